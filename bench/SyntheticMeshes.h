@@ -1,0 +1,14 @@
+#pragma once
+
+#include "geometry/MeshClass.h"
+
+#include <QtGlobal>
+
+// Synthetic blocks for benchmarks.
+
+// A closed torus surface of about `triangles` triangles with shared vertices.
+MeshClass *makeTorusSurface(qint64 triangles);
+// A block of n x n x n unit hexahedra on shared grid vertices.
+MeshClass *makeHexGrid(int n);
+// A block of n x n x n grid cells, each split into five tetrahedra.
+MeshClass *makeTetGrid(int n);

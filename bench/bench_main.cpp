@@ -1,0 +1,116 @@
+// Benchmarks of the core. Every figure is printed as one line
+// "BENCH <case> <value> <unit>" so that runs can be compared.
+
+#include "SyntheticMeshes.h"
+#include "geometry/RadixSort.h"
+#include "model/ModelClass.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+double seconds(const std::function<void()> &work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void report(const QString &name, double value, const char *unit)
+{
+    std::printf("BENCH %s %.4g %s\n", qPrintable(name), value, unit);
+    std::fflush(stdout);
+}
+
+double peakMegabytes()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+// Runs a case in a child process, so that its peak memory is its own.
+void isolated(const std::function<void()> &work)
+{
+    std::fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0) {
+        work();
+        std::fflush(stdout);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+}
+
+// The floor: a bare std::sort of the packed edge keys of the block's faces.
+double edgeSortFloor(const MeshClass &mesh)
+{
+    std::vector<quint64> keys;
+    const qint32 *c = mesh.Cells[Triangle];
+    const qint64 n = mesh.CountOfCells[Triangle];
+    keys.reserve(size_t(3 * n));
+    for (qint64 t = 0; t < n; ++t)
+        for (int i = 0; i < 3; ++i) {
+            quint64 a = quint64(c[3 * t + i]), b = quint64(c[3 * t + (i + 1) % 3]);
+            if (a > b)
+                std::swap(a, b);
+            keys.push_back(a << 32 | b);
+        }
+    return seconds([&] { std::sort(keys.begin(), keys.end()); });
+}
+
+void prepareCase(const QString &name, MeshClass *(*make)(qint64), qint64 size, bool floor)
+{
+    isolated([&] {
+        ModelClass model;
+        model.Meshes.append(make(size));
+        if (floor)
+            report(name + "/edge_sort_floor", edgeSortFloor(*model.Meshes[0]), "s");
+        const double data = seconds([&] { model.prepareData(); });
+        model.setEdgesMode(1);
+        const double flat = seconds([&] { model.prepareDraw(); });
+        model.SmoothNormals = 1;
+        model.NeedsRebuild = 1;
+        const double smooth = seconds([&] { model.prepareDraw(); });
+        report(name + "/prepareData", data, "s");
+        report(name + "/prepareDraw_flat", flat, "s");
+        report(name + "/prepareDraw_smooth", smooth, "s");
+        report(name + "/prepare_total_flat", data + flat, "s");
+        report(name + "/peak_rss", peakMegabytes(), "MB");
+    });
+}
+
+MeshClass *torus(qint64 n)
+{
+    return makeTorusSurface(n);
+}
+MeshClass *hexes(qint64 n)
+{
+    return makeHexGrid(int(n));
+}
+MeshClass *tets(qint64 n)
+{
+    return makeTetGrid(int(n));
+}
+
+} // namespace
+
+int main()
+{
+    prepareCase("surface_100k", torus, 100'000, true);
+    prepareCase("surface_1M", torus, 1'000'000, true);
+    prepareCase("surface_4M", torus, 4'000'000, true);
+    prepareCase("hexahedra_1M", hexes, 100, false);
+    prepareCase("tetrahedra_1M", tets, 58, false);
+    return 0;
+}

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package that building, testing, benchmarking, fuzzing
+# and running Tessaron need. Idempotent: when everything is present it only
+# asks dpkg and returns at once.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config git clang-format
+  clang libclang-rt-14-dev
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libqt6svg6 qt6-svg-dev
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
+  qt6-qpa-plugins qt6-image-formats-plugins
+  libgl-dev libglu1-mesa-dev libgl2ps-dev libgl1-mesa-dri
+  xvfb xauth x11-utils
+  python3 python3-meshio python3-numpy python3-vtk9 f3d hyperfine
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+run() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+export DEBIAN_FRONTEND=noninteractive
+run apt-get update -qq
+run apt-get install -y -qq --no-install-recommends "${missing[@]}"

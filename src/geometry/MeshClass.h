@@ -1,0 +1,75 @@
+#pragma once
+
+#include "BasicClass.h"
+#include "CellTypes.h"
+
+#include <QList>
+
+struct DrawColouring;
+
+// A block of cells of mixed types (polygons and polyhedra) grouped by type
+// slot. The drawing-data builders are defined with the model's drawing code.
+class MeshClass : public BasicClass
+{
+public:
+    MeshClass();
+    ~MeshClass() override;
+
+    void init() override;
+    void clear() override;
+
+    // Full deep copy: copyTo of the base, then every per-type array, the
+    // visibility and selection flags, TriangleCells and the face records.
+    void copyMeshTo(MeshClass &target) const;
+
+    qint32 computeCellsFuncs();
+    // True when the block is bad: a vertex number outside 0..CountOfVertices-1,
+    // a negative material, or a cell count without its node array.
+    bool checkIndices() const;
+    qint32 prepare();
+    QList<qint32> getMaterials() const;
+
+    // Drawing data (model/MeshDrawData.cpp).
+    qint32 constructViewFaces(const QList<qint32> &shownMaterials);
+    qint32 constructSelectedFaces();
+    qint32 buildSelectionData();
+    qint32 constructDrawData(int function, float min, float max, bool smooth, int location);
+    qint32 findBorderEdges(bool countOnly, qint32 *vertexCount);
+    qint32 findBorderMaterialEdges(qint32 material);
+
+    // Number of cells over all type slots.
+    qint64 totalCells() const;
+    // Releases the selection flags and the selection drawing data.
+    void clearSelection();
+    // Releases the per-cell visibility flags (all cells shown).
+    void clearCellVisible();
+    // Allocates per-cell visibility flags for every filled slot, all shown.
+    void allocCellVisible();
+
+    qint32 CountOfCells[kTypeSlots];
+    qint32 *Cells[kTypeSlots];
+    _DREAL **CellFuncs;     // per type: cells x CountOfCellFunctions values
+    qint32 **CellMaterials; // per type: one material per cell
+    quint8 TypeVisible[kTypeSlots];
+    quint8 **CellVisible;  // per type: one byte per cell, 0 hides the cell
+    quint8 **CellSelected; // per type: one byte per cell, 1 selects it
+    quint8 *VertexInBox;   // one byte per vertex, inside the selection box
+    qint32 *TriangleCells; // (CellType, cell number) per drawn triangle
+
+    // Visible faces per node count k: records of k vertices, material, type, cell.
+    qint32 CountOfViewFaces[kFaceSlots];
+    qint32 *ViewFaces[kFaceSlots];
+    // Faces of the selected volume cells per node count: k vertices each.
+    qint32 CountOfSelectedFaces[kFaceSlots];
+    qint32 *SelectedFaces[kFaceSlots];
+
+private:
+    void initMesh();
+    void releaseMesh();
+    void releaseViewFaces();
+    void releaseSelectedFaces();
+    // Parts of constructDrawData.
+    void buildTriangles(const DrawColouring &how, bool smooth);
+    void buildEdgeLines();
+    void buildViewPoints();
+};

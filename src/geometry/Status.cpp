@@ -1,0 +1,3 @@
+#include "Status.h"
+
+Q_LOGGING_CATEGORY(lcTrace, "tessaron.trace", QtWarningMsg)

@@ -1,0 +1,136 @@
+#pragma once
+
+#include "../geometry/DrawSettings.h"
+#include "../geometry/MeshClass.h"
+#include "ClipPlane.h"
+#include "ViewTransform.h"
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+// What one loaded file becomes: a named node of the model tree that owns its
+// blocks, the names and ranges of their functions, the material and zone
+// lists, the drawing switches it pushes down to every block, its cutting
+// plane, its camera record and the state of the last pick.
+class ModelClass : public QObject
+{
+    Q_OBJECT
+
+public:
+    ModelClass();
+    ~ModelClass() override;
+
+    QString title() const;
+    // Moves this model below a new parent (QObject's own parent is unused).
+    void setParent(ModelClass *parent);
+    int countDescendants() const;
+    float sceneRadius() const;
+
+    void setShowPoints(bool on);
+    void setEdgesMode(int mode);
+    void setColorMode(int mode);
+    void setShowIsolines(bool on);
+    void clearIsolines();
+    void setColor(int r, int g, int b);
+    void setSelectEnabled(bool on);
+    void setTransparency(bool on, double opacity);
+    void updateMaterials();
+    qint32 prepareData();
+    void prepareDraw();
+    void clearPick();
+    int pickedMaterial() const;
+    void fillMaterialZeros();
+    void findBorderEdges();
+    void findBorderMaterialEdges(qint32 material);
+    QString describePick() const;
+    void clearData();
+    void copyAttributesTo(ModelClass &target) const;
+
+    // The picked block and its triangle's (type, cell), when a cell pick
+    // names an existing triangle of an existing block.
+    const MeshClass *pickedCell(qint32 &type, qint32 &cell) const;
+
+    QString Name;
+    QString FileName;
+    quint8 Visible = 1;
+    float Radius = 0; // largest ExtentSum of the blocks
+    quint8 SelectEnabled = 0;
+    qint32 ModelColor[3] = {-1, -1, -1};
+    DrawSettings Settings;
+
+    // Stereo and projection, owned by the view.
+    quint8 Orthographic = 1;
+    quint8 SwapEyes = 0;
+    double EyeDistance = -10.0;
+    double FieldOfView = 50.0; // degrees
+    double Aspect = 1.0;
+    double Near = 0.1;
+    double Far = 500.0;
+    double FocalDistance = 15.0;
+    double EyeSeparation = 0.5;
+    double OrthoHalfWidth = 0;
+    double ViewRadius = 0;
+    double OrthoDepth = 1.0;
+    double StereoA = 1.0, StereoB = 1.0, StereoC = 1.0;
+    struct Eye
+    {
+        double left = 0, right = 0, bottom = 0, top = 0, shift = 0;
+    } Eyes[2];
+
+    // State of the last pick, -1 while nothing is picked.
+    qint32 PickKind = -1;  // 0 the pick found nothing, 1 it hit a block
+    qint32 PickBlock = -1; // index in Meshes
+    qint32 PickIndex = -1; // vertex number (point pick) or triangle number (cell pick)
+    qint32 PickMode = -1;  // 1 point pick, 2 cell pick
+    qint32 RulerKind = -1, RulerBlock = -1, RulerIndex = -1, RulerMode = -1;
+
+    QStringList FunctionNames;
+    QStringList CellFunctionNames;
+    qint32 FunctionLocation = 0; // 1 vertex function, 2 cell function
+    qint32 CurrentFunction = 0;
+    float *ModelFuncMin = nullptr;
+    float *ModelFuncMax = nullptr;
+    float *ModelCellFuncMin = nullptr;
+    float *ModelCellFuncMax = nullptr;
+
+    float Center[3] = {0, 0, 0}; // centre of the model box
+    float BoxMin[3] = {0, 0, 0};
+    float BoxMax[3] = {0, 0, 0};
+    quint32 DisplayListBase = 0; // block b draws lists DisplayListBase + 5b ..
+
+    // View data: drawing colours and what the last draw read back from OpenGL.
+    Rgba AxisColor {1, 1, 1, 1};
+    Rgba PickColor {1, 1, 1, 1};
+    Rgba PlaneColor {1, 1, 1, 1};
+    qint32 Viewport[4] = {0, 0, 0, 0};
+    double ProjectionMatrix[16] = {};
+    double ModelViewMatrix[16] = {};
+    quint8 TransformShared = 0; // Transform belongs to another model
+
+    ModelClass *Parent = nullptr;
+    QList<ModelClass *> Children;
+    QList<MeshClass *> Meshes;
+    ::ClipPlane ClipPlane;
+    QList<qint32> Materials;  // sorted materials of the shown zones
+    QList<qint32> ShownZones; // zone numbers whose blocks are drawn
+    QList<qint32> ShownMaterials;
+    ViewTransform *Transform;
+
+    quint8 NeedsRebuild = 1;
+    quint8 UseAllVertices = 0;
+    quint8 SmoothNormals = 0;
+    quint8 ColoredIsolines = 1;
+
+public slots:
+    void setVisible(bool on);
+    void switchVisible();
+
+signals:
+    void changeVisible();
+
+private:
+    bool drawsBlock(const MeshClass *mesh) const;
+    void releaseRanges();
+    void computeModelRanges();
+};

@@ -1,0 +1,8 @@
+#include "SceneClass.h"
+
+SceneClass::SceneClass()
+{
+    Name = tr("Scene");
+    FileName = Name;
+    Transform->reset();
+}

@@ -1,0 +1,250 @@
+// Blocks: construction and clearing, bounds and ranges, index checks,
+// materials, deep copies and the display-list seam.
+
+#include "geometry/DrawingBackend.h"
+#include "model/MeshBuilders.h"
+
+#include <QtTest>
+
+#include <map>
+#include <set>
+
+namespace {
+
+struct RecordingBackend : DrawingBackend
+{
+    std::vector<std::pair<quint32, qint32>> deleted;
+    int built = 0;
+    void deleteLists(quint32 first, qint32 count) override { deleted.emplace_back(first, count); }
+    void buildDisplayLists(MeshClass &, int, const _DREAL *, qint32, bool) override { ++built; }
+};
+
+} // namespace
+
+class TestBlock : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void constructionAndClear();
+    void faceTablesCloseEveryVolume();
+    void computeSizeBoundsAndRanges();
+    void computeCellsFuncsCoversEverySlot();
+    void checkIndicesRefusesBadBlocks();
+    void getMaterialsInOrderOfFirstOccurrence();
+    void copiesAreDeep();
+    void clearDeletesDisplayListsThroughSeam();
+};
+
+void TestBlock::constructionAndClear()
+{
+    MeshClass mesh;
+    QCOMPARE(mesh.FrontColor, (Rgba {0.125f, 0.125f, 0.75f, 1.0f}));
+    QCOMPARE(mesh.BackColor, (Rgba {0.125f, 0.75f, 0.125f, 1.0f}));
+    QCOMPARE(mesh.CustomColor, (Rgba {0, 0, 0, 1}));
+    QCOMPARE(mesh.ZoneColor[0], -1);
+    QCOMPARE(mesh.DisplayLists, 0u);
+    QCOMPARE(mesh.Settings.Opacity, 1.0);
+    QCOMPARE(mesh.Settings.CutMin, -1.0);
+    QVERIFY(std::all_of(std::begin(mesh.TypeVisible), std::end(mesh.TypeVisible),
+                        [](quint8 v) { return v == 1; }));
+
+    // clear on a fresh block and twice in a row is harmless
+    mesh.clear();
+    mesh.clear();
+    QCOMPARE(mesh.CountOfVertices, 0);
+
+    setVertices(mesh, kCube);
+    setCells(mesh, Hexahedron, {0, 1, 2, 3, 4, 5, 6, 7}, {3});
+    addVertexFunction(mesh, {0, 1, 2, 3, 4, 5, 6, 7});
+    mesh.Name = "zone";
+    mesh.FrontColor = {1, 0, 0, 1};
+    mesh.TypeVisible[Hexahedron] = 0;
+    QCOMPARE(mesh.prepare(), 0);
+    QCOMPARE(mesh.constructViewFaces({}), 0);
+    mesh.clear();
+    QCOMPARE(mesh.CountOfVertices, 0);
+    QCOMPARE(mesh.CountOfCells[Hexahedron], 0);
+    QVERIFY(!mesh.Cells[Hexahedron] && !mesh.CellMaterials && !mesh.Functions && !mesh.FuncMin);
+    QVERIFY(mesh.Name.isEmpty());
+    QCOMPARE(mesh.TypeVisible[Hexahedron], quint8(1));
+    // colours belong to the constructor, not to init
+    QCOMPARE(mesh.FrontColor, (Rgba {1, 0, 0, 1}));
+}
+
+// Every edge of a volume cell's faces must be walked once in each direction,
+// or the drawn surface would have holes or flipped faces.
+void TestBlock::faceTablesCloseEveryVolume()
+{
+    for (const FaceTable *table : kVolumeFaceOrder) {
+        std::map<std::pair<int, int>, int> directed;
+        std::set<int> nodes;
+        auto walk = [&](const int *face, int k) {
+            for (int i = 0; i < k; ++i) {
+                ++directed[{face[i], face[(i + 1) % k]}];
+                nodes.insert(face[i]);
+            }
+        };
+        for (int f = 0; f < table->triangleCount; ++f)
+            walk(table->triangles[f], 3);
+        for (int f = 0; f < table->quadCount; ++f)
+            walk(table->quads[f], 4);
+        QCOMPARE(int(nodes.size()), NodesOfType(table->type));
+        for (const auto &[edge, count] : directed) {
+            QCOMPARE(count, 1);
+            QVERIFY2(directed.count({edge.second, edge.first}), "edge without its twin");
+        }
+    }
+}
+
+void TestBlock::computeSizeBoundsAndRanges()
+{
+    MeshClass empty;
+    QCOMPARE(empty.computeSize(), 0);
+    QCOMPARE(empty.Radius, 0.0f);
+    QCOMPARE(empty.BoxMax[2], 0.0f);
+
+    MeshClass mesh;
+    // The mean of the vertices is not the box centre.
+    setVertices(mesh, {0, 0, 0, 4, 0, 0, 0, 2, 0, 0, 0, 2});
+    addVertexFunction(mesh, {5, -1, 3, 2});
+    addVertexFunction(mesh, {7, 7, 7, 7});
+    QCOMPARE(mesh.computeSize(), 0);
+    QCOMPARE(mesh.BoxMin[0], 0.0f);
+    QCOMPARE(mesh.BoxMax[0], 4.0f);
+    QCOMPARE(mesh.HalfSize[0], 2.0f);
+    QCOMPARE(mesh.HalfSize[1], 1.0f);
+    QCOMPARE(mesh.Center[0], 1.0f);
+    QCOMPARE(mesh.Center[1], 0.5f);
+    QCOMPARE(mesh.Radius, std::sqrt(9.0f + 0.25f + 0.25f));
+    QCOMPARE(mesh.ExtentSum, std::sqrt(16.0f + 4 + 4) + std::sqrt(4.0f + 1 + 1));
+    QCOMPARE(mesh.FuncMin[0], -1.0f);
+    QCOMPARE(mesh.FuncMax[0], 5.0f);
+    QCOMPARE(mesh.FuncMin[1], 7.0f);
+    QCOMPARE(mesh.FuncMax[1], 7.0f);
+}
+
+void TestBlock::computeCellsFuncsCoversEverySlot()
+{
+    MeshClass mesh;
+    setVertices(mesh, kCube);
+    mesh.CellFuncMin = allocArray<float>(1);
+    mesh.CellFuncMin[0] = 42;
+    QCOMPARE(mesh.computeCellsFuncs(), 0); // no CellFuncs: ranges untouched
+    QCOMPARE(mesh.CellFuncMin[0], 42.0f);
+
+    setCells(mesh, Triangle, {0, 1, 2, 0, 2, 3});
+    setCells(mesh, Tetrahedron, {0, 1, 2, 4});
+    // The extremes of function 1 sit in the first cell of the second slot.
+    setCellFunctions(mesh, Triangle, 2, {1, 0, 2, 0});
+    setCellFunctions(mesh, Tetrahedron, 2, {1.5, -9});
+    QCOMPARE(mesh.computeCellsFuncs(), 0);
+    QCOMPARE(mesh.CellFuncMin[0], 1.0f);
+    QCOMPARE(mesh.CellFuncMax[0], 2.0f);
+    QCOMPARE(mesh.CellFuncMin[1], -9.0f);
+    QCOMPARE(mesh.CellFuncMax[1], 0.0f);
+}
+
+void TestBlock::checkIndicesRefusesBadBlocks()
+{
+    MeshClass mesh;
+    setVertices(mesh, kCube);
+    setCells(mesh, Triangle, {0, 1, 7});
+    QVERIFY(!mesh.checkIndices());
+    QCOMPARE(mesh.prepare(), 0);
+
+    setCells(mesh, Triangle, {0, 1, 8}); // vertex number == CountOfVertices
+    QVERIFY(mesh.checkIndices());
+    QCOMPARE(mesh.prepare(), 1);
+    setCells(mesh, Triangle, {0, -1, 2});
+    QCOMPARE(mesh.prepare(), 1);
+
+    setCells(mesh, Triangle, {0, 1, 2}, {-2});
+    QVERIFY(mesh.checkIndices()); // negative material
+    setCells(mesh, Triangle, {0, 1, 2}, {0});
+    QVERIFY(!mesh.checkIndices());
+
+    // A count without its node array, or a negative count, is bad too.
+    MeshClass broken;
+    setVertices(broken, kCube);
+    broken.CountOfCells[Quadrangle] = 2;
+    QVERIFY(broken.checkIndices());
+    broken.CountOfCells[Quadrangle] = -1;
+    QVERIFY(broken.checkIndices());
+    // A bad block contributes nothing to drawing.
+    setCells(mesh, Triangle, {0, 1, 9});
+    QCOMPARE(mesh.constructViewFaces({}), 0);
+    QCOMPARE(mesh.CountOfViewFaces[3], 0);
+    QCOMPARE(mesh.findBorderEdges(false, nullptr), 0);
+}
+
+void TestBlock::getMaterialsInOrderOfFirstOccurrence()
+{
+    MeshClass mesh;
+    setVertices(mesh, kCube);
+    QVERIFY(mesh.getMaterials().isEmpty());
+    setCells(mesh, Triangle, {0, 1, 2, 0, 2, 3, 4, 5, 6}, {7, 2, 7});
+    setCells(mesh, Quadrangle, {0, 1, 5, 4, 3, 2, 6, 7}, {9, 2});
+    setCells(mesh, Hexahedron, {0, 1, 2, 3, 4, 5, 6, 7}, {1});
+    QCOMPARE(mesh.getMaterials(), (QList<qint32> {7, 2, 9, 1}));
+    mesh.allocCellVisible();
+    mesh.CellVisible[Triangle][0] = 0;
+    mesh.CellVisible[Triangle][2] = 0;
+    QCOMPARE(mesh.getMaterials(), (QList<qint32> {2, 9, 1}));
+}
+
+void TestBlock::copiesAreDeep()
+{
+    MeshClass source;
+    setVertices(source, kCube);
+    setCells(source, Hexahedron, {0, 1, 2, 3, 4, 5, 6, 7}, {4});
+    addVertexFunction(source, {0, 1, 2, 3, 4, 5, 6, 7});
+    source.Name = "zone 1";
+    source.ZoneNumber = 3;
+    source.Settings.ColorMode = 4;
+    QCOMPARE(source.prepare(), 0);
+    QCOMPARE(source.constructViewFaces({}), 0);
+    QCOMPARE(source.constructDrawData(0, 0, 0, false, 0), 0);
+    QVERIFY(source.TriColors);
+
+    MeshClass copy;
+    source.copyMeshTo(copy);
+    QCOMPARE(copy.Name, QString("zone 1"));
+    QCOMPARE(copy.ZoneNumber, 3);
+    QCOMPARE(copy.CountOfTriVertices, source.CountOfTriVertices);
+    QVERIFY(copy.TriColors && copy.TriColors != source.TriColors);
+    QCOMPARE(copy.TriColors[0], source.TriColors[0]);
+    QVERIFY(copy.Cells[Hexahedron] != source.Cells[Hexahedron]);
+    QCOMPARE(copy.Cells[Hexahedron][7], 7);
+    QCOMPARE(copy.CellMaterials[Hexahedron][0], 4);
+    QVERIFY(copy.Functions[0] != source.Functions[0]);
+    QCOMPARE(copy.Functions[0][5], 5.0);
+    QVERIFY(copy.FuncMax != source.FuncMax);
+    QCOMPARE(copy.CountOfViewFaces[4], 6);
+    QVERIFY(copy.ViewFaces[4] != source.ViewFaces[4]);
+    QVERIFY(!copy.SelTriVertices); // selection triangles are not copied
+
+    source.clear(); // the copy owns everything it shows
+    QCOMPARE(copy.Vertices[3], 1.0);
+    QCOMPARE(copy.TriangleCells[0], int(Hexahedron));
+}
+
+void TestBlock::clearDeletesDisplayListsThroughSeam()
+{
+    RecordingBackend backend;
+    DrawingBackend *previous = setDrawingBackend(&backend);
+    {
+        MeshClass mesh;
+        mesh.clear(); // no lists assigned: nothing to delete
+        QVERIFY(backend.deleted.empty());
+        mesh.DisplayLists = 11;
+        mesh.clear();
+        QCOMPARE(backend.deleted.size(), size_t(1));
+        QCOMPARE(backend.deleted[0], (std::pair<quint32, qint32> {11, 5}));
+    }
+    QVERIFY(backend.deleted.size() >= 2); // destruction deletes them again
+    setDrawingBackend(previous);
+}
+
+QTEST_GUILESS_MAIN(TestBlock)
+#include "test_block.moc"

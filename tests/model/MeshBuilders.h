@@ -1,0 +1,68 @@
+#pragma once
+
+// Small blocks for tests: vertices, cells of any type, materials, functions.
+
+#include "geometry/Alloc.h"
+#include "geometry/MeshClass.h"
+
+#include <initializer_list>
+#include <vector>
+
+inline void setVertices(MeshClass &mesh, const std::vector<double> &xyz)
+{
+    freeArray(mesh.Vertices);
+    mesh.CountOfVertices = qint32(xyz.size() / 3);
+    mesh.Vertices = copyArray(xyz.data(), qint64(xyz.size()));
+}
+
+inline void setCells(MeshClass &mesh, int type, const std::vector<qint32> &nodes,
+                     const std::vector<qint32> &materials = {})
+{
+    freeArray(mesh.Cells[type]);
+    mesh.CountOfCells[type] = qint32(nodes.size() / size_t(NodesOfType(type)));
+    mesh.Cells[type] = copyArray(nodes.data(), qint64(nodes.size()));
+    if (materials.empty())
+        return;
+    if (!mesh.CellMaterials)
+        mesh.CellMaterials = allocZeroed<qint32 *>(kTypeSlots);
+    freeArray(mesh.CellMaterials[type]);
+    mesh.CellMaterials[type] = copyArray(materials.data(), qint64(materials.size()));
+}
+
+inline void addVertexFunction(MeshClass &mesh, const std::vector<double> &values)
+{
+    resizeArray(mesh.Functions, mesh.CountOfFunctions + 1);
+    mesh.Functions[mesh.CountOfFunctions++] = copyArray(values.data(), qint64(values.size()));
+}
+
+// Cell functions of one type slot: width values per cell.
+inline void setCellFunctions(MeshClass &mesh, int type, int width,
+                             const std::vector<double> &values)
+{
+    if (!mesh.CellFuncs)
+        mesh.CellFuncs = allocZeroed<_DREAL *>(kTypeSlots);
+    mesh.CountOfCellFunctions = width;
+    freeArray(mesh.CellFuncs[type]);
+    mesh.CellFuncs[type] = copyArray(values.data(), qint64(values.size()));
+}
+
+// The unit cube: bottom 0-3 counter-clockwise seen from above, top 4-7 above them.
+inline const std::vector<double> kCube = {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0,
+                                          0, 0, 1, 1, 0, 1, 1, 1, 1, 0, 1, 1};
+
+// Two unit cubes side by side along x, sharing the face x = 1 (vertices 1, 2, 5, 6).
+inline const std::vector<double> kTwoCubes = {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0, 0, 0, 1, 1, 0, 1,
+                                              1, 1, 1, 0, 1, 1, 2, 0, 0, 2, 1, 0, 2, 0, 1, 2, 1, 1};
+inline const std::vector<qint32> kTwoHexes = {0, 1, 2, 3, 4, 5, 6, 7, 1, 8, 9, 2, 5, 10, 11, 6};
+
+// Collects the face records of one node count as vectors.
+inline std::vector<std::vector<qint32>> faceRecords(const MeshClass &mesh, int k, bool view = true)
+{
+    std::vector<std::vector<qint32>> out;
+    const int width = view ? k + 3 : k;
+    const qint32 count = view ? mesh.CountOfViewFaces[k] : mesh.CountOfSelectedFaces[k];
+    const qint32 *data = view ? mesh.ViewFaces[k] : mesh.SelectedFaces[k];
+    for (qint32 f = 0; f < count; ++f)
+        out.emplace_back(data + f * width, data + (f + 1) * width);
+    return out;
+}
