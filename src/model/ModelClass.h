@@ -47,6 +47,11 @@ public:
     void clearData();
     void copyAttributesTo(ModelClass &target) const;
 
+    // Loading (formats/LoadPipeline.cpp): admits ".surf" and ".hx" names,
+    // reads the file into a new block and returns a result code of `errors`.
+    qint32 loadFile(const QString &fileName);
+    qint32 readFile(const QString &fileName);
+
     // The picked block and its triangle's (type, cell), when a cell pick
     // names an existing triangle of an existing block.
     const MeshClass *pickedCell(qint32 &type, qint32 &cell) const;
