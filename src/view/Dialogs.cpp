@@ -1,0 +1,102 @@
+#include "Dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+Dialogs toolkitDialogs;
+Dialogs *installed = nullptr;
+} // namespace
+
+Dialogs &Dialogs::current()
+{
+    return installed ? *installed : toolkitDialogs;
+}
+
+Dialogs *Dialogs::install(Dialogs *dialogs)
+{
+    Dialogs *previous = installed;
+    installed = dialogs;
+    return previous;
+}
+
+QColor Dialogs::getColor(const QColor &initial, QWidget *parent)
+{
+    return QColorDialog::getColor(initial, parent);
+}
+
+QString Dialogs::getSaveFileName(QWidget *parent, const QString &caption, const QString &folder,
+                                 const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, folder, filter);
+}
+
+QStringList Dialogs::getOpenFileNames(QWidget *parent, const QString &caption,
+                                      const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileNames(parent, caption, folder, filter);
+}
+
+bool Dialogs::getInt(QWidget *parent, const QString &title, const QString &label, int value,
+                     int min, int max, int step, int &result)
+{
+    bool ok = false;
+    result = QInputDialog::getInt(parent, title, label, value, min, max, step, &ok);
+    return ok;
+}
+
+bool Dialogs::getDouble(QWidget *parent, const QString &title, const QString &label, double value,
+                        double min, double max, int decimals, double &result)
+{
+    bool ok = false;
+    result = QInputDialog::getDouble(parent, title, label, value, min, max, decimals, &ok);
+    return ok;
+}
+
+bool Dialogs::getText(QWidget *parent, const QString &title, const QString &label,
+                      const QString &text, QString &result)
+{
+    bool ok = false;
+    result = QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, &ok);
+    return ok;
+}
+
+void Dialogs::message(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void Dialogs::warning(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox::warning(parent, title, text);
+}
+
+void Dialogs::critical(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox::critical(parent, title, text);
+}
+
+void Dialogs::about(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox::about(parent, title, text);
+}
+
+Dialogs::Answer Dialogs::question(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+Dialogs::Answer Dialogs::information(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}

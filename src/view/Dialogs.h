@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class QWidget;
+
+// Every modal dialog and message box of the program goes through here, so
+// that tests can answer them without blocking: a test installs its own
+// Dialogs object; the default one shows the toolkit's dialogs.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    enum class Answer { Yes, No };
+
+    virtual QColor getColor(const QColor &initial, QWidget *parent);
+    // Empty when cancelled.
+    virtual QString getSaveFileName(QWidget *parent, const QString &caption, const QString &folder,
+                                    const QString &filter);
+    virtual QStringList getOpenFileNames(QWidget *parent, const QString &caption,
+                                         const QString &folder, const QString &filter);
+    virtual bool getInt(QWidget *parent, const QString &title, const QString &label, int value,
+                        int min, int max, int step, int &result);
+    virtual bool getDouble(QWidget *parent, const QString &title, const QString &label,
+                           double value, double min, double max, int decimals, double &result);
+    virtual bool getText(QWidget *parent, const QString &title, const QString &label,
+                         const QString &text, QString &result);
+    // A plain modal box: no title and no icon when those are empty.
+    virtual void message(QWidget *parent, const QString &title, const QString &text);
+    virtual void warning(QWidget *parent, const QString &title, const QString &text);
+    virtual void critical(QWidget *parent, const QString &title, const QString &text);
+    virtual void about(QWidget *parent, const QString &title, const QString &text);
+    // Yes is the default button, No the escape button.
+    virtual Answer question(QWidget *parent, const QString &title, const QString &text);
+    virtual Answer information(QWidget *parent, const QString &title, const QString &text);
+
+    static Dialogs &current();
+    // Installs a replacement (null restores the toolkit's dialogs); returns
+    // the previous one.
+    static Dialogs *install(Dialogs *dialogs);
+};

@@ -1,0 +1,121 @@
+#include "ViewConfig.h"
+
+#include <QSettings>
+
+namespace {
+
+// One row of the settings tables: the key and the field it fills.
+template<class T> struct Key
+{
+    const char *name;
+    T ViewConfig::*field;
+};
+
+const Key<qint32> kIntKeys1[] = {
+    {"pointThickness", &ViewConfig::pointThickness},
+    {"selPointThickness", &ViewConfig::selPointThickness},
+    {"lineThickness", &ViewConfig::lineThickness},
+    {"boundLineThickness", &ViewConfig::boundLineThickness},
+    {"axisThickness", &ViewConfig::axisThickness},
+    {"printingQuality", &ViewConfig::printingQuality},
+};
+const Key<quint8> kBoolKeys1[] = {
+    {"selActiveMat", &ViewConfig::selActiveMat},
+    {"selAllPoints", &ViewConfig::selAllPoints},
+    {"selVisiblePrims", &ViewConfig::selVisiblePrims},
+    {"saveColorAsMat", &ViewConfig::saveColorAsMat},
+    {"isBSPenable", &ViewConfig::isBSPenable},
+    {"visOnlyOneModel", &ViewConfig::visOnlyOneModel},
+    {"drawAllPoints", &ViewConfig::drawAllPoints},
+    {"shade_type", &ViewConfig::shade_type},
+    {"saveMatInOFF", &ViewConfig::saveMatInOFF},
+    {"scaleToScreen", &ViewConfig::scaleToScreen},
+};
+const Key<quint8> kBoolKeys2[] = {
+    {"autocenter", &ViewConfig::autocenter},
+    {"tmatrix", &ViewConfig::tmatrix},
+    {"neighOnFly", &ViewConfig::neighOnFly},
+    {"loadAsCellFunc", &ViewConfig::loadAsCellFunc},
+    {"onlyIntersectPlane", &ViewConfig::onlyIntersectPlane},
+};
+const Key<QString> kColorKeys[] = {
+    {"axis", &ViewConfig::axis},
+    {"backFaces", &ViewConfig::backFaces},
+    {"background", &ViewConfig::background},
+    {"boundaryEdges", &ViewConfig::boundaryEdges},
+    {"clipPlane", &ViewConfig::clipPlane},
+    {"frontFaces", &ViewConfig::frontFaces},
+    {"edges", &ViewConfig::edges},
+    {"points", &ViewConfig::points},
+    {"selection", &ViewConfig::selection},
+    {"selectionEdges", &ViewConfig::selectionEdges},
+    {"pointCell", &ViewConfig::pointCell},
+    {"isolines", &ViewConfig::isolines},
+};
+
+// The defaults of the settings file (which differ from the constructor's in
+// "selVisiblePrims" and "isBSPenable").
+const ViewConfig &fileDefaults()
+{
+    static const ViewConfig defaults = [] {
+        ViewConfig c;
+        c.selVisiblePrims = 1;
+        c.isBSPenable = 1;
+        return c;
+    }();
+    return defaults;
+}
+
+} // namespace
+
+void ViewConfig::read(QSettings &settings)
+{
+    const ViewConfig &d = fileDefaults();
+    settings.beginGroup(QStringLiteral("Config"));
+    for (const auto &k : kIntKeys1)
+        this->*k.field = settings.value(k.name, d.*k.field).toInt();
+    for (const auto &k : kBoolKeys1)
+        this->*k.field = settings.value(k.name, bool(d.*k.field)).toBool();
+    language = settings.value("language", d.language).toInt();
+    for (const auto &k : kBoolKeys2)
+        this->*k.field = settings.value(k.name, bool(d.*k.field)).toBool();
+    join = settings.value("join", d.join).toInt();
+    func_isolines = settings.value("func_isolines", bool(d.func_isolines)).toBool();
+    isoline_V = settings.value("isoline_V", d.isoline_V).toFloat();
+    isoline_width = settings.value("isoline_width", d.isoline_width).toInt();
+    grayScaleTexture = settings.value("grayScaleTexture", bool(d.grayScaleTexture)).toBool();
+    settings.endGroup();
+    settings.beginGroup(QStringLiteral("Colors"));
+    for (const auto &k : kColorKeys)
+        this->*k.field = settings.value(k.name, d.*k.field).toString();
+    settings.endGroup();
+}
+
+void ViewConfig::write(QSettings &settings) const
+{
+    settings.beginGroup(QStringLiteral("Config"));
+    for (const auto &k : kIntKeys1)
+        settings.setValue(k.name, this->*k.field);
+    for (const auto &k : kBoolKeys1)
+        settings.setValue(k.name, bool(this->*k.field));
+    settings.setValue("language", language);
+    for (const auto &k : kBoolKeys2)
+        settings.setValue(k.name, bool(this->*k.field));
+    settings.setValue("join", join);
+    settings.setValue("func_isolines", bool(func_isolines));
+    settings.setValue("isoline_V", isoline_V);
+    settings.setValue("isoline_width", isoline_width);
+    settings.setValue("grayScaleTexture", bool(grayScaleTexture));
+    settings.endGroup();
+    settings.beginGroup(QStringLiteral("Colors"));
+    for (const auto &k : kColorKeys)
+        settings.setValue(k.name, this->*k.field);
+    settings.endGroup();
+}
+
+void colorFromName(const QString &name, float rgba[4])
+{
+    for (int i = 0; i < 3; ++i)
+        rgba[i] = float(name.mid(1 + 2 * i, 2).toInt(nullptr, 16)) / 255.0f;
+    rgba[3] = 1.0f;
+}
