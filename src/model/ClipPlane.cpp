@@ -4,6 +4,34 @@
 #include <array>
 #include <cmath>
 
+namespace {
+
+// Placement <- A * Placement, A the affine map x -> m x + t (m row-major 3x3).
+void premultiplyAffine(float *matrix, const double m[9], const double t[3])
+{
+    float out[16];
+    for (int c = 0; c < 4; ++c) {
+        for (int i = 0; i < 3; ++i) {
+            double sum = 0;
+            for (int k = 0; k < 3; ++k)
+                sum += m[3 * i + k] * matrix[4 * c + k];
+            out[4 * c + i] = float(sum + t[i] * matrix[4 * c + 3]);
+        }
+        out[4 * c + 3] = matrix[4 * c + 3];
+    }
+    std::copy_n(out, 16, matrix);
+}
+
+// Row-major 3x3 of the upper left of a column-major 4x4.
+void upperLeft(const float *m4, double m3[9])
+{
+    for (int i = 0; i < 3; ++i)
+        for (int k = 0; k < 3; ++k)
+            m3[3 * i + k] = m4[4 * k + i];
+}
+
+} // namespace
+
 ClipPlane::ClipPlane()
     : Point {0, 0, 0}
     , Normal {1, 0, 0}
@@ -92,4 +120,59 @@ void ClipPlane::applyPlacement(const float boxMin[3], const float boxMax[3])
     }
     fitToBox(boxMin, boxMax);
     Placement.reset();
+}
+
+void ClipPlane::turn(int axis, float angle, const float viewRotation[16])
+{
+    // In model space the eye rotation R becomes V^T R V, V the view rotation.
+    ViewTransform eye;
+    if (axis == 0)
+        eye.rotateX(angle);
+    else if (axis == 1)
+        eye.rotateY(angle);
+    else
+        eye.rotateZ(angle);
+    double v[9], r[9], rv[9], m[9];
+    upperLeft(viewRotation, v);
+    upperLeft(eye.Matrix, r);
+    for (int i = 0; i < 3; ++i)
+        for (int k = 0; k < 3; ++k) {
+            rv[3 * i + k] = 0;
+            for (int j = 0; j < 3; ++j)
+                rv[3 * i + k] += r[3 * i + j] * v[3 * j + k];
+        }
+    for (int i = 0; i < 3; ++i)
+        for (int k = 0; k < 3; ++k) {
+            m[3 * i + k] = 0;
+            for (int j = 0; j < 3; ++j)
+                m[3 * i + k] += v[3 * j + i] * rv[3 * j + k];
+        }
+    // Keep the plane's point where it is: t = p - m p.
+    double t[3];
+    for (int i = 0; i < 3; ++i)
+        t[i] = Point[i] - (m[3 * i] * Point[0] + m[3 * i + 1] * Point[1] + m[3 * i + 2] * Point[2]);
+    premultiplyAffine(Placement.Matrix, m, t);
+}
+
+void ClipPlane::shift(float dx, float dy, const float viewRotation[16], float scale)
+{
+    double v[9];
+    upperLeft(viewRotation, v);
+    const double s = scale != 0 ? 1.0 / scale : 1.0;
+    const double t[3] = {(v[0] * dx + v[3] * dy) * s, (v[1] * dx + v[4] * dy) * s,
+                         (v[2] * dx + v[5] * dy) * s};
+    const double identity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+    premultiplyAffine(Placement.Matrix, identity, t);
+}
+
+void ClipPlane::push(double distance)
+{
+    const double length =
+        std::sqrt(Normal[0] * Normal[0] + Normal[1] * Normal[1] + Normal[2] * Normal[2]);
+    if (length <= 0)
+        return;
+    const double t[3] = {Normal[0] / length * distance, Normal[1] / length * distance,
+                         Normal[2] / length * distance};
+    const double identity[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+    premultiplyAffine(Placement.Matrix, identity, t);
 }

@@ -18,6 +18,14 @@ public:
     // fitted again and the placement reset.
     void applyPlacement(const float boxMin[3], const float boxMax[3]);
 
+    // Plane-edit gestures, composed into the placement. The model's pure
+    // rotation and zoom make them follow the screen: turn about an eye-space
+    // axis (0 x, 1 y, 2 z) through the plane's point, shift within the
+    // screen plane, push along the normal.
+    void turn(int axis, float angle, const float viewRotation[16]);
+    void shift(float dx, float dy, const float viewRotation[16], float scale);
+    void push(double distance);
+
     ViewTransform Placement;
     std::vector<float> Polygon; // x, y, z per outline point, in order around it
     double Point[3];

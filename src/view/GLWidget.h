@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Drawing.h"
 #include "Light.h"
 #include "PaletteTexture.h"
 #include "ViewConfig.h"
@@ -9,11 +10,20 @@
 #include <QImage>
 #include <QOpenGLWidget>
 #include <QPoint>
+#include <QRect>
 
+#include <functional>
+#include <memory>
 #include <vector>
 
+class QPainter;
 class QPrinter;
+class QSettings;
 class ViewHost;
+
+// The surface format every view needs (compatibility profile, depth buffer,
+// multisampling, one share group). Call before the QApplication is created.
+void setupViewSurfaceFormat();
 
 // The OpenGL view: owns the model list, the lights, the function palette and
 // the view's settings; turns mouse, wheel and menu input into changes of each
@@ -42,10 +52,35 @@ public:
     void rebuildPalette();
     // Face mode m on one model (the rule of the display-mode slots).
     void applyFaceMode(ModelClass *model, int mode);
-    // Draws one frame of the given size and returns it (raster export, CLI).
-    QImage renderImage(int width, int height);
-    // Writes the current view through gl2ps by the file name's ending.
+    // The intersection panel's apply: clips the current model in place by
+    // the plane through point with the given normal.
+    void applyIntersection(const double point[3], const double normal[3], bool include,
+                           bool invert);
+    // Draws one frame of the given size and returns it (raster export, CLI);
+    // line widths and point sizes are multiplied by `thickness`. A null image
+    // when no OpenGL context can be had.
+    QImage renderImage(int width, int height, float thickness = 1.0f);
+    // Writes the current view through gl2ps by the file name's ending (.svg,
+    // .pdf, .eps, .ps); another ending leaves the file empty. False when the
+    // file cannot be opened or no page was written.
     bool exportVector(const QString &fileName);
+    // Raster or vector by the file name's ending, as the image export does.
+    bool saveImage(const QString &fileName);
+
+    // Projection for a window of w x h: the orthographic box of the current
+    // model, or the stereo frusta in perspective mode. Applied at each paint.
+    void updateProjection(int w, int h);
+    void updateProjection() { updateProjection(width(), height()); }
+    // Largest extent of a model and its children, scaled by their zoom.
+    static float treeRadius(const ModelClass *model);
+    // Places a freshly loaded or derived model as a load does and adds it.
+    void placeNewModel(ModelClass *model);
+    // The cutting plane is being edited with the mouse (intersection panel).
+    bool planeEditMode() const;
+    // Computes the stereo frusta of a model from its panel values.
+    static void computeStereoFrustum(ModelClass &model);
+    // The status line: the current model's box and its pick.
+    QString statusLine() const;
 
     ModelClass *currentModel() const { return ModelList.active(); }
     ViewHost *host() const { return Host; }
@@ -65,7 +100,14 @@ public:
     ViewConfig Config;
     quint8 MassSelect = 0;
     std::vector<double> SelectionFrustum; // 8 corners of the last selection box
-    quint32 ZoneCounter = 1;              // next free display-list base
+    quint32 ZoneCounter = 1;              // running zone counter of the model operations
+
+    // Orthographic box of the last projection: +-Xr, +-Yr, depth +-Depth.
+    double ProjXr = 1, ProjYr = 1, ProjDepth = 1;
+    float Thickness = 1.0f;    // factor on widths and sizes while exporting enlarged
+    qreal PixelRatio = 1.0;    // device pixels per widget pixel of the frame being drawn
+    QRect SelectionRect;       // mass-selection rectangle while dragging
+    QList<ScreenLabel> Labels; // texts of the frame being drawn
 
 public slots:
     int getWidgetsWidthLeft();
@@ -148,5 +190,33 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // One frame onto a paint device: GL passes inside native painting, then
+    // the labels (or the frozen frame and rectangle of a mass selection).
+    void paintFrame(QPaintDevice *device, int w, int h);
+    void drawScene(int w, int h);
+    void applyProjection(int w, int h);
+    void paintLabels(QPainter &painter, int h);
+    void drawStereo(ModelClass &model, const FrameContext &frame);
+    // Runs f on the current model, or on every model when the scene is current.
+    void forTargets(const std::function<void(ModelClass &)> &f);
+    void forEveryModel(const std::function<void(ModelClass &)> &f);
+    // Display lists again (relist) or drawing arrays and lists (rebuild).
+    void relist(ModelClass &model);
+    void rebuild(ModelClass &model);
+    void showFacePanels(ModelClass &model);
+    void zoomAll(float factor);
+    void rotateAll(int axis, float angle);
+    // After a plane-edit gesture: the placement becomes the plane's point
+    // and normal, shown in the intersection panel.
+    void takePlanePlacement();
+    void centreOnPicked(ModelClass &target, const ModelClass &picked);
+    void setActionChecked(const char *name, bool on);
+    // The action's checked state; `absent` when the host has no such action.
+    bool actionChecked(const char *name, bool absent) const;
+    void setActionEnabled(const char *name, bool on);
+    ModelClass *userModel(qsizetype index) const;
+    QString saveStatus(const QString &text);
+
     ViewHost *Host;
+    std::unique_ptr<ViewHost> OwnHost;
 };

@@ -1,0 +1,164 @@
+#include "DisplayLists.h"
+
+#include "geometry/DrawingBackend.h"
+#include "geometry/MeshClass.h"
+
+#include <QGuiApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+
+#include <GL/gl.h>
+
+#include <memory>
+
+namespace {
+
+// Makes a context of the share group current for the life of the scope,
+// unless one already is.
+class ContextScope
+{
+public:
+    ContextScope()
+    {
+        if (QOpenGLContext::currentContext()) {
+            ok = true;
+            return;
+        }
+        QOpenGLContext *share = QOpenGLContext::globalShareContext();
+        if (!share || !qGuiApp)
+            return;
+        static std::unique_ptr<QOffscreenSurface> surface;
+        if (!surface) {
+            surface = std::make_unique<QOffscreenSurface>();
+            surface->setFormat(share->format());
+            surface->create();
+            QObject::connect(qGuiApp, &QCoreApplication::aboutToQuit, [] { surface.reset(); });
+        }
+        ok = share->makeCurrent(surface.get());
+        borrowed = ok ? share : nullptr;
+    }
+    ~ContextScope()
+    {
+        if (borrowed)
+            borrowed->doneCurrent();
+    }
+    bool ok = false;
+
+private:
+    QOpenGLContext *borrowed = nullptr;
+};
+
+// Compiles one list that draws `count` elements from client arrays.
+template<class Arrays> void compileList(GLuint list, GLenum mode, qint32 count, Arrays arrays)
+{
+    glNewList(list, GL_COMPILE);
+    if (count > 0) {
+        glEnableClientState(GL_VERTEX_ARRAY);
+        arrays();
+        glDrawArrays(mode, 0, count);
+        glDisableClientState(GL_VERTEX_ARRAY);
+        glDisableClientState(GL_NORMAL_ARRAY);
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        glDisableClientState(GL_COLOR_ARRAY);
+    }
+    glEndList();
+}
+
+bool hasCustomColor(const MeshClass &block)
+{
+    return block.CustomColor[0] != 0 || block.CustomColor[1] != 0 || block.CustomColor[2] != 0;
+}
+
+void compileFaces(MeshClass &block, int currentFunction)
+{
+    const int mode = block.Settings.ColorMode;
+    const bool texture =
+        !hasCustomColor(block) && mode == 5 && currentFunction >= 0 && block.TriTexCoords;
+    const bool colours = !hasCustomColor(block) && mode == 4 && block.TriColors;
+    compileList(block.DisplayLists + 2, GL_TRIANGLES,
+                block.TriVertices ? block.CountOfTriVertices : 0, [&] {
+                    glVertexPointer(3, GL_FLOAT, 0, block.TriVertices);
+                    glEnableClientState(GL_NORMAL_ARRAY);
+                    glNormalPointer(GL_FLOAT, 0, block.TriNormals);
+                    if (texture) {
+                        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+                        glTexCoordPointer(1, GL_FLOAT, 0, block.TriTexCoords);
+                    } else if (colours) {
+                        glEnableClientState(GL_COLOR_ARRAY);
+                        glColorPointer(4, GL_UNSIGNED_BYTE, 0, block.TriColors);
+                    }
+                });
+}
+
+class ListBackend : public DrawingBackend
+{
+public:
+    void deleteLists(quint32 first, qint32 count) override
+    {
+        ContextScope scope;
+        if (scope.ok && first != 0 && count > 0)
+            glDeleteLists(first, count);
+    }
+
+    void buildDisplayLists(MeshClass &block, int currentFunction, const _DREAL *points,
+                           qint32 pointCount, bool coloredIsolines) override
+    {
+        ContextScope scope;
+        const GLuint base = block.DisplayLists;
+        if (!scope.ok || base == 0)
+            return;
+        resetClientState();
+        glDeleteLists(base, 5);
+        compileList(base, GL_POINTS, points ? pointCount : 0,
+                    [&] { glVertexPointer(3, GL_DOUBLE, 0, points); });
+        compileList(base + 1, GL_LINES, block.EdgeLines ? block.CountOfEdgeLineVertices : 0,
+                    [&] { glVertexPointer(3, GL_FLOAT, 0, block.EdgeLines); });
+        compileFaces(block, currentFunction);
+        compileList(base + 3, GL_TRIANGLES, block.SelTriVertices ? block.CountOfSelTriVertices : 0,
+                    [&] {
+                        glVertexPointer(3, GL_FLOAT, 0, block.SelTriVertices);
+                        glEnableClientState(GL_NORMAL_ARRAY);
+                        glNormalPointer(GL_FLOAT, 0, block.SelTriNormals);
+                    });
+        compileList(base + 4, GL_LINES, block.IsoVertices ? block.CountOfIsoVertices : 0, [&] {
+            glVertexPointer(3, GL_FLOAT, 0, block.IsoVertices);
+            if (coloredIsolines && block.IsoColors) {
+                glEnableClientState(GL_COLOR_ARRAY);
+                glColorPointer(4, GL_UNSIGNED_BYTE, 0, block.IsoColors);
+            }
+        });
+    }
+};
+
+} // namespace
+
+void resetClientState()
+{
+    QOpenGLContext *context = QOpenGLContext::currentContext();
+    if (!context)
+        return;
+    QOpenGLFunctions *f = context->functions();
+    f->glUseProgram(0);
+    f->glBindBuffer(GL_ARRAY_BUFFER, 0);
+    f->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    for (GLuint i = 0; i < 8; ++i)
+        f->glDisableVertexAttribArray(i);
+    f->glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void installDisplayListBackend()
+{
+    static ListBackend backend;
+    if (drawingBackend() != &backend)
+        setDrawingBackend(&backend);
+}
+
+quint32 reserveDisplayLists(qint32 count)
+{
+    ContextScope scope;
+    if (!scope.ok || count <= 0)
+        return 0;
+    return glGenLists(count);
+}

@@ -1,0 +1,352 @@
+// What a repaint puts on the screen for each model: the passes of every
+// block with their OpenGL state, the box, the pick markers and the axes.
+
+#include "Drawing.h"
+
+#include "PaletteTexture.h"
+#include "ViewConfig.h"
+#include "model/ModelClass.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+
+namespace {
+
+bool hasCustomColor(const MeshClass &block)
+{
+    return block.CustomColor[0] != 0 || block.CustomColor[1] != 0 || block.CustomColor[2] != 0;
+}
+
+void setSides(const Rgba &front, const Rgba &back)
+{
+    glMaterialfv(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, front.data());
+    glMaterialfv(GL_BACK, GL_AMBIENT_AND_DIFFUSE, back.data());
+}
+
+// The faces pass; returns after undoing what it enabled.
+void drawFaces(MeshClass &block, const FrameContext &frame, int currentFunction)
+{
+    const DrawSettings &s = block.Settings;
+    bool texture = false, colourMaterial = false;
+    if (hasCustomColor(block)) {
+        setMaterial(block.CustomColor);
+    } else if (s.ColorMode == 2) {
+        setSides(block.FrontColor, block.BackColor);
+    } else if (s.ColorMode == 3) {
+        setMaterial(block.PlainColor);
+    } else if (s.ColorMode == 4) {
+        glEnable(GL_COLOR_MATERIAL);
+        colourMaterial = true;
+    } else if (s.ColorMode == 5) {
+        if (currentFunction >= 0) {
+            glEnable(GL_TEXTURE_1D);
+            glBindTexture(GL_TEXTURE_1D, frame.palette.TextureId);
+            texture = true;
+        }
+    } else {
+        setMaterial(block.FrontColor);
+    }
+    if (s.Transparent) {
+        glEnable(GL_ALPHA_TEST);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glDepthFunc(GL_ALWAYS);
+    } else {
+        glDepthFunc(GL_LESS);
+    }
+    glEnable(GL_LIGHTING);
+    glCallList(block.DisplayLists + 2);
+    if (texture)
+        glDisable(GL_TEXTURE_1D);
+    if (colourMaterial)
+        glDisable(GL_COLOR_MATERIAL);
+    glDepthMask(GL_TRUE);
+    if (s.Transparent) {
+        glDisable(GL_ALPHA_TEST);
+        glDisable(GL_BLEND);
+        glDepthFunc(GL_LESS);
+    }
+}
+
+void drawMarkedEdges(MeshClass &block, const FrameContext &frame)
+{
+    glLineWidth(float(frame.config.boundLineThickness) * frame.thickness);
+    setMaterial(block.MarkedEdgeColor);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_DOUBLE, 0, block.Vertices);
+    glDrawElements(GL_LINES, block.CountOfMarkedEdgeIndices, GL_UNSIGNED_INT, block.MarkedEdges);
+    glDisableClientState(GL_VERTEX_ARRAY);
+}
+
+void drawIsolines(MeshClass &block, const FrameContext &frame)
+{
+    if (frame.config.func_isolines) {
+        glDisable(GL_LIGHTING);
+        glDisable(GL_TEXTURE_1D);
+        glDisable(GL_BLEND);
+    } else {
+        setMaterial(block.IsolineColor);
+    }
+    glLineWidth(float(frame.config.isoline_width) * frame.thickness);
+    glCallList(block.DisplayLists + 4);
+    glLineWidth(1.0f);
+    glEnable(GL_LIGHTING);
+}
+
+void drawBox(const ModelClass &model, const FrameContext &frame)
+{
+    setMaterial(model.AxisColor);
+    glLineWidth(float(frame.config.axisThickness) * frame.thickness);
+    const float *lo = model.BoxMin, *hi = model.BoxMax;
+    glBegin(GL_LINES);
+    for (int a = 0; a < 3; ++a) {
+        const int b = (a + 1) % 3, c = (a + 2) % 3;
+        for (int corner = 0; corner < 4; ++corner) {
+            float p[3];
+            p[b] = (corner & 1) ? hi[b] : lo[b];
+            p[c] = (corner & 2) ? hi[c] : lo[c];
+            p[a] = lo[a];
+            glVertex3fv(p);
+            p[a] = hi[a];
+            glVertex3fv(p);
+        }
+    }
+    glEnd();
+}
+
+const _DREAL *vertexOf(const ModelClass &model, qint32 block, qint32 index)
+{
+    if (block < 0 || block >= model.Meshes.size())
+        return nullptr;
+    const MeshClass *mesh = model.Meshes.at(block);
+    if (index < 0 || index >= mesh->CountOfVertices)
+        return nullptr;
+    return mesh->Vertices + 3 * qint64(index);
+}
+
+// The picked vertex, the ruler line and the picked triangle.
+void drawPicks(const ModelClass &model, const FrameContext &frame)
+{
+    if (model.PickMode == 1 && model.PickKind > 0) {
+        const _DREAL *picked = vertexOf(model, model.PickBlock, model.PickIndex);
+        if (!picked)
+            return;
+        glPointSize(float(frame.config.selPointThickness) * frame.thickness);
+        setMaterial(model.PickColor);
+        const _DREAL *ruler =
+            model.RulerKind >= 1 ? vertexOf(model, model.RulerBlock, model.RulerIndex) : nullptr;
+        glBegin(GL_POINTS);
+        glVertex3dv(picked);
+        if (ruler)
+            glVertex3dv(ruler);
+        glEnd();
+        if (ruler) {
+            glLineWidth(3.0f * float(frame.config.lineThickness) * frame.thickness);
+            glBegin(GL_LINES);
+            glVertex3dv(ruler);
+            glVertex3dv(picked);
+            glEnd();
+        }
+    } else if (model.PickMode == 2 && model.PickBlock >= 0
+               && model.PickBlock < model.Meshes.size()) {
+        const MeshClass *mesh = model.Meshes.at(model.PickBlock);
+        if (model.PickIndex < 0 || model.PickIndex >= mesh->CountOfTriVertices / 3)
+            return;
+        glDisable(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(2.0f, 3.0f);
+        setMaterial(model.PickColor);
+        const float *corner = mesh->TriVertices + 9 * qint64(model.PickIndex);
+        const float *normal = mesh->TriNormals + 9 * qint64(model.PickIndex);
+        glBegin(GL_TRIANGLES);
+        for (int i = 0; i < 3; ++i) {
+            glNormal3fv(normal + 3 * i);
+            glVertex3fv(corner + 3 * i);
+        }
+        glEnd();
+    }
+}
+
+// Projects an object point with the current matrices into window coordinates.
+bool project(const double p[3], QPointF &window, double &depth)
+{
+    GLdouble model[16], projection[16], x, y, z;
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    if (gluProject(p[0], p[1], p[2], model, projection, viewport, &x, &y, &z) != GL_TRUE)
+        return false;
+    window = QPointF(x, y);
+    depth = z;
+    return true;
+}
+
+void addLabel(const FrameContext &frame, const double p[3], const QString &text, const QFont &font,
+              const QColor &colour)
+{
+    ScreenLabel label;
+    if (!frame.labels || !project(p, label.window, label.depth))
+        return;
+    label.text = text;
+    label.font = font;
+    label.colour = colour;
+    frame.labels->append(label);
+}
+
+// Tick spacing in model units: a 1, 2 or 5 step below 1 / scale.
+double tickStep(double scale)
+{
+    double u = 1.0 / scale, s = 1.0;
+    while (u < 1) {
+        u *= 10;
+        s /= 10;
+    }
+    while (u >= 10) {
+        u /= 10;
+        s *= 10;
+    }
+    if (u <= 3)
+        s /= 2;
+    else if (u > 6)
+        s *= 2;
+    return s;
+}
+
+void drawTicks(const ModelClass &model, const FrameContext &frame, const QColor &colour)
+{
+    const double scale = model.Transform->Scale;
+    if (!(scale > 0))
+        return;
+    const double step = tickStep(scale), reach = 1.0 / scale;
+    QFont font(QStringLiteral("Arial Black"), 8, QFont::Normal);
+    glPointSize(5.0f * frame.thickness);
+    for (int k = 1; k * step < reach && k < 1000; ++k)
+        for (int axis = 0; axis < 3; ++axis)
+            for (int sign : {-1, 1}) {
+                double p[3] = {0, 0, 0};
+                p[axis] = sign * k * step * scale;
+                glBegin(GL_POINTS);
+                glVertex3dv(p);
+                glEnd();
+                p[(axis + 1) % 3] += 0.02;
+                addLabel(frame, p, QString::number(sign * k * step, 'g', 2), font, colour);
+            }
+}
+
+} // namespace
+
+void setMaterial(const Rgba &colour)
+{
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, colour.data());
+}
+
+void drawBlock(MeshClass &block, const FrameContext &frame, int currentFunction)
+{
+    const DrawSettings &s = block.Settings;
+    const float thick = frame.thickness;
+    glEnable(GL_AUTO_NORMAL);
+    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
+    glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, GL_TRUE);
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(1.0f, 2.0f);
+    glLineWidth(1.0f);
+    if (block.DisplayLists == 0)
+        return;
+    if (s.ColorMode != 0 && block.CountOfTriVertices > 0)
+        drawFaces(block, frame, currentFunction);
+    if (block.CountOfSelTriVertices > 0) {
+        glDisable(GL_POLYGON_OFFSET_FILL);
+        setMaterial(block.SelectionColor);
+        glCallList(block.DisplayLists + 3);
+        glEnable(GL_POLYGON_OFFSET_FILL);
+    }
+    if (s.ShowPoints) {
+        setMaterial(block.PointColor);
+        glPointSize(float(frame.config.pointThickness) * thick);
+        glCallList(block.DisplayLists + 0);
+    }
+    if (block.CountOfEdgeLineVertices > 0 && s.EdgesMode != 0) {
+        setMaterial(block.EdgeColor);
+        glLineWidth(float(frame.config.lineThickness) * thick);
+        glCallList(block.DisplayLists + 1);
+    }
+    if (block.CountOfMarkedEdgeIndices > 0 && block.MarkedEdges)
+        drawMarkedEdges(block, frame);
+    if (s.ShowIsolines)
+        drawIsolines(block, frame);
+}
+
+void drawModelContents(ModelClass &model, const FrameContext &frame, bool drawPlaneToo)
+{
+    const int function =
+        model.FunctionLocation == 1 || model.FunctionLocation == 2 ? model.CurrentFunction : -1;
+    for (MeshClass *mesh : std::as_const(model.Meshes))
+        if (model.Meshes.size() == 1 || model.ShownZones.contains(mesh->ZoneNumber))
+            drawBlock(*mesh, frame, function);
+    if (drawPlaneToo) {
+        glPushMatrix();
+        glMultMatrixf(model.ClipPlane.Placement.Matrix);
+        setMaterial(model.PlaneColor);
+        drawPlane(model.ClipPlane);
+        glPopMatrix();
+    }
+    if (model.Settings.ShowBox)
+        drawBox(model, frame);
+    drawPicks(model, frame);
+}
+
+void drawModel(ModelClass &model, const FrameContext &frame, bool drawPlaneToo)
+{
+    glPushMatrix();
+    glLoadMatrixf(model.Transform->Matrix);
+    glGetIntegerv(GL_VIEWPORT, model.Viewport);
+    glGetDoublev(GL_PROJECTION_MATRIX, model.ProjectionMatrix);
+    glGetDoublev(GL_MODELVIEW_MATRIX, model.ModelViewMatrix);
+    drawModelContents(model, frame, drawPlaneToo);
+    glPopMatrix();
+    glLineWidth(float(frame.config.axisThickness) * frame.thickness);
+    drawAxes(model, frame);
+}
+
+void drawAxes(ModelClass &model, const FrameContext &frame)
+{
+    if (!model.Settings.ShowAxes)
+        return;
+    model.Transform->updateRotation();
+    glPushMatrix();
+    glLoadMatrixf(model.Transform->RotationMatrix);
+    setMaterial(model.AxisColor);
+    glBegin(GL_LINES);
+    for (int axis = 0; axis < 3; ++axis) {
+        const int side = (axis + 1) % 3, other = (axis + 2) % 3;
+        double from[3] = {0, 0, 0}, to[3] = {0, 0, 0};
+        from[axis] = -1;
+        to[axis] = 1;
+        glVertex3dv(from);
+        glVertex3dv(to);
+        // Four-line arrow head at +1.
+        for (int off : {side, other})
+            for (double sign : {-0.03, 0.03}) {
+                double head[3] = {0, 0, 0};
+                head[axis] = 0.97;
+                head[off] = sign;
+                glVertex3dv(to);
+                glVertex3dv(head);
+            }
+    }
+    glEnd();
+    // Labels in the axis colour, so that they show on the default black background.
+    const QColor colour =
+        QColor::fromRgbF(model.AxisColor[0], model.AxisColor[1], model.AxisColor[2]);
+    const QFont font(QStringLiteral("Arial Black"), 15, QFont::Normal);
+    const char *names[3] = {"X", "Y", "Z"};
+    for (int axis = 0; axis < 3; ++axis) {
+        double end[3] = {0, 0, 0};
+        end[axis] = 1;
+        addLabel(frame, end, QString::fromLatin1(names[axis]), font, colour);
+    }
+    drawTicks(model, frame, colour);
+    glPopMatrix();
+}

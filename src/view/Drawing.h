@@ -1,0 +1,47 @@
+#pragma once
+
+#include "geometry/Types.h"
+
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QPointF>
+#include <QString>
+
+class ClipPlane;
+class MeshClass;
+class ModelClass;
+class PaletteTexture;
+struct ViewConfig;
+
+// A text the GL pass wants on the picture: drawn afterwards with QPainter on
+// screen and in raster images, or through gl2ps in vector files.
+struct ScreenLabel
+{
+    QPointF window; // window coordinates, y upwards
+    double depth = 0;
+    QString text;
+    QFont font;
+    QColor colour;
+};
+
+// What one frame's drawing needs beside the model.
+struct FrameContext
+{
+    const ViewConfig &config;
+    const PaletteTexture &palette;
+    float thickness = 1.0f; // factor on line widths and point sizes (enlarged raster export)
+    QList<ScreenLabel> *labels = nullptr;
+};
+
+// Ambient and diffuse material of both sides.
+void setMaterial(const Rgba &colour);
+void drawBlock(MeshClass &block, const FrameContext &frame, int currentFunction);
+// Blocks, cutting plane (when drawPlane), box and pick markers of a model,
+// with the model-view matrix as the caller left it.
+void drawModelContents(ModelClass &model, const FrameContext &frame, bool drawPlane);
+// The whole model: its matrix, contents and axes tripod.
+void drawModel(ModelClass &model, const FrameContext &frame, bool drawPlane);
+void drawAxes(ModelClass &model, const FrameContext &frame);
+// The cutting plane's outline and fill (PlaneDrawing.cpp).
+void drawPlane(const ClipPlane &plane);

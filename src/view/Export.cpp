@@ -1,0 +1,179 @@
+// Pictures of the view: frames of any size, raster files enlarged by the
+// printing quality, vector files through gl2ps, and printing.
+
+#include "Dialogs.h"
+#include "GLWidget.h"
+#include "ViewHost.h"
+
+#include <QFile>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QOpenGLFunctions>
+#include <QOpenGLPaintDevice>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+#include <GL/gl.h>
+#include <gl2ps.h>
+
+#include <cstdio>
+
+namespace {
+
+// The raster format of a file name's ending (case-sensitive), or null.
+const char *rasterFormat(const QString &name)
+{
+    if (name.endsWith(QLatin1String(".jpg")) || name.endsWith(QLatin1String(".jpeg")))
+        return "JPG";
+    if (name.endsWith(QLatin1String(".png")))
+        return "PNG";
+    if (name.endsWith(QLatin1String(".bmp")))
+        return "BMP";
+    return nullptr;
+}
+
+GLint vectorFormat(const QString &name)
+{
+    if (name.endsWith(QLatin1String(".svg")))
+        return GL2PS_SVG;
+    if (name.endsWith(QLatin1String(".pdf")))
+        return GL2PS_PDF;
+    if (name.endsWith(QLatin1String(".eps")))
+        return GL2PS_EPS;
+    if (name.endsWith(QLatin1String(".ps")))
+        return GL2PS_PS;
+    return -1;
+}
+
+} // namespace
+
+QImage GLWidget::renderImage(int w, int h, float thickness)
+{
+    if (w <= 0 || h <= 0)
+        return QImage();
+    if (!context())
+        grabFramebuffer(); // creates the context and runs initializeGL
+    if (!context() || !context()->isValid())
+        return QImage();
+    if (QSize(w, h) == size() * devicePixelRatioF() && thickness == 1.0f)
+        return grabFramebuffer();
+    makeCurrent();
+    QOpenGLFramebufferObjectFormat fboFormat;
+    fboFormat.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
+    fboFormat.setSamples(std::max(0, format().samples()));
+    QImage image;
+    {
+        QOpenGLFramebufferObject fbo(w, h, fboFormat);
+        if (fbo.isValid() && fbo.bind()) {
+            const float savedThickness = Thickness;
+            Thickness = thickness;
+            PixelRatio = 1.0;
+            updateProjection(w, h);
+            QOpenGLPaintDevice device(w, h);
+            paintFrame(&device, w, h);
+            Thickness = savedThickness;
+            image = fbo.toImage();
+        }
+    }
+    context()->functions()->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
+    updateProjection(width(), height());
+    doneCurrent();
+    return image;
+}
+
+bool GLWidget::exportVector(const QString &fileName)
+{
+    const QByteArray path = QFile::encodeName(fileName);
+    FILE *file = std::fopen(path.constData(), "w+");
+    if (!file)
+        return false;
+    const GLint format = vectorFormat(fileName);
+    if (!context())
+        grabFramebuffer();
+    if (format < 0 || !context() || !context()->isValid()) {
+        std::fclose(file);
+        return false;
+    }
+    makeCurrent();
+    PixelRatio = devicePixelRatioF();
+    updateProjection(width(), height());
+    const bool bsp = Config.isBSPenable;
+    const GLint sort = bsp ? GL2PS_BSP_SORT : GL2PS_SIMPLE_SORT;
+    GLint options = GL2PS_USE_CURRENT_VIEWPORT | GL2PS_OCCLUSION_CULL;
+    if (bsp)
+        options |= GL2PS_BEST_ROOT | GL2PS_SIMPLE_LINE_OFFSET;
+    gl2psBeginPage("ScreenShot", "Tessaron", nullptr, format, sort, options, GL_RGBA, 0, nullptr, 0,
+                   0, 0, 9999999, file, path.constData());
+    Labels.clear();
+    drawScene(width(), height());
+    // The labels as text of the file, at their window positions.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width() * PixelRatio, 0, height() * PixelRatio, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    for (const ScreenLabel &label : std::as_const(Labels)) {
+        glColor4d(label.colour.redF(), label.colour.greenF(), label.colour.blueF(), 1.0);
+        glRasterPos2d(label.window.x(), label.window.y());
+        gl2psTextOpt(label.text.toUtf8().constData(), "Helvetica", GLshort(label.font.pointSize()),
+                     GL2PS_TEXT_BL, 0);
+    }
+    gl2psEndPage();
+    std::fclose(file);
+    doneCurrent();
+    update();
+    return true;
+}
+
+bool GLWidget::saveImage(const QString &fileName)
+{
+    const char *raster = rasterFormat(fileName);
+    if (!raster)
+        return exportVector(fileName);
+    const int q = std::max(1, Config.printingQuality);
+    const QImage image = renderImage(q * width(), q * height(), float(q));
+    update();
+    return !image.isNull() && image.save(fileName, raster, 95);
+}
+
+void GLWidget::save2pic()
+{
+    const QString filter = tr("JPG - JPEG(*.jpg *.jpeg);;PNG - portable network graphics(*.png);;"
+                              "BMP - Bitmap Picture(*.bmp);;SVG - Scalable Vector Graphics(*.svg);;"
+                              "PDF - Portable Document Format (*.pdf);;PS - PostScript(*.ps);;"
+                              "EPS - Encapsulated PostScript(*.eps);;");
+    const QString name = Dialogs::current().getSaveFileName(this, tr("Save image As..."),
+                                                            Host->currentFolder(), filter);
+    if (!name.isEmpty())
+        saveImage(name);
+}
+
+void GLWidget::printGLpreview()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintPreviewDialog preview(&printer, this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, &GLWidget::printGLprint);
+    preview.exec();
+}
+
+void GLWidget::printGLprint(QPrinter *printer)
+{
+    const int q = std::max(1, Config.printingQuality);
+    const QImage image = renderImage(q * width(), q * height(), float(q));
+    update();
+    if (image.isNull())
+        return;
+    QPainter painter(printer);
+    const QRect page = painter.viewport();
+    QSize size = image.size();
+    size.scale(page.size(), Qt::KeepAspectRatio);
+    painter.setViewport(page.x() + (page.width() - size.width()) / 2,
+                        page.y() + (page.height() - size.height()) / 2, size.width(),
+                        size.height());
+    painter.setWindow(image.rect());
+    painter.drawImage(0, 0, image);
+}

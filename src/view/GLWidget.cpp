@@ -1,0 +1,578 @@
+// The view widget: construction, the GL lifecycle, mouse and wheel input,
+// the camera operations and the status line.
+
+#include "GLWidget.h"
+
+#include "DisplayLists.h"
+#include "ViewHost.h"
+#include "model/SceneClass.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QPainter>
+#include <QUrl>
+#include <QWheelEvent>
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+constexpr float kPi = std::numbers::pi_v<float>;
+}
+
+GLWidget::GLWidget(QWidget *parent, ViewHost *host)
+    : QOpenGLWidget(parent)
+    , Host(host)
+{
+    if (!Host) {
+        OwnHost = std::make_unique<HeadlessHost>();
+        Host = OwnHost.get();
+    }
+    installDisplayListBackend();
+    StereoCapable = format().stereo();
+    setAcceptDrops(true);
+    colorFromName(Config.background, ClearColor);
+    Palette.buildTexels(Config.isoline_V, Config.grayScaleTexture);
+    connect(&ModelList, &ModelListClass::_repaint, this, qOverload<>(&QWidget::update));
+    connect(&Lights, &Light::changedLights, this, qOverload<>(&QWidget::update));
+}
+
+GLWidget::~GLWidget()
+{
+    // The models delete their display lists; give them this view's context.
+    if (context() && context()->isValid()) {
+        makeCurrent();
+        if (Palette.TextureId)
+            glDeleteTextures(1, &Palette.TextureId);
+        ModelList.reset();
+        doneCurrent();
+    }
+}
+
+void GLWidget::initializeGL()
+{
+    glClearColor(ClearColor[0], ClearColor[1], ClearColor[2], ClearColor[3]);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    if (Lights.Lights.isEmpty())
+        Lights.setup(Host->lightMenu());
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_MULTISAMPLE);
+    glEnable(GL_POINT_SMOOTH);
+    Palette.TextureId = 0;
+    Palette.buildTexels(Config.isoline_V, Config.grayScaleTexture);
+    Palette.upload();
+}
+
+void GLWidget::resizeGL(int w, int h)
+{
+    updateProjection(w, h);
+}
+
+void GLWidget::paintGL()
+{
+    PixelRatio = devicePixelRatioF();
+    paintFrame(this, width(), height());
+}
+
+float GLWidget::treeRadius(const ModelClass *model)
+{
+    return model ? model->sceneRadius() : 0.0f;
+}
+
+void GLWidget::updateProjection(int w, int h)
+{
+    if (ModelList.count() < 2 || w <= 0 || h <= 0)
+        return;
+    ModelClass *current = ModelList.active();
+    if (ModelList.scene()->Orthographic) {
+        ProjXr = h <= w ? double(w) / h : 1.0;
+        ProjYr = h <= w ? 1.0 : double(h) / w;
+        ProjDepth = std::max(1.0, double(treeRadius(ModelList.scene())));
+        if (current) {
+            current->OrthoHalfWidth = ProjXr;
+            current->ViewRadius = treeRadius(current);
+            current->OrthoDepth = ProjDepth;
+        }
+        return;
+    }
+    forEveryModel([&](ModelClass &m) {
+        m.Aspect = double(w) / h;
+        computeStereoFrustum(m);
+    });
+}
+
+void GLWidget::applyProjection(int w, int h)
+{
+    glViewport(0, 0, GLsizei(w * PixelRatio), GLsizei(h * PixelRatio));
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    if (ModelList.count() >= 2 && ModelList.scene()->Orthographic) {
+        glGetIntegerv(GL_VIEWPORT, Viewport);
+        glOrtho(-ProjXr, ProjXr, -ProjYr, ProjYr, -ProjDepth, ProjDepth);
+    }
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void GLWidget::paintFrame(QPaintDevice *device, int w, int h)
+{
+    QPainter painter(device);
+    if (MassSelect && !SelectionRect.isNull() && !FrozenFrame.isNull()) {
+        painter.drawImage(QRect(0, 0, w, h), FrozenFrame);
+        painter.setPen(Qt::darkMagenta);
+        painter.setBrush(QBrush(Qt::darkMagenta, Qt::Dense7Pattern));
+        painter.drawRect(SelectionRect);
+        return;
+    }
+    painter.beginNativePainting();
+    Labels.clear();
+    drawScene(w, h);
+    glDisable(GL_DEPTH_TEST); // the painter's text has no depth
+    painter.endNativePainting();
+    paintLabels(painter, h);
+    if (ModelList.count() >= 2)
+        Host->showStatus(statusLine());
+}
+
+void GLWidget::drawScene(int w, int h)
+{
+    // State a QPainter of the previous frame may have left behind.
+    resetClientState();
+    glDisable(GL_BLEND);
+    glDisable(GL_SCISSOR_TEST);
+    glDisable(GL_STENCIL_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_TEXTURE_2D);
+    glDepthMask(GL_TRUE);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glEnable(GL_MULTISAMPLE);
+    glEnable(GL_POINT_SMOOTH);
+    glShadeModel(GL_SMOOTH);
+    applyProjection(w, h);
+    glClearColor(ClearColor[0], ClearColor[1], ClearColor[2], ClearColor[3]);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    glLoadIdentity();
+    Lights.applyLights();
+    glEnable(GL_LIGHTING);
+    glEnable(GL_NORMALIZE);
+    if (ModelList.count() < 2) {
+        glPopMatrix();
+        return;
+    }
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    const FrameContext frame {Config, Palette, Thickness, &Labels};
+    const bool editing = planeEditMode();
+    for (qsizetype i = 0; i < ModelList.count(); ++i) {
+        ModelClass *model = ModelList.at(i);
+        if (!model->Visible)
+            continue;
+        if (model->Settings.Stereo)
+            drawStereo(*model, frame);
+        else
+            drawModel(*model, frame, editing && i == ModelList.ActiveIndex);
+    }
+    glPopMatrix();
+}
+
+void GLWidget::paintLabels(QPainter &painter, int h)
+{
+    for (const ScreenLabel &label : std::as_const(Labels)) {
+        painter.setFont(label.font);
+        painter.setPen(label.colour);
+        painter.drawText(QPointF(label.window.x(), h - label.window.y()), label.text);
+    }
+}
+
+QString GLWidget::statusLine() const
+{
+    const ModelClass *model = currentModel();
+    if (!model)
+        return QString();
+    auto n = [](float v) { return QString::number(v, 'g', 6); };
+    QString text = tr("X in [%1;%2]; Y in [%3;%4]; Z in [%5;%6]")
+                       .arg(n(model->BoxMin[0]), n(model->BoxMax[0]), n(model->BoxMin[1]),
+                            n(model->BoxMax[1]), n(model->BoxMin[2]), n(model->BoxMax[2]));
+    if (ModelList.ActiveIndex < 1)
+        return text;
+    if (model->PickMode == 2)
+        return text + QStringLiteral(" ") + model->describePick();
+    if (model->PickMode != 1 || model->PickKind <= 0 || model->RulerKind != -1)
+        return text;
+    if (model->PickBlock < 0 || model->PickBlock >= model->Meshes.size())
+        return text;
+    const MeshClass *mesh = model->Meshes.at(model->PickBlock);
+    if (model->PickIndex < 0 || model->PickIndex >= mesh->CountOfVertices)
+        return text;
+    const _DREAL *v = mesh->Vertices + 3 * qint64(model->PickIndex);
+    auto g = [](double x) { return QString::number(x, 'g', 6); };
+    text += tr("; Point: (%1;%2;%3); (Zone number=%4; Vertex number=%5)")
+                .arg(g(v[0]), g(v[1]), g(v[2]))
+                .arg(model->PickBlock)
+                .arg(model->PickIndex);
+    const int f = model->CurrentFunction;
+    if (model->FunctionLocation == 1 && mesh->Functions && f >= 0 && f < mesh->CountOfFunctions
+        && f < model->FunctionNames.size())
+        text += tr("; %1 = %2")
+                    .arg(model->FunctionNames.at(f), g(mesh->Functions[f][model->PickIndex]));
+    return text;
+}
+
+// ---- mouse and wheel ----
+
+void GLWidget::mousePressEvent(QMouseEvent *event)
+{
+    LastPos = PressPos = event->position().toPoint();
+    Moved = 0;
+    LeftPress = event->buttons() == Qt::LeftButton;
+    if (MassSelect) {
+        updateProjection();
+        SelectionRect = QRect();
+        FrozenFrame = grabFramebuffer();
+    }
+}
+
+void GLWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    const int dx = pos.x() - LastPos.x(), dy = pos.y() - LastPos.y();
+    const Qt::MouseButtons buttons = event->buttons();
+    if (MassSelect) {
+        SelectionRect =
+            QRect(QPoint(std::min(PressPos.x(), pos.x()), std::min(PressPos.y(), pos.y())),
+                  QPoint(std::max(PressPos.x(), pos.x()) - 1, std::max(PressPos.y(), pos.y()) - 1));
+    } else if (buttons == (Qt::LeftButton | Qt::RightButton)) {
+        zoomAll(dy > 0 ? 1.02f : dy < 0 ? 0.98f : 1.0f);
+    } else {
+        if (pos != LastPos)
+            Moved = 1;
+        const bool editing = planeEditMode();
+        const int m = std::min(width(), height());
+        if (buttons & Qt::LeftButton) {
+            addXYZRotation(-float(dy) * kPi / 360.0f, -float(dx) * kPi / 360.0f, 0.0f);
+        } else if (buttons & Qt::MiddleButton) {
+            ModelClass *current = currentModel();
+            if (editing && current) {
+                current->ClipPlane.push(-2.0 * dy / m / current->Transform->Scale);
+            } else {
+                const QPointF c(width() / 2, height() / 2);
+                const QPointF a = QPointF(LastPos) - c, b = QPointF(pos) - c;
+                const double la = std::hypot(a.x(), a.y()), lb = std::hypot(b.x(), b.y());
+                if (la > 0.0001 && lb > 0.0001) {
+                    const double cosine =
+                        std::clamp((a.x() * b.x() + a.y() * b.y()) / (la * lb), -1.0, 1.0);
+                    double angle = std::acos(cosine);
+                    if (a.y() * b.x() - a.x() * b.y() > 0)
+                        angle = -angle;
+                    addZRotation(float(angle));
+                }
+            }
+        } else if (buttons & Qt::RightButton) {
+            if (ModelList.count() > 1)
+                addXYmove(2.0f * dx / m, -2.0f * dy / m);
+        }
+        if (editing)
+            takePlanePlacement();
+    }
+    LastPos = pos;
+    updateProjection();
+    update();
+}
+
+void GLWidget::mouseReleaseEvent(QMouseEvent *)
+{
+    SelectionRect = QRect();
+    if (MassSelect)
+        update();
+    if (ModelList.count() < 2)
+        return;
+    const ModelClass *current = currentModel();
+    const bool pointPick = current && current->PickMode == 1 && current->PickKind > 0;
+    setActionEnabled("actionMoveCenter", pointPick);
+    setActionEnabled("actionMoveAllToSelect", pointPick && ModelList.count() > 2);
+}
+
+void GLWidget::wheelEvent(QWheelEvent *event)
+{
+    const int steps = event->angleDelta().y() / 120;
+    const float factor = steps > 0 ? 1.1f : steps < 0 ? 0.9f : 1.0f;
+    if (planeEditMode())
+        return;
+    zoomAll(factor);
+    updateProjection();
+    update();
+}
+
+void GLWidget::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasFormat(QStringLiteral("text/uri-list")))
+        event->acceptProposedAction();
+}
+
+void GLWidget::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    for (const QUrl &url : urls)
+        if (url.isLocalFile())
+            Host->openDroppedPath(url.toLocalFile());
+    Host->clearStatus();
+}
+
+// ---- camera ----
+
+void GLWidget::forEveryModel(const std::function<void(ModelClass &)> &f)
+{
+    for (qsizetype i = 1; i < ModelList.count(); ++i)
+        f(*ModelList.at(i));
+}
+
+ModelClass *GLWidget::userModel(qsizetype index) const
+{
+    return index >= 1 ? ModelList.at(index) : nullptr;
+}
+
+void GLWidget::zoomAll(float factor)
+{
+    forEveryModel([factor](ModelClass &m) { m.Transform->zoom(factor); });
+}
+
+void GLWidget::rotateAll(int axis, float angle)
+{
+    forEveryModel([axis, angle](ModelClass &m) {
+        if (axis == 0)
+            m.Transform->rotateX(angle);
+        else if (axis == 1)
+            m.Transform->rotateY(angle);
+        else
+            m.Transform->rotateZ(angle);
+    });
+}
+
+void GLWidget::addXRotation(float angle)
+{
+    if (angle == 0)
+        return;
+    rotateAll(0, angle);
+    emit RotationChanged();
+    update();
+}
+
+void GLWidget::addYRotation(float angle)
+{
+    if (angle == 0)
+        return;
+    rotateAll(1, angle);
+    emit RotationChanged();
+    update();
+}
+
+void GLWidget::addZRotation(float angle)
+{
+    if (angle == 0)
+        return;
+    rotateAll(2, angle);
+    emit RotationChanged();
+    update();
+}
+
+void GLWidget::addXYZRotation(float x, float y, float z)
+{
+    ModelClass *current = currentModel();
+    if (planeEditMode() && current) {
+        current->Transform->updateRotation();
+        const float *view = current->Transform->RotationMatrix;
+        current->ClipPlane.turn(0, x, view);
+        current->ClipPlane.turn(1, y, view);
+        current->ClipPlane.turn(2, z, view);
+    } else {
+        rotateAll(0, x);
+        rotateAll(1, y);
+        rotateAll(2, z);
+    }
+    emit RotationChanged();
+    update();
+}
+
+void GLWidget::addXYmove(float dx, float dy)
+{
+    ModelClass *current = currentModel();
+    if (planeEditMode() && current) {
+        current->Transform->updateRotation();
+        current->ClipPlane.shift(dx, dy, current->Transform->RotationMatrix,
+                                 current->Transform->Scale);
+        return;
+    }
+    forEveryModel([dx, dy](ModelClass &m) { m.Transform->move(dx, dy); });
+}
+
+void GLWidget::takePlanePlacement()
+{
+    ModelClass *current = currentModel();
+    if (!current)
+        return;
+    current->ClipPlane.applyPlacement(current->BoxMin, current->BoxMax);
+    Host->setPlaneFields(current->ClipPlane.Point, current->ClipPlane.Normal);
+}
+
+void GLWidget::startPosition()
+{
+    if (ModelClass *current = currentModel())
+        current->Transform->reset();
+    updateProjection();
+    update();
+}
+
+void GLWidget::zoomIn()
+{
+    if (planeEditMode())
+        return;
+    zoomAll(1.1f);
+    updateProjection();
+    update();
+}
+
+void GLWidget::zoomOut()
+{
+    if (planeEditMode())
+        return;
+    zoomAll(0.9f);
+    updateProjection();
+    update();
+}
+
+void GLWidget::rotateXY()
+{
+    rotateAll(0, kPi / 4);
+    updateProjection();
+    update();
+}
+
+void GLWidget::rotateXZ()
+{
+    rotateAll(1, kPi / 4);
+    updateProjection();
+    update();
+}
+
+void GLWidget::rotateYZ()
+{
+    rotateAll(2, kPi / 4);
+    updateProjection();
+    update();
+}
+
+void GLWidget::rescaleModel()
+{
+    ModelClass *first = userModel(1);
+    if (!first)
+        return;
+    first->Transform->reset();
+    first->Transform->centerOn(first->Center);
+    const float radius = treeRadius(first);
+    if (radius > 0)
+        first->Transform->zoom(3.0f / radius);
+    updateProjection();
+    update();
+}
+
+void GLWidget::setPlaneXY()
+{
+    if (ModelClass *first = userModel(1))
+        first->Transform->reset();
+    rescaleModel();
+    transformAll();
+    updateProjection();
+    emit RotationChanged();
+    update();
+}
+
+void GLWidget::setPlaneXZ()
+{
+    if (ModelClass *first = userModel(1)) {
+        first->Transform->reset();
+        rescaleModel();
+        first->Transform->rotateX(kPi / 2);
+    }
+    transformAll();
+    updateProjection();
+    emit RotationChanged();
+    update();
+}
+
+void GLWidget::setPlaneYZ()
+{
+    if (ModelClass *first = userModel(1)) {
+        first->Transform->reset();
+        rescaleModel();
+        first->Transform->rotateZ(kPi / 2);
+        first->Transform->rotateX(kPi / 2);
+    }
+    transformAll();
+    updateProjection();
+    emit RotationChanged();
+    update();
+}
+
+void GLWidget::transformAll()
+{
+    const qsizetype count = ModelList.count();
+    if (ModelClass *first = userModel(1))
+        for (qsizetype i = 2; i < count; ++i)
+            ModelList.at(i)->Transform->copyMatrixFrom(*first->Transform);
+    if (ModelClass *current = userModel(ModelList.ActiveIndex))
+        for (qsizetype i = 1; i < count; ++i)
+            if (ModelList.at(i) != current)
+                ModelList.at(i)->Transform->copyMatrixFrom(*current->Transform);
+    update();
+}
+
+void GLWidget::centreOnPicked(ModelClass &target, const ModelClass &picked)
+{
+    const MeshClass *mesh = picked.Meshes.value(picked.PickBlock);
+    if (!mesh || picked.PickIndex < 0 || picked.PickIndex >= mesh->CountOfVertices)
+        return;
+    const _DREAL *v = mesh->Vertices + 3 * qint64(picked.PickIndex);
+    const float p[3] = {float(v[0]), float(v[1]), float(v[2])};
+    target.Transform->centerOn(p);
+}
+
+void GLWidget::moveCenter()
+{
+    if (ModelList.count() >= 3) {
+        ModelClass *first = userModel(1);
+        first->Transform->centerOn(first->Center);
+        transformAll();
+    } else if (ModelClass *current = userModel(ModelList.ActiveIndex)) {
+        if (current->PickMode == 1 && current->PickKind > 0)
+            centreOnPicked(*current, *current);
+        else if (current->PickKind <= 0 || current->PickMode != -1)
+            current->Transform->centerOn(current->Center);
+    }
+    update();
+}
+
+void GLWidget::moveAllCenter()
+{
+    const ModelClass *current = currentModel();
+    if (!current || current->PickMode != 1 || current->PickKind <= 0)
+        return;
+    forEveryModel([&](ModelClass &m) { centreOnPicked(m, *current); });
+    update();
+}
+
+int GLWidget::getWidgetsWidthLeft()
+{
+    return Host->dockedPanelWidth(true);
+}
+
+int GLWidget::getWidgetsWidthRight()
+{
+    return Host->dockedPanelWidth(false);
+}
