@@ -1,25 +1,10 @@
 #include "PaletteTexture.h"
 
+#include "model/MaterialColor.h"
+
 #include <GL/gl.h>
 
 #include <cmath>
-
-namespace {
-
-// Hexcone HSV to RGB, hue in degrees.
-void hsvToRgb(double h, double s, double v, double rgb[3])
-{
-    const double x = h / 60.0;
-    const double whole = std::floor(x);
-    const int sector = ((int(whole) % 6) + 6) % 6;
-    const double f = x - whole;
-    const double p = v * (1 - s), q = v * (1 - f * s), r = v * (1 - (1 - f) * s);
-    const double table[6][3] = {{v, r, p}, {q, v, p}, {p, v, r}, {p, q, v}, {r, p, v}, {v, p, q}};
-    for (int i = 0; i < 3; ++i)
-        rgb[i] = table[sector][i];
-}
-
-} // namespace
 
 void PaletteTexture::buildTexels(float isoValue, bool grayScale)
 {
@@ -36,7 +21,7 @@ void PaletteTexture::buildTexels(float isoValue, bool grayScale)
             texel[0] = texel[1] = texel[2] = grey;
         } else {
             double rgb[3];
-            hsvToRgb(t * 240.0, 1.0, 0.9, rgb);
+            hsvToRgb(t * 240.0, 1.0, 0.9, rgb[0], rgb[1], rgb[2]);
             for (int k = 0; k < 3; ++k)
                 texel[k] = White ? 255 : quint8(std::floor(255.0 * rgb[k]));
         }
