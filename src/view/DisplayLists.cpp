@@ -7,12 +7,16 @@
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
+#include <QOpenGLWidget>
+#include <QPointer>
 
 #include <GL/gl.h>
 
 #include <memory>
 
 namespace {
+
+QPointer<QOpenGLWidget> listView;
 
 // Makes a context of the share group current for the life of the scope,
 // unless one already is.
@@ -22,6 +26,12 @@ public:
     ContextScope()
     {
         if (QOpenGLContext::currentContext()) {
+            ok = true;
+            return;
+        }
+        if (listView && listView->context() && listView->context()->isValid()) {
+            listView->makeCurrent();
+            view = listView;
             ok = true;
             return;
         }
@@ -40,6 +50,8 @@ public:
     }
     ~ContextScope()
     {
+        if (view)
+            view->doneCurrent();
         if (borrowed)
             borrowed->doneCurrent();
     }
@@ -47,6 +59,7 @@ public:
 
 private:
     QOpenGLContext *borrowed = nullptr;
+    QOpenGLWidget *view = nullptr;
 };
 
 // Compiles one list that draws `count` elements from client arrays.
@@ -146,6 +159,17 @@ void resetClientState()
         f->glDisableVertexAttribArray(i);
     f->glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void setDisplayListView(QOpenGLWidget *view)
+{
+    listView = view;
+}
+
+void clearDisplayListView(QOpenGLWidget *view)
+{
+    if (listView == view)
+        listView = nullptr;
 }
 
 void installDisplayListBackend()

@@ -25,6 +25,15 @@ void setSides(const Rgba &front, const Rgba &back)
     glMaterialfv(GL_BACK, GL_AMBIENT_AND_DIFFUSE, back.data());
 }
 
+// Points and lines take the current normal for their lighting; one that
+// points at the eye shows them in their own colour at any rotation.
+void faceTheViewer()
+{
+    float m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    glNormal3f(m[2], m[6], m[10]); // the model-space direction that maps to eye +z
+}
+
 // The faces pass; returns after undoing what it enabled.
 void drawFaces(MeshClass &block, const FrameContext &frame, int currentFunction)
 {
@@ -262,6 +271,8 @@ void drawBlock(MeshClass &block, const FrameContext &frame, int currentFunction)
         glCallList(block.DisplayLists + 3);
         glEnable(GL_POLYGON_OFFSET_FILL);
     }
+    if (s.ShowPoints || s.EdgesMode != 0)
+        faceTheViewer();
     if (s.ShowPoints) {
         setMaterial(block.PointColor);
         glPointSize(float(frame.config.pointThickness) * thick);

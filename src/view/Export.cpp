@@ -52,8 +52,7 @@ QImage GLWidget::renderImage(int w, int h, float thickness)
 {
     if (w <= 0 || h <= 0)
         return QImage();
-    if (!context())
-        grabFramebuffer(); // creates the context and runs initializeGL
+    ensureContext();
     if (!context() || !context()->isValid())
         return QImage();
     if (QSize(w, h) == size() * devicePixelRatioF() && thickness == 1.0f)
@@ -89,8 +88,7 @@ bool GLWidget::exportVector(const QString &fileName)
     if (!file)
         return false;
     const GLint format = vectorFormat(fileName);
-    if (!context())
-        grabFramebuffer();
+    ensureContext();
     if (format < 0 || !context() || !context()->isValid()) {
         std::fclose(file);
         return false;

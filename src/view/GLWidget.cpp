@@ -35,6 +35,7 @@ GLWidget::GLWidget(QWidget *parent, ViewHost *host)
         Host = OwnHost.get();
     }
     installDisplayListBackend();
+    setDisplayListView(this);
     StereoCapable = format().stereo();
     setAcceptDrops(true);
     colorFromName(Config.background, ClearColor);
@@ -45,6 +46,7 @@ GLWidget::GLWidget(QWidget *parent, ViewHost *host)
 
 GLWidget::~GLWidget()
 {
+    clearDisplayListView(this);
     // The models delete their display lists; give them this view's context.
     if (context() && context()->isValid()) {
         makeCurrent();
@@ -53,6 +55,12 @@ GLWidget::~GLWidget()
         ModelList.reset();
         doneCurrent();
     }
+}
+
+void GLWidget::ensureContext()
+{
+    if (!context())
+        grabFramebuffer(); // creates the context and runs initializeGL
 }
 
 void GLWidget::initializeGL()

@@ -75,6 +75,9 @@ public:
     static float treeRadius(const ModelClass *model);
     // Places a freshly loaded or derived model as a load does and adds it.
     void placeNewModel(ModelClass *model);
+    // Creates the GL context (and initialises it) when the view has none
+    // yet, so that models get their display lists before the view is shown.
+    void ensureContext();
     // The cutting plane is being edited with the mouse (intersection panel).
     bool planeEditMode() const;
     // Computes the stereo frusta of a model from its panel values.

@@ -31,6 +31,7 @@ bool hasSelection(const ModelClass &model)
 
 void GLWidget::addModel(ModelClass *model, bool centre)
 {
+    ensureContext();
     if (model->DisplayListBase == 0) {
         model->DisplayListBase =
             reserveDisplayLists(5 * qint32(std::max<qsizetype>(1, model->Meshes.size())));
@@ -58,6 +59,7 @@ void GLWidget::placeNewModel(ModelClass *model)
     if (QAction *points = Host->action("actionViewPoint"))
         model->setShowPoints(points->isChecked());
     Host->showStatus(tr("Drawing..."));
+    ensureContext();
     if (model->DisplayListBase == 0)
         model->DisplayListBase =
             reserveDisplayLists(5 * qint32(std::max<qsizetype>(1, model->Meshes.size())));

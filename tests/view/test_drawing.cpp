@@ -1,0 +1,317 @@
+// What the view draws, proved by the pixels of rendered frames: background,
+// face sides, materials, function colours, transparency, the cutting plane,
+// cuts, lights and the anaglyph stereo pair; and the palette's texels.
+
+#include "ViewFixture.h"
+#include "model/MaterialColor.h"
+#include "model/PlaneCut.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+struct PlaneEditHost : HeadlessHost
+{
+    bool planeEditMode() const override { return true; }
+};
+
+struct MenuHost : HeadlessHost
+{
+    QMenu *lightMenu() const override { return &menu; }
+    mutable QMenu menu;
+};
+
+// Pixel of a model point seen straight on (no rotation), in a frame of w x h.
+QPoint toPixel(const ModelClass *model, double x, double y, int w, int h)
+{
+    const double p[3] = {x, y, 0};
+    double eye[3];
+    model->Transform->mapPoint(p, eye);
+    const double unit = std::min(w, h) / 2.0; // pixels per eye unit
+    return QPoint(int(std::lround(w / 2.0 + eye[0] * unit)),
+                  int(std::lround(h / 2.0 - eye[1] * unit)));
+}
+
+QColor rgb(const Rgba8 &c)
+{
+    return QColor(c[0], c[1], c[2]);
+}
+
+} // namespace
+
+class TestDrawing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void paletteTexels();
+    void backgroundAndFaceSides();
+    void faceModesAndCustomColour();
+    void materialColours();
+    void functionColoursAlongAGradient();
+    void transparencyMixesWithTheBackground();
+    void cuttingPlanePolygon();
+    void clipAndRangeCutHideCells();
+    void lightsSwitchFromTheMenu();
+    void anaglyphPassesLandInRedAndCyan();
+};
+
+void TestDrawing::paletteTexels()
+{
+    PaletteTexture palette;
+    palette.buildTexels(0.8f, false);
+    QCOMPARE(palette.Texels.size(), size_t(36));
+    auto texel = [&](int i) {
+        const quint8 *t = palette.Texels.data() + 4 * i;
+        return std::vector<int> {t[0], t[1], t[2], t[3]};
+    };
+    QCOMPARE(texel(0), (std::vector<int> {0, 0, 229, 255}));
+    QCOMPARE(texel(8), (std::vector<int> {229, 0, 0, 255}));
+    QCOMPARE(texel(4), (std::vector<int> {0, 229, 0, 255}));
+    palette.Size = 18;
+    palette.Alpha = 100;
+    palette.buildTexels(0.5f, false);
+    QCOMPARE(texel(0), texel(9));
+    QCOMPARE(texel(17), (std::vector<int> {229, 0, 0, 100}));
+    QCOMPARE(palette.IsoValue, 0.5);
+    palette.Size = 9;
+    palette.buildTexels(0.5f, true);
+    QCOMPARE(texel(0), (std::vector<int> {255, 255, 255, 100}));
+    QCOMPARE(texel(6), (std::vector<int> {63, 63, 63, 100}));
+    QCOMPARE(texel(8), (std::vector<int> {0, 0, 0, 100}));
+    palette.White = 1;
+    palette.buildTexels(0.5f, false);
+    QCOMPARE(texel(3), (std::vector<int> {255, 255, 255, 100}));
+    palette.Size = 0; // keeps the old texels
+    palette.buildTexels(0.5f, false);
+    QCOMPARE(palette.Texels.size(), size_t(36));
+}
+
+void TestDrawing::backgroundAndFaceSides()
+{
+    ViewUnderTest v(320, 240);
+    v.view->Config.background = QStringLiteral("#336699");
+    colorFromName(v.view->Config.background, v.view->ClearColor);
+    ModelClass *square = v.add(makeSquare());
+    v.view->changeViewFacesSurface();
+    QImage frame = v.frame();
+    const QColor background(0x33, 0x66, 0x99);
+    for (QPoint corner : {QPoint(0, 0), QPoint(319, 0), QPoint(0, 239), QPoint(319, 239)})
+        QVERIFY(near(pixel(frame, corner.x(), corner.y()), background, 1));
+    // Front faces #0000DD and back faces #00DD00, lit head-on to their full colour.
+    QVERIFY(near(pixel(frame, 160, 120), QColor(0, 0, 0xDD)));
+    v.view->addYRotation(std::numbers::pi_v<float>);
+    frame = v.frame();
+    QVERIFY(near(pixel(frame, 160, 120), QColor(0, 0xDD, 0)));
+    // Normal mode paints both sides with the front colour.
+    v.view->changeViewFacesNormal();
+    QCOMPARE(square->Settings.ColorMode, 1);
+    QVERIFY(near(pixel(v.frame(), 160, 120), QColor(0, 0, 0xDD)));
+}
+
+void TestDrawing::faceModesAndCustomColour()
+{
+    ViewUnderTest v(320, 240);
+    ModelClass *square = v.add(makeSquare());
+    v.view->zoomOut(); // the whole square in the frame
+    v.view->zoomOut();
+    v.view->changeViewFacesHidden();
+    QVERIFY(near(pixel(v.frame(), 160, 120), QColor(255, 255, 255)));
+    // The same face mode again switches the faces off.
+    v.view->changeViewFacesHidden();
+    QCOMPARE(square->Settings.ColorMode, 0);
+    QVERIFY(near(pixel(v.frame(), 160, 120), QColor(0, 0, 0)));
+    // A custom colour with any non-zero component overrides the face mode.
+    v.view->changeViewFacesSurface();
+    square->Meshes[0]->CustomColor = {0.0f, 0.0f, 0.5f, 1.0f};
+    square->prepareDraw();
+    QVERIFY(near(pixel(v.frame(), 160, 120), QColor(0, 0, 128), 2));
+    // Points and edges on top of the faces, in their own colours.
+    square->Meshes[0]->CustomColor = {0, 0, 0, 1};
+    v.view->changeViewPoint(true);
+    v.view->changeViewEdgesContour();
+    square->Meshes[0]->PointColor = square->Meshes[0]->EdgeColor = {1, 1, 0, 1};
+    const QImage frame = v.frame();
+    const QPoint corner = toPixel(square, -1, 1, 320, 240);
+    const QPoint edge = toPixel(square, 0, 1, 320, 240);
+    QVERIFY(near(pixel(frame, corner.x(), corner.y()), QColor(255, 255, 0), 40));
+    // A one-pixel line on a pixel border covers two rows by half (multisampling).
+    int yellow = 0;
+    for (int dy = -1; dy <= 1; ++dy) {
+        const QColor c = pixel(frame, edge.x(), edge.y() + dy);
+        yellow += std::min(c.red(), c.green());
+    }
+    QVERIFY(yellow > 230);
+}
+
+void TestDrawing::materialColours()
+{
+    ViewUnderTest v(400, 240);
+    ModelClass *strip = v.add(makeStrip(8));
+    v.view->changeViewFacesMaterial();
+    const QImage frame = v.frame();
+    for (int i = 0; i < 8; ++i) {
+        const QPoint at = toPixel(strip, -1.0 + (2 * i + 1) / 8.0, 0, 400, 240);
+        const QColor expected = rgb(materialColor(i + 2, 1.0)); // material i + 1, rule of m + 1
+        QVERIFY2(near(pixel(frame, at.x(), at.y()), expected),
+                 qPrintable(QStringLiteral("material %1").arg(i + 1)));
+    }
+}
+
+void TestDrawing::functionColoursAlongAGradient()
+{
+    ViewUnderTest v(400, 240);
+    ModelClass *strip = v.add(makeStrip(8));
+    v.view->changeViewFacesFunction();
+    const QImage frame = v.frame();
+    // The function x runs from -1 to 1 over the nine texels; a texel's centre
+    // shows its own colour: blue, green in the middle, red.
+    const struct
+    {
+        int texel;
+        QColor colour;
+    } samples[] = {{0, QColor(0, 0, 229)}, {4, QColor(0, 229, 0)}, {8, QColor(229, 0, 0)}};
+    for (const auto &s : samples) {
+        const double x = 2.0 * (s.texel + 0.5) / 9.0 - 1.0;
+        const QPoint at = toPixel(strip, x, 0, 400, 240);
+        QVERIFY2(near(pixel(frame, at.x(), at.y()), s.colour, 8),
+                 qPrintable(QStringLiteral("texel %1").arg(s.texel)));
+    }
+}
+
+void TestDrawing::transparencyMixesWithTheBackground()
+{
+    ViewUnderTest v(320, 240);
+    v.view->Config.background = QStringLiteral("#FF0000");
+    colorFromName(v.view->Config.background, v.view->ClearColor);
+    ModelClass *square = v.add(makeSquare());
+    v.view->changeOpacity(128);
+    QVERIFY(square->Settings.Transparent);
+    const double a = 128 / 255.0;
+    const QColor mixed(int(255 * (1 - a)), 0, int(0xDD * a));
+    QVERIFY(near(pixel(v.frame(), 160, 120), mixed, 3));
+    v.view->changeOpacity(255);
+    QVERIFY(!square->Settings.Transparent);
+    QVERIFY(near(pixel(v.frame(), 160, 120), QColor(0, 0, 0xDD)));
+}
+
+void TestDrawing::cuttingPlanePolygon()
+{
+    PlaneEditHost host;
+    GLWidget view(nullptr, &host);
+    view.resize(400, 240);
+    std::vector<double> cube;
+    for (double c : kCube)
+        cube.push_back(2 * c - 1);
+    ModelClass *model = makeModel(cube, Hexahedron, {0, 1, 2, 3, 4, 5, 6, 7});
+    view.placeNewModel(model);
+    model->setColorMode(0);
+    model->prepareDraw();
+    ClipPlane &plane = model->ClipPlane;
+    plane.Normal[0] = plane.Normal[1] = 0;
+    plane.Normal[2] = 1;
+    plane.fitToBox(model->BoxMin, model->BoxMax);
+    QImage frame = view.renderImage(400, 240);
+    auto isPlane = [&](double x, double y) {
+        const QPoint at = toPixel(model, x, y, 400, 240);
+        const QColor c = pixel(frame, at.x(), at.y());
+        return c.red() > 60 && c.red() == c.green() && c.green() == c.blue();
+    };
+    // Facing the viewer: the square of the box enlarged by 10 %.
+    QVERIFY(isPlane(0, 0));
+    QVERIFY(isPlane(1.1, 0.9));
+    QVERIFY(!isPlane(1.35, 0));
+    // Oblique through the centre: a hexagon that leaves two corners empty.
+    plane.Normal[0] = plane.Normal[1] = 1;
+    plane.fitToBox(model->BoxMin, model->BoxMax);
+    frame = view.renderImage(400, 240);
+    QVERIFY(isPlane(0, 0));
+    QVERIFY(isPlane(-0.9, 0.9));
+    QVERIFY(isPlane(0.9, -0.9));
+    QVERIFY(!isPlane(0.9, 0.9));
+    QVERIFY(!isPlane(-0.9, -0.9));
+}
+
+void TestDrawing::clipAndRangeCutHideCells()
+{
+    ViewUnderTest v(400, 240);
+    ModelClass *strip = v.add(makeStrip(8));
+    const QColor front(0, 0, 0xDD), background(0, 0, 0);
+    const QPoint left = toPixel(strip, -0.6, 0, 400, 240), right = toPixel(strip, 0.6, 0, 400, 240);
+    const double point[3] = {0, 0, 0}, normal[3] = {1, 0, 0};
+    v.view->applyIntersection(point, normal, false, false);
+    QImage frame = v.frame();
+    QVERIFY(near(pixel(frame, left.x(), left.y()), background));
+    QVERIFY(near(pixel(frame, right.x(), right.y()), front));
+    v.view->changeViewCubeIntersect(); // clipped: switching the view off shows every cell
+    frame = v.frame();
+    QVERIFY(near(pixel(frame, left.x(), left.y()), front));
+    // The range [-1, 0] of the function x keeps the left half.
+    cutFunctionRange(*strip, 0.0f, -1.0f);
+    frame = v.frame();
+    QVERIFY(near(pixel(frame, left.x(), left.y()), front));
+    QVERIFY(near(pixel(frame, right.x(), right.y()), background));
+}
+
+void TestDrawing::lightsSwitchFromTheMenu()
+{
+    MenuHost host;
+    GLWidget view(nullptr, &host);
+    view.resize(320, 240);
+    view.placeNewModel(makeSquare());
+    view.changeViewFacesHidden(); // white faces
+    const QImage before = view.renderImage(320, 240);
+    QCOMPARE(view.Lights.Lights.size(), 4);
+    QAction *top = view.Lights.Lights[2].Action;
+    QVERIFY(top);
+    QCOMPARE(top->text(), QStringLiteral("Top"));
+    QVERIFY(view.Lights.Lights[1].Action->isChecked()); // only "Front" at start
+    QVERIFY(!top->isChecked());
+    // Front alone: 0.2 global + 0.3 ambient + 0.5 diffuse of white; dimmer
+    // with front switched off, brighter again with the top light's ambient.
+    view.Lights.Lights[1].Action->trigger();
+    const QImage dark = view.renderImage(320, 240);
+    QVERIFY(pixel(dark, 160, 120).red() < pixel(before, 160, 120).red() - 100);
+    top->trigger();
+    const QImage topLit = view.renderImage(320, 240);
+    QVERIFY(pixel(topLit, 160, 120).red() > pixel(dark, 160, 120).red() + 50);
+    const float position[4] = {0, 0, 1, 0}, colour[4] = {1, 1, 1, 1};
+    view.makeCurrent();
+    QCOMPARE(view.Lights.addLight(QStringLiteral("Fifth"), position, colour, colour, colour, false),
+             4);
+    view.doneCurrent();
+}
+
+void TestDrawing::anaglyphPassesLandInRedAndCyan()
+{
+    ViewUnderTest v(400, 240);
+    ModelClass *square = v.add(makeSquare());
+    v.view->changeViewFacesHidden(); // white
+    v.view->changeShowIn3D();
+    QVERIFY(square->Settings.Stereo);
+    square->StereoA = 20; // a wide eye distance: the two images part by many pixels
+    const QPoint leftEdge = toPixel(square, -1, 0, 400, 240);
+    const QPoint rightEdge = toPixel(square, 1, 0, 400, 240);
+    auto redOnly = [](QColor c) { return c.red() > 200 && c.green() < 30 && c.blue() < 30; };
+    auto cyanOnly = [](QColor c) { return c.red() < 30 && c.green() > 200 && c.blue() > 200; };
+    QImage frame = v.frame();
+    // The left eye (red) sits at negative x and sees the square further right.
+    QVERIFY(redOnly(pixel(frame, rightEdge.x() + 10, 120)));
+    QVERIFY(cyanOnly(pixel(frame, leftEdge.x() - 10, 120)));
+    QVERIFY(near(pixel(frame, 200, 120), QColor(255, 255, 255)));
+    // Swapped eyes in orthographic mode exchange the images.
+    square->SwapEyes = 1;
+    frame = v.frame();
+    QVERIFY(cyanOnly(pixel(frame, rightEdge.x() + 10, 120)));
+    QVERIFY(redOnly(pixel(frame, leftEdge.x() - 10, 120)));
+    // Switching stereo off returns to one orthographic image.
+    v.view->changeShowIn3D();
+    QVERIFY(near(pixel(v.frame(), rightEdge.x() + 10, 120), QColor(0, 0, 0)));
+}
+
+TESSARON_VIEW_TEST_MAIN(TestDrawing)
+#include "test_drawing.moc"
