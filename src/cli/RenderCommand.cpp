@@ -1,0 +1,190 @@
+#include "RenderCommand.h"
+
+#include "formats/LoadPipeline.h"
+#include "view/GLWidget.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QFileInfo>
+#include <QOpenGLContext>
+#include <QRegularExpression>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kUsageError = 64;
+constexpr int kUnavailable = 69; // no display or no OpenGL
+constexpr int kFailure = 1;
+
+struct RenderOptions
+{
+    QString input, output;
+    int width = 1024, height = 768;
+    QString view = QStringLiteral("start");
+    int faces = 1; // colour mode; 0 none
+    int edges = 0; // 0 none, 1 contour, 2 surface
+    bool points = false;
+    QString background;
+};
+
+const QStringList kImageEndings = {".png", ".jpg", ".jpeg", ".bmp", ".svg", ".pdf", ".eps", ".ps"};
+
+int fail(int status, const QString &text)
+{
+    std::fprintf(stderr, "tessaron-cli render: %s\n", qPrintable(text));
+    if (status == kUsageError)
+        std::fprintf(stderr, "usage: %s\n", qPrintable(renderUsage()));
+    return status;
+}
+
+// Reads the options; an empty string, or the reason they are wrong.
+QString parse(const QStringList &args, RenderOptions &o)
+{
+    static const QStringList faces = {"none",   "normal",   "surface",
+                                      "hidden", "material", "function"};
+    static const QStringList edges = {"none", "contour", "surface"};
+    static const QStringList views = {"start", "xy", "xz", "yz"};
+    QStringList positional;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        if (a == QLatin1String("--points")) {
+            o.points = true;
+            continue;
+        }
+        if (!a.startsWith(QLatin1String("--"))) {
+            positional << a;
+            continue;
+        }
+        if (i + 1 >= args.size())
+            return QStringLiteral("%1 needs a value").arg(a);
+        const QString value = args.at(++i);
+        if (a == QLatin1String("--size")) {
+            const auto m =
+                QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(value);
+            o.width = m.hasMatch() ? m.captured(1).toInt() : 0;
+            o.height = m.hasMatch() ? m.captured(2).toInt() : 0;
+            if (o.width < 1 || o.height < 1 || o.width > 16384 || o.height > 16384)
+                return QStringLiteral("bad size '%1' (WxH, 1..16384)").arg(value);
+        } else if (a == QLatin1String("--view") && views.contains(value)) {
+            o.view = value;
+        } else if (a == QLatin1String("--faces") && faces.contains(value)) {
+            o.faces = int(faces.indexOf(value));
+        } else if (a == QLatin1String("--edges") && edges.contains(value)) {
+            o.edges = int(edges.indexOf(value));
+        } else if (a == QLatin1String("--background")
+                   && QRegularExpression(QStringLiteral("^#[0-9A-Fa-f]{6}$"))
+                          .match(value)
+                          .hasMatch()) {
+            o.background = value;
+        } else {
+            return QStringLiteral("bad option %1 %2").arg(a, value);
+        }
+    }
+    if (positional.size() != 2)
+        return QStringLiteral("INPUT and OUTPUT are needed");
+    o.input = positional.at(0);
+    o.output = positional.at(1);
+    const bool known = std::any_of(kImageEndings.begin(), kImageEndings.end(),
+                                   [&](const QString &e) { return o.output.endsWith(e); });
+    if (!known)
+        return QStringLiteral("OUTPUT must end in .png .jpg .jpeg .bmp .svg .pdf .eps or .ps");
+    return QString();
+}
+
+bool haveDisplay()
+{
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
+        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// Loads a .surf, or every .surf of an .hx scene, as the viewer's load does.
+bool load(GLWidget &view, const QString &input)
+{
+    QStringList paths;
+    const bool scene = input.endsWith(QLatin1String(".hx"), Qt::CaseInsensitive);
+    if (scene) {
+        QStringList names;
+        if (const qint32 code = view.readHxFile(input, names)) {
+            fail(kFailure, input + QStringLiteral(": ") + errorMessage(code));
+            return false;
+        }
+        const QString folder = QFileInfo(input).path();
+        for (const QString &name : std::as_const(names))
+            paths << folder + QLatin1Char('/') + name;
+    } else {
+        paths << input;
+    }
+    for (const QString &path : std::as_const(paths))
+        if (const qint32 code = view.loadModelFile(path))
+            fail(kFailure, path + QStringLiteral(": ") + errorMessage(code));
+    if (scene) {
+        view.moveCenter();
+        view.transformAll();
+    }
+    return view.ModelList.count() > 1;
+}
+
+void applyModes(GLWidget &view, const RenderOptions &o)
+{
+    if (o.view == QLatin1String("xy"))
+        view.setPlaneXY();
+    else if (o.view == QLatin1String("xz"))
+        view.setPlaneXZ();
+    else if (o.view == QLatin1String("yz"))
+        view.setPlaneYZ();
+    for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
+        ModelClass *model = view.ModelList.at(i);
+        model->setColorMode(o.faces);
+        model->setEdgesMode(o.edges);
+        model->setShowPoints(o.points);
+        model->updateMaterials();
+        model->NeedsRebuild = 1;
+        model->prepareDraw();
+    }
+}
+
+} // namespace
+
+QString renderUsage()
+{
+    return QStringLiteral(
+        "tessaron-cli render INPUT OUTPUT [--size WxH] [--view start|xy|xz|yz]\n"
+        "       [--faces normal|surface|hidden|material|function|none]\n"
+        "       [--edges none|contour|surface] [--points] [--background #RRGGBB]\n"
+        "  Draws INPUT (.surf, or the models of an .hx scene) as the viewer shows it\n"
+        "  and writes OUTPUT by its ending: .png .jpg .jpeg .bmp, or .svg .pdf .eps .ps.\n"
+        "  Needs an OpenGL-capable display (for example under xvfb-run).");
+}
+
+int runRender(const QStringList &args)
+{
+    RenderOptions o;
+    if (const QString error = parse(args, o); !error.isEmpty())
+        return fail(kUsageError, error);
+    if (!haveDisplay())
+        return fail(kUnavailable,
+                    QStringLiteral("no display: OpenGL rendering needs one "
+                                   "(run under xvfb-run)"));
+    setupViewSurfaceFormat();
+    static int argc = 1;
+    static char name[] = "tessaron-cli";
+    static char *argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    QOpenGLContext probe;
+    if (!probe.create() || !probe.isValid())
+        return fail(kUnavailable, QStringLiteral("no OpenGL context on this display"));
+    GLWidget view(nullptr, nullptr);
+    view.resize(o.width, o.height);
+    view.Config.printingQuality = 1;
+    if (!o.background.isEmpty()) {
+        view.Config.background = o.background;
+        colorFromName(o.background, view.ClearColor);
+    }
+    if (!load(view, o.input))
+        return fail(kFailure, QStringLiteral("nothing to draw in %1").arg(o.input));
+    applyModes(view, o);
+    if (!view.saveImage(o.output))
+        return fail(kFailure, QStringLiteral("cannot write %1").arg(o.output));
+    return 0;
+}

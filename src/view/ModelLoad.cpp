@@ -1,0 +1,33 @@
+// The view's load paths: a .surf file into a new model placed in the view,
+// and the list of .surf names of an .hx scene.
+
+#include "GLWidget.h"
+#include "ViewHost.h"
+#include "formats/HxReader.h"
+
+#include <QGuiApplication>
+
+qint32 GLWidget::loadModelFile(const QString &fileName)
+{
+    auto *model = new ModelClass;
+    model->UseAllVertices = Config.drawAllPoints;
+    model->SmoothNormals = Config.shade_type;
+    model->ColoredIsolines = Config.func_isolines;
+    const qint32 code = model->loadFile(fileName);
+    Host->showStatus(tr("Preparing data for draw..."));
+    if (code != 0) {
+        delete model;
+        if (QGuiApplication::overrideCursor())
+            QGuiApplication::restoreOverrideCursor();
+        return code;
+    }
+    placeNewModel(model);
+    return 0;
+}
+
+qint32 GLWidget::readHxFile(const QString &fileName, QStringList &names)
+{
+    const qint32 code = readHxList(fileName, names);
+    update();
+    return code;
+}
