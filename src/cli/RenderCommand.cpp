@@ -2,7 +2,9 @@
 
 #include "formats/LoadPipeline.h"
 #include "view/GLWidget.h"
+#include "view/ViewHost.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QColor>
 #include <QFileInfo>
@@ -29,6 +31,33 @@ struct RenderOptions
 };
 
 const QStringList kImageEndings = {".png", ".jpg", ".jpeg", ".bmp", ".svg", ".pdf", ".eps", ".ps"};
+
+// A window-less host whose edge and point actions carry the requested
+// modes, so that every model is built once, as a load builds it.
+class RenderHost : public HeadlessHost
+{
+public:
+    explicit RenderHost(const RenderOptions &o)
+    {
+        for (QAction *a : {&contour, &surface, &points})
+            a->setCheckable(true);
+        contour.setChecked(o.edges == 1);
+        surface.setChecked(o.edges == 2);
+        points.setChecked(o.points);
+    }
+    QAction *action(const char *name) const override
+    {
+        const QByteArray n(name);
+        if (n == "actionViewContourEdges")
+            return &contour;
+        if (n == "actionViewSurfaceEdges")
+            return &surface;
+        return n == "actionViewPoint" ? &points : nullptr;
+    }
+
+private:
+    mutable QAction contour, surface, points;
+};
 
 int fail(int status, const QString &text)
 {
@@ -125,6 +154,7 @@ bool load(GLWidget &view, const QString &input)
     return view.ModelList.count() > 1;
 }
 
+// The standard view and the face mode; models whose faces change are rebuilt.
 void applyModes(GLWidget &view, const RenderOptions &o)
 {
     if (o.view == QLatin1String("xy"))
@@ -135,9 +165,9 @@ void applyModes(GLWidget &view, const RenderOptions &o)
         view.setPlaneYZ();
     for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
         ModelClass *model = view.ModelList.at(i);
+        if (model->Settings.ColorMode == o.faces)
+            continue;
         model->setColorMode(o.faces);
-        model->setEdgesMode(o.edges);
-        model->setShowPoints(o.points);
         model->updateMaterials();
         model->NeedsRebuild = 1;
         model->prepareDraw();
@@ -174,7 +204,9 @@ int runRender(const QStringList &args)
     QOpenGLContext probe;
     if (!probe.create() || !probe.isValid())
         return fail(kUnavailable, QStringLiteral("no OpenGL context on this display"));
-    GLWidget view(nullptr, nullptr);
+    RenderHost host(o);
+    GLWidget view(nullptr, &host);
+    view.UseDisplayLists = false; // one frame: drawn straight from the arrays
     view.resize(o.width, o.height);
     view.Config.printingQuality = 1;
     if (!o.background.isEmpty()) {

@@ -62,20 +62,18 @@ private:
     QOpenGLWidget *view = nullptr;
 };
 
-// Compiles one list that draws `count` elements from client arrays.
-template<class Arrays> void compileList(GLuint list, GLenum mode, qint32 count, Arrays arrays)
+// Draws `count` elements from client arrays that `arrays` sets up.
+template<class Arrays> void drawArrays(GLenum mode, qint32 count, Arrays arrays)
 {
-    glNewList(list, GL_COMPILE);
-    if (count > 0) {
-        glEnableClientState(GL_VERTEX_ARRAY);
-        arrays();
-        glDrawArrays(mode, 0, count);
-        glDisableClientState(GL_VERTEX_ARRAY);
-        glDisableClientState(GL_NORMAL_ARRAY);
-        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-        glDisableClientState(GL_COLOR_ARRAY);
-    }
-    glEndList();
+    if (count <= 0)
+        return;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    arrays();
+    glDrawArrays(mode, 0, count);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
 }
 
 bool hasCustomColor(const MeshClass &block)
@@ -83,26 +81,61 @@ bool hasCustomColor(const MeshClass &block)
     return block.CustomColor[0] != 0 || block.CustomColor[1] != 0 || block.CustomColor[2] != 0;
 }
 
-void compileFaces(MeshClass &block, int currentFunction)
+void emitFaces(const MeshClass &block, int currentFunction)
 {
     const int mode = block.Settings.ColorMode;
     const bool texture =
         !hasCustomColor(block) && mode == 5 && currentFunction >= 0 && block.TriTexCoords;
     const bool colours = !hasCustomColor(block) && mode == 4 && block.TriColors;
-    compileList(block.DisplayLists + 2, GL_TRIANGLES,
-                block.TriVertices ? block.CountOfTriVertices : 0, [&] {
-                    glVertexPointer(3, GL_FLOAT, 0, block.TriVertices);
-                    glEnableClientState(GL_NORMAL_ARRAY);
-                    glNormalPointer(GL_FLOAT, 0, block.TriNormals);
-                    if (texture) {
-                        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-                        glTexCoordPointer(1, GL_FLOAT, 0, block.TriTexCoords);
-                    } else if (colours) {
-                        glEnableClientState(GL_COLOR_ARRAY);
-                        glColorPointer(4, GL_UNSIGNED_BYTE, 0, block.TriColors);
-                    }
-                });
+    drawArrays(GL_TRIANGLES, block.TriVertices ? block.CountOfTriVertices : 0, [&] {
+        glVertexPointer(3, GL_FLOAT, 0, block.TriVertices);
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_FLOAT, 0, block.TriNormals);
+        if (texture) {
+            glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+            glTexCoordPointer(1, GL_FLOAT, 0, block.TriTexCoords);
+        } else if (colours) {
+            glEnableClientState(GL_COLOR_ARRAY);
+            glColorPointer(4, GL_UNSIGNED_BYTE, 0, block.TriColors);
+        }
+    });
 }
+
+} // namespace
+
+void drawBlockPass(const MeshClass &block, int pass, const BlockArrays &arrays)
+{
+    switch (pass) {
+    case 0:
+        drawArrays(GL_POINTS, arrays.points ? arrays.pointCount : 0,
+                   [&] { glVertexPointer(3, GL_DOUBLE, 0, arrays.points); });
+        break;
+    case 1:
+        drawArrays(GL_LINES, block.EdgeLines ? block.CountOfEdgeLineVertices : 0,
+                   [&] { glVertexPointer(3, GL_FLOAT, 0, block.EdgeLines); });
+        break;
+    case 2:
+        emitFaces(block, arrays.currentFunction);
+        break;
+    case 3:
+        drawArrays(GL_TRIANGLES, block.SelTriVertices ? block.CountOfSelTriVertices : 0, [&] {
+            glVertexPointer(3, GL_FLOAT, 0, block.SelTriVertices);
+            glEnableClientState(GL_NORMAL_ARRAY);
+            glNormalPointer(GL_FLOAT, 0, block.SelTriNormals);
+        });
+        break;
+    default:
+        drawArrays(GL_LINES, block.IsoVertices ? block.CountOfIsoVertices : 0, [&] {
+            glVertexPointer(3, GL_FLOAT, 0, block.IsoVertices);
+            if (arrays.coloredIsolines && block.IsoColors) {
+                glEnableClientState(GL_COLOR_ARRAY);
+                glColorPointer(4, GL_UNSIGNED_BYTE, 0, block.IsoColors);
+            }
+        });
+    }
+}
+
+namespace {
 
 class ListBackend : public DrawingBackend
 {
@@ -123,24 +156,12 @@ public:
             return;
         resetClientState();
         glDeleteLists(base, 5);
-        compileList(base, GL_POINTS, points ? pointCount : 0,
-                    [&] { glVertexPointer(3, GL_DOUBLE, 0, points); });
-        compileList(base + 1, GL_LINES, block.EdgeLines ? block.CountOfEdgeLineVertices : 0,
-                    [&] { glVertexPointer(3, GL_FLOAT, 0, block.EdgeLines); });
-        compileFaces(block, currentFunction);
-        compileList(base + 3, GL_TRIANGLES, block.SelTriVertices ? block.CountOfSelTriVertices : 0,
-                    [&] {
-                        glVertexPointer(3, GL_FLOAT, 0, block.SelTriVertices);
-                        glEnableClientState(GL_NORMAL_ARRAY);
-                        glNormalPointer(GL_FLOAT, 0, block.SelTriNormals);
-                    });
-        compileList(base + 4, GL_LINES, block.IsoVertices ? block.CountOfIsoVertices : 0, [&] {
-            glVertexPointer(3, GL_FLOAT, 0, block.IsoVertices);
-            if (coloredIsolines && block.IsoColors) {
-                glEnableClientState(GL_COLOR_ARRAY);
-                glColorPointer(4, GL_UNSIGNED_BYTE, 0, block.IsoColors);
-            }
-        });
+        const BlockArrays arrays {currentFunction, points, pointCount, coloredIsolines};
+        for (int pass = 0; pass < 5; ++pass) {
+            glNewList(base + pass, GL_COMPILE);
+            drawBlockPass(block, pass, arrays);
+            glEndList();
+        }
     }
 };
 

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QtGlobal>
+#include "geometry/Types.h"
+
+class MeshClass;
 
 // The view's side of the core's drawing seam: display lists are compiled and
 // deleted in the current context, else in the registered view's context,
@@ -21,3 +23,17 @@ quint32 reserveDisplayLists(qint32 count);
 // buffer objects, generic attribute arrays), so that client-side arrays and
 // the fixed-function pipeline work again.
 void resetClientState();
+
+// Where the drawn points of a block come from and how its lists are made.
+struct BlockArrays
+{
+    int currentFunction = -1;
+    const _DREAL *points = nullptr; // x, y, z per drawn point
+    qint32 pointCount = 0;
+    bool coloredIsolines = true;
+};
+
+// Draws one of the five passes of a block (0 points, 1 edge lines, 2 faces,
+// 3 selection, 4 isolines) straight from its arrays: the body of its display
+// list, and the drawing itself when a view keeps no lists.
+void drawBlockPass(const MeshClass &block, int pass, const BlockArrays &arrays);

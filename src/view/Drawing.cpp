@@ -3,6 +3,7 @@
 
 #include "Drawing.h"
 
+#include "DisplayLists.h"
 #include "PaletteTexture.h"
 #include "ViewConfig.h"
 #include "model/ModelClass.h"
@@ -17,6 +18,14 @@ namespace {
 bool hasCustomColor(const MeshClass &block)
 {
     return block.CustomColor[0] != 0 || block.CustomColor[1] != 0 || block.CustomColor[2] != 0;
+}
+
+void callPass(const MeshClass &block, int pass, const BlockArrays &arrays)
+{
+    if (block.DisplayLists != 0)
+        glCallList(block.DisplayLists + pass);
+    else
+        drawBlockPass(block, pass, arrays);
 }
 
 void setSides(const Rgba &front, const Rgba &back)
@@ -35,7 +44,7 @@ void faceTheViewer()
 }
 
 // The faces pass; returns after undoing what it enabled.
-void drawFaces(MeshClass &block, const FrameContext &frame, int currentFunction)
+void drawFaces(MeshClass &block, const FrameContext &frame, const BlockArrays &arrays)
 {
     const DrawSettings &s = block.Settings;
     bool texture = false, colourMaterial = false;
@@ -49,7 +58,7 @@ void drawFaces(MeshClass &block, const FrameContext &frame, int currentFunction)
         glEnable(GL_COLOR_MATERIAL);
         colourMaterial = true;
     } else if (s.ColorMode == 5) {
-        if (currentFunction >= 0) {
+        if (arrays.currentFunction >= 0) {
             glEnable(GL_TEXTURE_1D);
             glBindTexture(GL_TEXTURE_1D, frame.palette.TextureId);
             texture = true;
@@ -66,7 +75,7 @@ void drawFaces(MeshClass &block, const FrameContext &frame, int currentFunction)
         glDepthFunc(GL_LESS);
     }
     glEnable(GL_LIGHTING);
-    glCallList(block.DisplayLists + 2);
+    callPass(block, 2, arrays);
     if (texture)
         glDisable(GL_TEXTURE_1D);
     if (colourMaterial)
@@ -89,7 +98,7 @@ void drawMarkedEdges(MeshClass &block, const FrameContext &frame)
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
-void drawIsolines(MeshClass &block, const FrameContext &frame)
+void drawIsolines(MeshClass &block, const FrameContext &frame, const BlockArrays &arrays)
 {
     if (frame.config.func_isolines) {
         glDisable(GL_LIGHTING);
@@ -99,7 +108,7 @@ void drawIsolines(MeshClass &block, const FrameContext &frame)
         setMaterial(block.IsolineColor);
     }
     glLineWidth(float(frame.config.isoline_width) * frame.thickness);
-    glCallList(block.DisplayLists + 4);
+    callPass(block, 4, arrays);
     glLineWidth(1.0f);
     glEnable(GL_LIGHTING);
 }
@@ -251,7 +260,7 @@ void setMaterial(const Rgba &colour)
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, colour.data());
 }
 
-void drawBlock(MeshClass &block, const FrameContext &frame, int currentFunction)
+void drawBlock(MeshClass &block, const FrameContext &frame, const BlockArrays &arrays)
 {
     const DrawSettings &s = block.Settings;
     const float thick = frame.thickness;
@@ -261,14 +270,12 @@ void drawBlock(MeshClass &block, const FrameContext &frame, int currentFunction)
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1.0f, 2.0f);
     glLineWidth(1.0f);
-    if (block.DisplayLists == 0)
-        return;
     if (s.ColorMode != 0 && block.CountOfTriVertices > 0)
-        drawFaces(block, frame, currentFunction);
+        drawFaces(block, frame, arrays);
     if (block.CountOfSelTriVertices > 0) {
         glDisable(GL_POLYGON_OFFSET_FILL);
         setMaterial(block.SelectionColor);
-        glCallList(block.DisplayLists + 3);
+        callPass(block, 3, arrays);
         glEnable(GL_POLYGON_OFFSET_FILL);
     }
     if (s.ShowPoints || s.EdgesMode != 0)
@@ -276,26 +283,32 @@ void drawBlock(MeshClass &block, const FrameContext &frame, int currentFunction)
     if (s.ShowPoints) {
         setMaterial(block.PointColor);
         glPointSize(float(frame.config.pointThickness) * thick);
-        glCallList(block.DisplayLists + 0);
+        callPass(block, 0, arrays);
     }
     if (block.CountOfEdgeLineVertices > 0 && s.EdgesMode != 0) {
         setMaterial(block.EdgeColor);
         glLineWidth(float(frame.config.lineThickness) * thick);
-        glCallList(block.DisplayLists + 1);
+        callPass(block, 1, arrays);
     }
     if (block.CountOfMarkedEdgeIndices > 0 && block.MarkedEdges)
         drawMarkedEdges(block, frame);
     if (s.ShowIsolines)
-        drawIsolines(block, frame);
+        drawIsolines(block, frame, arrays);
 }
 
 void drawModelContents(ModelClass &model, const FrameContext &frame, bool drawPlaneToo)
 {
     const int function =
         model.FunctionLocation == 1 || model.FunctionLocation == 2 ? model.CurrentFunction : -1;
-    for (MeshClass *mesh : std::as_const(model.Meshes))
-        if (model.Meshes.size() == 1 || model.ShownZones.contains(mesh->ZoneNumber))
-            drawBlock(*mesh, frame, function);
+    for (MeshClass *mesh : std::as_const(model.Meshes)) {
+        if (model.Meshes.size() != 1 && !model.ShownZones.contains(mesh->ZoneNumber))
+            continue;
+        const bool all = model.UseAllVertices;
+        const BlockArrays arrays {function, all ? mesh->Vertices : mesh->ViewPoints,
+                                  all ? mesh->CountOfVertices : mesh->CountOfViewPoints,
+                                  bool(model.ColoredIsolines)};
+        drawBlock(*mesh, frame, arrays);
+    }
     if (drawPlaneToo) {
         glPushMatrix();
         glMultMatrixf(model.ClipPlane.Placement.Matrix);

@@ -8,6 +8,7 @@
 #include <QPointF>
 #include <QString>
 
+struct BlockArrays;
 class ClipPlane;
 class MeshClass;
 class ModelClass;
@@ -36,7 +37,9 @@ struct FrameContext
 
 // Ambient and diffuse material of both sides.
 void setMaterial(const Rgba &colour);
-void drawBlock(MeshClass &block, const FrameContext &frame, int currentFunction);
+// One block in its passes; from its display lists, or from its arrays when
+// it has none.
+void drawBlock(MeshClass &block, const FrameContext &frame, const BlockArrays &arrays);
 // Blocks, cutting plane (when drawPlane), box and pick markers of a model,
 // with the model-view matrix as the caller left it.
 void drawModelContents(ModelClass &model, const FrameContext &frame, bool drawPlane);

@@ -104,6 +104,8 @@ public:
     quint8 MassSelect = 0;
     std::vector<double> SelectionFrustum; // 8 corners of the last selection box
     quint32 ZoneCounter = 1;              // running zone counter of the model operations
+    // Models get display lists; a one-frame renderer draws from the arrays.
+    bool UseDisplayLists = true;
 
     // Orthographic box of the last projection: +-Xr, +-Yr, depth +-Depth.
     double ProjXr = 1, ProjYr = 1, ProjDepth = 1;
@@ -206,6 +208,9 @@ private:
     // Display lists again (relist) or drawing arrays and lists (rebuild).
     void relist(ModelClass &model);
     void rebuild(ModelClass &model);
+    // Reserves the model's display lists and numbers its blocks' lists
+    // (none when the view keeps no lists).
+    void assignDisplayLists(ModelClass &model);
     void showFacePanels(ModelClass &model);
     void zoomAll(float factor);
     void rotateAll(int axis, float angle);

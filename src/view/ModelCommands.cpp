@@ -29,6 +29,16 @@ bool hasSelection(const ModelClass &model)
 
 // ---- adding models ----
 
+void GLWidget::assignDisplayLists(ModelClass &model)
+{
+    if (UseDisplayLists && model.DisplayListBase == 0)
+        model.DisplayListBase =
+            reserveDisplayLists(5 * qint32(std::max<qsizetype>(1, model.Meshes.size())));
+    const quint32 base = UseDisplayLists ? model.DisplayListBase : 0;
+    for (qsizetype b = 0; b < model.Meshes.size(); ++b)
+        model.Meshes.at(b)->DisplayLists = base ? base + 5 * quint32(b) : 0;
+}
+
 void GLWidget::addModel(ModelClass *model, bool centre)
 {
     ensureContext();
@@ -60,10 +70,9 @@ void GLWidget::placeNewModel(ModelClass *model)
         model->setShowPoints(points->isChecked());
     Host->showStatus(tr("Drawing..."));
     ensureContext();
-    if (model->DisplayListBase == 0)
-        model->DisplayListBase =
-            reserveDisplayLists(5 * qint32(std::max<qsizetype>(1, model->Meshes.size())));
+    assignDisplayLists(*model);
     model->prepareData();
+    assignDisplayLists(*model);
     if (Config.visOnlyOneModel)
         forEveryModel([](ModelClass &m) { m.Visible = 0; });
     const ModelClass *current = userModel(ModelList.ActiveIndex);

@@ -1,0 +1,174 @@
+// Benchmarks of the view on this machine's software renderer, beside a
+// well-known viewer doing the same job. Each figure is one line
+// "BENCH <case> <value> <unit>". Needs a display (make bench uses xvfb-run).
+
+#include "SyntheticMeshes.h"
+#include "geometry/DrawingBackend.h"
+#include "view/GLWidget.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <algorithm>
+#include <bit>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+double seconds(const std::function<void()> &work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void report(const QString &name, double value, const char *unit)
+{
+    std::printf("BENCH %s %.4g %s\n", qPrintable(name), value, unit);
+    std::fflush(stdout);
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+// The block as a binary .surf file: big-endian floats and 1-based vertex numbers.
+bool writeSurf(const MeshClass &mesh, const QString &path)
+{
+    const qint64 n = mesh.CountOfVertices, m = mesh.CountOfCells[Triangle];
+    QByteArray bytes = "# HyperSurface 0.1 BINARY\n\nVertices " + QByteArray::number(n) + "\n";
+    qsizetype at = bytes.size();
+    bytes.resize(at + 12 * n);
+    for (qint64 i = 0; i < 3 * n; ++i, at += 4)
+        qToBigEndian(std::bit_cast<quint32>(float(mesh.Vertices[i])), bytes.data() + at);
+    bytes += "Patches 1\n{\nTriangles " + QByteArray::number(m) + "\n";
+    at = bytes.size();
+    bytes.resize(at + 12 * m);
+    for (qint64 i = 0; i < 3 * m; ++i, at += 4)
+        qToBigEndian(mesh.Cells[Triangle][i] + 1, bytes.data() + at);
+    bytes += "}\n";
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The same triangles as binary STL: little-endian, a normal and three corners each.
+bool writeBinaryStl(const MeshClass &mesh, const QString &path)
+{
+    const qint64 m = mesh.CountOfCells[Triangle];
+    QByteArray bytes(80, ' ');
+    bytes.resize(84 + 50 * m);
+    qToLittleEndian(quint32(m), bytes.data() + 80);
+    char *out = bytes.data() + 84;
+    for (qint64 t = 0; t < m; ++t, out += 50) {
+        float values[12] = {0, 0, 0};
+        for (int c = 0; c < 3; ++c)
+            for (int a = 0; a < 3; ++a)
+                values[3 + 3 * c + a] = float(mesh.Vertices[3 * mesh.Cells[Triangle][3 * t + c] + a]);
+        for (int i = 0; i < 12; ++i)
+            qToLittleEndian(std::bit_cast<quint32>(values[i]), out + 4 * i);
+        out[48] = out[49] = 0;
+    }
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Forwards to the view's backend and counts the lists compiled.
+struct CountingBackend : DrawingBackend
+{
+    DrawingBackend *inner = nullptr;
+    int builds = 0;
+    void deleteLists(quint32 first, qint32 count) override { inner->deleteLists(first, count); }
+    void buildDisplayLists(MeshClass &block, int function, const _DREAL *points, qint32 count,
+                           bool coloured) override
+    {
+        ++builds;
+        inner->buildDisplayLists(block, function, points, count, coloured);
+    }
+};
+
+// Best wall time of a program run, from process start to its exit.
+double runProgram(const QString &program, const QStringList &args, int runs)
+{
+    double best = 1e30;
+    for (int i = 0; i < runs; ++i) {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        const double t = seconds([&] {
+            process.start(program, args);
+            process.waitForFinished(120000);
+        });
+        if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+            return -1;
+        best = std::min(best, t);
+    }
+    return best;
+}
+
+void viewCases(const QString &surf)
+{
+    GLWidget view(nullptr, nullptr);
+    view.resize(1024, 768);
+    view.renderImage(1024, 768); // context and GL initialisation, not timed
+    const double firstFrame = seconds([&] {
+        if (view.loadModelFile(surf) != 0)
+            std::abort();
+        view.renderImage(1024, 768);
+    });
+    report("view_1M/load_to_first_frame", firstFrame, "s");
+
+    CountingBackend counting;
+    counting.inner = setDrawingBackend(&counting);
+    std::vector<double> frames;
+    for (int i = 0; i < 10; ++i) {
+        view.addYRotation(0.05f);
+        frames.push_back(seconds([&] { view.renderImage(1024, 768); }));
+    }
+    setDrawingBackend(counting.inner);
+    report("view_1M/repaint_median", median(frames), "s");
+    report("view_1M/repaint_best", *std::min_element(frames.begin(), frames.end()), "s");
+    report("view_1M/lists_compiled_in_10_repaints", counting.builds, "count");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    setupViewSurfaceFormat();
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString surf = dir.filePath("torus_1M.surf"), stl = dir.filePath("torus_1M.stl");
+    {
+        std::unique_ptr<MeshClass> mesh(makeTorusSurface(1'000'000));
+        if (!writeSurf(*mesh, surf) || !writeBinaryStl(*mesh, stl))
+            return 1;
+        report("view_1M/triangles", mesh->CountOfCells[Triangle], "count");
+    }
+    viewCases(surf);
+
+    const QString png = dir.filePath("out.png");
+    const double cli = runProgram(QStringLiteral(TESSARON_CLI),
+                                  {"render", surf, png, "--size", "1024x768"}, 3);
+    report("render_1M_png/tessaron-cli", cli, "s");
+    const QString f3d = QStandardPaths::findExecutable(QStringLiteral("f3d"));
+    if (f3d.isEmpty()) {
+        std::printf("BENCH render_1M_png/f3d unavailable\n");
+        return 0;
+    }
+    const double other = runProgram(
+        f3d, {"--output", dir.filePath("f3d.png"), "--resolution", "1024,768", stl}, 3);
+    report("render_1M_png/f3d", other, "s");
+    if (cli > 0 && other > 0)
+        report("render_1M_png/tessaron_vs_f3d", cli / other, "x");
+    return 0;
+}
