@@ -23,7 +23,7 @@ class ViewHost;
 
 // The surface format every view needs (compatibility profile, depth buffer,
 // multisampling, one share group). Call before the QApplication is created.
-void setupViewSurfaceFormat();
+void setupViewSurfaceFormat(int samples = 4);
 
 // The OpenGL view: owns the model list, the lights, the function palette and
 // the view's settings; turns mouse, wheel and menu input into changes of each

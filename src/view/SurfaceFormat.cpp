@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QSurfaceFormat>
 
-void setupViewSurfaceFormat()
+void setupViewSurfaceFormat(int samples)
 {
     // Display lists, selection picking and the fixed-function pipeline need a
     // compatibility profile; all views share one context group so that the
@@ -13,7 +13,7 @@ void setupViewSurfaceFormat()
     format.setProfile(QSurfaceFormat::CompatibilityProfile);
     format.setDepthBufferSize(24);
     format.setStencilBufferSize(8);
-    format.setSamples(4);
+    format.setSamples(samples);
     QSurfaceFormat::setDefaultFormat(format);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
