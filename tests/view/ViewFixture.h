@@ -9,6 +9,7 @@
 #include "view/ViewHost.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QImage>
 #include <QTest>
 
@@ -99,4 +100,40 @@ inline bool near(const QColor &a, const QColor &b, int tolerance = 6)
 {
     return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance
         && std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+// Fraction of pixels of equal-sized images with a channel differing by more
+// than `tolerance`; 1 when the sizes differ.
+inline double differingFraction(const QImage &a, const QImage &b, int tolerance)
+{
+    if (a.size() != b.size())
+        return 1.0;
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    qint64 differing = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col)
+            if (!near(x.pixelColor(col, row), y.pixelColor(col, row), tolerance))
+                ++differing;
+    return double(differing) / (double(x.width()) * x.height());
+}
+
+// Compares an image with the stored baseline of that name: at most 0.5 % of
+// the pixels may differ by more than 24 levels (edges of thin lines move by a
+// pixel between renderer versions). With TESSARON_UPDATE_BASELINES=1 in the
+// environment the baseline is written instead, on purpose only.
+inline bool matchesBaseline(const QImage &image, const QString &name, QString &why)
+{
+    const QString path = QStringLiteral(TESSARON_BASELINES "/") + name;
+    if (qEnvironmentVariableIntValue("TESSARON_UPDATE_BASELINES") == 1)
+        return image.save(path);
+    const QImage baseline(path);
+    if (baseline.isNull()) {
+        why = QStringLiteral("no baseline %1").arg(path);
+        return false;
+    }
+    const double fraction = differingFraction(image, baseline, 24);
+    image.save(QStringLiteral("%1/actual-%2").arg(QDir::tempPath(), name));
+    why = QStringLiteral("%1 % of the pixels differ from %2").arg(fraction * 100).arg(path);
+    return fraction <= 0.005;
 }
