@@ -36,6 +36,11 @@ GLWidget::GLWidget(QWidget *parent, ViewHost *host)
     }
     installDisplayListBackend();
     setDisplayListView(this);
+    if (format().samples() > 0 && softwareRenderer()) {
+        QSurfaceFormat single = format();
+        single.setSamples(0);
+        setFormat(single);
+    }
     StereoCapable = format().stereo();
     setAcceptDrops(true);
     colorFromName(Config.background, ClearColor);

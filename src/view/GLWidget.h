@@ -24,6 +24,9 @@ class ViewHost;
 // The surface format every view needs (compatibility profile, depth buffer,
 // multisampling, one share group). Call before the QApplication is created.
 void setupViewSurfaceFormat(int samples = 4);
+// True when OpenGL is drawn by the CPU (Mesa's llvmpipe and kin), where the
+// views do without multisampling: it would double the time of every frame.
+bool softwareRenderer();
 
 // The OpenGL view: owns the model list, the lights, the function palette and
 // the view's settings; turns mouse, wheel and menu input into changes of each
