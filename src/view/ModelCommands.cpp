@@ -42,12 +42,7 @@ void GLWidget::assignDisplayLists(ModelClass &model)
 void GLWidget::addModel(ModelClass *model, bool centre)
 {
     ensureContext();
-    if (model->DisplayListBase == 0) {
-        model->DisplayListBase =
-            reserveDisplayLists(5 * qint32(std::max<qsizetype>(1, model->Meshes.size())));
-        for (qsizetype b = 0; b < model->Meshes.size(); ++b)
-            model->Meshes.at(b)->DisplayLists = model->DisplayListBase + 5 * quint32(b);
-    }
+    assignDisplayLists(*model);
     ModelList.append(model);
     applyColors();
     model->prepareDraw();
