@@ -187,10 +187,11 @@ void GLWidget::drawScene(int w, int h)
         ModelClass *model = ModelList.at(i);
         if (!model->Visible)
             continue;
+        const bool plane = editing && i == ModelList.ActiveIndex;
         if (model->Settings.Stereo)
-            drawStereo(*model, frame);
+            drawStereo(*model, frame, plane);
         else
-            drawModel(*model, frame, editing && i == ModelList.ActiveIndex);
+            drawModel(*model, frame, plane);
     }
     glPopMatrix();
 }

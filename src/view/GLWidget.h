@@ -204,7 +204,7 @@ private:
     void drawScene(int w, int h);
     void applyProjection(int w, int h);
     void paintLabels(QPainter &painter, int h);
-    void drawStereo(ModelClass &model, const FrameContext &frame);
+    void drawStereo(ModelClass &model, const FrameContext &frame, bool drawPlane);
     // Runs f on the current model, or on every model when the scene is current.
     void forTargets(const std::function<void(ModelClass &)> &f);
     void forEveryModel(const std::function<void(ModelClass &)> &f);

@@ -22,7 +22,7 @@ void GLWidget::computeStereoFrustum(ModelClass &model)
     model.Eyes[1] = {-w - s, w - s, -top, top, -model.EyeSeparation * 0.5};
 }
 
-void GLWidget::drawStereo(ModelClass &model, const FrameContext &frame)
+void GLWidget::drawStereo(ModelClass &model, const FrameContext &frame, bool drawPlane)
 {
     const double radius = model.ViewRadius > 0 ? model.ViewRadius : treeRadius(&model);
     const double halfWidth = model.OrthoHalfWidth > 0 ? model.OrthoHalfWidth : ProjXr;
@@ -52,7 +52,7 @@ void GLWidget::drawStereo(ModelClass &model, const FrameContext &frame)
             glTranslated(0, 0, model.EyeDistance * model.StereoA);
         }
         glMultMatrixf(model.Transform->Matrix);
-        drawModelContents(model, frame, false);
+        drawModelContents(model, frame, drawPlane);
     }
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     if (!model.Orthographic) {
