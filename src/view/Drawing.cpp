@@ -374,3 +374,21 @@ void drawAxes(ModelClass &model, const FrameContext &frame)
     drawTicks(model, frame, colour);
     glPopMatrix();
 }
+
+void drawRulerLabel(ModelClass &model, const FrameContext &frame)
+{
+    if (model.RulerKind < 0 || model.PickMode != 1 || model.PickKind <= 0)
+        return;
+    const _DREAL *a = vertexOf(model, model.RulerBlock, model.RulerIndex);
+    const _DREAL *b = vertexOf(model, model.PickBlock, model.PickIndex);
+    if (!a || !b)
+        return;
+    const double d[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+    const double middle[3] = {(a[0] + b[0]) / 2, (a[1] + b[1]) / 2, (a[2] + b[2]) / 2};
+    const double length = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+    glPushMatrix();
+    glLoadMatrixf(model.Transform->Matrix);
+    addLabel(frame, middle, QStringLiteral("S = ") + QString::number(length, 'g', 5),
+             QFont(QStringLiteral("Arial Black"), 15, QFont::Normal), Qt::white);
+    glPopMatrix();
+}

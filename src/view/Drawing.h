@@ -46,5 +46,7 @@ void drawModelContents(ModelClass &model, const FrameContext &frame, bool drawPl
 // The whole model: its matrix, contents and axes tripod.
 void drawModel(ModelClass &model, const FrameContext &frame, bool drawPlane);
 void drawAxes(ModelClass &model, const FrameContext &frame);
+// The ruler's "S = " distance label at the middle of its two points.
+void drawRulerLabel(ModelClass &model, const FrameContext &frame);
 // The cutting plane's outline and fill (PlaneDrawing.cpp).
 void drawPlane(const ClipPlane &plane);

@@ -193,6 +193,8 @@ void GLWidget::drawScene(int w, int h)
         else
             drawModel(*model, frame, plane);
     }
+    if (ModelClass *current = currentModel(); current && ModelList.ActiveIndex >= 1)
+        drawRulerLabel(*current, frame);
     glPopMatrix();
 }
 

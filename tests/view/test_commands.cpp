@@ -1,0 +1,230 @@
+// Commands of the view that go through its seams: image export through the
+// dialog seam (raster enlarged by the printing quality, vector by ending),
+// the background colour, messages, dropped files, panels and actions of the
+// host, the status line and the ruler label.
+
+#include "ViewFixture.h"
+#include "view/Dialogs.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+
+namespace {
+
+// Answers every dialog at once and records what was asked.
+struct ScriptedDialogs : Dialogs
+{
+    QString saveName;
+    QColor colour;
+    QStringList shown;
+    QColor getColor(const QColor &, QWidget *) override { return colour; }
+    QString getSaveFileName(QWidget *, const QString &caption, const QString &,
+                            const QString &filter) override
+    {
+        shown << caption << filter;
+        return saveName;
+    }
+    void warning(QWidget *, const QString &title, const QString &text) override
+    {
+        shown << title << text;
+    }
+};
+
+// A host with the main window's actions and a record of panel requests.
+struct RecordingHost : HeadlessHost
+{
+    RecordingHost()
+    {
+        for (const char *name :
+             {"actionViewContourEdges", "actionViewSurfaceEdges", "actionViewFacesNormal",
+              "actionViewTransparent", "actionViewColorLines"}) {
+            auto *a = new QAction(&owner);
+            a->setObjectName(QLatin1String(name));
+            a->setCheckable(true);
+        }
+    }
+    QAction *action(const char *name) const override
+    {
+        return owner.findChild<QAction *>(QLatin1String(name));
+    }
+    bool hasPanel(PanelKind kind) const override { return panels.contains(kind); }
+    void createPanel(PanelKind kind) override { panels.insert(kind); }
+    void removePanel(PanelKind kind) override { panels.remove(kind); }
+    void openDroppedPath(const QString &path) override { dropped << path; }
+
+    QObject owner;
+    QSet<PanelKind> panels;
+    QStringList dropped;
+};
+
+struct DialogScope
+{
+    explicit DialogScope(Dialogs *d)
+        : previous(Dialogs::install(d))
+    { }
+    ~DialogScope() { Dialogs::install(previous); }
+    Dialogs *previous;
+};
+
+} // namespace
+
+class TestCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void imageExportByEnding();
+    void backgroundColourAndMessages();
+    void panelsAndActionsOfTheHost();
+    void droppedFilesGoToTheHost();
+    void statusLineAndRulerLabel();
+};
+
+void TestCommands::imageExportByEnding()
+{
+    ScriptedDialogs dialogs;
+    DialogScope scope(&dialogs);
+    ViewUnderTest v(250, 200);
+    v.add(makeSquare());
+    QTemporaryDir dir;
+    // Raster: enlarged by printingQuality (4), the view keeps its size.
+    dialogs.saveName = dir.filePath(QStringLiteral("view.png"));
+    v.view->save2pic();
+    QCOMPARE(dialogs.shown.value(0), QStringLiteral("Save image As..."));
+    QCOMPARE(QImage(dialogs.saveName).size(), QSize(1000, 800));
+    QCOMPARE(v.view->size(), QSize(250, 200));
+    // Endings compare case-sensitively: .JPG is no raster ending and writes
+    // an empty file through the vector path.
+    dialogs.saveName = dir.filePath(QStringLiteral("view.JPG"));
+    v.view->save2pic();
+    QCOMPARE(QFile(dialogs.saveName).size(), qint64(0));
+    const struct
+    {
+        const char *name, *start;
+    } vectors[] = {{"view.eps", "%!PS-Adobe-3.0 EPSF"},
+                   {"view.ps", "%!PS-Adobe-3.0\n"},
+                   {"view.svg", "<?xml"},
+                   {"view.pdf", "%PDF"}};
+    for (const auto &vector : vectors) {
+        dialogs.saveName = dir.filePath(QLatin1String(vector.name));
+        v.view->save2pic();
+        QFile file(dialogs.saveName);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY2(file.readAll().startsWith(vector.start), vector.name);
+    }
+    // A cancelled dialog writes nothing.
+    dialogs.saveName.clear();
+    const int files = int(QDir(dir.path()).entryList(QDir::Files).size());
+    v.view->save2pic();
+    QCOMPARE(int(QDir(dir.path()).entryList(QDir::Files).size()), files);
+}
+
+void TestCommands::backgroundColourAndMessages()
+{
+    ScriptedDialogs dialogs;
+    DialogScope scope(&dialogs);
+    ViewUnderTest v;
+    v.add(makeSquare());
+    dialogs.colour = QColor(0x33, 0x66, 0x99);
+    v.view->changeBackgroundColor();
+    QCOMPARE(v.view->Config.background, QStringLiteral("#336699"));
+    QCOMPARE(v.view->ClearColor[0], 0.2f);
+    QCOMPARE(v.view->ClearColor[2], 0.6f);
+    QVERIFY(near(pixel(v.frame(), 0, 0), QColor(0x33, 0x66, 0x99), 1));
+    dialogs.colour = QColor(); // cancelled
+    v.view->changeBackgroundColor();
+    QCOMPARE(v.view->Config.background, QStringLiteral("#336699"));
+    v.view->getModelFromSelection();
+    QCOMPARE(dialogs.shown, (QStringList {"Warning", "There is no selected elements."}));
+}
+
+void TestCommands::panelsAndActionsOfTheHost()
+{
+    RecordingHost host;
+    GLWidget view(nullptr, &host);
+    view.resize(200, 200);
+    ModelClass *strip = makeStrip(4);
+    view.placeNewModel(strip);
+    // Material mode asks for the materials panel, function mode for the
+    // function panels; leaving them removes them again.
+    view.changeViewFacesMaterial();
+    QVERIFY(host.panels.contains(PanelKind::Materials));
+    view.changeViewFacesFunction();
+    QVERIFY(!host.panels.contains(PanelKind::Materials));
+    QVERIFY(host.panels.contains(PanelKind::Function));
+    QVERIFY(host.panels.contains(PanelKind::Gradient));
+    QVERIFY(host.action("actionViewColorLines")->isEnabled());
+    view.changeViewFacesFunction(); // the same mode again: faces off, actions unchecked
+    QCOMPARE(strip->Settings.ColorMode, 0);
+    QVERIFY(!host.panels.contains(PanelKind::Gradient));
+    QVERIFY(!host.action("actionViewColorLines")->isEnabled());
+    // Edges follow their menu action.
+    host.action("actionViewContourEdges")->setChecked(true);
+    view.changeViewEdgesContour();
+    QCOMPARE(strip->Settings.EdgesMode, 1);
+    host.action("actionViewContourEdges")->setChecked(false);
+    view.changeViewEdgesContour();
+    QCOMPARE(strip->Settings.EdgesMode, 0);
+    // Opacity below 255 is transparency only while the Transparent action is on.
+    view.changeOpacity(100);
+    QVERIFY(!strip->Settings.Transparent);
+    host.action("actionViewTransparent")->setChecked(true);
+    view.changeOpacity(100);
+    QVERIFY(strip->Settings.Transparent);
+    QCOMPARE(strip->Meshes[0]->FrontColor[3], float(100 / 255.0));
+    view.changeViewTransparent(false);
+    QVERIFY(!strip->Settings.Transparent);
+    view.changeShowIn3D();
+    QVERIFY(host.panels.contains(PanelKind::Stereo3D));
+    view.changeShowIn3D();
+    QVERIFY(!host.panels.contains(PanelKind::Stereo3D));
+}
+
+void TestCommands::droppedFilesGoToTheHost()
+{
+    RecordingHost host;
+    GLWidget view(nullptr, &host);
+    auto *mime = new QMimeData;
+    mime->setUrls({QUrl::fromLocalFile(QStringLiteral("/data/a.surf")),
+                   QUrl(QStringLiteral("https://example.org/b.surf")),
+                   QUrl::fromLocalFile(QStringLiteral("/data/scenes"))});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&view, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&view, &drop);
+    QCOMPARE(host.dropped, (QStringList {"/data/a.surf", "/data/scenes"}));
+    delete mime;
+}
+
+void TestCommands::statusLineAndRulerLabel()
+{
+    ViewUnderTest v;
+    ModelClass *square = v.add(makeSquare());
+    v.frame();
+    QCOMPARE(v.host.status, QStringLiteral("X in [-1;1]; Y in [-1;1]; Z in [0;0]"));
+    square->PickKind = square->PickMode = 1;
+    square->PickBlock = 0;
+    square->PickIndex = 2;
+    v.frame();
+    QCOMPARE(v.host.status,
+             QStringLiteral("X in [-1;1]; Y in [-1;1]; Z in [0;0]; Point: (1;1;0); "
+                            "(Zone number=0; Vertex number=2)"));
+    // With a ruler point the status shows no point; the label the distance.
+    square->RulerKind = 1;
+    square->RulerBlock = 0;
+    square->RulerIndex = 0;
+    v.frame();
+    QVERIFY(!v.host.status.contains(QLatin1String("Point:")));
+    const auto label = std::find_if(v.view->Labels.begin(), v.view->Labels.end(),
+                                    [](const ScreenLabel &l) { return l.text.startsWith("S = "); });
+    QVERIFY(label != v.view->Labels.end());
+    QCOMPARE(label->text, QStringLiteral("S = 2.8284"));
+    QVERIFY(std::abs(label->window.x() - v.view->width() / 2.0) < 1.0);
+}
+
+TESSARON_VIEW_TEST_MAIN(TestCommands)
+#include "test_commands.moc"
