@@ -135,20 +135,23 @@ void GLWidget::applyProjection(int w, int h)
 
 void GLWidget::paintFrame(QPaintDevice *device, int w, int h)
 {
-    QPainter painter(device);
     if (MassSelect && !SelectionRect.isNull() && !FrozenFrame.isNull()) {
+        QPainter painter(device);
         painter.drawImage(QRect(0, 0, w, h), FrozenFrame);
         painter.setPen(Qt::darkMagenta);
         painter.setBrush(QBrush(Qt::darkMagenta, Qt::Dense7Pattern));
         painter.drawRect(SelectionRect);
         return;
     }
-    painter.beginNativePainting();
     Labels.clear();
     drawScene(w, h);
-    glDisable(GL_DEPTH_TEST); // the painter's text has no depth
-    painter.endNativePainting();
-    paintLabels(painter, h);
+    // Texts go on top with a painter, begun only when there are any: it sets
+    // up its own GL state, which drawScene undoes at the next frame.
+    if (!Labels.isEmpty()) {
+        glDisable(GL_DEPTH_TEST);
+        QPainter painter(device);
+        paintLabels(painter, h);
+    }
     if (ModelList.count() >= 2)
         Host->showStatus(statusLine());
 }
