@@ -157,9 +157,16 @@ public:
         resetClientState();
         glDeleteLists(base, 5);
         const BlockArrays arrays {currentFunction, points, pointCount, coloredIsolines};
+        // Every switch of a mode rebuilds the lists, so a pass that is off
+        // gets an empty list: compiling millions of unseen edges and points
+        // would only delay the first frame.
+        const DrawSettings &shown = block.Settings;
+        const bool wanted[5] = {bool(shown.ShowPoints), shown.EdgesMode != 0,
+                                shown.ColorMode != 0, true, bool(shown.ShowIsolines)};
         for (int pass = 0; pass < 5; ++pass) {
             glNewList(base + pass, GL_COMPILE);
-            drawBlockPass(block, pass, arrays);
+            if (wanted[pass])
+                drawBlockPass(block, pass, arrays);
             glEndList();
         }
     }
