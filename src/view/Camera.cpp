@@ -1,0 +1,262 @@
+// The camera commands of the view: rotations, moves and zooms of every
+// model, the standard views, rescaling, centring and copying matrices; in
+// plane-edit mode the gestures turn and move the cutting plane instead.
+
+#include "GLWidget.h"
+#include "ViewHost.h"
+
+#include <numbers>
+
+namespace {
+constexpr float kPi = std::numbers::pi_v<float>;
+}
+
+void GLWidget::forEveryModel(const std::function<void(ModelClass &)> &f)
+{
+    for (qsizetype i = 1; i < ModelList.count(); ++i)
+        f(*ModelList.at(i));
+}
+
+ModelClass *GLWidget::userModel(qsizetype index) const
+{
+    return index >= 1 ? ModelList.at(index) : nullptr;
+}
+
+void GLWidget::zoomAll(float factor)
+{
+    forEveryModel([factor](ModelClass &m) { m.Transform->zoom(factor); });
+}
+
+void GLWidget::rotateAll(int axis, float angle)
+{
+    forEveryModel([axis, angle](ModelClass &m) {
+        if (axis == 0)
+            m.Transform->rotateX(angle);
+        else if (axis == 1)
+            m.Transform->rotateY(angle);
+        else
+            m.Transform->rotateZ(angle);
+    });
+}
+
+void GLWidget::addXRotation(float angle)
+{
+    if (angle == 0)
+        return;
+    rotateAll(0, angle);
+    emit RotationChanged();
+    update();
+}
+
+void GLWidget::addYRotation(float angle)
+{
+    if (angle == 0)
+        return;
+    rotateAll(1, angle);
+    emit RotationChanged();
+    update();
+}
+
+void GLWidget::addZRotation(float angle)
+{
+    if (angle == 0)
+        return;
+    rotateAll(2, angle);
+    emit RotationChanged();
+    update();
+}
+
+void GLWidget::addXYZRotation(float x, float y, float z)
+{
+    ModelClass *current = currentModel();
+    if (planeEditMode() && current) {
+        current->Transform->updateRotation();
+        const float *view = current->Transform->RotationMatrix;
+        current->ClipPlane.turn(0, x, view);
+        current->ClipPlane.turn(1, y, view);
+        current->ClipPlane.turn(2, z, view);
+    } else {
+        rotateAll(0, x);
+        rotateAll(1, y);
+        rotateAll(2, z);
+    }
+    emit RotationChanged();
+    update();
+}
+
+void GLWidget::addXYmove(float dx, float dy)
+{
+    ModelClass *current = currentModel();
+    if (planeEditMode() && current) {
+        current->Transform->updateRotation();
+        current->ClipPlane.shift(dx, dy, current->Transform->RotationMatrix,
+                                 current->Transform->Scale);
+        return;
+    }
+    forEveryModel([dx, dy](ModelClass &m) { m.Transform->move(dx, dy); });
+}
+
+void GLWidget::takePlanePlacement()
+{
+    ModelClass *current = currentModel();
+    if (!current)
+        return;
+    current->ClipPlane.applyPlacement(current->BoxMin, current->BoxMax);
+    Host->setPlaneFields(current->ClipPlane.Point, current->ClipPlane.Normal);
+}
+
+void GLWidget::startPosition()
+{
+    if (ModelClass *current = currentModel())
+        current->Transform->reset();
+    updateProjection();
+    update();
+}
+
+void GLWidget::zoomIn()
+{
+    if (planeEditMode())
+        return;
+    zoomAll(1.1f);
+    updateProjection();
+    update();
+}
+
+void GLWidget::zoomOut()
+{
+    if (planeEditMode())
+        return;
+    zoomAll(0.9f);
+    updateProjection();
+    update();
+}
+
+void GLWidget::rotateXY()
+{
+    rotateAll(0, kPi / 4);
+    updateProjection();
+    update();
+}
+
+void GLWidget::rotateXZ()
+{
+    rotateAll(1, kPi / 4);
+    updateProjection();
+    update();
+}
+
+void GLWidget::rotateYZ()
+{
+    rotateAll(2, kPi / 4);
+    updateProjection();
+    update();
+}
+
+void GLWidget::rescaleModel()
+{
+    ModelClass *first = userModel(1);
+    if (!first)
+        return;
+    first->Transform->reset();
+    first->Transform->centerOn(first->Center);
+    const float radius = treeRadius(first);
+    if (radius > 0)
+        first->Transform->zoom(3.0f / radius);
+    updateProjection();
+    update();
+}
+
+void GLWidget::setPlaneXY()
+{
+    if (ModelClass *first = userModel(1))
+        first->Transform->reset();
+    rescaleModel();
+    transformAll();
+    updateProjection();
+    emit RotationChanged();
+    update();
+}
+
+void GLWidget::setPlaneXZ()
+{
+    if (ModelClass *first = userModel(1)) {
+        first->Transform->reset();
+        rescaleModel();
+        first->Transform->rotateX(kPi / 2);
+    }
+    transformAll();
+    updateProjection();
+    emit RotationChanged();
+    update();
+}
+
+void GLWidget::setPlaneYZ()
+{
+    if (ModelClass *first = userModel(1)) {
+        first->Transform->reset();
+        rescaleModel();
+        first->Transform->rotateZ(kPi / 2);
+        first->Transform->rotateX(kPi / 2);
+    }
+    transformAll();
+    updateProjection();
+    emit RotationChanged();
+    update();
+}
+
+void GLWidget::transformAll()
+{
+    const qsizetype count = ModelList.count();
+    if (ModelClass *first = userModel(1))
+        for (qsizetype i = 2; i < count; ++i)
+            ModelList.at(i)->Transform->copyMatrixFrom(*first->Transform);
+    if (ModelClass *current = userModel(ModelList.ActiveIndex))
+        for (qsizetype i = 1; i < count; ++i)
+            if (ModelList.at(i) != current)
+                ModelList.at(i)->Transform->copyMatrixFrom(*current->Transform);
+    update();
+}
+
+void GLWidget::centreOnPicked(ModelClass &target, const ModelClass &picked)
+{
+    const MeshClass *mesh = picked.Meshes.value(picked.PickBlock);
+    if (!mesh || picked.PickIndex < 0 || picked.PickIndex >= mesh->CountOfVertices)
+        return;
+    const _DREAL *v = mesh->Vertices + 3 * qint64(picked.PickIndex);
+    const float p[3] = {float(v[0]), float(v[1]), float(v[2])};
+    target.Transform->centerOn(p);
+}
+
+void GLWidget::moveCenter()
+{
+    if (ModelList.count() >= 3) {
+        ModelClass *first = userModel(1);
+        first->Transform->centerOn(first->Center);
+        transformAll();
+    } else if (ModelClass *current = userModel(ModelList.ActiveIndex)) {
+        if (current->PickMode == 1 && current->PickKind > 0)
+            centreOnPicked(*current, *current);
+        else if (current->PickKind <= 0 || current->PickMode != -1)
+            current->Transform->centerOn(current->Center);
+    }
+    update();
+}
+
+void GLWidget::moveAllCenter()
+{
+    const ModelClass *current = currentModel();
+    if (!current || current->PickMode != 1 || current->PickKind <= 0)
+        return;
+    forEveryModel([&](ModelClass &m) { centreOnPicked(m, *current); });
+    update();
+}
+
+int GLWidget::getWidgetsWidthLeft()
+{
+    return Host->dockedPanelWidth(true);
+}
+
+int GLWidget::getWidgetsWidthRight()
+{
+    return Host->dockedPanelWidth(false);
+}
