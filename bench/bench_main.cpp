@@ -5,12 +5,16 @@
 #include "geometry/RadixSort.h"
 #include "model/ModelClass.h"
 
+#include <QFile>
 #include <QString>
+#include <QTemporaryDir>
+#include <QtEndian>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -103,10 +107,56 @@ MeshClass *tets(qint64 n)
     return makeTetGrid(int(n));
 }
 
+// Best of several runs, so that a stray scheduling pause does not count.
+double bestOf(int runs, const std::function<void()> &work)
+{
+    double best = 1e30;
+    for (int i = 0; i < runs; ++i)
+        best = std::min(best, seconds(work));
+    return best;
+}
+
+// The floor of loading a .surf file: reading it into memory and byte-swapping
+// every 32-bit word, with nothing converted or checked.
+void readAndSwap(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        std::abort();
+    QByteArray bytes = file.readAll();
+    auto *words = reinterpret_cast<quint32 *>(bytes.data());
+    for (qsizetype i = 0; i < bytes.size() / 4; ++i)
+        words[i] = qFromBigEndian(words[i]);
+}
+
+void surfLoadCase(const QString &name, qint64 triangles)
+{
+    isolated([&] {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("torus.surf");
+        std::unique_ptr<MeshClass> mesh(makeTorusSurface(triangles));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(surfFileBytes(*mesh)) < 0)
+            std::abort();
+        file.close();
+        const double floor = bestOf(5, [&] { readAndSwap(path); });
+        const double load = bestOf(5, [&] {
+            ModelClass model;
+            if (model.loadFile(path) != 0)
+                std::abort();
+        });
+        report(name + "/file_size", double(file.size()) / 1e6, "MB");
+        report(name + "/read_swap_floor", floor, "s");
+        report(name + "/loadFile", load, "s");
+        report(name + "/load_vs_floor", load / floor, "x");
+    });
+}
+
 } // namespace
 
 int main()
 {
+    surfLoadCase("surf_load_1M", 1'000'000);
     prepareCase("surface_100k", torus, 100'000, true);
     prepareCase("surface_1M", torus, 1'000'000, true);
     prepareCase("surface_4M", torus, 4'000'000, true);
