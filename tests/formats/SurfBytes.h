@@ -1,6 +1,6 @@
 #pragma once
 
-// Handmade .surf files for the reader tests: sections of big-endian records.
+// Handmade .surf sections for the reader tests, in big-endian records.
 
 #include <QByteArray>
 #include <QtEndian>
@@ -8,28 +8,27 @@
 #include <bit>
 #include <vector>
 
-inline QByteArray bigEndianWords(const std::vector<quint32> &words)
+inline void appendWord(QByteArray &bytes, quint32 word)
 {
-    QByteArray bytes(qsizetype(4 * words.size()), '\0');
-    for (size_t i = 0; i < words.size(); ++i)
-        qToBigEndian(words[i], bytes.data() + 4 * i);
-    return bytes;
+    const quint32 big = qToBigEndian(word);
+    bytes.append(reinterpret_cast<const char *>(&big), 4);
 }
 
 // "Vertices N" and the points (i, 2i, 3i) for i = 1..N.
-inline QByteArray vertexSection(int count)
+inline QByteArray vertices(int count)
 {
-    std::vector<quint32> words;
+    QByteArray bytes = "Vertices " + QByteArray::number(count) + "\n";
     for (int i = 1; i <= count; ++i)
         for (int axis = 1; axis <= 3; ++axis)
-            words.push_back(std::bit_cast<quint32>(float(axis * i)));
-    return "Vertices " + QByteArray::number(count) + "\n" + bigEndianWords(words);
+            appendWord(bytes, std::bit_cast<quint32>(float(axis * i)));
+    return bytes;
 }
 
 // "Triangles M" and the vertex numbers as written (from 1).
-inline QByteArray triangleSection(const std::vector<qint32> &numbers)
+inline QByteArray triangles(const std::vector<qint32> &numbers)
 {
-    const std::vector<quint32> words(numbers.begin(), numbers.end());
-    return "Triangles " + QByteArray::number(qsizetype(numbers.size() / 3)) + "\n"
-        + bigEndianWords(words);
+    QByteArray bytes = "Triangles " + QByteArray::number(qsizetype(numbers.size() / 3)) + "\n";
+    for (qint32 number : numbers)
+        appendWord(bytes, quint32(number));
+    return bytes;
 }
