@@ -8,6 +8,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <bit>
 #include <cctype>
 #include <charconv>
@@ -55,6 +56,8 @@ public:
     // number too large for any file saturates, so its check fails later.
     qint64 readCount()
     {
+        if (pos == end)
+            return 0;
         const auto *lineFeed = static_cast<const char *>(std::memchr(pos, '\n', size_t(end - pos)));
         const char *stop = lineFeed ? lineFeed : end;
         const char *c = pos;
@@ -62,10 +65,12 @@ public:
             ++c;
         const bool negative = c < stop && *c == '-';
         c += c < stop && (*c == '-' || *c == '+') ? 1 : 0;
-        qint64 value = 0;
-        if (std::from_chars(c, stop, value).ec == std::errc::result_out_of_range)
-            value = std::numeric_limits<qint64>::max();
+        constexpr quint64 kLargest = std::numeric_limits<qint64>::max();
+        quint64 digits = 0; // unsigned, so a second sign ends the number as in atoi
+        if (std::from_chars(c, stop, digits).ec == std::errc::result_out_of_range)
+            digits = kLargest;
         pos = lineFeed ? lineFeed + 1 : end;
+        const qint64 value = qint64(std::min(digits, kLargest));
         return negative ? -value : value;
     }
 
