@@ -2,19 +2,23 @@
 
 #include "ReaderGuard.h"
 
-#include <QFile>
 #include <QFileInfo>
 
-qint32 readFileBytes(const QString &fileName, QByteArray &bytes)
+qint32 FileBytes::open(const QString &fileName)
 {
     if (!QFileInfo(fileName).isFile())
         return errOpen;
-    QFile file(fileName);
+    file.setFileName(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return errOpen;
+    if (const uchar *mapped = file.size() > 0 ? file.map(0, file.size()) : nullptr) {
+        view = QByteArrayView(mapped, file.size());
+        return errNone;
+    }
     return runReader([&] {
-        bytes = file.readAll();
+        copy = file.readAll();
         if (file.error() != QFileDevice::NoError)
             throw errOpen;
+        view = copy;
     });
 }

@@ -82,7 +82,9 @@ qint32 parseHxList(const QByteArray &bytes, QStringList &names)
 
 qint32 readHxList(const QString &fileName, QStringList &names)
 {
-    QByteArray bytes;
-    const qint32 code = readFileBytes(fileName, bytes);
-    return code == errNone ? parseHxList(bytes, names) : code;
+    FileBytes file;
+    const qint32 code = file.open(fileName);
+    const QByteArrayView bytes = file.bytes();
+    return code == errNone ? parseHxList(QByteArray::fromRawData(bytes.data(), bytes.size()), names)
+                           : code;
 }

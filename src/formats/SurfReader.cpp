@@ -174,14 +174,14 @@ qint32 parseSurf(QByteArrayView bytes, MeshClass &mesh)
 
 qint32 readSurf(ModelClass &model, const QString &fileName)
 {
-    QByteArray bytes;
-    qint32 code = readFileBytes(fileName, bytes);
+    FileBytes file;
+    qint32 code = file.open(fileName);
     if (code == errOpen)
         return code;
     if (code == errNone)
         code = runReader([&] {
             auto mesh = std::make_unique<MeshClass>(); // deleted with what it holds on failure
-            parseInto(bytes, *mesh);
+            parseInto(file.bytes(), *mesh);
             model.Meshes.append(mesh.get());
             mesh.release();
         });

@@ -30,6 +30,7 @@ void TestLoadPipeline::admission_data()
     const QByteArray surface = vertices(3) + triangles({1, 2, 3});
     QTest::newRow("upper-case surf") << "model.SURF" << surface << 0;
     QTest::newRow("hx scanned as a surface") << "scene.Hx" << QByteArray("# scene\n") << 0;
+    QTest::newRow("empty file, empty block") << "empty.surf" << QByteArray("") << 0;
     QTest::newRow("refused without opening") << "model.off" << surface << 3;
     QTest::newRow("folder") << "folder.surf" << QByteArray() << 2;
     QTest::newRow("count that lies") << "lies.surf" << QByteArray("Vertices 9\n") << 1;
