@@ -1,9 +1,11 @@
 #include "NumberFormat.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
-#include <limits>
 
 namespace {
 
@@ -11,57 +13,67 @@ namespace {
 // decimal exponent of the first one, and the sign.
 struct Rounded
 {
-    char digits[24];
+    char digits[16];
     int count = 0;
     int exponent = 0;
     bool negative = false;
 };
 
-// Rounds `value` to `precision` (at most 15) significant digits starting from
-// its shortest round-trip form, which std::to_chars finds several times faster
-// than a correctly rounded form of given precision. The shortest form lies
-// within half an ulp of the value and is the nearest among forms of its
-// length, so no rounding midpoint can lie between it and the value, except
-// when it is itself one digit longer than wanted and ends in 5. That case, and
-// subnormal values whose ulp is too coarse for the argument, return false.
-bool roundShortest(double value, int precision, Rounded &r)
-{
-    if (!std::isfinite(value)
-        || (value != 0 && std::abs(value) < std::numeric_limits<double>::min()))
-        return false;
-    char text[kMaxNumberChars];
-    const char *end =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr;
-    const char *p = text;
-    r.negative = *p == '-';
-    p += r.negative;
-    for (; p != end && *p != 'e'; ++p)
-        if (*p != '.')
-            r.digits[r.count++] = *p;
-    const bool negativeExponent = p[1] == '-';
-    int exponent = 0;
-    std::from_chars(p + 2, end, exponent);
-    r.exponent = negativeExponent ? -exponent : exponent;
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr int kExactPowers = 22; // 10^k is exact in double up to here
 
-    if (r.count > precision) {
-        const char next = r.digits[precision];
-        if (next == '5' && r.count == precision + 1)
+// |value| times 10^k, rounded once; false when 10^k is not exact.
+bool scaled(double magnitude, int k, double &result)
+{
+    if (k > kExactPowers || k < -kExactPowers)
+        return false;
+    result = k >= 0 ? magnitude * kPowersOfTen[k] : magnitude / kPowersOfTen[-k];
+    return true;
+}
+
+// Rounds `value` to `precision` (at most 9) significant digits. Scaling by an
+// exact power of ten is a single rounded operation, so the scaled value is
+// within half an ulp (below 1e-7) of the true one and rounds the same way
+// unless it lies next to a midpoint. Such near-ties, and values whose scale
+// needs an inexact power of ten, return false.
+bool roundScaled(double value, int precision, Rounded &r)
+{
+    if (!std::isfinite(value))
+        return false;
+    r.negative = std::signbit(value);
+    const double magnitude = std::abs(value);
+    std::uint64_t digits = 0;
+    if (magnitude != 0) {
+        // The decimal exponent is this estimate or one more.
+        const int binaryExponent = int(std::bit_cast<std::uint64_t>(magnitude) >> 52) - 1023;
+        r.exponent = int(std::floor(binaryExponent * 0.30102999566398120));
+        double m;
+        if (!scaled(magnitude, precision - 1 - r.exponent, m))
             return false;
-        r.count = precision;
-        if (next >= '5') {
-            int i = precision - 1;
-            while (i >= 0 && r.digits[i] == '9')
-                r.digits[i--] = '0';
-            if (i < 0) {
-                r.digits[0] = '1';
-                ++r.exponent;
-            } else {
-                ++r.digits[i];
-            }
+        if (m >= kPowersOfTen[precision]) {
+            ++r.exponent;
+            if (!scaled(magnitude, precision - 1 - r.exponent, m))
+                return false;
         }
+        const double whole = double(std::uint64_t(m)); // m is positive and below 2^53
+        const double fraction = m - whole;
+        if (std::abs(fraction - 0.5) < 1e-6)
+            return false;
+        digits = std::uint64_t(whole) + (fraction > 0.5);
+        if (digits == std::uint64_t(kPowersOfTen[precision])) {
+            digits /= 10;
+            ++r.exponent;
+        }
+    } else {
+        r.exponent = 0;
     }
-    while (r.count < precision)
-        r.digits[r.count++] = '0';
+    r.count = precision;
+    char *end = r.digits + precision;
+    std::fill(r.digits, end, '0');
+    if (digits != 0)
+        std::to_chars(r.digits, end, digits);
     return true;
 }
 
@@ -123,7 +135,7 @@ char *appendG(char *out, double value)
 {
     constexpr int precision = 6;
     Rounded r;
-    if (!roundShortest(value, precision, r))
+    if (!roundScaled(value, precision, r))
         return std::to_chars(out, out + kMaxNumberChars, value, std::chars_format::general,
                              precision)
             .ptr;
@@ -139,7 +151,7 @@ char *appendE8(char *out, double value)
     constexpr int precision = 9;
     const double single = static_cast<float>(value);
     Rounded r;
-    if (!roundShortest(single, precision, r))
+    if (!roundScaled(single, precision, r))
         return std::to_chars(out, out + kMaxNumberChars, single, std::chars_format::scientific,
                              precision - 1)
             .ptr;

@@ -8,15 +8,15 @@
 #include <memory>
 #include <string_view>
 
-class QIODevice;
+class QFileDevice;
 
 // Collects the bytes of a file in a large block of memory and hands them to the
-// device a block at a time, so that a writer formats millions of numbers
-// without a call into the device for each one.
+// file a block at a time, so that a writer formats millions of numbers
+// without a call into the file for each one.
 class OutputBuffer
 {
 public:
-    explicit OutputBuffer(QIODevice &device);
+    explicit OutputBuffer(QFileDevice &file);
 
     void bytes(const void *data, std::size_t n)
     {
@@ -73,7 +73,7 @@ public:
     }
     void advance(std::size_t n) { pos += n; }
 
-    // Hands everything collected so far to the device; false when the device
+    // Hands everything collected so far to the file; false when the file
     // took less than all of it (now or at an earlier flush).
     bool flush();
 
@@ -86,11 +86,13 @@ private:
             makeRoom(n);
     }
     void makeRoom(std::size_t n);
+    void startWriteback(qint64 size);
 
-    QIODevice &device;
+    QFileDevice &file;
     std::unique_ptr<char[]> storage;
     std::size_t capacity = kCapacity;
     char *pos;
     char *end;
+    qint64 written = 0;
     bool failed = false;
 };
