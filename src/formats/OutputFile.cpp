@@ -1,5 +1,24 @@
 #include "OutputFile.h"
 
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+QString lastFailure;
+
+QString partialName(const QString &target)
+{
+    const QFileInfo info(target);
+    return info.path() + "/." + info.fileName() + ".partial";
+}
+
+} // namespace
+
 QString outputFileName(const QString &chosen, QLatin1StringView extension)
 {
     const qsizetype nameStart = chosen.lastIndexOf(u'/') + 1;
@@ -7,11 +26,38 @@ QString outputFileName(const QString &chosen, QLatin1StringView extension)
     return (dot < 0 ? chosen : chosen.left(dot)) + extension;
 }
 
+QString lastOutputError()
+{
+    return lastFailure;
+}
+
 OutputFile::OutputFile(const QString &fileName, bool text)
-    : file(fileName)
+    : target(fileName)
+    , file(partialName(fileName))
     , buffer(file)
 {
-    file.open(text ? QIODevice::WriteOnly | QIODevice::Text : QIODevice::WriteOnly);
+    const QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Truncate;
+    if (!file.open(text ? mode | QIODevice::Text : mode)) {
+        fail(file.errorString());
+        return;
+    }
+    // The replacement keeps the permissions of the file it replaces.
+    if (QFileInfo::exists(target))
+        file.setPermissions(QFile::permissions(target));
+}
+
+OutputFile::~OutputFile()
+{
+    if (file.isOpen() && !committed) {
+        file.close(); // a file in error state is not removed while open
+        QFile::remove(file.fileName());
+    }
+}
+
+bool OutputFile::fail(const QString &reason)
+{
+    lastFailure = target + ": " + reason;
+    return false;
 }
 
 bool OutputFile::finish()
@@ -21,5 +67,18 @@ bool OutputFile::finish()
 
 bool OutputFile::commit()
 {
-    return finish() && file.commit();
+    if (!finish())
+        return fail(file.errorString());
+    if (::fdatasync(file.handle()) != 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    file.close();
+    if (std::rename(QFile::encodeName(file.fileName()).constData(),
+                    QFile::encodeName(target).constData())
+        != 0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        QFile::remove(file.fileName());
+        return fail(reason);
+    }
+    committed = true;
+    return true;
 }

@@ -4,31 +4,46 @@
 
 #include "geometry/Status.h"
 
-#include <QSaveFile>
+#include <QFile>
 #include <QString>
 
 // The chosen name cut at the first "." of its last path component (a dotted
 // folder name stays whole), followed by the writer's extension.
 QString outputFileName(const QString &chosen, QLatin1StringView extension);
 
-// A file written to a temporary beside its target and renamed over the target
-// only by commit(), so that a failed or interrupted save leaves an earlier
-// file of that name as it was.
+// The path and the system's reason of the last output file that could not be
+// opened or committed, for messages such as the command-line tool's.
+QString lastOutputError();
+
+// A file written beside its target under a fixed partial name (".NAME.partial")
+// and renamed over the target only by commit(), so that a failed or
+// interrupted save leaves an earlier file of that name as it was. A partial
+// file left by a killed save is reused and renamed by the next save of the
+// same target, so none stays behind; an uncommitted one is removed on
+// destruction.
 class OutputFile
 {
 public:
     OutputFile(const QString &fileName, bool text);
+    ~OutputFile();
+
+    OutputFile(const OutputFile &) = delete;
+    OutputFile &operator=(const OutputFile &) = delete;
 
     bool isOpen() const { return file.isOpen(); }
     OutputBuffer &out() { return buffer; }
-    // Hands all collected bytes to the temporary; true when all were written.
+    // Hands all collected bytes to the partial file; true when all were written.
     bool finish();
-    // finish(), then replaces the target; true on success.
+    // finish(), then makes the bytes durable and replaces the target.
     bool commit();
 
 private:
-    QSaveFile file;
+    bool fail(const QString &reason);
+
+    QString target;
+    QFile file;
     OutputBuffer buffer;
+    bool committed = false;
 };
 
 // Runs a writer of one file: an empty chosen name writes nothing and gives

@@ -1,12 +1,21 @@
 #include "SaveModelFile.h"
 
 #include "Writers.h"
+#include "geometry/Status.h"
+#include "model/ModelClass.h"
+
+#include <algorithm>
 
 qint32 saveModelFile(const ModelClass *model, const QString &format, const QString &fileName,
                      bool binary, const WriterOptions &options)
 {
     if (!model)
         return 0;
+    // The writers index vertices by the cells' numbers: a block whose numbers
+    // leave its arrays is refused rather than written.
+    if (std::any_of(model->Meshes.begin(), model->Meshes.end(),
+                    [](const MeshClass *mesh) { return mesh->checkIndices(); }))
+        return errUnknown;
     const auto names = [&](const char *word) {
         return format.contains(QLatin1StringView(word), Qt::CaseInsensitive);
     };
