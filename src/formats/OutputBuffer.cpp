@@ -2,6 +2,8 @@
 
 #include <QFileDevice>
 
+#include <algorithm>
+
 #ifdef Q_OS_LINUX
 #include <fcntl.h>
 #endif
@@ -17,8 +19,17 @@ bool OutputBuffer::flush()
 {
     const qint64 size = pos - storage.get();
     pos = storage.get();
+    // A short write (a full disk) is tried again, so that the failing call
+    // leaves the system's reason in the file's error string.
+    const char *next = storage.get();
+    for (qint64 left = size; left > 0 && !failed;) {
+        const qint64 n = file.write(next, left);
+        failed = n <= 0;
+        next += std::max<qint64>(n, 0);
+        left -= std::max<qint64>(n, 0);
+    }
     if (size > 0 && !failed) {
-        if (file.write(storage.get(), size) == size && file.flush())
+        if (file.flush())
             startWriteback(size);
         else
             failed = true;

@@ -36,7 +36,10 @@ OutputFile::OutputFile(const QString &fileName, bool text)
     , file(partialName(fileName))
     , buffer(file)
 {
-    const QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Truncate;
+    // Unbuffered: the output buffer collects the bytes, and a failed write keeps
+    // the system's reason.
+    const QIODevice::OpenMode mode =
+        QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered;
     if (!file.open(text ? mode | QIODevice::Text : mode)) {
         fail(file.errorString());
         return;

@@ -1,0 +1,244 @@
+// tessaron-cli convert as a user runs it: every output format, the exit
+// statuses and messages, and saves that never cost an earlier file: killed
+// in the middle, into a read-only folder, onto a full disk.
+
+#include "../app/SurfFiles.h"
+#include "formats/SaveModelFile.h"
+#include "model/ModelClass.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+const QString cli = QStringLiteral(TESSARON_CLI);
+
+struct Run
+{
+    int status = -1;
+    QString out, err;
+};
+
+Run run(const QStringList &args, const std::function<void()> &inChild = {})
+{
+    QProcess process;
+    if (inChild)
+        process.setChildProcessModifier(inChild);
+    process.start(cli, args);
+    if (!process.waitForFinished(60'000))
+        return {-2, QString(), process.errorString()};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// An n x n grid of squares, two triangles each, as a binary .surf file.
+bool writeGridSurf(const QString &path, int n)
+{
+    std::vector<float> xyz;
+    std::vector<qint32> triangles;
+    for (int j = 0; j <= n; ++j)
+        for (int i = 0; i <= n; ++i)
+            xyz.insert(xyz.end(), {float(i), float(j), float((i * j) % 7)});
+    for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i) {
+            const qint32 a = j * (n + 1) + i + 1, b = a + 1, c = a + n + 1, d = c + 1;
+            triangles.insert(triangles.end(), {a, b, d, a, d, c});
+        }
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(surfBytes(xyz, triangles)) > 0;
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void convertWritesWhatTheViewerWrites_data();
+    void convertWritesWhatTheViewerWrites();
+    void statusesAndMessages();
+    void killedSaveKeepsTheEarlierFile();
+    void readOnlyFolderAndFullDisk();
+
+private:
+    QTemporaryDir dir;
+    QString input;
+};
+
+void TestCli::initTestCase()
+{
+    QVERIFY(dir.isValid());
+    input = dir.filePath("kamni_1.surf");
+    QVERIFY(writeGridSurf(input, 3));
+}
+
+void TestCli::convertWritesWhatTheViewerWrites_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("binary");
+    QTest::newRow("mesh") << "out.mesh"
+                          << "MESH" << false;
+    QTest::newRow("off") << "out.off"
+                         << "OFF" << false;
+    QTest::newRow("vtk") << "out.vtk"
+                         << "VTK" << false;
+    QTest::newRow("obj") << "out.obj"
+                         << "OBJ" << false;
+    QTest::newRow("ply") << "out.ply"
+                         << "PLY" << false;
+    QTest::newRow("dat") << "out.dat"
+                         << "DAT" << false;
+    QTest::newRow("starcd") << "out.vrt"
+                            << "StarCD" << false;
+    QTest::newRow("stl text") << "out.stl"
+                              << "STL" << false;
+    QTest::newRow("stl binary") << "out.STL"
+                                << "STL" << true;
+}
+
+void TestCli::convertWritesWhatTheViewerWrites()
+{
+    QFETCH(QString, output);
+    QFETCH(QString, format);
+    QFETCH(bool, binary);
+    QStringList args {"convert", input, dir.filePath("cli/" + output)};
+    if (binary)
+        args << "--binary";
+    QDir(dir.path()).mkpath("cli");
+    QDir(dir.path()).mkpath("viewer");
+    const Run result = run(args);
+    QCOMPARE(result.status, 0);
+    QVERIFY(result.err.isEmpty());
+
+    ModelClass model;
+    QCOMPARE(model.loadFile(input), 0);
+    QCOMPARE(saveModelFile(&model, format, dir.filePath("viewer/" + output), binary), 0);
+    const QStringList files = QDir(dir.filePath("viewer")).entryList(QDir::Files);
+    QVERIFY(!files.isEmpty());
+    for (const QString &file : files) {
+        QCOMPARE(bytesOf(dir.filePath("cli/" + file)), bytesOf(dir.filePath("viewer/" + file)));
+        QFile::remove(dir.filePath("viewer/" + file));
+    }
+}
+
+void TestCli::statusesAndMessages()
+{
+    const QString out = dir.filePath("x.off");
+    Run r = run({"convert", dir.filePath("missing.surf"), out});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, dir.filePath("missing.surf") + ": Error opening file.\n");
+    r = run({"convert", dir.filePath("model.off"), out});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, dir.filePath("model.off") + ": Error filetype.\n");
+    QFile broken(dir.filePath("broken.surf"));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("Vertices 1000\n\1\2\3");
+    broken.close();
+    r = run({"convert", broken.fileName(), out});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, broken.fileName() + ": Unknown error open file.\n");
+    QCOMPARE(run({"convert", dir.filePath("scene.hx"), out}).status, 1);
+
+    r = run({"convert", input, dir.filePath("no/such/folder/x.vtk")});
+    QCOMPARE(r.status, 2);
+    QVERIFY2(r.err.startsWith(dir.filePath("no/such/folder/x.vtk")), qPrintable(r.err));
+    QVERIFY(r.err.contains("No such file or directory"));
+
+    for (const QStringList &bad :
+         {QStringList {}, QStringList {"convert", input}, QStringList {"convert", input, "x.xyz"},
+          QStringList {"convert", input, out, "--fast"}, QStringList {"render2", input}})
+        QCOMPARE(run(bad).status, 64);
+    r = run({"--help"});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.out.contains("tessaron-cli convert INPUT OUTPUT [--binary]"));
+    QVERIFY(!QFile::exists(out));
+}
+
+void TestCli::killedSaveKeepsTheEarlierFile()
+{
+    const QString large = dir.filePath("large.surf");
+    QVERIFY(writeGridSurf(large, 700)); // 980,000 triangles: about 170 MB of text STL
+    const QString target = dir.filePath("kill/out.stl");
+    const QString partial = dir.filePath("kill/.out.stl.partial");
+    QDir(dir.path()).mkpath("kill");
+    QFile earlier(target);
+    QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("the earlier file\n") > 0);
+    earlier.close();
+
+    QProcess process;
+    process.start(cli, {"convert", large, target});
+    QVERIFY(process.waitForStarted());
+    QElapsedTimer waited;
+    waited.start();
+    while (QFileInfo(partial).size() < (8 << 20) && waited.elapsed() < 30'000)
+        QThread::msleep(2);
+    QVERIFY2(process.state() == QProcess::Running, "the save ended before it could be killed");
+    ::kill(pid_t(process.processId()), SIGKILL);
+    process.waitForFinished();
+    QCOMPARE(bytesOf(target), QByteArray("the earlier file\n"));
+    QVERIFY(QFile::exists(partial)); // what the killed save left
+
+    QCOMPARE(run({"convert", input, target}).status, 0);
+    QVERIFY(bytesOf(target).startsWith("solid Kamni_1\n"));
+    QCOMPARE(QDir(dir.filePath("kill")).entryList(QDir::Files | QDir::Hidden),
+             QStringList {"out.stl"});
+}
+
+void TestCli::readOnlyFolderAndFullDisk()
+{
+    // A folder this user cannot write into: as root, the save runs as nobody.
+    const QString folder = dir.filePath("readonly");
+    QDir(dir.path()).mkpath("readonly");
+    QFile earlier(folder + "/out.vtk");
+    QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier\n") > 0);
+    earlier.close();
+    QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther);
+    QFile::setPermissions(input, QFile::permissions(input) | QFile::ReadOther);
+    QFile::setPermissions(folder,
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    const bool root = ::geteuid() == 0;
+    Run r = run({"convert", input, folder + "/out.vtk"}, [root] {
+        if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(99);
+    });
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (r.status == 99)
+        QSKIP("cannot drop to an unprivileged user here");
+    QCOMPARE(r.status, 2);
+    QVERIFY2(r.err.startsWith(folder + "/out.vtk: "), qPrintable(r.err));
+    QVERIFY(r.err.contains("ermission denied"));
+    QCOMPARE(bytesOf(folder + "/out.vtk"), QByteArray("earlier\n"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList {"out.vtk"});
+
+    // A disk that fills up in the middle of the file: the process may write
+    // 1000 bytes, the vertex lines alone are more.
+    const QString medium = dir.filePath("medium.surf");
+    QVERIFY(writeGridSurf(medium, 30));
+    r = run({"convert", medium, folder + "/out.vtk"}, [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit {1000, 1000};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    QCOMPARE(r.status, 2);
+    QVERIFY2(r.err.contains("too large") || r.err.contains("space"), qPrintable(r.err));
+    QCOMPARE(bytesOf(folder + "/out.vtk"), QByteArray("earlier\n"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList {"out.vtk"});
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "test_cli.moc"
