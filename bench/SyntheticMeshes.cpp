@@ -2,6 +2,9 @@
 
 #include "geometry/Alloc.h"
 
+#include <QtEndian>
+
+#include <bit>
 #include <cmath>
 #include <numbers>
 
@@ -98,4 +101,20 @@ MeshClass *makeTetGrid(int n)
                         *c++ = corners[v];
             }
     return mesh;
+}
+
+QByteArray surfFileBytes(const MeshClass &mesh)
+{
+    const qint64 n = mesh.CountOfVertices, m = mesh.CountOfCells[Triangle];
+    QByteArray bytes = "# HyperSurface 0.1 BINARY\n\nVertices " + QByteArray::number(n) + "\n";
+    qsizetype at = bytes.size();
+    bytes.resize(at + 12 * n);
+    for (qint64 i = 0; i < 3 * n; ++i, at += 4)
+        qToBigEndian(std::bit_cast<quint32>(float(mesh.Vertices[i])), bytes.data() + at);
+    bytes += "Patches 1\n{\nTriangles " + QByteArray::number(m) + "\n";
+    at = bytes.size();
+    bytes.resize(at + 12 * m);
+    for (qint64 i = 0; i < 3 * m; ++i, at += 4)
+        qToBigEndian(mesh.Cells[Triangle][i] + 1, bytes.data() + at);
+    return bytes + "}\n";
 }

@@ -2,6 +2,7 @@
 
 #include "geometry/MeshClass.h"
 
+#include <QByteArray>
 #include <QtGlobal>
 
 // Synthetic blocks for benchmarks.
@@ -12,3 +13,7 @@ MeshClass *makeTorusSurface(qint64 triangles);
 MeshClass *makeHexGrid(int n);
 // A block of n x n x n grid cells, each split into five tetrahedra.
 MeshClass *makeTetGrid(int n);
+
+// The triangles of a block as a binary .surf file: big-endian 32-bit floats
+// and vertex numbers from 1, under a header of the usual kind.
+QByteArray surfFileBytes(const MeshClass &mesh);

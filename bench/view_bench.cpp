@@ -43,25 +43,6 @@ double median(std::vector<double> values)
     return values.empty() ? 0.0 : values[values.size() / 2];
 }
 
-// The block as a binary .surf file: big-endian floats and 1-based vertex numbers.
-bool writeSurf(const MeshClass &mesh, const QString &path)
-{
-    const qint64 n = mesh.CountOfVertices, m = mesh.CountOfCells[Triangle];
-    QByteArray bytes = "# HyperSurface 0.1 BINARY\n\nVertices " + QByteArray::number(n) + "\n";
-    qsizetype at = bytes.size();
-    bytes.resize(at + 12 * n);
-    for (qint64 i = 0; i < 3 * n; ++i, at += 4)
-        qToBigEndian(std::bit_cast<quint32>(float(mesh.Vertices[i])), bytes.data() + at);
-    bytes += "Patches 1\n{\nTriangles " + QByteArray::number(m) + "\n";
-    at = bytes.size();
-    bytes.resize(at + 12 * m);
-    for (qint64 i = 0; i < 3 * m; ++i, at += 4)
-        qToBigEndian(mesh.Cells[Triangle][i] + 1, bytes.data() + at);
-    bytes += "}\n";
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // The same triangles as binary STL: little-endian, a normal and three corners each.
 bool writeBinaryStl(const MeshClass &mesh, const QString &path)
 {
@@ -156,7 +137,9 @@ int main(int argc, char **argv)
     const QString surf = dir.filePath("torus_1M.surf"), stl = dir.filePath("torus_1M.stl");
     {
         std::unique_ptr<MeshClass> mesh(makeTorusSurface(1'000'000));
-        if (!writeSurf(*mesh, surf) || !writeBinaryStl(*mesh, stl))
+        QFile file(surf);
+        if (!file.open(QIODevice::WriteOnly) || file.write(surfFileBytes(*mesh)) < 0
+            || !writeBinaryStl(*mesh, stl))
             return 1;
         report("view_1M/triangles", mesh->CountOfCells[Triangle], "count");
     }

@@ -64,7 +64,7 @@ int fail(int status, const QString &text)
 {
     std::fprintf(stderr, "tessaron-cli render: %s\n", qPrintable(text));
     if (status == kUsageError)
-        std::fprintf(stderr, "usage: %s\n", qPrintable(renderUsage()));
+        std::fputs(renderUsage(), stderr);
     return status;
 }
 
@@ -177,15 +177,14 @@ void applyModes(GLWidget &view, const RenderOptions &o)
 
 } // namespace
 
-QString renderUsage()
+const char *renderUsage()
 {
-    return QStringLiteral(
-        "tessaron-cli render INPUT OUTPUT [--size WxH] [--view start|xy|xz|yz]\n"
-        "       [--faces normal|surface|hidden|material|function|none]\n"
-        "       [--edges none|contour|surface] [--points] [--background #RRGGBB]\n"
-        "  Draws INPUT (.surf, or the models of an .hx scene) as the viewer shows it\n"
-        "  and writes OUTPUT by its ending: .png .jpg .jpeg .bmp, or .svg .pdf .eps .ps.\n"
-        "  Needs an OpenGL-capable display (for example under xvfb-run).");
+    return "usage: tessaron-cli render INPUT OUTPUT [--size WxH] [--view start|xy|xz|yz]\n"
+           "       [--faces normal|surface|hidden|material|function|none]\n"
+           "       [--edges none|contour|surface] [--points] [--background #RRGGBB]\n"
+           "  INPUT   a .surf surface, or an .hx scene whose models are drawn together\n"
+           "  OUTPUT  its ending chooses the image: .png .jpg .jpeg .bmp .svg .pdf .eps .ps\n"
+           "  Draws as the viewer does; needs an OpenGL-capable display (xvfb-run will do).\n";
 }
 
 int runRender(const QStringList &args)

@@ -7,4 +7,4 @@
 // process exit status (64 for bad arguments).
 int runRender(const QStringList &args);
 // The usage text of the command.
-QString renderUsage();
+const char *renderUsage();

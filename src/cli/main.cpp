@@ -1,34 +1,56 @@
-// tessaron-cli: command-line tools of the viewer, one command per word.
+// tessaron-cli: batch work on the same libraries as the viewer.
 
+#include "ConvertCommand.h"
+#ifdef TESSARON_CLI_RENDER
 #include "RenderCommand.h"
+#endif
+
+#include <QCoreApplication>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
-constexpr int kUsageError = 64;
-
-void printUsage()
+void usage(FILE *to)
 {
-    std::fprintf(stderr, "usage: tessaron-cli COMMAND [ARGUMENTS]\n\ncommands:\n%s\n",
-                 qPrintable(renderUsage()));
+    std::fputs("usage: tessaron-cli COMMAND ARGS...\n\ncommands:\n", to);
+    std::fputs(convertUsage(), to);
+#ifdef TESSARON_CLI_RENDER
+    std::fputs(renderUsage(), to);
+#endif
 }
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char *argv[])
 {
-    QStringList args;
-    for (int i = 1; i < argc; ++i)
-        args << QString::fromLocal8Bit(argv[i]);
-    if (args.isEmpty()) {
-        printUsage();
-        return kUsageError;
+    if (argc < 2) {
+        usage(stderr);
+        return 64;
     }
-    const QString command = args.takeFirst();
-    if (command == QLatin1String("render"))
+    if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
+        usage(stdout);
+        return 0;
+    }
+#ifdef TESSARON_CLI_RENDER
+    // render makes its own GUI application, so it is dispatched before one exists.
+    if (!std::strcmp(argv[1], "render")) {
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
         return runRender(args);
-    std::fprintf(stderr, "tessaron-cli: unknown command '%s'\n", qPrintable(command));
-    printUsage();
-    return kUsageError;
+    }
+#endif
+    QCoreApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(2);
+    if (args.contains("--help")) {
+        usage(stdout);
+        return 0;
+    }
+    if (!std::strcmp(argv[1], "convert"))
+        return runConvert(args);
+    std::fprintf(stderr, "tessaron-cli: unknown command '%s'\n", argv[1]);
+    usage(stderr);
+    return 64;
 }

@@ -179,10 +179,7 @@ bool MeshClass::checkIndices() const
         for (qint64 i = 0; i < n; ++i)
             if (nodes[i] < 0 || nodes[i] >= CountOfVertices)
                 return true;
-        if (CellMaterials) {
-            const qint32 *materials = CellMaterials[t];
-            if (!materials)
-                return true;
+        if (const qint32 *materials = CellMaterials ? CellMaterials[t] : nullptr) {
             for (qint32 c = 0; c < count; ++c)
                 if (materials[c] < 0)
                     return true;

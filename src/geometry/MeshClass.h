@@ -24,7 +24,8 @@ public:
 
     qint32 computeCellsFuncs();
     // True when the block is bad: a vertex number outside 0..CountOfVertices-1,
-    // a negative material, or a cell count without its node array.
+    // a negative material, or a cell count without its node array. A type
+    // without a material array is not bad: its cells count as material 0.
     bool checkIndices() const;
     qint32 prepare();
     QList<qint32> getMaterials() const;
@@ -36,6 +37,12 @@ public:
     qint32 constructDrawData(int function, float min, float max, bool smooth, int location);
     qint32 findBorderEdges(bool countOnly, qint32 *vertexCount);
     qint32 findBorderMaterialEdges(qint32 material);
+
+    // The material of a cell; 0 when its type has none.
+    qint32 materialOf(int type, qint32 cell) const
+    {
+        return CellMaterials && CellMaterials[type] ? CellMaterials[type][cell] : 0;
+    }
 
     // Number of cells over all type slots.
     qint64 totalCells() const;

@@ -136,7 +136,7 @@ qint32 MeshClass::constructViewFaces(const QList<qint32> &shownMaterials)
                 return false;
             if (CellVisible && CellVisible[t] && !CellVisible[t][c])
                 return false;
-            if (shown.empty() || !CellMaterials)
+            if (shown.empty() || !CellMaterials || !CellMaterials[t])
                 return true;
             return std::binary_search(shown.begin(), shown.end(), CellMaterials[t][c]);
         };
@@ -161,7 +161,7 @@ qint32 MeshClass::constructViewFaces(const QList<qint32> &shownMaterials)
                 if (!takesPart(t, c))
                     continue;
                 const qint32 *nodes = Cells[t] + qint64(c) * nodesPerCell;
-                const qint32 tail[3] = {CellMaterials ? CellMaterials[t][c] : 0, t, c};
+                const qint32 tail[3] = {materialOf(t, c), t, c};
                 for (int f = 0; f < table->triangleCount; ++f)
                     triangles.add(nodes, table->triangles[f], tail);
                 for (int f = 0; f < table->quadCount; ++f)
@@ -182,7 +182,7 @@ qint32 MeshClass::constructViewFaces(const QList<qint32> &shownMaterials)
                     continue;
                 const qint32 *nodes = Cells[k] + qint64(c) * k;
                 faces[k].insert(faces[k].end(), nodes, nodes + k);
-                faces[k].push_back(CellMaterials ? CellMaterials[k][c] : 0);
+                faces[k].push_back(materialOf(k, c));
                 faces[k].push_back(k);
                 faces[k].push_back(c);
             }
@@ -565,8 +565,9 @@ qint32 MeshClass::findBorderMaterialEdges(qint32 material)
         CountOfMarkedEdgeIndices = 0;
         if (!CellMaterials || checkIndices())
             return;
-        const std::vector<quint64> border =
-            borderEdges(*this, [&](int t, qint32 c) { return CellMaterials[t][c] == material; });
+        const std::vector<quint64> border = borderEdges(*this, [&](int t, qint32 c) {
+            return CellMaterials[t] && CellMaterials[t][c] == material;
+        });
         found = qint32(border.size());
         storeMarkedEdges(*this, border);
     });

@@ -1,62 +1,63 @@
-// tessaron-cli render as a user runs it: arguments, the missing display,
-// raster and vector outputs of a surface, and the look of the sample scene.
+// tessaron-cli convert as a user runs it: every output format, the exit
+// statuses and messages, and saves that never cost an earlier file: killed
+// in the middle, into a read-only folder, onto a full disk.
 
-#include "view/ViewFixture.h"
+#include "../app/SurfFiles.h"
+#include "formats/SaveModelFile.h"
+#include "model/ModelClass.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QtEndian>
+#include <QtTest>
 
-#include <bit>
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
+
+const QString cli = QStringLiteral(TESSARON_CLI);
 
 struct Run
 {
     int status = -1;
-    QString errors;
+    QString out, err;
 };
 
-Run render(const QStringList &args,
-           const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+Run run(const QStringList &args, const std::function<void()> &inChild = {})
 {
     QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(TESSARON_CLI), args);
-    process.waitForFinished(60000);
+    if (inChild)
+        process.setChildProcessModifier(inChild);
+    process.start(cli, args);
+    if (!process.waitForFinished(60'000))
+        return {-2, QString(), process.errorString()};
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardError())};
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
-// A .surf file of an octahedron around the origin.
-QString writeOctahedron(const QTemporaryDir &dir)
+QByteArray bytesOf(const QString &path)
 {
-    const float v[] = {1, 0, 0, -1, 0, 0, 0, 1, 0, 0, -1, 0, 0, 0, 1, 0, 0, -1};
-    const qint32 t[] = {1, 3, 5, 3, 2, 5, 2, 4, 5, 4, 1, 5, 3, 1, 6, 2, 3, 6, 4, 2, 6, 1, 4, 6};
-    QByteArray bytes = "# HyperSurface 0.1 BINARY\nVertices 6\n";
-    for (float x : v) {
-        char word[4];
-        qToBigEndian(std::bit_cast<quint32>(x), word);
-        bytes.append(word, 4);
-    }
-    bytes += "Patches 1\n{\nTriangles 8\n";
-    for (qint32 i : t) {
-        char word[4];
-        qToBigEndian(i, word);
-        bytes.append(word, 4);
-    }
-    const QString path = dir.filePath(QStringLiteral("octahedron.surf"));
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes + "}\n") < 0)
-        return QString();
-    return path;
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QByteArray head(const QString &path, int n)
+// An n x n grid of squares, two triangles each, as a binary .surf file.
+bool writeGridSurf(const QString &path, int n)
 {
+    std::vector<float> xyz;
+    std::vector<qint32> triangles;
+    for (int j = 0; j <= n; ++j)
+        for (int i = 0; i <= n; ++i)
+            xyz.insert(xyz.end(), {float(i), float(j), float((i * j) % 7)});
+    for (int j = 0; j < n; ++j)
+        for (int i = 0; i < n; ++i) {
+            const qint32 a = j * (n + 1) + i + 1, b = a + 1, c = a + n + 1, d = c + 1;
+            triangles.insert(triangles.end(), {a, b, d, a, d, c});
+        }
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.read(n) : QByteArray();
+    return file.open(QIODevice::WriteOnly) && file.write(surfBytes(xyz, triangles)) > 0;
 }
 
 } // namespace
@@ -66,111 +67,177 @@ class TestCli : public QObject
     Q_OBJECT
 
 private slots:
-    void badArgumentsGiveUsage_data();
-    void badArgumentsGiveUsage();
-    void needsADisplay();
-    void rasterImage();
-    void vectorImages_data();
-    void vectorImages();
-    void sampleSceneLook();
+    void initTestCase();
+    void convertWritesWhatTheViewerWrites_data();
+    void convertWritesWhatTheViewerWrites();
+    void statusesAndMessages();
+    void killedSaveKeepsTheEarlierFile();
+    void readOnlyFolderAndFullDisk();
+
+private:
+    QTemporaryDir dir;
+    QString input;
 };
 
-void TestCli::badArgumentsGiveUsage_data()
+void TestCli::initTestCase()
 {
-    QTest::addColumn<QStringList>("args");
-    QTest::newRow("no command") << QStringList();
-    QTest::newRow("unknown command") << QStringList {"draw", "a.surf", "a.png"};
-    QTest::newRow("no output") << QStringList {"render", "a.surf"};
-    QTest::newRow("unknown ending") << QStringList {"render", "a.surf", "a.tiff"};
-    QTest::newRow("bad size") << QStringList {"render", "a.surf", "a.png", "--size", "10x"};
-    QTest::newRow("bad faces") << QStringList {"render", "a.surf", "a.png", "--faces", "glossy"};
-    QTest::newRow("bad colour") << QStringList {"render", "a.surf", "a.png", "--background", "red"};
-    QTest::newRow("missing value") << QStringList {"render", "a.surf", "a.png", "--view"};
+    QVERIFY(dir.isValid());
+    input = dir.filePath("kamni_1.surf");
+    QVERIFY(writeGridSurf(input, 3));
 }
 
-void TestCli::badArgumentsGiveUsage()
+void TestCli::convertWritesWhatTheViewerWrites_data()
 {
-    QFETCH(QStringList, args);
-    const Run run = render(args);
-    QCOMPARE(run.status, 64);
-    QVERIFY2(run.errors.contains(QLatin1String("render INPUT OUTPUT")), qPrintable(run.errors));
+    QTest::addColumn<QString>("output");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("binary");
+    QTest::newRow("mesh") << "out.mesh"
+                          << "MESH" << false;
+    QTest::newRow("off") << "out.off"
+                         << "OFF" << false;
+    QTest::newRow("vtk") << "out.vtk"
+                         << "VTK" << false;
+    QTest::newRow("obj") << "out.obj"
+                         << "OBJ" << false;
+    QTest::newRow("ply") << "out.ply"
+                         << "PLY" << false;
+    QTest::newRow("dat") << "out.dat"
+                         << "DAT" << false;
+    QTest::newRow("starcd") << "out.vrt"
+                            << "StarCD" << false;
+    QTest::newRow("stl text") << "out.stl"
+                              << "STL" << false;
+    QTest::newRow("stl binary") << "out.STL"
+                                << "STL" << true;
 }
 
-void TestCli::needsADisplay()
+void TestCli::convertWritesWhatTheViewerWrites()
 {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(QLatin1String(name));
-    const Run run = render({"render", "a.surf", "a.png"}, env);
-    QVERIFY(run.status != 0);
-    QVERIFY2(run.errors.contains(QLatin1String("display")), qPrintable(run.errors));
-}
+    QFETCH(QString, output);
+    QFETCH(QString, format);
+    QFETCH(bool, binary);
+    QStringList args {"convert", input, dir.filePath("cli/" + output)};
+    if (binary)
+        args << "--binary";
+    QDir(dir.path()).mkpath("cli");
+    QDir(dir.path()).mkpath("viewer");
+    const Run result = run(args);
+    QCOMPARE(result.status, 0);
+    QVERIFY(result.err.isEmpty());
 
-void TestCli::rasterImage()
-{
-    QTemporaryDir dir;
-    const QString surf = writeOctahedron(dir), png = dir.filePath(QStringLiteral("o.png"));
-    QVERIFY(!surf.isEmpty());
-    Run run = render(
-        {"render", surf, png, "--size", "200x100", "--background", "#336699", "--faces", "hidden"});
-    QCOMPARE(run.status, 0);
-    const QImage image(png);
-    QCOMPARE(image.size(), QSize(200, 100));
-    QVERIFY(near(image.pixelColor(0, 0), QColor(0x33, 0x66, 0x99), 1));
-    QVERIFY(near(image.pixelColor(199, 99), QColor(0x33, 0x66, 0x99), 1));
-    const QColor centre = image.pixelColor(100, 50); // a white face, lit
-    QVERIFY(centre.red() > 150 && centre.red() == centre.green());
-    // A file that does not exist fails with the load message.
-    run = render({"render", dir.filePath(QStringLiteral("none.surf")), png});
-    QCOMPARE(run.status, 1);
-    QVERIFY2(run.errors.contains(QLatin1String("Error opening file.")), qPrintable(run.errors));
-}
-
-void TestCli::vectorImages_data()
-{
-    QTest::addColumn<QString>("ending");
-    QTest::addColumn<QByteArray>("start");
-    QTest::newRow("svg") << ".svg" << QByteArray("<?xml");
-    QTest::newRow("pdf") << ".pdf" << QByteArray("%PDF");
-    QTest::newRow("eps") << ".eps" << QByteArray("%!PS-Adobe-3.0 EPSF");
-    QTest::newRow("ps") << ".ps" << QByteArray("%!PS-Adobe-3.0\n");
-}
-
-void TestCli::vectorImages()
-{
-    QFETCH(QString, ending);
-    QFETCH(QByteArray, start);
-    QTemporaryDir dir;
-    const QString surf = writeOctahedron(dir), out = dir.filePath("o" + ending);
-    QCOMPARE(render({"render", surf, out, "--edges", "contour", "--size", "300x200"}).status, 0);
-    QCOMPARE(head(out, int(start.size())), start);
-    if (ending == QLatin1String(".svg")) {
-        QFile file(out);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray svg = file.readAll();
-        QVERIFY(svg.count("<polygon") >= 4); // the faces seen from the front
-        QVERIFY(svg.contains("<line") || svg.contains("<polyline"));
+    ModelClass model;
+    QCOMPARE(model.loadFile(input), 0);
+    QCOMPARE(saveModelFile(&model, format, dir.filePath("viewer/" + output), binary), 0);
+    const QStringList files = QDir(dir.filePath("viewer")).entryList(QDir::Files);
+    QVERIFY(!files.isEmpty());
+    for (const QString &file : files) {
+        QCOMPARE(bytesOf(dir.filePath("cli/" + file)), bytesOf(dir.filePath("viewer/" + file)));
+        QFile::remove(dir.filePath("viewer/" + file));
     }
 }
 
-void TestCli::sampleSceneLook()
+void TestCli::statusesAndMessages()
 {
-    const QString scene = QStringLiteral(TESSARON_SAMPLE_SCENE);
-    if (!QFile::exists(scene))
-        QSKIP("the sample scene is generated by the build");
-    QTemporaryDir dir;
-    const QString png = dir.filePath(QStringLiteral("scene.png"));
-    QCOMPARE(render({"render", scene, png, "--size", "320x240"}).status, 0);
-    QString why;
-    QVERIFY2(matchesBaseline(QImage(png), QStringLiteral("sample-scene.png"), why),
-             qPrintable(why));
-    const QString edges = dir.filePath(QStringLiteral("edges.png"));
-    QCOMPARE(render({"render", scene, edges, "--size", "320x240", "--view", "xy", "--faces",
-                     "surface", "--edges", "contour", "--background", "#FFFFFF"})
-                 .status,
-             0);
-    QVERIFY2(matchesBaseline(QImage(edges), QStringLiteral("sample-scene-xy-edges.png"), why),
-             qPrintable(why));
+    const QString out = dir.filePath("x.off");
+    Run r = run({"convert", dir.filePath("missing.surf"), out});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, dir.filePath("missing.surf") + ": Error opening file.\n");
+    r = run({"convert", dir.filePath("model.off"), out});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, dir.filePath("model.off") + ": Error filetype.\n");
+    QFile broken(dir.filePath("broken.surf"));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("Vertices 1000\n\1\2\3");
+    broken.close();
+    r = run({"convert", broken.fileName(), out});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, broken.fileName() + ": Unknown error open file.\n");
+    QCOMPARE(run({"convert", dir.filePath("scene.hx"), out}).status, 1);
+
+    r = run({"convert", input, dir.filePath("no/such/folder/x.vtk")});
+    QCOMPARE(r.status, 2);
+    QVERIFY2(r.err.startsWith(dir.filePath("no/such/folder/x.vtk")), qPrintable(r.err));
+    QVERIFY(r.err.contains("No such file or directory"));
+
+    for (const QStringList &bad :
+         {QStringList {}, QStringList {"convert", input}, QStringList {"convert", input, "x.xyz"},
+          QStringList {"convert", input, out, "--fast"}, QStringList {"render2", input}})
+        QCOMPARE(run(bad).status, 64);
+    r = run({"--help"});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.out.contains("tessaron-cli convert INPUT OUTPUT [--binary]"));
+    QVERIFY(!QFile::exists(out));
+}
+
+void TestCli::killedSaveKeepsTheEarlierFile()
+{
+    const QString large = dir.filePath("large.surf");
+    QVERIFY(writeGridSurf(large, 700)); // 980,000 triangles: about 170 MB of text STL
+    const QString target = dir.filePath("kill/out.stl");
+    const QString partial = dir.filePath("kill/.out.stl.partial");
+    QDir(dir.path()).mkpath("kill");
+    QFile earlier(target);
+    QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("the earlier file\n") > 0);
+    earlier.close();
+
+    QProcess process;
+    process.start(cli, {"convert", large, target});
+    QVERIFY(process.waitForStarted());
+    QElapsedTimer waited;
+    waited.start();
+    while (QFileInfo(partial).size() < (8 << 20) && waited.elapsed() < 30'000)
+        QThread::msleep(2);
+    QVERIFY2(process.state() == QProcess::Running, "the save ended before it could be killed");
+    ::kill(pid_t(process.processId()), SIGKILL);
+    process.waitForFinished();
+    QCOMPARE(bytesOf(target), QByteArray("the earlier file\n"));
+    QVERIFY(QFile::exists(partial)); // what the killed save left
+
+    QCOMPARE(run({"convert", input, target}).status, 0);
+    QVERIFY(bytesOf(target).startsWith("solid Kamni_1\n"));
+    QCOMPARE(QDir(dir.filePath("kill")).entryList(QDir::Files | QDir::Hidden),
+             QStringList {"out.stl"});
+}
+
+void TestCli::readOnlyFolderAndFullDisk()
+{
+    // A folder this user cannot write into: as root, the save runs as nobody.
+    const QString folder = dir.filePath("readonly");
+    QDir(dir.path()).mkpath("readonly");
+    QFile earlier(folder + "/out.vtk");
+    QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier\n") > 0);
+    earlier.close();
+    QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther);
+    QFile::setPermissions(input, QFile::permissions(input) | QFile::ReadOther);
+    QFile::setPermissions(folder,
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
+    const bool root = ::geteuid() == 0;
+    Run r = run({"convert", input, folder + "/out.vtk"}, [root] {
+        if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(99);
+    });
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (r.status == 99)
+        QSKIP("cannot drop to an unprivileged user here");
+    QCOMPARE(r.status, 2);
+    QVERIFY2(r.err.startsWith(folder + "/out.vtk: "), qPrintable(r.err));
+    QVERIFY(r.err.contains("ermission denied"));
+    QCOMPARE(bytesOf(folder + "/out.vtk"), QByteArray("earlier\n"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList {"out.vtk"});
+
+    // A disk that fills up in the middle of the file: the process may write
+    // 1000 bytes, the vertex lines alone are more.
+    const QString medium = dir.filePath("medium.surf");
+    QVERIFY(writeGridSurf(medium, 30));
+    r = run({"convert", medium, folder + "/out.vtk"}, [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit {1000, 1000};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    QCOMPARE(r.status, 2);
+    QVERIFY2(r.err.contains("too large") || r.err.contains("space"), qPrintable(r.err));
+    QCOMPARE(bytesOf(folder + "/out.vtk"), QByteArray("earlier\n"));
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList {"out.vtk"});
 }
 
 QTEST_GUILESS_MAIN(TestCli)

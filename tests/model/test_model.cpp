@@ -3,6 +3,7 @@
 
 #include "geometry/DrawingBackend.h"
 #include "model/MeshBuilders.h"
+#include "model/ModelInfo.h"
 #include "model/ModelListClass.h"
 #include "model/SceneClass.h"
 
@@ -68,6 +69,7 @@ private slots:
     void viewTransformOperations();
     void clipPlaneOutline();
     void failuresGoToTraceCategory();
+    void modelReport();
 };
 
 void TestModel::defaultsAndTitle()
@@ -470,6 +472,54 @@ void TestModel::failuresGoToTraceCategory()
     QCOMPARE(messages,
              (QStringList {"tessaron.trace: Error in function: prepareData",
                            "tessaron.trace: ModelListClass::append"}));
+}
+
+void TestModel::modelReport()
+{
+    ModelListClass list;
+    QString title, text;
+    modelInfo(list, title, text);
+    QCOMPARE(text, QString("There is no selected model."));
+
+    // A closed cube surface of six quadrangles, one unit right triangle on
+    // its own and a vertex nothing uses.
+    auto *model = new ModelClass;
+    model->Name = "cube";
+    auto *mesh = new MeshClass;
+    std::vector<double> xyz = kCube;
+    xyz.insert(xyz.end(), {5, 5, 5, 6, 5, 5, 5, 6, 5, 9, 9, 9});
+    setVertices(*mesh, xyz);
+    std::vector<qint32> quads;
+    for (const auto &q : kHexahedronFaces.quads)
+        quads.insert(quads.end(), q, q + 4);
+    setCells(*mesh, Quadrangle, quads);
+    setCells(*mesh, Triangle, {8, 9, 10});
+    model->Meshes.append(mesh);
+    QCOMPARE(model->prepareData(), 0);
+    model->setEdgesMode(1);
+    model->prepareDraw();
+    list.append(model);
+    modelInfo(list, title, text); // the scene is still current
+    QCOMPARE(text, QString("There is no selected model."));
+    list.ActiveIndex = 1;
+    modelInfo(list, title, text);
+    QCOMPARE(title, QString("Model: cube"));
+    QCOMPARE(text,
+             QString("File info:\nCount of zones = 1\nCount of points = 12\n"
+                     "Count of 3 -gons = 1\nCount of 4 -gons = 6\n\nModel info:\n"
+                     "Min area of N-gon = 0.5\nMax area of N-gon = 1\n"
+                     // V - E + F = 12 - 15 + 7: cube (2) + triangle (1) + lost vertex (1)
+                     "Euler characteristic = 4\nCount of lost vertices = 1\n"
+                     "Count of outer vertices = 11\nCount of inner vertices = 1\n"
+                     "Count of boundary edges = 3\nCount of boundary vertices = 3"));
+
+    // A pentagon and a tetrahedron: no Euler line, volumes reported.
+    setCells(*mesh, 5, {0, 1, 2, 3, 4});
+    setCells(*mesh, Tetrahedron, {0, 1, 3, 4});
+    modelInfo(list, title, text);
+    QVERIFY(!text.contains("Euler"));
+    QVERIFY(text.contains("Count of 5 -gons = 1\nCount of tetrahedrons = 1\n"));
+    QVERIFY(text.contains("Min volume of tetrahedron = 0.166667\n"));
 }
 
 QTEST_GUILESS_MAIN(TestModel)

@@ -1,0 +1,88 @@
+#include "ConvertCommand.h"
+
+#include "formats/LoadPipeline.h"
+#include "formats/OutputFile.h"
+#include "formats/SaveModelFile.h"
+#include "model/ModelClass.h"
+
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kUsageError = 64;
+
+// The save filter of each writable ending; its word chooses the writer.
+QString formatOf(const QString &output)
+{
+    static const std::pair<const char *, const char *> formats[] = {
+        {"mesh", "MESH(*.mesh)"}, {"off", "OFF(*.off)"}, {"vtk", "VTK(*.vtk)"},
+        {"obj", "OBJ(*.obj)"},    {"ply", "PLY(*.ply)"}, {"dat", "DAT(*.dat)"},
+        {"vrt", "StarCD(*.vrt)"}, {"stl", "STL(*.stl)"},
+    };
+    const QString suffix = QFileInfo(output).suffix().toLower();
+    for (const auto &[ending, format] : formats)
+        if (suffix == QLatin1StringView(ending))
+            return QString::fromLatin1(format);
+    return QString();
+}
+
+void printError(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+} // namespace
+
+const char *convertUsage()
+{
+    return "usage: tessaron-cli convert INPUT OUTPUT [--binary]\n"
+           "  INPUT   a .surf surface\n"
+           "  OUTPUT  its ending chooses the format: .mesh .off .vtk .obj .ply .dat .vrt .stl\n"
+           "  --binary  binary STL instead of text STL\n";
+}
+
+int runConvert(const QStringList &args)
+{
+    QStringList paths;
+    bool binary = false;
+    for (const QString &arg : args) {
+        if (arg == "--binary")
+            binary = true;
+        else if (arg.startsWith("--") || paths.size() == 2)
+            return std::fputs(convertUsage(), stderr), kUsageError;
+        else
+            paths << arg;
+    }
+    if (paths.size() != 2)
+        return std::fputs(convertUsage(), stderr), kUsageError;
+    const QString &input = paths[0], &output = paths[1];
+    const QString format = formatOf(output);
+    if (format.isEmpty()) {
+        printError(output + ": unknown output format");
+        return std::fputs(convertUsage(), stderr), kUsageError;
+    }
+    if (input.endsWith(".hx", Qt::CaseInsensitive)) {
+        printError(input
+                   + ": a scene list cannot be converted as one model; "
+                     "convert each .surf it names");
+        return 1;
+    }
+    ModelClass model;
+    if (const qint32 code = model.loadFile(input)) {
+        printError(input + ": " + errorMessage(code));
+        return 1;
+    }
+    const qint32 code = saveModelFile(&model, format, output, binary, WriterOptions {});
+    if (code == errUnknown) {
+        printError(output + ": the model has cells that name vertices it does not have");
+        return 2;
+    }
+    if (code != 0) {
+        const QString reason = lastOutputError();
+        printError(reason.isEmpty() ? output + ": cannot be written" : reason);
+        return 2;
+    }
+    return 0;
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The message a failed load shows after the path and ": ", translated in the
+// context "ModelClass"; empty for 0 and for codes without a message.
+QString errorMessage(qint32 code);

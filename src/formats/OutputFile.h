@@ -1,0 +1,65 @@
+#pragma once
+
+#include "OutputBuffer.h"
+
+#include "geometry/Status.h"
+
+#include <QFile>
+#include <QString>
+
+// The chosen name cut at the first "." of its last path component (a dotted
+// folder name stays whole), followed by the writer's extension.
+QString outputFileName(const QString &chosen, QLatin1StringView extension);
+
+// The path and the system's reason of the last output file that could not be
+// opened or committed, for messages such as the command-line tool's.
+QString lastOutputError();
+
+// A file written beside its target under a fixed partial name (".NAME.partial")
+// and renamed over the target only by commit(), so that a failed or
+// interrupted save leaves an earlier file of that name as it was. A partial
+// file left by a killed save is reused and renamed by the next save of the
+// same target, so none stays behind; an uncommitted one is removed on
+// destruction.
+class OutputFile
+{
+public:
+    OutputFile(const QString &fileName, bool text);
+    ~OutputFile();
+
+    OutputFile(const OutputFile &) = delete;
+    OutputFile &operator=(const OutputFile &) = delete;
+
+    bool isOpen() const { return file.isOpen(); }
+    OutputBuffer &out() { return buffer; }
+    // Hands all collected bytes to the partial file; true when all were written.
+    bool finish();
+    // finish(), then makes the bytes durable and replaces the target.
+    bool commit();
+
+private:
+    bool fail(const QString &reason);
+
+    QString target;
+    QFile file;
+    OutputBuffer buffer;
+    bool committed = false;
+};
+
+// Runs a writer of one file: an empty chosen name writes nothing and gives
+// errNone; a file that cannot be opened or committed gives errOpen. `name` is
+// the writer's name for the trace.
+template<class Body>
+qint32 writeOneFile(const QString &chosen, QLatin1StringView extension, bool text, const char *name,
+                    Body &&body)
+{
+    if (chosen.isEmpty())
+        return errNone;
+    OutputFile file(outputFileName(chosen, extension), text);
+    if (!file.isOpen())
+        return errOpen;
+    const qint32 status = runGuarded(name, [&] { body(file.out()); });
+    if (status != errNone)
+        return status;
+    return file.commit() ? errNone : errOpen;
+}

@@ -1,0 +1,86 @@
+// The model's load entry points: which names are admitted, what a load
+// resets and records, and the messages of the result codes.
+
+#include "SurfBytes.h"
+#include "formats/LoadPipeline.h"
+#include "model/ModelClass.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestLoadPipeline : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void admission_data();
+    void admission();
+    void reloadAndMessages();
+
+private:
+    QTemporaryDir dir;
+};
+
+void TestLoadPipeline::admission_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("content"); // null: no file is written
+    QTest::addColumn<int>("code");
+
+    const QByteArray surface = vertices(3) + triangles({1, 2, 3});
+    QTest::newRow("upper-case surf") << "model.SURF" << surface << 0;
+    QTest::newRow("hx scanned as a surface") << "scene.Hx" << QByteArray("# scene\n") << 0;
+    QTest::newRow("empty file, empty block") << "empty.surf" << QByteArray("") << 0;
+    QTest::newRow("refused without opening") << "model.off" << surface << 3;
+    QTest::newRow("folder") << "folder.surf" << QByteArray() << 2;
+    QTest::newRow("count that lies") << "lies.surf" << QByteArray("Vertices 9\n") << 1;
+}
+
+void TestLoadPipeline::admission()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, content);
+    QFETCH(int, code);
+    const QString path = dir.filePath(fileName);
+    QFile file(path);
+    QVERIFY(content.isNull() ? QDir(dir.path()).mkpath(fileName) : file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    ModelClass model;
+    model.Transform->zoom(2);
+    QCOMPARE(model.loadFile(path), code);
+    QCOMPARE(model.Meshes.size(), code == 0 ? 1 : 0);
+    QCOMPARE(model.Transform->Scale, code == 3 ? 2.0f : 1.0f);
+    QCOMPARE(model.FileName, code == 3 ? QString() : path);
+    QCOMPARE(model.Name, code == 3 ? QString() : fileName);
+}
+
+void TestLoadPipeline::reloadAndMessages()
+{
+    const QString path = dir.filePath("krov_left.surf");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(vertices(3));
+    file.close();
+    ModelClass model;
+    model.CellFunctionNames = {"pressure"};
+    QCOMPARE(model.readFile(path), 0);
+    QCOMPARE(model.FunctionLocation, 2);
+    QCOMPARE(model.Name, QString("Arteria_left"));
+    model.FunctionNames = {"temperature"};
+    QCOMPARE(model.readFile(path), 0);
+    QVERIFY(model.FunctionNames.isEmpty()); // a used model is emptied first
+    QCOMPARE(model.FunctionLocation, 2);
+
+    const QStringList messages = {"",
+                                  "Unknown error open file.",
+                                  "Error opening file.",
+                                  "Error filetype.",
+                                  "Error: there is no memory.",
+                                  ""};
+    for (int code = 0; code < messages.size(); ++code)
+        QCOMPARE(errorMessage(code), messages[code]);
+}
+
+QTEST_GUILESS_MAIN(TestLoadPipeline)
+#include "test_load_pipeline.moc"

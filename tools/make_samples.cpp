@@ -1,0 +1,430 @@
+// Writes the sample scene: synthetic surfaces of a left kidney and its
+// neighbours as binary .surf files, and scene.hx, which loads them all.
+// Each shape is an implicit function (negative inside, in millimetres)
+// sampled on a grid and polygonised by marching tetrahedra, so vertices are
+// shared between triangles and every surface is closed and oriented outward,
+// like a surface extracted from a segmentation. The output is the same, byte
+// for byte, on every run.
+//
+// Usage: make_samples OUTPUT_FOLDER
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+struct Vec3
+{
+    double x = 0, y = 0, z = 0;
+};
+
+Vec3 operator+(Vec3 a, Vec3 b)
+{
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
+Vec3 operator-(Vec3 a, Vec3 b)
+{
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+Vec3 operator*(double s, Vec3 a)
+{
+    return {s * a.x, s * a.y, s * a.z};
+}
+double dot(Vec3 a, Vec3 b)
+{
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+Vec3 cross(Vec3 a, Vec3 b)
+{
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+double length(Vec3 a)
+{
+    return std::sqrt(dot(a, a));
+}
+
+using Field = std::function<double(Vec3)>;
+
+// Union with a rounded seam of width k, as where a branch leaves a vessel.
+double smoothMin(double a, double b, double k)
+{
+    const double h = std::clamp(0.5 + 0.5 * (b - a) / k, 0.0, 1.0);
+    return b + (a - b) * h - k * h * (1.0 - h);
+}
+
+// ---------------------------------------------------------------- tubes
+
+struct TubePoint
+{
+    Vec3 at;
+    double radius;
+};
+using Tube = std::vector<TubePoint>;
+
+// Distance to a tube whose radius changes linearly along each segment.
+double tubeDistance(const Tube &tube, Vec3 p)
+{
+    double best = 1e9;
+    for (size_t i = 0; i + 1 < tube.size(); ++i) {
+        const Vec3 ab = tube[i + 1].at - tube[i].at;
+        const double t = std::clamp(dot(p - tube[i].at, ab) / dot(ab, ab), 0.0, 1.0);
+        const double r = tube[i].radius + t * (tube[i + 1].radius - tube[i].radius);
+        best = std::min(best, length(p - (tube[i].at + t * ab)) - r);
+    }
+    return best;
+}
+
+// A curved vessel: a quadratic Bezier curve from a through control c to b,
+// its radius tapering from ra to rb.
+Tube curve(Vec3 a, Vec3 c, Vec3 b, double ra, double rb, int segments = 10)
+{
+    Tube tube;
+    for (int i = 0; i <= segments; ++i) {
+        const double t = double(i) / segments;
+        const Vec3 p = ((1 - t) * (1 - t)) * a + (2 * t * (1 - t)) * c + (t * t) * b;
+        tube.push_back({p, ra + t * (rb - ra)});
+    }
+    return tube;
+}
+
+Field vesselTree(std::vector<Tube> tubes, double seam)
+{
+    return [tubes = std::move(tubes), seam](Vec3 p) {
+        double f = tubeDistance(tubes[0], p);
+        for (size_t i = 1; i < tubes.size(); ++i)
+            f = smoothMin(f, tubeDistance(tubes[i], p), seam);
+        return f;
+    };
+}
+
+// ---------------------------------------------------------------- shapes
+
+double ellipsoid(Vec3 p, Vec3 centre, Vec3 radii, double scale)
+{
+    const Vec3 q = p - centre;
+    const double e = std::sqrt(q.x * q.x / (radii.x * radii.x) + q.y * q.y / (radii.y * radii.y)
+                               + q.z * q.z / (radii.z * radii.z));
+    return (e - 1.0) * scale;
+}
+
+double gaussian(Vec3 p, Vec3 centre, Vec3 width)
+{
+    const Vec3 q = p - centre;
+    return std::exp(-(q.x * q.x / (width.x * width.x) + q.y * q.y / (width.y * width.y)
+                      + q.z * q.z / (width.z * width.z)));
+}
+
+// A bean: an ellipsoid bent so that the poles turn medially (towards -x),
+// with the hilum pressed into the middle of the medial border and shallow
+// lobes on the surface.
+double kidney(Vec3 p)
+{
+    const Vec3 bent {p.x + 0.004 * p.z * p.z, p.y, p.z};
+    double f = ellipsoid(bent, {}, {28, 22, 55}, 25);
+    f += 14 * gaussian(p, {-30, 0, 0}, {10, 9, 16});
+    f += 0.8 * std::sin(0.25 * p.x) * std::sin(0.3 * p.y) * std::sin(0.2 * p.z);
+    return f;
+}
+
+// The collecting system: a funnel-shaped pelvis in the hilum, three calyces
+// reaching into the kidney, each ending in a cup, and the ureter going down.
+double pelvis(Vec3 p)
+{
+    double f = ellipsoid(p, {-30, 0, -2}, {11, 7, 13}, 9);
+    const std::array<Tube, 4> branches = {
+        curve({-30, 0, 2}, {-24, 0, 18}, {-12, 0, 30}, 4.5, 3),
+        curve({-30, 0, -4}, {-24, 0, -20}, {-13, 0, -30}, 4.5, 3),
+        curve({-28, 0, 0}, {-20, 1, 1}, {-9, 1, 2}, 4, 2.8),
+        curve({-33, 0, -10}, {-40, 0, -30}, {-39, -2, -72}, 6, 2.5, 14),
+    };
+    for (const Tube &branch : branches)
+        f = smoothMin(f, tubeDistance(branch, p), 3);
+    for (Vec3 cup : {Vec3 {-11, 0, 31}, Vec3 {-12, 0, -31}, Vec3 {-8, 1, 2}})
+        f = smoothMin(f, length(p - cup) - 4.5, 2);
+    return f;
+}
+
+// Stones lodged in the pelvis and two calyces, rough on the surface.
+double stones(Vec3 p)
+{
+    const std::array<std::pair<Vec3, double>, 3> stones = {
+        {{{-29, 1, 1}, 4.2}, {{-13, 0, 28}, 2.6}, {{-14, 1, -27}, 3.1}}};
+    double f = 1e9;
+    for (const auto &[centre, radius] : stones) {
+        const Vec3 q = p - centre;
+        const double lumps =
+            0.16 * std::sin(2.1 * q.x + 1) * std::sin(1.7 * q.y + 2) * std::sin(1.9 * q.z + 3)
+            + 0.08 * std::sin(4.3 * q.x) * std::cos(3.7 * q.z);
+        f = std::min(f, length(q) - radius * (1 + lumps));
+    }
+    return f;
+}
+
+// A nodule growing out of the lateral upper half of the kidney.
+double tumour(Vec3 p)
+{
+    const Vec3 q = p - Vec3 {24, 4, 27};
+    const double lumps = 0.07 * std::sin(0.45 * q.x + 0.3) * std::sin(0.5 * q.y)
+        + 0.05 * std::sin(0.6 * q.z + 1.1) * std::cos(0.4 * q.x);
+    return ellipsoid(q, {}, {13, 11, 14}, 12) - 12 * lumps;
+}
+
+// A patch of the back skin behind the kidney: a slab 6 mm thick that curves
+// forward at the flank, with soft folds and rounded borders.
+double skin(Vec3 p)
+{
+    const double surface = -78 + 0.0035 * (p.x + 60) * (p.x + 60) + 1.5 * std::sin(p.z / 17)
+        + 0.8 * std::sin(p.x / 11);
+    const double slab = std::abs(p.y - surface) - 3;
+    const double border = std::max(std::abs(p.x + 35) - 60, std::abs(p.z) - 65);
+    return -smoothMin(-slab, -border, 4);
+}
+
+Field renalArtery()
+{
+    return vesselTree({curve({-78, 8, 6}, {-58, 8, 4}, {-38, 5, 3}, 3.2, 2.8),
+                       curve({-38, 5, 3}, {-26, 7, 22}, {-9, 4, 40}, 2.2, 1.4),
+                       curve({-38, 5, 3}, {-25, 6, -18}, {-9, 4, -38}, 2.2, 1.4),
+                       curve({-38, 5, 3}, {-25, -5, 4}, {-8, -8, 10}, 1.9, 1.3),
+                       curve({-58, 8, 4}, {-52, 6, 22}, {-40, 3, 44}, 1.5, 1.2)},
+                      1.2);
+}
+
+Field renalVein()
+{
+    return vesselTree({curve({-88, 16, 0}, {-62, 15, -2}, {-40, 11, 0}, 5.5, 4.5),
+                       curve({-40, 11, 0}, {-28, 12, 20}, {-12, 9, 36}, 3.4, 1.8),
+                       curve({-40, 11, 0}, {-28, 11, -22}, {-12, 9, -36}, 3.4, 1.8),
+                       curve({-40, 11, 0}, {-27, 0, -2}, {-10, -5, -4}, 2.8, 1.6),
+                       curve({-66, 15, -2}, {-68, 12, -25}, {-70, 10, -44}, 2.2, 1.8)},
+                      2.0);
+}
+
+// ---------------------------------------------------------------- meshing
+
+struct Surface
+{
+    std::vector<float> xyz;
+    std::vector<int32_t> triangles; // vertex numbers from 0
+};
+
+// The six tetrahedra of a grid cell around its diagonal from corner 0 to 7
+// (corner bits: 1 = +x, 2 = +y, 4 = +z). Neighbouring cells cut their
+// common faces the same way, so the surface closes across cells.
+constexpr int kTetrahedra[6][4] = {{0, 1, 3, 7}, {0, 1, 5, 7}, {0, 2, 3, 7},
+                                   {0, 2, 6, 7}, {0, 4, 5, 7}, {0, 4, 6, 7}};
+
+class Polygoniser
+{
+public:
+    Polygoniser(const Field &field, Vec3 low, Vec3 high, double step)
+        : low(low)
+        , step(step)
+        , nx(int((high.x - low.x) / step) + 2)
+        , ny(int((high.y - low.y) / step) + 2)
+        , nz(int((high.z - low.z) / step) + 2)
+    {
+        values.resize(size_t(nx) * ny * nz);
+        for (int k = 0; k < nz; ++k)
+            for (int j = 0; j < ny; ++j)
+                for (int i = 0; i < nx; ++i) {
+                    const double v = field(node(i, j, k));
+                    values[index(i, j, k)] = v == 0 ? 1e-9 : v; // no vertex on a node
+                }
+    }
+
+    Surface run()
+    {
+        for (int k = 0; k + 1 < nz; ++k)
+            for (int j = 0; j + 1 < ny; ++j)
+                for (int i = 0; i + 1 < nx; ++i)
+                    cell(i, j, k);
+        return std::move(out);
+    }
+
+private:
+    Vec3 node(int i, int j, int k) const
+    {
+        return {low.x + i * step, low.y + j * step, low.z + k * step};
+    }
+    size_t index(int i, int j, int k) const { return (size_t(k) * ny + j) * nx + i; }
+    Vec3 position(size_t n) const
+    {
+        return node(int(n % nx), int(n / nx % ny), int(n / (size_t(nx) * ny)));
+    }
+
+    void cell(int i, int j, int k)
+    {
+        std::array<size_t, 8> corner;
+        for (int c = 0; c < 8; ++c)
+            corner[c] = index(i + (c & 1), j + (c >> 1 & 1), k + (c >> 2 & 1));
+        for (const auto &tet : kTetrahedra)
+            tetrahedron({corner[tet[0]], corner[tet[1]], corner[tet[2]], corner[tet[3]]});
+    }
+
+    // Cuts one tetrahedron. Inside corners come first, then the corners are
+    // put in positive order (the determinant of their edges from n0 is
+    // positive), which decides the winding: normals point away from the
+    // inside whatever the shape of the cut, and neighbours always agree.
+    void tetrahedron(std::array<size_t, 4> n)
+    {
+        std::stable_partition(n.begin(), n.end(), [&](size_t c) { return values[c] < 0; });
+        const int inside =
+            int(std::count_if(n.begin(), n.end(), [&](size_t c) { return values[c] < 0; }));
+        if (inside == 0 || inside == 4)
+            return;
+        const Vec3 a = position(n[0]);
+        if (dot(cross(position(n[1]) - a, position(n[2]) - a), position(n[3]) - a) < 0) {
+            // Swapping two corners on the same side makes the order positive.
+            if (inside == 3)
+                std::swap(n[0], n[1]);
+            else
+                std::swap(n[2], n[3]);
+        }
+        // With positive order the face n1 n2 n3 faces away from n0 and the
+        // face n0 n1 n2 towards n3; each cut keeps the winding of that face.
+        if (inside == 1) {
+            addTriangle(edge(n[0], n[1]), edge(n[0], n[2]), edge(n[0], n[3]));
+        } else if (inside == 3) {
+            addTriangle(edge(n[3], n[0]), edge(n[3], n[1]), edge(n[3], n[2]));
+        } else {
+            const int ac = edge(n[0], n[2]), ad = edge(n[0], n[3]);
+            const int bd = edge(n[1], n[3]), bc = edge(n[1], n[2]);
+            addTriangle(ac, ad, bd);
+            addTriangle(ac, bd, bc);
+        }
+    }
+
+    void addTriangle(int a, int b, int c) { out.triangles.insert(out.triangles.end(), {a, b, c}); }
+
+    // The vertex where the surface crosses the grid edge a-b, made once and
+    // shared by every triangle that meets that edge.
+    int edge(size_t a, size_t b)
+    {
+        if (a > b)
+            std::swap(a, b); // the same rounding whichever tetrahedron comes first
+        const uint64_t key = uint64_t(a) * values.size() + b;
+        const auto [it, added] = vertices.try_emplace(key, int(out.xyz.size() / 3));
+        if (added) {
+            const double t = values[a] / (values[a] - values[b]);
+            const Vec3 p = position(a) + t * (position(b) - position(a));
+            out.xyz.insert(out.xyz.end(), {float(p.x), float(p.y), float(p.z)});
+        }
+        return it->second;
+    }
+
+    Vec3 low;
+    double step;
+    int nx, ny, nz;
+    std::vector<double> values;
+    std::unordered_map<uint64_t, int> vertices;
+    Surface out;
+};
+
+// ---------------------------------------------------------------- files
+
+void putBigEndian(std::string &bytes, uint32_t value)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        bytes.push_back(char(value >> shift & 0xff));
+}
+
+std::string surfHeader(const std::string &material, const std::array<double, 3> &colour)
+{
+    char colourText[64];
+    std::snprintf(colourText, sizeof colourText, "%.3f %.3f %.3f", colour[0], colour[1], colour[2]);
+    return "# HyperSurface 0.1 BINARY\n\nParameters {\n    Materials {\n        Exterior {\n"
+           "            Id 1\n        }\n        "
+        + material + " {\n            Id 2,\n            Color " + colourText
+        + "\n        }\n    }\n    BoundaryIds {\n        Name \"BoundaryConditions\"\n    "
+          "}\n}\n\n";
+}
+
+void writeSurf(const std::filesystem::path &path, const Surface &surface,
+               const std::string &material, const std::array<double, 3> &colour)
+{
+    std::string bytes = surfHeader(material, colour);
+    bytes += "Vertices " + std::to_string(surface.xyz.size() / 3) + "\n";
+    for (float v : surface.xyz)
+        putBigEndian(bytes, std::bit_cast<uint32_t>(v));
+    bytes += "NBranchingPoints 0\nNVerticesOnCurves 0\nBoundaryCurves 0\nPatches 1\n{\n"
+             "InnerRegion "
+        + material + "\nOuterRegion Exterior\nBoundaryID 0\nBranchingPoints 0\n\n";
+    bytes += "Triangles " + std::to_string(surface.triangles.size() / 3) + "\n";
+    for (int32_t v : surface.triangles)
+        putBigEndian(bytes, uint32_t(v + 1));
+    bytes += "}\n";
+    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+struct Model
+{
+    const char *file;
+    const char *material;
+    std::array<double, 3> colour;
+    Field field;
+    Vec3 low, high;
+    double step;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_samples OUTPUT_FOLDER\n");
+        return 64;
+    }
+    const std::filesystem::path folder = argv[1];
+    std::filesystem::create_directories(folder);
+    const std::vector<Model> models = {
+        {"parenhima.surf",
+         "Parenchyma",
+         {1, 0.75, 0.84},
+         kidney,
+         {-48, -28, -62},
+         {36, 28, 62},
+         1.7},
+        {"lokhanki.surf", "Pelvis", {0.81, 0.61, 0.19}, pelvis, {-49, -12, -80}, {-2, 12, 40}, 1.2},
+        {"kamni.surf", "Stones", {1, 1, 1}, stones, {-36, -6, -33}, {-8, 7, 34}, 0.7},
+        {"krov_renalis.surf",
+         "Artery",
+         {0.78, 0.12, 0.1},
+         renalArtery(),
+         {-83, -12, -42},
+         {-5, 14, 48},
+         0.9},
+        {"vena_renalis.surf",
+         "Vein",
+         {0.42, 0.62, 0.93},
+         renalVein(),
+         {-95, -10, -50},
+         {-7, 24, 42},
+         1.2},
+        {"opukhol.surf", "Tumour", {0.64, 0.02, 0.81}, tumour, {8, -10, 10}, {40, 18, 44}, 1.2},
+        {"skin.surf", "Skin", {1, 0.9, 0.73}, skin, {-100, -90, -75}, {30, -45, 75}, 2.4},
+    };
+    std::string scene = "# Sample scene of Tessaron: a left kidney with its collecting system,\n"
+                        "# vessels, stones, a tumour and a patch of the back skin.\n"
+                        "# Written by make_samples; every surface lies beside this file.\n\n";
+    for (const Model &model : models) {
+        const Surface surface = Polygoniser(model.field, model.low, model.high, model.step).run();
+        writeSurf(folder / model.file, surface, model.material, model.colour);
+        scene +=
+            std::string("[ load ${SCRIPTDIR}/") + model.file + " ] setLabel {" + model.file + "}\n";
+        std::printf("%s: %zu vertices, %zu triangles\n", model.file, surface.xyz.size() / 3,
+                    surface.triangles.size() / 3);
+    }
+    std::ofstream(folder / "scene.hx", std::ios::binary) << scene;
+    return 0;
+}
