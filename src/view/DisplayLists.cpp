@@ -161,8 +161,8 @@ public:
         // gets an empty list: compiling millions of unseen edges and points
         // would only delay the first frame.
         const DrawSettings &shown = block.Settings;
-        const bool wanted[5] = {bool(shown.ShowPoints), shown.EdgesMode != 0,
-                                shown.ColorMode != 0, true, bool(shown.ShowIsolines)};
+        const bool wanted[5] = {bool(shown.ShowPoints), shown.EdgesMode != 0, shown.ColorMode != 0,
+                                true, bool(shown.ShowIsolines)};
         for (int pass = 0; pass < 5; ++pass) {
             glNewList(base + pass, GL_COMPILE);
             if (wanted[pass])
