@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -41,28 +40,6 @@ double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     return values.empty() ? 0.0 : values[values.size() / 2];
-}
-
-// The same triangles as binary STL: little-endian, a normal and three corners each.
-bool writeBinaryStl(const MeshClass &mesh, const QString &path)
-{
-    const qint64 m = mesh.CountOfCells[Triangle];
-    QByteArray bytes(80, ' ');
-    bytes.resize(84 + 50 * m);
-    qToLittleEndian(quint32(m), bytes.data() + 80);
-    char *out = bytes.data() + 84;
-    for (qint64 t = 0; t < m; ++t, out += 50) {
-        float values[12] = {0, 0, 0};
-        for (int c = 0; c < 3; ++c)
-            for (int a = 0; a < 3; ++a)
-                values[3 + 3 * c + a] =
-                    float(mesh.Vertices[3 * mesh.Cells[Triangle][3 * t + c] + a]);
-        for (int i = 0; i < 12; ++i)
-            qToLittleEndian(std::bit_cast<quint32>(values[i]), out + 4 * i);
-        out[48] = out[49] = 0;
-    }
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // Forwards to the view's backend; counts and times the lists compiled.
@@ -134,12 +111,11 @@ int main(int argc, char **argv)
     setupViewSurfaceFormat();
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString surf = dir.filePath("torus_1M.surf"), stl = dir.filePath("torus_1M.stl");
+    const QString surf = dir.filePath("torus_1M.surf");
     {
         std::unique_ptr<MeshClass> mesh(makeTorusSurface(1'000'000));
         QFile file(surf);
-        if (!file.open(QIODevice::WriteOnly) || file.write(surfFileBytes(*mesh)) < 0
-            || !writeBinaryStl(*mesh, stl))
+        if (!file.open(QIODevice::WriteOnly) || file.write(surfFileBytes(*mesh)) < 0)
             return 1;
         report("view_1M/triangles", mesh->CountOfCells[Triangle], "count");
     }
@@ -149,15 +125,5 @@ int main(int argc, char **argv)
     const double cli =
         runProgram(QStringLiteral(TESSARON_CLI), {"render", surf, png, "--size", "1024x768"}, 3);
     report("render_1M_png/tessaron-cli", cli, "s");
-    const QString f3d = QStandardPaths::findExecutable(QStringLiteral("f3d"));
-    if (f3d.isEmpty()) {
-        std::printf("BENCH render_1M_png/f3d unavailable\n");
-        return 0;
-    }
-    const double other =
-        runProgram(f3d, {"--output", dir.filePath("f3d.png"), "--resolution", "1024,768", stl}, 3);
-    report("render_1M_png/f3d", other, "s");
-    if (cli > 0 && other > 0)
-        report("render_1M_png/tessaron_vs_f3d", cli / other, "x");
     return 0;
 }

@@ -12,7 +12,7 @@ packages=(
   qt6-qpa-plugins qt6-image-formats-plugins
   libgl-dev libglu1-mesa-dev libgl2ps-dev libgl1-mesa-dri
   xvfb xauth x11-utils
-  python3 python3-meshio python3-numpy python3-vtk9 f3d hyperfine
+  python3 python3-meshio python3-numpy
 )
 
 missing=()

@@ -10,10 +10,11 @@
 
 namespace {
 
-QString tr(const char *text)
+// The report's texts belong to the view's translation context.
+struct Report
 {
-    return QCoreApplication::translate("GLWidget", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(GLWidget)
+};
 
 QString number(double value)
 {
@@ -121,44 +122,45 @@ void countBlock(MeshClass &mesh, Counts &c)
 void modelInfo(ModelListClass &list, QString &title, QString &text)
 {
     ModelClass *model = list.active();
-    title = tr("Model: %1").arg(model ? model->Name : QString());
+    title = Report::tr("Model: %1").arg(model ? model->Name : QString());
     if (list.count() < 2 || list.ActiveIndex <= 0 || !model) {
-        text = tr("There is no selected model.");
+        text = Report::tr("There is no selected model.");
         return;
     }
     Counts c;
     for (MeshClass *mesh : std::as_const(model->Meshes))
         countBlock(*mesh, c);
-    QStringList lines {tr("File info:"), tr("Count of zones = %1").arg(model->Meshes.size())};
+    QStringList lines {Report::tr("File info:"),
+                       Report::tr("Count of zones = %1").arg(model->Meshes.size())};
     if (c.points != 0)
-        lines << tr("Count of points = %1").arg(c.points);
+        lines << Report::tr("Count of points = %1").arg(c.points);
     for (int k = 3; k < kFaceSlots; ++k)
         if (c.polygons[k] > 0)
-            lines << tr("Count of %1 -gons = %2").arg(k).arg(c.polygons[k]);
+            lines << Report::tr("Count of %1 -gons = %2").arg(k).arg(c.polygons[k]);
     const char *volumeLines[4] = {QT_TRANSLATE_NOOP("GLWidget", "Count of tetrahedrons = %1"),
                                   QT_TRANSLATE_NOOP("GLWidget", "Count of pyramids = %1"),
                                   QT_TRANSLATE_NOOP("GLWidget", "Count of prisms = %1"),
                                   QT_TRANSLATE_NOOP("GLWidget", "Count of hexahedrons = %1")};
     for (int v = 0; v < 4; ++v)
         if (c.volumes[v] > 0)
-            lines << tr(volumeLines[v]).arg(c.volumes[v]);
+            lines << Report::tr(volumeLines[v]).arg(c.volumes[v]);
     if (!model->Meshes.isEmpty() && model->Meshes.first()->CountOfFunctions != 0)
-        lines << tr("Count of functions = %1").arg(model->Meshes.first()->CountOfFunctions);
-    text = lines.join("\n") + "\n\n" + tr("Model info:");
+        lines << Report::tr("Count of functions = %1").arg(model->Meshes.first()->CountOfFunctions);
+    text = lines.join("\n") + "\n\n" + Report::tr("Model info:");
     QStringList more;
     if (c.area.min >= 0)
-        more << tr("Min area of N-gon = %1").arg(number(c.area.min))
-             << tr("Max area of N-gon = %1").arg(number(c.area.max));
+        more << Report::tr("Min area of N-gon = %1").arg(number(c.area.min))
+             << Report::tr("Max area of N-gon = %1").arg(number(c.area.max));
     if (c.volume.min >= 0)
-        more << tr("Min volume of tetrahedron = %1").arg(number(c.volume.min))
-             << tr("Max volume of tetrahedron = %1").arg(number(c.volume.max));
+        more << Report::tr("Min volume of tetrahedron = %1").arg(number(c.volume.min))
+             << Report::tr("Max volume of tetrahedron = %1").arg(number(c.volume.max));
     if (c.surfaceOnly)
-        more << tr("Euler characteristic = %1").arg(c.euler);
-    more << tr("Count of lost vertices = %1").arg(c.lost)
-         << tr("Count of outer vertices = %1").arg(c.outer)
-         << tr("Count of inner vertices = %1").arg(c.points - c.outer)
-         << tr("Count of boundary edges = %1").arg(c.borderEdges)
-         << tr("Count of boundary vertices = %1").arg(c.borderVertices);
+        more << Report::tr("Euler characteristic = %1").arg(c.euler);
+    more << Report::tr("Count of lost vertices = %1").arg(c.lost)
+         << Report::tr("Count of outer vertices = %1").arg(c.outer)
+         << Report::tr("Count of inner vertices = %1").arg(c.points - c.outer)
+         << Report::tr("Count of boundary edges = %1").arg(c.borderEdges)
+         << Report::tr("Count of boundary vertices = %1").arg(c.borderVertices);
     for (const QString &line : std::as_const(more))
         text += "\n" + line;
 }

@@ -73,10 +73,12 @@ void GLWidget::rebuild(ModelClass &model)
 
 void GLWidget::applySettings(QSettings &settings)
 {
+    settings.sync();
     Config.read(settings);
     colorFromName(Config.background, ClearColor);
     applyColors();
     rebuildPalette();
+    Host->applyCompactLayout();
     update();
 }
 

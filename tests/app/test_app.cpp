@@ -138,22 +138,36 @@ void TestApp::compactLayoutWithAndWithoutModel()
     Tessaron window;
     window.show();
     window.readSettings(false);
-    QCOMPARE(names(window.menuBar()->actions()), (QStringList{"menuFile", "menuHelp"}));
+    QCOMPARE(names(window.menuBar()->actions()), (QStringList {"menuFile", "menuHelp"}));
     QCOMPARE(names(window.menu("menuFile")->actions()),
-             (QStringList{"actionOpen", "actionPrint", "actionClose"}));
-    QCOMPARE(names(window.menu("menuHelp")->actions()), QStringList{"actionAbout"});
+             (QStringList {"actionOpen", "actionPrint", "actionClose"}));
+    QCOMPARE(names(window.menu("menuHelp")->actions()), QStringList {"actionAbout"});
     QCOMPARE(window.toolBar()->iconSize(), QSize(64, 64));
     QCOMPARE(names(window.toolBar()->actions()),
-             (QStringList{"actionOpen", "|", "actionLitePoint", "actionLiteEdges",
-                          "actionLiteFaces", "|", "actionShowAxes", "actionMoveCenter",
-                          "actionViewTransparent", "|", "actionSetPlaneXY", "actionSetPlaneXZ",
-                          "actionSetPlaneYZ", "|", "actionRotateX", "actionRotateY",
-                          "actionRotateZ", "|", "actionChangeBackgroundColor",
-                          "actionShowFullScreen"}));
+             (QStringList {"actionOpen",
+                           "|",
+                           "actionLitePoint",
+                           "actionLiteEdges",
+                           "actionLiteFaces",
+                           "|",
+                           "actionShowAxes",
+                           "actionMoveCenter",
+                           "actionViewTransparent",
+                           "|",
+                           "actionSetPlaneXY",
+                           "actionSetPlaneXZ",
+                           "actionSetPlaneYZ",
+                           "|",
+                           "actionRotateX",
+                           "actionRotateY",
+                           "actionRotateZ",
+                           "|",
+                           "actionChangeBackgroundColor",
+                           "actionShowFullScreen"}));
     for (QAction *a : window.toolBar()->actions())
         if (!a->isSeparator())
-            QCOMPARE(a->isEnabled(), a->objectName() == "actionOpen"
-                                         || a->objectName() == "actionShowFullScreen");
+            QCOMPARE(a->isEnabled(),
+                     a->objectName() == "actionOpen" || a->objectName() == "actionShowFullScreen");
 
     QCOMPARE(window.openModelFile(data.filePath("m0.surf")), 1);
     window.applyCompactLayout();
@@ -185,7 +199,7 @@ void TestApp::settingsRoundTrip()
         window.close(); // writes the settings
     }
     QSettings file(Tessaron::settingsPath(), QSettings::IniFormat);
-    QCOMPARE(file.childGroups(), (QStringList{"Colors", "Config", "Stats", "View", "Window"}));
+    QCOMPARE(file.childGroups(), (QStringList {"Colors", "Config", "Stats", "View", "Window"}));
     file.beginGroup("Config");
     QCOMPARE(file.childKeys().size(), 27);
     file.endGroup();
@@ -201,7 +215,7 @@ void TestApp::settingsRoundTrip()
     QCOMPARE(again.view()->Config.tmatrix, quint8(1));
     QCOMPARE(again.view()->ClearColor[0], 0.2f);
     QCOMPARE(again.view()->ClearColor[2], 0.6f);
-    QCOMPARE(dialogs.messages, (QStringList{"Do you want reopen last file?|" + recent.first()}));
+    QCOMPARE(dialogs.messages, (QStringList {"Do you want reopen last file?|" + recent.first()}));
     QCOMPARE(again.view()->ModelList.count(), 1); // answered No
     int shown = 0;
     for (QAction *a : again.recentFileActs)
@@ -250,12 +264,12 @@ void TestApp::openRefreshCloseAndRecentList()
     window.openFile();
     QCOMPARE(window.view()->ModelList.count(), 3);
     QCOMPARE(window.lastFile, b);
-    QCOMPARE(window.recentFiles, (QStringList{a}));
+    QCOMPARE(window.recentFiles, (QStringList {b, a}));
     QVERIFY(window.menu("menuRecentFiles")->isEnabled());
 
     dialogs.openNames = {a};
     window.openFile(); // again: a moves to the front without a duplicate
-    QCOMPARE(window.recentFiles, (QStringList{a, b}));
+    QCOMPARE(window.recentFiles, (QStringList {a, b}));
     QCOMPARE(window.view()->ModelList.count(), 4);
 
     window.refreshFile(); // the current model is reloaded
@@ -268,7 +282,7 @@ void TestApp::openRefreshCloseAndRecentList()
 
     QFile::remove(b);
     window.updateRecentFileActions();
-    QCOMPARE(window.recentFiles, (QStringList{a}));
+    QCOMPARE(window.recentFiles, (QStringList {a}));
     window.clearRecentFileList();
     QVERIFY(!window.menu("menuRecentFiles")->isEnabled());
 }
@@ -281,8 +295,8 @@ void TestApp::failedLoadsAndSceneLists()
     QCOMPARE(window.openModelFile(data.filePath("missing.surf")), 0);
     QCOMPARE(window.openModelFile(data.filePath("model.off")), 0);
     QCOMPARE(dialogs.messages,
-             (QStringList{data.filePath("missing.surf") + ": Error opening file.",
-                          data.filePath("model.off") + ": Error filetype."}));
+             (QStringList {data.filePath("missing.surf") + ": Error opening file.",
+                           data.filePath("model.off") + ": Error filetype."}));
     QCOMPARE(window.windowTitle(), QString("Tessaron v1.1.256"));
     dialogs.messages.clear();
 
@@ -294,7 +308,7 @@ void TestApp::failedLoadsAndSceneLists()
     hx.close();
     QCOMPARE(window.openModelFile(hx.fileName()), 0);
     QCOMPARE(window.view()->ModelList.count(), 3);
-    QCOMPARE(dialogs.messages, (QStringList{data.path() + "/gone.surf: Error opening file."}));
+    QCOMPARE(dialogs.messages, (QStringList {data.path() + "/gone.surf: Error opening file."}));
     QCOMPARE(window.view()->ModelList.ActiveIndex, 1);
     QCOMPARE(window.lastFile, hx.fileName());
 
@@ -303,7 +317,7 @@ void TestApp::failedLoadsAndSceneLists()
     QDir::setCurrent(home.path());
     dialogs.messages.clear();
     window.openHxInWorkingFolder();
-    QCOMPARE(dialogs.messages, (QStringList{"There is no .hx files in this folder."}));
+    QCOMPARE(dialogs.messages, (QStringList {"There is no .hx files in this folder."}));
     QDir::setCurrent(old);
 }
 
@@ -312,14 +326,18 @@ void TestApp::droppedFilesAndFolders()
     Tessaron window;
     window.show();
     window.readSettings(false);
-    QDir(data.path()).mkdir("sub");
-    QVERIFY(writeTriangleSurf(data.filePath("sub/inner.surf")));
+    QTemporaryDir dropped;
+    QDir(dropped.path()).mkdir("sub");
+    QVERIFY(writeTriangleSurf(dropped.filePath("sub/inner.surf")));
+    for (const char *name : {"a.surf", "b.surf", "c.surf"})
+        QVERIFY(writeTriangleSurf(dropped.filePath(name)));
     window.openDroppedPath(data.filePath("m1.surf"));
     QCOMPARE(window.view()->ModelList.count(), 2);
     QCOMPARE(window.lastFolder, data.path());
-    window.openDroppedPath(data.path()); // three files, the sub-folder skipped
+    window.openDroppedPath(dropped.path()); // three files, the sub-folder skipped
     QCOMPARE(window.view()->ModelList.count(), 5);
-    QCOMPARE(window.lastFile, data.filePath("m2.surf"));
+    QCOMPARE(window.lastFile, dropped.filePath("c.surf"));
+    QCOMPARE(window.lastFolder, dropped.path());
 }
 
 void TestApp::panelsAreReplacedNotDuplicated()
@@ -361,11 +379,13 @@ void TestApp::objectsTreeCommands()
     objects->selectModel(list.scene());
     objects->contextMenuShowhideElement();
     QVERIFY(!list.at(1)->Visible && !list.at(2)->Visible);
+    objects->selectModel(list.scene()); // the tree went back to the current model
     objects->contextMenuShowhideElement();
     QVERIFY(list.at(1)->Visible && list.at(2)->Visible);
 
     objects->itemClicked(objects->itemOf(list.at(1)), 0);
     QCOMPARE(list.ActiveIndex, 1);
+    objects->selectModel(list.at(2)); // a click selects its row, then reports the column
     objects->itemClicked(objects->itemOf(list.at(2)), 1); // eye column: current stays
     QCOMPARE(list.ActiveIndex, 1);
     QVERIFY(!list.at(2)->Visible);
@@ -388,5 +408,11 @@ void TestApp::objectsTreeCommands()
     QCOMPARE(objects->tree()->topLevelItem(0)->childCount(), 1);
 }
 
-QTEST_MAIN(TestApp)
+int main(int argc, char **argv)
+{
+    setupViewSurfaceFormat();
+    QApplication app(argc, argv);
+    TestApp test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_app.moc"

@@ -1,0 +1,553 @@
+#include "Tessaron.h"
+
+#include "ActionTable.h"
+#include "BuildInfo.h"
+#include "geometry/Status.h"
+#include "model/ModelInfo.h"
+#include "panels/ObjectsControl.h"
+#include "panels/OpacityControl.h"
+#include "view/Dialogs.h"
+#include "view/GLWidget.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDockWidget>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+// The dock area of every panel kind, in the order of PanelKind.
+Qt::DockWidgetArea panelArea(PanelKind kind)
+{
+    static const Qt::DockWidgetArea areas[] = {
+        Qt::LeftDockWidgetArea,  Qt::LeftDockWidgetArea,  Qt::LeftDockWidgetArea,
+        Qt::LeftDockWidgetArea,  Qt::RightDockWidgetArea, Qt::RightDockWidgetArea,
+        Qt::RightDockWidgetArea, Qt::RightDockWidgetArea, Qt::RightDockWidgetArea,
+        Qt::RightDockWidgetArea,
+    };
+    return areas[size_t(kind)];
+}
+
+QString trMain(const char *text)
+{
+    return QCoreApplication::translate("MainWindow", text);
+}
+
+} // namespace
+
+Tessaron::Tessaron(QWidget *parent)
+    : QMainWindow(parent)
+{
+    Q_INIT_RESOURCE(icons);
+    lastFolder = QDir::currentPath();
+    if (objectName().isEmpty())
+        setObjectName("MainWindow");
+    move(50, 50);
+    resize(640, 480);
+    setMinimumSize(640, 480);
+    createActions();
+    createWidgets();
+    buildInitialLayout();
+    connectActions();
+    retranslateUi();
+    resizeSlot();
+    for (int i = 0; i < MaxRecentFiles; ++i) {
+        auto *act = new QAction(QString::number(i), this);
+        act->setVisible(false);
+        connect(act, &QAction::triggered, this, &Tessaron::openRecentFile);
+        menu("menuRecentFiles")->insertAction(action("actionClearRecentFiles"), act);
+        recentFileActs.append(act);
+    }
+    menu("menuRecentFiles")->setEnabled(false);
+    createPanel(PanelKind::Objects);
+}
+
+Tessaron::~Tessaron()
+{
+    for (size_t k = 0; k < Panels.size(); ++k)
+        removePanel(PanelKind(k));
+}
+
+QString Tessaron::settingsPath()
+{
+    return QDir::homePath() + "/.Tessaron/config.ini";
+}
+
+QString Tessaron::windowTitleText()
+{
+    return QCoreApplication::translate("MainWindow", "Tessaron v1.1.256");
+}
+
+void Tessaron::createActions()
+{
+    LightsGroup = new QActionGroup(this);
+    FacesGroup = new QActionGroup(this);
+    for (int i = 0; i < kActionRowCount; ++i) {
+        const ActionRow &row = kActionRows[i];
+        auto *act = new QAction(this);
+        act->setObjectName(row.name);
+        if (row.icon)
+            act->setIcon(QIcon(row.icon));
+        if (row.standardKey != QKeySequence::UnknownKey)
+            act->setShortcuts(row.standardKey);
+        else if (row.keys)
+            act->setShortcut(QKeySequence(row.keys));
+        act->setCheckable(row.checkable);
+        if (row.group == ActionRow::Lights)
+            LightsGroup->addAction(act);
+        else if (row.group == ActionRow::Faces)
+            FacesGroup->addAction(act);
+    }
+}
+
+void Tessaron::createWidgets()
+{
+    auto *central = new QWidget(this);
+    central->setObjectName("centralwidget");
+    ViewWidget = new QWidget(central);
+    ViewWidget->setObjectName("viewwidget");
+    View = new GLWidget(ViewWidget, this);
+    setCentralWidget(central);
+    auto *bar = new QMenuBar(this);
+    bar->setObjectName("menubar");
+    setMenuBar(bar);
+    auto *status = new QStatusBar(this);
+    status->setObjectName("statusbar");
+    setStatusBar(status);
+    ToolBar = new QToolBar(this);
+    ToolBar->setObjectName("toolBar");
+    ToolBar->setMovable(false);
+    ToolBar->setIconSize(QSize(32, 32));
+    addToolBar(Qt::TopToolBarArea, ToolBar);
+    for (const char *name : {"menuFile", "menuSaveAs", "menuRecentFiles", "menuView", "menuOptions",
+                             "menuPanels", "menuHelp", "menuCloneModel", "menuOperations"}) {
+        auto *m = new QMenu(this);
+        m->setObjectName(name);
+    }
+    LightMenu = new QMenu; // no parent widget and no object name
+}
+
+QMenu *Tessaron::menu(const char *objectName) const
+{
+    return findChild<QMenu *>(objectName, Qt::FindDirectChildrenOnly);
+}
+
+QAction *Tessaron::action(const char *objectName) const
+{
+    return findChild<QAction *>(objectName, Qt::FindDirectChildrenOnly);
+}
+
+namespace {
+
+// Fills a menu or tool bar from object names; "|" stands for a separator.
+template<class Target>
+void fill(const Tessaron &window, Target *target, std::initializer_list<const char *> names)
+{
+    for (const char *name : names) {
+        if (QByteArray(name) == "|")
+            target->addSeparator();
+        else if (QAction *act = window.action(name))
+            target->addAction(act);
+        else if (QMenu *sub = window.menu(name))
+            target->addAction(sub->menuAction());
+    }
+}
+
+} // namespace
+
+void Tessaron::buildInitialLayout()
+{
+    for (const char *name :
+         {"menuFile", "menuView", "menuOperations", "menuOptions", "menuPanels", "menuHelp"})
+        menuBar()->addAction(menu(name)->menuAction());
+    fill(*this, menu("menuFile"),
+         {"actionOpen", "actionRefresh", "|", "menuSaveAs", "|", "actionRemove", "|", "actionPrint",
+          "|", "menuRecentFiles", "actionClose"});
+    fill(*this, menu("menuSaveAs"),
+         {"|", "actionSaveAsMESH", "actionSaveAsOFF", "actionSaveAsVTK", "actionSaveAsOBJ",
+          "actionSaveAsPLY", "actionSaveAsDAT", "actionSaveAsBinarySTL", "actionSaveAsTextSTL",
+          "actionSaveAsStarCD", "|", "actionSaveAsImage"});
+    fill(*this, menu("menuRecentFiles"), {"|", "actionClearRecentFiles"});
+    fill(*this, menu("menuView"),
+         {"actionStartPosition",
+          "|",
+          "actionViewPoint",
+          "actionViewContourEdges",
+          "actionViewSurfaceEdges",
+          "|",
+          "actionViewFacesNormal",
+          "actionViewFacesSurface",
+          "actionViewFacesHidden",
+          "actionViewFacesMaterial",
+          "actionViewFacesFunction",
+          "actionViewIsoIntersect",
+          "actionViewCubeIntersect",
+          "|",
+          "actionViewColorLines",
+          "actionViewTransparent",
+          "|",
+          "actionShowAxes",
+          "actionViewBoundingBox",
+          "actionViewInnerEdges",
+          "|",
+          "actionMoveCenter",
+          "actionRotateX",
+          "actionRotateY",
+          "actionRotateZ",
+          "|",
+          "actionShowIn3D",
+          "actionShowFullScreen",
+          "|",
+          "actionRuler",
+          "|",
+          "actionZoomIn",
+          "actionZoomOut"});
+    menu("menuView")->addMenu(LightMenu);
+    fill(*this, menu("menuOperations"),
+         {"menuCloneModel", "|", "actionMassSelect", "|", "actionSplice", "actionFMZCM", "|",
+          "actionEditPoint", "|", "actionFindBorderEdges", "actionFindBorderMaterialEdges", "|",
+          "actionMoveAllToSelect", "actionTransformAllAsActive", "|",
+          "action6CellFuncsTo2VertFuncs", "|", "actionCreateSurface",
+          "actionTopologyMergeVertices"});
+    fill(*this, menu("menuCloneModel"),
+         {"actionCloneFullModel", "actionCloneSelectionIntoModel", "actionCloneVisibleIntoModel"});
+    fill(*this, menu("menuOptions"), {"actionModelInfo", "actionPreferences"});
+    fill(*this, menu("menuHelp"), {"actionAbout"});
+    fill(*this, ToolBar,
+         {"actionOpen",
+          "actionRefresh",
+          "|",
+          "actionStartPosition",
+          "|",
+          "actionViewPoint",
+          "actionViewContourEdges",
+          "actionViewSurfaceEdges",
+          "|",
+          "actionViewFacesNormal",
+          "actionViewFacesSurface",
+          "actionViewFacesHidden",
+          "actionViewFacesMaterial",
+          "actionViewFacesFunction",
+          "actionViewIsoIntersect",
+          "actionViewCubeIntersect",
+          "|",
+          "actionViewColorLines",
+          "actionViewTransparent",
+          "|",
+          "actionShowAxes",
+          "|",
+          "actionMoveCenter",
+          "actionRescale",
+          "|",
+          "actionRotateX",
+          "actionRotateY",
+          "actionRotateZ",
+          "|",
+          "actionSetPlaneXY",
+          "actionSetPlaneXZ",
+          "actionSetPlaneYZ",
+          "|",
+          "actionShowIn3D",
+          "actionShowFullScreen",
+          "|",
+          "actionRuler",
+          "|",
+          "actionMassSelect",
+          "actionMassSelectCheck",
+          "actionMassSelectClean",
+          "actionEditSelectMaterial"});
+}
+
+void Tessaron::connectActions()
+{
+    for (int i = 0; i < kActionRowCount; ++i) {
+        const ActionRow &row = kActionRows[i];
+        QObject *receiver = row.receiver == ActionRow::View ? static_cast<QObject *>(View) : this;
+        connect(action(row.name), row.boolSignal ? SIGNAL(triggered(bool)) : SIGNAL(triggered()),
+                receiver, row.slot);
+    }
+}
+
+void Tessaron::retranslateUi()
+{
+    setWindowTitle(windowTitleText());
+    for (int i = 0; i < kActionRowCount; ++i)
+        action(kActionRows[i].name)->setText(trMain(kActionRows[i].text));
+    const std::pair<const char *, const char *> titles[] = {
+        {"menuFile", QT_TRANSLATE_NOOP("MainWindow", "File")},
+        {"menuSaveAs", QT_TRANSLATE_NOOP("MainWindow", "SaveAs")},
+        {"menuRecentFiles", QT_TRANSLATE_NOOP("MainWindow", "Recent files...")},
+        {"menuView", QT_TRANSLATE_NOOP("MainWindow", "View")},
+        {"menuOptions", QT_TRANSLATE_NOOP("MainWindow", "Options")},
+        {"menuPanels", QT_TRANSLATE_NOOP("MainWindow", "Panels")},
+        {"menuHelp", QT_TRANSLATE_NOOP("MainWindow", "Help")},
+        {"menuCloneModel", QT_TRANSLATE_NOOP("MainWindow", "Clone model")},
+        {"menuOperations", QT_TRANSLATE_NOOP("MainWindow", "Operations")},
+    };
+    for (const auto &[name, title] : titles)
+        menu(name)->setTitle(trMain(title));
+    LightMenu->setTitle(QCoreApplication::translate("MainWindow", "Light"));
+    ToolBar->setWindowTitle(QCoreApplication::translate("MainWindow", "toolBar"));
+}
+
+void Tessaron::applyCompactLayout()
+{
+    menuBar()->clear();
+    menuBar()->addAction(menu("menuFile")->menuAction());
+    menu("menuFile")->clear();
+    fill(*this, menu("menuFile"), {"actionOpen", "actionPrint", "actionClose"});
+    menuBar()->addAction(menu("menuHelp")->menuAction());
+    menu("menuOperations")->menuAction()->setVisible(false);
+    menu("menuPanels")->menuAction()->setVisible(false);
+
+    ToolBar->clear();
+    ToolBar->setIconSize(QSize(64, 64));
+    fill(*this, ToolBar,
+         {"actionOpen",
+          "|",
+          "actionLitePoint",
+          "actionLiteEdges",
+          "actionLiteFaces",
+          "|",
+          "actionShowAxes",
+          "actionMoveCenter",
+          "actionViewTransparent",
+          "|",
+          "actionSetPlaneXY",
+          "actionSetPlaneXZ",
+          "actionSetPlaneYZ",
+          "|",
+          "actionRotateX",
+          "actionRotateY",
+          "actionRotateZ",
+          "|",
+          "actionChangeBackgroundColor",
+          "actionShowFullScreen"});
+
+    const char *modelActions[] = {"actionLitePoint",  "actionLiteEdges",      "actionLiteFaces",
+                                  "actionPrint",      "actionRefresh",        "actionShowAxes",
+                                  "actionMoveCenter", "actionSetPlaneXY",     "actionSetPlaneXZ",
+                                  "actionSetPlaneYZ", "actionRotateX",        "actionRotateY",
+                                  "actionRotateZ",    "actionViewTransparent"};
+    const ModelListClass &list = View->ModelList;
+    if (list.count() <= 1) {
+        for (const char *name : modelActions)
+            action(name)->setEnabled(false);
+        action("actionShowIn3D")->setEnabled(false);
+        action("actionChangeBackgroundColor")->setEnabled(false);
+        if (QDockWidget *opacity = panel(PanelKind::Opacity))
+            opacity->hide();
+        return;
+    }
+    const ModelClass *first = list.at(1);
+    for (const char *name : modelActions)
+        action(name)->setEnabled(true);
+    action("actionLitePoint")->setChecked(first->Settings.ShowPoints);
+    action("actionLiteEdges")->setChecked(first->Settings.EdgesMode != 0);
+    action("actionLiteFaces")->setChecked(first->Settings.ColorMode != 0);
+    action("actionShowAxes")->setChecked(first->Settings.ShowAxes);
+
+    const ModelClass *active = list.active();
+    const bool transparent = active && active->Settings.Transparent;
+    action("actionViewTransparent")->setChecked(transparent);
+    if (transparent) {
+        if (!panel(PanelKind::Opacity))
+            createPanel(PanelKind::Opacity);
+        panel(PanelKind::Opacity)->show();
+        static_cast<OpacityControl *>(panel(PanelKind::Opacity))->readModel();
+    } else if (QDockWidget *opacity = panel(PanelKind::Opacity)) {
+        opacity->hide();
+    }
+    action("actionShowIn3D")->setEnabled(true);
+    action("actionChangeBackgroundColor")->setEnabled(true);
+}
+
+void Tessaron::syncViewActions()
+{
+    const ModelClass *active = View->ModelList.active();
+    const bool points = active && active->Settings.ShowPoints;
+    const int edges = active ? active->Settings.EdgesMode : 0;
+    action("actionViewPoint")->setChecked(points);
+    action("actionShowFullScreen")->setChecked(false);
+    action("actionViewContourEdges")->setChecked(edges == 1);
+    action("actionViewSurfaceEdges")->setChecked(edges == 2);
+}
+
+void Tessaron::resizeSlot()
+{
+    int left = 0, right = 0, top = 0, bottom = 0;
+    for (QDockWidget *dock : findChildren<QDockWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (dock->isFloating() || !dock->isVisible())
+            continue;
+        switch (dockWidgetArea(dock)) {
+        case Qt::LeftDockWidgetArea:
+            left = std::max(left, dock->width());
+            break;
+        case Qt::RightDockWidgetArea:
+            right = std::max(right, dock->width());
+            break;
+        case Qt::TopDockWidgetArea:
+            top = std::max(top, dock->height());
+            break;
+        case Qt::BottomDockWidgetArea:
+            bottom = std::max(bottom, dock->height());
+            break;
+        default:
+            qCDebug(lcTrace) << "OMG! ITS A FAIL!!!";
+        }
+    }
+    auto barHeight = [](QWidget *bar) { return bar && bar->isEnabled() ? bar->height() : 0; };
+    const int menuHeight = barHeight(menuBar());
+    const int toolHeight = barHeight(ToolBar);
+    const int statusHeight = barHeight(statusBar());
+    const int w = width() - left - right;
+    const int h = height() - statusHeight - top - bottom - menuHeight - toolHeight;
+    centralWidget()->setGeometry(left, menuHeight + toolHeight, w, h);
+    ViewWidget->setGeometry(0, 0, w, h);
+    View->setGeometry(0, 0, w, h);
+}
+
+void Tessaron::resizeEvent(QResizeEvent *event)
+{
+    resizeSlot();
+    QMainWindow::resizeEvent(event);
+}
+
+void Tessaron::closeEvent(QCloseEvent *event)
+{
+    writeSettings();
+    event->accept();
+}
+
+void Tessaron::about()
+{
+    const QString name = QCoreApplication::applicationName();
+    const QString version = QCoreApplication::applicationVersion();
+    const QString text = tr("The <b>%1</b> is 3d viewer.<br/>").arg(name)
+        + tr("Current version %2<br/>").arg(version)
+        + tr("Build #%1, build time %2<br/>").arg(kBuildNumber, kBuildTime)
+        + tr("Commit #%1, commit time %2<br/>").arg(kCommitId, kCommitTime)
+        + tr("Compiled in %3 %4.").arg(QStringLiteral(__DATE__), QStringLiteral(__TIME__));
+    Dialogs::current().about(this, tr("About %1 v %2").arg(name, version), text);
+}
+
+void Tessaron::preferences()
+{
+    // The preferences dialog edits the view's settings; until it exists the
+    // settings file is the place to change them.
+    qCDebug(lcTrace) << "Tessaron::preferences";
+}
+
+void Tessaron::model_info()
+{
+    QString title, text;
+    modelInfo(View->ModelList, title, text);
+    Dialogs::current().about(this, title, text);
+}
+
+void Tessaron::changeShowFullScreen()
+{
+    if (action("actionShowFullScreen")->isChecked())
+        showFullScreen();
+    else
+        showMaximized();
+}
+
+// ---- ViewHost -------------------------------------------------------------
+
+void Tessaron::showStatus(const QString &text)
+{
+    statusBar()->showMessage(text);
+}
+
+QString Tessaron::statusText() const
+{
+    return statusBar()->currentMessage();
+}
+
+void Tessaron::clearStatus()
+{
+    statusBar()->clearMessage();
+}
+
+QDockWidget *Tessaron::makePanel(PanelKind kind)
+{
+    switch (kind) {
+    case PanelKind::Objects:
+        return new ObjectsControl(this, View);
+    case PanelKind::Opacity:
+        return new OpacityControl(this, View);
+    default:
+        return nullptr; // panels of function colouring, cuts and stereo come later
+    }
+}
+
+void Tessaron::createPanel(PanelKind kind)
+{
+    removePanel(kind);
+    QDockWidget *dock = makePanel(kind);
+    if (!dock)
+        return;
+    Panels[size_t(kind)] = dock;
+    menu("menuPanels")->addAction(dock->toggleViewAction());
+    connect(dock, &QDockWidget::dockLocationChanged, this, &Tessaron::resizeSlot);
+    connect(dock, &QDockWidget::visibilityChanged, this, &Tessaron::resizeSlot);
+    if (kind == PanelKind::Function)
+        connect(dock, &QDockWidget::featuresChanged, this, &Tessaron::resizeSlot);
+    addDockWidget(panelArea(kind), dock);
+}
+
+void Tessaron::removePanel(PanelKind kind)
+{
+    QDockWidget *dock = Panels[size_t(kind)];
+    if (!dock)
+        return;
+    disconnect(dock, nullptr, this, nullptr);
+    menu("menuPanels")->removeAction(dock->toggleViewAction());
+    removeDockWidget(dock);
+    Panels[size_t(kind)] = nullptr;
+    delete dock;
+}
+
+void Tessaron::panelCommand(PanelKind kind, PanelCommand command)
+{
+    if (kind == PanelKind::Objects && command == PanelCommand::RemoveSelected) {
+        if (auto *objects = static_cast<ObjectsControl *>(panel(kind)))
+            objects->contextMenuDeleteElement();
+    } else if (kind == PanelKind::Opacity && command == PanelCommand::Apply) {
+        if (auto *opacity = static_cast<OpacityControl *>(panel(kind)))
+            opacity->ChangeView();
+    }
+}
+
+int Tessaron::dockedPanelWidth(bool left) const
+{
+    const Qt::DockWidgetArea wanted = left ? Qt::LeftDockWidgetArea : Qt::RightDockWidgetArea;
+    for (PanelKind kind :
+         {PanelKind::Function, PanelKind::ColorSize, PanelKind::Iso, PanelKind::Objects}) {
+        QDockWidget *dock = panel(kind);
+        if (dock && !dock->isFloating() && dockWidgetArea(dock) == wanted)
+            return dock->width();
+    }
+    return 0;
+}
+
+bool Tessaron::planeEditMode() const
+{
+    return false; // the intersection panel and its "Draw clipping rectangle" come later
+}
+
+void Tessaron::setPlaneFields(const double *, const double *) { }
+
+void Tessaron::setPointFields(double, double, double) { }
+
+void Tessaron::selectModel(ModelClass *model)
+{
+    if (auto *objects = static_cast<ObjectsControl *>(panel(PanelKind::Objects)))
+        objects->selectModel(model);
+}

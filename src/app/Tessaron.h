@@ -1,0 +1,111 @@
+#pragma once
+
+#include "view/ViewHost.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <array>
+
+class GLWidget;
+class QActionGroup;
+class QDockWidget;
+class QToolBar;
+
+// The main window: the view in its centre, the actions, menus and tool bar,
+// the dock panels it creates and removes for the view, the file commands and
+// the settings file.
+class Tessaron : public QMainWindow, public ViewHost
+{
+    Q_OBJECT
+
+public:
+    explicit Tessaron(QWidget *parent = nullptr);
+    ~Tessaron() override;
+
+    static constexpr int MaxRecentFiles = 10;
+    static QString settingsPath();
+    static QString windowTitleText();
+
+    GLWidget *view() const { return View; }
+    QDockWidget *panel(PanelKind kind) const { return Panels[size_t(kind)]; }
+    QMenu *menu(const char *objectName) const;
+    QToolBar *toolBar() const { return ToolBar; }
+
+    int openModelFile(const QString &fileName);
+    void updateRecentFileActions();
+    void openHxInWorkingFolder();
+    int readSettings(bool askReopen);
+    void writeSettings();
+    void syncViewActions();
+
+    // ViewHost
+    void showStatus(const QString &text) override;
+    QString statusText() const override;
+    void clearStatus() override;
+    QAction *action(const char *objectName) const override;
+    QMenu *lightMenu() const override { return LightMenu; }
+    bool hasPanel(PanelKind kind) const override { return panel(kind) != nullptr; }
+    void createPanel(PanelKind kind) override;
+    void removePanel(PanelKind kind) override;
+    void panelCommand(PanelKind kind, PanelCommand command) override;
+    int dockedPanelWidth(bool left) const override;
+    bool planeEditMode() const override;
+    void setPlaneFields(const double point[3], const double normal[3]) override;
+    void setPointFields(double x, double y, double z) override;
+    QString currentFolder() const override { return lastFolder; }
+    void openDroppedPath(const QString &path) override;
+    void selectModel(ModelClass *model) override;
+    void applyCompactLayout() override;
+
+    QStringList recentFiles;
+    QString lastFile;
+    QString lastFolder;
+    QString previousFile;
+    QList<QAction *> recentFileActs;
+
+public slots:
+    void resizeSlot();
+    void about();
+    void preferences();
+    void model_info();
+    void openFile();
+    void saveAsMESH();
+    void saveAsOFF();
+    void saveAsVTK();
+    void saveAsOBJ();
+    void saveAsPLY();
+    void saveAsDAT();
+    void saveAsStarCD();
+    void saveAsBinarySTL();
+    void saveAsTextSTL();
+    void saveAs(const QString &format, bool isBinary);
+    void saveAs(const QString &format);
+    void refreshFile();
+    void clearRecentFileList();
+    void openRecentFile();
+    void closeFile();
+    void changeShowFullScreen();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createActions();
+    void createWidgets();
+    void buildInitialLayout();
+    void connectActions();
+    void retranslateUi();
+    void openFileInFolder(const QString &fileName);
+    void saveWith(const char *format, bool isBinary);
+    QDockWidget *makePanel(PanelKind kind);
+
+    GLWidget *View = nullptr;
+    QWidget *ViewWidget = nullptr;
+    QToolBar *ToolBar = nullptr;
+    QMenu *LightMenu = nullptr;
+    QActionGroup *LightsGroup = nullptr;
+    QActionGroup *FacesGroup = nullptr;
+    std::array<QDockWidget *, 10> Panels {};
+};

@@ -1,0 +1,827 @@
+<?xml version='1.0' encoding='utf-8'?>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>GLWidget</name>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="125" />
+        <source>Model: %1</source>
+        <translation>Модель: %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="127" />
+        <source>There is no selected model.</source>
+        <translation>Модель не выбрана.</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="133" />
+        <source>File info:</source>
+        <translation>Сведения о файле:</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="134" />
+        <source>Count of zones = %1</source>
+        <translation>Число зон = %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="136" />
+        <source>Count of points = %1</source>
+        <translation>Число точек = %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="139" />
+        <source>Count of %1 -gons = %2</source>
+        <translation>Число %1-угольников = %2</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="140" />
+        <source>Count of tetrahedrons = %1</source>
+        <translation>Число тетраэдров = %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="141" />
+        <source>Count of pyramids = %1</source>
+        <translation>Число пирамид = %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="142" />
+        <source>Count of prisms = %1</source>
+        <translation>Число призм = %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="143" />
+        <source>Count of hexahedrons = %1</source>
+        <translation>Число гексаэдров = %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="148" />
+        <source>Count of functions = %1</source>
+        <translation>Число функций = %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="149" />
+        <source>Model info:</source>
+        <translation>Сведения о модели:</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="152" />
+        <source>Min area of N-gon = %1</source>
+        <translation>Наименьшая площадь многоугольника = %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="153" />
+        <source>Max area of N-gon = %1</source>
+        <translation>Наибольшая площадь многоугольника = %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="155" />
+        <source>Min volume of tetrahedron = %1</source>
+        <translation>Наименьший объём тетраэдра = %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="156" />
+        <source>Max volume of tetrahedron = %1</source>
+        <translation>Наибольший объём тетраэдра = %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="158" />
+        <source>Euler characteristic = %1</source>
+        <translation>Эйлерова характеристика = %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="159" />
+        <source>Count of lost vertices = %1</source>
+        <translation>Число неиспользуемых вершин = %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="160" />
+        <source>Count of outer vertices = %1</source>
+        <translation>Число внешних вершин = %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="161" />
+        <source>Count of inner vertices = %1</source>
+        <translation>Число внутренних вершин = %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="162" />
+        <source>Count of boundary edges = %1</source>
+        <translation>Число граничных рёбер = %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelInfo.cpp" line="163" />
+        <source>Count of boundary vertices = %1</source>
+        <translation>Число граничных вершин = %1</translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="142" />
+        <source>JPG - JPEG(*.jpg *.jpeg);;PNG - portable network graphics(*.png);;BMP - Bitmap Picture(*.bmp);;SVG - Scalable Vector Graphics(*.svg);;PDF - Portable Document Format (*.pdf);;PS - PostScript(*.ps);;EPS - Encapsulated PostScript(*.eps);;</source>
+        <translation>JPG - JPEG(*.jpg *.jpeg);;PNG - переносимая сетевая графика(*.png);;BMP - точечный рисунок(*.bmp);;SVG - масштабируемая векторная графика(*.svg);;PDF - переносимый формат документов (*.pdf);;PS - PostScript(*.ps);;EPS - инкапсулированный PostScript(*.eps);;</translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="146" />
+        <source>Save image As...</source>
+        <translation>Сохранить изображение как...</translation>
+    </message>
+    <message>
+        <location filename="../../view/GLWidget.cpp" line="219" />
+        <source>X in [%1;%2]; Y in [%3;%4]; Z in [%5;%6]</source>
+        <translation>X в [%1;%2]; Y в [%3;%4]; Z в [%5;%6]</translation>
+    </message>
+    <message>
+        <location filename="../../view/GLWidget.cpp" line="235" />
+        <source>; Point: (%1;%2;%3); (Zone number=%4; Vertex number=%5)</source>
+        <translation>; Точка: (%1;%2;%3); (номер зоны=%4; номер вершины=%5)</translation>
+    </message>
+    <message>
+        <location filename="../../view/GLWidget.cpp" line="242" />
+        <source>; %1 = %2</source>
+        <translation>; %1 = %2</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="66" />
+        <source>Drawing...</source>
+        <translation>Отображение...</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="102" />
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="102" />
+        <source>There is no selected elements.</source>
+        <translation>Нет выделенных элементов.</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="159" />
+        <location filename="../../view/ViewModes.cpp" line="186" />
+        <source>Building model...</source>
+        <translation>Построение модели...</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelLoad.cpp" line="17" />
+        <source>Preparing data for draw...</source>
+        <translation>Подготовка данных для отображения...</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <location filename="../Tessaron.cpp" line="83" />
+        <source>Tessaron v1.1.256</source>
+        <translation>Tessaron v1.1.256</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="282" />
+        <source>File</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="283" />
+        <source>SaveAs</source>
+        <translation>Сохранить как</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="284" />
+        <source>Recent files...</source>
+        <translation>Последние файлы...</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="285" />
+        <source>View</source>
+        <translation>Вид</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="286" />
+        <source>Options</source>
+        <translation>Параметры</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="287" />
+        <source>Panels</source>
+        <translation>Панели</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="288" />
+        <source>Help</source>
+        <translation>Справка</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="289" />
+        <source>Clone model</source>
+        <translation>Копия модели</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="290" />
+        <source>Operations</source>
+        <translation>Операции</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="294" />
+        <source>Light</source>
+        <translation>Освещение</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="295" />
+        <source>toolBar</source>
+        <translation>Панель инструментов</translation>
+    </message>
+    <message>
+        <location filename="../../view/Light.cpp" line="29" />
+        <source>Monochrome</source>
+        <translation>Монохромный</translation>
+    </message>
+    <message>
+        <location filename="../../view/Light.cpp" line="35" />
+        <source>Front</source>
+        <translation>Спереди</translation>
+    </message>
+    <message>
+        <location filename="../../view/Light.cpp" line="41" />
+        <source>Top</source>
+        <translation>Сверху</translation>
+    </message>
+    <message>
+        <location filename="../../view/Light.cpp" line="47" />
+        <source>TopRight</source>
+        <translation>Сверху справа</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="16" />
+        <source>Open...</source>
+        <translation>Открыть...</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="18" />
+        <source>Refresh</source>
+        <translation>Обновить</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="20" />
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="22" />
+        <source>Clear list</source>
+        <translation>Очистить список</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="24" />
+        <source>Save As .MESH...</source>
+        <translation>Сохранить как .MESH...</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="26" />
+        <source>Save As .OFF...</source>
+        <translation>Сохранить как .OFF...</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="28" />
+        <source>Save As .VTK...</source>
+        <translation>Сохранить как .VTK...</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="30" />
+        <source>Save As .OBJ...</source>
+        <translation>Сохранить как .OBJ...</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="32" />
+        <source>Save As .PLY...</source>
+        <translation>Сохранить как .PLY...</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="34" />
+        <source>Save As .DAT...</source>
+        <translation>Сохранить как .DAT...</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="36" />
+        <source>Save As Image</source>
+        <translation>Сохранить как изображение</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="38" />
+        <source>Save As binary .STL...</source>
+        <translation>Сохранить как двоичный .STL...</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="40" />
+        <source>Save As text .STL...</source>
+        <translation>Сохранить как текстовый .STL...</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="42" />
+        <source>Save As Star CD...</source>
+        <translation>Сохранить как Star CD...</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="44" />
+        <source>Print</source>
+        <translation>Печать</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="46" />
+        <source>Exit</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="48" />
+        <source>Model Info</source>
+        <translation>Сведения о модели</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="50" />
+        <source>Preferences</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="52" />
+        <source>About</source>
+        <translation>О программе</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="54" />
+        <source>View Points</source>
+        <translation>Показать точки</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="56" />
+        <source>View Edges</source>
+        <translation>Показать рёбра</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="58" />
+        <location filename="../ActionTable.cpp" line="66" />
+        <source>View Faces</source>
+        <translation>Показать грани</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="60" />
+        <source>View Vertices</source>
+        <translation>Показать вершины</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="62" />
+        <source>View contour edges</source>
+        <translation>Контурные рёбра</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="64" />
+        <source>View surface edges</source>
+        <translation>Рёбра поверхности</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="68" />
+        <source>View Surface</source>
+        <translation>Показать поверхность</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="70" />
+        <source>Black-and-white mode</source>
+        <translation>Чёрно-белый режим</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="72" />
+        <source>Material</source>
+        <translation>Материалы</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="74" />
+        <source>Functions</source>
+        <translation>Функции</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="76" />
+        <source>View Isosurfaces</source>
+        <translation>Изоповерхности</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="78" />
+        <source>View Intersect</source>
+        <translation>Сечение</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="80" />
+        <source>View Color Lines</source>
+        <translation>Цветные изолинии</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="82" />
+        <source>View BoundingBox</source>
+        <translation>Ограничивающий параллелепипед</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="84" />
+        <source>View Inner Edges</source>
+        <translation>Внутренние рёбра</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="86" />
+        <source>Transparent Mode</source>
+        <translation>Прозрачность</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="88" />
+        <source>Show Axes</source>
+        <translation>Показать оси</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="90" />
+        <source>Start Position</source>
+        <translation>Исходное положение</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="92" />
+        <source>Rescale to screen</source>
+        <translation>Вписать в экран</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="94" />
+        <source>Move Center</source>
+        <translation>Переместить центр</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="96" />
+        <source>Rotate to X</source>
+        <translation>Повернуть вокруг X</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="98" />
+        <source>Rotate to Y</source>
+        <translation>Повернуть вокруг Y</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="100" />
+        <source>Rotate to Z</source>
+        <translation>Повернуть вокруг Z</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="102" />
+        <source>Set Plane XY</source>
+        <translation>Плоскость XY</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="104" />
+        <source>Set Plane XZ</source>
+        <translation>Плоскость XZ</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="106" />
+        <source>Set Plane YZ</source>
+        <translation>Плоскость YZ</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="108" />
+        <source>Zoom in</source>
+        <translation>Увеличить</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="110" />
+        <source>Zoom out</source>
+        <translation>Уменьшить</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="112" />
+        <source>Show in 3D-Stereo</source>
+        <translation>Стереоизображение</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="114" />
+        <source>Show in FullScreen</source>
+        <translation>Во весь экран</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="116" />
+        <source>Change Background Color</source>
+        <translation>Цвет фона</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="118" />
+        <source>Show Ruler</source>
+        <translation>Линейка</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="120" />
+        <source>Splice vertices</source>
+        <translation>Склеить вершины</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="122" />
+        <source>Mass Select</source>
+        <translation>Выделение рамкой</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="124" />
+        <source>Multi select</source>
+        <translation>Множественный выбор</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="126" />
+        <source>Clear selection</source>
+        <translation>Снять выделение</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="128" />
+        <source>Edit selection</source>
+        <translation>Изменить материал выделения</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="130" />
+        <source>Edit Point</source>
+        <translation>Изменить точку</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="132" />
+        <source>Fill material zeros</source>
+        <translation>Заполнить материалы нулями</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="134" />
+        <source>Find border Edges</source>
+        <translation>Найти граничные рёбра</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="136" />
+        <source>Find border material Edges</source>
+        <translation>Найти границы материала</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="139" />
+        <source>Centering all models by selected point</source>
+        <translation>Центрировать все модели по выбранной точке</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="142" />
+        <source>Transfrom all models as active model</source>
+        <translation>Преобразовать все модели как активную</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="144" />
+        <source>Get full clone of active model</source>
+        <translation>Полная копия активной модели</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="147" />
+        <source>Clone selection into new model</source>
+        <translation>Выделение в новую модель</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="150" />
+        <source>Clone visible primitives into new model</source>
+        <translation>Видимые примитивы в новую модель</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="153" />
+        <source>Convert cell functionts to vert.functions</source>
+        <translation>Функции ячеек в функции вершин</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="155" />
+        <source>Create surface of model</source>
+        <translation>Построить поверхность модели</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="157" />
+        <source>Topology Merge Vertices</source>
+        <translation>Слияние вершин топологии</translation>
+    </message>
+</context>
+<context>
+    <name>ModelClass</name>
+    <message>
+        <location filename="../../formats/LoadPipeline.cpp" line="26" />
+        <source>Unknown error open file.</source>
+        <translation>Неизвестная ошибка открытия файла.</translation>
+    </message>
+    <message>
+        <location filename="../../formats/LoadPipeline.cpp" line="28" />
+        <source>Error opening file.</source>
+        <translation>Ошибка открытия файла.</translation>
+    </message>
+    <message>
+        <location filename="../../formats/LoadPipeline.cpp" line="30" />
+        <source>Error filetype.</source>
+        <translation>Неверный тип файла.</translation>
+    </message>
+    <message>
+        <location filename="../../formats/LoadPipeline.cpp" line="32" />
+        <source>Error: there is no memory.</source>
+        <translation>Ошибка: недостаточно памяти.</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelClass.cpp" line="343" />
+        <source>; Mesh #%1</source>
+        <translation>; Сетка №%1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelClass.cpp" line="349" />
+        <source>; %1-gon</source>
+        <translation>; %1-угольник</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelClass.cpp" line="349" />
+        <location filename="../../model/ModelClass.cpp" line="354" />
+        <source> # %1</source>
+        <translation> № %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelClass.cpp" line="351" />
+        <source>; Tetrahedron</source>
+        <translation>; Тетраэдр</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelClass.cpp" line="351" />
+        <source>; Pyramid</source>
+        <translation>; Пирамида</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelClass.cpp" line="351" />
+        <source>; Triangleprizm</source>
+        <translation>; Треугольная призма</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelClass.cpp" line="352" />
+        <source>; Hexahedron</source>
+        <translation>; Гексаэдр</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelClass.cpp" line="356" />
+        <source>; pt=%1</source>
+        <translation>; тип=%1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelClass.cpp" line="356" />
+        <source> pn=%1</source>
+        <translation> номер=%1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelClass.cpp" line="359" />
+        <source>; Material # %1</source>
+        <translation>; Материал № %1</translation>
+    </message>
+    <message>
+        <location filename="../../model/ModelClass.cpp" line="365" />
+        <source>; %1 = %2</source>
+        <translation>; %1 = %2</translation>
+    </message>
+</context>
+<context>
+    <name>ObjectsControl</name>
+    <message>
+        <location filename="../panels/ObjectsControl.cpp" line="24" />
+        <source>Objects</source>
+        <translation>Объекты</translation>
+    </message>
+    <message>
+        <location filename="../panels/ObjectsControl.cpp" line="34" />
+        <source>Name</source>
+        <translation>Имя</translation>
+    </message>
+    <message>
+        <location filename="../panels/ObjectsControl.cpp" line="70" />
+        <source>Set active</source>
+        <translation>Сделать активной</translation>
+    </message>
+    <message>
+        <location filename="../panels/ObjectsControl.cpp" line="71" />
+        <source>Show/Hide</source>
+        <translation>Показать/скрыть</translation>
+    </message>
+    <message>
+        <location filename="../panels/ObjectsControl.cpp" line="73" />
+        <source>Change color</source>
+        <translation>Изменить цвет</translation>
+    </message>
+    <message>
+        <location filename="../panels/ObjectsControl.cpp" line="74" />
+        <source>Change name</source>
+        <translation>Переименовать</translation>
+    </message>
+    <message>
+        <location filename="../panels/ObjectsControl.cpp" line="75" />
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <location filename="../panels/ObjectsControl.cpp" line="76" />
+        <source>Join models</source>
+        <translation>Объединить модели</translation>
+    </message>
+    <message>
+        <location filename="../panels/ObjectsControl.cpp" line="252" />
+        <source>Rename object</source>
+        <translation>Переименование объекта</translation>
+    </message>
+    <message>
+        <location filename="../panels/ObjectsControl.cpp" line="252" />
+        <source>Enter new name</source>
+        <translation>Введите новое имя</translation>
+    </message>
+</context>
+<context>
+    <name>OpacityControl</name>
+    <message>
+        <location filename="../panels/OpacityControl.cpp" line="15" />
+        <source>Opacity</source>
+        <translation>Непрозрачность</translation>
+    </message>
+</context>
+<context>
+    <name>SceneClass</name>
+    <message>
+        <location filename="../../model/SceneClass.cpp" line="5" />
+        <source>Scene</source>
+        <translation>Сцена</translation>
+    </message>
+</context>
+<context>
+    <name>Tessaron</name>
+    <message>
+        <location filename="../FileCommands.cpp" line="41" />
+        <source>Loading file...</source>
+        <translation>Загрузка файла...</translation>
+    </message>
+    <message>
+        <location filename="../FileCommands.cpp" line="65" />
+        <source>Opening file</source>
+        <translation>Открытие файла</translation>
+    </message>
+    <message>
+        <location filename="../FileCommands.cpp" line="66" />
+        <source>Open File</source>
+        <translation>Открыть файл</translation>
+    </message>
+    <message>
+        <location filename="../FileCommands.cpp" line="67" />
+        <source>All models(*surf *hx)</source>
+        <translation>Все модели(*surf *hx)</translation>
+    </message>
+    <message>
+        <location filename="../FileCommands.cpp" line="102" />
+        <source>Reopening file</source>
+        <translation>Повторное открытие файла</translation>
+    </message>
+    <message>
+        <location filename="../FileCommands.cpp" line="144" />
+        <source>There is no .hx files in this folder.</source>
+        <translation>В этой папке нет файлов .hx.</translation>
+    </message>
+    <message>
+        <location filename="../FileCommands.cpp" line="172" />
+        <source>Saving file</source>
+        <translation>Сохранение файла</translation>
+    </message>
+    <message>
+        <location filename="../FileCommands.cpp" line="174" />
+        <source>Save file As...</source>
+        <translation>Сохранить файл как...</translation>
+    </message>
+    <message>
+        <location filename="../Settings.cpp" line="15" />
+        <source>Load settings</source>
+        <translation>Загрузка настроек</translation>
+    </message>
+    <message>
+        <location filename="../Settings.cpp" line="41" />
+        <source>Do you want reopen last file?</source>
+        <translation>Открыть последний файл снова?</translation>
+    </message>
+    <message>
+        <location filename="../Settings.cpp" line="51" />
+        <source>Saving settings</source>
+        <translation>Сохранение настроек</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="431" />
+        <source>The &lt;b&gt;%1&lt;/b&gt; is 3d viewer.&lt;br/&gt;</source>
+        <translation>&lt;b&gt;%1&lt;/b&gt; — программа трёхмерного просмотра.&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="432" />
+        <source>Current version %2&lt;br/&gt;</source>
+        <translation>Текущая версия %2&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="433" />
+        <source>Build #%1, build time %2&lt;br/&gt;</source>
+        <translation>Сборка №%1, время сборки %2&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="434" />
+        <source>Commit #%1, commit time %2&lt;br/&gt;</source>
+        <translation>Коммит №%1, время коммита %2&lt;br/&gt;</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="435" />
+        <source>Compiled in %3 %4.</source>
+        <translation>Скомпилировано %3 %4.</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="436" />
+        <source>About %1 v %2</source>
+        <translation>О программе %1 v %2</translation>
+    </message>
+</context>
+</TS>

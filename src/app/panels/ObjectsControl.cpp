@@ -1,0 +1,302 @@
+#include "ObjectsControl.h"
+
+#include "geometry/Status.h"
+#include "view/Dialogs.h"
+#include "view/GLWidget.h"
+#include "view/ViewHost.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <functional>
+
+Q_DECLARE_METATYPE(ModelClass *)
+
+ObjectsControl::ObjectsControl(QWidget *parent, GLWidget *view)
+    : QDockWidget(parent)
+    , View(view)
+{
+    setObjectName("ObjectsControl");
+    setWindowTitle(tr("Objects"));
+    setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    setMinimumSize(225, 210);
+    setMaximumSize(88888, 230);
+    auto *contents = new QWidget(this);
+    contents->setObjectName("dockWidgetContents");
+    treeWidget_objects = new QTreeWidget(contents);
+    treeWidget_objects->setObjectName("treeWidget_objects");
+    treeWidget_objects->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    treeWidget_objects->setColumnCount(3);
+    treeWidget_objects->setHeaderLabels({tr("Name"), QString(), QString()});
+    treeWidget_objects->setExpandsOnDoubleClick(false);
+    QHeaderView *header = treeWidget_objects->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    header->setSectionResizeMode(1, QHeaderView::Fixed);
+    header->setSectionResizeMode(2, QHeaderView::Fixed);
+    treeWidget_objects->setColumnWidth(0, 175);
+    treeWidget_objects->setColumnWidth(1, 22);
+    treeWidget_objects->setColumnWidth(2, 22);
+    auto *layout = new QVBoxLayout(contents);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(treeWidget_objects);
+    setWidget(contents);
+
+    updateFields();
+    for (int i = 0; i < treeWidget_objects->topLevelItemCount(); ++i)
+        treeWidget_objects->topLevelItem(i)->setExpanded(true);
+    selectModel(View->currentModel());
+    connect(&View->ModelList, &ModelListClass::updateList, this, &ObjectsControl::updateFields);
+    connect(treeWidget_objects, &QTreeWidget::itemClicked, this, &ObjectsControl::itemClicked);
+    connect(treeWidget_objects, &QTreeWidget::itemDoubleClicked, this,
+            &ObjectsControl::itemDoubleClicked);
+    show();
+    createActions();
+}
+
+ObjectsControl::~ObjectsControl() = default;
+
+void ObjectsControl::createActions()
+{
+    auto make = [this](const QString &text, void (ObjectsControl::*slot)()) {
+        auto *act = new QAction(text, this);
+        connect(act, &QAction::triggered, this, slot);
+        return act;
+    };
+    actionSetActive = make(tr("Set active"), &ObjectsControl::contextMenuSelectElement);
+    actionShowHide = make(tr("Show/Hide"), &ObjectsControl::contextMenuShowhideElement);
+    actionChangeColor =
+        make(tr("Change color"), qOverload<>(&ObjectsControl::contextMenuChangeColorElement));
+    actionChangeName = make(tr("Change name"), &ObjectsControl::contextMenuChangeNameElement);
+    actionDelete = make(tr("Delete"), &ObjectsControl::contextMenuDeleteElement);
+    actionJoin = make(tr("Join models"), &ObjectsControl::contextMenuJoinSelected);
+    treeWidget_objects->setContextMenuPolicy(Qt::ActionsContextMenu);
+    treeWidget_objects->addActions({actionShowHide, actionChangeColor, actionChangeName});
+}
+
+ModelClass *ObjectsControl::modelOf(const QTreeWidgetItem *item) const
+{
+    return item ? item->data(0, Qt::UserRole).value<ModelClass *>() : nullptr;
+}
+
+QTreeWidgetItem *ObjectsControl::itemOf(const ModelClass *model) const
+{
+    return Items.value(model, nullptr);
+}
+
+QString ObjectsControl::labelStyle(const ModelClass *model)
+{
+    QColor colour(Qt::white);
+    if (model->ModelColor[0] >= 0)
+        colour = QColor(model->ModelColor[0], model->ModelColor[1], model->ModelColor[2]);
+    else if (!model->Meshes.isEmpty())
+        colour = QColor::fromRgbF(model->Meshes[0]->FrontColor[0], model->Meshes[0]->FrontColor[1],
+                                  model->Meshes[0]->FrontColor[2]);
+    return "QLabel { margin:1px;background:" + colour.name() + ";border:#000000;}";
+}
+
+void ObjectsControl::setColorLabel(ModelClass *model)
+{
+    auto *label = new QLabel;
+    label->setFixedSize(18, 18);
+    label->setStyleSheet(labelStyle(model));
+    treeWidget_objects->setItemWidget(Items.value(model), 2, label);
+}
+
+void ObjectsControl::updateFields()
+{
+    const ModelListClass &list = View->ModelList;
+    // Items of models that left the list go first.
+    for (auto it = Items.begin(); it != Items.end();) {
+        if (list.indexOf(it.key()) < 0) {
+            delete it.value();
+            it = Items.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    for (ModelClass *model : list.Models) {
+        if (Items.contains(model))
+            continue;
+        auto *item = new QTreeWidgetItem;
+        Items.insert(model, item);
+        if (!model->Parent)
+            treeWidget_objects->addTopLevelItem(item);
+        connect(model, &ModelClass::changeVisible, this, &ObjectsControl::updateFields,
+                Qt::UniqueConnection);
+    }
+    for (qsizetype i = 0; i < list.count(); ++i) {
+        ModelClass *model = list.at(i);
+        QTreeWidgetItem *item = Items.value(model);
+        item->setData(0, Qt::UserRole, QVariant::fromValue(model));
+        item->setText(0, model->title());
+        QFont font = item->font(0);
+        font.setBold(i == list.ActiveIndex);
+        item->setFont(0, font);
+        item->setIcon(1, QIcon(model->Visible ? ":/show" : ":/hide"));
+        while (item->childCount() > 0)
+            item->takeChild(0);
+        for (const ModelClass *child : model->Children)
+            if (QTreeWidgetItem *childItem = Items.value(child))
+                item->addChild(childItem);
+    }
+    // Child items were re-attached above: labels must be placed again.
+    for (ModelClass *model : list.Models)
+        setColorLabel(model);
+    if (list.ActiveIndex > 0) {
+        for (ModelClass *m = list.active() ? list.active()->Parent : nullptr;
+             m && list.indexOf(m) > 0; m = m->Parent)
+            Items.value(m)->setExpanded(true);
+        selectModel(list.active());
+        View->host()->applyCompactLayout();
+    }
+}
+
+void ObjectsControl::selectModel(ModelClass *model)
+{
+    QTreeWidgetItem *item = itemOf(model);
+    if (!item)
+        return;
+    treeWidget_objects->clearSelection();
+    item->setSelected(true);
+    treeWidget_objects->setCurrentItem(item);
+}
+
+void ObjectsControl::makeCurrent(ModelClass *model)
+{
+    View->ModelList.ActiveIndex = qint32(View->ModelList.indexOf(model));
+    updateFields();
+    View->host()->applyCompactLayout();
+    View->update();
+}
+
+void ObjectsControl::itemClicked(QTreeWidgetItem *item, int column)
+{
+    ModelClass *model = modelOf(item);
+    if (!model || View->ModelList.indexOf(model) <= 0)
+        return;
+    if (column == 0)
+        makeCurrent(model);
+    else if (column == 1)
+        contextMenuShowhideElement();
+    else if (column == 2)
+        contextMenuChangeColorElement(model);
+}
+
+void ObjectsControl::itemDoubleClicked(QTreeWidgetItem *item, int column)
+{
+    ModelClass *model = modelOf(item);
+    if (column == 0 && model && View->ModelList.indexOf(model) > 0)
+        makeCurrent(model);
+}
+
+void ObjectsControl::contextMenuSelectElement()
+{
+    const QList<QTreeWidgetItem *> selected = treeWidget_objects->selectedItems();
+    if (!selected.isEmpty())
+        if (ModelClass *model = modelOf(selected.first()))
+            makeCurrent(model);
+}
+
+void ObjectsControl::contextMenuShowhideElement()
+{
+    const ModelListClass &list = View->ModelList;
+    const QList<QTreeWidgetItem *> selected = treeWidget_objects->selectedItems();
+    QList<ModelClass *> models;
+    for (QTreeWidgetItem *item : selected)
+        if (ModelClass *model = modelOf(item))
+            models << model;
+    for (ModelClass *model : std::as_const(models)) {
+        model->switchVisible();
+        if (model != list.scene())
+            continue;
+        // Every model follows the scene.
+        for (qsizetype i = 1; i < list.count(); ++i)
+            if (list.at(i)->Visible != model->Visible)
+                list.at(i)->switchVisible();
+    }
+    View->update();
+}
+
+void ObjectsControl::contextMenuChangeColorElement(ModelClass *model)
+{
+    if (!model || View->ModelList.indexOf(model) <= 0)
+        return;
+    QColor initial(Qt::white);
+    if (model->ModelColor[0] >= 0)
+        initial = QColor(model->ModelColor[0], model->ModelColor[1], model->ModelColor[2]);
+    const QColor chosen = Dialogs::current().getColor(initial, this);
+    if (!chosen.isValid())
+        return;
+    model->setColor(chosen.red(), chosen.green(), chosen.blue());
+    if (Items.contains(model))
+        setColorLabel(model);
+    View->update();
+}
+
+void ObjectsControl::contextMenuChangeColorElement()
+{
+    contextMenuChangeColorElement(View->currentModel());
+}
+
+void ObjectsControl::contextMenuChangeNameElement()
+{
+    ModelClass *model = View->currentModel();
+    if (!model || View->ModelList.ActiveIndex <= 0)
+        return;
+    QString name;
+    if (Dialogs::current().getText(this, tr("Rename object"), tr("Enter new name"), model->title(),
+                                   name)
+        && !name.isEmpty()) {
+        model->Name = name;
+        updateFields();
+    }
+}
+
+void ObjectsControl::contextMenuDeleteElement()
+{
+    ModelListClass &list = View->ModelList;
+    QList<ModelClass *> doomed;
+    for (QTreeWidgetItem *item : treeWidget_objects->selectedItems())
+        if (ModelClass *model = modelOf(item); model && list.indexOf(model) > 0)
+            doomed << model;
+    if (doomed.isEmpty())
+        return;
+    qsizetype current = list.ActiveIndex;
+    for (ModelClass *model : std::as_const(doomed)) {
+        const qsizetype index = list.indexOf(model);
+        if (index <= 0)
+            continue; // already gone with a parent
+        const int descendants = model->countDescendants();
+        // Children first: every descendant leaves the list before the model.
+        std::function<void(ModelClass *)> removeBelow = [&](ModelClass *m) {
+            for (ModelClass *child : QList<ModelClass *>(m->Children)) {
+                removeBelow(child);
+                list.remove(list.indexOf(child));
+            }
+        };
+        removeBelow(model);
+        list.remove(list.indexOf(model));
+        current = index - 1 - descendants;
+    }
+    list.ActiveIndex = qint32(std::clamp<qsizetype>(current, 0, list.count() - 1));
+    updateFields();
+    View->host()->applyCompactLayout();
+    View->update();
+}
+
+void ObjectsControl::contextMenuJoinSelected()
+{
+    // Joining needs the model layer's join operation; until it exists the
+    // command leaves the models as they are.
+    qCDebug(lcTrace) << "ObjectsControl::contextMenuJoinSelected";
+}
+
+void ObjectsControl::ShowContexMenu()
+{
+    qCDebug(lcTrace) << "ObjectsControl::ShowContexMenu";
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDockWidget>
+
+class GLWidget;
+class ModelClass;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// "Objects": the model tree. Picks the current model, shows and hides,
+// recolours, renames, deletes and joins models.
+class ObjectsControl : public QDockWidget
+{
+    Q_OBJECT
+
+public:
+    ObjectsControl(QWidget *parent, GLWidget *view);
+    ~ObjectsControl() override;
+
+    QTreeWidget *tree() const { return treeWidget_objects; }
+    QTreeWidgetItem *itemOf(const ModelClass *model) const;
+    void selectModel(ModelClass *model);
+    // The colour label's style for a model's colour.
+    static QString labelStyle(const ModelClass *model);
+
+    QAction *actionSetActive;
+    QAction *actionShowHide;
+    QAction *actionChangeColor;
+    QAction *actionChangeName;
+    QAction *actionDelete;
+    QAction *actionJoin;
+
+public slots:
+    void updateFields();
+    void itemClicked(QTreeWidgetItem *item, int column);
+    void itemDoubleClicked(QTreeWidgetItem *item, int column);
+    void contextMenuSelectElement();
+    void contextMenuShowhideElement();
+    void contextMenuChangeColorElement(ModelClass *model);
+    void contextMenuChangeColorElement();
+    void contextMenuChangeNameElement();
+    void contextMenuDeleteElement();
+    void contextMenuJoinSelected();
+    void ShowContexMenu();
+
+private:
+    ModelClass *modelOf(const QTreeWidgetItem *item) const;
+    void makeCurrent(ModelClass *model);
+    void createActions();
+    void setColorLabel(ModelClass *model);
+
+    GLWidget *View;
+    QTreeWidget *treeWidget_objects;
+    QHash<const ModelClass *, QTreeWidgetItem *> Items;
+};
