@@ -32,6 +32,7 @@ int Tessaron::openModelFile(const QString &fileName)
             openModelFile(folder + "/" + name);
         lastFile = fileName;
         View->ModelList.ActiveIndex = View->ModelList.count() > 1 ? 1 : 0;
+        selectModel(View->ModelList.active());
         View->moveCenter();
         View->transformAll();
         View->resize(View->size());

@@ -548,6 +548,8 @@ void Tessaron::setPointFields(double, double, double) { }
 
 void Tessaron::selectModel(ModelClass *model)
 {
-    if (auto *objects = static_cast<ObjectsControl *>(panel(PanelKind::Objects)))
+    if (auto *objects = static_cast<ObjectsControl *>(panel(PanelKind::Objects))) {
+        objects->updateFields(); // the current model's row turns bold
         objects->selectModel(model);
+    }
 }

@@ -310,6 +310,11 @@ void TestApp::failedLoadsAndSceneLists()
     QCOMPARE(window.view()->ModelList.count(), 3);
     QCOMPARE(dialogs.messages, (QStringList {data.path() + "/gone.surf: Error opening file."}));
     QCOMPARE(window.view()->ModelList.ActiveIndex, 1);
+    // The tree shows the first model as the current one, and only it in bold.
+    auto *objects = static_cast<ObjectsControl *>(window.panel(PanelKind::Objects));
+    const QTreeWidgetItem *first = objects->itemOf(window.view()->ModelList.at(1));
+    QVERIFY(first->isSelected() && first->font(0).bold());
+    QVERIFY(!objects->itemOf(window.view()->ModelList.at(2))->font(0).bold());
     QCOMPARE(window.lastFile, hx.fileName());
 
     // At start-up the first scene of the working folder opens, or a message says there is none.
