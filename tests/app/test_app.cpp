@@ -2,6 +2,7 @@
 // file commands, dropped files, panels and the objects tree.
 
 #include "SurfFiles.h"
+#include "app/ActionTable.h"
 #include "app/Startup.h"
 #include "app/Tessaron.h"
 #include "app/panels/ObjectsControl.h"
@@ -82,6 +83,7 @@ private slots:
     void droppedFilesAndFolders();
     void panelsAreReplacedNotDuplicated();
     void objectsTreeCommands();
+    void everyIconIsCompiledIn();
 
 private:
     QTemporaryDir home;
@@ -411,6 +413,25 @@ void TestApp::objectsTreeCommands()
     QCOMPARE(list.count(), 2);
     QCOMPARE(list.ActiveIndex, 1);
     QCOMPARE(objects->tree()->topLevelItem(0)->childCount(), 1);
+}
+
+void TestApp::everyIconIsCompiledIn()
+{
+    Tessaron window; // registers the icon resources
+    QStringList icons{":/show", ":/hide", ":/tessaron"};
+    for (int i = 0; i < kActionRowCount; ++i)
+        if (kActionRows[i].icon)
+            icons << kActionRows[i].icon;
+    for (const QString &name : std::as_const(icons)) {
+        // Drawn at the compact tool bar's size, every icon puts ink on the canvas.
+        const QImage image = QIcon(name).pixmap(64, 64).toImage();
+        QVERIFY2(!image.isNull(), qPrintable(name));
+        int ink = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                ink += qAlpha(image.pixel(x, y)) > 128;
+        QVERIFY2(ink > 64 * 64 / 10, qPrintable(name));
+    }
 }
 
 int main(int argc, char **argv)
