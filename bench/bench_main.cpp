@@ -1,6 +1,7 @@
 // Benchmarks of the core. Every figure is printed as one line
 // "BENCH <case> <value> <unit>" so that runs can be compared.
 
+#include "BenchReport.h"
 #include "SyntheticMeshes.h"
 #include "geometry/RadixSort.h"
 #include "model/ModelClass.h"
@@ -21,19 +22,6 @@
 #include <vector>
 
 namespace {
-
-double seconds(const std::function<void()> &work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-void report(const QString &name, double value, const char *unit)
-{
-    std::printf("BENCH %s %.4g %s\n", qPrintable(name), value, unit);
-    std::fflush(stdout);
-}
 
 double peakMegabytes()
 {

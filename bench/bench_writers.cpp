@@ -5,6 +5,7 @@
 // Python writing the same format from the same mesh. Every figure is printed
 // as one line "BENCH <case> <value> <unit>".
 
+#include "BenchReport.h"
 #include "SyntheticMeshes.h"
 #include "formats/OutputFile.h"
 #include "formats/Writers.h"
@@ -82,19 +83,6 @@ for name, ext, options in [
     meshio.write(folder + "/meshio" + ext, mesh, **options)
     print(name, time.perf_counter() - start, flush=True)
 )";
-
-double seconds(const std::function<void()> &work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-void report(const QString &name, double value, const char *unit)
-{
-    std::printf("BENCH %s %.4g %s\n", qPrintable(name), value, unit);
-    std::fflush(stdout);
-}
 
 // Formats the recipe's numbers of the mesh with std::to_chars into memory,
 // a blank after each, and returns the time it took.

@@ -2,6 +2,7 @@
 // well-known viewer doing the same job. Each figure is one line
 // "BENCH <case> <value> <unit>". Needs a display (make bench uses xvfb-run).
 
+#include "BenchReport.h"
 #include "SyntheticMeshes.h"
 #include "geometry/DrawingBackend.h"
 #include "view/GLWidget.h"
@@ -22,19 +23,6 @@
 #include <vector>
 
 namespace {
-
-double seconds(const std::function<void()> &work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-void report(const QString &name, double value, const char *unit)
-{
-    std::printf("BENCH %s %.4g %s\n", qPrintable(name), value, unit);
-    std::fflush(stdout);
-}
 
 double median(std::vector<double> values)
 {
