@@ -130,6 +130,12 @@ void TestApp::firstStartIsRussianAndMaximized()
     }
     QCoreApplication::removeTranslator(&program);
     QCoreApplication::removeTranslator(&toolkit);
+    // The About box carries the build's number, time and commit.
+    Tessaron window;
+    window.about();
+    QCOMPARE(dialogs.messages.size(), 1);
+    QVERIFY(dialogs.messages[0].contains(QRegularExpression("Build #\\d+, build time \\d{4}-")));
+    QVERIFY(!dialogs.messages[0].contains("unknown"));
     // English stays English.
     QSettings(Tessaron::settingsPath(), QSettings::IniFormat).setValue("Config/language", 0);
     QCOMPARE(readLanguage(), 0);
@@ -418,7 +424,7 @@ void TestApp::objectsTreeCommands()
 void TestApp::everyIconIsCompiledIn()
 {
     Tessaron window; // registers the icon resources
-    QStringList icons{":/show", ":/hide", ":/tessaron"};
+    QStringList icons {":/show", ":/hide", ":/tessaron"};
     for (int i = 0; i < kActionRowCount; ++i)
         if (kActionRows[i].icon)
             icons << kActionRows[i].icon;
