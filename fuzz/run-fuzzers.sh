@@ -8,6 +8,7 @@ build=$1
 seconds=$2
 here=$(cd "$(dirname "$0")" && pwd)
 shared="$here/../../shared/samples/surf"
+[ -d "$shared" ] || shared=/work/shared/samples/surf
 failed=0
 mkdir -p "$here/artifacts"
 for target in surf hx names; do
