@@ -3,7 +3,6 @@
 #include "ActionTable.h"
 #include "BuildInfo.h"
 #include "geometry/Status.h"
-#include "model/ModelInfo.h"
 #include "panels/ObjectsControl.h"
 #include "panels/OpacityControl.h"
 #include "view/Dialogs.h"
@@ -446,7 +445,7 @@ void Tessaron::preferences()
 void Tessaron::model_info()
 {
     QString title, text;
-    modelInfo(View->ModelList, title, text);
+    View->modelInfo(title, text);
     Dialogs::current().about(this, title, text);
 }
 

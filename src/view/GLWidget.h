@@ -87,6 +87,8 @@ public:
     static void computeStereoFrustum(ModelClass &model);
     // The status line: the current model's box and its pick.
     QString statusLine() const;
+    // The statistics report of the current model: its title and text.
+    void modelInfo(QString &title, QString &text);
 
     ModelClass *currentModel() const { return ModelList.active(); }
     ViewHost *host() const { return Host; }

@@ -6,6 +6,7 @@
 #include "DisplayLists.h"
 #include "GLWidget.h"
 #include "ViewHost.h"
+#include "model/ModelInfo.h"
 #include "model/PlaneCut.h"
 
 #include <QAction>
@@ -292,4 +293,9 @@ void GLWidget::changeBackgroundColor()
     Config.background = colour.name();
     colorFromName(Config.background, ClearColor);
     update();
+}
+
+void GLWidget::modelInfo(QString &title, QString &text)
+{
+    ::modelInfo(ModelList, title, text);
 }

@@ -387,6 +387,8 @@ void TestApp::objectsTreeCommands()
     ModelListClass &list = window.view()->ModelList;
     QCOMPARE(objects->tree()->topLevelItemCount(), 1);
     QCOMPARE(objects->tree()->topLevelItem(0)->childCount(), 2);
+    window.model_info(); // the report of the current model, in an about box
+    QVERIFY(dialogs.messages.last().startsWith("Model: m1.surf|File info:\nCount of zones = 1\n"));
 
     // Hiding the scene hides every model; showing it shows them all.
     objects->selectModel(list.scene());
