@@ -5,6 +5,7 @@
 #include "geometry/Status.h"
 #include "panels/ObjectsControl.h"
 #include "panels/OpacityControl.h"
+#include "preferences/ConfigDialog.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
 
@@ -437,9 +438,9 @@ void Tessaron::about()
 
 void Tessaron::preferences()
 {
-    // The preferences dialog edits the view's settings; until it exists the
-    // settings file is the place to change them.
-    qCDebug(lcTrace) << "Tessaron::preferences";
+    auto *dialog = new ConfigDialog(View);
+    Dialogs::current().exec(*dialog);
+    delete dialog;
 }
 
 void Tessaron::model_info()
