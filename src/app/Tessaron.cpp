@@ -3,6 +3,10 @@
 #include "ActionTable.h"
 #include "BuildInfo.h"
 #include "geometry/Status.h"
+#include "panels/ColorSizeControl.h"
+#include "panels/FunctionControl.h"
+#include "panels/GradientControl.h"
+#include "panels/IsoControl.h"
 #include "panels/ObjectsControl.h"
 #include "panels/OpacityControl.h"
 #include "preferences/ConfigDialog.h"
@@ -482,8 +486,16 @@ QDockWidget *Tessaron::makePanel(PanelKind kind)
         return new ObjectsControl(this, View);
     case PanelKind::Opacity:
         return new OpacityControl(this, View);
+    case PanelKind::Function:
+        return new FunctionControl(this, View);
+    case PanelKind::Gradient:
+        return new GradientControl(this, View);
+    case PanelKind::ColorSize:
+        return new ColorSizeControl(this, View);
+    case PanelKind::Iso:
+        return new IsoControl(this, View);
     default:
-        return nullptr; // panels of function colouring, cuts and stereo come later
+        return nullptr; // panels of cuts and stereo come later
     }
 }
 
@@ -516,13 +528,21 @@ void Tessaron::removePanel(PanelKind kind)
 
 void Tessaron::panelCommand(PanelKind kind, PanelCommand command)
 {
-    if (kind == PanelKind::Objects && command == PanelCommand::RemoveSelected) {
-        if (auto *objects = static_cast<ObjectsControl *>(panel(kind)))
-            objects->contextMenuDeleteElement();
-    } else if (kind == PanelKind::Opacity && command == PanelCommand::Apply) {
-        if (auto *opacity = static_cast<OpacityControl *>(panel(kind)))
-            opacity->ChangeView();
-    }
+    QDockWidget *dock = panel(kind);
+    if (!dock)
+        return;
+    if (kind == PanelKind::Objects && command == PanelCommand::RemoveSelected)
+        static_cast<ObjectsControl *>(dock)->contextMenuDeleteElement();
+    else if (kind == PanelKind::Opacity && command == PanelCommand::Apply)
+        static_cast<OpacityControl *>(dock)->ChangeView();
+    else if (kind == PanelKind::ColorSize && command == PanelCommand::Apply)
+        static_cast<ColorSizeControl *>(dock)->ChangeView();
+    else if (kind == PanelKind::Iso && command == PanelCommand::Apply)
+        static_cast<IsoControl *>(dock)->ChangeView();
+    else if (kind == PanelKind::Iso && command == PanelCommand::Refresh)
+        static_cast<IsoControl *>(dock)->initFields();
+    else if (kind == PanelKind::Gradient && command == PanelCommand::Refresh)
+        dock->update(); // the legend is painted from the palette and the model
 }
 
 int Tessaron::dockedPanelWidth(bool left) const
