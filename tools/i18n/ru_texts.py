@@ -135,6 +135,7 @@ RU = {
     ("ModelClass", "Error opening file."): "Ошибка открытия файла.",
     ("ModelClass", "Error filetype."): "Неверный тип файла.",
     ("ModelClass", "Error: there is no memory."): "Ошибка: недостаточно памяти.",
+    ("ModelClass", "Joint model"): "Объединённая модель",
     # View
     ("GLWidget", "Model: %1"): "Модель: %1",
     ("GLWidget", "There is no selected model."): "Модель не выбрана.",
@@ -170,4 +171,8 @@ RU = {
     ("GLWidget", "; Point: (%1;%2;%3); (Zone number=%4; Vertex number=%5)"): "; Точка: (%1;%2;%3); (номер зоны=%4; номер вершины=%5)",
     ("GLWidget", "; %1 = %2"): "; %1 = %2",
     ("GLWidget", "Error"): "Ошибка",
+    ("GLWidget", "Splice vertices"): "Склеить вершины",
+    ("GLWidget", "Input Eps:"): "Введите точность Eps:",
+    ("GLWidget", "Change Materil Number"): "Изменение номера материала",
+    ("GLWidget", "Input new material number:"): "Введите новый номер материала:",
 }
