@@ -457,6 +457,7 @@ void TestApp::joinFromTheObjectsPanel()
     QCOMPARE(joined->Meshes[0]->Vertices[0], 0.0); // m0 first, then m2
     QCOMPARE(joined->Meshes[0]->Vertices[9], 2.0);
     QVERIFY(!list.at(1)->Visible && list.at(2)->Visible && !list.at(3)->Visible);
+    QVERIFY(joined->Visible);
     QCOMPARE(joined->Parent, list.scene());
     QVERIFY(joined->DisplayListBase != 0);
     // Placed as a load places it, not with the zoom of the model it came from.

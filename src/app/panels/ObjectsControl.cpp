@@ -309,8 +309,10 @@ void ObjectsControl::contextMenuJoinSelected()
     ModelClass *joined = joinModels(models, View->Config.join, 0);
     if (!joined)
         return;
-    // Placed like a newly loaded model: from its own box, not from the
-    // camera of the first model whose attributes it took.
+    // Placed like a newly loaded model: shown, and from its own box, not
+    // with the visibility and camera of the first model, whose attributes it
+    // took after that model was hidden.
+    joined->Visible = 1;
     joined->Transform->reset();
     View->placeNewModel(joined);
 }
