@@ -60,7 +60,9 @@ enum JoinMode : int {
 // that takes the first model's attributes and parent. In one block the
 // vertices follow each other in model and block order and the cells are
 // renumbered to match; vertex functions, and likewise cell functions, are
-// kept when every model has the same number of names for them. As zones,
+// kept when every model has the same number of names for them. With unique
+// materials each model's numbers are shifted past the largest number of the
+// models before it (of their lists and of their cells). As zones,
 // every block is a full copy named and numbered by its index, every zone is
 // shown and the materials are those of all the models. Null for an empty list.
 ModelClass *joinModels(const QList<const ModelClass *> &models, int mode, quint32 displayListBase);
@@ -74,7 +76,10 @@ void changeMaterial(ModelClass &model, int mode, qint32 oldMaterial, qint32 newM
 
 // Turns six cell functions (two per corner of a triangle) into two vertex
 // functions "CellFunc0" and "CellFunc1": the first three corners of every
-// cell get vertices of their own carrying the two values of that corner.
+// cell get vertices of their own, appended after the old ones, carrying the
+// two values of that corner; cell functions 6 and above stay. Cells of every
+// type are treated alike: corners beyond the third keep their old vertex,
+// which is why the old vertices stay (with 0 in the two new functions).
 // Returns 0, or errUnknown (nothing changes) when a block with cells carries
-// fewer than six cell functions.
+// fewer than six cell functions or names vertices it does not have.
 qint32 convertCellFuncsToVertFuncs(ModelClass &model);
