@@ -1,13 +1,17 @@
 #include "ConvertCommand.h"
 
+#include "formats/HxReader.h"
 #include "formats/LoadPipeline.h"
 #include "formats/OutputFile.h"
 #include "formats/SaveModelFile.h"
 #include "model/ModelClass.h"
+#include "model/Topology.h"
 
 #include <QFileInfo>
 
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -33,12 +37,50 @@ void printError(const QString &text)
     std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
+std::unique_ptr<ModelClass> loadSurface(const QString &path)
+{
+    auto model = std::make_unique<ModelClass>();
+    if (const qint32 code = model->loadFile(path)) {
+        printError(path + ": " + errorMessage(code));
+        return nullptr;
+    }
+    return model;
+}
+
+// Every .surf of the scene, named relative to the scene's folder as the
+// viewer opens them, joined into one model with material numbers kept.
+std::unique_ptr<ModelClass> loadScene(const QString &path)
+{
+    QStringList names;
+    if (const qint32 code = readHxList(path, names)) {
+        printError(path + ": " + errorMessage(code));
+        return nullptr;
+    }
+    const QString folder = QFileInfo(path).absolutePath();
+    std::vector<std::unique_ptr<ModelClass>> parts;
+    QList<const ModelClass *> models;
+    for (const QString &name : std::as_const(names)) {
+        parts.push_back(loadSurface(folder + "/" + name));
+        if (!parts.back())
+            return nullptr;
+        models << parts.back().get();
+    }
+    if (models.isEmpty()) {
+        printError(path + ": the scene names no surface");
+        return nullptr;
+    }
+    std::unique_ptr<ModelClass> joined(joinModels(models, JoinOneZone, 0));
+    if (!joined)
+        printError(path + ": " + errorMessage(errNoMemory));
+    return joined;
+}
+
 } // namespace
 
 const char *convertUsage()
 {
     return "usage: tessaron-cli convert INPUT OUTPUT [--binary]\n"
-           "  INPUT   a .surf surface\n"
+           "  INPUT   a .surf surface, or an .hx scene whose surfaces are joined into one model\n"
            "  OUTPUT  its ending chooses the format: .mesh .off .vtk .obj .ply .dat .vrt .stl\n"
            "  --binary  binary STL instead of text STL\n";
 }
@@ -63,18 +105,14 @@ int runConvert(const QStringList &args)
         printError(output + ": unknown output format");
         return std::fputs(convertUsage(), stderr), kUsageError;
     }
-    if (input.endsWith(".hx", Qt::CaseInsensitive)) {
-        printError(input
-                   + ": a scene list cannot be converted as one model; "
-                     "convert each .surf it names");
+    std::unique_ptr<ModelClass> model;
+    if (input.endsWith(".hx", Qt::CaseInsensitive))
+        model = loadScene(input);
+    else
+        model = loadSurface(input);
+    if (!model)
         return 1;
-    }
-    ModelClass model;
-    if (const qint32 code = model.loadFile(input)) {
-        printError(input + ": " + errorMessage(code));
-        return 1;
-    }
-    const qint32 code = saveModelFile(&model, format, output, binary, WriterOptions {});
+    const qint32 code = saveModelFile(model.get(), format, output, binary, WriterOptions {});
     if (code == errUnknown) {
         printError(output + ": the model has cells that name vertices it does not have");
         return 2;

@@ -215,7 +215,10 @@ qint32 ModelClass::prepareData()
         Radius = 0;
         quint32 b = 0;
         for (MeshClass *mesh : std::as_const(Meshes)) {
-            mesh->DisplayLists = DisplayListBase + 5 * b++;
+            // Without a base the model has no lists yet: numbers from 0
+            // would name lists of other models.
+            mesh->DisplayLists = DisplayListBase ? DisplayListBase + 5 * b : 0;
+            ++b;
             mesh->prepare();
             if (qint32 status = mesh->constructViewFaces({}))
                 throw errors(status);

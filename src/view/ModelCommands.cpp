@@ -8,9 +8,12 @@
 #include "ViewHost.h"
 #include "model/ModelInfo.h"
 #include "model/PlaneCut.h"
+#include "model/Topology.h"
 
 #include <QAction>
 #include <QGuiApplication>
+
+#include <memory>
 
 namespace {
 
@@ -89,9 +92,36 @@ void GLWidget::placeNewModel(ModelClass *model)
 
 // ---- model operations ----
 
+namespace {
+
+// A point or cell pick names vertex and triangle numbers that an in-place
+// rewrite of the blocks may have changed.
+void forgetPick(ModelClass &model)
+{
+    model.PickKind = model.PickBlock = model.PickIndex = model.PickMode = -1;
+    model.RulerKind = model.RulerBlock = model.RulerIndex = model.RulerMode = -1;
+}
+
+// Derived models are made without display lists (base 0): the view reserves
+// them when it adds the model. Each is prepared and its cutting plane fitted
+// to its box; models of another form than their source (surface, merged
+// hexahedra, converted functions) are centred as loads are.
+void addDerived(GLWidget &view, ModelClass *model, bool conversion)
+{
+    if (!model)
+        return;
+    model->prepareData();
+    model->ClipPlane.fitToBox(model->BoxMin, model->BoxMax);
+    view.addModel(model, conversion);
+    view.update();
+}
+
+} // namespace
+
 void GLWidget::getCloneFullModel()
 {
-    // Copies of whole models arrive with the topology operations.
+    if (const ModelClass *model = userModel(ModelList.ActiveIndex))
+        addDerived(*this, cloneFull(*model, 0), false);
 }
 
 void GLWidget::getModelFromSelection()
@@ -99,19 +129,56 @@ void GLWidget::getModelFromSelection()
     const ModelClass *model = userModel(ModelList.ActiveIndex);
     if (!model)
         return;
-    if (!hasSelection(*model))
+    if (!hasSelection(*model)) {
         Dialogs::current().warning(this, tr("Warning"), tr("There is no selected elements."));
+        return;
+    }
+    addDerived(*this, cloneFlagged(*model, 0, false), false);
 }
 
-void GLWidget::getModelFromVisible() { }
+void GLWidget::getModelFromVisible()
+{
+    if (const ModelClass *model = userModel(ModelList.ActiveIndex))
+        addDerived(*this, cloneFlagged(*model, 0, true), false);
+}
 
-void GLWidget::convert6CellFuncsTo2VertFuncs() { }
+// The current model stays as it is: the conversion runs on a full copy,
+// which is added when its blocks could be converted.
+void GLWidget::convert6CellFuncsTo2VertFuncs()
+{
+    const ModelClass *model = userModel(ModelList.ActiveIndex);
+    if (!model)
+        return;
+    std::unique_ptr<ModelClass> copy(cloneFull(*model, 0));
+    if (copy && convertCellFuncsToVertFuncs(*copy) == 0)
+        addDerived(*this, copy.release(), true);
+}
 
-void GLWidget::actionCreateSurfaceOfModel() { }
+void GLWidget::actionCreateSurfaceOfModel()
+{
+    if (const ModelClass *model = userModel(ModelList.ActiveIndex))
+        addDerived(*this, createSurface(*model, 0), true);
+}
 
-void GLWidget::actionTopologyMergeVertices() { }
+void GLWidget::actionTopologyMergeVertices()
+{
+    if (const ModelClass *model = userModel(ModelList.ActiveIndex))
+        addDerived(*this, makeTopologyMergeVertices(*model, 0), true);
+}
 
-void GLWidget::getSplice() { }
+void GLWidget::getSplice()
+{
+    ModelClass *model = userModel(ModelList.ActiveIndex);
+    double eps = 0;
+    if (!model
+        || !Dialogs::current().getDouble(this, tr("Splice vertices"), tr("Input Eps:"), 0.001, 0,
+                                         1e9, 10, eps))
+        return;
+    if (splice(*model, eps) != 0)
+        return;
+    forgetPick(*model);
+    update();
+}
 
 void GLWidget::fmzcm()
 {
@@ -215,7 +282,18 @@ void GLWidget::massSelectClearClick()
 
 void GLWidget::massSelectEditMaterialClick()
 {
-    // Renumbering the selected cells arrives with the topology operations.
+    ModelClass *model = userModel(ModelList.ActiveIndex);
+    int material = 0;
+    if (!model || !hasSelection(*model)
+        || !Dialogs::current().getInt(this, tr("Change Materil Number"),
+                                      tr("Input new material number:"), 1, 0, 21474444, 1,
+                                      material))
+        return;
+    changeMaterial(*model, 3, 0, material);
+    if (!model->Materials.contains(material))
+        model->Materials.append(material);
+    Host->panelCommand(PanelKind::Materials, PanelCommand::Refresh);
+    update();
 }
 
 void GLWidget::rulerClick()

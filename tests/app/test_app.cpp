@@ -83,6 +83,7 @@ private slots:
     void droppedFilesAndFolders();
     void panelsAreReplacedNotDuplicated();
     void objectsTreeCommands();
+    void joinFromTheObjectsPanel();
     void everyIconIsCompiledIn();
 
 private:
@@ -421,6 +422,54 @@ void TestApp::objectsTreeCommands()
     QCOMPARE(list.count(), 2);
     QCOMPARE(list.ActiveIndex, 1);
     QCOMPARE(objects->tree()->topLevelItem(0)->childCount(), 1);
+}
+
+void TestApp::joinFromTheObjectsPanel()
+{
+    Tessaron window;
+    window.show();
+    window.readSettings(false);
+    for (int i = 0; i < 3; ++i)
+        window.openModelFile(data.filePath(QString("m%1.surf").arg(i)));
+    auto *objects = static_cast<ObjectsControl *>(window.panel(PanelKind::Objects));
+    ModelListClass &list = window.view()->ModelList;
+    const auto select = [&](std::initializer_list<int> indices) {
+        objects->tree()->clearSelection();
+        for (int i : indices)
+            objects->itemOf(list.at(i))->setSelected(true);
+    };
+
+    // The scene is never joined.
+    select({0, 1});
+    objects->contextMenuJoinSelected();
+    QCOMPARE(list.count(), 4);
+
+    // Selected from the bottom up, joined in list order, in one zone. (Without
+    // centring, which would give every model the first model's matrix.)
+    window.view()->Config.autocenter = 0;
+    select({3, 1});
+    objects->contextMenuJoinSelected();
+    QCOMPARE(list.count(), 5);
+    ModelClass *joined = list.at(4);
+    QCOMPARE(list.ActiveIndex, 4);
+    QCOMPARE(joined->Name, QCoreApplication::translate("ModelClass", "Joint model"));
+    QCOMPARE(joined->Meshes.size(), 1);
+    QCOMPARE(joined->Meshes[0]->Vertices[0], 0.0); // m0 first, then m2
+    QCOMPARE(joined->Meshes[0]->Vertices[9], 2.0);
+    QVERIFY(!list.at(1)->Visible && list.at(2)->Visible && !list.at(3)->Visible);
+    QVERIFY(joined->Visible);
+    QCOMPARE(joined->Parent, list.scene());
+    QVERIFY(joined->DisplayListBase != 0);
+    // Placed as a load places it, not with the zoom of the model it came from.
+    QVERIFY(qFuzzyCompare(joined->Transform->Scale, 3.0f / joined->Radius));
+
+    // The preferences' mode 2 keeps the blocks as zones.
+    window.view()->Config.join = 2;
+    select({1, 2});
+    objects->contextMenuJoinSelected();
+    QCOMPARE(list.count(), 6);
+    QCOMPARE(list.at(5)->Meshes.size(), 2);
+    QCOMPARE(list.at(5)->ShownZones, (QList<qint32> {0, 1}));
 }
 
 void TestApp::everyIconIsCompiledIn()

@@ -71,6 +71,7 @@ private slots:
     void convertWritesWhatTheViewerWrites_data();
     void convertWritesWhatTheViewerWrites();
     void statusesAndMessages();
+    void sceneIsJoinedIntoOneModel();
     void killedSaveKeepsTheEarlierFile();
     void readOnlyFolderAndFullDisk();
 
@@ -167,6 +168,39 @@ void TestCli::statusesAndMessages()
     QCOMPARE(r.status, 0);
     QVERIFY(r.out.contains("tessaron-cli convert INPUT OUTPUT [--binary]"));
     QVERIFY(!QFile::exists(out));
+}
+
+void TestCli::sceneIsJoinedIntoOneModel()
+{
+    // The scene names its surfaces relative to its own folder, which is not
+    // the working folder of the run.
+    QDir(dir.path()).mkpath("scene");
+    QVERIFY(writeTriangleSurf(dir.filePath("scene/a.surf"), 0));
+    QVERIFY(writeTriangleSurf(dir.filePath("scene/b.surf"), 5));
+    const auto writeScene = [&](const QString &name, const QByteArray &lines) {
+        QFile hx(dir.filePath("scene/" + name));
+        return hx.open(QIODevice::WriteOnly) && hx.write("# two triangles\n" + lines) > 0;
+    };
+    QVERIFY(writeScene("two.hx",
+                       "[ load ${SCRIPTDIR}/a.surf ] setLabel {a.surf}\n"
+                       "[ load ${SCRIPTDIR}/b.surf ] setLabel {b.surf}\n"));
+    const QString off = dir.filePath("scene.off");
+    Run r = run({"convert", dir.filePath("scene/two.hx"), off});
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+    const QList<QByteArray> lines = bytesOf(off).split('\n');
+    QCOMPARE(lines.value(0), QByteArray("OFF"));
+    QCOMPARE(lines.value(1).split(' ').mid(0, 2), (QList<QByteArray> {"6", "2"}));
+    QVERIFY2(bytesOf(off).contains("\n3 3 4 5"), bytesOf(off).constData());
+
+    // A surface that cannot be loaded fails the whole scene with its message.
+    QVERIFY(writeScene("broken.hx",
+                       "[ load ${SCRIPTDIR}/a.surf ] setLabel {a.surf}\n"
+                       "[ load ${SCRIPTDIR}/gone.surf ] setLabel {gone.surf}\n"));
+    r = run({"convert", dir.filePath("scene/broken.hx"), dir.filePath("broken.off")});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, dir.filePath("scene/gone.surf") + ": Error opening file.\n");
+    QVERIFY(!QFile::exists(dir.filePath("broken.off")));
 }
 
 void TestCli::killedSaveKeepsTheEarlierFile()

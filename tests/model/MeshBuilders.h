@@ -46,6 +46,16 @@ inline void setCellFunctions(MeshClass &mesh, int type, int width,
     mesh.CellFuncs[type] = copyArray(values.data(), qint64(values.size()));
 }
 
+// Marks one cell as selected.
+inline void selectCell(MeshClass &mesh, int type, qint32 cell)
+{
+    if (!mesh.CellSelected)
+        mesh.CellSelected = allocZeroed<quint8 *>(kTypeSlots);
+    if (!mesh.CellSelected[type])
+        mesh.CellSelected[type] = allocZeroed<quint8>(mesh.CountOfCells[type]);
+    mesh.CellSelected[type][cell] = 1;
+}
+
 // The unit cube: bottom 0-3 counter-clockwise seen from above, top 4-7 above them.
 inline const std::vector<double> kCube = {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0,
                                           0, 0, 1, 1, 0, 1, 1, 1, 1, 0, 1, 1};

@@ -158,6 +158,7 @@ RU = {
     ("ModelClass", "Error opening file."): "Ошибка открытия файла.",
     ("ModelClass", "Error filetype."): "Неверный тип файла.",
     ("ModelClass", "Error: there is no memory."): "Ошибка: недостаточно памяти.",
+    ("ModelClass", "Joint model"): "Объединённая модель",
     # View
     ("GLWidget", "Model: %1"): "Модель: %1",
     ("GLWidget", "There is no selected model."): "Модель не выбрана.",
@@ -274,4 +275,8 @@ RU = {
     ("ColorsPage", "Isolines"): "Изолинии",
     ("ColorsPage", "Texture settings"): "Текстура",
     ("ColorsPage", "Use grey scale texture"): "Текстура в оттенках серого",
+    ("GLWidget", "Splice vertices"): "Склеить вершины",
+    ("GLWidget", "Input Eps:"): "Введите точность Eps:",
+    ("GLWidget", "Change Materil Number"): "Изменение номера материала",
+    ("GLWidget", "Input new material number:"): "Введите новый номер материала:",
 }

@@ -1,6 +1,7 @@
 #include "ObjectsControl.h"
 
 #include "geometry/Status.h"
+#include "model/Topology.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
 #include "view/ViewHost.h"
@@ -291,9 +292,29 @@ void ObjectsControl::contextMenuDeleteElement()
 
 void ObjectsControl::contextMenuJoinSelected()
 {
-    // Joining needs the model layer's join operation; until it exists the
-    // command leaves the models as they are.
-    qCDebug(lcTrace) << "ObjectsControl::contextMenuJoinSelected";
+    const ModelListClass &list = View->ModelList;
+    QList<qsizetype> indices;
+    for (QTreeWidgetItem *item : treeWidget_objects->selectedItems())
+        indices << list.indexOf(modelOf(item));
+    // The scene (or a row without a model) cannot be joined.
+    if (indices.isEmpty()
+        || std::any_of(indices.begin(), indices.end(), [](qsizetype i) { return i <= 0; }))
+        return;
+    std::sort(indices.begin(), indices.end());
+    QList<const ModelClass *> models;
+    for (qsizetype i : std::as_const(indices))
+        models << list.at(i);
+    // The joined models hide (or show) themselves; the joint model stands in.
+    contextMenuShowhideElement();
+    ModelClass *joined = joinModels(models, View->Config.join, 0);
+    if (!joined)
+        return;
+    // Placed like a newly loaded model: shown, and from its own box, not
+    // with the visibility and camera of the first model, whose attributes it
+    // took after that model was hidden.
+    joined->Visible = 1;
+    joined->Transform->reset();
+    View->placeNewModel(joined);
 }
 
 void ObjectsControl::ShowContexMenu()

@@ -1,0 +1,225 @@
+// Joining models: into one block (material numbers kept or made unique per
+// model) or into one model with every block as a zone of its own.
+
+#include "Topology.h"
+#include "TopologyFrame.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <vector>
+
+using namespace topology;
+
+namespace {
+
+// A block taking part in a one-block join and what its materials are shifted by.
+struct JoinPart
+{
+    const MeshClass *block;
+    qint32 materialOffset;
+};
+
+// The largest material of a model: of its Materials list and of its cells
+// (the list may leave out hidden zones, whose numbers must not be reused);
+// cells without materials count as material 0.
+qint32 largestMaterial(const ModelClass &model)
+{
+    qint32 largest = 0;
+    for (qint32 m : model.Materials)
+        largest = std::max(largest, m);
+    for (const MeshClass *mesh : model.Meshes)
+        for (qint32 m : mesh->getMaterials())
+            largest = std::max(largest, m);
+    return largest;
+}
+
+// The blocks in model and block order; a block whose cells name vertices it
+// does not have is left out. With unique materials each model's numbers
+// follow the largest number of the models before it.
+std::vector<JoinPart> joinParts(const QList<const ModelClass *> &models, bool uniqueMaterials)
+{
+    std::vector<JoinPart> parts;
+    qint64 offset = 0;
+    for (const ModelClass *model : models) {
+        for (const MeshClass *mesh : model->Meshes)
+            if (!mesh->checkIndices())
+                parts.push_back({mesh, uniqueMaterials ? checkedCount(offset) : 0});
+        if (uniqueMaterials) {
+            offset += qint64(largestMaterial(*model)) + 1;
+            checkedCount(offset - 1); // the largest number the joined cells get
+        }
+    }
+    return parts;
+}
+
+// The number of function names all models share, or 0 when they differ.
+qsizetype commonNameCount(const QList<const ModelClass *> &models, bool cells)
+{
+    const auto names = [cells](const ModelClass *m) {
+        return cells ? m->CellFunctionNames.size() : m->FunctionNames.size();
+    };
+    const qsizetype count = names(models.first());
+    for (const ModelClass *model : models)
+        if (names(model) != count)
+            return 0;
+    return count;
+}
+
+void joinVertices(const std::vector<JoinPart> &parts, qint32 functions, MeshClass &block)
+{
+    qint64 total = 0;
+    for (const JoinPart &part : parts)
+        total += part.block->CountOfVertices;
+    block.CountOfVertices = checkedCount(total);
+    block.Vertices = allocArray<_DREAL>(3 * total);
+    if (functions > 0) {
+        block.Functions = allocZeroed<_DREAL *>(functions);
+        block.CountOfFunctions = functions;
+        for (qint32 f = 0; f < functions; ++f)
+            block.Functions[f] = allocZeroed<_DREAL>(total);
+    }
+    qint64 first = 0;
+    for (const JoinPart &part : parts) {
+        const MeshClass &from = *part.block;
+        std::copy_n(from.Vertices, 3 * qint64(from.CountOfVertices), block.Vertices + 3 * first);
+        for (qint32 f = 0; f < functions; ++f)
+            if (from.Functions && f < from.CountOfFunctions)
+                std::copy_n(from.Functions[f], from.CountOfVertices, block.Functions[f] + first);
+        first += from.CountOfVertices;
+    }
+}
+
+// One type slot of the joined block: cells shifted by the vertices before
+// their block, materials by their model's offset, cell functions copied
+// (0 where a block has fewer).
+void joinSlot(const std::vector<JoinPart> &parts, int t, MeshClass &block)
+{
+    qint64 count = 0;
+    for (const JoinPart &part : parts)
+        count += part.block->CountOfCells[t];
+    if (count == 0)
+        return;
+    const int nodes = NodesOfType(t);
+    const qint32 width = block.CountOfCellFunctions;
+    block.Cells[t] = allocArray<qint32>(count * nodes);
+    if (block.CellMaterials)
+        block.CellMaterials[t] = allocArray<qint32>(count);
+    if (block.CellFuncs)
+        block.CellFuncs[t] = allocZeroed<_DREAL>(count * width);
+    block.CountOfCells[t] = checkedCount(count);
+    qint64 cell = 0, shift = 0;
+    for (const JoinPart &part : parts) {
+        const MeshClass &from = *part.block;
+        const qint32 fromWidth = from.CellFuncs ? from.CountOfCellFunctions : 0;
+        const _DREAL *values = fromWidth ? from.CellFuncs[t] : nullptr;
+        for (qint32 c = 0; c < from.CountOfCells[t]; ++c, ++cell) {
+            for (int k = 0; k < nodes; ++k)
+                block.Cells[t][cell * nodes + k] =
+                    qint32(from.Cells[t][qint64(c) * nodes + k] + shift);
+            if (block.CellMaterials)
+                block.CellMaterials[t][cell] = from.materialOf(t, c) + part.materialOffset;
+            if (values)
+                std::copy_n(values + qint64(c) * fromWidth, std::min(width, fromWidth),
+                            block.CellFuncs[t] + cell * width);
+        }
+        shift += from.CountOfVertices;
+    }
+}
+
+void joinedBlock(const std::vector<JoinPart> &parts, bool uniqueMaterials, qint32 functions,
+                 qint32 cellFunctions, MeshClass &block)
+{
+    if (!parts.empty())
+        takeSettings(*parts.front().block, block);
+    joinVertices(parts, functions, block);
+    const bool materials = uniqueMaterials
+        || std::any_of(parts.begin(), parts.end(),
+                       [](const JoinPart &p) { return p.block->CellMaterials != nullptr; });
+    if (materials)
+        block.CellMaterials = allocZeroed<qint32 *>(kTypeSlots);
+    if (cellFunctions > 0) {
+        block.CellFuncs = allocZeroed<_DREAL *>(kTypeSlots);
+        block.CountOfCellFunctions = cellFunctions;
+    }
+    for (int t = 0; t < kTypeSlots; ++t)
+        joinSlot(parts, t, block);
+    block.prepare();
+}
+
+// Modes 0 and 1: all blocks become one. The block keeps the vertex
+// functions, and likewise the cell functions, when every model has the same
+// number of names for them; the model then has the first model's names.
+void joinIntoOneBlock(ModelClass &joined, const QList<const ModelClass *> &models,
+                      bool uniqueMaterials)
+{
+    const std::vector<JoinPart> parts = joinParts(models, uniqueMaterials);
+    const qint32 functions = qint32(commonNameCount(models, false));
+    const qint32 cellFunctions = qint32(commonNameCount(models, true));
+    addBlock(joined, "join", [&](MeshClass &block) {
+        joinedBlock(parts, uniqueMaterials, functions, cellFunctions, block);
+    });
+    if (!joined.Meshes.isEmpty())
+        joined.ShownZones << joined.Meshes.first()->ZoneNumber;
+    joined.updateMaterials();
+}
+
+// Mode 2: every block is copied whole as a zone of its own, named and
+// numbered by its index, and every zone is shown.
+void joinAsZones(ModelClass &joined, const QList<const ModelClass *> &models)
+{
+    QList<qint32> materials;
+    for (const ModelClass *model : models) {
+        for (const MeshClass *mesh : model->Meshes)
+            addBlock(joined, "join", [&](MeshClass &block) {
+                mesh->copyMeshTo(block);
+                block.ZoneNumber = qint32(joined.Meshes.size());
+                block.Name = QString::number(block.ZoneNumber);
+            });
+        materials += model->Materials;
+    }
+    std::sort(materials.begin(), materials.end());
+    materials.erase(std::unique(materials.begin(), materials.end()), materials.end());
+    joined.Materials = materials;
+    for (const MeshClass *mesh : std::as_const(joined.Meshes))
+        joined.ShownZones << mesh->ZoneNumber;
+}
+
+// Names of functions that the joined blocks do not carry go; the current
+// function is chosen as a load chooses it.
+void settleFunctionNames(ModelClass &joined, const QList<const ModelClass *> &models)
+{
+    releaseModelRanges(joined);
+    if (commonNameCount(models, false) == 0)
+        joined.FunctionNames.clear();
+    if (commonNameCount(models, true) == 0)
+        joined.CellFunctionNames.clear();
+    if (!joined.FunctionNames.isEmpty())
+        joined.FunctionLocation = 1;
+    else if (!joined.CellFunctionNames.isEmpty())
+        joined.FunctionLocation = 2;
+    const qsizetype names = joined.FunctionLocation == 2 ? joined.CellFunctionNames.size()
+                                                         : joined.FunctionNames.size();
+    if (joined.CurrentFunction < 0 || joined.CurrentFunction >= names)
+        joined.CurrentFunction = 0;
+}
+
+} // namespace
+
+ModelClass *joinModels(const QList<const ModelClass *> &models, int mode, quint32 displayListBase)
+{
+    if (models.isEmpty())
+        return nullptr;
+    return buildModel("join", [&] {
+        const ModelClass &first = *models.first();
+        auto joined = startModel(first, displayListBase);
+        joined->Name = QCoreApplication::translate("ModelClass", "Joint model");
+        if (mode == JoinSeveralZones)
+            joinAsZones(*joined, models);
+        else
+            joinIntoOneBlock(*joined, models, mode == JoinUniqueMaterials);
+        settleFunctionNames(*joined, models);
+        joined->setParent(first.Parent);
+        return joined;
+    });
+}

@@ -1,0 +1,174 @@
+// The view's model operations: clones, surface, merged hexahedra and
+// converted functions become new current models with lists of their own;
+// splice and the selection's material edit ask through the dialog seam; a
+// model joined into zones is drawn zone by zone.
+
+#include "ViewFixture.h"
+#include "model/Topology.h"
+#include "view/Dialogs.h"
+
+namespace {
+
+struct ScriptedDialogs : Dialogs
+{
+    bool accept = true;
+    double eps = 0;
+    int material = 0;
+    QStringList asked;
+    bool getDouble(QWidget *, const QString &title, const QString &label, double, double, double,
+                   int, double &result) override
+    {
+        asked << title << label;
+        result = eps;
+        return accept;
+    }
+    bool getInt(QWidget *, const QString &title, const QString &label, int, int, int max, int,
+                int &result) override
+    {
+        asked << title << label << QString::number(max);
+        result = material;
+        return accept;
+    }
+    void warning(QWidget *, const QString &, const QString &text) override { asked << text; }
+};
+
+struct PanelRecordingHost : HeadlessHost
+{
+    void panelCommand(PanelKind kind, PanelCommand command) override
+    {
+        if (kind == PanelKind::Materials && command == PanelCommand::Refresh)
+            ++materialRefreshes;
+    }
+    int materialRefreshes = 0;
+};
+
+struct DialogScope
+{
+    explicit DialogScope(Dialogs *d)
+        : previous(Dialogs::install(d))
+    { }
+    ~DialogScope() { Dialogs::install(previous); }
+    Dialogs *previous;
+};
+
+// Lit pixels in the columns [from, to) of a frame on a black background.
+int litPixels(const QImage &frame, int from, int to)
+{
+    int lit = 0;
+    for (int y = 0; y < frame.height(); ++y)
+        for (int x = from; x < to; ++x)
+            lit += qGray(frame.pixel(x, y)) > 10;
+    return lit;
+}
+
+} // namespace
+
+class TestModelOperations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void operationsAddCurrentModels();
+    void spliceAndMaterialEditAskFirst();
+    void zonesOfAJoinAreDrawn();
+};
+
+void TestModelOperations::operationsAddCurrentModels()
+{
+    ScriptedDialogs dialogs;
+    DialogScope scope(&dialogs);
+    ViewUnderTest v;
+    ModelClass *hexes = v.add(makeModel(kTwoCubes, Hexahedron, kTwoHexes, {1, 2}));
+    ModelListClass &list = v.view->ModelList;
+    // Each operation on model 1 adds a current model with lists of its own.
+    const auto run = [&](void (GLWidget::*slot)()) {
+        list.ActiveIndex = 1;
+        (v.view.get()->*slot)();
+        return list.active() != hexes ? list.active() : nullptr;
+    };
+    ModelClass *clone = run(&GLWidget::getCloneFullModel);
+    QVERIFY(clone && clone->DisplayListBase != 0
+            && clone->DisplayListBase != hexes->DisplayListBase);
+    QCOMPARE(clone->Meshes[0]->DisplayLists, clone->DisplayListBase);
+    QCOMPARE(run(&GLWidget::actionCreateSurfaceOfModel)->Meshes[0]->CountOfCells[Quadrangle], 10);
+    QVERIFY(run(&GLWidget::actionTopologyMergeVertices));
+    QCOMPARE(run(&GLWidget::getModelFromVisible)->Meshes[0]->CountOfCells[Hexahedron], 2);
+    QCOMPARE(list.count(), 6);
+
+    // No selection: a warning and no model; one selected cell: a model of it.
+    QVERIFY(!run(&GLWidget::getModelFromSelection));
+    QCOMPARE(dialogs.asked, QStringList {"There is no selected elements."});
+    selectCell(*hexes->Meshes[0], Hexahedron, 1);
+    QCOMPARE(run(&GLWidget::getModelFromSelection)->Meshes[0]->CountOfVertices, 8);
+
+    // Without six cell functions there is nothing to convert; with them the
+    // converted copy is added and the source keeps its functions.
+    QVERIFY(!run(&GLWidget::convert6CellFuncsTo2VertFuncs));
+    setCellFunctions(*hexes->Meshes[0], Hexahedron, 6, std::vector<double>(12, 1.0));
+    hexes->CellFunctionNames = {"a", "b", "c", "d", "e", "f"};
+    QCOMPARE(run(&GLWidget::convert6CellFuncsTo2VertFuncs)->FunctionNames,
+             (QStringList {"CellFunc0", "CellFunc1"}));
+    QCOMPARE(hexes->Meshes[0]->CountOfCellFunctions, 6);
+    QCOMPARE(list.count(), 8);
+    QVERIFY(litPixels(v.frame(), 0, v.view->width()) > 0);
+}
+
+void TestModelOperations::spliceAndMaterialEditAskFirst()
+{
+    ScriptedDialogs dialogs;
+    DialogScope scope(&dialogs);
+    PanelRecordingHost host;
+    GLWidget view(nullptr, &host);
+    view.resize(200, 200);
+    // Two triangles whose shared corners are stored twice, 1e-4 apart.
+    ModelClass *model = makeModel({0, 0, 0, 1, 0, 0, 0, 1, 0, 1.0001, 0, 0, 0, 1.0001, 0, 1, 1, 0},
+                                  Triangle, {0, 1, 2, 3, 5, 4}, {0, 1});
+    view.placeNewModel(model);
+    model->updateMaterials();
+    model->PickKind = model->PickMode = 1;
+    model->PickBlock = 0;
+    model->PickIndex = 5;
+
+    dialogs.accept = false;
+    view.getSplice();
+    QCOMPARE(dialogs.asked, (QStringList {"Splice vertices", "Input Eps:"}));
+    QCOMPARE(model->Meshes[0]->CountOfVertices, 6);
+    dialogs.accept = true;
+    dialogs.eps = 0.001;
+    view.getSplice();
+    QCOMPARE(model->Meshes[0]->CountOfVertices, 4);
+    QCOMPARE(model->PickIndex, -1); // vertex 5 is no more
+
+    // The material edit asks only while cells are selected.
+    dialogs.asked.clear();
+    view.massSelectEditMaterialClick();
+    QVERIFY(dialogs.asked.isEmpty());
+    selectCell(*model->Meshes[0], Triangle, 1);
+    dialogs.material = 7;
+    view.massSelectEditMaterialClick();
+    QCOMPARE(dialogs.asked,
+             (QStringList {"Change Materil Number", "Input new material number:", "21474444"}));
+    QCOMPARE(model->Meshes[0]->CellMaterials[Triangle][0], 0);
+    QCOMPARE(model->Meshes[0]->CellMaterials[Triangle][1], 7);
+    QCOMPARE(model->Materials, (QList<qint32> {0, 1, 7}));
+    QCOMPARE(host.materialRefreshes, 1);
+}
+
+void TestModelOperations::zonesOfAJoinAreDrawn()
+{
+    ViewUnderTest v(320, 240);
+    // Two squares left and right of a gap; joined as zones, one model of two blocks.
+    std::unique_ptr<ModelClass> left(makeModel(
+        {-1, -0.5, 0, -0.1, -0.5, 0, -0.1, 0.5, 0, -1, 0.5, 0}, Quadrangle, {0, 1, 2, 3}));
+    std::unique_ptr<ModelClass> right(
+        makeModel({0.1, -0.5, 0, 1, -0.5, 0, 1, 0.5, 0, 0.1, 0.5, 0}, Quadrangle, {0, 1, 2, 3}));
+    ModelClass *joined = joinModels({left.get(), right.get()}, JoinSeveralZones, 0);
+    v.add(joined);
+    const QImage frame = v.frame();
+    const int w = frame.width();
+    QVERIFY(litPixels(frame, 0, w / 3) > 0);
+    QVERIFY(litPixels(frame, 2 * w / 3, w) > 0);
+}
+
+TESSARON_VIEW_TEST_MAIN(TestModelOperations)
+#include "test_model_operations.moc"
