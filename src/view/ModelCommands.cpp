@@ -6,6 +6,7 @@
 #include "DisplayLists.h"
 #include "GLWidget.h"
 #include "ViewHost.h"
+#include "model/MaterialEdit.h"
 #include "model/ModelInfo.h"
 #include "model/PlaneCut.h"
 
@@ -215,7 +216,18 @@ void GLWidget::massSelectClearClick()
 
 void GLWidget::massSelectEditMaterialClick()
 {
-    // Renumbering the selected cells arrives with the topology operations.
+    ModelClass *model = userModel(ModelList.ActiveIndex);
+    if (!model || !hasSelection(*model))
+        return;
+    int material = 1;
+    if (!Dialogs::current().getInt(this, tr("Change Materil Number"),
+                                   tr("Input new material number:"), 1, 0, kMaxMaterialNumber, 1,
+                                   material))
+        return;
+    renumberMaterials(*model, 3, {}, material);
+    model->updateMaterials();
+    Host->panelCommand(PanelKind::Materials, PanelCommand::Refresh);
+    update();
 }
 
 void GLWidget::rulerClick()
@@ -223,8 +235,7 @@ void GLWidget::rulerClick()
     ModelClass *model = userModel(ModelList.ActiveIndex);
     if (!model || actionChecked("actionRuler", true))
         return;
-    model->PickKind = model->PickBlock = model->PickIndex = model->PickMode = -1;
-    model->RulerKind = model->RulerBlock = model->RulerIndex = model->RulerMode = -1;
+    model->resetPick();
     update();
 }
 

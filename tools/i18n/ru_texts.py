@@ -170,4 +170,6 @@ RU = {
     ("GLWidget", "; Point: (%1;%2;%3); (Zone number=%4; Vertex number=%5)"): "; Точка: (%1;%2;%3); (номер зоны=%4; номер вершины=%5)",
     ("GLWidget", "; %1 = %2"): "; %1 = %2",
     ("GLWidget", "Error"): "Ошибка",
+    ("GLWidget", "Change Materil Number"): "Изменение номера материала",
+    ("GLWidget", "Input new material number:"): "Введите новый номер материала:",
 }
