@@ -3,8 +3,12 @@
 #include "ActionTable.h"
 #include "BuildInfo.h"
 #include "geometry/Status.h"
+#include "panels/IntersectControl.h"
+#include "panels/MaterialsControl.h"
 #include "panels/ObjectsControl.h"
 #include "panels/OpacityControl.h"
+#include "panels/PointControl.h"
+#include "panels/Stereo3DControl.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
 
@@ -481,8 +485,16 @@ QDockWidget *Tessaron::makePanel(PanelKind kind)
         return new ObjectsControl(this, View);
     case PanelKind::Opacity:
         return new OpacityControl(this, View);
+    case PanelKind::Stereo3D:
+        return new Stereo3DControl(this, View);
+    case PanelKind::Intersect:
+        return new IntersectControl(this, View);
+    case PanelKind::Materials:
+        return new MaterialsControl(this, View);
+    case PanelKind::Point:
+        return new PointControl(this, View);
     default:
-        return nullptr; // panels of function colouring, cuts and stereo come later
+        return nullptr; // the panels of function colouring come later
     }
 }
 
@@ -515,12 +527,36 @@ void Tessaron::removePanel(PanelKind kind)
 
 void Tessaron::panelCommand(PanelKind kind, PanelCommand command)
 {
-    if (kind == PanelKind::Objects && command == PanelCommand::RemoveSelected) {
-        if (auto *objects = static_cast<ObjectsControl *>(panel(kind)))
-            objects->contextMenuDeleteElement();
-    } else if (kind == PanelKind::Opacity && command == PanelCommand::Apply) {
-        if (auto *opacity = static_cast<OpacityControl *>(panel(kind)))
-            opacity->ChangeView();
+    QDockWidget *dock = panel(kind);
+    if (!dock)
+        return;
+    const bool refresh = command == PanelCommand::Refresh;
+    switch (kind) {
+    case PanelKind::Objects:
+        if (command == PanelCommand::RemoveSelected)
+            static_cast<ObjectsControl *>(dock)->contextMenuDeleteElement();
+        break;
+    case PanelKind::Opacity:
+        if (command == PanelCommand::Apply)
+            static_cast<OpacityControl *>(dock)->ChangeView();
+        break;
+    case PanelKind::Materials:
+        if (refresh)
+            static_cast<MaterialsControl *>(dock)->initFields();
+        else
+            static_cast<MaterialsControl *>(dock)->ChangeView();
+        break;
+    case PanelKind::Intersect:
+        if (refresh)
+            static_cast<IntersectControl *>(dock)->initialize();
+        else
+            static_cast<IntersectControl *>(dock)->ChangeView();
+        break;
+    case PanelKind::Stereo3D:
+        static_cast<Stereo3DControl *>(dock)->ChangeView();
+        break;
+    default:
+        break;
     }
 }
 
@@ -538,12 +574,23 @@ int Tessaron::dockedPanelWidth(bool left) const
 
 bool Tessaron::planeEditMode() const
 {
-    return false; // the intersection panel and its "Draw clipping rectangle" come later
+    const auto *intersect = static_cast<IntersectControl *>(panel(PanelKind::Intersect));
+    return intersect && intersect->planeEditMode();
 }
 
-void Tessaron::setPlaneFields(const double *, const double *) { }
+void Tessaron::setPlaneFields(const double point[3], const double normal[3])
+{
+    if (auto *intersect = static_cast<IntersectControl *>(panel(PanelKind::Intersect))) {
+        intersect->set_point({point[0], point[1], point[2]});
+        intersect->set_normal({normal[0], normal[1], normal[2]});
+    }
+}
 
-void Tessaron::setPointFields(double, double, double) { }
+void Tessaron::setPointFields(double x, double y, double z)
+{
+    if (auto *point = static_cast<PointControl *>(panel(PanelKind::Point)))
+        point->setPoint(x, y, z);
+}
 
 void Tessaron::selectModel(ModelClass *model)
 {
