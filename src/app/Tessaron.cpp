@@ -3,12 +3,17 @@
 #include "ActionTable.h"
 #include "BuildInfo.h"
 #include "geometry/Status.h"
+#include "panels/ColorSizeControl.h"
+#include "panels/FunctionControl.h"
+#include "panels/GradientControl.h"
 #include "panels/IntersectControl.h"
+#include "panels/IsoControl.h"
 #include "panels/MaterialsControl.h"
 #include "panels/ObjectsControl.h"
 #include "panels/OpacityControl.h"
 #include "panels/PointControl.h"
 #include "panels/Stereo3DControl.h"
+#include "preferences/ConfigDialog.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
 
@@ -441,9 +446,9 @@ void Tessaron::about()
 
 void Tessaron::preferences()
 {
-    // The preferences dialog edits the view's settings; until it exists the
-    // settings file is the place to change them.
-    qCDebug(lcTrace) << "Tessaron::preferences";
+    auto *dialog = new ConfigDialog(View);
+    Dialogs::current().exec(*dialog);
+    delete dialog;
 }
 
 void Tessaron::model_info()
@@ -485,6 +490,14 @@ QDockWidget *Tessaron::makePanel(PanelKind kind)
         return new ObjectsControl(this, View);
     case PanelKind::Opacity:
         return new OpacityControl(this, View);
+    case PanelKind::Function:
+        return new FunctionControl(this, View);
+    case PanelKind::Gradient:
+        return new GradientControl(this, View);
+    case PanelKind::ColorSize:
+        return new ColorSizeControl(this, View);
+    case PanelKind::Iso:
+        return new IsoControl(this, View);
     case PanelKind::Stereo3D:
         return new Stereo3DControl(this, View);
     case PanelKind::Intersect:
@@ -494,7 +507,7 @@ QDockWidget *Tessaron::makePanel(PanelKind kind)
     case PanelKind::Point:
         return new PointControl(this, View);
     default:
-        return nullptr; // the panels of function colouring come later
+        return nullptr;
     }
 }
 
@@ -539,6 +552,20 @@ void Tessaron::panelCommand(PanelKind kind, PanelCommand command)
     case PanelKind::Opacity:
         if (command == PanelCommand::Apply)
             static_cast<OpacityControl *>(dock)->ChangeView();
+        break;
+    case PanelKind::ColorSize:
+        if (command == PanelCommand::Apply)
+            static_cast<ColorSizeControl *>(dock)->ChangeView();
+        break;
+    case PanelKind::Iso:
+        if (command == PanelCommand::Apply)
+            static_cast<IsoControl *>(dock)->ChangeView();
+        else if (refresh)
+            static_cast<IsoControl *>(dock)->initFields();
+        break;
+    case PanelKind::Gradient:
+        if (refresh)
+            dock->update(); // the legend is painted from the palette and the model
         break;
     case PanelKind::Materials:
         if (refresh)

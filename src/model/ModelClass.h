@@ -32,6 +32,10 @@ public:
     void setColorMode(int mode);
     void setShowIsolines(bool on);
     void clearIsolines();
+    // Isolines of every block (model/Isolines.cpp): the banded lines of a
+    // palette of `bands` colours, or the one line at a normalised level.
+    void generateIsolines(qint32 bands, qint32 period, float alpha, float value);
+    void generateIsoline(double level);
     void setColor(int r, int g, int b);
     void setSelectEnabled(bool on);
     void setTransparency(bool on, double opacity);

@@ -1,6 +1,7 @@
 #include "Dialogs.h"
 
 #include <QColorDialog>
+#include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -99,4 +100,9 @@ Dialogs::Answer Dialogs::information(QWidget *parent, const QString &title, cons
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+int Dialogs::exec(QDialog &dialog)
+{
+    return dialog.exec();
 }

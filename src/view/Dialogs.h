@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 // Every modal dialog and message box of the program goes through here, so
@@ -35,6 +36,8 @@ public:
     // Yes is the default button, No the escape button.
     virtual Answer question(QWidget *parent, const QString &title, const QString &text);
     virtual Answer information(QWidget *parent, const QString &title, const QString &text);
+    // Runs a dialog of the program modally and returns its result code.
+    virtual int exec(QDialog &dialog);
 
     static Dialogs &current();
     // Installs a replacement (null restores the toolkit's dialogs); returns

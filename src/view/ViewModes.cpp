@@ -156,6 +156,7 @@ void GLWidget::applyFaceMode(ModelClass *model, int mode)
     if (model->Settings.ShowIsolines && mode != 5) {
         model->setShowIsolines(false);
         model->clearIsolines();
+        setActionChecked("actionViewColorLines", false);
     }
     if (mode != 6 && mode != 7) {
         if (mode == model->Settings.ColorMode) {
@@ -170,11 +171,7 @@ void GLWidget::applyFaceMode(ModelClass *model, int mode)
         model->updateMaterials();
         showFacePanels(*model);
     }
-    if (mode == 6) {
-        if (!Host->hasPanel(PanelKind::Iso))
-            Host->createPanel(PanelKind::Iso);
-        Host->panelCommand(PanelKind::Iso, PanelCommand::Refresh);
-    } else if (mode == 7) {
+    if (mode == 7) {
         if (!Host->hasPanel(PanelKind::Intersect)) {
             Host->createPanel(PanelKind::Intersect);
             Host->panelCommand(PanelKind::Intersect, PanelCommand::Apply);
@@ -187,6 +184,14 @@ void GLWidget::changeViewFaces(int mode)
 {
     const QString saved = saveStatus(tr("Building model..."));
     forTargets([&](ModelClass &m) { applyFaceMode(&m, mode); });
+    // One isosurface request, which covers every model when the scene is current.
+    if (mode == 6) {
+        if (Host->hasPanel(PanelKind::Iso))
+            Host->panelCommand(PanelKind::Iso, PanelCommand::Refresh);
+        else
+            Host->createPanel(PanelKind::Iso);
+        Host->panelCommand(PanelKind::Iso, PanelCommand::Apply);
+    }
     updateProjection();
     update();
     Host->showStatus(saved);
@@ -310,8 +315,17 @@ void GLWidget::changeViewColorLines()
             relist(m);
         }
     });
-    if (on)
+    if (on && Host->hasPanel(PanelKind::ColorSize)) {
         Host->panelCommand(PanelKind::ColorSize, PanelCommand::Apply);
+    } else if (on) {
+        // Without the palette panel the lines follow the palette as it is.
+        forTargets([&](ModelClass &m) {
+            if (m.Settings.ColorMode == 5)
+                m.generateIsolines(Palette.Size, Palette.Period, float(Palette.Alpha),
+                                   float(Palette.IsoValue));
+            relist(m);
+        });
+    }
     update();
 }
 

@@ -157,6 +157,13 @@ void TestCommands::panelsAndActionsOfTheHost()
     QVERIFY(host.panels.contains(PanelKind::Function));
     QVERIFY(host.panels.contains(PanelKind::Gradient));
     QVERIFY(host.action("actionViewColorLines")->isEnabled());
+    // Without the palette panel the colour lines follow the view's palette;
+    // switched off again they are cleared.
+    host.panels.remove(PanelKind::ColorSize);
+    view.changeViewColorLines();
+    QVERIFY(strip->Meshes[0]->CountOfIsoVertices > 0);
+    view.changeViewColorLines();
+    QCOMPARE(strip->Meshes[0]->CountOfIsoVertices, 0);
     view.changeViewFacesFunction(); // the same mode again: faces off, actions unchecked
     QCOMPARE(strip->Settings.ColorMode, 0);
     QVERIFY(!host.panels.contains(PanelKind::Gradient));

@@ -1,0 +1,311 @@
+// The panels of function colouring in the main window: the function choice
+// and the range cut, the palette and the isolines, the colour legend and the
+// isosurface request.
+
+#include "app/Tessaron.h"
+#include "model/MeshBuilders.h"
+#include "model/ModelClass.h"
+#include "view/Dialogs.h"
+#include "view/GLWidget.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct WarningDialogs : Dialogs
+{
+    QStringList warnings;
+    void warning(QWidget *, const QString &title, const QString &text) override
+    {
+        warnings << title + "|" + text;
+    }
+};
+
+// Four triangles over the rectangle [0, 2] x [0, 1]. Vertex function "f" has
+// the range 0..5; within [2, 4] lie the nodes of triangles 0 and 3 only.
+// "g" is a second vertex function, "c" a cell function of range 10..40.
+ModelClass *functionModel(bool vertexFunctions = true, bool cellFunctions = true)
+{
+    auto *model = new ModelClass;
+    auto *mesh = new MeshClass;
+    setVertices(*mesh, {0, 0, 0, 1, 0, 0, 2, 0, 0, 0, 1, 0, 1, 1, 0, 2, 1, 0});
+    setCells(*mesh, Triangle, {0, 1, 4, 0, 4, 3, 1, 2, 5, 1, 5, 4});
+    if (vertexFunctions) {
+        addVertexFunction(*mesh, {2, 3, 5, 0, 4, 4});
+        addVertexFunction(*mesh, {0, 1, 2, 3, 4, 5});
+        model->FunctionNames << "f"
+                             << "g";
+    }
+    if (cellFunctions) {
+        setCellFunctions(*mesh, Triangle, 1, {10, 20, 30, 40});
+        model->CellFunctionNames << "c";
+    }
+    model->FunctionLocation = vertexFunctions ? 1 : 2;
+    model->Meshes.append(mesh);
+    return model;
+}
+
+std::vector<int> shownCells(const ModelClass *model)
+{
+    const MeshClass *mesh = model->Meshes.first();
+    std::vector<int> out;
+    for (qint32 c = 0; c < mesh->CountOfCells[Triangle]; ++c)
+        out.push_back(mesh->CellVisible ? mesh->CellVisible[Triangle][c] : 1);
+    return out;
+}
+
+} // namespace
+
+class TestFunctionPanels : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void functionChoiceFollowsTheModel();
+    void rangeCutValidatesTheFields();
+    void paletteAndIsolines();
+    void legendPaintsThePalette();
+    void isosurfaceRequestWarnsOnce();
+
+private:
+    // A widget of a panel by its object name.
+    template<class T> T *child(PanelKind kind, const char *name) const
+    {
+        QDockWidget *dock = window->panel(kind);
+        return dock ? dock->findChild<T *>(name) : nullptr;
+    }
+    // Adds the model and shows it coloured by function.
+    ModelClass *showFunctions(ModelClass *model)
+    {
+        view->placeNewModel(model);
+        view->changeViewFacesFunction();
+        return model;
+    }
+
+    QTemporaryDir folder;
+    QString oldFolder;
+    QByteArray oldHome;
+    WarningDialogs dialogs;
+    std::unique_ptr<Tessaron> window;
+    GLWidget *view = nullptr;
+};
+
+void TestFunctionPanels::init()
+{
+    QVERIFY(folder.isValid());
+    oldHome = qgetenv("HOME");
+    qputenv("HOME", folder.path().toUtf8());
+    oldFolder = QDir::currentPath();
+    QDir::setCurrent(folder.path()); // where "iso.off" goes
+    dialogs = WarningDialogs();
+    Dialogs::install(&dialogs);
+    window = std::make_unique<Tessaron>();
+    window->resize(900, 700);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    view = window->view();
+}
+
+void TestFunctionPanels::cleanup()
+{
+    window.reset();
+    Dialogs::install(nullptr);
+    QDir::setCurrent(oldFolder);
+    qputenv("HOME", oldHome);
+}
+
+void TestFunctionPanels::functionChoiceFollowsTheModel()
+{
+    ModelClass *model = functionModel();
+    model->CurrentFunction = 1;
+    showFunctions(model);
+    for (PanelKind kind : {PanelKind::Function, PanelKind::ColorSize, PanelKind::Gradient})
+        QVERIFY(window->hasPanel(kind));
+    QVERIFY(window->action("actionViewColorLines")->isEnabled());
+    auto *combo = child<QComboBox>(PanelKind::Function, "comboBox");
+    auto *min = child<QLineEdit>(PanelKind::Function, "lineEdit_min");
+    auto *max = child<QLineEdit>(PanelKind::Function, "lineEdit_max");
+    auto *all = child<QCheckBox>(PanelKind::Function, "checkBox_all");
+    auto *inCells = child<QCheckBox>(PanelKind::Function, "checkBox_inCells");
+    QCOMPARE(combo->count(), 2);
+    QCOMPARE(combo->currentIndex(), 1);
+    QCOMPARE(min->text() + ".." + max->text(), QString("0..5"));
+    QVERIFY(all->isChecked() && !min->isEnabled() && !max->isEnabled());
+    all->setChecked(false);
+    QVERIFY(min->isEnabled() && max->isEnabled());
+
+    // To the cell functions: index 1 of the vertex list does not exist among
+    // them, so the first cell function is shown.
+    model->CurrentFunction = 1;
+    QVERIFY(inCells->isEnabled());
+    inCells->click();
+    QCOMPARE(model->FunctionLocation, 2);
+    QCOMPARE(model->CurrentFunction, 0);
+    QCOMPARE(combo->currentText() + QString::number(combo->count()), QString("c1"));
+    QCOMPARE(min->text() + ".." + max->text(), QString("10..40"));
+
+    // A model whose first block has cell functions only: the box is checked
+    // and cannot be unchecked.
+    view->placeNewModel(functionModel(false, true));
+    window->createPanel(PanelKind::Function);
+    inCells = child<QCheckBox>(PanelKind::Function, "checkBox_inCells");
+    QVERIFY(inCells->isChecked() && !inCells->isEnabled());
+    QCOMPARE(child<QComboBox>(PanelKind::Function, "comboBox")->currentText(), QString("c"));
+}
+
+void TestFunctionPanels::rangeCutValidatesTheFields()
+{
+    ModelClass *model = showFunctions(functionModel());
+    auto *min = child<QLineEdit>(PanelKind::Function, "lineEdit_min");
+    auto *max = child<QLineEdit>(PanelKind::Function, "lineEdit_max");
+    auto *apply = child<QPushButton>(PanelKind::Function, "pushButton");
+    child<QCheckBox>(PanelKind::Function, "checkBox_all")->setChecked(false);
+
+    // A minimum above the range falls back to the function's minimum, so
+    // the cut keeps every cell; afterwards the fields show the full range.
+    min->setText("10");
+    max->setText("5");
+    apply->click();
+    QCOMPARE(shownCells(model), (std::vector<int> {1, 1, 1, 1}));
+    QCOMPARE(min->text() + ".." + max->text(), QString("0..5"));
+
+    // A minimum above the maximum swaps them; Enter applies like the button.
+    min->setText("4");
+    max->setText("2");
+    QTest::keyClick(max, Qt::Key_Return);
+    QCOMPARE(shownCells(model), (std::vector<int> {1, 0, 0, 1}));
+    QCOMPARE(model->Meshes.first()->CountOfTriVertices, 6);
+
+    // "All" shows every cell again and the full range; no model is added.
+    min->setText("3");
+    apply->click();
+    QCOMPARE(shownCells(model), (std::vector<int> {0, 0, 1, 1}));
+    child<QCheckBox>(PanelKind::Function, "checkBox_all")->setChecked(true);
+    min->setText("3");
+    apply->click();
+    QCOMPARE(shownCells(model), (std::vector<int> {1, 1, 1, 1}));
+    QCOMPARE(model->Meshes.first()->CountOfTriVertices, 12);
+    QCOMPARE(min->text() + ".." + max->text(), QString("0..5"));
+    QCOMPARE(view->ModelList.count(), 2);
+}
+
+void TestFunctionPanels::paletteAndIsolines()
+{
+    ModelClass *model = showFunctions(functionModel());
+    auto *functionSize = child<QSpinBox>(PanelKind::ColorSize, "spinBox_func_size");
+    auto *paletteSize = child<QSpinBox>(PanelKind::ColorSize, "spinBox_palette_size");
+    auto *repeat = child<QCheckBox>(PanelKind::ColorSize, "checkBox_repeat");
+
+    // Without "Repeat colors" the palette size decides both.
+    paletteSize->setValue(6);
+    functionSize->setValue(20);
+    QCOMPARE(view->Palette.Size, 6);
+    QCOMPARE(view->Palette.Period, 6);
+    repeat->setChecked(true);
+    QCOMPARE(view->Palette.Size, 20);
+    QCOMPARE(view->Palette.Period, 6);
+
+    // Colour lines: one line per band boundary, coloured; off clears them.
+    window->action("actionViewColorLines")->trigger();
+    const MeshClass *mesh = model->Meshes.first();
+    QVERIFY(mesh->CountOfIsoVertices > 0);
+    QVERIFY(mesh->IsoColors[0] != (Rgba8 {0, 0, 0, 1}));
+
+    // One black line at an exact value of f (range 0..5), also in "iso.off".
+    auto *exact = child<QCheckBox>(PanelKind::ColorSize, "checkBox_exact");
+    auto *value = child<QLineEdit>(PanelKind::ColorSize, "lineEdit_exact");
+    QVERIFY(value->isHidden());
+    exact->setChecked(true);
+    QVERIFY(!value->isHidden());
+    value->setText("2.5");
+    QTest::keyClick(value, Qt::Key_Return);
+    QVERIFY(mesh->CountOfIsoVertices > 0);
+    QCOMPARE(mesh->IsoColors[0], (Rgba8 {0, 0, 0, 1}));
+    QVERIFY(QFile::exists("iso.off"));
+
+    window->action("actionViewColorLines")->trigger();
+    QCOMPARE(mesh->CountOfIsoVertices, 0);
+
+    // White lines take the legend away; coloured ones bring it back.
+    auto *white = child<QCheckBox>(PanelKind::ColorSize, "checkBox_color");
+    white->setChecked(true);
+    QVERIFY(!window->hasPanel(PanelKind::Gradient));
+    QCOMPARE(view->Palette.Texels[0], quint8(255));
+    white->setChecked(false);
+    QVERIFY(window->hasPanel(PanelKind::Gradient));
+}
+
+void TestFunctionPanels::legendPaintsThePalette()
+{
+    showFunctions(functionModel());
+    child<QSpinBox>(PanelKind::ColorSize, "spinBox_palette_size")->setValue(5);
+    QDockWidget *legend = window->panel(PanelKind::Gradient);
+    QVERIFY(legend);
+    const QImage image = legend->grab().toImage();
+    image.save(QDir::temp().filePath("tessaron-legend.png"));
+    const std::vector<quint8> &texels = view->Palette.Texels;
+    auto texel = [&](int i) { return QColor(texels[4 * i], texels[4 * i + 1], texels[4 * i + 2]); };
+    auto near = [](const QColor &a, const QColor &b) {
+        return std::abs(a.red() - b.red()) <= 8 && std::abs(a.green() - b.green()) <= 8
+            && std::abs(a.blue() - b.blue()) <= 8;
+    };
+    // Blue at the bottom, red at the top, the middle colour halfway.
+    QVERIFY(near(image.pixelColor(15, 224), texel(0)) && near(image.pixelColor(15, 25), texel(4)));
+    QVERIFY(near(image.pixelColor(15, 125), texel(2)));
+    for (const QPoint p : {QPoint(32, 25), QPoint(41, 27), QPoint(36, 223), QPoint(40, 125),
+                           QPoint(32, 41), QPoint(36, 107), QPoint(34, 207)})
+        QVERIFY2(image.pixelColor(p) == Qt::white,
+                 qPrintable(QString("%1,%2").arg(p.x()).arg(p.y())));
+    QVERIFY(image.pixelColor(37, 41) != Qt::white); // small ticks are five pixels long
+}
+
+void TestFunctionPanels::isosurfaceRequestWarnsOnce()
+{
+    view->placeNewModel(functionModel());
+    view->placeNewModel(functionModel());
+    view->ModelList.ActiveIndex = 0;
+    view->changeViewIso();
+    QVERIFY(window->hasPanel(PanelKind::Iso));
+    QCOMPARE(dialogs.warnings, QStringList {"Warning|There is no points"});
+    QCOMPARE(view->ModelList.count(), 3);
+    QCOMPARE(view->ModelList.ActiveIndex, 0);
+
+    auto *uniformity = child<QCheckBox>(PanelKind::Iso, "checkBox_uniformity");
+    auto *count = child<QSpinBox>(PanelKind::Iso, "spinBox_count");
+    auto *values = child<QLineEdit>(PanelKind::Iso, "lineEdit_count");
+    QVERIFY(uniformity->isChecked() && !count->isHidden() && values->isHidden());
+    uniformity->setChecked(false);
+    QVERIFY(count->isHidden() && !values->isHidden());
+
+    // A model without vertex functions offers no values to ask for; the
+    // fields follow the current model each time the mode is chosen.
+    QVERIFY(count->isEnabled());
+    view->placeNewModel(functionModel(false, true));
+    dialogs.warnings.clear();
+    view->changeViewIso();
+    QCOMPARE(dialogs.warnings, QStringList {"Warning|There is no points"});
+    QVERIFY(!count->isEnabled() && !values->isEnabled());
+    view->ModelList.ActiveIndex = 1;
+    view->changeViewIso();
+    QVERIFY(count->isEnabled() && values->isEnabled());
+}
+
+int main(int argc, char **argv)
+{
+    setupViewSurfaceFormat();
+    QApplication app(argc, argv);
+    TestFunctionPanels test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_function_panels.moc"
