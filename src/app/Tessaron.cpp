@@ -6,9 +6,13 @@
 #include "panels/ColorSizeControl.h"
 #include "panels/FunctionControl.h"
 #include "panels/GradientControl.h"
+#include "panels/IntersectControl.h"
 #include "panels/IsoControl.h"
+#include "panels/MaterialsControl.h"
 #include "panels/ObjectsControl.h"
 #include "panels/OpacityControl.h"
+#include "panels/PointControl.h"
+#include "panels/Stereo3DControl.h"
 #include "preferences/ConfigDialog.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
@@ -494,8 +498,16 @@ QDockWidget *Tessaron::makePanel(PanelKind kind)
         return new ColorSizeControl(this, View);
     case PanelKind::Iso:
         return new IsoControl(this, View);
+    case PanelKind::Stereo3D:
+        return new Stereo3DControl(this, View);
+    case PanelKind::Intersect:
+        return new IntersectControl(this, View);
+    case PanelKind::Materials:
+        return new MaterialsControl(this, View);
+    case PanelKind::Point:
+        return new PointControl(this, View);
     default:
-        return nullptr; // panels of cuts and stereo come later
+        return nullptr;
     }
 }
 
@@ -531,18 +543,48 @@ void Tessaron::panelCommand(PanelKind kind, PanelCommand command)
     QDockWidget *dock = panel(kind);
     if (!dock)
         return;
-    if (kind == PanelKind::Objects && command == PanelCommand::RemoveSelected)
-        static_cast<ObjectsControl *>(dock)->contextMenuDeleteElement();
-    else if (kind == PanelKind::Opacity && command == PanelCommand::Apply)
-        static_cast<OpacityControl *>(dock)->ChangeView();
-    else if (kind == PanelKind::ColorSize && command == PanelCommand::Apply)
-        static_cast<ColorSizeControl *>(dock)->ChangeView();
-    else if (kind == PanelKind::Iso && command == PanelCommand::Apply)
-        static_cast<IsoControl *>(dock)->ChangeView();
-    else if (kind == PanelKind::Iso && command == PanelCommand::Refresh)
-        static_cast<IsoControl *>(dock)->initFields();
-    else if (kind == PanelKind::Gradient && command == PanelCommand::Refresh)
-        dock->update(); // the legend is painted from the palette and the model
+    const bool refresh = command == PanelCommand::Refresh;
+    switch (kind) {
+    case PanelKind::Objects:
+        if (command == PanelCommand::RemoveSelected)
+            static_cast<ObjectsControl *>(dock)->contextMenuDeleteElement();
+        break;
+    case PanelKind::Opacity:
+        if (command == PanelCommand::Apply)
+            static_cast<OpacityControl *>(dock)->ChangeView();
+        break;
+    case PanelKind::ColorSize:
+        if (command == PanelCommand::Apply)
+            static_cast<ColorSizeControl *>(dock)->ChangeView();
+        break;
+    case PanelKind::Iso:
+        if (command == PanelCommand::Apply)
+            static_cast<IsoControl *>(dock)->ChangeView();
+        else if (refresh)
+            static_cast<IsoControl *>(dock)->initFields();
+        break;
+    case PanelKind::Gradient:
+        if (refresh)
+            dock->update(); // the legend is painted from the palette and the model
+        break;
+    case PanelKind::Materials:
+        if (refresh)
+            static_cast<MaterialsControl *>(dock)->initFields();
+        else
+            static_cast<MaterialsControl *>(dock)->ChangeView();
+        break;
+    case PanelKind::Intersect:
+        if (refresh)
+            static_cast<IntersectControl *>(dock)->initialize();
+        else
+            static_cast<IntersectControl *>(dock)->ChangeView();
+        break;
+    case PanelKind::Stereo3D:
+        static_cast<Stereo3DControl *>(dock)->ChangeView();
+        break;
+    default:
+        break;
+    }
 }
 
 int Tessaron::dockedPanelWidth(bool left) const
@@ -559,12 +601,23 @@ int Tessaron::dockedPanelWidth(bool left) const
 
 bool Tessaron::planeEditMode() const
 {
-    return false; // the intersection panel and its "Draw clipping rectangle" come later
+    const auto *intersect = static_cast<IntersectControl *>(panel(PanelKind::Intersect));
+    return intersect && intersect->planeEditMode();
 }
 
-void Tessaron::setPlaneFields(const double *, const double *) { }
+void Tessaron::setPlaneFields(const double point[3], const double normal[3])
+{
+    if (auto *intersect = static_cast<IntersectControl *>(panel(PanelKind::Intersect))) {
+        intersect->set_point({point[0], point[1], point[2]});
+        intersect->set_normal({normal[0], normal[1], normal[2]});
+    }
+}
 
-void Tessaron::setPointFields(double, double, double) { }
+void Tessaron::setPointFields(double x, double y, double z)
+{
+    if (auto *point = static_cast<PointControl *>(panel(PanelKind::Point)))
+        point->setPoint(x, y, z);
+}
 
 void Tessaron::selectModel(ModelClass *model)
 {

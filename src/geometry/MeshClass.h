@@ -48,6 +48,20 @@ public:
     qint64 totalCells() const;
     // Releases the selection flags and the selection drawing data.
     void clearSelection();
+    // Selection flags for every filled type slot, nothing selected; kept
+    // when they exist (MeshSelection.cpp, as the three below).
+    void allocCellSelected();
+    // Sets one cell's selection flag, creating the flags on first use.
+    void setCellSelected(int type, qint32 cell, bool on);
+    // Marks in VertexInBox the vertices inside the box of 8 corners (x, y, z
+    // each): the near quadrangle 0-3 and the far one 4-7, with corner i + 4
+    // behind corner i. Returns the number of vertices inside; a box without
+    // volume holds none.
+    qint32 markInsideBox(const double corners[24]);
+    // Selects the cells with marked vertices (any of them, or all of them
+    // with allPoints; only visible cells with visibleOnly), or deselects them
+    // with deselect; then frees the vertex marks. Returns a status code.
+    qint32 selectMarkedCells(bool allPoints, bool visibleOnly, bool deselect);
     // Releases the per-cell visibility flags (all cells shown).
     void clearCellVisible();
     // Allocates per-cell visibility flags for every filled slot, all shown.

@@ -271,10 +271,15 @@ void ModelClass::prepareDraw()
     NeedsRebuild = 0;
 }
 
-void ModelClass::clearPick()
+void ModelClass::resetPick()
 {
     PickKind = PickBlock = PickIndex = PickMode = -1;
     RulerKind = RulerBlock = RulerIndex = RulerMode = -1;
+}
+
+void ModelClass::clearPick()
+{
+    resetPick();
     for (MeshClass *mesh : std::as_const(Meshes))
         mesh->clearSelection();
 }

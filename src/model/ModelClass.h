@@ -43,6 +43,17 @@ public:
     qint32 prepareData();
     void prepareDraw();
     void clearPick();
+    // The pick and ruler fields back to -1; the cell selection stays.
+    void resetPick();
+    // Takes the nearest hit of a pick (ModelPick.cpp). `name` numbers the
+    // primitives from 1 over all blocks in order (the drawn points in mode 1,
+    // the drawn triangles in mode 2); 0 means nothing was hit. A point pick
+    // with `ruler` keeps the previous picked vertex as the ruler's first
+    // point. A cell pick in a block with SelectEnabled selects the cell, or
+    // deselects it with `deselect`, and returns that block.
+    MeshClass *applyPick(int mode, quint32 name, bool ruler, bool deselect);
+    // Number of primitives a pick names in one block (mode 1 or 2).
+    static qint32 pickPrimitives(const MeshClass &mesh, int mode);
     int pickedMaterial() const;
     void fillMaterialZeros();
     void findBorderEdges();

@@ -74,6 +74,9 @@ ModelClass *joinModels(const QList<const ModelClass *> &models, int mode, quint3
 // model is prepared again.
 void changeMaterial(ModelClass &model, int mode, qint32 oldMaterial, qint32 newMaterial);
 
+// The largest material number the material dialogs offer.
+constexpr int kMaxMaterialNumber = 21474444;
+
 // Turns six cell functions (two per corner of a triangle) into two vertex
 // functions "CellFunc0" and "CellFunc1": the first three corners of every
 // cell get vertices of their own, appended after the old ones, carrying the

@@ -305,19 +305,6 @@ void GLWidget::mouseMoveEvent(QMouseEvent *event)
     update();
 }
 
-void GLWidget::mouseReleaseEvent(QMouseEvent *)
-{
-    SelectionRect = QRect();
-    if (MassSelect)
-        update();
-    if (ModelList.count() < 2)
-        return;
-    const ModelClass *current = currentModel();
-    const bool pointPick = current && current->PickMode == 1 && current->PickKind > 0;
-    setActionEnabled("actionMoveCenter", pointPick);
-    setActionEnabled("actionMoveAllToSelect", pointPick && ModelList.count() > 2);
-}
-
 void GLWidget::wheelEvent(QWheelEvent *event)
 {
     const int steps = event->angleDelta().y() / 120;

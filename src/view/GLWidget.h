@@ -87,6 +87,11 @@ public:
     static void computeStereoFrustum(ModelClass &model);
     // The status line: the current model's box and its pick.
     QString statusLine() const;
+    // Picks the nearest drawn point (mode 1, a box of 15 pixels) or triangle
+    // (mode 2, one pixel) of the model at widget pixel (x, y) by OpenGL
+    // selection and leaves the result in the model's pick state; returns the
+    // block whose cell selection changed (ModelClass::applyPick).
+    MeshClass *pick(ModelClass &model, int x, int y, int mode, bool ruler, bool deselect);
     // The statistics report of the current model: its title and text.
     void modelInfo(QString &title, QString &text);
 
@@ -223,6 +228,15 @@ private:
     // and normal, shown in the intersection panel.
     void takePlanePlacement();
     void centreOnPicked(ModelClass &target, const ModelClass &picked);
+    // Mouse releases that pick (Picking.cpp): Ctrl selects or deselects the
+    // cell under the cursor, Shift picks a vertex, a mass-selection drag
+    // selects what its rectangle covers.
+    void cellClick(ModelClass &model, QPoint pos, bool deselect);
+    void pointClick(ModelClass &model, QPoint pos);
+    void massSelectRelease(ModelClass &model, QPoint pos);
+    // SelectionFrustum from a rectangle of widget pixels, with the matrices
+    // and viewport of the model's last draw.
+    void unprojectRectangle(const ModelClass &model, QPoint from, QPoint to);
     void setActionChecked(const char *name, bool on);
     // The action's checked state; `absent` when the host has no such action.
     bool actionChecked(const char *name, bool absent) const;

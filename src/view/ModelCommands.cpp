@@ -286,7 +286,7 @@ void GLWidget::massSelectEditMaterialClick()
     int material = 0;
     if (!model || !hasSelection(*model)
         || !Dialogs::current().getInt(this, tr("Change Materil Number"),
-                                      tr("Input new material number:"), 1, 0, 21474444, 1,
+                                      tr("Input new material number:"), 1, 0, kMaxMaterialNumber, 1,
                                       material))
         return;
     changeMaterial(*model, 3, 0, material);
@@ -301,8 +301,7 @@ void GLWidget::rulerClick()
     ModelClass *model = userModel(ModelList.ActiveIndex);
     if (!model || actionChecked("actionRuler", true))
         return;
-    model->PickKind = model->PickBlock = model->PickIndex = model->PickMode = -1;
-    model->RulerKind = model->RulerBlock = model->RulerIndex = model->RulerMode = -1;
+    model->resetPick();
     update();
 }
 

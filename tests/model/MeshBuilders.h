@@ -56,6 +56,24 @@ inline void selectCell(MeshClass &mesh, int type, qint32 cell)
     mesh.CellSelected[type][cell] = 1;
 }
 
+// n unit quadrangles in a row along x (vertex 2i at (i, 0), 2i + 1 at (i, 1)),
+// quadrangle i of material i + 1.
+inline MeshClass *quadRow(int n)
+{
+    std::vector<double> xyz;
+    std::vector<qint32> quads, materials;
+    for (int i = 0; i <= n; ++i)
+        xyz.insert(xyz.end(), {double(i), 0, 0, double(i), 1, 0});
+    for (int i = 0; i < n; ++i) {
+        quads.insert(quads.end(), {2 * i, 2 * i + 2, 2 * i + 3, 2 * i + 1});
+        materials.push_back(i + 1);
+    }
+    auto *mesh = new MeshClass;
+    setVertices(*mesh, xyz);
+    setCells(*mesh, Quadrangle, quads, materials);
+    return mesh;
+}
+
 // The unit cube: bottom 0-3 counter-clockwise seen from above, top 4-7 above them.
 inline const std::vector<double> kCube = {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0,
                                           0, 0, 1, 1, 0, 1, 1, 1, 1, 0, 1, 1};

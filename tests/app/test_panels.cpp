@@ -1,0 +1,198 @@
+// The model panels in the main window: materials shown and renumbered, the
+// cutting plane's fields and apply, the point editor and the stereo values.
+
+#include "app/Tessaron.h"
+#include "app/panels/MaterialsControl.h"
+#include "model/MeshBuilders.h"
+#include "view/Dialogs.h"
+#include "view/GLWidget.h"
+
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+
+// Answers the integer questions from a queue (an empty queue cancels) and
+// records every question and error box.
+struct ScriptedDialogs : Dialogs
+{
+    QList<int> answers;
+    QStringList asked;
+    bool getInt(QWidget *, const QString &title, const QString &label, int value, int min, int max,
+                int, int &result) override
+    {
+        asked << QStringLiteral("%1|%2|%3|%4..%5").arg(title, label).arg(value).arg(min).arg(max);
+        if (answers.isEmpty())
+            return false;
+        result = answers.takeFirst();
+        return true;
+    }
+    void critical(QWidget *, const QString &title, const QString &text) override
+    {
+        asked << title + "|" + text;
+    }
+};
+
+// n unit quadrangles in a row along x as a model.
+ModelClass *strip(int n)
+{
+    auto *model = new ModelClass;
+    model->Meshes.append(quadRow(n));
+    return model;
+}
+
+QStringList texts(const QListWidget *list, bool selectedOnly = false)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        if (!selectedOnly || list->item(i)->isSelected())
+            out << list->item(i)->text();
+    return out;
+}
+
+QList<int> visible(const ModelClass &model)
+{
+    QList<int> out;
+    const MeshClass *mesh = model.Meshes[0];
+    for (qint32 c = 0; c < mesh->CountOfCells[Quadrangle]; ++c)
+        out << (mesh->CellVisible ? mesh->CellVisible[Quadrangle][c] : 1);
+    return out;
+}
+
+template<class T> T *child(QWidget *panel, const char *name)
+{
+    return panel->findChild<T *>(QLatin1String(name));
+}
+
+} // namespace
+
+class TestPanels : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { Dialogs::install(&dialogs); }
+    void cleanupTestCase() { Dialogs::install(nullptr); }
+    void materialsAreShownAndRenumbered();
+    void intersectionFieldsAndApply();
+    void pointAndStereoPanels();
+
+private:
+    ScriptedDialogs dialogs;
+};
+
+void TestPanels::materialsAreShownAndRenumbered()
+{
+    Tessaron window;
+    ModelClass *model = strip(3);
+    window.view()->placeNewModel(model);
+    window.view()->changeViewFacesMaterial();
+    auto *panel = qobject_cast<MaterialsControl *>(window.panel(PanelKind::Materials));
+    QVERIFY(panel);
+    QListWidget *list = panel->list();
+    QCOMPARE(texts(list, true), (QStringList {"1", "2", "3"}));
+    // Apply draws only the selected materials.
+    list->item(1)->setSelected(false);
+    child<QPushButton>(panel, "pushButton_apply")->click();
+    QCOMPARE(model->ShownMaterials, (QList<qint32> {1, 3}));
+    QCOMPARE(model->Meshes[0]->CountOfTriVertices, 2 * 2 * 3);
+    // The selected materials become the number asked for; 21474444 is the largest offered.
+    list->item(1)->setSelected(true);
+    list->item(2)->setSelected(false);
+    dialogs.answers = {21474444};
+    child<QPushButton>(panel, "pushButton_change")->click();
+    QCOMPARE(dialogs.asked.last(),
+             QStringLiteral("Change Materil Number|Input new material number:|0|0..21474444"));
+    QCOMPARE(texts(list, true), (QStringList {"3", "21474444"}));
+    // Without a selection the old number comes first; one the model lacks is refused.
+    panel->DeSelectAll();
+    dialogs.answers = {7, 1};
+    child<QPushButton>(panel, "pushButton_change")->click();
+    QCOMPARE(dialogs.asked.last(),
+             QStringLiteral("Error|Old material does not exist in original model!"));
+    dialogs.answers = {3, 5};
+    child<QPushButton>(panel, "pushButton_change")->click();
+    QCOMPARE(model->Materials, (QList<qint32> {5, 21474444}));
+    // The selection's material edit refreshes the panel.
+    model->Meshes[0]->setCellSelected(Quadrangle, 0, true);
+    dialogs.answers = {9};
+    window.view()->massSelectEditMaterialClick();
+    QVERIFY(dialogs.asked.last().endsWith(QLatin1String("|1|0..21474444")));
+    QCOMPARE(texts(list), (QStringList {"5", "21474444", "9"})); // a new number is appended
+}
+
+void TestPanels::intersectionFieldsAndApply()
+{
+    Tessaron window;
+    ModelClass *model = strip(3);
+    window.view()->placeNewModel(model);
+    window.view()->changeViewCubeIntersect(); // creates the panel and cuts with its plane
+    QDockWidget *panel = window.panel(PanelKind::Intersect);
+    auto *point = child<QLineEdit>(panel, "lineEdit_point");
+    QCOMPARE(point->text(), QStringLiteral("1.50;0.50;0.00")); // through the centre
+    QCOMPARE(child<QLineEdit>(panel, "lineEdit_normal")->text(), QStringLiteral("1.00;0.00;0.00"));
+    point->setText("1.5;0;0");
+    child<QPushButton>(panel, "pushButton_OK")->click();
+    QCOMPARE(visible(*model), (QList<int> {0, 0, 1}));
+    // Two numbers are no point: Enter cuts through the plane's previous one.
+    child<QCheckBox>(panel, "checkBox_include")->setChecked(true);
+    point->setText("0.5;0");
+    QTest::keyClick(point, Qt::Key_Return);
+    QCOMPARE(model->ClipPlane.Point[0], 1.5);
+    QCOMPARE(visible(*model), (QList<int> {0, 1, 1}));
+    // "Draw clipping rectangle" hands the plane to the mouse, which writes the fields.
+    QVERIFY(!window.planeEditMode());
+    child<QCheckBox>(panel, "checkBox_clipping_r")->click();
+    QVERIFY(window.planeEditMode());
+    const double p[3] = {0.25, 0, 0}, n[3] = {0, 1, 0};
+    window.setPlaneFields(p, n);
+    QCOMPARE(point->text(), QStringLiteral("0.25;0.00;0.00"));
+}
+
+void TestPanels::pointAndStereoPanels()
+{
+    Tessaron window;
+    GLWidget *view = window.view();
+    ModelClass *model = strip(1);
+    view->placeNewModel(model);
+    model->PickKind = model->PickMode = 1;
+    model->PickBlock = 0;
+    model->PickIndex = 3; // (1, 1, 0)
+    view->pointEditClick();
+    QDockWidget *point = window.panel(PanelKind::Point);
+    child<QLineEdit>(point, "lnEd_X")->setText("1.25");
+    QTest::keyClick(child<QLineEdit>(point, "lnEd_X"), Qt::Key_Return);
+    QCOMPARE(model->Meshes[0]->Vertices[9], 1.25);
+    QCOMPARE(model->BoxMax[0], 1.25f);
+    // The stereo panel's values replace the model's; the projection switches the labels.
+    model->StereoA = 3;
+    view->changeShowIn3D();
+    QDockWidget *stereo = window.panel(PanelKind::Stereo3D);
+    QCOMPARE(model->StereoA, 1.0);
+    child<QDoubleSpinBox>(stereo, "set_eye_x")->setValue(0.5);
+    child<QRadioButton>(stereo, "rb_frustrum")->click();
+    const QStringList labels = {child<QLabel>(stereo, "label_eye_x")->text(),
+                                child<QLabel>(stereo, "label_eye_z")->text(),
+                                child<QLabel>(stereo, "label_focus_z")->text()};
+    QCOMPARE(labels, (QStringList {"Near", "Focus", "Far"}));
+    QCOMPARE(model->Orthographic, quint8(0));
+    QCOMPARE(model->Near, 0.005);
+    child<QRadioButton>(stereo, "rb_ortho")->click();
+    QCOMPARE(child<QLabel>(stereo, "label_eye_x")->text(), QStringLiteral("Eye X-diff"));
+    QCOMPARE(model->Orthographic, quint8(1));
+}
+
+int main(int argc, char **argv)
+{
+    setupViewSurfaceFormat();
+    QApplication app(argc, argv);
+    TestPanels test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_panels.moc"
