@@ -1,6 +1,311 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>ColorSizeControl</name>
+    <message>
+        <location filename="../panels/ColorSizeControl.cpp" line="36" />
+        <source>Color size control</source>
+        <translation>Настройка палитры</translation>
+    </message>
+    <message>
+        <location filename="../panels/ColorSizeControl.cpp" line="53" />
+        <source>Function size</source>
+        <translation>Число цветов</translation>
+    </message>
+    <message>
+        <location filename="../panels/ColorSizeControl.cpp" line="56" />
+        <source>Palette size</source>
+        <translation>Размер палитры</translation>
+    </message>
+    <message>
+        <location filename="../panels/ColorSizeControl.cpp" line="58" />
+        <source>Repeat colors</source>
+        <translation>Повторять цвета</translation>
+    </message>
+    <message>
+        <location filename="../panels/ColorSizeControl.cpp" line="60" />
+        <source>Lines without colors</source>
+        <translation>Линии без цвета</translation>
+    </message>
+    <message>
+        <location filename="../panels/ColorSizeControl.cpp" line="64" />
+        <source>Isoline value:</source>
+        <translation>Значение изолинии:</translation>
+    </message>
+    <message>
+        <location filename="../panels/ColorSizeControl.cpp" line="66" />
+        <source>Use exact value</source>
+        <translation>Точное значение</translation>
+    </message>
+</context>
+<context>
+    <name>ColorsPage</name>
+    <message>
+        <location filename="../preferences/ColorsPage.cpp" line="26" />
+        <source>Points</source>
+        <translation>Точки</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ColorsPage.cpp" line="28" />
+        <source>Edges</source>
+        <translation>Рёбра</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ColorsPage.cpp" line="29" />
+        <source>Background</source>
+        <translation>Фон</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ColorsPage.cpp" line="31" />
+        <source>Front faces</source>
+        <translation>Лицевые грани</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ColorsPage.cpp" line="33" />
+        <source>Back faces</source>
+        <translation>Обратные грани</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ColorsPage.cpp" line="35" />
+        <source>Boundary edges</source>
+        <translation>Граничные рёбра</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ColorsPage.cpp" line="37" />
+        <source>Selected primitives</source>
+        <translation>Выделенные примитивы</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ColorsPage.cpp" line="39" />
+        <source>Axis</source>
+        <translation>Оси</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ColorsPage.cpp" line="40" />
+        <source>Clipping plane</source>
+        <translation>Секущая плоскость</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ColorsPage.cpp" line="42" />
+        <source>Selected edges</source>
+        <translation>Выделенные рёбра</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ColorsPage.cpp" line="44" />
+        <source>Points and Cells numbers</source>
+        <translation>Номера точек и ячеек</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ColorsPage.cpp" line="46" />
+        <source>Isolines</source>
+        <translation>Изолинии</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ColorsPage.cpp" line="58" />
+        <source>Texture settings</source>
+        <translation>Текстура</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ColorsPage.cpp" line="59" />
+        <source>Use grey scale texture</source>
+        <translation>Текстура в оттенках серого</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ColorsPage.cpp" line="66" />
+        <source>Colors</source>
+        <translation>Цвета</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigDialog</name>
+    <message>
+        <location filename="../preferences/ConfigDialog.cpp" line="46" />
+        <source>Config Dialog</source>
+        <translation>Параметры программы</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigDialog.cpp" line="51" />
+        <source>Reset</source>
+        <translation>Сбросить</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigDialog.cpp" line="52" />
+        <source>Reload</source>
+        <translation>Перечитать</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigDialog.cpp" line="54" />
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigDialog.cpp" line="55" />
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigDialog.cpp" line="84" />
+        <source>Draw</source>
+        <translation>Отображение</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigDialog.cpp" line="85" />
+        <source>Selection</source>
+        <translation>Выделение</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigDialog.cpp" line="86" />
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigDialog.cpp" line="87" />
+        <source>Colors</source>
+        <translation>Цвета</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigDialog.cpp" line="236" />
+        <source>Attention</source>
+        <translation>Внимание</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigDialog.cpp" line="236" />
+        <source>To change language you must restart the program.</source>
+        <translation>Чтобы сменить язык, перезапустите программу.</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigurationPage</name>
+    <message>
+        <location filename="../preferences/ConfigurationPage.cpp" line="17" />
+        <source>Draw settings</source>
+        <translation>Отображение точек</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigurationPage.cpp" line="17" />
+        <source>Draw all points</source>
+        <translation>Показывать все точки</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigurationPage.cpp" line="18" />
+        <source>Draw visible points</source>
+        <translation>Показывать видимые точки</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigurationPage.cpp" line="19" />
+        <source>Shading settings</source>
+        <translation>Затенение</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigurationPage.cpp" line="20" />
+        <source>Phong shading (normals for vertices)</source>
+        <translation>Затенение по Фонгу (нормали в вершинах)</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigurationPage.cpp" line="21" />
+        <source>Gouraud shading (normals for faces)</source>
+        <translation>Затенение по Гуро (нормали граней)</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigurationPage.cpp" line="22" />
+        <source>Isolines colors</source>
+        <translation>Цвета изолиний</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigurationPage.cpp" line="23" />
+        <source>Draw isolines with function colors</source>
+        <translation>Изолинии цветами функции</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigurationPage.cpp" line="24" />
+        <source>Draw isolines with colid color</source>
+        <translation>Изолинии одним цветом</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigurationPage.cpp" line="33" />
+        <source>The thickness</source>
+        <translation>Толщина</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigurationPage.cpp" line="34" />
+        <source>Points thickness:</source>
+        <translation>Толщина точек:</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigurationPage.cpp" line="35" />
+        <source>Selected points thickness:</source>
+        <translation>Толщина выделенных точек:</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigurationPage.cpp" line="36" />
+        <source>Edges thickness:</source>
+        <translation>Толщина рёбер:</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigurationPage.cpp" line="37" />
+        <source>Boundary edges thickness:</source>
+        <translation>Толщина граничных рёбер:</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigurationPage.cpp" line="38" />
+        <source>Axis thickness:</source>
+        <translation>Толщина осей:</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigurationPage.cpp" line="39" />
+        <source>Isolines width:</source>
+        <translation>Толщина изолиний:</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigurationPage.cpp" line="46" />
+        <source>Isolines settings</source>
+        <translation>Изолинии</translation>
+    </message>
+    <message>
+        <location filename="../preferences/ConfigurationPage.cpp" line="51" />
+        <source>Isolines brightness:</source>
+        <translation>Яркость изолиний:</translation>
+    </message>
+</context>
+<context>
+    <name>FunctionControl</name>
+    <message>
+        <location filename="../panels/FunctionControl.cpp" line="41" />
+        <source>Functions</source>
+        <translation>Функции</translation>
+    </message>
+    <message>
+        <location filename="../panels/FunctionControl.cpp" line="48" />
+        <source>MIN:</source>
+        <translation>МИН:</translation>
+    </message>
+    <message>
+        <location filename="../panels/FunctionControl.cpp" line="50" />
+        <source>MAX:</source>
+        <translation>МАКС:</translation>
+    </message>
+    <message>
+        <location filename="../panels/FunctionControl.cpp" line="58" />
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <location filename="../panels/FunctionControl.cpp" line="60" />
+        <source>All</source>
+        <translation>Все</translation>
+    </message>
+    <message>
+        <location filename="../panels/FunctionControl.cpp" line="63" />
+        <source>Functions in faces</source>
+        <translation>Функции в гранях</translation>
+    </message>
+    <message>
+        <location filename="../panels/FunctionControl.cpp" line="207" />
+        <source>Building model...</source>
+        <translation>Построение модели...</translation>
+    </message>
+</context>
+<context>
     <name>GLWidget</name>
     <message>
         <location filename="../../model/ModelInfo.cpp" line="125" />
@@ -138,25 +443,45 @@
         <translation>; %1 = %2</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="66" />
+        <location filename="../../view/ModelCommands.cpp" line="70" />
         <source>Drawing...</source>
         <translation>Отображение...</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="102" />
+        <location filename="../../view/ModelCommands.cpp" line="133" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="102" />
+        <location filename="../../view/ModelCommands.cpp" line="133" />
         <source>There is no selected elements.</source>
         <translation>Нет выделенных элементов.</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="159" />
-        <location filename="../../view/ViewModes.cpp" line="186" />
+        <location filename="../../view/ModelCommands.cpp" line="174" />
+        <source>Splice vertices</source>
+        <translation>Склеить вершины</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="174" />
+        <source>Input Eps:</source>
+        <translation>Введите точность Eps:</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="227" />
+        <location filename="../../view/ViewModes.cpp" line="185" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="288" />
+        <source>Change Materil Number</source>
+        <translation>Изменение номера материала</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="289" />
+        <source>Input new material number:</source>
+        <translation>Введите новый номер материала:</translation>
     </message>
     <message>
         <location filename="../../view/ModelLoad.cpp" line="17" />
@@ -165,64 +490,163 @@
     </message>
 </context>
 <context>
+    <name>GradientControl</name>
+    <message>
+        <location filename="../panels/GradientControl.cpp" line="46" />
+        <source>Gradient</source>
+        <translation>Градиент</translation>
+    </message>
+</context>
+<context>
+    <name>IntersectControl</name>
+    <message>
+        <location filename="../panels/IntersectControl.cpp" line="56" />
+        <source>Intersection</source>
+        <translation>Сечение</translation>
+    </message>
+    <message>
+        <location filename="../panels/IntersectControl.cpp" line="64" />
+        <source>Point:</source>
+        <translation>Точка:</translation>
+    </message>
+    <message>
+        <location filename="../panels/IntersectControl.cpp" line="66" />
+        <source>Normal:</source>
+        <translation>Нормаль:</translation>
+    </message>
+    <message>
+        <location filename="../panels/IntersectControl.cpp" line="68" />
+        <source>LoadFromSel</source>
+        <translation>Из выбранной точки</translation>
+    </message>
+    <message>
+        <location filename="../panels/IntersectControl.cpp" line="69" />
+        <source>Smooth Intersection</source>
+        <translation>Гладкое сечение</translation>
+    </message>
+    <message>
+        <location filename="../panels/IntersectControl.cpp" line="71" />
+        <source>Draw clipping rectangle</source>
+        <translation>Показать секущую плоскость</translation>
+    </message>
+    <message>
+        <location filename="../panels/IntersectControl.cpp" line="73" />
+        <source>Include intersected primitives</source>
+        <translation>Включать пересечённые элементы</translation>
+    </message>
+    <message>
+        <location filename="../panels/IntersectControl.cpp" line="74" />
+        <source>Invert normal</source>
+        <translation>Обратить нормаль</translation>
+    </message>
+    <message>
+        <location filename="../panels/IntersectControl.cpp" line="75" />
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+</context>
+<context>
+    <name>IsoControl</name>
+    <message>
+        <location filename="../panels/IsoControl.cpp" line="35" />
+        <source>Isosurfaces control</source>
+        <translation>Изоповерхности</translation>
+    </message>
+    <message>
+        <location filename="../panels/IsoControl.cpp" line="40" />
+        <source>Uniformity</source>
+        <translation>Равномерно</translation>
+    </message>
+    <message>
+        <location filename="../panels/IsoControl.cpp" line="43" />
+        <source>Count of intersections:</source>
+        <translation>Число сечений:</translation>
+    </message>
+    <message>
+        <location filename="../panels/IsoControl.cpp" line="49" />
+        <source>Intersection values:</source>
+        <translation>Значения сечений:</translation>
+    </message>
+    <message>
+        <location filename="../panels/IsoControl.cpp" line="53" />
+        <source>Values separated by ";"</source>
+        <translation>Значения через ";"</translation>
+    </message>
+    <message>
+        <location filename="../panels/IsoControl.cpp" line="107" />
+        <source>Building model...</source>
+        <translation>Построение модели...</translation>
+    </message>
+    <message>
+        <location filename="../panels/IsoControl.cpp" line="127" />
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <location filename="../panels/IsoControl.cpp" line="127" />
+        <source>There is no points</source>
+        <translation>Нет точек</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
-        <location filename="../Tessaron.cpp" line="83" />
+        <location filename="../Tessaron.cpp" line="91" />
         <source>Tessaron v1.1.256</source>
         <translation>Tessaron v1.1.256</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="282" />
+        <location filename="../Tessaron.cpp" line="290" />
         <source>File</source>
         <translation>Файл</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="283" />
+        <location filename="../Tessaron.cpp" line="291" />
         <source>SaveAs</source>
         <translation>Сохранить как</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="284" />
+        <location filename="../Tessaron.cpp" line="292" />
         <source>Recent files...</source>
         <translation>Последние файлы...</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="285" />
+        <location filename="../Tessaron.cpp" line="293" />
         <source>View</source>
         <translation>Вид</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="286" />
+        <location filename="../Tessaron.cpp" line="294" />
         <source>Options</source>
         <translation>Параметры</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="287" />
+        <location filename="../Tessaron.cpp" line="295" />
         <source>Panels</source>
         <translation>Панели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="288" />
+        <location filename="../Tessaron.cpp" line="296" />
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="289" />
+        <location filename="../Tessaron.cpp" line="297" />
         <source>Clone model</source>
         <translation>Копия модели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="290" />
+        <location filename="../Tessaron.cpp" line="298" />
         <source>Operations</source>
         <translation>Операции</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="294" />
+        <location filename="../Tessaron.cpp" line="302" />
         <source>Light</source>
         <translation>Освещение</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="295" />
+        <location filename="../Tessaron.cpp" line="303" />
         <source>toolBar</source>
         <translation>Панель инструментов</translation>
     </message>
@@ -589,6 +1013,60 @@
     </message>
 </context>
 <context>
+    <name>MaterialsControl</name>
+    <message>
+        <location filename="../panels/MaterialsControl.cpp" line="16" />
+        <source>Materials</source>
+        <translation>Материалы</translation>
+    </message>
+    <message>
+        <location filename="../panels/MaterialsControl.cpp" line="29" />
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <location filename="../panels/MaterialsControl.cpp" line="30" />
+        <source>SelectAll</source>
+        <translation>Выбрать все</translation>
+    </message>
+    <message>
+        <location filename="../panels/MaterialsControl.cpp" line="31" />
+        <source>DeselectAll</source>
+        <translation>Снять выбор</translation>
+    </message>
+    <message>
+        <location filename="../panels/MaterialsControl.cpp" line="32" />
+        <source>Change</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <location filename="../panels/MaterialsControl.cpp" line="104" />
+        <source>Change Materil Number</source>
+        <translation>Изменение номера материала</translation>
+    </message>
+    <message>
+        <location filename="../panels/MaterialsControl.cpp" line="126" />
+        <location filename="../panels/MaterialsControl.cpp" line="135" />
+        <source>Input new material number:</source>
+        <translation>Введите новый номер материала:</translation>
+    </message>
+    <message>
+        <location filename="../panels/MaterialsControl.cpp" line="134" />
+        <source>Input old material number:</source>
+        <translation>Введите прежний номер материала:</translation>
+    </message>
+    <message>
+        <location filename="../panels/MaterialsControl.cpp" line="138" />
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <location filename="../panels/MaterialsControl.cpp" line="139" />
+        <source>Old material does not exist in original model!</source>
+        <translation>Прежнего материала нет в исходной модели!</translation>
+    </message>
+</context>
+<context>
     <name>ModelClass</name>
     <message>
         <location filename="../../formats/LoadPipeline.cpp" line="26" />
@@ -611,111 +1089,116 @@
         <translation>Ошибка: недостаточно памяти.</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="343" />
+        <location filename="../../model/ModelClass.cpp" line="351" />
         <source>; Mesh #%1</source>
         <translation>; Сетка №%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="349" />
+        <location filename="../../model/ModelClass.cpp" line="357" />
         <source>; %1-gon</source>
         <translation>; %1-угольник</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="349" />
-        <location filename="../../model/ModelClass.cpp" line="354" />
+        <location filename="../../model/ModelClass.cpp" line="357" />
+        <location filename="../../model/ModelClass.cpp" line="362" />
         <source> # %1</source>
         <translation> № %1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="351" />
+        <location filename="../../model/ModelClass.cpp" line="359" />
         <source>; Tetrahedron</source>
         <translation>; Тетраэдр</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="351" />
+        <location filename="../../model/ModelClass.cpp" line="359" />
         <source>; Pyramid</source>
         <translation>; Пирамида</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="351" />
+        <location filename="../../model/ModelClass.cpp" line="359" />
         <source>; Triangleprizm</source>
         <translation>; Треугольная призма</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="352" />
+        <location filename="../../model/ModelClass.cpp" line="360" />
         <source>; Hexahedron</source>
         <translation>; Гексаэдр</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="356" />
+        <location filename="../../model/ModelClass.cpp" line="364" />
         <source>; pt=%1</source>
         <translation>; тип=%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="356" />
+        <location filename="../../model/ModelClass.cpp" line="364" />
         <source> pn=%1</source>
         <translation> номер=%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="359" />
+        <location filename="../../model/ModelClass.cpp" line="367" />
         <source>; Material # %1</source>
         <translation>; Материал № %1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="365" />
+        <location filename="../../model/ModelClass.cpp" line="373" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
+    </message>
+    <message>
+        <location filename="../../model/Join.cpp" line="216" />
+        <source>Joint model</source>
+        <translation>Объединённая модель</translation>
     </message>
 </context>
 <context>
     <name>ObjectsControl</name>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="24" />
+        <location filename="../panels/ObjectsControl.cpp" line="25" />
         <source>Objects</source>
         <translation>Объекты</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="34" />
+        <location filename="../panels/ObjectsControl.cpp" line="35" />
         <source>Name</source>
         <translation>Имя</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="70" />
+        <location filename="../panels/ObjectsControl.cpp" line="71" />
         <source>Set active</source>
         <translation>Сделать активной</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="71" />
+        <location filename="../panels/ObjectsControl.cpp" line="72" />
         <source>Show/Hide</source>
         <translation>Показать/скрыть</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="73" />
+        <location filename="../panels/ObjectsControl.cpp" line="74" />
         <source>Change color</source>
         <translation>Изменить цвет</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="74" />
+        <location filename="../panels/ObjectsControl.cpp" line="75" />
         <source>Change name</source>
         <translation>Переименовать</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="75" />
+        <location filename="../panels/ObjectsControl.cpp" line="76" />
         <source>Delete</source>
         <translation>Удалить</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="76" />
+        <location filename="../panels/ObjectsControl.cpp" line="77" />
         <source>Join models</source>
         <translation>Объединить модели</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="252" />
+        <location filename="../panels/ObjectsControl.cpp" line="253" />
         <source>Rename object</source>
         <translation>Переименование объекта</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="252" />
+        <location filename="../panels/ObjectsControl.cpp" line="253" />
         <source>Enter new name</source>
         <translation>Введите новое имя</translation>
     </message>
@@ -729,6 +1212,34 @@
     </message>
 </context>
 <context>
+    <name>PointControl</name>
+    <message>
+        <location filename="../panels/PointControl.cpp" line="15" />
+        <source>Point control</source>
+        <translation>Правка точки</translation>
+    </message>
+    <message>
+        <location filename="../panels/PointControl.cpp" line="25" />
+        <source>X:</source>
+        <translation>X:</translation>
+    </message>
+    <message>
+        <location filename="../panels/PointControl.cpp" line="25" />
+        <source>Y:</source>
+        <translation>Y:</translation>
+    </message>
+    <message>
+        <location filename="../panels/PointControl.cpp" line="25" />
+        <source>Z:</source>
+        <translation>Z:</translation>
+    </message>
+    <message>
+        <location filename="../panels/PointControl.cpp" line="32" />
+        <source>Save</source>
+        <translation>Сохранить</translation>
+    </message>
+</context>
+<context>
     <name>SceneClass</name>
     <message>
         <location filename="../../model/SceneClass.cpp" line="5" />
@@ -737,44 +1248,263 @@
     </message>
 </context>
 <context>
+    <name>SelectionPage</name>
+    <message>
+        <location filename="../preferences/SelectionPage.cpp" line="14" />
+        <source>By material selection</source>
+        <translation>Выделение по материалам</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SelectionPage.cpp" line="14" />
+        <source>Select all materials</source>
+        <translation>Выделять все материалы</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SelectionPage.cpp" line="15" />
+        <source>Select active material</source>
+        <translation>Выделять активный материал</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SelectionPage.cpp" line="16" />
+        <source>By points selection</source>
+        <translation>Выделение по точкам</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SelectionPage.cpp" line="17" />
+        <source>Select triangle, if all points are selected</source>
+        <translation>Выделять треугольник, если выделены все его точки</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SelectionPage.cpp" line="18" />
+        <source>Select triangle, if any point is selected</source>
+        <translation>Выделять треугольник, если выделена любая его точка</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SelectionPage.cpp" line="19" />
+        <source>By visible selection</source>
+        <translation>Выделение по видимости</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SelectionPage.cpp" line="19" />
+        <source>Select all primitives</source>
+        <translation>Выделять все примитивы</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SelectionPage.cpp" line="20" />
+        <source>Select visible primitives</source>
+        <translation>Выделять видимые примитивы</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SelectionPage.cpp" line="22" />
+        <source>Neighbours faces</source>
+        <translation>Соседние грани</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SelectionPage.cpp" line="22" />
+        <source>Finding neighbours on fly</source>
+        <translation>Искать соседей на лету</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsPage</name>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="19" />
+        <source>Saving settings</source>
+        <translation>Сохранение</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="20" />
+        <source>Save color as material (if possible)</source>
+        <translation>Сохранять цвет как материал (если возможно)</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="21" />
+        <source>Save material in OFF (if possible)</source>
+        <translation>Сохранять материал в OFF (если возможно)</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="22" />
+        <source>Use BSP-sort</source>
+        <translation>Использовать BSP-сортировку</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="26" />
+        <source>Intersection settings</source>
+        <translation>Сечение</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="27" />
+        <source>Construct only intersection plane</source>
+        <translation>Строить только плоскость сечения</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="35" />
+        <source>Join settings</source>
+        <translation>Объединение</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="38" />
+        <source>Join models in one zone without change material numbers</source>
+        <translation>Объединять модели в одну зону, не меняя номера материалов</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="39" />
+        <source>Join models in one zone with unique material numbers</source>
+        <translation>Объединять модели в одну зону с уникальными номерами материалов</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="40" />
+        <source>Join models in several zone without change material numbers</source>
+        <translation>Объединять модели в несколько зон, не меняя номера материалов</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="51" />
+        <source>Open settings</source>
+        <translation>Открытие</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="52" />
+        <source>Show only last model</source>
+        <translation>Показывать только последнюю модель</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="53" />
+        <source>Scale all models to screen</source>
+        <translation>Вписывать все модели в экран</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="54" />
+        <source>Autocentering opening model</source>
+        <translation>Центрировать открываемую модель</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="55" />
+        <source>Load materials as cell functions</source>
+        <translation>Загружать материалы как функции ячеек</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="56" />
+        <source>Copy transform matrix</source>
+        <translation>Копировать матрицу преобразования</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="57" />
+        <source>Hide opened models (when opening new one)</source>
+        <translation>Скрывать открытые модели (при открытии новой)</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="64" />
+        <source>Printing settings</source>
+        <translation>Печать</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="65" />
+        <source>Printing quality:</source>
+        <translation>Качество печати:</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="72" />
+        <source>Language settings</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <location filename="../preferences/SettingsPage.cpp" line="76" />
+        <source>Interface language:</source>
+        <translation>Язык интерфейса:</translation>
+    </message>
+</context>
+<context>
+    <name>Stereo3DControl</name>
+    <message>
+        <location filename="../panels/Stereo3DControl.cpp" line="16" />
+        <source>Stereo 3D settings</source>
+        <translation>Настройки стереоизображения</translation>
+    </message>
+    <message>
+        <location filename="../panels/Stereo3DControl.cpp" line="27" />
+        <source>Invert R vs L</source>
+        <translation>Поменять местами правый и левый</translation>
+    </message>
+    <message>
+        <location filename="../panels/Stereo3DControl.cpp" line="29" />
+        <source>ortho</source>
+        <translation>ортогональная</translation>
+    </message>
+    <message>
+        <location filename="../panels/Stereo3DControl.cpp" line="32" />
+        <source>frustrum</source>
+        <translation>перспективная</translation>
+    </message>
+    <message>
+        <location filename="../panels/Stereo3DControl.cpp" line="66" />
+        <source>Eye X-diff</source>
+        <translation>Разнос глаз по X</translation>
+    </message>
+    <message>
+        <location filename="../panels/Stereo3DControl.cpp" line="66" />
+        <source>Near</source>
+        <translation>Ближняя</translation>
+    </message>
+    <message>
+        <location filename="../panels/Stereo3DControl.cpp" line="67" />
+        <source>Eye Z</source>
+        <translation>Глаз по Z</translation>
+    </message>
+    <message>
+        <location filename="../panels/Stereo3DControl.cpp" line="67" />
+        <source>Focus</source>
+        <translation>Фокус</translation>
+    </message>
+    <message>
+        <location filename="../panels/Stereo3DControl.cpp" line="68" />
+        <source>Focus Z</source>
+        <translation>Фокус по Z</translation>
+    </message>
+    <message>
+        <location filename="../panels/Stereo3DControl.cpp" line="68" />
+        <source>Far</source>
+        <translation>Дальняя</translation>
+    </message>
+</context>
+<context>
     <name>Tessaron</name>
     <message>
-        <location filename="../FileCommands.cpp" line="41" />
+        <location filename="../FileCommands.cpp" line="42" />
         <source>Loading file...</source>
         <translation>Загрузка файла...</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="65" />
+        <location filename="../FileCommands.cpp" line="66" />
         <source>Opening file</source>
         <translation>Открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="66" />
+        <location filename="../FileCommands.cpp" line="67" />
         <source>Open File</source>
         <translation>Открыть файл</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="67" />
+        <location filename="../FileCommands.cpp" line="68" />
         <source>All models(*surf *hx)</source>
         <translation>Все модели(*surf *hx)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="102" />
+        <location filename="../FileCommands.cpp" line="103" />
         <source>Reopening file</source>
         <translation>Повторное открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="144" />
+        <location filename="../FileCommands.cpp" line="145" />
         <source>There is no .hx files in this folder.</source>
         <translation>В этой папке нет файлов .hx.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="172" />
+        <location filename="../FileCommands.cpp" line="173" />
         <source>Saving file</source>
         <translation>Сохранение файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="174" />
+        <location filename="../FileCommands.cpp" line="175" />
         <source>Save file As...</source>
         <translation>Сохранить файл как...</translation>
     </message>
@@ -794,32 +1524,32 @@
         <translation>Сохранение настроек</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="431" />
+        <location filename="../Tessaron.cpp" line="439" />
         <source>The &lt;b&gt;%1&lt;/b&gt; is 3d viewer.&lt;br/&gt;</source>
         <translation>&lt;b&gt;%1&lt;/b&gt; — программа трёхмерного просмотра.&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="432" />
+        <location filename="../Tessaron.cpp" line="440" />
         <source>Current version %2&lt;br/&gt;</source>
         <translation>Текущая версия %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="433" />
+        <location filename="../Tessaron.cpp" line="441" />
         <source>Build #%1, build time %2&lt;br/&gt;</source>
         <translation>Сборка №%1, время сборки %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="434" />
+        <location filename="../Tessaron.cpp" line="442" />
         <source>Commit #%1, commit time %2&lt;br/&gt;</source>
         <translation>Коммит №%1, время коммита %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="435" />
+        <location filename="../Tessaron.cpp" line="443" />
         <source>Compiled in %3 %4.</source>
         <translation>Скомпилировано %3 %4.</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="436" />
+        <location filename="../Tessaron.cpp" line="444" />
         <source>About %1 v %2</source>
         <translation>О программе %1 v %2</translation>
     </message>
