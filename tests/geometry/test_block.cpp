@@ -39,16 +39,6 @@ private slots:
 void TestBlock::constructionAndClear()
 {
     MeshClass mesh;
-    QCOMPARE(mesh.FrontColor, (Rgba {0.125f, 0.125f, 0.75f, 1.0f}));
-    QCOMPARE(mesh.BackColor, (Rgba {0.125f, 0.75f, 0.125f, 1.0f}));
-    QCOMPARE(mesh.CustomColor, (Rgba {0, 0, 0, 1}));
-    QCOMPARE(mesh.ZoneColor[0], -1);
-    QCOMPARE(mesh.DisplayLists, 0u);
-    QCOMPARE(mesh.Settings.Opacity, 1.0);
-    QCOMPARE(mesh.Settings.CutMin, -1.0);
-    QVERIFY(std::all_of(std::begin(mesh.TypeVisible), std::end(mesh.TypeVisible),
-                        [](quint8 v) { return v == 1; }));
-
     // clear on a fresh block and twice in a row is harmless
     mesh.clear();
     mesh.clear();

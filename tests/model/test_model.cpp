@@ -75,14 +75,6 @@ private slots:
 void TestModel::defaultsAndTitle()
 {
     ModelClass model;
-    QCOMPARE(model.Visible, quint8(1));
-    QCOMPARE(model.Settings.ColorMode, 1);
-    QCOMPARE(model.Orthographic, quint8(1));
-    QCOMPARE(model.EyeDistance, -10.0);
-    QCOMPARE(model.PickKind, -1);
-    QCOMPARE(model.RulerMode, -1);
-    QCOMPARE(model.ColoredIsolines, quint8(1));
-    QCOMPARE(model.Transform->Scale, 1.0f);
     QCOMPARE(model.title(), QString::number(quintptr(&model), 16));
     model.FileName = "/data/kidney.surf";
     QCOMPARE(model.title(), QString("/data/kidney.surf"));
