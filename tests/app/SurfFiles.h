@@ -19,8 +19,8 @@ inline QByteArray surfBytes(const std::vector<float> &xyz, const std::vector<qin
         qToBigEndian(v, be);
         bytes.append(be, 4);
     }
-    bytes += "\nPatches 1\n{\nTriangles " + QByteArray::number(qsizetype(triangles.size() / 3))
-        + "\n";
+    bytes +=
+        "\nPatches 1\n{\nTriangles " + QByteArray::number(qsizetype(triangles.size() / 3)) + "\n";
     for (qint32 i : triangles) {
         char be[4];
         qToBigEndian(i, be);
