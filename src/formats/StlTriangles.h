@@ -28,24 +28,23 @@ inline constexpr TriangleSplit kStlSplits[] = {{Tetrahedron, 4, kStlTetrahedron}
 
 inline constexpr int kMaxStlPolygon = 99;
 
-// Calls visit(a, b, c) with the three corners (pointers to x, y, z) of every
-// triangle of the model.
+// Calls visit(mesh, a, b, c) with the block and the three vertex numbers of
+// every triangle of the model.
 template<class Visit> void forEachStlTriangle(const ModelClass &model, Visit &&visit)
 {
     for (const MeshClass *mesh : model.Meshes) {
-        const _DREAL *xyz = mesh->Vertices;
         for (int n = 3; n <= kMaxStlPolygon; ++n)
             for (qint64 c = 0, count = cellCount(*mesh, n); c < count; ++c) {
                 const qint32 *cell = mesh->Cells[n] + c * n;
                 for (int j = 1; j + 1 < n; ++j)
-                    visit(xyz + 3 * cell[0], xyz + 3 * cell[j], xyz + 3 * cell[j + 1]);
+                    visit(*mesh, cell[0], cell[j], cell[j + 1]);
             }
         for (const TriangleSplit &split : kStlSplits)
             for (qint64 c = 0, count = cellCount(*mesh, split.type); c < count; ++c) {
                 const qint32 *cell = mesh->Cells[split.type] + c * NodesOfType(split.type);
                 for (int i = 0; i < split.count; ++i) {
                     const int *k = split.corners[i];
-                    visit(xyz + 3 * cell[k[0]], xyz + 3 * cell[k[1]], xyz + 3 * cell[k[2]]);
+                    visit(*mesh, cell[k[0]], cell[k[1]], cell[k[2]]);
                 }
             }
     }

@@ -17,11 +17,10 @@ void writeSolid(OutputBuffer &out, const ModelClass &model)
     out.utf8(title);
     out.ch('\n');
     // Every facet carries the same normal (1, 0, 0).
-    forEachStlTriangle(model, [&](const _DREAL *a, const _DREAL *b, const _DREAL *c) {
+    forEachStlTriangle(model, [&](const MeshClass &mesh, qint32 a, qint32 b, qint32 c) {
         out.text("  facet normal 1 0 0\n    outer loop");
-        writeCorner(out, a);
-        writeCorner(out, b);
-        writeCorner(out, c);
+        for (qint32 v : {a, b, c})
+            writeCorner(out, mesh.Vertices + 3 * qint64(v));
         out.text("\n    endloop\n  endfacet\n");
     });
     out.text("endsolid ");
