@@ -113,7 +113,6 @@ public:
     ViewConfig Config;
     quint8 MassSelect = 0;
     std::vector<double> SelectionFrustum; // 8 corners of the last selection box
-    quint32 ZoneCounter = 1;              // running zone counter of the model operations
     // Models get display lists; a one-frame renderer draws from the arrays.
     bool UseDisplayLists = true;
 
