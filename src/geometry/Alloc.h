@@ -2,20 +2,53 @@
 
 #include "Status.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
 // Blocks own raw arrays from the C allocator. These helpers throw errNoMemory
 // instead of returning null, so an operation can unwind to its boundary.
+
+// Asks for transparent huge pages on the 2 MiB-aligned part of a large
+// array. Filling a fresh array costs one page fault per page touched; with
+// huge pages that is one per 2 MiB instead of one per 4 KiB, which on a
+// virtual machine halves the time of filling the drawing data.
+inline void adviseHugePages(void *p, size_t bytes)
+{
+#ifdef MADV_HUGEPAGE
+    constexpr uintptr_t huge = uintptr_t(2) << 20;
+    const uintptr_t begin = (uintptr_t(p) + huge - 1) & ~(huge - 1);
+    const uintptr_t end = (uintptr_t(p) + bytes) & ~(huge - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
+#else
+    Q_UNUSED(p);
+    Q_UNUSED(bytes);
+#endif
+}
+
+// Reserves room for n elements of a vector that is about to be filled, with
+// huge pages for its storage.
+template<class Vector> void reserveLarge(Vector &v, size_t n)
+{
+    v.reserve(n);
+    adviseHugePages(v.data(), n * sizeof(typename Vector::value_type));
+}
 
 template<class T> T *allocArray(qint64 count)
 {
     if (count < 0 || quint64(count) > std::numeric_limits<size_t>::max() / sizeof(T))
         throw errNoMemory;
-    void *p = std::malloc(count ? size_t(count) * sizeof(T) : 1);
+    const size_t bytes = count ? size_t(count) * sizeof(T) : 1;
+    void *p = std::malloc(bytes);
     if (!p)
         throw errNoMemory;
+    adviseHugePages(p, bytes);
     return static_cast<T *>(p);
 }
 
@@ -31,9 +64,11 @@ template<class T> void resizeArray(T *&array, qint64 count)
 {
     if (count < 0 || quint64(count) > std::numeric_limits<size_t>::max() / sizeof(T))
         throw errNoMemory;
-    void *p = std::realloc(static_cast<void *>(array), count ? size_t(count) * sizeof(T) : 1);
+    const size_t bytes = count ? size_t(count) * sizeof(T) : 1;
+    void *p = std::realloc(static_cast<void *>(array), bytes);
     if (!p)
         throw errNoMemory;
+    adviseHugePages(p, bytes);
     array = static_cast<T *>(p);
 }
 

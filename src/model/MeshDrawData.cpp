@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
 #include <unordered_map>
 #include <vector>
 
@@ -150,10 +151,10 @@ qint32 MeshClass::constructViewFaces(const QList<qint32> &shownMaterials)
                     triangleCount += table->triangleCount;
                     quadCount += table->quadCount;
                 }
-        triangles.records.reserve(size_t(triangleCount) * 6);
-        triangles.keys.reserve(size_t(triangleCount));
-        quads.records.reserve(size_t(quadCount) * 7);
-        quads.keys.reserve(size_t(quadCount));
+        reserveLarge(triangles.records, size_t(triangleCount) * 6);
+        reserveLarge(triangles.keys, size_t(triangleCount));
+        reserveLarge(quads.records, size_t(quadCount) * 7);
+        reserveLarge(quads.keys, size_t(quadCount));
         for (const FaceTable *table : kVolumeFaceOrder) {
             const int t = table->type;
             const int nodesPerCell = NodesOfType(t);
@@ -175,22 +176,28 @@ qint32 MeshClass::constructViewFaces(const QList<qint32> &shownMaterials)
         triangles = {};
         quads = {};
 
-        // Polygon cells are appended whole and never compared with other faces.
-        for (int k = 3; k < kFaceSlots; ++k) {
-            for (qint32 c = 0; c < CountOfCells[k]; ++c) {
+        // Polygon cells follow the faces of the volume cells whole, never
+        // compared with other faces.
+        for (int k = 1; k < kFaceSlots; ++k) {
+            const qint64 width = k + 3, volumeFaces = qint64(faces[k].size()) / width;
+            qint64 polygons = 0;
+            if (k >= 3)
+                for (qint32 c = 0; c < CountOfCells[k]; ++c)
+                    polygons += takesPart(k, c);
+            if (volumeFaces + polygons == 0)
+                continue;
+            qint32 *out = ViewFaces[k] = allocArray<qint32>((volumeFaces + polygons) * width);
+            out = std::copy(faces[k].begin(), faces[k].end(), out);
+            faces[k] = {};
+            for (qint32 c = 0; polygons > 0 && c < CountOfCells[k]; ++c) {
                 if (!takesPart(k, c))
                     continue;
-                const qint32 *nodes = Cells[k] + qint64(c) * k;
-                faces[k].insert(faces[k].end(), nodes, nodes + k);
-                faces[k].push_back(materialOf(k, c));
-                faces[k].push_back(k);
-                faces[k].push_back(c);
+                out = std::copy_n(Cells[k] + qint64(c) * k, k, out);
+                *out++ = materialOf(k, c);
+                *out++ = k;
+                *out++ = c;
             }
-        }
-        for (int k = 1; k < kFaceSlots; ++k) {
-            ViewFaces[k] = storeVector(faces[k]);
-            CountOfViewFaces[k] = qint32(faces[k].size() / size_t(k + 3));
-            faces[k] = {};
+            CountOfViewFaces[k] = qint32(volumeFaces + polygons);
         }
         if (qint32 status = constructSelectedFaces())
             throw errors(status);
@@ -397,7 +404,7 @@ void MeshClass::buildEdgeLines()
     qint64 edgeCount = 0;
     for (int k = 2; k < kFaceSlots; ++k)
         edgeCount += qint64(k) * CountOfViewFaces[k];
-    edges.reserve(size_t(edgeCount));
+    reserveLarge(edges, size_t(edgeCount));
     for (int k = 2; k < kFaceSlots; ++k)
         for (qint32 f = 0; f < CountOfViewFaces[k]; ++f) {
             const qint32 *face = ViewFaces[k] + qint64(f) * (k + 3);
@@ -475,9 +482,13 @@ qint32 MeshClass::constructDrawData(int function, float min, float max, bool smo
                         how.firstColour = colour;
                     how.colours.emplace(material, colour);
                 }
+        // The three arrays read the same faces and write nothing in common:
+        // the edge sort, the longest of them, runs beside the other two.
+        auto edges =
+            std::async(std::launch::async | std::launch::deferred, [this] { buildEdgeLines(); });
         buildTriangles(how, smooth);
-        buildEdgeLines();
         buildViewPoints();
+        edges.get(); // rethrows an allocation failure of the edge lines
     });
 }
 

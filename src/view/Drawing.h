@@ -38,8 +38,9 @@ struct FrameContext
 // Ambient and diffuse material of both sides.
 void setMaterial(const Rgba &colour);
 // One block in its passes; from its display lists, or from its arrays when
-// it has none.
-void drawBlock(MeshClass &block, const FrameContext &frame, const BlockArrays &arrays);
+// it has none. markedOver: pick markers will be drawn on its faces.
+void drawBlock(MeshClass &block, const FrameContext &frame, const BlockArrays &arrays,
+               bool markedOver);
 // Blocks, cutting plane (when drawPlane), box and pick markers of a model,
 // with the model-view matrix as the caller left it.
 void drawModelContents(ModelClass &model, const FrameContext &frame, bool drawPlane);

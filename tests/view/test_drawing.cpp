@@ -107,10 +107,27 @@ void TestDrawing::backgroundAndFaceSides()
     v.view->addYRotation(std::numbers::pi_v<float>);
     frame = v.frame();
     QVERIFY(near(pixel(frame, 160, 120), QColor(0, 0xDD, 0)));
+    // Turned away from the front light, each side darkens by the cosine of
+    // its own normal: 0.2 global + 0.3 ambient + 0.5 diffuse of its colour.
+    const double turn = 0.6, lit = 0.5 + 0.5 * std::cos(turn);
+    v.view->addYRotation(float(turn));
+    QVERIFY(near(pixel(v.frame(), 160, 120), QColor(0, int(std::lround(0xDD * lit)), 0), 3));
+    v.view->addYRotation(std::numbers::pi_v<float>);
+    QVERIFY(near(pixel(v.frame(), 160, 120), QColor(0, 0, int(std::lround(0xDD * lit))), 3));
+    v.view->addYRotation(-float(turn));
     // Normal mode paints both sides with the front colour.
     v.view->changeViewFacesNormal();
     QCOMPARE(square->Settings.ColorMode, 1);
     QVERIFY(near(pixel(v.frame(), 160, 120), QColor(0, 0, 0xDD)));
+    // A lamp at a point lights the back too: front light and lamp together
+    // saturate the back's green.
+    const float lamp[4] = {0, 0, 5, 1}, white[4] = {1, 1, 1, 1}, black[4] = {0, 0, 0, 1};
+    v.view->makeCurrent();
+    v.view->Lights.addLight(QStringLiteral("Lamp"), lamp, black, white, black, true);
+    v.view->doneCurrent();
+    v.view->changeViewFacesSurface();
+    v.view->addYRotation(std::numbers::pi_v<float>);
+    QVERIFY(near(pixel(v.frame(), 160, 120), QColor(0, 255, 0), 3));
 }
 
 void TestDrawing::faceModesAndCustomColour()
