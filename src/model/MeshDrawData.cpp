@@ -178,12 +178,11 @@ qint32 MeshClass::constructViewFaces(const QList<qint32> &shownMaterials)
 
         // Polygon cells follow the faces of the volume cells whole, never
         // compared with other faces.
-        for (int k = 1; k < kFaceSlots; ++k) {
+        for (int k = 3; k < kFaceSlots; ++k) {
             const qint64 width = k + 3, volumeFaces = qint64(faces[k].size()) / width;
             qint64 polygons = 0;
-            if (k >= 3)
-                for (qint32 c = 0; c < CountOfCells[k]; ++c)
-                    polygons += takesPart(k, c);
+            for (qint32 c = 0; c < CountOfCells[k]; ++c)
+                polygons += takesPart(k, c);
             if (volumeFaces + polygons == 0)
                 continue;
             qint32 *out = ViewFaces[k] = allocArray<qint32>((volumeFaces + polygons) * width);
