@@ -4,6 +4,7 @@
 
 #include "../app/SurfFiles.h"
 #include "formats/SaveModelFile.h"
+#include "formats/WriterSamples.h"
 #include "model/ModelClass.h"
 
 #include <QProcess>
@@ -35,12 +36,6 @@ Run run(const QStringList &args, const std::function<void()> &inChild = {})
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // An n x n grid of squares, two triangles each, as a binary .surf file.
@@ -92,24 +87,18 @@ void TestCli::convertWritesWhatTheViewerWrites_data()
     QTest::addColumn<QString>("output");
     QTest::addColumn<QString>("format");
     QTest::addColumn<bool>("binary");
-    QTest::newRow("mesh") << "out.mesh"
-                          << "MESH" << false;
-    QTest::newRow("off") << "out.off"
-                         << "OFF" << false;
-    QTest::newRow("vtk") << "out.vtk"
-                         << "VTK" << false;
-    QTest::newRow("obj") << "out.obj"
-                         << "OBJ" << false;
-    QTest::newRow("ply") << "out.ply"
-                         << "PLY" << false;
-    QTest::newRow("dat") << "out.dat"
-                         << "DAT" << false;
-    QTest::newRow("starcd") << "out.vrt"
-                            << "StarCD" << false;
-    QTest::newRow("stl text") << "out.stl"
-                              << "STL" << false;
-    QTest::newRow("stl binary") << "out.STL"
-                                << "STL" << true;
+    const auto row = [](const char *name, const char *output, const char *format, bool binary) {
+        QTest::newRow(name) << QString(output) << QString(format) << binary;
+    };
+    row("mesh", "out.mesh", "MESH", false);
+    row("off", "out.off", "OFF", false);
+    row("vtk", "out.vtk", "VTK", false);
+    row("obj", "out.obj", "OBJ", false);
+    row("ply", "out.ply", "PLY", false);
+    row("dat", "out.dat", "DAT", false);
+    row("starcd", "out.vrt", "StarCD", false);
+    row("stl text", "out.stl", "STL", false);
+    row("stl binary", "out.STL", "STL", true);
 }
 
 void TestCli::convertWritesWhatTheViewerWrites()
@@ -132,7 +121,7 @@ void TestCli::convertWritesWhatTheViewerWrites()
     const QStringList files = QDir(dir.filePath("viewer")).entryList(QDir::Files);
     QVERIFY(!files.isEmpty());
     for (const QString &file : files) {
-        QCOMPARE(bytesOf(dir.filePath("cli/" + file)), bytesOf(dir.filePath("viewer/" + file)));
+        QCOMPARE(fileBytes(dir.filePath("cli/" + file)), fileBytes(dir.filePath("viewer/" + file)));
         QFile::remove(dir.filePath("viewer/" + file));
     }
 }
@@ -188,10 +177,10 @@ void TestCli::sceneIsJoinedIntoOneModel()
     Run r = run({"convert", dir.filePath("scene/two.hx"), off});
     QCOMPARE(r.status, 0);
     QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
-    const QList<QByteArray> lines = bytesOf(off).split('\n');
+    const QList<QByteArray> lines = fileBytes(off).split('\n');
     QCOMPARE(lines.value(0), QByteArray("OFF"));
     QCOMPARE(lines.value(1).split(' ').mid(0, 2), (QList<QByteArray> {"6", "2"}));
-    QVERIFY2(bytesOf(off).contains("\n3 3 4 5"), bytesOf(off).constData());
+    QVERIFY2(fileBytes(off).contains("\n3 3 4 5"), fileBytes(off).constData());
 
     // A surface that cannot be loaded fails the whole scene with its message.
     QVERIFY(writeScene("broken.hx",
@@ -224,11 +213,11 @@ void TestCli::killedSaveKeepsTheEarlierFile()
     QVERIFY2(process.state() == QProcess::Running, "the save ended before it could be killed");
     ::kill(pid_t(process.processId()), SIGKILL);
     process.waitForFinished();
-    QCOMPARE(bytesOf(target), QByteArray("the earlier file\n"));
+    QCOMPARE(fileBytes(target), QByteArray("the earlier file\n"));
     QVERIFY(QFile::exists(partial)); // what the killed save left
 
     QCOMPARE(run({"convert", input, target}).status, 0);
-    QVERIFY(bytesOf(target).startsWith("solid Kamni_1\n"));
+    QVERIFY(fileBytes(target).startsWith("solid Kamni_1\n"));
     QCOMPARE(QDir(dir.filePath("kill")).entryList(QDir::Files | QDir::Hidden),
              QStringList {"out.stl"});
 }
@@ -256,7 +245,7 @@ void TestCli::readOnlyFolderAndFullDisk()
     QCOMPARE(r.status, 2);
     QVERIFY2(r.err.startsWith(folder + "/out.vtk: "), qPrintable(r.err));
     QVERIFY(r.err.contains("ermission denied"));
-    QCOMPARE(bytesOf(folder + "/out.vtk"), QByteArray("earlier\n"));
+    QCOMPARE(fileBytes(folder + "/out.vtk"), QByteArray("earlier\n"));
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList {"out.vtk"});
 
     // A disk that fills up in the middle of the file: the process may write
@@ -270,7 +259,7 @@ void TestCli::readOnlyFolderAndFullDisk()
     });
     QCOMPARE(r.status, 2);
     QVERIFY2(r.err.contains("too large") || r.err.contains("space"), qPrintable(r.err));
-    QCOMPARE(bytesOf(folder + "/out.vtk"), QByteArray("earlier\n"));
+    QCOMPARE(fileBytes(folder + "/out.vtk"), QByteArray("earlier\n"));
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList {"out.vtk"});
 }
 

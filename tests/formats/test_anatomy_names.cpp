@@ -23,29 +23,23 @@ void TestAnatomyNames::rows_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<Colour>("colour"); // -1 each while unset
 
-    const Colour tumour {164, 5, 207}, blood {198, 30, 25}, white {255, 255, 255};
-    QTest::newRow("[oO] takes the capital") << "Opukhol_1.surf"
-                                            << "Obrazovanie_1" << tumour;
-    QTest::newRow("test word the pattern misses") << "opykol.surf"
-                                                  << "opykol" << tumour;
-    QTest::newRow("capitalised word kept") << "KrovLeft.surf"
-                                           << "KrovLeft" << blood;
-    QTest::newRow("every match replaced") << "krov_BLOOD.surf"
-                                          << "Arteria_Arteria" << blood;
-    QTest::newRow("vein row, test only") << "Kidney.surf"
-                                         << "Kidney" << Colour {108, 159, 237};
-    QTest::newRow("word replaced ignoring case") << "BONE_L.surf"
-                                                 << "Bone_L" << white;
-    QTest::newRow("first alternative wins") << "stones.surf"
-                                            << "Kamnis" << white;
-    QTest::newRow("earlier row wins") << "skin_bad.surf"
-                                      << "Skin_bad" << Colour {255, 229, 187};
-    QTest::newRow("no row") << "liver.surf"
-                            << "liver.surf" << Colour {-1, -1, -1};
-    QTest::newRow("word in the cut part") << "a.skin"
-                                          << "a.skin" << Colour {-1, -1, -1};
-    QTest::newRow("shorter than the cut") << "bad"
-                                          << "bad" << Colour {-1, -1, -1};
+    const auto row = [](const char *name, const char *fileName, const char *renamed,
+                        const Colour &colour) {
+        QTest::newRow(name) << QString(fileName) << QString(renamed) << colour;
+    };
+    const Colour tumour {164, 5, 207}, blood {198, 30, 25}, white {255, 255, 255},
+        unset {-1, -1, -1};
+    row("[oO] takes the capital", "Opukhol_1.surf", "Obrazovanie_1", tumour);
+    row("test word the pattern misses", "opykol.surf", "opykol", tumour);
+    row("capitalised word kept", "KrovLeft.surf", "KrovLeft", blood);
+    row("every match replaced", "krov_BLOOD.surf", "Arteria_Arteria", blood);
+    row("vein row, test only", "Kidney.surf", "Kidney", {108, 159, 237});
+    row("word replaced ignoring case", "BONE_L.surf", "Bone_L", white);
+    row("first alternative wins", "stones.surf", "Kamnis", white);
+    row("earlier row wins", "skin_bad.surf", "Skin_bad", {255, 229, 187});
+    row("no row", "liver.surf", "liver.surf", unset);
+    row("word in the cut part", "a.skin", "a.skin", unset);
+    row("shorter than the cut", "bad", "bad", unset);
 }
 
 void TestAnatomyNames::rows()

@@ -1,8 +1,7 @@
-// The .hx list reader and the line helpers under it: the fixed prefix, the
-// load loop over every line including the last, and hostile scenes.
+// The .hx list reader: the fixed prefix, the load loop over every line
+// including the last, blank and comment lines, and hostile scenes.
 
 #include "formats/HxReader.h"
-#include "formats/TextLines.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -14,25 +13,10 @@ class TestHxReader : public QObject
     Q_OBJECT
 
 private slots:
-    void dataLinesAreCounted();
     void loadLines_data();
     void loadLines();
     void hostileScenesAndFileCodes();
 };
-
-void TestHxReader::dataLinesAreCounted()
-{
-    QByteArray text = "\n  \n# note\n  first data  \n\n#x";
-    QTextStream in(text);
-    QString line;
-    qint64 lineNumber = 0;
-    readDataLine(in, line, lineNumber);
-    QCOMPARE(line, QString("first data"));
-    QCOMPARE(lineNumber, 4);
-    readDataLine(in, line, lineNumber); // only a comment is left; the read past it counts
-    QCOMPARE(line, QString());
-    QCOMPARE(lineNumber, 7);
-}
 
 void TestHxReader::loadLines_data()
 {

@@ -72,14 +72,9 @@ void TestLoadPipeline::reloadAndMessages()
     QVERIFY(model.FunctionNames.isEmpty()); // a used model is emptied first
     QCOMPARE(model.FunctionLocation, 2);
 
-    const QStringList messages = {"",
-                                  "Unknown error open file.",
-                                  "Error opening file.",
-                                  "Error filetype.",
-                                  "Error: there is no memory.",
-                                  ""};
-    for (int code = 0; code < messages.size(); ++code)
-        QCOMPARE(errorMessage(code), messages[code]);
+    // The messages of codes 1 to 3 are compared in full by the command-line tests.
+    QCOMPARE(errorMessage(4), QString("Error: there is no memory."));
+    QCOMPARE(errorMessage(5), QString());
 }
 
 QTEST_GUILESS_MAIN(TestLoadPipeline)

@@ -155,8 +155,6 @@ void TestIsolines::modelLinesFollowTheFunction()
     QCOMPARE(mesh->CountOfIsoVertices, 4); // both triangles cross x = 0.5
     for (qint32 p = 0; p < 4; ++p)
         QCOMPARE(mesh->IsoVertices[3 * p], 0.5f);
-    model.clearIsolines();
-    QCOMPARE(mesh->CountOfIsoVertices, 0);
 }
 
 QTEST_GUILESS_MAIN(TestIsolines)

@@ -216,7 +216,6 @@ void TestCamera::orthographicBox_data()
     QTest::addColumn<double>("yr");
     QTest::newRow("wide") << QSize(400, 200) << 2.0 << 1.0;
     QTest::newRow("tall") << QSize(200, 500) << 1.0 << 2.5;
-    QTest::newRow("square") << QSize(300, 300) << 1.0 << 1.0;
 }
 
 void TestCamera::orthographicBox()

@@ -51,8 +51,7 @@ private slots:
     void paletteTexels();
     void backgroundAndFaceSides();
     void faceModesAndCustomColour();
-    void materialColours();
-    void functionColoursAlongAGradient();
+    void materialAndFunctionColours();
     void transparencyMixesWithTheBackground();
     void cuttingPlanePolygon();
     void clipAndRangeCutHideCells();
@@ -77,7 +76,6 @@ void TestDrawing::paletteTexels()
     palette.buildTexels(0.5f, false);
     QCOMPARE(texel(0), texel(9));
     QCOMPARE(texel(17), (std::vector<int> {229, 0, 0, 100}));
-    QCOMPARE(palette.IsoValue, 0.5);
     palette.Size = 9;
     palette.buildTexels(0.5f, true);
     QCOMPARE(texel(0), (std::vector<int> {255, 255, 255, 100}));
@@ -165,26 +163,21 @@ void TestDrawing::faceModesAndCustomColour()
     QVERIFY(yellow > 230);
 }
 
-void TestDrawing::materialColours()
+void TestDrawing::materialAndFunctionColours()
 {
     ViewUnderTest v(400, 240);
     ModelClass *strip = v.add(makeStrip(8));
     v.view->changeViewFacesMaterial();
-    const QImage frame = v.frame();
+    QImage frame = v.frame();
     for (int i = 0; i < 8; ++i) {
         const QPoint at = toPixel(strip, -1.0 + (2 * i + 1) / 8.0, 0, 400, 240);
         const QColor expected = rgb(materialColor(i + 2, 1.0)); // material i + 1, rule of m + 1
         QVERIFY2(near(pixel(frame, at.x(), at.y()), expected),
                  qPrintable(QStringLiteral("material %1").arg(i + 1)));
     }
-}
 
-void TestDrawing::functionColoursAlongAGradient()
-{
-    ViewUnderTest v(400, 240);
-    ModelClass *strip = v.add(makeStrip(8));
     v.view->changeViewFacesFunction();
-    const QImage frame = v.frame();
+    frame = v.frame();
     // The function x runs from -1 to 1 over the nine texels; a texel's centre
     // shows its own colour: blue, green in the middle, red.
     const struct
@@ -283,24 +276,16 @@ void TestDrawing::lightsSwitchFromTheMenu()
     view.changeViewFacesHidden(); // white faces
     const QImage before = view.renderImage(320, 240);
     QCOMPARE(view.Lights.Lights.size(), 4);
-    QAction *top = view.Lights.Lights[2].Action;
-    QVERIFY(top);
-    QCOMPARE(top->text(), QStringLiteral("Top"));
-    QVERIFY(view.Lights.Lights[1].Action->isChecked()); // only "Front" at start
-    QVERIFY(!top->isChecked());
+    QAction *front = view.Lights.Lights[1].Action, *top = view.Lights.Lights[2].Action;
+    QVERIFY(front && top);
     // Front alone: 0.2 global + 0.3 ambient + 0.5 diffuse of white; dimmer
     // with front switched off, brighter again with the top light's ambient.
-    view.Lights.Lights[1].Action->trigger();
+    front->trigger();
     const QImage dark = view.renderImage(320, 240);
     QVERIFY(pixel(dark, 160, 120).red() < pixel(before, 160, 120).red() - 100);
     top->trigger();
     const QImage topLit = view.renderImage(320, 240);
     QVERIFY(pixel(topLit, 160, 120).red() > pixel(dark, 160, 120).red() + 50);
-    const float position[4] = {0, 0, 1, 0}, colour[4] = {1, 1, 1, 1};
-    view.makeCurrent();
-    QCOMPARE(view.Lights.addLight(QStringLiteral("Fifth"), position, colour, colour, colour, false),
-             4);
-    view.doneCurrent();
 }
 
 void TestDrawing::anaglyphPassesLandInRedAndCyan()
