@@ -45,42 +45,49 @@ void faceTheViewer()
 }
 
 constexpr int kLightsChecked = 8; // the smallest GL_MAX_LIGHTS an implementation may have
+constexpr GLenum kSideProperties[3] = {GL_AMBIENT, GL_DIFFUSE, GL_EMISSION};
 
-// The faces of both sides, lit as two-sided lighting lights them. That light
-// model sends every triangle down the software renderer's per-primitive path,
-// which costs about a quarter of a second per million triangles. When every
-// enabled light is directional and no spot, and no material has a specular
-// part, a back face lit by the reversed lights gets exactly the colour that
-// its reversed normal would give it, so two culled passes under one-sided
-// lighting draw the same picture on the fast path. The back faces go first,
-// so that transparent models lay their near side over their far side.
-void drawBothSides(const MeshClass &block, const BlockArrays &arrays)
+// The lighting state that drawing the back faces as front faces changes and
+// restores: the enabled lights' eye-space positions and both materials.
+struct SideLighting
 {
     std::array<std::array<float, 4>, kLightsChecked> eyePosition {};
     bool enabled[kLightsChecked] = {};
-    bool reversible = true;
-    for (int i = 0; i < kLightsChecked; ++i) {
-        enabled[i] = glIsEnabled(GL_LIGHT0 + i);
-        glGetLightfv(GL_LIGHT0 + i, GL_POSITION, eyePosition[i].data()); // eye space
-        float cutoff = 180.0f;
-        glGetLightfv(GL_LIGHT0 + i, GL_SPOT_CUTOFF, &cutoff);
-        reversible = reversible && (!enabled[i] || (eyePosition[i][3] == 0.0f && cutoff == 180.0f));
+    Rgba front[3], back[3];
+
+    // Reads the state; true when a back face lit by the reversed lights gets
+    // exactly the colour that its reversed normal would give it: every
+    // enabled light is directional and no spot, and no material has a
+    // specular part.
+    bool read()
+    {
+        bool reversible = true;
+        for (int i = 0; i < kLightsChecked; ++i) {
+            enabled[i] = glIsEnabled(GL_LIGHT0 + i);
+            glGetLightfv(GL_LIGHT0 + i, GL_POSITION, eyePosition[i].data());
+            float cutoff = 180.0f;
+            glGetLightfv(GL_LIGHT0 + i, GL_SPOT_CUTOFF, &cutoff);
+            reversible =
+                reversible && (!enabled[i] || (eyePosition[i][3] == 0.0f && cutoff == 180.0f));
+        }
+        for (GLenum side : {GL_FRONT, GL_BACK}) {
+            Rgba specular;
+            glGetMaterialfv(side, GL_SPECULAR, specular.data());
+            reversible =
+                reversible && specular[0] == 0.0f && specular[1] == 0.0f && specular[2] == 0.0f;
+        }
+        for (int k = 0; k < 3; ++k) {
+            glGetMaterialfv(GL_FRONT, kSideProperties[k], front[k].data());
+            glGetMaterialfv(GL_BACK, kSideProperties[k], back[k].data());
+        }
+        return reversible;
     }
-    Rgba front[3], back[3], specular[2];
-    const GLenum properties[3] = {GL_AMBIENT, GL_DIFFUSE, GL_EMISSION};
-    for (int k = 0; k < 3; ++k) {
-        glGetMaterialfv(GL_FRONT, properties[k], front[k].data());
-        glGetMaterialfv(GL_BACK, properties[k], back[k].data());
-    }
-    glGetMaterialfv(GL_FRONT, GL_SPECULAR, specular[0].data());
-    glGetMaterialfv(GL_BACK, GL_SPECULAR, specular[1].data());
-    for (const Rgba &s : specular)
-        reversible = reversible && s[0] == 0.0f && s[1] == 0.0f && s[2] == 0.0f;
-    if (!reversible) {
-        callPass(block, 2, arrays);
-        return;
-    }
-    const auto placeLights = [&](float sign) {
+
+    // Places the enabled lights at their positions times sign (the lights
+    // keep their eye-space places whatever the model-view matrix), and puts
+    // the given material on the front side.
+    void apply(float sign, const Rgba *material) const
+    {
         glPushMatrix();
         glLoadIdentity();
         for (int i = 0; i < kLightsChecked; ++i) {
@@ -91,19 +98,30 @@ void drawBothSides(const MeshClass &block, const BlockArrays &arrays)
             glLightfv(GL_LIGHT0 + i, GL_POSITION, position);
         }
         glPopMatrix();
-    };
-    const auto frontMaterial = [&](const Rgba *m) {
         for (int k = 0; k < 3; ++k)
-            glMaterialfv(GL_FRONT, properties[k], m[k].data());
-    };
+            glMaterialfv(GL_FRONT, kSideProperties[k], material[k].data());
+    }
+};
+
+// The faces of both sides, lit as two-sided lighting lights them. That light
+// model sends every triangle down the software renderer's per-primitive path,
+// which costs about a quarter of a second per million triangles. When the
+// lighting allows it (SideLighting::read), two culled passes under one-sided
+// lighting draw the same picture on the fast path. The back faces go first,
+// so that transparent models lay their near side over their far side.
+void drawBothSides(const MeshClass &block, const BlockArrays &arrays)
+{
+    SideLighting lighting;
+    if (!lighting.read()) {
+        callPass(block, 2, arrays);
+        return;
+    }
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
     glEnable(GL_CULL_FACE);
     glCullFace(GL_FRONT);
-    placeLights(-1.0f);
-    frontMaterial(back);
+    lighting.apply(-1.0f, lighting.back);
     callPass(block, 2, arrays);
-    placeLights(1.0f);
-    frontMaterial(front);
+    lighting.apply(1.0f, lighting.front);
     glCullFace(GL_BACK);
     callPass(block, 2, arrays);
     glDisable(GL_CULL_FACE);
