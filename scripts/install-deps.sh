@@ -13,6 +13,11 @@ packages=(
   libgl-dev libglu1-mesa-dev libgl2ps-dev libgl1-mesa-dri
   xvfb xauth x11-utils
   python3 python3-meshio python3-numpy
+  # measuring (CGAL) and importing meshes and label maps
+  libcgal-dev libgmp-dev libmpfr-dev
+  libassimp-dev libnifti2-dev zlib1g-dev
+  # test oracles and benchmark peers only: nothing of them is linked
+  poppler-utils python3-nibabel python3-skimage python3-vtk9 f3d
 )
 
 missing=()
