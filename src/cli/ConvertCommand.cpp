@@ -1,6 +1,6 @@
 #include "ConvertCommand.h"
 
-#include "formats/HxReader.h"
+#include "CliInput.h"
 #include "formats/LoadPipeline.h"
 #include "formats/OutputFile.h"
 #include "formats/SaveModelFile.h"
@@ -37,41 +37,21 @@ void printError(const QString &text)
     std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
-std::unique_ptr<ModelClass> loadSurface(const QString &path)
+// The input as one model: a scene's surfaces (even a single one) are joined
+// with their material numbers kept.
+std::unique_ptr<ModelClass> loadJoined(const QString &input)
 {
-    auto model = std::make_unique<ModelClass>();
-    if (const qint32 code = model->loadFile(path)) {
-        printError(path + ": " + errorMessage(code));
-        return nullptr;
-    }
-    return model;
-}
-
-// Every .surf of the scene, named relative to the scene's folder as the
-// viewer opens them, joined into one model with material numbers kept.
-std::unique_ptr<ModelClass> loadScene(const QString &path)
-{
-    QStringList names;
-    if (const qint32 code = readHxList(path, names)) {
-        printError(path + ": " + errorMessage(code));
-        return nullptr;
-    }
-    const QString folder = QFileInfo(path).absolutePath();
     std::vector<std::unique_ptr<ModelClass>> parts;
-    QList<const ModelClass *> models;
-    for (const QString &name : std::as_const(names)) {
-        parts.push_back(loadSurface(folder + "/" + name));
-        if (!parts.back())
-            return nullptr;
-        models << parts.back().get();
-    }
-    if (models.isEmpty()) {
-        printError(path + ": the scene names no surface");
+    if (!loadInputModels(input, parts))
         return nullptr;
-    }
+    if (parts.size() == 1 && !input.endsWith(".hx", Qt::CaseInsensitive))
+        return std::move(parts.front());
+    QList<const ModelClass *> models;
+    for (const auto &part : parts)
+        models << part.get();
     std::unique_ptr<ModelClass> joined(joinModels(models, JoinOneZone, 0));
     if (!joined)
-        printError(path + ": " + errorMessage(errNoMemory));
+        printInputError(input, errorMessage(errNoMemory));
     return joined;
 }
 
@@ -105,11 +85,7 @@ int runConvert(const QStringList &args)
         printError(output + ": unknown output format");
         return std::fputs(convertUsage(), stderr), kUsageError;
     }
-    std::unique_ptr<ModelClass> model;
-    if (input.endsWith(".hx", Qt::CaseInsensitive))
-        model = loadScene(input);
-    else
-        model = loadSurface(input);
+    const std::unique_ptr<ModelClass> model = loadJoined(input);
     if (!model)
         return 1;
     const qint32 code = saveModelFile(model.get(), format, output, binary, WriterOptions {});
