@@ -4,6 +4,8 @@
 
 #include "Tessaron.h"
 #include "formats/LoadPipeline.h"
+#include "formats/SceneWalk.h"
+#include "panels/ObjectsControl.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
 
@@ -13,32 +15,74 @@
 #include <QFileInfo>
 #include <QMenu>
 
-namespace {
-
-bool isHx(const QString &fileName)
+// The outermost open command gathers the failures of everything it opens
+// (a scene, several chosen files, a dropped folder) and stops when the window
+// closes meanwhile.
+struct Tessaron::OpenCommand
 {
-    return fileName.endsWith(".hx", Qt::CaseInsensitive);
-}
+    explicit OpenCommand(Tessaron &window)
+        : window(window)
+        , outermost(window.OpenDepth++ == 0)
+    {
+        if (outermost) {
+            window.Failures = LoadFailures();
+            window.Closing = false;
+            holdObjects(true);
+        }
+    }
+    ~OpenCommand()
+    {
+        if (--window.OpenDepth > 0)
+            return;
+        holdObjects(false);
+        window.Failures.finish();
+    }
+    // The objects tree catches up once, when the command ends.
+    void holdObjects(bool hold)
+    {
+        if (auto *objects = static_cast<ObjectsControl *>(window.panel(PanelKind::Objects)))
+            objects->holdUpdates(hold);
+    }
+    OpenCommand(const OpenCommand &) = delete;
+    OpenCommand &operator=(const OpenCommand &) = delete;
 
-} // namespace
+    Tessaron &window;
+    bool outermost;
+};
 
 int Tessaron::openModelFile(const QString &fileName)
 {
-    if (isHx(fileName)) {
-        QStringList names;
-        View->readHxFile(fileName, names);
-        const QString folder = QFileInfo(fileName).absolutePath();
-        for (const QString &name : std::as_const(names))
-            openModelFile(folder + "/" + name);
-        lastFile = fileName;
-        View->ModelList.ActiveIndex = View->ModelList.count() > 1 ? 1 : 0;
-        selectModel(View->ModelList.active());
-        View->moveCenter();
-        View->transformAll();
-        View->resize(View->size());
-        View->update();
+    OpenCommand command(*this);
+    return isSceneName(fileName) ? openScene(fileName) : openSurface(fileName);
+}
+
+int Tessaron::openScene(const QString &fileName)
+{
+    const SceneVisitor visitor {
+        [this](const QString &path) {
+            openSurface(path);
+            return !Closing;
+        },
+        [this](const QString &path) {
+            Failures.add(path, tr("This scene is already being opened; it is skipped."));
+            return !Closing;
+        },
+    };
+    walkScene(fileName, visitor);
+    if (Closing)
         return 0;
-    }
+    lastFile = fileName;
+    View->ModelList.ActiveIndex = View->ModelList.count() > 1 ? 1 : 0;
+    selectModel(View->ModelList.active());
+    View->moveCenter();
+    View->transformAll();
+    View->resize(View->size());
+    View->update();
+    return 0;
+}
+
+int Tessaron::openSurface(const QString &fileName)
+{
     showStatus(tr("Loading file..."));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     previousFile = lastFile;
@@ -56,7 +100,7 @@ int Tessaron::openModelFile(const QString &fileName)
         return 1;
     }
     setWindowTitle(windowTitleText());
-    Dialogs::current().message(nullptr, QString(), fileName + ": " + errorMessage(code));
+    Failures.add(fileName, loadErrorMessage(code));
     QApplication::restoreOverrideCursor();
     return 0;
 }
@@ -70,10 +114,13 @@ void Tessaron::openFile()
         clearStatus();
         return;
     }
-    if (isHx(files.first())) {
+    OpenCommand command(*this);
+    if (isSceneName(files.first())) {
         openModelFile(files.first());
     } else {
         for (const QString &file : files) {
+            if (Closing)
+                break;
             lastFile = file;
             lastFolder = QFileInfo(file).absolutePath();
             openModelFile(file);
@@ -160,7 +207,10 @@ void Tessaron::openDroppedPath(const QString &path)
     } else {
         files << info.absoluteFilePath();
     }
+    OpenCommand command(*this);
     for (const QString &file : std::as_const(files)) {
+        if (Closing)
+            break;
         lastFile = file;
         lastFolder = QFileInfo(file).absolutePath();
         openModelFile(file);

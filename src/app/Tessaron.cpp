@@ -2,6 +2,7 @@
 
 #include "ActionTable.h"
 #include "BuildInfo.h"
+#include "SettingsFile.h"
 #include "geometry/Status.h"
 #include "panels/ColorSizeControl.h"
 #include "panels/FunctionControl.h"
@@ -83,7 +84,7 @@ Tessaron::~Tessaron()
 
 QString Tessaron::settingsPath()
 {
-    return QDir::homePath() + "/.Tessaron/config.ini";
+    return SettingsFile::path();
 }
 
 QString Tessaron::windowTitleText()
@@ -303,39 +304,73 @@ void Tessaron::retranslateUi()
     ToolBar->setWindowTitle(QCoreApplication::translate("MainWindow", "toolBar"));
 }
 
+namespace {
+
+// The compact tool bar; "|" stands for a separator.
+const std::initializer_list<const char *> kCompactTools = {"actionOpen",
+                                                           "|",
+                                                           "actionLitePoint",
+                                                           "actionLiteEdges",
+                                                           "actionLiteFaces",
+                                                           "|",
+                                                           "actionShowAxes",
+                                                           "actionMoveCenter",
+                                                           "actionViewTransparent",
+                                                           "|",
+                                                           "actionSetPlaneXY",
+                                                           "actionSetPlaneXZ",
+                                                           "actionSetPlaneYZ",
+                                                           "|",
+                                                           "actionRotateX",
+                                                           "actionRotateY",
+                                                           "actionRotateZ",
+                                                           "|",
+                                                           "actionChangeBackgroundColor",
+                                                           "actionShowFullScreen"};
+
+// True when the menu or bar already shows exactly these actions and menus:
+// the layout runs at every model a scene adds, and tearing down a tool bar to
+// build the same again deletes and makes all its buttons each time.
+template<class Target>
+bool shows(const Tessaron &window, const Target *target, std::initializer_list<const char *> names)
+{
+    const QList<QAction *> actions = target->actions();
+    if (actions.size() != qsizetype(names.size()))
+        return false;
+    auto shown = actions.cbegin();
+    for (const char *name : names) {
+        const QAction *act = *shown++;
+        const QMenu *sub = window.menu(name);
+        const bool same = QByteArray(name) == "|"
+            ? act->isSeparator()
+            : act == window.action(name) || (sub && act == sub->menuAction());
+        if (!same)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 void Tessaron::applyCompactLayout()
 {
-    menuBar()->clear();
-    menuBar()->addAction(menu("menuFile")->menuAction());
-    menu("menuFile")->clear();
-    fill(*this, menu("menuFile"), {"actionOpen", "actionPrint", "actionClose"});
-    menuBar()->addAction(menu("menuHelp")->menuAction());
+    if (!shows(*this, menuBar(), {"menuFile", "menuHelp"})) {
+        menuBar()->clear();
+        menuBar()->addAction(menu("menuFile")->menuAction());
+        menuBar()->addAction(menu("menuHelp")->menuAction());
+    }
+    if (!shows(*this, menu("menuFile"), {"actionOpen", "actionPrint", "actionClose"})) {
+        menu("menuFile")->clear();
+        fill(*this, menu("menuFile"), {"actionOpen", "actionPrint", "actionClose"});
+    }
     menu("menuOperations")->menuAction()->setVisible(false);
     menu("menuPanels")->menuAction()->setVisible(false);
 
-    ToolBar->clear();
-    ToolBar->setIconSize(QSize(64, 64));
-    fill(*this, ToolBar,
-         {"actionOpen",
-          "|",
-          "actionLitePoint",
-          "actionLiteEdges",
-          "actionLiteFaces",
-          "|",
-          "actionShowAxes",
-          "actionMoveCenter",
-          "actionViewTransparent",
-          "|",
-          "actionSetPlaneXY",
-          "actionSetPlaneXZ",
-          "actionSetPlaneYZ",
-          "|",
-          "actionRotateX",
-          "actionRotateY",
-          "actionRotateZ",
-          "|",
-          "actionChangeBackgroundColor",
-          "actionShowFullScreen"});
+    if (ToolBar->iconSize() != QSize(64, 64) || !shows(*this, ToolBar, kCompactTools)) {
+        ToolBar->clear();
+        ToolBar->setIconSize(QSize(64, 64));
+        fill(*this, ToolBar, kCompactTools);
+    }
 
     const char *modelActions[] = {"actionLitePoint",  "actionLiteEdges",      "actionLiteFaces",
                                   "actionPrint",      "actionRefresh",        "actionShowAxes",
@@ -428,6 +463,10 @@ void Tessaron::resizeEvent(QResizeEvent *event)
 
 void Tessaron::closeEvent(QCloseEvent *event)
 {
+    // A close that arrives while files are opened (a box of a failed one is
+    // up) stops the opening: no further file, no further box.
+    Closing = true;
+    Failures.silence();
     writeSettings();
     event->accept();
 }
@@ -470,7 +509,7 @@ void Tessaron::changeShowFullScreen()
 
 void Tessaron::showStatus(const QString &text)
 {
-    statusBar()->showMessage(text);
+    statusBar()->showMessage(Dialogs::elided(text, 200));
 }
 
 QString Tessaron::statusText() const

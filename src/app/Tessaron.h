@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LoadFailures.h"
 #include "view/ViewHost.h"
 
 #include <QMainWindow>
@@ -24,6 +25,7 @@ public:
     ~Tessaron() override;
 
     static constexpr int MaxRecentFiles = 10;
+    // The settings file in the user's home folder; empty without one.
     static QString settingsPath();
     static QString windowTitleText();
 
@@ -92,12 +94,16 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    struct OpenCommand;
+    int openScene(const QString &fileName);
+    int openSurface(const QString &fileName);
     void createActions();
     void createWidgets();
     void buildInitialLayout();
     void connectActions();
     void retranslateUi();
     void openFileInFolder(const QString &fileName);
+    void keepOnScreen();
     void saveWith(const char *format, bool isBinary);
     QDockWidget *makePanel(PanelKind kind);
 
@@ -108,4 +114,7 @@ private:
     QActionGroup *LightsGroup = nullptr;
     QActionGroup *FacesGroup = nullptr;
     std::array<QDockWidget *, 10> Panels {};
+    LoadFailures Failures;
+    int OpenDepth = 0;
+    bool Closing = false; // the window closes: an open command in progress stops
 };

@@ -4,6 +4,7 @@
 #include "../model/ModelClass.h"
 #include "AnatomyNames.h"
 #include "FileBytes.h"
+#include "LoadProblem.h"
 #include "ReaderGuard.h"
 
 #include <QtEndian>
@@ -159,6 +160,7 @@ void parseInto(QByteArrayView bytes, MeshClass &mesh)
     if (total > std::numeric_limits<qint32>::max())
         throw errUnknown;
     readVertices(vertexData, vertexCount, mesh);
+    requireFiniteVertices(mesh);
     readTriangles(sections, total, mesh);
 }
 
@@ -178,13 +180,16 @@ qint32 readSurf(ModelClass &model, const QString &fileName)
     qint32 code = file.open(fileName);
     if (code == errOpen)
         return code;
-    if (code == errNone)
-        code = runReader([&] {
-            auto mesh = std::make_unique<MeshClass>(); // deleted with what it holds on failure
-            parseInto(file.bytes(), *mesh);
-            model.Meshes.append(mesh.get());
-            mesh.release();
-        });
+    if (code == errNone) {
+        auto mesh = std::make_unique<MeshClass>(); // deleted with what it holds on failure
+        code = runReader([&] { parseInto(file.bytes(), *mesh); });
+        // A file shortened meanwhile is refused, whatever the parse made of
+        // the zeros that stood in for its lost end.
+        if (!file.intact())
+            code = runReader([&] { requireIntact(file); });
+        if (code == errNone)
+            model.Meshes.append(mesh.release());
+    }
     applyAnatomyName(model);
     return code;
 }

@@ -48,7 +48,7 @@ void GLWidget::addModel(ModelClass *model, bool centre)
     ensureContext();
     assignDisplayLists(*model);
     ModelList.append(model);
-    applyColors();
+    applyColors(*model);
     model->prepareDraw();
     ModelList.ActiveIndex = qint32(ModelList.count() - 1);
     Host->selectModel(model);
