@@ -326,7 +326,7 @@ RU = {
         "в папке %1 заменить файл может только его владелец",
     ("Tessaron", "This scene is already being opened; it is skipped."):
         "Эта сцена уже открывается; она пропущена.",
-    ("Tessaron", "%1 more files could not be opened:"): "Не удалось открыть ещё файлов: %1",
+    ("Tessaron", "%1 more files could not be opened:"): "Не удалось открыть ещё файлов (%1):",
     ("Tessaron", "... and %1 more."): "... и ещё %1.",
     ("Tessaron", "No home folder: the settings are the defaults and are not saved."):
         "Нет домашней папки: настройки по умолчанию, они не сохраняются.",

@@ -418,14 +418,24 @@
         <translation>Число граничных вершин = %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="142" />
+        <location filename="../../view/Export.cpp" line="155" />
         <source>JPG - JPEG(*.jpg *.jpeg);;PNG - portable network graphics(*.png);;BMP - Bitmap Picture(*.bmp);;SVG - Scalable Vector Graphics(*.svg);;PDF - Portable Document Format (*.pdf);;PS - PostScript(*.ps);;EPS - Encapsulated PostScript(*.eps);;</source>
         <translation>JPG - JPEG(*.jpg *.jpeg);;PNG - переносимая сетевая графика(*.png);;BMP - точечный рисунок(*.bmp);;SVG - масштабируемая векторная графика(*.svg);;PDF - переносимый формат документов (*.pdf);;PS - PostScript(*.ps);;EPS - инкапсулированный PostScript(*.eps);;</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="146" />
+        <location filename="../../view/Export.cpp" line="159" />
         <source>Save image As...</source>
         <translation>Сохранить изображение как...</translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="162" />
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="163" />
+        <source>The image could not be saved.</source>
+        <translation>Не удалось сохранить изображение.</translation>
     </message>
     <message>
         <location filename="../../view/GLWidget.cpp" line="219" />
@@ -469,7 +479,7 @@
     </message>
     <message>
         <location filename="../../view/ModelCommands.cpp" line="227" />
-        <location filename="../../view/ViewModes.cpp" line="185" />
+        <location filename="../../view/ViewModes.cpp" line="189" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
     </message>
@@ -591,62 +601,62 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../Tessaron.cpp" line="91" />
+        <location filename="../Tessaron.cpp" line="92" />
         <source>Tessaron v1.1.256</source>
         <translation>Tessaron v1.1.256</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="290" />
+        <location filename="../Tessaron.cpp" line="291" />
         <source>File</source>
         <translation>Файл</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="291" />
+        <location filename="../Tessaron.cpp" line="292" />
         <source>SaveAs</source>
         <translation>Сохранить как</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="292" />
+        <location filename="../Tessaron.cpp" line="293" />
         <source>Recent files...</source>
         <translation>Последние файлы...</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="293" />
+        <location filename="../Tessaron.cpp" line="294" />
         <source>View</source>
         <translation>Вид</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="294" />
+        <location filename="../Tessaron.cpp" line="295" />
         <source>Options</source>
         <translation>Параметры</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="295" />
+        <location filename="../Tessaron.cpp" line="296" />
         <source>Panels</source>
         <translation>Панели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="296" />
+        <location filename="../Tessaron.cpp" line="297" />
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="297" />
+        <location filename="../Tessaron.cpp" line="298" />
         <source>Clone model</source>
         <translation>Копия модели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="298" />
+        <location filename="../Tessaron.cpp" line="299" />
         <source>Operations</source>
         <translation>Операции</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="302" />
+        <location filename="../Tessaron.cpp" line="303" />
         <source>Light</source>
         <translation>Освещение</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="303" />
+        <location filename="../Tessaron.cpp" line="304" />
         <source>toolBar</source>
         <translation>Панель инструментов</translation>
     </message>
@@ -1069,22 +1079,22 @@
 <context>
     <name>ModelClass</name>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="26" />
+        <location filename="../../formats/LoadPipeline.cpp" line="27" />
         <source>Unknown error open file.</source>
         <translation>Неизвестная ошибка открытия файла.</translation>
     </message>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="28" />
+        <location filename="../../formats/LoadPipeline.cpp" line="29" />
         <source>Error opening file.</source>
         <translation>Ошибка открытия файла.</translation>
     </message>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="30" />
+        <location filename="../../formats/LoadPipeline.cpp" line="31" />
         <source>Error filetype.</source>
         <translation>Неверный тип файла.</translation>
     </message>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="32" />
+        <location filename="../../formats/LoadPipeline.cpp" line="33" />
         <source>Error: there is no memory.</source>
         <translation>Ошибка: недостаточно памяти.</translation>
     </message>
@@ -1149,56 +1159,66 @@
         <source>Joint model</source>
         <translation>Объединённая модель</translation>
     </message>
+    <message>
+        <location filename="../../formats/LoadProblem.cpp" line="35" />
+        <source>Vertex %1 is not a finite point (%2; %3; %4).</source>
+        <translation>Вершина %1 не является конечной точкой (%2; %3; %4).</translation>
+    </message>
+    <message>
+        <location filename="../../formats/LoadProblem.cpp" line="48" />
+        <source>The file was shortened while it was read.</source>
+        <translation>Файл был укорочен во время чтения.</translation>
+    </message>
 </context>
 <context>
     <name>ObjectsControl</name>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="25" />
+        <location filename="../panels/ObjectsControl.cpp" line="26" />
         <source>Objects</source>
         <translation>Объекты</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="35" />
+        <location filename="../panels/ObjectsControl.cpp" line="36" />
         <source>Name</source>
         <translation>Имя</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="71" />
+        <location filename="../panels/ObjectsControl.cpp" line="76" />
         <source>Set active</source>
         <translation>Сделать активной</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="72" />
+        <location filename="../panels/ObjectsControl.cpp" line="77" />
         <source>Show/Hide</source>
         <translation>Показать/скрыть</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="74" />
+        <location filename="../panels/ObjectsControl.cpp" line="79" />
         <source>Change color</source>
         <translation>Изменить цвет</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="75" />
+        <location filename="../panels/ObjectsControl.cpp" line="80" />
         <source>Change name</source>
         <translation>Переименовать</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="76" />
+        <location filename="../panels/ObjectsControl.cpp" line="81" />
         <source>Delete</source>
         <translation>Удалить</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="77" />
+        <location filename="../panels/ObjectsControl.cpp" line="82" />
         <source>Join models</source>
         <translation>Объединить модели</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="253" />
+        <location filename="../panels/ObjectsControl.cpp" line="336" />
         <source>Rename object</source>
         <translation>Переименование объекта</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="253" />
+        <location filename="../panels/ObjectsControl.cpp" line="336" />
         <source>Enter new name</source>
         <translation>Введите новое имя</translation>
     </message>
@@ -1209,6 +1229,19 @@
         <location filename="../panels/OpacityControl.cpp" line="15" />
         <source>Opacity</source>
         <translation>Непрозрачность</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFile</name>
+    <message>
+        <location filename="../../formats/OutputFile.cpp" line="37" />
+        <source>the folder %1 lets only the owner of a file replace it</source>
+        <translation>в папке %1 заменить файл может только его владелец</translation>
+    </message>
+    <message>
+        <location filename="../../formats/OutputFile.cpp" line="41" />
+        <source>the folder %1 cannot be written</source>
+        <translation>в папку %1 нельзя записывать</translation>
     </message>
 </context>
 <context>
@@ -1469,89 +1502,119 @@
 <context>
     <name>Tessaron</name>
     <message>
-        <location filename="../FileCommands.cpp" line="42" />
+        <location filename="../FileCommands.cpp" line="67" />
+        <source>This scene is already being opened; it is skipped.</source>
+        <translation>Эта сцена уже открывается; она пропущена.</translation>
+    </message>
+    <message>
+        <location filename="../FileCommands.cpp" line="86" />
         <source>Loading file...</source>
         <translation>Загрузка файла...</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="66" />
+        <location filename="../FileCommands.cpp" line="110" />
         <source>Opening file</source>
         <translation>Открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="67" />
+        <location filename="../FileCommands.cpp" line="111" />
         <source>Open File</source>
         <translation>Открыть файл</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="68" />
+        <location filename="../FileCommands.cpp" line="112" />
         <source>All models(*surf *hx)</source>
         <translation>Все модели(*surf *hx)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="103" />
+        <location filename="../FileCommands.cpp" line="150" />
         <source>Reopening file</source>
         <translation>Повторное открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="145" />
+        <location filename="../FileCommands.cpp" line="192" />
         <source>There is no .hx files in this folder.</source>
         <translation>В этой папке нет файлов .hx.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="173" />
+        <location filename="../FileCommands.cpp" line="223" />
         <source>Saving file</source>
         <translation>Сохранение файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="175" />
+        <location filename="../FileCommands.cpp" line="225" />
         <source>Save file As...</source>
         <translation>Сохранить файл как...</translation>
     </message>
     <message>
-        <location filename="../Settings.cpp" line="15" />
+        <location filename="../Settings.cpp" line="27" />
         <source>Load settings</source>
         <translation>Загрузка настроек</translation>
     </message>
     <message>
-        <location filename="../Settings.cpp" line="41" />
+        <location filename="../Settings.cpp" line="57" />
         <source>Do you want reopen last file?</source>
         <translation>Открыть последний файл снова?</translation>
     </message>
     <message>
-        <location filename="../Settings.cpp" line="51" />
+        <location filename="../Settings.cpp" line="91" />
         <source>Saving settings</source>
         <translation>Сохранение настроек</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="439" />
+        <location filename="../Tessaron.cpp" line="478" />
         <source>The &lt;b&gt;%1&lt;/b&gt; is 3d viewer.&lt;br/&gt;</source>
         <translation>&lt;b&gt;%1&lt;/b&gt; — программа трёхмерного просмотра.&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="440" />
+        <location filename="../Tessaron.cpp" line="479" />
         <source>Current version %2&lt;br/&gt;</source>
         <translation>Текущая версия %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="441" />
+        <location filename="../Tessaron.cpp" line="480" />
         <source>Build #%1, build time %2&lt;br/&gt;</source>
         <translation>Сборка №%1, время сборки %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="442" />
+        <location filename="../Tessaron.cpp" line="481" />
         <source>Commit #%1, commit time %2&lt;br/&gt;</source>
         <translation>Коммит №%1, время коммита %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="443" />
+        <location filename="../Tessaron.cpp" line="482" />
         <source>Compiled in %3 %4.</source>
         <translation>Скомпилировано %3 %4.</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="444" />
+        <location filename="../Tessaron.cpp" line="483" />
         <source>About %1 v %2</source>
         <translation>О программе %1 v %2</translation>
+    </message>
+    <message>
+        <location filename="../LoadFailures.cpp" line="23" />
+        <source>%1 more files could not be opened:</source>
+        <translation>Не удалось открыть ещё файлов (%1):</translation>
+    </message>
+    <message>
+        <location filename="../LoadFailures.cpp" line="28" />
+        <source>... and %1 more.</source>
+        <translation>... и ещё %1.</translation>
+    </message>
+    <message>
+        <location filename="../SettingsFile.cpp" line="58" />
+        <source>No home folder: the settings are the defaults and are not saved.</source>
+        <translation>Нет домашней папки: настройки по умолчанию, они не сохраняются.</translation>
+    </message>
+    <message>
+        <location filename="../SettingsFile.cpp" line="65" />
+        <source>%1 is not a regular file: the settings are the defaults and are not saved.</source>
+        <translation>%1 не является обычным файлом: настройки по умолчанию, они не сохраняются.</translation>
+    </message>
+    <message>
+        <location filename="../SettingsFile.cpp" line="81" />
+        <source>The settings could not be saved to %1.</source>
+        <translation>Не удалось сохранить настройки в %1.</translation>
     </message>
 </context>
 </TS>
