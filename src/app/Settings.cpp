@@ -63,11 +63,16 @@ int Tessaron::readSettings(bool askReopen)
 }
 
 // A place stored for a screen that is gone (or nonsense) would keep the window
-// out of sight for good, since the place is written back at exit: unless some
-// screen shows a fair part of it, the window comes to the middle of the
-// primary screen, no larger than that screen.
+// out of sight for good, since the place is written back at exit. The window
+// is made no larger than the largest screen, and unless some screen shows a
+// fair part of it, it comes to the middle of the primary screen.
 void Tessaron::keepOnScreen()
 {
+    QSize largest;
+    for (const QScreen *screen : QGuiApplication::screens())
+        largest = largest.expandedTo(screen->availableGeometry().size());
+    if (largest.isValid())
+        resize(size().boundedTo(largest));
     const QRect frame = frameGeometry();
     for (const QScreen *screen : QGuiApplication::screens()) {
         const QRect seen = screen->availableGeometry().intersected(frame);
