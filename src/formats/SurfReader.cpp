@@ -105,14 +105,24 @@ struct TriangleSection
     qint64 count;
 };
 
+// Converts the points to double precision. A point that is not finite is
+// noticed on the way, from the bits that pass by anyway (an exponent of all
+// ones is NaN or infinite), and refused.
 void readVertices(const char *data, qint64 count, MeshClass &mesh)
 {
     if (count == 0)
         return;
     mesh.Vertices = allocArray<_DREAL>(3 * count);
     mesh.CountOfVertices = qint32(count);
-    for (qint64 i = 0; i < 3 * count; ++i)
-        mesh.Vertices[i] = std::bit_cast<float>(qFromBigEndian<quint32>(data + 4 * i));
+    constexpr quint32 kExponent = 0x7f800000;
+    bool finite = true;
+    for (qint64 i = 0; i < 3 * count; ++i) {
+        const quint32 bits = qFromBigEndian<quint32>(data + 4 * i);
+        finite &= (bits & kExponent) != kExponent;
+        mesh.Vertices[i] = std::bit_cast<float>(bits);
+    }
+    if (!finite)
+        requireFiniteVertices(mesh); // names the first such point
 }
 
 // Converts the vertex numbers (from 1) of all sections into one array of
@@ -160,7 +170,6 @@ void parseInto(QByteArrayView bytes, MeshClass &mesh)
     if (total > std::numeric_limits<qint32>::max())
         throw errUnknown;
     readVertices(vertexData, vertexCount, mesh);
-    requireFiniteVertices(mesh);
     readTriangles(sections, total, mesh);
 }
 
