@@ -21,20 +21,4 @@ struct RecordingDialogs : Dialogs
         if (onMessage)
             onMessage();
     }
-    void critical(QWidget *, const QString &, const QString &text) override { messages << text; }
-    Answer question(QWidget *, const QString &, const QString &text) override
-    {
-        messages << text;
-        return Answer::No;
-    }
-};
-
-// Installs the dialogs for the life of the scope.
-struct DialogsScope
-{
-    explicit DialogsScope(Dialogs *dialogs)
-        : previous(Dialogs::install(dialogs))
-    { }
-    ~DialogsScope() { Dialogs::install(previous); }
-    Dialogs *previous;
 };

@@ -124,20 +124,14 @@ void TestBadSettings::valuesThatMakeNoSense()
         window.show();
         window.readSettings(false);
         const ViewConfig &c = window.view()->Config;
-        QCOMPARE(c.pointThickness, 1);  // clamped
-        QCOMPARE(c.lineThickness, 1);   // default
-        QCOMPARE(c.axisThickness, 20);  // clamped
-        QCOMPARE(c.printingQuality, 4); // default
-        QCOMPARE(c.language, 1);
-        QCOMPARE(c.join, 0);
-        QCOMPARE(c.isoline_V, 0.8f);
-        QCOMPARE(c.isoline_width, 1);
-        QCOMPARE(c.selActiveMat, quint8(0));
-        QCOMPARE(c.shade_type, quint8(1));
-        QCOMPARE(c.background, QString("#000000"));
-        QCOMPARE(c.frontFaces, QString("#0000DD"));
-        QCOMPARE(c.axis, QString("#FFFFFF"));
-        QCOMPARE(c.edges, QString("#0a0B0c"));
+        // Numbers out of range are clamped, anything else takes its default.
+        QCOMPARE(std::tuple(c.pointThickness, c.lineThickness, c.axisThickness, c.printingQuality),
+                 std::tuple(1, 1, 20, 4));
+        QCOMPARE(std::tuple(c.language, c.join, c.isoline_V, c.isoline_width),
+                 std::tuple(1, 0, 0.8f, 1));
+        QCOMPARE(std::tuple(c.selActiveMat, c.shade_type), std::tuple(quint8(0), quint8(1)));
+        QCOMPARE((QStringList {c.background, c.frontFaces, c.axis, c.edges}),
+                 (QStringList {"#000000", "#0000DD", "#FFFFFF", "#0a0B0c"}));
         window.close();
     }
     // What is written back is what was used.
