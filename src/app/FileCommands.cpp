@@ -22,9 +22,8 @@ struct Tessaron::OpenCommand
 {
     explicit OpenCommand(Tessaron &window)
         : window(window)
-        , outermost(window.OpenDepth++ == 0)
     {
-        if (outermost) {
+        if (window.OpenDepth++ == 0) {
             window.Failures = LoadFailures();
             window.Closing = false;
             holdObjects(true);
@@ -47,7 +46,6 @@ struct Tessaron::OpenCommand
     OpenCommand &operator=(const OpenCommand &) = delete;
 
     Tessaron &window;
-    bool outermost;
 };
 
 int Tessaron::openModelFile(const QString &fileName)

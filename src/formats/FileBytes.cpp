@@ -34,8 +34,7 @@ qint32 FileBytes::open(const QString &fileName)
     // Without blocking, so that a pipe does not wait here for a writer; it is
     // then refused with everything else that is not a regular file.
     fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    struct stat status
-    { };
+    struct stat status = {};
     if (fd < 0 || fstat(fd, &status) != 0 || !S_ISREG(status.st_mode))
         return errOpen;
     if (status.st_size > 0) {
@@ -73,8 +72,7 @@ bool FileBytes::intact() const
 {
     if (!mapped)
         return true;
-    struct stat status
-    { };
+    struct stat status = {};
     return !MappingGuard::faulted(guard) && fstat(fd, &status) == 0
         && status.st_size >= mappedLength;
 }

@@ -24,8 +24,7 @@ struct Slot
 constexpr int kSlots = 64;
 Slot slots[kSlots];
 std::uintptr_t pageMask = 0;
-struct sigaction previous
-{ };
+struct sigaction previous = {};
 std::once_flag installed;
 
 // Hands a fault that is not ours on as if this handler did not exist.
@@ -42,8 +41,7 @@ void forward(int signal, siginfo_t *info, void *context)
     }
     // The default action: on return the faulting read runs again and ends
     // the program with the bus error it would have had.
-    struct sigaction fallback
-    { };
+    struct sigaction fallback = {};
     fallback.sa_handler = SIG_DFL;
     sigaction(SIGBUS, &fallback, nullptr);
 }
@@ -82,8 +80,7 @@ void onBusError(int signal, siginfo_t *info, void *context)
 void install()
 {
     pageMask = ~std::uintptr_t(sysconf(_SC_PAGESIZE) - 1);
-    struct sigaction action
-    { };
+    struct sigaction action = {};
     action.sa_sigaction = onBusError;
     action.sa_flags = SA_SIGINFO;
     sigemptyset(&action.sa_mask);

@@ -27,9 +27,8 @@ QString refusal(const QString &target, int error)
 {
     const QString folder = QFileInfo(target).absolutePath();
     const QByteArray folderName = QFile::encodeName(folder);
-    struct stat folderStatus
-    {
-    }, fileStatus {};
+    struct stat folderStatus = {};
+    struct stat fileStatus = {};
     if (error == EACCES || error == EPERM) {
         if (::stat(folderName.constData(), &folderStatus) == 0 && (folderStatus.st_mode & S_ISVTX)
             && ::stat(QFile::encodeName(target).constData(), &fileStatus) == 0

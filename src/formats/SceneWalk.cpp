@@ -17,8 +17,7 @@ namespace {
 // cannot be examined its cleaned absolute path.
 QString fileIdentity(const QString &path)
 {
-    struct stat status
-    { };
+    struct stat status = {};
     if (::stat(QFile::encodeName(path).constData(), &status) == 0)
         return QStringLiteral("%1:%2").arg(quint64(status.st_dev)).arg(quint64(status.st_ino));
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
