@@ -49,9 +49,16 @@ void GLWidget::addModel(ModelClass *model, bool centre)
     assignDisplayLists(*model);
     ModelList.append(model);
     applyColors();
+    const bool functions = model->Settings.ColorMode == 5
+        && (!model->FunctionNames.isEmpty() || !model->CellFunctionNames.isEmpty());
+    if (functions)
+        settleFunctionLocation(*model);
     model->prepareDraw();
     ModelList.ActiveIndex = qint32(ModelList.count() - 1);
     Host->selectModel(model);
+    // A model that comes in coloured by function shows its function and range.
+    if (functions)
+        showFunctionPanels();
     if (centre && Config.autocenter && !Config.tmatrix)
         moveCenter();
     Host->applyCompactLayout();

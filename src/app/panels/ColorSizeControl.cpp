@@ -1,4 +1,5 @@
 #include "ColorSizeControl.h"
+#include "PanelSize.h"
 
 #include "view/GLWidget.h"
 #include "view/ViewHost.h"
@@ -27,6 +28,7 @@ ColorSizeControl::ColorSizeControl(QWidget *parent, GLWidget *view)
     connect(checkBox_exact, &QCheckBox::toggled, this, &ColorSizeControl::ChangeInterface);
     label_exact->hide();
     lineEdit_exact->hide();
+    fitPanelToTexts(this);
     show();
 }
 
@@ -86,6 +88,7 @@ void ColorSizeControl::ChangeInterface()
 {
     label_exact->setVisible(checkBox_exact->isChecked());
     lineEdit_exact->setVisible(checkBox_exact->isChecked());
+    fitPanelToTexts(this); // the field's label may need more room
 }
 
 QList<ModelClass *> ColorSizeControl::targets() const
