@@ -19,12 +19,13 @@ namespace {
 constexpr int kUsageError = 64;
 constexpr int kUnavailable = 69; // no display or no OpenGL
 constexpr int kFailure = 1;
+constexpr double kFrameMargin = 0.05; // of the picture's width and height, each side
 
 struct RenderOptions
 {
     QString input, output;
     int width = 1024, height = 768;
-    QString view = QStringLiteral("start");
+    QString view = QStringLiteral("fit");
     int faces = 1; // colour mode; 0 none
     int edges = 0; // 0 none, 1 contour, 2 surface
     bool points = false;
@@ -74,7 +75,7 @@ QString parse(const QStringList &args, RenderOptions &o)
     static const QStringList faces = {"none",   "normal",   "surface",
                                       "hidden", "material", "function"};
     static const QStringList edges = {"none", "contour", "surface"};
-    static const QStringList views = {"start", "xy", "xz", "yz"};
+    static const QStringList views = {"fit", "start", "xy", "xz", "yz"};
     QStringList positional;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
@@ -156,6 +157,7 @@ bool load(GLWidget &view, const QString &input)
 }
 
 // The standard view and the face mode; models whose faces change are rebuilt.
+// Every view but the viewer's start view frames the whole scene.
 void applyModes(GLWidget &view, const RenderOptions &o)
 {
     if (o.view == QLatin1String("xy"))
@@ -164,6 +166,8 @@ void applyModes(GLWidget &view, const RenderOptions &o)
         view.setPlaneXZ();
     else if (o.view == QLatin1String("yz"))
         view.setPlaneYZ();
+    if (o.view != QLatin1String("start"))
+        view.frameScene(kFrameMargin);
     for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
         ModelClass *model = view.ModelList.at(i);
         if (model->Settings.ColorMode == o.faces)
@@ -179,16 +183,22 @@ void applyModes(GLWidget &view, const RenderOptions &o)
 
 const char *renderUsage()
 {
-    return "usage: tessaron-cli render INPUT OUTPUT [--size WxH] [--view start|xy|xz|yz]\n"
+    return "usage: tessaron-cli render INPUT OUTPUT [--size WxH] [--view fit|start|xy|xz|yz]\n"
            "       [--faces normal|surface|hidden|material|function|none]\n"
            "       [--edges none|contour|surface] [--points] [--background #RRGGBB]\n"
            "  INPUT   a .surf surface, or an .hx scene whose models are drawn together\n"
            "  OUTPUT  its ending chooses the image: .png .jpg .jpeg .bmp .svg .pdf .eps .ps\n"
+           "  --view  fit (the default) shows the whole scene with a 5 % margin; start is\n"
+           "          the viewer's start view; xy, xz, yz look along an axis, framed as fit\n"
            "  Draws as the viewer does; needs an OpenGL-capable display (xvfb-run will do).\n";
 }
 
 int runRender(const QStringList &args)
 {
+    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
+        std::fputs(renderUsage(), stdout);
+        return 0;
+    }
     RenderOptions o;
     if (const QString error = parse(args, o); !error.isEmpty())
         return fail(kUsageError, error);

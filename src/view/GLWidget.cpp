@@ -255,9 +255,10 @@ QString GLWidget::statusLine() const
                 .arg(g(v[0]), g(v[1]), g(v[2]))
                 .arg(model->PickBlock)
                 .arg(model->PickIndex);
+    // The value of the function that colours the model, as for a picked cell.
     const int f = model->CurrentFunction;
-    if (model->FunctionLocation == 1 && mesh->Functions && f >= 0 && f < mesh->CountOfFunctions
-        && f < model->FunctionNames.size())
+    if (model->FunctionLocation == 1 && model->Settings.ColorMode == 5 && mesh->Functions && f >= 0
+        && f < mesh->CountOfFunctions && f < model->FunctionNames.size())
         text += tr("; %1 = %2")
                     .arg(model->FunctionNames.at(f), g(mesh->Functions[f][model->PickIndex]));
     return text;

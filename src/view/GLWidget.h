@@ -74,6 +74,10 @@ public:
     // model, or the stereo frusta in perspective mode. Applied at each paint.
     void updateProjection(int w, int h);
     void updateProjection() { updateProjection(width(), height()); }
+    // Zooms and moves every model alike so that the vertices of the shown
+    // ones fill the picture but for `margin` (a fraction of its width and
+    // height) on each side; false when nothing is shown.
+    bool frameScene(double margin);
     // Largest extent of a model and its children, scaled by their zoom.
     static float treeRadius(const ModelClass *model);
     // Places a freshly loaded or derived model as a load does and adds it.

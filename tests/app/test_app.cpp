@@ -31,6 +31,7 @@ struct ScriptedDialogs : Dialogs
 {
     QStringList messages;
     QStringList openNames;
+    QString saveName;
     QColor colour;
     QString text;
     Answer answer = Answer::No;
@@ -46,6 +47,14 @@ struct ScriptedDialogs : Dialogs
         return openNames;
     }
     QColor getColor(const QColor &, QWidget *) override { return colour; }
+    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return saveName;
+    }
+    void critical(QWidget *, const QString &title, const QString &t) override
+    {
+        messages << title + "|" + t;
+    }
     bool getText(QWidget *, const QString &, const QString &, const QString &,
                  QString &result) override
     {
@@ -124,6 +133,7 @@ private slots:
     void openRefreshCloseAndRecentList();
     void failedLoadsAndSceneLists();
     void startUpOpensEachFileOnce();
+    void savingSaysWhyItFailed();
     void droppedFilesAndFolders();
     void panelsAreReplacedNotDuplicated();
     void objectsTreeCommands();
@@ -521,6 +531,25 @@ void TestApp::startUpOpensEachFileOnce()
     second.openHxInWorkingFolder();
     QDir::setCurrent(old);
     QCOMPARE(second.view()->ModelList.count(), 3);
+}
+
+void TestApp::savingSaysWhyItFailed()
+{
+    ShownWindow window;
+    QCOMPARE(window.openModelFile(data.filePath("m0.surf")), 1);
+    dialogs.saveName = data.filePath("saved");
+    dialogs.messages.clear();
+    window.saveAsOFF();
+    QVERIFY(dialogs.messages.isEmpty() && QFile::exists(data.filePath("saved.off")));
+    // A block whose cells name a vertex it does not have is not written, and
+    // the user is told so.
+    window.view()->currentModel()->Meshes[0]->Cells[Triangle][2] = 3;
+    window.saveAsPLY();
+    QVERIFY(!QFile::exists(data.filePath("saved.ply")));
+    QCOMPARE(dialogs.messages.size(), 1);
+    QVERIFY2(dialogs.messages[0].startsWith("Error|" + data.filePath("saved") + ": "),
+             qPrintable(dialogs.messages[0]));
+    window.view()->currentModel()->Meshes[0]->Cells[Triangle][2] = 2;
 }
 
 void TestApp::droppedFilesAndFolders()

@@ -1,5 +1,6 @@
 #include "ColorSizeControl.h"
 #include "PanelSize.h"
+#include "formats/IsolineFile.h"
 
 #include "view/GLWidget.h"
 #include "view/ViewHost.h"
@@ -114,7 +115,9 @@ void ColorSizeControl::updateIsolines(ModelClass &model)
         double level = 0;
         if (lo && hi && f >= 0 && f < names && hi[f] > lo[f])
             level = (lineEdit_exact->text().toDouble() - lo[f]) / (double(hi[f]) - lo[f]);
-        model.generateIsoline(level);
+        // The line also goes to "iso.off" in the current folder, for other programs.
+        for (const MeshClass *block : model.generateIsoline(level))
+            writeIsolineOff(*block, QStringLiteral("iso.off"));
     } else {
         model.generateIsolines(palette.Size, palette.Period, float(palette.Alpha),
                                float(palette.IsoValue));
