@@ -30,6 +30,7 @@ struct RenderOptions
     int edges = 0; // 0 none, 1 contour, 2 surface
     bool points = false;
     QString background;
+    QList<std::pair<QString, double>> opacities; // model name, opacity 0..1
 };
 
 const QStringList kImageEndings = {".png", ".jpg", ".jpeg", ".bmp", ".svg", ".pdf", ".eps", ".ps"};
@@ -103,6 +104,11 @@ QString parse(const QStringList &args, RenderOptions &o)
             o.faces = int(faces.indexOf(value));
         } else if (a == QLatin1String("--edges") && edges.contains(value)) {
             o.edges = int(edges.indexOf(value));
+        } else if (const auto m =
+                       QRegularExpression(QStringLiteral("^(.+)=([0-9]*\\.?[0-9]+)$")).match(value);
+                   a == QLatin1String("--opacity") && m.hasMatch()
+                   && m.captured(2).toDouble() <= 1.0) {
+            o.opacities.append({m.captured(1), m.captured(2).toDouble()});
         } else if (a == QLatin1String("--background")
                    && QRegularExpression(QStringLiteral("^#[0-9A-Fa-f]{6}$"))
                           .match(value)
@@ -179,6 +185,27 @@ void applyModes(GLWidget &view, const RenderOptions &o)
     }
 }
 
+// Makes the named models transparent; the name is a model's name or its
+// file's name without the folder and ending, in any case.
+QString applyOpacities(GLWidget &view, const RenderOptions &o)
+{
+    for (const auto &[name, opacity] : o.opacities) {
+        bool found = false;
+        for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
+            ModelClass *model = view.ModelList.at(i);
+            if (model->title().compare(name, Qt::CaseInsensitive) != 0
+                && QFileInfo(model->FileName).completeBaseName().compare(name, Qt::CaseInsensitive)
+                    != 0)
+                continue;
+            found = true;
+            model->setTransparency(opacity < 1.0, opacity);
+        }
+        if (!found)
+            return QStringLiteral("no model named %1 in %2").arg(name, o.input);
+    }
+    return QString();
+}
+
 } // namespace
 
 const char *renderUsage()
@@ -186,10 +213,13 @@ const char *renderUsage()
     return "usage: tessaron-cli render INPUT OUTPUT [--size WxH] [--view fit|start|xy|xz|yz]\n"
            "       [--faces normal|surface|hidden|material|function|none]\n"
            "       [--edges none|contour|surface] [--points] [--background #RRGGBB]\n"
+           "       [--opacity NAME=VALUE]...\n"
            "  INPUT   a .surf surface, or an .hx scene whose models are drawn together\n"
            "  OUTPUT  its ending chooses the image: .png .jpg .jpeg .bmp .svg .pdf .eps .ps\n"
            "  --view  fit (the default) shows the whole scene with a 5 % margin; start is\n"
            "          the viewer's start view; xy, xz, yz look along an axis, framed as fit\n"
+           "  --opacity  draws the model of that name (or file name) with an opacity\n"
+           "          from 0 to 1, so that what lies inside it shows\n"
            "  Draws as the viewer does; needs an OpenGL-capable display (xvfb-run will do).\n";
 }
 
@@ -227,6 +257,8 @@ int runRender(const QStringList &args)
     if (!load(view, o.input))
         return fail(kFailure, QStringLiteral("nothing to draw in %1").arg(o.input));
     applyModes(view, o);
+    if (const QString error = applyOpacities(view, o); !error.isEmpty())
+        return fail(kFailure, error);
     if (!view.saveImage(o.output))
         return fail(kFailure, QStringLiteral("cannot write %1").arg(o.output));
     // The image is written and closed; tearing down a scene of millions of

@@ -80,6 +80,8 @@ void TestRender::badArgumentsGiveUsage_data()
     QTest::newRow("bad faces") << QStringList {"render", "a.surf", "a.png", "--faces", "glossy"};
     QTest::newRow("bad colour") << QStringList {"render", "a.surf", "a.png", "--background", "red"};
     QTest::newRow("missing value") << QStringList {"render", "a.surf", "a.png", "--view"};
+    QTest::newRow("opacity above 1")
+        << QStringList {"render", "a.surf", "a.png", "--opacity", "kidney=1.5"};
 }
 
 void TestRender::badArgumentsGiveUsage()
@@ -155,6 +157,16 @@ void TestRender::rasterImage()
     QVERIFY(near(image.pixelColor(199, 99), QColor(0x33, 0x66, 0x99), 1));
     const QColor centre = image.pixelColor(100, 50); // a white face, lit
     QVERIFY(centre.red() > 150 && centre.red() == centre.green());
+    // A model made transparent by name shows what lies behind it; a name
+    // that no model has is an error.
+    run = render({"render", surf, png, "--size", "200x100", "--background", "#0000FF", "--faces",
+                  "hidden", "--opacity", "Octahedron=0.25"});
+    QCOMPARE(run.status, 0);
+    const QColor seeThrough = QImage(png).pixelColor(100, 50);
+    QVERIFY2(seeThrough.blue() > seeThrough.red() + 80, qPrintable(seeThrough.name()));
+    run = render({"render", surf, png, "--opacity", "liver=0.5"});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.errors.contains(QLatin1String("no model named liver")), qPrintable(run.errors));
     // A file that does not exist fails with the load message.
     run = render({"render", dir.filePath(QStringLiteral("none.surf")), png});
     QCOMPARE(run.status, 1);
