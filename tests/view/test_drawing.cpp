@@ -86,6 +86,7 @@ private slots:
     void materialAndFunctionColours();
     void transparencyMixesWithTheBackground();
     void transparentModelsShowWhatIsInside();
+    void axisLabelsAreBlackAndHiddenBehindModels();
     void cuttingPlanePolygon();
     void clipAndRangeCutHideCells();
     void lightsSwitchFromTheMenu();
@@ -244,9 +245,10 @@ void TestDrawing::transparencyMixesWithTheBackground()
 
 void TestDrawing::transparentModelsShowWhatIsInside()
 {
-    // An opaque red cube inside a white sphere of opacity 64 / 255, whichever
-    // of the two the list draws first.
-    for (bool sphereFirst : {false, true}) {
+    // A red cube inside a white sphere of opacity 64 / 255, whichever of the
+    // two the list draws first; the cube opaque, or itself transparent.
+    for (int variant = 0; variant < 3; ++variant) {
+        const bool sphereFirst = variant != 0, cubeTransparent = variant == 2;
         ViewUnderTest v(320, 240);
         v.view->Config.scaleToScreen = 0; // one scale for both: the cube stays inside
         ModelClass *sphere = nullptr, *cube = nullptr;
@@ -259,7 +261,9 @@ void TestDrawing::transparentModelsShowWhatIsInside()
         sphere->Meshes[0]->CustomColor = {1, 1, 1, 1};
         v.view->ModelList.ActiveIndex = qint32(v.view->ModelList.indexOf(sphere));
         v.view->changeOpacity(64);
-        QVERIFY(sphere->Settings.Transparent && !cube->Settings.Transparent);
+        if (cubeTransparent)
+            cube->setTransparency(true, 0.8);
+        QVERIFY(sphere->Settings.Transparent && cube->Settings.Transparent == cubeTransparent);
         for (ModelClass *m : {cube, sphere})
             m->prepareDraw();
         for (int i = 0; i < 6; ++i) // the whole sphere in the frame
@@ -270,14 +274,62 @@ void TestDrawing::transparentModelsShowWhatIsInside()
         const QColor centre = pixel(frame, 160, 120);
         QVERIFY2(
             centre.red() > centre.green() + 80 && centre.green() == centre.blue(),
-            qPrintable(
-                QStringLiteral("sphere first %1: centre %2").arg(sphereFirst).arg(centre.name())));
+            qPrintable(QStringLiteral("variant %1: centre %2").arg(variant).arg(centre.name())));
         const QPoint rim = toPixel(sphere, 0.8, 0, 320, 240);
         const QColor shell = pixel(frame, rim.x(), rim.y());
         QVERIFY2(shell.red() > 20 && shell.red() < 160
                      && near(shell, QColor(shell.red(), shell.red(), shell.red()), 2),
                  qPrintable(shell.name()));
     }
+
+    // Two half-transparent squares, the green one nearer: drawn far to near
+    // whatever the list's order, the nearer colour weighs more.
+    ViewUnderTest v(320, 240);
+    ModelClass *nearSquare = v.add(makeSquare());
+    ModelClass *farSquare = v.add(makeSquare());
+    nearSquare->Meshes[0]->CustomColor = {0, 1, 0, 1};
+    farSquare->Meshes[0]->CustomColor = {1, 0, 0, 1};
+    for (ModelClass *m : {nearSquare, farSquare}) {
+        m->setTransparency(true, 0.5);
+        m->prepareDraw();
+    }
+    nearSquare->Transform->move(0, 0, 0.2f);
+    farSquare->Transform->move(0, 0, -0.2f);
+    const QColor mixed = pixel(v.frame(), 160, 120);
+    QVERIFY2(mixed.green() > mixed.red() + 40, qPrintable(mixed.name()));
+}
+
+void TestDrawing::axisLabelsAreBlackAndHiddenBehindModels()
+{
+    ViewUnderTest v(320, 240);
+    v.view->Config.background = QStringLiteral("#FFFFFF");
+    colorFromName(v.view->Config.background, v.view->ClearColor);
+    ModelClass *axes = v.add(makeSquare());
+    v.view->changeViewFacesNormal(); // faces off: only the tripod and its labels
+    v.view->changeShowAxes();
+    QVERIFY(axes->Settings.ShowAxes && axes->Settings.ColorMode == 0);
+    v.view->addXRotation(0.4f);
+    v.view->addYRotation(0.6f);
+    auto count = [](const QImage &frame, auto &&test) {
+        int n = 0;
+        for (int y = 0; y < frame.height(); ++y)
+            for (int x = 0; x < frame.width(); ++x)
+                n += test(frame.pixelColor(x, y));
+        return n;
+    };
+    auto dark = [](const QColor &c) { return c.red() < 60 && c.green() < 60 && c.blue() < 60; };
+    // The names and the tick values, in black.
+    QVERIFY(count(v.frame(), dark) > 40);
+
+    // A square in front of the tripod, filling the picture, hides them all.
+    ModelClass *wall = v.add(makeSquare());
+    wall->Meshes[0]->CustomColor = {0, 0, 1, 1};
+    wall->prepareDraw();
+    wall->Transform->reset(); // facing the viewer, not turned with the tripod
+    wall->Transform->zoom(20);
+    wall->Transform->move(0, 0, 1.2f); // nearer than the tripod's ends
+    const QImage hidden = v.frame();
+    QCOMPARE(count(hidden, [](const QColor &c) { return c != QColor(0, 0, 255); }), 0);
 }
 
 void TestDrawing::cuttingPlanePolygon()
