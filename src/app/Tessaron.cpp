@@ -2,7 +2,6 @@
 
 #include "ActionTable.h"
 #include "BuildInfo.h"
-#include "geometry/Status.h"
 #include "panels/ColorSizeControl.h"
 #include "panels/FunctionControl.h"
 #include "panels/GradientControl.h"

@@ -452,6 +452,10 @@ void TestApp::openRefreshCloseAndRecentList()
 
 void TestApp::failedLoadsAndSceneLists()
 {
+    const auto restore = qScopeGuard([&] {
+        QDir().rmdir(data.filePath("m1.surf"));
+        writeTriangleSurf(data.filePath("m1.surf"), 1);
+    });
     {
         ShownWindow window;
         const QString good = data.filePath("m1.surf");
@@ -466,6 +470,10 @@ void TestApp::failedLoadsAndSceneLists()
         window.close();
         QCOMPARE(QSettings(Tessaron::settingsPath(), QSettings::IniFormat).value("Stats/LastFile"),
                  QVariant(good));
+        // A file of the history that no longer loads leaves it.
+        QVERIFY(QFile::remove(good) && QDir().mkdir(good)); // cannot be read as a file
+        QCOMPARE(window.openModelFile(good), 0);
+        QVERIFY(window.recentFiles.isEmpty() && window.lastFile.isEmpty());
         dialogs.messages.clear();
     }
     ShownWindow window;
