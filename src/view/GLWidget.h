@@ -229,8 +229,9 @@ private:
     void showFacePanels(ModelClass &model);
     // The function, palette and legend panels, showing the current model.
     void showFunctionPanels();
-    // A model with functions but none chosen to show (the clone of a .surf
-    // model carries its old numbers as functions) shows its vertex
+    // A model with functions but none of the kind chosen to show (the clone
+    // of a .surf model carries its old numbers as functions; models joined
+    // with no vertex functions show vertex functions) shows its vertex
     // functions, or its cell functions when it has none.
     static void settleFunctionLocation(ModelClass &model);
     void zoomAll(float factor);

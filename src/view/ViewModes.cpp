@@ -122,9 +122,11 @@ void GLWidget::rebuildPalette()
 
 void GLWidget::settleFunctionLocation(ModelClass &model)
 {
-    if (model.FunctionLocation == 1 || model.FunctionLocation == 2 || !hasFunctions(model))
+    const bool vertex = !model.FunctionNames.isEmpty(), cells = !model.CellFunctionNames.isEmpty();
+    if ((model.FunctionLocation == 1 && vertex) || (model.FunctionLocation == 2 && cells)
+        || !(vertex || cells))
         return;
-    model.FunctionLocation = model.FunctionNames.isEmpty() ? 2 : 1;
+    model.FunctionLocation = vertex ? 1 : 2;
     model.CurrentFunction = 0;
     model.NeedsRebuild = 1;
 }

@@ -229,6 +229,14 @@ void TestFunctionPanels::derivedModelsShowTheirRangeAtOnce()
     QCOMPARE(min->text() + ".." + max->text(), QString("4..7"));
     objects->itemClicked(objects->itemOf(model), 0);
     QCOMPARE(min->text() + ".." + max->text(), QString("0..5"));
+
+    // Set to show vertex functions it lacks (as a join of such models is),
+    // a model shows its cell functions.
+    ModelClass *cellsOnly = functionModel(false, true);
+    cellsOnly->FunctionLocation = 1;
+    showFunctions(cellsOnly);
+    QCOMPARE(cellsOnly->FunctionLocation, 2);
+    QCOMPARE(combo->currentText() + " " + min->text() + ".." + max->text(), QString("c 10..40"));
 }
 
 void TestFunctionPanels::paletteAndIsolines()
