@@ -51,14 +51,21 @@ struct Tessaron::OpenCommand
 int Tessaron::openModelFile(const QString &fileName)
 {
     OpenCommand command(*this);
-    return isSceneName(fileName) ? openScene(fileName) : openSurface(fileName);
+    return openInto(fileName, true);
 }
 
-int Tessaron::openScene(const QString &fileName)
+int Tessaron::openInto(const QString &fileName, bool remember)
 {
+    return isSceneName(fileName) ? openScene(fileName, remember) : openSurface(fileName, remember);
+}
+
+int Tessaron::openScene(const QString &fileName, bool remember)
+{
+    const qsizetype before = View->ModelList.count();
+    // The scene goes into the history, not the files it lists.
     const SceneVisitor visitor {
         [this](const QString &path) {
-            openSurface(path);
+            openSurface(path, false);
             return !Closing;
         },
         [this](const QString &path) {
@@ -69,7 +76,8 @@ int Tessaron::openScene(const QString &fileName)
     walkScene(fileName, visitor);
     if (Closing)
         return 0;
-    lastFile = fileName;
+    if (remember && View->ModelList.count() > before)
+        rememberFile(fileName);
     View->ModelList.ActiveIndex = View->ModelList.count() > 1 ? 1 : 0;
     selectModel(View->ModelList.active());
     View->moveCenter();
@@ -79,28 +87,43 @@ int Tessaron::openScene(const QString &fileName)
     return 0;
 }
 
-int Tessaron::openSurface(const QString &fileName)
+int Tessaron::openSurface(const QString &fileName, bool remember)
 {
     showStatus(tr("Loading file..."));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     previousFile = lastFile;
-    if (!previousFile.isEmpty()) {
-        recentFiles.removeAll(previousFile);
-        recentFiles.prepend(previousFile);
-        updateRecentFileActions();
-    }
     const qint32 code = View->loadModelFile(fileName);
     if (code == 0) {
-        lastFile = fileName;
+        if (remember)
+            rememberFile(fileName);
         syncViewActions();
         View->update();
         QApplication::restoreOverrideCursor();
         return 1;
     }
+    // A file that does not load is not offered again.
+    if (remember)
+        forgetFile(fileName);
     setWindowTitle(windowTitleText());
     Failures.add(fileName, loadErrorMessage(code));
     QApplication::restoreOverrideCursor();
     return 0;
+}
+
+void Tessaron::rememberFile(const QString &fileName)
+{
+    lastFile = fileName;
+    recentFiles.removeAll(fileName);
+    recentFiles.prepend(fileName);
+    updateRecentFileActions();
+}
+
+void Tessaron::forgetFile(const QString &fileName)
+{
+    recentFiles.removeAll(fileName);
+    if (lastFile == fileName)
+        lastFile = recentFiles.value(0);
+    updateRecentFileActions();
 }
 
 void Tessaron::openFile()
@@ -119,7 +142,6 @@ void Tessaron::openFile()
         for (const QString &file : files) {
             if (Closing)
                 break;
-            lastFile = file;
             lastFolder = QFileInfo(file).absolutePath();
             openModelFile(file);
         }
@@ -132,9 +154,9 @@ void Tessaron::openRecentFile()
     auto *act = qobject_cast<QAction *>(sender());
     if (!act || !recentFileActs.contains(act))
         return;
-    lastFile = act->data().toString();
-    lastFolder = QFileInfo(lastFile).absolutePath();
-    openModelFile(lastFile);
+    const QString file = act->data().toString();
+    lastFolder = QFileInfo(file).absolutePath();
+    openModelFile(file);
     clearStatus();
 }
 
@@ -178,6 +200,7 @@ void Tessaron::updateRecentFileActions()
             act->setVisible(false);
         }
     }
+    RecentSeparator->setVisible(!recentFiles.isEmpty());
     menu("menuRecentFiles")->setEnabled(!recentFiles.isEmpty());
 }
 
@@ -190,6 +213,10 @@ void Tessaron::openHxInWorkingFolder()
         Dialogs::current().message(nullptr, QString(), tr("There is no .hx files in this folder."));
         return;
     }
+    // A file opens once per start: the scene may have been reopened already.
+    const QString scene = QFileInfo(scenes.first()).canonicalFilePath();
+    if (!reopenedFile.isEmpty() && QFileInfo(reopenedFile).canonicalFilePath() == scene)
+        return;
     openModelFile(scenes.first());
 }
 
@@ -209,7 +236,6 @@ void Tessaron::openDroppedPath(const QString &path)
     for (const QString &file : std::as_const(files)) {
         if (Closing)
             break;
-        lastFile = file;
         lastFolder = QFileInfo(file).absolutePath();
         openModelFile(file);
         clearStatus();

@@ -48,10 +48,9 @@ QString path()
     return home.isEmpty() ? QString() : home + "/.Tessaron/config.ini";
 }
 
-bool usable()
+bool usable(const QString &file)
 {
     static bool said = false;
-    const QString file = path();
     if (file.isEmpty()) {
         sayOnce(
             said,

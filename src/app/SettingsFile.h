@@ -17,9 +17,10 @@ QString homeFolder();
 // homeFolder() and "/.Tessaron/config.ini", or empty without a home folder.
 QString path();
 
-// True when the settings may be read from and written to path(): it names a
-// regular file or nothing yet. Otherwise says once why the defaults are used.
-bool usable();
+// True when settings may be read from and written to `file` (path() or a
+// file beside it): it names a regular file or nothing yet. Otherwise says
+// once why the defaults are used.
+bool usable(const QString &file = path());
 // The text that says the settings could not be saved, also written to
 // standard error; empty after the first time, so that it is said once.
 QString notSavedOnce();

@@ -43,6 +43,21 @@ QString refusal(const QString &target, int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+// The file a name finally stands for: a symbolic link is written through, so
+// that the link stays and its target is replaced (a chain of links is
+// followed; a loop leaves the name as it is and fails later).
+QString resolvedTarget(const QString &fileName)
+{
+    QString path = fileName;
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(path);
+        if (!info.isSymLink())
+            return path;
+        path = info.symLinkTarget();
+    }
+    return fileName;
+}
+
 } // namespace
 
 QString outputFileName(const QString &chosen, QLatin1StringView extension)
@@ -63,8 +78,8 @@ void clearOutputError()
 }
 
 OutputFile::OutputFile(const QString &fileName, bool text)
-    : target(fileName)
-    , file(partialName(fileName))
+    : target(resolvedTarget(fileName))
+    , file(partialName(target))
     , buffer(file)
 {
     // Unbuffered: the output buffer collects the bytes, and a failed write keeps

@@ -4,6 +4,7 @@
 
 class GLWidget;
 class ModelClass;
+class QMenu;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -47,6 +48,9 @@ public slots:
     void contextMenuJoinSelected();
     void ShowContexMenu();
 
+private slots:
+    void openContextMenu(const QPoint &pos);
+
 private:
     ModelClass *modelOf(const QTreeWidgetItem *item) const;
     void makeCurrent(ModelClass *model);
@@ -58,6 +62,7 @@ private:
 
     GLWidget *View;
     QTreeWidget *treeWidget_objects;
+    QMenu *ContextMenu = nullptr;
     QHash<const ModelClass *, QTreeWidgetItem *> Items;
     bool Held = false;
     bool Behind = false;
