@@ -1,5 +1,6 @@
 // Benchmarks of the application window: opening a scene of many small models
-// in the main window, with its Objects panel, as a user opens it. For each
+// in the main window, with its Objects panel, as a user opens it, against the
+// floor of reading the same files into models without a window. For each
 // model count one child process loads the scene, so that its peak memory is
 // its own. Each figure is one line "BENCH <case> <value> <unit>". Needs a
 // display (make bench uses xvfb-run). The counts may be given as arguments.
@@ -7,6 +8,8 @@
 #include "BenchReport.h"
 #include "SyntheticMeshes.h"
 #include "app/Tessaron.h"
+#include "formats/SceneWalk.h"
+#include "model/ModelClass.h"
 #include "view/GLWidget.h"
 
 #include <QApplication>
@@ -59,13 +62,27 @@ void sceneCase(int count)
     static char *argv[] = {name, nullptr};
     setupViewSurfaceFormat();
     QApplication app(argc, argv);
+    // The floor: every listed file read into a model, nothing shown.
+    const double files = seconds([&] {
+        std::vector<std::unique_ptr<ModelClass>> models;
+        walkScene(scene,
+                  {[&](const QString &path) {
+                       models.push_back(std::make_unique<ModelClass>());
+                       return models.back()->loadFile(path) == 0;
+                   },
+                   [](const QString &) { return false; }});
+        if (models.size() != size_t(count))
+            std::abort();
+    });
     Tessaron window;
     window.show();
     const double load = seconds([&] { window.openModelFile(scene); });
     if (window.view()->ModelList.count() != count + 1)
         std::abort();
     const QString prefix = QString("scene_%1_models").arg(count);
+    report(prefix + "/read_files_only", files, "s");
     report(prefix + "/open_in_window", load, "s");
+    report(prefix + "/window_over_files", load / files, "x");
     report(prefix + "/peak_rss", peakMegabytes(), "MB");
 }
 

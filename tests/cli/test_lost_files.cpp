@@ -1,11 +1,14 @@
 // Files that a failed write must not cost: a picture written to a full disk
 // leaves the earlier picture as it was and fails with the reason, and a write
-// that the folder refuses says that the folder is the cause.
+// that the folder refuses says that the folder is the cause, in the
+// command-line tool and in the view's image export alike.
 
 #include "app/SurfFiles.h"
 #include "formats/OutputFile.h"
 #include "formats/SaveModelFile.h"
 #include "model/ModelClass.h"
+#include "view/Dialogs.h"
+#include "view/ViewFixture.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -57,6 +60,18 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
+
+// Answers the save dialog with a fixed name and keeps the error boxes.
+struct ExportDialogs : Dialogs
+{
+    QString saveName;
+    QStringList errors;
+    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return saveName;
+    }
+    void critical(QWidget *, const QString &, const QString &text) override { errors << text; }
+};
 
 // Runs the writes of a scope as a user without privileges: as root, as the
 // user nobody (root may write anywhere).
@@ -145,6 +160,28 @@ void TestLostFiles::folderRefusesTheFile()
     QCOMPARE(code, 2);
     QCOMPARE(lastOutputError(), kept + ": the folder " + locked + " cannot be written");
     QCOMPARE(contents(kept), QByteArray("EARLIER"));
+
+    // The view's image export, raster and vector, says the same in its box.
+    ExportDialogs dialogs;
+    Dialogs::install(&dialogs);
+    ViewUnderTest v(64, 48);
+    v.add(makeSquare());
+    for (const char *name : {"kept.png", "kept.svg"}) {
+        dialogs.saveName = locked + "/" + name;
+        QVERIFY(::chmod(QFile::encodeName(locked).constData(), 0755) == 0);
+        QVERIFY(writeFile(dialogs.saveName, "EARLIER"));
+        QVERIFY(::chmod(QFile::encodeName(locked).constData(), 0555) == 0);
+        {
+            Unprivileged user;
+            v.view->save2pic();
+        }
+        QCOMPARE(dialogs.errors.value(0),
+                 "The image could not be saved.\n" + dialogs.saveName + ": the folder " + locked
+                     + " cannot be written");
+        QCOMPARE(contents(dialogs.saveName), QByteArray("EARLIER"));
+        dialogs.errors.clear();
+    }
+    Dialogs::install(nullptr);
     QVERIFY(::chmod(QFile::encodeName(locked).constData(), 0755) == 0); // so that it can be removed
 
     // A folder where only a file's owner may replace it, and the file is root's.
@@ -167,5 +204,5 @@ void TestLostFiles::folderRefusesTheFile()
     QCOMPARE(QDir(shared).entryList(QDir::Files | QDir::Hidden), QStringList("theirs.off"));
 }
 
-QTEST_MAIN(TestLostFiles)
+TESSARON_VIEW_TEST_MAIN(TestLostFiles)
 #include "test_lost_files.moc"
