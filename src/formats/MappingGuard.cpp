@@ -27,23 +27,32 @@ std::uintptr_t pageMask = 0;
 struct sigaction previous = {};
 std::once_flag installed;
 
-// Hands a fault that is not ours on as if this handler did not exist.
-void forward(int signal, siginfo_t *info, void *context)
+void restoreDefault()
 {
-    if (previous.sa_flags & SA_SIGINFO) {
-        if (previous.sa_sigaction) {
-            previous.sa_sigaction(signal, info, context);
-            return;
-        }
-    } else if (previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN) {
-        previous.sa_handler(signal);
-        return;
-    }
-    // The default action: on return the faulting read runs again and ends
-    // the program with the bus error it would have had.
     struct sigaction fallback = {};
     fallback.sa_handler = SIG_DFL;
     sigaction(SIGBUS, &fallback, nullptr);
+}
+
+// Hands a fault that is not ours on as if this handler did not exist. A
+// handler installed to run once (a crash reporter that prints and returns)
+// gets that: the default action is back before it runs, so that the read
+// that faults again on return ends the program instead of calling it anew.
+void forward(int signal, siginfo_t *info, void *context)
+{
+    const bool custom = (previous.sa_flags & SA_SIGINFO)
+        ? previous.sa_sigaction != nullptr
+        : previous.sa_handler != SIG_DFL && previous.sa_handler != SIG_IGN;
+    // The default action: on return the faulting read runs again and ends
+    // the program with the bus error it would have had.
+    if (!custom || (previous.sa_flags & SA_RESETHAND))
+        restoreDefault();
+    if (!custom)
+        return;
+    if (previous.sa_flags & SA_SIGINFO)
+        previous.sa_sigaction(signal, info, context);
+    else
+        previous.sa_handler(signal);
 }
 
 // A page of a watched mapping past the file's end: the rest of the mapping is
