@@ -9,6 +9,7 @@
 #include "panels/IntersectControl.h"
 #include "panels/IsoControl.h"
 #include "panels/MaterialsControl.h"
+#include "panels/MeasurementsControl.h"
 #include "panels/ObjectsControl.h"
 #include "panels/OpacityControl.h"
 #include "panels/PointControl.h"
@@ -36,7 +37,7 @@ Qt::DockWidgetArea panelArea(PanelKind kind)
         Qt::LeftDockWidgetArea,  Qt::LeftDockWidgetArea,  Qt::LeftDockWidgetArea,
         Qt::LeftDockWidgetArea,  Qt::RightDockWidgetArea, Qt::RightDockWidgetArea,
         Qt::RightDockWidgetArea, Qt::RightDockWidgetArea, Qt::RightDockWidgetArea,
-        Qt::RightDockWidgetArea,
+        Qt::RightDockWidgetArea, Qt::RightDockWidgetArea,
     };
     return areas[size_t(kind)];
 }
@@ -217,14 +218,31 @@ void Tessaron::buildInitialLayout()
           "actionZoomOut"});
     menu("menuView")->addMenu(LightMenu);
     fill(*this, menu("menuOperations"),
-         {"menuCloneModel", "|", "actionMassSelect", "|", "actionSplice", "actionFMZCM", "|",
-          "actionEditPoint", "|", "actionFindBorderEdges", "actionFindBorderMaterialEdges", "|",
-          "actionMoveAllToSelect", "actionTransformAllAsActive", "|",
-          "action6CellFuncsTo2VertFuncs", "|", "actionCreateSurface",
-          "actionTopologyMergeVertices"});
+         {"menuCloneModel",
+          "|",
+          "actionMassSelect",
+          "|",
+          "actionSplice",
+          "actionFMZCM",
+          "|",
+          "actionEditPoint",
+          "|",
+          "actionFindBorderEdges",
+          "actionFindBorderMaterialEdges",
+          "|",
+          "actionMoveAllToSelect",
+          "actionTransformAllAsActive",
+          "|",
+          "action6CellFuncsTo2VertFuncs",
+          "|",
+          "actionCreateSurface",
+          "actionTopologyMergeVertices",
+          "|",
+          "actionClosestGap"});
     fill(*this, menu("menuCloneModel"),
          {"actionCloneFullModel", "actionCloneSelectionIntoModel", "actionCloneVisibleIntoModel"});
-    fill(*this, menu("menuOptions"), {"actionModelInfo", "actionPreferences"});
+    fill(*this, menu("menuOptions"),
+         {"actionModelInfo", "actionMeasurements", "actionPreferences"});
     fill(*this, menu("menuHelp"), {"actionAbout"});
     fill(*this, ToolBar,
          {"actionOpen",
@@ -506,6 +524,8 @@ QDockWidget *Tessaron::makePanel(PanelKind kind)
         return new MaterialsControl(this, View);
     case PanelKind::Point:
         return new PointControl(this, View);
+    case PanelKind::Measurements:
+        return new MeasurementsControl(this, View);
     default:
         return nullptr;
     }

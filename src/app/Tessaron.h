@@ -86,6 +86,11 @@ public slots:
     void openRecentFile();
     void closeFile();
     void changeShowFullScreen();
+    // The Measurements panel, shown (and measured again when it was there).
+    void showMeasurements();
+    // The closest gap between the two models selected in the Objects tree,
+    // drawn in the view (MeasureCommands.cpp).
+    void closestGap();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -107,5 +112,5 @@ private:
     QMenu *LightMenu = nullptr;
     QActionGroup *LightsGroup = nullptr;
     QActionGroup *FacesGroup = nullptr;
-    std::array<QDockWidget *, 10> Panels {};
+    std::array<QDockWidget *, 11> Panels {};
 };

@@ -85,14 +85,10 @@ void printScene(const SceneMeasurement &scene)
     int number = 0;
     for (const ModelReport &model : scene.models)
         printModel(model, ++number);
-    for (const StoneBurden &burden : scene.stones)
-        print(tableAsText(stoneTable(burden)) + QStringLiteral("  ") + stoneSummary(burden)
-              + QStringLiteral("\n\n"));
-    if (!scene.gaps.empty())
-        print(tableAsText(gapTable(scene)) + QStringLiteral("\n"));
-    for (const Nephrometry &n : scene.nephrometry)
-        print(tableAsText(nephrometryTable(n)) + QStringLiteral("  ") + nephrometrySum(n)
-              + QStringLiteral("\n\n"));
+    QList<Table> tables = sceneTables(scene, false);
+    tables.removeFirst(); // the models are above, each in full
+    for (const Table &table : std::as_const(tables))
+        print(tableAsText(table) + QStringLiteral("\n"));
 }
 
 } // namespace

@@ -137,6 +137,7 @@ Table stoneTable(const StoneBurden &burden)
         table.rows << QStringList {QString::number(s.number),
                                    s.closed ? fixed(s.volume, 1) : Text::tr("not closed"),
                                    fixed(s.diameter, 2), pointText(s.centre)};
+    table.note = stoneSummary(burden);
     return table;
 }
 
@@ -217,6 +218,7 @@ Table nephrometryTable(const Nephrometry &n)
                                n.anterior ? Text::tr("entered") : Text::tr("to be entered")};
     table.rows << QStringList {Text::tr("L: location to the polar lines"), score(n.polarScore()),
                                n.polarScore() ? Text::tr("entered") : Text::tr("to be entered")};
+    table.note = nephrometrySum(n);
     return table;
 }
 
@@ -291,6 +293,8 @@ QString tablesAsTsv(const QList<Table> &tables)
         lines << table.title << table.header.join(QLatin1Char('\t'));
         for (const QStringList &row : table.rows)
             lines << row.join(QLatin1Char('\t'));
+        if (!table.note.isEmpty())
+            lines << table.note;
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
@@ -314,6 +318,8 @@ QString tableAsText(const Table &table)
     QStringList lines {table.title + QLatin1Char(':'), line(table.header)};
     for (const QStringList &row : table.rows)
         lines << line(row);
+    if (!table.note.isEmpty())
+        lines << QStringLiteral("  ") + table.note;
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 

@@ -21,6 +21,7 @@ struct Table
     QList<QStringList> rows;
     // Per row, the colour of its model's swatch (model tables only).
     QList<std::array<int, 3>> swatches;
+    QString note; // a line under the table: the stones in all, the score
 };
 
 // Units the tables use: the file's length unit is taken for millimetres.
@@ -32,13 +33,15 @@ QString pointText(const Point3 &p); // "(1.25; -3.5; 40)"
 // One row per model (only the visible ones with `visibleOnly`): name, area,
 // volume or why there is none, components, the state of the surface.
 Table modelTable(const SceneMeasurement &scene, bool visibleOnly);
-// One row per stone: number, volume, largest diameter, centre.
+// One row per stone: number, volume, largest diameter, centre; the note sums
+// them up (stoneSummary).
 Table stoneTable(const StoneBurden &burden);
 // "3 stones: 345.6 mm³ (0.35 mL) in all; the largest #1, 8.91 mm".
 QString stoneSummary(const StoneBurden &burden);
 // One row per preset gap: from, to, the gap, how the two meet.
 Table gapTable(const SceneMeasurement &scene);
-// Rows R, E, N, A, L: the part, its score, what it rests on.
+// Rows R, E, N, A, L: the part, its score, what it rests on; the note is
+// the score (nephrometrySum).
 Table nephrometryTable(const Nephrometry &n);
 // "R.E.N.A.L. score 8p" when complete, else the sum so far and what is missing.
 QString nephrometrySum(const Nephrometry &n);

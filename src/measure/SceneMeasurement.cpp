@@ -87,6 +87,7 @@ private:
         const auto groups = topo.componentTriangles();
         StoneBurden burden;
         burden.model = models[i].name;
+        burden.modelIndex = i;
         const std::size_t first = stoneSurfaces.size();
         for (std::size_t c = 0; c < groups.size(); ++c) {
             Stone stone;
@@ -152,6 +153,8 @@ private:
                 g.kind = kind;
                 g.from = models[stonesModel].name;
                 g.to = models[to].name;
+                g.fromIndex = stonesModel;
+                g.toIndex = to;
                 g.stone = burden.stones[c].number;
                 g.gap = closestGap(stoneTree, tree(to), burden.stones[c].closed, closed(to));
                 out.gaps.push_back(g);
@@ -170,6 +173,8 @@ private:
             g.kind = kind;
             g.from = models[from].name;
             g.to = models[j].name;
+            g.fromIndex = from;
+            g.toIndex = j;
             g.gap = closestGap(tree(from), tree(j), closed(from), closed(j));
             out.gaps.push_back(g);
         }
@@ -179,11 +184,12 @@ private:
     {
         Nephrometry n;
         n.tumour = models[t].name;
+        n.tumourIndex = t;
         const ModelReport &report = out.models[t];
         if (report.measures.hasPoints)
             n.diameter = report.measures.diameter.length;
         for (const PresetGap &g : out.gaps)
-            if (g.kind == PresetGap::TumourToCollectingSystem && g.from == n.tumour && g.gap.valid
+            if (g.kind == PresetGap::TumourToCollectingSystem && g.fromIndex == t && g.gap.valid
                 && (!n.nearestGap || g.gap.distance < *n.nearestGap)) {
                 n.nearestGap = g.gap.distance;
                 n.collectingSystem = g.to;

@@ -41,6 +41,7 @@ struct Stone
 struct StoneBurden
 {
     QString model;
+    std::size_t modelIndex = 0; // into SceneMeasurement::models
     std::vector<Stone> stones;
     double totalVolume = 0; // of the closed stones
     int openStones = 0;     // stones without a volume
@@ -59,8 +60,9 @@ struct PresetGap
         StoneToCollectingSystem
     };
     Kind kind = TumourToCollectingSystem;
-    QString from, to; // model names
-    int stone = 0;    // the stone's number for stone gaps
+    QString from, to;                       // model names
+    std::size_t fromIndex = 0, toIndex = 0; // into SceneMeasurement::models
+    int stone = 0;                          // the stone's number for stone gaps
     Gap gap;
 };
 
@@ -69,6 +71,7 @@ struct PresetGap
 struct Nephrometry
 {
     QString tumour;
+    std::size_t tumourIndex = 0; // into SceneMeasurement::models
     // R: the tumour's largest diameter.
     std::optional<double> diameter;
     // E: share of the tumour's volume outside the convex hull of the kidney
@@ -98,7 +101,7 @@ int nearnessScoreOf(double gap);
 
 struct SceneMeasurement
 {
-    std::vector<ModelReport> models;
+    std::vector<ModelReport> models; // in the order of the snapshots measured
     std::vector<StoneBurden> stones;
     std::vector<PresetGap> gaps;
     std::vector<Nephrometry> nephrometry; // one per tumour model

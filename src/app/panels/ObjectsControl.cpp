@@ -77,6 +77,22 @@ void ObjectsControl::createActions()
     actionJoin = make(tr("Join models"), &ObjectsControl::contextMenuJoinSelected);
     treeWidget_objects->setContextMenuPolicy(Qt::ActionsContextMenu);
     treeWidget_objects->addActions({actionShowHide, actionChangeColor, actionChangeName});
+    // The window's measuring commands work on the rows selected here.
+    auto *separator = new QAction(this);
+    separator->setSeparator(true);
+    treeWidget_objects->addAction(separator);
+    for (const char *name : {"actionClosestGap", "actionMeasurements"})
+        if (QAction *act = View->host()->action(name))
+            treeWidget_objects->addAction(act);
+}
+
+QList<ModelClass *> ObjectsControl::selectedModels() const
+{
+    QList<ModelClass *> models;
+    for (QTreeWidgetItem *item : treeWidget_objects->selectedItems())
+        if (ModelClass *model = modelOf(item); model && View->ModelList.indexOf(model) > 0)
+            models << model;
+    return models;
 }
 
 ModelClass *ObjectsControl::modelOf(const QTreeWidgetItem *item) const

@@ -19,6 +19,8 @@ public:
 
     QTreeWidget *tree() const { return treeWidget_objects; }
     QTreeWidgetItem *itemOf(const ModelClass *model) const;
+    // The user models of the selected rows, in the tree's order.
+    QList<ModelClass *> selectedModels() const;
     void selectModel(ModelClass *model);
     // The colour label's style for a model's colour.
     static QString labelStyle(const ModelClass *model);
