@@ -41,6 +41,22 @@ void SurfaceTree::corners(std::uint32_t t, const double *out[3]) const
 
 namespace {
 
+// Squared distance between the boxes of two triangles: a lower bound of
+// their distance.
+double boxGap2(const double *const a[3], const double *const b[3])
+{
+    double sum = 0;
+    for (int k = 0; k < 3; ++k) {
+        const double aLo = std::min({a[0][k], a[1][k], a[2][k]});
+        const double aHi = std::max({a[0][k], a[1][k], a[2][k]});
+        const double bLo = std::min({b[0][k], b[1][k], b[2][k]});
+        const double bHi = std::max({b[0][k], b[1][k], b[2][k]});
+        const double d = std::max({0.0, aLo - bHi, bLo - aHi});
+        sum += d * d;
+    }
+    return sum;
+}
+
 bool boxesOverlap(const double *const a[3], const double *const b[3])
 {
     for (int k = 0; k < 3; ++k) {
@@ -131,6 +147,8 @@ PointPair closestPoints(const SurfaceTree &a, const SurfaceTree &b)
             a.corners(a.tree().order[i], ta);
             for (std::uint32_t j = y.begin; j < y.end; ++j) {
                 b.corners(b.tree().order[j], tb);
+                if (boxGap2(ta, tb) >= best.distance2)
+                    continue; // the boxes of the two triangles are already too far apart
                 const PointPair pair = closestTriangleTriangle(ta, tb);
                 if (pair.distance2 < best.distance2)
                     best = pair;

@@ -11,34 +11,34 @@ namespace {
 // Sums kept relative to a corner of the first triangle: far from the origin
 // (CT coordinates run to hundreds of millimetres) the tetrahedra from the
 // origin would be large and cancel, losing digits of a small volume.
-struct Accumulator
+// `Centres` adds the moments the centres need, which the plain measures of a
+// model leave out to stay near the cost of reading the triangles.
+template<bool Centres> struct Accumulator
 {
     Point3 reference {};
     double area = 0, volume6 = 0;
-    double areaMoment[3] = {0, 0, 0};   // sum of area x centroid, relative
+    double areaMoment[3] = {0, 0, 0};   // sum of twice the area x (a + b + c), relative
     double volumeMoment[3] = {0, 0, 0}; // sum of 6 x tetra volume x (a + b + c), relative
     std::size_t degenerate = 0;
 
     void add(const double *p, const double *q, const double *r)
     {
-        const double a[3] = {p[0] - reference[0], p[1] - reference[1], p[2] - reference[2]};
-        const double b[3] = {q[0] - reference[0], q[1] - reference[1], q[2] - reference[2]};
-        const double c[3] = {r[0] - reference[0], r[1] - reference[1], r[2] - reference[2]};
-        const double e1[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
-        const double e2[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+        const double e1[3] = {q[0] - p[0], q[1] - p[1], q[2] - p[2]};
+        const double e2[3] = {r[0] - p[0], r[1] - p[1], r[2] - p[2]};
         const double n[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2],
                              e1[0] * e2[1] - e1[1] * e2[0]};
+        const double a[3] = {p[0] - reference[0], p[1] - reference[1], p[2] - reference[2]};
         const double twiceArea = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-        if (twiceArea == 0)
-            ++degenerate;
         const double sixVolume = a[0] * n[0] + a[1] * n[1] + a[2] * n[2];
+        degenerate += twiceArea == 0;
         area += twiceArea;
         volume6 += sixVolume;
-        for (int k = 0; k < 3; ++k) {
-            const double sum = a[k] + b[k] + c[k];
-            areaMoment[k] += twiceArea * sum;
-            volumeMoment[k] += sixVolume * sum;
-        }
+        if constexpr (Centres)
+            for (int k = 0; k < 3; ++k) {
+                const double sum = 3 * a[k] + e1[k] + e2[k]; // a + b + c, relative
+                areaMoment[k] += twiceArea * sum;
+                volumeMoment[k] += sixVolume * sum;
+            }
     }
 
     SurfaceIntegrals result() const
@@ -62,7 +62,7 @@ struct Accumulator
 
 SurfaceIntegrals integrate(const TriangleSurface &surface)
 {
-    Accumulator sum;
+    Accumulator<false> sum;
     const std::size_t n = surface.triangleCount();
     if (n > 0)
         sum.reference = surface.point(surface.triangles[0]);
@@ -70,12 +70,14 @@ SurfaceIntegrals integrate(const TriangleSurface &surface)
     const double *p = surface.points.data();
     for (std::size_t i = 0; i < n; ++i, t += 3)
         sum.add(p + 3 * std::size_t(t[0]), p + 3 * std::size_t(t[1]), p + 3 * std::size_t(t[2]));
-    return sum.result();
+    SurfaceIntegrals out = sum.result();
+    out.volumeCentroid = out.areaCentroid = {}; // not computed
+    return out;
 }
 
 SurfaceIntegrals integrate(const TriangleSurface &surface, const std::vector<std::uint32_t> &which)
 {
-    Accumulator sum;
+    Accumulator<true> sum;
     if (!which.empty())
         sum.reference = surface.point(surface.triangles[3 * std::size_t(which[0])]);
     for (std::uint32_t t : which)

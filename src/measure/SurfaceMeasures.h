@@ -20,7 +20,8 @@ struct SurfaceIntegrals
     std::size_t degenerateTriangles = 0; // zero area: repeated or collinear corners
 };
 
-// Over every triangle, or over the triangles listed in `which`.
+// Over every triangle (area and volume only, no centres), or over the
+// triangles listed in `which` (with the centres).
 SurfaceIntegrals integrate(const TriangleSurface &surface);
 SurfaceIntegrals integrate(const TriangleSurface &surface, const std::vector<std::uint32_t> &which);
 
