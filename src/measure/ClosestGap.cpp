@@ -134,6 +134,24 @@ void descend(const SurfaceTree &a, const SurfaceTree &b, const double &limit2, L
     }
 }
 
+// Calls f with the corners of every pair of triangles of two leaves; stops
+// and returns false as soon as f does.
+template<class F>
+bool eachTrianglePair(const SurfaceTree &a, const SurfaceTree &b, const BoxNode &x,
+                      const BoxNode &y, F f)
+{
+    const double *ta[3], *tb[3];
+    for (std::uint32_t i = x.begin; i < x.end; ++i) {
+        a.corners(a.tree().order[i], ta);
+        for (std::uint32_t j = y.begin; j < y.end; ++j) {
+            b.corners(b.tree().order[j], tb);
+            if (!f(ta, tb))
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 PointPair closestPoints(const SurfaceTree &a, const SurfaceTree &b)
@@ -142,24 +160,21 @@ PointPair closestPoints(const SurfaceTree &a, const SurfaceTree &b)
     best.distance2 = std::numeric_limits<double>::infinity();
     double limit2 = best.distance2;
     descend(a, b, limit2, [&](const BoxNode &x, const BoxNode &y) {
-        const double *ta[3], *tb[3];
-        for (std::uint32_t i = x.begin; i < x.end; ++i) {
-            a.corners(a.tree().order[i], ta);
-            for (std::uint32_t j = y.begin; j < y.end; ++j) {
-                b.corners(b.tree().order[j], tb);
-                if (boxGap2(ta, tb) >= best.distance2)
-                    continue; // the boxes of the two triangles are already too far apart
-                const PointPair pair = closestTriangleTriangle(ta, tb);
-                if (pair.distance2 < best.distance2)
-                    best = pair;
-                if (best.distance2 > 0 && boxesOverlap(ta, tb) && trianglesIntersect(ta, tb)) {
-                    const Point3 common = meetingPoint(ta, tb);
-                    best = {0, common, common};
-                    limit2 = -1; // nothing can be nearer
-                    return false;
-                }
+        const bool more = eachTrianglePair(a, b, x, y, [&](const double **ta, const double **tb) {
+            if (boxGap2(ta, tb) >= best.distance2)
+                return true; // the boxes of the two triangles are already too far apart
+            const PointPair pair = closestTriangleTriangle(ta, tb);
+            if (pair.distance2 < best.distance2)
+                best = pair;
+            if (best.distance2 > 0 && boxesOverlap(ta, tb) && trianglesIntersect(ta, tb)) {
+                const Point3 common = meetingPoint(ta, tb);
+                best = {0, common, common};
+                return false; // nothing can be nearer
             }
-        }
+            return true;
+        });
+        if (!more)
+            return false;
         // Pairs of boxes exactly as far apart as the best pair cannot beat it.
         limit2 = std::nextafter(best.distance2, -1.0);
         return true;
@@ -172,38 +187,30 @@ Contact classifyContact(const SurfaceTree &a, const SurfaceTree &b)
     Contact contact = Contact::Apart;
     const double limit2 = 0; // only boxes that meet
     descend(a, b, limit2, [&](const BoxNode &x, const BoxNode &y) {
-        const double *ta[3], *tb[3];
-        for (std::uint32_t i = x.begin; i < x.end; ++i) {
-            a.corners(a.tree().order[i], ta);
-            for (std::uint32_t j = y.begin; j < y.end; ++j) {
-                b.corners(b.tree().order[j], tb);
-                if (!boxesOverlap(ta, tb) || !trianglesIntersect(ta, tb))
-                    continue;
-                contact = Contact::Touching;
-                int sideA[3], sideB[3];
-                for (int k = 0; k < 3; ++k) {
-                    sideA[k] = orientation(tb[0], tb[1], tb[2], ta[k]);
-                    sideB[k] = orientation(ta[0], ta[1], ta[2], tb[k]);
-                }
-                auto both = [](const int *s) {
-                    return std::count(s, s + 3, 1) > 0 && std::count(s, s + 3, -1) > 0;
-                };
-                // Each triangle has corners strictly on both sides of the
-                // other's plane: the surfaces pass through each other.
-                if (both(sideA) && both(sideB)) {
-                    contact = Contact::Overlapping;
-                    return false;
-                }
-                // Coplanar triangles that share an area and face the same
-                // way lie on each other with their insides on one side.
-                if (std::count(sideA, sideA + 3, 0) == 3 && coplanarInteriorsOverlap(ta, tb)
-                    && sameFacing(ta, tb)) {
-                    contact = Contact::Overlapping;
-                    return false;
-                }
+        return eachTrianglePair(a, b, x, y, [&](const double **ta, const double **tb) {
+            if (!boxesOverlap(ta, tb) || !trianglesIntersect(ta, tb))
+                return true;
+            contact = Contact::Touching;
+            int sideA[3], sideB[3];
+            for (int k = 0; k < 3; ++k) {
+                sideA[k] = orientation(tb[0], tb[1], tb[2], ta[k]);
+                sideB[k] = orientation(ta[0], ta[1], ta[2], tb[k]);
             }
-        }
-        return true;
+            auto both = [](const int *side) {
+                return std::count(side, side + 3, 1) > 0 && std::count(side, side + 3, -1) > 0;
+            };
+            // Each triangle has corners strictly on both sides of the
+            // other's plane: the surfaces pass through each other. Coplanar
+            // triangles that share an area and face the same way lie on each
+            // other with their insides on one side.
+            if ((both(sideA) && both(sideB))
+                || (std::count(sideA, sideA + 3, 0) == 3 && coplanarInteriorsOverlap(ta, tb)
+                    && sameFacing(ta, tb))) {
+                contact = Contact::Overlapping;
+                return false;
+            }
+            return true;
+        });
     });
     return contact;
 }

@@ -149,15 +149,8 @@ private:
         for (std::size_t c = 0; c < burden.stones.size() && !cancelled(); ++c) {
             const SurfaceTree stoneTree(*stoneSurfaces[first + c]);
             auto add = [&](std::size_t to, PresetGap::Kind kind) {
-                PresetGap g;
-                g.kind = kind;
-                g.from = models[stonesModel].name;
-                g.to = models[to].name;
-                g.fromIndex = stonesModel;
-                g.toIndex = to;
-                g.stone = burden.stones[c].number;
-                g.gap = closestGap(stoneTree, tree(to), burden.stones[c].closed, closed(to));
-                out.gaps.push_back(g);
+                addGap(kind, stonesModel, to, burden.stones[c].number,
+                       closestGap(stoneTree, tree(to), burden.stones[c].closed, closed(to)));
             };
             for (std::size_t s : skins)
                 add(s, PresetGap::StoneToSkin);
@@ -166,18 +159,15 @@ private:
         }
     }
 
+    void addGap(PresetGap::Kind kind, std::size_t from, std::size_t to, int stone, const Gap &gap)
+    {
+        out.gaps.push_back({kind, models[from].name, models[to].name, from, to, stone, gap});
+    }
+
     void presetGaps(std::size_t from, Anatomy to, PresetGap::Kind kind)
     {
-        for (std::size_t j : of(to)) {
-            PresetGap g;
-            g.kind = kind;
-            g.from = models[from].name;
-            g.to = models[j].name;
-            g.fromIndex = from;
-            g.toIndex = j;
-            g.gap = closestGap(tree(from), tree(j), closed(from), closed(j));
-            out.gaps.push_back(g);
-        }
+        for (std::size_t j : of(to))
+            addGap(kind, from, j, 0, closestGap(tree(from), tree(j), closed(from), closed(j)));
     }
 
     Nephrometry nephrometry(std::size_t t)
