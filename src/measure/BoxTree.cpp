@@ -26,9 +26,17 @@ struct Keyed
     std::uint32_t item;
 };
 
-// Least-significant-digit radix sort on the keys, stable, 16 bits a pass.
+// Least-significant-digit radix sort on the keys, stable, 16 bits a pass;
+// a comparison sort below a few thousand records, where clearing the digit
+// counts would cost more than the sort (thousands of specks of stone each
+// get a tree).
 void radixSort(std::vector<Keyed> &records)
 {
+    if (records.size() < 4096) {
+        std::sort(records.begin(), records.end(),
+                  [](const Keyed &a, const Keyed &b) { return a.key < b.key; });
+        return;
+    }
     std::vector<Keyed> scratch(records.size());
     std::vector<std::size_t> count(1 << 16);
     for (int shift = 0; shift < 64; shift += 16) {

@@ -18,6 +18,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QTableWidget>
+#include <QThread>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -65,6 +67,7 @@ private slots:
     void panelTablesAndMarks();
     void closestGapOfTwoChosenModels();
     void modelInfoHasTheMeasures();
+    void longWorkKeepsTheWindowPainting();
 
 private:
     void load(Tessaron &window);
@@ -195,6 +198,23 @@ void TestMeasurements::modelInfoHasTheMeasures()
     QVERIFY(counts > 0 && measures > counts);
     QVERIFY(text.contains("\nVolume = 1.1 mm³ (0.00 mL)\n"));
     QVERIFY(text.contains("\nConnected components = 2\n"));
+}
+
+void TestMeasurements::longWorkKeepsTheWindowPainting()
+{
+    Tessaron window;
+    int ticks = 0;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(50);
+    QString during;
+    QTimer::singleShot(300, [&] { during = window.statusText(); });
+    load(window);
+    QVERIFY(window.view()->runResponsive("Measuring...", [] { QThread::msleep(1200); }));
+    // The loop ran all along: no stretch of the work kept events waiting.
+    QVERIFY(ticks >= 15);
+    QCOMPARE(during, QString("Measuring..."));
+    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 int main(int argc, char **argv)

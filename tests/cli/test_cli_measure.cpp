@@ -18,9 +18,15 @@ struct Run
     QString out, err;
 };
 
+// Without a display: info and measure never need one.
 Run run(const QString &program, const QStringList &args)
 {
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    environment.insert("QT_QPA_PLATFORM", "xcb"); // would fail if a GUI were started
+    process.setProcessEnvironment(environment);
     process.start(program, args);
     if (!process.waitForFinished(120'000))
         return {-2, QString(), process.errorString()};

@@ -54,6 +54,7 @@ private slots:
     void nephrometryBands();
     void exophyticShare();
     void cancelled();
+    void thousandsOfSpecks();
 };
 
 void TestSceneMeasure::anatomyFromNames_data()
@@ -204,6 +205,26 @@ void TestSceneMeasure::cancelled()
     const SceneMeasurement scene = measureScene({model("opukhol", cube())}, {true, &stop});
     QVERIFY(scene.cancelled);
     QVERIFY(scene.nephrometry.empty());
+}
+
+void TestSceneMeasure::thousandsOfSpecks()
+{
+    // 5,000 specks of stone: every one counted, measured and given its gaps.
+    TriangleSurface specks;
+    for (int i = 0; i < 5000; ++i) {
+        const TriangleSurface speck = cube(i % 50, i / 50 % 10, i / 500, 0.25);
+        const auto base = std::uint32_t(specks.vertexCount());
+        specks.points.insert(specks.points.end(), speck.points.begin(), speck.points.end());
+        for (std::uint32_t v : speck.triangles)
+            specks.triangles.push_back(base + v);
+    }
+    const SceneMeasurement scene =
+        measured({model("kamni", specks), model("skin", box({-5, 20, -5}, {60, 1, 20}))});
+    const StoneBurden &burden = scene.stones.front();
+    QCOMPARE(burden.stones.size(), size_t(5000));
+    QCOMPARE(burden.totalVolume, 5000 / 64.0);
+    QCOMPARE(scene.gaps.size(), size_t(5000));
+    QCOMPARE(scene.gaps.back().gap.distance, 20 - 9.25);
 }
 
 QTEST_GUILESS_MAIN(TestSceneMeasure)
