@@ -1,6 +1,5 @@
 #include "Anatomy.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace measure {
@@ -71,22 +70,6 @@ QString anatomyKey(Anatomy anatomy)
         break;
     }
     return QStringLiteral("other");
-}
-
-QString anatomyTitle(Anatomy anatomy)
-{
-    static const char *const titles[] = {
-        QT_TRANSLATE_NOOP("Measurements", "Other"),
-        QT_TRANSLATE_NOOP("Measurements", "Tumour"),
-        QT_TRANSLATE_NOOP("Measurements", "Kidney"),
-        QT_TRANSLATE_NOOP("Measurements", "Collecting system"),
-        QT_TRANSLATE_NOOP("Measurements", "Stones"),
-        QT_TRANSLATE_NOOP("Measurements", "Artery"),
-        QT_TRANSLATE_NOOP("Measurements", "Vein"),
-        QT_TRANSLATE_NOOP("Measurements", "Skin"),
-        QT_TRANSLATE_NOOP("Measurements", "Bone"),
-    };
-    return QCoreApplication::translate("Measurements", titles[int(anatomy)]);
 }
 
 } // namespace measure

@@ -16,7 +16,5 @@ Anatomy anatomyOf(const QString &name, const QString &fileName);
 
 // Stable key for the JSON output: "tumour", "kidney", "collecting_system", ...
 QString anatomyKey(Anatomy anatomy);
-// Translated title for the tables: "Tumour", "Kidney", ...
-QString anatomyTitle(Anatomy anatomy);
 
 } // namespace measure

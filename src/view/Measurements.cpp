@@ -14,7 +14,9 @@
 
 bool GLWidget::runResponsive(const QString &status, const std::function<void()> &work)
 {
-    const QString saved = Host->statusText();
+    // Work started while other work waits (a panel measuring again during a
+    // gap) gives the status back to it afterwards.
+    const QString saved = Host->statusText(), savedBusy = BusyText;
     BusyText = status;
     Host->showStatus(status);
     QGuiApplication::setOverrideCursor(Qt::BusyCursor);
@@ -31,7 +33,7 @@ bool GLWidget::runResponsive(const QString &status, const std::function<void()> 
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     worker.join();
     QGuiApplication::restoreOverrideCursor();
-    BusyText.clear();
+    BusyText = savedBusy;
     Host->showStatus(saved);
     return done;
 }
