@@ -3,37 +3,37 @@
 <context>
     <name>ColorSizeControl</name>
     <message>
-        <location filename="../panels/ColorSizeControl.cpp" line="36" />
+        <location filename="../panels/ColorSizeControl.cpp" line="39" />
         <source>Color size control</source>
         <translation>Настройка палитры</translation>
     </message>
     <message>
-        <location filename="../panels/ColorSizeControl.cpp" line="53" />
+        <location filename="../panels/ColorSizeControl.cpp" line="56" />
         <source>Function size</source>
         <translation>Число цветов</translation>
     </message>
     <message>
-        <location filename="../panels/ColorSizeControl.cpp" line="56" />
+        <location filename="../panels/ColorSizeControl.cpp" line="59" />
         <source>Palette size</source>
         <translation>Размер палитры</translation>
     </message>
     <message>
-        <location filename="../panels/ColorSizeControl.cpp" line="58" />
+        <location filename="../panels/ColorSizeControl.cpp" line="61" />
         <source>Repeat colors</source>
         <translation>Повторять цвета</translation>
     </message>
     <message>
-        <location filename="../panels/ColorSizeControl.cpp" line="60" />
+        <location filename="../panels/ColorSizeControl.cpp" line="63" />
         <source>Lines without colors</source>
         <translation>Линии без цвета</translation>
     </message>
     <message>
-        <location filename="../panels/ColorSizeControl.cpp" line="64" />
+        <location filename="../panels/ColorSizeControl.cpp" line="67" />
         <source>Isoline value:</source>
         <translation>Значение изолинии:</translation>
     </message>
     <message>
-        <location filename="../panels/ColorSizeControl.cpp" line="66" />
+        <location filename="../panels/ColorSizeControl.cpp" line="69" />
         <source>Use exact value</source>
         <translation>Точное значение</translation>
     </message>
@@ -270,37 +270,37 @@
 <context>
     <name>FunctionControl</name>
     <message>
-        <location filename="../panels/FunctionControl.cpp" line="41" />
+        <location filename="../panels/FunctionControl.cpp" line="43" />
         <source>Functions</source>
         <translation>Функции</translation>
     </message>
     <message>
-        <location filename="../panels/FunctionControl.cpp" line="48" />
+        <location filename="../panels/FunctionControl.cpp" line="50" />
         <source>MIN:</source>
         <translation>МИН:</translation>
     </message>
     <message>
-        <location filename="../panels/FunctionControl.cpp" line="50" />
+        <location filename="../panels/FunctionControl.cpp" line="52" />
         <source>MAX:</source>
         <translation>МАКС:</translation>
     </message>
     <message>
-        <location filename="../panels/FunctionControl.cpp" line="58" />
+        <location filename="../panels/FunctionControl.cpp" line="60" />
         <source>Apply</source>
         <translation>Применить</translation>
     </message>
     <message>
-        <location filename="../panels/FunctionControl.cpp" line="60" />
+        <location filename="../panels/FunctionControl.cpp" line="62" />
         <source>All</source>
         <translation>Все</translation>
     </message>
     <message>
-        <location filename="../panels/FunctionControl.cpp" line="63" />
+        <location filename="../panels/FunctionControl.cpp" line="65" />
         <source>Functions in faces</source>
         <translation>Функции в гранях</translation>
     </message>
     <message>
-        <location filename="../panels/FunctionControl.cpp" line="207" />
+        <location filename="../panels/FunctionControl.cpp" line="222" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
     </message>
@@ -428,58 +428,58 @@
         <translation>Сохранить изображение как...</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="226" />
+        <location filename="../../view/GLWidget.cpp" line="238" />
         <source>X in [%1;%2]; Y in [%3;%4]; Z in [%5;%6]</source>
         <translation>X в [%1;%2]; Y в [%3;%4]; Z в [%5;%6]</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="242" />
+        <location filename="../../view/GLWidget.cpp" line="254" />
         <source>; Point: (%1;%2;%3); (Zone number=%4; Vertex number=%5)</source>
         <translation>; Точка: (%1;%2;%3); (номер зоны=%4; номер вершины=%5)</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="249" />
+        <location filename="../../view/GLWidget.cpp" line="262" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="69" />
+        <location filename="../../view/ModelCommands.cpp" line="77" />
         <source>Drawing...</source>
         <translation>Отображение...</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="132" />
+        <location filename="../../view/ModelCommands.cpp" line="140" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="132" />
+        <location filename="../../view/ModelCommands.cpp" line="140" />
         <source>There is no selected elements.</source>
         <translation>Нет выделенных элементов.</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="173" />
+        <location filename="../../view/ModelCommands.cpp" line="185" />
         <source>Splice vertices</source>
         <translation>Склеить вершины</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="173" />
+        <location filename="../../view/ModelCommands.cpp" line="185" />
         <source>Input Eps:</source>
         <translation>Введите точность Eps:</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="226" />
-        <location filename="../../view/ViewModes.cpp" line="185" />
+        <location filename="../../view/ModelCommands.cpp" line="238" />
+        <location filename="../../view/ViewModes.cpp" line="204" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="287" />
+        <location filename="../../view/ModelCommands.cpp" line="299" />
         <source>Change Materil Number</source>
         <translation>Изменение номера материала</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="288" />
+        <location filename="../../view/ModelCommands.cpp" line="300" />
         <source>Input new material number:</source>
         <translation>Введите новый номер материала:</translation>
     </message>
@@ -489,25 +489,20 @@
         <translation>Подготовка данных для отображения...</translation>
     </message>
     <message>
-        <location filename="../../view/Measurements.cpp" line="51" />
-        <source>Closest gap from %1 to %2: %3</source>
-        <translation>Кратчайшее расстояние от %1 до %2: %3</translation>
+        <location filename="../../view/ModelSave.cpp" line="27" />
+        <source>The model was not saved: its cells name vertices it does not have.</source>
+        <translation>Модель не сохранена: её ячейки ссылаются на несуществующие вершины.</translation>
     </message>
     <message>
-        <location filename="../../view/Measurements.cpp" line="86" />
-        <source>Measuring...</source>
-        <translation>Измерение...</translation>
-    </message>
-    <message>
-        <location filename="../../view/Measurements.cpp" line="88" />
-        <source>Measures:</source>
-        <translation>Измерения:</translation>
+        <location filename="../../view/ModelSave.cpp" line="29" />
+        <source>Error</source>
+        <translation>Ошибка</translation>
     </message>
 </context>
 <context>
     <name>GradientControl</name>
     <message>
-        <location filename="../panels/GradientControl.cpp" line="46" />
+        <location filename="../panels/GradientControl.cpp" line="70" />
         <source>Gradient</source>
         <translation>Градиент</translation>
     </message>
@@ -563,42 +558,42 @@
 <context>
     <name>IsoControl</name>
     <message>
-        <location filename="../panels/IsoControl.cpp" line="35" />
+        <location filename="../panels/IsoControl.cpp" line="37" />
         <source>Isosurfaces control</source>
         <translation>Изоповерхности</translation>
     </message>
     <message>
-        <location filename="../panels/IsoControl.cpp" line="40" />
+        <location filename="../panels/IsoControl.cpp" line="42" />
         <source>Uniformity</source>
         <translation>Равномерно</translation>
     </message>
     <message>
-        <location filename="../panels/IsoControl.cpp" line="43" />
+        <location filename="../panels/IsoControl.cpp" line="45" />
         <source>Count of intersections:</source>
         <translation>Число сечений:</translation>
     </message>
     <message>
-        <location filename="../panels/IsoControl.cpp" line="49" />
+        <location filename="../panels/IsoControl.cpp" line="51" />
         <source>Intersection values:</source>
         <translation>Значения сечений:</translation>
     </message>
     <message>
-        <location filename="../panels/IsoControl.cpp" line="53" />
+        <location filename="../panels/IsoControl.cpp" line="55" />
         <source>Values separated by ";"</source>
         <translation>Значения через ";"</translation>
     </message>
     <message>
-        <location filename="../panels/IsoControl.cpp" line="107" />
+        <location filename="../panels/IsoControl.cpp" line="109" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
     </message>
     <message>
-        <location filename="../panels/IsoControl.cpp" line="127" />
+        <location filename="../panels/IsoControl.cpp" line="129" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
     <message>
-        <location filename="../panels/IsoControl.cpp" line="127" />
+        <location filename="../panels/IsoControl.cpp" line="129" />
         <source>There is no points</source>
         <translation>Нет точек</translation>
     </message>
@@ -611,57 +606,57 @@
         <translation>Tessaron v1.1.256</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="292" />
+        <location filename="../Tessaron.cpp" line="171" />
         <source>File</source>
         <translation>Файл</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="293" />
+        <location filename="../Tessaron.cpp" line="172" />
         <source>SaveAs</source>
         <translation>Сохранить как</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="294" />
+        <location filename="../Tessaron.cpp" line="173" />
         <source>Recent files...</source>
         <translation>Последние файлы...</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="295" />
+        <location filename="../Tessaron.cpp" line="174" />
         <source>View</source>
         <translation>Вид</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="296" />
+        <location filename="../Tessaron.cpp" line="175" />
         <source>Options</source>
         <translation>Параметры</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="297" />
+        <location filename="../Tessaron.cpp" line="176" />
         <source>Panels</source>
         <translation>Панели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="298" />
+        <location filename="../Tessaron.cpp" line="177" />
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="299" />
+        <location filename="../Tessaron.cpp" line="178" />
         <source>Clone model</source>
         <translation>Копия модели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="300" />
+        <location filename="../Tessaron.cpp" line="179" />
         <source>Operations</source>
         <translation>Операции</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="304" />
+        <location filename="../Tessaron.cpp" line="183" />
         <source>Light</source>
         <translation>Освещение</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="305" />
+        <location filename="../Tessaron.cpp" line="184" />
         <source>toolBar</source>
         <translation>Панель инструментов</translation>
     </message>
@@ -772,841 +767,318 @@
     </message>
     <message>
         <location filename="../ActionTable.cpp" line="50" />
-        <source>Measurements</source>
-        <translation>Измерения</translation>
-    </message>
-    <message>
-        <location filename="../ActionTable.cpp" line="52" />
-        <source>Closest gap</source>
-        <translation>Кратчайшее расстояние</translation>
-    </message>
-    <message>
-        <location filename="../ActionTable.cpp" line="54" />
         <source>Preferences</source>
         <translation>Настройки</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="56" />
+        <location filename="../ActionTable.cpp" line="52" />
         <source>About</source>
         <translation>О программе</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="58" />
+        <location filename="../ActionTable.cpp" line="54" />
         <source>View Points</source>
         <translation>Показать точки</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="60" />
+        <location filename="../ActionTable.cpp" line="56" />
         <source>View Edges</source>
         <translation>Показать рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="62" />
-        <location filename="../ActionTable.cpp" line="70" />
+        <location filename="../ActionTable.cpp" line="58" />
+        <location filename="../ActionTable.cpp" line="66" />
         <source>View Faces</source>
         <translation>Показать грани</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="64" />
+        <location filename="../ActionTable.cpp" line="60" />
         <source>View Vertices</source>
         <translation>Показать вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="66" />
+        <location filename="../ActionTable.cpp" line="62" />
         <source>View contour edges</source>
         <translation>Контурные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="68" />
+        <location filename="../ActionTable.cpp" line="64" />
         <source>View surface edges</source>
         <translation>Рёбра поверхности</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="72" />
+        <location filename="../ActionTable.cpp" line="68" />
         <source>View Surface</source>
         <translation>Показать поверхность</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="74" />
+        <location filename="../ActionTable.cpp" line="70" />
         <source>Black-and-white mode</source>
         <translation>Чёрно-белый режим</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="76" />
+        <location filename="../ActionTable.cpp" line="72" />
         <source>Material</source>
         <translation>Материалы</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="78" />
+        <location filename="../ActionTable.cpp" line="74" />
         <source>Functions</source>
         <translation>Функции</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="80" />
+        <location filename="../ActionTable.cpp" line="76" />
         <source>View Isosurfaces</source>
         <translation>Изоповерхности</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="82" />
+        <location filename="../ActionTable.cpp" line="78" />
         <source>View Intersect</source>
         <translation>Сечение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="84" />
+        <location filename="../ActionTable.cpp" line="80" />
         <source>View Color Lines</source>
         <translation>Цветные изолинии</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="86" />
+        <location filename="../ActionTable.cpp" line="82" />
         <source>View BoundingBox</source>
         <translation>Ограничивающий параллелепипед</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="88" />
+        <location filename="../ActionTable.cpp" line="84" />
         <source>View Inner Edges</source>
         <translation>Внутренние рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="90" />
+        <location filename="../ActionTable.cpp" line="86" />
         <source>Transparent Mode</source>
         <translation>Прозрачность</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="92" />
+        <location filename="../ActionTable.cpp" line="88" />
         <source>Show Axes</source>
         <translation>Показать оси</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="94" />
+        <location filename="../ActionTable.cpp" line="90" />
         <source>Start Position</source>
         <translation>Исходное положение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="96" />
+        <location filename="../ActionTable.cpp" line="92" />
         <source>Rescale to screen</source>
         <translation>Вписать в экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="98" />
+        <location filename="../ActionTable.cpp" line="94" />
         <source>Move Center</source>
         <translation>Переместить центр</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="100" />
+        <location filename="../ActionTable.cpp" line="96" />
         <source>Rotate to X</source>
         <translation>Повернуть вокруг X</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="102" />
+        <location filename="../ActionTable.cpp" line="98" />
         <source>Rotate to Y</source>
         <translation>Повернуть вокруг Y</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="104" />
+        <location filename="../ActionTable.cpp" line="100" />
         <source>Rotate to Z</source>
         <translation>Повернуть вокруг Z</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="106" />
+        <location filename="../ActionTable.cpp" line="102" />
         <source>Set Plane XY</source>
         <translation>Плоскость XY</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="108" />
+        <location filename="../ActionTable.cpp" line="104" />
         <source>Set Plane XZ</source>
         <translation>Плоскость XZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="110" />
+        <location filename="../ActionTable.cpp" line="106" />
         <source>Set Plane YZ</source>
         <translation>Плоскость YZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="112" />
+        <location filename="../ActionTable.cpp" line="108" />
         <source>Zoom in</source>
         <translation>Увеличить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="114" />
+        <location filename="../ActionTable.cpp" line="110" />
         <source>Zoom out</source>
         <translation>Уменьшить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="116" />
+        <location filename="../ActionTable.cpp" line="112" />
         <source>Show in 3D-Stereo</source>
         <translation>Стереоизображение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="118" />
+        <location filename="../ActionTable.cpp" line="114" />
         <source>Show in FullScreen</source>
         <translation>Во весь экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="120" />
+        <location filename="../ActionTable.cpp" line="116" />
         <source>Change Background Color</source>
         <translation>Цвет фона</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="122" />
+        <location filename="../ActionTable.cpp" line="118" />
         <source>Show Ruler</source>
         <translation>Линейка</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="124" />
+        <location filename="../ActionTable.cpp" line="120" />
         <source>Splice vertices</source>
         <translation>Склеить вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="126" />
+        <location filename="../ActionTable.cpp" line="122" />
         <source>Mass Select</source>
         <translation>Выделение рамкой</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="128" />
+        <location filename="../ActionTable.cpp" line="124" />
         <source>Multi select</source>
         <translation>Множественный выбор</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="130" />
+        <location filename="../ActionTable.cpp" line="126" />
         <source>Clear selection</source>
         <translation>Снять выделение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="132" />
+        <location filename="../ActionTable.cpp" line="128" />
         <source>Edit selection</source>
         <translation>Изменить материал выделения</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="134" />
+        <location filename="../ActionTable.cpp" line="130" />
         <source>Edit Point</source>
         <translation>Изменить точку</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="136" />
+        <location filename="../ActionTable.cpp" line="132" />
         <source>Fill material zeros</source>
         <translation>Заполнить материалы нулями</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="138" />
+        <location filename="../ActionTable.cpp" line="134" />
         <source>Find border Edges</source>
         <translation>Найти граничные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="140" />
+        <location filename="../ActionTable.cpp" line="136" />
         <source>Find border material Edges</source>
         <translation>Найти границы материала</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="143" />
+        <location filename="../ActionTable.cpp" line="139" />
         <source>Centering all models by selected point</source>
         <translation>Центрировать все модели по выбранной точке</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="146" />
+        <location filename="../ActionTable.cpp" line="142" />
         <source>Transfrom all models as active model</source>
         <translation>Преобразовать все модели как активную</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="148" />
+        <location filename="../ActionTable.cpp" line="144" />
         <source>Get full clone of active model</source>
         <translation>Полная копия активной модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="151" />
+        <location filename="../ActionTable.cpp" line="147" />
         <source>Clone selection into new model</source>
         <translation>Выделение в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="154" />
+        <location filename="../ActionTable.cpp" line="150" />
         <source>Clone visible primitives into new model</source>
         <translation>Видимые примитивы в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="157" />
+        <location filename="../ActionTable.cpp" line="153" />
         <source>Convert cell functionts to vert.functions</source>
         <translation>Функции ячеек в функции вершин</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="159" />
+        <location filename="../ActionTable.cpp" line="155" />
         <source>Create surface of model</source>
         <translation>Построить поверхность модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="161" />
+        <location filename="../ActionTable.cpp" line="157" />
         <source>Topology Merge Vertices</source>
         <translation>Слияние вершин топологии</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="159" />
+        <source>Full interface</source>
+        <translation>Полный интерфейс</translation>
     </message>
 </context>
 <context>
     <name>MaterialsControl</name>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="16" />
+        <location filename="../panels/MaterialsControl.cpp" line="17" />
         <source>Materials</source>
         <translation>Материалы</translation>
     </message>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="29" />
+        <location filename="../panels/MaterialsControl.cpp" line="30" />
         <source>Apply</source>
         <translation>Применить</translation>
     </message>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="30" />
+        <location filename="../panels/MaterialsControl.cpp" line="31" />
         <source>SelectAll</source>
         <translation>Выбрать все</translation>
     </message>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="31" />
+        <location filename="../panels/MaterialsControl.cpp" line="32" />
         <source>DeselectAll</source>
         <translation>Снять выбор</translation>
     </message>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="32" />
+        <location filename="../panels/MaterialsControl.cpp" line="33" />
         <source>Change</source>
         <translation>Изменить</translation>
     </message>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="104" />
+        <location filename="../panels/MaterialsControl.cpp" line="106" />
         <source>Change Materil Number</source>
         <translation>Изменение номера материала</translation>
     </message>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="126" />
-        <location filename="../panels/MaterialsControl.cpp" line="135" />
+        <location filename="../panels/MaterialsControl.cpp" line="128" />
+        <location filename="../panels/MaterialsControl.cpp" line="137" />
         <source>Input new material number:</source>
         <translation>Введите новый номер материала:</translation>
     </message>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="134" />
+        <location filename="../panels/MaterialsControl.cpp" line="136" />
         <source>Input old material number:</source>
         <translation>Введите прежний номер материала:</translation>
     </message>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="138" />
+        <location filename="../panels/MaterialsControl.cpp" line="140" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="139" />
+        <location filename="../panels/MaterialsControl.cpp" line="141" />
         <source>Old material does not exist in original model!</source>
         <translation>Прежнего материала нет в исходной модели!</translation>
-    </message>
-</context>
-<context>
-    <name>Measurements</name>
-    <message>
-        <location filename="../../measure/Anatomy.cpp" line="79" />
-        <source>Other</source>
-        <translation>Другое</translation>
-    </message>
-    <message>
-        <location filename="../../measure/Anatomy.cpp" line="80" />
-        <source>Tumour</source>
-        <translation>Опухоль</translation>
-    </message>
-    <message>
-        <location filename="../../measure/Anatomy.cpp" line="81" />
-        <source>Kidney</source>
-        <translation>Почка</translation>
-    </message>
-    <message>
-        <location filename="../../measure/Anatomy.cpp" line="82" />
-        <source>Collecting system</source>
-        <translation>Чашечно-лоханочная система</translation>
-    </message>
-    <message>
-        <location filename="../../measure/Anatomy.cpp" line="83" />
-        <source>Stones</source>
-        <translation>Камни</translation>
-    </message>
-    <message>
-        <location filename="../../measure/Anatomy.cpp" line="84" />
-        <source>Artery</source>
-        <translation>Артерия</translation>
-    </message>
-    <message>
-        <location filename="../../measure/Anatomy.cpp" line="85" />
-        <source>Vein</source>
-        <translation>Вена</translation>
-    </message>
-    <message>
-        <location filename="../../measure/Anatomy.cpp" line="86" />
-        <source>Skin</source>
-        <translation>Кожа</translation>
-    </message>
-    <message>
-        <location filename="../../measure/Anatomy.cpp" line="87" />
-        <source>Bone</source>
-        <translation>Кость</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="27" />
-        <source>yes</source>
-        <translation>да</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="27" />
-        <source>no</source>
-        <translation>нет</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="35" />
-        <location filename="../../measure/MeasureReport.cpp" line="55" />
-        <source>no triangles</source>
-        <translation>нет треугольников</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="37" />
-        <source>border edges: %1</source>
-        <translation>граничных рёбер: %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="39" />
-        <source>non-manifold edges: %1</source>
-        <translation>неманифолдных рёбер: %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="41" />
-        <source>non-manifold vertices: %1</source>
-        <translation>неманифолдных вершин: %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="43" />
-        <source>misoriented edges: %1</source>
-        <translation>рёбер с несогласованной ориентацией: %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="45" />
-        <source>self-intersecting</source>
-        <translation>самопересекается</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="47" />
-        <source>closed, inside out</source>
-        <translation>замкнута, вывернута наизнанку</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="47" />
-        <source>closed</source>
-        <translation>замкнута</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="57" />
-        <location filename="../../measure/MeasureReport.cpp" line="138" />
-        <source>not closed</source>
-        <translation>не замкнута</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="59" />
-        <source>not manifold</source>
-        <translation>не многообразие</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="60" />
-        <source>not oriented</source>
-        <translation>не ориентирована</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="65" />
-        <source>%1 #%2</source>
-        <translation>%1 №%2</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="84" />
-        <source>%1 mm</source>
-        <translation>%1 мм</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="89" />
-        <source>%1 mm²</source>
-        <translation>%1 мм²</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="94" />
-        <source>%1 mm³ (%2 mL)</source>
-        <translation>%1 мм³ (%2 мл)</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="105" />
-        <source>Models</source>
-        <translation>Модели</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="106" />
-        <source>Model</source>
-        <translation>Модель</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="106" />
-        <source>Area, mm²</source>
-        <translation>Площадь, мм²</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="106" />
-        <location filename="../../measure/MeasureReport.cpp" line="134" />
-        <source>Volume, mm³</source>
-        <translation>Объём, мм³</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="107" />
-        <source>Volume, mL</source>
-        <translation>Объём, мл</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="107" />
-        <source>Components</source>
-        <translation>Компоненты</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="107" />
-        <source>Surface</source>
-        <translation>Поверхность</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="114" />
-        <source>not measured: %1</source>
-        <translation>не измерена: %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="133" />
-        <source>Stones in %1</source>
-        <translation>Камни в %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="134" />
-        <source>Stone</source>
-        <translation>Камень</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="134" />
-        <source>Largest diameter, mm</source>
-        <translation>Наибольший диаметр, мм</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="135" />
-        <source>Centre</source>
-        <translation>Центр</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="147" />
-        <source>Stones: %1; in all %2</source>
-        <translation>Камней: %1; всего %2</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="149" />
-        <source> (not closed, without volume: %1)</source>
-        <translation> (не замкнуты, без объёма: %1)</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="152" />
-        <source>; the largest #%1, %2 across</source>
-        <translation>; наибольший №%1, поперечник %2</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="162" />
-        <source>touching</source>
-        <translation>касаются</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="164" />
-        <source>overlapping</source>
-        <translation>перекрываются</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="169" />
-        <source>inside %1</source>
-        <translation>внутри %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="171" />
-        <source>holds %1</source>
-        <translation>содержит %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="178" />
-        <source>no triangles to measure</source>
-        <translation>нет треугольников для измерения</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="187" />
-        <source>Gaps</source>
-        <translation>Расстояния</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="188" />
-        <location filename="../../measure/MeasureReport.cpp" line="202" />
-        <source>From</source>
-        <translation>От</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="188" />
-        <source>To</source>
-        <translation>До</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="188" />
-        <source>Gap, mm</source>
-        <translation>Расстояние, мм</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="188" />
-        <source>Note</source>
-        <translation>Примечание</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="201" />
-        <source>R.E.N.A.L. nephrometry of %1</source>
-        <translation>Нефрометрия R.E.N.A.L. для %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="202" />
-        <source>Part</source>
-        <translation>Составляющая</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="202" />
-        <source>Score</source>
-        <translation>Баллы</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="203" />
-        <source>R: radius</source>
-        <translation>R: радиус</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="205" />
-        <source>largest diameter %1</source>
-        <translation>наибольший диаметр %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="206" />
-        <source>no surface</source>
-        <translation>нет поверхности</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="208" />
-        <source>E: exophytic</source>
-        <translation>E: экзофитность</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="209" />
-        <source>estimate: %1 of the volume outside the convex hull of %2</source>
-        <translation>оценка: %1 объёма вне выпуклой оболочки %2</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="211" />
-        <source>needs a closed tumour and a kidney</source>
-        <translation>нужны замкнутая опухоль и почка</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="213" />
-        <source>N: nearness</source>
-        <translation>N: близость</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="214" />
-        <source>gap %1 to %2</source>
-        <translation>расстояние %1 до %2</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="215" />
-        <source>needs a collecting system</source>
-        <translation>нужна чашечно-лоханочная система</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="216" />
-        <source>A: anterior or posterior</source>
-        <translation>A: передняя или задняя</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="218" />
-        <location filename="../../measure/MeasureReport.cpp" line="220" />
-        <source>entered</source>
-        <translation>введено</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="218" />
-        <location filename="../../measure/MeasureReport.cpp" line="220" />
-        <source>to be entered</source>
-        <translation>нужно ввести</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="219" />
-        <source>L: location to the polar lines</source>
-        <translation>L: положение относительно полярных линий</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="228" />
-        <source>R.E.N.A.L. score %1%2</source>
-        <translation>Оценка R.E.N.A.L.: %1%2</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="237" />
-        <source>Sum so far %1 (%2); missing %3</source>
-        <translation>Сумма пока %1 (%2); не хватает %3</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="246" />
-        <source>Not measured: %1</source>
-        <translation>Не измерена: %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="248" />
-        <source>Surface area = %1</source>
-        <translation>Площадь поверхности = %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="249" />
-        <source>Closed = %1</source>
-        <translation>Замкнута = %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="250" />
-        <source>Manifold = %1</source>
-        <translation>Многообразие = %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="251" />
-        <source>Consistently oriented = %1</source>
-        <translation>Согласованно ориентирована = %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="253" />
-        <source>Self-intersecting = %1</source>
-        <translation>Самопересекается = %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="256" />
-        <source>Volume = %1</source>
-        <translation>Объём = %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="258" />
-        <source>The surface was inside out (its triangles faced inwards)</source>
-        <translation>Поверхность была вывернута (треугольники смотрели внутрь)</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="260" />
-        <source>Volume: %1 (%2 border edges, %3 non-manifold edges)</source>
-        <translation>Объём: %1 (граничных рёбер: %2, неманифолдных рёбер: %3)</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="265" />
-        <source>Connected components = %1</source>
-        <translation>Связных компонент = %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="267" />
-        <source>Extents = %1 x %2 x %3 mm</source>
-        <translation>Размеры = %1 x %2 x %3 мм</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="270" />
-        <source>Largest diameter = %1</source>
-        <translation>Наибольший диаметр = %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/ModelSurface.cpp" line="54" />
-        <source>its cells name vertices it does not have</source>
-        <translation>её ячейки ссылаются на несуществующие вершины</translation>
-    </message>
-    <message>
-        <location filename="../../measure/ModelSurface.cpp" line="58" />
-        <source>some coordinates are not numbers</source>
-        <translation>некоторые координаты не являются числами</translation>
-    </message>
-</context>
-<context>
-    <name>MeasurementsControl</name>
-    <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="86" />
-        <source>Measurements</source>
-        <translation>Измерения</translation>
-    </message>
-    <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="109" />
-        <source>Measure again</source>
-        <translation>Измерить снова</translation>
-    </message>
-    <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="111" />
-        <source>Copy tables</source>
-        <translation>Копировать таблицы</translation>
-    </message>
-    <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="113" />
-        <source>Clear mark</source>
-        <translation>Убрать отметку</translation>
-    </message>
-    <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="134" />
-        <source>R.E.N.A.L. nephrometry</source>
-        <translation>Нефрометрия R.E.N.A.L.</translation>
-    </message>
-    <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="142" />
-        <source>a: anterior</source>
-        <translation>a: передняя</translation>
-    </message>
-    <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="142" />
-        <source>p: posterior</source>
-        <translation>p: задняя</translation>
-    </message>
-    <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="143" />
-        <source>x: neither</source>
-        <translation>x: ни та, ни другая</translation>
-    </message>
-    <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="152" />
-        <source>A:</source>
-        <translation>A:</translation>
-    </message>
-    <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="154" />
-        <source>L:</source>
-        <translation>L:</translation>
-    </message>
-    <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="170" />
-        <source>Models</source>
-        <translation>Модели</translation>
-    </message>
-    <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="172" />
-        <source>Stones</source>
-        <translation>Камни</translation>
-    </message>
-    <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="175" />
-        <source>Gaps</source>
-        <translation>Расстояния</translation>
-    </message>
-    <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="206" />
-        <source>Measuring...</source>
-        <translation>Измерение...</translation>
-    </message>
-    <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="250" />
-        <source>No stones model is loaded.</source>
-        <translation>Модель камней не загружена.</translation>
-    </message>
-    <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="281" />
-        <source>No tumour model is loaded.</source>
-        <translation>Модель опухоли не загружена.</translation>
-    </message>
-    <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="316" />
-        <location filename="../panels/MeasurementsControl.cpp" line="332" />
-        <source>%1 #%2</source>
-        <translation>%1 №%2</translation>
-    </message>
-    <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="317" />
-        <source>Stone %1 #%2: centre %3, %4 across</source>
-        <translation>Камень %1 №%2: центр %3, поперечник %4</translation>
     </message>
 </context>
 <context>
@@ -1632,63 +1104,63 @@
         <translation>Ошибка: недостаточно памяти.</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="352" />
+        <location filename="../../model/ModelClass.cpp" line="351" />
         <source>; Mesh #%1</source>
         <translation>; Сетка №%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="358" />
+        <location filename="../../model/ModelClass.cpp" line="357" />
         <source>; %1-gon</source>
         <translation>; %1-угольник</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="358" />
-        <location filename="../../model/ModelClass.cpp" line="363" />
+        <location filename="../../model/ModelClass.cpp" line="357" />
+        <location filename="../../model/ModelClass.cpp" line="362" />
         <source> # %1</source>
         <translation> № %1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="360" />
+        <location filename="../../model/ModelClass.cpp" line="359" />
         <source>; Tetrahedron</source>
         <translation>; Тетраэдр</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="360" />
+        <location filename="../../model/ModelClass.cpp" line="359" />
         <source>; Pyramid</source>
         <translation>; Пирамида</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="360" />
+        <location filename="../../model/ModelClass.cpp" line="359" />
         <source>; Triangleprizm</source>
         <translation>; Треугольная призма</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="361" />
+        <location filename="../../model/ModelClass.cpp" line="360" />
         <source>; Hexahedron</source>
         <translation>; Гексаэдр</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="365" />
+        <location filename="../../model/ModelClass.cpp" line="364" />
         <source>; pt=%1</source>
         <translation>; тип=%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="365" />
+        <location filename="../../model/ModelClass.cpp" line="364" />
         <source> pn=%1</source>
         <translation> номер=%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="368" />
+        <location filename="../../model/ModelClass.cpp" line="367" />
         <source>; Material # %1</source>
         <translation>; Материал № %1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="374" />
+        <location filename="../../model/ModelClass.cpp" line="373" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
     <message>
-        <location filename="../../model/Join.cpp" line="216" />
+        <location filename="../../model/Join.cpp" line="221" />
         <source>Joint model</source>
         <translation>Объединённая модель</translation>
     </message>
@@ -1696,52 +1168,52 @@
 <context>
     <name>ObjectsControl</name>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="25" />
+        <location filename="../panels/ObjectsControl.cpp" line="26" />
         <source>Objects</source>
         <translation>Объекты</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="35" />
+        <location filename="../panels/ObjectsControl.cpp" line="36" />
         <source>Name</source>
         <translation>Имя</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="71" />
+        <location filename="../panels/ObjectsControl.cpp" line="72" />
         <source>Set active</source>
         <translation>Сделать активной</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="72" />
+        <location filename="../panels/ObjectsControl.cpp" line="73" />
         <source>Show/Hide</source>
         <translation>Показать/скрыть</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="74" />
+        <location filename="../panels/ObjectsControl.cpp" line="75" />
         <source>Change color</source>
         <translation>Изменить цвет</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="75" />
+        <location filename="../panels/ObjectsControl.cpp" line="76" />
         <source>Change name</source>
         <translation>Переименовать</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="76" />
+        <location filename="../panels/ObjectsControl.cpp" line="77" />
         <source>Delete</source>
         <translation>Удалить</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="77" />
+        <location filename="../panels/ObjectsControl.cpp" line="78" />
         <source>Join models</source>
         <translation>Объединить модели</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="269" />
+        <location filename="../panels/ObjectsControl.cpp" line="278" />
         <source>Rename object</source>
         <translation>Переименование объекта</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="269" />
+        <location filename="../panels/ObjectsControl.cpp" line="278" />
         <source>Enter new name</source>
         <translation>Введите новое имя</translation>
     </message>
@@ -1757,27 +1229,27 @@
 <context>
     <name>PointControl</name>
     <message>
-        <location filename="../panels/PointControl.cpp" line="15" />
+        <location filename="../panels/PointControl.cpp" line="16" />
         <source>Point control</source>
         <translation>Правка точки</translation>
     </message>
     <message>
-        <location filename="../panels/PointControl.cpp" line="25" />
+        <location filename="../panels/PointControl.cpp" line="26" />
         <source>X:</source>
         <translation>X:</translation>
     </message>
     <message>
-        <location filename="../panels/PointControl.cpp" line="25" />
+        <location filename="../panels/PointControl.cpp" line="26" />
         <source>Y:</source>
         <translation>Y:</translation>
     </message>
     <message>
-        <location filename="../panels/PointControl.cpp" line="25" />
+        <location filename="../panels/PointControl.cpp" line="26" />
         <source>Z:</source>
         <translation>Z:</translation>
     </message>
     <message>
-        <location filename="../panels/PointControl.cpp" line="32" />
+        <location filename="../panels/PointControl.cpp" line="33" />
         <source>Save</source>
         <translation>Сохранить</translation>
     </message>
@@ -1959,52 +1431,52 @@
 <context>
     <name>Stereo3DControl</name>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="16" />
+        <location filename="../panels/Stereo3DControl.cpp" line="17" />
         <source>Stereo 3D settings</source>
         <translation>Настройки стереоизображения</translation>
     </message>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="27" />
+        <location filename="../panels/Stereo3DControl.cpp" line="28" />
         <source>Invert R vs L</source>
         <translation>Поменять местами правый и левый</translation>
     </message>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="29" />
+        <location filename="../panels/Stereo3DControl.cpp" line="30" />
         <source>ortho</source>
         <translation>ортогональная</translation>
     </message>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="32" />
+        <location filename="../panels/Stereo3DControl.cpp" line="33" />
         <source>frustrum</source>
         <translation>перспективная</translation>
     </message>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="66" />
+        <location filename="../panels/Stereo3DControl.cpp" line="68" />
         <source>Eye X-diff</source>
         <translation>Разнос глаз по X</translation>
     </message>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="66" />
+        <location filename="../panels/Stereo3DControl.cpp" line="68" />
         <source>Near</source>
         <translation>Ближняя</translation>
     </message>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="67" />
+        <location filename="../panels/Stereo3DControl.cpp" line="69" />
         <source>Eye Z</source>
         <translation>Глаз по Z</translation>
     </message>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="67" />
+        <location filename="../panels/Stereo3DControl.cpp" line="69" />
         <source>Focus</source>
         <translation>Фокус</translation>
     </message>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="68" />
+        <location filename="../panels/Stereo3DControl.cpp" line="70" />
         <source>Focus Z</source>
         <translation>Фокус по Z</translation>
     </message>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="68" />
+        <location filename="../panels/Stereo3DControl.cpp" line="70" />
         <source>Far</source>
         <translation>Дальняя</translation>
     </message>
@@ -2012,42 +1484,42 @@
 <context>
     <name>Tessaron</name>
     <message>
-        <location filename="../FileCommands.cpp" line="42" />
+        <location filename="../FileCommands.cpp" line="50" />
         <source>Loading file...</source>
         <translation>Загрузка файла...</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="66" />
+        <location filename="../FileCommands.cpp" line="89" />
         <source>Opening file</source>
         <translation>Открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="67" />
+        <location filename="../FileCommands.cpp" line="90" />
         <source>Open File</source>
         <translation>Открыть файл</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="68" />
+        <location filename="../FileCommands.cpp" line="91" />
         <source>All models(*surf *hx)</source>
         <translation>Все модели(*surf *hx)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="103" />
+        <location filename="../FileCommands.cpp" line="125" />
         <source>Reopening file</source>
         <translation>Повторное открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="145" />
+        <location filename="../FileCommands.cpp" line="168" />
         <source>There is no .hx files in this folder.</source>
         <translation>В этой папке нет файлов .hx.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="173" />
+        <location filename="../FileCommands.cpp" line="199" />
         <source>Saving file</source>
         <translation>Сохранение файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="175" />
+        <location filename="../FileCommands.cpp" line="201" />
         <source>Save file As...</source>
         <translation>Сохранить файл как...</translation>
     </message>
@@ -2062,65 +1534,39 @@
         <translation>Открыть последний файл снова?</translation>
     </message>
     <message>
-        <location filename="../Settings.cpp" line="51" />
+        <location filename="../Settings.cpp" line="53" />
         <source>Saving settings</source>
         <translation>Сохранение настроек</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="441" />
+        <location filename="../Tessaron.cpp" line="232" />
         <source>The &lt;b&gt;%1&lt;/b&gt; is 3d viewer.&lt;br/&gt;</source>
         <translation>&lt;b&gt;%1&lt;/b&gt; — программа трёхмерного просмотра.&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="442" />
+        <location filename="../Tessaron.cpp" line="233" />
         <source>Current version %2&lt;br/&gt;</source>
         <translation>Текущая версия %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="443" />
+        <location filename="../Tessaron.cpp" line="234" />
         <source>Build #%1, build time %2&lt;br/&gt;</source>
         <translation>Сборка №%1, время сборки %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="444" />
+        <location filename="../Tessaron.cpp" line="235" />
         <source>Commit #%1, commit time %2&lt;br/&gt;</source>
         <translation>Коммит №%1, время коммита %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="445" />
+        <location filename="../Tessaron.cpp" line="236" />
         <source>Compiled in %3 %4.</source>
         <translation>Скомпилировано %3 %4.</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="446" />
+        <location filename="../Tessaron.cpp" line="237" />
         <source>About %1 v %2</source>
         <translation>О программе %1 v %2</translation>
-    </message>
-    <message>
-        <location filename="../MeasureCommands.cpp" line="30" />
-        <location filename="../MeasureCommands.cpp" line="40" />
-        <source>Warning</source>
-        <translation>Предупреждение</translation>
-    </message>
-    <message>
-        <location filename="../MeasureCommands.cpp" line="31" />
-        <source>Select two models in the Objects tree to measure the closest gap between them.</source>
-        <translation>Выберите две модели в дереве объектов, чтобы измерить кратчайшее расстояние между ними.</translation>
-    </message>
-    <message>
-        <location filename="../MeasureCommands.cpp" line="41" />
-        <source>%1 cannot be measured: %2</source>
-        <translation>%1 нельзя измерить: %2</translation>
-    </message>
-    <message>
-        <location filename="../MeasureCommands.cpp" line="42" />
-        <source>it has no triangles</source>
-        <translation>в ней нет треугольников</translation>
-    </message>
-    <message>
-        <location filename="../MeasureCommands.cpp" line="47" />
-        <source>Measuring the closest gap...</source>
-        <translation>Измерение кратчайшего расстояния...</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,7 @@
 
 class GLWidget;
 class ModelClass;
+class QMenu;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -45,6 +46,9 @@ public slots:
     void contextMenuJoinSelected();
     void ShowContexMenu();
 
+private slots:
+    void openContextMenu(const QPoint &pos);
+
 private:
     ModelClass *modelOf(const QTreeWidgetItem *item) const;
     void makeCurrent(ModelClass *model);
@@ -53,5 +57,6 @@ private:
 
     GLWidget *View;
     QTreeWidget *treeWidget_objects;
+    QMenu *ContextMenu = nullptr;
     QHash<const ModelClass *, QTreeWidgetItem *> Items;
 };
