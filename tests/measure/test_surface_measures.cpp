@@ -10,7 +10,9 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <limits>
+#include <random>
 
 using namespace measure;
 
@@ -23,6 +25,7 @@ private slots:
     void brokenSurfaces();
     void smoothShapesAgainstTheirFormulas();
     void selfIntersection();
+    void farthestPairs();
     void surfacesOfModels();
 };
 
@@ -98,6 +101,17 @@ void TestSurfaceMeasures::brokenSurfaces()
     QVERIFY(!edge.hasVolume);
     QCOMPARE(edge.components, 1);
 
+    // A fin on an edge of the cube: that edge in three triangles, the fin's
+    // other two edges on the border.
+    TriangleSurface fin = cube();
+    fin.points.insert(fin.points.end(), {0.5, -1, 0.5});
+    fin.triangles.insert(fin.triangles.end(), {0, 1, 8});
+    const SurfaceMeasures finned = measureSurface(fin);
+    QCOMPARE(finned.topology.nonManifoldEdges, size_t(1));
+    QCOMPARE(finned.topology.borderEdges, size_t(2));
+    QCOMPARE(finned.topology.nonManifoldVertices, size_t(0));
+    QVERIFY(!finned.hasVolume);
+
     // Two cubes meeting at one corner: every edge is fine, the corner has two fans.
     const SurfaceMeasures corner = measureSurface(joined(cube(), cube(1, 1, 1)));
     QCOMPARE(corner.topology.nonManifoldEdges, size_t(0));
@@ -149,6 +163,47 @@ void TestSurfaceMeasures::selfIntersection()
     QCOMPARE(measureSurface(joined(cube(), cube(2, 0, 0))).selfIntersecting, SelfIntersection::No);
     // Two cubes touching along an edge are one surface touching itself.
     QCOMPARE(measureSurface(joined(cube(), cube(1, 1, 0))).selfIntersecting, SelfIntersection::Yes);
+}
+
+void TestSurfaceMeasures::farthestPairs()
+{
+    // The first guess, from the first point to its farthest and back, stops
+    // at a pair 10 apart; the diameter runs across it, between the last two.
+    const Diameter across = farthestPair({{0, 0, 0}, {10, 0, 0}, {5, 5.25, 1}, {5, -5.25, -1}});
+    QCOMPARE(across.length, std::sqrt(10.5 * 10.5 + 4));
+    QCOMPARE(std::min(across.ends[0][1], across.ends[1][1]), -5.25);
+
+    // Random clouds against every pair: in a box, on a sphere (every point a
+    // hull corner, near ties everywhere), on a line, with repeated points.
+    std::mt19937 random(14);
+    std::uniform_real_distribution<double> unit(-1, 1);
+    for (int round = 0; round < 300; ++round) {
+        const int kind = round % 4, n = 1 + int(random() % 400);
+        std::vector<Point3> points;
+        for (int i = 0; i < n; ++i) {
+            Point3 p = {unit(random), unit(random), unit(random)};
+            if (kind == 1) {
+                const double r = std::hypot(p[0], p[1], p[2]) + 1e-300;
+                p = {p[0] / r, p[1] / r, p[2] / r};
+            } else if (kind == 2) {
+                p = {p[0], 2 * p[0] + 1, -p[0]};
+            } else if (kind == 3 && i > 0 && random() % 2) {
+                p = points[random() % points.size()];
+            }
+            points.push_back(p);
+        }
+        double best2 = 0;
+        for (const Point3 &a : points)
+            for (const Point3 &b : points) {
+                const double d[3] = {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+                best2 = std::max(best2, d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+            }
+        const Diameter found = farthestPair(points);
+        const QByteArray where = "round " + QByteArray::number(round);
+        QVERIFY2(found.length == std::sqrt(best2), where);
+        for (const Point3 &end : found.ends)
+            QVERIFY2(std::find(points.begin(), points.end(), end) != points.end(), where);
+    }
 }
 
 void TestSurfaceMeasures::surfacesOfModels()
