@@ -177,7 +177,6 @@ RU = {
     ("IsoControl", "There is no points"): "Нет точек",
     # Models
     ("SceneClass", "Scene"): "Сцена",
-    ("ModelClass", "Scene"): "Сцена",
     ("ModelClass", "; Mesh #%1"): "; Сетка №%1",
     ("ModelClass", "; %1-gon"): "; %1-угольник",
     ("ModelClass", " # %1"): " № %1",
