@@ -119,6 +119,15 @@ void TestSceneMeasure::stones()
     QCOMPARE(scene.gaps[3].gap.distance, 1.0);
     QCOMPARE(scene.gaps[3].gap.containment, Containment::AInsideB);
     QCOMPARE(stoneTable(burden).rows.size(), 4);
+
+    // A stone whose triangles face inwards holds its volume all the same.
+    const SceneMeasurement turned =
+        measured({model("kamni", joined(flipped(cube(0, 0, 0, 2)), cube(5, 0, 0)))});
+    const StoneBurden &inverted = turned.stones.front();
+    QCOMPARE(inverted.stones[0].volume, 8.0);
+    QCOMPARE(inverted.stones[0].centre, (Point3 {1, 1, 1}));
+    QCOMPARE(inverted.totalVolume, 9.0);
+    QCOMPARE(inverted.largest, 0);
 }
 
 void TestSceneMeasure::presetGaps()
@@ -137,6 +146,15 @@ void TestSceneMeasure::presetGaps()
     QCOMPARE(scene.gaps[2].gap.distance, 28.0);
     QVERIFY(scene.stones.empty());
     QCOMPARE(scene.nephrometry.size(), size_t(1));
+
+    // Two collecting systems (a duplex kidney): a gap to each, N from the nearer.
+    const SceneMeasurement duplex =
+        measured({model("opukhol", cube(0, 0, 0, 2)), model("lokhanki_upper", cube(12, 0, 0)),
+                  model("lokhanki_lower", cube(0, 6, 0)), model("pelvis", cube(0, 0, 9))});
+    QCOMPARE(duplex.gaps.size(), size_t(3));
+    const Nephrometry &n = duplex.nephrometry.front();
+    QCOMPARE(*n.nearestGap, 4.0);
+    QCOMPARE(n.collectingSystem, QString("lokhanki_lower"));
 }
 
 void TestSceneMeasure::nephrometryBands()
@@ -185,7 +203,12 @@ void TestSceneMeasure::exophyticShare()
     {
         double face, share;
         int e;
-    } cases[] = {{50, 0, 3}, {30, 1.0 / 16, 2}, {10, 15.0 / 16, 1}};
+    } cases[] = {{50, 0, 3},
+                 {30, 1.0 / 16, 2},
+                 {10, 15.0 / 16, 1},
+                 // Only the apex beyond the face, between the sampling lines:
+                 // a share too small to see, but not none.
+                 {39.99, 0, 2}};
     for (const auto &c : cases) {
         const SceneMeasurement scene =
             measured({model("opukhol", spindle(0, 40, 20)),
