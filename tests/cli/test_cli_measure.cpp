@@ -4,6 +4,9 @@
 
 #include "../app/SurfFiles.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -56,6 +59,7 @@ private slots:
     void sampleSceneReadBackByPython();
     void textForms();
     void badInput();
+    void surfaceWrittenByOtherSoftware();
 
 private:
     const QString scene = QStringLiteral(TESSARON_SAMPLE_SCENE);
@@ -138,6 +142,27 @@ void TestCliMeasure::badInput()
     r = cli({"info", points, "--json"});
     QCOMPARE(r.status, 0);
     QVERIFY(r.out.contains("\"triangles\": 0"));
+}
+
+void TestCliMeasure::surfaceWrittenByOtherSoftware()
+{
+    const QString samples = qEnvironmentVariable("TESSARON_SHARED_SAMPLES");
+    const QString path = samples + "/surf/patches-326.surf";
+    if (samples.isEmpty() || !QFile::exists(path))
+        QSKIP("no shared sample files");
+    const Run info = cli({"info", path, "--json"});
+    QCOMPARE(info.status, 0);
+    const QJsonObject m =
+        QJsonDocument::fromJson(info.out.toUtf8()).object()["models"].toArray()[0].toObject();
+    QCOMPARE(m["triangles"].toInt(), 648);
+    for (const char *key : {"closed", "manifold", "oriented"})
+        QVERIFY2(m[key].toBool(), key);
+    QVERIFY(!m["inside_out"].toBool() && !m["self_intersecting"].toBool());
+    QCOMPARE(m["components"].toInt(), 1);
+    // Area and volume as numpy sums them over the same triangles read by meshio.
+    QVERIFY(std::abs(m["area_mm2"].toDouble() / 0.0054570830206 - 1) < 1e-9);
+    QVERIFY(std::abs(m["volume_mm3"].toDouble() / 2.07030771181e-05 - 1) < 1e-9);
+    QVERIFY(std::abs(m["largest_diameter_mm"].toDouble() / 0.0641538274382 - 1) < 1e-9);
 }
 
 QTEST_GUILESS_MAIN(TestCliMeasure)
