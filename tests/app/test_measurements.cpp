@@ -120,6 +120,8 @@ void TestMeasurements::panelTablesAndMarks()
     QVERIFY(gap.segment);
     QCOMPARE(gap.b[0] - gap.a[0], 3.0);
     QVERIFY(window.view()->statusLine().contains("3.00 mm"));
+    emit panel->gapTable()->cellClicked(3, 0); // the second stone up to the skin
+    QCOMPARE(window.view()->measureMark()->b[1] - window.view()->measureMark()->a[1], 9.5);
 
     // A and L entered complete the score: R 1, E 3 (no kidney: none), N 3.
     panel->anteriorBox()->setCurrentIndex(2);
@@ -150,6 +152,11 @@ void TestMeasurements::panelTablesAndMarks()
     emit panel->gapTable()->cellClicked(0, 0);
     QVERIFY(window.view()->measureMark());
     window.view()->ModelList.at(1)->prepareData();
+    window.view()->renderImage(64, 64);
+    QVERIFY(!window.view()->measureMark());
+    emit panel->stoneTable()->cellClicked(0, 0);
+    QVERIFY(window.view()->measureMark());
+    window.view()->ModelList.at(3)->prepareData(); // the stones
     window.view()->renderImage(64, 64);
     QVERIFY(!window.view()->measureMark());
 }
