@@ -1,6 +1,7 @@
 // tessaron-cli: batch work on the same libraries as the viewer.
 
 #include "ConvertCommand.h"
+#include "MeasureCommands.h"
 #ifdef TESSARON_CLI_RENDER
 #include "RenderCommand.h"
 #endif
@@ -16,6 +17,8 @@ void usage(FILE *to)
 {
     std::fputs("usage: tessaron-cli COMMAND ARGS...\n\ncommands:\n", to);
     std::fputs(convertUsage(), to);
+    std::fputs(infoUsage(), to);
+    std::fputs(measureUsage(), to);
 #ifdef TESSARON_CLI_RENDER
     std::fputs(renderUsage(), to);
 #endif
@@ -50,6 +53,10 @@ int main(int argc, char *argv[])
     }
     if (!std::strcmp(argv[1], "convert"))
         return runConvert(args);
+    if (!std::strcmp(argv[1], "info"))
+        return runInfo(args);
+    if (!std::strcmp(argv[1], "measure"))
+        return runMeasure(args);
     std::fprintf(stderr, "tessaron-cli: unknown command '%s'\n", argv[1]);
     usage(stderr);
     return 64;
