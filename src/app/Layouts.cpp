@@ -94,6 +94,8 @@ const Names kFullFileMenu = {"actionOpen",
                              "actionRemove",
                              "|",
                              "actionPrint",
+                             "actionCaseSheet",
+                             "actionPrintCaseSheet",
                              "|",
                              "menuRecentFiles",
                              "actionFullInterface",
@@ -169,7 +171,8 @@ const char *const kModelActions[] = {"actionLitePoint",  "actionLiteEdges",     
                                      "actionPrint",      "actionRefresh",        "actionShowAxes",
                                      "actionMoveCenter", "actionSetPlaneXY",     "actionSetPlaneXZ",
                                      "actionSetPlaneYZ", "actionRotateX",        "actionRotateY",
-                                     "actionRotateZ",    "actionViewTransparent"};
+                                     "actionRotateZ",    "actionViewTransparent", "actionCaseSheet",
+                                     "actionPrintCaseSheet"};
 
 template<class Target>
 void fill(const Tessaron &window, QMenu *lightMenu, Target *target, const Names &names)

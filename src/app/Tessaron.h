@@ -7,6 +7,7 @@
 
 #include <array>
 
+struct CaseSheet;
 class GLWidget;
 class QActionGroup;
 class QDockWidget;
@@ -70,6 +71,9 @@ public:
 
 public slots:
     void resizeSlot();
+    // The case sheet of the visible models: as a PDF file, or printed.
+    void caseSheet();
+    void printCaseSheet();
     void about();
     void preferences();
     void model_info();
@@ -104,6 +108,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Measures and draws the visible models into a sheet titled `title`;
+    // false (after a message) when nothing is visible.
+    bool prepareCaseSheet(const QString &title, CaseSheet &sheet);
+    QString caseSheetTitle() const;
     void createActions();
     void createWidgets();
     void buildInitialLayout();

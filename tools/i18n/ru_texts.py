@@ -429,4 +429,31 @@ RU = {
     ("Measurements", "its cells name vertices it does not have"):
         "её ячейки ссылаются на несуществующие вершины",
     ("Measurements", "some coordinates are not numbers"): "некоторые координаты не являются числами",
+    # The case sheet: the page, its commands in the window
+    ("CaseSheet", "Nothing is visible: show at least one model with surfaces to make a case "
+                  "sheet."):
+        "Ничего не показано: чтобы составить лист случая, покажите хотя бы одну модель "
+        "с поверхностями.",
+    ("CaseSheet", "Front (XZ plane, along Y)"): "Спереди (плоскость XZ, вдоль Y)",
+    ("CaseSheet", "Side (YZ plane, along X)"): "Сбоку (плоскость YZ, вдоль X)",
+    ("CaseSheet", "Top (XY plane, along Z)"): "Сверху (плоскость XY, вдоль Z)",
+    ("CaseSheet", "Page %1 of %2"): "Страница %1 из %2",
+    ("CaseSheet", "Measurements from the surfaces as loaded; not a diagnosis."):
+        "Измерения по поверхностям в том виде, как они загружены; это не диагноз.",
+    ("CaseSheet", "%1 (continued)"): "%1 (продолжение)",
+    ("CaseSheet", "Folder: %1"): "Папка: %1",
+    ("CaseSheet", "Made %1 with %2"): "Составлен %1 программой %2",
+    ("CaseSheet", "no picture"): "нет изображения",
+    ("CaseSheet", "Legend"): "Обозначения",
+    ("CaseSheet", "Cannot write %1: %2"): "Не удалось записать %1: %2",
+    ("MainWindow", "Case sheet..."): "Лист случая...",
+    ("MainWindow", "Print case sheet..."): "Печать листа случая...",
+    ("Tessaron", "Making the case sheet..."): "Составление листа случая...",
+    ("Tessaron", "Case sheet"): "Лист случая",
+    ("Tessaron", "Title of the sheet:"): "Заголовок листа:",
+    ("Tessaron", "Save the case sheet as"): "Сохранить лист случая как",
+    ("Tessaron", "PDF (*.pdf)"): "PDF (*.pdf)",
+    ("Tessaron", "The case sheet is written to %1"): "Лист случая записан в %1",
+    ("Tessaron", "Print case sheet"): "Печать листа случая",
+    ("Tessaron", "Error"): "Ошибка",
 }
