@@ -74,10 +74,27 @@ const MenuContents kFullMenus[] = {
       "actionZoomOut",
       "Light"}},
     {"menuOperations",
-     {"menuCloneModel", "|", "actionMassSelect", "|", "actionSplice", "actionFMZCM", "|",
-      "actionEditPoint", "|", "actionFindBorderEdges", "actionFindBorderMaterialEdges", "|",
-      "actionMoveAllToSelect", "actionTransformAllAsActive", "|", "action6CellFuncsTo2VertFuncs",
-      "|", "actionCreateSurface", "actionTopologyMergeVertices", "|", "actionClosestGap"}},
+     {"menuCloneModel",
+      "|",
+      "actionMassSelect",
+      "|",
+      "actionSplice",
+      "actionFMZCM",
+      "|",
+      "actionEditPoint",
+      "|",
+      "actionFindBorderEdges",
+      "actionFindBorderMaterialEdges",
+      "|",
+      "actionMoveAllToSelect",
+      "actionTransformAllAsActive",
+      "|",
+      "action6CellFuncsTo2VertFuncs",
+      "|",
+      "actionCreateSurface",
+      "actionTopologyMergeVertices",
+      "|",
+      "actionClosestGap"}},
     {"menuCloneModel",
      {"actionCloneFullModel", "actionCloneSelectionIntoModel", "actionCloneVisibleIntoModel"}},
     {"menuOptions", {"actionModelInfo", "actionMeasurements", "actionPreferences"}},
@@ -167,12 +184,11 @@ const Names kCompactToolBar = {"actionOpen",
                                "actionShowFullScreen"};
 
 // The actions that act on a model: without one they are disabled.
-const char *const kModelActions[] = {"actionLitePoint",  "actionLiteEdges",      "actionLiteFaces",
-                                     "actionPrint",      "actionRefresh",        "actionShowAxes",
-                                     "actionMoveCenter", "actionSetPlaneXY",     "actionSetPlaneXZ",
-                                     "actionSetPlaneYZ", "actionRotateX",        "actionRotateY",
-                                     "actionRotateZ",    "actionViewTransparent", "actionCaseSheet",
-                                     "actionPrintCaseSheet"};
+const char *const kModelActions[] = {
+    "actionLitePoint",  "actionLiteEdges",       "actionLiteFaces",  "actionPrint",
+    "actionRefresh",    "actionShowAxes",        "actionMoveCenter", "actionSetPlaneXY",
+    "actionSetPlaneXZ", "actionSetPlaneYZ",      "actionRotateX",    "actionRotateY",
+    "actionRotateZ",    "actionViewTransparent", "actionCaseSheet",  "actionPrintCaseSheet"};
 
 template<class Target>
 void fill(const Tessaron &window, QMenu *lightMenu, Target *target, const Names &names)

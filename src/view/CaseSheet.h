@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QImage>
+#include <QList>
+#include <QPointF>
 #include <QString>
 
 #include <array>
@@ -23,8 +25,14 @@ class QPagedPaintDevice;
 // be kept as vector graphics, a 300 dpi picture otherwise.
 struct SheetView
 {
+    struct Label
+    {
+        QPointF at; // in the drawing, 0..1 from its top left corner
+        QString text;
+    };
     QString label;
     QByteArray svg;
+    QList<Label> labels; // texts of the drawing: a gap's length
     QImage image;
     bool empty() const { return svg.isEmpty() && image.isNull(); }
 };

@@ -11,8 +11,8 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QSaveFile>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QSvgRenderer>
 
 #include <algorithm>
@@ -34,6 +34,7 @@ constexpr double kTypeSizes[] = {8.0, 7.0, 6.0};
 constexpr double kFlowTypeSize = 7.0;
 const QColor kRuleColour(150, 150, 150);
 const QColor kQuietColour(90, 90, 90);
+const QColor kMarkColour(204, 13, 13); // the measured gap, as the views draw it
 
 QFont sheetFont(double points, bool bold = false, bool italic = false)
 {
@@ -56,7 +57,9 @@ class PageLayout
 {
 public:
     PageLayout(const CaseSheet &sheet, QPagedPaintDevice &device, QPainter *painter)
-        : Sheet(sheet), Device(device), Painter(painter)
+        : Sheet(sheet)
+        , Device(device)
+        , Painter(painter)
     {
         Mm = device.logicalDpiY() / 25.4;
         Width = device.width();
@@ -129,8 +132,7 @@ private:
         startPage();
         const QFont font = sheetFont(8, true);
         const double h = lineHeight(font);
-        text(QRectF(0, Y, Width, h), font, Text::tr("%1 (continued)").arg(Sheet.title),
-             Qt::black);
+        text(QRectF(0, Y, Width, h), font, Text::tr("%1 (continued)").arg(Sheet.title), Qt::black);
         Y += h + px(1);
         rule(Y);
         Y += px(2);
@@ -147,10 +149,11 @@ private:
                  kQuietColour, Qt::AlignLeft | Qt::AlignVCenter, Qt::ElideMiddle);
             Y += sh;
         }
-        text(QRectF(0, Y, Width, sh), small,
-             Text::tr("Made %1 with %2")
-                 .arg(Sheet.made.toString(QStringLiteral("yyyy-MM-dd HH:mm")), sheet::programText()),
-             kQuietColour);
+        text(
+            QRectF(0, Y, Width, sh), small,
+            Text::tr("Made %1 with %2")
+                .arg(Sheet.made.toString(QStringLiteral("yyyy-MM-dd HH:mm")), sheet::programText()),
+            kQuietColour);
         Y += sh + px(1);
         rule(Y);
         Y += px(3);
@@ -185,17 +188,31 @@ private:
         } else {
             text(inside, sheetFont(8), Text::tr("no picture"), kQuietColour, Qt::AlignCenter);
         }
+        viewLabels(view, inside);
         Painter->setPen(QPen(kRuleColour, px(0.25)));
         Painter->setBrush(Qt::NoBrush);
         Painter->drawRect(frame);
+    }
+
+    // The labels of a drawing (a gap's length) as text of the page.
+    void viewLabels(const SheetView &view, const QRectF &inside)
+    {
+        const QFont font = sheetFont(7, true);
+        Painter->setFont(font);
+        Painter->setPen(kMarkColour);
+        for (const SheetView::Label &label : view.labels) {
+            const QPointF at(inside.left() + label.at.x() * inside.width() + px(1),
+                             inside.top() + label.at.y() * inside.height() - px(1));
+            if (inside.contains(at))
+                Painter->drawText(at, label.text);
+        }
     }
 
     // The legend: three columns of colour swatch and name.
     static constexpr int kLegendColumns = 3;
     int legendRows() const
     {
-        const int n = int(std::count_if(Sheet.measured.models.begin(),
-                                        Sheet.measured.models.end(),
+        const int n = int(std::count_if(Sheet.measured.models.begin(), Sheet.measured.models.end(),
                                         [](const measure::ModelReport &m) { return m.visible; }));
         return (n + kLegendColumns - 1) / kLegendColumns;
     }
@@ -290,13 +307,11 @@ private:
         return 2 * bold + table.rows.size() * plain + (table.note.isEmpty() ? 0 : plain) + px(3);
     }
 
-    void tableHead(const measure::Table &table, const ColumnPlan &p, double size,
-                   bool continued)
+    void tableHead(const measure::Table &table, const ColumnPlan &p, double size, bool continued)
     {
         const QFont bold = sheetFont(size, true);
         const double h = lineHeight(bold);
-        const QString title =
-            continued ? Text::tr("%1 (continued)").arg(table.title) : table.title;
+        const QString title = continued ? Text::tr("%1 (continued)").arg(table.title) : table.title;
         text(QRectF(0, Y, Width, h), bold, title, Qt::black);
         Y += h;
         double x = 0;

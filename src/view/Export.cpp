@@ -157,11 +157,10 @@ QByteArray GLWidget::renderSvg(int w, int h)
                 if (!memory)
                     break;
                 gl2psBeginPage("Tessaron", "Tessaron", viewport, GL2PS_SVG, GL2PS_SIMPLE_SORT,
-                               GL2PS_OCCLUSION_CULL | GL2PS_SILENT, GL_RGBA, 0, nullptr, 0,
-                               0, 0, bufferSize, memory, "view.svg");
+                               GL2PS_OCCLUSION_CULL | GL2PS_SILENT, GL_RGBA, 0, nullptr, 0, 0, 0,
+                               bufferSize, memory, "view.svg");
                 Labels.clear();
                 drawScene(w, h, false);
-                drawLabelsAsText(w, h);
                 state = gl2psEndPage();
                 std::fclose(memory);
                 if (state == GL2PS_SUCCESS)

@@ -76,8 +76,9 @@ public:
     // .pdf, .eps, .ps); another ending leaves the file empty. False when the
     // file cannot be opened or no page was written.
     bool exportVector(const QString &fileName);
-    // One frame of w x h through gl2ps as an SVG document (labels as text,
-    // no background), for pages that place the drawing among other things.
+    // One frame of w x h through gl2ps as an SVG document without background
+    // or labels, for pages that place the drawing among other things; the
+    // frame's labels are left in Labels for the page to set as its own text.
     // Empty when no OpenGL context can be had.
     QByteArray renderSvg(int w, int h);
     // Raster or vector by the file name's ending, as the image export does.

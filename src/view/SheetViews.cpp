@@ -18,6 +18,7 @@ struct Text
 constexpr int kViewPixels = 709;
 // Line widths and label sizes of a 300 dpi picture, against the screen's.
 constexpr float kPictureThickness = 2.0f;
+const Rgba kMarkColour {0.8f, 0.05f, 0.05f, 1.0f};
 // Of the view's width and height, on each side.
 constexpr double kViewMargin = 0.06;
 
@@ -25,7 +26,8 @@ constexpr double kViewMargin = 0.06;
 class SavedCamera
 {
 public:
-    explicit SavedCamera(GLWidget &view) : View(view)
+    explicit SavedCamera(GLWidget &view)
+        : View(view)
     {
         for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
             ViewTransform *transform = view.ModelList.at(i)->Transform;
@@ -35,12 +37,20 @@ public:
         std::copy_n(view.ClearColor, 4, Clear);
         for (int k = 0; k < 3; ++k)
             view.ClearColor[k] = 1.0f;
+        // The measured gap in a colour that shows on white paper.
+        if (view.measureMark() && view.measureMark()->frame) {
+            Marked = view.measureMark()->frame;
+            Pick = Marked->PickColor;
+            Marked->PickColor = kMarkColour;
+        }
     }
     ~SavedCamera()
     {
         for (auto it = Saved.cbegin(); it != Saved.cend(); ++it)
             *it.key() = it.value();
         std::copy_n(Clear, 4, View.ClearColor);
+        if (Marked && View.ModelList.indexOf(Marked) >= 0)
+            Marked->PickColor = Pick;
         View.updateProjection();
         emit View.RotationChanged();
         View.update();
@@ -52,6 +62,8 @@ private:
     GLWidget &View;
     QHash<ViewTransform *, ViewTransform> Saved;
     float Clear[4];
+    ModelClass *Marked = nullptr;
+    Rgba Pick {};
 };
 
 // The frame as the screen shows it. Blending leaves the framebuffer's alpha
@@ -131,6 +143,11 @@ void captureViews(GLWidget &view, bool vector, CaseSheet &sheet)
             out.svg = view.renderSvg(kViewPixels, kViewPixels);
         if (out.svg.isEmpty())
             out.image = opaque(view.renderImage(kViewPixels, kViewPixels, kPictureThickness));
+        // The labels go on the page as text in a colour that shows on paper.
+        for (const ScreenLabel &label : std::as_const(view.Labels))
+            out.labels.append(
+                {QPointF(label.window.x() / kViewPixels, 1.0 - label.window.y() / kViewPixels),
+                 label.text});
     }
 }
 
