@@ -10,8 +10,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
 
