@@ -1,6 +1,7 @@
 #include "RenderCommand.h"
 
 #include "ViewInput.h"
+#include "formats/OutputFile.h"
 
 #include "view/GLWidget.h"
 #include "view/ViewHost.h"
@@ -225,8 +226,11 @@ int runRender(const QStringList &args)
     applyModes(view, o);
     if (const QString error = applyOpacities(view, o); !error.isEmpty())
         return fail(kFailure, error);
-    if (!view.saveImage(o.output))
-        return fail(kFailure, QStringLiteral("cannot write %1").arg(o.output));
+    if (!view.saveImage(o.output)) {
+        const QString reason = lastOutputError();
+        return fail(kFailure,
+                    reason.isEmpty() ? QStringLiteral("cannot write %1").arg(o.output) : reason);
+    }
     // The image is written and closed; tearing down a scene of millions of
     // triangles would only delay the exit.
     std::fflush(nullptr);

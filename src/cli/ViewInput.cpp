@@ -26,7 +26,7 @@ bool loadIntoView(GLWidget &view, const QString &input,
     if (scene) {
         QStringList names;
         if (const qint32 code = view.readHxFile(input, names)) {
-            report(input + QStringLiteral(": ") + errorMessage(code));
+            report(input + QStringLiteral(": ") + loadErrorMessage(code));
             return false;
         }
         const QString folder = QFileInfo(input).path();
@@ -37,7 +37,7 @@ bool loadIntoView(GLWidget &view, const QString &input,
     }
     for (const QString &path : std::as_const(paths))
         if (const qint32 code = view.loadModelFile(path))
-            report(path + QStringLiteral(": ") + errorMessage(code));
+            report(path + QStringLiteral(": ") + loadErrorMessage(code));
     if (scene) {
         view.moveCenter();
         view.transformAll();
