@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -92,6 +93,25 @@ void viewCases(const QString &surf)
     report("view_1M/lists_compiled_in_10_repaints", counting.builds, "count");
 }
 
+// The case sheet of the sample scene, whole process: its views as 300 dpi
+// pictures (the default for a scene of see-through models) and as vector
+// drawings, beside `info`, which measures the same scene and draws nothing.
+void caseSheet(const QTemporaryDir &dir)
+{
+    const QString scene = QStringLiteral(TESSARON_SAMPLE_SCENE);
+    const QString pdf = dir.filePath("sheet.pdf");
+    const double info = runProgram(QStringLiteral(TESSARON_CLI), {"info", scene}, 3);
+    const double sheet = runProgram(QStringLiteral(TESSARON_CLI), {"sheet", scene, pdf}, 3);
+    report("sheet_sample/tessaron-cli", sheet, "s");
+    report("sheet_sample/pdf_size", double(QFileInfo(pdf).size()) / 1024, "KiB");
+    report("sheet_sample/info_same_scene", info, "s");
+    report("sheet_sample/sheet_vs_info", sheet / info, "x");
+    const double vector =
+        runProgram(QStringLiteral(TESSARON_CLI), {"sheet", scene, pdf, "--views", "vector"}, 1);
+    report("sheet_sample_vector/tessaron-cli", vector, "s");
+    report("sheet_sample_vector/pdf_size", double(QFileInfo(pdf).size()) / 1024, "KiB");
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -113,5 +133,6 @@ int main(int argc, char **argv)
     const double cli =
         runProgram(QStringLiteral(TESSARON_CLI), {"render", surf, png, "--size", "1024x768"}, 3);
     report("render_1M_png/tessaron-cli", cli, "s");
+    caseSheet(dir);
     return 0;
 }

@@ -8,6 +8,7 @@
 
 #include <array>
 
+struct CaseSheet;
 class GLWidget;
 class QActionGroup;
 class QDockWidget;
@@ -72,6 +73,9 @@ public:
 
 public slots:
     void resizeSlot();
+    // The case sheet of the visible models: as a PDF file, or printed.
+    void caseSheet();
+    void printCaseSheet();
     void about();
     void preferences();
     void model_info();
@@ -106,6 +110,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Measures and draws the visible models into a sheet titled `title`;
+    // false (after a message) when nothing is visible.
+    bool prepareCaseSheet(const QString &title, CaseSheet &sheet);
+    QString caseSheetTitle() const;
     struct OpenCommand;
     int openScene(const QString &fileName, bool remember);
     int openSurface(const QString &fileName, bool remember);

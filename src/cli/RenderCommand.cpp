@@ -1,7 +1,8 @@
 #include "RenderCommand.h"
 
-#include "formats/LoadPipeline.h"
+#include "ViewInput.h"
 #include "formats/OutputFile.h"
+
 #include "view/GLWidget.h"
 #include "view/ViewHost.h"
 
@@ -9,7 +10,6 @@
 #include <QApplication>
 #include <QColor>
 #include <QFileInfo>
-#include <QOpenGLContext>
 #include <QRegularExpression>
 
 #include <cstdio>
@@ -130,39 +130,6 @@ QString parse(const QStringList &args, RenderOptions &o)
     return QString();
 }
 
-bool haveDisplay()
-{
-    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
-        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-// Loads a .surf, or every .surf of an .hx scene, as the viewer's load does.
-bool load(GLWidget &view, const QString &input)
-{
-    QStringList paths;
-    const bool scene = input.endsWith(QLatin1String(".hx"), Qt::CaseInsensitive);
-    if (scene) {
-        QStringList names;
-        if (const qint32 code = view.readHxFile(input, names)) {
-            fail(kFailure, input + QStringLiteral(": ") + loadErrorMessage(code));
-            return false;
-        }
-        const QString folder = QFileInfo(input).path();
-        for (const QString &name : std::as_const(names))
-            paths << folder + QLatin1Char('/') + name;
-    } else {
-        paths << input;
-    }
-    for (const QString &path : std::as_const(paths))
-        if (const qint32 code = view.loadModelFile(path))
-            fail(kFailure, path + QStringLiteral(": ") + loadErrorMessage(code));
-    if (scene) {
-        view.moveCenter();
-        view.transformAll();
-    }
-    return view.ModelList.count() > 1;
-}
-
 // The standard view and the face mode; models whose faces change are rebuilt.
 // Every view but the viewer's start view frames the whole scene.
 void applyModes(GLWidget &view, const RenderOptions &o)
@@ -243,8 +210,7 @@ int runRender(const QStringList &args)
     static char name[] = "tessaron-cli";
     static char *argv[] = {name, nullptr};
     QApplication app(argc, argv);
-    QOpenGLContext probe;
-    if (!probe.create() || !probe.isValid())
+    if (!haveOpenGL())
         return fail(kUnavailable, QStringLiteral("no OpenGL context on this display"));
     RenderHost host(o);
     GLWidget view(nullptr, &host);
@@ -255,7 +221,7 @@ int runRender(const QStringList &args)
         view.Config.background = o.background;
         colorFromName(o.background, view.ClearColor);
     }
-    if (!load(view, o.input))
+    if (!loadIntoView(view, o.input, [](const QString &text) { fail(kFailure, text); }))
         return fail(kFailure, QStringLiteral("nothing to draw in %1").arg(o.input));
     applyModes(view, o);
     if (const QString error = applyOpacities(view, o); !error.isEmpty())

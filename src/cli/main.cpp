@@ -4,6 +4,7 @@
 #include "MeasureCommands.h"
 #ifdef TESSARON_CLI_RENDER
 #include "RenderCommand.h"
+#include "SheetCommand.h"
 #endif
 
 #include <QCoreApplication>
@@ -21,6 +22,7 @@ void usage(FILE *to)
     std::fputs(measureUsage(), to);
 #ifdef TESSARON_CLI_RENDER
     std::fputs(renderUsage(), to);
+    std::fputs(sheetUsage(), to);
 #endif
 }
 
@@ -37,12 +39,19 @@ int main(int argc, char *argv[])
         return 0;
     }
 #ifdef TESSARON_CLI_RENDER
-    // render makes its own GUI application, so it is dispatched before one exists.
+    // render and sheet make their own GUI application, so they are dispatched
+    // before one exists.
     if (!std::strcmp(argv[1], "render")) {
         QStringList args;
         for (int i = 2; i < argc; ++i)
             args << QString::fromLocal8Bit(argv[i]);
         return runRender(args);
+    }
+    if (!std::strcmp(argv[1], "sheet")) {
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        return runSheet(args);
     }
 #endif
     QCoreApplication app(argc, argv);

@@ -267,6 +267,11 @@ int GLWidget::getWidgetsWidthRight()
 
 bool GLWidget::frameScene(double margin)
 {
+    return frameScene(margin, width(), height());
+}
+
+bool GLWidget::frameScene(double margin, int w, int h)
+{
     // The eye-space box of every vertex of the shown models.
     double lo[2] = {std::numeric_limits<double>::max(), std::numeric_limits<double>::max()};
     double hi[2] = {-lo[0], -lo[1]};
@@ -284,11 +289,11 @@ bool GLWidget::frameScene(double margin)
                 }
             }
     }
-    if (!(lo[0] <= hi[0] && lo[1] <= hi[1]) || width() <= 0 || height() <= 0)
+    if (!(lo[0] <= hi[0] && lo[1] <= hi[1]) || w <= 0 || h <= 0)
         return false;
     // The orthographic box of the view: +-xr by +-yr.
-    const double xr = height() <= width() ? double(width()) / height() : 1.0;
-    const double yr = height() <= width() ? 1.0 : double(height()) / width();
+    const double xr = h <= w ? double(w) / h : 1.0;
+    const double yr = h <= w ? 1.0 : double(h) / w;
     const double fill = 1.0 - 2.0 * margin;
     const double sx = hi[0] > lo[0] ? 2.0 * xr * fill / (hi[0] - lo[0]) : HUGE_VAL;
     const double sy = hi[1] > lo[1] ? 2.0 * yr * fill / (hi[1] - lo[1]) : HUGE_VAL;
@@ -306,6 +311,6 @@ bool GLWidget::frameScene(double margin)
         transform->zoom(float(scale));
         transform->move(float(-scale * cx), float(-scale * cy));
     }
-    updateProjection();
+    updateProjection(w, h);
     return true;
 }

@@ -20,6 +20,9 @@
 #include <GL/gl.h>
 #include <gl2ps.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 // The raster format of a file name's ending (case-sensitive), or null.
@@ -48,6 +51,24 @@ GLint vectorFormat(const QString &name)
 }
 
 } // namespace
+
+void GLWidget::drawLabelsAsText(double w, double h)
+{
+    // The labels as text of the file, at their window positions.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, w, 0, h, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    for (const ScreenLabel &label : std::as_const(Labels)) {
+        glColor4d(label.colour.redF(), label.colour.greenF(), label.colour.blueF(), 1.0);
+        glRasterPos2d(label.window.x(), label.window.y());
+        gl2psTextOpt(label.text.toUtf8().constData(), "Helvetica", GLshort(label.font.pointSize()),
+                     GL2PS_TEXT_BL, 0);
+    }
+}
 
 QImage GLWidget::renderImage(int w, int h, float thickness)
 {
@@ -109,24 +130,56 @@ bool GLWidget::exportVector(const QString &fileName)
                    0, 0, 9999999, stream, path.constData());
     Labels.clear();
     drawScene(width(), height(), false);
-    // The labels as text of the file, at their window positions.
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, width() * PixelRatio, 0, height() * PixelRatio, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_LIGHTING);
-    glDisable(GL_DEPTH_TEST);
-    for (const ScreenLabel &label : std::as_const(Labels)) {
-        glColor4d(label.colour.redF(), label.colour.greenF(), label.colour.blueF(), 1.0);
-        glRasterPos2d(label.window.x(), label.window.y());
-        gl2psTextOpt(label.text.toUtf8().constData(), "Helvetica", GLshort(label.font.pointSize()),
-                     GL2PS_TEXT_BL, 0);
-    }
+    drawLabelsAsText(width() * PixelRatio, height() * PixelRatio);
     gl2psEndPage();
     doneCurrent();
     update();
     return output.closeStream(stream) && output.commit();
+}
+
+QByteArray GLWidget::renderSvg(int w, int h)
+{
+    ensureContext();
+    if (w <= 0 || h <= 0 || !context() || !context()->isValid())
+        return QByteArray();
+    makeCurrent();
+    QOpenGLFramebufferObjectFormat fboFormat;
+    fboFormat.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
+    QByteArray svg;
+    {
+        QOpenGLFramebufferObject fbo(w, h, fboFormat);
+        if (fbo.isValid() && fbo.bind()) {
+            PixelRatio = 1.0;
+            updateProjection(w, h);
+            GLint viewport[4] = {0, 0, w, h};
+            // gl2ps records the frame through OpenGL's feedback buffer; a
+            // buffer too small for it is doubled and the frame drawn again.
+            GLint bufferSize = 4 << 20;
+            for (GLint state = GL2PS_OVERFLOW; state == GL2PS_OVERFLOW; bufferSize *= 2) {
+                char *bytes = nullptr;
+                size_t length = 0;
+                FILE *memory = open_memstream(&bytes, &length);
+                if (!memory)
+                    break;
+                gl2psBeginPage("Tessaron", "Tessaron", viewport, GL2PS_SVG, GL2PS_SIMPLE_SORT,
+                               GL2PS_OCCLUSION_CULL | GL2PS_SILENT, GL_RGBA, 0, nullptr, 0, 0, 0,
+                               bufferSize, memory, "view.svg");
+                Labels.clear();
+                drawScene(w, h, false);
+                state = gl2psEndPage();
+                std::fclose(memory);
+                if (state == GL2PS_SUCCESS)
+                    svg = QByteArray(bytes, qsizetype(length));
+                std::free(bytes);
+                if (bufferSize > (1 << 30))
+                    break;
+            }
+        }
+    }
+    context()->functions()->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
+    updateProjection(width(), height());
+    doneCurrent();
+    return svg;
 }
 
 bool GLWidget::saveImage(const QString &fileName)

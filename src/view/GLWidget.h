@@ -78,6 +78,11 @@ public:
     // .pdf, .eps, .ps); another ending leaves the file empty. False when the
     // file cannot be opened or no page was written.
     bool exportVector(const QString &fileName);
+    // One frame of w x h through gl2ps as an SVG document without background
+    // or labels, for pages that place the drawing among other things; the
+    // frame's labels are left in Labels for the page to set as its own text.
+    // Empty when no OpenGL context can be had.
+    QByteArray renderSvg(int w, int h);
     // Raster or vector by the file name's ending, as the image export does.
     bool saveImage(const QString &fileName);
 
@@ -89,6 +94,8 @@ public:
     // ones fill the picture but for `margin` (a fraction of its width and
     // height) on each side; false when nothing is shown.
     bool frameScene(double margin);
+    // The same for a picture of w x h pixels rather than the widget.
+    bool frameScene(double margin, int w, int h);
     // Largest extent of a model and its children, scaled by their zoom.
     static float treeRadius(const ModelClass *model);
     // Places a freshly loaded or derived model as a load does and adds it.
@@ -240,6 +247,8 @@ private:
     // unless `labelsInFrame` is off (vector files write every label as text).
     void drawScene(int w, int h, bool labelsInFrame = true);
     void applyProjection(int w, int h);
+    // The frame's labels as gl2ps texts at their positions in a w x h window.
+    void drawLabelsAsText(double w, double h);
     void paintLabels(QPainter &painter, int h);
     void drawStereo(ModelClass &model, const FrameContext &frame, bool drawPlane);
     // Runs f on the current model, or on every model when the scene is current.

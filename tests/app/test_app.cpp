@@ -246,7 +246,8 @@ void TestApp::fullInterfaceReachesEveryAction()
                  (QStringList {"menuFile", "menuView", "menuOperations", "menuOptions",
                                "menuPanels", "menuHelp"}));
         QCOMPARE(names(window.menu("menuFile")->actions()).join(' '),
-                 QString("actionOpen actionRefresh | menuSaveAs | actionRemove | actionPrint | "
+                 QString("actionOpen actionRefresh | menuSaveAs | actionRemove | actionPrint "
+                         "actionCaseSheet actionPrintCaseSheet | "
                          "menuRecentFiles actionFullInterface actionClose"));
         QCOMPARE(window.toolBar()->iconSize(), QSize(32, 32));
         // Between them the two layouts offer every action; the full one the

@@ -3,12 +3,10 @@
 // Ctrl+C, the closest gap of two models chosen in the Objects tree, and the
 // measures in the model information report.
 
+#include "app/ShapeModels.h"
 #include "app/Tessaron.h"
 #include "app/panels/MeasurementsControl.h"
 #include "app/panels/ObjectsControl.h"
-#include "geometry/Alloc.h"
-#include "measure/Shapes.h"
-#include "measure/Surface.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
 
@@ -31,20 +29,9 @@ struct RecordedDialogs : Dialogs
     void warning(QWidget *, const QString &, const QString &text) override { warnings << text; }
 };
 
-// A model of the surface's triangles, named as a file of that name would be.
 ModelClass *model(const QString &file, const QString &name, const measure::TriangleSurface &s)
 {
-    auto *m = new ModelClass;
-    m->FileName = "/case/" + file + ".surf";
-    m->Name = name;
-    auto *mesh = new MeshClass;
-    mesh->CountOfVertices = qint32(s.vertexCount());
-    mesh->Vertices = copyArray(s.points.data(), qint64(s.points.size()));
-    mesh->CountOfCells[Triangle] = qint32(s.triangleCount());
-    std::vector<qint32> nodes(s.triangles.begin(), s.triangles.end());
-    mesh->Cells[Triangle] = copyArray(nodes.data(), qint64(nodes.size()));
-    m->Meshes << mesh;
-    return m;
+    return shapeModel(file, name, s);
 }
 
 QStringList column(const QTableWidget *table, int c)

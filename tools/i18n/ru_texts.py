@@ -318,25 +318,6 @@ RU = {
     ("GLWidget", "Error"): "Ошибка",
     ("GLWidget", "The model was not saved: its cells name vertices it does not have."):
         "Модель не сохранена: её ячейки ссылаются на несуществующие вершины.",
-    # Unlucky and careless use: reasons of failed loads and writes, gathered
-    # failures, settings that cannot be used
-    ("ModelClass", "Vertex %1 is not a finite point (%2; %3; %4)."):
-        "Вершина %1 не является конечной точкой (%2; %3; %4).",
-    ("ModelClass", "The file was shortened while it was read."):
-        "Файл был укорочен во время чтения.",
-    ("OutputFile", "the folder %1 cannot be written"): "в папку %1 нельзя записывать",
-    ("OutputFile", "the folder %1 lets only the owner of a file replace it"):
-        "в папке %1 заменить файл может только его владелец",
-    ("Tessaron", "This scene is already being opened; it is skipped."):
-        "Эта сцена уже открывается; она пропущена.",
-    ("Tessaron", "%1 more files could not be opened:"): "Не удалось открыть ещё файлов (%1):",
-    ("Tessaron", "... and %1 more."): "... и ещё %1.",
-    ("Tessaron", "No home folder: the settings are the defaults and are not saved."):
-        "Нет домашней папки: настройки по умолчанию, они не сохраняются.",
-    ("Tessaron", "%1 is not a regular file: the settings are the defaults and are not saved."):
-        "%1 не является обычным файлом: настройки по умолчанию, они не сохраняются.",
-    ("Tessaron", "The settings could not be saved to %1."): "Не удалось сохранить настройки в %1.",
-    ("GLWidget", "The image could not be saved."): "Не удалось сохранить изображение.",
     # Planning numbers: the measuring layer's tables, the Measurements panel,
     # the closest gap and the model information report's measures
     ("MainWindow", "Measurements"): "Измерения",
@@ -447,4 +428,50 @@ RU = {
     ("Measurements", "its cells name vertices it does not have"):
         "её ячейки ссылаются на несуществующие вершины",
     ("Measurements", "some coordinates are not numbers"): "некоторые координаты не являются числами",
+    # The case sheet: the page, its commands in the window
+    ("CaseSheet", "Nothing is visible: show at least one model with surfaces to make a case "
+                  "sheet."):
+        "Ничего не показано: чтобы составить лист случая, покажите хотя бы одну модель "
+        "с поверхностями.",
+    ("CaseSheet", "Front (XZ plane, along Y)"): "Спереди (плоскость XZ, вдоль Y)",
+    ("CaseSheet", "Side (YZ plane, along X)"): "Сбоку (плоскость YZ, вдоль X)",
+    ("CaseSheet", "Top (XY plane, along Z)"): "Сверху (плоскость XY, вдоль Z)",
+    ("CaseSheet", "Page %1 of %2"): "Страница %1 из %2",
+    ("CaseSheet", "Measurements from the surfaces as loaded; not a diagnosis."):
+        "Измерения по поверхностям в том виде, как они загружены; это не диагноз.",
+    ("CaseSheet", "%1 (continued)"): "%1 (продолжение)",
+    ("CaseSheet", "Folder: %1"): "Папка: %1",
+    ("CaseSheet", "Made %1 with %2"): "Составлен %1 программой %2",
+    ("CaseSheet", "no picture"): "нет изображения",
+    ("CaseSheet", "Legend"): "Обозначения",
+    ("CaseSheet", "Cannot write %1: %2"): "Не удалось записать %1: %2",
+    ("MainWindow", "Case sheet..."): "Лист случая...",
+    ("MainWindow", "Print case sheet..."): "Печать листа случая...",
+    ("Tessaron", "Making the case sheet..."): "Составление листа случая...",
+    ("Tessaron", "Case sheet"): "Лист случая",
+    ("Tessaron", "Title of the sheet:"): "Заголовок листа:",
+    ("Tessaron", "Save the case sheet as"): "Сохранить лист случая как",
+    ("Tessaron", "PDF (*.pdf)"): "PDF (*.pdf)",
+    ("Tessaron", "The case sheet is written to %1"): "Лист случая записан в %1",
+    ("Tessaron", "Print case sheet"): "Печать листа случая",
+    ("Tessaron", "Error"): "Ошибка",
+    # Unlucky and careless use: reasons of failed loads and writes, gathered
+    # failures, settings that cannot be used
+    ("ModelClass", "Vertex %1 is not a finite point (%2; %3; %4)."):
+        "Вершина %1 не является конечной точкой (%2; %3; %4).",
+    ("ModelClass", "The file was shortened while it was read."):
+        "Файл был укорочен во время чтения.",
+    ("OutputFile", "the folder %1 cannot be written"): "в папку %1 нельзя записывать",
+    ("OutputFile", "the folder %1 lets only the owner of a file replace it"):
+        "в папке %1 заменить файл может только его владелец",
+    ("Tessaron", "This scene is already being opened; it is skipped."):
+        "Эта сцена уже открывается; она пропущена.",
+    ("Tessaron", "%1 more files could not be opened:"): "Не удалось открыть ещё файлов (%1):",
+    ("Tessaron", "... and %1 more."): "... и ещё %1.",
+    ("Tessaron", "No home folder: the settings are the defaults and are not saved."):
+        "Нет домашней папки: настройки по умолчанию, они не сохраняются.",
+    ("Tessaron", "%1 is not a regular file: the settings are the defaults and are not saved."):
+        "%1 не является обычным файлом: настройки по умолчанию, они не сохраняются.",
+    ("Tessaron", "The settings could not be saved to %1."): "Не удалось сохранить настройки в %1.",
+    ("GLWidget", "The image could not be saved."): "Не удалось сохранить изображение.",
 }

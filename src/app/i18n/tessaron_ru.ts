@@ -1,6 +1,71 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>CaseSheet</name>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="119" />
+        <source>Page %1 of %2</source>
+        <translation>Страница %1 из %2</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="122" />
+        <source>Measurements from the surfaces as loaded; not a diagnosis.</source>
+        <translation>Измерения по поверхностям в том виде, как они загружены; это не диагноз.</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="135" />
+        <location filename="../../view/CaseSheetPage.cpp" line="314" />
+        <source>%1 (continued)</source>
+        <translation>%1 (продолжение)</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="148" />
+        <source>Folder: %1</source>
+        <translation>Папка: %1</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="154" />
+        <source>Made %1 with %2</source>
+        <translation>Составлен %1 программой %2</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="189" />
+        <source>no picture</source>
+        <translation>нет изображения</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="232" />
+        <source>Legend</source>
+        <translation>Обозначения</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="412" />
+        <location filename="../../view/CaseSheetPage.cpp" line="424" />
+        <source>Cannot write %1: %2</source>
+        <translation>Не удалось записать %1: %2</translation>
+    </message>
+    <message>
+        <location filename="../../view/SheetViews.cpp" line="101" />
+        <source>Nothing is visible: show at least one model with surfaces to make a case sheet.</source>
+        <translation>Ничего не показано: чтобы составить лист случая, покажите хотя бы одну модель с поверхностями.</translation>
+    </message>
+    <message>
+        <location filename="../../view/SheetViews.cpp" line="132" />
+        <source>Front (XZ plane, along Y)</source>
+        <translation>Спереди (плоскость XZ, вдоль Y)</translation>
+    </message>
+    <message>
+        <location filename="../../view/SheetViews.cpp" line="133" />
+        <source>Side (YZ plane, along X)</source>
+        <translation>Сбоку (плоскость YZ, вдоль X)</translation>
+    </message>
+    <message>
+        <location filename="../../view/SheetViews.cpp" line="134" />
+        <source>Top (XY plane, along Z)</source>
+        <translation>Сверху (плоскость XY, вдоль Z)</translation>
+    </message>
+</context>
+<context>
     <name>ColorSizeControl</name>
     <message>
         <location filename="../panels/ColorSizeControl.cpp" line="39" />
@@ -418,17 +483,17 @@
         <translation>Число граничных вершин = %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="155" />
+        <location filename="../../view/Export.cpp" line="208" />
         <source>JPG - JPEG(*.jpg *.jpeg);;PNG - portable network graphics(*.png);;BMP - Bitmap Picture(*.bmp);;SVG - Scalable Vector Graphics(*.svg);;PDF - Portable Document Format (*.pdf);;PS - PostScript(*.ps);;EPS - Encapsulated PostScript(*.eps);;</source>
         <translation>JPG - JPEG(*.jpg *.jpeg);;PNG - переносимая сетевая графика(*.png);;BMP - точечный рисунок(*.bmp);;SVG - масштабируемая векторная графика(*.svg);;PDF - переносимый формат документов (*.pdf);;PS - PostScript(*.ps);;EPS - инкапсулированный PostScript(*.eps);;</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="159" />
+        <location filename="../../view/Export.cpp" line="212" />
         <source>Save image As...</source>
         <translation>Сохранить изображение как...</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="163" />
+        <location filename="../../view/Export.cpp" line="216" />
         <source>The image could not be saved.</source>
         <translation>Не удалось сохранить изображение.</translation>
     </message>
@@ -499,7 +564,7 @@
         <translation>Модель не сохранена: её ячейки ссылаются на несуществующие вершины.</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="162" />
+        <location filename="../../view/Export.cpp" line="215" />
         <location filename="../../view/ModelSave.cpp" line="30" />
         <source>Error</source>
         <translation>Ошибка</translation>
@@ -778,282 +843,292 @@
     </message>
     <message>
         <location filename="../ActionTable.cpp" line="46" />
+        <source>Case sheet...</source>
+        <translation>Лист случая...</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="48" />
+        <source>Print case sheet...</source>
+        <translation>Печать листа случая...</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="50" />
         <source>Exit</source>
         <translation>Выход</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="48" />
+        <location filename="../ActionTable.cpp" line="52" />
         <source>Model Info</source>
         <translation>Сведения о модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="50" />
+        <location filename="../ActionTable.cpp" line="54" />
         <source>Measurements</source>
         <translation>Измерения</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="52" />
+        <location filename="../ActionTable.cpp" line="56" />
         <source>Closest gap</source>
         <translation>Кратчайшее расстояние</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="54" />
+        <location filename="../ActionTable.cpp" line="58" />
         <source>Preferences</source>
         <translation>Настройки</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="56" />
+        <location filename="../ActionTable.cpp" line="60" />
         <source>About</source>
         <translation>О программе</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="58" />
+        <location filename="../ActionTable.cpp" line="62" />
         <source>View Points</source>
         <translation>Показать точки</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="60" />
+        <location filename="../ActionTable.cpp" line="64" />
         <source>View Edges</source>
         <translation>Показать рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="62" />
-        <location filename="../ActionTable.cpp" line="70" />
+        <location filename="../ActionTable.cpp" line="66" />
+        <location filename="../ActionTable.cpp" line="74" />
         <source>View Faces</source>
         <translation>Показать грани</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="64" />
+        <location filename="../ActionTable.cpp" line="68" />
         <source>View Vertices</source>
         <translation>Показать вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="66" />
+        <location filename="../ActionTable.cpp" line="70" />
         <source>View contour edges</source>
         <translation>Контурные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="68" />
+        <location filename="../ActionTable.cpp" line="72" />
         <source>View surface edges</source>
         <translation>Рёбра поверхности</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="72" />
+        <location filename="../ActionTable.cpp" line="76" />
         <source>View Surface</source>
         <translation>Показать поверхность</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="74" />
+        <location filename="../ActionTable.cpp" line="78" />
         <source>Black-and-white mode</source>
         <translation>Чёрно-белый режим</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="76" />
+        <location filename="../ActionTable.cpp" line="80" />
         <source>Material</source>
         <translation>Материалы</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="78" />
+        <location filename="../ActionTable.cpp" line="82" />
         <source>Functions</source>
         <translation>Функции</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="80" />
+        <location filename="../ActionTable.cpp" line="84" />
         <source>View Isosurfaces</source>
         <translation>Изоповерхности</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="82" />
+        <location filename="../ActionTable.cpp" line="86" />
         <source>View Intersect</source>
         <translation>Сечение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="84" />
+        <location filename="../ActionTable.cpp" line="88" />
         <source>View Color Lines</source>
         <translation>Цветные изолинии</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="86" />
+        <location filename="../ActionTable.cpp" line="90" />
         <source>View BoundingBox</source>
         <translation>Ограничивающий параллелепипед</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="88" />
+        <location filename="../ActionTable.cpp" line="92" />
         <source>View Inner Edges</source>
         <translation>Внутренние рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="90" />
+        <location filename="../ActionTable.cpp" line="94" />
         <source>Transparent Mode</source>
         <translation>Прозрачность</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="92" />
+        <location filename="../ActionTable.cpp" line="96" />
         <source>Show Axes</source>
         <translation>Показать оси</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="94" />
+        <location filename="../ActionTable.cpp" line="98" />
         <source>Start Position</source>
         <translation>Исходное положение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="96" />
+        <location filename="../ActionTable.cpp" line="100" />
         <source>Rescale to screen</source>
         <translation>Вписать в экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="98" />
+        <location filename="../ActionTable.cpp" line="102" />
         <source>Move Center</source>
         <translation>Переместить центр</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="100" />
+        <location filename="../ActionTable.cpp" line="104" />
         <source>Rotate to X</source>
         <translation>Повернуть вокруг X</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="102" />
+        <location filename="../ActionTable.cpp" line="106" />
         <source>Rotate to Y</source>
         <translation>Повернуть вокруг Y</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="104" />
+        <location filename="../ActionTable.cpp" line="108" />
         <source>Rotate to Z</source>
         <translation>Повернуть вокруг Z</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="106" />
+        <location filename="../ActionTable.cpp" line="110" />
         <source>Set Plane XY</source>
         <translation>Плоскость XY</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="108" />
+        <location filename="../ActionTable.cpp" line="112" />
         <source>Set Plane XZ</source>
         <translation>Плоскость XZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="110" />
+        <location filename="../ActionTable.cpp" line="114" />
         <source>Set Plane YZ</source>
         <translation>Плоскость YZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="112" />
+        <location filename="../ActionTable.cpp" line="116" />
         <source>Zoom in</source>
         <translation>Увеличить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="114" />
+        <location filename="../ActionTable.cpp" line="118" />
         <source>Zoom out</source>
         <translation>Уменьшить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="116" />
+        <location filename="../ActionTable.cpp" line="120" />
         <source>Show in 3D-Stereo</source>
         <translation>Стереоизображение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="118" />
+        <location filename="../ActionTable.cpp" line="122" />
         <source>Show in FullScreen</source>
         <translation>Во весь экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="120" />
+        <location filename="../ActionTable.cpp" line="124" />
         <source>Change Background Color</source>
         <translation>Цвет фона</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="122" />
+        <location filename="../ActionTable.cpp" line="126" />
         <source>Show Ruler</source>
         <translation>Линейка</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="124" />
+        <location filename="../ActionTable.cpp" line="128" />
         <source>Splice vertices</source>
         <translation>Склеить вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="126" />
+        <location filename="../ActionTable.cpp" line="130" />
         <source>Mass Select</source>
         <translation>Выделение рамкой</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="128" />
+        <location filename="../ActionTable.cpp" line="132" />
         <source>Multi select</source>
         <translation>Множественный выбор</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="130" />
+        <location filename="../ActionTable.cpp" line="134" />
         <source>Clear selection</source>
         <translation>Снять выделение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="132" />
+        <location filename="../ActionTable.cpp" line="136" />
         <source>Edit selection</source>
         <translation>Изменить материал выделения</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="134" />
+        <location filename="../ActionTable.cpp" line="138" />
         <source>Edit Point</source>
         <translation>Изменить точку</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="136" />
+        <location filename="../ActionTable.cpp" line="140" />
         <source>Fill material zeros</source>
         <translation>Заполнить материалы нулями</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="138" />
+        <location filename="../ActionTable.cpp" line="142" />
         <source>Find border Edges</source>
         <translation>Найти граничные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="140" />
+        <location filename="../ActionTable.cpp" line="144" />
         <source>Find border material Edges</source>
         <translation>Найти границы материала</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="143" />
+        <location filename="../ActionTable.cpp" line="147" />
         <source>Centering all models by selected point</source>
         <translation>Центрировать все модели по выбранной точке</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="146" />
+        <location filename="../ActionTable.cpp" line="150" />
         <source>Transfrom all models as active model</source>
         <translation>Преобразовать все модели как активную</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="148" />
+        <location filename="../ActionTable.cpp" line="152" />
         <source>Get full clone of active model</source>
         <translation>Полная копия активной модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="151" />
+        <location filename="../ActionTable.cpp" line="155" />
         <source>Clone selection into new model</source>
         <translation>Выделение в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="154" />
+        <location filename="../ActionTable.cpp" line="158" />
         <source>Clone visible primitives into new model</source>
         <translation>Видимые примитивы в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="157" />
+        <location filename="../ActionTable.cpp" line="161" />
         <source>Convert cell functionts to vert.functions</source>
         <translation>Функции ячеек в функции вершин</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="159" />
+        <location filename="../ActionTable.cpp" line="163" />
         <source>Create surface of model</source>
         <translation>Построить поверхность модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="161" />
+        <location filename="../ActionTable.cpp" line="165" />
         <source>Topology Merge Vertices</source>
         <translation>Слияние вершин топологии</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="163" />
+        <location filename="../ActionTable.cpp" line="167" />
         <source>Full interface</source>
         <translation>Полный интерфейс</translation>
     </message>
@@ -2101,32 +2176,6 @@
         <translation>О программе %1 v %2</translation>
     </message>
     <message>
-        <location filename="../MeasureCommands.cpp" line="30" />
-        <location filename="../MeasureCommands.cpp" line="40" />
-        <source>Warning</source>
-        <translation>Предупреждение</translation>
-    </message>
-    <message>
-        <location filename="../MeasureCommands.cpp" line="31" />
-        <source>Select two models in the Objects tree to measure the closest gap between them.</source>
-        <translation>Выберите две модели в дереве объектов, чтобы измерить кратчайшее расстояние между ними.</translation>
-    </message>
-    <message>
-        <location filename="../MeasureCommands.cpp" line="41" />
-        <source>%1 cannot be measured: %2</source>
-        <translation>%1 нельзя измерить: %2</translation>
-    </message>
-    <message>
-        <location filename="../MeasureCommands.cpp" line="43" />
-        <source>it has no triangles</source>
-        <translation>в ней нет треугольников</translation>
-    </message>
-    <message>
-        <location filename="../MeasureCommands.cpp" line="47" />
-        <source>Measuring the closest gap...</source>
-        <translation>Измерение кратчайшего расстояния...</translation>
-    </message>
-    <message>
         <location filename="../LoadFailures.cpp" line="23" />
         <source>%1 more files could not be opened:</source>
         <translation>Не удалось открыть ещё файлов (%1):</translation>
@@ -2150,6 +2199,73 @@
         <location filename="../SettingsFile.cpp" line="80" />
         <source>The settings could not be saved to %1.</source>
         <translation>Не удалось сохранить настройки в %1.</translation>
+    </message>
+    <message>
+        <location filename="../CaseSheetCommands.cpp" line="24" />
+        <location filename="../MeasureCommands.cpp" line="30" />
+        <location filename="../MeasureCommands.cpp" line="40" />
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <location filename="../CaseSheetCommands.cpp" line="27" />
+        <source>Making the case sheet...</source>
+        <translation>Составление листа случая...</translation>
+    </message>
+    <message>
+        <location filename="../CaseSheetCommands.cpp" line="49" />
+        <source>Case sheet</source>
+        <translation>Лист случая</translation>
+    </message>
+    <message>
+        <location filename="../CaseSheetCommands.cpp" line="49" />
+        <source>Title of the sheet:</source>
+        <translation>Заголовок листа:</translation>
+    </message>
+    <message>
+        <location filename="../CaseSheetCommands.cpp" line="54" />
+        <source>Save the case sheet as</source>
+        <translation>Сохранить лист случая как</translation>
+    </message>
+    <message>
+        <location filename="../CaseSheetCommands.cpp" line="55" />
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <location filename="../CaseSheetCommands.cpp" line="64" />
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <location filename="../CaseSheetCommands.cpp" line="67" />
+        <source>The case sheet is written to %1</source>
+        <translation>Лист случая записан в %1</translation>
+    </message>
+    <message>
+        <location filename="../CaseSheetCommands.cpp" line="76" />
+        <source>Print case sheet</source>
+        <translation>Печать листа случая</translation>
+    </message>
+    <message>
+        <location filename="../MeasureCommands.cpp" line="31" />
+        <source>Select two models in the Objects tree to measure the closest gap between them.</source>
+        <translation>Выберите две модели в дереве объектов, чтобы измерить кратчайшее расстояние между ними.</translation>
+    </message>
+    <message>
+        <location filename="../MeasureCommands.cpp" line="41" />
+        <source>%1 cannot be measured: %2</source>
+        <translation>%1 нельзя измерить: %2</translation>
+    </message>
+    <message>
+        <location filename="../MeasureCommands.cpp" line="43" />
+        <source>it has no triangles</source>
+        <translation>в ней нет треугольников</translation>
+    </message>
+    <message>
+        <location filename="../MeasureCommands.cpp" line="47" />
+        <source>Measuring the closest gap...</source>
+        <translation>Измерение кратчайшего расстояния...</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,82 @@
+// The window's case sheet: the visible models measured and drawn on one A4
+// page, written as a PDF file or printed.
+
+#include "Tessaron.h"
+
+#include "panels/MeasurementsControl.h"
+#include "view/CaseSheet.h"
+#include "view/Dialogs.h"
+#include "view/GLWidget.h"
+
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
+
+QString Tessaron::caseSheetTitle() const
+{
+    return lastFile.isEmpty() ? windowTitleText() : QFileInfo(lastFile).fileName();
+}
+
+bool Tessaron::prepareCaseSheet(const QString &title, CaseSheet &sheet)
+{
+    const std::vector<measure::ModelSnapshot> shots = sheet::visibleSnapshots(*View);
+    if (shots.empty()) {
+        Dialogs::current().warning(this, tr("Warning"), sheet::nothingVisibleText());
+        return false;
+    }
+    if (!View->runResponsive(tr("Making the case sheet..."),
+                             [&] { sheet.measured = measure::measureScene(shots); }))
+        return false;
+    // A and L of the nephrometry as entered in the Measurements panel.
+    if (const auto *panel =
+            static_cast<const MeasurementsControl *>(this->panel(PanelKind::Measurements)))
+        for (measure::Nephrometry &n : sheet.measured.nephrometry)
+            for (const measure::Nephrometry &entered : panel->results().nephrometry)
+                if (entered.tumour == n.tumour) {
+                    n.anterior = entered.anterior;
+                    n.polar = entered.polar;
+                }
+    sheet.title = title;
+    sheet.folder = lastFile.isEmpty() ? QString() : QFileInfo(lastFile).absolutePath();
+    sheet.made = QDateTime::currentDateTime();
+    sheet::captureViews(*View, sheet::vectorFits(*View, sheet::triangleCount(shots)), sheet);
+    return true;
+}
+
+void Tessaron::caseSheet()
+{
+    QString title;
+    if (!Dialogs::current().getText(this, tr("Case sheet"), tr("Title of the sheet:"),
+                                    caseSheetTitle(), title))
+        return;
+    const QString suggested =
+        lastFolder + QLatin1Char('/') + QFileInfo(lastFile).completeBaseName() + "-sheet.pdf";
+    QString fileName = Dialogs::current().getSaveFileName(this, tr("Save the case sheet as"),
+                                                          suggested, tr("PDF (*.pdf)"));
+    if (fileName.isEmpty())
+        return;
+    if (!fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        fileName += QLatin1String(".pdf");
+    CaseSheet sheet;
+    if (!prepareCaseSheet(title.trimmed().isEmpty() ? caseSheetTitle() : title, sheet))
+        return;
+    if (const QString error = sheet::writePdf(sheet, fileName); !error.isEmpty()) {
+        Dialogs::current().critical(this, tr("Error"), error);
+        return;
+    }
+    showStatus(tr("The case sheet is written to %1").arg(fileName));
+}
+
+void Tessaron::printCaseSheet()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(tr("Print case sheet"));
+    if (Dialogs::current().exec(dialog) != QDialog::Accepted)
+        return;
+    CaseSheet sheet;
+    if (prepareCaseSheet(caseSheetTitle(), sheet))
+        sheet::paint(sheet, printer);
+}

@@ -1,0 +1,172 @@
+#include "SheetCommand.h"
+
+#include "ViewInput.h"
+#include "measure/Anatomy.h"
+#include "model/ModelClass.h"
+#include "view/CaseSheet.h"
+#include "view/GLWidget.h"
+#include "view/ViewHost.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <QTranslator>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kUsageError = 64;
+constexpr int kUnavailable = 69;
+constexpr int kNothingToShow = 1;
+constexpr int kCannotWrite = 2;
+
+struct SheetOptions
+{
+    QString input, output, title;
+    int language = -1; // 0 English, 1 Russian; -1 the viewer's setting
+    QString views = QStringLiteral("auto");
+};
+
+int fail(int status, const QString &text)
+{
+    std::fprintf(stderr, "tessaron-cli sheet: %s\n", qPrintable(text));
+    if (status == kUsageError)
+        std::fputs(sheetUsage(), stderr);
+    return status;
+}
+
+QString parse(const QStringList &args, SheetOptions &o)
+{
+    QStringList positional;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        if (!a.startsWith(QLatin1String("--"))) {
+            positional << a;
+            continue;
+        }
+        if (i + 1 >= args.size())
+            return QStringLiteral("%1 needs a value").arg(a);
+        const QString value = args.at(++i);
+        if (a == QLatin1String("--title"))
+            o.title = value;
+        else if (a == QLatin1String("--views")
+                 && QStringList {"auto", "vector", "picture"}.contains(value))
+            o.views = value;
+        else if (a == QLatin1String("--language") && (value == "en" || value == "ru"))
+            o.language = value == QLatin1String("ru") ? 1 : 0;
+        else
+            return QStringLiteral("bad option %1 %2").arg(a, value);
+    }
+    if (positional.size() != 2)
+        return QStringLiteral("INPUT and OUTPUT.pdf are needed");
+    o.input = positional.at(0);
+    o.output = positional.at(1);
+    if (!o.output.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        return QStringLiteral("OUTPUT must end in .pdf");
+    return QString();
+}
+
+// The interface language of the viewer's settings file: Russian unless it
+// says otherwise, as on the viewer's first start.
+int settingsLanguage()
+{
+    QSettings settings(QDir::homePath() + QStringLiteral("/.Tessaron/config.ini"),
+                       QSettings::IniFormat);
+    return settings.value(QStringLiteral("Config/language"), 1).toInt();
+}
+
+// The skin, the kidney and its collecting system are drawn see-through, so
+// that the stones, the tumour and the vessels inside them show in the views.
+void seeThroughEnclosing(GLWidget &view)
+{
+    for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
+        ModelClass *model = view.ModelList.at(i);
+        double opacity = 1;
+        switch (measure::anatomyOf(model->title(), model->FileName)) {
+        case measure::Anatomy::Skin:
+            opacity = 0.25;
+            break;
+        case measure::Anatomy::Kidney:
+            opacity = 0.4;
+            break;
+        case measure::Anatomy::CollectingSystem:
+            opacity = 0.55;
+            break;
+        default:
+            break;
+        }
+        if (opacity < 1)
+            model->setTransparency(true, opacity);
+    }
+}
+
+} // namespace
+
+const char *sheetUsage()
+{
+    return "usage: tessaron-cli sheet INPUT OUTPUT.pdf [--title TEXT] [--language en|ru]\n"
+           "       [--views auto|vector|picture]\n"
+           "  the case sheet of INPUT (a .surf surface or an .hx scene) as one A4 page:\n"
+           "  the visible models from the front, the side and the top, their legend and\n"
+           "  measurements; the tables go on to a second page when they do not fit\n"
+           "  --title     the sheet's title (default: INPUT's file name)\n"
+           "  --language  of the sheet's texts (default: the viewer's interface language)\n"
+           "  --views     vector, picture (300 dpi) or auto (the default: vector up to\n"
+           "              60,000 triangles without see-through models); the skin, kidney\n"
+           "              and collecting system are drawn see-through so that what lies\n"
+           "              inside them shows\n"
+           "  Needs an OpenGL-capable display (xvfb-run will do). Exits 1 when nothing can\n"
+           "  be shown, 2 when OUTPUT cannot be written (an earlier file is kept).\n";
+}
+
+int runSheet(const QStringList &args)
+{
+    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
+        std::fputs(sheetUsage(), stdout);
+        return 0;
+    }
+    SheetOptions o;
+    if (const QString error = parse(args, o); !error.isEmpty())
+        return fail(kUsageError, error);
+    if (!haveDisplay())
+        return fail(kUnavailable,
+                    QStringLiteral("no display: OpenGL drawing needs one (run under xvfb-run)"));
+    setupViewSurfaceFormat(0);
+    static int argc = 1;
+    static char name[] = "tessaron-cli";
+    static char *argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    QTranslator translator;
+    if ((o.language < 0 ? settingsLanguage() : o.language) == 1
+        && translator.load(QStringLiteral(":/ru_translate")))
+        QCoreApplication::installTranslator(&translator);
+    if (!haveOpenGL())
+        return fail(kUnavailable, QStringLiteral("no OpenGL context on this display"));
+    HeadlessHost host;
+    GLWidget view(nullptr, &host);
+    view.UseDisplayLists = false; // three frames: drawn straight from the arrays
+    if (!loadIntoView(view, o.input, [](const QString &text) { fail(kNothingToShow, text); }))
+        return fail(kNothingToShow, QStringLiteral("nothing to show in %1").arg(o.input));
+    const std::vector<measure::ModelSnapshot> shots = sheet::visibleSnapshots(view);
+    if (shots.empty())
+        return fail(kNothingToShow, sheet::nothingVisibleText());
+    CaseSheet sheet;
+    const QFileInfo input(o.input);
+    sheet.title = o.title.isEmpty() ? input.fileName() : o.title;
+    sheet.folder = input.absolutePath();
+    sheet.made = QDateTime::currentDateTime();
+    sheet.measured = measure::measureScene(shots);
+    seeThroughEnclosing(view);
+    const bool vector = o.views == QLatin1String("auto")
+        ? sheet::vectorFits(view, sheet::triangleCount(shots))
+        : o.views == QLatin1String("vector");
+    sheet::captureViews(view, vector, sheet);
+    if (const QString error = sheet::writePdf(sheet, o.output); !error.isEmpty())
+        return fail(kCannotWrite, error);
+    // The file is complete; tearing down the scene would only delay the exit.
+    std::fflush(nullptr);
+    std::_Exit(0);
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "measure/SceneMeasurement.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QImage>
+#include <QList>
+#include <QPointF>
+#include <QString>
+
+#include <array>
+#include <vector>
+
+class GLWidget;
+class QPagedPaintDevice;
+
+// The case sheet: one A4 page a surgeon hands to a colleague. A header (the
+// title, the file's folder, the time of making, the program), the visible
+// scene from the front, the side and the top, a legend of its models, the
+// planning numbers' tables and a footer. When the tables do not fit the
+// first page at the smallest type, they go on to further pages.
+
+// One of the three views: an SVG drawing where the scene is small enough to
+// be kept as vector graphics, a 300 dpi picture otherwise.
+struct SheetView
+{
+    struct Label
+    {
+        QPointF at; // in the drawing, 0..1 from its top left corner
+        QString text;
+    };
+    QString label;
+    QByteArray svg;
+    QList<Label> labels; // texts of the drawing: a gap's length
+    QImage image;
+    bool empty() const { return svg.isEmpty() && image.isNull(); }
+};
+
+struct CaseSheet
+{
+    QString title;
+    QString folder; // of the scene's file; empty for models made in the window
+    QDateTime made;
+    measure::SceneMeasurement measured; // of the visible models only
+    std::array<SheetView, 3> views;     // front, side, top
+};
+
+namespace sheet {
+
+// Visible models whose triangles together stay under this are drawn as
+// vector graphics; larger scenes as pictures: a vector view costs about a
+// second per 100,000 triangles to record and sort, and its page is slow to
+// open.
+constexpr std::size_t kVectorTriangles = 60000;
+
+// The models of the view a sheet shows: the visible ones that have anything
+// to draw.
+std::vector<measure::ModelSnapshot> visibleSnapshots(const GLWidget &view);
+
+// The message for a scene with nothing visible, in the interface language.
+QString nothingVisibleText();
+
+// Draws the view's visible scene from the front, the side and the top into
+// the sheet, each framed with a margin, as vector drawings or as 300 dpi
+// pictures; the view's own camera and background are restored afterwards.
+void captureViews(GLWidget &view, bool vector, CaseSheet &sheet);
+// The triangles of the models a sheet shows.
+std::size_t triangleCount(const std::vector<measure::ModelSnapshot> &shots);
+// Whether the views can be vector drawings: few enough triangles, and no
+// visible model see-through (the vector recording keeps no transparency).
+bool vectorFits(const GLWidget &view, std::size_t triangles);
+
+// Paints the sheet on a PDF writer or a printer, new pages as needed, and
+// returns the number of pages.
+int paint(const CaseSheet &sheet, QPagedPaintDevice &device);
+
+// Writes the sheet as a PDF file. The file is written beside its target and
+// renamed over it only when complete, so that a failure keeps an earlier
+// file of that name. An empty string, or the reason it failed.
+QString writePdf(const CaseSheet &sheet, const QString &fileName);
+
+// The program's name and version as the header writes them.
+QString programText();
+
+} // namespace sheet

@@ -1,0 +1,154 @@
+// The case sheet's three views: the visible scene from the front, the side
+// and the top, drawn by the view's own drawing code on a white ground.
+
+#include "CaseSheet.h"
+#include "GLWidget.h"
+
+#include <QCoreApplication>
+#include <QHash>
+
+namespace {
+
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(CaseSheet)
+};
+
+// A view cell of the page is about 60 mm wide: 709 pixels at 300 dpi.
+constexpr int kViewPixels = 709;
+// Line widths and label sizes of a 300 dpi picture, against the screen's.
+constexpr float kPictureThickness = 2.0f;
+const Rgba kMarkColour {0.8f, 0.05f, 0.05f, 1.0f};
+// Of the view's width and height, on each side.
+constexpr double kViewMargin = 0.06;
+
+// The camera records of every model, put back when the sheet is drawn.
+class SavedCamera
+{
+public:
+    explicit SavedCamera(GLWidget &view)
+        : View(view)
+    {
+        for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
+            ViewTransform *transform = view.ModelList.at(i)->Transform;
+            if (!Saved.contains(transform))
+                Saved.insert(transform, *transform);
+        }
+        std::copy_n(view.ClearColor, 4, Clear);
+        for (int k = 0; k < 3; ++k)
+            view.ClearColor[k] = 1.0f;
+        // The measured gap in a colour that shows on white paper.
+        if (view.measureMark() && view.measureMark()->frame) {
+            Marked = view.measureMark()->frame;
+            Pick = Marked->PickColor;
+            Marked->PickColor = kMarkColour;
+        }
+    }
+    ~SavedCamera()
+    {
+        for (auto it = Saved.cbegin(); it != Saved.cend(); ++it)
+            *it.key() = it.value();
+        std::copy_n(Clear, 4, View.ClearColor);
+        if (Marked && View.ModelList.indexOf(Marked) >= 0)
+            Marked->PickColor = Pick;
+        View.updateProjection();
+        emit View.RotationChanged();
+        View.update();
+    }
+    SavedCamera(const SavedCamera &) = delete;
+    SavedCamera &operator=(const SavedCamera &) = delete;
+
+private:
+    GLWidget &View;
+    QHash<ViewTransform *, ViewTransform> Saved;
+    float Clear[4];
+    ModelClass *Marked = nullptr;
+    Rgba Pick {};
+};
+
+// The frame as the screen shows it. Blending leaves the framebuffer's alpha
+// below one where see-through models lie over others; the screen ignores
+// it, but on paper it would let the white through and wash the colours out.
+QImage opaque(const QImage &frame)
+{
+    if (frame.format() == QImage::Format_ARGB32_Premultiplied)
+        return QImage(frame.constBits(), frame.width(), frame.height(), frame.bytesPerLine(),
+                      QImage::Format_RGB32)
+            .copy();
+    return frame.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+namespace sheet {
+
+std::vector<measure::ModelSnapshot> visibleSnapshots(const GLWidget &view)
+{
+    std::vector<measure::ModelSnapshot> shots;
+    for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
+        const ModelClass *model = view.ModelList.at(i);
+        if (!model->Visible)
+            continue;
+        measure::ModelSnapshot shot = measure::snapshotModel(*model);
+        if (shot.surface.triangleCount() > 0 || !shot.refusal.isEmpty())
+            shots.push_back(std::move(shot));
+    }
+    return shots;
+}
+
+QString nothingVisibleText()
+{
+    return Text::tr("Nothing is visible: show at least one model with surfaces to make a case "
+                    "sheet.");
+}
+
+std::size_t triangleCount(const std::vector<measure::ModelSnapshot> &shots)
+{
+    std::size_t triangles = 0;
+    for (const measure::ModelSnapshot &shot : shots)
+        triangles += shot.surface.triangleCount();
+    return triangles;
+}
+
+bool vectorFits(const GLWidget &view, std::size_t triangles)
+{
+    for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
+        const ModelClass *model = view.ModelList.at(i);
+        if (model->Visible && model->Settings.Transparent)
+            return false;
+    }
+    return triangles <= kVectorTriangles;
+}
+
+void captureViews(GLWidget &view, bool vector, CaseSheet &sheet)
+{
+    // The standard views: the XZ plane seen along Y is the front, the YZ
+    // plane the side, the XY plane the top.
+    const struct
+    {
+        const char *label;
+        void (GLWidget::*set)();
+    } kViews[3] = {
+        {QT_TRANSLATE_NOOP("CaseSheet", "Front (XZ plane, along Y)"), &GLWidget::setPlaneXZ},
+        {QT_TRANSLATE_NOOP("CaseSheet", "Side (YZ plane, along X)"), &GLWidget::setPlaneYZ},
+        {QT_TRANSLATE_NOOP("CaseSheet", "Top (XY plane, along Z)"), &GLWidget::setPlaneXY},
+    };
+    SavedCamera saved(view);
+    for (std::size_t k = 0; k < 3; ++k) {
+        SheetView &out = sheet.views[k];
+        out.label = Text::tr(kViews[k].label);
+        (view.*kViews[k].set)();
+        view.frameScene(kViewMargin, kViewPixels, kViewPixels);
+        if (vector)
+            out.svg = view.renderSvg(kViewPixels, kViewPixels);
+        if (out.svg.isEmpty())
+            out.image = opaque(view.renderImage(kViewPixels, kViewPixels, kPictureThickness));
+        // The labels go on the page as text in a colour that shows on paper.
+        for (const ScreenLabel &label : std::as_const(view.Labels))
+            out.labels.append(
+                {QPointF(label.window.x() / kViewPixels, 1.0 - label.window.y() / kViewPixels),
+                 label.text});
+    }
+}
+
+} // namespace sheet

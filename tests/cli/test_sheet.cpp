@@ -1,0 +1,317 @@
+// tessaron-cli sheet as a user runs it, the PDF read back with poppler's
+// pdfinfo, pdftotext and pdftoppm: the page size and count, the texts that
+// must be on it, ink in the three views, thirty models, Russian, and the
+// files that must not be written.
+
+#include "app/SurfFiles.h"
+
+#include <QDir>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString errors;
+    QString output;
+};
+
+Run run(const QString &program, const QStringList &args)
+{
+    QProcess process;
+    process.start(program, args);
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardError()),
+            QString::fromUtf8(process.readAllStandardOutput())};
+}
+
+Run cli(const QStringList &args)
+{
+    return run(QStringLiteral(TESSARON_CLI), args);
+}
+
+QString pdfText(const QString &pdf)
+{
+    return run(QStringLiteral("pdftotext"), {"-enc", "UTF-8", pdf, "-"}).output;
+}
+
+// Words that poppler finds outside their page, or running over its margins
+// (12 mm, less a little for rounding): text that is cut off on paper.
+QStringList wordsOffThePage(const QString &pdf)
+{
+    const QString html = run(QStringLiteral("pdftotext"), {"-bbox", pdf, "-"}).output;
+    static const QRegularExpression page(QStringLiteral("<page width=\"([\\d.]+)\" "
+                                                        "height=\"([\\d.]+)\">"));
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([\\d.-]+)\" yMin=\"([\\d.-]+)\" xMax=\"([\\d.-]+)\" "
+                       "yMax=\"([\\d.-]+)\">([^<]*)</word>"));
+    const auto size = page.match(html);
+    const double w = size.captured(1).toDouble(), h = size.captured(2).toDouble();
+    const double margin = 12 / 25.4 * 72 - 2;
+    QStringList off;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(1).toDouble() < margin || m.captured(2).toDouble() < margin
+            || m.captured(3).toDouble() > w - margin || m.captured(4).toDouble() > h - margin)
+            off << m.captured(5);
+    }
+    return off;
+}
+
+int pdfPages(const QString &pdf)
+{
+    const QString info = run(QStringLiteral("pdfinfo"), {pdf}).output;
+    return QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info).captured(1).toInt();
+}
+
+// The models' names and the stone count as `tessaron-cli info` gives them.
+QStringList modelNames(const QString &input, int *stones = nullptr)
+{
+    const QJsonObject info =
+        QJsonDocument::fromJson(cli({"info", input, "--json"}).output.toUtf8()).object();
+    QStringList names;
+    for (const QJsonValue &model : info["models"].toArray())
+        names << model["name"].toString();
+    if (stones && !info["stones"].toArray().isEmpty())
+        *stones = int(info["stones"].toArray().first()["stones"].toArray().size());
+    return names;
+}
+
+// A closed octahedron of radius r around (x, y, 0).
+QByteArray octahedron(float x, float y, float r)
+{
+    return surfBytes({x + r, y, 0, x - r, y, 0, x, y + r, 0, x, y - r, 0, x, y, r, x, y, -r},
+                     {1, 3, 5, 3, 2, 5, 2, 4, 5, 4, 1, 5, 3, 1, 6, 2, 3, 6, 4, 2, 6, 1, 4, 6});
+}
+
+// An .hx scene of the given .surf files, written beside it.
+QString writeScene(const QTemporaryDir &dir, const QList<std::pair<QString, QByteArray>> &surfs)
+{
+    QByteArray hx = "# test scene\n";
+    for (const auto &[name, bytes] : surfs) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return QString();
+        hx += "[ load ${SCRIPTDIR}/" + name.toUtf8() + " ] setLabel {" + name.toUtf8() + "}\n";
+    }
+    QFile scene(dir.filePath(QStringLiteral("scene.hx")));
+    return scene.open(QIODevice::WriteOnly) && scene.write(hx) > 0 ? scene.fileName() : QString();
+}
+
+// The share of pixels that are not white in a rectangle of millimetres of an
+// A4 page rendered at `dpi`.
+double inkShare(const QImage &page, QRectF mm, int dpi)
+{
+    const double s = dpi / 25.4;
+    const QRect box = QRectF(mm.x() * s, mm.y() * s, mm.width() * s, mm.height() * s).toRect();
+    int ink = 0;
+    for (int y = box.top(); y <= box.bottom(); ++y)
+        for (int x = box.left(); x <= box.right(); ++x)
+            ink += qGray(page.pixel(x, y)) < 235;
+    return double(ink) / (box.width() * box.height());
+}
+
+} // namespace
+
+class TestSheet : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void badArgumentsGiveUsage();
+    void sampleSceneSheet();
+    void thirtyModelsLoseNoText();
+    void russianSheet();
+    void nothingIsWrittenWhenItCannotBe();
+};
+
+void TestSheet::initTestCase()
+{
+    for (const char *tool : {"pdfinfo", "pdftotext", "pdftoppm"})
+        QVERIFY2(!QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty(), tool);
+}
+
+void TestSheet::badArgumentsGiveUsage()
+{
+    const QList<QStringList> cases = {{"sheet", "a.hx"},
+                                      {"sheet", "a.hx", "a.png"},
+                                      {"sheet", "a.hx", "a.pdf", "--title"},
+                                      {"sheet", "a.hx", "a.pdf", "--language", "de"}};
+    for (const QStringList &args : cases) {
+        const Run r = cli(args);
+        QCOMPARE(r.status, 64);
+        QVERIFY2(r.errors.contains(QLatin1String("sheet INPUT OUTPUT.pdf")), qPrintable(r.errors));
+    }
+    QCOMPARE(cli({"sheet", "--help"}).status, 0);
+}
+
+void TestSheet::sampleSceneSheet()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("sample.pdf"));
+    const Run r = cli({"sheet", TESSARON_SAMPLE_SCENE, pdf, "--title", "Case 17, left kidney",
+                       "--language", "en"});
+    QVERIFY2(r.status == 0, qPrintable(r.errors));
+
+    const QString info = run(QStringLiteral("pdfinfo"), {pdf}).output;
+    QVERIFY2(
+        info.contains(QRegularExpression(QStringLiteral("Page size:\\s+595(\\.\\d+)? x 84[12]"))),
+        qPrintable(info));
+    QCOMPARE(pdfPages(pdf), 1);
+    QCOMPARE(wordsOffThePage(pdf), QStringList());
+
+    const QString text = pdfText(pdf);
+    int stones = 0;
+    const QStringList names = modelNames(TESSARON_SAMPLE_SCENE, &stones);
+    QCOMPARE(names.size(), 7);
+    QCOMPARE(stones, 3);
+    for (const QString &name : names)
+        QVERIFY2(text.count(name) >= 2, qPrintable(name)); // legend and model table
+    for (const char *needle :
+         {"Case 17, left kidney", "Stones: 3;", "Front (XZ plane, along Y)", "Side (YZ plane",
+          "Top (XY plane", "R.E.N.A.L.", "Gaps", "Tessaron 1.",
+          "Measurements from the surfaces as loaded; not a diagnosis."})
+        QVERIFY2(text.contains(QLatin1String(needle)), needle);
+
+    // The three views hold a drawing, not an empty frame: ink in the middle
+    // of each, and white paper between them.
+    const QString png = dir.filePath(QStringLiteral("page"));
+    QCOMPARE(run(QStringLiteral("pdftoppm"), {"-r", "50", "-png", "-singlefile", pdf, png}).status,
+             0);
+    const QImage page(png + QStringLiteral(".png"));
+    QVERIFY(!page.isNull());
+    const double side = (186.0 - 8.0) / 3;
+    for (int k = 0; k < 3; ++k) {
+        const double x = 12 + k * (side + 4);
+        const double share = inkShare(page, QRectF(x + 8, 48, side - 16, side - 20), 50);
+        QVERIFY2(share > 0.03, qPrintable(QStringLiteral("view %1: %2").arg(k).arg(share)));
+    }
+    QVERIFY(inkShare(page, QRectF(12 + side + 0.6, 50, 2.8, 30), 50) < 0.01);
+}
+
+void TestSheet::thirtyModelsLoseNoText()
+{
+    // Thirty octahedra with long names, one name far too long for any
+    // column, and ninety stones: the tables go on to further pages, every
+    // name is found whole but the long one, which is shortened, and no word
+    // runs off its page.
+    QTemporaryDir dir;
+    QList<std::pair<QString, QByteArray>> surfs;
+    for (int i = 0; i < 30; ++i)
+        surfs.append({QStringLiteral("segment_%1_of_the_left_lower_pole.surf")
+                          .arg(i, 2, 10, QLatin1Char('0')),
+                      octahedron(float(i % 6) * 3, float(i / 6) * 3, 1)});
+    const QString longName = QString(QStringLiteral("very_long_")).repeated(12) + "name.surf";
+    surfs.append({longName, octahedron(-5, -5, 2)});
+    // Ninety stones make a table longer than a page.
+    QByteArray stones;
+    {
+        std::vector<float> xyz;
+        std::vector<qint32> triangles;
+        for (int s = 0; s < 90; ++s) {
+            const std::vector<qint32> t = {1, 3, 5, 3, 2, 5, 2, 4, 5, 4, 1, 5,
+                                           3, 1, 6, 2, 3, 6, 4, 2, 6, 1, 4, 6};
+            const float x = float(s) * 3, y = -10, r = 0.5f;
+            for (float v :
+                 {x + r, y, 0.f, x - r, y, 0.f, x, y + r, 0.f, x, y - r, 0.f, x, y, r, x, y, -r})
+                xyz.push_back(v);
+            for (qint32 i : t)
+                triangles.push_back(i + 6 * s);
+        }
+        stones = surfBytes(xyz, triangles);
+    }
+    surfs.append({QStringLiteral("kamni.surf"), stones});
+    const QString scene = writeScene(dir, surfs);
+    const QString pdf = dir.filePath(QStringLiteral("thirty.pdf"));
+    const Run r = cli({"sheet", scene, pdf, "--language", "en"});
+    QVERIFY2(r.status == 0, qPrintable(r.errors));
+    const int pages = pdfPages(pdf);
+    QVERIFY2(pages >= 3, qPrintable(QString::number(pages)));
+    QCOMPARE(wordsOffThePage(pdf), QStringList());
+    const QString text = pdfText(pdf);
+    int stoneCount = 0;
+    const QStringList names = modelNames(scene, &stoneCount);
+    QCOMPARE(names.size(), 32);
+    QCOMPARE(stoneCount, 90);
+    for (const QString &needle :
+         {QStringLiteral("Page 1 of %1").arg(pages), QStringLiteral("Page %1 of %1").arg(pages),
+          QStringLiteral("Stones in Kamni (continued)"), QStringLiteral("Stones: 90;")})
+        QVERIFY2(text.contains(needle), qPrintable(needle));
+    for (int s = 1; s <= 90; ++s) // every stone's row: its number and its diameter
+        QVERIFY(text.contains(QRegularExpression(QStringLiteral("(^|\\n)%1\\n").arg(s))));
+    for (const QString &name : names) {
+        if (name.size() > 100)
+            QVERIFY2(text.contains(name.left(30)) && !text.contains(name), qPrintable(name));
+        else
+            QVERIFY2(text.contains(name), qPrintable(name));
+    }
+    QVERIFY(text.contains(QLatin1String("not a diagnosis")));
+}
+
+void TestSheet::russianSheet()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("ru.pdf"));
+    const Run r = cli({"sheet", TESSARON_SAMPLE_SCENE, pdf, "--language", "ru"});
+    QVERIFY2(r.status == 0, qPrintable(r.errors));
+    const QString text = pdfText(pdf);
+    QVERIFY2(text.contains(QStringLiteral("Обозначения")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("Спереди")));
+    QVERIFY(text.contains(QStringLiteral("Измерения по поверхностям в том виде, как они "
+                                         "загружены; это не диагноз.")));
+    QVERIFY(!text.contains(QLatin1String("not a diagnosis")));
+    QVERIFY(!text.contains(QLatin1String("Legend")));
+}
+
+void TestSheet::nothingIsWrittenWhenItCannotBe()
+{
+    QTemporaryDir dir;
+    // A surface without a single triangle: nothing to show, no file.
+    const QString empty = writeScene(
+        dir, {{QStringLiteral("points.surf"), surfBytes({0, 0, 0, 1, 0, 0, 0, 1, 0}, {})}});
+    const QString none = dir.filePath(QStringLiteral("none.pdf"));
+    Run r = cli({"sheet", empty, none, "--language", "en"});
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.errors.contains(QLatin1String("Nothing is visible")), qPrintable(r.errors));
+    QVERIFY(!QFile::exists(none));
+
+    // A folder that does not exist, or that is a file.
+    const QString scene = writeScene(dir, {{QStringLiteral("one.surf"), octahedron(0, 0, 1)}});
+    r = cli({"sheet", scene, dir.filePath(QStringLiteral("scene.hx/out.pdf"))});
+    QCOMPARE(r.status, 2);
+    QVERIFY2(r.errors.contains(QLatin1String("out.pdf")), qPrintable(r.errors));
+
+    // A folder that cannot be written keeps the earlier file as it was
+    // (root writes anywhere: only for other users).
+    if (geteuid() == 0)
+        return;
+    QDir(dir.path()).mkdir(QStringLiteral("locked"));
+    const QString earlier = dir.filePath(QStringLiteral("locked/sheet.pdf"));
+    QFile file(earlier);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("earlier") == 7);
+    file.close();
+    QFile::setPermissions(dir.filePath(QStringLiteral("locked")),
+                          QFile::ReadOwner | QFile::ExeOwner);
+    r = cli({"sheet", scene, earlier});
+    QFile::setPermissions(dir.filePath(QStringLiteral("locked")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QCOMPARE(r.status, 2);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("earlier"));
+}
+
+QTEST_GUILESS_MAIN(TestSheet)
+#include "test_sheet.moc"
