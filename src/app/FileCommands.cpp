@@ -4,6 +4,8 @@
 
 #include "Tessaron.h"
 #include "formats/LoadPipeline.h"
+#include "import/Importer.h"
+#include "import/LabelMapImport.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
 
@@ -151,6 +153,10 @@ void Tessaron::openHxInWorkingFolder()
 void Tessaron::openDroppedPath(const QString &path)
 {
     const QFileInfo info(path);
+    if (info.isDir() && isMaskFolder(path)) { // a folder of masks is one scene
+        importModelFile(path);
+        return;
+    }
     QStringList files;
     if (info.isDir()) {
         const QDir folder(info.absoluteFilePath());
@@ -161,8 +167,12 @@ void Tessaron::openDroppedPath(const QString &path)
         files << info.absoluteFilePath();
     }
     for (const QString &file : std::as_const(files)) {
-        lastFile = file;
         lastFolder = QFileInfo(file).absolutePath();
+        if (isImportable(file)) {
+            importModelFile(file);
+            continue;
+        }
+        lastFile = file;
         openModelFile(file);
         clearStatus();
     }

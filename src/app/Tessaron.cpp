@@ -174,8 +174,8 @@ void Tessaron::buildInitialLayout()
          {"menuFile", "menuView", "menuOperations", "menuOptions", "menuPanels", "menuHelp"})
         menuBar()->addAction(menu(name)->menuAction());
     fill(*this, menu("menuFile"),
-         {"actionOpen", "actionRefresh", "|", "menuSaveAs", "|", "actionRemove", "|", "actionPrint",
-          "|", "menuRecentFiles", "actionClose"});
+         {"actionOpen", "actionImport", "actionRefresh", "|", "menuSaveAs", "|", "actionRemove",
+          "|", "actionPrint", "|", "menuRecentFiles", "actionClose"});
     fill(*this, menu("menuSaveAs"),
          {"|", "actionSaveAsMESH", "actionSaveAsOFF", "actionSaveAsVTK", "actionSaveAsOBJ",
           "actionSaveAsPLY", "actionSaveAsDAT", "actionSaveAsBinarySTL", "actionSaveAsTextSTL",

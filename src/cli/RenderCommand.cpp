@@ -1,5 +1,6 @@
 #include "RenderCommand.h"
 
+#include "CliInput.h"
 #include "formats/LoadPipeline.h"
 #include "view/GLWidget.h"
 #include "view/ViewHost.h"
@@ -128,9 +129,25 @@ bool haveDisplay()
         || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
+// Imports a mesh file, a label map or a folder of masks: its models enter the
+// view as a scene.
+bool importInto(GLWidget &view, const QString &input)
+{
+    std::vector<std::unique_ptr<ModelClass>> models;
+    if (!loadInputModels(input, models))
+        return false;
+    for (auto &model : models)
+        view.addImportedModel(model.release());
+    view.moveCenter();
+    view.transformAll();
+    return view.ModelList.count() > 1;
+}
+
 // Loads a .surf, or every .surf of an .hx scene, as the viewer's load does.
 bool load(GLWidget &view, const QString &input)
 {
+    if (isImportedInput(input))
+        return importInto(view, input);
     QStringList paths;
     const bool scene = input.endsWith(QLatin1String(".hx"), Qt::CaseInsensitive);
     if (scene) {
@@ -182,7 +199,9 @@ const char *renderUsage()
     return "usage: tessaron-cli render INPUT OUTPUT [--size WxH] [--view start|xy|xz|yz]\n"
            "       [--faces normal|surface|hidden|material|function|none]\n"
            "       [--edges none|contour|surface] [--points] [--background #RRGGBB]\n"
-           "  INPUT   a .surf surface, or an .hx scene whose models are drawn together\n"
+           "  INPUT   a .surf surface, or an .hx scene whose models are drawn together; or a\n"
+           "          file to import (.stl .obj .ply .off .gltf .glb .3mf .vtk .nii .nii.gz\n"
+           "          .nrrd .seg.nrrd) or a folder of masks\n"
            "  OUTPUT  its ending chooses the image: .png .jpg .jpeg .bmp .svg .pdf .eps .ps\n"
            "  Draws as the viewer does; needs an OpenGL-capable display (xvfb-run will do).\n";
 }

@@ -1,0 +1,180 @@
+#include "MeshFileImport.h"
+
+#include "ImportTypes.h"
+#include "ImportedModel.h"
+#include "VertexWeld.h"
+#include "geometry/Alloc.h"
+#include "model/ModelClass.h"
+
+#include <assimp/Importer.hpp>
+#include <assimp/scene.h>
+
+#include <QFile>
+#include <QtEndian>
+
+#include <array>
+
+namespace {
+
+constexpr qint64 kStlHeader = 84; // 80 bytes of text and the triangle count
+constexpr qint64 kStlRecord = 50; // normal, three corners, attribute
+
+// A binary STL's count must match its size. A file whose count is wrong is
+// truncated or not what it says; a text STL starts with "solid" and is left
+// to the reader.
+void checkStlSize(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        failImport(Import::tr("The file cannot be opened."));
+    const QByteArray head = file.read(kStlHeader);
+    const qint64 size = file.size();
+    const bool text = head.trimmed().startsWith("solid");
+    if (head.size() < kStlHeader) {
+        if (text)
+            return;
+        failImport(
+            Import::tr("The STL file is too short to hold even its header (%1 bytes).").arg(size));
+    }
+    const qint64 count = qFromLittleEndian<quint32>(head.constData() + 80);
+    if (kStlHeader + kStlRecord * count == size || text)
+        return;
+    failImport(
+        Import::tr("The STL file says it holds %1 triangles (%2 bytes), but it has %3 bytes.")
+            .arg(count)
+            .arg(kStlHeader + kStlRecord * count)
+            .arg(size));
+}
+
+// Node counts of the cells a face becomes: a polygon of up to 100 nodes is one
+// cell, a larger one a fan of triangles.
+int cellType(unsigned nodes)
+{
+    return nodes <= unsigned(MaxPolygon) ? int(nodes) : int(Triangle);
+}
+
+qint64 cellsOf(unsigned nodes)
+{
+    return nodes <= unsigned(MaxPolygon) ? 1 : qint64(nodes) - 2;
+}
+
+// One block of a mesh placed by `place`: polygon faces by their node counts,
+// corners joined where they share a position.
+std::unique_ptr<MeshClass> meshBlock(const aiMesh &source, const aiMatrix4x4 &place)
+{
+    auto mesh = std::make_unique<MeshClass>();
+    qint64 corners = 0;
+    std::array<qint64, kTypeSlots> counts {};
+    for (unsigned f = 0; f < source.mNumFaces; ++f) {
+        const unsigned nodes = source.mFaces[f].mNumIndices;
+        if (nodes < 3)
+            continue; // points and lines
+        counts[size_t(cellType(nodes))] += cellsOf(nodes);
+        corners += nodes;
+    }
+    std::array<qint32 *, kTypeSlots> fill {};
+    for (int t = 3; t <= MaxPolygon; ++t) {
+        if (counts[size_t(t)] == 0)
+            continue;
+        if (counts[size_t(t)] > std::numeric_limits<qint32>::max())
+            failImport(Import::tr("The mesh has more cells than a model holds."));
+        mesh->Cells[t] = fill[size_t(t)] = allocArray<qint32>(counts[size_t(t)] * t);
+        mesh->CountOfCells[t] = qint32(counts[size_t(t)]);
+    }
+    VertexWeld weld(corners);
+    std::vector<qint32> ids;
+    for (unsigned f = 0; f < source.mNumFaces; ++f) {
+        const aiFace &face = source.mFaces[f];
+        if (face.mNumIndices < 3)
+            continue;
+        ids.clear();
+        for (unsigned n = 0; n < face.mNumIndices; ++n) {
+            const unsigned index = face.mIndices[n];
+            if (index >= source.mNumVertices)
+                failImport(Import::tr("A face names vertex %1; the mesh has %2.")
+                               .arg(index)
+                               .arg(source.mNumVertices));
+            const aiVector3D &p = source.mVertices[index];
+            ids.push_back(weld.vertex(p.x, p.y, p.z));
+        }
+        const int t = cellType(face.mNumIndices);
+        if (t == int(face.mNumIndices)) {
+            fill[size_t(t)] = std::copy(ids.begin(), ids.end(), fill[size_t(t)]);
+            continue;
+        }
+        for (size_t n = 1; n + 1 < ids.size(); ++n)
+            fill[size_t(t)] =
+                std::copy_n(std::array {ids[0], ids[n], ids[n + 1]}.begin(), 3, fill[size_t(t)]);
+    }
+    const std::vector<float> &xyz = weld.positions();
+    mesh->Vertices = allocArray<_DREAL>(3 * weld.count());
+    mesh->CountOfVertices = qint32(weld.count());
+    const bool moved = !place.IsIdentity();
+    for (qint64 v = 0; v < weld.count(); ++v) {
+        aiVector3D p(xyz[size_t(3 * v)], xyz[size_t(3 * v + 1)], xyz[size_t(3 * v + 2)]);
+        if (moved)
+            p = place * p;
+        mesh->Vertices[3 * v] = p.x, mesh->Vertices[3 * v + 1] = p.y,
+                           mesh->Vertices[3 * v + 2] = p.z;
+    }
+    requireFiniteVertices(*mesh);
+    mesh->Name = QString::fromUtf8(source.mName.C_Str());
+    return mesh;
+}
+
+// Every mesh a node of the hierarchy places, in the order of the nodes.
+void addNodeMeshes(const aiScene &scene, const aiNode &node, const aiMatrix4x4 &parent,
+                   ModelClass &model, std::vector<bool> &placed)
+{
+    const aiMatrix4x4 place = parent * node.mTransformation;
+    for (unsigned m = 0; m < node.mNumMeshes; ++m) {
+        const unsigned index = node.mMeshes[m];
+        if (index >= scene.mNumMeshes)
+            continue;
+        placed[index] = true;
+        std::unique_ptr<MeshClass> mesh = meshBlock(*scene.mMeshes[index], place);
+        if (mesh->Name.isEmpty())
+            mesh->Name = QString::fromUtf8(node.mName.C_Str());
+        if (mesh->totalCells() > 0)
+            model.Meshes.append(mesh.release());
+    }
+    for (unsigned c = 0; c < node.mNumChildren; ++c)
+        addNodeMeshes(scene, *node.mChildren[c], place, model, placed);
+}
+
+} // namespace
+
+bool isMeshFilePath(const QString &path)
+{
+    for (const char *ending : {".stl", ".obj", ".ply", ".off", ".gltf", ".glb", ".3mf"})
+        if (path.endsWith(QLatin1StringView(ending), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+void importMeshFile(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models)
+{
+    if (path.endsWith(".stl", Qt::CaseInsensitive))
+        checkStlSize(path);
+    Assimp::Importer importer;
+    const aiScene *scene = importer.ReadFile(QFile::encodeName(path).toStdString(), 0);
+    if (!scene)
+        failImport(Import::tr("The mesh file cannot be read: %1")
+                       .arg(QString::fromUtf8(importer.GetErrorString())));
+    auto model = std::make_unique<ModelClass>();
+    model->FileName = path;
+    std::vector<bool> placed(scene->mNumMeshes, false);
+    if (scene->mRootNode)
+        addNodeMeshes(*scene, *scene->mRootNode, aiMatrix4x4(), *model, placed);
+    for (unsigned m = 0; m < scene->mNumMeshes; ++m)
+        if (!placed[m]) {
+            std::unique_ptr<MeshClass> mesh = meshBlock(*scene->mMeshes[m], aiMatrix4x4());
+            if (mesh->totalCells() > 0)
+                model->Meshes.append(mesh.release());
+        }
+    if (model->Meshes.isEmpty())
+        failImport(Import::tr("The file holds no surface: no mesh with faces of three or more "
+                              "corners."));
+    nameFromFile(*model, path);
+    models.push_back(std::move(model));
+}
