@@ -13,6 +13,8 @@
 #include <QtEndian>
 
 #include <array>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -58,6 +60,28 @@ qint64 cellsOf(unsigned nodes)
     return nodes <= unsigned(MaxPolygon) ? 1 : qint64(nodes) - 2;
 }
 
+// Where the weld's cells start and about how long an edge is: the box's
+// diagonal over the square root of the vertices a surface of that many
+// corners has (one for every six).
+struct WeldCells
+{
+    float low[3];
+    float cell;
+};
+
+WeldCells weldCells(const aiMesh &source, qint64 corners)
+{
+    constexpr float kLargest = std::numeric_limits<float>::max();
+    aiVector3D low(kLargest, kLargest, kLargest), high(-kLargest, -kLargest, -kLargest);
+    for (unsigned v = 0; v < source.mNumVertices; ++v)
+        for (int a = 0; a < 3; ++a) {
+            low[a] = std::min(low[a], source.mVertices[v][a]);
+            high[a] = std::max(high[a], source.mVertices[v][a]);
+        }
+    const float diagonal = source.mNumVertices ? (high - low).Length() : 0.0f;
+    return {{low.x, low.y, low.z}, diagonal / std::sqrt(float(std::max<qint64>(corners / 6, 1)))};
+}
+
 // One block of a mesh placed by `place`: polygon faces by their node counts,
 // corners joined where they share a position.
 std::unique_ptr<MeshClass> meshBlock(const aiMesh &source, const aiMatrix4x4 &place)
@@ -81,30 +105,32 @@ std::unique_ptr<MeshClass> meshBlock(const aiMesh &source, const aiMatrix4x4 &pl
         mesh->Cells[t] = fill[size_t(t)] = allocArray<qint32>(counts[size_t(t)] * t);
         mesh->CountOfCells[t] = qint32(counts[size_t(t)]);
     }
-    VertexWeld weld(corners);
-    std::vector<qint32> ids;
+    const WeldCells cells = weldCells(source, corners);
+    VertexWeld weld(corners, cells.low, cells.cell);
+    std::vector<qint32> fan; // the corners of a face too large for a slot
     for (unsigned f = 0; f < source.mNumFaces; ++f) {
         const aiFace &face = source.mFaces[f];
-        if (face.mNumIndices < 3)
+        const unsigned nodes = face.mNumIndices;
+        if (nodes < 3)
             continue;
-        ids.clear();
-        for (unsigned n = 0; n < face.mNumIndices; ++n) {
+        const int t = cellType(nodes);
+        qint32 *out = t == int(nodes) ? fill[size_t(t)] : (fan.resize(nodes), fan.data());
+        for (unsigned n = 0; n < nodes; ++n) {
             const unsigned index = face.mIndices[n];
             if (index >= source.mNumVertices)
                 failImport(Import::tr("A face names vertex %1; the mesh has %2.")
                                .arg(index)
                                .arg(source.mNumVertices));
             const aiVector3D &p = source.mVertices[index];
-            ids.push_back(weld.vertex(p.x, p.y, p.z));
+            out[n] = weld.vertex(p.x, p.y, p.z);
         }
-        const int t = cellType(face.mNumIndices);
-        if (t == int(face.mNumIndices)) {
-            fill[size_t(t)] = std::copy(ids.begin(), ids.end(), fill[size_t(t)]);
+        if (t == int(nodes)) {
+            fill[size_t(t)] += nodes;
             continue;
         }
-        for (size_t n = 1; n + 1 < ids.size(); ++n)
+        for (size_t n = 1; n + 1 < fan.size(); ++n)
             fill[size_t(t)] =
-                std::copy_n(std::array {ids[0], ids[n], ids[n + 1]}.begin(), 3, fill[size_t(t)]);
+                std::copy_n(std::array {fan[0], fan[n], fan[n + 1]}.begin(), 3, fill[size_t(t)]);
     }
     const std::vector<float> &xyz = weld.positions();
     mesh->Vertices = allocArray<_DREAL>(3 * weld.count());
