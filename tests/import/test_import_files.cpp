@@ -95,6 +95,7 @@ private slots:
     void niftiPlacedInWorld();
     void meshFiles_data();
     void meshFiles();
+    void gltfMeshesAreBlocks();
     void namesAndColours();
     void badFiles_data();
     void badFiles();
@@ -155,6 +156,50 @@ void TestImportFiles::niftiPlacedInWorld()
         const double volume = enclosedVolume(mesh);
         QVERIFY2(volume > 0.7 * 94.5 && volume < 94.5, qPrintable(QString::number(volume)));
     }
+    const QStringList refusals[] = {{"fractions.nii", "value 0.5"},
+                                    {"intensities.nii.gz", "1499 distinct labels"},
+                                    {"four_d.nii", "3 volumes"}};
+    for (const QStringList &refusal : refusals) {
+        const Imported in = import(dir.filePath(refusal[0]));
+        QVERIFY(!in.result.ok && in.models.empty());
+        QVERIFY2(in.result.message.contains(refusal[1]), qPrintable(in.result.message));
+    }
+}
+
+// A glTF file of two meshes, the second placed by its node: one model, a
+// block per mesh named after it, where the nodes put them.
+void TestImportFiles::gltfMeshesAreBlocks()
+{
+    QByteArray buffer;
+    for (float v : {0.f, 0.f, 0.f, 1.f, 0.f, 0.f, 0.f, 1.f, 0.f})
+        buffer.append(reinterpret_cast<const char *>(&v), 4);
+    for (quint16 i : {0, 1, 2})
+        buffer.append(reinterpret_cast<const char *>(&i), 2);
+    buffer.append(2, 0);
+    const QByteArray gltf = R"({"asset": {"version": "2.0"}, "scene": 0,
+        "scenes": [{"nodes": [0, 1]}],
+        "nodes": [{"mesh": 0}, {"mesh": 1, "translation": [10, 0, 0]}],
+        "meshes": [{"name": "kidney", "primitives": [{"attributes": {"POSITION": 0}, "indices": 1}]},
+                   {"name": "stone", "primitives": [{"attributes": {"POSITION": 0}, "indices": 1}]}],
+        "buffers": [{"byteLength": 44, "uri": "data:application/octet-stream;base64,)"
+        + buffer.toBase64() + R"("}],
+        "bufferViews": [{"buffer": 0, "byteOffset": 0, "byteLength": 36},
+                        {"buffer": 0, "byteOffset": 36, "byteLength": 6}],
+        "accessors": [{"bufferView": 0, "componentType": 5126, "count": 3, "type": "VEC3",
+                       "min": [0, 0, 0], "max": [1, 1, 0]},
+                      {"bufferView": 1, "componentType": 5123, "count": 3, "type": "SCALAR"}]})";
+    const QString path = dir.filePath("two_meshes.gltf");
+    QVERIFY(write(path, gltf));
+    const Imported in = import(path);
+    QVERIFY2(in.result.ok, qPrintable(in.result.message));
+    QCOMPARE(in.models.size(), size_t(1));
+    const ModelClass &model = *in.models[0];
+    QCOMPARE(model.Name, QString("two_meshes"));
+    QCOMPARE(model.Meshes.size(), 2);
+    QCOMPARE(model.Meshes[0]->Name, QString("kidney"));
+    QCOMPARE(model.Meshes[1]->Name, QString("stone"));
+    QCOMPARE(model.Meshes[1]->CountOfCells[Triangle], 1);
+    QCOMPARE(model.Meshes[1]->Vertices[3], 11.0);
 }
 
 void TestImportFiles::meshFiles_data()
@@ -227,7 +272,9 @@ void TestImportFiles::namesAndColours()
     QCOMPARE((std::array {kidney->ModelColor[0], kidney->ModelColor[1], kidney->ModelColor[2]}),
              (std::array {128, 64, 255}));
     // Left-posterior-superior: x and y turn round into the view's axes.
-    QVERIFY(centroid(*kidney->Meshes[0])[0] < -1 && centroid(*kidney->Meshes[0])[2] > 1);
+    const std::array<double, 3> at = centroid(*kidney->Meshes[0]);
+    QVERIFY2(at[0] < -1 && at[1] < -1 && at[2] > 1,
+             qPrintable(QString("%1 %2 %3").arg(at[0]).arg(at[1]).arg(at[2])));
 
     const QString tabled = dir.filePath("tabled.nrrd");
     QVERIFY(write(tabled, nrrd("encoding: raw", twoBoxes(1, 2))));
@@ -307,6 +354,10 @@ void TestImportFiles::badFiles_data()
     qToLittleEndian(quint32(4), stl.data() + 80);
     QTest::newRow("STL count against its size")
         << "count.stl" << stl << "says it holds 4 triangles (284 bytes), but it has 234";
+    QByteArray longer(84 + 50 * 3 + 10, 0);
+    qToLittleEndian(quint32(3), longer.data() + 80);
+    QTest::newRow("STL longer than its count")
+        << "longer.stl" << longer << "(234 bytes), but it has 244";
     QTest::newRow("not a NIfTI file")
         << "text.nii" << QByteArray("just some text that is no header\n") << "NIfTI";
 }

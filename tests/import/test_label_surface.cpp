@@ -112,6 +112,7 @@ private slots:
     void closedAndVolumeKept_data();
     void closedAndVolumeKept();
     void touchingLabelsShareTheirBoundary();
+    void edgeNeighboursAreOnePiece();
     void placedInWorldMillimetres();
     void valuesAMapMayHold();
 };
@@ -205,6 +206,30 @@ void TestLabelSurface::touchingLabelsShareTheirBoundary()
             QVERIFY(back != edges.end() && back->second == count);
         }
     }
+}
+
+// Voxels of a label that touch along an edge are one piece; background that
+// touches along an edge is not (where a face of voxels is a checkerboard, the
+// larger label is the connected one).
+void TestLabelSurface::edgeNeighboursAreOnePiece()
+{
+    const Grid grid(4, [](int i, int j, int k) {
+        return k == 1 && ((i == 1 && j == 1) || (i == 2 && j == 2)) ? 3 : 0;
+    });
+    const auto models = grid.models(Affine(), 0);
+    const MeshClass &mesh = *models[0]->Meshes[0];
+    std::vector<qint32> parent(size_t(mesh.CountOfVertices));
+    std::iota(parent.begin(), parent.end(), 0);
+    const std::function<qint32(qint32)> root = [&](qint32 v) {
+        return parent[size_t(v)] == v ? v : parent[size_t(v)] = root(parent[size_t(v)]);
+    };
+    for (qint32 c = 0; c < 3 * mesh.CountOfCells[Triangle]; c += 3)
+        for (int e = 1; e < 3; ++e)
+            parent[size_t(root(mesh.Cells[Triangle][c + e]))] = root(mesh.Cells[Triangle][c]);
+    std::set<qint32> pieces;
+    for (qint32 v = 0; v < mesh.CountOfVertices; ++v)
+        pieces.insert(root(v));
+    QCOMPARE(pieces.size(), size_t(1));
 }
 
 // A cube of voxels lands where the voxel-to-world map puts it, also through a

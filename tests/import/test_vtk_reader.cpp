@@ -56,6 +56,7 @@ private slots:
     void ourFilesReadBack_data();
     void ourFilesReadBack();
     void binaryStripsAndArrays();
+    void pixelsAndVoxelsReordered();
     void filesThatLie_data();
     void filesThatLie();
 };
@@ -126,6 +127,22 @@ void TestVtkReader::binaryStripsAndArrays()
     QCOMPARE(mesh.CellFuncs[5][0], 7.0);
     for (int t = 0; t < 4; ++t) // every triangle of the strip has the strip's value
         QCOMPARE(mesh.CellFuncs[Triangle][t], 9.0);
+}
+
+// A pixel and a voxel number their corners row by row; as a quadrangle and
+// a hexahedron they go round.
+void TestVtkReader::pixelsAndVoxelsReordered()
+{
+    QByteArray file = "# vtk DataFile Version 3.0\nt\nASCII\nDATASET UNSTRUCTURED_GRID\n"
+                      "POINTS 8 float\n0 0 0 1 0 0 0 1 0 1 1 0 0 0 1 1 0 1 0 1 1 1 1 1\n"
+                      "CELLS 2 14\n4 0 1 2 3\n8 0 1 2 3 4 5 6 7\nCELL_TYPES 2\n8\n11\n";
+    ModelClass model;
+    parseVtk(file, model);
+    const MeshClass &mesh = *model.Meshes[0];
+    QCOMPARE(QList<qint32>(mesh.Cells[Quadrangle], mesh.Cells[Quadrangle] + 4),
+             (QList<qint32> {0, 1, 3, 2}));
+    QCOMPARE(QList<qint32>(mesh.Cells[Hexahedron], mesh.Cells[Hexahedron] + 8),
+             (QList<qint32> {0, 1, 3, 2, 4, 5, 7, 6}));
 }
 
 void TestVtkReader::filesThatLie_data()
