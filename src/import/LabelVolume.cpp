@@ -9,20 +9,7 @@
 
 int sampleBytes(SampleType type)
 {
-    switch (type) {
-    case SampleType::UInt8:
-    case SampleType::Int8:
-        return 1;
-    case SampleType::UInt16:
-    case SampleType::Int16:
-        return 2;
-    case SampleType::UInt32:
-    case SampleType::Int32:
-    case SampleType::Float32:
-        return 4;
-    default:
-        return 8;
-    }
+    return withSampleType(type, [](auto sample) { return int(sizeof sample); });
 }
 
 double Affine::determinant() const
@@ -213,27 +200,6 @@ template<class T> LabelVolume build(const SampleGrid &grid, const Affine &indexT
 
 LabelVolume makeLabelVolume(const SampleGrid &grid, const Affine &indexToWorld)
 {
-    switch (grid.type) {
-    case SampleType::UInt8:
-        return build<quint8>(grid, indexToWorld);
-    case SampleType::Int8:
-        return build<qint8>(grid, indexToWorld);
-    case SampleType::UInt16:
-        return build<quint16>(grid, indexToWorld);
-    case SampleType::Int16:
-        return build<qint16>(grid, indexToWorld);
-    case SampleType::UInt32:
-        return build<quint32>(grid, indexToWorld);
-    case SampleType::Int32:
-        return build<qint32>(grid, indexToWorld);
-    case SampleType::UInt64:
-        return build<quint64>(grid, indexToWorld);
-    case SampleType::Int64:
-        return build<qint64>(grid, indexToWorld);
-    case SampleType::Float32:
-        return build<float>(grid, indexToWorld);
-    case SampleType::Float64:
-        return build<double>(grid, indexToWorld);
-    }
-    failImport(Import::tr("The label map's voxel type is not supported."));
+    return withSampleType(grid.type,
+                          [&](auto sample) { return build<decltype(sample)>(grid, indexToWorld); });
 }

@@ -20,6 +20,35 @@ enum class SampleType {
 
 int sampleBytes(SampleType type);
 
+// Calls fn with a value-initialised sample of the type's C++ type, so one
+// template serves every voxel type: fn(quint8()), fn(float()), ...
+template<class Fn> decltype(auto) withSampleType(SampleType type, Fn &&fn)
+{
+    switch (type) {
+    case SampleType::UInt8:
+        return fn(quint8());
+    case SampleType::Int8:
+        return fn(qint8());
+    case SampleType::UInt16:
+        return fn(quint16());
+    case SampleType::Int16:
+        return fn(qint16());
+    case SampleType::UInt32:
+        return fn(quint32());
+    case SampleType::Int32:
+        return fn(qint32());
+    case SampleType::UInt64:
+        return fn(quint64());
+    case SampleType::Int64:
+        return fn(qint64());
+    case SampleType::Float32:
+        return fn(float());
+    case SampleType::Float64:
+    default:
+        return fn(double());
+    }
+}
+
 // An affine map from voxel indices (i, j, k) to world millimetres:
 // world = m * (i, j, k, 1).
 struct Affine

@@ -131,28 +131,7 @@ template<class T> void storeText(const char *&p, const char *end, char *out, qin
 void readText(QByteArrayView data, SampleType type, char *out, qint64 count)
 {
     const char *p = data.data(), *end = p + data.size();
-    switch (type) {
-    case SampleType::UInt8:
-        return storeText<quint8>(p, end, out, count);
-    case SampleType::Int8:
-        return storeText<qint8>(p, end, out, count);
-    case SampleType::UInt16:
-        return storeText<quint16>(p, end, out, count);
-    case SampleType::Int16:
-        return storeText<qint16>(p, end, out, count);
-    case SampleType::UInt32:
-        return storeText<quint32>(p, end, out, count);
-    case SampleType::Int32:
-        return storeText<qint32>(p, end, out, count);
-    case SampleType::UInt64:
-        return storeText<quint64>(p, end, out, count);
-    case SampleType::Int64:
-        return storeText<qint64>(p, end, out, count);
-    case SampleType::Float32:
-        return storeText<float>(p, end, out, count);
-    case SampleType::Float64:
-        return storeText<double>(p, end, out, count);
-    }
+    withSampleType(type, [&](auto sample) { storeText<decltype(sample)>(p, end, out, count); });
 }
 
 std::shared_ptr<quint64[]> allocateSamples(qint64 bytes)

@@ -367,8 +367,6 @@ RU = {
         "меток.",
     ("Import", "The label map's value scaling is not a finite number."):
         "Масштабирование значений карты меток не является конечным числом.",
-    ("Import", "The label map's voxel type is not supported."):
-        "Тип вокселей карты меток не поддерживается.",
     ("Import", "The STL file is too short to hold even its header (%1 bytes)."):
         "Файл STL слишком короток даже для заголовка (%1 байт).",
     ("Import", "The STL file says it holds %1 triangles (%2 bytes), but it has %3 bytes."):

@@ -621,29 +621,24 @@
         <translation>Карта меток даёт больше вершин поверхности, чем вмещает модель.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelVolume.cpp" line="77" />
+        <location filename="../../import/LabelVolume.cpp" line="64" />
         <source>The label map holds the value %1, which is not a whole number. Labels are whole numbers; fractional values are refused, not rounded.</source>
         <translation>В карте меток есть значение %1, не являющееся целым числом. Метки — целые числа; дробные значения не принимаются и не округляются.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelVolume.cpp" line="84" />
+        <location filename="../../import/LabelVolume.cpp" line="71" />
         <source>more than %1</source>
         <translation>более %1</translation>
     </message>
     <message>
-        <location filename="../../import/LabelVolume.cpp" line="85" />
+        <location filename="../../import/LabelVolume.cpp" line="72" />
         <source>The label map has %1 distinct labels; at most %2 are read. An image of intensities is not a label map.</source>
         <translation>В карте меток %1 различных меток; читается не более %2. Изображение яркостей — не карта меток.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelVolume.cpp" line="125" />
+        <location filename="../../import/LabelVolume.cpp" line="112" />
         <source>The label map's value scaling is not a finite number.</source>
         <translation>Масштабирование значений карты меток не является конечным числом.</translation>
-    </message>
-    <message>
-        <location filename="../../import/LabelVolume.cpp" line="238" />
-        <source>The label map's voxel type is not supported.</source>
-        <translation>Тип вокселей карты меток не поддерживается.</translation>
     </message>
     <message>
         <location filename="../../import/MeshFileImport.cpp" line="39" />
@@ -774,7 +769,7 @@
         <translation>Текстовые данные NRRD обрываются после %1 значений из %2.</translation>
     </message>
     <message>
-        <location filename="../../import/NrrdReader.cpp" line="163" />
+        <location filename="../../import/NrrdReader.cpp" line="142" />
         <source>There is not enough memory for the label map (%1 bytes).</source>
         <translation>Недостаточно памяти для карты меток (%1 байт).</translation>
     </message>
