@@ -2,6 +2,7 @@
 
 #include "ImportTypes.h"
 #include "ImportedModel.h"
+#include "StlBinary.h"
 #include "VertexWeld.h"
 #include "geometry/Alloc.h"
 #include "model/ModelClass.h"
@@ -10,43 +11,12 @@
 #include <assimp/scene.h>
 
 #include <QFile>
-#include <QtEndian>
 
 #include <array>
 #include <cmath>
 #include <limits>
 
 namespace {
-
-constexpr qint64 kStlHeader = 84; // 80 bytes of text and the triangle count
-constexpr qint64 kStlRecord = 50; // normal, three corners, attribute
-
-// A binary STL's count must match its size. A file whose count is wrong is
-// truncated or not what it says; a text STL starts with "solid" and is left
-// to the reader.
-void checkStlSize(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        failImport(Import::tr("The file cannot be opened."));
-    const QByteArray head = file.read(kStlHeader);
-    const qint64 size = file.size();
-    const bool text = head.trimmed().startsWith("solid");
-    if (head.size() < kStlHeader) {
-        if (text)
-            return;
-        failImport(
-            Import::tr("The STL file is too short to hold even its header (%1 bytes).").arg(size));
-    }
-    const qint64 count = qFromLittleEndian<quint32>(head.constData() + 80);
-    if (kStlHeader + kStlRecord * count == size || text)
-        return;
-    failImport(
-        Import::tr("The STL file says it holds %1 triangles (%2 bytes), but it has %3 bytes.")
-            .arg(count)
-            .arg(kStlHeader + kStlRecord * count)
-            .arg(size));
-}
 
 // Node counts of the cells a face becomes: a polygon of up to 100 nodes is one
 // cell, a larger one a fan of triangles.
@@ -60,9 +30,7 @@ qint64 cellsOf(unsigned nodes)
     return nodes <= unsigned(MaxPolygon) ? 1 : qint64(nodes) - 2;
 }
 
-// Where the weld's cells start and about how long an edge is: the box's
-// diagonal over the square root of the vertices a surface of that many
-// corners has (one for every six).
+// Where the weld's cells start and about how long an edge is.
 struct WeldCells
 {
     float low[3];
@@ -72,14 +40,16 @@ struct WeldCells
 WeldCells weldCells(const aiMesh &source, qint64 corners)
 {
     constexpr float kLargest = std::numeric_limits<float>::max();
-    aiVector3D low(kLargest, kLargest, kLargest), high(-kLargest, -kLargest, -kLargest);
+    WeldCells cells {{kLargest, kLargest, kLargest}, 0.0f};
+    float high[3] = {-kLargest, -kLargest, -kLargest};
     for (unsigned v = 0; v < source.mNumVertices; ++v)
         for (int a = 0; a < 3; ++a) {
-            low[a] = std::min(low[a], source.mVertices[v][a]);
+            cells.low[a] = std::min(cells.low[a], source.mVertices[v][a]);
             high[a] = std::max(high[a], source.mVertices[v][a]);
         }
-    const float diagonal = source.mNumVertices ? (high - low).Length() : 0.0f;
-    return {{low.x, low.y, low.z}, diagonal / std::sqrt(float(std::max<qint64>(corners / 6, 1)))};
+    if (source.mNumVertices)
+        cells.cell = VertexWeld::cellFor(cells.low, high, corners);
+    return cells;
 }
 
 // One block of a mesh placed by `place`: polygon faces by their node counts,
@@ -180,15 +150,24 @@ bool isMeshFilePath(const QString &path)
 
 void importMeshFile(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models)
 {
-    if (path.endsWith(".stl", Qt::CaseInsensitive))
-        checkStlSize(path);
+    auto model = std::make_unique<ModelClass>();
+    model->FileName = path;
+    if (path.endsWith(".stl", Qt::CaseInsensitive)) {
+        if (std::unique_ptr<MeshClass> mesh = readBinaryStl(path)) {
+            if (mesh->totalCells() == 0)
+                failImport(Import::tr("The file holds no surface: no mesh with faces of three or "
+                                      "more corners."));
+            model->Meshes.append(mesh.release());
+            nameFromFile(*model, path);
+            models.push_back(std::move(model));
+            return;
+        }
+    }
     Assimp::Importer importer;
     const aiScene *scene = importer.ReadFile(QFile::encodeName(path).toStdString(), 0);
     if (!scene)
         failImport(Import::tr("The mesh file cannot be read: %1")
                        .arg(QString::fromUtf8(importer.GetErrorString())));
-    auto model = std::make_unique<ModelClass>();
-    model->FileName = path;
     std::vector<bool> placed(scene->mNumMeshes, false);
     if (scene->mRootNode)
         addNodeMeshes(*scene, *scene->mRootNode, aiMatrix4x4(), *model, placed);

@@ -61,6 +61,15 @@ VertexWeld::VertexWeld(qint64 corners, const float box[3], float cell)
     xyz.reserve(size_t(size) * 3 / 2);
 }
 
+float VertexWeld::cellFor(const float low[3], const float high[3], qint64 corners)
+{
+    if (corners <= 0)
+        return 0.0f;
+    const float d[3] = {high[0] - low[0], high[1] - low[1], high[2] - low[2]};
+    const float diagonal = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+    return diagonal / std::sqrt(float(std::max<qint64>(corners / 6, 1)));
+}
+
 VertexWeld::~VertexWeld()
 {
     std::free(table);

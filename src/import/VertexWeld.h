@@ -24,6 +24,11 @@ public:
     VertexWeld(const VertexWeld &) = delete;
     VertexWeld &operator=(const VertexWeld &) = delete;
 
+    // About the length of an edge of a surface of `corners` corners in the
+    // box from `low` to `high`: its diagonal over the square root of the
+    // vertices such a surface has (one for every six corners).
+    static float cellFor(const float low[3], const float high[3], qint64 corners);
+
     // The number of the vertex at (x, y, z), made when the position is new.
     qint32 vertex(float x, float y, float z);
 

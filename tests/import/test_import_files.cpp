@@ -78,6 +78,17 @@ QByteArray nrrd(const QByteArray &fields, const QByteArray &data)
         + fields.trimmed() + "\n\n" + data;
 }
 
+// A binary STL of the triangles (three corners each), its header `header`.
+QByteArray binaryStl(const QList<std::array<float, 9>> &triangles, const QByteArray &header)
+{
+    QByteArray bytes = header.leftJustified(80, ' ', true);
+    bytes.resize(84 + 50 * triangles.size(), 0);
+    qToLittleEndian(quint32(triangles.size()), bytes.data() + 80);
+    for (qsizetype t = 0; t < triangles.size(); ++t)
+        std::memcpy(bytes.data() + 84 + 50 * t + 12, triangles[t].data(), 36);
+    return bytes;
+}
+
 bool write(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -96,6 +107,7 @@ private slots:
     void meshFiles_data();
     void meshFiles();
     void gltfMeshesAreBlocks();
+    void binaryStlCornersJoined();
     void namesAndColours();
     void badFiles_data();
     void badFiles();
@@ -200,6 +212,33 @@ void TestImportFiles::gltfMeshesAreBlocks()
     QCOMPARE(model.Meshes[1]->Name, QString("stone"));
     QCOMPARE(model.Meshes[1]->CountOfCells[Triangle], 1);
     QCOMPARE(model.Meshes[1]->Vertices[3], 11.0);
+}
+
+// A binary STL whose header begins with "solid", as some writers make it,
+// is read by its size: its corners joined (0 and -0 one place), the
+// triangles in file order, the model named from the file name.
+void TestImportFiles::binaryStlCornersJoined()
+{
+    const float z = -0.0f;
+    const QList<std::array<float, 9>> tetra {{0, 0, 0, 0, 2, 0, 1, 0, 0},
+                                             {z, z, z, 1, 0, 0, 0, 0, 3},
+                                             {0, 0, 0, 0, 0, 3, 0, 2, 0},
+                                             {1, 0, 0, 0, 2, 0, 0, 0, 3}};
+    const QString path = dir.filePath("skin_patch.stl");
+    QVERIFY(write(path, binaryStl(tetra, "solid exported as binary")));
+    const Imported in = import(path);
+    QVERIFY2(in.result.ok, qPrintable(in.result.message));
+    QCOMPARE(in.models.size(), size_t(1));
+    QCOMPARE(in.models[0]->Meshes.size(), 1);
+    const MeshClass &mesh = *in.models[0]->Meshes[0];
+    QCOMPARE(mesh.CountOfVertices, 4);
+    QCOMPARE(mesh.CountOfCells[Triangle], 4);
+    QCOMPARE((QList<qint32>(mesh.Cells[Triangle], mesh.Cells[Triangle] + 12)),
+             (QList<qint32> {0, 1, 2, 0, 2, 3, 0, 3, 1, 2, 1, 3}));
+    QCOMPARE(mesh.Vertices[3 * 3 + 2], 3.0);
+    QVERIFY(isClosed(mesh));
+    QCOMPARE(enclosedVolume(mesh), 1.0); // 1 * 2 * 3 / 6
+    QCOMPARE(in.models[0]->Name, QString("Skin_patch"));
 }
 
 void TestImportFiles::meshFiles_data()
@@ -358,6 +397,11 @@ void TestImportFiles::badFiles_data()
     qToLittleEndian(quint32(3), longer.data() + 80);
     QTest::newRow("STL longer than its count")
         << "longer.stl" << longer << "(234 bytes), but it has 244";
+    QTest::newRow("STL without triangles")
+        << "empty.stl" << binaryStl({}, "empty") << "holds no surface";
+    QTest::newRow("STL corner not a number")
+        << "nan.stl" << binaryStl({{0, 0, 0, 1, 0, 0, 0, std::nanf(""), 0}}, "nan")
+        << "not a finite number";
     QTest::newRow("not a NIfTI file")
         << "text.nii" << QByteArray("just some text that is no header\n") << "NIfTI";
 }
