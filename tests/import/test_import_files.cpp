@@ -178,8 +178,28 @@ void TestImportFiles::niftiPlacedInWorld()
     }
 }
 
+namespace {
+
+// A binary glTF container: its JSON chunk, then the buffer as its BIN chunk.
+QByteArray glb(QByteArray json, const QByteArray &buffer)
+{
+    json = json.leftJustified((json.size() + 3) / 4 * 4, ' ');
+    QByteArray bytes("glTF");
+    const auto word = [&bytes](quint32 w) { bytes.append(reinterpret_cast<const char *>(&w), 4); };
+    word(2);
+    word(quint32(12 + 8 + json.size() + 8 + buffer.size()));
+    word(quint32(json.size()));
+    word(0x4E4F534Au);
+    bytes += json;
+    word(quint32(buffer.size()));
+    word(0x004E4942u);
+    return bytes + buffer;
+}
+
+} // namespace
+
 // A glTF file of two meshes, the second placed by its node: one model, a
-// block per mesh named after it, where the nodes put them.
+// block per mesh named after it, where the nodes put them; the same as GLB.
 void TestImportFiles::gltfMeshesAreBlocks()
 {
     QByteArray buffer;
@@ -188,30 +208,34 @@ void TestImportFiles::gltfMeshesAreBlocks()
     for (quint16 i : {0, 1, 2})
         buffer.append(reinterpret_cast<const char *>(&i), 2);
     buffer.append(2, 0);
-    const QByteArray gltf = R"({"asset": {"version": "2.0"}, "scene": 0,
+    const QByteArray scene = R"({"asset": {"version": "2.0"}, "scene": 0,
         "scenes": [{"nodes": [0, 1]}],
         "nodes": [{"mesh": 0}, {"mesh": 1, "translation": [10, 0, 0]}],
         "meshes": [{"name": "kidney", "primitives": [{"attributes": {"POSITION": 0}, "indices": 1}]},
                    {"name": "stone", "primitives": [{"attributes": {"POSITION": 0}, "indices": 1}]}],
-        "buffers": [{"byteLength": 44, "uri": "data:application/octet-stream;base64,)"
-        + buffer.toBase64() + R"("}],
         "bufferViews": [{"buffer": 0, "byteOffset": 0, "byteLength": 36},
                         {"buffer": 0, "byteOffset": 36, "byteLength": 6}],
         "accessors": [{"bufferView": 0, "componentType": 5126, "count": 3, "type": "VEC3",
                        "min": [0, 0, 0], "max": [1, 1, 0]},
-                      {"bufferView": 1, "componentType": 5123, "count": 3, "type": "SCALAR"}]})";
-    const QString path = dir.filePath("two_meshes.gltf");
-    QVERIFY(write(path, gltf));
-    const Imported in = import(path);
-    QVERIFY2(in.result.ok, qPrintable(in.result.message));
-    QCOMPARE(in.models.size(), size_t(1));
-    const ModelClass &model = *in.models[0];
-    QCOMPARE(model.Name, QString("two_meshes"));
-    QCOMPARE(model.Meshes.size(), 2);
-    QCOMPARE(model.Meshes[0]->Name, QString("kidney"));
-    QCOMPARE(model.Meshes[1]->Name, QString("stone"));
-    QCOMPARE(model.Meshes[1]->CountOfCells[Triangle], 1);
-    QCOMPARE(model.Meshes[1]->Vertices[3], 11.0);
+                      {"bufferView": 1, "componentType": 5123, "count": 3, "type": "SCALAR"}],)";
+    QVERIFY(write(
+        dir.filePath("two_meshes.gltf"),
+        scene + R"("buffers": [{"byteLength": 44, "uri": "data:application/octet-stream;base64,)"
+            + buffer.toBase64() + "\"}]}"));
+    QVERIFY(write(dir.filePath("two_meshes.glb"),
+                  glb(scene + R"("buffers": [{"byteLength": 44}]})", buffer)));
+    for (const char *name : {"two_meshes.gltf", "two_meshes.glb"}) {
+        const Imported in = import(dir.filePath(name));
+        QVERIFY2(in.result.ok, qPrintable(name + (": " + in.result.message)));
+        QCOMPARE(in.models.size(), size_t(1));
+        const ModelClass &model = *in.models[0];
+        QCOMPARE(model.Name, QString("two_meshes"));
+        QCOMPARE(model.Meshes.size(), 2);
+        QCOMPARE(model.Meshes[0]->Name, QString("kidney"));
+        QCOMPARE(model.Meshes[1]->Name, QString("stone"));
+        QCOMPARE(model.Meshes[1]->CountOfCells[Triangle], 1);
+        QCOMPARE(model.Meshes[1]->Vertices[3], 11.0);
+    }
 }
 
 // A binary STL whose header begins with "solid", as some writers make it,
@@ -247,8 +271,9 @@ void TestImportFiles::meshFiles_data()
     QTest::addColumn<int>("vertices");
     QTest::addColumn<QList<int>>("cells"); // per slot 3, 4, tetrahedron
     const QList<int> octahedron {8, 0, 0};
-    for (const char *name : {"octahedron.stl", "octahedron_binary.stl", "octahedron.obj",
-                             "octahedron.ply", "octahedron_binary.ply", "octahedron.off"})
+    for (const char *name :
+         {"octahedron.stl", "octahedron_binary.stl", "octahedron.obj", "octahedron.ply",
+          "octahedron_binary.ply", "octahedron.off", "octahedron.3mf"})
         QTest::newRow(name) << name << 6 << octahedron;
     QTest::newRow("mixed.vtk") << "mixed.vtk" << 7 << QList<int> {2, 1, 1};
     QTest::newRow("mixed_binary.vtk") << "mixed_binary.vtk" << 7 << QList<int> {2, 1, 1};

@@ -7,6 +7,7 @@ line per file: its name, then what the test must find (see test_import_files.cpp
 import os
 import sys
 import warnings
+import zipfile
 
 warnings.filterwarnings("ignore")
 import numpy as np  # noqa: E402
@@ -90,3 +91,26 @@ meshio.write(path("mixed.vtk"), mixed, binary=False)
 meshio.write(path("mixed_binary.vtk"), mixed, binary=True)
 print("mixed.vtk")
 print("mixed_binary.vtk")
+
+# The octahedron as a 3MF package: a zip of the content types, the
+# relationships and the model's XML.
+vertices = "".join('<vertex x="%g" y="%g" z="%g"/>' % tuple(p) for p in octahedron.points)
+triangles = "".join('<triangle v1="%d" v2="%d" v3="%d"/>' % tuple(t) for t in octahedron.cells[0].data)
+with zipfile.ZipFile(path("octahedron.3mf"), "w") as package:
+    package.writestr("[Content_Types].xml",
+                     '<?xml version="1.0" encoding="UTF-8"?><Types xmlns="http://schemas.openxmlformats.org/'
+                     'package/2006/content-types"><Default Extension="rels" ContentType="application/'
+                     'vnd.openxmlformats-package.relationships+xml"/><Default Extension="model" '
+                     'ContentType="application/vnd.ms-package.3dmanufacturing-3dmodel+xml"/></Types>')
+    package.writestr("_rels/.rels",
+                     '<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.'
+                     'openxmlformats.org/package/2006/relationships"><Relationship Target="/3D/3dmodel.model" '
+                     'Id="rel0" Type="http://schemas.microsoft.com/3dmanufacturing/2013/01/3dmodel"/>'
+                     '</Relationships>')
+    package.writestr("3D/3dmodel.model",
+                     '<?xml version="1.0" encoding="UTF-8"?><model unit="millimeter" xml:lang="en-US" '
+                     'xmlns="http://schemas.microsoft.com/3dmanufacturing/core/2015/02"><resources>'
+                     '<object id="1" type="model"><mesh><vertices>' + vertices + '</vertices><triangles>'
+                     + triangles + '</triangles></mesh></object></resources><build><item objectid="1"/>'
+                     '</build></model>')
+print("octahedron.3mf")
