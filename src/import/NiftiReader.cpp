@@ -85,8 +85,10 @@ qint64 dataLimit(const nifti_image &nim)
     return fileBytes - nim.iname_offset;
 }
 
-// Why niftilib refused a header: its dimensions, when those are the cause.
-[[noreturn]] void refuseHeader(const QString &path)
+// The dimensions as the header gives them. niftilib turns a dimension below
+// 1 into 1, which would read a different map than the file describes; such
+// a file is refused here, before the library reads it.
+void requirePositiveDimensions(const QString &path)
 {
     int version = 0;
     void *raw = nifti_read_header(QFile::encodeName(path).constData(), &version, 0);
@@ -102,7 +104,6 @@ qint64 dataLimit(const nifti_image &nim)
         if (dims[a] < 1)
             failImport(
                 Import::tr("The label map's dimensions must be positive; one is %1.").arg(dims[a]));
-    failImport(Import::tr("This is not a NIfTI file, or its header is damaged."));
 }
 
 struct ImageDeleter
@@ -115,14 +116,11 @@ struct ImageDeleter
 LabelMapData readNifti(const QString &path)
 {
     nifti_set_debug_level(0); // the library's own complaints go to our messages instead
+    requirePositiveDimensions(path);
     std::shared_ptr<nifti_image> nim(nifti_image_read(QFile::encodeName(path).constData(), 0),
                                      ImageDeleter());
     if (!nim)
-        refuseHeader(path);
-    for (int a = 1; a <= 3; ++a)
-        if (nim->dim[a] < 1 && a <= nim->dim[0])
-            failImport(Import::tr("The label map's dimensions must be positive; one is %1.")
-                           .arg(nim->dim[a]));
+        failImport(Import::tr("This is not a NIfTI file, or its header is damaged."));
     qint64 volumes = 1;
     for (int a = 4; a <= std::min<int64_t>(nim->dim[0], 7); ++a)
         volumes *= std::max<int64_t>(nim->dim[a], 1);

@@ -89,6 +89,22 @@ QByteArray binaryStl(const QList<std::array<float, 9>> &triangles, const QByteAr
     return bytes;
 }
 
+// A NIfTI-1 header of one-byte voxels, 1 mm apart, its data after it.
+QByteArray nifti(qint16 nx, qint16 ny, qint16 nz, const QByteArray &data)
+{
+    QByteArray header(352, 0);
+    qToLittleEndian(qint32(348), header.data());
+    const qint16 dims[8] = {3, nx, ny, nz, 1, 1, 1, 1};
+    std::memcpy(header.data() + 40, dims, sizeof dims);
+    qToLittleEndian(qint16(2), header.data() + 70); // unsigned bytes
+    qToLittleEndian(qint16(8), header.data() + 72);
+    const float spacing[8] = {1, 1, 1, 1, 1, 1, 1, 1};
+    std::memcpy(header.data() + 76, spacing, sizeof spacing);
+    qToLittleEndian(352.0f, header.data() + 108);
+    std::memcpy(header.data() + 344, "n+1", 4);
+    return header + data;
+}
+
 bool write(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -427,6 +443,12 @@ void TestImportFiles::badFiles_data()
     QTest::newRow("STL corner not a number")
         << "nan.stl" << binaryStl({{0, 0, 0, 1, 0, 0, 0, std::nanf(""), 0}}, "nan")
         << "not a finite number";
+    QTest::newRow("NIfTI dimensions beyond the data")
+        << "big.nii" << nifti(4000, 4000, 4000, boxes) << "more than the file holds";
+    QTest::newRow("NIfTI zero dimension")
+        << "zero.nii" << nifti(10, 0, 6, boxes) << "must be positive; one is 0";
+    QTest::newRow("NIfTI data a byte short")
+        << "whole.nii" << nifti(10, 8, 6, boxes.left(479)) << "more than the file holds";
     QTest::newRow("not a NIfTI file")
         << "text.nii" << QByteArray("just some text that is no header\n") << "NIfTI";
 }
