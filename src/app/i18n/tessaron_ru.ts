@@ -568,8 +568,7 @@
     </message>
     <message>
         <location filename="../../import/LabelMapData.cpp" line="13" />
-        <location filename="../../import/NiftiReader.cpp" line="104" />
-        <location filename="../../import/NiftiReader.cpp" line="124" />
+        <location filename="../../import/NiftiReader.cpp" line="106" />
         <source>The label map's dimensions must be positive; one is %1.</source>
         <translation>Размеры карты меток должны быть положительными; один из них равен %1.</translation>
     </message>
@@ -580,7 +579,8 @@
     </message>
     <message>
         <location filename="../../import/LabelMapImport.cpp" line="31" />
-        <location filename="../../import/MeshFileImport.cpp" line="31" />
+        <location filename="../../import/StlBinary.cpp" line="66" />
+        <location filename="../../import/StlBinary.cpp" line="77" />
         <location filename="../../import/VtkReader.cpp" line="282" />
         <source>The file cannot be opened.</source>
         <translation>Файл не удаётся открыть.</translation>
@@ -651,32 +651,34 @@
         <translation>Масштабирование значений карты меток не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="39" />
+        <location filename="../../import/StlBinary.cpp" line="34" />
         <source>The STL file is too short to hold even its header (%1 bytes).</source>
         <translation>Файл STL слишком короток даже для заголовка (%1 байт).</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="45" />
+        <location filename="../../import/StlBinary.cpp" line="42" />
         <source>The STL file says it holds %1 triangles (%2 bytes), but it has %3 bytes.</source>
         <translation>По заголовку в файле STL %1 треугольников (%2 байт), а в нём %3 байт.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="104" />
+        <location filename="../../import/MeshFileImport.cpp" line="74" />
+        <location filename="../../import/StlBinary.cpp" line="71" />
         <source>The mesh has more cells than a model holds.</source>
         <translation>В сетке больше ячеек, чем вмещает модель.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="121" />
+        <location filename="../../import/MeshFileImport.cpp" line="91" />
         <source>A face names vertex %1; the mesh has %2.</source>
         <translation>Грань ссылается на вершину %1, а в сетке их %2.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="188" />
+        <location filename="../../import/MeshFileImport.cpp" line="169" />
         <source>The mesh file cannot be read: %1</source>
         <translation>Файл сетки не удаётся прочитать: %1</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="202" />
+        <location filename="../../import/MeshFileImport.cpp" line="158" />
+        <location filename="../../import/MeshFileImport.cpp" line="181" />
         <source>The file holds no surface: no mesh with faces of three or more corners.</source>
         <translation>В файле нет поверхности: нет сетки с гранями из трёх и более вершин.</translation>
     </message>
@@ -688,28 +690,28 @@
         <translation>Шаг вокселей карты меток равен нулю или не является числом.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="105" />
+        <location filename="../../import/NiftiReader.cpp" line="123" />
         <source>This is not a NIfTI file, or its header is damaged.</source>
         <translation>Это не файл NIfTI, или его заголовок повреждён.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="130" />
+        <location filename="../../import/NiftiReader.cpp" line="128" />
         <source>The file holds %1 volumes; a label map is one.</source>
         <translation>В файле %1 томов; карта меток — один том.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="133" />
+        <location filename="../../import/NiftiReader.cpp" line="131" />
         <source>The voxel type %1 is not one a label map has.</source>
         <translation>Тип вокселей %1 не бывает у карт меток.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="142" />
+        <location filename="../../import/NiftiReader.cpp" line="140" />
         <location filename="../../import/NrrdReader.cpp" line="102" />
         <source>The dimensions times the voxel size (%1 bytes) are more than the file holds (%2 bytes).</source>
         <translation>Размеры, умноженные на размер вокселя (%1 байт), больше, чем вмещает файл (%2 байт).</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="147" />
+        <location filename="../../import/NiftiReader.cpp" line="145" />
         <source>The voxel data of the file ends early or cannot be read.</source>
         <translation>Данные вокселей в файле обрываются или не читаются.</translation>
     </message>
@@ -784,7 +786,7 @@
         <translation>Недостаточно памяти для карты меток (%1 байт).</translation>
     </message>
     <message>
-        <location filename="../../import/VertexWeld.cpp" line="99" />
+        <location filename="../../import/VertexWeld.cpp" line="108" />
         <source>The mesh has more vertices than a model holds.</source>
         <translation>В сетке больше вершин, чем вмещает модель.</translation>
     </message>
