@@ -78,10 +78,10 @@ const MenuContents kFullMenus[] = {
      {"menuCloneModel", "|", "actionMassSelect", "|", "actionSplice", "actionFMZCM", "|",
       "actionEditPoint", "|", "actionFindBorderEdges", "actionFindBorderMaterialEdges", "|",
       "actionMoveAllToSelect", "actionTransformAllAsActive", "|", "action6CellFuncsTo2VertFuncs",
-      "|", "actionCreateSurface", "actionTopologyMergeVertices"}},
+      "|", "actionCreateSurface", "actionTopologyMergeVertices", "|", "actionClosestGap"}},
     {"menuCloneModel",
      {"actionCloneFullModel", "actionCloneSelectionIntoModel", "actionCloneVisibleIntoModel"}},
-    {"menuOptions", {"actionModelInfo", "actionPreferences"}},
+    {"menuOptions", {"actionModelInfo", "actionMeasurements", "actionPreferences"}},
     {"menuHelp", {"actionAbout"}},
 };
 

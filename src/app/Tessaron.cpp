@@ -9,6 +9,7 @@
 #include "panels/IntersectControl.h"
 #include "panels/IsoControl.h"
 #include "panels/MaterialsControl.h"
+#include "panels/MeasurementsControl.h"
 #include "panels/ObjectsControl.h"
 #include "panels/OpacityControl.h"
 #include "panels/PointControl.h"
@@ -36,7 +37,7 @@ Qt::DockWidgetArea panelArea(PanelKind kind)
         Qt::LeftDockWidgetArea,  Qt::LeftDockWidgetArea,  Qt::LeftDockWidgetArea,
         Qt::LeftDockWidgetArea,  Qt::RightDockWidgetArea, Qt::RightDockWidgetArea,
         Qt::RightDockWidgetArea, Qt::RightDockWidgetArea, Qt::RightDockWidgetArea,
-        Qt::RightDockWidgetArea,
+        Qt::RightDockWidgetArea, Qt::RightDockWidgetArea,
     };
     return areas[size_t(kind)];
 }
@@ -303,6 +304,8 @@ QDockWidget *Tessaron::makePanel(PanelKind kind)
         return new MaterialsControl(this, View);
     case PanelKind::Point:
         return new PointControl(this, View);
+    case PanelKind::Measurements:
+        return new MeasurementsControl(this, View);
     default:
         return nullptr;
     }

@@ -99,6 +99,11 @@ public slots:
     void changeShowFullScreen();
     // Switches between the compact and the full layout and keeps the choice.
     void changeFullInterface(bool full);
+    // The Measurements panel, shown (and measured again when it was there).
+    void showMeasurements();
+    // The closest gap between the two models selected in the Objects tree,
+    // drawn in the view (MeasureCommands.cpp).
+    void closestGap();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -134,7 +139,7 @@ private:
     QActionGroup *LightsGroup = nullptr;
     QActionGroup *FacesGroup = nullptr;
     QAction *RecentSeparator = nullptr; // before "Clear list"
-    std::array<QDockWidget *, 10> Panels {};
+    std::array<QDockWidget *, 11> Panels {};
     LoadFailures Failures;
     int OpenDepth = 0;
     bool Closing = false; // the window closes: an open command in progress stops

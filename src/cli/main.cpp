@@ -2,6 +2,7 @@
 
 #include "CliInput.h"
 #include "ConvertCommand.h"
+#include "MeasureCommands.h"
 #ifdef TESSARON_CLI_RENDER
 #include "RenderCommand.h"
 #endif
@@ -17,6 +18,8 @@ void usage(FILE *to)
 {
     std::fputs("usage: tessaron-cli COMMAND ARGS...\n\ncommands:\n", to);
     std::fputs(convertUsage(), to);
+    std::fputs(infoUsage(), to);
+    std::fputs(measureUsage(), to);
 #ifdef TESSARON_CLI_RENDER
     std::fputs(renderUsage(), to);
 #endif
@@ -67,6 +70,10 @@ int main(int argc, char *argv[])
     }
     if (!std::strcmp(argv[1], "convert"))
         return runConvert(args);
+    if (!std::strcmp(argv[1], "info"))
+        return runInfo(args);
+    if (!std::strcmp(argv[1], "measure"))
+        return runMeasure(args);
     std::fprintf(stderr, "tessaron-cli: unknown command '%s'\n", argv[1]);
     usage(stderr);
     return 64;

@@ -211,6 +211,7 @@ void ModelClass::computeModelRanges()
 
 qint32 ModelClass::prepareData()
 {
+    ++DataVersion;
     return runGuarded("prepareData", [this] {
         Radius = 0;
         quint32 b = 0;

@@ -138,6 +138,10 @@ public:
     QList<qint32> ShownMaterials;
     ViewTransform *Transform;
 
+    // Counts the runs of prepareData, which follows every change of the
+    // blocks: a result derived from them (a measured gap) is stale once it moved.
+    quint64 DataVersion = 0;
+
     quint8 NeedsRebuild = 1;
     quint8 UseAllVertices = 0;
     quint8 SmoothNormals = 0;

@@ -100,6 +100,13 @@ void surfaceBlock(const MeshClass &source, MeshClass &block)
 
 } // namespace
 
+std::vector<qint32> outerVolumeFaces(const MeshClass &block, int corners)
+{
+    return corners == 3 ? outerFaces<3>(block)
+        : corners == 4  ? outerFaces<4>(block)
+                        : std::vector<qint32>();
+}
+
 ModelClass *createSurface(const ModelClass &source, quint32 displayListBase)
 {
     qCDebug(lcTrace) << "ModelClass::createSurface";

@@ -3,6 +3,9 @@
 #include <QList>
 #include <QtGlobal>
 
+#include <vector>
+
+class MeshClass;
 class ModelClass;
 
 // Operations that derive a new model from existing ones, or rewrite the cells
@@ -34,6 +37,11 @@ ModelClass *cloneFlagged(const ModelClass &source, quint32 displayListBase, bool
 // model keeps the source's function names and their location. The model is
 // prepared for drawing. Null when no block could be produced.
 ModelClass *createSurface(const ModelClass &source, quint32 displayListBase);
+
+// The faces of the block's volume cells that no other volume cell shares,
+// with `corners` (3 or 4) nodes each in the face tables' orientation: the
+// outer surface createSurface builds its blocks from.
+std::vector<qint32> outerVolumeFaces(const MeshClass &block, int corners);
 
 // Copies the blocks with their degenerate hexahedra turned into tetrahedra:
 // (a a a a b c d d) becomes (a b c d), (a b c c d d d d) becomes (a b c d).

@@ -538,3 +538,34 @@ void drawRulerLabel(ModelClass &model, const FrameContext &frame)
              QFont(QStringLiteral("Arial Black"), 15, QFont::Normal), Qt::white);
     glPopMatrix();
 }
+
+void drawMeasureMark(const MeasureMark &mark, const FrameContext &frame)
+{
+    if (!mark.frame)
+        return;
+    glPushMatrix();
+    glLoadMatrixf(mark.frame->Transform->Matrix);
+    // Over everything: a gap between two organs often runs inside a third.
+    glDisable(GL_DEPTH_TEST);
+    setMaterial(mark.frame->PickColor);
+    glPointSize(float(frame.config.selPointThickness) * frame.thickness);
+    glBegin(GL_POINTS);
+    glVertex3dv(mark.a);
+    if (mark.segment)
+        glVertex3dv(mark.b);
+    glEnd();
+    double middle[3] = {mark.a[0], mark.a[1], mark.a[2]};
+    if (mark.segment) {
+        glLineWidth(3.0f * float(frame.config.lineThickness) * frame.thickness);
+        glBegin(GL_LINES);
+        glVertex3dv(mark.a);
+        glVertex3dv(mark.b);
+        glEnd();
+        for (int k = 0; k < 3; ++k)
+            middle[k] = (mark.a[k] + mark.b[k]) / 2;
+    }
+    addLabel(frame, middle, mark.label, QFont(QStringLiteral("Arial Black"), 15, QFont::Normal),
+             Qt::white);
+    glEnable(GL_DEPTH_TEST);
+    glPopMatrix();
+}

@@ -72,5 +72,19 @@ void drawDepthTestedLabels(QList<ScreenLabel> &labels, qreal pixelRatio);
 void drawAxes(ModelClass &model, const FrameContext &frame);
 // The ruler's "S = " distance label at the middle of its two points.
 void drawRulerLabel(ModelClass &model, const FrameContext &frame);
+
+// A measurement drawn over the models: a segment between two points, or one
+// point, with a label at its middle. Placed with `frame`'s matrix; the
+// models it was measured on are watched for changes.
+struct MeasureMark
+{
+    ModelClass *frame = nullptr;
+    QList<std::pair<const ModelClass *, quint64>> measured; // model and its DataVersion
+    double a[3] = {0, 0, 0}, b[3] = {0, 0, 0};
+    bool segment = false;
+    QString label;  // at the middle, in the view
+    QString status; // after the status line while the mark is shown
+};
+void drawMeasureMark(const MeasureMark &mark, const FrameContext &frame);
 // The cutting plane's outline and fill (PlaneDrawing.cpp).
 void drawPlane(const ClipPlane &plane);

@@ -153,7 +153,7 @@ void GLWidget::paintFrame(QPaintDevice *device, int w, int h)
         paintLabels(painter, h);
     }
     if (ModelList.count() >= 2)
-        Host->showStatus(statusLine());
+        Host->showStatus(BusyText.isEmpty() ? statusLine() : BusyText);
 }
 
 void GLWidget::drawScene(int w, int h, bool labelsInFrame)
@@ -205,6 +205,10 @@ void GLWidget::drawScene(int w, int h, bool labelsInFrame)
     if (ModelClass *current = currentModel(); current && ModelList.ActiveIndex >= 1)
         drawRulerLabel(*current, frame);
     drawTransparentFaces(transparent, frame);
+    if (Mark && !markCurrent())
+        Mark.reset(); // a model it was measured on changed or left
+    if (Mark)
+        drawMeasureMark(*Mark, frame);
     glPopMatrix();
     // Vector files take every label as text of their own.
     if (labelsInFrame) {
@@ -234,6 +238,9 @@ QString GLWidget::statusLine() const
     const ModelClass *model = currentModel();
     if (!model)
         return QString();
+    // A measurement mark speaks for itself until something is picked.
+    if (Mark && !Mark->status.isEmpty() && model->PickMode != 1 && model->PickMode != 2)
+        return Mark->status;
     auto n = [](float v) { return QString::number(v, 'g', 6); };
     QString text = tr("X in [%1;%2]; Y in [%3;%4]; Z in [%5;%6]")
                        .arg(n(model->BoxMin[0]), n(model->BoxMax[0]), n(model->BoxMin[1]),

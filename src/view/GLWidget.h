@@ -14,10 +14,14 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QPainter;
 class QPrinter;
+namespace measure {
+struct Gap;
+}
 class QSettings;
 class ViewHost;
 
@@ -27,6 +31,11 @@ void setupViewSurfaceFormat(int samples = 4);
 // True when OpenGL is drawn by the CPU (Mesa's llvmpipe and kin), where the
 // views do without multisampling: it would double the time of every frame.
 bool softwareRenderer();
+
+// The mark of a measured gap between models a and b: the segment between its
+// two points with its length as the ruler writes it, placed with a's matrix.
+MeasureMark gapMark(const measure::Gap &gap, ModelClass *a, ModelClass *b, const QString &nameOfA,
+                    const QString &nameOfB);
 
 // The OpenGL view: owns the model list, the lights, the function palette and
 // the view's settings; turns mouse, wheel and menu input into changes of each
@@ -100,8 +109,21 @@ public:
     // selection and leaves the result in the model's pick state; returns the
     // block whose cell selection changed (ModelClass::applyPick).
     MeshClass *pick(ModelClass &model, int x, int y, int mode, bool ruler, bool deselect);
-    // The statistics report of the current model: its title and text.
+    // The statistics report of the current model: its title and text, with
+    // the model's measures after the counts.
     void modelInfo(QString &title, QString &text);
+    // Runs `work` on a worker thread and returns when it has finished, while
+    // the view goes on painting: long measurements never freeze a repaint.
+    // A busy cursor and `status` show meanwhile; mouse and key input wait
+    // and are delivered afterwards, so no command runs into the middle of
+    // the work. The work must touch only copies of the models. False when
+    // it failed (ran out of memory).
+    bool runResponsive(const QString &status, const std::function<void()> &work);
+    // A measurement shown in the view: a segment with its length (a gap) or
+    // a point (a stone's centre), in the pick colour, with a label.
+    void setMeasureMark(const MeasureMark &mark);
+    void clearMeasureMark();
+    const std::optional<MeasureMark> &measureMark() const { return Mark; }
 
     ModelClass *currentModel() const { return ModelList.active(); }
     ViewHost *host() const { return Host; }
@@ -130,6 +152,7 @@ public:
     qreal PixelRatio = 1.0;    // device pixels per widget pixel of the frame being drawn
     QRect SelectionRect;       // mass-selection rectangle while dragging
     QList<ScreenLabel> Labels; // texts of the frame being drawn
+    QString BusyText;          // the status while runResponsive works
 
 public slots:
     int getWidgetsWidthLeft();
@@ -260,6 +283,10 @@ private:
     ModelClass *userModel(qsizetype index) const;
     QString saveStatus(const QString &text);
 
+    // The mark, while the models it was measured on are unchanged.
+    bool markCurrent() const;
+
     ViewHost *Host;
     std::unique_ptr<ViewHost> OwnHost;
+    std::optional<MeasureMark> Mark;
 };

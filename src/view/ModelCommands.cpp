@@ -6,7 +6,6 @@
 #include "DisplayLists.h"
 #include "GLWidget.h"
 #include "ViewHost.h"
-#include "model/ModelInfo.h"
 #include "model/PlaneCut.h"
 #include "model/Topology.h"
 
@@ -381,9 +380,4 @@ void GLWidget::changeBackgroundColor()
     Config.background = colour.name();
     colorFromName(Config.background, ClearColor);
     update();
-}
-
-void GLWidget::modelInfo(QString &title, QString &text)
-{
-    ::modelInfo(ModelList, title, text);
 }

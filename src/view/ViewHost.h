@@ -18,6 +18,7 @@ enum class PanelKind {
     Intersect,
     Materials,
     Point,
+    Measurements,
 };
 
 // What the view asks of an existing panel.

@@ -433,58 +433,58 @@
         <translation>Не удалось сохранить изображение.</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="238" />
+        <location filename="../../view/GLWidget.cpp" line="245" />
         <source>X in [%1;%2]; Y in [%3;%4]; Z in [%5;%6]</source>
         <translation>X в [%1;%2]; Y в [%3;%4]; Z в [%5;%6]</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="254" />
+        <location filename="../../view/GLWidget.cpp" line="261" />
         <source>; Point: (%1;%2;%3); (Zone number=%4; Vertex number=%5)</source>
         <translation>; Точка: (%1;%2;%3); (номер зоны=%4; номер вершины=%5)</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="262" />
+        <location filename="../../view/GLWidget.cpp" line="269" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="77" />
+        <location filename="../../view/ModelCommands.cpp" line="76" />
         <source>Drawing...</source>
         <translation>Отображение...</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="140" />
+        <location filename="../../view/ModelCommands.cpp" line="139" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="140" />
+        <location filename="../../view/ModelCommands.cpp" line="139" />
         <source>There is no selected elements.</source>
         <translation>Нет выделенных элементов.</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="185" />
+        <location filename="../../view/ModelCommands.cpp" line="184" />
         <source>Splice vertices</source>
         <translation>Склеить вершины</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="185" />
+        <location filename="../../view/ModelCommands.cpp" line="184" />
         <source>Input Eps:</source>
         <translation>Введите точность Eps:</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="238" />
+        <location filename="../../view/ModelCommands.cpp" line="237" />
         <location filename="../../view/ViewModes.cpp" line="210" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="299" />
+        <location filename="../../view/ModelCommands.cpp" line="298" />
         <source>Change Materil Number</source>
         <translation>Изменение номера материала</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="300" />
+        <location filename="../../view/ModelCommands.cpp" line="299" />
         <source>Input new material number:</source>
         <translation>Введите новый номер материала:</translation>
     </message>
@@ -504,6 +504,21 @@
         <location filename="../../view/ModelSave.cpp" line="30" />
         <source>Error</source>
         <translation>Ошибка</translation>
+    </message>
+    <message>
+        <location filename="../../view/Measurements.cpp" line="53" />
+        <source>Closest gap from %1 to %2: %3</source>
+        <translation>Кратчайшее расстояние от %1 до %2: %3</translation>
+    </message>
+    <message>
+        <location filename="../../view/Measurements.cpp" line="88" />
+        <source>Measuring...</source>
+        <translation>Измерение...</translation>
+    </message>
+    <message>
+        <location filename="../../view/Measurements.cpp" line="90" />
+        <source>Measures:</source>
+        <translation>Измерения:</translation>
     </message>
 </context>
 <context>
@@ -1016,62 +1031,62 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../Tessaron.cpp" line="92" />
+        <location filename="../Tessaron.cpp" line="93" />
         <source>Tessaron v1.1.256</source>
         <translation>Tessaron v1.1.256</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="171" />
+        <location filename="../Tessaron.cpp" line="172" />
         <source>File</source>
         <translation>Файл</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="172" />
+        <location filename="../Tessaron.cpp" line="173" />
         <source>SaveAs</source>
         <translation>Сохранить как</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="173" />
+        <location filename="../Tessaron.cpp" line="174" />
         <source>Recent files...</source>
         <translation>Последние файлы...</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="174" />
+        <location filename="../Tessaron.cpp" line="175" />
         <source>View</source>
         <translation>Вид</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="175" />
+        <location filename="../Tessaron.cpp" line="176" />
         <source>Options</source>
         <translation>Параметры</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="176" />
+        <location filename="../Tessaron.cpp" line="177" />
         <source>Panels</source>
         <translation>Панели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="177" />
+        <location filename="../Tessaron.cpp" line="178" />
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="178" />
+        <location filename="../Tessaron.cpp" line="179" />
         <source>Clone model</source>
         <translation>Копия модели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="179" />
+        <location filename="../Tessaron.cpp" line="180" />
         <source>Operations</source>
         <translation>Операции</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="183" />
+        <location filename="../Tessaron.cpp" line="184" />
         <source>Light</source>
         <translation>Освещение</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="184" />
+        <location filename="../Tessaron.cpp" line="185" />
         <source>toolBar</source>
         <translation>Панель инструментов</translation>
     </message>
@@ -1187,262 +1202,272 @@
     </message>
     <message>
         <location filename="../ActionTable.cpp" line="52" />
+        <source>Measurements</source>
+        <translation>Измерения</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="54" />
+        <source>Closest gap</source>
+        <translation>Кратчайшее расстояние</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="56" />
         <source>Preferences</source>
         <translation>Настройки</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="54" />
+        <location filename="../ActionTable.cpp" line="58" />
         <source>About</source>
         <translation>О программе</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="56" />
+        <location filename="../ActionTable.cpp" line="60" />
         <source>View Points</source>
         <translation>Показать точки</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="58" />
+        <location filename="../ActionTable.cpp" line="62" />
         <source>View Edges</source>
         <translation>Показать рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="60" />
-        <location filename="../ActionTable.cpp" line="68" />
+        <location filename="../ActionTable.cpp" line="64" />
+        <location filename="../ActionTable.cpp" line="72" />
         <source>View Faces</source>
         <translation>Показать грани</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="62" />
+        <location filename="../ActionTable.cpp" line="66" />
         <source>View Vertices</source>
         <translation>Показать вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="64" />
+        <location filename="../ActionTable.cpp" line="68" />
         <source>View contour edges</source>
         <translation>Контурные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="66" />
+        <location filename="../ActionTable.cpp" line="70" />
         <source>View surface edges</source>
         <translation>Рёбра поверхности</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="70" />
+        <location filename="../ActionTable.cpp" line="74" />
         <source>View Surface</source>
         <translation>Показать поверхность</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="72" />
+        <location filename="../ActionTable.cpp" line="76" />
         <source>Black-and-white mode</source>
         <translation>Чёрно-белый режим</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="74" />
+        <location filename="../ActionTable.cpp" line="78" />
         <source>Material</source>
         <translation>Материалы</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="76" />
+        <location filename="../ActionTable.cpp" line="80" />
         <source>Functions</source>
         <translation>Функции</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="78" />
+        <location filename="../ActionTable.cpp" line="82" />
         <source>View Isosurfaces</source>
         <translation>Изоповерхности</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="80" />
+        <location filename="../ActionTable.cpp" line="84" />
         <source>View Intersect</source>
         <translation>Сечение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="82" />
+        <location filename="../ActionTable.cpp" line="86" />
         <source>View Color Lines</source>
         <translation>Цветные изолинии</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="84" />
+        <location filename="../ActionTable.cpp" line="88" />
         <source>View BoundingBox</source>
         <translation>Ограничивающий параллелепипед</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="86" />
+        <location filename="../ActionTable.cpp" line="90" />
         <source>View Inner Edges</source>
         <translation>Внутренние рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="88" />
+        <location filename="../ActionTable.cpp" line="92" />
         <source>Transparent Mode</source>
         <translation>Прозрачность</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="90" />
+        <location filename="../ActionTable.cpp" line="94" />
         <source>Show Axes</source>
         <translation>Показать оси</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="92" />
+        <location filename="../ActionTable.cpp" line="96" />
         <source>Start Position</source>
         <translation>Исходное положение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="94" />
+        <location filename="../ActionTable.cpp" line="98" />
         <source>Rescale to screen</source>
         <translation>Вписать в экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="96" />
+        <location filename="../ActionTable.cpp" line="100" />
         <source>Move Center</source>
         <translation>Переместить центр</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="98" />
+        <location filename="../ActionTable.cpp" line="102" />
         <source>Rotate to X</source>
         <translation>Повернуть вокруг X</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="100" />
+        <location filename="../ActionTable.cpp" line="104" />
         <source>Rotate to Y</source>
         <translation>Повернуть вокруг Y</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="102" />
+        <location filename="../ActionTable.cpp" line="106" />
         <source>Rotate to Z</source>
         <translation>Повернуть вокруг Z</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="104" />
+        <location filename="../ActionTable.cpp" line="108" />
         <source>Set Plane XY</source>
         <translation>Плоскость XY</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="106" />
+        <location filename="../ActionTable.cpp" line="110" />
         <source>Set Plane XZ</source>
         <translation>Плоскость XZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="108" />
+        <location filename="../ActionTable.cpp" line="112" />
         <source>Set Plane YZ</source>
         <translation>Плоскость YZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="110" />
+        <location filename="../ActionTable.cpp" line="114" />
         <source>Zoom in</source>
         <translation>Увеличить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="112" />
+        <location filename="../ActionTable.cpp" line="116" />
         <source>Zoom out</source>
         <translation>Уменьшить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="114" />
+        <location filename="../ActionTable.cpp" line="118" />
         <source>Show in 3D-Stereo</source>
         <translation>Стереоизображение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="116" />
+        <location filename="../ActionTable.cpp" line="120" />
         <source>Show in FullScreen</source>
         <translation>Во весь экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="118" />
+        <location filename="../ActionTable.cpp" line="122" />
         <source>Change Background Color</source>
         <translation>Цвет фона</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="120" />
+        <location filename="../ActionTable.cpp" line="124" />
         <source>Show Ruler</source>
         <translation>Линейка</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="122" />
+        <location filename="../ActionTable.cpp" line="126" />
         <source>Splice vertices</source>
         <translation>Склеить вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="124" />
+        <location filename="../ActionTable.cpp" line="128" />
         <source>Mass Select</source>
         <translation>Выделение рамкой</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="126" />
+        <location filename="../ActionTable.cpp" line="130" />
         <source>Multi select</source>
         <translation>Множественный выбор</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="128" />
+        <location filename="../ActionTable.cpp" line="132" />
         <source>Clear selection</source>
         <translation>Снять выделение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="130" />
+        <location filename="../ActionTable.cpp" line="134" />
         <source>Edit selection</source>
         <translation>Изменить материал выделения</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="132" />
+        <location filename="../ActionTable.cpp" line="136" />
         <source>Edit Point</source>
         <translation>Изменить точку</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="134" />
+        <location filename="../ActionTable.cpp" line="138" />
         <source>Fill material zeros</source>
         <translation>Заполнить материалы нулями</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="136" />
+        <location filename="../ActionTable.cpp" line="140" />
         <source>Find border Edges</source>
         <translation>Найти граничные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="138" />
+        <location filename="../ActionTable.cpp" line="142" />
         <source>Find border material Edges</source>
         <translation>Найти границы материала</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="141" />
+        <location filename="../ActionTable.cpp" line="145" />
         <source>Centering all models by selected point</source>
         <translation>Центрировать все модели по выбранной точке</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="144" />
+        <location filename="../ActionTable.cpp" line="148" />
         <source>Transfrom all models as active model</source>
         <translation>Преобразовать все модели как активную</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="146" />
+        <location filename="../ActionTable.cpp" line="150" />
         <source>Get full clone of active model</source>
         <translation>Полная копия активной модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="149" />
+        <location filename="../ActionTable.cpp" line="153" />
         <source>Clone selection into new model</source>
         <translation>Выделение в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="152" />
+        <location filename="../ActionTable.cpp" line="156" />
         <source>Clone visible primitives into new model</source>
         <translation>Видимые примитивы в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="155" />
+        <location filename="../ActionTable.cpp" line="159" />
         <source>Convert cell functionts to vert.functions</source>
         <translation>Функции ячеек в функции вершин</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="157" />
+        <location filename="../ActionTable.cpp" line="161" />
         <source>Create surface of model</source>
         <translation>Построить поверхность модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="159" />
+        <location filename="../ActionTable.cpp" line="163" />
         <source>Topology Merge Vertices</source>
         <translation>Слияние вершин топологии</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="161" />
+        <location filename="../ActionTable.cpp" line="165" />
         <source>Full interface</source>
         <translation>Полный интерфейс</translation>
     </message>
@@ -1502,6 +1527,479 @@
     </message>
 </context>
 <context>
+    <name>Measurements</name>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="27" />
+        <source>yes</source>
+        <translation>да</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="27" />
+        <source>no</source>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="35" />
+        <location filename="../../measure/MeasureReport.cpp" line="55" />
+        <source>no triangles</source>
+        <translation>нет треугольников</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="37" />
+        <source>border edges: %1</source>
+        <translation>граничных рёбер: %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="39" />
+        <source>non-manifold edges: %1</source>
+        <translation>неманифолдных рёбер: %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="41" />
+        <source>non-manifold vertices: %1</source>
+        <translation>неманифолдных вершин: %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="43" />
+        <source>misoriented edges: %1</source>
+        <translation>рёбер с несогласованной ориентацией: %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="45" />
+        <source>self-intersecting</source>
+        <translation>самопересекается</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="47" />
+        <source>closed, inside out</source>
+        <translation>замкнута, вывернута наизнанку</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="47" />
+        <source>closed</source>
+        <translation>замкнута</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="57" />
+        <location filename="../../measure/MeasureReport.cpp" line="138" />
+        <source>not closed</source>
+        <translation>не замкнута</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="59" />
+        <source>not manifold</source>
+        <translation>не многообразие</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="60" />
+        <source>not oriented</source>
+        <translation>не ориентирована</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="65" />
+        <source>%1 #%2</source>
+        <translation>%1 №%2</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="84" />
+        <source>%1 mm</source>
+        <translation>%1 мм</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="89" />
+        <source>%1 mm²</source>
+        <translation>%1 мм²</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="94" />
+        <source>%1 mm³ (%2 mL)</source>
+        <translation>%1 мм³ (%2 мл)</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="105" />
+        <source>Models</source>
+        <translation>Модели</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="106" />
+        <source>Model</source>
+        <translation>Модель</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="106" />
+        <source>Area, mm²</source>
+        <translation>Площадь, мм²</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="106" />
+        <location filename="../../measure/MeasureReport.cpp" line="134" />
+        <source>Volume, mm³</source>
+        <translation>Объём, мм³</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="107" />
+        <source>Volume, mL</source>
+        <translation>Объём, мл</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="107" />
+        <source>Components</source>
+        <translation>Компоненты</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="107" />
+        <source>Surface</source>
+        <translation>Поверхность</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="114" />
+        <source>not measured: %1</source>
+        <translation>не измерена: %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="133" />
+        <source>Stones in %1</source>
+        <translation>Камни в %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="134" />
+        <source>Stone</source>
+        <translation>Камень</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="134" />
+        <source>Largest diameter, mm</source>
+        <translation>Наибольший диаметр, мм</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="135" />
+        <source>Centre</source>
+        <translation>Центр</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="147" />
+        <source>Stones: %1; in all %2</source>
+        <translation>Камней: %1; всего %2</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="149" />
+        <source> (not closed, without volume: %1)</source>
+        <translation> (не замкнуты, без объёма: %1)</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="152" />
+        <source>; the largest #%1, %2 across</source>
+        <translation>; наибольший №%1, поперечник %2</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="162" />
+        <source>touching</source>
+        <translation>касаются</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="164" />
+        <source>overlapping</source>
+        <translation>перекрываются</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="169" />
+        <source>inside %1</source>
+        <translation>внутри %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="171" />
+        <source>holds %1</source>
+        <translation>содержит %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="178" />
+        <source>no triangles to measure</source>
+        <translation>нет треугольников для измерения</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="187" />
+        <source>Gaps</source>
+        <translation>Расстояния</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="188" />
+        <location filename="../../measure/MeasureReport.cpp" line="202" />
+        <source>From</source>
+        <translation>От</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="188" />
+        <source>To</source>
+        <translation>До</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="188" />
+        <source>Gap, mm</source>
+        <translation>Расстояние, мм</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="188" />
+        <source>Note</source>
+        <translation>Примечание</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="201" />
+        <source>R.E.N.A.L. nephrometry of %1</source>
+        <translation>Нефрометрия R.E.N.A.L. для %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="202" />
+        <source>Part</source>
+        <translation>Составляющая</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="202" />
+        <source>Score</source>
+        <translation>Баллы</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="203" />
+        <source>R: radius</source>
+        <translation>R: радиус</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="205" />
+        <source>largest diameter %1</source>
+        <translation>наибольший диаметр %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="206" />
+        <source>no surface</source>
+        <translation>нет поверхности</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="208" />
+        <source>E: exophytic</source>
+        <translation>E: экзофитность</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="209" />
+        <source>estimate: %1 of the volume outside the convex hull of %2</source>
+        <translation>оценка: %1 объёма вне выпуклой оболочки %2</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="211" />
+        <source>needs a closed tumour and a kidney</source>
+        <translation>нужны замкнутая опухоль и почка</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="213" />
+        <source>N: nearness</source>
+        <translation>N: близость</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="214" />
+        <source>gap %1 to %2</source>
+        <translation>расстояние %1 до %2</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="215" />
+        <source>needs a collecting system</source>
+        <translation>нужна чашечно-лоханочная система</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="216" />
+        <source>A: anterior or posterior</source>
+        <translation>A: передняя или задняя</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="218" />
+        <location filename="../../measure/MeasureReport.cpp" line="220" />
+        <source>entered</source>
+        <translation>введено</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="218" />
+        <location filename="../../measure/MeasureReport.cpp" line="220" />
+        <source>to be entered</source>
+        <translation>нужно ввести</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="219" />
+        <source>L: location to the polar lines</source>
+        <translation>L: положение относительно полярных линий</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="228" />
+        <source>R.E.N.A.L. score %1%2</source>
+        <translation>Оценка R.E.N.A.L.: %1%2</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="237" />
+        <source>Sum so far %1 (%2); missing %3</source>
+        <translation>Сумма пока %1 (%2); не хватает %3</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="246" />
+        <source>Not measured: %1</source>
+        <translation>Не измерена: %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="248" />
+        <source>Surface area = %1</source>
+        <translation>Площадь поверхности = %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="249" />
+        <source>Closed = %1</source>
+        <translation>Замкнута = %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="250" />
+        <source>Manifold = %1</source>
+        <translation>Многообразие = %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="251" />
+        <source>Consistently oriented = %1</source>
+        <translation>Согласованно ориентирована = %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="253" />
+        <source>Self-intersecting = %1</source>
+        <translation>Самопересекается = %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="256" />
+        <source>Volume = %1</source>
+        <translation>Объём = %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="258" />
+        <source>The surface was inside out (its triangles faced inwards)</source>
+        <translation>Поверхность была вывернута (треугольники смотрели внутрь)</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="260" />
+        <source>Volume: %1 (%2 border edges, %3 non-manifold edges)</source>
+        <translation>Объём: %1 (граничных рёбер: %2, неманифолдных рёбер: %3)</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="265" />
+        <source>Connected components = %1</source>
+        <translation>Связных компонент = %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="267" />
+        <source>Extents = %1 x %2 x %3 mm</source>
+        <translation>Размеры = %1 x %2 x %3 мм</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="270" />
+        <source>Largest diameter = %1</source>
+        <translation>Наибольший диаметр = %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/ModelSurface.cpp" line="54" />
+        <source>its cells name vertices it does not have</source>
+        <translation>её ячейки ссылаются на несуществующие вершины</translation>
+    </message>
+    <message>
+        <location filename="../../measure/ModelSurface.cpp" line="58" />
+        <source>some coordinates are not numbers</source>
+        <translation>некоторые координаты не являются числами</translation>
+    </message>
+</context>
+<context>
+    <name>MeasurementsControl</name>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="86" />
+        <source>Measurements</source>
+        <translation>Измерения</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="108" />
+        <source>Measure again</source>
+        <translation>Измерить снова</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="110" />
+        <source>Copy tables</source>
+        <translation>Копировать таблицы</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="112" />
+        <source>Clear mark</source>
+        <translation>Убрать отметку</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="133" />
+        <source>R.E.N.A.L. nephrometry</source>
+        <translation>Нефрометрия R.E.N.A.L.</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="142" />
+        <source>a: anterior</source>
+        <translation>a: передняя</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="142" />
+        <source>p: posterior</source>
+        <translation>p: задняя</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="142" />
+        <source>x: neither</source>
+        <translation>x: ни та, ни другая</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="151" />
+        <source>A:</source>
+        <translation>A:</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="153" />
+        <source>L:</source>
+        <translation>L:</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="169" />
+        <source>Models</source>
+        <translation>Модели</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="171" />
+        <source>Stones</source>
+        <translation>Камни</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="174" />
+        <source>Gaps</source>
+        <translation>Расстояния</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="205" />
+        <source>Measuring...</source>
+        <translation>Измерение...</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="250" />
+        <source>No stones model is loaded.</source>
+        <translation>Модель камней не загружена.</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="282" />
+        <source>No tumour model is loaded.</source>
+        <translation>Модель опухоли не загружена.</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="317" />
+        <location filename="../panels/MeasurementsControl.cpp" line="334" />
+        <source>%1 #%2</source>
+        <translation>%1 №%2</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="318" />
+        <source>Stone %1 #%2: centre %3, %4 across</source>
+        <translation>Камень %1 №%2: центр %3, поперечник %4</translation>
+    </message>
+</context>
+<context>
     <name>ModelClass</name>
     <message>
         <location filename="../../formats/LoadPipeline.cpp" line="27" />
@@ -1524,58 +2022,58 @@
         <translation>Ошибка: недостаточно памяти.</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="351" />
+        <location filename="../../model/ModelClass.cpp" line="352" />
         <source>; Mesh #%1</source>
         <translation>; Сетка №%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="357" />
+        <location filename="../../model/ModelClass.cpp" line="358" />
         <source>; %1-gon</source>
         <translation>; %1-угольник</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="357" />
-        <location filename="../../model/ModelClass.cpp" line="362" />
+        <location filename="../../model/ModelClass.cpp" line="358" />
+        <location filename="../../model/ModelClass.cpp" line="363" />
         <source> # %1</source>
         <translation> № %1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="359" />
+        <location filename="../../model/ModelClass.cpp" line="360" />
         <source>; Tetrahedron</source>
         <translation>; Тетраэдр</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="359" />
+        <location filename="../../model/ModelClass.cpp" line="360" />
         <source>; Pyramid</source>
         <translation>; Пирамида</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="359" />
+        <location filename="../../model/ModelClass.cpp" line="360" />
         <source>; Triangleprizm</source>
         <translation>; Треугольная призма</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="360" />
+        <location filename="../../model/ModelClass.cpp" line="361" />
         <source>; Hexahedron</source>
         <translation>; Гексаэдр</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="364" />
+        <location filename="../../model/ModelClass.cpp" line="365" />
         <source>; pt=%1</source>
         <translation>; тип=%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="364" />
+        <location filename="../../model/ModelClass.cpp" line="365" />
         <source> pn=%1</source>
         <translation> номер=%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="367" />
+        <location filename="../../model/ModelClass.cpp" line="368" />
         <source>; Material # %1</source>
         <translation>; Материал № %1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="373" />
+        <location filename="../../model/ModelClass.cpp" line="374" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
@@ -1638,12 +2136,12 @@
         <translation>Объединить модели</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="361" />
+        <location filename="../panels/ObjectsControl.cpp" line="377" />
         <source>Rename object</source>
         <translation>Переименование объекта</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="361" />
+        <location filename="../panels/ObjectsControl.cpp" line="377" />
         <source>Enter new name</source>
         <translation>Введите новое имя</translation>
     </message>
@@ -1987,34 +2485,60 @@
         <translation>Сохранение настроек</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="236" />
+        <location filename="../Tessaron.cpp" line="237" />
         <source>The &lt;b&gt;%1&lt;/b&gt; is 3d viewer.&lt;br/&gt;</source>
         <translation>&lt;b&gt;%1&lt;/b&gt; — программа трёхмерного просмотра.&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="237" />
+        <location filename="../Tessaron.cpp" line="238" />
         <source>Current version %2&lt;br/&gt;</source>
         <translation>Текущая версия %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="238" />
+        <location filename="../Tessaron.cpp" line="239" />
         <source>Build #%1, build time %2&lt;br/&gt;</source>
         <translation>Сборка №%1, время сборки %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="239" />
+        <location filename="../Tessaron.cpp" line="240" />
         <source>Commit #%1, commit time %2&lt;br/&gt;</source>
         <translation>Коммит №%1, время коммита %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="240" />
+        <location filename="../Tessaron.cpp" line="241" />
         <source>Compiled in %3 %4.</source>
         <translation>Скомпилировано %3 %4.</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="241" />
+        <location filename="../Tessaron.cpp" line="242" />
         <source>About %1 v %2</source>
         <translation>О программе %1 v %2</translation>
+    </message>
+    <message>
+        <location filename="../MeasureCommands.cpp" line="30" />
+        <location filename="../MeasureCommands.cpp" line="40" />
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <location filename="../MeasureCommands.cpp" line="31" />
+        <source>Select two models in the Objects tree to measure the closest gap between them.</source>
+        <translation>Выберите две модели в дереве объектов, чтобы измерить кратчайшее расстояние между ними.</translation>
+    </message>
+    <message>
+        <location filename="../MeasureCommands.cpp" line="41" />
+        <source>%1 cannot be measured: %2</source>
+        <translation>%1 нельзя измерить: %2</translation>
+    </message>
+    <message>
+        <location filename="../MeasureCommands.cpp" line="43" />
+        <source>it has no triangles</source>
+        <translation>в ней нет треугольников</translation>
+    </message>
+    <message>
+        <location filename="../MeasureCommands.cpp" line="47" />
+        <source>Measuring the closest gap...</source>
+        <translation>Измерение кратчайшего расстояния...</translation>
     </message>
     <message>
         <location filename="../LoadFailures.cpp" line="23" />

@@ -84,9 +84,25 @@ void ObjectsControl::createActions()
     // The menu offers the tree's own actions, for the row under the cursor.
     treeWidget_objects->setContextMenuPolicy(Qt::CustomContextMenu);
     treeWidget_objects->addActions({actionShowHide, actionChangeColor, actionChangeName});
+    // The window's measuring commands work on the rows selected here.
+    auto *separator = new QAction(this);
+    separator->setSeparator(true);
+    treeWidget_objects->addAction(separator);
+    for (const char *name : {"actionClosestGap", "actionMeasurements"})
+        if (QAction *act = View->host()->action(name))
+            treeWidget_objects->addAction(act);
     ContextMenu = new QMenu(this);
     connect(treeWidget_objects, &QWidget::customContextMenuRequested, this,
             &ObjectsControl::openContextMenu);
+}
+
+QList<ModelClass *> ObjectsControl::selectedModels() const
+{
+    QList<ModelClass *> models;
+    for (QTreeWidgetItem *item : treeWidget_objects->selectedItems())
+        if (ModelClass *model = modelOf(item); model && View->ModelList.indexOf(model) > 0)
+            models << model;
+    return models;
 }
 
 void ObjectsControl::openContextMenu(const QPoint &pos)

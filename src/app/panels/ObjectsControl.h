@@ -20,6 +20,8 @@ public:
 
     QTreeWidget *tree() const { return treeWidget_objects; }
     QTreeWidgetItem *itemOf(const ModelClass *model) const;
+    // The user models of the selected rows, in the tree's order.
+    QList<ModelClass *> selectedModels() const;
     void selectModel(ModelClass *model);
     // While held (a command opens many files), updates only note that the
     // tree is behind; the release brings it up to date at once. Each update

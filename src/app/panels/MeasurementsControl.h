@@ -1,0 +1,77 @@
+#pragma once
+
+#include "measure/SceneMeasurement.h"
+
+#include <QDockWidget>
+
+#include <vector>
+
+class GLWidget;
+class ModelClass;
+class QComboBox;
+class QLabel;
+class QTableWidget;
+class QTimer;
+
+// "Measurements": the planning numbers of the loaded models. One row per
+// visible model, the stones of a stones model, the gaps the anatomy asks for
+// and the R.E.N.A.L. nephrometry of the tumour, whose A and L the user
+// enters. Measured again when models come or go; a click on a stone shows
+// its centre in the view, a click on a gap its segment; Ctrl+C copies the
+// tables as tab-separated text.
+class MeasurementsControl : public QDockWidget
+{
+    Q_OBJECT
+
+public:
+    MeasurementsControl(QWidget *parent, GLWidget *view);
+
+    const measure::SceneMeasurement &results() const { return Results; }
+    // The tables as Ctrl+C copies them.
+    QString tablesText() const;
+
+    QTableWidget *modelTable() const { return tableWidget_models; }
+    QTableWidget *stoneTable() const { return tableWidget_stones; }
+    QTableWidget *gapTable() const { return tableWidget_gaps; }
+    QTableWidget *nephrometryTable() const { return tableWidget_nephrometry; }
+    QComboBox *anteriorBox() const { return comboBox_anterior; }
+    QComboBox *polarBox() const { return comboBox_polar; }
+    QLabel *scoreLabel() const { return label_score; }
+
+public slots:
+    // Measures every loaded model again (on a worker thread, the view still painting).
+    void refresh();
+    void copyTables();
+
+private slots:
+    void stoneClicked(int row);
+    void gapClicked(int row);
+    void enteredChanged();
+    void visibilityChanged();
+
+private:
+    void buildWidgets();
+    void showResults();
+    void showNephrometry();
+    // The model measured as entry i of the results, when it is still loaded.
+    ModelClass *source(std::size_t i) const;
+    measure::Nephrometry *currentNephrometry();
+
+    GLWidget *View;
+    measure::SceneMeasurement Results;
+    std::vector<ModelClass *> Sources;            // the model of every entry of Results.models
+    QList<std::pair<int, int>> StoneRows;         // per stone row: burden and stone index
+    QHash<QString, std::pair<char, int>> Entered; // A and L per tumour name
+    QTimer *Pending;
+    bool Busy = false, Again = false;
+
+    QTableWidget *tableWidget_models;
+    QLabel *label_stones;
+    QTableWidget *tableWidget_stones;
+    QTableWidget *tableWidget_gaps;
+    QComboBox *comboBox_tumour;
+    QTableWidget *tableWidget_nephrometry;
+    QComboBox *comboBox_anterior;
+    QComboBox *comboBox_polar;
+    QLabel *label_score;
+};

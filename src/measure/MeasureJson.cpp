@@ -1,0 +1,211 @@
+// The JSON form of the planning numbers (docs/measurements.md describes it).
+// Numbers are numbers in the file's unit, keys are fixed English words, and
+// a value that could not be measured is null.
+
+#include "MeasureReport.h"
+
+#include <QJsonArray>
+
+namespace measure {
+
+namespace {
+
+QJsonArray array(const Point3 &p)
+{
+    return {p[0], p[1], p[2]};
+}
+
+QJsonValue orNull(bool present, double value)
+{
+    return present ? QJsonValue(value) : QJsonValue();
+}
+
+QJsonValue number(const std::optional<double> &value)
+{
+    return value ? QJsonValue(*value) : QJsonValue();
+}
+
+QJsonValue number(const std::optional<int> &value)
+{
+    return value ? QJsonValue(*value) : QJsonValue();
+}
+
+QString contactKey(Contact contact)
+{
+    switch (contact) {
+    case Contact::Touching:
+        return QStringLiteral("touching");
+    case Contact::Overlapping:
+        return QStringLiteral("overlapping");
+    case Contact::Apart:
+        break;
+    }
+    return QStringLiteral("apart");
+}
+
+QString containmentKey(Containment containment)
+{
+    switch (containment) {
+    case Containment::AInsideB:
+        return QStringLiteral("from_inside_to");
+    case Containment::BInsideA:
+        return QStringLiteral("to_inside_from");
+    case Containment::None:
+        break;
+    }
+    return QStringLiteral("none");
+}
+
+QString gapKindKey(PresetGap::Kind kind)
+{
+    switch (kind) {
+    case PresetGap::TumourToCollectingSystem:
+        return QStringLiteral("tumour_to_collecting_system");
+    case PresetGap::TumourToArtery:
+        return QStringLiteral("tumour_to_artery");
+    case PresetGap::TumourToVein:
+        return QStringLiteral("tumour_to_vein");
+    case PresetGap::StoneToSkin:
+        return QStringLiteral("stone_to_skin");
+    case PresetGap::StoneToCollectingSystem:
+        return QStringLiteral("stone_to_collecting_system");
+    }
+    return QString();
+}
+
+QJsonObject modelJson(const ModelReport &model)
+{
+    const SurfaceMeasures &m = model.measures;
+    QJsonObject o {{"name", model.name},
+                   {"file", model.fileName},
+                   {"anatomy", anatomyKey(model.anatomy)},
+                   {"colour", QJsonArray {model.colour[0], model.colour[1], model.colour[2]}},
+                   {"visible", model.visible},
+                   {"measured", model.refusal.isEmpty()}};
+    if (!model.refusal.isEmpty()) {
+        o["refusal"] = model.refusal;
+        return o;
+    }
+    const TopologyCounts &t = m.topology;
+    o["vertices"] = double(m.vertices);
+    o["triangles"] = double(m.triangles);
+    o["area_mm2"] = m.area;
+    o["closed"] = t.closed();
+    o["manifold"] = t.manifold();
+    o["oriented"] = t.oriented();
+    o["self_intersecting"] = m.selfIntersecting == SelfIntersection::NotTested
+        ? QJsonValue()
+        : QJsonValue(m.selfIntersecting == SelfIntersection::Yes);
+    o["border_edges"] = double(t.borderEdges);
+    o["non_manifold_edges"] = double(t.nonManifoldEdges);
+    o["non_manifold_vertices"] = double(t.nonManifoldVertices);
+    o["misoriented_edges"] = double(t.misorientedEdges);
+    o["degenerate_triangles"] = double(m.degenerateTriangles);
+    o["volume_mm3"] = orNull(m.hasVolume, m.volume);
+    o["volume_ml"] = orNull(m.hasVolume, m.volume / 1000);
+    o["inside_out"] = m.insideOut;
+    o["components"] = m.components;
+    if (m.hasPoints) {
+        o["box_min"] = array(m.boxMin);
+        o["box_max"] = array(m.boxMax);
+        o["extents_mm"] = QJsonArray {m.boxMax[0] - m.boxMin[0], m.boxMax[1] - m.boxMin[1],
+                                      m.boxMax[2] - m.boxMin[2]};
+        o["largest_diameter_mm"] = m.diameter.length;
+        o["diameter_ends"] = QJsonArray {array(m.diameter.ends[0]), array(m.diameter.ends[1])};
+    }
+    return o;
+}
+
+QJsonObject stonesJson(const StoneBurden &burden)
+{
+    QJsonArray stones;
+    for (const Stone &s : burden.stones)
+        stones.append(QJsonObject {{"number", s.number},
+                                   {"triangles", double(s.triangles)},
+                                   {"closed", s.closed},
+                                   {"volume_mm3", orNull(s.closed, s.volume)},
+                                   {"diameter_mm", s.diameter},
+                                   {"centre", array(s.centre)}});
+    return {{"model", burden.model},
+            {"count", int(burden.stones.size())},
+            {"total_volume_mm3", burden.totalVolume},
+            {"total_volume_ml", burden.totalVolume / 1000},
+            {"open_stones", burden.openStones},
+            {"largest",
+             burden.largest >= 0 ? QJsonValue(burden.stones[std::size_t(burden.largest)].number)
+                                 : QJsonValue()},
+            {"stones", stones}};
+}
+
+QJsonObject gapFields(const Gap &gap)
+{
+    return {{"distance_mm", orNull(gap.valid, gap.distance)},
+            {"point_from", gap.valid ? QJsonValue(array(gap.onA)) : QJsonValue()},
+            {"point_to", gap.valid ? QJsonValue(array(gap.onB)) : QJsonValue()},
+            {"contact", contactKey(gap.contact)},
+            {"containment", containmentKey(gap.containment)}};
+}
+
+QJsonObject nephrometryJson(const Nephrometry &n)
+{
+    QJsonArray computed;
+    for (const auto &[name, present] :
+         {std::pair {"R", bool(n.radiusScore())}, std::pair {"E", bool(n.exophyticScore())},
+          std::pair {"N", bool(n.nearnessScore())}})
+        if (present)
+            computed.append(QString::fromLatin1(name));
+    return {{"tumour", n.tumour},
+            {"R",
+             QJsonObject {{"score", number(n.radiusScore())}, {"diameter_mm", number(n.diameter)}}},
+            {"E",
+             QJsonObject {{"score", number(n.exophyticScore())},
+                          {"outside_share", number(n.outsideShare)},
+                          {"kidney", n.kidney},
+                          {"estimate", true}}},
+            {"N",
+             QJsonObject {{"score", number(n.nearnessScore())},
+                          {"gap_mm", number(n.nearestGap)},
+                          {"collecting_system", n.collectingSystem}}},
+            {"A", n.anterior ? QJsonValue(QString(QChar(n.anterior))) : QJsonValue()},
+            {"L", number(n.polarScore())},
+            {"computed", computed},
+            {"sum", n.sum()},
+            {"complete", n.complete()}};
+}
+
+} // namespace
+
+QJsonObject gapJson(const Gap &gap, const QString &nameOfA, const QString &nameOfB)
+{
+    QJsonObject o = gapFields(gap);
+    o["units"] = QStringLiteral("mm");
+    o["from"] = nameOfA;
+    o["to"] = nameOfB;
+    return o;
+}
+
+QJsonObject sceneJson(const SceneMeasurement &scene)
+{
+    QJsonArray models, stones, gaps, nephrometry;
+    for (const ModelReport &model : scene.models)
+        models.append(modelJson(model));
+    for (const StoneBurden &burden : scene.stones)
+        stones.append(stonesJson(burden));
+    for (const PresetGap &g : scene.gaps) {
+        QJsonObject o = gapFields(g.gap);
+        o["kind"] = gapKindKey(g.kind);
+        o["from"] = g.from;
+        o["stone"] = g.stone > 0 ? QJsonValue(g.stone) : QJsonValue();
+        o["to"] = g.to;
+        gaps.append(o);
+    }
+    for (const Nephrometry &n : scene.nephrometry)
+        nephrometry.append(nephrometryJson(n));
+    return {{"units", QStringLiteral("mm")},
+            {"models", models},
+            {"stones", stones},
+            {"gaps", gaps},
+            {"nephrometry", nephrometry}};
+}
+
+} // namespace measure

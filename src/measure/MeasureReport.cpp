@@ -1,0 +1,326 @@
+#include "MeasureReport.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <cmath>
+
+namespace measure {
+
+namespace {
+
+// Every text of the tables is in the translation context "Measurements".
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(Measurements)
+};
+
+QString fixed(double value, int decimals)
+{
+    // No "-0.00" for tiny negatives.
+    const double rounded = std::round(value * std::pow(10.0, decimals)) / std::pow(10.0, decimals);
+    return QString::number(rounded == 0 ? 0.0 : rounded, 'f', decimals);
+}
+
+QString yesNo(bool on)
+{
+    return on ? Text::tr("yes") : Text::tr("no");
+}
+
+QString surfaceState(const SurfaceMeasures &m)
+{
+    const TopologyCounts &t = m.topology;
+    QStringList parts;
+    if (m.triangles == 0)
+        return Text::tr("no triangles");
+    if (t.borderEdges)
+        parts << Text::tr("border edges: %1").arg(t.borderEdges);
+    if (t.nonManifoldEdges)
+        parts << Text::tr("non-manifold edges: %1").arg(t.nonManifoldEdges);
+    if (t.nonManifoldVertices)
+        parts << Text::tr("non-manifold vertices: %1").arg(t.nonManifoldVertices);
+    if (t.misorientedEdges)
+        parts << Text::tr("misoriented edges: %1").arg(t.misorientedEdges);
+    if (m.selfIntersecting == SelfIntersection::Yes)
+        parts << Text::tr("self-intersecting");
+    if (parts.isEmpty())
+        parts << (m.insideOut ? Text::tr("closed, inside out") : Text::tr("closed"));
+    return parts.join(QStringLiteral(", "));
+}
+
+// Why a model has no volume.
+QString noVolume(const SurfaceMeasures &m)
+{
+    if (m.triangles == 0)
+        return Text::tr("no triangles");
+    if (!m.topology.closed())
+        return Text::tr("not closed");
+    if (!m.topology.manifold())
+        return Text::tr("not manifold");
+    return Text::tr("not oriented");
+}
+
+QString stoneName(const QString &model, int number)
+{
+    return Text::tr("%1 #%2").arg(model).arg(number);
+}
+
+QString percent(double share)
+{
+    if (share > 0 && share < 0.001)
+        return QStringLiteral("< 0.1 %");
+    return fixed(100 * share, 1) + QStringLiteral(" %");
+}
+
+QString score(const std::optional<int> &value)
+{
+    return value ? QString::number(*value) : QStringLiteral("–");
+}
+
+} // namespace
+
+QString lengthText(double mm)
+{
+    return Text::tr("%1 mm").arg(fixed(mm, 2));
+}
+
+QString areaText(double mm2)
+{
+    return Text::tr("%1 mm²").arg(fixed(mm2, 1));
+}
+
+QString volumeText(double mm3)
+{
+    return Text::tr("%1 mm³ (%2 mL)").arg(fixed(mm3, 1), fixed(mm3 / 1000, 2));
+}
+
+QString pointText(const Point3 &p)
+{
+    return QStringLiteral("(%1; %2; %3)").arg(fixed(p[0], 2), fixed(p[1], 2), fixed(p[2], 2));
+}
+
+Table modelTable(const SceneMeasurement &scene, bool visibleOnly)
+{
+    Table table;
+    table.title = Text::tr("Models");
+    table.header = {Text::tr("Model"),      Text::tr("Area, mm²"),  Text::tr("Volume, mm³"),
+                    Text::tr("Volume, mL"), Text::tr("Components"), Text::tr("Surface")};
+    for (const ModelReport &model : scene.models) {
+        if (visibleOnly && !model.visible)
+            continue;
+        const SurfaceMeasures &m = model.measures;
+        QStringList row {model.name};
+        if (!model.refusal.isEmpty()) {
+            row << Text::tr("not measured: %1").arg(model.refusal) << QString() << QString()
+                << QString() << QString();
+        } else {
+            row << fixed(m.area, 1);
+            if (m.hasVolume)
+                row << fixed(m.volume, 1) << fixed(m.volume / 1000, 2);
+            else
+                row << noVolume(m) << QString();
+            row << QString::number(m.components) << surfaceState(m);
+        }
+        table.rows << row;
+        table.swatches << model.colour;
+    }
+    return table;
+}
+
+Table stoneTable(const StoneBurden &burden)
+{
+    Table table;
+    table.title = Text::tr("Stones in %1").arg(burden.model);
+    table.header = {Text::tr("Stone"), Text::tr("Volume, mm³"), Text::tr("Largest diameter, mm"),
+                    Text::tr("Centre")};
+    for (const Stone &s : burden.stones)
+        table.rows << QStringList {QString::number(s.number),
+                                   s.closed ? fixed(s.volume, 1) : Text::tr("not closed"),
+                                   fixed(s.diameter, 2), pointText(s.centre)};
+    table.note = stoneSummary(burden);
+    return table;
+}
+
+QString stoneSummary(const StoneBurden &burden)
+{
+    const int count = int(burden.stones.size());
+    QString text = Text::tr("Stones: %1; in all %2").arg(count).arg(volumeText(burden.totalVolume));
+    if (burden.openStones > 0)
+        text += Text::tr(" (not closed, without volume: %1)").arg(burden.openStones);
+    if (burden.largest >= 0) {
+        const Stone &s = burden.stones[std::size_t(burden.largest)];
+        text += Text::tr("; the largest #%1, %2 across").arg(s.number).arg(lengthText(s.diameter));
+    }
+    return text;
+}
+
+QString contactText(const Gap &gap, const QString &nameOfA, const QString &nameOfB)
+{
+    Q_UNUSED(nameOfA)
+    switch (gap.contact) {
+    case Contact::Touching:
+        return Text::tr("touching");
+    case Contact::Overlapping:
+        return Text::tr("overlapping");
+    case Contact::Apart:
+        break;
+    }
+    if (gap.containment == Containment::AInsideB)
+        return Text::tr("inside %1").arg(nameOfB);
+    if (gap.containment == Containment::BInsideA)
+        return Text::tr("holds %1").arg(nameOfB);
+    return QString();
+}
+
+QString gapText(const Gap &gap, const QString &nameOfA, const QString &nameOfB)
+{
+    if (!gap.valid)
+        return Text::tr("no triangles to measure");
+    const QString contact = contactText(gap, nameOfA, nameOfB);
+    return contact.isEmpty() ? lengthText(gap.distance)
+                             : QStringLiteral("%1, %2").arg(lengthText(gap.distance), contact);
+}
+
+Table gapTable(const SceneMeasurement &scene)
+{
+    Table table;
+    table.title = Text::tr("Gaps");
+    table.header = {Text::tr("From"), Text::tr("To"), Text::tr("Gap, mm"), Text::tr("Note")};
+    for (const PresetGap &g : scene.gaps) {
+        const QString from = g.stone > 0 ? stoneName(g.from, g.stone) : g.from;
+        table.rows << QStringList {from, g.to,
+                                   g.gap.valid ? fixed(g.gap.distance, 2) : QStringLiteral("–"),
+                                   contactText(g.gap, from, g.to)};
+    }
+    return table;
+}
+
+Table nephrometryTable(const Nephrometry &n)
+{
+    Table table;
+    table.title = Text::tr("R.E.N.A.L. nephrometry of %1").arg(n.tumour);
+    table.header = {Text::tr("Part"), Text::tr("Score"), Text::tr("From")};
+    table.rows << QStringList {Text::tr("R: radius"), score(n.radiusScore()),
+                               n.diameter
+                                   ? Text::tr("largest diameter %1").arg(lengthText(*n.diameter))
+                                   : Text::tr("no surface")};
+    table.rows << QStringList {
+        Text::tr("E: exophytic"), score(n.exophyticScore()),
+        n.outsideShare ? Text::tr("estimate: %1 of the volume outside the convex hull of %2")
+                             .arg(percent(*n.outsideShare), n.kidney)
+                       : Text::tr("needs a closed tumour and a kidney")};
+    table.rows << QStringList {
+        Text::tr("N: nearness"), score(n.nearestGap ? n.nearnessScore() : std::nullopt),
+        n.nearestGap ? Text::tr("gap %1 to %2").arg(lengthText(*n.nearestGap), n.collectingSystem)
+                     : Text::tr("needs a collecting system")};
+    table.rows << QStringList {Text::tr("A: anterior or posterior"),
+                               n.anterior ? QString(QChar(n.anterior)) : QStringLiteral("–"),
+                               n.anterior ? Text::tr("entered") : Text::tr("to be entered")};
+    table.rows << QStringList {Text::tr("L: location to the polar lines"), score(n.polarScore()),
+                               n.polarScore() ? Text::tr("entered") : Text::tr("to be entered")};
+    table.note = nephrometrySum(n);
+    return table;
+}
+
+QString nephrometrySum(const Nephrometry &n)
+{
+    if (n.complete())
+        return Text::tr("R.E.N.A.L. score %1%2").arg(n.sum()).arg(QChar(n.anterior));
+    QStringList known, missing;
+    const std::pair<const char *, bool> parts[] = {{"R", bool(n.radiusScore())},
+                                                   {"E", bool(n.exophyticScore())},
+                                                   {"N", bool(n.nearnessScore())},
+                                                   {"A", n.anterior != 0},
+                                                   {"L", bool(n.polarScore())}};
+    for (const auto &[name, present] : parts)
+        (present ? known : missing) << QString::fromLatin1(name);
+    return Text::tr("Sum so far %1 (%2); missing %3")
+        .arg(n.sum())
+        .arg(known.join(QStringLiteral(" + ")), missing.join(QStringLiteral(", ")));
+}
+
+QStringList modelInfoLines(const ModelReport &model)
+{
+    QStringList lines;
+    if (!model.refusal.isEmpty())
+        return {Text::tr("Not measured: %1").arg(model.refusal)};
+    const SurfaceMeasures &m = model.measures;
+    lines << Text::tr("Surface area = %1").arg(areaText(m.area));
+    lines << Text::tr("Closed = %1").arg(yesNo(m.topology.closed()));
+    lines << Text::tr("Manifold = %1").arg(yesNo(m.topology.manifold()));
+    lines << Text::tr("Consistently oriented = %1").arg(yesNo(m.topology.oriented()));
+    if (m.selfIntersecting != SelfIntersection::NotTested)
+        lines << Text::tr("Self-intersecting = %1")
+                     .arg(yesNo(m.selfIntersecting == SelfIntersection::Yes));
+    if (m.hasVolume) {
+        lines << Text::tr("Volume = %1").arg(volumeText(m.volume));
+        if (m.insideOut)
+            lines << Text::tr("The surface was inside out (its triangles faced inwards)");
+    } else {
+        lines << Text::tr("Volume: %1 (%2 border edges, %3 non-manifold edges)")
+                     .arg(noVolume(m))
+                     .arg(m.topology.borderEdges)
+                     .arg(m.topology.nonManifoldEdges);
+    }
+    lines << Text::tr("Connected components = %1").arg(m.components);
+    if (m.hasPoints) {
+        lines << Text::tr("Extents = %1 x %2 x %3 mm")
+                     .arg(fixed(m.boxMax[0] - m.boxMin[0], 2), fixed(m.boxMax[1] - m.boxMin[1], 2),
+                          fixed(m.boxMax[2] - m.boxMin[2], 2));
+        lines << Text::tr("Largest diameter = %1").arg(lengthText(m.diameter.length));
+    }
+    return lines;
+}
+
+QList<Table> sceneTables(const SceneMeasurement &scene, bool visibleOnly)
+{
+    QList<Table> tables {modelTable(scene, visibleOnly)};
+    for (const StoneBurden &burden : scene.stones)
+        tables << stoneTable(burden);
+    if (!scene.gaps.empty())
+        tables << gapTable(scene);
+    for (const Nephrometry &n : scene.nephrometry)
+        tables << nephrometryTable(n);
+    return tables;
+}
+
+QString tablesAsTsv(const QList<Table> &tables)
+{
+    QStringList lines;
+    for (const Table &table : tables) {
+        if (!lines.isEmpty())
+            lines << QString();
+        lines << table.title << table.header.join(QLatin1Char('\t'));
+        for (const QStringList &row : table.rows)
+            lines << row.join(QLatin1Char('\t'));
+        if (!table.note.isEmpty())
+            lines << table.note;
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QString tableAsText(const Table &table)
+{
+    QList<qsizetype> width(table.header.size(), 0);
+    auto measureRow = [&](const QStringList &row) {
+        for (qsizetype c = 0; c < row.size() && c < width.size(); ++c)
+            width[c] = std::max(width[c], row[c].size());
+    };
+    measureRow(table.header);
+    for (const QStringList &row : table.rows)
+        measureRow(row);
+    auto line = [&](const QStringList &row) {
+        QStringList cells;
+        for (qsizetype c = 0; c < row.size(); ++c)
+            cells << (c + 1 < row.size() ? row[c].leftJustified(width.value(c)) : row[c]);
+        return QStringLiteral("  ") + cells.join(QStringLiteral("  "));
+    };
+    QStringList lines {table.title + QLatin1Char(':'), line(table.header)};
+    for (const QStringList &row : table.rows)
+        lines << line(row);
+    if (!table.note.isEmpty())
+        lines << QStringLiteral("  ") + table.note;
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+} // namespace measure

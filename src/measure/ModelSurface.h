@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Anatomy.h"
+#include "Surface.h"
+
+#include <QString>
+
+#include <array>
+
+class ModelClass;
+
+namespace measure {
+
+// A model's surface copied out of its blocks, with what the tables say of
+// the model: taken on the GUI thread, measured anywhere.
+struct ModelSnapshot
+{
+    QString name;     // as the Objects tree shows it
+    QString fileName; // the loaded path, empty for derived models
+    std::array<int, 3> colour {255, 255, 255};
+    bool visible = true;
+    Anatomy anatomy = Anatomy::Other;
+    TriangleSurface surface;
+    // Why nothing can be measured, when something is wrong with the
+    // blocks: coordinates that are not numbers, cells naming missing
+    // vertices. Empty otherwise.
+    QString refusal;
+};
+
+// The surface of every block: its polygons split into fans of triangles,
+// and the outer faces of its volume cells (faces no other cell shares).
+ModelSnapshot snapshotModel(const ModelClass &model);
+
+} // namespace measure

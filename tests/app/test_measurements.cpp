@@ -1,0 +1,234 @@
+// The planning numbers in the window: the Measurements panel's tables, its
+// stone and gap rows shown in the view, the entered nephrometry parts,
+// Ctrl+C, the closest gap of two models chosen in the Objects tree, and the
+// measures in the model information report.
+
+#include "app/Tessaron.h"
+#include "app/panels/MeasurementsControl.h"
+#include "app/panels/ObjectsControl.h"
+#include "geometry/Alloc.h"
+#include "measure/Shapes.h"
+#include "measure/Surface.h"
+#include "view/Dialogs.h"
+#include "view/GLWidget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QTableWidget>
+#include <QThread>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+struct RecordedDialogs : Dialogs
+{
+    QStringList warnings;
+    void warning(QWidget *, const QString &, const QString &text) override { warnings << text; }
+};
+
+// A model of the surface's triangles, named as a file of that name would be.
+ModelClass *model(const QString &file, const QString &name, const measure::TriangleSurface &s)
+{
+    auto *m = new ModelClass;
+    m->FileName = "/case/" + file + ".surf";
+    m->Name = name;
+    auto *mesh = new MeshClass;
+    mesh->CountOfVertices = qint32(s.vertexCount());
+    mesh->Vertices = copyArray(s.points.data(), qint64(s.points.size()));
+    mesh->CountOfCells[Triangle] = qint32(s.triangleCount());
+    std::vector<qint32> nodes(s.triangles.begin(), s.triangles.end());
+    mesh->Cells[Triangle] = copyArray(nodes.data(), qint64(nodes.size()));
+    m->Meshes << mesh;
+    return m;
+}
+
+QStringList column(const QTableWidget *table, int c)
+{
+    QStringList out;
+    for (int r = 0; r < table->rowCount(); ++r)
+        out << table->item(r, c)->text();
+    return out;
+}
+
+} // namespace
+
+class TestMeasurements : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase() { Dialogs::install(nullptr); }
+    void panelTablesAndMarks();
+    void closestGapOfTwoChosenModels();
+    void modelInfoHasTheMeasures();
+    void longWorkKeepsTheWindowPainting();
+
+private:
+    void load(Tessaron &window);
+    RecordedDialogs dialogs;
+    QByteArray oldHome;
+    QTemporaryDir home;
+};
+
+void TestMeasurements::initTestCase()
+{
+    Dialogs::install(&dialogs);
+}
+
+void TestMeasurements::load(Tessaron &window)
+{
+    GLWidget *view = window.view();
+    view->placeNewModel(model("opukhol", "Obrazovanie", cube(0, 0, 0, 2)));
+    view->placeNewModel(model("lokhanki", "Lokhanki", box({5, -1, -1}, {10, 4, 4})));
+    view->placeNewModel(model("kamni", "Kamni", joined(cube(6, 0, 0), cube(9, 0, 0, 0.5))));
+    view->placeNewModel(model("skin", "Skin", box({-10, 10, -10}, {30, 1, 30})));
+}
+
+void TestMeasurements::panelTablesAndMarks()
+{
+    Tessaron window;
+    load(window);
+    window.action("actionMeasurements")->trigger();
+    auto *panel = qobject_cast<MeasurementsControl *>(window.panel(PanelKind::Measurements));
+    QVERIFY(panel);
+    QTRY_COMPARE(panel->modelTable()->rowCount(), 4);
+    QCOMPARE(column(panel->modelTable(), 0),
+             (QStringList {"Obrazovanie", "Lokhanki", "Kamni", "Skin"}));
+    QCOMPARE(panel->modelTable()->item(0, 3)->text(), QString("0.01")); // 8 mm³ in mL
+    QCOMPARE(column(panel->stoneTable(), 1), (QStringList {"1.0", "0.1"}));
+    QCOMPARE(column(panel->gapTable(), 2), (QStringList {"3.00", "9.00", "1.00", "9.50", "1.00"}));
+    QCOMPARE(panel->gapTable()->item(2, 3)->text(), QString("inside Lokhanki"));
+
+    // A hidden model leaves the model table; the numbers stay.
+    window.view()->ModelList.at(4)->setVisible(false);
+    QCOMPARE(column(panel->modelTable(), 0), (QStringList {"Obrazovanie", "Lokhanki", "Kamni"}));
+    QCOMPARE(panel->results().models.size(), size_t(4));
+
+    // A stone row marks the stone's centre; a gap row its segment.
+    emit panel->stoneTable()->cellClicked(1, 0);
+    QVERIFY(window.view()->measureMark());
+    QVERIFY(!window.view()->measureMark()->segment);
+    QCOMPARE(window.view()->measureMark()->a[0], 9.25);
+    emit panel->gapTable()->cellClicked(0, 0);
+    const MeasureMark &gap = *window.view()->measureMark();
+    QVERIFY(gap.segment);
+    QCOMPARE(gap.b[0] - gap.a[0], 3.0);
+    QVERIFY(window.view()->statusLine().contains("3.00 mm"));
+    emit panel->gapTable()->cellClicked(3, 0); // the second stone up to the skin
+    QCOMPARE(window.view()->measureMark()->b[1] - window.view()->measureMark()->a[1], 9.5);
+
+    // A and L entered complete the score: R 1, E 3 (no kidney: none), N 3.
+    panel->anteriorBox()->setCurrentIndex(2);
+    emit panel->anteriorBox()->activated(2);
+    QVERIFY(panel->scoreLabel()->text().contains("missing E, L"));
+    panel->polarBox()->setCurrentIndex(3);
+    emit panel->polarBox()->activated(3);
+    QCOMPARE(panel->nephrometryTable()->item(4, 1)->text(), QString("3"));
+    QVERIFY(panel->scoreLabel()->text().startsWith("Sum so far 7 (R + N + A + L)"));
+
+    // Ctrl+C: every table, tab-separated, with the entered parts.
+    QApplication::clipboard()->clear();
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    panel->modelTable()->setFocus();
+    QTest::keyClick(panel->modelTable(), Qt::Key_C, Qt::ControlModifier);
+    const QString copied = QApplication::clipboard()->text();
+    QCOMPARE(copied, panel->tablesText());
+    QVERIFY(copied.startsWith("Models\nModel\tArea, mm²\tVolume, mm³\tVolume, mL\t"));
+    QVERIFY(copied.contains("\nObrazovanie\t24.0\t8.0\t0.01\t1\tclosed\n"));
+    QVERIFY(copied.contains("\nL: location to the polar lines\t3\tentered\n"));
+
+    // A new model is measured when it arrives; a changed one drops its mark.
+    window.view()->placeNewModel(model("vena", "Vena", cube(0, -5, 0)));
+    QTRY_COMPARE(panel->results().models.size(), size_t(5));
+    QCOMPARE(column(panel->gapTable(), 2).mid(0, 3), (QStringList {"3.00", "4.00", "9.00"}));
+    emit panel->gapTable()->cellClicked(0, 0);
+    QVERIFY(window.view()->measureMark());
+    window.view()->ModelList.at(1)->prepareData();
+    window.view()->renderImage(64, 64);
+    QVERIFY(!window.view()->measureMark());
+    emit panel->stoneTable()->cellClicked(0, 0);
+    QVERIFY(window.view()->measureMark());
+    window.view()->ModelList.at(3)->prepareData(); // the stones
+    window.view()->renderImage(64, 64);
+    QVERIFY(!window.view()->measureMark());
+}
+
+void TestMeasurements::closestGapOfTwoChosenModels()
+{
+    Tessaron window;
+    load(window);
+    auto *objects = qobject_cast<ObjectsControl *>(window.panel(PanelKind::Objects));
+    QTreeWidget *tree = objects->tree();
+    // The commands are in the tree's context menu.
+    QVERIFY(tree->actions().contains(window.action("actionClosestGap")));
+    QVERIFY(tree->actions().contains(window.action("actionMeasurements")));
+
+    tree->clearSelection();
+    objects->itemOf(window.view()->ModelList.at(1))->setSelected(true);
+    window.action("actionClosestGap")->trigger();
+    QCOMPARE(dialogs.warnings.size(), 1);
+    QVERIFY(!window.view()->measureMark());
+
+    objects->itemOf(window.view()->ModelList.at(4))->setSelected(true);
+    window.action("actionClosestGap")->trigger();
+    QVERIFY(window.view()->measureMark());
+    const MeasureMark &mark = *window.view()->measureMark();
+    QCOMPARE(mark.frame, window.view()->ModelList.at(1));
+    QCOMPARE(mark.b[1] - mark.a[1], 8.0); // from the tumour's top (y 2) to the skin (y 10)
+    QCOMPARE(mark.label, QString("S = 8"));
+    QVERIFY(mark.status.endsWith("Obrazovanie to Skin: 8.00 mm"));
+    // The mark goes with a model that leaves.
+    objects->tree()->clearSelection();
+    objects->itemOf(window.view()->ModelList.at(4))->setSelected(true);
+    objects->contextMenuDeleteElement();
+    window.view()->renderImage(64, 64);
+    QVERIFY(!window.view()->measureMark());
+}
+
+void TestMeasurements::modelInfoHasTheMeasures()
+{
+    Tessaron window;
+    load(window);
+    window.view()->ModelList.ActiveIndex = 3; // the stones
+    QString title, text;
+    window.view()->modelInfo(title, text);
+    const qsizetype counts = text.indexOf("Count of points = "),
+                    measures = text.indexOf("\n\nMeasures:\nSurface area = 7.5 mm²\n");
+    QVERIFY(counts > 0 && measures > counts);
+    QVERIFY(text.contains("\nVolume = 1.1 mm³ (0.00 mL)\n"));
+    QVERIFY(text.contains("\nConnected components = 2\n"));
+}
+
+void TestMeasurements::longWorkKeepsTheWindowPainting()
+{
+    Tessaron window;
+    int ticks = 0;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(50);
+    QString during;
+    QTimer::singleShot(300, [&] { during = window.statusText(); });
+    load(window);
+    QVERIFY(window.view()->runResponsive("Measuring...", [] { QThread::msleep(1200); }));
+    // The loop ran all along: no stretch of the work kept events waiting.
+    QVERIFY(ticks >= 15);
+    QCOMPARE(during, QString("Measuring..."));
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+int main(int argc, char **argv)
+{
+    setupViewSurfaceFormat();
+    QApplication app(argc, argv);
+    TestMeasurements test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_measurements.moc"

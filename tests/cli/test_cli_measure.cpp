@@ -1,0 +1,169 @@
+// tessaron-cli info and measure as a user runs them: the sample scene's
+// numbers read back from JSON by Python, the text forms, and the exit
+// statuses of bad input.
+
+#include "../app/SurfFiles.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <limits>
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString out, err;
+};
+
+// Without a display: info and measure never need one.
+Run run(const QString &program, const QStringList &args)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    environment.insert("QT_QPA_PLATFORM", "xcb"); // would fail if a GUI were started
+    process.setProcessEnvironment(environment);
+    process.start(program, args);
+    if (!process.waitForFinished(120'000))
+        return {-2, QString(), process.errorString()};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+Run cli(const QStringList &args)
+{
+    return run(QStringLiteral(TESSARON_CLI), args);
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestCliMeasure : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sampleSceneReadBackByPython();
+    void textForms();
+    void badInput();
+    void surfaceWrittenByOtherSoftware();
+
+private:
+    const QString scene = QStringLiteral(TESSARON_SAMPLE_SCENE);
+    QTemporaryDir dir;
+};
+
+void TestCliMeasure::sampleSceneReadBackByPython()
+{
+    const QString python = qEnvironmentVariable("TESSARON_PYTHON");
+    if (python.isEmpty() || !QFile::exists(python))
+        QSKIP("no system Python");
+    const Run info = cli({"info", scene, "--json"});
+    QCOMPARE(info.status, 0);
+    QVERIFY(info.err.isEmpty());
+    const Run gap = cli({"measure", scene, "Obrazovanie", "Lokhanki", "--json"});
+    QCOMPARE(gap.status, 0);
+    QVERIFY(writeFile(dir.filePath("info.json"), info.out.toUtf8()));
+    QVERIFY(writeFile(dir.filePath("gap.json"), gap.out.toUtf8()));
+    const Run check = run(python,
+                          {qEnvironmentVariable("TESSARON_CHECK_SCRIPT"), dir.filePath("info.json"),
+                           dir.filePath("gap.json")});
+    QVERIFY2(check.status == 0, qPrintable(check.err));
+}
+
+void TestCliMeasure::textForms()
+{
+    const Run info = cli({"info", scene});
+    QCOMPARE(info.status, 0);
+    for (const char *text :
+         {"Model 7: Skin", "Volume = ", "Stones in Kamni", "Stones: 3;", "Obrazovanie  Lokhanki",
+          "R.E.N.A.L. nephrometry of Obrazovanie", "missing A, L"})
+        QVERIFY2(info.out.contains(text), text);
+    const Run gap = cli({"measure", scene, "Kamni", "Skin"});
+    QCOMPARE(gap.status, 0);
+    QVERIFY(gap.out.startsWith("Kamni to Skin: "));
+    QVERIFY(gap.out.contains("  on Kamni: ("));
+
+    // One open surface: its volume is refused with the count of border edges.
+    const QString open = dir.filePath("open.surf");
+    QVERIFY(writeFile(open, surfBytes({0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1}, {1, 3, 2, 1, 2, 4})));
+    const Run sheet = cli({"info", open});
+    QCOMPARE(sheet.status, 0);
+    QVERIFY(sheet.out.contains("Volume: not closed (4 border edges, 0 non-manifold edges)"));
+}
+
+void TestCliMeasure::badInput()
+{
+    const QString missing = dir.filePath("missing.surf");
+    Run r = cli({"info", missing});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, missing + ": Error opening file.\n");
+    r = cli({"measure", missing, "a", "b"});
+    QCOMPARE(r.status, 1);
+
+    r = cli({"measure", scene, "Obrazovanie", "Liver"});
+    QCOMPARE(r.status, 2);
+    QVERIFY(r.err.contains("'Liver'"));
+    QVERIFY(r.err.contains("\n  Parenhima\n") && r.err.contains("\n  Skin\n"));
+
+    for (const QStringList &args :
+         {QStringList {"info"}, QStringList {"info", scene, "--csv"},
+          QStringList {"info", scene, scene}, QStringList {"measure", scene, "Skin"}}) {
+        r = cli(args);
+        QCOMPARE(r.status, 64);
+        QVERIFY(r.err.startsWith("usage: tessaron-cli"));
+    }
+
+    // A coordinate that is not a number: refused with the path, nothing measured.
+    const QString nan = dir.filePath("nan.surf");
+    const float bad = std::numeric_limits<float>::quiet_NaN();
+    QVERIFY(writeFile(nan, surfBytes({0, 0, 0, 1, bad, 0, 0, 1, 0}, {1, 2, 3})));
+    r = cli({"info", nan, "--json"});
+    QCOMPARE(r.status, 1);
+    QVERIFY(r.err.startsWith(nan + ": "));
+    QVERIFY(r.out.isEmpty());
+
+    // A model without triangles is measured as empty.
+    const QString points = dir.filePath("points.surf");
+    QVERIFY(writeFile(points, surfBytes({0, 0, 0, 1, 0, 0}, {})));
+    r = cli({"info", points, "--json"});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.out.contains("\"triangles\": 0"));
+}
+
+void TestCliMeasure::surfaceWrittenByOtherSoftware()
+{
+    const QString samples = qEnvironmentVariable("TESSARON_SHARED_SAMPLES");
+    const QString path = samples + "/surf/patches-326.surf";
+    if (samples.isEmpty() || !QFile::exists(path))
+        QSKIP("no shared sample files");
+    const Run info = cli({"info", path, "--json"});
+    QCOMPARE(info.status, 0);
+    const QJsonObject m =
+        QJsonDocument::fromJson(info.out.toUtf8()).object()["models"].toArray()[0].toObject();
+    QCOMPARE(m["triangles"].toInt(), 648);
+    for (const char *key : {"closed", "manifold", "oriented"})
+        QVERIFY2(m[key].toBool(), key);
+    QVERIFY(!m["inside_out"].toBool() && !m["self_intersecting"].toBool());
+    QCOMPARE(m["components"].toInt(), 1);
+    // Area and volume as numpy sums them over the same triangles read by meshio.
+    QVERIFY(std::abs(m["area_mm2"].toDouble() / 0.0054570830206 - 1) < 1e-9);
+    QVERIFY(std::abs(m["volume_mm3"].toDouble() / 2.07030771181e-05 - 1) < 1e-9);
+    QVERIFY(std::abs(m["largest_diameter_mm"].toDouble() / 0.0641538274382 - 1) < 1e-9);
+}
+
+QTEST_GUILESS_MAIN(TestCliMeasure)
+#include "test_cli_measure.moc"
