@@ -3,6 +3,7 @@
 section variant the readers know, so the fuzzers start from the interesting
 corners instead of from nothing. Run from anywhere; writes into fuzz/corpus/."""
 
+import gzip
 import os
 import struct
 
@@ -81,6 +82,77 @@ def name_seeds():
     return {"name_%02d" % i: n.encode("utf-8") for i, n in enumerate(names)}
 
 
+def big(fmt, values):
+    return b"".join(struct.pack(">" + fmt, v) for v in values)
+
+
+def vtk_seeds():
+    head = b"# vtk DataFile Version 3.0\nseed\n"
+    points = b"POINTS 4 float\n0 0 0 1 0 0 0 1 0 0 0 1\n"
+    grid = head + b"ASCII\nDATASET UNSTRUCTURED_GRID\n" + points
+    binary_points = b"POINTS 4 float\n" + big("f", [0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1]) + b"\n"
+    return {
+        "tetra": grid + b"CELLS 1 5\n4 0 1 2 3\nCELL_TYPES 1\n10\n",
+        "mixed_with_data": grid + b"CELLS 3 11\n3 0 1 2\n3 0 2 3\n2 1 3\nCELL_TYPES 3\n5 5 3\n"
+        b"POINT_DATA 4\nSCALARS t double 1\nLOOKUP_TABLE default\n1 2 3 4\n"
+        b"VECTORS v float\n0 0 1 0 0 1 0 0 1 0 0 1\n"
+        b"CELL_DATA 3\nFIELD FieldData 2\nmaterial 1 3 int\n1 2 3\np 2 3 float\n1 2 3 4 5 6\n",
+        "offsets": head + b"ASCII\nDATASET POLYDATA\n" + points
+        + b"POLYGONS 3 6\nOFFSETS vtktypeint64\n0 3 6\nCONNECTIVITY vtktypeint64\n0 1 2 0 2 3\n",
+        "binary_polydata": head + b"BINARY\nDATASET POLYDATA\n" + binary_points
+        + b"TRIANGLE_STRIPS 1 5\n" + big("i", [4, 0, 1, 2, 3]) + b"\nVERTICES 1 2\n"
+        + big("i", [1, 3]) + b"\nPOINT_DATA 4\nSCALARS s unsigned_char\nLOOKUP_TABLE default\n"
+        + bytes([1, 2, 3, 4]) + b"\nCOLOR_SCALARS c 3\n" + bytes(12) + b"\n",
+        "voxel_pixel_quadratic": grid + b"CELLS 2 10\n4 0 1 2 3\n4 0 1 3 2\nCELL_TYPES 2\n8 9\n",
+        "metadata": head + b"ASCII\nDATASET POLYDATA\n" + points
+        + b"METADATA\nINFORMATION 0\n\nPOLYGONS 1 4\n3 0 1 2\n",
+        "bad_point": grid + b"CELLS 1 4\n3 0 1 9\nCELL_TYPES 1\n5\n",
+        "count_lies": head + b"BINARY\nDATASET POLYDATA\nPOINTS 99999999 double\n\x00\x01",
+        "structured": head + b"ASCII\nDATASET STRUCTURED_POINTS\nDIMENSIONS 2 2 2\n",
+    }
+
+
+def nrrd_seeds():
+    boxes = bytes((1 if i % 4 < 2 else 2) if 8 <= i < 56 else 0 for i in range(64))
+    base = b"NRRD0004\ntype: uint8\ndimension: 3\nsizes: 4 4 4\n"
+    seg = (b"NRRD0004\ntype: unsigned char\ndimension: 4\nsizes: 2 4 4 4\nencoding: gzip\n"
+           b"space: left-posterior-superior\nkinds: list domain domain domain\n"
+           b"space directions: none (1,0,0) (0,1,0) (0,0,2.5)\nspace origin: (-5,3,1)\n"
+           b"Segment0_Name:=kidney\nSegment0_Color:=1 0.5 0\nSegment0_LabelValue:=1\nSegment0_Layer:=0\n"
+           b"Segment1_Name:=stone\nSegment1_LabelValue:=2\nSegment1_Layer:=1\n\n")
+    layered = bytes(b for v in boxes for b in (v, 2 if v == 2 else 0))
+    return {
+        "raw": base + b"encoding: raw\n\n" + boxes,
+        "gzip": base + b"encoding: gzip\nspacings: 0.5 0.5 3\n\n" + gzip.compress(boxes, mtime=0),
+        "text": base + b"encoding: text\n\n" + b" ".join(str(v).encode() for v in boxes),
+        "seg_layers": seg + gzip.compress(layered, mtime=0),
+        "short_big_endian": b"NRRD0005\ntype: short\ndimension: 3\nsizes: 2 2 2\nendian: big\n"
+        b"encoding: raw\n\n" + big("h", [0, 1, 2, 3, 0, 0, 7, -1]),
+        "float_fraction": b"NRRD0004\ntype: float\ndimension: 3\nsizes: 2 1 1\nendian: little\n"
+        b"encoding: raw\n\n" + struct.pack("<ff", 1.0, 0.5),
+        "sizes_lie": base.replace(b"4 4 4", b"4000 4000 4000") + b"encoding: gzip\n\n" + gzip.compress(boxes, mtime=0),
+        "detached": base + b"encoding: raw\ndata file: other.raw\n",
+        "table": b"# value name r g b\n1 kidney_left 255 0 0 255\n2 \"renal vein\"\n"
+        b"3 1 2 3 255 1 1 \"Label three\"\nx y\n",
+    }
+
+
+def labelmap_seeds():
+    unit = bytes([1, 0, 0, 0, 0, 10, 0, 0, 0, 0, 10, 0])  # 1 mm voxels
+    flipped = bytes([0xf6, 0, 0, 0, 0, 0xf6, 0, 0, 0, 0, 25, 0])
+    ball = bytes(1 if (i - 4) ** 2 + (j - 4) ** 2 + (k - 4) ** 2 < 10 else 0
+                 for k in range(8) for j in range(8) for i in range(8))
+    halves = bytes(v * (1 + (n % 8 >= 4)) for n, v in enumerate(ball))
+    return {
+        "ball": bytes([8, 8, 8, 0]) + unit + ball,
+        "halves_flipped": bytes([8, 8, 8, 0]) + flipped + halves,
+        "three_labels": bytes([6, 6, 6, 0]) + unit + bytes((i * 7 + i // 6) % 4 for i in range(216)),
+        "int16": bytes([5, 5, 5, 2]) + unit + struct.pack("<%dh" % 125, *[(i % 3) * 300 for i in range(125)]),
+        "floats": bytes([4, 4, 4, 3]) + unit + struct.pack("<%df" % 64, *[float(i % 2) for i in range(64)]),
+        "single_voxel": bytes([1, 1, 1, 0]) + unit + b"\x05",
+    }
+
+
 def file_seeds():
     """Bundles of files for the load chain: "=== NAME" starts a file, "=== shrink NAME LENGTH"
     cuts it to LENGTH bytes once it is mapped; the first file is opened."""
@@ -105,7 +177,8 @@ def file_seeds():
 
 def main():
     for target, seeds in (("surf", surf_seeds()), ("hx", hx_seeds()), ("names", name_seeds()),
-                          ("files", file_seeds())):
+                          ("files", file_seeds()), ("vtk", vtk_seeds()), ("nrrd", nrrd_seeds()),
+                          ("labelmap", labelmap_seeds())):
         folder = os.path.join(HERE, "corpus", target)
         os.makedirs(folder, exist_ok=True)
         for name, data in seeds.items():

@@ -1,5 +1,7 @@
 // Writes the sample scene: synthetic surfaces of a left kidney and its
-// neighbours as binary .surf files, and scene.hx, which loads them all.
+// neighbours as binary .surf files, and scene.hx, which loads them all; and
+// the same structures as a label map to import, kidney_labels.nii with its
+// label table kidney_labels.txt.
 // Each shape is an implicit function (negative inside, in millimetres)
 // sampled on a grid and polygonised by marching tetrahedra, so vertices are
 // shared between triangles and every surface is closed and oriented outward,
@@ -14,6 +16,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -367,6 +370,85 @@ void writeSurf(const std::filesystem::path &path, const Surface &surface,
     std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
+// A label map of the same structures, as automatic segmentation writes one:
+// a NIfTI-1 file of one byte per 1 mm voxel whose sform (and qform) turns
+// the voxel axes round in x and y, as scanners store their slices, and a
+// label table beside it with the names of the structures.
+struct Label
+{
+    int value;
+    const char *name;
+    Field field;
+};
+
+void putLittle(std::string &bytes, size_t at, const void *value, size_t size)
+{
+    std::memcpy(bytes.data() + at, value, size);
+}
+
+template<class T> void put(std::string &bytes, size_t at, T value)
+{
+    putLittle(bytes, at, &value, sizeof value);
+}
+
+std::string niftiHeader(int nx, int ny, int nz, const double srow[3][4])
+{
+    std::string h(352, '\0'); // the header and an empty extension flag
+    put<int32_t>(h, 0, 348);
+    const int16_t dims[8] = {3, int16_t(nx), int16_t(ny), int16_t(nz), 1, 1, 1, 1};
+    putLittle(h, 40, dims, sizeof dims);
+    put<int16_t>(h, 70, 2); // unsigned bytes
+    put<int16_t>(h, 72, 8);
+    const float pixdim[8] = {1, 1, 1, 1, 1, 1, 1, 1}; // qfac 1, 1 mm voxels
+    putLittle(h, 76, pixdim, sizeof pixdim);
+    put<float>(h, 108, 352);
+    h[123] = 2; // millimetres
+    const char descrip[] = "Tessaron sample label map";
+    putLittle(h, 148, descrip, sizeof descrip);
+    put<int16_t>(h, 252, 1); // qform: scanner
+    put<int16_t>(h, 254, 1); // sform: scanner
+    put<float>(h, 264, 1);   // quaternion (0, 0, 1): a half turn about z
+    for (int r = 0; r < 3; ++r) {
+        put<float>(h, size_t(268 + 4 * r), float(srow[r][3]));
+        for (int c = 0; c < 4; ++c)
+            put<float>(h, size_t(280 + 16 * r + 4 * c), float(srow[r][c]));
+    }
+    putLittle(h, 344, "n+1", 4);
+    return h;
+}
+
+void writeLabelMap(const std::filesystem::path &folder, const std::vector<Label> &labels)
+{
+    const Vec3 low {-95, -30, -80}, high {40, 30, 62};
+    const int nx = int(high.x - low.x) + 1, ny = int(high.y - low.y) + 1,
+              nz = int(high.z - low.z) + 1;
+    // Voxel (i, j, k) lies at (high.x - i, high.y - j, low.z + k).
+    const double srow[3][4] = {{-1, 0, 0, high.x}, {0, -1, 0, high.y}, {0, 0, 1, low.z}};
+    std::string bytes = niftiHeader(nx, ny, nz, srow);
+    std::vector<int> counts(labels.size(), 0);
+    for (int k = 0; k < nz; ++k)
+        for (int j = 0; j < ny; ++j)
+            for (int i = 0; i < nx; ++i) {
+                const Vec3 p {high.x - i, high.y - j, low.z + k};
+                char value = 0;
+                for (size_t l = 0; l < labels.size() && !value; ++l)
+                    if (labels[l].field(p) < 0) {
+                        value = char(labels[l].value);
+                        ++counts[l];
+                    }
+                bytes.push_back(value);
+            }
+    std::ofstream(folder / "kidney_labels.nii", std::ios::binary)
+        .write(bytes.data(), std::streamsize(bytes.size()));
+    std::ofstream table(folder / "kidney_labels.txt", std::ios::binary);
+    table << "# value name: the structures of kidney_labels.nii\n";
+    for (size_t l = 0; l < labels.size(); ++l) {
+        table << labels[l].value << ' ' << labels[l].name << '\n';
+        std::printf("kidney_labels.nii: label %d %s, %d voxels\n", labels[l].value, labels[l].name,
+                    counts[l]);
+    }
+}
+
 struct Model
 {
     const char *file;
@@ -426,5 +508,13 @@ int main(int argc, char **argv)
                     surface.triangles.size() / 3);
     }
     std::ofstream(folder / "scene.hx", std::ios::binary) << scene;
+    // Where structures overlap, the first in this list has the voxel.
+    writeLabelMap(folder,
+                  {{3, "kidney_stones", stones},
+                   {2, "renal_pelvis", pelvis},
+                   {6, "kidney_tumor", tumour},
+                   {1, "kidney_left", kidney},
+                   {4, "renal_artery", renalArtery()},
+                   {5, "renal_vein", renalVein()}});
     return 0;
 }

@@ -15,6 +15,8 @@ constexpr auto GF = ActionRow::Faces;
 const ActionRow kActionRows[] = {
     {"actionOpen", QT_TRANSLATE_NOOP("MainWindow", "Open..."), ":/open", QKeySequence::Open,
      nullptr, false, G0, W, SLOT(openFile()), false},
+    {"actionImport", QT_TRANSLATE_NOOP("MainWindow", "Import..."), ":/open", None, nullptr, false,
+     G0, W, SLOT(importFile()), false},
     {"actionRefresh", QT_TRANSLATE_NOOP("MainWindow", "Refresh"), ":/refresh",
      QKeySequence::Refresh, nullptr, false, G0, W, SLOT(refreshFile()), false},
     {"actionRemove", QT_TRANSLATE_NOOP("MainWindow", "Close"), ":/delete", QKeySequence::Delete,

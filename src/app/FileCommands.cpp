@@ -5,6 +5,8 @@
 #include "Tessaron.h"
 #include "formats/LoadPipeline.h"
 #include "formats/SceneWalk.h"
+#include "import/Importer.h"
+#include "import/LabelMapImport.h"
 #include "panels/ObjectsControl.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
@@ -223,6 +225,10 @@ void Tessaron::openHxInWorkingFolder()
 void Tessaron::openDroppedPath(const QString &path)
 {
     const QFileInfo info(path);
+    if (info.isDir() && isMaskFolder(path)) { // a folder of masks is one scene
+        importModelFile(path);
+        return;
+    }
     QStringList files;
     if (info.isDir()) {
         const QDir folder(info.absoluteFilePath());
@@ -237,6 +243,10 @@ void Tessaron::openDroppedPath(const QString &path)
         if (Closing)
             break;
         lastFolder = QFileInfo(file).absolutePath();
+        if (isImportable(file)) {
+            importModelFile(file);
+            continue;
+        }
         openModelFile(file);
         clearStatus();
     }

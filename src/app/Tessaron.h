@@ -36,6 +36,10 @@ public:
     QToolBar *toolBar() const { return ToolBar; }
 
     int openModelFile(const QString &fileName);
+    // Imports a mesh file, a label map or a folder of masks into the view;
+    // the number of models it added (0 on failure or cancel).
+    int importModelFile(const QString &path);
+    static QString importFilter();
     void updateRecentFileActions();
     void openHxInWorkingFolder();
     int readSettings(bool askReopen);
@@ -80,6 +84,7 @@ public slots:
     void preferences();
     void model_info();
     void openFile();
+    void importFile();
     void saveAsMESH();
     void saveAsOFF();
     void saveAsVTK();

@@ -2,6 +2,7 @@
 
 #include "formats/HxReader.h"
 #include "formats/LoadPipeline.h"
+#include "import/Importer.h"
 #include "model/ModelClass.h"
 
 #include <QFileInfo>
@@ -14,6 +15,28 @@ void printInputError(const QString &path, const QString &text)
 }
 
 namespace {
+
+bool verbose = false;
+
+void describe(const ModelClass &model)
+{
+    qint64 vertices = 0, cells = 0;
+    for (const MeshClass *mesh : model.Meshes) {
+        vertices += mesh->CountOfVertices;
+        cells += mesh->totalCells();
+    }
+    std::fprintf(stderr, "%s: %s: %lld blocks, %lld vertices, %lld cells, colour %d %d %d\n",
+                 qPrintable(model.FileName), qPrintable(model.Name), qint64(model.Meshes.size()),
+                 vertices, cells, model.ModelColor[0], model.ModelColor[1], model.ModelColor[2]);
+}
+
+bool importInput(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models)
+{
+    const ImportResult result = importModels(path, models);
+    if (!result.ok)
+        printInputError(path, result.message);
+    return result.ok;
+}
 
 bool loadSurface(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models)
 {
@@ -48,9 +71,29 @@ bool loadScene(const QString &path, std::vector<std::unique_ptr<ModelClass>> &mo
 
 } // namespace
 
+void setCliVerbose(bool on)
+{
+    verbose = on;
+}
+
+bool cliVerbose()
+{
+    return verbose;
+}
+
+bool isImportedInput(const QString &input)
+{
+    return isImportable(input);
+}
+
 bool loadInputModels(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models)
 {
-    if (input.endsWith(".hx", Qt::CaseInsensitive))
-        return loadScene(input, models);
-    return loadSurface(input, models);
+    const size_t before = models.size();
+    const bool ok = isImportedInput(input)           ? importInput(input, models)
+        : input.endsWith(".hx", Qt::CaseInsensitive) ? loadScene(input, models)
+                                                     : loadSurface(input, models);
+    if (verbose)
+        for (size_t m = before; m < models.size(); ++m)
+            describe(*models[m]);
+    return ok;
 }

@@ -60,7 +60,9 @@ std::unique_ptr<ModelClass> loadJoined(const QString &input)
 const char *convertUsage()
 {
     return "usage: tessaron-cli convert INPUT OUTPUT [--binary]\n"
-           "  INPUT   a .surf surface, or an .hx scene whose surfaces are joined into one model\n"
+           "  INPUT   a .surf surface, or an .hx scene whose surfaces are joined into one model;\n"
+           "          or a file to import (.stl .obj .ply .off .gltf .glb .3mf .vtk, label maps\n"
+           "          .nii .nii.gz .nrrd .seg.nrrd) or a folder of masks, its models joined\n"
            "  OUTPUT  its ending chooses the format: .mesh .off .vtk .obj .ply .dat .vrt .stl\n"
            "  --binary  binary STL instead of text STL\n";
 }

@@ -1,6 +1,8 @@
 #include "ViewInput.h"
 
+#include "CliInput.h"
 #include "formats/LoadPipeline.h"
+#include "model/ModelClass.h"
 #include "view/GLWidget.h"
 
 #include <QFileInfo>
@@ -18,9 +20,29 @@ bool haveOpenGL()
     return probe.create() && probe.isValid();
 }
 
+namespace {
+
+// Imports a mesh file, a label map or a folder of masks: its models enter the
+// view as a scene. The importer names its own failures on standard error.
+bool importIntoView(GLWidget &view, const QString &input)
+{
+    std::vector<std::unique_ptr<ModelClass>> models;
+    if (!loadInputModels(input, models))
+        return false;
+    for (auto &model : models)
+        view.addImportedModel(model.release());
+    view.moveCenter();
+    view.transformAll();
+    return view.ModelList.count() > 1;
+}
+
+} // namespace
+
 bool loadIntoView(GLWidget &view, const QString &input,
                   const std::function<void(const QString &)> &report)
 {
+    if (isImportedInput(input))
+        return importIntoView(view, input);
     QStringList paths;
     const bool scene = input.endsWith(QLatin1String(".hx"), Qt::CaseInsensitive);
     if (scene) {

@@ -14,7 +14,8 @@ bool haveDisplay();
 // True when this display gives an OpenGL context.
 bool haveOpenGL();
 
-// Loads a .surf, or every .surf of an .hx scene, as the viewer's load does;
+// Loads a .surf, or every .surf of an .hx scene, as the viewer's load does, or
+// imports any other importable file or folder of masks;
 // each failure is handed to `report` as "path: message". True when at least
 // one model was loaded.
 bool loadIntoView(GLWidget &view, const QString &input,

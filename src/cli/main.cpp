@@ -1,5 +1,6 @@
 // tessaron-cli: batch work on the same libraries as the viewer.
 
+#include "CliInput.h"
 #include "ConvertCommand.h"
 #include "MeasureCommands.h"
 #ifdef TESSARON_CLI_RENDER
@@ -24,12 +25,28 @@ void usage(FILE *to)
     std::fputs(renderUsage(), to);
     std::fputs(sheetUsage(), to);
 #endif
+    std::fputs("every command: --verbose describes the models read on standard error\n", to);
+}
+
+// --verbose applies to every command and may stand anywhere after it.
+int takeVerbose(int argc, char *argv[])
+{
+    int kept = 0;
+    for (int i = 0; i < argc; ++i) {
+        if (i >= 2 && !std::strcmp(argv[i], "--verbose"))
+            setCliVerbose(true);
+        else
+            argv[kept++] = argv[i];
+    }
+    argv[kept] = nullptr;
+    return kept;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    argc = takeVerbose(argc, argv);
     if (argc < 2) {
         usage(stderr);
         return 64;

@@ -59,14 +59,19 @@ bool rowMatches(const AnatomyRow &row, const QString &stem)
 
 } // namespace
 
-void applyAnatomyName(ModelClass &model)
+bool applyAnatomyRow(ModelClass &model, QString stem)
 {
-    QString stem = model.Name.left(std::max<qsizetype>(0, model.Name.size() - 5));
     for (const AnatomyRow &row : anatomyRows()) {
         if (!rowMatches(row, stem))
             continue;
         model.Name = stem.replace(row.pattern, row.name);
         model.setColor(row.red, row.green, row.blue);
-        return;
+        return true;
     }
+    return false;
+}
+
+void applyAnatomyName(ModelClass &model)
+{
+    applyAnatomyRow(model, model.Name.left(std::max<qsizetype>(0, model.Name.size() - 5)));
 }

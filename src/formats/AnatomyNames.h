@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class ModelClass;
 
 // Names and colours a model after the anatomy words of its file name. The
@@ -8,3 +10,8 @@ class ModelClass;
 // row that matches rewrites it with its own case-sensitive pattern, and the
 // model gets the row's colour. When no row matches, Name and colour stay.
 void applyAnatomyName(ModelClass &model);
+
+// The same table on a name without its ending: on the first row that
+// matches, the model gets the rewritten name and the row's colour and the
+// result is true; otherwise the model is left as it is.
+bool applyAnatomyRow(ModelClass &model, QString stem);

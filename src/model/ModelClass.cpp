@@ -397,6 +397,7 @@ void ModelClass::copyAttributesTo(ModelClass &target) const
     target.Radius = sceneRadius();
     target.SelectEnabled = SelectEnabled;
     std::copy_n(ModelColor, 3, target.ModelColor);
+    target.OwnColors = OwnColors;
     target.Settings = Settings;
     target.Orthographic = Orthographic;
     target.SwapEyes = SwapEyes;

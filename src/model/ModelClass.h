@@ -146,6 +146,9 @@ public:
     quint8 UseAllVertices = 0;
     quint8 SmoothNormals = 0;
     quint8 ColoredIsolines = 1;
+    // The model's colours came with its file (an imported model's, named and
+    // coloured like a .surf one): the view's face colours do not replace them.
+    quint8 OwnColors = 0;
 
 public slots:
     void setVisible(bool on);

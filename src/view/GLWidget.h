@@ -50,6 +50,8 @@ public:
 
     // Load and save paths of the main window (codes of `errors`).
     qint32 loadModelFile(const QString &fileName);
+    // Takes a model an import made and places it in the view, as a load does.
+    void addImportedModel(ModelClass *model);
     qint32 readHxFile(const QString &fileName, QStringList &names);
     qint32 saveModelFile(const QString &format, const QString &fileName, bool isBinary);
 

@@ -25,6 +25,15 @@ qint32 GLWidget::loadModelFile(const QString &fileName)
     return 0;
 }
 
+void GLWidget::addImportedModel(ModelClass *model)
+{
+    model->UseAllVertices = Config.drawAllPoints;
+    model->SmoothNormals = Config.shade_type;
+    model->ColoredIsolines = Config.func_isolines;
+    Host->showStatus(tr("Preparing data for draw..."));
+    placeNewModel(model);
+}
+
 qint32 GLWidget::readHxFile(const QString &fileName, QStringList &names)
 {
     const qint32 code = readHxList(fileName, names);

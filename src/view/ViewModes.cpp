@@ -95,7 +95,7 @@ void GLWidget::applyColors(ModelClass &model)
         colorFromName(name, rgba);
         return Rgba {rgba[0], rgba[1], rgba[2], rgba[3]};
     };
-    const bool surf = model.FileName.contains(QLatin1String(".surf"));
+    const bool surf = model.FileName.contains(QLatin1String(".surf")) || model.OwnColors;
     for (MeshClass *mesh : std::as_const(model.Meshes)) {
         if (!surf) {
             mesh->BackColor = colour(Config.backFaces);

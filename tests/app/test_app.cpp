@@ -14,6 +14,7 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSlider>
@@ -135,6 +136,7 @@ private slots:
     void startUpOpensEachFileOnce();
     void savingSaysWhyItFailed();
     void droppedFilesAndFolders();
+    void importFromMenuDropAndCancel();
     void panelsAreReplacedNotDuplicated();
     void objectsTreeCommands();
     void joinFromTheObjectsPanel();
@@ -246,8 +248,8 @@ void TestApp::fullInterfaceReachesEveryAction()
                  (QStringList {"menuFile", "menuView", "menuOperations", "menuOptions",
                                "menuPanels", "menuHelp"}));
         QCOMPARE(names(window.menu("menuFile")->actions()).join(' '),
-                 QString("actionOpen actionRefresh | menuSaveAs | actionRemove | actionPrint "
-                         "actionCaseSheet actionPrintCaseSheet | "
+                 QString("actionOpen actionImport actionRefresh | menuSaveAs | actionRemove | "
+                         "actionPrint actionCaseSheet actionPrintCaseSheet | "
                          "menuRecentFiles actionFullInterface actionClose"));
         QCOMPARE(window.toolBar()->iconSize(), QSize(32, 32));
         // Between them the two layouts offer every action; the full one the
@@ -576,6 +578,70 @@ void TestApp::droppedFilesAndFolders()
     QCOMPARE(window.view()->ModelList.count(), 5);
     QCOMPARE(window.lastFile, dropped.filePath("c.surf"));
     QCOMPARE(window.lastFolder, dropped.path());
+}
+
+namespace {
+
+// A NRRD label map of n^3 voxels: a ball of label 1 and one of label 2.
+bool writeLabelMap(const QString &path, int n)
+{
+    QByteArray bytes = "NRRD0004\ntype: uint8\ndimension: 3\nsizes: " + QByteArray::number(n) + ' '
+        + QByteArray::number(n) + ' ' + QByteArray::number(n) + "\nencoding: raw\n\n";
+    for (int k = 0; k < n; ++k)
+        for (int j = 0; j < n; ++j)
+            for (int i = 0; i < n; ++i) {
+                const double x = i - n / 3.0, y = j - n / 2.0, z = k - n / 2.0;
+                bytes +=
+                    char(x * x + y * y + z * z < n * n / 16.0                               ? 1
+                             : (x - n / 3.0) * (x - n / 3.0) + y * y + z * z < n * n / 25.0 ? 2
+                                                                                            : 0);
+            }
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+// The Import dialog lists the importable endings; a label map
+// imported from it or dropped on the view becomes named models placed as a
+// scene; cancelled in its progress dialog it leaves no model.
+void TestApp::importFromMenuDropAndCancel()
+{
+    QVERIFY(Tessaron::importFilter().contains("*.nii.gz")
+            && Tessaron::importFilter().contains("*.stl"));
+    ShownWindow window;
+    const QString map = data.filePath("kidney_labels.nrrd");
+    QVERIFY(writeLabelMap(map, 24));
+    QFile table(data.filePath("kidney_labels.txt"));
+    QVERIFY(table.open(QIODevice::WriteOnly));
+    table.write("1 kidney_left\n2 kidney_tumor\n");
+    table.close();
+    dialogs.openNames = QStringList {map};
+    window.action("actionImport")->trigger();
+    QCOMPARE(window.view()->ModelList.count(), 3);
+    QCOMPARE(window.view()->ModelList.at(1)->Name, QString("kidney_left"));
+    QCOMPARE(window.view()->ModelList.at(2)->ModelColor[0], 164); // a tumour's colour
+    // The view keeps the colours the import gave.
+    QCOMPARE(window.view()->ModelList.at(2)->Meshes[0]->FrontColor[0], 164 / 255.0f);
+
+    window.openDroppedPath(map);
+    QCOMPARE(window.view()->ModelList.count(), 5);
+    QVERIFY(dialogs.messages.isEmpty());
+
+    bool sawDialog = false;
+    QTimer::singleShot(0, [&] {
+        if (auto *progress = window.findChild<QProgressDialog *>()) {
+            sawDialog = progress->isVisible();
+            progress->cancel();
+        }
+    });
+    QCOMPARE(window.importModelFile(map), 0);
+    QVERIFY(sawDialog);
+    QCOMPARE(window.view()->ModelList.count(), 5);
+    QVERIFY(dialogs.messages.isEmpty());
+
+    QCOMPARE(window.importModelFile(data.filePath("m0.surf")), 0);
+    QCOMPARE(dialogs.messages.size(), 1);
 }
 
 void TestApp::panelsAreReplacedNotDuplicated()

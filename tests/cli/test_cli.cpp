@@ -67,6 +67,7 @@ private slots:
     void convertWritesWhatTheViewerWrites();
     void statusesAndMessages();
     void sceneIsJoinedIntoOneModel();
+    void importedInputs();
     void killedSaveKeepsTheEarlierFile();
     void readOnlyFolderAndFullDisk();
 
@@ -132,9 +133,12 @@ void TestCli::statusesAndMessages()
     Run r = run({"convert", dir.filePath("missing.surf"), out});
     QCOMPARE(r.status, 1);
     QCOMPARE(r.err, dir.filePath("missing.surf") + ": Error opening file.\n");
-    r = run({"convert", dir.filePath("model.off"), out});
+    r = run({"convert", dir.filePath("model.xyz"), out});
     QCOMPARE(r.status, 1);
-    QCOMPARE(r.err, dir.filePath("model.off") + ": Error filetype.\n");
+    QCOMPARE(r.err, dir.filePath("model.xyz") + ": Error filetype.\n");
+    r = run({"convert", dir.filePath("missing.off"), out});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err, dir.filePath("missing.off") + ": Error opening file.\n");
     QFile broken(dir.filePath("broken.surf"));
     QVERIFY(broken.open(QIODevice::WriteOnly));
     broken.write("Vertices 1000\n\1\2\3");
@@ -190,6 +194,40 @@ void TestCli::sceneIsJoinedIntoOneModel()
     QCOMPARE(r.status, 1);
     QCOMPARE(r.err, dir.filePath("scene/gone.surf") + ": Error opening file.\n");
     QVERIFY(!QFile::exists(dir.filePath("broken.off")));
+}
+
+// INPUT of other software's formats goes through the importer: silent on
+// success unless --verbose, the reason on a refusal.
+void TestCli::importedInputs()
+{
+    QByteArray map = "NRRD0004\ntype: uint8\ndimension: 3\nsizes: 8 8 8\nencoding: raw\n\n";
+    for (int v = 0; v < 512; ++v)
+        map += char(v % 8 >= 2 && v % 8 < 6 && v / 8 % 8 >= 2 && v / 8 % 8 < 6 ? 1 + v / 256 : 0);
+    QFile nrrd(dir.filePath("boxes.nrrd"));
+    QVERIFY(nrrd.open(QIODevice::WriteOnly) && nrrd.write(map) == map.size());
+    nrrd.close();
+    Run r = run({"convert", nrrd.fileName(), dir.filePath("boxes.off")});
+    QCOMPARE(r.status, 0);
+    QVERIFY(r.out.isEmpty() && r.err.isEmpty());
+    // The two labels joined into one model, each keeping its value as material.
+    const QByteArray off = fileBytes(dir.filePath("boxes.off"));
+    QVERIFY(off.startsWith("OFF"));
+    r = run({"convert", "--verbose", nrrd.fileName(), dir.filePath("boxes.obj")});
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.err.contains("boxes.nrrd: Label 1: 1 blocks") && r.err.contains("Label 2"),
+             qPrintable(r.err));
+
+    QFile stl(dir.filePath("short.stl"));
+    QVERIFY(stl.open(QIODevice::WriteOnly));
+    QByteArray bytes(84 + 49, 0);
+    bytes[80] = 1;
+    stl.write(bytes);
+    stl.close();
+    r = run({"convert", stl.fileName(), dir.filePath("short.off")});
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.err,
+             stl.fileName()
+                 + ": The STL file says it holds 1 triangles (134 bytes), but it has 133 bytes.\n");
 }
 
 void TestCli::killedSaveKeepsTheEarlierFile()

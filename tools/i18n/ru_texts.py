@@ -313,9 +313,6 @@ RU = {
     ("ColorsPage", "Use grey scale texture"): "Текстура в оттенках серого",
     ("GLWidget", "Splice vertices"): "Склеить вершины",
     ("GLWidget", "Input Eps:"): "Введите точность Eps:",
-    ("GLWidget", "Change Materil Number"): "Изменение номера материала",
-    ("GLWidget", "Input new material number:"): "Введите новый номер материала:",
-    ("GLWidget", "Error"): "Ошибка",
     ("GLWidget", "The model was not saved: its cells name vertices it does not have."):
         "Модель не сохранена: её ячейки ссылаются на несуществующие вершины.",
     # Planning numbers: the measuring layer's tables, the Measurements panel,
@@ -474,4 +471,159 @@ RU = {
         "%1 не является обычным файлом: настройки по умолчанию, они не сохраняются.",
     ("Tessaron", "The settings could not be saved to %1."): "Не удалось сохранить настройки в %1.",
     ("GLWidget", "The image could not be saved."): "Не удалось сохранить изображение.",
+    # Import: the command, its progress and the reasons a file is refused
+    ("MainWindow", "Import..."): "Импорт...",
+    ("Tessaron", "Importable files (%1)"): "Импортируемые файлы (%1)",
+    ("Tessaron", "Importing file"): "Импорт файла",
+    ("Tessaron", "Import"): "Импорт",
+    ("Tessaron", "Importing %1..."): "Импорт %1...",
+    ("Tessaron", "Reading %1..."): "Чтение %1...",
+    ("Import", "Vertex %1 has a coordinate that is not a finite number."):
+        "Координата вершины %1 не является конечным числом.",
+    ("Import", "The folder holds no label maps."): "В папке нет карт меток.",
+    ("Import", "Files of this kind are not imported."): "Файлы такого вида не импортируются.",
+    ("Import", "The import was cancelled."): "Импорт отменён.",
+    ("Import", "There is not enough memory to import the file."):
+        "Недостаточно памяти для импорта файла.",
+    ("Import", "The file cannot be imported."): "Файл не удаётся импортировать.",
+    ("Import", "The compressed voxel data is damaged (%1)."):
+        "Сжатые данные вокселей повреждены (%1).",
+    ("Import", "The compressed voxel data cannot be read."):
+        "Сжатые данные вокселей не удаётся прочитать.",
+    ("Import", "The compressed voxel data holds more than the dimensions say."):
+        "Сжатые данные вокселей длиннее, чем следует из размеров.",
+    ("Import", "The compressed voxel data ends after %1 of %2 bytes."):
+        "Сжатые данные вокселей обрываются после %1 байт из %2.",
+    ("Import", "The compressed voxel data ends before its checksum."):
+        "Сжатые данные вокселей обрываются до контрольной суммы.",
+    ("Import", "The label map's dimensions must be positive; one is %1."):
+        "Размеры карты меток должны быть положительными; один из них равен %1.",
+    ("Import", "The label map's dimensions are too large to hold in memory."):
+        "Размеры карты меток слишком велики, чтобы уместить её в памяти.",
+    ("Import", "The file cannot be opened."): "Файл не удаётся открыть.",
+    ("Import", "Label %1"): "Метка %1",
+    ("Import", "The label map holds no labels: every voxel is 0."):
+        "В карте меток нет меток: все воксели равны 0.",
+    ("Import", "Finding the surfaces of the labels..."): "Построение поверхностей меток...",
+    ("Import", "Smoothing the surfaces..."): "Сглаживание поверхностей...",
+    ("Import", "%1 (label %2 of %3)"): "%1 (метка %2 из %3)",
+    ("Import", "Reading %1..."): "Чтение %1...",
+    ("Import", "%1 (%2 of %3)"): "%1 (%2 из %3)",
+    ("Import", "The masks in this folder hold no labels."): "В масках этой папки нет меток.",
+    ("Import", "The label map gives more surface vertices than a model holds."):
+        "Карта меток даёт больше вершин поверхности, чем вмещает модель.",
+    ("Import", "The label map holds the value %1, which is not a whole number. Labels are whole "
+               "numbers; fractional values are refused, not rounded."):
+        "В карте меток есть значение %1, не являющееся целым числом. Метки — целые числа; "
+        "дробные значения не принимаются и не округляются.",
+    ("Import", "more than %1"): "более %1",
+    ("Import", "The label map has %1 distinct labels; at most %2 are read. An image of "
+               "intensities is not a label map."):
+        "В карте меток %1 различных меток; читается не более %2. Изображение яркостей — не карта "
+        "меток.",
+    ("Import", "The label map's value scaling is not a finite number."):
+        "Масштабирование значений карты меток не является конечным числом.",
+    ("Import", "The STL file is too short to hold even its header (%1 bytes)."):
+        "Файл STL слишком короток даже для заголовка (%1 байт).",
+    ("Import", "The STL file says it holds %1 triangles (%2 bytes), but it has %3 bytes."):
+        "По заголовку в файле STL %1 треугольников (%2 байт), а в нём %3 байт.",
+    ("Import", "The mesh has more cells than a model holds."):
+        "В сетке больше ячеек, чем вмещает модель.",
+    ("Import", "A face names vertex %1; the mesh has %2."):
+        "Грань ссылается на вершину %1, а в сетке их %2.",
+    ("Import", "The mesh file cannot be read: %1"): "Файл сетки не удаётся прочитать: %1",
+    ("Import", "The file holds no surface: no mesh with faces of three or more corners."):
+        "В файле нет поверхности: нет сетки с гранями из трёх и более вершин.",
+    ("Import", "The label map's voxel spacing is zero or not a number."):
+        "Шаг вокселей карты меток равен нулю или не является числом.",
+    ("Import", "This is not a NIfTI file, or its header is damaged."):
+        "Это не файл NIfTI, или его заголовок повреждён.",
+    ("Import", "The file holds %1 volumes; a label map is one."):
+        "В файле %1 томов; карта меток — один том.",
+    ("Import", "The voxel type %1 is not one a label map has."):
+        "Тип вокселей %1 не бывает у карт меток.",
+    ("Import", "The dimensions times the voxel size (%1 bytes) are more than the file holds "
+               "(%2 bytes)."):
+        "Размеры, умноженные на размер вокселя (%1 байт), больше, чем вмещает файл (%2 байт).",
+    ("Import", "The voxel data of the file ends early or cannot be read."):
+        "Данные вокселей в файле обрываются или не читаются.",
+    ("Import", "The NRRD header's field \"%1\" has a value that cannot be read: %2"):
+        "Значение поля \"%1\" заголовка NRRD не удаётся прочитать: %2",
+    ("Import", "The NRRD voxel type \"%1\" is not one a label map has."):
+        "Тип вокселей NRRD \"%1\" не бывает у карт меток.",
+    ("Import", "The NRRD encoding \"%1\" is not read; raw, gzip and text are."):
+        "Кодировка NRRD \"%1\" не читается; читаются raw, gzip и text.",
+    ("Import", "This is not a NRRD file: it does not start with \"NRRD000\"."):
+        "Это не файл NRRD: он не начинается с \"NRRD000\".",
+    ("Import", "The NRRD header has a line that is neither a field nor a comment: %1"):
+        "В заголовке NRRD есть строка, которая не является ни полем, ни комментарием: %1",
+    ("Import", "The NRRD header lacks one of the fields type, dimension and encoding."):
+        "В заголовке NRRD нет одного из полей type, dimension и encoding.",
+    ("Import", "The NRRD header gives %1 sizes for %2 dimensions."):
+        "Заголовок NRRD задаёт %1 размеров для %2 измерений.",
+    ("Import", "A label map has 3 dimensions (4 with segmentation layers); this NRRD file has "
+               "%1."):
+        "У карты меток 3 измерения (4 со слоями сегментации); у этого файла NRRD их %1.",
+    ("Import", "The NRRD file has four dimensions but no axis of layers first or last."):
+        "У файла NRRD четыре измерения, но ни первая, ни последняя ось не является осью слоёв.",
+    ("Import", "A spatial axis of the NRRD file has no space direction."):
+        "У пространственной оси файла NRRD нет направления.",
+    ("Import", "The NRRD data file \"%1\" cannot be read."):
+        "Файл данных NRRD \"%1\" не удаётся прочитать.",
+    ("Import", "The NRRD data file %1 cannot be opened."):
+        "Файл данных NRRD %1 не удаётся открыть.",
+    ("Import", "The NRRD text data ends or breaks after %1 of %2 values."):
+        "Текстовые данные NRRD обрываются после %1 значений из %2.",
+    ("Import", "There is not enough memory for the label map (%1 bytes)."):
+        "Недостаточно памяти для карты меток (%1 байт).",
+    ("Import", "The mesh has more vertices than a model holds."):
+        "В сетке больше вершин, чем вмещает модель.",
+    ("Import", "The VTK file has more cells than a model holds."):
+        "В файле VTK больше ячеек, чем вмещает модель.",
+    ("Import", "Cell %1 names point %2; the file has %3 points."):
+        "Ячейка %1 ссылается на точку %2, а в файле %3 точек.",
+    ("Import", "Cell %1 of VTK type %2 has %3 points; the type has %4."):
+        "У ячейки %1 типа VTK %2 %3 точек; у этого типа их %4.",
+    ("Import", "The VTK point data %1 has %2 values for %3 points."):
+        "Данные точек VTK %1: %2 значений на %3 точек.",
+    ("Import", "The VTK cell data %1 has %2 values for %3 cells."):
+        "Данные ячеек VTK %1: %2 значений на %3 ячеек.",
+    ("Import", "The VTK file has more points than a model holds."):
+        "В файле VTK больше точек, чем вмещает модель.",
+    ("Import", "The VTK file has cells but no POINTS."): "В файле VTK есть ячейки, но нет POINTS.",
+    ("Import", "The VTK file gives %1 cell types for %2 cells."):
+        "Файл VTK задаёт %1 типов ячеек для %2 ячеек.",
+    ("Import", "This is not a legacy VTK file: its first line is not \"# vtk DataFile Version "
+               "...\"."):
+        "Это не файл VTK прежнего формата: его первая строка не \"# vtk DataFile Version ...\".",
+    ("Import", "The VTK file's third line must be ASCII or BINARY."):
+        "Третья строка файла VTK должна быть ASCII или BINARY.",
+    ("Import", "The VTK file has a section this reader does not know: %1"):
+        "В файле VTK есть раздел, неизвестный этому чтению: %1",
+    ("Import", "The VTK dataset %1 is not read; POLYDATA and UNSTRUCTURED_GRID are."):
+        "Набор данных VTK %1 не читается; читаются POLYDATA и UNSTRUCTURED_GRID.",
+    ("Import", "The VTK file has two POINTS sections."): "В файле VTK два раздела POINTS.",
+    ("Import", "The VTK file lists the same kind of cells twice."):
+        "В файле VTK ячейки одного вида перечислены дважды.",
+    ("Import", "A cell of the VTK file lists more points than its cell list holds."):
+        "Ячейка файла VTK перечисляет больше точек, чем содержит её список.",
+    ("Import", "The VTK file announces %1 cells and lists %2."):
+        "Файл VTK объявляет %1 ячеек, а перечисляет %2.",
+    ("Import", "The VTK file's OFFSETS are not followed by CONNECTIVITY."):
+        "В файле VTK за OFFSETS не следует CONNECTIVITY.",
+    ("Import", "The VTK file's cell offsets do not span its connectivity."):
+        "Смещения ячеек файла VTK не охватывают список связности.",
+    ("Import", "The VTK file's cell offsets go backwards."):
+        "Смещения ячеек файла VTK убывают.",
+    ("Import", "The VTK scalars %1 have %2 components; 1 to 4 are allowed."):
+        "У скаляров VTK %1 %2 компонент; допускается от 1 до 4.",
+    ("Import", "The VTK file has data values before POINT_DATA or CELL_DATA."):
+        "В файле VTK значения данных идут раньше POINT_DATA или CELL_DATA.",
+    ("Import", "The VTK data type \"%1\" is not read."): "Тип данных VTK \"%1\" не читается.",
+    ("Import", "The VTK file ends, or breaks off, inside a block of numbers."):
+        "Файл VTK кончается или обрывается внутри блока чисел.",
+    ("Import", "The VTK file ends where it should give %1."):
+        "Файл VTK кончается там, где должен задавать %1.",
+    ("Import", "The VTK file gives \"%1\" where it should give %2."):
+        "Файл VTK задаёт \"%1\" там, где должен задавать %2.",
 }

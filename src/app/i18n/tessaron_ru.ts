@@ -555,6 +555,7 @@
     </message>
     <message>
         <location filename="../../view/ModelLoad.cpp" line="17" />
+        <location filename="../../view/ModelLoad.cpp" line="33" />
         <source>Preparing data for draw...</source>
         <translation>Подготовка данных для отображения...</translation>
     </message>
@@ -591,6 +592,414 @@
         <location filename="../panels/GradientControl.cpp" line="70" />
         <source>Gradient</source>
         <translation>Градиент</translation>
+    </message>
+</context>
+<context>
+    <name>Import</name>
+    <message>
+        <location filename="../../import/ImportedModel.cpp" line="46" />
+        <source>Vertex %1 has a coordinate that is not a finite number.</source>
+        <translation>Координата вершины %1 не является конечным числом.</translation>
+    </message>
+    <message>
+        <location filename="../../import/Importer.cpp" line="38" />
+        <source>The folder holds no label maps.</source>
+        <translation>В папке нет карт меток.</translation>
+    </message>
+    <message>
+        <location filename="../../import/Importer.cpp" line="49" />
+        <source>Files of this kind are not imported.</source>
+        <translation>Файлы такого вида не импортируются.</translation>
+    </message>
+    <message>
+        <location filename="../../import/Importer.cpp" line="66" />
+        <source>The import was cancelled.</source>
+        <translation>Импорт отменён.</translation>
+    </message>
+    <message>
+        <location filename="../../import/Importer.cpp" line="68" />
+        <location filename="../../import/Importer.cpp" line="71" />
+        <source>There is not enough memory to import the file.</source>
+        <translation>Недостаточно памяти для импорта файла.</translation>
+    </message>
+    <message>
+        <location filename="../../import/Importer.cpp" line="72" />
+        <source>The file cannot be imported.</source>
+        <translation>Файл не удаётся импортировать.</translation>
+    </message>
+    <message>
+        <location filename="../../import/Inflate.cpp" line="35" />
+        <source>The compressed voxel data is damaged (%1).</source>
+        <translation>Сжатые данные вокселей повреждены (%1).</translation>
+    </message>
+    <message>
+        <location filename="../../import/Inflate.cpp" line="46" />
+        <source>The compressed voxel data cannot be read.</source>
+        <translation>Сжатые данные вокселей не удаётся прочитать.</translation>
+    </message>
+    <message>
+        <location filename="../../import/Inflate.cpp" line="69" />
+        <source>The compressed voxel data holds more than the dimensions say.</source>
+        <translation>Сжатые данные вокселей длиннее, чем следует из размеров.</translation>
+    </message>
+    <message>
+        <location filename="../../import/Inflate.cpp" line="79" />
+        <source>The compressed voxel data ends after %1 of %2 bytes.</source>
+        <translation>Сжатые данные вокселей обрываются после %1 байт из %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/Inflate.cpp" line="83" />
+        <source>The compressed voxel data ends before its checksum.</source>
+        <translation>Сжатые данные вокселей обрываются до контрольной суммы.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelMapData.cpp" line="13" />
+        <location filename="../../import/NiftiReader.cpp" line="106" />
+        <source>The label map's dimensions must be positive; one is %1.</source>
+        <translation>Размеры карты меток должны быть положительными; один из них равен %1.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelMapData.cpp" line="16" />
+        <source>The label map's dimensions are too large to hold in memory.</source>
+        <translation>Размеры карты меток слишком велики, чтобы уместить её в памяти.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelMapImport.cpp" line="31" />
+        <location filename="../../import/StlBinary.cpp" line="66" />
+        <location filename="../../import/StlBinary.cpp" line="77" />
+        <location filename="../../import/VtkReader.cpp" line="282" />
+        <source>The file cannot be opened.</source>
+        <translation>Файл не удаётся открыть.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelMapImport.cpp" line="61" />
+        <source>Label %1</source>
+        <translation>Метка %1</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelMapImport.cpp" line="103" />
+        <source>The label map holds no labels: every voxel is 0.</source>
+        <translation>В карте меток нет меток: все воксели равны 0.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelMapImport.cpp" line="110" />
+        <source>Finding the surfaces of the labels...</source>
+        <translation>Построение поверхностей меток...</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelMapImport.cpp" line="112" />
+        <source>Smoothing the surfaces...</source>
+        <translation>Сглаживание поверхностей...</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelMapImport.cpp" line="118" />
+        <source>%1 (label %2 of %3)</source>
+        <translation>%1 (метка %2 из %3)</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelMapImport.cpp" line="127" />
+        <source>Reading %1...</source>
+        <translation>Чтение %1...</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelMapImport.cpp" line="192" />
+        <source>%1 (%2 of %3)</source>
+        <translation>%1 (%2 из %3)</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelMapImport.cpp" line="203" />
+        <source>The masks in this folder hold no labels.</source>
+        <translation>В масках этой папки нет меток.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelSurface.cpp" line="289" />
+        <source>The label map gives more surface vertices than a model holds.</source>
+        <translation>Карта меток даёт больше вершин поверхности, чем вмещает модель.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelVolume.cpp" line="64" />
+        <source>The label map holds the value %1, which is not a whole number. Labels are whole numbers; fractional values are refused, not rounded.</source>
+        <translation>В карте меток есть значение %1, не являющееся целым числом. Метки — целые числа; дробные значения не принимаются и не округляются.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelVolume.cpp" line="71" />
+        <source>more than %1</source>
+        <translation>более %1</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelVolume.cpp" line="72" />
+        <source>The label map has %1 distinct labels; at most %2 are read. An image of intensities is not a label map.</source>
+        <translation>В карте меток %1 различных меток; читается не более %2. Изображение яркостей — не карта меток.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelVolume.cpp" line="112" />
+        <source>The label map's value scaling is not a finite number.</source>
+        <translation>Масштабирование значений карты меток не является конечным числом.</translation>
+    </message>
+    <message>
+        <location filename="../../import/MeshFileImport.cpp" line="74" />
+        <location filename="../../import/StlBinary.cpp" line="71" />
+        <source>The mesh has more cells than a model holds.</source>
+        <translation>В сетке больше ячеек, чем вмещает модель.</translation>
+    </message>
+    <message>
+        <location filename="../../import/MeshFileImport.cpp" line="91" />
+        <source>A face names vertex %1; the mesh has %2.</source>
+        <translation>Грань ссылается на вершину %1, а в сетке их %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/MeshFileImport.cpp" line="158" />
+        <location filename="../../import/MeshFileImport.cpp" line="181" />
+        <source>The file holds no surface: no mesh with faces of three or more corners.</source>
+        <translation>В файле нет поверхности: нет сетки с гранями из трёх и более вершин.</translation>
+    </message>
+    <message>
+        <location filename="../../import/MeshFileImport.cpp" line="169" />
+        <source>The mesh file cannot be read: %1</source>
+        <translation>Файл сетки не удаётся прочитать: %1</translation>
+    </message>
+    <message>
+        <location filename="../../import/NiftiReader.cpp" line="61" />
+        <location filename="../../import/NiftiReader.cpp" line="74" />
+        <location filename="../../import/NrrdReader.cpp" line="74" />
+        <source>The label map's voxel spacing is zero or not a number.</source>
+        <translation>Шаг вокселей карты меток равен нулю или не является числом.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NiftiReader.cpp" line="123" />
+        <source>This is not a NIfTI file, or its header is damaged.</source>
+        <translation>Это не файл NIfTI, или его заголовок повреждён.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NiftiReader.cpp" line="128" />
+        <source>The file holds %1 volumes; a label map is one.</source>
+        <translation>В файле %1 томов; карта меток — один том.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NiftiReader.cpp" line="131" />
+        <source>The voxel type %1 is not one a label map has.</source>
+        <translation>Тип вокселей %1 не бывает у карт меток.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NiftiReader.cpp" line="140" />
+        <location filename="../../import/NrrdReader.cpp" line="102" />
+        <source>The dimensions times the voxel size (%1 bytes) are more than the file holds (%2 bytes).</source>
+        <translation>Размеры, умноженные на размер вокселя (%1 байт), больше, чем вмещает файл (%2 байт).</translation>
+    </message>
+    <message>
+        <location filename="../../import/NiftiReader.cpp" line="145" />
+        <source>The voxel data of the file ends early or cannot be read.</source>
+        <translation>Данные вокселей в файле обрываются или не читаются.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NrrdHeader.cpp" line="13" />
+        <source>The NRRD header's field "%1" has a value that cannot be read: %2</source>
+        <translation>Значение поля "%1" заголовка NRRD не удаётся прочитать: %2</translation>
+    </message>
+    <message>
+        <location filename="../../import/NrrdHeader.cpp" line="64" />
+        <source>The NRRD voxel type "%1" is not one a label map has.</source>
+        <translation>Тип вокселей NRRD "%1" не бывает у карт меток.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NrrdHeader.cpp" line="76" />
+        <source>The NRRD encoding "%1" is not read; raw, gzip and text are.</source>
+        <translation>Кодировка NRRD "%1" не читается; читаются raw, gzip и text.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NrrdHeader.cpp" line="173" />
+        <source>This is not a NRRD file: it does not start with "NRRD000".</source>
+        <translation>Это не файл NRRD: он не начинается с "NRRD000".</translation>
+    </message>
+    <message>
+        <location filename="../../import/NrrdHeader.cpp" line="197" />
+        <source>The NRRD header has a line that is neither a field nor a comment: %1</source>
+        <translation>В заголовке NRRD есть строка, которая не является ни полем, ни комментарием: %1</translation>
+    </message>
+    <message>
+        <location filename="../../import/NrrdHeader.cpp" line="206" />
+        <source>The NRRD header lacks one of the fields type, dimension and encoding.</source>
+        <translation>В заголовке NRRD нет одного из полей type, dimension и encoding.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NrrdHeader.cpp" line="209" />
+        <source>The NRRD header gives %1 sizes for %2 dimensions.</source>
+        <translation>Заголовок NRRD задаёт %1 размеров для %2 измерений.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NrrdReader.cpp" line="32" />
+        <source>A label map has 3 dimensions (4 with segmentation layers); this NRRD file has %1.</source>
+        <translation>У карты меток 3 измерения (4 со слоями сегментации); у этого файла NRRD их %1.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NrrdReader.cpp" line="42" />
+        <source>The NRRD file has four dimensions but no axis of layers first or last.</source>
+        <translation>У файла NRRD четыре измерения, но ни первая, ни последняя ось не является осью слоёв.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NrrdReader.cpp" line="58" />
+        <source>A spatial axis of the NRRD file has no space direction.</source>
+        <translation>У пространственной оси файла NRRD нет направления.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NrrdReader.cpp" line="85" />
+        <source>The NRRD data file "%1" cannot be read.</source>
+        <translation>Файл данных NRRD "%1" не удаётся прочитать.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NrrdReader.cpp" line="88" />
+        <source>The NRRD data file %1 cannot be opened.</source>
+        <translation>Файл данных NRRD %1 не удаётся открыть.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NrrdReader.cpp" line="123" />
+        <source>The NRRD text data ends or breaks after %1 of %2 values.</source>
+        <translation>Текстовые данные NRRD обрываются после %1 значений из %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NrrdReader.cpp" line="142" />
+        <source>There is not enough memory for the label map (%1 bytes).</source>
+        <translation>Недостаточно памяти для карты меток (%1 байт).</translation>
+    </message>
+    <message>
+        <location filename="../../import/StlBinary.cpp" line="34" />
+        <source>The STL file is too short to hold even its header (%1 bytes).</source>
+        <translation>Файл STL слишком короток даже для заголовка (%1 байт).</translation>
+    </message>
+    <message>
+        <location filename="../../import/StlBinary.cpp" line="42" />
+        <source>The STL file says it holds %1 triangles (%2 bytes), but it has %3 bytes.</source>
+        <translation>По заголовку в файле STL %1 треугольников (%2 байт), а в нём %3 байт.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VertexWeld.cpp" line="108" />
+        <source>The mesh has more vertices than a model holds.</source>
+        <translation>В сетке больше вершин, чем вмещает модель.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkBlock.cpp" line="63" />
+        <source>The VTK file has more cells than a model holds.</source>
+        <translation>В файле VTK больше ячеек, чем вмещает модель.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkBlock.cpp" line="111" />
+        <source>Cell %1 names point %2; the file has %3 points.</source>
+        <translation>Ячейка %1 ссылается на точку %2, а в файле %3 точек.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkBlock.cpp" line="135" />
+        <source>Cell %1 of VTK type %2 has %3 points; the type has %4.</source>
+        <translation>У ячейки %1 типа VTK %2 %3 точек; у этого типа их %4.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkBlock.cpp" line="160" />
+        <source>The VTK point data %1 has %2 values for %3 points.</source>
+        <translation>Данные точек VTK %1: %2 значений на %3 точек.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkBlock.cpp" line="189" />
+        <source>The VTK cell data %1 has %2 values for %3 cells.</source>
+        <translation>Данные ячеек VTK %1: %2 значений на %3 ячеек.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkBlock.cpp" line="246" />
+        <source>The VTK file has more points than a model holds.</source>
+        <translation>В файле VTK больше точек, чем вмещает модель.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkReader.cpp" line="40" />
+        <source>The VTK file has cells but no POINTS.</source>
+        <translation>В файле VTK есть ячейки, но нет POINTS.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkReader.cpp" line="44" />
+        <source>The VTK file gives %1 cell types for %2 cells.</source>
+        <translation>Файл VTK задаёт %1 типов ячеек для %2 ячеек.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkReader.cpp" line="54" />
+        <source>This is not a legacy VTK file: its first line is not "# vtk DataFile Version ...".</source>
+        <translation>Это не файл VTK прежнего формата: его первая строка не "# vtk DataFile Version ...".</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkReader.cpp" line="59" />
+        <source>The VTK file's third line must be ASCII or BINARY.</source>
+        <translation>Третья строка файла VTK должна быть ASCII или BINARY.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkReader.cpp" line="87" />
+        <source>The VTK file has a section this reader does not know: %1</source>
+        <translation>В файле VTK есть раздел, неизвестный этому чтению: %1</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkReader.cpp" line="95" />
+        <source>The VTK dataset %1 is not read; POLYDATA and UNSTRUCTURED_GRID are.</source>
+        <translation>Набор данных VTK %1 не читается; читаются POLYDATA и UNSTRUCTURED_GRID.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkReader.cpp" line="105" />
+        <source>The VTK file has two POINTS sections.</source>
+        <translation>В файле VTK два раздела POINTS.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkReader.cpp" line="118" />
+        <source>The VTK file lists the same kind of cells twice.</source>
+        <translation>В файле VTK ячейки одного вида перечислены дважды.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkReader.cpp" line="127" />
+        <source>A cell of the VTK file lists more points than its cell list holds.</source>
+        <translation>Ячейка файла VTK перечисляет больше точек, чем содержит её список.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkReader.cpp" line="135" />
+        <source>The VTK file announces %1 cells and lists %2.</source>
+        <translation>Файл VTK объявляет %1 ячеек, а перечисляет %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkReader.cpp" line="149" />
+        <source>The VTK file's OFFSETS are not followed by CONNECTIVITY.</source>
+        <translation>В файле VTK за OFFSETS не следует CONNECTIVITY.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkReader.cpp" line="152" />
+        <source>The VTK file's cell offsets do not span its connectivity.</source>
+        <translation>Смещения ячеек файла VTK не охватывают список связности.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkReader.cpp" line="155" />
+        <source>The VTK file's cell offsets go backwards.</source>
+        <translation>Смещения ячеек файла VTK убывают.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkReader.cpp" line="180" />
+        <source>The VTK scalars %1 have %2 components; 1 to 4 are allowed.</source>
+        <translation>У скаляров VTK %1 %2 компонент; допускается от 1 до 4.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkReader.cpp" line="216" />
+        <source>The VTK file has data values before POINT_DATA or CELL_DATA.</source>
+        <translation>В файле VTK значения данных идут раньше POINT_DATA или CELL_DATA.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkStream.cpp" line="45" />
+        <source>The VTK data type "%1" is not read.</source>
+        <translation>Тип данных VTK "%1" не читается.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkStream.cpp" line="75" />
+        <source>The VTK file ends, or breaks off, inside a block of numbers.</source>
+        <translation>Файл VTK кончается или обрывается внутри блока чисел.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkStream.cpp" line="118" />
+        <source>The VTK file ends where it should give %1.</source>
+        <translation>Файл VTK кончается там, где должен задавать %1.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkStream.cpp" line="129" />
+        <source>The VTK file gives "%1" where it should give %2.</source>
+        <translation>Файл VTK задаёт "%1" там, где должен задавать %2.</translation>
     </message>
 </context>
 <context>
@@ -773,362 +1182,367 @@
     </message>
     <message>
         <location filename="../ActionTable.cpp" line="18" />
+        <source>Import...</source>
+        <translation>Импорт...</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="20" />
         <source>Refresh</source>
         <translation>Обновить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="20" />
+        <location filename="../ActionTable.cpp" line="22" />
         <source>Close</source>
         <translation>Закрыть</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="22" />
+        <location filename="../ActionTable.cpp" line="24" />
         <source>Clear list</source>
         <translation>Очистить список</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="24" />
+        <location filename="../ActionTable.cpp" line="26" />
         <source>Save As .MESH...</source>
         <translation>Сохранить как .MESH...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="26" />
+        <location filename="../ActionTable.cpp" line="28" />
         <source>Save As .OFF...</source>
         <translation>Сохранить как .OFF...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="28" />
+        <location filename="../ActionTable.cpp" line="30" />
         <source>Save As .VTK...</source>
         <translation>Сохранить как .VTK...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="30" />
+        <location filename="../ActionTable.cpp" line="32" />
         <source>Save As .OBJ...</source>
         <translation>Сохранить как .OBJ...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="32" />
+        <location filename="../ActionTable.cpp" line="34" />
         <source>Save As .PLY...</source>
         <translation>Сохранить как .PLY...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="34" />
+        <location filename="../ActionTable.cpp" line="36" />
         <source>Save As .DAT...</source>
         <translation>Сохранить как .DAT...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="36" />
+        <location filename="../ActionTable.cpp" line="38" />
         <source>Save As Image</source>
         <translation>Сохранить как изображение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="38" />
+        <location filename="../ActionTable.cpp" line="40" />
         <source>Save As binary .STL...</source>
         <translation>Сохранить как двоичный .STL...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="40" />
+        <location filename="../ActionTable.cpp" line="42" />
         <source>Save As text .STL...</source>
         <translation>Сохранить как текстовый .STL...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="42" />
+        <location filename="../ActionTable.cpp" line="44" />
         <source>Save As Star CD...</source>
         <translation>Сохранить как Star CD...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="44" />
+        <location filename="../ActionTable.cpp" line="46" />
         <source>Print</source>
         <translation>Печать</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="46" />
+        <location filename="../ActionTable.cpp" line="48" />
         <source>Case sheet...</source>
         <translation>Лист случая...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="48" />
+        <location filename="../ActionTable.cpp" line="50" />
         <source>Print case sheet...</source>
         <translation>Печать листа случая...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="50" />
+        <location filename="../ActionTable.cpp" line="52" />
         <source>Exit</source>
         <translation>Выход</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="52" />
+        <location filename="../ActionTable.cpp" line="54" />
         <source>Model Info</source>
         <translation>Сведения о модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="54" />
+        <location filename="../ActionTable.cpp" line="56" />
         <source>Measurements</source>
         <translation>Измерения</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="56" />
+        <location filename="../ActionTable.cpp" line="58" />
         <source>Closest gap</source>
         <translation>Кратчайшее расстояние</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="58" />
+        <location filename="../ActionTable.cpp" line="60" />
         <source>Preferences</source>
         <translation>Настройки</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="60" />
+        <location filename="../ActionTable.cpp" line="62" />
         <source>About</source>
         <translation>О программе</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="62" />
+        <location filename="../ActionTable.cpp" line="64" />
         <source>View Points</source>
         <translation>Показать точки</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="64" />
+        <location filename="../ActionTable.cpp" line="66" />
         <source>View Edges</source>
         <translation>Показать рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="66" />
-        <location filename="../ActionTable.cpp" line="74" />
+        <location filename="../ActionTable.cpp" line="68" />
+        <location filename="../ActionTable.cpp" line="76" />
         <source>View Faces</source>
         <translation>Показать грани</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="68" />
+        <location filename="../ActionTable.cpp" line="70" />
         <source>View Vertices</source>
         <translation>Показать вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="70" />
+        <location filename="../ActionTable.cpp" line="72" />
         <source>View contour edges</source>
         <translation>Контурные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="72" />
+        <location filename="../ActionTable.cpp" line="74" />
         <source>View surface edges</source>
         <translation>Рёбра поверхности</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="76" />
+        <location filename="../ActionTable.cpp" line="78" />
         <source>View Surface</source>
         <translation>Показать поверхность</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="78" />
+        <location filename="../ActionTable.cpp" line="80" />
         <source>Black-and-white mode</source>
         <translation>Чёрно-белый режим</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="80" />
+        <location filename="../ActionTable.cpp" line="82" />
         <source>Material</source>
         <translation>Материалы</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="82" />
+        <location filename="../ActionTable.cpp" line="84" />
         <source>Functions</source>
         <translation>Функции</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="84" />
+        <location filename="../ActionTable.cpp" line="86" />
         <source>View Isosurfaces</source>
         <translation>Изоповерхности</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="86" />
+        <location filename="../ActionTable.cpp" line="88" />
         <source>View Intersect</source>
         <translation>Сечение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="88" />
+        <location filename="../ActionTable.cpp" line="90" />
         <source>View Color Lines</source>
         <translation>Цветные изолинии</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="90" />
+        <location filename="../ActionTable.cpp" line="92" />
         <source>View BoundingBox</source>
         <translation>Ограничивающий параллелепипед</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="92" />
+        <location filename="../ActionTable.cpp" line="94" />
         <source>View Inner Edges</source>
         <translation>Внутренние рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="94" />
+        <location filename="../ActionTable.cpp" line="96" />
         <source>Transparent Mode</source>
         <translation>Прозрачность</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="96" />
+        <location filename="../ActionTable.cpp" line="98" />
         <source>Show Axes</source>
         <translation>Показать оси</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="98" />
+        <location filename="../ActionTable.cpp" line="100" />
         <source>Start Position</source>
         <translation>Исходное положение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="100" />
+        <location filename="../ActionTable.cpp" line="102" />
         <source>Rescale to screen</source>
         <translation>Вписать в экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="102" />
+        <location filename="../ActionTable.cpp" line="104" />
         <source>Move Center</source>
         <translation>Переместить центр</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="104" />
+        <location filename="../ActionTable.cpp" line="106" />
         <source>Rotate to X</source>
         <translation>Повернуть вокруг X</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="106" />
+        <location filename="../ActionTable.cpp" line="108" />
         <source>Rotate to Y</source>
         <translation>Повернуть вокруг Y</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="108" />
+        <location filename="../ActionTable.cpp" line="110" />
         <source>Rotate to Z</source>
         <translation>Повернуть вокруг Z</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="110" />
+        <location filename="../ActionTable.cpp" line="112" />
         <source>Set Plane XY</source>
         <translation>Плоскость XY</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="112" />
+        <location filename="../ActionTable.cpp" line="114" />
         <source>Set Plane XZ</source>
         <translation>Плоскость XZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="114" />
+        <location filename="../ActionTable.cpp" line="116" />
         <source>Set Plane YZ</source>
         <translation>Плоскость YZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="116" />
+        <location filename="../ActionTable.cpp" line="118" />
         <source>Zoom in</source>
         <translation>Увеличить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="118" />
+        <location filename="../ActionTable.cpp" line="120" />
         <source>Zoom out</source>
         <translation>Уменьшить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="120" />
+        <location filename="../ActionTable.cpp" line="122" />
         <source>Show in 3D-Stereo</source>
         <translation>Стереоизображение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="122" />
+        <location filename="../ActionTable.cpp" line="124" />
         <source>Show in FullScreen</source>
         <translation>Во весь экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="124" />
+        <location filename="../ActionTable.cpp" line="126" />
         <source>Change Background Color</source>
         <translation>Цвет фона</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="126" />
+        <location filename="../ActionTable.cpp" line="128" />
         <source>Show Ruler</source>
         <translation>Линейка</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="128" />
+        <location filename="../ActionTable.cpp" line="130" />
         <source>Splice vertices</source>
         <translation>Склеить вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="130" />
+        <location filename="../ActionTable.cpp" line="132" />
         <source>Mass Select</source>
         <translation>Выделение рамкой</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="132" />
+        <location filename="../ActionTable.cpp" line="134" />
         <source>Multi select</source>
         <translation>Множественный выбор</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="134" />
+        <location filename="../ActionTable.cpp" line="136" />
         <source>Clear selection</source>
         <translation>Снять выделение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="136" />
+        <location filename="../ActionTable.cpp" line="138" />
         <source>Edit selection</source>
         <translation>Изменить материал выделения</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="138" />
+        <location filename="../ActionTable.cpp" line="140" />
         <source>Edit Point</source>
         <translation>Изменить точку</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="140" />
+        <location filename="../ActionTable.cpp" line="142" />
         <source>Fill material zeros</source>
         <translation>Заполнить материалы нулями</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="142" />
+        <location filename="../ActionTable.cpp" line="144" />
         <source>Find border Edges</source>
         <translation>Найти граничные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="144" />
+        <location filename="../ActionTable.cpp" line="146" />
         <source>Find border material Edges</source>
         <translation>Найти границы материала</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="147" />
+        <location filename="../ActionTable.cpp" line="149" />
         <source>Centering all models by selected point</source>
         <translation>Центрировать все модели по выбранной точке</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="150" />
+        <location filename="../ActionTable.cpp" line="152" />
         <source>Transfrom all models as active model</source>
         <translation>Преобразовать все модели как активную</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="152" />
+        <location filename="../ActionTable.cpp" line="154" />
         <source>Get full clone of active model</source>
         <translation>Полная копия активной модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="155" />
+        <location filename="../ActionTable.cpp" line="157" />
         <source>Clone selection into new model</source>
         <translation>Выделение в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="158" />
+        <location filename="../ActionTable.cpp" line="160" />
         <source>Clone visible primitives into new model</source>
         <translation>Видимые примитивы в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="161" />
+        <location filename="../ActionTable.cpp" line="163" />
         <source>Convert cell functionts to vert.functions</source>
         <translation>Функции ячеек в функции вершин</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="163" />
+        <location filename="../ActionTable.cpp" line="165" />
         <source>Create surface of model</source>
         <translation>Построить поверхность модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="165" />
+        <location filename="../ActionTable.cpp" line="167" />
         <source>Topology Merge Vertices</source>
         <translation>Слияние вершин топологии</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="167" />
+        <location filename="../ActionTable.cpp" line="169" />
         <source>Full interface</source>
         <translation>Полный интерфейс</translation>
     </message>
@@ -2086,47 +2500,47 @@
 <context>
     <name>Tessaron</name>
     <message>
-        <location filename="../FileCommands.cpp" line="72" />
+        <location filename="../FileCommands.cpp" line="74" />
         <source>This scene is already being opened; it is skipped.</source>
         <translation>Эта сцена уже открывается; она пропущена.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="92" />
+        <location filename="../FileCommands.cpp" line="94" />
         <source>Loading file...</source>
         <translation>Загрузка файла...</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="131" />
+        <location filename="../FileCommands.cpp" line="133" />
         <source>Opening file</source>
         <translation>Открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="132" />
+        <location filename="../FileCommands.cpp" line="134" />
         <source>Open File</source>
         <translation>Открыть файл</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="133" />
+        <location filename="../FileCommands.cpp" line="135" />
         <source>All models(*surf *hx)</source>
         <translation>Все модели(*surf *hx)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="170" />
+        <location filename="../FileCommands.cpp" line="172" />
         <source>Reopening file</source>
         <translation>Повторное открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="213" />
+        <location filename="../FileCommands.cpp" line="215" />
         <source>There is no .hx files in this folder.</source>
         <translation>В этой папке нет файлов .hx.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="247" />
+        <location filename="../FileCommands.cpp" line="257" />
         <source>Saving file</source>
         <translation>Сохранение файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="249" />
+        <location filename="../FileCommands.cpp" line="259" />
         <source>Save file As...</source>
         <translation>Сохранить файл как...</translation>
     </message>
@@ -2174,31 +2588,6 @@
         <location filename="../Tessaron.cpp" line="242" />
         <source>About %1 v %2</source>
         <translation>О программе %1 v %2</translation>
-    </message>
-    <message>
-        <location filename="../LoadFailures.cpp" line="23" />
-        <source>%1 more files could not be opened:</source>
-        <translation>Не удалось открыть ещё файлов (%1):</translation>
-    </message>
-    <message>
-        <location filename="../LoadFailures.cpp" line="28" />
-        <source>... and %1 more.</source>
-        <translation>... и ещё %1.</translation>
-    </message>
-    <message>
-        <location filename="../SettingsFile.cpp" line="57" />
-        <source>No home folder: the settings are the defaults and are not saved.</source>
-        <translation>Нет домашней папки: настройки по умолчанию, они не сохраняются.</translation>
-    </message>
-    <message>
-        <location filename="../SettingsFile.cpp" line="64" />
-        <source>%1 is not a regular file: the settings are the defaults and are not saved.</source>
-        <translation>%1 не является обычным файлом: настройки по умолчанию, они не сохраняются.</translation>
-    </message>
-    <message>
-        <location filename="../SettingsFile.cpp" line="80" />
-        <source>The settings could not be saved to %1.</source>
-        <translation>Не удалось сохранить настройки в %1.</translation>
     </message>
     <message>
         <location filename="../CaseSheetCommands.cpp" line="24" />
@@ -2266,6 +2655,57 @@
         <location filename="../MeasureCommands.cpp" line="47" />
         <source>Measuring the closest gap...</source>
         <translation>Измерение кратчайшего расстояния...</translation>
+    </message>
+    <message>
+        <location filename="../LoadFailures.cpp" line="23" />
+        <source>%1 more files could not be opened:</source>
+        <translation>Не удалось открыть ещё файлов (%1):</translation>
+    </message>
+    <message>
+        <location filename="../LoadFailures.cpp" line="28" />
+        <source>... and %1 more.</source>
+        <translation>... и ещё %1.</translation>
+    </message>
+    <message>
+        <location filename="../SettingsFile.cpp" line="57" />
+        <source>No home folder: the settings are the defaults and are not saved.</source>
+        <translation>Нет домашней папки: настройки по умолчанию, они не сохраняются.</translation>
+    </message>
+    <message>
+        <location filename="../SettingsFile.cpp" line="64" />
+        <source>%1 is not a regular file: the settings are the defaults and are not saved.</source>
+        <translation>%1 не является обычным файлом: настройки по умолчанию, они не сохраняются.</translation>
+    </message>
+    <message>
+        <location filename="../SettingsFile.cpp" line="80" />
+        <source>The settings could not be saved to %1.</source>
+        <translation>Не удалось сохранить настройки в %1.</translation>
+    </message>
+    <message>
+        <location filename="../ImportCommands.cpp" line="28" />
+        <source>Importable files (%1)</source>
+        <translation>Импортируемые файлы (%1)</translation>
+    </message>
+    <message>
+        <location filename="../ImportCommands.cpp" line="33" />
+        <source>Importing file</source>
+        <translation>Импорт файла</translation>
+    </message>
+    <message>
+        <location filename="../ImportCommands.cpp" line="35" />
+        <location filename="../ImportCommands.cpp" line="48" />
+        <source>Import</source>
+        <translation>Импорт</translation>
+    </message>
+    <message>
+        <location filename="../ImportCommands.cpp" line="45" />
+        <source>Importing %1...</source>
+        <translation>Импорт %1...</translation>
+    </message>
+    <message>
+        <location filename="../ImportCommands.cpp" line="58" />
+        <source>Reading %1...</source>
+        <translation>Чтение %1...</translation>
     </message>
 </context>
 </TS>

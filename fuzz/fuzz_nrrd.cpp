@@ -1,0 +1,23 @@
+// Fuzz target: the NRRD header and data reader, the label volumes made from
+// what it reads, and the label table parser on the same bytes.
+
+#include "import/ImportTypes.h"
+#include "import/LabelNames.h"
+#include "import/NrrdReader.h"
+
+#include <QByteArrayView>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArrayView bytes(data, qsizetype(size));
+    parseLabelTable(QString::fromUtf8(bytes));
+    try {
+        const LabelMapData map = readNrrd(bytes, QString());
+        for (int l = 0; l < map.layers; ++l) {
+            const LabelVolume volume = makeLabelVolume(map.layer(l), map.toWorld);
+            if (volume.count() > kMaxLabels)
+                __builtin_trap();
+        }
+    } catch (const ImportFailure &) { }
+    return 0;
+}

@@ -1,0 +1,95 @@
+// The main window's import: mesh files, legacy VTK files, label maps and
+// folders of masks, from the Import dialog or dropped on the view. A label
+// map's import shows its steps in a progress dialog that can cancel it,
+// while the window goes on repainting.
+
+#include "Tessaron.h"
+#include "import/Importer.h"
+#include "import/LabelMapImport.h"
+#include "model/ModelClass.h"
+#include "view/Dialogs.h"
+#include "view/GLWidget.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProgressDialog>
+
+namespace {
+
+// Long enough between event rounds that they cost nothing, short enough
+// that the window repaints and the cancel button answers at once.
+constexpr qint64 kEventInterval = 40; // ms
+
+} // namespace
+
+QString Tessaron::importFilter()
+{
+    return tr("Importable files (%1)").arg(importPatterns().join(' '));
+}
+
+void Tessaron::importFile()
+{
+    showStatus(tr("Importing file"));
+    const QStringList files =
+        Dialogs::current().getOpenFileNames(this, tr("Import"), lastFolder, importFilter());
+    for (const QString &file : files) {
+        lastFolder = QFileInfo(file).absolutePath();
+        importModelFile(file);
+    }
+    clearStatus();
+}
+
+int Tessaron::importModelFile(const QString &path)
+{
+    showStatus(tr("Importing %1...").arg(QFileInfo(path).fileName()));
+    const bool labelMap = isLabelMapPath(path) || QFileInfo(path).isDir();
+    QProgressDialog dialog(this);
+    dialog.setWindowTitle(tr("Import"));
+    dialog.setWindowModality(Qt::WindowModal);
+    dialog.setMinimumDuration(0);
+    dialog.setAutoReset(false);
+    dialog.setAutoClose(false);
+    dialog.setMinimumWidth(420);
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+    ImportProgress progress;
+    if (labelMap) {
+        dialog.setLabelText(tr("Reading %1...").arg(QFileInfo(path).fileName()));
+        dialog.show();
+        QApplication::processEvents();
+        progress = [&](int value, int maximum, const QString &text) {
+            if (sinceEvents.elapsed() >= kEventInterval) {
+                dialog.setMaximum(maximum);
+                dialog.setValue(value);
+                dialog.setLabelText(text);
+                QApplication::processEvents();
+                sinceEvents.restart();
+            }
+            return !dialog.wasCanceled();
+        };
+    } else {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    std::vector<std::unique_ptr<ModelClass>> models;
+    const ImportResult result = importModels(path, models, progress);
+    if (!labelMap)
+        QApplication::restoreOverrideCursor();
+    dialog.hide();
+    if (!result.ok) {
+        if (!result.canceled)
+            Dialogs::current().message(nullptr, QString(), path + ": " + result.message);
+        clearStatus();
+        return 0;
+    }
+    for (auto &model : models)
+        View->addImportedModel(model.release());
+    if (models.size() > 1) { // a scene: placed together, as a .hx scene is
+        View->moveCenter();
+        View->transformAll();
+    }
+    syncViewActions();
+    View->update();
+    clearStatus();
+    return int(models.size());
+}

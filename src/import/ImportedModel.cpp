@@ -1,0 +1,47 @@
+#include "ImportedModel.h"
+
+#include "ImportTypes.h"
+#include "formats/AnatomyNames.h"
+#include "model/ModelClass.h"
+
+#include <cmath>
+
+std::unique_ptr<ModelClass> importedModel(const QString &path, std::unique_ptr<MeshClass> mesh,
+                                          const LabelLook &look)
+{
+    auto model = std::make_unique<ModelClass>();
+    model->FileName = path;
+    model->Name = look.name;
+    model->Meshes.append(mesh.release());
+    if (look.hasColor)
+        model->setColor(look.rgb[0], look.rgb[1], look.rgb[2]);
+    return model;
+}
+
+void nameFromFile(ModelClass &model, const QString &path)
+{
+    const QString stem = importStem(path);
+    model.Name = stem;
+    if (applyAnatomyRow(model, stem))
+        return;
+    if (const std::optional<LabelLook> look = structureLook(stem)) {
+        model.Name = look->name;
+        model.setColor(look->rgb[0], look->rgb[1], look->rgb[2]);
+    }
+}
+
+void settleFunctionLocation(ModelClass &model)
+{
+    if (!model.FunctionNames.isEmpty())
+        model.FunctionLocation = 1;
+    else if (!model.CellFunctionNames.isEmpty())
+        model.FunctionLocation = 2;
+}
+
+void requireFiniteVertices(const MeshClass &mesh)
+{
+    for (qint64 c = 0; c < 3 * qint64(mesh.CountOfVertices); ++c)
+        if (!std::isfinite(mesh.Vertices[c]))
+            failImport(
+                Import::tr("Vertex %1 has a coordinate that is not a finite number.").arg(c / 3));
+}

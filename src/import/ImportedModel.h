@@ -1,0 +1,28 @@
+#pragma once
+
+#include "LabelNames.h"
+
+#include <QString>
+
+#include <memory>
+
+class MeshClass;
+class ModelClass;
+
+// A model of an imported file holding one block, with the file's path, the
+// look's name and, when the look has one, its colour.
+std::unique_ptr<ModelClass> importedModel(const QString &path, std::unique_ptr<MeshClass> mesh,
+                                          const LabelLook &look);
+
+// Names and colours a model of a mesh file (its blocks appended) from its
+// file name: the anatomy
+// table first (its English words included), then the names automatic
+// segmentation gives structures; else the file name without its ending.
+void nameFromFile(ModelClass &model, const QString &path);
+
+// Sets which kind of function is current, as loading a .surf does.
+void settleFunctionLocation(ModelClass &model);
+
+// Fails (ImportFailure) when a vertex has a coordinate that is not finite:
+// such a vertex would break every size, view and measurement of the model.
+void requireFiniteVertices(const MeshClass &mesh);

@@ -1,0 +1,206 @@
+#include "LabelMapImport.h"
+
+#include "LabelModels.h"
+#include "LabelNames.h"
+#include "LabelSurface.h"
+#include "NiftiReader.h"
+#include "NrrdReader.h"
+#include "formats/FileBytes.h"
+#include "model/MaterialColor.h"
+#include "model/ModelClass.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+bool isNifti(const QString &path)
+{
+    return path.endsWith(".nii", Qt::CaseInsensitive)
+        || path.endsWith(".nii.gz", Qt::CaseInsensitive);
+}
+
+LabelMapData readLabelMapFile(const QString &path, const std::function<void(double)> &progress)
+{
+    if (isNifti(path))
+        return readNifti(path);
+    FileBytes file;
+    if (file.open(path) != 0)
+        failImport(Import::tr("The file cannot be opened."));
+    return readNrrd(file.bytes(), QFileInfo(path).absolutePath(), progress);
+}
+
+// Names and colours the labels of one file, in the order of the sources:
+// the file's segments, a label table beside it, the file's own name when it
+// holds one structure (a mask), else "Label N".
+class LabelNamer
+{
+public:
+    LabelNamer(const QString &path, std::vector<SegmentInfo> segments, bool mask)
+        : segments(std::move(segments))
+        , table(labelTableBeside(path))
+        , stem(importStem(path))
+        , mask(mask)
+    { }
+
+    LabelLook look(int layer, qint64 value, int labelsInFile) const
+    {
+        for (const SegmentInfo &s : segments)
+            if (s.layer == layer && s.value == value && !s.name.isEmpty())
+                return withColour({s.name, s.hasColor, {s.rgb[0], s.rgb[1], s.rgb[2]}}, value);
+        if (table.contains(value))
+            return withColour(table.value(value), value);
+        if (labelsInFile == 1) {
+            if (const std::optional<LabelLook> known = structureLook(stem))
+                return *known;
+            if (mask)
+                return withColour({stem, false, {0, 0, 0}}, value);
+        }
+        return withColour({Import::tr("Label %1").arg(value), false, {0, 0, 0}}, value);
+    }
+
+private:
+    // A look without a colour takes that of its structure when the name is
+    // one automatic segmentation gives, else the colour of its number.
+    static LabelLook withColour(LabelLook look, qint64 value)
+    {
+        if (look.hasColor)
+            return look;
+        if (const std::optional<LabelLook> known = structureLook(look.name)) {
+            std::copy_n(known->rgb, 3, look.rgb);
+        } else {
+            const Rgba8 c = materialColor(qint32(std::clamp<qint64>(value, 1, 1 << 30)), 1.0);
+            look.rgb[0] = c[0], look.rgb[1] = c[1], look.rgb[2] = c[2];
+        }
+        look.hasColor = true;
+        return look;
+    }
+
+    std::vector<SegmentInfo> segments;
+    LabelTable table;
+    QString stem;
+    bool mask;
+};
+
+// Voxels to models: label volumes of every layer (the samples are released
+// once they are made), then per layer the boundaries and their smoothing,
+// then a model per label. `steps` has done `done` steps before.
+void surfaceLayers(LabelMapData map, const QString &path, bool mask, ProgressSteps &steps, int done,
+                   const SmoothingOptions &smoothing,
+                   std::vector<std::unique_ptr<ModelClass>> &models)
+{
+    std::vector<LabelVolume> volumes;
+    int labels = 0, layersWithLabels = 0;
+    for (int l = 0; l < map.layers; ++l) {
+        volumes.push_back(makeLabelVolume(map.layer(l), map.toWorld));
+        labels += volumes.back().count();
+        layersWithLabels += volumes.back().count() > 0;
+    }
+    map.storage.reset();
+    if (labels == 0 && !mask)
+        failImport(Import::tr("The label map holds no labels: every voxel is 0."));
+    steps.setStepCount(done + 2 * layersWithLabels + labels);
+    const LabelNamer namer(path, std::move(map.segments), mask);
+    for (int l = 0; l < int(volumes.size()); ++l) {
+        const LabelVolume &volume = volumes[size_t(l)];
+        if (volume.count() == 0)
+            continue;
+        steps.begin(done++, Import::tr("Finding the surfaces of the labels..."));
+        LabelSurface surface = extractLabelSurface(volume, steps.fractions());
+        steps.begin(done++, Import::tr("Smoothing the surfaces..."));
+        smoothLabelSurface(surface, smoothing, steps.fractions());
+        const auto lookOf = [&](int label) {
+            return namer.look(l, volume.values[size_t(label)], labels);
+        };
+        const auto step = [&](int label, const QString &name) {
+            steps.begin(done++, Import::tr("%1 (label %2 of %3)").arg(name).arg(label).arg(labels));
+        };
+        addLabelModels(surface, volume.values, path, lookOf, step, models);
+    }
+}
+
+void importOne(const QString &path, bool mask, ProgressSteps &steps, int done,
+               const SmoothingOptions &smoothing, std::vector<std::unique_ptr<ModelClass>> &models)
+{
+    steps.begin(done, Import::tr("Reading %1...").arg(QFileInfo(path).fileName()));
+    surfaceLayers(readLabelMapFile(path, steps.fractions()), path, mask, steps, done + 1, smoothing,
+                  models);
+}
+
+QStringList labelMapsIn(const QString &folder)
+{
+    QStringList files;
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo &entry : entries)
+        if (isLabelMapPath(entry.fileName()))
+            files << entry.absoluteFilePath();
+    return files;
+}
+
+} // namespace
+
+bool isLabelMapPath(const QString &path)
+{
+    for (const char *ending : {".nii", ".nii.gz", ".nrrd", ".nhdr"})
+        if (path.endsWith(QLatin1StringView(ending), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+bool isMaskFolder(const QString &folder)
+{
+    return QFileInfo(folder).isDir() && !labelMapsIn(folder).isEmpty();
+}
+
+void labelMapModels(const LabelMapData &map, const QString &path,
+                    std::vector<std::unique_ptr<ModelClass>> &models,
+                    const ImportProgress &progress, const SmoothingOptions &smoothing)
+{
+    ProgressSteps steps(progress, 1);
+    std::vector<std::unique_ptr<ModelClass>> made;
+    surfaceLayers(map, path, false, steps, 0, smoothing, made);
+    for (auto &model : made)
+        models.push_back(std::move(model));
+}
+
+void importLabelMap(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
+                    const ImportProgress &progress, const SmoothingOptions &smoothing)
+{
+    ProgressSteps steps(progress, 4);
+    std::vector<std::unique_ptr<ModelClass>> made;
+    importOne(path, false, steps, 0, smoothing, made);
+    for (auto &model : made)
+        models.push_back(std::move(model));
+}
+
+void importMaskFolder(const QString &folder, std::vector<std::unique_ptr<ModelClass>> &models,
+                      const ImportProgress &progress, const SmoothingOptions &smoothing)
+{
+    const QStringList files = labelMapsIn(folder);
+    std::vector<std::unique_ptr<ModelClass>> made;
+    for (qsizetype f = 0; f < files.size(); ++f) {
+        // One share of the bar per mask, the mask's own steps inside it.
+        const ImportProgress share = [&, f](int value, int maximum, const QString &text) {
+            if (!progress)
+                return true;
+            const double inside = maximum > 0 ? double(value) / maximum : 0.0;
+            return progress(
+                int((f + inside) * 1000), int(files.size() * 1000),
+                Import::tr("%1 (%2 of %3)").arg(importStem(files[f])).arg(f + 1).arg(files.size())
+                    + "\n" + text);
+        };
+        ProgressSteps steps(share, 4);
+        try {
+            importOne(files[f], true, steps, 0, smoothing, made);
+        } catch (const ImportFailure &failure) {
+            failImport(QFileInfo(files[f]).fileName() + ": " + failure.message);
+        }
+    }
+    if (made.empty())
+        failImport(Import::tr("The masks in this folder hold no labels."));
+    for (auto &model : made)
+        models.push_back(std::move(model));
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ImportTypes.h"
+#include "LabelMapData.h"
+#include "SurfaceSmoother.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+class ModelClass;
+
+// True for the endings of label maps: .nii, .nii.gz, .nrrd, .seg.nrrd, .nhdr.
+bool isLabelMapPath(const QString &path);
+
+// A label-map file: every non-zero label becomes a model, its surface found
+// by discrete marching cubes and smoothed, in world millimetres. Names and
+// colours come from the .seg.nrrd segments, else from a label table beside
+// the file, else, for a file of one structure, from its file name through
+// the names of automatic segmentation, else "Label N". Throws ImportFailure
+// or ImportCanceled; then `models` is as it was.
+void importLabelMap(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
+                    const ImportProgress &progress, const SmoothingOptions &smoothing = {});
+
+// A folder of single-structure masks, one label-map file per structure named
+// by it, as one scene: a model per structure, empty masks left out.
+void importMaskFolder(const QString &folder, std::vector<std::unique_ptr<ModelClass>> &models,
+                      const ImportProgress &progress, const SmoothingOptions &smoothing = {});
+
+// True when the folder holds at least one label-map file.
+bool isMaskFolder(const QString &folder);
+
+// The path from voxels to models, as both imports take it: `path` is the
+// file the models name as theirs (its folder is searched for a label table).
+void labelMapModels(const LabelMapData &map, const QString &path,
+                    std::vector<std::unique_ptr<ModelClass>> &models,
+                    const ImportProgress &progress, const SmoothingOptions &smoothing = {});

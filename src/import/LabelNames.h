@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+
+#include <optional>
+
+// A name and, when known, a colour (red, green, blue, 0..255).
+struct LabelLook
+{
+    QString name;
+    bool hasColor = false;
+    int rgb[3] = {0, 0, 0};
+};
+
+// The name and colour the anatomy table gives a structure named as automatic
+// segmentation names it ("kidney_left", "kidney_cyst_2", "renal tumor",
+// "urinary_bladder", "inferior_vena_cava", ...): the table's name where the
+// table has the structure (a kidney is parenchyma, a tumour Obrazovanie,
+// a renal artery Arteria_renalis), our own name for the rest, and the
+// colour of its kind. Spaces, hyphens and case do not matter; a side or a
+// number at the end is kept. Nothing for a name it does not know.
+std::optional<LabelLook> structureLook(const QString &structure);
+
+// Label value -> name and colour, from a text file of "value name [r g b]"
+// lines (a trailing opacity after the colour is allowed, names may be in
+// double quotes, "#" starts a comment), or of "value r g b a visible mesh
+// "name"" lines.
+using LabelTable = QMap<qint64, LabelLook>;
+LabelTable parseLabelTable(const QString &text);
+
+// The label table beside a label map: STEM.txt, STEM.labels.txt,
+// STEM_labels.txt or STEM.ctbl, else labels.txt in the same folder, where
+// STEM is the map's path without its ending. Empty when there is none.
+LabelTable labelTableBeside(const QString &labelMapPath);
+
+// A file name without its folder and its ending: "kidney_left.nii.gz" gives
+// "kidney_left", "Segmentation.seg.nrrd" "Segmentation".
+QString importStem(const QString &path);

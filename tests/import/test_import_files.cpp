@@ -1,0 +1,499 @@
+// Importing files other software wrote: NIfTI label maps from nibabel and mesh
+// files from meshio (skipped without them), NRRD segmentations written here
+// by hand; names and colours from every source; bad files refused with their
+// reason; a cancelled import leaves nothing behind.
+
+#include "ImportChecks.h"
+#include "import/Importer.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <zlib.h>
+
+#include <cmath>
+#include <set>
+
+namespace {
+
+double tetraVolumeCentre(const MeshClass &mesh, int axis)
+{
+    double sum = 0, volume = 0;
+    const qint32 *t = mesh.Cells[Triangle];
+    for (qint32 c = 0; c < mesh.CountOfCells[Triangle]; ++c, t += 3) {
+        const double *a = mesh.Vertices + 3 * t[0], *b = mesh.Vertices + 3 * t[1],
+                     *d = mesh.Vertices + 3 * t[2];
+        const double v = a[0] * (b[1] * d[2] - b[2] * d[1]) - a[1] * (b[0] * d[2] - b[2] * d[0])
+            + a[2] * (b[0] * d[1] - b[1] * d[0]);
+        volume += v;
+        sum += v * (a[axis] + b[axis] + d[axis]) / 4.0;
+    }
+    return sum / volume;
+}
+
+struct Imported
+{
+    ImportResult result;
+    std::vector<std::unique_ptr<ModelClass>> models;
+};
+
+Imported import(const QString &path, const ImportProgress &progress = {})
+{
+    Imported i;
+    i.result = importModels(path, i.models, progress);
+    return i;
+}
+
+QByteArray gzip(const QByteArray &data)
+{
+    z_stream z {};
+    deflateInit2(&z, 6, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(int(deflateBound(&z, uLong(data.size()))) + 32, 0);
+    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
+    z.avail_in = uInt(data.size());
+    z.next_out = reinterpret_cast<Bytef *>(out.data());
+    z.avail_out = uInt(out.size());
+    deflate(&z, Z_FINISH);
+    out.resize(qsizetype(z.total_out));
+    deflateEnd(&z);
+    return out;
+}
+
+// A 10 x 8 x 6 map of bytes: a box of `first` at x 1..4, one of `second` at
+// x 5..8 touching it, y 2..5, z 1..4.
+QByteArray twoBoxes(char first, char second)
+{
+    QByteArray voxels(10 * 8 * 6, 0);
+    for (int k = 1; k <= 4; ++k)
+        for (int j = 2; j <= 5; ++j)
+            for (int i = 1; i <= 8; ++i)
+                voxels[i + 10 * (j + 8 * k)] = i <= 4 ? first : second;
+    return voxels;
+}
+
+QByteArray nrrd(const QByteArray &fields, const QByteArray &data)
+{
+    return "NRRD0004\n# written by hand\ntype: uint8\ndimension: 3\nsizes: 10 8 6\n"
+        + fields.trimmed() + "\n\n" + data;
+}
+
+// A binary STL of the triangles (three corners each), its header `header`.
+QByteArray binaryStl(const QList<std::array<float, 9>> &triangles, const QByteArray &header)
+{
+    QByteArray bytes = header.leftJustified(80, ' ', true);
+    bytes.resize(84 + 50 * triangles.size(), 0);
+    qToLittleEndian(quint32(triangles.size()), bytes.data() + 80);
+    for (qsizetype t = 0; t < triangles.size(); ++t)
+        std::memcpy(bytes.data() + 84 + 50 * t + 12, triangles[t].data(), 36);
+    return bytes;
+}
+
+// A NIfTI-1 header of one-byte voxels, 1 mm apart, its data after it.
+QByteArray nifti(qint16 nx, qint16 ny, qint16 nz, const QByteArray &data)
+{
+    QByteArray header(352, 0);
+    qToLittleEndian(qint32(348), header.data());
+    const qint16 dims[8] = {3, nx, ny, nz, 1, 1, 1, 1};
+    std::memcpy(header.data() + 40, dims, sizeof dims);
+    qToLittleEndian(qint16(2), header.data() + 70); // unsigned bytes
+    qToLittleEndian(qint16(8), header.data() + 72);
+    const float spacing[8] = {1, 1, 1, 1, 1, 1, 1, 1};
+    std::memcpy(header.data() + 76, spacing, sizeof spacing);
+    qToLittleEndian(352.0f, header.data() + 108);
+    std::memcpy(header.data() + 344, "n+1", 4);
+    return header + data;
+}
+
+bool write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestImportFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void niftiPlacedInWorld();
+    void meshFiles_data();
+    void meshFiles();
+    void gltfMeshesAreBlocks();
+    void binaryStlCornersJoined();
+    void namesAndColours();
+    void badFiles_data();
+    void badFiles();
+    void cancelLeavesNothing();
+
+private:
+    QTemporaryDir dir;
+    bool haveOracles = false;
+    QMap<QString, QList<double>> written; // file -> the test's expectation
+};
+
+void TestImportFiles::initTestCase()
+{
+    const QString python = qEnvironmentVariable("TESSARON_PYTHON");
+    if (python.isEmpty() || !QFileInfo(python).isExecutable()
+        || QProcess::execute(python, {"-c", "import nibabel, meshio"}) != 0) {
+        qWarning("no nibabel and meshio for the system Python: files of other software skipped");
+        return;
+    }
+    QProcess writer;
+    writer.start(python, {qEnvironmentVariable("TESSARON_IMPORT_INPUTS"), dir.path()});
+    QVERIFY(writer.waitForFinished(120'000));
+    QCOMPARE(writer.exitCode(), 0);
+    for (const QByteArray &line : writer.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> words = line.split(' ');
+        QList<double> numbers;
+        for (qsizetype w = 1; w < words.size(); ++w)
+            numbers << words[w].toDouble();
+        if (!words[0].isEmpty())
+            written.insert(QString::fromUtf8(words[0]), numbers);
+    }
+    haveOracles = true;
+}
+
+// nibabel's label maps of every voxel type and transform: a box of label 5
+// lands where the sform (or, without one, the qform) puts its voxels.
+void TestImportFiles::niftiPlacedInWorld()
+{
+    if (!haveOracles)
+        QSKIP("no nibabel");
+    for (const QString name : {"uint8_sform.nii.gz", "int16_qform.nii", "float_both.nii.gz",
+                               "uint16_both.nii", "int32.nii"}) {
+        const Imported in = import(dir.filePath(name));
+        QVERIFY2(in.result.ok, qPrintable(name + ": " + in.result.message));
+        QCOMPARE(in.models.size(), size_t(2));
+        const ModelClass *box = modelNamed(in.models, "Label 5");
+        QVERIFY(box && modelNamed(in.models, "Label 9"));
+        const MeshClass &mesh = *box->Meshes[0];
+        QVERIFY(isClosed(mesh));
+        for (int a = 0; a < 3; ++a)
+            QVERIFY2(std::fabs(tetraVolumeCentre(mesh, a) - written[name][a]) < 0.25,
+                     qPrintable(QString("%1 axis %2: %3, not %4")
+                                    .arg(name)
+                                    .arg(a)
+                                    .arg(tetraVolumeCentre(mesh, a))
+                                    .arg(written[name][a])));
+        // 4 x 3 x 5 voxels of 0.7 x 0.9 x 2.5 mm, less the cut edges, less smoothing.
+        const double volume = enclosedVolume(mesh);
+        QVERIFY2(volume > 0.7 * 94.5 && volume < 94.5, qPrintable(QString::number(volume)));
+    }
+    const QStringList refusals[] = {{"fractions.nii", "value 0.5"},
+                                    {"intensities.nii.gz", "1499 distinct labels"},
+                                    {"four_d.nii", "3 volumes"}};
+    for (const QStringList &refusal : refusals) {
+        const Imported in = import(dir.filePath(refusal[0]));
+        QVERIFY(!in.result.ok && in.models.empty());
+        QVERIFY2(in.result.message.contains(refusal[1]), qPrintable(in.result.message));
+    }
+}
+
+namespace {
+
+// A binary glTF container: its JSON chunk, then the buffer as its BIN chunk.
+QByteArray glb(QByteArray json, const QByteArray &buffer)
+{
+    json = json.leftJustified((json.size() + 3) / 4 * 4, ' ');
+    QByteArray bytes("glTF");
+    const auto word = [&bytes](quint32 w) { bytes.append(reinterpret_cast<const char *>(&w), 4); };
+    word(2);
+    word(quint32(12 + 8 + json.size() + 8 + buffer.size()));
+    word(quint32(json.size()));
+    word(0x4E4F534Au);
+    bytes += json;
+    word(quint32(buffer.size()));
+    word(0x004E4942u);
+    return bytes + buffer;
+}
+
+} // namespace
+
+// A glTF file of two meshes, the second placed by its node: one model, a
+// block per mesh named after it, where the nodes put them; the same as GLB.
+void TestImportFiles::gltfMeshesAreBlocks()
+{
+    QByteArray buffer;
+    for (float v : {0.f, 0.f, 0.f, 1.f, 0.f, 0.f, 0.f, 1.f, 0.f})
+        buffer.append(reinterpret_cast<const char *>(&v), 4);
+    for (quint16 i : {0, 1, 2})
+        buffer.append(reinterpret_cast<const char *>(&i), 2);
+    buffer.append(2, 0);
+    const QByteArray scene = R"({"asset": {"version": "2.0"}, "scene": 0,
+        "scenes": [{"nodes": [0, 1]}],
+        "nodes": [{"mesh": 0}, {"mesh": 1, "translation": [10, 0, 0]}],
+        "meshes": [{"name": "kidney", "primitives": [{"attributes": {"POSITION": 0}, "indices": 1}]},
+                   {"name": "stone", "primitives": [{"attributes": {"POSITION": 0}, "indices": 1}]}],
+        "bufferViews": [{"buffer": 0, "byteOffset": 0, "byteLength": 36},
+                        {"buffer": 0, "byteOffset": 36, "byteLength": 6}],
+        "accessors": [{"bufferView": 0, "componentType": 5126, "count": 3, "type": "VEC3",
+                       "min": [0, 0, 0], "max": [1, 1, 0]},
+                      {"bufferView": 1, "componentType": 5123, "count": 3, "type": "SCALAR"}],)";
+    QVERIFY(write(
+        dir.filePath("two_meshes.gltf"),
+        scene + R"("buffers": [{"byteLength": 44, "uri": "data:application/octet-stream;base64,)"
+            + buffer.toBase64() + "\"}]}"));
+    QVERIFY(write(dir.filePath("two_meshes.glb"),
+                  glb(scene + R"("buffers": [{"byteLength": 44}]})", buffer)));
+    for (const char *name : {"two_meshes.gltf", "two_meshes.glb"}) {
+        const Imported in = import(dir.filePath(name));
+        QVERIFY2(in.result.ok, qPrintable(name + (": " + in.result.message)));
+        QCOMPARE(in.models.size(), size_t(1));
+        const ModelClass &model = *in.models[0];
+        QCOMPARE(model.Name, QString("two_meshes"));
+        QCOMPARE(model.Meshes.size(), 2);
+        QCOMPARE(model.Meshes[0]->Name, QString("kidney"));
+        QCOMPARE(model.Meshes[1]->Name, QString("stone"));
+        QCOMPARE(model.Meshes[1]->CountOfCells[Triangle], 1);
+        QCOMPARE(model.Meshes[1]->Vertices[3], 11.0);
+    }
+}
+
+// A binary STL whose header begins with "solid", as some writers make it,
+// is read by its size: its corners joined (0 and -0 one place), the
+// triangles in file order, the model named from the file name.
+void TestImportFiles::binaryStlCornersJoined()
+{
+    const float z = -0.0f;
+    const QList<std::array<float, 9>> tetra {{0, 0, 0, 0, 2, 0, 1, 0, 0},
+                                             {z, z, z, 1, 0, 0, 0, 0, 3},
+                                             {0, 0, 0, 0, 0, 3, 0, 2, 0},
+                                             {1, 0, 0, 0, 2, 0, 0, 0, 3}};
+    const QString path = dir.filePath("skin_patch.stl");
+    QVERIFY(write(path, binaryStl(tetra, "solid exported as binary")));
+    const Imported in = import(path);
+    QVERIFY2(in.result.ok, qPrintable(in.result.message));
+    QCOMPARE(in.models.size(), size_t(1));
+    QCOMPARE(in.models[0]->Meshes.size(), 1);
+    const MeshClass &mesh = *in.models[0]->Meshes[0];
+    QCOMPARE(mesh.CountOfVertices, 4);
+    QCOMPARE(mesh.CountOfCells[Triangle], 4);
+    QCOMPARE((QList<qint32>(mesh.Cells[Triangle], mesh.Cells[Triangle] + 12)),
+             (QList<qint32> {0, 1, 2, 0, 2, 3, 0, 3, 1, 2, 1, 3}));
+    QCOMPARE(mesh.Vertices[3 * 3 + 2], 3.0);
+    QVERIFY(isClosed(mesh));
+    QCOMPARE(enclosedVolume(mesh), 1.0); // 1 * 2 * 3 / 6
+    QCOMPARE(in.models[0]->Name, QString("Skin_patch"));
+}
+
+void TestImportFiles::meshFiles_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("vertices");
+    QTest::addColumn<QList<int>>("cells"); // per slot 3, 4, tetrahedron
+    const QList<int> octahedron {8, 0, 0};
+    for (const char *name :
+         {"octahedron.stl", "octahedron_binary.stl", "octahedron.obj", "octahedron.ply",
+          "octahedron_binary.ply", "octahedron.off", "octahedron.3mf"})
+        QTest::newRow(name) << name << 6 << octahedron;
+    QTest::newRow("mixed.vtk") << "mixed.vtk" << 7 << QList<int> {2, 1, 1};
+    QTest::newRow("mixed_binary.vtk") << "mixed_binary.vtk" << 7 << QList<int> {2, 1, 1};
+}
+
+// meshio's files of known meshes: every format gives the mesh's vertices
+// (an STL's repeated corners joined) and cells; VTK's data become functions.
+void TestImportFiles::meshFiles()
+{
+    if (!haveOracles)
+        QSKIP("no meshio");
+    QFETCH(QString, file);
+    QFETCH(int, vertices);
+    QFETCH(QList<int>, cells);
+    const Imported in = import(dir.filePath(file));
+    QVERIFY2(in.result.ok, qPrintable(in.result.message));
+    QCOMPARE(in.models.size(), size_t(1));
+    const ModelClass &model = *in.models[0];
+    QCOMPARE(model.Meshes.size(), 1);
+    const MeshClass &mesh = *model.Meshes[0];
+    QCOMPARE(mesh.CountOfVertices, vertices);
+    QCOMPARE((QList<int> {mesh.CountOfCells[Triangle], mesh.CountOfCells[Quadrangle],
+                          mesh.CountOfCells[Tetrahedron]}),
+             cells);
+    std::set<std::array<double, 3>> points;
+    for (int v = 0; v < mesh.CountOfVertices; ++v)
+        points.insert({mesh.Vertices[3 * v], mesh.Vertices[3 * v + 1], mesh.Vertices[3 * v + 2]});
+    QCOMPARE(int(points.size()), vertices);
+    if (vertices == 6) {
+        QVERIFY(points.count({0, -2, 0}) && points.count({0, 0, 3}) && points.count({-1, 0, 0}));
+        QVERIFY(isClosed(mesh));
+        QVERIFY(std::fabs(enclosedVolume(mesh) - 8.0) < 1e-9); // 4/3 * 1 * 2 * 3
+        QVERIFY(model.Name.startsWith("octahedron"));
+        return;
+    }
+    QCOMPARE(model.FunctionNames, QStringList {"temperature"});
+    QCOMPARE(mesh.Functions[0][6], 9.0);
+    QCOMPARE(model.CellFunctionNames, QStringList {"pressure"});
+    QCOMPARE(mesh.CellFuncs[Tetrahedron][0], 20.0);
+    QCOMPARE(mesh.CellFuncs[Triangle][1], 40.0);
+}
+
+// Names and colours from each source: .seg.nrrd segments, a label table
+// beside the map, the name of a file that holds one structure, else
+// "Label N"; and a folder of masks opens as one scene.
+void TestImportFiles::namesAndColours()
+{
+    const QString seg = dir.filePath("case.seg.nrrd");
+    QVERIFY(write(seg,
+                  nrrd("encoding: gzip\nspace: left-posterior-superior\n"
+                       "space directions: (1,0,0) (0,1,0) (0,0,2)\nspace origin: (0,0,0)\n"
+                       "Segment0_Name:=Left kidney\nSegment0_Color:=0.5 0.25 1\n"
+                       "Segment0_LabelValue:=3\nSegment0_Layer:=0\n"
+                       "Segment1_Name:=Stone\nSegment1_LabelValue:=4\n",
+                       gzip(twoBoxes(3, 4)))));
+    const Imported segments = import(seg);
+    QVERIFY2(segments.result.ok, qPrintable(segments.result.message));
+    const ModelClass *kidney = modelNamed(segments.models, "Left kidney");
+    QVERIFY(kidney && modelNamed(segments.models, "Stone"));
+    QCOMPARE((std::array {kidney->ModelColor[0], kidney->ModelColor[1], kidney->ModelColor[2]}),
+             (std::array {128, 64, 255}));
+    // Left-posterior-superior: x and y turn round into the view's axes.
+    const std::array<double, 3> at = centroid(*kidney->Meshes[0]);
+    QVERIFY2(at[0] < -1 && at[1] < -1 && at[2] > 1,
+             qPrintable(QString("%1 %2 %3").arg(at[0]).arg(at[1]).arg(at[2])));
+
+    const QString tabled = dir.filePath("tabled.nrrd");
+    QVERIFY(write(tabled, nrrd("encoding: raw", twoBoxes(1, 2))));
+    QVERIFY(write(dir.filePath("tabled.txt"),
+                  "# value name r g b\n1 \"renal vein\"\n2 Tumour of the kidney 10 20 30 255\n"));
+    const Imported table = import(tabled);
+    const ModelClass *vein = modelNamed(table.models, "renal vein");
+    const ModelClass *tumour = modelNamed(table.models, "Tumour of the kidney");
+    QVERIFY(vein && tumour);
+    QCOMPARE(vein->ModelColor[2], 237); // the colour of veins: the name is a structure's
+    QCOMPARE(tumour->ModelColor[1], 20);
+
+    QDir(dir.path()).mkdir("masks");
+    const QString masks = dir.filePath("masks");
+    QVERIFY(write(masks + "/kidney_right.nrrd", nrrd("encoding: raw", twoBoxes(1, 0))));
+    QVERIFY(write(masks + "/urinary_bladder.nrrd", nrrd("encoding: raw", twoBoxes(0, 1))));
+    QVERIFY(write(masks + "/empty_mask.nrrd", nrrd("encoding: raw", twoBoxes(0, 0))));
+    QVERIFY(write(masks + "/two.nrrd", nrrd("encoding: raw", twoBoxes(6, 7))));
+    const Imported scene = import(masks);
+    QVERIFY2(scene.result.ok, qPrintable(scene.result.message));
+    QCOMPARE(scene.models.size(), size_t(4));
+    const ModelClass *right = modelNamed(scene.models, "Parenhima_right");
+    QVERIFY(right && modelNamed(scene.models, "Mochevoy_puzyr"));
+    QCOMPARE(right->ModelColor[0], 255);
+    QVERIFY(modelNamed(scene.models, "Label 6") && modelNamed(scene.models, "Label 7"));
+}
+
+void TestImportFiles::badFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+    const QByteArray boxes = twoBoxes(1, 2);
+    QTest::newRow("dimensions beyond the data")
+        << "big.nrrd" << nrrd("encoding: raw", boxes.left(200)) << "more than the file holds";
+    QTest::newRow("dimensions beyond what gzip can hold")
+        << "huge.nrrd"
+        << QByteArray("NRRD0004\ntype: uint8\ndimension: 3\nsizes: 4000 4000 4000\n"
+                      "encoding: gzip\n\n")
+            + gzip(boxes)
+        << "more than the file holds";
+    QTest::newRow("negative dimension")
+        << "negative.nrrd"
+        << QByteArray("NRRD0004\ntype: uint8\ndimension: 3\nsizes: 10 -8 6\nencoding: raw\n\n")
+            + boxes
+        << "must be positive";
+    QTest::newRow("zero spacing") << "zero.nrrd" << nrrd("encoding: raw\nspacings: 1 0 1", boxes)
+                                  << "spacing is zero";
+    QTest::newRow("spacing not a number")
+        << "nan.nrrd" << nrrd("encoding: raw\nspacings: 1 nan 1", boxes) << "spacing is zero";
+    QByteArray lying = gzip(boxes);
+    lying[lying.size() - 4] = char(lying[lying.size() - 4] + 1); // the length at its end
+    QTest::newRow("gzip lying about its length")
+        << "lying.nrrd" << nrrd("encoding: gzip", lying) << "damaged";
+    QTest::newRow("gzip cut short")
+        << "short.nrrd" << nrrd("encoding: gzip", gzip(boxes).first(gzip(boxes).size() / 2))
+        << "ends";
+    QByteArray fractions = QByteArray(480 * 4, 0);
+    const float half = 0.5f;
+    std::memcpy(fractions.data() + 40, &half, 4);
+    QTest::newRow("fractional labels")
+        << "float.nrrd"
+        << QByteArray("NRRD0004\ntype: float\ndimension: 3\nsizes: 10 8 6\nencoding: raw\n"
+                      "endian: little\n\n")
+            + fractions
+        << "not a whole number";
+    QByteArray many(1200 * 2, 0);
+    for (int v = 0; v < 1200; ++v)
+        qToLittleEndian(qint16(v), many.data() + 2 * v);
+    QTest::newRow("more than a thousand labels")
+        << "many.nrrd"
+        << QByteArray("NRRD0004\ntype: short\ndimension: 3\nsizes: 10 10 12\nencoding: raw\n"
+                      "endian: little\n\n")
+            + many
+        << "1199 distinct labels";
+    QByteArray stl(84 + 50 * 3, 0);
+    qToLittleEndian(quint32(4), stl.data() + 80);
+    QTest::newRow("STL count against its size")
+        << "count.stl" << stl << "says it holds 4 triangles (284 bytes), but it has 234";
+    QByteArray longer(84 + 50 * 3 + 10, 0);
+    qToLittleEndian(quint32(3), longer.data() + 80);
+    QTest::newRow("STL longer than its count")
+        << "longer.stl" << longer << "(234 bytes), but it has 244";
+    QTest::newRow("STL without triangles")
+        << "empty.stl" << binaryStl({}, "empty") << "holds no surface";
+    QTest::newRow("STL corner not a number")
+        << "nan.stl" << binaryStl({{0, 0, 0, 1, 0, 0, 0, std::nanf(""), 0}}, "nan")
+        << "not a finite number";
+    QTest::newRow("NIfTI dimensions beyond the data")
+        << "big.nii" << nifti(4000, 4000, 4000, boxes) << "more than the file holds";
+    QTest::newRow("NIfTI zero dimension")
+        << "zero.nii" << nifti(10, 0, 6, boxes) << "must be positive; one is 0";
+    QTest::newRow("NIfTI data a byte short")
+        << "whole.nii" << nifti(10, 8, 6, boxes.left(479)) << "more than the file holds";
+    QTest::newRow("not a NIfTI file")
+        << "text.nii" << QByteArray("just some text that is no header\n") << "NIfTI";
+}
+
+void TestImportFiles::badFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    const QString path = dir.filePath("bad-" + name);
+    QVERIFY(write(path, bytes));
+    const Imported in = import(path);
+    QVERIFY(!in.result.ok && !in.result.canceled);
+    QVERIFY(in.models.empty());
+    QVERIFY2(in.result.message.contains(message), qPrintable(in.result.message));
+}
+
+// The import follows its steps, one per label with its name; stopped at any
+// of them it gives no model.
+void TestImportFiles::cancelLeavesNothing()
+{
+    const QString path = dir.filePath("steps.seg.nrrd");
+    QVERIFY(write(path,
+                  nrrd("encoding: raw\nSegment0_Name:=Kamni\nSegment0_LabelValue:=1\n"
+                       "Segment1_Name:=Lokhanki\nSegment1_LabelValue:=2",
+                       twoBoxes(1, 2))));
+    QStringList texts;
+    int calls = 0;
+    const Imported all = import(path, [&](int value, int maximum, const QString &text) {
+        if (texts.isEmpty() || texts.last() != text)
+            texts << text;
+        ++calls;
+        return value >= 0 && value <= maximum;
+    });
+    QVERIFY(all.result.ok);
+    QCOMPARE(all.models.size(), size_t(2));
+    QVERIFY2(texts.filter("Kamni").size() == 1 && texts.filter("Lokhanki").size() == 1,
+             qPrintable(texts.join(" | ")));
+    for (int stop = 0; stop < calls; ++stop) {
+        int call = 0;
+        const Imported cut = import(path, [&](int, int, const QString &) { return call++ < stop; });
+        QVERIFY(cut.result.canceled && !cut.result.ok);
+        QVERIFY(cut.models.empty());
+    }
+}
+
+QTEST_GUILESS_MAIN(TestImportFiles)
+#include "test_import_files.moc"
