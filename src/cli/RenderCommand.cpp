@@ -1,6 +1,7 @@
 #include "RenderCommand.h"
 
 #include "formats/LoadPipeline.h"
+#include "geometry/PhaseTrace.h"
 #include "view/GLWidget.h"
 #include "view/ViewHost.h"
 
@@ -196,6 +197,7 @@ int runRender(const QStringList &args)
         return fail(kUnavailable,
                     QStringLiteral("no display: OpenGL rendering needs one "
                                    "(run under xvfb-run)"));
+    PhaseTrace trace("render");
     // One frame of a software renderer: multisampling would double its time.
     setupViewSurfaceFormat(0);
     static int argc = 1;
@@ -205,6 +207,7 @@ int runRender(const QStringList &args)
     QOpenGLContext probe;
     if (!probe.create() || !probe.isValid())
         return fail(kUnavailable, QStringLiteral("no OpenGL context on this display"));
+    trace.mark("start-up");
     RenderHost host(o);
     GLWidget view(nullptr, &host);
     view.UseDisplayLists = false; // one frame: drawn straight from the arrays
@@ -217,10 +220,12 @@ int runRender(const QStringList &args)
     if (!load(view, o.input))
         return fail(kFailure, QStringLiteral("nothing to draw in %1").arg(o.input));
     applyModes(view, o);
+    trace.mark("load");
     if (!view.saveImage(o.output))
         return fail(kFailure, QStringLiteral("cannot write %1").arg(o.output));
     // The image is written and closed; tearing down a scene of millions of
     // triangles would only delay the exit.
+    trace.mark("picture");
     std::fflush(nullptr);
     std::_Exit(0);
 }

@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <vector>
+
 struct DrawColouring;
 
 // A block of cells of mixed types (polygons and polyhedra) grouped by type
@@ -34,7 +36,16 @@ public:
     qint32 constructViewFaces(const QList<qint32> &shownMaterials);
     qint32 constructSelectedFaces();
     qint32 buildSelectionData();
-    qint32 constructDrawData(int function, float min, float max, bool smooth, int location);
+    // With edges false the edge lines are released and not built: a block
+    // whose edges are not drawn is spared the largest array and the sort.
+    qint32 constructDrawData(int function, float min, float max, bool smooth, int location,
+                             bool edges = true);
+    // The edge lines of the visible faces alone (the model builds them when
+    // edges are switched on without a rebuild).
+    qint32 constructEdgeLines();
+    // Number of distinct edges of the visible faces, whether or not the edge
+    // lines are built.
+    qint64 countViewEdges() const;
     qint32 findBorderEdges(bool countOnly, qint32 *vertexCount);
     qint32 findBorderMaterialEdges(qint32 material);
 
@@ -90,7 +101,11 @@ private:
     void releaseViewFaces();
     void releaseSelectedFaces();
     // Parts of constructDrawData.
+    void releaseTriangles();
     void buildTriangles(const DrawColouring &how, bool smooth);
+    void buildCornerTriangles(const DrawColouring &how, bool smooth, qint64 triangles);
+    void buildSharedCorners(const DrawColouring &how, qint64 triangles);
     void buildEdgeLines();
+    std::vector<quint64> viewEdgeKeys() const;
     void buildViewPoints();
 };

@@ -37,3 +37,7 @@ struct BlockArrays
 // 3 selection, 4 isolines) straight from its arrays: the body of its display
 // list, and the drawing itself when a view keeps no lists.
 void drawBlockPass(const MeshClass &block, int pass, const BlockArrays &arrays);
+// The faces of a block with shared corners drawn as separate corners, each
+// with its triangle's normal and colour: the picture of the shared corners
+// under lighting that may colour the corners of a triangle differently.
+void drawFacesCornerByCorner(const MeshClass &block);

@@ -113,7 +113,10 @@ void drawBothSides(const MeshClass &block, const BlockArrays &arrays)
 {
     SideLighting lighting;
     if (!lighting.read()) {
-        callPass(block, 2, arrays);
+        if (block.TriIndices)
+            drawFacesCornerByCorner(block);
+        else
+            callPass(block, 2, arrays);
         return;
     }
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
@@ -260,12 +263,10 @@ void drawPicks(const ModelClass &model, const FrameContext &frame)
         glDisable(GL_POLYGON_OFFSET_FILL);
         glPolygonOffset(2.0f, 3.0f);
         setMaterial(model.PickColor);
-        const float *corner = mesh->TriVertices + 9 * qint64(model.PickIndex);
-        const float *normal = mesh->TriNormals + 9 * qint64(model.PickIndex);
         glBegin(GL_TRIANGLES);
         for (int i = 0; i < 3; ++i) {
-            glNormal3fv(normal + 3 * i);
-            glVertex3fv(corner + 3 * i);
+            glNormal3fv(mesh->triNormal(3 * qint64(model.PickIndex) + i));
+            glVertex3fv(mesh->triCorner(3 * qint64(model.PickIndex) + i));
         }
         glEnd();
     }

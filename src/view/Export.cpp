@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "GLWidget.h"
 #include "ViewHost.h"
+#include "geometry/PhaseTrace.h"
 
 #include <QFile>
 #include <QOpenGLContext>
@@ -70,9 +71,13 @@ QImage GLWidget::renderImage(int w, int h, float thickness)
             PixelRatio = 1.0;
             updateProjection(w, h);
             QOpenGLPaintDevice device(w, h);
+            PhaseTrace trace("picture");
             paintFrame(&device, w, h);
+            glFinish();
+            trace.mark("draw");
             Thickness = savedThickness;
             image = fbo.toImage();
+            trace.mark("read back");
         }
     }
     context()->functions()->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
@@ -134,7 +139,10 @@ bool GLWidget::saveImage(const QString &fileName)
     const int q = std::max(1, Config.printingQuality);
     const QImage image = renderImage(q * width(), q * height(), float(q));
     update();
-    return !image.isNull() && image.save(fileName, raster, 95);
+    PhaseTrace trace("picture");
+    const bool saved = !image.isNull() && image.save(fileName, raster, 95);
+    trace.mark("encode");
+    return saved;
 }
 
 void GLWidget::save2pic()

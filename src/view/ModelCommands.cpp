@@ -6,6 +6,7 @@
 #include "DisplayLists.h"
 #include "GLWidget.h"
 #include "ViewHost.h"
+#include "geometry/PhaseTrace.h"
 #include "model/ModelInfo.h"
 #include "model/PlaneCut.h"
 #include "model/Topology.h"
@@ -70,7 +71,9 @@ void GLWidget::placeNewModel(ModelClass *model)
     Host->showStatus(tr("Drawing..."));
     ensureContext();
     assignDisplayLists(*model);
+    PhaseTrace trace("place");
     model->prepareData();
+    trace.mark("prepare data");
     assignDisplayLists(*model);
     if (Config.visOnlyOneModel)
         forEveryModel([](ModelClass &m) { m.Visible = 0; });
@@ -84,6 +87,7 @@ void GLWidget::placeNewModel(ModelClass *model)
         model->Transform->copyMatrixFrom(*current->Transform);
     model->ClipPlane.fitToBox(model->BoxMin, model->BoxMax);
     addModel(model, true);
+    trace.mark("drawing data and lists");
     if (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
     updateProjection();

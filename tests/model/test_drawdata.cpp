@@ -156,7 +156,7 @@ void TestDrawData::polygonsAreFanTriangulated()
     QCOMPARE(mesh.CountOfTriVertices, 9);
     const int fan[9] = {0, 1, 2, 0, 2, 3, 0, 3, 4};
     for (int c = 0; c < 9; ++c)
-        QCOMPARE(corner(mesh.TriVertices, c),
+        QCOMPARE(corner(mesh.triCorner(c), 0),
                  (std::array<float, 3> {float(mesh.Vertices[3 * fan[c]]),
                                         float(mesh.Vertices[3 * fan[c] + 1]), 0.0f}));
     for (int t = 0; t < 3; ++t) {
@@ -192,8 +192,8 @@ void TestDrawData::flatAndSmoothNormalsOfClosedCube()
         QCOMPARE(mesh.CountOfEdgeLineVertices, 24);
         QCOMPARE(mesh.CountOfViewPoints, 8);
         for (int c = 0; c < 36; ++c) {
-            const auto p = corner(mesh.TriVertices, c);
-            const auto n = corner(mesh.TriNormals, c);
+            const auto p = corner(mesh.triCorner(c), 0);
+            const auto n = corner(mesh.triNormal(c), 0);
             float outward = 0, length = 0;
             for (int a = 0; a < 3; ++a) {
                 outward += n[size_t(a)] * (p[size_t(a)] - 0.5f);
@@ -259,7 +259,7 @@ void TestDrawData::materialColoursAndRule()
     QCOMPARE(mesh.constructDrawData(0, 0, 0, false, 0), 0);
     QCOMPARE(mesh.CountOfTriVertices, 12);
     for (int c = 0; c < 12; ++c)
-        QCOMPARE(mesh.TriColors[c], materialColor(c < 3 ? 6 : 1, 0.5));
+        QCOMPARE(mesh.TriColors[mesh.triShadingEntry(c)], materialColor(c < 3 ? 6 : 1, 0.5));
     mesh.Settings.ColorMode = 2;
     QCOMPARE(mesh.constructDrawData(0, 0, 0, false, 0), 0);
     QVERIFY(!mesh.TriColors);
