@@ -109,24 +109,31 @@ struct SideLighting
 // lighting allows it (SideLighting::read), two culled passes under one-sided
 // lighting draw the same picture on the fast path. The back faces go first,
 // so that transparent models lay their near side over their far side.
-void drawBothSides(const MeshClass &block, const BlockArrays &arrays)
+void drawBothSides(const MeshClass &block, const FrameContext &frame, const BlockArrays &arrays)
 {
     SideLighting lighting;
-    if (!lighting.read()) {
-        if (block.TriIndices)
+    const bool reversible = lighting.read();
+    // Shared corners give the picture of separate ones only where every
+    // corner of a triangle is lit alike and flat shading is honoured.
+    const bool separate = block.TriIndices && (!reversible || frame.separateCorners);
+    auto faces = [&] {
+        if (separate)
             drawFacesCornerByCorner(block);
         else
             callPass(block, 2, arrays);
+    };
+    if (!reversible) {
+        faces();
         return;
     }
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
     glEnable(GL_CULL_FACE);
     glCullFace(GL_FRONT);
     lighting.apply(-1.0f, lighting.back);
-    callPass(block, 2, arrays);
+    faces();
     lighting.apply(1.0f, lighting.front);
     glCullFace(GL_BACK);
-    callPass(block, 2, arrays);
+    faces();
     glDisable(GL_CULL_FACE);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
 }
@@ -163,7 +170,7 @@ void drawFaces(MeshClass &block, const FrameContext &frame, const BlockArrays &a
         glDepthFunc(GL_LESS);
     }
     glEnable(GL_LIGHTING);
-    drawBothSides(block, arrays);
+    drawBothSides(block, frame, arrays);
     if (texture)
         glDisable(GL_TEXTURE_1D);
     if (colourMaterial)

@@ -33,6 +33,9 @@ struct FrameContext
     const PaletteTexture &palette;
     float thickness = 1.0f; // factor on line widths and point sizes (enlarged raster export)
     QList<ScreenLabel> *labels = nullptr;
+    // Vector files: gl2ps takes the colour of every corner and ignores flat
+    // shading, so shared corners are drawn as separate ones.
+    bool separateCorners = false;
 };
 
 // Ambient and diffuse material of both sides.

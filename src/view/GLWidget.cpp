@@ -156,7 +156,7 @@ void GLWidget::paintFrame(QPaintDevice *device, int w, int h)
         Host->showStatus(statusLine());
 }
 
-void GLWidget::drawScene(int w, int h)
+void GLWidget::drawScene(int w, int h, bool separateCorners)
 {
     // State a QPainter of the previous frame may have left behind.
     resetClientState();
@@ -184,7 +184,7 @@ void GLWidget::drawScene(int w, int h)
     }
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
-    const FrameContext frame {Config, Palette, Thickness, &Labels};
+    const FrameContext frame {Config, Palette, Thickness, &Labels, separateCorners};
     const bool editing = planeEditMode();
     for (qsizetype i = 0; i < ModelList.count(); ++i) {
         ModelClass *model = ModelList.at(i);

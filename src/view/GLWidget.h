@@ -207,7 +207,8 @@ private:
     // One frame onto a paint device: GL passes inside native painting, then
     // the labels (or the frozen frame and rectangle of a mass selection).
     void paintFrame(QPaintDevice *device, int w, int h);
-    void drawScene(int w, int h);
+    // separateCorners: for gl2ps, which reads corner colours (FrameContext).
+    void drawScene(int w, int h, bool separateCorners = false);
     void applyProjection(int w, int h);
     void paintLabels(QPainter &painter, int h);
     void drawStereo(ModelClass &model, const FrameContext &frame, bool drawPlane);
