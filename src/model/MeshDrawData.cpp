@@ -5,6 +5,7 @@
 #include "../geometry/Alloc.h"
 #include "../geometry/MeshClass.h"
 #include "../geometry/RadixSort.h"
+#include "FanTriangles.h"
 #include "MaterialColor.h"
 
 #include <algorithm>
@@ -323,22 +324,6 @@ bool viewFacesValid(const MeshClass &mesh)
 
 namespace {
 
-// Calls f(triangle, face, k, corners) for every fan triangle of the visible
-// faces, in drawing order: node counts 3..99, faces in table order, the fan
-// (a0, a1, a2), (a0, a2, a3), ... of each face.
-template<class F> void forEachFanTriangle(const MeshClass &mesh, F f)
-{
-    qint64 tri = 0;
-    for (int k = 3; k < kFaceSlots; ++k)
-        for (qint32 fi = 0; fi < mesh.CountOfViewFaces[k]; ++fi) {
-            const qint32 *face = mesh.ViewFaces[k] + qint64(fi) * (k + 3);
-            for (int j = 1; j + 1 < k; ++j, ++tri) {
-                const qint32 corner[3] = {face[0], face[j], face[j + 1]};
-                f(tri, face, k, corner);
-            }
-        }
-}
-
 // The float corners of a triangle and its unit face normal, computed in
 // single precision from them (normalised only when not vanishing).
 void cornersAndNormal(const _DREAL *vertices, const qint32 *corner, float *pos, float *n)
@@ -354,6 +339,7 @@ void cornersAndNormal(const _DREAL *vertices, const qint32 *corner, float *pos, 
 
 void MeshClass::releaseTriangles()
 {
+    Reduced.reset();
     freeArray(TriVertices);
     freeArray(TriNormals);
     freeArray(TriIndices);
@@ -595,16 +581,20 @@ qint32 MeshClass::constructDrawData(int function, float min, float max, bool smo
                 }
         freeArray(EdgeLines);
         CountOfEdgeLineVertices = 0;
-        // The three arrays read the same faces and write nothing in common:
-        // the edge sort, the longest of them, runs beside the other two.
-        std::future<void> edgeLines;
-        if (edges)
-            edgeLines = std::async(std::launch::async | std::launch::deferred,
-                                   [this] { buildEdgeLines(); });
+        Outer = OuterSide::Both;
+        // The other thread's work reads the same faces and writes nothing in
+        // common with the triangles and points.
+        auto beside = std::async(std::launch::async | std::launch::deferred, [this, edges] {
+            if (edges)
+                buildEdgeLines();
+            return findOuterSide();
+        });
         buildTriangles(how, smooth);
         buildViewPoints();
-        if (edgeLines.valid())
-            edgeLines.get(); // rethrows an allocation failure of the edge lines
+        // Rethrows an allocation failure of the edge lines; with no triangles
+        // there is no side to leave out.
+        const OuterSide outer = beside.get();
+        Outer = CountOfTriVertices > 0 ? outer : OuterSide::Both;
     });
 }
 

@@ -147,6 +147,30 @@ void drawFacesCornerByCorner(const MeshClass &block)
     glDisableClientState(GL_COLOR_ARRAY);
 }
 
+void drawReducedFaces(const ReducedFaces &reduced, const MeshClass &block, int currentFunction,
+                      GLenum mode, bool coloured)
+{
+    if (reduced.corners.empty())
+        return;
+    const int colourMode = block.Settings.ColorMode;
+    const bool own = coloured && !hasCustomColor(block);
+    const bool texture =
+        own && colourMode == 5 && currentFunction >= 0 && !reduced.texCoords.empty();
+    const bool colours = own && colourMode == 4 && !reduced.colours.empty();
+    drawArrays(mode, GLsizei(3 * reduced.triangles()), [&] {
+        glVertexPointer(3, GL_FLOAT, 0, reduced.corners.data());
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_FLOAT, 0, reduced.normals.data());
+        if (texture) {
+            glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+            glTexCoordPointer(1, GL_FLOAT, 0, reduced.texCoords.data());
+        } else if (colours) {
+            glEnableClientState(GL_COLOR_ARRAY);
+            glColorPointer(4, GL_UNSIGNED_BYTE, 0, reduced.colours.data());
+        }
+    });
+}
+
 void drawBlockPass(const MeshClass &block, int pass, const BlockArrays &arrays)
 {
     switch (pass) {

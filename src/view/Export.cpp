@@ -56,8 +56,12 @@ QImage GLWidget::renderImage(int w, int h, float thickness)
     ensureContext();
     if (!context() || !context()->isValid())
         return QImage();
-    if (QSize(w, h) == size() * devicePixelRatioF() && thickness == 1.0f)
-        return grabFramebuffer();
+    if (QSize(w, h) == size() * devicePixelRatioF() && thickness == 1.0f) {
+        StillFrame = true; // a picture is always drawn in full
+        const QImage image = grabFramebuffer();
+        StillFrame = false;
+        return image;
+    }
     makeCurrent();
     QOpenGLFramebufferObjectFormat fboFormat;
     fboFormat.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);

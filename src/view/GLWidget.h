@@ -11,6 +11,7 @@
 #include <QOpenGLWidget>
 #include <QPoint>
 #include <QRect>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -115,6 +116,16 @@ public:
     std::vector<double> SelectionFrustum; // 8 corners of the last selection box
     // Models get display lists; a one-frame renderer draws from the arrays.
     bool UseDisplayLists = true;
+    // Smooth turning of large models: while the user drags or turns the
+    // wheel, and the last full frame on screen took longer than
+    // ReducedThreshold seconds, blocks of more than ReducedBudget triangles
+    // draw their reduced form; the full form returns on release or when the
+    // wheel has rested. Pictures, printing and picking always draw in full.
+    // The viewer's --full-drawing switch turns it off.
+    bool ReducedDrawing = true;
+    double ReducedThreshold = 0.06;
+    qint64 ReducedBudget = 150000;
+    double LastFullFrame = 0; // seconds
 
     // Orthographic box of the last projection: +-Xr, +-Yr, depth +-Depth.
     double ProjXr = 1, ProjYr = 1, ProjDepth = 1;
@@ -206,9 +217,11 @@ protected:
 private:
     // One frame onto a paint device: GL passes inside native painting, then
     // the labels (or the frozen frame and rectangle of a mass selection).
-    void paintFrame(QPaintDevice *device, int w, int h);
+    void paintFrame(QPaintDevice *device, int w, int h, qint64 reducedBudget = 0);
     // separateCorners: for gl2ps, which reads corner colours (FrameContext).
-    void drawScene(int w, int h, bool separateCorners = false);
+    void drawScene(int w, int h, bool separateCorners = false, qint64 reducedBudget = 0);
+    // True while the frames on screen may draw reduced forms.
+    bool turning() const;
     void applyProjection(int w, int h);
     void paintLabels(QPainter &painter, int h);
     void drawStereo(ModelClass &model, const FrameContext &frame, bool drawPlane);
@@ -246,4 +259,7 @@ private:
 
     ViewHost *Host;
     std::unique_ptr<ViewHost> OwnHost;
+    bool Dragging = false;   // a mouse button is down on the view
+    bool StillFrame = false; // a picture is being taken of the view
+    QTimer WheelRest;        // runs until the wheel has rested 200 ms
 };

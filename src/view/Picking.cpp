@@ -13,6 +13,7 @@
 #include <GL/glu.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -157,6 +158,8 @@ void GLWidget::massSelectRelease(ModelClass &model, QPoint pos)
 void GLWidget::mouseReleaseEvent(QMouseEvent *event)
 {
     SelectionRect = QRect();
+    if (std::exchange(Dragging, false) && Moved)
+        update(); // the full form again
     if (MassSelect)
         update();
     ModelClass *model = userModel(ModelList.ActiveIndex);
