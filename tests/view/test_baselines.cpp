@@ -1,7 +1,40 @@
 // The look of a test scene, guarded by a stored image: faces in two colours
-// and by material, edges, the bounding box and the axes tripod with labels.
+// and by material, edges, the bounding box and the axes tripod with labels;
+// and of two large tori, one closed and one cut open, whose baseline was
+// drawn before the drawing arrays were shared between triangles.
 
 #include "ViewFixture.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// A torus of n x m quadrangles split into triangles, each ring of
+// quadrangles of its own material; `open`: the last sixth of the rings is
+// left out, so that the inside of the tube shows.
+ModelClass *makeTorus(int n, int m, bool open)
+{
+    std::vector<double> xyz;
+    std::vector<qint32> triangles, materials;
+    const double turn = 2 * std::numbers::pi;
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < m; ++j) {
+            const double u = turn * i / n, v = turn * j / m;
+            const double r = 1 + 0.35 * std::cos(v);
+            xyz.insert(xyz.end(), {r * std::cos(u), r * std::sin(u), 0.35 * std::sin(v)});
+        }
+    for (int i = 0; i < (open ? n - n / 6 : n); ++i)
+        for (int j = 0; j < m; ++j) {
+            const qint32 a = i * m + j, b = ((i + 1) % n) * m + j;
+            const qint32 c = ((i + 1) % n) * m + (j + 1) % m, d = i * m + (j + 1) % m;
+            triangles.insert(triangles.end(), {a, b, c, a, c, d});
+            materials.insert(materials.end(), 2, 1 + (i * 8 / n));
+        }
+    return makeModel(xyz, Triangle, triangles, materials);
+}
+
+} // namespace
 
 class TestBaselines : public QObject
 {
@@ -9,6 +42,7 @@ class TestBaselines : public QObject
 
 private slots:
     void testScene();
+    void largeTori();
 };
 
 void TestBaselines::testScene()
@@ -32,6 +66,26 @@ void TestBaselines::testScene()
     QVERIFY(box->Settings.ShowAxes);
     QString why;
     QVERIFY2(matchesBaseline(v.frame(), QStringLiteral("test-scene.png"), why), qPrintable(why));
+}
+
+// 200 000 triangles: a closed torus coloured by material, whose inner side
+// never shows, and an open one in the normal colours, seen inside.
+void TestBaselines::largeTori()
+{
+    ViewUnderTest v(400, 300);
+    ModelClass *closed = v.add(makeTorus(500, 100, false));
+    v.view->changeViewFacesMaterial();
+    closed->Transform->move(-0.8f, 0.5f);
+    ModelClass *open = v.add(makeTorus(480, 125, true));
+    open->Transform->move(0.8f, -0.5f);
+    v.view->addXRotation(0.9f);
+    v.view->addYRotation(0.4f);
+    for (int i = 0; i < 4; ++i)
+        v.view->zoomOut();
+    QCOMPARE(closed->Meshes[0]->CountOfTriVertices + open->Meshes[0]->CountOfTriVertices,
+             3 * 200'000);
+    QString why;
+    QVERIFY2(matchesBaseline(v.frame(), QStringLiteral("large-tori.png"), why), qPrintable(why));
 }
 
 TESSARON_VIEW_TEST_MAIN(TestBaselines)
