@@ -101,7 +101,8 @@ bool GLWidget::turning() const
 void GLWidget::paintGL()
 {
     PixelRatio = devicePixelRatioF();
-    if (turning()) {
+    ReducedOnScreen = turning();
+    if (ReducedOnScreen) {
         paintFrame(this, width(), height(), ReducedBudget);
         return;
     }

@@ -259,7 +259,8 @@ private:
 
     ViewHost *Host;
     std::unique_ptr<ViewHost> OwnHost;
-    bool Dragging = false;   // a mouse button is down on the view
-    bool StillFrame = false; // a picture is being taken of the view
-    QTimer WheelRest;        // runs until the wheel has rested 200 ms
+    bool Dragging = false;        // a mouse button is down on the view
+    bool StillFrame = false;      // a picture is being taken of the view
+    bool ReducedOnScreen = false; // the last frame on screen drew reduced forms
+    QTimer WheelRest;             // runs until the wheel has rested 200 ms
 };

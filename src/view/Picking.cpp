@@ -13,7 +13,6 @@
 #include <GL/glu.h>
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -158,7 +157,8 @@ void GLWidget::massSelectRelease(ModelClass &model, QPoint pos)
 void GLWidget::mouseReleaseEvent(QMouseEvent *event)
 {
     SelectionRect = QRect();
-    if (std::exchange(Dragging, false) && Moved)
+    Dragging = false;
+    if (ReducedOnScreen)
         update(); // the full form again
     if (MassSelect)
         update();
