@@ -124,7 +124,7 @@ public:
     // The viewer's --full-drawing switch turns it off.
     bool ReducedDrawing = true;
     double ReducedThreshold = 0.06;
-    qint64 ReducedBudget = 150000;
+    qint64 ReducedBudget = 100000;
     double LastFullFrame = 0; // seconds
 
     // Orthographic box of the last projection: +-Xr, +-Yr, depth +-Depth.
