@@ -23,7 +23,7 @@ class CellTable
 public:
     qint32 idOf(quint64 key)
     {
-        if (2 * (count + 1) > keys.size())
+        if (2 * size_t(count + 1) > keys.size())
             grow();
         const size_t mask = keys.size() - 1;
         for (size_t slot = mix(key) & mask;; slot = (slot + 1) & mask) {
