@@ -118,3 +118,22 @@ QByteArray surfFileBytes(const MeshClass &mesh)
         qToBigEndian(mesh.Cells[Triangle][i] + 1, bytes.data() + at);
     return bytes + "}\n";
 }
+
+QByteArray plyFileBytes(const MeshClass &mesh)
+{
+    const qint64 n = mesh.CountOfVertices, m = mesh.CountOfCells[Triangle];
+    QByteArray bytes = "ply\nformat binary_little_endian 1.0\nelement vertex "
+        + QByteArray::number(n)
+        + "\nproperty float x\nproperty float y\nproperty float z\nelement face "
+        + QByteArray::number(m) + "\nproperty list uchar int vertex_indices\nend_header\n";
+    qsizetype at = bytes.size();
+    bytes.resize(at + 12 * n + 13 * m);
+    for (qint64 i = 0; i < 3 * n; ++i, at += 4)
+        qToLittleEndian(std::bit_cast<quint32>(float(mesh.Vertices[i])), bytes.data() + at);
+    for (qint64 t = 0; t < m; ++t) {
+        bytes[at++] = 3;
+        for (int k = 0; k < 3; ++k, at += 4)
+            qToLittleEndian(mesh.Cells[Triangle][3 * t + k], bytes.data() + at);
+    }
+    return bytes;
+}

@@ -17,3 +17,6 @@ MeshClass *makeTetGrid(int n);
 // The triangles of a block as a binary .surf file: big-endian 32-bit floats
 // and vertex numbers from 1, under a header of the usual kind.
 QByteArray surfFileBytes(const MeshClass &mesh);
+// The same as a binary little-endian PLY file, for a timing peer that reads
+// that format.
+QByteArray plyFileBytes(const MeshClass &mesh);

@@ -1,16 +1,19 @@
 // Benchmarks of the view on this machine's software renderer, beside a
-// well-known viewer doing the same job. Each figure is one line
-// "BENCH <case> <value> <unit>". Needs a display (make bench uses xvfb-run).
+// well-known viewer doing the same job (Debian's f3d, a timing peer only).
+// Each figure is one line "BENCH <case> <value> <unit>". Needs a display
+// (make bench uses xvfb-run).
 
 #include "BenchReport.h"
 #include "SyntheticMeshes.h"
 #include "geometry/DrawingBackend.h"
+#include "view/Drawing.h"
 #include "view/GLWidget.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -22,6 +25,11 @@
 #include <functional>
 #include <memory>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -47,25 +55,121 @@ struct CountingBackend : DrawingBackend
     }
 };
 
-// Best wall time of a program run, from process start to its exit.
-double runProgram(const QString &program, const QStringList &args, int runs)
+// Wall time and peak resident memory of one program run, from its start to
+// its exit; a negative time when it failed.
+struct Run
 {
-    double best = 1e30;
-    for (int i = 0; i < runs; ++i) {
-        QProcess process;
-        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        const double t = seconds([&] {
-            process.start(program, args);
-            process.waitForFinished(120000);
-        });
-        if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-            return -1;
-        best = std::min(best, t);
+    double time = -1;
+    double peakBytes = 0;
+};
+
+Run runProgram(const QString &program, const QStringList &args)
+{
+    std::vector<QByteArray> words {program.toLocal8Bit()};
+    for (const QString &a : args)
+        words.push_back(a.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &w : words)
+        argv.push_back(w.data());
+    argv.push_back(nullptr);
+    Run run;
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        execvp(argv[0], argv.data());
+        _exit(127);
     }
-    return best;
+    int status = 0;
+    rusage usage {};
+    if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status)
+        || WEXITSTATUS(status) != 0)
+        return run;
+    run.time = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.peakBytes = double(usage.ru_maxrss) * 1024.0;
+    return run;
 }
 
-void viewCases(const QString &surf)
+// A closed torus of about `triangles` triangles as a .surf file and, for the
+// peer, the same mesh as a PLY file.
+struct TorusFiles
+{
+    QString surf, ply;
+    qint64 triangles = 0;
+};
+
+TorusFiles writeTorus(const QTemporaryDir &dir, qint64 triangles, const QString &name)
+{
+    std::unique_ptr<MeshClass> mesh(makeTorusSurface(triangles));
+    TorusFiles files {dir.filePath(name + ".surf"), dir.filePath(name + ".ply"),
+                      mesh->CountOfCells[Triangle]};
+    QFile surf(files.surf), ply(files.ply);
+    if (!surf.open(QIODevice::WriteOnly) || surf.write(surfFileBytes(*mesh)) < 0
+        || !ply.open(QIODevice::WriteOnly) || ply.write(plyFileBytes(*mesh)) < 0)
+        std::abort();
+    return files;
+}
+
+// Paired runs of tessaron-cli render and the peer's render of the same mesh
+// to a 1024 x 768 PNG, taking turns; medians of both and their ratio.
+// Returns our median time.
+double renderCases(const TorusFiles &files, const QString &label, int pairs, bool withPeer)
+{
+    const QString png = QFileInfo(files.surf).path() + QStringLiteral("/out.png");
+    std::vector<double> ours, peers, ourPeak, peerPeak;
+    for (int i = 0; i < pairs; ++i) {
+        const Run run = runProgram(QStringLiteral(TESSARON_CLI),
+                                   {"render", files.surf, png, "--size", "1024x768"});
+        if (run.time < 0)
+            std::abort();
+        ours.push_back(run.time);
+        ourPeak.push_back(run.peakBytes);
+        if (!withPeer)
+            continue;
+        const Run peer = runProgram(QStringLiteral("f3d"),
+                                    {"--output=" + png, "--resolution=1024,768", files.ply});
+        if (peer.time < 0)
+            continue; // the peer is missing or failed: our figures stand alone
+        peers.push_back(peer.time);
+        peerPeak.push_back(peer.peakBytes);
+    }
+    const QString prefix = QStringLiteral("render_%1_png/").arg(label);
+    report(prefix + "triangles", double(files.triangles), "count");
+    report(prefix + "tessaron-cli", median(ours), "s");
+    report(prefix + "tessaron-cli_peak_memory", median(ourPeak) / 1e6, "MB");
+    report(prefix + "tessaron-cli_bytes_per_triangle", median(ourPeak) / double(files.triangles),
+           "B");
+    if (!peers.empty()) {
+        report(prefix + "f3d", median(peers), "s");
+        report(prefix + "f3d_peak_memory", median(peerPeak) / 1e6, "MB");
+        report(prefix + "f3d_over_tessaron", median(peers) / median(ours), "ratio");
+    }
+    return median(ours);
+}
+
+// Frames per second of a scripted drag: the left button held while the
+// pointer moves in small steps, each step's frame drawn as the screen would.
+double dragFramesPerSecond(GLWidget &view, int steps)
+{
+    auto send = [&](QEvent::Type type, QPoint pos, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(pos), QPointF(pos),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&view, &event);
+    };
+    send(QEvent::MouseButtonPress, {500, 380}, Qt::LeftButton);
+    const double time = seconds([&] {
+        for (int i = 1; i <= steps; ++i) {
+            send(QEvent::MouseMove, {500 + 4 * i, 380 + i}, Qt::LeftButton);
+            view.grabFramebuffer();
+        }
+    });
+    send(QEvent::MouseButtonRelease, {500 + 4 * steps, 380 + steps}, Qt::NoButton);
+    return steps / time;
+}
+
+void viewCases(const QString &surf, const QString &label)
 {
     GLWidget view(nullptr, nullptr);
     view.resize(1024, 768);
@@ -78,19 +182,34 @@ void viewCases(const QString &surf)
             std::abort();
         loaded = seconds([&] { view.renderImage(1024, 768); });
     });
-    report("view_1M/load_to_first_frame", firstFrame, "s");
-    report("view_1M/of_which_list_compile", counting.time, "s");
-    report("view_1M/of_which_first_frame", loaded, "s");
+    const QString prefix = QStringLiteral("view_%1/").arg(label);
+    report(prefix + "load_to_first_frame", firstFrame, "s");
+    report(prefix + "of_which_list_compile", counting.time, "s");
+    report(prefix + "of_which_first_frame", loaded, "s");
     counting.builds = 0;
     std::vector<double> frames;
     for (int i = 0; i < 10; ++i) {
         view.addYRotation(0.05f);
         frames.push_back(seconds([&] { view.renderImage(1024, 768); }));
     }
+    report(prefix + "repaint_median", median(frames), "s");
+    report(prefix + "repaint_best", *std::min_element(frames.begin(), frames.end()), "s");
+
+    // The drag drawn in full (as with --full-drawing), then reduced; the
+    // first reduced frame makes the reduced form.
+    view.ReducedDrawing = false;
+    const double full = dragFramesPerSecond(view, 5);
+    view.ReducedDrawing = true;
+    view.grabFramebuffer(); // a full frame on screen, whose time decides
+    const double making = seconds([&] { dragFramesPerSecond(view, 1); });
+    faceCounts() = {};
+    const double reduced = dragFramesPerSecond(view, 20);
     setDrawingBackend(counting.inner);
-    report("view_1M/repaint_median", median(frames), "s");
-    report("view_1M/repaint_best", *std::min_element(frames.begin(), frames.end()), "s");
-    report("view_1M/lists_compiled_in_10_repaints", counting.builds, "count");
+    report(prefix + "lists_compiled_in_repaints_and_drags", counting.builds, "count");
+    report(prefix + "drag_fps_full", full, "fps");
+    report(prefix + "drag_first_reduced_frame", making, "s");
+    report(prefix + "drag_fps_reduced", reduced, "fps");
+    report(prefix + "drag_reduced_triangles_per_frame", double(faceCounts().reduced) / 20, "count");
 }
 
 // The case sheet of the sample scene, whole process: its views as 300 dpi
@@ -119,20 +238,28 @@ int main(int argc, char **argv)
     setupViewSurfaceFormat();
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString surf = dir.filePath("torus_1M.surf");
-    {
-        std::unique_ptr<MeshClass> mesh(makeTorusSurface(1'000'000));
-        QFile file(surf);
-        if (!file.open(QIODevice::WriteOnly) || file.write(surfFileBytes(*mesh)) < 0)
-            return 1;
-        report("view_1M/triangles", mesh->CountOfCells[Triangle], "count");
-    }
-    viewCases(surf);
-
-    const QString png = dir.filePath("out.png");
-    const double cli =
-        runProgram(QStringLiteral(TESSARON_CLI), {"render", surf, png, "--size", "1024x768"}, 3);
-    report("render_1M_png/tessaron-cli", cli, "s");
+    // Without a peer on this machine our figures are printed alone.
+    QProcess probe;
+    probe.start(QStringLiteral("f3d"), {"--version"});
+    const bool peer = probe.waitForFinished() && probe.exitStatus() == QProcess::NormalExit
+        && probe.exitCode() == 0;
+    const TorusFiles m1 = writeTorus(dir, 1'000'000, QStringLiteral("torus_1M"));
+    const TorusFiles m4 = writeTorus(dir, 4'000'000, QStringLiteral("torus_4M"));
+    const double t1 = renderCases(m1, QStringLiteral("1M"), 3, peer);
+    const double t4 = renderCases(m4, QStringLiteral("4M"), 3, peer);
+    report("render_png/growth_1M_to_4M", t4 / t1, "ratio");
+    viewCases(m4.surf, QStringLiteral("4M"));
+    QFile::remove(m1.ply);
+    QFile::remove(m4.ply);
+    const TorusFiles m16 = writeTorus(dir, 16'000'000, QStringLiteral("torus_16M"));
+    QFile::remove(m16.ply);
+    renderCases(m16, QStringLiteral("16M"), 1, false);
+    viewCases(m16.surf, QStringLiteral("16M"));
+    // The high-water mark of this process: the 16 M view with its lists, or
+    // the making of its file if that took more.
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    report("view_16M/peak_memory_at_most", double(usage.ru_maxrss) * 1024.0 / 1e6, "MB");
     caseSheet(dir);
     return 0;
 }

@@ -14,6 +14,10 @@ int main(int argc, char *argv[])
 {
     setupViewSurfaceFormat();
     QApplication app(argc, argv);
+    // --full-drawing: large models are drawn whole while they turn, too. The
+    // switch does not count as an argument for the reopen question.
+    QStringList arguments = QApplication::arguments();
+    const bool fullDrawing = arguments.removeAll(QStringLiteral("--full-drawing")) > 0;
     QTranslator toolkit, program;
     installTranslators(readLanguage(), toolkit, program);
     QApplication::setApplicationName("Tessaron");
@@ -21,8 +25,9 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(":/tessaron"));
 
     auto *window = new Tessaron;
+    window->view()->ReducedDrawing = !fullDrawing;
     window->show();
-    window->readSettings(argc == 1);
+    window->readSettings(arguments.size() == 1);
     window->openHxInWorkingFolder();
     const int result = QApplication::exec();
     delete window;

@@ -2,7 +2,7 @@
 
 #include "ViewInput.h"
 #include "formats/OutputFile.h"
-
+#include "geometry/PhaseTrace.h"
 #include "view/GLWidget.h"
 #include "view/ViewHost.h"
 
@@ -206,6 +206,7 @@ int runRender(const QStringList &args)
         return fail(kUnavailable,
                     QStringLiteral("no display: OpenGL rendering needs one "
                                    "(run under xvfb-run)"));
+    PhaseTrace trace("render");
     // One frame of a software renderer: multisampling would double its time.
     setupViewSurfaceFormat(0);
     static int argc = 1;
@@ -214,6 +215,7 @@ int runRender(const QStringList &args)
     QApplication app(argc, argv);
     if (!haveOpenGL())
         return fail(kUnavailable, QStringLiteral("no OpenGL context on this display"));
+    trace.mark("start-up");
     RenderHost host(o);
     GLWidget view(nullptr, &host);
     view.UseDisplayLists = false; // one frame: drawn straight from the arrays
@@ -228,6 +230,7 @@ int runRender(const QStringList &args)
     applyModes(view, o);
     if (const QString error = applyOpacities(view, o); !error.isEmpty())
         return fail(kFailure, error);
+    trace.mark("load");
     if (!view.saveImage(o.output)) {
         const QString reason = lastOutputError();
         return fail(kFailure,
@@ -235,6 +238,7 @@ int runRender(const QStringList &args)
     }
     // The image is written and closed; tearing down a scene of millions of
     // triangles would only delay the exit.
+    trace.mark("picture");
     std::fflush(nullptr);
     std::_Exit(0);
 }

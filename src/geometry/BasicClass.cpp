@@ -51,6 +51,8 @@ void BasicClass::initBasic()
     CountOfMarkedEdgeIndices = 0;
     TriVertices = TriNormals = nullptr;
     CountOfTriVertices = 0;
+    TriIndices = nullptr;
+    CountOfTriEntries = 0;
     SelTriVertices = SelTriNormals = nullptr;
     CountOfSelTriVertices = 0;
     TriTexCoords = nullptr;
@@ -89,6 +91,7 @@ void BasicClass::releaseBasic()
     freeArray(MarkedEdges);
     freeArray(TriVertices);
     freeArray(TriNormals);
+    freeArray(TriIndices);
     freeArray(SelTriVertices);
     freeArray(SelTriNormals);
     freeArray(TriTexCoords);
@@ -155,10 +158,12 @@ void BasicClass::copyTo(BasicClass &target) const
     target.CountOfMarkedEdgeIndices = CountOfMarkedEdgeIndices;
     target.MarkedEdges = copyArray(MarkedEdges, CountOfMarkedEdgeIndices);
     target.CountOfTriVertices = CountOfTriVertices;
-    target.TriVertices = copyArray(TriVertices, 3 * qint64(CountOfTriVertices));
-    target.TriNormals = copyArray(TriNormals, 3 * qint64(CountOfTriVertices));
-    target.TriTexCoords = copyArray(TriTexCoords, CountOfTriVertices);
-    target.TriColors = copyArray(TriColors, CountOfTriVertices);
+    target.CountOfTriEntries = CountOfTriEntries;
+    target.TriIndices = copyArray(TriIndices, CountOfTriVertices);
+    target.TriVertices = copyArray(TriVertices, 3 * qint64(CountOfTriEntries));
+    target.TriNormals = copyArray(TriNormals, 3 * qint64(CountOfTriEntries));
+    target.TriTexCoords = copyArray(TriTexCoords, CountOfTriEntries);
+    target.TriColors = copyArray(TriColors, CountOfTriEntries);
     target.CountOfIsoVertices = CountOfIsoVertices;
     target.IsoVertices = copyArray(IsoVertices, 3 * qint64(CountOfIsoVertices));
     target.IsoColors = copyArray(IsoColors, CountOfIsoVertices);

@@ -25,6 +25,17 @@ public:
     // block is an empty block.
     virtual void clear();
 
+    // Position and normal of triangle corner c (0 <= c < CountOfTriVertices)
+    // in either layout.
+    const float *triCorner(qint64 c) const { return TriVertices + 3 * triEntry(c); }
+    const float *triNormal(qint64 c) const { return TriNormals + 3 * triShadingEntry(c); }
+    qint64 triEntry(qint64 c) const { return TriIndices ? qint64(TriIndices[c]) : c; }
+    // The entry whose normal and colour corner c is drawn with.
+    qint64 triShadingEntry(qint64 c) const
+    {
+        return TriIndices ? qint64(TriIndices[c - c % 3 + 2]) : c;
+    }
+
     void copySettingsTo(BasicClass &target) const;
     // copySettingsTo, then fresh copies of the geometry and the drawing arrays.
     void copyTo(BasicClass &target) const;
@@ -78,14 +89,24 @@ public:
     qint32 CountOfEdgeLineVertices;
     qint32 *MarkedEdges; // vertex number pairs
     qint32 CountOfMarkedEdgeIndices;
-    float *TriVertices; // x, y, z per triangle corner
+    // Triangles: x, y, z and a normal per entry; CountOfTriVertices counts
+    // their corners, three per triangle. Without TriIndices every corner is
+    // an entry of its own. With TriIndices (flat-shaded faces without texture
+    // coordinates) corner c is entry TriIndices[c]: the last corner of every
+    // triangle is an entry of its own that carries the triangle's normal and
+    // colour, which flat shading takes for the whole triangle; the first two
+    // corners share the entries of other triangles at their vertices. Shared
+    // corners hand OpenGL half the data of separate ones.
+    float *TriVertices;
     float *TriNormals;
     qint32 CountOfTriVertices;
+    qint32 *TriIndices;
+    qint32 CountOfTriEntries; // entries of TriVertices, TriNormals, TriColors, TriTexCoords
     float *SelTriVertices;
     float *SelTriNormals;
     qint32 CountOfSelTriVertices;
-    float *TriTexCoords; // one per corner
-    Rgba8 *TriColors;    // one per corner
+    float *TriTexCoords; // one per entry
+    Rgba8 *TriColors;    // one per entry
     float *IsoVertices;
     Rgba8 *IsoColors;
     qint32 CountOfIsoVertices;

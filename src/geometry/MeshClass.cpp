@@ -59,6 +59,7 @@ void MeshClass::initMesh()
     CellSelected = nullptr;
     VertexInBox = nullptr;
     TriangleCells = nullptr;
+    Outer = OuterSide::Both;
     std::fill(std::begin(CountOfViewFaces), std::end(CountOfViewFaces), 0);
     std::fill(std::begin(ViewFaces), std::end(ViewFaces), nullptr);
     std::fill(std::begin(CountOfSelectedFaces), std::end(CountOfSelectedFaces), 0);
@@ -74,6 +75,7 @@ void MeshClass::clear()
 
 void MeshClass::releaseMesh()
 {
+    Reduced.reset();
     for (int t = 0; t < kTypeSlots; ++t)
         freeArray(Cells[t]);
     freeSlots(CellMaterials);
@@ -117,6 +119,7 @@ void MeshClass::copyMeshTo(MeshClass &target) const
     target.CellSelected = copySlots(CellSelected, CountOfCells, 1, false);
     target.VertexInBox = copyArray(VertexInBox, CountOfVertices);
     target.TriangleCells = copyArray(TriangleCells, 2 * qint64(CountOfTriVertices / 3));
+    target.Outer = Outer;
     for (int k = 0; k < kFaceSlots; ++k) {
         target.CountOfViewFaces[k] = CountOfViewFaces[k];
         target.ViewFaces[k] = copyArray(ViewFaces[k], qint64(CountOfViewFaces[k]) * (k + 3));

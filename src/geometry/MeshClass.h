@@ -2,10 +2,21 @@
 
 #include "BasicClass.h"
 #include "CellTypes.h"
+#include "ReducedFaces.h"
 
 #include <QList>
 
+#include <memory>
+#include <vector>
+
 struct DrawColouring;
+
+// The side of a block's faces that can be seen from outside it.
+enum class OuterSide : quint8 {
+    Both,  // open faces, or closed ones facing both ways: either side may show
+    Front, // closed faces enclosing their volume facing out: back faces never show
+    Back,  // closed faces facing in: front faces never show
+};
 
 // A block of cells of mixed types (polygons and polyhedra) grouped by type
 // slot. The drawing-data builders are defined with the model's drawing code.
@@ -34,7 +45,23 @@ public:
     qint32 constructViewFaces(const QList<qint32> &shownMaterials);
     qint32 constructSelectedFaces();
     qint32 buildSelectionData();
-    qint32 constructDrawData(int function, float min, float max, bool smooth, int location);
+    // With edges false the edge lines are released and not built: a block
+    // whose edges are not drawn is spared the largest array and the sort.
+    qint32 constructDrawData(int function, float min, float max, bool smooth, int location,
+                             bool edges = true);
+    // The edge lines of the visible faces alone (the model builds them when
+    // edges are switched on without a rebuild).
+    qint32 constructEdgeLines();
+    // Number of distinct edges of the visible faces, whether or not the edge
+    // lines are built.
+    qint64 countViewEdges() const;
+    // The reduced form of the drawn triangles with about `budget` triangles
+    // (model/ReducedFaces.cpp); built on first use, kept until the triangles
+    // are rebuilt. A block of at most `budget` triangles is drawn whole.
+    const ReducedFaces &reducedFaces(qint64 budget);
+    // Which side of the visible faces can be seen from outside the block
+    // (model/OuterSide.cpp); constructDrawData keeps it in Outer.
+    OuterSide findOuterSide() const;
     qint32 findBorderEdges(bool countOnly, qint32 *vertexCount);
     qint32 findBorderMaterialEdges(qint32 material);
 
@@ -83,6 +110,8 @@ public:
     // Faces of the selected volume cells per node count: k vertices each.
     qint32 CountOfSelectedFaces[kFaceSlots];
     qint32 *SelectedFaces[kFaceSlots];
+    std::unique_ptr<ReducedFaces> Reduced;
+    OuterSide Outer = OuterSide::Both;
 
 private:
     void initMesh();
@@ -90,7 +119,11 @@ private:
     void releaseViewFaces();
     void releaseSelectedFaces();
     // Parts of constructDrawData.
+    void releaseTriangles();
     void buildTriangles(const DrawColouring &how, bool smooth);
+    void buildCornerTriangles(const DrawColouring &how, bool smooth, qint64 triangles);
+    void buildSharedCorners(const DrawColouring &how, qint64 triangles);
     void buildEdgeLines();
+    std::vector<quint64> viewEdgeKeys() const;
     void buildViewPoints();
 };

@@ -12,7 +12,9 @@ namespace {
 
 bool hasFunctionTriangles(const BasicClass &block)
 {
-    return block.CountOfTriVertices >= 3 && block.TriVertices && block.TriTexCoords;
+    // Function colouring keeps every corner separate (TriIndices is null).
+    return block.CountOfTriVertices >= 3 && block.TriVertices && block.TriTexCoords
+        && !block.TriIndices;
 }
 
 void releaseIsolines(BasicClass &block)

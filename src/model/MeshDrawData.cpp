@@ -5,6 +5,7 @@
 #include "../geometry/Alloc.h"
 #include "../geometry/MeshClass.h"
 #include "../geometry/RadixSort.h"
+#include "FanTriangles.h"
 #include "MaterialColor.h"
 
 #include <algorithm>
@@ -321,84 +322,154 @@ bool viewFacesValid(const MeshClass &mesh)
 
 } // namespace
 
-void MeshClass::buildTriangles(const DrawColouring &how, bool smooth)
+namespace {
+
+// The float corners of a triangle and its unit face normal, computed in
+// single precision from them (normalised only when not vanishing).
+void cornersAndNormal(const _DREAL *vertices, const qint32 *corner, float *pos, float *n)
 {
+    for (int i = 0; i < 3; ++i)
+        for (int a = 0; a < 3; ++a)
+            pos[3 * i + a] = float(vertices[3 * qint64(corner[i]) + a]);
+    crossNormal(pos, pos + 3, pos + 6, n);
+    normalise(n, 1e-10f);
+}
+
+} // namespace
+
+void MeshClass::releaseTriangles()
+{
+    Reduced.reset();
     freeArray(TriVertices);
     freeArray(TriNormals);
+    freeArray(TriIndices);
     freeArray(TriTexCoords);
     freeArray(TriColors);
     freeArray(TriangleCells);
-    CountOfTriVertices = 0;
+    CountOfTriVertices = CountOfTriEntries = 0;
+}
+
+void MeshClass::buildTriangles(const DrawColouring &how, bool smooth)
+{
+    releaseTriangles();
     const qint64 triangles = fanTriangleCount(CountOfViewFaces);
     if (triangles == 0)
         return;
+    TriangleCells = allocArray<qint32>(2 * triangles);
+    if (smooth || how.byFunction)
+        buildCornerTriangles(how, smooth, triangles);
+    else
+        buildSharedCorners(how, triangles);
+    CountOfTriVertices = qint32(3 * triangles);
+}
+
+// Every corner an entry of its own: smooth normals differ per corner, and
+// texture coordinates are interpolated whatever the shading.
+void MeshClass::buildCornerTriangles(const DrawColouring &how, bool smooth, qint64 triangles)
+{
     TriVertices = allocArray<float>(9 * triangles);
     TriNormals = allocArray<float>(9 * triangles);
-    TriangleCells = allocArray<qint32>(2 * triangles);
     if (how.byMaterial)
         TriColors = allocArray<Rgba8>(3 * triangles);
     if (how.byFunction)
         TriTexCoords = allocArray<float>(3 * triangles);
+    CountOfTriEntries = qint32(3 * triangles);
     std::vector<float> vertexNormals(smooth ? 3 * size_t(CountOfVertices) : 0);
-    qint64 tri = 0;
-    for (int k = 3; k < kFaceSlots; ++k)
-        for (qint32 f = 0; f < CountOfViewFaces[k]; ++f) {
-            const qint32 *face = ViewFaces[k] + qint64(f) * (k + 3);
-            const qint32 type = face[k + 1], cell = face[k + 2];
-            const Rgba8 colour = how.byMaterial ? how.colourOf(face[k]) : Rgba8 {};
-            _DREAL cellValue = how.min;
-            if (how.byFunction && how.location == 2 && CellFuncs[type])
-                cellValue = CellFuncs[type][qint64(cell) * CountOfCellFunctions + how.function];
-            for (int j = 1; j + 1 < k; ++j, ++tri) {
-                const qint32 corner[3] = {face[0], face[j], face[j + 1]};
-                float *pos = TriVertices + 9 * tri;
-                for (int i = 0; i < 3; ++i)
-                    for (int a = 0; a < 3; ++a)
-                        pos[3 * i + a] = float(Vertices[3 * qint64(corner[i]) + a]);
-                float n[3];
-                crossNormal(pos, pos + 3, pos + 6, n);
-                normalise(n, 1e-10f);
-                for (int i = 0; i < 3; ++i) {
-                    std::copy_n(n, 3, TriNormals + 9 * tri + 3 * i);
-                    if (smooth) {
-                        float *sum = vertexNormals.data() + 3 * qint64(corner[i]);
-                        sum[0] += n[0], sum[1] += n[1], sum[2] += n[2];
-                    }
-                    if (how.byMaterial)
-                        TriColors[3 * tri + i] = colour;
-                    if (how.byFunction) {
-                        const _DREAL value =
-                            how.location == 1 ? Functions[how.function][corner[i]] : cellValue;
-                        TriTexCoords[3 * tri + i] = float((value - how.min) / how.range);
-                    }
-                }
-                TriangleCells[2 * tri] = type;
-                TriangleCells[2 * tri + 1] = cell;
+    forEachFanTriangle(*this, [&](qint64 tri, const qint32 *face, int k, const qint32 *corner) {
+        const qint32 type = face[k + 1], cell = face[k + 2];
+        float *pos = TriVertices + 9 * tri;
+        float n[3];
+        cornersAndNormal(Vertices, corner, pos, n);
+        const Rgba8 colour = how.byMaterial ? how.colourOf(face[k]) : Rgba8 {};
+        _DREAL cellValue = how.min;
+        if (how.byFunction && how.location == 2 && CellFuncs[type])
+            cellValue = CellFuncs[type][qint64(cell) * CountOfCellFunctions + how.function];
+        for (int i = 0; i < 3; ++i) {
+            std::copy_n(n, 3, TriNormals + 9 * tri + 3 * i);
+            if (smooth) {
+                float *sum = vertexNormals.data() + 3 * qint64(corner[i]);
+                sum[0] += n[0], sum[1] += n[1], sum[2] += n[2];
+            }
+            if (how.byMaterial)
+                TriColors[3 * tri + i] = colour;
+            if (how.byFunction) {
+                const _DREAL value =
+                    how.location == 1 ? Functions[how.function][corner[i]] : cellValue;
+                TriTexCoords[3 * tri + i] = float((value - how.min) / how.range);
             }
         }
-    CountOfTriVertices = qint32(3 * triangles);
+        TriangleCells[2 * tri] = type;
+        TriangleCells[2 * tri + 1] = cell;
+    });
     if (!smooth)
         return;
     // Smooth normals: the face normals summed per vertex, then normalised.
     for (qint32 v = 0; v < CountOfVertices; ++v)
         normalise(vertexNormals.data() + 3 * qint64(v), 0.0f);
-    tri = 0;
-    for (int k = 3; k < kFaceSlots; ++k)
-        for (qint32 f = 0; f < CountOfViewFaces[k]; ++f) {
-            const qint32 *face = ViewFaces[k] + qint64(f) * (k + 3);
-            for (int j = 1; j + 1 < k; ++j, ++tri) {
-                const qint32 corner[3] = {face[0], face[j], face[j + 1]};
-                for (int i = 0; i < 3; ++i)
-                    std::copy_n(vertexNormals.data() + 3 * qint64(corner[i]), 3,
-                                TriNormals + 9 * tri + 3 * i);
-            }
-        }
+    forEachFanTriangle(*this, [&](qint64 tri, const qint32 *, int, const qint32 *corner) {
+        for (int i = 0; i < 3; ++i)
+            std::copy_n(vertexNormals.data() + 3 * qint64(corner[i]), 3,
+                        TriNormals + 9 * tri + 3 * i);
+    });
 }
 
-void MeshClass::buildEdgeLines()
+// Flat-shaded faces: triangle t is entry t, placed at its last corner with
+// its normal and colour; a vertex that is the last corner of some triangle
+// lends that entry to the other triangles' first two corners, any other
+// vertex gets an entry of its own after the triangles. Flat shading reads
+// only the last corner, so the picture is that of three equal corners.
+void MeshClass::buildSharedCorners(const DrawColouring &how, qint64 triangles)
 {
-    freeArray(EdgeLines);
-    CountOfEdgeLineVertices = 0;
+    std::vector<qint32> entryOf;
+    reserveLarge(entryOf, size_t(CountOfVertices));
+    entryOf.assign(size_t(CountOfVertices), -1);
+    forEachFanTriangle(*this, [&](qint64 tri, const qint32 *, int, const qint32 *corner) {
+        if (entryOf[size_t(corner[2])] < 0)
+            entryOf[size_t(corner[2])] = qint32(tri);
+    });
+    qint64 entries = triangles;
+    forEachFanTriangle(*this, [&](qint64, const qint32 *, int, const qint32 *corner) {
+        for (int i = 0; i < 2; ++i)
+            if (entryOf[size_t(corner[i])] < 0)
+                entryOf[size_t(corner[i])] = qint32(entries++);
+    });
+    TriVertices = allocArray<float>(3 * entries);
+    TriNormals = allocArray<float>(3 * entries);
+    TriIndices = allocArray<qint32>(3 * triangles);
+    if (how.byMaterial)
+        TriColors = allocArray<Rgba8>(entries);
+    CountOfTriEntries = qint32(entries);
+    forEachFanTriangle(*this, [&](qint64 tri, const qint32 *face, int k, const qint32 *corner) {
+        float pos[9], n[3];
+        cornersAndNormal(Vertices, corner, pos, n);
+        std::copy_n(pos + 6, 3, TriVertices + 3 * tri);
+        std::copy_n(n, 3, TriNormals + 3 * tri);
+        if (how.byMaterial)
+            TriColors[tri] = how.colourOf(face[k]);
+        TriIndices[3 * tri] = entryOf[size_t(corner[0])];
+        TriIndices[3 * tri + 1] = entryOf[size_t(corner[1])];
+        TriIndices[3 * tri + 2] = qint32(tri);
+        TriangleCells[2 * tri] = face[k + 1];
+        TriangleCells[2 * tri + 1] = face[k + 2];
+    });
+    // The entries of their own: a position only, as flat shading never
+    // lights them; the normal is merely a valid one.
+    for (qint32 v = 0; v < CountOfVertices; ++v) {
+        const qint64 e = entryOf[size_t(v)];
+        if (e < triangles)
+            continue;
+        for (int a = 0; a < 3; ++a)
+            TriVertices[3 * e + a] = float(Vertices[3 * qint64(v) + a]);
+        const float up[3] = {0.0f, 0.0f, 1.0f};
+        std::copy_n(up, 3, TriNormals + 3 * e);
+        if (how.byMaterial)
+            TriColors[e] = how.firstColour;
+    }
+}
+
+// The distinct edges of the visible faces as sorted unordered-pair keys.
+std::vector<quint64> MeshClass::viewEdgeKeys() const
+{
     std::vector<quint64> edges;
     qint64 edgeCount = 0;
     for (int k = 2; k < kFaceSlots; ++k)
@@ -411,6 +482,14 @@ void MeshClass::buildEdgeLines()
                 edges.push_back(edgeKey(face[i], face[(i + 1) % k], CountOfVertices));
         }
     sortUniqueKeys(edges);
+    return edges;
+}
+
+void MeshClass::buildEdgeLines()
+{
+    freeArray(EdgeLines);
+    CountOfEdgeLineVertices = 0;
+    const std::vector<quint64> edges = viewEdgeKeys();
     if (edges.empty())
         return;
     EdgeLines = allocArray<float>(6 * qint64(edges.size()));
@@ -421,6 +500,24 @@ void MeshClass::buildEdgeLines()
             for (int a = 0; a < 3; ++a)
                 *end++ = float(Vertices[3 * v + a]);
     CountOfEdgeLineVertices = qint32(2 * edges.size());
+}
+
+qint32 MeshClass::constructEdgeLines()
+{
+    return runGuarded(nullptr, [this] {
+        if (!viewFacesValid(*this))
+            releaseViewFaces();
+        buildEdgeLines();
+    });
+}
+
+qint64 MeshClass::countViewEdges() const
+{
+    if (!viewFacesValid(*this))
+        return 0;
+    qint64 count = 0;
+    runGuarded(nullptr, [&] { count = qint64(viewEdgeKeys().size()); });
+    return count;
 }
 
 void MeshClass::buildViewPoints()
@@ -453,7 +550,8 @@ void MeshClass::buildViewPoints()
     CountOfViewPoints = usedCount;
 }
 
-qint32 MeshClass::constructDrawData(int function, float min, float max, bool smooth, int location)
+qint32 MeshClass::constructDrawData(int function, float min, float max, bool smooth, int location,
+                                    bool edges)
 {
     return runGuarded(nullptr, [&] {
         if (!viewFacesValid(*this))
@@ -481,13 +579,22 @@ qint32 MeshClass::constructDrawData(int function, float min, float max, bool smo
                         how.firstColour = colour;
                     how.colours.emplace(material, colour);
                 }
-        // The three arrays read the same faces and write nothing in common:
-        // the edge sort, the longest of them, runs beside the other two.
-        auto edges =
-            std::async(std::launch::async | std::launch::deferred, [this] { buildEdgeLines(); });
+        freeArray(EdgeLines);
+        CountOfEdgeLineVertices = 0;
+        Outer = OuterSide::Both;
+        // The other thread's work reads the same faces and writes nothing in
+        // common with the triangles and points.
+        auto beside = std::async(std::launch::async | std::launch::deferred, [this, edges] {
+            if (edges)
+                buildEdgeLines();
+            return findOuterSide();
+        });
         buildTriangles(how, smooth);
         buildViewPoints();
-        edges.get(); // rethrows an allocation failure of the edge lines
+        // Rethrows an allocation failure of the edge lines; with no triangles
+        // there is no side to leave out.
+        const OuterSide outer = beside.get();
+        Outer = CountOfTriVertices > 0 ? outer : OuterSide::Both;
     });
 }
 

@@ -243,6 +243,7 @@ qint32 ModelClass::prepareData()
 
 void ModelClass::prepareDraw()
 {
+    const bool edges = Settings.EdgesMode != 0;
     for (MeshClass *mesh : std::as_const(Meshes)) {
         if (!drawsBlock(mesh))
             continue;
@@ -256,10 +257,13 @@ void ModelClass::prepareDraw()
                 const bool valid = lo && hi && CurrentFunction >= 0 && CurrentFunction < names;
                 mesh->constructDrawData(CurrentFunction, valid ? lo[CurrentFunction] : 0.0f,
                                         valid ? hi[CurrentFunction] : 0.0f, SmoothNormals,
-                                        FunctionLocation);
+                                        FunctionLocation, edges);
             } else {
-                mesh->constructDrawData(0, 0.0f, 0.0f, SmoothNormals, 0);
+                mesh->constructDrawData(0, 0.0f, 0.0f, SmoothNormals, 0, edges);
             }
+        } else if (edges && mesh->CountOfEdgeLineVertices == 0) {
+            // Edges switched on since the last rebuild: only their lines are missing.
+            mesh->constructEdgeLines();
         }
         mesh->Settings = Settings;
         if (DrawingBackend *backend = drawingBackend()) {

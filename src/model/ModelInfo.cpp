@@ -109,7 +109,7 @@ void countBlock(MeshClass &mesh, Counts &c)
     c.volumes[1] += mesh.CountOfCells[Pyramid];
     c.volumes[2] += mesh.CountOfCells[Prism];
     c.volumes[3] += mesh.CountOfCells[Hexahedron];
-    c.euler += qint64(mesh.CountOfVertices) - mesh.CountOfEdgeLineVertices / 2 + mesh.totalCells();
+    c.euler += qint64(mesh.CountOfVertices) - mesh.countViewEdges() + mesh.totalCells();
     c.lost += std::count(used.begin(), used.end(), quint8(0));
     c.outer += mesh.CountOfViewPoints;
     qint32 vertices = 0;

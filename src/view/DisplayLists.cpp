@@ -12,7 +12,9 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -87,21 +89,87 @@ void emitFaces(const MeshClass &block, int currentFunction)
     const bool texture =
         !hasCustomColor(block) && mode == 5 && currentFunction >= 0 && block.TriTexCoords;
     const bool colours = !hasCustomColor(block) && mode == 4 && block.TriColors;
-    drawArrays(GL_TRIANGLES, block.TriVertices ? block.CountOfTriVertices : 0, [&] {
-        glVertexPointer(3, GL_FLOAT, 0, block.TriVertices);
-        glEnableClientState(GL_NORMAL_ARRAY);
-        glNormalPointer(GL_FLOAT, 0, block.TriNormals);
-        if (texture) {
-            glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-            glTexCoordPointer(1, GL_FLOAT, 0, block.TriTexCoords);
-        } else if (colours) {
-            glEnableClientState(GL_COLOR_ARRAY);
-            glColorPointer(4, GL_UNSIGNED_BYTE, 0, block.TriColors);
-        }
-    });
+    if (!block.TriVertices || block.CountOfTriVertices <= 0)
+        return;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, block.TriVertices);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glNormalPointer(GL_FLOAT, 0, block.TriNormals);
+    if (texture) {
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(1, GL_FLOAT, 0, block.TriTexCoords);
+    } else if (colours) {
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(4, GL_UNSIGNED_BYTE, 0, block.TriColors);
+    }
+    if (block.TriIndices) {
+        // Each triangle's own entry is its last corner, the one flat shading reads.
+        glShadeModel(GL_FLAT);
+        glDrawElements(GL_TRIANGLES, block.CountOfTriVertices, GL_UNSIGNED_INT, block.TriIndices);
+        glShadeModel(GL_SMOOTH);
+    } else {
+        glDrawArrays(GL_TRIANGLES, 0, block.CountOfTriVertices);
+    }
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
 }
 
 } // namespace
+
+void drawFacesCornerByCorner(const MeshClass &block)
+{
+    const qint64 corners = block.CountOfTriVertices;
+    if (!block.TriIndices || !block.TriVertices || corners <= 0)
+        return;
+    std::vector<float> positions(3 * size_t(corners)), normals(3 * size_t(corners));
+    std::vector<Rgba8> colours(block.TriColors ? size_t(corners) : 0);
+    for (qint64 c = 0; c < corners; ++c) {
+        std::copy_n(block.triCorner(c), 3, positions.begin() + 3 * c);
+        std::copy_n(block.triNormal(c), 3, normals.begin() + 3 * c);
+        if (block.TriColors) // the colour of the triangle's own entry
+            colours[size_t(c)] = block.TriColors[block.triShadingEntry(c)];
+    }
+    const bool colourArray =
+        !hasCustomColor(block) && block.Settings.ColorMode == 4 && block.TriColors;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, positions.data());
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glNormalPointer(GL_FLOAT, 0, normals.data());
+    if (colourArray) {
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(4, GL_UNSIGNED_BYTE, 0, colours.data());
+    }
+    glDrawArrays(GL_TRIANGLES, 0, GLsizei(corners));
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+}
+
+void drawReducedFaces(const ReducedFaces &reduced, const MeshClass &block, int currentFunction,
+                      GLenum mode, bool coloured)
+{
+    if (reduced.corners.empty())
+        return;
+    const int colourMode = block.Settings.ColorMode;
+    const bool own = coloured && !hasCustomColor(block);
+    const bool texture =
+        own && colourMode == 5 && currentFunction >= 0 && !reduced.texCoords.empty();
+    const bool colours = own && colourMode == 4 && !reduced.colours.empty();
+    drawArrays(mode, GLsizei(3 * reduced.triangles()), [&] {
+        glVertexPointer(3, GL_FLOAT, 0, reduced.corners.data());
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_FLOAT, 0, reduced.normals.data());
+        if (texture) {
+            glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+            glTexCoordPointer(1, GL_FLOAT, 0, reduced.texCoords.data());
+        } else if (colours) {
+            glEnableClientState(GL_COLOR_ARRAY);
+            glColorPointer(4, GL_UNSIGNED_BYTE, 0, reduced.colours.data());
+        }
+    });
+}
 
 void drawBlockPass(const MeshClass &block, int pass, const BlockArrays &arrays)
 {

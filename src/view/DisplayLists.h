@@ -3,6 +3,7 @@
 #include "geometry/Types.h"
 
 class MeshClass;
+struct ReducedFaces;
 
 // The view's side of the core's drawing seam: display lists are compiled and
 // deleted in the current context, else in the registered view's context,
@@ -37,3 +38,12 @@ struct BlockArrays
 // 3 selection, 4 isolines) straight from its arrays: the body of its display
 // list, and the drawing itself when a view keeps no lists.
 void drawBlockPass(const MeshClass &block, int pass, const BlockArrays &arrays);
+// The faces of a block with shared corners drawn as separate corners, each
+// with its triangle's normal and colour: the picture of the shared corners
+// under lighting that may colour the corners of a triangle differently.
+void drawFacesCornerByCorner(const MeshClass &block);
+// The reduced form of a block's faces as triangles, or their corners as
+// GL_POINTS; coloured: with the material colours or function coordinates
+// that the block's faces are drawn with.
+void drawReducedFaces(const ReducedFaces &reduced, const MeshClass &block, int currentFunction,
+                      unsigned mode, bool coloured);

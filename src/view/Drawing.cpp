@@ -103,43 +103,102 @@ struct SideLighting
     }
 };
 
+// The block's reduced form when the frame asks for one and the block is
+// large enough to have one (built on first use).
+const ReducedFaces *reducedFormOf(MeshClass &block, const FrameContext &frame)
+{
+    if (frame.reducedBudget <= 0 || block.CountOfTriVertices <= 0)
+        return nullptr;
+    const ReducedFaces &reduced = block.reducedFaces(frame.reducedBudget);
+    return reduced.whole ? nullptr : &reduced;
+}
+
+// Hands the faces to OpenGL once: whole, or their reduced form.
+void emitFacesOnce(const MeshClass &block, const BlockArrays &arrays, const ReducedFaces *reduced,
+                   bool separate)
+{
+    if (reduced) {
+        drawReducedFaces(*reduced, block, arrays.currentFunction, GL_TRIANGLES, true);
+        faceCounts().reduced += reduced->triangles();
+        return;
+    }
+    if (separate)
+        drawFacesCornerByCorner(block);
+    else
+        callPass(block, 2, arrays);
+    faceCounts().full += block.CountOfTriVertices / 3;
+}
+
+// The side of the faces that cannot show in this frame: that of a closed
+// block (MeshClass::findOuterSide) drawn opaque in an orthographic view,
+// when the block lies wholly beyond the near plane, so that no line of sight
+// starts inside it. Both when either side may show.
+OuterSide hiddenSide(const MeshClass &block, const FrameContext &frame)
+{
+    if (block.Outer == OuterSide::Both || block.Settings.Transparent || frame.depth <= 0)
+        return OuterSide::Both;
+    double m[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, m);
+    for (int corner = 0; corner < 8; ++corner) {
+        const double x = (corner & 1) ? block.BoxMax[0] : block.BoxMin[0];
+        const double y = (corner & 2) ? block.BoxMax[1] : block.BoxMin[1];
+        const double z = (corner & 4) ? block.BoxMax[2] : block.BoxMin[2];
+        const double eyeZ = m[2] * x + m[6] * y + m[10] * z + m[14];
+        if (eyeZ >= frame.depth * (1 - 1e-6))
+            return OuterSide::Both;
+    }
+    return block.Outer == OuterSide::Front ? OuterSide::Back : OuterSide::Front;
+}
+
 // The faces of both sides, lit as two-sided lighting lights them. That light
 // model sends every triangle down the software renderer's per-primitive path,
 // which costs about a quarter of a second per million triangles. When the
 // lighting allows it (SideLighting::read), two culled passes under one-sided
 // lighting draw the same picture on the fast path. The back faces go first,
 // so that transparent models lay their near side over their far side; those
-// (`sidesApart`) are drawn in two culled passes under any lighting.
-void drawBothSides(const MeshClass &block, const BlockArrays &arrays, bool sidesApart)
+// are drawn in two culled passes under any lighting.
+void drawBothSides(const MeshClass &block, const FrameContext &frame, const BlockArrays &arrays,
+                   const ReducedFaces *reduced)
 {
     SideLighting lighting;
-    if (!lighting.read()) {
-        if (!sidesApart) {
-            callPass(block, 2, arrays);
+    const bool reversible = lighting.read();
+    // Shared corners give the picture of separate ones only where every
+    // corner of a triangle is lit alike and flat shading is honoured.
+    const bool separate = block.TriIndices && (!reversible || frame.separateCorners);
+    if (!reversible) {
+        if (!block.Settings.Transparent) {
+            emitFacesOnce(block, arrays, reduced, separate);
             return;
         }
         glEnable(GL_CULL_FACE);
         glCullFace(GL_FRONT);
-        callPass(block, 2, arrays);
+        emitFacesOnce(block, arrays, reduced, separate);
         glCullFace(GL_BACK);
-        callPass(block, 2, arrays);
+        emitFacesOnce(block, arrays, reduced, separate);
         glDisable(GL_CULL_FACE);
         return;
     }
+    // A reduced form need not close up as its block does.
+    const OuterSide hidden = reduced ? OuterSide::Both : hiddenSide(block, frame);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
     glEnable(GL_CULL_FACE);
-    glCullFace(GL_FRONT);
-    lighting.apply(-1.0f, lighting.back);
-    callPass(block, 2, arrays);
-    lighting.apply(1.0f, lighting.front);
-    glCullFace(GL_BACK);
-    callPass(block, 2, arrays);
+    if (hidden != OuterSide::Back) {
+        glCullFace(GL_FRONT);
+        lighting.apply(-1.0f, lighting.back);
+        emitFacesOnce(block, arrays, reduced, separate);
+        lighting.apply(1.0f, lighting.front);
+    }
+    if (hidden != OuterSide::Front) {
+        glCullFace(GL_BACK);
+        emitFacesOnce(block, arrays, reduced, separate);
+    }
     glDisable(GL_CULL_FACE);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
 }
 
 // The faces pass; returns after undoing what it enabled.
-void drawFaces(MeshClass &block, const FrameContext &frame, const BlockArrays &arrays)
+void drawFaces(MeshClass &block, const FrameContext &frame, const BlockArrays &arrays,
+               const ReducedFaces *reduced)
 {
     const DrawSettings &s = block.Settings;
     bool texture = false, colourMaterial = false;
@@ -171,7 +230,7 @@ void drawFaces(MeshClass &block, const FrameContext &frame, const BlockArrays &a
         glDepthMask(GL_FALSE);
     }
     glEnable(GL_LIGHTING);
-    drawBothSides(block, arrays, s.Transparent);
+    drawBothSides(block, frame, arrays, reduced);
     if (texture)
         glDisable(GL_TEXTURE_1D);
     if (colourMaterial)
@@ -270,12 +329,10 @@ void drawPicks(const ModelClass &model, const FrameContext &frame)
         glDisable(GL_POLYGON_OFFSET_FILL);
         glPolygonOffset(2.0f, 3.0f);
         setMaterial(model.PickColor);
-        const float *corner = mesh->TriVertices + 9 * qint64(model.PickIndex);
-        const float *normal = mesh->TriNormals + 9 * qint64(model.PickIndex);
         glBegin(GL_TRIANGLES);
         for (int i = 0; i < 3; ++i) {
-            glNormal3fv(normal + 3 * i);
-            glVertex3fv(corner + 3 * i);
+            glNormal3fv(mesh->triNormal(3 * qint64(model.PickIndex) + i));
+            glVertex3fv(mesh->triCorner(3 * qint64(model.PickIndex) + i));
         }
         glEnd();
     }
@@ -351,6 +408,12 @@ void drawTicks(const ModelClass &model, const FrameContext &frame, const QColor 
 
 } // namespace
 
+FaceCounts &faceCounts()
+{
+    static FaceCounts counts;
+    return counts;
+}
+
 void setMaterial(const Rgba &colour)
 {
     glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, colour.data());
@@ -378,12 +441,13 @@ void drawBlock(MeshClass &block, const FrameContext &frame, const BlockArrays &a
         glDisable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1.0f, 2.0f);
     glLineWidth(1.0f);
+    const ReducedFaces *reduced = reducedFormOf(block, frame);
     if (frame.faces == FacePass::Transparent) {
-        drawFaces(block, frame, arrays);
+        drawFaces(block, frame, arrays, reduced);
         return;
     }
     if (faces && !(s.Transparent && frame.faces == FacePass::Opaque))
-        drawFaces(block, frame, arrays);
+        drawFaces(block, frame, arrays, reduced);
     if (block.CountOfSelTriVertices > 0) {
         glDisable(GL_POLYGON_OFFSET_FILL);
         setMaterial(block.SelectionColor);
@@ -395,12 +459,21 @@ void drawBlock(MeshClass &block, const FrameContext &frame, const BlockArrays &a
     if (s.ShowPoints) {
         setMaterial(block.PointColor);
         glPointSize(float(frame.config.pointThickness) * thick);
-        callPass(block, 0, arrays);
+        if (reduced)
+            drawReducedFaces(*reduced, block, -1, GL_POINTS, false);
+        else
+            callPass(block, 0, arrays);
     }
     if (block.CountOfEdgeLineVertices > 0 && s.EdgesMode != 0) {
         setMaterial(block.EdgeColor);
         glLineWidth(float(frame.config.lineThickness) * thick);
-        callPass(block, 1, arrays);
+        if (reduced) { // the outlines of the reduced triangles
+            glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+            drawReducedFaces(*reduced, block, -1, GL_TRIANGLES, false);
+            glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        } else {
+            callPass(block, 1, arrays);
+        }
     }
     if (block.CountOfMarkedEdgeIndices > 0 && block.MarkedEdges)
         drawMarkedEdges(block, frame);

@@ -45,7 +45,25 @@ struct FrameContext
     float thickness = 1.0f; // factor on line widths and point sizes (enlarged raster export)
     QList<ScreenLabel> *labels = nullptr;
     FacePass faces = FacePass::All;
+    // Vector files: gl2ps takes the colour of every corner and ignores flat
+    // shading, so shared corners are drawn as separate ones.
+    bool separateCorners = false;
+    // While the user turns the view: blocks of more triangles than this draw
+    // their reduced form (0: every block is drawn whole).
+    qint64 reducedBudget = 0;
+    // Half depth of the orthographic box (eye z from -depth to depth); 0 in
+    // perspective, where no side of the faces is left out.
+    double depth = 0;
 };
+
+// Faces handed to OpenGL by the faces passes since the counts were reset,
+// whole and reduced: the drawing's own account for tests and benchmarks.
+struct FaceCounts
+{
+    qint64 full = 0;
+    qint64 reduced = 0;
+};
+FaceCounts &faceCounts();
 
 // Ambient and diffuse material of both sides.
 void setMaterial(const Rgba &colour);

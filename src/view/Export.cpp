@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "GLWidget.h"
 #include "ViewHost.h"
+#include "geometry/PhaseTrace.h"
 
 #include "formats/OutputFile.h"
 
@@ -77,8 +78,12 @@ QImage GLWidget::renderImage(int w, int h, float thickness)
     ensureContext();
     if (!context() || !context()->isValid())
         return QImage();
-    if (QSize(w, h) == size() * devicePixelRatioF() && thickness == 1.0f)
-        return grabFramebuffer();
+    if (QSize(w, h) == size() * devicePixelRatioF() && thickness == 1.0f) {
+        StillFrame = true; // a picture is always drawn in full
+        const QImage image = grabFramebuffer();
+        StillFrame = false;
+        return image;
+    }
     makeCurrent();
     QOpenGLFramebufferObjectFormat fboFormat;
     fboFormat.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
@@ -92,9 +97,13 @@ QImage GLWidget::renderImage(int w, int h, float thickness)
             PixelRatio = 1.0;
             updateProjection(w, h);
             QOpenGLPaintDevice device(w, h);
+            PhaseTrace trace("picture");
             paintFrame(&device, w, h);
+            glFinish();
+            trace.mark("draw");
             Thickness = savedThickness;
             image = fbo.toImage();
+            trace.mark("read back");
         }
     }
     context()->functions()->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
@@ -129,7 +138,7 @@ bool GLWidget::exportVector(const QString &fileName)
     gl2psBeginPage("ScreenShot", "Tessaron", nullptr, format, sort, options, GL_RGBA, 0, nullptr, 0,
                    0, 0, 9999999, stream, path.constData());
     Labels.clear();
-    drawScene(width(), height(), false);
+    drawScene(width(), height(), false, true);
     drawLabelsAsText(width() * PixelRatio, height() * PixelRatio);
     gl2psEndPage();
     doneCurrent();
@@ -165,7 +174,7 @@ QByteArray GLWidget::renderSvg(int w, int h)
                                GL2PS_OCCLUSION_CULL | GL2PS_SILENT, GL_RGBA, 0, nullptr, 0, 0, 0,
                                bufferSize, memory, "view.svg");
                 Labels.clear();
-                drawScene(w, h, false);
+                drawScene(w, h, false, true);
                 state = gl2psEndPage();
                 std::fclose(memory);
                 if (state == GL2PS_SUCCESS)
@@ -195,10 +204,12 @@ bool GLWidget::saveImage(const QString &fileName)
     const int q = std::max(1, Config.printingQuality);
     const QImage image = renderImage(q * width(), q * height(), float(q));
     update();
+    PhaseTrace trace("picture");
     QByteArray encoded;
     QBuffer buffer(&encoded);
     if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, raster, 95))
         return false;
+    trace.mark("encode");
     output.out().bytes(encoded.constData(), size_t(encoded.size()));
     return output.commit();
 }

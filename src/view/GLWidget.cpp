@@ -9,6 +9,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QOpenGLContext>
@@ -47,6 +48,9 @@ GLWidget::GLWidget(QWidget *parent, ViewHost *host)
     Palette.buildTexels(Config.isoline_V, Config.grayScaleTexture);
     connect(&ModelList, &ModelListClass::_repaint, this, qOverload<>(&QWidget::update));
     connect(&Lights, &Light::changedLights, this, qOverload<>(&QWidget::update));
+    WheelRest.setSingleShot(true);
+    WheelRest.setInterval(200);
+    connect(&WheelRest, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
 GLWidget::~GLWidget()
@@ -88,10 +92,25 @@ void GLWidget::resizeGL(int w, int h)
     updateProjection(w, h);
 }
 
+bool GLWidget::turning() const
+{
+    return ReducedDrawing && !StillFrame && (Dragging || WheelRest.isActive())
+        && LastFullFrame > ReducedThreshold;
+}
+
 void GLWidget::paintGL()
 {
     PixelRatio = devicePixelRatioF();
+    ReducedOnScreen = turning();
+    if (ReducedOnScreen) {
+        paintFrame(this, width(), height(), ReducedBudget);
+        return;
+    }
+    QElapsedTimer clock;
+    clock.start();
     paintFrame(this, width(), height());
+    glFinish(); // the frame's full cost, which decides on reduced forms
+    LastFullFrame = double(clock.nsecsElapsed()) * 1e-9;
 }
 
 float GLWidget::treeRadius(const ModelClass *model)
@@ -133,7 +152,7 @@ void GLWidget::applyProjection(int w, int h)
     glMatrixMode(GL_MODELVIEW);
 }
 
-void GLWidget::paintFrame(QPaintDevice *device, int w, int h)
+void GLWidget::paintFrame(QPaintDevice *device, int w, int h, qint64 reducedBudget)
 {
     if (MassSelect && !SelectionRect.isNull() && !FrozenFrame.isNull()) {
         QPainter painter(device);
@@ -144,7 +163,7 @@ void GLWidget::paintFrame(QPaintDevice *device, int w, int h)
         return;
     }
     Labels.clear();
-    drawScene(w, h);
+    drawScene(w, h, true, false, reducedBudget);
     // Texts go on top with a painter, begun only when there are any: it sets
     // up its own GL state, which drawScene undoes at the next frame.
     if (!Labels.isEmpty()) {
@@ -156,7 +175,8 @@ void GLWidget::paintFrame(QPaintDevice *device, int w, int h)
         Host->showStatus(BusyText.isEmpty() ? statusLine() : BusyText);
 }
 
-void GLWidget::drawScene(int w, int h, bool labelsInFrame)
+void GLWidget::drawScene(int w, int h, bool labelsInFrame, bool separateCorners,
+                         qint64 reducedBudget)
 {
     // State a QPainter of the previous frame may have left behind.
     resetClientState();
@@ -184,7 +204,9 @@ void GLWidget::drawScene(int w, int h, bool labelsInFrame)
     }
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
-    const FrameContext frame {Config, Palette, Thickness, &Labels};
+    const double depth = ModelList.scene()->Orthographic ? ProjDepth : 0.0;
+    const FrameContext frame {Config,        Palette,         Thickness,     &Labels,
+                              FacePass::All, separateCorners, reducedBudget, depth};
     FrameContext opaque = frame;
     opaque.faces = FacePass::Opaque;
     const bool editing = planeEditMode();
@@ -278,6 +300,7 @@ void GLWidget::mousePressEvent(QMouseEvent *event)
     LastPos = PressPos = event->position().toPoint();
     Moved = 0;
     LeftPress = event->buttons() == Qt::LeftButton;
+    Dragging = !MassSelect; // a mass selection paints a frozen frame instead
     if (MassSelect) {
         updateProjection();
         SelectionRect = QRect();
@@ -339,6 +362,7 @@ void GLWidget::wheelEvent(QWheelEvent *event)
     if (planeEditMode())
         return;
     zoomAll(factor);
+    WheelRest.start(); // its timeout repaints in full
     updateProjection();
     update();
 }

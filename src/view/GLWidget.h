@@ -11,6 +11,7 @@
 #include <QOpenGLWidget>
 #include <QPoint>
 #include <QRect>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -152,6 +153,16 @@ public:
     std::vector<double> SelectionFrustum; // 8 corners of the last selection box
     // Models get display lists; a one-frame renderer draws from the arrays.
     bool UseDisplayLists = true;
+    // Smooth turning of large models: while the user drags or turns the
+    // wheel, and the last full frame on screen took longer than
+    // ReducedThreshold seconds, blocks of more than ReducedBudget triangles
+    // draw their reduced form; the full form returns on release or when the
+    // wheel has rested. Pictures, printing and picking always draw in full.
+    // The viewer's --full-drawing switch turns it off.
+    bool ReducedDrawing = true;
+    double ReducedThreshold = 0.06;
+    qint64 ReducedBudget = 100000;
+    double LastFullFrame = 0; // seconds
 
     // Orthographic box of the last projection: +-Xr, +-Yr, depth +-Depth.
     double ProjXr = 1, ProjYr = 1, ProjDepth = 1;
@@ -244,10 +255,15 @@ protected:
 private:
     // One frame onto a paint device: GL passes inside native painting, then
     // the labels (or the frozen frame and rectangle of a mass selection).
-    void paintFrame(QPaintDevice *device, int w, int h);
+    void paintFrame(QPaintDevice *device, int w, int h, qint64 reducedBudget = 0);
     // The GL passes of a frame. The depth-tested labels are drawn into it
-    // unless `labelsInFrame` is off (vector files write every label as text).
-    void drawScene(int w, int h, bool labelsInFrame = true);
+    // unless `labelsInFrame` is off (vector files write every label as text);
+    // separateCorners: for gl2ps, which reads corner colours (FrameContext);
+    // reducedBudget: while the view turns (FrameContext).
+    void drawScene(int w, int h, bool labelsInFrame = true, bool separateCorners = false,
+                   qint64 reducedBudget = 0);
+    // True while the frames on screen may draw reduced forms.
+    bool turning() const;
     void applyProjection(int w, int h);
     // The frame's labels as gl2ps texts at their positions in a w x h window.
     void drawLabelsAsText(double w, double h);
@@ -298,4 +314,8 @@ private:
     ViewHost *Host;
     std::unique_ptr<ViewHost> OwnHost;
     std::optional<MeasureMark> Mark;
+    bool Dragging = false;        // a mouse button is down on the view
+    bool StillFrame = false;      // a picture is being taken of the view
+    bool ReducedOnScreen = false; // the last frame on screen drew reduced forms
+    QTimer WheelRest;             // runs until the wheel has rested 200 ms
 };

@@ -6,6 +6,7 @@
 #include "DisplayLists.h"
 #include "GLWidget.h"
 #include "ViewHost.h"
+#include "geometry/PhaseTrace.h"
 #include "model/PlaneCut.h"
 #include "model/Topology.h"
 
@@ -76,7 +77,9 @@ void GLWidget::placeNewModel(ModelClass *model)
     Host->showStatus(tr("Drawing..."));
     ensureContext();
     assignDisplayLists(*model);
+    PhaseTrace trace("place");
     model->prepareData();
+    trace.mark("prepare data");
     assignDisplayLists(*model);
     if (Config.visOnlyOneModel)
         forEveryModel([](ModelClass &m) { m.Visible = 0; });
@@ -90,6 +93,7 @@ void GLWidget::placeNewModel(ModelClass *model)
         model->Transform->copyMatrixFrom(*current->Transform);
     model->ClipPlane.fitToBox(model->BoxMin, model->BoxMax);
     addModel(model, true);
+    trace.mark("drawing data and lists");
     if (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
     updateProjection();

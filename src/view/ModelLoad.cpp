@@ -4,6 +4,7 @@
 #include "GLWidget.h"
 #include "ViewHost.h"
 #include "formats/HxReader.h"
+#include "geometry/PhaseTrace.h"
 
 #include <QGuiApplication>
 
@@ -13,7 +14,9 @@ qint32 GLWidget::loadModelFile(const QString &fileName)
     model->UseAllVertices = Config.drawAllPoints;
     model->SmoothNormals = Config.shade_type;
     model->ColoredIsolines = Config.func_isolines;
+    PhaseTrace trace("load");
     const qint32 code = model->loadFile(fileName);
+    trace.mark("read");
     Host->showStatus(tr("Preparing data for draw..."));
     if (code != 0) {
         delete model;

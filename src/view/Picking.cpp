@@ -31,11 +31,9 @@ void drawPickPrimitives(const ModelClass &model, int mode)
         for (qint32 i = 0; i < count; ++i) {
             glLoadName(name++);
             if (mode == 2) {
-                const float *corner = mesh->TriVertices + 9 * qint64(i);
                 glBegin(GL_TRIANGLES);
-                glVertex3fv(corner);
-                glVertex3fv(corner + 3);
-                glVertex3fv(corner + 6);
+                for (int c = 0; c < 3; ++c)
+                    glVertex3fv(mesh->triCorner(3 * qint64(i) + c));
             } else {
                 glBegin(GL_POINTS);
                 glVertex3dv(mesh->ViewPoints + 3 * qint64(i));
@@ -159,6 +157,9 @@ void GLWidget::massSelectRelease(ModelClass &model, QPoint pos)
 void GLWidget::mouseReleaseEvent(QMouseEvent *event)
 {
     SelectionRect = QRect();
+    Dragging = false;
+    if (ReducedOnScreen)
+        update(); // the full form again
     if (MassSelect)
         update();
     ModelClass *model = userModel(ModelList.ActiveIndex);

@@ -22,8 +22,11 @@ void GLWidget::computeStereoFrustum(ModelClass &model)
     model.Eyes[1] = {-w - s, w - s, -top, top, -model.EyeSeparation * 0.5};
 }
 
-void GLWidget::drawStereo(ModelClass &model, const FrameContext &frame, bool drawPlane)
+void GLWidget::drawStereo(ModelClass &model, const FrameContext &scene, bool drawPlane)
 {
+    FrameContext frame = scene;
+    if (!model.Orthographic)
+        frame.depth = 0; // the frusta of the eyes: leave no side out
     const double radius = model.ViewRadius > 0 ? model.ViewRadius : treeRadius(&model);
     const double halfWidth = model.OrthoHalfWidth > 0 ? model.OrthoHalfWidth : ProjXr;
     for (int pass = 0; pass < 2; ++pass) {

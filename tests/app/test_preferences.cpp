@@ -286,7 +286,7 @@ void TestPreferences::applyKeepsEveryPageAndReachesView()
     QCOMPARE(window.openModelFile(tent.fileName()), 1);
     ModelClass *model = view->ModelList.at(1);
     // z of the second corner's normal in the first triangle
-    auto cornerNormalZ = [&] { return model->Meshes[0]->TriNormals[3 + 2]; };
+    auto cornerNormalZ = [&] { return model->Meshes[0]->triNormal(1)[2]; };
     QCOMPARE(cornerNormalZ(), 1.0f);
     model->setColorMode(0);
     model->setEdgesMode(0);

@@ -38,6 +38,7 @@ private slots:
     void materialFilterAndHiddenCells();
     void polygonsAreFanTriangulated();
     void flatAndSmoothNormalsOfClosedCube();
+    void outerSideOfClosedAndOpenSurfaces();
     void textureCoordinatesOfFunctions();
     void materialColoursAndRule();
     void selectionFaces();
@@ -156,7 +157,7 @@ void TestDrawData::polygonsAreFanTriangulated()
     QCOMPARE(mesh.CountOfTriVertices, 9);
     const int fan[9] = {0, 1, 2, 0, 2, 3, 0, 3, 4};
     for (int c = 0; c < 9; ++c)
-        QCOMPARE(corner(mesh.TriVertices, c),
+        QCOMPARE(corner(mesh.triCorner(c), 0),
                  (std::array<float, 3> {float(mesh.Vertices[3 * fan[c]]),
                                         float(mesh.Vertices[3 * fan[c] + 1]), 0.0f}));
     for (int t = 0; t < 3; ++t) {
@@ -192,8 +193,8 @@ void TestDrawData::flatAndSmoothNormalsOfClosedCube()
         QCOMPARE(mesh.CountOfEdgeLineVertices, 24);
         QCOMPARE(mesh.CountOfViewPoints, 8);
         for (int c = 0; c < 36; ++c) {
-            const auto p = corner(mesh.TriVertices, c);
-            const auto n = corner(mesh.TriNormals, c);
+            const auto p = corner(mesh.triCorner(c), 0);
+            const auto n = corner(mesh.triNormal(c), 0);
             float outward = 0, length = 0;
             for (int a = 0; a < 3; ++a) {
                 outward += n[size_t(a)] * (p[size_t(a)] - 0.5f);
@@ -208,6 +209,44 @@ void TestDrawData::flatAndSmoothNormalsOfClosedCube()
     // Vertex 0 lies in three faces, each giving it two triangles.
     const float d = 1.0f / std::sqrt(3.0f);
     QCOMPARE(corner(mesh.TriNormals, 0), (std::array<float, 3> {-d, -d, -d}));
+}
+
+// Tetrahedra as triangle surfaces: the side a view from outside can meet.
+void TestDrawData::outerSideOfClosedAndOpenSurfaces()
+{
+    const std::vector<double> tetra = {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1};
+    const std::vector<qint32> outward = {0, 2, 1, 0, 1, 3, 0, 3, 2, 1, 2, 3};
+    std::vector<qint32> inward = outward;
+    for (size_t t = 0; t < inward.size(); t += 3)
+        std::swap(inward[t + 1], inward[t + 2]);
+    std::vector<double> two = tetra;
+    for (size_t i = 0; i < tetra.size(); i += 3)
+        two.insert(two.end(), {tetra[i] + 3, tetra[i + 1], tetra[i + 2]});
+    auto shifted = [](std::vector<qint32> nodes) {
+        for (qint32 &n : nodes)
+            n += 4;
+        return nodes;
+    };
+    auto join = [](std::vector<qint32> a, const std::vector<qint32> &b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    auto outerSide = [](const std::vector<double> &xyz, const std::vector<qint32> &triangles) {
+        MeshClass mesh;
+        setVertices(mesh, xyz);
+        setCells(mesh, Triangle, triangles);
+        if (mesh.prepare() != 0 || mesh.constructViewFaces({}) != 0
+            || mesh.constructDrawData(0, 0, 0, false, 0) != 0)
+            return OuterSide::Both;
+        return mesh.Outer;
+    };
+    QCOMPARE(outerSide(tetra, outward), OuterSide::Front);
+    QCOMPARE(outerSide(tetra, inward), OuterSide::Back);
+    QCOMPARE(outerSide(tetra, {0, 2, 1, 0, 1, 3, 0, 3, 2}), OuterSide::Both); // open
+    QCOMPARE(outerSide(two, join(outward, shifted(outward))), OuterSide::Front);
+    QCOMPARE(outerSide(two, join(outward, shifted(inward))), OuterSide::Both);
+    // Closed in count but not in turn: one face wound against its neighbours.
+    QCOMPARE(outerSide(tetra, {0, 1, 2, 0, 1, 3, 0, 3, 2, 1, 2, 3}), OuterSide::Both);
 }
 
 void TestDrawData::textureCoordinatesOfFunctions()
@@ -259,7 +298,7 @@ void TestDrawData::materialColoursAndRule()
     QCOMPARE(mesh.constructDrawData(0, 0, 0, false, 0), 0);
     QCOMPARE(mesh.CountOfTriVertices, 12);
     for (int c = 0; c < 12; ++c)
-        QCOMPARE(mesh.TriColors[c], materialColor(c < 3 ? 6 : 1, 0.5));
+        QCOMPARE(mesh.TriColors[mesh.triShadingEntry(c)], materialColor(c < 3 ? 6 : 1, 0.5));
     mesh.Settings.ColorMode = 2;
     QCOMPARE(mesh.constructDrawData(0, 0, 0, false, 0), 0);
     QVERIFY(!mesh.TriColors);

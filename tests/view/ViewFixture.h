@@ -13,6 +13,9 @@
 #include <QImage>
 #include <QTest>
 
+#include <cmath>
+#include <numbers>
+
 #include <memory>
 
 // main() of a view test: the view's surface format before the application.
@@ -66,6 +69,30 @@ inline ModelClass *makeStrip(int n)
     model->FunctionNames << QStringLiteral("x");
     model->FunctionLocation = 1;
     return model;
+}
+
+// A torus of n x m quadrangles split into triangles, each ring of
+// quadrangles of its own material; `open`: the last sixth of the rings is
+// left out, so that the inside of the tube shows.
+inline ModelClass *makeTorus(int n, int m, bool open)
+{
+    std::vector<double> xyz;
+    std::vector<qint32> triangles, materials;
+    const double turn = 2 * std::numbers::pi;
+    for (int i = 0; i < n; ++i)
+        for (int j = 0; j < m; ++j) {
+            const double u = turn * i / n, v = turn * j / m;
+            const double r = 1 + 0.35 * std::cos(v);
+            xyz.insert(xyz.end(), {r * std::cos(u), r * std::sin(u), 0.35 * std::sin(v)});
+        }
+    for (int i = 0; i < (open ? n - n / 6 : n); ++i)
+        for (int j = 0; j < m; ++j) {
+            const qint32 a = i * m + j, b = ((i + 1) % n) * m + j;
+            const qint32 c = ((i + 1) % n) * m + (j + 1) % m, d = i * m + (j + 1) % m;
+            triangles.insert(triangles.end(), {a, b, c, a, c, d});
+            materials.insert(materials.end(), 2, 1 + (i * 8 / n));
+        }
+    return makeModel(xyz, Triangle, triangles, materials);
 }
 
 // A shown view of a fixed size with a headless host.

@@ -1,5 +1,7 @@
 // The look of a test scene, guarded by a stored image: faces in two colours
-// and by material, edges, the bounding box and the axes tripod with labels.
+// and by material, edges, the bounding box and the axes tripod with labels;
+// and of two large tori, one closed and one cut open, whose baseline was
+// drawn before the drawing arrays were shared between triangles.
 
 #include "ViewFixture.h"
 
@@ -9,6 +11,7 @@ class TestBaselines : public QObject
 
 private slots:
     void testScene();
+    void largeTori();
 };
 
 void TestBaselines::testScene()
@@ -32,6 +35,26 @@ void TestBaselines::testScene()
     QVERIFY(box->Settings.ShowAxes);
     QString why;
     QVERIFY2(matchesBaseline(v.frame(), QStringLiteral("test-scene.png"), why), qPrintable(why));
+}
+
+// 200 000 triangles: a closed torus coloured by material, whose inner side
+// never shows, and an open one in the normal colours, seen inside.
+void TestBaselines::largeTori()
+{
+    ViewUnderTest v(400, 300);
+    ModelClass *closed = v.add(makeTorus(500, 100, false));
+    v.view->changeViewFacesMaterial();
+    closed->Transform->move(-0.8f, 0.5f);
+    ModelClass *open = v.add(makeTorus(480, 125, true));
+    open->Transform->move(0.8f, -0.5f);
+    v.view->addXRotation(0.9f);
+    v.view->addYRotation(0.4f);
+    for (int i = 0; i < 4; ++i)
+        v.view->zoomOut();
+    QCOMPARE(closed->Meshes[0]->CountOfTriVertices + open->Meshes[0]->CountOfTriVertices,
+             3 * 200'000);
+    QString why;
+    QVERIFY2(matchesBaseline(v.frame(), QStringLiteral("large-tori.png"), why), qPrintable(why));
 }
 
 TESSARON_VIEW_TEST_MAIN(TestBaselines)
