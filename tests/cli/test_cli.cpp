@@ -25,12 +25,13 @@ struct Run
     QString out, err;
 };
 
-Run run(const QStringList &args, const std::function<void()> &inChild = {})
+Run run(const QStringList &args, const std::function<void()> &inChild = {},
+        const QString &program = cli)
 {
     QProcess process;
     if (inChild)
         process.setChildProcessModifier(inChild);
-    process.start(cli, args);
+    process.start(program, args);
     if (!process.waitForFinished(60'000))
         return {-2, QString(), process.errorString()};
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
@@ -224,21 +225,36 @@ void TestCli::killedSaveKeepsTheEarlierFile()
 
 void TestCli::readOnlyFolderAndFullDisk()
 {
-    // A folder this user cannot write into: as root, the save runs as nobody.
-    const QString folder = dir.filePath("readonly");
-    QDir(dir.path()).mkpath("readonly");
+    // A folder this user cannot write into. As root, the save runs as nobody,
+    // so what it needs (a copy of the tool, the input, the folder) lies in a
+    // folder of /tmp that anyone may enter: the checkout and the temporary
+    // folder may be private ones.
+    const bool root = ::geteuid() == 0;
+    QTemporaryDir reachable(QStringLiteral("/tmp/tessaron-test-XXXXXX"));
+    QVERIFY(reachable.isValid());
+    const QString base = root ? reachable.path() : dir.path();
+    const QString folder = base + "/readonly";
+    QVERIFY(QDir(base).mkpath("readonly"));
     QFile earlier(folder + "/out.vtk");
     QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier\n") > 0);
     earlier.close();
-    QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther);
-    QFile::setPermissions(input, QFile::permissions(input) | QFile::ReadOther);
+    const QString tool = root ? base + "/tessaron-cli" : cli;
+    const QString source = root ? base + "/in.surf" : input;
+    if (root) {
+        QVERIFY(QFile::copy(cli, tool) && QFile::copy(input, source));
+        const auto anyone = QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(base, QFile::permissions(base) | anyone));
+        QVERIFY(QFile::setPermissions(source, QFile::permissions(source) | QFile::ReadOther));
+    }
     QFile::setPermissions(folder,
                           QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
-    const bool root = ::geteuid() == 0;
-    Run r = run({"convert", input, folder + "/out.vtk"}, [root] {
-        if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            ::_exit(99);
-    });
+    Run r = run(
+        {"convert", source, folder + "/out.vtk"},
+        [root] {
+            if (root && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(99);
+        },
+        tool);
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     if (r.status == 99)
         QSKIP("cannot drop to an unprivileged user here");
