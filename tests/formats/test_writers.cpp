@@ -52,6 +52,7 @@ private slots:
     void stlTriangles();
     void choiceAndNames_data();
     void choiceAndNames();
+    void replacementKeepsPermissionsAndBadModelsAreRefused();
     void failedSaveKeepsEarlierFile_data();
     void failedSaveKeepsEarlierFile();
 };
@@ -256,6 +257,27 @@ void TestWriters::choiceAndNames()
     if (!files.isEmpty())
         QVERIFY(fileBytes(dir.filePath(files.last())).startsWith(start));
     QCOMPARE(saveModelFile(nullptr, format, dir.filePath("none"), binary), 0);
+}
+
+// A save replaces an earlier file with its permissions; a model whose cells
+// name vertices it does not have is refused before any file is made.
+void TestWriters::replacementKeepsPermissionsAndBadModelsAreRefused()
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("m.off");
+    QFile earlier(target);
+    QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier\n") > 0);
+    earlier.close();
+    const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(target, mode));
+    const auto model = makeSample(TwoBlocks);
+    QCOMPARE(saveModelFile(model.get(), "OFF", target, false), 0);
+    QVERIFY(fileBytes(target).startsWith("OFF\n"));
+    QCOMPARE(QFile::permissions(target) & 0x7077, mode); // owner, group, others
+
+    setCells(*model->Meshes[1], Triangle, {0, 1, 3});
+    QCOMPARE(saveModelFile(model.get(), "VTK", dir.filePath("bad.vtk"), false), 1);
+    QVERIFY(!QFile::exists(dir.filePath("bad.vtk")));
 }
 
 void TestWriters::failedSaveKeepsEarlierFile_data()
