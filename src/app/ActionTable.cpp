@@ -156,6 +156,8 @@ const ActionRow kActionRows[] = {
      None, nullptr, false, G0, V, SLOT(actionCreateSurfaceOfModel()), false},
     {"actionTopologyMergeVertices", QT_TRANSLATE_NOOP("MainWindow", "Topology Merge Vertices"),
      nullptr, None, nullptr, false, G0, V, SLOT(actionTopologyMergeVertices()), false},
+    {"actionFullInterface", QT_TRANSLATE_NOOP("MainWindow", "Full interface"), nullptr, None,
+     "Ctrl+Shift+F", true, G0, W, SLOT(changeFullInterface(bool)), true},
 };
 
 const int kActionRowCount = int(sizeof(kActionRows) / sizeof(kActionRows[0]));

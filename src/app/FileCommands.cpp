@@ -24,13 +24,21 @@ bool isHx(const QString &fileName)
 
 int Tessaron::openModelFile(const QString &fileName)
 {
+    return openInto(fileName, true);
+}
+
+int Tessaron::openInto(const QString &fileName, bool remember)
+{
     if (isHx(fileName)) {
         QStringList names;
         View->readHxFile(fileName, names);
         const QString folder = QFileInfo(fileName).absolutePath();
+        const qsizetype before = View->ModelList.count();
+        // The scene goes into the history, not the files it lists.
         for (const QString &name : std::as_const(names))
-            openModelFile(folder + "/" + name);
-        lastFile = fileName;
+            openInto(folder + "/" + name, false);
+        if (remember && View->ModelList.count() > before)
+            rememberFile(fileName);
         View->ModelList.ActiveIndex = View->ModelList.count() > 1 ? 1 : 0;
         selectModel(View->ModelList.active());
         View->moveCenter();
@@ -42,23 +50,38 @@ int Tessaron::openModelFile(const QString &fileName)
     showStatus(tr("Loading file..."));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     previousFile = lastFile;
-    if (!previousFile.isEmpty()) {
-        recentFiles.removeAll(previousFile);
-        recentFiles.prepend(previousFile);
-        updateRecentFileActions();
-    }
     const qint32 code = View->loadModelFile(fileName);
     if (code == 0) {
-        lastFile = fileName;
+        if (remember)
+            rememberFile(fileName);
         syncViewActions();
         View->update();
         QApplication::restoreOverrideCursor();
         return 1;
     }
+    // A file that does not load is not offered again.
+    if (remember)
+        forgetFile(fileName);
     setWindowTitle(windowTitleText());
     Dialogs::current().message(nullptr, QString(), fileName + ": " + errorMessage(code));
     QApplication::restoreOverrideCursor();
     return 0;
+}
+
+void Tessaron::rememberFile(const QString &fileName)
+{
+    lastFile = fileName;
+    recentFiles.removeAll(fileName);
+    recentFiles.prepend(fileName);
+    updateRecentFileActions();
+}
+
+void Tessaron::forgetFile(const QString &fileName)
+{
+    recentFiles.removeAll(fileName);
+    if (lastFile == fileName)
+        lastFile = recentFiles.value(0);
+    updateRecentFileActions();
 }
 
 void Tessaron::openFile()
@@ -74,7 +97,6 @@ void Tessaron::openFile()
         openModelFile(files.first());
     } else {
         for (const QString &file : files) {
-            lastFile = file;
             lastFolder = QFileInfo(file).absolutePath();
             openModelFile(file);
         }
@@ -87,9 +109,9 @@ void Tessaron::openRecentFile()
     auto *act = qobject_cast<QAction *>(sender());
     if (!act || !recentFileActs.contains(act))
         return;
-    lastFile = act->data().toString();
-    lastFolder = QFileInfo(lastFile).absolutePath();
-    openModelFile(lastFile);
+    const QString file = act->data().toString();
+    lastFolder = QFileInfo(file).absolutePath();
+    openModelFile(file);
     clearStatus();
 }
 
@@ -133,6 +155,7 @@ void Tessaron::updateRecentFileActions()
             act->setVisible(false);
         }
     }
+    RecentSeparator->setVisible(!recentFiles.isEmpty());
     menu("menuRecentFiles")->setEnabled(!recentFiles.isEmpty());
 }
 
@@ -145,6 +168,10 @@ void Tessaron::openHxInWorkingFolder()
         Dialogs::current().message(nullptr, QString(), tr("There is no .hx files in this folder."));
         return;
     }
+    // A file opens once per start: the scene may have been reopened already.
+    const QString scene = QFileInfo(scenes.first()).canonicalFilePath();
+    if (!reopenedFile.isEmpty() && QFileInfo(reopenedFile).canonicalFilePath() == scene)
+        return;
     openModelFile(scenes.first());
 }
 
@@ -161,7 +188,6 @@ void Tessaron::openDroppedPath(const QString &path)
         files << info.absoluteFilePath();
     }
     for (const QString &file : std::as_const(files)) {
-        lastFile = file;
         lastFolder = QFileInfo(file).absolutePath();
         openModelFile(file);
         clearStatus();

@@ -39,8 +39,10 @@ int Tessaron::readSettings(bool askReopen)
     if (askReopen && !lastFile.isEmpty() && QFileInfo::exists(lastFile)) {
         lastFolder = QFileInfo(lastFile).absolutePath();
         if (Dialogs::current().question(this, tr("Do you want reopen last file?"), lastFile)
-            == Dialogs::Answer::Yes)
-            openModelFile(lastFile);
+            == Dialogs::Answer::Yes) {
+            reopenedFile = lastFile;
+            openModelFile(reopenedFile);
+        }
         clearStatus();
     }
     return 0;

@@ -2,7 +2,6 @@
 
 #include "ActionTable.h"
 #include "BuildInfo.h"
-#include "geometry/Status.h"
 #include "panels/ColorSizeControl.h"
 #include "panels/FunctionControl.h"
 #include "panels/GradientControl.h"
@@ -59,6 +58,7 @@ Tessaron::Tessaron(QWidget *parent)
     resize(640, 480);
     setMinimumSize(640, 480);
     createActions();
+    readInterfaceChoice();
     createWidgets();
     buildInitialLayout();
     connectActions();
@@ -68,7 +68,7 @@ Tessaron::Tessaron(QWidget *parent)
         auto *act = new QAction(QString::number(i), this);
         act->setVisible(false);
         connect(act, &QAction::triggered, this, &Tessaron::openRecentFile);
-        menu("menuRecentFiles")->insertAction(action("actionClearRecentFiles"), act);
+        menu("menuRecentFiles")->insertAction(RecentSeparator, act);
         recentFileActs.append(act);
     }
     menu("menuRecentFiles")->setEnabled(false);
@@ -121,6 +121,7 @@ void Tessaron::createWidgets()
     ViewWidget->setObjectName("viewwidget");
     View = new GLWidget(ViewWidget, this);
     setCentralWidget(central);
+    central->installEventFilter(this);
     auto *bar = new QMenuBar(this);
     bar->setObjectName("menubar");
     setMenuBar(bar);
@@ -148,127 +149,6 @@ QMenu *Tessaron::menu(const char *objectName) const
 QAction *Tessaron::action(const char *objectName) const
 {
     return findChild<QAction *>(objectName, Qt::FindDirectChildrenOnly);
-}
-
-namespace {
-
-// Fills a menu or tool bar from object names; "|" stands for a separator.
-template<class Target>
-void fill(const Tessaron &window, Target *target, std::initializer_list<const char *> names)
-{
-    for (const char *name : names) {
-        if (QByteArray(name) == "|")
-            target->addSeparator();
-        else if (QAction *act = window.action(name))
-            target->addAction(act);
-        else if (QMenu *sub = window.menu(name))
-            target->addAction(sub->menuAction());
-    }
-}
-
-} // namespace
-
-void Tessaron::buildInitialLayout()
-{
-    for (const char *name :
-         {"menuFile", "menuView", "menuOperations", "menuOptions", "menuPanels", "menuHelp"})
-        menuBar()->addAction(menu(name)->menuAction());
-    fill(*this, menu("menuFile"),
-         {"actionOpen", "actionRefresh", "|", "menuSaveAs", "|", "actionRemove", "|", "actionPrint",
-          "|", "menuRecentFiles", "actionClose"});
-    fill(*this, menu("menuSaveAs"),
-         {"|", "actionSaveAsMESH", "actionSaveAsOFF", "actionSaveAsVTK", "actionSaveAsOBJ",
-          "actionSaveAsPLY", "actionSaveAsDAT", "actionSaveAsBinarySTL", "actionSaveAsTextSTL",
-          "actionSaveAsStarCD", "|", "actionSaveAsImage"});
-    fill(*this, menu("menuRecentFiles"), {"|", "actionClearRecentFiles"});
-    fill(*this, menu("menuView"),
-         {"actionStartPosition",
-          "|",
-          "actionViewPoint",
-          "actionViewContourEdges",
-          "actionViewSurfaceEdges",
-          "|",
-          "actionViewFacesNormal",
-          "actionViewFacesSurface",
-          "actionViewFacesHidden",
-          "actionViewFacesMaterial",
-          "actionViewFacesFunction",
-          "actionViewIsoIntersect",
-          "actionViewCubeIntersect",
-          "|",
-          "actionViewColorLines",
-          "actionViewTransparent",
-          "|",
-          "actionShowAxes",
-          "actionViewBoundingBox",
-          "actionViewInnerEdges",
-          "|",
-          "actionMoveCenter",
-          "actionRotateX",
-          "actionRotateY",
-          "actionRotateZ",
-          "|",
-          "actionShowIn3D",
-          "actionShowFullScreen",
-          "|",
-          "actionRuler",
-          "|",
-          "actionZoomIn",
-          "actionZoomOut"});
-    menu("menuView")->addMenu(LightMenu);
-    fill(*this, menu("menuOperations"),
-         {"menuCloneModel", "|", "actionMassSelect", "|", "actionSplice", "actionFMZCM", "|",
-          "actionEditPoint", "|", "actionFindBorderEdges", "actionFindBorderMaterialEdges", "|",
-          "actionMoveAllToSelect", "actionTransformAllAsActive", "|",
-          "action6CellFuncsTo2VertFuncs", "|", "actionCreateSurface",
-          "actionTopologyMergeVertices"});
-    fill(*this, menu("menuCloneModel"),
-         {"actionCloneFullModel", "actionCloneSelectionIntoModel", "actionCloneVisibleIntoModel"});
-    fill(*this, menu("menuOptions"), {"actionModelInfo", "actionPreferences"});
-    fill(*this, menu("menuHelp"), {"actionAbout"});
-    fill(*this, ToolBar,
-         {"actionOpen",
-          "actionRefresh",
-          "|",
-          "actionStartPosition",
-          "|",
-          "actionViewPoint",
-          "actionViewContourEdges",
-          "actionViewSurfaceEdges",
-          "|",
-          "actionViewFacesNormal",
-          "actionViewFacesSurface",
-          "actionViewFacesHidden",
-          "actionViewFacesMaterial",
-          "actionViewFacesFunction",
-          "actionViewIsoIntersect",
-          "actionViewCubeIntersect",
-          "|",
-          "actionViewColorLines",
-          "actionViewTransparent",
-          "|",
-          "actionShowAxes",
-          "|",
-          "actionMoveCenter",
-          "actionRescale",
-          "|",
-          "actionRotateX",
-          "actionRotateY",
-          "actionRotateZ",
-          "|",
-          "actionSetPlaneXY",
-          "actionSetPlaneXZ",
-          "actionSetPlaneYZ",
-          "|",
-          "actionShowIn3D",
-          "actionShowFullScreen",
-          "|",
-          "actionRuler",
-          "|",
-          "actionMassSelect",
-          "actionMassSelectCheck",
-          "actionMassSelectClean",
-          "actionEditSelectMaterial"});
 }
 
 void Tessaron::connectActions()
@@ -303,78 +183,6 @@ void Tessaron::retranslateUi()
     ToolBar->setWindowTitle(QCoreApplication::translate("MainWindow", "toolBar"));
 }
 
-void Tessaron::applyCompactLayout()
-{
-    menuBar()->clear();
-    menuBar()->addAction(menu("menuFile")->menuAction());
-    menu("menuFile")->clear();
-    fill(*this, menu("menuFile"), {"actionOpen", "actionPrint", "actionClose"});
-    menuBar()->addAction(menu("menuHelp")->menuAction());
-    menu("menuOperations")->menuAction()->setVisible(false);
-    menu("menuPanels")->menuAction()->setVisible(false);
-
-    ToolBar->clear();
-    ToolBar->setIconSize(QSize(64, 64));
-    fill(*this, ToolBar,
-         {"actionOpen",
-          "|",
-          "actionLitePoint",
-          "actionLiteEdges",
-          "actionLiteFaces",
-          "|",
-          "actionShowAxes",
-          "actionMoveCenter",
-          "actionViewTransparent",
-          "|",
-          "actionSetPlaneXY",
-          "actionSetPlaneXZ",
-          "actionSetPlaneYZ",
-          "|",
-          "actionRotateX",
-          "actionRotateY",
-          "actionRotateZ",
-          "|",
-          "actionChangeBackgroundColor",
-          "actionShowFullScreen"});
-
-    const char *modelActions[] = {"actionLitePoint",  "actionLiteEdges",      "actionLiteFaces",
-                                  "actionPrint",      "actionRefresh",        "actionShowAxes",
-                                  "actionMoveCenter", "actionSetPlaneXY",     "actionSetPlaneXZ",
-                                  "actionSetPlaneYZ", "actionRotateX",        "actionRotateY",
-                                  "actionRotateZ",    "actionViewTransparent"};
-    const ModelListClass &list = View->ModelList;
-    if (list.count() <= 1) {
-        for (const char *name : modelActions)
-            action(name)->setEnabled(false);
-        action("actionShowIn3D")->setEnabled(false);
-        action("actionChangeBackgroundColor")->setEnabled(false);
-        if (QDockWidget *opacity = panel(PanelKind::Opacity))
-            opacity->hide();
-        return;
-    }
-    const ModelClass *first = list.at(1);
-    for (const char *name : modelActions)
-        action(name)->setEnabled(true);
-    action("actionLitePoint")->setChecked(first->Settings.ShowPoints);
-    action("actionLiteEdges")->setChecked(first->Settings.EdgesMode != 0);
-    action("actionLiteFaces")->setChecked(first->Settings.ColorMode != 0);
-    action("actionShowAxes")->setChecked(first->Settings.ShowAxes);
-
-    const ModelClass *active = list.active();
-    const bool transparent = active && active->Settings.Transparent;
-    action("actionViewTransparent")->setChecked(transparent);
-    if (transparent) {
-        if (!panel(PanelKind::Opacity))
-            createPanel(PanelKind::Opacity);
-        panel(PanelKind::Opacity)->show();
-        static_cast<OpacityControl *>(panel(PanelKind::Opacity))->readModel();
-    } else if (QDockWidget *opacity = panel(PanelKind::Opacity)) {
-        opacity->hide();
-    }
-    action("actionShowIn3D")->setEnabled(true);
-    action("actionChangeBackgroundColor")->setEnabled(true);
-}
-
 void Tessaron::syncViewActions()
 {
     const ModelClass *active = View->ModelList.active();
@@ -388,42 +196,26 @@ void Tessaron::syncViewActions()
 
 void Tessaron::resizeSlot()
 {
-    int left = 0, right = 0, top = 0, bottom = 0;
-    for (QDockWidget *dock : findChildren<QDockWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (dock->isFloating() || !dock->isVisible())
-            continue;
-        switch (dockWidgetArea(dock)) {
-        case Qt::LeftDockWidgetArea:
-            left = std::max(left, dock->width());
-            break;
-        case Qt::RightDockWidgetArea:
-            right = std::max(right, dock->width());
-            break;
-        case Qt::TopDockWidgetArea:
-            top = std::max(top, dock->height());
-            break;
-        case Qt::BottomDockWidgetArea:
-            bottom = std::max(bottom, dock->height());
-            break;
-        default:
-            qCDebug(lcTrace) << "OMG! ITS A FAIL!!!";
-        }
-    }
-    auto barHeight = [](QWidget *bar) { return bar && bar->isEnabled() ? bar->height() : 0; };
-    const int menuHeight = barHeight(menuBar());
-    const int toolHeight = barHeight(ToolBar);
-    const int statusHeight = barHeight(statusBar());
-    const int w = width() - left - right;
-    const int h = height() - statusHeight - top - bottom - menuHeight - toolHeight;
-    centralWidget()->setGeometry(left, menuHeight + toolHeight, w, h);
-    ViewWidget->setGeometry(0, 0, w, h);
-    View->setGeometry(0, 0, w, h);
+    // The main window's layout gives the central area its place between the
+    // bars and the docked panels; the view fills it exactly. The area itself
+    // reports every change of its size (eventFilter), after the layout has
+    // settled, which a panel's own signals come too early for.
+    const QRect area = centralWidget()->rect();
+    ViewWidget->setGeometry(area);
+    View->setGeometry(area);
+}
+
+bool Tessaron::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        resizeSlot();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Tessaron::resizeEvent(QResizeEvent *event)
 {
-    resizeSlot();
     QMainWindow::resizeEvent(event);
+    resizeSlot();
 }
 
 void Tessaron::closeEvent(QCloseEvent *event)
@@ -553,6 +345,10 @@ void Tessaron::panelCommand(PanelKind kind, PanelCommand command)
         if (command == PanelCommand::Apply)
             static_cast<OpacityControl *>(dock)->ChangeView();
         break;
+    case PanelKind::Function:
+        if (refresh)
+            static_cast<FunctionControl *>(dock)->refresh();
+        break;
     case PanelKind::ColorSize:
         if (command == PanelCommand::Apply)
             static_cast<ColorSizeControl *>(dock)->ChangeView();
@@ -565,7 +361,7 @@ void Tessaron::panelCommand(PanelKind kind, PanelCommand command)
         break;
     case PanelKind::Gradient:
         if (refresh)
-            dock->update(); // the legend is painted from the palette and the model
+            dock->widget()->update(); // the legend is painted from the palette and the model
         break;
     case PanelKind::Materials:
         if (refresh)

@@ -38,6 +38,9 @@ public:
     int readSettings(bool askReopen);
     void writeSettings();
     void syncViewActions();
+    // The full layout is chosen ("Full interface" checked) instead of the
+    // compact one; applyCompactLayout applies the chosen layout.
+    bool fullInterface() const;
 
     // ViewHost
     void showStatus(const QString &text) override;
@@ -62,6 +65,7 @@ public:
     QString lastFile;
     QString lastFolder;
     QString previousFile;
+    QString reopenedFile; // the last file, when it was opened again at start-up
     QList<QAction *> recentFileActs;
 
 public slots:
@@ -86,18 +90,29 @@ public slots:
     void openRecentFile();
     void closeFile();
     void changeShowFullScreen();
+    // Switches between the compact and the full layout and keeps the choice.
+    void changeFullInterface(bool full);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void createActions();
     void createWidgets();
     void buildInitialLayout();
+    void readInterfaceChoice();
+    // Enables the actions that need a model, and shows the opacity panel of
+    // a transparent model.
+    void enableModelActions();
     void connectActions();
     void retranslateUi();
-    void openFileInFolder(const QString &fileName);
+    // Opens a file; `remember`: a file that loads becomes the last file and
+    // heads the recent list, one that fails leaves the history.
+    int openInto(const QString &fileName, bool remember);
+    void rememberFile(const QString &fileName);
+    void forgetFile(const QString &fileName);
     void saveWith(const char *format, bool isBinary);
     QDockWidget *makePanel(PanelKind kind);
 
@@ -107,5 +122,6 @@ private:
     QMenu *LightMenu = nullptr;
     QActionGroup *LightsGroup = nullptr;
     QActionGroup *FacesGroup = nullptr;
+    QAction *RecentSeparator = nullptr; // before "Clear list"
     std::array<QDockWidget *, 10> Panels {};
 };

@@ -19,16 +19,18 @@ namespace {
 constexpr int kUsageError = 64;
 constexpr int kUnavailable = 69; // no display or no OpenGL
 constexpr int kFailure = 1;
+constexpr double kFrameMargin = 0.05; // of the picture's width and height, each side
 
 struct RenderOptions
 {
     QString input, output;
     int width = 1024, height = 768;
-    QString view = QStringLiteral("start");
+    QString view = QStringLiteral("fit");
     int faces = 1; // colour mode; 0 none
     int edges = 0; // 0 none, 1 contour, 2 surface
     bool points = false;
     QString background;
+    QList<std::pair<QString, double>> opacities; // model name, opacity 0..1
 };
 
 const QStringList kImageEndings = {".png", ".jpg", ".jpeg", ".bmp", ".svg", ".pdf", ".eps", ".ps"};
@@ -74,7 +76,7 @@ QString parse(const QStringList &args, RenderOptions &o)
     static const QStringList faces = {"none",   "normal",   "surface",
                                       "hidden", "material", "function"};
     static const QStringList edges = {"none", "contour", "surface"};
-    static const QStringList views = {"start", "xy", "xz", "yz"};
+    static const QStringList views = {"fit", "start", "xy", "xz", "yz"};
     QStringList positional;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
@@ -102,6 +104,11 @@ QString parse(const QStringList &args, RenderOptions &o)
             o.faces = int(faces.indexOf(value));
         } else if (a == QLatin1String("--edges") && edges.contains(value)) {
             o.edges = int(edges.indexOf(value));
+        } else if (const auto m =
+                       QRegularExpression(QStringLiteral("^(.+)=([0-9]*\\.?[0-9]+)$")).match(value);
+                   a == QLatin1String("--opacity") && m.hasMatch()
+                   && m.captured(2).toDouble() <= 1.0) {
+            o.opacities.append({m.captured(1), m.captured(2).toDouble()});
         } else if (a == QLatin1String("--background")
                    && QRegularExpression(QStringLiteral("^#[0-9A-Fa-f]{6}$"))
                           .match(value)
@@ -156,6 +163,7 @@ bool load(GLWidget &view, const QString &input)
 }
 
 // The standard view and the face mode; models whose faces change are rebuilt.
+// Every view but the viewer's start view frames the whole scene.
 void applyModes(GLWidget &view, const RenderOptions &o)
 {
     if (o.view == QLatin1String("xy"))
@@ -164,6 +172,8 @@ void applyModes(GLWidget &view, const RenderOptions &o)
         view.setPlaneXZ();
     else if (o.view == QLatin1String("yz"))
         view.setPlaneYZ();
+    if (o.view != QLatin1String("start"))
+        view.frameScene(kFrameMargin);
     for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
         ModelClass *model = view.ModelList.at(i);
         if (model->Settings.ColorMode == o.faces)
@@ -175,20 +185,50 @@ void applyModes(GLWidget &view, const RenderOptions &o)
     }
 }
 
+// Makes the named models transparent; the name is a model's name or its
+// file's name without the folder and ending, in any case.
+QString applyOpacities(GLWidget &view, const RenderOptions &o)
+{
+    for (const auto &[name, opacity] : o.opacities) {
+        bool found = false;
+        for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
+            ModelClass *model = view.ModelList.at(i);
+            if (model->title().compare(name, Qt::CaseInsensitive) != 0
+                && QFileInfo(model->FileName).completeBaseName().compare(name, Qt::CaseInsensitive)
+                    != 0)
+                continue;
+            found = true;
+            model->setTransparency(opacity < 1.0, opacity);
+        }
+        if (!found)
+            return QStringLiteral("no model named %1 in %2").arg(name, o.input);
+    }
+    return QString();
+}
+
 } // namespace
 
 const char *renderUsage()
 {
-    return "usage: tessaron-cli render INPUT OUTPUT [--size WxH] [--view start|xy|xz|yz]\n"
+    return "usage: tessaron-cli render INPUT OUTPUT [--size WxH] [--view fit|start|xy|xz|yz]\n"
            "       [--faces normal|surface|hidden|material|function|none]\n"
            "       [--edges none|contour|surface] [--points] [--background #RRGGBB]\n"
+           "       [--opacity NAME=VALUE]...\n"
            "  INPUT   a .surf surface, or an .hx scene whose models are drawn together\n"
            "  OUTPUT  its ending chooses the image: .png .jpg .jpeg .bmp .svg .pdf .eps .ps\n"
+           "  --view  fit (the default) shows the whole scene with a 5 % margin; start is\n"
+           "          the viewer's start view; xy, xz, yz look along an axis, framed as fit\n"
+           "  --opacity  draws the model of that name (or file name) with an opacity\n"
+           "          from 0 to 1, so that what lies inside it shows\n"
            "  Draws as the viewer does; needs an OpenGL-capable display (xvfb-run will do).\n";
 }
 
 int runRender(const QStringList &args)
 {
+    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
+        std::fputs(renderUsage(), stdout);
+        return 0;
+    }
     RenderOptions o;
     if (const QString error = parse(args, o); !error.isEmpty())
         return fail(kUsageError, error);
@@ -217,6 +257,8 @@ int runRender(const QStringList &args)
     if (!load(view, o.input))
         return fail(kFailure, QStringLiteral("nothing to draw in %1").arg(o.input));
     applyModes(view, o);
+    if (const QString error = applyOpacities(view, o); !error.isEmpty())
+        return fail(kFailure, error);
     if (!view.saveImage(o.output))
         return fail(kFailure, QStringLiteral("cannot write %1").arg(o.output));
     // The image is written and closed; tearing down a scene of millions of

@@ -47,13 +47,16 @@ void writeZoneHeader(OutputBuffer &out, const MeshClass &mesh, int t, qint32 cou
     }
 }
 
-// x, y, z and the block's vertex functions, each followed by a blank.
-void writeZoneVertices(OutputBuffer &out, const MeshClass &mesh)
+// x, y, z and one value for each variable the header names, each followed by
+// a blank: the block's vertex functions, 0 where the block lacks one (a
+// surface made from a volume keeps its model's names but no values), so that
+// every line has as many values as the header has variables.
+void writeZoneVertices(OutputBuffer &out, const MeshClass &mesh, qsizetype variables)
 {
     for (qint64 v = 0, n = vertexCount(mesh); v < n; ++v) {
         out.e8Triple(mesh.Vertices + 3 * v);
         out.ch(' ');
-        for (int f = 0; f < mesh.CountOfFunctions; ++f) {
+        for (int f = 0; f < variables; ++f) {
             const _DREAL *value = functionValue(mesh, f, v);
             out.e8(value ? *value : 0.0);
             out.ch(' ');
@@ -93,7 +96,7 @@ void writeDat(OutputBuffer &out, const ModelClass &model)
     out.ch('\n');
     forEachCellSlot(model, [&](const MeshClass &mesh, qint64, int t, qint32 count) {
         writeZoneHeader(out, mesh, t, count);
-        writeZoneVertices(out, mesh);
+        writeZoneVertices(out, mesh, model.FunctionNames.size());
         writeZoneCells(out, mesh, t, count);
     });
 }

@@ -17,6 +17,21 @@ QString partialName(const QString &target)
     return info.path() + "/." + info.fileName() + ".partial";
 }
 
+// The file a name finally stands for: a symbolic link is written through, so
+// that the link stays and its target is replaced (a chain of links is
+// followed; a loop leaves the name as it is and fails later).
+QString resolvedTarget(const QString &fileName)
+{
+    QString path = fileName;
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(path);
+        if (!info.isSymLink())
+            return path;
+        path = info.symLinkTarget();
+    }
+    return fileName;
+}
+
 } // namespace
 
 QString outputFileName(const QString &chosen, QLatin1StringView extension)
@@ -32,8 +47,8 @@ QString lastOutputError()
 }
 
 OutputFile::OutputFile(const QString &fileName, bool text)
-    : target(fileName)
-    , file(partialName(fileName))
+    : target(resolvedTarget(fileName))
+    , file(partialName(target))
     , buffer(file)
 {
     // Unbuffered: the output buffer collects the bytes, and a failed write keeps

@@ -20,7 +20,8 @@ QString lastOutputError();
 // interrupted save leaves an earlier file of that name as it was. A partial
 // file left by a killed save is reused and renamed by the next save of the
 // same target, so none stays behind; an uncommitted one is removed on
-// destruction.
+// destruction. A name that is a symbolic link writes its target, which keeps
+// its permissions, and leaves the link in place.
 class OutputFile
 {
 public:

@@ -1,6 +1,5 @@
 #include "Isolines.h"
 
-#include "../formats/OutputFile.h"
 #include "../geometry/Alloc.h"
 #include "MaterialColor.h"
 #include "ModelClass.h"
@@ -141,41 +140,6 @@ void crossingSegment(const float *corners, const float t[3], double level, float
     std::copy_n(points[second], 3, out + 3);
 }
 
-// The single-level isoline as an OFF file of degenerate triangles, one per
-// segment, so that other programs can show it.
-void writeIsoOff(const BasicClass &block)
-{
-    OutputFile file(QStringLiteral("iso.off"), true);
-    if (!file.isOpen())
-        return;
-    OutputBuffer &out = file.out();
-    const qint32 count = block.CountOfIsoVertices;
-    out.text("OFF\n");
-    out.num(count);
-    out.ch(' ');
-    out.num(count / 2);
-    out.text(" 0\n");
-    for (qint32 p = 0; p < count; ++p) {
-        const float *xyz = block.IsoVertices + 3 * qint64(p);
-        out.g(xyz[0]);
-        out.ch(' ');
-        out.g(xyz[1]);
-        out.ch(' ');
-        out.g(xyz[2]);
-        out.ch('\n');
-    }
-    for (qint32 a = 0; a < count; a += 2) {
-        out.text("3 ");
-        out.num(a);
-        out.ch(' ');
-        out.num(a);
-        out.ch(' ');
-        out.num(a + 1);
-        out.ch('\n');
-    }
-    file.commit();
-}
-
 } // namespace
 
 void generateLines(BasicClass &block, qint32 bands, qint32 period, float alpha, float value)
@@ -214,10 +178,10 @@ void generateLines(BasicClass &block, qint32 bands, qint32 period, float alpha, 
     block.CountOfIsoVertices = qint32(2 * segments);
 }
 
-void generateLines(BasicClass &block, double level)
+bool generateLines(BasicClass &block, double level)
 {
     if (!hasFunctionTriangles(block))
-        return;
+        return false;
     releaseIsolines(block);
     const qint64 triangles = block.CountOfTriVertices / 3;
     auto crosses = [&](const float *t) {
@@ -241,7 +205,7 @@ void generateLines(BasicClass &block, double level)
         std::fill_n(block.IsoColors, 2 * crossing, Rgba8 {0, 0, 0, 1});
         block.CountOfIsoVertices = qint32(2 * crossing);
     }
-    writeIsoOff(block);
+    return true;
 }
 
 void ModelClass::generateIsolines(qint32 bands, qint32 period, float alpha, float value)
@@ -250,8 +214,11 @@ void ModelClass::generateIsolines(qint32 bands, qint32 period, float alpha, floa
         generateLines(*mesh, bands, period, alpha, value);
 }
 
-void ModelClass::generateIsoline(double level)
+QList<const MeshClass *> ModelClass::generateIsoline(double level)
 {
+    QList<const MeshClass *> lined;
     for (MeshClass *mesh : std::as_const(Meshes))
-        generateLines(*mesh, level);
+        if (generateLines(*mesh, level))
+            lined << mesh;
+    return lined;
 }

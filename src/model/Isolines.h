@@ -14,7 +14,6 @@
 // `alpha`).
 void generateLines(BasicClass &block, qint32 bands, qint32 period, float alpha, float value);
 
-// The one line where the normalised function equals `level`, drawn black;
-// also written to "iso.off" in the current folder (failure to write it is
-// ignored).
-void generateLines(BasicClass &block, double level);
+// The one line where the normalised function equals `level`, drawn black.
+// False when the block has no function-coloured triangles and keeps its lines.
+bool generateLines(BasicClass &block, double level);

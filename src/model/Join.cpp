@@ -20,17 +20,13 @@ struct JoinPart
     qint32 materialOffset;
 };
 
-// The largest material of a model: of its Materials list and of its cells
-// (the list may leave out hidden zones, whose numbers must not be reused);
-// cells without materials count as material 0.
+// The largest number of a model's Materials list; 0 for an empty list,
+// whose cells (without materials) take the offset itself.
 qint32 largestMaterial(const ModelClass &model)
 {
     qint32 largest = 0;
     for (qint32 m : model.Materials)
         largest = std::max(largest, m);
-    for (const MeshClass *mesh : model.Meshes)
-        for (qint32 m : mesh->getMaterials())
-            largest = std::max(largest, m);
     return largest;
 }
 
@@ -53,17 +49,23 @@ std::vector<JoinPart> joinParts(const QList<const ModelClass *> &models, bool un
     return parts;
 }
 
-// The number of function names all models share, or 0 when they differ.
-qsizetype commonNameCount(const QList<const ModelClass *> &models, bool cells)
+// Whether every model has as many function names (of cells or of vertices)
+// as the first.
+bool sameNameCount(const QList<const ModelClass *> &models, bool cells)
 {
     const auto names = [cells](const ModelClass *m) {
         return cells ? m->CellFunctionNames.size() : m->FunctionNames.size();
     };
-    const qsizetype count = names(models.first());
-    for (const ModelClass *model : models)
-        if (names(model) != count)
-            return 0;
-    return count;
+    return std::all_of(models.begin(), models.end(),
+                       [&](const ModelClass *m) { return names(m) == names(models.first()); });
+}
+
+// The number of function names all models share, or 0 when they differ.
+qsizetype commonNameCount(const QList<const ModelClass *> &models, bool cells)
+{
+    if (!sameNameCount(models, cells))
+        return 0;
+    return cells ? models.first()->CellFunctionNames.size() : models.first()->FunctionNames.size();
 }
 
 void joinVertices(const std::vector<JoinPart> &parts, qint32 functions, MeshClass &block)
@@ -164,37 +166,39 @@ void joinIntoOneBlock(ModelClass &joined, const QList<const ModelClass *> &model
     joined.updateMaterials();
 }
 
-// Mode 2: every block is copied whole as a zone of its own, named and
-// numbered by its index, and every zone is shown.
+// Mode 2: every block is copied whole, zone number included, as a block of
+// its own named by its index; the materials are the lists of all models one
+// after the other, and every zone is shown.
 void joinAsZones(ModelClass &joined, const QList<const ModelClass *> &models)
 {
     QList<qint32> materials;
     for (const ModelClass *model : models) {
         for (const MeshClass *mesh : model->Meshes)
             addBlock(joined, "join", [&](MeshClass &block) {
+                const QString name = QString::number(joined.Meshes.size());
                 mesh->copyMeshTo(block);
-                block.ZoneNumber = qint32(joined.Meshes.size());
-                block.Name = QString::number(block.ZoneNumber);
+                block.Name = name;
             });
         materials += model->Materials;
     }
-    std::sort(materials.begin(), materials.end());
-    materials.erase(std::unique(materials.begin(), materials.end()), materials.end());
     joined.Materials = materials;
+    joined.ShownZones.clear();
     for (const MeshClass *mesh : std::as_const(joined.Meshes))
-        joined.ShownZones << mesh->ZoneNumber;
+        if (!joined.ShownZones.contains(mesh->ZoneNumber))
+            joined.ShownZones << mesh->ZoneNumber;
 }
 
-// Names of functions that the joined blocks do not carry go; the current
-// function is chosen as a load chooses it.
-void settleFunctionNames(ModelClass &joined, const QList<const ModelClass *> &models)
+// Names of functions that the joined blocks do not carry go. In one block,
+// models with as many vertex-function names each give vertex functions to
+// show (even none); otherwise the cell functions are shown when there are any.
+void settleFunctionNames(ModelClass &joined, const QList<const ModelClass *> &models, bool oneBlock)
 {
     releaseModelRanges(joined);
     if (commonNameCount(models, false) == 0)
         joined.FunctionNames.clear();
     if (commonNameCount(models, true) == 0)
         joined.CellFunctionNames.clear();
-    if (!joined.FunctionNames.isEmpty())
+    if (!joined.FunctionNames.isEmpty() || (oneBlock && sameNameCount(models, false)))
         joined.FunctionLocation = 1;
     else if (!joined.CellFunctionNames.isEmpty())
         joined.FunctionLocation = 2;
@@ -218,7 +222,7 @@ ModelClass *joinModels(const QList<const ModelClass *> &models, int mode, quint3
             joinAsZones(*joined, models);
         else
             joinIntoOneBlock(*joined, models, mode == JoinUniqueMaterials);
-        settleFunctionNames(*joined, models);
+        settleFunctionNames(*joined, models, mode != JoinSeveralZones);
         joined->setParent(first.Parent);
         return joined;
     });

@@ -33,9 +33,10 @@ public:
     void setShowIsolines(bool on);
     void clearIsolines();
     // Isolines of every block (model/Isolines.cpp): the banded lines of a
-    // palette of `bands` colours, or the one line at a normalised level.
+    // palette of `bands` colours, or the one line at a normalised level (it
+    // returns the blocks that got new lines).
     void generateIsolines(qint32 bands, qint32 period, float alpha, float value);
-    void generateIsoline(double level);
+    QList<const MeshClass *> generateIsoline(double level);
     void setColor(int r, int g, int b);
     void setSelectEnabled(bool on);
     void setTransparency(bool on, double opacity);

@@ -110,10 +110,7 @@ ModelClass *createSurface(const ModelClass &source, quint32 displayListBase)
                      [mesh](MeshClass &block) { surfaceBlock(*mesh, block); });
         if (model->Meshes.isEmpty())
             return nullptr;
-        model->CellFunctionNames.clear();
-        dropVertexFunctionNames(*model);
-        model->FunctionLocation = 0;
-        model->CurrentFunction = 0;
+        // The function names and their location stay as the source has them.
         finishModel(*model, source);
         model->prepareData();
         model->prepareDraw();

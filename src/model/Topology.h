@@ -30,8 +30,9 @@ ModelClass *cloneFlagged(const ModelClass &source, quint32 displayListBase, bool
 
 // The outer surface of every block: the faces of the volume cells that no
 // other volume cell shares, then the block's polygon cells. The blocks keep
-// the source's vertices and numbering but no functions and no materials. The
-// model is prepared for drawing. Null when no block could be produced.
+// the source's vertices and numbering but no functions and no materials; the
+// model keeps the source's function names and their location. The model is
+// prepared for drawing. Null when no block could be produced.
 ModelClass *createSurface(const ModelClass &source, quint32 displayListBase);
 
 // Copies the blocks with their degenerate hexahedra turned into tetrahedra:

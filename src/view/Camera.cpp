@@ -5,6 +5,10 @@
 #include "GLWidget.h"
 #include "ViewHost.h"
 
+#include <QSet>
+
+#include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace {
@@ -259,4 +263,49 @@ int GLWidget::getWidgetsWidthLeft()
 int GLWidget::getWidgetsWidthRight()
 {
     return Host->dockedPanelWidth(false);
+}
+
+bool GLWidget::frameScene(double margin)
+{
+    // The eye-space box of every vertex of the shown models.
+    double lo[2] = {std::numeric_limits<double>::max(), std::numeric_limits<double>::max()};
+    double hi[2] = {-lo[0], -lo[1]};
+    for (qsizetype i = 1; i < ModelList.count(); ++i) {
+        const ModelClass *model = ModelList.at(i);
+        if (!model->Visible)
+            continue;
+        for (const MeshClass *mesh : model->Meshes)
+            for (qint64 v = 0; v < mesh->CountOfVertices; ++v) {
+                double eye[3];
+                model->Transform->mapPoint(mesh->Vertices + 3 * v, eye);
+                for (int a = 0; a < 2; ++a) {
+                    lo[a] = std::min(lo[a], eye[a]);
+                    hi[a] = std::max(hi[a], eye[a]);
+                }
+            }
+    }
+    if (!(lo[0] <= hi[0] && lo[1] <= hi[1]) || width() <= 0 || height() <= 0)
+        return false;
+    // The orthographic box of the view: +-xr by +-yr.
+    const double xr = height() <= width() ? double(width()) / height() : 1.0;
+    const double yr = height() <= width() ? 1.0 : double(height()) / width();
+    const double fill = 1.0 - 2.0 * margin;
+    const double sx = hi[0] > lo[0] ? 2.0 * xr * fill / (hi[0] - lo[0]) : HUGE_VAL;
+    const double sy = hi[1] > lo[1] ? 2.0 * yr * fill / (hi[1] - lo[1]) : HUGE_VAL;
+    const double scale = std::min(sx, sy);
+    if (!std::isfinite(scale) || scale <= 0)
+        return false;
+    const double cx = (lo[0] + hi[0]) / 2, cy = (lo[1] + hi[1]) / 2;
+    // Models that share a camera record move once.
+    QSet<ViewTransform *> moved;
+    for (qsizetype i = 1; i < ModelList.count(); ++i) {
+        ViewTransform *transform = ModelList.at(i)->Transform;
+        if (moved.contains(transform))
+            continue;
+        moved.insert(transform);
+        transform->zoom(float(scale));
+        transform->move(float(-scale * cx), float(-scale * cy));
+    }
+    updateProjection();
+    return true;
 }

@@ -108,12 +108,22 @@ struct SideLighting
 // which costs about a quarter of a second per million triangles. When the
 // lighting allows it (SideLighting::read), two culled passes under one-sided
 // lighting draw the same picture on the fast path. The back faces go first,
-// so that transparent models lay their near side over their far side.
-void drawBothSides(const MeshClass &block, const BlockArrays &arrays)
+// so that transparent models lay their near side over their far side; those
+// (`sidesApart`) are drawn in two culled passes under any lighting.
+void drawBothSides(const MeshClass &block, const BlockArrays &arrays, bool sidesApart)
 {
     SideLighting lighting;
     if (!lighting.read()) {
+        if (!sidesApart) {
+            callPass(block, 2, arrays);
+            return;
+        }
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_FRONT);
         callPass(block, 2, arrays);
+        glCullFace(GL_BACK);
+        callPass(block, 2, arrays);
+        glDisable(GL_CULL_FACE);
         return;
     }
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_FALSE);
@@ -151,16 +161,17 @@ void drawFaces(MeshClass &block, const FrameContext &frame, const BlockArrays &a
     } else {
         setMaterial(block.FrontColor);
     }
+    glDepthFunc(GL_LESS);
     if (s.Transparent) {
+        // Blended over what is already drawn, and hidden by what is nearer,
+        // but leaving the depths as they are for what shows through it.
         glEnable(GL_ALPHA_TEST);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glDepthFunc(GL_ALWAYS);
-    } else {
-        glDepthFunc(GL_LESS);
+        glDepthMask(GL_FALSE);
     }
     glEnable(GL_LIGHTING);
-    drawBothSides(block, arrays);
+    drawBothSides(block, arrays, s.Transparent);
     if (texture)
         glDisable(GL_TEXTURE_1D);
     if (colourMaterial)
@@ -169,7 +180,6 @@ void drawFaces(MeshClass &block, const FrameContext &frame, const BlockArrays &a
     if (s.Transparent) {
         glDisable(GL_ALPHA_TEST);
         glDisable(GL_BLEND);
-        glDepthFunc(GL_LESS);
     }
 }
 
@@ -287,7 +297,7 @@ bool project(const double p[3], QPointF &window, double &depth)
 }
 
 void addLabel(const FrameContext &frame, const double p[3], const QString &text, const QFont &font,
-              const QColor &colour)
+              const QColor &colour, bool depthTested = false)
 {
     ScreenLabel label;
     if (!frame.labels || !project(p, label.window, label.depth))
@@ -295,6 +305,7 @@ void addLabel(const FrameContext &frame, const double p[3], const QString &text,
     label.text = text;
     label.font = font;
     label.colour = colour;
+    label.depthTested = depthTested;
     frame.labels->append(label);
 }
 
@@ -334,7 +345,7 @@ void drawTicks(const ModelClass &model, const FrameContext &frame, const QColor 
                 glVertex3dv(p);
                 glEnd();
                 p[(axis + 1) % 3] += 0.02;
-                addLabel(frame, p, QString::number(sign * k * step, 'g', 2), font, colour);
+                addLabel(frame, p, QString::number(sign * k * step, 'g', 2), font, colour, true);
             }
 }
 
@@ -350,6 +361,9 @@ void drawBlock(MeshClass &block, const FrameContext &frame, const BlockArrays &a
 {
     const DrawSettings &s = block.Settings;
     const float thick = frame.thickness;
+    const bool faces = s.ColorMode != 0 && block.CountOfTriVertices > 0;
+    if (frame.faces == FacePass::Transparent && !(faces && s.Transparent))
+        return;
     glEnable(GL_AUTO_NORMAL);
     glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
     glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, GL_TRUE);
@@ -364,7 +378,11 @@ void drawBlock(MeshClass &block, const FrameContext &frame, const BlockArrays &a
         glDisable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1.0f, 2.0f);
     glLineWidth(1.0f);
-    if (s.ColorMode != 0 && block.CountOfTriVertices > 0)
+    if (frame.faces == FacePass::Transparent) {
+        drawFaces(block, frame, arrays);
+        return;
+    }
+    if (faces && !(s.Transparent && frame.faces == FacePass::Opaque))
         drawFaces(block, frame, arrays);
     if (block.CountOfSelTriVertices > 0) {
         glDisable(GL_POLYGON_OFFSET_FILL);
@@ -405,6 +423,8 @@ void drawModelContents(ModelClass &model, const FrameContext &frame, bool drawPl
                                   bool(model.ColoredIsolines)};
         drawBlock(*mesh, frame, arrays, marked);
     }
+    if (frame.faces == FacePass::Transparent)
+        return;
     if (drawPlaneToo) {
         glPushMatrix();
         glMultMatrixf(model.ClipPlane.Placement.Matrix);
@@ -428,6 +448,37 @@ void drawModel(ModelClass &model, const FrameContext &frame, bool drawPlaneToo)
     glPopMatrix();
     glLineWidth(float(frame.config.axisThickness) * frame.thickness);
     drawAxes(model, frame);
+}
+
+bool hasTransparentFaces(const ModelClass &model)
+{
+    return std::any_of(model.Meshes.begin(), model.Meshes.end(), [](const MeshClass *mesh) {
+        return mesh->Settings.Transparent && mesh->Settings.ColorMode != 0
+            && mesh->CountOfTriVertices > 0;
+    });
+}
+
+void drawTransparentFaces(const QList<ModelClass *> &models, const FrameContext &frame)
+{
+    // Eye depth of each centre: the orthographic eye looks down -z, so the
+    // smallest z is the farthest.
+    std::vector<std::pair<double, ModelClass *>> order;
+    for (ModelClass *model : models) {
+        const double centre[3] = {model->Center[0], model->Center[1], model->Center[2]};
+        double eye[3];
+        model->Transform->mapPoint(centre, eye);
+        order.emplace_back(eye[2], model);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    FrameContext pass = frame;
+    pass.faces = FacePass::Transparent;
+    for (const auto &[depth, model] : order) {
+        glPushMatrix();
+        glLoadMatrixf(model->Transform->Matrix);
+        drawModelContents(*model, pass, false);
+        glPopMatrix();
+    }
 }
 
 void drawAxes(ModelClass &model, const FrameContext &frame)
@@ -457,15 +508,14 @@ void drawAxes(ModelClass &model, const FrameContext &frame)
             }
     }
     glEnd();
-    // Labels in the axis colour, so that they show on the default black background.
-    const QColor colour =
-        QColor::fromRgbF(model.AxisColor[0], model.AxisColor[1], model.AxisColor[2]);
+    // Names and ticks in black, hidden by what lies in front of them.
+    const QColor colour(Qt::black);
     const QFont font(QStringLiteral("Arial Black"), 15, QFont::Normal);
     const char *names[3] = {"X", "Y", "Z"};
     for (int axis = 0; axis < 3; ++axis) {
         double end[3] = {0, 0, 0};
         end[axis] = 1;
-        addLabel(frame, end, QString::fromLatin1(names[axis]), font, colour);
+        addLabel(frame, end, QString::fromLatin1(names[axis]), font, colour, true);
     }
     drawTicks(model, frame, colour);
     glPopMatrix();

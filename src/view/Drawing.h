@@ -24,6 +24,17 @@ struct ScreenLabel
     QString text;
     QFont font;
     QColor colour;
+    // Hidden where a model lies in front of it, as the axes it names are.
+    bool depthTested = false;
+};
+
+// Which faces a drawing pass puts down. Transparent faces are blended over
+// whatever lies behind them, so a frame draws everything opaque first and
+// the transparent faces last, far to near.
+enum class FacePass {
+    All,         // every face where its block is drawn (one model on its own)
+    Opaque,      // everything except the faces of transparent blocks
+    Transparent, // only the faces of transparent blocks
 };
 
 // What one frame's drawing needs beside the model.
@@ -33,6 +44,7 @@ struct FrameContext
     const PaletteTexture &palette;
     float thickness = 1.0f; // factor on line widths and point sizes (enlarged raster export)
     QList<ScreenLabel> *labels = nullptr;
+    FacePass faces = FacePass::All;
 };
 
 // Ambient and diffuse material of both sides.
@@ -46,6 +58,17 @@ void drawBlock(MeshClass &block, const FrameContext &frame, const BlockArrays &a
 void drawModelContents(ModelClass &model, const FrameContext &frame, bool drawPlane);
 // The whole model: its matrix, contents and axes tripod.
 void drawModel(ModelClass &model, const FrameContext &frame, bool drawPlane);
+// The faces of the transparent blocks of these models, after everything
+// opaque: the models from far to near by the eye depth of their centres, with
+// depth testing on and depth writes off, each in two culled passes (back
+// faces, then front faces) so that its far side shows through its near side.
+void drawTransparentFaces(const QList<ModelClass *> &models, const FrameContext &frame);
+// Whether any block of the model is drawn transparent.
+bool hasTransparentFaces(const ModelClass &model);
+// The depth-tested labels, drawn into the frame at their depth so that what
+// lies in front of them hides them; they leave the list. The projection and
+// model-view matrices are changed.
+void drawDepthTestedLabels(QList<ScreenLabel> &labels, qreal pixelRatio);
 void drawAxes(ModelClass &model, const FrameContext &frame);
 // The ruler's "S = " distance label at the middle of its two points.
 void drawRulerLabel(ModelClass &model, const FrameContext &frame);

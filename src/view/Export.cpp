@@ -104,7 +104,7 @@ bool GLWidget::exportVector(const QString &fileName)
     gl2psBeginPage("ScreenShot", "Tessaron", nullptr, format, sort, options, GL_RGBA, 0, nullptr, 0,
                    0, 0, 9999999, file, path.constData());
     Labels.clear();
-    drawScene(width(), height());
+    drawScene(width(), height(), false);
     // The labels as text of the file, at their window positions.
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

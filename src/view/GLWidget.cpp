@@ -156,7 +156,7 @@ void GLWidget::paintFrame(QPaintDevice *device, int w, int h)
         Host->showStatus(statusLine());
 }
 
-void GLWidget::drawScene(int w, int h)
+void GLWidget::drawScene(int w, int h, bool labelsInFrame)
 {
     // State a QPainter of the previous frame may have left behind.
     resetClientState();
@@ -185,20 +185,39 @@ void GLWidget::drawScene(int w, int h)
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
     const FrameContext frame {Config, Palette, Thickness, &Labels};
+    FrameContext opaque = frame;
+    opaque.faces = FacePass::Opaque;
     const bool editing = planeEditMode();
+    QList<ModelClass *> transparent;
     for (qsizetype i = 0; i < ModelList.count(); ++i) {
         ModelClass *model = ModelList.at(i);
         if (!model->Visible)
             continue;
         const bool plane = editing && i == ModelList.ActiveIndex;
-        if (model->Settings.Stereo)
+        if (model->Settings.Stereo) {
             drawStereo(*model, frame, plane);
-        else
-            drawModel(*model, frame, plane);
+            continue;
+        }
+        drawModel(*model, opaque, plane);
+        if (hasTransparentFaces(*model))
+            transparent << model;
     }
     if (ModelClass *current = currentModel(); current && ModelList.ActiveIndex >= 1)
         drawRulerLabel(*current, frame);
+    drawTransparentFaces(transparent, frame);
     glPopMatrix();
+    // Vector files take every label as text of their own.
+    if (labelsInFrame) {
+        glMatrixMode(GL_PROJECTION);
+        glPushMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPushMatrix();
+        drawDepthTestedLabels(Labels, PixelRatio);
+        glMatrixMode(GL_PROJECTION);
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+        glPopMatrix();
+    }
 }
 
 void GLWidget::paintLabels(QPainter &painter, int h)
@@ -236,9 +255,10 @@ QString GLWidget::statusLine() const
                 .arg(g(v[0]), g(v[1]), g(v[2]))
                 .arg(model->PickBlock)
                 .arg(model->PickIndex);
+    // The value of the function that colours the model, as for a picked cell.
     const int f = model->CurrentFunction;
-    if (model->FunctionLocation == 1 && mesh->Functions && f >= 0 && f < mesh->CountOfFunctions
-        && f < model->FunctionNames.size())
+    if (model->FunctionLocation == 1 && model->Settings.ColorMode == 5 && mesh->Functions && f >= 0
+        && f < mesh->CountOfFunctions && f < model->FunctionNames.size())
         text += tr("; %1 = %2")
                     .arg(model->FunctionNames.at(f), g(mesh->Functions[f][model->PickIndex]));
     return text;

@@ -74,6 +74,10 @@ public:
     // model, or the stereo frusta in perspective mode. Applied at each paint.
     void updateProjection(int w, int h);
     void updateProjection() { updateProjection(width(), height()); }
+    // Zooms and moves every model alike so that the vertices of the shown
+    // ones fill the picture but for `margin` (a fraction of its width and
+    // height) on each side; false when nothing is shown.
+    bool frameScene(double margin);
     // Largest extent of a model and its children, scaled by their zoom.
     static float treeRadius(const ModelClass *model);
     // Places a freshly loaded or derived model as a load does and adds it.
@@ -207,7 +211,9 @@ private:
     // One frame onto a paint device: GL passes inside native painting, then
     // the labels (or the frozen frame and rectangle of a mass selection).
     void paintFrame(QPaintDevice *device, int w, int h);
-    void drawScene(int w, int h);
+    // The GL passes of a frame. The depth-tested labels are drawn into it
+    // unless `labelsInFrame` is off (vector files write every label as text).
+    void drawScene(int w, int h, bool labelsInFrame = true);
     void applyProjection(int w, int h);
     void paintLabels(QPainter &painter, int h);
     void drawStereo(ModelClass &model, const FrameContext &frame, bool drawPlane);
@@ -221,6 +227,13 @@ private:
     // (none when the view keeps no lists).
     void assignDisplayLists(ModelClass &model);
     void showFacePanels(ModelClass &model);
+    // The function, palette and legend panels, showing the current model.
+    void showFunctionPanels();
+    // A model with functions but none of the kind chosen to show (the clone
+    // of a .surf model carries its old numbers as functions; models joined
+    // with no vertex functions show vertex functions) shows its vertex
+    // functions, or its cell functions when it has none.
+    static void settleFunctionLocation(ModelClass &model);
     void zoomAll(float factor);
     void rotateAll(int axis, float angle);
     // After a plane-edit gesture: the placement becomes the plane's point

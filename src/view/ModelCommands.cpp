@@ -49,9 +49,16 @@ void GLWidget::addModel(ModelClass *model, bool centre)
     assignDisplayLists(*model);
     ModelList.append(model);
     applyColors();
+    const bool functions = model->Settings.ColorMode == 5
+        && (!model->FunctionNames.isEmpty() || !model->CellFunctionNames.isEmpty());
+    if (functions)
+        settleFunctionLocation(*model);
     model->prepareDraw();
     ModelList.ActiveIndex = qint32(ModelList.count() - 1);
     Host->selectModel(model);
+    // A model that comes in coloured by function shows its function and range.
+    if (functions)
+        showFunctionPanels();
     if (centre && Config.autocenter && !Config.tmatrix)
         moveCenter();
     Host->applyCompactLayout();
@@ -142,16 +149,20 @@ void GLWidget::getModelFromVisible()
         addDerived(*this, cloneFlagged(*model, 0, true), false);
 }
 
-// The current model stays as it is: the conversion runs on a full copy,
-// which is added when its blocks could be converted.
+// The conversion rewrites the current model's blocks in place: its cells get
+// vertices of their own, so the pick and the drawing data are made anew.
 void GLWidget::convert6CellFuncsTo2VertFuncs()
 {
-    const ModelClass *model = userModel(ModelList.ActiveIndex);
-    if (!model)
+    ModelClass *model = userModel(ModelList.ActiveIndex);
+    if (!model || convertCellFuncsToVertFuncs(*model) != 0)
         return;
-    std::unique_ptr<ModelClass> copy(cloneFull(*model, 0));
-    if (copy && convertCellFuncsToVertFuncs(*copy) == 0)
-        addDerived(*this, copy.release(), true);
+    forgetPick(*model);
+    model->prepareData();
+    model->ClipPlane.fitToBox(model->BoxMin, model->BoxMax);
+    rebuild(*model);
+    if (model->Settings.ColorMode == 5)
+        showFunctionPanels(); // the new vertex functions join the lists
+    update();
 }
 
 void GLWidget::actionCreateSurfaceOfModel()

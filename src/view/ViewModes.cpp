@@ -120,6 +120,17 @@ void GLWidget::rebuildPalette()
 
 // ---- faces ----
 
+void GLWidget::settleFunctionLocation(ModelClass &model)
+{
+    const bool vertex = !model.FunctionNames.isEmpty(), cells = !model.CellFunctionNames.isEmpty();
+    if ((model.FunctionLocation == 1 && vertex) || (model.FunctionLocation == 2 && cells)
+        || !(vertex || cells))
+        return;
+    model.FunctionLocation = vertex ? 1 : 2;
+    model.CurrentFunction = 0;
+    model.NeedsRebuild = 1;
+}
+
 void GLWidget::showFacePanels(ModelClass &model)
 {
     if (model.Settings.ColorMode != 4) {
@@ -134,19 +145,27 @@ void GLWidget::showFacePanels(ModelClass &model)
             rebuild(model); // no panel to apply the materials
     }
     if (model.Settings.ColorMode == 5 && hasFunctions(model)) {
-        if (!Host->hasPanel(PanelKind::Function))
-            Host->createPanel(PanelKind::Function);
-        if (!Host->hasPanel(PanelKind::ColorSize))
-            Host->createPanel(PanelKind::ColorSize);
-        if (!Palette.White && !Host->hasPanel(PanelKind::Gradient))
-            Host->createPanel(PanelKind::Gradient);
-        setActionEnabled("actionViewColorLines", true);
+        showFunctionPanels();
     } else {
         Host->removePanel(PanelKind::Gradient);
         Host->removePanel(PanelKind::ColorSize);
         setActionEnabled("actionViewColorLines", false);
         setActionChecked("actionViewColorLines", false);
     }
+}
+
+void GLWidget::showFunctionPanels()
+{
+    if (Host->hasPanel(PanelKind::Function))
+        Host->panelCommand(PanelKind::Function, PanelCommand::Refresh);
+    else
+        Host->createPanel(PanelKind::Function);
+    if (!Host->hasPanel(PanelKind::ColorSize))
+        Host->createPanel(PanelKind::ColorSize);
+    if (!Palette.White && !Host->hasPanel(PanelKind::Gradient))
+        Host->createPanel(PanelKind::Gradient);
+    Host->panelCommand(PanelKind::Gradient, PanelCommand::Refresh);
+    setActionEnabled("actionViewColorLines", true);
 }
 
 void GLWidget::applyFaceMode(ModelClass *model, int mode)
@@ -167,6 +186,8 @@ void GLWidget::applyFaceMode(ModelClass *model, int mode)
             model->setColorMode(mode);
         }
     }
+    if (model->Settings.ColorMode == 5)
+        settleFunctionLocation(*model);
     if (mode != 6) {
         model->updateMaterials();
         showFacePanels(*model);

@@ -12,9 +12,12 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QLabel>
 #include <QMenuBar>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QSlider>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QTranslator>
@@ -28,6 +31,7 @@ struct ScriptedDialogs : Dialogs
 {
     QStringList messages;
     QStringList openNames;
+    QString saveName;
     QColor colour;
     QString text;
     Answer answer = Answer::No;
@@ -43,6 +47,14 @@ struct ScriptedDialogs : Dialogs
         return openNames;
     }
     QColor getColor(const QColor &, QWidget *) override { return colour; }
+    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return saveName;
+    }
+    void critical(QWidget *, const QString &title, const QString &t) override
+    {
+        messages << title + "|" + t;
+    }
     bool getText(QWidget *, const QString &, const QString &, const QString &,
                  QString &result) override
     {
@@ -62,6 +74,34 @@ QStringList names(const QList<QAction *> &actions)
     for (const QAction *a : actions)
         out << (a->isSeparator() ? "|" : a->menu() ? a->menu()->objectName() : a->objectName());
     return out;
+}
+
+// Object names of every action reachable from the menu bar (through its
+// shown menus and their sub-menus) and from the tool bar.
+QSet<QString> reachable(const Tessaron &window)
+{
+    QSet<QString> out;
+    std::function<void(const QList<QAction *> &)> walk = [&](const QList<QAction *> &actions) {
+        for (const QAction *a : actions) {
+            if (!a->isVisible() || a->isSeparator())
+                continue;
+            if (a->menu())
+                walk(a->menu()->actions());
+            else
+                out << a->objectName();
+        }
+    };
+    walk(window.menuBar()->actions());
+    walk(window.toolBar()->actions());
+    return out;
+}
+
+// Whether the shortcut reaches its action in the window as it is laid out.
+bool shortcutTriggers(Tessaron &window, const char *name, QKeyCombination keys)
+{
+    QSignalSpy spy(window.action(name), &QAction::triggered);
+    QTest::keyClick(&window, keys.key(), keys.keyboardModifiers());
+    return spy.count() == 1;
 }
 
 // A shown main window that has read the settings file without the reopen question.
@@ -85,11 +125,15 @@ private slots:
     void cleanup();
     void firstStartIsRussianAndMaximized();
     void compactLayoutWithAndWithoutModel();
+    void fullInterfaceReachesEveryAction();
+    void viewFillsTheCentralArea();
     void settingsRoundTrip();
     void windowPlacementFlags_data();
     void windowPlacementFlags();
     void openRefreshCloseAndRecentList();
     void failedLoadsAndSceneLists();
+    void startUpOpensEachFileOnce();
+    void savingSaysWhyItFailed();
     void droppedFilesAndFolders();
     void panelsAreReplacedNotDuplicated();
     void objectsTreeCommands();
@@ -157,7 +201,7 @@ void TestApp::compactLayoutWithAndWithoutModel()
     ShownWindow window;
     QCOMPARE(names(window.menuBar()->actions()), (QStringList {"menuFile", "menuHelp"}));
     QCOMPARE(names(window.menu("menuFile")->actions()),
-             (QStringList {"actionOpen", "actionPrint", "actionClose"}));
+             (QStringList {"actionOpen", "actionPrint", "actionFullInterface", "actionClose"}));
     QCOMPARE(names(window.menu("menuHelp")->actions()), QStringList {"actionAbout"});
     QCOMPARE(window.toolBar()->iconSize(), QSize(64, 64));
     QCOMPARE(names(window.toolBar()->actions()).join(' '),
@@ -177,6 +221,122 @@ void TestApp::compactLayoutWithAndWithoutModel()
         QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
     QVERIFY(window.action("actionLiteFaces")->isChecked());
     QVERIFY(!window.action("actionLitePoint")->isChecked());
+}
+
+void TestApp::fullInterfaceReachesEveryAction()
+{
+    {
+        ShownWindow window;
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QAction *full = window.action("actionFullInterface");
+        QVERIFY(full->isCheckable() && !full->isChecked() && full->icon().isNull());
+        QCOMPARE(window.menu("menuFile")->actions().at(2), full); // last before Exit
+        QVERIFY(
+            !shortcutTriggers(window, "actionTransformAllAsActive", Qt::AltModifier | Qt::Key_R));
+        QSet<QString> all;
+        for (int i = 0; i < kActionRowCount; ++i)
+            all << kActionRows[i].name;
+        const QSet<QString> compact = reachable(window);
+
+        QVERIFY(shortcutTriggers(window, "actionFullInterface",
+                                 Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_F));
+        QVERIFY(full->isChecked());
+        QCOMPARE(names(window.menuBar()->actions()),
+                 (QStringList {"menuFile", "menuView", "menuOperations", "menuOptions",
+                               "menuPanels", "menuHelp"}));
+        QCOMPARE(names(window.menu("menuFile")->actions()).join(' '),
+                 QString("actionOpen actionRefresh | menuSaveAs | actionRemove | actionPrint | "
+                         "menuRecentFiles actionFullInterface actionClose"));
+        QCOMPARE(window.toolBar()->iconSize(), QSize(32, 32));
+        // Between them the two layouts offer every action; the full one the
+        // whole toolkit, with its shortcuts working.
+        QCOMPARE(all - (compact + reachable(window)), QSet<QString>());
+        for (const char *name : {"actionSaveAsImage", "actionPreferences", "actionCloneFullModel",
+                                 "actionSplice", "actionZoomIn", "actionModelInfo"})
+            QVERIFY2(reachable(window).contains(name), name);
+        QVERIFY(
+            shortcutTriggers(window, "actionTransformAllAsActive", Qt::AltModifier | Qt::Key_R));
+        // Actions that need a model follow the same rules in both layouts.
+        QVERIFY(!window.action("actionPrint")->isEnabled());
+        QCOMPARE(window.openModelFile(data.filePath("m0.surf")), 1);
+        QVERIFY(window.action("actionPrint")->isEnabled());
+        QCOMPARE(window.menuBar()->actions().size(), 6); // a load keeps the chosen layout
+        window.close();
+    }
+    // The choice is kept beside the settings file, which keeps its own keys.
+    QSettings settings(Tessaron::settingsPath(), QSettings::IniFormat);
+    QCOMPARE(settings.childGroups(), (QStringList {"Colors", "Config", "Stats", "View", "Window"}));
+    QCOMPARE(settings.allKeys().size(), 6 + 3 + 3 + 27 + 12);
+    {
+        ShownWindow again;
+        QVERIFY(again.action("actionFullInterface")->isChecked());
+        QCOMPARE(again.menuBar()->actions().size(), 6);
+        again.action("actionFullInterface")->trigger(); // and back
+        QCOMPARE(names(again.menuBar()->actions()), (QStringList {"menuFile", "menuHelp"}));
+        QCOMPARE(again.toolBar()->iconSize(), QSize(64, 64));
+    }
+    ShownWindow third;
+    QVERIFY(!third.action("actionFullInterface")->isChecked());
+}
+
+void TestApp::viewFillsTheCentralArea()
+{
+    QSettings(Tessaron::settingsPath(), QSettings::IniFormat).setValue("Window/Maximized", false);
+    ShownWindow window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    GLWidget *view = window.view();
+    view->Config.background = "#00FF00";
+    colorFromName(view->Config.background, view->ClearColor);
+    const int separator = window.style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
+    auto check = [&](const char *step) {
+        QTest::qWait(30);
+        const QRect area(view->mapTo(&window, QPoint(0, 0)), view->size());
+        QVERIFY2(area == window.centralWidget()->geometry(), step);
+        // Up to the bars above and below, and to the panels on either side.
+        QVERIFY2(area.top() == window.toolBar()->geometry().bottom() + 1, step);
+        QVERIFY2(area.bottom() + 1 == window.statusBar()->geometry().top(), step);
+        int left = 0, right = window.width();
+        for (QDockWidget *dock : window.findChildren<QDockWidget *>()) {
+            if (dock->isFloating() || !dock->isVisible())
+                continue;
+            QVERIFY2(!area.intersects(dock->geometry()), step);
+            if (window.dockWidgetArea(dock) == Qt::LeftDockWidgetArea)
+                left = std::max(left, dock->geometry().right() + 1 + separator);
+            else
+                right = std::min(right, dock->geometry().left() - separator);
+        }
+        QVERIFY2(area.left() == left && area.right() + 1 == right, step);
+        // The picture itself reaches every edge of the area.
+        const QImage shot = window.grab().toImage();
+        const QColor green(0, 255, 0);
+        for (const QPoint p :
+             {area.topLeft(), area.topRight(), area.bottomLeft(), area.bottomRight()})
+            QVERIFY2(shot.pixelColor(p) == green, step);
+    };
+    window.resize(900, 600);
+    check("resized");
+    window.createPanel(PanelKind::Point);
+    check("right panel");
+    window.createPanel(PanelKind::Opacity);
+    check("second left panel");
+    window.removePanel(PanelKind::Point);
+    check("right panel closed");
+    window.panel(PanelKind::Objects)->setFloating(true);
+    check("floating");
+    window.panel(PanelKind::Objects)->setFloating(false);
+    check("docked again");
+    window.panel(PanelKind::Objects)->hide();
+    check("hidden");
+    window.panel(PanelKind::Objects)->show();
+    window.action("actionFullInterface")->trigger();
+    check("full interface");
+    window.action("actionFullInterface")->trigger();
+    check("compact");
+    window.resize(700, 520);
+    check("smaller");
+    window.showFullScreen();
+    check("full screen");
 }
 
 void TestApp::settingsRoundTrip()
@@ -279,12 +439,43 @@ void TestApp::openRefreshCloseAndRecentList()
     QFile::remove(b);
     window.updateRecentFileActions();
     QCOMPARE(window.recentFiles, (QStringList {a}));
+    // The files, then a separator before "Clear list" while there are any.
+    const QList<QAction *> entries = window.menu("menuRecentFiles")->actions();
+    QCOMPARE(entries.last(), window.action("actionClearRecentFiles"));
+    QAction *separator = entries.at(entries.size() - 2);
+    QVERIFY(separator->isSeparator() && separator->isVisible());
+    QCOMPARE(entries.at(entries.size() - 12)->text(), a);
     window.clearRecentFileList();
     QVERIFY(!window.menu("menuRecentFiles")->isEnabled());
+    QVERIFY(!separator->isVisible());
 }
 
 void TestApp::failedLoadsAndSceneLists()
 {
+    const auto restore = qScopeGuard([&] {
+        QDir().rmdir(data.filePath("m1.surf"));
+        writeTriangleSurf(data.filePath("m1.surf"), 1);
+    });
+    {
+        ShownWindow window;
+        const QString good = data.filePath("m1.surf");
+        dialogs.openNames = {good};
+        window.openFile();
+        // Files that do not load stay out of the history, whichever way they came.
+        dialogs.openNames = {data.filePath("missing.surf")};
+        window.openFile();
+        window.openDroppedPath(data.filePath("model.off"));
+        QCOMPARE(window.lastFile, good);
+        QCOMPARE(window.recentFiles, QStringList {good});
+        window.close();
+        QCOMPARE(QSettings(Tessaron::settingsPath(), QSettings::IniFormat).value("Stats/LastFile"),
+                 QVariant(good));
+        // A file of the history that no longer loads leaves it.
+        QVERIFY(QFile::remove(good) && QDir().mkdir(good)); // cannot be read as a file
+        QCOMPARE(window.openModelFile(good), 0);
+        QVERIFY(window.recentFiles.isEmpty() && window.lastFile.isEmpty());
+        dialogs.messages.clear();
+    }
     ShownWindow window;
     QCOMPARE(window.openModelFile(data.filePath("missing.surf")), 0);
     QCOMPARE(window.openModelFile(data.filePath("model.off")), 0);
@@ -309,6 +500,8 @@ void TestApp::failedLoadsAndSceneLists()
     QVERIFY(first->isSelected() && first->font(0).bold());
     QVERIFY(!objects->itemOf(window.view()->ModelList.at(2))->font(0).bold());
     QCOMPARE(window.lastFile, hx.fileName());
+    QCOMPARE(window.recentFiles.first(), hx.fileName()); // the scene, not its surfaces
+    QVERIFY(!window.recentFiles.contains(data.filePath("m2.surf")));
 
     // At start-up the first scene of the working folder opens, or a message says there is none.
     const QString old = QDir::currentPath();
@@ -317,6 +510,54 @@ void TestApp::failedLoadsAndSceneLists()
     window.openHxInWorkingFolder();
     QCOMPARE(dialogs.messages, (QStringList {"There is no .hx files in this folder."}));
     QDir::setCurrent(old);
+}
+
+void TestApp::startUpOpensEachFileOnce()
+{
+    QFile hx(data.filePath("scene.hx"));
+    QVERIFY(hx.open(QIODevice::WriteOnly));
+    hx.write("[ load ${SCRIPTDIR}/m0.surf ] setLabel {m0.surf}\n"
+             "[ load ${SCRIPTDIR}/m1.surf ] setLabel {m1.surf}\n");
+    hx.close();
+    QSettings(Tessaron::settingsPath(), QSettings::IniFormat)
+        .setValue("Stats/LastFile", hx.fileName());
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(data.path());
+    dialogs.answer = Dialogs::Answer::Yes;
+    Tessaron window;
+    window.show();
+    window.readSettings(true);      // reopens the scene of the working folder ...
+    window.openHxInWorkingFolder(); // ... which is not opened a second time
+    QDir::setCurrent(old);
+    QCOMPARE(window.view()->ModelList.count(), 3);
+    // Answered No, the working folder's scene opens as usual.
+    dialogs.answer = Dialogs::Answer::No;
+    QDir::setCurrent(data.path());
+    Tessaron second;
+    second.show();
+    second.readSettings(true);
+    second.openHxInWorkingFolder();
+    QDir::setCurrent(old);
+    QCOMPARE(second.view()->ModelList.count(), 3);
+}
+
+void TestApp::savingSaysWhyItFailed()
+{
+    ShownWindow window;
+    QCOMPARE(window.openModelFile(data.filePath("m0.surf")), 1);
+    dialogs.saveName = data.filePath("saved");
+    dialogs.messages.clear();
+    window.saveAsOFF();
+    QVERIFY(dialogs.messages.isEmpty() && QFile::exists(data.filePath("saved.off")));
+    // A block whose cells name a vertex it does not have is not written, and
+    // the user is told so.
+    window.view()->currentModel()->Meshes[0]->Cells[Triangle][2] = 3;
+    window.saveAsPLY();
+    QVERIFY(!QFile::exists(data.filePath("saved.ply")));
+    QCOMPARE(dialogs.messages.size(), 1);
+    QVERIFY2(dialogs.messages[0].startsWith("Error|" + data.filePath("saved") + ": "),
+             qPrintable(dialogs.messages[0]));
+    window.view()->currentModel()->Meshes[0]->Cells[Triangle][2] = 2;
 }
 
 void TestApp::droppedFilesAndFolders()
@@ -394,6 +635,33 @@ void TestApp::objectsTreeCommands()
     dialogs.text.clear();
     objects->contextMenuChangeNameElement(); // cancelled: the name stays
     QCOMPARE(list.at(1)->Name, QString("Renamed"));
+
+    // A right-click makes its row current before the menu acts on it.
+    QTreeWidget *tree = objects->tree();
+    const QPoint row = tree->visualItemRect(objects->itemOf(list.at(2))).center();
+    QTimer::singleShot(200, [] {
+        if (QWidget *menu = QApplication::activePopupWidget())
+            menu->close();
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, row, tree->viewport()->mapToGlobal(row));
+    QApplication::sendEvent(tree->viewport(), &click);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+    QCOMPARE(list.ActiveIndex, 2);
+    dialogs.text = "Clicked";
+    objects->contextMenuChangeNameElement();
+    QCOMPARE(list.at(2)->Name, QString("Clicked"));
+    QCOMPARE(list.at(1)->Name, QString("Renamed"));
+
+    // Every colour swatch, a white one too, has a dark frame.
+    list.at(2)->setColor(255, 255, 255);
+    objects->updateFields();
+    auto *swatch = qobject_cast<QLabel *>(tree->itemWidget(objects->itemOf(list.at(2)), 2));
+    QVERIFY(swatch);
+    const QImage image = swatch->grab().toImage();
+    const QColor edge = image.pixelColor(1, image.height() / 2);
+    const QColor inside = image.pixelColor(image.width() / 2, image.height() / 2);
+    QVERIFY2(edge.lightness() < 80, qPrintable(edge.name()));
+    QCOMPARE(inside, QColor(Qt::white));
 
     objects->selectModel(list.at(2));
     objects->contextMenuDeleteElement();

@@ -3,6 +3,7 @@
 // isosurface request.
 
 #include "app/Tessaron.h"
+#include "app/panels/ObjectsControl.h"
 #include "model/MeshBuilders.h"
 #include "model/ModelClass.h"
 #include "view/Dialogs.h"
@@ -73,6 +74,7 @@ private slots:
     void cleanup();
     void functionChoiceFollowsTheModel();
     void rangeCutValidatesTheFields();
+    void derivedModelsShowTheirRangeAtOnce();
     void paletteAndIsolines();
     void legendPaintsThePalette();
     void isosurfaceRequestWarnsOnce();
@@ -171,7 +173,7 @@ void TestFunctionPanels::rangeCutValidatesTheFields()
     child<QCheckBox>(PanelKind::Function, "checkBox_all")->setChecked(false);
 
     // A minimum above the range falls back to the function's minimum, so
-    // the cut keeps every cell; afterwards the fields show the full range.
+    // the cut keeps every cell; the fields show the range the cut used.
     min->setText("10");
     max->setText("5");
     apply->click();
@@ -183,6 +185,7 @@ void TestFunctionPanels::rangeCutValidatesTheFields()
     max->setText("2");
     QTest::keyClick(max, Qt::Key_Return);
     QCOMPARE(shownCells(model), (std::vector<int> {1, 0, 0, 1}));
+    QCOMPARE(min->text() + ".." + max->text(), QString("2..4")); // the range applied
 
     // "All" ignores the fields, shows every cell again and the full range; no
     // model is added.
@@ -193,6 +196,47 @@ void TestFunctionPanels::rangeCutValidatesTheFields()
     QCOMPARE(model->Meshes.first()->CountOfTriVertices, 12);
     QCOMPARE(min->text() + ".." + max->text(), QString("0..5"));
     QCOMPARE(view->ModelList.count(), 2);
+}
+
+void TestFunctionPanels::derivedModelsShowTheirRangeAtOnce()
+{
+    // A surface without functions, coloured by function, then cells of it
+    // cloned: the clone carries the old vertex numbers as its function and
+    // shows them, coloured, with their range, at once.
+    auto *surface = new ModelClass;
+    surface->Meshes.append(quadRow(3));
+    view->placeNewModel(surface);
+    view->changeViewFacesFunction();
+    selectCell(*surface->Meshes[0], Quadrangle, 2);
+    view->getModelFromSelection();
+    ModelClass *clone = view->currentModel();
+    QVERIFY(clone != surface && clone->Settings.ColorMode == 5);
+    QVERIFY(window->hasPanel(PanelKind::Function) && window->hasPanel(PanelKind::Gradient));
+    auto *combo = child<QComboBox>(PanelKind::Function, "comboBox");
+    auto *min = child<QLineEdit>(PanelKind::Function, "lineEdit_min");
+    auto *max = child<QLineEdit>(PanelKind::Function, "lineEdit_max");
+    QCOMPARE(combo->currentText(), QString("OldVrtIndx"));
+    QCOMPARE(min->text() + ".." + max->text(), QString("4..7"));
+    QVERIFY(clone->Meshes[0]->TriTexCoords);
+    QCOMPARE(clone->Meshes[0]->TriTexCoords[0], 0.0f); // vertex 4, the minimum
+
+    // Made current in the tree, a model shows its own range again.
+    ModelClass *model = showFunctions(functionModel());
+    QCOMPARE(min->text() + ".." + max->text(), QString("0..5"));
+    auto *objects = static_cast<ObjectsControl *>(window->panel(PanelKind::Objects));
+    objects->itemClicked(objects->itemOf(clone), 0);
+    QCOMPARE(view->currentModel(), clone);
+    QCOMPARE(min->text() + ".." + max->text(), QString("4..7"));
+    objects->itemClicked(objects->itemOf(model), 0);
+    QCOMPARE(min->text() + ".." + max->text(), QString("0..5"));
+
+    // Set to show vertex functions it lacks (as a join of such models is),
+    // a model shows its cell functions.
+    ModelClass *cellsOnly = functionModel(false, true);
+    cellsOnly->FunctionLocation = 1;
+    showFunctions(cellsOnly);
+    QCOMPARE(cellsOnly->FunctionLocation, 2);
+    QCOMPARE(combo->currentText() + " " + min->text() + ".." + max->text(), QString("c 10..40"));
 }
 
 void TestFunctionPanels::paletteAndIsolines()
@@ -246,7 +290,7 @@ void TestFunctionPanels::legendPaintsThePalette()
     child<QSpinBox>(PanelKind::ColorSize, "spinBox_palette_size")->setValue(5);
     QDockWidget *legend = window->panel(PanelKind::Gradient);
     QVERIFY(legend);
-    const QImage image = legend->grab().toImage();
+    const QImage image = legend->widget()->grab().toImage();
     const std::vector<quint8> &texels = view->Palette.Texels;
     auto texel = [&](int i) { return QColor(texels[4 * i], texels[4 * i + 1], texels[4 * i + 2]); };
     auto near = [](const QColor &a, const QColor &b) {
@@ -261,6 +305,22 @@ void TestFunctionPanels::legendPaintsThePalette()
         QVERIFY2(image.pixelColor(p) == Qt::white,
                  qPrintable(QString("%1,%2").arg(p.x()).arg(p.y())));
     QVERIFY(image.pixelColor(37, 41) != Qt::white); // small ticks are five pixels long
+
+    // The legend lies below the panel's title bar, which looks as it does
+    // without a legend; the function's name stands above the ramp.
+    const int titleHeight = legend->widget()->y();
+    QVERIFY(titleHeight > 10);
+    const QImage withLegend = legend->grab().toImage();
+    view->currentModel()->FunctionLocation = 0;
+    const QImage without = legend->grab().toImage();
+    QCOMPARE(withLegend.copy(0, 0, withLegend.width(), titleHeight),
+             without.copy(0, 0, without.width(), titleHeight));
+    QVERIFY(near(withLegend.pixelColor(15, titleHeight + 25), texel(4)));
+    int ink = 0;
+    for (int y = titleHeight; y < titleHeight + 22; ++y)
+        for (int x = 2; x < 20; ++x)
+            ink += withLegend.pixelColor(x, y) != without.pixelColor(x, y);
+    QVERIFY(ink > 10);
 }
 
 void TestFunctionPanels::isosurfaceRequestWarnsOnce()

@@ -1,6 +1,7 @@
 // The model panels in the main window: materials shown and renumbered, the
 // cutting plane's fields and apply, the point editor and the stereo values.
 
+#include "app/Startup.h"
 #include "app/Tessaron.h"
 #include "app/panels/MaterialsControl.h"
 #include "model/MeshBuilders.h"
@@ -14,6 +15,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -82,6 +85,7 @@ private slots:
     void materialsAreShownAndRenumbered();
     void intersectionFieldsAndApply();
     void pointAndStereoPanels();
+    void everyPanelShowsItsTextsInRussian();
 
 private:
     ScriptedDialogs dialogs;
@@ -183,6 +187,68 @@ void TestPanels::pointAndStereoPanels()
     child<QRadioButton>(stereo, "rb_ortho")->click();
     QCOMPARE(child<QLabel>(stereo, "label_eye_x")->text(), QStringLiteral("Eye X-diff"));
     QCOMPARE(model->Orthographic, quint8(1));
+}
+
+// The texts of a panel that do not show whole: labels and buttons narrower
+// than their text, and a title that does not fit beside the title buttons.
+QStringList cutTexts(const QDockWidget *panel)
+{
+    QStringList cut;
+    for (const QLabel *label : panel->widget()->findChildren<QLabel *>())
+        if (label->isVisible() && label->sizeHint().width() > label->width())
+            cut << label->text();
+    for (const QAbstractButton *button : panel->widget()->findChildren<QAbstractButton *>())
+        if (button->isVisible() && button->sizeHint().width() > button->width())
+            cut << button->text();
+    const int margin = panel->style()->pixelMetric(QStyle::PM_DockWidgetTitleMargin);
+    int titleEnd = panel->width() - margin;
+    for (const QAbstractButton *button :
+         panel->findChildren<QAbstractButton *>(QString(), Qt::FindDirectChildrenOnly))
+        if (button->isVisible())
+            titleEnd = std::min(titleEnd, button->x() - margin);
+    if (panel->fontMetrics().horizontalAdvance(panel->windowTitle()) > titleEnd - 2 * margin)
+        cut << panel->windowTitle();
+    return cut;
+}
+
+void TestPanels::everyPanelShowsItsTextsInRussian()
+{
+    QTranslator toolkit, program;
+    installTranslators(1, toolkit, program);
+    {
+        Tessaron window;
+        window.resize(1200, 900);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ModelClass *model = strip(3);
+        std::vector<double> f(8);
+        for (size_t i = 0; i < f.size(); ++i)
+            f[i] = double(i);
+        addVertexFunction(*model->Meshes[0], f);
+        model->FunctionNames << "f";
+        model->FunctionLocation = 1;
+        window.view()->placeNewModel(model);
+        for (int kind = 0; kind <= int(PanelKind::Point); ++kind) {
+            window.createPanel(PanelKind(kind));
+            QDockWidget *panel = window.panel(PanelKind(kind));
+            QVERIFY(panel);
+            if (kind == int(PanelKind::ColorSize))
+                child<QCheckBox>(panel, "checkBox_exact")->setChecked(true); // shows the field
+            if (kind == int(PanelKind::Iso))
+                child<QCheckBox>(panel, "checkBox_uniformity")->setChecked(false);
+            QTest::qWait(20);
+            const QStringList cut = cutTexts(panel);
+            QVERIFY2(cut.isEmpty(), qPrintable(panel->objectName() + ": " + cut.join(", ")));
+            if (kind == int(PanelKind::Stereo3D)) { // the labels of the other projection
+                child<QRadioButton>(panel, "rb_frustrum")->click();
+                QTest::qWait(20);
+                QVERIFY2(cutTexts(panel).isEmpty(), qPrintable(cutTexts(panel).join(", ")));
+            }
+            window.removePanel(PanelKind(kind));
+        }
+    }
+    QCoreApplication::removeTranslator(&program);
+    QCoreApplication::removeTranslator(&toolkit);
 }
 
 int main(int argc, char **argv)

@@ -55,6 +55,7 @@ private slots:
     void replacementKeepsPermissionsAndBadModelsAreRefused();
     void failedSaveKeepsEarlierFile_data();
     void failedSaveKeepsEarlierFile();
+    void linksAndNamesWithoutValues();
 };
 
 void TestWriters::bytes_data()
@@ -313,6 +314,40 @@ void TestWriters::failedSaveKeepsEarlierFile()
     for (const QString &name : earlier)
         QCOMPARE(fileBytes(dir.filePath(name)), QByteArray("earlier\n"));
     QCOMPARE(writeOFF(*model, dir.filePath("missing/m"), true, true), 2);
+}
+
+void TestWriters::linksAndNamesWithoutValues()
+{
+    // Saving onto a symbolic link writes its target: the link stays, the
+    // target gets the model and keeps its permissions.
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("cases"));
+    const QString target = dir.filePath("cases/m.off"), link = dir.filePath("link.off");
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("earlier\n") == 8);
+    file.close();
+    const auto permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(target, permissions));
+    QVERIFY(QFile::link("cases/m.off", link));
+    const auto model = makeSample(OneTriangle);
+    QCOMPARE(saveModelFile(model.get(), "OFF", dir.filePath("link"), false), 0);
+    QVERIFY(QFileInfo(link).isSymLink());
+    QVERIFY(fileBytes(target).startsWith("OFF\n3 1 0\n"));
+    const auto user = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+    QCOMPARE(QFile::permissions(target) & ~user, permissions);
+    QCOMPARE(QDir(dir.filePath("cases")).entryList(QDir::Files | QDir::Hidden),
+             QStringList {"m.off"});
+
+    // Names of functions the blocks do not carry (a surface made from a
+    // volume keeps them): every vertex line still has a value per variable.
+    const auto volumes = makeSample(Volumes);
+    volumes->FunctionNames = {"f"};
+    QCOMPARE(saveModelFile(volumes.get(), "DAT", dir.filePath("v"), false), 0);
+    const QList<QByteArray> lines = fileBytes(dir.filePath("v.dat")).split('\n');
+    QCOMPARE(lines.at(1), QByteArray("VARIABLES = \"x\" \"y\" \"z\" \"f\""));
+    QCOMPARE(lines.at(3),
+             QByteArray("0.00000000e+00 5.00000000e-01 -5.00000000e-01 "
+                        "0.00000000e+00 "));
 }
 
 QTEST_GUILESS_MAIN(TestWriters)

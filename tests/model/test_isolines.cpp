@@ -1,6 +1,7 @@
 // Isolines of a block: the banded lines of the palette and the single level
 // with its "iso.off". Headless: no OpenGL.
 
+#include "formats/IsolineFile.h"
 #include "model/Isolines.h"
 #include "model/MeshBuilders.h"
 #include "model/ModelClass.h"
@@ -28,6 +29,13 @@ QByteArray readFile(const QString &name)
 {
     QFile file(name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// The single-level line, written to "iso.off" as the view writes it; false
+// when the block made no lines (and so no file).
+bool writeLevel(BasicClass &block, double level)
+{
+    return generateLines(block, level) && writeIsolineOff(block, QStringLiteral("iso.off"));
 }
 
 // Lower-left right triangle of the unit square: corners (0,0), (1,0), (0,1).
@@ -103,7 +111,7 @@ void TestIsolines::singleLevelAndItsFile()
     setTriangles(block,
                  {0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 0, 2, 0, 0, 0, 2, 0, 5, 5, 5, 6, 5, 5, 5, 6, 5},
                  {0, 1, 1, 0.5f, 0, 1, 0.9f, 0.9f, 0.9f});
-    generateLines(block, 0.5);
+    QVERIFY(writeLevel(block, 0.5));
     // The second triangle has a corner on the level: of its three crossing
     // points the two farthest apart form the segment. The third misses it.
     QCOMPARE(isoPoints(block), (std::vector<float> {1, 0, 0, 0, 1, 0, 0, 0, 0, 1, 1, 0}));
@@ -114,19 +122,19 @@ void TestIsolines::singleLevelAndItsFile()
                         "3 0 0 1\n3 2 2 3\n"));
 
     // A level outside the values: no segment, only the file's header.
-    generateLines(block, 1.5);
+    QVERIFY(writeLevel(block, 1.5));
     QCOMPARE(block.CountOfIsoVertices, 0);
     QCOMPARE(readFile("iso.off"), QByteArray("OFF\n0 0 0\n"));
 
     // A flat triangle on the level gives its longest side.
     setTriangles(block, kCorner, {0.5f, 0.5f, 0.5f});
-    generateLines(block, 0.5);
+    QVERIFY(generateLines(block, 0.5));
     QCOMPARE(isoPoints(block), (std::vector<float> {1, 0, 0, 0, 1, 0}));
 
     // Without triangles the block keeps its lines and no file is written.
     QFile::remove("iso.off");
     freeArray(block.TriTexCoords);
-    generateLines(block, 0.2);
+    QVERIFY(!writeLevel(block, 0.2));
     generateLines(block, 8, 8, 255.0f, 0.8f);
     QCOMPARE(isoPoints(block), (std::vector<float> {1, 0, 0, 0, 1, 0}));
     QVERIFY(!QFile::exists("iso.off"));

@@ -148,10 +148,14 @@ void TestTopology::surfaceDropsSharedFaces()
     auto one = modelOf({block(kCube, Hexahedron, {0, 1, 2, 3, 4, 5, 6, 7})});
     addVertexFunction(*one->Meshes[0], Values(8, 1.0));
     one->FunctionNames = {"f"};
+    one->FunctionLocation = 1;
     std::unique_ptr<ModelClass> surface(createSurface(*one, 0));
     const MeshClass &s = *surface->Meshes[0];
     QCOMPARE(s.CountOfVertices, 8);
-    QVERIFY(s.CountOfFunctions == 0 && surface->FunctionNames.isEmpty());
+    // The blocks carry no functions; the model keeps the names.
+    QCOMPARE(s.CountOfFunctions, 0);
+    QCOMPARE(surface->FunctionNames, QStringList {"f"});
+    QCOMPARE(surface->FunctionLocation, 1);
     // Six faces in the order of their sorted vertices, oriented as the cell's.
     QCOMPARE(s.CountOfCells[Quadrangle], 6);
     QCOMPARE(Cells(s.Cells[Quadrangle], s.Cells[Quadrangle] + 8), (Cells {0, 3, 2, 1, 0, 1, 5, 4}));
@@ -283,6 +287,12 @@ void TestTopology::joins()
     QCOMPARE(materialsOf(*unique->Meshes[0], Quadrangle), (Cells {3, 4}));
     QCOMPARE(unique->Materials, (QList<qint32> {0, 1, 2, 3, 4, 5}));
     QVERIFY(unique->FunctionNames.isEmpty() && unique->Meshes[0]->CountOfFunctions == 0);
+    // The offsets grow by the Materials lists alone, whatever the cells hold.
+    b->Materials = {0};
+    std::unique_ptr<ModelClass> listed(
+        joinModels({a.get(), b.get(), plain.get()}, JoinUniqueMaterials, 0));
+    QCOMPARE(materialsOf(*listed->Meshes[0], Triangle), (Cells {0, 1, 2, 4, 4}));
+    b->updateMaterials();
 
     // Cell functions are kept like vertex functions.
     setCellFunctions(*a->Meshes[0], Triangle, 1, {0.1, 0.2, 0.3});
@@ -291,16 +301,28 @@ void TestTopology::joins()
     QCOMPARE(cellFunctionOf(*twice->Meshes[0], Triangle, 0),
              (Values {0.1, 0.2, 0.3, 0.1, 0.2, 0.3}));
 
-    // Zones: full copies named and numbered by index, all shown.
+    // Models with no vertex functions each show vertex functions, none.
+    auto cellsOnly = modelOf({block({0, 0, 0, 1, 0, 0, 0, 1, 0}, Triangle, {0, 1, 2})});
+    setCellFunctions(*cellsOnly->Meshes[0], Triangle, 1, {0.5});
+    cellsOnly->CellFunctionNames = {"g"};
+    cellsOnly->FunctionLocation = 2;
+    std::unique_ptr<ModelClass> cellJoin(
+        joinModels({cellsOnly.get(), cellsOnly.get()}, JoinOneZone, 0));
+    QCOMPARE(cellJoin->FunctionLocation, 1);
+    QCOMPARE(cellJoin->CellFunctionNames, QStringList {"g"});
+
+    // Zones: full copies, zone numbers kept, named by index, all shown; the
+    // materials of every model in turn.
+    a->Meshes[0]->ZoneNumber = 7;
     std::unique_ptr<ModelClass> zones(joinModels({b.get(), a.get()}, JoinSeveralZones, 50));
     QCOMPARE(zones->Meshes.size(), 3);
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(zones->Meshes[i]->Name, QString::number(i));
-        QCOMPARE(zones->Meshes[i]->ZoneNumber, i);
         QCOMPARE(zones->Meshes[i]->DisplayLists, 50u + 5u * quint32(i));
     }
-    QCOMPARE(zones->ShownZones, (QList<qint32> {0, 1, 2}));
-    QCOMPARE(zones->Materials, (QList<qint32> {0, 1, 2}));
+    QCOMPARE(zones->Meshes[2]->ZoneNumber, 7);
+    QCOMPARE(zones->ShownZones, (QList<qint32> {0, 7}));
+    QCOMPARE(zones->Materials, (QList<qint32> {0, 1, 0, 1, 2}));
     QCOMPARE(joinModels({}, JoinOneZone, 0), nullptr);
 }
 

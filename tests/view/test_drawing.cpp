@@ -41,6 +41,38 @@ QColor rgb(const Rgba8 &c)
     return QColor(c[0], c[1], c[2]);
 }
 
+// The unit sphere as quadrangles facing outwards (degenerate at the poles).
+ModelClass *makeSphere(int rings = 16, int sectors = 24)
+{
+    std::vector<double> xyz;
+    std::vector<qint32> quads;
+    for (int i = 0; i <= rings; ++i)
+        for (int j = 0; j < sectors; ++j) {
+            const double theta = std::numbers::pi * i / rings;
+            const double phi = 2 * std::numbers::pi * j / sectors;
+            xyz.insert(xyz.end(),
+                       {std::sin(theta) * std::cos(phi), std::sin(theta) * std::sin(phi),
+                        std::cos(theta)});
+        }
+    for (int i = 0; i < rings; ++i)
+        for (int j = 0; j < sectors; ++j) {
+            const int next = (j + 1) % sectors;
+            quads.insert(quads.end(),
+                         {i * sectors + j, (i + 1) * sectors + j, (i + 1) * sectors + next,
+                          i * sectors + next});
+        }
+    return makeModel(xyz, Quadrangle, quads);
+}
+
+// A cube of edge 2 * half around the origin.
+ModelClass *makeCube(double half)
+{
+    std::vector<double> cube;
+    for (double c : kCube)
+        cube.push_back((2 * c - 1) * half);
+    return makeModel(cube, Hexahedron, {0, 1, 2, 3, 4, 5, 6, 7});
+}
+
 } // namespace
 
 class TestDrawing : public QObject
@@ -53,6 +85,8 @@ private slots:
     void faceModesAndCustomColour();
     void materialAndFunctionColours();
     void transparencyMixesWithTheBackground();
+    void transparentModelsShowWhatIsInside();
+    void axisLabelsAreBlackAndHiddenBehindModels();
     void cuttingPlanePolygon();
     void clipAndRangeCutHideCells();
     void lightsSwitchFromTheMenu();
@@ -215,6 +249,95 @@ void TestDrawing::transparencyMixesWithTheBackground()
     v.view->changeOpacity(255);
     QVERIFY(!square->Settings.Transparent);
     QVERIFY(near(pixel(v.frame(), 160, 120), QColor(0, 0, 0xDD)));
+}
+
+void TestDrawing::transparentModelsShowWhatIsInside()
+{
+    // A red cube inside a white sphere of opacity 64 / 255, whichever of the
+    // two the list draws first; the cube opaque, or itself transparent.
+    for (int variant = 0; variant < 3; ++variant) {
+        const bool sphereFirst = variant != 0, cubeTransparent = variant == 2;
+        ViewUnderTest v(320, 240);
+        v.view->Config.scaleToScreen = 0; // one scale for both: the cube stays inside
+        ModelClass *sphere = nullptr, *cube = nullptr;
+        if (sphereFirst)
+            sphere = v.add(makeSphere());
+        cube = v.add(makeCube(0.4));
+        if (!sphereFirst)
+            sphere = v.add(makeSphere());
+        cube->Meshes[0]->CustomColor = {1, 0, 0, 1};
+        sphere->Meshes[0]->CustomColor = {1, 1, 1, 1};
+        v.view->ModelList.ActiveIndex = qint32(v.view->ModelList.indexOf(sphere));
+        v.view->changeOpacity(64);
+        if (cubeTransparent)
+            cube->setTransparency(true, 0.8);
+        QVERIFY(sphere->Settings.Transparent && cube->Settings.Transparent == cubeTransparent);
+        for (ModelClass *m : {cube, sphere})
+            m->prepareDraw();
+        for (int i = 0; i < 6; ++i) // the whole sphere in the frame
+            v.view->zoomOut();
+        const QImage frame = v.frame();
+        // Through both sides of the sphere the cube shows red; where the
+        // sphere has nothing behind it, it is a faint grey.
+        const QColor centre = pixel(frame, 160, 120);
+        QVERIFY2(
+            centre.red() > centre.green() + 80 && centre.green() == centre.blue(),
+            qPrintable(QStringLiteral("variant %1: centre %2").arg(variant).arg(centre.name())));
+        const QPoint rim = toPixel(sphere, 0.8, 0, 320, 240);
+        const QColor shell = pixel(frame, rim.x(), rim.y());
+        QVERIFY2(shell.red() > 20 && shell.red() < 160
+                     && near(shell, QColor(shell.red(), shell.red(), shell.red()), 2),
+                 qPrintable(shell.name()));
+    }
+
+    // Two half-transparent squares, the green one nearer: drawn far to near
+    // whatever the list's order, the nearer colour weighs more.
+    ViewUnderTest v(320, 240);
+    ModelClass *nearSquare = v.add(makeSquare());
+    ModelClass *farSquare = v.add(makeSquare());
+    nearSquare->Meshes[0]->CustomColor = {0, 1, 0, 1};
+    farSquare->Meshes[0]->CustomColor = {1, 0, 0, 1};
+    for (ModelClass *m : {nearSquare, farSquare}) {
+        m->setTransparency(true, 0.5);
+        m->prepareDraw();
+    }
+    nearSquare->Transform->move(0, 0, 0.2f);
+    farSquare->Transform->move(0, 0, -0.2f);
+    const QColor mixed = pixel(v.frame(), 160, 120);
+    QVERIFY2(mixed.green() > mixed.red() + 40, qPrintable(mixed.name()));
+}
+
+void TestDrawing::axisLabelsAreBlackAndHiddenBehindModels()
+{
+    ViewUnderTest v(320, 240);
+    v.view->Config.background = QStringLiteral("#FFFFFF");
+    colorFromName(v.view->Config.background, v.view->ClearColor);
+    ModelClass *axes = v.add(makeSquare());
+    v.view->changeViewFacesNormal(); // faces off: only the tripod and its labels
+    v.view->changeShowAxes();
+    QVERIFY(axes->Settings.ShowAxes && axes->Settings.ColorMode == 0);
+    v.view->addXRotation(0.4f);
+    v.view->addYRotation(0.6f);
+    auto count = [](const QImage &frame, auto &&test) {
+        int n = 0;
+        for (int y = 0; y < frame.height(); ++y)
+            for (int x = 0; x < frame.width(); ++x)
+                n += test(frame.pixelColor(x, y));
+        return n;
+    };
+    auto dark = [](const QColor &c) { return c.red() < 60 && c.green() < 60 && c.blue() < 60; };
+    // The names and the tick values, in black.
+    QVERIFY(count(v.frame(), dark) > 40);
+
+    // A square in front of the tripod, filling the picture, hides them all.
+    ModelClass *wall = v.add(makeSquare());
+    wall->Meshes[0]->CustomColor = {0, 0, 1, 1};
+    wall->prepareDraw();
+    wall->Transform->reset(); // facing the viewer, not turned with the tripod
+    wall->Transform->zoom(20);
+    wall->Transform->move(0, 0, 1.2f); // nearer than the tripod's ends
+    const QImage hidden = v.frame();
+    QCOMPARE(count(hidden, [](const QColor &c) { return c != QColor(0, 0, 255); }), 0);
 }
 
 void TestDrawing::cuttingPlanePolygon()

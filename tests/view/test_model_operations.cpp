@@ -102,14 +102,15 @@ void TestModelOperations::operationsAddCurrentModels()
     QCOMPARE(run(&GLWidget::getModelFromSelection)->Meshes[0]->CountOfVertices, 8);
 
     // Without six cell functions there is nothing to convert; with them the
-    // converted copy is added and the source keeps its functions.
+    // current model itself is rewritten, and no model is added.
     QVERIFY(!run(&GLWidget::convert6CellFuncsTo2VertFuncs));
     setCellFunctions(*hexes->Meshes[0], Hexahedron, 6, std::vector<double>(12, 1.0));
     hexes->CellFunctionNames = {"a", "b", "c", "d", "e", "f"};
-    QCOMPARE(run(&GLWidget::convert6CellFuncsTo2VertFuncs)->FunctionNames,
-             (QStringList {"CellFunc0", "CellFunc1"}));
-    QCOMPARE(hexes->Meshes[0]->CountOfCellFunctions, 6);
-    QCOMPARE(list.count(), 8);
+    QCOMPARE(run(&GLWidget::convert6CellFuncsTo2VertFuncs), nullptr);
+    QCOMPARE(list.count(), 7);
+    QCOMPARE(hexes->FunctionNames, (QStringList {"CellFunc0", "CellFunc1"}));
+    QCOMPARE(hexes->Meshes[0]->CountOfCellFunctions, 0);
+    QCOMPARE(hexes->Meshes[0]->CountOfVertices, 12 + 2 * 3);
     QVERIFY(litPixels(v.frame(), 0, v.view->width()) > 0);
 }
 

@@ -112,6 +112,7 @@ private slots:
     void nearestRecordWins();
     void ctrlClicksSelectAndDeselectTheCellUnderTheCursor();
     void shiftClicksPickVerticesAndMeasure();
+    void pickedValueOnlyInFunctionColours();
     void rectangleSelectsTheCoveredCells();
 };
 
@@ -186,6 +187,18 @@ void TestPicking::shiftClicksPickVerticesAndMeasure()
     v.click(QPoint(5, 5), Qt::ShiftModifier);
     QCOMPARE(model->PickMode, -1);
     QVERIFY(!v.host.action("actionMoveCenter")->isEnabled());
+}
+
+void TestPicking::pickedValueOnlyInFunctionColours()
+{
+    PickView v;
+    ModelClass *strip = v.add(makeStrip(4)); // the vertex function x
+    v.click(v.at(*strip, 0.5, 0.5), Qt::ShiftModifier);
+    QVERIFY(v.status().endsWith(QLatin1String("(Zone number=0; Vertex number=7)")));
+    v.view.changeViewFacesFunction();
+    v.click(v.at(*strip, 0.5, 0.5), Qt::ShiftModifier);
+    QVERIFY2(v.status().endsWith(QLatin1String("(Zone number=0; Vertex number=7); x = 0.5")),
+             qPrintable(v.status()));
 }
 
 void TestPicking::rectangleSelectsTheCoveredCells()

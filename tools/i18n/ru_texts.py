@@ -78,6 +78,7 @@ RU = {
     ("MainWindow", "Centering all models by selected point"): "Центрировать все модели по выбранной точке",
     ("MainWindow", "Transfrom all models as active model"): "Преобразовать все модели как активную",
     ("MainWindow", "Get full clone of active model"): "Полная копия активной модели",
+    ("MainWindow", "Full interface"): "Полный интерфейс",
     ("MainWindow", "Clone selection into new model"): "Выделение в новую модель",
     ("MainWindow", "Clone visible primitives into new model"): "Видимые примитивы в новую модель",
     ("MainWindow", "Convert cell functionts to vert.functions"): "Функции ячеек в функции вершин",
@@ -315,4 +316,7 @@ RU = {
     ("GLWidget", "Input Eps:"): "Введите точность Eps:",
     ("GLWidget", "Change Materil Number"): "Изменение номера материала",
     ("GLWidget", "Input new material number:"): "Введите новый номер материала:",
+    ("GLWidget", "Error"): "Ошибка",
+    ("GLWidget", "The model was not saved: its cells name vertices it does not have."):
+        "Модель не сохранена: её ячейки ссылаются на несуществующие вершины.",
 }

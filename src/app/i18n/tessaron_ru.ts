@@ -3,37 +3,37 @@
 <context>
     <name>ColorSizeControl</name>
     <message>
-        <location filename="../panels/ColorSizeControl.cpp" line="36" />
+        <location filename="../panels/ColorSizeControl.cpp" line="39" />
         <source>Color size control</source>
         <translation>Настройка палитры</translation>
     </message>
     <message>
-        <location filename="../panels/ColorSizeControl.cpp" line="53" />
+        <location filename="../panels/ColorSizeControl.cpp" line="56" />
         <source>Function size</source>
         <translation>Число цветов</translation>
     </message>
     <message>
-        <location filename="../panels/ColorSizeControl.cpp" line="56" />
+        <location filename="../panels/ColorSizeControl.cpp" line="59" />
         <source>Palette size</source>
         <translation>Размер палитры</translation>
     </message>
     <message>
-        <location filename="../panels/ColorSizeControl.cpp" line="58" />
+        <location filename="../panels/ColorSizeControl.cpp" line="61" />
         <source>Repeat colors</source>
         <translation>Повторять цвета</translation>
     </message>
     <message>
-        <location filename="../panels/ColorSizeControl.cpp" line="60" />
+        <location filename="../panels/ColorSizeControl.cpp" line="63" />
         <source>Lines without colors</source>
         <translation>Линии без цвета</translation>
     </message>
     <message>
-        <location filename="../panels/ColorSizeControl.cpp" line="64" />
+        <location filename="../panels/ColorSizeControl.cpp" line="67" />
         <source>Isoline value:</source>
         <translation>Значение изолинии:</translation>
     </message>
     <message>
-        <location filename="../panels/ColorSizeControl.cpp" line="66" />
+        <location filename="../panels/ColorSizeControl.cpp" line="69" />
         <source>Use exact value</source>
         <translation>Точное значение</translation>
     </message>
@@ -270,37 +270,37 @@
 <context>
     <name>FunctionControl</name>
     <message>
-        <location filename="../panels/FunctionControl.cpp" line="41" />
+        <location filename="../panels/FunctionControl.cpp" line="43" />
         <source>Functions</source>
         <translation>Функции</translation>
     </message>
     <message>
-        <location filename="../panels/FunctionControl.cpp" line="48" />
+        <location filename="../panels/FunctionControl.cpp" line="50" />
         <source>MIN:</source>
         <translation>МИН:</translation>
     </message>
     <message>
-        <location filename="../panels/FunctionControl.cpp" line="50" />
+        <location filename="../panels/FunctionControl.cpp" line="52" />
         <source>MAX:</source>
         <translation>МАКС:</translation>
     </message>
     <message>
-        <location filename="../panels/FunctionControl.cpp" line="58" />
+        <location filename="../panels/FunctionControl.cpp" line="60" />
         <source>Apply</source>
         <translation>Применить</translation>
     </message>
     <message>
-        <location filename="../panels/FunctionControl.cpp" line="60" />
+        <location filename="../panels/FunctionControl.cpp" line="62" />
         <source>All</source>
         <translation>Все</translation>
     </message>
     <message>
-        <location filename="../panels/FunctionControl.cpp" line="63" />
+        <location filename="../panels/FunctionControl.cpp" line="65" />
         <source>Functions in faces</source>
         <translation>Функции в гранях</translation>
     </message>
     <message>
-        <location filename="../panels/FunctionControl.cpp" line="207" />
+        <location filename="../panels/FunctionControl.cpp" line="222" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
     </message>
@@ -428,58 +428,58 @@
         <translation>Сохранить изображение как...</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="219" />
+        <location filename="../../view/GLWidget.cpp" line="238" />
         <source>X in [%1;%2]; Y in [%3;%4]; Z in [%5;%6]</source>
         <translation>X в [%1;%2]; Y в [%3;%4]; Z в [%5;%6]</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="235" />
+        <location filename="../../view/GLWidget.cpp" line="254" />
         <source>; Point: (%1;%2;%3); (Zone number=%4; Vertex number=%5)</source>
         <translation>; Точка: (%1;%2;%3); (номер зоны=%4; номер вершины=%5)</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="242" />
+        <location filename="../../view/GLWidget.cpp" line="262" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="70" />
+        <location filename="../../view/ModelCommands.cpp" line="77" />
         <source>Drawing...</source>
         <translation>Отображение...</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="133" />
+        <location filename="../../view/ModelCommands.cpp" line="140" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="133" />
+        <location filename="../../view/ModelCommands.cpp" line="140" />
         <source>There is no selected elements.</source>
         <translation>Нет выделенных элементов.</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="174" />
+        <location filename="../../view/ModelCommands.cpp" line="185" />
         <source>Splice vertices</source>
         <translation>Склеить вершины</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="174" />
+        <location filename="../../view/ModelCommands.cpp" line="185" />
         <source>Input Eps:</source>
         <translation>Введите точность Eps:</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="227" />
-        <location filename="../../view/ViewModes.cpp" line="185" />
+        <location filename="../../view/ModelCommands.cpp" line="238" />
+        <location filename="../../view/ViewModes.cpp" line="204" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="288" />
+        <location filename="../../view/ModelCommands.cpp" line="299" />
         <source>Change Materil Number</source>
         <translation>Изменение номера материала</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="289" />
+        <location filename="../../view/ModelCommands.cpp" line="300" />
         <source>Input new material number:</source>
         <translation>Введите новый номер материала:</translation>
     </message>
@@ -488,11 +488,21 @@
         <source>Preparing data for draw...</source>
         <translation>Подготовка данных для отображения...</translation>
     </message>
+    <message>
+        <location filename="../../view/ModelSave.cpp" line="27" />
+        <source>The model was not saved: its cells name vertices it does not have.</source>
+        <translation>Модель не сохранена: её ячейки ссылаются на несуществующие вершины.</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelSave.cpp" line="29" />
+        <source>Error</source>
+        <translation>Ошибка</translation>
+    </message>
 </context>
 <context>
     <name>GradientControl</name>
     <message>
-        <location filename="../panels/GradientControl.cpp" line="46" />
+        <location filename="../panels/GradientControl.cpp" line="70" />
         <source>Gradient</source>
         <translation>Градиент</translation>
     </message>
@@ -548,42 +558,42 @@
 <context>
     <name>IsoControl</name>
     <message>
-        <location filename="../panels/IsoControl.cpp" line="35" />
+        <location filename="../panels/IsoControl.cpp" line="37" />
         <source>Isosurfaces control</source>
         <translation>Изоповерхности</translation>
     </message>
     <message>
-        <location filename="../panels/IsoControl.cpp" line="40" />
+        <location filename="../panels/IsoControl.cpp" line="42" />
         <source>Uniformity</source>
         <translation>Равномерно</translation>
     </message>
     <message>
-        <location filename="../panels/IsoControl.cpp" line="43" />
+        <location filename="../panels/IsoControl.cpp" line="45" />
         <source>Count of intersections:</source>
         <translation>Число сечений:</translation>
     </message>
     <message>
-        <location filename="../panels/IsoControl.cpp" line="49" />
+        <location filename="../panels/IsoControl.cpp" line="51" />
         <source>Intersection values:</source>
         <translation>Значения сечений:</translation>
     </message>
     <message>
-        <location filename="../panels/IsoControl.cpp" line="53" />
+        <location filename="../panels/IsoControl.cpp" line="55" />
         <source>Values separated by ";"</source>
         <translation>Значения через ";"</translation>
     </message>
     <message>
-        <location filename="../panels/IsoControl.cpp" line="107" />
+        <location filename="../panels/IsoControl.cpp" line="109" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
     </message>
     <message>
-        <location filename="../panels/IsoControl.cpp" line="127" />
+        <location filename="../panels/IsoControl.cpp" line="129" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
     <message>
-        <location filename="../panels/IsoControl.cpp" line="127" />
+        <location filename="../panels/IsoControl.cpp" line="129" />
         <source>There is no points</source>
         <translation>Нет точек</translation>
     </message>
@@ -591,62 +601,62 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../Tessaron.cpp" line="91" />
+        <location filename="../Tessaron.cpp" line="92" />
         <source>Tessaron v1.1.256</source>
         <translation>Tessaron v1.1.256</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="290" />
+        <location filename="../Tessaron.cpp" line="171" />
         <source>File</source>
         <translation>Файл</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="291" />
+        <location filename="../Tessaron.cpp" line="172" />
         <source>SaveAs</source>
         <translation>Сохранить как</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="292" />
+        <location filename="../Tessaron.cpp" line="173" />
         <source>Recent files...</source>
         <translation>Последние файлы...</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="293" />
+        <location filename="../Tessaron.cpp" line="174" />
         <source>View</source>
         <translation>Вид</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="294" />
+        <location filename="../Tessaron.cpp" line="175" />
         <source>Options</source>
         <translation>Параметры</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="295" />
+        <location filename="../Tessaron.cpp" line="176" />
         <source>Panels</source>
         <translation>Панели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="296" />
+        <location filename="../Tessaron.cpp" line="177" />
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="297" />
+        <location filename="../Tessaron.cpp" line="178" />
         <source>Clone model</source>
         <translation>Копия модели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="298" />
+        <location filename="../Tessaron.cpp" line="179" />
         <source>Operations</source>
         <translation>Операции</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="302" />
+        <location filename="../Tessaron.cpp" line="183" />
         <source>Light</source>
         <translation>Освещение</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="303" />
+        <location filename="../Tessaron.cpp" line="184" />
         <source>toolBar</source>
         <translation>Панель инструментов</translation>
     </message>
@@ -1011,57 +1021,62 @@
         <source>Topology Merge Vertices</source>
         <translation>Слияние вершин топологии</translation>
     </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="159" />
+        <source>Full interface</source>
+        <translation>Полный интерфейс</translation>
+    </message>
 </context>
 <context>
     <name>MaterialsControl</name>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="16" />
+        <location filename="../panels/MaterialsControl.cpp" line="17" />
         <source>Materials</source>
         <translation>Материалы</translation>
     </message>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="29" />
+        <location filename="../panels/MaterialsControl.cpp" line="30" />
         <source>Apply</source>
         <translation>Применить</translation>
     </message>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="30" />
+        <location filename="../panels/MaterialsControl.cpp" line="31" />
         <source>SelectAll</source>
         <translation>Выбрать все</translation>
     </message>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="31" />
+        <location filename="../panels/MaterialsControl.cpp" line="32" />
         <source>DeselectAll</source>
         <translation>Снять выбор</translation>
     </message>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="32" />
+        <location filename="../panels/MaterialsControl.cpp" line="33" />
         <source>Change</source>
         <translation>Изменить</translation>
     </message>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="104" />
+        <location filename="../panels/MaterialsControl.cpp" line="106" />
         <source>Change Materil Number</source>
         <translation>Изменение номера материала</translation>
     </message>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="126" />
-        <location filename="../panels/MaterialsControl.cpp" line="135" />
+        <location filename="../panels/MaterialsControl.cpp" line="128" />
+        <location filename="../panels/MaterialsControl.cpp" line="137" />
         <source>Input new material number:</source>
         <translation>Введите новый номер материала:</translation>
     </message>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="134" />
+        <location filename="../panels/MaterialsControl.cpp" line="136" />
         <source>Input old material number:</source>
         <translation>Введите прежний номер материала:</translation>
     </message>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="138" />
+        <location filename="../panels/MaterialsControl.cpp" line="140" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../panels/MaterialsControl.cpp" line="139" />
+        <location filename="../panels/MaterialsControl.cpp" line="141" />
         <source>Old material does not exist in original model!</source>
         <translation>Прежнего материала нет в исходной модели!</translation>
     </message>
@@ -1145,7 +1160,7 @@
         <translation>; %1 = %2</translation>
     </message>
     <message>
-        <location filename="../../model/Join.cpp" line="216" />
+        <location filename="../../model/Join.cpp" line="221" />
         <source>Joint model</source>
         <translation>Объединённая модель</translation>
     </message>
@@ -1153,52 +1168,52 @@
 <context>
     <name>ObjectsControl</name>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="25" />
+        <location filename="../panels/ObjectsControl.cpp" line="26" />
         <source>Objects</source>
         <translation>Объекты</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="35" />
+        <location filename="../panels/ObjectsControl.cpp" line="36" />
         <source>Name</source>
         <translation>Имя</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="71" />
+        <location filename="../panels/ObjectsControl.cpp" line="72" />
         <source>Set active</source>
         <translation>Сделать активной</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="72" />
+        <location filename="../panels/ObjectsControl.cpp" line="73" />
         <source>Show/Hide</source>
         <translation>Показать/скрыть</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="74" />
+        <location filename="../panels/ObjectsControl.cpp" line="75" />
         <source>Change color</source>
         <translation>Изменить цвет</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="75" />
+        <location filename="../panels/ObjectsControl.cpp" line="76" />
         <source>Change name</source>
         <translation>Переименовать</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="76" />
+        <location filename="../panels/ObjectsControl.cpp" line="77" />
         <source>Delete</source>
         <translation>Удалить</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="77" />
+        <location filename="../panels/ObjectsControl.cpp" line="78" />
         <source>Join models</source>
         <translation>Объединить модели</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="253" />
+        <location filename="../panels/ObjectsControl.cpp" line="278" />
         <source>Rename object</source>
         <translation>Переименование объекта</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="253" />
+        <location filename="../panels/ObjectsControl.cpp" line="278" />
         <source>Enter new name</source>
         <translation>Введите новое имя</translation>
     </message>
@@ -1214,27 +1229,27 @@
 <context>
     <name>PointControl</name>
     <message>
-        <location filename="../panels/PointControl.cpp" line="15" />
+        <location filename="../panels/PointControl.cpp" line="16" />
         <source>Point control</source>
         <translation>Правка точки</translation>
     </message>
     <message>
-        <location filename="../panels/PointControl.cpp" line="25" />
+        <location filename="../panels/PointControl.cpp" line="26" />
         <source>X:</source>
         <translation>X:</translation>
     </message>
     <message>
-        <location filename="../panels/PointControl.cpp" line="25" />
+        <location filename="../panels/PointControl.cpp" line="26" />
         <source>Y:</source>
         <translation>Y:</translation>
     </message>
     <message>
-        <location filename="../panels/PointControl.cpp" line="25" />
+        <location filename="../panels/PointControl.cpp" line="26" />
         <source>Z:</source>
         <translation>Z:</translation>
     </message>
     <message>
-        <location filename="../panels/PointControl.cpp" line="32" />
+        <location filename="../panels/PointControl.cpp" line="33" />
         <source>Save</source>
         <translation>Сохранить</translation>
     </message>
@@ -1416,52 +1431,52 @@
 <context>
     <name>Stereo3DControl</name>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="16" />
+        <location filename="../panels/Stereo3DControl.cpp" line="17" />
         <source>Stereo 3D settings</source>
         <translation>Настройки стереоизображения</translation>
     </message>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="27" />
+        <location filename="../panels/Stereo3DControl.cpp" line="28" />
         <source>Invert R vs L</source>
         <translation>Поменять местами правый и левый</translation>
     </message>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="29" />
+        <location filename="../panels/Stereo3DControl.cpp" line="30" />
         <source>ortho</source>
         <translation>ортогональная</translation>
     </message>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="32" />
+        <location filename="../panels/Stereo3DControl.cpp" line="33" />
         <source>frustrum</source>
         <translation>перспективная</translation>
     </message>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="66" />
+        <location filename="../panels/Stereo3DControl.cpp" line="68" />
         <source>Eye X-diff</source>
         <translation>Разнос глаз по X</translation>
     </message>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="66" />
+        <location filename="../panels/Stereo3DControl.cpp" line="68" />
         <source>Near</source>
         <translation>Ближняя</translation>
     </message>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="67" />
+        <location filename="../panels/Stereo3DControl.cpp" line="69" />
         <source>Eye Z</source>
         <translation>Глаз по Z</translation>
     </message>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="67" />
+        <location filename="../panels/Stereo3DControl.cpp" line="69" />
         <source>Focus</source>
         <translation>Фокус</translation>
     </message>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="68" />
+        <location filename="../panels/Stereo3DControl.cpp" line="70" />
         <source>Focus Z</source>
         <translation>Фокус по Z</translation>
     </message>
     <message>
-        <location filename="../panels/Stereo3DControl.cpp" line="68" />
+        <location filename="../panels/Stereo3DControl.cpp" line="70" />
         <source>Far</source>
         <translation>Дальняя</translation>
     </message>
@@ -1469,42 +1484,42 @@
 <context>
     <name>Tessaron</name>
     <message>
-        <location filename="../FileCommands.cpp" line="42" />
+        <location filename="../FileCommands.cpp" line="50" />
         <source>Loading file...</source>
         <translation>Загрузка файла...</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="66" />
+        <location filename="../FileCommands.cpp" line="89" />
         <source>Opening file</source>
         <translation>Открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="67" />
+        <location filename="../FileCommands.cpp" line="90" />
         <source>Open File</source>
         <translation>Открыть файл</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="68" />
+        <location filename="../FileCommands.cpp" line="91" />
         <source>All models(*surf *hx)</source>
         <translation>Все модели(*surf *hx)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="103" />
+        <location filename="../FileCommands.cpp" line="125" />
         <source>Reopening file</source>
         <translation>Повторное открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="145" />
+        <location filename="../FileCommands.cpp" line="168" />
         <source>There is no .hx files in this folder.</source>
         <translation>В этой папке нет файлов .hx.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="173" />
+        <location filename="../FileCommands.cpp" line="199" />
         <source>Saving file</source>
         <translation>Сохранение файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="175" />
+        <location filename="../FileCommands.cpp" line="201" />
         <source>Save file As...</source>
         <translation>Сохранить файл как...</translation>
     </message>
@@ -1519,37 +1534,37 @@
         <translation>Открыть последний файл снова?</translation>
     </message>
     <message>
-        <location filename="../Settings.cpp" line="51" />
+        <location filename="../Settings.cpp" line="53" />
         <source>Saving settings</source>
         <translation>Сохранение настроек</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="439" />
+        <location filename="../Tessaron.cpp" line="232" />
         <source>The &lt;b&gt;%1&lt;/b&gt; is 3d viewer.&lt;br/&gt;</source>
         <translation>&lt;b&gt;%1&lt;/b&gt; — программа трёхмерного просмотра.&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="440" />
+        <location filename="../Tessaron.cpp" line="233" />
         <source>Current version %2&lt;br/&gt;</source>
         <translation>Текущая версия %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="441" />
+        <location filename="../Tessaron.cpp" line="234" />
         <source>Build #%1, build time %2&lt;br/&gt;</source>
         <translation>Сборка №%1, время сборки %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="442" />
+        <location filename="../Tessaron.cpp" line="235" />
         <source>Commit #%1, commit time %2&lt;br/&gt;</source>
         <translation>Коммит №%1, время коммита %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="443" />
+        <location filename="../Tessaron.cpp" line="236" />
         <source>Compiled in %3 %4.</source>
         <translation>Скомпилировано %3 %4.</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="444" />
+        <location filename="../Tessaron.cpp" line="237" />
         <source>About %1 v %2</source>
         <translation>О программе %1 v %2</translation>
     </message>

@@ -1,4 +1,6 @@
 #include "ColorSizeControl.h"
+#include "PanelSize.h"
+#include "formats/IsolineFile.h"
 
 #include "view/GLWidget.h"
 #include "view/ViewHost.h"
@@ -27,6 +29,7 @@ ColorSizeControl::ColorSizeControl(QWidget *parent, GLWidget *view)
     connect(checkBox_exact, &QCheckBox::toggled, this, &ColorSizeControl::ChangeInterface);
     label_exact->hide();
     lineEdit_exact->hide();
+    fitPanelToTexts(this);
     show();
 }
 
@@ -86,6 +89,7 @@ void ColorSizeControl::ChangeInterface()
 {
     label_exact->setVisible(checkBox_exact->isChecked());
     lineEdit_exact->setVisible(checkBox_exact->isChecked());
+    fitPanelToTexts(this); // the field's label may need more room
 }
 
 QList<ModelClass *> ColorSizeControl::targets() const
@@ -111,7 +115,9 @@ void ColorSizeControl::updateIsolines(ModelClass &model)
         double level = 0;
         if (lo && hi && f >= 0 && f < names && hi[f] > lo[f])
             level = (lineEdit_exact->text().toDouble() - lo[f]) / (double(hi[f]) - lo[f]);
-        model.generateIsoline(level);
+        // The line also goes to "iso.off" in the current folder, for other programs.
+        for (const MeshClass *block : model.generateIsoline(level))
+            writeIsolineOff(*block, QStringLiteral("iso.off"));
     } else {
         model.generateIsolines(palette.Size, palette.Period, float(palette.Alpha),
                                float(palette.IsoValue));

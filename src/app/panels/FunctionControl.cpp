@@ -1,4 +1,5 @@
 #include "FunctionControl.h"
+#include "PanelSize.h"
 
 #include "geometry/Status.h"
 #include "model/PlaneCut.h"
@@ -32,6 +33,7 @@ FunctionControl::FunctionControl(QWidget *parent, GLWidget *view)
     connect(comboBox, &QComboBox::currentIndexChanged, this, &FunctionControl::ChangeView);
     connect(checkBox_inCells, &QCheckBox::clicked, this, &FunctionControl::ChangeFunc);
     initialize();
+    fitPanelToTexts(this);
     show();
 }
 
@@ -141,14 +143,27 @@ void FunctionControl::initialize()
     lineEdit_max->setText(number(max));
 }
 
+void FunctionControl::refresh()
+{
+    initCheckBox();
+    initFields();
+    initialize();
+}
+
 void FunctionControl::ChangeView()
+{
+    showFunction(false);
+}
+
+void FunctionControl::showFunction(bool keepRange)
 {
     const int i = comboBox->currentIndex();
     ModelClass *m = model();
     if (i < 0 || !m)
         return;
     m->CurrentFunction = i;
-    initialize();
+    if (!keepRange)
+        initialize();
     m->NeedsRebuild = 1;
     m->prepareDraw();
     ViewHost *host = View->host();
@@ -226,7 +241,8 @@ void FunctionControl::on_pushButton_clicked()
     }
     if (!host->hasPanel(PanelKind::Objects))
         host->createPanel(PanelKind::Objects);
-    ChangeView();
+    // The fields keep the range the cut used; "All" has put the full range there.
+    showFunction(true);
     host->showStatus(saved);
 }
 

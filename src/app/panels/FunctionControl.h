@@ -20,6 +20,10 @@ class FunctionControl : public QDockWidget
 public:
     FunctionControl(QWidget *parent, GLWidget *view);
 
+    // Reads the current model again: its function lists, its function and
+    // that function's range.
+    void refresh();
+
 public slots:
     void initCheckBox();
     void ChangeView();
@@ -40,6 +44,8 @@ private:
     // Typed bounds outside the function's range fall back to its ends; a
     // minimum above the maximum swaps the two fields.
     void validateRange();
+    // ChangeView; `keepRange` leaves the fields with the range just applied.
+    void showFunction(bool keepRange);
 
     GLWidget *View;
     QComboBox *comboBox;

@@ -1,4 +1,5 @@
 #include "GradientControl.h"
+#include "PanelSize.h"
 
 #include "view/GLWidget.h"
 
@@ -36,6 +37,29 @@ void paintTicks(QPainter &painter)
     }
 }
 
+// The panel's contents: the legend's own area below the title bar.
+class LegendArea : public QWidget
+{
+public:
+    explicit LegendArea(GradientControl *panel)
+        : QWidget(panel)
+        , Panel(panel)
+    {
+        setObjectName("dockWidgetContents");
+        setFixedSize(160, 250);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        Panel->paintLegend(painter);
+    }
+
+private:
+    GradientControl *Panel;
+};
+
 } // namespace
 
 GradientControl::GradientControl(QWidget *parent, GLWidget *view)
@@ -45,25 +69,21 @@ GradientControl::GradientControl(QWidget *parent, GLWidget *view)
     setObjectName("GradientControl");
     setWindowTitle(tr("Gradient"));
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-    resize(160, 250);
-    setFixedSize(160, 250);
-    auto *contents = new QWidget(this);
-    contents->setObjectName("dockWidgetContents");
-    setWidget(contents);
+    setWidget(new LegendArea(this));
+    // The legend's 160 x 250 and the title bar above it.
+    setFixedSize(sizeHint());
+    fitPanelToTexts(this);
     show();
 }
 
-void GradientControl::paintEvent(QPaintEvent *event)
+void GradientControl::paintLegend(QPainter &painter) const
 {
     const ModelClass *model = View->currentModel();
-    if (!model || model->FunctionLocation == 0) {
-        QDockWidget::paintEvent(event); // no legend: a plain panel with its title
+    if (!model || model->FunctionLocation == 0)
         return;
-    }
-    QPainter painter(this);
     painter.fillRect(2, 25, 30, 200, paletteGradient(View->Palette));
     paintTicks(painter);
-    painter.setPen(palette().color(QPalette::WindowText));
+    painter.setPen(widget()->palette().color(QPalette::WindowText));
     if (View->ModelList.count() < 2)
         return;
     const bool cells = model->FunctionLocation == 2;

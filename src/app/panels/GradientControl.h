@@ -4,8 +4,8 @@
 
 class GLWidget;
 
-// "Gradient": the colour legend of function colouring, painted over the
-// whole panel: the palette's ramp from the minimum at the bottom to the
+// "Gradient": the colour legend of function colouring, painted below the
+// panel's title bar: the palette's ramp from the minimum at the bottom to the
 // maximum at the top, with ticks, values and the function's name.
 class GradientControl : public QDockWidget
 {
@@ -14,8 +14,8 @@ class GradientControl : public QDockWidget
 public:
     GradientControl(QWidget *parent, GLWidget *view);
 
-protected:
-    void paintEvent(QPaintEvent *event) override;
+    // Paints the legend on a 160 x 250 area (the panel's contents).
+    void paintLegend(QPainter &painter) const;
 
 private:
     GLWidget *View;

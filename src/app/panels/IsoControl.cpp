@@ -1,4 +1,5 @@
 #include "IsoControl.h"
+#include "PanelSize.h"
 
 #include "geometry/Status.h"
 #include "view/Dialogs.h"
@@ -26,6 +27,7 @@ IsoControl::IsoControl(QWidget *parent, GLWidget *view)
     label_count2->hide();
     spinBox_count->show();
     label_count->show();
+    fitPanelToTexts(this);
     show();
 }
 

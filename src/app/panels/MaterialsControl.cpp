@@ -1,4 +1,5 @@
 #include "MaterialsControl.h"
+#include "PanelSize.h"
 
 #include "model/Topology.h"
 #include "view/Dialogs.h"
@@ -48,6 +49,7 @@ MaterialsControl::MaterialsControl(QWidget *parent, GLWidget *view)
     connect(pushButton_deselectAll, &QPushButton::clicked, this, &MaterialsControl::DeSelectAll);
     connect(listWidget_material, &QListWidget::itemSelectionChanged, this,
             &MaterialsControl::EnableButton);
+    fitPanelToTexts(this);
     show();
 }
 

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -75,8 +76,30 @@ void ObjectsControl::createActions()
     actionChangeName = make(tr("Change name"), &ObjectsControl::contextMenuChangeNameElement);
     actionDelete = make(tr("Delete"), &ObjectsControl::contextMenuDeleteElement);
     actionJoin = make(tr("Join models"), &ObjectsControl::contextMenuJoinSelected);
-    treeWidget_objects->setContextMenuPolicy(Qt::ActionsContextMenu);
+    // The menu offers the tree's own actions, for the row under the cursor.
+    treeWidget_objects->setContextMenuPolicy(Qt::CustomContextMenu);
     treeWidget_objects->addActions({actionShowHide, actionChangeColor, actionChangeName});
+    ContextMenu = new QMenu(this);
+    connect(treeWidget_objects, &QWidget::customContextMenuRequested, this,
+            &ObjectsControl::openContextMenu);
+}
+
+void ObjectsControl::openContextMenu(const QPoint &pos)
+{
+    QTreeWidgetItem *item = treeWidget_objects->itemAt(pos);
+    ModelClass *model = modelOf(item);
+    if (model && View->ModelList.indexOf(model) > 0 && model != View->currentModel()) {
+        // The row clicked becomes current, as in every tree view; a selection
+        // of several rows that holds it stays for the commands on selections.
+        const QList<QTreeWidgetItem *> selected = treeWidget_objects->selectedItems();
+        makeCurrent(model);
+        if (selected.size() > 1 && selected.contains(item))
+            for (QTreeWidgetItem *row : selected)
+                row->setSelected(true);
+    }
+    ContextMenu->clear();
+    ContextMenu->addActions(treeWidget_objects->actions());
+    ContextMenu->popup(treeWidget_objects->viewport()->mapToGlobal(pos));
 }
 
 ModelClass *ObjectsControl::modelOf(const QTreeWidgetItem *item) const
@@ -97,7 +120,8 @@ QString ObjectsControl::labelStyle(const ModelClass *model)
     else if (!model->Meshes.isEmpty())
         colour = QColor::fromRgbF(model->Meshes[0]->FrontColor[0], model->Meshes[0]->FrontColor[1],
                                   model->Meshes[0]->FrontColor[2]);
-    return "QLabel { margin:1px;background:" + colour.name() + ";border:#000000;}";
+    // A dark frame keeps a white or pale swatch visible on the tree's background.
+    return "QLabel { margin:1px;background:" + colour.name() + ";border:1px solid #000000;}";
 }
 
 void ObjectsControl::setColorLabel(ModelClass *model)
@@ -172,6 +196,7 @@ void ObjectsControl::makeCurrent(ModelClass *model)
     View->ModelList.ActiveIndex = qint32(View->ModelList.indexOf(model));
     updateFields();
     View->host()->applyCompactLayout();
+    View->host()->panelCommand(PanelKind::Function, PanelCommand::Refresh);
     View->update();
 }
 

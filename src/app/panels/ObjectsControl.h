@@ -4,6 +4,7 @@
 
 class GLWidget;
 class ModelClass;
+class QMenu;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -43,6 +44,9 @@ public slots:
     void contextMenuJoinSelected();
     void ShowContexMenu();
 
+private slots:
+    void openContextMenu(const QPoint &pos);
+
 private:
     ModelClass *modelOf(const QTreeWidgetItem *item) const;
     void makeCurrent(ModelClass *model);
@@ -51,5 +55,6 @@ private:
 
     GLWidget *View;
     QTreeWidget *treeWidget_objects;
+    QMenu *ContextMenu = nullptr;
     QHash<const ModelClass *, QTreeWidgetItem *> Items;
 };

@@ -1,4 +1,5 @@
 #include "PointControl.h"
+#include "PanelSize.h"
 
 #include "view/GLWidget.h"
 
@@ -34,6 +35,7 @@ PointControl::PointControl(QWidget *parent, GLWidget *view)
     layout->addWidget(pushButton, 3, 0, 1, 2);
     setWidget(contents);
     QMetaObject::connectSlotsByName(this);
+    fitPanelToTexts(this);
     show();
 }
 

@@ -1,4 +1,5 @@
 #include "Stereo3DControl.h"
+#include "PanelSize.h"
 
 #include "view/GLWidget.h"
 
@@ -42,6 +43,7 @@ Stereo3DControl::Stereo3DControl(QWidget *parent, GLWidget *view)
     for (QRadioButton *button : {rb_ortho, rb_frustrum})
         connect(button, &QRadioButton::toggled, this, &Stereo3DControl::ChangeView);
     ChangeView();
+    fitPanelToTexts(this);
     show();
 }
 

@@ -1,0 +1,276 @@
+// The two command layouts of the main window. The compact one, which a new
+// user meets, offers File (Open, Print, Exit), Help and a tool bar of view
+// commands; the full one every menu and the tool bar the window is built
+// with. "Full interface" in the File menu switches between them, and the
+// choice is kept in a file of its own beside the settings file.
+
+#include "Tessaron.h"
+#include "panels/OpacityControl.h"
+#include "view/GLWidget.h"
+
+#include <QAction>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QSettings>
+#include <QToolBar>
+
+#include <vector>
+
+namespace {
+
+// Object names of actions and menus in their order; "|" stands for a
+// separator and "Light" for the view's light menu.
+using Names = std::vector<const char *>;
+
+struct MenuContents
+{
+    const char *menu;
+    Names items;
+};
+
+// The full layout's menus, filled once when the window is built.
+const MenuContents kFullMenus[] = {
+    {"menuSaveAs",
+     {"|", "actionSaveAsMESH", "actionSaveAsOFF", "actionSaveAsVTK", "actionSaveAsOBJ",
+      "actionSaveAsPLY", "actionSaveAsDAT", "actionSaveAsBinarySTL", "actionSaveAsTextSTL",
+      "actionSaveAsStarCD", "|", "actionSaveAsImage"}},
+    // The recent files go between the two separators; the second one shows
+    // while the list has entries.
+    {"menuRecentFiles", {"|", "|", "actionClearRecentFiles"}},
+    {"menuView",
+     {"actionStartPosition",
+      "|",
+      "actionViewPoint",
+      "actionViewContourEdges",
+      "actionViewSurfaceEdges",
+      "|",
+      "actionViewFacesNormal",
+      "actionViewFacesSurface",
+      "actionViewFacesHidden",
+      "actionViewFacesMaterial",
+      "actionViewFacesFunction",
+      "actionViewIsoIntersect",
+      "actionViewCubeIntersect",
+      "|",
+      "actionViewColorLines",
+      "actionViewTransparent",
+      "|",
+      "actionShowAxes",
+      "actionViewBoundingBox",
+      "actionViewInnerEdges",
+      "|",
+      "actionMoveCenter",
+      "actionRotateX",
+      "actionRotateY",
+      "actionRotateZ",
+      "|",
+      "actionShowIn3D",
+      "actionShowFullScreen",
+      "|",
+      "actionRuler",
+      "|",
+      "actionZoomIn",
+      "actionZoomOut",
+      "Light"}},
+    {"menuOperations",
+     {"menuCloneModel", "|", "actionMassSelect", "|", "actionSplice", "actionFMZCM", "|",
+      "actionEditPoint", "|", "actionFindBorderEdges", "actionFindBorderMaterialEdges", "|",
+      "actionMoveAllToSelect", "actionTransformAllAsActive", "|", "action6CellFuncsTo2VertFuncs",
+      "|", "actionCreateSurface", "actionTopologyMergeVertices"}},
+    {"menuCloneModel",
+     {"actionCloneFullModel", "actionCloneSelectionIntoModel", "actionCloneVisibleIntoModel"}},
+    {"menuOptions", {"actionModelInfo", "actionPreferences"}},
+    {"menuHelp", {"actionAbout"}},
+};
+
+const Names kFullMenuBar = {"menuFile",    "menuView",   "menuOperations",
+                            "menuOptions", "menuPanels", "menuHelp"};
+const Names kFullFileMenu = {"actionOpen",
+                             "actionRefresh",
+                             "|",
+                             "menuSaveAs",
+                             "|",
+                             "actionRemove",
+                             "|",
+                             "actionPrint",
+                             "|",
+                             "menuRecentFiles",
+                             "actionFullInterface",
+                             "actionClose"};
+const Names kFullToolBar = {"actionOpen",
+                            "actionRefresh",
+                            "|",
+                            "actionStartPosition",
+                            "|",
+                            "actionViewPoint",
+                            "actionViewContourEdges",
+                            "actionViewSurfaceEdges",
+                            "|",
+                            "actionViewFacesNormal",
+                            "actionViewFacesSurface",
+                            "actionViewFacesHidden",
+                            "actionViewFacesMaterial",
+                            "actionViewFacesFunction",
+                            "actionViewIsoIntersect",
+                            "actionViewCubeIntersect",
+                            "|",
+                            "actionViewColorLines",
+                            "actionViewTransparent",
+                            "|",
+                            "actionShowAxes",
+                            "|",
+                            "actionMoveCenter",
+                            "actionRescale",
+                            "|",
+                            "actionRotateX",
+                            "actionRotateY",
+                            "actionRotateZ",
+                            "|",
+                            "actionSetPlaneXY",
+                            "actionSetPlaneXZ",
+                            "actionSetPlaneYZ",
+                            "|",
+                            "actionShowIn3D",
+                            "actionShowFullScreen",
+                            "|",
+                            "actionRuler",
+                            "|",
+                            "actionMassSelect",
+                            "actionMassSelectCheck",
+                            "actionMassSelectClean",
+                            "actionEditSelectMaterial"};
+
+const Names kCompactMenuBar = {"menuFile", "menuHelp"};
+const Names kCompactFileMenu = {"actionOpen", "actionPrint", "actionFullInterface", "actionClose"};
+const Names kCompactToolBar = {"actionOpen",
+                               "|",
+                               "actionLitePoint",
+                               "actionLiteEdges",
+                               "actionLiteFaces",
+                               "|",
+                               "actionShowAxes",
+                               "actionMoveCenter",
+                               "actionViewTransparent",
+                               "|",
+                               "actionSetPlaneXY",
+                               "actionSetPlaneXZ",
+                               "actionSetPlaneYZ",
+                               "|",
+                               "actionRotateX",
+                               "actionRotateY",
+                               "actionRotateZ",
+                               "|",
+                               "actionChangeBackgroundColor",
+                               "actionShowFullScreen"};
+
+// The actions that act on a model: without one they are disabled.
+const char *const kModelActions[] = {"actionLitePoint",  "actionLiteEdges",      "actionLiteFaces",
+                                     "actionPrint",      "actionRefresh",        "actionShowAxes",
+                                     "actionMoveCenter", "actionSetPlaneXY",     "actionSetPlaneXZ",
+                                     "actionSetPlaneYZ", "actionRotateX",        "actionRotateY",
+                                     "actionRotateZ",    "actionViewTransparent"};
+
+template<class Target>
+void fill(const Tessaron &window, QMenu *lightMenu, Target *target, const Names &names)
+{
+    for (const char *name : names) {
+        if (QByteArray(name) == "|")
+            target->addSeparator();
+        else if (QByteArray(name) == "Light")
+            target->addAction(lightMenu->menuAction());
+        else if (QAction *act = window.action(name))
+            target->addAction(act);
+        else if (QMenu *sub = window.menu(name))
+            target->addAction(sub->menuAction());
+    }
+}
+
+QString interfacePath()
+{
+    return QFileInfo(Tessaron::settingsPath()).path() + "/interface.ini";
+}
+
+} // namespace
+
+void Tessaron::buildInitialLayout()
+{
+    for (const MenuContents &contents : kFullMenus)
+        fill(*this, LightMenu, menu(contents.menu), contents.items);
+    RecentSeparator = menu("menuRecentFiles")->actions().at(1);
+    for (const char *name : kFullMenuBar)
+        menuBar()->addAction(menu(name)->menuAction());
+    fill(*this, LightMenu, menu("menuFile"), kFullFileMenu);
+    fill(*this, LightMenu, ToolBar, kFullToolBar);
+}
+
+bool Tessaron::fullInterface() const
+{
+    return action("actionFullInterface")->isChecked();
+}
+
+void Tessaron::readInterfaceChoice()
+{
+    const QSettings file(interfacePath(), QSettings::IniFormat);
+    action("actionFullInterface")->setChecked(file.value("Interface/Full", false).toBool());
+}
+
+void Tessaron::changeFullInterface(bool full)
+{
+    {
+        QSettings file(interfacePath(), QSettings::IniFormat);
+        file.setValue("Interface/Full", full);
+    }
+    applyCompactLayout();
+}
+
+void Tessaron::applyCompactLayout()
+{
+    const bool full = fullInterface();
+    menuBar()->clear();
+    for (const char *name : full ? kFullMenuBar : kCompactMenuBar)
+        menuBar()->addAction(menu(name)->menuAction());
+    menu("menuFile")->clear();
+    fill(*this, LightMenu, menu("menuFile"), full ? kFullFileMenu : kCompactFileMenu);
+    menu("menuOperations")->menuAction()->setVisible(full);
+    menu("menuPanels")->menuAction()->setVisible(full);
+    ToolBar->clear();
+    ToolBar->setIconSize(full ? QSize(32, 32) : QSize(64, 64));
+    fill(*this, LightMenu, ToolBar, full ? kFullToolBar : kCompactToolBar);
+    enableModelActions();
+}
+
+void Tessaron::enableModelActions()
+{
+    const ModelListClass &list = View->ModelList;
+    if (list.count() <= 1) {
+        for (const char *name : kModelActions)
+            action(name)->setEnabled(false);
+        action("actionShowIn3D")->setEnabled(false);
+        action("actionChangeBackgroundColor")->setEnabled(false);
+        if (QDockWidget *opacity = panel(PanelKind::Opacity))
+            opacity->hide();
+        return;
+    }
+    const ModelClass *first = list.at(1);
+    for (const char *name : kModelActions)
+        action(name)->setEnabled(true);
+    action("actionLitePoint")->setChecked(first->Settings.ShowPoints);
+    action("actionLiteEdges")->setChecked(first->Settings.EdgesMode != 0);
+    action("actionLiteFaces")->setChecked(first->Settings.ColorMode != 0);
+    action("actionShowAxes")->setChecked(first->Settings.ShowAxes);
+
+    const ModelClass *active = list.active();
+    const bool transparent = active && active->Settings.Transparent;
+    action("actionViewTransparent")->setChecked(transparent);
+    if (transparent) {
+        if (!panel(PanelKind::Opacity))
+            createPanel(PanelKind::Opacity);
+        panel(PanelKind::Opacity)->show();
+        static_cast<OpacityControl *>(panel(PanelKind::Opacity))->readModel();
+    } else if (QDockWidget *opacity = panel(PanelKind::Opacity)) {
+        opacity->hide();
+    }
+    action("actionShowIn3D")->setEnabled(true);
+    action("actionChangeBackgroundColor")->setEnabled(true);
+}
