@@ -9,7 +9,10 @@ hangs past the time-out), survives when every test passes, and is void when the
 build fails (the list then needs mending). At the end it prints a line per
 fault and the score of every source folder.
 
-    scripts/mutate.py [--build DIR] [--list FILE] [--only WORD] [--folder NAME]
+    scripts/mutate.py [--build DIR] [--list FILE] [--only WORD] [--folder NAME] [--check]
+
+--check only tells which faults no longer match their file (after the code
+moved on), without building anything.
 
 The list is blocks of lines separated by blank lines; "#" starts a comment:
 
@@ -151,6 +154,19 @@ def try_fault(fault, build, all_tests, verbose):
         os.utime(path, ns=(stat.st_atime_ns, max(stat.st_mtime_ns, time.time_ns())))
 
 
+def check(faults):
+    """Lists the faults whose text does not occur exactly once; 1 if any."""
+    stale = 0
+    for fault in faults:
+        with open(os.path.join(ROOT, fault.file), encoding="utf-8") as f:
+            count = f.read().count(fault.find)
+        if count != 1:
+            stale += 1
+            print("stale: %s (%s): the text occurs %d times" % (fault.id, fault.where, count))
+    print("%d of %d faults match their files" % (len(faults) - stale, len(faults)))
+    return 1 if stale else 0
+
+
 def stop(signum, frame):
     """A stop by signal puts the planted file back, as Ctrl+C does."""
     raise KeyboardInterrupt
@@ -167,6 +183,8 @@ def main():
     parser.add_argument("--only", help="only the faults whose id contains this word")
     parser.add_argument("--folder", help="only the faults of this source folder")
     parser.add_argument("--verbose", action="store_true", help="show why a build failed")
+    parser.add_argument("--check", action="store_true",
+                        help="only list the faults whose text no longer occurs once")
     args = parser.parse_args()
     signal.signal(signal.SIGTERM, stop)
 
@@ -177,6 +195,8 @@ def main():
         faults = [f for f in faults if f.folder == args.folder]
     if not faults:
         raise SystemExit("no fault to plant")
+    if args.check:
+        return check(faults)
     if not shutil.which("ctest"):
         raise SystemExit("ctest is not on PATH")
     status, out = run(["cmake", "--build", args.build], ROOT)
