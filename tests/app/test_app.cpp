@@ -267,7 +267,6 @@ void TestApp::fullInterfaceReachesEveryAction()
     // The choice is kept beside the settings file, which keeps its own keys.
     QSettings settings(Tessaron::settingsPath(), QSettings::IniFormat);
     QCOMPARE(settings.childGroups(), (QStringList {"Colors", "Config", "Stats", "View", "Window"}));
-    QCOMPARE(settings.allKeys().size(), 6 + 3 + 3 + 27 + 12);
     {
         ShownWindow again;
         QVERIFY(again.action("actionFullInterface")->isChecked());
@@ -348,25 +347,59 @@ void TestApp::settingsRoundTrip()
         recent << path;
     }
     {
+        QSettings file(Tessaron::settingsPath(), QSettings::IniFormat);
+        file.setValue("Window/Maximized", false);
+        file.setValue("Window/PositionX", 37);
+        file.setValue("Window/PositionY", 61);
+        file.setValue("Window/Width", 701);
+        file.setValue("Window/Height", 523);
+        file.setValue("Window/Stray", 1); // keys of nobody's are not kept
+        file.setValue("Elsewhere/key", 2);
+    }
+    {
         ShownWindow window;
+        QCOMPARE(window.pos(), QPoint(37, 61));
+        QCOMPARE(window.size(), QSize(701, 523));
         window.recentFiles = recent;
         window.lastFile = recent.first();
-        window.lastFolder = data.path();
+        window.lastFolder = home.path(); // not the last file's folder
         window.view()->Config.isoline_V = 0.55f;
         window.view()->Config.background = "#336699";
         window.view()->Config.tmatrix = 1;
         window.action("actionShowAxes")->setChecked(true);
+        window.action("actionShowIn3D")->setChecked(true);
         window.close(); // writes the settings
     }
+    // Every key of the window, the history and the view flags is read back
+    // with the value it was given (the options have their own test).
     QSettings file(Tessaron::settingsPath(), QSettings::IniFormat);
     QCOMPARE(file.childGroups(), (QStringList {"Colors", "Config", "Stats", "View", "Window"}));
-    file.beginGroup("Config");
-    QCOMPARE(file.childKeys().size(), 27);
-    file.endGroup();
-    QCOMPARE(file.value("Colors/background").toString(), QString("#336699"));
-    QCOMPARE(file.allKeys().size(), 6 + 3 + 3 + 27 + 12);
-    QCOMPARE(file.value("View/Axes").toBool(), true);
+    const QVariantMap expected {
+        {"Window/Maximized", false},
+        {"Window/FullScreen", false},
+        {"Window/PositionX", 37},
+        {"Window/PositionY", 61},
+        {"Window/Width", 701},
+        {"Window/Height", 523},
+        {"Stats/LastFolder", home.path()},
+        {"Stats/LastFile", recent.first()},
+        {"Stats/RecentFiles", recent},
+        {"View/Axes", true},
+        {"View/ViewTransparent", false},
+        {"View/ShowIn3D", true},
+        {"Colors/background", "#336699"},
+    };
+    for (auto k = expected.begin(); k != expected.end(); ++k) {
+        QVariant value = file.value(k.key());
+        QVERIFY2(value.convert(k.value().metaType()), qPrintable(k.key()));
+        QVERIFY2(value == k.value(), qPrintable(k.key() + ": " + value.toString()));
+    }
+    QVERIFY(!file.contains("Window/Stray"));
 
+    {
+        ShownWindow quiet; // without the reopen question the folder stays as stored
+        QCOMPARE(quiet.lastFolder, home.path());
+    }
     Tessaron again;
     again.show();
     QCOMPARE(again.readSettings(true), 0);
@@ -377,12 +410,19 @@ void TestApp::settingsRoundTrip()
     QCOMPARE(again.view()->ClearColor[2], 0.6f);
     QCOMPARE(dialogs.messages, (QStringList {"Do you want reopen last file?|" + recent.first()}));
     QCOMPARE(again.view()->ModelList.count(), 1); // answered No
+    QCOMPARE(again.lastFolder, data.path());      // the last file's folder all the same
     int shown = 0;
     for (QAction *a : again.recentFileActs)
         shown += a->isVisible();
     QCOMPARE(shown, 10);
     // The View flags are written only: they start unchecked.
     QVERIFY(!again.action("actionShowAxes")->isChecked());
+    // Answered Yes, the last file opens.
+    dialogs.answer = Dialogs::Answer::Yes;
+    Tessaron reopening;
+    reopening.show();
+    QCOMPARE(reopening.readSettings(true), 0);
+    QCOMPARE(reopening.view()->ModelList.count(), 2);
 }
 
 void TestApp::windowPlacementFlags_data()
@@ -419,6 +459,7 @@ void TestApp::openRefreshCloseAndRecentList()
     dialogs.openNames = {a, b};
     window.openFile();
     QCOMPARE(window.view()->ModelList.count(), 3);
+    QCOMPARE(window.lastFolder, data.path()); // the next dialog starts there
     QCOMPARE(window.lastFile, b);
     QCOMPARE(window.recentFiles, (QStringList {b, a}));
     QVERIFY(window.menu("menuRecentFiles")->isEnabled());
@@ -445,6 +486,8 @@ void TestApp::openRefreshCloseAndRecentList()
     QAction *separator = entries.at(entries.size() - 2);
     QVERIFY(separator->isSeparator() && separator->isVisible());
     QCOMPARE(entries.at(entries.size() - 12)->text(), a);
+    QVERIFY(entries.at(entries.size() - 12)->isVisible());
+    QVERIFY(!entries.at(entries.size() - 11)->isVisible());
     window.clearRecentFileList();
     QVERIFY(!window.menu("menuRecentFiles")->isEnabled());
     QVERIFY(!separator->isVisible());
@@ -663,11 +706,14 @@ void TestApp::objectsTreeCommands()
     QVERIFY2(edge.lightness() < 80, qPrintable(edge.name()));
     QCOMPARE(inside, QColor(Qt::white));
 
+    // The model before the deleted one becomes current.
+    window.openModelFile(data.filePath("m2.surf"));
     objects->selectModel(list.at(2));
     objects->contextMenuDeleteElement();
-    QCOMPARE(list.count(), 2);
+    QCOMPARE(list.count(), 3);
     QCOMPARE(list.ActiveIndex, 1);
-    QCOMPARE(objects->tree()->topLevelItem(0)->childCount(), 1);
+    QCOMPARE(list.at(2)->FileName, data.filePath("m2.surf"));
+    QCOMPARE(objects->tree()->topLevelItem(0)->childCount(), 2);
 }
 
 void TestApp::joinFromTheObjectsPanel()
@@ -714,20 +760,25 @@ void TestApp::joinFromTheObjectsPanel()
 
 void TestApp::everyIconIsCompiledIn()
 {
-    Tessaron window; // registers the icon resources
-    QStringList icons {":/show", ":/hide", ":/tessaron"};
-    for (int i = 0; i < kActionRowCount; ++i)
-        if (kActionRows[i].icon)
-            icons << kActionRows[i].icon;
-    for (const QString &name : std::as_const(icons)) {
-        // Drawn at the compact tool bar's size, every icon puts ink on the canvas.
-        const QImage image = QIcon(name).pixmap(64, 64).toImage();
-        QVERIFY2(!image.isNull(), qPrintable(name));
+    // Every icon of both tool bars, the objects tree's eyes and the window's
+    // own, drawn at the compact tool bar's size, puts ink on the canvas.
+    ShownWindow window;
+    QList<QIcon> icons {QIcon(":/show"), QIcon(":/hide"), QIcon(":/tessaron")};
+    for (int layout = 0; layout < 2; ++layout) {
+        for (QAction *a : window.toolBar()->actions())
+            if (!a->isSeparator())
+                icons << a->icon();
+        window.action("actionFullInterface")->trigger();
+    }
+    QVERIFY(icons.size() > 30);
+    for (const QIcon &icon : std::as_const(icons)) {
+        const QImage image = icon.pixmap(64, 64).toImage();
+        QVERIFY(!image.isNull());
         int ink = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 ink += qAlpha(image.pixel(x, y)) > 128;
-        QVERIFY2(ink > 64 * 64 / 10, qPrintable(name));
+        QVERIFY(ink > 64 * 64 / 10);
     }
 }
 
