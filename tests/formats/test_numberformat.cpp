@@ -6,6 +6,7 @@
 
 #include <QtTest>
 
+#include <clocale>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -40,6 +41,9 @@ void TestNumberFormat::compare(double value)
 void TestNumberFormat::sameBytesAsPrintf()
 {
     using limits = std::numeric_limits<double>;
+    // The files' numbers have a decimal point in every language; printf's
+    // follows the user's locale, which the application has taken on.
+    std::setlocale(LC_NUMERIC, "C");
     // Signs, rounding ties of both forms, exponent boundaries, single-precision
     // limits and subnormals; then the extremes and the non-finite values.
     for (double value :
