@@ -185,6 +185,11 @@ void TestCli::sceneIsJoinedIntoOneModel()
     QCOMPARE(lines.value(1).split(' ').mid(0, 2), (QList<QByteArray> {"6", "2"}));
     QVERIFY2(fileBytes(off).contains("\n3 3 4 5"), fileBytes(off).constData());
 
+    // A scene of one surface is a joined model all the same, named as joins are.
+    QVERIFY(writeScene("one.hx", "[ load ${SCRIPTDIR}/b.surf ] setLabel {b.surf}\n"));
+    QCOMPARE(run({"convert", dir.filePath("scene/one.hx"), dir.filePath("one.vtk")}).status, 0);
+    QCOMPARE(fileBytes(dir.filePath("one.vtk")).split('\n').value(1), QByteArray("Joint model"));
+
     // A surface that cannot be loaded fails the whole scene with its message.
     QVERIFY(writeScene("broken.hx",
                        "[ load ${SCRIPTDIR}/a.surf ] setLabel {a.surf}\n"
