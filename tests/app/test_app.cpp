@@ -104,6 +104,12 @@ bool shortcutTriggers(Tessaron &window, const char *name, QKeyCombination keys)
     return spy.count() == 1;
 }
 
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // A shown main window that has read the settings file without the reopen question.
 struct ShownWindow : Tessaron
 {
@@ -214,11 +220,13 @@ void TestApp::compactLayoutWithAndWithoutModel()
         if (!a->isSeparator())
             QCOMPARE(a->isEnabled(),
                      a->objectName() == "actionOpen" || a->objectName() == "actionShowFullScreen");
+    QVERIFY(!window.action("actionShowIn3D")->isEnabled()); // stereo needs a model too
 
     QCOMPARE(window.openModelFile(data.filePath("m0.surf")), 1);
     window.applyCompactLayout();
     for (QAction *a : window.toolBar()->actions())
         QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+    QVERIFY(window.action("actionShowIn3D")->isEnabled());
     QVERIFY(window.action("actionLiteFaces")->isChecked());
     QVERIFY(!window.action("actionLitePoint")->isChecked());
 }
@@ -592,6 +600,12 @@ void TestApp::savingSaysWhyItFailed()
     dialogs.messages.clear();
     window.saveAsOFF();
     QVERIFY(dialogs.messages.isEmpty() && QFile::exists(data.filePath("saved.off")));
+    // Each command writes its own format: binary STL, the pair of StarCD files.
+    window.saveAsBinarySTL();
+    QVERIFY(!fileBytes(data.filePath("saved.stl")).startsWith("solid"));
+    QCOMPARE(fileBytes(data.filePath("saved.stl")).size(), 80 + 4 + 50);
+    window.saveAsStarCD();
+    QVERIFY(QFile::exists(data.filePath("saved.vrt")) && QFile::exists(data.filePath("saved.cel")));
     // A block whose cells name a vertex it does not have is not written, and
     // the user is told so.
     window.view()->currentModel()->Meshes[0]->Cells[Triangle][2] = 3;
