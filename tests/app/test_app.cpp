@@ -553,6 +553,11 @@ void TestApp::failedLoadsAndSceneLists()
     QCOMPARE(window.lastFile, hx.fileName());
     QCOMPARE(window.recentFiles.first(), hx.fileName()); // the scene, not its surfaces
     QVERIFY(!window.recentFiles.contains(data.filePath("m2.surf")));
+    // A scene chosen first in the dialog opens alone; the files after it do not.
+    dialogs.openNames = {hx.fileName(), data.filePath("m1.surf")};
+    dialogs.messages.clear();
+    window.openFile();
+    QCOMPARE(window.view()->ModelList.count(), 5);
 
     // At start-up the first scene of the working folder opens, or a message says there is none.
     const QString old = QDir::currentPath();
@@ -647,6 +652,11 @@ void TestApp::panelsAreReplacedNotDuplicated()
     window.removePanel(PanelKind::Opacity);
     QVERIFY(!window.panel(PanelKind::Opacity));
     QCOMPARE(window.menu("menuPanels")->actions().size(), 1);
+    // The objects on the left, the functions on the right.
+    window.createPanel(PanelKind::Function);
+    QCOMPARE(window.dockWidgetArea(window.panel(PanelKind::Objects)), Qt::LeftDockWidgetArea);
+    QCOMPARE(window.dockWidgetArea(window.panel(PanelKind::Function)), Qt::RightDockWidgetArea);
+    window.removePanel(PanelKind::Function);
 
     // An opacity panel for an opaque model starts at 128.
     window.openModelFile(data.filePath("m0.surf"));
