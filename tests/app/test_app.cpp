@@ -229,6 +229,24 @@ void TestApp::compactLayoutWithAndWithoutModel()
     QVERIFY(window.action("actionShowIn3D")->isEnabled());
     QVERIFY(window.action("actionLiteFaces")->isChecked());
     QVERIFY(!window.action("actionLitePoint")->isChecked());
+
+    // A transparent current model brings its opacity panel.
+    QVERIFY(!window.panel(PanelKind::Opacity) || !window.panel(PanelKind::Opacity)->isVisible());
+    window.view()->currentModel()->setTransparency(true, 0.5);
+    window.applyCompactLayout();
+    QVERIFY(window.panel(PanelKind::Opacity) && window.panel(PanelKind::Opacity)->isVisible());
+
+    // A model loaded with an edge mode chosen shows it checked, and only it.
+    for (const char *chosen : {"actionViewContourEdges", "actionViewSurfaceEdges"}) {
+        window.action("actionViewContourEdges")->setChecked(false);
+        window.action("actionViewSurfaceEdges")->setChecked(false);
+        window.action(chosen)->setChecked(true);
+        QCOMPARE(window.openModelFile(data.filePath("m1.surf")), 1);
+        QVERIFY(window.action(chosen)->isChecked());
+        QCOMPARE(window.action("actionViewContourEdges")->isChecked()
+                     + window.action("actionViewSurfaceEdges")->isChecked(),
+                 1);
+    }
 }
 
 void TestApp::fullInterfaceReachesEveryAction()
