@@ -227,6 +227,10 @@ void TestApp::compactLayoutWithAndWithoutModel()
     for (QAction *a : window.toolBar()->actions())
         QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
     QVERIFY(window.action("actionShowIn3D")->isEnabled());
+    window.action("actionShowFullScreen")->trigger();
+    QVERIFY(window.isFullScreen());
+    window.action("actionShowFullScreen")->trigger();
+    QVERIFY(window.isMaximized() && !window.isFullScreen());
     QVERIFY(window.action("actionLiteFaces")->isChecked());
     QVERIFY(!window.action("actionLitePoint")->isChecked());
 
