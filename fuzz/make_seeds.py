@@ -81,8 +81,31 @@ def name_seeds():
     return {"name_%02d" % i: n.encode("utf-8") for i, n in enumerate(names)}
 
 
+def file_seeds():
+    """Bundles of files for the load chain: "=== NAME" starts a file, "=== shrink NAME LENGTH"
+    cuts it to LENGTH bytes once it is mapped; the first file is opened."""
+    line = "[ load ${SCRIPTDIR}/%s ] setLabel {%s.surf}\n"
+
+    def scene(names):
+        return ("# scene\n" + "".join(line % (n, n) for n in names)).encode()
+
+    surf = surf_seeds()["tetrahedron"]
+    many_points = b"Vertices 5000\n" + floats([0.5] * 15000) + b"Triangles 1\n" + ints([1, 2, 3])
+    return {
+        "self_listing_scene": b"=== a.hx\n" + scene(["one.surf", "a.hx", "two.surf"])
+        + b"=== one.surf\n" + surf + b"\n=== two.surf\n" + surf,
+        "scenes_listing_each_other": b"=== a.hx\n" + scene(["b.hx", "one.surf"])
+        + b"=== b.hx\n" + scene(["a.hx", "c.hx"]) + b"=== c.hx\n" + scene(["b.hx", "a.hx"])
+        + b"=== one.surf\n" + surf,
+        "shrinking_surface": b"=== shrink big.surf 4096\n=== big.surf\n" + many_points,
+        "shrinking_scene": b"=== shrink s.hx 100\n=== s.hx\n"
+        + scene(["one.surf"] * 1000) + b"=== one.surf\n" + surf,
+    }
+
+
 def main():
-    for target, seeds in (("surf", surf_seeds()), ("hx", hx_seeds()), ("names", name_seeds())):
+    for target, seeds in (("surf", surf_seeds()), ("hx", hx_seeds()), ("names", name_seeds()),
+                          ("files", file_seeds())):
         folder = os.path.join(HERE, "corpus", target)
         os.makedirs(folder, exist_ok=True)
         for name, data in seeds.items():

@@ -4,6 +4,8 @@
 
 #include "Tessaron.h"
 #include "formats/LoadPipeline.h"
+#include "formats/SceneWalk.h"
+#include "panels/ObjectsControl.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
 
@@ -13,40 +15,80 @@
 #include <QFileInfo>
 #include <QMenu>
 
-namespace {
-
-bool isHx(const QString &fileName)
+// The outermost open command gathers the failures of everything it opens
+// (a scene, several chosen files, a dropped folder) and stops when the window
+// closes meanwhile.
+struct Tessaron::OpenCommand
 {
-    return fileName.endsWith(".hx", Qt::CaseInsensitive);
-}
+    explicit OpenCommand(Tessaron &window)
+        : window(window)
+    {
+        if (window.OpenDepth++ == 0) {
+            window.Failures = LoadFailures();
+            window.Closing = false;
+            holdObjects(true);
+        }
+    }
+    ~OpenCommand()
+    {
+        if (--window.OpenDepth > 0)
+            return;
+        holdObjects(false);
+        window.Failures.finish();
+    }
+    // The objects tree catches up once, when the command ends.
+    void holdObjects(bool hold)
+    {
+        if (auto *objects = static_cast<ObjectsControl *>(window.panel(PanelKind::Objects)))
+            objects->holdUpdates(hold);
+    }
+    OpenCommand(const OpenCommand &) = delete;
+    OpenCommand &operator=(const OpenCommand &) = delete;
 
-} // namespace
+    Tessaron &window;
+};
 
 int Tessaron::openModelFile(const QString &fileName)
 {
+    OpenCommand command(*this);
     return openInto(fileName, true);
 }
 
 int Tessaron::openInto(const QString &fileName, bool remember)
 {
-    if (isHx(fileName)) {
-        QStringList names;
-        View->readHxFile(fileName, names);
-        const QString folder = QFileInfo(fileName).absolutePath();
-        const qsizetype before = View->ModelList.count();
-        // The scene goes into the history, not the files it lists.
-        for (const QString &name : std::as_const(names))
-            openInto(folder + "/" + name, false);
-        if (remember && View->ModelList.count() > before)
-            rememberFile(fileName);
-        View->ModelList.ActiveIndex = View->ModelList.count() > 1 ? 1 : 0;
-        selectModel(View->ModelList.active());
-        View->moveCenter();
-        View->transformAll();
-        View->resize(View->size());
-        View->update();
+    return isSceneName(fileName) ? openScene(fileName, remember) : openSurface(fileName, remember);
+}
+
+int Tessaron::openScene(const QString &fileName, bool remember)
+{
+    const qsizetype before = View->ModelList.count();
+    // The scene goes into the history, not the files it lists.
+    const SceneVisitor visitor {
+        [this](const QString &path) {
+            openSurface(path, false);
+            return !Closing;
+        },
+        [this](const QString &path) {
+            Failures.add(path, tr("This scene is already being opened; it is skipped."));
+            return !Closing;
+        },
+    };
+    walkScene(fileName, visitor);
+    if (Closing)
         return 0;
-    }
+    if (remember && View->ModelList.count() > before)
+        rememberFile(fileName);
+    View->ModelList.ActiveIndex = View->ModelList.count() > 1 ? 1 : 0;
+    selectModel(View->ModelList.active());
+    View->moveCenter();
+    View->transformAll();
+    View->resize(View->size());
+    View->update();
+    return 0;
+}
+
+int Tessaron::openSurface(const QString &fileName, bool remember)
+{
     showStatus(tr("Loading file..."));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     previousFile = lastFile;
@@ -63,7 +105,7 @@ int Tessaron::openInto(const QString &fileName, bool remember)
     if (remember)
         forgetFile(fileName);
     setWindowTitle(windowTitleText());
-    Dialogs::current().message(nullptr, QString(), fileName + ": " + errorMessage(code));
+    Failures.add(fileName, loadErrorMessage(code));
     QApplication::restoreOverrideCursor();
     return 0;
 }
@@ -93,10 +135,13 @@ void Tessaron::openFile()
         clearStatus();
         return;
     }
-    if (isHx(files.first())) {
+    OpenCommand command(*this);
+    if (isSceneName(files.first())) {
         openModelFile(files.first());
     } else {
         for (const QString &file : files) {
+            if (Closing)
+                break;
             lastFolder = QFileInfo(file).absolutePath();
             openModelFile(file);
         }
@@ -187,7 +232,10 @@ void Tessaron::openDroppedPath(const QString &path)
     } else {
         files << info.absoluteFilePath();
     }
+    OpenCommand command(*this);
     for (const QString &file : std::as_const(files)) {
+        if (Closing)
+            break;
         lastFolder = QFileInfo(file).absolutePath();
         openModelFile(file);
         clearStatus();

@@ -4,6 +4,7 @@
 // with. "Full interface" in the File menu switches between them, and the
 // choice is kept in a file of its own beside the settings file.
 
+#include "SettingsFile.h"
 #include "Tessaron.h"
 #include "panels/OpacityControl.h"
 #include "view/GLWidget.h"
@@ -186,9 +187,33 @@ void fill(const Tessaron &window, QMenu *lightMenu, Target *target, const Names 
     }
 }
 
+// True when the menu or bar already shows exactly these actions and menus:
+// the layout is applied at every model a scene adds, and tearing a tool bar
+// down to build the same again deletes and makes all its buttons each time.
+template<class Target>
+bool shows(const Tessaron &window, const QMenu *lightMenu, const Target *target, const Names &names)
+{
+    const QList<QAction *> actions = target->actions();
+    if (actions.size() != qsizetype(names.size()))
+        return false;
+    for (size_t i = 0; i < names.size(); ++i) {
+        const QByteArray name(names[i]);
+        const QAction *act = actions.at(qsizetype(i));
+        const QMenu *sub = window.menu(names[i]);
+        const bool same = name == "|" ? act->isSeparator()
+            : name == "Light"         ? act == lightMenu->menuAction()
+                              : act == window.action(names[i]) || (sub && act == sub->menuAction());
+        if (!same)
+            return false;
+    }
+    return true;
+}
+
+// Beside the settings file; empty without a home folder.
 QString interfacePath()
 {
-    return QFileInfo(Tessaron::settingsPath()).path() + "/interface.ini";
+    const QString settings = Tessaron::settingsPath();
+    return settings.isEmpty() ? QString() : QFileInfo(settings).path() + "/interface.ini";
 }
 
 } // namespace
@@ -211,13 +236,15 @@ bool Tessaron::fullInterface() const
 
 void Tessaron::readInterfaceChoice()
 {
+    if (!SettingsFile::usable(interfacePath()))
+        return;
     const QSettings file(interfacePath(), QSettings::IniFormat);
     action("actionFullInterface")->setChecked(file.value("Interface/Full", false).toBool());
 }
 
 void Tessaron::changeFullInterface(bool full)
 {
-    {
+    if (SettingsFile::usable(interfacePath())) {
         QSettings file(interfacePath(), QSettings::IniFormat);
         file.setValue("Interface/Full", full);
     }
@@ -227,16 +254,26 @@ void Tessaron::changeFullInterface(bool full)
 void Tessaron::applyCompactLayout()
 {
     const bool full = fullInterface();
-    menuBar()->clear();
-    for (const char *name : full ? kFullMenuBar : kCompactMenuBar)
-        menuBar()->addAction(menu(name)->menuAction());
-    menu("menuFile")->clear();
-    fill(*this, LightMenu, menu("menuFile"), full ? kFullFileMenu : kCompactFileMenu);
+    const Names &bar = full ? kFullMenuBar : kCompactMenuBar;
+    if (!shows(*this, LightMenu, menuBar(), bar)) {
+        menuBar()->clear();
+        for (const char *name : bar)
+            menuBar()->addAction(menu(name)->menuAction());
+    }
+    const Names &file = full ? kFullFileMenu : kCompactFileMenu;
+    if (!shows(*this, LightMenu, menu("menuFile"), file)) {
+        menu("menuFile")->clear();
+        fill(*this, LightMenu, menu("menuFile"), file);
+    }
     menu("menuOperations")->menuAction()->setVisible(full);
     menu("menuPanels")->menuAction()->setVisible(full);
-    ToolBar->clear();
-    ToolBar->setIconSize(full ? QSize(32, 32) : QSize(64, 64));
-    fill(*this, LightMenu, ToolBar, full ? kFullToolBar : kCompactToolBar);
+    const QSize icons = full ? QSize(32, 32) : QSize(64, 64);
+    const Names &tools = full ? kFullToolBar : kCompactToolBar;
+    if (ToolBar->iconSize() != icons || !shows(*this, LightMenu, ToolBar, tools)) {
+        ToolBar->clear();
+        ToolBar->setIconSize(icons);
+        fill(*this, LightMenu, ToolBar, tools);
+    }
     enableModelActions();
 }
 

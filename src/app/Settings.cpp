@@ -1,31 +1,47 @@
 // The settings file: the window, the file history, three view flags, the
 // view's options and its colours, in one INI file in the home folder.
 
+#include "SettingsFile.h"
 #include "Tessaron.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
+#include "view/SettingValues.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QSettings>
+
+namespace {
+
+constexpr int kFar = 1 << 20;    // no screen reaches this far, in pixels
+constexpr int kMinimumSeen = 64; // pixels of a window that must lie on a screen
+
+} // namespace
 
 int Tessaron::readSettings(bool askReopen)
 {
+    using namespace SettingValues;
     showStatus(tr("Load settings"));
-    QSettings settings(settingsPath(), QSettings::IniFormat);
+    // Without a usable file (no home folder, or a name that is not a regular
+    // file) every value takes its default, as on a first start.
+    QSettings settings(SettingsFile::usable() ? settingsPath() : QString(), QSettings::IniFormat);
     if (settings.status() != QSettings::NoError) {
         clearStatus();
         return 1;
     }
     settings.beginGroup("Window");
-    if (settings.value("Maximized", true).toBool()) {
+    if (flag(settings, "Maximized", true)) {
         showMaximized();
-    } else if (settings.value("FullScreen", false).toBool()) {
+    } else if (flag(settings, "FullScreen", false)) {
         showFullScreen();
     } else {
-        move(settings.value("PositionX", 50).toInt(), settings.value("PositionY", 50).toInt());
-        resize(settings.value("Width", 750).toInt(), settings.value("Height", 550).toInt());
+        move(integer(settings, "PositionX", 50, -kFar, kFar),
+             integer(settings, "PositionY", 50, -kFar, kFar));
+        resize(integer(settings, "Width", 750, 1, kFar), integer(settings, "Height", 550, 1, kFar));
+        keepOnScreen();
     }
     settings.endGroup();
     settings.beginGroup("Stats");
@@ -48,9 +64,39 @@ int Tessaron::readSettings(bool askReopen)
     return 0;
 }
 
+// A place stored for a screen that is gone (or nonsense) would keep the window
+// out of sight for good, since the place is written back at exit. The window
+// is made no larger than the largest screen, and unless some screen shows a
+// fair part of it, it comes to the middle of the primary screen.
+void Tessaron::keepOnScreen()
+{
+    QSize largest;
+    for (const QScreen *screen : QGuiApplication::screens())
+        largest = largest.expandedTo(screen->availableGeometry().size());
+    if (largest.isValid())
+        resize(size().boundedTo(largest));
+    const QRect frame = frameGeometry();
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const QRect seen = screen->availableGeometry().intersected(frame);
+        if (seen.width() >= std::min(kMinimumSeen, frame.width())
+            && seen.height() >= std::min(kMinimumSeen, frame.height()))
+            return;
+    }
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return;
+    const QRect area = primary->availableGeometry();
+    resize(size().boundedTo(area.size()));
+    const QRect placed = frameGeometry();
+    move(area.center() - QPoint(placed.width() / 2, placed.height() / 2));
+}
+
 void Tessaron::writeSettings()
 {
+    if (!SettingsFile::usable())
+        return;
     showStatus(tr("Saving settings"));
+    bool saved = true;
     {
         QSettings settings(settingsPath(), QSettings::IniFormat);
         if (settings.status() == QSettings::NoError) {
@@ -75,7 +121,11 @@ void Tessaron::writeSettings()
             settings.endGroup();
             View->Config.write(settings);
             settings.sync();
+            saved = settings.status() == QSettings::NoError;
         }
     }
     clearStatus();
+    // A read-only file or folder: said once, not at every save.
+    if (const QString text = saved ? QString() : SettingsFile::notSavedOnce(); !text.isEmpty())
+        showStatus(text);
 }

@@ -1,6 +1,8 @@
 #include "Startup.h"
 
+#include "SettingsFile.h"
 #include "Tessaron.h"
+#include "view/SettingValues.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -9,9 +11,11 @@
 
 int readLanguage()
 {
+    if (!SettingsFile::usable())
+        return 1;
     QSettings settings(Tessaron::settingsPath(), QSettings::IniFormat);
     settings.beginGroup("Config");
-    const int language = settings.value("language", 1).toInt();
+    const int language = SettingValues::choice(settings, "language", 1, 2);
     settings.endGroup();
     return language;
 }

@@ -2,6 +2,7 @@
 
 #include "ActionTable.h"
 #include "BuildInfo.h"
+#include "SettingsFile.h"
 #include "panels/ColorSizeControl.h"
 #include "panels/FunctionControl.h"
 #include "panels/GradientControl.h"
@@ -83,7 +84,7 @@ Tessaron::~Tessaron()
 
 QString Tessaron::settingsPath()
 {
-    return QDir::homePath() + "/.Tessaron/config.ini";
+    return SettingsFile::path();
 }
 
 QString Tessaron::windowTitleText()
@@ -220,6 +221,10 @@ void Tessaron::resizeEvent(QResizeEvent *event)
 
 void Tessaron::closeEvent(QCloseEvent *event)
 {
+    // A close that arrives while files are opened (a box of a failed one is
+    // up) stops the opening: no further file, no further box.
+    Closing = true;
+    Failures.silence();
     writeSettings();
     event->accept();
 }
@@ -262,7 +267,7 @@ void Tessaron::changeShowFullScreen()
 
 void Tessaron::showStatus(const QString &text)
 {
-    statusBar()->showMessage(text);
+    statusBar()->showMessage(Dialogs::elided(text, 200));
 }
 
 QString Tessaron::statusText() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LoadFailures.h"
 #include "view/ViewHost.h"
 
 #include <QMainWindow>
@@ -24,6 +25,7 @@ public:
     ~Tessaron() override;
 
     static constexpr int MaxRecentFiles = 10;
+    // The settings file in the user's home folder; empty without one.
     static QString settingsPath();
     static QString windowTitleText();
 
@@ -99,6 +101,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    struct OpenCommand;
+    int openScene(const QString &fileName, bool remember);
+    int openSurface(const QString &fileName, bool remember);
     void createActions();
     void createWidgets();
     void buildInitialLayout();
@@ -108,6 +113,7 @@ private:
     void enableModelActions();
     void connectActions();
     void retranslateUi();
+    void keepOnScreen();
     // Opens a file; `remember`: a file that loads becomes the last file and
     // heads the recent list, one that fails leaves the history.
     int openInto(const QString &fileName, bool remember);
@@ -124,4 +130,7 @@ private:
     QActionGroup *FacesGroup = nullptr;
     QAction *RecentSeparator = nullptr; // before "Clear list"
     std::array<QDockWidget *, 10> Panels {};
+    LoadFailures Failures;
+    int OpenDepth = 0;
+    bool Closing = false; // the window closes: an open command in progress stops
 };

@@ -19,7 +19,7 @@ bool loadSurface(const QString &path, std::vector<std::unique_ptr<ModelClass>> &
 {
     auto model = std::make_unique<ModelClass>();
     if (const qint32 code = model->loadFile(path)) {
-        printInputError(path, errorMessage(code));
+        printInputError(path, loadErrorMessage(code));
         return false;
     }
     models.push_back(std::move(model));
@@ -32,7 +32,7 @@ bool loadScene(const QString &path, std::vector<std::unique_ptr<ModelClass>> &mo
 {
     QStringList names;
     if (const qint32 code = readHxList(path, names)) {
-        printInputError(path, errorMessage(code));
+        printInputError(path, loadErrorMessage(code));
         return false;
     }
     if (names.isEmpty()) {

@@ -1,6 +1,7 @@
 #include "RenderCommand.h"
 
 #include "formats/LoadPipeline.h"
+#include "formats/OutputFile.h"
 #include "view/GLWidget.h"
 #include "view/ViewHost.h"
 
@@ -143,7 +144,7 @@ bool load(GLWidget &view, const QString &input)
     if (scene) {
         QStringList names;
         if (const qint32 code = view.readHxFile(input, names)) {
-            fail(kFailure, input + QStringLiteral(": ") + errorMessage(code));
+            fail(kFailure, input + QStringLiteral(": ") + loadErrorMessage(code));
             return false;
         }
         const QString folder = QFileInfo(input).path();
@@ -154,7 +155,7 @@ bool load(GLWidget &view, const QString &input)
     }
     for (const QString &path : std::as_const(paths))
         if (const qint32 code = view.loadModelFile(path))
-            fail(kFailure, path + QStringLiteral(": ") + errorMessage(code));
+            fail(kFailure, path + QStringLiteral(": ") + loadErrorMessage(code));
     if (scene) {
         view.moveCenter();
         view.transformAll();
@@ -259,8 +260,11 @@ int runRender(const QStringList &args)
     applyModes(view, o);
     if (const QString error = applyOpacities(view, o); !error.isEmpty())
         return fail(kFailure, error);
-    if (!view.saveImage(o.output))
-        return fail(kFailure, QStringLiteral("cannot write %1").arg(o.output));
+    if (!view.saveImage(o.output)) {
+        const QString reason = lastOutputError();
+        return fail(kFailure,
+                    reason.isEmpty() ? QStringLiteral("cannot write %1").arg(o.output) : reason);
+    }
     // The image is written and closed; tearing down a scene of millions of
     // triangles would only delay the exit.
     std::fflush(nullptr);

@@ -1,6 +1,7 @@
 #include "HxReader.h"
 
 #include "FileBytes.h"
+#include "LoadProblem.h"
 #include "ReaderGuard.h"
 #include "TextLines.h"
 
@@ -82,9 +83,14 @@ qint32 parseHxList(const QByteArray &bytes, QStringList &names)
 
 qint32 readHxList(const QString &fileName, QStringList &names)
 {
+    clearLoadProblem();
     FileBytes file;
-    const qint32 code = file.open(fileName);
+    qint32 code = file.open(fileName);
+    if (code != errNone)
+        return code;
     const QByteArrayView bytes = file.bytes();
-    return code == errNone ? parseHxList(QByteArray::fromRawData(bytes.data(), bytes.size()), names)
-                           : code;
+    code = parseHxList(QByteArray::fromRawData(bytes.data(), bytes.size()), names);
+    if (!file.intact())
+        code = runReader([&] { requireIntact(file); });
+    return code;
 }

@@ -13,5 +13,6 @@
 // runs out.
 qint32 parseHxList(const QByteArray &bytes, QStringList &names);
 
-// Reads an .hx file; 2 when it cannot be opened, else as parseHxList.
+// Reads an .hx file; 2 when it cannot be opened, 1 when it was shortened
+// while it was read, else as parseHxList.
 qint32 readHxList(const QString &fileName, QStringList &names);

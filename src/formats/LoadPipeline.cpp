@@ -4,6 +4,7 @@
 
 #include "../geometry/Status.h"
 #include "../model/ModelClass.h"
+#include "LoadProblem.h"
 #include "SurfReader.h"
 
 #include <QCoreApplication>
@@ -35,8 +36,15 @@ QString errorMessage(qint32 code)
     }
 }
 
+QString loadErrorMessage(qint32 code)
+{
+    const QString problem = loadProblem();
+    return problem.isEmpty() ? errorMessage(code) : problem;
+}
+
 qint32 ModelClass::loadFile(const QString &fileName)
 {
+    clearLoadProblem();
     if (!isAdmitted(fileName))
         return errFileType;
     Transform->reset();

@@ -7,13 +7,17 @@
 #include <QFile>
 #include <QString>
 
+#include <cstdio>
+
 // The chosen name cut at the first "." of its last path component (a dotted
 // folder name stays whole), followed by the writer's extension.
 QString outputFileName(const QString &chosen, QLatin1StringView extension);
 
-// The path and the system's reason of the last output file that could not be
-// opened or committed, for messages such as the command-line tool's.
+// The path and the reason of the last output file that could not be opened,
+// written or committed since clearOutputError(), for messages such as the command-line tool's. When
+// the folder is what refuses the file, the reason says so.
 QString lastOutputError();
+void clearOutputError();
 
 // A file written beside its target under a fixed partial name (".NAME.partial")
 // and renamed over the target only by commit(), so that a failed or
@@ -38,8 +42,15 @@ public:
     // finish(), then makes the bytes durable and replaces the target.
     bool commit();
 
+    // A C stream onto the partial file, for a library that writes through one
+    // (gl2ps), or null. closeStream() it before commit().
+    FILE *openStream();
+    // Flushes and closes the stream; false when any write to it failed.
+    bool closeStream(FILE *stream);
+
 private:
     bool fail(const QString &reason);
+    bool failWithErrno(int error);
 
     QString target;
     QFile file;

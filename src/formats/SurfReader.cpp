@@ -4,6 +4,7 @@
 #include "../model/ModelClass.h"
 #include "AnatomyNames.h"
 #include "FileBytes.h"
+#include "LoadProblem.h"
 #include "ReaderGuard.h"
 
 #include <QtEndian>
@@ -104,14 +105,24 @@ struct TriangleSection
     qint64 count;
 };
 
+// Converts the points to double precision. A point that is not finite is
+// noticed on the way, from the bits that pass by anyway (an exponent of all
+// ones is NaN or infinite), and refused.
 void readVertices(const char *data, qint64 count, MeshClass &mesh)
 {
     if (count == 0)
         return;
     mesh.Vertices = allocArray<_DREAL>(3 * count);
     mesh.CountOfVertices = qint32(count);
-    for (qint64 i = 0; i < 3 * count; ++i)
-        mesh.Vertices[i] = std::bit_cast<float>(qFromBigEndian<quint32>(data + 4 * i));
+    constexpr quint32 kExponent = 0x7f800000;
+    bool finite = true;
+    for (qint64 i = 0; i < 3 * count; ++i) {
+        const quint32 bits = qFromBigEndian<quint32>(data + 4 * i);
+        finite &= (bits & kExponent) != kExponent;
+        mesh.Vertices[i] = std::bit_cast<float>(bits);
+    }
+    if (!finite)
+        requireFiniteVertices(mesh); // names the first such point
 }
 
 // Converts the vertex numbers (from 1) of all sections into one array of
@@ -178,13 +189,16 @@ qint32 readSurf(ModelClass &model, const QString &fileName)
     qint32 code = file.open(fileName);
     if (code == errOpen)
         return code;
-    if (code == errNone)
-        code = runReader([&] {
-            auto mesh = std::make_unique<MeshClass>(); // deleted with what it holds on failure
-            parseInto(file.bytes(), *mesh);
-            model.Meshes.append(mesh.get());
-            mesh.release();
-        });
+    if (code == errNone) {
+        auto mesh = std::make_unique<MeshClass>(); // deleted with what it holds on failure
+        code = runReader([&] { parseInto(file.bytes(), *mesh); });
+        // A file shortened meanwhile is refused, whatever the parse made of
+        // the zeros that stood in for its lost end.
+        if (!file.intact())
+            code = runReader([&] { requireIntact(file); });
+        if (code == errNone)
+            model.Meshes.append(mesh.release());
+    }
     applyAnatomyName(model);
     return code;
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 BasicClass::BasicClass()
 {
@@ -164,6 +165,23 @@ void BasicClass::copyTo(BasicClass &target) const
     target.CountOfViewPoints = CountOfViewPoints;
     target.ViewPoints = copyArray(ViewPoints, 3 * qint64(CountOfViewPoints));
     target.ViewPointIndices = copyArray(ViewPointIndices, CountOfViewPoints);
+}
+
+qint32 BasicClass::firstNonFiniteVertex() const
+{
+    // A branch-free pass first (it vectorises: NaN fails every comparison),
+    // the search for the first culprit only when there is one.
+    constexpr _DREAL kLargest = std::numeric_limits<_DREAL>::max();
+    const qint64 values = 3 * qint64(CountOfVertices);
+    bool allFinite = true;
+    for (qint64 i = 0; i < values; ++i)
+        allFinite &= std::abs(Vertices[i]) <= kLargest;
+    if (allFinite)
+        return -1;
+    for (qint64 i = 0; i < values; ++i)
+        if (!std::isfinite(Vertices[i]))
+            return qint32(i / 3);
+    return -1;
 }
 
 qint32 BasicClass::computeSize()

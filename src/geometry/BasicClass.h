@@ -29,6 +29,11 @@ public:
     // copySettingsTo, then fresh copies of the geometry and the drawing arrays.
     void copyTo(BasicClass &target) const;
     qint32 computeSize();
+    // The number (from 0) of the first vertex with a coordinate that is not a
+    // finite number (NaN or infinite), or -1 when every vertex is finite.
+    // Readers refuse such blocks: one such point poisons the box, the centre
+    // and the scale of the whole view.
+    qint32 firstNonFiniteVertex() const;
 
     // Colours, set by the constructor only.
     Rgba PointColor {0.125f, 0.125f, 0.125f, 1.0f};

@@ -11,6 +11,18 @@ Dialogs toolkitDialogs;
 Dialogs *installed = nullptr;
 } // namespace
 
+QString Dialogs::elided(const QString &text, qsizetype maxLine)
+{
+    const qsizetype keep = std::max<qsizetype>(maxLine - 1, 2);
+    if (text.size() <= maxLine)
+        return text;
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines)
+        if (line.size() > maxLine)
+            line = line.left(keep / 2) + QChar(0x2026) + line.right(keep - keep / 2);
+    return lines.join(QLatin1Char('\n'));
+}
+
 Dialogs &Dialogs::current()
 {
     return installed ? *installed : toolkitDialogs;
@@ -66,28 +78,29 @@ bool Dialogs::getText(QWidget *parent, const QString &title, const QString &labe
 
 void Dialogs::message(QWidget *parent, const QString &title, const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::NoIcon, elided(title), elided(text), QMessageBox::Ok, parent);
     box.exec();
 }
 
 void Dialogs::warning(QWidget *parent, const QString &title, const QString &text)
 {
-    QMessageBox::warning(parent, title, text);
+    QMessageBox::warning(parent, elided(title), elided(text));
 }
 
 void Dialogs::critical(QWidget *parent, const QString &title, const QString &text)
 {
-    QMessageBox::critical(parent, title, text);
+    QMessageBox::critical(parent, elided(title), elided(text));
 }
 
 void Dialogs::about(QWidget *parent, const QString &title, const QString &text)
 {
-    QMessageBox::about(parent, title, text);
+    QMessageBox::about(parent, elided(title), elided(text));
 }
 
 Dialogs::Answer Dialogs::question(QWidget *parent, const QString &title, const QString &text)
 {
-    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    QMessageBox box(QMessageBox::Question, elided(title), elided(text),
+                    QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
@@ -95,8 +108,8 @@ Dialogs::Answer Dialogs::question(QWidget *parent, const QString &title, const Q
 
 Dialogs::Answer Dialogs::information(QWidget *parent, const QString &title, const QString &text)
 {
-    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Yes | QMessageBox::No,
-                    parent);
+    QMessageBox box(QMessageBox::Information, elided(title), elided(text),
+                    QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;

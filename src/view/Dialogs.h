@@ -39,6 +39,12 @@ public:
     // Runs a dialog of the program modally and returns its result code.
     virtual int exec(QDialog &dialog);
 
+    // The text with every line longer than `maxLine` characters cut in its
+    // middle to that length, with "…" in place of the cut: a path of
+    // megabytes would otherwise take the box many seconds to lay out. Every
+    // box of the toolkit's dialogs shows its text through this.
+    static QString elided(const QString &text, qsizetype maxLine = 240);
+
     static Dialogs &current();
     // Installs a replacement (null restores the toolkit's dialogs); returns
     // the previous one.

@@ -5,6 +5,9 @@
 #include "GLWidget.h"
 #include "ViewHost.h"
 
+#include "formats/OutputFile.h"
+
+#include <QBuffer>
 #include <QFile>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
@@ -16,8 +19,6 @@
 
 #include <GL/gl.h>
 #include <gl2ps.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -83,16 +84,18 @@ QImage GLWidget::renderImage(int w, int h, float thickness)
 
 bool GLWidget::exportVector(const QString &fileName)
 {
-    const QByteArray path = QFile::encodeName(fileName);
-    FILE *file = std::fopen(path.constData(), "w+");
-    if (!file)
+    // Written beside the file and renamed over it only when every byte is
+    // out, as the mesh writers do: a full disk leaves an earlier file intact.
+    OutputFile output(fileName, false);
+    if (!output.isOpen())
         return false;
     const GLint format = vectorFormat(fileName);
     ensureContext();
-    if (format < 0 || !context() || !context()->isValid()) {
-        std::fclose(file);
+    if (format < 0) // another ending: an empty file
+        return output.commit();
+    FILE *stream = context() && context()->isValid() ? output.openStream() : nullptr;
+    if (!stream)
         return false;
-    }
     makeCurrent();
     PixelRatio = devicePixelRatioF();
     updateProjection(width(), height());
@@ -101,8 +104,9 @@ bool GLWidget::exportVector(const QString &fileName)
     GLint options = GL2PS_USE_CURRENT_VIEWPORT | GL2PS_OCCLUSION_CULL;
     if (bsp)
         options |= GL2PS_BEST_ROOT | GL2PS_SIMPLE_LINE_OFFSET;
+    const QByteArray path = QFile::encodeName(fileName);
     gl2psBeginPage("ScreenShot", "Tessaron", nullptr, format, sort, options, GL_RGBA, 0, nullptr, 0,
-                   0, 0, 9999999, file, path.constData());
+                   0, 0, 9999999, stream, path.constData());
     Labels.clear();
     drawScene(width(), height(), false);
     // The labels as text of the file, at their window positions.
@@ -120,21 +124,30 @@ bool GLWidget::exportVector(const QString &fileName)
                      GL2PS_TEXT_BL, 0);
     }
     gl2psEndPage();
-    std::fclose(file);
     doneCurrent();
     update();
-    return true;
+    return output.closeStream(stream) && output.commit();
 }
 
 bool GLWidget::saveImage(const QString &fileName)
 {
+    clearOutputError();
     const char *raster = rasterFormat(fileName);
     if (!raster)
         return exportVector(fileName);
+    // Encoded in memory, then written beside the file and renamed over it.
+    OutputFile output(fileName, false);
+    if (!output.isOpen())
+        return false;
     const int q = std::max(1, Config.printingQuality);
     const QImage image = renderImage(q * width(), q * height(), float(q));
     update();
-    return !image.isNull() && image.save(fileName, raster, 95);
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, raster, 95))
+        return false;
+    output.out().bytes(encoded.constData(), size_t(encoded.size()));
+    return output.commit();
 }
 
 void GLWidget::save2pic()
@@ -145,8 +158,9 @@ void GLWidget::save2pic()
                               "EPS - Encapsulated PostScript(*.eps);;");
     const QString name = Dialogs::current().getSaveFileName(this, tr("Save image As..."),
                                                             Host->currentFolder(), filter);
-    if (!name.isEmpty())
-        saveImage(name);
+    if (!name.isEmpty() && !saveImage(name))
+        Dialogs::current().critical(this, tr("Error"),
+                                    tr("The image could not be saved.") + "\n" + lastOutputError());
 }
 
 void GLWidget::printGLpreview()

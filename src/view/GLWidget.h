@@ -51,6 +51,8 @@ public:
     void applySettings(QSettings &settings);
     // Colours of the settings onto every model (blocks and model colours).
     void applyColors();
+    // The colours of the settings given to one model (a new one).
+    void applyColors(ModelClass &model);
     // Builds and uploads the palette from the current settings.
     void rebuildPalette();
     // Face mode m on one model (the rule of the display-mode slots).

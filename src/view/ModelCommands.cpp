@@ -48,7 +48,7 @@ void GLWidget::addModel(ModelClass *model, bool centre)
     ensureContext();
     assignDisplayLists(*model);
     ModelList.append(model);
-    applyColors();
+    applyColors(*model);
     const bool functions = model->Settings.ColorMode == 5
         && (!model->FunctionNames.isEmpty() || !model->CellFunctionNames.isEmpty());
     if (functions)

@@ -1,5 +1,7 @@
 #include "ViewConfig.h"
 
+#include "SettingValues.h"
+
 #include <QSettings>
 
 namespace {
@@ -11,14 +13,24 @@ template<class T> struct Key
     T ViewConfig::*field;
 };
 
-const Key<qint32> kIntKeys1[] = {
-    {"pointThickness", &ViewConfig::pointThickness},
-    {"selPointThickness", &ViewConfig::selPointThickness},
-    {"lineThickness", &ViewConfig::lineThickness},
-    {"boundLineThickness", &ViewConfig::boundLineThickness},
-    {"axisThickness", &ViewConfig::axisThickness},
-    {"printingQuality", &ViewConfig::printingQuality},
+// A number with the range of its spin box in the preferences dialog.
+struct IntKey
+{
+    const char *name;
+    qint32 ViewConfig::*field;
+    int min, max;
 };
+
+const IntKey kIntKeys1[] = {
+    {"pointThickness", &ViewConfig::pointThickness, 1, 30},
+    {"selPointThickness", &ViewConfig::selPointThickness, 1, 30},
+    {"lineThickness", &ViewConfig::lineThickness, 1, 20},
+    {"boundLineThickness", &ViewConfig::boundLineThickness, 1, 20},
+    {"axisThickness", &ViewConfig::axisThickness, 1, 20},
+    {"printingQuality", &ViewConfig::printingQuality, 1, 64},
+};
+constexpr int kLanguages = 2; // 0 English, 1 Russian
+constexpr int kJoinModes = 3;
 const Key<quint8> kBoolKeys1[] = {
     {"selActiveMat", &ViewConfig::selActiveMat},
     {"selAllPoints", &ViewConfig::selAllPoints},
@@ -70,24 +82,25 @@ const ViewConfig &fileDefaults()
 
 void ViewConfig::read(QSettings &settings)
 {
+    using namespace SettingValues;
     const ViewConfig &d = fileDefaults();
     settings.beginGroup(QStringLiteral("Config"));
     for (const auto &k : kIntKeys1)
-        this->*k.field = settings.value(k.name, d.*k.field).toInt();
+        this->*k.field = integer(settings, k.name, d.*k.field, k.min, k.max);
     for (const auto &k : kBoolKeys1)
-        this->*k.field = settings.value(k.name, bool(d.*k.field)).toBool();
-    language = settings.value("language", d.language).toInt();
+        this->*k.field = flag(settings, k.name, d.*k.field);
+    language = choice(settings, "language", d.language, kLanguages);
     for (const auto &k : kBoolKeys2)
-        this->*k.field = settings.value(k.name, bool(d.*k.field)).toBool();
-    join = settings.value("join", d.join).toInt();
-    func_isolines = settings.value("func_isolines", bool(d.func_isolines)).toBool();
-    isoline_V = settings.value("isoline_V", d.isoline_V).toFloat();
-    isoline_width = settings.value("isoline_width", d.isoline_width).toInt();
-    grayScaleTexture = settings.value("grayScaleTexture", bool(d.grayScaleTexture)).toBool();
+        this->*k.field = flag(settings, k.name, d.*k.field);
+    join = choice(settings, "join", d.join, kJoinModes);
+    func_isolines = flag(settings, "func_isolines", d.func_isolines);
+    isoline_V = real(settings, "isoline_V", d.isoline_V, 0.0f, 1.0f);
+    isoline_width = integer(settings, "isoline_width", d.isoline_width, 1, 10);
+    grayScaleTexture = flag(settings, "grayScaleTexture", d.grayScaleTexture);
     settings.endGroup();
     settings.beginGroup(QStringLiteral("Colors"));
     for (const auto &k : kColorKeys)
-        this->*k.field = settings.value(k.name, d.*k.field).toString();
+        this->*k.field = colour(settings, k.name, d.*k.field);
     settings.endGroup();
 }
 

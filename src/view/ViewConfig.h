@@ -50,7 +50,8 @@ struct ViewConfig
     qint32 isoline_width = 1;
     quint8 grayScaleTexture = 0;
 
-    // Reads the groups "Config" and "Colors" with their defaults.
+    // Reads the groups "Config" and "Colors" with their defaults; values
+    // that make no sense are clamped or take their default (SettingValues.h).
     void read(QSettings &settings);
     // Writes the groups "Config" and "Colors", keys in the settings file's order.
     void write(QSettings &settings) const;

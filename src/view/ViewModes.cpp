@@ -84,28 +84,32 @@ void GLWidget::applySettings(QSettings &settings)
 
 void GLWidget::applyColors()
 {
+    for (ModelClass *model : std::as_const(ModelList.Models))
+        applyColors(*model);
+}
+
+void GLWidget::applyColors(ModelClass &model)
+{
     float rgba[4];
     auto colour = [&rgba](const QString &name) {
         colorFromName(name, rgba);
         return Rgba {rgba[0], rgba[1], rgba[2], rgba[3]};
     };
-    for (ModelClass *model : std::as_const(ModelList.Models)) {
-        const bool surf = model->FileName.contains(QLatin1String(".surf"));
-        for (MeshClass *mesh : std::as_const(model->Meshes)) {
-            if (!surf) {
-                mesh->BackColor = colour(Config.backFaces);
-                mesh->FrontColor = colour(Config.frontFaces);
-            }
-            mesh->MarkedEdgeColor = colour(Config.boundaryEdges);
-            mesh->PointColor = mesh->FrontColor;
-            mesh->EdgeColor = mesh->FrontColor;
-            mesh->SelectionColor = colour(Config.selection);
-            mesh->IsolineColor = colour(Config.isolines);
+    const bool surf = model.FileName.contains(QLatin1String(".surf"));
+    for (MeshClass *mesh : std::as_const(model.Meshes)) {
+        if (!surf) {
+            mesh->BackColor = colour(Config.backFaces);
+            mesh->FrontColor = colour(Config.frontFaces);
         }
-        model->AxisColor = colour(Config.axis);
-        model->PickColor = colour(Config.selection);
-        model->PlaneColor = colour(Config.clipPlane);
+        mesh->MarkedEdgeColor = colour(Config.boundaryEdges);
+        mesh->PointColor = mesh->FrontColor;
+        mesh->EdgeColor = mesh->FrontColor;
+        mesh->SelectionColor = colour(Config.selection);
+        mesh->IsolineColor = colour(Config.isolines);
     }
+    model.AxisColor = colour(Config.axis);
+    model.PickColor = colour(Config.selection);
+    model.PlaneColor = colour(Config.clipPlane);
 }
 
 void GLWidget::rebuildPalette()

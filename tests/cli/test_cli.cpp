@@ -267,7 +267,7 @@ void TestCli::readOnlyFolderAndFullDisk()
         QSKIP("cannot drop to an unprivileged user here");
     QCOMPARE(r.status, 2);
     QVERIFY2(r.err.startsWith(folder + "/out.vtk: "), qPrintable(r.err));
-    QVERIFY(r.err.contains("ermission denied"));
+    QVERIFY2(r.err.contains("the folder " + folder + " cannot be written"), qPrintable(r.err));
     QCOMPARE(fileBytes(folder + "/out.vtk"), QByteArray("earlier\n"));
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList {"out.vtk"});
 

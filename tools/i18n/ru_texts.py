@@ -319,4 +319,23 @@ RU = {
     ("GLWidget", "Error"): "Ошибка",
     ("GLWidget", "The model was not saved: its cells name vertices it does not have."):
         "Модель не сохранена: её ячейки ссылаются на несуществующие вершины.",
+    # Unlucky and careless use: reasons of failed loads and writes, gathered
+    # failures, settings that cannot be used
+    ("ModelClass", "Vertex %1 is not a finite point (%2; %3; %4)."):
+        "Вершина %1 не является конечной точкой (%2; %3; %4).",
+    ("ModelClass", "The file was shortened while it was read."):
+        "Файл был укорочен во время чтения.",
+    ("OutputFile", "the folder %1 cannot be written"): "в папку %1 нельзя записывать",
+    ("OutputFile", "the folder %1 lets only the owner of a file replace it"):
+        "в папке %1 заменить файл может только его владелец",
+    ("Tessaron", "This scene is already being opened; it is skipped."):
+        "Эта сцена уже открывается; она пропущена.",
+    ("Tessaron", "%1 more files could not be opened:"): "Не удалось открыть ещё файлов (%1):",
+    ("Tessaron", "... and %1 more."): "... и ещё %1.",
+    ("Tessaron", "No home folder: the settings are the defaults and are not saved."):
+        "Нет домашней папки: настройки по умолчанию, они не сохраняются.",
+    ("Tessaron", "%1 is not a regular file: the settings are the defaults and are not saved."):
+        "%1 не является обычным файлом: настройки по умолчанию, они не сохраняются.",
+    ("Tessaron", "The settings could not be saved to %1."): "Не удалось сохранить настройки в %1.",
+    ("GLWidget", "The image could not be saved."): "Не удалось сохранить изображение.",
 }

@@ -418,14 +418,19 @@
         <translation>Число граничных вершин = %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="142" />
+        <location filename="../../view/Export.cpp" line="155" />
         <source>JPG - JPEG(*.jpg *.jpeg);;PNG - portable network graphics(*.png);;BMP - Bitmap Picture(*.bmp);;SVG - Scalable Vector Graphics(*.svg);;PDF - Portable Document Format (*.pdf);;PS - PostScript(*.ps);;EPS - Encapsulated PostScript(*.eps);;</source>
         <translation>JPG - JPEG(*.jpg *.jpeg);;PNG - переносимая сетевая графика(*.png);;BMP - точечный рисунок(*.bmp);;SVG - масштабируемая векторная графика(*.svg);;PDF - переносимый формат документов (*.pdf);;PS - PostScript(*.ps);;EPS - инкапсулированный PostScript(*.eps);;</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="146" />
+        <location filename="../../view/Export.cpp" line="159" />
         <source>Save image As...</source>
         <translation>Сохранить изображение как...</translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="163" />
+        <source>The image could not be saved.</source>
+        <translation>Не удалось сохранить изображение.</translation>
     </message>
     <message>
         <location filename="../../view/GLWidget.cpp" line="238" />
@@ -469,7 +474,7 @@
     </message>
     <message>
         <location filename="../../view/ModelCommands.cpp" line="238" />
-        <location filename="../../view/ViewModes.cpp" line="204" />
+        <location filename="../../view/ViewModes.cpp" line="210" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
     </message>
@@ -489,12 +494,13 @@
         <translation>Подготовка данных для отображения...</translation>
     </message>
     <message>
-        <location filename="../../view/ModelSave.cpp" line="27" />
+        <location filename="../../view/ModelSave.cpp" line="28" />
         <source>The model was not saved: its cells name vertices it does not have.</source>
         <translation>Модель не сохранена: её ячейки ссылаются на несуществующие вершины.</translation>
     </message>
     <message>
-        <location filename="../../view/ModelSave.cpp" line="29" />
+        <location filename="../../view/Export.cpp" line="162" />
+        <location filename="../../view/ModelSave.cpp" line="30" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -1084,22 +1090,22 @@
 <context>
     <name>ModelClass</name>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="26" />
+        <location filename="../../formats/LoadPipeline.cpp" line="27" />
         <source>Unknown error open file.</source>
         <translation>Неизвестная ошибка открытия файла.</translation>
     </message>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="28" />
+        <location filename="../../formats/LoadPipeline.cpp" line="29" />
         <source>Error opening file.</source>
         <translation>Ошибка открытия файла.</translation>
     </message>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="30" />
+        <location filename="../../formats/LoadPipeline.cpp" line="31" />
         <source>Error filetype.</source>
         <translation>Неверный тип файла.</translation>
     </message>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="32" />
+        <location filename="../../formats/LoadPipeline.cpp" line="33" />
         <source>Error: there is no memory.</source>
         <translation>Ошибка: недостаточно памяти.</translation>
     </message>
@@ -1160,60 +1166,70 @@
         <translation>; %1 = %2</translation>
     </message>
     <message>
-        <location filename="../../model/Join.cpp" line="221" />
+        <location filename="../../model/Join.cpp" line="220" />
         <source>Joint model</source>
         <translation>Объединённая модель</translation>
+    </message>
+    <message>
+        <location filename="../../formats/LoadProblem.cpp" line="35" />
+        <source>Vertex %1 is not a finite point (%2; %3; %4).</source>
+        <translation>Вершина %1 не является конечной точкой (%2; %3; %4).</translation>
+    </message>
+    <message>
+        <location filename="../../formats/LoadProblem.cpp" line="48" />
+        <source>The file was shortened while it was read.</source>
+        <translation>Файл был укорочен во время чтения.</translation>
     </message>
 </context>
 <context>
     <name>ObjectsControl</name>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="26" />
+        <location filename="../panels/ObjectsControl.cpp" line="27" />
         <source>Objects</source>
         <translation>Объекты</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="36" />
+        <location filename="../panels/ObjectsControl.cpp" line="37" />
         <source>Name</source>
         <translation>Имя</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="72" />
+        <location filename="../panels/ObjectsControl.cpp" line="77" />
         <source>Set active</source>
         <translation>Сделать активной</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="73" />
+        <location filename="../panels/ObjectsControl.cpp" line="78" />
         <source>Show/Hide</source>
         <translation>Показать/скрыть</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="75" />
+        <location filename="../panels/ObjectsControl.cpp" line="80" />
         <source>Change color</source>
         <translation>Изменить цвет</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="76" />
+        <location filename="../panels/ObjectsControl.cpp" line="81" />
         <source>Change name</source>
         <translation>Переименовать</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="77" />
+        <location filename="../panels/ObjectsControl.cpp" line="82" />
         <source>Delete</source>
         <translation>Удалить</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="78" />
+        <location filename="../panels/ObjectsControl.cpp" line="83" />
         <source>Join models</source>
         <translation>Объединить модели</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="278" />
+        <location filename="../panels/ObjectsControl.cpp" line="361" />
         <source>Rename object</source>
         <translation>Переименование объекта</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="278" />
+        <location filename="../panels/ObjectsControl.cpp" line="361" />
         <source>Enter new name</source>
         <translation>Введите новое имя</translation>
     </message>
@@ -1224,6 +1240,19 @@
         <location filename="../panels/OpacityControl.cpp" line="15" />
         <source>Opacity</source>
         <translation>Непрозрачность</translation>
+    </message>
+</context>
+<context>
+    <name>OutputFile</name>
+    <message>
+        <location filename="../../formats/OutputFile.cpp" line="36" />
+        <source>the folder %1 lets only the owner of a file replace it</source>
+        <translation>в папке %1 заменить файл может только его владелец</translation>
+    </message>
+    <message>
+        <location filename="../../formats/OutputFile.cpp" line="40" />
+        <source>the folder %1 cannot be written</source>
+        <translation>в папку %1 нельзя записывать</translation>
     </message>
 </context>
 <context>
@@ -1484,89 +1513,119 @@
 <context>
     <name>Tessaron</name>
     <message>
-        <location filename="../FileCommands.cpp" line="50" />
+        <location filename="../FileCommands.cpp" line="72" />
+        <source>This scene is already being opened; it is skipped.</source>
+        <translation>Эта сцена уже открывается; она пропущена.</translation>
+    </message>
+    <message>
+        <location filename="../FileCommands.cpp" line="92" />
         <source>Loading file...</source>
         <translation>Загрузка файла...</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="89" />
+        <location filename="../FileCommands.cpp" line="131" />
         <source>Opening file</source>
         <translation>Открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="90" />
+        <location filename="../FileCommands.cpp" line="132" />
         <source>Open File</source>
         <translation>Открыть файл</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="91" />
+        <location filename="../FileCommands.cpp" line="133" />
         <source>All models(*surf *hx)</source>
         <translation>Все модели(*surf *hx)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="125" />
+        <location filename="../FileCommands.cpp" line="170" />
         <source>Reopening file</source>
         <translation>Повторное открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="168" />
+        <location filename="../FileCommands.cpp" line="213" />
         <source>There is no .hx files in this folder.</source>
         <translation>В этой папке нет файлов .hx.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="199" />
+        <location filename="../FileCommands.cpp" line="247" />
         <source>Saving file</source>
         <translation>Сохранение файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="201" />
+        <location filename="../FileCommands.cpp" line="249" />
         <source>Save file As...</source>
         <translation>Сохранить файл как...</translation>
     </message>
     <message>
-        <location filename="../Settings.cpp" line="15" />
+        <location filename="../Settings.cpp" line="27" />
         <source>Load settings</source>
         <translation>Загрузка настроек</translation>
     </message>
     <message>
-        <location filename="../Settings.cpp" line="41" />
+        <location filename="../Settings.cpp" line="57" />
         <source>Do you want reopen last file?</source>
         <translation>Открыть последний файл снова?</translation>
     </message>
     <message>
-        <location filename="../Settings.cpp" line="53" />
+        <location filename="../Settings.cpp" line="98" />
         <source>Saving settings</source>
         <translation>Сохранение настроек</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="232" />
+        <location filename="../Tessaron.cpp" line="236" />
         <source>The &lt;b&gt;%1&lt;/b&gt; is 3d viewer.&lt;br/&gt;</source>
         <translation>&lt;b&gt;%1&lt;/b&gt; — программа трёхмерного просмотра.&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="233" />
+        <location filename="../Tessaron.cpp" line="237" />
         <source>Current version %2&lt;br/&gt;</source>
         <translation>Текущая версия %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="234" />
+        <location filename="../Tessaron.cpp" line="238" />
         <source>Build #%1, build time %2&lt;br/&gt;</source>
         <translation>Сборка №%1, время сборки %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="235" />
+        <location filename="../Tessaron.cpp" line="239" />
         <source>Commit #%1, commit time %2&lt;br/&gt;</source>
         <translation>Коммит №%1, время коммита %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="236" />
+        <location filename="../Tessaron.cpp" line="240" />
         <source>Compiled in %3 %4.</source>
         <translation>Скомпилировано %3 %4.</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="237" />
+        <location filename="../Tessaron.cpp" line="241" />
         <source>About %1 v %2</source>
         <translation>О программе %1 v %2</translation>
+    </message>
+    <message>
+        <location filename="../LoadFailures.cpp" line="23" />
+        <source>%1 more files could not be opened:</source>
+        <translation>Не удалось открыть ещё файлов (%1):</translation>
+    </message>
+    <message>
+        <location filename="../LoadFailures.cpp" line="28" />
+        <source>... and %1 more.</source>
+        <translation>... и ещё %1.</translation>
+    </message>
+    <message>
+        <location filename="../SettingsFile.cpp" line="57" />
+        <source>No home folder: the settings are the defaults and are not saved.</source>
+        <translation>Нет домашней папки: настройки по умолчанию, они не сохраняются.</translation>
+    </message>
+    <message>
+        <location filename="../SettingsFile.cpp" line="64" />
+        <source>%1 is not a regular file: the settings are the defaults and are not saved.</source>
+        <translation>%1 не является обычным файлом: настройки по умолчанию, они не сохраняются.</translation>
+    </message>
+    <message>
+        <location filename="../SettingsFile.cpp" line="80" />
+        <source>The settings could not be saved to %1.</source>
+        <translation>Не удалось сохранить настройки в %1.</translation>
     </message>
 </context>
 </TS>

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QSet>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -35,6 +36,10 @@ ObjectsControl::ObjectsControl(QWidget *parent, GLWidget *view)
     treeWidget_objects->setColumnCount(3);
     treeWidget_objects->setHeaderLabels({tr("Name"), QString(), QString()});
     treeWidget_objects->setExpandsOnDoubleClick(false);
+    // Every row is one line of text with an icon and a label of a fixed size:
+    // with uniform heights a layout of the tree need not measure each row,
+    // which with thousands of models took most of their loading.
+    treeWidget_objects->setUniformRowHeights(true);
     QHeaderView *header = treeWidget_objects->header();
     header->setStretchLastSection(false);
     header->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -112,66 +117,144 @@ QTreeWidgetItem *ObjectsControl::itemOf(const ModelClass *model) const
     return Items.value(model, nullptr);
 }
 
+namespace {
+
+// What a row shows besides its text, kept in the row itself so that an update
+// touches only rows that changed: the visibility its icon shows, and the
+// colour of its label (none while the row has no label).
+constexpr int kShownVisibility = Qt::UserRole + 1;
+constexpr int kLabelColour = Qt::UserRole + 2;
+
+const QIcon &visibilityIcon(bool visible)
+{
+    static const QIcon shown(":/show"), hidden(":/hide");
+    return visible ? shown : hidden;
+}
+
+QRgb modelColour(const ModelClass *model)
+{
+    if (model->ModelColor[0] >= 0)
+        return qRgb(model->ModelColor[0], model->ModelColor[1], model->ModelColor[2]);
+    if (!model->Meshes.isEmpty())
+        return QColor::fromRgbF(model->Meshes[0]->FrontColor[0], model->Meshes[0]->FrontColor[1],
+                                model->Meshes[0]->FrontColor[2])
+            .rgb();
+    return qRgb(255, 255, 255);
+}
+
+} // namespace
+
 QString ObjectsControl::labelStyle(const ModelClass *model)
 {
-    QColor colour(Qt::white);
-    if (model->ModelColor[0] >= 0)
-        colour = QColor(model->ModelColor[0], model->ModelColor[1], model->ModelColor[2]);
-    else if (!model->Meshes.isEmpty())
-        colour = QColor::fromRgbF(model->Meshes[0]->FrontColor[0], model->Meshes[0]->FrontColor[1],
-                                  model->Meshes[0]->FrontColor[2]);
     // A dark frame keeps a white or pale swatch visible on the tree's background.
-    return "QLabel { margin:1px;background:" + colour.name() + ";border:1px solid #000000;}";
+    return "QLabel { margin:1px;background:" + QColor(modelColour(model)).name()
+        + ";border:1px solid #000000;}";
 }
 
 void ObjectsControl::setColorLabel(ModelClass *model)
 {
+    QTreeWidgetItem *item = Items.value(model);
     auto *label = new QLabel;
     label->setFixedSize(18, 18);
     label->setStyleSheet(labelStyle(model));
-    treeWidget_objects->setItemWidget(Items.value(model), 2, label);
+    treeWidget_objects->setItemWidget(item, 2, label);
+    item->setData(2, kLabelColour, modelColour(model));
 }
 
-void ObjectsControl::updateFields()
+// Text, weight, icon and label of one row, each set only when it changed.
+void ObjectsControl::refreshRow(ModelClass *model, bool current)
+{
+    QTreeWidgetItem *item = Items.value(model);
+    item->setText(0, model->title());
+    if (item->font(0).bold() != current) {
+        QFont font = item->font(0);
+        font.setBold(current);
+        item->setFont(0, font);
+    }
+    const QVariant shown = item->data(1, kShownVisibility);
+    if (!shown.isValid() || shown.toBool() != bool(model->Visible)) {
+        item->setIcon(1, visibilityIcon(model->Visible));
+        item->setData(1, kShownVisibility, bool(model->Visible));
+    }
+    const QVariant colour = item->data(2, kLabelColour);
+    if (!colour.isValid() || colour.toUInt() != modelColour(model))
+        setColorLabel(model);
+}
+
+// Puts the items of the model's children under its item in their order. The
+// children already in place stay (taking an item out of the tree would cost
+// it its label); only those after the first difference are placed again.
+void ObjectsControl::placeChildren(const ModelClass *model)
+{
+    QTreeWidgetItem *item = Items.value(model);
+    QList<QTreeWidgetItem *> wanted;
+    for (const ModelClass *child : model->Children)
+        if (QTreeWidgetItem *childItem = Items.value(child))
+            wanted << childItem;
+    int same = 0;
+    while (same < item->childCount() && same < wanted.size() && item->child(same) == wanted[same])
+        ++same;
+    while (item->childCount() > same)
+        item->takeChild(item->childCount() - 1)->setData(2, kLabelColour, QVariant());
+    for (qsizetype i = same; i < wanted.size(); ++i) {
+        if (QTreeWidgetItem *parent = wanted[i]->parent())
+            parent->removeChild(wanted[i]);
+        else if (const int top = treeWidget_objects->indexOfTopLevelItem(wanted[i]); top >= 0)
+            treeWidget_objects->takeTopLevelItem(top);
+        wanted[i]->setData(2, kLabelColour, QVariant());
+        item->addChild(wanted[i]);
+    }
+}
+
+// Items of models that left the list.
+void ObjectsControl::dropGoneItems()
 {
     const ModelListClass &list = View->ModelList;
-    // Items of models that left the list go first.
+    const QSet<const ModelClass *> present(list.Models.cbegin(), list.Models.cend());
     for (auto it = Items.begin(); it != Items.end();) {
-        if (list.indexOf(it.key()) < 0) {
+        if (!present.contains(it.key())) {
             delete it.value();
             it = Items.erase(it);
         } else {
             ++it;
         }
     }
+}
+
+void ObjectsControl::holdUpdates(bool hold)
+{
+    Held = hold;
+    if (!hold && Behind) {
+        Behind = false;
+        updateFields();
+    }
+}
+
+void ObjectsControl::updateFields()
+{
+    if (Held) {
+        Behind = true;
+        return;
+    }
+    const ModelListClass &list = View->ModelList;
     for (ModelClass *model : list.Models) {
         if (Items.contains(model))
             continue;
         auto *item = new QTreeWidgetItem;
+        item->setData(0, Qt::UserRole, QVariant::fromValue(model));
         Items.insert(model, item);
         if (!model->Parent)
             treeWidget_objects->addTopLevelItem(item);
         connect(model, &ModelClass::changeVisible, this, &ObjectsControl::updateFields,
                 Qt::UniqueConnection);
     }
-    for (qsizetype i = 0; i < list.count(); ++i) {
-        ModelClass *model = list.at(i);
-        QTreeWidgetItem *item = Items.value(model);
-        item->setData(0, Qt::UserRole, QVariant::fromValue(model));
-        item->setText(0, model->title());
-        QFont font = item->font(0);
-        font.setBold(i == list.ActiveIndex);
-        item->setFont(0, font);
-        item->setIcon(1, QIcon(model->Visible ? ":/show" : ":/hide"));
-        while (item->childCount() > 0)
-            item->takeChild(0);
-        for (const ModelClass *child : model->Children)
-            if (QTreeWidgetItem *childItem = Items.value(child))
-                item->addChild(childItem);
-    }
-    // Child items were re-attached above: labels must be placed again.
-    for (ModelClass *model : list.Models)
-        setColorLabel(model);
+    // Every model of the list has an item: any further item is a gone model's.
+    if (Items.size() > list.count())
+        dropGoneItems();
+    for (const ModelClass *model : list.Models)
+        placeChildren(model);
+    for (qsizetype i = 0; i < list.count(); ++i)
+        refreshRow(list.at(i), i == list.ActiveIndex);
     if (list.ActiveIndex > 0) {
         for (ModelClass *m = list.active() ? list.active()->Parent : nullptr;
              m && list.indexOf(m) > 0; m = m->Parent)
@@ -184,7 +267,7 @@ void ObjectsControl::updateFields()
 void ObjectsControl::selectModel(ModelClass *model)
 {
     QTreeWidgetItem *item = itemOf(model);
-    if (!item)
+    if (!item || Held)
         return;
     treeWidget_objects->clearSelection();
     item->setSelected(true);
@@ -260,7 +343,7 @@ void ObjectsControl::contextMenuChangeColorElement(ModelClass *model)
         return;
     model->setColor(chosen.red(), chosen.green(), chosen.blue());
     if (Items.contains(model))
-        setColorLabel(model);
+        refreshRow(model, View->ModelList.active() == model);
     View->update();
 }
 

@@ -21,6 +21,10 @@ public:
     QTreeWidget *tree() const { return treeWidget_objects; }
     QTreeWidgetItem *itemOf(const ModelClass *model) const;
     void selectModel(ModelClass *model);
+    // While held (a command opens many files), updates only note that the
+    // tree is behind; the release brings it up to date at once. Each update
+    // lays the whole tree out again, so a scene of n models held n of them.
+    void holdUpdates(bool hold);
     // The colour label's style for a model's colour.
     static QString labelStyle(const ModelClass *model);
 
@@ -52,9 +56,14 @@ private:
     void makeCurrent(ModelClass *model);
     void createActions();
     void setColorLabel(ModelClass *model);
+    void refreshRow(ModelClass *model, bool current);
+    void placeChildren(const ModelClass *model);
+    void dropGoneItems();
 
     GLWidget *View;
     QTreeWidget *treeWidget_objects;
     QMenu *ContextMenu = nullptr;
     QHash<const ModelClass *, QTreeWidgetItem *> Items;
+    bool Held = false;
+    bool Behind = false;
 };

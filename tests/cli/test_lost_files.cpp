@@ -1,0 +1,208 @@
+// Files that a failed write must not cost: a picture written to a full disk
+// leaves the earlier picture as it was and fails with the reason, and a write
+// that the folder refuses says that the folder is the cause, in the
+// command-line tool and in the view's image export alike.
+
+#include "app/SurfFiles.h"
+#include "formats/OutputFile.h"
+#include "formats/SaveModelFile.h"
+#include "model/ModelClass.h"
+#include "view/Dialogs.h"
+#include "view/ViewFixture.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString errors;
+};
+
+// tessaron-cli with every file it writes limited to `limit` bytes, as on a
+// full disk (SIGXFSZ ignored, so that the write fails instead of killing);
+// no limit when `limit` is negative.
+Run cli(const QStringList &args, qint64 limit)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LC_ALL", "C"); // the system's reasons in English
+    process.setProcessEnvironment(env);
+    if (limit >= 0)
+        process.setChildProcessModifier([limit] {
+            const rlimit size {rlim_t(limit), rlim_t(limit)};
+            ::setrlimit(RLIMIT_FSIZE, &size);
+            std::signal(SIGXFSZ, SIG_IGN);
+        });
+    process.start(QStringLiteral(TESSARON_CLI), args);
+    process.waitForFinished(120000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Answers the save dialog with a fixed name and keeps the error boxes.
+struct ExportDialogs : Dialogs
+{
+    QString saveName;
+    QStringList errors;
+    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return saveName;
+    }
+    void critical(QWidget *, const QString &, const QString &text) override { errors << text; }
+};
+
+// Runs the writes of a scope as a user without privileges: as root, as the
+// user nobody (root may write anywhere).
+struct Unprivileged
+{
+    Unprivileged()
+        : wasRoot(::geteuid() == 0)
+    {
+        if (wasRoot)
+            QVERIFY(::seteuid(65534) == 0);
+    }
+    ~Unprivileged()
+    {
+        if (wasRoot)
+            (void)::seteuid(0);
+    }
+    bool wasRoot;
+};
+
+} // namespace
+
+class TestLostFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void picturesOnAFullDisk_data();
+    void picturesOnAFullDisk();
+    void folderRefusesTheFile();
+
+private:
+    QTemporaryDir dir;
+};
+
+void TestLostFiles::picturesOnAFullDisk_data()
+{
+    QTest::addColumn<QString>("ending");
+    QTest::addColumn<QByteArray>("magic");
+    QTest::newRow("svg") << ".svg" << QByteArray("<?xml");
+    QTest::newRow("pdf") << ".pdf" << QByteArray("%PDF");
+    QTest::newRow("eps") << ".eps" << QByteArray("%!PS-Adobe");
+    QTest::newRow("png") << ".png" << QByteArray("\x89PNG"); // JPEG and BMP go the same way
+}
+
+void TestLostFiles::picturesOnAFullDisk()
+{
+    QFETCH(QString, ending);
+    QFETCH(QByteArray, magic);
+    const QString picture = dir.filePath("picture" + ending);
+    QVERIFY(writeFile(picture, "EARLIER"));
+    const QStringList args = {"render", TESSARON_SAMPLE_SURFACE, picture, "--size", "320x240"};
+
+    const Run full = cli(args, 2048);
+    QCOMPARE(full.status, 1);
+    QVERIFY2(full.errors.contains(picture + ": File too large"), qPrintable(full.errors));
+    QCOMPARE(contents(picture), QByteArray("EARLIER"));
+    QCOMPARE(QDir(dir.path()).entryList({"*.partial"}, QDir::Files | QDir::Hidden), QStringList());
+
+    const Run room = cli(args, -1);
+    QCOMPARE(room.status, 0);
+    QVERIFY(contents(picture).startsWith(magic));
+}
+
+void TestLostFiles::folderRefusesTheFile()
+{
+    // Folders that the user nobody can reach, for the runs as root.
+    QTemporaryDir base;
+    QVERIFY(::chmod(QFile::encodeName(base.path()).constData(), 0755) == 0);
+    const QString surf = base.filePath("triangle.surf");
+    QVERIFY(writeTriangleSurf(surf));
+    ModelClass model;
+    QCOMPARE(model.loadFile(surf), 0);
+
+    // A writable file in a folder that is not.
+    const QString locked = base.filePath("locked");
+    QVERIFY(QDir().mkdir(locked));
+    const QString kept = locked + "/kept.off";
+    QVERIFY(writeFile(kept, "EARLIER"));
+    QVERIFY(::chmod(QFile::encodeName(kept).constData(), 0666) == 0);
+    QVERIFY(::chmod(QFile::encodeName(locked).constData(), 0555) == 0);
+    qint32 code = 0;
+    {
+        Unprivileged user;
+        code = saveModelFile(&model, "OFF(*.off)", kept, false);
+    }
+    QCOMPARE(code, 2);
+    QCOMPARE(lastOutputError(), kept + ": the folder " + locked + " cannot be written");
+    QCOMPARE(contents(kept), QByteArray("EARLIER"));
+
+    // The view's image export, raster and vector, says the same in its box.
+    ExportDialogs dialogs;
+    Dialogs::install(&dialogs);
+    ViewUnderTest v(64, 48);
+    v.add(makeSquare());
+    for (const char *name : {"kept.png", "kept.svg"}) {
+        dialogs.saveName = locked + "/" + name;
+        QVERIFY(::chmod(QFile::encodeName(locked).constData(), 0755) == 0);
+        QVERIFY(writeFile(dialogs.saveName, "EARLIER"));
+        QVERIFY(::chmod(QFile::encodeName(locked).constData(), 0555) == 0);
+        {
+            Unprivileged user;
+            v.view->save2pic();
+        }
+        QCOMPARE(dialogs.errors.value(0),
+                 "The image could not be saved.\n" + dialogs.saveName + ": the folder " + locked
+                     + " cannot be written");
+        QCOMPARE(contents(dialogs.saveName), QByteArray("EARLIER"));
+        dialogs.errors.clear();
+    }
+    Dialogs::install(nullptr);
+    QVERIFY(::chmod(QFile::encodeName(locked).constData(), 0755) == 0); // so that it can be removed
+
+    // A folder where only a file's owner may replace it, and the file is root's.
+    if (::geteuid() != 0)
+        QSKIP("the sticky folder needs a file of another user: run as root to check it");
+    const QString shared = base.filePath("shared");
+    QVERIFY(QDir().mkdir(shared));
+    QVERIFY(::chmod(QFile::encodeName(shared).constData(), 01777) == 0);
+    const QString theirs = shared + "/theirs.off";
+    QVERIFY(writeFile(theirs, "EARLIER"));
+    QVERIFY(::chmod(QFile::encodeName(theirs).constData(), 0666) == 0);
+    {
+        Unprivileged user;
+        code = saveModelFile(&model, "OFF(*.off)", theirs, false);
+    }
+    QCOMPARE(code, 2);
+    QCOMPARE(lastOutputError(),
+             theirs + ": the folder " + shared + " lets only the owner of a file replace it");
+    QCOMPARE(contents(theirs), QByteArray("EARLIER"));
+    QCOMPARE(QDir(shared).entryList(QDir::Files | QDir::Hidden), QStringList("theirs.off"));
+}
+
+TESSARON_VIEW_TEST_MAIN(TestLostFiles)
+#include "test_lost_files.moc"
