@@ -105,6 +105,12 @@ bool shortcutTriggers(Tessaron &window, const char *name, QKeyCombination keys)
     return spy.count() == 1;
 }
 
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // A shown main window that has read the settings file without the reopen question.
 struct ShownWindow : Tessaron
 {
@@ -216,13 +222,37 @@ void TestApp::compactLayoutWithAndWithoutModel()
         if (!a->isSeparator())
             QCOMPARE(a->isEnabled(),
                      a->objectName() == "actionOpen" || a->objectName() == "actionShowFullScreen");
+    QVERIFY(!window.action("actionShowIn3D")->isEnabled()); // stereo needs a model too
 
     QCOMPARE(window.openModelFile(data.filePath("m0.surf")), 1);
     window.applyCompactLayout();
     for (QAction *a : window.toolBar()->actions())
         QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
+    QVERIFY(window.action("actionShowIn3D")->isEnabled());
+    window.action("actionShowFullScreen")->trigger();
+    QVERIFY(window.isFullScreen());
+    window.action("actionShowFullScreen")->trigger();
+    QVERIFY(window.isMaximized() && !window.isFullScreen());
     QVERIFY(window.action("actionLiteFaces")->isChecked());
     QVERIFY(!window.action("actionLitePoint")->isChecked());
+
+    // A transparent current model brings its opacity panel.
+    QVERIFY(!window.panel(PanelKind::Opacity) || !window.panel(PanelKind::Opacity)->isVisible());
+    window.view()->currentModel()->setTransparency(true, 0.5);
+    window.applyCompactLayout();
+    QVERIFY(window.panel(PanelKind::Opacity) && window.panel(PanelKind::Opacity)->isVisible());
+
+    // A model loaded with an edge mode chosen shows it checked, and only it.
+    for (const char *chosen : {"actionViewContourEdges", "actionViewSurfaceEdges"}) {
+        window.action("actionViewContourEdges")->setChecked(false);
+        window.action("actionViewSurfaceEdges")->setChecked(false);
+        window.action(chosen)->setChecked(true);
+        QCOMPARE(window.openModelFile(data.filePath("m1.surf")), 1);
+        QVERIFY(window.action(chosen)->isChecked());
+        QCOMPARE(window.action("actionViewContourEdges")->isChecked()
+                     + window.action("actionViewSurfaceEdges")->isChecked(),
+                 1);
+    }
 }
 
 void TestApp::fullInterfaceReachesEveryAction()
@@ -270,7 +300,6 @@ void TestApp::fullInterfaceReachesEveryAction()
     // The choice is kept beside the settings file, which keeps its own keys.
     QSettings settings(Tessaron::settingsPath(), QSettings::IniFormat);
     QCOMPARE(settings.childGroups(), (QStringList {"Colors", "Config", "Stats", "View", "Window"}));
-    QCOMPARE(settings.allKeys().size(), 6 + 3 + 3 + 27 + 12);
     {
         ShownWindow again;
         QVERIFY(again.action("actionFullInterface")->isChecked());
@@ -351,25 +380,59 @@ void TestApp::settingsRoundTrip()
         recent << path;
     }
     {
+        QSettings file(Tessaron::settingsPath(), QSettings::IniFormat);
+        file.setValue("Window/Maximized", false);
+        file.setValue("Window/PositionX", 37);
+        file.setValue("Window/PositionY", 61);
+        file.setValue("Window/Width", 701);
+        file.setValue("Window/Height", 523);
+        file.setValue("Window/Stray", 1); // keys of nobody's are not kept
+        file.setValue("Elsewhere/key", 2);
+    }
+    {
         ShownWindow window;
+        QCOMPARE(window.pos(), QPoint(37, 61));
+        QCOMPARE(window.size(), QSize(701, 523));
         window.recentFiles = recent;
         window.lastFile = recent.first();
-        window.lastFolder = data.path();
+        window.lastFolder = home.path(); // not the last file's folder
         window.view()->Config.isoline_V = 0.55f;
         window.view()->Config.background = "#336699";
         window.view()->Config.tmatrix = 1;
         window.action("actionShowAxes")->setChecked(true);
+        window.action("actionShowIn3D")->setChecked(true);
         window.close(); // writes the settings
     }
+    // Every key of the window, the history and the view flags is read back
+    // with the value it was given (the options have their own test).
     QSettings file(Tessaron::settingsPath(), QSettings::IniFormat);
     QCOMPARE(file.childGroups(), (QStringList {"Colors", "Config", "Stats", "View", "Window"}));
-    file.beginGroup("Config");
-    QCOMPARE(file.childKeys().size(), 27);
-    file.endGroup();
-    QCOMPARE(file.value("Colors/background").toString(), QString("#336699"));
-    QCOMPARE(file.allKeys().size(), 6 + 3 + 3 + 27 + 12);
-    QCOMPARE(file.value("View/Axes").toBool(), true);
+    const QVariantMap expected {
+        {"Window/Maximized", false},
+        {"Window/FullScreen", false},
+        {"Window/PositionX", 37},
+        {"Window/PositionY", 61},
+        {"Window/Width", 701},
+        {"Window/Height", 523},
+        {"Stats/LastFolder", home.path()},
+        {"Stats/LastFile", recent.first()},
+        {"Stats/RecentFiles", recent},
+        {"View/Axes", true},
+        {"View/ViewTransparent", false},
+        {"View/ShowIn3D", true},
+        {"Colors/background", "#336699"},
+    };
+    for (auto k = expected.begin(); k != expected.end(); ++k) {
+        QVariant value = file.value(k.key());
+        QVERIFY2(value.convert(k.value().metaType()), qPrintable(k.key()));
+        QVERIFY2(value == k.value(), qPrintable(k.key() + ": " + value.toString()));
+    }
+    QVERIFY(!file.contains("Window/Stray"));
 
+    {
+        ShownWindow quiet; // without the reopen question the folder stays as stored
+        QCOMPARE(quiet.lastFolder, home.path());
+    }
     Tessaron again;
     again.show();
     QCOMPARE(again.readSettings(true), 0);
@@ -380,12 +443,19 @@ void TestApp::settingsRoundTrip()
     QCOMPARE(again.view()->ClearColor[2], 0.6f);
     QCOMPARE(dialogs.messages, (QStringList {"Do you want reopen last file?|" + recent.first()}));
     QCOMPARE(again.view()->ModelList.count(), 1); // answered No
+    QCOMPARE(again.lastFolder, data.path());      // the last file's folder all the same
     int shown = 0;
     for (QAction *a : again.recentFileActs)
         shown += a->isVisible();
     QCOMPARE(shown, 10);
     // The View flags are written only: they start unchecked.
     QVERIFY(!again.action("actionShowAxes")->isChecked());
+    // Answered Yes, the last file opens.
+    dialogs.answer = Dialogs::Answer::Yes;
+    Tessaron reopening;
+    reopening.show();
+    QCOMPARE(reopening.readSettings(true), 0);
+    QCOMPARE(reopening.view()->ModelList.count(), 2);
 }
 
 void TestApp::windowPlacementFlags_data()
@@ -422,6 +492,7 @@ void TestApp::openRefreshCloseAndRecentList()
     dialogs.openNames = {a, b};
     window.openFile();
     QCOMPARE(window.view()->ModelList.count(), 3);
+    QCOMPARE(window.lastFolder, data.path()); // the next dialog starts there
     QCOMPARE(window.lastFile, b);
     QCOMPARE(window.recentFiles, (QStringList {b, a}));
     QVERIFY(window.menu("menuRecentFiles")->isEnabled());
@@ -448,6 +519,8 @@ void TestApp::openRefreshCloseAndRecentList()
     QAction *separator = entries.at(entries.size() - 2);
     QVERIFY(separator->isSeparator() && separator->isVisible());
     QCOMPARE(entries.at(entries.size() - 12)->text(), a);
+    QVERIFY(entries.at(entries.size() - 12)->isVisible());
+    QVERIFY(!entries.at(entries.size() - 11)->isVisible());
     window.clearRecentFileList();
     QVERIFY(!window.menu("menuRecentFiles")->isEnabled());
     QVERIFY(!separator->isVisible());
@@ -505,6 +578,11 @@ void TestApp::failedLoadsAndSceneLists()
     QCOMPARE(window.lastFile, hx.fileName());
     QCOMPARE(window.recentFiles.first(), hx.fileName()); // the scene, not its surfaces
     QVERIFY(!window.recentFiles.contains(data.filePath("m2.surf")));
+    // A scene chosen first in the dialog opens alone; the files after it do not.
+    dialogs.openNames = {hx.fileName(), data.filePath("m1.surf")};
+    dialogs.messages.clear();
+    window.openFile();
+    QCOMPARE(window.view()->ModelList.count(), 5);
 
     // At start-up the first scene of the working folder opens, or a message says there is none.
     const QString old = QDir::currentPath();
@@ -552,6 +630,12 @@ void TestApp::savingSaysWhyItFailed()
     dialogs.messages.clear();
     window.saveAsOFF();
     QVERIFY(dialogs.messages.isEmpty() && QFile::exists(data.filePath("saved.off")));
+    // Each command writes its own format: binary STL, the pair of StarCD files.
+    window.saveAsBinarySTL();
+    QVERIFY(!fileBytes(data.filePath("saved.stl")).startsWith("solid"));
+    QCOMPARE(fileBytes(data.filePath("saved.stl")).size(), 80 + 4 + 50);
+    window.saveAsStarCD();
+    QVERIFY(QFile::exists(data.filePath("saved.vrt")) && QFile::exists(data.filePath("saved.cel")));
     // A block whose cells name a vertex it does not have is not written, and
     // the user is told so.
     window.view()->currentModel()->Meshes[0]->Cells[Triangle][2] = 3;
@@ -657,6 +741,11 @@ void TestApp::panelsAreReplacedNotDuplicated()
     window.removePanel(PanelKind::Opacity);
     QVERIFY(!window.panel(PanelKind::Opacity));
     QCOMPARE(window.menu("menuPanels")->actions().size(), 1);
+    // The objects on the left, the functions on the right.
+    window.createPanel(PanelKind::Function);
+    QCOMPARE(window.dockWidgetArea(window.panel(PanelKind::Objects)), Qt::LeftDockWidgetArea);
+    QCOMPARE(window.dockWidgetArea(window.panel(PanelKind::Function)), Qt::RightDockWidgetArea);
+    window.removePanel(PanelKind::Function);
 
     // An opacity panel for an opaque model starts at 128.
     window.openModelFile(data.filePath("m0.surf"));
@@ -730,11 +819,14 @@ void TestApp::objectsTreeCommands()
     QVERIFY2(edge.lightness() < 80, qPrintable(edge.name()));
     QCOMPARE(inside, QColor(Qt::white));
 
+    // The model before the deleted one becomes current.
+    window.openModelFile(data.filePath("m2.surf"));
     objects->selectModel(list.at(2));
     objects->contextMenuDeleteElement();
-    QCOMPARE(list.count(), 2);
+    QCOMPARE(list.count(), 3);
     QCOMPARE(list.ActiveIndex, 1);
-    QCOMPARE(objects->tree()->topLevelItem(0)->childCount(), 1);
+    QCOMPARE(list.at(2)->FileName, data.filePath("m2.surf"));
+    QCOMPARE(objects->tree()->topLevelItem(0)->childCount(), 2);
 }
 
 void TestApp::joinFromTheObjectsPanel()
@@ -781,20 +873,25 @@ void TestApp::joinFromTheObjectsPanel()
 
 void TestApp::everyIconIsCompiledIn()
 {
-    Tessaron window; // registers the icon resources
-    QStringList icons {":/show", ":/hide", ":/tessaron"};
-    for (int i = 0; i < kActionRowCount; ++i)
-        if (kActionRows[i].icon)
-            icons << kActionRows[i].icon;
-    for (const QString &name : std::as_const(icons)) {
-        // Drawn at the compact tool bar's size, every icon puts ink on the canvas.
-        const QImage image = QIcon(name).pixmap(64, 64).toImage();
-        QVERIFY2(!image.isNull(), qPrintable(name));
+    // Every icon of both tool bars, the objects tree's eyes and the window's
+    // own, drawn at the compact tool bar's size, puts ink on the canvas.
+    ShownWindow window;
+    QList<QIcon> icons {QIcon(":/show"), QIcon(":/hide"), QIcon(":/tessaron")};
+    for (int layout = 0; layout < 2; ++layout) {
+        for (QAction *a : window.toolBar()->actions())
+            if (!a->isSeparator())
+                icons << a->icon();
+        window.action("actionFullInterface")->trigger();
+    }
+    QVERIFY(icons.size() > 30);
+    for (const QIcon &icon : std::as_const(icons)) {
+        const QImage image = icon.pixmap(64, 64).toImage();
+        QVERIFY(!image.isNull());
         int ink = 0;
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 ink += qAlpha(image.pixel(x, y)) > 128;
-        QVERIFY2(ink > 64 * 64 / 10, qPrintable(name));
+        QVERIFY(ink > 64 * 64 / 10);
     }
 }
 

@@ -171,8 +171,12 @@ void TestPanels::pointAndStereoPanels()
     view->pointEditClick();
     QDockWidget *point = window.panel(PanelKind::Point);
     child<QLineEdit>(point, "lnEd_X")->setText("1.25");
+    child<QLineEdit>(point, "lnEd_Y")->setText("-2.5");
+    child<QLineEdit>(point, "lnEd_Z")->setText("3.75");
     QTest::keyClick(child<QLineEdit>(point, "lnEd_X"), Qt::Key_Return);
     QCOMPARE(model->Meshes[0]->Vertices[9], 1.25);
+    QCOMPARE(model->Meshes[0]->Vertices[10], -2.5);
+    QCOMPARE(model->Meshes[0]->Vertices[11], 3.75);
     QCOMPARE(model->BoxMax[0], 1.25f);
     // The stereo panel's values replace the model's; the projection switches the labels.
     model->StereoA = 3;
@@ -180,6 +184,15 @@ void TestPanels::pointAndStereoPanels()
     QDockWidget *stereo = window.panel(PanelKind::Stereo3D);
     QCOMPARE(model->StereoA, 1.0);
     child<QDoubleSpinBox>(stereo, "set_eye_x")->setValue(0.5);
+    child<QDoubleSpinBox>(stereo, "set_eye_z")->setValue(2.5);
+    child<QDoubleSpinBox>(stereo, "set_focus_z")->setValue(4.5);
+    QCOMPARE(model->StereoB, 2.5);
+    QCOMPARE(model->StereoC, 4.5);
+    auto *invert = child<QCheckBox>(stereo, "checkBox_invertChanel");
+    invert->click();
+    QCOMPARE(model->SwapEyes, quint8(1));
+    invert->click();
+    QCOMPARE(model->SwapEyes, quint8(0));
     child<QRadioButton>(stereo, "rb_frustrum")->click();
     QCOMPARE(child<QLabel>(stereo, "label_eye_x")->text(), QStringLiteral("Near"));
     QCOMPARE(model->Orthographic, quint8(0));

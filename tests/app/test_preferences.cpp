@@ -244,7 +244,7 @@ void TestPreferences::okWritesWhatItShowsOnce()
         if (changed) {
             ViewConfig &c = first.view()->Config;
             // Distinct numbers, so that no two fields can stand in for each other.
-            c.pointThickness = 5, c.selPointThickness = 9, c.lineThickness = 2;
+            c.pointThickness = 27, c.selPointThickness = 9, c.lineThickness = 2;
             c.boundLineThickness = 6, c.axisThickness = 7, c.isoline_width = 3;
             c.printingQuality = 12;
             for (quint8 *b :
@@ -314,6 +314,7 @@ void TestPreferences::applyKeepsEveryPageAndReachesView()
         QCOMPARE(d.pages()->currentWidget(), d.settingsPage());
         d.apply_config();
         QVERIFY(window.commands.isEmpty()); // colour lines are off
+        QCOMPARE(view->Config.isoline_width, 5);
         window.action("actionViewColorLines")->setChecked(true);
         d.apply_config();
     });

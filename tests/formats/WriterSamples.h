@@ -11,7 +11,7 @@
 
 enum Sample {
     OneTriangle,     // numbers that exercise both number forms
-    Polygons,        // a named block: quadrangle and pentagon with materials, a vertex function
+    Polygons,        // a named block: quadrangle and pentagon with materials, two vertex functions
     Volumes,         // one cell of each volume type with materials; vertex i lies at x = i
     TwoBlocks,       // a triangle in each of two blocks
     FlaggedFunction, // FunctionFlags and a three-wide VertexData, no cells
@@ -49,7 +49,8 @@ inline std::unique_ptr<ModelClass> makeSample(Sample which)
         setCells(*mesh, Quadrangle, {0, 1, 2, 3}, {2});
         setCells(*mesh, 5, {0, 1, 2, 4, 3}, {7});
         addVertexFunction(*mesh, {0.5, -1, 2, 1e-7, 3});
-        model->FunctionNames = {"p"};
+        addVertexFunction(*mesh, {10, 20, 30, 40, 50});
+        model->FunctionNames = {"p", "q"};
         break;
     }
     case Volumes: {

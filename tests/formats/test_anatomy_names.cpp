@@ -37,6 +37,7 @@ void TestAnatomyNames::rows_data()
     row("word replaced ignoring case", "BONE_L.surf", "Bone_L", white);
     row("first alternative wins", "stones.surf", "Kamnis", white);
     row("earlier row wins", "skin_bad.surf", "Skin_bad", {255, 229, 187});
+    row("optional k", "lohanki_l.surf", "Lokhanki_l", {207, 156, 48});
     row("no row", "liver.surf", "liver.surf", unset);
     row("word in the cut part", "a.skin", "a.skin", unset);
     row("shorter than the cut", "bad", "bad", unset);

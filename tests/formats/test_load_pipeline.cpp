@@ -8,6 +8,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 class TestLoadPipeline : public QObject
 {
     Q_OBJECT
@@ -16,6 +19,7 @@ private slots:
     void admission_data();
     void admission();
     void reloadAndMessages();
+    void allocationFailureIsCodeFour();
 
 private:
     QTemporaryDir dir;
@@ -32,6 +36,7 @@ void TestLoadPipeline::admission_data()
     QTest::newRow("hx scanned as a surface") << "scene.Hx" << QByteArray("# scene\n") << 0;
     QTest::newRow("empty file, empty block") << "empty.surf" << QByteArray("") << 0;
     QTest::newRow("refused without opening") << "model.off" << surface << 3;
+    QTest::newRow("hx without its dot") << "model.xhx" << surface << 3;
     QTest::newRow("folder") << "folder.surf" << QByteArray() << 2;
     QTest::newRow("count that lies") << "lies.surf" << QByteArray("Vertices 9\n") << 1;
 }
@@ -75,6 +80,32 @@ void TestLoadPipeline::reloadAndMessages()
     // The messages of codes 1 to 3 are compared in full by the command-line tests.
     QCOMPARE(errorMessage(4), QString("Error: there is no memory."));
     QCOMPARE(errorMessage(5), QString());
+}
+
+// A surface whose arrays cannot be had: the process's address space is capped
+// a little above what it uses before the load.
+void TestLoadPipeline::allocationFailureIsCodeFour()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("the address sanitizer reserves its own address space");
+#endif
+    const QString path = dir.filePath("large.surf");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(vertices(1'000'000)) > 0);
+    file.close();
+    QFile statm("/proc/self/statm");
+    if (!statm.open(QIODevice::ReadOnly))
+        QSKIP("no /proc/self/statm here");
+    const rlim_t used = statm.readAll().split(' ').value(0).toULongLong() * ::getpagesize();
+    rlimit saved {};
+    QVERIFY(::getrlimit(RLIMIT_AS, &saved) == 0);
+    const rlimit capped {used + (16u << 20), saved.rlim_max};
+    QVERIFY(::setrlimit(RLIMIT_AS, &capped) == 0);
+    ModelClass model;
+    const qint32 code = model.loadFile(path); // 24 MB of coordinates do not fit
+    ::setrlimit(RLIMIT_AS, &saved);
+    QCOMPARE(code, 4);
+    QVERIFY(model.Meshes.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestLoadPipeline)

@@ -6,6 +6,7 @@
 
 #include <QtTest>
 
+#include <clocale>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -40,11 +41,16 @@ void TestNumberFormat::compare(double value)
 void TestNumberFormat::sameBytesAsPrintf()
 {
     using limits = std::numeric_limits<double>;
+    // The files' numbers have a decimal point in every language; printf's
+    // follows the user's locale, which the application has taken on.
+    std::setlocale(LC_NUMERIC, "C");
     // Signs, rounding ties of both forms, exponent boundaries, single-precision
     // limits and subnormals; then the extremes and the non-finite values.
-    for (double value : {0.0,   -0.0,    1.0,       -1.0,     0.1,       1e-5, 123456789.0,
-                         0.5,   2.5,     1234565.0, 999999.5, 9999995.0, 1e-4, 9.99995e-5,
-                         1e300, -1e-300, 1e38,      3.5e38,   1e-45,     1e-40})
+    for (double value :
+         {0.0, -0.0, 1.0, -1.0, 0.1, 1e-5, 123456789.0, 0.5, 2.5, 1234565.0, 999999.5, 9999995.0,
+          1e-4, 9.99995e-5, 1e300, -1e-300, 1e38, 3.5e38, 1e-45, 1e-40,
+          // rounding up to the next power of ten
+          9999996.0, 99999.96, -9.9999996e-5})
         compare(value);
     for (double value : {limits::denorm_min(), limits::min(), limits::max(), limits::quiet_NaN(),
                          -limits::quiet_NaN(), limits::infinity(), -limits::infinity()})

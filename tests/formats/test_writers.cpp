@@ -52,6 +52,7 @@ private slots:
     void stlTriangles();
     void choiceAndNames_data();
     void choiceAndNames();
+    void replacementKeepsPermissionsAndBadModelsAreRefused();
     void failedSaveKeepsEarlierFile_data();
     void failedSaveKeepsEarlierFile();
     void linksAndNamesWithoutValues();
@@ -73,10 +74,15 @@ void TestWriters::bytes_data()
 
     row("off triangle", "OFF", OneTriangle, true, "off", "",
         "OFF\n3 1 0\n" + kOneTriangleVertices + "3 0 1 2 \n");
-    row("off volumes with materials", "OFF", Volumes, true, "off", "3 0 1 2 ",
-        "3 0 1 2 1\n3 1 2 3 1\n3 2 3 0 1\n3 3 0 1 1\n3 0 1 4 2\n3 1 2 4 2\n3 2 3 4 2\n"
-        "3 3 0 4 2\n4 0 1 2 3 2\n3 0 1 2 3\n3 3 4 5 3\n4 0 2 5 3 3\n4 2 1 4 5 3\n4 1 0 3 4 3\n"
-        "4 0 1 2 3 4\n4 5 4 7 6 4\n4 4 5 1 0 4\n4 5 6 2 1 4\n4 6 7 3 2 4\n4 7 4 0 3 4\n");
+    QByteArray offVolumeVertices;
+    for (char x = '0'; x < '8'; ++x)
+        offVolumeVertices += x + QByteArray(".00000000e+00 5.00000000e-01 -5.00000000e-01\n");
+    row("off volumes with materials", "OFF", Volumes, true, "off", "",
+        "OFF\n8 20 0\n" + offVolumeVertices
+            + "3 0 1 2 1\n3 1 2 3 1\n3 2 3 0 1\n3 3 0 1 1\n3 0 1 4 2\n3 1 2 4 2\n3 2 3 4 2\n"
+              "3 3 0 4 2\n4 0 1 2 3 2\n3 0 1 2 3\n3 3 4 5 3\n4 0 2 5 3 3\n4 2 1 4 5 3\n"
+              "4 1 0 3 4 3\n4 0 1 2 3 4\n4 5 4 7 6 4\n4 4 5 1 0 4\n4 5 6 2 1 4\n4 6 7 3 2 4\n"
+              "4 7 4 0 3 4\n");
     row("off flagged function", "OFF", FlaggedFunction, true, "off", "",
         "NOFF\n2 0 0\n1.00000000e+00 2.00000000e+00 3.00000000e+00 1.00000000e+00 "
         "2.00000000e+00 3.00000000e+00\n4.00000000e+00 5.00000000e+00 6.00000000e+00 0.2\n");
@@ -97,6 +103,8 @@ void TestWriters::bytes_data()
         "1 2 3 4 5 6 7 8 4\nEnd\n");
     row("mesh pentagon as fan", "MESH", Polygons, true, "mesh", "Tri",
         "Triangles\n3\n1 2 3 7\n1 3 5 7\n1 5 4 7\nQuadrilaterals\n1\n1 2 3 4 2\nEnd\n");
+    row("mesh two blocks", "MESH", TwoBlocks, true, "mesh", "Tri",
+        "Triangles\n2\n2 4 3 0\n5 6 7 0\nEnd\n");
     row("mesh flagged function", "MESH", FlaggedFunction, false, "mesh", "1.0",
         "1.00000000e+00 2.00000000e+00 3.00000000e+00 0.1\n"
         "4.00000000e+00 5.00000000e+00 6.00000000e+00 0\nEnd\n");
@@ -107,7 +115,8 @@ void TestWriters::bytes_data()
         "# vtk DataFile Version 3.0\npoly\nASCII\nDATASET UNSTRUCTURED_GRID\nPOINTS 5 double\n"
         "0 0 0\n1 0 0\n1 1 0\n0 1 0\n0.5 1.5 0\nCELLS 2 11\n4 0 1 2 3\n5 0 1 2 4 3\n"
         "CELL_TYPES 2\n9\n7\nPOINT_DATA 5\nSCALARS p float\nLOOKUP_TABLE default\n"
-        "0.5\n-1\n2\n1e-07\n3\nCELL_DATA 2\nFIELD FieldData 1\nmaterial 1 2 int\n2 7 \n");
+        "0.5\n-1\n2\n1e-07\n3\nSCALARS q float\nLOOKUP_TABLE default\n10\n20\n30\n40\n50\n"
+        "CELL_DATA 2\nFIELD FieldData 1\nmaterial 1 2 int\n2 7 \n");
     row("vtk volumes", "VTK", Volumes, true, "vtk", "CELLS",
         "CELLS 4 27\n4 0 1 2 3\n5 0 1 2 3 4\n6 0 1 2 3 4 5\n8 0 1 2 3 4 5 6 7\nCELL_TYPES 4\n"
         "10\n14\n13\n12\nCELL_DATA 4\nFIELD FieldData 1\nmaterial 1 4 int\n1 2 3 4 \n");
@@ -117,13 +126,13 @@ void TestWriters::bytes_data()
         "CELL_DATA 21\nFIELD FieldData 1\nmaterial 1 21 int\n0 1 2 3 4 5 6 7 8 9 \n"
         "10 0 0 0 0 0 0 0 0 0 0 \n\n");
     const QByteArray polygonVertices =
-        "0.00000000e+00 0.00000000e+00 0.00000000e+00 5.00000000e-01 \n"
-        "1.00000000e+00 0.00000000e+00 0.00000000e+00 -1.00000000e+00 \n"
-        "1.00000000e+00 1.00000000e+00 0.00000000e+00 2.00000000e+00 \n"
-        "0.00000000e+00 1.00000000e+00 0.00000000e+00 1.00000001e-07 \n"
-        "5.00000000e-01 1.50000000e+00 0.00000000e+00 3.00000000e+00 \n";
+        "0.00000000e+00 0.00000000e+00 0.00000000e+00 5.00000000e-01 1.00000000e+01 \n"
+        "1.00000000e+00 0.00000000e+00 0.00000000e+00 -1.00000000e+00 2.00000000e+01 \n"
+        "1.00000000e+00 1.00000000e+00 0.00000000e+00 2.00000000e+00 3.00000000e+01 \n"
+        "0.00000000e+00 1.00000000e+00 0.00000000e+00 1.00000001e-07 4.00000000e+01 \n"
+        "5.00000000e-01 1.50000000e+00 0.00000000e+00 3.00000000e+00 5.00000000e+01 \n";
     row("dat named block", "DAT", Polygons, true, "dat", "",
-        "TITLE = \"poly\"\nVARIABLES = \"x\" \"y\" \"z\" \"p\"\n"
+        "TITLE = \"poly\"\nVARIABLES = \"x\" \"y\" \"z\" \"p\" \"q\"\n"
         "ZONE T=\"Wall\"NODES=5 ELEMENTS=1 DATAPACKING=POINT, ZONETYPE=FEQUADRILATERAL\n"
             + polygonVertices
             + "1 2 3 4 \nZONE T=\"Wall\"NODES=5 ELEMENTS=1 DATAPACKING=POINT, ZONETYPE=FEPOLYGON, "
@@ -249,6 +258,27 @@ void TestWriters::choiceAndNames()
     if (!files.isEmpty())
         QVERIFY(fileBytes(dir.filePath(files.last())).startsWith(start));
     QCOMPARE(saveModelFile(nullptr, format, dir.filePath("none"), binary), 0);
+}
+
+// A save replaces an earlier file with its permissions; a model whose cells
+// name vertices it does not have is refused before any file is made.
+void TestWriters::replacementKeepsPermissionsAndBadModelsAreRefused()
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("m.off");
+    QFile earlier(target);
+    QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier\n") > 0);
+    earlier.close();
+    const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(target, mode));
+    const auto model = makeSample(TwoBlocks);
+    QCOMPARE(saveModelFile(model.get(), "OFF", target, false), 0);
+    QVERIFY(fileBytes(target).startsWith("OFF\n"));
+    QCOMPARE(QFile::permissions(target) & 0x7077, mode); // owner, group, others
+
+    setCells(*model->Meshes[1], Triangle, {0, 1, 3});
+    QCOMPARE(saveModelFile(model.get(), "VTK", dir.filePath("bad.vtk"), false), 1);
+    QVERIFY(!QFile::exists(dir.filePath("bad.vtk")));
 }
 
 void TestWriters::failedSaveKeepsEarlierFile_data()

@@ -2,11 +2,13 @@
 // materials, deep copies and the display-list seam.
 
 #include "geometry/DrawingBackend.h"
+#include "geometry/RadixSort.h"
 #include "model/MeshBuilders.h"
 
 #include <QtTest>
 
 #include <map>
+#include <random>
 #include <set>
 
 namespace {
@@ -34,6 +36,7 @@ private slots:
     void getMaterialsInOrderOfFirstOccurrence();
     void copiesAreDeep();
     void clearDeletesDisplayListsThroughSeam();
+    void radixSortAgreesWithSort();
 };
 
 void TestBlock::constructionAndClear()
@@ -149,7 +152,7 @@ void TestBlock::checkIndicesRefusesBadBlocks()
     setCells(mesh, Triangle, {0, -1, 2});
     QCOMPARE(mesh.prepare(), 1);
 
-    setCells(mesh, Triangle, {0, 1, 2}, {-2});
+    setCells(mesh, Triangle, {0, 1, 2}, {-1});
     QVERIFY(mesh.checkIndices()); // negative material
     setCells(mesh, Triangle, {0, 1, 2}, {0});
     QVERIFY(!mesh.checkIndices());
@@ -189,6 +192,9 @@ void TestBlock::copiesAreDeep()
     setVertices(source, kCube);
     setCells(source, Hexahedron, {0, 1, 2, 3, 4, 5, 6, 7}, {4});
     addVertexFunction(source, {0, 1, 2, 3, 4, 5, 6, 7});
+    addVertexFunction(source, {10, 11, 12, 13, 14, 15, 16, 17});
+    setCellFunctions(source, Hexahedron, 2, {-3, 8});
+    source.setCellSelected(Hexahedron, 0, true);
     source.Name = "zone 1";
     source.ZoneNumber = 3;
     source.Settings.ColorMode = 4;
@@ -196,6 +202,7 @@ void TestBlock::copiesAreDeep()
     QCOMPARE(source.constructViewFaces({}), 0);
     QCOMPARE(source.constructDrawData(0, 0, 0, false, 0), 0);
     QVERIFY(source.TriColors);
+    source.CellFuncMax[1] = 20;
 
     MeshClass copy;
     source.copyMeshTo(copy);
@@ -209,7 +216,12 @@ void TestBlock::copiesAreDeep()
     QCOMPARE(copy.CellMaterials[Hexahedron][0], 4);
     QVERIFY(copy.Functions[0] != source.Functions[0]);
     QCOMPARE(copy.Functions[0][5], 5.0);
+    QCOMPARE(copy.Functions[1][5], 15.0);
     QVERIFY(copy.FuncMax != source.FuncMax);
+    QCOMPARE(copy.CellFuncMin[1], 8.0f);
+    QCOMPARE(copy.CellFuncMax[1], 20.0f); // the ranges as they stand, not recomputed
+    QVERIFY(copy.CellSelected && copy.CellSelected[Hexahedron]);
+    QCOMPARE(copy.CellSelected[Hexahedron][0], quint8(1));
     QCOMPARE(copy.CountOfViewFaces[4], 6);
     QVERIFY(copy.ViewFaces[4] != source.ViewFaces[4]);
     QVERIFY(!copy.SelTriVertices); // selection triangles are not copied
@@ -238,3 +250,24 @@ void TestBlock::clearDeletesDisplayListsThroughSeam()
 
 QTEST_GUILESS_MAIN(TestBlock)
 #include "test_block.moc"
+
+// Keys of every width the edge matching packs, in numbers both below and
+// above the size where the radix passes take over from a comparison sort.
+void TestBlock::radixSortAgreesWithSort()
+{
+    std::mt19937_64 random(7);
+    for (const int bits : {12, 13, 26, 40, 64})
+        for (const size_t n : {size_t(100), size_t(5000)}) {
+            std::vector<quint64> keys(n);
+            for (quint64 &key : keys)
+                key = bits == 64 ? random() : random() & ((quint64(1) << bits) - 1);
+            std::vector<quint64> expected = keys;
+            std::sort(expected.begin(), expected.end());
+            sortKeys(keys);
+            QVERIFY2(keys == expected, qPrintable(QString("%1 keys of %2 bits").arg(n).arg(bits)));
+            keys.insert(keys.end(), expected.begin(), expected.begin() + 10);
+            sortUniqueKeys(keys);
+            expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
+            QCOMPARE(keys.size(), expected.size());
+        }
+}

@@ -287,6 +287,9 @@ void TestDrawData::materialColoursAndRule()
     QCOMPARE(materialColor(12, 1.0), (Rgba8 {0, 85, 255, 255})); // hue 220
     // m = 13: n = 12, level 2, hue 10, value 0.75
     QCOMPARE(materialColor(13, 1.0), (Rgba8 {191, 31, 0, 255}));
+    // m = 24 still has n = 12 (hue 230); m = 25 has n = 24, level 3 (hue 5)
+    QCOMPARE(materialColor(24, 1.0), (Rgba8 {0, 31, 191, 255}));
+    QCOMPARE(materialColor(25, 1.0), (Rgba8 {170, 14, 0, 255}));
 
     MeshClass mesh;
     setVertices(mesh, kCube);

@@ -370,6 +370,15 @@ void TestModel::viewTransformOperations()
     copy.copyMatrixFrom(t);
     QCOMPARE(copy.Scale, 4.0f);
     QCOMPARE(copy.RotationMatrix[6], t.RotationMatrix[6]);
+
+    // Centring puts the point at the eye's origin.
+    t.reset();
+    t.rotateY(pi / 2);
+    const float centre[3] = {1, 2, 3};
+    t.centerOn(centre);
+    const double p[3] = {1, 2, 3};
+    t.mapPoint(p, out);
+    QVERIFY(std::hypot(out[0], out[1], out[2]) < 1e-6);
 }
 
 void TestModel::failuresGoToTraceCategory()

@@ -104,17 +104,29 @@ void TestPlaneCut::clipAndRemoveRebuildDrawing()
 
 void TestPlaneCut::rangeCut()
 {
-    MeshClass mesh;
-    setVertices(mesh, {0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0, 2, 2, 0});
-    setCells(mesh, Triangle, {0, 1, 2, 3, 4, 2});
-    addVertexFunction(mesh, {1, 3, 4, 2, 5});
-    setCellFunctions(mesh, Triangle, 2, {10, 0.5, 20, 2.0});
-    // Vertex function: values 1, 3, 4 leave [2, 5]; 2, 5, 4 stay (bounds included).
-    markFunctionRange(mesh, 5.0f, 2.0f, 0, 1);
-    QCOMPARE(shownTriangles(mesh), (std::vector<int> {0, 1}));
-    // Cell function 1: 0.5 and 2.0 against [0.5, 1.5].
-    markFunctionRange(mesh, 1.5f, 0.5f, 1, 2);
-    QCOMPARE(shownTriangles(mesh), (std::vector<int> {1, 0}));
+    auto *mesh = new MeshClass;
+    setVertices(*mesh, {0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0, 2, 2, 0});
+    setCells(*mesh, Triangle, {0, 1, 2, 3, 4, 2, 1, 3, 0});
+    addVertexFunction(*mesh, {1, 3, 4, 2, 5});
+    setCellFunctions(*mesh, Triangle, 2, {10, 0.5, 20, 2.0, 30, 1.0});
+    // Vertex function: 1, 3, 4 and 3, 2, 1 leave [2, 5] at their first or
+    // last node; 2, 5, 4 stay (bounds included).
+    markFunctionRange(*mesh, 5.0f, 2.0f, 0, 1);
+    QCOMPARE(shownTriangles(*mesh), (std::vector<int> {0, 1, 0}));
+    // Cell function 1: 0.5, 2.0 and 1.0 against [0.5, 1.5].
+    markFunctionRange(*mesh, 1.5f, 0.5f, 1, 2);
+    QCOMPARE(shownTriangles(*mesh), (std::vector<int> {1, 0, 1}));
+
+    // Through the model: the range applied is remembered with it.
+    ModelClass model;
+    model.Meshes.append(mesh);
+    model.FunctionNames = {"f"};
+    model.FunctionLocation = 1;
+    model.prepareData();
+    cutFunctionRange(model, 4.5f, 0.5f);
+    QCOMPARE(model.Settings.CutMin, 0.5);
+    QCOMPARE(model.Settings.CutMax, 4.5);
+    QCOMPARE(shownTriangles(*mesh), (std::vector<int> {1, 0, 1}));
 }
 
 void TestPlaneCut::outlineOfAxisAlignedAndObliquePlanes()
@@ -155,6 +167,13 @@ void TestPlaneCut::outlineOfAxisAlignedAndObliquePlanes()
     QCOMPARE(plane.Point[0], 7.0);
     QCOMPARE(plane.Placement.Matrix[12], 0.0f);
     QCOMPARE(plane.Polygon[0], 7.0f);
+    // Pushing moves the plane along its normal; the normal comes out of a
+    // placement as a unit vector however long it went in.
+    plane.Normal[0] = -4;
+    plane.push(2);
+    plane.applyPlacement(lo, hi);
+    QCOMPARE(plane.Point[0], 5.0);
+    QCOMPARE(plane.Normal[0], -1.0);
 }
 
 void TestPlaneCut::editGesturesFollowTheScreen()

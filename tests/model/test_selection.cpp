@@ -108,6 +108,14 @@ void TestSelection::pickNamesMapBackToBlocks()
     QCOMPARE(model.PickIndex, model.Meshes[1]->ViewPointIndices[1]);
     model.applyPick(1, 1000, false, false);
     QCOMPARE(model.PickKind, 0);
+
+    // The ruler starts at a picked point only: not after a cell pick.
+    model.applyPick(2, 9, false, false);
+    model.applyPick(1, 3, true, false);
+    QCOMPARE(model.RulerKind, -1);
+    model.applyPick(1, 4, true, false);
+    QCOMPARE((QList<int> {model.RulerKind, model.RulerBlock, model.RulerIndex}),
+             (QList<int> {1, 0, model.Meshes[0]->ViewPointIndices[2]}));
 }
 
 QTEST_GUILESS_MAIN(TestSelection)

@@ -169,14 +169,28 @@ void TestTopology::surfaceDropsSharedFaces()
         cellsOf(*std::unique_ptr<ModelClass>(createSurface(*tet, 0))->Meshes[0], Triangle);
     QCOMPARE(triangles.size(), size_t(15));
     QCOMPARE(Cells(triangles.end() - 3, triangles.end()), (Cells {5, 6, 7}));
+
+    // Polygons of every size pass through, the largest too.
+    Values circle;
+    Cells ring;
+    for (int i = 0; i < MaxPolygon; ++i) {
+        circle.insert(circle.end(), {std::cos(i * 0.0628), std::sin(i * 0.0628), 0});
+        ring.push_back(i);
+    }
+    auto disc = modelOf({block(circle, MaxPolygon, ring)});
+    QCOMPARE(
+        std::unique_ptr<ModelClass>(createSurface(*disc, 0))->Meshes[0]->CountOfCells[MaxPolygon],
+        1);
 }
 
 void TestTopology::degenerateHexahedraBecomeTetrahedra()
 {
     MeshClass *mesh = block(kCube, Tetrahedron, {4, 5, 6, 7}, {8});
-    setCells(*mesh, Hexahedron,
-             {0, 0, 0, 0, 1, 2, 3, 3, 0, 1, 2, 3, 4, 5, 6, 7, 5, 6, 7, 7, 4, 4, 4, 4}, {1, 2, 3});
-    setCellFunctions(*mesh, Hexahedron, 1, {10, 20, 30});
+    // The fourth hexahedron has a collapsed bottom but a whole top: it stays.
+    setCells(*mesh, Hexahedron, {0, 0, 0, 0, 1, 2, 3, 3, 0, 1, 2, 3, 4, 5, 6, 7,
+                                 5, 6, 7, 7, 4, 4, 4, 4, 0, 0, 0, 0, 1, 2, 3, 4},
+             {1, 2, 3, 4});
+    setCellFunctions(*mesh, Hexahedron, 1, {10, 20, 30, 40});
     auto source = modelOf({mesh});
     std::unique_ptr<ModelClass> merged(makeTopologyMergeVertices(*source, 0));
     const MeshClass &m = *merged->Meshes[0];
@@ -185,30 +199,35 @@ void TestTopology::degenerateHexahedraBecomeTetrahedra()
     QCOMPARE(cellsOf(m, Tetrahedron), (Cells {4, 5, 6, 7, 0, 1, 2, 3, 5, 6, 7, 4}));
     QCOMPARE(materialsOf(m, Tetrahedron), (Cells {8, 1, 3}));
     QCOMPARE(cellFunctionOf(m, Tetrahedron, 0), (Values {0, 10, 30}));
-    QCOMPARE(cellsOf(m, Hexahedron), (Cells {0, 1, 2, 3, 4, 5, 6, 7}));
-    QCOMPARE(materialsOf(m, Hexahedron), (Cells {2}));
+    QCOMPARE(cellsOf(m, Hexahedron), (Cells {0, 1, 2, 3, 4, 5, 6, 7, 0, 0, 0, 0, 1, 2, 3, 4}));
+    QCOMPARE(materialsOf(m, Hexahedron), (Cells {2, 4}));
 }
 
 void TestTopology::spliceComparesLeadingDigits_data()
 {
     QTest::addColumn<double>("eps");
+    QTest::addColumn<double>("first");
     QTest::addColumn<double>("x");
     QTest::addColumn<bool>("merged");
-    QTest::newRow("0.001: equal in 4 digits") << 0.001 << 1.0004 << true;
-    QTest::newRow("0.001: differs in the 4th") << 0.001 << 1.0006 << false;
-    QTest::newRow("1: rounds to 1") << 1.0 << 1.4 << true;
-    QTest::newRow("1: rounds to 2") << 1.0 << 1.6 << false;
-    QTest::newRow("above 1 is like 1") << 50.0 << 1.4 << true;
-    QTest::newRow("tiny: the same double") << 1e-300 << 1.0 << true;
-    QTest::newRow("tiny: the next double") << 1e-300 << std::nextafter(1.0, 2.0) << false;
+    QTest::newRow("0.001: equal in 4 digits") << 0.001 << 1.0 << 1.0004 << true;
+    QTest::newRow("0.001: differs in the 4th") << 0.001 << 1.0 << 1.0006 << false;
+    QTest::newRow("1: rounds to 1") << 1.0 << 1.0 << 1.4 << true;
+    QTest::newRow("1: rounds to 2") << 1.0 << 1.0 << 1.6 << false;
+    QTest::newRow("above 1 is like 1") << 50.0 << 1.0 << 1.4 << true;
+    QTest::newRow("tiny: the same double") << 1e-300 << 1.0 << 1.0 << true;
+    QTest::newRow("tiny: the next double") << 1e-300 << 1.0 << std::nextafter(1.0, 2.0) << false;
+    // Digits are counted from the first significant one, not after the point.
+    QTest::newRow("0.01: 123.44 and 123.41") << 0.01 << 123.44 << 123.41 << true;
+    QTest::newRow("0.01: 1e-5 and 2e-5") << 0.01 << 1e-5 << 2e-5 << false;
 }
 
 void TestTopology::spliceComparesLeadingDigits()
 {
     QFETCH(double, eps);
+    QFETCH(double, first);
     QFETCH(double, x);
     QFETCH(bool, merged);
-    auto model = modelOf({block({1, 0, -0.0, x, 0, 0, 0, 5, 0}, Triangle, {0, 1, 2})});
+    auto model = modelOf({block({first, 0, -0.0, x, 0, 0, 0, 5, 0}, Triangle, {0, 1, 2})});
     QCOMPARE(splice(*model, eps), 0);
     QCOMPARE(model->Meshes[0]->CountOfVertices, merged ? 2 : 3);
 }
@@ -219,6 +238,7 @@ void TestTopology::spliceCompactsAndRefusesBadEps()
     MeshClass *mesh =
         block({0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0}, Quadrangle, {0, 1, 4, 3, 2, 4, 1, 3});
     addVertexFunction(*mesh, {0, 1, 2, 3, 4});
+    addVertexFunction(*mesh, {10, 11, 12, 13, 14});
     mesh->CountOfMarkedEdgeIndices = 2;
     mesh->MarkedEdges = copyArray(Cells {2, 4}.data(), 2);
     auto model = modelOf({mesh});
@@ -228,6 +248,7 @@ void TestTopology::spliceCompactsAndRefusesBadEps()
     QCOMPARE(splice(*model, 0.01), 0);
     QCOMPARE(cellsOf(*mesh, Quadrangle), (Cells {0, 1, 1, 2, 0, 1, 1, 2}));
     QCOMPARE(functionOf(*mesh, 0), (Values {0, 1, 3}));
+    QCOMPARE(functionOf(*mesh, 1), (Values {10, 11, 13}));
     QCOMPARE(Cells(mesh->MarkedEdges, mesh->MarkedEdges + 2), (Cells {0, 1}));
 }
 
@@ -334,7 +355,11 @@ void TestTopology::cellFunctionsBecomeVertexFunctions()
     addVertexFunction(*mesh, {0, 10, 20, 30});
     auto model = modelOf({mesh});
     model->CellFunctionNames = {"a0", "b0", "a1", "b1", "a2", "b2", "rest"};
+    model->FunctionLocation = 2;
+    model->CurrentFunction = 1; // a converted one: the colouring moves to CellFunc0
     QCOMPARE(convertCellFuncsToVertFuncs(*model), 0);
+    QCOMPARE(model->FunctionLocation, 1);
+    QCOMPARE(model->CurrentFunction, 0);
     // The old vertices stay; then three corners per cell in cell order, the
     // quadrangle keeping its fourth.
     QCOMPARE(cellsOf(*mesh, Triangle), (Cells {4, 5, 6, 7, 8, 9}));

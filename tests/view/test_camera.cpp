@@ -103,9 +103,10 @@ void TestCamera::rightDragMovesAndMiddleDragTurnsAboutZ()
     QCOMPARE(model->Transform->Matrix[13], 0.05f);
     model->Transform->reset();
     // A quarter turn around the centre (150, 100): from right of it to below it.
+    // The model turns with the mouse: its x axis now points down the screen.
     drag(v.view.get(), Qt::MiddleButton, QPoint(200, 100), QPoint(150, 150));
     const float *m = model->Transform->Matrix;
-    QVERIFY(std::abs(std::abs(m[1]) - 1.0f) < 1e-6f);
+    QVERIFY(std::abs(m[1] + 1.0f) < 1e-6f);
     QVERIFY(std::abs(m[0]) < 1e-6f);
 }
 
@@ -207,6 +208,34 @@ void TestCamera::standardViewsAndTransformAll()
     first->Transform->mapDirection(y, dir);
     QVERIFY(std::abs(dir[0]) < 1e-6 && dir[1] > 0 && std::abs(dir[2]) < 1e-6);
     QCOMPARE(matrixOf(second), matrixOf(first));
+    // YZ: model y to the right, z up, x towards the eye.
+    v.view->setPlaneYZ();
+    const double z[3] = {0, 0, 1}, x[3] = {1, 0, 0};
+    first->Transform->mapDirection(y, dir);
+    QVERIFY(dir[0] > 0 && std::abs(dir[1]) < 1e-6 && std::abs(dir[2]) < 1e-6);
+    first->Transform->mapDirection(z, dir);
+    QVERIFY(std::abs(dir[0]) < 1e-6 && dir[1] > 0 && std::abs(dir[2]) < 1e-6);
+    first->Transform->mapDirection(x, dir);
+    QVERIFY(std::abs(dir[0]) < 1e-6 && std::abs(dir[1]) < 1e-6 && dir[2] > 0);
+
+    // The quarter-turn commands turn about x, y and z: each keeps its axis.
+    const double *axes[3] = {x, y, z};
+    const std::function<void()> turns[3] = {
+        [&] { v.view->rotateXY(); }, [&] { v.view->rotateXZ(); }, [&] { v.view->rotateYZ(); }};
+    for (int a = 0; a < 3; ++a) {
+        first->Transform->reset();
+        turns[a]();
+        for (int b = 0; b < 3; ++b) {
+            first->Transform->mapDirection(axes[b], dir);
+            QCOMPARE(std::abs(dir[b]) > 0.99, a == b);
+        }
+    }
+
+    // With the second model current, the others take its matrix.
+    second->Transform->rotateZ(1.0f);
+    v.view->ModelList.ActiveIndex = 2;
+    v.view->transformAll();
+    QCOMPARE(matrixOf(first), matrixOf(second));
 }
 
 void TestCamera::orthographicBox_data()

@@ -87,6 +87,20 @@ void TestCommands::imageExportAndBackgroundColour()
     v.view->save2pic();
     QCOMPARE(QImage(dialogs.saveName).size(), QSize(1000, 800));
     QCOMPARE(v.view->size(), QSize(250, 200));
+    // Lines grow with the picture: edges four times as long and as thick.
+    v.view->changeViewFaces(0);
+    v.view->changeViewEdgesSurface();
+    const auto inked = [](const QImage &image) {
+        qint64 count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += qGray(image.pixel(x, y)) > 16 ? 1 : 0;
+        return count;
+    };
+    const qint64 onScreen = inked(v.frame());
+    v.view->save2pic();
+    const qint64 exported = inked(QImage(dialogs.saveName));
+    QVERIFY2(exported > 12 * onScreen, qPrintable(QString("%1 / %2").arg(exported).arg(onScreen)));
     // Endings compare case-sensitively: .JPG is no raster ending and writes
     // an empty file through the vector path.
     dialogs.saveName = dir.filePath(QStringLiteral("view.JPG"));

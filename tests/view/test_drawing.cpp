@@ -225,6 +225,14 @@ void TestDrawing::materialAndFunctionColours()
         QVERIFY2(near(pixel(frame, at.x(), at.y()), s.colour, 8),
                  qPrintable(QStringLiteral("texel %1").arg(s.texel)));
     }
+    // Near its ends the ramp fades into the border, never into the other end:
+    // the palette does not wrap round.
+    const QPoint lowAt = toPixel(strip, -1 + 0.2 / 9, 0, 400, 240);
+    const QPoint highAt = toPixel(strip, 1 - 0.2 / 9, 0, 400, 240);
+    const QColor low = pixel(frame, lowAt.x(), lowAt.y());
+    const QColor high = pixel(frame, highAt.x(), highAt.y());
+    QVERIFY2(low.blue() > 100 && low.red() < 10, qPrintable(low.name()));
+    QVERIFY2(high.red() > 100 && high.blue() < 10, qPrintable(high.name()));
 }
 
 void TestDrawing::transparencyMixesWithTheBackground()
@@ -409,6 +417,19 @@ void TestDrawing::lightsSwitchFromTheMenu()
     top->trigger();
     const QImage topLit = view.renderImage(320, 240);
     QVERIFY(pixel(topLit, 160, 120).red() > pixel(dark, 160, 120).red() + 50);
+
+    // A square facing up and towards the eye takes the top light's diffuse
+    // part too: the top light shines from above.
+    MenuHost tiltedHost;
+    GLWidget tilted(nullptr, &tiltedHost);
+    tilted.resize(320, 240);
+    tilted.placeNewModel(
+        makeModel({-1, -1, 1, 1, -1, 1, 1, 1, -1, -1, 1, -1}, Quadrangle, {0, 1, 2, 3}));
+    tilted.changeViewFacesHidden();
+    tilted.Lights.Lights[1].Action->trigger(); // front off
+    const int unlit = pixel(tilted.renderImage(320, 240), 160, 120).red();
+    tilted.Lights.Lights[2].Action->trigger();
+    QVERIFY(pixel(tilted.renderImage(320, 240), 160, 120).red() > unlit + 120);
 }
 
 void TestDrawing::anaglyphPassesLandInRedAndCyan()
@@ -433,6 +454,13 @@ void TestDrawing::anaglyphPassesLandInRedAndCyan()
     frame = v.frame();
     QVERIFY(cyanOnly(pixel(frame, rightEdge.x() + 10, 120)));
     QVERIFY(redOnly(pixel(frame, leftEdge.x() - 10, 120)));
+    // In perspective the two eyes' frustums mirror each other.
+    v.view->computeStereoFrustum(*square);
+    const ModelClass::Eye &left = square->Eyes[0], &right = square->Eyes[1];
+    QVERIFY(left.left != -left.right); // asymmetric: both turn towards the focal point
+    QCOMPARE(right.left, -left.right);
+    QCOMPARE(right.right, -left.left);
+    QCOMPARE(right.shift, -left.shift);
     // Switching stereo off returns to one orthographic image.
     v.view->changeShowIn3D();
     QVERIFY(near(pixel(v.frame(), rightEdge.x() + 10, 120), QColor(0, 0, 0)));

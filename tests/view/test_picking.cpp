@@ -174,6 +174,15 @@ void TestPicking::shiftClicksPickVerticesAndMeasure()
     QVERIFY(label != v.view.Labels.end());
     QCOMPARE(label->text, QStringLiteral("S = 2.8284"));
     QVERIFY(std::abs(label->window.x() - v.view.width() / 2.0) < 1.0); // the ruler's middle
+    // The ruler measures in space, not on the screen: (0, 0, 0) to (3, 0, 4).
+    PickView w;
+    ModelClass *slanted = w.add(makeModel({0, 0, 0, 3, 0, 4, 0, 3, 0}, Triangle, {0, 1, 2}));
+    w.host.action("actionRuler")->setChecked(true);
+    w.click(w.at(*slanted, 0, 0), Qt::ShiftModifier);
+    w.click(w.at(*slanted, 3, 0), Qt::ShiftModifier);
+    w.status();
+    QVERIFY(std::any_of(w.view.Labels.begin(), w.view.Labels.end(),
+                        [](const ScreenLabel &l) { return l.text == "S = 5"; }));
     // A click on the background resets the pick and disables centring.
     v.click(QPoint(5, 5), Qt::ShiftModifier);
     QCOMPARE(model->PickMode, -1);
