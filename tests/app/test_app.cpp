@@ -579,7 +579,7 @@ void TestApp::failedLoadsAndSceneLists()
     QCOMPARE(window.recentFiles.first(), hx.fileName()); // the scene, not its surfaces
     QVERIFY(!window.recentFiles.contains(data.filePath("m2.surf")));
     // A scene chosen first in the dialog opens alone; the files after it do not.
-    dialogs.openNames = {hx.fileName(), data.filePath("m1.surf")};
+    dialogs.openNames = {hx.fileName(), data.filePath("m0.surf")};
     dialogs.messages.clear();
     window.openFile();
     QCOMPARE(window.view()->ModelList.count(), 5);
