@@ -14,9 +14,9 @@ import xml.etree.ElementTree as ET
 
 
 def main(texts_path, ts_path):
-    spec = importlib.util.spec_from_file_location("ru_texts", texts_path)
-    texts = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(texts)
+    found = importlib.util.spec_from_file_location("ru_texts", texts_path)
+    texts = importlib.util.module_from_spec(found)
+    found.loader.exec_module(texts)
     catalogue = {}
     unfinished = []
     for context in ET.parse(ts_path).getroot().iter("context"):
