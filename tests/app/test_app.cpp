@@ -6,18 +6,16 @@
 #include "app/Startup.h"
 #include "app/Tessaron.h"
 #include "app/panels/ObjectsControl.h"
-#include "app/panels/OpacityControl.h"
-#include "view/Dialogs.h"
 #include "view/GLWidget.h"
+#include "view/ScriptedDialogs.h"
+#include "view/ViewTestMain.h"
 
 #include <QAction>
 #include <QDockWidget>
-#include <QLabel>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QSlider>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -26,48 +24,6 @@
 #include <QtTest>
 
 namespace {
-
-// Answers every dialog at once and records the messages.
-struct ScriptedDialogs : Dialogs
-{
-    QStringList messages;
-    QStringList openNames;
-    QString saveName;
-    QColor colour;
-    QString text;
-    Answer answer = Answer::No;
-
-    void message(QWidget *, const QString &, const QString &t) override { messages << t; }
-    void about(QWidget *, const QString &title, const QString &t) override
-    {
-        messages << title + "|" + t;
-    }
-    QStringList getOpenFileNames(QWidget *, const QString &, const QString &,
-                                 const QString &) override
-    {
-        return openNames;
-    }
-    QColor getColor(const QColor &, QWidget *) override { return colour; }
-    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return saveName;
-    }
-    void critical(QWidget *, const QString &title, const QString &t) override
-    {
-        messages << title + "|" + t;
-    }
-    bool getText(QWidget *, const QString &, const QString &, const QString &,
-                 QString &result) override
-    {
-        result = text;
-        return !text.isEmpty();
-    }
-    Answer question(QWidget *, const QString &title, const QString &t) override
-    {
-        messages << title + "|" + t;
-        return answer;
-    }
-};
 
 QStringList names(const QList<QAction *> &actions)
 {
@@ -143,9 +99,6 @@ private slots:
     void savingSaysWhyItFailed();
     void droppedFilesAndFolders();
     void importFromMenuDropAndCancel();
-    void panelsAreReplacedNotDuplicated();
-    void objectsTreeCommands();
-    void joinFromTheObjectsPanel();
     void everyIconIsCompiledIn();
 
 private:
@@ -186,7 +139,7 @@ void TestApp::firstStartIsRussianAndMaximized()
         QVERIFY(window.isMaximized());
         QCOMPARE(window.action("actionOpen")->text(), QString("Открыть..."));
         QCOMPARE(window.menu("menuFile")->title(), QString("Файл"));
-        QVERIFY(dialogs.messages.isEmpty()); // nothing to reopen
+        QVERIFY(dialogs.shown.isEmpty()); // nothing to reopen
         QCOMPARE(window.view()->Config.pointThickness, 4);
         QCOMPARE(window.view()->Config.isBSPenable, quint8(1));
         QCOMPARE(window.view()->Config.frontFaces, QString("#0000DD"));
@@ -196,9 +149,9 @@ void TestApp::firstStartIsRussianAndMaximized()
     // The About box carries the build's number, time and commit.
     Tessaron window;
     window.about();
-    QCOMPARE(dialogs.messages.size(), 1);
-    QVERIFY(dialogs.messages[0].contains(QRegularExpression("Build #\\d+, build time \\d{4}-")));
-    QVERIFY(!dialogs.messages[0].contains("unknown"));
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY(dialogs.shown[0].contains(QRegularExpression("Build #\\d+, build time \\d{4}-")));
+    QVERIFY(!dialogs.shown[0].contains("unknown"));
     // English stays English.
     QSettings(Tessaron::settingsPath(), QSettings::IniFormat).setValue("Config/language", 0);
     QCOMPARE(readLanguage(), 0);
@@ -441,7 +394,7 @@ void TestApp::settingsRoundTrip()
     QCOMPARE(again.view()->Config.tmatrix, quint8(1));
     QCOMPARE(again.view()->ClearColor[0], 0.2f);
     QCOMPARE(again.view()->ClearColor[2], 0.6f);
-    QCOMPARE(dialogs.messages, (QStringList {"Do you want reopen last file?|" + recent.first()}));
+    QCOMPARE(dialogs.shown, (QStringList {"Do you want reopen last file?|" + recent.first()}));
     QCOMPARE(again.view()->ModelList.count(), 1); // answered No
     QCOMPARE(again.lastFolder, data.path());      // the last file's folder all the same
     int shown = 0;
@@ -550,15 +503,15 @@ void TestApp::failedLoadsAndSceneLists()
         QVERIFY(QFile::remove(good) && QDir().mkdir(good)); // cannot be read as a file
         QCOMPARE(window.openModelFile(good), 0);
         QVERIFY(window.recentFiles.isEmpty() && window.lastFile.isEmpty());
-        dialogs.messages.clear();
+        dialogs.shown.clear();
     }
     ShownWindow window;
     QCOMPARE(window.openModelFile(data.filePath("missing.surf")), 0);
     QCOMPARE(window.openModelFile(data.filePath("model.off")), 0);
-    QCOMPARE(dialogs.messages,
+    QCOMPARE(dialogs.shown,
              (QStringList {data.filePath("missing.surf") + ": Error opening file.",
                            data.filePath("model.off") + ": Error filetype."}));
-    dialogs.messages.clear();
+    dialogs.shown.clear();
 
     QFile hx(data.filePath("scene.HX"));
     QVERIFY(hx.open(QIODevice::WriteOnly));
@@ -568,7 +521,7 @@ void TestApp::failedLoadsAndSceneLists()
     hx.close();
     QCOMPARE(window.openModelFile(hx.fileName()), 0);
     QCOMPARE(window.view()->ModelList.count(), 3);
-    QCOMPARE(dialogs.messages, (QStringList {data.path() + "/gone.surf: Error opening file."}));
+    QCOMPARE(dialogs.shown, (QStringList {data.path() + "/gone.surf: Error opening file."}));
     QCOMPARE(window.view()->ModelList.ActiveIndex, 1);
     // The tree shows the first model as the current one, and only it in bold.
     auto *objects = static_cast<ObjectsControl *>(window.panel(PanelKind::Objects));
@@ -580,16 +533,16 @@ void TestApp::failedLoadsAndSceneLists()
     QVERIFY(!window.recentFiles.contains(data.filePath("m2.surf")));
     // A scene chosen first in the dialog opens alone; the files after it do not.
     dialogs.openNames = {hx.fileName(), data.filePath("m0.surf")};
-    dialogs.messages.clear();
+    dialogs.shown.clear();
     window.openFile();
     QCOMPARE(window.view()->ModelList.count(), 5);
 
     // At start-up the first scene of the working folder opens, or a message says there is none.
     const QString old = QDir::currentPath();
     QDir::setCurrent(home.path());
-    dialogs.messages.clear();
+    dialogs.shown.clear();
     window.openHxInWorkingFolder();
-    QCOMPARE(dialogs.messages, (QStringList {"There is no .hx files in this folder."}));
+    QCOMPARE(dialogs.shown, (QStringList {"There is no .hx files in this folder."}));
     QDir::setCurrent(old);
 }
 
@@ -627,9 +580,9 @@ void TestApp::savingSaysWhyItFailed()
     ShownWindow window;
     QCOMPARE(window.openModelFile(data.filePath("m0.surf")), 1);
     dialogs.saveName = data.filePath("saved");
-    dialogs.messages.clear();
+    dialogs.shown.clear();
     window.saveAsOFF();
-    QVERIFY(dialogs.messages.isEmpty() && QFile::exists(data.filePath("saved.off")));
+    QVERIFY(dialogs.shown.isEmpty() && QFile::exists(data.filePath("saved.off")));
     // Each command writes its own format: binary STL, the pair of StarCD files.
     window.saveAsBinarySTL();
     QVERIFY(!fileBytes(data.filePath("saved.stl")).startsWith("solid"));
@@ -641,9 +594,9 @@ void TestApp::savingSaysWhyItFailed()
     window.view()->currentModel()->Meshes[0]->Cells[Triangle][2] = 3;
     window.saveAsPLY();
     QVERIFY(!QFile::exists(data.filePath("saved.ply")));
-    QCOMPARE(dialogs.messages.size(), 1);
-    QVERIFY2(dialogs.messages[0].startsWith("Error|" + data.filePath("saved") + ": "),
-             qPrintable(dialogs.messages[0]));
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY2(dialogs.shown[0].startsWith("Error|" + data.filePath("saved") + ": "),
+             qPrintable(dialogs.shown[0]));
     window.view()->currentModel()->Meshes[0]->Cells[Triangle][2] = 2;
 }
 
@@ -710,7 +663,7 @@ void TestApp::importFromMenuDropAndCancel()
 
     window.openDroppedPath(map);
     QCOMPARE(window.view()->ModelList.count(), 5);
-    QVERIFY(dialogs.messages.isEmpty());
+    QVERIFY(dialogs.shown.isEmpty());
 
     bool sawDialog = false;
     QTimer::singleShot(0, [&] {
@@ -722,153 +675,10 @@ void TestApp::importFromMenuDropAndCancel()
     QCOMPARE(window.importModelFile(map), 0);
     QVERIFY(sawDialog);
     QCOMPARE(window.view()->ModelList.count(), 5);
-    QVERIFY(dialogs.messages.isEmpty());
+    QVERIFY(dialogs.shown.isEmpty());
 
     QCOMPARE(window.importModelFile(data.filePath("m0.surf")), 0);
-    QCOMPARE(dialogs.messages.size(), 1);
-}
-
-void TestApp::panelsAreReplacedNotDuplicated()
-{
-    ShownWindow window;
-    QVERIFY(window.panel(PanelKind::Objects));
-    window.createPanel(PanelKind::Objects);
-    window.createPanel(PanelKind::Opacity);
-    window.createPanel(PanelKind::Opacity);
-    QCOMPARE(window.menu("menuPanels")->actions().size(), 2);
-    QCOMPARE(window.findChildren<QDockWidget *>().size(), 2);
-    window.removePanel(PanelKind::Opacity);
-    window.removePanel(PanelKind::Opacity);
-    QVERIFY(!window.panel(PanelKind::Opacity));
-    QCOMPARE(window.menu("menuPanels")->actions().size(), 1);
-    // The objects on the left, the functions on the right.
-    window.createPanel(PanelKind::Function);
-    QCOMPARE(window.dockWidgetArea(window.panel(PanelKind::Objects)), Qt::LeftDockWidgetArea);
-    QCOMPARE(window.dockWidgetArea(window.panel(PanelKind::Function)), Qt::RightDockWidgetArea);
-    window.removePanel(PanelKind::Function);
-
-    // An opacity panel for an opaque model starts at 128.
-    window.openModelFile(data.filePath("m0.surf"));
-    window.createPanel(PanelKind::Opacity);
-    auto *opacity = static_cast<OpacityControl *>(window.panel(PanelKind::Opacity));
-    QCOMPARE(opacity->slider()->value(), 128);
-}
-
-void TestApp::objectsTreeCommands()
-{
-    ShownWindow window;
-    window.openModelFile(data.filePath("m0.surf"));
-    window.openModelFile(data.filePath("m1.surf"));
-    auto *objects = static_cast<ObjectsControl *>(window.panel(PanelKind::Objects));
-    ModelListClass &list = window.view()->ModelList;
-    QCOMPARE(objects->tree()->topLevelItemCount(), 1);
-    QCOMPARE(objects->tree()->topLevelItem(0)->childCount(), 2);
-    window.model_info(); // the report of the current model, in an about box
-    QVERIFY(dialogs.messages.last().startsWith("Model: m1.surf|File info:\nCount of zones = 1\n"));
-
-    // Hiding the scene hides every model; showing it shows them all.
-    objects->selectModel(list.scene());
-    objects->contextMenuShowhideElement();
-    QVERIFY(!list.at(1)->Visible && !list.at(2)->Visible);
-    objects->selectModel(list.scene()); // the tree went back to the current model
-    objects->contextMenuShowhideElement();
-    QVERIFY(list.at(1)->Visible && list.at(2)->Visible);
-
-    objects->itemClicked(objects->itemOf(list.at(1)), 0);
-    QCOMPARE(list.ActiveIndex, 1);
-    objects->selectModel(list.at(2)); // a click selects its row, then reports the column
-    objects->itemClicked(objects->itemOf(list.at(2)), 1); // eye column: current stays
-    QCOMPARE(list.ActiveIndex, 1);
-    QVERIFY(!list.at(2)->Visible);
-
-    dialogs.colour = QColor(10, 20, 30);
-    objects->itemClicked(objects->itemOf(list.at(2)), 2);
-    QCOMPARE(list.at(2)->ModelColor[2], 30);
-    dialogs.text = "Renamed";
-    objects->contextMenuChangeNameElement();
-    QCOMPARE(list.at(1)->Name, QString("Renamed"));
-    QCOMPARE(objects->itemOf(list.at(1))->text(0), QString("Renamed"));
-    dialogs.text.clear();
-    objects->contextMenuChangeNameElement(); // cancelled: the name stays
-    QCOMPARE(list.at(1)->Name, QString("Renamed"));
-
-    // A right-click makes its row current before the menu acts on it.
-    QTreeWidget *tree = objects->tree();
-    const QPoint row = tree->visualItemRect(objects->itemOf(list.at(2))).center();
-    QTimer::singleShot(200, [] {
-        if (QWidget *menu = QApplication::activePopupWidget())
-            menu->close();
-    });
-    QContextMenuEvent click(QContextMenuEvent::Mouse, row, tree->viewport()->mapToGlobal(row));
-    QApplication::sendEvent(tree->viewport(), &click);
-    QTRY_VERIFY(!QApplication::activePopupWidget());
-    QCOMPARE(list.ActiveIndex, 2);
-    dialogs.text = "Clicked";
-    objects->contextMenuChangeNameElement();
-    QCOMPARE(list.at(2)->Name, QString("Clicked"));
-    QCOMPARE(list.at(1)->Name, QString("Renamed"));
-
-    // Every colour swatch, a white one too, has a dark frame.
-    list.at(2)->setColor(255, 255, 255);
-    objects->updateFields();
-    auto *swatch = qobject_cast<QLabel *>(tree->itemWidget(objects->itemOf(list.at(2)), 2));
-    QVERIFY(swatch);
-    const QImage image = swatch->grab().toImage();
-    const QColor edge = image.pixelColor(1, image.height() / 2);
-    const QColor inside = image.pixelColor(image.width() / 2, image.height() / 2);
-    QVERIFY2(edge.lightness() < 80, qPrintable(edge.name()));
-    QCOMPARE(inside, QColor(Qt::white));
-
-    // The model before the deleted one becomes current.
-    window.openModelFile(data.filePath("m2.surf"));
-    objects->selectModel(list.at(2));
-    objects->contextMenuDeleteElement();
-    QCOMPARE(list.count(), 3);
-    QCOMPARE(list.ActiveIndex, 1);
-    QCOMPARE(list.at(2)->FileName, data.filePath("m2.surf"));
-    QCOMPARE(objects->tree()->topLevelItem(0)->childCount(), 2);
-}
-
-void TestApp::joinFromTheObjectsPanel()
-{
-    ShownWindow window;
-    for (int i = 0; i < 3; ++i)
-        window.openModelFile(data.filePath(QString("m%1.surf").arg(i)));
-    auto *objects = static_cast<ObjectsControl *>(window.panel(PanelKind::Objects));
-    ModelListClass &list = window.view()->ModelList;
-    const auto select = [&](std::initializer_list<int> indices) {
-        objects->tree()->clearSelection();
-        for (int i : indices)
-            objects->itemOf(list.at(i))->setSelected(true);
-    };
-
-    // The scene is never joined.
-    select({0, 1});
-    objects->contextMenuJoinSelected();
-    QCOMPARE(list.count(), 4);
-
-    // Selected from the bottom up, joined in list order, in one zone. (Without
-    // centring, which would give every model the first model's matrix.)
-    window.view()->Config.autocenter = 0;
-    select({3, 1});
-    objects->contextMenuJoinSelected();
-    QCOMPARE(list.count(), 5);
-    ModelClass *joined = list.at(4);
-    QCOMPARE(list.ActiveIndex, 4);
-    QCOMPARE(joined->Meshes.size(), 1);
-    QCOMPARE(joined->Meshes[0]->Vertices[0], 0.0); // m0 first, then m2
-    QCOMPARE(joined->Meshes[0]->Vertices[9], 2.0);
-    QVERIFY(!list.at(1)->Visible && list.at(2)->Visible && !list.at(3)->Visible);
-    QVERIFY(joined->Visible);
-    // Placed as a load places it, not with the zoom of the model it came from.
-    QVERIFY(qFuzzyCompare(joined->Transform->Scale, 3.0f / joined->Radius));
-
-    // The preferences' mode 2 keeps the blocks as zones.
-    window.view()->Config.join = 2;
-    select({1, 2});
-    objects->contextMenuJoinSelected();
-    QCOMPARE(list.count(), 6);
-    QCOMPARE(list.at(5)->Meshes.size(), 2);
+    QCOMPARE(dialogs.shown.size(), 1);
 }
 
 void TestApp::everyIconIsCompiledIn()
@@ -895,11 +705,5 @@ void TestApp::everyIconIsCompiledIn()
     }
 }
 
-int main(int argc, char **argv)
-{
-    setupViewSurfaceFormat();
-    QApplication app(argc, argv);
-    TestApp test;
-    return QTest::qExec(&test, argc, argv);
-}
+TESSARON_VIEW_TEST_MAIN(TestApp)
 #include "test_app.moc"

@@ -2,11 +2,11 @@
 // placed off every screen, a settings file that cannot be saved, values that
 // make no sense, and a home folder that is not set or not there.
 
-#include "RecordingDialogs.h"
 #include "app/SettingsFile.h"
 #include "app/Startup.h"
 #include "app/Tessaron.h"
 #include "view/GLWidget.h"
+#include "view/ScriptedDialogs.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -48,7 +48,7 @@ private slots:
 
 private:
     QTemporaryDir home;
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
     QByteArray oldHome;
 };
 
@@ -58,7 +58,7 @@ void TestBadSettings::init()
     QDir(home.path()).removeRecursively();
     QDir().mkpath(home.path());
     qputenv("HOME", home.path().toUtf8());
-    dialogs = RecordingDialogs();
+    dialogs = ScriptedDialogs();
     Dialogs::install(&dialogs);
 }
 

@@ -6,8 +6,8 @@
 #include "app/ShapeModels.h"
 #include "app/Tessaron.h"
 #include "measure/ClosestGap.h"
-#include "view/Dialogs.h"
 #include "view/GLWidget.h"
+#include "view/ScriptedDialogs.h"
 
 #include <QAction>
 #include <QPrintDialog>
@@ -18,34 +18,18 @@
 
 namespace {
 
-// Answers the sheet's dialogs: the title, the file name, the print dialog
-// (printing to a PDF file).
-struct SheetDialogs : Dialogs
+// Prints to a PDF file, as a user would choose in the print dialog.
+std::function<int(QDialog &)> printTo(const QString &file)
 {
-    QString title, fileName, printedFile;
-    QStringList warnings, errors;
-    bool getText(QWidget *, const QString &, const QString &, const QString &,
-                 QString &result) override
-    {
-        result = title;
-        return true;
-    }
-    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return fileName;
-    }
-    int exec(QDialog &dialog) override
-    {
+    return [file](QDialog &dialog) {
         auto *print = qobject_cast<QPrintDialog *>(&dialog);
         if (!print)
-            return QDialog::Rejected;
+            return int(QDialog::Rejected);
         print->printer()->setOutputFormat(QPrinter::PdfFormat);
-        print->printer()->setOutputFileName(printedFile);
-        return QDialog::Accepted;
-    }
-    void warning(QWidget *, const QString &, const QString &text) override { warnings << text; }
-    void critical(QWidget *, const QString &, const QString &text) override { errors << text; }
-};
+        print->printer()->setOutputFileName(file);
+        return int(QDialog::Accepted);
+    };
+}
 
 QString pdfText(const QString &pdf)
 {
@@ -68,7 +52,7 @@ private slots:
     void nothingVisibleWritesNothing();
 
 private:
-    SheetDialogs dialogs;
+    ScriptedDialogs dialogs;
     QTemporaryDir dir;
 };
 
@@ -91,11 +75,11 @@ void TestCaseSheet::sheetAndPrintOfTheWindow()
         gapMark(gap, view->ModelList.at(1), view->ModelList.at(2), "Obrazovanie", "Lokhanki"));
     const double zoomBefore = view->ModelList.at(1)->Transform->Scale;
 
-    dialogs.title = QStringLiteral("Case of the cubes");
-    dialogs.fileName = dir.filePath(QStringLiteral("cubes"));
+    dialogs.text = QStringLiteral("Case of the cubes");
+    dialogs.saveName = dir.filePath(QStringLiteral("cubes"));
     window.action("actionCaseSheet")->trigger();
-    QVERIFY2(dialogs.errors.isEmpty(), qPrintable(dialogs.errors.join('\n')));
-    const QString text = pdfText(dialogs.fileName + ".pdf");
+    QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.join('\n')));
+    const QString text = pdfText(dialogs.saveName + ".pdf");
     for (const char *needle :
          {"Case of the cubes", "Obrazovanie", "Lokhanki", "Stones: 2;", "not a diagnosis"})
         QVERIFY2(text.contains(QLatin1String(needle)), needle);
@@ -106,9 +90,9 @@ void TestCaseSheet::sheetAndPrintOfTheWindow()
     // The window's own view is as it was.
     QCOMPARE(view->ModelList.at(1)->Transform->Scale, zoomBefore);
 
-    dialogs.printedFile = dir.filePath(QStringLiteral("printed.pdf"));
+    dialogs.onExec = printTo(dir.filePath(QStringLiteral("printed.pdf")));
     window.action("actionPrintCaseSheet")->trigger();
-    const QString printed = pdfText(dialogs.printedFile);
+    const QString printed = pdfText(dir.filePath(QStringLiteral("printed.pdf")));
     QVERIFY(printed.contains(QLatin1String("Stones: 2;")));
     QCOMPARE(printed.count(gapLabel), 3);
 }
@@ -118,11 +102,11 @@ void TestCaseSheet::nothingVisibleWritesNothing()
     Tessaron window;
     window.view()->placeNewModel(shapeModel("opukhol", "Obrazovanie", cube()));
     window.view()->ModelList.at(1)->setVisible(false);
-    dialogs.fileName = dir.filePath(QStringLiteral("none.pdf"));
+    dialogs.saveName = dir.filePath(QStringLiteral("none.pdf"));
     window.action("actionCaseSheet")->trigger();
-    QCOMPARE(dialogs.warnings.size(), 1);
-    QVERIFY(dialogs.warnings.first().startsWith(QLatin1String("Nothing is visible")));
-    QVERIFY(!QFile::exists(dialogs.fileName));
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY(dialogs.shown.first().contains(QLatin1String("|Nothing is visible")));
+    QVERIFY(!QFile::exists(dialogs.saveName));
 }
 
 QTEST_MAIN(TestCaseSheet)

@@ -2,7 +2,6 @@
 // surface that another program shortens while it is read, and points that
 // are not numbers.
 
-#include "RecordingDialogs.h"
 #include "SurfFiles.h"
 #include "app/Tessaron.h"
 #include "formats/FileBytes.h"
@@ -10,6 +9,7 @@
 #include "formats/LoadPipeline.h"
 #include "model/ModelClass.h"
 #include "view/GLWidget.h"
+#include "view/ScriptedDialogs.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -68,7 +68,7 @@ private slots:
 private:
     QTemporaryDir home;
     QTemporaryDir data;
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
     QByteArray oldHome;
     QString oldFolder;
 };
@@ -78,7 +78,7 @@ void TestCrashes::init()
     oldHome = qgetenv("HOME");
     oldFolder = QDir::currentPath();
     qputenv("HOME", home.path().toUtf8());
-    dialogs = RecordingDialogs();
+    dialogs = ScriptedDialogs();
     Dialogs::install(&dialogs);
 }
 
@@ -108,17 +108,17 @@ void TestCrashes::sceneThatListsItself()
     const ModelListClass &list = window.view()->ModelList;
     QCOMPARE(list.count(), 3);
     QCOMPARE(list.at(2)->FileName, QDir::currentPath() + "/two.surf");
-    QCOMPARE(dialogs.messages,
+    QCOMPARE(dialogs.shown,
              QStringList {QDir::currentPath()
                           + "/a.hx: This scene is already being opened; it is skipped."});
 
-    dialogs.messages.clear();
+    dialogs.shown.clear();
     window.openModelFile(data.filePath("b.hx"));
     QCOMPARE(list.count(), 5);
     QCOMPARE(list.at(3)->FileName, data.filePath("one.surf"));
     QCOMPARE(list.at(4)->FileName, data.filePath("three.surf"));
-    QCOMPARE(dialogs.messages.size(), 1);
-    QVERIFY(dialogs.messages[0].startsWith(data.filePath("link.hx") + ": "));
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY(dialogs.shown[0].startsWith(data.filePath("link.hx") + ": "));
     QCOMPARE(window.lastFile, data.filePath("b.hx"));
 }
 
@@ -158,7 +158,7 @@ void TestCrashes::pointsThatAreNotNumbers()
     QCOMPARE(window.openModelFile(withNan), 0);
     QCOMPARE(window.openModelFile(withInf), 0);
     QCOMPARE(window.view()->ModelList.count(), 1);
-    QCOMPARE(dialogs.messages,
+    QCOMPARE(dialogs.shown,
              (QStringList {withNan + ": Vertex 2 is not a finite point (nan; 1; 0).",
                            withInf + ": Vertex 3 is not a finite point (1; -inf; 0)."}));
 

@@ -6,8 +6,9 @@
 #include "app/panels/ObjectsControl.h"
 #include "model/MeshBuilders.h"
 #include "model/ModelClass.h"
-#include "view/Dialogs.h"
 #include "view/GLWidget.h"
+#include "view/ScriptedDialogs.h"
+#include "view/ViewTestMain.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -20,15 +21,6 @@
 #include <QtTest>
 
 namespace {
-
-struct WarningDialogs : Dialogs
-{
-    QStringList warnings;
-    void warning(QWidget *, const QString &title, const QString &text) override
-    {
-        warnings << title + "|" + text;
-    }
-};
 
 // Four triangles over the rectangle [0, 2] x [0, 1]. Vertex function "f" has
 // the range 0..5; within [2, 4] lie the nodes of triangles 0 and 3 only.
@@ -97,7 +89,7 @@ private:
     QTemporaryDir folder;
     QString oldFolder;
     QByteArray oldHome;
-    WarningDialogs dialogs;
+    ScriptedDialogs dialogs;
     std::unique_ptr<Tessaron> window;
     GLWidget *view = nullptr;
 };
@@ -109,7 +101,7 @@ void TestFunctionPanels::init()
     qputenv("HOME", folder.path().toUtf8());
     oldFolder = QDir::currentPath();
     QDir::setCurrent(folder.path()); // where "iso.off" goes
-    dialogs = WarningDialogs();
+    dialogs = ScriptedDialogs();
     Dialogs::install(&dialogs);
     window = std::make_unique<Tessaron>();
     window->resize(900, 700);
@@ -330,7 +322,7 @@ void TestFunctionPanels::isosurfaceRequestWarnsOnce()
     view->ModelList.ActiveIndex = 0;
     view->changeViewIso();
     QVERIFY(window->hasPanel(PanelKind::Iso));
-    QCOMPARE(dialogs.warnings, QStringList {"Warning|There is no points"});
+    QCOMPARE(dialogs.shown, QStringList {"Warning|There is no points"});
     QCOMPARE(view->ModelList.count(), 3);
     QCOMPARE(view->ModelList.ActiveIndex, 0);
 
@@ -345,20 +337,14 @@ void TestFunctionPanels::isosurfaceRequestWarnsOnce()
     // fields follow the current model each time the mode is chosen.
     QVERIFY(count->isEnabled());
     view->placeNewModel(functionModel(false, true));
-    dialogs.warnings.clear();
+    dialogs.shown.clear();
     view->changeViewIso();
-    QCOMPARE(dialogs.warnings, QStringList {"Warning|There is no points"});
+    QCOMPARE(dialogs.shown, QStringList {"Warning|There is no points"});
     QVERIFY(!count->isEnabled() && !values->isEnabled());
     view->ModelList.ActiveIndex = 1;
     view->changeViewIso();
     QVERIFY(count->isEnabled() && values->isEnabled());
 }
 
-int main(int argc, char **argv)
-{
-    setupViewSurfaceFormat();
-    QApplication app(argc, argv);
-    TestFunctionPanels test;
-    return QTest::qExec(&test, argc, argv);
-}
+TESSARON_VIEW_TEST_MAIN(TestFunctionPanels)
 #include "test_function_panels.moc"

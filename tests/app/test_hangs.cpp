@@ -1,12 +1,12 @@
 // What once froze the program: scenes of many models, floods of failing
 // entries, names of megabytes in a box, and a pipe in place of the settings.
 
-#include "RecordingDialogs.h"
 #include "SurfFiles.h"
 #include "app/Startup.h"
 #include "app/Tessaron.h"
 #include "app/panels/ObjectsControl.h"
 #include "view/GLWidget.h"
+#include "view/ScriptedDialogs.h"
 
 #include <QChildEvent>
 #include <QLabel>
@@ -64,7 +64,7 @@ private slots:
 private:
     QTemporaryDir home;
     QTemporaryDir data;
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
     QByteArray oldHome;
 };
 
@@ -72,7 +72,7 @@ void TestHangs::init()
 {
     oldHome = qgetenv("HOME");
     qputenv("HOME", home.path().toUtf8());
-    dialogs = RecordingDialogs();
+    dialogs = ScriptedDialogs();
     Dialogs::install(&dialogs);
 }
 
@@ -146,9 +146,9 @@ void TestHangs::floodOfFailures()
     window.openModelFile(scene);
 
     // The first few in their own boxes, the rest in one.
-    QCOMPARE(dialogs.messages.size(), 4);
-    QCOMPARE(dialogs.messages[2], data.filePath("gone0002.surf") + ": Error opening file.");
-    const QStringList summary = dialogs.messages[3].split('\n');
+    QCOMPARE(dialogs.shown.size(), 4);
+    QCOMPARE(dialogs.shown[2], data.filePath("gone0002.surf") + ": Error opening file.");
+    const QStringList summary = dialogs.shown[3].split('\n');
     QCOMPARE(summary.size(), 12);
     QCOMPARE(summary.first(), QString("1997 more files could not be opened:"));
     QCOMPARE(summary[1], data.filePath("gone0003.surf") + ": Error opening file.");
@@ -156,10 +156,10 @@ void TestHangs::floodOfFailures()
     QCOMPARE(window.view()->ModelList.count(), 2);
 
     // A close while a box is up ends the opening, and the settings are kept.
-    dialogs.messages.clear();
-    dialogs.onMessage = [&] { window.close(); };
+    dialogs.shown.clear();
+    dialogs.onBox = [&] { window.close(); };
     window.openModelFile(scene);
-    QCOMPARE(dialogs.messages.size(), 1);
+    QCOMPARE(dialogs.shown.size(), 1);
     QVERIFY(!window.isVisible());
     QVERIFY(QFileInfo(Tessaron::settingsPath()).isFile());
     QCOMPARE(window.view()->ModelList.count(), 2);

@@ -7,8 +7,9 @@
 #include "app/Tessaron.h"
 #include "app/panels/MeasurementsControl.h"
 #include "app/panels/ObjectsControl.h"
-#include "view/Dialogs.h"
 #include "view/GLWidget.h"
+#include "view/ScriptedDialogs.h"
+#include "view/ViewTestMain.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,12 +23,6 @@
 #include <QtTest>
 
 namespace {
-
-struct RecordedDialogs : Dialogs
-{
-    QStringList warnings;
-    void warning(QWidget *, const QString &, const QString &text) override { warnings << text; }
-};
 
 ModelClass *model(const QString &file, const QString &name, const measure::TriangleSurface &s)
 {
@@ -58,7 +53,7 @@ private slots:
 
 private:
     void load(Tessaron &window);
-    RecordedDialogs dialogs;
+    ScriptedDialogs dialogs;
     QByteArray oldHome;
     QTemporaryDir home;
 };
@@ -161,7 +156,7 @@ void TestMeasurements::closestGapOfTwoChosenModels()
     tree->clearSelection();
     objects->itemOf(window.view()->ModelList.at(1))->setSelected(true);
     window.action("actionClosestGap")->trigger();
-    QCOMPARE(dialogs.warnings.size(), 1);
+    QCOMPARE(dialogs.shown.size(), 1);
     QVERIFY(!window.view()->measureMark());
 
     objects->itemOf(window.view()->ModelList.at(4))->setSelected(true);
@@ -211,11 +206,5 @@ void TestMeasurements::longWorkKeepsTheWindowPainting()
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
-int main(int argc, char **argv)
-{
-    setupViewSurfaceFormat();
-    QApplication app(argc, argv);
-    TestMeasurements test;
-    return QTest::qExec(&test, argc, argv);
-}
+TESSARON_VIEW_TEST_MAIN(TestMeasurements)
 #include "test_measurements.moc"

@@ -1,46 +1,33 @@
 // The model panels in the main window: materials shown and renumbered, the
 // cutting plane's fields and apply, the point editor and the stereo values.
 
+#include "SurfFiles.h"
 #include "app/Startup.h"
 #include "app/Tessaron.h"
 #include "app/panels/MaterialsControl.h"
+#include "app/panels/ObjectsControl.h"
+#include "app/panels/OpacityControl.h"
 #include "model/MeshBuilders.h"
-#include "view/Dialogs.h"
 #include "view/GLWidget.h"
+#include "view/ScriptedDialogs.h"
+#include "view/ViewTestMain.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTranslator>
+#include <QTreeWidget>
 #include <QtTest>
 
 namespace {
-
-// Answers the integer questions from a queue (an empty queue cancels) and
-// records every question and error box.
-struct ScriptedDialogs : Dialogs
-{
-    QList<int> answers;
-    QStringList asked;
-    bool getInt(QWidget *, const QString &title, const QString &label, int value, int min, int max,
-                int, int &result) override
-    {
-        asked << QStringLiteral("%1|%2|%3|%4..%5").arg(title, label).arg(value).arg(min).arg(max);
-        if (answers.isEmpty())
-            return false;
-        result = answers.takeFirst();
-        return true;
-    }
-    void critical(QWidget *, const QString &title, const QString &text) override
-    {
-        asked << title + "|" + text;
-    }
-};
 
 // n unit quadrangles in a row along x as a model.
 ModelClass *strip(int n)
@@ -80,16 +67,27 @@ class TestPanels : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Dialogs::install(&dialogs); }
+    void initTestCase();
     void cleanupTestCase() { Dialogs::install(nullptr); }
     void materialsAreShownAndRenumbered();
     void intersectionFieldsAndApply();
     void pointAndStereoPanels();
     void everyPanelShowsItsTextsInRussian();
+    void panelsAreReplacedNotDuplicated();
+    void objectsTreeCommands();
+    void joinFromTheObjectsPanel();
 
 private:
     ScriptedDialogs dialogs;
+    QTemporaryDir data;
 };
+
+void TestPanels::initTestCase()
+{
+    Dialogs::install(&dialogs);
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(writeTriangleSurf(data.filePath(QString("m%1.surf").arg(i)), float(i)));
+}
 
 void TestPanels::materialsAreShownAndRenumbered()
 {
@@ -109,25 +107,25 @@ void TestPanels::materialsAreShownAndRenumbered()
     // The selected materials become the number asked for; 21474444 is the largest offered.
     list->item(1)->setSelected(true);
     list->item(2)->setSelected(false);
-    dialogs.answers = {21474444};
+    dialogs.numbers = {21474444};
     child<QPushButton>(panel, "pushButton_change")->click();
-    QCOMPARE(dialogs.asked.last(),
+    QCOMPARE(dialogs.shown.last(),
              QStringLiteral("Change Materil Number|Input new material number:|0|0..21474444"));
     QCOMPARE(texts(list, true), (QStringList {"3", "21474444"}));
     // Without a selection the old number comes first; one the model lacks is refused.
     panel->DeSelectAll();
-    dialogs.answers = {7, 1};
+    dialogs.numbers = {7, 1};
     child<QPushButton>(panel, "pushButton_change")->click();
-    QCOMPARE(dialogs.asked.last(),
+    QCOMPARE(dialogs.shown.last(),
              QStringLiteral("Error|Old material does not exist in original model!"));
-    dialogs.answers = {3, 5};
+    dialogs.numbers = {3, 5};
     child<QPushButton>(panel, "pushButton_change")->click();
     QCOMPARE(model->Materials, (QList<qint32> {5, 21474444}));
     // The selection's material edit refreshes the panel.
     model->Meshes[0]->setCellSelected(Quadrangle, 0, true);
-    dialogs.answers = {9};
+    dialogs.numbers = {9};
     window.view()->massSelectEditMaterialClick();
-    QVERIFY(dialogs.asked.last().endsWith(QLatin1String("|1|0..21474444")));
+    QVERIFY(dialogs.shown.last().endsWith(QLatin1String("|1|0..21474444")));
     QCOMPARE(texts(list), (QStringList {"5", "21474444", "9"})); // a new number is appended
 }
 
@@ -264,11 +262,151 @@ void TestPanels::everyPanelShowsItsTextsInRussian()
     QCoreApplication::removeTranslator(&toolkit);
 }
 
-int main(int argc, char **argv)
+void TestPanels::panelsAreReplacedNotDuplicated()
 {
-    setupViewSurfaceFormat();
-    QApplication app(argc, argv);
-    TestPanels test;
-    return QTest::qExec(&test, argc, argv);
+    Tessaron window;
+    window.show();
+    QVERIFY(window.panel(PanelKind::Objects));
+    window.createPanel(PanelKind::Objects);
+    window.createPanel(PanelKind::Opacity);
+    window.createPanel(PanelKind::Opacity);
+    QCOMPARE(window.menu("menuPanels")->actions().size(), 2);
+    QCOMPARE(window.findChildren<QDockWidget *>().size(), 2);
+    window.removePanel(PanelKind::Opacity);
+    window.removePanel(PanelKind::Opacity);
+    QVERIFY(!window.panel(PanelKind::Opacity));
+    QCOMPARE(window.menu("menuPanels")->actions().size(), 1);
+    // The objects on the left, the functions on the right.
+    window.createPanel(PanelKind::Function);
+    QCOMPARE(window.dockWidgetArea(window.panel(PanelKind::Objects)), Qt::LeftDockWidgetArea);
+    QCOMPARE(window.dockWidgetArea(window.panel(PanelKind::Function)), Qt::RightDockWidgetArea);
+    window.removePanel(PanelKind::Function);
+
+    // An opacity panel for an opaque model starts at 128.
+    window.openModelFile(data.filePath("m0.surf"));
+    window.createPanel(PanelKind::Opacity);
+    auto *opacity = static_cast<OpacityControl *>(window.panel(PanelKind::Opacity));
+    QCOMPARE(opacity->slider()->value(), 128);
 }
+
+void TestPanels::objectsTreeCommands()
+{
+    Tessaron window;
+    window.show();
+    window.openModelFile(data.filePath("m0.surf"));
+    window.openModelFile(data.filePath("m1.surf"));
+    auto *objects = static_cast<ObjectsControl *>(window.panel(PanelKind::Objects));
+    ModelListClass &list = window.view()->ModelList;
+    QCOMPARE(objects->tree()->topLevelItemCount(), 1);
+    QCOMPARE(objects->tree()->topLevelItem(0)->childCount(), 2);
+    window.model_info(); // the report of the current model, in an about box
+    QVERIFY(dialogs.shown.last().startsWith("Model: m1.surf|File info:\nCount of zones = 1\n"));
+
+    // Hiding the scene hides every model; showing it shows them all.
+    objects->selectModel(list.scene());
+    objects->contextMenuShowhideElement();
+    QVERIFY(!list.at(1)->Visible && !list.at(2)->Visible);
+    objects->selectModel(list.scene()); // the tree went back to the current model
+    objects->contextMenuShowhideElement();
+    QVERIFY(list.at(1)->Visible && list.at(2)->Visible);
+
+    objects->itemClicked(objects->itemOf(list.at(1)), 0);
+    QCOMPARE(list.ActiveIndex, 1);
+    objects->selectModel(list.at(2)); // a click selects its row, then reports the column
+    objects->itemClicked(objects->itemOf(list.at(2)), 1); // eye column: current stays
+    QCOMPARE(list.ActiveIndex, 1);
+    QVERIFY(!list.at(2)->Visible);
+
+    dialogs.colour = QColor(10, 20, 30);
+    objects->itemClicked(objects->itemOf(list.at(2)), 2);
+    QCOMPARE(list.at(2)->ModelColor[2], 30);
+    dialogs.text = "Renamed";
+    objects->contextMenuChangeNameElement();
+    QCOMPARE(list.at(1)->Name, QString("Renamed"));
+    QCOMPARE(objects->itemOf(list.at(1))->text(0), QString("Renamed"));
+    dialogs.text.clear();
+    objects->contextMenuChangeNameElement(); // cancelled: the name stays
+    QCOMPARE(list.at(1)->Name, QString("Renamed"));
+
+    // A right-click makes its row current before the menu acts on it.
+    QTreeWidget *tree = objects->tree();
+    const QPoint row = tree->visualItemRect(objects->itemOf(list.at(2))).center();
+    QTimer::singleShot(200, [] {
+        if (QWidget *menu = QApplication::activePopupWidget())
+            menu->close();
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, row, tree->viewport()->mapToGlobal(row));
+    QApplication::sendEvent(tree->viewport(), &click);
+    QTRY_VERIFY(!QApplication::activePopupWidget());
+    QCOMPARE(list.ActiveIndex, 2);
+    dialogs.text = "Clicked";
+    objects->contextMenuChangeNameElement();
+    QCOMPARE(list.at(2)->Name, QString("Clicked"));
+    QCOMPARE(list.at(1)->Name, QString("Renamed"));
+
+    // Every colour swatch, a white one too, has a dark frame.
+    list.at(2)->setColor(255, 255, 255);
+    objects->updateFields();
+    auto *swatch = qobject_cast<QLabel *>(tree->itemWidget(objects->itemOf(list.at(2)), 2));
+    QVERIFY(swatch);
+    const QImage image = swatch->grab().toImage();
+    const QColor edge = image.pixelColor(1, image.height() / 2);
+    const QColor inside = image.pixelColor(image.width() / 2, image.height() / 2);
+    QVERIFY2(edge.lightness() < 80, qPrintable(edge.name()));
+    QCOMPARE(inside, QColor(Qt::white));
+
+    // The model before the deleted one becomes current.
+    window.openModelFile(data.filePath("m2.surf"));
+    objects->selectModel(list.at(2));
+    objects->contextMenuDeleteElement();
+    QCOMPARE(list.count(), 3);
+    QCOMPARE(list.ActiveIndex, 1);
+    QCOMPARE(list.at(2)->FileName, data.filePath("m2.surf"));
+    QCOMPARE(objects->tree()->topLevelItem(0)->childCount(), 2);
+}
+
+void TestPanels::joinFromTheObjectsPanel()
+{
+    Tessaron window;
+    window.show();
+    for (int i = 0; i < 3; ++i)
+        window.openModelFile(data.filePath(QString("m%1.surf").arg(i)));
+    auto *objects = static_cast<ObjectsControl *>(window.panel(PanelKind::Objects));
+    ModelListClass &list = window.view()->ModelList;
+    const auto select = [&](std::initializer_list<int> indices) {
+        objects->tree()->clearSelection();
+        for (int i : indices)
+            objects->itemOf(list.at(i))->setSelected(true);
+    };
+
+    // The scene is never joined.
+    select({0, 1});
+    objects->contextMenuJoinSelected();
+    QCOMPARE(list.count(), 4);
+
+    // Selected from the bottom up, joined in list order, in one zone. (Without
+    // centring, which would give every model the first model's matrix.)
+    window.view()->Config.autocenter = 0;
+    select({3, 1});
+    objects->contextMenuJoinSelected();
+    QCOMPARE(list.count(), 5);
+    ModelClass *joined = list.at(4);
+    QCOMPARE(list.ActiveIndex, 4);
+    QCOMPARE(joined->Meshes.size(), 1);
+    QCOMPARE(joined->Meshes[0]->Vertices[0], 0.0); // m0 first, then m2
+    QCOMPARE(joined->Meshes[0]->Vertices[9], 2.0);
+    QVERIFY(!list.at(1)->Visible && list.at(2)->Visible && !list.at(3)->Visible);
+    QVERIFY(joined->Visible);
+    // Placed as a load places it, not with the zoom of the model it came from.
+    QVERIFY(qFuzzyCompare(joined->Transform->Scale, 3.0f / joined->Radius));
+
+    // The preferences' mode 2 keeps the blocks as zones.
+    window.view()->Config.join = 2;
+    select({1, 2});
+    objects->contextMenuJoinSelected();
+    QCOMPARE(list.count(), 6);
+    QCOMPARE(list.at(5)->Meshes.size(), 2);
+}
+
+TESSARON_VIEW_TEST_MAIN(TestPanels)
 #include "test_panels.moc"

@@ -8,8 +8,9 @@
 #include "app/preferences/ConfigurationPage.h"
 #include "app/preferences/SelectionPage.h"
 #include "app/preferences/SettingsPage.h"
-#include "view/Dialogs.h"
 #include "view/GLWidget.h"
+#include "view/ScriptedDialogs.h"
+#include "view/ViewTestMain.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,32 +29,6 @@
 #include <functional>
 
 namespace {
-
-// Plays the user inside the preferences dialog without a modal loop.
-struct ScriptedDialogs : Dialogs
-{
-    QColor colour; // the colour dialog's answer; invalid means cancelled
-    Answer answer = Answer::No;
-    QStringList asked;
-    std::function<void(ConfigDialog &)> script;
-    QPointer<QDialog> shown;
-    int runs = 0;
-
-    QColor getColor(const QColor &, QWidget *) override { return colour; }
-    Answer information(QWidget *, const QString &title, const QString &text) override
-    {
-        asked << title + "|" + text;
-        return answer;
-    }
-    int exec(QDialog &dialog) override
-    {
-        shown = &dialog;
-        ++runs;
-        dialog.show();
-        script(static_cast<ConfigDialog &>(dialog));
-        return 0;
-    }
-};
 
 // A main window that records what the dialog asks of the dock panels.
 struct RecordingWindow : Tessaron
@@ -150,10 +125,18 @@ void TestPreferences::cleanup()
 // gone afterwards.
 void TestPreferences::run(Tessaron &window, std::function<void(ConfigDialog &)> script)
 {
-    dialogs.script = std::move(script);
+    QPointer<QDialog> shown;
+    int runs = 0;
+    dialogs.onExec = [&](QDialog &dialog) {
+        shown = &dialog;
+        ++runs;
+        dialog.show();
+        script(static_cast<ConfigDialog &>(dialog));
+        return 0;
+    };
     window.preferences();
-    QCOMPARE(dialogs.runs, 1);
-    QVERIFY(dialogs.shown.isNull());
+    QCOMPARE(runs, 1);
+    QVERIFY(shown.isNull());
 }
 
 void TestPreferences::reloadAndResetReadTheFile()
@@ -194,7 +177,7 @@ void TestPreferences::reloadAndResetReadTheFile()
         QCOMPARE(colors->labels[ColorsPage::Points]->styleSheet(),
                  QString(" color: white;background-color: #000000"));
     });
-    QVERIFY(dialogs.asked.isEmpty());
+    QVERIFY(dialogs.shown.isEmpty());
 }
 
 // Row r picks the colour (127, 127, 120 + r), with 128 in red for row 1 and
@@ -269,7 +252,7 @@ void TestPreferences::okWritesWhatItShowsOnce()
     });
     QCOMPARE(window.saves, 1);
     QCOMPARE(configKeys(), before);
-    QVERIFY(dialogs.asked.isEmpty());
+    QVERIFY(dialogs.shown.isEmpty());
 }
 
 void TestPreferences::applyKeepsEveryPageAndReachesView()
@@ -359,18 +342,12 @@ void TestPreferences::newLanguageAsksForRestart()
         QCOMPARE(window.saves, yes ? 2 : 1); // the window's close writes the file first
         d.apply_config();                    // the same language again: no question
     });
-    QCOMPARE(dialogs.asked,
+    QCOMPARE(dialogs.shown,
              QStringList {"Attention|To change language you must restart the program."});
     QCOMPARE(
         QSettings(Tessaron::settingsPath(), QSettings::IniFormat).value("Config/language").toInt(),
         0);
 }
 
-int main(int argc, char **argv)
-{
-    setupViewSurfaceFormat();
-    QApplication app(argc, argv);
-    TestPreferences test;
-    return QTest::qExec(&test, argc, argv);
-}
+TESSARON_VIEW_TEST_MAIN(TestPreferences)
 #include "test_preferences.moc"

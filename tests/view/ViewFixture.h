@@ -7,6 +7,7 @@
 #include "model/ModelClass.h"
 #include "view/GLWidget.h"
 #include "view/ViewHost.h"
+#include "view/ViewTestMain.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,16 +18,6 @@
 #include <numbers>
 
 #include <memory>
-
-// main() of a view test: the view's surface format before the application.
-#define TESSARON_VIEW_TEST_MAIN(TestClass)                                                         \
-    int main(int argc, char **argv)                                                                \
-    {                                                                                              \
-        setupViewSurfaceFormat();                                                                  \
-        QApplication app(argc, argv);                                                              \
-        TestClass test;                                                                            \
-        return QTest::qExec(&test, argc, argv);                                                    \
-    }
 
 // A model of one block with the given vertices and cells of one type.
 inline ModelClass *makeModel(const std::vector<double> &xyz, int type,

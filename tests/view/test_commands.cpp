@@ -4,7 +4,7 @@
 // the status line.
 
 #include "ViewFixture.h"
-#include "view/Dialogs.h"
+#include "view/ScriptedDialogs.h"
 
 #include <QAction>
 #include <QFile>
@@ -13,18 +13,6 @@
 #include <QUrl>
 
 namespace {
-
-// Answers every dialog at once and records what was asked.
-struct ScriptedDialogs : Dialogs
-{
-    QString saveName;
-    QColor colour;
-    QColor getColor(const QColor &, QWidget *) override { return colour; }
-    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return saveName;
-    }
-};
 
 // A host with the main window's actions and a record of panel requests.
 struct RecordingHost : HeadlessHost
@@ -51,15 +39,6 @@ struct RecordingHost : HeadlessHost
     QObject owner;
     QSet<PanelKind> panels;
     QStringList dropped;
-};
-
-struct DialogScope
-{
-    explicit DialogScope(Dialogs *d)
-        : previous(Dialogs::install(d))
-    { }
-    ~DialogScope() { Dialogs::install(previous); }
-    Dialogs *previous;
 };
 
 } // namespace

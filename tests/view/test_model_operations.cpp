@@ -5,32 +5,9 @@
 
 #include "ViewFixture.h"
 #include "model/Topology.h"
-#include "view/Dialogs.h"
+#include "view/ScriptedDialogs.h"
 
 namespace {
-
-struct ScriptedDialogs : Dialogs
-{
-    bool accept = true;
-    double eps = 0;
-    int material = 0;
-    QStringList asked;
-    bool getDouble(QWidget *, const QString &title, const QString &label, double, double, double,
-                   int, double &result) override
-    {
-        asked << title << label;
-        result = eps;
-        return accept;
-    }
-    bool getInt(QWidget *, const QString &title, const QString &label, int, int, int max, int,
-                int &result) override
-    {
-        asked << title << label << QString::number(max);
-        result = material;
-        return accept;
-    }
-    void warning(QWidget *, const QString &, const QString &text) override { asked << text; }
-};
 
 struct PanelRecordingHost : HeadlessHost
 {
@@ -40,15 +17,6 @@ struct PanelRecordingHost : HeadlessHost
             ++materialRefreshes;
     }
     int materialRefreshes = 0;
-};
-
-struct DialogScope
-{
-    explicit DialogScope(Dialogs *d)
-        : previous(Dialogs::install(d))
-    { }
-    ~DialogScope() { Dialogs::install(previous); }
-    Dialogs *previous;
 };
 
 // Lit pixels in the columns [from, to) of a frame on a black background.
@@ -97,7 +65,7 @@ void TestModelOperations::operationsAddCurrentModels()
 
     // No selection: a warning and no model; one selected cell: a model of it.
     QVERIFY(!run(&GLWidget::getModelFromSelection));
-    QCOMPARE(dialogs.asked, QStringList {"There is no selected elements."});
+    QCOMPARE(dialogs.shown, QStringList {"Warning|There is no selected elements."});
     selectCell(*hexes->Meshes[0], Hexahedron, 1);
     QCOMPARE(run(&GLWidget::getModelFromSelection)->Meshes[0]->CountOfVertices, 8);
 
@@ -130,25 +98,24 @@ void TestModelOperations::spliceAndMaterialEditAskFirst()
     model->PickBlock = 0;
     model->PickIndex = 5;
 
-    dialogs.accept = false;
-    view.getSplice();
-    QCOMPARE(dialogs.asked, (QStringList {"Splice vertices", "Input Eps:"}));
+    view.getSplice(); // cancelled
+    QCOMPARE(dialogs.shown.value(0).section('|', 0, 1), QString("Splice vertices|Input Eps:"));
     QCOMPARE(model->Meshes[0]->CountOfVertices, 6);
-    dialogs.accept = true;
-    dialogs.eps = 0.001;
+    dialogs.numbers = {0.001};
     view.getSplice();
     QCOMPARE(model->Meshes[0]->CountOfVertices, 4);
     QCOMPARE(model->PickIndex, -1); // vertex 5 is no more
 
     // The material edit asks only while cells are selected.
-    dialogs.asked.clear();
+    dialogs.shown.clear();
     view.massSelectEditMaterialClick();
-    QVERIFY(dialogs.asked.isEmpty());
+    QVERIFY(dialogs.shown.isEmpty());
     selectCell(*model->Meshes[0], Triangle, 1);
-    dialogs.material = 7;
+    dialogs.numbers = {7};
     view.massSelectEditMaterialClick();
-    QCOMPARE(dialogs.asked,
-             (QStringList {"Change Materil Number", "Input new material number:", "21474444"}));
+    QCOMPARE(dialogs.shown.value(0).section('|', 0, 1),
+             QString("Change Materil Number|Input new material number:"));
+    QVERIFY(dialogs.shown.value(0).endsWith("..21474444"));
     QCOMPARE(model->Meshes[0]->CellMaterials[Triangle][0], 0);
     QCOMPARE(model->Meshes[0]->CellMaterials[Triangle][1], 7);
     QCOMPARE(model->Materials, (QList<qint32> {0, 1, 7}));
