@@ -202,19 +202,11 @@ int runRender(const QStringList &args)
     RenderOptions o;
     if (const QString error = parse(args, o); !error.isEmpty())
         return fail(kUsageError, error);
-    if (!haveDisplay())
-        return fail(kUnavailable,
-                    QStringLiteral("no display: OpenGL rendering needs one "
-                                   "(run under xvfb-run)"));
     PhaseTrace trace("render");
-    // One frame of a software renderer: multisampling would double its time.
-    setupViewSurfaceFormat(0);
-    static int argc = 1;
-    static char name[] = "tessaron-cli";
-    static char *argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-    if (!haveOpenGL())
-        return fail(kUnavailable, QStringLiteral("no OpenGL context on this display"));
+    QString why;
+    const std::unique_ptr<QApplication> app = startDrawing(why);
+    if (!app)
+        return fail(kUnavailable, why);
     trace.mark("start-up");
     RenderHost host(o);
     GLWidget view(nullptr, &host);

@@ -131,20 +131,14 @@ int runSheet(const QStringList &args)
     SheetOptions o;
     if (const QString error = parse(args, o); !error.isEmpty())
         return fail(kUsageError, error);
-    if (!haveDisplay())
-        return fail(kUnavailable,
-                    QStringLiteral("no display: OpenGL drawing needs one (run under xvfb-run)"));
-    setupViewSurfaceFormat(0);
-    static int argc = 1;
-    static char name[] = "tessaron-cli";
-    static char *argv[] = {name, nullptr};
-    QApplication app(argc, argv);
+    QString why;
+    const std::unique_ptr<QApplication> app = startDrawing(why);
+    if (!app)
+        return fail(kUnavailable, why);
     QTranslator translator;
     if ((o.language < 0 ? settingsLanguage() : o.language) == 1
         && translator.load(QStringLiteral(":/ru_translate")))
         QCoreApplication::installTranslator(&translator);
-    if (!haveOpenGL())
-        return fail(kUnavailable, QStringLiteral("no OpenGL context on this display"));
     HeadlessHost host;
     GLWidget view(nullptr, &host);
     view.UseDisplayLists = false; // three frames: drawn straight from the arrays

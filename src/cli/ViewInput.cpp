@@ -5,19 +5,29 @@
 #include "model/ModelClass.h"
 #include "view/GLWidget.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QOpenGLContext>
 
-bool haveDisplay()
+std::unique_ptr<QApplication> startDrawing(QString &why)
 {
-    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY")
-        || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
-
-bool haveOpenGL()
-{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        why = QStringLiteral("no display: OpenGL drawing needs one (run under xvfb-run)");
+        return nullptr;
+    }
+    setupViewSurfaceFormat(0);
+    // The application keeps argc and argv for its lifetime.
+    static int argc = 1;
+    static char name[] = "tessaron-cli";
+    static char *argv[] = {name, nullptr};
+    auto app = std::make_unique<QApplication>(argc, argv);
     QOpenGLContext probe;
-    return probe.create() && probe.isValid();
+    if (!probe.create() || !probe.isValid()) {
+        why = QStringLiteral("no OpenGL context on this display");
+        return nullptr;
+    }
+    return app;
 }
 
 namespace {

@@ -3,16 +3,19 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class GLWidget;
+class QApplication;
 
 // The commands that draw with the view (render, sheet): a display, an
 // OpenGL context and the models loaded into a window-less view.
 
-// True when a display is set (OpenGL drawing needs one; xvfb-run gives one).
-bool haveDisplay();
-// True when this display gives an OpenGL context.
-bool haveOpenGL();
+// Starts the application that drawing with the view needs, without
+// multisampling (these commands draw a few frames with a software renderer,
+// where it would double the time). Null, with the reason in `why`, when no
+// display is set (xvfb-run gives one) or the display gives no OpenGL context.
+std::unique_ptr<QApplication> startDrawing(QString &why);
 
 // Loads a .surf, or every .surf of an .hx scene, as the viewer's load does, or
 // imports any other importable file or folder of masks;
