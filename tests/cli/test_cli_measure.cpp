@@ -2,12 +2,11 @@
 // numbers read back from JSON by Python, the text forms, and the exit
 // statuses of bad input.
 
-#include "../app/SurfFiles.h"
+#include "CliRun.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -15,38 +14,10 @@
 
 namespace {
 
-struct Run
-{
-    int status = -1;
-    QString out, err;
-};
-
 // Without a display: info and measure never need one.
-Run run(const QString &program, const QStringList &args)
+Run headless(const QStringList &args)
 {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("DISPLAY");
-    environment.remove("WAYLAND_DISPLAY");
-    environment.insert("QT_QPA_PLATFORM", "xcb"); // would fail if a GUI were started
-    process.setProcessEnvironment(environment);
-    process.start(program, args);
-    if (!process.waitForFinished(120'000))
-        return {-2, QString(), process.errorString()};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
-Run cli(const QStringList &args)
-{
-    return run(QStringLiteral(TESSARON_CLI), args);
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return cli(args, withoutDisplay());
 }
 
 } // namespace
@@ -71,28 +42,28 @@ void TestCliMeasure::sampleSceneReadBackByPython()
     const QString python = qEnvironmentVariable("TESSARON_PYTHON");
     if (python.isEmpty() || !QFile::exists(python))
         QSKIP("no system Python");
-    const Run info = cli({"info", scene, "--json"});
+    const Run info = headless({"info", scene, "--json"});
     QCOMPARE(info.status, 0);
     QVERIFY(info.err.isEmpty());
-    const Run gap = cli({"measure", scene, "Obrazovanie", "Lokhanki", "--json"});
+    const Run gap = headless({"measure", scene, "Obrazovanie", "Lokhanki", "--json"});
     QCOMPARE(gap.status, 0);
     QVERIFY(writeFile(dir.filePath("info.json"), info.out.toUtf8()));
     QVERIFY(writeFile(dir.filePath("gap.json"), gap.out.toUtf8()));
-    const Run check = run(python,
-                          {qEnvironmentVariable("TESSARON_CHECK_SCRIPT"), dir.filePath("info.json"),
-                           dir.filePath("gap.json")});
+    const Run check = runProgram(python,
+                                 {qEnvironmentVariable("TESSARON_CHECK_SCRIPT"),
+                                  dir.filePath("info.json"), dir.filePath("gap.json")});
     QVERIFY2(check.status == 0, qPrintable(check.err));
 }
 
 void TestCliMeasure::textForms()
 {
-    const Run info = cli({"info", scene});
+    const Run info = headless({"info", scene});
     QCOMPARE(info.status, 0);
     for (const char *text :
          {"Model 7: Skin", "Volume = ", "Stones in Kamni", "Stones: 3;", "Obrazovanie  Lokhanki",
           "R.E.N.A.L. nephrometry of Obrazovanie", "missing A, L"})
         QVERIFY2(info.out.contains(text), text);
-    const Run gap = cli({"measure", scene, "Kamni", "Skin"});
+    const Run gap = headless({"measure", scene, "Kamni", "Skin"});
     QCOMPARE(gap.status, 0);
     QVERIFY(gap.out.startsWith("Kamni to Skin: "));
     QVERIFY(gap.out.contains("  on Kamni: ("));
@@ -100,7 +71,7 @@ void TestCliMeasure::textForms()
     // One open surface: its volume is refused with the count of border edges.
     const QString open = dir.filePath("open.surf");
     QVERIFY(writeFile(open, surfBytes({0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1}, {1, 3, 2, 1, 2, 4})));
-    const Run sheet = cli({"info", open});
+    const Run sheet = headless({"info", open});
     QCOMPARE(sheet.status, 0);
     QVERIFY(sheet.out.contains("Volume: not closed (4 border edges, 0 non-manifold edges)"));
 }
@@ -108,13 +79,13 @@ void TestCliMeasure::textForms()
 void TestCliMeasure::badInput()
 {
     const QString missing = dir.filePath("missing.surf");
-    Run r = cli({"info", missing});
+    Run r = headless({"info", missing});
     QCOMPARE(r.status, 1);
     QCOMPARE(r.err, missing + ": Error opening file.\n");
-    r = cli({"measure", missing, "a", "b"});
+    r = headless({"measure", missing, "a", "b"});
     QCOMPARE(r.status, 1);
 
-    r = cli({"measure", scene, "Obrazovanie", "Liver"});
+    r = headless({"measure", scene, "Obrazovanie", "Liver"});
     QCOMPARE(r.status, 2);
     QVERIFY(r.err.contains("'Liver'"));
     QVERIFY(r.err.contains("\n  Parenhima\n") && r.err.contains("\n  Skin\n"));
@@ -122,7 +93,7 @@ void TestCliMeasure::badInput()
     for (const QStringList &args :
          {QStringList {"info"}, QStringList {"info", scene, "--csv"},
           QStringList {"info", scene, scene}, QStringList {"measure", scene, "Skin"}}) {
-        r = cli(args);
+        r = headless(args);
         QCOMPARE(r.status, 64);
         QVERIFY(r.err.startsWith("usage: tessaron-cli"));
     }
@@ -131,7 +102,7 @@ void TestCliMeasure::badInput()
     const QString nan = dir.filePath("nan.surf");
     const float bad = std::numeric_limits<float>::quiet_NaN();
     QVERIFY(writeFile(nan, surfBytes({0, 0, 0, 1, bad, 0, 0, 1, 0}, {1, 2, 3})));
-    r = cli({"info", nan, "--json"});
+    r = headless({"info", nan, "--json"});
     QCOMPARE(r.status, 1);
     QVERIFY(r.err.startsWith(nan + ": "));
     QVERIFY(r.out.isEmpty());
@@ -139,7 +110,7 @@ void TestCliMeasure::badInput()
     // A model without triangles is measured as empty.
     const QString points = dir.filePath("points.surf");
     QVERIFY(writeFile(points, surfBytes({0, 0, 0, 1, 0, 0}, {})));
-    r = cli({"info", points, "--json"});
+    r = headless({"info", points, "--json"});
     QCOMPARE(r.status, 0);
     QVERIFY(r.out.contains("\"triangles\": 0"));
 }
@@ -150,7 +121,7 @@ void TestCliMeasure::surfaceWrittenByOtherSoftware()
     const QString path = samples + "/surf/patches-326.surf";
     if (samples.isEmpty() || !QFile::exists(path))
         QSKIP("no shared sample files");
-    const Run info = cli({"info", path, "--json"});
+    const Run info = headless({"info", path, "--json"});
     QCOMPARE(info.status, 0);
     const QJsonObject m =
         QJsonDocument::fromJson(info.out.toUtf8()).object()["models"].toArray()[0].toObject();

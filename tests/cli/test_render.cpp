@@ -1,43 +1,18 @@
 // tessaron-cli render as a user runs it: arguments, the missing display,
 // raster and vector outputs of a surface, and the look of the sample scene.
 
-#include "app/SurfFiles.h"
-#include "formats/WriterSamples.h"
+#include "CliRun.h"
 #include "view/ViewFixture.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
-
-struct Run
-{
-    int status = -1;
-    QString errors;
-    QString output;
-};
-
-Run render(const QStringList &args,
-           const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.start(QStringLiteral(TESSARON_CLI), args);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardError()),
-            QString::fromLocal8Bit(process.readAllStandardOutput())};
-}
 
 // A .surf file of an octahedron around the origin.
 QString writeOctahedron(const QTemporaryDir &dir)
 {
     const QString path = dir.filePath(QStringLiteral("octahedron.surf"));
-    QFile file(path);
-    const QByteArray bytes =
-        surfBytes({1, 0, 0, -1, 0, 0, 0, 1, 0, 0, -1, 0, 0, 0, 1, 0, 0, -1},
-                  {1, 3, 5, 3, 2, 5, 2, 4, 5, 4, 1, 5, 3, 1, 6, 2, 3, 6, 4, 2, 6, 1, 4, 6});
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) > 0 ? path : QString();
+    return writeFile(path, octahedron()) ? path : QString();
 }
 
 // The rectangle of the pixels that differ from the corner pixel's colour.
@@ -52,6 +27,16 @@ QRect drawnRect(const QImage &image)
     return drawn;
 }
 
+QByteArray describe(const QRect &r)
+{
+    return QStringLiteral("%1,%2 %3x%4")
+        .arg(r.x())
+        .arg(r.y())
+        .arg(r.width())
+        .arg(r.height())
+        .toUtf8();
+}
+
 } // namespace
 
 class TestRender : public QObject
@@ -59,57 +44,38 @@ class TestRender : public QObject
     Q_OBJECT
 
 private slots:
-    void badArgumentsGiveUsage_data();
-    void badArgumentsGiveUsage();
-    void needsADisplay();
-    void helpPrintsTheUsage();
+    void usageHelpAndDisplay();
     void framesTheWholeScene();
     void rasterImage();
-    void vectorImages_data();
     void vectorImages();
     void sampleSceneLook();
 };
 
-void TestRender::badArgumentsGiveUsage_data()
+void TestRender::usageHelpAndDisplay()
 {
-    QTest::addColumn<QStringList>("args");
-    QTest::newRow("no command") << QStringList();
-    QTest::newRow("no output") << QStringList {"render", "a.surf"};
-    QTest::newRow("unknown ending") << QStringList {"render", "a.surf", "a.tiff"};
-    QTest::newRow("bad size") << QStringList {"render", "a.surf", "a.png", "--size", "10x"};
-    QTest::newRow("huge size") << QStringList {"render", "a.surf", "a.png", "--size", "20000x10"};
-    QTest::newRow("bad faces") << QStringList {"render", "a.surf", "a.png", "--faces", "glossy"};
-    QTest::newRow("bad colour") << QStringList {"render", "a.surf", "a.png", "--background", "red"};
-    QTest::newRow("missing value") << QStringList {"render", "a.surf", "a.png", "--view"};
-    QTest::newRow("opacity above 1")
-        << QStringList {"render", "a.surf", "a.png", "--opacity", "kidney=1.5"};
-}
-
-void TestRender::badArgumentsGiveUsage()
-{
-    QFETCH(QStringList, args);
-    const Run run = render(args);
-    QCOMPARE(run.status, 64);
-    QVERIFY2(run.errors.contains(QLatin1String("render INPUT OUTPUT")), qPrintable(run.errors));
-}
-
-void TestRender::needsADisplay()
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(QLatin1String(name));
-    const Run run = render({"render", "a.surf", "a.png"}, env);
-    QCOMPARE(run.status, 69); // unavailable, not a usage error nor a failed load
-    QVERIFY2(run.errors.contains(QLatin1String("display")), qPrintable(run.errors));
-}
-
-void TestRender::helpPrintsTheUsage()
-{
-    for (const char *command : {"render", "convert"}) {
-        const Run run = render({command, "--help"});
-        QCOMPARE(run.status, 0);
-        QVERIFY2(run.output.contains(QLatin1String("usage: tessaron-cli")), qPrintable(run.output));
+    const QList<QStringList> bad = {{},
+                                    {"render", "a.surf"},
+                                    {"render", "a.surf", "a.tiff"},
+                                    {"render", "a.surf", "a.png", "--size", "10x"},
+                                    {"render", "a.surf", "a.png", "--size", "20000x10"},
+                                    {"render", "a.surf", "a.png", "--faces", "glossy"},
+                                    {"render", "a.surf", "a.png", "--background", "red"},
+                                    {"render", "a.surf", "a.png", "--view"},
+                                    {"render", "a.surf", "a.png", "--opacity", "kidney=1.5"}};
+    for (const QStringList &args : bad) {
+        const Run run = cli(args);
+        QVERIFY2(run.status == 64, qPrintable(args.join(' ')));
+        QVERIFY2(run.err.contains(QLatin1String("render INPUT OUTPUT")), qPrintable(run.err));
     }
+    for (const char *command : {"render", "convert"}) {
+        const Run run = cli({command, "--help"});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.out.contains(QLatin1String("usage: tessaron-cli")), qPrintable(run.out));
+    }
+    // Unavailable, not a usage error nor a failed load.
+    const Run run = cli({"render", "a.surf", "a.png"}, withoutDisplay());
+    QCOMPARE(run.status, 69);
+    QVERIFY2(run.err.contains(QLatin1String("display")), qPrintable(run.err));
 }
 
 void TestRender::framesTheWholeScene()
@@ -118,10 +84,10 @@ void TestRender::framesTheWholeScene()
     // 90 % of the height of a wide picture, in its middle.
     QTemporaryDir dir;
     const QString surf = writeOctahedron(dir), png = dir.filePath(QStringLiteral("o.png"));
-    QCOMPARE(render({"render", surf, png, "--size", "400x200"}).status, 0);
+    QCOMPARE(cli({"render", surf, png, "--size", "400x200"}).status, 0);
     QRect drawn = drawnRect(QImage(png));
     QVERIFY2(std::abs(drawn.top() - 10) <= 1 && std::abs(drawn.bottom() - 189) <= 1,
-             qPrintable(QStringLiteral("rows %1..%2").arg(drawn.top()).arg(drawn.bottom())));
+             describe(drawn));
     QVERIFY(std::abs(drawn.center().x() - 200) <= 1 && std::abs(drawn.width() - 180) <= 2);
 
     const QString scene = QStringLiteral(TESSARON_SAMPLE_SCENE);
@@ -129,25 +95,21 @@ void TestRender::framesTheWholeScene()
         QSKIP("the sample scene is generated by the build");
     // The whole sample scene in a tall picture, 5 % off its edges; wider
     // than tall, it touches the margins at the sides.
-    QCOMPARE(render({"render", scene, png, "--size", "300x400"}).status, 0);
+    QCOMPARE(cli({"render", scene, png, "--size", "300x400"}).status, 0);
     drawn = drawnRect(QImage(png));
     QVERIFY2(std::abs(drawn.left() - 15) <= 1 && std::abs(drawn.right() - 284) <= 1
                  && drawn.top() >= 20 && drawn.bottom() <= 379,
-             qPrintable(QStringLiteral("%1,%2 %3x%4")
-                            .arg(drawn.x())
-                            .arg(drawn.y())
-                            .arg(drawn.width())
-                            .arg(drawn.height())));
+             describe(drawn));
     // Seen along x the scene is taller than wide, along y it is not: each
     // axis view frames it its own way.
-    QCOMPARE(render({"render", scene, png, "--size", "300x400", "--view", "yz"}).status, 0);
+    QCOMPARE(cli({"render", scene, png, "--size", "300x400", "--view", "yz"}).status, 0);
     drawn = drawnRect(QImage(png));
     QVERIFY(std::abs(drawn.top() - 20) <= 1 && std::abs(drawn.bottom() - 379) <= 1);
-    QCOMPARE(render({"render", scene, png, "--size", "300x400", "--view", "xz"}).status, 0);
+    QCOMPARE(cli({"render", scene, png, "--size", "300x400", "--view", "xz"}).status, 0);
     drawn = drawnRect(QImage(png));
     QVERIFY(std::abs(drawn.left() - 15) <= 1 && drawn.top() > 40);
     // The viewer's own start view is kept on request: it crops this scene.
-    QCOMPARE(render({"render", scene, png, "--size", "300x400", "--view", "start"}).status, 0);
+    QCOMPARE(cli({"render", scene, png, "--size", "300x400", "--view", "start"}).status, 0);
     drawn = drawnRect(QImage(png));
     QVERIFY(drawn.left() == 0 || drawn.right() == 299);
 }
@@ -157,7 +119,7 @@ void TestRender::rasterImage()
     QTemporaryDir dir;
     const QString surf = writeOctahedron(dir), png = dir.filePath(QStringLiteral("o.png"));
     QVERIFY(!surf.isEmpty());
-    Run run = render(
+    Run run = cli(
         {"render", surf, png, "--size", "200x100", "--background", "#336699", "--faces", "hidden"});
     QCOMPARE(run.status, 0);
     const QImage image(png);
@@ -168,43 +130,37 @@ void TestRender::rasterImage()
     QVERIFY(centre.red() > 150 && centre.red() == centre.green());
     // A model made transparent by name shows what lies behind it; a name
     // that no model has is an error.
-    run = render({"render", surf, png, "--size", "200x100", "--background", "#0000FF", "--faces",
-                  "hidden", "--opacity", "Octahedron=0.25"});
+    run = cli({"render", surf, png, "--size", "200x100", "--background", "#0000FF", "--faces",
+               "hidden", "--opacity", "Octahedron=0.25"});
     QCOMPARE(run.status, 0);
     const QColor seeThrough = QImage(png).pixelColor(100, 50);
     QVERIFY2(seeThrough.blue() > seeThrough.red() + 80, qPrintable(seeThrough.name()));
-    run = render({"render", surf, png, "--opacity", "liver=0.5"});
+    run = cli({"render", surf, png, "--opacity", "liver=0.5"});
     QCOMPARE(run.status, 1);
-    QVERIFY2(run.errors.contains(QLatin1String("no model named liver")), qPrintable(run.errors));
+    QVERIFY2(run.err.contains(QLatin1String("no model named liver")), qPrintable(run.err));
     // A file that does not exist fails with the load message.
-    run = render({"render", dir.filePath(QStringLiteral("none.surf")), png});
+    run = cli({"render", dir.filePath(QStringLiteral("none.surf")), png});
     QCOMPARE(run.status, 1);
-    QVERIFY2(run.errors.contains(QLatin1String("Error opening file.")), qPrintable(run.errors));
-}
-
-void TestRender::vectorImages_data()
-{
-    QTest::addColumn<QString>("ending");
-    QTest::addColumn<QByteArray>("start");
-    QTest::newRow("svg") << ".svg" << QByteArray("<?xml");
-    QTest::newRow("pdf") << ".pdf" << QByteArray("%PDF");
-    QTest::newRow("eps") << ".eps" << QByteArray("%!PS-Adobe-3.0 EPSF");
-    QTest::newRow("ps") << ".ps" << QByteArray("%!PS-Adobe-3.0\n");
+    QVERIFY2(run.err.contains(QLatin1String("Error opening file.")), qPrintable(run.err));
 }
 
 void TestRender::vectorImages()
 {
-    QFETCH(QString, ending);
-    QFETCH(QByteArray, start);
     QTemporaryDir dir;
-    const QString surf = writeOctahedron(dir), out = dir.filePath("o" + ending);
-    QCOMPARE(render({"render", surf, out, "--edges", "contour", "--size", "300x200"}).status, 0);
-    const QByteArray written = fileBytes(out);
-    QCOMPARE(written.left(start.size()), start);
-    if (ending == QLatin1String(".svg")) {
-        QVERIFY(written.count("<polygon") >= 4); // the faces seen from the front
-        QVERIFY(written.contains("<line") || written.contains("<polyline"));
+    const QString surf = writeOctahedron(dir);
+    const std::pair<const char *, QByteArray> formats[] = {{".svg", "<?xml"},
+                                                           {".pdf", "%PDF"},
+                                                           {".eps", "%!PS-Adobe-3.0 EPSF"},
+                                                           {".ps", "%!PS-Adobe-3.0\n"}};
+    for (const auto &[ending, start] : formats) {
+        const QString out = dir.filePath(QStringLiteral("o") + ending);
+        QCOMPARE(cli({"render", surf, out, "--edges", "contour", "--size", "300x200"}).status, 0);
+        const QByteArray written = fileBytes(out);
+        QCOMPARE(written.left(start.size()), start);
     }
+    const QByteArray svg = fileBytes(dir.filePath("o.svg"));
+    QVERIFY(svg.count("<polygon") >= 4); // the faces seen from the front
+    QVERIFY(svg.contains("<line") || svg.contains("<polyline"));
 }
 
 void TestRender::sampleSceneLook()
@@ -214,13 +170,13 @@ void TestRender::sampleSceneLook()
         QSKIP("the sample scene is generated by the build");
     QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("scene.png"));
-    QCOMPARE(render({"render", scene, png, "--size", "320x240"}).status, 0);
+    QCOMPARE(cli({"render", scene, png, "--size", "320x240"}).status, 0);
     QString why;
     QVERIFY2(matchesBaseline(QImage(png), QStringLiteral("sample-scene.png"), why),
              qPrintable(why));
     const QString edges = dir.filePath(QStringLiteral("edges.png"));
-    QCOMPARE(render({"render", scene, edges, "--size", "320x240", "--view", "xy", "--faces",
-                     "surface", "--edges", "contour", "--background", "#FFFFFF"})
+    QCOMPARE(cli({"render", scene, edges, "--size", "320x240", "--view", "xy", "--faces", "surface",
+                  "--edges", "contour", "--background", "#FFFFFF"})
                  .status,
              0);
     QVERIFY2(matchesBaseline(QImage(edges), QStringLiteral("sample-scene-xy-edges.png"), why),

@@ -26,27 +26,31 @@ inline bool isClosed(const MeshClass &mesh)
     return !edges.empty();
 }
 
-// The volume the triangles enclose, positive when they face outwards.
-inline double enclosedVolume(const MeshClass &mesh)
+// The volume the triangles enclose, positive when they face outwards, and the
+// centre of that volume.
+struct Enclosed
 {
     double volume = 0;
+    std::array<double, 3> centre {0, 0, 0};
+};
+
+inline Enclosed enclosed(const MeshClass &mesh)
+{
+    Enclosed e;
     const qint32 *t = mesh.Cells[Triangle];
     for (qint32 c = 0; c < mesh.CountOfCells[Triangle]; ++c, t += 3) {
         const double *a = mesh.Vertices + 3 * t[0], *b = mesh.Vertices + 3 * t[1],
                      *d = mesh.Vertices + 3 * t[2];
-        volume += a[0] * (b[1] * d[2] - b[2] * d[1]) - a[1] * (b[0] * d[2] - b[2] * d[0])
-            + a[2] * (b[0] * d[1] - b[1] * d[0]);
+        const double v = (a[0] * (b[1] * d[2] - b[2] * d[1]) - a[1] * (b[0] * d[2] - b[2] * d[0])
+                          + a[2] * (b[0] * d[1] - b[1] * d[0]))
+            / 6;
+        e.volume += v;
+        for (size_t k = 0; k < 3; ++k)
+            e.centre[k] += v * (a[k] + b[k] + d[k]) / 4;
     }
-    return volume / 6.0;
-}
-
-inline std::array<double, 3> centroid(const MeshClass &mesh)
-{
-    std::array<double, 3> c {0, 0, 0};
-    for (qint32 v = 0; v < mesh.CountOfVertices; ++v)
-        for (int a = 0; a < 3; ++a)
-            c[size_t(a)] += mesh.Vertices[3 * v + a] / mesh.CountOfVertices;
-    return c;
+    for (double &x : e.centre)
+        x /= e.volume;
+    return e;
 }
 
 inline const ModelClass *modelNamed(const std::vector<std::unique_ptr<ModelClass>> &models,

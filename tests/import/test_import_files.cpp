@@ -17,21 +17,6 @@
 
 namespace {
 
-double tetraVolumeCentre(const MeshClass &mesh, int axis)
-{
-    double sum = 0, volume = 0;
-    const qint32 *t = mesh.Cells[Triangle];
-    for (qint32 c = 0; c < mesh.CountOfCells[Triangle]; ++c, t += 3) {
-        const double *a = mesh.Vertices + 3 * t[0], *b = mesh.Vertices + 3 * t[1],
-                     *d = mesh.Vertices + 3 * t[2];
-        const double v = a[0] * (b[1] * d[2] - b[2] * d[1]) - a[1] * (b[0] * d[2] - b[2] * d[0])
-            + a[2] * (b[0] * d[1] - b[1] * d[0]);
-        volume += v;
-        sum += v * (a[axis] + b[axis] + d[axis]) / 4.0;
-    }
-    return sum / volume;
-}
-
 struct Imported
 {
     ImportResult result;
@@ -173,15 +158,16 @@ void TestImportFiles::niftiPlacedInWorld()
         QVERIFY(box && modelNamed(in.models, "Label 9"));
         const MeshClass &mesh = *box->Meshes[0];
         QVERIFY(isClosed(mesh));
-        for (int a = 0; a < 3; ++a)
-            QVERIFY2(std::fabs(tetraVolumeCentre(mesh, a) - written[name][a]) < 0.25,
+        const Enclosed e = enclosed(mesh);
+        for (size_t a = 0; a < 3; ++a)
+            QVERIFY2(std::fabs(e.centre[a] - written[name][a]) < 0.25,
                      qPrintable(QString("%1 axis %2: %3, not %4")
                                     .arg(name)
                                     .arg(a)
-                                    .arg(tetraVolumeCentre(mesh, a))
+                                    .arg(e.centre[a])
                                     .arg(written[name][a])));
         // 4 x 3 x 5 voxels of 0.7 x 0.9 x 2.5 mm, less the cut edges, less smoothing.
-        const double volume = enclosedVolume(mesh);
+        const double volume = e.volume;
         QVERIFY2(volume > 0.7 * 94.5 && volume < 94.5, qPrintable(QString::number(volume)));
     }
     const QStringList refusals[] = {{"fractions.nii", "value 0.5"},
@@ -277,7 +263,7 @@ void TestImportFiles::binaryStlCornersJoined()
              (QList<qint32> {0, 1, 2, 0, 2, 3, 0, 3, 1, 2, 1, 3}));
     QCOMPARE(mesh.Vertices[3 * 3 + 2], 3.0);
     QVERIFY(isClosed(mesh));
-    QCOMPARE(enclosedVolume(mesh), 1.0); // 1 * 2 * 3 / 6
+    QCOMPARE(enclosed(mesh).volume, 1.0); // 1 * 2 * 3 / 6
     QCOMPARE(in.models[0]->Name, QString("Skin_patch"));
 }
 
@@ -321,7 +307,7 @@ void TestImportFiles::meshFiles()
     if (vertices == 6) {
         QVERIFY(points.count({0, -2, 0}) && points.count({0, 0, 3}) && points.count({-1, 0, 0}));
         QVERIFY(isClosed(mesh));
-        QVERIFY(std::fabs(enclosedVolume(mesh) - 8.0) < 1e-9); // 4/3 * 1 * 2 * 3
+        QVERIFY(std::fabs(enclosed(mesh).volume - 8.0) < 1e-9); // 4/3 * 1 * 2 * 3
         QVERIFY(model.Name.startsWith("octahedron"));
         return;
     }
@@ -352,7 +338,7 @@ void TestImportFiles::namesAndColours()
     QCOMPARE((std::array {kidney->ModelColor[0], kidney->ModelColor[1], kidney->ModelColor[2]}),
              (std::array {128, 64, 255}));
     // Left-posterior-superior: x and y turn round into the view's axes.
-    const std::array<double, 3> at = centroid(*kidney->Meshes[0]);
+    const std::array<double, 3> at = enclosed(*kidney->Meshes[0]).centre;
     QVERIFY2(at[0] < -1 && at[1] < -1 && at[2] > 1,
              qPrintable(QString("%1 %2 %3").arg(at[0]).arg(at[1]).arg(at[2])));
 

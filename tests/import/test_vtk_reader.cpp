@@ -86,11 +86,6 @@ void TestVtkReader::ourFilesReadBack()
     QCOMPARE(models.size(), size_t(1));
     const ModelClass &read = *models[0];
     QCOMPARE(read.Meshes.size(), 1);
-    QCOMPARE(read.FunctionNames, original->FunctionNames);
-    qint64 cells = 0;
-    for (const MeshClass *mesh : original->Meshes)
-        cells += mesh->totalCells();
-    QCOMPARE(read.Meshes[0]->totalCells(), cells);
     QCOMPARE(writeVTK(read, second), 0);
     QCOMPARE(withoutTitle(fileBytes(second)), withoutTitle(fileBytes(first)));
 }

@@ -20,8 +20,7 @@ folder = sys.argv[1]
 def path(name):
     return os.path.join(folder, name)
 
-
-# A cube of label 5 at voxels i 4..7, j 3..5, k 2..6, and a ball of label 9.
+#A cube of label 5 at voxels i 4..7, j 3..5, k 2..6, and a ball of label 9.
 def label_map(dtype):
     a = np.zeros((20, 16, 12), dtype)
     a[4:8, 3:6, 2:7] = 5
@@ -62,7 +61,7 @@ image = nib.Nifti2Image(label_map(np.int32), sform)
 nib.save(image, path("int32.nii"))
 print("int32.nii", *("%.9g" % v for v in cube_centre(sform)[:3]))
 
-# Label maps that must be refused.
+#Label maps that must be refused.
 fractions = label_map(np.float32)
 fractions[1, 1, 1] = 0.5
 nib.save(nib.Nifti1Image(fractions, sform), path("fractions.nii"))
@@ -70,7 +69,7 @@ intensities = np.arange(20 * 16 * 12, dtype=np.int16).reshape((20, 16, 12)) % 15
 nib.save(nib.Nifti1Image(intensities, sform), path("intensities.nii.gz"))
 nib.save(nib.Nifti1Image(label_map(np.uint8)[..., None].repeat(3, 3), sform), path("four_d.nii"))
 
-# An octahedron: 6 points, 8 triangles; and a mixed grid with data.
+#An octahedron : 6 points, 8 triangles; and a mixed grid with data.
 octahedron = meshio.Mesh(
     np.array([[1, 0, 0], [-1, 0, 0], [0, 2, 0], [0, -2, 0], [0, 0, 3], [0, 0, -3]], float),
     [("triangle", np.array([[0, 2, 4], [2, 1, 4], [1, 3, 4], [3, 0, 4],
@@ -92,8 +91,8 @@ meshio.write(path("mixed_binary.vtk"), mixed, binary=True)
 print("mixed.vtk")
 print("mixed_binary.vtk")
 
-# The octahedron as a 3MF package: a zip of the content types, the
-# relationships and the model's XML.
+#The octahedron as a 3MF package : a zip of the content types, the
+#relationships and the model's XML.
 vertices = "".join('<vertex x="%g" y="%g" z="%g"/>' % tuple(p) for p in octahedron.points)
 triangles = "".join('<triangle v1="%d" v2="%d" v3="%d"/>' % tuple(t) for t in octahedron.cells[0].data)
 with zipfile.ZipFile(path("octahedron.3mf"), "w") as package:
