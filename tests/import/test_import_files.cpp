@@ -110,6 +110,7 @@ private slots:
     void gltfMeshesAreBlocks();
     void binaryStlCornersJoined();
     void namesAndColours();
+    void placedByTheirHeaders();
     void badFiles_data();
     void badFiles();
     void cancelLeavesNothing();
@@ -366,6 +367,62 @@ void TestImportFiles::namesAndColours()
     QVERIFY(right && modelNamed(scene.models, "Mochevoy_puzyr"));
     QCOMPARE(right->ModelColor[0], 255);
     QVERIFY(modelNamed(scene.models, "Label 6") && modelNamed(scene.models, "Label 7"));
+
+    // Segments overlap in layers: each keeps the name given for its layer.
+    QByteArray interleaved;
+    const QByteArray first = twoBoxes(1, 0), second = twoBoxes(0, 1);
+    for (qsizetype v = 0; v < first.size(); ++v)
+        interleaved += first.mid(v, 1) + second.mid(v, 1);
+    const QString layers = dir.filePath("layers.seg.nrrd");
+    QVERIFY(write(layers,
+                  "NRRD0004\ntype: uint8\ndimension: 4\nsizes: 2 10 8 6\nencoding: raw\n"
+                  "space directions: none (1,0,0) (0,1,0) (0,0,1)\n"
+                  "Segment0_Name:=Upper\nSegment0_LabelValue:=1\nSegment0_Layer:=0\n"
+                  "Segment1_Name:=Lower\nSegment1_LabelValue:=1\nSegment1_Layer:=1\n\n"
+                      + interleaved));
+    const Imported layered = import(layers);
+    QVERIFY(modelNamed(layered.models, "Upper") && modelNamed(layered.models, "Lower"));
+}
+
+// A hand-written NRRD map placed by its header: left-anterior-superior space
+// (x turns round), directions that swap and stretch the axes, an origin, and
+// big-endian samples; and a NIfTI map with voxel spacing only and a scaling
+// of its values.
+void TestImportFiles::placedByTheirHeaders()
+{
+    QByteArray big; // twoBoxes(3, 0) as big-endian shorts
+    for (char v : twoBoxes(3, 0))
+        big += QByteArray(1, 0) + v;
+    const QString nrrdPath = dir.filePath("placed.nrrd");
+    QVERIFY(write(nrrdPath,
+                  "NRRD0004\ntype: short\ndimension: 3\nsizes: 10 8 6\nencoding: raw\n"
+                  "endian: big\nspace: left-anterior-superior\n"
+                  "space directions: (0,1,0) (-2,0,0) (0,0,1)\nspace origin: (10,20,30)\n\n"
+                      + big));
+    QByteArray spaced = nifti(10, 8, 6, twoBoxes(1, 0));
+    const float spacing[3] = {0.5f, 2.0f, 3.0f}, slope = 2.0f;
+    std::memcpy(spaced.data() + 80, spacing, sizeof spacing);
+    std::memcpy(spaced.data() + 112, &slope, sizeof slope);
+    const QString niftiPath = dir.filePath("spaced.nii");
+    QVERIFY(write(niftiPath, spaced));
+    // The box's centre in voxels is (2.5, 3.5, 2.5).
+    const struct
+    {
+        QString path, name;
+        std::array<double, 3> centre;
+    } cases[] = {{nrrdPath, "Label 3", {2 * 3.5 - 10, 2.5 + 20, 2.5 + 30}},
+                 {niftiPath, "Label 2", {0.5 * 2.5, 2 * 3.5, 3 * 2.5}}};
+    for (const auto &c : cases) {
+        const Imported in = import(c.path);
+        QVERIFY2(in.result.ok, qPrintable(in.result.message));
+        const ModelClass *box = modelNamed(in.models, c.name);
+        QVERIFY2(box, qPrintable(in.models.empty() ? QString() : in.models[0]->Name));
+        const std::array<double, 3> at = centroid(*box->Meshes[0]);
+        for (int a = 0; a < 3; ++a)
+            QVERIFY2(std::fabs(at[size_t(a)] - c.centre[size_t(a)]) < 0.2,
+                     qPrintable(QString("%1 axis %2: %3").arg(c.name).arg(a).arg(at[size_t(a)])));
+        QVERIFY(isClosed(*box->Meshes[0]) && enclosedVolume(*box->Meshes[0]) > 0);
+    }
 }
 
 void TestImportFiles::badFiles_data()

@@ -173,8 +173,9 @@ void TestSceneMeasure::nephrometryBands()
     n.nearestGap = 5;
     QCOMPARE(n.sum(), 1 + 2 + 2);
     QVERIFY(nephrometrySum(n).contains("A, L"));
-    n.anterior = 'p';
     n.polar = 3;
+    QVERIFY(!n.complete()); // A not entered yet
+    n.anterior = 'p';
     QVERIFY(n.complete());
     QCOMPARE(nephrometrySum(n), QString("R.E.N.A.L. score 8p"));
 }

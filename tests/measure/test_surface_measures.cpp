@@ -172,6 +172,10 @@ void TestSurfaceMeasures::farthestPairs()
     const Diameter across = farthestPair({{0, 0, 0}, {10, 0, 0}, {5, 5.25, 1}, {5, -5.25, -1}});
     QCOMPARE(across.length, std::sqrt(10.5 * 10.5 + 4));
     QCOMPARE(std::min(across.ends[0][1], across.ends[1][1]), -5.25);
+    // Fewer points than a leaf holds, the first guess 10 apart, the diameter
+    // between two points next to each other in the tree's order.
+    QCOMPARE(farthestPair({{7, 9, 0}, {0, 3, 0}, {10, 2, 0}, {8, 9, 0}, {2, 1, 0}}).length,
+             std::sqrt(101.0));
 
     // Random clouds against every pair: in a box, on a sphere (every point a
     // hull corner, near ties everywhere), on a line, with repeated points.
