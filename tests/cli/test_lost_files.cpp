@@ -7,7 +7,7 @@
 #include "formats/OutputFile.h"
 #include "formats/SaveModelFile.h"
 #include "model/ModelClass.h"
-#include "view/Dialogs.h"
+#include "view/ScriptedDialogs.h"
 #include "view/ViewFixture.h"
 
 #include <QTemporaryDir>
@@ -36,17 +36,6 @@ Run onAFullDisk(const QStringList &args, rlim_t limit)
 }
 
 // Answers the save dialog with a fixed name and keeps the error boxes.
-struct ExportDialogs : Dialogs
-{
-    QString saveName;
-    QStringList errors;
-    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return saveName;
-    }
-    void critical(QWidget *, const QString &, const QString &text) override { errors << text; }
-};
-
 // Runs the writes of a scope as a user without privileges: as root, as the
 // user nobody (root may write anywhere).
 struct Unprivileged
@@ -124,7 +113,7 @@ void TestLostFiles::folderRefusesTheFile()
     QCOMPARE(fileBytes(kept), QByteArray("EARLIER"));
 
     // The view's image export, raster and vector, says the same in its box.
-    ExportDialogs dialogs;
+    ScriptedDialogs dialogs;
     Dialogs::install(&dialogs);
     ViewUnderTest v(64, 48);
     v.add(makeSquare());
@@ -137,11 +126,11 @@ void TestLostFiles::folderRefusesTheFile()
             Unprivileged user;
             v.view->save2pic();
         }
-        QCOMPARE(dialogs.errors.value(0),
+        QCOMPARE(dialogs.shown.value(0).section('|', 1),
                  "The image could not be saved.\n" + dialogs.saveName + ": the folder " + locked
                      + " cannot be written");
         QCOMPARE(fileBytes(dialogs.saveName), QByteArray("EARLIER"));
-        dialogs.errors.clear();
+        dialogs.shown.clear();
     }
     Dialogs::install(nullptr);
     QVERIFY(::chmod(QFile::encodeName(locked).constData(), 0755) == 0); // so that it can be removed
