@@ -152,6 +152,11 @@ void TestTopology::surfaceDropsSharedFaces()
     QCOMPARE(s.CountOfCells[Quadrangle], 6);
     QCOMPARE(Cells(s.Cells[Quadrangle], s.Cells[Quadrangle] + 8), (Cells {0, 3, 2, 1, 0, 1, 5, 4}));
     QCOMPARE(s.CountOfViewFaces[4], 6); // prepared for drawing
+    // Two hexahedra sharing a face: the shared face is inside and goes.
+    auto two = modelOf({newBlock(kTwoCubes, Hexahedron, kTwoHexes)});
+    QCOMPARE(
+        std::unique_ptr<ModelClass>(createSurface(*two, 0))->Meshes[0]->CountOfCells[Quadrangle],
+        10);
 
     // Polygons follow the faces of the volume cells.
     MeshClass *mixed = newBlock(kCube, Tetrahedron, {0, 1, 3, 4});
