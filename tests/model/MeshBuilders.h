@@ -3,6 +3,7 @@
 // Small blocks for tests: vertices, cells of any type, materials, functions.
 
 #include "geometry/Alloc.h"
+#include "geometry/DrawingBackend.h"
 #include "geometry/MeshClass.h"
 
 #include <initializer_list>
@@ -27,6 +28,17 @@ inline void setCells(MeshClass &mesh, int type, const std::vector<qint32> &nodes
         mesh.CellMaterials = allocZeroed<qint32 *>(kTypeSlots);
     freeArray(mesh.CellMaterials[type]);
     mesh.CellMaterials[type] = copyArray(materials.data(), qint64(materials.size()));
+}
+
+// A new block of one cell type.
+inline MeshClass *newBlock(const std::vector<double> &xyz, int type,
+                           const std::vector<qint32> &nodes,
+                           const std::vector<qint32> &materials = {})
+{
+    auto *mesh = new MeshClass;
+    setVertices(*mesh, xyz);
+    setCells(*mesh, type, nodes, materials);
+    return mesh;
 }
 
 inline void addVertexFunction(MeshClass &mesh, const std::vector<double> &values)
@@ -68,29 +80,31 @@ inline MeshClass *quadRow(int n)
         quads.insert(quads.end(), {2 * i, 2 * i + 2, 2 * i + 3, 2 * i + 1});
         materials.push_back(i + 1);
     }
-    auto *mesh = new MeshClass;
-    setVertices(*mesh, xyz);
-    setCells(*mesh, Quadrangle, quads, materials);
-    return mesh;
+    return newBlock(xyz, Quadrangle, quads, materials);
 }
 
 // The unit cube: bottom 0-3 counter-clockwise seen from above, top 4-7 above them.
 inline const std::vector<double> kCube = {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0,
                                           0, 0, 1, 1, 0, 1, 1, 1, 1, 0, 1, 1};
+// Its six faces as quadrangles turned outwards.
+inline const std::vector<qint32> kCubeQuads = {0, 3, 2, 1, 4, 5, 6, 7, 0, 1, 5, 4,
+                                               1, 2, 6, 5, 2, 3, 7, 6, 3, 0, 4, 7};
 
 // Two unit cubes side by side along x, sharing the face x = 1 (vertices 1, 2, 5, 6).
 inline const std::vector<double> kTwoCubes = {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0, 0, 0, 1, 1, 0, 1,
                                               1, 1, 1, 0, 1, 1, 2, 0, 0, 2, 1, 0, 2, 0, 1, 2, 1, 1};
 inline const std::vector<qint32> kTwoHexes = {0, 1, 2, 3, 4, 5, 6, 7, 1, 8, 9, 2, 5, 10, 11, 6};
 
-// Collects the face records of one node count as vectors.
-inline std::vector<std::vector<qint32>> faceRecords(const MeshClass &mesh, int k, bool view = true)
+// Records what the core asks of OpenGL while it lives, in place of the view.
+struct RecordingBackend : DrawingBackend
 {
-    std::vector<std::vector<qint32>> out;
-    const int width = view ? k + 3 : k;
-    const qint32 count = view ? mesh.CountOfViewFaces[k] : mesh.CountOfSelectedFaces[k];
-    const qint32 *data = view ? mesh.ViewFaces[k] : mesh.SelectedFaces[k];
-    for (qint32 f = 0; f < count; ++f)
-        out.emplace_back(data + f * width, data + (f + 1) * width);
-    return out;
-}
+    std::vector<std::pair<quint32, qint32>> deleted;
+    std::vector<std::pair<const MeshClass *, qint32>> built; // block, point count
+    DrawingBackend *previous = setDrawingBackend(this);
+    ~RecordingBackend() override { setDrawingBackend(previous); }
+    void deleteLists(quint32 first, qint32 count) override { deleted.emplace_back(first, count); }
+    void buildDisplayLists(MeshClass &mesh, int, const _DREAL *, qint32 points, bool) override
+    {
+        built.emplace_back(&mesh, points);
+    }
+};

@@ -8,15 +8,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <set>
 
 namespace {
 
-std::vector<qint32> sortedNodes(std::vector<qint32> face, int k)
+// The drawn face records of k nodes: the nodes, material, cell type and cell.
+std::vector<std::vector<qint32>> faceRecords(const MeshClass &mesh, int k)
 {
-    face.resize(size_t(k));
-    std::sort(face.begin(), face.end());
-    return face;
+    std::vector<std::vector<qint32>> out;
+    for (qint32 f = 0; f < mesh.CountOfViewFaces[k]; ++f)
+        out.emplace_back(mesh.ViewFaces[k] + f * (k + 3), mesh.ViewFaces[k] + (f + 1) * (k + 3));
+    return out;
 }
 
 std::array<float, 3> corner(const float *array, int index)
@@ -33,9 +34,7 @@ class TestDrawData : public QObject
 private slots:
     void innerFacesOfVolumes_data();
     void innerFacesOfVolumes();
-    void polygonOnAVolumeFaceStays();
-    void hiddenTypesExposeSharedFaces();
-    void materialFilterAndHiddenCells();
+    void facesFollowTypesMaterialsAndVisibility();
     void polygonsAreFanTriangulated();
     void flatAndSmoothNormalsOfClosedCube();
     void outerSideOfClosedAndOpenSurfaces();
@@ -101,22 +100,20 @@ void TestDrawData::innerFacesOfVolumes()
         }
 }
 
-void TestDrawData::polygonOnAVolumeFaceStays()
+void TestDrawData::facesFollowTypesMaterialsAndVisibility()
 {
-    MeshClass mesh;
-    setVertices(mesh, kCube);
-    setCells(mesh, Hexahedron, {0, 1, 2, 3, 4, 5, 6, 7});
-    // A quadrangle polygon on the same four vertices as a face: both stay.
-    setCells(mesh, Quadrangle, {0, 1, 5, 4});
-    QCOMPARE(mesh.constructViewFaces({}), 0);
-    const auto records = faceRecords(mesh, 4);
+    // A quadrangle polygon on the same four vertices as a hexahedron's face: both stay.
+    MeshClass cube;
+    setVertices(cube, kCube);
+    setCells(cube, Hexahedron, {0, 1, 2, 3, 4, 5, 6, 7});
+    setCells(cube, Quadrangle, {0, 1, 5, 4});
+    QCOMPARE(cube.constructViewFaces({}), 0);
+    const auto records = faceRecords(cube, 4);
     QCOMPARE(records.size(), size_t(7));
     QCOMPARE(records.back(), (std::vector<qint32> {0, 1, 5, 4, 0, 4, 0})); // polygons come last
-}
 
-void TestDrawData::hiddenTypesExposeSharedFaces()
-{
-    // A tetrahedron glued on the triangle (1,2,4) of a pyramid.
+    // A tetrahedron glued on the triangle (1,2,4) of a pyramid: hiding the
+    // tetrahedra shows the pyramid's side they covered.
     MeshClass mesh;
     setVertices(mesh, {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0, .5, .5, 1, 2, 1, 1});
     setCells(mesh, Pyramid, {0, 1, 2, 3, 4});
@@ -129,21 +126,19 @@ void TestDrawData::hiddenTypesExposeSharedFaces()
     QCOMPARE(mesh.CountOfViewFaces[4], 1);
     for (const auto &face : faceRecords(mesh, 3))
         QCOMPARE(face[4], int(Pyramid));
-}
 
-void TestDrawData::materialFilterAndHiddenCells()
-{
-    MeshClass mesh;
-    setVertices(mesh, kCube);
-    setCells(mesh, Triangle, {0, 1, 2, 0, 2, 3, 4, 5, 6}, {1, 2, 3});
-    QCOMPARE(mesh.constructViewFaces({2, 3}), 0);
-    QCOMPARE(mesh.CountOfViewFaces[3], 2);
-    mesh.allocCellVisible();
-    mesh.CellVisible[Triangle][1] = 0;
-    QCOMPARE(mesh.constructViewFaces({2, 3}), 0);
-    QCOMPARE(faceRecords(mesh, 3), (std::vector<std::vector<qint32>> {{4, 5, 6, 3, 3, 2}}));
-    QCOMPARE(mesh.constructViewFaces({}), 0);
-    QCOMPARE(mesh.CountOfViewFaces[3], 2);
+    // Shown materials and hidden cells.
+    MeshClass flat;
+    setVertices(flat, kCube);
+    setCells(flat, Triangle, {0, 1, 2, 0, 2, 3, 4, 5, 6}, {1, 2, 3});
+    QCOMPARE(flat.constructViewFaces({2, 3}), 0);
+    QCOMPARE(flat.CountOfViewFaces[3], 2);
+    flat.allocCellVisible();
+    flat.CellVisible[Triangle][1] = 0;
+    QCOMPARE(flat.constructViewFaces({2, 3}), 0);
+    QCOMPARE(faceRecords(flat, 3), (std::vector<std::vector<qint32>> {{4, 5, 6, 3, 3, 2}}));
+    QCOMPARE(flat.constructViewFaces({}), 0);
+    QCOMPARE(flat.CountOfViewFaces[3], 2);
 }
 
 void TestDrawData::polygonsAreFanTriangulated()
@@ -215,22 +210,14 @@ void TestDrawData::flatAndSmoothNormalsOfClosedCube()
 void TestDrawData::outerSideOfClosedAndOpenSurfaces()
 {
     const std::vector<double> tetra = {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1};
-    const std::vector<qint32> outward = {0, 2, 1, 0, 1, 3, 0, 3, 2, 1, 2, 3};
-    std::vector<qint32> inward = outward;
-    for (size_t t = 0; t < inward.size(); t += 3)
-        std::swap(inward[t + 1], inward[t + 2]);
+    const std::vector<qint32> outward = {0, 2, 1, 0, 1, 3, 0, 3, 2, 1, 2, 3},
+                              inward = {0, 1, 2, 0, 3, 1, 0, 2, 3, 1, 3, 2};
+    // Two tetrahedra, the second 3 along x: both outward, or the second inward.
     std::vector<double> two = tetra;
-    for (size_t i = 0; i < tetra.size(); i += 3)
-        two.insert(two.end(), {tetra[i] + 3, tetra[i + 1], tetra[i + 2]});
-    auto shifted = [](std::vector<qint32> nodes) {
-        for (qint32 &n : nodes)
-            n += 4;
-        return nodes;
-    };
-    auto join = [](std::vector<qint32> a, const std::vector<qint32> &b) {
-        a.insert(a.end(), b.begin(), b.end());
-        return a;
-    };
+    two.insert(two.end(), {3, 0, 0, 4, 0, 0, 3, 1, 0, 3, 0, 1});
+    std::vector<qint32> bothOut = outward, oneIn = outward;
+    bothOut.insert(bothOut.end(), {4, 6, 5, 4, 5, 7, 4, 7, 6, 5, 6, 7});
+    oneIn.insert(oneIn.end(), {4, 5, 6, 4, 7, 5, 4, 6, 7, 5, 7, 6});
     auto outerSide = [](const std::vector<double> &xyz, const std::vector<qint32> &triangles) {
         MeshClass mesh;
         setVertices(mesh, xyz);
@@ -243,8 +230,8 @@ void TestDrawData::outerSideOfClosedAndOpenSurfaces()
     QCOMPARE(outerSide(tetra, outward), OuterSide::Front);
     QCOMPARE(outerSide(tetra, inward), OuterSide::Back);
     QCOMPARE(outerSide(tetra, {0, 2, 1, 0, 1, 3, 0, 3, 2}), OuterSide::Both); // open
-    QCOMPARE(outerSide(two, join(outward, shifted(outward))), OuterSide::Front);
-    QCOMPARE(outerSide(two, join(outward, shifted(inward))), OuterSide::Both);
+    QCOMPARE(outerSide(two, bothOut), OuterSide::Front);
+    QCOMPARE(outerSide(two, oneIn), OuterSide::Both);
     // Closed in count but not in turn: one face wound against its neighbours.
     QCOMPARE(outerSide(tetra, {0, 1, 2, 0, 1, 3, 0, 3, 2, 1, 2, 3}), OuterSide::Both);
 }
@@ -282,9 +269,7 @@ void TestDrawData::materialColoursAndRule()
     QCOMPARE(materialColor(1, 1.0), (Rgba8 {255, 0, 0, 255}));
     QCOMPARE(materialColor(-5, 0.5), (Rgba8 {255, 0, 0, 127}));
     QCOMPARE(materialColor(2, 1.0), (Rgba8 {170, 255, 0, 255})); // hue 80
-    QCOMPARE(materialColor(3, 1.0), (Rgba8 {0, 255, 169, 255})); // hue 160
     QCOMPARE(materialColor(4, 1.0), (Rgba8 {84, 0, 255, 255}));  // hue -100 wraps to 260
-    QCOMPARE(materialColor(12, 1.0), (Rgba8 {0, 85, 255, 255})); // hue 220
     // m = 13: n = 12, level 2, hue 10, value 0.75
     QCOMPARE(materialColor(13, 1.0), (Rgba8 {191, 31, 0, 255}));
     // m = 24 still has n = 12 (hue 230); m = 25 has n = 24, level 3 (hue 5)
@@ -323,10 +308,6 @@ void TestDrawData::selectionFaces()
     selectCell(mesh, Hexahedron, 0);
     QCOMPARE(mesh.constructSelectedFaces(), 0);
     QCOMPARE(mesh.CountOfSelectedFaces[4], 11);
-    std::set<std::vector<qint32>> distinct;
-    for (const auto &face : faceRecords(mesh, 4, false))
-        distinct.insert(sortedNodes(face, 4));
-    QCOMPARE(distinct.size(), size_t(11));
     QCOMPARE(mesh.buildSelectionData(), 0);
     QCOMPARE(mesh.CountOfSelTriVertices, 66);
     mesh.clearSelection();
@@ -356,10 +337,7 @@ void TestDrawData::borderEdges()
     // A closed surface has no border; volume cells take no part.
     MeshClass closed;
     setVertices(closed, kCube);
-    std::vector<qint32> quads;
-    for (const auto &q : kHexahedronFaces.quads)
-        quads.insert(quads.end(), q, q + 4);
-    setCells(closed, Quadrangle, quads);
+    setCells(closed, Quadrangle, kCubeQuads);
     setCells(closed, Hexahedron, {0, 1, 2, 3, 4, 5, 6, 7});
     QCOMPARE(closed.findBorderEdges(true, &vertices), 0);
     QCOMPARE(vertices, 0);

@@ -2,9 +2,8 @@
 // with its "iso.off". Headless: no OpenGL.
 
 #include "formats/IsolineFile.h"
+#include "formats/WriterSamples.h"
 #include "model/Isolines.h"
-#include "model/MeshBuilders.h"
-#include "model/ModelClass.h"
 
 #include <QtTest>
 
@@ -23,12 +22,6 @@ void setTriangles(BasicClass &block, const std::vector<float> &xyz, const std::v
 std::vector<float> isoPoints(const BasicClass &block)
 {
     return std::vector<float>(block.IsoVertices, block.IsoVertices + 3 * block.CountOfIsoVertices);
-}
-
-QByteArray readFile(const QString &name)
-{
-    QFile file(name);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
 // The single-level line, written to "iso.off" as the view writes it; false
@@ -117,14 +110,14 @@ void TestIsolines::singleLevelAndItsFile()
     QCOMPARE(isoPoints(block), (std::vector<float> {1, 0, 0, 0, 1, 0, 0, 0, 0, 1, 1, 0}));
     for (int p = 0; p < 4; ++p)
         QCOMPARE(block.IsoColors[p], (Rgba8 {0, 0, 0, 1}));
-    QCOMPARE(readFile("iso.off"),
+    QCOMPARE(fileBytes("iso.off"),
              QByteArray("OFF\n4 2 0\n1 0 0\n0 1 0\n0 0 0\n1 1 0\n"
                         "3 0 0 1\n3 2 2 3\n"));
 
     // A level outside the values: no segment, only the file's header.
     QVERIFY(writeLevel(block, 1.5));
     QCOMPARE(block.CountOfIsoVertices, 0);
-    QCOMPARE(readFile("iso.off"), QByteArray("OFF\n0 0 0\n"));
+    QCOMPARE(fileBytes("iso.off"), QByteArray("OFF\n0 0 0\n"));
 
     // A flat triangle on the level gives its longest side.
     setTriangles(block, kCorner, {0.5f, 0.5f, 0.5f});
@@ -145,9 +138,7 @@ void TestIsolines::modelLinesFollowTheFunction()
     // The square [-1, 1]^2 coloured by x: the lines of four bands lie at
     // x = -0.5, 0 and 0.5, and the top level at x = 1.
     ModelClass model;
-    auto *mesh = new MeshClass;
-    setVertices(*mesh, {-1, -1, 0, 1, -1, 0, 1, 1, 0, -1, 1, 0});
-    setCells(*mesh, Quadrangle, {0, 1, 2, 3});
+    MeshClass *mesh = newBlock({-1, -1, 0, 1, -1, 0, 1, 1, 0, -1, 1, 0}, Quadrangle, {0, 1, 2, 3});
     addVertexFunction(*mesh, {-1, 1, 1, -1});
     model.Meshes.append(mesh);
     model.FunctionNames << "x";

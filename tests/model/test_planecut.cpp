@@ -26,12 +26,10 @@ std::vector<int> shownTriangles(const MeshClass &mesh)
 // node, and lying in it (a degenerate sliver with all nodes at x = 0).
 MeshClass *threeTriangles()
 {
-    auto *mesh = new MeshClass;
-    setVertices(*mesh, {-2, 0, 0, -1, 0,  0, -1, 1, 0,   // 0-2: x < 0
-                        0,  0, 0, -1, -1, 0,             // 3-4: touching x = 0 at 3
-                        0,  2, 0, 0,  3,  0, 0,  2, 1}); // 5-7: all on x = 0
-    setCells(*mesh, Triangle, {0, 1, 2, 3, 4, 1, 5, 6, 7});
-    return mesh;
+    return newBlock({-2, 0, 0, -1, 0,  0, -1, 1, 0,  // 0-2: x < 0
+                     0,  0, 0, -1, -1, 0,            // 3-4: touching x = 0 at 3
+                     0,  2, 0, 0,  3,  0, 0,  2, 1}, // 5-7: all on x = 0
+                    Triangle, {0, 1, 2, 3, 4, 1, 5, 6, 7});
 }
 
 } // namespace
@@ -41,7 +39,6 @@ class TestPlaneCut : public QObject
     Q_OBJECT
 
 private slots:
-    void clipKeepsTheNormalsSide_data();
     void clipKeepsTheNormalsSide();
     void clipAndRemoveRebuildDrawing();
     void rangeCut();
@@ -49,31 +46,22 @@ private slots:
     void editGesturesFollowTheScreen();
 };
 
-void TestPlaneCut::clipKeepsTheNormalsSide_data()
-{
-    QTest::addColumn<double>("nx");
-    QTest::addColumn<bool>("include");
-    QTest::addColumn<bool>("invert");
-    QTest::addColumn<std::vector<int>>("shown");
-    // Normal +x keeps x >= 0: only the touching node and the plane itself.
-    QTest::newRow("+x all nodes") << 1.0 << false << false << std::vector<int> {0, 0, 1};
-    QTest::newRow("+x any node") << 1.0 << true << false << std::vector<int> {0, 1, 1};
-    // Inverted, x <= 0 is kept: everything lies there.
-    QTest::newRow("+x inverted") << 1.0 << false << true << std::vector<int> {1, 1, 1};
-    QTest::newRow("-x all nodes") << -1.0 << false << false << std::vector<int> {1, 1, 1};
-    QTest::newRow("-x inverted any") << -1.0 << true << true << std::vector<int> {0, 1, 1};
-}
-
 void TestPlaneCut::clipKeepsTheNormalsSide()
 {
-    QFETCH(double, nx);
-    QFETCH(bool, include);
-    QFETCH(bool, invert);
-    QFETCH(std::vector<int>, shown);
-    std::unique_ptr<MeshClass> mesh(threeTriangles());
-    const double point[3] = {0, 5, 7}, normal[3] = {nx * 3, 0, 0}; // length does not matter
-    clipBlock(*mesh, point, normal, include, invert);
-    QCOMPARE(shownTriangles(*mesh), shown);
+    const auto shown = [](double nx, bool include, bool invert) {
+        std::unique_ptr<MeshClass> mesh(threeTriangles());
+        const double point[3] = {0, 5, 7}, normal[3] = {nx * 3, 0, 0}; // length does not matter
+        clipBlock(*mesh, point, normal, include, invert);
+        return shownTriangles(*mesh);
+    };
+    // Normal +x keeps x >= 0: with all nodes there only the plane itself,
+    // with any node the touching triangle too.
+    QCOMPARE(shown(1, false, false), (std::vector<int> {0, 0, 1}));
+    QCOMPARE(shown(1, true, false), (std::vector<int> {0, 1, 1}));
+    // Inverted, x <= 0 is kept: everything lies there.
+    QCOMPARE(shown(1, false, true), (std::vector<int> {1, 1, 1}));
+    QCOMPARE(shown(-1, false, false), (std::vector<int> {1, 1, 1}));
+    QCOMPARE(shown(-1, true, true), (std::vector<int> {0, 1, 1}));
 }
 
 void TestPlaneCut::clipAndRemoveRebuildDrawing()
@@ -104,9 +92,8 @@ void TestPlaneCut::clipAndRemoveRebuildDrawing()
 
 void TestPlaneCut::rangeCut()
 {
-    auto *mesh = new MeshClass;
-    setVertices(*mesh, {0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0, 2, 2, 0});
-    setCells(*mesh, Triangle, {0, 1, 2, 3, 4, 2, 1, 3, 0});
+    MeshClass *mesh = newBlock({0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0, 2, 2, 0}, Triangle,
+                               {0, 1, 2, 3, 4, 2, 1, 3, 0});
     addVertexFunction(*mesh, {1, 3, 4, 2, 5});
     setCellFunctions(*mesh, Triangle, 2, {10, 0.5, 20, 2.0, 30, 1.0});
     // Vertex function: 1, 3, 4 and 3, 2, 1 leave [2, 5] at their first or

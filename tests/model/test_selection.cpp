@@ -42,49 +42,40 @@ class TestSelection : public QObject
     Q_OBJECT
 
 private slots:
-    void boxSelectsByTheRule_data();
     void boxSelectsByTheRule();
     void pickNamesMapBackToBlocks();
 };
 
-void TestSelection::boxSelectsByTheRule_data()
-{
-    QTest::addColumn<double>("spread");
-    QTest::addColumn<bool>("reversed");
-    QTest::newRow("parallel") << 1.0 << false;
-    QTest::newRow("frustum") << 1.2 << false;
-    QTest::newRow("corners reversed") << 1.0 << true;
-}
-
 void TestSelection::boxSelectsByTheRule()
 {
-    QFETCH(double, spread);
-    QFETCH(bool, reversed);
-    std::unique_ptr<MeshClass> mesh(quadRow(3));
-    // Vertices on a face of the box count as inside; a flat box holds none.
-    QCOMPARE(mesh->markInsideBox(box(1.0, 2.0, spread, reversed).data()), 4);
-    QCOMPARE(mesh->markInsideBox(box(3.5, 4.5, spread, reversed).data()), 0);
-    QCOMPARE(mesh->markInsideBox(box(1.0, 1.0, spread, reversed).data()), 0);
-    // With all nodes marked only the first quadrangle is taken; with any, the second too.
-    QCOMPARE(mesh->markInsideBox(box(-0.5, 1.5, spread, reversed).data()), 4);
-    QCOMPARE(mesh->selectMarkedCells(true, false, false), qint32(errNone));
-    QCOMPARE(selected(*mesh), (QList<int> {0}));
-    QVERIFY(!mesh->VertexInBox);
-    mesh->markInsideBox(box(-0.5, 1.5, spread, reversed).data());
-    mesh->selectMarkedCells(false, false, false);
-    QCOMPARE(selected(*mesh), (QList<int> {0, 1}));
-    // Deselecting takes out what the box covers and nothing else.
-    mesh->setCellSelected(Quadrangle, 2, true);
-    mesh->markInsideBox(box(1.5, 3.5, spread, reversed).data());
-    mesh->selectMarkedCells(true, false, true);
-    QCOMPARE(selected(*mesh), (QList<int> {0, 1}));
-    // Visible cells only: a hidden cell stays out.
-    mesh->clearSelection();
-    mesh->allocCellVisible();
-    mesh->CellVisible[Quadrangle][1] = 0;
-    mesh->markInsideBox(box(-0.5, 3.5, spread, reversed).data());
-    mesh->selectMarkedCells(true, true, false);
-    QCOMPARE(selected(*mesh), (QList<int> {0, 2}));
+    // A box of parallel sides, a frustum, and corners listed the other way round.
+    for (const auto &[spread, reversed] : {std::pair {1.0, false}, {1.2, false}, {1.0, true}}) {
+        std::unique_ptr<MeshClass> mesh(quadRow(3));
+        // Vertices on a face of the box count as inside; a flat box holds none.
+        QCOMPARE(mesh->markInsideBox(box(1.0, 2.0, spread, reversed).data()), 4);
+        QCOMPARE(mesh->markInsideBox(box(3.5, 4.5, spread, reversed).data()), 0);
+        QCOMPARE(mesh->markInsideBox(box(1.0, 1.0, spread, reversed).data()), 0);
+        // With all nodes marked only the first quadrangle is taken; with any, the second too.
+        QCOMPARE(mesh->markInsideBox(box(-0.5, 1.5, spread, reversed).data()), 4);
+        QCOMPARE(mesh->selectMarkedCells(true, false, false), qint32(errNone));
+        QCOMPARE(selected(*mesh), (QList<int> {0}));
+        QVERIFY(!mesh->VertexInBox);
+        mesh->markInsideBox(box(-0.5, 1.5, spread, reversed).data());
+        mesh->selectMarkedCells(false, false, false);
+        QCOMPARE(selected(*mesh), (QList<int> {0, 1}));
+        // Deselecting takes out what the box covers and nothing else.
+        mesh->setCellSelected(Quadrangle, 2, true);
+        mesh->markInsideBox(box(1.5, 3.5, spread, reversed).data());
+        mesh->selectMarkedCells(true, false, true);
+        QCOMPARE(selected(*mesh), (QList<int> {0, 1}));
+        // Visible cells only: a hidden cell stays out.
+        mesh->clearSelection();
+        mesh->allocCellVisible();
+        mesh->CellVisible[Quadrangle][1] = 0;
+        mesh->markInsideBox(box(-0.5, 3.5, spread, reversed).data());
+        mesh->selectMarkedCells(true, true, false);
+        QCOMPARE(selected(*mesh), (QList<int> {0, 2}));
+    }
 }
 
 void TestSelection::pickNamesMapBackToBlocks()
