@@ -4,6 +4,7 @@
 #include "SurfBytes.h"
 #include "WriterSamples.h"
 #include "formats/LoadPipeline.h"
+#include "formats/ReaderGuard.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -76,6 +77,8 @@ void TestLoadPipeline::reloadEmptiesTheModel()
 // a little above what it uses before the load.
 void TestLoadPipeline::allocationFailureIsCodeFour()
 {
+    // Memory refused to a container of the reader counts the same.
+    QCOMPARE(runReader([] { throw std::bad_alloc(); }), 4);
 #if defined(__SANITIZE_ADDRESS__)
     QSKIP("the address sanitizer reserves its own address space");
 #endif
