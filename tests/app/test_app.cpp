@@ -2,6 +2,7 @@
 // file commands, dropped files, panels and the objects tree.
 
 #include "SurfFiles.h"
+#include "WholeFiles.h"
 #include "app/ActionTable.h"
 #include "app/Startup.h"
 #include "app/Tessaron.h"
@@ -59,12 +60,6 @@ bool shortcutTriggers(Tessaron &window, const char *name, QKeyCombination keys)
     QSignalSpy spy(window.action(name), &QAction::triggered);
     QTest::keyClick(&window, keys.key(), keys.keyboardModifiers());
     return spy.count() == 1;
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // A shown main window that has read the settings file without the reopen question.

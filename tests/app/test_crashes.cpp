@@ -3,6 +3,7 @@
 // are not numbers.
 
 #include "SurfFiles.h"
+#include "WholeFiles.h"
 #include "app/Tessaron.h"
 #include "formats/FileBytes.h"
 #include "formats/HxReader.h"
@@ -28,18 +29,12 @@ QByteArray loadLine(const QString &name)
     return "[ load ${SCRIPTDIR}/" + name.toUtf8() + " ] setLabel {" + name.toUtf8() + ".surf}\n";
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 bool writeScene(const QString &path, const QStringList &names)
 {
     QByteArray text = "# scene\n";
     for (const QString &name : names)
         text += loadLine(name);
-    return writeFile(path, text);
+    return writeBytes(path, text);
 }
 
 // The length the mapped file is cut to, from a second thread, after the file
@@ -126,12 +121,12 @@ void TestCrashes::fileShortenedWhileRead()
 {
     // Megabytes of points, so that most pages of the mapping lie past the cut.
     const QString surf = data.filePath("big.surf");
-    QVERIFY(writeFile(surf, surfBytes(std::vector<float>(600'000, 1.0f), {1, 2, 3})));
+    QVERIFY(writeBytes(surf, surfBytes(std::vector<float>(600'000, 1.0f), {1, 2, 3})));
     QByteArray sceneText;
     for (int i = 0; i < 100'000; ++i)
         sceneText += loadLine(QString("part%1.surf").arg(i));
     const QString scene = data.filePath("big.hx");
-    QVERIFY(writeFile(scene, sceneText));
+    QVERIFY(writeBytes(scene, sceneText));
 
     cutTo = 4096;
     FileBytes::setMappedHook(shortenFromAnotherThread);
@@ -150,8 +145,8 @@ void TestCrashes::pointsThatAreNotNumbers()
     constexpr float inf = std::numeric_limits<float>::infinity();
     const QString withNan = data.filePath("nan.surf");
     const QString withInf = data.filePath("inf.surf");
-    QVERIFY(writeFile(withNan, surfBytes({0, 0, 0, nan, 1, 0, 0, 1, 0}, {1, 2, 3})));
-    QVERIFY(writeFile(withInf, surfBytes({0, 0, 0, 1, 0, 0, 1, -inf, 0}, {1, 2, 3})));
+    QVERIFY(writeBytes(withNan, surfBytes({0, 0, 0, nan, 1, 0, 0, 1, 0}, {1, 2, 3})));
+    QVERIFY(writeBytes(withInf, surfBytes({0, 0, 0, 1, 0, 0, 1, -inf, 0}, {1, 2, 3})));
 
     Tessaron window;
     window.show();

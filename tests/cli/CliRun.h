@@ -4,6 +4,7 @@
 // program) as a separate process, whole files written and read, and small
 // .surf scenes.
 
+#include "WholeFiles.h"
 #include "app/SurfFiles.h"
 
 #include <QDir>
@@ -52,18 +53,6 @@ inline QProcessEnvironment withoutDisplay()
     return env;
 }
 
-inline QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 // A closed octahedron of radius r around (x, y, 0), appended to a surface.
 inline void addOctahedron(std::vector<float> &xyz, std::vector<qint32> &triangles, float x, float y,
                           float r)
@@ -89,10 +78,10 @@ inline QString writeScene(const QString &folder, const QString &name,
 {
     QByteArray hx = "# test scene\n";
     for (const auto &[file, bytes] : surfs) {
-        if (!bytes.isEmpty() && !writeFile(folder + "/" + file, bytes))
+        if (!bytes.isEmpty() && !writeBytes(folder + "/" + file, bytes))
             return QString();
         hx += "[ load ${SCRIPTDIR}/" + file.toUtf8() + " ] setLabel {" + file.toUtf8() + "}\n";
     }
     const QString path = folder + "/" + name;
-    return writeFile(path, hx) ? path : QString();
+    return writeBytes(path, hx) ? path : QString();
 }

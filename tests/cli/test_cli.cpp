@@ -30,7 +30,7 @@ bool writeGridSurf(const QString &path, int n)
             const qint32 a = j * (n + 1) + i + 1, b = a + 1, c = a + n + 1, d = c + 1;
             triangles.insert(triangles.end(), {a, b, d, a, d, c});
         }
-    return writeFile(path, surfBytes(xyz, triangles));
+    return writeBytes(path, surfBytes(xyz, triangles));
 }
 
 } // namespace
@@ -97,7 +97,7 @@ void TestCli::convertWritesWhatTheViewerWrites()
 void TestCli::statusesAndMessages()
 {
     const QString out = dir.filePath("x.off");
-    QVERIFY(writeFile(dir.filePath("broken.surf"), "Vertices 1000\n\1\2\3"));
+    QVERIFY(writeBytes(dir.filePath("broken.surf"), "Vertices 1000\n\1\2\3"));
     const std::pair<const char *, const char *> refusals[] = {
         {"missing.surf", "Error opening file."},
         {"model.xyz", "Error filetype."},
@@ -163,7 +163,7 @@ void TestCli::importedInputs()
     for (int v = 0; v < 512; ++v)
         map += char(v % 8 >= 2 && v % 8 < 6 && v / 8 % 8 >= 2 && v / 8 % 8 < 6 ? 1 + v / 256 : 0);
     const QString nrrd = dir.filePath("boxes.nrrd");
-    QVERIFY(writeFile(nrrd, map));
+    QVERIFY(writeBytes(nrrd, map));
     Run r = cli({"convert", nrrd, dir.filePath("boxes.off")});
     QCOMPARE(r.status, 0);
     QVERIFY(r.out.isEmpty() && r.err.isEmpty());
@@ -175,7 +175,7 @@ void TestCli::importedInputs()
 
     QByteArray stl(84 + 49, 0);
     stl[80] = 1;
-    QVERIFY(writeFile(dir.filePath("short.stl"), stl));
+    QVERIFY(writeBytes(dir.filePath("short.stl"), stl));
     r = cli({"convert", dir.filePath("short.stl"), dir.filePath("short.off")});
     QCOMPARE(r.status, 1);
     QCOMPARE(r.err,
@@ -190,7 +190,7 @@ void TestCli::killedSaveKeepsTheEarlierFile()
     const QString target = dir.filePath("kill/out.stl");
     const QString partial = dir.filePath("kill/.out.stl.partial");
     QDir(dir.path()).mkpath("kill");
-    QVERIFY(writeFile(target, "the earlier file\n"));
+    QVERIFY(writeBytes(target, "the earlier file\n"));
 
     QProcess process;
     process.start(QStringLiteral(TESSARON_CLI), {"convert", large, target});
@@ -223,7 +223,7 @@ void TestCli::readOnlyFolderAndFullDisk()
     const QString base = root ? reachable.path() : dir.path();
     const QString folder = base + "/readonly";
     QVERIFY(QDir(base).mkpath("readonly"));
-    QVERIFY(writeFile(folder + "/out.vtk", "earlier\n"));
+    QVERIFY(writeBytes(folder + "/out.vtk", "earlier\n"));
     const QString tool = root ? base + "/tessaron-cli" : QStringLiteral(TESSARON_CLI);
     const QString source = root ? base + "/in.surf" : input;
     if (root) {

@@ -47,8 +47,8 @@ void TestCliMeasure::sampleSceneReadBackByPython()
     QVERIFY(info.err.isEmpty());
     const Run gap = headless({"measure", scene, "Obrazovanie", "Lokhanki", "--json"});
     QCOMPARE(gap.status, 0);
-    QVERIFY(writeFile(dir.filePath("info.json"), info.out.toUtf8()));
-    QVERIFY(writeFile(dir.filePath("gap.json"), gap.out.toUtf8()));
+    QVERIFY(writeBytes(dir.filePath("info.json"), info.out.toUtf8()));
+    QVERIFY(writeBytes(dir.filePath("gap.json"), gap.out.toUtf8()));
     const Run check = runProgram(python,
                                  {qEnvironmentVariable("TESSARON_CHECK_SCRIPT"),
                                   dir.filePath("info.json"), dir.filePath("gap.json")});
@@ -70,7 +70,7 @@ void TestCliMeasure::textForms()
 
     // One open surface: its volume is refused with the count of border edges.
     const QString open = dir.filePath("open.surf");
-    QVERIFY(writeFile(open, surfBytes({0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1}, {1, 3, 2, 1, 2, 4})));
+    QVERIFY(writeBytes(open, surfBytes({0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1}, {1, 3, 2, 1, 2, 4})));
     const Run sheet = headless({"info", open});
     QCOMPARE(sheet.status, 0);
     QVERIFY(sheet.out.contains("Volume: not closed (4 border edges, 0 non-manifold edges)"));
@@ -101,7 +101,7 @@ void TestCliMeasure::badInput()
     // A coordinate that is not a number: refused with the path, nothing measured.
     const QString nan = dir.filePath("nan.surf");
     const float bad = std::numeric_limits<float>::quiet_NaN();
-    QVERIFY(writeFile(nan, surfBytes({0, 0, 0, 1, bad, 0, 0, 1, 0}, {1, 2, 3})));
+    QVERIFY(writeBytes(nan, surfBytes({0, 0, 0, 1, bad, 0, 0, 1, 0}, {1, 2, 3})));
     r = headless({"info", nan, "--json"});
     QCOMPARE(r.status, 1);
     QVERIFY(r.err.startsWith(nan + ": "));
@@ -109,7 +109,7 @@ void TestCliMeasure::badInput()
 
     // A model without triangles is measured as empty.
     const QString points = dir.filePath("points.surf");
-    QVERIFY(writeFile(points, surfBytes({0, 0, 0, 1, 0, 0}, {})));
+    QVERIFY(writeBytes(points, surfBytes({0, 0, 0, 1, 0, 0}, {})));
     r = headless({"info", points, "--json"});
     QCOMPARE(r.status, 0);
     QVERIFY(r.out.contains("\"triangles\": 0"));

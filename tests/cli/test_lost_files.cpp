@@ -73,7 +73,7 @@ void TestLostFiles::picturesOnAFullDisk()
 {
     for (const char *ending : {".svg", ".pdf", ".eps", ".png"}) {
         const QString picture = dir.filePath(QStringLiteral("picture") + ending);
-        QVERIFY(writeFile(picture, "EARLIER"));
+        QVERIFY(writeBytes(picture, "EARLIER"));
         const QStringList args = {"render", TESSARON_SAMPLE_SURFACE, picture, "--size", "320x240"};
         const Run full = onAFullDisk(args, 2048);
         QCOMPARE(full.status, 1);
@@ -100,7 +100,7 @@ void TestLostFiles::folderRefusesTheFile()
     const QString locked = base.filePath("locked");
     QVERIFY(QDir().mkdir(locked));
     const QString kept = locked + "/kept.off";
-    QVERIFY(writeFile(kept, "EARLIER"));
+    QVERIFY(writeBytes(kept, "EARLIER"));
     QVERIFY(::chmod(QFile::encodeName(kept).constData(), 0666) == 0);
     QVERIFY(::chmod(QFile::encodeName(locked).constData(), 0555) == 0);
     qint32 code = 0;
@@ -120,7 +120,7 @@ void TestLostFiles::folderRefusesTheFile()
     for (const char *name : {"kept.png", "kept.svg"}) {
         dialogs.saveName = locked + "/" + name;
         QVERIFY(::chmod(QFile::encodeName(locked).constData(), 0755) == 0);
-        QVERIFY(writeFile(dialogs.saveName, "EARLIER"));
+        QVERIFY(writeBytes(dialogs.saveName, "EARLIER"));
         QVERIFY(::chmod(QFile::encodeName(locked).constData(), 0555) == 0);
         {
             Unprivileged user;
@@ -142,7 +142,7 @@ void TestLostFiles::folderRefusesTheFile()
     QVERIFY(QDir().mkdir(shared));
     QVERIFY(::chmod(QFile::encodeName(shared).constData(), 01777) == 0);
     const QString theirs = shared + "/theirs.off";
-    QVERIFY(writeFile(theirs, "EARLIER"));
+    QVERIFY(writeBytes(theirs, "EARLIER"));
     QVERIFY(::chmod(QFile::encodeName(theirs).constData(), 0666) == 0);
     {
         Unprivileged user;

@@ -12,7 +12,7 @@ namespace {
 QString writeOctahedron(const QTemporaryDir &dir)
 {
     const QString path = dir.filePath(QStringLiteral("octahedron.surf"));
-    return writeFile(path, octahedron()) ? path : QString();
+    return writeBytes(path, octahedron()) ? path : QString();
 }
 
 // The rectangle of the pixels that differ from the corner pixel's colour.

@@ -240,7 +240,7 @@ void TestSheet::nothingIsWrittenWhenItCannotBe()
         return;
     QDir(dir.path()).mkdir(QStringLiteral("locked"));
     const QString earlier = dir.filePath(QStringLiteral("locked/sheet.pdf"));
-    QVERIFY(writeFile(earlier, "earlier"));
+    QVERIFY(writeBytes(earlier, "earlier"));
     QFile::setPermissions(dir.filePath(QStringLiteral("locked")),
                           QFile::ReadOwner | QFile::ExeOwner);
     r = cli({"sheet", scene, earlier});

@@ -2,6 +2,7 @@
 
 // Small models for the writer tests.
 
+#include "WholeFiles.h"
 #include "model/MeshBuilders.h"
 #include "model/ModelClass.h"
 
@@ -98,16 +99,4 @@ inline std::unique_ptr<ModelClass> makeSample(Sample which)
     }
     }
     return model;
-}
-
-inline QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }

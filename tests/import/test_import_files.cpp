@@ -4,6 +4,7 @@
 // reason; a cancelled import leaves nothing behind.
 
 #include "ImportChecks.h"
+#include "WholeFiles.h"
 #include "import/Importer.h"
 
 #include <QProcess>
@@ -88,12 +89,6 @@ QByteArray nifti(qint16 nx, qint16 ny, qint16 nz, const QByteArray &data)
     qToLittleEndian(352.0f, header.data() + 108);
     std::memcpy(header.data() + 344, "n+1", 4);
     return header + data;
-}
-
-bool write(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 } // namespace
@@ -221,12 +216,12 @@ void TestImportFiles::gltfMeshesAreBlocks()
         "accessors": [{"bufferView": 0, "componentType": 5126, "count": 3, "type": "VEC3",
                        "min": [0, 0, 0], "max": [1, 1, 0]},
                       {"bufferView": 1, "componentType": 5123, "count": 3, "type": "SCALAR"}],)";
-    QVERIFY(write(
+    QVERIFY(writeBytes(
         dir.filePath("two_meshes.gltf"),
         scene + R"("buffers": [{"byteLength": 44, "uri": "data:application/octet-stream;base64,)"
             + buffer.toBase64() + "\"}]}"));
-    QVERIFY(write(dir.filePath("two_meshes.glb"),
-                  glb(scene + R"("buffers": [{"byteLength": 44}]})", buffer)));
+    QVERIFY(writeBytes(dir.filePath("two_meshes.glb"),
+                       glb(scene + R"("buffers": [{"byteLength": 44}]})", buffer)));
     for (const char *name : {"two_meshes.gltf", "two_meshes.glb"}) {
         const Imported in = import(dir.filePath(name));
         QVERIFY2(in.result.ok, qPrintable(name + (": " + in.result.message)));
@@ -252,7 +247,7 @@ void TestImportFiles::binaryStlCornersJoined()
                                              {0, 0, 0, 0, 0, 3, 0, 2, 0},
                                              {1, 0, 0, 0, 2, 0, 0, 0, 3}};
     const QString path = dir.filePath("skin_patch.stl");
-    QVERIFY(write(path, binaryStl(tetra, "solid exported as binary")));
+    QVERIFY(writeBytes(path, binaryStl(tetra, "solid exported as binary")));
     const Imported in = import(path);
     QVERIFY2(in.result.ok, qPrintable(in.result.message));
     QCOMPARE(in.models.size(), size_t(1));
@@ -325,13 +320,13 @@ void TestImportFiles::meshFiles()
 void TestImportFiles::namesAndColours()
 {
     const QString seg = dir.filePath("case.seg.nrrd");
-    QVERIFY(write(seg,
-                  nrrd("encoding: gzip\nspace: left-posterior-superior\n"
-                       "space directions: (1,0,0) (0,1,0) (0,0,2)\nspace origin: (0,0,0)\n"
-                       "Segment0_Name:=Left kidney\nSegment0_Color:=0.5 0.25 1\n"
-                       "Segment0_LabelValue:=3\nSegment0_Layer:=0\n"
-                       "Segment1_Name:=Stone\nSegment1_LabelValue:=4\n",
-                       gzip(twoBoxes(3, 4)))));
+    QVERIFY(writeBytes(seg,
+                       nrrd("encoding: gzip\nspace: left-posterior-superior\n"
+                            "space directions: (1,0,0) (0,1,0) (0,0,2)\nspace origin: (0,0,0)\n"
+                            "Segment0_Name:=Left kidney\nSegment0_Color:=0.5 0.25 1\n"
+                            "Segment0_LabelValue:=3\nSegment0_Layer:=0\n"
+                            "Segment1_Name:=Stone\nSegment1_LabelValue:=4\n",
+                            gzip(twoBoxes(3, 4)))));
     const Imported segments = import(seg);
     QVERIFY2(segments.result.ok, qPrintable(segments.result.message));
     const ModelClass *kidney = modelNamed(segments.models, "Left kidney");
@@ -344,9 +339,10 @@ void TestImportFiles::namesAndColours()
              qPrintable(QString("%1 %2 %3").arg(at[0]).arg(at[1]).arg(at[2])));
 
     const QString tabled = dir.filePath("tabled.nrrd");
-    QVERIFY(write(tabled, nrrd("encoding: raw", twoBoxes(1, 2))));
-    QVERIFY(write(dir.filePath("tabled.txt"),
-                  "# value name r g b\n1 \"renal vein\"\n2 Tumour of the kidney 10 20 30 255\n"));
+    QVERIFY(writeBytes(tabled, nrrd("encoding: raw", twoBoxes(1, 2))));
+    QVERIFY(
+        writeBytes(dir.filePath("tabled.txt"),
+                   "# value name r g b\n1 \"renal vein\"\n2 Tumour of the kidney 10 20 30 255\n"));
     const Imported table = import(tabled);
     const ModelClass *vein = modelNamed(table.models, "renal vein");
     const ModelClass *tumour = modelNamed(table.models, "Tumour of the kidney");
@@ -356,10 +352,10 @@ void TestImportFiles::namesAndColours()
 
     QDir(dir.path()).mkdir("masks");
     const QString masks = dir.filePath("masks");
-    QVERIFY(write(masks + "/kidney_right.nrrd", nrrd("encoding: raw", twoBoxes(1, 0))));
-    QVERIFY(write(masks + "/urinary_bladder.nrrd", nrrd("encoding: raw", twoBoxes(0, 1))));
-    QVERIFY(write(masks + "/empty_mask.nrrd", nrrd("encoding: raw", twoBoxes(0, 0))));
-    QVERIFY(write(masks + "/two.nrrd", nrrd("encoding: raw", twoBoxes(6, 7))));
+    QVERIFY(writeBytes(masks + "/kidney_right.nrrd", nrrd("encoding: raw", twoBoxes(1, 0))));
+    QVERIFY(writeBytes(masks + "/urinary_bladder.nrrd", nrrd("encoding: raw", twoBoxes(0, 1))));
+    QVERIFY(writeBytes(masks + "/empty_mask.nrrd", nrrd("encoding: raw", twoBoxes(0, 0))));
+    QVERIFY(writeBytes(masks + "/two.nrrd", nrrd("encoding: raw", twoBoxes(6, 7))));
     const Imported scene = import(masks);
     QVERIFY2(scene.result.ok, qPrintable(scene.result.message));
     QCOMPARE(scene.models.size(), size_t(4));
@@ -374,12 +370,12 @@ void TestImportFiles::namesAndColours()
     for (qsizetype v = 0; v < first.size(); ++v)
         interleaved += first.mid(v, 1) + second.mid(v, 1);
     const QString layers = dir.filePath("layers.seg.nrrd");
-    QVERIFY(write(layers,
-                  "NRRD0004\ntype: uint8\ndimension: 4\nsizes: 2 10 8 6\nencoding: raw\n"
-                  "space directions: none (1,0,0) (0,1,0) (0,0,1)\n"
-                  "Segment0_Name:=Upper\nSegment0_LabelValue:=1\nSegment0_Layer:=0\n"
-                  "Segment1_Name:=Lower\nSegment1_LabelValue:=1\nSegment1_Layer:=1\n\n"
-                      + interleaved));
+    QVERIFY(writeBytes(layers,
+                       "NRRD0004\ntype: uint8\ndimension: 4\nsizes: 2 10 8 6\nencoding: raw\n"
+                       "space directions: none (1,0,0) (0,1,0) (0,0,1)\n"
+                       "Segment0_Name:=Upper\nSegment0_LabelValue:=1\nSegment0_Layer:=0\n"
+                       "Segment1_Name:=Lower\nSegment1_LabelValue:=1\nSegment1_Layer:=1\n\n"
+                           + interleaved));
     const Imported layered = import(layers);
     QVERIFY(modelNamed(layered.models, "Upper") && modelNamed(layered.models, "Lower"));
 }
@@ -394,17 +390,17 @@ void TestImportFiles::placedByTheirHeaders()
     for (char v : twoBoxes(3, 0))
         big += QByteArray(1, 0) + v;
     const QString nrrdPath = dir.filePath("placed.nrrd");
-    QVERIFY(write(nrrdPath,
-                  "NRRD0004\ntype: short\ndimension: 3\nsizes: 10 8 6\nencoding: raw\n"
-                  "endian: big\nspace: left-anterior-superior\n"
-                  "space directions: (0,1,0) (-2,0,0) (0,0,1)\nspace origin: (10,20,30)\n\n"
-                      + big));
+    QVERIFY(writeBytes(nrrdPath,
+                       "NRRD0004\ntype: short\ndimension: 3\nsizes: 10 8 6\nencoding: raw\n"
+                       "endian: big\nspace: left-anterior-superior\n"
+                       "space directions: (0,1,0) (-2,0,0) (0,0,1)\nspace origin: (10,20,30)\n\n"
+                           + big));
     QByteArray spaced = nifti(10, 8, 6, twoBoxes(1, 0));
     const float spacing[3] = {0.5f, 2.0f, 3.0f}, slope = 2.0f;
     std::memcpy(spaced.data() + 80, spacing, sizeof spacing);
     std::memcpy(spaced.data() + 112, &slope, sizeof slope);
     const QString niftiPath = dir.filePath("spaced.nii");
-    QVERIFY(write(niftiPath, spaced));
+    QVERIFY(writeBytes(niftiPath, spaced));
     // The box's centre in voxels is (2.5, 3.5, 2.5).
     const struct
     {
@@ -503,7 +499,7 @@ void TestImportFiles::badFiles()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, message);
     const QString path = dir.filePath("bad-" + name);
-    QVERIFY(write(path, bytes));
+    QVERIFY(writeBytes(path, bytes));
     const Imported in = import(path);
     QVERIFY(!in.result.ok && !in.result.canceled);
     QVERIFY(in.models.empty());
@@ -515,10 +511,10 @@ void TestImportFiles::badFiles()
 void TestImportFiles::cancelLeavesNothing()
 {
     const QString path = dir.filePath("steps.seg.nrrd");
-    QVERIFY(write(path,
-                  nrrd("encoding: raw\nSegment0_Name:=Kamni\nSegment0_LabelValue:=1\n"
-                       "Segment1_Name:=Lokhanki\nSegment1_LabelValue:=2",
-                       twoBoxes(1, 2))));
+    QVERIFY(writeBytes(path,
+                       nrrd("encoding: raw\nSegment0_Name:=Kamni\nSegment0_LabelValue:=1\n"
+                            "Segment1_Name:=Lokhanki\nSegment1_LabelValue:=2",
+                            twoBoxes(1, 2))));
     QStringList texts;
     int calls = 0;
     const Imported all = import(path, [&](int value, int maximum, const QString &text) {
