@@ -8,6 +8,7 @@
 #include "measure/ClosestGap.h"
 #include "view/GLWidget.h"
 #include "view/ScriptedDialogs.h"
+#include "view/ViewTestMain.h"
 
 #include <QAction>
 #include <QPrintDialog>
@@ -109,5 +110,5 @@ void TestCaseSheet::nothingVisibleWritesNothing()
     QVERIFY(!QFile::exists(dialogs.saveName));
 }
 
-QTEST_MAIN(TestCaseSheet)
+TESSARON_VIEW_TEST_MAIN(TestCaseSheet)
 #include "test_case_sheet.moc"

@@ -54,8 +54,6 @@ private slots:
 private:
     void load(Tessaron &window);
     ScriptedDialogs dialogs;
-    QByteArray oldHome;
-    QTemporaryDir home;
 };
 
 void TestMeasurements::initTestCase()

@@ -3,12 +3,17 @@
 #include "view/GLWidget.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTest>
 
-// main() of a view test: the view's surface format before the application.
+// main() of a test with windows: the view's surface format before the
+// application, and a home folder of the test's own, so that no test reads or
+// writes the settings of the user who runs it.
 #define TESSARON_VIEW_TEST_MAIN(TestClass)                                                         \
     int main(int argc, char **argv)                                                                \
     {                                                                                              \
+        QTemporaryDir home;                                                                        \
+        qputenv("HOME", home.path().toUtf8());                                                     \
         setupViewSurfaceFormat();                                                                  \
         QApplication app(argc, argv);                                                              \
         TestClass test;                                                                            \
