@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config git clang-format
+  build-essential cmake ninja-build pkg-config git clang-format ccache
   clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libqt6svg6 qt6-svg-dev
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
