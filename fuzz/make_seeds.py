@@ -175,10 +175,91 @@ def file_seeds():
     }
 
 
+PLY_HEAD = (b"ply\nformat %s 1.0\ncomment seed\nelement vertex 4\nproperty float x\n"
+            b"property float y\nproperty float z\nproperty uchar red\nelement face 2\n"
+            b"property list uchar int vertex_indices\nelement edge 1\nproperty int vertex1\n"
+            b"property int vertex2\nend_header\n")
+QUAD = [0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0]
+
+
+def ply_seeds():
+    def binary(order, fmt):
+        body = b""
+        for v in range(4):
+            body += struct.pack(order + "fffB", *QUAD[3 * v:3 * v + 3], 200)
+        body += struct.pack(order + "Biii", 3, 0, 1, 2) + struct.pack(order + "Biiii", 4, 0, 1, 2, 3)
+        return PLY_HEAD % fmt + body + struct.pack(order + "ii", 0, 1)
+
+    text = (PLY_HEAD % b"ascii" + b"0 0 0 1\n1 0 0 2\n1 1 0 3\n0 1 0 4\n3 0 1 2\n4 0 1 2 3\n0 1\n")
+    return {"ascii": text, "little": binary("<", b"binary_little_endian"),
+            "big": binary(">", b"binary_big_endian"),
+            "no_end_header": PLY_HEAD.replace(b"end_header", b"comment x"),
+            "list_255": text.replace(b"\n3 0 1 2", b"\n255 0 1 2")}
+
+
+def off_seeds():
+    off = b"OFF\n# comment\n4 2 0\n0 0 0\n1 0 0\n1 1 0\n0 1 0\n3 0 1 2\n4 0 1 2 3 255 0 0\n"
+    return {"off": off, "coff": off.replace(b"OFF", b"COFF").replace(b"0 0 0\n", b"0 0 0 1 0 0 1\n"),
+            "no_header": off[4:], "huge_count": b"OFF\n353000000000 1 0\n0 0 0\n",
+            "out_of_range": off.replace(b"3 0 1 2", b"3 0 1 9")}
+
+
+def stl_seeds():
+    facet = (b"facet normal 0 0 1\n outer loop\n  vertex 0 0 0\n  vertex 1 0 0\n"
+             b"  vertex 0 1 0\n endloop\nendfacet\n")
+    return {"one": b"solid one\n" + facet + b"endsolid one\n",
+            "two_solids": b"solid a\n" + facet + b"endsolid\nsolid b\n" + facet * 2,
+            "quad_loop": b"solid q\n" + facet.replace(b" endloop", b"  vertex 1 1 0\n endloop")}
+
+
+GLTF = (b'{"asset":{"version":"2.0"},"buffers":[{"byteLength":44,"uri":"data:application/'
+        b'octet-stream;base64,AAAAAAAAAAAAAAAAAACAPwAAAAAAAAAAAAAAAAAAgD8AAAAAAAABAAIAAAA="}],'
+        b'"bufferViews":[{"buffer":0,"byteLength":36},{"buffer":0,"byteOffset":36,"byteLength":6,'
+        b'"byteStride":4}],"accessors":[{"bufferView":0,"componentType":5126,"count":3,"type":"VEC3"},'
+        b'{"bufferView":1,"componentType":5123,"count":3,"type":"SCALAR"}],"materials":[{'
+        b'"pbrMetallicRoughness":{"baseColorTexture":{"index":0}}}],"textures":[{"source":0}],'
+        b'"images":[{"uri":"image.png"}],"meshes":[{"primitives":[{"attributes":{"POSITION":0,'
+        b'"TEXCOORD_0":7},"indices":1,"material":3}]}],"nodes":[{"mesh":0,"children":[1]},{}],'
+        b'"scenes":[{"nodes":[0]}],"scene":0}')
+
+
+def gltf_seeds():
+    data = GLTF.replace(b',"uri":"data:application/octet-stream;base64,AAAAAAAAAAAAAAAAAACAPwAAAA'
+                        b'AAAAAAAAAAAAAAgD8AAAAAAAABAAIAAAA="', b"")
+    data += b" " * ((4 - len(data) % 4) % 4)
+    binary = bytes(44)
+    glb = (b"glTF" + struct.pack("<II", 2, 28 + len(data) + len(binary))
+           + struct.pack("<I", len(data)) + b"JSON" + data
+           + struct.pack("<I", len(binary)) + b"BIN\0" + binary)
+    return {"gltf": GLTF, "glb": glb, "climbing_uri": GLTF.replace(b"image.png", b"../x.png"),
+            "nested": b"[" * 100 + b"]" * 100}
+
+
+def zip_file(parts):
+    import io
+    import zipfile
+    out = io.BytesIO()
+    with zipfile.ZipFile(out, "w", zipfile.ZIP_DEFLATED) as z:
+        for name, data in parts:
+            info = zipfile.ZipInfo(name, date_time=(2020, 1, 1, 0, 0, 0))
+            z.writestr(info, data, zipfile.ZIP_DEFLATED)
+    return out.getvalue()
+
+
+def threemf_seeds():
+    rels = (b'<Relationships><Relationship Target="/3D/3dmodel.model" Id="r" '
+            b'Type="http://schemas.microsoft.com/3dmanufacturing/2013/01/3dmodel"/></Relationships>')
+    model = b'<model><resources><object id="1"><mesh/></object></resources></model>'
+    return {"package": zip_file([("_rels/.rels", rels), ("3D/3dmodel.model", model)]),
+            "no_model": zip_file([("_rels/.rels", rels)])}
+
+
 def main():
     for target, seeds in (("surf", surf_seeds()), ("hx", hx_seeds()), ("names", name_seeds()),
                           ("files", file_seeds()), ("vtk", vtk_seeds()), ("nrrd", nrrd_seeds()),
-                          ("labelmap", labelmap_seeds())):
+                          ("labelmap", labelmap_seeds()), ("ply", ply_seeds()),
+                          ("off", off_seeds()), ("stl", stl_seeds()), ("gltf", gltf_seeds()),
+                          ("3mf", threemf_seeds())):
         folder = os.path.join(HERE, "corpus", target)
         os.makedirs(folder, exist_ok=True)
         for name, data in seeds.items():

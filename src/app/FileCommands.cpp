@@ -247,6 +247,15 @@ void Tessaron::openDroppedPath(const QString &path)
             importModelFile(file);
             continue;
         }
+        if (!info.isDir() && !file.endsWith(".surf", Qt::CaseInsensitive)
+            && !file.endsWith(".hx", Qt::CaseInsensitive)) { // a dropped file says what is read
+            Dialogs::current().message(
+                nullptr, QString(),
+                file + ": "
+                    + tr("Files of this kind are not read; the endings read are %1.")
+                          .arg(QStringLiteral(".surf, .hx, ") + importEndings()));
+            continue;
+        }
         openModelFile(file);
         clearStatus();
     }

@@ -82,6 +82,8 @@ int Tessaron::importModelFile(const QString &path)
         clearStatus();
         return 0;
     }
+    if (!result.warnings.isEmpty()) // what was left out, before the models show
+        Dialogs::current().message(nullptr, QString(), path + ": " + result.warnings.join('\n'));
     for (auto &model : models)
         View->addImportedModel(model.release());
     if (models.size() > 1) { // a scene: placed together, as a .hx scene is

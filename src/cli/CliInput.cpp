@@ -2,6 +2,7 @@
 
 #include "formats/HxReader.h"
 #include "formats/LoadPipeline.h"
+#include "import/ImportTypes.h"
 #include "import/Importer.h"
 #include "model/ModelClass.h"
 
@@ -18,6 +19,10 @@ namespace {
 
 bool verbose = false;
 
+// The colour a model without one of its own is drawn in: the view's default
+// colour of front faces (#0000DD).
+constexpr int kDefaultFront[3] = {0, 0, 221};
+
 void describe(const ModelClass &model)
 {
     qint64 vertices = 0, cells = 0;
@@ -25,17 +30,27 @@ void describe(const ModelClass &model)
         vertices += mesh->CountOfVertices;
         cells += mesh->totalCells();
     }
+    const int *rgb = model.ModelColor[0] >= 0 ? model.ModelColor : kDefaultFront;
     std::fprintf(stderr, "%s: %s: %lld blocks, %lld vertices, %lld cells, colour %d %d %d\n",
                  qPrintable(model.FileName), qPrintable(model.Name), qint64(model.Meshes.size()),
-                 vertices, cells, model.ModelColor[0], model.ModelColor[1], model.ModelColor[2]);
+                 vertices, cells, rgb[0], rgb[1], rgb[2]);
 }
 
+// What an import left out reaches the user whether or not --verbose is on:
+// a model that lost something must not pass for the whole file.
 bool importInput(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models)
 {
     const ImportResult result = importModels(path, models);
     if (!result.ok)
         printInputError(path, result.message);
+    for (const QString &warning : result.warnings)
+        printInputError(path, Import::tr("warning: %1").arg(warning));
     return result.ok;
+}
+
+bool isSurfaceOrScene(const QString &path)
+{
+    return path.endsWith(".surf", Qt::CaseInsensitive) || path.endsWith(".hx", Qt::CaseInsensitive);
 }
 
 bool loadSurface(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models)
@@ -89,6 +104,13 @@ bool isImportedInput(const QString &input)
 bool loadInputModels(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models)
 {
     const size_t before = models.size();
+    if (!isImportedInput(input) && !isSurfaceOrScene(input) && !QFileInfo(input).isDir()) {
+        printInputError(input,
+                        Import::tr("Files of this kind are not read; the endings read are "
+                                   "%1.")
+                            .arg(QStringLiteral(".surf, .hx, ") + importEndings()));
+        return false;
+    }
     const bool ok = isImportedInput(input)           ? importInput(input, models)
         : input.endsWith(".hx", Qt::CaseInsensitive) ? loadScene(input, models)
                                                      : loadSurface(input, models);

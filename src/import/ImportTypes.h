@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -21,6 +22,50 @@ struct ImportFailure
 [[noreturn]] inline void failImport(const QString &message)
 {
     throw ImportFailure {message};
+}
+
+// What an import left out or changed without failing ("3 cells of an unknown
+// type were left out."). The importer collects them for the one import it
+// runs on this thread; readers call warnImport() wherever they drop something.
+class ImportWarnings
+{
+public:
+    ImportWarnings()
+        : outer(current)
+    {
+        current = this;
+    }
+    ~ImportWarnings() { current = outer; }
+    ImportWarnings(const ImportWarnings &) = delete;
+    ImportWarnings &operator=(const ImportWarnings &) = delete;
+
+    const QStringList &list() const { return texts; }
+    static void add(const QString &text)
+    {
+        if (current && !current->texts.contains(text))
+            current->texts << text;
+    }
+
+private:
+    static inline thread_local ImportWarnings *current = nullptr;
+    ImportWarnings *outer;
+    QStringList texts;
+};
+
+inline void warnImport(const QString &text)
+{
+    ImportWarnings::add(text);
+}
+
+// At most `length` bytes of a file's text, for a message that quotes it: a
+// message never repeats a long run of what a file holds.
+inline QString quoted(QByteArrayView bytes, qsizetype length = 24)
+{
+    QString text = QString::fromLatin1(bytes.first(std::min(bytes.size(), length)));
+    for (QChar &c : text)
+        if (!c.isPrint())
+            c = u'?';
+    return bytes.size() > length ? text + QStringLiteral("...") : text;
 }
 
 // Thrown when the progress callback asks to stop: whatever was built so far is

@@ -18,6 +18,15 @@ QStringList importPatterns()
             "*.vtk", "*.nii", "*.nii.gz", "*.nrrd", "*.seg.nrrd", "*.nhdr"};
 }
 
+QString importEndings()
+{
+    QStringList endings = importPatterns();
+    for (QString &ending : endings)
+        ending.remove(0, 1);
+    return endings.join(QStringLiteral(", ")) + QStringLiteral(", ")
+        + Import::tr("a folder of masks");
+}
+
 bool isImportable(const QString &path)
 {
     const QFileInfo info(path);
@@ -46,7 +55,8 @@ void dispatch(const QString &path, std::vector<std::unique_ptr<ModelClass>> &mod
         return importVtkFile(path, models);
     if (isMeshFilePath(path))
         return importMeshFile(path, models);
-    failImport(Import::tr("Files of this kind are not imported."));
+    failImport(Import::tr("Files of this kind are not imported; the endings read are %1.")
+                   .arg(importEndings()));
 }
 
 } // namespace
@@ -56,6 +66,7 @@ ImportResult importModels(const QString &path, std::vector<std::unique_ptr<Model
 {
     std::vector<std::unique_ptr<ModelClass>> made;
     ImportResult result;
+    ImportWarnings warnings;
     try {
         dispatch(path, made, progress);
         result.ok = true;
@@ -73,6 +84,7 @@ ImportResult importModels(const QString &path, std::vector<std::unique_ptr<Model
     }
     if (!result.ok)
         return result;
+    result.warnings = warnings.list();
     for (auto &model : made) {
         settleFunctionLocation(*model);
         model->OwnColors = model->ModelColor[0] >= 0;

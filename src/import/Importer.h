@@ -20,8 +20,12 @@ struct ImportResult
 {
     bool ok = false;
     bool canceled = false;
-    QString message; // why not, for the user
+    QString message;      // why not, for the user
+    QStringList warnings; // what a successful import left out or changed
 };
+
+// The endings the importer reads, for a message: ".stl, .obj, ..., .nhdr".
+QString importEndings();
 
 // Reads a mesh file, a legacy VTK file, a label map or a folder of masks
 // into new models appended to `models`, named and coloured. On failure or

@@ -1,16 +1,24 @@
 #include "MeshFileImport.h"
 
+#include "ConfinedIo.h"
+#include "GltfCheck.h"
 #include "ImportTypes.h"
 #include "ImportedModel.h"
+#include "OffReader.h"
+#include "PlyReader.h"
 #include "StlBinary.h"
+#include "StlText.h"
+#include "ThreeMfCheck.h"
 #include "VertexWeld.h"
 #include "geometry/Alloc.h"
 #include "model/ModelClass.h"
 
 #include <assimp/Importer.hpp>
+#include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <array>
 #include <cmath>
@@ -30,6 +38,36 @@ qint64 cellsOf(unsigned nodes)
     return nodes <= unsigned(MaxPolygon) ? 1 : qint64(nodes) - 2;
 }
 
+// An Assimp mesh seen as the vertices and faces of a polygon soup.
+struct AssimpFaces
+{
+    const aiMesh &mesh;
+
+    qint64 vertexCount() const { return mesh.mNumVertices; }
+    const float *position(qint64 v) const { return &mesh.mVertices[v].x; }
+    qint64 faceCount() const { return mesh.mNumFaces; }
+    unsigned faceSize(qint64 f) const { return mesh.mFaces[f].mNumIndices; }
+    qint64 corner(qint64 f, unsigned n) const { return mesh.mFaces[f].mIndices[n]; }
+};
+
+// A soup of our own readers, seen the same way.
+struct SoupFaces
+{
+    const PolygonSoup &soup;
+
+    qint64 vertexCount() const { return soup.vertexCount(); }
+    const float *position(qint64 v) const { return soup.xyz.data() + 3 * v; }
+    qint64 faceCount() const { return soup.faceCount(); }
+    unsigned faceSize(qint64 f) const
+    {
+        return unsigned(soup.faceStarts[size_t(f + 1)] - soup.faceStarts[size_t(f)]);
+    }
+    qint64 corner(qint64 f, unsigned n) const
+    {
+        return soup.indices[size_t(soup.faceStarts[size_t(f)] + n)];
+    }
+};
+
 // Where the weld's cells start and about how long an edge is.
 struct WeldCells
 {
@@ -37,30 +75,31 @@ struct WeldCells
     float cell;
 };
 
-WeldCells weldCells(const aiMesh &source, qint64 corners)
+template<class Source> WeldCells weldCells(const Source &source, qint64 corners)
 {
     constexpr float kLargest = std::numeric_limits<float>::max();
     WeldCells cells {{kLargest, kLargest, kLargest}, 0.0f};
     float high[3] = {-kLargest, -kLargest, -kLargest};
-    for (unsigned v = 0; v < source.mNumVertices; ++v)
+    for (qint64 v = 0; v < source.vertexCount(); ++v)
         for (int a = 0; a < 3; ++a) {
-            cells.low[a] = std::min(cells.low[a], source.mVertices[v][a]);
-            high[a] = std::max(high[a], source.mVertices[v][a]);
+            cells.low[a] = std::min(cells.low[a], source.position(v)[a]);
+            high[a] = std::max(high[a], source.position(v)[a]);
         }
-    if (source.mNumVertices)
+    if (source.vertexCount())
         cells.cell = VertexWeld::cellFor(cells.low, high, corners);
     return cells;
 }
 
 // One block of a mesh placed by `place`: polygon faces by their node counts,
 // corners joined where they share a position.
-std::unique_ptr<MeshClass> meshBlock(const aiMesh &source, const aiMatrix4x4 &place)
+template<class Source>
+std::unique_ptr<MeshClass> meshBlock(const Source &source, const aiMatrix4x4 &place)
 {
     auto mesh = std::make_unique<MeshClass>();
     qint64 corners = 0;
     std::array<qint64, kTypeSlots> counts {};
-    for (unsigned f = 0; f < source.mNumFaces; ++f) {
-        const unsigned nodes = source.mFaces[f].mNumIndices;
+    for (qint64 f = 0; f < source.faceCount(); ++f) {
+        const unsigned nodes = source.faceSize(f);
         if (nodes < 3)
             continue; // points and lines
         counts[size_t(cellType(nodes))] += cellsOf(nodes);
@@ -78,21 +117,20 @@ std::unique_ptr<MeshClass> meshBlock(const aiMesh &source, const aiMatrix4x4 &pl
     const WeldCells cells = weldCells(source, corners);
     VertexWeld weld(corners, cells.low, cells.cell);
     std::vector<qint32> fan; // the corners of a face too large for a slot
-    for (unsigned f = 0; f < source.mNumFaces; ++f) {
-        const aiFace &face = source.mFaces[f];
-        const unsigned nodes = face.mNumIndices;
+    for (qint64 f = 0; f < source.faceCount(); ++f) {
+        const unsigned nodes = source.faceSize(f);
         if (nodes < 3)
             continue;
         const int t = cellType(nodes);
         qint32 *out = t == int(nodes) ? fill[size_t(t)] : (fan.resize(nodes), fan.data());
         for (unsigned n = 0; n < nodes; ++n) {
-            const unsigned index = face.mIndices[n];
-            if (index >= source.mNumVertices)
+            const qint64 index = source.corner(f, n);
+            if (index < 0 || index >= source.vertexCount())
                 failImport(Import::tr("A face names vertex %1; the mesh has %2.")
                                .arg(index)
-                               .arg(source.mNumVertices));
-            const aiVector3D &p = source.mVertices[index];
-            out[n] = weld.vertex(p.x, p.y, p.z);
+                               .arg(source.vertexCount()));
+            const float *p = source.position(index);
+            out[n] = weld.vertex(p[0], p[1], p[2]);
         }
         if (t == int(nodes)) {
             fill[size_t(t)] += nodes;
@@ -114,28 +152,39 @@ std::unique_ptr<MeshClass> meshBlock(const aiMesh &source, const aiMatrix4x4 &pl
                            mesh->Vertices[3 * v + 2] = p.z;
     }
     requireFiniteVertices(*mesh);
+    return mesh;
+}
+
+std::unique_ptr<MeshClass> assimpBlock(const aiMesh &source, const aiMatrix4x4 &place)
+{
+    std::unique_ptr<MeshClass> mesh = meshBlock(AssimpFaces {source}, place);
     mesh->Name = QString::fromUtf8(source.mName.C_Str());
     return mesh;
 }
 
+// Deeper than any real file's node hierarchy; the walk of the nodes recurses.
+constexpr int kDeepestNode = 256;
+
 // Every mesh a node of the hierarchy places, in the order of the nodes.
 void addNodeMeshes(const aiScene &scene, const aiNode &node, const aiMatrix4x4 &parent,
-                   ModelClass &model, std::vector<bool> &placed)
+                   ModelClass &model, std::vector<bool> &placed, int depth = 0)
 {
+    if (depth > kDeepestNode)
+        failImport(Import::tr("The file's nodes nest more than %1 deep.").arg(kDeepestNode));
     const aiMatrix4x4 place = parent * node.mTransformation;
     for (unsigned m = 0; m < node.mNumMeshes; ++m) {
         const unsigned index = node.mMeshes[m];
         if (index >= scene.mNumMeshes)
             continue;
         placed[index] = true;
-        std::unique_ptr<MeshClass> mesh = meshBlock(*scene.mMeshes[index], place);
+        std::unique_ptr<MeshClass> mesh = assimpBlock(*scene.mMeshes[index], place);
         if (mesh->Name.isEmpty())
             mesh->Name = QString::fromUtf8(node.mName.C_Str());
         if (mesh->totalCells() > 0)
             model.Meshes.append(mesh.release());
     }
     for (unsigned c = 0; c < node.mNumChildren; ++c)
-        addNodeMeshes(scene, *node.mChildren[c], place, model, placed);
+        addNodeMeshes(scene, *node.mChildren[c], place, model, placed, depth + 1);
 }
 
 } // namespace
@@ -148,35 +197,114 @@ bool isMeshFilePath(const QString &path)
     return false;
 }
 
+namespace {
+
+// The bytes of the file, mapped when it can be, else read.
+class FileView
+{
+public:
+    explicit FileView(const QString &path)
+        : file(path)
+    {
+        if (!file.open(QIODevice::ReadOnly))
+            failImport(Import::tr("The file cannot be opened."));
+        const qint64 size = file.size();
+        if (const uchar *mapped = size > 0 ? file.map(0, size) : nullptr) {
+            view = QByteArrayView(mapped, size);
+            return;
+        }
+        read = file.readAll();
+        view = read;
+    }
+    QByteArrayView bytes() const { return view; }
+
+private:
+    QFile file;
+    QByteArray read;
+    QByteArrayView view;
+};
+
+void addSoup(ModelClass &model, const PolygonSoup &soup)
+{
+    std::unique_ptr<MeshClass> mesh = meshBlock(SoupFaces {soup}, aiMatrix4x4());
+    mesh->Name = soup.name;
+    if (mesh->totalCells() > 0)
+        model.Meshes.append(mesh.release());
+}
+
+// The formats read by readers of our own; false for those left to Assimp.
+bool readOwnFormat(const QString &path, QByteArrayView bytes, ModelClass &model)
+{
+    if (path.endsWith(".off", Qt::CaseInsensitive))
+        addSoup(model, readOff(bytes));
+    else if (path.endsWith(".ply", Qt::CaseInsensitive))
+        addSoup(model, readPly(bytes));
+    else if (path.endsWith(".stl", Qt::CaseInsensitive))
+        for (const PolygonSoup &solid : readStlText(bytes))
+            addSoup(model, solid);
+    else
+        return false;
+    return true;
+}
+
+// Checks what Assimp would read unguarded; the file to hand it instead, or
+// an empty array.
+QByteArray checkForAssimp(const QString &path, QByteArrayView bytes)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (path.endsWith(".gltf", Qt::CaseInsensitive))
+        return checkGltf(bytes, folder);
+    if (path.endsWith(".glb", Qt::CaseInsensitive))
+        return checkGlb(bytes, folder);
+    if (path.endsWith(".3mf", Qt::CaseInsensitive))
+        checkThreeMf(bytes);
+    return {};
+}
+
+// Assimp's own words, cut short: they may quote the file.
+QString libraryMessage(const char *text)
+{
+    return quoted(QByteArrayView(text), 160);
+}
+
+void readThroughAssimp(const QString &path, QByteArrayView bytes, ModelClass &model)
+{
+    const QByteArray replacement = checkForAssimp(path, bytes);
+    Assimp::Importer importer;
+    importer.SetIOHandler(new ConfinedIo(path, replacement)); // the importer owns it
+    const aiScene *scene =
+        importer.ReadFile(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString(),
+                          aiProcess_ValidateDataStructure);
+    if (!scene)
+        failImport(Import::tr("The mesh file cannot be read: %1")
+                       .arg(libraryMessage(importer.GetErrorString())));
+    std::vector<bool> placed(scene->mNumMeshes, false);
+    if (scene->mRootNode)
+        addNodeMeshes(*scene, *scene->mRootNode, aiMatrix4x4(), model, placed);
+    for (unsigned m = 0; m < scene->mNumMeshes; ++m)
+        if (!placed[m]) {
+            std::unique_ptr<MeshClass> mesh = assimpBlock(*scene->mMeshes[m], aiMatrix4x4());
+            if (mesh->totalCells() > 0)
+                model.Meshes.append(mesh.release());
+        }
+}
+
+} // namespace
+
 void importMeshFile(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models)
 {
     auto model = std::make_unique<ModelClass>();
     model->FileName = path;
-    if (path.endsWith(".stl", Qt::CaseInsensitive)) {
-        if (std::unique_ptr<MeshClass> mesh = readBinaryStl(path)) {
-            if (mesh->totalCells() == 0)
-                failImport(Import::tr("The file holds no surface: no mesh with faces of three or "
-                                      "more corners."));
-            model->Meshes.append(mesh.release());
-            nameFromFile(*model, path);
-            models.push_back(std::move(model));
-            return;
-        }
+    std::unique_ptr<MeshClass> binary =
+        path.endsWith(".stl", Qt::CaseInsensitive) ? readBinaryStl(path) : nullptr;
+    if (binary) {
+        if (binary->totalCells() > 0)
+            model->Meshes.append(binary.release());
+    } else {
+        const FileView file(path);
+        if (!readOwnFormat(path, file.bytes(), *model))
+            readThroughAssimp(path, file.bytes(), *model);
     }
-    Assimp::Importer importer;
-    const aiScene *scene = importer.ReadFile(QFile::encodeName(path).toStdString(), 0);
-    if (!scene)
-        failImport(Import::tr("The mesh file cannot be read: %1")
-                       .arg(QString::fromUtf8(importer.GetErrorString())));
-    std::vector<bool> placed(scene->mNumMeshes, false);
-    if (scene->mRootNode)
-        addNodeMeshes(*scene, *scene->mRootNode, aiMatrix4x4(), *model, placed);
-    for (unsigned m = 0; m < scene->mNumMeshes; ++m)
-        if (!placed[m]) {
-            std::unique_ptr<MeshClass> mesh = meshBlock(*scene->mMeshes[m], aiMatrix4x4());
-            if (mesh->totalCells() > 0)
-                model->Meshes.append(mesh.release());
-        }
     if (model->Meshes.isEmpty())
         failImport(Import::tr("The file holds no surface: no mesh with faces of three or more "
                               "corners."));

@@ -10,9 +10,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
+#include <vector>
 
 namespace {
+
+// A kilometre, in millimetres: no scan's spacing or placement comes near it.
+constexpr double kFarthest = 1e6;
 
 std::optional<SampleType> typeOf(int datatype)
 {
@@ -72,6 +77,12 @@ Affine worldOf(const nifti_image &nim)
     }
     if (!a.isUsable())
         failImport(Import::tr("The label map's voxel spacing is zero or not a number."));
+    for (const auto &row : a.m)
+        for (double v : row)
+            if (std::fabs(v) > kFarthest)
+                failImport(Import::tr("The label map puts its voxels %1 mm apart or away; its "
+                                      "spacing or placement is damaged.")
+                               .arg(v, 0, 'g', 3));
     return a;
 }
 
@@ -85,25 +96,84 @@ qint64 dataLimit(const nifti_image &nim)
     return fileBytes - nim.iname_offset;
 }
 
-// The dimensions as the header gives them. niftilib turns a dimension below
-// 1 into 1, which would read a different map than the file describes; such
-// a file is refused here, before the library reads it.
-void requirePositiveDimensions(const QString &path)
+// The fields of either header version that decide how the file is read.
+struct RawHeader
 {
     int version = 0;
-    void *raw = nifti_read_header(QFile::encodeName(path).constData(), &version, 0);
     int64_t dims[8] = {0, 0, 0, 0, 0, 0, 0, 0};
-    if (raw && version == 1)
-        std::copy(std::begin(static_cast<nifti_1_header *>(raw)->dim),
-                  std::end(static_cast<nifti_1_header *>(raw)->dim), dims);
-    else if (raw && version == 2)
-        std::copy(std::begin(static_cast<nifti_2_header *>(raw)->dim),
-                  std::end(static_cast<nifti_2_header *>(raw)->dim), dims);
+    double voxOffset = 0;
+    bool magic = false; // "n+1", "n+2" (one file) or "ni1", "ni2" (a pair)
+    bool pair = false;
+};
+
+RawHeader rawHeader(const QString &path)
+{
+    RawHeader h;
+    void *raw = nifti_read_header(QFile::encodeName(path).constData(), &h.version, 0);
+    if (raw && h.version == 1) {
+        const auto *n1 = static_cast<nifti_1_header *>(raw);
+        std::copy(std::begin(n1->dim), std::end(n1->dim), h.dims);
+        h.voxOffset = n1->vox_offset;
+        h.magic = !std::memcmp(n1->magic, "n+1", 4) || !std::memcmp(n1->magic, "ni1", 4);
+        h.pair = n1->magic[1] == 'i';
+    } else if (raw && h.version == 2) {
+        const auto *n2 = static_cast<nifti_2_header *>(raw);
+        std::copy(std::begin(n2->dim), std::end(n2->dim), h.dims);
+        h.voxOffset = double(n2->vox_offset);
+        h.magic = !std::memcmp(n2->magic, "n+2", 4) || !std::memcmp(n2->magic, "ni2", 4);
+        h.pair = n2->magic[1] == 'i';
+    }
     std::free(raw);
-    for (int a = 1; a <= std::clamp<int64_t>(dims[0], 0, 7); ++a)
-        if (dims[a] < 1)
-            failImport(
-                Import::tr("The label map's dimensions must be positive; one is %1.").arg(dims[a]));
+    return h;
+}
+
+// The header's own fields checked before the library reads the file, which
+// would otherwise read a file of another kind as an old-style header, move a
+// negative data offset to 0 and turn a dimension below 1 into 1: each reads
+// a different map than the file describes.
+void requireSoundHeader(const QString &path)
+{
+    const RawHeader h = rawHeader(path);
+    if (h.version == 0 || !h.magic)
+        failImport(Import::tr("This is not a NIfTI file: its header lacks the NIfTI mark."));
+    if (!h.pair && !(h.voxOffset >= (h.version == 1 ? 348.0 : 540.0) && h.voxOffset < 9e15))
+        failImport(Import::tr("The header says the voxels start at byte %1, which is not after the "
+                              "header.")
+                       .arg(h.voxOffset));
+    for (int a = 1; a <= std::clamp<int64_t>(h.dims[0], 0, 7); ++a)
+        if (h.dims[a] < 1)
+            failImport(Import::tr("The label map's dimensions must be positive; one is %1.")
+                           .arg(h.dims[a]));
+}
+
+// Fails when a voxel of floating-point data is not a number: no label is.
+// Read from the file itself, because the library turns such voxels into 0.
+template<class T> void requireNumbersOnDisk(const nifti_image &nim)
+{
+    znzFile file = znzopen(nim.iname, "rb", nifti_is_gzfile(nim.iname));
+    if (znz_isnull(file) || znzseek(file, znz_off_t(nim.iname_offset), SEEK_SET) != 0) {
+        if (!znz_isnull(file))
+            znzclose(file);
+        return; // the load that follows says what is wrong
+    }
+    const bool swap = nim.byteorder != nifti_short_order();
+    std::vector<T> chunk(size_t(1) << 16);
+    for (qint64 at = 0; at < qint64(nim.nvox);) {
+        const size_t n = size_t(std::min<qint64>(qint64(chunk.size()), qint64(nim.nvox) - at));
+        if (znzread(chunk.data(), sizeof(T), n, file) != n)
+            break;
+        if (swap)
+            sizeof(T) == 4 ? nifti_swap_4bytes(qint64(n), chunk.data())
+                           : nifti_swap_8bytes(qint64(n), chunk.data());
+        for (size_t i = 0; i < n; ++i)
+            if (!std::isfinite(chunk[i])) {
+                znzclose(file);
+                failImport(
+                    Import::tr("Voxel %1 of the label map is not a number.").arg(at + qint64(i)));
+            }
+        at += qint64(n);
+    }
+    znzclose(file);
 }
 
 struct ImageDeleter
@@ -116,7 +186,7 @@ struct ImageDeleter
 LabelMapData readNifti(const QString &path)
 {
     nifti_set_debug_level(0); // the library's own complaints go to our messages instead
-    requirePositiveDimensions(path);
+    requireSoundHeader(path);
     std::shared_ptr<nifti_image> nim(nifti_image_read(QFile::encodeName(path).constData(), 0),
                                      ImageDeleter());
     if (!nim)
@@ -141,6 +211,10 @@ LabelMapData readNifti(const QString &path)
                               "file holds (%2 bytes).")
                        .arg(need)
                        .arg(std::max<qint64>(limit, 0)));
+    if (*type == SampleType::Float32)
+        requireNumbersOnDisk<float>(*nim);
+    else if (*type == SampleType::Float64)
+        requireNumbersOnDisk<double>(*nim);
     if (nifti_image_load(nim.get()) != 0 || !nim->data)
         failImport(Import::tr("The voxel data of the file ends early or cannot be read."));
 

@@ -52,6 +52,11 @@ public:
     {
         for (qint64 c = 0; c < data.cells.count(); ++c)
             convert(c);
+        if (leftOut > 0)
+            warnImport(Import::tr("%1 cells of a type that is not read (the first of type %2) were "
+                                  "left out.")
+                           .arg(leftOut)
+                           .arg(firstLeftOut));
         auto mesh = std::make_unique<MeshClass>();
         mesh->Vertices = copyArray(data.points.data(), qint64(data.points.size()));
         mesh->CountOfVertices = qint32(data.pointCount());
@@ -146,6 +151,8 @@ private:
             return;
         }
         // Any other type (a polyhedron, a higher-order cell) is left out.
+        if (leftOut++ == 0)
+            firstLeftOut = type;
     }
 
     static QString componentName(const VtkData::Array &array, int c)
@@ -234,6 +241,8 @@ private:
     }
 
     const VtkData &data;
+    qint64 leftOut = 0; // cells of types not read
+    qint64 firstLeftOut = 0;
     std::array<std::vector<qint32>, kTypeSlots> nodes;
     std::array<std::vector<qint64>, kTypeSlots> source; // the file's cell of every block cell
 };

@@ -100,7 +100,10 @@ void TestCli::statusesAndMessages()
     QVERIFY(writeBytes(dir.filePath("broken.surf"), "Vertices 1000\n\1\2\3"));
     const std::pair<const char *, const char *> refusals[] = {
         {"missing.surf", "Error opening file."},
-        {"model.xyz", "Error filetype."},
+        {"model.xyz",
+         "Files of this kind are not read; the endings read are .surf, .hx, .stl, .obj, .ply, "
+         ".off, .gltf, .glb, .3mf, .vtk, .nii, .nii.gz, .nrrd, .seg.nrrd, .nhdr, a folder of "
+         "masks."},
         {"missing.off", "Error opening file."},
         {"broken.surf", "Unknown error open file."}};
     for (const auto &[file, message] : refusals) {
@@ -172,6 +175,20 @@ void TestCli::importedInputs()
     QCOMPARE(r.status, 0);
     QVERIFY2(r.err.contains("boxes.nrrd: Label 1: 1 blocks") && r.err.contains("Label 2"),
              qPrintable(r.err));
+
+    // A model without a colour of its own is described in the colour it is
+    // drawn in; what an import leaves out is said even without --verbose.
+    const QString off = dir.filePath("mystery.off");
+    QVERIFY(writeBytes(off, "OFF\n3 2 0\n0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n2 0 1\n"));
+    r = cli({"convert", "--verbose", off, dir.filePath("mystery.obj")});
+    QCOMPARE(r.status, 0);
+    QVERIFY2(r.err.contains("mystery: 1 blocks, 3 vertices, 1 cells, colour 0 0 221"),
+             qPrintable(r.err));
+    r = cli({"convert", off, dir.filePath("mystery.obj")});
+    QCOMPARE(r.err,
+             off
+                 + ": warning: 1 faces of fewer than three corners (points and lines) were "
+                   "left out.\n");
 
     QByteArray stl(84 + 49, 0);
     stl[80] = 1;

@@ -481,7 +481,6 @@ RU = {
     ("Import", "Vertex %1 has a coordinate that is not a finite number."):
         "Координата вершины %1 не является конечным числом.",
     ("Import", "The folder holds no label maps."): "В папке нет карт меток.",
-    ("Import", "Files of this kind are not imported."): "Файлы такого вида не импортируются.",
     ("Import", "The import was cancelled."): "Импорт отменён.",
     ("Import", "There is not enough memory to import the file."):
         "Недостаточно памяти для импорта файла.",
@@ -626,4 +625,180 @@ RU = {
         "Файл VTK кончается там, где должен задавать %1.",
     ("Import", "The VTK file gives \"%1\" where it should give %2."):
         "Файл VTK задаёт \"%1\" там, где должен задавать %2.",
+    # Import: hostile and damaged mesh files, label maps and what was left out
+    ("Import", "Files of this kind are not imported; the endings read are %1."):
+        "Файлы такого вида не импортируются; читаются окончания %1.",
+    ("Import", "Files of this kind are not read; the endings read are %1."):
+        "Файлы такого вида не читаются; читаются окончания %1.",
+    ("Tessaron", "Files of this kind are not read; the endings read are %1."):
+        "Файлы такого вида не читаются; читаются окончания %1.",
+    ("Import", "a folder of masks"): "папка масок",
+    ("Import", "warning: %1"): "предупреждение: %1",
+    ("Import", "nothing"): "ничего",
+    ("Import", "The OFF file is empty."): "Файл OFF пуст.",
+    ("Import", "Only OFF files of three-dimensional points are read; this one starts with %1."):
+        "Читаются только файлы OFF трёхмерных точек; этот начинается с %1.",
+    ("Import", "The OFF file ends before its vertex and face counts."):
+        "Файл OFF кончается до чисел вершин и граней.",
+    ("Import", "The OFF file does not start with its vertex and face counts."):
+        "Файл OFF не начинается с чисел вершин и граней.",
+    ("Import", "The file declares %1 vertices and %2 faces, more than its %3 bytes can hold."):
+        "Файл объявляет %1 вершин и %2 граней, больше, чем вмещают его %3 байт.",
+    ("Import", "The OFF file ends after %1 of its %2 vertices."):
+        "Файл OFF кончается после %1 из %2 вершин.",
+    ("Import", "Vertex %1 of the OFF file has %2 where a coordinate should be."):
+        "Вершина %1 файла OFF содержит %2 там, где должна быть координата.",
+    ("Import", "Face %1 of the OFF file does not start with its corner count."):
+        "Грань %1 файла OFF не начинается с числа углов.",
+    ("Import", "Face %1 of the OFF file lists fewer corners than its count %2."):
+        "Грань %1 файла OFF перечисляет меньше углов, чем её число %2.",
+    ("Import", "Face %1 of the OFF file names vertex %2; the file has %3 vertices."):
+        "Грань %1 файла OFF ссылается на вершину %2; в файле %3 вершин.",
+    ("Import", "The OFF file ends after %1 of its %2 faces."):
+        "Файл OFF кончается после %1 из %2 граней.",
+    ("Import", "%1 faces of fewer than three corners (points and lines) were left out."):
+        "Пропущено граней менее чем с тремя углами (точек и линий): %1.",
+    ("Import", "The PLY header names the type %1, which is not a PLY type."):
+        "Заголовок PLY называет тип %1, которого нет в PLY.",
+    ("Import", "The PLY format %1 is not one of ascii, binary_little_endian and binary_big_endian."):
+        "Формат PLY %1 не является ни ascii, ни binary_little_endian, ни binary_big_endian.",
+    ("Import", "The PLY header declares a property before any element."):
+        "Заголовок PLY объявляет свойство раньше любого элемента.",
+    ("Import", "The PLY element %1 has more than %2 properties."):
+        "У элемента PLY %1 больше %2 свойств.",
+    ("Import", "The PLY list %1 is counted by a type that is not whole numbers."):
+        "Длина списка PLY %1 задана нецелым типом.",
+    ("Import", "The PLY header declares more than %1 elements."):
+        "Заголовок PLY объявляет больше %1 элементов.",
+    ("Import", "The PLY element %1 has no count of 0 or more."):
+        "У элемента PLY %1 нет числа, равного 0 или больше.",
+    ("Import", "The file does not start with \"ply\"; it is not a PLY file."):
+        "Файл не начинается с \"ply\"; это не файл PLY.",
+    ("Import", "The PLY header has no format line."): "В заголовке PLY нет строки format.",
+    ("Import", "Line %1 of the PLY header is not understood: %2"):
+        "Строка %1 заголовка PLY непонятна: %2",
+    ("Import", "The PLY header has no end_header line."): "В заголовке PLY нет строки end_header.",
+    ("Import", "The line of %1 holds more values than the PLY header declares."):
+        "Строка %1 содержит больше значений, чем объявляет заголовок PLY.",
+    ("Import", "The PLY file ends inside %1."): "Файл PLY кончается внутри %1.",
+    ("Import", "The line of %1 ends before the values the PLY header declares."):
+        "Строка %1 кончается раньше значений, объявленных заголовком PLY.",
+    ("Import", "The PLY file has %1 in %2, where a number should be."):
+        "Файл PLY содержит %1 в %2 там, где должно быть число.",
+    ("Import", "The file declares %1 %2 elements, more than its %3 bytes can hold."):
+        "Файл объявляет %1 элементов %2, больше, чем вмещают его %3 байт.",
+    ("Import", "The PLY list %1 in %2 says it has %3 values; the file cannot hold them."):
+        "Список PLY %1 в %2 объявляет %3 значений; файл не может их вместить.",
+    ("Import", "The PLY vertices have no %1 coordinate."): "У вершин PLY нет координаты %1.",
+    ("Import", "The PLY faces have no vertex_indices list."):
+        "У граней PLY нет списка vertex_indices.",
+    ("Import", "The PLY face corners are not whole numbers."):
+        "Углы граней PLY заданы не целыми числами.",
+    ("Import", "Face %1 of the PLY file names vertex %2; the file has %3 vertices."):
+        "Грань %1 файла PLY ссылается на вершину %2; в файле %3 вершин.",
+    ("Import", "The PLY faces come before the vertices they name."):
+        "Грани PLY идут раньше вершин, на которые ссылаются.",
+    ("Import", "The STL file ends inside facet %1."): "Файл STL кончается внутри грани %1.",
+    ("Import", "Facet %1 of the STL file has %2 where \"%3\" should be."):
+        "Грань %1 файла STL содержит %2 там, где должно быть \"%3\".",
+    ("Import", "Facet %1 of the STL file has %2 corners; a facet has three."):
+        "У грани %1 файла STL %2 углов; у грани их три.",
+    ("Import", "The STL file has %1 where \"solid\" should be."):
+        "Файл STL содержит %1 там, где должно быть \"solid\".",
+    ("Import", "The STL file is empty."): "Файл STL пуст.",
+    ("Import", "The glTF file nests its brackets more than %1 deep."):
+        "Скобки файла glTF вложены глубже %1 уровней.",
+    ("Import", "%1 has a %2 that is not a whole number of 0 or more."):
+        "%1: %2 не является целым числом, равным 0 или больше.",
+    ("Import", "Buffer %1"): "Буфер %1",
+    ("Import", "%1 declares %2 bytes; its data holds %3."):
+        "%1 объявляет %2 байт; его данные содержат %3.",
+    ("Import", "%1 names a file that is not there: %2"): "%1 ссылается на отсутствующий файл: %2",
+    ("Import", "Buffer view %1"): "Вид буфера %1",
+    ("Import", "%1 names a buffer the file does not have."):
+        "%1 ссылается на буфер, которого нет в файле.",
+    ("Import", "%1 reaches past the end of its buffer."): "%1 выходит за конец своего буфера.",
+    ("Import", "%1 has a byte stride of %2; a stride is a multiple of 4 from 4 to 252."):
+        "У %1 шаг %2 байт; шаг кратен 4 и лежит от 4 до 252.",
+    ("Import", "its component type or element type is not one of glTF's"):
+        "его тип компонент или элементов не из glTF",
+    ("Import", "it declares %1 elements and no data for them"):
+        "он объявляет %1 элементов без данных для них",
+    ("Import", "it names a buffer view the file does not have"):
+        "он ссылается на вид буфера, которого нет в файле",
+    ("Import", "it declares %1 elements, more than its buffer view's %2 bytes can hold"):
+        "он объявляет %1 элементов, больше, чем вмещают %2 байт его вида буфера",
+    ("Import", "Accessor %1"): "Аксессор %1",
+    ("Import", "sparse accessors are not read"): "разреженные аксессоры не читаются",
+    ("Import", "Image %1"): "Изображение %1",
+    ("Import", "%1 names a buffer view the file does not have."):
+        "%1 ссылается на вид буфера, которого нет в файле.",
+    ("Import", "Node %1 names a mesh, skin or camera the file does not have."):
+        "Узел %1 ссылается на сетку, скелет или камеру, которых нет в файле.",
+    ("Import", "Node %1 has a child that is not a node of its own."):
+        "У узла %1 есть потомок, который не является его собственным узлом.",
+    ("Import", "The nodes of the glTF file form a loop or nest more than %1 deep."):
+        "Узлы файла glTF образуют цикл или вложены глубже %1 уровней.",
+    ("Import", "A scene of the glTF file names a node it does not have."):
+        "Сцена файла glTF ссылается на узел, которого нет в файле.",
+    ("Import", "it names an accessor the file does not have"):
+        "он ссылается на аксессор, которого нет в файле",
+    ("Import", "The positions of %1 cannot be read: %2."): "Не удаётся прочитать положения %1: %2.",
+    ("Import", "The corners of %1 cannot be read: %2."): "Не удаётся прочитать углы %1: %2.",
+    ("Import", "%1 of %2 was left out: %3."): "%1 в %2 пропущен: %3.",
+    ("Import", "The morph targets of %1 were left out."): "Цели морфинга %1 пропущены.",
+    ("Import", "The material of %1 was left out: the file does not have it."):
+        "Материал %1 пропущен: его нет в файле.",
+    ("Import", "primitive %1 of mesh %2"): "примитив %1 сетки %2",
+    ("Import", "The texture %1 of material %2 was left out: the file does not have it."):
+        "Текстура %1 материала %2 пропущена: её нет в файле.",
+    ("Import", "An accessor of the glTF file cannot be read: %1."):
+        "Не удаётся прочитать аксессор файла glTF: %1.",
+    ("Import", "The glTF file is not valid JSON: %1 at byte %2."):
+        "Файл glTF не является правильным JSON: %1 в байте %2.",
+    ("Import", "The glTF file's JSON is not an object."): "JSON файла glTF не является объектом.",
+    ("Import", "The file names %1; a file may only name files in its own folder."):
+        "Файл ссылается на %1; файл может ссылаться только на файлы своей папки.",
+    ("Import", "The file does not start as a GLB file does."):
+        "Файл начинается не так, как файл GLB.",
+    ("Import", "Only GLB files of version 2 are read."): "Читаются только файлы GLB версии 2.",
+    ("Import", "The GLB file says it has %1 bytes; it has %2."):
+        "Файл GLB объявляет %1 байт; в нём %2.",
+    ("Import", "The GLB file's first chunk is not JSON, or longer than the file."):
+        "Первый блок файла GLB не JSON или длиннее файла.",
+    ("Import", "A chunk of the GLB file says it has %1 bytes, more than the file holds after it."):
+        "Блок файла GLB объявляет %1 байт, больше, чем файл содержит после него.",
+    ("Import", "The 3MF package is not a zip file, or its table of contents is damaged."):
+        "Пакет 3MF не является zip-файлом, или его оглавление повреждено.",
+    ("Import", "3MF packages of more than 4 GB are not read."):
+        "Пакеты 3MF больше 4 ГБ не читаются.",
+    ("Import", "The 3MF part %1 is compressed by a method other than deflate."):
+        "Часть 3MF %1 сжата не методом deflate.",
+    ("Import", "The 3MF part %1 says it holds %2 bytes; its %3 compressed bytes cannot hold so many."):
+        "Часть 3MF %1 объявляет %2 байт; её %3 сжатых байт не могут вместить столько.",
+    ("Import", "The 3MF package would inflate to %1 bytes, more than %2 times its size; it is "
+               "refused as a zip bomb."):
+        "Пакет 3MF распаковался бы в %1 байт, больше чем в %2 раз больше его размера; он "
+        "отклонён как zip-бомба.",
+    ("Import", "The 3MF part %1 is too large."): "Часть 3MF %1 слишком велика.",
+    ("Import", "The 3MF part %1 is damaged."): "Часть 3MF %1 повреждена.",
+    ("Import", "The 3MF package has no _rels/.rels part naming its model."):
+        "В пакете 3MF нет части _rels/.rels, называющей его модель.",
+    ("Import", "The 3MF package's relationships name no model."):
+        "Связи пакета 3MF не называют модели.",
+    ("Import", "The 3MF package has no model part %1."): "В пакете 3MF нет части модели %1.",
+    ("Import", "The file's nodes nest more than %1 deep."):
+        "Узлы файла вложены глубже %1 уровней.",
+    ("Import", "The label map puts its voxels %1 mm apart or away; its spacing or placement is "
+               "damaged."):
+        "Карта меток ставит вокселы на %1 мм друг от друга или от начала; её шаг или положение "
+        "повреждены.",
+    ("Import", "This is not a NIfTI file: its header lacks the NIfTI mark."):
+        "Это не файл NIfTI: в его заголовке нет метки NIfTI.",
+    ("Import", "The header says the voxels start at byte %1, which is not after the header."):
+        "Заголовок говорит, что вокселы начинаются с байта %1, а это не после заголовка.",
+    ("Import", "%1 cells of a type that is not read (the first of type %2) were left out."):
+        "Пропущено ячеек нечитаемого типа (первая типа %2): %1.",
+    ("Import", "Voxel %1 of the label map is not a number."):
+        "Воксел %1 карты меток не является числом.",
 }

@@ -483,79 +483,79 @@
         <translation>Число граничных вершин = %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="208" />
+        <location filename="../../view/Export.cpp" line="219" />
         <source>JPG - JPEG(*.jpg *.jpeg);;PNG - portable network graphics(*.png);;BMP - Bitmap Picture(*.bmp);;SVG - Scalable Vector Graphics(*.svg);;PDF - Portable Document Format (*.pdf);;PS - PostScript(*.ps);;EPS - Encapsulated PostScript(*.eps);;</source>
         <translation>JPG - JPEG(*.jpg *.jpeg);;PNG - переносимая сетевая графика(*.png);;BMP - точечный рисунок(*.bmp);;SVG - масштабируемая векторная графика(*.svg);;PDF - переносимый формат документов (*.pdf);;PS - PostScript(*.ps);;EPS - инкапсулированный PostScript(*.eps);;</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="212" />
+        <location filename="../../view/Export.cpp" line="223" />
         <source>Save image As...</source>
         <translation>Сохранить изображение как...</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="216" />
+        <location filename="../../view/Export.cpp" line="227" />
         <source>The image could not be saved.</source>
         <translation>Не удалось сохранить изображение.</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="245" />
+        <location filename="../../view/GLWidget.cpp" line="267" />
         <source>X in [%1;%2]; Y in [%3;%4]; Z in [%5;%6]</source>
         <translation>X в [%1;%2]; Y в [%3;%4]; Z в [%5;%6]</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="261" />
+        <location filename="../../view/GLWidget.cpp" line="283" />
         <source>; Point: (%1;%2;%3); (Zone number=%4; Vertex number=%5)</source>
         <translation>; Точка: (%1;%2;%3); (номер зоны=%4; номер вершины=%5)</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="269" />
+        <location filename="../../view/GLWidget.cpp" line="291" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="76" />
+        <location filename="../../view/ModelCommands.cpp" line="77" />
         <source>Drawing...</source>
         <translation>Отображение...</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="139" />
+        <location filename="../../view/ModelCommands.cpp" line="143" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="139" />
+        <location filename="../../view/ModelCommands.cpp" line="143" />
         <source>There is no selected elements.</source>
         <translation>Нет выделенных элементов.</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="184" />
+        <location filename="../../view/ModelCommands.cpp" line="188" />
         <source>Splice vertices</source>
         <translation>Склеить вершины</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="184" />
+        <location filename="../../view/ModelCommands.cpp" line="188" />
         <source>Input Eps:</source>
         <translation>Введите точность Eps:</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="237" />
+        <location filename="../../view/ModelCommands.cpp" line="241" />
         <location filename="../../view/ViewModes.cpp" line="210" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="298" />
+        <location filename="../../view/ModelCommands.cpp" line="302" />
         <source>Change Materil Number</source>
         <translation>Изменение номера материала</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="299" />
+        <location filename="../../view/ModelCommands.cpp" line="303" />
         <source>Input new material number:</source>
         <translation>Введите новый номер материала:</translation>
     </message>
     <message>
-        <location filename="../../view/ModelLoad.cpp" line="17" />
-        <location filename="../../view/ModelLoad.cpp" line="33" />
+        <location filename="../../view/ModelLoad.cpp" line="20" />
+        <location filename="../../view/ModelLoad.cpp" line="36" />
         <source>Preparing data for draw...</source>
         <translation>Подготовка данных для отображения...</translation>
     </message>
@@ -565,7 +565,7 @@
         <translation>Модель не сохранена: её ячейки ссылаются на несуществующие вершины.</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="215" />
+        <location filename="../../view/Export.cpp" line="226" />
         <location filename="../../view/ModelSave.cpp" line="30" />
         <source>Error</source>
         <translation>Ошибка</translation>
@@ -602,28 +602,33 @@
         <translation>Координата вершины %1 не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="38" />
+        <location filename="../../import/Importer.cpp" line="47" />
         <source>The folder holds no label maps.</source>
         <translation>В папке нет карт меток.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="49" />
-        <source>Files of this kind are not imported.</source>
-        <translation>Файлы такого вида не импортируются.</translation>
+        <location filename="../../import/Importer.cpp" line="27" />
+        <source>a folder of masks</source>
+        <translation>папка масок</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="66" />
+        <location filename="../../import/Importer.cpp" line="58" />
+        <source>Files of this kind are not imported; the endings read are %1.</source>
+        <translation>Файлы такого вида не импортируются; читаются окончания %1.</translation>
+    </message>
+    <message>
+        <location filename="../../import/Importer.cpp" line="77" />
         <source>The import was cancelled.</source>
         <translation>Импорт отменён.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="68" />
-        <location filename="../../import/Importer.cpp" line="71" />
+        <location filename="../../import/Importer.cpp" line="79" />
+        <location filename="../../import/Importer.cpp" line="82" />
         <source>There is not enough memory to import the file.</source>
         <translation>Недостаточно памяти для импорта файла.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="72" />
+        <location filename="../../import/Importer.cpp" line="83" />
         <source>The file cannot be imported.</source>
         <translation>Файл не удаётся импортировать.</translation>
     </message>
@@ -654,7 +659,7 @@
     </message>
     <message>
         <location filename="../../import/LabelMapData.cpp" line="13" />
-        <location filename="../../import/NiftiReader.cpp" line="106" />
+        <location filename="../../import/NiftiReader.cpp" line="145" />
         <source>The label map's dimensions must be positive; one is %1.</source>
         <translation>Размеры карты меток должны быть положительными; один из них равен %1.</translation>
     </message>
@@ -665,6 +670,7 @@
     </message>
     <message>
         <location filename="../../import/LabelMapImport.cpp" line="31" />
+        <location filename="../../import/MeshFileImport.cpp" line="210" />
         <location filename="../../import/StlBinary.cpp" line="66" />
         <location filename="../../import/StlBinary.cpp" line="77" />
         <location filename="../../import/VtkReader.cpp" line="282" />
@@ -737,57 +743,82 @@
         <translation>Масштабирование значений карты меток не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="74" />
+        <location filename="../../import/MeshFileImport.cpp" line="113" />
         <location filename="../../import/StlBinary.cpp" line="71" />
+        <location filename="../../import/StlText.cpp" line="86" />
         <source>The mesh has more cells than a model holds.</source>
         <translation>В сетке больше ячеек, чем вмещает модель.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="91" />
+        <location filename="../../import/MeshFileImport.cpp" line="129" />
         <source>A face names vertex %1; the mesh has %2.</source>
         <translation>Грань ссылается на вершину %1, а в сетке их %2.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="158" />
-        <location filename="../../import/MeshFileImport.cpp" line="181" />
+        <location filename="../../import/MeshFileImport.cpp" line="173" />
+        <source>The file's nodes nest more than %1 deep.</source>
+        <translation>Узлы файла вложены глубже %1 уровней.</translation>
+    </message>
+    <message>
+        <location filename="../../import/MeshFileImport.cpp" line="309" />
         <source>The file holds no surface: no mesh with faces of three or more corners.</source>
         <translation>В файле нет поверхности: нет сетки с гранями из трёх и более вершин.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="169" />
+        <location filename="../../import/MeshFileImport.cpp" line="279" />
         <source>The mesh file cannot be read: %1</source>
         <translation>Файл сетки не удаётся прочитать: %1</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="61" />
-        <location filename="../../import/NiftiReader.cpp" line="74" />
+        <location filename="../../import/NiftiReader.cpp" line="66" />
+        <location filename="../../import/NiftiReader.cpp" line="79" />
         <location filename="../../import/NrrdReader.cpp" line="74" />
         <source>The label map's voxel spacing is zero or not a number.</source>
         <translation>Шаг вокселей карты меток равен нулю или не является числом.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="123" />
+        <location filename="../../import/NiftiReader.cpp" line="83" />
+        <source>The label map puts its voxels %1 mm apart or away; its spacing or placement is damaged.</source>
+        <translation>Карта меток ставит вокселы на %1 мм друг от друга или от начала; её шаг или положение повреждены.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NiftiReader.cpp" line="138" />
+        <source>This is not a NIfTI file: its header lacks the NIfTI mark.</source>
+        <translation>Это не файл NIfTI: в его заголовке нет метки NIfTI.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NiftiReader.cpp" line="140" />
+        <source>The header says the voxels start at byte %1, which is not after the header.</source>
+        <translation>Заголовок говорит, что вокселы начинаются с байта %1, а это не после заголовка.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NiftiReader.cpp" line="172" />
+        <source>Voxel %1 of the label map is not a number.</source>
+        <translation>Воксел %1 карты меток не является числом.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NiftiReader.cpp" line="193" />
         <source>This is not a NIfTI file, or its header is damaged.</source>
         <translation>Это не файл NIfTI, или его заголовок повреждён.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="128" />
+        <location filename="../../import/NiftiReader.cpp" line="198" />
         <source>The file holds %1 volumes; a label map is one.</source>
         <translation>В файле %1 томов; карта меток — один том.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="131" />
+        <location filename="../../import/NiftiReader.cpp" line="201" />
         <source>The voxel type %1 is not one a label map has.</source>
         <translation>Тип вокселей %1 не бывает у карт меток.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="140" />
+        <location filename="../../import/NiftiReader.cpp" line="210" />
         <location filename="../../import/NrrdReader.cpp" line="102" />
         <source>The dimensions times the voxel size (%1 bytes) are more than the file holds (%2 bytes).</source>
         <translation>Размеры, умноженные на размер вокселя (%1 байт), больше, чем вмещает файл (%2 байт).</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="145" />
+        <location filename="../../import/NiftiReader.cpp" line="219" />
         <source>The voxel data of the file ends early or cannot be read.</source>
         <translation>Данные вокселей в файле обрываются или не читаются.</translation>
     </message>
@@ -877,32 +908,37 @@
         <translation>В сетке больше вершин, чем вмещает модель.</translation>
     </message>
     <message>
-        <location filename="../../import/VtkBlock.cpp" line="63" />
+        <location filename="../../import/VtkBlock.cpp" line="56" />
+        <source>%1 cells of a type that is not read (the first of type %2) were left out.</source>
+        <translation>Пропущено ячеек нечитаемого типа (первая типа %2): %1.</translation>
+    </message>
+    <message>
+        <location filename="../../import/VtkBlock.cpp" line="68" />
         <source>The VTK file has more cells than a model holds.</source>
         <translation>В файле VTK больше ячеек, чем вмещает модель.</translation>
     </message>
     <message>
-        <location filename="../../import/VtkBlock.cpp" line="111" />
+        <location filename="../../import/VtkBlock.cpp" line="116" />
         <source>Cell %1 names point %2; the file has %3 points.</source>
         <translation>Ячейка %1 ссылается на точку %2, а в файле %3 точек.</translation>
     </message>
     <message>
-        <location filename="../../import/VtkBlock.cpp" line="135" />
+        <location filename="../../import/VtkBlock.cpp" line="140" />
         <source>Cell %1 of VTK type %2 has %3 points; the type has %4.</source>
         <translation>У ячейки %1 типа VTK %2 %3 точек; у этого типа их %4.</translation>
     </message>
     <message>
-        <location filename="../../import/VtkBlock.cpp" line="160" />
+        <location filename="../../import/VtkBlock.cpp" line="167" />
         <source>The VTK point data %1 has %2 values for %3 points.</source>
         <translation>Данные точек VTK %1: %2 значений на %3 точек.</translation>
     </message>
     <message>
-        <location filename="../../import/VtkBlock.cpp" line="189" />
+        <location filename="../../import/VtkBlock.cpp" line="196" />
         <source>The VTK cell data %1 has %2 values for %3 cells.</source>
         <translation>Данные ячеек VTK %1: %2 значений на %3 ячеек.</translation>
     </message>
     <message>
-        <location filename="../../import/VtkBlock.cpp" line="246" />
+        <location filename="../../import/VtkBlock.cpp" line="255" />
         <source>The VTK file has more points than a model holds.</source>
         <translation>В файле VTK больше точек, чем вмещает модель.</translation>
     </message>
@@ -1000,6 +1036,461 @@
         <location filename="../../import/VtkStream.cpp" line="129" />
         <source>The VTK file gives "%1" where it should give %2.</source>
         <translation>Файл VTK задаёт "%1" там, где должен задавать %2.</translation>
+    </message>
+    <message>
+        <location filename="../../cli/CliInput.cpp" line="47" />
+        <source>warning: %1</source>
+        <translation>предупреждение: %1</translation>
+    </message>
+    <message>
+        <location filename="../../cli/CliInput.cpp" line="109" />
+        <source>Files of this kind are not read; the endings read are %1.</source>
+        <translation>Файлы такого вида не читаются; читаются окончания %1.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="45" />
+        <source>The glTF file nests its brackets more than %1 deep.</source>
+        <translation>Скобки файла glTF вложены глубже %1 уровней.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="58" />
+        <source>%1 has a %2 that is not a whole number of 0 or more.</source>
+        <translation>%1: %2 не является целым числом, равным 0 или больше.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="116" />
+        <source>Buffer %1</source>
+        <translation>Буфер %1</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="125" />
+        <source>%1 declares %2 bytes; its data holds %3.</source>
+        <translation>%1 объявляет %2 байт; его данные содержат %3.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="139" />
+        <source>%1 names a file that is not there: %2</source>
+        <translation>%1 ссылается на отсутствующий файл: %2</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="149" />
+        <source>Buffer view %1</source>
+        <translation>Вид буфера %1</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="152" />
+        <source>%1 names a buffer the file does not have.</source>
+        <translation>%1 ссылается на буфер, которого нет в файле.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="157" />
+        <source>%1 reaches past the end of its buffer.</source>
+        <translation>%1 выходит за конец своего буфера.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="160" />
+        <source>%1 has a byte stride of %2; a stride is a multiple of 4 from 4 to 252.</source>
+        <translation>У %1 шаг %2 байт; шаг кратен 4 и лежит от 4 до 252.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="203" />
+        <source>its component type or element type is not one of glTF's</source>
+        <translation>его тип компонент или элементов не из glTF</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="209" />
+        <source>it declares %1 elements and no data for them</source>
+        <translation>он объявляет %1 элементов без данных для них</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="213" />
+        <source>it names a buffer view the file does not have</source>
+        <translation>он ссылается на вид буфера, которого нет в файле</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="221" />
+        <source>it declares %1 elements, more than its buffer view's %2 bytes can hold</source>
+        <translation>он объявляет %1 элементов, больше, чем вмещают %2 байт его вида буфера</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="233" />
+        <source>Accessor %1</source>
+        <translation>Аксессор %1</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="235" />
+        <source>sparse accessors are not read</source>
+        <translation>разреженные аксессоры не читаются</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="245" />
+        <source>Image %1</source>
+        <translation>Изображение %1</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="251" />
+        <source>%1 names a buffer view the file does not have.</source>
+        <translation>%1 ссылается на вид буфера, которого нет в файле.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="268" />
+        <source>Node %1 names a mesh, skin or camera the file does not have.</source>
+        <translation>Узел %1 ссылается на сетку, скелет или камеру, которых нет в файле.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="275" />
+        <source>Node %1 has a child that is not a node of its own.</source>
+        <translation>У узла %1 есть потомок, который не является его собственным узлом.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="284" />
+        <source>The nodes of the glTF file form a loop or nest more than %1 deep.</source>
+        <translation>Узлы файла glTF образуют цикл или вложены глубже %1 уровней.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="293" />
+        <source>A scene of the glTF file names a node it does not have.</source>
+        <translation>Сцена файла glTF ссылается на узел, которого нет в файле.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="307" />
+        <source>it names an accessor the file does not have</source>
+        <translation>он ссылается на аксессор, которого нет в файле</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="318" />
+        <source>The positions of %1 cannot be read: %2.</source>
+        <translation>Не удаётся прочитать положения %1: %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="322" />
+        <source>The corners of %1 cannot be read: %2.</source>
+        <translation>Не удаётся прочитать углы %1: %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="330" />
+        <source>%1 of %2 was left out: %3.</source>
+        <translation>%1 в %2 пропущен: %3.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="337" />
+        <source>The morph targets of %1 were left out.</source>
+        <translation>Цели морфинга %1 пропущены.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="342" />
+        <source>The material of %1 was left out: the file does not have it.</source>
+        <translation>Материал %1 пропущен: его нет в файле.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="358" />
+        <source>primitive %1 of mesh %2</source>
+        <translation>примитив %1 сетки %2</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="387" />
+        <source>The texture %1 of material %2 was left out: the file does not have it.</source>
+        <translation>Текстура %1 материала %2 пропущена: её нет в файле.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="423" />
+        <source>An accessor of the glTF file cannot be read: %1.</source>
+        <translation>Не удаётся прочитать аксессор файла glTF: %1.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="443" />
+        <source>The glTF file is not valid JSON: %1 at byte %2.</source>
+        <translation>Файл glTF не является правильным JSON: %1 в байте %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="447" />
+        <source>The glTF file's JSON is not an object.</source>
+        <translation>JSON файла glTF не является объектом.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="464" />
+        <location filename="../../import/GltfCheck.cpp" line="469" />
+        <location filename="../../import/GltfCheck.cpp" line="475" />
+        <source>The file names %1; a file may only name files in its own folder.</source>
+        <translation>Файл ссылается на %1; файл может ссылаться только на файлы своей папки.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="488" />
+        <source>The file does not start as a GLB file does.</source>
+        <translation>Файл начинается не так, как файл GLB.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="490" />
+        <source>Only GLB files of version 2 are read.</source>
+        <translation>Читаются только файлы GLB версии 2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="493" />
+        <source>The GLB file says it has %1 bytes; it has %2.</source>
+        <translation>Файл GLB объявляет %1 байт; в нём %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="498" />
+        <source>The GLB file's first chunk is not JSON, or longer than the file.</source>
+        <translation>Первый блок файла GLB не JSON или длиннее файла.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="505" />
+        <source>A chunk of the GLB file says it has %1 bytes, more than the file holds after it.</source>
+        <translation>Блок файла GLB объявляет %1 байт, больше, чем файл содержит после него.</translation>
+    </message>
+    <message>
+        <location filename="../../import/OffReader.cpp" line="33" />
+        <source>The OFF file is empty.</source>
+        <translation>Файл OFF пуст.</translation>
+    </message>
+    <message>
+        <location filename="../../import/OffReader.cpp" line="37" />
+        <source>Only OFF files of three-dimensional points are read; this one starts with %1.</source>
+        <translation>Читаются только файлы OFF трёхмерных точек; этот начинается с %1.</translation>
+    </message>
+    <message>
+        <location filename="../../import/OffReader.cpp" line="44" />
+        <source>The OFF file ends before its vertex and face counts.</source>
+        <translation>Файл OFF кончается до чисел вершин и граней.</translation>
+    </message>
+    <message>
+        <location filename="../../import/OffReader.cpp" line="52" />
+        <source>The OFF file does not start with its vertex and face counts.</source>
+        <translation>Файл OFF не начинается с чисел вершин и граней.</translation>
+    </message>
+    <message>
+        <location filename="../../import/OffReader.cpp" line="55" />
+        <source>The file declares %1 vertices and %2 faces, more than its %3 bytes can hold.</source>
+        <translation>Файл объявляет %1 вершин и %2 граней, больше, чем вмещают его %3 байт.</translation>
+    </message>
+    <message>
+        <location filename="../../import/OffReader.cpp" line="70" />
+        <source>The OFF file ends after %1 of its %2 vertices.</source>
+        <translation>Файл OFF кончается после %1 из %2 вершин.</translation>
+    </message>
+    <message>
+        <location filename="../../import/OffReader.cpp" line="77" />
+        <source>Vertex %1 of the OFF file has %2 where a coordinate should be.</source>
+        <translation>Вершина %1 файла OFF содержит %2 там, где должна быть координата.</translation>
+    </message>
+    <message>
+        <location filename="../../import/OffReader.cpp" line="79" />
+        <source>nothing</source>
+        <translation>ничего</translation>
+    </message>
+    <message>
+        <location filename="../../import/OffReader.cpp" line="91" />
+        <source>Face %1 of the OFF file does not start with its corner count.</source>
+        <translation>Грань %1 файла OFF не начинается с числа углов.</translation>
+    </message>
+    <message>
+        <location filename="../../import/OffReader.cpp" line="93" />
+        <location filename="../../import/OffReader.cpp" line="101" />
+        <source>Face %1 of the OFF file lists fewer corners than its count %2.</source>
+        <translation>Грань %1 файла OFF перечисляет меньше углов, чем её число %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/OffReader.cpp" line="105" />
+        <source>Face %1 of the OFF file names vertex %2; the file has %3 vertices.</source>
+        <translation>Грань %1 файла OFF ссылается на вершину %2; в файле %3 вершин.</translation>
+    </message>
+    <message>
+        <location filename="../../import/OffReader.cpp" line="132" />
+        <source>The OFF file ends after %1 of its %2 faces.</source>
+        <translation>Файл OFF кончается после %1 из %2 граней.</translation>
+    </message>
+    <message>
+        <location filename="../../import/OffReader.cpp" line="136" />
+        <location filename="../../import/PlyReader.cpp" line="418" />
+        <source>%1 faces of fewer than three corners (points and lines) were left out.</source>
+        <translation>Пропущено граней менее чем с тремя углами (точек и линий): %1.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="71" />
+        <source>The PLY header names the type %1, which is not a PLY type.</source>
+        <translation>Заголовок PLY называет тип %1, которого нет в PLY.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="82" />
+        <source>The PLY format %1 is not one of ascii, binary_little_endian and binary_big_endian.</source>
+        <translation>Формат PLY %1 не является ни ascii, ни binary_little_endian, ни binary_big_endian.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="90" />
+        <source>The PLY header declares a property before any element.</source>
+        <translation>Заголовок PLY объявляет свойство раньше любого элемента.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="93" />
+        <source>The PLY element %1 has more than %2 properties.</source>
+        <translation>У элемента PLY %1 больше %2 свойств.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="102" />
+        <source>The PLY list %1 is counted by a type that is not whole numbers.</source>
+        <translation>Длина списка PLY %1 задана нецелым типом.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="114" />
+        <source>The PLY header declares more than %1 elements.</source>
+        <translation>Заголовок PLY объявляет больше %1 элементов.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="119" />
+        <source>The PLY element %1 has no count of 0 or more.</source>
+        <translation>У элемента PLY %1 нет числа, равного 0 или больше.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="128" />
+        <source>The file does not start with "ply"; it is not a PLY file.</source>
+        <translation>Файл не начинается с "ply"; это не файл PLY.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="136" />
+        <source>The PLY header has no format line.</source>
+        <translation>В заголовке PLY нет строки format.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="147" />
+        <location filename="../../import/PlyReader.cpp" line="153" />
+        <source>The PLY header has no end_header line.</source>
+        <translation>В заголовке PLY нет строки end_header.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="149" />
+        <source>Line %1 of the PLY header is not understood: %2</source>
+        <translation>Строка %1 заголовка PLY непонятна: %2</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="194" />
+        <source>The line of %1 holds more values than the PLY header declares.</source>
+        <translation>Строка %1 содержит больше значений, чем объявляет заголовок PLY.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="209" />
+        <source>The PLY file ends inside %1.</source>
+        <translation>Файл PLY кончается внутри %1.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="225" />
+        <source>The line of %1 ends before the values the PLY header declares.</source>
+        <translation>Строка %1 кончается раньше значений, объявленных заголовком PLY.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="232" />
+        <source>The PLY file has %1 in %2, where a number should be.</source>
+        <translation>Файл PLY содержит %1 в %2 там, где должно быть число.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="283" />
+        <source>The file declares %1 %2 elements, more than its %3 bytes can hold.</source>
+        <translation>Файл объявляет %1 элементов %2, больше, чем вмещают его %3 байт.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="296" />
+        <source>The PLY list %1 in %2 says it has %3 values; the file cannot hold them.</source>
+        <translation>Список PLY %1 в %2 объявляет %3 значений; файл не может их вместить.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="326" />
+        <source>The PLY vertices have no %1 coordinate.</source>
+        <translation>У вершин PLY нет координаты %1.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="352" />
+        <source>The PLY faces have no vertex_indices list.</source>
+        <translation>У граней PLY нет списка vertex_indices.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="354" />
+        <source>The PLY face corners are not whole numbers.</source>
+        <translation>Углы граней PLY заданы не целыми числами.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="375" />
+        <source>Face %1 of the PLY file names vertex %2; the file has %3 vertices.</source>
+        <translation>Грань %1 файла PLY ссылается на вершину %2; в файле %3 вершин.</translation>
+    </message>
+    <message>
+        <location filename="../../import/PlyReader.cpp" line="408" />
+        <source>The PLY faces come before the vertices they name.</source>
+        <translation>Грани PLY идут раньше вершин, на которые ссылаются.</translation>
+    </message>
+    <message>
+        <location filename="../../import/StlText.cpp" line="47" />
+        <source>The STL file ends inside facet %1.</source>
+        <translation>Файл STL кончается внутри грани %1.</translation>
+    </message>
+    <message>
+        <location filename="../../import/StlText.cpp" line="48" />
+        <source>Facet %1 of the STL file has %2 where "%3" should be.</source>
+        <translation>Грань %1 файла STL содержит %2 там, где должно быть "%3".</translation>
+    </message>
+    <message>
+        <location filename="../../import/StlText.cpp" line="93" />
+        <source>Facet %1 of the STL file has %2 corners; a facet has three.</source>
+        <translation>У грани %1 файла STL %2 углов; у грани их три.</translation>
+    </message>
+    <message>
+        <location filename="../../import/StlText.cpp" line="110" />
+        <source>The STL file has %1 where "solid" should be.</source>
+        <translation>Файл STL содержит %1 там, где должно быть "solid".</translation>
+    </message>
+    <message>
+        <location filename="../../import/StlText.cpp" line="125" />
+        <source>The STL file is empty.</source>
+        <translation>Файл STL пуст.</translation>
+    </message>
+    <message>
+        <location filename="../../import/ThreeMfCheck.cpp" line="51" />
+        <source>The 3MF package is not a zip file, or its table of contents is damaged.</source>
+        <translation>Пакет 3MF не является zip-файлом, или его оглавление повреждено.</translation>
+    </message>
+    <message>
+        <location filename="../../import/ThreeMfCheck.cpp" line="84" />
+        <source>3MF packages of more than 4 GB are not read.</source>
+        <translation>Пакеты 3MF больше 4 ГБ не читаются.</translation>
+    </message>
+    <message>
+        <location filename="../../import/ThreeMfCheck.cpp" line="86" />
+        <source>The 3MF part %1 is compressed by a method other than deflate.</source>
+        <translation>Часть 3MF %1 сжата не методом deflate.</translation>
+    </message>
+    <message>
+        <location filename="../../import/ThreeMfCheck.cpp" line="93" />
+        <source>The 3MF part %1 says it holds %2 bytes; its %3 compressed bytes cannot hold so many.</source>
+        <translation>Часть 3MF %1 объявляет %2 байт; её %3 сжатых байт не могут вместить столько.</translation>
+    </message>
+    <message>
+        <location filename="../../import/ThreeMfCheck.cpp" line="118" />
+        <source>The 3MF package would inflate to %1 bytes, more than %2 times its size; it is refused as a zip bomb.</source>
+        <translation>Пакет 3MF распаковался бы в %1 байт, больше чем в %2 раз больше его размера; он отклонён как zip-бомба.</translation>
+    </message>
+    <message>
+        <location filename="../../import/ThreeMfCheck.cpp" line="136" />
+        <source>The 3MF part %1 is too large.</source>
+        <translation>Часть 3MF %1 слишком велика.</translation>
+    </message>
+    <message>
+        <location filename="../../import/ThreeMfCheck.cpp" line="151" />
+        <source>The 3MF part %1 is damaged.</source>
+        <translation>Часть 3MF %1 повреждена.</translation>
+    </message>
+    <message>
+        <location filename="../../import/ThreeMfCheck.cpp" line="160" />
+        <source>The 3MF package has no _rels/.rels part naming its model.</source>
+        <translation>В пакете 3MF нет части _rels/.rels, называющей его модель.</translation>
+    </message>
+    <message>
+        <location filename="../../import/ThreeMfCheck.cpp" line="170" />
+        <source>The 3MF package's relationships name no model.</source>
+        <translation>Связи пакета 3MF не называют модели.</translation>
+    </message>
+    <message>
+        <location filename="../../import/ThreeMfCheck.cpp" line="182" />
+        <source>The 3MF package has no model part %1.</source>
+        <translation>В пакете 3MF нет части модели %1.</translation>
     </message>
 </context>
 <context>
@@ -2097,58 +2588,58 @@
         <translation>Ошибка: недостаточно памяти.</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="352" />
+        <location filename="../../model/ModelClass.cpp" line="356" />
         <source>; Mesh #%1</source>
         <translation>; Сетка №%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="358" />
+        <location filename="../../model/ModelClass.cpp" line="362" />
         <source>; %1-gon</source>
         <translation>; %1-угольник</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="358" />
-        <location filename="../../model/ModelClass.cpp" line="363" />
+        <location filename="../../model/ModelClass.cpp" line="362" />
+        <location filename="../../model/ModelClass.cpp" line="367" />
         <source> # %1</source>
         <translation> № %1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="360" />
+        <location filename="../../model/ModelClass.cpp" line="364" />
         <source>; Tetrahedron</source>
         <translation>; Тетраэдр</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="360" />
+        <location filename="../../model/ModelClass.cpp" line="364" />
         <source>; Pyramid</source>
         <translation>; Пирамида</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="360" />
+        <location filename="../../model/ModelClass.cpp" line="364" />
         <source>; Triangleprizm</source>
         <translation>; Треугольная призма</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="361" />
+        <location filename="../../model/ModelClass.cpp" line="365" />
         <source>; Hexahedron</source>
         <translation>; Гексаэдр</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="365" />
+        <location filename="../../model/ModelClass.cpp" line="369" />
         <source>; pt=%1</source>
         <translation>; тип=%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="365" />
+        <location filename="../../model/ModelClass.cpp" line="369" />
         <source> pn=%1</source>
         <translation> номер=%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="368" />
+        <location filename="../../model/ModelClass.cpp" line="372" />
         <source>; Material # %1</source>
         <translation>; Материал № %1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="374" />
+        <location filename="../../model/ModelClass.cpp" line="378" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
@@ -2535,12 +3026,17 @@
         <translation>В этой папке нет файлов .hx.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="257" />
+        <location filename="../FileCommands.cpp" line="255" />
+        <source>Files of this kind are not read; the endings read are %1.</source>
+        <translation>Файлы такого вида не читаются; читаются окончания %1.</translation>
+    </message>
+    <message>
+        <location filename="../FileCommands.cpp" line="266" />
         <source>Saving file</source>
         <translation>Сохранение файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="259" />
+        <location filename="../FileCommands.cpp" line="268" />
         <source>Save file As...</source>
         <translation>Сохранить файл как...</translation>
     </message>

@@ -1,0 +1,495 @@
+// Damaged and hostile mesh files and label maps: each is refused with its
+// reason or loads with a warning naming what was left out, in a child process
+// that must neither crash, hang nor take unbounded memory.
+
+#include "HostileRun.h"
+#include "WholeFiles.h"
+#include "model/ModelClass.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+#include <zlib.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Peak resident memory an import of these small files may take (KiB): far
+// above what a refusal costs, far below what a count taken on trust costs.
+constexpr qint64 kMostKib = 700 * 1024;
+
+QByteArray rawDeflate(const QByteArray &data)
+{
+    z_stream z {};
+    deflateInit2(&z, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
+    QByteArray out(qsizetype(deflateBound(&z, uLong(data.size()))), 0);
+    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
+    z.avail_in = uInt(data.size());
+    z.next_out = reinterpret_cast<Bytef *>(out.data());
+    z.avail_out = uInt(out.size());
+    deflate(&z, Z_FINISH);
+    out.resize(qsizetype(z.total_out));
+    deflateEnd(&z);
+    return out;
+}
+
+struct ZipPart
+{
+    QByteArray name;
+    QByteArray data;
+    bool deflated = false;
+};
+
+void putLe(QByteArray &out, quint32 value, int bytes)
+{
+    for (int b = 0; b < bytes; ++b)
+        out.append(char(value >> (8 * b)));
+}
+
+// A zip file of the parts; `sizeOf` may claim other sizes than the parts have.
+QByteArray zip(const QList<ZipPart> &parts, quint32 claimedSize = 0)
+{
+    QByteArray out, directory;
+    for (const ZipPart &part : parts) {
+        const QByteArray stored = part.deflated ? rawDeflate(part.data) : part.data;
+        const quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef *>(part.data.constData()),
+                                          uInt(part.data.size())));
+        const quint32 size = claimedSize ? claimedSize : quint32(part.data.size());
+        QByteArray common;
+        putLe(common, 20, 2), putLe(common, 0, 2), putLe(common, part.deflated ? 8 : 0, 2);
+        putLe(common, 0, 4), putLe(common, crc, 4), putLe(common, quint32(stored.size()), 4);
+        putLe(common, size, 4), putLe(common, quint32(part.name.size()), 2), putLe(common, 0, 2);
+        const quint32 offset = quint32(out.size());
+        putLe(out, 0x04034b50, 4);
+        out += common + part.name + stored;
+        putLe(directory, 0x02014b50, 4), putLe(directory, 20, 2);
+        directory += common;
+        putLe(directory, 0, 2), putLe(directory, 0, 2), putLe(directory, 0, 2);
+        putLe(directory, 0, 4), putLe(directory, offset, 4);
+        directory += part.name;
+    }
+    const quint32 start = quint32(out.size());
+    out += directory;
+    putLe(out, 0x06054b50, 4), putLe(out, 0, 4), putLe(out, quint32(parts.size()), 2);
+    putLe(out, quint32(parts.size()), 2), putLe(out, quint32(directory.size()), 4);
+    putLe(out, start, 4), putLe(out, 0, 2);
+    return out;
+}
+
+const QByteArray kRels =
+    "<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas.openxmlformats."
+    "org/package/2006/relationships\"><Relationship Target=\"/3D/3dmodel.model\" "
+    "Id=\"rel0\" Type=\"http://schemas.microsoft.com/3dmanufacturing/2013/01/"
+    "3dmodel\"/></Relationships>";
+const QByteArray kTypes =
+    "<?xml version=\"1.0\"?><Types xmlns=\"http://schemas.openxmlformats.org/"
+    "package/2006/content-types\"><Default Extension=\"rels\" ContentType=\""
+    "application/vnd.openxmlformats-package.relationships+xml\"/><Default "
+    "Extension=\"model\" ContentType=\"application/vnd.ms-package.3dmanufacturing"
+    "-3dmodel+xml\"/></Types>";
+const QByteArray kModel =
+    "<?xml version=\"1.0\"?><model unit=\"millimeter\" xmlns=\"http://schemas.microsoft.com/"
+    "3dmanufacturing/core/2015/02\"><resources><object id=\"1\" type=\"model\"><mesh><vertices>"
+    "<vertex x=\"0\" y=\"0\" z=\"0\"/><vertex x=\"1\" y=\"0\" z=\"0\"/><vertex x=\"0\" y=\"1\" "
+    "z=\"0\"/><vertex x=\"0\" y=\"0\" z=\"1\"/></vertices><triangles><triangle v1=\"0\" v2=\"2\" "
+    "v3=\"1\"/><triangle v1=\"0\" v2=\"1\" v3=\"3\"/><triangle v1=\"1\" v2=\"2\" "
+    "v3=\"3\"/><triangle "
+    "v1=\"0\" v2=\"3\" v3=\"2\"/></triangles></mesh></object></resources><build><item "
+    "objectid=\"1\"/></build></model>";
+
+// A glTF file of one triangle, its buffer a data URI; indices `corners`.
+QJsonObject triangleGltf(std::array<quint16, 3> corners = {0, 1, 2})
+{
+    QByteArray data(44, 0);
+    const float xyz[9] = {0, 0, 0, 1, 0, 0, 0, 1, 0};
+    std::memcpy(data.data(), xyz, 36);
+    for (int c = 0; c < 3; ++c)
+        qToLittleEndian(corners[size_t(c)], data.data() + 36 + 2 * c);
+    using object = QJsonObject;
+    QJsonObject root;
+    root["asset"] = object({{"version", "2.0"}});
+    root["buffers"] = QJsonArray {object(
+        {{"byteLength", 44},
+         {"uri", "data:application/octet-stream;base64," + QString::fromLatin1(data.toBase64())}})};
+    root["bufferViews"] =
+        QJsonArray {object({{"buffer", 0}, {"byteOffset", 0}, {"byteLength", 36}}),
+                    object({{"buffer", 0}, {"byteOffset", 36}, {"byteLength", 6}})};
+    root["accessors"] = QJsonArray {
+        object({{"bufferView", 0},
+                {"componentType", 5126},
+                {"count", 3},
+                {"type", "VEC3"},
+                {"min", QJsonArray {0, 0, 0}},
+                {"max", QJsonArray {1, 1, 0}}}),
+        object({{"bufferView", 1}, {"componentType", 5123}, {"count", 3}, {"type", "SCALAR"}})};
+    const QJsonObject primitive {{"attributes", object({{"POSITION", 0}})}, {"indices", 1}};
+    root["meshes"] = QJsonArray {object({{"primitives", QJsonArray {primitive}}})};
+    root["nodes"] = QJsonArray {object({{"mesh", 0}})};
+    root["scenes"] = QJsonArray {object({{"nodes", QJsonArray {0}}})};
+    root["scene"] = 0;
+    return root;
+}
+
+QByteArray json(const QJsonObject &root)
+{
+    return QJsonDocument(root).toJson(QJsonDocument::Compact);
+}
+
+// `root` with `value` set at the path of keys and indices ("bufferViews/0/byteStride").
+QJsonObject with(QJsonObject root, const QString &path, const QJsonValue &value)
+{
+    const QStringList keys = path.split('/');
+    std::function<QJsonValue(QJsonValue, qsizetype)> set = [&](QJsonValue at, qsizetype k) {
+        if (k == keys.size())
+            return value;
+        bool index = false;
+        const int i = keys[k].toInt(&index);
+        if (index) {
+            QJsonArray a = at.toArray();
+            a[i] = set(a[i], k + 1);
+            return QJsonValue(a);
+        }
+        QJsonObject o = at.toObject();
+        o[keys[k]] = set(o[keys[k]], k + 1);
+        return QJsonValue(o);
+    };
+    return set(root, 0).toObject();
+}
+
+QByteArray glb(const QByteArray &json, const QByteArray &bin, quint32 binClaim = 0)
+{
+    QByteArray padded = json;
+    padded.append((4 - padded.size() % 4) % 4, ' ');
+    QByteArray out = "glTF";
+    putLe(out, 2, 4), putLe(out, quint32(28 + padded.size() + bin.size()), 4);
+    putLe(out, quint32(padded.size()), 4), putLe(out, 0x4E4F534A, 4);
+    out += padded;
+    putLe(out, binClaim ? binClaim : quint32(bin.size()), 4), putLe(out, 0x004E4942, 4);
+    return out + bin;
+}
+
+// A NIfTI-1 file of 2 x 2 x 2 voxels of `type` (2 uint8, 16 float32).
+QByteArray nifti(int type, const QByteArray &data, float voxOffset = 352, float spacing = 1,
+                 const char *magic = "n+1")
+{
+    QByteArray h(352, 0);
+    qToLittleEndian<qint32>(348, h.data());
+    const qint16 dims[8] = {3, 2, 2, 2, 1, 1, 1, 1};
+    for (int d = 0; d < 8; ++d)
+        qToLittleEndian(dims[d], h.data() + 40 + 2 * d);
+    qToLittleEndian<qint16>(qint16(type), h.data() + 70);
+    qToLittleEndian<qint16>(type == 2 ? 8 : 32, h.data() + 72);
+    for (int d = 0; d < 8; ++d)
+        qToLittleEndian<float>(d >= 1 && d <= 3 ? spacing : 1, h.data() + 76 + 4 * d);
+    qToLittleEndian<float>(voxOffset, h.data() + 108);
+    std::memcpy(h.data() + 344, magic, 4);
+    return h + data;
+}
+
+QByteArray floatVoxels(float odd)
+{
+    QByteArray data(32, 0);
+    for (int v = 0; v < 8; ++v)
+        qToLittleEndian<float>(v == 7 ? odd : float(v % 2), data.data() + 4 * v);
+    return data;
+}
+
+QByteArray binaryPly(bool big, quint8 firstCount)
+{
+    QByteArray out = QByteArray("ply\nformat ")
+        + (big ? "binary_big_endian" : "binary_little_endian")
+        + " 1.0\nelement vertex 4\nproperty float x\nproperty float y\nproperty float z\n"
+          "element face 1\nproperty list uchar int vertex_indices\nend_header\n";
+    const float xyz[12] = {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0};
+    for (float f : xyz) {
+        char bytes[4];
+        big ? qToBigEndian(f, bytes) : qToLittleEndian(f, bytes);
+        out.append(bytes, 4);
+    }
+    out.append(char(firstCount));
+    for (qint32 i : {0, 1, 2, 3}) {
+        char bytes[4];
+        big ? qToBigEndian(i, bytes) : qToLittleEndian(i, bytes);
+        out.append(bytes, 4);
+    }
+    return out;
+}
+
+const QByteArray kPlyHead = "ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\nproperty "
+                            "float y\nproperty float z\nelement face 1\nproperty list uchar int "
+                            "vertex_indices\nend_header\n";
+const QByteArray kOff = "OFF\n4 2 0\n0 0 0\n1 0 0\n1 1 0\n0 1 0\n3 0 1 2\n3 0 2 3\n";
+const QByteArray kFacet =
+    "facet normal 0 0 1\n outer loop\n  vertex 0 0 0\n  vertex 1 0 0\n  vertex 0 1 0\n"
+    " endloop\nendfacet\n";
+
+} // namespace
+
+class TestHostileFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(dir.isValid()); }
+    void hostileFiles_data();
+    void hostileFiles();
+    void readersKeepWhatTheFileSays();
+
+private:
+    QTemporaryDir dir;
+};
+
+void TestHostileFiles::hostileFiles_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("outcome"); // "refused", "warned" or "loaded"
+    QTest::addColumn<QString>("text");    // part of the message or the warning
+
+    // STL: text files read by our reader; a facet must be whole.
+    QTest::newRow("stl without endsolid") << "a.stl"
+                                          << "solid t\n" + kFacet << "loaded"
+                                          << "";
+    QTest::newRow("stl facet of two corners")
+        << "a.stl"
+        << QByteArray("solid t\n" + kFacet).replace("  vertex 0 1 0\n", "") + "endsolid\n"
+        << "refused"
+        << "has 2 corners";
+    QTest::newRow("stl word for a number")
+        << "a.stl" << QByteArray("solid t\n" + kFacet).replace("vertex 1 0 0", "vertex 1 zz 0")
+        << "refused"
+        << "has zz where";
+    QTest::newRow("stl other words") << "a.stl" << QByteArray("solid\nnonsense") << "refused"
+                                     << "where \"facet\"";
+
+    // OFF: counts against the size, indices against the vertices.
+    QTest::newRow("off of 353 billion vertices")
+        << "a.off"
+        << "OFF\n353000000000 1 0\n" + QByteArray(290, '0') << "refused"
+        << "declares 353000000000 vertices";
+    QTest::newRow("off index out of range")
+        << "a.off" << QByteArray(kOff).replace("3 0 2 3", "3 0 2 4") << "refused"
+        << "names vertex 4; the file has 4 vertices";
+    QTest::newRow("off negative index")
+        << "a.off" << QByteArray(kOff).replace("3 0 2 3", "3 0 -2 3") << "refused"
+        << "names vertex -2";
+    QTest::newRow("off ends early") << "a.off" << kOff.left(kOff.size() - 8) << "refused"
+                                    << "ends after 1 of its 2 faces";
+    QTest::newRow("off of four dimensions") << "a.off"
+                                            << "4OFF\n" + kOff.mid(4) << "refused"
+                                            << "three-dimensional";
+    QTest::newRow("off with a line") << "a.off" << kOff + "2 0 1\n"
+                                     << "loaded"
+                                     << "";
+    QTest::newRow("off with a line counted")
+        << "a.off" << QByteArray(kOff).replace("4 2 0", "4 3 0") + "2 0 1\n"
+        << "warned"
+        << "1 faces of fewer than three corners";
+
+    // PLY: the header must end, types be types, lists fit their lines.
+    QTest::newRow("ply without end_header")
+        << "a.ply" << kPlyHead.left(kPlyHead.size() - 11) + "0 0 0\n"
+        << "refused"
+        << "no end_header";
+    QByteArray comments = "ply\nformat ascii 1.0\n";
+    for (int c = 0; c < 1000000; ++c)
+        comments += "comment a line of no use\n";
+    QTest::newRow("ply of a million comments")
+        << "a.ply" << comments + kPlyHead.mid(20) + "0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n"
+        << "loaded"
+        << "";
+    QTest::newRow("ply ascii list count 255")
+        << "a.ply" << kPlyHead + "0 0 0\n1 0 0\n0 1 0\n255 0 1 2\n"
+        << "refused"
+        << "face 0 says it has 255 values";
+    QTest::newRow("ply binary list count 255") << "a.ply" << binaryPly(false, 255) << "refused"
+                                               << "cannot hold them";
+    QTest::newRow("ply vertex without x")
+        << "a.ply"
+        << QByteArray(kPlyHead).replace("property float x\n", "") + "0 0\n1 0\n0 1\n3 0 1 2\n"
+        << "refused"
+        << "no x coordinate";
+    QTest::newRow("ply bad property type")
+        << "a.ply" << QByteArray(kPlyHead).replace("float y", "flaot y") << "refused"
+        << "the type flaot, which is not a PLY type";
+    QTest::newRow("ply count beyond the file")
+        << "a.ply" << QByteArray(kPlyHead).replace("vertex 3", "vertex 4000000000") + "0 0 0\n"
+        << "refused"
+        << "declares 4000000000 vertex elements";
+    QTest::newRow("ply index out of range")
+        << "a.ply" << kPlyHead + "0 0 0\n1 0 0\n0 1 0\n3 0 1 3\n"
+        << "refused"
+        << "names vertex 3; the file has 3";
+    QTest::newRow("ply short line") << "a.ply" << kPlyHead + "0 0 0\n1 0 0\n0 1\n3 0 1 2\n"
+                                    << "refused"
+                                    << "line of vertex 2 ends before";
+    QTest::newRow("ply too many values") << "a.ply" << kPlyHead + "0 0 0 7\n1 0 0\n0 1 0\n3 0 1 2\n"
+                                         << "refused"
+                                         << "more values";
+
+    // glTF and GLB: checked before the library reads them.
+    const QJsonObject triangle = triangleGltf();
+    QTest::newRow("gltf") << "a.gltf" << json(triangle) << "loaded"
+                          << "";
+    QTest::newRow("gltf nested 200000 deep")
+        << "a.gltf" << QByteArray(200000, '[') + QByteArray(200000, ']') << "refused"
+        << "more than 64 deep";
+    QTest::newRow("gltf buffer outside its folder")
+        << "a.gltf" << json(with(triangle, "buffers/0/uri", "../../../etc/passwd")) << "refused"
+        << "only name files in its own folder";
+    QTest::newRow("gltf absolute buffer")
+        << "a.gltf" << json(with(triangle, "buffers/0/uri", "/etc/passwd")) << "refused"
+        << "own folder";
+    QTest::newRow("gltf buffer by scheme")
+        << "a.gltf" << json(with(triangle, "buffers/0/uri", "file:///etc/passwd")) << "refused"
+        << "own folder";
+    QTest::newRow("gltf encoded climb")
+        << "a.gltf" << json(with(triangle, "buffers/0/uri", "%2e%2e/%2e%2e/etc/passwd"))
+        << "refused"
+        << "own folder";
+    QTest::newRow("gltf indices out of range")
+        << "a.gltf" << json(triangleGltf({0, 1, 7})) << "refused"
+        << "";
+    QTest::newRow("gltf byte stride 1")
+        << "a.gltf" << json(with(triangle, "bufferViews/0/byteStride", 1)) << "refused"
+        << "byte stride of 1";
+    QTest::newRow("gltf buffer longer than its data")
+        << "a.gltf" << json(with(triangle, "buffers/0/byteLength", 4000000000.0)) << "refused"
+        << "declares 4000000000 bytes";
+    QTest::newRow("gltf accessor beyond its view")
+        << "a.gltf" << json(with(triangle, "accessors/0/count", 1000000)) << "refused"
+        << "positions of primitive 0 of mesh 0";
+    QTest::newRow("gltf missing material")
+        << "a.gltf" << json(with(triangle, "meshes/0/primitives/0/material", 5)) << "warned"
+        << "material of primitive 0 of mesh 0 was left out";
+    QTest::newRow("gltf broken texture coordinates")
+        << "a.gltf" << json(with(triangle, "meshes/0/primitives/0/attributes/TEXCOORD_0", 9))
+        << "warned"
+        << "TEXCOORD_0 of primitive 0 of mesh 0 was left out";
+    QTest::newRow("gltf node of its own")
+        << "a.gltf" << json(with(triangle, "nodes/0/children", QJsonArray {0})) << "refused"
+        << "loop";
+    const QByteArray bin =
+        QByteArray::fromBase64(triangle["buffers"][0]["uri"].toString().section(',', 1).toLatin1());
+    const QJsonObject inGlb = with(triangle, "buffers/0", QJsonObject {{"byteLength", 44}});
+    QTest::newRow("glb") << "a.glb" << glb(json(inGlb), bin) << "loaded"
+                         << "";
+    QTest::newRow("glb chunk longer than the file")
+        << "a.glb" << glb(json(inGlb), bin, 4000000) << "refused"
+        << "more than the file holds";
+    QTest::newRow("glb missing material")
+        << "a.glb" << glb(json(with(inGlb, "meshes/0/primitives/0/material", 2)), bin) << "warned"
+        << "material";
+
+    // 3MF: the zip's directory checked first.
+    const ZipPart rels {"_rels/.rels", kRels, true}, types {"[Content_Types].xml", kTypes, false};
+    QTest::newRow("3mf") << "a.3mf" << zip({types, rels, {"3D/3dmodel.model", kModel, true}})
+                         << "loaded"
+                         << "";
+    QTest::newRow("3mf without its model") << "a.3mf" << zip({types, rels}) << "refused"
+                                           << "no model part 3D/3dmodel.model";
+    QTest::newRow("3mf without relationships")
+        << "a.3mf" << zip({types, {"3D/3dmodel.model", kModel, true}}) << "refused"
+        << "_rels/.rels";
+    QByteArray padding; // inflates some 140-fold: within deflate's reach, beyond a model's
+    for (int i = 0; i < 130000; ++i)
+        padding += QByteArray::number(i) + QByteArray(500, ' ');
+    QTest::newRow("3mf zip bomb")
+        << "a.3mf" << zip({types, rels, {"3D/3dmodel.model", kModel + padding, true}}) << "refused"
+        << "zip bomb";
+    QTest::newRow("3mf size claimed beyond deflate")
+        << "a.3mf" << zip({types, rels, {"3D/3dmodel.model", kModel, false}}, 3000000000u)
+        << "refused"
+        << "cannot hold so many";
+    QTest::newRow("3mf not a zip") << "a.3mf" << QByteArray(100, 'x') << "refused"
+                                   << "not a zip";
+
+    // NIfTI: the header's own fields before the library reads it.
+    const QByteArray bytes8("\0\1\0\1\0\1\0\1", 8);
+    QTest::newRow("nifti") << "a.nii" << nifti(2, bytes8) << "loaded"
+                           << "";
+    QTest::newRow("nifti negative vox_offset") << "a.nii" << nifti(2, bytes8, -352) << "refused"
+                                               << "voxels start at byte -352";
+    QTest::newRow("nifti nan vox_offset")
+        << "a.nii" << nifti(2, bytes8, std::numeric_limits<float>::quiet_NaN()) << "refused"
+        << "voxels start at byte nan";
+    QTest::newRow("nifti bad magic") << "a.nii" << nifti(2, bytes8, 352, 1, "abc") << "refused"
+                                     << "NIfTI mark";
+    QTest::newRow("nifti spacing 1e30") << "a.nii" << nifti(2, bytes8, 352, 1e30f) << "refused"
+                                        << "spacing or placement is damaged";
+    QTest::newRow("nifti nan voxel")
+        << "a.nii" << nifti(16, floatVoxels(std::numeric_limits<float>::quiet_NaN())) << "refused"
+        << "Voxel 7 of the label map is not a number";
+
+    // Legacy VTK: cells of unknown types are named.
+    QTest::newRow("vtk cell type 99")
+        << "a.vtk"
+        << QByteArray(
+               "# vtk DataFile Version 3.0\nt\nASCII\nDATASET UNSTRUCTURED_GRID\nPOINTS 4 "
+               "float\n0 0 0 1 0 0 0 1 0 0 0 1\nCELLS 2 8\n3 0 1 2\n3 1 2 3\nCELL_TYPES 2\n5\n99\n")
+        << "warned"
+        << "1 cells of a type that is not read (the first of type 99)";
+
+    QTest::newRow("unknown ending") << "a.xyz" << QByteArray("x") << "refused"
+                                    << "the endings read are .stl, .obj";
+}
+
+void TestHostileFiles::hostileFiles()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, outcome);
+    QFETCH(QString, text);
+    const QString path = dir.filePath(file);
+    QVERIFY(writeBytes(path, bytes));
+    const HostileOutcome got = importInChild(path);
+    QVERIFY2(got.signal == 0, qPrintable(QString("ended by signal %1").arg(got.signal)));
+    QVERIFY2(got.peakKib < kMostKib, qPrintable(QString("took %1 KiB").arg(got.peakKib)));
+    const QString said = got.ok ? got.warnings.join(" | ") : got.message;
+    QVERIFY2(got.ok == (outcome != "refused"), qPrintable(said));
+    QVERIFY2(said.contains(text), qPrintable(said));
+    QVERIFY2((outcome == "warned") == !got.warnings.isEmpty(), qPrintable(said));
+    QVERIFY2(said.size() < 300, qPrintable(said)); // never the file's contents at length
+}
+
+// What loads, loads as the file says: binary PLY of either byte order, OFF,
+// text STL of two solids.
+void TestHostileFiles::readersKeepWhatTheFileSays()
+{
+    for (bool big : {false, true}) {
+        const QString path = dir.filePath(big ? "big.ply" : "little.ply");
+        QVERIFY(writeBytes(path, binaryPly(big, 4)));
+        std::vector<std::unique_ptr<ModelClass>> models;
+        QVERIFY(importModels(path, models).ok);
+        const MeshClass &quad = *models.at(0)->Meshes.at(0);
+        QCOMPARE(quad.CountOfVertices, 4);
+        QCOMPARE(quad.CountOfCells[Quadrangle], 1);
+        QCOMPARE(quad.Vertices[3 * quad.Cells[Quadrangle][2]], 1.0);
+        QCOMPARE(quad.Vertices[3 * quad.Cells[Quadrangle][2] + 1], 1.0);
+    }
+    const QString off = dir.filePath("two.off");
+    QVERIFY(writeBytes(off, "# two triangles\n" + kOff + "# end\n"));
+    std::vector<std::unique_ptr<ModelClass>> models;
+    QVERIFY(importModels(off, models).ok);
+    QCOMPARE(models.back()->Meshes.at(0)->CountOfCells[Triangle], 2);
+    QCOMPARE(models.back()->Meshes.at(0)->Cells[Triangle][5], 3);
+
+    const QString stl = dir.filePath("two.stl");
+    QVERIFY(writeBytes(stl,
+                       "solid one\n" + kFacet + "endsolid one\nSOLID two\n"
+                           + QByteArray(kFacet).replace("vertex 0 1 0", "vertex 0 0 1")
+                           + "endsolid\n"));
+    QVERIFY(importModels(stl, models).ok);
+    QCOMPARE(models.back()->Meshes.size(), 2);
+    QCOMPARE(models.back()->Meshes.at(1)->Name, QString("two"));
+    QCOMPARE(models.back()->Meshes.at(1)->Vertices[8], 1.0);
+}
+
+QTEST_GUILESS_MAIN(TestHostileFiles)
+#include "test_hostile_files.moc"
