@@ -2,8 +2,11 @@
 // in the main window, with its Objects panel, as a user opens it, against the
 // floor of reading the same files into models without a window. For each
 // model count one child process loads the scene, so that its peak memory is
-// its own. Each figure is one line "BENCH <case> <value> <unit>". Needs a
-// display (make bench uses xvfb-run). The counts may be given as arguments.
+// its own. Then a large model's first frame: the viewer started with a file
+// of 4 M triangles until it has drawn it, against tessaron-cli render of the
+// same file, in turns. Each figure is one line "BENCH <case> <value> <unit>".
+// Needs a display (make bench uses xvfb-run). The counts may be given as
+// arguments.
 
 #include "BenchReport.h"
 #include "SyntheticMeshes.h"
@@ -13,8 +16,12 @@
 #include "view/GLWidget.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 #include <cstdio>
 #include <cstdlib>
@@ -86,10 +93,85 @@ void sceneCase(int count)
     report(prefix + "/peak_rss", peakMegabytes(), "MB");
 }
 
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? -1.0 : values[values.size() / 2];
+}
+
+// Seconds from the start of `program` until a line of its standard error
+// holds `marker` (then it is ended), or until it exits when `marker` is
+// empty; -1 when it fails or the marker never comes.
+double timeProgram(const QString &program, const QStringList &args, const QString &folder,
+                   const QByteArray &marker)
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", folder); // a first start: no settings of the user's
+    environment.insert("QT_LOGGING_RULES", "tessaron.trace.debug=true");
+    process.setProcessEnvironment(environment);
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, args);
+    if (!process.waitForStarted())
+        return -1;
+    if (marker.isEmpty()) {
+        const bool done = process.waitForFinished(600000) && process.exitCode() == 0;
+        return done ? double(clock.nsecsElapsed()) * 1e-9 : -1;
+    }
+    QByteArray seen;
+    while (process.state() == QProcess::Running && clock.elapsed() < 600000) {
+        process.waitForReadyRead(100);
+        seen += process.readAllStandardError();
+        if (seen.contains(marker)) {
+            const double time = double(clock.nsecsElapsed()) * 1e-9;
+            process.kill();
+            process.waitForFinished();
+            return time;
+        }
+    }
+    process.kill();
+    process.waitForFinished();
+    return -1;
+}
+
+// The viewer started with a 4 M-triangle .surf until its first frame of the
+// model, beside tessaron-cli render of the same file; medians of `runs`
+// turns each and their ratio.
+void firstFrameCase(int runs)
+{
+    QTemporaryDir dir;
+    const QString surf = dir.filePath("torus_4M.surf");
+    {
+        const std::unique_ptr<MeshClass> mesh(makeTorusSurface(4'000'000));
+        QFile file(surf);
+        const QByteArray bytes = surfFileBytes(*mesh);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            std::abort();
+    }
+    std::vector<double> viewer, cli;
+    for (int i = 0; i < runs; ++i) {
+        cli.push_back(timeProgram(TESSARON_CLI, {"render", surf, dir.filePath("out.png")},
+                                  dir.path(), QByteArray()));
+        viewer.push_back(timeProgram(TESSARON_APP, {surf}, dir.path(),
+                                     QByteArrayLiteral("view: first frame of models")));
+    }
+    report("first_frame_4M/tessaron", median(viewer), "s");
+    report("first_frame_4M/tessaron-cli_render", median(cli), "s");
+    report("first_frame_4M/tessaron_over_cli", median(viewer) / median(cli), "ratio");
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
+    if (argc == 2 && QByteArray(argv[1]) == "first-frame") {
+        QCoreApplication app(argc, argv);
+        firstFrameCase(3);
+        return 0;
+    }
     std::vector<int> counts;
     for (int i = 1; i < argc; ++i)
         counts.push_back(std::atoi(argv[i]));
@@ -108,5 +190,17 @@ int main(int argc, char **argv)
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
             return 1;
     }
-    return 0;
+    // The first frame in a process of its own too: the scenes' windows are gone.
+    const pid_t child = fork();
+    if (child == 0) {
+        int one = 1;
+        char *args[] = {argv[0], nullptr};
+        QCoreApplication app(one, args);
+        firstFrameCase(3);
+        std::fflush(stdout);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 0 : 1;
 }

@@ -101,6 +101,8 @@ const ActionRow kActionRows[] = {
      QKeySequence::Back, nullptr, false, G0, V, SLOT(startPosition()), false},
     {"actionRescale", QT_TRANSLATE_NOOP("MainWindow", "Rescale to screen"), ":/rescale", None,
      nullptr, false, G0, V, SLOT(rescaleModel()), false},
+    {"actionFitAll", QT_TRANSLATE_NOOP("MainWindow", "Fit all"), ":/fit_all", None, "F", false, G0,
+     V, SLOT(fitAll()), false},
     {"actionMoveCenter", QT_TRANSLATE_NOOP("MainWindow", "Move Center"), ":/move_center", None,
      "Alt+C", false, G0, V, SLOT(moveCenter()), false},
     {"actionRotateX", QT_TRANSLATE_NOOP("MainWindow", "Rotate to X"), ":/rotateX", None, nullptr,

@@ -64,7 +64,10 @@ void Tessaron::caseSheet()
         Dialogs::current().critical(this, tr("Error"), error);
         return;
     }
-    showStatus(tr("The case sheet is written to %1").arg(fileName));
+    // A notice, not a passing status: the repaints after the sheet's views
+    // would replace that at once.
+    View->showNotice(
+        tr("The case sheet is written to %1").arg(QFileInfo(fileName).absoluteFilePath()));
 }
 
 void Tessaron::printCaseSheet()

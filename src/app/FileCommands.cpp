@@ -114,16 +114,21 @@ int Tessaron::openSurface(const QString &fileName, bool remember)
 
 void Tessaron::rememberFile(const QString &fileName)
 {
-    lastFile = fileName;
-    recentFiles.removeAll(fileName);
-    recentFiles.prepend(fileName);
+    // Absolute: the entry must still name the file when the program starts
+    // in another folder.
+    const QString path = QFileInfo(fileName).absoluteFilePath();
+    lastFile = path;
+    recentFiles.removeAll(path);
+    recentFiles.prepend(path);
     updateRecentFileActions();
 }
 
 void Tessaron::forgetFile(const QString &fileName)
 {
+    const QString path = QFileInfo(fileName).absoluteFilePath();
     recentFiles.removeAll(fileName);
-    if (lastFile == fileName)
+    recentFiles.removeAll(path);
+    if (lastFile == fileName || lastFile == path)
         lastFile = recentFiles.value(0);
     updateRecentFileActions();
 }
@@ -259,6 +264,21 @@ void Tessaron::openDroppedPath(const QString &path)
         openModelFile(file);
         clearStatus();
     }
+}
+
+void Tessaron::openNamedFiles(const QStringList &files)
+{
+    {
+        OpenCommand command(*this);
+        for (const QString &file : files) {
+            if (Closing)
+                break;
+            openDroppedPath(file);
+        }
+    }
+    clearStatus();
+    View->fitAll();
+    View->FitAtFirstFrame = true;
 }
 
 void Tessaron::saveAs(const QString &format, bool isBinary)

@@ -90,6 +90,9 @@ int Tessaron::importModelFile(const QString &path)
         View->moveCenter();
         View->transformAll();
     }
+    // An import lands among models of another place and size: everything
+    // shown is framed, as the command-line tool frames its pictures.
+    View->fitAll();
     syncViewActions();
     View->update();
     clearStatus();

@@ -41,6 +41,7 @@ const MenuContents kFullMenus[] = {
     {"menuRecentFiles", {"|", "|", "actionClearRecentFiles"}},
     {"menuView",
      {"actionStartPosition",
+      "actionFitAll",
       "|",
       "actionViewPoint",
       "actionViewContourEdges",
@@ -116,6 +117,7 @@ const Names kFullToolBar = {"actionOpen",
                             "actionRefresh",
                             "|",
                             "actionStartPosition",
+                            "actionFitAll",
                             "|",
                             "actionViewPoint",
                             "actionViewContourEdges",
@@ -165,6 +167,7 @@ const Names kCompactToolBar = {"actionOpen",
                                "|",
                                "actionShowAxes",
                                "actionMoveCenter",
+                               "actionFitAll",
                                "actionViewTransparent",
                                "|",
                                "actionSetPlaneXY",
@@ -183,7 +186,8 @@ const char *const kModelActions[] = {
     "actionLitePoint",  "actionLiteEdges",       "actionLiteFaces",  "actionPrint",
     "actionRefresh",    "actionShowAxes",        "actionMoveCenter", "actionSetPlaneXY",
     "actionSetPlaneXZ", "actionSetPlaneYZ",      "actionRotateX",    "actionRotateY",
-    "actionRotateZ",    "actionViewTransparent", "actionCaseSheet",  "actionPrintCaseSheet"};
+    "actionRotateZ",    "actionViewTransparent", "actionCaseSheet",  "actionPrintCaseSheet",
+    "actionFitAll"};
 
 template<class Target>
 void fill(const Tessaron &window, QMenu *lightMenu, Target *target, const Names &names)

@@ -49,6 +49,15 @@ int Tessaron::readSettings(bool askReopen)
     lastFile = settings.value("LastFile", QString()).toString();
     recentFiles = settings.value("RecentFiles", QStringList()).toStringList();
     settings.endGroup();
+    // Names kept relative by an earlier version: absolute while they still
+    // name a file from here.
+    const auto absolute = [](QString &name) {
+        if (QFileInfo(name).isRelative() && QFileInfo::exists(name))
+            name = QFileInfo(name).absoluteFilePath();
+    };
+    absolute(lastFile);
+    for (QString &name : recentFiles)
+        absolute(name);
     updateRecentFileActions();
     View->applySettings(settings);
     clearStatus();

@@ -74,6 +74,7 @@ Tessaron::Tessaron(QWidget *parent)
         recentFileActs.append(act);
     }
     menu("menuRecentFiles")->setEnabled(false);
+    buildPanelsMenu();
     createPanel(PanelKind::Objects);
 }
 
@@ -318,7 +319,6 @@ void Tessaron::createPanel(PanelKind kind)
     if (!dock)
         return;
     Panels[size_t(kind)] = dock;
-    menu("menuPanels")->addAction(dock->toggleViewAction());
     connect(dock, &QDockWidget::dockLocationChanged, this, &Tessaron::resizeSlot);
     connect(dock, &QDockWidget::visibilityChanged, this, &Tessaron::resizeSlot);
     if (kind == PanelKind::Function)
@@ -332,7 +332,6 @@ void Tessaron::removePanel(PanelKind kind)
     if (!dock)
         return;
     disconnect(dock, nullptr, this, nullptr);
-    menu("menuPanels")->removeAction(dock->toggleViewAction());
     removeDockWidget(dock);
     Panels[size_t(kind)] = nullptr;
     delete dock;

@@ -12,6 +12,7 @@ struct CaseSheet;
 class GLWidget;
 class QActionGroup;
 class QDockWidget;
+class QLabel;
 class QToolBar;
 
 // The main window: the view in its centre, the actions, menus and tool bar,
@@ -36,6 +37,12 @@ public:
     QToolBar *toolBar() const { return ToolBar; }
 
     int openModelFile(const QString &fileName);
+    // Start-up after the window is shown: with files named on the command
+    // line, those open (as dropped files do) and the view frames them;
+    // without, the reopen question and the working folder's scene. The
+    // compact layout then says how to reach the full one.
+    void start(const QStringList &files);
+    void openNamedFiles(const QStringList &files);
     // Imports a mesh file, a label map or a folder of masks into the view;
     // the number of models it added (0 on failure or cancel).
     int importModelFile(const QString &path);
@@ -108,6 +115,8 @@ public slots:
     // The closest gap between the two models selected in the Objects tree,
     // drawn in the view (MeasureCommands.cpp).
     void closestGap();
+    // The Panels menu's entries: checked while their panel shows.
+    void updatePanelsMenu();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -139,6 +148,11 @@ private:
     void forgetFile(const QString &fileName);
     void saveWith(const char *format, bool isBinary);
     QDockWidget *makePanel(PanelKind kind);
+    void buildPanelsMenu();
+    void panelEntryTriggered(PanelKind kind, bool on);
+    // The compact layout's note on how to reach the full interface, shown
+    // at start-up until the full interface is chosen.
+    void showStartHint();
 
     GLWidget *View = nullptr;
     QWidget *ViewWidget = nullptr;
@@ -147,6 +161,7 @@ private:
     QActionGroup *LightsGroup = nullptr;
     QActionGroup *FacesGroup = nullptr;
     QAction *RecentSeparator = nullptr; // before "Clear list"
+    QLabel *StartHint = nullptr;
     std::array<QDockWidget *, 11> Panels {};
     LoadFailures Failures;
     int OpenDepth = 0;

@@ -1,6 +1,7 @@
 // Tessaron: start-up. The language comes from the settings file before the
-// window exists; the window then restores itself, offers the last file again
-// and opens the first scene of the working folder.
+// window exists; the window then restores itself and opens the files named
+// on the command line, or else offers the last file again and opens the
+// first scene of the working folder.
 
 #include "Startup.h"
 #include "Tessaron.h"
@@ -27,8 +28,8 @@ int main(int argc, char *argv[])
     auto *window = new Tessaron;
     window->view()->ReducedDrawing = !fullDrawing;
     window->show();
-    window->readSettings(arguments.size() == 1);
-    window->openHxInWorkingFolder();
+    arguments.removeFirst(); // the program's own name
+    window->start(arguments);
     const int result = QApplication::exec();
     delete window;
     return result;

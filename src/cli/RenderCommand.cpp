@@ -20,7 +20,6 @@ namespace {
 constexpr int kUsageError = 64;
 constexpr int kUnavailable = 69; // no display or no OpenGL
 constexpr int kFailure = 1;
-constexpr double kFrameMargin = 0.05; // of the picture's width and height, each side
 
 struct RenderOptions
 {
@@ -141,7 +140,7 @@ void applyModes(GLWidget &view, const RenderOptions &o)
     else if (o.view == QLatin1String("yz"))
         view.setPlaneYZ();
     if (o.view != QLatin1String("start"))
-        view.frameScene(kFrameMargin);
+        view.frameScene(GLWidget::FitMargin);
     for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
         ModelClass *model = view.ModelList.at(i);
         if (model->Settings.ColorMode == o.faces)

@@ -132,7 +132,7 @@ Table stoneTable(const StoneBurden &burden)
     Table table;
     table.title = Text::tr("Stones in %1").arg(burden.model);
     table.header = {Text::tr("Stone"), Text::tr("Volume, mm³"), Text::tr("Largest diameter, mm"),
-                    Text::tr("Centre")};
+                    Text::tr("Centre, mm")};
     for (const Stone &s : burden.stones)
         table.rows << QStringList {QString::number(s.number),
                                    s.closed ? fixed(s.volume, 1) : Text::tr("not closed"),

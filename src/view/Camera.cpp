@@ -265,6 +265,12 @@ int GLWidget::getWidgetsWidthRight()
     return Host->dockedPanelWidth(false);
 }
 
+void GLWidget::fitAll()
+{
+    if (frameScene(FitMargin))
+        update();
+}
+
 bool GLWidget::frameScene(double margin)
 {
     return frameScene(margin, width(), height());

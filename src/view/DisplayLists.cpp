@@ -224,6 +224,8 @@ public:
             return;
         resetClientState();
         glDeleteLists(base, 5);
+        if (drawnFromArrays(block))
+            return;
         const BlockArrays arrays {currentFunction, points, pointCount, coloredIsolines};
         // Every switch of a mode rebuilds the lists, so a pass that is off
         // gets an empty list: compiling millions of unseen edges and points
@@ -241,6 +243,11 @@ public:
 };
 
 } // namespace
+
+bool drawnFromArrays(const MeshClass &block)
+{
+    return qint64(block.CountOfTriVertices) > 3 * kListedTrianglesAtMost;
+}
 
 void resetClientState()
 {

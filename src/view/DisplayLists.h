@@ -34,6 +34,14 @@ struct BlockArrays
     bool coloredIsolines = true;
 };
 
+// Blocks that draw more triangles than this draw straight from their arrays and
+// get no display lists: compiling the lists of millions of triangles costs
+// the software renderer several times the frame they would speed up, and
+// it would come before the model's first frame.
+constexpr qint64 kListedTrianglesAtMost = 1'000'000;
+// True when the block draws from its arrays although it has list numbers.
+bool drawnFromArrays(const MeshClass &block);
+
 // Draws one of the five passes of a block (0 points, 1 edge lines, 2 faces,
 // 3 selection, 4 isolines) straight from its arrays: the body of its display
 // list, and the drawing itself when a view keeps no lists.

@@ -23,7 +23,7 @@ bool hasCustomColor(const MeshClass &block)
 
 void callPass(const MeshClass &block, int pass, const BlockArrays &arrays)
 {
-    if (block.DisplayLists != 0)
+    if (block.DisplayLists != 0 && !drawnFromArrays(block))
         glCallList(block.DisplayLists + pass);
     else
         drawBlockPass(block, pass, arrays);

@@ -38,6 +38,9 @@ const char *rasterFormat(const QString &name)
     return nullptr;
 }
 
+// The endings an image is written for, in the order of the dialog's filter.
+const char *const kImageEndings = ".jpg .jpeg .png .bmp .svg .pdf .ps .eps";
+
 GLint vectorFormat(const QString &name)
 {
     if (name.endsWith(QLatin1String(".svg")))
@@ -116,13 +119,13 @@ bool GLWidget::exportVector(const QString &fileName)
 {
     // Written beside the file and renamed over it only when every byte is
     // out, as the mesh writers do: a full disk leaves an earlier file intact.
+    const GLint format = vectorFormat(fileName);
+    if (format < 0) // no writer knows the ending: no file at all
+        return false;
     OutputFile output(fileName, false);
     if (!output.isOpen())
         return false;
-    const GLint format = vectorFormat(fileName);
     ensureContext();
-    if (format < 0) // another ending: an empty file
-        return output.commit();
     FILE *stream = context() && context()->isValid() ? output.openStream() : nullptr;
     if (!stream)
         return false;
@@ -222,9 +225,21 @@ void GLWidget::save2pic()
                               "EPS - Encapsulated PostScript(*.eps);;");
     const QString name = Dialogs::current().getSaveFileName(this, tr("Save image As..."),
                                                             Host->currentFolder(), filter);
-    if (!name.isEmpty() && !saveImage(name))
-        Dialogs::current().critical(this, tr("Error"),
-                                    tr("The image could not be saved.") + "\n" + lastOutputError());
+    if (name.isEmpty())
+        return;
+    if (!rasterFormat(name) && vectorFormat(name) < 0) {
+        showNotice(tr("Not saved: %1 has no image ending; images are written as %2.")
+                       .arg(name, QLatin1String(kImageEndings)));
+        return;
+    }
+    if (saveImage(name)) {
+        showNotice(tr("Image saved: %1").arg(name));
+        return;
+    }
+    const QString why = lastOutputError();
+    showNotice(tr("The image could not be saved.") + ' ' + why);
+    Dialogs::current().critical(this, tr("Error"),
+                                tr("The image could not be saved.") + "\n" + why);
 }
 
 void GLWidget::printGLpreview()

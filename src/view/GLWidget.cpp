@@ -5,6 +5,7 @@
 
 #include "DisplayLists.h"
 #include "ViewHost.h"
+#include "geometry/Status.h"
 #include "model/SceneClass.h"
 
 #include <QDragEnterEvent>
@@ -101,6 +102,10 @@ bool GLWidget::turning() const
 void GLWidget::paintGL()
 {
     PixelRatio = devicePixelRatioF();
+    if (FitAtFirstFrame && ModelList.count() >= 2) {
+        FitAtFirstFrame = false;
+        frameScene(FitMargin);
+    }
     ReducedOnScreen = turning();
     if (ReducedOnScreen) {
         paintFrame(this, width(), height(), ReducedBudget);
@@ -111,6 +116,10 @@ void GLWidget::paintGL()
     paintFrame(this, width(), height());
     glFinish(); // the frame's full cost, which decides on reduced forms
     LastFullFrame = double(clock.nsecsElapsed()) * 1e-9;
+    if (!ModelsShown && ModelList.count() >= 2) {
+        ModelsShown = true;
+        qCDebug(lcTrace, "view: first frame of models");
+    }
 }
 
 float GLWidget::treeRadius(const ModelClass *model)
@@ -172,7 +181,9 @@ void GLWidget::paintFrame(QPaintDevice *device, int w, int h, qint64 reducedBudg
         paintLabels(painter, h);
     }
     if (ModelList.count() >= 2)
-        Host->showStatus(BusyText.isEmpty() ? statusLine() : BusyText);
+        Host->showStatus(!BusyText.isEmpty()     ? BusyText
+                             : !Notice.isEmpty() ? Notice
+                                                 : statusLine());
 }
 
 void GLWidget::drawScene(int w, int h, bool labelsInFrame, bool separateCorners,
@@ -295,8 +306,15 @@ QString GLWidget::statusLine() const
 
 // ---- mouse and wheel ----
 
+void GLWidget::showNotice(const QString &text)
+{
+    Notice = text;
+    Host->showStatus(text);
+}
+
 void GLWidget::mousePressEvent(QMouseEvent *event)
 {
+    Notice.clear();
     LastPos = PressPos = event->position().toPoint();
     Moved = 0;
     LeftPress = event->buttons() == Qt::LeftButton;
@@ -357,6 +375,7 @@ void GLWidget::mouseMoveEvent(QMouseEvent *event)
 
 void GLWidget::wheelEvent(QWheelEvent *event)
 {
+    Notice.clear();
     const int steps = event->angleDelta().y() / 120;
     const float factor = steps > 0 ? 1.1f : steps < 0 ? 0.9f : 1.0f;
     if (planeEditMode())

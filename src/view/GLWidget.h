@@ -78,8 +78,8 @@ public:
     // when no OpenGL context can be had.
     QImage renderImage(int width, int height, float thickness = 1.0f);
     // Writes the current view through gl2ps by the file name's ending (.svg,
-    // .pdf, .eps, .ps); another ending leaves the file empty. False when the
-    // file cannot be opened or no page was written.
+    // .pdf, .eps, .ps). False, and no file made, for another ending; false
+    // too when the file cannot be opened or no page was written.
     bool exportVector(const QString &fileName);
     // One frame of w x h through gl2ps as an SVG document without background
     // or labels, for pages that place the drawing among other things; the
@@ -99,6 +99,11 @@ public:
     bool frameScene(double margin);
     // The same for a picture of w x h pixels rather than the widget.
     bool frameScene(double margin, int w, int h);
+    // The margin of "Fit all" and of the command-line tool's framed pictures.
+    static constexpr double FitMargin = 0.05;
+    // A message for the status bar that outlasts repaints: it stands in the
+    // status line's place until the next mouse press or wheel turn on the view.
+    void showNotice(const QString &text);
     // Largest extent of a model and its children, scaled by their zoom.
     static float treeRadius(const ModelClass *model);
     // Places a freshly loaded or derived model as a load does and adds it.
@@ -163,6 +168,9 @@ public:
     double ReducedThreshold = 0.06;
     qint64 ReducedBudget = 100000;
     double LastFullFrame = 0; // seconds
+    // Fit all once more at the first frame drawn: the window may still get
+    // its final size (maximized) after the files it was started with opened.
+    bool FitAtFirstFrame = false;
 
     // Orthographic box of the last projection: +-Xr, +-Yr, depth +-Depth.
     double ProjXr = 1, ProjYr = 1, ProjDepth = 1;
@@ -171,6 +179,7 @@ public:
     QRect SelectionRect;       // mass-selection rectangle while dragging
     QList<ScreenLabel> Labels; // texts of the frame being drawn
     QString BusyText;          // the status while runResponsive works
+    QString Notice;            // see showNotice
 
 public slots:
     int getWidgetsWidthLeft();
@@ -237,6 +246,8 @@ public slots:
     void changeShowAxes();
     void changeShowIn3D();
     void rescaleModel();
+    // Frames every shown model with FitMargin on each side.
+    void fitAll();
 
 signals:
     void RotationChanged();
@@ -317,5 +328,6 @@ private:
     bool Dragging = false;        // a mouse button is down on the view
     bool StillFrame = false;      // a picture is being taken of the view
     bool ReducedOnScreen = false; // the last frame on screen drew reduced forms
+    bool ModelsShown = false;     // a frame with models has been drawn
     QTimer WheelRest;             // runs until the wheel has rested 200 ms
 };

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QLabel>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QSettings>
@@ -62,6 +63,35 @@ bool shortcutTriggers(Tessaron &window, const char *name, QKeyCombination keys)
     return spy.count() == 1;
 }
 
+// How far the shown models reach in the view: the largest share of the
+// orthographic box's half width or half height that a vertex reaches, on
+// either side of the middle. A frame with a 5 % margin reaches 0.9.
+double reach(const GLWidget &view)
+{
+    double out = 0;
+    const double w = view.width(), h = view.height();
+    const double half[2] = {h <= w ? w / h : 1.0, h <= w ? 1.0 : h / w};
+    for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
+        const ModelClass *model = view.ModelList.at(i);
+        for (const MeshClass *mesh : model->Meshes)
+            for (qint64 v = 0; model->Visible && v < mesh->CountOfVertices; ++v) {
+                double eye[3];
+                model->Transform->mapPoint(mesh->Vertices + 3 * v, eye);
+                out = std::max({out, std::abs(eye[0]) / half[0], std::abs(eye[1]) / half[1]});
+            }
+    }
+    return out;
+}
+
+// A text STL of one long, thin triangle far from the other test models.
+bool writeNeedleStl(const QString &path)
+{
+    return writeBytes(path,
+                      "solid needle\nfacet normal 0 0 1\nouter loop\n"
+                      "vertex 30 0 0\nvertex 31 0 0\nvertex 30 60 0\n"
+                      "endloop\nendfacet\nendsolid needle\n");
+}
+
 // A shown main window that has read the settings file without the reopen question.
 struct ShownWindow : Tessaron
 {
@@ -95,6 +125,9 @@ private slots:
     void droppedFilesAndFolders();
     void importFromMenuDropAndCancel();
     void everyIconIsCompiledIn();
+    void startUpOpensNamedFilesFramed();
+    void fitAllAndImportIntoAScene();
+    void panelsMenuListsEveryPanel();
 
 private:
     QTemporaryDir home;
@@ -162,7 +195,7 @@ void TestApp::compactLayoutWithAndWithoutModel()
     QCOMPARE(window.toolBar()->iconSize(), QSize(64, 64));
     QCOMPARE(names(window.toolBar()->actions()).join(' '),
              QString("actionOpen | actionLitePoint actionLiteEdges actionLiteFaces | "
-                     "actionShowAxes actionMoveCenter actionViewTransparent | "
+                     "actionShowAxes actionMoveCenter actionFitAll actionViewTransparent | "
                      "actionSetPlaneXY actionSetPlaneXZ actionSetPlaneYZ | "
                      "actionRotateX actionRotateY actionRotateZ | "
                      "actionChangeBackgroundColor actionShowFullScreen"));
@@ -698,6 +731,141 @@ void TestApp::everyIconIsCompiledIn()
                 ink += qAlpha(image.pixel(x, y)) > 128;
         QVERIFY(ink > 64 * 64 / 10);
     }
+}
+
+// Files named on the command line open from any working folder, through the
+// door dropped files take, framed; the working folder's scene and its
+// message come only without them. The history keeps absolute names, so a
+// start in another folder still offers the file.
+void TestApp::startUpOpensNamedFilesFramed()
+{
+    QVERIFY(writeBytes(data.filePath("scene.hx"),
+                       "[ load ${SCRIPTDIR}/m0.surf ] setLabel {m0}\n"
+                       "[ load ${SCRIPTDIR}/m1.surf ] setLabel {m1}\n"));
+    QVERIFY(writeNeedleStl(data.filePath("needle.stl")));
+    const QString old = QDir::currentPath();
+    const auto back = qScopeGuard([&] { QDir::setCurrent(old); });
+    const auto started = [&](const QString &folder, const QStringList &files, auto check) {
+        QDir::setCurrent(folder);
+        dialogs.shown.clear();
+        Tessaron window;
+        window.show();
+        window.start(files);
+        check(window);
+        window.close();
+    };
+    started(data.path(), {}, [&](Tessaron &window) { // the folder's scene, named relatively
+        QCOMPARE(window.view()->ModelList.count(), 3);
+        QCOMPARE(window.recentFiles, QStringList {data.filePath("scene.hx")});
+    });
+    QCOMPARE(QSettings(Tessaron::settingsPath(), QSettings::IniFormat).value("Stats/RecentFiles"),
+             QVariant(QStringList {data.filePath("scene.hx")}));
+    started(home.path(), {}, [&](Tessaron &window) { // elsewhere the last file is still offered
+        QCOMPARE(dialogs.shown,
+                 (QStringList {"Do you want reopen last file?|" + data.filePath("scene.hx"),
+                               "There is no .hx files in this folder."}));
+        QCOMPARE(window.recentFiles, QStringList {data.filePath("scene.hx")});
+    });
+    started(data.path(), {"m2.surf", "needle.stl"}, [&](Tessaron &window) {
+        QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.join('\n')));
+        QCOMPARE(window.view()->ModelList.count(), 3); // not the folder's scene
+        QCOMPARE(window.recentFiles.first(), data.filePath("m2.surf"));
+        QVERIFY(std::abs(reach(*window.view()) - 0.9) < 0.01);
+        // The compact layout says how to reach the full one, until it is chosen.
+        const auto *hint = window.findChild<QLabel *>("label_startHint");
+        QVERIFY(hint && hint->isVisible());
+        QVERIFY2(hint->text().contains("Full interface") && hint->text().contains("Ctrl+Shift+F"),
+                 qPrintable(hint->text()));
+        window.action("actionFullInterface")->trigger();
+        QVERIFY(!window.findChild<QLabel *>("label_startHint"));
+        window.action("actionFullInterface")->trigger();
+    });
+    started(home.path(), {data.filePath("scene.hx"), data.filePath("needle.stl")},
+            [&](Tessaron &window) {
+                QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.join('\n')));
+                QCOMPARE(window.view()->ModelList.count(), 4);
+                QVERIFY(std::abs(reach(*window.view()) - 0.9) < 0.01);
+            });
+    started(home.path(), {data.filePath("missing.surf")}, [&](Tessaron &window) {
+        QCOMPARE(dialogs.shown,
+                 QStringList {data.filePath("missing.surf") + ": Error opening file."});
+        QCOMPARE(window.view()->ModelList.count(), 1);
+    });
+}
+
+// An import into an open scene, and Fit all at any time, frame every shown
+// model as the command-line tool frames its pictures; F is its key in the
+// compact layout too.
+void TestApp::fitAllAndImportIntoAScene()
+{
+    QVERIFY(writeBytes(data.filePath("scene.hx"),
+                       "[ load ${SCRIPTDIR}/m0.surf ] setLabel {m0}\n"
+                       "[ load ${SCRIPTDIR}/m2.surf ] setLabel {m2}\n"));
+    QVERIFY(writeNeedleStl(data.filePath("needle.stl")));
+    ShownWindow window;
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.openModelFile(data.filePath("scene.hx"));
+    GLWidget *view = window.view();
+    QCOMPARE(window.importModelFile(data.filePath("needle.stl")), 1);
+    QVERIFY(std::abs(reach(*view) - 0.9) < 0.01);
+    for (int i = 0; i < 30; ++i)
+        view->zoomIn();
+    QVERIFY(reach(*view) > 5);
+    QVERIFY(shortcutTriggers(window, "actionFitAll", Qt::Key_F));
+    QVERIFY(std::abs(reach(*view) - 0.9) < 0.01);
+    // A hidden model is left out of the frame.
+    view->ModelList.at(3)->setVisible(false);
+    window.action("actionFitAll")->trigger();
+    QVERIFY(std::abs(reach(*view) - 0.9) < 0.01);
+    window.action("actionStartPosition")->trigger();
+    // A dropped mesh file is framed as well.
+    window.openDroppedPath(data.filePath("needle.stl"));
+    QVERIFY(std::abs(reach(*view) - 0.9) < 0.01);
+}
+
+// In the full interface the Panels menu offers every panel, existing or not;
+// an entry opens its panel through the command that makes it, or hides and
+// shows an existing one.
+void TestApp::panelsMenuListsEveryPanel()
+{
+    ShownWindow window;
+    window.action("actionFullInterface")->trigger();
+    QMenu *panels = window.menu("menuPanels");
+    const auto entry = [&](const QString &text) -> QAction * {
+        emit panels->aboutToShow();
+        for (QAction *a : panels->actions())
+            if (a->text() == text)
+                return a;
+        return nullptr;
+    };
+    emit panels->aboutToShow();
+    QStringList texts;
+    for (const QAction *a : panels->actions())
+        texts << a->text();
+    QCOMPARE(texts,
+             (QStringList {"Objects", "Measurements", "Intersection", "Opacity", "Functions",
+                           "Color size control", "Gradient", "Isosurfaces control", "Materials",
+                           "Point control", "Stereo 3D settings"}));
+    QVERIFY(!entry("Intersection")->isEnabled()); // needs a model
+    QCOMPARE(window.openModelFile(data.filePath("m0.surf")), 1);
+    for (const auto &[text, kind] : {std::pair {"Measurements", PanelKind::Measurements},
+                                     std::pair {"Intersection", PanelKind::Intersect},
+                                     std::pair {"Opacity", PanelKind::Opacity}}) {
+        QAction *a = entry(text);
+        QVERIFY2(a && a->isEnabled() && !a->isChecked(), text);
+        a->trigger();
+        QVERIFY2(window.panel(kind) && window.panel(kind)->isVisible(), text);
+        QVERIFY(entry(text)->isChecked());
+    }
+    entry("Objects")->trigger();
+    QVERIFY(!window.panel(PanelKind::Objects)->isVisible());
+    entry("Objects")->trigger();
+    QVERIFY(window.panel(PanelKind::Objects)->isVisible());
+    // A panel its model has nothing for says so rather than stay silent.
+    entry("Functions")->trigger();
+    QVERIFY(!window.panel(PanelKind::Function));
+    QVERIFY2(window.statusText().contains("\"Functions\""), qPrintable(window.statusText()));
 }
 
 TESSARON_VIEW_TEST_MAIN(TestApp)

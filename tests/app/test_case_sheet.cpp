@@ -80,6 +80,9 @@ void TestCaseSheet::sheetAndPrintOfTheWindow()
     dialogs.saveName = dir.filePath(QStringLiteral("cubes"));
     window.action("actionCaseSheet")->trigger();
     QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.join('\n')));
+    // Where the sheet went stays in the status bar past the window's repaints.
+    view->grabFramebuffer();
+    QCOMPARE(window.statusText(), "The case sheet is written to " + dialogs.saveName + ".pdf");
     const QString text = pdfText(dialogs.saveName + ".pdf");
     for (const char *needle :
          {"Case of the cubes", "Obrazovanie", "Lokhanki", "Stones: 2;", "not a diagnosis"})

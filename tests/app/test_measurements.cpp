@@ -15,7 +15,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QStyle>
 #include <QTableWidget>
 #include <QThread>
 #include <QTimer>
@@ -50,6 +52,7 @@ private slots:
     void closestGapOfTwoChosenModels();
     void modelInfoHasTheMeasures();
     void longWorkKeepsTheWindowPainting();
+    void panelShowsEveryTextWhole();
 
 private:
     void load(Tessaron &window);
@@ -202,6 +205,41 @@ void TestMeasurements::longWorkKeepsTheWindowPainting()
     QVERIFY(ticks >= 15);
     QCOMPARE(during, QString("Measuring..."));
     QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+// In a wide window the panel shows each table cell whole (the long texts of
+// the nephrometry's last column wrapped within it), explains every choice of
+// L as it does A's, and gives the stone centres their unit.
+void TestMeasurements::panelShowsEveryTextWhole()
+{
+    Tessaron window;
+    window.resize(1600, 1000);
+    load(window);
+    window.view()->placeNewModel(model("parenhima", "Parenhima", box({-3, -3, -3}, {14, 7, 7})));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.action("actionMeasurements")->trigger();
+    auto *panel = qobject_cast<MeasurementsControl *>(window.panel(PanelKind::Measurements));
+    QVERIFY(panel);
+    QTRY_COMPARE(panel->modelTable()->rowCount(), 5);
+    QTest::qWait(50);
+    const QTableWidget *table = panel->nephrometryTable();
+    QVERIFY(table->item(1, 2)->text().startsWith("estimate: "));
+    const int margin = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+    for (int r = 0; r < table->rowCount(); ++r)
+        for (int c = 0; c < table->columnCount(); ++c) {
+            const QRect cell = table->visualItemRect(table->item(r, c));
+            const QString text = table->item(r, c)->text();
+            const QRect needed = table->fontMetrics().boundingRect(
+                QRect(0, 0, cell.width() - margin, 1 << 20), Qt::TextWordWrap, text);
+            QVERIFY2(cell.right() <= table->viewport()->width()
+                         && needed.width() <= cell.width() - margin
+                         && needed.height() <= cell.height(),
+                     qPrintable(text));
+        }
+    for (int i = 1; i < panel->polarBox()->count(); ++i)
+        QVERIFY(panel->polarBox()->itemText(i).startsWith(QString::number(i) + ": "));
+    QCOMPARE(panel->stoneTable()->horizontalHeaderItem(3)->text(), QString("Centre, mm"));
 }
 
 TESSARON_VIEW_TEST_MAIN(TestMeasurements)

@@ -80,11 +80,29 @@ void TestCommands::imageExportAndBackgroundColour()
     v.view->save2pic();
     const qint64 exported = inked(QImage(dialogs.saveName));
     QVERIFY2(exported > 12 * onScreen, qPrintable(QString("%1 / %2").arg(exported).arg(onScreen)));
-    // Endings compare case-sensitively: .JPG is no raster ending and writes
-    // an empty file through the vector path.
-    dialogs.saveName = dir.filePath(QStringLiteral("view.JPG"));
+    // A name no writer knows (endings compare case-sensitively, so .JPG is
+    // one) leaves no file, not even an empty one, and the status bar lists
+    // the endings that are written; the notice outlasts the repaints.
+    for (const char *name : {"view.JPG", "view"}) {
+        dialogs.saveName = dir.filePath(QLatin1String(name));
+        dialogs.shown.clear();
+        v.view->save2pic();
+        QVERIFY(!QFile::exists(dialogs.saveName));
+        QVERIFY(dialogs.shown.isEmpty());
+        v.frame();
+        QVERIFY2(v.host.statusText().contains(".jpg .jpeg .png .bmp .svg .pdf .ps .eps")
+                     && v.host.statusText().contains(dialogs.saveName),
+                 qPrintable(v.host.statusText()));
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList {QStringLiteral("view.png")});
+    // A folder that does not exist: said in the status bar as well as in a box.
+    dialogs.saveName = dir.filePath(QStringLiteral("gone/view.png"));
     v.view->save2pic();
-    QCOMPARE(QFile(dialogs.saveName).size(), qint64(0));
+    QCOMPARE(dialogs.shown.size(), 1);
+    v.frame();
+    QVERIFY2(v.host.statusText().startsWith("The image could not be saved. " + dialogs.saveName),
+             qPrintable(v.host.statusText()));
     // A cancelled dialog writes nothing.
     dialogs.saveName.clear();
     const int files = int(QDir(dir.path()).entryList(QDir::Files).size());

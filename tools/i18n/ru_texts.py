@@ -53,6 +53,7 @@ RU = {
     ("MainWindow", "Show Axes"): "Показать оси",
     ("MainWindow", "Start Position"): "Исходное положение",
     ("MainWindow", "Rescale to screen"): "Вписать в экран",
+    ("MainWindow", "Fit all"): "Показать всё",
     ("MainWindow", "Move Center"): "Переместить центр",
     ("MainWindow", "Rotate to X"): "Повернуть вокруг X",
     ("MainWindow", "Rotate to Y"): "Повернуть вокруг Y",
@@ -345,8 +346,15 @@ RU = {
     ("MeasurementsControl", "No stones model is loaded."): "Модель камней не загружена.",
     ("MeasurementsControl", "No tumour model is loaded."): "Модель опухоли не загружена.",
     ("MeasurementsControl", "%1 #%2"): "%1 №%2",
-    ("MeasurementsControl", "Stone %1 #%2: centre %3, %4 across"):
-        "Камень %1 №%2: центр %3, поперечник %4",
+    ("MeasurementsControl", "Stone %1 #%2: centre %3 mm, %4 across"):
+        "Камень %1 №%2: центр %3 мм, поперечник %4",
+    ("MeasurementsControl", "1: wholly above or below a polar line"):
+        "1: целиком выше или ниже полярной линии",
+    ("MeasurementsControl", "2: crosses a polar line"): "2: пересекает полярную линию",
+    ("MeasurementsControl",
+     "3: half or more across a polar line, across the midline, or wholly between the polar lines"):
+        "3: половина и более за полярной линией, через срединную линию или целиком между "
+        "полярными линиями",
     ("Measurements", "yes"): "да",
     ("Measurements", "no"): "нет",
     ("Measurements", "no triangles"): "нет треугольников",
@@ -375,7 +383,7 @@ RU = {
     ("Measurements", "Stones in %1"): "Камни в %1",
     ("Measurements", "Stone"): "Камень",
     ("Measurements", "Largest diameter, mm"): "Наибольший диаметр, мм",
-    ("Measurements", "Centre"): "Центр",
+    ("Measurements", "Centre, mm"): "Центр, мм",
     ("Measurements", "Stones: %1; in all %2"): "Камней: %1; всего %2",
     ("Measurements", " (not closed, without volume: %1)"): " (не замкнуты, без объёма: %1)",
     ("Measurements", "; the largest #%1, %2 across"): "; наибольший №%1, поперечник %2",
@@ -450,6 +458,9 @@ RU = {
     ("Tessaron", "Save the case sheet as"): "Сохранить лист случая как",
     ("Tessaron", "PDF (*.pdf)"): "PDF (*.pdf)",
     ("Tessaron", "The case sheet is written to %1"): "Лист случая записан в %1",
+    ("Tessaron", "All menus and panels: %1 ▸ %2 (%3)"): "Все меню и панели: %1 ▸ %2 (%3)",
+    ("Tessaron", "The panel \"%1\" has nothing to show for the current model."):
+        "Панели «%1» нечего показать для текущей модели.",
     ("Tessaron", "Print case sheet"): "Печать листа случая",
     ("Tessaron", "Error"): "Ошибка",
     # Unlucky and careless use: reasons of failed loads and writes, gathered
@@ -471,6 +482,9 @@ RU = {
         "%1 не является обычным файлом: настройки по умолчанию, они не сохраняются.",
     ("Tessaron", "The settings could not be saved to %1."): "Не удалось сохранить настройки в %1.",
     ("GLWidget", "The image could not be saved."): "Не удалось сохранить изображение.",
+    ("GLWidget", "Not saved: %1 has no image ending; images are written as %2."):
+        "Не сохранено: у имени %1 нет окончания изображения; изображения записываются как %2.",
+    ("GLWidget", "Image saved: %1"): "Изображение сохранено: %1",
     # Import: the command, its progress and the reasons a file is refused
     ("MainWindow", "Import..."): "Импорт...",
     ("Tessaron", "Importable files (%1)"): "Импортируемые файлы (%1)",

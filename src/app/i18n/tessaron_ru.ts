@@ -483,32 +483,43 @@
         <translation>Число граничных вершин = %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="219" />
+        <location filename="../../view/Export.cpp" line="222" />
         <source>JPG - JPEG(*.jpg *.jpeg);;PNG - portable network graphics(*.png);;BMP - Bitmap Picture(*.bmp);;SVG - Scalable Vector Graphics(*.svg);;PDF - Portable Document Format (*.pdf);;PS - PostScript(*.ps);;EPS - Encapsulated PostScript(*.eps);;</source>
         <translation>JPG - JPEG(*.jpg *.jpeg);;PNG - переносимая сетевая графика(*.png);;BMP - точечный рисунок(*.bmp);;SVG - масштабируемая векторная графика(*.svg);;PDF - переносимый формат документов (*.pdf);;PS - PostScript(*.ps);;EPS - инкапсулированный PostScript(*.eps);;</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="223" />
+        <location filename="../../view/Export.cpp" line="226" />
         <source>Save image As...</source>
         <translation>Сохранить изображение как...</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="227" />
+        <location filename="../../view/Export.cpp" line="231" />
+        <source>Not saved: %1 has no image ending; images are written as %2.</source>
+        <translation>Не сохранено: у имени %1 нет окончания изображения; изображения записываются как %2.</translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="236" />
+        <source>Image saved: %1</source>
+        <translation>Изображение сохранено: %1</translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="240" />
+        <location filename="../../view/Export.cpp" line="242" />
         <source>The image could not be saved.</source>
         <translation>Не удалось сохранить изображение.</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="267" />
+        <location filename="../../view/GLWidget.cpp" line="278" />
         <source>X in [%1;%2]; Y in [%3;%4]; Z in [%5;%6]</source>
         <translation>X в [%1;%2]; Y в [%3;%4]; Z в [%5;%6]</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="283" />
+        <location filename="../../view/GLWidget.cpp" line="294" />
         <source>; Point: (%1;%2;%3); (Zone number=%4; Vertex number=%5)</source>
         <translation>; Точка: (%1;%2;%3); (номер зоны=%4; номер вершины=%5)</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="291" />
+        <location filename="../../view/GLWidget.cpp" line="302" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
@@ -565,7 +576,7 @@
         <translation>Модель не сохранена: её ячейки ссылаются на несуществующие вершины.</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="226" />
+        <location filename="../../view/Export.cpp" line="241" />
         <location filename="../../view/ModelSave.cpp" line="30" />
         <source>Error</source>
         <translation>Ошибка</translation>
@@ -1587,62 +1598,62 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../Tessaron.cpp" line="93" />
+        <location filename="../Tessaron.cpp" line="94" />
         <source>Tessaron v1.1.256</source>
         <translation>Tessaron v1.1.256</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="172" />
+        <location filename="../Tessaron.cpp" line="173" />
         <source>File</source>
         <translation>Файл</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="173" />
+        <location filename="../Tessaron.cpp" line="174" />
         <source>SaveAs</source>
         <translation>Сохранить как</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="174" />
+        <location filename="../Tessaron.cpp" line="175" />
         <source>Recent files...</source>
         <translation>Последние файлы...</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="175" />
+        <location filename="../Tessaron.cpp" line="176" />
         <source>View</source>
         <translation>Вид</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="176" />
+        <location filename="../Tessaron.cpp" line="177" />
         <source>Options</source>
         <translation>Параметры</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="177" />
+        <location filename="../Tessaron.cpp" line="178" />
         <source>Panels</source>
         <translation>Панели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="178" />
+        <location filename="../Tessaron.cpp" line="179" />
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="179" />
+        <location filename="../Tessaron.cpp" line="180" />
         <source>Clone model</source>
         <translation>Копия модели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="180" />
+        <location filename="../Tessaron.cpp" line="181" />
         <source>Operations</source>
         <translation>Операции</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="184" />
+        <location filename="../Tessaron.cpp" line="185" />
         <source>Light</source>
         <translation>Освещение</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="185" />
+        <location filename="../Tessaron.cpp" line="186" />
         <source>toolBar</source>
         <translation>Панель инструментов</translation>
     </message>
@@ -1884,156 +1895,161 @@
     </message>
     <message>
         <location filename="../ActionTable.cpp" line="104" />
+        <source>Fit all</source>
+        <translation>Показать всё</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="106" />
         <source>Move Center</source>
         <translation>Переместить центр</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="106" />
+        <location filename="../ActionTable.cpp" line="108" />
         <source>Rotate to X</source>
         <translation>Повернуть вокруг X</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="108" />
+        <location filename="../ActionTable.cpp" line="110" />
         <source>Rotate to Y</source>
         <translation>Повернуть вокруг Y</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="110" />
+        <location filename="../ActionTable.cpp" line="112" />
         <source>Rotate to Z</source>
         <translation>Повернуть вокруг Z</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="112" />
+        <location filename="../ActionTable.cpp" line="114" />
         <source>Set Plane XY</source>
         <translation>Плоскость XY</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="114" />
+        <location filename="../ActionTable.cpp" line="116" />
         <source>Set Plane XZ</source>
         <translation>Плоскость XZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="116" />
+        <location filename="../ActionTable.cpp" line="118" />
         <source>Set Plane YZ</source>
         <translation>Плоскость YZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="118" />
+        <location filename="../ActionTable.cpp" line="120" />
         <source>Zoom in</source>
         <translation>Увеличить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="120" />
+        <location filename="../ActionTable.cpp" line="122" />
         <source>Zoom out</source>
         <translation>Уменьшить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="122" />
+        <location filename="../ActionTable.cpp" line="124" />
         <source>Show in 3D-Stereo</source>
         <translation>Стереоизображение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="124" />
+        <location filename="../ActionTable.cpp" line="126" />
         <source>Show in FullScreen</source>
         <translation>Во весь экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="126" />
+        <location filename="../ActionTable.cpp" line="128" />
         <source>Change Background Color</source>
         <translation>Цвет фона</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="128" />
+        <location filename="../ActionTable.cpp" line="130" />
         <source>Show Ruler</source>
         <translation>Линейка</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="130" />
+        <location filename="../ActionTable.cpp" line="132" />
         <source>Splice vertices</source>
         <translation>Склеить вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="132" />
+        <location filename="../ActionTable.cpp" line="134" />
         <source>Mass Select</source>
         <translation>Выделение рамкой</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="134" />
+        <location filename="../ActionTable.cpp" line="136" />
         <source>Multi select</source>
         <translation>Множественный выбор</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="136" />
+        <location filename="../ActionTable.cpp" line="138" />
         <source>Clear selection</source>
         <translation>Снять выделение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="138" />
+        <location filename="../ActionTable.cpp" line="140" />
         <source>Edit selection</source>
         <translation>Изменить материал выделения</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="140" />
+        <location filename="../ActionTable.cpp" line="142" />
         <source>Edit Point</source>
         <translation>Изменить точку</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="142" />
+        <location filename="../ActionTable.cpp" line="144" />
         <source>Fill material zeros</source>
         <translation>Заполнить материалы нулями</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="144" />
+        <location filename="../ActionTable.cpp" line="146" />
         <source>Find border Edges</source>
         <translation>Найти граничные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="146" />
+        <location filename="../ActionTable.cpp" line="148" />
         <source>Find border material Edges</source>
         <translation>Найти границы материала</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="149" />
+        <location filename="../ActionTable.cpp" line="151" />
         <source>Centering all models by selected point</source>
         <translation>Центрировать все модели по выбранной точке</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="152" />
+        <location filename="../ActionTable.cpp" line="154" />
         <source>Transfrom all models as active model</source>
         <translation>Преобразовать все модели как активную</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="154" />
+        <location filename="../ActionTable.cpp" line="156" />
         <source>Get full clone of active model</source>
         <translation>Полная копия активной модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="157" />
+        <location filename="../ActionTable.cpp" line="159" />
         <source>Clone selection into new model</source>
         <translation>Выделение в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="160" />
+        <location filename="../ActionTable.cpp" line="162" />
         <source>Clone visible primitives into new model</source>
         <translation>Видимые примитивы в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="163" />
+        <location filename="../ActionTable.cpp" line="165" />
         <source>Convert cell functionts to vert.functions</source>
         <translation>Функции ячеек в функции вершин</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="165" />
+        <location filename="../ActionTable.cpp" line="167" />
         <source>Create surface of model</source>
         <translation>Построить поверхность модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="167" />
+        <location filename="../ActionTable.cpp" line="169" />
         <source>Topology Merge Vertices</source>
         <translation>Слияние вершин топологии</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="169" />
+        <location filename="../ActionTable.cpp" line="171" />
         <source>Full interface</source>
         <translation>Полный интерфейс</translation>
     </message>
@@ -2239,8 +2255,8 @@
     </message>
     <message>
         <location filename="../../measure/MeasureReport.cpp" line="135" />
-        <source>Centre</source>
-        <translation>Центр</translation>
+        <source>Centre, mm</source>
+        <translation>Центр, мм</translation>
     </message>
     <message>
         <location filename="../../measure/MeasureReport.cpp" line="147" />
@@ -2474,97 +2490,112 @@
 <context>
     <name>MeasurementsControl</name>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="86" />
+        <location filename="../panels/MeasurementsControl.cpp" line="115" />
         <source>Measurements</source>
         <translation>Измерения</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="108" />
+        <location filename="../panels/MeasurementsControl.cpp" line="137" />
         <source>Measure again</source>
         <translation>Измерить снова</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="110" />
+        <location filename="../panels/MeasurementsControl.cpp" line="139" />
         <source>Copy tables</source>
         <translation>Копировать таблицы</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="112" />
+        <location filename="../panels/MeasurementsControl.cpp" line="141" />
         <source>Clear mark</source>
         <translation>Убрать отметку</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="133" />
+        <location filename="../panels/MeasurementsControl.cpp" line="162" />
         <source>R.E.N.A.L. nephrometry</source>
         <translation>Нефрометрия R.E.N.A.L.</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="142" />
+        <location filename="../panels/MeasurementsControl.cpp" line="172" />
         <source>a: anterior</source>
         <translation>a: передняя</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="142" />
+        <location filename="../panels/MeasurementsControl.cpp" line="172" />
         <source>p: posterior</source>
         <translation>p: задняя</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="142" />
+        <location filename="../panels/MeasurementsControl.cpp" line="172" />
         <source>x: neither</source>
         <translation>x: ни та, ни другая</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="151" />
+        <location filename="../panels/MeasurementsControl.cpp" line="175" />
+        <source>1: wholly above or below a polar line</source>
+        <translation>1: целиком выше или ниже полярной линии</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="176" />
+        <source>2: crosses a polar line</source>
+        <translation>2: пересекает полярную линию</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="177" />
+        <source>3: half or more across a polar line, across the midline, or wholly between the polar lines</source>
+        <translation>3: половина и более за полярной линией, через срединную линию или целиком между полярными линиями</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="188" />
         <source>A:</source>
         <translation>A:</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="153" />
+        <location filename="../panels/MeasurementsControl.cpp" line="192" />
         <source>L:</source>
         <translation>L:</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="169" />
+        <location filename="../panels/MeasurementsControl.cpp" line="208" />
         <source>Models</source>
         <translation>Модели</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="171" />
+        <location filename="../panels/MeasurementsControl.cpp" line="210" />
         <source>Stones</source>
         <translation>Камни</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="174" />
+        <location filename="../panels/MeasurementsControl.cpp" line="213" />
         <source>Gaps</source>
         <translation>Расстояния</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="205" />
+        <location filename="../panels/MeasurementsControl.cpp" line="244" />
         <source>Measuring...</source>
         <translation>Измерение...</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="250" />
+        <location filename="../panels/MeasurementsControl.cpp" line="289" />
         <source>No stones model is loaded.</source>
         <translation>Модель камней не загружена.</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="282" />
+        <location filename="../panels/MeasurementsControl.cpp" line="321" />
         <source>No tumour model is loaded.</source>
         <translation>Модель опухоли не загружена.</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="317" />
-        <location filename="../panels/MeasurementsControl.cpp" line="334" />
+        <location filename="../panels/MeasurementsControl.cpp" line="356" />
+        <location filename="../panels/MeasurementsControl.cpp" line="373" />
         <source>%1 #%2</source>
         <translation>%1 №%2</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="318" />
-        <source>Stone %1 #%2: centre %3, %4 across</source>
-        <translation>Камень %1 №%2: центр %3, поперечник %4</translation>
+        <location filename="../panels/MeasurementsControl.cpp" line="357" />
+        <source>Stone %1 #%2: centre %3 mm, %4 across</source>
+        <translation>Камень %1 №%2: центр %3 мм, поперечник %4</translation>
     </message>
-</context>
+    </context>
 <context>
     <name>ModelClass</name>
     <message>
@@ -3001,42 +3032,42 @@
         <translation>Загрузка файла...</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="133" />
+        <location filename="../FileCommands.cpp" line="138" />
         <source>Opening file</source>
         <translation>Открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="134" />
+        <location filename="../FileCommands.cpp" line="139" />
         <source>Open File</source>
         <translation>Открыть файл</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="135" />
+        <location filename="../FileCommands.cpp" line="140" />
         <source>All models(*surf *hx)</source>
         <translation>Все модели(*surf *hx)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="172" />
+        <location filename="../FileCommands.cpp" line="177" />
         <source>Reopening file</source>
         <translation>Повторное открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="215" />
+        <location filename="../FileCommands.cpp" line="220" />
         <source>There is no .hx files in this folder.</source>
         <translation>В этой папке нет файлов .hx.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="255" />
+        <location filename="../FileCommands.cpp" line="260" />
         <source>Files of this kind are not read; the endings read are %1.</source>
         <translation>Файлы такого вида не читаются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="266" />
+        <location filename="../FileCommands.cpp" line="286" />
         <source>Saving file</source>
         <translation>Сохранение файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="268" />
+        <location filename="../FileCommands.cpp" line="288" />
         <source>Save file As...</source>
         <translation>Сохранить файл как...</translation>
     </message>
@@ -3046,42 +3077,42 @@
         <translation>Загрузка настроек</translation>
     </message>
     <message>
-        <location filename="../Settings.cpp" line="57" />
+        <location filename="../Settings.cpp" line="66" />
         <source>Do you want reopen last file?</source>
         <translation>Открыть последний файл снова?</translation>
     </message>
     <message>
-        <location filename="../Settings.cpp" line="98" />
+        <location filename="../Settings.cpp" line="107" />
         <source>Saving settings</source>
         <translation>Сохранение настроек</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="237" />
+        <location filename="../Tessaron.cpp" line="238" />
         <source>The &lt;b&gt;%1&lt;/b&gt; is 3d viewer.&lt;br/&gt;</source>
         <translation>&lt;b&gt;%1&lt;/b&gt; — программа трёхмерного просмотра.&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="238" />
+        <location filename="../Tessaron.cpp" line="239" />
         <source>Current version %2&lt;br/&gt;</source>
         <translation>Текущая версия %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="239" />
+        <location filename="../Tessaron.cpp" line="240" />
         <source>Build #%1, build time %2&lt;br/&gt;</source>
         <translation>Сборка №%1, время сборки %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="240" />
+        <location filename="../Tessaron.cpp" line="241" />
         <source>Commit #%1, commit time %2&lt;br/&gt;</source>
         <translation>Коммит №%1, время коммита %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="241" />
+        <location filename="../Tessaron.cpp" line="242" />
         <source>Compiled in %3 %4.</source>
         <translation>Скомпилировано %3 %4.</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="242" />
+        <location filename="../Tessaron.cpp" line="243" />
         <source>About %1 v %2</source>
         <translation>О программе %1 v %2</translation>
     </message>
@@ -3123,12 +3154,12 @@
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="67" />
+        <location filename="../CaseSheetCommands.cpp" line="70" />
         <source>The case sheet is written to %1</source>
         <translation>Лист случая записан в %1</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="76" />
+        <location filename="../CaseSheetCommands.cpp" line="79" />
         <source>Print case sheet</source>
         <translation>Печать листа случая</translation>
     </message>
@@ -3202,6 +3233,16 @@
         <location filename="../ImportCommands.cpp" line="58" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
+    </message>
+    <message>
+        <location filename="../PanelsMenu.cpp" line="87" />
+        <source>The panel "%1" has nothing to show for the current model.</source>
+        <translation>Панели «%1» нечего показать для текущей модели.</translation>
+    </message>
+    <message>
+        <location filename="../Startup.cpp" line="61" />
+        <source>All menus and panels: %1 ▸ %2 (%3)</source>
+        <translation>Все меню и панели: %1 ▸ %2 (%3)</translation>
     </message>
 </context>
 </TS>

@@ -35,6 +35,33 @@ QTableWidget *makeTable(QWidget *parent, const char *name)
     return table;
 }
 
+// The table as tall as its rows, up to ten of them.
+void fitHeight(QTableWidget *widget)
+{
+    const int rows = std::min(widget->rowCount(), 10);
+    int height = widget->horizontalHeader()->height() + 2 * widget->frameWidth();
+    for (int r = 0; r < rows; ++r)
+        height += widget->rowHeight(r);
+    if (widget->rowCount() > rows)
+        height += widget->rowHeight(0) / 2; // a half row says there is more
+    widget->setFixedHeight(height + 2);
+}
+
+// A table whose last column is as wide as the panel leaves and wraps its
+// texts there, rows growing to them, rather than run out of sight.
+void wrapLastColumn(QTableWidget *widget)
+{
+    widget->setWordWrap(true);
+    widget->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QObject::connect(widget->horizontalHeader(), &QHeaderView::sectionResized, widget,
+                     [widget](int index) {
+                         if (index == widget->columnCount() - 1) {
+                             widget->resizeRowsToContents();
+                             fitHeight(widget);
+                         }
+                     });
+}
+
 // Rows and columns of a report table; the table is as tall as its rows,
 // up to ten of them.
 void fill(QTableWidget *widget, const Table &table)
@@ -56,14 +83,16 @@ void fill(QTableWidget *widget, const Table &table)
         swatch.fill(QColor(rgb[0], rgb[1], rgb[2]));
         widget->item(r, 0)->setIcon(QIcon(swatch));
     }
-    widget->resizeColumnsToContents();
-    const int rows = std::min(widget->rowCount(), 10);
-    int height = widget->horizontalHeader()->height() + 2 * widget->frameWidth();
-    for (int r = 0; r < rows; ++r)
-        height += widget->rowHeight(r);
-    if (widget->rowCount() > rows)
-        height += widget->rowHeight(0) / 2; // a half row says there is more
-    widget->setFixedHeight(height + 2);
+    if (widget->wordWrap()) {
+        // All but the last column as wide as their texts; the last one takes
+        // the rest (it stretches) and its rows as many lines as they need.
+        for (int c = 0; c + 1 < widget->columnCount(); ++c)
+            widget->resizeColumnToContents(c);
+        widget->resizeRowsToContents();
+    } else {
+        widget->resizeColumnsToContents();
+    }
+    fitHeight(widget);
 }
 
 QLabel *heading(const QString &text, QWidget *parent)
@@ -136,27 +165,37 @@ void MeasurementsControl::buildWidgets()
     comboBox_tumour->setObjectName("comboBox_tumour");
     tableWidget_nephrometry = makeTable(nephrometry, "tableWidget_nephrometry");
     tableWidget_nephrometry->setSelectionMode(QAbstractItemView::NoSelection);
+    wrapLastColumn(tableWidget_nephrometry);
     comboBox_anterior = new QComboBox(nephrometry);
     comboBox_anterior->setObjectName("comboBox_anterior");
     comboBox_anterior->addItems(
         {QStringLiteral("–"), tr("a: anterior"), tr("p: posterior"), tr("x: neither")});
     comboBox_polar = new QComboBox(nephrometry);
     comboBox_polar->setObjectName("comboBox_polar");
-    comboBox_polar->addItems(
-        {QStringLiteral("–"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    comboBox_polar->addItems({QStringLiteral("–"), tr("1: wholly above or below a polar line"),
+                              tr("2: crosses a polar line"),
+                              tr("3: half or more across a polar line, across the midline, or "
+                                 "wholly between the polar lines")});
+    // The longest choice need not widen the panel: the list shows it whole.
+    comboBox_polar->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    comboBox_polar->setMinimumContentsLength(12);
+    comboBox_polar->view()->setMinimumWidth(comboBox_polar->view()->sizeHintForColumn(0));
     label_score = new QLabel(nephrometry);
     label_score->setObjectName("label_score");
     label_score->setWordWrap(true);
+    // L's choices are long: it has a row of its own, as wide as the panel.
     auto *entered = new QHBoxLayout;
     entered->addWidget(new QLabel(tr("A:"), nephrometry));
     entered->addWidget(comboBox_anterior);
-    entered->addWidget(new QLabel(tr("L:"), nephrometry));
-    entered->addWidget(comboBox_polar);
     entered->addStretch();
+    auto *polar = new QHBoxLayout;
+    polar->addWidget(new QLabel(tr("L:"), nephrometry));
+    polar->addWidget(comboBox_polar, 1);
     auto *box = new QVBoxLayout(nephrometry);
     box->addWidget(comboBox_tumour);
     box->addWidget(tableWidget_nephrometry);
     box->addLayout(entered);
+    box->addLayout(polar);
     box->addWidget(label_score);
     connect(comboBox_tumour, &QComboBox::currentIndexChanged, this,
             &MeasurementsControl::showNephrometry);
@@ -315,7 +354,7 @@ void MeasurementsControl::stoneClicked(int row)
     mark.measured = {{model, model->DataVersion}};
     std::copy(stone.centre.begin(), stone.centre.end(), mark.a);
     mark.label = tr("%1 #%2").arg(burden.model).arg(stone.number);
-    mark.status = tr("Stone %1 #%2: centre %3, %4 across")
+    mark.status = tr("Stone %1 #%2: centre %3 mm, %4 across")
                       .arg(burden.model)
                       .arg(stone.number)
                       .arg(pointText(stone.centre), lengthText(stone.diameter));
