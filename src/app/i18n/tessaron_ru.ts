@@ -483,79 +483,79 @@
         <translation>Число граничных вершин = %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="208" />
+        <location filename="../../view/Export.cpp" line="219" />
         <source>JPG - JPEG(*.jpg *.jpeg);;PNG - portable network graphics(*.png);;BMP - Bitmap Picture(*.bmp);;SVG - Scalable Vector Graphics(*.svg);;PDF - Portable Document Format (*.pdf);;PS - PostScript(*.ps);;EPS - Encapsulated PostScript(*.eps);;</source>
         <translation>JPG - JPEG(*.jpg *.jpeg);;PNG - переносимая сетевая графика(*.png);;BMP - точечный рисунок(*.bmp);;SVG - масштабируемая векторная графика(*.svg);;PDF - переносимый формат документов (*.pdf);;PS - PostScript(*.ps);;EPS - инкапсулированный PostScript(*.eps);;</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="212" />
+        <location filename="../../view/Export.cpp" line="223" />
         <source>Save image As...</source>
         <translation>Сохранить изображение как...</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="216" />
+        <location filename="../../view/Export.cpp" line="227" />
         <source>The image could not be saved.</source>
         <translation>Не удалось сохранить изображение.</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="245" />
+        <location filename="../../view/GLWidget.cpp" line="267" />
         <source>X in [%1;%2]; Y in [%3;%4]; Z in [%5;%6]</source>
         <translation>X в [%1;%2]; Y в [%3;%4]; Z в [%5;%6]</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="261" />
+        <location filename="../../view/GLWidget.cpp" line="283" />
         <source>; Point: (%1;%2;%3); (Zone number=%4; Vertex number=%5)</source>
         <translation>; Точка: (%1;%2;%3); (номер зоны=%4; номер вершины=%5)</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="269" />
+        <location filename="../../view/GLWidget.cpp" line="291" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="76" />
+        <location filename="../../view/ModelCommands.cpp" line="77" />
         <source>Drawing...</source>
         <translation>Отображение...</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="139" />
+        <location filename="../../view/ModelCommands.cpp" line="143" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="139" />
+        <location filename="../../view/ModelCommands.cpp" line="143" />
         <source>There is no selected elements.</source>
         <translation>Нет выделенных элементов.</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="184" />
+        <location filename="../../view/ModelCommands.cpp" line="188" />
         <source>Splice vertices</source>
         <translation>Склеить вершины</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="184" />
+        <location filename="../../view/ModelCommands.cpp" line="188" />
         <source>Input Eps:</source>
         <translation>Введите точность Eps:</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="237" />
+        <location filename="../../view/ModelCommands.cpp" line="241" />
         <location filename="../../view/ViewModes.cpp" line="210" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="298" />
+        <location filename="../../view/ModelCommands.cpp" line="302" />
         <source>Change Materil Number</source>
         <translation>Изменение номера материала</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="299" />
+        <location filename="../../view/ModelCommands.cpp" line="303" />
         <source>Input new material number:</source>
         <translation>Введите новый номер материала:</translation>
     </message>
     <message>
-        <location filename="../../view/ModelLoad.cpp" line="17" />
-        <location filename="../../view/ModelLoad.cpp" line="33" />
+        <location filename="../../view/ModelLoad.cpp" line="20" />
+        <location filename="../../view/ModelLoad.cpp" line="36" />
         <source>Preparing data for draw...</source>
         <translation>Подготовка данных для отображения...</translation>
     </message>
@@ -565,7 +565,7 @@
         <translation>Модель не сохранена: её ячейки ссылаются на несуществующие вершины.</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="215" />
+        <location filename="../../view/Export.cpp" line="226" />
         <location filename="../../view/ModelSave.cpp" line="30" />
         <source>Error</source>
         <translation>Ошибка</translation>
@@ -664,7 +664,7 @@
         <translation>Размеры карты меток слишком велики, чтобы уместить её в памяти.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="31" />
+        <location filename="../../import/LabelMapImport.cpp" line="32" />
         <location filename="../../import/StlBinary.cpp" line="66" />
         <location filename="../../import/StlBinary.cpp" line="77" />
         <location filename="../../import/VtkReader.cpp" line="282" />
@@ -672,47 +672,47 @@
         <translation>Файл не удаётся открыть.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="61" />
+        <location filename="../../import/LabelMapImport.cpp" line="63" />
         <source>Label %1</source>
         <translation>Метка %1</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="103" />
+        <location filename="../../import/LabelMapImport.cpp" line="113" />
         <source>The label map holds no labels: every voxel is 0.</source>
         <translation>В карте меток нет меток: все воксели равны 0.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="110" />
+        <location filename="../../import/LabelMapImport.cpp" line="120" />
         <source>Finding the surfaces of the labels...</source>
         <translation>Построение поверхностей меток...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="112" />
+        <location filename="../../import/LabelMapImport.cpp" line="122" />
         <source>Smoothing the surfaces...</source>
         <translation>Сглаживание поверхностей...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="118" />
+        <location filename="../../import/LabelMapImport.cpp" line="131" />
         <source>%1 (label %2 of %3)</source>
         <translation>%1 (метка %2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="127" />
+        <location filename="../../import/LabelMapImport.cpp" line="140" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="192" />
+        <location filename="../../import/LabelMapImport.cpp" line="205" />
         <source>%1 (%2 of %3)</source>
         <translation>%1 (%2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="203" />
+        <location filename="../../import/LabelMapImport.cpp" line="216" />
         <source>The masks in this folder hold no labels.</source>
         <translation>В масках этой папки нет меток.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelSurface.cpp" line="289" />
+        <location filename="../../import/LabelSurface.cpp" line="474" />
         <source>The label map gives more surface vertices than a model holds.</source>
         <translation>Карта меток даёт больше вершин поверхности, чем вмещает модель.</translation>
     </message>
@@ -1955,27 +1955,32 @@
         <translation>Объём: %1 (граничных рёбер: %2, неманифолдных рёбер: %3)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="265" />
+        <location filename="../../measure/MeasureReport.cpp" line="266" />
+        <source>Voxel volume of the label = %1</source>
+        <translation>Объём вокселей метки = %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="267" />
         <source>Connected components = %1</source>
         <translation>Связных компонент = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="267" />
+        <location filename="../../measure/MeasureReport.cpp" line="269" />
         <source>Extents = %1 x %2 x %3 mm</source>
         <translation>Размеры = %1 x %2 x %3 мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="270" />
+        <location filename="../../measure/MeasureReport.cpp" line="272" />
         <source>Largest diameter = %1</source>
         <translation>Наибольший диаметр = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/ModelSurface.cpp" line="54" />
+        <location filename="../../measure/ModelSurface.cpp" line="60" />
         <source>its cells name vertices it does not have</source>
         <translation>её ячейки ссылаются на несуществующие вершины</translation>
     </message>
     <message>
-        <location filename="../../measure/ModelSurface.cpp" line="58" />
+        <location filename="../../measure/ModelSurface.cpp" line="64" />
         <source>some coordinates are not numbers</source>
         <translation>некоторые координаты не являются числами</translation>
     </message>
@@ -2097,58 +2102,58 @@
         <translation>Ошибка: недостаточно памяти.</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="352" />
+        <location filename="../../model/ModelClass.cpp" line="356" />
         <source>; Mesh #%1</source>
         <translation>; Сетка №%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="358" />
+        <location filename="../../model/ModelClass.cpp" line="362" />
         <source>; %1-gon</source>
         <translation>; %1-угольник</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="358" />
-        <location filename="../../model/ModelClass.cpp" line="363" />
+        <location filename="../../model/ModelClass.cpp" line="362" />
+        <location filename="../../model/ModelClass.cpp" line="367" />
         <source> # %1</source>
         <translation> № %1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="360" />
+        <location filename="../../model/ModelClass.cpp" line="364" />
         <source>; Tetrahedron</source>
         <translation>; Тетраэдр</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="360" />
+        <location filename="../../model/ModelClass.cpp" line="364" />
         <source>; Pyramid</source>
         <translation>; Пирамида</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="360" />
+        <location filename="../../model/ModelClass.cpp" line="364" />
         <source>; Triangleprizm</source>
         <translation>; Треугольная призма</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="361" />
+        <location filename="../../model/ModelClass.cpp" line="365" />
         <source>; Hexahedron</source>
         <translation>; Гексаэдр</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="365" />
+        <location filename="../../model/ModelClass.cpp" line="369" />
         <source>; pt=%1</source>
         <translation>; тип=%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="365" />
+        <location filename="../../model/ModelClass.cpp" line="369" />
         <source> pn=%1</source>
         <translation> номер=%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="368" />
+        <location filename="../../model/ModelClass.cpp" line="372" />
         <source>; Material # %1</source>
         <translation>; Материал № %1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="374" />
+        <location filename="../../model/ModelClass.cpp" line="378" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
