@@ -171,6 +171,13 @@ void TestLabelSurface::labelsAreSolidsOfTheirVoxels_data()
     QTest::newRow("box on the edge of the scan")
         << 16 << Labeller([](int i, int j, int k) { return i < 12 && j > 2 && k > 3 ? 4 : 0; })
         << even << true << true;
+    // A ball of a grid of 8 voxels a side read as 9 a side: sheared, with
+    // stray voxels touching it along edges, on voxels ten times as long as wide.
+    QTest::newRow("sheared ball") << 9 << Labeller([](int i, int j, int k) {
+        const int m = (i + 9 * (j + 9 * k)) % 512, a = m % 8, b = m / 8 % 8, c = m / 64;
+        return (a - 4) * (a - 4) + (b - 4) * (b - 4) + (c - 4) * (c - 4) < 10 ? 1 : 0;
+    }) << scaled(0.1, 1, 1) << false
+                                  << true;
     QTest::newRow("noise of four labels") << 12 << Labeller([](int i, int j, int k) {
         return int(std::hash<int>()(i * 7919 + j * 104729 + k * 1299709) % 4);
     }) << even << false << true;
