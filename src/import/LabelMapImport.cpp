@@ -3,6 +3,7 @@
 #include "LabelModels.h"
 #include "LabelNames.h"
 #include "LabelSurface.h"
+#include "LabelVolumeFit.h"
 #include "NiftiReader.h"
 #include "NrrdReader.h"
 #include "formats/FileBytes.h"
@@ -49,19 +50,28 @@ public:
     {
         for (const SegmentInfo &s : segments)
             if (s.layer == layer && s.value == value && !s.name.isEmpty())
-                return withColour({s.name, s.hasColor, {s.rgb[0], s.rgb[1], s.rgb[2]}}, value);
+                return named(
+                    withColour({s.name, {}, s.hasColor, {s.rgb[0], s.rgb[1], s.rgb[2]}}, value));
         if (table.contains(value))
-            return withColour(table.value(value), value);
+            return named(withColour(table.value(value), value));
         if (labelsInFile == 1) {
             if (const std::optional<LabelLook> known = structureLook(stem))
-                return *known;
+                return named(*known);
             if (mask)
-                return withColour({stem, false, {0, 0, 0}}, value);
+                return named(withColour({stem, {}, false, {0, 0, 0}}, value));
         }
-        return withColour({Import::tr("Label %1").arg(value), false, {0, 0, 0}}, value);
+        return withColour({Import::tr("Label %1").arg(value), {}, false, {0, 0, 0}}, value);
     }
 
 private:
+    // The look of a label with a name of its own, and the structure it names.
+    static LabelLook named(LabelLook look)
+    {
+        const std::optional<LabelLook> known = structureLook(look.name);
+        look.structure = known ? known->name : look.name;
+        return look;
+    }
+
     // A look without a colour takes that of its structure when the name is
     // one automatic segmentation gives, else the colour of its number.
     static LabelLook withColour(LabelLook look, qint64 value)
@@ -110,14 +120,17 @@ void surfaceLayers(LabelMapData map, const QString &path, bool mask, ProgressSte
         steps.begin(done++, Import::tr("Finding the surfaces of the labels..."));
         LabelSurface surface = extractLabelSurface(volume, steps.fractions());
         steps.begin(done++, Import::tr("Smoothing the surfaces..."));
+        const std::vector<double> unsmoothed = surface.xyz;
         smoothLabelSurface(surface, smoothing, steps.fractions());
+        const std::vector<double> voxels = voxelVolumes(volume);
+        fitLabelVolumes(surface, unsmoothed, volume.toWorld, voxels);
         const auto lookOf = [&](int label) {
             return namer.look(l, volume.values[size_t(label)], labels);
         };
         const auto step = [&](int label, const QString &name) {
             steps.begin(done++, Import::tr("%1 (label %2 of %3)").arg(name).arg(label).arg(labels));
         };
-        addLabelModels(surface, volume.values, path, lookOf, step, models);
+        addLabelModels(surface, volume.values, voxels, path, lookOf, step, models);
     }
 }
 

@@ -3,6 +3,9 @@
 #include "ImportedModel.h"
 #include "geometry/Alloc.h"
 #include "model/ModelClass.h"
+#include "model/ModelFacts.h"
+
+#include <QVariant>
 
 #include <algorithm>
 #include <limits>
@@ -73,7 +76,8 @@ std::unique_ptr<MeshClass> labelBlock(const LabelSurface &surface, const qint64 
 } // namespace
 
 void addLabelModels(const LabelSurface &surface, const std::vector<qint64> &values,
-                    const QString &path, const std::function<LabelLook(int label)> &lookOf,
+                    const std::vector<double> &voxelVolumes, const QString &path,
+                    const std::function<LabelLook(int label)> &lookOf,
                     const std::function<void(int label, const QString &name)> &step,
                     std::vector<std::unique_ptr<ModelClass>> &models)
 {
@@ -95,6 +99,10 @@ void addLabelModels(const LabelSurface &surface, const std::vector<qint64> &valu
         mesh->CellMaterials[Triangle] = allocArray<qint32>(count);
         std::fill_n(mesh->CellMaterials[Triangle], count,
                     value >= 0 && value <= std::numeric_limits<qint32>::max() ? qint32(value) : 0);
-        models.push_back(importedModel(path, std::move(mesh), look));
+        std::unique_ptr<ModelClass> model = importedModel(path, std::move(mesh), look);
+        model->setProperty(kVoxelVolumeProperty, QVariant(voxelVolumes[size_t(label)]));
+        if (!look.structure.isEmpty())
+            model->setProperty(kStructureProperty, QVariant(look.structure));
+        models.push_back(std::move(model));
     }
 }

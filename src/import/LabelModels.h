@@ -16,10 +16,12 @@ class ModelClass;
 // vertices (so a boundary two labels share has the same vertices in both).
 // Every cell has the label's value in the file as its material (0 when the
 // value is negative or too large), so the labels stay apart when the models
-// are joined. `lookOf` names and colours label l (1..labelCount); `step` is
-// called before each label with its number and name. Labels without
-// triangles give no model.
+// are joined. Every model carries its label's voxel volume (`voxelVolumes`
+// by label number, in cubic millimetres) and the structure its look names. `lookOf` names and
+// colours label l (1..labelCount); `step` is called before each label with its number and name.
+// Labels without triangles give no model.
 void addLabelModels(const LabelSurface &surface, const std::vector<qint64> &values,
-                    const QString &path, const std::function<LabelLook(int label)> &lookOf,
+                    const std::vector<double> &voxelVolumes, const QString &path,
+                    const std::function<LabelLook(int label)> &lookOf,
                     const std::function<void(int label, const QString &name)> &step,
                     std::vector<std::unique_ptr<ModelClass>> &models);

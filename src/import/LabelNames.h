@@ -9,6 +9,9 @@
 struct LabelLook
 {
     QString name;
+    // The structure as the anatomy table names it, when the label has a name
+    // of its own (not "Label N").
+    QString structure;
     bool hasColor = false;
     int rgb[3] = {0, 0, 0};
 };

@@ -20,10 +20,13 @@ constexpr int kFaceCorners[6][4] = {
 };
 
 // Local vertices of a cube: 0..11 the midpoints of its edges, 12..17 the
-// centres of its faces, 18 its centre.
+// centres of its faces, 18 its centre, then the apexes of the pieces cut off
+// around the centre (see Extractor::cone).
 constexpr int kFaceCentre = 12;
 constexpr int kCubeCentre = 18;
-constexpr int kLocalVertices = 19;
+constexpr int kFirstApex = 19;
+constexpr int kMaxApexes = 8;
+constexpr int kLocalVertices = kFirstApex + kMaxApexes;
 
 // The edge between two corners that differ in one bit.
 constexpr int edgeBetween(int a, int b)
@@ -73,12 +76,40 @@ Twice edgeMidpoint(int e)
     return {2 * d.dx + (d.axis == 0), 2 * d.dy + (d.axis == 1), 2 * d.dz + (d.axis == 2)};
 }
 
+// Twice the position of an edge midpoint or a face centre.
+Twice onCube(int local)
+{
+    if (local < kFaceCentre)
+        return edgeMidpoint(local);
+    const int f = local - kFaceCentre, axis = f / 2, side = f & 1;
+    int t[3] = {1, 1, 1};
+    t[axis] = 2 * side;
+    return {t[0], t[1], t[2]};
+}
+
 // A piece of the boundary on a cube face, from vertex `from` to `to` (local
-// numbers), with label `right` on its right seen from outside the cube.
+// numbers), with label `right` on its right seen from outside the cube and
+// the corners on either side of it.
 struct Segment
 {
     int from, to;
     quint16 right, left;
+    int rightCorner, leftCorner;
+};
+
+// The corners of a cube joined into the regions of their labels on the
+// cube's surface.
+struct CornerRegions
+{
+    int parent[8] = {0, 1, 2, 3, 4, 5, 6, 7};
+
+    int find(int c)
+    {
+        while (parent[c] != c)
+            c = parent[c] = parent[parent[c]];
+        return c;
+    }
+    void join(int a, int b) { parent[find(a)] = find(b); }
 };
 
 class Extractor
@@ -140,6 +171,7 @@ private:
         y = j;
         std::fill(std::begin(ids), std::end(ids), -1);
         segments.clear();
+        regions = CornerRegions();
         for (int f = 0; f < 6; ++f)
             faceSegments(f, labels);
         quint16 sorted[8];
@@ -152,34 +184,40 @@ private:
             cone();
     }
 
-    // The boundary pieces on one face of the cube.
+    // The boundary pieces on one face of the cube, and which corners of the
+    // face are one region.
     void faceSegments(int f, const quint16 labels[8])
     {
         const int *c = kFaceCorners[f];
         const quint16 l[4] = {labels[c[0]], labels[c[1]], labels[c[2]], labels[c[3]]};
         int cuts[4], count = 0;
-        for (int e = 0; e < 4; ++e)
+        for (int e = 0; e < 4; ++e) {
             if (l[e] != l[(e + 1) & 3])
                 cuts[count++] = e;
+            else
+                regions.join(c[e], c[(e + 1) & 3]);
+        }
         const auto mid = [&](int e) { return edgeBetween(c[e], c[(e + 1) & 3]); };
         // Corner n alone in its region: the piece from the edge before it to
         // the edge after it has it on the right.
         const auto isolate = [&](int n) {
-            segments.push_back({mid((n + 3) & 3), mid(n), l[n], l[(n + 1) & 3]});
+            const int after = (n + 1) & 3;
+            segments.push_back({mid((n + 3) & 3), mid(n), l[n], l[after], c[n], c[after]});
         };
         if (count == 2) {
-            const int a = cuts[0], b = cuts[1];
-            segments.push_back({mid(a), mid(b), l[(a + 1) & 3], l[(b + 1) & 3]});
+            const int a = (cuts[0] + 1) & 3, b = (cuts[1] + 1) & 3;
+            segments.push_back({mid(cuts[0]), mid(cuts[1]), l[a], l[b], c[a], c[b]});
         } else if (count == 4 && (l[0] == l[2] || l[1] == l[3])) {
             // The equal diagonal is connected; when both are equal, the larger label's.
             const bool evenConnected = l[0] == l[2] && (l[1] != l[3] || l[0] > l[1]);
             const int first = evenConnected ? 1 : 0;
+            regions.join(c[first + 1], c[(first + 3) & 3]);
             isolate(first);
             isolate(first + 2);
         } else if (count >= 3) {
             for (int n = 0; n < count; ++n) {
-                const int e = cuts[n];
-                segments.push_back({kFaceCentre + f, mid(e), l[e], l[(e + 1) & 3]});
+                const int e = cuts[n], after = (e + 1) & 3;
+                segments.push_back({kFaceCentre + f, mid(e), l[e], l[after], c[e], c[after]});
             }
         }
     }
@@ -210,18 +248,27 @@ private:
     }
 
     // Cuts ears off the loop, always the one with the shortest diagonal, so
-    // the triangles stay close to the surface marching cubes would make.
+    // the triangles stay close to the surface marching cubes would make. A
+    // diagonal never runs along a face of the cube: the cube beside it could
+    // draw the same one, and the edge would have four triangles. What no
+    // such ear can span is spanned around the cube's centre.
     void spanLoop(int *loop, int n, quint16 a, quint16 b)
     {
         Twice at[12];
         for (int m = 0; m < n; ++m)
             at[m] = edgeMidpoint(loop[m]);
         while (n > 3) {
-            int best = 0, shortest = std::numeric_limits<int>::max();
+            int best = -1, shortest = std::numeric_limits<int>::max();
             for (int m = 0; m < n; ++m) {
-                const int d = squaredDistance(at[(m + n - 1) % n], at[(m + 1) % n]);
-                if (d < shortest)
+                const Twice &p = at[(m + n - 1) % n], &q = at[(m + 1) % n];
+                const int d = squaredDistance(p, q);
+                if (d < shortest && !onOneFace(p, q))
                     shortest = d, best = m;
+            }
+            if (best < 0) {
+                for (int m = 0; m < n; ++m)
+                    addTriangle(loop[m], loop[(m + 1) % n], kCubeCentre, a, b);
+                return;
             }
             addTriangle(loop[(best + n - 1) % n], loop[best], loop[(best + 1) % n], a, b);
             std::copy(loop + best + 1, loop + n, loop + best);
@@ -232,11 +279,159 @@ private:
             addTriangle(loop[0], loop[1], loop[2], a, b);
     }
 
-    // Three or more labels: every piece spans a triangle with the cube's centre.
+    // Two points of the cube's surface on one face: a coordinate of both
+    // at 0 or at 2 (twice the cube's side).
+    static bool onOneFace(const Twice &p, const Twice &q)
+    {
+        return (p.x == q.x && p.x != 1) || (p.y == q.y && p.y != 1) || (p.z == q.z && p.z != 1);
+    }
+
+    // A boundary loop of one label on the cube's surface: the segments with
+    // the label on their right when walked in order (`reversed` for those
+    // stored the other way round), and the region of corners it bounds.
+    struct Loop
+    {
+        quint16 label;
+        int region;
+        std::vector<int> segments;
+        std::vector<bool> reversed;
+    };
+
+    std::vector<Loop> labelLoops()
+    {
+        std::vector<Loop> found;
+        for (size_t first = 0; first < segments.size(); ++first)
+            for (const bool rev : {false, true}) {
+                const Segment &s0 = segments[first];
+                const quint16 label = rev ? s0.left : s0.right;
+                if (std::any_of(found.begin(), found.end(), [&](const Loop &l) {
+                        return l.label == label
+                            && std::find(l.segments.begin(), l.segments.end(), int(first))
+                            != l.segments.end();
+                    }))
+                    continue;
+                found.push_back(walkLoop(int(first), label));
+            }
+        return found;
+    }
+
+    // Follows the boundary of `label` from segment `first`.
+    Loop walkLoop(int first, quint16 label)
+    {
+        Loop loop {label, -1, {}, {}};
+        int at = first;
+        for (size_t guard = 0; guard <= segments.size(); ++guard) {
+            const Segment &s = segments[size_t(at)];
+            const bool rev = s.right != label;
+            if (loop.region < 0)
+                loop.region = regions.find(rev ? s.leftCorner : s.rightCorner);
+            loop.segments.push_back(at);
+            loop.reversed.push_back(rev);
+            const int end = rev ? s.from : s.to;
+            int following = -1;
+            for (size_t n = 0; n < segments.size() && following < 0; ++n) {
+                const Segment &t = segments[n];
+                if ((t.right == label && t.from == end) || (t.left == label && t.to == end))
+                    following = int(n);
+            }
+            if (following < 0 || following == first)
+                break;
+            at = following;
+        }
+        return loop;
+    }
+
+    // Three or more labels: every piece spans a triangle with the cube's
+    // centre. A label whose boundary on the cube is more than one loop would
+    // meet itself at the centre in a point (a pinched, not manifold vertex);
+    // so pieces of the cube bounded by one loop are cut off around apexes of
+    // their own, until every label has one loop around the centre.
     void cone()
     {
-        for (const Segment &s : segments)
-            addTriangle(s.from, s.to, kCubeCentre, s.right, s.left);
+        std::vector<Loop> loops = labelLoops();
+        std::vector<int> apex(segments.size(), -1);
+        int apexCount = 0;
+        while (apexCount < kMaxApexes) {
+            const int detach = loopToDetach(loops, apex);
+            if (detach < 0)
+                break;
+            cutOff(loops[size_t(detach)], apexCount, apex);
+            ++apexCount;
+        }
+        for (size_t n = 0; n < segments.size(); ++n) {
+            const Segment &s = segments[n];
+            addTriangle(s.from, s.to, apex[n] < 0 ? kCubeCentre : kFirstApex + apex[n], s.right,
+                        s.left);
+        }
+    }
+
+    static bool atCentre(const Loop &loop, const std::vector<int> &apex)
+    {
+        return std::all_of(loop.segments.begin(), loop.segments.end(),
+                           [&](int s) { return apex[size_t(s)] < 0; });
+    }
+
+    // A loop still at the centre that bounds a region of its own (a disc:
+    // no other loop bounds that region), of a label that has another loop
+    // at the centre, or one whose other side is such a label's region with
+    // two or more loops (a ring, filled by cutting off what it encloses).
+    int loopToDetach(const std::vector<Loop> &loops, const std::vector<int> &apex) const
+    {
+        const auto loopsAtCentre = [&](quint16 label) {
+            return std::count_if(loops.begin(), loops.end(), [&](const Loop &l) {
+                return l.label == label && atCentre(l, apex);
+            });
+        };
+        const auto isDisc = [&](const Loop &loop) {
+            return std::count_if(loops.begin(), loops.end(),
+                                 [&](const Loop &l) {
+                                     return l.label == loop.label && l.region == loop.region;
+                                 })
+                == 1;
+        };
+        for (size_t n = 0; n < loops.size(); ++n) {
+            const Loop &loop = loops[n];
+            if (!atCentre(loop, apex) || !isDisc(loop))
+                continue;
+            if (loopsAtCentre(loop.label) > 1)
+                return int(n);
+            for (size_t m = 0; m < loops.size(); ++m)
+                if (m != n && loops[m].label != loop.label && loopsAtCentre(loops[m].label) > 1
+                    && loops[m].segments.size() == loop.segments.size()
+                    && std::is_permutation(loop.segments.begin(), loop.segments.end(),
+                                           loops[m].segments.begin()))
+                    return int(n);
+        }
+        return -1;
+    }
+
+    // Cuts the region inside `loop` off the centre: its segments span
+    // triangles with an apex of their own, between the loop and the centre,
+    // and where the label beyond the loop changes, a triangle from there to
+    // the apex and the centre divides what lies between them.
+    void cutOff(const Loop &loop, int number, std::vector<int> &apex)
+    {
+        int sum[3] = {0, 0, 0}, vertices = 0;
+        for (int s : loop.segments) {
+            apex[size_t(s)] = number;
+            const Twice t = onCube(segments[size_t(s)].from);
+            sum[0] += t.x, sum[1] += t.y, sum[2] += t.z;
+            ++vertices;
+        }
+        // Halfway from the centre to the middle of the loop's vertices.
+        apexes[number] = {vertices + sum[0], vertices + sum[1], vertices + sum[2]};
+        apexDivisor[number] = 4 * vertices;
+        const size_t count = loop.segments.size();
+        for (size_t n = 0; n < count; ++n) {
+            const size_t m = (n + 1) % count;
+            const Segment &in = segments[size_t(loop.segments[n])];
+            const Segment &out = segments[size_t(loop.segments[m])];
+            const quint16 before = loop.reversed[n] ? in.right : in.left;
+            const quint16 after = loop.reversed[m] ? out.right : out.left;
+            const int at = loop.reversed[n] ? in.from : in.to;
+            if (before != after)
+                addTriangle(at, kFirstApex + number, kCubeCentre, before, after);
+        }
     }
 
     void addTriangle(int p, int q, int r, quint16 in, quint16 outside)
@@ -281,6 +476,12 @@ private:
                 slot = &zFace[(z + side) & 1][at];
                 threshold = side ? firstOfSlab : firstOfPrevious;
             }
+        } else if (local >= kFirstApex) {
+            const int a = local - kFirstApex;
+            const double d = apexDivisor[a];
+            p[0] = double(x) + apexes[a].x / d;
+            p[1] = double(y) + apexes[a].y / d;
+            p[2] = double(z) + apexes[a].z / d;
         }
         if (slot && *slot >= threshold)
             return ids[local] = *slot;
@@ -306,6 +507,9 @@ private:
     qint64 x = 0, y = 0, z = 0;
     qint32 ids[kLocalVertices];
     std::vector<Segment> segments;
+    CornerRegions regions;
+    Twice apexes[kMaxApexes]; // positions times apexDivisor
+    int apexDivisor[kMaxApexes] = {};
     LabelSurface out;
 };
 

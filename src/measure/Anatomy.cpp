@@ -47,6 +47,12 @@ Anatomy anatomyOf(const QString &name, const QString &fileName)
     return fromWords(name);
 }
 
+Anatomy anatomyOfStructure(const QString &structure, const QString &fileName)
+{
+    const Anatomy fromName = fromWords(structure);
+    return fromName != Anatomy::Other ? fromName : anatomyOf(structure, fileName);
+}
+
 QString anatomyKey(Anatomy anatomy)
 {
     switch (anatomy) {

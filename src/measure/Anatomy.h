@@ -14,6 +14,11 @@ enum class Anatomy { Other, Tumour, Kidney, CollectingSystem, Stones, Artery, Ve
 // "kidney_stones" is stones, "pochka_opukhol" a tumour.
 Anatomy anatomyOf(const QString &name, const QString &fileName);
 
+// The same words for a model whose importer knows its structure (a label of
+// a label map, by the label's name): the structure decides, the file's name
+// only when the structure's name says nothing.
+Anatomy anatomyOfStructure(const QString &structure, const QString &fileName);
+
 // Stable key for the JSON output: "tumour", "kidney", "collecting_system", ...
 QString anatomyKey(Anatomy anatomy);
 

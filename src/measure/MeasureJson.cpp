@@ -103,6 +103,7 @@ QJsonObject modelJson(const ModelReport &model)
     o["degenerate_triangles"] = double(m.degenerateTriangles);
     o["volume_mm3"] = orNull(m.hasVolume, m.volume);
     o["volume_ml"] = orNull(m.hasVolume, m.volume / 1000);
+    o["voxel_volume_mm3"] = model.voxelVolume ? QJsonValue(*model.voxelVolume) : QJsonValue();
     o["inside_out"] = m.insideOut;
     o["components"] = m.components;
     if (m.hasPoints) {

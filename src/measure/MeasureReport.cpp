@@ -262,6 +262,8 @@ QStringList modelInfoLines(const ModelReport &model)
                      .arg(m.topology.borderEdges)
                      .arg(m.topology.nonManifoldEdges);
     }
+    if (model.voxelVolume)
+        lines << Text::tr("Voxel volume of the label = %1").arg(volumeText(*model.voxelVolume));
     lines << Text::tr("Connected components = %1").arg(m.components);
     if (m.hasPoints) {
         lines << Text::tr("Extents = %1 x %2 x %3 mm")

@@ -1,9 +1,11 @@
 #include "ModelSurface.h"
 
 #include "model/ModelClass.h"
+#include "model/ModelFacts.h"
 #include "model/Topology.h"
 
 #include <QCoreApplication>
+#include <QVariant>
 
 #include <cmath>
 
@@ -43,7 +45,11 @@ ModelSnapshot snapshotModel(const ModelClass &model)
     shot.name = model.title();
     shot.fileName = model.FileName;
     shot.visible = model.Visible;
-    shot.anatomy = anatomyOf(shot.name, shot.fileName);
+    const QString structure = model.property(kStructureProperty).toString();
+    shot.anatomy = structure.isEmpty() ? anatomyOf(shot.name, shot.fileName)
+                                       : anatomyOfStructure(structure, shot.fileName);
+    if (const QVariant voxels = model.property(kVoxelVolumeProperty); voxels.isValid())
+        shot.voxelVolume = voxels.toDouble();
     if (model.ModelColor[0] >= 0)
         shot.colour = {model.ModelColor[0], model.ModelColor[1], model.ModelColor[2]};
     else if (!model.Meshes.isEmpty())

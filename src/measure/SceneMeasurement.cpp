@@ -71,6 +71,7 @@ private:
         report.colour = shot.colour;
         report.visible = shot.visible;
         report.anatomy = shot.anatomy;
+        report.voxelVolume = shot.voxelVolume;
         report.refusal = shot.refusal;
         if (!shot.refusal.isEmpty())
             return report;

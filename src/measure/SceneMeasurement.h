@@ -23,7 +23,8 @@ struct ModelReport
     std::array<int, 3> colour {255, 255, 255};
     bool visible = true;
     Anatomy anatomy = Anatomy::Other;
-    QString refusal; // not empty: nothing below was measured
+    std::optional<double> voxelVolume; // of the label the model was made from
+    QString refusal;                   // not empty: nothing below was measured
     SurfaceMeasures measures;
 };
 

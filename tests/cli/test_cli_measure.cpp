@@ -31,6 +31,7 @@ private slots:
     void textForms();
     void badInput();
     void surfaceWrittenByOtherSoftware();
+    void sampleLabelMapMeasuresLikeTheScene();
 
 private:
     const QString scene = QStringLiteral(TESSARON_SAMPLE_SCENE);
@@ -134,6 +135,50 @@ void TestCliMeasure::surfaceWrittenByOtherSoftware()
     QVERIFY(std::abs(m["area_mm2"].toDouble() / 0.0054570830206 - 1) < 1e-9);
     QVERIFY(std::abs(m["volume_mm3"].toDouble() / 2.07030771181e-05 - 1) < 1e-9);
     QVERIFY(std::abs(m["largest_diameter_mm"].toDouble() / 0.0641538274382 - 1) < 1e-9);
+}
+
+// The sample label map holds the sample scene's structures: imported, every
+// label is a solid that keeps its voxels' volume, named for its anatomy by
+// its label, and the scene's planning numbers come out as for the surfaces.
+void TestCliMeasure::sampleLabelMapMeasuresLikeTheScene()
+{
+    const QString labels = QFileInfo(scene).dir().filePath("kidney_labels.nii");
+    const auto json = [](const QString &path) {
+        const Run info = headless({"info", path, "--json"});
+        return QJsonDocument::fromJson(info.status == 0 ? info.out.toUtf8() : QByteArray())
+            .object();
+    };
+    const QJsonObject fromLabels = json(labels), fromSurfaces = json(scene);
+    QMap<QString, QJsonObject> byAnatomy;
+    for (const QJsonValue &value : fromLabels["models"].toArray()) {
+        const QJsonObject m = value.toObject();
+        const QString name = m["name"].toString();
+        byAnatomy[m["anatomy"].toString()] = m;
+        for (const char *key : {"closed", "manifold", "oriented"})
+            QVERIFY2(m[key].toBool(), qPrintable(name + ": " + key));
+        QVERIFY2(m["self_intersecting"] == QJsonValue(false), qPrintable(name));
+        const double volume = m["volume_mm3"].toDouble(), voxels = m["voxel_volume_mm3"].toDouble();
+        QVERIFY2(voxels > 0 && std::abs(volume / voxels - 1) < 0.03,
+                 qPrintable(QString("%1: %2 of %3 mm3").arg(name).arg(volume).arg(voxels)));
+    }
+    QCOMPARE(byAnatomy.keys(),
+             (QStringList {"artery", "collecting_system", "kidney", "stones", "tumour", "vein"}));
+    // Each stone of the label is a stone of its own, as in the scene.
+    const QJsonArray stones = fromLabels["stones"].toArray();
+    QCOMPARE(stones.size(), 1);
+    QCOMPARE(stones[0].toObject()["stones"].toArray().size(),
+             fromSurfaces["stones"].toArray()[0].toObject()["stones"].toArray().size());
+    QCOMPARE(stones[0].toObject()["open_stones"].toInt(), 0);
+    // Every gap the scene measures without the skin, and the nephrometry's
+    // R, E and N.
+    int sceneGaps = 0;
+    for (const QJsonValue &gap : fromSurfaces["gaps"].toArray())
+        sceneGaps += !gap.toObject()["kind"].toString().contains("skin");
+    QCOMPARE(fromLabels["gaps"].toArray().size(), sceneGaps);
+    const QJsonArray nephrometry = fromLabels["nephrometry"].toArray();
+    QCOMPARE(nephrometry.size(), 1);
+    for (const char *part : {"R", "E", "N"})
+        QVERIFY2(nephrometry[0].toObject()[part].toObject()["score"].isDouble(), part);
 }
 
 QTEST_GUILESS_MAIN(TestCliMeasure)

@@ -6,6 +6,7 @@
 #include "ImportChecks.h"
 #include "WholeFiles.h"
 #include "import/Importer.h"
+#include "measure/ModelSurface.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -105,6 +106,8 @@ private slots:
     void gltfMeshesAreBlocks();
     void binaryStlCornersJoined();
     void namesAndColours();
+    void anatomyFromTheLabelsName_data();
+    void anatomyFromTheLabelsName();
     void placedByTheirHeaders();
     void badFiles_data();
     void badFiles();
@@ -378,6 +381,54 @@ void TestImportFiles::namesAndColours()
                            + interleaved));
     const Imported layered = import(layers);
     QVERIFY(modelNamed(layered.models, "Upper") && modelNamed(layered.models, "Lower"));
+}
+
+void TestImportFiles::anatomyFromTheLabelsName_data()
+{
+    QTest::addColumn<QString>("source"); // "table", "segments" or "mask"
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<measure::Anatomy>("anatomy");
+    using measure::Anatomy;
+    for (const QString source : {"table", "segments"}) {
+        for (const auto &[name, anatomy] :
+             {std::pair {"renal_pelvis", Anatomy::CollectingSystem},
+              std::pair {"kidney_stones", Anatomy::Stones},
+              std::pair {"renal_artery", Anatomy::Artery},
+              std::pair {"kidney_tumor", Anatomy::Tumour}, std::pair {"renal vein", Anatomy::Vein}})
+            QTest::addRow("%s %s", qPrintable(source), name) << source << name << anatomy;
+    }
+    // A label without a name of its own: the file's name decides.
+    QTest::newRow("table without the label") << "table"
+                                             << "" << Anatomy::Kidney;
+    QTest::newRow("mask") << "mask"
+                          << "renal_pelvis" << Anatomy::CollectingSystem;
+}
+
+// A label's structure is read from its own name, whatever names it, not from
+// the name of the file that holds it ("kidney_scan...").
+void TestImportFiles::anatomyFromTheLabelsName()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, name);
+    QFETCH(measure::Anatomy, anatomy);
+    const QString folder = dir.filePath(QString("anatomy_%1").arg(QTest::currentDataTag()));
+    QVERIFY(QDir().mkpath(folder));
+    QString path = folder + "/kidney_scan.nrrd";
+    QByteArray fields = "encoding: raw";
+    if (source == "table") {
+        QVERIFY(
+            writeBytes(folder + "/kidney_scan.txt", name.isEmpty() ? "" : "1 " + name.toUtf8()));
+    } else if (source == "segments") {
+        path = folder + "/kidney_scan.seg.nrrd";
+        fields += "\nSegment0_Name:=" + name.toUtf8() + "\nSegment0_LabelValue:=1\n";
+    } else {
+        path = folder + "/" + name + ".nrrd";
+    }
+    QVERIFY(writeBytes(path, nrrd(fields, twoBoxes(1, 0))));
+    const Imported imported = import(path);
+    QVERIFY2(imported.result.ok, qPrintable(imported.result.message));
+    QCOMPARE(imported.models.size(), size_t(1));
+    QCOMPARE(measure::snapshotModel(*imported.models[0]).anatomy, anatomy);
 }
 
 // A hand-written NRRD map placed by its header: left-anterior-superior space

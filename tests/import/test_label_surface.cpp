@@ -5,6 +5,8 @@
 #include "ImportChecks.h"
 #include "import/ImportTypes.h"
 #include "import/LabelMapImport.h"
+#include "measure/ModelSurface.h"
+#include "measure/SurfaceMeasures.h"
 
 #include <QtTest>
 
@@ -104,70 +106,116 @@ QString refusal(SampleType type, const void *data, qint64 n, double slope = 0)
 
 } // namespace
 
+Q_DECLARE_METATYPE(Affine)
+
 class TestLabelSurface : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void closedAndVolumeKept_data();
-    void closedAndVolumeKept();
+    void labelsAreSolidsOfTheirVoxels_data();
+    void labelsAreSolidsOfTheirVoxels();
     void touchingLabelsShareTheirBoundary();
     void edgeNeighboursAreOnePiece();
     void placedInWorldMillimetres();
     void valuesAMapMayHold();
 };
 
-void TestLabelSurface::closedAndVolumeKept_data()
+namespace {
+
+// 2 mm voxels, turned and mirrored, or stretched unevenly along the axes.
+Affine scaled(double sx, double sy, double sz, double turn = 0, bool mirrored = false)
+{
+    Affine map;
+    const double c = std::cos(turn), s = std::sin(turn), m = mirrored ? -1 : 1;
+    const double rows[3][4] = {
+        {m * c * sx, -s * sy, 0, 10}, {m * s * sx, c * sy, 0, -20}, {0, 0, sz, 30}};
+    std::copy(&rows[0][0], &rows[0][0] + 12, &map.m[0][0]);
+    return map;
+}
+
+Labeller cube(int k)
+{
+    return [k](int i, int j, int k2) {
+        return i >= 2 && i < 2 + k && j >= 2 && j < 2 + k && k2 >= 2 && k2 < 2 + k ? 1 : 0;
+    };
+}
+
+} // namespace
+
+void TestLabelSurface::labelsAreSolidsOfTheirVoxels_data()
 {
     QTest::addColumn<int>("n");
     QTest::addColumn<Labeller>("label");
-    QTest::addColumn<bool>("smoothShapes"); // volumes are checked only for these
+    QTest::addColumn<Affine>("toWorld");
+    QTest::addColumn<bool>("keepsVolume"); // volumes are checked only for these
+    QTest::addColumn<bool>("uncrossed");   // nor crossing itself
+    const Affine even = scaled(2, 2, 2);
+    for (int k = 1; k <= 6; ++k)
+        QTest::addRow("cube of %d voxels a side", k) << k + 4 << cube(k) << even << true << true;
+    QTest::newRow("uneven voxels") << 7 << cube(3) << scaled(0.7, 0.9, 2.5) << true << true;
+    QTest::newRow("oblique and mirrored")
+        << 8 << cube(4) << scaled(0.7, 0.9, 2.5, 0.4, true) << true << true;
     QTest::newRow("ball") << 28 << Labeller([](int i, int j, int k) {
         return inBall(i, j, k, 13.3, 13.6, 13.2, 9.5) ? 1 : 0;
-    }) << true;
+    }) << even << true << true;
     QTest::newRow("two halves of a ball") << 30 << Labeller([](int i, int j, int k) {
         return inBall(i, j, k, 14.3, 14.6, 14.2, 11) ? (i < 14 ? 1 : 2) : 0;
-    }) << true;
+    }) << even << true << true;
     QTest::newRow("three labels meet along a line") << 30 << Labeller([](int i, int j, int k) {
         return inBall(i, j, k, 14.3, 14.6, 14.2, 11) ? (i < 14 ? 1 : j < 15 ? 2 : 3) : 0;
-    }) << true;
+    }) << even << true << true;
+    QTest::newRow("stone in a cavity") << 12 << Labeller([](int i, int j, int k) {
+        return i == 5 && j == 5 && k == 5 ? 2 : inBall(i, j, k, 5.4, 5.2, 5.6, 4) ? 1 : 0;
+    }) << even << true << true;
     QTest::newRow("box on the edge of the scan")
         << 16 << Labeller([](int i, int j, int k) { return i < 12 && j > 2 && k > 3 ? 4 : 0; })
-        << true;
+        << even << true << true;
+    // A ball of a grid of 8 voxels a side read as 9 a side: sheared, with
+    // stray voxels touching it along edges, on voxels ten times as long as wide.
+    QTest::newRow("sheared ball") << 9 << Labeller([](int i, int j, int k) {
+        const int m = (i + 9 * (j + 9 * k)) % 512, a = m % 8, b = m / 8 % 8, c = m / 64;
+        return (a - 4) * (a - 4) + (b - 4) * (b - 4) + (c - 4) * (c - 4) < 10 ? 1 : 0;
+    }) << scaled(0.1, 1, 1) << false
+                                  << true;
     QTest::newRow("noise of four labels") << 12 << Labeller([](int i, int j, int k) {
         return int(std::hash<int>()(i * 7919 + j * 104729 + k * 1299709) % 4);
-    }) << false;
+    }) << even << false << true;
     QTest::newRow("checkerboard") << 10 << Labeller([](int i, int j, int k) {
         return (i + j + k) % 2 ? 1 : 2;
-    }) << false;
+    }) << even << false << false;
 }
 
-// Every label's surface is closed and faces outwards; on smooth shapes it
-// encloses the voxels' volume within 1 % before smoothing and 3 % after.
-void TestLabelSurface::closedAndVolumeKept()
+// Every label's surface is a solid as the measurements see it: closed, no
+// edge or vertex where it meets itself, facing outwards, not crossing
+// itself; with and without smoothing it holds its voxels' volume within 3 %.
+void TestLabelSurface::labelsAreSolidsOfTheirVoxels()
 {
     QFETCH(int, n);
     QFETCH(Labeller, label);
-    QFETCH(bool, smoothShapes);
+    QFETCH(Affine, toWorld);
+    QFETCH(bool, keepsVolume);
+    QFETCH(bool, uncrossed);
     const Grid grid(n, label);
+    const double voxel = std::fabs(toWorld.determinant());
     for (int iterations : {0, 20}) {
-        const auto models = grid.models(Affine(), iterations);
+        const auto models = grid.models(toWorld, iterations);
         QCOMPARE(models.size(), grid.count.size() - grid.count.count(0));
         for (const auto &model : models) {
-            const MeshClass &mesh = *model->Meshes.first();
-            QVERIFY2(isClosed(mesh), qPrintable(model->Name));
-            const double volume = enclosed(mesh).volume;
-            if (iterations == 0 || smoothShapes)
-                QVERIFY2(volume > 0, qPrintable(model->Name));
-            const double voxels = grid.count.at(mesh.CellMaterials[Triangle][0]);
-            const double tolerance = iterations ? 0.03 : 0.01;
-            if (smoothShapes)
-                QVERIFY2(std::fabs(volume / voxels - 1) < tolerance,
-                         qPrintable(QString("%1: %2 of %3 voxels, %4 iterations")
-                                        .arg(model->Name)
-                                        .arg(volume)
-                                        .arg(voxels)
-                                        .arg(iterations)));
+            const QString what = QString("%1, %2 iterations").arg(model->Name).arg(iterations);
+            const measure::ModelSnapshot shot = measure::snapshotModel(*model);
+            const measure::SurfaceMeasures m = measure::measureSurface(shot.surface);
+            QVERIFY2(m.hasVolume && !m.insideOut, qPrintable(what));
+            QCOMPARE(m.topology.nonManifoldVertices, size_t(0));
+            if (uncrossed)
+                QVERIFY2(m.selfIntersecting == measure::SelfIntersection::No, qPrintable(what));
+            const double voxels =
+                voxel * grid.count.at(model->Meshes[0]->CellMaterials[Triangle][0]);
+            QCOMPARE(shot.voxelVolume.value_or(0), voxels);
+            if (keepsVolume)
+                QVERIFY2(
+                    std::fabs(m.volume / voxels - 1) < 0.03,
+                    qPrintable(QString("%1: %2 of %3 mm3").arg(what).arg(m.volume).arg(voxels)));
         }
     }
 }
@@ -246,15 +294,16 @@ void TestLabelSurface::placedInWorldMillimetres()
     const MeshClass &mesh = *models[0]->Meshes[0];
     QVERIFY(isClosed(mesh));
     // The box's centre in voxels is (4.5, 3, 7); its volume 4 x 3 x 5 voxels
-    // of 0.8 mm^3, less what marching cubes cuts off at its edges and corners.
+    // of 0.8 mm^3.
     double expected[3];
     map.apply(4.5, 3, 7, expected);
     const Enclosed e = enclosed(mesh);
+    // (Triangles that cut the corners asymmetrically move the centre of the
+    // volume-keeping fit by a thousandth of a millimetre.)
     for (size_t a = 0; a < 3; ++a)
-        QVERIFY2(std::fabs(e.centre[a] - expected[a]) < 1e-9,
+        QVERIFY2(std::fabs(e.centre[a] - expected[a]) < 1e-2,
                  qPrintable(QString("%1: %2 %3").arg(a).arg(e.centre[a]).arg(expected[a])));
-    QVERIFY2(e.volume > 0.75 * 60 * 0.8 && e.volume < 60 * 0.8,
-             qPrintable(QString::number(e.volume)));
+    QVERIFY2(std::fabs(e.volume / (60 * 0.8) - 1) < 0.03, qPrintable(QString::number(e.volume)));
 }
 
 // Whole numbers of any type are labels, fractions and not-numbers are

@@ -428,6 +428,7 @@ RU = {
     ("Measurements", "Volume: %1 (%2 border edges, %3 non-manifold edges)"):
         "Объём: %1 (граничных рёбер: %2, неманифолдных рёбер: %3)",
     ("Measurements", "Connected components = %1"): "Связных компонент = %1",
+    ("Measurements", "Voxel volume of the label = %1"): "Объём вокселей метки = %1",
     ("Measurements", "Extents = %1 x %2 x %3 mm"): "Размеры = %1 x %2 x %3 мм",
     ("Measurements", "Largest diameter = %1"): "Наибольший диаметр = %1",
     ("Measurements", "its cells name vertices it does not have"):

@@ -1,0 +1,246 @@
+#include "LabelVolumeFit.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+namespace {
+
+using Vec = std::array<double, 3>;
+
+Vec at(const std::vector<double> &xyz, qint32 v)
+{
+    return {xyz[3 * size_t(v)], xyz[3 * size_t(v) + 1], xyz[3 * size_t(v) + 2]};
+}
+
+Vec minus(const Vec &a, const Vec &b)
+{
+    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+}
+
+Vec cross(const Vec &a, const Vec &b)
+{
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+
+double dot(const Vec &a, const Vec &b)
+{
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+// The linear part of the voxel-to-world map and its inverse.
+struct Linear
+{
+    double m[3][3], inverse[3][3];
+
+    explicit Linear(const Affine &map)
+    {
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c)
+                m[r][c] = map.m[r][c];
+        const double det = map.determinant();
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c) {
+                const int r1 = (c + 1) % 3, r2 = (c + 2) % 3, c1 = (r + 1) % 3, c2 = (r + 2) % 3;
+                inverse[r][c] = (m[r1][c1] * m[r2][c2] - m[r1][c2] * m[r2][c1]) / det;
+            }
+    }
+    static Vec apply(const double a[3][3], const Vec &v)
+    {
+        return {dot({a[0][0], a[0][1], a[0][2]}, v), dot({a[1][0], a[1][1], a[1][2]}, v),
+                dot({a[2][0], a[2][1], a[2][2]}, v)};
+    }
+};
+
+// Moves every vertex back into the box of `reach` voxels around its place in
+// `before`, measured along the voxel axes.
+void clampToReach(std::vector<double> &xyz, const std::vector<double> &before, const Linear &linear,
+                  double reach)
+{
+    for (qint32 v = 0; v < qint32(xyz.size() / 3); ++v) {
+        const Vec from = at(before, v);
+        Vec step = Linear::apply(linear.inverse, minus(at(xyz, v), from));
+        bool clamped = false;
+        for (double &s : step)
+            if (std::fabs(s) > reach) {
+                s = std::copysign(reach, s);
+                clamped = true;
+            }
+        if (!clamped)
+            continue;
+        const Vec world = Linear::apply(linear.m, step);
+        for (int c = 0; c < 3; ++c)
+            xyz[3 * size_t(v) + size_t(c)] = from[size_t(c)] + world[size_t(c)];
+    }
+}
+
+// Twice the area of triangle t, along its normal.
+Vec areaNormal(const LabelSurface &s, qint64 t)
+{
+    const qint32 *c = s.triangles.data() + 3 * t;
+    const Vec p = at(s.xyz, c[0]);
+    return cross(minus(at(s.xyz, c[1]), p), minus(at(s.xyz, c[2]), p));
+}
+
+// Solves a x = b in place by Gaussian elimination with partial pivoting;
+// `a` is n x n, row by row. A row without a pivot gives 0.
+std::vector<double> solve(std::vector<double> a, std::vector<double> b, int n)
+{
+    for (int k = 0; k < n; ++k) {
+        int pivot = k;
+        for (int r = k + 1; r < n; ++r)
+            if (std::fabs(a[size_t(r * n + k)]) > std::fabs(a[size_t(pivot * n + k)]))
+                pivot = r;
+        if (a[size_t(pivot * n + k)] == 0)
+            continue;
+        if (pivot != k) {
+            std::swap_ranges(a.begin() + k * n, a.begin() + (k + 1) * n, a.begin() + pivot * n);
+            std::swap(b[size_t(k)], b[size_t(pivot)]);
+        }
+        for (int r = k + 1; r < n; ++r) {
+            const double f = a[size_t(r * n + k)] / a[size_t(k * n + k)];
+            if (f == 0)
+                continue;
+            for (int c = k; c < n; ++c)
+                a[size_t(r * n + c)] -= f * a[size_t(k * n + c)];
+            b[size_t(r)] -= f * b[size_t(k)];
+        }
+    }
+    std::vector<double> x(size_t(n), 0.0);
+    for (int k = n - 1; k >= 0; --k) {
+        const double d = a[size_t(k * n + k)];
+        if (d == 0)
+            continue;
+        double sum = b[size_t(k)];
+        for (int c = k + 1; c < n; ++c)
+            sum -= a[size_t(k * n + c)] * x[size_t(c)];
+        x[size_t(k)] = sum / d;
+    }
+    return x;
+}
+
+// The push of every label (index 0, the background, 0): the boundary between
+// labels a and b moves by push[a] - push[b] along its normal, and a label's
+// volume grows by the sum over its boundaries of their area times that.
+std::vector<double> pushes(const LabelSurface &s, const std::vector<double> &missing, int labels)
+{
+    const int n = labels;
+    std::vector<double> a(size_t(n) * size_t(n), 0.0);
+    for (qint64 t = 0; t < s.triangleCount(); ++t) {
+        const Vec normal = areaNormal(s, t);
+        const double area = 0.5 * std::sqrt(dot(normal, normal));
+        const int i = s.inside[size_t(t)] - 1, o = s.outside[size_t(t)] - 1;
+        for (const auto &[p, q] : {std::pair {i, o}, std::pair {o, i}})
+            if (p >= 0) {
+                a[size_t(p * n + p)] += area;
+                if (q >= 0)
+                    a[size_t(p * n + q)] -= area;
+            }
+    }
+    std::vector<double> push = solve(std::move(a), {missing.begin() + 1, missing.end()}, n);
+    push.insert(push.begin(), 0.0);
+    return push;
+}
+
+// Moves every vertex inside one boundary (all its triangles between the
+// same two labels) by the area-weighted mean of the moves of its triangles.
+// Vertices on the lines where three or more labels meet stay: moving them
+// along normals of different boundaries folds the triangles there. No
+// vertex moves more than a third of its shortest edge in one round, so no
+// triangle turns over.
+void applyPushes(LabelSurface &s, const std::vector<double> &push)
+{
+    const size_t vertices = s.xyz.size() / 3;
+    std::vector<double> move(s.xyz.size(), 0.0), weight(vertices, 0.0);
+    std::vector<double> shortest(vertices, std::numeric_limits<double>::infinity());
+    std::vector<quint32> pair(vertices, 0);
+    std::vector<bool> junction(vertices, false);
+    for (qint64 t = 0; t < s.triangleCount(); ++t) {
+        const quint16 in = s.inside[size_t(t)], out = s.outside[size_t(t)];
+        const quint32 labels = in < out ? quint32(in) << 16 | out : quint32(out) << 16 | in;
+        const Vec normal = areaNormal(s, t);
+        const double twiceArea = std::sqrt(dot(normal, normal));
+        const double shift = push[in] - push[out];
+        for (int c = 0; c < 3; ++c) {
+            const size_t v = size_t(s.triangles[size_t(3 * t + c)]);
+            const Vec edge =
+                minus(at(s.xyz, qint32(v)), at(s.xyz, s.triangles[size_t(3 * t + (c + 1) % 3)]));
+            shortest[v] = std::min(shortest[v], std::sqrt(dot(edge, edge)));
+            junction[v] = junction[v] || (pair[v] != 0 && pair[v] != labels);
+            pair[v] = labels;
+            weight[v] += twiceArea;
+            for (int k = 0; k < 3; ++k)
+                move[3 * v + size_t(k)] += shift * normal[size_t(k)];
+        }
+    }
+    for (size_t v = 0; v < vertices; ++v) {
+        if (weight[v] == 0 || junction[v])
+            continue;
+        Vec step = {move[3 * v] / weight[v], move[3 * v + 1] / weight[v],
+                    move[3 * v + 2] / weight[v]};
+        const double length = std::sqrt(dot(step, step)), most = shortest[v] / 3;
+        for (int k = 0; k < 3; ++k)
+            s.xyz[3 * v + size_t(k)] += step[size_t(k)] * (length > most ? most / length : 1.0);
+    }
+}
+
+} // namespace
+
+std::vector<double> voxelVolumes(const LabelVolume &volume)
+{
+    std::vector<double> result(size_t(volume.count() + 1), 0.0);
+    for (quint16 l : volume.labels)
+        result[l] += 1;
+    const double voxel = std::fabs(volume.toWorld.determinant());
+    for (double &v : result)
+        v *= voxel;
+    result[0] = 0;
+    return result;
+}
+
+std::vector<double> enclosedVolumes(const LabelSurface &surface, int labelCount)
+{
+    std::vector<double> result(size_t(labelCount + 1), 0.0);
+    if (surface.xyz.empty())
+        return result;
+    // Tetrahedra from the first vertex keep the sums small where the
+    // surface lies far from the origin.
+    const Vec origin = at(surface.xyz, 0);
+    for (qint64 t = 0; t < surface.triangleCount(); ++t) {
+        const qint32 *c = surface.triangles.data() + 3 * t;
+        const Vec p = minus(at(surface.xyz, c[0]), origin),
+                  q = minus(at(surface.xyz, c[1]), origin),
+                  r = minus(at(surface.xyz, c[2]), origin);
+        const double v = dot(p, cross(q, r)) / 6;
+        result[surface.inside[size_t(t)]] += v;
+        result[surface.outside[size_t(t)]] -= v;
+    }
+    result[0] = 0;
+    return result;
+}
+
+void fitLabelVolumes(LabelSurface &surface, const std::vector<double> &before,
+                     const Affine &toWorld, const std::vector<double> &target,
+                     const FitOptions &options)
+{
+    if (surface.triangleCount() == 0 || before.size() != surface.xyz.size())
+        return;
+    const Linear linear(toWorld);
+    clampToReach(surface.xyz, before, linear, options.smoothingReach);
+    const int labels = int(target.size()) - 1;
+    for (int round = 0; round < options.rounds; ++round) {
+        const std::vector<double> now = enclosedVolumes(surface, labels);
+        std::vector<double> missing(target.size(), 0.0);
+        bool fitted = true;
+        for (size_t l = 1; l < target.size(); ++l) {
+            missing[l] = target[l] - now[l];
+            fitted = fitted && std::fabs(missing[l]) <= options.tolerance * target[l];
+        }
+        if (fitted)
+            break;
+        applyPushes(surface, pushes(surface, missing, labels));
+        clampToReach(surface.xyz, before, linear, options.totalReach);
+    }
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+// Facts an importer knows of a model that its triangles do not tell. They
+// are kept as dynamic properties of the model (QObject::setProperty), so
+// that only the code that writes them and the code that reads them depend
+// on them.
+
+// The volume of the voxels of the label a model was made from, in cubic
+// millimetres (a double); absent for models not made from a label map.
+inline constexpr char kVoxelVolumeProperty[] = "voxelVolumeMm3";
+
+// The structure the model shows, as the anatomy table names it (a QString),
+// when the importer knows it from the model's own name (a label's name): it,
+// not the file's name, says what anatomy the model shows.
+inline constexpr char kStructureProperty[] = "structure";
