@@ -18,6 +18,42 @@ namespace {
 
 bool verbose = false;
 
+// The endings INPUT may have besides a folder of masks, for the message on
+// any other one.
+QString readableKinds()
+{
+    QStringList endings {QStringLiteral(".surf"), QStringLiteral(".hx")};
+    for (const QString &pattern : importPatterns())
+        endings << pattern.mid(1); // "*.stl" -> ".stl"
+    endings.removeDuplicates();
+    return endings.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+bool admitInput(const QString &input)
+{
+    const QFileInfo info(input);
+    if (!info.exists()) {
+        printInputError(input, QStringLiteral("the file does not exist"));
+        return false;
+    }
+    if (isImportedInput(input) || input.endsWith(QLatin1String(".hx"), Qt::CaseInsensitive)
+        || input.endsWith(QLatin1String(".surf"), Qt::CaseInsensitive))
+        return true;
+    printInputError(input,
+                    info.isDir() ? QStringLiteral("the folder holds no label maps; "
+                                                  "an INPUT is a file (%1) or a folder of "
+                                                  "masks")
+                                       .arg(readableKinds())
+                                 : QStringLiteral("Error filetype. Tessaron reads %1 and "
+                                                  "folders of masks")
+                                       .arg(readableKinds()));
+    return false;
+}
+
+namespace {
+
 void describe(const ModelClass &model)
 {
     qint64 vertices = 0, cells = 0;
@@ -71,6 +107,30 @@ bool loadScene(const QString &path, std::vector<std::unique_ptr<ModelClass>> &mo
 
 } // namespace
 
+int usageError(const char *command, const QString &cause, const char *usage)
+{
+    std::fprintf(stderr, "tessaron-cli %s: %s\n", command, qPrintable(cause));
+    std::fputs(usage, stderr);
+    return 64;
+}
+
+const char *const kInputHelp =
+    "  INPUT   a .surf surface or an .hx scene listing several; or a file to import:\n"
+    "          meshes (.stl .obj .ply .off .gltf .glb .3mf), legacy VTK (.vtk), label\n"
+    "          maps (.nii .nii.gz .nrrd .seg.nrrd .nhdr), or a folder of masks\n";
+
+bool namesModel(const QString &wanted, const QString &name, const QString &fileName)
+{
+    return name.compare(wanted, Qt::CaseInsensitive) == 0
+        || (!fileName.isEmpty()
+            && QFileInfo(fileName).completeBaseName().compare(wanted, Qt::CaseInsensitive) == 0);
+}
+
+QString modelNamesText(const QStringList &names)
+{
+    return names.join(QStringLiteral(", "));
+}
+
 void setCliVerbose(bool on)
 {
     verbose = on;
@@ -88,6 +148,8 @@ bool isImportedInput(const QString &input)
 
 bool loadInputModels(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models)
 {
+    if (!admitInput(input))
+        return false;
     const size_t before = models.size();
     const bool ok = isImportedInput(input)           ? importInput(input, models)
         : input.endsWith(".hx", Qt::CaseInsensitive) ? loadScene(input, models)
