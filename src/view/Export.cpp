@@ -27,6 +27,12 @@
 
 namespace {
 
+// A page's view is a few centimetres wide: blocks of more triangles than this
+// are recorded in their reduced form (vertices clustered on a grid), which
+// looks the same there and keeps a vector page as quick to make and to open
+// as its pictures.
+constexpr qint64 kPageViewBudget = 4000;
+
 // The raster format of a file name's ending (case-sensitive), or null.
 const char *rasterFormat(const QString &name)
 {
@@ -191,7 +197,7 @@ QByteArray GLWidget::renderSvg(int w, int h)
                     gl2psBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
                 }
                 Labels.clear();
-                drawScene(w, h, false, true);
+                drawScene(w, h, false, true, PageFrames ? kPageViewBudget : 0);
                 state = gl2psEndPage();
                 std::fclose(memory);
                 if (state == GL2PS_SUCCESS)
