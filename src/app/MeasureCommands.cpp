@@ -47,5 +47,9 @@ void Tessaron::closestGap()
     if (!View->runResponsive(tr("Measuring the closest gap..."),
                              [&] { gap = measure::measureGap(a, b); }))
         return;
-    View->setMeasureMark(gapMark(gap, chosen[0], chosen[1], a.name, b.name));
+    // The gap's label names the structures in the interface language.
+    const auto shown = [](const measure::ModelSnapshot &shot) {
+        return measure::shownName(shot.name, measure::anatomyOf(shot.name, shot.fileName));
+    };
+    View->setMeasureMark(gapMark(gap, chosen[0], chosen[1], shown(a), shown(b)));
 }

@@ -23,6 +23,36 @@ bool verbose = false;
 // colour of front faces (#0000DD).
 constexpr int kDefaultFront[3] = {0, 0, 221};
 
+// The endings INPUT may have besides a folder of masks, for the message on
+// any other one.
+QString readableKinds()
+{
+    return QStringLiteral(".surf, .hx, ") + importEndings();
+}
+
+} // namespace
+
+bool admitInput(const QString &input)
+{
+    const QFileInfo info(input);
+    if (!info.exists()) {
+        printInputError(input, QStringLiteral("the file does not exist"));
+        return false;
+    }
+    if (isImportedInput(input) || input.endsWith(QLatin1String(".hx"), Qt::CaseInsensitive)
+        || input.endsWith(QLatin1String(".surf"), Qt::CaseInsensitive))
+        return true;
+    printInputError(input,
+                    info.isDir() ? QStringLiteral("the folder holds no label maps; "
+                                                  "an INPUT is a file or a folder of masks: %1")
+                                       .arg(readableKinds())
+                                 : QStringLiteral("Error filetype. Tessaron reads %1")
+                                       .arg(readableKinds()));
+    return false;
+}
+
+namespace {
+
 void describe(const ModelClass &model)
 {
     qint64 vertices = 0, cells = 0;
@@ -46,11 +76,6 @@ bool importInput(const QString &path, std::vector<std::unique_ptr<ModelClass>> &
     for (const QString &warning : result.warnings)
         printInputError(path, Import::tr("warning: %1").arg(warning));
     return result.ok;
-}
-
-bool isSurfaceOrScene(const QString &path)
-{
-    return path.endsWith(".surf", Qt::CaseInsensitive) || path.endsWith(".hx", Qt::CaseInsensitive);
 }
 
 bool loadSurface(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models)
@@ -86,6 +111,30 @@ bool loadScene(const QString &path, std::vector<std::unique_ptr<ModelClass>> &mo
 
 } // namespace
 
+int usageError(const char *command, const QString &cause, const char *usage)
+{
+    std::fprintf(stderr, "tessaron-cli %s: %s\n", command, qPrintable(cause));
+    std::fputs(usage, stderr);
+    return 64;
+}
+
+const char *const kInputHelp =
+    "  INPUT   a .surf surface or an .hx scene listing several; or a file to import:\n"
+    "          meshes (.stl .obj .ply .off .gltf .glb .3mf), legacy VTK (.vtk), label\n"
+    "          maps (.nii .nii.gz .nrrd .seg.nrrd .nhdr), or a folder of masks\n";
+
+bool namesModel(const QString &wanted, const QString &name, const QString &fileName)
+{
+    return name.compare(wanted, Qt::CaseInsensitive) == 0
+        || (!fileName.isEmpty()
+            && QFileInfo(fileName).completeBaseName().compare(wanted, Qt::CaseInsensitive) == 0);
+}
+
+QString modelNamesText(const QStringList &names)
+{
+    return names.join(QStringLiteral(", "));
+}
+
 void setCliVerbose(bool on)
 {
     verbose = on;
@@ -103,14 +152,9 @@ bool isImportedInput(const QString &input)
 
 bool loadInputModels(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models)
 {
-    const size_t before = models.size();
-    if (!isImportedInput(input) && !isSurfaceOrScene(input) && !QFileInfo(input).isDir()) {
-        printInputError(input,
-                        Import::tr("Files of this kind are not read; the endings read are "
-                                   "%1.")
-                            .arg(QStringLiteral(".surf, .hx, ") + importEndings()));
+    if (!admitInput(input))
         return false;
-    }
+    const size_t before = models.size();
     const bool ok = isImportedInput(input)           ? importInput(input, models)
         : input.endsWith(".hx", Qt::CaseInsensitive) ? loadScene(input, models)
                                                      : loadSurface(input, models);

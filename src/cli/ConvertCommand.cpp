@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr int kUsageError = 64;
-
 // The save filter of each writable ending; its word chooses the writer.
 QString formatOf(const QString &output)
 {
@@ -59,12 +57,14 @@ std::unique_ptr<ModelClass> loadJoined(const QString &input)
 
 const char *convertUsage()
 {
-    return "usage: tessaron-cli convert INPUT OUTPUT [--binary]\n"
-           "  INPUT   a .surf surface, or an .hx scene whose surfaces are joined into one model;\n"
-           "          or a file to import (.stl .obj .ply .off .gltf .glb .3mf .vtk, label maps\n"
-           "          .nii .nii.gz .nrrd .seg.nrrd) or a folder of masks, its models joined\n"
-           "  OUTPUT  its ending chooses the format: .mesh .off .vtk .obj .ply .dat .vrt .stl\n"
-           "  --binary  binary STL instead of text STL\n";
+    static const QByteArray text =
+        QByteArray("usage: tessaron-cli convert INPUT OUTPUT [--binary]\n"
+                   "  writes INPUT in the format of OUTPUT's ending; a scene, a file of several\n"
+                   "  meshes or labels, or a folder of masks is joined into one model\n")
+        + kInputHelp
+        + "  OUTPUT  its ending chooses the format: .mesh .off .vtk .obj .ply .dat .vrt .stl\n"
+          "  --binary  binary STL instead of text STL\n";
+    return text.constData();
 }
 
 int runConvert(const QStringList &args)
@@ -74,19 +74,28 @@ int runConvert(const QStringList &args)
     for (const QString &arg : args) {
         if (arg == "--binary")
             binary = true;
-        else if (arg.startsWith("--") || paths.size() == 2)
-            return std::fputs(convertUsage(), stderr), kUsageError;
+        else if (arg.startsWith("--"))
+            return usageError("convert", QStringLiteral("unknown option %1").arg(arg),
+                              convertUsage());
+        else if (paths.size() == 2)
+            return usageError("convert", QStringLiteral("one argument too many: %1").arg(arg),
+                              convertUsage());
         else
             paths << arg;
     }
     if (paths.size() != 2)
-        return std::fputs(convertUsage(), stderr), kUsageError;
+        return usageError("convert",
+                          paths.isEmpty() ? QStringLiteral("INPUT and OUTPUT are missing")
+                                          : QStringLiteral("OUTPUT is missing"),
+                          convertUsage());
     const QString &input = paths[0], &output = paths[1];
     const QString format = formatOf(output);
-    if (format.isEmpty()) {
-        printError(output + ": unknown output format");
-        return std::fputs(convertUsage(), stderr), kUsageError;
-    }
+    if (format.isEmpty())
+        return usageError("convert",
+                          QStringLiteral("%1: unknown output format; the endings written are "
+                                         ".mesh .off .vtk .obj .ply .dat .vrt .stl")
+                              .arg(output),
+                          convertUsage());
     const std::unique_ptr<ModelClass> model = loadJoined(input);
     if (!model)
         return 1;

@@ -14,21 +14,24 @@ using namespace measure;
 
 namespace {
 
-constexpr int kUsageError = 64;
-
-// The positional arguments and the --json switch; false on anything else.
-bool parse(const QStringList &args, qsizetype positional, QStringList &paths, bool &json)
+// The positional arguments (named in `expected`) and the --json switch; an
+// empty string, or the cause of a usage error.
+QString parse(const QStringList &args, const QStringList &expected, QStringList &paths, bool &json)
 {
     json = false;
     for (const QString &arg : args) {
         if (arg == "--json")
             json = true;
-        else if (arg.startsWith("--") || paths.size() == positional)
-            return false;
+        else if (arg.startsWith("--"))
+            return QStringLiteral("unknown option %1").arg(arg);
+        else if (paths.size() == expected.size())
+            return QStringLiteral("one argument too many: %1").arg(arg);
         else
             paths << arg;
     }
-    return paths.size() == positional;
+    if (paths.size() < expected.size())
+        return QStringLiteral("%1 is missing").arg(expected.at(paths.size()));
+    return QString();
 }
 
 void print(const QString &text)
@@ -95,24 +98,32 @@ void printScene(const SceneMeasurement &scene)
 
 const char *infoUsage()
 {
-    return "usage: tessaron-cli info INPUT [--json]\n"
-           "  INPUT   a .surf surface or an .hx scene\n"
-           "  --json  one JSON object (docs/measurements.md) instead of text\n";
+    static const QByteArray text =
+        QByteArray("usage: tessaron-cli info INPUT [--json]\n"
+                   "  every model's measures, the stone burden, the gaps the anatomy asks for\n"
+                   "  and the R.E.N.A.L. nephrometry; no display needed\n")
+        + kInputHelp + "  --json  one JSON object (docs/measurements.md) instead of text\n";
+    return text.constData();
 }
 
 const char *measureUsage()
 {
-    return "usage: tessaron-cli measure INPUT MODEL_A MODEL_B [--json]\n"
-           "  the closest gap between two models of INPUT, named as the Objects tree names them\n"
-           "  --json  one JSON object (docs/measurements.md) instead of text\n";
+    static const QByteArray text =
+        QByteArray("usage: tessaron-cli measure INPUT MODEL_A MODEL_B [--json]\n"
+                   "  the closest gap between two models of INPUT and its two points\n")
+        + kInputHelp
+        + "  MODEL_A, MODEL_B  a model's name as the Objects tree shows it, or its file's\n"
+          "          name without folder and ending, in any case\n"
+          "  --json  one JSON object (docs/measurements.md) instead of text\n";
+    return text.constData();
 }
 
 int runInfo(const QStringList &args)
 {
     QStringList paths;
     bool json = false;
-    if (!parse(args, 1, paths, json))
-        return std::fputs(infoUsage(), stderr), kUsageError;
+    if (const QString cause = parse(args, {"INPUT"}, paths, json); !cause.isEmpty())
+        return usageError("info", cause, infoUsage());
     std::vector<ModelSnapshot> shots;
     if (!snapshots(paths[0], shots))
         return 1;
@@ -131,15 +142,16 @@ int runMeasure(const QStringList &args)
 {
     QStringList paths;
     bool json = false;
-    if (!parse(args, 3, paths, json))
-        return std::fputs(measureUsage(), stderr), kUsageError;
+    if (const QString cause = parse(args, {"INPUT", "MODEL_A", "MODEL_B"}, paths, json);
+        !cause.isEmpty())
+        return usageError("measure", cause, measureUsage());
     std::vector<ModelSnapshot> shots;
     if (!snapshots(paths[0], shots))
         return 1;
     const ModelSnapshot *pair[2] = {nullptr, nullptr};
     for (int k = 0; k < 2; ++k) {
         for (const ModelSnapshot &shot : shots)
-            if (shot.name == paths[k + 1]) {
+            if (namesModel(paths[k + 1], shot.name, shot.fileName)) {
                 pair[k] = &shot;
                 break;
             }
@@ -147,24 +159,26 @@ int runMeasure(const QStringList &args)
             QStringList names;
             for (const ModelSnapshot &shot : shots)
                 names << shot.name;
-            std::fprintf(stderr, "%s: no model named '%s'; its models are:\n  %s\n",
-                         qPrintable(paths[0]), qPrintable(paths[k + 1]),
-                         qPrintable(names.join(QStringLiteral("\n  "))));
+            usageError("measure",
+                       QStringLiteral("no model named '%1' in %2; its models are %3")
+                           .arg(paths[k + 1], paths[0], modelNamesText(names)),
+                       measureUsage());
             return 2;
         }
     }
     if (refused(*pair[0]) || refused(*pair[1]))
         return 1;
     const Gap gap = measureGap(*pair[0], *pair[1]);
+    // The models by their own names, however the user spelt them.
+    const QString &a = pair[0]->name, &b = pair[1]->name;
     if (json) {
-        printJson(gapJson(gap, paths[1], paths[2]));
+        printJson(gapJson(gap, a, b));
         return 0;
     }
-    QString text =
-        QStringLiteral("%1 to %2: %3\n").arg(paths[1], paths[2], gapText(gap, paths[1], paths[2]));
+    QString text = QStringLiteral("%1 to %2: %3\n").arg(a, b, gapText(gap, a, b));
     if (gap.valid)
         text += QStringLiteral("  on %1: %2\n  on %3: %4\n")
-                    .arg(paths[1], pointText(gap.onA), paths[2], pointText(gap.onB));
+                    .arg(a, pointText(gap.onA), b, pointText(gap.onB));
     print(text);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "RenderCommand.h"
 
+#include "CliInput.h"
 #include "ViewInput.h"
 #include "formats/OutputFile.h"
 #include "geometry/PhaseTrace.h"
@@ -70,13 +71,63 @@ int fail(int status, const QString &text)
     return status;
 }
 
-// Reads the options; an empty string, or the reason they are wrong.
-QString parse(const QStringList &args, RenderOptions &o)
+// The value of one option into `o`; an empty string, or why it is wrong.
+QString takeValue(const QString &option, const QString &value, RenderOptions &o)
 {
     static const QStringList faces = {"none",   "normal",   "surface",
                                       "hidden", "material", "function"};
     static const QStringList edges = {"none", "contour", "surface"};
     static const QStringList views = {"fit", "start", "xy", "xz", "yz"};
+    auto choice = [&](const QStringList &choices, int &into) {
+        into = int(choices.indexOf(value));
+        return into >= 0 ? QString()
+                         : QStringLiteral("%1 takes %2, not '%3'")
+                               .arg(option, choices.join(QLatin1Char('|')), value);
+    };
+    if (option == QLatin1String("--size")) {
+        const auto m = QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(value);
+        o.width = m.hasMatch() ? m.captured(1).toInt() : 0;
+        o.height = m.hasMatch() ? m.captured(2).toInt() : 0;
+        if (o.width < 1 || o.height < 1 || o.width > 16384 || o.height > 16384)
+            return QStringLiteral("bad size '%1' (WxH, 1..16384)").arg(value);
+        return QString();
+    }
+    if (option == QLatin1String("--view")) {
+        int k = 0;
+        const QString error = choice(views, k);
+        if (error.isEmpty())
+            o.view = value;
+        return error;
+    }
+    if (option == QLatin1String("--faces"))
+        return choice(faces, o.faces);
+    if (option == QLatin1String("--edges"))
+        return choice(edges, o.edges);
+    if (option == QLatin1String("--opacity")) {
+        const auto m = QRegularExpression(QStringLiteral("^(.+)=([-+0-9.eE]+)$")).match(value);
+        bool number = false;
+        const double opacity = m.hasMatch() ? m.captured(2).toDouble(&number) : 0;
+        if (!number)
+            return QStringLiteral("--opacity takes NAME=VALUE, not '%1'").arg(value);
+        if (!(opacity >= 0 && opacity <= 1))
+            return QStringLiteral("--opacity %1: the opacity must be from 0 to 1").arg(value);
+        o.opacities.append({m.captured(1), opacity});
+        return QString();
+    }
+    if (option == QLatin1String("--background")) {
+        if (!QRegularExpression(QStringLiteral("^#[0-9A-Fa-f]{6}$")).match(value).hasMatch())
+            return QStringLiteral("--background takes #RRGGBB, not '%1'").arg(value);
+        o.background = value;
+        return QString();
+    }
+    return QStringLiteral("unknown option %1").arg(option);
+}
+
+// Reads the options; an empty string, or the reason they are wrong.
+QString parse(const QStringList &args, RenderOptions &o)
+{
+    static const QStringList valued = {"--size",  "--view",       "--faces",
+                                       "--edges", "--background", "--opacity"};
     QStringList positional;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &a = args.at(i);
@@ -88,38 +139,18 @@ QString parse(const QStringList &args, RenderOptions &o)
             positional << a;
             continue;
         }
+        if (!valued.contains(a))
+            return QStringLiteral("unknown option %1").arg(a);
         if (i + 1 >= args.size())
             return QStringLiteral("%1 needs a value").arg(a);
-        const QString value = args.at(++i);
-        if (a == QLatin1String("--size")) {
-            const auto m =
-                QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(value);
-            o.width = m.hasMatch() ? m.captured(1).toInt() : 0;
-            o.height = m.hasMatch() ? m.captured(2).toInt() : 0;
-            if (o.width < 1 || o.height < 1 || o.width > 16384 || o.height > 16384)
-                return QStringLiteral("bad size '%1' (WxH, 1..16384)").arg(value);
-        } else if (a == QLatin1String("--view") && views.contains(value)) {
-            o.view = value;
-        } else if (a == QLatin1String("--faces") && faces.contains(value)) {
-            o.faces = int(faces.indexOf(value));
-        } else if (a == QLatin1String("--edges") && edges.contains(value)) {
-            o.edges = int(edges.indexOf(value));
-        } else if (const auto m =
-                       QRegularExpression(QStringLiteral("^(.+)=([0-9]*\\.?[0-9]+)$")).match(value);
-                   a == QLatin1String("--opacity") && m.hasMatch()
-                   && m.captured(2).toDouble() <= 1.0) {
-            o.opacities.append({m.captured(1), m.captured(2).toDouble()});
-        } else if (a == QLatin1String("--background")
-                   && QRegularExpression(QStringLiteral("^#[0-9A-Fa-f]{6}$"))
-                          .match(value)
-                          .hasMatch()) {
-            o.background = value;
-        } else {
-            return QStringLiteral("bad option %1 %2").arg(a, value);
-        }
+        if (const QString error = takeValue(a, args.at(++i), o); !error.isEmpty())
+            return error;
     }
-    if (positional.size() != 2)
-        return QStringLiteral("INPUT and OUTPUT are needed");
+    if (positional.size() < 2)
+        return positional.isEmpty() ? QStringLiteral("INPUT and OUTPUT are missing")
+                                    : QStringLiteral("OUTPUT is missing");
+    if (positional.size() > 2)
+        return QStringLiteral("one argument too many: %1").arg(positional.at(2));
     o.input = positional.at(0);
     o.output = positional.at(1);
     const bool known = std::any_of(kImageEndings.begin(), kImageEndings.end(),
@@ -158,17 +189,18 @@ QString applyOpacities(GLWidget &view, const RenderOptions &o)
 {
     for (const auto &[name, opacity] : o.opacities) {
         bool found = false;
+        QStringList names;
         for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
             ModelClass *model = view.ModelList.at(i);
-            if (model->title().compare(name, Qt::CaseInsensitive) != 0
-                && QFileInfo(model->FileName).completeBaseName().compare(name, Qt::CaseInsensitive)
-                    != 0)
+            names << model->title();
+            if (!namesModel(name, model->title(), model->FileName))
                 continue;
             found = true;
             model->setTransparency(opacity < 1.0, opacity);
         }
         if (!found)
-            return QStringLiteral("no model named %1 in %2").arg(name, o.input);
+            return QStringLiteral("--opacity: no model named '%1' in %2; its models are %3")
+                .arg(name, o.input, modelNamesText(names));
     }
     return QString();
 }
@@ -177,27 +209,26 @@ QString applyOpacities(GLWidget &view, const RenderOptions &o)
 
 const char *renderUsage()
 {
-    return "usage: tessaron-cli render INPUT OUTPUT [--size WxH] [--view fit|start|xy|xz|yz]\n"
-           "       [--faces normal|surface|hidden|material|function|none]\n"
-           "       [--edges none|contour|surface] [--points] [--background #RRGGBB]\n"
-           "       [--opacity NAME=VALUE]...\n"
-           "  INPUT   a .surf surface, or an .hx scene whose models are drawn together; or a\n"
-           "          file to import (.stl .obj .ply .off .gltf .glb .3mf .vtk .nii .nii.gz\n"
-           "          .nrrd .seg.nrrd) or a folder of masks\n"
-           "  OUTPUT  its ending chooses the image: .png .jpg .jpeg .bmp .svg .pdf .eps .ps\n"
-           "  --view  fit (the default) shows the whole scene with a 5 % margin; start is\n"
-           "          the viewer's start view; xy, xz, yz look along an axis, framed as fit\n"
-           "  --opacity  draws the model of that name (or file name) with an opacity\n"
-           "          from 0 to 1, so that what lies inside it shows\n"
-           "  Draws as the viewer does; needs an OpenGL-capable display (xvfb-run will do).\n";
+    static const QByteArray text =
+        QByteArray(
+            "usage: tessaron-cli render INPUT OUTPUT [--size WxH] [--view fit|start|xy|xz|yz]\n"
+            "       [--faces normal|surface|hidden|material|function|none]\n"
+            "       [--edges none|contour|surface] [--points] [--background #RRGGBB]\n"
+            "       [--opacity NAME=VALUE]...\n"
+            "  draws INPUT's models together as the viewer does\n")
+        + kInputHelp
+        + "  OUTPUT  its ending chooses the image: .png .jpg .jpeg .bmp .svg .pdf .eps .ps\n"
+          "  --size  of the picture in pixels (default 1024x768)\n"
+          "  --view  fit (the default) shows the whole scene with a 5 % margin; start is\n"
+          "          the viewer's start view; xy, xz, yz look along an axis, framed as fit\n"
+          "  --opacity  draws the model of that name (or file name, in any case) with an\n"
+          "          opacity from 0 to 1, so that what lies inside it shows\n"
+          "  Needs an OpenGL-capable display (xvfb-run will do).\n";
+    return text.constData();
 }
 
 int runRender(const QStringList &args)
 {
-    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
-        std::fputs(renderUsage(), stdout);
-        return 0;
-    }
     RenderOptions o;
     if (const QString error = parse(args, o); !error.isEmpty())
         return fail(kUsageError, error);
@@ -220,9 +251,9 @@ int runRender(const QStringList &args)
         return fail(kFailure, QStringLiteral("nothing to draw in %1").arg(o.input));
     applyModes(view, o);
     if (const QString error = applyOpacities(view, o); !error.isEmpty())
-        return fail(kFailure, error);
+        return fail(kUsageError, error);
     trace.mark("load");
-    if (!view.saveImage(o.output)) {
+    if (!view.saveImage(o.output, true)) {
         const QString reason = lastOutputError();
         return fail(kFailure,
                     reason.isEmpty() ? QStringLiteral("cannot write %1").arg(o.output) : reason);

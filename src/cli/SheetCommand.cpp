@@ -1,7 +1,7 @@
 #include "SheetCommand.h"
 
+#include "CliInput.h"
 #include "ViewInput.h"
-#include "measure/Anatomy.h"
 #include "model/ModelClass.h"
 #include "view/CaseSheet.h"
 #include "view/GLWidget.h"
@@ -47,6 +47,9 @@ QString parse(const QStringList &args, SheetOptions &o)
             positional << a;
             continue;
         }
+        if (a != QLatin1String("--title") && a != QLatin1String("--views")
+            && a != QLatin1String("--language"))
+            return QStringLiteral("unknown option %1").arg(a);
         if (i + 1 >= args.size())
             return QStringLiteral("%1 needs a value").arg(a);
         const QString value = args.at(++i);
@@ -58,10 +61,14 @@ QString parse(const QStringList &args, SheetOptions &o)
         else if (a == QLatin1String("--language") && (value == "en" || value == "ru"))
             o.language = value == QLatin1String("ru") ? 1 : 0;
         else
-            return QStringLiteral("bad option %1 %2").arg(a, value);
+            return QStringLiteral("%1 takes %2, not '%3'")
+                .arg(a, a == QLatin1String("--views") ? "auto|vector|picture" : "en|ru", value);
     }
-    if (positional.size() != 2)
-        return QStringLiteral("INPUT and OUTPUT.pdf are needed");
+    if (positional.size() < 2)
+        return positional.isEmpty() ? QStringLiteral("INPUT and OUTPUT.pdf are missing")
+                                    : QStringLiteral("OUTPUT.pdf is missing");
+    if (positional.size() > 2)
+        return QStringLiteral("one argument too many: %1").arg(positional.at(2));
     o.input = positional.at(0);
     o.output = positional.at(1);
     if (!o.output.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
@@ -78,56 +85,29 @@ int settingsLanguage()
     return settings.value(QStringLiteral("Config/language"), 1).toInt();
 }
 
-// The skin, the kidney and its collecting system are drawn see-through, so
-// that the stones, the tumour and the vessels inside them show in the views.
-void seeThroughEnclosing(GLWidget &view)
-{
-    for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
-        ModelClass *model = view.ModelList.at(i);
-        double opacity = 1;
-        switch (measure::anatomyOf(model->title(), model->FileName)) {
-        case measure::Anatomy::Skin:
-            opacity = 0.25;
-            break;
-        case measure::Anatomy::Kidney:
-            opacity = 0.4;
-            break;
-        case measure::Anatomy::CollectingSystem:
-            opacity = 0.55;
-            break;
-        default:
-            break;
-        }
-        if (opacity < 1)
-            model->setTransparency(true, opacity);
-    }
-}
-
 } // namespace
 
 const char *sheetUsage()
 {
-    return "usage: tessaron-cli sheet INPUT OUTPUT.pdf [--title TEXT] [--language en|ru]\n"
-           "       [--views auto|vector|picture]\n"
-           "  the case sheet of INPUT (a .surf surface or an .hx scene) as one A4 page:\n"
-           "  the visible models from the front, the side and the top, their legend and\n"
-           "  measurements; the tables go on to a second page when they do not fit\n"
-           "  --title     the sheet's title (default: INPUT's file name)\n"
-           "  --language  of the sheet's texts (default: the viewer's interface language)\n"
-           "  --views     vector, picture (300 dpi) or auto (the default: vector up to\n"
-           "              60,000 triangles without see-through models); the skin, kidney\n"
-           "              and collecting system are drawn see-through so that what lies\n"
-           "              inside them shows\n"
-           "  Needs an OpenGL-capable display (xvfb-run will do). Exits 1 when nothing can\n"
-           "  be shown, 2 when OUTPUT cannot be written (an earlier file is kept).\n";
+    static const QByteArray text =
+        QByteArray("usage: tessaron-cli sheet INPUT OUTPUT.pdf [--title TEXT] [--language en|ru]\n"
+                   "       [--views auto|vector|picture]\n"
+                   "  the case sheet of INPUT as one A4 page: the visible models from the front,\n"
+                   "  the side and the top, their legend and measurements; the tables go on to\n"
+                   "  a second page when they do not fit. The skin, kidney and collecting system\n"
+                   "  are drawn see-through so that the stones, the tumour and the gaps show\n")
+        + kInputHelp
+        + "  --title     the sheet's title (default: INPUT's file name)\n"
+          "  --language  of the sheet's texts (default: the viewer's interface language)\n"
+          "  --views     vector, picture (300 dpi) or auto (the default: vector up to\n"
+          "              60,000 triangles)\n"
+          "  Needs an OpenGL-capable display (xvfb-run will do). Exits 1 when nothing can\n"
+          "  be shown, 2 when OUTPUT cannot be written (an earlier file is kept).\n";
+    return text.constData();
 }
 
 int runSheet(const QStringList &args)
 {
-    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
-        std::fputs(sheetUsage(), stdout);
-        return 0;
-    }
     SheetOptions o;
     if (const QString error = parse(args, o); !error.isEmpty())
         return fail(kUsageError, error);
@@ -153,7 +133,6 @@ int runSheet(const QStringList &args)
     sheet.folder = input.absolutePath();
     sheet.made = QDateTime::currentDateTime();
     sheet.measured = measure::measureScene(shots);
-    seeThroughEnclosing(view);
     const bool vector = o.views == QLatin1String("auto")
         ? sheet::vectorFits(view, sheet::triangleCount(shots))
         : o.views == QLatin1String("vector");

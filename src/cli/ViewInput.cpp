@@ -51,6 +51,8 @@ bool importIntoView(GLWidget &view, const QString &input)
 bool loadIntoView(GLWidget &view, const QString &input,
                   const std::function<void(const QString &)> &report)
 {
+    if (!admitInput(input))
+        return false;
     if (isImportedInput(input))
         return importIntoView(view, input);
     QStringList paths;

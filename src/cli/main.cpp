@@ -15,17 +15,47 @@
 
 namespace {
 
+constexpr int kUsageError = 64;
+
+struct Command
+{
+    const char *name;
+    const char *summary;
+    const char *(*usage)();
+    int (*run)(const QStringList &);
+    bool drawing; // makes its own GUI application
+};
+
+const Command kCommands[] = {
+    {"convert", "writes a model, or a scene joined into one, in another mesh format", convertUsage,
+     runConvert, false},
+    {"info", "prints every model's measures, the stones, the gaps and R.E.N.A.L.", infoUsage,
+     runInfo, false},
+    {"measure", "prints the closest gap between two models and its two points", measureUsage,
+     runMeasure, false},
+#ifdef TESSARON_CLI_RENDER
+    {"render", "draws a scene to a PNG, JPEG, BMP, SVG, PDF or EPS image", renderUsage, runRender,
+     true},
+    {"sheet", "writes the case sheet of a scene as an A4 PDF page", sheetUsage, runSheet, true},
+#endif
+};
+
 void usage(FILE *to)
 {
-    std::fputs("usage: tessaron-cli COMMAND ARGS...\n\ncommands:\n", to);
-    std::fputs(convertUsage(), to);
-    std::fputs(infoUsage(), to);
-    std::fputs(measureUsage(), to);
-#ifdef TESSARON_CLI_RENDER
-    std::fputs(renderUsage(), to);
-    std::fputs(sheetUsage(), to);
-#endif
-    std::fputs("every command: --verbose describes the models read on standard error\n", to);
+    std::fputs("usage: tessaron-cli COMMAND ARGS...\n"
+               "       tessaron-cli COMMAND --help   (that command's usage)\n\ncommands:\n",
+               to);
+    for (const Command &command : kCommands)
+        std::fprintf(to, "  %-8s %s\n", command.name, command.summary);
+    std::fputs("\nINPUT of every command: a .surf surface, an .hx scene, a mesh file, a legacy\n"
+               "VTK file, a label map or a folder of masks; --verbose describes the models\n"
+               "read on standard error.\n",
+               to);
+}
+
+bool isHelp(const char *arg)
+{
+    return !std::strcmp(arg, "--help") || !std::strcmp(arg, "-h");
 }
 
 // --verbose applies to every command and may stand anywhere after it.
@@ -42,48 +72,41 @@ int takeVerbose(int argc, char *argv[])
     return kept;
 }
 
+int runCommand(const Command &command, int argc, char *argv[])
+{
+    for (int i = 2; i < argc; ++i)
+        if (isHelp(argv[i])) {
+            std::fputs(command.usage(), stdout);
+            return 0;
+        }
+    if (command.drawing) { // render and sheet make their own GUI application
+        QStringList args;
+        for (int i = 2; i < argc; ++i)
+            args << QString::fromLocal8Bit(argv[i]);
+        return command.run(args);
+    }
+    QCoreApplication app(argc, argv);
+    return command.run(QCoreApplication::arguments().mid(2));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     argc = takeVerbose(argc, argv);
     if (argc < 2) {
+        std::fputs("tessaron-cli: a command is needed\n", stderr);
         usage(stderr);
-        return 64;
+        return kUsageError;
     }
-    if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
+    if (isHelp(argv[1])) {
         usage(stdout);
         return 0;
     }
-#ifdef TESSARON_CLI_RENDER
-    // render and sheet make their own GUI application, so they are dispatched
-    // before one exists.
-    if (!std::strcmp(argv[1], "render")) {
-        QStringList args;
-        for (int i = 2; i < argc; ++i)
-            args << QString::fromLocal8Bit(argv[i]);
-        return runRender(args);
-    }
-    if (!std::strcmp(argv[1], "sheet")) {
-        QStringList args;
-        for (int i = 2; i < argc; ++i)
-            args << QString::fromLocal8Bit(argv[i]);
-        return runSheet(args);
-    }
-#endif
-    QCoreApplication app(argc, argv);
-    QStringList args = QCoreApplication::arguments().mid(2);
-    if (args.contains("--help")) {
-        usage(stdout);
-        return 0;
-    }
-    if (!std::strcmp(argv[1], "convert"))
-        return runConvert(args);
-    if (!std::strcmp(argv[1], "info"))
-        return runInfo(args);
-    if (!std::strcmp(argv[1], "measure"))
-        return runMeasure(args);
+    for (const Command &command : kCommands)
+        if (!std::strcmp(argv[1], command.name))
+            return runCommand(command, argc, argv);
     std::fprintf(stderr, "tessaron-cli: unknown command '%s'\n", argv[1]);
     usage(stderr);
-    return 64;
+    return kUsageError;
 }

@@ -79,6 +79,46 @@ QString score(const std::optional<int> &value)
 
 } // namespace
 
+QString structureName(Anatomy anatomy)
+{
+    switch (anatomy) {
+    case Anatomy::Tumour:
+        return Text::tr("Tumour");
+    case Anatomy::Kidney:
+        return Text::tr("Kidney");
+    case Anatomy::CollectingSystem:
+        return Text::tr("Collecting system");
+    case Anatomy::Stones:
+        return Text::tr("Stones");
+    case Anatomy::Artery:
+        return Text::tr("Artery");
+    case Anatomy::Vein:
+        return Text::tr("Vein");
+    case Anatomy::Skin:
+        return Text::tr("Skin");
+    case Anatomy::Bone:
+        return Text::tr("Bone");
+    case Anatomy::Other:
+        break;
+    }
+    return QString();
+}
+
+QString shownName(const QString &name, Anatomy anatomy)
+{
+    const QString structure = structureName(anatomy);
+    if (structure.isEmpty() || name.isEmpty())
+        return structure.isEmpty() ? name : structure;
+    if (structure.compare(name, Qt::CaseInsensitive) == 0)
+        return name;
+    return Text::tr("%1 (%2)").arg(structure, name);
+}
+
+QString shownName(const ModelReport &model)
+{
+    return shownName(model.name, model.anatomy);
+}
+
 QString lengthText(double mm)
 {
     return Text::tr("%1 mm").arg(fixed(mm, 2));
@@ -109,7 +149,7 @@ Table modelTable(const SceneMeasurement &scene, bool visibleOnly)
         if (visibleOnly && !model.visible)
             continue;
         const SurfaceMeasures &m = model.measures;
-        QStringList row {model.name};
+        QStringList row {shownName(model)};
         if (!model.refusal.isEmpty()) {
             row << Text::tr("not measured: %1").arg(model.refusal) << QString() << QString()
                 << QString() << QString();
@@ -130,7 +170,7 @@ Table modelTable(const SceneMeasurement &scene, bool visibleOnly)
 Table stoneTable(const StoneBurden &burden)
 {
     Table table;
-    table.title = Text::tr("Stones in %1").arg(burden.model);
+    table.title = shownName(burden.model, Anatomy::Stones);
     table.header = {Text::tr("Stone"), Text::tr("Volume, mm³"), Text::tr("Largest diameter, mm"),
                     Text::tr("Centre, mm")};
     for (const Stone &s : burden.stones)
@@ -186,11 +226,15 @@ Table gapTable(const SceneMeasurement &scene)
     Table table;
     table.title = Text::tr("Gaps");
     table.header = {Text::tr("From"), Text::tr("To"), Text::tr("Gap, mm"), Text::tr("Note")};
+    auto named = [&](const QString &name, std::size_t index) {
+        return index < scene.models.size() ? shownName(scene.models[index]) : name;
+    };
     for (const PresetGap &g : scene.gaps) {
-        const QString from = g.stone > 0 ? stoneName(g.from, g.stone) : g.from;
-        table.rows << QStringList {from, g.to,
+        const QString to = named(g.to, g.toIndex), fromModel = named(g.from, g.fromIndex);
+        const QString from = g.stone > 0 ? stoneName(fromModel, g.stone) : fromModel;
+        table.rows << QStringList {from, to,
                                    g.gap.valid ? fixed(g.gap.distance, 2) : QStringLiteral("–"),
-                                   contactText(g.gap, from, g.to)};
+                                   contactText(g.gap, from, to)};
     }
     return table;
 }
@@ -198,7 +242,8 @@ Table gapTable(const SceneMeasurement &scene)
 Table nephrometryTable(const Nephrometry &n)
 {
     Table table;
-    table.title = Text::tr("R.E.N.A.L. nephrometry of %1").arg(n.tumour);
+    table.title =
+        Text::tr("R.E.N.A.L. nephrometry of %1").arg(shownName(n.tumour, Anatomy::Tumour));
     table.header = {Text::tr("Part"), Text::tr("Score"), Text::tr("From")};
     table.rows << QStringList {Text::tr("R: radius"), score(n.radiusScore()),
                                n.diameter
@@ -207,11 +252,13 @@ Table nephrometryTable(const Nephrometry &n)
     table.rows << QStringList {
         Text::tr("E: exophytic"), score(n.exophyticScore()),
         n.outsideShare ? Text::tr("estimate: %1 of the volume outside the convex hull of %2")
-                             .arg(percent(*n.outsideShare), n.kidney)
+                             .arg(percent(*n.outsideShare), shownName(n.kidney, Anatomy::Kidney))
                        : Text::tr("needs a closed tumour and a kidney")};
     table.rows << QStringList {
         Text::tr("N: nearness"), score(n.nearestGap ? n.nearnessScore() : std::nullopt),
-        n.nearestGap ? Text::tr("gap %1 to %2").arg(lengthText(*n.nearestGap), n.collectingSystem)
+        n.nearestGap ? Text::tr("gap %1 to %2")
+                           .arg(lengthText(*n.nearestGap),
+                                shownName(n.collectingSystem, Anatomy::CollectingSystem))
                      : Text::tr("needs a collecting system")};
     table.rows << QStringList {Text::tr("A: anterior or posterior"),
                                n.anterior ? QString(QChar(n.anterior)) : QStringLiteral("–"),

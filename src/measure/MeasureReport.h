@@ -30,11 +30,20 @@ QString areaText(double mm2);       // "1234.5 mm²"
 QString volumeText(double mm3);     // "1234.5 mm³ (1.23 mL)"
 QString pointText(const Point3 &p); // "(1.25; -3.5; 40)"
 
+// The structure's name in the interface language ("Kidney", "Почка"); empty
+// for a model of no known structure.
+QString structureName(Anatomy anatomy);
+// A model's name as the planning numbers show it: its structure's name in
+// the interface language with the model's own name beside it where they
+// differ ("Stones (Kamni)"), or the model's name alone.
+QString shownName(const QString &name, Anatomy anatomy);
+QString shownName(const ModelReport &model);
+
 // One row per model (only the visible ones with `visibleOnly`): name, area,
 // volume or why there is none, components, the state of the surface.
 Table modelTable(const SceneMeasurement &scene, bool visibleOnly);
 // One row per stone: number, volume, largest diameter, centre; the note sums
-// them up (stoneSummary).
+// them up (stoneSummary). The title is the stones model's shownName.
 Table stoneTable(const StoneBurden &burden);
 // "3 stones: 345.6 mm³ (0.35 mL) in all; the largest #1, 8.91 mm".
 QString stoneSummary(const StoneBurden &burden);

@@ -63,12 +63,17 @@ QString nothingVisibleText();
 
 // Draws the view's visible scene from the front, the side and the top into
 // the sheet, each framed with a margin, as vector drawings or as 300 dpi
-// pictures; the view's own camera and background are restored afterwards.
+// pictures. The skin, kidney and collecting system are drawn see-through,
+// the cutting plane and the labels' own texts are left out (the page sets
+// the labels); the view's camera, background and transparency are restored
+// afterwards.
 void captureViews(GLWidget &view, bool vector, CaseSheet &sheet);
 // The triangles of the models a sheet shows.
 std::size_t triangleCount(const std::vector<measure::ModelSnapshot> &shots);
-// Whether the views can be vector drawings: few enough triangles, and no
-// visible model see-through (the vector recording keeps no transparency).
+// Whether the views are vector drawings when the user leaves it open: few
+// enough triangles, and no visible model see-through on the sheet (the
+// skin, kidney and collecting system always are), whose vector drawing
+// cannot leave out what they hide and so costs more.
 bool vectorFits(const GLWidget &view, std::size_t triangles);
 
 // Paints the sheet on a PDF writer or a printer, new pages as needed, and
@@ -79,6 +84,11 @@ int paint(const CaseSheet &sheet, QPagedPaintDevice &device);
 // renamed over it only when complete, so that a failure keeps an earlier
 // file of that name. An empty string, or the reason it failed.
 QString writePdf(const CaseSheet &sheet, const QString &fileName);
+
+// A folder as the header shows it: under the user's home as "~/...", else
+// only its own name, so that a sheet tells nothing of the machine it was
+// made on.
+QString shownFolder(const QString &folder);
 
 // The program's name and version as the header writes them.
 QString programText();

@@ -5,9 +5,13 @@
 
 #include "CaseSheet.h"
 
+#include "Drawing.h"
 #include "measure/MeasureReport.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -145,8 +149,9 @@ private:
         text(QRectF(0, Y, Width, th), title, Sheet.title, Qt::black);
         Y += th;
         if (!Sheet.folder.isEmpty()) {
-            text(QRectF(0, Y, Width, sh), small, Text::tr("Folder: %1").arg(Sheet.folder),
-                 kQuietColour, Qt::AlignLeft | Qt::AlignVCenter, Qt::ElideMiddle);
+            text(QRectF(0, Y, Width, sh), small,
+                 Text::tr("Folder: %1").arg(sheet::shownFolder(Sheet.folder)), kQuietColour,
+                 Qt::AlignLeft | Qt::AlignVCenter, Qt::ElideMiddle);
             Y += sh;
         }
         text(
@@ -194,17 +199,24 @@ private:
         Painter->drawRect(frame);
     }
 
-    // The labels of a drawing (a gap's length) as text of the page.
+    // The labels of a drawing (a gap's length) as text of the page, each on
+    // a white box beside its point so that it reads over the models.
     void viewLabels(const SheetView &view, const QRectF &inside)
     {
         const QFont font = sheetFont(7, true);
         Painter->setFont(font);
-        Painter->setPen(kMarkColour);
+        const QFontMetrics fm(font, &Device);
         for (const SheetView::Label &label : view.labels) {
-            const QPointF at(inside.left() + label.at.x() * inside.width() + px(1),
-                             inside.top() + label.at.y() * inside.height() - px(1));
-            if (inside.contains(at))
-                Painter->drawText(at, label.text);
+            const QPointF at(inside.left() + label.at.x() * inside.width(),
+                             inside.top() + label.at.y() * inside.height());
+            if (!inside.contains(at))
+                continue;
+            const QRectF box = labelBox(fm, at, label.text);
+            Painter->setPen(QPen(kMarkColour, px(0.15)));
+            Painter->setBrush(QColor(255, 255, 255, 230));
+            Painter->drawRect(box);
+            Painter->setPen(kMarkColour);
+            Painter->drawText(box, Qt::AlignCenter, label.text);
         }
     }
 
@@ -242,7 +254,7 @@ private:
             ++i;
             const QRectF cell(col * column, top + row * lh, column - px(kColumnGapMm), lh);
             swatch(cell, model.colour, lh);
-            text(cell.adjusted(lh, 0, 0, 0), font, model.name, Qt::black);
+            text(cell.adjusted(lh, 0, 0, 0), font, measure::shownName(model), Qt::black);
         }
         Y = top + rows * lh + px(3);
     }
@@ -388,6 +400,16 @@ private:
 } // namespace
 
 namespace sheet {
+
+QString shownFolder(const QString &folder)
+{
+    const QString clean = QDir::cleanPath(folder), home = QDir::cleanPath(QDir::homePath());
+    if (clean == home)
+        return QStringLiteral("~");
+    if (home != QLatin1String("/") && clean.startsWith(home + QLatin1Char('/')))
+        return QStringLiteral("~") + clean.mid(home.size());
+    return QFileInfo(clean).fileName();
+}
 
 QString programText()
 {

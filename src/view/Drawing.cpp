@@ -637,8 +637,10 @@ void drawMeasureMark(const MeasureMark &mark, const FrameContext &frame)
         for (int k = 0; k < 3; ++k)
             middle[k] = (mark.a[k] + mark.b[k]) / 2;
     }
-    addLabel(frame, middle, mark.label, QFont(QStringLiteral("Arial Black"), 15, QFont::Normal),
+    addLabel(frame, middle, mark.label, QFont(QStringLiteral("DejaVu Sans"), 12, QFont::Bold),
              Qt::white);
+    if (frame.labels && !frame.labels->isEmpty() && frame.labels->last().text == mark.label)
+        frame.labels->last().background = QColor(20, 20, 20, 215);
     glEnable(GL_DEPTH_TEST);
     glPopMatrix();
 }

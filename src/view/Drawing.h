@@ -6,10 +6,12 @@
 #include <QFont>
 #include <QList>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
 
 struct BlockArrays;
 class ClipPlane;
+class QFontMetrics;
 class MeshClass;
 class ModelClass;
 class PaletteTexture;
@@ -26,7 +28,15 @@ struct ScreenLabel
     QColor colour;
     // Hidden where a model lies in front of it, as the axes it names are.
     bool depthTested = false;
+    // When valid, the text stands on a box of this colour beside its point
+    // rather than on it, so that it reads over any model and its point and
+    // segment stay in sight.
+    QColor background;
 };
+
+// Where a label with a background stands: its box beside the point `at`
+// (y downwards), for text of these metrics.
+QRectF labelBox(const QFontMetrics &metrics, QPointF at, const QString &text);
 
 // Which faces a drawing pass puts down. Transparent faces are blended over
 // whatever lies behind them, so a frame draws everything opaque first and

@@ -23,8 +23,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
+
+// A page's view is a few centimetres wide: blocks of more triangles than this
+// are recorded in their reduced form (vertices clustered on a grid), which
+// looks the same there and keeps a vector page as quick to make and to open
+// as its pictures.
+constexpr qint64 kPageViewBudget = 4000;
 
 // The raster format of a file name's ending (case-sensitive), or null.
 const char *rasterFormat(const QString &name)
@@ -167,17 +174,33 @@ QByteArray GLWidget::renderSvg(int w, int h)
             // gl2ps records the frame through OpenGL's feedback buffer; a
             // buffer too small for it is doubled and the frame drawn again.
             GLint bufferSize = 4 << 20;
+            // See-through models need what lies behind them: no occlusion
+            // culling, and their opacity kept in the drawing.
+            bool blend = false;
+            for (qsizetype i = 1; i < ModelList.count(); ++i)
+                blend =
+                    blend || (ModelList.at(i)->Visible && hasTransparentFaces(*ModelList.at(i)));
+            const GLint options = GL2PS_SILENT | (blend ? 0 : GL2PS_OCCLUSION_CULL);
             for (GLint state = GL2PS_OVERFLOW; state == GL2PS_OVERFLOW; bufferSize *= 2) {
                 char *bytes = nullptr;
                 size_t length = 0;
                 FILE *memory = open_memstream(&bytes, &length);
                 if (!memory)
                     break;
+                // Each triangle in one colour (a threshold of 1 on every
+                // channel): gl2ps would otherwise split every smooth-shaded
+                // triangle into many to follow its colours, which costs
+                // several times the picture's time and gains nothing at the
+                // size of a page's view.
                 gl2psBeginPage("Tessaron", "Tessaron", viewport, GL2PS_SVG, GL2PS_SIMPLE_SORT,
-                               GL2PS_OCCLUSION_CULL | GL2PS_SILENT, GL_RGBA, 0, nullptr, 0, 0, 0,
-                               bufferSize, memory, "view.svg");
+                               options, GL_RGBA, 0, nullptr, 1, 1, 1, bufferSize, memory,
+                               "view.svg");
+                if (blend) {
+                    gl2psEnable(GL2PS_BLEND);
+                    gl2psBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+                }
                 Labels.clear();
-                drawScene(w, h, false, true);
+                drawScene(w, h, false, true, PageFrames ? kPageViewBudget : 0);
                 state = gl2psEndPage();
                 std::fclose(memory);
                 if (state == GL2PS_SUCCESS)
@@ -194,7 +217,7 @@ QByteArray GLWidget::renderSvg(int w, int h)
     return svg;
 }
 
-bool GLWidget::saveImage(const QString &fileName)
+bool GLWidget::saveImage(const QString &fileName, bool smallPng)
 {
     clearOutputError();
     const char *raster = rasterFormat(fileName);
@@ -210,7 +233,10 @@ bool GLWidget::saveImage(const QString &fileName)
     PhaseTrace trace("picture");
     QByteArray encoded;
     QBuffer buffer(&encoded);
-    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, raster, 95))
+    // Qt's PNG quality runs opposite to zlib's level: 0 is the smallest file.
+    const int quality = smallPng && !std::strcmp(raster, "PNG") ? 0 : 95;
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly)
+        || !image.save(&buffer, raster, quality))
         return false;
     trace.mark("encode");
     output.out().bytes(encoded.constData(), size_t(encoded.size()));

@@ -175,7 +175,7 @@ void GLWidget::paintFrame(QPaintDevice *device, int w, int h, qint64 reducedBudg
     drawScene(w, h, true, false, reducedBudget);
     // Texts go on top with a painter, begun only when there are any: it sets
     // up its own GL state, which drawScene undoes at the next frame.
-    if (!Labels.isEmpty()) {
+    if (!Labels.isEmpty() && !PageFrames) {
         glDisable(GL_DEPTH_TEST);
         QPainter painter(device);
         paintLabels(painter, h);
@@ -220,7 +220,7 @@ void GLWidget::drawScene(int w, int h, bool labelsInFrame, bool separateCorners,
                               FacePass::All, separateCorners, reducedBudget, depth};
     FrameContext opaque = frame;
     opaque.faces = FacePass::Opaque;
-    const bool editing = planeEditMode();
+    const bool editing = planeEditMode() && !PageFrames;
     QList<ModelClass *> transparent;
     for (qsizetype i = 0; i < ModelList.count(); ++i) {
         ModelClass *model = ModelList.at(i);
@@ -262,8 +262,27 @@ void GLWidget::paintLabels(QPainter &painter, int h)
     for (const ScreenLabel &label : std::as_const(Labels)) {
         painter.setFont(label.font);
         painter.setPen(label.colour);
-        painter.drawText(QPointF(label.window.x(), h - label.window.y()), label.text);
+        const QPointF at(label.window.x(), h - label.window.y());
+        if (!label.background.isValid()) {
+            painter.drawText(at, label.text);
+            continue;
+        }
+        const QRectF box = labelBox(painter.fontMetrics(), at, label.text);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(label.background);
+        painter.setPen(Qt::NoPen);
+        painter.drawRoundedRect(box, 3, 3);
+        painter.setPen(label.colour);
+        painter.drawText(box, Qt::AlignCenter, label.text);
     }
+}
+
+QRectF labelBox(const QFontMetrics &metrics, QPointF at, const QString &text)
+{
+    // Up and to the right of the point, clear of a segment through it.
+    const double pad = 0.3 * metrics.height();
+    const QSizeF size(metrics.horizontalAdvance(text) + 2 * pad, metrics.height() + pad);
+    return QRectF(QPointF(at.x() + 2 * pad, at.y() - 2 * pad - size.height()), size);
 }
 
 QString GLWidget::statusLine() const

@@ -34,7 +34,7 @@ void setupViewSurfaceFormat(int samples = 4);
 bool softwareRenderer();
 
 // The mark of a measured gap between models a and b: the segment between its
-// two points with its length as the ruler writes it, placed with a's matrix.
+// two points with its length as the tables write it, placed with a's matrix.
 MeasureMark gapMark(const measure::Gap &gap, ModelClass *a, ModelClass *b, const QString &nameOfA,
                     const QString &nameOfB);
 
@@ -87,7 +87,9 @@ public:
     // Empty when no OpenGL context can be had.
     QByteArray renderSvg(int w, int h);
     // Raster or vector by the file name's ending, as the image export does.
-    bool saveImage(const QString &fileName);
+    // With `smallPng` a PNG is compressed as far as zlib goes (a tenth of
+    // the size, a little slower to write) rather than at quality 95.
+    bool saveImage(const QString &fileName, bool smallPng = false);
 
     // Projection for a window of w x h: the orthographic box of the current
     // model, or the stereo frusta in perspective mode. Applied at each paint.
@@ -180,6 +182,9 @@ public:
     QList<ScreenLabel> Labels; // texts of the frame being drawn
     QString BusyText;          // the status while runResponsive works
     QString Notice;            // see showNotice
+    // Frames for a printed page (the case sheet): no cutting plane, and no
+    // texts painted over the picture; the page sets them as its own text.
+    bool PageFrames = false;
 
 public slots:
     int getWidgetsWidthLeft();

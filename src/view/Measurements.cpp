@@ -47,9 +47,8 @@ MeasureMark gapMark(const measure::Gap &gap, ModelClass *a, ModelClass *b, const
     std::copy(gap.onA.begin(), gap.onA.end(), mark.a);
     std::copy(gap.onB.begin(), gap.onB.end(), mark.b);
     mark.segment = true;
-    const QString contact = measure::contactText(gap, nameOfA, nameOfB);
-    mark.label = QStringLiteral("S = ") + QString::number(gap.distance, 'g', 5)
-        + (contact.isEmpty() ? QString() : QStringLiteral(", ") + contact);
+    // The length as the tables give it: "17.71 mm", "0.00 mm, touching".
+    mark.label = measure::gapText(gap, nameOfA, nameOfB);
     mark.status = GLWidget::tr("Closest gap from %1 to %2: %3")
                       .arg(nameOfA, nameOfB, measure::gapText(gap, nameOfA, nameOfB));
     return mark;

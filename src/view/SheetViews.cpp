@@ -3,6 +3,7 @@
 
 #include "CaseSheet.h"
 #include "GLWidget.h"
+#include "measure/Anatomy.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -22,7 +23,33 @@ const Rgba kMarkColour {0.8f, 0.05f, 0.05f, 1.0f};
 // Of the view's width and height, on each side.
 constexpr double kViewMargin = 0.06;
 
-// The camera records of every model, put back when the sheet is drawn.
+// How much of each enclosing structure shows on paper: the skin, the kidney
+// and its collecting system are see-through so that the stones, the tumour
+// and the gaps inside them show; 1 for every other model.
+double sheetOpacity(const ModelClass &model)
+{
+    switch (measure::anatomyOf(model.title(), model.FileName)) {
+    case measure::Anatomy::Skin:
+        return 0.25;
+    case measure::Anatomy::Kidney:
+        return 0.4;
+    case measure::Anatomy::CollectingSystem:
+        return 0.55;
+    default:
+        return 1;
+    }
+}
+
+// One block's transparency, as setTransparency leaves it.
+struct BlockLook
+{
+    MeshClass *block;
+    DrawSettings settings;
+    float alpha[4];
+};
+
+// The camera records of every model, the view's background, the mark's
+// colour and the models' transparency, put back when the sheet is drawn.
 class SavedCamera
 {
 public:
@@ -43,6 +70,8 @@ public:
             Pick = Marked->PickColor;
             Marked->PickColor = kMarkColour;
         }
+        seeThrough();
+        view.PageFrames = true;
     }
     ~SavedCamera()
     {
@@ -51,6 +80,19 @@ public:
         std::copy_n(Clear, 4, View.ClearColor);
         if (Marked && View.ModelList.indexOf(Marked) >= 0)
             Marked->PickColor = Pick;
+        for (const auto &[model, settings] : std::as_const(Models)) {
+            model->Settings = settings;
+            if (settings.ColorMode == 4) // material colours carry the opacity
+                model->setTransparency(settings.Transparent, settings.Opacity);
+        }
+        for (const BlockLook &look : std::as_const(Blocks)) {
+            look.block->Settings = look.settings;
+            Rgba *colours[4] = {&look.block->FrontColor, &look.block->BackColor,
+                                &look.block->PlainColor, &look.block->CustomColor};
+            for (int k = 0; k < 4; ++k)
+                (*colours[k])[3] = look.alpha[k];
+        }
+        View.PageFrames = false;
         View.updateProjection();
         emit View.RotationChanged();
         View.update();
@@ -59,11 +101,33 @@ public:
     SavedCamera &operator=(const SavedCamera &) = delete;
 
 private:
+    // Enclosing structures more opaque than the sheet wants become
+    // see-through; a model the user made fainter stays as it is.
+    void seeThrough()
+    {
+        for (qsizetype i = 1; i < View.ModelList.count(); ++i) {
+            ModelClass *model = View.ModelList.at(i);
+            const double opacity = sheetOpacity(*model);
+            if (!model->Visible || opacity >= 1
+                || (model->Settings.Transparent && model->Settings.Opacity <= opacity))
+                continue;
+            Models.append({model, model->Settings});
+            for (MeshClass *block : std::as_const(model->Meshes))
+                Blocks.append({block,
+                               block->Settings,
+                               {block->FrontColor[3], block->BackColor[3], block->PlainColor[3],
+                                block->CustomColor[3]}});
+            model->setTransparency(true, opacity);
+        }
+    }
+
     GLWidget &View;
     QHash<ViewTransform *, ViewTransform> Saved;
     float Clear[4];
     ModelClass *Marked = nullptr;
     Rgba Pick {};
+    QList<std::pair<ModelClass *, DrawSettings>> Models;
+    QList<BlockLook> Blocks;
 };
 
 // The frame as the screen shows it. Blending leaves the framebuffer's alpha
@@ -114,7 +178,7 @@ bool vectorFits(const GLWidget &view, std::size_t triangles)
 {
     for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
         const ModelClass *model = view.ModelList.at(i);
-        if (model->Visible && model->Settings.Transparent)
+        if (model->Visible && (model->Settings.Transparent || sheetOpacity(*model) < 1))
             return false;
     }
     return triangles <= kVectorTriangles;

@@ -21,6 +21,7 @@
 #include <QTableWidget>
 #include <QThread>
 #include <QTimer>
+#include <QTranslator>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -39,6 +40,33 @@ QStringList column(const QTableWidget *table, int c)
     return out;
 }
 
+// The gap's label in a frame of the view: once, with its text on a dark box
+// that makes it read over any model.
+void gapLabelStandsOnItsBox(GLWidget &view, const QString &text)
+{
+    view.resize(640, 480);
+    view.frameScene(0.1);
+    const int w = view.width(), h = view.height();
+    const QImage frame = view.renderImage(w, h).convertToFormat(QImage::Format_RGB32);
+    int found = 0;
+    for (const ScreenLabel &label : std::as_const(view.Labels)) {
+        if (label.text != text)
+            continue;
+        ++found;
+        const QRect box = labelBox(QFontMetrics(label.font),
+                                   QPointF(label.window.x(), h - label.window.y()), text)
+                              .toRect()
+                              .intersected(frame.rect());
+        QVERIFY(box.width() > 20 && box.height() > 8);
+        int dark = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                dark += qGray(frame.pixel(x, y)) < 60;
+        QVERIFY2(dark > box.width() * box.height() / 2, qPrintable(QString::number(dark)));
+    }
+    QCOMPARE(found, 1);
+}
+
 } // namespace
 
 class TestMeasurements : public QObject
@@ -53,6 +81,7 @@ private slots:
     void modelInfoHasTheMeasures();
     void longWorkKeepsTheWindowPainting();
     void panelShowsEveryTextWhole();
+    void namesInRussian();
 
 private:
     void load(Tessaron &window);
@@ -81,16 +110,23 @@ void TestMeasurements::panelTablesAndMarks()
     auto *panel = qobject_cast<MeasurementsControl *>(window.panel(PanelKind::Measurements));
     QVERIFY(panel);
     QTRY_COMPARE(panel->modelTable()->rowCount(), 4);
+    // Structures by their names in the interface language, the model's own
+    // name beside where it differs; the Objects tree keeps the model's.
     QCOMPARE(column(panel->modelTable(), 0),
-             (QStringList {"Obrazovanie", "Lokhanki", "Kamni", "Skin"}));
+             (QStringList {"Tumour (Obrazovanie)", "Collecting system (Lokhanki)", "Stones (Kamni)",
+                           "Skin"}));
+    QCOMPARE(column(panel->gapTable(), 0).first(), QString("Tumour (Obrazovanie)"));
+    QCOMPARE(column(panel->gapTable(), 0).at(2), QString("Stones (Kamni) #1"));
     QCOMPARE(panel->modelTable()->item(0, 3)->text(), QString("0.01")); // 8 mm³ in mL
     QCOMPARE(column(panel->stoneTable(), 1), (QStringList {"1.0", "0.1"}));
     QCOMPARE(column(panel->gapTable(), 2), (QStringList {"3.00", "9.00", "1.00", "9.50", "1.00"}));
-    QCOMPARE(panel->gapTable()->item(2, 3)->text(), QString("inside Lokhanki"));
+    QCOMPARE(panel->gapTable()->item(2, 3)->text(), QString("inside Collecting system (Lokhanki)"));
 
     // A hidden model leaves the model table; the numbers stay.
     window.view()->ModelList.at(4)->setVisible(false);
-    QCOMPARE(column(panel->modelTable(), 0), (QStringList {"Obrazovanie", "Lokhanki", "Kamni"}));
+    QCOMPARE(
+        column(panel->modelTable(), 0),
+        (QStringList {"Tumour (Obrazovanie)", "Collecting system (Lokhanki)", "Stones (Kamni)"}));
     QCOMPARE(panel->results().models.size(), size_t(4));
 
     // A stone row marks the stone's centre; a gap row its segment.
@@ -103,6 +139,7 @@ void TestMeasurements::panelTablesAndMarks()
     QVERIFY(gap.segment);
     QCOMPARE(gap.b[0] - gap.a[0], 3.0);
     QVERIFY(window.view()->statusLine().contains("3.00 mm"));
+    gapLabelStandsOnItsBox(*window.view(), "3.00 mm");
     emit panel->gapTable()->cellClicked(3, 0); // the second stone up to the skin
     QCOMPARE(window.view()->measureMark()->b[1] - window.view()->measureMark()->a[1], 9.5);
 
@@ -125,7 +162,7 @@ void TestMeasurements::panelTablesAndMarks()
     const QString copied = QApplication::clipboard()->text();
     QCOMPARE(copied, panel->tablesText());
     QVERIFY(copied.startsWith("Models\nModel\tArea, mm²\tVolume, mm³\tVolume, mL\t"));
-    QVERIFY(copied.contains("\nObrazovanie\t24.0\t8.0\t0.01\t1\tclosed\n"));
+    QVERIFY(copied.contains("\nTumour (Obrazovanie)\t24.0\t8.0\t0.01\t1\tclosed\n"));
     QVERIFY(copied.contains("\nL: location to the polar lines\t3\tentered\n"));
 
     // A new model is measured when it arrives; a changed one drops its mark.
@@ -166,8 +203,9 @@ void TestMeasurements::closestGapOfTwoChosenModels()
     const MeasureMark &mark = *window.view()->measureMark();
     QCOMPARE(mark.frame, window.view()->ModelList.at(1));
     QCOMPARE(mark.b[1] - mark.a[1], 8.0); // from the tumour's top (y 2) to the skin (y 10)
-    QCOMPARE(mark.label, QString("S = 8"));
-    QVERIFY(mark.status.endsWith("Obrazovanie to Skin: 8.00 mm"));
+    QCOMPARE(mark.label, QString("8.00 mm"));
+    QVERIFY2(mark.status.endsWith("Tumour (Obrazovanie) to Skin: 8.00 mm"),
+             qPrintable(mark.status));
     // The mark goes with a model that leaves.
     objects->tree()->clearSelection();
     objects->itemOf(window.view()->ModelList.at(4))->setSelected(true);
@@ -240,6 +278,27 @@ void TestMeasurements::panelShowsEveryTextWhole()
     for (int i = 1; i < panel->polarBox()->count(); ++i)
         QVERIFY(panel->polarBox()->itemText(i).startsWith(QString::number(i) + ": "));
     QCOMPARE(panel->stoneTable()->horizontalHeaderItem(3)->text(), QString("Centre, mm"));
+}
+
+void TestMeasurements::namesInRussian()
+{
+    QTranslator russian;
+    QVERIFY(russian.load(QStringLiteral(":/ru_translate")));
+    QCoreApplication::installTranslator(&russian);
+    {
+        Tessaron window;
+        load(window);
+        window.action("actionMeasurements")->trigger();
+        auto *panel = qobject_cast<MeasurementsControl *>(window.panel(PanelKind::Measurements));
+        QTRY_COMPARE(panel->modelTable()->rowCount(), 4);
+        QCOMPARE(column(panel->modelTable(), 0),
+                 (QStringList {QStringLiteral("Опухоль (Obrazovanie)"),
+                               QStringLiteral("Чашечно-лоханочная система (Lokhanki)"),
+                               QStringLiteral("Камни (Kamni)"), QStringLiteral("Кожа (Skin)")}));
+        auto *objects = qobject_cast<ObjectsControl *>(window.panel(PanelKind::Objects));
+        QCOMPARE(objects->itemOf(window.view()->ModelList.at(1))->text(0), QString("Obrazovanie"));
+    }
+    QCoreApplication::removeTranslator(&russian);
 }
 
 TESSARON_VIEW_TEST_MAIN(TestMeasurements)

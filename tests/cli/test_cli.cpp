@@ -43,12 +43,14 @@ private slots:
     void initTestCase();
     void convertWritesWhatTheViewerWrites();
     void statusesAndMessages();
+    void helpAndUsageErrors();
     void sceneIsJoinedIntoOneModel();
     void importedInputs();
     void killedSaveKeepsTheEarlierFile();
     void readOnlyFolderAndFullDisk();
 
 private:
+    QString out() const { return dir.filePath("x.off"); }
     QTemporaryDir dir;
     QString input;
 };
@@ -98,34 +100,76 @@ void TestCli::statusesAndMessages()
 {
     const QString out = dir.filePath("x.off");
     QVERIFY(writeBytes(dir.filePath("broken.surf"), "Vertices 1000\n\1\2\3"));
+    QVERIFY(writeBytes(dir.filePath("model.xyz"), "1 2 3\n"));
     const std::pair<const char *, const char *> refusals[] = {
-        {"missing.surf", "Error opening file."},
-        {"model.xyz",
-         "Files of this kind are not read; the endings read are .surf, .hx, .stl, .obj, .ply, "
-         ".off, .gltf, .glb, .3mf, .vtk, .nii, .nii.gz, .nrrd, .seg.nrrd, .nhdr, a folder of "
-         "masks."},
-        {"missing.off", "Error opening file."},
+        {"missing.surf", "the file does not exist"},
+        {"missing.off", "the file does not exist"},
         {"broken.surf", "Unknown error open file."}};
     for (const auto &[file, message] : refusals) {
         const Run r = cli({"convert", dir.filePath(file), out});
         QCOMPARE(r.status, 1);
         QCOMPARE(r.err, dir.filePath(file) + ": " + message + "\n");
     }
+    // A kind nothing reads says which kinds are read, imports included.
+    Run r = cli({"convert", dir.filePath("model.xyz"), out});
+    QCOMPARE(r.status, 1);
+    QVERIFY2(r.err.startsWith(dir.filePath("model.xyz") + ": Error filetype."), qPrintable(r.err));
+    for (const char *kind : {".surf", ".hx", ".stl", ".nii.gz", ".seg.nrrd", "folders of masks"})
+        QVERIFY2(r.err.contains(QLatin1String(kind)), kind);
+    QCOMPARE(r.err.count('\n'), 1);
     QCOMPARE(cli({"convert", dir.filePath("scene.hx"), out}).status, 1);
 
-    Run r = cli({"convert", input, dir.filePath("no/such/folder/x.vtk")});
+    r = cli({"convert", input, dir.filePath("no/such/folder/x.vtk")});
     QCOMPARE(r.status, 2);
     QVERIFY2(r.err.startsWith(dir.filePath("no/such/folder/x.vtk")), qPrintable(r.err));
     QVERIFY(r.err.contains(QString::fromLocal8Bit(std::strerror(ENOENT))));
-
-    for (const QStringList &bad :
-         {QStringList {}, QStringList {"convert", input}, QStringList {"convert", input, "x.xyz"},
-          QStringList {"convert", input, out, "--fast"}, QStringList {"render2", input}})
-        QCOMPARE(cli(bad).status, 64);
-    r = cli({"--help"});
-    QCOMPARE(r.status, 0);
-    QVERIFY(r.out.contains("tessaron-cli convert INPUT OUTPUT [--binary]"));
     QVERIFY(!QFile::exists(out));
+}
+
+void TestCli::helpAndUsageErrors()
+{
+    // The commands, one line each with a summary.
+    Run r = cli({"--help"});
+    QCOMPARE(r.status, 0);
+    const QStringList commands = {"convert", "info", "measure", "render", "sheet"};
+    for (const QString &command : commands) {
+        const QRegularExpression line("\n  " + command + " +\\S.*\n");
+        QCOMPARE(r.out.count(line), 1);
+        // A command's help is its usage only, naming every kind of input.
+        const Run help = cli({command, "--help"});
+        QCOMPARE(help.status, 0);
+        QVERIFY2(help.out.startsWith("usage: tessaron-cli " + command + " INPUT"),
+                 qPrintable(help.out));
+        QCOMPARE(help.out.count("usage:"), 1);
+        for (const char *kind : {".surf", ".hx", ".stl", ".vtk", ".nii.gz", "folder of masks"})
+            QVERIFY2(help.out.contains(QLatin1String(kind)), qPrintable(command + kind));
+    }
+    QVERIFY(!r.out.contains("--binary")); // no command's usage in the list
+
+    // A usage error: its cause in one line, then that command's usage.
+    const std::pair<QStringList, const char *> errors[] = {
+        {{}, "a command is needed"},
+        {{"render2", input}, "unknown command 'render2'"},
+        {{"convert", input}, "OUTPUT is missing"},
+        {{"convert", input, "x.xyz"}, "x.xyz: unknown output format; the endings written are"},
+        {{"convert", input, out(), "--fast"}, "unknown option --fast"},
+        {{"info", input, "--jsn"}, "unknown option --jsn"},
+        {{"info"}, "INPUT is missing"},
+        {{"measure", input, "Skin"}, "MODEL_B is missing"},
+        {{"render", input, "x.png", "--opacity", "skin=1.5"}, "the opacity must be from 0 to 1"},
+        {{"render", input, "x.png", "--view", "front"}, "--view takes fit|start|xy|xz|yz"},
+        {{"render", input}, "OUTPUT is missing"},
+        {{"sheet", input, "x.pdf", "--titel", "A"}, "unknown option --titel"},
+    };
+    for (const auto &[args, cause] : errors) {
+        r = cli(args);
+        QCOMPARE(r.status, 64);
+        const QString first = r.err.section('\n', 0, 0);
+        QVERIFY2(first.contains(QLatin1String(cause)), qPrintable(r.err));
+        QVERIFY2(r.err.section('\n', 1, 1).startsWith("usage: tessaron-cli"), qPrintable(r.err));
+        if (!args.isEmpty() && args.first() != "render2")
+            QVERIFY2(r.err.contains("usage: tessaron-cli " + args.first()), qPrintable(r.err));
+    }
 }
 
 void TestCli::sceneIsJoinedIntoOneModel()

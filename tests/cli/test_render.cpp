@@ -53,8 +53,7 @@ private slots:
 
 void TestRender::usageHelpAndDisplay()
 {
-    const QList<QStringList> bad = {{},
-                                    {"render", "a.surf"},
+    const QList<QStringList> bad = {{"render", "a.surf"},
                                     {"render", "a.surf", "a.tiff"},
                                     {"render", "a.surf", "a.png", "--size", "10x"},
                                     {"render", "a.surf", "a.png", "--size", "20000x10"},
@@ -136,12 +135,26 @@ void TestRender::rasterImage()
     const QColor seeThrough = QImage(png).pixelColor(100, 50);
     QVERIFY2(seeThrough.blue() > seeThrough.red() + 80, qPrintable(seeThrough.name()));
     run = cli({"render", surf, png, "--opacity", "liver=0.5"});
-    QCOMPARE(run.status, 1);
-    QVERIFY2(run.err.contains(QLatin1String("no model named liver")), qPrintable(run.err));
-    // A file that does not exist fails with the load message.
+    QCOMPARE(run.status, 64);
+    // Its cause in one line, with the names there are, then the usage.
+    const QStringList lines = run.err.split('\n');
+    const qsizetype cause = lines.indexOf(QRegularExpression("^tessaron-cli render: .*"));
+    QVERIFY2(cause >= 0 && lines[cause].contains(QLatin1String("no model named 'liver'"))
+                 && lines[cause].contains(QLatin1String("octahedron")),
+             qPrintable(run.err));
+    QVERIFY(lines.value(cause + 1).startsWith(QLatin1String("usage: tessaron-cli render")));
+    // A file that does not exist says so.
     run = cli({"render", dir.filePath(QStringLiteral("none.surf")), png});
     QCOMPARE(run.status, 1);
-    QVERIFY2(run.err.contains(QLatin1String("Error opening file.")), qPrintable(run.err));
+    QVERIFY2(run.err.contains(QLatin1String("none.surf: the file does not exist")),
+             qPrintable(run.err));
+
+    // A picture of the usual size is a compressed PNG, a tenth of its raw
+    // pixels or less (quality 95 wrote 2.3 MB of a 1024 x 768 frame).
+    QCOMPARE(cli({"render", surf, png}).status, 0);
+    QCOMPARE(QImage(png).size(), QSize(1024, 768));
+    QVERIFY2(QFileInfo(png).size() < 1024 * 768 * 3 / 10,
+             qPrintable(QString::number(QFileInfo(png).size())));
 }
 
 void TestRender::vectorImages()

@@ -89,6 +89,8 @@ private slots:
     void thirtyModelsLoseNoText();
     void russianSheet();
     void nothingIsWrittenWhenItCannotBe();
+    void folderTellsNothingOfTheMachine();
+    void vectorViewsSeeThrough();
 };
 
 void TestSheet::initTestCase()
@@ -186,7 +188,7 @@ void TestSheet::thirtyModelsLoseNoText()
     QCOMPARE(names.size(), 32);
     for (const QString &needle :
          {QStringLiteral("Page 1 of %1").arg(pages), QStringLiteral("Page %1 of %1").arg(pages),
-          QStringLiteral("Stones in Kamni (continued)"), QStringLiteral("Stones: 90;")})
+          QStringLiteral("Stones (Kamni) (continued)"), QStringLiteral("Stones: 90;")})
         QVERIFY2(text.contains(needle), qPrintable(needle));
     for (int s = 1; s <= 90; ++s) // every stone's row: its number and its diameter
         QVERIFY(text.contains(QRegularExpression(QStringLiteral("(^|\\n)%1\\n").arg(s))));
@@ -248,6 +250,58 @@ void TestSheet::nothingIsWrittenWhenItCannotBe()
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QCOMPARE(r.status, 2);
     QCOMPARE(fileBytes(earlier), QByteArray("earlier"));
+}
+
+void TestSheet::folderTellsNothingOfTheMachine()
+{
+    // Under the home: "~/..."; elsewhere: the folder's own name only.
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("home/cases/17")));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("outside")));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
+    const std::pair<const char *, const char *> cases[] = {{"home/cases/17", "Folder: ~/cases/17"},
+                                                           {"outside", "Folder: outside"}};
+    for (const auto &[folder, shown] : cases) {
+        const QString scene = writeScene(dir.filePath(QLatin1String(folder)), "scene.hx",
+                                         {{QStringLiteral("one.surf"), octahedron(0, 0, 1)}});
+        const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+        const Run r = cli({"sheet", scene, pdf, "--language", "en"}, env);
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        const QString text = pdfText(pdf);
+        QVERIFY2(text.contains(QLatin1String(shown)), qPrintable(text));
+        QVERIFY(!text.contains(dir.path()));
+    }
+}
+
+void TestSheet::vectorViewsSeeThrough()
+{
+    // The sample scene's front view as vector drawings: the tumour's purple
+    // shows through the skin and the kidney, as in the pictures.
+    QTemporaryDir dir;
+    int purple[2] = {0, 0};
+    for (int k = 0; k < 2; ++k) {
+        const QString pdf = dir.filePath(QStringLiteral("v%1.pdf").arg(k));
+        const Run r = cli({"sheet", TESSARON_SAMPLE_SCENE, pdf, "--language", "en", "--views",
+                           k ? "vector" : "picture"});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        const QString png = dir.filePath(QStringLiteral("v%1").arg(k));
+        QCOMPARE(
+            runProgram(QStringLiteral("pdftoppm"), {"-r", "60", "-png", "-singlefile", pdf, png})
+                .status,
+            0);
+        const QImage page(png + QStringLiteral(".png"));
+        const double s = 60 / 25.4, side = (186.0 - 8.0) / 3;
+        const QRect front = QRectF(12 * s, 40 * s, side * s, side * s).toRect();
+        for (int y = front.top(); y <= front.bottom(); ++y)
+            for (int x = front.left(); x <= front.right(); ++x) {
+                const QColor c = page.pixelColor(x, y);
+                purple[k] += c.blue() > c.green() + 50 && c.red() > c.green() + 30;
+            }
+    }
+    QVERIFY2(purple[0] > 20, qPrintable(QString::number(purple[0])));
+    QVERIFY2(purple[1] > purple[0] / 3,
+             qPrintable(QStringLiteral("%1 %2").arg(purple[0]).arg(purple[1])));
 }
 
 QTEST_GUILESS_MAIN(TestSheet)

@@ -281,8 +281,7 @@ void MeasurementsControl::showResults()
             stones = table;
         else
             stones.rows << table.rows;
-        summaries << (Results.stones.size() > 1 ? Results.stones[b].model + ": " : QString())
-                + table.note;
+        summaries << (Results.stones.size() > 1 ? table.title + ": " : QString()) + table.note;
         for (std::size_t s = 0; s < Results.stones[b].stones.size(); ++s)
             StoneRows << std::pair {int(b), int(s)};
     }
@@ -296,7 +295,7 @@ void MeasurementsControl::showResults()
     comboBox_tumour->blockSignals(true);
     comboBox_tumour->clear();
     for (const Nephrometry &n : Results.nephrometry)
-        comboBox_tumour->addItem(n.tumour);
+        comboBox_tumour->addItem(shownName(n.tumour, Anatomy::Tumour));
     comboBox_tumour->setCurrentIndex(std::max(0, comboBox_tumour->findText(current)));
     comboBox_tumour->setVisible(Results.nephrometry.size() > 1);
     comboBox_tumour->blockSignals(false);
@@ -353,9 +352,10 @@ void MeasurementsControl::stoneClicked(int row)
     mark.frame = model;
     mark.measured = {{model, model->DataVersion}};
     std::copy(stone.centre.begin(), stone.centre.end(), mark.a);
-    mark.label = tr("%1 #%2").arg(burden.model).arg(stone.number);
+    const QString name = shownName(burden.model, Anatomy::Stones);
+    mark.label = tr("%1 #%2").arg(name).arg(stone.number);
     mark.status = tr("Stone %1 #%2: centre %3 mm, %4 across")
-                      .arg(burden.model)
+                      .arg(name)
                       .arg(stone.number)
                       .arg(pointText(stone.centre), lengthText(stone.diameter));
     View->setMeasureMark(mark);
@@ -369,8 +369,11 @@ void MeasurementsControl::gapClicked(int row)
     ModelClass *from = source(g.fromIndex), *to = source(g.toIndex);
     if (!from || !to || !g.gap.valid)
         return;
+    // The names as the gap table shows them, in the interface language.
+    const QString nameOfFrom = shownName(Results.models[g.fromIndex]);
     View->setMeasureMark(gapMark(
-        g.gap, from, to, g.stone > 0 ? tr("%1 #%2").arg(g.from).arg(g.stone) : g.from, g.to));
+        g.gap, from, to, g.stone > 0 ? tr("%1 #%2").arg(nameOfFrom).arg(g.stone) : nameOfFrom,
+        shownName(Results.models[g.toIndex])));
 }
 
 QString MeasurementsControl::tablesText() const
