@@ -114,7 +114,7 @@ void TestCli::statusesAndMessages()
     Run r = cli({"convert", dir.filePath("model.xyz"), out});
     QCOMPARE(r.status, 1);
     QVERIFY2(r.err.startsWith(dir.filePath("model.xyz") + ": Error filetype."), qPrintable(r.err));
-    for (const char *kind : {".surf", ".hx", ".stl", ".nii.gz", ".seg.nrrd", "folders of masks"})
+    for (const char *kind : {".surf", ".hx", ".stl", ".nii.gz", ".seg.nrrd", "folder of masks"})
         QVERIFY2(r.err.contains(QLatin1String(kind)), kind);
     QCOMPARE(r.err.count('\n'), 1);
     QCOMPARE(cli({"convert", dir.filePath("scene.hx"), out}).status, 1);

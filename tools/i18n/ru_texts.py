@@ -651,8 +651,6 @@ RU = {
     # Import: hostile and damaged mesh files, label maps and what was left out
     ("Import", "Files of this kind are not imported; the endings read are %1."):
         "Файлы такого вида не импортируются; читаются окончания %1.",
-    ("Import", "Files of this kind are not read; the endings read are %1."):
-        "Файлы такого вида не читаются; читаются окончания %1.",
     ("Tessaron", "Files of this kind are not read; the endings read are %1."):
         "Файлы такого вида не читаются; читаются окончания %1.",
     ("Import", "a folder of masks"): "папка масок",

@@ -3,64 +3,64 @@
 <context>
     <name>CaseSheet</name>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="119" />
+        <location filename="../../view/CaseSheetPage.cpp" line="123" />
         <source>Page %1 of %2</source>
         <translation>Страница %1 из %2</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="122" />
+        <location filename="../../view/CaseSheetPage.cpp" line="126" />
         <source>Measurements from the surfaces as loaded; not a diagnosis.</source>
         <translation>Измерения по поверхностям в том виде, как они загружены; это не диагноз.</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="135" />
-        <location filename="../../view/CaseSheetPage.cpp" line="314" />
+        <location filename="../../view/CaseSheetPage.cpp" line="139" />
+        <location filename="../../view/CaseSheetPage.cpp" line="326" />
         <source>%1 (continued)</source>
         <translation>%1 (продолжение)</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="148" />
+        <location filename="../../view/CaseSheetPage.cpp" line="153" />
         <source>Folder: %1</source>
         <translation>Папка: %1</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="154" />
+        <location filename="../../view/CaseSheetPage.cpp" line="159" />
         <source>Made %1 with %2</source>
         <translation>Составлен %1 программой %2</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="189" />
+        <location filename="../../view/CaseSheetPage.cpp" line="194" />
         <source>no picture</source>
         <translation>нет изображения</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="232" />
+        <location filename="../../view/CaseSheetPage.cpp" line="244" />
         <source>Legend</source>
         <translation>Обозначения</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="412" />
-        <location filename="../../view/CaseSheetPage.cpp" line="424" />
+        <location filename="../../view/CaseSheetPage.cpp" line="434" />
+        <location filename="../../view/CaseSheetPage.cpp" line="446" />
         <source>Cannot write %1: %2</source>
         <translation>Не удалось записать %1: %2</translation>
     </message>
     <message>
-        <location filename="../../view/SheetViews.cpp" line="101" />
+        <location filename="../../view/SheetViews.cpp" line="165" />
         <source>Nothing is visible: show at least one model with surfaces to make a case sheet.</source>
         <translation>Ничего не показано: чтобы составить лист случая, покажите хотя бы одну модель с поверхностями.</translation>
     </message>
     <message>
-        <location filename="../../view/SheetViews.cpp" line="132" />
+        <location filename="../../view/SheetViews.cpp" line="196" />
         <source>Front (XZ plane, along Y)</source>
         <translation>Спереди (плоскость XZ, вдоль Y)</translation>
     </message>
     <message>
-        <location filename="../../view/SheetViews.cpp" line="133" />
+        <location filename="../../view/SheetViews.cpp" line="197" />
         <source>Side (YZ plane, along X)</source>
         <translation>Сбоку (плоскость YZ, вдоль X)</translation>
     </message>
     <message>
-        <location filename="../../view/SheetViews.cpp" line="134" />
+        <location filename="../../view/SheetViews.cpp" line="198" />
         <source>Top (XY plane, along Z)</source>
         <translation>Сверху (плоскость XY, вдоль Z)</translation>
     </message>
@@ -483,43 +483,43 @@
         <translation>Число граничных вершин = %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="222" />
+        <location filename="../../view/Export.cpp" line="248" />
         <source>JPG - JPEG(*.jpg *.jpeg);;PNG - portable network graphics(*.png);;BMP - Bitmap Picture(*.bmp);;SVG - Scalable Vector Graphics(*.svg);;PDF - Portable Document Format (*.pdf);;PS - PostScript(*.ps);;EPS - Encapsulated PostScript(*.eps);;</source>
         <translation>JPG - JPEG(*.jpg *.jpeg);;PNG - переносимая сетевая графика(*.png);;BMP - точечный рисунок(*.bmp);;SVG - масштабируемая векторная графика(*.svg);;PDF - переносимый формат документов (*.pdf);;PS - PostScript(*.ps);;EPS - инкапсулированный PostScript(*.eps);;</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="226" />
+        <location filename="../../view/Export.cpp" line="252" />
         <source>Save image As...</source>
         <translation>Сохранить изображение как...</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="231" />
+        <location filename="../../view/Export.cpp" line="257" />
         <source>Not saved: %1 has no image ending; images are written as %2.</source>
         <translation>Не сохранено: у имени %1 нет окончания изображения; изображения записываются как %2.</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="236" />
+        <location filename="../../view/Export.cpp" line="262" />
         <source>Image saved: %1</source>
         <translation>Изображение сохранено: %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="240" />
-        <location filename="../../view/Export.cpp" line="242" />
+        <location filename="../../view/Export.cpp" line="266" />
+        <location filename="../../view/Export.cpp" line="268" />
         <source>The image could not be saved.</source>
         <translation>Не удалось сохранить изображение.</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="278" />
+        <location filename="../../view/GLWidget.cpp" line="297" />
         <source>X in [%1;%2]; Y in [%3;%4]; Z in [%5;%6]</source>
         <translation>X в [%1;%2]; Y в [%3;%4]; Z в [%5;%6]</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="294" />
+        <location filename="../../view/GLWidget.cpp" line="313" />
         <source>; Point: (%1;%2;%3); (Zone number=%4; Vertex number=%5)</source>
         <translation>; Точка: (%1;%2;%3); (номер зоны=%4; номер вершины=%5)</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="302" />
+        <location filename="../../view/GLWidget.cpp" line="321" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
@@ -576,23 +576,23 @@
         <translation>Модель не сохранена: её ячейки ссылаются на несуществующие вершины.</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="241" />
+        <location filename="../../view/Export.cpp" line="267" />
         <location filename="../../view/ModelSave.cpp" line="30" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../../view/Measurements.cpp" line="53" />
+        <location filename="../../view/Measurements.cpp" line="52" />
         <source>Closest gap from %1 to %2: %3</source>
         <translation>Кратчайшее расстояние от %1 до %2: %3</translation>
     </message>
     <message>
-        <location filename="../../view/Measurements.cpp" line="88" />
+        <location filename="../../view/Measurements.cpp" line="87" />
         <source>Measuring...</source>
         <translation>Измерение...</translation>
     </message>
     <message>
-        <location filename="../../view/Measurements.cpp" line="90" />
+        <location filename="../../view/Measurements.cpp" line="89" />
         <source>Measures:</source>
         <translation>Измерения:</translation>
     </message>
@@ -680,7 +680,7 @@
         <translation>Размеры карты меток слишком велики, чтобы уместить её в памяти.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="31" />
+        <location filename="../../import/LabelMapImport.cpp" line="32" />
         <location filename="../../import/MeshFileImport.cpp" line="210" />
         <location filename="../../import/StlBinary.cpp" line="66" />
         <location filename="../../import/StlBinary.cpp" line="77" />
@@ -689,47 +689,47 @@
         <translation>Файл не удаётся открыть.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="61" />
+        <location filename="../../import/LabelMapImport.cpp" line="63" />
         <source>Label %1</source>
         <translation>Метка %1</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="103" />
+        <location filename="../../import/LabelMapImport.cpp" line="113" />
         <source>The label map holds no labels: every voxel is 0.</source>
         <translation>В карте меток нет меток: все воксели равны 0.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="110" />
+        <location filename="../../import/LabelMapImport.cpp" line="120" />
         <source>Finding the surfaces of the labels...</source>
         <translation>Построение поверхностей меток...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="112" />
+        <location filename="../../import/LabelMapImport.cpp" line="122" />
         <source>Smoothing the surfaces...</source>
         <translation>Сглаживание поверхностей...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="118" />
+        <location filename="../../import/LabelMapImport.cpp" line="131" />
         <source>%1 (label %2 of %3)</source>
         <translation>%1 (метка %2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="127" />
+        <location filename="../../import/LabelMapImport.cpp" line="140" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="192" />
+        <location filename="../../import/LabelMapImport.cpp" line="205" />
         <source>%1 (%2 of %3)</source>
         <translation>%1 (%2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="203" />
+        <location filename="../../import/LabelMapImport.cpp" line="216" />
         <source>The masks in this folder hold no labels.</source>
         <translation>В масках этой папки нет меток.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelSurface.cpp" line="289" />
+        <location filename="../../import/LabelSurface.cpp" line="490" />
         <source>The label map gives more surface vertices than a model holds.</source>
         <translation>Карта меток даёт больше вершин поверхности, чем вмещает модель.</translation>
     </message>
@@ -1049,14 +1049,9 @@
         <translation>Файл VTK задаёт "%1" там, где должен задавать %2.</translation>
     </message>
     <message>
-        <location filename="../../cli/CliInput.cpp" line="47" />
+        <location filename="../../cli/CliInput.cpp" line="77" />
         <source>warning: %1</source>
         <translation>предупреждение: %1</translation>
-    </message>
-    <message>
-        <location filename="../../cli/CliInput.cpp" line="109" />
-        <source>Files of this kind are not read; the endings read are %1.</source>
-        <translation>Файлы такого вида не читаются; читаются окончания %1.</translation>
     </message>
     <message>
         <location filename="../../import/GltfCheck.cpp" line="45" />
@@ -2163,7 +2158,7 @@
     </message>
     <message>
         <location filename="../../measure/MeasureReport.cpp" line="57" />
-        <location filename="../../measure/MeasureReport.cpp" line="138" />
+        <location filename="../../measure/MeasureReport.cpp" line="178" />
         <source>not closed</source>
         <translation>не замкнута</translation>
     </message>
@@ -2183,306 +2178,351 @@
         <translation>%1 №%2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="84" />
+        <location filename="../../measure/MeasureReport.cpp" line="86" />
+        <source>Tumour</source>
+        <translation>Опухоль</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="88" />
+        <source>Kidney</source>
+        <translation>Почка</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="90" />
+        <source>Collecting system</source>
+        <translation>Чашечно-лоханочная система</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="92" />
+        <source>Stones</source>
+        <translation>Камни</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="94" />
+        <source>Artery</source>
+        <translation>Артерия</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="96" />
+        <source>Vein</source>
+        <translation>Вена</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="98" />
+        <source>Skin</source>
+        <translation>Кожа</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="100" />
+        <source>Bone</source>
+        <translation>Кость</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="114" />
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="124" />
         <source>%1 mm</source>
         <translation>%1 мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="89" />
+        <location filename="../../measure/MeasureReport.cpp" line="129" />
         <source>%1 mm²</source>
         <translation>%1 мм²</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="94" />
+        <location filename="../../measure/MeasureReport.cpp" line="134" />
         <source>%1 mm³ (%2 mL)</source>
         <translation>%1 мм³ (%2 мл)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="105" />
+        <location filename="../../measure/MeasureReport.cpp" line="145" />
         <source>Models</source>
         <translation>Модели</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="106" />
+        <location filename="../../measure/MeasureReport.cpp" line="146" />
         <source>Model</source>
         <translation>Модель</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="106" />
+        <location filename="../../measure/MeasureReport.cpp" line="146" />
         <source>Area, mm²</source>
         <translation>Площадь, мм²</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="106" />
-        <location filename="../../measure/MeasureReport.cpp" line="134" />
+        <location filename="../../measure/MeasureReport.cpp" line="146" />
+        <location filename="../../measure/MeasureReport.cpp" line="174" />
         <source>Volume, mm³</source>
         <translation>Объём, мм³</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="107" />
+        <location filename="../../measure/MeasureReport.cpp" line="147" />
         <source>Volume, mL</source>
         <translation>Объём, мл</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="107" />
+        <location filename="../../measure/MeasureReport.cpp" line="147" />
         <source>Components</source>
         <translation>Компоненты</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="107" />
+        <location filename="../../measure/MeasureReport.cpp" line="147" />
         <source>Surface</source>
         <translation>Поверхность</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="114" />
+        <location filename="../../measure/MeasureReport.cpp" line="154" />
         <source>not measured: %1</source>
         <translation>не измерена: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="133" />
-        <source>Stones in %1</source>
-        <translation>Камни в %1</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="134" />
+        <location filename="../../measure/MeasureReport.cpp" line="174" />
         <source>Stone</source>
         <translation>Камень</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="134" />
+        <location filename="../../measure/MeasureReport.cpp" line="174" />
         <source>Largest diameter, mm</source>
         <translation>Наибольший диаметр, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="135" />
+        <location filename="../../measure/MeasureReport.cpp" line="175" />
         <source>Centre, mm</source>
         <translation>Центр, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="147" />
+        <location filename="../../measure/MeasureReport.cpp" line="187" />
         <source>Stones: %1; in all %2</source>
         <translation>Камней: %1; всего %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="149" />
+        <location filename="../../measure/MeasureReport.cpp" line="189" />
         <source> (not closed, without volume: %1)</source>
         <translation> (не замкнуты, без объёма: %1)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="152" />
+        <location filename="../../measure/MeasureReport.cpp" line="192" />
         <source>; the largest #%1, %2 across</source>
         <translation>; наибольший №%1, поперечник %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="162" />
+        <location filename="../../measure/MeasureReport.cpp" line="202" />
         <source>touching</source>
         <translation>касаются</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="164" />
+        <location filename="../../measure/MeasureReport.cpp" line="204" />
         <source>overlapping</source>
         <translation>перекрываются</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="169" />
+        <location filename="../../measure/MeasureReport.cpp" line="209" />
         <source>inside %1</source>
         <translation>внутри %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="171" />
+        <location filename="../../measure/MeasureReport.cpp" line="211" />
         <source>holds %1</source>
         <translation>содержит %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="178" />
+        <location filename="../../measure/MeasureReport.cpp" line="218" />
         <source>no triangles to measure</source>
         <translation>нет треугольников для измерения</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="187" />
+        <location filename="../../measure/MeasureReport.cpp" line="227" />
         <source>Gaps</source>
         <translation>Расстояния</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="188" />
-        <location filename="../../measure/MeasureReport.cpp" line="202" />
+        <location filename="../../measure/MeasureReport.cpp" line="228" />
+        <location filename="../../measure/MeasureReport.cpp" line="247" />
         <source>From</source>
         <translation>От</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="188" />
+        <location filename="../../measure/MeasureReport.cpp" line="228" />
         <source>To</source>
         <translation>До</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="188" />
+        <location filename="../../measure/MeasureReport.cpp" line="228" />
         <source>Gap, mm</source>
         <translation>Расстояние, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="188" />
+        <location filename="../../measure/MeasureReport.cpp" line="228" />
         <source>Note</source>
         <translation>Примечание</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="201" />
+        <location filename="../../measure/MeasureReport.cpp" line="246" />
         <source>R.E.N.A.L. nephrometry of %1</source>
         <translation>Нефрометрия R.E.N.A.L. для %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="202" />
+        <location filename="../../measure/MeasureReport.cpp" line="247" />
         <source>Part</source>
         <translation>Составляющая</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="202" />
+        <location filename="../../measure/MeasureReport.cpp" line="247" />
         <source>Score</source>
         <translation>Баллы</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="203" />
+        <location filename="../../measure/MeasureReport.cpp" line="248" />
         <source>R: radius</source>
         <translation>R: радиус</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="205" />
+        <location filename="../../measure/MeasureReport.cpp" line="250" />
         <source>largest diameter %1</source>
         <translation>наибольший диаметр %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="206" />
+        <location filename="../../measure/MeasureReport.cpp" line="251" />
         <source>no surface</source>
         <translation>нет поверхности</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="208" />
+        <location filename="../../measure/MeasureReport.cpp" line="253" />
         <source>E: exophytic</source>
         <translation>E: экзофитность</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="209" />
+        <location filename="../../measure/MeasureReport.cpp" line="254" />
         <source>estimate: %1 of the volume outside the convex hull of %2</source>
         <translation>оценка: %1 объёма вне выпуклой оболочки %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="211" />
+        <location filename="../../measure/MeasureReport.cpp" line="256" />
         <source>needs a closed tumour and a kidney</source>
         <translation>нужны замкнутая опухоль и почка</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="213" />
+        <location filename="../../measure/MeasureReport.cpp" line="258" />
         <source>N: nearness</source>
         <translation>N: близость</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="214" />
+        <location filename="../../measure/MeasureReport.cpp" line="259" />
         <source>gap %1 to %2</source>
         <translation>расстояние %1 до %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="215" />
+        <location filename="../../measure/MeasureReport.cpp" line="262" />
         <source>needs a collecting system</source>
         <translation>нужна чашечно-лоханочная система</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="216" />
+        <location filename="../../measure/MeasureReport.cpp" line="263" />
         <source>A: anterior or posterior</source>
         <translation>A: передняя или задняя</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="218" />
-        <location filename="../../measure/MeasureReport.cpp" line="220" />
+        <location filename="../../measure/MeasureReport.cpp" line="265" />
+        <location filename="../../measure/MeasureReport.cpp" line="267" />
         <source>entered</source>
         <translation>введено</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="218" />
-        <location filename="../../measure/MeasureReport.cpp" line="220" />
+        <location filename="../../measure/MeasureReport.cpp" line="265" />
+        <location filename="../../measure/MeasureReport.cpp" line="267" />
         <source>to be entered</source>
         <translation>нужно ввести</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="219" />
+        <location filename="../../measure/MeasureReport.cpp" line="266" />
         <source>L: location to the polar lines</source>
         <translation>L: положение относительно полярных линий</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="228" />
+        <location filename="../../measure/MeasureReport.cpp" line="275" />
         <source>R.E.N.A.L. score %1%2</source>
         <translation>Оценка R.E.N.A.L.: %1%2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="237" />
+        <location filename="../../measure/MeasureReport.cpp" line="284" />
         <source>Sum so far %1 (%2); missing %3</source>
         <translation>Сумма пока %1 (%2); не хватает %3</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="246" />
+        <location filename="../../measure/MeasureReport.cpp" line="293" />
         <source>Not measured: %1</source>
         <translation>Не измерена: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="248" />
+        <location filename="../../measure/MeasureReport.cpp" line="295" />
         <source>Surface area = %1</source>
         <translation>Площадь поверхности = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="249" />
+        <location filename="../../measure/MeasureReport.cpp" line="296" />
         <source>Closed = %1</source>
         <translation>Замкнута = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="250" />
+        <location filename="../../measure/MeasureReport.cpp" line="297" />
         <source>Manifold = %1</source>
         <translation>Многообразие = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="251" />
+        <location filename="../../measure/MeasureReport.cpp" line="298" />
         <source>Consistently oriented = %1</source>
         <translation>Согласованно ориентирована = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="253" />
+        <location filename="../../measure/MeasureReport.cpp" line="300" />
         <source>Self-intersecting = %1</source>
         <translation>Самопересекается = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="256" />
+        <location filename="../../measure/MeasureReport.cpp" line="303" />
         <source>Volume = %1</source>
         <translation>Объём = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="258" />
+        <location filename="../../measure/MeasureReport.cpp" line="305" />
         <source>The surface was inside out (its triangles faced inwards)</source>
         <translation>Поверхность была вывернута (треугольники смотрели внутрь)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="260" />
+        <location filename="../../measure/MeasureReport.cpp" line="307" />
         <source>Volume: %1 (%2 border edges, %3 non-manifold edges)</source>
         <translation>Объём: %1 (граничных рёбер: %2, неманифолдных рёбер: %3)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="265" />
+        <location filename="../../measure/MeasureReport.cpp" line="313" />
+        <source>Voxel volume of the label = %1</source>
+        <translation>Объём вокселей метки = %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="314" />
         <source>Connected components = %1</source>
         <translation>Связных компонент = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="267" />
+        <location filename="../../measure/MeasureReport.cpp" line="316" />
         <source>Extents = %1 x %2 x %3 mm</source>
         <translation>Размеры = %1 x %2 x %3 мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="270" />
+        <location filename="../../measure/MeasureReport.cpp" line="319" />
         <source>Largest diameter = %1</source>
         <translation>Наибольший диаметр = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/ModelSurface.cpp" line="54" />
+        <location filename="../../measure/ModelSurface.cpp" line="60" />
         <source>its cells name vertices it does not have</source>
         <translation>её ячейки ссылаются на несуществующие вершины</translation>
     </message>
     <message>
-        <location filename="../../measure/ModelSurface.cpp" line="58" />
+        <location filename="../../measure/ModelSurface.cpp" line="64" />
         <source>some coordinates are not numbers</source>
         <translation>некоторые координаты не являются числами</translation>
     </message>
@@ -2575,18 +2615,18 @@
         <translation>Измерение...</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="289" />
+        <location filename="../panels/MeasurementsControl.cpp" line="288" />
         <source>No stones model is loaded.</source>
         <translation>Модель камней не загружена.</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="321" />
+        <location filename="../panels/MeasurementsControl.cpp" line="320" />
         <source>No tumour model is loaded.</source>
         <translation>Модель опухоли не загружена.</translation>
     </message>
     <message>
         <location filename="../panels/MeasurementsControl.cpp" line="356" />
-        <location filename="../panels/MeasurementsControl.cpp" line="373" />
+        <location filename="../panels/MeasurementsControl.cpp" line="375" />
         <source>%1 #%2</source>
         <translation>%1 №%2</translation>
     </message>
@@ -2595,7 +2635,7 @@
         <source>Stone %1 #%2: centre %3 mm, %4 across</source>
         <translation>Камень %1 №%2: центр %3 мм, поперечник %4</translation>
     </message>
-    </context>
+</context>
 <context>
     <name>ModelClass</name>
     <message>
