@@ -131,7 +131,11 @@ void TestCli::helpAndUsageErrors()
     // The commands, one line each with a summary.
     Run r = cli({"--help"});
     QCOMPARE(r.status, 0);
-    const QStringList commands = {"convert", "info", "measure", "render", "sheet"};
+    QStringList commands = {"convert", "info", "measure"};
+#ifdef TESSARON_CLI_DRAWS
+    commands << "render"
+             << "sheet";
+#endif
     for (const QString &command : commands) {
         const QRegularExpression line("\n  " + command + " +\\S.*\n");
         QCOMPARE(r.out.count(line), 1);
@@ -162,6 +166,8 @@ void TestCli::helpAndUsageErrors()
         {{"sheet", input, "x.pdf", "--titel", "A"}, "unknown option --titel"},
     };
     for (const auto &[args, cause] : errors) {
+        if (!args.isEmpty() && args.first() != "render2" && !commands.contains(args.first()))
+            continue; // a drawing command of a build without the view
         r = cli(args);
         QCOMPARE(r.status, 64);
         const QString first = r.err.section('\n', 0, 0);
