@@ -63,26 +63,38 @@ private:
     qint64 number = 0;
 };
 
-// The words of a line, separated by spaces, tabs or carriage returns.
+// The words of a line, separated by spaces, tabs or carriage returns; with
+// `acrossLines`, the words of a whole text, newlines separating them too.
 class Words
 {
 public:
-    explicit Words(QByteArrayView line)
+    explicit Words(QByteArrayView line, bool acrossLines = false)
         : line(line)
+        , acrossLines(acrossLines)
     { }
 
-    // The next word; empty at the end of the line.
+    // The next word; empty at the end.
     QByteArrayView next()
     {
-        while (pos < line.size() && isSpace(line[pos]))
+        while (pos < line.size() && separates(line[pos]))
             ++pos;
         const qsizetype start = pos;
-        while (pos < line.size() && !isSpace(line[pos]))
+        while (pos < line.size() && !separates(line[pos]))
             ++pos;
         return line.sliced(start, pos - start);
     }
     // The rest of the line after the words read so far.
     QByteArrayView rest() const { return line.sliced(pos).trimmed(); }
+    // The rest of the current line; reading goes on after it.
+    QByteArrayView restOfLine()
+    {
+        qsizetype end = line.indexOf('\n', pos);
+        if (end < 0)
+            end = line.size();
+        const QByteArrayView text = line.sliced(pos, end - pos).trimmed();
+        pos = end;
+        return text;
+    }
 
     static bool isSpace(char c)
     {
@@ -90,7 +102,10 @@ public:
     }
 
 private:
+    bool separates(char c) const { return isSpace(c) || (acrossLines && c == '\n'); }
+
     QByteArrayView line;
+    bool acrossLines;
     qsizetype pos = 0;
 };
 

@@ -6,41 +6,6 @@
 
 namespace {
 
-// The words of the whole file, across lines.
-class FileWords
-{
-public:
-    explicit FileWords(QByteArrayView bytes)
-        : bytes(bytes)
-    { }
-
-    QByteArrayView next()
-    {
-        while (pos < bytes.size() && isSpace(bytes[pos]))
-            ++pos;
-        const qsizetype start = pos;
-        while (pos < bytes.size() && !isSpace(bytes[pos]))
-            ++pos;
-        return bytes.sliced(start, pos - start);
-    }
-    // The rest of the current line, for a solid's name.
-    QByteArrayView restOfLine()
-    {
-        qsizetype end = bytes.indexOf('\n', pos);
-        if (end < 0)
-            end = bytes.size();
-        const QByteArrayView rest = bytes.sliced(pos, end - pos).trimmed();
-        pos = end;
-        return rest;
-    }
-
-private:
-    static bool isSpace(char c) { return Words::isSpace(c) || c == '\n'; }
-
-    QByteArrayView bytes;
-    qsizetype pos = 0;
-};
-
 [[noreturn]] void unexpected(QByteArrayView word, const char *expected, qint64 facet)
 {
     if (word.isEmpty())
@@ -51,14 +16,14 @@ private:
                    .arg(QLatin1StringView(expected)));
 }
 
-void expect(FileWords &words, const char *expected, qint64 facet)
+void expect(Words &words, const char *expected, qint64 facet)
 {
     const QByteArrayView word = words.next();
     if (word.compare(QLatin1StringView(expected), Qt::CaseInsensitive) != 0)
         unexpected(word, expected, facet);
 }
 
-float coordinate(FileWords &words, qint64 facet)
+float coordinate(Words &words, qint64 facet)
 {
     float value = 0;
     const QByteArrayView word = words.next();
@@ -68,7 +33,7 @@ float coordinate(FileWords &words, qint64 facet)
 }
 
 // One facet after its "facet" word: normal, loop, corners.
-void readFacet(FileWords &words, qint64 facet, PolygonSoup &soup)
+void readFacet(Words &words, qint64 facet, PolygonSoup &soup)
 {
     expect(words, "normal", facet);
     for (int a = 0; a < 3; ++a)
@@ -102,7 +67,7 @@ void readFacet(FileWords &words, qint64 facet, PolygonSoup &soup)
 std::vector<PolygonSoup> readStlText(QByteArrayView bytes)
 {
     std::vector<PolygonSoup> solids;
-    FileWords words(bytes);
+    Words words(bytes, true);
     qint64 facet = 0;
     for (QByteArrayView word = words.next(); !word.isEmpty(); word = words.next()) {
         if (word.compare("solid", Qt::CaseInsensitive) != 0)
