@@ -3,6 +3,7 @@
 #include "ImportTypes.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -84,10 +85,11 @@ QByteArray decodedDataUri(const QString &uri)
 class Checker
 {
 public:
-    Checker(QJsonObject root, const QString &folder, qint64 binBytes, qint64 fileBytes)
+    // `bin` is a GLB's binary chunk, null for a .gltf file.
+    Checker(QJsonObject root, const QString &folder, QByteArrayView bin, qint64 fileBytes)
         : root(std::move(root))
         , folder(folder)
-        , binBytes(binBytes)
+        , bin(bin)
         , fileBytes(fileBytes)
     { }
 
@@ -117,10 +119,12 @@ private:
             const qint64 declared = count(buffer, "byteLength", where, 0);
             qint64 held = 0;
             const QJsonValue uri = buffer.value(QLatin1StringView("uri"));
+            sources.emplace_back();
             if (uri.isString())
                 held = uriBytes(uri.toString(), where);
-            else if (b == 0 && binBytes >= 0)
-                held = binBytes;
+            else if (b == 0 && !bin.isNull())
+                held = bin.size(),
+                sources.back().data = QByteArray::fromRawData(bin.data(), bin.size());
             if (declared > held)
                 failImport(Import::tr("%1 declares %2 bytes; its data holds %3.")
                                .arg(where)
@@ -130,15 +134,32 @@ private:
         }
     }
 
-    qint64 uriBytes(const QString &uri, const QString &where) const
+    // The bytes a buffer's URI holds; the data, or the file's path, is kept
+    // for reading the corners later.
+    qint64 uriBytes(const QString &uri, const QString &where)
     {
-        if (uri.startsWith(QLatin1StringView("data:"), Qt::CaseInsensitive))
-            return decodedDataUri(uri).size();
+        if (uri.startsWith(QLatin1StringView("data:"), Qt::CaseInsensitive)) {
+            sources.back().data = decodedDataUri(uri);
+            return sources.back().data.size();
+        }
         const QFileInfo file(confinedPath(uri, folder));
         if (!file.isFile())
             failImport(Import::tr("%1 names a file that is not there: %2")
                            .arg(where, quoted(uri.toUtf8(), 48)));
+        sources.back().path = file.filePath();
         return file.size();
+    }
+
+    // `length` bytes of buffer `b` from `offset`; fewer when its file shrank.
+    QByteArray bufferRange(qint64 b, qint64 offset, qint64 length) const
+    {
+        const BufferSource &source = sources[size_t(b)];
+        if (source.path.isEmpty())
+            return source.data.mid(offset, length);
+        QFile file(source.path);
+        if (!file.open(QIODevice::ReadOnly) || !file.seek(offset))
+            return {};
+        return file.read(length);
     }
 
     void checkViews()
@@ -321,6 +342,8 @@ private:
         if (!indices.isUndefined() && !accessorUsable(indices))
             failImport(Import::tr("The corners of %1 cannot be read: %2.")
                            .arg(where, accessorProblem(indices)));
+        if (!indices.isUndefined())
+            requireCornersInRange(accessorAt(indices), accessorAt(position), where);
         for (const QString &name : attributes.keys()) {
             if (name == QLatin1StringView("POSITION"))
                 continue;
@@ -345,6 +368,54 @@ private:
             changed = true;
         }
         return primitive;
+    }
+
+    QJsonObject accessorAt(const QJsonValue &index) const
+    {
+        return array("accessors")[index.toInteger()].toObject();
+    }
+
+    // Every corner names one of the primitive's positions: the mesh library
+    // would drop a triangle that does not, and say nothing.
+    void requireCornersInRange(const QJsonObject &corners, const QJsonObject &positions,
+                               const QString &where) const
+    {
+        const qint64 type = count(corners, "componentType", where);
+        const int bytes = type == 5121 || type == 5123 || type == 5125 ? componentBytes(type) : 0;
+        if (bytes == 0 || corners.value(QLatin1StringView("type")).toString() != u"SCALAR")
+            failImport(Import::tr("The corners of %1 are not unsigned whole numbers.").arg(where));
+        const qint64 vertices = count(positions, "count", where, 0);
+        const qint64 n = count(corners, "count", where, 0);
+        const QJsonValue v = corners.value(QLatin1StringView("bufferView"));
+        if (v.isUndefined() || n == 0) { // corners of value 0
+            if (n > 0 && vertices == 0)
+                failImport(
+                    Import::tr("Corner 0 of %1 names vertex 0; there are 0 positions.").arg(where));
+            return;
+        }
+        const QJsonObject view = array("bufferViews")[v.toInteger()].toObject();
+        const qint64 stride =
+            viewStrides[size_t(v.toInteger())] ? viewStrides[size_t(v.toInteger())] : bytes;
+        const qint64 needed = (n - 1) * stride + bytes;
+        const QByteArray data = bufferRange(
+            count(view, "buffer", where),
+            count(view, "byteOffset", where, 0) + count(corners, "byteOffset", where, 0), needed);
+        if (data.size() < needed)
+            failImport(Import::tr("The corners of %1 cannot be read: its buffer is shorter than "
+                                  "it says.")
+                           .arg(where));
+        for (qint64 c = 0; c < n; ++c) {
+            const char *at = data.constData() + c * stride;
+            const qint64 corner = bytes == 1 ? quint8(*at)
+                : bytes == 2                 ? qFromLittleEndian<quint16>(at)
+                                             : qFromLittleEndian<quint32>(at);
+            if (corner >= vertices)
+                failImport(Import::tr("Corner %1 of %2 names vertex %3; there are %4 positions.")
+                               .arg(c)
+                               .arg(where)
+                               .arg(corner)
+                               .arg(vertices));
+        }
     }
 
     void checkMeshes()
@@ -426,7 +497,13 @@ private:
 
     QJsonObject root;
     QString folder;
-    qint64 binBytes;
+    QByteArrayView bin;
+    struct BufferSource
+    {
+        QByteArray data; // a data: URI's bytes or the GLB's binary chunk
+        QString path;    // or the file that holds the buffer
+    };
+    std::vector<BufferSource> sources;
     qint64 fileBytes;
     bool changed = false;
     std::vector<qint64> bufferBytes, viewBytes, viewStrides;
@@ -434,7 +511,8 @@ private:
 };
 
 // The checked JSON of the file, or the empty array when nothing changed.
-QByteArray checkJson(QByteArrayView json, const QString &folder, qint64 binBytes, qint64 fileBytes)
+QByteArray checkJson(QByteArrayView json, const QString &folder, QByteArrayView bin,
+                     qint64 fileBytes)
 {
     requireShallow(json);
     QJsonParseError error;
@@ -445,7 +523,7 @@ QByteArray checkJson(QByteArrayView json, const QString &folder, qint64 binBytes
                        .arg(error.offset));
     if (!document.isObject())
         failImport(Import::tr("The glTF file's JSON is not an object."));
-    Checker checker(document.object(), folder, binBytes, fileBytes);
+    Checker checker(document.object(), folder, bin, fileBytes);
     return checker.run() ? checker.json() : QByteArray();
 }
 
@@ -479,7 +557,7 @@ QString confinedPath(const QString &uri, const QString &folder)
 
 QByteArray checkGltf(QByteArrayView bytes, const QString &folder)
 {
-    return checkJson(bytes, folder, -1, bytes.size());
+    return checkJson(bytes, folder, QByteArrayView(), bytes.size());
 }
 
 QByteArray checkGlb(QByteArrayView bytes, const QString &folder)
@@ -497,7 +575,7 @@ QByteArray checkGlb(QByteArrayView bytes, const QString &folder)
     if (qFromLittleEndian<quint32>(bytes.data() + 16) != kJsonChunk || jsonBytes > length - 20)
         failImport(Import::tr("The GLB file's first chunk is not JSON, or longer than the file."));
     const qint64 next = 20 + jsonBytes;
-    qint64 binBytes = -1;
+    QByteArrayView bin;
     if (next + 8 <= length) {
         const qint64 chunk = qFromLittleEndian<quint32>(bytes.data() + next);
         if (chunk > length - next - 8)
@@ -506,9 +584,9 @@ QByteArray checkGlb(QByteArrayView bytes, const QString &folder)
                            "holds after it.")
                     .arg(chunk));
         if (qFromLittleEndian<quint32>(bytes.data() + next + 4) == kBinChunk)
-            binBytes = chunk;
+            bin = bytes.sliced(next + 8, chunk);
     }
-    const QByteArray json = checkJson(bytes.sliced(20, jsonBytes), folder, binBytes, bytes.size());
+    const QByteArray json = checkJson(bytes.sliced(20, jsonBytes), folder, bin, bytes.size());
     if (json.isEmpty())
         return {};
     QByteArray padded = json;

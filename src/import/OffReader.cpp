@@ -50,13 +50,16 @@ Counts readCounts(TextLines &lines)
     if (!parseNumber(first, counts.vertices) || !parseNumber(words.next(), counts.faces)
         || counts.vertices < 0 || counts.faces < 0)
         failImport(Import::tr("The OFF file does not start with its vertex and face counts."));
+    // Divided, not multiplied: a count near 2^63 must not wrap past the check.
+    const qint64 left = lines.bytesLeft();
     if (counts.vertices > std::numeric_limits<qint32>::max()
-        || counts.vertices * kShortestVertex + counts.faces * kShortestFace > lines.bytesLeft())
+        || counts.vertices > left / kShortestVertex
+        || counts.faces > (left - counts.vertices * kShortestVertex) / kShortestFace)
         failImport(Import::tr("The file declares %1 vertices and %2 faces, more than its %3 bytes "
                               "can hold.")
                        .arg(counts.vertices)
                        .arg(counts.faces)
-                       .arg(lines.bytesLeft()));
+                       .arg(left));
     return counts;
 }
 

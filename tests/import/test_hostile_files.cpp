@@ -273,6 +273,9 @@ void TestHostileFiles::hostileFiles_data()
         << "a.off"
         << "OFF\n353000000000 1 0\n" + QByteArray(290, '0') << "refused"
         << "declares 353000000000 vertices";
+    QTest::newRow("off of more vertices than its bytes")
+        << "a.off" << QByteArray("OFF\n1000 1 0\n0 0 0\n") << "refused"
+        << "declares 1000 vertices and 1 faces, more than its";
     QTest::newRow("off index out of range")
         << "a.off" << QByteArray(kOff).replace("3 0 2 3", "3 0 2 4") << "refused"
         << "names vertex 4; the file has 4 vertices";
@@ -295,6 +298,10 @@ void TestHostileFiles::hostileFiles_data()
     // PLY: the header must end, types be types, lists fit their lines.
     QTest::newRow("ply without end_header")
         << "a.ply" << kPlyHead.left(kPlyHead.size() - 11) + "0 0 0\n"
+        << "refused"
+        << "no end_header";
+    QTest::newRow("ply header that just ends")
+        << "a.ply" << QByteArray("ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\n")
         << "refused"
         << "no end_header";
     QByteArray comments = "ply\nformat ascii 1.0\n";
@@ -322,6 +329,10 @@ void TestHostileFiles::hostileFiles_data()
         << "a.ply" << QByteArray(kPlyHead).replace("vertex 3", "vertex 4000000000") + "0 0 0\n"
         << "refused"
         << "declares 4000000000 vertex elements";
+    QTest::newRow("ply more vertices than its bytes")
+        << "a.ply" << QByteArray(kPlyHead).replace("vertex 3", "vertex 1000") + "0 0 0\n"
+        << "refused"
+        << "declares 1000";
     QTest::newRow("ply index out of range")
         << "a.ply" << kPlyHead + "0 0 0\n1 0 0\n0 1 0\n3 0 1 3\n"
         << "refused"
@@ -355,7 +366,17 @@ void TestHostileFiles::hostileFiles_data()
         << "own folder";
     QTest::newRow("gltf indices out of range")
         << "a.gltf" << json(triangleGltf({0, 1, 7})) << "refused"
-        << "";
+        << "Corner 2 of primitive 0 of mesh 0 names vertex 7; there are 3 positions";
+    QTest::newRow("gltf climb to no file")
+        << "a.gltf" << json(with(triangle, "buffers/0/uri", "../no-such.bin")) << "refused"
+        << "own folder";
+    QJsonArray chain; // 300 nodes, each the child of the one before
+    for (int n = 0; n < 300; ++n)
+        chain.append(n < 299 ? QJsonObject {{"children", QJsonArray {n + 1}}}
+                             : QJsonObject {{"mesh", 0}});
+    QTest::newRow("gltf nodes 300 deep")
+        << "a.gltf" << json(with(triangle, "nodes", chain)) << "refused"
+        << "form a loop or nest more than 256 deep";
     QTest::newRow("gltf byte stride 1")
         << "a.gltf" << json(with(triangle, "bufferViews/0/byteStride", 1)) << "refused"
         << "byte stride of 1";
@@ -383,6 +404,13 @@ void TestHostileFiles::hostileFiles_data()
     QTest::newRow("glb chunk longer than the file")
         << "a.glb" << glb(json(inGlb), bin, 4000000) << "refused"
         << "more than the file holds";
+    QTest::newRow("glb chunk four bytes beyond the file")
+        << "a.glb" << glb(json(inGlb), bin, 48) << "refused"
+        << "says it has 48 bytes, more than the file holds";
+    QTest::newRow("glb corner out of range")
+        << "a.glb" << glb(json(inGlb), bin.left(36) + QByteArray("\0\0\1\0\3\0\0\0", 8))
+        << "refused"
+        << "names vertex 3; there are 3 positions";
     QTest::newRow("glb missing material")
         << "a.glb" << glb(json(with(inGlb, "meshes/0/primitives/0/material", 2)), bin) << "warned"
         << "material";
@@ -407,6 +435,15 @@ void TestHostileFiles::hostileFiles_data()
         << "a.3mf" << zip({types, rels, {"3D/3dmodel.model", kModel, false}}, 3000000000u)
         << "refused"
         << "cannot hold so many";
+    QTest::newRow("3mf stored part claiming more than it has")
+        << "a.3mf" << zip({types, rels, {"3D/3dmodel.model", kModel, false}}, 100000) << "refused"
+        << "cannot hold so many";
+    QTest::newRow("3mf corner out of range")
+        << "a.3mf"
+        << zip({types, rels,
+                {"3D/3dmodel.model", QByteArray(kModel).replace("v3=\"2\"", "v3=\"9\""), true}})
+        << "refused"
+        << "out of range";
     QTest::newRow("3mf not a zip") << "a.3mf" << QByteArray(100, 'x') << "refused"
                                    << "not a zip";
 

@@ -741,6 +741,14 @@ RU = {
     ("Import", "%1 reaches past the end of its buffer."): "%1 выходит за конец своего буфера.",
     ("Import", "%1 has a byte stride of %2; a stride is a multiple of 4 from 4 to 252."):
         "У %1 шаг %2 байт; шаг кратен 4 и лежит от 4 до 252.",
+    ("Import", "The corners of %1 are not unsigned whole numbers."):
+        "Вершины углов в %1 заданы не целыми числами без знака.",
+    ("Import", "Corner 0 of %1 names vertex 0; there are 0 positions."):
+        "Угол 0 в %1 ссылается на вершину 0; вершин нет.",
+    ("Import", "The corners of %1 cannot be read: its buffer is shorter than it says."):
+        "Углы в %1 не прочесть: буфер короче заявленного.",
+    ("Import", "Corner %1 of %2 names vertex %3; there are %4 positions."):
+        "Угол %1 в %2 ссылается на вершину %3; вершин всего %4.",
     ("Import", "its component type or element type is not one of glTF's"):
         "его тип компонент или элементов не из glTF",
     ("Import", "it declares %1 elements and no data for them"):

@@ -756,7 +756,7 @@
     <message>
         <location filename="../../import/MeshFileImport.cpp" line="113" />
         <location filename="../../import/StlBinary.cpp" line="71" />
-        <location filename="../../import/StlText.cpp" line="86" />
+        <location filename="../../import/StlText.cpp" line="51" />
         <source>The mesh has more cells than a model holds.</source>
         <translation>В сетке больше ячеек, чем вмещает модель.</translation>
     </message>
@@ -1054,194 +1054,214 @@
         <translation>предупреждение: %1</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="45" />
+        <location filename="../../import/GltfCheck.cpp" line="46" />
         <source>The glTF file nests its brackets more than %1 deep.</source>
         <translation>Скобки файла glTF вложены глубже %1 уровней.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="58" />
+        <location filename="../../import/GltfCheck.cpp" line="59" />
         <source>%1 has a %2 that is not a whole number of 0 or more.</source>
         <translation>%1: %2 не является целым числом, равным 0 или больше.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="116" />
+        <location filename="../../import/GltfCheck.cpp" line="118" />
         <source>Buffer %1</source>
         <translation>Буфер %1</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="125" />
+        <location filename="../../import/GltfCheck.cpp" line="129" />
         <source>%1 declares %2 bytes; its data holds %3.</source>
         <translation>%1 объявляет %2 байт; его данные содержат %3.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="139" />
+        <location filename="../../import/GltfCheck.cpp" line="147" />
         <source>%1 names a file that is not there: %2</source>
         <translation>%1 ссылается на отсутствующий файл: %2</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="149" />
+        <location filename="../../import/GltfCheck.cpp" line="170" />
         <source>Buffer view %1</source>
         <translation>Вид буфера %1</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="152" />
+        <location filename="../../import/GltfCheck.cpp" line="173" />
         <source>%1 names a buffer the file does not have.</source>
         <translation>%1 ссылается на буфер, которого нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="157" />
+        <location filename="../../import/GltfCheck.cpp" line="178" />
         <source>%1 reaches past the end of its buffer.</source>
         <translation>%1 выходит за конец своего буфера.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="160" />
+        <location filename="../../import/GltfCheck.cpp" line="181" />
         <source>%1 has a byte stride of %2; a stride is a multiple of 4 from 4 to 252.</source>
         <translation>У %1 шаг %2 байт; шаг кратен 4 и лежит от 4 до 252.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="203" />
+        <location filename="../../import/GltfCheck.cpp" line="224" />
         <source>its component type or element type is not one of glTF's</source>
         <translation>его тип компонент или элементов не из glTF</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="209" />
+        <location filename="../../import/GltfCheck.cpp" line="230" />
         <source>it declares %1 elements and no data for them</source>
         <translation>он объявляет %1 элементов без данных для них</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="213" />
+        <location filename="../../import/GltfCheck.cpp" line="234" />
         <source>it names a buffer view the file does not have</source>
         <translation>он ссылается на вид буфера, которого нет в файле</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="221" />
+        <location filename="../../import/GltfCheck.cpp" line="242" />
         <source>it declares %1 elements, more than its buffer view's %2 bytes can hold</source>
         <translation>он объявляет %1 элементов, больше, чем вмещают %2 байт его вида буфера</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="233" />
+        <location filename="../../import/GltfCheck.cpp" line="254" />
         <source>Accessor %1</source>
         <translation>Аксессор %1</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="235" />
+        <location filename="../../import/GltfCheck.cpp" line="256" />
         <source>sparse accessors are not read</source>
         <translation>разреженные аксессоры не читаются</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="245" />
+        <location filename="../../import/GltfCheck.cpp" line="266" />
         <source>Image %1</source>
         <translation>Изображение %1</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="251" />
+        <location filename="../../import/GltfCheck.cpp" line="272" />
         <source>%1 names a buffer view the file does not have.</source>
         <translation>%1 ссылается на вид буфера, которого нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="268" />
+        <location filename="../../import/GltfCheck.cpp" line="289" />
         <source>Node %1 names a mesh, skin or camera the file does not have.</source>
         <translation>Узел %1 ссылается на сетку, скелет или камеру, которых нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="275" />
+        <location filename="../../import/GltfCheck.cpp" line="296" />
         <source>Node %1 has a child that is not a node of its own.</source>
         <translation>У узла %1 есть потомок, который не является его собственным узлом.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="284" />
+        <location filename="../../import/GltfCheck.cpp" line="305" />
         <source>The nodes of the glTF file form a loop or nest more than %1 deep.</source>
         <translation>Узлы файла glTF образуют цикл или вложены глубже %1 уровней.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="293" />
+        <location filename="../../import/GltfCheck.cpp" line="314" />
         <source>A scene of the glTF file names a node it does not have.</source>
         <translation>Сцена файла glTF ссылается на узел, которого нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="307" />
+        <location filename="../../import/GltfCheck.cpp" line="328" />
         <source>it names an accessor the file does not have</source>
         <translation>он ссылается на аксессор, которого нет в файле</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="318" />
+        <location filename="../../import/GltfCheck.cpp" line="339" />
         <source>The positions of %1 cannot be read: %2.</source>
         <translation>Не удаётся прочитать положения %1: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="322" />
+        <location filename="../../import/GltfCheck.cpp" line="343" />
         <source>The corners of %1 cannot be read: %2.</source>
         <translation>Не удаётся прочитать углы %1: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="330" />
+        <location filename="../../import/GltfCheck.cpp" line="353" />
         <source>%1 of %2 was left out: %3.</source>
         <translation>%1 в %2 пропущен: %3.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="337" />
+        <location filename="../../import/GltfCheck.cpp" line="360" />
         <source>The morph targets of %1 were left out.</source>
         <translation>Цели морфинга %1 пропущены.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="342" />
+        <location filename="../../import/GltfCheck.cpp" line="365" />
         <source>The material of %1 was left out: the file does not have it.</source>
         <translation>Материал %1 пропущен: его нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="358" />
+        <location filename="../../import/GltfCheck.cpp" line="386" />
+        <source>The corners of %1 are not unsigned whole numbers.</source>
+        <translation>Вершины углов в %1 заданы не целыми числами без знака.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="393" />
+        <source>Corner 0 of %1 names vertex 0; there are 0 positions.</source>
+        <translation>Угол 0 в %1 ссылается на вершину 0; вершин нет.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="404" />
+        <source>The corners of %1 cannot be read: its buffer is shorter than it says.</source>
+        <translation>Углы в %1 не прочесть: буфер короче заявленного.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="413" />
+        <source>Corner %1 of %2 names vertex %3; there are %4 positions.</source>
+        <translation>Угол %1 в %2 ссылается на вершину %3; вершин всего %4.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="429" />
         <source>primitive %1 of mesh %2</source>
         <translation>примитив %1 сетки %2</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="387" />
+        <location filename="../../import/GltfCheck.cpp" line="458" />
         <source>The texture %1 of material %2 was left out: the file does not have it.</source>
         <translation>Текстура %1 материала %2 пропущена: её нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="423" />
+        <location filename="../../import/GltfCheck.cpp" line="494" />
         <source>An accessor of the glTF file cannot be read: %1.</source>
         <translation>Не удаётся прочитать аксессор файла glTF: %1.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="443" />
+        <location filename="../../import/GltfCheck.cpp" line="521" />
         <source>The glTF file is not valid JSON: %1 at byte %2.</source>
         <translation>Файл glTF не является правильным JSON: %1 в байте %2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="447" />
+        <location filename="../../import/GltfCheck.cpp" line="525" />
         <source>The glTF file's JSON is not an object.</source>
         <translation>JSON файла glTF не является объектом.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="464" />
-        <location filename="../../import/GltfCheck.cpp" line="469" />
-        <location filename="../../import/GltfCheck.cpp" line="475" />
+        <location filename="../../import/GltfCheck.cpp" line="542" />
+        <location filename="../../import/GltfCheck.cpp" line="547" />
+        <location filename="../../import/GltfCheck.cpp" line="553" />
         <source>The file names %1; a file may only name files in its own folder.</source>
         <translation>Файл ссылается на %1; файл может ссылаться только на файлы своей папки.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="488" />
+        <location filename="../../import/GltfCheck.cpp" line="566" />
         <source>The file does not start as a GLB file does.</source>
         <translation>Файл начинается не так, как файл GLB.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="490" />
+        <location filename="../../import/GltfCheck.cpp" line="568" />
         <source>Only GLB files of version 2 are read.</source>
         <translation>Читаются только файлы GLB версии 2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="493" />
+        <location filename="../../import/GltfCheck.cpp" line="571" />
         <source>The GLB file says it has %1 bytes; it has %2.</source>
         <translation>Файл GLB объявляет %1 байт; в нём %2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="498" />
+        <location filename="../../import/GltfCheck.cpp" line="576" />
         <source>The GLB file's first chunk is not JSON, or longer than the file.</source>
         <translation>Первый блок файла GLB не JSON или длиннее файла.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="505" />
+        <location filename="../../import/GltfCheck.cpp" line="583" />
         <source>A chunk of the GLB file says it has %1 bytes, more than the file holds after it.</source>
         <translation>Блок файла GLB объявляет %1 байт, больше, чем файл содержит после него.</translation>
     </message>
@@ -1266,48 +1286,48 @@
         <translation>Файл OFF не начинается с чисел вершин и граней.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="55" />
+        <location filename="../../import/OffReader.cpp" line="58" />
         <source>The file declares %1 vertices and %2 faces, more than its %3 bytes can hold.</source>
         <translation>Файл объявляет %1 вершин и %2 граней, больше, чем вмещают его %3 байт.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="70" />
+        <location filename="../../import/OffReader.cpp" line="73" />
         <source>The OFF file ends after %1 of its %2 vertices.</source>
         <translation>Файл OFF кончается после %1 из %2 вершин.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="77" />
+        <location filename="../../import/OffReader.cpp" line="80" />
         <source>Vertex %1 of the OFF file has %2 where a coordinate should be.</source>
         <translation>Вершина %1 файла OFF содержит %2 там, где должна быть координата.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="79" />
+        <location filename="../../import/OffReader.cpp" line="82" />
         <source>nothing</source>
         <translation>ничего</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="91" />
+        <location filename="../../import/OffReader.cpp" line="94" />
         <source>Face %1 of the OFF file does not start with its corner count.</source>
         <translation>Грань %1 файла OFF не начинается с числа углов.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="93" />
-        <location filename="../../import/OffReader.cpp" line="101" />
+        <location filename="../../import/OffReader.cpp" line="96" />
+        <location filename="../../import/OffReader.cpp" line="104" />
         <source>Face %1 of the OFF file lists fewer corners than its count %2.</source>
         <translation>Грань %1 файла OFF перечисляет меньше углов, чем её число %2.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="105" />
+        <location filename="../../import/OffReader.cpp" line="108" />
         <source>Face %1 of the OFF file names vertex %2; the file has %3 vertices.</source>
         <translation>Грань %1 файла OFF ссылается на вершину %2; в файле %3 вершин.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="132" />
+        <location filename="../../import/OffReader.cpp" line="135" />
         <source>The OFF file ends after %1 of its %2 faces.</source>
         <translation>Файл OFF кончается после %1 из %2 граней.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="136" />
+        <location filename="../../import/OffReader.cpp" line="139" />
         <location filename="../../import/PlyReader.cpp" line="418" />
         <source>%1 faces of fewer than three corners (points and lines) were left out.</source>
         <translation>Пропущено граней менее чем с тремя углами (точек и линий): %1.</translation>
@@ -1424,27 +1444,27 @@
         <translation>Грани PLY идут раньше вершин, на которые ссылаются.</translation>
     </message>
     <message>
-        <location filename="../../import/StlText.cpp" line="47" />
+        <location filename="../../import/StlText.cpp" line="12" />
         <source>The STL file ends inside facet %1.</source>
         <translation>Файл STL кончается внутри грани %1.</translation>
     </message>
     <message>
-        <location filename="../../import/StlText.cpp" line="48" />
+        <location filename="../../import/StlText.cpp" line="13" />
         <source>Facet %1 of the STL file has %2 where "%3" should be.</source>
         <translation>Грань %1 файла STL содержит %2 там, где должно быть "%3".</translation>
     </message>
     <message>
-        <location filename="../../import/StlText.cpp" line="93" />
+        <location filename="../../import/StlText.cpp" line="58" />
         <source>Facet %1 of the STL file has %2 corners; a facet has three.</source>
         <translation>У грани %1 файла STL %2 углов; у грани их три.</translation>
     </message>
     <message>
-        <location filename="../../import/StlText.cpp" line="110" />
+        <location filename="../../import/StlText.cpp" line="75" />
         <source>The STL file has %1 where "solid" should be.</source>
         <translation>Файл STL содержит %1 там, где должно быть "solid".</translation>
     </message>
     <message>
-        <location filename="../../import/StlText.cpp" line="125" />
+        <location filename="../../import/StlText.cpp" line="90" />
         <source>The STL file is empty.</source>
         <translation>Файл STL пуст.</translation>
     </message>
