@@ -470,11 +470,11 @@ private:
         return cuts;
     }
 
-    // Cuts of up to three loops that share no segment, fewest first.
+    // Cuts of up to five loops that share no segment, fewest first.
     bool searchCuts(const std::vector<Loop> &loops)
     {
         const int n = std::min(int(loops.size()), 12);
-        for (int size = 1; size <= 3; ++size)
+        for (int size = 1; size <= 5; ++size)
             for (quint32 mask = 1; mask < 1u << n; ++mask) {
                 if (std::popcount(mask) != size || sharesSegments(loops, mask))
                     continue;
