@@ -109,8 +109,12 @@ std::vector<double> roomToMove(const LabelSurface &s, const std::vector<double> 
     Vec low = {0, 0, 0};
     for (qint32 v = 0; v < n; ++v) {
         p[size_t(v)] = Linear::apply(linear.inverse, at(before, v));
-        for (size_t a = 0; a < 3; ++a)
+        for (size_t a = 0; a < 3; ++a) {
+            // A map too near to flat to invert leaves the reach box alone.
+            if (!std::isfinite(p[size_t(v)][a]))
+                return std::vector<double>(size_t(n), kShareOfGap);
             low[a] = v == 0 ? p[0][a] : std::min(low[a], p[size_t(v)][a]);
+        }
     }
     // Cells counted from 1, so the cells around every vertex have keys in order.
     const auto cellOf = [&](const Vec &q, size_t a) { return qint64(q[a] - low[a]) + 1; };
