@@ -5,6 +5,7 @@ corners instead of from nothing. Run from anywhere; writes into fuzz/corpus/."""
 
 import gzip
 import os
+import random
 import struct
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -143,7 +144,13 @@ def labelmap_seeds():
     ball = bytes(1 if (i - 4) ** 2 + (j - 4) ** 2 + (k - 4) ** 2 < 10 else 0
                  for k in range(8) for j in range(8) for i in range(8))
     halves = bytes(v * (1 + (n % 8 >= 4)) for n, v in enumerate(ball))
+    # Voxel-by-voxel labels: voxels of a label meet only along edges and at corners.
+    even = bytes([10, 0, 0, 0, 0, 10, 0, 0, 0, 0, 10, 0])
+    checkerboard = bytes(1 + (i + j + k) % 2 for k in range(8) for j in range(8) for i in range(8))
+    noise = random.Random(23)
     return {
+        "checkerboard": bytes([7, 7, 7, 0]) + even + checkerboard,
+        "noise_four_labels": bytes([8, 8, 8, 0]) + even + bytes(noise.randrange(5) for _ in range(729)),
         "ball": bytes([8, 8, 8, 0]) + unit + ball,
         "halves_flipped": bytes([8, 8, 8, 0]) + flipped + halves,
         "three_labels": bytes([6, 6, 6, 0]) + unit + bytes((i * 7 + i // 6) % 4 for i in range(216)),

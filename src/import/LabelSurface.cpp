@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <limits>
 
 namespace {
@@ -25,7 +26,8 @@ constexpr int kFaceCorners[6][4] = {
 constexpr int kFaceCentre = 12;
 constexpr int kCubeCentre = 18;
 constexpr int kFirstApex = 19;
-constexpr int kMaxApexes = 8;
+constexpr int kMaxCuts = 8;
+constexpr int kMaxApexes = 16; // cut-off pieces and centres of separate fans
 constexpr int kLocalVertices = kFirstApex + kMaxApexes;
 
 // The edge between two corners that differ in one bit.
@@ -111,6 +113,96 @@ struct CornerRegions
     }
     void join(int a, int b) { parent[find(a)] = find(b); }
 };
+
+// A triangle inside one cube by local vertex numbers: the inside of a cube
+// is tried in several ways and checked before one is kept.
+struct LocalTriangle
+{
+    int v[3];
+    quint16 in, out;
+};
+
+// The fan of every triangle at `vertex` (triangles sharing an edge there
+// are one fan), numbered from 0; -1 for triangles not at it.
+std::vector<int> fansAt(const std::vector<LocalTriangle> &triangles, int vertex)
+{
+    const size_t n = triangles.size();
+    std::vector<int> parent(n, -1);
+    const auto has = [](const LocalTriangle &t, int v) {
+        return t.v[0] == v || t.v[1] == v || t.v[2] == v;
+    };
+    for (size_t t = 0; t < n; ++t)
+        if (has(triangles[t], vertex))
+            parent[t] = int(t);
+    const auto root = [&](int t) {
+        while (parent[size_t(t)] != t)
+            t = parent[size_t(t)];
+        return t;
+    };
+    for (size_t a = 0; a < n; ++a)
+        for (size_t b = a + 1; b < n && parent[a] >= 0; ++b) {
+            if (parent[b] < 0)
+                continue;
+            for (int c : triangles[a].v)
+                if (c != vertex && has(triangles[b], c))
+                    parent[size_t(root(int(b)))] = root(int(a));
+        }
+    std::vector<int> fan(n, -1), number(n, -1);
+    int fans = 0;
+    for (size_t t = 0; t < n; ++t)
+        if (parent[t] >= 0) {
+            int &r = number[size_t(root(int(t)))];
+            if (r < 0)
+                r = fans++;
+            fan[t] = r;
+        }
+    return fan;
+}
+
+// True when every label's triangles inside one cube fit together: each edge
+// that reaches inside (an end at the centre or an apex) has none or two of
+// the label's triangles, running along it in opposite directions, and at
+// every vertex the label's triangles make one fan. Edges on the cube's
+// faces are closed by the cube beside it.
+bool manifoldInside(const std::vector<LocalTriangle> &triangles)
+{
+    std::vector<quint16> labels;
+    for (const LocalTriangle &t : triangles)
+        labels.insert(labels.end(), {t.in, t.out});
+    std::sort(labels.begin(), labels.end());
+    labels.erase(std::unique(labels.begin(), labels.end()), labels.end());
+    std::vector<LocalTriangle> mine;
+    for (quint16 label : labels) {
+        mine.clear();
+        unsigned char count[kLocalVertices][kLocalVertices] = {};
+        for (const LocalTriangle &t : triangles) {
+            if (t.in != label && t.out != label)
+                continue;
+            const bool turned = t.out == label;
+            mine.push_back(t);
+            for (int c = 0; c < 3; ++c) {
+                const int a = t.v[c], b = t.v[(c + (turned ? 2 : 1)) % 3];
+                ++count[a][b];
+            }
+        }
+        for (int a = kCubeCentre; a < kLocalVertices; ++a)
+            for (int b = 0; b < kLocalVertices; ++b)
+                if (count[a][b] > 1 || count[b][a] > 1 || count[a][b] != count[b][a])
+                    return false;
+        bool used[kLocalVertices] = {};
+        for (const LocalTriangle &t : mine)
+            for (int c : t.v)
+                used[c] = true;
+        for (int v = 0; v < kLocalVertices; ++v) {
+            if (!used[v])
+                continue;
+            const std::vector<int> fan = fansAt(mine, v);
+            if (std::count(fan.begin(), fan.end(), 1) > 0)
+                return false;
+        }
+    }
+    return true;
+}
 
 class Extractor
 {
@@ -345,24 +437,138 @@ private:
     // centre. A label whose boundary on the cube is more than one loop would
     // meet itself at the centre in a point (a pinched, not manifold vertex);
     // so pieces of the cube bounded by one loop are cut off around apexes of
-    // their own, until every label has one loop around the centre.
+    // their own, until every label has one loop around the centre. Regions
+    // of one label that meet only at the centre (voxels that touch at a
+    // corner, or along an edge where the face rule keeps them apart) are
+    // separate pieces, as the label's components are counted over voxels
+    // that share a face. The rule's cuts are checked; where they leave a
+    // label pinched or an edge with more than two of its triangles, other
+    // sets of cuts are tried, and the first that makes the inside sound is
+    // kept.
     void cone()
     {
-        std::vector<Loop> loops = labelLoops();
-        std::vector<int> apex(segments.size(), -1);
-        int apexCount = 0;
-        while (apexCount < kMaxApexes) {
+        const std::vector<Loop> loops = labelLoops();
+        const std::vector<int> byRule = cutsByRule(loops);
+        if (!fillInside(loops, byRule) && !searchCuts(loops))
+            fillInside(loops, byRule);
+        for (const LocalTriangle &t : pending)
+            addTriangle(t.v[0], t.v[1], t.v[2], t.in, t.out);
+    }
+
+    // The loops the rule cuts off, in order.
+    std::vector<int> cutsByRule(const std::vector<Loop> &loops) const
+    {
+        std::vector<int> apex(segments.size(), -1), cuts;
+        while (int(cuts.size()) < kMaxCuts) {
             const int detach = loopToDetach(loops, apex);
             if (detach < 0)
                 break;
-            cutOff(loops[size_t(detach)], apexCount, apex);
-            ++apexCount;
+            for (int s : loops[size_t(detach)].segments)
+                apex[size_t(s)] = int(cuts.size());
+            cuts.push_back(detach);
         }
+        return cuts;
+    }
+
+    // Cuts of up to five loops that share no segment, fewest first.
+    bool searchCuts(const std::vector<Loop> &loops)
+    {
+        const int n = std::min(int(loops.size()), 12);
+        for (int size = 1; size <= 5; ++size)
+            for (quint32 mask = 1; mask < 1u << n; ++mask) {
+                if (std::popcount(mask) != size || sharesSegments(loops, mask))
+                    continue;
+                std::vector<int> cuts;
+                for (int l = 0; l < n; ++l)
+                    if (mask >> l & 1)
+                        cuts.push_back(l);
+                if (fillInside(loops, cuts))
+                    return true;
+            }
+        return false;
+    }
+
+    static bool sharesSegments(const std::vector<Loop> &loops, quint32 mask)
+    {
+        std::vector<int> used;
+        for (size_t l = 0; l < loops.size() && l < 32; ++l)
+            if (mask >> l & 1)
+                used.insert(used.end(), loops[l].segments.begin(), loops[l].segments.end());
+        std::sort(used.begin(), used.end());
+        return std::adjacent_find(used.begin(), used.end()) != used.end();
+    }
+
+    // The inside of the cube with `cuts` cut off, into `pending`; the centre
+    // split where its triangles make separate fans. True when it is sound.
+    bool fillInside(const std::vector<Loop> &loops, const std::vector<int> &cuts)
+    {
+        pending.clear();
+        apexCount = 0;
+        std::vector<int> apex(segments.size(), -1);
+        for (int c : cuts)
+            cutOff(loops[size_t(c)], apex);
         for (size_t n = 0; n < segments.size(); ++n) {
             const Segment &s = segments[n];
-            addTriangle(s.from, s.to, apex[n] < 0 ? kCubeCentre : kFirstApex + apex[n], s.right,
-                        s.left);
+            pending.push_back({{s.from, s.to, apex[n] < 0 ? kCubeCentre : kFirstApex + apex[n]},
+                               s.right,
+                               s.left});
         }
+        splitCentre();
+        return manifoldInside(pending) && insideApart();
+    }
+
+    // No two vertices inside the cube at one place: coincident vertices
+    // would be one point of the surface, pinched again.
+    bool insideApart() const
+    {
+        bool used[kLocalVertices] = {};
+        for (const LocalTriangle &t : pending)
+            for (int c : t.v)
+                used[c] = true;
+        const auto place = [&](int v, int &d) {
+            d = v == kCubeCentre ? 2 : apexDivisor[v - kFirstApex];
+            return v == kCubeCentre ? Twice {1, 1, 1} : apexes[v - kFirstApex];
+        };
+        for (int a = kCubeCentre; a < kLocalVertices; ++a)
+            for (int b = a + 1; b < kLocalVertices; ++b) {
+                if (!used[a] || !used[b])
+                    continue;
+                int da = 0, db = 0;
+                const Twice p = place(a, da), q = place(b, db);
+                if (p.x * db == q.x * da && p.y * db == q.y * da && p.z * db == q.z * da)
+                    return false;
+            }
+        return true;
+    }
+
+    // Where the triangles at the centre make separate fans (sheets that
+    // touch only there), each fan gets a centre of its own, a third of the
+    // way towards the middle of its vertices on the cube's faces, so the
+    // sheets are apart.
+    void splitCentre()
+    {
+        const std::vector<int> fan = fansAt(pending, kCubeCentre);
+        const int fans = fan.empty() ? 0 : *std::max_element(fan.begin(), fan.end()) + 1;
+        if (fans < 2 || apexCount + fans > kMaxApexes)
+            return;
+        std::vector<std::array<int, 4>> sum(size_t(fans), {0, 0, 0, 0});
+        for (size_t t = 0; t < pending.size(); ++t)
+            if (fan[t] >= 0)
+                for (int c : pending[t].v)
+                    if (c < kCubeCentre) {
+                        const Twice p = onCube(c);
+                        std::array<int, 4> &s = sum[size_t(fan[t])];
+                        s[0] += p.x, s[1] += p.y, s[2] += p.z, ++s[3];
+                    }
+        const int first = apexCount;
+        for (const std::array<int, 4> &s : sum) {
+            apexes[apexCount] = {2 * s[3] + s[0], 2 * s[3] + s[1], 2 * s[3] + s[2]};
+            apexDivisor[apexCount++] = 6 * s[3];
+        }
+        for (size_t t = 0; t < pending.size(); ++t)
+            for (int &c : pending[t].v)
+                if (c == kCubeCentre)
+                    c = kFirstApex + first + fan[t];
     }
 
     static bool atCentre(const Loop &loop, const std::vector<int> &apex)
@@ -409,18 +615,22 @@ private:
     // triangles with an apex of their own, between the loop and the centre,
     // and where the label beyond the loop changes, a triangle from there to
     // the apex and the centre divides what lies between them.
-    void cutOff(const Loop &loop, int number, std::vector<int> &apex)
+    void cutOff(const Loop &loop, std::vector<int> &apex)
     {
-        int sum[3] = {0, 0, 0}, vertices = 0;
-        for (int s : loop.segments) {
+        const int number = apexCount++;
+        for (int s : loop.segments)
             apex[size_t(s)] = number;
-            const Twice t = onCube(segments[size_t(s)].from);
-            sum[0] += t.x, sum[1] += t.y, sum[2] += t.z;
-            ++vertices;
-        }
-        // Halfway from the centre to the middle of the loop's vertices.
-        apexes[number] = {vertices + sum[0], vertices + sum[1], vertices + sum[2]};
-        apexDivisor[number] = 4 * vertices;
+        // Halfway from the centre to the middle of the corners the loop
+        // encloses, inside the piece it cuts off: the middle of the loop
+        // itself lies near the centre when the loop is long.
+        int sum[3] = {0, 0, 0}, corners = 0;
+        for (int c = 0; c < 8; ++c)
+            if (regions.find(c) == loop.region) {
+                sum[0] += 2 * (c & 1), sum[1] += 2 * (c >> 1 & 1), sum[2] += 2 * (c >> 2 & 1);
+                ++corners;
+            }
+        apexes[number] = {corners + sum[0], corners + sum[1], corners + sum[2]};
+        apexDivisor[number] = 4 * corners;
         const size_t count = loop.segments.size();
         for (size_t n = 0; n < count; ++n) {
             const size_t m = (n + 1) % count;
@@ -430,7 +640,7 @@ private:
             const quint16 after = loop.reversed[m] ? out.right : out.left;
             const int at = loop.reversed[n] ? in.from : in.to;
             if (before != after)
-                addTriangle(at, kFirstApex + number, kCubeCentre, before, after);
+                pending.push_back({{at, kFirstApex + number, kCubeCentre}, before, after});
         }
     }
 
@@ -508,6 +718,8 @@ private:
     qint32 ids[kLocalVertices];
     std::vector<Segment> segments;
     CornerRegions regions;
+    std::vector<LocalTriangle> pending; // the inside of the cube being filled
+    int apexCount = 0;
     Twice apexes[kMaxApexes]; // positions times apexDivisor
     int apexDivisor[kMaxApexes] = {};
     LabelSurface out;

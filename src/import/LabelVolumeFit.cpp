@@ -10,6 +10,10 @@ namespace {
 
 using Vec = std::array<double, 3>;
 
+// The share of the gap to the nearest unjoined vertex a vertex may move.
+constexpr double kShareOfGap = 0.45;
+constexpr int kUnfoldPasses = 8;
+
 Vec at(const std::vector<double> &xyz, qint32 v)
 {
     return {xyz[3 * size_t(v)], xyz[3 * size_t(v) + 1], xyz[3 * size_t(v) + 2]};
@@ -54,10 +58,99 @@ struct Linear
     }
 };
 
+// The triangles at every vertex, as compressed rows, to tell whether two
+// vertices share a triangle.
+struct Adjacency
+{
+    std::vector<qint64> offsets;
+    std::vector<qint32> triangles;
+    const LabelSurface &s;
+
+    explicit Adjacency(const LabelSurface &surface)
+        : s(surface)
+    {
+        offsets.assign(size_t(s.vertexCount() + 1), 0);
+        for (qint32 v : s.triangles)
+            ++offsets[size_t(v) + 1];
+        for (size_t v = 1; v < offsets.size(); ++v)
+            offsets[v] += offsets[v - 1];
+        triangles.resize(s.triangles.size());
+        std::vector<qint64> fill(offsets.begin(), offsets.end() - 1);
+        for (size_t c = 0; c < s.triangles.size(); ++c)
+            triangles[size_t(fill[size_t(s.triangles[c])]++)] = qint32(c / 3);
+    }
+    bool joined(qint32 a, qint32 b) const
+    {
+        for (qint64 n = offsets[size_t(a)]; n < offsets[size_t(a) + 1]; ++n) {
+            const qint32 *c = s.triangles.data() + 3 * size_t(triangles[size_t(n)]);
+            if (c[0] == b || c[1] == b || c[2] == b)
+                return true;
+        }
+        return false;
+    }
+};
+
+// How far every vertex may move from where the voxels put it, in voxels: a
+// little under half the distance to the nearest vertex it shares no
+// triangle with, so that parts of the surface that lie close together
+// (voxels that touch along an edge, one-voxel sheets, the pieces a cube is
+// cut into) cannot move through each other. Vertices are looked up in a
+// grid of cells a voxel wide; none farther counts.
+std::vector<double> roomToMove(const LabelSurface &s, const std::vector<double> &before,
+                               const Linear &linear)
+{
+    const qint32 n = qint32(s.vertexCount());
+    const Adjacency adjacent(s);
+    std::vector<Vec> p(static_cast<size_t>(n));
+    std::vector<std::pair<quint64, qint32>> cells(static_cast<size_t>(n));
+    const auto key = [](qint64 i, qint64 j, qint64 k) {
+        return quint64(i & 0x1fffff) | quint64(j & 0x1fffff) << 21 | quint64(k & 0x1fffff) << 42;
+    };
+    Vec low = {0, 0, 0};
+    for (qint32 v = 0; v < n; ++v) {
+        p[size_t(v)] = Linear::apply(linear.inverse, at(before, v));
+        for (size_t a = 0; a < 3; ++a) {
+            // A map too near to flat to invert leaves the reach box alone.
+            if (!std::isfinite(p[size_t(v)][a]))
+                return std::vector<double>(size_t(n), kShareOfGap);
+            low[a] = v == 0 ? p[0][a] : std::min(low[a], p[size_t(v)][a]);
+        }
+    }
+    // Cells counted from 1, so the cells around every vertex have keys in order.
+    const auto cellOf = [&](const Vec &q, size_t a) { return qint64(q[a] - low[a]) + 1; };
+    for (qint32 v = 0; v < n; ++v) {
+        const Vec &q = p[size_t(v)];
+        cells[size_t(v)] = {key(cellOf(q, 0), cellOf(q, 1), cellOf(q, 2)), v};
+    }
+    std::sort(cells.begin(), cells.end());
+    std::vector<double> room(size_t(n), kShareOfGap);
+    for (qint32 v = 0; v < n; ++v) {
+        const Vec &q = p[size_t(v)];
+        const qint64 c[3] = {cellOf(q, 0), cellOf(q, 1), cellOf(q, 2)};
+        double nearest = 1.0;
+        // Three cells along x follow each other in the sorted keys.
+        for (int d = 0; d < 9; ++d) {
+            const qint64 j = c[1] + d % 3 - 1, k = c[2] + d / 3 - 1;
+            const quint64 last = key(c[0] + 1, j, k);
+            auto it = std::lower_bound(cells.begin(), cells.end(),
+                                       std::pair {key(c[0] - 1, j, k), qint32(-1)});
+            for (; it != cells.end() && it->first <= last; ++it) {
+                const qint32 u = it->second;
+                const Vec gap = minus(p[size_t(u)], q);
+                const double length = std::sqrt(dot(gap, gap));
+                if (u != v && length < nearest && !adjacent.joined(v, u))
+                    nearest = length;
+            }
+        }
+        room[size_t(v)] = kShareOfGap * nearest;
+    }
+    return room;
+}
+
 // Moves every vertex back into the box of `reach` voxels around its place in
-// `before`, measured along the voxel axes.
+// `before`, measured along the voxel axes, and within its room.
 void clampToReach(std::vector<double> &xyz, const std::vector<double> &before, const Linear &linear,
-                  double reach)
+                  double reach, const std::vector<double> &room)
 {
     for (qint32 v = 0; v < qint32(xyz.size() / 3); ++v) {
         const Vec from = at(before, v);
@@ -68,6 +161,12 @@ void clampToReach(std::vector<double> &xyz, const std::vector<double> &before, c
                 s = std::copysign(reach, s);
                 clamped = true;
             }
+        const double length = std::sqrt(dot(step, step)), most = room[size_t(v)];
+        if (length > most) {
+            for (double &s : step)
+                s *= most / length;
+            clamped = true;
+        }
         if (!clamped)
             continue;
         const Vec world = Linear::apply(linear.m, step);
@@ -76,12 +175,43 @@ void clampToReach(std::vector<double> &xyz, const std::vector<double> &before, c
     }
 }
 
-// Twice the area of triangle t, along its normal.
-Vec areaNormal(const LabelSurface &s, qint64 t)
+// Twice the area of triangle t, along its normal, with the vertices `xyz`.
+Vec areaNormal(const LabelSurface &s, qint64 t, const std::vector<double> &xyz)
 {
     const qint32 *c = s.triangles.data() + 3 * t;
-    const Vec p = at(s.xyz, c[0]);
-    return cross(minus(at(s.xyz, c[1]), p), minus(at(s.xyz, c[2]), p));
+    const Vec p = at(xyz, c[0]);
+    return cross(minus(at(xyz, c[1]), p), minus(at(xyz, c[2]), p));
+}
+
+Vec areaNormal(const LabelSurface &s, qint64 t)
+{
+    return areaNormal(s, t, s.xyz);
+}
+
+// Where a triangle has turned over against where the voxels put it (a fold:
+// it crosses its neighbours), its vertices go halfway back, until none is
+// turned over or, after a few passes, all the way back.
+void unfold(LabelSurface &s, const std::vector<double> &before)
+{
+    const size_t vertices = s.xyz.size() / 3;
+    std::vector<bool> folded(vertices);
+    for (int pass = 0; pass < kUnfoldPasses; ++pass) {
+        std::fill(folded.begin(), folded.end(), false);
+        bool any = false;
+        for (qint64 t = 0; t < s.triangleCount(); ++t)
+            if (dot(areaNormal(s, t), areaNormal(s, t, before)) <= 0) {
+                any = true;
+                for (int c = 0; c < 3; ++c)
+                    folded[size_t(s.triangles[size_t(3 * t + c)])] = true;
+            }
+        if (!any)
+            return;
+        const double keep = pass + 1 < kUnfoldPasses ? 0.5 : 0.0;
+        for (size_t v = 0; v < vertices; ++v)
+            if (folded[v])
+                for (size_t k = 3 * v; k < 3 * v + 3; ++k)
+                    s.xyz[k] = before[k] + keep * (s.xyz[k] - before[k]);
+    }
 }
 
 // Solves a x = b in place by Gaussian elimination with partial pivoting;
@@ -228,7 +358,9 @@ void fitLabelVolumes(LabelSurface &surface, const std::vector<double> &before,
     if (surface.triangleCount() == 0 || before.size() != surface.xyz.size())
         return;
     const Linear linear(toWorld);
-    clampToReach(surface.xyz, before, linear, options.smoothingReach);
+    const std::vector<double> room = roomToMove(surface, before, linear);
+    clampToReach(surface.xyz, before, linear, options.smoothingReach, room);
+    unfold(surface, before);
     const int labels = int(target.size()) - 1;
     for (int round = 0; round < options.rounds; ++round) {
         const std::vector<double> now = enclosedVolumes(surface, labels);
@@ -241,6 +373,7 @@ void fitLabelVolumes(LabelSurface &surface, const std::vector<double> &before,
         if (fitted)
             break;
         applyPushes(surface, pushes(surface, missing, labels));
-        clampToReach(surface.xyz, before, linear, options.totalReach);
+        clampToReach(surface.xyz, before, linear, options.totalReach, room);
+        unfold(surface, before);
     }
 }
