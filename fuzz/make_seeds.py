@@ -79,7 +79,8 @@ def name_seeds():
     names = ["Opukhol_1.surf", "opykhol.surf", "KrovLeft.surf", "blood_BLOOD.surf", "vena_renalis.surf",
              "pochka.surf", "Kidney.surf", "bone.surf", "BONE.surf", "kamni.surf", "stones.surf",
              "lokhanki.surf", "Lohanki.surf", "skin.surf", "bad.surf", "parenhima.surf", "Piramida.surf",
-             "liver.surf", "x", "", ".surf", "почка.surf"]
+             "liver.surf", "x", "", ".surf", "почка.surf", "Left Kidney", "Kidney_L", "kidney_cyst_1",
+             "GTV_kidney", "renal-pelvis right", "inferior_vena_cava", "iliac_artery_left", " "]
     return {"name_%02d" % i: n.encode("utf-8") for i, n in enumerate(names)}
 
 

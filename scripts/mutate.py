@@ -17,7 +17,7 @@ moved on), without building anything.
 The list is blocks of lines separated by blank lines; "#" starts a comment:
 
     id: surface-shared-faces
-    file: src/model/Surface.cpp
+    file: src/model/VolumeCells.cpp
     find: if (count == 1)
     replace: if (count >= 1)
     tests: test_topology          (optional: the ctest names to run)

@@ -1,78 +1,15 @@
 #include "LabelNames.h"
 
+#include "model/AnatomyTable.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include <vector>
+#include <algorithm>
 
 namespace {
-
-struct Rgb
-{
-    int r, g, b;
-};
-
-// Colours of the kinds of structure; the first ones are the anatomy table's.
-constexpr Rgb kTumour {164, 5, 207};
-constexpr Rgb kArtery {198, 30, 25};
-constexpr Rgb kVein {108, 159, 237};
-constexpr Rgb kBone {255, 255, 255};
-constexpr Rgb kStone {255, 255, 255};
-constexpr Rgb kCollecting {207, 156, 48};
-constexpr Rgb kSkin {255, 229, 187};
-constexpr Rgb kParenchyma {255, 191, 213};
-constexpr Rgb kCyst {240, 222, 120};
-constexpr Rgb kBladder {232, 200, 110};
-constexpr Rgb kAdrenal {230, 170, 60};
-constexpr Rgb kSpleen {157, 70, 90};
-constexpr Rgb kLiver {160, 72, 52};
-constexpr Rgb kPancreas {235, 190, 120};
-constexpr Rgb kGallbladder {90, 150, 60};
-
-// A structure name pattern (whole name, after normalising) and what it
-// becomes: the name given (an empty one keeps the structure's own name)
-// followed by the pattern's first capture (a side or a number).
-struct StructureRow
-{
-    const char *pattern;
-    const char *name;
-    Rgb colour;
-};
-
-const StructureRow kStructureRows[] = {
-    {"(?:kidney|renal)_cysts?(_\\w+)?", "Kista", kCyst},
-    {"(?:kidney_|renal_)?(?:tumou?rs?|neoplasms?|masse?s?|lesions?)(_\\w+)?", "Obrazovanie",
-     kTumour},
-    {"(?:kidney_|renal_)?(?:stones?|calculi|calculus)(_\\w+)?", "Kamni", kStone},
-    {"(?:renal_pelvis|kidney_pelvis|collecting_system)(_\\w+)?", "Lokhanki", kCollecting},
-    {"kidneys?(_\\w+)?", "Parenhima", kParenchyma},
-    {"renal_arter(?:y|ies)(_\\w+)?", "Arteria_renalis", kArtery},
-    {"renal_veins?(_\\w+)?", "Vena_renalis", kVein},
-    {"aorta(_\\w+)?", "Aorta", kArtery},
-    {"(?:inferior_vena_cava|vena_cava_inferior|ivc)(_\\w+)?", "Vena_cava", kVein},
-    {"ureters?(_\\w+)?", "Mochetochnik", kCollecting},
-    {"(?:urinary_)?bladder(_\\w+)?", "Mochevoy_puzyr", kBladder},
-    {"adrenal_glands?(_\\w+)?", "Nadpochechnik", kAdrenal},
-    {"spleen(_\\w+)?", "Selezenka", kSpleen},
-    {"liver(_\\w+)?", "Pechen", kLiver},
-    {"pancreas(_\\w+)?", "Podzheludochnaya", kPancreas},
-    {"gall_?bladder(_\\w+)?", "Zhelchny_puzyr", kGallbladder},
-    {"(?:skin|body)(_\\w+)?", "Skin", kSkin},
-    // Kinds only: the structure keeps its name and gets the kind's colour.
-    {"\\w*arter(?:y|ies)\\w*()", "", kArtery},
-    {"\\w*(?:vein|vena)\\w*()", "", kVein},
-    {"\\w*(?:vertebra|rib|sacrum|hip|femur|bone|skeleton|sternum|scapula|clavicula|humerus|"
-     "skull|pelvis)\\w*()",
-     "", kBone},
-};
-
-QString normalised(const QString &structure)
-{
-    static const QRegularExpression gaps(QStringLiteral("[\\s\\-]+"));
-    return structure.trimmed().toLower().replace(gaps, QStringLiteral("_"));
-}
 
 // "value", then the rest of the line split at blanks, a "quoted name" one word.
 QStringList words(const QString &line)
@@ -129,25 +66,14 @@ void readNameFirst(const QStringList &w, LabelLook &look)
 
 std::optional<LabelLook> structureLook(const QString &structure)
 {
-    static const std::vector<QRegularExpression> patterns = [] {
-        std::vector<QRegularExpression> list;
-        for (const StructureRow &row : kStructureRows)
-            list.emplace_back(QRegularExpression::anchoredPattern(QLatin1StringView(row.pattern)));
-        return list;
-    }();
-    const QString name = normalised(structure);
-    for (size_t r = 0; r < patterns.size(); ++r) {
-        const QRegularExpressionMatch m = patterns[r].match(name);
-        if (!m.hasMatch())
-            continue;
-        const StructureRow &row = kStructureRows[r];
-        LabelLook look;
-        look.name = *row.name ? QLatin1StringView(row.name) + m.captured(1) : structure.trimmed();
-        look.hasColor = true;
-        look.rgb[0] = row.colour.r, look.rgb[1] = row.colour.g, look.rgb[2] = row.colour.b;
-        return look;
-    }
-    return std::nullopt;
+    const std::optional<anatomy::LabelMatch> match = anatomy::matchLabel(structure);
+    if (!match)
+        return std::nullopt;
+    LabelLook look;
+    look.name = match->name;
+    look.hasColor = true;
+    std::copy(match->colour.begin(), match->colour.end(), look.rgb);
+    return look;
 }
 
 LabelTable parseLabelTable(const QString &text)

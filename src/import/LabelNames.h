@@ -16,13 +16,10 @@ struct LabelLook
     int rgb[3] = {0, 0, 0};
 };
 
-// The name and colour the anatomy table gives a structure named as automatic
-// segmentation names it ("kidney_left", "kidney_cyst_2", "renal tumor",
-// "urinary_bladder", "inferior_vena_cava", ...): the table's name where the
-// table has the structure (a kidney is parenchyma, a tumour Obrazovanie,
-// a renal artery Arteria_renalis), our own name for the rest, and the
-// colour of its kind. Spaces, hyphens and case do not matter; a side or a
-// number at the end is kept. Nothing for a name it does not know.
+// The name and colour the anatomy table (model/AnatomyTable.h) gives a
+// structure named as automatic segmentation names it ("kidney_left",
+// "renal tumor", "inferior_vena_cava", ...): anatomy::matchLabel's name and
+// colour. Nothing for a name it does not know.
 std::optional<LabelLook> structureLook(const QString &structure);
 
 // Label value -> name and colour, from a text file of "value name [r g b]"

@@ -1,16 +1,19 @@
 #pragma once
 
+#include "model/AnatomyTable.h"
+
 #include <QString>
 
 namespace measure {
 
-// The structure a model shows, as far as the planning numbers care.
-enum class Anatomy { Other, Tumour, Kidney, CollectingSystem, Stones, Artery, Vein, Skin, Bone };
+// The structure a model shows, as far as the planning numbers care: one of
+// the anatomy table's structures (model/AnatomyTable.h); the measured roles
+// are Tumour, Kidney, CollectingSystem, Stones, Artery, Vein, Skin and Bone.
+using Anatomy = anatomy::Structure;
 
-// Read from the words of the model's file name (those of the anatomy table
-// that names models, with the kidney's words apart from the vein's), or,
-// for a model without a file, from its name as the Objects tree shows it.
-// The more specific structure wins when a name holds several words:
+// Read from the words of the model's file name (the anatomy table's words),
+// or, for a model without a file, from its name as the Objects tree shows
+// it. The more specific structure wins when a name holds several words:
 // "kidney_stones" is stones, "pochka_opukhol" a tumour.
 Anatomy anatomyOf(const QString &name, const QString &fileName);
 
@@ -20,6 +23,6 @@ Anatomy anatomyOf(const QString &name, const QString &fileName);
 Anatomy anatomyOfStructure(const QString &structure, const QString &fileName);
 
 // Stable key for the JSON output: "tumour", "kidney", "collecting_system", ...
-QString anatomyKey(Anatomy anatomy);
+QString anatomyKey(Anatomy structure);
 
 } // namespace measure

@@ -79,29 +79,9 @@ QString score(const std::optional<int> &value)
 
 } // namespace
 
-QString structureName(Anatomy anatomy)
+QString structureName(Anatomy structure)
 {
-    switch (anatomy) {
-    case Anatomy::Tumour:
-        return Text::tr("Tumour");
-    case Anatomy::Kidney:
-        return Text::tr("Kidney");
-    case Anatomy::CollectingSystem:
-        return Text::tr("Collecting system");
-    case Anatomy::Stones:
-        return Text::tr("Stones");
-    case Anatomy::Artery:
-        return Text::tr("Artery");
-    case Anatomy::Vein:
-        return Text::tr("Vein");
-    case Anatomy::Skin:
-        return Text::tr("Skin");
-    case Anatomy::Bone:
-        return Text::tr("Bone");
-    case Anatomy::Other:
-        break;
-    }
-    return QString();
+    return anatomy::shownName(structure);
 }
 
 QString shownName(const QString &name, Anatomy anatomy)

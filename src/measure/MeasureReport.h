@@ -32,7 +32,7 @@ QString pointText(const Point3 &p); // "(1.25; -3.5; 40)"
 
 // The structure's name in the interface language ("Kidney", "Почка"); empty
 // for a model of no known structure.
-QString structureName(Anatomy anatomy);
+QString structureName(Anatomy structure);
 // A model's name as the planning numbers show it: its structure's name in
 // the interface language with the model's own name beside it where they
 // differ ("Stones (Kamni)"), or the model's name alone.

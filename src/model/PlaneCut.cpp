@@ -1,26 +1,10 @@
 #include "PlaneCut.h"
 
 #include "../geometry/Status.h"
+#include "CellWalk.h"
 #include "ModelClass.h"
 
 #include <cmath>
-
-namespace {
-
-// Calls take(t, c, nodes) for every cell of every filled type slot.
-template<class Visit> void forEachCell(const MeshClass &block, Visit visit)
-{
-    for (int t = 0; t < kTypeSlots; ++t) {
-        const qint32 *cells = block.Cells[t];
-        if (!cells)
-            continue;
-        const int width = NodesOfType(t);
-        for (qint32 c = 0; c < block.CountOfCells[t]; ++c)
-            visit(t, c, cells + qint64(c) * width, width);
-    }
-}
-
-} // namespace
 
 void clipBlock(MeshClass &block, const double point[3], const double normal[3], bool include,
                bool invert)

@@ -3,6 +3,7 @@
 // The frame the topology operations build their models in (see Topology.h).
 
 #include "../geometry/Alloc.h"
+#include "CellWalk.h"
 #include "ModelClass.h"
 
 #include <memory>
@@ -63,19 +64,6 @@ inline void requireSound(const MeshClass &block)
 {
     if (block.checkIndices())
         throw errUnknown;
-}
-
-// Calls visit(type, cell, nodes, nodeCount) for every cell of every filled slot.
-template<class Visit> void forEachCell(const MeshClass &block, Visit visit)
-{
-    for (int t = 0; t < kTypeSlots; ++t) {
-        const qint32 *cells = block.Cells[t];
-        if (!cells)
-            continue;
-        const int width = NodesOfType(t);
-        for (qint32 c = 0; c < block.CountOfCells[t]; ++c)
-            visit(t, c, cells + qint64(c) * width, width);
-    }
 }
 
 // A count that must fit the blocks' 32-bit counters.

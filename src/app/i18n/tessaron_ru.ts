@@ -2178,7 +2178,7 @@
     </message>
     <message>
         <location filename="../../measure/MeasureReport.cpp" line="57" />
-        <location filename="../../measure/MeasureReport.cpp" line="178" />
+        <location filename="../../measure/MeasureReport.cpp" line="158" />
         <source>not closed</source>
         <translation>не замкнута</translation>
     </message>
@@ -2198,341 +2198,396 @@
         <translation>%1 №%2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="86" />
+        <location filename="../../model/AnatomyTable.cpp" line="25" />
         <source>Tumour</source>
         <translation>Опухоль</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="88" />
+        <location filename="../../model/AnatomyTable.cpp" line="64" />
         <source>Kidney</source>
         <translation>Почка</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="90" />
+        <location filename="../../model/AnatomyTable.cpp" line="36" />
         <source>Collecting system</source>
         <translation>Чашечно-лоханочная система</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="92" />
+        <location filename="../../model/AnatomyTable.cpp" line="22" />
+        <source>Cyst</source>
+        <translation>Киста</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="32" />
         <source>Stones</source>
         <translation>Камни</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="94" />
+        <location filename="../../model/AnatomyTable.cpp" line="41" />
         <source>Artery</source>
         <translation>Артерия</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="96" />
+        <location filename="../../model/AnatomyTable.cpp" line="46" />
         <source>Vein</source>
         <translation>Вена</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="98" />
+        <location filename="../../model/AnatomyTable.cpp" line="53" />
         <source>Skin</source>
         <translation>Кожа</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="100" />
+        <location filename="../../model/AnatomyTable.cpp" line="58" />
         <source>Bone</source>
         <translation>Кость</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="114" />
+        <location filename="../../model/AnatomyTable.cpp" line="69" />
+        <source>Ureter</source>
+        <translation>Мочеточник</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="71" />
+        <source>Urinary bladder</source>
+        <translation>Мочевой пузырь</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="73" />
+        <source>Adrenal gland</source>
+        <translation>Надпочечник</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="76" />
+        <source>Spleen</source>
+        <translation>Селезёнка</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="78" />
+        <source>Liver</source>
+        <translation>Печень</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="80" />
+        <source>Pancreas</source>
+        <translation>Поджелудочная железа</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="82" />
+        <source>Gallbladder</source>
+        <translation>Желчный пузырь</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="85" />
+        <source>Aorta</source>
+        <translation>Аорта</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="87" />
+        <source>Renal pyramids</source>
+        <translation>Почечные пирамиды</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="89" />
+        <source>Marked as bad</source>
+        <translation>Помечено как негодное</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="94" />
         <source>%1 (%2)</source>
         <translation>%1 (%2)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="124" />
+        <location filename="../../measure/MeasureReport.cpp" line="104" />
         <source>%1 mm</source>
         <translation>%1 мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="129" />
+        <location filename="../../measure/MeasureReport.cpp" line="109" />
         <source>%1 mm²</source>
         <translation>%1 мм²</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="134" />
+        <location filename="../../measure/MeasureReport.cpp" line="114" />
         <source>%1 mm³ (%2 mL)</source>
         <translation>%1 мм³ (%2 мл)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="145" />
+        <location filename="../../measure/MeasureReport.cpp" line="125" />
         <source>Models</source>
         <translation>Модели</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="146" />
+        <location filename="../../measure/MeasureReport.cpp" line="126" />
         <source>Model</source>
         <translation>Модель</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="146" />
+        <location filename="../../measure/MeasureReport.cpp" line="126" />
         <source>Area, mm²</source>
         <translation>Площадь, мм²</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="146" />
-        <location filename="../../measure/MeasureReport.cpp" line="174" />
+        <location filename="../../measure/MeasureReport.cpp" line="126" />
+        <location filename="../../measure/MeasureReport.cpp" line="154" />
         <source>Volume, mm³</source>
         <translation>Объём, мм³</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="147" />
+        <location filename="../../measure/MeasureReport.cpp" line="127" />
         <source>Volume, mL</source>
         <translation>Объём, мл</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="147" />
+        <location filename="../../measure/MeasureReport.cpp" line="127" />
         <source>Components</source>
         <translation>Компоненты</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="147" />
+        <location filename="../../measure/MeasureReport.cpp" line="127" />
         <source>Surface</source>
         <translation>Поверхность</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="154" />
+        <location filename="../../measure/MeasureReport.cpp" line="134" />
         <source>not measured: %1</source>
         <translation>не измерена: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="174" />
+        <location filename="../../measure/MeasureReport.cpp" line="154" />
         <source>Stone</source>
         <translation>Камень</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="174" />
+        <location filename="../../measure/MeasureReport.cpp" line="154" />
         <source>Largest diameter, mm</source>
         <translation>Наибольший диаметр, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="175" />
+        <location filename="../../measure/MeasureReport.cpp" line="155" />
         <source>Centre, mm</source>
         <translation>Центр, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="187" />
+        <location filename="../../measure/MeasureReport.cpp" line="167" />
         <source>Stones: %1; in all %2</source>
         <translation>Камней: %1; всего %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="189" />
+        <location filename="../../measure/MeasureReport.cpp" line="169" />
         <source> (not closed, without volume: %1)</source>
         <translation> (не замкнуты, без объёма: %1)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="192" />
+        <location filename="../../measure/MeasureReport.cpp" line="172" />
         <source>; the largest #%1, %2 across</source>
         <translation>; наибольший №%1, поперечник %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="202" />
+        <location filename="../../measure/MeasureReport.cpp" line="182" />
         <source>touching</source>
         <translation>касаются</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="204" />
+        <location filename="../../measure/MeasureReport.cpp" line="184" />
         <source>overlapping</source>
         <translation>перекрываются</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="209" />
+        <location filename="../../measure/MeasureReport.cpp" line="189" />
         <source>inside %1</source>
         <translation>внутри %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="211" />
+        <location filename="../../measure/MeasureReport.cpp" line="191" />
         <source>holds %1</source>
         <translation>содержит %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="218" />
+        <location filename="../../measure/MeasureReport.cpp" line="198" />
         <source>no triangles to measure</source>
         <translation>нет треугольников для измерения</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="227" />
+        <location filename="../../measure/MeasureReport.cpp" line="207" />
         <source>Gaps</source>
         <translation>Расстояния</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="228" />
-        <location filename="../../measure/MeasureReport.cpp" line="247" />
+        <location filename="../../measure/MeasureReport.cpp" line="208" />
+        <location filename="../../measure/MeasureReport.cpp" line="227" />
         <source>From</source>
         <translation>От</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="228" />
+        <location filename="../../measure/MeasureReport.cpp" line="208" />
         <source>To</source>
         <translation>До</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="228" />
+        <location filename="../../measure/MeasureReport.cpp" line="208" />
         <source>Gap, mm</source>
         <translation>Расстояние, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="228" />
+        <location filename="../../measure/MeasureReport.cpp" line="208" />
         <source>Note</source>
         <translation>Примечание</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="246" />
+        <location filename="../../measure/MeasureReport.cpp" line="226" />
         <source>R.E.N.A.L. nephrometry of %1</source>
         <translation>Нефрометрия R.E.N.A.L. для %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="247" />
+        <location filename="../../measure/MeasureReport.cpp" line="227" />
         <source>Part</source>
         <translation>Составляющая</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="247" />
+        <location filename="../../measure/MeasureReport.cpp" line="227" />
         <source>Score</source>
         <translation>Баллы</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="248" />
+        <location filename="../../measure/MeasureReport.cpp" line="228" />
         <source>R: radius</source>
         <translation>R: радиус</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="250" />
+        <location filename="../../measure/MeasureReport.cpp" line="230" />
         <source>largest diameter %1</source>
         <translation>наибольший диаметр %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="251" />
+        <location filename="../../measure/MeasureReport.cpp" line="231" />
         <source>no surface</source>
         <translation>нет поверхности</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="253" />
+        <location filename="../../measure/MeasureReport.cpp" line="233" />
         <source>E: exophytic</source>
         <translation>E: экзофитность</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="254" />
+        <location filename="../../measure/MeasureReport.cpp" line="234" />
         <source>estimate: %1 of the volume outside the convex hull of %2</source>
         <translation>оценка: %1 объёма вне выпуклой оболочки %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="256" />
+        <location filename="../../measure/MeasureReport.cpp" line="236" />
         <source>needs a closed tumour and a kidney</source>
         <translation>нужны замкнутая опухоль и почка</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="258" />
+        <location filename="../../measure/MeasureReport.cpp" line="238" />
         <source>N: nearness</source>
         <translation>N: близость</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="259" />
+        <location filename="../../measure/MeasureReport.cpp" line="239" />
         <source>gap %1 to %2</source>
         <translation>расстояние %1 до %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="262" />
+        <location filename="../../measure/MeasureReport.cpp" line="242" />
         <source>needs a collecting system</source>
         <translation>нужна чашечно-лоханочная система</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="263" />
+        <location filename="../../measure/MeasureReport.cpp" line="243" />
         <source>A: anterior or posterior</source>
         <translation>A: передняя или задняя</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="265" />
-        <location filename="../../measure/MeasureReport.cpp" line="267" />
+        <location filename="../../measure/MeasureReport.cpp" line="245" />
+        <location filename="../../measure/MeasureReport.cpp" line="247" />
         <source>entered</source>
         <translation>введено</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="265" />
-        <location filename="../../measure/MeasureReport.cpp" line="267" />
+        <location filename="../../measure/MeasureReport.cpp" line="245" />
+        <location filename="../../measure/MeasureReport.cpp" line="247" />
         <source>to be entered</source>
         <translation>нужно ввести</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="266" />
+        <location filename="../../measure/MeasureReport.cpp" line="246" />
         <source>L: location to the polar lines</source>
         <translation>L: положение относительно полярных линий</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="275" />
+        <location filename="../../measure/MeasureReport.cpp" line="255" />
         <source>R.E.N.A.L. score %1%2</source>
         <translation>Оценка R.E.N.A.L.: %1%2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="284" />
+        <location filename="../../measure/MeasureReport.cpp" line="264" />
         <source>Sum so far %1 (%2); missing %3</source>
         <translation>Сумма пока %1 (%2); не хватает %3</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="293" />
+        <location filename="../../measure/MeasureReport.cpp" line="273" />
         <source>Not measured: %1</source>
         <translation>Не измерена: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="295" />
+        <location filename="../../measure/MeasureReport.cpp" line="275" />
         <source>Surface area = %1</source>
         <translation>Площадь поверхности = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="296" />
+        <location filename="../../measure/MeasureReport.cpp" line="276" />
         <source>Closed = %1</source>
         <translation>Замкнута = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="297" />
+        <location filename="../../measure/MeasureReport.cpp" line="277" />
         <source>Manifold = %1</source>
         <translation>Многообразие = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="298" />
+        <location filename="../../measure/MeasureReport.cpp" line="278" />
         <source>Consistently oriented = %1</source>
         <translation>Согласованно ориентирована = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="300" />
+        <location filename="../../measure/MeasureReport.cpp" line="280" />
         <source>Self-intersecting = %1</source>
         <translation>Самопересекается = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="303" />
+        <location filename="../../measure/MeasureReport.cpp" line="283" />
         <source>Volume = %1</source>
         <translation>Объём = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="305" />
+        <location filename="../../measure/MeasureReport.cpp" line="285" />
         <source>The surface was inside out (its triangles faced inwards)</source>
         <translation>Поверхность была вывернута (треугольники смотрели внутрь)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="307" />
+        <location filename="../../measure/MeasureReport.cpp" line="287" />
         <source>Volume: %1 (%2 border edges, %3 non-manifold edges)</source>
         <translation>Объём: %1 (граничных рёбер: %2, неманифолдных рёбер: %3)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="313" />
+        <location filename="../../measure/MeasureReport.cpp" line="293" />
         <source>Voxel volume of the label = %1</source>
         <translation>Объём вокселей метки = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="314" />
+        <location filename="../../measure/MeasureReport.cpp" line="294" />
         <source>Connected components = %1</source>
         <translation>Связных компонент = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="316" />
+        <location filename="../../measure/MeasureReport.cpp" line="296" />
         <source>Extents = %1 x %2 x %3 mm</source>
         <translation>Размеры = %1 x %2 x %3 мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="319" />
+        <location filename="../../measure/MeasureReport.cpp" line="299" />
         <source>Largest diameter = %1</source>
         <translation>Наибольший диаметр = %1</translation>
     </message>
