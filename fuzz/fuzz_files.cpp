@@ -1,6 +1,8 @@
 // Fuzz target: the viewer's load chain over real files, mapped as the viewer
 // maps them: the scene walk, the .hx and .surf readers, scenes that list
-// themselves and files that another program shortens while they are read.
+// themselves and files that another program shortens while they are read;
+// and the registry's verdict on every file of the bundle by its name and its
+// first bytes.
 //
 // An input is a bundle of files. A line "=== NAME" starts a file, whose bytes
 // run to the next such line; a line "=== shrink NAME LENGTH" cuts that file to
@@ -8,6 +10,7 @@
 // and "-". The first file is opened, as the viewer opens a file or a scene.
 
 #include "formats/FileBytes.h"
+#include "formats/FileKinds.h"
 #include "formats/SceneWalk.h"
 #include "model/ModelClass.h"
 
@@ -96,6 +99,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         QFile file(folder.filePath(name));
         if (file.open(QIODevice::WriteOnly))
             file.write(bytes);
+    }
+    // Bytes that contradict a name's ending name another kind, never the same.
+    for (const auto &[name, bytes] : bundle.files) {
+        const Recognition seen = recognise(folder.filePath(name));
+        if (seen.content != FileKind::Unknown && seen.content == seen.kind)
+            __builtin_trap();
     }
     active = &bundle;
     shortened.clear();

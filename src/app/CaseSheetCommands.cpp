@@ -3,6 +3,7 @@
 
 #include "Tessaron.h"
 
+#include "formats/FileKinds.h"
 #include "panels/MeasurementsControl.h"
 #include "view/CaseSheet.h"
 #include "view/Dialogs.h"
@@ -55,7 +56,7 @@ void Tessaron::caseSheet()
                                                           suggested, tr("PDF (*.pdf)"));
     if (fileName.isEmpty())
         return;
-    if (!fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+    if (pictureKindOf(fileName, Qt::CaseInsensitive) != PictureKind::Pdf)
         fileName += QLatin1String(".pdf");
     CaseSheet sheet;
     if (!prepareCaseSheet(title.trimmed().isEmpty() ? caseSheetTitle() : title, sheet))

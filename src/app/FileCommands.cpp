@@ -6,7 +6,6 @@
 #include "formats/LoadPipeline.h"
 #include "formats/SceneWalk.h"
 #include "import/Importer.h"
-#include "import/LabelMapImport.h"
 #include "panels/ObjectsControl.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
@@ -214,7 +213,7 @@ void Tessaron::updateRecentFileActions()
 void Tessaron::openHxInWorkingFolder()
 {
     const QStringList scenes =
-        QDir::current().entryList({"*.hx"}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+        QDir::current().entryList(scenePatterns(), QDir::Files, QDir::Name | QDir::IgnoreCase);
     if (scenes.isEmpty()) {
         setWindowTitle(windowTitleText());
         Dialogs::current().message(nullptr, QString(), tr("There is no .hx files in this folder."));
@@ -230,7 +229,7 @@ void Tessaron::openHxInWorkingFolder()
 void Tessaron::openDroppedPath(const QString &path)
 {
     const QFileInfo info(path);
-    if (info.isDir() && isMaskFolder(path)) { // a folder of masks is one scene
+    if (recognise(path).kind == FileKind::MaskFolder) { // a folder of masks is one scene
         importModelFile(path);
         return;
     }
@@ -252,13 +251,12 @@ void Tessaron::openDroppedPath(const QString &path)
             importModelFile(file);
             continue;
         }
-        if (!info.isDir() && !file.endsWith(".surf", Qt::CaseInsensitive)
-            && !file.endsWith(".hx", Qt::CaseInsensitive)) { // a dropped file says what is read
+        if (!info.isDir() && !isNativeName(file)) { // a dropped file says what is read
             Dialogs::current().message(
                 nullptr, QString(),
                 file + ": "
                     + tr("Files of this kind are not read; the endings read are %1.")
-                          .arg(QStringLiteral(".surf, .hx, ") + importEndings()));
+                          .arg(readEndings()));
             continue;
         }
         openModelFile(file);

@@ -5,7 +5,6 @@
 
 #include "Tessaron.h"
 #include "import/Importer.h"
-#include "import/LabelMapImport.h"
 #include "model/ModelClass.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
@@ -43,7 +42,7 @@ void Tessaron::importFile()
 int Tessaron::importModelFile(const QString &path)
 {
     showStatus(tr("Importing %1...").arg(QFileInfo(path).fileName()));
-    const bool labelMap = isLabelMapPath(path) || QFileInfo(path).isDir();
+    const bool labelMap = isLabelMapName(path) || QFileInfo(path).isDir();
     QProgressDialog dialog(this);
     dialog.setWindowTitle(tr("Import"));
     dialog.setWindowModality(Qt::WindowModal);

@@ -1,7 +1,5 @@
 #include "CliInput.h"
 
-#include "formats/HxReader.h"
-#include "formats/LoadPipeline.h"
 #include "import/ImportTypes.h"
 #include "import/Importer.h"
 #include "model/ModelClass.h"
@@ -23,13 +21,6 @@ bool verbose = false;
 // colour of front faces (#0000DD).
 constexpr int kDefaultFront[3] = {0, 0, 221};
 
-// The endings INPUT may have besides a folder of masks, for the message on
-// any other one.
-QString readableKinds()
-{
-    return QStringLiteral(".surf, .hx, ") + importEndings();
-}
-
 } // namespace
 
 bool admitInput(const QString &input)
@@ -39,15 +30,14 @@ bool admitInput(const QString &input)
         printInputError(input, QStringLiteral("the file does not exist"));
         return false;
     }
-    if (isImportedInput(input) || input.endsWith(QLatin1String(".hx"), Qt::CaseInsensitive)
-        || input.endsWith(QLatin1String(".surf"), Qt::CaseInsensitive))
+    if (recognise(input).kind != FileKind::Unknown)
         return true;
     printInputError(input,
-                    info.isDir() ? QStringLiteral("the folder holds no label maps; "
-                                                  "an INPUT is a file or a folder of masks: %1")
-                                       .arg(readableKinds())
-                                 : QStringLiteral("Error filetype. Tessaron reads %1")
-                                       .arg(readableKinds()));
+                    info.isDir()
+                        ? QStringLiteral("the folder holds no label maps; "
+                                         "an INPUT is a file or a folder of masks: %1")
+                              .arg(readEndings())
+                        : QStringLiteral("Error filetype. Tessaron reads %1").arg(readEndings()));
     return false;
 }
 
@@ -66,56 +56,67 @@ void describe(const ModelClass &model)
                  vertices, cells, rgb[0], rgb[1], rgb[2]);
 }
 
-// What an import left out reaches the user whether or not --verbose is on:
-// a model that lost something must not pass for the whole file.
-bool importInput(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models)
+// Every problem the door met, errors and warnings alike: what an import left
+// out reaches the user whether or not --verbose is on, so that a model that
+// lost something does not pass for the whole file.
+void printProblems(const OpenedFile &opened)
 {
-    const ImportResult result = importModels(path, models);
-    if (!result.ok)
-        printInputError(path, result.message);
-    for (const QString &warning : result.warnings)
-        printInputError(path, Import::tr("warning: %1").arg(warning));
-    return result.ok;
-}
-
-bool loadSurface(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models)
-{
-    auto model = std::make_unique<ModelClass>();
-    if (const qint32 code = model->loadFile(path)) {
-        printInputError(path, loadErrorMessage(code));
-        return false;
-    }
-    models.push_back(std::move(model));
-    return true;
-}
-
-// Every .surf of the scene, named relative to the scene's folder as the
-// viewer opens them.
-bool loadScene(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models)
-{
-    QStringList names;
-    if (const qint32 code = readHxList(path, names)) {
-        printInputError(path, loadErrorMessage(code));
-        return false;
-    }
-    if (names.isEmpty()) {
-        printInputError(path, QStringLiteral("the scene names no surface"));
-        return false;
-    }
-    const QString folder = QFileInfo(path).absolutePath();
-    for (const QString &name : std::as_const(names))
-        if (!loadSurface(folder + "/" + name, models))
-            return false;
-    return true;
+    for (const FileProblem &problem : opened.problems)
+        printInputError(problem.path,
+                        problem.warning ? Import::tr("warning: %1").arg(problem.text)
+                                        : problem.text);
 }
 
 } // namespace
 
+int commandFailure(const char *command, int status, const QString &text, const char *usage)
+{
+    std::fprintf(stderr, "tessaron-cli %s: %s\n", command, qPrintable(text));
+    if (status == kUsageError)
+        std::fputs(usage, stderr);
+    return status;
+}
+
 int usageError(const char *command, const QString &cause, const char *usage)
 {
-    std::fprintf(stderr, "tessaron-cli %s: %s\n", command, qPrintable(cause));
-    std::fputs(usage, stderr);
-    return 64;
+    return commandFailure(command, kUsageError, cause, usage);
+}
+
+QString readCommandLine(const QStringList &args, const CommandGrammar &grammar, CommandArgs &out)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString &arg = args.at(i);
+        if (!arg.startsWith(QLatin1String("--"))) {
+            if (out.positional.size() == grammar.positional.size())
+                return QStringLiteral("one argument too many: %1").arg(arg);
+            out.positional << arg;
+        } else if (grammar.switches.contains(arg)) {
+            out.switches << arg;
+        } else if (!grammar.valued.contains(arg)) {
+            return QStringLiteral("unknown option %1").arg(arg);
+        } else if (i + 1 >= args.size()) {
+            return QStringLiteral("%1 needs a value").arg(arg);
+        } else {
+            out.values.append({arg, args.at(++i)});
+        }
+    }
+    return QString();
+}
+
+QString readArguments(const QStringList &args, const CommandGrammar &grammar, CommandArgs &out)
+{
+    const QString cause = readCommandLine(args, grammar, out);
+    return cause.isEmpty() ? missingArgument(grammar, out) : cause;
+}
+
+QString missingArgument(const CommandGrammar &grammar, const CommandArgs &args)
+{
+    const QStringList &names = grammar.positional;
+    if (args.positional.size() >= names.size())
+        return QString();
+    if (names.size() == 2 && args.positional.isEmpty())
+        return QStringLiteral("%1 and %2 are missing").arg(names.at(0), names.at(1));
+    return QStringLiteral("%1 is missing").arg(names.at(args.positional.size()));
 }
 
 const char *const kInputHelp =
@@ -145,21 +146,21 @@ bool cliVerbose()
     return verbose;
 }
 
-bool isImportedInput(const QString &input)
-{
-    return isImportable(input);
-}
-
 bool loadInputModels(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models)
 {
     if (!admitInput(input))
         return false;
-    const size_t before = models.size();
-    const bool ok = isImportedInput(input)           ? importInput(input, models)
-        : input.endsWith(".hx", Qt::CaseInsensitive) ? loadScene(input, models)
-                                                     : loadSurface(input, models);
-    if (verbose)
-        for (size_t m = before; m < models.size(); ++m)
-            describe(*models[m]);
+    OpenedFile opened = openPath(input);
+    printProblems(opened);
+    bool ok = !opened.failed();
+    if (ok && opened.kind == FileKind::Scene && opened.models.empty()) {
+        printInputError(input, QStringLiteral("the scene names no surface"));
+        ok = false;
+    }
+    for (auto &model : opened.models) {
+        if (verbose)
+            describe(*model);
+        models.push_back(std::move(model));
+    }
     return ok;
 }

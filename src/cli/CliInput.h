@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 class ModelClass;
@@ -21,9 +24,6 @@ bool loadInputModels(const QString &input, std::vector<std::unique_ptr<ModelClas
 // reader sees it; false after the message.
 bool admitInput(const QString &input);
 
-// True when INPUT goes through the importer rather than the .surf reader.
-bool isImportedInput(const QString &input);
-
 // --verbose of any command: describe what was read. Off by default, so a
 // command that succeeds prints nothing but what it is asked for.
 void setCliVerbose(bool on);
@@ -32,9 +32,50 @@ bool cliVerbose();
 // "path: text" on standard error, the form of every command's error line.
 void printInputError(const QString &path, const QString &text);
 
-// A usage error: "tessaron-cli COMMAND: cause" in one line, then the
-// command's usage, on standard error; returns the usage status 64.
+// The usage status every command exits with on a usage error.
+inline constexpr int kUsageError = 64;
+
+// A command's failure on standard error: "tessaron-cli COMMAND: text" in one
+// line, then the command's usage when `status` is the usage status; returns
+// `status`.
+int commandFailure(const char *command, int status, const QString &text, const char *usage);
+
+// A usage error: the cause and the command's usage; returns the usage status.
 int usageError(const char *command, const QString &cause, const char *usage);
+
+// What a command takes: the names of its positional arguments in order (for
+// "INPUT is missing"), its switches and its options that take a value.
+struct CommandGrammar
+{
+    QStringList positional;
+    QStringList switches;
+    QStringList valued;
+};
+
+// A command line read by its grammar: the positional arguments, the switches
+// given and each option with its value, in the order given.
+struct CommandArgs
+{
+    QStringList positional;
+    QStringList switches;
+    QList<std::pair<QString, QString>> values;
+
+    bool has(const char *option) const { return switches.contains(QLatin1String(option)); }
+};
+
+// Reads `args`; the cause of the first usage error in their order (an
+// unknown option, an option without its value, one argument too many), or
+// an empty string. Missing arguments are left to missingArgument(), so that
+// a command can first judge the options' values.
+QString readCommandLine(const QStringList &args, const CommandGrammar &grammar, CommandArgs &out);
+
+// readCommandLine(), then missingArgument(): for commands whose options take
+// no value that needs judging.
+QString readArguments(const QStringList &args, const CommandGrammar &grammar, CommandArgs &out);
+
+// "INPUT is missing" (or "INPUT and OUTPUT are missing" when both of two are),
+// or an empty string when every positional argument is there.
+QString missingArgument(const CommandGrammar &grammar, const CommandArgs &args);
 
 // The lines of every usage that say what INPUT may be.
 extern const char *const kInputHelp;

@@ -1,34 +1,18 @@
 #include "ConvertCommand.h"
 
 #include "CliInput.h"
+#include "formats/FileKinds.h"
 #include "formats/LoadPipeline.h"
 #include "formats/OutputFile.h"
 #include "formats/SaveModelFile.h"
 #include "model/ModelClass.h"
 #include "model/Topology.h"
 
-#include <QFileInfo>
-
 #include <cstdio>
 #include <memory>
 #include <vector>
 
 namespace {
-
-// The save filter of each writable ending; its word chooses the writer.
-QString formatOf(const QString &output)
-{
-    static const std::pair<const char *, const char *> formats[] = {
-        {"mesh", "MESH(*.mesh)"}, {"off", "OFF(*.off)"}, {"vtk", "VTK(*.vtk)"},
-        {"obj", "OBJ(*.obj)"},    {"ply", "PLY(*.ply)"}, {"dat", "DAT(*.dat)"},
-        {"vrt", "StarCD(*.vrt)"}, {"stl", "STL(*.stl)"},
-    };
-    const QString suffix = QFileInfo(output).suffix().toLower();
-    for (const auto &[ending, format] : formats)
-        if (suffix == QLatin1StringView(ending))
-            return QString::fromLatin1(format);
-    return QString();
-}
 
 void printError(const QString &text)
 {
@@ -42,7 +26,7 @@ std::unique_ptr<ModelClass> loadJoined(const QString &input)
     std::vector<std::unique_ptr<ModelClass>> parts;
     if (!loadInputModels(input, parts))
         return nullptr;
-    if (parts.size() == 1 && !input.endsWith(".hx", Qt::CaseInsensitive))
+    if (parts.size() == 1 && !isSceneName(input))
         return std::move(parts.front());
     QList<const ModelClass *> models;
     for (const auto &part : parts)
@@ -69,28 +53,14 @@ const char *convertUsage()
 
 int runConvert(const QStringList &args)
 {
-    QStringList paths;
-    bool binary = false;
-    for (const QString &arg : args) {
-        if (arg == "--binary")
-            binary = true;
-        else if (arg.startsWith("--"))
-            return usageError("convert", QStringLiteral("unknown option %1").arg(arg),
-                              convertUsage());
-        else if (paths.size() == 2)
-            return usageError("convert", QStringLiteral("one argument too many: %1").arg(arg),
-                              convertUsage());
-        else
-            paths << arg;
-    }
-    if (paths.size() != 2)
-        return usageError("convert",
-                          paths.isEmpty() ? QStringLiteral("INPUT and OUTPUT are missing")
-                                          : QStringLiteral("OUTPUT is missing"),
-                          convertUsage());
-    const QString &input = paths[0], &output = paths[1];
-    const QString format = formatOf(output);
-    if (format.isEmpty())
+    static const CommandGrammar grammar {{"INPUT", "OUTPUT"}, {"--binary"}, {}};
+    CommandArgs line;
+    if (const QString cause = readArguments(args, grammar, line); !cause.isEmpty())
+        return usageError("convert", cause, convertUsage());
+    const bool binary = line.has("--binary");
+    const QString &input = line.positional[0], &output = line.positional[1];
+    const FileKindRow *writer = writerForName(output);
+    if (!writer)
         return usageError("convert",
                           QStringLiteral("%1: unknown output format; the endings written are "
                                          ".mesh .off .vtk .obj .ply .dat .vrt .stl")
@@ -99,7 +69,8 @@ int runConvert(const QStringList &args)
     const std::unique_ptr<ModelClass> model = loadJoined(input);
     if (!model)
         return 1;
-    const qint32 code = saveModelFile(model.get(), format, output, binary, WriterOptions {});
+    const qint32 code = saveModelFile(model.get(), QString::fromLatin1(writer->saveFilter), output,
+                                      binary, WriterOptions {});
     if (code == errUnknown) {
         printError(output + ": the model has cells that name vertices it does not have");
         return 2;

@@ -2,6 +2,7 @@
 
 #include "CliInput.h"
 #include "ViewInput.h"
+#include "formats/FileKinds.h"
 #include "formats/OutputFile.h"
 #include "geometry/PhaseTrace.h"
 #include "view/GLWidget.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr int kUsageError = 64;
 constexpr int kUnavailable = 69; // no display or no OpenGL
 constexpr int kFailure = 1;
 
@@ -33,8 +33,6 @@ struct RenderOptions
     QString background;
     QList<std::pair<QString, double>> opacities; // model name, opacity 0..1
 };
-
-const QStringList kImageEndings = {".png", ".jpg", ".jpeg", ".bmp", ".svg", ".pdf", ".eps", ".ps"};
 
 // A window-less host whose edge and point actions carry the requested
 // modes, so that every model is built once, as a load builds it.
@@ -65,10 +63,7 @@ private:
 
 int fail(int status, const QString &text)
 {
-    std::fprintf(stderr, "tessaron-cli render: %s\n", qPrintable(text));
-    if (status == kUsageError)
-        std::fputs(renderUsage(), stderr);
-    return status;
+    return commandFailure("render", status, text, renderUsage());
 }
 
 // The value of one option into `o`; an empty string, or why it is wrong.
@@ -126,36 +121,22 @@ QString takeValue(const QString &option, const QString &value, RenderOptions &o)
 // Reads the options; an empty string, or the reason they are wrong.
 QString parse(const QStringList &args, RenderOptions &o)
 {
-    static const QStringList valued = {"--size",  "--view",       "--faces",
-                                       "--edges", "--background", "--opacity"};
-    QStringList positional;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args.at(i);
-        if (a == QLatin1String("--points")) {
-            o.points = true;
-            continue;
-        }
-        if (!a.startsWith(QLatin1String("--"))) {
-            positional << a;
-            continue;
-        }
-        if (!valued.contains(a))
-            return QStringLiteral("unknown option %1").arg(a);
-        if (i + 1 >= args.size())
-            return QStringLiteral("%1 needs a value").arg(a);
-        if (const QString error = takeValue(a, args.at(++i), o); !error.isEmpty())
+    static const CommandGrammar grammar {
+        {"INPUT", "OUTPUT"},
+        {"--points"},
+        {"--size", "--view", "--faces", "--edges", "--background", "--opacity"}};
+    CommandArgs line;
+    if (const QString cause = readCommandLine(args, grammar, line); !cause.isEmpty())
+        return cause;
+    o.points = line.has("--points");
+    for (const auto &[option, value] : std::as_const(line.values))
+        if (const QString error = takeValue(option, value, o); !error.isEmpty())
             return error;
-    }
-    if (positional.size() < 2)
-        return positional.isEmpty() ? QStringLiteral("INPUT and OUTPUT are missing")
-                                    : QStringLiteral("OUTPUT is missing");
-    if (positional.size() > 2)
-        return QStringLiteral("one argument too many: %1").arg(positional.at(2));
-    o.input = positional.at(0);
-    o.output = positional.at(1);
-    const bool known = std::any_of(kImageEndings.begin(), kImageEndings.end(),
-                                   [&](const QString &e) { return o.output.endsWith(e); });
-    if (!known)
+    if (const QString missing = missingArgument(grammar, line); !missing.isEmpty())
+        return missing;
+    o.input = line.positional.at(0);
+    o.output = line.positional.at(1);
+    if (pictureKindOf(o.output) == PictureKind::None)
         return QStringLiteral("OUTPUT must end in .png .jpg .jpeg .bmp .svg .pdf .eps or .ps");
     return QString();
 }

@@ -2,6 +2,7 @@
 
 #include "CliInput.h"
 #include "ViewInput.h"
+#include "formats/FileKinds.h"
 #include "model/ModelClass.h"
 #include "view/CaseSheet.h"
 #include "view/GLWidget.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr int kUsageError = 64;
 constexpr int kUnavailable = 69;
 constexpr int kNothingToShow = 1;
 constexpr int kCannotWrite = 2;
@@ -32,46 +32,34 @@ struct SheetOptions
 
 int fail(int status, const QString &text)
 {
-    std::fprintf(stderr, "tessaron-cli sheet: %s\n", qPrintable(text));
-    if (status == kUsageError)
-        std::fputs(sheetUsage(), stderr);
-    return status;
+    return commandFailure("sheet", status, text, sheetUsage());
 }
 
 QString parse(const QStringList &args, SheetOptions &o)
 {
-    QStringList positional;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &a = args.at(i);
-        if (!a.startsWith(QLatin1String("--"))) {
-            positional << a;
-            continue;
-        }
-        if (a != QLatin1String("--title") && a != QLatin1String("--views")
-            && a != QLatin1String("--language"))
-            return QStringLiteral("unknown option %1").arg(a);
-        if (i + 1 >= args.size())
-            return QStringLiteral("%1 needs a value").arg(a);
-        const QString value = args.at(++i);
-        if (a == QLatin1String("--title"))
+    static const CommandGrammar grammar {
+        {"INPUT", "OUTPUT.pdf"}, {}, {"--title", "--views", "--language"}};
+    CommandArgs line;
+    if (const QString cause = readCommandLine(args, grammar, line); !cause.isEmpty())
+        return cause;
+    for (const auto &[option, value] : std::as_const(line.values)) {
+        if (option == QLatin1String("--title"))
             o.title = value;
-        else if (a == QLatin1String("--views")
+        else if (option == QLatin1String("--views")
                  && QStringList {"auto", "vector", "picture"}.contains(value))
             o.views = value;
-        else if (a == QLatin1String("--language") && (value == "en" || value == "ru"))
+        else if (option == QLatin1String("--language") && (value == "en" || value == "ru"))
             o.language = value == QLatin1String("ru") ? 1 : 0;
         else
             return QStringLiteral("%1 takes %2, not '%3'")
-                .arg(a, a == QLatin1String("--views") ? "auto|vector|picture" : "en|ru", value);
+                .arg(option, option == QLatin1String("--views") ? "auto|vector|picture" : "en|ru",
+                     value);
     }
-    if (positional.size() < 2)
-        return positional.isEmpty() ? QStringLiteral("INPUT and OUTPUT.pdf are missing")
-                                    : QStringLiteral("OUTPUT.pdf is missing");
-    if (positional.size() > 2)
-        return QStringLiteral("one argument too many: %1").arg(positional.at(2));
-    o.input = positional.at(0);
-    o.output = positional.at(1);
-    if (!o.output.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+    if (const QString missing = missingArgument(grammar, line); !missing.isEmpty())
+        return missing;
+    o.input = line.positional.at(0);
+    o.output = line.positional.at(1);
+    if (pictureKindOf(o.output, Qt::CaseInsensitive) != PictureKind::Pdf)
         return QStringLiteral("OUTPUT must end in .pdf");
     return QString();
 }

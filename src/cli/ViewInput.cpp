@@ -1,7 +1,9 @@
 #include "ViewInput.h"
 
 #include "CliInput.h"
+#include "formats/FileKinds.h"
 #include "formats/LoadPipeline.h"
+#include "import/Importer.h"
 #include "model/ModelClass.h"
 #include "view/GLWidget.h"
 
@@ -53,10 +55,10 @@ bool loadIntoView(GLWidget &view, const QString &input,
 {
     if (!admitInput(input))
         return false;
-    if (isImportedInput(input))
+    if (isImportable(input))
         return importIntoView(view, input);
     QStringList paths;
-    const bool scene = input.endsWith(QLatin1String(".hx"), Qt::CaseInsensitive);
+    const bool scene = isSceneName(input);
     if (scene) {
         QStringList names;
         if (const qint32 code = view.readHxFile(input, names)) {

@@ -2,7 +2,7 @@
 
 #include "CliInput.h"
 #include "ConvertCommand.h"
-#include "MeasureCommands.h"
+#include "PlanningCommands.h"
 #ifdef TESSARON_CLI_RENDER
 #include "RenderCommand.h"
 #include "SheetCommand.h"
@@ -14,8 +14,6 @@
 #include <cstring>
 
 namespace {
-
-constexpr int kUsageError = 64;
 
 struct Command
 {

@@ -4,21 +4,12 @@
 
 #include "../geometry/Status.h"
 #include "../model/ModelClass.h"
+#include "FileKinds.h"
 #include "LoadProblem.h"
 #include "SurfReader.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
-
-namespace {
-
-bool isAdmitted(const QString &fileName)
-{
-    return fileName.endsWith(QLatin1String(".surf"), Qt::CaseInsensitive)
-        || fileName.endsWith(QLatin1String(".hx"), Qt::CaseInsensitive);
-}
-
-} // namespace
 
 QString errorMessage(qint32 code)
 {
@@ -45,7 +36,7 @@ QString loadErrorMessage(qint32 code)
 qint32 ModelClass::loadFile(const QString &fileName)
 {
     clearLoadProblem();
-    if (!isAdmitted(fileName))
+    if (!isNativeName(fileName))
         return errFileType;
     Transform->reset();
     return readFile(fileName);

@@ -1,5 +1,6 @@
 #include "SceneWalk.h"
 
+#include "FileKinds.h"
 #include "HxReader.h"
 
 #include <QDir>
@@ -32,11 +33,6 @@ struct OpenScene
 };
 
 } // namespace
-
-bool isSceneName(const QString &fileName)
-{
-    return fileName.endsWith(QLatin1String(".hx"), Qt::CaseInsensitive);
-}
 
 bool walkScene(const QString &scenePath, const SceneVisitor &visitor)
 {

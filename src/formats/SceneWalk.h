@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileKinds.h" // isSceneName: a name the load command treats as a scene
+
 #include <QString>
 
 #include <functional>
@@ -21,6 +23,3 @@ struct SceneVisitor
 // scene still loads. A scene that cannot be read lists nothing. False when
 // the visitor stopped the walk.
 bool walkScene(const QString &scenePath, const SceneVisitor &visitor);
-
-// True for a name the load command treats as a scene (".hx", any case).
-bool isSceneName(const QString &fileName);

@@ -4,59 +4,60 @@
 #include "LabelMapImport.h"
 #include "MeshFileImport.h"
 #include "VtkReader.h"
+#include "formats/HxReader.h"
 #include "formats/LoadPipeline.h"
 #include "geometry/Status.h"
 #include "model/ModelClass.h"
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <new>
-
-QStringList importPatterns()
-{
-    return {"*.stl", "*.obj", "*.ply",    "*.off",  "*.gltf",     "*.glb", "*.3mf",
-            "*.vtk", "*.nii", "*.nii.gz", "*.nrrd", "*.seg.nrrd", "*.nhdr"};
-}
-
-QString importEndings()
-{
-    QStringList endings = importPatterns();
-    for (QString &ending : endings)
-        ending.remove(0, 1);
-    return endings.join(QStringLiteral(", ")) + QStringLiteral(", ")
-        + Import::tr("a folder of masks");
-}
 
 bool isImportable(const QString &path)
 {
-    const QFileInfo info(path);
-    if (info.isDir())
-        return isMaskFolder(path);
-    return isMeshFilePath(path) || isLabelMapPath(path)
-        || path.endsWith(".vtk", Qt::CaseInsensitive);
+    const FileKindRow *row = kindRow(recognise(path).kind);
+    return row && !row->native;
 }
 
 namespace {
+
+// Runs the imported kind's reader the registry names.
+void readImported(const QString &path, const FileKindRow *row,
+                  std::vector<std::unique_ptr<ModelClass>> &models, const ImportProgress &progress)
+{
+    switch (row ? row->reader : KindReader::None) {
+    case KindReader::MeshFile:
+        return importMeshFile(path, models);
+    case KindReader::LegacyVtk:
+        return importVtkFile(path, models);
+    case KindReader::LabelMap:
+        return importLabelMap(path, models, progress);
+    case KindReader::MaskFolder:
+        return importMaskFolder(path, models, progress);
+    case KindReader::None:
+    case KindReader::Surface:
+    case KindReader::Scene:
+        break;
+    }
+    failImport(Import::tr("Files of this kind are not imported; the endings read are %1.")
+                   .arg(importEndings()));
+}
 
 void dispatch(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
               const ImportProgress &progress)
 {
     const QFileInfo info(path);
-    if (info.isDir()) {
-        if (!isMaskFolder(path))
-            failImport(Import::tr("The folder holds no label maps."));
-        return importMaskFolder(path, models, progress);
-    }
-    if (!info.isFile() || !info.isReadable())
+    const Recognition seen = recognise(path);
+    if (info.isDir() && seen.kind != FileKind::MaskFolder)
+        failImport(Import::tr("The folder holds no label maps."));
+    if (!info.isDir() && (!info.isFile() || !info.isReadable()))
         failImport(errorMessage(errOpen)); // as a .surf that cannot be opened
-    if (isLabelMapPath(path))
-        return importLabelMap(path, models, progress);
-    if (path.endsWith(".vtk", Qt::CaseInsensitive))
-        return importVtkFile(path, models);
-    if (isMeshFilePath(path))
-        return importMeshFile(path, models);
-    failImport(Import::tr("Files of this kind are not imported; the endings read are %1.")
-                   .arg(importEndings()));
+    if (seen.content != FileKind::Unknown)
+        failImport(Import::tr("The file holds %1 data, not %2 as its name's ending says.")
+                       .arg(QLatin1StringView(kindRow(seen.content)->name),
+                            QLatin1StringView(kindRow(seen.kind)->name)));
+    readImported(path, kindRow(seen.kind), models, progress);
 }
 
 } // namespace
@@ -91,4 +92,66 @@ ImportResult importModels(const QString &path, std::vector<std::unique_ptr<Model
         models.push_back(std::move(model));
     }
     return result;
+}
+
+bool OpenedFile::failed() const
+{
+    return canceled
+        || std::any_of(problems.begin(), problems.end(),
+                       [](const FileProblem &problem) { return !problem.warning; });
+}
+
+namespace {
+
+bool openSurface(const QString &path, OpenedFile &opened)
+{
+    auto model = std::make_unique<ModelClass>();
+    if (const qint32 code = model->loadFile(path)) {
+        opened.problems << FileProblem {path, loadErrorMessage(code)};
+        return false;
+    }
+    opened.models.push_back(std::move(model));
+    return true;
+}
+
+// The scene's surfaces, named relative to its folder as the viewer opens them.
+void openScene(const QString &path, OpenedFile &opened)
+{
+    QStringList names;
+    if (const qint32 code = readHxList(path, names)) {
+        opened.problems << FileProblem {path, loadErrorMessage(code)};
+        return;
+    }
+    const QString folder = QFileInfo(path).absolutePath();
+    for (const QString &name : std::as_const(names))
+        if (!openSurface(folder + QLatin1Char('/') + name, opened))
+            return;
+}
+
+void openImported(const QString &path, OpenedFile &opened, const ImportProgress &progress)
+{
+    const ImportResult result = importModels(path, opened.models, progress);
+    opened.canceled = result.canceled;
+    if (!result.ok)
+        opened.problems << FileProblem {path, result.message};
+    for (const QString &warning : result.warnings)
+        opened.problems << FileProblem {path, warning, true};
+}
+
+} // namespace
+
+OpenedFile openPath(const QString &path, const ImportProgress &progress)
+{
+    OpenedFile opened;
+    opened.kind = recognise(path).kind;
+    const FileKindRow *row = kindRow(opened.kind);
+    if (!row)
+        return opened;
+    if (row->reader == KindReader::Surface)
+        openSurface(path, opened);
+    else if (row->reader == KindReader::Scene)
+        openScene(path, opened);
+    else
+        openImported(path, opened, progress);
+    return opened;
 }

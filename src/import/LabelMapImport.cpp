@@ -7,6 +7,7 @@
 #include "NiftiReader.h"
 #include "NrrdReader.h"
 #include "formats/FileBytes.h"
+#include "formats/FileKinds.h"
 #include "model/MaterialColor.h"
 #include "model/ModelClass.h"
 
@@ -17,15 +18,9 @@
 
 namespace {
 
-bool isNifti(const QString &path)
-{
-    return path.endsWith(".nii", Qt::CaseInsensitive)
-        || path.endsWith(".nii.gz", Qt::CaseInsensitive);
-}
-
 LabelMapData readLabelMapFile(const QString &path, const std::function<void(double)> &progress)
 {
-    if (isNifti(path))
+    if (kindOfName(path) == FileKind::Nifti)
         return readNifti(path);
     FileBytes file;
     if (file.open(path) != 0)
@@ -148,24 +143,16 @@ QStringList labelMapsIn(const QString &folder)
     const QFileInfoList entries =
         QDir(folder).entryInfoList(QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo &entry : entries)
-        if (isLabelMapPath(entry.fileName()))
+        if (isLabelMapName(entry.fileName()))
             files << entry.absoluteFilePath();
     return files;
 }
 
 } // namespace
 
-bool isLabelMapPath(const QString &path)
-{
-    for (const char *ending : {".nii", ".nii.gz", ".nrrd", ".nhdr"})
-        if (path.endsWith(QLatin1StringView(ending), Qt::CaseInsensitive))
-            return true;
-    return false;
-}
-
 bool isMaskFolder(const QString &folder)
 {
-    return QFileInfo(folder).isDir() && !labelMapsIn(folder).isEmpty();
+    return recognise(folder).kind == FileKind::MaskFolder;
 }
 
 void labelMapModels(const LabelMapData &map, const QString &path,

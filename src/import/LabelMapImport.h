@@ -11,9 +11,6 @@
 
 class ModelClass;
 
-// True for the endings of label maps: .nii, .nii.gz, .nrrd, .seg.nrrd, .nhdr.
-bool isLabelMapPath(const QString &path);
-
 // A label-map file: every non-zero label becomes a model, its surface found
 // by discrete marching cubes and smoothed, in world millimetres. Names and
 // colours come from the .seg.nrrd segments, else from a label table beside

@@ -10,6 +10,7 @@
 #include "StlText.h"
 #include "ThreeMfCheck.h"
 #include "VertexWeld.h"
+#include "formats/FileKinds.h"
 #include "geometry/Alloc.h"
 #include "model/ModelClass.h"
 
@@ -189,14 +190,6 @@ void addNodeMeshes(const aiScene &scene, const aiNode &node, const aiMatrix4x4 &
 
 } // namespace
 
-bool isMeshFilePath(const QString &path)
-{
-    for (const char *ending : {".stl", ".obj", ".ply", ".off", ".gltf", ".glb", ".3mf"})
-        if (path.endsWith(QLatin1StringView(ending), Qt::CaseInsensitive))
-            return true;
-    return false;
-}
-
 namespace {
 
 // The bytes of the file, mapped when it can be, else read.
@@ -233,13 +226,13 @@ void addSoup(ModelClass &model, const PolygonSoup &soup)
 }
 
 // The formats read by readers of our own; false for those left to Assimp.
-bool readOwnFormat(const QString &path, QByteArrayView bytes, ModelClass &model)
+bool readOwnFormat(FileKind kind, QByteArrayView bytes, ModelClass &model)
 {
-    if (path.endsWith(".off", Qt::CaseInsensitive))
+    if (kind == FileKind::Off)
         addSoup(model, readOff(bytes));
-    else if (path.endsWith(".ply", Qt::CaseInsensitive))
+    else if (kind == FileKind::Ply)
         addSoup(model, readPly(bytes));
-    else if (path.endsWith(".stl", Qt::CaseInsensitive))
+    else if (kind == FileKind::Stl)
         for (const PolygonSoup &solid : readStlText(bytes))
             addSoup(model, solid);
     else
@@ -249,14 +242,14 @@ bool readOwnFormat(const QString &path, QByteArrayView bytes, ModelClass &model)
 
 // Checks what Assimp would read unguarded; the file to hand it instead, or
 // an empty array.
-QByteArray checkForAssimp(const QString &path, QByteArrayView bytes)
+QByteArray checkForAssimp(const QString &path, FileKind kind, QByteArrayView bytes)
 {
     const QString folder = QFileInfo(path).absolutePath();
-    if (path.endsWith(".gltf", Qt::CaseInsensitive))
+    if (kind == FileKind::Gltf)
         return checkGltf(bytes, folder);
-    if (path.endsWith(".glb", Qt::CaseInsensitive))
+    if (kind == FileKind::Glb)
         return checkGlb(bytes, folder);
-    if (path.endsWith(".3mf", Qt::CaseInsensitive))
+    if (kind == FileKind::ThreeMf)
         checkThreeMf(bytes);
     return {};
 }
@@ -267,9 +260,9 @@ QString libraryMessage(const char *text)
     return quoted(QByteArrayView(text), 160);
 }
 
-void readThroughAssimp(const QString &path, QByteArrayView bytes, ModelClass &model)
+void readThroughAssimp(const QString &path, FileKind kind, QByteArrayView bytes, ModelClass &model)
 {
-    const QByteArray replacement = checkForAssimp(path, bytes);
+    const QByteArray replacement = checkForAssimp(path, kind, bytes);
     Assimp::Importer importer;
     importer.SetIOHandler(new ConfinedIo(path, replacement)); // the importer owns it
     const aiScene *scene =
@@ -295,15 +288,15 @@ void importMeshFile(const QString &path, std::vector<std::unique_ptr<ModelClass>
 {
     auto model = std::make_unique<ModelClass>();
     model->FileName = path;
-    std::unique_ptr<MeshClass> binary =
-        path.endsWith(".stl", Qt::CaseInsensitive) ? readBinaryStl(path) : nullptr;
+    const FileKind kind = kindOfName(path);
+    std::unique_ptr<MeshClass> binary = kind == FileKind::Stl ? readBinaryStl(path) : nullptr;
     if (binary) {
         if (binary->totalCells() > 0)
             model->Meshes.append(binary.release());
     } else {
         const FileView file(path);
-        if (!readOwnFormat(path, file.bytes(), *model))
-            readThroughAssimp(path, file.bytes(), *model);
+        if (!readOwnFormat(kind, file.bytes(), *model))
+            readThroughAssimp(path, kind, file.bytes(), *model);
     }
     if (model->Meshes.isEmpty())
         failImport(Import::tr("The file holds no surface: no mesh with faces of three or more "

@@ -7,11 +7,8 @@
 
 class ModelClass;
 
-// True for the endings read through Assimp: .stl .obj .ply .off .gltf .glb .3mf.
-bool isMeshFilePath(const QString &path);
-
-// A mesh file as one model: a block per mesh (placed where the file's node
-// hierarchy puts it), polygons kept as polygons, identical vertices joined,
+// A mesh file (a kind the registry reads as a mesh file) as one model: a block per mesh (placed
+// where the file's node hierarchy puts it), polygons kept as polygons, identical vertices joined,
 // points and lines left out; named and coloured from the file name. A binary
 // STL whose triangle count disagrees with its size is refused. Throws
 // ImportFailure with the reason.

@@ -6,6 +6,7 @@
 #include "ViewHost.h"
 #include "geometry/PhaseTrace.h"
 
+#include "formats/FileKinds.h"
 #include "formats/OutputFile.h"
 
 #include <QBuffer>
@@ -36,13 +37,16 @@ constexpr qint64 kPageViewBudget = 4000;
 // The raster format of a file name's ending (case-sensitive), or null.
 const char *rasterFormat(const QString &name)
 {
-    if (name.endsWith(QLatin1String(".jpg")) || name.endsWith(QLatin1String(".jpeg")))
+    switch (pictureKindOf(name)) {
+    case PictureKind::Jpeg:
         return "JPG";
-    if (name.endsWith(QLatin1String(".png")))
+    case PictureKind::Png:
         return "PNG";
-    if (name.endsWith(QLatin1String(".bmp")))
+    case PictureKind::Bmp:
         return "BMP";
-    return nullptr;
+    default:
+        return nullptr;
+    }
 }
 
 // The endings an image is written for, in the order of the dialog's filter.
@@ -50,15 +54,18 @@ const char *const kImageEndings = ".jpg .jpeg .png .bmp .svg .pdf .ps .eps";
 
 GLint vectorFormat(const QString &name)
 {
-    if (name.endsWith(QLatin1String(".svg")))
+    switch (pictureKindOf(name)) {
+    case PictureKind::Svg:
         return GL2PS_SVG;
-    if (name.endsWith(QLatin1String(".pdf")))
+    case PictureKind::Pdf:
         return GL2PS_PDF;
-    if (name.endsWith(QLatin1String(".eps")))
+    case PictureKind::Eps:
         return GL2PS_EPS;
-    if (name.endsWith(QLatin1String(".ps")))
+    case PictureKind::Ps:
         return GL2PS_PS;
-    return -1;
+    default:
+        return -1;
+    }
 }
 
 } // namespace

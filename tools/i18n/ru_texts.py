@@ -666,6 +666,8 @@ RU = {
     ("Tessaron", "Files of this kind are not read; the endings read are %1."):
         "Файлы такого вида не читаются; читаются окончания %1.",
     ("Import", "a folder of masks"): "папка масок",
+    ("Import", "The file holds %1 data, not %2 as its name's ending says."):
+        "Файл содержит данные %1, а не %2, как говорит окончание его имени.",
     ("Import", "warning: %1"): "предупреждение: %1",
     ("Import", "nothing"): "ничего",
     ("Import", "The OFF file is empty."): "Файл OFF пуст.",

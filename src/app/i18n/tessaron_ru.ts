@@ -483,28 +483,28 @@
         <translation>Число граничных вершин = %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="248" />
+        <location filename="../../view/Export.cpp" line="255" />
         <source>JPG - JPEG(*.jpg *.jpeg);;PNG - portable network graphics(*.png);;BMP - Bitmap Picture(*.bmp);;SVG - Scalable Vector Graphics(*.svg);;PDF - Portable Document Format (*.pdf);;PS - PostScript(*.ps);;EPS - Encapsulated PostScript(*.eps);;</source>
         <translation>JPG - JPEG(*.jpg *.jpeg);;PNG - переносимая сетевая графика(*.png);;BMP - точечный рисунок(*.bmp);;SVG - масштабируемая векторная графика(*.svg);;PDF - переносимый формат документов (*.pdf);;PS - PostScript(*.ps);;EPS - инкапсулированный PostScript(*.eps);;</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="252" />
+        <location filename="../../view/Export.cpp" line="259" />
         <source>Save image As...</source>
         <translation>Сохранить изображение как...</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="257" />
+        <location filename="../../view/Export.cpp" line="264" />
         <source>Not saved: %1 has no image ending; images are written as %2.</source>
         <translation>Не сохранено: у имени %1 нет окончания изображения; изображения записываются как %2.</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="262" />
+        <location filename="../../view/Export.cpp" line="269" />
         <source>Image saved: %1</source>
         <translation>Изображение сохранено: %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="266" />
-        <location filename="../../view/Export.cpp" line="268" />
+        <location filename="../../view/Export.cpp" line="273" />
+        <location filename="../../view/Export.cpp" line="275" />
         <source>The image could not be saved.</source>
         <translation>Не удалось сохранить изображение.</translation>
     </message>
@@ -576,7 +576,7 @@
         <translation>Модель не сохранена: её ячейки ссылаются на несуществующие вершины.</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="267" />
+        <location filename="../../view/Export.cpp" line="274" />
         <location filename="../../view/ModelSave.cpp" line="30" />
         <source>Error</source>
         <translation>Ошибка</translation>
@@ -613,33 +613,38 @@
         <translation>Координата вершины %1 не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="47" />
+        <location filename="../../import/Importer.cpp" line="53" />
         <source>The folder holds no label maps.</source>
         <translation>В папке нет карт меток.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="27" />
+        <location filename="../../formats/FileKinds.cpp" line="267" />
         <source>a folder of masks</source>
         <translation>папка масок</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="58" />
+        <location filename="../../import/Importer.cpp" line="43" />
         <source>Files of this kind are not imported; the endings read are %1.</source>
         <translation>Файлы такого вида не импортируются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="77" />
+        <location filename="../../import/Importer.cpp" line="57" />
+        <source>The file holds %1 data, not %2 as its name's ending says.</source>
+        <translation>Файл содержит данные %1, а не %2, как говорит окончание его имени.</translation>
+    </message>
+    <message>
+        <location filename="../../import/Importer.cpp" line="78" />
         <source>The import was cancelled.</source>
         <translation>Импорт отменён.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="79" />
-        <location filename="../../import/Importer.cpp" line="82" />
+        <location filename="../../import/Importer.cpp" line="80" />
+        <location filename="../../import/Importer.cpp" line="83" />
         <source>There is not enough memory to import the file.</source>
         <translation>Недостаточно памяти для импорта файла.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="83" />
+        <location filename="../../import/Importer.cpp" line="84" />
         <source>The file cannot be imported.</source>
         <translation>Файл не удаётся импортировать.</translation>
     </message>
@@ -680,8 +685,8 @@
         <translation>Размеры карты меток слишком велики, чтобы уместить её в памяти.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="32" />
-        <location filename="../../import/MeshFileImport.cpp" line="210" />
+        <location filename="../../import/LabelMapImport.cpp" line="27" />
+        <location filename="../../import/MeshFileImport.cpp" line="203" />
         <location filename="../../import/StlBinary.cpp" line="66" />
         <location filename="../../import/StlBinary.cpp" line="77" />
         <location filename="../../import/VtkReader.cpp" line="282" />
@@ -689,42 +694,42 @@
         <translation>Файл не удаётся открыть.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="63" />
+        <location filename="../../import/LabelMapImport.cpp" line="58" />
         <source>Label %1</source>
         <translation>Метка %1</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="113" />
+        <location filename="../../import/LabelMapImport.cpp" line="108" />
         <source>The label map holds no labels: every voxel is 0.</source>
         <translation>В карте меток нет меток: все воксели равны 0.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="120" />
+        <location filename="../../import/LabelMapImport.cpp" line="115" />
         <source>Finding the surfaces of the labels...</source>
         <translation>Построение поверхностей меток...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="122" />
+        <location filename="../../import/LabelMapImport.cpp" line="117" />
         <source>Smoothing the surfaces...</source>
         <translation>Сглаживание поверхностей...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="131" />
+        <location filename="../../import/LabelMapImport.cpp" line="126" />
         <source>%1 (label %2 of %3)</source>
         <translation>%1 (метка %2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="140" />
+        <location filename="../../import/LabelMapImport.cpp" line="135" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="205" />
+        <location filename="../../import/LabelMapImport.cpp" line="192" />
         <source>%1 (%2 of %3)</source>
         <translation>%1 (%2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="216" />
+        <location filename="../../import/LabelMapImport.cpp" line="203" />
         <source>The masks in this folder hold no labels.</source>
         <translation>В масках этой папки нет меток.</translation>
     </message>
@@ -754,29 +759,29 @@
         <translation>Масштабирование значений карты меток не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="113" />
+        <location filename="../../import/MeshFileImport.cpp" line="114" />
         <location filename="../../import/StlBinary.cpp" line="71" />
         <location filename="../../import/StlText.cpp" line="51" />
         <source>The mesh has more cells than a model holds.</source>
         <translation>В сетке больше ячеек, чем вмещает модель.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="129" />
+        <location filename="../../import/MeshFileImport.cpp" line="130" />
         <source>A face names vertex %1; the mesh has %2.</source>
         <translation>Грань ссылается на вершину %1, а в сетке их %2.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="173" />
+        <location filename="../../import/MeshFileImport.cpp" line="174" />
         <source>The file's nodes nest more than %1 deep.</source>
         <translation>Узлы файла вложены глубже %1 уровней.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="309" />
+        <location filename="../../import/MeshFileImport.cpp" line="302" />
         <source>The file holds no surface: no mesh with faces of three or more corners.</source>
         <translation>В файле нет поверхности: нет сетки с гранями из трёх и более вершин.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="279" />
+        <location filename="../../import/MeshFileImport.cpp" line="272" />
         <source>The mesh file cannot be read: %1</source>
         <translation>Файл сетки не удаётся прочитать: %1</translation>
     </message>
@@ -1049,7 +1054,7 @@
         <translation>Файл VTK задаёт "%1" там, где должен задавать %2.</translation>
     </message>
     <message>
-        <location filename="../../cli/CliInput.cpp" line="77" />
+        <location filename="../../cli/CliInput.cpp" line="66" />
         <source>warning: %1</source>
         <translation>предупреждение: %1</translation>
     </message>
@@ -2714,22 +2719,22 @@
 <context>
     <name>ModelClass</name>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="27" />
+        <location filename="../../formats/LoadPipeline.cpp" line="18" />
         <source>Unknown error open file.</source>
         <translation>Неизвестная ошибка открытия файла.</translation>
     </message>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="29" />
+        <location filename="../../formats/LoadPipeline.cpp" line="20" />
         <source>Error opening file.</source>
         <translation>Ошибка открытия файла.</translation>
     </message>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="31" />
+        <location filename="../../formats/LoadPipeline.cpp" line="22" />
         <source>Error filetype.</source>
         <translation>Неверный тип файла.</translation>
     </message>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="33" />
+        <location filename="../../formats/LoadPipeline.cpp" line="24" />
         <source>Error: there is no memory.</source>
         <translation>Ошибка: недостаточно памяти.</translation>
     </message>
@@ -3137,52 +3142,52 @@
 <context>
     <name>Tessaron</name>
     <message>
-        <location filename="../FileCommands.cpp" line="74" />
+        <location filename="../FileCommands.cpp" line="73" />
         <source>This scene is already being opened; it is skipped.</source>
         <translation>Эта сцена уже открывается; она пропущена.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="94" />
+        <location filename="../FileCommands.cpp" line="93" />
         <source>Loading file...</source>
         <translation>Загрузка файла...</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="138" />
+        <location filename="../FileCommands.cpp" line="137" />
         <source>Opening file</source>
         <translation>Открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="139" />
+        <location filename="../FileCommands.cpp" line="138" />
         <source>Open File</source>
         <translation>Открыть файл</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="140" />
+        <location filename="../FileCommands.cpp" line="139" />
         <source>All models(*surf *hx)</source>
         <translation>Все модели(*surf *hx)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="177" />
+        <location filename="../FileCommands.cpp" line="176" />
         <source>Reopening file</source>
         <translation>Повторное открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="220" />
+        <location filename="../FileCommands.cpp" line="219" />
         <source>There is no .hx files in this folder.</source>
         <translation>В этой папке нет файлов .hx.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="260" />
+        <location filename="../FileCommands.cpp" line="258" />
         <source>Files of this kind are not read; the endings read are %1.</source>
         <translation>Файлы такого вида не читаются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="286" />
+        <location filename="../FileCommands.cpp" line="284" />
         <source>Saving file</source>
         <translation>Сохранение файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="288" />
+        <location filename="../FileCommands.cpp" line="286" />
         <source>Save file As...</source>
         <translation>Сохранить файл как...</translation>
     </message>
@@ -3232,49 +3237,49 @@
         <translation>О программе %1 v %2</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="24" />
+        <location filename="../CaseSheetCommands.cpp" line="25" />
         <location filename="../MeasureCommands.cpp" line="30" />
         <location filename="../MeasureCommands.cpp" line="40" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="27" />
+        <location filename="../CaseSheetCommands.cpp" line="28" />
         <source>Making the case sheet...</source>
         <translation>Составление листа случая...</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="49" />
+        <location filename="../CaseSheetCommands.cpp" line="50" />
         <source>Case sheet</source>
         <translation>Лист случая</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="49" />
+        <location filename="../CaseSheetCommands.cpp" line="50" />
         <source>Title of the sheet:</source>
         <translation>Заголовок листа:</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="54" />
+        <location filename="../CaseSheetCommands.cpp" line="55" />
         <source>Save the case sheet as</source>
         <translation>Сохранить лист случая как</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="55" />
+        <location filename="../CaseSheetCommands.cpp" line="56" />
         <source>PDF (*.pdf)</source>
         <translation>PDF (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="64" />
+        <location filename="../CaseSheetCommands.cpp" line="65" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="70" />
+        <location filename="../CaseSheetCommands.cpp" line="71" />
         <source>The case sheet is written to %1</source>
         <translation>Лист случая записан в %1</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="79" />
+        <location filename="../CaseSheetCommands.cpp" line="80" />
         <source>Print case sheet</source>
         <translation>Печать листа случая</translation>
     </message>
@@ -3324,28 +3329,28 @@
         <translation>Не удалось сохранить настройки в %1.</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="28" />
+        <location filename="../ImportCommands.cpp" line="27" />
         <source>Importable files (%1)</source>
         <translation>Импортируемые файлы (%1)</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="33" />
+        <location filename="../ImportCommands.cpp" line="32" />
         <source>Importing file</source>
         <translation>Импорт файла</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="35" />
-        <location filename="../ImportCommands.cpp" line="48" />
+        <location filename="../ImportCommands.cpp" line="34" />
+        <location filename="../ImportCommands.cpp" line="47" />
         <source>Import</source>
         <translation>Импорт</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="45" />
+        <location filename="../ImportCommands.cpp" line="44" />
         <source>Importing %1...</source>
         <translation>Импорт %1...</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="58" />
+        <location filename="../ImportCommands.cpp" line="57" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>

@@ -1,4 +1,4 @@
-#include "MeasureCommands.h"
+#include "PlanningCommands.h"
 
 #include "CliInput.h"
 #include "measure/MeasureReport.h"
@@ -13,26 +13,6 @@
 using namespace measure;
 
 namespace {
-
-// The positional arguments (named in `expected`) and the --json switch; an
-// empty string, or the cause of a usage error.
-QString parse(const QStringList &args, const QStringList &expected, QStringList &paths, bool &json)
-{
-    json = false;
-    for (const QString &arg : args) {
-        if (arg == "--json")
-            json = true;
-        else if (arg.startsWith("--"))
-            return QStringLiteral("unknown option %1").arg(arg);
-        else if (paths.size() == expected.size())
-            return QStringLiteral("one argument too many: %1").arg(arg);
-        else
-            paths << arg;
-    }
-    if (paths.size() < expected.size())
-        return QStringLiteral("%1 is missing").arg(expected.at(paths.size()));
-    return QString();
-}
 
 void print(const QString &text)
 {
@@ -120,10 +100,12 @@ const char *measureUsage()
 
 int runInfo(const QStringList &args)
 {
-    QStringList paths;
-    bool json = false;
-    if (const QString cause = parse(args, {"INPUT"}, paths, json); !cause.isEmpty())
+    static const CommandGrammar grammar {{"INPUT"}, {"--json"}, {}};
+    CommandArgs line;
+    if (const QString cause = readArguments(args, grammar, line); !cause.isEmpty())
         return usageError("info", cause, infoUsage());
+    const QStringList &paths = line.positional;
+    const bool json = line.has("--json");
     std::vector<ModelSnapshot> shots;
     if (!snapshots(paths[0], shots))
         return 1;
@@ -140,11 +122,12 @@ int runInfo(const QStringList &args)
 
 int runMeasure(const QStringList &args)
 {
-    QStringList paths;
-    bool json = false;
-    if (const QString cause = parse(args, {"INPUT", "MODEL_A", "MODEL_B"}, paths, json);
-        !cause.isEmpty())
+    static const CommandGrammar grammar {{"INPUT", "MODEL_A", "MODEL_B"}, {"--json"}, {}};
+    CommandArgs line;
+    if (const QString cause = readArguments(args, grammar, line); !cause.isEmpty())
         return usageError("measure", cause, measureUsage());
+    const QStringList &paths = line.positional;
+    const bool json = line.has("--json");
     std::vector<ModelSnapshot> shots;
     if (!snapshots(paths[0], shots))
         return 1;

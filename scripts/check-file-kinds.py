@@ -1,0 +1,68 @@
+#!/usr/bin/python3
+"""Checks that only the registry of file kinds compares file-name endings.
+
+Reads every source file of src/ as text (no build needed) and fails, naming
+file and line, on a comparison of a name's ending outside the registry: an
+endsWith() of a literal ending (".stl"), an endsWith() that ignores case (the
+way names are compared), or a QFileInfo suffix. A new format is a row of the
+registry, never one more ending test at a caller.
+
+    check-file-kinds.py [SRC_DIR]
+"""
+
+import os
+import re
+import sys
+
+# The registry itself, and files that may compare endings for a stated reason.
+ALLOWED = {
+    "formats/FileKinds.cpp": "the registry of file kinds",
+    # The stem of a label map's name for its label table; the registry's
+    # kindStem() gives the same and is to replace it when that file is next
+    # reworked.
+    "import/LabelNames.cpp": "label-table stem",
+}
+
+CHECKS = [
+    (re.compile(r'endsWith\(\s*(QLatin1String\w*\(|QStringLiteral\(|u)?\s*"\.'),
+     "compares a file ending; ask the registry of file kinds (formats/FileKinds.h)"),
+    (re.compile(r"endsWith\([^;]*CaseInsensitive"),
+     "compares a name's ending ignoring case; ask the registry of file kinds"),
+    (re.compile(r"\b(complete)?[sS]uffix\(\)"),
+     "takes a file's suffix; ask the registry of file kinds"),
+]
+
+SOURCE = re.compile(r"\.(cpp|h|hpp|cc)$")
+
+
+def main():
+    src = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "src")
+    top = os.path.dirname(src)
+    faults = []
+    for root, _, files in os.walk(src):
+        for name in sorted(files):
+            if not SOURCE.search(name):
+                continue
+            path = os.path.join(root, name)
+            relative = os.path.relpath(path, src).replace(os.sep, "/")
+            if relative in ALLOWED:
+                continue
+            with open(path, encoding="utf-8", errors="replace") as text:
+                for number, line in enumerate(text, 1):
+                    code = line.split("//", 1)[0]
+                    for pattern, why in CHECKS:
+                        if pattern.search(code):
+                            shown = os.path.relpath(path, top).replace(os.sep, "/")
+                            faults.append(f"{shown}:{number}: {why}")
+                            break
+    for fault in sorted(faults):
+        print(fault)
+    if faults:
+        print(f"{len(faults)} ending comparison(s) outside the registry of file kinds")
+        return 1
+    print("only the registry of file kinds compares endings")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,327 @@
+#include "FileKinds.h"
+
+#include "SaveModelFile.h"
+#include "Writers.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <array>
+#include <cstring>
+
+namespace {
+
+// Leading white space is allowed where the reader trims its first line.
+QByteArrayView trimmedFront(QByteArrayView head)
+{
+    qsizetype at = 0;
+    while (at < head.size() && std::strchr(" \t\r\n", head[at]) && head[at] != '\0')
+        ++at;
+    return head.sliced(at);
+}
+
+ContentMark mark(bool present)
+{
+    return present ? ContentMark::Present : ContentMark::Absent;
+}
+
+ContentMark plyMark(QByteArrayView head)
+{
+    return mark(head == "ply" || head.startsWith("ply\n") || head.startsWith("ply\r"));
+}
+
+ContentMark glbMark(QByteArrayView head)
+{
+    return mark(head.startsWith("glTF"));
+}
+
+ContentMark zipMark(QByteArrayView head)
+{
+    return mark(head.startsWith("PK\x03\x04"));
+}
+
+ContentMark vtkMark(QByteArrayView head)
+{
+    return mark(trimmedFront(head).startsWith("# vtk DataFile"));
+}
+
+ContentMark nrrdMark(QByteArrayView head)
+{
+    return mark(head.startsWith("NRRD000"));
+}
+
+// NIfTI-1 carries its mark at byte 344, NIfTI-2 at byte 4; a gzip stream
+// (.nii.gz) hides it.
+ContentMark niftiMark(QByteArrayView head)
+{
+    if (head.startsWith("\x1f\x8b"))
+        return ContentMark::Unsure;
+    const auto at = [&](qsizetype offset, const char *one, const char *pair) {
+        if (head.size() < offset + 4)
+            return false;
+        const QByteArrayView word = head.sliced(offset, 4);
+        return word == QByteArrayView(one, 4) || word == QByteArrayView(pair, 4);
+    };
+    return mark(at(344, "n+1\0", "ni1\0") || at(4, "n+2\0", "ni2\0"));
+}
+
+qint32 writeOff(const ModelClass &m, const QString &f, bool, const WriterOptions &o)
+{
+    return writeOFF(m, f, o.saveColorAsMat, o.saveMatInOFF);
+}
+qint32 writeMesh(const ModelClass &m, const QString &f, bool, const WriterOptions &o)
+{
+    return writeMESH(m, f, o.saveColorAsMat);
+}
+qint32 writeVtk(const ModelClass &m, const QString &f, bool, const WriterOptions &)
+{
+    return writeVTK(m, f);
+}
+qint32 writeObj(const ModelClass &m, const QString &f, bool, const WriterOptions &)
+{
+    return writeOBJ(m, f);
+}
+qint32 writePly(const ModelClass &m, const QString &f, bool, const WriterOptions &)
+{
+    return writePLY(m, f);
+}
+qint32 writeDat(const ModelClass &m, const QString &f, bool, const WriterOptions &)
+{
+    return writeDAT(m, f);
+}
+qint32 writeStarCd(const ModelClass &m, const QString &f, bool, const WriterOptions &)
+{
+    return writeStarCD(m, f);
+}
+qint32 writeStl(const ModelClass &m, const QString &f, bool binary, const WriterOptions &)
+{
+    return binary ? writeBinarySTL(m, f) : writeTextSTL(m, f);
+}
+
+using K = FileKind;
+using R = KindReader;
+
+// Every kind, in the order of the import dialog's patterns after our own.
+// A new format is one reader file and one row here.
+// clang-format off
+const FileKindRow kKinds[] = {
+    // kind          name      endings                    native reader         content    writer       word      filter
+    {K::Surface,    "surf",   ".surf",                     true,  R::Surface,    nullptr,   nullptr,     nullptr,  nullptr},
+    {K::Scene,      "hx",     ".hx",                       true,  R::Scene,      nullptr,   nullptr,     nullptr,  nullptr},
+    {K::Stl,        "STL",    ".stl",                      false, R::MeshFile,   nullptr,   writeStl,    "STL",    "STL(*.stl)"},
+    {K::Obj,        "OBJ",    ".obj",                      false, R::MeshFile,   nullptr,   writeObj,    "OBJ",    "OBJ(*.obj)"},
+    {K::Ply,        "PLY",    ".ply",                      false, R::MeshFile,   plyMark,   writePly,    "PLY",    "PLY(*.ply)"},
+    {K::Off,        "OFF",    ".off",                      false, R::MeshFile,   nullptr,   writeOff,    "OFF",    "OFF(*.off)"},
+    {K::Gltf,       "glTF",   ".gltf",                     false, R::MeshFile,   nullptr,   nullptr,     nullptr,  nullptr},
+    {K::Glb,        "GLB",    ".glb",                      false, R::MeshFile,   glbMark,   nullptr,     nullptr,  nullptr},
+    {K::ThreeMf,    "3MF",    ".3mf",                      false, R::MeshFile,   zipMark,   nullptr,     nullptr,  nullptr},
+    {K::LegacyVtk,  "VTK",    ".vtk",                      false, R::LegacyVtk,  vtkMark,   writeVtk,    "VTK",    "VTK(*.vtk)"},
+    {K::Nifti,      "NIfTI",  ".nii .nii.gz",              false, R::LabelMap,   niftiMark, nullptr,     nullptr,  nullptr},
+    {K::Nrrd,       "NRRD",   ".nrrd .seg.nrrd .nhdr",     false, R::LabelMap,   nrrdMark,  nullptr,     nullptr,  nullptr},
+    {K::MaskFolder, "masks",  "",                          false, R::MaskFolder, nullptr,   nullptr,     nullptr,  nullptr},
+    {K::Mesh,       "MESH",   ".mesh",                     false, R::None,       nullptr,   writeMesh,   "MESH",   "MESH(*.mesh)"},
+    {K::Dat,        "DAT",    ".dat",                      false, R::None,       nullptr,   writeDat,    "DAT",    "DAT(*.dat)"},
+    {K::StarCd,     "StarCD", ".vrt",                      false, R::None,       nullptr,   writeStarCd, "StarCD", "StarCD(*.vrt)"},
+};
+// clang-format on
+
+// The order in which a save filter's text is tested for the writers' words:
+// "StarCD(*.vrt)" contains none of the words before its own.
+constexpr FileKind kSaveOrder[] = {K::Off, K::Mesh, K::LegacyVtk, K::Obj,
+                                   K::Ply, K::Dat,  K::StarCd,    K::Stl};
+
+QStringList endingsOf(const FileKindRow &row)
+{
+    return QString::fromLatin1(row.endings).split(u' ', Qt::SkipEmptyParts);
+}
+
+// The longest ending of the rows `take` accepts that ends the name; its row
+// and length, or null.
+template<typename Take>
+const FileKindRow *longestEnding(const QString &name, Take take, qsizetype *length = nullptr)
+{
+    const FileKindRow *best = nullptr;
+    qsizetype bestLength = 0;
+    for (const FileKindRow &row : kKinds) {
+        if (!take(row))
+            continue;
+        for (const QString &ending : endingsOf(row))
+            if (ending.size() > bestLength && name.endsWith(ending, Qt::CaseInsensitive)) {
+                best = &row;
+                bestLength = ending.size();
+            }
+    }
+    if (length)
+        *length = bestLength;
+    return best;
+}
+
+bool isRead(const FileKindRow &row)
+{
+    return row.reader != KindReader::None;
+}
+
+bool holdsLabelMaps(const QString &folder)
+{
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo &entry : entries)
+        if (isLabelMapName(entry.fileName()))
+            return true;
+    return false;
+}
+
+QByteArray headOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.read(kContentBytes);
+}
+
+} // namespace
+
+const FileKindRow *kindRow(FileKind kind)
+{
+    for (const FileKindRow &row : kKinds)
+        if (row.kind == kind)
+            return &row;
+    return nullptr;
+}
+
+FileKind kindOfName(const QString &path)
+{
+    const FileKindRow *row = longestEnding(path, isRead);
+    return row ? row->kind : FileKind::Unknown;
+}
+
+FileKind kindOfContent(QByteArrayView head)
+{
+    for (const FileKindRow &row : kKinds)
+        if (row.content && row.content(head) == ContentMark::Present)
+            return row.kind;
+    return FileKind::Unknown;
+}
+
+Recognition recognise(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return {holdsLabelMaps(path) ? FileKind::MaskFolder : FileKind::Unknown, FileKind::Unknown};
+    Recognition seen {kindOfName(path), FileKind::Unknown};
+    const FileKindRow *row = kindRow(seen.kind);
+    if (!row || !row->content || !info.isFile())
+        return seen;
+    const QByteArray head = headOf(path);
+    if (head.isEmpty() || row->content(head) != ContentMark::Absent)
+        return seen;
+    const FileKind content = kindOfContent(head);
+    if (content != seen.kind)
+        seen.content = content;
+    return seen;
+}
+
+bool isNativeName(const QString &path)
+{
+    const FileKindRow *row = kindRow(kindOfName(path));
+    return row && row->native;
+}
+
+bool isSceneName(const QString &fileName)
+{
+    return kindOfName(fileName) == FileKind::Scene;
+}
+
+bool isLabelMapName(const QString &path)
+{
+    const FileKindRow *row = kindRow(kindOfName(path));
+    return row && row->reader == KindReader::LabelMap;
+}
+
+QStringList importPatterns()
+{
+    QStringList patterns;
+    for (const FileKindRow &row : kKinds)
+        if (isRead(row) && !row.native)
+            for (const QString &ending : endingsOf(row))
+                patterns << QLatin1Char('*') + ending;
+    return patterns;
+}
+
+QStringList scenePatterns()
+{
+    QStringList patterns;
+    for (const QString &ending : endingsOf(*kindRow(FileKind::Scene)))
+        patterns << QLatin1Char('*') + ending;
+    return patterns;
+}
+
+QString importEndings()
+{
+    QStringList endings = importPatterns();
+    for (QString &ending : endings)
+        ending.remove(0, 1);
+    return endings.join(QStringLiteral(", ")) + QStringLiteral(", ")
+        + QCoreApplication::translate("Import", "a folder of masks");
+}
+
+QString readEndings()
+{
+    QStringList native;
+    for (const FileKindRow &row : kKinds)
+        if (row.native)
+            native << endingsOf(row);
+    return native.join(QStringLiteral(", ")) + QStringLiteral(", ") + importEndings();
+}
+
+QString kindStem(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName();
+    qsizetype length = 0;
+    if (longestEnding(
+            name, [](const FileKindRow &) { return true; }, &length)
+        && length < name.size())
+        return name.chopped(length);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot > 0 ? name.left(dot) : name;
+}
+
+const FileKindRow *writerForFormat(const QString &format)
+{
+    for (FileKind kind : kSaveOrder) {
+        const FileKindRow *row = kindRow(kind);
+        if (format.contains(QLatin1StringView(row->saveWord), Qt::CaseInsensitive))
+            return row;
+    }
+    return nullptr;
+}
+
+const FileKindRow *writerForName(const QString &path)
+{
+    return longestEnding(path, [](const FileKindRow &row) { return row.writer != nullptr; });
+}
+
+PictureKind pictureKindOf(const QString &name, Qt::CaseSensitivity cs)
+{
+    static const std::array<std::pair<const char *, PictureKind>, 8> endings {{
+        {".jpg", PictureKind::Jpeg},
+        {".jpeg", PictureKind::Jpeg},
+        {".png", PictureKind::Png},
+        {".bmp", PictureKind::Bmp},
+        {".svg", PictureKind::Svg},
+        {".pdf", PictureKind::Pdf},
+        {".eps", PictureKind::Eps},
+        {".ps", PictureKind::Ps},
+    }};
+    for (const auto &[ending, kind] : endings)
+        if (name.endsWith(QLatin1StringView(ending), cs))
+            return kind;
+    return PictureKind::None;
+}
+
+bool isRasterPicture(PictureKind kind)
+{
+    return kind == PictureKind::Jpeg || kind == PictureKind::Png || kind == PictureKind::Bmp;
+}

@@ -1,0 +1,129 @@
+#pragma once
+
+// The registry of file kinds: the one place that tells what a file is from
+// the ending of its name and, where a format marks its files, from their
+// first bytes; whether the kind is one of our own (admitted by
+// ModelClass::loadFile) or imported; which reader reads it and which writer
+// writes it. It sits in the formats layer so that the load gate, the scene
+// walker and the writers below the import layer reach it as well as every
+// caller above; the import layer's door binds each reader to its code.
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+class ModelClass;
+struct WriterOptions;
+
+enum class FileKind {
+    Unknown,
+    Surface, // .surf, our own
+    Scene,   // .hx, our own list of surfaces
+    Stl,     // text or binary
+    Obj,
+    Ply,
+    Off,
+    Gltf,
+    Glb,
+    ThreeMf,
+    LegacyVtk,
+    Nifti,      // .nii, .nii.gz
+    Nrrd,       // .nrrd, .seg.nrrd, .nhdr
+    MaskFolder, // a folder holding label maps, one structure each
+    Mesh,       // written only: Medit MESH
+    Dat,        // written only: Tecplot ASCII
+    StarCd,     // written only: StarCD .vrt and .cel
+};
+
+// Which reader reads a kind; the door of the import layer runs it.
+enum class KindReader {
+    None,       // written only
+    Surface,    // ModelClass::loadFile
+    Scene,      // the .hx scene's surfaces, each through ModelClass::loadFile
+    MeshFile,   // our STL, OFF and PLY readers, Assimp for the rest
+    LegacyVtk,  // the legacy VTK reader
+    LabelMap,   // a label map's labels, each a surface
+    MaskFolder, // every mask of a folder
+};
+
+// How much a file's first bytes say about its kind.
+enum class ContentMark {
+    Absent, // the bytes lack the mark the kind's files carry
+    Unsure, // nothing decides (a compressed stream, a format without a mark)
+    Present,
+};
+
+// Writes a model in one kind's format under the chosen name; 0 or a code.
+using KindWriter = qint32 (*)(const ModelClass &model, const QString &fileName, bool binary,
+                              const WriterOptions &options);
+
+struct FileKindRow
+{
+    FileKind kind;
+    const char *name;    // for messages: "PLY"
+    const char *endings; // space separated, the first the usual one: ".nii .nii.gz"
+    bool native;         // admitted by ModelClass::loadFile and the Open command
+    KindReader reader;
+    ContentMark (*content)(QByteArrayView head); // null: the format marks nothing
+    KindWriter writer;                           // null: not written
+    const char *saveWord;                        // the save filter's word: "OFF"
+    const char *saveFilter;                      // "OFF(*.off)"
+};
+
+// The row of a kind; null for Unknown.
+const FileKindRow *kindRow(FileKind kind);
+
+// The kind named by a path's ending, ignoring case; the longest ending wins
+// (.seg.nrrd over .nrrd). Only kinds that are read; Unknown otherwise.
+FileKind kindOfName(const QString &path);
+
+// The kind a file's first bytes carry the mark of; Unknown when no mark
+// decides. Readers' first kContentBytes bytes are enough.
+FileKind kindOfContent(QByteArrayView head);
+inline constexpr qsizetype kContentBytes = 352;
+
+// What a path holds, as the door sees it.
+struct Recognition
+{
+    FileKind kind = FileKind::Unknown;    // by its ending (a folder of masks: MaskFolder)
+    FileKind content = FileKind::Unknown; // set when the bytes contradict the ending
+};
+
+// The kind of a path: a folder of label maps is a MaskFolder; a file's kind
+// comes from its ending, and when its bytes lack that kind's mark but carry
+// another's, `content` names that other kind.
+Recognition recognise(const QString &path);
+
+// Admission of ModelClass::loadFile and the Open command: .surf and .hx, any case.
+bool isNativeName(const QString &path);
+// An .hx scene, any case.
+bool isSceneName(const QString &fileName);
+// A label map (NIfTI or NRRD) by its ending.
+bool isLabelMapName(const QString &path);
+
+// The patterns of the imported endings, for file dialogs: "*.stl", ...
+QStringList importPatterns();
+// The patterns of a scene, for listing a folder: "*.hx".
+QStringList scenePatterns();
+// The imported endings for a message: ".stl, .obj, ..., .nhdr, a folder of masks".
+QString importEndings();
+// Every ending read, our own first: ".surf, .hx, .stl, ..., a folder of masks".
+QString readEndings();
+
+// The name of a file without its folder and its kind's ending (the longest
+// known ending, else the text after the last dot).
+QString kindStem(const QString &path);
+
+// The writer a save filter's text chooses: the first of the words OFF, MESH,
+// VTK, OBJ, PLY, DAT, StarCD and STL that it contains, ignoring case; null
+// when it contains none.
+const FileKindRow *writerForFormat(const QString &format);
+// The writer of an output name's ending, ignoring case; null for an ending
+// that is not written.
+const FileKindRow *writerForName(const QString &path);
+
+// The image kinds the view writes, by the name's ending.
+enum class PictureKind { None, Jpeg, Png, Bmp, Svg, Pdf, Eps, Ps };
+PictureKind pictureKindOf(const QString &name, Qt::CaseSensitivity cs = Qt::CaseSensitive);
+bool isRasterPicture(PictureKind kind);

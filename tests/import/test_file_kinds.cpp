@@ -1,0 +1,227 @@
+// The door files come in by: a file's kind from its ending and its bytes,
+// our own kinds apart from imported ones, a file whose bytes contradict its
+// ending, the message that lists what is read, the writer an output name or
+// a save filter chooses, and what the door hands back for a scene and a
+// folder.
+
+#include "WholeFiles.h"
+#include "formats/SurfBytes.h"
+#include "import/Importer.h"
+#include "model/ModelClass.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(FileKind)
+
+namespace {
+
+// A NIfTI-1 header's first bytes: its mark sits at byte 344.
+QByteArray niftiHead()
+{
+    QByteArray head(348, '\0');
+    head.replace(344, 4, QByteArray("n+1\0", 4));
+    return head;
+}
+
+// One triangle as a .surf file.
+QByteArray triangleSurf()
+{
+    return vertices(3) + triangles({1, 2, 3});
+}
+
+} // namespace
+
+class TestFileKinds : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void recognition_data();
+    void recognition();
+    void contradictingBytesAreRefused();
+    void unknownKindsNameWhatIsRead();
+    void writers_data();
+    void writers();
+    void pictures();
+    void doorHandsBackModelsAndProblems();
+
+private:
+    QTemporaryDir dir;
+};
+
+void TestFileKinds::recognition_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<FileKind>("kind");
+    QTest::addColumn<FileKind>("content"); // the kind the bytes show instead, if any
+    QTest::addColumn<bool>("native");
+
+    const FileKind none = FileKind::Unknown;
+    QTest::newRow("surf, any case")
+        << "a.SURF" << triangleSurf() << FileKind::Surface << none << true;
+    QTest::newRow("scene") << "s.Hx" << QByteArray("load a.surf\n") << FileKind::Scene << none
+                           << true;
+    QTest::newRow("hx without its dot") << "m.xhx" << QByteArray("x") << none << none << false;
+    QTest::newRow("binary stl") << "m.stl" << QByteArray(84, '\0') << FileKind::Stl << none
+                                << false;
+    QTest::newRow("ply") << "m.ply" << QByteArray("ply\nformat ascii 1.0\n") << FileKind::Ply
+                         << none << false;
+    QTest::newRow("segmentation nrrd")
+        << "l.seg.nrrd" << QByteArray("NRRD0004\n") << FileKind::Nrrd << none << false;
+    QTest::newRow("nifti") << "l.nii" << niftiHead() << FileKind::Nifti << none << false;
+    QTest::newRow("gzip hides the mark")
+        << "l.nii.gz" << QByteArray("\x1f\x8b\x08\0", 4) << FileKind::Nifti << none << false;
+    QTest::newRow("vtk after blank lines")
+        << "m.vtk" << QByteArray("\n  # vtk DataFile Version 3\n") << FileKind::LegacyVtk << none
+        << false;
+    QTest::newRow("ply holding nrrd")
+        << "m.ply" << QByteArray("NRRD0004\n") << FileKind::Ply << FileKind::Nrrd << false;
+    QTest::newRow("glb holding vtk") << "m.glb" << QByteArray("\n # vtk DataFile Version 3\n")
+                                     << FileKind::Glb << FileKind::LegacyVtk << false;
+    QTest::newRow("nrrd holding nifti")
+        << "l.nrrd" << niftiHead() << FileKind::Nrrd << FileKind::Nifti << false;
+    QTest::newRow("damaged ply, no other mark")
+        << "m.ply" << QByteArray("plx\n") << FileKind::Ply << none << false;
+    QTest::newRow("off has no mark to contradict")
+        << "m.off" << QByteArray("ply\n") << FileKind::Off << none << false;
+    QTest::newRow("written only") << "m.mesh" << QByteArray("x") << none << none << false;
+    QTest::newRow("ending inside the name")
+        << "m.surf.txt" << triangleSurf() << none << none << false;
+}
+
+void TestFileKinds::recognition()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(FileKind, kind);
+    QFETCH(FileKind, content);
+    QFETCH(bool, native);
+    const QString path = dir.filePath(name);
+    QVERIFY(writeBytes(path, bytes));
+    const Recognition seen = recognise(path);
+    QCOMPARE(seen.kind, kind);
+    QCOMPARE(seen.content, content);
+    QCOMPARE(isNativeName(path), native);
+    // The load gate admits exactly our own kinds, without opening the file.
+    ModelClass model;
+    QCOMPARE(model.loadFile(path) == 3, !native);
+    QCOMPARE(isImportable(path), kind != FileKind::Unknown && !native);
+}
+
+void TestFileKinds::contradictingBytesAreRefused()
+{
+    const QString path = dir.filePath("kidney.ply");
+    QVERIFY(writeBytes(path, "NRRD0004\ntype: uchar\ndimension: 3\n"));
+    std::vector<std::unique_ptr<ModelClass>> models;
+    const ImportResult result = importModels(path, models);
+    QVERIFY(!result.ok);
+    QVERIFY(models.empty());
+    QVERIFY2(result.message.contains("NRRD") && result.message.contains("PLY"),
+             qPrintable(result.message));
+}
+
+void TestFileKinds::unknownKindsNameWhatIsRead()
+{
+    const QString endings = readEndings();
+    QVERIFY(endings.startsWith(".surf, .hx, "));
+    for (const char *ending : {".stl", ".obj", ".ply", ".off", ".gltf", ".glb", ".3mf", ".vtk",
+                               ".nii", ".nii.gz", ".nrrd", ".seg.nrrd", ".nhdr"}) {
+        QVERIFY2(importPatterns().contains(QStringLiteral("*") + ending), ending);
+        QVERIFY2(importEndings().contains(ending), ending);
+    }
+    QVERIFY(importEndings().endsWith("a folder of masks"));
+    QVERIFY(!importPatterns().contains("*.surf") && !importPatterns().contains("*.mesh"));
+    QCOMPARE(scenePatterns(), QStringList {"*.hx"});
+
+    const QString path = dir.filePath("notes.xyz");
+    QVERIFY(writeBytes(path, "ply\n"));
+    std::vector<std::unique_ptr<ModelClass>> models;
+    const ImportResult result = importModels(path, models);
+    QVERIFY(!result.ok);
+    QVERIFY2(result.message.contains(importEndings()), qPrintable(result.message));
+    // Our own kinds are opened, not imported.
+    const QString surface = dir.filePath("own.surf");
+    QVERIFY(writeBytes(surface, triangleSurf()));
+    QVERIFY(!importModels(surface, models).ok);
+    QVERIFY(models.empty());
+    QCOMPARE(openPath(path).kind, FileKind::Unknown);
+    QVERIFY(openPath(path).problems.isEmpty());
+}
+
+void TestFileKinds::writers_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("isFilter");  // a save filter's text rather than a file name
+    QTest::addColumn<QString>("writer"); // the save word of the chosen writer; empty: none
+
+    QTest::newRow("off, any case") << "out.OFF" << false << "OFF";
+    QTest::newRow("last ending counts") << "a.b.stl" << false << "STL";
+    QTest::newRow("starcd by its vertex file") << "cells.vrt" << false << "StarCD";
+    QTest::newRow("medit") << "m.mesh" << false << "MESH";
+    QTest::newRow("read but not written") << "m.glb" << false << "";
+    QTest::newRow("no ending") << "mesh" << false << "";
+    QTest::newRow("filter of starcd") << "StarCD(*.vrt)" << true << "StarCD";
+    QTest::newRow("first word in order wins") << "MESH, STL or OFF" << true << "OFF";
+    QTest::newRow("words ignore case") << "tecplot dat" << true << "DAT";
+    QTest::newRow("filter without a word") << "Images (*.png)" << true << "";
+}
+
+void TestFileKinds::writers()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, isFilter);
+    QFETCH(QString, writer);
+    const FileKindRow *row = isFilter ? writerForFormat(text) : writerForName(text);
+    QCOMPARE(row ? QString::fromLatin1(row->saveWord) : QString(), writer);
+    if (row) // the filter of the writer an ending chooses chooses it again
+        QCOMPARE(writerForFormat(QString::fromLatin1(row->saveFilter)), row);
+}
+
+void TestFileKinds::pictures()
+{
+    QCOMPARE(pictureKindOf("a.png"), PictureKind::Png);
+    QCOMPARE(pictureKindOf("a.PNG"), PictureKind::None);
+    QCOMPARE(pictureKindOf("a.PDF", Qt::CaseInsensitive), PictureKind::Pdf);
+    QCOMPARE(pictureKindOf("a.eps"), PictureKind::Eps);
+    QCOMPARE(pictureKindOf("a.ps"), PictureKind::Ps);
+    QCOMPARE(pictureKindOf("a.jpeg"), PictureKind::Jpeg);
+    QVERIFY(isRasterPicture(pictureKindOf("a.bmp")));
+    QVERIFY(!isRasterPicture(pictureKindOf("a.svg")));
+    QCOMPARE(pictureKindOf("a.png.txt"), PictureKind::None);
+}
+
+void TestFileKinds::doorHandsBackModelsAndProblems()
+{
+    QDir folder(dir.path());
+    QVERIFY(folder.mkpath("scene"));
+    QVERIFY(writeBytes(dir.filePath("scene/one.surf"), triangleSurf()));
+    QVERIFY(writeBytes(dir.filePath("scene/three.surf"), triangleSurf()));
+    QVERIFY(writeBytes(dir.filePath("scene/s.hx"),
+                       "[ load ${SCRIPTDIR}/one.surf ] setLabel {one}\n"
+                       "[ load ${SCRIPTDIR}/missing.surf ] setLabel {missing}\n"
+                       "[ load ${SCRIPTDIR}/three.surf ] setLabel {three}\n"));
+    const OpenedFile scene = openPath(dir.filePath("scene/s.hx"));
+    QCOMPARE(scene.kind, FileKind::Scene);
+    QCOMPARE(scene.models.size(), size_t(1)); // stops at the first surface that fails
+    QCOMPARE(scene.problems.size(), 1);
+    QVERIFY(scene.problems.first().path.endsWith("/missing.surf"));
+    QVERIFY(!scene.problems.first().warning);
+    QVERIFY(scene.failed());
+
+    const OpenedFile surface = openPath(dir.filePath("scene/one.surf"));
+    QCOMPARE(surface.kind, FileKind::Surface);
+    QCOMPARE(surface.models.size(), size_t(1));
+    QVERIFY(!surface.failed());
+
+    // A folder is a folder of masks only when it holds a label map.
+    QCOMPARE(recognise(dir.filePath("scene")).kind, FileKind::Unknown);
+    QVERIFY(writeBytes(dir.filePath("scene/kidney.nrrd"), "NRRD0004\n"));
+    QCOMPARE(recognise(dir.filePath("scene")).kind, FileKind::MaskFolder);
+    QVERIFY(isImportable(dir.filePath("scene")));
+}
+
+QTEST_GUILESS_MAIN(TestFileKinds)
+#include "test_file_kinds.moc"

@@ -1,0 +1,4 @@
+bool isSession(const QString &path)
+{
+    return path.endsWith(QLatin1String(".tsn"));
+}

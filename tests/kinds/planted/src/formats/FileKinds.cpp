@@ -1,0 +1,5 @@
+// The registry may compare endings.
+bool isSurface(const QString &path)
+{
+    return path.endsWith(".surf", Qt::CaseInsensitive);
+}
