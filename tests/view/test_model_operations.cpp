@@ -88,6 +88,7 @@ void TestModelOperations::spliceAndMaterialEditAskFirst()
     DialogScope scope(&dialogs);
     PanelRecordingHost host;
     GLWidget view(nullptr, &host);
+    ViewCommands commands(view);
     view.resize(200, 200);
     // Two triangles whose shared corners are stored twice, 1e-4 apart.
     ModelClass *model = makeModel({0, 0, 0, 1, 0, 0, 0, 1, 0, 1.0001, 0, 0, 0, 1.0001, 0, 1, 1, 0},
@@ -98,21 +99,21 @@ void TestModelOperations::spliceAndMaterialEditAskFirst()
     model->PickBlock = 0;
     model->PickIndex = 5;
 
-    view.getSplice(); // cancelled
+    commands.getSplice(); // cancelled
     QCOMPARE(dialogs.shown.value(0).section('|', 0, 1), QString("Splice vertices|Input Eps:"));
     QCOMPARE(model->Meshes[0]->CountOfVertices, 6);
     dialogs.numbers = {0.001};
-    view.getSplice();
+    commands.getSplice();
     QCOMPARE(model->Meshes[0]->CountOfVertices, 4);
     QCOMPARE(model->PickIndex, -1); // vertex 5 is no more
 
     // The material edit asks only while cells are selected.
     dialogs.shown.clear();
-    view.massSelectEditMaterialClick();
+    commands.massSelectEditMaterialClick();
     QVERIFY(dialogs.shown.isEmpty());
     selectCell(*model->Meshes[0], Triangle, 1);
     dialogs.numbers = {7};
-    view.massSelectEditMaterialClick();
+    commands.massSelectEditMaterialClick();
     QCOMPARE(dialogs.shown.value(0).section('|', 0, 1),
              QString("Change Materil Number|Input new material number:"));
     QVERIFY(dialogs.shown.value(0).endsWith("..21474444"));
