@@ -45,22 +45,22 @@
         <translation>Не удалось записать %1: %2</translation>
     </message>
     <message>
-        <location filename="../../view/SheetViews.cpp" line="165" />
+        <location filename="../../view/SheetViews.cpp" line="166" />
         <source>Nothing is visible: show at least one model with surfaces to make a case sheet.</source>
         <translation>Ничего не показано: чтобы составить лист случая, покажите хотя бы одну модель с поверхностями.</translation>
     </message>
     <message>
-        <location filename="../../view/SheetViews.cpp" line="196" />
+        <location filename="../../view/SheetViews.cpp" line="197" />
         <source>Front (XZ plane, along Y)</source>
         <translation>Спереди (плоскость XZ, вдоль Y)</translation>
     </message>
     <message>
-        <location filename="../../view/SheetViews.cpp" line="197" />
+        <location filename="../../view/SheetViews.cpp" line="198" />
         <source>Side (YZ plane, along X)</source>
         <translation>Сбоку (плоскость YZ, вдоль X)</translation>
     </message>
     <message>
-        <location filename="../../view/SheetViews.cpp" line="198" />
+        <location filename="../../view/SheetViews.cpp" line="199" />
         <source>Top (XY plane, along Z)</source>
         <translation>Сверху (плоскость XY, вдоль Z)</translation>
     </message>
@@ -184,57 +184,57 @@
 <context>
     <name>ConfigDialog</name>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="46" />
+        <location filename="../preferences/ConfigDialog.cpp" line="47" />
         <source>Config Dialog</source>
         <translation>Параметры программы</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="51" />
+        <location filename="../preferences/ConfigDialog.cpp" line="52" />
         <source>Reset</source>
         <translation>Сбросить</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="52" />
+        <location filename="../preferences/ConfigDialog.cpp" line="53" />
         <source>Reload</source>
         <translation>Перечитать</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="54" />
+        <location filename="../preferences/ConfigDialog.cpp" line="55" />
         <source>Apply</source>
         <translation>Применить</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="55" />
+        <location filename="../preferences/ConfigDialog.cpp" line="56" />
         <source>Cancel</source>
         <translation>Отмена</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="84" />
+        <location filename="../preferences/ConfigDialog.cpp" line="85" />
         <source>Draw</source>
         <translation>Отображение</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="85" />
+        <location filename="../preferences/ConfigDialog.cpp" line="86" />
         <source>Selection</source>
         <translation>Выделение</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="86" />
+        <location filename="../preferences/ConfigDialog.cpp" line="87" />
         <source>Settings</source>
         <translation>Настройки</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="87" />
+        <location filename="../preferences/ConfigDialog.cpp" line="88" />
         <source>Colors</source>
         <translation>Цвета</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="236" />
+        <location filename="../preferences/ConfigDialog.cpp" line="221" />
         <source>Attention</source>
         <translation>Внимание</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="236" />
+        <location filename="../preferences/ConfigDialog.cpp" line="221" />
         <source>To change language you must restart the program.</source>
         <translation>Чтобы сменить язык, перезапустите программу.</translation>
     </message>
@@ -297,37 +297,37 @@
         <translation>Толщина точек:</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigurationPage.cpp" line="35" />
+        <location filename="../preferences/ConfigurationPage.cpp" line="36" />
         <source>Selected points thickness:</source>
         <translation>Толщина выделенных точек:</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigurationPage.cpp" line="36" />
+        <location filename="../preferences/ConfigurationPage.cpp" line="37" />
         <source>Edges thickness:</source>
         <translation>Толщина рёбер:</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigurationPage.cpp" line="37" />
+        <location filename="../preferences/ConfigurationPage.cpp" line="39" />
         <source>Boundary edges thickness:</source>
         <translation>Толщина граничных рёбер:</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigurationPage.cpp" line="38" />
+        <location filename="../preferences/ConfigurationPage.cpp" line="40" />
         <source>Axis thickness:</source>
         <translation>Толщина осей:</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigurationPage.cpp" line="39" />
+        <location filename="../preferences/ConfigurationPage.cpp" line="41" />
         <source>Isolines width:</source>
         <translation>Толщина изолиний:</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigurationPage.cpp" line="46" />
+        <location filename="../preferences/ConfigurationPage.cpp" line="48" />
         <source>Isolines settings</source>
         <translation>Изолинии</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigurationPage.cpp" line="51" />
+        <location filename="../preferences/ConfigurationPage.cpp" line="53" />
         <source>Isolines brightness:</source>
         <translation>Яркость изолиний:</translation>
     </message>
@@ -365,7 +365,7 @@
         <translation>Функции в гранях</translation>
     </message>
     <message>
-        <location filename="../panels/FunctionControl.cpp" line="222" />
+        <location filename="../panels/FunctionControl.cpp" line="221" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
     </message>
@@ -483,86 +483,50 @@
         <translation>Число граничных вершин = %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="248" />
+        <location filename="../../view/Export.cpp" line="249" />
         <source>JPG - JPEG(*.jpg *.jpeg);;PNG - portable network graphics(*.png);;BMP - Bitmap Picture(*.bmp);;SVG - Scalable Vector Graphics(*.svg);;PDF - Portable Document Format (*.pdf);;PS - PostScript(*.ps);;EPS - Encapsulated PostScript(*.eps);;</source>
         <translation>JPG - JPEG(*.jpg *.jpeg);;PNG - переносимая сетевая графика(*.png);;BMP - точечный рисунок(*.bmp);;SVG - масштабируемая векторная графика(*.svg);;PDF - переносимый формат документов (*.pdf);;PS - PostScript(*.ps);;EPS - инкапсулированный PostScript(*.eps);;</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="252" />
+        <location filename="../../view/Export.cpp" line="253" />
         <source>Save image As...</source>
         <translation>Сохранить изображение как...</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="257" />
+        <location filename="../../view/Export.cpp" line="258" />
         <source>Not saved: %1 has no image ending; images are written as %2.</source>
         <translation>Не сохранено: у имени %1 нет окончания изображения; изображения записываются как %2.</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="262" />
+        <location filename="../../view/Export.cpp" line="263" />
         <source>Image saved: %1</source>
         <translation>Изображение сохранено: %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="266" />
-        <location filename="../../view/Export.cpp" line="268" />
+        <location filename="../../view/Export.cpp" line="267" />
+        <location filename="../../view/Export.cpp" line="269" />
         <source>The image could not be saved.</source>
         <translation>Не удалось сохранить изображение.</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="297" />
+        <location filename="../../view/GLWidget.cpp" line="295" />
         <source>X in [%1;%2]; Y in [%3;%4]; Z in [%5;%6]</source>
         <translation>X в [%1;%2]; Y в [%3;%4]; Z в [%5;%6]</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="313" />
+        <location filename="../../view/GLWidget.cpp" line="311" />
         <source>; Point: (%1;%2;%3); (Zone number=%4; Vertex number=%5)</source>
         <translation>; Точка: (%1;%2;%3); (номер зоны=%4; номер вершины=%5)</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="321" />
+        <location filename="../../view/GLWidget.cpp" line="319" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="77" />
+        <location filename="../../view/ModelPlacement.cpp" line="53" />
         <source>Drawing...</source>
         <translation>Отображение...</translation>
-    </message>
-    <message>
-        <location filename="../../view/ModelCommands.cpp" line="143" />
-        <source>Warning</source>
-        <translation>Предупреждение</translation>
-    </message>
-    <message>
-        <location filename="../../view/ModelCommands.cpp" line="143" />
-        <source>There is no selected elements.</source>
-        <translation>Нет выделенных элементов.</translation>
-    </message>
-    <message>
-        <location filename="../../view/ModelCommands.cpp" line="188" />
-        <source>Splice vertices</source>
-        <translation>Склеить вершины</translation>
-    </message>
-    <message>
-        <location filename="../../view/ModelCommands.cpp" line="188" />
-        <source>Input Eps:</source>
-        <translation>Введите точность Eps:</translation>
-    </message>
-    <message>
-        <location filename="../../view/ModelCommands.cpp" line="241" />
-        <location filename="../../view/ViewModes.cpp" line="210" />
-        <source>Building model...</source>
-        <translation>Построение модели...</translation>
-    </message>
-    <message>
-        <location filename="../../view/ModelCommands.cpp" line="302" />
-        <source>Change Materil Number</source>
-        <translation>Изменение номера материала</translation>
-    </message>
-    <message>
-        <location filename="../../view/ModelCommands.cpp" line="303" />
-        <source>Input new material number:</source>
-        <translation>Введите новый номер материала:</translation>
     </message>
     <message>
         <location filename="../../view/ModelLoad.cpp" line="20" />
@@ -571,32 +535,22 @@
         <translation>Подготовка данных для отображения...</translation>
     </message>
     <message>
-        <location filename="../../view/ModelSave.cpp" line="28" />
+        <location filename="../../view/ModelSave.cpp" line="29" />
         <source>The model was not saved: its cells name vertices it does not have.</source>
         <translation>Модель не сохранена: её ячейки ссылаются на несуществующие вершины.</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="267" />
-        <location filename="../../view/ModelSave.cpp" line="30" />
+        <location filename="../../view/Export.cpp" line="268" />
+        <location filename="../../view/ModelSave.cpp" line="31" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../../view/Measurements.cpp" line="52" />
+        <location filename="../../view/Measurements.cpp" line="53" />
         <source>Closest gap from %1 to %2: %3</source>
         <translation>Кратчайшее расстояние от %1 до %2: %3</translation>
     </message>
-    <message>
-        <location filename="../../view/Measurements.cpp" line="87" />
-        <source>Measuring...</source>
-        <translation>Измерение...</translation>
-    </message>
-    <message>
-        <location filename="../../view/Measurements.cpp" line="89" />
-        <source>Measures:</source>
-        <translation>Измерения:</translation>
-    </message>
-</context>
+    </context>
 <context>
     <name>GradientControl</name>
     <message>
@@ -756,7 +710,7 @@
     <message>
         <location filename="../../import/MeshFileImport.cpp" line="113" />
         <location filename="../../import/StlBinary.cpp" line="71" />
-        <location filename="../../import/StlText.cpp" line="86" />
+        <location filename="../../import/StlText.cpp" line="51" />
         <source>The mesh has more cells than a model holds.</source>
         <translation>В сетке больше ячеек, чем вмещает модель.</translation>
     </message>
@@ -1424,27 +1378,27 @@
         <translation>Грани PLY идут раньше вершин, на которые ссылаются.</translation>
     </message>
     <message>
-        <location filename="../../import/StlText.cpp" line="47" />
+        <location filename="../../import/StlText.cpp" line="12" />
         <source>The STL file ends inside facet %1.</source>
         <translation>Файл STL кончается внутри грани %1.</translation>
     </message>
     <message>
-        <location filename="../../import/StlText.cpp" line="48" />
+        <location filename="../../import/StlText.cpp" line="13" />
         <source>Facet %1 of the STL file has %2 where "%3" should be.</source>
         <translation>Грань %1 файла STL содержит %2 там, где должно быть "%3".</translation>
     </message>
     <message>
-        <location filename="../../import/StlText.cpp" line="93" />
+        <location filename="../../import/StlText.cpp" line="58" />
         <source>Facet %1 of the STL file has %2 corners; a facet has three.</source>
         <translation>У грани %1 файла STL %2 углов; у грани их три.</translation>
     </message>
     <message>
-        <location filename="../../import/StlText.cpp" line="110" />
+        <location filename="../../import/StlText.cpp" line="75" />
         <source>The STL file has %1 where "solid" should be.</source>
         <translation>Файл STL содержит %1 там, где должно быть "solid".</translation>
     </message>
     <message>
-        <location filename="../../import/StlText.cpp" line="125" />
+        <location filename="../../import/StlText.cpp" line="90" />
         <source>The STL file is empty.</source>
         <translation>Файл STL пуст.</translation>
     </message>
@@ -1502,47 +1456,47 @@
 <context>
     <name>IntersectControl</name>
     <message>
-        <location filename="../panels/IntersectControl.cpp" line="56" />
+        <location filename="../panels/IntersectControl.cpp" line="58" />
         <source>Intersection</source>
         <translation>Сечение</translation>
     </message>
     <message>
-        <location filename="../panels/IntersectControl.cpp" line="64" />
+        <location filename="../panels/IntersectControl.cpp" line="66" />
         <source>Point:</source>
         <translation>Точка:</translation>
     </message>
     <message>
-        <location filename="../panels/IntersectControl.cpp" line="66" />
+        <location filename="../panels/IntersectControl.cpp" line="68" />
         <source>Normal:</source>
         <translation>Нормаль:</translation>
     </message>
     <message>
-        <location filename="../panels/IntersectControl.cpp" line="68" />
+        <location filename="../panels/IntersectControl.cpp" line="70" />
         <source>LoadFromSel</source>
         <translation>Из выбранной точки</translation>
     </message>
     <message>
-        <location filename="../panels/IntersectControl.cpp" line="69" />
+        <location filename="../panels/IntersectControl.cpp" line="71" />
         <source>Smooth Intersection</source>
         <translation>Гладкое сечение</translation>
     </message>
     <message>
-        <location filename="../panels/IntersectControl.cpp" line="71" />
+        <location filename="../panels/IntersectControl.cpp" line="73" />
         <source>Draw clipping rectangle</source>
         <translation>Показать секущую плоскость</translation>
     </message>
     <message>
-        <location filename="../panels/IntersectControl.cpp" line="73" />
+        <location filename="../panels/IntersectControl.cpp" line="75" />
         <source>Include intersected primitives</source>
         <translation>Включать пересечённые элементы</translation>
     </message>
     <message>
-        <location filename="../panels/IntersectControl.cpp" line="74" />
+        <location filename="../panels/IntersectControl.cpp" line="76" />
         <source>Invert normal</source>
         <translation>Обратить нормаль</translation>
     </message>
     <message>
-        <location filename="../panels/IntersectControl.cpp" line="75" />
+        <location filename="../panels/IntersectControl.cpp" line="77" />
         <source>Apply</source>
         <translation>Применить</translation>
     </message>
@@ -1593,62 +1547,62 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../Tessaron.cpp" line="94" />
+        <location filename="../Tessaron.cpp" line="100" />
         <source>Tessaron v1.1.256</source>
         <translation>Tessaron v1.1.256</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="173" />
+        <location filename="../Tessaron.cpp" line="234" />
         <source>File</source>
         <translation>Файл</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="174" />
+        <location filename="../Tessaron.cpp" line="235" />
         <source>SaveAs</source>
         <translation>Сохранить как</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="175" />
+        <location filename="../Tessaron.cpp" line="236" />
         <source>Recent files...</source>
         <translation>Последние файлы...</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="176" />
+        <location filename="../Tessaron.cpp" line="237" />
         <source>View</source>
         <translation>Вид</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="177" />
+        <location filename="../Tessaron.cpp" line="238" />
         <source>Options</source>
         <translation>Параметры</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="178" />
+        <location filename="../Tessaron.cpp" line="239" />
         <source>Panels</source>
         <translation>Панели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="179" />
+        <location filename="../Tessaron.cpp" line="240" />
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="180" />
+        <location filename="../Tessaron.cpp" line="241" />
         <source>Clone model</source>
         <translation>Копия модели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="181" />
+        <location filename="../Tessaron.cpp" line="242" />
         <source>Operations</source>
         <translation>Операции</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="185" />
+        <location filename="../Tessaron.cpp" line="246" />
         <source>Light</source>
         <translation>Освещение</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="186" />
+        <location filename="../Tessaron.cpp" line="247" />
         <source>toolBar</source>
         <translation>Панель инструментов</translation>
     </message>
@@ -1673,378 +1627,378 @@
         <translation>Сверху справа</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="16" />
+        <location filename="../ActionTable.cpp" line="18" />
         <source>Open...</source>
         <translation>Открыть...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="18" />
+        <location filename="../ActionTable.cpp" line="20" />
         <source>Import...</source>
         <translation>Импорт...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="20" />
+        <location filename="../ActionTable.cpp" line="22" />
         <source>Refresh</source>
         <translation>Обновить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="22" />
+        <location filename="../ActionTable.cpp" line="24" />
         <source>Close</source>
         <translation>Закрыть</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="24" />
+        <location filename="../ActionTable.cpp" line="26" />
         <source>Clear list</source>
         <translation>Очистить список</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="26" />
+        <location filename="../ActionTable.cpp" line="28" />
         <source>Save As .MESH...</source>
         <translation>Сохранить как .MESH...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="28" />
+        <location filename="../ActionTable.cpp" line="30" />
         <source>Save As .OFF...</source>
         <translation>Сохранить как .OFF...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="30" />
+        <location filename="../ActionTable.cpp" line="32" />
         <source>Save As .VTK...</source>
         <translation>Сохранить как .VTK...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="32" />
+        <location filename="../ActionTable.cpp" line="34" />
         <source>Save As .OBJ...</source>
         <translation>Сохранить как .OBJ...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="34" />
+        <location filename="../ActionTable.cpp" line="36" />
         <source>Save As .PLY...</source>
         <translation>Сохранить как .PLY...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="36" />
+        <location filename="../ActionTable.cpp" line="38" />
         <source>Save As .DAT...</source>
         <translation>Сохранить как .DAT...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="38" />
+        <location filename="../ActionTable.cpp" line="40" />
         <source>Save As Image</source>
         <translation>Сохранить как изображение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="40" />
+        <location filename="../ActionTable.cpp" line="42" />
         <source>Save As binary .STL...</source>
         <translation>Сохранить как двоичный .STL...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="42" />
+        <location filename="../ActionTable.cpp" line="44" />
         <source>Save As text .STL...</source>
         <translation>Сохранить как текстовый .STL...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="44" />
+        <location filename="../ActionTable.cpp" line="46" />
         <source>Save As Star CD...</source>
         <translation>Сохранить как Star CD...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="46" />
+        <location filename="../ActionTable.cpp" line="48" />
         <source>Print</source>
         <translation>Печать</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="48" />
+        <location filename="../ActionTable.cpp" line="50" />
         <source>Case sheet...</source>
         <translation>Лист случая...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="50" />
+        <location filename="../ActionTable.cpp" line="52" />
         <source>Print case sheet...</source>
         <translation>Печать листа случая...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="52" />
+        <location filename="../ActionTable.cpp" line="54" />
         <source>Exit</source>
         <translation>Выход</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="54" />
+        <location filename="../ActionTable.cpp" line="56" />
         <source>Model Info</source>
         <translation>Сведения о модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="56" />
+        <location filename="../ActionTable.cpp" line="58" />
         <source>Measurements</source>
         <translation>Измерения</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="58" />
+        <location filename="../ActionTable.cpp" line="60" />
         <source>Closest gap</source>
         <translation>Кратчайшее расстояние</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="60" />
+        <location filename="../ActionTable.cpp" line="62" />
         <source>Preferences</source>
         <translation>Настройки</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="62" />
+        <location filename="../ActionTable.cpp" line="64" />
         <source>About</source>
         <translation>О программе</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="64" />
+        <location filename="../ActionTable.cpp" line="66" />
         <source>View Points</source>
         <translation>Показать точки</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="66" />
+        <location filename="../ActionTable.cpp" line="68" />
         <source>View Edges</source>
         <translation>Показать рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="68" />
-        <location filename="../ActionTable.cpp" line="76" />
+        <location filename="../ActionTable.cpp" line="70" />
+        <location filename="../ActionTable.cpp" line="78" />
         <source>View Faces</source>
         <translation>Показать грани</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="70" />
+        <location filename="../ActionTable.cpp" line="72" />
         <source>View Vertices</source>
         <translation>Показать вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="72" />
+        <location filename="../ActionTable.cpp" line="74" />
         <source>View contour edges</source>
         <translation>Контурные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="74" />
+        <location filename="../ActionTable.cpp" line="76" />
         <source>View surface edges</source>
         <translation>Рёбра поверхности</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="78" />
+        <location filename="../ActionTable.cpp" line="80" />
         <source>View Surface</source>
         <translation>Показать поверхность</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="80" />
+        <location filename="../ActionTable.cpp" line="82" />
         <source>Black-and-white mode</source>
         <translation>Чёрно-белый режим</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="82" />
+        <location filename="../ActionTable.cpp" line="84" />
         <source>Material</source>
         <translation>Материалы</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="84" />
+        <location filename="../ActionTable.cpp" line="86" />
         <source>Functions</source>
         <translation>Функции</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="86" />
+        <location filename="../ActionTable.cpp" line="88" />
         <source>View Isosurfaces</source>
         <translation>Изоповерхности</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="88" />
+        <location filename="../ActionTable.cpp" line="90" />
         <source>View Intersect</source>
         <translation>Сечение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="90" />
+        <location filename="../ActionTable.cpp" line="92" />
         <source>View Color Lines</source>
         <translation>Цветные изолинии</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="92" />
+        <location filename="../ActionTable.cpp" line="94" />
         <source>View BoundingBox</source>
         <translation>Ограничивающий параллелепипед</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="94" />
+        <location filename="../ActionTable.cpp" line="96" />
         <source>View Inner Edges</source>
         <translation>Внутренние рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="96" />
+        <location filename="../ActionTable.cpp" line="98" />
         <source>Transparent Mode</source>
         <translation>Прозрачность</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="98" />
+        <location filename="../ActionTable.cpp" line="100" />
         <source>Show Axes</source>
         <translation>Показать оси</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="100" />
+        <location filename="../ActionTable.cpp" line="102" />
         <source>Start Position</source>
         <translation>Исходное положение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="102" />
+        <location filename="../ActionTable.cpp" line="104" />
         <source>Rescale to screen</source>
         <translation>Вписать в экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="104" />
+        <location filename="../ActionTable.cpp" line="106" />
         <source>Fit all</source>
         <translation>Показать всё</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="106" />
+        <location filename="../ActionTable.cpp" line="108" />
         <source>Move Center</source>
         <translation>Переместить центр</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="108" />
+        <location filename="../ActionTable.cpp" line="110" />
         <source>Rotate to X</source>
         <translation>Повернуть вокруг X</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="110" />
+        <location filename="../ActionTable.cpp" line="112" />
         <source>Rotate to Y</source>
         <translation>Повернуть вокруг Y</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="112" />
+        <location filename="../ActionTable.cpp" line="114" />
         <source>Rotate to Z</source>
         <translation>Повернуть вокруг Z</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="114" />
+        <location filename="../ActionTable.cpp" line="116" />
         <source>Set Plane XY</source>
         <translation>Плоскость XY</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="116" />
+        <location filename="../ActionTable.cpp" line="118" />
         <source>Set Plane XZ</source>
         <translation>Плоскость XZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="118" />
+        <location filename="../ActionTable.cpp" line="120" />
         <source>Set Plane YZ</source>
         <translation>Плоскость YZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="120" />
+        <location filename="../ActionTable.cpp" line="122" />
         <source>Zoom in</source>
         <translation>Увеличить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="122" />
+        <location filename="../ActionTable.cpp" line="124" />
         <source>Zoom out</source>
         <translation>Уменьшить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="124" />
+        <location filename="../ActionTable.cpp" line="126" />
         <source>Show in 3D-Stereo</source>
         <translation>Стереоизображение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="126" />
+        <location filename="../ActionTable.cpp" line="128" />
         <source>Show in FullScreen</source>
         <translation>Во весь экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="128" />
+        <location filename="../ActionTable.cpp" line="130" />
         <source>Change Background Color</source>
         <translation>Цвет фона</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="130" />
+        <location filename="../ActionTable.cpp" line="132" />
         <source>Show Ruler</source>
         <translation>Линейка</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="132" />
+        <location filename="../ActionTable.cpp" line="134" />
         <source>Splice vertices</source>
         <translation>Склеить вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="134" />
+        <location filename="../ActionTable.cpp" line="136" />
         <source>Mass Select</source>
         <translation>Выделение рамкой</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="136" />
+        <location filename="../ActionTable.cpp" line="138" />
         <source>Multi select</source>
         <translation>Множественный выбор</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="138" />
+        <location filename="../ActionTable.cpp" line="140" />
         <source>Clear selection</source>
         <translation>Снять выделение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="140" />
+        <location filename="../ActionTable.cpp" line="142" />
         <source>Edit selection</source>
         <translation>Изменить материал выделения</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="142" />
+        <location filename="../ActionTable.cpp" line="144" />
         <source>Edit Point</source>
         <translation>Изменить точку</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="144" />
+        <location filename="../ActionTable.cpp" line="146" />
         <source>Fill material zeros</source>
         <translation>Заполнить материалы нулями</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="146" />
+        <location filename="../ActionTable.cpp" line="148" />
         <source>Find border Edges</source>
         <translation>Найти граничные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="148" />
+        <location filename="../ActionTable.cpp" line="150" />
         <source>Find border material Edges</source>
         <translation>Найти границы материала</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="151" />
+        <location filename="../ActionTable.cpp" line="153" />
         <source>Centering all models by selected point</source>
         <translation>Центрировать все модели по выбранной точке</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="154" />
+        <location filename="../ActionTable.cpp" line="156" />
         <source>Transfrom all models as active model</source>
         <translation>Преобразовать все модели как активную</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="156" />
+        <location filename="../ActionTable.cpp" line="158" />
         <source>Get full clone of active model</source>
         <translation>Полная копия активной модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="159" />
+        <location filename="../ActionTable.cpp" line="161" />
         <source>Clone selection into new model</source>
         <translation>Выделение в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="162" />
+        <location filename="../ActionTable.cpp" line="164" />
         <source>Clone visible primitives into new model</source>
         <translation>Видимые примитивы в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="165" />
+        <location filename="../ActionTable.cpp" line="167" />
         <source>Convert cell functionts to vert.functions</source>
         <translation>Функции ячеек в функции вершин</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="167" />
+        <location filename="../ActionTable.cpp" line="169" />
         <source>Create surface of model</source>
         <translation>Построить поверхность модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="169" />
+        <location filename="../ActionTable.cpp" line="171" />
         <source>Topology Merge Vertices</source>
         <translation>Слияние вершин топологии</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="171" />
+        <location filename="../ActionTable.cpp" line="173" />
         <source>Full interface</source>
         <translation>Полный интерфейс</translation>
     </message>
@@ -2733,52 +2687,52 @@
 <context>
     <name>ObjectsControl</name>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="27" />
+        <location filename="../panels/ObjectsControl.cpp" line="28" />
         <source>Objects</source>
         <translation>Объекты</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="37" />
+        <location filename="../panels/ObjectsControl.cpp" line="38" />
         <source>Name</source>
         <translation>Имя</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="77" />
+        <location filename="../panels/ObjectsControl.cpp" line="83" />
         <source>Set active</source>
         <translation>Сделать активной</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="78" />
+        <location filename="../panels/ObjectsControl.cpp" line="84" />
         <source>Show/Hide</source>
         <translation>Показать/скрыть</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="80" />
+        <location filename="../panels/ObjectsControl.cpp" line="86" />
         <source>Change color</source>
         <translation>Изменить цвет</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="81" />
+        <location filename="../panels/ObjectsControl.cpp" line="87" />
         <source>Change name</source>
         <translation>Переименовать</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="82" />
+        <location filename="../panels/ObjectsControl.cpp" line="88" />
         <source>Delete</source>
         <translation>Удалить</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="83" />
+        <location filename="../panels/ObjectsControl.cpp" line="89" />
         <source>Join models</source>
         <translation>Объединить модели</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="377" />
+        <location filename="../panels/ObjectsControl.cpp" line="381" />
         <source>Rename object</source>
         <translation>Переименование объекта</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="377" />
+        <location filename="../panels/ObjectsControl.cpp" line="381" />
         <source>Enter new name</source>
         <translation>Введите новое имя</translation>
     </message>
@@ -2786,7 +2740,7 @@
 <context>
     <name>OpacityControl</name>
     <message>
-        <location filename="../panels/OpacityControl.cpp" line="15" />
+        <location filename="../panels/OpacityControl.cpp" line="17" />
         <source>Opacity</source>
         <translation>Непрозрачность</translation>
     </message>
@@ -2807,27 +2761,27 @@
 <context>
     <name>PointControl</name>
     <message>
-        <location filename="../panels/PointControl.cpp" line="16" />
+        <location filename="../panels/PointControl.cpp" line="18" />
         <source>Point control</source>
         <translation>Правка точки</translation>
     </message>
     <message>
-        <location filename="../panels/PointControl.cpp" line="26" />
+        <location filename="../panels/PointControl.cpp" line="28" />
         <source>X:</source>
         <translation>X:</translation>
     </message>
     <message>
-        <location filename="../panels/PointControl.cpp" line="26" />
+        <location filename="../panels/PointControl.cpp" line="28" />
         <source>Y:</source>
         <translation>Y:</translation>
     </message>
     <message>
-        <location filename="../panels/PointControl.cpp" line="26" />
+        <location filename="../panels/PointControl.cpp" line="28" />
         <source>Z:</source>
         <translation>Z:</translation>
     </message>
     <message>
-        <location filename="../panels/PointControl.cpp" line="33" />
+        <location filename="../panels/PointControl.cpp" line="35" />
         <source>Save</source>
         <translation>Сохранить</translation>
     </message>
@@ -3062,52 +3016,52 @@
 <context>
     <name>Tessaron</name>
     <message>
-        <location filename="../FileCommands.cpp" line="74" />
+        <location filename="../FileCommands.cpp" line="75" />
         <source>This scene is already being opened; it is skipped.</source>
         <translation>Эта сцена уже открывается; она пропущена.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="94" />
+        <location filename="../FileCommands.cpp" line="95" />
         <source>Loading file...</source>
         <translation>Загрузка файла...</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="138" />
+        <location filename="../FileCommands.cpp" line="139" />
         <source>Opening file</source>
         <translation>Открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="139" />
+        <location filename="../FileCommands.cpp" line="140" />
         <source>Open File</source>
         <translation>Открыть файл</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="140" />
+        <location filename="../FileCommands.cpp" line="141" />
         <source>All models(*surf *hx)</source>
         <translation>Все модели(*surf *hx)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="177" />
+        <location filename="../FileCommands.cpp" line="178" />
         <source>Reopening file</source>
         <translation>Повторное открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="220" />
+        <location filename="../FileCommands.cpp" line="221" />
         <source>There is no .hx files in this folder.</source>
         <translation>В этой папке нет файлов .hx.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="260" />
+        <location filename="../FileCommands.cpp" line="261" />
         <source>Files of this kind are not read; the endings read are %1.</source>
         <translation>Файлы такого вида не читаются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="286" />
+        <location filename="../FileCommands.cpp" line="287" />
         <source>Saving file</source>
         <translation>Сохранение файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="288" />
+        <location filename="../FileCommands.cpp" line="289" />
         <source>Save file As...</source>
         <translation>Сохранить файл как...</translation>
     </message>
@@ -3127,32 +3081,32 @@
         <translation>Сохранение настроек</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="238" />
+        <location filename="../Tessaron.cpp" line="299" />
         <source>The &lt;b&gt;%1&lt;/b&gt; is 3d viewer.&lt;br/&gt;</source>
         <translation>&lt;b&gt;%1&lt;/b&gt; — программа трёхмерного просмотра.&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="239" />
+        <location filename="../Tessaron.cpp" line="300" />
         <source>Current version %2&lt;br/&gt;</source>
         <translation>Текущая версия %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="240" />
+        <location filename="../Tessaron.cpp" line="301" />
         <source>Build #%1, build time %2&lt;br/&gt;</source>
         <translation>Сборка №%1, время сборки %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="241" />
+        <location filename="../Tessaron.cpp" line="302" />
         <source>Commit #%1, commit time %2&lt;br/&gt;</source>
         <translation>Коммит №%1, время коммита %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="242" />
+        <location filename="../Tessaron.cpp" line="303" />
         <source>Compiled in %3 %4.</source>
         <translation>Скомпилировано %3 %4.</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="243" />
+        <location filename="../Tessaron.cpp" line="304" />
         <source>About %1 v %2</source>
         <translation>О программе %1 v %2</translation>
     </message>
@@ -3249,28 +3203,28 @@
         <translation>Не удалось сохранить настройки в %1.</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="28" />
+        <location filename="../ImportCommands.cpp" line="29" />
         <source>Importable files (%1)</source>
         <translation>Импортируемые файлы (%1)</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="33" />
+        <location filename="../ImportCommands.cpp" line="34" />
         <source>Importing file</source>
         <translation>Импорт файла</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="35" />
-        <location filename="../ImportCommands.cpp" line="48" />
+        <location filename="../ImportCommands.cpp" line="36" />
+        <location filename="../ImportCommands.cpp" line="49" />
         <source>Import</source>
         <translation>Импорт</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="45" />
+        <location filename="../ImportCommands.cpp" line="46" />
         <source>Importing %1...</source>
         <translation>Импорт %1...</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="58" />
+        <location filename="../ImportCommands.cpp" line="59" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
@@ -3283,6 +3237,55 @@
         <location filename="../Startup.cpp" line="61" />
         <source>All menus and panels: %1 ▸ %2 (%3)</source>
         <translation>Все меню и панели: %1 ▸ %2 (%3)</translation>
+    </message>
+</context>
+<context>
+    <name>ViewCommands</name>
+    <message>
+        <location filename="../../view/Measurements.cpp" line="88" />
+        <source>Measuring...</source>
+        <translation>Измерение...</translation>
+    </message>
+    <message>
+        <location filename="../../view/Measurements.cpp" line="90" />
+        <source>Measures:</source>
+        <translation>Измерения:</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="70" />
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="70" />
+        <source>There is no selected elements.</source>
+        <translation>Нет выделенных элементов.</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="115" />
+        <source>Splice vertices</source>
+        <translation>Склеить вершины</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="115" />
+        <source>Input Eps:</source>
+        <translation>Введите точность Eps:</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="163" />
+        <location filename="../../view/ViewModes.cpp" line="193" />
+        <source>Building model...</source>
+        <translation>Построение модели...</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="225" />
+        <source>Change Materil Number</source>
+        <translation>Изменение номера материала</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="226" />
+        <source>Input new material number:</source>
+        <translation>Введите новый номер материала:</translation>
     </message>
 </context>
 </TS>
