@@ -426,7 +426,7 @@ void TestDrawing::lightsSwitchFromTheMenu()
     tilted.resize(320, 240);
     tilted.placeNewModel(
         makeModel({-1, -1, 1, 1, -1, 1, 1, 1, -1, -1, 1, -1}, Quadrangle, {0, 1, 2, 3}));
-    tilted.changeViewFacesHidden();
+    ViewCommands(tilted).changeViewFacesHidden();
     tilted.Lights.Lights[1].Action->trigger(); // front off
     const int unlit = pixel(tilted.renderImage(320, 240), 160, 120).red();
     tilted.Lights.Lights[2].Action->trigger();
@@ -456,7 +456,7 @@ void TestDrawing::anaglyphPassesLandInRedAndCyan()
     QVERIFY(cyanOnly(pixel(frame, rightEdge.x() + 10, 120)));
     QVERIFY(redOnly(pixel(frame, leftEdge.x() - 10, 120)));
     // In perspective the two eyes' frustums mirror each other.
-    v.view->computeStereoFrustum(*square);
+    computeStereoFrustum(*square);
     const ModelClass::Eye &left = square->Eyes[0], &right = square->Eyes[1];
     QVERIFY(left.left != -left.right); // asymmetric: both turn towards the focal point
     QCOMPARE(right.left, -left.right);
