@@ -8,6 +8,7 @@
 #include "geometry/DrawingBackend.h"
 #include "view/Drawing.h"
 #include "view/GLWidget.h"
+#include "view/ViewCommands.h"
 
 #include <QApplication>
 #include <QDir>
@@ -172,6 +173,7 @@ double dragFramesPerSecond(GLWidget &view, int steps)
 void viewCases(const QString &surf, const QString &label)
 {
     GLWidget view(nullptr, nullptr);
+    ViewCommands commands(view);
     view.resize(1024, 768);
     view.renderImage(1024, 768); // context and GL initialisation, not timed
     CountingBackend counting;
@@ -189,7 +191,7 @@ void viewCases(const QString &surf, const QString &label)
     counting.builds = 0;
     std::vector<double> frames;
     for (int i = 0; i < 10; ++i) {
-        view.addYRotation(0.05f);
+        commands.addYRotation(0.05f);
         frames.push_back(seconds([&] { view.renderImage(1024, 768); }));
     }
     report(prefix + "repaint_median", median(frames), "s");
@@ -197,9 +199,9 @@ void viewCases(const QString &surf, const QString &label)
 
     // The drag drawn in full (as with --full-drawing), then reduced; the
     // first reduced frame makes the reduced form.
-    view.ReducedDrawing = false;
+    view.Reduced.Enabled = false;
     const double full = dragFramesPerSecond(view, 5);
-    view.ReducedDrawing = true;
+    view.Reduced.Enabled = true;
     view.grabFramebuffer(); // a full frame on screen, whose time decides
     const double making = seconds([&] { dragFramesPerSecond(view, 1); });
     faceCounts() = {};

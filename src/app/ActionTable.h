@@ -6,7 +6,7 @@
 struct ActionRow
 {
     enum Group { NoGroup, Lights, Faces };
-    enum Receiver { Window, View };
+    enum Receiver { Window, View, Commands };
 
     const char *name;
     const char *text; // translated in the context "MainWindow"

@@ -9,6 +9,7 @@
 #include "panels/ObjectsControl.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
+#include "view/ViewCommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -82,7 +83,7 @@ int Tessaron::openScene(const QString &fileName, bool remember)
     View->ModelList.ActiveIndex = View->ModelList.count() > 1 ? 1 : 0;
     selectModel(View->ModelList.active());
     View->moveCenter();
-    View->transformAll();
+    Commands->transformAll();
     View->resize(View->size());
     View->update();
     return 0;
@@ -171,7 +172,7 @@ void Tessaron::refreshFile()
     if (lastFile.isEmpty())
         return;
     const QString file = lastFile;
-    View->removeMesh();
+    Commands->removeMesh();
     lastFile = file;
     showStatus(tr("Reopening file"));
     openModelFile(file);
@@ -180,7 +181,7 @@ void Tessaron::refreshFile()
 
 void Tessaron::closeFile()
 {
-    View->removeMesh();
+    Commands->removeMesh();
 }
 
 void Tessaron::clearRecentFileList()
@@ -275,7 +276,7 @@ void Tessaron::openNamedFiles(const QStringList &files)
         }
     }
     clearStatus();
-    View->fitAll();
+    Commands->fitAll();
     View->FitAtFirstFrame = true;
 }
 

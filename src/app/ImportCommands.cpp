@@ -8,6 +8,7 @@
 #include "model/ModelClass.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
+#include "view/ViewCommands.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -87,11 +88,11 @@ int Tessaron::importModelFile(const QString &path)
         View->addImportedModel(model.release());
     if (models.size() > 1) { // a scene: placed together, as a .hx scene is
         View->moveCenter();
-        View->transformAll();
+        Commands->transformAll();
     }
     // An import lands among models of another place and size: everything
     // shown is framed, as the command-line tool frames its pictures.
-    View->fitAll();
+    Commands->fitAll();
     syncViewActions();
     View->update();
     clearStatus();

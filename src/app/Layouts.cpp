@@ -296,7 +296,9 @@ void Tessaron::applyCompactLayout()
 
 void Tessaron::enableModelActions()
 {
-    const ModelListClass &list = View->ModelList;
+    const ModelListClass &list = Models;
+    // "Move Center" is among them; the state remembers it for showState.
+    State.CanCentreOnPoint = list.count() > 1;
     if (list.count() <= 1) {
         for (const char *name : kModelActions)
             action(name)->setEnabled(false);

@@ -128,7 +128,7 @@ void Tessaron::writeSettings()
             settings.setValue("ViewTransparent", action("actionViewTransparent")->isChecked());
             settings.setValue("ShowIn3D", action("actionShowIn3D")->isChecked());
             settings.endGroup();
-            View->Config.write(settings);
+            State.Config.write(settings);
             settings.sync();
             saved = settings.status() == QSettings::NoError;
         }

@@ -17,6 +17,7 @@
 #include "preferences/ConfigDialog.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
+#include "view/ViewCommands.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -53,6 +54,7 @@ Tessaron::Tessaron(QWidget *parent)
     : QMainWindow(parent)
 {
     Q_INIT_RESOURCE(icons);
+    State.Menus = true;
     lastFolder = QDir::currentPath();
     if (objectName().isEmpty())
         setObjectName("MainWindow");
@@ -63,6 +65,7 @@ Tessaron::Tessaron(QWidget *parent)
     readInterfaceChoice();
     createWidgets();
     buildInitialLayout();
+    connectToggles();
     connectActions();
     retranslateUi();
     resizeSlot();
@@ -82,6 +85,9 @@ Tessaron::~Tessaron()
 {
     for (size_t k = 0; k < Panels.size(); ++k)
         removePanel(PanelKind(k));
+    // The view gives its models' display lists back while the list lives.
+    Commands.reset();
+    delete View;
 }
 
 QString Tessaron::settingsPath()
@@ -123,6 +129,7 @@ void Tessaron::createWidgets()
     ViewWidget = new QWidget(central);
     ViewWidget->setObjectName("viewwidget");
     View = new GLWidget(ViewWidget, this);
+    Commands = std::make_unique<ViewCommands>(*View);
     setCentralWidget(central);
     central->installEventFilter(this);
     auto *bar = new QMenuBar(this);
@@ -158,10 +165,64 @@ void Tessaron::connectActions()
 {
     for (int i = 0; i < kActionRowCount; ++i) {
         const ActionRow &row = kActionRows[i];
-        QObject *receiver = row.receiver == ActionRow::View ? static_cast<QObject *>(View) : this;
+        QObject *receiver = row.receiver == ActionRow::View ? static_cast<QObject *>(View)
+            : row.receiver == ActionRow::Commands           ? static_cast<QObject *>(Commands.get())
+                                                            : this;
         connect(action(row.name), row.boolSignal ? SIGNAL(triggered(bool)) : SIGNAL(triggered()),
                 receiver, row.slot);
     }
+}
+
+namespace {
+
+// The menus' plain toggles and the fields of the view state they set.
+const std::pair<const char *, bool ViewState::*> kToggles[] = {
+    {"actionViewTransparent", &ViewState::Transparent},
+    {"actionRuler", &ViewState::Ruler},
+    {"actionViewColorLines", &ViewState::ColorLines},
+    {"actionMassSelect", &ViewState::MassSelect},
+    {"actionViewPoint", &ViewState::Points},
+};
+
+// The face modes' entries, in the order of the modes 1 .. 6.
+const char *const kFaceActions[] = {"actionViewFacesNormal",   "actionViewFacesSurface",
+                                    "actionViewFacesHidden",   "actionViewFacesMaterial",
+                                    "actionViewFacesFunction", "actionViewIsoIntersect"};
+
+} // namespace
+
+void Tessaron::connectToggles()
+{
+    // Toggled comes before triggered: the state is set when the command runs.
+    for (const auto &[name, field] : kToggles)
+        connect(action(name), &QAction::toggled, this,
+                [this, field](bool on) { State.*field = on; });
+    const std::pair<const char *, qint32> edges[] = {{"actionViewContourEdges", 1},
+                                                     {"actionViewSurfaceEdges", 2}};
+    for (const auto &[name, mode] : edges)
+        connect(action(name), &QAction::toggled, this, [this, mode](bool on) {
+            if (on)
+                State.Edges = mode;
+            else if (State.Edges == mode)
+                State.Edges = 0;
+        });
+}
+
+void Tessaron::showState()
+{
+    QAction *lines = action("actionViewColorLines");
+    lines->setEnabled(State.ColorLinesEnabled);
+    lines->setChecked(State.ColorLines);
+    action("actionMassSelect")->setChecked(State.MassSelect);
+    action("actionViewContourEdges")->setChecked(State.Edges == 1);
+    action("actionViewSurfaceEdges")->setChecked(State.Edges == 2);
+    for (int mode = 1; mode <= 6; ++mode)
+        if (State.Faces == 0 || State.Faces == mode)
+            action(kFaceActions[mode - 1])->setChecked(State.Faces == mode);
+    action("actionEditSelectMaterial")->setEnabled(State.CanEditSelection);
+    action("actionMassSelectClean")->setEnabled(State.CanClearSelection);
+    action("actionMoveCenter")->setEnabled(State.CanCentreOnPoint);
+    action("actionMoveAllToSelect")->setEnabled(State.CanCentreAllOnPoint);
 }
 
 void Tessaron::retranslateUi()
@@ -245,15 +306,37 @@ void Tessaron::about()
 
 void Tessaron::preferences()
 {
-    auto *dialog = new ConfigDialog(View);
+    auto *dialog = new ConfigDialog(*this);
     Dialogs::current().exec(*dialog);
     delete dialog;
+}
+
+void Tessaron::applyViewSettings()
+{
+    View->applyConfig();
+    // Every model takes the drawing options and rebuilds its drawing data,
+    // in the colours just given.
+    for (ModelClass *model : std::as_const(Models.Models)) {
+        model->UseAllVertices = State.Config.drawAllPoints;
+        model->SmoothNormals = State.Config.shade_type;
+        model->ColoredIsolines = State.Config.func_isolines;
+        model->NeedsRebuild = 1;
+        model->prepareDraw();
+    }
+    // Shown colour lines are drawn again with the new width and brightness.
+    if (State.ColorLines)
+        panelCommand(PanelKind::ColorSize, PanelCommand::Apply);
+}
+
+void Tessaron::restartProgram()
+{
+    close();
 }
 
 void Tessaron::model_info()
 {
     QString title, text;
-    View->modelInfo(title, text);
+    Commands->modelInfo(title, text);
     Dialogs::current().about(this, title, text);
 }
 
@@ -282,13 +365,21 @@ void Tessaron::clearStatus()
     statusBar()->clearMessage();
 }
 
+QDockWidget *Tessaron::makeObjectsPanel()
+{
+    auto *objects = new ObjectsControl(this, Models, *this,
+                                       {action("actionClosestGap"), action("actionMeasurements")});
+    connect(objects, &ObjectsControl::modelMade, View, &GLWidget::placeNewModel);
+    return objects;
+}
+
 QDockWidget *Tessaron::makePanel(PanelKind kind)
 {
     switch (kind) {
     case PanelKind::Objects:
-        return new ObjectsControl(this, View);
+        return makeObjectsPanel();
     case PanelKind::Opacity:
-        return new OpacityControl(this, View);
+        return new OpacityControl(this, View, Commands.get());
     case PanelKind::Function:
         return new FunctionControl(this, View);
     case PanelKind::Gradient:
@@ -300,11 +391,11 @@ QDockWidget *Tessaron::makePanel(PanelKind kind)
     case PanelKind::Stereo3D:
         return new Stereo3DControl(this, View);
     case PanelKind::Intersect:
-        return new IntersectControl(this, View);
+        return new IntersectControl(this, View, Commands.get());
     case PanelKind::Materials:
         return new MaterialsControl(this, View);
     case PanelKind::Point:
-        return new PointControl(this, View);
+        return new PointControl(this, View, Commands.get());
     case PanelKind::Measurements:
         return new MeasurementsControl(this, View);
     default:

@@ -1,24 +1,28 @@
 #pragma once
 
 #include "LoadFailures.h"
+#include "preferences/SettingsEditor.h"
 #include "view/ViewHost.h"
 
 #include <QMainWindow>
 #include <QStringList>
 
 #include <array>
+#include <memory>
 
 struct CaseSheet;
 class GLWidget;
+class ViewCommands;
 class QActionGroup;
 class QDockWidget;
 class QLabel;
 class QToolBar;
 
-// The main window: the view in its centre, the actions, menus and tool bar,
-// the dock panels it creates and removes for the view, the file commands and
-// the settings file.
-class Tessaron : public QMainWindow, public ViewHost
+// The main window: the document (the model list and the view's state), the
+// view in its centre with the commands of its menus, the actions, menus and
+// tool bar, the dock panels it creates and removes for the view, the file
+// commands and the settings file.
+class Tessaron : public QMainWindow, public ViewHost, public SettingsEditor
 {
     Q_OBJECT
 
@@ -32,6 +36,7 @@ public:
     static QString windowTitleText();
 
     GLWidget *view() const { return View; }
+    ViewCommands *commands() const { return Commands.get(); }
     QDockWidget *panel(PanelKind kind) const { return Panels[size_t(kind)]; }
     QMenu *menu(const char *objectName) const;
     QToolBar *toolBar() const { return ToolBar; }
@@ -49,18 +54,23 @@ public:
     static QString importFilter();
     void updateRecentFileActions();
     void openHxInWorkingFolder();
-    int readSettings(bool askReopen);
-    void writeSettings();
+    int readSettings(bool askReopen) override;
+    void writeSettings() override;
     void syncViewActions();
     // The full layout is chosen ("Full interface" checked) instead of the
     // compact one; applyCompactLayout applies the chosen layout.
     bool fullInterface() const;
 
+    // The action with this object name, or null.
+    QAction *action(const char *objectName) const;
+
     // ViewHost
+    ModelListClass &models() override { return Models; }
+    ViewState &viewState() override { return State; }
+    void showState() override;
     void showStatus(const QString &text) override;
     QString statusText() const override;
     void clearStatus() override;
-    QAction *action(const char *objectName) const override;
     QMenu *lightMenu() const override { return LightMenu; }
     bool hasPanel(PanelKind kind) const override { return panel(kind) != nullptr; }
     void createPanel(PanelKind kind) override;
@@ -74,6 +84,10 @@ public:
     void openDroppedPath(const QString &path) override;
     void selectModel(ModelClass *model) override;
     void applyCompactLayout() override;
+
+    // SettingsEditor
+    void applyViewSettings() override;
+    void restartProgram() override;
 
     QStringList recentFiles;
     QString lastFile;
@@ -139,6 +153,8 @@ private:
     // a transparent model.
     void enableModelActions();
     void connectActions();
+    // The menus' toggles write their fields of the view state.
+    void connectToggles();
     void retranslateUi();
     void keepOnScreen();
     // Opens a file; `remember`: a file that loads becomes the last file and
@@ -148,13 +164,17 @@ private:
     void forgetFile(const QString &fileName);
     void saveWith(const char *format, bool isBinary);
     QDockWidget *makePanel(PanelKind kind);
+    QDockWidget *makeObjectsPanel();
     void buildPanelsMenu();
     void panelEntryTriggered(PanelKind kind, bool on);
     // The compact layout's note on how to reach the full interface, shown
     // at start-up until the full interface is chosen.
     void showStartHint();
 
+    ModelListClass Models;
+    ViewState State;
     GLWidget *View = nullptr;
+    std::unique_ptr<ViewCommands> Commands;
     QWidget *ViewWidget = nullptr;
     QToolBar *ToolBar = nullptr;
     QMenu *LightMenu = nullptr;

@@ -26,7 +26,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(":/tessaron"));
 
     auto *window = new Tessaron;
-    window->view()->ReducedDrawing = !fullDrawing;
+    window->view()->Reduced.Enabled = !fullDrawing;
     window->show();
     arguments.removeFirst(); // the program's own name
     window->start(arguments);

@@ -6,9 +6,9 @@
 #include "formats/OutputFile.h"
 #include "geometry/PhaseTrace.h"
 #include "view/GLWidget.h"
+#include "view/ViewCommands.h"
 #include "view/ViewHost.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QColor>
 #include <QFileInfo>
@@ -34,31 +34,18 @@ struct RenderOptions
     QList<std::pair<QString, double>> opacities; // model name, opacity 0..1
 };
 
-// A window-less host whose edge and point actions carry the requested
-// modes, so that every model is built once, as a load builds it.
+// A window-less host whose view state carries the requested edges and
+// points as a menu would, so that every model is built once, as a load
+// builds it.
 class RenderHost : public HeadlessHost
 {
 public:
     explicit RenderHost(const RenderOptions &o)
     {
-        for (QAction *a : {&contour, &surface, &points})
-            a->setCheckable(true);
-        contour.setChecked(o.edges == 1);
-        surface.setChecked(o.edges == 2);
-        points.setChecked(o.points);
+        state.Menus = true;
+        state.Edges = o.edges;
+        state.Points = o.points;
     }
-    QAction *action(const char *name) const override
-    {
-        const QByteArray n(name);
-        if (n == "actionViewContourEdges")
-            return &contour;
-        if (n == "actionViewSurfaceEdges")
-            return &surface;
-        return n == "actionViewPoint" ? &points : nullptr;
-    }
-
-private:
-    mutable QAction contour, surface, points;
 };
 
 int fail(int status, const QString &text)
@@ -145,12 +132,13 @@ QString parse(const QStringList &args, RenderOptions &o)
 // Every view but the viewer's start view frames the whole scene.
 void applyModes(GLWidget &view, const RenderOptions &o)
 {
+    ViewCommands commands(view);
     if (o.view == QLatin1String("xy"))
-        view.setPlaneXY();
+        commands.setPlaneXY();
     else if (o.view == QLatin1String("xz"))
-        view.setPlaneXZ();
+        commands.setPlaneXZ();
     else if (o.view == QLatin1String("yz"))
-        view.setPlaneYZ();
+        commands.setPlaneYZ();
     if (o.view != QLatin1String("start"))
         view.frameScene(GLWidget::FitMargin);
     for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
@@ -223,10 +211,10 @@ int runRender(const QStringList &args)
     GLWidget view(nullptr, &host);
     view.UseDisplayLists = false; // one frame: drawn straight from the arrays
     view.resize(o.width, o.height);
-    view.Config.printingQuality = 1;
+    view.State.Config.printingQuality = 1;
     if (!o.background.isEmpty()) {
-        view.Config.background = o.background;
-        colorFromName(o.background, view.ClearColor);
+        view.State.Config.background = o.background;
+        colorFromName(o.background, view.State.ClearColor);
     }
     if (!loadIntoView(view, o.input, [](const QString &text) { fail(kFailure, text); }))
         return fail(kFailure, QStringLiteral("nothing to draw in %1").arg(o.input));

@@ -6,6 +6,7 @@
 #include "import/Importer.h"
 #include "model/ModelClass.h"
 #include "view/GLWidget.h"
+#include "view/ListWalk.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -44,7 +45,8 @@ bool importIntoView(GLWidget &view, const QString &input)
     for (auto &model : models)
         view.addImportedModel(model.release());
     view.moveCenter();
-    view.transformAll();
+    copyTransforms(view.ModelList);
+    view.update();
     return view.ModelList.count() > 1;
 }
 
@@ -76,7 +78,8 @@ bool loadIntoView(GLWidget &view, const QString &input,
             report(path + QStringLiteral(": ") + loadErrorMessage(code));
     if (scene) {
         view.moveCenter();
-        view.transformAll();
+        copyTransforms(view.ModelList);
+        view.update();
     }
     return view.ModelList.count() > 1;
 }

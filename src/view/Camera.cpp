@@ -1,39 +1,19 @@
-// The camera commands of the view: rotations, moves and zooms of every
-// model, the standard views, rescaling, centring and copying matrices; in
-// plane-edit mode the gestures turn and move the cutting plane instead.
+// The view's camera: the rotations, moves and zooms of the mouse gestures on
+// every model (in plane-edit mode they turn and move the cutting plane
+// instead), centring, copying matrices between models and framing the scene.
 
 #include "GLWidget.h"
+#include "ListWalk.h"
 #include "ViewHost.h"
 
 #include <QSet>
 
 #include <cmath>
 #include <limits>
-#include <numbers>
 
-namespace {
-constexpr float kPi = std::numbers::pi_v<float>;
-}
-
-void GLWidget::forEveryModel(const std::function<void(ModelClass &)> &f)
+void rotateEveryModel(ModelListClass &list, int axis, float angle)
 {
-    for (qsizetype i = 1; i < ModelList.count(); ++i)
-        f(*ModelList.at(i));
-}
-
-ModelClass *GLWidget::userModel(qsizetype index) const
-{
-    return index >= 1 ? ModelList.at(index) : nullptr;
-}
-
-void GLWidget::zoomAll(float factor)
-{
-    forEveryModel([factor](ModelClass &m) { m.Transform->zoom(factor); });
-}
-
-void GLWidget::rotateAll(int axis, float angle)
-{
-    forEveryModel([axis, angle](ModelClass &m) {
+    forEveryModel(list, [axis, angle](ModelClass &m) {
         if (axis == 0)
             m.Transform->rotateX(angle);
         else if (axis == 1)
@@ -43,46 +23,46 @@ void GLWidget::rotateAll(int axis, float angle)
     });
 }
 
-void GLWidget::addXRotation(float angle)
+void copyTransforms(ModelListClass &list)
 {
-    if (angle == 0)
-        return;
-    rotateAll(0, angle);
-    emit RotationChanged();
-    update();
+    const qsizetype count = list.count();
+    if (ModelClass *first = userModel(list, 1))
+        for (qsizetype i = 2; i < count; ++i)
+            list.at(i)->Transform->copyMatrixFrom(*first->Transform);
+    if (ModelClass *current = userModel(list, list.ActiveIndex))
+        for (qsizetype i = 1; i < count; ++i)
+            if (list.at(i) != current)
+                list.at(i)->Transform->copyMatrixFrom(*current->Transform);
 }
 
-void GLWidget::addYRotation(float angle)
+void centreOnPicked(ModelClass &target, const ModelClass &picked)
 {
-    if (angle == 0)
+    const MeshClass *mesh = picked.Meshes.value(picked.PickBlock);
+    if (!mesh || picked.PickIndex < 0 || picked.PickIndex >= mesh->CountOfVertices)
         return;
-    rotateAll(1, angle);
-    emit RotationChanged();
-    update();
+    const _DREAL *v = mesh->Vertices + 3 * qint64(picked.PickIndex);
+    const float p[3] = {float(v[0]), float(v[1]), float(v[2])};
+    target.Transform->centerOn(p);
 }
 
-void GLWidget::addZRotation(float angle)
+void GLWidget::zoomAll(float factor)
 {
-    if (angle == 0)
-        return;
-    rotateAll(2, angle);
-    emit RotationChanged();
-    update();
+    forEveryModel(ModelList, [factor](ModelClass &m) { m.Transform->zoom(factor); });
 }
 
 void GLWidget::addXYZRotation(float x, float y, float z)
 {
     ModelClass *current = currentModel();
-    if (planeEditMode() && current) {
+    if (Host->planeEditMode() && current) {
         current->Transform->updateRotation();
         const float *view = current->Transform->RotationMatrix;
         current->ClipPlane.turn(0, x, view);
         current->ClipPlane.turn(1, y, view);
         current->ClipPlane.turn(2, z, view);
     } else {
-        rotateAll(0, x);
-        rotateAll(1, y);
-        rotateAll(2, z);
+        rotateEveryModel(ModelList, 0, x);
+        rotateEveryModel(ModelList, 1, y);
+        rotateEveryModel(ModelList, 2, z);
     }
     emit RotationChanged();
     update();
@@ -91,13 +71,13 @@ void GLWidget::addXYZRotation(float x, float y, float z)
 void GLWidget::addXYmove(float dx, float dy)
 {
     ModelClass *current = currentModel();
-    if (planeEditMode() && current) {
+    if (Host->planeEditMode() && current) {
         current->Transform->updateRotation();
         current->ClipPlane.shift(dx, dy, current->Transform->RotationMatrix,
                                  current->Transform->Scale);
         return;
     }
-    forEveryModel([dx, dy](ModelClass &m) { m.Transform->move(dx, dy); });
+    forEveryModel(ModelList, [dx, dy](ModelClass &m) { m.Transform->move(dx, dy); });
 }
 
 void GLWidget::takePlanePlacement()
@@ -109,135 +89,13 @@ void GLWidget::takePlanePlacement()
     Host->setPlaneFields(current->ClipPlane.Point, current->ClipPlane.Normal);
 }
 
-void GLWidget::startPosition()
-{
-    if (ModelClass *current = currentModel())
-        current->Transform->reset();
-    updateProjection();
-    update();
-}
-
-void GLWidget::zoomIn()
-{
-    if (planeEditMode())
-        return;
-    zoomAll(1.1f);
-    updateProjection();
-    update();
-}
-
-void GLWidget::zoomOut()
-{
-    if (planeEditMode())
-        return;
-    zoomAll(0.9f);
-    updateProjection();
-    update();
-}
-
-void GLWidget::rotateXY()
-{
-    rotateAll(0, kPi / 4);
-    updateProjection();
-    update();
-}
-
-void GLWidget::rotateXZ()
-{
-    rotateAll(1, kPi / 4);
-    updateProjection();
-    update();
-}
-
-void GLWidget::rotateYZ()
-{
-    rotateAll(2, kPi / 4);
-    updateProjection();
-    update();
-}
-
-void GLWidget::rescaleModel()
-{
-    ModelClass *first = userModel(1);
-    if (!first)
-        return;
-    first->Transform->reset();
-    first->Transform->centerOn(first->Center);
-    const float radius = treeRadius(first);
-    if (radius > 0)
-        first->Transform->zoom(3.0f / radius);
-    updateProjection();
-    update();
-}
-
-void GLWidget::setPlaneXY()
-{
-    if (ModelClass *first = userModel(1))
-        first->Transform->reset();
-    rescaleModel();
-    transformAll();
-    updateProjection();
-    emit RotationChanged();
-    update();
-}
-
-void GLWidget::setPlaneXZ()
-{
-    if (ModelClass *first = userModel(1)) {
-        first->Transform->reset();
-        rescaleModel();
-        first->Transform->rotateX(kPi / 2);
-    }
-    transformAll();
-    updateProjection();
-    emit RotationChanged();
-    update();
-}
-
-void GLWidget::setPlaneYZ()
-{
-    if (ModelClass *first = userModel(1)) {
-        first->Transform->reset();
-        rescaleModel();
-        first->Transform->rotateZ(kPi / 2);
-        first->Transform->rotateX(kPi / 2);
-    }
-    transformAll();
-    updateProjection();
-    emit RotationChanged();
-    update();
-}
-
-void GLWidget::transformAll()
-{
-    const qsizetype count = ModelList.count();
-    if (ModelClass *first = userModel(1))
-        for (qsizetype i = 2; i < count; ++i)
-            ModelList.at(i)->Transform->copyMatrixFrom(*first->Transform);
-    if (ModelClass *current = userModel(ModelList.ActiveIndex))
-        for (qsizetype i = 1; i < count; ++i)
-            if (ModelList.at(i) != current)
-                ModelList.at(i)->Transform->copyMatrixFrom(*current->Transform);
-    update();
-}
-
-void GLWidget::centreOnPicked(ModelClass &target, const ModelClass &picked)
-{
-    const MeshClass *mesh = picked.Meshes.value(picked.PickBlock);
-    if (!mesh || picked.PickIndex < 0 || picked.PickIndex >= mesh->CountOfVertices)
-        return;
-    const _DREAL *v = mesh->Vertices + 3 * qint64(picked.PickIndex);
-    const float p[3] = {float(v[0]), float(v[1]), float(v[2])};
-    target.Transform->centerOn(p);
-}
-
 void GLWidget::moveCenter()
 {
     if (ModelList.count() >= 3) {
-        ModelClass *first = userModel(1);
+        ModelClass *first = userModel(ModelList, 1);
         first->Transform->centerOn(first->Center);
-        transformAll();
-    } else if (ModelClass *current = userModel(ModelList.ActiveIndex)) {
+        copyTransforms(ModelList);
+    } else if (ModelClass *current = userModel(ModelList, ModelList.ActiveIndex)) {
         if (current->PickMode == 1 && current->PickKind > 0)
             centreOnPicked(*current, *current);
         else if (current->PickKind <= 0 || current->PickMode != -1)
@@ -246,38 +104,12 @@ void GLWidget::moveCenter()
     update();
 }
 
-void GLWidget::moveAllCenter()
-{
-    const ModelClass *current = currentModel();
-    if (!current || current->PickMode != 1 || current->PickKind <= 0)
-        return;
-    forEveryModel([&](ModelClass &m) { centreOnPicked(m, *current); });
-    update();
-}
-
-int GLWidget::getWidgetsWidthLeft()
-{
-    return Host->dockedPanelWidth(true);
-}
-
-int GLWidget::getWidgetsWidthRight()
-{
-    return Host->dockedPanelWidth(false);
-}
-
-void GLWidget::fitAll()
-{
-    if (frameScene(FitMargin))
-        update();
-}
-
-bool GLWidget::frameScene(double margin)
-{
-    return frameScene(margin, width(), height());
-}
-
 bool GLWidget::frameScene(double margin, int w, int h)
 {
+    if (w < 0 || h < 0) {
+        w = width();
+        h = height();
+    }
     // The eye-space box of every vertex of the shown models.
     double lo[2] = {std::numeric_limits<double>::max(), std::numeric_limits<double>::max()};
     double hi[2] = {-lo[0], -lo[1]};

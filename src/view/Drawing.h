@@ -12,6 +12,7 @@
 struct BlockArrays;
 class ClipPlane;
 class QFontMetrics;
+class QPainter;
 class MeshClass;
 class ModelClass;
 class PaletteTexture;
@@ -33,6 +34,9 @@ struct ScreenLabel
     // segment stay in sight.
     QColor background;
 };
+
+// The labels over a finished frame of height h, with a painter.
+void paintLabels(QPainter &painter, const QList<ScreenLabel> &labels, int h);
 
 // Where a label with a background stands: its box beside the point `at`
 // (y downwards), for text of these metrics.
@@ -114,5 +118,16 @@ struct MeasureMark
     QString status; // after the status line while the mark is shown
 };
 void drawMeasureMark(const MeasureMark &mark, const FrameContext &frame);
+// What a stereo pair needs of the view: the half width of its orthographic
+// box, and whether the format has left and right back buffers (else the
+// pair is a red/cyan anaglyph).
+struct StereoView
+{
+    double halfWidth = 1;
+    bool buffers = false;
+};
+// The model's two eyes in turn (Stereo.cpp).
+void drawStereo(ModelClass &model, const FrameContext &frame, bool drawPlane,
+                const StereoView &view);
 // The cutting plane's outline and fill (PlaneDrawing.cpp).
 void drawPlane(const ClipPlane &plane);

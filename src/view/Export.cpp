@@ -68,9 +68,8 @@ GLint vectorFormat(const QString &name)
     }
 }
 
-} // namespace
-
-void GLWidget::drawLabelsAsText(double w, double h)
+// The labels as gl2ps texts at their positions in a w x h window.
+void drawLabelsAsText(const QList<ScreenLabel> &labels, double w, double h)
 {
     // The labels as text of the file, at their window positions.
     glMatrixMode(GL_PROJECTION);
@@ -80,13 +79,15 @@ void GLWidget::drawLabelsAsText(double w, double h)
     glLoadIdentity();
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
-    for (const ScreenLabel &label : std::as_const(Labels)) {
+    for (const ScreenLabel &label : labels) {
         glColor4d(label.colour.redF(), label.colour.greenF(), label.colour.blueF(), 1.0);
         glRasterPos2d(label.window.x(), label.window.y());
         gl2psTextOpt(label.text.toUtf8().constData(), "Helvetica", GLshort(label.font.pointSize()),
                      GL2PS_TEXT_BL, 0);
     }
 }
+
+} // namespace
 
 QImage GLWidget::renderImage(int w, int h, float thickness)
 {
@@ -96,9 +97,9 @@ QImage GLWidget::renderImage(int w, int h, float thickness)
     if (!context() || !context()->isValid())
         return QImage();
     if (QSize(w, h) == size() * devicePixelRatioF() && thickness == 1.0f) {
-        StillFrame = true; // a picture is always drawn in full
+        Frame.StillFrame = true; // a picture is always drawn in full
         const QImage image = grabFramebuffer();
-        StillFrame = false;
+        Frame.StillFrame = false;
         return image;
     }
     makeCurrent();
@@ -109,16 +110,16 @@ QImage GLWidget::renderImage(int w, int h, float thickness)
     {
         QOpenGLFramebufferObject fbo(w, h, fboFormat);
         if (fbo.isValid() && fbo.bind()) {
-            const float savedThickness = Thickness;
-            Thickness = thickness;
-            PixelRatio = 1.0;
+            const float savedThickness = Frame.Thickness;
+            Frame.Thickness = thickness;
+            Frame.PixelRatio = 1.0;
             updateProjection(w, h);
             QOpenGLPaintDevice device(w, h);
             PhaseTrace trace("picture");
             paintFrame(&device, w, h);
             glFinish();
             trace.mark("draw");
-            Thickness = savedThickness;
+            Frame.Thickness = savedThickness;
             image = fbo.toImage();
             trace.mark("read back");
         }
@@ -144,9 +145,9 @@ bool GLWidget::exportVector(const QString &fileName)
     if (!stream)
         return false;
     makeCurrent();
-    PixelRatio = devicePixelRatioF();
+    Frame.PixelRatio = devicePixelRatioF();
     updateProjection(width(), height());
-    const bool bsp = Config.isBSPenable;
+    const bool bsp = State.Config.isBSPenable;
     const GLint sort = bsp ? GL2PS_BSP_SORT : GL2PS_SIMPLE_SORT;
     GLint options = GL2PS_USE_CURRENT_VIEWPORT | GL2PS_OCCLUSION_CULL;
     if (bsp)
@@ -154,9 +155,9 @@ bool GLWidget::exportVector(const QString &fileName)
     const QByteArray path = QFile::encodeName(fileName);
     gl2psBeginPage("ScreenShot", "Tessaron", nullptr, format, sort, options, GL_RGBA, 0, nullptr, 0,
                    0, 0, 9999999, stream, path.constData());
-    Labels.clear();
+    Frame.Labels.clear();
     drawScene(width(), height(), false, true);
-    drawLabelsAsText(width() * PixelRatio, height() * PixelRatio);
+    drawLabelsAsText(Frame.Labels, width() * Frame.PixelRatio, height() * Frame.PixelRatio);
     gl2psEndPage();
     doneCurrent();
     update();
@@ -175,7 +176,7 @@ QByteArray GLWidget::renderSvg(int w, int h)
     {
         QOpenGLFramebufferObject fbo(w, h, fboFormat);
         if (fbo.isValid() && fbo.bind()) {
-            PixelRatio = 1.0;
+            Frame.PixelRatio = 1.0;
             updateProjection(w, h);
             GLint viewport[4] = {0, 0, w, h};
             // gl2ps records the frame through OpenGL's feedback buffer; a
@@ -206,8 +207,8 @@ QByteArray GLWidget::renderSvg(int w, int h)
                     gl2psEnable(GL2PS_BLEND);
                     gl2psBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
                 }
-                Labels.clear();
-                drawScene(w, h, false, true, PageFrames ? kPageViewBudget : 0);
+                Frame.Labels.clear();
+                drawScene(w, h, false, true, Frame.PageFrames ? kPageViewBudget : 0);
                 state = gl2psEndPage();
                 std::fclose(memory);
                 if (state == GL2PS_SUCCESS)
@@ -234,7 +235,7 @@ bool GLWidget::saveImage(const QString &fileName, bool smallPng)
     OutputFile output(fileName, false);
     if (!output.isOpen())
         return false;
-    const int q = std::max(1, Config.printingQuality);
+    const int q = std::max(1, State.Config.printingQuality);
     const QImage image = renderImage(q * width(), q * height(), float(q));
     update();
     PhaseTrace trace("picture");
@@ -286,7 +287,7 @@ void GLWidget::printGLpreview()
 
 void GLWidget::printGLprint(QPrinter *printer)
 {
-    const int q = std::max(1, Config.printingQuality);
+    const int q = std::max(1, State.Config.printingQuality);
     const QImage image = renderImage(q * width(), q * height(), float(q));
     update();
     if (image.isNull())

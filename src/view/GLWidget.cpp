@@ -4,6 +4,7 @@
 #include "GLWidget.h"
 
 #include "DisplayLists.h"
+#include "ListWalk.h"
 #include "ViewHost.h"
 #include "geometry/Status.h"
 #include "model/SceneClass.h"
@@ -30,12 +31,11 @@ constexpr float kPi = std::numbers::pi_v<float>;
 
 GLWidget::GLWidget(QWidget *parent, ViewHost *host)
     : QOpenGLWidget(parent)
-    , Host(host)
+    , OwnHost(host ? nullptr : std::make_unique<HeadlessHost>())
+    , Host(host ? host : OwnHost.get())
+    , ModelList(Host->models())
+    , State(Host->viewState())
 {
-    if (!Host) {
-        OwnHost = std::make_unique<HeadlessHost>();
-        Host = OwnHost.get();
-    }
     installDisplayListBackend();
     setDisplayListView(this);
     if (format().samples() > 0 && softwareRenderer()) {
@@ -43,10 +43,10 @@ GLWidget::GLWidget(QWidget *parent, ViewHost *host)
         single.setSamples(0);
         setFormat(single);
     }
-    StereoCapable = format().stereo();
+    Frame.StereoCapable = format().stereo();
     setAcceptDrops(true);
-    colorFromName(Config.background, ClearColor);
-    Palette.buildTexels(Config.isoline_V, Config.grayScaleTexture);
+    colorFromName(State.Config.background, State.ClearColor);
+    State.Palette.buildTexels(State.Config.isoline_V, State.Config.grayScaleTexture);
     connect(&ModelList, &ModelListClass::_repaint, this, qOverload<>(&QWidget::update));
     connect(&Lights, &Light::changedLights, this, qOverload<>(&QWidget::update));
     WheelRest.setSingleShot(true);
@@ -60,8 +60,8 @@ GLWidget::~GLWidget()
     // The models delete their display lists; give them this view's context.
     if (context() && context()->isValid()) {
         makeCurrent();
-        if (Palette.TextureId)
-            glDeleteTextures(1, &Palette.TextureId);
+        if (State.Palette.TextureId)
+            glDeleteTextures(1, &State.Palette.TextureId);
         ModelList.reset();
         doneCurrent();
     }
@@ -75,7 +75,8 @@ void GLWidget::ensureContext()
 
 void GLWidget::initializeGL()
 {
-    glClearColor(ClearColor[0], ClearColor[1], ClearColor[2], ClearColor[3]);
+    const float *clear = State.ClearColor;
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
     glClearDepth(1.0);
     glEnable(GL_DEPTH_TEST);
     if (Lights.Lights.isEmpty())
@@ -83,9 +84,9 @@ void GLWidget::initializeGL()
     glShadeModel(GL_SMOOTH);
     glEnable(GL_MULTISAMPLE);
     glEnable(GL_POINT_SMOOTH);
-    Palette.TextureId = 0;
-    Palette.buildTexels(Config.isoline_V, Config.grayScaleTexture);
-    Palette.upload();
+    State.Palette.TextureId = 0;
+    State.Palette.buildTexels(State.Config.isoline_V, State.Config.grayScaleTexture);
+    State.Palette.upload();
 }
 
 void GLWidget::resizeGL(int w, int h)
@@ -95,36 +96,31 @@ void GLWidget::resizeGL(int w, int h)
 
 bool GLWidget::turning() const
 {
-    return ReducedDrawing && !StillFrame && (Dragging || WheelRest.isActive())
-        && LastFullFrame > ReducedThreshold;
+    return Reduced.Enabled && !Frame.StillFrame && (Pointer.Dragging || WheelRest.isActive())
+        && Reduced.LastFullFrame > Reduced.Threshold;
 }
 
 void GLWidget::paintGL()
 {
-    PixelRatio = devicePixelRatioF();
+    Frame.PixelRatio = devicePixelRatioF();
     if (FitAtFirstFrame && ModelList.count() >= 2) {
         FitAtFirstFrame = false;
         frameScene(FitMargin);
     }
-    ReducedOnScreen = turning();
-    if (ReducedOnScreen) {
-        paintFrame(this, width(), height(), ReducedBudget);
+    Reduced.OnScreen = turning();
+    if (Reduced.OnScreen) {
+        paintFrame(this, width(), height(), Reduced.Budget);
         return;
     }
     QElapsedTimer clock;
     clock.start();
     paintFrame(this, width(), height());
     glFinish(); // the frame's full cost, which decides on reduced forms
-    LastFullFrame = double(clock.nsecsElapsed()) * 1e-9;
-    if (!ModelsShown && ModelList.count() >= 2) {
-        ModelsShown = true;
+    Reduced.LastFullFrame = double(clock.nsecsElapsed()) * 1e-9;
+    if (!Reduced.ModelsShown && ModelList.count() >= 2) {
+        Reduced.ModelsShown = true;
         qCDebug(lcTrace, "view: first frame of models");
     }
-}
-
-float GLWidget::treeRadius(const ModelClass *model)
-{
-    return model ? model->sceneRadius() : 0.0f;
 }
 
 void GLWidget::updateProjection(int w, int h)
@@ -133,17 +129,17 @@ void GLWidget::updateProjection(int w, int h)
         return;
     ModelClass *current = ModelList.active();
     if (ModelList.scene()->Orthographic) {
-        ProjXr = h <= w ? double(w) / h : 1.0;
-        ProjYr = h <= w ? 1.0 : double(h) / w;
-        ProjDepth = std::max(1.0, double(treeRadius(ModelList.scene())));
+        Frame.ProjXr = h <= w ? double(w) / h : 1.0;
+        Frame.ProjYr = h <= w ? 1.0 : double(h) / w;
+        Frame.ProjDepth = std::max(1.0, double(treeRadius(ModelList.scene())));
         if (current) {
-            current->OrthoHalfWidth = ProjXr;
+            current->OrthoHalfWidth = Frame.ProjXr;
             current->ViewRadius = treeRadius(current);
-            current->OrthoDepth = ProjDepth;
+            current->OrthoDepth = Frame.ProjDepth;
         }
         return;
     }
-    forEveryModel([&](ModelClass &m) {
+    forEveryModel(ModelList, [&](ModelClass &m) {
         m.Aspect = double(w) / h;
         computeStereoFrustum(m);
     });
@@ -151,34 +147,35 @@ void GLWidget::updateProjection(int w, int h)
 
 void GLWidget::applyProjection(int w, int h)
 {
-    glViewport(0, 0, GLsizei(w * PixelRatio), GLsizei(h * PixelRatio));
+    glViewport(0, 0, GLsizei(w * Frame.PixelRatio), GLsizei(h * Frame.PixelRatio));
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     if (ModelList.count() >= 2 && ModelList.scene()->Orthographic) {
-        glGetIntegerv(GL_VIEWPORT, Viewport);
-        glOrtho(-ProjXr, ProjXr, -ProjYr, ProjYr, -ProjDepth, ProjDepth);
+        glGetIntegerv(GL_VIEWPORT, Frame.Viewport);
+        const double xr = Frame.ProjXr, yr = Frame.ProjYr, depth = Frame.ProjDepth;
+        glOrtho(-xr, xr, -yr, yr, -depth, depth);
     }
     glMatrixMode(GL_MODELVIEW);
 }
 
 void GLWidget::paintFrame(QPaintDevice *device, int w, int h, qint64 reducedBudget)
 {
-    if (MassSelect && !SelectionRect.isNull() && !FrozenFrame.isNull()) {
+    if (State.MassSelect && !Pointer.SelectionRect.isNull() && !Pointer.FrozenFrame.isNull()) {
         QPainter painter(device);
-        painter.drawImage(QRect(0, 0, w, h), FrozenFrame);
+        painter.drawImage(QRect(0, 0, w, h), Pointer.FrozenFrame);
         painter.setPen(Qt::darkMagenta);
         painter.setBrush(QBrush(Qt::darkMagenta, Qt::Dense7Pattern));
-        painter.drawRect(SelectionRect);
+        painter.drawRect(Pointer.SelectionRect);
         return;
     }
-    Labels.clear();
+    Frame.Labels.clear();
     drawScene(w, h, true, false, reducedBudget);
     // Texts go on top with a painter, begun only when there are any: it sets
     // up its own GL state, which drawScene undoes at the next frame.
-    if (!Labels.isEmpty() && !PageFrames) {
+    if (!Frame.Labels.isEmpty() && !Frame.PageFrames) {
         glDisable(GL_DEPTH_TEST);
         QPainter painter(device);
-        paintLabels(painter, h);
+        paintLabels(painter, Frame.Labels, h);
     }
     if (ModelList.count() >= 2)
         Host->showStatus(!BusyText.isEmpty()     ? BusyText
@@ -202,7 +199,8 @@ void GLWidget::drawScene(int w, int h, bool labelsInFrame, bool separateCorners,
     glEnable(GL_POINT_SMOOTH);
     glShadeModel(GL_SMOOTH);
     applyProjection(w, h);
-    glClearColor(ClearColor[0], ClearColor[1], ClearColor[2], ClearColor[3]);
+    const float *clear = State.ClearColor;
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
     glLoadIdentity();
@@ -215,12 +213,12 @@ void GLWidget::drawScene(int w, int h, bool labelsInFrame, bool separateCorners,
     }
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
-    const double depth = ModelList.scene()->Orthographic ? ProjDepth : 0.0;
-    const FrameContext frame {Config,        Palette,         Thickness,     &Labels,
-                              FacePass::All, separateCorners, reducedBudget, depth};
+    const double depth = ModelList.scene()->Orthographic ? Frame.ProjDepth : 0.0;
+    const FrameContext frame {State.Config,  State.Palette,   Frame.Thickness, &Frame.Labels,
+                              FacePass::All, separateCorners, reducedBudget,   depth};
     FrameContext opaque = frame;
     opaque.faces = FacePass::Opaque;
-    const bool editing = planeEditMode() && !PageFrames;
+    const bool editing = Host->planeEditMode() && !Frame.PageFrames;
     QList<ModelClass *> transparent;
     for (qsizetype i = 0; i < ModelList.count(); ++i) {
         ModelClass *model = ModelList.at(i);
@@ -228,7 +226,7 @@ void GLWidget::drawScene(int w, int h, bool labelsInFrame, bool separateCorners,
             continue;
         const bool plane = editing && i == ModelList.ActiveIndex;
         if (model->Settings.Stereo) {
-            drawStereo(*model, frame, plane);
+            drawStereo(*model, frame, plane, {Frame.ProjXr, bool(Frame.StereoCapable)});
             continue;
         }
         drawModel(*model, opaque, plane);
@@ -249,7 +247,7 @@ void GLWidget::drawScene(int w, int h, bool labelsInFrame, bool separateCorners,
         glPushMatrix();
         glMatrixMode(GL_MODELVIEW);
         glPushMatrix();
-        drawDepthTestedLabels(Labels, PixelRatio);
+        drawDepthTestedLabels(Frame.Labels, Frame.PixelRatio);
         glMatrixMode(GL_PROJECTION);
         glPopMatrix();
         glMatrixMode(GL_MODELVIEW);
@@ -257,9 +255,9 @@ void GLWidget::drawScene(int w, int h, bool labelsInFrame, bool separateCorners,
     }
 }
 
-void GLWidget::paintLabels(QPainter &painter, int h)
+void paintLabels(QPainter &painter, const QList<ScreenLabel> &labels, int h)
 {
-    for (const ScreenLabel &label : std::as_const(Labels)) {
+    for (const ScreenLabel &label : labels) {
         painter.setFont(label.font);
         painter.setPen(label.colour);
         const QPointF at(label.window.x(), h - label.window.y());
@@ -334,32 +332,34 @@ void GLWidget::showNotice(const QString &text)
 void GLWidget::mousePressEvent(QMouseEvent *event)
 {
     Notice.clear();
-    LastPos = PressPos = event->position().toPoint();
-    Moved = 0;
-    LeftPress = event->buttons() == Qt::LeftButton;
-    Dragging = !MassSelect; // a mass selection paints a frozen frame instead
-    if (MassSelect) {
+    Pointer.LastPos = Pointer.PressPos = event->position().toPoint();
+    Pointer.Moved = 0;
+    Pointer.LeftPress = event->buttons() == Qt::LeftButton;
+    // A mass selection paints a frozen frame instead.
+    Pointer.Dragging = !State.MassSelect;
+    if (State.MassSelect) {
         updateProjection();
-        SelectionRect = QRect();
-        FrozenFrame = grabFramebuffer();
+        Pointer.SelectionRect = QRect();
+        Pointer.FrozenFrame = grabFramebuffer();
     }
 }
 
 void GLWidget::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint pos = event->position().toPoint();
-    const int dx = pos.x() - LastPos.x(), dy = pos.y() - LastPos.y();
+    const QPoint pos = event->position().toPoint(), last = Pointer.LastPos;
+    const QPoint press = Pointer.PressPos;
+    const int dx = pos.x() - last.x(), dy = pos.y() - last.y();
     const Qt::MouseButtons buttons = event->buttons();
-    if (MassSelect) {
-        SelectionRect =
-            QRect(QPoint(std::min(PressPos.x(), pos.x()), std::min(PressPos.y(), pos.y())),
-                  QPoint(std::max(PressPos.x(), pos.x()) - 1, std::max(PressPos.y(), pos.y()) - 1));
+    if (State.MassSelect) {
+        Pointer.SelectionRect =
+            QRect(QPoint(std::min(press.x(), pos.x()), std::min(press.y(), pos.y())),
+                  QPoint(std::max(press.x(), pos.x()) - 1, std::max(press.y(), pos.y()) - 1));
     } else if (buttons == (Qt::LeftButton | Qt::RightButton)) {
         zoomAll(dy > 0 ? 1.02f : dy < 0 ? 0.98f : 1.0f);
     } else {
-        if (pos != LastPos)
-            Moved = 1;
-        const bool editing = planeEditMode();
+        if (pos != last)
+            Pointer.Moved = 1;
+        const bool editing = Host->planeEditMode();
         const int m = std::min(width(), height());
         if (buttons & Qt::LeftButton) {
             addXYZRotation(-float(dy) * kPi / 360.0f, -float(dx) * kPi / 360.0f, 0.0f);
@@ -369,7 +369,7 @@ void GLWidget::mouseMoveEvent(QMouseEvent *event)
                 current->ClipPlane.push(-2.0 * dy / m / current->Transform->Scale);
             } else {
                 const QPointF c(width() / 2, height() / 2);
-                const QPointF a = QPointF(LastPos) - c, b = QPointF(pos) - c;
+                const QPointF a = QPointF(last) - c, b = QPointF(pos) - c;
                 const double la = std::hypot(a.x(), a.y()), lb = std::hypot(b.x(), b.y());
                 if (la > 0.0001 && lb > 0.0001) {
                     const double cosine =
@@ -377,7 +377,7 @@ void GLWidget::mouseMoveEvent(QMouseEvent *event)
                     double angle = std::acos(cosine);
                     if (a.y() * b.x() - a.x() * b.y() > 0)
                         angle = -angle;
-                    addZRotation(float(angle));
+                    addXYZRotation(0.0f, 0.0f, float(angle));
                 }
             }
         } else if (buttons & Qt::RightButton) {
@@ -387,7 +387,7 @@ void GLWidget::mouseMoveEvent(QMouseEvent *event)
         if (editing)
             takePlanePlacement();
     }
-    LastPos = pos;
+    Pointer.LastPos = pos;
     updateProjection();
     update();
 }
@@ -397,7 +397,7 @@ void GLWidget::wheelEvent(QWheelEvent *event)
     Notice.clear();
     const int steps = event->angleDelta().y() / 120;
     const float factor = steps > 0 ? 1.1f : steps < 0 ? 0.9f : 1.0f;
-    if (planeEditMode())
+    if (Host->planeEditMode())
         return;
     zoomAll(factor);
     WheelRest.start(); // its timeout repaints in full

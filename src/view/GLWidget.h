@@ -2,8 +2,7 @@
 
 #include "Drawing.h"
 #include "Light.h"
-#include "PaletteTexture.h"
-#include "ViewConfig.h"
+#include "ViewState.h"
 #include "geometry/Types.h"
 #include "model/ModelListClass.h"
 
@@ -38,12 +37,66 @@ bool softwareRenderer();
 MeasureMark gapMark(const measure::Gap &gap, ModelClass *a, ModelClass *b, const QString &nameOfA,
                     const QString &nameOfB);
 
-// The OpenGL view: owns the model list, the lights, the function palette and
-// the view's settings; turns mouse, wheel and menu input into changes of each
-// model's camera record; draws every visible model; writes the status line.
+// Computes the stereo frusta of a model from its panel values.
+void computeStereoFrustum(ModelClass &model);
+
+// The gesture under way on the view.
+struct PointerState
+{
+    QPoint LastPos;
+    QPoint PressPos;
+    quint8 LeftPress = 0;                 // the buttons at the press were exactly the left one
+    quint8 Moved = 0;                     // the mouse moved between press and release
+    bool Dragging = false;                // a mouse button is down on the view
+    QRect SelectionRect;                  // mass-selection rectangle while dragging
+    QImage FrozenFrame;                   // the frame under a mass-selection rectangle
+    std::vector<double> SelectionFrustum; // 8 corners of the last selection box
+};
+
+// The frame being drawn, and the projection of the last one.
+struct FrameState
+{
+    qint32 Viewport[4] = {0, 0, 0, 0};
+    // Orthographic box of the last projection: +-ProjXr, +-ProjYr, depth +-ProjDepth.
+    double ProjXr = 1, ProjYr = 1, ProjDepth = 1;
+    float Thickness = 1.0f;    // factor on widths and sizes while exporting enlarged
+    qreal PixelRatio = 1.0;    // device pixels per widget pixel of the frame being drawn
+    QList<ScreenLabel> Labels; // texts of the frame being drawn
+    // Frames for a printed page (the case sheet): no cutting plane, and no
+    // texts painted over the picture; the page sets them as its own text.
+    bool PageFrames = false;
+    bool StillFrame = false; // a picture is being taken of the view
+    quint8 StereoCapable = 0;
+};
+
+// Smooth turning of large models: while the user drags or turns the wheel,
+// and the last full frame on screen took longer than Threshold seconds,
+// blocks of more than Budget triangles draw their reduced form; the full
+// form returns on release or when the wheel has rested. Pictures, printing
+// and picking always draw in full. The viewer's --full-drawing switch turns
+// it off.
+struct ReducedForms
+{
+    bool Enabled = true;
+    double Threshold = 0.06;
+    qint64 Budget = 100000;
+    double LastFullFrame = 0; // seconds
+    bool OnScreen = false;    // the last frame on screen drew reduced forms
+    bool ModelsShown = false; // a frame with models has been drawn
+};
+
+// The OpenGL view: draws the models of the host's list as the host's view
+// state asks, turns mouse and wheel input into changes of each model's
+// camera record, picks, exports pictures and writes the status line. The
+// commands of the menus live in ViewCommands.
 class GLWidget : public QOpenGLWidget
 {
     Q_OBJECT
+
+    // First, since the list and the state below are the host's: without a
+    // host the view makes a headless one of its own.
+    std::unique_ptr<ViewHost> OwnHost;
+    ViewHost *Host;
 
 public:
     GLWidget(QWidget *parent, ViewHost *host);
@@ -59,20 +112,15 @@ public:
     // Adds a model to the view: appended, coloured, lists built, made current
     // and selected in the objects tree; centred after loads when asked.
     void addModel(ModelClass *model, bool centre);
-    // Reads the "Config" and "Colors" groups into the view and applies them.
+    // Places a freshly loaded or derived model as a load does and adds it.
+    void placeNewModel(ModelClass *model);
+    // Reads the "Config" and "Colors" groups into the state and applies them.
     void applySettings(QSettings &settings);
-    // Colours of the settings onto every model (blocks and model colours).
-    void applyColors();
-    // The colours of the settings given to one model (a new one).
-    void applyColors(ModelClass &model);
+    // The state's settings reach what is drawn: the background, the colours
+    // and drawing options of every model, the palette; then a repaint.
+    void applyConfig();
     // Builds and uploads the palette from the current settings.
     void rebuildPalette();
-    // Face mode m on one model (the rule of the display-mode slots).
-    void applyFaceMode(ModelClass *model, int mode);
-    // The intersection panel's apply: clips the current model in place by
-    // the plane through point with the given normal.
-    void applyIntersection(const double point[3], const double normal[3], bool include,
-                           bool invert);
     // Draws one frame of the given size and returns it (raster export, CLI);
     // line widths and point sizes are multiplied by `thickness`. A null image
     // when no OpenGL context can be had.
@@ -83,8 +131,8 @@ public:
     bool exportVector(const QString &fileName);
     // One frame of w x h through gl2ps as an SVG document without background
     // or labels, for pages that place the drawing among other things; the
-    // frame's labels are left in Labels for the page to set as its own text.
-    // Empty when no OpenGL context can be had.
+    // frame's labels are left in Frame.Labels for the page to set as its own
+    // text. Empty when no OpenGL context can be had.
     QByteArray renderSvg(int w, int h);
     // Raster or vector by the file name's ending, as the image export does.
     // With `smallPng` a PNG is compressed as far as zlib goes (a tenth of
@@ -96,27 +144,18 @@ public:
     void updateProjection(int w, int h);
     void updateProjection() { updateProjection(width(), height()); }
     // Zooms and moves every model alike so that the vertices of the shown
-    // ones fill the picture but for `margin` (a fraction of its width and
-    // height) on each side; false when nothing is shown.
-    bool frameScene(double margin);
-    // The same for a picture of w x h pixels rather than the widget.
-    bool frameScene(double margin, int w, int h);
+    // ones fill a picture of w x h pixels (the widget without them) but for
+    // `margin` (a fraction of its width and height) on each side; false when
+    // nothing is shown.
+    bool frameScene(double margin, int w = -1, int h = -1);
     // The margin of "Fit all" and of the command-line tool's framed pictures.
     static constexpr double FitMargin = 0.05;
     // A message for the status bar that outlasts repaints: it stands in the
     // status line's place until the next mouse press or wheel turn on the view.
     void showNotice(const QString &text);
-    // Largest extent of a model and its children, scaled by their zoom.
-    static float treeRadius(const ModelClass *model);
-    // Places a freshly loaded or derived model as a load does and adds it.
-    void placeNewModel(ModelClass *model);
     // Creates the GL context (and initialises it) when the view has none
     // yet, so that models get their display lists before the view is shown.
     void ensureContext();
-    // The cutting plane is being edited with the mouse (intersection panel).
-    bool planeEditMode() const;
-    // Computes the stereo frusta of a model from its panel values.
-    static void computeStereoFrustum(ModelClass &model);
     // The status line: the current model's box and its pick.
     QString statusLine() const;
     // Picks the nearest drawn point (mode 1, a box of 15 pixels) or triangle
@@ -124,9 +163,6 @@ public:
     // selection and leaves the result in the model's pick state; returns the
     // block whose cell selection changed (ModelClass::applyPick).
     MeshClass *pick(ModelClass &model, int x, int y, int mode, bool ruler, bool deselect);
-    // The statistics report of the current model: its title and text, with
-    // the model's measures after the counts.
-    void modelInfo(QString &title, QString &text);
     // Runs `work` on a worker thread and returns when it has finished, while
     // the view goes on painting: long measurements never freeze a repaint.
     // A busy cursor and `status` show meanwhile; mouse and key input wait
@@ -143,116 +179,28 @@ public:
     ModelClass *currentModel() const { return ModelList.active(); }
     ViewHost *host() const { return Host; }
 
-    ModelListClass ModelList;
-    QImage FrozenFrame; // the frame under a mass-selection rectangle
-    QPoint LastPos;
-    QPoint PressPos;
-    quint8 LeftPress = 0;
-    quint8 Moved = 0;
+    ModelListClass &ModelList; // the host's
+    ViewState &State;          // the host's
     Light Lights;
-    PaletteTexture Palette;
-    quint8 StereoCapable = 0;
-    qint32 Viewport[4] = {0, 0, 0, 0};
-    float ClearColor[4] = {0, 0, 0, 1};
-    qint32 Opacity = 255;
-    ViewConfig Config;
-    quint8 MassSelect = 0;
-    std::vector<double> SelectionFrustum; // 8 corners of the last selection box
+    PointerState Pointer;
+    FrameState Frame;
+    ReducedForms Reduced;
     // Models get display lists; a one-frame renderer draws from the arrays.
     bool UseDisplayLists = true;
-    // Smooth turning of large models: while the user drags or turns the
-    // wheel, and the last full frame on screen took longer than
-    // ReducedThreshold seconds, blocks of more than ReducedBudget triangles
-    // draw their reduced form; the full form returns on release or when the
-    // wheel has rested. Pictures, printing and picking always draw in full.
-    // The viewer's --full-drawing switch turns it off.
-    bool ReducedDrawing = true;
-    double ReducedThreshold = 0.06;
-    qint64 ReducedBudget = 100000;
-    double LastFullFrame = 0; // seconds
     // Fit all once more at the first frame drawn: the window may still get
     // its final size (maximized) after the files it was started with opened.
     bool FitAtFirstFrame = false;
-
-    // Orthographic box of the last projection: +-Xr, +-Yr, depth +-Depth.
-    double ProjXr = 1, ProjYr = 1, ProjDepth = 1;
-    float Thickness = 1.0f;    // factor on widths and sizes while exporting enlarged
-    qreal PixelRatio = 1.0;    // device pixels per widget pixel of the frame being drawn
-    QRect SelectionRect;       // mass-selection rectangle while dragging
-    QList<ScreenLabel> Labels; // texts of the frame being drawn
-    QString BusyText;          // the status while runResponsive works
-    QString Notice;            // see showNotice
-    // Frames for a printed page (the case sheet): no cutting plane, and no
-    // texts painted over the picture; the page sets them as its own text.
-    bool PageFrames = false;
+    QString BusyText; // the status while runResponsive works
+    QString Notice;   // see showNotice
 
 public slots:
-    int getWidgetsWidthLeft();
-    int getWidgetsWidthRight();
-    void addXRotation(float angle);
-    void addYRotation(float angle);
-    void addZRotation(float angle);
     void addXYZRotation(float x, float y, float z);
     void addXYmove(float dx, float dy);
-    void startPosition();
+    void zoomAll(float factor);
     void moveCenter();
-    void moveAllCenter();
     void save2pic();
-    void rotateXY();
-    void rotateXZ();
-    void rotateYZ();
-    void setPlaneXY();
-    void setPlaneXZ();
-    void setPlaneYZ();
-    void transformAll();
-    void getCloneFullModel();
-    void getModelFromSelection();
-    void getModelFromVisible();
-    void convert6CellFuncsTo2VertFuncs();
-    void actionCreateSurfaceOfModel();
-    void actionTopologyMergeVertices();
-    void fmzcm();
-    void findBorderEdges();
-    void findBorderMaterialEdges();
-    void changeBackgroundColor();
-    void zoomIn();
-    void zoomOut();
-    void removeMesh();
     void printGLpreview();
     void printGLprint(QPrinter *printer);
-    void pointEditClick();
-    void changePointAttr(_DREAL x, _DREAL y, _DREAL z);
-    void changeLightPoints();
-    void changeLightEdges();
-    void changeLightFaces();
-    void changeViewPoint(bool on);
-    void changeViewEdges(int mode);
-    void changeViewEdgesSurface();
-    void changeViewEdgesContour();
-    void changeViewFaces(int mode);
-    void changeViewFacesNormal();
-    void changeViewFacesSurface();
-    void changeViewFacesHidden();
-    void changeViewFacesMaterial();
-    void changeViewFacesFunction();
-    void changeViewIso();
-    void changeViewColorLines();
-    void changeViewTransparent(bool on);
-    void changeViewBBox();
-    void changeViewInnerEdges();
-    void changeOpacity(int value);
-    void changeViewCubeIntersect();
-    void rulerClick();
-    void massSelectClick(bool on);
-    void massSelectCheckClick(bool on);
-    void massSelectClearClick();
-    void massSelectEditMaterialClick();
-    void getSplice();
-    void changeShowAxes();
-    void changeShowIn3D();
-    void rescaleModel();
-    // Frames every shown model with FitMargin on each side.
-    void fitAll();
 
 signals:
     void RotationChanged();
@@ -281,58 +229,15 @@ private:
     // True while the frames on screen may draw reduced forms.
     bool turning() const;
     void applyProjection(int w, int h);
-    // The frame's labels as gl2ps texts at their positions in a w x h window.
-    void drawLabelsAsText(double w, double h);
-    void paintLabels(QPainter &painter, int h);
-    void drawStereo(ModelClass &model, const FrameContext &frame, bool drawPlane);
-    // Runs f on the current model, or on every model when the scene is current.
-    void forTargets(const std::function<void(ModelClass &)> &f);
-    void forEveryModel(const std::function<void(ModelClass &)> &f);
-    // Display lists again (relist) or drawing arrays and lists (rebuild).
-    void relist(ModelClass &model);
-    void rebuild(ModelClass &model);
     // Reserves the model's display lists and numbers its blocks' lists
     // (none when the view keeps no lists).
     void assignDisplayLists(ModelClass &model);
-    void showFacePanels(ModelClass &model);
-    // The function, palette and legend panels, showing the current model.
-    void showFunctionPanels();
-    // A model with functions but none of the kind chosen to show (the clone
-    // of a .surf model carries its old numbers as functions; models joined
-    // with no vertex functions show vertex functions) shows its vertex
-    // functions, or its cell functions when it has none.
-    static void settleFunctionLocation(ModelClass &model);
-    void zoomAll(float factor);
-    void rotateAll(int axis, float angle);
     // After a plane-edit gesture: the placement becomes the plane's point
     // and normal, shown in the intersection panel.
     void takePlanePlacement();
-    void centreOnPicked(ModelClass &target, const ModelClass &picked);
-    // Mouse releases that pick (Picking.cpp): Ctrl selects or deselects the
-    // cell under the cursor, Shift picks a vertex, a mass-selection drag
-    // selects what its rectangle covers.
-    void cellClick(ModelClass &model, QPoint pos, bool deselect);
-    void pointClick(ModelClass &model, QPoint pos);
-    void massSelectRelease(ModelClass &model, QPoint pos);
-    // SelectionFrustum from a rectangle of widget pixels, with the matrices
-    // and viewport of the model's last draw.
-    void unprojectRectangle(const ModelClass &model, QPoint from, QPoint to);
-    void setActionChecked(const char *name, bool on);
-    // The action's checked state; `absent` when the host has no such action.
-    bool actionChecked(const char *name, bool absent) const;
-    void setActionEnabled(const char *name, bool on);
-    ModelClass *userModel(qsizetype index) const;
-    QString saveStatus(const QString &text);
-
     // The mark, while the models it was measured on are unchanged.
     bool markCurrent() const;
 
-    ViewHost *Host;
-    std::unique_ptr<ViewHost> OwnHost;
     std::optional<MeasureMark> Mark;
-    bool Dragging = false;        // a mouse button is down on the view
-    bool StillFrame = false;      // a picture is being taken of the view
-    bool ReducedOnScreen = false; // the last frame on screen drew reduced forms
-    bool ModelsShown = false;     // a frame with models has been drawn
-    QTimer WheelRest;             // runs until the wheel has rested 200 ms
+    QTimer WheelRest; // runs until the wheel has rested 200 ms
 };

@@ -3,6 +3,7 @@
 // the model's measures.
 
 #include "GLWidget.h"
+#include "ViewCommands.h"
 #include "ViewHost.h"
 #include "measure/MeasureReport.h"
 #include "model/ModelInfo.h"
@@ -76,7 +77,7 @@ bool GLWidget::markCurrent() const
     return true;
 }
 
-void GLWidget::modelInfo(QString &title, QString &text)
+void ViewCommands::modelInfo(QString &title, QString &text)
 {
     ::modelInfo(ModelList, title, text);
     const ModelClass *model = ModelList.active();
@@ -84,7 +85,7 @@ void GLWidget::modelInfo(QString &title, QString &text)
         return;
     const std::vector<measure::ModelSnapshot> shot {measure::snapshotModel(*model)};
     measure::SceneMeasurement measured;
-    if (!runResponsive(tr("Measuring..."), [&] { measured = measure::measureScene(shot); }))
+    if (!View.runResponsive(tr("Measuring..."), [&] { measured = measure::measureScene(shot); }))
         return;
     text += "\n\n" + tr("Measures:");
     for (const QString &line : measure::modelInfoLines(measured.models.front()))

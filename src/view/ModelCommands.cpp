@@ -1,17 +1,13 @@
-// Model-level commands of the view: adding and placing models, the model
-// operations of the menus, the cutting plane, pick-related commands, axes,
-// stereo and the background colour.
+// The model operations of the menus, the cutting plane, pick-related
+// commands, axes, stereo and the background colour.
 
 #include "Dialogs.h"
-#include "DisplayLists.h"
 #include "GLWidget.h"
+#include "ListWalk.h"
+#include "ViewCommands.h"
 #include "ViewHost.h"
-#include "geometry/PhaseTrace.h"
 #include "model/PlaneCut.h"
 #include "model/Topology.h"
-
-#include <QAction>
-#include <QGuiApplication>
 
 #include <memory>
 
@@ -30,75 +26,6 @@ bool hasSelection(const ModelClass &model)
 }
 
 } // namespace
-
-// ---- adding models ----
-
-void GLWidget::assignDisplayLists(ModelClass &model)
-{
-    if (UseDisplayLists && model.DisplayListBase == 0)
-        model.DisplayListBase =
-            reserveDisplayLists(5 * qint32(std::max<qsizetype>(1, model.Meshes.size())));
-    const quint32 base = UseDisplayLists ? model.DisplayListBase : 0;
-    for (qsizetype b = 0; b < model.Meshes.size(); ++b)
-        model.Meshes.at(b)->DisplayLists = base ? base + 5 * quint32(b) : 0;
-}
-
-void GLWidget::addModel(ModelClass *model, bool centre)
-{
-    ensureContext();
-    assignDisplayLists(*model);
-    ModelList.append(model);
-    applyColors(*model);
-    const bool functions = model->Settings.ColorMode == 5
-        && (!model->FunctionNames.isEmpty() || !model->CellFunctionNames.isEmpty());
-    if (functions)
-        settleFunctionLocation(*model);
-    model->prepareDraw();
-    ModelList.ActiveIndex = qint32(ModelList.count() - 1);
-    Host->selectModel(model);
-    // A model that comes in coloured by function shows its function and range.
-    if (functions)
-        showFunctionPanels();
-    if (centre && Config.autocenter && !Config.tmatrix)
-        moveCenter();
-    Host->applyCompactLayout();
-}
-
-void GLWidget::placeNewModel(ModelClass *model)
-{
-    QAction *contour = Host->action("actionViewContourEdges");
-    QAction *surface = Host->action("actionViewSurfaceEdges");
-    if (contour || surface)
-        model->setEdgesMode(contour && contour->isChecked()       ? 1
-                                : surface && surface->isChecked() ? 2
-                                                                  : 0);
-    if (QAction *points = Host->action("actionViewPoint"))
-        model->setShowPoints(points->isChecked());
-    Host->showStatus(tr("Drawing..."));
-    ensureContext();
-    assignDisplayLists(*model);
-    PhaseTrace trace("place");
-    model->prepareData();
-    trace.mark("prepare data");
-    assignDisplayLists(*model);
-    if (Config.visOnlyOneModel)
-        forEveryModel([](ModelClass &m) { m.Visible = 0; });
-    const ModelClass *current = userModel(ModelList.ActiveIndex);
-    const float radius = treeRadius(model);
-    if ((ModelList.count() < 2 || Config.scaleToScreen) && radius > 0)
-        model->Transform->zoom(3.0f / radius);
-    else if (current)
-        model->Transform->zoom(current->Transform->Scale);
-    if (Config.tmatrix && current)
-        model->Transform->copyMatrixFrom(*current->Transform);
-    model->ClipPlane.fitToBox(model->BoxMin, model->BoxMax);
-    addModel(model, true);
-    trace.mark("drawing data and lists");
-    if (QGuiApplication::overrideCursor())
-        QGuiApplication::restoreOverrideCursor();
-    updateProjection();
-    update();
-}
 
 // ---- model operations ----
 
@@ -128,35 +55,35 @@ void addDerived(GLWidget &view, ModelClass *model, bool conversion)
 
 } // namespace
 
-void GLWidget::getCloneFullModel()
+void ViewCommands::getCloneFullModel()
 {
-    if (const ModelClass *model = userModel(ModelList.ActiveIndex))
-        addDerived(*this, cloneFull(*model, 0), false);
+    if (const ModelClass *model = userModel(ModelList, ModelList.ActiveIndex))
+        addDerived(View, cloneFull(*model, 0), false);
 }
 
-void GLWidget::getModelFromSelection()
+void ViewCommands::getModelFromSelection()
 {
-    const ModelClass *model = userModel(ModelList.ActiveIndex);
+    const ModelClass *model = userModel(ModelList, ModelList.ActiveIndex);
     if (!model)
         return;
     if (!hasSelection(*model)) {
-        Dialogs::current().warning(this, tr("Warning"), tr("There is no selected elements."));
+        Dialogs::current().warning(&View, tr("Warning"), tr("There is no selected elements."));
         return;
     }
-    addDerived(*this, cloneFlagged(*model, 0, false), false);
+    addDerived(View, cloneFlagged(*model, 0, false), false);
 }
 
-void GLWidget::getModelFromVisible()
+void ViewCommands::getModelFromVisible()
 {
-    if (const ModelClass *model = userModel(ModelList.ActiveIndex))
-        addDerived(*this, cloneFlagged(*model, 0, true), false);
+    if (const ModelClass *model = userModel(ModelList, ModelList.ActiveIndex))
+        addDerived(View, cloneFlagged(*model, 0, true), false);
 }
 
 // The conversion rewrites the current model's blocks in place: its cells get
 // vertices of their own, so the pick and the drawing data are made anew.
-void GLWidget::convert6CellFuncsTo2VertFuncs()
+void ViewCommands::convert6CellFuncsTo2VertFuncs()
 {
-    ModelClass *model = userModel(ModelList.ActiveIndex);
+    ModelClass *model = userModel(ModelList, ModelList.ActiveIndex);
     if (!model || convertCellFuncsToVertFuncs(*model) != 0)
         return;
     forgetPick(*model);
@@ -164,82 +91,77 @@ void GLWidget::convert6CellFuncsTo2VertFuncs()
     model->ClipPlane.fitToBox(model->BoxMin, model->BoxMax);
     rebuild(*model);
     if (model->Settings.ColorMode == 5)
-        showFunctionPanels(); // the new vertex functions join the lists
-    update();
+        showFunctionPanels(*Host, State); // the new vertex functions join the lists
+    View.update();
 }
 
-void GLWidget::actionCreateSurfaceOfModel()
+void ViewCommands::actionCreateSurfaceOfModel()
 {
-    if (const ModelClass *model = userModel(ModelList.ActiveIndex))
-        addDerived(*this, createSurface(*model, 0), true);
+    if (const ModelClass *model = userModel(ModelList, ModelList.ActiveIndex))
+        addDerived(View, createSurface(*model, 0), true);
 }
 
-void GLWidget::actionTopologyMergeVertices()
+void ViewCommands::actionTopologyMergeVertices()
 {
-    if (const ModelClass *model = userModel(ModelList.ActiveIndex))
-        addDerived(*this, makeTopologyMergeVertices(*model, 0), true);
+    if (const ModelClass *model = userModel(ModelList, ModelList.ActiveIndex))
+        addDerived(View, makeTopologyMergeVertices(*model, 0), true);
 }
 
-void GLWidget::getSplice()
+void ViewCommands::getSplice()
 {
-    ModelClass *model = userModel(ModelList.ActiveIndex);
+    ModelClass *model = userModel(ModelList, ModelList.ActiveIndex);
     double eps = 0;
     if (!model
-        || !Dialogs::current().getDouble(this, tr("Splice vertices"), tr("Input Eps:"), 0.001, 0,
+        || !Dialogs::current().getDouble(&View, tr("Splice vertices"), tr("Input Eps:"), 0.001, 0,
                                          1e9, 10, eps))
         return;
     if (splice(*model, eps) != 0)
         return;
     forgetPick(*model);
-    update();
+    View.update();
 }
 
-void GLWidget::fmzcm()
+void ViewCommands::fmzcm()
 {
-    ModelClass *model = userModel(ModelList.ActiveIndex);
+    ModelClass *model = userModel(ModelList, ModelList.ActiveIndex);
     if (!model)
         return;
     model->fillMaterialZeros();
     model->updateMaterials();
     rebuild(*model);
-    update();
+    View.update();
 }
 
-void GLWidget::findBorderEdges()
+void ViewCommands::findBorderEdges()
 {
-    if (ModelClass *model = userModel(ModelList.ActiveIndex))
+    if (ModelClass *model = userModel(ModelList, ModelList.ActiveIndex))
         model->findBorderEdges();
-    update();
+    View.update();
 }
 
-void GLWidget::findBorderMaterialEdges()
+void ViewCommands::findBorderMaterialEdges()
 {
-    ModelClass *model = userModel(ModelList.ActiveIndex);
+    ModelClass *model = userModel(ModelList, ModelList.ActiveIndex);
     // The material of the picked cell names the region.
     if (!model || model->pickedMaterial() < 0)
         return;
     model->findBorderMaterialEdges(model->pickedMaterial());
-    update();
+    View.update();
 }
 
-void GLWidget::removeMesh()
+void ViewCommands::removeMesh()
 {
     Host->panelCommand(PanelKind::Objects, PanelCommand::RemoveSelected);
-    update();
+    View.update();
 }
 
 // ---- the cutting plane ----
 
-bool GLWidget::planeEditMode() const
-{
-    return Host->planeEditMode();
-}
-
-void GLWidget::applyIntersection(const double point[3], const double normal[3], bool include,
-                                 bool invert)
+void ViewCommands::applyIntersection(const double point[3], const double normal[3], bool include,
+                                     bool invert)
 {
     const QString saved = saveStatus(tr("Building model..."));
-    ModelClass *model = userModel(ModelList.ActiveIndex);
+    ModelClass *model = userModel(ModelList, ModelList.ActiveIndex);
     if (model) {
         std::copy_n(point, 3, model->ClipPlane.Point);
         std::copy_n(normal, 3, model->ClipPlane.Normal);
@@ -247,21 +169,21 @@ void GLWidget::applyIntersection(const double point[3], const double normal[3], 
         Host->applyCompactLayout();
     }
     Host->showStatus(saved);
-    if (actionChecked("actionViewColorLines", false))
+    if (State.ColorLines)
         Host->panelCommand(PanelKind::ColorSize, PanelCommand::Apply);
     else
-        update();
+        View.update();
 }
 
-void GLWidget::changeViewCubeIntersect()
+void ViewCommands::changeViewCubeIntersect()
 {
-    ModelClass *model = userModel(ModelList.ActiveIndex);
+    ModelClass *model = userModel(ModelList, ModelList.ActiveIndex);
     if (model && model->Settings.ClipState == 2) {
         removeClip(*model);
         Host->panelCommand(PanelKind::Materials, PanelCommand::Refresh);
-        if (actionChecked("actionViewColorLines", false))
+        if (State.ColorLines)
             Host->panelCommand(PanelKind::ColorSize, PanelCommand::Apply);
-        update();
+        View.update();
     } else if (Host->hasPanel(PanelKind::Intersect)) {
         Host->panelCommand(PanelKind::Intersect, PanelCommand::Apply);
     } else {
@@ -271,35 +193,36 @@ void GLWidget::changeViewCubeIntersect()
 
 // ---- picks, selection, ruler, point edit ----
 
-void GLWidget::massSelectClick(bool on)
+void ViewCommands::massSelectClick(bool on)
 {
-    MassSelect = on;
+    State.MassSelect = on;
 }
 
-void GLWidget::massSelectCheckClick(bool on)
+void ViewCommands::massSelectCheckClick(bool on)
 {
-    if (ModelClass *model = userModel(ModelList.ActiveIndex))
+    if (ModelClass *model = userModel(ModelList, ModelList.ActiveIndex))
         model->setSelectEnabled(on);
 }
 
-void GLWidget::massSelectClearClick()
+void ViewCommands::massSelectClearClick()
 {
-    setActionEnabled("actionMassSelectClean", false);
-    if (ModelClass *model = userModel(ModelList.ActiveIndex)) {
+    State.CanClearSelection = false;
+    if (ModelClass *model = userModel(ModelList, ModelList.ActiveIndex)) {
         for (MeshClass *mesh : std::as_const(model->Meshes))
             mesh->clearSelection();
-        setActionEnabled("actionEditSelectMaterial", false);
+        State.CanEditSelection = false;
         relist(*model);
     }
-    update();
+    Host->showState();
+    View.update();
 }
 
-void GLWidget::massSelectEditMaterialClick()
+void ViewCommands::massSelectEditMaterialClick()
 {
-    ModelClass *model = userModel(ModelList.ActiveIndex);
+    ModelClass *model = userModel(ModelList, ModelList.ActiveIndex);
     int material = 0;
     if (!model || !hasSelection(*model)
-        || !Dialogs::current().getInt(this, tr("Change Materil Number"),
+        || !Dialogs::current().getInt(&View, tr("Change Materil Number"),
                                       tr("Input new material number:"), 1, 0, kMaxMaterialNumber, 1,
                                       material))
         return;
@@ -307,21 +230,22 @@ void GLWidget::massSelectEditMaterialClick()
     if (!model->Materials.contains(material))
         model->Materials.append(material);
     Host->panelCommand(PanelKind::Materials, PanelCommand::Refresh);
-    update();
+    View.update();
 }
 
-void GLWidget::rulerClick()
+void ViewCommands::rulerClick()
 {
-    ModelClass *model = userModel(ModelList.ActiveIndex);
-    if (!model || actionChecked("actionRuler", true))
+    ModelClass *model = userModel(ModelList, ModelList.ActiveIndex);
+    // The menu's toggle has set State.Ruler; switched off, the ruler's pick goes.
+    if (!model || !State.Menus || State.Ruler)
         return;
     model->resetPick();
-    update();
+    View.update();
 }
 
-void GLWidget::pointEditClick()
+void ViewCommands::pointEditClick()
 {
-    const ModelClass *model = userModel(ModelList.ActiveIndex);
+    const ModelClass *model = userModel(ModelList, ModelList.ActiveIndex);
     const MeshClass *mesh = model ? model->Meshes.value(model->PickBlock) : nullptr;
     if (!mesh || model->PickKind <= 0 || model->PickMode != 1 || model->PickIndex < 0
         || model->PickIndex >= mesh->CountOfVertices) {
@@ -334,9 +258,9 @@ void GLWidget::pointEditClick()
     Host->setPointFields(v[0], v[1], v[2]);
 }
 
-void GLWidget::changePointAttr(_DREAL x, _DREAL y, _DREAL z)
+void ViewCommands::changePointAttr(_DREAL x, _DREAL y, _DREAL z)
 {
-    ModelClass *model = userModel(ModelList.ActiveIndex);
+    ModelClass *model = userModel(ModelList, ModelList.ActiveIndex);
     MeshClass *mesh = model ? model->Meshes.value(model->PickBlock) : nullptr;
     if (!mesh || model->PickIndex < 0 || model->PickIndex >= mesh->CountOfVertices)
         return;
@@ -346,23 +270,23 @@ void GLWidget::changePointAttr(_DREAL x, _DREAL y, _DREAL z)
     v[2] = z;
     model->prepareData();
     rebuild(*model);
-    update();
+    View.update();
 }
 
 // ---- axes, stereo, background ----
 
-void GLWidget::changeShowAxes()
+void ViewCommands::changeShowAxes()
 {
-    ModelClass *model = ModelList.count() < 3 ? currentModel() : ModelList.at(1);
+    ModelClass *model = ModelList.count() < 3 ? View.currentModel() : ModelList.at(1);
     if (!model)
         return;
     model->Settings.ShowAxes = !model->Settings.ShowAxes;
-    update();
+    View.update();
 }
 
-void GLWidget::changeShowIn3D()
+void ViewCommands::changeShowIn3D()
 {
-    ModelClass *model = currentModel();
+    ModelClass *model = View.currentModel();
     if (!model)
         return;
     model->Settings.Stereo = !model->Settings.Stereo;
@@ -372,16 +296,16 @@ void GLWidget::changeShowIn3D()
         model->Orthographic = 1;
         Host->removePanel(PanelKind::Stereo3D);
     }
-    updateProjection();
-    update();
+    View.updateProjection();
+    View.update();
 }
 
-void GLWidget::changeBackgroundColor()
+void ViewCommands::changeBackgroundColor()
 {
-    const QColor colour = Dialogs::current().getColor(QColor(Config.background), this);
+    const QColor colour = Dialogs::current().getColor(QColor(State.Config.background), &View);
     if (!colour.isValid())
         return;
-    Config.background = colour.name();
-    colorFromName(Config.background, ClearColor);
-    update();
+    State.Config.background = colour.name();
+    colorFromName(State.Config.background, State.ClearColor);
+    View.update();
 }

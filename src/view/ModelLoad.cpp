@@ -11,9 +11,9 @@
 qint32 GLWidget::loadModelFile(const QString &fileName)
 {
     auto *model = new ModelClass;
-    model->UseAllVertices = Config.drawAllPoints;
-    model->SmoothNormals = Config.shade_type;
-    model->ColoredIsolines = Config.func_isolines;
+    model->UseAllVertices = State.Config.drawAllPoints;
+    model->SmoothNormals = State.Config.shade_type;
+    model->ColoredIsolines = State.Config.func_isolines;
     PhaseTrace trace("load");
     const qint32 code = model->loadFile(fileName);
     trace.mark("read");
@@ -30,9 +30,9 @@ qint32 GLWidget::loadModelFile(const QString &fileName)
 
 void GLWidget::addImportedModel(ModelClass *model)
 {
-    model->UseAllVertices = Config.drawAllPoints;
-    model->SmoothNormals = Config.shade_type;
-    model->ColoredIsolines = Config.func_isolines;
+    model->UseAllVertices = State.Config.drawAllPoints;
+    model->SmoothNormals = State.Config.shade_type;
+    model->ColoredIsolines = State.Config.func_isolines;
     Host->showStatus(tr("Preparing data for draw..."));
     placeNewModel(model);
 }

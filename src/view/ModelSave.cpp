@@ -15,7 +15,8 @@ qint32 GLWidget::saveModelFile(const QString &format, const QString &fileName, b
     qint32 code = 0;
     const ModelClass *model = ModelList.count() > 1 ? ModelList.active() : nullptr;
     if (model) {
-        const WriterOptions options {bool(Config.saveColorAsMat), bool(Config.saveMatInOFF)};
+        const ViewConfig &config = State.Config;
+        const WriterOptions options {bool(config.saveColorAsMat), bool(config.saveMatInOFF)};
         code = ::saveModelFile(model, format, fileName, isBinary, options);
     }
     QGuiApplication::restoreOverrideCursor();

@@ -5,6 +5,8 @@
 #include "Picking.h"
 
 #include "GLWidget.h"
+#include "ListWalk.h"
+#include "ViewCommands.h"
 #include "ViewHost.h"
 
 #include <QMouseEvent>
@@ -81,7 +83,8 @@ MeshClass *GLWidget::pick(ModelClass &model, int x, int y, int mode, bool ruler,
     glLoadIdentity();
     const double box = mode == 1 ? 15.0 : 1.0;
     gluPickMatrix(x * ratio, viewport[3] - y * ratio, box, box, viewport);
-    glOrtho(-ProjXr, ProjXr, -ProjYr, ProjYr, -ProjDepth, ProjDepth);
+    glOrtho(-Frame.ProjXr, Frame.ProjXr, -Frame.ProjYr, Frame.ProjYr, -Frame.ProjDepth,
+            Frame.ProjDepth);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadMatrixf(model.Transform->Matrix);
@@ -96,85 +99,97 @@ MeshClass *GLWidget::pick(ModelClass &model, int x, int y, int mode, bool ruler,
     return model.applyPick(mode, name, ruler, deselect);
 }
 
-void GLWidget::cellClick(ModelClass &model, QPoint pos, bool deselect)
+namespace {
+
+// Ctrl+click: selects or deselects the cell under the cursor.
+void cellClick(GLWidget &view, ModelClass &model, QPoint pos, bool deselect)
 {
-    if (MeshClass *changed = pick(model, pos.x(), pos.y(), 2, false, deselect)) {
+    if (MeshClass *changed = view.pick(model, pos.x(), pos.y(), 2, false, deselect)) {
         changed->constructSelectedFaces();
         changed->buildSelectionData();
         model.resetPick();
         relist(model);
-        setActionEnabled("actionEditSelectMaterial", true);
-        setActionEnabled("actionMassSelectClean", true);
+        view.State.CanEditSelection = true;
+        view.State.CanClearSelection = true;
     }
-    update();
+    view.update();
 }
 
-void GLWidget::pointClick(ModelClass &model, QPoint pos)
+// Shift+click: picks a vertex, with the ruler measuring from the last one.
+void pointClick(GLWidget &view, ModelClass &model, QPoint pos)
 {
-    pick(model, pos.x(), pos.y(), 1, actionChecked("actionRuler", false), false);
-    update();
+    view.pick(model, pos.x(), pos.y(), 1, view.State.Ruler, false);
+    view.update();
 }
 
-void GLWidget::unprojectRectangle(const ModelClass &model, QPoint from, QPoint to)
+// SelectionFrustum from a rectangle of widget pixels, with the matrices and
+// viewport of the model's last draw.
+void unprojectRectangle(GLWidget &view, const ModelClass &model, QPoint from, QPoint to)
 {
     // Widget pixels to the device pixels of the stored viewport, y upwards.
-    const double sx = width() > 0 ? double(model.Viewport[2]) / width() : 1.0;
-    const double sy = height() > 0 ? double(model.Viewport[3]) / height() : 1.0;
+    const double sx = view.width() > 0 ? double(model.Viewport[2]) / view.width() : 1.0;
+    const double sy = view.height() > 0 ? double(model.Viewport[3]) / view.height() : 1.0;
     const double x0 = std::min(from.x(), to.x()) * sx, x1 = std::max(from.x(), to.x()) * sx;
     const double y0 = std::min(from.y(), to.y()) * sy, y1 = std::max(from.y(), to.y()) * sy;
     const double h = model.Viewport[3];
     const double window[4][2] = {{x0, h - y0}, {x1, h - y0}, {x1, h - y1}, {x0, h - y1}};
-    SelectionFrustum.assign(24, 0.0);
+    std::vector<double> &frustum = view.Pointer.SelectionFrustum;
+    frustum.assign(24, 0.0);
     for (int back = 0; back < 2; ++back)
         for (int i = 0; i < 4; ++i) {
-            double *out = SelectionFrustum.data() + 3 * (4 * back + i);
+            double *out = frustum.data() + 3 * (4 * back + i);
             gluUnProject(window[i][0], window[i][1], back ? 1.0 : -1.0, model.ModelViewMatrix,
                          model.ProjectionMatrix, model.Viewport, out, out + 1, out + 2);
         }
 }
 
-void GLWidget::massSelectRelease(ModelClass &model, QPoint pos)
+// The end of a mass-selection drag: selects what its rectangle covers.
+void massSelectRelease(GLWidget &view, ModelClass &model, QPoint pos)
 {
-    unprojectRectangle(model, PressPos, pos);
+    ViewState &state = view.State;
+    unprojectRectangle(view, model, view.Pointer.PressPos, pos);
     qint64 inside = 0;
     for (MeshClass *mesh : std::as_const(model.Meshes))
-        inside += mesh->markInsideBox(SelectionFrustum.data());
+        inside += mesh->markInsideBox(view.Pointer.SelectionFrustum.data());
     if (inside == 0) {
-        MassSelect = 0;
-        setActionChecked("actionMassSelect", false);
+        state.MassSelect = false;
         return;
     }
     for (MeshClass *mesh : std::as_const(model.Meshes)) {
-        mesh->selectMarkedCells(Config.selAllPoints, Config.selVisiblePrims, !LeftPress);
+        mesh->selectMarkedCells(state.Config.selAllPoints, state.Config.selVisiblePrims,
+                                !view.Pointer.LeftPress);
         mesh->constructSelectedFaces();
         mesh->buildSelectionData();
     }
     relist(model);
-    setActionEnabled("actionEditSelectMaterial", true);
-    setActionEnabled("actionMassSelectClean", true);
+    state.CanEditSelection = true;
+    state.CanClearSelection = true;
 }
+
+} // namespace
 
 void GLWidget::mouseReleaseEvent(QMouseEvent *event)
 {
-    SelectionRect = QRect();
-    Dragging = false;
-    if (ReducedOnScreen)
+    Pointer.SelectionRect = QRect();
+    Pointer.Dragging = false;
+    if (Reduced.OnScreen)
         update(); // the full form again
-    if (MassSelect)
+    if (State.MassSelect)
         update();
-    ModelClass *model = userModel(ModelList.ActiveIndex);
+    ModelClass *model = userModel(ModelList, ModelList.ActiveIndex);
     if (!model)
         return;
     const QPoint pos = event->position().toPoint();
-    if (MassSelect) {
-        massSelectRelease(*model, pos);
-    } else if (!Moved && !model->Settings.Stereo) {
+    if (State.MassSelect) {
+        massSelectRelease(*this, *model, pos);
+    } else if (!Pointer.Moved && !model->Settings.Stereo) {
         if (event->modifiers() == Qt::ControlModifier)
-            cellClick(*model, pos, !LeftPress);
+            cellClick(*this, *model, pos, !Pointer.LeftPress);
         else if (event->modifiers() == Qt::ShiftModifier)
-            pointClick(*model, pos);
+            pointClick(*this, *model, pos);
     }
     const bool pointPick = model->PickMode == 1 && model->PickKind > 0;
-    setActionEnabled("actionMoveCenter", pointPick);
-    setActionEnabled("actionMoveAllToSelect", pointPick && ModelList.count() > 2);
+    State.CanCentreOnPoint = pointPick;
+    State.CanCentreAllOnPoint = pointPick && ModelList.count() > 2;
+    Host->showState();
 }

@@ -3,6 +3,7 @@
 
 #include "CaseSheet.h"
 #include "GLWidget.h"
+#include "ViewCommands.h"
 #include "measure/Anatomy.h"
 
 #include <QCoreApplication>
@@ -61,9 +62,9 @@ public:
             if (!Saved.contains(transform))
                 Saved.insert(transform, *transform);
         }
-        std::copy_n(view.ClearColor, 4, Clear);
+        std::copy_n(view.State.ClearColor, 4, Clear);
         for (int k = 0; k < 3; ++k)
-            view.ClearColor[k] = 1.0f;
+            view.State.ClearColor[k] = 1.0f;
         // The measured gap in a colour that shows on white paper.
         if (view.measureMark() && view.measureMark()->frame) {
             Marked = view.measureMark()->frame;
@@ -71,13 +72,13 @@ public:
             Marked->PickColor = kMarkColour;
         }
         seeThrough();
-        view.PageFrames = true;
+        view.Frame.PageFrames = true;
     }
     ~SavedCamera()
     {
         for (auto it = Saved.cbegin(); it != Saved.cend(); ++it)
             *it.key() = it.value();
-        std::copy_n(Clear, 4, View.ClearColor);
+        std::copy_n(Clear, 4, View.State.ClearColor);
         if (Marked && View.ModelList.indexOf(Marked) >= 0)
             Marked->PickColor = Pick;
         for (const auto &[model, settings] : std::as_const(Models)) {
@@ -92,7 +93,7 @@ public:
             for (int k = 0; k < 4; ++k)
                 (*colours[k])[3] = look.alpha[k];
         }
-        View.PageFrames = false;
+        View.Frame.PageFrames = false;
         View.updateProjection();
         emit View.RotationChanged();
         View.update();
@@ -191,24 +192,25 @@ void captureViews(GLWidget &view, bool vector, CaseSheet &sheet)
     const struct
     {
         const char *label;
-        void (GLWidget::*set)();
+        void (ViewCommands::*set)();
     } kViews[3] = {
-        {QT_TRANSLATE_NOOP("CaseSheet", "Front (XZ plane, along Y)"), &GLWidget::setPlaneXZ},
-        {QT_TRANSLATE_NOOP("CaseSheet", "Side (YZ plane, along X)"), &GLWidget::setPlaneYZ},
-        {QT_TRANSLATE_NOOP("CaseSheet", "Top (XY plane, along Z)"), &GLWidget::setPlaneXY},
+        {QT_TRANSLATE_NOOP("CaseSheet", "Front (XZ plane, along Y)"), &ViewCommands::setPlaneXZ},
+        {QT_TRANSLATE_NOOP("CaseSheet", "Side (YZ plane, along X)"), &ViewCommands::setPlaneYZ},
+        {QT_TRANSLATE_NOOP("CaseSheet", "Top (XY plane, along Z)"), &ViewCommands::setPlaneXY},
     };
     SavedCamera saved(view);
+    ViewCommands commands(view);
     for (std::size_t k = 0; k < 3; ++k) {
         SheetView &out = sheet.views[k];
         out.label = Text::tr(kViews[k].label);
-        (view.*kViews[k].set)();
+        (commands.*kViews[k].set)();
         view.frameScene(kViewMargin, kViewPixels, kViewPixels);
         if (vector)
             out.svg = view.renderSvg(kViewPixels, kViewPixels);
         if (out.svg.isEmpty())
             out.image = opaque(view.renderImage(kViewPixels, kViewPixels, kPictureThickness));
         // The labels go on the page as text in a colour that shows on paper.
-        for (const ScreenLabel &label : std::as_const(view.Labels))
+        for (const ScreenLabel &label : std::as_const(view.Frame.Labels))
             out.labels.append(
                 {QPointF(label.window.x() / kViewPixels, 1.0 - label.window.y() / kViewPixels),
                  label.text});

@@ -3,6 +3,7 @@
 // anaglyph (left eye red, right eye cyan).
 
 #include "GLWidget.h"
+#include "ListWalk.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -10,7 +11,7 @@
 #include <cmath>
 #include <numbers>
 
-void GLWidget::computeStereoFrustum(ModelClass &model)
+void computeStereoFrustum(ModelClass &model)
 {
     model.Near = model.StereoA * 0.01;
     model.FocalDistance = model.StereoB * 15.0;
@@ -22,16 +23,17 @@ void GLWidget::computeStereoFrustum(ModelClass &model)
     model.Eyes[1] = {-w - s, w - s, -top, top, -model.EyeSeparation * 0.5};
 }
 
-void GLWidget::drawStereo(ModelClass &model, const FrameContext &scene, bool drawPlane)
+void drawStereo(ModelClass &model, const FrameContext &scene, bool drawPlane,
+                const StereoView &view)
 {
     FrameContext frame = scene;
     if (!model.Orthographic)
         frame.depth = 0; // the frusta of the eyes: leave no side out
     const double radius = model.ViewRadius > 0 ? model.ViewRadius : treeRadius(&model);
-    const double halfWidth = model.OrthoHalfWidth > 0 ? model.OrthoHalfWidth : ProjXr;
+    const double halfWidth = model.OrthoHalfWidth > 0 ? model.OrthoHalfWidth : view.halfWidth;
     for (int pass = 0; pass < 2; ++pass) {
         const bool right = (pass == 0) == bool(model.SwapEyes);
-        if (StereoCapable)
+        if (view.buffers)
             glDrawBuffer(right ? GL_BACK_RIGHT : GL_BACK_LEFT);
         else
             glColorMask(!right, right, right, GL_TRUE);

@@ -29,6 +29,7 @@ const IntKey kIntKeys1[] = {
     {"axisThickness", &ViewConfig::axisThickness, 1, 20},
     {"printingQuality", &ViewConfig::printingQuality, 1, 64},
 };
+const IntKey kIsolineWidth = {"isoline_width", &ViewConfig::isoline_width, 1, 10};
 constexpr int kLanguages = 2; // 0 English, 1 Russian
 constexpr int kJoinModes = 3;
 const Key<quint8> kBoolKeys1[] = {
@@ -80,6 +81,16 @@ const ViewConfig &fileDefaults()
 
 } // namespace
 
+ViewConfig::Range ViewConfig::range(qint32 ViewConfig::*field)
+{
+    if (field == kIsolineWidth.field)
+        return {kIsolineWidth.min, kIsolineWidth.max};
+    for (const auto &k : kIntKeys1)
+        if (k.field == field)
+            return {k.min, k.max};
+    return {};
+}
+
 void ViewConfig::read(QSettings &settings)
 {
     using namespace SettingValues;
@@ -94,8 +105,9 @@ void ViewConfig::read(QSettings &settings)
         this->*k.field = flag(settings, k.name, d.*k.field);
     join = choice(settings, "join", d.join, kJoinModes);
     func_isolines = flag(settings, "func_isolines", d.func_isolines);
-    isoline_V = real(settings, "isoline_V", d.isoline_V, 0.0f, 1.0f);
-    isoline_width = integer(settings, "isoline_width", d.isoline_width, 1, 10);
+    isoline_V = real(settings, "isoline_V", d.isoline_V, MinIsolineV, MaxIsolineV);
+    isoline_width = integer(settings, kIsolineWidth.name, d.isoline_width, kIsolineWidth.min,
+                            kIsolineWidth.max);
     grayScaleTexture = flag(settings, "grayScaleTexture", d.grayScaleTexture);
     settings.endGroup();
     settings.beginGroup(QStringLiteral("Colors"));

@@ -50,6 +50,17 @@ struct ViewConfig
     qint32 isoline_width = 1;
     quint8 grayScaleTexture = 0;
 
+    // The range a whole-number setting is read into and edited in, by its
+    // field; {0, 0} for a field that is not one of them.
+    struct Range
+    {
+        int min = 0;
+        int max = 0;
+    };
+    static Range range(qint32 ViewConfig::*field);
+    // The range of isoline_V.
+    static constexpr float MinIsolineV = 0.0f, MaxIsolineV = 1.0f;
+
     // Reads the groups "Config" and "Colors" with their defaults; values
     // that make no sense are clamped or take their default (SettingValues.h).
     void read(QSettings &settings);

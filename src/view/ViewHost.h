@@ -1,10 +1,11 @@
 #pragma once
 
+#include "ViewState.h"
+#include "model/ModelListClass.h"
+
 #include <QString>
 
-class QAction;
 class QMenu;
-class ModelClass;
 
 // The dock panel kinds the main window creates and removes for the view.
 enum class PanelKind {
@@ -28,22 +29,26 @@ enum class PanelCommand {
     RemoveSelected, // objects panel: delete the selected models
 };
 
-// The view's window onto the main window: status texts, actions, the dock
-// panels, the current folder, the load path and the objects tree. The
-// application implements it; tests and the command-line tool use
-// HeadlessHost, which has no window.
+// The view's window onto the main window: the document it shows (the model
+// list and the view's state, which the window owns and its menus and panels
+// edit), status texts, the dock panels, the current folder, the load path and
+// the objects tree. The application implements it; tests and the
+// command-line tool use HeadlessHost, which has no window.
 class ViewHost
 {
 public:
     virtual ~ViewHost() = default;
+
+    virtual ModelListClass &models() = 0;
+    virtual ViewState &viewState() = 0;
+    // The view or its commands changed a toggle of the state: the menus show it.
+    virtual void showState() = 0;
 
     // Status bar texts are shown without time-out and restored afterwards.
     virtual void showStatus(const QString &text) = 0;
     virtual QString statusText() const = 0;
     virtual void clearStatus() = 0;
 
-    // The main window's action with this object name, or null.
-    virtual QAction *action(const char *objectName) const = 0;
     // The Light menu the view fills with its light sources, or null.
     virtual QMenu *lightMenu() const = 0;
 
@@ -70,14 +75,17 @@ public:
     virtual void applyCompactLayout() = 0;
 };
 
-// A host without a window: statuses are kept, everything else is absent.
+// A host without a window: it keeps the models, the state and the status;
+// everything else is absent.
 class HeadlessHost : public ViewHost
 {
 public:
+    ModelListClass &models() override { return list; }
+    ViewState &viewState() override { return state; }
+    void showState() override { }
     void showStatus(const QString &text) override { status = text; }
     QString statusText() const override { return status; }
     void clearStatus() override { status.clear(); }
-    QAction *action(const char *) const override { return nullptr; }
     QMenu *lightMenu() const override { return nullptr; }
     bool hasPanel(PanelKind) const override { return false; }
     void createPanel(PanelKind) override { }
@@ -93,4 +101,6 @@ public:
     void applyCompactLayout() override { }
 
     QString status;
+    ModelListClass list;
+    ViewState state;
 };

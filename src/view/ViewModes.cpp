@@ -2,19 +2,14 @@
 // edges, transparency, colours from the settings and the function palette.
 
 #include "GLWidget.h"
+#include "ListWalk.h"
+#include "ViewCommands.h"
 #include "ViewHost.h"
 
-#include <QAction>
 #include <QOpenGLContext>
 #include <QSettings>
 
-#include <GL/gl.h>
-
 namespace {
-
-const char *const kFaceActions[] = {"actionViewFacesNormal",   "actionViewFacesSurface",
-                                    "actionViewFacesHidden",   "actionViewFacesMaterial",
-                                    "actionViewFacesFunction", "actionViewIsoIntersect"};
 
 bool hasFunctions(const ModelClass &model)
 {
@@ -25,45 +20,34 @@ bool hasFunctions(const ModelClass &model)
 
 // ---- helpers ----
 
-void GLWidget::setActionChecked(const char *name, bool on)
-{
-    if (QAction *action = Host->action(name))
-        action->setChecked(on);
-}
+ViewCommands::ViewCommands(GLWidget &view)
+    : View(view)
+    , ModelList(view.ModelList)
+    , State(view.State)
+    , Host(view.host())
+{ }
 
-bool GLWidget::actionChecked(const char *name, bool absent) const
-{
-    const QAction *action = Host->action(name);
-    return action ? action->isChecked() : absent;
-}
-
-void GLWidget::setActionEnabled(const char *name, bool on)
-{
-    if (QAction *action = Host->action(name))
-        action->setEnabled(on);
-}
-
-QString GLWidget::saveStatus(const QString &text)
+QString ViewCommands::saveStatus(const QString &text)
 {
     const QString saved = Host->statusText();
     Host->showStatus(text);
     return saved;
 }
 
-void GLWidget::forTargets(const std::function<void(ModelClass &)> &f)
+void ViewCommands::forTargets(const std::function<void(ModelClass &)> &f)
 {
     if (ModelList.ActiveIndex == 0)
-        forEveryModel(f);
-    else if (ModelClass *current = currentModel())
+        forEveryModel(ModelList, f);
+    else if (ModelClass *current = View.currentModel())
         f(*current);
 }
 
-void GLWidget::relist(ModelClass &model)
+void relist(ModelClass &model)
 {
     model.prepareDraw();
 }
 
-void GLWidget::rebuild(ModelClass &model)
+void rebuild(ModelClass &model)
 {
     model.NeedsRebuild = 1;
     model.prepareDraw();
@@ -74,21 +58,21 @@ void GLWidget::rebuild(ModelClass &model)
 void GLWidget::applySettings(QSettings &settings)
 {
     settings.sync();
-    Config.read(settings);
-    colorFromName(Config.background, ClearColor);
-    applyColors();
-    rebuildPalette();
+    State.Config.read(settings);
+    applyConfig();
     Host->applyCompactLayout();
+}
+
+void GLWidget::applyConfig()
+{
+    colorFromName(State.Config.background, State.ClearColor);
+    for (ModelClass *model : std::as_const(ModelList.Models))
+        applyColors(*model, State.Config);
+    rebuildPalette();
     update();
 }
 
-void GLWidget::applyColors()
-{
-    for (ModelClass *model : std::as_const(ModelList.Models))
-        applyColors(*model);
-}
-
-void GLWidget::applyColors(ModelClass &model)
+void applyColors(ModelClass &model, const ViewConfig &config)
 {
     float rgba[4];
     auto colour = [&rgba](const QString &name) {
@@ -98,33 +82,33 @@ void GLWidget::applyColors(ModelClass &model)
     const bool surf = model.FileName.contains(QLatin1String(".surf")) || model.OwnColors;
     for (MeshClass *mesh : std::as_const(model.Meshes)) {
         if (!surf) {
-            mesh->BackColor = colour(Config.backFaces);
-            mesh->FrontColor = colour(Config.frontFaces);
+            mesh->BackColor = colour(config.backFaces);
+            mesh->FrontColor = colour(config.frontFaces);
         }
-        mesh->MarkedEdgeColor = colour(Config.boundaryEdges);
+        mesh->MarkedEdgeColor = colour(config.boundaryEdges);
         mesh->PointColor = mesh->FrontColor;
         mesh->EdgeColor = mesh->FrontColor;
-        mesh->SelectionColor = colour(Config.selection);
-        mesh->IsolineColor = colour(Config.isolines);
+        mesh->SelectionColor = colour(config.selection);
+        mesh->IsolineColor = colour(config.isolines);
     }
-    model.AxisColor = colour(Config.axis);
-    model.PickColor = colour(Config.selection);
-    model.PlaneColor = colour(Config.clipPlane);
+    model.AxisColor = colour(config.axis);
+    model.PickColor = colour(config.selection);
+    model.PlaneColor = colour(config.clipPlane);
 }
 
 void GLWidget::rebuildPalette()
 {
-    Palette.buildTexels(Config.isoline_V, Config.grayScaleTexture);
+    State.Palette.buildTexels(State.Config.isoline_V, State.Config.grayScaleTexture);
     if (!context() || !context()->isValid())
         return; // initializeGL uploads it
     makeCurrent();
-    Palette.upload();
+    State.Palette.upload();
     doneCurrent();
 }
 
 // ---- faces ----
 
-void GLWidget::settleFunctionLocation(ModelClass &model)
+void settleShownFunctions(ModelClass &model)
 {
     const bool vertex = !model.FunctionNames.isEmpty(), cells = !model.CellFunctionNames.isEmpty();
     if ((model.FunctionLocation == 1 && vertex) || (model.FunctionLocation == 2 && cells)
@@ -135,7 +119,7 @@ void GLWidget::settleFunctionLocation(ModelClass &model)
     model.NeedsRebuild = 1;
 }
 
-void GLWidget::showFacePanels(ModelClass &model)
+void ViewCommands::showFacePanels(ModelClass &model)
 {
     if (model.Settings.ColorMode != 4) {
         rebuild(model);
@@ -149,49 +133,48 @@ void GLWidget::showFacePanels(ModelClass &model)
             rebuild(model); // no panel to apply the materials
     }
     if (model.Settings.ColorMode == 5 && hasFunctions(model)) {
-        showFunctionPanels();
+        showFunctionPanels(*Host, State);
     } else {
         Host->removePanel(PanelKind::Gradient);
         Host->removePanel(PanelKind::ColorSize);
-        setActionEnabled("actionViewColorLines", false);
-        setActionChecked("actionViewColorLines", false);
+        State.ColorLinesEnabled = false;
+        State.ColorLines = false;
     }
 }
 
-void GLWidget::showFunctionPanels()
+void showFunctionPanels(ViewHost &host, ViewState &state)
 {
-    if (Host->hasPanel(PanelKind::Function))
-        Host->panelCommand(PanelKind::Function, PanelCommand::Refresh);
+    if (host.hasPanel(PanelKind::Function))
+        host.panelCommand(PanelKind::Function, PanelCommand::Refresh);
     else
-        Host->createPanel(PanelKind::Function);
-    if (!Host->hasPanel(PanelKind::ColorSize))
-        Host->createPanel(PanelKind::ColorSize);
-    if (!Palette.White && !Host->hasPanel(PanelKind::Gradient))
-        Host->createPanel(PanelKind::Gradient);
-    Host->panelCommand(PanelKind::Gradient, PanelCommand::Refresh);
-    setActionEnabled("actionViewColorLines", true);
+        host.createPanel(PanelKind::Function);
+    if (!host.hasPanel(PanelKind::ColorSize))
+        host.createPanel(PanelKind::ColorSize);
+    if (!state.Palette.White && !host.hasPanel(PanelKind::Gradient))
+        host.createPanel(PanelKind::Gradient);
+    host.panelCommand(PanelKind::Gradient, PanelCommand::Refresh);
+    state.ColorLinesEnabled = true;
 }
 
-void GLWidget::applyFaceMode(ModelClass *model, int mode)
+void ViewCommands::applyFaceMode(ModelClass *model, int mode)
 {
     if (!model)
         return;
     if (model->Settings.ShowIsolines && mode != 5) {
         model->setShowIsolines(false);
         model->clearIsolines();
-        setActionChecked("actionViewColorLines", false);
+        State.ColorLines = false;
     }
     if (mode != 6 && mode != 7) {
         if (mode == model->Settings.ColorMode) {
             model->setColorMode(0);
-            for (const char *name : kFaceActions)
-                setActionChecked(name, false);
+            State.Faces = 0; // no face entry stays checked
         } else {
             model->setColorMode(mode);
         }
     }
     if (model->Settings.ColorMode == 5)
-        settleFunctionLocation(*model);
+        settleShownFunctions(*model);
     if (mode != 6) {
         model->updateMaterials();
         showFacePanels(*model);
@@ -205,9 +188,11 @@ void GLWidget::applyFaceMode(ModelClass *model, int mode)
     }
 }
 
-void GLWidget::changeViewFaces(int mode)
+void ViewCommands::changeViewFaces(int mode)
 {
     const QString saved = saveStatus(tr("Building model..."));
+    if (mode != 7)
+        State.Faces = mode; // the entry chosen; switching a mode off clears it
     forTargets([&](ModelClass &m) { applyFaceMode(&m, mode); });
     // One isosurface request, which covers every model when the scene is current.
     if (mode == 6) {
@@ -217,84 +202,84 @@ void GLWidget::changeViewFaces(int mode)
             Host->createPanel(PanelKind::Iso);
         Host->panelCommand(PanelKind::Iso, PanelCommand::Apply);
     }
-    updateProjection();
-    update();
+    View.updateProjection();
+    View.update();
     Host->showStatus(saved);
+    Host->showState();
 }
 
-void GLWidget::changeViewFacesNormal()
+void ViewCommands::changeViewFacesNormal()
 {
     changeViewFaces(1);
 }
 
-void GLWidget::changeViewFacesSurface()
+void ViewCommands::changeViewFacesSurface()
 {
     changeViewFaces(2);
 }
 
-void GLWidget::changeViewFacesHidden()
+void ViewCommands::changeViewFacesHidden()
 {
     changeViewFaces(3);
 }
 
-void GLWidget::changeViewFacesMaterial()
+void ViewCommands::changeViewFacesMaterial()
 {
     changeViewFaces(4);
 }
 
-void GLWidget::changeViewFacesFunction()
+void ViewCommands::changeViewFacesFunction()
 {
     changeViewFaces(5);
 }
 
-void GLWidget::changeViewIso()
+void ViewCommands::changeViewIso()
 {
     changeViewFaces(6);
 }
 
 // ---- points and edges ----
 
-void GLWidget::changeViewPoint(bool on)
+void ViewCommands::changeViewPoint(bool on)
 {
+    State.Points = on;
     forTargets([&](ModelClass &m) {
         m.setShowPoints(on);
         relist(m);
     });
-    update();
+    View.update();
 }
 
-void GLWidget::changeViewEdges(int mode)
+void ViewCommands::changeViewEdges(int mode)
 {
-    const char *own = mode == 1 ? "actionViewContourEdges" : "actionViewSurfaceEdges";
-    const char *other = mode == 1 ? "actionViewSurfaceEdges" : "actionViewContourEdges";
+    // The menus set State.Edges to the mode whose entry is checked; without
+    // menus the command toggles each model's mode.
+    const bool chosen = State.Menus && State.Edges == mode;
     forTargets([&](ModelClass &m) {
-        // Without a menu the command toggles the mode.
-        const bool on = actionChecked(own, m.Settings.EdgesMode != mode);
+        const bool on = State.Menus ? chosen : m.Settings.EdgesMode != mode;
         m.setEdgesMode(on ? mode : 0);
         relist(m);
     });
-    if (actionChecked(own, false)) {
-        setActionChecked(other, false);
-    } else {
-        setActionChecked(own, false);
-        setActionChecked(other, false);
+    if (State.Menus) {
+        State.Edges = chosen ? mode : 0; // one edge entry at most stays checked
+        Host->showState();
     }
-    updateProjection();
-    update();
+    View.updateProjection();
+    View.update();
 }
 
-void GLWidget::changeViewEdgesContour()
+void ViewCommands::changeViewEdgesContour()
 {
     changeViewEdges(1);
 }
 
-void GLWidget::changeViewEdgesSurface()
+void ViewCommands::changeViewEdgesSurface()
 {
     changeViewEdges(2);
 }
 
 // The quick modes show one kind of primitive of the current model.
-void GLWidget::changeLightPoints()
+void ViewCommands::changeLightPoints()
 {
     forTargets([&](ModelClass &m) {
         m.setShowPoints(true);
@@ -302,10 +287,10 @@ void GLWidget::changeLightPoints()
         m.setColorMode(0);
         rebuild(m);
     });
-    update();
+    View.update();
 }
 
-void GLWidget::changeLightEdges()
+void ViewCommands::changeLightEdges()
 {
     forTargets([&](ModelClass &m) {
         m.setShowPoints(false);
@@ -313,10 +298,10 @@ void GLWidget::changeLightEdges()
         m.setColorMode(0);
         rebuild(m);
     });
-    update();
+    View.update();
 }
 
-void GLWidget::changeLightFaces()
+void ViewCommands::changeLightFaces()
 {
     forTargets([&](ModelClass &m) {
         m.setShowPoints(false);
@@ -324,12 +309,12 @@ void GLWidget::changeLightFaces()
         m.setColorMode(1);
         rebuild(m);
     });
-    update();
+    View.update();
 }
 
 // ---- isolines, box, inner edges ----
 
-void GLWidget::changeViewColorLines()
+void ViewCommands::changeViewColorLines()
 {
     bool on = false;
     forTargets([&](ModelClass &m) {
@@ -345,29 +330,30 @@ void GLWidget::changeViewColorLines()
     } else if (on) {
         // Without the palette panel the lines follow the palette as it is.
         forTargets([&](ModelClass &m) {
+            const PaletteTexture &palette = State.Palette;
             if (m.Settings.ColorMode == 5)
-                m.generateIsolines(Palette.Size, Palette.Period, float(Palette.Alpha),
-                                   float(Palette.IsoValue));
+                m.generateIsolines(palette.Size, palette.Period, float(palette.Alpha),
+                                   float(palette.IsoValue));
             relist(m);
         });
     }
-    update();
+    View.update();
 }
 
-void GLWidget::changeViewBBox()
+void ViewCommands::changeViewBBox()
 {
-    ModelClass *model = currentModel();
+    ModelClass *model = View.currentModel();
     if (!model)
         return;
     model->Settings.ShowBox = !model->Settings.ShowBox;
     for (MeshClass *mesh : std::as_const(model->Meshes))
         mesh->Settings.ShowBox = model->Settings.ShowBox;
-    update();
+    View.update();
 }
 
-void GLWidget::changeViewInnerEdges()
+void ViewCommands::changeViewInnerEdges()
 {
-    ModelClass *model = currentModel();
+    ModelClass *model = View.currentModel();
     if (!model)
         return;
     model->Settings.ShowInnerEdges = !model->Settings.ShowInnerEdges;
@@ -375,12 +361,12 @@ void GLWidget::changeViewInnerEdges()
         mesh->Settings.ShowInnerEdges = model->Settings.ShowInnerEdges;
     model->prepareData();
     rebuild(*model);
-    update();
+    View.update();
 }
 
 // ---- transparency ----
 
-void GLWidget::changeViewTransparent(bool on)
+void ViewCommands::changeViewTransparent(bool on)
 {
     if (on) {
         Host->createPanel(PanelKind::Opacity);
@@ -390,13 +376,13 @@ void GLWidget::changeViewTransparent(bool on)
     }
 }
 
-void GLWidget::changeOpacity(int value)
+void ViewCommands::changeOpacity(int value)
 {
-    Opacity = std::clamp(value, 0, 255);
-    Palette.Alpha = Opacity;
-    rebuildPalette();
-    const bool transparent = Opacity != 255 && actionChecked("actionViewTransparent", true);
-    const double alpha = transparent ? std::clamp(Opacity / 255.0, 0.0, 1.0) : 1.0;
+    State.Opacity = std::clamp(value, 0, 255);
+    State.Palette.Alpha = State.Opacity;
+    View.rebuildPalette();
+    const bool transparent = State.Opacity != 255 && (State.Transparent || !State.Menus);
+    const double alpha = transparent ? std::clamp(State.Opacity / 255.0, 0.0, 1.0) : 1.0;
     forTargets([&](ModelClass &m) { m.setTransparency(transparent, alpha); });
-    update();
+    View.update();
 }

@@ -9,6 +9,7 @@
 #include "app/panels/ObjectsControl.h"
 #include "view/GLWidget.h"
 #include "view/ScriptedDialogs.h"
+#include "view/ViewCommands.h"
 #include "view/ViewTestMain.h"
 
 #include <QAction>
@@ -168,9 +169,9 @@ void TestApp::firstStartIsRussianAndMaximized()
         QCOMPARE(window.action("actionOpen")->text(), QString("Открыть..."));
         QCOMPARE(window.menu("menuFile")->title(), QString("Файл"));
         QVERIFY(dialogs.shown.isEmpty()); // nothing to reopen
-        QCOMPARE(window.view()->Config.pointThickness, 4);
-        QCOMPARE(window.view()->Config.isBSPenable, quint8(1));
-        QCOMPARE(window.view()->Config.frontFaces, QString("#0000DD"));
+        QCOMPARE(window.view()->State.Config.pointThickness, 4);
+        QCOMPARE(window.view()->State.Config.isBSPenable, quint8(1));
+        QCOMPARE(window.view()->State.Config.frontFaces, QString("#0000DD"));
     }
     QCoreApplication::removeTranslator(&program);
     QCoreApplication::removeTranslator(&toolkit);
@@ -299,8 +300,8 @@ void TestApp::viewFillsTheCentralArea()
     ShownWindow window;
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     GLWidget *view = window.view();
-    view->Config.background = "#00FF00";
-    colorFromName(view->Config.background, view->ClearColor);
+    view->State.Config.background = "#00FF00";
+    colorFromName(view->State.Config.background, view->State.ClearColor);
     const int separator = window.style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
     auto check = [&](const char *step) {
         QTest::qWait(30);
@@ -377,9 +378,9 @@ void TestApp::settingsRoundTrip()
         window.recentFiles = recent;
         window.lastFile = recent.first();
         window.lastFolder = home.path(); // not the last file's folder
-        window.view()->Config.isoline_V = 0.55f;
-        window.view()->Config.background = "#336699";
-        window.view()->Config.tmatrix = 1;
+        window.view()->State.Config.isoline_V = 0.55f;
+        window.view()->State.Config.background = "#336699";
+        window.view()->State.Config.tmatrix = 1;
         window.action("actionShowAxes")->setChecked(true);
         window.action("actionShowIn3D")->setChecked(true);
         window.close(); // writes the settings
@@ -418,10 +419,10 @@ void TestApp::settingsRoundTrip()
     again.show();
     QCOMPARE(again.readSettings(true), 0);
     QCOMPARE(again.recentFiles, recent);
-    QCOMPARE(again.view()->Config.isoline_V, 0.55f);
-    QCOMPARE(again.view()->Config.tmatrix, quint8(1));
-    QCOMPARE(again.view()->ClearColor[0], 0.2f);
-    QCOMPARE(again.view()->ClearColor[2], 0.6f);
+    QCOMPARE(again.view()->State.Config.isoline_V, 0.55f);
+    QCOMPARE(again.view()->State.Config.tmatrix, quint8(1));
+    QCOMPARE(again.view()->State.ClearColor[0], 0.2f);
+    QCOMPARE(again.view()->State.ClearColor[2], 0.6f);
     QCOMPARE(dialogs.shown, (QStringList {"Do you want reopen last file?|" + recent.first()}));
     QCOMPARE(again.view()->ModelList.count(), 1); // answered No
     QCOMPARE(again.lastFolder, data.path());      // the last file's folder all the same
@@ -807,10 +808,11 @@ void TestApp::fitAllAndImportIntoAScene()
     QVERIFY(QTest::qWaitForWindowActive(&window));
     window.openModelFile(data.filePath("scene.hx"));
     GLWidget *view = window.view();
+    ViewCommands *commands = window.commands();
     QCOMPARE(window.importModelFile(data.filePath("needle.stl")), 1);
     QVERIFY(std::abs(reach(*view) - 0.9) < 0.01);
     for (int i = 0; i < 30; ++i)
-        view->zoomIn();
+        commands->zoomIn();
     QVERIFY(reach(*view) > 5);
     QVERIFY(shortcutTriggers(window, "actionFitAll", Qt::Key_F));
     QVERIFY(std::abs(reach(*view) - 0.9) < 0.01);

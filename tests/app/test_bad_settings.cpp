@@ -123,7 +123,7 @@ void TestBadSettings::valuesThatMakeNoSense()
         Tessaron window;
         window.show();
         window.readSettings(false);
-        const ViewConfig &c = window.view()->Config;
+        const ViewConfig &c = window.view()->State.Config;
         // Numbers out of range are clamped, anything else takes its default.
         QCOMPARE(std::tuple(c.pointThickness, c.lineThickness, c.axisThickness, c.printingQuality),
                  std::tuple(1, 1, 20, 4));

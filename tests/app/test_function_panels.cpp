@@ -8,6 +8,8 @@
 #include "model/ModelClass.h"
 #include "view/GLWidget.h"
 #include "view/ScriptedDialogs.h"
+#include "view/ViewCommands.h"
+#include "view/ViewState.h"
 #include "view/ViewTestMain.h"
 
 #include <QAction>
@@ -70,6 +72,7 @@ private slots:
     void paletteAndIsolines();
     void legendPaintsThePalette();
     void isosurfaceRequestWarnsOnce();
+    void menusAndViewStateAgree();
 
 private:
     // A widget of a panel by its object name.
@@ -82,7 +85,7 @@ private:
     ModelClass *showFunctions(ModelClass *model)
     {
         view->placeNewModel(model);
-        view->changeViewFacesFunction();
+        commands->changeViewFacesFunction();
         return model;
     }
 
@@ -92,6 +95,7 @@ private:
     ScriptedDialogs dialogs;
     std::unique_ptr<Tessaron> window;
     GLWidget *view = nullptr;
+    ViewCommands *commands = nullptr;
 };
 
 void TestFunctionPanels::init()
@@ -108,6 +112,7 @@ void TestFunctionPanels::init()
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     view = window->view();
+    commands = window->commands();
 }
 
 void TestFunctionPanels::cleanup()
@@ -198,9 +203,9 @@ void TestFunctionPanels::derivedModelsShowTheirRangeAtOnce()
     auto *surface = new ModelClass;
     surface->Meshes.append(quadRow(3));
     view->placeNewModel(surface);
-    view->changeViewFacesFunction();
+    commands->changeViewFacesFunction();
     selectCell(*surface->Meshes[0], Quadrangle, 2);
-    view->getModelFromSelection();
+    commands->getModelFromSelection();
     ModelClass *clone = view->currentModel();
     QVERIFY(clone != surface && clone->Settings.ColorMode == 5);
     QVERIFY(window->hasPanel(PanelKind::Function) && window->hasPanel(PanelKind::Gradient));
@@ -241,11 +246,11 @@ void TestFunctionPanels::paletteAndIsolines()
     // Without "Repeat colors" the palette size decides both.
     paletteSize->setValue(6);
     functionSize->setValue(20);
-    QCOMPARE(view->Palette.Size, 6);
-    QCOMPARE(view->Palette.Period, 6);
+    QCOMPARE(view->State.Palette.Size, 6);
+    QCOMPARE(view->State.Palette.Period, 6);
     repeat->setChecked(true);
-    QCOMPARE(view->Palette.Size, 20);
-    QCOMPARE(view->Palette.Period, 6);
+    QCOMPARE(view->State.Palette.Size, 20);
+    QCOMPARE(view->State.Palette.Period, 6);
 
     // Colour lines: one line per band boundary, coloured; off clears them.
     window->action("actionViewColorLines")->trigger();
@@ -271,7 +276,7 @@ void TestFunctionPanels::paletteAndIsolines()
     auto *white = child<QCheckBox>(PanelKind::ColorSize, "checkBox_color");
     white->setChecked(true);
     QVERIFY(!window->hasPanel(PanelKind::Gradient));
-    QCOMPARE(view->Palette.Texels[0], quint8(255));
+    QCOMPARE(view->State.Palette.Texels[0], quint8(255));
     white->setChecked(false);
     QVERIFY(window->hasPanel(PanelKind::Gradient));
 }
@@ -283,7 +288,7 @@ void TestFunctionPanels::legendPaintsThePalette()
     QDockWidget *legend = window->panel(PanelKind::Gradient);
     QVERIFY(legend);
     const QImage image = legend->widget()->grab().toImage();
-    const std::vector<quint8> &texels = view->Palette.Texels;
+    const std::vector<quint8> &texels = view->State.Palette.Texels;
     auto texel = [&](int i) { return QColor(texels[4 * i], texels[4 * i + 1], texels[4 * i + 2]); };
     auto near = [](const QColor &a, const QColor &b) {
         return std::abs(a.red() - b.red()) <= 8 && std::abs(a.green() - b.green()) <= 8
@@ -320,7 +325,7 @@ void TestFunctionPanels::isosurfaceRequestWarnsOnce()
     view->placeNewModel(functionModel());
     view->placeNewModel(functionModel());
     view->ModelList.ActiveIndex = 0;
-    view->changeViewIso();
+    commands->changeViewIso();
     QVERIFY(window->hasPanel(PanelKind::Iso));
     QCOMPARE(dialogs.shown, QStringList {"Warning|There is no points"});
     QCOMPARE(view->ModelList.count(), 3);
@@ -338,12 +343,53 @@ void TestFunctionPanels::isosurfaceRequestWarnsOnce()
     QVERIFY(count->isEnabled());
     view->placeNewModel(functionModel(false, true));
     dialogs.shown.clear();
-    view->changeViewIso();
+    commands->changeViewIso();
     QCOMPARE(dialogs.shown, QStringList {"Warning|There is no points"});
     QVERIFY(!count->isEnabled() && !values->isEnabled());
     view->ModelList.ActiveIndex = 1;
-    view->changeViewIso();
+    commands->changeViewIso();
     QVERIFY(count->isEnabled() && values->isEnabled());
+}
+
+// The menus' toggles reach the view's state as they are used, and what the
+// view's commands switch off themselves leaves the menus.
+void TestFunctionPanels::menusAndViewStateAgree()
+{
+    const ViewState &state = view->State;
+    QAction *ruler = window->action("actionRuler");
+    ruler->trigger();
+    QVERIFY(state.Ruler);
+    ruler->trigger();
+    QVERIFY(!state.Ruler);
+    QAction *contour = window->action("actionViewContourEdges");
+    QAction *surface = window->action("actionViewSurfaceEdges");
+    ModelClass *model = showFunctions(functionModel());
+    contour->trigger();
+    QCOMPARE(state.Edges, 1);
+    QCOMPARE(model->Settings.EdgesMode, 1);
+    surface->trigger();
+    QCOMPARE(model->Settings.EdgesMode, 2);
+    QVERIFY(!contour->isChecked() && surface->isChecked());
+    // A model added now takes the edges the menu shows.
+    ModelClass *second = showFunctions(functionModel());
+    QCOMPARE(second->Settings.EdgesMode, 2);
+    // Colour lines on; leaving function colours takes them off, menu and all.
+    QAction *lines = window->action("actionViewColorLines");
+    QVERIFY(lines->isEnabled());
+    lines->trigger();
+    QVERIFY(state.ColorLines && second->Settings.ShowIsolines);
+    window->action("actionViewFacesMaterial")->trigger();
+    QVERIFY(!state.ColorLines && !lines->isChecked() && !lines->isEnabled());
+    QVERIFY(window->action("actionViewFacesMaterial")->isChecked());
+    window->action("actionViewFacesMaterial")->trigger(); // the same mode again: faces off
+    QVERIFY(!window->action("actionViewFacesMaterial")->isChecked());
+    // The transparent mode's opacity applies only while its entry is on.
+    commands->changeOpacity(100);
+    QVERIFY(!second->Settings.Transparent);
+    window->action("actionViewTransparent")->trigger();
+    QVERIFY(state.Transparent);
+    commands->changeOpacity(100);
+    QVERIFY(second->Settings.Transparent);
 }
 
 TESSARON_VIEW_TEST_MAIN(TestFunctionPanels)

@@ -220,7 +220,7 @@ void TestHangs::pipeAsSettingsFile()
     Tessaron window;
     window.show();
     const int read = window.readSettings(true);
-    window.view()->Config.pointThickness = 9;
+    window.view()->State.Config.pointThickness = 9;
     window.writeSettings();
     done = true;
     watchdog.join();

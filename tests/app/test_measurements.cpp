@@ -9,6 +9,7 @@
 #include "app/panels/ObjectsControl.h"
 #include "view/GLWidget.h"
 #include "view/ScriptedDialogs.h"
+#include "view/ViewCommands.h"
 #include "view/ViewTestMain.h"
 
 #include <QAction>
@@ -49,7 +50,7 @@ void gapLabelStandsOnItsBox(GLWidget &view, const QString &text)
     const int w = view.width(), h = view.height();
     const QImage frame = view.renderImage(w, h).convertToFormat(QImage::Format_RGB32);
     int found = 0;
-    for (const ScreenLabel &label : std::as_const(view.Labels)) {
+    for (const ScreenLabel &label : std::as_const(view.Frame.Labels)) {
         if (label.text != text)
             continue;
         ++found;
@@ -220,7 +221,7 @@ void TestMeasurements::modelInfoHasTheMeasures()
     load(window);
     window.view()->ModelList.ActiveIndex = 3; // the stones
     QString title, text;
-    window.view()->modelInfo(title, text);
+    window.commands()->modelInfo(title, text);
     const qsizetype counts = text.indexOf("Count of points = "),
                     measures = text.indexOf("\n\nMeasures:\nSurface area = 7.5 mm²\n");
     QVERIFY(counts > 0 && measures > counts);

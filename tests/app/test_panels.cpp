@@ -10,6 +10,7 @@
 #include "model/MeshBuilders.h"
 #include "view/GLWidget.h"
 #include "view/ScriptedDialogs.h"
+#include "view/ViewCommands.h"
 #include "view/ViewTestMain.h"
 
 #include <QCheckBox>
@@ -94,7 +95,7 @@ void TestPanels::materialsAreShownAndRenumbered()
     Tessaron window;
     ModelClass *model = strip(3);
     window.view()->placeNewModel(model);
-    window.view()->changeViewFacesMaterial();
+    window.commands()->changeViewFacesMaterial();
     auto *panel = qobject_cast<MaterialsControl *>(window.panel(PanelKind::Materials));
     QVERIFY(panel);
     QListWidget *list = panel->list();
@@ -124,7 +125,7 @@ void TestPanels::materialsAreShownAndRenumbered()
     // The selection's material edit refreshes the panel.
     model->Meshes[0]->setCellSelected(Quadrangle, 0, true);
     dialogs.numbers = {9};
-    window.view()->massSelectEditMaterialClick();
+    window.commands()->massSelectEditMaterialClick();
     QVERIFY(dialogs.shown.last().endsWith(QLatin1String("|1|0..21474444")));
     QCOMPARE(texts(list), (QStringList {"5", "21474444", "9"})); // a new number is appended
 }
@@ -134,7 +135,7 @@ void TestPanels::intersectionFieldsAndApply()
     Tessaron window;
     ModelClass *model = strip(3);
     window.view()->placeNewModel(model);
-    window.view()->changeViewCubeIntersect(); // creates the panel and cuts with its plane
+    window.commands()->changeViewCubeIntersect(); // creates the panel and cuts with its plane
     QDockWidget *panel = window.panel(PanelKind::Intersect);
     auto *point = child<QLineEdit>(panel, "lineEdit_point");
     QCOMPARE(point->text(), QStringLiteral("1.50;0.50;0.00")); // through the centre
@@ -161,12 +162,13 @@ void TestPanels::pointAndStereoPanels()
 {
     Tessaron window;
     GLWidget *view = window.view();
+    ViewCommands *commands = window.commands();
     ModelClass *model = strip(1);
     view->placeNewModel(model);
     model->PickKind = model->PickMode = 1;
     model->PickBlock = 0;
     model->PickIndex = 3; // (1, 1, 0)
-    view->pointEditClick();
+    commands->pointEditClick();
     QDockWidget *point = window.panel(PanelKind::Point);
     child<QLineEdit>(point, "lnEd_X")->setText("1.25");
     child<QLineEdit>(point, "lnEd_Y")->setText("-2.5");
@@ -178,7 +180,7 @@ void TestPanels::pointAndStereoPanels()
     QCOMPARE(model->BoxMax[0], 1.25f);
     // The stereo panel's values replace the model's; the projection switches the labels.
     model->StereoA = 3;
-    view->changeShowIn3D();
+    commands->changeShowIn3D();
     QDockWidget *stereo = window.panel(PanelKind::Stereo3D);
     QCOMPARE(model->StereoA, 1.0);
     child<QDoubleSpinBox>(stereo, "set_eye_x")->setValue(0.5);
@@ -387,7 +389,7 @@ void TestPanels::joinFromTheObjectsPanel()
 
     // Selected from the bottom up, joined in list order, in one zone. (Without
     // centring, which would give every model the first model's matrix.)
-    window.view()->Config.autocenter = 0;
+    window.view()->State.Config.autocenter = 0;
     select({3, 1});
     objects->contextMenuJoinSelected();
     QCOMPARE(list.count(), 5);
@@ -402,7 +404,7 @@ void TestPanels::joinFromTheObjectsPanel()
     QVERIFY(qFuzzyCompare(joined->Transform->Scale, 3.0f / joined->Radius));
 
     // The preferences' mode 2 keeps the blocks as zones.
-    window.view()->Config.join = 2;
+    window.view()->State.Config.join = 2;
     select({1, 2});
     objects->contextMenuJoinSelected();
     QCOMPARE(list.count(), 6);

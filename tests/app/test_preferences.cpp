@@ -8,6 +8,7 @@
 #include "app/preferences/ConfigurationPage.h"
 #include "app/preferences/SelectionPage.h"
 #include "app/preferences/SettingsPage.h"
+#include "model/MeshBuilders.h"
 #include "view/GLWidget.h"
 #include "view/ScriptedDialogs.h"
 #include "view/ViewTestMain.h"
@@ -92,6 +93,8 @@ private slots:
     void okWritesWhatItShowsOnce_data();
     void okWritesWhatItShowsOnce();
     void applyKeepsEveryPageAndReachesView();
+    void coloursReachTheViewAtOnce_data();
+    void coloursReachTheViewAtOnce();
     void newLanguageAsksForRestart_data();
     void newLanguageAsksForRestart();
 
@@ -165,7 +168,7 @@ void TestPreferences::reloadAndResetReadTheFile()
         d.reload_config();
         QCOMPARE(draw->pointThickness->value(), 7);
         QCOMPARE(draw->lineThickness->value(), 1);
-        QCOMPARE(window.view()->Config.pointThickness, 7);
+        QCOMPARE(window.view()->State.Config.pointThickness, 7);
 
         // Reset removes the file: every value read from it returns to its default.
         d.reset_config();
@@ -205,11 +208,11 @@ void TestPreferences::colourButtonsPickUntilApply()
         dialogs.colour = QColor(); // cancelled: the label stays
         buttons[0]->click();
         QCOMPARE(d.colorsPage()->labels[0]->text(), QString("#7f7f78"));
-        QCOMPARE(window.view()->Config.points, QString("#000000"));
+        QCOMPARE(window.view()->State.Config.points, QString("#000000"));
         d.apply_config();
     });
     for (int row = 0; row < ColorsPage::RowCount; ++row)
-        QCOMPARE(window.view()->Config.*kColorFields[row], rowColour(row).name());
+        QCOMPARE(window.view()->State.Config.*kColorFields[row], rowColour(row).name());
 }
 
 void TestPreferences::okWritesWhatItShowsOnce_data()
@@ -225,7 +228,7 @@ void TestPreferences::okWritesWhatItShowsOnce()
     {
         RecordingWindow first;
         if (changed) {
-            ViewConfig &c = first.view()->Config;
+            ViewConfig &c = first.view()->State.Config;
             // Distinct numbers, so that no two fields can stand in for each other.
             c.pointThickness = 27, c.selPointThickness = 9, c.lineThickness = 2;
             c.boundLineThickness = 6, c.axisThickness = 7, c.isoline_width = 3;
@@ -297,14 +300,14 @@ void TestPreferences::applyKeepsEveryPageAndReachesView()
         QCOMPARE(d.pages()->currentWidget(), d.settingsPage());
         d.apply_config();
         QVERIFY(window.commands.isEmpty()); // colour lines are off
-        QCOMPARE(view->Config.isoline_width, 5);
+        QCOMPARE(view->State.Config.isoline_width, 5);
         window.action("actionViewColorLines")->setChecked(true);
         d.apply_config();
     });
     QCOMPARE(
         window.commands,
         (QList<std::pair<PanelKind, PanelCommand>> {{PanelKind::ColorSize, PanelCommand::Apply}}));
-    QCOMPARE(view->Config.selActiveMat, quint8(1));
+    QCOMPARE(view->State.Config.selActiveMat, quint8(1));
     QCOMPARE(
         QSettings(Tessaron::settingsPath(), QSettings::IniFormat).value("Config/pointThickness"),
         QVariant(20));
@@ -312,15 +315,53 @@ void TestPreferences::applyKeepsEveryPageAndReachesView()
     QCOMPARE(model->SmoothNormals, quint8(1));
     QVERIFY(cornerNormalZ() < 0.9f); // the drawing data were rebuilt
     QCOMPARE(model->ColoredIsolines, quint8(0));
-    QCOMPARE(view->Config.isoline_width, 5);
-    QCOMPARE(view->Palette.IsoValue, 0.4);
-    const std::vector<quint8> &texels = view->Palette.Texels;
+    QCOMPARE(view->State.Config.isoline_width, 5);
+    QCOMPARE(view->State.Palette.IsoValue, 0.4);
+    const std::vector<quint8> &texels = view->State.Palette.Texels;
     for (size_t i = 0; i + 3 < texels.size(); i += 4)
         QVERIFY(texels[i] == texels[i + 1] && texels[i + 1] == texels[i + 2]);
 
     const QImage frame = view->renderImage(200, 150);
     QCOMPARE(frame.pixel(0, 0), qRgb(0x33, 0x66, 0x99));
     QVERIFY2(inkPixels(frame) > 8 * thinInk, qPrintable(QString::number(inkPixels(frame))));
+}
+
+void TestPreferences::coloursReachTheViewAtOnce_data()
+{
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("apply") << false;
+    QTest::newRow("ok") << true;
+}
+
+// Colours chosen in the dialog show as soon as Apply or Ok is pressed: the
+// background of the next frame, and the faces of a model that takes its
+// colours from the settings.
+void TestPreferences::coloursReachTheViewAtOnce()
+{
+    QFETCH(bool, ok);
+    RecordingWindow window;
+    GLWidget *view = window.view();
+    auto *model = new ModelClass;
+    auto *mesh = new MeshClass;
+    setVertices(*mesh, {-1, -1, 0, 1, -1, 0, 0, 1, 0});
+    setCells(*mesh, Triangle, {0, 1, 2});
+    model->Meshes.append(mesh);
+    view->placeNewModel(model);
+    const QRgb before = view->renderImage(80, 60).pixel(0, 0);
+    run(window, [&](ConfigDialog &d) {
+        dialogs.colour = QColor(0x20, 0x40, 0x60);
+        d.changeBackgroundColor();
+        dialogs.colour = QColor(0xC0, 0x80, 0x10);
+        d.changeFrontFacesColor();
+        QCOMPARE(view->renderImage(80, 60).pixel(0, 0), before); // not before the button
+        if (ok)
+            d.ok_config();
+        else
+            d.apply_config();
+    });
+    QCOMPARE(view->renderImage(80, 60).pixel(0, 0), qRgb(0x20, 0x40, 0x60));
+    const Rgba &front = mesh->FrontColor;
+    QCOMPARE(QColor::fromRgbF(front[0], front[1], front[2]).name(), QString("#c08010"));
 }
 
 void TestPreferences::newLanguageAsksForRestart_data()

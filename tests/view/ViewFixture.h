@@ -6,6 +6,7 @@
 #include "model/MeshBuilders.h"
 #include "model/ModelClass.h"
 #include "view/GLWidget.h"
+#include "view/ViewCommands.h"
 #include "view/ViewHost.h"
 #include "view/ViewTestMain.h"
 
@@ -86,11 +87,12 @@ inline ModelClass *makeTorus(int n, int m, bool open)
     return makeModel(xyz, Triangle, triangles, materials);
 }
 
-// A shown view of a fixed size with a headless host.
+// A shown view of a fixed size with a headless host, and its commands.
 struct ViewUnderTest
 {
     explicit ViewUnderTest(int w = 320, int h = 240)
         : view(new GLWidget(nullptr, &host))
+        , commands(*view)
     {
         view->resize(w, h);
         view->show();
@@ -106,6 +108,7 @@ struct ViewUnderTest
 
     HeadlessHost host;
     std::unique_ptr<GLWidget> view;
+    ViewCommands commands;
 };
 
 inline QColor pixel(const QImage &image, int x, int y)

@@ -21,17 +21,17 @@ void TestBaselines::testScene()
     for (double c : kCube)
         cube.push_back(c - 0.5);
     ModelClass *box = v.add(makeModel(cube, Hexahedron, {0, 1, 2, 3, 4, 5, 6, 7}));
-    v.view->changeViewFacesSurface();
-    v.view->changeViewEdgesContour();
-    v.view->changeViewBBox();
-    v.view->changeShowAxes();
+    v.commands.changeViewFacesSurface();
+    v.commands.changeViewEdgesContour();
+    v.commands.changeViewBBox();
+    v.commands.changeShowAxes();
     ModelClass *strip = v.add(makeStrip(6));
-    v.view->changeViewFacesMaterial();
+    v.commands.changeViewFacesMaterial();
     strip->Transform->move(0, -0.6f);
-    v.view->addXRotation(0.5f);
-    v.view->addYRotation(0.7f);
+    v.commands.addXRotation(0.5f);
+    v.commands.addYRotation(0.7f);
     for (int i = 0; i < 5; ++i)
-        v.view->zoomOut();
+        v.commands.zoomOut();
     QVERIFY(box->Settings.ShowAxes);
     QString why;
     QVERIFY2(matchesBaseline(v.frame(), QStringLiteral("test-scene.png"), why), qPrintable(why));
@@ -43,14 +43,14 @@ void TestBaselines::largeTori()
 {
     ViewUnderTest v(400, 300);
     ModelClass *closed = v.add(makeTorus(500, 100, false));
-    v.view->changeViewFacesMaterial();
+    v.commands.changeViewFacesMaterial();
     closed->Transform->move(-0.8f, 0.5f);
     ModelClass *open = v.add(makeTorus(480, 125, true));
     open->Transform->move(0.8f, -0.5f);
-    v.view->addXRotation(0.9f);
-    v.view->addYRotation(0.4f);
+    v.commands.addXRotation(0.9f);
+    v.commands.addYRotation(0.4f);
     for (int i = 0; i < 4; ++i)
-        v.view->zoomOut();
+        v.commands.zoomOut();
     QCOMPARE(closed->Meshes[0]->CountOfTriVertices + open->Meshes[0]->CountOfTriVertices,
              3 * 200'000);
     QString why;

@@ -85,7 +85,7 @@ void TestCamera::onePixelOfLeftDragTurnsHalfADegree()
     QCOMPARE(m[2], std::sin(a));
     QCOMPARE(m[5], 1.0f);
     QCOMPARE(rotated.count(), 1);
-    QVERIFY(v.view->Moved);
+    QVERIFY(v.view->Pointer.Moved);
     model->Transform->reset();
     drag(v.view.get(), Qt::LeftButton, QPoint(100, 100), QPoint(100, 99));
     QCOMPARE(m[5], std::cos(kPi / 360.0f)); // one pixel up turns about x by +pi/360
@@ -139,9 +139,9 @@ void TestCamera::zoomCommandsAndQuickModes()
     ViewUnderTest v;
     ModelClass *model = v.add(makeSquare());
     const float scale = model->Transform->Scale;
-    v.view->zoomIn();
+    v.commands.zoomIn();
     QCOMPARE(model->Transform->Scale, scale * 1.1f);
-    v.view->zoomOut();
+    v.commands.zoomOut();
     QCOMPARE(model->Transform->Scale, scale * 1.1f * 0.9f);
     // Left and right buttons together zoom by 2 % per move downwards.
     model->Transform->reset();
@@ -162,7 +162,7 @@ void TestCamera::rescaleAndCentre()
     ModelClass *model = v.add(makeModel(xyz, Hexahedron, {0, 1, 2, 3, 4, 5, 6, 7}));
     model->Transform->rotateX(0.3f);
     model->Transform->move(1, 2, 3);
-    v.view->rescaleModel();
+    v.commands.rescaleModel();
     const float radius = model->Radius; // box diagonal plus the centre's distance
     QCOMPARE(radius, float(std::sqrt(12.0) + std::sqrt(75.0)));
     QCOMPARE(model->Transform->Scale, 3.0f / radius);
@@ -194,7 +194,7 @@ void TestCamera::standardViewsAndTransformAll()
     ModelClass *second = v.add(makeSquare());
     second->Transform->rotateZ(1.0f);
     QSignalSpy rotated(v.view.get(), &GLWidget::RotationChanged);
-    v.view->setPlaneXZ();
+    v.commands.setPlaneXZ();
     QCOMPARE(rotated.count(), 1);
     // Model 1: rescaled, then turned by pi/2 about x, so model y points into the screen.
     double dir[3];
@@ -203,13 +203,13 @@ void TestCamera::standardViewsAndTransformAll()
     QVERIFY(std::abs(dir[0]) < 1e-6 && std::abs(dir[1]) < 1e-6 && dir[2] < 0);
     // Every other model copies the current model's matrix.
     QCOMPARE(matrixOf(second), matrixOf(first));
-    v.view->rotateXY();
-    v.view->setPlaneXY();
+    v.commands.rotateXY();
+    v.commands.setPlaneXY();
     first->Transform->mapDirection(y, dir);
     QVERIFY(std::abs(dir[0]) < 1e-6 && dir[1] > 0 && std::abs(dir[2]) < 1e-6);
     QCOMPARE(matrixOf(second), matrixOf(first));
     // YZ: model y to the right, z up, x towards the eye.
-    v.view->setPlaneYZ();
+    v.commands.setPlaneYZ();
     const double z[3] = {0, 0, 1}, x[3] = {1, 0, 0};
     first->Transform->mapDirection(y, dir);
     QVERIFY(dir[0] > 0 && std::abs(dir[1]) < 1e-6 && std::abs(dir[2]) < 1e-6);
@@ -220,8 +220,9 @@ void TestCamera::standardViewsAndTransformAll()
 
     // The quarter-turn commands turn about x, y and z: each keeps its axis.
     const double *axes[3] = {x, y, z};
-    const std::function<void()> turns[3] = {
-        [&] { v.view->rotateXY(); }, [&] { v.view->rotateXZ(); }, [&] { v.view->rotateYZ(); }};
+    const std::function<void()> turns[3] = {[&] { v.commands.rotateXY(); },
+                                            [&] { v.commands.rotateXZ(); },
+                                            [&] { v.commands.rotateYZ(); }};
     for (int a = 0; a < 3; ++a) {
         first->Transform->reset();
         turns[a]();
@@ -234,7 +235,7 @@ void TestCamera::standardViewsAndTransformAll()
     // With the second model current, the others take its matrix.
     second->Transform->rotateZ(1.0f);
     v.view->ModelList.ActiveIndex = 2;
-    v.view->transformAll();
+    v.commands.transformAll();
     QCOMPARE(matrixOf(first), matrixOf(second));
 }
 
@@ -255,8 +256,8 @@ void TestCamera::orthographicBox()
     ViewUnderTest v;
     ModelClass *model = v.add(makeSquare());
     v.view->updateProjection(size.width(), size.height());
-    QCOMPARE(v.view->ProjXr, xr);
-    QCOMPARE(v.view->ProjYr, yr);
+    QCOMPARE(v.view->Frame.ProjXr, xr);
+    QCOMPARE(v.view->Frame.ProjYr, yr);
     QCOMPARE(model->OrthoHalfWidth, xr);
     // Depth: the scene's tree radius (the zoomed model reaches 3), at least 1.
     QVERIFY(std::abs(model->OrthoDepth - 3.0) < 1e-5);
@@ -271,6 +272,7 @@ void TestCamera::planeEditModeMovesThePlane()
 {
     PlaneEditHost host;
     GLWidget view(nullptr, &host);
+    ViewCommands commands(view);
     view.resize(200, 200);
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -278,8 +280,8 @@ void TestCamera::planeEditModeMovesThePlane()
     view.placeNewModel(model);
     const std::vector<float> camera = matrixOf(model);
     const float scale = model->Transform->Scale;
-    view.zoomIn();
-    view.zoomOut();
+    commands.zoomIn();
+    commands.zoomOut();
     wheel(&view, 240);
     QCOMPARE(matrixOf(model), camera);
     QCOMPARE(model->Transform->Scale, scale);

@@ -6,7 +6,6 @@
 #include "ViewFixture.h"
 #include "view/ScriptedDialogs.h"
 
-#include <QAction>
 #include <QFile>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -14,29 +13,16 @@
 
 namespace {
 
-// A host with the main window's actions and a record of panel requests.
+// A host with the main window's menus driving the view state, and a record
+// of panel requests.
 struct RecordingHost : HeadlessHost
 {
-    RecordingHost()
-    {
-        for (const char *name :
-             {"actionViewContourEdges", "actionViewSurfaceEdges", "actionViewFacesNormal",
-              "actionViewTransparent", "actionViewColorLines"}) {
-            auto *a = new QAction(&owner);
-            a->setObjectName(QLatin1String(name));
-            a->setCheckable(true);
-        }
-    }
-    QAction *action(const char *name) const override
-    {
-        return owner.findChild<QAction *>(QLatin1String(name));
-    }
+    RecordingHost() { state.Menus = true; }
     bool hasPanel(PanelKind kind) const override { return panels.contains(kind); }
     void createPanel(PanelKind kind) override { panels.insert(kind); }
     void removePanel(PanelKind kind) override { panels.remove(kind); }
     void openDroppedPath(const QString &path) override { dropped << path; }
 
-    QObject owner;
     QSet<PanelKind> panels;
     QStringList dropped;
 };
@@ -67,8 +53,8 @@ void TestCommands::imageExportAndBackgroundColour()
     QCOMPARE(QImage(dialogs.saveName).size(), QSize(1000, 800));
     QCOMPARE(v.view->size(), QSize(250, 200));
     // Lines grow with the picture: edges four times as long and as thick.
-    v.view->changeViewFaces(0);
-    v.view->changeViewEdgesSurface();
+    v.commands.changeViewFaces(0);
+    v.commands.changeViewEdgesSurface();
     const auto inked = [](const QImage &image) {
         qint64 count = 0;
         for (int y = 0; y < image.height(); ++y)
@@ -111,60 +97,61 @@ void TestCommands::imageExportAndBackgroundColour()
 
     // The background colour from the colour dialog; a cancelled one keeps it.
     dialogs.colour = QColor(0x33, 0x66, 0x99);
-    v.view->changeBackgroundColor();
-    QCOMPARE(v.view->Config.background, QStringLiteral("#336699"));
+    v.commands.changeBackgroundColor();
+    QCOMPARE(v.view->State.Config.background, QStringLiteral("#336699"));
     QVERIFY(near(pixel(v.frame(), 0, 0), QColor(0x33, 0x66, 0x99), 1));
     dialogs.colour = QColor(); // cancelled
-    v.view->changeBackgroundColor();
-    QCOMPARE(v.view->Config.background, QStringLiteral("#336699"));
+    v.commands.changeBackgroundColor();
+    QCOMPARE(v.view->State.Config.background, QStringLiteral("#336699"));
 }
 
 void TestCommands::panelsAndActionsOfTheHost()
 {
     RecordingHost host;
     GLWidget view(nullptr, &host);
+    ViewCommands commands(view);
     view.resize(200, 200);
     ModelClass *strip = makeStrip(4);
     view.placeNewModel(strip);
     // Material mode asks for the materials panel, function mode for the
     // function panels; leaving them removes them again.
-    view.changeViewFacesMaterial();
+    commands.changeViewFacesMaterial();
     QVERIFY(host.panels.contains(PanelKind::Materials));
-    view.changeViewFacesFunction();
+    commands.changeViewFacesFunction();
     QVERIFY(!host.panels.contains(PanelKind::Materials));
     QVERIFY(host.panels.contains(PanelKind::Function));
     QVERIFY(host.panels.contains(PanelKind::Gradient));
-    QVERIFY(host.action("actionViewColorLines")->isEnabled());
+    QVERIFY(host.state.ColorLinesEnabled);
     // Without the palette panel the colour lines follow the view's palette;
     // switched off again they are cleared.
     host.panels.remove(PanelKind::ColorSize);
-    view.changeViewColorLines();
+    commands.changeViewColorLines();
     QVERIFY(strip->Meshes[0]->CountOfIsoVertices > 0);
-    view.changeViewColorLines();
+    commands.changeViewColorLines();
     QCOMPARE(strip->Meshes[0]->CountOfIsoVertices, 0);
-    view.changeViewFacesFunction(); // the same mode again: faces off, actions unchecked
+    commands.changeViewFacesFunction(); // the same mode again: faces off, actions unchecked
     QCOMPARE(strip->Settings.ColorMode, 0);
     QVERIFY(!host.panels.contains(PanelKind::Gradient));
-    QVERIFY(!host.action("actionViewColorLines")->isEnabled());
-    // Edges follow their menu action.
-    host.action("actionViewContourEdges")->setChecked(true);
-    view.changeViewEdgesContour();
+    QVERIFY(!host.state.ColorLinesEnabled);
+    // Edges follow their menu entry.
+    host.state.Edges = 1;
+    commands.changeViewEdgesContour();
     QCOMPARE(strip->Settings.EdgesMode, 1);
-    host.action("actionViewContourEdges")->setChecked(false);
-    view.changeViewEdgesContour();
+    host.state.Edges = 0;
+    commands.changeViewEdgesContour();
     QCOMPARE(strip->Settings.EdgesMode, 0);
-    // Opacity below 255 is transparency only while the Transparent action is on.
-    view.changeOpacity(100);
+    // Opacity below 255 is transparency only while the Transparent entry is on.
+    commands.changeOpacity(100);
     QVERIFY(!strip->Settings.Transparent);
-    host.action("actionViewTransparent")->setChecked(true);
-    view.changeOpacity(100);
+    host.state.Transparent = true;
+    commands.changeOpacity(100);
     QVERIFY(strip->Settings.Transparent);
     QCOMPARE(strip->Meshes[0]->FrontColor[3], float(100 / 255.0));
-    view.changeViewTransparent(false);
+    commands.changeViewTransparent(false);
     QVERIFY(!strip->Settings.Transparent);
-    view.changeShowIn3D();
+    commands.changeShowIn3D();
     QVERIFY(host.panels.contains(PanelKind::Stereo3D));
-    view.changeShowIn3D();
+    commands.changeShowIn3D();
     QVERIFY(!host.panels.contains(PanelKind::Stereo3D));
 }
 

@@ -126,29 +126,29 @@ void TestDrawing::paletteTexels()
 void TestDrawing::backgroundAndFaceSides()
 {
     ViewUnderTest v(320, 240);
-    v.view->Config.background = QStringLiteral("#336699");
-    colorFromName(v.view->Config.background, v.view->ClearColor);
+    v.view->State.Config.background = QStringLiteral("#336699");
+    colorFromName(v.view->State.Config.background, v.view->State.ClearColor);
     ModelClass *square = v.add(makeSquare());
-    v.view->changeViewFacesSurface();
+    v.commands.changeViewFacesSurface();
     QImage frame = v.frame();
     const QColor background(0x33, 0x66, 0x99);
     for (QPoint corner : {QPoint(0, 0), QPoint(319, 0), QPoint(0, 239), QPoint(319, 239)})
         QVERIFY(near(pixel(frame, corner.x(), corner.y()), background, 1));
     // Front faces #0000DD and back faces #00DD00, lit head-on to their full colour.
     QVERIFY(near(pixel(frame, 160, 120), QColor(0, 0, 0xDD)));
-    v.view->addYRotation(std::numbers::pi_v<float>);
+    v.commands.addYRotation(std::numbers::pi_v<float>);
     frame = v.frame();
     QVERIFY(near(pixel(frame, 160, 120), QColor(0, 0xDD, 0)));
     // Turned away from the front light, each side darkens by the cosine of
     // its own normal: 0.2 global + 0.3 ambient + 0.5 diffuse of its colour.
     const double turn = 0.6, lit = 0.5 + 0.5 * std::cos(turn);
-    v.view->addYRotation(float(turn));
+    v.commands.addYRotation(float(turn));
     QVERIFY(near(pixel(v.frame(), 160, 120), QColor(0, int(std::lround(0xDD * lit)), 0), 3));
-    v.view->addYRotation(std::numbers::pi_v<float>);
+    v.commands.addYRotation(std::numbers::pi_v<float>);
     QVERIFY(near(pixel(v.frame(), 160, 120), QColor(0, 0, int(std::lround(0xDD * lit))), 3));
-    v.view->addYRotation(-float(turn));
+    v.commands.addYRotation(-float(turn));
     // Normal mode paints both sides with the front colour.
-    v.view->changeViewFacesNormal();
+    v.commands.changeViewFacesNormal();
     QCOMPARE(square->Settings.ColorMode, 1);
     QVERIFY(near(pixel(v.frame(), 160, 120), QColor(0, 0, 0xDD)));
     // A lamp at a point lights the back too: front light and lamp together
@@ -157,8 +157,8 @@ void TestDrawing::backgroundAndFaceSides()
     v.view->makeCurrent();
     v.view->Lights.addLight(QStringLiteral("Lamp"), lamp, black, white, black, true);
     v.view->doneCurrent();
-    v.view->changeViewFacesSurface();
-    v.view->addYRotation(std::numbers::pi_v<float>);
+    v.commands.changeViewFacesSurface();
+    v.commands.addYRotation(std::numbers::pi_v<float>);
     QVERIFY(near(pixel(v.frame(), 160, 120), QColor(0, 255, 0), 3));
 }
 
@@ -166,23 +166,23 @@ void TestDrawing::faceModesAndCustomColour()
 {
     ViewUnderTest v(320, 240);
     ModelClass *square = v.add(makeSquare());
-    v.view->zoomOut(); // the whole square in the frame
-    v.view->zoomOut();
-    v.view->changeViewFacesHidden();
+    v.commands.zoomOut(); // the whole square in the frame
+    v.commands.zoomOut();
+    v.commands.changeViewFacesHidden();
     QVERIFY(near(pixel(v.frame(), 160, 120), QColor(255, 255, 255)));
     // The same face mode again switches the faces off.
-    v.view->changeViewFacesHidden();
+    v.commands.changeViewFacesHidden();
     QCOMPARE(square->Settings.ColorMode, 0);
     QVERIFY(near(pixel(v.frame(), 160, 120), QColor(0, 0, 0)));
     // A custom colour with any non-zero component overrides the face mode.
-    v.view->changeViewFacesSurface();
+    v.commands.changeViewFacesSurface();
     square->Meshes[0]->CustomColor = {0.0f, 0.0f, 0.5f, 1.0f};
     square->prepareDraw();
     QVERIFY(near(pixel(v.frame(), 160, 120), QColor(0, 0, 128), 2));
     // Points and edges on top of the faces, in their own colours.
     square->Meshes[0]->CustomColor = {0, 0, 0, 1};
-    v.view->changeViewPoint(true);
-    v.view->changeViewEdgesContour();
+    v.commands.changeViewPoint(true);
+    v.commands.changeViewEdgesContour();
     square->Meshes[0]->PointColor = square->Meshes[0]->EdgeColor = {1, 1, 0, 1};
     const QImage frame = v.frame();
     const QPoint corner = toPixel(square, -1, 1, 320, 240);
@@ -201,7 +201,7 @@ void TestDrawing::materialAndFunctionColours()
 {
     ViewUnderTest v(400, 240);
     ModelClass *strip = v.add(makeStrip(8));
-    v.view->changeViewFacesMaterial();
+    v.commands.changeViewFacesMaterial();
     QImage frame = v.frame();
     for (int i = 0; i < 8; ++i) {
         const QPoint at = toPixel(strip, -1.0 + (2 * i + 1) / 8.0, 0, 400, 240);
@@ -210,7 +210,7 @@ void TestDrawing::materialAndFunctionColours()
                  qPrintable(QStringLiteral("material %1").arg(i + 1)));
     }
 
-    v.view->changeViewFacesFunction();
+    v.commands.changeViewFacesFunction();
     frame = v.frame();
     // The function x runs from -1 to 1 over the nine texels; a texel's centre
     // shows its own colour: blue, green in the middle, red.
@@ -238,15 +238,15 @@ void TestDrawing::materialAndFunctionColours()
 void TestDrawing::transparencyMixesWithTheBackground()
 {
     ViewUnderTest v(320, 240);
-    v.view->Config.background = QStringLiteral("#FF0000");
-    colorFromName(v.view->Config.background, v.view->ClearColor);
+    v.view->State.Config.background = QStringLiteral("#FF0000");
+    colorFromName(v.view->State.Config.background, v.view->State.ClearColor);
     ModelClass *square = v.add(makeSquare());
-    v.view->changeOpacity(128);
+    v.commands.changeOpacity(128);
     QVERIFY(square->Settings.Transparent);
     const double a = 128 / 255.0;
     const QColor mixed(int(255 * (1 - a)), 0, int(0xDD * a));
     QVERIFY(near(pixel(v.frame(), 160, 120), mixed, 3));
-    v.view->changeOpacity(255);
+    v.commands.changeOpacity(255);
     QVERIFY(!square->Settings.Transparent);
     QVERIFY(near(pixel(v.frame(), 160, 120), QColor(0, 0, 0xDD)));
 }
@@ -258,7 +258,7 @@ void TestDrawing::transparentModelsShowWhatIsInside()
     for (int variant = 0; variant < 3; ++variant) {
         const bool sphereFirst = variant != 0, cubeTransparent = variant == 2;
         ViewUnderTest v(320, 240);
-        v.view->Config.scaleToScreen = 0; // one scale for both: the cube stays inside
+        v.view->State.Config.scaleToScreen = 0; // one scale for both: the cube stays inside
         ModelClass *sphere = nullptr, *cube = nullptr;
         if (sphereFirst)
             sphere = v.add(makeSphere());
@@ -268,14 +268,14 @@ void TestDrawing::transparentModelsShowWhatIsInside()
         cube->Meshes[0]->CustomColor = {1, 0, 0, 1};
         sphere->Meshes[0]->CustomColor = {1, 1, 1, 1};
         v.view->ModelList.ActiveIndex = qint32(v.view->ModelList.indexOf(sphere));
-        v.view->changeOpacity(64);
+        v.commands.changeOpacity(64);
         if (cubeTransparent)
             cube->setTransparency(true, 0.8);
         QVERIFY(sphere->Settings.Transparent && cube->Settings.Transparent == cubeTransparent);
         for (ModelClass *m : {cube, sphere})
             m->prepareDraw();
         for (int i = 0; i < 6; ++i) // the whole sphere in the frame
-            v.view->zoomOut();
+            v.commands.zoomOut();
         const QImage frame = v.frame();
         // Through both sides of the sphere the cube shows red; where the
         // sphere has nothing behind it, it is a faint grey.
@@ -310,14 +310,14 @@ void TestDrawing::transparentModelsShowWhatIsInside()
 void TestDrawing::axisLabelsAreBlackAndHiddenBehindModels()
 {
     ViewUnderTest v(320, 240);
-    v.view->Config.background = QStringLiteral("#FFFFFF");
-    colorFromName(v.view->Config.background, v.view->ClearColor);
+    v.view->State.Config.background = QStringLiteral("#FFFFFF");
+    colorFromName(v.view->State.Config.background, v.view->State.ClearColor);
     ModelClass *axes = v.add(makeSquare());
-    v.view->changeViewFacesNormal(); // faces off: only the tripod and its labels
-    v.view->changeShowAxes();
+    v.commands.changeViewFacesNormal(); // faces off: only the tripod and its labels
+    v.commands.changeShowAxes();
     QVERIFY(axes->Settings.ShowAxes && axes->Settings.ColorMode == 0);
-    v.view->addXRotation(0.4f);
-    v.view->addYRotation(0.6f);
+    v.commands.addXRotation(0.4f);
+    v.commands.addYRotation(0.6f);
     auto count = [](const QImage &frame, auto &&test) {
         int n = 0;
         for (int y = 0; y < frame.height(); ++y)
@@ -384,11 +384,11 @@ void TestDrawing::clipAndRangeCutHideCells()
     const QColor front(0, 0, 0xDD), background(0, 0, 0);
     const QPoint left = toPixel(strip, -0.6, 0, 400, 240), right = toPixel(strip, 0.6, 0, 400, 240);
     const double point[3] = {0, 0, 0}, normal[3] = {1, 0, 0};
-    v.view->applyIntersection(point, normal, false, false);
+    v.commands.applyIntersection(point, normal, false, false);
     QImage frame = v.frame();
     QVERIFY(near(pixel(frame, left.x(), left.y()), background));
     QVERIFY(near(pixel(frame, right.x(), right.y()), front));
-    v.view->changeViewCubeIntersect(); // clipped: switching the view off shows every cell
+    v.commands.changeViewCubeIntersect(); // clipped: switching the view off shows every cell
     frame = v.frame();
     QVERIFY(near(pixel(frame, left.x(), left.y()), front));
     // The range [-1, 0] of the function x keeps the left half.
@@ -402,9 +402,10 @@ void TestDrawing::lightsSwitchFromTheMenu()
 {
     MenuHost host;
     GLWidget view(nullptr, &host);
+    ViewCommands commands(view);
     view.resize(320, 240);
     view.placeNewModel(makeSquare());
-    view.changeViewFacesHidden(); // white faces
+    commands.changeViewFacesHidden(); // white faces
     const QImage before = view.renderImage(320, 240);
     QCOMPARE(view.Lights.Lights.size(), 4);
     QAction *front = view.Lights.Lights[1].Action, *top = view.Lights.Lights[2].Action;
@@ -425,7 +426,7 @@ void TestDrawing::lightsSwitchFromTheMenu()
     tilted.resize(320, 240);
     tilted.placeNewModel(
         makeModel({-1, -1, 1, 1, -1, 1, 1, 1, -1, -1, 1, -1}, Quadrangle, {0, 1, 2, 3}));
-    tilted.changeViewFacesHidden();
+    ViewCommands(tilted).changeViewFacesHidden();
     tilted.Lights.Lights[1].Action->trigger(); // front off
     const int unlit = pixel(tilted.renderImage(320, 240), 160, 120).red();
     tilted.Lights.Lights[2].Action->trigger();
@@ -436,8 +437,8 @@ void TestDrawing::anaglyphPassesLandInRedAndCyan()
 {
     ViewUnderTest v(400, 240);
     ModelClass *square = v.add(makeSquare());
-    v.view->changeViewFacesHidden(); // white
-    v.view->changeShowIn3D();
+    v.commands.changeViewFacesHidden(); // white
+    v.commands.changeShowIn3D();
     QVERIFY(square->Settings.Stereo);
     square->StereoA = 20; // a wide eye distance: the two images part by many pixels
     const QPoint leftEdge = toPixel(square, -1, 0, 400, 240);
@@ -455,14 +456,14 @@ void TestDrawing::anaglyphPassesLandInRedAndCyan()
     QVERIFY(cyanOnly(pixel(frame, rightEdge.x() + 10, 120)));
     QVERIFY(redOnly(pixel(frame, leftEdge.x() - 10, 120)));
     // In perspective the two eyes' frustums mirror each other.
-    v.view->computeStereoFrustum(*square);
+    computeStereoFrustum(*square);
     const ModelClass::Eye &left = square->Eyes[0], &right = square->Eyes[1];
     QVERIFY(left.left != -left.right); // asymmetric: both turn towards the focal point
     QCOMPARE(right.left, -left.right);
     QCOMPARE(right.right, -left.left);
     QCOMPARE(right.shift, -left.shift);
     // Switching stereo off returns to one orthographic image.
-    v.view->changeShowIn3D();
+    v.commands.changeShowIn3D();
     QVERIFY(near(pixel(v.frame(), rightEdge.x() + 10, 120), QColor(0, 0, 0)));
 }
 

@@ -49,32 +49,33 @@ void TestModelOperations::operationsAddCurrentModels()
     ModelClass *hexes = v.add(makeModel(kTwoCubes, Hexahedron, kTwoHexes, {1, 2}));
     ModelListClass &list = v.view->ModelList;
     // Each operation on model 1 adds a current model with lists of its own.
-    const auto run = [&](void (GLWidget::*slot)()) {
+    const auto run = [&](void (ViewCommands::*slot)()) {
         list.ActiveIndex = 1;
-        (v.view.get()->*slot)();
+        (v.commands.*slot)();
         return list.active() != hexes ? list.active() : nullptr;
     };
-    ModelClass *clone = run(&GLWidget::getCloneFullModel);
+    ModelClass *clone = run(&ViewCommands::getCloneFullModel);
     QVERIFY(clone && clone->DisplayListBase != 0
             && clone->DisplayListBase != hexes->DisplayListBase);
     QCOMPARE(clone->Meshes[0]->DisplayLists, clone->DisplayListBase);
-    QCOMPARE(run(&GLWidget::actionCreateSurfaceOfModel)->Meshes[0]->CountOfCells[Quadrangle], 10);
-    QVERIFY(run(&GLWidget::actionTopologyMergeVertices));
-    QCOMPARE(run(&GLWidget::getModelFromVisible)->Meshes[0]->CountOfCells[Hexahedron], 2);
+    QCOMPARE(run(&ViewCommands::actionCreateSurfaceOfModel)->Meshes[0]->CountOfCells[Quadrangle],
+             10);
+    QVERIFY(run(&ViewCommands::actionTopologyMergeVertices));
+    QCOMPARE(run(&ViewCommands::getModelFromVisible)->Meshes[0]->CountOfCells[Hexahedron], 2);
     QCOMPARE(list.count(), 6);
 
     // No selection: a warning and no model; one selected cell: a model of it.
-    QVERIFY(!run(&GLWidget::getModelFromSelection));
+    QVERIFY(!run(&ViewCommands::getModelFromSelection));
     QCOMPARE(dialogs.shown, QStringList {"Warning|There is no selected elements."});
     selectCell(*hexes->Meshes[0], Hexahedron, 1);
-    QCOMPARE(run(&GLWidget::getModelFromSelection)->Meshes[0]->CountOfVertices, 8);
+    QCOMPARE(run(&ViewCommands::getModelFromSelection)->Meshes[0]->CountOfVertices, 8);
 
     // Without six cell functions there is nothing to convert; with them the
     // current model itself is rewritten, and no model is added.
-    QVERIFY(!run(&GLWidget::convert6CellFuncsTo2VertFuncs));
+    QVERIFY(!run(&ViewCommands::convert6CellFuncsTo2VertFuncs));
     setCellFunctions(*hexes->Meshes[0], Hexahedron, 6, std::vector<double>(12, 1.0));
     hexes->CellFunctionNames = {"a", "b", "c", "d", "e", "f"};
-    QCOMPARE(run(&GLWidget::convert6CellFuncsTo2VertFuncs), nullptr);
+    QCOMPARE(run(&ViewCommands::convert6CellFuncsTo2VertFuncs), nullptr);
     QCOMPARE(list.count(), 7);
     QCOMPARE(hexes->FunctionNames, (QStringList {"CellFunc0", "CellFunc1"}));
     QCOMPARE(hexes->Meshes[0]->CountOfCellFunctions, 0);
@@ -88,6 +89,7 @@ void TestModelOperations::spliceAndMaterialEditAskFirst()
     DialogScope scope(&dialogs);
     PanelRecordingHost host;
     GLWidget view(nullptr, &host);
+    ViewCommands commands(view);
     view.resize(200, 200);
     // Two triangles whose shared corners are stored twice, 1e-4 apart.
     ModelClass *model = makeModel({0, 0, 0, 1, 0, 0, 0, 1, 0, 1.0001, 0, 0, 0, 1.0001, 0, 1, 1, 0},
@@ -98,21 +100,21 @@ void TestModelOperations::spliceAndMaterialEditAskFirst()
     model->PickBlock = 0;
     model->PickIndex = 5;
 
-    view.getSplice(); // cancelled
+    commands.getSplice(); // cancelled
     QCOMPARE(dialogs.shown.value(0).section('|', 0, 1), QString("Splice vertices|Input Eps:"));
     QCOMPARE(model->Meshes[0]->CountOfVertices, 6);
     dialogs.numbers = {0.001};
-    view.getSplice();
+    commands.getSplice();
     QCOMPARE(model->Meshes[0]->CountOfVertices, 4);
     QCOMPARE(model->PickIndex, -1); // vertex 5 is no more
 
     // The material edit asks only while cells are selected.
     dialogs.shown.clear();
-    view.massSelectEditMaterialClick();
+    commands.massSelectEditMaterialClick();
     QVERIFY(dialogs.shown.isEmpty());
     selectCell(*model->Meshes[0], Triangle, 1);
     dialogs.numbers = {7};
-    view.massSelectEditMaterialClick();
+    commands.massSelectEditMaterialClick();
     QCOMPARE(dialogs.shown.value(0).section('|', 0, 1),
              QString("Change Materil Number|Input new material number:"));
     QVERIFY(dialogs.shown.value(0).endsWith("..21474444"));

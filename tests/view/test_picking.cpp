@@ -5,32 +5,29 @@
 #include "ViewFixture.h"
 #include "view/Picking.h"
 
-#include <QAction>
 #include <QMouseEvent>
 
 namespace {
 
-// A host whose actions exist on first use: checkable, disabled.
+// A host whose commands that need a selection or a picked vertex start
+// disabled; it keeps the mass-selection toggle its menu would show.
 struct PickHost : HeadlessHost
 {
-    QAction *action(const char *name) const override
+    PickHost()
     {
-        QAction *&a = actions[QByteArray(name)];
-        if (!a) {
-            a = new QAction(&owner);
-            a->setCheckable(true);
-            a->setEnabled(false);
-        }
-        return a;
+        state.CanEditSelection = state.CanClearSelection = false;
+        state.CanCentreOnPoint = state.CanCentreAllOnPoint = false;
     }
-    mutable QHash<QByteArray, QAction *> actions;
-    mutable QObject owner;
+    void showState() override { shownMassSelect = state.MassSelect; }
+
+    bool shownMassSelect = true;
 };
 
 struct PickView
 {
     PickView()
         : view(nullptr, &host)
+        , commands(view)
     {
         view.resize(400, 240);
         view.show();
@@ -83,6 +80,7 @@ struct PickView
 
     PickHost host;
     GLWidget view;
+    ViewCommands commands;
 };
 
 // The square [2, 4]^2 as two triangles: 0 below the diagonal from (2, 2) to
@@ -138,13 +136,13 @@ void TestPicking::ctrlClicksSelectAndDeselectTheCellUnderTheCursor()
     QVERIFY2(v.status().endsWith(QLatin1String("; 3-gon # 1")), qPrintable(v.host.status));
     QVERIFY(!model->Meshes[0]->CellSelected);
     // With it the cell is flagged, and the pick is spent.
-    v.view.massSelectCheckClick(true);
+    v.commands.massSelectCheckClick(true);
     v.click(below, Qt::ControlModifier);
     v.click(above, Qt::ControlModifier);
     QCOMPARE(selected(*model, Triangle), (QList<int> {0, 1}));
     QCOMPARE(model->PickMode, -1);
-    QVERIFY(v.host.action("actionEditSelectMaterial")->isEnabled());
-    QVERIFY(v.host.action("actionMassSelectClean")->isEnabled());
+    QVERIFY(v.host.state.CanEditSelection);
+    QVERIFY(v.host.state.CanClearSelection);
     // Ctrl+right-click clears only the cell under the cursor.
     v.click(below, Qt::ControlModifier, Qt::RightButton);
     QCOMPARE(selected(*model, Triangle), (QList<int> {1}));
@@ -160,33 +158,33 @@ void TestPicking::shiftClicksPickVerticesAndMeasure()
 {
     PickView v;
     ModelClass *model = v.add(twoTriangles());
-    v.host.action("actionRuler")->setChecked(true);
+    v.host.state.Ruler = true;
     // The pick box is 15 pixels wide: a click 4 pixels off still finds (2, 2).
     v.click(v.at(*model, 2, 2) + QPoint(4, -4), Qt::ShiftModifier);
     QVERIFY(
         v.status().endsWith(QLatin1String("; Point: (2;2;0); (Zone number=0; Vertex number=0)")));
-    QVERIFY(v.host.action("actionMoveCenter")->isEnabled());
+    QVERIFY(v.host.state.CanCentreOnPoint);
     v.click(v.at(*model, 4, 4), Qt::ShiftModifier);
     QCOMPARE(model->RulerIndex, 0);
     QVERIFY(!v.status().contains(QLatin1String("; Point:")));
-    const auto label = std::find_if(v.view.Labels.begin(), v.view.Labels.end(),
+    const auto label = std::find_if(v.view.Frame.Labels.begin(), v.view.Frame.Labels.end(),
                                     [](const ScreenLabel &l) { return l.text.startsWith("S = "); });
-    QVERIFY(label != v.view.Labels.end());
+    QVERIFY(label != v.view.Frame.Labels.end());
     QCOMPARE(label->text, QStringLiteral("S = 2.8284"));
     QVERIFY(std::abs(label->window.x() - v.view.width() / 2.0) < 1.0); // the ruler's middle
     // The ruler measures in space, not on the screen: (0, 0, 0) to (3, 0, 4).
     PickView w;
     ModelClass *slanted = w.add(makeModel({0, 0, 0, 3, 0, 4, 0, 3, 0}, Triangle, {0, 1, 2}));
-    w.host.action("actionRuler")->setChecked(true);
+    w.host.state.Ruler = true;
     w.click(w.at(*slanted, 0, 0), Qt::ShiftModifier);
     w.click(w.at(*slanted, 3, 0), Qt::ShiftModifier);
     w.status();
-    QVERIFY(std::any_of(w.view.Labels.begin(), w.view.Labels.end(),
+    QVERIFY(std::any_of(w.view.Frame.Labels.begin(), w.view.Frame.Labels.end(),
                         [](const ScreenLabel &l) { return l.text == "S = 5"; }));
     // A click on the background resets the pick and disables centring.
     v.click(QPoint(5, 5), Qt::ShiftModifier);
     QCOMPARE(model->PickMode, -1);
-    QVERIFY(!v.host.action("actionMoveCenter")->isEnabled());
+    QVERIFY(!v.host.state.CanCentreOnPoint);
 }
 
 void TestPicking::pickedValueOnlyInFunctionColours()
@@ -195,7 +193,7 @@ void TestPicking::pickedValueOnlyInFunctionColours()
     ModelClass *strip = v.add(makeStrip(4)); // the vertex function x
     v.click(v.at(*strip, 0.5, 0.5), Qt::ShiftModifier);
     QVERIFY(v.status().endsWith(QLatin1String("(Zone number=0; Vertex number=7)")));
-    v.view.changeViewFacesFunction();
+    v.commands.changeViewFacesFunction();
     v.click(v.at(*strip, 0.5, 0.5), Qt::ShiftModifier);
     QVERIFY2(v.status().endsWith(QLatin1String("(Zone number=0; Vertex number=7); x = 0.5")),
              qPrintable(v.status()));
@@ -205,8 +203,7 @@ void TestPicking::rectangleSelectsTheCoveredCells()
 {
     PickView v;
     ModelClass *strip = v.add(makeStrip(4)); // quadrangles over x in [-1, -0.5], ... [0.5, 1]
-    v.view.massSelectClick(true);
-    v.host.action("actionMassSelect")->setChecked(true);
+    v.commands.massSelectClick(true);
     const QPoint topLeft = v.at(*strip, -1.2, 0.7), middle = v.at(*strip, 0.2, -0.7);
     // selAllPoints (the default): the quadrangles with every corner inside.
     v.gesture(topLeft, middle, Qt::NoModifier);
@@ -214,12 +211,12 @@ void TestPicking::rectangleSelectsTheCoveredCells()
     // A right-button rectangle deselects.
     v.gesture(v.at(*strip, -0.7, 0.7), middle, Qt::NoModifier, Qt::RightButton);
     QCOMPARE(selected(*strip, Quadrangle), (QList<int> {0}));
-    QVERIFY(v.view.MassSelect);
+    QVERIFY(v.view.State.MassSelect);
     // A rectangle over no vertex changes nothing and ends the mode.
     v.gesture(QPoint(2, 2), QPoint(12, 12), Qt::NoModifier);
     QCOMPARE(selected(*strip, Quadrangle), (QList<int> {0}));
-    QVERIFY(!v.view.MassSelect);
-    QVERIFY(!v.host.action("actionMassSelect")->isChecked());
+    QVERIFY(!v.view.State.MassSelect);
+    QVERIFY(!v.host.shownMassSelect);
 }
 
 TESSARON_VIEW_TEST_MAIN(TestPicking)

@@ -53,10 +53,10 @@ void TestTurning::dragAndWheelDrawTheReducedForm()
     GLWidget &view = *v.view;
     ModelClass *model = v.add(makeTorus(300, 100, false));
     const qint64 triangles = model->Meshes[0]->CountOfTriVertices / 3;
-    view.ReducedBudget = 5000;
+    view.Reduced.Budget = 5000;
 
     // Full frames faster than the threshold: a drag draws everything.
-    view.ReducedThreshold = 1e9;
+    view.Reduced.Threshold = 1e9;
     paintCounts(view);
     sendMouse(view, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton);
     sendMouse(view, QEvent::MouseMove, {130, 110}, Qt::LeftButton);
@@ -66,14 +66,14 @@ void TestTurning::dragAndWheelDrawTheReducedForm()
     sendMouse(view, QEvent::MouseButtonRelease, {130, 110}, Qt::NoButton);
 
     // Slower ones: the drag draws the reduced form only.
-    view.ReducedThreshold = 0;
+    view.Reduced.Threshold = 0;
     paintCounts(view);
     sendMouse(view, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton);
     sendMouse(view, QEvent::MouseMove, {90, 140}, Qt::LeftButton);
     counts = paintCounts(view);
     QCOMPARE(counts.full, 0);
     // At most one and a half budgets, drawn as two sides.
-    QVERIFY(counts.reduced > 0 && counts.reduced <= 3 * view.ReducedBudget);
+    QVERIFY(counts.reduced > 0 && counts.reduced <= 3 * view.Reduced.Budget);
 
     // Pictures taken during the drag, at the view's size or another, are
     // full and the same as once the drag is over.
@@ -104,7 +104,7 @@ void TestTurning::dragAndWheelDrawTheReducedForm()
     QTRY_VERIFY_WITH_TIMEOUT(faceCounts().full >= triangles, 2000);
 
     // Switched off, as the viewer's --full-drawing does: always full.
-    view.ReducedDrawing = false;
+    view.Reduced.Enabled = false;
     sendMouse(view, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton);
     sendMouse(view, QEvent::MouseMove, {120, 120}, Qt::LeftButton);
     QCOMPARE(paintCounts(view).reduced, 0);
@@ -117,11 +117,12 @@ void TestTurning::reducedFormKeepsShapeAndColour()
     // colours of the full one: most pixels agree.
     ViewUnderTest v(320, 240);
     GLWidget &view = *v.view;
+    ViewCommands &commands = v.commands;
     v.add(makeTorus(300, 100, false));
-    view.changeViewFacesMaterial();
-    view.addXRotation(0.8f);
-    view.ReducedBudget = 8000;
-    view.ReducedThreshold = 0;
+    commands.changeViewFacesMaterial();
+    commands.addXRotation(0.8f);
+    view.Reduced.Budget = 8000;
+    view.Reduced.Threshold = 0;
     const QImage full = v.frame();
     sendMouse(view, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton);
     sendMouse(view, QEvent::MouseMove, {100, 100}, Qt::LeftButton);

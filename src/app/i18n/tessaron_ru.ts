@@ -45,22 +45,22 @@
         <translation>Не удалось записать %1: %2</translation>
     </message>
     <message>
-        <location filename="../../view/SheetViews.cpp" line="165" />
+        <location filename="../../view/SheetViews.cpp" line="166" />
         <source>Nothing is visible: show at least one model with surfaces to make a case sheet.</source>
         <translation>Ничего не показано: чтобы составить лист случая, покажите хотя бы одну модель с поверхностями.</translation>
     </message>
     <message>
-        <location filename="../../view/SheetViews.cpp" line="196" />
+        <location filename="../../view/SheetViews.cpp" line="197" />
         <source>Front (XZ plane, along Y)</source>
         <translation>Спереди (плоскость XZ, вдоль Y)</translation>
     </message>
     <message>
-        <location filename="../../view/SheetViews.cpp" line="197" />
+        <location filename="../../view/SheetViews.cpp" line="198" />
         <source>Side (YZ plane, along X)</source>
         <translation>Сбоку (плоскость YZ, вдоль X)</translation>
     </message>
     <message>
-        <location filename="../../view/SheetViews.cpp" line="198" />
+        <location filename="../../view/SheetViews.cpp" line="199" />
         <source>Top (XY plane, along Z)</source>
         <translation>Сверху (плоскость XY, вдоль Z)</translation>
     </message>
@@ -184,57 +184,57 @@
 <context>
     <name>ConfigDialog</name>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="46" />
+        <location filename="../preferences/ConfigDialog.cpp" line="47" />
         <source>Config Dialog</source>
         <translation>Параметры программы</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="51" />
+        <location filename="../preferences/ConfigDialog.cpp" line="52" />
         <source>Reset</source>
         <translation>Сбросить</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="52" />
+        <location filename="../preferences/ConfigDialog.cpp" line="53" />
         <source>Reload</source>
         <translation>Перечитать</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="54" />
+        <location filename="../preferences/ConfigDialog.cpp" line="55" />
         <source>Apply</source>
         <translation>Применить</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="55" />
+        <location filename="../preferences/ConfigDialog.cpp" line="56" />
         <source>Cancel</source>
         <translation>Отмена</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="84" />
+        <location filename="../preferences/ConfigDialog.cpp" line="85" />
         <source>Draw</source>
         <translation>Отображение</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="85" />
+        <location filename="../preferences/ConfigDialog.cpp" line="86" />
         <source>Selection</source>
         <translation>Выделение</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="86" />
+        <location filename="../preferences/ConfigDialog.cpp" line="87" />
         <source>Settings</source>
         <translation>Настройки</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="87" />
+        <location filename="../preferences/ConfigDialog.cpp" line="88" />
         <source>Colors</source>
         <translation>Цвета</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="236" />
+        <location filename="../preferences/ConfigDialog.cpp" line="221" />
         <source>Attention</source>
         <translation>Внимание</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigDialog.cpp" line="236" />
+        <location filename="../preferences/ConfigDialog.cpp" line="221" />
         <source>To change language you must restart the program.</source>
         <translation>Чтобы сменить язык, перезапустите программу.</translation>
     </message>
@@ -297,37 +297,37 @@
         <translation>Толщина точек:</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigurationPage.cpp" line="35" />
+        <location filename="../preferences/ConfigurationPage.cpp" line="36" />
         <source>Selected points thickness:</source>
         <translation>Толщина выделенных точек:</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigurationPage.cpp" line="36" />
+        <location filename="../preferences/ConfigurationPage.cpp" line="37" />
         <source>Edges thickness:</source>
         <translation>Толщина рёбер:</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigurationPage.cpp" line="37" />
+        <location filename="../preferences/ConfigurationPage.cpp" line="39" />
         <source>Boundary edges thickness:</source>
         <translation>Толщина граничных рёбер:</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigurationPage.cpp" line="38" />
+        <location filename="../preferences/ConfigurationPage.cpp" line="40" />
         <source>Axis thickness:</source>
         <translation>Толщина осей:</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigurationPage.cpp" line="39" />
+        <location filename="../preferences/ConfigurationPage.cpp" line="41" />
         <source>Isolines width:</source>
         <translation>Толщина изолиний:</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigurationPage.cpp" line="46" />
+        <location filename="../preferences/ConfigurationPage.cpp" line="48" />
         <source>Isolines settings</source>
         <translation>Изолинии</translation>
     </message>
     <message>
-        <location filename="../preferences/ConfigurationPage.cpp" line="51" />
+        <location filename="../preferences/ConfigurationPage.cpp" line="53" />
         <source>Isolines brightness:</source>
         <translation>Яркость изолиний:</translation>
     </message>
@@ -365,7 +365,7 @@
         <translation>Функции в гранях</translation>
     </message>
     <message>
-        <location filename="../panels/FunctionControl.cpp" line="222" />
+        <location filename="../panels/FunctionControl.cpp" line="221" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
     </message>
@@ -483,86 +483,50 @@
         <translation>Число граничных вершин = %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="255" />
+        <location filename="../../view/Export.cpp" line="249" />
         <source>JPG - JPEG(*.jpg *.jpeg);;PNG - portable network graphics(*.png);;BMP - Bitmap Picture(*.bmp);;SVG - Scalable Vector Graphics(*.svg);;PDF - Portable Document Format (*.pdf);;PS - PostScript(*.ps);;EPS - Encapsulated PostScript(*.eps);;</source>
         <translation>JPG - JPEG(*.jpg *.jpeg);;PNG - переносимая сетевая графика(*.png);;BMP - точечный рисунок(*.bmp);;SVG - масштабируемая векторная графика(*.svg);;PDF - переносимый формат документов (*.pdf);;PS - PostScript(*.ps);;EPS - инкапсулированный PostScript(*.eps);;</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="259" />
+        <location filename="../../view/Export.cpp" line="253" />
         <source>Save image As...</source>
         <translation>Сохранить изображение как...</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="264" />
+        <location filename="../../view/Export.cpp" line="258" />
         <source>Not saved: %1 has no image ending; images are written as %2.</source>
         <translation>Не сохранено: у имени %1 нет окончания изображения; изображения записываются как %2.</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="269" />
+        <location filename="../../view/Export.cpp" line="263" />
         <source>Image saved: %1</source>
         <translation>Изображение сохранено: %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="273" />
-        <location filename="../../view/Export.cpp" line="275" />
+        <location filename="../../view/Export.cpp" line="267" />
+        <location filename="../../view/Export.cpp" line="269" />
         <source>The image could not be saved.</source>
         <translation>Не удалось сохранить изображение.</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="297" />
+        <location filename="../../view/GLWidget.cpp" line="295" />
         <source>X in [%1;%2]; Y in [%3;%4]; Z in [%5;%6]</source>
         <translation>X в [%1;%2]; Y в [%3;%4]; Z в [%5;%6]</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="313" />
+        <location filename="../../view/GLWidget.cpp" line="311" />
         <source>; Point: (%1;%2;%3); (Zone number=%4; Vertex number=%5)</source>
         <translation>; Точка: (%1;%2;%3); (номер зоны=%4; номер вершины=%5)</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="321" />
+        <location filename="../../view/GLWidget.cpp" line="319" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="77" />
+        <location filename="../../view/ModelPlacement.cpp" line="53" />
         <source>Drawing...</source>
         <translation>Отображение...</translation>
-    </message>
-    <message>
-        <location filename="../../view/ModelCommands.cpp" line="143" />
-        <source>Warning</source>
-        <translation>Предупреждение</translation>
-    </message>
-    <message>
-        <location filename="../../view/ModelCommands.cpp" line="143" />
-        <source>There is no selected elements.</source>
-        <translation>Нет выделенных элементов.</translation>
-    </message>
-    <message>
-        <location filename="../../view/ModelCommands.cpp" line="188" />
-        <source>Splice vertices</source>
-        <translation>Склеить вершины</translation>
-    </message>
-    <message>
-        <location filename="../../view/ModelCommands.cpp" line="188" />
-        <source>Input Eps:</source>
-        <translation>Введите точность Eps:</translation>
-    </message>
-    <message>
-        <location filename="../../view/ModelCommands.cpp" line="241" />
-        <location filename="../../view/ViewModes.cpp" line="210" />
-        <source>Building model...</source>
-        <translation>Построение модели...</translation>
-    </message>
-    <message>
-        <location filename="../../view/ModelCommands.cpp" line="302" />
-        <source>Change Materil Number</source>
-        <translation>Изменение номера материала</translation>
-    </message>
-    <message>
-        <location filename="../../view/ModelCommands.cpp" line="303" />
-        <source>Input new material number:</source>
-        <translation>Введите новый номер материала:</translation>
     </message>
     <message>
         <location filename="../../view/ModelLoad.cpp" line="20" />
@@ -571,32 +535,22 @@
         <translation>Подготовка данных для отображения...</translation>
     </message>
     <message>
-        <location filename="../../view/ModelSave.cpp" line="28" />
+        <location filename="../../view/ModelSave.cpp" line="29" />
         <source>The model was not saved: its cells name vertices it does not have.</source>
         <translation>Модель не сохранена: её ячейки ссылаются на несуществующие вершины.</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="274" />
-        <location filename="../../view/ModelSave.cpp" line="30" />
+        <location filename="../../view/Export.cpp" line="268" />
+        <location filename="../../view/ModelSave.cpp" line="31" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../../view/Measurements.cpp" line="52" />
+        <location filename="../../view/Measurements.cpp" line="53" />
         <source>Closest gap from %1 to %2: %3</source>
         <translation>Кратчайшее расстояние от %1 до %2: %3</translation>
     </message>
-    <message>
-        <location filename="../../view/Measurements.cpp" line="87" />
-        <source>Measuring...</source>
-        <translation>Измерение...</translation>
-    </message>
-    <message>
-        <location filename="../../view/Measurements.cpp" line="89" />
-        <source>Measures:</source>
-        <translation>Измерения:</translation>
-    </message>
-</context>
+    </context>
 <context>
     <name>GradientControl</name>
     <message>
@@ -613,38 +567,33 @@
         <translation>Координата вершины %1 не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="53" />
+        <location filename="../../import/Importer.cpp" line="47" />
         <source>The folder holds no label maps.</source>
         <translation>В папке нет карт меток.</translation>
     </message>
     <message>
-        <location filename="../../formats/FileKinds.cpp" line="267" />
+        <location filename="../../import/Importer.cpp" line="27" />
         <source>a folder of masks</source>
         <translation>папка масок</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="43" />
+        <location filename="../../import/Importer.cpp" line="58" />
         <source>Files of this kind are not imported; the endings read are %1.</source>
         <translation>Файлы такого вида не импортируются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="57" />
-        <source>The file holds %1 data, not %2 as its name's ending says.</source>
-        <translation>Файл содержит данные %1, а не %2, как говорит окончание его имени.</translation>
-    </message>
-    <message>
-        <location filename="../../import/Importer.cpp" line="78" />
+        <location filename="../../import/Importer.cpp" line="77" />
         <source>The import was cancelled.</source>
         <translation>Импорт отменён.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="80" />
-        <location filename="../../import/Importer.cpp" line="83" />
+        <location filename="../../import/Importer.cpp" line="79" />
+        <location filename="../../import/Importer.cpp" line="82" />
         <source>There is not enough memory to import the file.</source>
         <translation>Недостаточно памяти для импорта файла.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="84" />
+        <location filename="../../import/Importer.cpp" line="83" />
         <source>The file cannot be imported.</source>
         <translation>Файл не удаётся импортировать.</translation>
     </message>
@@ -685,8 +634,8 @@
         <translation>Размеры карты меток слишком велики, чтобы уместить её в памяти.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="27" />
-        <location filename="../../import/MeshFileImport.cpp" line="203" />
+        <location filename="../../import/LabelMapImport.cpp" line="32" />
+        <location filename="../../import/MeshFileImport.cpp" line="210" />
         <location filename="../../import/StlBinary.cpp" line="66" />
         <location filename="../../import/StlBinary.cpp" line="77" />
         <location filename="../../import/VtkReader.cpp" line="282" />
@@ -694,42 +643,42 @@
         <translation>Файл не удаётся открыть.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="58" />
+        <location filename="../../import/LabelMapImport.cpp" line="63" />
         <source>Label %1</source>
         <translation>Метка %1</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="108" />
+        <location filename="../../import/LabelMapImport.cpp" line="113" />
         <source>The label map holds no labels: every voxel is 0.</source>
         <translation>В карте меток нет меток: все воксели равны 0.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="115" />
+        <location filename="../../import/LabelMapImport.cpp" line="120" />
         <source>Finding the surfaces of the labels...</source>
         <translation>Построение поверхностей меток...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="117" />
+        <location filename="../../import/LabelMapImport.cpp" line="122" />
         <source>Smoothing the surfaces...</source>
         <translation>Сглаживание поверхностей...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="126" />
+        <location filename="../../import/LabelMapImport.cpp" line="131" />
         <source>%1 (label %2 of %3)</source>
         <translation>%1 (метка %2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="135" />
+        <location filename="../../import/LabelMapImport.cpp" line="140" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="192" />
+        <location filename="../../import/LabelMapImport.cpp" line="205" />
         <source>%1 (%2 of %3)</source>
         <translation>%1 (%2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="203" />
+        <location filename="../../import/LabelMapImport.cpp" line="216" />
         <source>The masks in this folder hold no labels.</source>
         <translation>В масках этой папки нет меток.</translation>
     </message>
@@ -759,29 +708,29 @@
         <translation>Масштабирование значений карты меток не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="114" />
+        <location filename="../../import/MeshFileImport.cpp" line="113" />
         <location filename="../../import/StlBinary.cpp" line="71" />
         <location filename="../../import/StlText.cpp" line="51" />
         <source>The mesh has more cells than a model holds.</source>
         <translation>В сетке больше ячеек, чем вмещает модель.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="130" />
+        <location filename="../../import/MeshFileImport.cpp" line="129" />
         <source>A face names vertex %1; the mesh has %2.</source>
         <translation>Грань ссылается на вершину %1, а в сетке их %2.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="174" />
+        <location filename="../../import/MeshFileImport.cpp" line="173" />
         <source>The file's nodes nest more than %1 deep.</source>
         <translation>Узлы файла вложены глубже %1 уровней.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="302" />
+        <location filename="../../import/MeshFileImport.cpp" line="309" />
         <source>The file holds no surface: no mesh with faces of three or more corners.</source>
         <translation>В файле нет поверхности: нет сетки с гранями из трёх и более вершин.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="272" />
+        <location filename="../../import/MeshFileImport.cpp" line="279" />
         <source>The mesh file cannot be read: %1</source>
         <translation>Файл сетки не удаётся прочитать: %1</translation>
     </message>
@@ -1054,219 +1003,199 @@
         <translation>Файл VTK задаёт "%1" там, где должен задавать %2.</translation>
     </message>
     <message>
-        <location filename="../../cli/CliInput.cpp" line="66" />
+        <location filename="../../cli/CliInput.cpp" line="77" />
         <source>warning: %1</source>
         <translation>предупреждение: %1</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="46" />
+        <location filename="../../import/GltfCheck.cpp" line="45" />
         <source>The glTF file nests its brackets more than %1 deep.</source>
         <translation>Скобки файла glTF вложены глубже %1 уровней.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="59" />
+        <location filename="../../import/GltfCheck.cpp" line="58" />
         <source>%1 has a %2 that is not a whole number of 0 or more.</source>
         <translation>%1: %2 не является целым числом, равным 0 или больше.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="118" />
+        <location filename="../../import/GltfCheck.cpp" line="116" />
         <source>Buffer %1</source>
         <translation>Буфер %1</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="129" />
+        <location filename="../../import/GltfCheck.cpp" line="125" />
         <source>%1 declares %2 bytes; its data holds %3.</source>
         <translation>%1 объявляет %2 байт; его данные содержат %3.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="147" />
+        <location filename="../../import/GltfCheck.cpp" line="139" />
         <source>%1 names a file that is not there: %2</source>
         <translation>%1 ссылается на отсутствующий файл: %2</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="170" />
+        <location filename="../../import/GltfCheck.cpp" line="149" />
         <source>Buffer view %1</source>
         <translation>Вид буфера %1</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="173" />
+        <location filename="../../import/GltfCheck.cpp" line="152" />
         <source>%1 names a buffer the file does not have.</source>
         <translation>%1 ссылается на буфер, которого нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="178" />
+        <location filename="../../import/GltfCheck.cpp" line="157" />
         <source>%1 reaches past the end of its buffer.</source>
         <translation>%1 выходит за конец своего буфера.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="181" />
+        <location filename="../../import/GltfCheck.cpp" line="160" />
         <source>%1 has a byte stride of %2; a stride is a multiple of 4 from 4 to 252.</source>
         <translation>У %1 шаг %2 байт; шаг кратен 4 и лежит от 4 до 252.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="224" />
+        <location filename="../../import/GltfCheck.cpp" line="203" />
         <source>its component type or element type is not one of glTF's</source>
         <translation>его тип компонент или элементов не из glTF</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="230" />
+        <location filename="../../import/GltfCheck.cpp" line="209" />
         <source>it declares %1 elements and no data for them</source>
         <translation>он объявляет %1 элементов без данных для них</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="234" />
+        <location filename="../../import/GltfCheck.cpp" line="213" />
         <source>it names a buffer view the file does not have</source>
         <translation>он ссылается на вид буфера, которого нет в файле</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="242" />
+        <location filename="../../import/GltfCheck.cpp" line="221" />
         <source>it declares %1 elements, more than its buffer view's %2 bytes can hold</source>
         <translation>он объявляет %1 элементов, больше, чем вмещают %2 байт его вида буфера</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="254" />
+        <location filename="../../import/GltfCheck.cpp" line="233" />
         <source>Accessor %1</source>
         <translation>Аксессор %1</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="256" />
+        <location filename="../../import/GltfCheck.cpp" line="235" />
         <source>sparse accessors are not read</source>
         <translation>разреженные аксессоры не читаются</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="266" />
+        <location filename="../../import/GltfCheck.cpp" line="245" />
         <source>Image %1</source>
         <translation>Изображение %1</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="272" />
+        <location filename="../../import/GltfCheck.cpp" line="251" />
         <source>%1 names a buffer view the file does not have.</source>
         <translation>%1 ссылается на вид буфера, которого нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="289" />
+        <location filename="../../import/GltfCheck.cpp" line="268" />
         <source>Node %1 names a mesh, skin or camera the file does not have.</source>
         <translation>Узел %1 ссылается на сетку, скелет или камеру, которых нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="296" />
+        <location filename="../../import/GltfCheck.cpp" line="275" />
         <source>Node %1 has a child that is not a node of its own.</source>
         <translation>У узла %1 есть потомок, который не является его собственным узлом.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="305" />
+        <location filename="../../import/GltfCheck.cpp" line="284" />
         <source>The nodes of the glTF file form a loop or nest more than %1 deep.</source>
         <translation>Узлы файла glTF образуют цикл или вложены глубже %1 уровней.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="314" />
+        <location filename="../../import/GltfCheck.cpp" line="293" />
         <source>A scene of the glTF file names a node it does not have.</source>
         <translation>Сцена файла glTF ссылается на узел, которого нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="328" />
+        <location filename="../../import/GltfCheck.cpp" line="307" />
         <source>it names an accessor the file does not have</source>
         <translation>он ссылается на аксессор, которого нет в файле</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="339" />
+        <location filename="../../import/GltfCheck.cpp" line="318" />
         <source>The positions of %1 cannot be read: %2.</source>
         <translation>Не удаётся прочитать положения %1: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="343" />
+        <location filename="../../import/GltfCheck.cpp" line="322" />
         <source>The corners of %1 cannot be read: %2.</source>
         <translation>Не удаётся прочитать углы %1: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="353" />
+        <location filename="../../import/GltfCheck.cpp" line="330" />
         <source>%1 of %2 was left out: %3.</source>
         <translation>%1 в %2 пропущен: %3.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="360" />
+        <location filename="../../import/GltfCheck.cpp" line="337" />
         <source>The morph targets of %1 were left out.</source>
         <translation>Цели морфинга %1 пропущены.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="365" />
+        <location filename="../../import/GltfCheck.cpp" line="342" />
         <source>The material of %1 was left out: the file does not have it.</source>
         <translation>Материал %1 пропущен: его нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="386" />
-        <source>The corners of %1 are not unsigned whole numbers.</source>
-        <translation>Вершины углов в %1 заданы не целыми числами без знака.</translation>
-    </message>
-    <message>
-        <location filename="../../import/GltfCheck.cpp" line="393" />
-        <source>Corner 0 of %1 names vertex 0; there are 0 positions.</source>
-        <translation>Угол 0 в %1 ссылается на вершину 0; вершин нет.</translation>
-    </message>
-    <message>
-        <location filename="../../import/GltfCheck.cpp" line="404" />
-        <source>The corners of %1 cannot be read: its buffer is shorter than it says.</source>
-        <translation>Углы в %1 не прочесть: буфер короче заявленного.</translation>
-    </message>
-    <message>
-        <location filename="../../import/GltfCheck.cpp" line="413" />
-        <source>Corner %1 of %2 names vertex %3; there are %4 positions.</source>
-        <translation>Угол %1 в %2 ссылается на вершину %3; вершин всего %4.</translation>
-    </message>
-    <message>
-        <location filename="../../import/GltfCheck.cpp" line="429" />
+        <location filename="../../import/GltfCheck.cpp" line="358" />
         <source>primitive %1 of mesh %2</source>
         <translation>примитив %1 сетки %2</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="458" />
+        <location filename="../../import/GltfCheck.cpp" line="387" />
         <source>The texture %1 of material %2 was left out: the file does not have it.</source>
         <translation>Текстура %1 материала %2 пропущена: её нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="494" />
+        <location filename="../../import/GltfCheck.cpp" line="423" />
         <source>An accessor of the glTF file cannot be read: %1.</source>
         <translation>Не удаётся прочитать аксессор файла glTF: %1.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="521" />
+        <location filename="../../import/GltfCheck.cpp" line="443" />
         <source>The glTF file is not valid JSON: %1 at byte %2.</source>
         <translation>Файл glTF не является правильным JSON: %1 в байте %2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="525" />
+        <location filename="../../import/GltfCheck.cpp" line="447" />
         <source>The glTF file's JSON is not an object.</source>
         <translation>JSON файла glTF не является объектом.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="542" />
-        <location filename="../../import/GltfCheck.cpp" line="547" />
-        <location filename="../../import/GltfCheck.cpp" line="553" />
+        <location filename="../../import/GltfCheck.cpp" line="464" />
+        <location filename="../../import/GltfCheck.cpp" line="469" />
+        <location filename="../../import/GltfCheck.cpp" line="475" />
         <source>The file names %1; a file may only name files in its own folder.</source>
         <translation>Файл ссылается на %1; файл может ссылаться только на файлы своей папки.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="566" />
+        <location filename="../../import/GltfCheck.cpp" line="488" />
         <source>The file does not start as a GLB file does.</source>
         <translation>Файл начинается не так, как файл GLB.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="568" />
+        <location filename="../../import/GltfCheck.cpp" line="490" />
         <source>Only GLB files of version 2 are read.</source>
         <translation>Читаются только файлы GLB версии 2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="571" />
+        <location filename="../../import/GltfCheck.cpp" line="493" />
         <source>The GLB file says it has %1 bytes; it has %2.</source>
         <translation>Файл GLB объявляет %1 байт; в нём %2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="576" />
+        <location filename="../../import/GltfCheck.cpp" line="498" />
         <source>The GLB file's first chunk is not JSON, or longer than the file.</source>
         <translation>Первый блок файла GLB не JSON или длиннее файла.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="583" />
+        <location filename="../../import/GltfCheck.cpp" line="505" />
         <source>A chunk of the GLB file says it has %1 bytes, more than the file holds after it.</source>
         <translation>Блок файла GLB объявляет %1 байт, больше, чем файл содержит после него.</translation>
     </message>
@@ -1291,48 +1220,48 @@
         <translation>Файл OFF не начинается с чисел вершин и граней.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="58" />
+        <location filename="../../import/OffReader.cpp" line="55" />
         <source>The file declares %1 vertices and %2 faces, more than its %3 bytes can hold.</source>
         <translation>Файл объявляет %1 вершин и %2 граней, больше, чем вмещают его %3 байт.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="73" />
+        <location filename="../../import/OffReader.cpp" line="70" />
         <source>The OFF file ends after %1 of its %2 vertices.</source>
         <translation>Файл OFF кончается после %1 из %2 вершин.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="80" />
+        <location filename="../../import/OffReader.cpp" line="77" />
         <source>Vertex %1 of the OFF file has %2 where a coordinate should be.</source>
         <translation>Вершина %1 файла OFF содержит %2 там, где должна быть координата.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="82" />
+        <location filename="../../import/OffReader.cpp" line="79" />
         <source>nothing</source>
         <translation>ничего</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="94" />
+        <location filename="../../import/OffReader.cpp" line="91" />
         <source>Face %1 of the OFF file does not start with its corner count.</source>
         <translation>Грань %1 файла OFF не начинается с числа углов.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="96" />
-        <location filename="../../import/OffReader.cpp" line="104" />
+        <location filename="../../import/OffReader.cpp" line="93" />
+        <location filename="../../import/OffReader.cpp" line="101" />
         <source>Face %1 of the OFF file lists fewer corners than its count %2.</source>
         <translation>Грань %1 файла OFF перечисляет меньше углов, чем её число %2.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="108" />
+        <location filename="../../import/OffReader.cpp" line="105" />
         <source>Face %1 of the OFF file names vertex %2; the file has %3 vertices.</source>
         <translation>Грань %1 файла OFF ссылается на вершину %2; в файле %3 вершин.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="135" />
+        <location filename="../../import/OffReader.cpp" line="132" />
         <source>The OFF file ends after %1 of its %2 faces.</source>
         <translation>Файл OFF кончается после %1 из %2 граней.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="139" />
+        <location filename="../../import/OffReader.cpp" line="136" />
         <location filename="../../import/PlyReader.cpp" line="418" />
         <source>%1 faces of fewer than three corners (points and lines) were left out.</source>
         <translation>Пропущено граней менее чем с тремя углами (точек и линий): %1.</translation>
@@ -1527,47 +1456,47 @@
 <context>
     <name>IntersectControl</name>
     <message>
-        <location filename="../panels/IntersectControl.cpp" line="56" />
+        <location filename="../panels/IntersectControl.cpp" line="58" />
         <source>Intersection</source>
         <translation>Сечение</translation>
     </message>
     <message>
-        <location filename="../panels/IntersectControl.cpp" line="64" />
+        <location filename="../panels/IntersectControl.cpp" line="66" />
         <source>Point:</source>
         <translation>Точка:</translation>
     </message>
     <message>
-        <location filename="../panels/IntersectControl.cpp" line="66" />
+        <location filename="../panels/IntersectControl.cpp" line="68" />
         <source>Normal:</source>
         <translation>Нормаль:</translation>
     </message>
     <message>
-        <location filename="../panels/IntersectControl.cpp" line="68" />
+        <location filename="../panels/IntersectControl.cpp" line="70" />
         <source>LoadFromSel</source>
         <translation>Из выбранной точки</translation>
     </message>
     <message>
-        <location filename="../panels/IntersectControl.cpp" line="69" />
+        <location filename="../panels/IntersectControl.cpp" line="71" />
         <source>Smooth Intersection</source>
         <translation>Гладкое сечение</translation>
     </message>
     <message>
-        <location filename="../panels/IntersectControl.cpp" line="71" />
+        <location filename="../panels/IntersectControl.cpp" line="73" />
         <source>Draw clipping rectangle</source>
         <translation>Показать секущую плоскость</translation>
     </message>
     <message>
-        <location filename="../panels/IntersectControl.cpp" line="73" />
+        <location filename="../panels/IntersectControl.cpp" line="75" />
         <source>Include intersected primitives</source>
         <translation>Включать пересечённые элементы</translation>
     </message>
     <message>
-        <location filename="../panels/IntersectControl.cpp" line="74" />
+        <location filename="../panels/IntersectControl.cpp" line="76" />
         <source>Invert normal</source>
         <translation>Обратить нормаль</translation>
     </message>
     <message>
-        <location filename="../panels/IntersectControl.cpp" line="75" />
+        <location filename="../panels/IntersectControl.cpp" line="77" />
         <source>Apply</source>
         <translation>Применить</translation>
     </message>
@@ -1618,62 +1547,62 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../Tessaron.cpp" line="94" />
+        <location filename="../Tessaron.cpp" line="100" />
         <source>Tessaron v1.1.256</source>
         <translation>Tessaron v1.1.256</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="173" />
+        <location filename="../Tessaron.cpp" line="234" />
         <source>File</source>
         <translation>Файл</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="174" />
+        <location filename="../Tessaron.cpp" line="235" />
         <source>SaveAs</source>
         <translation>Сохранить как</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="175" />
+        <location filename="../Tessaron.cpp" line="236" />
         <source>Recent files...</source>
         <translation>Последние файлы...</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="176" />
+        <location filename="../Tessaron.cpp" line="237" />
         <source>View</source>
         <translation>Вид</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="177" />
+        <location filename="../Tessaron.cpp" line="238" />
         <source>Options</source>
         <translation>Параметры</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="178" />
+        <location filename="../Tessaron.cpp" line="239" />
         <source>Panels</source>
         <translation>Панели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="179" />
+        <location filename="../Tessaron.cpp" line="240" />
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="180" />
+        <location filename="../Tessaron.cpp" line="241" />
         <source>Clone model</source>
         <translation>Копия модели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="181" />
+        <location filename="../Tessaron.cpp" line="242" />
         <source>Operations</source>
         <translation>Операции</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="185" />
+        <location filename="../Tessaron.cpp" line="246" />
         <source>Light</source>
         <translation>Освещение</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="186" />
+        <location filename="../Tessaron.cpp" line="247" />
         <source>toolBar</source>
         <translation>Панель инструментов</translation>
     </message>
@@ -1698,378 +1627,378 @@
         <translation>Сверху справа</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="16" />
+        <location filename="../ActionTable.cpp" line="18" />
         <source>Open...</source>
         <translation>Открыть...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="18" />
+        <location filename="../ActionTable.cpp" line="20" />
         <source>Import...</source>
         <translation>Импорт...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="20" />
+        <location filename="../ActionTable.cpp" line="22" />
         <source>Refresh</source>
         <translation>Обновить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="22" />
+        <location filename="../ActionTable.cpp" line="24" />
         <source>Close</source>
         <translation>Закрыть</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="24" />
+        <location filename="../ActionTable.cpp" line="26" />
         <source>Clear list</source>
         <translation>Очистить список</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="26" />
+        <location filename="../ActionTable.cpp" line="28" />
         <source>Save As .MESH...</source>
         <translation>Сохранить как .MESH...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="28" />
+        <location filename="../ActionTable.cpp" line="30" />
         <source>Save As .OFF...</source>
         <translation>Сохранить как .OFF...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="30" />
+        <location filename="../ActionTable.cpp" line="32" />
         <source>Save As .VTK...</source>
         <translation>Сохранить как .VTK...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="32" />
+        <location filename="../ActionTable.cpp" line="34" />
         <source>Save As .OBJ...</source>
         <translation>Сохранить как .OBJ...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="34" />
+        <location filename="../ActionTable.cpp" line="36" />
         <source>Save As .PLY...</source>
         <translation>Сохранить как .PLY...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="36" />
+        <location filename="../ActionTable.cpp" line="38" />
         <source>Save As .DAT...</source>
         <translation>Сохранить как .DAT...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="38" />
+        <location filename="../ActionTable.cpp" line="40" />
         <source>Save As Image</source>
         <translation>Сохранить как изображение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="40" />
+        <location filename="../ActionTable.cpp" line="42" />
         <source>Save As binary .STL...</source>
         <translation>Сохранить как двоичный .STL...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="42" />
+        <location filename="../ActionTable.cpp" line="44" />
         <source>Save As text .STL...</source>
         <translation>Сохранить как текстовый .STL...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="44" />
+        <location filename="../ActionTable.cpp" line="46" />
         <source>Save As Star CD...</source>
         <translation>Сохранить как Star CD...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="46" />
+        <location filename="../ActionTable.cpp" line="48" />
         <source>Print</source>
         <translation>Печать</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="48" />
+        <location filename="../ActionTable.cpp" line="50" />
         <source>Case sheet...</source>
         <translation>Лист случая...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="50" />
+        <location filename="../ActionTable.cpp" line="52" />
         <source>Print case sheet...</source>
         <translation>Печать листа случая...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="52" />
+        <location filename="../ActionTable.cpp" line="54" />
         <source>Exit</source>
         <translation>Выход</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="54" />
+        <location filename="../ActionTable.cpp" line="56" />
         <source>Model Info</source>
         <translation>Сведения о модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="56" />
+        <location filename="../ActionTable.cpp" line="58" />
         <source>Measurements</source>
         <translation>Измерения</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="58" />
+        <location filename="../ActionTable.cpp" line="60" />
         <source>Closest gap</source>
         <translation>Кратчайшее расстояние</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="60" />
+        <location filename="../ActionTable.cpp" line="62" />
         <source>Preferences</source>
         <translation>Настройки</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="62" />
+        <location filename="../ActionTable.cpp" line="64" />
         <source>About</source>
         <translation>О программе</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="64" />
+        <location filename="../ActionTable.cpp" line="66" />
         <source>View Points</source>
         <translation>Показать точки</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="66" />
+        <location filename="../ActionTable.cpp" line="68" />
         <source>View Edges</source>
         <translation>Показать рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="68" />
-        <location filename="../ActionTable.cpp" line="76" />
+        <location filename="../ActionTable.cpp" line="70" />
+        <location filename="../ActionTable.cpp" line="78" />
         <source>View Faces</source>
         <translation>Показать грани</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="70" />
+        <location filename="../ActionTable.cpp" line="72" />
         <source>View Vertices</source>
         <translation>Показать вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="72" />
+        <location filename="../ActionTable.cpp" line="74" />
         <source>View contour edges</source>
         <translation>Контурные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="74" />
+        <location filename="../ActionTable.cpp" line="76" />
         <source>View surface edges</source>
         <translation>Рёбра поверхности</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="78" />
+        <location filename="../ActionTable.cpp" line="80" />
         <source>View Surface</source>
         <translation>Показать поверхность</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="80" />
+        <location filename="../ActionTable.cpp" line="82" />
         <source>Black-and-white mode</source>
         <translation>Чёрно-белый режим</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="82" />
+        <location filename="../ActionTable.cpp" line="84" />
         <source>Material</source>
         <translation>Материалы</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="84" />
+        <location filename="../ActionTable.cpp" line="86" />
         <source>Functions</source>
         <translation>Функции</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="86" />
+        <location filename="../ActionTable.cpp" line="88" />
         <source>View Isosurfaces</source>
         <translation>Изоповерхности</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="88" />
+        <location filename="../ActionTable.cpp" line="90" />
         <source>View Intersect</source>
         <translation>Сечение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="90" />
+        <location filename="../ActionTable.cpp" line="92" />
         <source>View Color Lines</source>
         <translation>Цветные изолинии</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="92" />
+        <location filename="../ActionTable.cpp" line="94" />
         <source>View BoundingBox</source>
         <translation>Ограничивающий параллелепипед</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="94" />
+        <location filename="../ActionTable.cpp" line="96" />
         <source>View Inner Edges</source>
         <translation>Внутренние рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="96" />
+        <location filename="../ActionTable.cpp" line="98" />
         <source>Transparent Mode</source>
         <translation>Прозрачность</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="98" />
+        <location filename="../ActionTable.cpp" line="100" />
         <source>Show Axes</source>
         <translation>Показать оси</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="100" />
+        <location filename="../ActionTable.cpp" line="102" />
         <source>Start Position</source>
         <translation>Исходное положение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="102" />
+        <location filename="../ActionTable.cpp" line="104" />
         <source>Rescale to screen</source>
         <translation>Вписать в экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="104" />
+        <location filename="../ActionTable.cpp" line="106" />
         <source>Fit all</source>
         <translation>Показать всё</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="106" />
+        <location filename="../ActionTable.cpp" line="108" />
         <source>Move Center</source>
         <translation>Переместить центр</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="108" />
+        <location filename="../ActionTable.cpp" line="110" />
         <source>Rotate to X</source>
         <translation>Повернуть вокруг X</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="110" />
+        <location filename="../ActionTable.cpp" line="112" />
         <source>Rotate to Y</source>
         <translation>Повернуть вокруг Y</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="112" />
+        <location filename="../ActionTable.cpp" line="114" />
         <source>Rotate to Z</source>
         <translation>Повернуть вокруг Z</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="114" />
+        <location filename="../ActionTable.cpp" line="116" />
         <source>Set Plane XY</source>
         <translation>Плоскость XY</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="116" />
+        <location filename="../ActionTable.cpp" line="118" />
         <source>Set Plane XZ</source>
         <translation>Плоскость XZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="118" />
+        <location filename="../ActionTable.cpp" line="120" />
         <source>Set Plane YZ</source>
         <translation>Плоскость YZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="120" />
+        <location filename="../ActionTable.cpp" line="122" />
         <source>Zoom in</source>
         <translation>Увеличить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="122" />
+        <location filename="../ActionTable.cpp" line="124" />
         <source>Zoom out</source>
         <translation>Уменьшить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="124" />
+        <location filename="../ActionTable.cpp" line="126" />
         <source>Show in 3D-Stereo</source>
         <translation>Стереоизображение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="126" />
+        <location filename="../ActionTable.cpp" line="128" />
         <source>Show in FullScreen</source>
         <translation>Во весь экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="128" />
+        <location filename="../ActionTable.cpp" line="130" />
         <source>Change Background Color</source>
         <translation>Цвет фона</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="130" />
+        <location filename="../ActionTable.cpp" line="132" />
         <source>Show Ruler</source>
         <translation>Линейка</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="132" />
+        <location filename="../ActionTable.cpp" line="134" />
         <source>Splice vertices</source>
         <translation>Склеить вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="134" />
+        <location filename="../ActionTable.cpp" line="136" />
         <source>Mass Select</source>
         <translation>Выделение рамкой</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="136" />
+        <location filename="../ActionTable.cpp" line="138" />
         <source>Multi select</source>
         <translation>Множественный выбор</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="138" />
+        <location filename="../ActionTable.cpp" line="140" />
         <source>Clear selection</source>
         <translation>Снять выделение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="140" />
+        <location filename="../ActionTable.cpp" line="142" />
         <source>Edit selection</source>
         <translation>Изменить материал выделения</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="142" />
+        <location filename="../ActionTable.cpp" line="144" />
         <source>Edit Point</source>
         <translation>Изменить точку</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="144" />
+        <location filename="../ActionTable.cpp" line="146" />
         <source>Fill material zeros</source>
         <translation>Заполнить материалы нулями</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="146" />
+        <location filename="../ActionTable.cpp" line="148" />
         <source>Find border Edges</source>
         <translation>Найти граничные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="148" />
+        <location filename="../ActionTable.cpp" line="150" />
         <source>Find border material Edges</source>
         <translation>Найти границы материала</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="151" />
+        <location filename="../ActionTable.cpp" line="153" />
         <source>Centering all models by selected point</source>
         <translation>Центрировать все модели по выбранной точке</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="154" />
+        <location filename="../ActionTable.cpp" line="156" />
         <source>Transfrom all models as active model</source>
         <translation>Преобразовать все модели как активную</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="156" />
+        <location filename="../ActionTable.cpp" line="158" />
         <source>Get full clone of active model</source>
         <translation>Полная копия активной модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="159" />
+        <location filename="../ActionTable.cpp" line="161" />
         <source>Clone selection into new model</source>
         <translation>Выделение в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="162" />
+        <location filename="../ActionTable.cpp" line="164" />
         <source>Clone visible primitives into new model</source>
         <translation>Видимые примитивы в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="165" />
+        <location filename="../ActionTable.cpp" line="167" />
         <source>Convert cell functionts to vert.functions</source>
         <translation>Функции ячеек в функции вершин</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="167" />
+        <location filename="../ActionTable.cpp" line="169" />
         <source>Create surface of model</source>
         <translation>Построить поверхность модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="169" />
+        <location filename="../ActionTable.cpp" line="171" />
         <source>Topology Merge Vertices</source>
         <translation>Слияние вершин топологии</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="171" />
+        <location filename="../ActionTable.cpp" line="173" />
         <source>Full interface</source>
         <translation>Полный интерфейс</translation>
     </message>
@@ -2183,7 +2112,7 @@
     </message>
     <message>
         <location filename="../../measure/MeasureReport.cpp" line="57" />
-        <location filename="../../measure/MeasureReport.cpp" line="158" />
+        <location filename="../../measure/MeasureReport.cpp" line="178" />
         <source>not closed</source>
         <translation>не замкнута</translation>
     </message>
@@ -2203,396 +2132,341 @@
         <translation>%1 №%2</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="25" />
+        <location filename="../../measure/MeasureReport.cpp" line="86" />
         <source>Tumour</source>
         <translation>Опухоль</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="64" />
+        <location filename="../../measure/MeasureReport.cpp" line="88" />
         <source>Kidney</source>
         <translation>Почка</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="36" />
+        <location filename="../../measure/MeasureReport.cpp" line="90" />
         <source>Collecting system</source>
         <translation>Чашечно-лоханочная система</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="22" />
-        <source>Cyst</source>
-        <translation>Киста</translation>
-    </message>
-    <message>
-        <location filename="../../model/AnatomyTable.cpp" line="32" />
+        <location filename="../../measure/MeasureReport.cpp" line="92" />
         <source>Stones</source>
         <translation>Камни</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="41" />
+        <location filename="../../measure/MeasureReport.cpp" line="94" />
         <source>Artery</source>
         <translation>Артерия</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="46" />
+        <location filename="../../measure/MeasureReport.cpp" line="96" />
         <source>Vein</source>
         <translation>Вена</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="53" />
+        <location filename="../../measure/MeasureReport.cpp" line="98" />
         <source>Skin</source>
         <translation>Кожа</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="58" />
+        <location filename="../../measure/MeasureReport.cpp" line="100" />
         <source>Bone</source>
         <translation>Кость</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="69" />
-        <source>Ureter</source>
-        <translation>Мочеточник</translation>
-    </message>
-    <message>
-        <location filename="../../model/AnatomyTable.cpp" line="71" />
-        <source>Urinary bladder</source>
-        <translation>Мочевой пузырь</translation>
-    </message>
-    <message>
-        <location filename="../../model/AnatomyTable.cpp" line="73" />
-        <source>Adrenal gland</source>
-        <translation>Надпочечник</translation>
-    </message>
-    <message>
-        <location filename="../../model/AnatomyTable.cpp" line="76" />
-        <source>Spleen</source>
-        <translation>Селезёнка</translation>
-    </message>
-    <message>
-        <location filename="../../model/AnatomyTable.cpp" line="78" />
-        <source>Liver</source>
-        <translation>Печень</translation>
-    </message>
-    <message>
-        <location filename="../../model/AnatomyTable.cpp" line="80" />
-        <source>Pancreas</source>
-        <translation>Поджелудочная железа</translation>
-    </message>
-    <message>
-        <location filename="../../model/AnatomyTable.cpp" line="82" />
-        <source>Gallbladder</source>
-        <translation>Желчный пузырь</translation>
-    </message>
-    <message>
-        <location filename="../../model/AnatomyTable.cpp" line="85" />
-        <source>Aorta</source>
-        <translation>Аорта</translation>
-    </message>
-    <message>
-        <location filename="../../model/AnatomyTable.cpp" line="87" />
-        <source>Renal pyramids</source>
-        <translation>Почечные пирамиды</translation>
-    </message>
-    <message>
-        <location filename="../../model/AnatomyTable.cpp" line="89" />
-        <source>Marked as bad</source>
-        <translation>Помечено как негодное</translation>
-    </message>
-    <message>
-        <location filename="../../measure/MeasureReport.cpp" line="94" />
+        <location filename="../../measure/MeasureReport.cpp" line="114" />
         <source>%1 (%2)</source>
         <translation>%1 (%2)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="104" />
+        <location filename="../../measure/MeasureReport.cpp" line="124" />
         <source>%1 mm</source>
         <translation>%1 мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="109" />
+        <location filename="../../measure/MeasureReport.cpp" line="129" />
         <source>%1 mm²</source>
         <translation>%1 мм²</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="114" />
+        <location filename="../../measure/MeasureReport.cpp" line="134" />
         <source>%1 mm³ (%2 mL)</source>
         <translation>%1 мм³ (%2 мл)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="125" />
+        <location filename="../../measure/MeasureReport.cpp" line="145" />
         <source>Models</source>
         <translation>Модели</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="126" />
+        <location filename="../../measure/MeasureReport.cpp" line="146" />
         <source>Model</source>
         <translation>Модель</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="126" />
+        <location filename="../../measure/MeasureReport.cpp" line="146" />
         <source>Area, mm²</source>
         <translation>Площадь, мм²</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="126" />
-        <location filename="../../measure/MeasureReport.cpp" line="154" />
+        <location filename="../../measure/MeasureReport.cpp" line="146" />
+        <location filename="../../measure/MeasureReport.cpp" line="174" />
         <source>Volume, mm³</source>
         <translation>Объём, мм³</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="127" />
+        <location filename="../../measure/MeasureReport.cpp" line="147" />
         <source>Volume, mL</source>
         <translation>Объём, мл</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="127" />
+        <location filename="../../measure/MeasureReport.cpp" line="147" />
         <source>Components</source>
         <translation>Компоненты</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="127" />
+        <location filename="../../measure/MeasureReport.cpp" line="147" />
         <source>Surface</source>
         <translation>Поверхность</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="134" />
+        <location filename="../../measure/MeasureReport.cpp" line="154" />
         <source>not measured: %1</source>
         <translation>не измерена: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="154" />
+        <location filename="../../measure/MeasureReport.cpp" line="174" />
         <source>Stone</source>
         <translation>Камень</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="154" />
+        <location filename="../../measure/MeasureReport.cpp" line="174" />
         <source>Largest diameter, mm</source>
         <translation>Наибольший диаметр, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="155" />
+        <location filename="../../measure/MeasureReport.cpp" line="175" />
         <source>Centre, mm</source>
         <translation>Центр, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="167" />
+        <location filename="../../measure/MeasureReport.cpp" line="187" />
         <source>Stones: %1; in all %2</source>
         <translation>Камней: %1; всего %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="169" />
+        <location filename="../../measure/MeasureReport.cpp" line="189" />
         <source> (not closed, without volume: %1)</source>
         <translation> (не замкнуты, без объёма: %1)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="172" />
+        <location filename="../../measure/MeasureReport.cpp" line="192" />
         <source>; the largest #%1, %2 across</source>
         <translation>; наибольший №%1, поперечник %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="182" />
+        <location filename="../../measure/MeasureReport.cpp" line="202" />
         <source>touching</source>
         <translation>касаются</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="184" />
+        <location filename="../../measure/MeasureReport.cpp" line="204" />
         <source>overlapping</source>
         <translation>перекрываются</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="189" />
+        <location filename="../../measure/MeasureReport.cpp" line="209" />
         <source>inside %1</source>
         <translation>внутри %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="191" />
+        <location filename="../../measure/MeasureReport.cpp" line="211" />
         <source>holds %1</source>
         <translation>содержит %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="198" />
+        <location filename="../../measure/MeasureReport.cpp" line="218" />
         <source>no triangles to measure</source>
         <translation>нет треугольников для измерения</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="207" />
+        <location filename="../../measure/MeasureReport.cpp" line="227" />
         <source>Gaps</source>
         <translation>Расстояния</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="208" />
-        <location filename="../../measure/MeasureReport.cpp" line="227" />
+        <location filename="../../measure/MeasureReport.cpp" line="228" />
+        <location filename="../../measure/MeasureReport.cpp" line="247" />
         <source>From</source>
         <translation>От</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="208" />
+        <location filename="../../measure/MeasureReport.cpp" line="228" />
         <source>To</source>
         <translation>До</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="208" />
+        <location filename="../../measure/MeasureReport.cpp" line="228" />
         <source>Gap, mm</source>
         <translation>Расстояние, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="208" />
+        <location filename="../../measure/MeasureReport.cpp" line="228" />
         <source>Note</source>
         <translation>Примечание</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="226" />
+        <location filename="../../measure/MeasureReport.cpp" line="246" />
         <source>R.E.N.A.L. nephrometry of %1</source>
         <translation>Нефрометрия R.E.N.A.L. для %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="227" />
+        <location filename="../../measure/MeasureReport.cpp" line="247" />
         <source>Part</source>
         <translation>Составляющая</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="227" />
+        <location filename="../../measure/MeasureReport.cpp" line="247" />
         <source>Score</source>
         <translation>Баллы</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="228" />
+        <location filename="../../measure/MeasureReport.cpp" line="248" />
         <source>R: radius</source>
         <translation>R: радиус</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="230" />
+        <location filename="../../measure/MeasureReport.cpp" line="250" />
         <source>largest diameter %1</source>
         <translation>наибольший диаметр %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="231" />
+        <location filename="../../measure/MeasureReport.cpp" line="251" />
         <source>no surface</source>
         <translation>нет поверхности</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="233" />
+        <location filename="../../measure/MeasureReport.cpp" line="253" />
         <source>E: exophytic</source>
         <translation>E: экзофитность</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="234" />
+        <location filename="../../measure/MeasureReport.cpp" line="254" />
         <source>estimate: %1 of the volume outside the convex hull of %2</source>
         <translation>оценка: %1 объёма вне выпуклой оболочки %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="236" />
+        <location filename="../../measure/MeasureReport.cpp" line="256" />
         <source>needs a closed tumour and a kidney</source>
         <translation>нужны замкнутая опухоль и почка</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="238" />
+        <location filename="../../measure/MeasureReport.cpp" line="258" />
         <source>N: nearness</source>
         <translation>N: близость</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="239" />
+        <location filename="../../measure/MeasureReport.cpp" line="259" />
         <source>gap %1 to %2</source>
         <translation>расстояние %1 до %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="242" />
+        <location filename="../../measure/MeasureReport.cpp" line="262" />
         <source>needs a collecting system</source>
         <translation>нужна чашечно-лоханочная система</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="243" />
+        <location filename="../../measure/MeasureReport.cpp" line="263" />
         <source>A: anterior or posterior</source>
         <translation>A: передняя или задняя</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="245" />
-        <location filename="../../measure/MeasureReport.cpp" line="247" />
+        <location filename="../../measure/MeasureReport.cpp" line="265" />
+        <location filename="../../measure/MeasureReport.cpp" line="267" />
         <source>entered</source>
         <translation>введено</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="245" />
-        <location filename="../../measure/MeasureReport.cpp" line="247" />
+        <location filename="../../measure/MeasureReport.cpp" line="265" />
+        <location filename="../../measure/MeasureReport.cpp" line="267" />
         <source>to be entered</source>
         <translation>нужно ввести</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="246" />
+        <location filename="../../measure/MeasureReport.cpp" line="266" />
         <source>L: location to the polar lines</source>
         <translation>L: положение относительно полярных линий</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="255" />
+        <location filename="../../measure/MeasureReport.cpp" line="275" />
         <source>R.E.N.A.L. score %1%2</source>
         <translation>Оценка R.E.N.A.L.: %1%2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="264" />
+        <location filename="../../measure/MeasureReport.cpp" line="284" />
         <source>Sum so far %1 (%2); missing %3</source>
         <translation>Сумма пока %1 (%2); не хватает %3</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="273" />
+        <location filename="../../measure/MeasureReport.cpp" line="293" />
         <source>Not measured: %1</source>
         <translation>Не измерена: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="275" />
+        <location filename="../../measure/MeasureReport.cpp" line="295" />
         <source>Surface area = %1</source>
         <translation>Площадь поверхности = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="276" />
+        <location filename="../../measure/MeasureReport.cpp" line="296" />
         <source>Closed = %1</source>
         <translation>Замкнута = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="277" />
+        <location filename="../../measure/MeasureReport.cpp" line="297" />
         <source>Manifold = %1</source>
         <translation>Многообразие = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="278" />
+        <location filename="../../measure/MeasureReport.cpp" line="298" />
         <source>Consistently oriented = %1</source>
         <translation>Согласованно ориентирована = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="280" />
+        <location filename="../../measure/MeasureReport.cpp" line="300" />
         <source>Self-intersecting = %1</source>
         <translation>Самопересекается = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="283" />
+        <location filename="../../measure/MeasureReport.cpp" line="303" />
         <source>Volume = %1</source>
         <translation>Объём = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="285" />
+        <location filename="../../measure/MeasureReport.cpp" line="305" />
         <source>The surface was inside out (its triangles faced inwards)</source>
         <translation>Поверхность была вывернута (треугольники смотрели внутрь)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="287" />
+        <location filename="../../measure/MeasureReport.cpp" line="307" />
         <source>Volume: %1 (%2 border edges, %3 non-manifold edges)</source>
         <translation>Объём: %1 (граничных рёбер: %2, неманифолдных рёбер: %3)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="293" />
+        <location filename="../../measure/MeasureReport.cpp" line="313" />
         <source>Voxel volume of the label = %1</source>
         <translation>Объём вокселей метки = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="294" />
+        <location filename="../../measure/MeasureReport.cpp" line="314" />
         <source>Connected components = %1</source>
         <translation>Связных компонент = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="296" />
+        <location filename="../../measure/MeasureReport.cpp" line="316" />
         <source>Extents = %1 x %2 x %3 mm</source>
         <translation>Размеры = %1 x %2 x %3 мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="299" />
+        <location filename="../../measure/MeasureReport.cpp" line="319" />
         <source>Largest diameter = %1</source>
         <translation>Наибольший диаметр = %1</translation>
     </message>
@@ -2719,22 +2593,22 @@
 <context>
     <name>ModelClass</name>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="18" />
+        <location filename="../../formats/LoadPipeline.cpp" line="27" />
         <source>Unknown error open file.</source>
         <translation>Неизвестная ошибка открытия файла.</translation>
     </message>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="20" />
+        <location filename="../../formats/LoadPipeline.cpp" line="29" />
         <source>Error opening file.</source>
         <translation>Ошибка открытия файла.</translation>
     </message>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="22" />
+        <location filename="../../formats/LoadPipeline.cpp" line="31" />
         <source>Error filetype.</source>
         <translation>Неверный тип файла.</translation>
     </message>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="24" />
+        <location filename="../../formats/LoadPipeline.cpp" line="33" />
         <source>Error: there is no memory.</source>
         <translation>Ошибка: недостаточно памяти.</translation>
     </message>
@@ -2813,52 +2687,52 @@
 <context>
     <name>ObjectsControl</name>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="27" />
+        <location filename="../panels/ObjectsControl.cpp" line="28" />
         <source>Objects</source>
         <translation>Объекты</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="37" />
+        <location filename="../panels/ObjectsControl.cpp" line="38" />
         <source>Name</source>
         <translation>Имя</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="77" />
+        <location filename="../panels/ObjectsControl.cpp" line="83" />
         <source>Set active</source>
         <translation>Сделать активной</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="78" />
+        <location filename="../panels/ObjectsControl.cpp" line="84" />
         <source>Show/Hide</source>
         <translation>Показать/скрыть</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="80" />
+        <location filename="../panels/ObjectsControl.cpp" line="86" />
         <source>Change color</source>
         <translation>Изменить цвет</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="81" />
+        <location filename="../panels/ObjectsControl.cpp" line="87" />
         <source>Change name</source>
         <translation>Переименовать</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="82" />
+        <location filename="../panels/ObjectsControl.cpp" line="88" />
         <source>Delete</source>
         <translation>Удалить</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="83" />
+        <location filename="../panels/ObjectsControl.cpp" line="89" />
         <source>Join models</source>
         <translation>Объединить модели</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="377" />
+        <location filename="../panels/ObjectsControl.cpp" line="381" />
         <source>Rename object</source>
         <translation>Переименование объекта</translation>
     </message>
     <message>
-        <location filename="../panels/ObjectsControl.cpp" line="377" />
+        <location filename="../panels/ObjectsControl.cpp" line="381" />
         <source>Enter new name</source>
         <translation>Введите новое имя</translation>
     </message>
@@ -2866,7 +2740,7 @@
 <context>
     <name>OpacityControl</name>
     <message>
-        <location filename="../panels/OpacityControl.cpp" line="15" />
+        <location filename="../panels/OpacityControl.cpp" line="17" />
         <source>Opacity</source>
         <translation>Непрозрачность</translation>
     </message>
@@ -2887,27 +2761,27 @@
 <context>
     <name>PointControl</name>
     <message>
-        <location filename="../panels/PointControl.cpp" line="16" />
+        <location filename="../panels/PointControl.cpp" line="18" />
         <source>Point control</source>
         <translation>Правка точки</translation>
     </message>
     <message>
-        <location filename="../panels/PointControl.cpp" line="26" />
+        <location filename="../panels/PointControl.cpp" line="28" />
         <source>X:</source>
         <translation>X:</translation>
     </message>
     <message>
-        <location filename="../panels/PointControl.cpp" line="26" />
+        <location filename="../panels/PointControl.cpp" line="28" />
         <source>Y:</source>
         <translation>Y:</translation>
     </message>
     <message>
-        <location filename="../panels/PointControl.cpp" line="26" />
+        <location filename="../panels/PointControl.cpp" line="28" />
         <source>Z:</source>
         <translation>Z:</translation>
     </message>
     <message>
-        <location filename="../panels/PointControl.cpp" line="33" />
+        <location filename="../panels/PointControl.cpp" line="35" />
         <source>Save</source>
         <translation>Сохранить</translation>
     </message>
@@ -3142,52 +3016,52 @@
 <context>
     <name>Tessaron</name>
     <message>
-        <location filename="../FileCommands.cpp" line="73" />
+        <location filename="../FileCommands.cpp" line="75" />
         <source>This scene is already being opened; it is skipped.</source>
         <translation>Эта сцена уже открывается; она пропущена.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="93" />
+        <location filename="../FileCommands.cpp" line="95" />
         <source>Loading file...</source>
         <translation>Загрузка файла...</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="137" />
+        <location filename="../FileCommands.cpp" line="139" />
         <source>Opening file</source>
         <translation>Открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="138" />
+        <location filename="../FileCommands.cpp" line="140" />
         <source>Open File</source>
         <translation>Открыть файл</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="139" />
+        <location filename="../FileCommands.cpp" line="141" />
         <source>All models(*surf *hx)</source>
         <translation>Все модели(*surf *hx)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="176" />
+        <location filename="../FileCommands.cpp" line="178" />
         <source>Reopening file</source>
         <translation>Повторное открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="219" />
+        <location filename="../FileCommands.cpp" line="221" />
         <source>There is no .hx files in this folder.</source>
         <translation>В этой папке нет файлов .hx.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="258" />
+        <location filename="../FileCommands.cpp" line="261" />
         <source>Files of this kind are not read; the endings read are %1.</source>
         <translation>Файлы такого вида не читаются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="284" />
+        <location filename="../FileCommands.cpp" line="287" />
         <source>Saving file</source>
         <translation>Сохранение файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="286" />
+        <location filename="../FileCommands.cpp" line="289" />
         <source>Save file As...</source>
         <translation>Сохранить файл как...</translation>
     </message>
@@ -3207,79 +3081,79 @@
         <translation>Сохранение настроек</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="238" />
+        <location filename="../Tessaron.cpp" line="299" />
         <source>The &lt;b&gt;%1&lt;/b&gt; is 3d viewer.&lt;br/&gt;</source>
         <translation>&lt;b&gt;%1&lt;/b&gt; — программа трёхмерного просмотра.&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="239" />
+        <location filename="../Tessaron.cpp" line="300" />
         <source>Current version %2&lt;br/&gt;</source>
         <translation>Текущая версия %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="240" />
+        <location filename="../Tessaron.cpp" line="301" />
         <source>Build #%1, build time %2&lt;br/&gt;</source>
         <translation>Сборка №%1, время сборки %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="241" />
+        <location filename="../Tessaron.cpp" line="302" />
         <source>Commit #%1, commit time %2&lt;br/&gt;</source>
         <translation>Коммит №%1, время коммита %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="242" />
+        <location filename="../Tessaron.cpp" line="303" />
         <source>Compiled in %3 %4.</source>
         <translation>Скомпилировано %3 %4.</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="243" />
+        <location filename="../Tessaron.cpp" line="304" />
         <source>About %1 v %2</source>
         <translation>О программе %1 v %2</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="25" />
+        <location filename="../CaseSheetCommands.cpp" line="24" />
         <location filename="../MeasureCommands.cpp" line="30" />
         <location filename="../MeasureCommands.cpp" line="40" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="28" />
+        <location filename="../CaseSheetCommands.cpp" line="27" />
         <source>Making the case sheet...</source>
         <translation>Составление листа случая...</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="50" />
+        <location filename="../CaseSheetCommands.cpp" line="49" />
         <source>Case sheet</source>
         <translation>Лист случая</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="50" />
+        <location filename="../CaseSheetCommands.cpp" line="49" />
         <source>Title of the sheet:</source>
         <translation>Заголовок листа:</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="55" />
+        <location filename="../CaseSheetCommands.cpp" line="54" />
         <source>Save the case sheet as</source>
         <translation>Сохранить лист случая как</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="56" />
+        <location filename="../CaseSheetCommands.cpp" line="55" />
         <source>PDF (*.pdf)</source>
         <translation>PDF (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="65" />
+        <location filename="../CaseSheetCommands.cpp" line="64" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="71" />
+        <location filename="../CaseSheetCommands.cpp" line="70" />
         <source>The case sheet is written to %1</source>
         <translation>Лист случая записан в %1</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="80" />
+        <location filename="../CaseSheetCommands.cpp" line="79" />
         <source>Print case sheet</source>
         <translation>Печать листа случая</translation>
     </message>
@@ -3329,28 +3203,28 @@
         <translation>Не удалось сохранить настройки в %1.</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="27" />
+        <location filename="../ImportCommands.cpp" line="29" />
         <source>Importable files (%1)</source>
         <translation>Импортируемые файлы (%1)</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="32" />
+        <location filename="../ImportCommands.cpp" line="34" />
         <source>Importing file</source>
         <translation>Импорт файла</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="34" />
-        <location filename="../ImportCommands.cpp" line="47" />
+        <location filename="../ImportCommands.cpp" line="36" />
+        <location filename="../ImportCommands.cpp" line="49" />
         <source>Import</source>
         <translation>Импорт</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="44" />
+        <location filename="../ImportCommands.cpp" line="46" />
         <source>Importing %1...</source>
         <translation>Импорт %1...</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="57" />
+        <location filename="../ImportCommands.cpp" line="59" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
@@ -3363,6 +3237,55 @@
         <location filename="../Startup.cpp" line="61" />
         <source>All menus and panels: %1 ▸ %2 (%3)</source>
         <translation>Все меню и панели: %1 ▸ %2 (%3)</translation>
+    </message>
+</context>
+<context>
+    <name>ViewCommands</name>
+    <message>
+        <location filename="../../view/Measurements.cpp" line="88" />
+        <source>Measuring...</source>
+        <translation>Измерение...</translation>
+    </message>
+    <message>
+        <location filename="../../view/Measurements.cpp" line="90" />
+        <source>Measures:</source>
+        <translation>Измерения:</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="70" />
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="70" />
+        <source>There is no selected elements.</source>
+        <translation>Нет выделенных элементов.</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="115" />
+        <source>Splice vertices</source>
+        <translation>Склеить вершины</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="115" />
+        <source>Input Eps:</source>
+        <translation>Введите точность Eps:</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="163" />
+        <location filename="../../view/ViewModes.cpp" line="193" />
+        <source>Building model...</source>
+        <translation>Построение модели...</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="225" />
+        <source>Change Materil Number</source>
+        <translation>Изменение номера материала</translation>
+    </message>
+    <message>
+        <location filename="../../view/ModelCommands.cpp" line="226" />
+        <source>Input new material number:</source>
+        <translation>Введите новый номер материала:</translation>
     </message>
 </context>
 </TS>

@@ -16,7 +16,7 @@ ColorSizeControl::ColorSizeControl(QWidget *parent, GLWidget *view)
     , View(view)
 {
     setupUi();
-    const PaletteTexture &palette = View->Palette;
+    const PaletteTexture &palette = View->State.Palette;
     spinBox_func_size->setValue(palette.Size);
     spinBox_palette_size->setValue(palette.Period);
     checkBox_repeat->setChecked(palette.Repeat != 0);
@@ -104,7 +104,7 @@ void ColorSizeControl::updateIsolines(ModelClass &model)
 {
     if (model.Settings.ColorMode != 5 || !model.Settings.ShowIsolines)
         return;
-    const PaletteTexture &palette = View->Palette;
+    const PaletteTexture &palette = View->State.Palette;
     if (checkBox_exact->isChecked()) {
         // The value in the units of the normalised function of the faces.
         const bool cells = model.FunctionLocation == 2;
@@ -129,7 +129,7 @@ void ColorSizeControl::updateIsolines(ModelClass &model)
 void ColorSizeControl::updateGradient()
 {
     ViewHost *host = View->host();
-    if (View->Palette.White)
+    if (View->State.Palette.White)
         host->removePanel(PanelKind::Gradient);
     else if (!host->hasPanel(PanelKind::Gradient))
         host->createPanel(PanelKind::Gradient);
@@ -143,7 +143,7 @@ void ColorSizeControl::ChangeView()
 {
     if (View->ModelList.count() < 2)
         return;
-    PaletteTexture &palette = View->Palette;
+    PaletteTexture &palette = View->State.Palette;
     palette.Repeat = int(checkBox_repeat->checkState());
     palette.Period = spinBox_palette_size->value();
     palette.Size = palette.Repeat ? spinBox_func_size->value() : spinBox_palette_size->value();

@@ -167,8 +167,7 @@ void FunctionControl::showFunction(bool keepRange)
     m->NeedsRebuild = 1;
     m->prepareDraw();
     ViewHost *host = View->host();
-    const QAction *lines = host->action("actionViewColorLines");
-    if (lines && lines->isChecked())
+    if (View->State.ColorLines)
         host->panelCommand(PanelKind::ColorSize, PanelCommand::Apply);
     else
         View->update();
@@ -227,9 +226,9 @@ void FunctionControl::on_pushButton_clicked()
             mesh->clearCellVisible();
         rebuildVisibleCells(*m);
         initialize();
-        m->UseAllVertices = View->Config.drawAllPoints;
-        m->SmoothNormals = View->Config.shade_type;
-        m->ColoredIsolines = View->Config.func_isolines;
+        m->UseAllVertices = View->State.Config.drawAllPoints;
+        m->SmoothNormals = View->State.Config.shade_type;
+        m->ColoredIsolines = View->State.Config.func_isolines;
         qCDebug(lcTrace) << "not construct new model";
     } else {
         validateRange();

@@ -81,7 +81,7 @@ void GradientControl::paintLegend(QPainter &painter) const
     const ModelClass *model = View->currentModel();
     if (!model || model->FunctionLocation == 0)
         return;
-    painter.fillRect(2, 25, 30, 200, paletteGradient(View->Palette));
+    painter.fillRect(2, 25, 30, 200, paletteGradient(View->State.Palette));
     paintTicks(painter);
     painter.setPen(widget()->palette().color(QPalette::WindowText));
     if (View->ModelList.count() < 2)

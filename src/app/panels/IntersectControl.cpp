@@ -1,6 +1,7 @@
 #include "IntersectControl.h"
 
 #include "view/GLWidget.h"
+#include "view/ViewCommands.h"
 #include "view/ViewHost.h"
 
 #include <QCheckBox>
@@ -48,9 +49,10 @@ void store(const _DREAL3 &v, double *out)
 
 } // namespace
 
-IntersectControl::IntersectControl(QWidget *parent, GLWidget *view)
+IntersectControl::IntersectControl(QWidget *parent, GLWidget *view, ViewCommands *commands)
     : QDockWidget(parent)
     , View(view)
+    , Commands(commands)
 {
     setObjectName("IntersectControl");
     setWindowTitle(tr("Intersection"));
@@ -164,7 +166,7 @@ void IntersectControl::ChangeView()
     get_point(point);
     get_normal(normal);
     const double p[3] = {point.x, point.y, point.z}, n[3] = {normal.x, normal.y, normal.z};
-    View->applyIntersection(p, n, checkBox_include->isChecked(), checkBox_invert->isChecked());
+    Commands->applyIntersection(p, n, checkBox_include->isChecked(), checkBox_invert->isChecked());
     ViewHost *host = View->host();
     if (model && View->ModelList.count() == 2 && !host->hasPanel(PanelKind::Objects))
         host->createPanel(PanelKind::Objects);

@@ -5,6 +5,7 @@
 #include <QDockWidget>
 
 class GLWidget;
+class ViewCommands;
 class ModelClass;
 class QCheckBox;
 class QLabel;
@@ -19,7 +20,7 @@ class IntersectControl : public QDockWidget
     Q_OBJECT
 
 public:
-    IntersectControl(QWidget *parent, GLWidget *view);
+    IntersectControl(QWidget *parent, GLWidget *view, ViewCommands *commands);
 
     // "Draw clipping rectangle" is ticked: the mouse edits the plane.
     bool planeEditMode() const;
@@ -40,6 +41,7 @@ private:
     void storeFieldsInPlane(ModelClass &model);
 
     GLWidget *View;
+    ViewCommands *Commands;
     QLabel *label_point;
     QLineEdit *lineEdit_point;
     QLabel *label_normal;

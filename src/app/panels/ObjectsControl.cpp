@@ -3,7 +3,6 @@
 #include "geometry/Status.h"
 #include "model/Topology.h"
 #include "view/Dialogs.h"
-#include "view/GLWidget.h"
 #include "view/ViewHost.h"
 
 #include <QAction>
@@ -19,9 +18,11 @@
 
 Q_DECLARE_METATYPE(ModelClass *)
 
-ObjectsControl::ObjectsControl(QWidget *parent, GLWidget *view)
+ObjectsControl::ObjectsControl(QWidget *parent, ModelListClass &models, ViewHost &host,
+                               const QList<QAction *> &measuring)
     : QDockWidget(parent)
-    , View(view)
+    , Models(models)
+    , Host(host)
 {
     setObjectName("ObjectsControl");
     setWindowTitle(tr("Objects"));
@@ -56,18 +57,23 @@ ObjectsControl::ObjectsControl(QWidget *parent, GLWidget *view)
     updateFields();
     for (int i = 0; i < treeWidget_objects->topLevelItemCount(); ++i)
         treeWidget_objects->topLevelItem(i)->setExpanded(true);
-    selectModel(View->currentModel());
-    connect(&View->ModelList, &ModelListClass::updateList, this, &ObjectsControl::updateFields);
+    selectModel(Models.active());
+    connect(&Models, &ModelListClass::updateList, this, &ObjectsControl::updateFields);
     connect(treeWidget_objects, &QTreeWidget::itemClicked, this, &ObjectsControl::itemClicked);
     connect(treeWidget_objects, &QTreeWidget::itemDoubleClicked, this,
             &ObjectsControl::itemDoubleClicked);
     show();
-    createActions();
+    createActions(measuring);
 }
 
 ObjectsControl::~ObjectsControl() = default;
 
-void ObjectsControl::createActions()
+void ObjectsControl::repaintView()
+{
+    Models.repaint();
+}
+
+void ObjectsControl::createActions(const QList<QAction *> &measuring)
 {
     auto make = [this](const QString &text, void (ObjectsControl::*slot)()) {
         auto *act = new QAction(text, this);
@@ -88,9 +94,7 @@ void ObjectsControl::createActions()
     auto *separator = new QAction(this);
     separator->setSeparator(true);
     treeWidget_objects->addAction(separator);
-    for (const char *name : {"actionClosestGap", "actionMeasurements"})
-        if (QAction *act = View->host()->action(name))
-            treeWidget_objects->addAction(act);
+    treeWidget_objects->addActions(measuring);
     ContextMenu = new QMenu(this);
     connect(treeWidget_objects, &QWidget::customContextMenuRequested, this,
             &ObjectsControl::openContextMenu);
@@ -100,7 +104,7 @@ QList<ModelClass *> ObjectsControl::selectedModels() const
 {
     QList<ModelClass *> models;
     for (QTreeWidgetItem *item : treeWidget_objects->selectedItems())
-        if (ModelClass *model = modelOf(item); model && View->ModelList.indexOf(model) > 0)
+        if (ModelClass *model = modelOf(item); model && Models.indexOf(model) > 0)
             models << model;
     return models;
 }
@@ -109,7 +113,7 @@ void ObjectsControl::openContextMenu(const QPoint &pos)
 {
     QTreeWidgetItem *item = treeWidget_objects->itemAt(pos);
     ModelClass *model = modelOf(item);
-    if (model && View->ModelList.indexOf(model) > 0 && model != View->currentModel()) {
+    if (model && Models.indexOf(model) > 0 && model != Models.active()) {
         // The row clicked becomes current, as in every tree view; a selection
         // of several rows that holds it stays for the commands on selections.
         const QList<QTreeWidgetItem *> selected = treeWidget_objects->selectedItems();
@@ -225,7 +229,7 @@ void ObjectsControl::placeChildren(const ModelClass *model)
 // Items of models that left the list.
 void ObjectsControl::dropGoneItems()
 {
-    const ModelListClass &list = View->ModelList;
+    const ModelListClass &list = Models;
     const QSet<const ModelClass *> present(list.Models.cbegin(), list.Models.cend());
     for (auto it = Items.begin(); it != Items.end();) {
         if (!present.contains(it.key())) {
@@ -252,7 +256,7 @@ void ObjectsControl::updateFields()
         Behind = true;
         return;
     }
-    const ModelListClass &list = View->ModelList;
+    const ModelListClass &list = Models;
     for (ModelClass *model : list.Models) {
         if (Items.contains(model))
             continue;
@@ -276,7 +280,7 @@ void ObjectsControl::updateFields()
              m && list.indexOf(m) > 0; m = m->Parent)
             Items.value(m)->setExpanded(true);
         selectModel(list.active());
-        View->host()->applyCompactLayout();
+        Host.applyCompactLayout();
     }
 }
 
@@ -292,17 +296,17 @@ void ObjectsControl::selectModel(ModelClass *model)
 
 void ObjectsControl::makeCurrent(ModelClass *model)
 {
-    View->ModelList.ActiveIndex = qint32(View->ModelList.indexOf(model));
+    Models.ActiveIndex = qint32(Models.indexOf(model));
     updateFields();
-    View->host()->applyCompactLayout();
-    View->host()->panelCommand(PanelKind::Function, PanelCommand::Refresh);
-    View->update();
+    Host.applyCompactLayout();
+    Host.panelCommand(PanelKind::Function, PanelCommand::Refresh);
+    repaintView();
 }
 
 void ObjectsControl::itemClicked(QTreeWidgetItem *item, int column)
 {
     ModelClass *model = modelOf(item);
-    if (!model || View->ModelList.indexOf(model) <= 0)
+    if (!model || Models.indexOf(model) <= 0)
         return;
     if (column == 0)
         makeCurrent(model);
@@ -315,7 +319,7 @@ void ObjectsControl::itemClicked(QTreeWidgetItem *item, int column)
 void ObjectsControl::itemDoubleClicked(QTreeWidgetItem *item, int column)
 {
     ModelClass *model = modelOf(item);
-    if (column == 0 && model && View->ModelList.indexOf(model) > 0)
+    if (column == 0 && model && Models.indexOf(model) > 0)
         makeCurrent(model);
 }
 
@@ -329,7 +333,7 @@ void ObjectsControl::contextMenuSelectElement()
 
 void ObjectsControl::contextMenuShowhideElement()
 {
-    const ModelListClass &list = View->ModelList;
+    const ModelListClass &list = Models;
     const QList<QTreeWidgetItem *> selected = treeWidget_objects->selectedItems();
     QList<ModelClass *> models;
     for (QTreeWidgetItem *item : selected)
@@ -344,12 +348,12 @@ void ObjectsControl::contextMenuShowhideElement()
             if (list.at(i)->Visible != model->Visible)
                 list.at(i)->switchVisible();
     }
-    View->update();
+    repaintView();
 }
 
 void ObjectsControl::contextMenuChangeColorElement(ModelClass *model)
 {
-    if (!model || View->ModelList.indexOf(model) <= 0)
+    if (!model || Models.indexOf(model) <= 0)
         return;
     QColor initial(Qt::white);
     if (model->ModelColor[0] >= 0)
@@ -359,19 +363,19 @@ void ObjectsControl::contextMenuChangeColorElement(ModelClass *model)
         return;
     model->setColor(chosen.red(), chosen.green(), chosen.blue());
     if (Items.contains(model))
-        refreshRow(model, View->ModelList.active() == model);
-    View->update();
+        refreshRow(model, Models.active() == model);
+    repaintView();
 }
 
 void ObjectsControl::contextMenuChangeColorElement()
 {
-    contextMenuChangeColorElement(View->currentModel());
+    contextMenuChangeColorElement(Models.active());
 }
 
 void ObjectsControl::contextMenuChangeNameElement()
 {
-    ModelClass *model = View->currentModel();
-    if (!model || View->ModelList.ActiveIndex <= 0)
+    ModelClass *model = Models.active();
+    if (!model || Models.ActiveIndex <= 0)
         return;
     QString name;
     if (Dialogs::current().getText(this, tr("Rename object"), tr("Enter new name"), model->title(),
@@ -384,7 +388,7 @@ void ObjectsControl::contextMenuChangeNameElement()
 
 void ObjectsControl::contextMenuDeleteElement()
 {
-    ModelListClass &list = View->ModelList;
+    ModelListClass &list = Models;
     QList<ModelClass *> doomed;
     for (QTreeWidgetItem *item : treeWidget_objects->selectedItems())
         if (ModelClass *model = modelOf(item); model && list.indexOf(model) > 0)
@@ -410,13 +414,13 @@ void ObjectsControl::contextMenuDeleteElement()
     }
     list.ActiveIndex = qint32(std::clamp<qsizetype>(current, 0, list.count() - 1));
     updateFields();
-    View->host()->applyCompactLayout();
-    View->update();
+    Host.applyCompactLayout();
+    repaintView();
 }
 
 void ObjectsControl::contextMenuJoinSelected()
 {
-    const ModelListClass &list = View->ModelList;
+    const ModelListClass &list = Models;
     QList<qsizetype> indices;
     for (QTreeWidgetItem *item : treeWidget_objects->selectedItems())
         indices << list.indexOf(modelOf(item));
@@ -430,7 +434,7 @@ void ObjectsControl::contextMenuJoinSelected()
         models << list.at(i);
     // The joined models hide (or show) themselves; the joint model stands in.
     contextMenuShowhideElement();
-    ModelClass *joined = joinModels(models, View->Config.join, 0);
+    ModelClass *joined = joinModels(models, Host.viewState().Config.join, 0);
     if (!joined)
         return;
     // Placed like a newly loaded model: shown, and from its own box, not
@@ -438,7 +442,7 @@ void ObjectsControl::contextMenuJoinSelected()
     // took after that model was hidden.
     joined->Visible = 1;
     joined->Transform->reset();
-    View->placeNewModel(joined);
+    emit modelMade(joined);
 }
 
 void ObjectsControl::ShowContexMenu()

@@ -2,20 +2,24 @@
 
 #include <QDockWidget>
 
-class GLWidget;
 class ModelClass;
+class ModelListClass;
 class QMenu;
 class QTreeWidget;
 class QTreeWidgetItem;
+class ViewHost;
 
-// "Objects": the model tree. Picks the current model, shows and hides,
-// recolours, renames, deletes and joins models.
+// "Objects": the tree of the model list. Picks the current model, shows and
+// hides, recolours, renames, deletes and joins models; the window's
+// measuring commands (`measuring`) join its context menu. A joined model
+// goes out through modelMade, for the view to place.
 class ObjectsControl : public QDockWidget
 {
     Q_OBJECT
 
 public:
-    ObjectsControl(QWidget *parent, GLWidget *view);
+    ObjectsControl(QWidget *parent, ModelListClass &models, ViewHost &host,
+                   const QList<QAction *> &measuring);
     ~ObjectsControl() override;
 
     QTreeWidget *tree() const { return treeWidget_objects; }
@@ -37,6 +41,9 @@ public:
     QAction *actionDelete;
     QAction *actionJoin;
 
+signals:
+    void modelMade(ModelClass *model);
+
 public slots:
     void updateFields();
     void itemClicked(QTreeWidgetItem *item, int column);
@@ -56,13 +63,16 @@ private slots:
 private:
     ModelClass *modelOf(const QTreeWidgetItem *item) const;
     void makeCurrent(ModelClass *model);
-    void createActions();
+    void createActions(const QList<QAction *> &measuring);
+    // Asks the view to draw the list again.
+    void repaintView();
     void setColorLabel(ModelClass *model);
     void refreshRow(ModelClass *model, bool current);
     void placeChildren(const ModelClass *model);
     void dropGoneItems();
 
-    GLWidget *View;
+    ModelListClass &Models;
+    ViewHost &Host;
     QTreeWidget *treeWidget_objects;
     QMenu *ContextMenu = nullptr;
     QHash<const ModelClass *, QTreeWidgetItem *> Items;

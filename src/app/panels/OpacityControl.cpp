@@ -1,15 +1,17 @@
 #include "OpacityControl.h"
 
 #include "view/GLWidget.h"
+#include "view/ViewCommands.h"
 
 #include <QSlider>
 #include <QVBoxLayout>
 
 #include <cmath>
 
-OpacityControl::OpacityControl(QWidget *parent, GLWidget *view)
+OpacityControl::OpacityControl(QWidget *parent, GLWidget *view, ViewCommands *commands)
     : QDockWidget(parent)
     , View(view)
+    , Commands(commands)
 {
     setObjectName("OpacityControl");
     setWindowTitle(tr("Opacity"));
@@ -32,7 +34,7 @@ OpacityControl::OpacityControl(QWidget *parent, GLWidget *view)
     const int value = modelValue();
     horizontalSlider->setValue(value > 250 ? 128 : value);
     connect(horizontalSlider, &QSlider::valueChanged, this, &OpacityControl::ChangeView);
-    View->changeOpacity(horizontalSlider->value());
+    Commands->changeOpacity(horizontalSlider->value());
     show();
 }
 
@@ -49,5 +51,5 @@ void OpacityControl::readModel()
 
 void OpacityControl::ChangeView()
 {
-    View->changeOpacity(horizontalSlider->value());
+    Commands->changeOpacity(horizontalSlider->value());
 }

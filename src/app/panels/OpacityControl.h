@@ -3,6 +3,7 @@
 #include <QDockWidget>
 
 class GLWidget;
+class ViewCommands;
 class QSlider;
 
 // "Opacity": one slider 0..255 that sets the transparency of the current model.
@@ -11,7 +12,7 @@ class OpacityControl : public QDockWidget
     Q_OBJECT
 
 public:
-    OpacityControl(QWidget *parent, GLWidget *view);
+    OpacityControl(QWidget *parent, GLWidget *view, ViewCommands *commands);
 
     // Sets the slider from the current model's opacity.
     void readModel();
@@ -24,5 +25,6 @@ private:
     int modelValue() const;
 
     GLWidget *View;
+    ViewCommands *Commands;
     QSlider *horizontalSlider;
 };

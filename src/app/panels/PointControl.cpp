@@ -2,15 +2,17 @@
 #include "PanelSize.h"
 
 #include "view/GLWidget.h"
+#include "view/ViewCommands.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-PointControl::PointControl(QWidget *parent, GLWidget *view)
+PointControl::PointControl(QWidget *parent, GLWidget *view, ViewCommands *commands)
     : QDockWidget(parent)
     , View(view)
+    , Commands(commands)
 {
     setObjectName("PointControl");
     setWindowTitle(tr("Point control"));
@@ -54,7 +56,7 @@ void PointControl::apply()
     const double y = lnEd_Y->text().toDouble(&ok[1]);
     const double z = lnEd_Z->text().toDouble(&ok[2]);
     if (ok[0] && ok[1] && ok[2])
-        View->changePointAttr(x, y, z);
+        Commands->changePointAttr(x, y, z);
 }
 
 void PointControl::on_pushButton_clicked()

@@ -3,6 +3,7 @@
 #include <QDockWidget>
 
 class GLWidget;
+class ViewCommands;
 class QLineEdit;
 class QPushButton;
 
@@ -13,7 +14,7 @@ class PointControl : public QDockWidget
     Q_OBJECT
 
 public:
-    PointControl(QWidget *parent, GLWidget *view);
+    PointControl(QWidget *parent, GLWidget *view, ViewCommands *commands);
 
     // Shows a point in the three fields.
     void setPoint(double x, double y, double z);
@@ -28,6 +29,7 @@ private:
     void apply();
 
     GLWidget *View;
+    ViewCommands *Commands;
     QLineEdit *lnEd_X;
     QLineEdit *lnEd_Y;
     QLineEdit *lnEd_Z;

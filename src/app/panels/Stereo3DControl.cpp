@@ -86,7 +86,7 @@ void Stereo3DControl::ChangeView()
     if (!model->Orthographic) {
         if (View->height() > 0)
             model->Aspect = double(View->width()) / View->height();
-        GLWidget::computeStereoFrustum(*model);
+        computeStereoFrustum(*model);
     }
     View->updateProjection();
     View->update();

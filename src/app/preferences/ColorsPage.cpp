@@ -2,7 +2,7 @@
 
 #include "ConfigDialog.h"
 #include "PageWidgets.h"
-#include "view/GLWidget.h"
+#include "view/ViewConfig.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -49,9 +49,9 @@ const ColorRow kRows[ColorsPage::RowCount] = {
 
 } // namespace
 
-ColorsPage::ColorsPage(GLWidget *view, ConfigDialog *dialog, QWidget *parent)
+ColorsPage::ColorsPage(const ViewConfig &config, ConfigDialog *dialog, QWidget *parent)
     : QWidget(parent)
-    , View(view)
+    , Config(config)
 {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(colorGroup(dialog));
@@ -83,8 +83,8 @@ QWidget *ColorsPage::colorGroup(ConfigDialog *dialog)
 void ColorsPage::readConfig()
 {
     for (int row = 0; row < RowCount; ++row)
-        showColor(labels[row], View->Config.*kRows[row].field, false);
-    grayScaleTexture->setChecked(View->Config.grayScaleTexture);
+        showColor(labels[row], Config.*kRows[row].field, false);
+    grayScaleTexture->setChecked(Config.grayScaleTexture);
 }
 
 void ColorsPage::writeColors(ViewConfig &config) const

@@ -3,7 +3,6 @@
 #include <QWidget>
 
 class ConfigDialog;
-class GLWidget;
 class QCheckBox;
 class QLabel;
 struct ViewConfig;
@@ -34,7 +33,7 @@ public:
     };
 
     // The "..." buttons call the dialog's colour slots.
-    ColorsPage(GLWidget *view, ConfigDialog *dialog, QWidget *parent = nullptr);
+    ColorsPage(const ViewConfig &config, ConfigDialog *dialog, QWidget *parent = nullptr);
 
     // Sets the labels and the grey-scale box from the view's settings.
     void readConfig();
@@ -53,5 +52,5 @@ public:
 private:
     QWidget *colorGroup(ConfigDialog *dialog);
 
-    GLWidget *View;
+    const ViewConfig &Config;
 };

@@ -2,12 +2,12 @@
 
 #include "ConfigurationPage.h"
 #include "SelectionPage.h"
+#include "SettingsEditor.h"
 #include "SettingsPage.h"
-#include "app/Tessaron.h"
+#include "app/SettingsFile.h"
 #include "view/Dialogs.h"
-#include "view/GLWidget.h"
+#include "view/ViewState.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -20,8 +20,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-ConfigDialog::ConfigDialog(GLWidget *view)
-    : View(view)
+ConfigDialog::ConfigDialog(SettingsEditor &editor)
+    : Editor(editor)
 {
     contentsWidget = new QListWidget(this);
     contentsWidget->setViewMode(QListView::IconMode);
@@ -30,10 +30,11 @@ ConfigDialog::ConfigDialog(GLWidget *view)
     contentsWidget->setMaximumWidth(110);
     contentsWidget->setSpacing(12);
 
-    Configuration = new ConfigurationPage(View);
-    Selection = new SelectionPage(View);
-    Settings = new SettingsPage(View);
-    Colors = new ColorsPage(View, this);
+    const ViewConfig &config = Editor.viewState().Config;
+    Configuration = new ConfigurationPage(config);
+    Selection = new SelectionPage(config);
+    Settings = new SettingsPage(config);
+    Colors = new ColorsPage(config, this);
     pagesWidget = new QStackedWidget(this);
     pagesWidget->addWidget(Configuration);
     pagesWidget->addWidget(Selection);
@@ -173,21 +174,19 @@ void ConfigDialog::changeIsolinesColor()
 
 void ConfigDialog::apply_config()
 {
-    ViewConfig &config = View->Config;
+    ViewState &state = Editor.viewState();
+    ViewConfig &config = state.Config;
     Configuration->writeConfig(config);
     Selection->writeConfig(config);
     Settings->writeConfig(config);
-    storePalette();
     Colors->writeColors(config);
-    colorFromName(config.background, View->ClearColor);
-    View->applyColors();
+    config.isoline_V = float(Configuration->isolineBrightness->value());
+    config.grayScaleTexture = Colors->grayScaleTexture->isChecked();
+    Editor.applyViewSettings();
+    // The palette keeps the brightness as the dialog gives it.
+    state.Palette.IsoValue = Configuration->isolineBrightness->value();
     askLanguage();
-    View->Palette.IsoValue = Configuration->isolineBrightness->value();
-    rebuildModels();
-    applyColorLines();
-    View->update();
-    if (Tessaron *window = mainWindow())
-        window->writeSettings();
+    Editor.writeSettings();
 }
 
 void ConfigDialog::ok_config()
@@ -198,71 +197,33 @@ void ConfigDialog::ok_config()
 
 void ConfigDialog::reload_config()
 {
-    if (Tessaron *window = mainWindow())
-        window->readSettings(false);
-    View->applyColors();
-    rebuildModels();
-    applyColorLines();
+    Editor.readSettings(false);
+    Editor.applyViewSettings();
     readPages();
-    View->update();
 }
 
 void ConfigDialog::reset_config()
 {
-    QFile::remove(Tessaron::settingsPath());
+    QFile::remove(SettingsFile::path());
     reload_config();
 }
 
 // ---- steps of Apply and Reload ----
 
-void ConfigDialog::storePalette()
-{
-    ViewConfig &config = View->Config;
-    config.isoline_V = float(Configuration->isolineBrightness->value());
-    const bool gray = Colors->grayScaleTexture->isChecked();
-    if (gray != bool(config.grayScaleTexture)) {
-        config.grayScaleTexture = gray;
-        View->rebuildPalette();
-    }
-}
-
 void ConfigDialog::askLanguage()
 {
+    ViewConfig &config = Editor.viewState().Config;
     const int language = Settings->language->currentIndex();
-    if (language == View->Config.language)
+    if (language == config.language)
         return;
-    View->Config.language = language;
+    config.language = language;
     const Dialogs::Answer answer = Dialogs::current().information(
         this, tr("Attention"), tr("To change language you must restart the program."));
     if (answer != Dialogs::Answer::Yes)
         return;
     // Closing the main window writes the settings; the program ends when
     // this dialog closes too.
-    if (Tessaron *window = mainWindow())
-        window->close();
-}
-
-void ConfigDialog::rebuildModels()
-{
-    const ViewConfig &config = View->Config;
-    for (ModelClass *model : std::as_const(View->ModelList.Models)) {
-        model->UseAllVertices = config.drawAllPoints;
-        model->SmoothNormals = config.shade_type;
-        model->ColoredIsolines = config.func_isolines;
-        model->NeedsRebuild = 1;
-        model->prepareDraw();
-    }
-}
-
-void ConfigDialog::applyColorLines()
-{
-    const QAction *lines = View->host()->action("actionViewColorLines");
-    if (!lines || !lines->isChecked())
-        return;
-    View->Config.isoline_width = Configuration->isolineWidth->value();
-    View->Config.isoline_V = float(Configuration->isolineBrightness->value());
-    View->Palette.IsoValue = Configuration->isolineBrightness->value();
-    View->host()->panelCommand(PanelKind::ColorSize, PanelCommand::Apply);
+    Editor.restartProgram();
 }
 
 void ConfigDialog::readPages()
@@ -271,9 +232,4 @@ void ConfigDialog::readPages()
     Selection->readConfig();
     Settings->readConfig();
     Colors->readConfig();
-}
-
-Tessaron *ConfigDialog::mainWindow() const
-{
-    return dynamic_cast<Tessaron *>(View->host());
 }

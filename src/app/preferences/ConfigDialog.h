@@ -5,24 +5,24 @@
 #include <QDialog>
 
 class ConfigurationPage;
-class GLWidget;
 class QListWidget;
 class QListWidgetItem;
 class QStackedWidget;
 class SelectionPage;
+class SettingsEditor;
 class SettingsPage;
-class Tessaron;
 
 // The preferences dialog: a column of four page icons beside the pages
 // "Draw", "Selection", "Settings" and "Colors". The pages start from the
-// view's settings; Apply and Ok write them to the view, its models and the
-// settings file, Reload and Reset read the file again.
+// view's settings; Apply and Ok write them to the view's state, apply them
+// to the view and its models and write the settings file, Reload and Reset
+// read the file again.
 class ConfigDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit ConfigDialog(GLWidget *view);
+    explicit ConfigDialog(SettingsEditor &editor);
 
     QListWidget *contents() const { return contentsWidget; }
     QStackedWidget *pages() const { return pagesWidget; }
@@ -54,18 +54,10 @@ public slots:
 private:
     void layOut();
     void pickColor(ColorsPage::Row row);
-    void storePalette();
     void askLanguage();
-    // Every model takes the drawing options and rebuilds its drawing data.
-    void rebuildModels();
-    // With "View Color Lines" on, the colour-size panel redraws the lines
-    // with the isoline width and brightness of the dialog.
-    void applyColorLines();
     void readPages();
-    // The main window behind the view, or null when the view has another host.
-    Tessaron *mainWindow() const;
 
-    GLWidget *View;
+    SettingsEditor &Editor;
     QListWidget *contentsWidget;
     QStackedWidget *pagesWidget;
     ConfigurationPage *Configuration;

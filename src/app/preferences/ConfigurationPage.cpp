@@ -1,6 +1,6 @@
 #include "ConfigurationPage.h"
 
-#include "view/GLWidget.h"
+#include "view/ViewConfig.h"
 
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -8,9 +8,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-ConfigurationPage::ConfigurationPage(GLWidget *view, QWidget *parent)
+ConfigurationPage::ConfigurationPage(const ViewConfig &config, QWidget *parent)
     : QWidget(parent)
-    , View(view)
+    , Config(config)
 {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(thicknessGroup());
@@ -31,12 +31,14 @@ QWidget *ConfigurationPage::thicknessGroup()
 {
     QFormLayout *form = nullptr;
     QGroupBox *group = formGroup(this, tr("The thickness"), form);
-    pointThickness = spinRow(form, tr("Points thickness:"), 1, 30);
-    selPointThickness = spinRow(form, tr("Selected points thickness:"), 1, 30);
-    lineThickness = spinRow(form, tr("Edges thickness:"), 1, 20);
-    boundLineThickness = spinRow(form, tr("Boundary edges thickness:"), 1, 20);
-    axisThickness = spinRow(form, tr("Axis thickness:"), 1, 20);
-    isolineWidth = spinRow(form, tr("Isolines width:"), 1, 10);
+    pointThickness = spinRow(form, tr("Points thickness:"), &ViewConfig::pointThickness);
+    selPointThickness =
+        spinRow(form, tr("Selected points thickness:"), &ViewConfig::selPointThickness);
+    lineThickness = spinRow(form, tr("Edges thickness:"), &ViewConfig::lineThickness);
+    boundLineThickness =
+        spinRow(form, tr("Boundary edges thickness:"), &ViewConfig::boundLineThickness);
+    axisThickness = spinRow(form, tr("Axis thickness:"), &ViewConfig::axisThickness);
+    isolineWidth = spinRow(form, tr("Isolines width:"), &ViewConfig::isoline_width);
     return group;
 }
 
@@ -45,7 +47,7 @@ QWidget *ConfigurationPage::isolineGroup()
     QFormLayout *form = nullptr;
     QGroupBox *group = formGroup(this, tr("Isolines settings"), form);
     isolineBrightness = new QDoubleSpinBox(group);
-    isolineBrightness->setRange(0.0, 1.0);
+    isolineBrightness->setRange(ViewConfig::MinIsolineV, ViewConfig::MaxIsolineV);
     isolineBrightness->setSingleStep(0.01);
     isolineBrightness->setDecimals(2);
     form->addRow(tr("Isolines brightness:"), isolineBrightness);
@@ -54,7 +56,7 @@ QWidget *ConfigurationPage::isolineGroup()
 
 void ConfigurationPage::readConfig()
 {
-    const ViewConfig &c = View->Config;
+    const ViewConfig &c = Config;
     pointThickness->setValue(c.pointThickness);
     selPointThickness->setValue(c.selPointThickness);
     lineThickness->setValue(c.lineThickness);

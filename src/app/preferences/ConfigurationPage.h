@@ -4,7 +4,6 @@
 
 #include <QWidget>
 
-class GLWidget;
 class QDoubleSpinBox;
 class QSpinBox;
 struct ViewConfig;
@@ -16,7 +15,7 @@ class ConfigurationPage : public QWidget
     Q_OBJECT
 
 public:
-    explicit ConfigurationPage(GLWidget *view, QWidget *parent = nullptr);
+    explicit ConfigurationPage(const ViewConfig &config, QWidget *parent = nullptr);
 
     // Sets every widget from the view's settings.
     void readConfig();
@@ -39,5 +38,5 @@ private:
     QWidget *thicknessGroup();
     QWidget *isolineGroup();
 
-    GLWidget *View;
+    const ViewConfig &Config;
 };

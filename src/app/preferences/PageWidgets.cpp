@@ -1,5 +1,7 @@
 #include "PageWidgets.h"
 
+#include "view/ViewConfig.h"
+
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -56,4 +58,10 @@ QSpinBox *spinRow(QFormLayout *form, const QString &label, int min, int max)
     spin->setSingleStep(1);
     form->addRow(label, spin);
     return spin;
+}
+
+QSpinBox *spinRow(QFormLayout *form, const QString &label, qint32 ViewConfig::*field)
+{
+    const ViewConfig::Range range = ViewConfig::range(field);
+    return spinRow(form, label, range.min, range.max);
 }

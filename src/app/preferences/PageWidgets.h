@@ -5,10 +5,12 @@
 // arrive translated by the page that owns them.
 
 #include <QString>
+#include <QtGlobal>
 
 #include <initializer_list>
 #include <utility>
 
+struct ViewConfig;
 class QCheckBox;
 class QFormLayout;
 class QGroupBox;
@@ -40,3 +42,5 @@ QGroupBox *formGroup(QWidget *parent, const QString &title, QFormLayout *&form);
 
 // A labelled spin box of the range min..max in steps of 1, added to the form.
 QSpinBox *spinRow(QFormLayout *form, const QString &label, int min, int max);
+// The same for a whole-number setting, in the range the settings file allows it.
+QSpinBox *spinRow(QFormLayout *form, const QString &label, qint32 ViewConfig::*field);

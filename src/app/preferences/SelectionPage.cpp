@@ -1,14 +1,14 @@
 #include "SelectionPage.h"
 
-#include "view/GLWidget.h"
+#include "view/ViewConfig.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QVBoxLayout>
 
-SelectionPage::SelectionPage(GLWidget *view, QWidget *parent)
+SelectionPage::SelectionPage(const ViewConfig &config, QWidget *parent)
     : QWidget(parent)
-    , View(view)
+    , Config(config)
 {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(radioGroup(this, tr("By material selection"), tr("Select all materials"),
@@ -26,7 +26,7 @@ SelectionPage::SelectionPage(GLWidget *view, QWidget *parent)
 
 void SelectionPage::readConfig()
 {
-    const ViewConfig &c = View->Config;
+    const ViewConfig &c = Config;
     materials.setFirst(!c.selActiveMat);
     points.setFirst(c.selAllPoints);
     visible.setFirst(!c.selVisiblePrims);

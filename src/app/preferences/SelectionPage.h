@@ -4,7 +4,6 @@
 
 #include <QWidget>
 
-class GLWidget;
 class QCheckBox;
 struct ViewConfig;
 
@@ -15,7 +14,7 @@ class SelectionPage : public QWidget
     Q_OBJECT
 
 public:
-    explicit SelectionPage(GLWidget *view, QWidget *parent = nullptr);
+    explicit SelectionPage(const ViewConfig &config, QWidget *parent = nullptr);
 
     void readConfig();
     void writeConfig(ViewConfig &config) const;
@@ -26,5 +25,5 @@ public:
     QCheckBox *neighOnFly = nullptr;
 
 private:
-    GLWidget *View;
+    const ViewConfig &Config;
 };

@@ -1,7 +1,7 @@
 #include "SettingsPage.h"
 
 #include "PageWidgets.h"
-#include "view/GLWidget.h"
+#include "view/ViewConfig.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,9 +11,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-SettingsPage::SettingsPage(GLWidget *view, QWidget *parent)
+SettingsPage::SettingsPage(const ViewConfig &config, QWidget *parent)
     : QWidget(parent)
-    , View(view)
+    , Config(config)
 {
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(checkGroup(this, tr("Saving settings"),
@@ -62,7 +62,7 @@ QWidget *SettingsPage::printingGroup()
 {
     QFormLayout *form = nullptr;
     QGroupBox *group = formGroup(this, tr("Printing settings"), form);
-    printingQuality = spinRow(form, tr("Printing quality:"), 1, 64);
+    printingQuality = spinRow(form, tr("Printing quality:"), &ViewConfig::printingQuality);
     return group;
 }
 
@@ -79,7 +79,7 @@ QWidget *SettingsPage::languageGroup()
 
 void SettingsPage::readConfig()
 {
-    const ViewConfig &c = View->Config;
+    const ViewConfig &c = Config;
     saveColorAsMat->setChecked(c.saveColorAsMat);
     saveMatInOFF->setChecked(c.saveMatInOFF);
     isBSPenable->setChecked(c.isBSPenable);

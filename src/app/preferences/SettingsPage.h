@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-class GLWidget;
 class QCheckBox;
 class QComboBox;
 class QRadioButton;
@@ -16,7 +15,7 @@ class SettingsPage : public QWidget
     Q_OBJECT
 
 public:
-    explicit SettingsPage(GLWidget *view, QWidget *parent = nullptr);
+    explicit SettingsPage(const ViewConfig &config, QWidget *parent = nullptr);
 
     void readConfig();
     // Stores every widget but the language, which needs the user's consent.
@@ -41,5 +40,5 @@ private:
     QWidget *printingGroup();
     QWidget *languageGroup();
 
-    GLWidget *View;
+    const ViewConfig &Config;
 };

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "PaletteTexture.h"
+#include "ViewConfig.h"
+
+// What the view shows beyond each model's own display settings: the options
+// and colours of the settings file, the background, the function palette,
+// the opacity of the transparent mode, and the state of the menus' toggles.
+// The menus and panels edit it and the view draws from it; the commands that
+// change a toggle themselves (a mode switched off, a selection made) say so
+// through ViewCommands::stateChanged, after which a window shows the state
+// in its menus.
+struct ViewState
+{
+    ViewConfig Config;
+    float ClearColor[4] = {0, 0, 0, 1}; // the background, from Config.background
+    PaletteTexture Palette;
+    qint32 Opacity = 255; // of the Opacity panel, 0 .. 255
+
+    // True when a window's menus drive the toggles below. Without menus (the
+    // tests, the command-line tool) an opacity below 255 is transparency at
+    // once, an edge command switches each model's edges, and a new model
+    // keeps the edges and points it comes with.
+    bool Menus = false;
+    bool Transparent = false; // "Transparent Mode": the opacity applies
+    bool Ruler = false;       // "Show Ruler": a vertex pick measures from the last one
+    bool ColorLines = false;  // "View Color Lines"
+    bool ColorLinesEnabled = true;
+    bool MassSelect = false; // "Mass Select": a drag selects what its rectangle covers
+    // The edges (EdgesMode: 0 none, 1 contour, 2 surface) and the vertices
+    // the menus show, which a new model takes.
+    qint32 Edges = 0;
+    bool Points = false;
+    // The face mode whose menu entry is checked (ColorMode 1 .. 5, 6 for
+    // isosurfaces); 0 when a mode was switched off and no entry is checked.
+    qint32 Faces = 0;
+    // Commands that need a selection or a picked vertex.
+    bool CanEditSelection = true;
+    bool CanClearSelection = true;
+    bool CanCentreOnPoint = true;
+    bool CanCentreAllOnPoint = true;
+};
