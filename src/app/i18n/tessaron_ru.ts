@@ -483,28 +483,28 @@
         <translation>Число граничных вершин = %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="249" />
+        <location filename="../../view/Export.cpp" line="256" />
         <source>JPG - JPEG(*.jpg *.jpeg);;PNG - portable network graphics(*.png);;BMP - Bitmap Picture(*.bmp);;SVG - Scalable Vector Graphics(*.svg);;PDF - Portable Document Format (*.pdf);;PS - PostScript(*.ps);;EPS - Encapsulated PostScript(*.eps);;</source>
         <translation>JPG - JPEG(*.jpg *.jpeg);;PNG - переносимая сетевая графика(*.png);;BMP - точечный рисунок(*.bmp);;SVG - масштабируемая векторная графика(*.svg);;PDF - переносимый формат документов (*.pdf);;PS - PostScript(*.ps);;EPS - инкапсулированный PostScript(*.eps);;</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="253" />
+        <location filename="../../view/Export.cpp" line="260" />
         <source>Save image As...</source>
         <translation>Сохранить изображение как...</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="258" />
+        <location filename="../../view/Export.cpp" line="265" />
         <source>Not saved: %1 has no image ending; images are written as %2.</source>
         <translation>Не сохранено: у имени %1 нет окончания изображения; изображения записываются как %2.</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="263" />
+        <location filename="../../view/Export.cpp" line="270" />
         <source>Image saved: %1</source>
         <translation>Изображение сохранено: %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="267" />
-        <location filename="../../view/Export.cpp" line="269" />
+        <location filename="../../view/Export.cpp" line="274" />
+        <location filename="../../view/Export.cpp" line="276" />
         <source>The image could not be saved.</source>
         <translation>Не удалось сохранить изображение.</translation>
     </message>
@@ -540,7 +540,7 @@
         <translation>Модель не сохранена: её ячейки ссылаются на несуществующие вершины.</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="268" />
+        <location filename="../../view/Export.cpp" line="275" />
         <location filename="../../view/ModelSave.cpp" line="31" />
         <source>Error</source>
         <translation>Ошибка</translation>
@@ -550,7 +550,7 @@
         <source>Closest gap from %1 to %2: %3</source>
         <translation>Кратчайшее расстояние от %1 до %2: %3</translation>
     </message>
-    </context>
+</context>
 <context>
     <name>GradientControl</name>
     <message>
@@ -567,33 +567,38 @@
         <translation>Координата вершины %1 не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="47" />
+        <location filename="../../import/Importer.cpp" line="53" />
         <source>The folder holds no label maps.</source>
         <translation>В папке нет карт меток.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="27" />
+        <location filename="../../formats/FileKinds.cpp" line="267" />
         <source>a folder of masks</source>
         <translation>папка масок</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="58" />
+        <location filename="../../import/Importer.cpp" line="43" />
         <source>Files of this kind are not imported; the endings read are %1.</source>
         <translation>Файлы такого вида не импортируются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="77" />
+        <location filename="../../import/Importer.cpp" line="57" />
+        <source>The file holds %1 data, not %2 as its name's ending says.</source>
+        <translation>Файл содержит данные %1, а не %2, как говорит окончание его имени.</translation>
+    </message>
+    <message>
+        <location filename="../../import/Importer.cpp" line="78" />
         <source>The import was cancelled.</source>
         <translation>Импорт отменён.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="79" />
-        <location filename="../../import/Importer.cpp" line="82" />
+        <location filename="../../import/Importer.cpp" line="80" />
+        <location filename="../../import/Importer.cpp" line="83" />
         <source>There is not enough memory to import the file.</source>
         <translation>Недостаточно памяти для импорта файла.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="83" />
+        <location filename="../../import/Importer.cpp" line="84" />
         <source>The file cannot be imported.</source>
         <translation>Файл не удаётся импортировать.</translation>
     </message>
@@ -634,8 +639,8 @@
         <translation>Размеры карты меток слишком велики, чтобы уместить её в памяти.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="32" />
-        <location filename="../../import/MeshFileImport.cpp" line="210" />
+        <location filename="../../import/LabelMapImport.cpp" line="27" />
+        <location filename="../../import/MeshFileImport.cpp" line="203" />
         <location filename="../../import/StlBinary.cpp" line="66" />
         <location filename="../../import/StlBinary.cpp" line="77" />
         <location filename="../../import/VtkReader.cpp" line="282" />
@@ -643,47 +648,47 @@
         <translation>Файл не удаётся открыть.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="63" />
+        <location filename="../../import/LabelMapImport.cpp" line="58" />
         <source>Label %1</source>
         <translation>Метка %1</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="113" />
+        <location filename="../../import/LabelMapImport.cpp" line="108" />
         <source>The label map holds no labels: every voxel is 0.</source>
         <translation>В карте меток нет меток: все воксели равны 0.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="120" />
+        <location filename="../../import/LabelMapImport.cpp" line="115" />
         <source>Finding the surfaces of the labels...</source>
         <translation>Построение поверхностей меток...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="122" />
+        <location filename="../../import/LabelMapImport.cpp" line="117" />
         <source>Smoothing the surfaces...</source>
         <translation>Сглаживание поверхностей...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="131" />
+        <location filename="../../import/LabelMapImport.cpp" line="126" />
         <source>%1 (label %2 of %3)</source>
         <translation>%1 (метка %2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="140" />
+        <location filename="../../import/LabelMapImport.cpp" line="135" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="205" />
+        <location filename="../../import/LabelMapImport.cpp" line="192" />
         <source>%1 (%2 of %3)</source>
         <translation>%1 (%2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="216" />
+        <location filename="../../import/LabelMapImport.cpp" line="203" />
         <source>The masks in this folder hold no labels.</source>
         <translation>В масках этой папки нет меток.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelSurface.cpp" line="490" />
+        <location filename="../../import/LabelSurface.cpp" line="700" />
         <source>The label map gives more surface vertices than a model holds.</source>
         <translation>Карта меток даёт больше вершин поверхности, чем вмещает модель.</translation>
     </message>
@@ -708,29 +713,29 @@
         <translation>Масштабирование значений карты меток не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="113" />
+        <location filename="../../import/MeshFileImport.cpp" line="114" />
         <location filename="../../import/StlBinary.cpp" line="71" />
         <location filename="../../import/StlText.cpp" line="51" />
         <source>The mesh has more cells than a model holds.</source>
         <translation>В сетке больше ячеек, чем вмещает модель.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="129" />
+        <location filename="../../import/MeshFileImport.cpp" line="130" />
         <source>A face names vertex %1; the mesh has %2.</source>
         <translation>Грань ссылается на вершину %1, а в сетке их %2.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="173" />
+        <location filename="../../import/MeshFileImport.cpp" line="174" />
         <source>The file's nodes nest more than %1 deep.</source>
         <translation>Узлы файла вложены глубже %1 уровней.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="309" />
+        <location filename="../../import/MeshFileImport.cpp" line="302" />
         <source>The file holds no surface: no mesh with faces of three or more corners.</source>
         <translation>В файле нет поверхности: нет сетки с гранями из трёх и более вершин.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="279" />
+        <location filename="../../import/MeshFileImport.cpp" line="272" />
         <source>The mesh file cannot be read: %1</source>
         <translation>Файл сетки не удаётся прочитать: %1</translation>
     </message>
@@ -1003,199 +1008,219 @@
         <translation>Файл VTK задаёт "%1" там, где должен задавать %2.</translation>
     </message>
     <message>
-        <location filename="../../cli/CliInput.cpp" line="77" />
+        <location filename="../../cli/CliInput.cpp" line="66" />
         <source>warning: %1</source>
         <translation>предупреждение: %1</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="45" />
+        <location filename="../../import/GltfCheck.cpp" line="46" />
         <source>The glTF file nests its brackets more than %1 deep.</source>
         <translation>Скобки файла glTF вложены глубже %1 уровней.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="58" />
+        <location filename="../../import/GltfCheck.cpp" line="59" />
         <source>%1 has a %2 that is not a whole number of 0 or more.</source>
         <translation>%1: %2 не является целым числом, равным 0 или больше.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="116" />
+        <location filename="../../import/GltfCheck.cpp" line="118" />
         <source>Buffer %1</source>
         <translation>Буфер %1</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="125" />
+        <location filename="../../import/GltfCheck.cpp" line="129" />
         <source>%1 declares %2 bytes; its data holds %3.</source>
         <translation>%1 объявляет %2 байт; его данные содержат %3.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="139" />
+        <location filename="../../import/GltfCheck.cpp" line="147" />
         <source>%1 names a file that is not there: %2</source>
         <translation>%1 ссылается на отсутствующий файл: %2</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="149" />
+        <location filename="../../import/GltfCheck.cpp" line="170" />
         <source>Buffer view %1</source>
         <translation>Вид буфера %1</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="152" />
+        <location filename="../../import/GltfCheck.cpp" line="173" />
         <source>%1 names a buffer the file does not have.</source>
         <translation>%1 ссылается на буфер, которого нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="157" />
+        <location filename="../../import/GltfCheck.cpp" line="178" />
         <source>%1 reaches past the end of its buffer.</source>
         <translation>%1 выходит за конец своего буфера.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="160" />
+        <location filename="../../import/GltfCheck.cpp" line="181" />
         <source>%1 has a byte stride of %2; a stride is a multiple of 4 from 4 to 252.</source>
         <translation>У %1 шаг %2 байт; шаг кратен 4 и лежит от 4 до 252.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="203" />
+        <location filename="../../import/GltfCheck.cpp" line="224" />
         <source>its component type or element type is not one of glTF's</source>
         <translation>его тип компонент или элементов не из glTF</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="209" />
+        <location filename="../../import/GltfCheck.cpp" line="230" />
         <source>it declares %1 elements and no data for them</source>
         <translation>он объявляет %1 элементов без данных для них</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="213" />
+        <location filename="../../import/GltfCheck.cpp" line="234" />
         <source>it names a buffer view the file does not have</source>
         <translation>он ссылается на вид буфера, которого нет в файле</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="221" />
+        <location filename="../../import/GltfCheck.cpp" line="242" />
         <source>it declares %1 elements, more than its buffer view's %2 bytes can hold</source>
         <translation>он объявляет %1 элементов, больше, чем вмещают %2 байт его вида буфера</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="233" />
+        <location filename="../../import/GltfCheck.cpp" line="254" />
         <source>Accessor %1</source>
         <translation>Аксессор %1</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="235" />
+        <location filename="../../import/GltfCheck.cpp" line="256" />
         <source>sparse accessors are not read</source>
         <translation>разреженные аксессоры не читаются</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="245" />
+        <location filename="../../import/GltfCheck.cpp" line="266" />
         <source>Image %1</source>
         <translation>Изображение %1</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="251" />
+        <location filename="../../import/GltfCheck.cpp" line="272" />
         <source>%1 names a buffer view the file does not have.</source>
         <translation>%1 ссылается на вид буфера, которого нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="268" />
+        <location filename="../../import/GltfCheck.cpp" line="289" />
         <source>Node %1 names a mesh, skin or camera the file does not have.</source>
         <translation>Узел %1 ссылается на сетку, скелет или камеру, которых нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="275" />
+        <location filename="../../import/GltfCheck.cpp" line="296" />
         <source>Node %1 has a child that is not a node of its own.</source>
         <translation>У узла %1 есть потомок, который не является его собственным узлом.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="284" />
+        <location filename="../../import/GltfCheck.cpp" line="305" />
         <source>The nodes of the glTF file form a loop or nest more than %1 deep.</source>
         <translation>Узлы файла glTF образуют цикл или вложены глубже %1 уровней.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="293" />
+        <location filename="../../import/GltfCheck.cpp" line="314" />
         <source>A scene of the glTF file names a node it does not have.</source>
         <translation>Сцена файла glTF ссылается на узел, которого нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="307" />
+        <location filename="../../import/GltfCheck.cpp" line="328" />
         <source>it names an accessor the file does not have</source>
         <translation>он ссылается на аксессор, которого нет в файле</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="318" />
+        <location filename="../../import/GltfCheck.cpp" line="339" />
         <source>The positions of %1 cannot be read: %2.</source>
         <translation>Не удаётся прочитать положения %1: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="322" />
+        <location filename="../../import/GltfCheck.cpp" line="343" />
         <source>The corners of %1 cannot be read: %2.</source>
         <translation>Не удаётся прочитать углы %1: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="330" />
+        <location filename="../../import/GltfCheck.cpp" line="353" />
         <source>%1 of %2 was left out: %3.</source>
         <translation>%1 в %2 пропущен: %3.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="337" />
+        <location filename="../../import/GltfCheck.cpp" line="360" />
         <source>The morph targets of %1 were left out.</source>
         <translation>Цели морфинга %1 пропущены.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="342" />
+        <location filename="../../import/GltfCheck.cpp" line="365" />
         <source>The material of %1 was left out: the file does not have it.</source>
         <translation>Материал %1 пропущен: его нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="358" />
+        <location filename="../../import/GltfCheck.cpp" line="386" />
+        <source>The corners of %1 are not unsigned whole numbers.</source>
+        <translation>Вершины углов в %1 заданы не целыми числами без знака.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="393" />
+        <source>Corner 0 of %1 names vertex 0; there are 0 positions.</source>
+        <translation>Угол 0 в %1 ссылается на вершину 0; вершин нет.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="404" />
+        <source>The corners of %1 cannot be read: its buffer is shorter than it says.</source>
+        <translation>Углы в %1 не прочесть: буфер короче заявленного.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="413" />
+        <source>Corner %1 of %2 names vertex %3; there are %4 positions.</source>
+        <translation>Угол %1 в %2 ссылается на вершину %3; вершин всего %4.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="429" />
         <source>primitive %1 of mesh %2</source>
         <translation>примитив %1 сетки %2</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="387" />
+        <location filename="../../import/GltfCheck.cpp" line="458" />
         <source>The texture %1 of material %2 was left out: the file does not have it.</source>
         <translation>Текстура %1 материала %2 пропущена: её нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="423" />
+        <location filename="../../import/GltfCheck.cpp" line="494" />
         <source>An accessor of the glTF file cannot be read: %1.</source>
         <translation>Не удаётся прочитать аксессор файла glTF: %1.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="443" />
+        <location filename="../../import/GltfCheck.cpp" line="521" />
         <source>The glTF file is not valid JSON: %1 at byte %2.</source>
         <translation>Файл glTF не является правильным JSON: %1 в байте %2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="447" />
+        <location filename="../../import/GltfCheck.cpp" line="525" />
         <source>The glTF file's JSON is not an object.</source>
         <translation>JSON файла glTF не является объектом.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="464" />
-        <location filename="../../import/GltfCheck.cpp" line="469" />
-        <location filename="../../import/GltfCheck.cpp" line="475" />
+        <location filename="../../import/GltfCheck.cpp" line="542" />
+        <location filename="../../import/GltfCheck.cpp" line="547" />
+        <location filename="../../import/GltfCheck.cpp" line="553" />
         <source>The file names %1; a file may only name files in its own folder.</source>
         <translation>Файл ссылается на %1; файл может ссылаться только на файлы своей папки.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="488" />
+        <location filename="../../import/GltfCheck.cpp" line="566" />
         <source>The file does not start as a GLB file does.</source>
         <translation>Файл начинается не так, как файл GLB.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="490" />
+        <location filename="../../import/GltfCheck.cpp" line="568" />
         <source>Only GLB files of version 2 are read.</source>
         <translation>Читаются только файлы GLB версии 2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="493" />
+        <location filename="../../import/GltfCheck.cpp" line="571" />
         <source>The GLB file says it has %1 bytes; it has %2.</source>
         <translation>Файл GLB объявляет %1 байт; в нём %2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="498" />
+        <location filename="../../import/GltfCheck.cpp" line="576" />
         <source>The GLB file's first chunk is not JSON, or longer than the file.</source>
         <translation>Первый блок файла GLB не JSON или длиннее файла.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="505" />
+        <location filename="../../import/GltfCheck.cpp" line="583" />
         <source>A chunk of the GLB file says it has %1 bytes, more than the file holds after it.</source>
         <translation>Блок файла GLB объявляет %1 байт, больше, чем файл содержит после него.</translation>
     </message>
@@ -1220,48 +1245,48 @@
         <translation>Файл OFF не начинается с чисел вершин и граней.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="55" />
+        <location filename="../../import/OffReader.cpp" line="58" />
         <source>The file declares %1 vertices and %2 faces, more than its %3 bytes can hold.</source>
         <translation>Файл объявляет %1 вершин и %2 граней, больше, чем вмещают его %3 байт.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="70" />
+        <location filename="../../import/OffReader.cpp" line="73" />
         <source>The OFF file ends after %1 of its %2 vertices.</source>
         <translation>Файл OFF кончается после %1 из %2 вершин.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="77" />
+        <location filename="../../import/OffReader.cpp" line="80" />
         <source>Vertex %1 of the OFF file has %2 where a coordinate should be.</source>
         <translation>Вершина %1 файла OFF содержит %2 там, где должна быть координата.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="79" />
+        <location filename="../../import/OffReader.cpp" line="82" />
         <source>nothing</source>
         <translation>ничего</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="91" />
+        <location filename="../../import/OffReader.cpp" line="94" />
         <source>Face %1 of the OFF file does not start with its corner count.</source>
         <translation>Грань %1 файла OFF не начинается с числа углов.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="93" />
-        <location filename="../../import/OffReader.cpp" line="101" />
+        <location filename="../../import/OffReader.cpp" line="96" />
+        <location filename="../../import/OffReader.cpp" line="104" />
         <source>Face %1 of the OFF file lists fewer corners than its count %2.</source>
         <translation>Грань %1 файла OFF перечисляет меньше углов, чем её число %2.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="105" />
+        <location filename="../../import/OffReader.cpp" line="108" />
         <source>Face %1 of the OFF file names vertex %2; the file has %3 vertices.</source>
         <translation>Грань %1 файла OFF ссылается на вершину %2; в файле %3 вершин.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="132" />
+        <location filename="../../import/OffReader.cpp" line="135" />
         <source>The OFF file ends after %1 of its %2 faces.</source>
         <translation>Файл OFF кончается после %1 из %2 граней.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="136" />
+        <location filename="../../import/OffReader.cpp" line="139" />
         <location filename="../../import/PlyReader.cpp" line="418" />
         <source>%1 faces of fewer than three corners (points and lines) were left out.</source>
         <translation>Пропущено граней менее чем с тремя углами (точек и линий): %1.</translation>
@@ -2112,7 +2137,7 @@
     </message>
     <message>
         <location filename="../../measure/MeasureReport.cpp" line="57" />
-        <location filename="../../measure/MeasureReport.cpp" line="178" />
+        <location filename="../../measure/MeasureReport.cpp" line="158" />
         <source>not closed</source>
         <translation>не замкнута</translation>
     </message>
@@ -2132,341 +2157,396 @@
         <translation>%1 №%2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="86" />
+        <location filename="../../model/AnatomyTable.cpp" line="25" />
         <source>Tumour</source>
         <translation>Опухоль</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="88" />
+        <location filename="../../model/AnatomyTable.cpp" line="64" />
         <source>Kidney</source>
         <translation>Почка</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="90" />
+        <location filename="../../model/AnatomyTable.cpp" line="36" />
         <source>Collecting system</source>
         <translation>Чашечно-лоханочная система</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="92" />
+        <location filename="../../model/AnatomyTable.cpp" line="22" />
+        <source>Cyst</source>
+        <translation>Киста</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="32" />
         <source>Stones</source>
         <translation>Камни</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="94" />
+        <location filename="../../model/AnatomyTable.cpp" line="41" />
         <source>Artery</source>
         <translation>Артерия</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="96" />
+        <location filename="../../model/AnatomyTable.cpp" line="46" />
         <source>Vein</source>
         <translation>Вена</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="98" />
+        <location filename="../../model/AnatomyTable.cpp" line="53" />
         <source>Skin</source>
         <translation>Кожа</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="100" />
+        <location filename="../../model/AnatomyTable.cpp" line="58" />
         <source>Bone</source>
         <translation>Кость</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="114" />
+        <location filename="../../model/AnatomyTable.cpp" line="69" />
+        <source>Ureter</source>
+        <translation>Мочеточник</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="71" />
+        <source>Urinary bladder</source>
+        <translation>Мочевой пузырь</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="73" />
+        <source>Adrenal gland</source>
+        <translation>Надпочечник</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="76" />
+        <source>Spleen</source>
+        <translation>Селезёнка</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="78" />
+        <source>Liver</source>
+        <translation>Печень</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="80" />
+        <source>Pancreas</source>
+        <translation>Поджелудочная железа</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="82" />
+        <source>Gallbladder</source>
+        <translation>Желчный пузырь</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="85" />
+        <source>Aorta</source>
+        <translation>Аорта</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="87" />
+        <source>Renal pyramids</source>
+        <translation>Почечные пирамиды</translation>
+    </message>
+    <message>
+        <location filename="../../model/AnatomyTable.cpp" line="89" />
+        <source>Marked as bad</source>
+        <translation>Помечено как негодное</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="94" />
         <source>%1 (%2)</source>
         <translation>%1 (%2)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="124" />
+        <location filename="../../measure/MeasureReport.cpp" line="104" />
         <source>%1 mm</source>
         <translation>%1 мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="129" />
+        <location filename="../../measure/MeasureReport.cpp" line="109" />
         <source>%1 mm²</source>
         <translation>%1 мм²</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="134" />
+        <location filename="../../measure/MeasureReport.cpp" line="114" />
         <source>%1 mm³ (%2 mL)</source>
         <translation>%1 мм³ (%2 мл)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="145" />
+        <location filename="../../measure/MeasureReport.cpp" line="125" />
         <source>Models</source>
         <translation>Модели</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="146" />
+        <location filename="../../measure/MeasureReport.cpp" line="126" />
         <source>Model</source>
         <translation>Модель</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="146" />
+        <location filename="../../measure/MeasureReport.cpp" line="126" />
         <source>Area, mm²</source>
         <translation>Площадь, мм²</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="146" />
-        <location filename="../../measure/MeasureReport.cpp" line="174" />
+        <location filename="../../measure/MeasureReport.cpp" line="126" />
+        <location filename="../../measure/MeasureReport.cpp" line="154" />
         <source>Volume, mm³</source>
         <translation>Объём, мм³</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="147" />
+        <location filename="../../measure/MeasureReport.cpp" line="127" />
         <source>Volume, mL</source>
         <translation>Объём, мл</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="147" />
+        <location filename="../../measure/MeasureReport.cpp" line="127" />
         <source>Components</source>
         <translation>Компоненты</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="147" />
+        <location filename="../../measure/MeasureReport.cpp" line="127" />
         <source>Surface</source>
         <translation>Поверхность</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="154" />
+        <location filename="../../measure/MeasureReport.cpp" line="134" />
         <source>not measured: %1</source>
         <translation>не измерена: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="174" />
+        <location filename="../../measure/MeasureReport.cpp" line="154" />
         <source>Stone</source>
         <translation>Камень</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="174" />
+        <location filename="../../measure/MeasureReport.cpp" line="154" />
         <source>Largest diameter, mm</source>
         <translation>Наибольший диаметр, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="175" />
+        <location filename="../../measure/MeasureReport.cpp" line="155" />
         <source>Centre, mm</source>
         <translation>Центр, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="187" />
+        <location filename="../../measure/MeasureReport.cpp" line="167" />
         <source>Stones: %1; in all %2</source>
         <translation>Камней: %1; всего %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="189" />
+        <location filename="../../measure/MeasureReport.cpp" line="169" />
         <source> (not closed, without volume: %1)</source>
         <translation> (не замкнуты, без объёма: %1)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="192" />
+        <location filename="../../measure/MeasureReport.cpp" line="172" />
         <source>; the largest #%1, %2 across</source>
         <translation>; наибольший №%1, поперечник %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="202" />
+        <location filename="../../measure/MeasureReport.cpp" line="182" />
         <source>touching</source>
         <translation>касаются</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="204" />
+        <location filename="../../measure/MeasureReport.cpp" line="184" />
         <source>overlapping</source>
         <translation>перекрываются</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="209" />
+        <location filename="../../measure/MeasureReport.cpp" line="189" />
         <source>inside %1</source>
         <translation>внутри %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="211" />
+        <location filename="../../measure/MeasureReport.cpp" line="191" />
         <source>holds %1</source>
         <translation>содержит %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="218" />
+        <location filename="../../measure/MeasureReport.cpp" line="198" />
         <source>no triangles to measure</source>
         <translation>нет треугольников для измерения</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="227" />
+        <location filename="../../measure/MeasureReport.cpp" line="207" />
         <source>Gaps</source>
         <translation>Расстояния</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="228" />
-        <location filename="../../measure/MeasureReport.cpp" line="247" />
+        <location filename="../../measure/MeasureReport.cpp" line="208" />
+        <location filename="../../measure/MeasureReport.cpp" line="227" />
         <source>From</source>
         <translation>От</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="228" />
+        <location filename="../../measure/MeasureReport.cpp" line="208" />
         <source>To</source>
         <translation>До</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="228" />
+        <location filename="../../measure/MeasureReport.cpp" line="208" />
         <source>Gap, mm</source>
         <translation>Расстояние, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="228" />
+        <location filename="../../measure/MeasureReport.cpp" line="208" />
         <source>Note</source>
         <translation>Примечание</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="246" />
+        <location filename="../../measure/MeasureReport.cpp" line="226" />
         <source>R.E.N.A.L. nephrometry of %1</source>
         <translation>Нефрометрия R.E.N.A.L. для %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="247" />
+        <location filename="../../measure/MeasureReport.cpp" line="227" />
         <source>Part</source>
         <translation>Составляющая</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="247" />
+        <location filename="../../measure/MeasureReport.cpp" line="227" />
         <source>Score</source>
         <translation>Баллы</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="248" />
+        <location filename="../../measure/MeasureReport.cpp" line="228" />
         <source>R: radius</source>
         <translation>R: радиус</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="250" />
+        <location filename="../../measure/MeasureReport.cpp" line="230" />
         <source>largest diameter %1</source>
         <translation>наибольший диаметр %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="251" />
+        <location filename="../../measure/MeasureReport.cpp" line="231" />
         <source>no surface</source>
         <translation>нет поверхности</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="253" />
+        <location filename="../../measure/MeasureReport.cpp" line="233" />
         <source>E: exophytic</source>
         <translation>E: экзофитность</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="254" />
+        <location filename="../../measure/MeasureReport.cpp" line="234" />
         <source>estimate: %1 of the volume outside the convex hull of %2</source>
         <translation>оценка: %1 объёма вне выпуклой оболочки %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="256" />
+        <location filename="../../measure/MeasureReport.cpp" line="236" />
         <source>needs a closed tumour and a kidney</source>
         <translation>нужны замкнутая опухоль и почка</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="258" />
+        <location filename="../../measure/MeasureReport.cpp" line="238" />
         <source>N: nearness</source>
         <translation>N: близость</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="259" />
+        <location filename="../../measure/MeasureReport.cpp" line="239" />
         <source>gap %1 to %2</source>
         <translation>расстояние %1 до %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="262" />
+        <location filename="../../measure/MeasureReport.cpp" line="242" />
         <source>needs a collecting system</source>
         <translation>нужна чашечно-лоханочная система</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="263" />
+        <location filename="../../measure/MeasureReport.cpp" line="243" />
         <source>A: anterior or posterior</source>
         <translation>A: передняя или задняя</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="265" />
-        <location filename="../../measure/MeasureReport.cpp" line="267" />
+        <location filename="../../measure/MeasureReport.cpp" line="245" />
+        <location filename="../../measure/MeasureReport.cpp" line="247" />
         <source>entered</source>
         <translation>введено</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="265" />
-        <location filename="../../measure/MeasureReport.cpp" line="267" />
+        <location filename="../../measure/MeasureReport.cpp" line="245" />
+        <location filename="../../measure/MeasureReport.cpp" line="247" />
         <source>to be entered</source>
         <translation>нужно ввести</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="266" />
+        <location filename="../../measure/MeasureReport.cpp" line="246" />
         <source>L: location to the polar lines</source>
         <translation>L: положение относительно полярных линий</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="275" />
+        <location filename="../../measure/MeasureReport.cpp" line="255" />
         <source>R.E.N.A.L. score %1%2</source>
         <translation>Оценка R.E.N.A.L.: %1%2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="284" />
+        <location filename="../../measure/MeasureReport.cpp" line="264" />
         <source>Sum so far %1 (%2); missing %3</source>
         <translation>Сумма пока %1 (%2); не хватает %3</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="293" />
+        <location filename="../../measure/MeasureReport.cpp" line="273" />
         <source>Not measured: %1</source>
         <translation>Не измерена: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="295" />
+        <location filename="../../measure/MeasureReport.cpp" line="275" />
         <source>Surface area = %1</source>
         <translation>Площадь поверхности = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="296" />
+        <location filename="../../measure/MeasureReport.cpp" line="276" />
         <source>Closed = %1</source>
         <translation>Замкнута = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="297" />
+        <location filename="../../measure/MeasureReport.cpp" line="277" />
         <source>Manifold = %1</source>
         <translation>Многообразие = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="298" />
+        <location filename="../../measure/MeasureReport.cpp" line="278" />
         <source>Consistently oriented = %1</source>
         <translation>Согласованно ориентирована = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="300" />
+        <location filename="../../measure/MeasureReport.cpp" line="280" />
         <source>Self-intersecting = %1</source>
         <translation>Самопересекается = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="303" />
+        <location filename="../../measure/MeasureReport.cpp" line="283" />
         <source>Volume = %1</source>
         <translation>Объём = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="305" />
+        <location filename="../../measure/MeasureReport.cpp" line="285" />
         <source>The surface was inside out (its triangles faced inwards)</source>
         <translation>Поверхность была вывернута (треугольники смотрели внутрь)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="307" />
+        <location filename="../../measure/MeasureReport.cpp" line="287" />
         <source>Volume: %1 (%2 border edges, %3 non-manifold edges)</source>
         <translation>Объём: %1 (граничных рёбер: %2, неманифолдных рёбер: %3)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="313" />
+        <location filename="../../measure/MeasureReport.cpp" line="293" />
         <source>Voxel volume of the label = %1</source>
         <translation>Объём вокселей метки = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="314" />
+        <location filename="../../measure/MeasureReport.cpp" line="294" />
         <source>Connected components = %1</source>
         <translation>Связных компонент = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="316" />
+        <location filename="../../measure/MeasureReport.cpp" line="296" />
         <source>Extents = %1 x %2 x %3 mm</source>
         <translation>Размеры = %1 x %2 x %3 мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="319" />
+        <location filename="../../measure/MeasureReport.cpp" line="299" />
         <source>Largest diameter = %1</source>
         <translation>Наибольший диаметр = %1</translation>
     </message>
@@ -2593,22 +2673,22 @@
 <context>
     <name>ModelClass</name>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="27" />
+        <location filename="../../formats/LoadPipeline.cpp" line="18" />
         <source>Unknown error open file.</source>
         <translation>Неизвестная ошибка открытия файла.</translation>
     </message>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="29" />
+        <location filename="../../formats/LoadPipeline.cpp" line="20" />
         <source>Error opening file.</source>
         <translation>Ошибка открытия файла.</translation>
     </message>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="31" />
+        <location filename="../../formats/LoadPipeline.cpp" line="22" />
         <source>Error filetype.</source>
         <translation>Неверный тип файла.</translation>
     </message>
     <message>
-        <location filename="../../formats/LoadPipeline.cpp" line="33" />
+        <location filename="../../formats/LoadPipeline.cpp" line="24" />
         <source>Error: there is no memory.</source>
         <translation>Ошибка: недостаточно памяти.</translation>
     </message>
@@ -3016,52 +3096,52 @@
 <context>
     <name>Tessaron</name>
     <message>
-        <location filename="../FileCommands.cpp" line="75" />
+        <location filename="../FileCommands.cpp" line="74" />
         <source>This scene is already being opened; it is skipped.</source>
         <translation>Эта сцена уже открывается; она пропущена.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="95" />
+        <location filename="../FileCommands.cpp" line="94" />
         <source>Loading file...</source>
         <translation>Загрузка файла...</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="139" />
+        <location filename="../FileCommands.cpp" line="138" />
         <source>Opening file</source>
         <translation>Открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="140" />
+        <location filename="../FileCommands.cpp" line="139" />
         <source>Open File</source>
         <translation>Открыть файл</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="141" />
+        <location filename="../FileCommands.cpp" line="140" />
         <source>All models(*surf *hx)</source>
         <translation>Все модели(*surf *hx)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="178" />
+        <location filename="../FileCommands.cpp" line="177" />
         <source>Reopening file</source>
         <translation>Повторное открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="221" />
+        <location filename="../FileCommands.cpp" line="220" />
         <source>There is no .hx files in this folder.</source>
         <translation>В этой папке нет файлов .hx.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="261" />
+        <location filename="../FileCommands.cpp" line="259" />
         <source>Files of this kind are not read; the endings read are %1.</source>
         <translation>Файлы такого вида не читаются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="287" />
+        <location filename="../FileCommands.cpp" line="285" />
         <source>Saving file</source>
         <translation>Сохранение файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="289" />
+        <location filename="../FileCommands.cpp" line="287" />
         <source>Save file As...</source>
         <translation>Сохранить файл как...</translation>
     </message>
@@ -3111,49 +3191,49 @@
         <translation>О программе %1 v %2</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="24" />
+        <location filename="../CaseSheetCommands.cpp" line="25" />
         <location filename="../MeasureCommands.cpp" line="30" />
         <location filename="../MeasureCommands.cpp" line="40" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="27" />
+        <location filename="../CaseSheetCommands.cpp" line="28" />
         <source>Making the case sheet...</source>
         <translation>Составление листа случая...</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="49" />
+        <location filename="../CaseSheetCommands.cpp" line="50" />
         <source>Case sheet</source>
         <translation>Лист случая</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="49" />
+        <location filename="../CaseSheetCommands.cpp" line="50" />
         <source>Title of the sheet:</source>
         <translation>Заголовок листа:</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="54" />
+        <location filename="../CaseSheetCommands.cpp" line="55" />
         <source>Save the case sheet as</source>
         <translation>Сохранить лист случая как</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="55" />
+        <location filename="../CaseSheetCommands.cpp" line="56" />
         <source>PDF (*.pdf)</source>
         <translation>PDF (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="64" />
+        <location filename="../CaseSheetCommands.cpp" line="65" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="70" />
+        <location filename="../CaseSheetCommands.cpp" line="71" />
         <source>The case sheet is written to %1</source>
         <translation>Лист случая записан в %1</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="79" />
+        <location filename="../CaseSheetCommands.cpp" line="80" />
         <source>Print case sheet</source>
         <translation>Печать листа случая</translation>
     </message>
@@ -3203,28 +3283,28 @@
         <translation>Не удалось сохранить настройки в %1.</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="29" />
+        <location filename="../ImportCommands.cpp" line="28" />
         <source>Importable files (%1)</source>
         <translation>Импортируемые файлы (%1)</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="34" />
+        <location filename="../ImportCommands.cpp" line="33" />
         <source>Importing file</source>
         <translation>Импорт файла</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="36" />
-        <location filename="../ImportCommands.cpp" line="49" />
+        <location filename="../ImportCommands.cpp" line="35" />
+        <location filename="../ImportCommands.cpp" line="48" />
         <source>Import</source>
         <translation>Импорт</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="46" />
+        <location filename="../ImportCommands.cpp" line="45" />
         <source>Importing %1...</source>
         <translation>Импорт %1...</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="59" />
+        <location filename="../ImportCommands.cpp" line="58" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
