@@ -17,10 +17,6 @@ import sys
 # The registry itself, and files that may compare endings for a stated reason.
 ALLOWED = {
     "formats/FileKinds.cpp": "the registry of file kinds",
-    # The stem of a label map's name for its label table; the registry's
-    # kindStem() gives the same and is to replace it when that file is next
-    # reworked.
-    "import/LabelNames.cpp": "label-table stem",
 }
 
 CHECKS = [

@@ -2,6 +2,7 @@
 
 #include "ImportTypes.h"
 #include "formats/AnatomyNames.h"
+#include "formats/FileKinds.h"
 #include "model/ModelClass.h"
 
 #include <cmath>
@@ -20,7 +21,7 @@ std::unique_ptr<ModelClass> importedModel(const QString &path, std::unique_ptr<M
 
 void nameFromFile(ModelClass &model, const QString &path)
 {
-    const QString stem = importStem(path);
+    const QString stem = kindStem(path);
     model.Name = stem;
     if (applyAnatomyRow(model, stem))
         return;

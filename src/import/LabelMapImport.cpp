@@ -37,7 +37,7 @@ public:
     LabelNamer(const QString &path, std::vector<SegmentInfo> segments, bool mask)
         : segments(std::move(segments))
         , table(labelTableBeside(path))
-        , stem(importStem(path))
+        , stem(kindStem(path))
         , mask(mask)
     { }
 
@@ -189,7 +189,7 @@ void importMaskFolder(const QString &folder, std::vector<std::unique_ptr<ModelCl
             const double inside = maximum > 0 ? double(value) / maximum : 0.0;
             return progress(
                 int((f + inside) * 1000), int(files.size() * 1000),
-                Import::tr("%1 (%2 of %3)").arg(importStem(files[f])).arg(f + 1).arg(files.size())
+                Import::tr("%1 (%2 of %3)").arg(kindStem(files[f])).arg(f + 1).arg(files.size())
                     + "\n" + text);
         };
         ProgressSteps steps(share, 4);

@@ -1,5 +1,6 @@
 #include "LabelNames.h"
 
+#include "formats/FileKinds.h"
 #include "model/AnatomyTable.h"
 
 #include <QDir>
@@ -97,21 +98,11 @@ LabelTable parseLabelTable(const QString &text)
     return table;
 }
 
-QString importStem(const QString &path)
-{
-    const QString name = QFileInfo(path).fileName();
-    for (const char *ending : {".seg.nrrd", ".nii.gz"})
-        if (name.endsWith(QLatin1StringView(ending), Qt::CaseInsensitive))
-            return name.chopped(qsizetype(qstrlen(ending)));
-    const qsizetype dot = name.lastIndexOf('.');
-    return dot > 0 ? name.left(dot) : name;
-}
-
 LabelTable labelTableBeside(const QString &labelMapPath)
 {
     const QFileInfo info(labelMapPath);
     const QDir folder = info.dir();
-    const QString stem = importStem(labelMapPath);
+    const QString stem = kindStem(labelMapPath);
     for (const QString &name : {stem + ".txt", stem + ".labels.txt", stem + "_labels.txt",
                                 stem + ".ctbl", QStringLiteral("labels.txt")}) {
         QFile file(folder.filePath(name));

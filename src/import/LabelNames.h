@@ -33,7 +33,3 @@ LabelTable parseLabelTable(const QString &text);
 // STEM_labels.txt or STEM.ctbl, else labels.txt in the same folder, where
 // STEM is the map's path without its ending. Empty when there is none.
 LabelTable labelTableBeside(const QString &labelMapPath);
-
-// A file name without its folder and its ending: "kidney_left.nii.gz" gives
-// "kidney_left", "Segmentation.seg.nrrd" "Segmentation".
-QString importStem(const QString &path);

@@ -2,8 +2,8 @@
 
 #include "ImportTypes.h"
 #include "ImportedModel.h"
-#include "LabelNames.h"
 #include "VertexWeld.h"
+#include "formats/FileKinds.h"
 #include "geometry/Alloc.h"
 #include "geometry/MeshClass.h"
 
@@ -99,6 +99,6 @@ std::unique_ptr<MeshClass> readBinaryStl(const QString &path)
     std::copy(xyz.begin(), xyz.end(), mesh->Vertices);
     mesh->CountOfVertices = qint32(weld.count());
     requireFiniteVertices(*mesh);
-    mesh->Name = importStem(path);
+    mesh->Name = kindStem(path);
     return mesh;
 }
