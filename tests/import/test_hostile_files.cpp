@@ -2,6 +2,7 @@
 // reason or loads with a warning naming what was left out, in a child process
 // that must neither crash, hang nor take unbounded memory.
 
+#include "Deflated.h"
 #include "HostileRun.h"
 #include "WholeFiles.h"
 #include "model/ModelClass.h"
@@ -13,8 +14,6 @@
 #include <QtEndian>
 #include <QtTest>
 
-#include <zlib.h>
-
 #include <cmath>
 #include <limits>
 
@@ -23,21 +22,6 @@ namespace {
 // Peak resident memory an import of these small files may take (KiB): far
 // above what a refusal costs, far below what a count taken on trust costs.
 constexpr qint64 kMostKib = 700 * 1024;
-
-QByteArray rawDeflate(const QByteArray &data)
-{
-    z_stream z {};
-    deflateInit2(&z, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(qsizetype(deflateBound(&z, uLong(data.size()))), 0);
-    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
-    z.avail_in = uInt(data.size());
-    z.next_out = reinterpret_cast<Bytef *>(out.data());
-    z.avail_out = uInt(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(qsizetype(z.total_out));
-    deflateEnd(&z);
-    return out;
-}
 
 struct ZipPart
 {
@@ -57,7 +41,8 @@ QByteArray zip(const QList<ZipPart> &parts, quint32 claimedSize = 0)
 {
     QByteArray out, directory;
     for (const ZipPart &part : parts) {
-        const QByteArray stored = part.deflated ? rawDeflate(part.data) : part.data;
+        const QByteArray stored =
+            part.deflated ? deflated(part.data, DeflateWrapper::Raw) : part.data;
         const quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef *>(part.data.constData()),
                                           uInt(part.data.size())));
         const quint32 size = claimedSize ? claimedSize : quint32(part.data.size());
@@ -440,7 +425,8 @@ void TestHostileFiles::hostileFiles_data()
         << "cannot hold so many";
     QTest::newRow("3mf corner out of range")
         << "a.3mf"
-        << zip({types, rels,
+        << zip({types,
+                rels,
                 {"3D/3dmodel.model", QByteArray(kModel).replace("v3=\"2\"", "v3=\"9\""), true}})
         << "refused"
         << "out of range";

@@ -3,6 +3,7 @@
 // by hand; names and colours from every source; bad files refused with their
 // reason; a cancelled import leaves nothing behind.
 
+#include "Deflated.h"
 #include "ImportChecks.h"
 #include "WholeFiles.h"
 #include "import/Importer.h"
@@ -11,8 +12,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <zlib.h>
 
 #include <cmath>
 #include <set>
@@ -30,21 +29,6 @@ Imported import(const QString &path, const ImportProgress &progress = {})
     Imported i;
     i.result = importModels(path, i.models, progress);
     return i;
-}
-
-QByteArray gzip(const QByteArray &data)
-{
-    z_stream z {};
-    deflateInit2(&z, 6, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(int(deflateBound(&z, uLong(data.size()))) + 32, 0);
-    z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
-    z.avail_in = uInt(data.size());
-    z.next_out = reinterpret_cast<Bytef *>(out.data());
-    z.avail_out = uInt(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(qsizetype(z.total_out));
-    deflateEnd(&z);
-    return out;
 }
 
 // A 10 x 8 x 6 map of bytes: a box of `first` at x 1..4, one of `second` at
@@ -329,7 +313,7 @@ void TestImportFiles::namesAndColours()
                             "Segment0_Name:=Left kidney\nSegment0_Color:=0.5 0.25 1\n"
                             "Segment0_LabelValue:=3\nSegment0_Layer:=0\n"
                             "Segment1_Name:=Stone\nSegment1_LabelValue:=4\n",
-                            gzip(twoBoxes(3, 4)))));
+                            deflated(twoBoxes(3, 4), DeflateWrapper::Gzip))));
     const Imported segments = import(seg);
     QVERIFY2(segments.result.ok, qPrintable(segments.result.message));
     const ModelClass *kidney = modelNamed(segments.models, "Left kidney");
@@ -485,7 +469,7 @@ void TestImportFiles::badFiles_data()
         << "huge.nrrd"
         << QByteArray("NRRD0004\ntype: uint8\ndimension: 3\nsizes: 4000 4000 4000\n"
                       "encoding: gzip\n\n")
-            + gzip(boxes)
+            + deflated(boxes, DeflateWrapper::Gzip)
         << "more than the file holds";
     QTest::newRow("negative dimension")
         << "negative.nrrd"
@@ -496,12 +480,15 @@ void TestImportFiles::badFiles_data()
                                   << "spacing is zero";
     QTest::newRow("spacing not a number")
         << "nan.nrrd" << nrrd("encoding: raw\nspacings: 1 nan 1", boxes) << "spacing is zero";
-    QByteArray lying = gzip(boxes);
+    QByteArray lying = deflated(boxes, DeflateWrapper::Gzip);
     lying[lying.size() - 4] = char(lying[lying.size() - 4] + 1); // the length at its end
     QTest::newRow("gzip lying about its length")
         << "lying.nrrd" << nrrd("encoding: gzip", lying) << "damaged";
     QTest::newRow("gzip cut short")
-        << "short.nrrd" << nrrd("encoding: gzip", gzip(boxes).first(gzip(boxes).size() / 2))
+        << "short.nrrd"
+        << nrrd("encoding: gzip",
+                deflated(boxes, DeflateWrapper::Gzip)
+                    .first(deflated(boxes, DeflateWrapper::Gzip).size() / 2))
         << "ends";
     QByteArray fractions = QByteArray(480 * 4, 0);
     const float half = 0.5f;
