@@ -16,8 +16,11 @@ packages=(
   # measuring (CGAL) and importing meshes and label maps
   libcgal-dev libgmp-dev libmpfr-dev
   libassimp-dev libnifti2-dev zlib1g-dev
+  # DICOM images and segmentation objects
+  libgdcm-dev
   # test oracles and benchmark peers only: nothing of them is linked
   poppler-utils python3-nibabel python3-skimage python3-vtk9 f3d
+  python3-pydicom dcm2niix libgdcm-tools
 )
 
 missing=()

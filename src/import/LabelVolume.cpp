@@ -12,25 +12,6 @@ int sampleBytes(SampleType type)
     return withSampleType(type, [](auto sample) { return int(sizeof sample); });
 }
 
-double Affine::determinant() const
-{
-    return m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1])
-        - m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0])
-        + m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
-}
-
-bool Affine::isUsable() const
-{
-    for (const auto &row : m)
-        for (double v : row)
-            if (!std::isfinite(v))
-                return false;
-    for (int c = 0; c < 3; ++c)
-        if (m[0][c] * m[0][c] + m[1][c] * m[1][c] + m[2][c] * m[2][c] == 0)
-            return false;
-    return std::isfinite(determinant()) && determinant() != 0;
-}
-
 namespace {
 
 // A set of distinct values larger than this is not counted further: the map

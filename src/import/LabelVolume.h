@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Affine.h"
+
 #include <QtGlobal>
 
 #include <vector>
@@ -48,22 +50,6 @@ template<class Fn> decltype(auto) withSampleType(SampleType type, Fn &&fn)
         return fn(double());
     }
 }
-
-// An affine map from voxel indices (i, j, k) to world millimetres:
-// world = m * (i, j, k, 1).
-struct Affine
-{
-    double m[3][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}};
-
-    void apply(double i, double j, double k, double out[3]) const
-    {
-        for (int r = 0; r < 3; ++r)
-            out[r] = m[r][0] * i + m[r][1] * j + m[r][2] * k + m[r][3];
-    }
-    double determinant() const;
-    // Every entry finite and every voxel axis of non-zero length.
-    bool isUsable() const;
-};
 
 // The voxel values of a file, in native byte order: voxel (i, j, k) is
 // sample `offset + stride * (i + nx * (j + ny * k))`. A NRRD file with

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Affine.h"
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+#include <vector>
+
+// A scalar image on a regular grid: a CT in Hounsfield units, or an image of
+// another modality in its own unit. Voxel (i, j, k) holds value(index(i, j, k))
+// and its centre lies at toWorld(i, j, k) in patient millimetres, x towards
+// the patient's right, y to the front, z to the head: the frame of the label
+// maps and of the surfaces made from them, so they overlap the image.
+//
+// The values are kept as 16-bit integers when every value is a whole number
+// that fits (a CT in HU always does), so the image costs its stored bytes and
+// no more; otherwise as floats. Exactly one of the two arrays is filled.
+struct ImageVolume
+{
+    qint64 size[3] = {0, 0, 0};
+    Affine toWorld;
+    std::vector<qint16> shorts;
+    std::vector<float> floats;
+
+    QString modality;     // "CT", "MR", ...; empty when the file does not say
+    QString unit;         // "HU" for CT; empty when the file does not say
+    QString description;  // the series description, else the file's name
+    QStringList warnings; // what is wrong with the image, for the user
+
+    qint64 voxelCount() const { return size[0] * size[1] * size[2]; }
+    bool isEmpty() const { return voxelCount() == 0; }
+    qint64 index(qint64 i, qint64 j, qint64 k) const { return i + size[0] * (j + size[1] * k); }
+    float value(qint64 index) const
+    {
+        return shorts.empty() ? floats[size_t(index)] : float(shorts[size_t(index)]);
+    }
+    float at(qint64 i, qint64 j, qint64 k) const { return value(index(i, j, k)); }
+};
