@@ -96,6 +96,10 @@ void surfaceLayers(LabelMapData map, const QString &path, bool mask, ProgressSte
                    const SmoothingOptions &smoothing,
                    std::vector<std::unique_ptr<ModelClass>> &models)
 {
+    // The readers refuse such maps; checked here too, as every way in
+    // passes here and the surfaces are bounded in the voxel grid.
+    if (!map.toWorld.isUsable())
+        failImport(Import::tr("The label map's voxel spacing is zero or not a number."));
     std::vector<LabelVolume> volumes;
     int labels = 0, layersWithLabels = 0;
     for (int l = 0; l < map.layers; ++l) {

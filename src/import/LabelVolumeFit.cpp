@@ -34,28 +34,72 @@ double dot(const Vec &a, const Vec &b)
     return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
 
-// The linear part of the voxel-to-world map and its inverse.
-struct Linear
+// The voxel grid as the fit sees it: voxel indices, the first axis turned
+// over when the map mirrors, so that triangles keep facing outwards. In this
+// frame every map is the grid of unit cubes: the bounds below are in voxels
+// along each axis, and thin, uneven or oblique voxels move exactly as cubes
+// do. Whether triangles cross is the same in both frames, the map being
+// affine, so a surface sound here is sound in the world.
+class GridFrame
 {
-    double m[3][3], inverse[3][3];
-
-    explicit Linear(const Affine &map)
+public:
+    explicit GridFrame(const Affine &map)
     {
-        for (int r = 0; r < 3; ++r)
+        const double det = map.determinant(), turn = det < 0 ? -1 : 1;
+        double m[3][3];
+        for (int r = 0; r < 3; ++r) {
             for (int c = 0; c < 3; ++c)
                 m[r][c] = map.m[r][c];
-        const double det = map.determinant();
+            m[r][0] *= turn;
+            origin[r] = map.m[r][3];
+        }
         for (int r = 0; r < 3; ++r)
             for (int c = 0; c < 3; ++c) {
                 const int r1 = (c + 1) % 3, r2 = (c + 2) % 3, c1 = (r + 1) % 3, c2 = (r + 2) % 3;
-                inverse[r][c] = (m[r1][c1] * m[r2][c2] - m[r1][c2] * m[r2][c1]) / det;
+                toWorldMatrix[r][c] = m[r][c];
+                toGridMatrix[r][c] = turn * (m[r1][c1] * m[r2][c2] - m[r1][c2] * m[r2][c1]) / det;
             }
+        voxel = std::fabs(det);
     }
+
+    // The world points in the grid; false when the map is too near to flat
+    // for them to come out finite and within reach of the grid.
+    bool toGrid(std::vector<double> &xyz) const
+    {
+        bool sound = true;
+        for (size_t v = 0; v < xyz.size(); v += 3) {
+            const Vec p = apply(
+                toGridMatrix, {xyz[v] - origin[0], xyz[v + 1] - origin[1], xyz[v + 2] - origin[2]});
+            for (size_t c = 0; c < 3; ++c) {
+                sound = sound && std::fabs(p[c]) < kFarthestIndex;
+                xyz[v + c] = p[c];
+            }
+        }
+        return sound;
+    }
+
+    void toWorld(std::vector<double> &xyz) const
+    {
+        for (size_t v = 0; v < xyz.size(); v += 3) {
+            const Vec p = apply(toWorldMatrix, {xyz[v], xyz[v + 1], xyz[v + 2]});
+            for (size_t c = 0; c < 3; ++c)
+                xyz[v + c] = p[c] + origin[c];
+        }
+    }
+
+    double voxel; // world cubic millimetres of one voxel
+
+private:
+    // Far beyond any grid a label map can have, well within the cell keys.
+    static constexpr double kFarthestIndex = 1 << 20;
+
     static Vec apply(const double a[3][3], const Vec &v)
     {
         return {dot({a[0][0], a[0][1], a[0][2]}, v), dot({a[1][0], a[1][1], a[1][2]}, v),
                 dot({a[2][0], a[2][1], a[2][2]}, v)};
     }
+
+    double toWorldMatrix[3][3], toGridMatrix[3][3], origin[3];
 };
 
 // The triangles at every vertex, as compressed rows, to tell whether two
@@ -96,8 +140,7 @@ struct Adjacency
 // (voxels that touch along an edge, one-voxel sheets, the pieces a cube is
 // cut into) cannot move through each other. Vertices are looked up in a
 // grid of cells a voxel wide; none farther counts.
-std::vector<double> roomToMove(const LabelSurface &s, const std::vector<double> &before,
-                               const Linear &linear)
+std::vector<double> roomToMove(const LabelSurface &s, const std::vector<double> &before)
 {
     const qint32 n = qint32(s.vertexCount());
     const Adjacency adjacent(s);
@@ -108,13 +151,9 @@ std::vector<double> roomToMove(const LabelSurface &s, const std::vector<double> 
     };
     Vec low = {0, 0, 0};
     for (qint32 v = 0; v < n; ++v) {
-        p[size_t(v)] = Linear::apply(linear.inverse, at(before, v));
-        for (size_t a = 0; a < 3; ++a) {
-            // A map too near to flat to invert leaves the reach box alone.
-            if (!std::isfinite(p[size_t(v)][a]))
-                return std::vector<double>(size_t(n), kShareOfGap);
+        p[size_t(v)] = at(before, v);
+        for (size_t a = 0; a < 3; ++a)
             low[a] = v == 0 ? p[0][a] : std::min(low[a], p[size_t(v)][a]);
-        }
     }
     // Cells counted from 1, so the cells around every vertex have keys in order.
     const auto cellOf = [&](const Vec &q, size_t a) { return qint64(q[a] - low[a]) + 1; };
@@ -148,13 +187,14 @@ std::vector<double> roomToMove(const LabelSurface &s, const std::vector<double> 
 }
 
 // Moves every vertex back into the box of `reach` voxels around its place in
-// `before`, measured along the voxel axes, and within its room.
-void clampToReach(std::vector<double> &xyz, const std::vector<double> &before, const Linear &linear,
-                  double reach, const std::vector<double> &room)
+// `before`, and within its room. A vertex that is not a finite point (a map
+// too near to flat to invert) goes back to its place.
+void clampToReach(std::vector<double> &xyz, const std::vector<double> &before, double reach,
+                  const std::vector<double> &room)
 {
     for (qint32 v = 0; v < qint32(xyz.size() / 3); ++v) {
         const Vec from = at(before, v);
-        Vec step = Linear::apply(linear.inverse, minus(at(xyz, v), from));
+        Vec step = minus(at(xyz, v), from);
         bool clamped = false;
         for (double &s : step)
             if (std::fabs(s) > reach) {
@@ -162,16 +202,18 @@ void clampToReach(std::vector<double> &xyz, const std::vector<double> &before, c
                 clamped = true;
             }
         const double length = std::sqrt(dot(step, step)), most = room[size_t(v)];
-        if (length > most) {
+        if (!std::isfinite(length)) {
+            step = {0, 0, 0};
+            clamped = true;
+        } else if (length > most) {
             for (double &s : step)
                 s *= most / length;
             clamped = true;
         }
         if (!clamped)
             continue;
-        const Vec world = Linear::apply(linear.m, step);
-        for (int c = 0; c < 3; ++c)
-            xyz[3 * size_t(v) + size_t(c)] = from[size_t(c)] + world[size_t(c)];
+        for (size_t c = 0; c < 3; ++c)
+            xyz[3 * size_t(v) + c] = from[c] + step[c];
     }
 }
 
@@ -316,6 +358,31 @@ void applyPushes(LabelSurface &s, const std::vector<double> &push)
     }
 }
 
+// The fit in the grid frame, `before` and `target` in voxels: the smoothing
+// bounded, then the labels' volumes fitted round by round.
+void fitInGrid(LabelSurface &surface, const std::vector<double> &before,
+               const std::vector<double> &target, const FitOptions &options)
+{
+    const std::vector<double> room = roomToMove(surface, before);
+    clampToReach(surface.xyz, before, options.smoothingReach, room);
+    unfold(surface, before);
+    const int labels = int(target.size()) - 1;
+    for (int round = 0; round < options.rounds; ++round) {
+        const std::vector<double> now = enclosedVolumes(surface, labels);
+        std::vector<double> missing(target.size(), 0.0);
+        bool fitted = true;
+        for (size_t l = 1; l < target.size(); ++l) {
+            missing[l] = target[l] - now[l];
+            fitted = fitted && std::fabs(missing[l]) <= options.tolerance * target[l];
+        }
+        if (fitted)
+            break;
+        applyPushes(surface, pushes(surface, missing, labels));
+        clampToReach(surface.xyz, before, options.totalReach, room);
+        unfold(surface, before);
+    }
+}
+
 } // namespace
 
 std::vector<double> voxelVolumes(const LabelVolume &volume)
@@ -357,23 +424,18 @@ void fitLabelVolumes(LabelSurface &surface, const std::vector<double> &before,
 {
     if (surface.triangleCount() == 0 || before.size() != surface.xyz.size())
         return;
-    const Linear linear(toWorld);
-    const std::vector<double> room = roomToMove(surface, before, linear);
-    clampToReach(surface.xyz, before, linear, options.smoothingReach, room);
-    unfold(surface, before);
-    const int labels = int(target.size()) - 1;
-    for (int round = 0; round < options.rounds; ++round) {
-        const std::vector<double> now = enclosedVolumes(surface, labels);
-        std::vector<double> missing(target.size(), 0.0);
-        bool fitted = true;
-        for (size_t l = 1; l < target.size(); ++l) {
-            missing[l] = target[l] - now[l];
-            fitted = fitted && std::fabs(missing[l]) <= options.tolerance * target[l];
-        }
-        if (fitted)
-            break;
-        applyPushes(surface, pushes(surface, missing, labels));
-        clampToReach(surface.xyz, before, linear, options.totalReach, room);
-        unfold(surface, before);
+    const GridFrame frame(toWorld);
+    std::vector<double> grid = before;
+    if (!frame.toGrid(grid)) {
+        // No frame to bound the movement in: the boundaries stay where the
+        // voxels put them.
+        surface.xyz = before;
+        return;
     }
+    frame.toGrid(surface.xyz);
+    std::vector<double> voxels(target.size());
+    for (size_t l = 0; l < target.size(); ++l)
+        voxels[l] = target[l] / frame.voxel;
+    fitInGrid(surface, grid, voxels, options);
+    frame.toWorld(surface.xyz);
 }

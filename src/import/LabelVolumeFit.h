@@ -29,6 +29,8 @@ std::vector<double> enclosedVolumes(const LabelSurface &surface, int labelCount)
 // for both of its labels: the displacement of a boundary between labels a
 // and b is the difference of the two labels' pushes, found together from the
 // areas the labels share (background does not push).
+// All of it happens in the voxel grid of `toWorld`, where voxels are unit
+// cubes, so thin or oblique voxels are bounded as cubes are.
 void fitLabelVolumes(LabelSurface &surface, const std::vector<double> &before,
                      const Affine &toWorld, const std::vector<double> &target,
                      const FitOptions &options = {});

@@ -136,6 +136,16 @@ Affine scaled(double sx, double sy, double sz, double turn = 0, bool mirrored = 
     return map;
 }
 
+// Voxels a tenth as thick as wide, or the same with slices that slant (z
+// grows along x): parts of the surface lie ten times closer together in the
+// world than in the grid.
+Affine thinVoxels(bool slanted)
+{
+    Affine map = scaled(0.1, 1, 1);
+    map.m[2][0] = slanted ? 2.5 : 0;
+    return map;
+}
+
 Labeller cube(int k)
 {
     return [k](int i, int j, int k2) {
@@ -157,6 +167,8 @@ void TestLabelSurface::labelsAreSolidsOfTheirVoxels_data()
     QTest::newRow("uneven voxels") << 7 << cube(3) << scaled(0.7, 0.9, 2.5) << true;
     QTest::newRow("oblique and mirrored")
         << 8 << cube(4) << scaled(0.7, 0.9, 2.5, 0.4, true) << true;
+    QTest::newRow("thin voxels") << 8 << cube(4) << thinVoxels(false) << true;
+    QTest::newRow("slanted thin voxels") << 8 << cube(4) << thinVoxels(true) << true;
     QTest::newRow("ball") << 28 << Labeller([](int i, int j, int k) {
         return inBall(i, j, k, 13.3, 13.6, 13.2, 9.5) ? 1 : 0;
     }) << even << true;
@@ -222,6 +234,7 @@ void TestLabelSurface::denseNoiseIsManifold_data()
 {
     QTest::addColumn<int>("n");
     QTest::addColumn<Labeller>("label");
+    QTest::addColumn<Affine>("toWorld");
     for (int n : {6, 9, 12})
         for (int labels : {2, 3, 4}) {
             auto voxels = std::make_shared<std::vector<int>>();
@@ -231,14 +244,33 @@ void TestLabelSurface::denseNoiseIsManifold_data()
             QTest::addRow("%d labels, %d voxels a side", labels, n)
                 << n << Labeller([voxels, n](int i, int j, int k) {
                        return (*voxels)[size_t(i + n * (j + n * k))];
-                   });
+                   })
+                << Affine();
         }
     QTest::newRow("fuzz seed") << 6 << Labeller([](int i, int j, int k) {
         const int v = i + 6 * (j + 6 * k);
         return (v * 7 + v / 6) % 4;
-    });
+    }) << Affine();
     QTest::newRow("one-voxel checkerboard")
-        << 8 << Labeller([](int i, int j, int k) { return (i + j + k) % 2 ? 1 : 2; });
+        << 8 << Labeller([](int i, int j, int k) { return (i + j + k) % 2 ? 1 : 2; }) << Affine();
+    const Affine thin = thinVoxels(false), slanted = thinVoxels(true);
+    // A checkerboard of one label, voxels touching along edges, holding
+    // voxels of a second label.
+    const Labeller holding = [](int i, int j, int k) {
+        const bool inBox = std::min({i, j, k}) >= 1 && std::max({i, j, k}) <= 5;
+        return !inBox ? 0 : (i + j + k) % 2 ? 1 : (i == 2 && j == 3 && k == 3) || i == 5 ? 2 : 0;
+    };
+    // A cube of four voxels with a voxel of another label on a face and one
+    // of a third along an edge.
+    const Labeller beside = [](int i, int j, int k) {
+        const bool inCube = std::min({i, j, k}) >= 1 && std::max({i, j, k}) <= 4;
+        return inCube ? 1 : i == 5 && j == 2 && k == 2 ? 2 : i == 5 && j == 5 && k == 3 ? 3 : 0;
+    };
+    for (const auto &[name, map] :
+         {std::pair {"thin", thin}, std::pair {"slanted thin", slanted}}) {
+        QTest::addRow("checkerboard holding another label, %s voxels", name) << 7 << holding << map;
+        QTest::addRow("voxels beside a cube, %s voxels", name) << 7 << beside << map;
+    }
 }
 
 // Eight half-voxel cells per voxel: how many lie wholly inside the label
@@ -270,18 +302,21 @@ std::pair<double, double> halfVoxelShell(const Grid &grid, int label)
     return {shrunk / 8, grown / 8};
 }
 
-// Voxel-by-voxel noise of two to four labels and a one-voxel checkerboard,
-// where voxels of a label touch only along edges and at corners: every
-// label's surface is still a solid (closed, manifold at every edge and
-// vertex, facing out, not crossing itself), smoothed or not, its volume
-// within half a voxel of its voxels, and touching labels share triangles.
+// Voxel-by-voxel noise of two to four labels and one-voxel checkerboards,
+// where voxels of a label touch only along edges and at corners, also on
+// thin and slanting voxels: every label's surface is still a solid (closed,
+// manifold at every edge and vertex, facing out, not crossing itself),
+// smoothed or not, its volume within half a voxel of its voxels, and
+// touching labels share triangles.
 void TestLabelSurface::denseNoiseIsManifold()
 {
     QFETCH(int, n);
     QFETCH(Labeller, label);
+    QFETCH(Affine, toWorld);
     const Grid grid(n, label);
+    const double voxel = std::fabs(toWorld.determinant());
     for (int iterations : {0, 20}) {
-        const auto models = grid.models(Affine(), iterations);
+        const auto models = grid.models(toWorld, iterations);
         QCOMPARE(models.size(), grid.count.size() - grid.count.count(0));
         for (const auto &model : models) {
             const int value = model->Meshes[0]->CellMaterials[Triangle][0];
@@ -296,7 +331,8 @@ void TestLabelSurface::denseNoiseIsManifold()
                                     .arg(m.topology.nonManifoldVertices)));
             QVERIFY2(m.hasVolume && !m.insideOut, qPrintable(what));
             QVERIFY2(m.selfIntersecting == measure::SelfIntersection::No, qPrintable(what));
-            const auto [shrunk, grown] = halfVoxelShell(grid, value);
+            auto [shrunk, grown] = halfVoxelShell(grid, value);
+            shrunk *= voxel, grown *= voxel;
             QVERIFY2(m.volume >= shrunk && m.volume <= grown,
                      qPrintable(QString("%1: %2 mm3 outside %3..%4")
                                     .arg(what)
