@@ -44,22 +44,14 @@ class GridFrame
 {
 public:
     explicit GridFrame(const Affine &map)
+        : voxel(std::fabs(map.determinant()))
     {
-        const double det = map.determinant(), turn = det < 0 ? -1 : 1;
-        double m[3][3];
-        for (int r = 0; r < 3; ++r) {
-            for (int c = 0; c < 3; ++c)
-                m[r][c] = map.m[r][c];
-            m[r][0] *= turn;
-            origin[r] = map.m[r][3];
-        }
-        for (int r = 0; r < 3; ++r)
-            for (int c = 0; c < 3; ++c) {
-                const int r1 = (c + 1) % 3, r2 = (c + 2) % 3, c1 = (r + 1) % 3, c2 = (r + 2) % 3;
-                toWorldMatrix[r][c] = m[r][c];
-                toGridMatrix[r][c] = turn * (m[r1][c1] * m[r2][c2] - m[r1][c2] * m[r2][c1]) / det;
-            }
-        voxel = std::fabs(det);
+        toWorldMap = map;
+        const bool mirrors = map.determinant() < 0;
+        if (mirrors)
+            for (auto &row : toWorldMap.m)
+                row[0] = -row[0];
+        toGridMap = toWorldMap.inverse();
     }
 
     // The world points in the grid; false when the map is too near to flat
@@ -68,23 +60,17 @@ public:
     {
         bool sound = true;
         for (size_t v = 0; v < xyz.size(); v += 3) {
-            const Vec p = apply(
-                toGridMatrix, {xyz[v] - origin[0], xyz[v + 1] - origin[1], xyz[v + 2] - origin[2]});
-            for (size_t c = 0; c < 3; ++c) {
-                sound = sound && std::fabs(p[c]) < kFarthestIndex;
-                xyz[v + c] = p[c];
-            }
+            toGridMap.apply(xyz[v], xyz[v + 1], xyz[v + 2], &xyz[v]);
+            for (size_t c = 0; c < 3; ++c)
+                sound = sound && std::fabs(xyz[v + c]) < kFarthestIndex;
         }
         return sound;
     }
 
     void toWorld(std::vector<double> &xyz) const
     {
-        for (size_t v = 0; v < xyz.size(); v += 3) {
-            const Vec p = apply(toWorldMatrix, {xyz[v], xyz[v + 1], xyz[v + 2]});
-            for (size_t c = 0; c < 3; ++c)
-                xyz[v + c] = p[c] + origin[c];
-        }
+        for (size_t v = 0; v < xyz.size(); v += 3)
+            toWorldMap.apply(xyz[v], xyz[v + 1], xyz[v + 2], &xyz[v]);
     }
 
     double voxel; // world cubic millimetres of one voxel
@@ -93,13 +79,7 @@ private:
     // Far beyond any grid a label map can have, well within the cell keys.
     static constexpr double kFarthestIndex = 1 << 20;
 
-    static Vec apply(const double a[3][3], const Vec &v)
-    {
-        return {dot({a[0][0], a[0][1], a[0][2]}, v), dot({a[1][0], a[1][1], a[1][2]}, v),
-                dot({a[2][0], a[2][1], a[2][2]}, v)};
-    }
-
-    double toWorldMatrix[3][3], toGridMatrix[3][3], origin[3];
+    Affine toWorldMap, toGridMap;
 };
 
 // The triangles at every vertex, as compressed rows, to tell whether two
