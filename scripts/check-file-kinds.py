@@ -4,8 +4,10 @@
 Reads every source file of src/ as text (no build needed) and fails, naming
 file and line, on a comparison of a name's ending outside the registry: an
 endsWith() of a literal ending (".stl"), an endsWith() that ignores case (the
-way names are compared), or a QFileInfo suffix. A new format is a row of the
-registry, never one more ending test at a caller.
+way names are compared), a QFileInfo suffix, or a text that is a dotted ending
+and nothing else (".stl", QLatin1String(".pdf")), which only the registry
+spells. Comments are not read. A new format is a row of the registry, never
+one more ending at a caller.
 
     check-file-kinds.py [SRC_DIR]
 """
@@ -17,6 +19,9 @@ import sys
 # The registry itself, and files that may compare endings for a stated reason.
 ALLOWED = {
     "formats/FileKinds.cpp": "the registry of file kinds",
+    # The label tables that may sit beside a label map are read with it, not
+    # through the door; their names are the label reader's own.
+    "import/LabelNames.cpp": "the names of a label map's label tables",
 }
 
 CHECKS = [
@@ -26,7 +31,35 @@ CHECKS = [
      "compares a name's ending ignoring case; ask the registry of file kinds"),
     (re.compile(r"\b(complete)?[sS]uffix\(\)"),
      "takes a file's suffix; ask the registry of file kinds"),
+    (re.compile(r'(?<![\w"])u?"\.[A-Za-z][A-Za-z0-9]*(\.[A-Za-z][A-Za-z0-9]*)*"'),
+     "spells a file ending; take it from the registry of file kinds"),
 ]
+
+STRING = re.compile(r'"(?:[^"\\]|\\.)*"')
+
+
+def code_of(line, in_comment):
+    """The line without its comments; whether a block comment runs on."""
+    code, at = "", 0
+    while at < len(line):
+        if in_comment:
+            end = line.find("*/", at)
+            if end < 0:
+                return code, True
+            at, in_comment = end + 2, False
+            continue
+        text = STRING.match(line, at)
+        if text:
+            code += text.group(0)
+            at = text.end()
+        elif line.startswith("//", at):
+            break
+        elif line.startswith("/*", at):
+            in_comment, at = True, at + 2
+        else:
+            code += line[at]
+            at += 1
+    return code, in_comment
 
 SOURCE = re.compile(r"\.(cpp|h|hpp|cc)$")
 
@@ -44,8 +77,9 @@ def main():
             if relative in ALLOWED:
                 continue
             with open(path, encoding="utf-8", errors="replace") as text:
+                in_comment = False
                 for number, line in enumerate(text, 1):
-                    code = line.split("//", 1)[0]
+                    code, in_comment = code_of(line, in_comment)
                     for pattern, why in CHECKS:
                         if pattern.search(code):
                             shown = os.path.relpath(path, top).replace(os.sep, "/")

@@ -50,14 +50,14 @@ void Tessaron::caseSheet()
     if (!Dialogs::current().getText(this, tr("Case sheet"), tr("Title of the sheet:"),
                                     caseSheetTitle(), title))
         return;
-    const QString suggested =
-        lastFolder + QLatin1Char('/') + QFileInfo(lastFile).completeBaseName() + "-sheet.pdf";
+    const QString suggested = lastFolder + QLatin1Char('/') + QFileInfo(lastFile).completeBaseName()
+        + "-sheet" + caseSheetEnding();
     QString fileName = Dialogs::current().getSaveFileName(this, tr("Save the case sheet as"),
                                                           suggested, tr("PDF (*.pdf)"));
     if (fileName.isEmpty())
         return;
-    if (pictureKindOf(fileName, Qt::CaseInsensitive) != PictureKind::Pdf)
-        fileName += QLatin1String(".pdf");
+    if (!isCaseSheetName(fileName))
+        fileName += caseSheetEnding();
     CaseSheet sheet;
     if (!prepareCaseSheet(title.trimmed().isEmpty() ? caseSheetTitle() : title, sheet))
         return;

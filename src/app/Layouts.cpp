@@ -16,6 +16,7 @@
 #include <QSettings>
 #include <QToolBar>
 
+#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -23,6 +24,27 @@ namespace {
 // Object names of actions and menus in their order; "|" stands for a
 // separator and "Light" for the view's light menu.
 using Names = std::vector<const char *>;
+
+Names joined(std::initializer_list<Names> runs)
+{
+    Names names;
+    for (const Names &run : runs)
+        names.insert(names.end(), run.begin(), run.end());
+    return names;
+}
+
+// Runs of entries that several layouts show alike.
+const Names kModeRun = {"actionViewPoint",         "actionViewContourEdges",
+                        "actionViewSurfaceEdges",  "|",
+                        "actionViewFacesNormal",   "actionViewFacesSurface",
+                        "actionViewFacesHidden",   "actionViewFacesMaterial",
+                        "actionViewFacesFunction", "actionViewIsoIntersect",
+                        "actionViewCubeIntersect", "|",
+                        "actionViewColorLines",    "actionViewTransparent"};
+const Names kLightRun = {"actionLitePoint", "actionLiteEdges", "actionLiteFaces"};
+const Names kRotateRun = {"actionRotateX", "actionRotateY", "actionRotateZ"};
+const Names kPlaneRun = {"actionSetPlaneXY", "actionSetPlaneXZ", "actionSetPlaneYZ"};
+const Names kScreenRun = {"actionShowIn3D", "actionShowFullScreen", "|", "actionRuler"};
 
 struct MenuContents
 {
@@ -40,41 +62,14 @@ const MenuContents kFullMenus[] = {
     // while the list has entries.
     {"menuRecentFiles", {"|", "|", "actionClearRecentFiles"}},
     {"menuView",
-     {"actionStartPosition",
-      "actionFitAll",
-      "|",
-      "actionViewPoint",
-      "actionViewContourEdges",
-      "actionViewSurfaceEdges",
-      "|",
-      "actionViewFacesNormal",
-      "actionViewFacesSurface",
-      "actionViewFacesHidden",
-      "actionViewFacesMaterial",
-      "actionViewFacesFunction",
-      "actionViewIsoIntersect",
-      "actionViewCubeIntersect",
-      "|",
-      "actionViewColorLines",
-      "actionViewTransparent",
-      "|",
-      "actionShowAxes",
-      "actionViewBoundingBox",
-      "actionViewInnerEdges",
-      "|",
-      "actionMoveCenter",
-      "actionRotateX",
-      "actionRotateY",
-      "actionRotateZ",
-      "|",
-      "actionShowIn3D",
-      "actionShowFullScreen",
-      "|",
-      "actionRuler",
-      "|",
-      "actionZoomIn",
-      "actionZoomOut",
-      "Light"}},
+     joined({{"actionStartPosition", "actionFitAll", "|"},
+             kModeRun,
+             {"|", "actionShowAxes", "actionViewBoundingBox", "actionViewInnerEdges", "|",
+              "actionMoveCenter"},
+             kRotateRun,
+             {"|"},
+             kScreenRun,
+             {"|", "actionZoomIn", "actionZoomOut", "Light"}})},
     {"menuOperations",
      {"menuCloneModel",
       "|",
@@ -113,81 +108,36 @@ const Names kFullFileMenu = {"actionOpen",           "actionImport",
                              "actionPrintCaseSheet", "|",
                              "menuRecentFiles",      "actionFullInterface",
                              "actionClose"};
-const Names kFullToolBar = {"actionOpen",
-                            "actionRefresh",
-                            "|",
-                            "actionStartPosition",
-                            "actionFitAll",
-                            "|",
-                            "actionViewPoint",
-                            "actionViewContourEdges",
-                            "actionViewSurfaceEdges",
-                            "|",
-                            "actionViewFacesNormal",
-                            "actionViewFacesSurface",
-                            "actionViewFacesHidden",
-                            "actionViewFacesMaterial",
-                            "actionViewFacesFunction",
-                            "actionViewIsoIntersect",
-                            "actionViewCubeIntersect",
-                            "|",
-                            "actionViewColorLines",
-                            "actionViewTransparent",
-                            "|",
-                            "actionShowAxes",
-                            "|",
-                            "actionMoveCenter",
-                            "actionRescale",
-                            "|",
-                            "actionRotateX",
-                            "actionRotateY",
-                            "actionRotateZ",
-                            "|",
-                            "actionSetPlaneXY",
-                            "actionSetPlaneXZ",
-                            "actionSetPlaneYZ",
-                            "|",
-                            "actionShowIn3D",
-                            "actionShowFullScreen",
-                            "|",
-                            "actionRuler",
-                            "|",
-                            "actionMassSelect",
-                            "actionMassSelectCheck",
-                            "actionMassSelectClean",
-                            "actionEditSelectMaterial"};
+const Names kFullToolBar =
+    joined({{"actionOpen", "actionRefresh", "|", "actionStartPosition", "actionFitAll", "|"},
+            kModeRun,
+            {"|", "actionShowAxes", "|", "actionMoveCenter", "actionRescale", "|"},
+            kRotateRun,
+            {"|"},
+            kPlaneRun,
+            {"|"},
+            kScreenRun,
+            {"|", "actionMassSelect", "actionMassSelectCheck", "actionMassSelectClean",
+             "actionEditSelectMaterial"}});
 
 const Names kCompactMenuBar = {"menuFile", "menuHelp"};
 const Names kCompactFileMenu = {"actionOpen", "actionPrint", "actionFullInterface", "actionClose"};
-const Names kCompactToolBar = {"actionOpen",
-                               "|",
-                               "actionLitePoint",
-                               "actionLiteEdges",
-                               "actionLiteFaces",
-                               "|",
-                               "actionShowAxes",
-                               "actionMoveCenter",
-                               "actionFitAll",
-                               "actionViewTransparent",
-                               "|",
-                               "actionSetPlaneXY",
-                               "actionSetPlaneXZ",
-                               "actionSetPlaneYZ",
-                               "|",
-                               "actionRotateX",
-                               "actionRotateY",
-                               "actionRotateZ",
-                               "|",
-                               "actionChangeBackgroundColor",
-                               "actionShowFullScreen"};
+const Names kCompactToolBar = joined(
+    {{"actionOpen", "|"},
+     kLightRun,
+     {"|", "actionShowAxes", "actionMoveCenter", "actionFitAll", "actionViewTransparent", "|"},
+     kPlaneRun,
+     {"|"},
+     kRotateRun,
+     {"|", "actionChangeBackgroundColor", "actionShowFullScreen"}});
 
 // The actions that act on a model: without one they are disabled.
-const char *const kModelActions[] = {
-    "actionLitePoint",  "actionLiteEdges",       "actionLiteFaces",  "actionPrint",
-    "actionRefresh",    "actionShowAxes",        "actionMoveCenter", "actionSetPlaneXY",
-    "actionSetPlaneXZ", "actionSetPlaneYZ",      "actionRotateX",    "actionRotateY",
-    "actionRotateZ",    "actionViewTransparent", "actionCaseSheet",  "actionPrintCaseSheet",
-    "actionFitAll"};
+const Names kModelActions =
+    joined({kLightRun,
+            kRotateRun,
+            kPlaneRun,
+            {"actionPrint", "actionRefresh", "actionShowAxes", "actionMoveCenter",
+             "actionViewTransparent", "actionCaseSheet", "actionPrintCaseSheet", "actionFitAll"}});
 
 template<class Target>
 void fill(const Tessaron &window, QMenu *lightMenu, Target *target, const Names &names)

@@ -45,9 +45,8 @@ const char *convertUsage()
         QByteArray("usage: tessaron-cli convert INPUT OUTPUT [--binary]\n"
                    "  writes INPUT in the format of OUTPUT's ending; a scene, a file of several\n"
                    "  meshes or labels, or a folder of masks is joined into one model\n")
-        + kInputHelp
-        + "  OUTPUT  its ending chooses the format: .mesh .off .vtk .obj .ply .dat .vrt .stl\n"
-          "  --binary  binary STL instead of text STL\n";
+        + kInputHelp + "  OUTPUT  its ending chooses the format: " + writtenEndings().toLatin1()
+        + "\n  --binary  binary STL instead of text STL\n";
     return text.constData();
 }
 
@@ -62,9 +61,8 @@ int runConvert(const QStringList &args)
     const FileKindRow *writer = writerForName(output);
     if (!writer)
         return usageError("convert",
-                          QStringLiteral("%1: unknown output format; the endings written are "
-                                         ".mesh .off .vtk .obj .ply .dat .vrt .stl")
-                              .arg(output),
+                          QStringLiteral("%1: unknown output format; the endings written are %2")
+                              .arg(output, writtenEndings()),
                           convertUsage());
     const std::unique_ptr<ModelClass> model = loadJoined(input);
     if (!model)

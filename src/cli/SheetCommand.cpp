@@ -59,8 +59,8 @@ QString parse(const QStringList &args, SheetOptions &o)
         return missing;
     o.input = line.positional.at(0);
     o.output = line.positional.at(1);
-    if (pictureKindOf(o.output, Qt::CaseInsensitive) != PictureKind::Pdf)
-        return QStringLiteral("OUTPUT must end in .pdf");
+    if (!isCaseSheetName(o.output))
+        return QStringLiteral("OUTPUT must end in ") + caseSheetEnding();
     return QString();
 }
 

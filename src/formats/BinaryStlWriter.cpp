@@ -51,6 +51,6 @@ void writeTriangles(OutputBuffer &out, const ModelClass &model)
 
 qint32 writeBinarySTL(const ModelClass &model, const QString &fileName)
 {
-    return writeOneFile(fileName, QLatin1StringView(".stl"), false, "writeBinarySTL",
+    return writeOneFile(fileName, FileKind::Stl, false, "writeBinarySTL",
                         [&](OutputBuffer &out) { writeTriangles(out, model); });
 }

@@ -105,6 +105,6 @@ void writeDat(OutputBuffer &out, const ModelClass &model)
 
 qint32 writeDAT(const ModelClass &model, const QString &fileName)
 {
-    return writeOneFile(fileName, QLatin1StringView(".dat"), true, "writeDAT",
+    return writeOneFile(fileName, FileKind::Dat, true, "writeDAT",
                         [&](OutputBuffer &out) { writeDat(out, model); });
 }

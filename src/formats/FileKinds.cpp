@@ -8,8 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <array>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -107,23 +107,23 @@ using R = KindReader;
 // A new format is one reader file and one row here.
 // clang-format off
 const FileKindRow kKinds[] = {
-    // kind          name      endings                    native reader         content    writer       word      filter
-    {K::Surface,    "surf",   ".surf",                     true,  R::Surface,    nullptr,   nullptr,     nullptr,  nullptr},
-    {K::Scene,      "hx",     ".hx",                       true,  R::Scene,      nullptr,   nullptr,     nullptr,  nullptr},
-    {K::Stl,        "STL",    ".stl",                      false, R::MeshFile,   nullptr,   writeStl,    "STL",    "STL(*.stl)"},
-    {K::Obj,        "OBJ",    ".obj",                      false, R::MeshFile,   nullptr,   writeObj,    "OBJ",    "OBJ(*.obj)"},
-    {K::Ply,        "PLY",    ".ply",                      false, R::MeshFile,   plyMark,   writePly,    "PLY",    "PLY(*.ply)"},
-    {K::Off,        "OFF",    ".off",                      false, R::MeshFile,   nullptr,   writeOff,    "OFF",    "OFF(*.off)"},
-    {K::Gltf,       "glTF",   ".gltf",                     false, R::MeshFile,   nullptr,   nullptr,     nullptr,  nullptr},
-    {K::Glb,        "GLB",    ".glb",                      false, R::MeshFile,   glbMark,   nullptr,     nullptr,  nullptr},
-    {K::ThreeMf,    "3MF",    ".3mf",                      false, R::MeshFile,   zipMark,   nullptr,     nullptr,  nullptr},
-    {K::LegacyVtk,  "VTK",    ".vtk",                      false, R::LegacyVtk,  vtkMark,   writeVtk,    "VTK",    "VTK(*.vtk)"},
-    {K::Nifti,      "NIfTI",  ".nii .nii.gz",              false, R::LabelMap,   niftiMark, nullptr,     nullptr,  nullptr},
-    {K::Nrrd,       "NRRD",   ".nrrd .seg.nrrd .nhdr",     false, R::LabelMap,   nrrdMark,  nullptr,     nullptr,  nullptr},
-    {K::MaskFolder, "masks",  "",                          false, R::MaskFolder, nullptr,   nullptr,     nullptr,  nullptr},
-    {K::Mesh,       "MESH",   ".mesh",                     false, R::None,       nullptr,   writeMesh,   "MESH",   "MESH(*.mesh)"},
-    {K::Dat,        "DAT",    ".dat",                      false, R::None,       nullptr,   writeDat,    "DAT",    "DAT(*.dat)"},
-    {K::StarCd,     "StarCD", ".vrt",                      false, R::None,       nullptr,   writeStarCd, "StarCD", "StarCD(*.vrt)"},
+    // kind          name      endings                    native reader         content    writer       word      filter          second
+    {K::Surface,    "surf",   ".surf",                     true,  R::Surface,    nullptr,   nullptr,     nullptr,  nullptr,        nullptr},
+    {K::Scene,      "hx",     ".hx",                       true,  R::Scene,      nullptr,   nullptr,     nullptr,  nullptr,        nullptr},
+    {K::Stl,        "STL",    ".stl",                      false, R::MeshFile,   nullptr,   writeStl,    "STL",    "STL(*.stl)",   nullptr},
+    {K::Obj,        "OBJ",    ".obj",                      false, R::MeshFile,   nullptr,   writeObj,    "OBJ",    "OBJ(*.obj)",   nullptr},
+    {K::Ply,        "PLY",    ".ply",                      false, R::MeshFile,   plyMark,   writePly,    "PLY",    "PLY(*.ply)",   nullptr},
+    {K::Off,        "OFF",    ".off",                      false, R::MeshFile,   nullptr,   writeOff,    "OFF",    "OFF(*.off)",   nullptr},
+    {K::Gltf,       "glTF",   ".gltf",                     false, R::MeshFile,   nullptr,   nullptr,     nullptr,  nullptr,        nullptr},
+    {K::Glb,        "GLB",    ".glb",                      false, R::MeshFile,   glbMark,   nullptr,     nullptr,  nullptr,        nullptr},
+    {K::ThreeMf,    "3MF",    ".3mf",                      false, R::MeshFile,   zipMark,   nullptr,     nullptr,  nullptr,        nullptr},
+    {K::LegacyVtk,  "VTK",    ".vtk",                      false, R::LegacyVtk,  vtkMark,   writeVtk,    "VTK",    "VTK(*.vtk)",   nullptr},
+    {K::Nifti,      "NIfTI",  ".nii .nii.gz",              false, R::LabelMap,   niftiMark, nullptr,     nullptr,  nullptr,        nullptr},
+    {K::Nrrd,       "NRRD",   ".nrrd .seg.nrrd .nhdr",     false, R::LabelMap,   nrrdMark,  nullptr,     nullptr,  nullptr,        nullptr},
+    {K::MaskFolder, "masks",  "",                          false, R::MaskFolder, nullptr,   nullptr,     nullptr,  nullptr,        nullptr},
+    {K::Mesh,       "MESH",   ".mesh",                     false, R::None,       nullptr,   writeMesh,   "MESH",   "MESH(*.mesh)", nullptr},
+    {K::Dat,        "DAT",    ".dat",                      false, R::None,       nullptr,   writeDat,    "DAT",    "DAT(*.dat)",   nullptr},
+    {K::StarCd,     "StarCD", ".vrt",                      false, R::None,       nullptr,   writeStarCd, "StarCD", "StarCD(*.vrt)", ".cel"},
 };
 // clang-format on
 
@@ -131,6 +131,31 @@ const FileKindRow kKinds[] = {
 // "StarCD(*.vrt)" contains none of the words before its own.
 constexpr FileKind kSaveOrder[] = {K::Off, K::Mesh, K::LegacyVtk, K::Obj,
                                    K::Ply, K::Dat,  K::StarCd,    K::Stl};
+
+// The order of the save menu, which the list of written endings follows.
+constexpr FileKind kMenuOrder[] = {K::Mesh, K::Off, K::LegacyVtk, K::Obj,
+                                   K::Ply,  K::Dat, K::StarCd,    K::Stl};
+
+// The endings of the pictures the view writes, the usual one of a kind first.
+// clang-format off
+constexpr std::pair<const char *, PictureKind> kPictures[] = {
+    {".jpg", PictureKind::Jpeg}, {".jpeg", PictureKind::Jpeg}, {".png", PictureKind::Png},
+    {".bmp", PictureKind::Bmp},  {".svg", PictureKind::Svg},   {".pdf", PictureKind::Pdf},
+    {".eps", PictureKind::Eps},  {".ps", PictureKind::Ps},
+};
+// clang-format on
+
+// The document kind of the case sheet.
+constexpr PictureKind kCaseSheet = PictureKind::Pdf;
+
+// The first word of a space separated list, without copying.
+QLatin1StringView firstWord(const char *words)
+{
+    if (!words)
+        return {};
+    const char *space = std::strchr(words, ' ');
+    return space ? QLatin1StringView(words, space) : QLatin1StringView(words);
+}
 
 QStringList endingsOf(const FileKindRow &row)
 {
@@ -189,6 +214,18 @@ const FileKindRow *kindRow(FileKind kind)
         if (row.kind == kind)
             return &row;
     return nullptr;
+}
+
+QLatin1StringView kindEnding(FileKind kind)
+{
+    const FileKindRow *row = kindRow(kind);
+    return row ? firstWord(row->endings) : QLatin1StringView();
+}
+
+QLatin1StringView secondEnding(FileKind kind)
+{
+    const FileKindRow *row = kindRow(kind);
+    return row ? firstWord(row->second) : QLatin1StringView();
 }
 
 FileKind kindOfName(const QString &path)
@@ -298,6 +335,14 @@ const FileKindRow *writerForFormat(const QString &format)
     return nullptr;
 }
 
+QString writtenEndings()
+{
+    QStringList endings;
+    for (FileKind kind : kMenuOrder)
+        endings << kindEnding(kind);
+    return endings.join(u' ');
+}
+
 const FileKindRow *writerForName(const QString &path)
 {
     return longestEnding(path, [](const FileKindRow &row) { return row.writer != nullptr; });
@@ -305,17 +350,7 @@ const FileKindRow *writerForName(const QString &path)
 
 PictureKind pictureKindOf(const QString &name, Qt::CaseSensitivity cs)
 {
-    static const std::array<std::pair<const char *, PictureKind>, 8> endings {{
-        {".jpg", PictureKind::Jpeg},
-        {".jpeg", PictureKind::Jpeg},
-        {".png", PictureKind::Png},
-        {".bmp", PictureKind::Bmp},
-        {".svg", PictureKind::Svg},
-        {".pdf", PictureKind::Pdf},
-        {".eps", PictureKind::Eps},
-        {".ps", PictureKind::Ps},
-    }};
-    for (const auto &[ending, kind] : endings)
+    for (const auto &[ending, kind] : kPictures)
         if (name.endsWith(QLatin1StringView(ending), cs))
             return kind;
     return PictureKind::None;
@@ -324,4 +359,22 @@ PictureKind pictureKindOf(const QString &name, Qt::CaseSensitivity cs)
 bool isRasterPicture(PictureKind kind)
 {
     return kind == PictureKind::Jpeg || kind == PictureKind::Png || kind == PictureKind::Bmp;
+}
+
+QLatin1StringView pictureEnding(PictureKind kind)
+{
+    for (const auto &[ending, picture] : kPictures)
+        if (picture == kind)
+            return QLatin1StringView(ending);
+    return {};
+}
+
+bool isCaseSheetName(const QString &name)
+{
+    return pictureKindOf(name, Qt::CaseInsensitive) == kCaseSheet;
+}
+
+QLatin1StringView caseSheetEnding()
+{
+    return pictureEnding(kCaseSheet);
 }

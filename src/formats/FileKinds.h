@@ -69,10 +69,18 @@ struct FileKindRow
     KindWriter writer;                           // null: not written
     const char *saveWord;                        // the save filter's word: "OFF"
     const char *saveFilter;                      // "OFF(*.off)"
+    const char *second; // the ending of a second file the writer writes beside the first
 };
 
 // The row of a kind; null for Unknown.
 const FileKindRow *kindRow(FileKind kind);
+
+// The usual ending of a kind (the first of its row): ".stl"; empty for a
+// kind named by no ending.
+QLatin1StringView kindEnding(FileKind kind);
+// The ending of the second file a kind's writer writes beside the first
+// (StarCD's cells: ".cel"); empty when it writes one file.
+QLatin1StringView secondEnding(FileKind kind);
 
 // The kind named by a path's ending, ignoring case; the longest ending wins
 // (.seg.nrrd over .nrrd). Only kinds that are read; Unknown otherwise.
@@ -122,8 +130,18 @@ const FileKindRow *writerForFormat(const QString &format);
 // The writer of an output name's ending, ignoring case; null for an ending
 // that is not written.
 const FileKindRow *writerForName(const QString &path);
+// The usual endings of the written kinds in the order of the save menu:
+// ".mesh .off .vtk .obj .ply .dat .vrt .stl".
+QString writtenEndings();
 
 // The image kinds the view writes, by the name's ending.
 enum class PictureKind { None, Jpeg, Png, Bmp, Svg, Pdf, Eps, Ps };
 PictureKind pictureKindOf(const QString &name, Qt::CaseSensitivity cs = Qt::CaseSensitive);
 bool isRasterPicture(PictureKind kind);
+// The usual ending of a picture kind: ".jpg"; empty for None.
+QLatin1StringView pictureEnding(PictureKind kind);
+
+// The case sheet is written as a PDF document: whether a name ends in its
+// ending, ignoring case, and that ending.
+bool isCaseSheetName(const QString &name);
+QLatin1StringView caseSheetEnding();

@@ -1,6 +1,7 @@
 #include "HxReader.h"
 
 #include "FileBytes.h"
+#include "FileKinds.h"
 #include "LoadProblem.h"
 #include "ReaderGuard.h"
 #include "TextLines.h"
@@ -11,7 +12,8 @@ namespace {
 
 constexpr qsizetype kPrefixLength = 20; // "[ load ${SCRIPTDIR}/"
 const QString kLoadWord = QStringLiteral("[ load $");
-const QString kSurfWord = QStringLiteral(".surf");
+// A load line names a surface file: it holds that kind's ending.
+const QString kSurfWord = kindEnding(FileKind::Surface);
 const QString kSeparator = QStringLiteral(" ] ");
 
 // One line seen through the cuts of the load loop: each name taken removes

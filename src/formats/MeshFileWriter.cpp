@@ -176,6 +176,6 @@ void writeMesh(OutputBuffer &out, const ModelClass &model, bool saveColorAsMat)
 
 qint32 writeMESH(const ModelClass &model, const QString &fileName, bool saveColorAsMat)
 {
-    return writeOneFile(fileName, QLatin1StringView(".mesh"), true, "writeMESH",
+    return writeOneFile(fileName, FileKind::Mesh, true, "writeMESH",
                         [&](OutputBuffer &out) { writeMesh(out, model, saveColorAsMat); });
 }

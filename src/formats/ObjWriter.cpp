@@ -18,6 +18,6 @@ void writeObj(OutputBuffer &out, const ModelClass &model)
 
 qint32 writeOBJ(const ModelClass &model, const QString &fileName)
 {
-    return writeOneFile(fileName, QLatin1StringView(".obj"), true, "writeOBJ",
+    return writeOneFile(fileName, FileKind::Obj, true, "writeOBJ",
                         [&](OutputBuffer &out) { writeObj(out, model); });
 }

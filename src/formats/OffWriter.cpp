@@ -189,7 +189,7 @@ qint64 countFaceLines(const ModelClass &model)
 qint32 writeOFF(const ModelClass &model, const QString &fileName, bool saveColorAsMat,
                 bool saveMatInOFF)
 {
-    return writeOneFile(
-        fileName, QLatin1StringView(".off"), true, "writeOFF",
-        [&](OutputBuffer &out) { writeOff(out, model, saveColorAsMat, saveMatInOFF); });
+    return writeOneFile(fileName, FileKind::Off, true, "writeOFF", [&](OutputBuffer &out) {
+        writeOff(out, model, saveColorAsMat, saveMatInOFF);
+    });
 }

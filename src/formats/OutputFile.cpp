@@ -17,7 +17,7 @@ QString lastFailure;
 QString partialName(const QString &target)
 {
     const QFileInfo info(target);
-    return info.path() + "/." + info.fileName() + ".partial";
+    return info.path() + QStringLiteral("/.%1.partial").arg(info.fileName());
 }
 
 // The reason of a refused create or rename, naming the folder when the folder

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileKinds.h"
 #include "OutputBuffer.h"
 
 #include "geometry/Status.h"
@@ -58,16 +59,15 @@ private:
     bool committed = false;
 };
 
-// Runs a writer of one file: an empty chosen name writes nothing and gives
-// errNone; a file that cannot be opened or committed gives errOpen. `name` is
-// the writer's name for the trace.
+// Runs a writer of one file of a kind, named with the kind's usual ending: an
+// empty chosen name writes nothing and gives errNone; a file that cannot be
+// opened or committed gives errOpen. `name` is the writer's name for the trace.
 template<class Body>
-qint32 writeOneFile(const QString &chosen, QLatin1StringView extension, bool text, const char *name,
-                    Body &&body)
+qint32 writeOneFile(const QString &chosen, FileKind kind, bool text, const char *name, Body &&body)
 {
     if (chosen.isEmpty())
         return errNone;
-    OutputFile file(outputFileName(chosen, extension), text);
+    OutputFile file(outputFileName(chosen, kindEnding(kind)), text);
     if (!file.isOpen())
         return errOpen;
     const qint32 status = runGuarded(name, [&] { body(file.out()); });

@@ -22,6 +22,6 @@ void writePly(OutputBuffer &out, const ModelClass &model)
 
 qint32 writePLY(const ModelClass &model, const QString &fileName)
 {
-    return writeOneFile(fileName, QLatin1StringView(".ply"), true, "writePLY",
+    return writeOneFile(fileName, FileKind::Ply, true, "writePLY",
                         [&](OutputBuffer &out) { writePly(out, model); });
 }

@@ -43,8 +43,8 @@ qint32 writeStarCD(const ModelClass &model, const QString &fileName)
 {
     if (fileName.isEmpty())
         return errNone;
-    OutputFile vertices(outputFileName(fileName, QLatin1StringView(".vrt")), true);
-    OutputFile cells(outputFileName(fileName, QLatin1StringView(".cel")), true);
+    OutputFile vertices(outputFileName(fileName, kindEnding(FileKind::StarCd)), true);
+    OutputFile cells(outputFileName(fileName, secondEnding(FileKind::StarCd)), true);
     if (!vertices.isOpen() || !cells.isOpen())
         return errOpen;
     const qint32 status = runGuarded("writeStarCD", [&] {

@@ -31,6 +31,6 @@ void writeSolid(OutputBuffer &out, const ModelClass &model)
 
 qint32 writeTextSTL(const ModelClass &model, const QString &fileName)
 {
-    return writeOneFile(fileName, QLatin1StringView(".stl"), true, "writeTextSTL",
+    return writeOneFile(fileName, FileKind::Stl, true, "writeTextSTL",
                         [&](OutputBuffer &out) { writeSolid(out, model); });
 }

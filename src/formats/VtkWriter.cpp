@@ -152,6 +152,6 @@ void writeVtk(OutputBuffer &out, const ModelClass &model)
 
 qint32 writeVTK(const ModelClass &model, const QString &fileName)
 {
-    return writeOneFile(fileName, QLatin1StringView(".vtk"), true, "writeVTK",
+    return writeOneFile(fileName, FileKind::LegacyVtk, true, "writeVTK",
                         [&](OutputBuffer &out) { writeVtk(out, model); });
 }

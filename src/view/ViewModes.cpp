@@ -5,6 +5,7 @@
 #include "ListWalk.h"
 #include "ViewCommands.h"
 #include "ViewHost.h"
+#include "formats/FileKinds.h"
 
 #include <QOpenGLContext>
 #include <QSettings>
@@ -79,7 +80,7 @@ void applyColors(ModelClass &model, const ViewConfig &config)
         colorFromName(name, rgba);
         return Rgba {rgba[0], rgba[1], rgba[2], rgba[3]};
     };
-    const bool surf = model.FileName.contains(QLatin1String(".surf")) || model.OwnColors;
+    const bool surf = model.FileName.contains(kindEnding(FileKind::Surface)) || model.OwnColors;
     for (MeshClass *mesh : std::as_const(model.Meshes)) {
         if (!surf) {
             mesh->BackColor = colour(config.backFaces);

@@ -149,13 +149,18 @@ void TestCli::helpAndUsageErrors()
             QVERIFY2(help.out.contains(QLatin1String(kind)), qPrintable(command + kind));
     }
     QVERIFY(!r.out.contains("--binary")); // no command's usage in the list
+    QVERIFY(cli({"convert", "--help"})
+                .out.contains("  OUTPUT  its ending chooses the format: "
+                              ".mesh .off .vtk .obj .ply .dat .vrt .stl\n  --binary"));
 
     // A usage error: its cause in one line, then that command's usage.
     const std::pair<QStringList, const char *> errors[] = {
         {{}, "a command is needed"},
         {{"render2", input}, "unknown command 'render2'"},
         {{"convert", input}, "OUTPUT is missing"},
-        {{"convert", input, "x.xyz"}, "x.xyz: unknown output format; the endings written are"},
+        {{"convert", input, "x.xyz"},
+         "x.xyz: unknown output format; the endings written are "
+         ".mesh .off .vtk .obj .ply .dat .vrt .stl"},
         {{"convert", input, out(), "--fast"}, "unknown option --fast"},
         {{"info", input, "--jsn"}, "unknown option --jsn"},
         {{"info"}, "INPUT is missing"},

@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -101,13 +102,15 @@ void TestSheet::initTestCase()
 
 void TestSheet::badArgumentsGiveUsage()
 {
-    const QList<QStringList> cases = {{"sheet", "a.hx"},
-                                      {"sheet", "a.hx", "a.png"},
-                                      {"sheet", "a.hx", "a.pdf", "--title"},
-                                      {"sheet", "a.hx", "a.pdf", "--language", "de"}};
-    for (const QStringList &args : cases) {
+    const QList<std::pair<QStringList, const char *>> cases = {
+        {{"sheet", "a.hx"}, "OUTPUT.pdf is missing"},
+        {{"sheet", "a.hx", "a.png"}, "OUTPUT must end in .pdf"},
+        {{"sheet", "a.hx", "a.pdf", "--title"}, "--title"},
+        {{"sheet", "a.hx", "a.pdf", "--language", "de"}, "de"}};
+    for (const auto &[args, cause] : cases) {
         const Run r = cli(args);
         QCOMPARE(r.status, 64);
+        QVERIFY2(r.err.section('\n', 0, 0).contains(QLatin1String(cause)), qPrintable(r.err));
         QVERIFY2(r.err.contains(QLatin1String("sheet INPUT OUTPUT.pdf")), qPrintable(r.err));
     }
     QCOMPARE(cli({"sheet", "--help"}).status, 0);

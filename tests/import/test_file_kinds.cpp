@@ -176,8 +176,12 @@ void TestFileKinds::writers()
     QFETCH(QString, writer);
     const FileKindRow *row = isFilter ? writerForFormat(text) : writerForName(text);
     QCOMPARE(row ? QString::fromLatin1(row->saveWord) : QString(), writer);
-    if (row) // the filter of the writer an ending chooses chooses it again
-        QCOMPARE(writerForFormat(QString::fromLatin1(row->saveFilter)), row);
+    if (!row)
+        return;
+    // The filter of the writer an ending chooses chooses it again, and so
+    // does the name the writer gives its file.
+    QCOMPARE(writerForFormat(QString::fromLatin1(row->saveFilter)), row);
+    QCOMPARE(writerForName(QStringLiteral("x") + kindEnding(row->kind)), row);
 }
 
 void TestFileKinds::pictures()
@@ -191,6 +195,14 @@ void TestFileKinds::pictures()
     QVERIFY(isRasterPicture(pictureKindOf("a.bmp")));
     QVERIFY(!isRasterPicture(pictureKindOf("a.svg")));
     QCOMPARE(pictureKindOf("a.png.txt"), PictureKind::None);
+
+    // A kind's usual ending is the first of its list; the case sheet's
+    // ending is taken in any case.
+    QCOMPARE(kindEnding(FileKind::Nifti), QLatin1String(".nii"));
+    QVERIFY(kindEnding(FileKind::MaskFolder).isEmpty());
+    QCOMPARE(pictureEnding(PictureKind::Jpeg), QLatin1String(".jpg"));
+    QVERIFY(isCaseSheetName("Sheet.PDF"));
+    QVERIFY(!isCaseSheetName("sheet.pdf.png"));
 }
 
 void TestFileKinds::doorHandsBackModelsAndProblems()

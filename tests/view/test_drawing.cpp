@@ -160,6 +160,17 @@ void TestDrawing::backgroundAndFaceSides()
     v.commands.changeViewFacesSurface();
     v.commands.addYRotation(std::numbers::pi_v<float>);
     QVERIFY(near(pixel(v.frame(), 160, 120), QColor(0, 255, 0), 3));
+
+    // A surface file's model keeps its own face colours when the settings'
+    // colours are applied; any other model takes them.
+    const Rgba red {1, 0, 0, 1};
+    square->FileName = QStringLiteral("kidney.surf");
+    square->Meshes.first()->FrontColor = red;
+    applyColors(*square, v.view->State.Config);
+    QCOMPARE(square->Meshes.first()->FrontColor, red);
+    square->FileName = QStringLiteral("kidney.stl");
+    applyColors(*square, v.view->State.Config);
+    QCOMPARE(square->Meshes.first()->FrontColor[2], 0xDD / 255.0f);
 }
 
 void TestDrawing::faceModesAndCustomColour()
