@@ -118,8 +118,10 @@ void keepOnePerPosition(std::vector<DicomFrame> &frames, const Axes &axes, QStri
         kept.push_back(std::move(f));
     }
     if (dropped)
-        warnings << Import::tr("%n slice(s) lie at the position of another; one of each was kept.",
-                               nullptr, dropped);
+        warnings << Import::tr(
+                        "Slices at the position of another, left out: %1; one of each position "
+                        "was kept.")
+                        .arg(dropped);
     frames = std::move(kept);
 }
 
@@ -152,9 +154,10 @@ void assignSlots(SliceLayout &out, const Axes &axes)
             missing += std::max(1, int(std::lround(steps[k - 1] / usual)) - 1);
     }
     if (missing)
-        out.warnings << Import::tr("%n slice(s) are missing from the series (a gap of up to %1 mm "
-                                   "where slices are %2 mm apart).",
-                                   nullptr, missing)
+        out.warnings << Import::tr(
+                            "Slices missing from the series: %1 (a gap of up to %2 mm where slices "
+                            "are %3 mm apart).")
+                            .arg(missing)
                             .arg(*high, 0, 'g', 4)
                             .arg(usual, 0, 'g', 4);
     if (onGrid && missing <= int(n)) {

@@ -362,8 +362,8 @@ std::vector<DicomGroup> scanDicomGroups(const QString &path, QStringList *notes)
     if (groups.empty())
         failImport(Import::tr("No readable DICOM image was found there."));
     if (notes && !candidates.damage.isEmpty())
-        *notes << Import::tr("%n damaged file(s) were left out; the first: %1", nullptr,
-                             int(candidates.damage.size()))
+        *notes << Import::tr("Damaged files left out: %1; the first: %2")
+                      .arg(candidates.damage.size())
                       .arg(candidates.damage.front());
     return groups;
 }

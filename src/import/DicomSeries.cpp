@@ -20,9 +20,9 @@ const DicomGroup &chosen(const std::vector<DicomGroup> &groups, const QString &c
         const auto most = std::max_element(groups.begin(), groups.end(), [](auto &a, auto &b) {
             return a.info.slices < b.info.slices;
         });
-        warnings << Import::tr("The path holds %n series; series %1 (%2), of the most slices, "
-                               "was read.",
-                               nullptr, int(groups.size()))
+        warnings << Import::tr("The path holds %1 series; series %2 (%3), of the most slices, was "
+                               "read.")
+                        .arg(groups.size())
                         .arg(most - groups.begin() + 1)
                         .arg(most->info.uid);
         return *most;
@@ -31,9 +31,9 @@ const DicomGroup &chosen(const std::vector<DicomGroup> &groups, const QString &c
     const int number = choice.toInt(&isNumber);
     if (isNumber) {
         if (number < 1 || number > int(groups.size()))
-            failImport(Import::tr("There is no series %1; the path holds %n series.", nullptr,
-                                  int(groups.size()))
-                           .arg(number));
+            failImport(Import::tr("There is no series %1; the path holds %2 series.")
+                           .arg(number)
+                           .arg(groups.size()));
         return groups[size_t(number - 1)];
     }
     for (const DicomGroup &g : groups)

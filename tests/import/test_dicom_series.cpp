@@ -93,7 +93,7 @@ void TestDicomSeries::seriesFollowPattern_data()
     QTest::newRow("two slices at one position") << "duplicate"
                                                 << "duplicate"
                                                 << ""
-                                                << "lie at the position of another";
+                                                << "at the position of another";
     QTest::newRow("a gantry tilt") << "tilt"
                                    << "tilt"
                                    << ""
