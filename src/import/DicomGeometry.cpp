@@ -191,9 +191,8 @@ Vec slotStep(const SliceLayout &out, const Axes &axes)
                                                        : 1.0;
         return scaled(axes.normal, across);
     }
-    const Vec step =
-        scaled(minus(positionOf(out.ordered.back()), positionOf(first)), 1.0 / out.slot.back());
-    return step;
+    const Vec span = minus(positionOf(out.ordered.back()), positionOf(first));
+    return scaled(span, 1.0 / out.slot.back());
 }
 
 void sayTilt(const Vec &step, const Axes &axes, QStringList &warnings)

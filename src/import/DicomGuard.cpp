@@ -10,6 +10,8 @@
 
 #include <QFile>
 
+#include <vector>
+
 namespace {
 
 enum class Syntax { ExplicitLittle, ImplicitLittle, ExplicitBig };
@@ -22,6 +24,8 @@ struct Walk
     const uchar *data = nullptr;
     qint64 size = 0;
     QString problem;
+    bool rle = false;             // pixel data in run-length fragments
+    qint64 rows = 0, columns = 0; // from the top level, for the run-length check
 
     quint16 word(qint64 at, Syntax s) const
     {
@@ -43,8 +47,28 @@ struct Walk
     qint64 elements(qint64 at, qint64 end, Syntax s, int depth, bool untilDelimiter);
     qint64 items(qint64 at, qint64 end, Syntax s, int depth, bool defined);
     qint64 fragments(qint64 at, qint64 end, Syntax s);
+    bool runLengthFrame(qint64 at, qint64 length);
+    void noteSize(quint16 group, quint16 number, qint64 value, quint32 length, Syntax s, int depth)
+    {
+        if (depth == 0 && group == 0x0028 && length == 2 && (number == 0x0010 || number == 0x0011))
+            (number == 0x0010 ? rows : columns) = word(value, s);
+    }
     qint64 element(qint64 at, qint64 end, Syntax s, int depth);
 };
+
+// Only the value types of the standard: the library reads any other as one
+// with a four-byte length, so the walk must not read it otherwise.
+bool isKnownType(const char vr[2])
+{
+    static const char *const types[] = {"AE", "AS", "AT", "CS", "DA", "DS", "DT", "FL", "FD",
+                                        "IS", "LO", "LT", "OB", "OD", "OF", "OL", "OV", "OW",
+                                        "PN", "SH", "SL", "SQ", "SS", "ST", "SV", "TM", "UC",
+                                        "UI", "UL", "UN", "UR", "US", "UT", "UV"};
+    for (const char *t : types)
+        if (vr[0] == t[0] && vr[1] == t[1])
+            return true;
+    return false;
+}
 
 bool isLongForm(const char vr[2])
 {
@@ -68,7 +92,7 @@ qint64 Walk::element(qint64 at, qint64 end, Syntax s, int depth)
     const quint16 group = word(at, s), number = word(at + 2, s);
     char vr[2] = {char(data[at + 4]), char(data[at + 5])};
     const bool isExplicit = s != Syntax::ImplicitLittle;
-    if (isExplicit && !(vr[0] >= 'A' && vr[0] <= 'Z' && vr[1] >= 'A' && vr[1] <= 'Z'))
+    if (isExplicit && !isKnownType(vr))
         return fail(Import::tr("element %1 has no valid value type").arg(tagText(group, number)));
     const bool longForm = !isExplicit || isLongForm(vr);
     const qint64 header = isExplicit && longForm ? 12 : 8;
@@ -91,6 +115,7 @@ qint64 Walk::element(qint64 at, qint64 end, Syntax s, int depth)
                         .arg(tagText(group, number))
                         .arg(length)
                         .arg(end - value));
+    noteSize(group, number, value, length, s, depth);
     const bool nested = sequence
         || (!isExplicit && length >= 8 && word(value, s) == 0xfffe && word(value + 2, s) == 0xe000);
     if (nested && items(value, value + length, inner, depth + 1, true) < 0)
@@ -103,7 +128,7 @@ qint64 Walk::elements(qint64 at, qint64 end, Syntax s, int depth, bool untilDeli
 {
     while (at < end) {
         if (end - at < 8)
-            return untilDelimiter ? fail(Import::tr("an item has no end")) : end;
+            return fail(Import::tr("it ends inside an element"));
         const quint16 group = word(at, s);
         if (group == 0xfffe) {
             if (untilDelimiter && word(at + 2, s) == 0xe00d)
@@ -151,6 +176,7 @@ qint64 Walk::items(qint64 at, qint64 end, Syntax s, int depth, bool defined)
 // The fragments of compressed pixel data, each within the file.
 qint64 Walk::fragments(qint64 at, qint64 end, Syntax s)
 {
+    bool first = true; // the table of frame offsets
     while (end - at >= 8) {
         const quint16 group = word(at, s), number = word(at + 2, s);
         const quint32 length = longWord(at + 4, s);
@@ -164,9 +190,54 @@ qint64 Walk::fragments(qint64 at, qint64 end, Syntax s)
                                    "where %2 remain")
                             .arg(length)
                             .arg(end - at - 8));
+        if (rle && !first && !runLengthFrame(at + 8, length))
+            return -1;
+        first = false;
         at += 8 + length;
     }
     return fail(Import::tr("its compressed pixel data has no end"));
+}
+
+// A run-length frame: a header of at most 15 segments, each starting inside
+// the frame after the one before, and each segment's runs filling exactly one
+// plane of rows × columns bytes without reading past the segment. The
+// library's decoder trusts both.
+bool Walk::runLengthFrame(qint64 at, qint64 length)
+{
+    const auto bad = [&] {
+        fail(Import::tr("a run-length frame of its pixel data is damaged"));
+        return false;
+    };
+    if (length < 64)
+        return bad();
+    const quint32 segments = longWord(at, Syntax::ExplicitLittle);
+    if (segments < 1 || segments > 15)
+        return bad();
+    std::vector<qint64> starts;
+    for (quint32 i = 0; i < segments; ++i)
+        starts.push_back(longWord(at + 4 + 4 * i, Syntax::ExplicitLittle));
+    starts.push_back(length);
+    const qint64 plane = rows * columns;
+    for (quint32 i = 0; i < segments; ++i) {
+        if (starts[i] < 64 || starts[i] >= starts[i + 1])
+            return bad();
+        qint64 made = 0;
+        for (qint64 p = at + starts[i], stop = at + starts[i + 1]; p < stop && made < plane;) {
+            const int n = qint8(data[p]);
+            const qint64 literal = n >= 0 ? n + 1 : 0;
+            if (n == -128) {
+                ++p;
+                continue;
+            }
+            if (p + 1 + (n >= 0 ? literal : 1) > stop)
+                return bad();
+            made += n >= 0 ? literal : 1 - n;
+            p += 1 + (n >= 0 ? literal : 1);
+        }
+        if (made != plane)
+            return bad();
+    }
+    return true;
 }
 
 // The transfer syntax the file meta group names, and where the data set starts.
@@ -185,6 +256,7 @@ Syntax metaSyntax(Walk &walk, qint64 &at, bool &deflated)
     while (syntax.endsWith('\0') || syntax.endsWith(' '))
         syntax.chop(1);
     deflated = syntax == "1.2.840.10008.1.2.1.99";
+    walk.rle = syntax == "1.2.840.10008.1.2.5";
     if (syntax == "1.2.840.10008.1.2")
         return Syntax::ImplicitLittle;
     return syntax == "1.2.840.10008.1.2.2" ? Syntax::ExplicitBig : Syntax::ExplicitLittle;

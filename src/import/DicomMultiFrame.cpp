@@ -81,9 +81,11 @@ template<size_t N> bool takeNumbers(const gdcm::DataSet *set, const gdcm::Tag &t
 
 void placeFrame(DicomFrame &f, const gdcm::DataSet *own, const gdcm::DataSet *shared)
 {
+    // Without a plane position of its own, a frame of several shares the
+    // file's one position, which places none of them.
     if (const gdcm::DataSet *p = macroOf(own, shared, kPlanePosition))
         f.hasPosition = takeNumbers(p, kPosition, f.position);
-    else
+    else if (f.frames > 1)
         f.hasPosition = false;
     if (const gdcm::DataSet *o = macroOf(own, shared, kPlaneOrientation))
         f.hasOrientation = takeNumbers(o, kOrientation, f.orientation) || f.hasOrientation;

@@ -313,7 +313,8 @@ std::vector<DicomFrame> scannedFrames(const QStringList &files)
             continue; // no image: a report, a structure set, a directory
         if (f.isLocalizer())
             continue;
-        if (f.frames > 1)
+        // Enhanced files keep even a single frame's place in functional groups.
+        if (f.frames > 1 || !f.hasPosition || !f.hasOrientation)
             addMultiFrames(f, frames);
         else
             frames.push_back(f);

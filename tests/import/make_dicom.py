@@ -210,7 +210,9 @@ def write_cases(out):
     s.write(os.path.join(out, "tilt"))
     s.case("tilt")
 
-    s = Series(cols=7, rows=4, slices=5, spacing=(0.5, 0.9), step=(0, 0, 3.7))
+    # A negative whole slope still keeps the values in 16 bits.
+    s = Series(cols=7, rows=4, slices=5, spacing=(0.5, 0.9), step=(0, 0, 3.7), slope=-1.0,
+               intercept=3000.0)
     s.write(os.path.join(out, "anisotropic"))
     s.case("anisotropic")
 

@@ -281,7 +281,7 @@ void TestDicomSeries::badInputsRefused_data()
     QTest::newRow("pixel data short") << "short_pixels.dcm"
                                       << "pixel data of short_pixels.dcm holds 100 bytes";
     QTest::newRow("file short") << "short_file.dcm"
-                                << "short_file.dcm holds \\d+ bytes, fewer than its 1 frames";
+                                << "^short_file.dcm holds \\d+ bytes, fewer than its 1 frames";
     QTest::newRow("no rows") << "rows_zero.dcm"
                              << "has 0 rows";
     QTest::newRow("65535 rows") << "rows_65535.dcm"

@@ -877,6 +877,10 @@ RU = {
         "Положения срезов не образуют объём.",
     ("Import", "element %1 has no valid value type"):
         "у элемента %1 нет допустимого типа значения",
+    ("Import", "a run-length frame of its pixel data is damaged"):
+        "кадр его пиксельных данных со сжатием длин серий повреждён",
+    ("Import", "it ends inside an element"):
+        "он обрывается внутри элемента",
     ("Import", "it ends inside element %1"):
         "он обрывается внутри элемента %1",
     ("Import", "element %1 has no length"):
