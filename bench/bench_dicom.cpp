@@ -1,7 +1,7 @@
 // Loading a DICOM series as a whole process: ours against VTK's DICOM reader,
 // pydicom with numpy, dcm2niix (converting to NIfTI) and `cat` of the files
 // as the floor, on a 512 × 512 × 300 uncompressed CT series written once by
-// the set-up script; then ours and dcm2niix on a JPEG 2000 copy of 60 slices.
+// the set-up script; then ours and dcm2niix on a JPEG 2000 series of 60 slices.
 // Warm cache: every side runs once unmeasured, then the median of its runs;
 // peak memory is the largest resident size of its runs.
 //
@@ -106,18 +106,25 @@ QString seriesFolder()
     return folder;
 }
 
-// The first slices of the series in JPEG 2000, through the library's converter.
-QString compressedFolder(const QString &plain)
+// A shorter series of the same kind in JPEG 2000, through the library's
+// converter, written once like the first.
+QString compressedFolder()
 {
+    const QString plain = QDir::temp().filePath(QStringLiteral("tessaron-bench-dicom/ct-%1x%2x%3")
+                                                    .arg(kColumns)
+                                                    .arg(kRows)
+                                                    .arg(kCompressedSlices));
     const QString folder = plain + QStringLiteral("-j2k");
     if (QDir(folder).entryList(QDir::Files).size() == kCompressedSlices)
         return folder;
+    QDir(plain).removeRecursively();
+    QProcess::execute(python(),
+                      {TESSARON_DICOM_SERIES, "write", plain, QString::number(kColumns),
+                       QString::number(kRows), QString::number(kCompressedSlices)});
     QDir().mkpath(folder);
-    const QStringList files = QDir(plain).entryList(QDir::Files, QDir::Name);
-    for (int i = 0; i < kCompressedSlices && i < files.size(); ++i)
-        if (QProcess::execute(
-                "gdcmconv",
-                {"--j2k", QDir(plain).filePath(files[i]), QDir(folder).filePath(files[i])})
+    for (const QString &file : QDir(plain).entryList(QDir::Files))
+        if (QProcess::execute("gdcmconv",
+                              {"--j2k", QDir(plain).filePath(file), QDir(folder).filePath(file)})
             != 0)
             return {};
     return folder;
@@ -150,6 +157,7 @@ int bench(const QString &self)
                     QFile f("/proc/loadavg");
                     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("?\n");
                 }())));
+    std::fflush(stdout); // the children must not repeat what is buffered
     const Run ours = measured({self, folder});
     const Run vtk = measured(
         {python(), "-c",
@@ -174,7 +182,7 @@ int bench(const QString &self)
     if (vtk.ok)
         report(name + "/vtk_peak_over_voxels", vtk.peakMegabytes / voxelMegabytes, "x");
 
-    const QString j2k = compressedFolder(folder);
+    const QString j2k = compressedFolder();
     if (j2k.isEmpty())
         return 0;
     const QString j2kName =

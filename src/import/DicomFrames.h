@@ -21,6 +21,8 @@ struct DicomFrame
     int frames = 1; // frames its file holds
     qint64 fileBytes = 0;
     bool compressed = false; // encapsulated pixel data: its size cannot be checked unread
+    qint64 pixelOffset = -1; // uncompressed little-endian pixels in the file, else -1
+    qint64 pixelLength = 0;
 
     QString seriesUid, patient, date, description, modality;
     QString imageType, rescaleType, units;

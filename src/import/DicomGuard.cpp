@@ -24,7 +24,8 @@ struct Walk
     const uchar *data = nullptr;
     qint64 size = 0;
     QString problem;
-    bool rle = false;             // pixel data in run-length fragments
+    bool rle = false; // pixel data in run-length fragments
+    qint64 pixelOffset = -1, pixelLength = 0;
     qint64 rows = 0, columns = 0; // from the top level, for the run-length check
 
     quint16 word(qint64 at, Syntax s) const
@@ -116,6 +117,10 @@ qint64 Walk::element(qint64 at, qint64 end, Syntax s, int depth)
                         .arg(length)
                         .arg(end - value));
     noteSize(group, number, value, length, s, depth);
+    if (depth == 0 && group == 0x7fe0 && number == 0x0010) {
+        pixelOffset = value;
+        pixelLength = length;
+    }
     const bool nested = sequence
         || (!isExplicit && length >= 8 && word(value, s) == 0xfffe && word(value + 2, s) == 0xe000);
     if (nested && items(value, value + length, inner, depth + 1, true) < 0)
@@ -217,10 +222,11 @@ bool Walk::runLengthFrame(qint64 at, qint64 length)
     for (quint32 i = 0; i < segments; ++i)
         starts.push_back(longWord(at + 4 + 4 * i, Syntax::ExplicitLittle));
     starts.push_back(length);
-    const qint64 plane = rows * columns;
-    for (quint32 i = 0; i < segments; ++i) {
+    for (quint32 i = 0; i < segments; ++i)
         if (starts[i] < 64 || starts[i] >= starts[i + 1])
             return bad();
+    const qint64 plane = rows * columns;
+    for (quint32 i = 0; i < segments; ++i) {
         qint64 made = 0;
         for (qint64 p = at + starts[i], stop = at + starts[i + 1]; p < stop && made < plane;) {
             const int n = qint8(data[p]);
@@ -241,7 +247,7 @@ bool Walk::runLengthFrame(qint64 at, qint64 length)
 }
 
 // The transfer syntax the file meta group names, and where the data set starts.
-Syntax metaSyntax(Walk &walk, qint64 &at, bool &deflated)
+Syntax metaSyntax(Walk &walk, qint64 &at, bool &deflated, bool &raw)
 {
     QByteArray syntax;
     while (walk.size - at >= 8 && walk.word(at, Syntax::ExplicitLittle) == 0x0002) {
@@ -257,6 +263,7 @@ Syntax metaSyntax(Walk &walk, qint64 &at, bool &deflated)
         syntax.chop(1);
     deflated = syntax == "1.2.840.10008.1.2.1.99";
     walk.rle = syntax == "1.2.840.10008.1.2.5";
+    raw = syntax.isEmpty() || syntax == "1.2.840.10008.1.2" || syntax == "1.2.840.10008.1.2.1";
     if (syntax == "1.2.840.10008.1.2")
         return Syntax::ImplicitLittle;
     return syntax == "1.2.840.10008.1.2.2" ? Syntax::ExplicitBig : Syntax::ExplicitLittle;
@@ -264,34 +271,42 @@ Syntax metaSyntax(Walk &walk, qint64 &at, bool &deflated)
 
 } // namespace
 
-QString dicomStructureProblem(QByteArrayView bytes)
+DicomFileFacts inspectDicomBytes(QByteArrayView bytes)
 {
     Walk walk;
     walk.data = reinterpret_cast<const uchar *>(bytes.data());
     walk.size = bytes.size();
     qint64 at = 0;
     Syntax syntax = Syntax::ImplicitLittle;
-    bool deflated = false;
+    bool deflated = false, raw = true;
     if (hasDicomMark(bytes)) {
         at = 132;
-        syntax = metaSyntax(walk, at, deflated);
+        syntax = metaSyntax(walk, at, deflated, raw);
     } else if (walk.size >= 6 && walk.data[4] >= 'A' && walk.data[4] <= 'Z') {
         syntax = Syntax::ExplicitLittle;
     }
     if (walk.problem.isEmpty() && !deflated)
         walk.elements(at, walk.size, syntax, 0, false);
-    return walk.problem;
+    DicomFileFacts facts;
+    facts.problem = walk.problem;
+    if (raw && !deflated && syntax != Syntax::ExplicitBig) {
+        facts.pixelOffset = walk.pixelOffset;
+        facts.pixelLength = walk.pixelLength;
+    }
+    return facts;
 }
 
-QString dicomFileProblem(const QString &path)
+DicomFileFacts inspectDicomFile(const QString &path)
 {
     QFile file(path);
+    DicomFileFacts facts;
     if (!file.open(QIODevice::ReadOnly))
-        return Import::tr("it cannot be opened");
-    if (file.size() == 0)
-        return Import::tr("it is empty");
-    const uchar *mapped = file.map(0, file.size());
-    if (mapped)
-        return dicomStructureProblem(QByteArrayView(mapped, file.size()));
-    return dicomStructureProblem(file.readAll());
+        facts.problem = Import::tr("it cannot be opened");
+    else if (file.size() == 0)
+        facts.problem = Import::tr("it is empty");
+    else if (const uchar *mapped = file.map(0, file.size()))
+        facts = inspectDicomBytes(QByteArrayView(mapped, file.size()));
+    else
+        facts = inspectDicomBytes(file.readAll());
+    return facts;
 }

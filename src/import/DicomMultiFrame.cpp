@@ -79,6 +79,25 @@ template<size_t N> bool takeNumbers(const gdcm::DataSet *set, const gdcm::Tag &t
     return true;
 }
 
+// A macro the file has must hold an item whose element gives `count`
+// numbers: the library stops the program on a file whose groups lack them.
+void requireWhole(const DicomFrame &f, const gdcm::DataSet *groups, const gdcm::Tag &macro,
+                  const gdcm::Tag &element, size_t count)
+{
+    if (!groups || !groups->FindDataElement(macro))
+        return;
+    const gdcm::DataSet *first = item(sequence(*groups, macro), 1);
+    if (!first || dicomNumbers(text(first, element), count).empty())
+        failImport(Import::tr("The functional groups of %1 are damaged.").arg(f.file));
+}
+
+void requireWholeGroups(const DicomFrame &f, const gdcm::DataSet *groups)
+{
+    requireWhole(f, groups, kPlanePosition, kPosition, 3);
+    requireWhole(f, groups, kPlaneOrientation, kOrientation, 6);
+    requireWhole(f, groups, kPixelMeasures, kPixelSpacing, 2);
+}
+
 void placeFrame(DicomFrame &f, const gdcm::DataSet *own, const gdcm::DataSet *shared)
 {
     // Without a plane position of its own, a frame of several shares the
@@ -124,9 +143,13 @@ void addMultiFrames(const DicomFrame &base, std::vector<DicomFrame> &out)
     const gdcm::DataSet &set = reader.GetFile().GetDataSet();
     const gdcm::DataSet *shared = item(sequence(set, kShared), 1);
     const ItemList perFrame = sequence(set, kPerFrame);
+    if ((set.FindDataElement(kShared) && !shared) || (set.FindDataElement(kPerFrame) && !perFrame))
+        failImport(Import::tr("The functional groups of %1 are damaged.").arg(base.file));
+    requireWholeGroups(base, shared);
     for (int i = 0; i < base.frames; ++i) {
         DicomFrame f = base;
         f.frame = i;
+        requireWholeGroups(base, item(perFrame, size_t(i) + 1));
         placeFrame(f, item(perFrame, size_t(i) + 1), shared);
         out.push_back(f);
     }

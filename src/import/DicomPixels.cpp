@@ -93,20 +93,46 @@ void requireRoom(const SliceLayout &layout, bool shorts)
                            .arg(f.rows));
 }
 
-template<class In> double sample(const char *buffer, qint64 index)
+template<class In> qint64 sample(const char *buffer, qint64 index)
 {
     In v;
     std::memcpy(&v, buffer + index * qint64(sizeof(In)), sizeof(In));
-    return double(v);
+    return qint64(v);
 }
 
-// Rescales one decoded frame into its slice of the image; returns its lowest value.
-template<class In>
-double rescaleInto(const char *frame, qint64 count, double slope, double intercept, float *slice)
+// How a stored value is read when fewer bits are stored than allocated: the
+// bits above are cleared, and a signed value's top stored bit extends its sign.
+struct StoredBits
 {
+    qint64 mask = 0; // 0: every allocated bit is stored
+    qint64 sign = 0;
+    qint64 clean(qint64 v) const
+    {
+        if (!mask)
+            return v;
+        v &= mask;
+        return sign && (v & sign) ? v - mask - 1 : v;
+    }
+};
+
+StoredBits storedBits(const DicomFrame &f)
+{
+    if (f.bitsStored <= 0 || f.bitsStored >= f.bitsAllocated)
+        return {};
+    const qint64 mask = (qint64(1) << f.bitsStored) - 1;
+    return {mask, f.pixelRepresentation ? qint64(1) << (f.bitsStored - 1) : 0};
+}
+
+// Rescales one decoded frame into its slice of the image; returns its lowest
+// value. The frame may lie in the slice's own memory: each value is read
+// before it is written.
+template<class In>
+double rescaleInto(const char *frame, qint64 count, const DicomFrame &f, float *slice)
+{
+    const StoredBits bits = storedBits(f);
     double lowest = std::numeric_limits<double>::max();
     for (qint64 i = 0; i < count; ++i) {
-        const double v = sample<In>(frame, i) * slope + intercept;
+        const double v = double(bits.clean(sample<In>(frame, i))) * f.slope + f.intercept;
         slice[i] = float(v);
         lowest = std::min(lowest, v);
     }
@@ -114,12 +140,13 @@ double rescaleInto(const char *frame, qint64 count, double slope, double interce
 }
 
 template<class In>
-double rescaleInto(const char *frame, qint64 count, double slope, double intercept, qint16 *slice)
+double rescaleInto(const char *frame, qint64 count, const DicomFrame &f, qint16 *slice)
 {
-    const qint64 a = qint64(slope), b = qint64(intercept);
+    const StoredBits bits = storedBits(f);
+    const qint64 a = qint64(f.slope), b = qint64(f.intercept);
     qint64 lowest = std::numeric_limits<qint16>::max();
     for (qint64 i = 0; i < count; ++i) {
-        const qint64 v = qint64(sample<In>(frame, i)) * a + b;
+        const qint64 v = bits.clean(sample<In>(frame, i)) * a + b;
         if (v < std::numeric_limits<qint16>::min() || v > std::numeric_limits<qint16>::max())
             throw NeedsFloats {};
         slice[i] = qint16(v);
@@ -134,17 +161,17 @@ double rescaleFrame(gdcm::PixelFormat::ScalarType type, const char *frame, qint6
 {
     switch (type) {
     case gdcm::PixelFormat::UINT8:
-        return rescaleInto<quint8>(frame, count, f.slope, f.intercept, slice);
+        return rescaleInto<quint8>(frame, count, f, slice);
     case gdcm::PixelFormat::INT8:
-        return rescaleInto<qint8>(frame, count, f.slope, f.intercept, slice);
+        return rescaleInto<qint8>(frame, count, f, slice);
     case gdcm::PixelFormat::UINT16:
-        return rescaleInto<quint16>(frame, count, f.slope, f.intercept, slice);
+        return rescaleInto<quint16>(frame, count, f, slice);
     case gdcm::PixelFormat::INT16:
-        return rescaleInto<qint16>(frame, count, f.slope, f.intercept, slice);
+        return rescaleInto<qint16>(frame, count, f, slice);
     case gdcm::PixelFormat::UINT32:
-        return rescaleInto<quint32>(frame, count, f.slope, f.intercept, slice);
+        return rescaleInto<quint32>(frame, count, f, slice);
     case gdcm::PixelFormat::INT32:
-        return rescaleInto<qint32>(frame, count, f.slope, f.intercept, slice);
+        return rescaleInto<qint32>(frame, count, f, slice);
     default:
         failImport(Import::tr("The pixel type %1 is not read.")
                        .arg(QString::fromLatin1(gdcm::PixelFormat(type).GetScalarTypeAsString())));
@@ -166,6 +193,32 @@ void requireAsScanned(const gdcm::Image &image, const DicomFrame &f)
                        .arg(QFileInfo(f.file).fileName()));
 }
 
+// The stored type of a frame as its header declares it.
+gdcm::PixelFormat::ScalarType storedType(const DicomFrame &f)
+{
+    const bool sign = f.pixelRepresentation != 0;
+    switch (f.bitsAllocated) {
+    case 8:
+        return sign ? gdcm::PixelFormat::INT8 : gdcm::PixelFormat::UINT8;
+    case 16:
+        return sign ? gdcm::PixelFormat::INT16 : gdcm::PixelFormat::UINT16;
+    default:
+        return sign ? gdcm::PixelFormat::INT32 : gdcm::PixelFormat::UINT32;
+    }
+}
+
+[[noreturn]] void failShortPixels(const DicomFrame &f, qint64 length)
+{
+    failImport(Import::tr("The pixel data of %1 holds %2 bytes, fewer than its %3 frames of "
+                          "%4 × %5 pixels of %6 bits need.")
+                   .arg(QFileInfo(f.file).fileName())
+                   .arg(length)
+                   .arg(f.frames)
+                   .arg(f.columns)
+                   .arg(f.rows)
+                   .arg(f.bitsAllocated));
+}
+
 // Uncompressed pixel data must hold every frame the header declares.
 void requireWholePixels(const gdcm::DataSet &set, const DicomFrame &f)
 {
@@ -173,27 +226,54 @@ void requireWholePixels(const gdcm::DataSet &set, const DicomFrame &f)
         failImport(Import::tr("%1 holds no pixel data.").arg(QFileInfo(f.file).fileName()));
     const gdcm::ByteValue *raw = set.GetDataElement(kPixelData).GetByteValue();
     if (raw && qint64(raw->GetLength()) < frameBytes(f) * f.frames)
-        failImport(Import::tr("The pixel data of %1 holds %2 bytes, fewer than its %3 frames of "
-                              "%4 × %5 pixels of %6 bits need.")
-                       .arg(QFileInfo(f.file).fileName())
-                       .arg(raw->GetLength())
-                       .arg(f.frames)
-                       .arg(f.columns)
-                       .arg(f.rows)
-                       .arg(f.bitsAllocated));
+        failShortPixels(f, qint64(raw->GetLength()));
 }
 
-// The frames of one file and the sliceCount they go to.
+// The frames of one file and the slices they go to.
 struct FileFrames
 {
     std::vector<size_t> ordered; // indices into the layout's ordered frames
 };
+
+// Uncompressed little-endian frames read straight from the file into their
+// slices (through `buffer` when the stored and the image's value sizes
+// differ), with no copy held by the library.
+template<class Out>
+double readUncompressed(const SliceLayout &layout, const FileFrames &wanted,
+                        std::vector<char> &buffer, Out *volume)
+{
+    const DicomFrame &f = layout.ordered[wanted.ordered.front()];
+    const qint64 bytes = frameBytes(f), pixels = qint64(f.rows) * f.columns;
+    if (f.pixelLength < bytes * f.frames)
+        failShortPixels(f, f.pixelLength);
+    QFile file(f.file);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        failImport(
+            Import::tr("%1 cannot be read as a DICOM image.").arg(QFileInfo(f.file).fileName()));
+    double lowest = std::numeric_limits<double>::max();
+    for (size_t index : wanted.ordered) {
+        const DicomFrame &frame = layout.ordered[index];
+        Out *slice = volume + pixels * layout.slot[index];
+        char *target = reinterpret_cast<char *>(slice);
+        if (qint64(sizeof(Out)) * pixels != bytes) {
+            buffer.resize(size_t(bytes));
+            target = buffer.data();
+        }
+        if (!file.seek(f.pixelOffset + bytes * frame.frame) || file.read(target, bytes) != bytes)
+            failImport(Import::tr("%1 was shortened while it was read.")
+                           .arg(QFileInfo(f.file).fileName()));
+        lowest = std::min(lowest, rescaleFrame(storedType(frame), target, pixels, frame, slice));
+    }
+    return lowest;
+}
 
 template<class Out>
 double decodeFile(const SliceLayout &layout, const FileFrames &wanted, std::vector<char> &buffer,
                   Out *volume)
 {
     const DicomFrame &f = layout.ordered[wanted.ordered.front()];
+    if (f.pixelOffset >= 0)
+        return readUncompressed(layout, wanted, buffer, volume);
     gdcm::ImageReader reader;
     reader.SetFileName(QFile::encodeName(f.file).constData());
     if (!reader.Read())

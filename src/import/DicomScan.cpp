@@ -137,6 +137,7 @@ struct Candidates
 {
     QStringList files;
     QStringList damage;
+    std::map<QString, DicomFileFacts> facts;
 };
 
 Candidates candidateFiles(const QString &path)
@@ -150,7 +151,7 @@ Candidates candidateFiles(const QString &path)
     } else {
         if (!looksLikeDicom(path))
             failImport(Import::tr("%1 is not a DICOM file.").arg(info.fileName()));
-        if (const QString problem = dicomFileProblem(path); !problem.isEmpty())
+        if (const QString problem = inspectDicomFile(path).problem; !problem.isEmpty())
             failImport(damaged(path, problem));
         if (std::optional<QStringList> listed = directoryFiles(path))
             c.files = *listed;
@@ -162,10 +163,12 @@ Candidates candidateFiles(const QString &path)
     c.files.removeIf([&](const QString &f) {
         if (!looksLikeDicom(f))
             return true;
-        const QString problem = dicomFileProblem(f);
-        if (!problem.isEmpty())
-            c.damage << damaged(f, problem);
-        return !problem.isEmpty();
+        const DicomFileFacts facts = inspectDicomFile(f);
+        if (!facts.problem.isEmpty())
+            c.damage << damaged(f, facts.problem);
+        else
+            c.facts[f] = facts;
+        return !facts.problem.isEmpty();
     });
     return c;
 }
@@ -300,15 +303,19 @@ void addParts(const QString &uid, const std::vector<DicomFrame> &frames,
     }
 }
 
-std::vector<DicomFrame> scannedFrames(const QStringList &files)
+std::vector<DicomFrame> scannedFrames(const Candidates &candidates)
 {
+    const QStringList &files = candidates.files;
     const gdcm::Scanner scanner = scannerFor(files);
     std::vector<DicomFrame> frames;
     for (const QString &file : files) {
         const std::string name = QFile::encodeName(file).toStdString();
         if (!scanner.IsKey(name.c_str()))
             continue;
-        const DicomFrame f = frameOf(scanner, name);
+        DicomFrame f = frameOf(scanner, name);
+        const DicomFileFacts &facts = candidates.facts.at(file);
+        f.pixelOffset = facts.pixelOffset;
+        f.pixelLength = facts.pixelLength;
         if (f.rows == 0 && f.columns == 0 && f.bitsAllocated == 0)
             continue; // no image: a report, a structure set, a directory
         if (f.isLocalizer())
@@ -346,7 +353,7 @@ std::vector<DicomGroup> scanDicomGroups(const QString &path, QStringList *notes)
     if (!QFileInfo::exists(path))
         failImport(Import::tr("The DICOM path does not exist."));
     const Candidates candidates = candidateFiles(path);
-    const std::vector<DicomFrame> frames = scannedFrames(candidates.files);
+    const std::vector<DicomFrame> frames = scannedFrames(candidates);
     std::vector<QString> order;
     std::map<QString, std::vector<DicomFrame>> bySeries;
     for (const DicomFrame &f : frames) {

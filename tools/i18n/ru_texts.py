@@ -877,6 +877,10 @@ RU = {
         "Положения срезов не образуют объём.",
     ("Import", "element %1 has no valid value type"):
         "у элемента %1 нет допустимого типа значения",
+    ("Import", "The functional groups of %1 are damaged."):
+        "Функциональные группы %1 повреждены.",
+    ("Import", "%1 was shortened while it was read."):
+        "%1 был укорочен во время чтения.",
     ("Import", "a run-length frame of its pixel data is damaged"):
         "кадр его пиксельных данных со сжатием длин серий повреждён",
     ("Import", "it ends inside an element"):

@@ -1523,118 +1523,133 @@
         <translation>Срезы расположены неравномерно, от %1 до %2 мм друг от друга; они поставлены с их средним шагом.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="206" />
+        <location filename="../../import/DicomGeometry.cpp" line="205" />
         <source>The slices are tilted by %1° against their planes (a gantry tilt); the image is sheared so that every slice keeps its place.</source>
         <translation>Срезы наклонены на %1° к своим плоскостям (наклон гентри); изображение скошено так, что каждый срез остаётся на своём месте.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="228" />
+        <location filename="../../import/DicomGeometry.cpp" line="227" />
         <source>The pixel spacing %1 mm is not a usable distance.</source>
         <translation>Размер пикселя %1 мм не является пригодным расстоянием.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="232" />
+        <location filename="../../import/DicomGeometry.cpp" line="231" />
         <source>The image position %1 mm is out of any scanner's reach.</source>
         <translation>Положение изображения %1 мм вне досягаемости любого сканера.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="234" />
+        <location filename="../../import/DicomGeometry.cpp" line="233" />
         <source>The images carry no pixel spacing; 1 mm is assumed.</source>
         <translation>У изображений нет размера пикселя; принят 1 мм.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="251" />
+        <location filename="../../import/DicomGeometry.cpp" line="250" />
         <source>The series has a single slice.</source>
         <translation>В серии один срез.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="259" />
+        <location filename="../../import/DicomGeometry.cpp" line="258" />
         <source>The slice positions do not span a volume.</source>
         <translation>Положения срезов не образуют объём.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="72" />
+        <location filename="../../import/DicomGuard.cpp" line="97" />
         <source>element %1 has no valid value type</source>
         <translation>у элемента %1 нет допустимого типа значения</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="76" />
+        <location filename="../../import/DicomGuard.cpp" line="101" />
         <source>it ends inside element %1</source>
         <translation>он обрывается внутри элемента %1</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="86" />
+        <location filename="../../import/DicomGuard.cpp" line="111" />
         <source>element %1 has no length</source>
         <translation>у элемента %1 нет длины</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="90" />
+        <location filename="../../import/DicomGuard.cpp" line="115" />
         <source>element %1 claims %2 bytes where %3 remain</source>
         <translation>элемент %1 заявляет %2 байт, а осталось %3</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="106" />
-        <location filename="../../import/DicomGuard.cpp" line="117" />
+        <location filename="../../import/DicomGuard.cpp" line="147" />
         <source>an item has no end</source>
         <translation>у элемента последовательности нет конца</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="111" />
+        <location filename="../../import/DicomGuard.cpp" line="141" />
         <source>an item mark stands where an element belongs</source>
         <translation>метка элемента последовательности стоит на месте элемента данных</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="124" />
+        <location filename="../../import/DicomGuard.cpp" line="136" />
+        <source>it ends inside an element</source>
+        <translation>он обрывается внутри элемента</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="154" />
         <source>its sequences nest deeper than %1</source>
         <translation>его последовательности вложены глубже %1 уровней</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="133" />
+        <location filename="../../import/DicomGuard.cpp" line="163" />
         <source>a sequence holds something other than items</source>
         <translation>последовательность содержит не только элементы</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="137" />
+        <location filename="../../import/DicomGuard.cpp" line="167" />
         <source>an item claims %1 bytes where %2 remain</source>
         <translation>элемент последовательности заявляет %1 байт, а осталось %2</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="148" />
+        <location filename="../../import/DicomGuard.cpp" line="178" />
         <source>a sequence has no end</source>
         <translation>у последовательности нет конца</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="160" />
+        <location filename="../../import/DicomGuard.cpp" line="191" />
         <source>its compressed pixel data holds something other than fragments</source>
         <translation>его сжатые пиксельные данные содержат не только фрагменты</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="163" />
+        <location filename="../../import/DicomGuard.cpp" line="194" />
         <source>a fragment of its compressed pixel data claims %1 bytes where %2 remain</source>
         <translation>фрагмент его сжатых пиксельных данных заявляет %1 байт, а осталось %2</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="169" />
+        <location filename="../../import/DicomGuard.cpp" line="203" />
         <source>its compressed pixel data has no end</source>
         <translation>у его сжатых пиксельных данных нет конца</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="218" />
+        <location filename="../../import/DicomGuard.cpp" line="213" />
+        <source>a run-length frame of its pixel data is damaged</source>
+        <translation>кадр его пиксельных данных со сжатием длин серий повреждён</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="304" />
         <source>it cannot be opened</source>
         <translation>его нельзя открыть</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="220" />
+        <location filename="../../import/DicomGuard.cpp" line="306" />
         <source>it is empty</source>
         <translation>он пуст</translation>
     </message>
     <message>
-        <location filename="../../import/DicomMultiFrame.cpp" line="114" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="91" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="147" />
+        <source>The functional groups of %1 are damaged.</source>
+        <translation>Функциональные группы %1 повреждены.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomMultiFrame.cpp" line="135" />
         <source>%1 says it holds %2 frames, more than its %3 bytes can hold.</source>
         <translation>%1 говорит, что содержит %2 кадров, больше, чем вмещают его %3 байт.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomMultiFrame.cpp" line="121" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="142" />
         <source>The header of %1 cannot be read.</source>
         <translation>Заголовок %1 не читается.</translation>
     </message>
@@ -1674,38 +1689,44 @@
         <translation>%1 содержит %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="149" />
+        <location filename="../../import/DicomPixels.cpp" line="176" />
         <source>The pixel type %1 is not read.</source>
         <translation>Тип пикселей %1 не читается.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="162" />
-        <location filename="../../import/DicomPixels.cpp" line="165" />
+        <location filename="../../import/DicomPixels.cpp" line="189" />
+        <location filename="../../import/DicomPixels.cpp" line="192" />
         <source>%1 describes its image in two different ways.</source>
         <translation>%1 описывает своё изображение двумя разными способами.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="173" />
+        <location filename="../../import/DicomPixels.cpp" line="226" />
         <source>%1 holds no pixel data.</source>
         <translation>В %1 нет пиксельных данных.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="176" />
+        <location filename="../../import/DicomPixels.cpp" line="212" />
         <source>The pixel data of %1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels of %6 bits need.</source>
         <translation>Пиксельные данные %1 содержат %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей по %6 бит.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="201" />
+        <location filename="../../import/DicomPixels.cpp" line="252" />
+        <location filename="../../import/DicomPixels.cpp" line="281" />
         <source>%1 cannot be read as a DICOM image.</source>
         <translation>%1 не читается как изображение DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="207" />
+        <location filename="../../import/DicomPixels.cpp" line="263" />
+        <source>%1 was shortened while it was read.</source>
+        <translation>%1 был укорочен во время чтения.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="287" />
         <source>The pixel data of %1 cannot be decoded.</source>
         <translation>Пиксельные данные %1 не декодируются.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="258" />
+        <location filename="../../import/DicomPixels.cpp" line="338" />
         <source>The images do not say the unit of their values.</source>
         <translation>Изображения не указывают единицу своих значений.</translation>
     </message>
@@ -1715,22 +1736,22 @@
         <translation>%1 повреждён: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="152" />
+        <location filename="../../import/DicomScan.cpp" line="153" />
         <source>%1 is not a DICOM file.</source>
         <translation>%1 не является файлом DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="346" />
+        <location filename="../../import/DicomScan.cpp" line="354" />
         <source>The DICOM path does not exist.</source>
         <translation>Путь DICOM не существует.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="363" />
+        <location filename="../../import/DicomScan.cpp" line="371" />
         <source>No readable DICOM image was found there.</source>
         <translation>Там не найдено ни одного читаемого изображения DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="365" />
+        <location filename="../../import/DicomScan.cpp" line="373" />
         <source>Damaged files left out: %1; the first: %2</source>
         <translation>Пропущено повреждённых файлов: %1; первый: %2</translation>
     </message>
