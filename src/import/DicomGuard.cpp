@@ -285,6 +285,9 @@ DicomFileFacts inspectDicomBytes(QByteArrayView bytes)
     } else if (walk.size >= 6 && walk.data[4] >= 'A' && walk.data[4] <= 'Z') {
         syntax = Syntax::ExplicitLittle;
     }
+    // The library stops the program on a file that ends with its file header.
+    if (walk.problem.isEmpty() && walk.size - at < 8)
+        walk.fail(Import::tr("it holds nothing after its file header"));
     if (walk.problem.isEmpty() && !deflated)
         walk.elements(at, walk.size, syntax, 0, false);
     DicomFileFacts facts;

@@ -877,6 +877,8 @@ RU = {
         "Положения срезов не образуют объём.",
     ("Import", "element %1 has no valid value type"):
         "у элемента %1 нет допустимого типа значения",
+    ("Import", "it holds nothing after its file header"):
+        "после заголовка файла в нём ничего нет",
     ("Import", "The functional groups of %1 are damaged."):
         "Функциональные группы %1 повреждены.",
     ("Import", "%1 was shortened while it was read."):
