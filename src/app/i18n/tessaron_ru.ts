@@ -1628,12 +1628,17 @@
         <translation>кадр его пиксельных данных со сжатием длин серий повреждён</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="304" />
+        <location filename="../../import/DicomGuard.cpp" line="290" />
+        <source>it holds nothing after its file header</source>
+        <translation>после заголовка файла в нём ничего нет</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="307" />
         <source>it cannot be opened</source>
         <translation>его нельзя открыть</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="306" />
+        <location filename="../../import/DicomGuard.cpp" line="309" />
         <source>it is empty</source>
         <translation>он пуст</translation>
     </message>
