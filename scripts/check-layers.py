@@ -35,6 +35,7 @@ OWNED = [
     (re.compile(r"^assimp/"), "import"),
     (re.compile(r"^(nifti\w*|znzlib)\.h$"), "import"),
     (re.compile(r"^zlib\.h$"), "import"),
+    (re.compile(r"^gdcm\w*\.h$"), "import"),
 ]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

@@ -844,4 +844,123 @@ RU = {
         "Пропущено ячеек нечитаемого типа (первая типа %2): %1.",
     ("Import", "Voxel %1 of the label map is not a number."):
         "Воксел %1 карты меток не является числом.",
+    # DICOM series
+    ("Import", "The image orientation is not two perpendicular directions."):
+        "Ориентация изображения не задаёт два перпендикулярных направления.",
+    ("Import", "The images carry no orientation; they are shown as axial slices."):
+        "У изображений нет ориентации; они показаны как аксиальные срезы.",
+    ("Import", "The images carry no positions, so their order is unknown."):
+        "У изображений нет положений, поэтому их порядок неизвестен.",
+    ("Import", "The frames carry no positions; they are stacked in their file's order, %1 mm apart."):
+        "У кадров нет положений; они сложены в порядке файла через %1 мм.",
+    ("Import", "Slices at the position of another, left out: %1; one of each position was kept."):
+        "Срезов в положении другого среза пропущено: %1; из каждого положения оставлен один.",
+    ("Import", "Slices missing from the series: %1 (a gap of up to %2 mm where slices are %3 mm apart)."):
+        "В серии не хватает срезов: %1 (промежуток до %2 мм при шаге срезов %3 мм).",
+    ("Import", "The missing slices are left at the image's lowest value."):
+        "Недостающие срезы заполнены наименьшим значением изображения.",
+    ("Import", "The slices are unequally spaced, %1 to %2 mm apart."):
+        "Срезы расположены неравномерно, от %1 до %2 мм друг от друга.",
+    ("Import", "The slices are unequally spaced, %1 to %2 mm apart; they are placed at their mean spacing."):
+        "Срезы расположены неравномерно, от %1 до %2 мм друг от друга; они поставлены с их средним шагом.",
+    ("Import", "The slices are tilted by %1° against their planes (a gantry tilt); the image is sheared so that every slice keeps its place."):
+        "Срезы наклонены на %1° к своим плоскостям (наклон гентри); изображение скошено так, что каждый срез остаётся на своём месте.",
+    ("Import", "The pixel spacing %1 mm is not a usable distance."):
+        "Размер пикселя %1 мм не является пригодным расстоянием.",
+    ("Import", "The image position %1 mm is out of any scanner's reach."):
+        "Положение изображения %1 мм вне досягаемости любого сканера.",
+    ("Import", "The images carry no pixel spacing; 1 mm is assumed."):
+        "У изображений нет размера пикселя; принят 1 мм.",
+    ("Import", "The series has a single slice."):
+        "В серии один срез.",
+    ("Import", "The slice positions do not span a volume."):
+        "Положения срезов не образуют объём.",
+    ("Import", "element %1 has no valid value type"):
+        "у элемента %1 нет допустимого типа значения",
+    ("Import", "it holds nothing after its file header"):
+        "после заголовка файла в нём ничего нет",
+    ("Import", "The functional groups of %1 are damaged."):
+        "Функциональные группы %1 повреждены.",
+    ("Import", "%1 was shortened while it was read."):
+        "%1 был укорочен во время чтения.",
+    ("Import", "a run-length frame of its pixel data is damaged"):
+        "кадр его пиксельных данных со сжатием длин серий повреждён",
+    ("Import", "it ends inside an element"):
+        "он обрывается внутри элемента",
+    ("Import", "it ends inside element %1"):
+        "он обрывается внутри элемента %1",
+    ("Import", "element %1 has no length"):
+        "у элемента %1 нет длины",
+    ("Import", "element %1 claims %2 bytes where %3 remain"):
+        "элемент %1 заявляет %2 байт, а осталось %3",
+    ("Import", "an item has no end"):
+        "у элемента последовательности нет конца",
+    ("Import", "an item mark stands where an element belongs"):
+        "метка элемента последовательности стоит на месте элемента данных",
+    ("Import", "its sequences nest deeper than %1"):
+        "его последовательности вложены глубже %1 уровней",
+    ("Import", "a sequence holds something other than items"):
+        "последовательность содержит не только элементы",
+    ("Import", "an item claims %1 bytes where %2 remain"):
+        "элемент последовательности заявляет %1 байт, а осталось %2",
+    ("Import", "a sequence has no end"):
+        "у последовательности нет конца",
+    ("Import", "its compressed pixel data holds something other than fragments"):
+        "его сжатые пиксельные данные содержат не только фрагменты",
+    ("Import", "a fragment of its compressed pixel data claims %1 bytes where %2 remain"):
+        "фрагмент его сжатых пиксельных данных заявляет %1 байт, а осталось %2",
+    ("Import", "its compressed pixel data has no end"):
+        "у его сжатых пиксельных данных нет конца",
+    ("Import", "it cannot be opened"):
+        "его нельзя открыть",
+    ("Import", "it is empty"):
+        "он пуст",
+    ("Import", "%1 says it holds %2 frames, more than its %3 bytes can hold."):
+        "%1 говорит, что содержит %2 кадров, больше, чем вмещают его %3 байт.",
+    ("Import", "The header of %1 cannot be read."):
+        "Заголовок %1 не читается.",
+    ("Import", "The image has %1 rows and %2 columns; both must be 1 to 65534."):
+        "У изображения %1 строк и %2 столбцов; оба числа должны быть от 1 до 65534.",
+    ("Import", "The image has %1 bits per value; 8, 16 and 32 are read."):
+        "У изображения %1 бит на значение; читаются 8, 16 и 32.",
+    ("Import", "The image has %1 values per pixel; only grey images are read."):
+        "У изображения %1 значений на пиксель; читаются только полутоновые изображения.",
+    ("Import", "The images of the series differ in size."):
+        "Изображения серии различаются по размеру.",
+    ("Import", "The rescale slope %1 and intercept %2 are not usable."):
+        "Наклон %1 и сдвиг %2 пересчёта значений непригодны.",
+    ("Import", "The series would take %1 MB, more than the %2 MB an image may take."):
+        "Серия заняла бы %1 МБ, больше допустимых для изображения %2 МБ.",
+    ("Import", "%1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels need."):
+        "%1 содержит %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей.",
+    ("Import", "The pixel type %1 is not read."):
+        "Тип пикселей %1 не читается.",
+    ("Import", "%1 describes its image in two different ways."):
+        "%1 описывает своё изображение двумя разными способами.",
+    ("Import", "%1 holds no pixel data."):
+        "В %1 нет пиксельных данных.",
+    ("Import", "The pixel data of %1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels of %6 bits need."):
+        "Пиксельные данные %1 содержат %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей по %6 бит.",
+    ("Import", "%1 cannot be read as a DICOM image."):
+        "%1 не читается как изображение DICOM.",
+    ("Import", "The pixel data of %1 cannot be decoded."):
+        "Пиксельные данные %1 не декодируются.",
+    ("Import", "The images do not say the unit of their values."):
+        "Изображения не указывают единицу своих значений.",
+    ("Import", "%1 is damaged: %2."):
+        "%1 повреждён: %2.",
+    ("Import", "%1 is not a DICOM file."):
+        "%1 не является файлом DICOM.",
+    ("Import", "The DICOM path does not exist."):
+        "Путь DICOM не существует.",
+    ("Import", "No readable DICOM image was found there."):
+        "Там не найдено ни одного читаемого изображения DICOM.",
+    ("Import", "Damaged files left out: %1; the first: %2"):
+        "Пропущено повреждённых файлов: %1; первый: %2",
+    ("Import", "The path holds %1 series; series %2 (%3), of the most slices, was read."):
+        "Путь содержит серий: %1; прочитана серия %2 (%3) с наибольшим числом срезов.",
+    ("Import", "There is no series %1; the path holds %2 series."):
+        "Серии %1 нет; путь содержит серий: %2.",
+    ("Import", "No series of the path has the UID %1."):
+        "Ни у одной серии пути нет UID %1.",
 }

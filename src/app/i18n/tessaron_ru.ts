@@ -562,7 +562,7 @@
 <context>
     <name>Import</name>
     <message>
-        <location filename="../../import/ImportedModel.cpp" line="46" />
+        <location filename="../../import/ImportedModel.cpp" line="47" />
         <source>Vertex %1 has a coordinate that is not a finite number.</source>
         <translation>Координата вершины %1 не является конечным числом.</translation>
     </message>
@@ -693,22 +693,22 @@
         <translation>Карта меток даёт больше вершин поверхности, чем вмещает модель.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelVolume.cpp" line="64" />
+        <location filename="../../import/LabelVolume.cpp" line="45" />
         <source>The label map holds the value %1, which is not a whole number. Labels are whole numbers; fractional values are refused, not rounded.</source>
         <translation>В карте меток есть значение %1, не являющееся целым числом. Метки — целые числа; дробные значения не принимаются и не округляются.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelVolume.cpp" line="71" />
+        <location filename="../../import/LabelVolume.cpp" line="52" />
         <source>more than %1</source>
         <translation>более %1</translation>
     </message>
     <message>
-        <location filename="../../import/LabelVolume.cpp" line="72" />
+        <location filename="../../import/LabelVolume.cpp" line="53" />
         <source>The label map has %1 distinct labels; at most %2 are read. An image of intensities is not a label map.</source>
         <translation>В карте меток %1 различных меток; читается не более %2. Изображение яркостей — не карта меток.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelVolume.cpp" line="112" />
+        <location filename="../../import/LabelVolume.cpp" line="93" />
         <source>The label map's value scaling is not a finite number.</source>
         <translation>Масштабирование значений карты меток не является конечным числом.</translation>
     </message>
@@ -1476,6 +1476,304 @@
         <location filename="../../import/ThreeMfCheck.cpp" line="182" />
         <source>The 3MF package has no model part %1.</source>
         <translation>В пакете 3MF нет части модели %1.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGeometry.cpp" line="67" />
+        <source>The image orientation is not two perpendicular directions.</source>
+        <translation>Ориентация изображения не задаёт два перпендикулярных направления.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGeometry.cpp" line="68" />
+        <source>The images carry no orientation; they are shown as axial slices.</source>
+        <translation>У изображений нет ориентации; они показаны как аксиальные срезы.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGeometry.cpp" line="93" />
+        <source>The images carry no positions, so their order is unknown.</source>
+        <translation>У изображений нет положений, поэтому их порядок неизвестен.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGeometry.cpp" line="99" />
+        <source>The frames carry no positions; they are stacked in their file's order, %1 mm apart.</source>
+        <translation>У кадров нет положений; они сложены в порядке файла через %1 мм.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGeometry.cpp" line="121" />
+        <source>Slices at the position of another, left out: %1; one of each position was kept.</source>
+        <translation>Срезов в положении другого среза пропущено: %1; из каждого положения оставлен один.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGeometry.cpp" line="157" />
+        <source>Slices missing from the series: %1 (a gap of up to %2 mm where slices are %3 mm apart).</source>
+        <translation>В серии не хватает срезов: %1 (промежуток до %2 мм при шаге срезов %3 мм).</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGeometry.cpp" line="166" />
+        <source>The missing slices are left at the image's lowest value.</source>
+        <translation>Недостающие срезы заполнены наименьшим значением изображения.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGeometry.cpp" line="169" />
+        <source>The slices are unequally spaced, %1 to %2 mm apart.</source>
+        <translation>Срезы расположены неравномерно, от %1 до %2 мм друг от друга.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGeometry.cpp" line="177" />
+        <source>The slices are unequally spaced, %1 to %2 mm apart; they are placed at their mean spacing.</source>
+        <translation>Срезы расположены неравномерно, от %1 до %2 мм друг от друга; они поставлены с их средним шагом.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGeometry.cpp" line="205" />
+        <source>The slices are tilted by %1° against their planes (a gantry tilt); the image is sheared so that every slice keeps its place.</source>
+        <translation>Срезы наклонены на %1° к своим плоскостям (наклон гентри); изображение скошено так, что каждый срез остаётся на своём месте.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGeometry.cpp" line="227" />
+        <source>The pixel spacing %1 mm is not a usable distance.</source>
+        <translation>Размер пикселя %1 мм не является пригодным расстоянием.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGeometry.cpp" line="231" />
+        <source>The image position %1 mm is out of any scanner's reach.</source>
+        <translation>Положение изображения %1 мм вне досягаемости любого сканера.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGeometry.cpp" line="233" />
+        <source>The images carry no pixel spacing; 1 mm is assumed.</source>
+        <translation>У изображений нет размера пикселя; принят 1 мм.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGeometry.cpp" line="250" />
+        <source>The series has a single slice.</source>
+        <translation>В серии один срез.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGeometry.cpp" line="258" />
+        <source>The slice positions do not span a volume.</source>
+        <translation>Положения срезов не образуют объём.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="97" />
+        <source>element %1 has no valid value type</source>
+        <translation>у элемента %1 нет допустимого типа значения</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="101" />
+        <source>it ends inside element %1</source>
+        <translation>он обрывается внутри элемента %1</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="111" />
+        <source>element %1 has no length</source>
+        <translation>у элемента %1 нет длины</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="115" />
+        <source>element %1 claims %2 bytes where %3 remain</source>
+        <translation>элемент %1 заявляет %2 байт, а осталось %3</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="147" />
+        <source>an item has no end</source>
+        <translation>у элемента последовательности нет конца</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="141" />
+        <source>an item mark stands where an element belongs</source>
+        <translation>метка элемента последовательности стоит на месте элемента данных</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="136" />
+        <source>it ends inside an element</source>
+        <translation>он обрывается внутри элемента</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="154" />
+        <source>its sequences nest deeper than %1</source>
+        <translation>его последовательности вложены глубже %1 уровней</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="163" />
+        <source>a sequence holds something other than items</source>
+        <translation>последовательность содержит не только элементы</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="167" />
+        <source>an item claims %1 bytes where %2 remain</source>
+        <translation>элемент последовательности заявляет %1 байт, а осталось %2</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="178" />
+        <source>a sequence has no end</source>
+        <translation>у последовательности нет конца</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="191" />
+        <source>its compressed pixel data holds something other than fragments</source>
+        <translation>его сжатые пиксельные данные содержат не только фрагменты</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="194" />
+        <source>a fragment of its compressed pixel data claims %1 bytes where %2 remain</source>
+        <translation>фрагмент его сжатых пиксельных данных заявляет %1 байт, а осталось %2</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="203" />
+        <source>its compressed pixel data has no end</source>
+        <translation>у его сжатых пиксельных данных нет конца</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="213" />
+        <source>a run-length frame of its pixel data is damaged</source>
+        <translation>кадр его пиксельных данных со сжатием длин серий повреждён</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="290" />
+        <source>it holds nothing after its file header</source>
+        <translation>после заголовка файла в нём ничего нет</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="307" />
+        <source>it cannot be opened</source>
+        <translation>его нельзя открыть</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="309" />
+        <source>it is empty</source>
+        <translation>он пуст</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomMultiFrame.cpp" line="91" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="147" />
+        <source>The functional groups of %1 are damaged.</source>
+        <translation>Функциональные группы %1 повреждены.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomMultiFrame.cpp" line="135" />
+        <source>%1 says it holds %2 frames, more than its %3 bytes can hold.</source>
+        <translation>%1 говорит, что содержит %2 кадров, больше, чем вмещают его %3 байт.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomMultiFrame.cpp" line="142" />
+        <source>The header of %1 cannot be read.</source>
+        <translation>Заголовок %1 не читается.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="51" />
+        <source>The image has %1 rows and %2 columns; both must be 1 to 65534.</source>
+        <translation>У изображения %1 строк и %2 столбцов; оба числа должны быть от 1 до 65534.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="55" />
+        <source>The image has %1 bits per value; 8, 16 and 32 are read.</source>
+        <translation>У изображения %1 бит на значение; читаются 8, 16 и 32.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="58" />
+        <source>The image has %1 values per pixel; only grey images are read.</source>
+        <translation>У изображения %1 значений на пиксель; читаются только полутоновые изображения.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="61" />
+        <source>The images of the series differ in size.</source>
+        <translation>Изображения серии различаются по размеру.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="63" />
+        <source>The rescale slope %1 and intercept %2 are not usable.</source>
+        <translation>Наклон %1 и сдвиг %2 пересчёта значений непригодны.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="82" />
+        <source>The series would take %1 MB, more than the %2 MB an image may take.</source>
+        <translation>Серия заняла бы %1 МБ, больше допустимых для изображения %2 МБ.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="87" />
+        <source>%1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels need.</source>
+        <translation>%1 содержит %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="176" />
+        <source>The pixel type %1 is not read.</source>
+        <translation>Тип пикселей %1 не читается.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="189" />
+        <location filename="../../import/DicomPixels.cpp" line="192" />
+        <source>%1 describes its image in two different ways.</source>
+        <translation>%1 описывает своё изображение двумя разными способами.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="226" />
+        <source>%1 holds no pixel data.</source>
+        <translation>В %1 нет пиксельных данных.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="212" />
+        <source>The pixel data of %1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels of %6 bits need.</source>
+        <translation>Пиксельные данные %1 содержат %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей по %6 бит.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="252" />
+        <location filename="../../import/DicomPixels.cpp" line="281" />
+        <source>%1 cannot be read as a DICOM image.</source>
+        <translation>%1 не читается как изображение DICOM.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="263" />
+        <source>%1 was shortened while it was read.</source>
+        <translation>%1 был укорочен во время чтения.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="287" />
+        <source>The pixel data of %1 cannot be decoded.</source>
+        <translation>Пиксельные данные %1 не декодируются.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="338" />
+        <source>The images do not say the unit of their values.</source>
+        <translation>Изображения не указывают единицу своих значений.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomScan.cpp" line="132" />
+        <source>%1 is damaged: %2.</source>
+        <translation>%1 повреждён: %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomScan.cpp" line="153" />
+        <source>%1 is not a DICOM file.</source>
+        <translation>%1 не является файлом DICOM.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomScan.cpp" line="354" />
+        <source>The DICOM path does not exist.</source>
+        <translation>Путь DICOM не существует.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomScan.cpp" line="371" />
+        <source>No readable DICOM image was found there.</source>
+        <translation>Там не найдено ни одного читаемого изображения DICOM.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomScan.cpp" line="373" />
+        <source>Damaged files left out: %1; the first: %2</source>
+        <translation>Пропущено повреждённых файлов: %1; первый: %2</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeries.cpp" line="23" />
+        <source>The path holds %1 series; series %2 (%3), of the most slices, was read.</source>
+        <translation>Путь содержит серий: %1; прочитана серия %2 (%3) с наибольшим числом срезов.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeries.cpp" line="34" />
+        <source>There is no series %1; the path holds %2 series.</source>
+        <translation>Серии %1 нет; путь содержит серий: %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeries.cpp" line="42" />
+        <source>No series of the path has the UID %1.</source>
+        <translation>Ни у одной серии пути нет UID %1.</translation>
     </message>
 </context>
 <context>

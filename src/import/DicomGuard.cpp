@@ -1,0 +1,315 @@
+// Walks a file's elements before the library sees it. The library takes a
+// length an element claims on trust, allocating it before it finds the file
+// shorter, and stops the program on some damaged headers; so every length
+// here must fit in what encloses it, and nesting stays shallow.
+
+#include "DicomGuard.h"
+
+#include "DicomSeries.h"
+#include "ImportTypes.h"
+
+#include <QFile>
+
+#include <vector>
+
+namespace {
+
+enum class Syntax { ExplicitLittle, ImplicitLittle, ExplicitBig };
+
+constexpr quint32 kUndefined = 0xffffffff;
+constexpr int kDeepest = 16;
+
+struct Walk
+{
+    const uchar *data = nullptr;
+    qint64 size = 0;
+    QString problem;
+    bool rle = false; // pixel data in run-length fragments
+    qint64 pixelOffset = -1, pixelLength = 0;
+    qint64 rows = 0, columns = 0; // from the top level, for the run-length check
+
+    quint16 word(qint64 at, Syntax s) const
+    {
+        return s == Syntax::ExplicitBig ? quint16(data[at] << 8 | data[at + 1])
+                                        : quint16(data[at] | data[at + 1] << 8);
+    }
+    quint32 longWord(qint64 at, Syntax s) const
+    {
+        const quint32 a = word(at, s), b = word(at + 2, s);
+        return s == Syntax::ExplicitBig ? a << 16 | b : b << 16 | a;
+    }
+    qint64 fail(const QString &why)
+    {
+        if (problem.isEmpty())
+            problem = why;
+        return -1;
+    }
+
+    qint64 elements(qint64 at, qint64 end, Syntax s, int depth, bool untilDelimiter);
+    qint64 items(qint64 at, qint64 end, Syntax s, int depth, bool defined);
+    qint64 fragments(qint64 at, qint64 end, Syntax s);
+    bool runLengthFrame(qint64 at, qint64 length);
+    void noteSize(quint16 group, quint16 number, qint64 value, quint32 length, Syntax s, int depth)
+    {
+        if (depth == 0 && group == 0x0028 && length == 2 && (number == 0x0010 || number == 0x0011))
+            (number == 0x0010 ? rows : columns) = word(value, s);
+    }
+    qint64 element(qint64 at, qint64 end, Syntax s, int depth);
+};
+
+// Only the value types of the standard: the library reads any other as one
+// with a four-byte length, so the walk must not read it otherwise.
+bool isKnownType(const char vr[2])
+{
+    static const char *const types[] = {"AE", "AS", "AT", "CS", "DA", "DS", "DT", "FL", "FD",
+                                        "IS", "LO", "LT", "OB", "OD", "OF", "OL", "OV", "OW",
+                                        "PN", "SH", "SL", "SQ", "SS", "ST", "SV", "TM", "UC",
+                                        "UI", "UL", "UN", "UR", "US", "UT", "UV"};
+    for (const char *t : types)
+        if (vr[0] == t[0] && vr[1] == t[1])
+            return true;
+    return false;
+}
+
+bool isLongForm(const char vr[2])
+{
+    static const char *const forms[] = {"OB", "OD", "OF", "OL", "OV", "OW", "SQ",
+                                        "SV", "UC", "UN", "UR", "UT", "UV"};
+    for (const char *f : forms)
+        if (vr[0] == f[0] && vr[1] == f[1])
+            return true;
+    return false;
+}
+
+QString tagText(quint16 group, quint16 element)
+{
+    return QStringLiteral("(%1,%2)")
+        .arg(group, 4, 16, QLatin1Char('0'))
+        .arg(element, 4, 16, QLatin1Char('0'));
+}
+
+qint64 Walk::element(qint64 at, qint64 end, Syntax s, int depth)
+{
+    const quint16 group = word(at, s), number = word(at + 2, s);
+    char vr[2] = {char(data[at + 4]), char(data[at + 5])};
+    const bool isExplicit = s != Syntax::ImplicitLittle;
+    if (isExplicit && !isKnownType(vr))
+        return fail(Import::tr("element %1 has no valid value type").arg(tagText(group, number)));
+    const bool longForm = !isExplicit || isLongForm(vr);
+    const qint64 header = isExplicit && longForm ? 12 : 8;
+    if (end - at < header)
+        return fail(Import::tr("it ends inside element %1").arg(tagText(group, number)));
+    const quint32 length = !longForm ? word(at + 6, s) : longWord(at + (isExplicit ? 8 : 4), s);
+    const qint64 value = at + header;
+    const bool sequence = isExplicit ? vr[0] == 'S' && vr[1] == 'Q' : false;
+    const bool unknown = isExplicit && vr[0] == 'U' && vr[1] == 'N';
+    const Syntax inner = unknown ? Syntax::ImplicitLittle : s;
+    if (length == kUndefined) {
+        if (group == 0x7fe0 && number == 0x0010)
+            return fragments(value, end, s);
+        if (isExplicit && !sequence && !unknown)
+            return fail(Import::tr("element %1 has no length").arg(tagText(group, number)));
+        return items(value, end, inner, depth + 1, false);
+    }
+    if (qint64(length) > end - value)
+        return fail(Import::tr("element %1 claims %2 bytes where %3 remain")
+                        .arg(tagText(group, number))
+                        .arg(length)
+                        .arg(end - value));
+    noteSize(group, number, value, length, s, depth);
+    if (depth == 0 && group == 0x7fe0 && number == 0x0010) {
+        pixelOffset = value;
+        pixelLength = length;
+    }
+    const bool nested = sequence
+        || (!isExplicit && length >= 8 && word(value, s) == 0xfffe && word(value + 2, s) == 0xe000);
+    if (nested && items(value, value + length, inner, depth + 1, true) < 0)
+        return -1;
+    return value + length;
+}
+
+// The elements from `at` to `end`, or to an item's end mark.
+qint64 Walk::elements(qint64 at, qint64 end, Syntax s, int depth, bool untilDelimiter)
+{
+    while (at < end) {
+        if (end - at < 8)
+            return fail(Import::tr("it ends inside an element"));
+        const quint16 group = word(at, s);
+        if (group == 0xfffe) {
+            if (untilDelimiter && word(at + 2, s) == 0xe00d)
+                return at + 8;
+            return fail(Import::tr("an item mark stands where an element belongs"));
+        }
+        at = element(at, end, s, depth);
+        if (at < 0)
+            return -1;
+    }
+    return untilDelimiter ? fail(Import::tr("an item has no end")) : at;
+}
+
+// The items of a sequence: up to its end mark, or filling its length.
+qint64 Walk::items(qint64 at, qint64 end, Syntax s, int depth, bool defined)
+{
+    if (depth > kDeepest)
+        return fail(Import::tr("its sequences nest deeper than %1").arg(kDeepest));
+    while (at < end) {
+        if (end - at < 8)
+            break;
+        const quint16 group = word(at, s), number = word(at + 2, s);
+        const quint32 length = longWord(at + 4, s);
+        if (group == 0xfffe && number == 0xe0dd && !defined)
+            return at + 8;
+        if (group != 0xfffe || number != 0xe000)
+            return fail(Import::tr("a sequence holds something other than items"));
+        if (length == kUndefined) {
+            at = elements(at + 8, end, s, depth, true);
+        } else if (qint64(length) > end - at - 8) {
+            return fail(Import::tr("an item claims %1 bytes where %2 remain")
+                            .arg(length)
+                            .arg(end - at - 8));
+        } else {
+            if (elements(at + 8, at + 8 + length, s, depth, false) < 0)
+                return -1;
+            at += 8 + length;
+        }
+        if (at < 0)
+            return -1;
+    }
+    return defined && at == end ? at : fail(Import::tr("a sequence has no end"));
+}
+
+// The fragments of compressed pixel data, each within the file.
+qint64 Walk::fragments(qint64 at, qint64 end, Syntax s)
+{
+    bool first = true; // the table of frame offsets
+    while (end - at >= 8) {
+        const quint16 group = word(at, s), number = word(at + 2, s);
+        const quint32 length = longWord(at + 4, s);
+        if (group == 0xfffe && number == 0xe0dd)
+            return at + 8;
+        if (group != 0xfffe || number != 0xe000)
+            return fail(Import::tr("its compressed pixel data holds something other than "
+                                   "fragments"));
+        if (length == kUndefined || qint64(length) > end - at - 8)
+            return fail(Import::tr("a fragment of its compressed pixel data claims %1 bytes "
+                                   "where %2 remain")
+                            .arg(length)
+                            .arg(end - at - 8));
+        if (rle && !first && !runLengthFrame(at + 8, length))
+            return -1;
+        first = false;
+        at += 8 + length;
+    }
+    return fail(Import::tr("its compressed pixel data has no end"));
+}
+
+// A run-length frame: a header of at most 15 segments, each starting inside
+// the frame after the one before, and each segment's runs filling exactly one
+// plane of rows × columns bytes without reading past the segment. The
+// library's decoder trusts both.
+bool Walk::runLengthFrame(qint64 at, qint64 length)
+{
+    const auto bad = [&] {
+        fail(Import::tr("a run-length frame of its pixel data is damaged"));
+        return false;
+    };
+    if (length < 64)
+        return bad();
+    const quint32 segments = longWord(at, Syntax::ExplicitLittle);
+    if (segments < 1 || segments > 15)
+        return bad();
+    std::vector<qint64> starts;
+    for (quint32 i = 0; i < segments; ++i)
+        starts.push_back(longWord(at + 4 + 4 * i, Syntax::ExplicitLittle));
+    starts.push_back(length);
+    for (quint32 i = 0; i < segments; ++i)
+        if (starts[i] < 64 || starts[i] >= starts[i + 1])
+            return bad();
+    const qint64 plane = rows * columns;
+    for (quint32 i = 0; i < segments; ++i) {
+        qint64 made = 0;
+        for (qint64 p = at + starts[i], stop = at + starts[i + 1]; p < stop && made < plane;) {
+            const int n = qint8(data[p]);
+            const qint64 literal = n >= 0 ? n + 1 : 0;
+            if (n == -128) {
+                ++p;
+                continue;
+            }
+            if (p + 1 + (n >= 0 ? literal : 1) > stop)
+                return bad();
+            made += n >= 0 ? literal : 1 - n;
+            p += 1 + (n >= 0 ? literal : 1);
+        }
+        if (made != plane)
+            return bad();
+    }
+    return true;
+}
+
+// The transfer syntax the file meta group names, and where the data set starts.
+Syntax metaSyntax(Walk &walk, qint64 &at, bool &deflated, bool &raw)
+{
+    QByteArray syntax;
+    while (walk.size - at >= 8 && walk.word(at, Syntax::ExplicitLittle) == 0x0002) {
+        const qint64 next = walk.element(at, walk.size, Syntax::ExplicitLittle, 0);
+        if (next < 0)
+            return Syntax::ExplicitLittle;
+        if (walk.word(at + 2, Syntax::ExplicitLittle) == 0x0010 && next - at > 8)
+            syntax = QByteArray(reinterpret_cast<const char *>(walk.data + at + 8),
+                                qsizetype(next - at - 8));
+        at = next;
+    }
+    while (syntax.endsWith('\0') || syntax.endsWith(' '))
+        syntax.chop(1);
+    deflated = syntax == "1.2.840.10008.1.2.1.99";
+    walk.rle = syntax == "1.2.840.10008.1.2.5";
+    raw = syntax.isEmpty() || syntax == "1.2.840.10008.1.2" || syntax == "1.2.840.10008.1.2.1";
+    if (syntax == "1.2.840.10008.1.2")
+        return Syntax::ImplicitLittle;
+    return syntax == "1.2.840.10008.1.2.2" ? Syntax::ExplicitBig : Syntax::ExplicitLittle;
+}
+
+} // namespace
+
+DicomFileFacts inspectDicomBytes(QByteArrayView bytes)
+{
+    Walk walk;
+    walk.data = reinterpret_cast<const uchar *>(bytes.data());
+    walk.size = bytes.size();
+    qint64 at = 0;
+    Syntax syntax = Syntax::ImplicitLittle;
+    bool deflated = false, raw = true;
+    if (hasDicomMark(bytes)) {
+        at = 132;
+        syntax = metaSyntax(walk, at, deflated, raw);
+    } else if (walk.size >= 6 && walk.data[4] >= 'A' && walk.data[4] <= 'Z') {
+        syntax = Syntax::ExplicitLittle;
+    }
+    // The library stops the program on a file that ends with its file header.
+    if (walk.problem.isEmpty() && walk.size - at < 8)
+        walk.fail(Import::tr("it holds nothing after its file header"));
+    if (walk.problem.isEmpty() && !deflated)
+        walk.elements(at, walk.size, syntax, 0, false);
+    DicomFileFacts facts;
+    facts.problem = walk.problem;
+    if (raw && !deflated && syntax != Syntax::ExplicitBig) {
+        facts.pixelOffset = walk.pixelOffset;
+        facts.pixelLength = walk.pixelLength;
+    }
+    return facts;
+}
+
+DicomFileFacts inspectDicomFile(const QString &path)
+{
+    QFile file(path);
+    DicomFileFacts facts;
+    if (!file.open(QIODevice::ReadOnly))
+        facts.problem = Import::tr("it cannot be opened");
+    else if (file.size() == 0)
+        facts.problem = Import::tr("it is empty");
+    else if (const uchar *mapped = file.map(0, file.size()))
+        facts = inspectDicomBytes(QByteArrayView(mapped, file.size()));
+    else
+        facts = inspectDicomBytes(file.readAll());
+    return facts;
+}

@@ -1,0 +1,156 @@
+// The frames of a multi-frame file: each frame's plane position from its own
+// functional groups, the orientation, pixel measures and rescale from its own
+// groups or from the shared ones, else from the file's top level.
+
+#include "DicomFrames.h"
+#include "ImportTypes.h"
+
+#include <gdcmReader.h>
+#include <gdcmSequenceOfItems.h>
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace {
+
+const gdcm::Tag kPixelData(0x7fe0, 0x0010);
+const gdcm::Tag kShared(0x5200, 0x9229);
+const gdcm::Tag kPerFrame(0x5200, 0x9230);
+const gdcm::Tag kPlanePosition(0x0020, 0x9113);
+const gdcm::Tag kPlaneOrientation(0x0020, 0x9116);
+const gdcm::Tag kPixelMeasures(0x0028, 0x9110);
+const gdcm::Tag kValueTransform(0x0028, 0x9145);
+const gdcm::Tag kPosition(0x0020, 0x0032);
+const gdcm::Tag kOrientation(0x0020, 0x0037);
+const gdcm::Tag kPixelSpacing(0x0028, 0x0030);
+const gdcm::Tag kThickness(0x0018, 0x0050);
+const gdcm::Tag kBetween(0x0018, 0x0088);
+const gdcm::Tag kIntercept(0x0028, 0x1052);
+const gdcm::Tag kSlope(0x0028, 0x1053);
+const gdcm::Tag kRescaleType(0x0028, 0x1054);
+
+// The smallest a frame of encapsulated data can take: its item's header.
+constexpr qint64 kSmallestFrameBytes = 8;
+
+using ItemList = gdcm::SmartPointer<gdcm::SequenceOfItems>;
+
+ItemList sequence(const gdcm::DataSet &set, const gdcm::Tag &tag)
+{
+    if (!set.FindDataElement(tag))
+        return nullptr;
+    return set.GetDataElement(tag).GetValueAsSQ();
+}
+
+// The data set of item `index` (1-based) of a sequence, or null.
+const gdcm::DataSet *item(const ItemList &items, size_t index)
+{
+    if (!items || index < 1 || index > items->GetNumberOfItems())
+        return nullptr;
+    return &items->GetItem(index).GetNestedDataSet();
+}
+
+QString text(const gdcm::DataSet *set, const gdcm::Tag &tag)
+{
+    if (!set || !set->FindDataElement(tag))
+        return {};
+    const gdcm::ByteValue *value = set->GetDataElement(tag).GetByteValue();
+    if (!value || !value->GetPointer())
+        return {};
+    return QString::fromLatin1(value->GetPointer(), qsizetype(value->GetLength())).trimmed();
+}
+
+// The first item of macro `macro` in the frame's own groups, else the shared ones.
+const gdcm::DataSet *macroOf(const gdcm::DataSet *own, const gdcm::DataSet *shared,
+                             const gdcm::Tag &macro)
+{
+    if (own)
+        if (const gdcm::DataSet *found = item(sequence(*own, macro), 1))
+            return found;
+    return shared ? item(sequence(*shared, macro), 1) : nullptr;
+}
+
+template<size_t N> bool takeNumbers(const gdcm::DataSet *set, const gdcm::Tag &tag, double (&to)[N])
+{
+    const std::vector<double> v = dicomNumbers(text(set, tag), N);
+    if (v.empty())
+        return false;
+    std::copy(v.begin(), v.end(), to);
+    return true;
+}
+
+// A macro the file has must hold an item whose element gives `count`
+// numbers: the library stops the program on a file whose groups lack them.
+void requireWhole(const DicomFrame &f, const gdcm::DataSet *groups, const gdcm::Tag &macro,
+                  const gdcm::Tag &element, size_t count)
+{
+    if (!groups || !groups->FindDataElement(macro))
+        return;
+    const gdcm::DataSet *first = item(sequence(*groups, macro), 1);
+    if (!first || dicomNumbers(text(first, element), count).empty())
+        failImport(Import::tr("The functional groups of %1 are damaged.").arg(f.file));
+}
+
+void requireWholeGroups(const DicomFrame &f, const gdcm::DataSet *groups)
+{
+    requireWhole(f, groups, kPlanePosition, kPosition, 3);
+    requireWhole(f, groups, kPlaneOrientation, kOrientation, 6);
+    requireWhole(f, groups, kPixelMeasures, kPixelSpacing, 2);
+}
+
+void placeFrame(DicomFrame &f, const gdcm::DataSet *own, const gdcm::DataSet *shared)
+{
+    // Without a plane position of its own, a frame of several shares the
+    // file's one position, which places none of them.
+    if (const gdcm::DataSet *p = macroOf(own, shared, kPlanePosition))
+        f.hasPosition = takeNumbers(p, kPosition, f.position);
+    else if (f.frames > 1)
+        f.hasPosition = false;
+    if (const gdcm::DataSet *o = macroOf(own, shared, kPlaneOrientation))
+        f.hasOrientation = takeNumbers(o, kOrientation, f.orientation) || f.hasOrientation;
+    if (const gdcm::DataSet *m = macroOf(own, shared, kPixelMeasures)) {
+        f.hasPixelSpacing = takeNumbers(m, kPixelSpacing, f.pixelSpacing) || f.hasPixelSpacing;
+        double one[1];
+        if (takeNumbers(m, kThickness, one))
+            f.thickness = one[0];
+        if (takeNumbers(m, kBetween, one))
+            f.spacingBetween = one[0];
+    }
+    if (const gdcm::DataSet *t = macroOf(own, shared, kValueTransform)) {
+        double one[1];
+        if (takeNumbers(t, kSlope, one))
+            f.slope = one[0];
+        if (takeNumbers(t, kIntercept, one))
+            f.intercept = one[0];
+        if (const QString type = text(t, kRescaleType); !type.isEmpty())
+            f.rescaleType = type;
+    }
+}
+
+} // namespace
+
+void addMultiFrames(const DicomFrame &base, std::vector<DicomFrame> &out)
+{
+    if (base.frames < 1 || base.frames > base.fileBytes / kSmallestFrameBytes)
+        failImport(Import::tr("%1 says it holds %2 frames, more than its %3 bytes can hold.")
+                       .arg(base.file)
+                       .arg(base.frames)
+                       .arg(base.fileBytes));
+    gdcm::Reader reader;
+    reader.SetFileName(QFile::encodeName(base.file).constData());
+    if (!reader.ReadUpToTag(kPixelData))
+        failImport(Import::tr("The header of %1 cannot be read.").arg(base.file));
+    const gdcm::DataSet &set = reader.GetFile().GetDataSet();
+    const gdcm::DataSet *shared = item(sequence(set, kShared), 1);
+    const ItemList perFrame = sequence(set, kPerFrame);
+    if ((set.FindDataElement(kShared) && !shared) || (set.FindDataElement(kPerFrame) && !perFrame))
+        failImport(Import::tr("The functional groups of %1 are damaged.").arg(base.file));
+    requireWholeGroups(base, shared);
+    for (int i = 0; i < base.frames; ++i) {
+        DicomFrame f = base;
+        f.frame = i;
+        requireWholeGroups(base, item(perFrame, size_t(i) + 1));
+        placeFrame(f, item(perFrame, size_t(i) + 1), shared);
+        out.push_back(f);
+    }
+}

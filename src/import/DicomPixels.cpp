@@ -1,0 +1,383 @@
+// The pixels of a series: every size checked against the files before the
+// image is allocated, then each file decoded by the library and its frames
+// rescaled straight into their slices of the image.
+
+#include "DicomPixels.h"
+
+#include "ImportTypes.h"
+
+#include <gdcmImageReader.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <map>
+
+namespace {
+
+const gdcm::Tag kPixelData(0x7fe0, 0x0010);
+
+qint64 voxelCap = qint64(4) << 30;
+
+bool isWhole(double v)
+{
+    return std::isfinite(v) && v == std::floor(v);
+}
+
+// Shorts when every frame's rescale keeps whole numbers and the stored values
+// take at most 16 bits; floats otherwise. A value that still leaves the 16-bit
+// range (a signed 16-bit store with an intercept) sends the read back to floats.
+bool shortsFit(const std::vector<DicomFrame> &frames)
+{
+    return std::all_of(frames.begin(), frames.end(), [](const DicomFrame &f) {
+        return isWhole(f.slope) && isWhole(f.intercept) && f.bitsAllocated <= 16
+            && std::fabs(f.slope) <= 65535 && std::fabs(f.intercept) <= 65535;
+    });
+}
+
+// Thrown when a rescaled value does not fit in 16 bits.
+struct NeedsFloats
+{ };
+
+void requireSoundFrames(const std::vector<DicomFrame> &frames)
+{
+    const DicomFrame &first = frames.front();
+    for (const DicomFrame &f : frames) {
+        if (f.rows < 1 || f.columns < 1 || f.rows >= 65535 || f.columns >= 65535)
+            failImport(Import::tr("The image has %1 rows and %2 columns; both must be 1 to 65534.")
+                           .arg(f.rows)
+                           .arg(f.columns));
+        if (f.bitsAllocated != 8 && f.bitsAllocated != 16 && f.bitsAllocated != 32)
+            failImport(Import::tr("The image has %1 bits per value; 8, 16 and 32 are read.")
+                           .arg(f.bitsAllocated));
+        if (f.samples != 1)
+            failImport(Import::tr("The image has %1 values per pixel; only grey images are read.")
+                           .arg(f.samples));
+        if (f.rows != first.rows || f.columns != first.columns)
+            failImport(Import::tr("The images of the series differ in size."));
+        if (!std::isfinite(f.slope) || !std::isfinite(f.intercept) || f.slope == 0)
+            failImport(Import::tr("The rescale slope %1 and intercept %2 are not usable.")
+                           .arg(f.slope)
+                           .arg(f.intercept));
+    }
+}
+
+// The pixel bytes of a frame as its header declares them.
+qint64 frameBytes(const DicomFrame &f)
+{
+    return qint64(f.rows) * f.columns * (f.bitsAllocated / 8);
+}
+
+// Each uncompressed file must be at least as long as the pixels it declares,
+// and the whole image must stay under the cap: nothing is allocated on trust.
+void requireRoom(const SliceLayout &layout, bool shorts)
+{
+    const DicomFrame &first = layout.ordered.front();
+    const qint64 bytes = qint64(first.rows) * first.columns * layout.sliceCount * (shorts ? 2 : 4);
+    if (bytes > voxelCap)
+        failImport(Import::tr("The series would take %1 MB, more than the %2 MB an image may take.")
+                       .arg(bytes >> 20)
+                       .arg(voxelCap >> 20));
+    for (const DicomFrame &f : layout.ordered)
+        if (!f.compressed && f.fileBytes < frameBytes(f) * f.frames)
+            failImport(Import::tr("%1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels "
+                                  "need.")
+                           .arg(QFileInfo(f.file).fileName())
+                           .arg(f.fileBytes)
+                           .arg(f.frames)
+                           .arg(f.columns)
+                           .arg(f.rows));
+}
+
+template<class In> qint64 sample(const char *buffer, qint64 index)
+{
+    In v;
+    std::memcpy(&v, buffer + index * qint64(sizeof(In)), sizeof(In));
+    return qint64(v);
+}
+
+// How a stored value is read when fewer bits are stored than allocated: the
+// bits above are cleared, and a signed value's top stored bit extends its sign.
+struct StoredBits
+{
+    qint64 mask = 0; // 0: every allocated bit is stored
+    qint64 sign = 0;
+    qint64 clean(qint64 v) const
+    {
+        if (!mask)
+            return v;
+        v &= mask;
+        return sign && (v & sign) ? v - mask - 1 : v;
+    }
+};
+
+StoredBits storedBits(const DicomFrame &f)
+{
+    if (f.bitsStored <= 0 || f.bitsStored >= f.bitsAllocated)
+        return {};
+    const qint64 mask = (qint64(1) << f.bitsStored) - 1;
+    return {mask, f.pixelRepresentation ? qint64(1) << (f.bitsStored - 1) : 0};
+}
+
+// Rescales one decoded frame into its slice of the image; returns its lowest
+// value. The frame may lie in the slice's own memory: each value is read
+// before it is written.
+template<class In>
+double rescaleInto(const char *frame, qint64 count, const DicomFrame &f, float *slice)
+{
+    const StoredBits bits = storedBits(f);
+    double lowest = std::numeric_limits<double>::max();
+    for (qint64 i = 0; i < count; ++i) {
+        const double v = double(bits.clean(sample<In>(frame, i))) * f.slope + f.intercept;
+        slice[i] = float(v);
+        lowest = std::min(lowest, v);
+    }
+    return lowest;
+}
+
+template<class In>
+double rescaleInto(const char *frame, qint64 count, const DicomFrame &f, qint16 *slice)
+{
+    const StoredBits bits = storedBits(f);
+    const qint64 a = qint64(f.slope), b = qint64(f.intercept);
+    qint64 lowest = std::numeric_limits<qint16>::max();
+    for (qint64 i = 0; i < count; ++i) {
+        const qint64 v = bits.clean(sample<In>(frame, i)) * a + b;
+        if (v < std::numeric_limits<qint16>::min() || v > std::numeric_limits<qint16>::max())
+            throw NeedsFloats {};
+        slice[i] = qint16(v);
+        lowest = std::min(lowest, v);
+    }
+    return double(lowest);
+}
+
+template<class Out>
+double rescaleFrame(gdcm::PixelFormat::ScalarType type, const char *frame, qint64 count,
+                    const DicomFrame &f, Out *slice)
+{
+    switch (type) {
+    case gdcm::PixelFormat::UINT8:
+        return rescaleInto<quint8>(frame, count, f, slice);
+    case gdcm::PixelFormat::INT8:
+        return rescaleInto<qint8>(frame, count, f, slice);
+    case gdcm::PixelFormat::UINT16:
+        return rescaleInto<quint16>(frame, count, f, slice);
+    case gdcm::PixelFormat::INT16:
+        return rescaleInto<qint16>(frame, count, f, slice);
+    case gdcm::PixelFormat::UINT32:
+        return rescaleInto<quint32>(frame, count, f, slice);
+    case gdcm::PixelFormat::INT32:
+        return rescaleInto<qint32>(frame, count, f, slice);
+    default:
+        failImport(Import::tr("The pixel type %1 is not read.")
+                       .arg(QString::fromLatin1(gdcm::PixelFormat(type).GetScalarTypeAsString())));
+    }
+}
+
+// A decoded file must be the image its header promised while scanning.
+void requireAsScanned(const gdcm::Image &image, const DicomFrame &f)
+{
+    const unsigned frames = image.GetNumberOfDimensions() > 2 ? image.GetDimension(2) : 1;
+    const gdcm::PixelFormat &format = image.GetPixelFormat();
+    if (image.GetColumns() != unsigned(f.columns) || image.GetRows() != unsigned(f.rows)
+        || frames != unsigned(f.frames) || format.GetSamplesPerPixel() != 1
+        || format.GetPixelSize() != f.bitsAllocated / 8)
+        failImport(Import::tr("%1 describes its image in two different ways.")
+                       .arg(QFileInfo(f.file).fileName()));
+    if (image.GetBufferLength() != (unsigned long)(frameBytes(f) * f.frames))
+        failImport(Import::tr("%1 describes its image in two different ways.")
+                       .arg(QFileInfo(f.file).fileName()));
+}
+
+// The stored type of a frame as its header declares it.
+gdcm::PixelFormat::ScalarType storedType(const DicomFrame &f)
+{
+    const bool sign = f.pixelRepresentation != 0;
+    switch (f.bitsAllocated) {
+    case 8:
+        return sign ? gdcm::PixelFormat::INT8 : gdcm::PixelFormat::UINT8;
+    case 16:
+        return sign ? gdcm::PixelFormat::INT16 : gdcm::PixelFormat::UINT16;
+    default:
+        return sign ? gdcm::PixelFormat::INT32 : gdcm::PixelFormat::UINT32;
+    }
+}
+
+[[noreturn]] void failShortPixels(const DicomFrame &f, qint64 length)
+{
+    failImport(Import::tr("The pixel data of %1 holds %2 bytes, fewer than its %3 frames of "
+                          "%4 × %5 pixels of %6 bits need.")
+                   .arg(QFileInfo(f.file).fileName())
+                   .arg(length)
+                   .arg(f.frames)
+                   .arg(f.columns)
+                   .arg(f.rows)
+                   .arg(f.bitsAllocated));
+}
+
+// Uncompressed pixel data must hold every frame the header declares.
+void requireWholePixels(const gdcm::DataSet &set, const DicomFrame &f)
+{
+    if (!set.FindDataElement(kPixelData))
+        failImport(Import::tr("%1 holds no pixel data.").arg(QFileInfo(f.file).fileName()));
+    const gdcm::ByteValue *raw = set.GetDataElement(kPixelData).GetByteValue();
+    if (raw && qint64(raw->GetLength()) < frameBytes(f) * f.frames)
+        failShortPixels(f, qint64(raw->GetLength()));
+}
+
+// The frames of one file and the slices they go to.
+struct FileFrames
+{
+    std::vector<size_t> ordered; // indices into the layout's ordered frames
+};
+
+// Uncompressed little-endian frames read straight from the file into their
+// slices (through `buffer` when the stored and the image's value sizes
+// differ), with no copy held by the library.
+template<class Out>
+double readUncompressed(const SliceLayout &layout, const FileFrames &wanted,
+                        std::vector<char> &buffer, Out *volume)
+{
+    const DicomFrame &f = layout.ordered[wanted.ordered.front()];
+    const qint64 bytes = frameBytes(f), pixels = qint64(f.rows) * f.columns;
+    if (f.pixelLength < bytes * f.frames)
+        failShortPixels(f, f.pixelLength);
+    QFile file(f.file);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        failImport(
+            Import::tr("%1 cannot be read as a DICOM image.").arg(QFileInfo(f.file).fileName()));
+    double lowest = std::numeric_limits<double>::max();
+    for (size_t index : wanted.ordered) {
+        const DicomFrame &frame = layout.ordered[index];
+        Out *slice = volume + pixels * layout.slot[index];
+        char *target = reinterpret_cast<char *>(slice);
+        if (qint64(sizeof(Out)) * pixels != bytes) {
+            buffer.resize(size_t(bytes));
+            target = buffer.data();
+        }
+        if (!file.seek(f.pixelOffset + bytes * frame.frame) || file.read(target, bytes) != bytes)
+            failImport(Import::tr("%1 was shortened while it was read.")
+                           .arg(QFileInfo(f.file).fileName()));
+        lowest = std::min(lowest, rescaleFrame(storedType(frame), target, pixels, frame, slice));
+    }
+    return lowest;
+}
+
+template<class Out>
+double decodeFile(const SliceLayout &layout, const FileFrames &wanted, std::vector<char> &buffer,
+                  Out *volume)
+{
+    const DicomFrame &f = layout.ordered[wanted.ordered.front()];
+    if (f.pixelOffset >= 0)
+        return readUncompressed(layout, wanted, buffer, volume);
+    gdcm::ImageReader reader;
+    reader.SetFileName(QFile::encodeName(f.file).constData());
+    if (!reader.Read())
+        failImport(
+            Import::tr("%1 cannot be read as a DICOM image.").arg(QFileInfo(f.file).fileName()));
+    const gdcm::Image &image = reader.GetImage();
+    requireWholePixels(reader.GetFile().GetDataSet(), f);
+    requireAsScanned(image, f);
+    buffer.resize(size_t(image.GetBufferLength()));
+    if (!image.GetBuffer(buffer.data()))
+        failImport(Import::tr("The pixel data of %1 cannot be decoded.")
+                       .arg(QFileInfo(f.file).fileName()));
+    const qint64 pixels = qint64(f.rows) * f.columns;
+    double lowest = std::numeric_limits<double>::max();
+    for (size_t index : wanted.ordered) {
+        const DicomFrame &frame = layout.ordered[index];
+        lowest = std::min(lowest,
+                          rescaleFrame(image.GetPixelFormat().GetScalarType(),
+                                       buffer.data() + frameBytes(frame) * frame.frame, pixels,
+                                       frame, volume + pixels * layout.slot[index]));
+    }
+    return lowest;
+}
+
+// Decodes every file once, in order, and leaves the sliceCount of missing slices
+// at the lowest value decoded.
+template<class Out>
+void decodeAll(const SliceLayout &layout, Out *image, const std::function<void(double)> &progress)
+{
+    std::vector<FileFrames> files;
+    std::map<QString, size_t> fileIndex;
+    for (size_t k = 0; k < layout.ordered.size(); ++k) {
+        auto [it, added] = fileIndex.try_emplace(layout.ordered[k].file, files.size());
+        if (added)
+            files.push_back({});
+        files[it->second].ordered.push_back(k);
+    }
+    const qint64 pixels = qint64(layout.ordered.front().rows) * layout.ordered.front().columns;
+    std::vector<bool> filled(size_t(layout.sliceCount), false);
+    for (int s : layout.slot)
+        filled[size_t(s)] = true;
+    std::vector<char> buffer;
+    double lowest = std::numeric_limits<double>::max();
+    for (size_t i = 0; i < files.size(); ++i) {
+        lowest = std::min(lowest, decodeFile(layout, files[i], buffer, image));
+        if (progress)
+            progress(double(i + 1) / double(files.size()));
+    }
+    for (size_t s = 0; s < filled.size(); ++s)
+        if (!filled[s])
+            std::fill_n(image + pixels * qint64(s), pixels, Out(lowest));
+}
+
+QString unitOf(const DicomFrame &f, QStringList &warnings)
+{
+    if (f.modality == QLatin1String("CT"))
+        return QStringLiteral("HU");
+    if (!f.rescaleType.isEmpty() && f.rescaleType != QLatin1String("US"))
+        return f.rescaleType;
+    if (!f.units.isEmpty())
+        return f.units;
+    warnings << Import::tr("The images do not say the unit of their values.");
+    return {};
+}
+
+} // namespace
+
+qint64 dicomVoxelByteCap()
+{
+    return voxelCap;
+}
+
+void setDicomVoxelByteCap(qint64 bytes)
+{
+    voxelCap = bytes;
+}
+
+ImageVolume readSlices(const SliceLayout &layout, const std::function<void(double)> &progress)
+{
+    requireSoundFrames(layout.ordered);
+    bool shorts = shortsFit(layout.ordered);
+    requireRoom(layout, shorts);
+    const DicomFrame &first = layout.ordered.front();
+    ImageVolume image;
+    image.size[0] = first.columns;
+    image.size[1] = first.rows;
+    image.size[2] = layout.sliceCount;
+    image.toWorld = layout.toWorld;
+    image.modality = first.modality;
+    image.description =
+        first.description.isEmpty() ? QFileInfo(first.file).fileName() : first.description;
+    image.warnings = layout.warnings;
+    image.unit = unitOf(first, image.warnings);
+    if (shorts) {
+        try {
+            image.shorts.resize(size_t(image.voxelCount()));
+            decodeAll(layout, image.shorts.data(), progress);
+            return image;
+        } catch (const NeedsFloats &) {
+            std::vector<qint16>().swap(image.shorts);
+            requireRoom(layout, false);
+        }
+    }
+    image.floats.resize(size_t(image.voxelCount()));
+    decodeAll(layout, image.floats.data(), progress);
+    return image;
+}

@@ -1,0 +1,68 @@
+// The DICOM reader's entry points: the series a path holds, and one of them
+// read into an image.
+
+#include "DicomSeries.h"
+
+#include "DicomFrames.h"
+#include "DicomPixels.h"
+#include "ImportTypes.h"
+
+#include <algorithm>
+
+namespace {
+
+const DicomGroup &chosen(const std::vector<DicomGroup> &groups, const QString &choice,
+                         QStringList &warnings)
+{
+    if (choice.isEmpty()) {
+        if (groups.size() == 1)
+            return groups.front();
+        const auto most = std::max_element(groups.begin(), groups.end(), [](auto &a, auto &b) {
+            return a.info.slices < b.info.slices;
+        });
+        warnings << Import::tr("The path holds %1 series; series %2 (%3), of the most slices, was "
+                               "read.")
+                        .arg(groups.size())
+                        .arg(most - groups.begin() + 1)
+                        .arg(most->info.uid);
+        return *most;
+    }
+    bool isNumber = false;
+    const int number = choice.toInt(&isNumber);
+    if (isNumber) {
+        if (number < 1 || number > int(groups.size()))
+            failImport(Import::tr("There is no series %1; the path holds %2 series.")
+                           .arg(number)
+                           .arg(groups.size()));
+        return groups[size_t(number - 1)];
+    }
+    for (const DicomGroup &g : groups)
+        if (g.info.uid == choice)
+            return g;
+    failImport(Import::tr("No series of the path has the UID %1.").arg(choice));
+}
+
+} // namespace
+
+std::vector<DicomSeriesInfo> scanDicom(const QString &path)
+{
+    std::vector<DicomSeriesInfo> list;
+    for (const DicomGroup &g : scanDicomGroups(path))
+        list.push_back(g.info);
+    return list;
+}
+
+ImageVolume readDicomSeries(const QString &path, const QString &choice)
+{
+    QStringList warnings;
+    const std::vector<DicomGroup> groups = scanDicomGroups(path, &warnings);
+    const DicomGroup &group = chosen(groups, choice, warnings);
+    ImageVolume image = readSlices(layOutSlices(group.frames));
+    image.warnings = warnings + image.warnings;
+    return image;
+}
+
+bool hasDicomMark(QByteArrayView head)
+{
+    return head.size() >= 132 && head.sliced(128, 4) == QByteArrayView("DICM");
+}

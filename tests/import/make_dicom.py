@@ -1,0 +1,346 @@
+#!/usr/bin/python3
+"""Writes DICOM series of known values and geometry for the reader's tests.
+
+    make_dicom.py OUT_DIR            the test cases, one folder each, and a line
+                                     of JSON per case on standard output
+    make_dicom.py --seeds OUT_DIR    small fuzz seeds: uncompressed, RLE, broken
+
+Every value follows one pattern in the generating grid's indices (a, b, c):
+column a, row b, slice c in position order:
+    value = 10 a - 3 b + 100 c - 1000
+and the JSON gives the grid's map from (a, b, c) to left-posterior-superior
+millimetres, so a test can check any voxel of what it reads at its world
+position.
+"""
+
+import json
+import math
+import os
+import random
+import shutil
+import struct
+import sys
+
+import numpy as np
+import pydicom
+from pydicom.dataset import Dataset, FileDataset, FileMetaDataset
+from pydicom.sequence import Sequence
+from pydicom.uid import (ExplicitVRLittleEndian, RLELossless, generate_uid,
+                         CTImageStorage)
+
+ENHANCED_CT = "1.2.840.10008.5.1.4.1.1.2.1"
+
+
+def pattern(cols, rows, c):
+    a = np.arange(cols)[None, :]
+    b = np.arange(rows)[:, None]
+    return 10 * a - 3 * b + 100 * c - 1000
+
+
+def base_dataset(path, sop_class=CTImageStorage):
+    meta = FileMetaDataset()
+    meta.MediaStorageSOPClassUID = sop_class
+    meta.MediaStorageSOPInstanceUID = generate_uid()
+    meta.TransferSyntaxUID = ExplicitVRLittleEndian
+    ds = FileDataset(path, {}, file_meta=meta, preamble=b"\0" * 128)
+    ds.is_little_endian = True
+    ds.is_implicit_VR = False
+    ds.SOPClassUID = sop_class
+    ds.SOPInstanceUID = meta.MediaStorageSOPInstanceUID
+    ds.PatientName = "Test^Patient"
+    ds.PatientID = "T1"
+    ds.StudyDate = "20260101"
+    ds.StudyInstanceUID = "1.2.826.0.1.3680043.8.498.1"
+    return ds
+
+
+def pixel_fields(ds, rows, cols, signed):
+    ds.Rows, ds.Columns = rows, cols
+    ds.SamplesPerPixel = 1
+    ds.PhotometricInterpretation = "MONOCHROME2"
+    ds.BitsAllocated, ds.BitsStored, ds.HighBit = 16, 12 if not signed else 16, 11 if not signed else 15
+    ds.PixelRepresentation = 1 if signed else 0
+
+
+def stored_of(values, slope, intercept, signed):
+    stored = np.round((values - intercept) / slope).astype(np.int64)
+    assert np.all(stored * slope + intercept == values)
+    return stored.astype(np.int16 if signed else np.uint16)
+
+
+class Series:
+    """A series on a regular grid: origin, row and column directions, pixel
+    spacing (between rows, between columns) and the step between slices."""
+
+    def __init__(self, cols=6, rows=5, slices=8, spacing=(0.8, 0.7), step=None,
+                 row=(1, 0, 0), col=(0, 1, 0), origin=(-20.0, -30.0, 40.0),
+                 slope=1.0, intercept=-1024.0, modality="CT", uid=None, signed=False,
+                 description="test series"):
+        self.cols, self.rows, self.slices = cols, rows, slices
+        self.spacing = spacing
+        self.row, self.col = np.array(row, float), np.array(col, float)
+        normal = np.cross(self.row, self.col)
+        self.step = np.array(step, float) if step is not None else normal * 2.5
+        self.origin = np.array(origin, float)
+        self.slope, self.intercept = slope, intercept
+        self.modality, self.signed = modality, signed
+        self.uid = uid or generate_uid()
+        self.description = description
+
+    def position(self, c):
+        return self.origin + c * self.step
+
+    def affine(self):
+        """The grid's map from (a, b, c, 1) to millimetres, three rows of four."""
+        columns = [self.row * self.spacing[1], self.col * self.spacing[0], self.step, self.origin]
+        return [[float(columns[k][r]) for k in range(4)] for r in range(3)]
+
+    def slice_dataset(self, path, c, instance):
+        ds = base_dataset(path)
+        ds.Modality = self.modality
+        ds.SeriesInstanceUID = self.uid
+        ds.SeriesDescription = self.description
+        ds.ImageType = ["ORIGINAL", "PRIMARY", "AXIAL"]
+        ds.InstanceNumber = instance
+        ds.ImagePositionPatient = [f"{v:.6f}" for v in self.position(c)]
+        ds.ImageOrientationPatient = [f"{v:.8f}" for v in list(self.row) + list(self.col)]
+        ds.PixelSpacing = [f"{v:g}" for v in self.spacing]
+        ds.SliceThickness = "2.5"
+        ds.RescaleSlope = f"{self.slope:g}"
+        ds.RescaleIntercept = f"{self.intercept:g}"
+        pixel_fields(ds, self.rows, self.cols, self.signed)
+        values = pattern(self.cols, self.rows, c)
+        ds.PixelData = stored_of(values, self.slope, self.intercept, self.signed).tobytes()
+        return ds
+
+    def write(self, folder, slices=None, names=None, instances=None):
+        os.makedirs(folder, exist_ok=True)
+        slices = list(range(self.slices)) if slices is None else slices
+        names = names or ["s%03d.dcm" % c for c in slices]
+        instances = instances or [c + 1 for c in slices]
+        for c, name, instance in zip(slices, names, instances):
+            path = os.path.join(folder, name)
+            self.slice_dataset(path, c, instance).save_as(path, write_like_original=False)
+
+    def case(self, name, missing=(), unit="HU", shorts=True, **extra):
+        record = {"case": name, "size": [self.cols, self.rows, self.slices],
+                  "affine": self.affine(), "missing": list(missing), "unit": unit,
+                  "shorts": shorts}
+        record.update(extra)
+        print(json.dumps(record))
+
+
+def oblique_axes():
+    """Row and column directions turned 30 degrees about z, then 20 about x."""
+    t, u = math.radians(30), math.radians(20)
+    rz = np.array([[math.cos(t), -math.sin(t), 0], [math.sin(t), math.cos(t), 0], [0, 0, 1]])
+    rx = np.array([[1, 0, 0], [0, math.cos(u), -math.sin(u)], [0, math.sin(u), math.cos(u)]])
+    m = rx @ rz
+    return m[:, 0], m[:, 1]
+
+
+def write_localizers(series, folder):
+    """A localizer of the series (coronal, marked so) and a lone coronal image."""
+    scout = Series(cols=series.cols, rows=series.rows, slices=1, row=(1, 0, 0),
+                   col=(0, 0, -1), uid=series.uid)
+    ds = scout.slice_dataset(os.path.join(folder, "scout.dcm"), 0, 99)
+    ds.ImageType = ["ORIGINAL", "PRIMARY", "LOCALIZER"]
+    ds.save_as(os.path.join(folder, "scout.dcm"), write_like_original=False)
+    lone = Series(cols=series.cols, rows=series.rows, slices=1, row=(0, 1, 0),
+                  col=(0, 0, -1), uid=series.uid)
+    lone.write(folder, slices=[0], names=["lone.dcm"], instances=[98])
+
+
+def write_multiframe(series, path, order):
+    """One enhanced CT file: frames in `order`, each placed by its own position."""
+    ds = base_dataset(path, ENHANCED_CT)
+    ds.Modality = "CT"
+    ds.SeriesInstanceUID = series.uid
+    ds.SeriesDescription = series.description
+    ds.ImageType = ["ORIGINAL", "PRIMARY", "AXIAL", "NONE"]
+    ds.NumberOfFrames = len(order)
+    pixel_fields(ds, series.rows, series.cols, series.signed)
+    shared = Dataset()
+    orientation = Dataset()
+    orientation.ImageOrientationPatient = [f"{v:.8f}" for v in list(series.row) + list(series.col)]
+    measures = Dataset()
+    measures.PixelSpacing = [f"{v:g}" for v in series.spacing]
+    measures.SliceThickness = "2.5"
+    transform = Dataset()
+    transform.RescaleSlope = f"{series.slope:g}"
+    transform.RescaleIntercept = f"{series.intercept:g}"
+    transform.RescaleType = "HU"
+    shared.PlaneOrientationSequence = Sequence([orientation])
+    shared.PixelMeasuresSequence = Sequence([measures])
+    shared.PixelValueTransformationSequence = Sequence([transform])
+    ds.SharedFunctionalGroupsSequence = Sequence([shared])
+    frames, data = [], []
+    for c in order:
+        item, place = Dataset(), Dataset()
+        place.ImagePositionPatient = [f"{v:.6f}" for v in series.position(c)]
+        item.PlanePositionSequence = Sequence([place])
+        frames.append(item)
+        values = pattern(series.cols, series.rows, c)
+        data.append(stored_of(values, series.slope, series.intercept, series.signed).tobytes())
+    ds.PerFrameFunctionalGroupsSequence = Sequence(frames)
+    ds.PixelData = b"".join(data)
+    ds.save_as(path, write_like_original=False)
+
+
+def write_cases(out):
+    random.seed(7)
+    # Shuffled file names, instance numbers in reverse, and two images that
+    # are not slices of the series: a localizer and a lone image across it.
+    s = Series(cols=6, rows=5, slices=8)
+    names = ["f%02d.dcm" % n for n in random.sample(range(40), 8)]
+    s.write(os.path.join(out, "shuffled"), names=names, instances=[8 - c for c in range(8)])
+    write_localizers(s, os.path.join(out, "shuffled"))
+    s.case("shuffled")
+
+    s = Series(slices=8)
+    s.write(os.path.join(out, "missing"), slices=[0, 1, 2, 4, 5, 6, 7])
+    s.case("missing", missing=[3])
+
+    s = Series(slices=6)
+    s.write(os.path.join(out, "duplicate"))
+    s.write(os.path.join(out, "duplicate"), slices=[2], names=["again.dcm"], instances=[40])
+    s.case("duplicate")
+
+    s = Series(slices=7, step=(0.0, 0.35, 2.0))
+    s.write(os.path.join(out, "tilt"))
+    s.case("tilt")
+
+    # A negative whole slope still keeps the values in 16 bits.
+    s = Series(cols=7, rows=4, slices=5, spacing=(0.5, 0.9), step=(0, 0, 3.7), slope=-1.0,
+               intercept=3000.0)
+    s.write(os.path.join(out, "anisotropic"))
+    s.case("anisotropic")
+
+    row, col = oblique_axes()
+    s = Series(slices=6, row=row, col=col, step=np.cross(row, col) * 1.25)
+    s.write(os.path.join(out, "oblique"))
+    s.case("oblique")
+
+    s = Series(slices=4, slope=0.5, intercept=-1000.0, signed=True)
+    s.write(os.path.join(out, "rescale"))
+    s.case("rescale", shorts=False)
+
+    s = Series(slices=5, modality="MR")
+    s.write(os.path.join(out, "mr"))
+    s.case("mr", unit="")
+
+    s = Series(cols=5, rows=4, slices=6)
+    os.makedirs(os.path.join(out, "multiframe"), exist_ok=True)
+    write_multiframe(s, os.path.join(out, "multiframe", "frames.dcm"), [3, 0, 5, 1, 4, 2])
+    s.case("multiframe")
+
+    s = Series(slices=1)
+    s.write(os.path.join(out, "one"))
+    s.case("one")
+
+    first = Series(cols=4, rows=3, slices=3, description="small")
+    second = Series(cols=6, rows=5, slices=5, description="large", origin=(0, 0, 0))
+    first.write(os.path.join(out, "two", "a"))
+    second.write(os.path.join(out, "two", "b"))
+    first.case("two_first", uid=first.uid)
+    second.case("two_second", uid=second.uid)
+
+    write_bad(os.path.join(out, "bad"))
+    copy_pydicom(os.path.join(out, "pydicom"))
+
+
+def small_slice(path, rows=4, cols=5):
+    s = Series(cols=cols, rows=rows, slices=1)
+    return s.slice_dataset(path, 0, 1)
+
+
+def write_bad(folder):
+    """Files each refused for one reason."""
+    os.makedirs(folder, exist_ok=True)
+    save = lambda ds, name: ds.save_as(os.path.join(folder, name), write_like_original=False)
+
+    ds = small_slice("x", rows=64, cols=64)
+    ds.PixelData = b"\0" * 100
+    ds.add_new(0xFFFCFFFC, "OB", b"\0" * 9000)  # padding keeps the file long enough
+    save(ds, "short_pixels.dcm")
+
+    ds = small_slice("x")
+    ds.Rows = 0
+    save(ds, "rows_zero.dcm")
+
+    ds = small_slice("x")
+    ds.Rows, ds.Columns = 65535, 65535
+    save(ds, "rows_65535.dcm")
+
+    ds = small_slice("x")
+    ds.BitsAllocated, ds.BitsStored, ds.HighBit = 12, 12, 11
+    save(ds, "bits_12.dcm")
+
+    ds = small_slice("x")
+    ds.Rows, ds.Columns = 60000, 60000
+    save(ds, "too_large.dcm")
+
+    ds = small_slice("x", rows=100, cols=100)
+    ds.PixelData = ds.PixelData[:2000]
+    save(ds, "short_file.dcm")
+
+    with open(os.path.join(folder, "garbage.dcm"), "wb") as f:
+        f.write(b"\0" * 128 + b"DICM" + bytes(random.Random(3).randrange(256) for _ in range(300)))
+
+    write_rle(os.path.join(folder, "lying_fragment.dcm"), lie=True)
+
+    # An element before the pixels claims 2 GiB.
+    ds = small_slice("x")
+    ds.add_new(0x00091010, "OB", b"abcd")
+    save(ds, "lying_element.dcm")
+    lie_at(os.path.join(folder, "lying_element.dcm"), b"\x09\x00\x10\x10OB")
+
+
+def lie_at(path, header):
+    """Sets the 4-byte length of the element whose header starts so to 2 GiB."""
+    data = bytearray(open(path, "rb").read())
+    struct.pack_into("<I", data, data.index(header) + 8, 0x7FFFFF00)
+    open(path, "wb").write(bytes(data))
+
+
+def write_rle(path, lie=False):
+    ds = small_slice(path, rows=8, cols=8)
+    ds.compress(RLELossless)
+    ds.save_as(path, write_like_original=False)
+    if lie:
+        # The first data fragment claims far more bytes than the file holds.
+        data = bytearray(open(path, "rb").read())
+        at = data.index(b"\xe0\x7f\x10\x00")
+        items = [i for i in range(at, len(data) - 8) if data[i:i + 4] == b"\xfe\xff\x00\xe0"]
+        struct.pack_into("<I", data, items[1] + 4, 0x7FFFFF00)
+        open(path, "wb").write(bytes(data))
+
+
+def copy_pydicom(folder):
+    """pydicom's own files: one MR image in six encodings and a CT image."""
+    from pydicom.data import get_testdata_file
+    os.makedirs(folder, exist_ok=True)
+    for name in ["MR_small.dcm", "MR_small_implicit.dcm", "MR_small_bigendian.dcm",
+                 "MR_small_RLE.dcm", "MR_small_jpeg_ls_lossless.dcm",
+                 "MR_small_jp2klossless.dcm", "CT_small.dcm"]:
+        shutil.copy(get_testdata_file(name), os.path.join(folder, name))
+    ct = pydicom.dcmread(get_testdata_file("CT_small.dcm"))
+    hu = ct.pixel_array.astype(np.float64) * float(ct.RescaleSlope) + float(ct.RescaleIntercept)
+    print(json.dumps({"case": "ct_small", "first": float(hu[0, 0]), "sum": float(hu.sum()),
+                      "min": float(hu.min()), "max": float(hu.max())}))
+
+
+def write_seeds(out):
+    os.makedirs(out, exist_ok=True)
+    small_slice(os.path.join(out, "tiny.dcm"), 3, 2).save_as(
+        os.path.join(out, "tiny.dcm"), write_like_original=False)
+    write_rle(os.path.join(out, "rle.dcm"))
+    write_multiframe(Series(cols=3, rows=2, slices=3), os.path.join(out, "frames.dcm"), [2, 0, 1])
+    write_rle(os.path.join(out, "broken.dcm"), lie=True)
+
+
+if __name__ == "__main__":
+    if sys.argv[1] == "--seeds":
+        write_seeds(sys.argv[2])
+    else:
+        write_cases(sys.argv[1])

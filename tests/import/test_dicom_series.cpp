@@ -1,0 +1,324 @@
+// DICOM series written by pydicom with a known pattern of values, and
+// pydicom's own files: slices land where their positions put them, in our
+// patient frame, and every encoding of one image decodes to the same values.
+
+#include "import/DicomSeries.h"
+#include "import/ImportTypes.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+
+class TestDicomSeries : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void seriesFollowPattern_data();
+    void seriesFollowPattern();
+    void scanListsSeries();
+    void encodingsAgree();
+    void badInputsRefused_data();
+    void badInputsRefused();
+
+private:
+    QString path(const QString &name) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+    bool written = false;
+    QMap<QString, QJsonObject> cases;
+};
+
+void TestDicomSeries::initTestCase()
+{
+    const QString python = qEnvironmentVariable("TESSARON_PYTHON");
+    if (python.isEmpty() || QProcess::execute(python, {"-c", "import pydicom, numpy"}) != 0) {
+        qWarning("no pydicom for the system Python: DICOM series skipped");
+        return;
+    }
+    QProcess writer;
+    writer.start(python, {qEnvironmentVariable("TESSARON_DICOM_WRITER"), dir.path()});
+    QVERIFY(writer.waitForFinished(120'000));
+    QVERIFY2(writer.exitCode() == 0, writer.readAllStandardError().constData());
+    for (const QByteArray &line : writer.readAllStandardOutput().split('\n'))
+        if (!line.isEmpty()) {
+            const QJsonObject record = QJsonDocument::fromJson(line).object();
+            cases.insert(record["case"].toString(), record);
+        }
+    written = true;
+}
+
+namespace {
+
+// The generating grid's map to left-posterior-superior millimetres, as an
+// affine of ours.
+Affine gridOf(const QJsonObject &record)
+{
+    Affine a;
+    const QJsonArray rows = record["affine"].toArray();
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c)
+            a.m[r][c] = rows[r].toArray()[c].toDouble();
+    return a;
+}
+
+double pattern(double a, double b, double c)
+{
+    return 10 * a - 3 * b + 100 * c - 1000;
+}
+
+} // namespace
+
+void TestDicomSeries::seriesFollowPattern_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<QString>("warning"); // a part of the one warning expected, or none
+
+    QTest::newRow("names shuffled, instances reversed, localizers") << "shuffled"
+                                                                    << "shuffled"
+                                                                    << ""
+                                                                    << "";
+    QTest::newRow("a missing slice") << "missing"
+                                     << "missing"
+                                     << ""
+                                     << "missing from the series";
+    QTest::newRow("two slices at one position") << "duplicate"
+                                                << "duplicate"
+                                                << ""
+                                                << "at the position of another";
+    QTest::newRow("a gantry tilt") << "tilt"
+                                   << "tilt"
+                                   << ""
+                                   << "tilted by 9.93°";
+    QTest::newRow("anisotropic") << "anisotropic"
+                                 << "anisotropic"
+                                 << ""
+                                 << "";
+    QTest::newRow("oblique") << "oblique"
+                             << "oblique"
+                             << ""
+                             << "";
+    QTest::newRow("fractional rescale") << "rescale"
+                                        << "rescale"
+                                        << ""
+                                        << "";
+    QTest::newRow("MR without a unit") << "mr"
+                                       << "mr"
+                                       << ""
+                                       << "do not say the unit";
+    QTest::newRow("multi-frame") << "multiframe/frames.dcm"
+                                 << "multiframe"
+                                 << ""
+                                 << "";
+    QTest::newRow("one slice") << "one"
+                               << "one"
+                               << ""
+                               << "single slice";
+    QTest::newRow("two series: number 1") << "two"
+                                          << "two_first"
+                                          << "1"
+                                          << "";
+    QTest::newRow("two series: by UID") << "two"
+                                        << "two_second"
+                                        << "uid"
+                                        << "";
+    QTest::newRow("two series: most slices") << "two"
+                                             << "two_second"
+                                             << ""
+                                             << "holds 2 series";
+}
+
+// Every voxel's world position, taken back into the generating grid, lands on
+// a whole index whose pattern value the voxel holds; missing slices hold the
+// lowest value.
+void TestDicomSeries::seriesFollowPattern()
+{
+    if (!written)
+        QSKIP("no pydicom");
+    QFETCH(QString, folder);
+    QFETCH(QString, record);
+    QFETCH(QString, choice);
+    QFETCH(QString, warning);
+    const QJsonObject expected = cases.value(record);
+    if (choice == "uid")
+        choice = expected["uid"].toString();
+    ImageVolume image;
+    try {
+        image = readDicomSeries(path(folder), choice);
+    } catch (const ImportFailure &failure) {
+        QFAIL(qPrintable(failure.message));
+    }
+    const QJsonArray size = expected["size"].toArray();
+    for (int a = 0; a < 3; ++a)
+        QCOMPARE(image.size[a], size[a].toInteger());
+    QCOMPARE(image.shorts.empty(), !expected["shorts"].toBool());
+    QCOMPARE(image.unit, expected["unit"].toString());
+    if (warning.isEmpty())
+        QVERIFY2(image.warnings.isEmpty(), qPrintable(image.warnings.join('\n')));
+    else
+        QVERIFY2(image.warnings.size() >= 1 && image.warnings.join('\n').contains(warning),
+                 qPrintable(image.warnings.join('\n')));
+
+    const Affine toGrid = gridOf(expected).inverse();
+    QList<int> missing;
+    for (const QJsonValue v : expected["missing"].toArray())
+        missing << v.toInt();
+    const double lowest = pattern(0, double(size[1].toInt() - 1), 0);
+    for (qint64 k = 0; k < image.size[2]; ++k)
+        for (qint64 j = 0; j < image.size[1]; ++j)
+            for (qint64 i = 0; i < image.size[0]; ++i) {
+                double world[3], grid[3];
+                image.toWorld.apply(double(i), double(j), double(k), world);
+                toGrid.apply(-world[0], -world[1], world[2], grid); // ours to LPS
+                for (double g : grid)
+                    QVERIFY2(
+                        std::fabs(g - std::round(g)) < 1e-3,
+                        qPrintable(QString("voxel %1 %2 %3 off the grid").arg(i).arg(j).arg(k)));
+                const double want = missing.contains(int(std::lround(grid[2])))
+                    ? lowest
+                    : pattern(std::round(grid[0]), std::round(grid[1]), std::round(grid[2]));
+                if (image.at(i, j, k) != float(want))
+                    QFAIL(qPrintable(QString("voxel %1 %2 %3 holds %4, not %5")
+                                         .arg(i)
+                                         .arg(j)
+                                         .arg(k)
+                                         .arg(image.at(i, j, k))
+                                         .arg(want)));
+            }
+    // Index axes follow the grid's own: columns, rows, slices in position order.
+    const Affine grid = gridOf(expected);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c)
+            QVERIFY(std::fabs(image.toWorld.m[r][c] - (r < 2 ? -1 : 1) * grid.m[r][c]) < 1e-4);
+}
+
+// The scan lists every series with what a chooser shows, localizers left
+// out; a choice the path does not hold is refused.
+void TestDicomSeries::scanListsSeries()
+{
+    if (!written)
+        QSKIP("no pydicom");
+    const std::vector<DicomSeriesInfo> two = scanDicom(path("two"));
+    QCOMPARE(two.size(), size_t(2));
+    QCOMPARE(two[0].uid, cases["two_first"]["uid"].toString());
+    QCOMPARE(two[0].slices, 3);
+    QCOMPARE(two[0].rows, 3);
+    QCOMPARE(two[0].columns, 4);
+    QCOMPARE(two[0].description, QString("small"));
+    QCOMPARE(two[0].patient, QString("Test Patient"));
+    QCOMPARE(two[0].date, QString("20260101"));
+    QCOMPARE(two[0].modality, QString("CT"));
+    QCOMPARE(two[1].slices, 5);
+
+    const std::vector<DicomSeriesInfo> one = scanDicom(path("shuffled"));
+    QCOMPARE(one.size(), size_t(1));
+    QCOMPARE(one[0].slices, 8);
+
+    for (const QString choice : {"3", "0", "1.2.3.4"}) {
+        try {
+            readDicomSeries(path("two"), choice);
+            QFAIL(qPrintable("series " + choice + " was read"));
+        } catch (const ImportFailure &failure) {
+            QVERIFY(failure.message.contains(choice));
+        }
+    }
+    QVERIFY(hasDicomMark(QByteArray(128, '\0') + "DICM"));
+    QVERIFY(!hasDicomMark(QByteArray(127, '\0') + "DICM"));
+    QVERIFY(!hasDicomMark(QByteArray(128, '\0') + "DICN"));
+}
+
+// One MR image in six transfer syntaxes decodes to the same values and
+// place; a CT image gives Hounsfield units through its rescale.
+void TestDicomSeries::encodingsAgree()
+{
+    if (!written)
+        QSKIP("no pydicom");
+    const ImageVolume plain = readDicomSeries(path("pydicom/MR_small.dcm"));
+    QCOMPARE(plain.size[0], 64);
+    QCOMPARE(plain.modality, QString("MR"));
+    for (const QString name :
+         {"MR_small_implicit.dcm", "MR_small_bigendian.dcm", "MR_small_RLE.dcm",
+          "MR_small_jpeg_ls_lossless.dcm", "MR_small_jp2klossless.dcm"}) {
+        const ImageVolume other = readDicomSeries(path("pydicom/" + name));
+        QVERIFY2(other.shorts == plain.shorts && other.floats == plain.floats, qPrintable(name));
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 4; ++c)
+                QCOMPARE(other.toWorld.m[r][c], plain.toWorld.m[r][c]);
+    }
+    const ImageVolume ct = readDicomSeries(path("pydicom/CT_small.dcm"));
+    const QJsonObject want = cases["ct_small"];
+    QCOMPARE(ct.unit, QString("HU"));
+    QVERIFY(!ct.shorts.empty());
+    QCOMPARE(ct.at(0, 0, 0), float(want["first"].toDouble()));
+    double sum = 0, low = 1e9, high = -1e9;
+    for (qint64 v = 0; v < ct.voxelCount(); ++v) {
+        sum += ct.value(v);
+        low = std::min(low, double(ct.value(v)));
+        high = std::max(high, double(ct.value(v)));
+    }
+    QCOMPARE(sum, want["sum"].toDouble());
+    QCOMPARE(low, want["min"].toDouble());
+    QCOMPARE(high, want["max"].toDouble());
+    // The first voxel's centre is its position, x and y turned to our frame.
+    QCOMPARE(ct.toWorld.m[0][3], 158.135803);
+    QCOMPARE(ct.toWorld.m[1][3], 179.035797);
+    QCOMPARE(ct.toWorld.m[2][3], -75.699997);
+}
+
+void TestDicomSeries::badInputsRefused_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("message"); // a pattern the failure's text matches
+
+    QTest::newRow("pixel data short") << "short_pixels.dcm"
+                                      << "pixel data of short_pixels.dcm holds 100 bytes";
+    QTest::newRow("file short") << "short_file.dcm"
+                                << "^short_file.dcm holds \\d+ bytes, fewer than its 1 frames";
+    QTest::newRow("no rows") << "rows_zero.dcm"
+                             << "has 0 rows";
+    QTest::newRow("65535 rows") << "rows_65535.dcm"
+                                << "has 65535 rows";
+    QTest::newRow("12 bits allocated") << "bits_12.dcm"
+                                       << "12 bits per value";
+    QTest::newRow("beyond the cap") << "too_large.dcm"
+                                    << "more than the 4096 MB";
+    QTest::newRow("garbage after the mark") << "garbage.dcm"
+                                            << "garbage.dcm is damaged: element";
+    QTest::newRow("a fragment that lies")
+        << "lying_fragment.dcm"
+        << "lying_fragment.dcm is damaged: a fragment of its compressed pixel data claims "
+           "2147483392 bytes";
+    QTest::newRow("an element that lies") << "lying_element.dcm"
+                                          << "element \\(0009,1010\\) claims 2147483392 bytes";
+    QTest::newRow("nothing there") << "absent.dcm"
+                                   << "does not exist";
+}
+
+void TestDicomSeries::badInputsRefused()
+{
+    if (!written)
+        QSKIP("no pydicom");
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    try {
+        const ImageVolume image = readDicomSeries(path("bad/" + file));
+        QFAIL(qPrintable(QString("read as %1 × %2 × %3")
+                             .arg(image.size[0])
+                             .arg(image.size[1])
+                             .arg(image.size[2])));
+    } catch (const ImportFailure &failure) {
+        QVERIFY2(failure.message.contains(QRegularExpression(message)),
+                 qPrintable(failure.message));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestDicomSeries)
+#include "test_dicom_series.moc"
