@@ -144,7 +144,7 @@ Table modelTable(const SceneMeasurement &scene, bool visibleOnly)
     table.header = {Text::tr("Model"),      Text::tr("Area, mm²"),  Text::tr("Volume, mm³"),
                     Text::tr("Volume, mL"), Text::tr("Components"), Text::tr("Surface")};
     if (scene.withImage)
-        table.header << Text::tr("HU mean ± SD") << Text::tr("HU 95th percentile");
+        table.header << Text::tr("HU ± SD") << Text::tr("HU p95");
     for (const ModelReport &model : scene.models) {
         if (visibleOnly && !model.visible)
             continue;

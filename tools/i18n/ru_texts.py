@@ -861,8 +861,8 @@ RU = {
         "Этот файл — изображение из %1 × %2 × %3 вокселов, а не поверхности; открываются только поверхности.",
     ("Measurements", "%1 ± %2"): "%1 ± %2",
     ("Measurements", "no voxels"): "нет вокселов",
-    ("Measurements", "HU mean ± SD"): "HU среднее ± СО",
-    ("Measurements", "HU 95th percentile"): "HU 95-й процентиль",
+    ("Measurements", "HU ± SD"): "HU ± СО",
+    ("Measurements", "HU p95"): "HU p95",
     ("Measurements", "HU mean"): "HU среднее",
     ("Measurements", "HU max"): "HU макс.",
     ("Measurements", "no voxel of the image lies inside the surface"):

@@ -2353,13 +2353,13 @@
     </message>
     <message>
         <location filename="../../measure/MeasureReport.cpp" line="147" />
-        <source>HU mean ± SD</source>
-        <translation>HU среднее ± СО</translation>
+        <source>HU ± SD</source>
+        <translation>HU ± СО</translation>
     </message>
     <message>
         <location filename="../../measure/MeasureReport.cpp" line="147" />
-        <source>HU 95th percentile</source>
-        <translation>HU 95-й процентиль</translation>
+        <source>HU p95</source>
+        <translation>HU p95</translation>
     </message>
     <message>
         <location filename="../../measure/MeasureReport.cpp" line="154" />
