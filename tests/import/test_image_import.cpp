@@ -98,6 +98,7 @@ private slots:
     void guessAndOverride();
     void valuesInsideSurfaces_data();
     void valuesInsideSurfaces();
+    void crossingsOnVoxelRows();
     void labelMapOverlapsItsImage();
     void badImagesRefused_data();
     void badImagesRefused();
@@ -236,6 +237,56 @@ void TestImageImport::valuesInsideSurfaces()
     compareStatistics(measure::huInside(surface, *opened.image), e);
     // The parity does not depend on which way the triangles face.
     compareStatistics(measure::huInside(flipped(surface), *opened.image), e);
+}
+
+namespace {
+
+// A prism along i over a hexagon in (j, k) whose caps are cut by a level
+// edge at k = 3: the voxel rows j = 1..5, k = 3 cross the caps exactly on
+// that edge. Corners at half voxels elsewhere.
+void addPrism(TriangleSurface &s, double i0, double i1)
+{
+    const double hexagon[6][2] = {{0.5, 0.5}, {5.5, 0.5}, {5.5, 3},
+                                  {5.5, 5.5}, {0.5, 5.5}, {0.5, 3}};
+    const auto base = std::uint32_t(s.vertexCount());
+    for (double i : {i0, i1})
+        for (const auto &p : hexagon)
+            s.points.insert(s.points.end(), {i, p[0], p[1]});
+    for (std::uint32_t cap : {0u, 6u})
+        for (std::uint32_t v : {0, 1, 2, 0, 2, 5, 5, 2, 3, 5, 3, 4})
+            s.triangles.push_back(base + cap + v);
+    for (std::uint32_t e = 0; e < 6; ++e) {
+        const std::uint32_t a = base + e, b = base + (e + 1) % 6;
+        s.triangles.insert(s.triangles.end(), {a, b, b + 6, a, b + 6, a + 6});
+    }
+}
+
+} // namespace
+
+// Crossings that fall exactly on a shared edge count once, and a row that
+// crosses the surface four times is inside twice, not three times.
+void TestImageImport::crossingsOnVoxelRows()
+{
+    ImageVolume image;
+    image.size[0] = 12, image.size[1] = 8, image.size[2] = 8;
+    for (qint64 n = 0; n < image.voxelCount(); ++n)
+        image.shorts.push_back(qint16(n % 1000));
+    TriangleSurface two;
+    addPrism(two, 2.5, 7.5); // voxels i 3..7
+    addPrism(two, 8.5, 9.5); // voxel i 9
+    qint64 voxels = 0;
+    double sum = 0;
+    for (qint64 k = 1; k <= 5; ++k)
+        for (qint64 j = 1; j <= 5; ++j)
+            for (qint64 i : {3, 4, 5, 6, 7, 9}) {
+                ++voxels;
+                sum += image.at(i, j, k);
+            }
+    for (const TriangleSurface &s : {two, flipped(two)}) {
+        const HuStatistics hu = measure::huInside(s, image);
+        QCOMPARE(hu.voxels, voxels);
+        QVERIFY(near(hu.mean, sum / double(voxels)));
+    }
 }
 
 void TestImageImport::labelMapOverlapsItsImage()

@@ -8,6 +8,7 @@ world millimetres. Prints one JSON object.
 import json
 import math
 import os
+import struct
 import sys
 import warnings
 
@@ -98,6 +99,18 @@ mr_box = [[12.5, 25.25], [-5.5, 4.75], [14.25, 36.5]]
 inside = (x > mr_box[0][0]) & (x < mr_box[0][1]) & (y > mr_box[1][0]) & (y < mr_box[1][1]) & (z > mr_box[2][0]) & (z < mr_box[2][1])
 out["mr_box"] = {"bounds": mr_box}
 out["mr_box"].update(stats(mr[inside]))
+
+# Stored values with a slope and intercept in the header (patched after
+# writing, so no library rescales them), and whole values beyond 16 bits.
+raw = rng.integers(0, 4000, size=(16, 12, 10)).astype(np.int16)
+nib.save(nib.Nifti1Image(raw, mr_affine), path("scaled.nii"))
+with open(path("scaled.nii"), "r+b") as f:
+    f.seek(112)
+    f.write(struct.pack("<ff", 0.5, -1024.0))
+describe("scaled.nii", raw * 0.5 - 1024.0, mr_affine)
+wide = rng.integers(0, 60000, size=(16, 12, 10)).astype(np.uint16)
+nib.save(nib.Nifti1Image(wide, mr_affine), path("uint16.nii"))
+describe("uint16.nii", wide, mr_affine)
 
 # Few whole values but an intent that is not labels: an image.
 zscore = nib.Nifti1Image((mask * 3).astype(np.uint8), ct_affine)
