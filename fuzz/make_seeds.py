@@ -132,6 +132,9 @@ def nrrd_seeds():
         b"encoding: raw\n\n" + big("h", [0, 1, 2, 3, 0, 0, 7, -1]),
         "float_fraction": b"NRRD0004\ntype: float\ndimension: 3\nsizes: 2 1 1\nendian: little\n"
         b"encoding: raw\n\n" + struct.pack("<ff", 1.0, 0.5),
+        "image_ct": b"NRRD0004\ntype: short\ndimension: 3\nsizes: 20 10 10\nendian: little\n"
+        b"space: left-posterior-superior\nspace directions: (0.7,0.1,0) (-0.1,0.7,0) (0,0,2)\n"
+        b"space origin: (10,-20,30)\nencoding: raw\n\n" + struct.pack("<2000h", *range(-1000, 1000)),
         "sizes_lie": base.replace(b"4 4 4", b"4000 4000 4000") + b"encoding: gzip\n\n" + gzip.compress(boxes, mtime=0),
         "detached": base + b"encoding: raw\ndata file: other.raw\n",
         "table": b"# value name r g b\n1 kidney_left 255 0 0 255\n2 \"renal vein\"\n"

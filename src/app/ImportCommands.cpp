@@ -21,6 +21,19 @@ namespace {
 // that the window repaints and the cancel button answers at once.
 constexpr qint64 kEventInterval = 40; // ms
 
+// The window shows surfaces only: an image of intensities is refused with
+// a message that says what the file holds, and nothing else changes.
+void showImage(const QString &path, const ImageVolume &image)
+{
+    Dialogs::current().message(nullptr, QString(),
+                               path + ": "
+                                   + Tessaron::tr("This file is an image of %1 × %2 × %3 voxels, "
+                                                  "not surfaces; only surfaces are opened.")
+                                         .arg(image.size[0])
+                                         .arg(image.size[1])
+                                         .arg(image.size[2]));
+}
+
 } // namespace
 
 QString Tessaron::importFilter()
@@ -79,6 +92,11 @@ int Tessaron::importModelFile(const QString &path)
     if (!result.ok) {
         if (!result.canceled)
             Dialogs::current().message(nullptr, QString(), path + ": " + result.message);
+        clearStatus();
+        return 0;
+    }
+    if (result.image) {
+        showImage(path, *result.image);
         clearStatus();
         return 0;
     }

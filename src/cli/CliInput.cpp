@@ -16,6 +16,7 @@ void printInputError(const QString &path, const QString &text)
 namespace {
 
 bool verbose = false;
+OpenOptions readOptions;
 
 // The colour a model without one of its own is drawn in: the view's default
 // colour of front faces (#0000DD).
@@ -146,12 +147,45 @@ bool cliVerbose()
     return verbose;
 }
 
+void setCliReadOptions(ReadAs as, const QString &series)
+{
+    readOptions.as = as;
+    readOptions.series = series;
+}
+
 bool loadInputModels(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models)
+{
+    std::shared_ptr<const ImageVolume> image;
+    if (!loadInput(input, models, image))
+        return false;
+    if (!image)
+        return true;
+    printInputError(input,
+                    QStringLiteral("the file holds an image, not surfaces; `info` describes it, "
+                                   "and --ct IMAGE measures surfaces on it"));
+    return false;
+}
+
+bool loadImage(const QString &path, std::shared_ptr<const ImageVolume> &image)
+{
+    if (!admitInput(path))
+        return false;
+    OpenOptions options = readOptions;
+    options.as = ReadAs::Image;
+    OpenedFile opened = openPath(path, options);
+    printProblems(opened);
+    image = opened.image;
+    return !opened.failed() && image;
+}
+
+bool loadInput(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models,
+               std::shared_ptr<const ImageVolume> &image)
 {
     if (!admitInput(input))
         return false;
-    OpenedFile opened = openPath(input);
+    OpenedFile opened = openPath(input, readOptions);
     printProblems(opened);
+    image = opened.image;
     bool ok = !opened.failed();
     if (ok && opened.kind == FileKind::Scene && opened.models.empty()) {
         printInputError(input, QStringLiteral("the scene names no surface"));

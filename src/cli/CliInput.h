@@ -1,5 +1,7 @@
 #pragma once
 
+#include "import/Importer.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -18,6 +20,19 @@ class ModelClass;
 // models already loaded are kept in `models`. With --verbose, every model
 // loaded is described on standard error.
 bool loadInputModels(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models);
+
+// INPUT as loadInputModels() reads it or, when it holds an image of
+// intensities, as that image (`models` stays empty then).
+bool loadInput(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models,
+               std::shared_ptr<const ImageVolume> &image);
+
+// The image of --ct: a NIfTI or NRRD file read as an image whatever its
+// values. On a failure prints "path: message" and returns false.
+bool loadImage(const QString &path, std::shared_ptr<const ImageVolume> &image);
+
+// --as image|labels and --series N|UID of any command: how the door reads
+// INPUT. Reading as labels refuses an image; as an image refuses surfaces.
+void setCliReadOptions(ReadAs as, const QString &series);
 
 // A missing file, or one of a kind nothing reads, named on standard error
 // ("path: the file does not exist", or the kinds that are read) before any

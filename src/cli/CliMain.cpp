@@ -47,7 +47,9 @@ void usage(FILE *to)
         std::fprintf(to, "  %-8s %s\n", command.name, command.summary);
     std::fputs("\nINPUT of every command: a .surf surface, an .hx scene, a mesh file, a legacy\n"
                "VTK file, a label map or a folder of masks; --verbose describes the models\n"
-               "read on standard error.\n",
+               "read on standard error. A NIfTI or NRRD file whose values are not labels is\n"
+               "an image (info describes it); --as image|labels overrides that guess, and\n"
+               "--series N|UID chooses one series of a folder of several.\n",
                to);
 }
 
@@ -68,6 +70,39 @@ int takeVerbose(int argc, char *argv[])
     }
     argv[kept] = nullptr;
     return kept;
+}
+
+// --as and --series apply to every command's INPUT and may stand anywhere
+// after it; false (after the message) for a value --as does not take.
+bool takeReadOptions(int &argc, char *argv[])
+{
+    ReadAs as = ReadAs::Guess;
+    QString series;
+    int kept = 0;
+    for (int i = 0; i < argc; ++i) {
+        const bool asOption = !std::strcmp(argv[i], "--as");
+        if (i < 2 || (!asOption && std::strcmp(argv[i], "--series"))) {
+            argv[kept++] = argv[i];
+            continue;
+        }
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "tessaron-cli: %s needs a value\n", argv[i]);
+            return false;
+        }
+        const char *value = argv[++i];
+        if (!asOption) {
+            series = QString::fromLocal8Bit(value);
+        } else if (!std::strcmp(value, "image") || !std::strcmp(value, "labels")) {
+            as = !std::strcmp(value, "image") ? ReadAs::Image : ReadAs::Labels;
+        } else {
+            std::fprintf(stderr, "tessaron-cli: --as takes image|labels, not '%s'\n", value);
+            return false;
+        }
+    }
+    argv[kept] = nullptr;
+    argc = kept;
+    setCliReadOptions(as, series);
+    return true;
 }
 
 int runCommand(const Command &command, int argc, char *argv[])
@@ -92,6 +127,8 @@ int runCommand(const Command &command, int argc, char *argv[])
 int main(int argc, char *argv[])
 {
     argc = takeVerbose(argc, argv);
+    if (!takeReadOptions(argc, argv))
+        return kUsageError;
     if (argc < 2) {
         std::fputs("tessaron-cli: a command is needed\n", stderr);
         usage(stderr);

@@ -1,6 +1,7 @@
 #include "PlanningCommands.h"
 
 #include "CliInput.h"
+#include "ImageInfo.h"
 #include "measure/MeasureReport.h"
 #include "model/ModelClass.h"
 
@@ -24,6 +25,13 @@ void printJson(const QJsonObject &object)
     print(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
 }
 
+void takeSnapshots(const std::vector<std::unique_ptr<ModelClass>> &models,
+                   std::vector<ModelSnapshot> &shots)
+{
+    for (const auto &model : models)
+        shots.push_back(snapshotModel(*model));
+}
+
 // Loads INPUT and takes every model's surface; false (after the loader's
 // message) when it cannot be loaded.
 bool snapshots(const QString &input, std::vector<ModelSnapshot> &shots)
@@ -31,10 +39,24 @@ bool snapshots(const QString &input, std::vector<ModelSnapshot> &shots)
     std::vector<std::unique_ptr<ModelClass>> models;
     if (!loadInputModels(input, models))
         return false;
-    for (const auto &model : models)
-        shots.push_back(snapshotModel(*model));
+    takeSnapshots(models, shots);
     return true;
 }
+
+// The image of --ct when given; false (after the message) when it cannot be read.
+bool ctImage(const CommandArgs &line, std::shared_ptr<const ImageVolume> &image)
+{
+    for (const auto &[option, value] : line.values)
+        if (option == QLatin1String("--ct"))
+            return loadImage(value, image);
+    return true;
+}
+
+const char *const kCtHelp =
+    "  --ct IMAGE  a NIfTI or NRRD image the surfaces were made on (a CT): every\n"
+    "          closed model gains the image values inside it (hu: mean, sd, min, max,\n"
+    "          95th percentile by nearest rank, over the voxels whose centres lie\n"
+    "          inside the surface and the image), every stone its hu_mean and hu_max\n";
 
 // A model that cannot be measured stops the command like a failed load.
 bool refused(const ModelSnapshot &shot)
@@ -79,40 +101,62 @@ void printScene(const SceneMeasurement &scene)
 const char *infoUsage()
 {
     static const QByteArray text =
-        QByteArray("usage: tessaron-cli info INPUT [--json]\n"
+        QByteArray("usage: tessaron-cli info INPUT [--json] [--ct IMAGE]\n"
                    "  every model's measures, the stone burden, the gaps the anatomy asks for\n"
-                   "  and the R.E.N.A.L. nephrometry; no display needed\n")
-        + kInputHelp + "  --json  one JSON object (docs/measurements.md) instead of text\n";
+                   "  and the R.E.N.A.L. nephrometry; no display needed. For an image (a NIfTI\n"
+                   "  or NRRD file of intensities) its size, spacing (mm), origin (the first\n"
+                   "  voxel's centre, mm), direction (the unit vectors of the i, j and k axes\n"
+                   "  in x, y, z: nine numbers), modality, unit, the values' min, max and mean,\n"
+                   "  and warnings\n")
+        + kInputHelp + kCtHelp
+        + "  --json  one JSON object (docs/measurements.md) instead of text\n"
+          "  --as image|labels  read a NIfTI or NRRD INPUT so, not as its values suggest\n";
     return text.constData();
 }
 
 const char *measureUsage()
 {
     static const QByteArray text =
-        QByteArray("usage: tessaron-cli measure INPUT MODEL_A MODEL_B [--json]\n"
+        QByteArray("usage: tessaron-cli measure INPUT MODEL_A MODEL_B [--json] [--ct IMAGE]\n"
                    "  the closest gap between two models of INPUT and its two points\n")
         + kInputHelp
         + "  MODEL_A, MODEL_B  a model's name as the Objects tree shows it, or its file's\n"
           "          name without folder and ending, in any case\n"
-          "  --json  one JSON object (docs/measurements.md) instead of text\n";
+          "  --json  one JSON object (docs/measurements.md) instead of text\n"
+        + kCtHelp;
     return text.constData();
 }
 
 int runInfo(const QStringList &args)
 {
-    static const CommandGrammar grammar {{"INPUT"}, {"--json"}, {}};
+    static const CommandGrammar grammar {{"INPUT"}, {"--json"}, {"--ct"}};
     CommandArgs line;
     if (const QString cause = readArguments(args, grammar, line); !cause.isEmpty())
         return usageError("info", cause, infoUsage());
     const QStringList &paths = line.positional;
     const bool json = line.has("--json");
-    std::vector<ModelSnapshot> shots;
-    if (!snapshots(paths[0], shots))
+    std::vector<std::unique_ptr<ModelClass>> models;
+    std::shared_ptr<const ImageVolume> input, ct;
+    if (!loadInput(paths[0], models, input) || !ctImage(line, ct))
         return 1;
+    if (input) {
+        if (ct)
+            return usageError("info", QStringLiteral("INPUT is an image; --ct goes with surfaces"),
+                              infoUsage());
+        if (json)
+            printJson(QJsonObject {{"image", imageJson(*input)}});
+        else
+            print(imageText(*input));
+        return 0;
+    }
+    std::vector<ModelSnapshot> shots;
+    takeSnapshots(models, shots);
     for (const ModelSnapshot &shot : shots)
         if (refused(shot))
             return 1;
-    const SceneMeasurement scene = measureScene(shots);
+    SceneOptions options;
+    options.image = ct.get();
+    const SceneMeasurement scene = measureScene(shots, options);
     if (json)
         printJson(sceneJson(scene));
     else
@@ -122,14 +166,15 @@ int runInfo(const QStringList &args)
 
 int runMeasure(const QStringList &args)
 {
-    static const CommandGrammar grammar {{"INPUT", "MODEL_A", "MODEL_B"}, {"--json"}, {}};
+    static const CommandGrammar grammar {{"INPUT", "MODEL_A", "MODEL_B"}, {"--json"}, {"--ct"}};
     CommandArgs line;
     if (const QString cause = readArguments(args, grammar, line); !cause.isEmpty())
         return usageError("measure", cause, measureUsage());
     const QStringList &paths = line.positional;
     const bool json = line.has("--json");
     std::vector<ModelSnapshot> shots;
-    if (!snapshots(paths[0], shots))
+    std::shared_ptr<const ImageVolume> ct;
+    if (!snapshots(paths[0], shots) || !ctImage(line, ct))
         return 1;
     const ModelSnapshot *pair[2] = {nullptr, nullptr};
     for (int k = 0; k < 2; ++k) {
@@ -154,14 +199,25 @@ int runMeasure(const QStringList &args)
     const Gap gap = measureGap(*pair[0], *pair[1]);
     // The models by their own names, however the user spelt them.
     const QString &a = pair[0]->name, &b = pair[1]->name;
+    std::optional<HuStatistics> hu[2];
+    for (int k = 0; ct && k < 2; ++k)
+        hu[k] = measureHu(*pair[k], *ct);
     if (json) {
-        printJson(gapJson(gap, a, b));
+        QJsonObject o = gapJson(gap, a, b);
+        if (ct) {
+            o["hu_from"] = huJson(hu[0]);
+            o["hu_to"] = huJson(hu[1]);
+        }
+        printJson(o);
         return 0;
     }
     QString text = QStringLiteral("%1 to %2: %3\n").arg(a, b, gapText(gap, a, b));
     if (gap.valid)
         text += QStringLiteral("  on %1: %2\n  on %3: %4\n")
                     .arg(a, pointText(gap.onA), b, pointText(gap.onB));
+    for (int k = 0; ct && k < 2; ++k)
+        text += QStringLiteral("  HU inside %1: %2\n")
+                    .arg(pair[k]->name, hu[k] ? huText(*hu[k]) : QStringLiteral("not closed"));
     print(text);
     return 0;
 }

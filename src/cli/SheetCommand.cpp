@@ -25,7 +25,7 @@ constexpr int kCannotWrite = 2;
 
 struct SheetOptions
 {
-    QString input, output, title;
+    QString input, output, title, ct;
     int language = -1; // 0 English, 1 Russian; -1 the viewer's setting
     QString views = QStringLiteral("auto");
 };
@@ -38,13 +38,15 @@ int fail(int status, const QString &text)
 QString parse(const QStringList &args, SheetOptions &o)
 {
     static const CommandGrammar grammar {
-        {"INPUT", "OUTPUT.pdf"}, {}, {"--title", "--views", "--language"}};
+        {"INPUT", "OUTPUT.pdf"}, {}, {"--title", "--views", "--language", "--ct"}};
     CommandArgs line;
     if (const QString cause = readCommandLine(args, grammar, line); !cause.isEmpty())
         return cause;
     for (const auto &[option, value] : std::as_const(line.values)) {
         if (option == QLatin1String("--title"))
             o.title = value;
+        else if (option == QLatin1String("--ct"))
+            o.ct = value;
         else if (option == QLatin1String("--views")
                  && QStringList {"auto", "vector", "picture"}.contains(value))
             o.views = value;
@@ -79,13 +81,15 @@ const char *sheetUsage()
 {
     static const QByteArray text =
         QByteArray("usage: tessaron-cli sheet INPUT OUTPUT.pdf [--title TEXT] [--language en|ru]\n"
-                   "       [--views auto|vector|picture]\n"
+                   "       [--views auto|vector|picture] [--ct IMAGE]\n"
                    "  the case sheet of INPUT as one A4 page: the visible models from the front,\n"
                    "  the side and the top, their legend and measurements; the tables go on to\n"
                    "  a second page when they do not fit. The skin, kidney and collecting system\n"
                    "  are drawn see-through so that the stones, the tumour and the gaps show\n")
         + kInputHelp
         + "  --title     the sheet's title (default: INPUT's file name)\n"
+          "  --ct IMAGE  the image the surfaces were made on: the tables gain the values\n"
+          "              inside each model and stone (HU of a CT)\n"
           "  --language  of the sheet's texts (default: the viewer's interface language)\n"
           "  --views     vector, picture (300 dpi) or auto (the default: vector up to\n"
           "              60,000 triangles)\n"
@@ -107,6 +111,9 @@ int runSheet(const QStringList &args)
     if ((o.language < 0 ? settingsLanguage() : o.language) == 1
         && translator.load(QStringLiteral(":/ru_translate")))
         QCoreApplication::installTranslator(&translator);
+    std::shared_ptr<const ImageVolume> ct;
+    if (!o.ct.isEmpty() && !loadImage(o.ct, ct))
+        return kNothingToShow;
     HeadlessHost host;
     GLWidget view(nullptr, &host);
     view.UseDisplayLists = false; // three frames: drawn straight from the arrays
@@ -120,7 +127,9 @@ int runSheet(const QStringList &args)
     sheet.title = o.title.isEmpty() ? input.fileName() : o.title;
     sheet.folder = input.absolutePath();
     sheet.made = QDateTime::currentDateTime();
-    sheet.measured = measure::measureScene(shots);
+    measure::SceneOptions measuring;
+    measuring.image = ct.get();
+    sheet.measured = measure::measureScene(shots, measuring);
     const bool vector = o.views == QLatin1String("auto")
         ? sheet::vectorFits(view, sheet::triangleCount(shots))
         : o.views == QLatin1String("vector");

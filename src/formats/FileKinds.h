@@ -43,8 +43,9 @@ enum class KindReader {
     Scene,      // the .hx scene's surfaces, each through ModelClass::loadFile
     MeshFile,   // our STL, OFF and PLY readers, Assimp for the rest
     LegacyVtk,  // the legacy VTK reader
-    LabelMap,   // a label map's labels, each a surface
+    LabelMap,   // a label map's labels, each a surface, or an image of intensities
     MaskFolder, // every mask of a folder
+    Image,      // an image of intensities only
 };
 
 // How much a file's first bytes say about its kind.

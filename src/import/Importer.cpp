@@ -1,5 +1,6 @@
 #include "Importer.h"
 
+#include "ImageImport.h"
 #include "ImportedModel.h"
 #include "LabelMapImport.h"
 #include "MeshFileImport.h"
@@ -22,19 +23,53 @@ bool isImportable(const QString &path)
 
 namespace {
 
+// The image of a path of a kind that holds images.
+ImageVolume readImageOf(const QString &path, FileKind kind, const OpenOptions &)
+{
+    if (kind == FileKind::Nifti || kind == FileKind::Nrrd)
+        return readImageFile(path);
+    failImport(Import::tr("This file holds surfaces, not an image."));
+}
+
+// A NIfTI or NRRD file: its labels as models, or its image, as the options
+// say or, when they leave it open, as its values suggest. The samples are
+// read once either way.
+void readLabelsOrImage(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
+                       const OpenOptions &options, std::shared_ptr<const ImageVolume> &image)
+{
+    if (options.as == ReadAs::Labels)
+        return importLabelMap(path, models, options.progress);
+    ProgressSteps steps(options.progress, 2);
+    steps.begin(0, Import::tr("Reading %1...").arg(QFileInfo(path).fileName()));
+    LabelMapData data = readVolumeData(path, steps.fractions());
+    if (options.as == ReadAs::Guess && holdsLabels(data, niftiIntentOf(path)))
+        return labelMapModels(std::move(data), path, models, options.progress);
+    image = std::make_shared<ImageVolume>(imageOf(std::move(data), path));
+}
+
 // Runs the imported kind's reader the registry names.
 void readImported(const QString &path, const FileKindRow *row,
-                  std::vector<std::unique_ptr<ModelClass>> &models, const ImportProgress &progress)
+                  std::vector<std::unique_ptr<ModelClass>> &models, const OpenOptions &options,
+                  std::shared_ptr<const ImageVolume> &image)
 {
-    switch (row ? row->reader : KindReader::None) {
+    const KindReader reader = row ? row->reader : KindReader::None;
+    if (options.as == ReadAs::Image && reader != KindReader::LabelMap
+        && reader != KindReader::Image)
+        failImport(Import::tr("This file holds surfaces, not an image."));
+    if (options.as == ReadAs::Labels && reader == KindReader::Image)
+        failImport(Import::tr("This file holds an image, not labels."));
+    switch (reader) {
     case KindReader::MeshFile:
         return importMeshFile(path, models);
     case KindReader::LegacyVtk:
         return importVtkFile(path, models);
     case KindReader::LabelMap:
-        return importLabelMap(path, models, progress);
+        return readLabelsOrImage(path, models, options, image);
     case KindReader::MaskFolder:
-        return importMaskFolder(path, models, progress);
+        return importMaskFolder(path, models, options.progress);
+    case KindReader::Image:
+        image = std::make_shared<ImageVolume>(readImageOf(path, row->kind, options));
+        return;
     case KindReader::None:
     case KindReader::Surface:
     case KindReader::Scene:
@@ -45,7 +80,7 @@ void readImported(const QString &path, const FileKindRow *row,
 }
 
 void dispatch(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
-              const ImportProgress &progress)
+              const OpenOptions &options, std::shared_ptr<const ImageVolume> &image)
 {
     const QFileInfo info(path);
     const Recognition seen = recognise(path);
@@ -57,7 +92,7 @@ void dispatch(const QString &path, std::vector<std::unique_ptr<ModelClass>> &mod
         failImport(Import::tr("The file holds %1 data, not %2 as its name's ending says.")
                        .arg(QLatin1StringView(kindRow(seen.content)->name),
                             QLatin1StringView(kindRow(seen.kind)->name)));
-    readImported(path, kindRow(seen.kind), models, progress);
+    readImported(path, kindRow(seen.kind), models, options, image);
 }
 
 } // namespace
@@ -65,11 +100,19 @@ void dispatch(const QString &path, std::vector<std::unique_ptr<ModelClass>> &mod
 ImportResult importModels(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
                           const ImportProgress &progress)
 {
+    OpenOptions options;
+    options.progress = progress;
+    return importModels(path, models, options);
+}
+
+ImportResult importModels(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
+                          const OpenOptions &options)
+{
     std::vector<std::unique_ptr<ModelClass>> made;
     ImportResult result;
     ImportWarnings warnings;
     try {
-        dispatch(path, made, progress);
+        dispatch(path, made, options, result.image);
         result.ok = true;
     } catch (const ImportFailure &failure) {
         result.message = failure.message;
@@ -128,9 +171,10 @@ void openScene(const QString &path, OpenedFile &opened)
             return;
 }
 
-void openImported(const QString &path, OpenedFile &opened, const ImportProgress &progress)
+void openImported(const QString &path, OpenedFile &opened, const OpenOptions &options)
 {
-    const ImportResult result = importModels(path, opened.models, progress);
+    ImportResult result = importModels(path, opened.models, options);
+    opened.image = std::move(result.image);
     opened.canceled = result.canceled;
     if (!result.ok)
         opened.problems << FileProblem {path, result.message};
@@ -140,18 +184,25 @@ void openImported(const QString &path, OpenedFile &opened, const ImportProgress 
 
 } // namespace
 
-OpenedFile openPath(const QString &path, const ImportProgress &progress)
+OpenedFile openPath(const QString &path, const OpenOptions &options)
 {
     OpenedFile opened;
     opened.kind = recognise(path).kind;
     const FileKindRow *row = kindRow(opened.kind);
     if (!row)
         return opened;
-    if (row->reader == KindReader::Surface)
+    if (!options.series.isEmpty() && row->reader != KindReader::Image)
+        opened.problems << FileProblem {
+            path, Import::tr("A series was chosen, but this file holds one image at most."), true};
+    if (options.as == ReadAs::Image
+        && (row->reader == KindReader::Surface || row->reader == KindReader::Scene))
+        opened.problems << FileProblem {path,
+                                        Import::tr("This file holds surfaces, not an image.")};
+    else if (row->reader == KindReader::Surface)
         openSurface(path, opened);
     else if (row->reader == KindReader::Scene)
         openScene(path, opened);
     else
-        openImported(path, opened, progress);
+        openImported(path, opened, options);
     return opened;
 }

@@ -7,6 +7,7 @@
 
 #include "ImportTypes.h"
 #include "formats/FileKinds.h"
+#include "model/ImageVolume.h"
 
 #include <QList>
 #include <QString>
@@ -20,20 +21,35 @@ class ModelClass;
 // True for a file with an imported kind's ending, or a folder of label maps.
 bool isImportable(const QString &path);
 
+// How a file that may hold labels or an image is read: as its values
+// suggest, or as the user says (tessaron-cli's --as image|labels).
+enum class ReadAs { Guess, Image, Labels };
+
+struct OpenOptions
+{
+    ReadAs as = ReadAs::Guess;
+    QString series;          // of a folder of several series: its number or UID
+    ImportProgress progress; // may be empty
+};
+
 struct ImportResult
 {
     bool ok = false;
     bool canceled = false;
-    QString message;      // why not, for the user
-    QStringList warnings; // what a successful import left out or changed
+    QString message;                          // why not, for the user
+    QStringList warnings;                     // what a successful import left out or changed
+    std::shared_ptr<const ImageVolume> image; // set, without models, for an image
 };
 
 // Reads a mesh file, a legacy VTK file, a label map or a folder of masks
-// into new models appended to `models`, named and coloured. On failure or
-// cancel nothing is appended. `progress` (may be empty) follows a label
-// map's import step by step and can cancel it.
+// into new models appended to `models`, named and coloured; a NIfTI or NRRD
+// file whose values are an image of intensities comes back as `image`,
+// with no model. On failure or cancel nothing is appended. `progress` (may
+// be empty) follows a label map's import step by step and can cancel it.
 ImportResult importModels(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
                           const ImportProgress &progress = {});
+ImportResult importModels(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
+                          const OpenOptions &options);
 
 // One problem met while a file was opened: an error stopped the file it
 // names; a warning says what was left out of it.
@@ -49,6 +65,7 @@ struct OpenedFile
 {
     FileKind kind = FileKind::Unknown;               // Unknown: no reader reads the path
     std::vector<std::unique_ptr<ModelClass>> models; // in the file's order
+    std::shared_ptr<const ImageVolume> image;        // set instead of models for an image
     QList<FileProblem> problems;
     bool canceled = false;
 
@@ -57,7 +74,8 @@ struct OpenedFile
 
 // Opens any path the registry knows: a .surf through ModelClass::loadFile, an
 // .hx scene's surfaces in list order (stopping at the first that fails, the
-// earlier ones kept), an imported kind through importModels(). A path of no
-// known kind comes back as Unknown, with no problem: callers word that
-// refusal their own way.
-OpenedFile openPath(const QString &path, const ImportProgress &progress = {});
+// earlier ones kept), an imported kind through importModels(), which also
+// gives an image. A path of no known kind comes back as Unknown, with no
+// problem: callers word that refusal their own way. A series chosen for a
+// file that holds one image at most is a warning.
+OpenedFile openPath(const QString &path, const OpenOptions &options = {});

@@ -159,13 +159,13 @@ bool isMaskFolder(const QString &folder)
     return recognise(folder).kind == FileKind::MaskFolder;
 }
 
-void labelMapModels(const LabelMapData &map, const QString &path,
+void labelMapModels(LabelMapData map, const QString &path,
                     std::vector<std::unique_ptr<ModelClass>> &models,
                     const ImportProgress &progress, const SmoothingOptions &smoothing)
 {
     ProgressSteps steps(progress, 1);
     std::vector<std::unique_ptr<ModelClass>> made;
-    surfaceLayers(map, path, false, steps, 0, smoothing, made);
+    surfaceLayers(std::move(map), path, false, steps, 0, smoothing, made);
     for (auto &model : made)
         models.push_back(std::move(model));
 }

@@ -30,6 +30,6 @@ bool isMaskFolder(const QString &folder);
 
 // The path from voxels to models, as both imports take it: `path` is the
 // file the models name as theirs (its folder is searched for a label table).
-void labelMapModels(const LabelMapData &map, const QString &path,
+void labelMapModels(LabelMapData map, const QString &path,
                     std::vector<std::unique_ptr<ModelClass>> &models,
                     const ImportProgress &progress, const SmoothingOptions &smoothing = {});

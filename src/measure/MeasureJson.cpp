@@ -73,7 +73,19 @@ QString gapKindKey(PresetGap::Kind kind)
     return QString();
 }
 
-QJsonObject modelJson(const ModelReport &model)
+// Why a model has no volume, and so no image values: fixed words.
+QString noVolumeKey(const SurfaceMeasures &m)
+{
+    if (m.triangles == 0)
+        return QStringLiteral("no triangles");
+    if (!m.topology.closed())
+        return QStringLiteral("not closed");
+    if (!m.topology.manifold())
+        return QStringLiteral("not manifold");
+    return QStringLiteral("not oriented");
+}
+
+QJsonObject modelJson(const ModelReport &model, bool withImage)
 {
     const SurfaceMeasures &m = model.measures;
     QJsonObject o {{"name", model.name},
@@ -105,6 +117,11 @@ QJsonObject modelJson(const ModelReport &model)
     o["volume_ml"] = orNull(m.hasVolume, m.volume / 1000);
     o["voxel_volume_mm3"] = model.voxelVolume ? QJsonValue(*model.voxelVolume) : QJsonValue();
     o["inside_out"] = m.insideOut;
+    if (withImage) {
+        o["hu"] = huJson(model.hu);
+        if (!model.hu)
+            o["hu_missing"] = noVolumeKey(m);
+    }
     o["components"] = m.components;
     if (m.hasPoints) {
         o["box_min"] = array(m.boxMin);
@@ -117,16 +134,20 @@ QJsonObject modelJson(const ModelReport &model)
     return o;
 }
 
-QJsonObject stonesJson(const StoneBurden &burden)
+QJsonObject stonesJson(const StoneBurden &burden, bool withImage)
 {
     QJsonArray stones;
-    for (const Stone &s : burden.stones)
-        stones.append(QJsonObject {{"number", s.number},
-                                   {"triangles", double(s.triangles)},
-                                   {"closed", s.closed},
-                                   {"volume_mm3", orNull(s.closed, s.volume)},
-                                   {"diameter_mm", s.diameter},
-                                   {"centre", array(s.centre)}});
+    for (const Stone &s : burden.stones) {
+        QJsonObject o {{"number", s.number},        {"triangles", double(s.triangles)},
+                       {"closed", s.closed},        {"volume_mm3", orNull(s.closed, s.volume)},
+                       {"diameter_mm", s.diameter}, {"centre", array(s.centre)}};
+        if (withImage) {
+            const bool any = s.hu && s.hu->voxels > 0;
+            o["hu_mean"] = orNull(any, any ? s.hu->mean : 0);
+            o["hu_max"] = orNull(any, any ? s.hu->max : 0);
+        }
+        stones.append(o);
+    }
     return {{"model", burden.model},
             {"count", int(burden.stones.size())},
             {"total_volume_mm3", burden.totalVolume},
@@ -185,13 +206,23 @@ QJsonObject gapJson(const Gap &gap, const QString &nameOfA, const QString &nameO
     return o;
 }
 
+QJsonValue huJson(const std::optional<HuStatistics> &hu)
+{
+    if (!hu)
+        return QJsonValue();
+    const bool any = hu->voxels > 0;
+    return QJsonObject {{"voxels", double(hu->voxels)}, {"mean", orNull(any, hu->mean)},
+                        {"sd", orNull(any, hu->sd)},    {"min", orNull(any, hu->min)},
+                        {"max", orNull(any, hu->max)},  {"p95", orNull(any, hu->p95)}};
+}
+
 QJsonObject sceneJson(const SceneMeasurement &scene)
 {
     QJsonArray models, stones, gaps, nephrometry;
     for (const ModelReport &model : scene.models)
-        models.append(modelJson(model));
+        models.append(modelJson(model, scene.withImage));
     for (const StoneBurden &burden : scene.stones)
-        stones.append(stonesJson(burden));
+        stones.append(stonesJson(burden, scene.withImage));
     for (const PresetGap &g : scene.gaps) {
         QJsonObject o = gapFields(g.gap);
         o["kind"] = gapKindKey(g.kind);

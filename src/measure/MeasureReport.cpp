@@ -119,12 +119,32 @@ QString pointText(const Point3 &p)
     return QStringLiteral("(%1; %2; %3)").arg(fixed(p[0], 2), fixed(p[1], 2), fixed(p[2], 2));
 }
 
+namespace {
+
+// The image values of a model: "312 ± 45".
+QString huMeanText(const std::optional<HuStatistics> &hu)
+{
+    if (!hu)
+        return QString();
+    return hu->voxels ? Text::tr("%1 ± %2").arg(fixed(hu->mean, 0), fixed(hu->sd, 0))
+                      : Text::tr("no voxels");
+}
+
+QString huValueText(const std::optional<HuStatistics> &hu, double HuStatistics::*value)
+{
+    return hu && hu->voxels ? fixed((*hu).*value, 0) : QString();
+}
+
+} // namespace
+
 Table modelTable(const SceneMeasurement &scene, bool visibleOnly)
 {
     Table table;
     table.title = Text::tr("Models");
     table.header = {Text::tr("Model"),      Text::tr("Area, mm²"),  Text::tr("Volume, mm³"),
                     Text::tr("Volume, mL"), Text::tr("Components"), Text::tr("Surface")};
+    if (scene.withImage)
+        table.header << Text::tr("HU ± SD") << Text::tr("HU p95");
     for (const ModelReport &model : scene.models) {
         if (visibleOnly && !model.visible)
             continue;
@@ -141,6 +161,8 @@ Table modelTable(const SceneMeasurement &scene, bool visibleOnly)
                 row << noVolume(m) << QString();
             row << QString::number(m.components) << surfaceState(m);
         }
+        if (scene.withImage)
+            row << huMeanText(model.hu) << huValueText(model.hu, &HuStatistics::p95);
         table.rows << row;
         table.swatches << model.colour;
     }
@@ -153,10 +175,18 @@ Table stoneTable(const StoneBurden &burden)
     table.title = shownName(burden.model, Anatomy::Stones);
     table.header = {Text::tr("Stone"), Text::tr("Volume, mm³"), Text::tr("Largest diameter, mm"),
                     Text::tr("Centre, mm")};
-    for (const Stone &s : burden.stones)
+    const bool hu = std::any_of(burden.stones.begin(), burden.stones.end(),
+                                [](const Stone &s) { return s.hu.has_value(); });
+    if (hu)
+        table.header << Text::tr("HU mean") << Text::tr("HU max");
+    for (const Stone &s : burden.stones) {
         table.rows << QStringList {QString::number(s.number),
                                    s.closed ? fixed(s.volume, 1) : Text::tr("not closed"),
                                    fixed(s.diameter, 2), pointText(s.centre)};
+        if (hu)
+            table.rows.last() << huValueText(s.hu, &HuStatistics::mean)
+                              << huValueText(s.hu, &HuStatistics::max);
+    }
     table.note = stoneSummary(burden);
     return table;
 }
@@ -266,6 +296,16 @@ QString nephrometrySum(const Nephrometry &n)
         .arg(known.join(QStringLiteral(" + ")), missing.join(QStringLiteral(", ")));
 }
 
+QString huText(const HuStatistics &hu)
+{
+    if (hu.voxels == 0)
+        return Text::tr("no voxel of the image lies inside the surface");
+    return Text::tr("mean %1, SD %2, min %3, max %4, 95th percentile %5 (%6 voxels)")
+        .arg(fixed(hu.mean, 1), fixed(hu.sd, 1), fixed(hu.min, 1), fixed(hu.max, 1),
+             fixed(hu.p95, 1))
+        .arg(hu.voxels);
+}
+
 QStringList modelInfoLines(const ModelReport &model)
 {
     QStringList lines;
@@ -291,6 +331,8 @@ QStringList modelInfoLines(const ModelReport &model)
     }
     if (model.voxelVolume)
         lines << Text::tr("Voxel volume of the label = %1").arg(volumeText(*model.voxelVolume));
+    if (model.hu)
+        lines << Text::tr("HU inside = %1").arg(huText(*model.hu));
     lines << Text::tr("Connected components = %1").arg(m.components);
     if (m.hasPoints) {
         lines << Text::tr("Extents = %1 x %2 x %3 mm")

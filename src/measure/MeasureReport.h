@@ -60,6 +60,10 @@ QString gapText(const Gap &gap, const QString &nameOfA, const QString &nameOfB);
 // How two surfaces meet: "", "touching", "overlapping", "inside B", "holds B".
 QString contactText(const Gap &gap, const QString &nameOfA, const QString &nameOfB);
 
+// The image values inside a surface as one phrase: "mean 312.4, SD 45.1,
+// min 12, max 1210, 95th percentile 890 (1234 voxels)".
+QString huText(const HuStatistics &hu);
+
 // The model information report's lines for one model.
 QStringList modelInfoLines(const ModelReport &model);
 
@@ -72,5 +76,7 @@ QList<Table> sceneTables(const SceneMeasurement &scene, bool visibleOnly);
 // The documented JSON object of `tessaron-cli info` and of `measure`.
 QJsonObject sceneJson(const SceneMeasurement &scene);
 QJsonObject gapJson(const Gap &gap, const QString &nameOfA, const QString &nameOfB);
+// The object "hu" of a model: voxels, mean, sd, min, max, p95; null when absent.
+QJsonValue huJson(const std::optional<HuStatistics> &hu);
 
 } // namespace measure

@@ -36,6 +36,7 @@ public:
         for (std::size_t i : of(Anatomy::Stones))
             if (!cancelled())
                 measureStones(i);
+        out.withImage = options.image != nullptr;
         out.cancelled = cancelled();
         return std::move(out);
     }
@@ -78,6 +79,8 @@ private:
         topologies[i] = analyseTopology(shot.surface);
         report.measures =
             measureSurface(shot.surface, topologies[i], {options.selfIntersection, options.cancel});
+        if (options.image && report.measures.hasVolume)
+            report.hu = huInside(shot.surface, *options.image);
         return report;
     }
 
@@ -106,6 +109,8 @@ private:
         for (std::size_t c = 0; c < groups.size(); ++c) {
             Stone &stone = burden.stones[c];
             stone.diameter = farthestPair(pointsOf(*stoneSurfaces[first + c])).length;
+            if (options.image && stone.closed)
+                stone.hu = huInside(*stoneSurfaces[first + c], *options.image);
             if (stone.closed)
                 burden.totalVolume += stone.volume;
             else
@@ -222,6 +227,13 @@ Gap measureGap(const ModelSnapshot &a, const ModelSnapshot &b)
     const SurfaceTree ta(a.surface), tb(b.surface);
     return closestGap(ta, tb, analyseTopology(a.surface).total.enclosesVolume(),
                       analyseTopology(b.surface).total.enclosesVolume());
+}
+
+std::optional<HuStatistics> measureHu(const ModelSnapshot &model, const ImageVolume &image)
+{
+    if (!model.refusal.isEmpty() || !analyseTopology(model.surface).total.enclosesVolume())
+        return std::nullopt;
+    return huInside(model.surface, image);
 }
 
 } // namespace measure

@@ -2,6 +2,7 @@
 
 #include "ClosestGap.h"
 #include "ExactTests.h"
+#include "HuStatistics.h"
 #include "ModelSurface.h"
 #include "SurfaceMeasures.h"
 
@@ -26,6 +27,9 @@ struct ModelReport
     std::optional<double> voxelVolume; // of the label the model was made from
     QString refusal;                   // not empty: nothing below was measured
     SurfaceMeasures measures;
+    // The image values inside the surface, when an image was given and the
+    // surface encloses a volume.
+    std::optional<HuStatistics> hu;
 };
 
 // One connected piece of a stones model.
@@ -36,7 +40,8 @@ struct Stone
     bool closed = false; // closed, manifold and oriented: the volume is known
     double volume = 0;
     double diameter = 0;
-    Point3 centre {}; // of its solid when closed, of its surface otherwise
+    Point3 centre {};               // of its solid when closed, of its surface otherwise
+    std::optional<HuStatistics> hu; // when an image was given and the stone is closed
 };
 
 struct StoneBurden
@@ -106,6 +111,7 @@ struct SceneMeasurement
     std::vector<StoneBurden> stones;
     std::vector<PresetGap> gaps;
     std::vector<Nephrometry> nephrometry; // one per tumour model
+    bool withImage = false;               // the image values were measured
     bool cancelled = false;
 };
 
@@ -113,6 +119,7 @@ struct SceneOptions
 {
     bool selfIntersection = true;
     const std::atomic<bool> *cancel = nullptr;
+    const ImageVolume *image = nullptr; // the scan the surfaces were made on, if any
 };
 
 SceneMeasurement measureScene(const std::vector<ModelSnapshot> &models,
@@ -120,6 +127,9 @@ SceneMeasurement measureScene(const std::vector<ModelSnapshot> &models,
 
 // The gap between two models, as the "Closest gap" command measures it.
 Gap measureGap(const ModelSnapshot &a, const ModelSnapshot &b);
+
+// The image values inside a model's surface; none when it encloses no volume.
+std::optional<HuStatistics> measureHu(const ModelSnapshot &model, const ImageVolume &image);
 
 // The share of the closed surface's solid outside the convex hull: 0 exactly
 // when every corner lies in the hull, otherwise estimated over a grid of

@@ -708,6 +708,20 @@ void TestApp::importFromMenuDropAndCancel()
 
     QCOMPARE(window.importModelFile(data.filePath("m0.surf")), 0);
     QCOMPARE(dialogs.shown.size(), 1);
+
+    // An image of intensities dropped on the view is refused, saying so.
+    const QString image = data.filePath("scan.nrrd");
+    QByteArray halves = "NRRD0004\ntype: float\ndimension: 3\nsizes: 2 2 2\nencoding: text\n\n";
+    for (int v = 0; v < 8; ++v)
+        halves += QByteArray::number(v + 0.5) + ' ';
+    QFile imageFile(image);
+    QVERIFY(imageFile.open(QIODevice::WriteOnly) && imageFile.write(halves) == halves.size());
+    imageFile.close();
+    window.openDroppedPath(image);
+    QCOMPARE(window.view()->ModelList.count(), 5);
+    QCOMPARE(dialogs.shown.size(), 2);
+    QVERIFY2(dialogs.shown.last().contains("image of 2 × 2 × 2 voxels, not surfaces"),
+             qPrintable(dialogs.shown.last()));
 }
 
 void TestApp::everyIconIsCompiledIn()

@@ -963,4 +963,30 @@ RU = {
         "Серии %1 нет; путь содержит серий: %2.",
     ("Import", "No series of the path has the UID %1."):
         "Ни у одной серии пути нет UID %1.",
+    # Images of intensities
+    ("Import", "This file holds surfaces, not an image."):
+        "В этом файле поверхности, а не изображение.",
+    ("Import", "This file holds an image, not labels."):
+        "В этом файле изображение, а не метки.",
+    ("Import", "A series was chosen, but this file holds one image at most."):
+        "Выбрана серия, но в этом файле не более одного изображения.",
+    ("Import", "The file holds %1 segmentation layers; an image has one."):
+        "В файле %1 слоёв сегментации; у изображения он один.",
+    ("Import", "The image's value scaling is not a finite number."):
+        "Масштаб значений изображения не является конечным числом.",
+    ("Import", "There is not enough memory for the image (%1 voxels)."):
+        "Недостаточно памяти для изображения (%1 вокселов).",
+    ("Tessaron", "This file is an image of %1 × %2 × %3 voxels, not surfaces; only surfaces are opened."):
+        "Этот файл — изображение из %1 × %2 × %3 вокселов, а не поверхности; открываются только поверхности.",
+    ("Measurements", "%1 ± %2"): "%1 ± %2",
+    ("Measurements", "no voxels"): "нет вокселов",
+    ("Measurements", "HU ± SD"): "HU ± СО",
+    ("Measurements", "HU p95"): "HU p95",
+    ("Measurements", "HU mean"): "HU среднее",
+    ("Measurements", "HU max"): "HU макс.",
+    ("Measurements", "no voxel of the image lies inside the surface"):
+        "ни один воксел изображения не лежит внутри поверхности",
+    ("Measurements", "mean %1, SD %2, min %3, max %4, 95th percentile %5 (%6 voxels)"):
+        "среднее %1, СО %2, мин. %3, макс. %4, 95-й процентиль %5 (%6 вокселов)",
+    ("Measurements", "HU inside = %1"): "HU внутри = %1",
 }

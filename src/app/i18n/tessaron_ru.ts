@@ -567,7 +567,7 @@
         <translation>Координата вершины %1 не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="53" />
+        <location filename="../../import/Importer.cpp" line="88" />
         <source>The folder holds no label maps.</source>
         <translation>В папке нет карт меток.</translation>
     </message>
@@ -577,30 +577,47 @@
         <translation>папка масок</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="43" />
+        <location filename="../../import/Importer.cpp" line="31" />
+        <location filename="../../import/Importer.cpp" line="58" />
+        <location filename="../../import/Importer.cpp" line="200" />
+        <source>This file holds surfaces, not an image.</source>
+        <translation>В этом файле поверхности, а не изображение.</translation>
+    </message>
+    <message>
+        <location filename="../../import/Importer.cpp" line="60" />
+        <source>This file holds an image, not labels.</source>
+        <translation>В этом файле изображение, а не метки.</translation>
+    </message>
+    <message>
+        <location filename="../../import/Importer.cpp" line="78" />
         <source>Files of this kind are not imported; the endings read are %1.</source>
         <translation>Файлы такого вида не импортируются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="57" />
+        <location filename="../../import/Importer.cpp" line="92" />
         <source>The file holds %1 data, not %2 as its name's ending says.</source>
         <translation>Файл содержит данные %1, а не %2, как говорит окончание его имени.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="78" />
+        <location filename="../../import/Importer.cpp" line="121" />
         <source>The import was cancelled.</source>
         <translation>Импорт отменён.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="80" />
-        <location filename="../../import/Importer.cpp" line="83" />
+        <location filename="../../import/Importer.cpp" line="123" />
+        <location filename="../../import/Importer.cpp" line="126" />
         <source>There is not enough memory to import the file.</source>
         <translation>Недостаточно памяти для импорта файла.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="84" />
+        <location filename="../../import/Importer.cpp" line="127" />
         <source>The file cannot be imported.</source>
         <translation>Файл не удаётся импортировать.</translation>
+    </message>
+    <message>
+        <location filename="../../import/Importer.cpp" line="196" />
+        <source>A series was chosen, but this file holds one image at most.</source>
+        <translation>Выбрана серия, но в этом файле не более одного изображения.</translation>
     </message>
     <message>
         <location filename="../../import/Inflate.cpp" line="35" />
@@ -639,6 +656,7 @@
         <translation>Размеры карты меток слишком велики, чтобы уместить её в памяти.</translation>
     </message>
     <message>
+        <location filename="../../import/ImageImport.cpp" line="26" />
         <location filename="../../import/LabelMapImport.cpp" line="27" />
         <location filename="../../import/MeshFileImport.cpp" line="203" />
         <location filename="../../import/StlBinary.cpp" line="66" />
@@ -646,6 +664,21 @@
         <location filename="../../import/VtkReader.cpp" line="282" />
         <source>The file cannot be opened.</source>
         <translation>Файл не удаётся открыть.</translation>
+    </message>
+    <message>
+        <location filename="../../import/ImageImport.cpp" line="123" />
+        <source>There is not enough memory for the image (%1 voxels).</source>
+        <translation>Недостаточно памяти для изображения (%1 вокселов).</translation>
+    </message>
+    <message>
+        <location filename="../../import/ImageImport.cpp" line="144" />
+        <source>The file holds %1 segmentation layers; an image has one.</source>
+        <translation>В файле %1 слоёв сегментации; у изображения он один.</translation>
+    </message>
+    <message>
+        <location filename="../../import/ImageImport.cpp" line="148" />
+        <source>The image's value scaling is not a finite number.</source>
+        <translation>Масштаб значений изображения не является конечным числом.</translation>
     </message>
     <message>
         <location filename="../../import/LabelMapImport.cpp" line="58" />
@@ -673,6 +706,7 @@
         <translation>%1 (метка %2 из %3)</translation>
     </message>
     <message>
+        <location filename="../../import/Importer.cpp" line="43" />
         <location filename="../../import/LabelMapImport.cpp" line="135" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
@@ -1008,7 +1042,7 @@
         <translation>Файл VTK задаёт "%1" там, где должен задавать %2.</translation>
     </message>
     <message>
-        <location filename="../../cli/CliInput.cpp" line="66" />
+        <location filename="../../cli/CliInput.cpp" line="67" />
         <source>warning: %1</source>
         <translation>предупреждение: %1</translation>
     </message>
@@ -2435,7 +2469,7 @@
     </message>
     <message>
         <location filename="../../measure/MeasureReport.cpp" line="57" />
-        <location filename="../../measure/MeasureReport.cpp" line="158" />
+        <location filename="../../measure/MeasureReport.cpp" line="184" />
         <source>not closed</source>
         <translation>не замкнута</translation>
     </message>
@@ -2570,281 +2604,326 @@
         <translation>%1 мм³ (%2 мл)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="125" />
+        <location filename="../../measure/MeasureReport.cpp" line="129" />
+        <source>%1 ± %2</source>
+        <translation>%1 ± %2</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="130" />
+        <source>no voxels</source>
+        <translation>нет вокселов</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="143" />
         <source>Models</source>
         <translation>Модели</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="126" />
+        <location filename="../../measure/MeasureReport.cpp" line="144" />
         <source>Model</source>
         <translation>Модель</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="126" />
+        <location filename="../../measure/MeasureReport.cpp" line="144" />
         <source>Area, mm²</source>
         <translation>Площадь, мм²</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="126" />
-        <location filename="../../measure/MeasureReport.cpp" line="154" />
+        <location filename="../../measure/MeasureReport.cpp" line="144" />
+        <location filename="../../measure/MeasureReport.cpp" line="176" />
         <source>Volume, mm³</source>
         <translation>Объём, мм³</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="127" />
+        <location filename="../../measure/MeasureReport.cpp" line="145" />
         <source>Volume, mL</source>
         <translation>Объём, мл</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="127" />
+        <location filename="../../measure/MeasureReport.cpp" line="145" />
         <source>Components</source>
         <translation>Компоненты</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="127" />
+        <location filename="../../measure/MeasureReport.cpp" line="145" />
         <source>Surface</source>
         <translation>Поверхность</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="134" />
+        <location filename="../../measure/MeasureReport.cpp" line="147" />
+        <source>HU ± SD</source>
+        <translation>HU ± СО</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="147" />
+        <source>HU p95</source>
+        <translation>HU p95</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="154" />
         <source>not measured: %1</source>
         <translation>не измерена: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="154" />
+        <location filename="../../measure/MeasureReport.cpp" line="176" />
         <source>Stone</source>
         <translation>Камень</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="154" />
+        <location filename="../../measure/MeasureReport.cpp" line="176" />
         <source>Largest diameter, mm</source>
         <translation>Наибольший диаметр, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="155" />
+        <location filename="../../measure/MeasureReport.cpp" line="177" />
         <source>Centre, mm</source>
         <translation>Центр, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="167" />
+        <location filename="../../measure/MeasureReport.cpp" line="181" />
+        <source>HU mean</source>
+        <translation>HU среднее</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="181" />
+        <source>HU max</source>
+        <translation>HU макс.</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="197" />
         <source>Stones: %1; in all %2</source>
         <translation>Камней: %1; всего %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="169" />
+        <location filename="../../measure/MeasureReport.cpp" line="199" />
         <source> (not closed, without volume: %1)</source>
         <translation> (не замкнуты, без объёма: %1)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="172" />
+        <location filename="../../measure/MeasureReport.cpp" line="202" />
         <source>; the largest #%1, %2 across</source>
         <translation>; наибольший №%1, поперечник %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="182" />
+        <location filename="../../measure/MeasureReport.cpp" line="212" />
         <source>touching</source>
         <translation>касаются</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="184" />
+        <location filename="../../measure/MeasureReport.cpp" line="214" />
         <source>overlapping</source>
         <translation>перекрываются</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="189" />
+        <location filename="../../measure/MeasureReport.cpp" line="219" />
         <source>inside %1</source>
         <translation>внутри %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="191" />
+        <location filename="../../measure/MeasureReport.cpp" line="221" />
         <source>holds %1</source>
         <translation>содержит %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="198" />
+        <location filename="../../measure/MeasureReport.cpp" line="228" />
         <source>no triangles to measure</source>
         <translation>нет треугольников для измерения</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="207" />
+        <location filename="../../measure/MeasureReport.cpp" line="237" />
         <source>Gaps</source>
         <translation>Расстояния</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="208" />
-        <location filename="../../measure/MeasureReport.cpp" line="227" />
+        <location filename="../../measure/MeasureReport.cpp" line="238" />
+        <location filename="../../measure/MeasureReport.cpp" line="257" />
         <source>From</source>
         <translation>От</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="208" />
+        <location filename="../../measure/MeasureReport.cpp" line="238" />
         <source>To</source>
         <translation>До</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="208" />
+        <location filename="../../measure/MeasureReport.cpp" line="238" />
         <source>Gap, mm</source>
         <translation>Расстояние, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="208" />
+        <location filename="../../measure/MeasureReport.cpp" line="238" />
         <source>Note</source>
         <translation>Примечание</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="226" />
+        <location filename="../../measure/MeasureReport.cpp" line="256" />
         <source>R.E.N.A.L. nephrometry of %1</source>
         <translation>Нефрометрия R.E.N.A.L. для %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="227" />
+        <location filename="../../measure/MeasureReport.cpp" line="257" />
         <source>Part</source>
         <translation>Составляющая</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="227" />
+        <location filename="../../measure/MeasureReport.cpp" line="257" />
         <source>Score</source>
         <translation>Баллы</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="228" />
+        <location filename="../../measure/MeasureReport.cpp" line="258" />
         <source>R: radius</source>
         <translation>R: радиус</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="230" />
+        <location filename="../../measure/MeasureReport.cpp" line="260" />
         <source>largest diameter %1</source>
         <translation>наибольший диаметр %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="231" />
+        <location filename="../../measure/MeasureReport.cpp" line="261" />
         <source>no surface</source>
         <translation>нет поверхности</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="233" />
+        <location filename="../../measure/MeasureReport.cpp" line="263" />
         <source>E: exophytic</source>
         <translation>E: экзофитность</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="234" />
+        <location filename="../../measure/MeasureReport.cpp" line="264" />
         <source>estimate: %1 of the volume outside the convex hull of %2</source>
         <translation>оценка: %1 объёма вне выпуклой оболочки %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="236" />
+        <location filename="../../measure/MeasureReport.cpp" line="266" />
         <source>needs a closed tumour and a kidney</source>
         <translation>нужны замкнутая опухоль и почка</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="238" />
+        <location filename="../../measure/MeasureReport.cpp" line="268" />
         <source>N: nearness</source>
         <translation>N: близость</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="239" />
+        <location filename="../../measure/MeasureReport.cpp" line="269" />
         <source>gap %1 to %2</source>
         <translation>расстояние %1 до %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="242" />
+        <location filename="../../measure/MeasureReport.cpp" line="272" />
         <source>needs a collecting system</source>
         <translation>нужна чашечно-лоханочная система</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="243" />
+        <location filename="../../measure/MeasureReport.cpp" line="273" />
         <source>A: anterior or posterior</source>
         <translation>A: передняя или задняя</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="245" />
-        <location filename="../../measure/MeasureReport.cpp" line="247" />
+        <location filename="../../measure/MeasureReport.cpp" line="275" />
+        <location filename="../../measure/MeasureReport.cpp" line="277" />
         <source>entered</source>
         <translation>введено</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="245" />
-        <location filename="../../measure/MeasureReport.cpp" line="247" />
+        <location filename="../../measure/MeasureReport.cpp" line="275" />
+        <location filename="../../measure/MeasureReport.cpp" line="277" />
         <source>to be entered</source>
         <translation>нужно ввести</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="246" />
+        <location filename="../../measure/MeasureReport.cpp" line="276" />
         <source>L: location to the polar lines</source>
         <translation>L: положение относительно полярных линий</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="255" />
+        <location filename="../../measure/MeasureReport.cpp" line="285" />
         <source>R.E.N.A.L. score %1%2</source>
         <translation>Оценка R.E.N.A.L.: %1%2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="264" />
+        <location filename="../../measure/MeasureReport.cpp" line="294" />
         <source>Sum so far %1 (%2); missing %3</source>
         <translation>Сумма пока %1 (%2); не хватает %3</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="273" />
+        <location filename="../../measure/MeasureReport.cpp" line="302" />
+        <source>no voxel of the image lies inside the surface</source>
+        <translation>ни один воксел изображения не лежит внутри поверхности</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="303" />
+        <source>mean %1, SD %2, min %3, max %4, 95th percentile %5 (%6 voxels)</source>
+        <translation>среднее %1, СО %2, мин. %3, макс. %4, 95-й процентиль %5 (%6 вокселов)</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="313" />
         <source>Not measured: %1</source>
         <translation>Не измерена: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="275" />
+        <location filename="../../measure/MeasureReport.cpp" line="315" />
         <source>Surface area = %1</source>
         <translation>Площадь поверхности = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="276" />
+        <location filename="../../measure/MeasureReport.cpp" line="316" />
         <source>Closed = %1</source>
         <translation>Замкнута = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="277" />
+        <location filename="../../measure/MeasureReport.cpp" line="317" />
         <source>Manifold = %1</source>
         <translation>Многообразие = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="278" />
+        <location filename="../../measure/MeasureReport.cpp" line="318" />
         <source>Consistently oriented = %1</source>
         <translation>Согласованно ориентирована = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="280" />
+        <location filename="../../measure/MeasureReport.cpp" line="320" />
         <source>Self-intersecting = %1</source>
         <translation>Самопересекается = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="283" />
+        <location filename="../../measure/MeasureReport.cpp" line="323" />
         <source>Volume = %1</source>
         <translation>Объём = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="285" />
+        <location filename="../../measure/MeasureReport.cpp" line="325" />
         <source>The surface was inside out (its triangles faced inwards)</source>
         <translation>Поверхность была вывернута (треугольники смотрели внутрь)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="287" />
+        <location filename="../../measure/MeasureReport.cpp" line="327" />
         <source>Volume: %1 (%2 border edges, %3 non-manifold edges)</source>
         <translation>Объём: %1 (граничных рёбер: %2, неманифолдных рёбер: %3)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="293" />
+        <location filename="../../measure/MeasureReport.cpp" line="333" />
         <source>Voxel volume of the label = %1</source>
         <translation>Объём вокселей метки = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="294" />
+        <location filename="../../measure/MeasureReport.cpp" line="335" />
+        <source>HU inside = %1</source>
+        <translation>HU внутри = %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="336" />
         <source>Connected components = %1</source>
         <translation>Связных компонент = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="296" />
+        <location filename="../../measure/MeasureReport.cpp" line="338" />
         <source>Extents = %1 x %2 x %3 mm</source>
         <translation>Размеры = %1 x %2 x %3 мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="299" />
+        <location filename="../../measure/MeasureReport.cpp" line="341" />
         <source>Largest diameter = %1</source>
         <translation>Наибольший диаметр = %1</translation>
     </message>
@@ -3581,28 +3660,33 @@
         <translation>Не удалось сохранить настройки в %1.</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="28" />
+        <location filename="../ImportCommands.cpp" line="30" />
+        <source>This file is an image of %1 × %2 × %3 voxels, not surfaces; only surfaces are opened.</source>
+        <translation>Этот файл — изображение из %1 × %2 × %3 вокселов, а не поверхности; открываются только поверхности.</translation>
+    </message>
+    <message>
+        <location filename="../ImportCommands.cpp" line="41" />
         <source>Importable files (%1)</source>
         <translation>Импортируемые файлы (%1)</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="33" />
+        <location filename="../ImportCommands.cpp" line="46" />
         <source>Importing file</source>
         <translation>Импорт файла</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="35" />
         <location filename="../ImportCommands.cpp" line="48" />
+        <location filename="../ImportCommands.cpp" line="61" />
         <source>Import</source>
         <translation>Импорт</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="45" />
+        <location filename="../ImportCommands.cpp" line="58" />
         <source>Importing %1...</source>
         <translation>Импорт %1...</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="58" />
+        <location filename="../ImportCommands.cpp" line="71" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>

@@ -1,0 +1,112 @@
+#include "ImageInfo.h"
+
+#include <QJsonArray>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Range and mean of the values that are numbers.
+struct ValueRange
+{
+    qint64 count = 0;
+    double min = 0, max = 0, mean = 0;
+};
+
+ValueRange rangeOf(const ImageVolume &image)
+{
+    ValueRange r;
+    double low = std::numeric_limits<double>::infinity(), high = -low, sum = 0;
+    for (qint64 n = 0; n < image.voxelCount(); ++n) {
+        const double v = image.value(n);
+        if (!std::isfinite(v))
+            continue;
+        low = std::min(low, v);
+        high = std::max(high, v);
+        sum += v;
+        ++r.count;
+    }
+    if (r.count) {
+        r.min = low;
+        r.max = high;
+        r.mean = sum / double(r.count);
+    }
+    return r;
+}
+
+// The unit vector of index axis `axis` in world coordinates.
+std::array<double, 3> axisDirection(const Affine &a, int axis)
+{
+    const double length = a.spacing(axis);
+    return {a.m[0][axis] / length, a.m[1][axis] / length, a.m[2][axis] / length};
+}
+
+QString numbers(const QJsonArray &values)
+{
+    QStringList texts;
+    for (const QJsonValue &v : values)
+        texts << QString::number(v.toDouble(), 'g', 6);
+    return texts.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+QJsonObject imageJson(const ImageVolume &image)
+{
+    const Affine &a = image.toWorld;
+    QJsonArray size, spacing, origin, direction, warnings;
+    for (int axis = 0; axis < 3; ++axis) {
+        size.append(double(image.size[axis]));
+        spacing.append(a.spacing(axis));
+        origin.append(a.m[axis][3]);
+        for (double d : axisDirection(a, axis))
+            direction.append(d);
+    }
+    for (const QString &w : image.warnings)
+        warnings.append(w);
+    const ValueRange r = rangeOf(image);
+    const auto value = [&](double v) { return r.count ? QJsonValue(v) : QJsonValue(); };
+    return {{"size", size},
+            {"spacing", spacing},
+            {"origin", origin},
+            {"direction", direction},
+            {"modality", image.modality},
+            {"unit", image.unit},
+            {"description", image.description},
+            {"min", value(r.min)},
+            {"max", value(r.max)},
+            {"mean", value(r.mean)},
+            {"warnings", warnings}};
+}
+
+QString imageText(const ImageVolume &image)
+{
+    const QJsonObject o = imageJson(image);
+    const auto text = [&](const char *key) {
+        const QString s = o.value(QLatin1String(key)).toString();
+        return s.isEmpty() ? QStringLiteral("not given") : s;
+    };
+    QStringList lines {QStringLiteral("Image: ") + image.description};
+    lines << QStringLiteral("  size: %1 voxels").arg(numbers(o["size"].toArray()));
+    lines << QStringLiteral("  spacing: %1 mm").arg(numbers(o["spacing"].toArray()));
+    lines << QStringLiteral("  origin: %1 mm").arg(numbers(o["origin"].toArray()));
+    const QJsonArray d = o["direction"].toArray();
+    for (int axis = 0; axis < 3; ++axis)
+        lines << QStringLiteral("  direction of %1: %2")
+                     .arg(QChar("ijk"[axis]))
+                     .arg(numbers(QJsonArray {d[3 * axis], d[3 * axis + 1], d[3 * axis + 2]}));
+    lines << QStringLiteral("  modality: ") + text("modality");
+    lines << QStringLiteral("  unit: ") + text("unit");
+    if (o["min"].isNull())
+        lines << QStringLiteral("  values: none is a number");
+    else
+        lines << QStringLiteral("  values: min %1, max %2, mean %3")
+                     .arg(o["min"].toDouble(), 0, 'g', 6)
+                     .arg(o["max"].toDouble(), 0, 'g', 6)
+                     .arg(o["mean"].toDouble(), 0, 'g', 6);
+    for (const QString &w : image.warnings)
+        lines << QStringLiteral("  warning: ") + w;
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}

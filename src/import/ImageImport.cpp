@@ -1,0 +1,169 @@
+#include "ImageImport.h"
+
+#include "ImportTypes.h"
+#include "NiftiReader.h"
+#include "NrrdReader.h"
+#include "formats/FileBytes.h"
+#include "formats/FileKinds.h"
+
+#include <nifti2_io.h>
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <new>
+#include <unordered_set>
+
+LabelMapData readVolumeData(const QString &path, const std::function<void(double)> &progress)
+{
+    if (kindOfName(path) == FileKind::Nifti)
+        return readNifti(path);
+    FileBytes file;
+    if (file.open(path) != 0)
+        failImport(Import::tr("The file cannot be opened."));
+    return readNrrd(file.bytes(), QFileInfo(path).absolutePath(), progress);
+}
+
+int niftiIntentOf(const QString &path)
+{
+    if (kindOfName(path) != FileKind::Nifti)
+        return NIFTI_INTENT_NONE;
+    int version = 0;
+    void *raw = nifti_read_header(QFile::encodeName(path).constData(), &version, 0);
+    int intent = NIFTI_INTENT_NONE;
+    if (raw && version == 1)
+        intent = static_cast<nifti_1_header *>(raw)->intent_code;
+    else if (raw && version == 2)
+        intent = static_cast<nifti_2_header *>(raw)->intent_code;
+    std::free(raw);
+    return intent;
+}
+
+namespace {
+
+// The value of a sample after the file's scaling (none when slope is 0).
+struct Scaling
+{
+    double slope = 0, intercept = 0;
+
+    bool scales() const { return slope != 0 && (slope != 1 || intercept != 0); }
+    template<class T> double operator()(T raw) const
+    {
+        return scales() ? double(raw) * slope + intercept : double(raw);
+    }
+};
+
+// Visits every voxel's sample in index order: fn(sample, index).
+template<class T, class Fn> void forEachSample(const SampleGrid &grid, Fn &&fn)
+{
+    const T *data = static_cast<const T *>(grid.data) + grid.offset;
+    const qint64 count = grid.size[0] * grid.size[1] * grid.size[2];
+    for (qint64 n = 0; n < count; ++n)
+        if (!fn(data[n * grid.stride], n))
+            return;
+}
+
+// Whether the samples could be labels: whole, finite and at most kMaxLabels
+// distinct non-zero values. Stops at the first value that says otherwise,
+// so an image is told apart in its first slices.
+template<class T> bool labelValues(const SampleGrid &grid)
+{
+    const Scaling scale {grid.slope, grid.intercept};
+    std::unordered_set<double> seen;
+    double last = 0;
+    bool labels = true;
+    forEachSample<T>(grid, [&](T raw, qint64) {
+        const double v = scale(raw);
+        if (!std::isfinite(v) || v != std::floor(v))
+            return labels = false;
+        if (v != 0 && v != last) {
+            last = v;
+            seen.insert(v);
+            labels = seen.size() <= size_t(kMaxLabels);
+        }
+        return labels;
+    });
+    return labels;
+}
+
+// Whether every scaled value is a whole number in the range of 16 bits.
+template<class T> bool fitsShorts(const SampleGrid &grid)
+{
+    const Scaling scale {grid.slope, grid.intercept};
+    if constexpr (std::is_integral_v<T> && sizeof(T) == 1) {
+        if (!scale.scales())
+            return true;
+    }
+    bool fits = true;
+    forEachSample<T>(grid, [&](T raw, qint64) {
+        const double v = scale(raw);
+        return fits = v == std::floor(v) && v >= std::numeric_limits<qint16>::min()
+            && v <= std::numeric_limits<qint16>::max();
+    });
+    return fits;
+}
+
+template<class Out, class T> void copyValues(const SampleGrid &grid, std::vector<Out> &out)
+{
+    const Scaling scale {grid.slope, grid.intercept};
+    forEachSample<T>(grid, [&](T raw, qint64 n) {
+        out[size_t(n)] = Out(scale(raw));
+        return true;
+    });
+}
+
+template<class Out> void allocate(std::vector<Out> &values, qint64 count)
+{
+    try {
+        values.resize(size_t(count));
+    } catch (const std::bad_alloc &) {
+        failImport(Import::tr("There is not enough memory for the image (%1 voxels).").arg(count));
+    }
+}
+
+} // namespace
+
+bool holdsLabels(const LabelMapData &data, int niftiIntent)
+{
+    if (niftiIntent == NIFTI_INTENT_LABEL || niftiIntent == NIFTI_INTENT_NEURONAME)
+        return true;
+    if (niftiIntent != NIFTI_INTENT_NONE)
+        return false;
+    if (data.layers > 1 || !data.segments.empty())
+        return true;
+    return withSampleType(data.grid.type,
+                          [&](auto sample) { return labelValues<decltype(sample)>(data.grid); });
+}
+
+ImageVolume imageOf(LabelMapData data, const QString &path)
+{
+    if (data.layers > 1)
+        failImport(Import::tr("The file holds %1 segmentation layers; an image has one.")
+                       .arg(data.layers));
+    const SampleGrid &grid = data.grid;
+    if (grid.slope != 0 && !(std::isfinite(grid.slope) && std::isfinite(grid.intercept)))
+        failImport(Import::tr("The image's value scaling is not a finite number."));
+    ImageVolume image;
+    std::copy_n(grid.size, 3, image.size);
+    image.toWorld = data.toWorld;
+    image.description = QFileInfo(path).fileName();
+    withSampleType(grid.type, [&](auto sample) {
+        using T = decltype(sample);
+        if (fitsShorts<T>(grid)) {
+            allocate(image.shorts, image.voxelCount());
+            copyValues<qint16, T>(grid, image.shorts);
+        } else {
+            allocate(image.floats, image.voxelCount());
+            copyValues<float, T>(grid, image.floats);
+        }
+    });
+    return image;
+}
+
+ImageVolume readImageFile(const QString &path)
+{
+    return imageOf(readVolumeData(path), path);
+}
