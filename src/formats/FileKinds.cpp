@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -54,6 +55,14 @@ ContentMark nrrdMark(QByteArrayView head)
 
 // NIfTI-1 carries its mark at byte 344, NIfTI-2 at byte 4; a gzip stream
 // (.nii.gz) hides it.
+// DICOM files carry "DICM" after a preamble of 128 bytes.
+ContentMark dicomMark(QByteArrayView head)
+{
+    if (head.size() < 132)
+        return ContentMark::Absent;
+    return head.sliced(128, 4) == "DICM" ? ContentMark::Present : ContentMark::Absent;
+}
+
 ContentMark niftiMark(QByteArrayView head)
 {
     if (head.startsWith("\x1f\x8b"))
@@ -124,6 +133,7 @@ const FileKindRow kKinds[] = {
     {K::Mesh,       "MESH",   ".mesh",                     false, R::None,       nullptr,   writeMesh,   "MESH",   "MESH(*.mesh)", nullptr},
     {K::Dat,        "DAT",    ".dat",                      false, R::None,       nullptr,   writeDat,    "DAT",    "DAT(*.dat)",   nullptr},
     {K::StarCd,     "StarCD", ".vrt",                      false, R::None,       nullptr,   writeStarCd, "StarCD", "StarCD(*.vrt)", ".cel"},
+    {K::Dicom,      "DICOM",  ".dcm",                      false, R::Image,      dicomMark, nullptr,     nullptr,  nullptr,        nullptr},
 };
 // clang-format on
 
@@ -206,6 +216,26 @@ QByteArray headOf(const QString &path)
     return file.read(kContentBytes);
 }
 
+// A DICOM file: a DICOMDIR by its name, else a file with the DICM mark,
+// whatever its name (scanners often write names without an ending).
+bool isDicomFile(const QFileInfo &file)
+{
+    return file.fileName().compare(QLatin1String("DICOMDIR"), Qt::CaseInsensitive) == 0
+        || dicomMark(headOf(file.filePath())) == ContentMark::Present;
+}
+
+// A folder holding DICOM files, at any depth. Only the first files met are
+// looked at, so a large folder of other files is told quickly.
+bool holdsDicom(const QString &folder)
+{
+    constexpr int kFilesLookedAt = 64;
+    QDirIterator it(folder, QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
+    for (int n = 0; n < kFilesLookedAt && it.hasNext(); ++n)
+        if (isDicomFile(it.nextFileInfo()))
+            return true;
+    return false;
+}
+
 } // namespace
 
 const FileKindRow *kindRow(FileKind kind)
@@ -246,8 +276,13 @@ Recognition recognise(const QString &path)
 {
     const QFileInfo info(path);
     if (info.isDir())
-        return {holdsLabelMaps(path) ? FileKind::MaskFolder : FileKind::Unknown, FileKind::Unknown};
+        return {holdsLabelMaps(path)   ? FileKind::MaskFolder
+                    : holdsDicom(path) ? FileKind::Dicom
+                                       : FileKind::Unknown,
+                FileKind::Unknown};
     Recognition seen {kindOfName(path), FileKind::Unknown};
+    if (seen.kind == FileKind::Unknown && info.isFile() && isDicomFile(info))
+        seen.kind = FileKind::Dicom;
     const FileKindRow *row = kindRow(seen.kind);
     if (!row || !row->content || !info.isFile())
         return seen;

@@ -34,6 +34,7 @@ enum class FileKind {
     Mesh,       // written only: Medit MESH
     Dat,        // written only: Tecplot ASCII
     StarCd,     // written only: StarCD .vrt and .cel
+    Dicom,      // a DICOM file, a DICOMDIR or a folder of DICOM files
 };
 
 // Which reader reads a kind; the door of the import layer runs it.

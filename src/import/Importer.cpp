@@ -1,5 +1,6 @@
 #include "Importer.h"
 
+#include "DicomSeries.h"
 #include "ImageImport.h"
 #include "ImportedModel.h"
 #include "LabelMapImport.h"
@@ -24,10 +25,12 @@ bool isImportable(const QString &path)
 namespace {
 
 // The image of a path of a kind that holds images.
-ImageVolume readImageOf(const QString &path, FileKind kind, const OpenOptions &)
+ImageVolume readImageOf(const QString &path, FileKind kind, const OpenOptions &options)
 {
     if (kind == FileKind::Nifti || kind == FileKind::Nrrd)
         return readImageFile(path);
+    if (kind == FileKind::Dicom)
+        return readDicomSeries(path, options.series);
     failImport(Import::tr("This file holds surfaces, not an image."));
 }
 
@@ -84,7 +87,7 @@ void dispatch(const QString &path, std::vector<std::unique_ptr<ModelClass>> &mod
 {
     const QFileInfo info(path);
     const Recognition seen = recognise(path);
-    if (info.isDir() && seen.kind != FileKind::MaskFolder)
+    if (info.isDir() && seen.kind != FileKind::MaskFolder && seen.kind != FileKind::Dicom)
         failImport(Import::tr("The folder holds no label maps."));
     if (!info.isDir() && (!info.isFile() || !info.isReadable()))
         failImport(errorMessage(errOpen)); // as a .surf that cannot be opened

@@ -4,7 +4,12 @@
 
 #include "import/DicomSeries.h"
 #include "import/ImportTypes.h"
+#include "import/Importer.h"
+#include "model/ModelClass.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -24,6 +29,7 @@ private slots:
     void seriesFollowPattern_data();
     void seriesFollowPattern();
     void scanListsSeries();
+    void doorOpensDicom();
     void encodingsAgree();
     void badInputsRefused_data();
     void badInputsRefused();
@@ -233,6 +239,33 @@ void TestDicomSeries::scanListsSeries()
     QVERIFY(hasDicomMark(QByteArray(128, '\0') + "DICM"));
     QVERIFY(!hasDicomMark(QByteArray(127, '\0') + "DICM"));
     QVERIFY(!hasDicomMark(QByteArray(128, '\0') + "DICN"));
+}
+
+// Every entry point reaches DICOM through the door: a folder, a chosen
+// series, and a file whose name has no ending but whose bytes are DICOM.
+void TestDicomSeries::doorOpensDicom()
+{
+    if (!written)
+        QSKIP("no pydicom");
+    QCOMPARE(recognise(path("shuffled")).kind, FileKind::Dicom);
+    const OpenedFile folder = openPath(path("shuffled"));
+    QVERIFY(!folder.failed());
+    QVERIFY(folder.image && folder.models.empty());
+    QCOMPARE(folder.image->size[2], qint64(8));
+
+    OpenOptions second;
+    second.series = "2";
+    const OpenedFile chosen = openPath(path("two"), second);
+    QVERIFY(chosen.image);
+    QCOMPARE(chosen.image->size[2], qint64(5));
+
+    const QFileInfo slice = QDir(path("shuffled")).entryInfoList(QDir::Files).first();
+    const QString bare = path("IM0001");
+    QVERIFY(QFile::copy(slice.filePath(), bare));
+    QCOMPARE(recognise(bare).kind, FileKind::Dicom);
+    const OpenedFile one = openPath(bare);
+    QVERIFY(one.image);
+    QCOMPARE(one.image->size[2], qint64(1));
 }
 
 // One MR image in six transfer syntaxes decodes to the same values and
