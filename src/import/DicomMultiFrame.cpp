@@ -3,6 +3,7 @@
 // groups or from the shared ones, else from the file's top level.
 
 #include "DicomFrames.h"
+#include "DicomTags.h"
 #include "ImportTypes.h"
 
 #include <gdcmReader.h>
@@ -12,23 +13,9 @@
 
 #include <algorithm>
 
-namespace {
+using namespace dicomtag;
 
-const gdcm::Tag kPixelData(0x7fe0, 0x0010);
-const gdcm::Tag kShared(0x5200, 0x9229);
-const gdcm::Tag kPerFrame(0x5200, 0x9230);
-const gdcm::Tag kPlanePosition(0x0020, 0x9113);
-const gdcm::Tag kPlaneOrientation(0x0020, 0x9116);
-const gdcm::Tag kPixelMeasures(0x0028, 0x9110);
-const gdcm::Tag kValueTransform(0x0028, 0x9145);
-const gdcm::Tag kPosition(0x0020, 0x0032);
-const gdcm::Tag kOrientation(0x0020, 0x0037);
-const gdcm::Tag kPixelSpacing(0x0028, 0x0030);
-const gdcm::Tag kThickness(0x0018, 0x0050);
-const gdcm::Tag kBetween(0x0018, 0x0088);
-const gdcm::Tag kIntercept(0x0028, 0x1052);
-const gdcm::Tag kSlope(0x0028, 0x1053);
-const gdcm::Tag kRescaleType(0x0028, 0x1054);
+namespace {
 
 // The smallest a frame of encapsulated data can take: its item's header.
 constexpr qint64 kSmallestFrameBytes = 8;

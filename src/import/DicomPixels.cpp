@@ -3,6 +3,7 @@
 // rescaled straight into their slices of the image.
 
 #include "DicomPixels.h"
+#include "DicomTags.h"
 
 #include "ImportTypes.h"
 
@@ -17,9 +18,9 @@
 #include <limits>
 #include <map>
 
-namespace {
+using namespace dicomtag;
 
-const gdcm::Tag kPixelData(0x7fe0, 0x0010);
+namespace {
 
 qint64 voxelCap = qint64(4) << 30;
 

@@ -3,6 +3,7 @@
 
 #include "DicomFrames.h"
 #include "DicomGuard.h"
+#include "DicomTags.h"
 #include "ImportTypes.h"
 
 #include <gdcmReader.h>
@@ -20,34 +21,9 @@
 #include <map>
 #include <optional>
 
-namespace {
+using namespace dicomtag;
 
-const gdcm::Tag kSyntax(0x0002, 0x0010);
-const gdcm::Tag kImageType(0x0008, 0x0008);
-const gdcm::Tag kStudyDate(0x0008, 0x0020);
-const gdcm::Tag kSeriesDate(0x0008, 0x0021);
-const gdcm::Tag kModality(0x0008, 0x0060);
-const gdcm::Tag kDescription(0x0008, 0x103e);
-const gdcm::Tag kPatient(0x0010, 0x0010);
-const gdcm::Tag kThickness(0x0018, 0x0050);
-const gdcm::Tag kBetween(0x0018, 0x0088);
-const gdcm::Tag kSeriesUid(0x0020, 0x000e);
-const gdcm::Tag kPosition(0x0020, 0x0032);
-const gdcm::Tag kOrientation(0x0020, 0x0037);
-const gdcm::Tag kSamples(0x0028, 0x0002);
-const gdcm::Tag kFrames(0x0028, 0x0008);
-const gdcm::Tag kRows(0x0028, 0x0010);
-const gdcm::Tag kColumns(0x0028, 0x0011);
-const gdcm::Tag kPixelSpacing(0x0028, 0x0030);
-const gdcm::Tag kBitsAllocated(0x0028, 0x0100);
-const gdcm::Tag kBitsStored(0x0028, 0x0101);
-const gdcm::Tag kRepresentation(0x0028, 0x0103);
-const gdcm::Tag kIntercept(0x0028, 0x1052);
-const gdcm::Tag kSlope(0x0028, 0x1053);
-const gdcm::Tag kRescaleType(0x0028, 0x1054);
-const gdcm::Tag kUnits(0x0054, 0x1001);
-const gdcm::Tag kDirectoryRecords(0x0004, 0x1220);
-const gdcm::Tag kReferencedFile(0x0004, 0x1500);
+namespace {
 
 // The library's own warnings would reach the user's terminal; what matters
 // reaches them as our messages instead.

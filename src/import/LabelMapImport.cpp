@@ -1,12 +1,10 @@
 #include "LabelMapImport.h"
 
+#include "ImageImport.h"
 #include "LabelModels.h"
 #include "LabelNames.h"
 #include "LabelSurface.h"
 #include "LabelVolumeFit.h"
-#include "NiftiReader.h"
-#include "NrrdReader.h"
-#include "formats/FileBytes.h"
 #include "formats/FileKinds.h"
 #include "model/MaterialColor.h"
 #include "model/ModelClass.h"
@@ -17,16 +15,6 @@
 #include <algorithm>
 
 namespace {
-
-LabelMapData readLabelMapFile(const QString &path, const std::function<void(double)> &progress)
-{
-    if (kindOfName(path) == FileKind::Nifti)
-        return readNifti(path);
-    FileBytes file;
-    if (file.open(path) != 0)
-        failImport(Import::tr("The file cannot be opened."));
-    return readNrrd(file.bytes(), QFileInfo(path).absolutePath(), progress);
-}
 
 // Names and colours the labels of one file, in the order of the sources:
 // the file's segments, a label table beside it, the file's own name when it
@@ -137,7 +125,7 @@ void importOne(const QString &path, bool mask, ProgressSteps &steps, int done,
                const SmoothingOptions &smoothing, std::vector<std::unique_ptr<ModelClass>> &models)
 {
     steps.begin(done, Import::tr("Reading %1...").arg(QFileInfo(path).fileName()));
-    surfaceLayers(readLabelMapFile(path, steps.fractions()), path, mask, steps, done + 1, smoothing,
+    surfaceLayers(readVolumeData(path, steps.fractions()), path, mask, steps, done + 1, smoothing,
                   models);
 }
 
