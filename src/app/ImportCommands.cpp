@@ -88,6 +88,9 @@ int Tessaron::importModelFile(const QString &path)
     const ImportResult result = importModels(path, models, progress);
     if (!labelMap)
         QApplication::restoreOverrideCursor();
+    // A progress dialog shows itself when its timer fires, even one never
+    // shown: stop the timer, or it would appear behind the next message.
+    dialog.reset();
     dialog.hide();
     if (!result.ok) {
         if (!result.canceled)
