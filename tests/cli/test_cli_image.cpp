@@ -4,6 +4,7 @@
 // (skipped without it).
 
 #include "CliRun.h"
+#include "import/ImageInputs.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -64,12 +65,9 @@ private:
 
 void TestCliImage::initTestCase()
 {
-    const QString python = qEnvironmentVariable("TESSARON_PYTHON");
-    QProcess writer;
-    writer.start(python, {qEnvironmentVariable("TESSARON_IMAGE_INPUTS"), dir.path()});
-    if (python.isEmpty() || !writer.waitForFinished(120'000) || writer.exitCode() != 0)
+    expected = writeImageInputs(dir.path());
+    if (expected.isEmpty())
         QSKIP("the system Python with numpy and nibabel writes these images");
-    expected = QJsonDocument::fromJson(writer.readAllStandardOutput()).object();
     const QJsonArray box = std::as_const(expected)["box"]["bounds"].toArray();
     scene = writeScene(
         dir.path(), "scene.hx",

@@ -4,6 +4,7 @@
 // override; the values inside closed surfaces checked against numpy on the
 // same voxels, also on an oblique image and for a surface partly outside.
 
+#include "ImageInputs.h"
 #include "WholeFiles.h"
 #include "app/SurfFiles.h"
 #include "import/Importer.h"
@@ -112,11 +113,7 @@ private:
 
 void TestImageImport::initTestCase()
 {
-    const QString python = qEnvironmentVariable("TESSARON_PYTHON");
-    QProcess writer;
-    writer.start(python, {qEnvironmentVariable("TESSARON_IMAGE_INPUTS"), dir.path()});
-    if (!python.isEmpty() && writer.waitForFinished(120'000) && writer.exitCode() == 0)
-        expected = QJsonDocument::fromJson(writer.readAllStandardOutput()).object();
+    expected = writeImageInputs(dir.path());
 }
 
 void TestImageImport::imagesInThePatientFrame_data()
