@@ -15,11 +15,38 @@
 #include <QFileInfo>
 #include <QProgressDialog>
 
+#include <algorithm>
+
 namespace {
 
 // Long enough between event rounds that they cost nothing, short enough
 // that the window repaints and the cancel button answers at once.
 constexpr qint64 kEventInterval = 40; // ms
+
+// A path holding several DICOM series: the user picks one from a list that
+// names each by its modality, size and description, the series of the most
+// slices (what is read without asking) offered first.
+int askSeries(QWidget *parent, const std::vector<DicomSeriesInfo> &series)
+{
+    QStringList items;
+    for (const DicomSeriesInfo &s : series)
+        items << Tessaron::tr("%1. %2, %3 images of %4 × %5: %6")
+                     .arg(items.size() + 1)
+                     .arg(s.modality.isEmpty() ? Tessaron::tr("no modality") : s.modality)
+                     .arg(s.slices)
+                     .arg(s.columns)
+                     .arg(s.rows)
+                     .arg(s.description.isEmpty() ? s.uid : s.description);
+    const auto most = std::max_element(series.begin(), series.end(),
+                                       [](auto &a, auto &b) { return a.slices < b.slices; });
+    int picked = -1;
+    if (!Dialogs::current().getItem(
+            parent, Tessaron::tr("Import"),
+            Tessaron::tr("The path holds %1 series. Open which one?").arg(series.size()), items,
+            int(most - series.begin()), picked))
+        return -1;
+    return picked;
+}
 
 // The window shows surfaces only: an image of intensities is refused with
 // a message that says what the file holds, and nothing else changes.
@@ -85,7 +112,12 @@ int Tessaron::importModelFile(const QString &path)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     }
     std::vector<std::unique_ptr<ModelClass>> models;
-    const ImportResult result = importModels(path, models, progress);
+    OpenOptions options;
+    options.progress = progress;
+    options.chooseSeries = [this](const std::vector<DicomSeriesInfo> &series) {
+        return askSeries(this, series);
+    };
+    const ImportResult result = importModels(path, models, options);
     if (!labelMap)
         QApplication::restoreOverrideCursor();
     // A progress dialog shows itself when its timer fires, even one never

@@ -1,5 +1,8 @@
 #include "ImageInfo.h"
 
+#include "formats/FileKinds.h"
+#include "import/ImportTypes.h"
+
 #include <QJsonArray>
 
 #include <algorithm>
@@ -51,9 +54,37 @@ QString numbers(const QJsonArray &values)
     return texts.join(QLatin1Char(' '));
 }
 
+QJsonArray seriesJson(const ImageVolume &image, const std::vector<DicomSeriesInfo> &series)
+{
+    QJsonArray list;
+    for (const DicomSeriesInfo &s : series)
+        list.append(QJsonObject {{"number", double(list.size() + 1)},
+                                 {"uid", s.uid},
+                                 {"modality", s.modality},
+                                 {"description", s.description},
+                                 {"patient", s.patient},
+                                 {"date", s.date},
+                                 {"images", s.slices},
+                                 {"rows", s.rows},
+                                 {"columns", s.columns},
+                                 {"read", s.uid == image.seriesUid}});
+    return list;
+}
+
 } // namespace
 
-QJsonObject imageJson(const ImageVolume &image)
+std::vector<DicomSeriesInfo> seriesOf(const QString &path)
+{
+    if (recognise(path).kind != FileKind::Dicom)
+        return {};
+    try {
+        return scanDicom(path);
+    } catch (const ImportFailure &) {
+        return {};
+    }
+}
+
+QJsonObject imageJson(const ImageVolume &image, const std::vector<DicomSeriesInfo> &series)
 {
     const Affine &a = image.toWorld;
     QJsonArray size, spacing, origin, direction, warnings;
@@ -68,22 +99,25 @@ QJsonObject imageJson(const ImageVolume &image)
         warnings.append(w);
     const ValueRange r = rangeOf(image);
     const auto value = [&](double v) { return r.count ? QJsonValue(v) : QJsonValue(); };
-    return {{"size", size},
-            {"spacing", spacing},
-            {"origin", origin},
-            {"direction", direction},
-            {"modality", image.modality},
-            {"unit", image.unit},
-            {"description", image.description},
-            {"min", value(r.min)},
-            {"max", value(r.max)},
-            {"mean", value(r.mean)},
-            {"warnings", warnings}};
+    QJsonObject o {{"size", size},
+                   {"spacing", spacing},
+                   {"origin", origin},
+                   {"direction", direction},
+                   {"modality", image.modality},
+                   {"unit", image.unit},
+                   {"description", image.description},
+                   {"min", value(r.min)},
+                   {"max", value(r.max)},
+                   {"mean", value(r.mean)},
+                   {"warnings", warnings}};
+    if (series.size() > 1)
+        o["series"] = seriesJson(image, series);
+    return o;
 }
 
-QString imageText(const ImageVolume &image)
+QString imageText(const ImageVolume &image, const std::vector<DicomSeriesInfo> &series)
 {
-    const QJsonObject o = imageJson(image);
+    const QJsonObject o = imageJson(image, series);
     const auto text = [&](const char *key) {
         const QString s = o.value(QLatin1String(key)).toString();
         return s.isEmpty() ? QStringLiteral("not given") : s;
@@ -108,5 +142,22 @@ QString imageText(const ImageVolume &image)
                      .arg(o["mean"].toDouble(), 0, 'g', 6);
     for (const QString &w : image.warnings)
         lines << QStringLiteral("  warning: ") + w;
+    const QJsonArray list = o["series"].toArray();
+    if (!list.isEmpty())
+        lines << QStringLiteral("  series in the path: %1").arg(list.size());
+    for (const QJsonValue &v : list) {
+        const QJsonObject s = v.toObject();
+        lines << QStringLiteral("    %1. %2, %3 images of %4 x %5, %6 (UID %7)%8")
+                     .arg(s["number"].toInt())
+                     .arg(s["modality"].toString().isEmpty() ? QStringLiteral("no modality")
+                                                             : s["modality"].toString())
+                     .arg(s["images"].toInt())
+                     .arg(s["columns"].toInt())
+                     .arg(s["rows"].toInt())
+                     .arg(s["description"].toString().isEmpty() ? QStringLiteral("no description")
+                                                                : s["description"].toString())
+                     .arg(s["uid"].toString())
+                     .arg(s["read"].toBool() ? QStringLiteral(": read") : QString());
+    }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/DicomSeries.h"
 #include "model/ImageVolume.h"
 
 #include <QJsonObject>
@@ -10,8 +11,13 @@
 
 // The object "image": size, spacing, origin, direction (the unit vectors of
 // the i, j and k axes in world x, y, z, nine numbers), modality, unit, min,
-// max and mean of the values, and the warnings.
-QJsonObject imageJson(const ImageVolume &image);
+// max and mean of the values, and the warnings. When the image's path holds
+// several DICOM series, "series" lists them, the one read marked "read".
+QJsonObject imageJson(const ImageVolume &image, const std::vector<DicomSeriesInfo> &series = {});
+
+// The series a DICOM path holds; empty for a path of another kind or one
+// that cannot be scanned (its reading has said why already).
+std::vector<DicomSeriesInfo> seriesOf(const QString &path);
 
 // The same, as readable lines.
-QString imageText(const ImageVolume &image);
+QString imageText(const ImageVolume &image, const std::vector<DicomSeriesInfo> &series = {});

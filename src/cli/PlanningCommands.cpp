@@ -143,10 +143,11 @@ int runInfo(const QStringList &args)
         if (ct)
             return usageError("info", QStringLiteral("INPUT is an image; --ct goes with surfaces"),
                               infoUsage());
+        const std::vector<DicomSeriesInfo> series = seriesOf(paths[0]);
         if (json)
-            printJson(QJsonObject {{"image", imageJson(*input)}});
+            printJson(QJsonObject {{"image", imageJson(*input, series)}});
         else
-            print(imageText(*input));
+            print(imageText(*input, series));
         return 0;
     }
     std::vector<ModelSnapshot> shots;

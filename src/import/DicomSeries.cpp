@@ -12,11 +12,20 @@
 namespace {
 
 const DicomGroup &chosen(const std::vector<DicomGroup> &groups, const QString &choice,
-                         QStringList &warnings)
+                         const SeriesChooser &choose, QStringList &warnings)
 {
     if (choice.isEmpty()) {
         if (groups.size() == 1)
             return groups.front();
+        if (choose) {
+            std::vector<DicomSeriesInfo> list;
+            for (const DicomGroup &g : groups)
+                list.push_back(g.info);
+            const int picked = choose(list);
+            if (picked < 0 || picked >= int(groups.size()))
+                throw ImportCanceled {};
+            return groups[size_t(picked)];
+        }
         const auto most = std::max_element(groups.begin(), groups.end(), [](auto &a, auto &b) {
             return a.info.slices < b.info.slices;
         });
@@ -52,12 +61,13 @@ std::vector<DicomSeriesInfo> scanDicom(const QString &path)
     return list;
 }
 
-ImageVolume readDicomSeries(const QString &path, const QString &choice)
+ImageVolume readDicomSeries(const QString &path, const QString &choice, const SeriesChooser &choose)
 {
     QStringList warnings;
     const std::vector<DicomGroup> groups = scanDicomGroups(path, &warnings);
-    const DicomGroup &group = chosen(groups, choice, warnings);
+    const DicomGroup &group = chosen(groups, choice, choose, warnings);
     ImageVolume image = readSlices(layOutSlices(group.frames));
+    image.seriesUid = group.info.uid;
     image.warnings = warnings + image.warnings;
     return image;
 }

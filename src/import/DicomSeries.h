@@ -5,6 +5,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 // One series a DICOM path holds, for a chooser and for `info`.
@@ -21,9 +22,16 @@ struct DicomSeriesInfo
 // when the path holds no readable DICOM image.
 std::vector<DicomSeriesInfo> scanDicom(const QString &path);
 
-// Reads one series into an image: `choice` empty (the only series, or the first with most slices
-// when there are several, with a warning naming the count), a 1-based number, or a UID.
-ImageVolume readDicomSeries(const QString &path, const QString &choice = {});
+// Asks which of several series to read: their 0-based number, or -1 to read
+// none (the import is canceled). A viewer shows a list; without one the
+// series of the most slices is read.
+using SeriesChooser = std::function<int(const std::vector<DicomSeriesInfo> &series)>;
+
+// Reads one series into an image: `choice` a 1-based number or a UID; when it
+// is empty, the only series, or of several the one `choose` picks, or without
+// a chooser the first with most slices, with a warning naming the count.
+ImageVolume readDicomSeries(const QString &path, const QString &choice = {},
+                            const SeriesChooser &choose = {});
 
 // The most voxel bytes a series may take before it is refused unread; the
 // fuzz target lowers it to stay within its memory limit.

@@ -30,7 +30,7 @@ ImageVolume readImageOf(const QString &path, FileKind kind, const OpenOptions &o
     if (kind == FileKind::Nifti || kind == FileKind::Nrrd)
         return readImageFile(path);
     if (kind == FileKind::Dicom)
-        return readDicomSeries(path, options.series);
+        return readDicomSeries(path, options.series, options.chooseSeries);
     failImport(Import::tr("This file holds surfaces, not an image."));
 }
 

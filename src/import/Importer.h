@@ -5,6 +5,7 @@
 // the registry names for it and hands back one result: the models and the
 // problems met.
 
+#include "DicomSeries.h"
 #include "ImportTypes.h"
 #include "formats/FileKinds.h"
 #include "model/ImageVolume.h"
@@ -28,8 +29,9 @@ enum class ReadAs { Guess, Image, Labels };
 struct OpenOptions
 {
     ReadAs as = ReadAs::Guess;
-    QString series;          // of a folder of several series: its number or UID
-    ImportProgress progress; // may be empty
+    QString series;             // of a folder of several series: its number or UID
+    SeriesChooser chooseSeries; // asks when `series` is empty and there are several; may be empty
+    ImportProgress progress;    // may be empty
 };
 
 struct ImportResult

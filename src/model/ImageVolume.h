@@ -27,6 +27,7 @@ struct ImageVolume
     QString modality;     // "CT", "MR", ...; empty when the file does not say
     QString unit;         // "HU" for CT; empty when the file does not say
     QString description;  // the series description, else the file's name
+    QString seriesUid;    // of a DICOM series, as its path's series list names it
     QStringList warnings; // what is wrong with the image, for the user
 
     qint64 voxelCount() const { return size[0] * size[1] * size[2]; }

@@ -76,6 +76,15 @@ bool Dialogs::getText(QWidget *parent, const QString &title, const QString &labe
     return ok;
 }
 
+bool Dialogs::getItem(QWidget *parent, const QString &title, const QString &label,
+                      const QStringList &items, int current, int &result)
+{
+    bool ok = false;
+    const QString item = QInputDialog::getItem(parent, title, label, items, current, false, &ok);
+    result = int(items.indexOf(item));
+    return ok && result >= 0;
+}
+
 void Dialogs::message(QWidget *parent, const QString &title, const QString &text)
 {
     QMessageBox box(QMessageBox::NoIcon, elided(title), elided(text), QMessageBox::Ok, parent);

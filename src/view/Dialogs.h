@@ -28,6 +28,10 @@ public:
                            double value, double min, double max, int decimals, double &result);
     virtual bool getText(QWidget *parent, const QString &title, const QString &label,
                          const QString &text, QString &result);
+    // One of `items`, starting at `current`; its number in `result`. False
+    // when cancelled.
+    virtual bool getItem(QWidget *parent, const QString &title, const QString &label,
+                         const QStringList &items, int current, int &result);
     // A plain modal box: no title and no icon when those are empty.
     virtual void message(QWidget *parent, const QString &title, const QString &text);
     virtual void warning(QWidget *parent, const QString &title, const QString &text);

@@ -2,6 +2,7 @@
 // pydicom's own files: slices land where their positions put them, in our
 // patient frame, and every encoding of one image decodes to the same values.
 
+#include "cli/CliRun.h"
 #include "import/DicomSeries.h"
 #include "import/ImportTypes.h"
 #include "import/Importer.h"
@@ -258,6 +259,52 @@ void TestDicomSeries::doorOpensDicom()
     const OpenedFile chosen = openPath(path("two"), second);
     QVERIFY(chosen.image);
     QCOMPARE(chosen.image->size[2], qint64(5));
+
+    // A viewer's chooser is asked only when the path holds several series,
+    // and its answer is read; no answer cancels.
+    int asked = 0;
+    OpenOptions ask;
+    ask.chooseSeries = [&](const std::vector<DicomSeriesInfo> &list) {
+        ++asked;
+        return list.size() == 2 && list[1].slices == 5 ? 0 : 1;
+    };
+    const OpenedFile first = openPath(path("two"), ask);
+    QCOMPARE(asked, 1);
+    QVERIFY(first.image && first.image->warnings.isEmpty()); // no "holds 2 series" warning
+    QCOMPARE(first.image->size[2], qint64(3));
+    QCOMPARE(first.image->seriesUid, cases["two_first"]["uid"].toString());
+    QVERIFY(openPath(path("shuffled"), ask).image);
+    QCOMPARE(asked, 1);
+    ask.chooseSeries = [](const std::vector<DicomSeriesInfo> &) { return -1; };
+    const OpenedFile none = openPath(path("two"), ask);
+    QVERIFY(none.canceled && !none.image);
+
+    // The command line lists the series of the path, marking the one read.
+    for (const QString &choice : {QString(), QString("1")}) {
+        QStringList args {"info", path("two"), "--json"};
+        if (!choice.isEmpty())
+            args << "--series" << choice;
+        const Run run = cli(args);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        const QJsonArray list = QJsonDocument::fromJson(run.out.toUtf8())
+                                    .object()["image"]
+                                    .toObject()["series"]
+                                    .toArray();
+        QCOMPARE(list.size(), 2);
+        QCOMPARE(list[0].toObject()["uid"].toString(), cases["two_first"]["uid"].toString());
+        QCOMPARE(list[1].toObject()["images"].toInt(), 5);
+        QCOMPARE(list[0].toObject()["read"].toBool(), choice == "1");
+        QCOMPARE(list[1].toObject()["read"].toBool(), choice.isEmpty());
+    }
+    const Run text = cli({"info", path("two")});
+    QVERIFY2(text.out.contains("series in the path: 2\n    1. CT, 3 images of 4 x 3, small")
+                 && text.out.contains(", 5 images of "),
+             qPrintable(text.out));
+    const Run single = cli({"info", path("shuffled"), "--json"});
+    QVERIFY(!QJsonDocument::fromJson(single.out.toUtf8())
+                 .object()["image"]
+                 .toObject()
+                 .contains("series"));
 
     const QFileInfo slice = QDir(path("shuffled")).entryInfoList(QDir::Files).first();
     const QString bare = path("IM0001");

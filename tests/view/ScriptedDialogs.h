@@ -21,6 +21,7 @@ struct ScriptedDialogs : Dialogs
     QColor colour;
     QString text;
     QList<double> numbers; // the number questions' answers, in turn
+    int item = -1;         // the list question's answer; -1 cancels it
     Answer answer = Answer::No;
     std::function<int(QDialog &)> onExec; // runs the program's dialogs; rejected without it
     std::function<void()> onBox;          // after each box is recorded, as a user acting meanwhile
@@ -56,6 +57,13 @@ struct ScriptedDialogs : Dialogs
     {
         return ask(QString("%1|%2|%3|%4..%5").arg(title, label).arg(value).arg(min).arg(max),
                    result);
+    }
+    bool getItem(QWidget *, const QString &title, const QString &label, const QStringList &items,
+                 int current, int &result) override
+    {
+        shown << QString("%1|%2|%3|%4").arg(title, label, items.join(';')).arg(current);
+        result = item;
+        return item >= 0 && item < items.size();
     }
     void message(QWidget *, const QString &title, const QString &t) override { box(title, t); }
     void warning(QWidget *, const QString &title, const QString &t) override { box(title, t); }

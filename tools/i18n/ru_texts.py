@@ -978,6 +978,10 @@ RU = {
         "Недостаточно памяти для изображения (%1 вокселов).",
     ("Tessaron", "This file is an image of %1 × %2 × %3 voxels, not surfaces; only surfaces are opened."):
         "Этот файл — изображение из %1 × %2 × %3 вокселов, а не поверхности; открываются только поверхности.",
+    ("Tessaron", "%1. %2, %3 images of %4 × %5: %6"): "%1. %2, %3 изображений %4 × %5: %6",
+    ("Tessaron", "no modality"): "модальность не указана",
+    ("Tessaron", "The path holds %1 series. Open which one?"):
+        "По этому пути %1 серий. Какую открыть?",
     ("Measurements", "%1 ± %2"): "%1 ± %2",
     ("Measurements", "no voxels"): "нет вокселов",
     ("Measurements", "HU ± SD"): "HU ± СО",
