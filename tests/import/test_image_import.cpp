@@ -129,6 +129,12 @@ void TestImageImport::imagesInThePatientFrame_data()
                                                << "mr_float.nii" << false;
     QTest::newRow("few values, intent not labels") << "zscore.nii"
                                                    << "zscore.nii" << true;
+    // Half-unit values after the header's slope and intercept, and whole
+    // values beyond 16 bits: both kept as floats, never wrapped or unscaled.
+    QTest::newRow("slope and intercept") << "scaled.nii"
+                                         << "scaled.nii" << false;
+    QTest::newRow("unsigned 16 bits") << "uint16.nii"
+                                      << "uint16.nii" << false;
 }
 
 void TestImageImport::imagesInThePatientFrame()
