@@ -63,7 +63,7 @@ Affine worldOf(const nifti_image &nim)
     if (spacingUsed) {
         for (double d : {nim.dx, nim.dy, nim.dz})
             if (!std::isfinite(d) || d == 0)
-                failImport(Import::tr("The label map's voxel spacing is zero or not a number."));
+                failImport(Import::tr("The volume's voxel spacing is zero or not a number."));
     }
     Affine a;
     if (nim.sform_code > 0) {
@@ -76,11 +76,11 @@ Affine worldOf(const nifti_image &nim)
         a.m[2][2] = std::fabs(nim.dz);
     }
     if (!a.isUsable())
-        failImport(Import::tr("The label map's voxel spacing is zero or not a number."));
+        failImport(Import::tr("The volume's voxel spacing is zero or not a number."));
     for (const auto &row : a.m)
         for (double v : row)
             if (std::fabs(v) > kFarthest)
-                failImport(Import::tr("The label map puts its voxels %1 mm apart or away; its "
+                failImport(Import::tr("The volume puts its voxels %1 mm apart or away; its "
                                       "spacing or placement is damaged.")
                                .arg(v, 0, 'g', 3));
     return a;
@@ -142,8 +142,8 @@ void requireSoundHeader(const QString &path)
                        .arg(h.voxOffset));
     for (int a = 1; a <= std::clamp<int64_t>(h.dims[0], 0, 7); ++a)
         if (h.dims[a] < 1)
-            failImport(Import::tr("The label map's dimensions must be positive; one is %1.")
-                           .arg(h.dims[a]));
+            failImport(
+                Import::tr("The volume's dimensions must be positive; one is %1.").arg(h.dims[a]));
 }
 
 // Fails when a voxel of floating-point data is not a number: no label is.
@@ -169,7 +169,7 @@ template<class T> void requireNumbersOnDisk(const nifti_image &nim)
             if (!std::isfinite(chunk[i])) {
                 znzclose(file);
                 failImport(
-                    Import::tr("Voxel %1 of the label map is not a number.").arg(at + qint64(i)));
+                    Import::tr("Voxel %1 of the volume is not a number.").arg(at + qint64(i)));
             }
         at += qint64(n);
     }
@@ -195,10 +195,11 @@ LabelMapData readNifti(const QString &path)
     for (int a = 4; a <= std::min<int64_t>(nim->dim[0], 7); ++a)
         volumes *= std::max<int64_t>(nim->dim[a], 1);
     if (volumes > 1)
-        failImport(Import::tr("The file holds %1 volumes; a label map is one.").arg(volumes));
+        failImport(
+            Import::tr("The file holds %1 volumes; a label map or an image is one.").arg(volumes));
     const std::optional<SampleType> type = typeOf(nim->datatype);
     if (!type)
-        failImport(Import::tr("The voxel type %1 is not one a label map has.")
+        failImport(Import::tr("The voxel type %1 is not one a label map or an image has.")
                        .arg(QString::fromLatin1(nifti_datatype_string(nim->datatype))));
 
     LabelMapData map;

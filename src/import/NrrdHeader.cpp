@@ -61,7 +61,8 @@ SampleType typeOf(const QString &name)
     for (const auto &[text, type] : types)
         if (name == QLatin1StringView(text))
             return type;
-    failImport(Import::tr("The NRRD voxel type \"%1\" is not one a label map has.").arg(name));
+    failImport(
+        Import::tr("The NRRD voxel type \"%1\" is not one a label map or an image has.").arg(name));
 }
 
 NrrdHeader::Encoding encodingOf(const QString &name)

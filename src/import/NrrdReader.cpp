@@ -29,7 +29,7 @@ Layout layoutOf(const NrrdHeader &h)
     if (h.dimension == 3)
         return layout;
     if (h.dimension != 4)
-        failImport(Import::tr("A label map has 3 dimensions (4 with segmentation layers); this "
+        failImport(Import::tr("A volume has 3 dimensions (4 with segmentation layers); this "
                               "NRRD file has %1.")
                        .arg(h.dimension));
     const auto spatial = [&](int a) {
@@ -71,7 +71,7 @@ Affine worldOf(const NrrdHeader &h, const Layout &layout)
         for (double &v : a.m[r])
             v = -v;
     if (!a.isUsable())
-        failImport(Import::tr("The label map's voxel spacing is zero or not a number."));
+        failImport(Import::tr("The volume's voxel spacing is zero or not a number."));
     return a;
 }
 
@@ -138,8 +138,7 @@ std::shared_ptr<quint64[]> allocateSamples(qint64 bytes)
 {
     quint64 *p = new (std::nothrow) quint64[size_t((bytes + 7) / 8)];
     if (!p)
-        failImport(
-            Import::tr("There is not enough memory for the label map (%1 bytes).").arg(bytes));
+        failImport(Import::tr("There is not enough memory for the volume (%1 bytes).").arg(bytes));
     return std::shared_ptr<quint64[]>(p);
 }
 

@@ -448,7 +448,7 @@ void TestHostileFiles::hostileFiles_data()
                                         << "spacing or placement is damaged";
     QTest::newRow("nifti nan voxel")
         << "a.nii" << nifti(16, floatVoxels(std::numeric_limits<float>::quiet_NaN())) << "refused"
-        << "Voxel 7 of the label map is not a number";
+        << "Voxel 7 of the volume is not a number";
 
     // Legacy VTK: cells of unknown types are named.
     QTest::newRow("vtk cell type 99")

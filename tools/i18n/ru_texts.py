@@ -842,6 +842,29 @@ RU = {
         "Заголовок говорит, что вокселы начинаются с байта %1, а это не после заголовка.",
     ("Import", "%1 cells of a type that is not read (the first of type %2) were left out."):
         "Пропущено ячеек нечитаемого типа (первая типа %2): %1.",
+    ("Import", "The volume's dimensions must be positive; one is %1."):
+        "Размеры объёма должны быть положительными; один из них равен %1.",
+    ("Import", "The volume's dimensions are too large to hold in memory."):
+        "Размеры объёма слишком велики, чтобы уместить его в памяти.",
+    ("Import", "The volume's voxel spacing is zero or not a number."):
+        "Шаг вокселов объёма равен нулю или не является числом.",
+    ("Import", "The volume puts its voxels %1 mm apart or away; its spacing or placement is "
+               "damaged."):
+        "Объём ставит вокселы на %1 мм друг от друга или от начала; его шаг или положение "
+        "повреждены.",
+    ("Import", "Voxel %1 of the volume is not a number."):
+        "Воксел %1 объёма не является числом.",
+    ("Import", "The file holds %1 volumes; a label map or an image is one."):
+        "Файл содержит %1 объёмов; карта меток или изображение — один объём.",
+    ("Import", "The voxel type %1 is not one a label map or an image has."):
+        "Тип вокселов %1 не бывает у карт меток и изображений.",
+    ("Import", "The NRRD voxel type \"%1\" is not one a label map or an image has."):
+        "Тип вокселов NRRD \"%1\" не бывает у карт меток и изображений.",
+    ("Import", "A volume has 3 dimensions (4 with segmentation layers); this NRRD file has "
+               "%1."):
+        "У объёма 3 измерения (4 со слоями сегментации); у этого файла NRRD их %1.",
+    ("Import", "There is not enough memory for the volume (%1 bytes)."):
+        "Недостаточно памяти для объёма (%1 байт).",
     ("Import", "Voxel %1 of the label map is not a number."):
         "Воксел %1 карты меток не является числом.",
     # DICOM series
