@@ -530,10 +530,6 @@ RU = {
         "Сжатые данные вокселей обрываются после %1 байт из %2.",
     ("Import", "The compressed voxel data ends before its checksum."):
         "Сжатые данные вокселей обрываются до контрольной суммы.",
-    ("Import", "The label map's dimensions must be positive; one is %1."):
-        "Размеры карты меток должны быть положительными; один из них равен %1.",
-    ("Import", "The label map's dimensions are too large to hold in memory."):
-        "Размеры карты меток слишком велики, чтобы уместить её в памяти.",
     ("Import", "The file cannot be opened."): "Файл не удаётся открыть.",
     ("Import", "Label %1"): "Метка %1",
     ("Import", "The label map holds no labels: every voxel is 0."):
@@ -572,10 +568,6 @@ RU = {
         "Шаг вокселей карты меток равен нулю или не является числом.",
     ("Import", "This is not a NIfTI file, or its header is damaged."):
         "Это не файл NIfTI, или его заголовок повреждён.",
-    ("Import", "The file holds %1 volumes; a label map is one."):
-        "В файле %1 томов; карта меток — один том.",
-    ("Import", "The voxel type %1 is not one a label map has."):
-        "Тип вокселей %1 не бывает у карт меток.",
     ("Import", "The dimensions times the voxel size (%1 bytes) are more than the file holds "
                "(%2 bytes)."):
         "Размеры, умноженные на размер вокселя (%1 байт), больше, чем вмещает файл (%2 байт).",
@@ -583,8 +575,6 @@ RU = {
         "Данные вокселей в файле обрываются или не читаются.",
     ("Import", "The NRRD header's field \"%1\" has a value that cannot be read: %2"):
         "Значение поля \"%1\" заголовка NRRD не удаётся прочитать: %2",
-    ("Import", "The NRRD voxel type \"%1\" is not one a label map has."):
-        "Тип вокселей NRRD \"%1\" не бывает у карт меток.",
     ("Import", "The NRRD encoding \"%1\" is not read; raw, gzip and text are."):
         "Кодировка NRRD \"%1\" не читается; читаются raw, gzip и text.",
     ("Import", "This is not a NRRD file: it does not start with \"NRRD000\"."):
@@ -595,9 +585,6 @@ RU = {
         "В заголовке NRRD нет одного из полей type, dimension и encoding.",
     ("Import", "The NRRD header gives %1 sizes for %2 dimensions."):
         "Заголовок NRRD задаёт %1 размеров для %2 измерений.",
-    ("Import", "A label map has 3 dimensions (4 with segmentation layers); this NRRD file has "
-               "%1."):
-        "У карты меток 3 измерения (4 со слоями сегментации); у этого файла NRRD их %1.",
     ("Import", "The NRRD file has four dimensions but no axis of layers first or last."):
         "У файла NRRD четыре измерения, но ни первая, ни последняя ось не является осью слоёв.",
     ("Import", "A spatial axis of the NRRD file has no space direction."):
@@ -608,8 +595,6 @@ RU = {
         "Файл данных NRRD %1 не удаётся открыть.",
     ("Import", "The NRRD text data ends or breaks after %1 of %2 values."):
         "Текстовые данные NRRD обрываются после %1 значений из %2.",
-    ("Import", "There is not enough memory for the label map (%1 bytes)."):
-        "Недостаточно памяти для карты меток (%1 байт).",
     ("Import", "The mesh has more vertices than a model holds."):
         "В сетке больше вершин, чем вмещает модель.",
     ("Import", "The VTK file has more cells than a model holds."):
@@ -832,10 +817,6 @@ RU = {
     ("Import", "The 3MF package has no model part %1."): "В пакете 3MF нет части модели %1.",
     ("Import", "The file's nodes nest more than %1 deep."):
         "Узлы файла вложены глубже %1 уровней.",
-    ("Import", "The label map puts its voxels %1 mm apart or away; its spacing or placement is "
-               "damaged."):
-        "Карта меток ставит вокселы на %1 мм друг от друга или от начала; её шаг или положение "
-        "повреждены.",
     ("Import", "This is not a NIfTI file: its header lacks the NIfTI mark."):
         "Это не файл NIfTI: в его заголовке нет метки NIfTI.",
     ("Import", "The header says the voxels start at byte %1, which is not after the header."):
@@ -865,8 +846,6 @@ RU = {
         "У объёма 3 измерения (4 со слоями сегментации); у этого файла NRRD их %1.",
     ("Import", "There is not enough memory for the volume (%1 bytes)."):
         "Недостаточно памяти для объёма (%1 байт).",
-    ("Import", "Voxel %1 of the label map is not a number."):
-        "Воксел %1 карты меток не является числом.",
     # DICOM series
     ("Import", "The image orientation is not two perpendicular directions."):
         "Ориентация изображения не задаёт два перпендикулярных направления.",

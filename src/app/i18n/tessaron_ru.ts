@@ -645,17 +645,6 @@
         <translation>Сжатые данные вокселей обрываются до контрольной суммы.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapData.cpp" line="13" />
-        <location filename="../../import/NiftiReader.cpp" line="145" />
-        <source>The label map's dimensions must be positive; one is %1.</source>
-        <translation>Размеры карты меток должны быть положительными; один из них равен %1.</translation>
-    </message>
-    <message>
-        <location filename="../../import/LabelMapData.cpp" line="16" />
-        <source>The label map's dimensions are too large to hold in memory.</source>
-        <translation>Размеры карты меток слишком велики, чтобы уместить её в памяти.</translation>
-    </message>
-    <message>
         <location filename="../../import/ImageImport.cpp" line="26" />
         <location filename="../../import/MeshFileImport.cpp" line="203" />
         <location filename="../../import/StlBinary.cpp" line="66" />
@@ -774,16 +763,20 @@
     </message>
     <message>
         <location filename="../../import/LabelMapImport.cpp" line="90" />
-        <location filename="../../import/NiftiReader.cpp" line="66" />
-        <location filename="../../import/NiftiReader.cpp" line="79" />
-        <location filename="../../import/NrrdReader.cpp" line="74" />
         <source>The label map's voxel spacing is zero or not a number.</source>
         <translation>Шаг вокселей карты меток равен нулю или не является числом.</translation>
     </message>
     <message>
+        <location filename="../../import/NiftiReader.cpp" line="66" />
+        <location filename="../../import/NiftiReader.cpp" line="79" />
+        <location filename="../../import/NrrdReader.cpp" line="74" />
+        <source>The volume's voxel spacing is zero or not a number.</source>
+        <translation>Шаг вокселов объёма равен нулю или не является числом.</translation>
+    </message>
+    <message>
         <location filename="../../import/NiftiReader.cpp" line="83" />
-        <source>The label map puts its voxels %1 mm apart or away; its spacing or placement is damaged.</source>
-        <translation>Карта меток ставит вокселы на %1 мм друг от друга или от начала; её шаг или положение повреждены.</translation>
+        <source>The volume puts its voxels %1 mm apart or away; its spacing or placement is damaged.</source>
+        <translation>Объём ставит вокселы на %1 мм друг от друга или от начала; его шаг или положение повреждены.</translation>
     </message>
     <message>
         <location filename="../../import/NiftiReader.cpp" line="138" />
@@ -797,8 +790,18 @@
     </message>
     <message>
         <location filename="../../import/NiftiReader.cpp" line="172" />
-        <source>Voxel %1 of the label map is not a number.</source>
-        <translation>Воксел %1 карты меток не является числом.</translation>
+        <source>Voxel %1 of the volume is not a number.</source>
+        <translation>Воксел %1 объёма не является числом.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NiftiReader.cpp" line="199" />
+        <source>The file holds %1 volumes; a label map or an image is one.</source>
+        <translation>Файл содержит %1 объёмов; карта меток или изображение — один объём.</translation>
+    </message>
+    <message>
+        <location filename="../../import/NiftiReader.cpp" line="202" />
+        <source>The voxel type %1 is not one a label map or an image has.</source>
+        <translation>Тип вокселов %1 не бывает у карт меток и изображений.</translation>
     </message>
     <message>
         <location filename="../../import/NiftiReader.cpp" line="193" />
@@ -806,23 +809,13 @@
         <translation>Это не файл NIfTI, или его заголовок повреждён.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="198" />
-        <source>The file holds %1 volumes; a label map is one.</source>
-        <translation>В файле %1 томов; карта меток — один том.</translation>
-    </message>
-    <message>
-        <location filename="../../import/NiftiReader.cpp" line="201" />
-        <source>The voxel type %1 is not one a label map has.</source>
-        <translation>Тип вокселей %1 не бывает у карт меток.</translation>
-    </message>
-    <message>
-        <location filename="../../import/NiftiReader.cpp" line="210" />
+        <location filename="../../import/NiftiReader.cpp" line="211" />
         <location filename="../../import/NrrdReader.cpp" line="102" />
         <source>The dimensions times the voxel size (%1 bytes) are more than the file holds (%2 bytes).</source>
         <translation>Размеры, умноженные на размер вокселя (%1 байт), больше, чем вмещает файл (%2 байт).</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="219" />
+        <location filename="../../import/NiftiReader.cpp" line="220" />
         <source>The voxel data of the file ends early or cannot be read.</source>
         <translation>Данные вокселей в файле обрываются или не читаются.</translation>
     </message>
@@ -832,39 +825,39 @@
         <translation>Значение поля "%1" заголовка NRRD не удаётся прочитать: %2</translation>
     </message>
     <message>
-        <location filename="../../import/NrrdHeader.cpp" line="64" />
-        <source>The NRRD voxel type "%1" is not one a label map has.</source>
-        <translation>Тип вокселей NRRD "%1" не бывает у карт меток.</translation>
+        <location filename="../../import/NrrdHeader.cpp" line="65" />
+        <source>The NRRD voxel type "%1" is not one a label map or an image has.</source>
+        <translation>Тип вокселов NRRD "%1" не бывает у карт меток и изображений.</translation>
     </message>
     <message>
-        <location filename="../../import/NrrdHeader.cpp" line="76" />
+        <location filename="../../import/NrrdHeader.cpp" line="77" />
         <source>The NRRD encoding "%1" is not read; raw, gzip and text are.</source>
         <translation>Кодировка NRRD "%1" не читается; читаются raw, gzip и text.</translation>
     </message>
     <message>
-        <location filename="../../import/NrrdHeader.cpp" line="173" />
+        <location filename="../../import/NrrdHeader.cpp" line="174" />
         <source>This is not a NRRD file: it does not start with "NRRD000".</source>
         <translation>Это не файл NRRD: он не начинается с "NRRD000".</translation>
     </message>
     <message>
-        <location filename="../../import/NrrdHeader.cpp" line="197" />
+        <location filename="../../import/NrrdHeader.cpp" line="198" />
         <source>The NRRD header has a line that is neither a field nor a comment: %1</source>
         <translation>В заголовке NRRD есть строка, которая не является ни полем, ни комментарием: %1</translation>
     </message>
     <message>
-        <location filename="../../import/NrrdHeader.cpp" line="206" />
+        <location filename="../../import/NrrdHeader.cpp" line="207" />
         <source>The NRRD header lacks one of the fields type, dimension and encoding.</source>
         <translation>В заголовке NRRD нет одного из полей type, dimension и encoding.</translation>
     </message>
     <message>
-        <location filename="../../import/NrrdHeader.cpp" line="209" />
+        <location filename="../../import/NrrdHeader.cpp" line="210" />
         <source>The NRRD header gives %1 sizes for %2 dimensions.</source>
         <translation>Заголовок NRRD задаёт %1 размеров для %2 измерений.</translation>
     </message>
     <message>
         <location filename="../../import/NrrdReader.cpp" line="32" />
-        <source>A label map has 3 dimensions (4 with segmentation layers); this NRRD file has %1.</source>
-        <translation>У карты меток 3 измерения (4 со слоями сегментации); у этого файла NRRD их %1.</translation>
+        <source>A volume has 3 dimensions (4 with segmentation layers); this NRRD file has %1.</source>
+        <translation>У объёма 3 измерения (4 со слоями сегментации); у этого файла NRRD их %1.</translation>
     </message>
     <message>
         <location filename="../../import/NrrdReader.cpp" line="42" />
@@ -892,9 +885,9 @@
         <translation>Текстовые данные NRRD обрываются после %1 значений из %2.</translation>
     </message>
     <message>
-        <location filename="../../import/NrrdReader.cpp" line="142" />
-        <source>There is not enough memory for the label map (%1 bytes).</source>
-        <translation>Недостаточно памяти для карты меток (%1 байт).</translation>
+        <location filename="../../import/NrrdReader.cpp" line="141" />
+        <source>There is not enough memory for the volume (%1 bytes).</source>
+        <translation>Недостаточно памяти для объёма (%1 байт).</translation>
     </message>
     <message>
         <location filename="../../import/StlBinary.cpp" line="34" />
@@ -1808,6 +1801,17 @@
         <location filename="../../import/DicomSeries.cpp" line="51" />
         <source>No series of the path has the UID %1.</source>
         <translation>Ни у одной серии пути нет UID %1.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelMapData.cpp" line="14" />
+        <location filename="../../import/NiftiReader.cpp" line="146" />
+        <source>The volume's dimensions must be positive; one is %1.</source>
+        <translation>Размеры объёма должны быть положительными; один из них равен %1.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelMapData.cpp" line="16" />
+        <source>The volume's dimensions are too large to hold in memory.</source>
+        <translation>Размеры объёма слишком велики, чтобы уместить его в памяти.</translation>
     </message>
 </context>
 <context>
