@@ -567,55 +567,55 @@
         <translation>Координата вершины %1 не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="88" />
+        <location filename="../../import/Importer.cpp" line="91" />
         <source>The folder holds no label maps.</source>
         <translation>В папке нет карт меток.</translation>
     </message>
     <message>
-        <location filename="../../formats/FileKinds.cpp" line="267" />
+        <location filename="../../formats/FileKinds.cpp" line="339" />
         <source>a folder of masks</source>
         <translation>папка масок</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="31" />
-        <location filename="../../import/Importer.cpp" line="58" />
-        <location filename="../../import/Importer.cpp" line="200" />
+        <location filename="../../import/Importer.cpp" line="34" />
+        <location filename="../../import/Importer.cpp" line="61" />
+        <location filename="../../import/Importer.cpp" line="203" />
         <source>This file holds surfaces, not an image.</source>
         <translation>В этом файле поверхности, а не изображение.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="60" />
+        <location filename="../../import/Importer.cpp" line="63" />
         <source>This file holds an image, not labels.</source>
         <translation>В этом файле изображение, а не метки.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="78" />
+        <location filename="../../import/Importer.cpp" line="81" />
         <source>Files of this kind are not imported; the endings read are %1.</source>
         <translation>Файлы такого вида не импортируются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="92" />
+        <location filename="../../import/Importer.cpp" line="95" />
         <source>The file holds %1 data, not %2 as its name's ending says.</source>
         <translation>Файл содержит данные %1, а не %2, как говорит окончание его имени.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="121" />
+        <location filename="../../import/Importer.cpp" line="124" />
         <source>The import was cancelled.</source>
         <translation>Импорт отменён.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="123" />
         <location filename="../../import/Importer.cpp" line="126" />
+        <location filename="../../import/Importer.cpp" line="129" />
         <source>There is not enough memory to import the file.</source>
         <translation>Недостаточно памяти для импорта файла.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="127" />
+        <location filename="../../import/Importer.cpp" line="130" />
         <source>The file cannot be imported.</source>
         <translation>Файл не удаётся импортировать.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="196" />
+        <location filename="../../import/Importer.cpp" line="199" />
         <source>A series was chosen, but this file holds one image at most.</source>
         <translation>Выбрана серия, но в этом файле не более одного изображения.</translation>
     </message>
@@ -657,7 +657,6 @@
     </message>
     <message>
         <location filename="../../import/ImageImport.cpp" line="26" />
-        <location filename="../../import/LabelMapImport.cpp" line="27" />
         <location filename="../../import/MeshFileImport.cpp" line="203" />
         <location filename="../../import/StlBinary.cpp" line="66" />
         <location filename="../../import/StlBinary.cpp" line="77" />
@@ -681,43 +680,43 @@
         <translation>Масштаб значений изображения не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="58" />
+        <location filename="../../import/LabelMapImport.cpp" line="46" />
         <source>Label %1</source>
         <translation>Метка %1</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="108" />
+        <location filename="../../import/LabelMapImport.cpp" line="100" />
         <source>The label map holds no labels: every voxel is 0.</source>
         <translation>В карте меток нет меток: все воксели равны 0.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="115" />
+        <location filename="../../import/LabelMapImport.cpp" line="107" />
         <source>Finding the surfaces of the labels...</source>
         <translation>Построение поверхностей меток...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="117" />
+        <location filename="../../import/LabelMapImport.cpp" line="109" />
         <source>Smoothing the surfaces...</source>
         <translation>Сглаживание поверхностей...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="126" />
+        <location filename="../../import/LabelMapImport.cpp" line="118" />
         <source>%1 (label %2 of %3)</source>
         <translation>%1 (метка %2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="43" />
-        <location filename="../../import/LabelMapImport.cpp" line="135" />
+        <location filename="../../import/Importer.cpp" line="46" />
+        <location filename="../../import/LabelMapImport.cpp" line="127" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="192" />
+        <location filename="../../import/LabelMapImport.cpp" line="184" />
         <source>%1 (%2 of %3)</source>
         <translation>%1 (%2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="203" />
+        <location filename="../../import/LabelMapImport.cpp" line="195" />
         <source>The masks in this folder hold no labels.</source>
         <translation>В масках этой папки нет меток.</translation>
     </message>
@@ -774,6 +773,7 @@
         <translation>Файл сетки не удаётся прочитать: %1</translation>
     </message>
     <message>
+        <location filename="../../import/LabelMapImport.cpp" line="90" />
         <location filename="../../import/NiftiReader.cpp" line="66" />
         <location filename="../../import/NiftiReader.cpp" line="79" />
         <location filename="../../import/NrrdReader.cpp" line="74" />
@@ -1677,120 +1677,120 @@
         <translation>он пуст</translation>
     </message>
     <message>
-        <location filename="../../import/DicomMultiFrame.cpp" line="91" />
-        <location filename="../../import/DicomMultiFrame.cpp" line="147" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="78" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="134" />
         <source>The functional groups of %1 are damaged.</source>
         <translation>Функциональные группы %1 повреждены.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomMultiFrame.cpp" line="135" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="122" />
         <source>%1 says it holds %2 frames, more than its %3 bytes can hold.</source>
         <translation>%1 говорит, что содержит %2 кадров, больше, чем вмещают его %3 байт.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomMultiFrame.cpp" line="142" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="129" />
         <source>The header of %1 cannot be read.</source>
         <translation>Заголовок %1 не читается.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="51" />
+        <location filename="../../import/DicomPixels.cpp" line="52" />
         <source>The image has %1 rows and %2 columns; both must be 1 to 65534.</source>
         <translation>У изображения %1 строк и %2 столбцов; оба числа должны быть от 1 до 65534.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="55" />
+        <location filename="../../import/DicomPixels.cpp" line="56" />
         <source>The image has %1 bits per value; 8, 16 and 32 are read.</source>
         <translation>У изображения %1 бит на значение; читаются 8, 16 и 32.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="58" />
+        <location filename="../../import/DicomPixels.cpp" line="59" />
         <source>The image has %1 values per pixel; only grey images are read.</source>
         <translation>У изображения %1 значений на пиксель; читаются только полутоновые изображения.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="61" />
+        <location filename="../../import/DicomPixels.cpp" line="62" />
         <source>The images of the series differ in size.</source>
         <translation>Изображения серии различаются по размеру.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="63" />
+        <location filename="../../import/DicomPixels.cpp" line="64" />
         <source>The rescale slope %1 and intercept %2 are not usable.</source>
         <translation>Наклон %1 и сдвиг %2 пересчёта значений непригодны.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="82" />
+        <location filename="../../import/DicomPixels.cpp" line="83" />
         <source>The series would take %1 MB, more than the %2 MB an image may take.</source>
         <translation>Серия заняла бы %1 МБ, больше допустимых для изображения %2 МБ.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="87" />
+        <location filename="../../import/DicomPixels.cpp" line="88" />
         <source>%1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels need.</source>
         <translation>%1 содержит %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="176" />
+        <location filename="../../import/DicomPixels.cpp" line="177" />
         <source>The pixel type %1 is not read.</source>
         <translation>Тип пикселей %1 не читается.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="189" />
-        <location filename="../../import/DicomPixels.cpp" line="192" />
+        <location filename="../../import/DicomPixels.cpp" line="190" />
+        <location filename="../../import/DicomPixels.cpp" line="193" />
         <source>%1 describes its image in two different ways.</source>
         <translation>%1 описывает своё изображение двумя разными способами.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="226" />
+        <location filename="../../import/DicomPixels.cpp" line="227" />
         <source>%1 holds no pixel data.</source>
         <translation>В %1 нет пиксельных данных.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="212" />
+        <location filename="../../import/DicomPixels.cpp" line="213" />
         <source>The pixel data of %1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels of %6 bits need.</source>
         <translation>Пиксельные данные %1 содержат %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей по %6 бит.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="252" />
-        <location filename="../../import/DicomPixels.cpp" line="281" />
+        <location filename="../../import/DicomPixels.cpp" line="253" />
+        <location filename="../../import/DicomPixels.cpp" line="282" />
         <source>%1 cannot be read as a DICOM image.</source>
         <translation>%1 не читается как изображение DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="263" />
+        <location filename="../../import/DicomPixels.cpp" line="264" />
         <source>%1 was shortened while it was read.</source>
         <translation>%1 был укорочен во время чтения.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="287" />
+        <location filename="../../import/DicomPixels.cpp" line="288" />
         <source>The pixel data of %1 cannot be decoded.</source>
         <translation>Пиксельные данные %1 не декодируются.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="338" />
+        <location filename="../../import/DicomPixels.cpp" line="339" />
         <source>The images do not say the unit of their values.</source>
         <translation>Изображения не указывают единицу своих значений.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="132" />
+        <location filename="../../import/DicomScan.cpp" line="108" />
         <source>%1 is damaged: %2.</source>
         <translation>%1 повреждён: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="153" />
+        <location filename="../../import/DicomScan.cpp" line="129" />
         <source>%1 is not a DICOM file.</source>
         <translation>%1 не является файлом DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="354" />
+        <location filename="../../import/DicomScan.cpp" line="330" />
         <source>The DICOM path does not exist.</source>
         <translation>Путь DICOM не существует.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="371" />
+        <location filename="../../import/DicomScan.cpp" line="347" />
         <source>No readable DICOM image was found there.</source>
         <translation>Там не найдено ни одного читаемого изображения DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="373" />
+        <location filename="../../import/DicomScan.cpp" line="349" />
         <source>Damaged files left out: %1; the first: %2</source>
         <translation>Пропущено повреждённых файлов: %1; первый: %2</translation>
     </message>
@@ -2736,7 +2736,8 @@
     </message>
     <message>
         <location filename="../../measure/MeasureReport.cpp" line="238" />
-        <location filename="../../measure/MeasureReport.cpp" line="257" />
+        <location filename="../../measure/MeasureReport.cpp" line="277" />
+        <location filename="../../measure/MeasureReport.cpp" line="320" />
         <source>From</source>
         <translation>От</translation>
     </message>
@@ -2756,174 +2757,243 @@
         <translation>Примечание</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="256" />
+        <location filename="../../measure/MeasureReport.cpp" line="276" />
         <source>R.E.N.A.L. nephrometry of %1</source>
         <translation>Нефрометрия R.E.N.A.L. для %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="257" />
+        <location filename="../../measure/MeasureReport.cpp" line="277" />
+        <location filename="../../measure/MeasureReport.cpp" line="320" />
         <source>Part</source>
         <translation>Составляющая</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="257" />
+        <location filename="../../measure/MeasureReport.cpp" line="277" />
+        <location filename="../../measure/MeasureReport.cpp" line="320" />
         <source>Score</source>
         <translation>Баллы</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="258" />
+        <location filename="../../measure/MeasureReport.cpp" line="278" />
         <source>R: radius</source>
         <translation>R: радиус</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="260" />
+        <location filename="../../measure/MeasureReport.cpp" line="280" />
         <source>largest diameter %1</source>
         <translation>наибольший диаметр %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="261" />
+        <location filename="../../measure/MeasureReport.cpp" line="281" />
         <source>no surface</source>
         <translation>нет поверхности</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="263" />
+        <location filename="../../measure/MeasureReport.cpp" line="283" />
         <source>E: exophytic</source>
         <translation>E: экзофитность</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="264" />
+        <location filename="../../measure/MeasureReport.cpp" line="284" />
         <source>estimate: %1 of the volume outside the convex hull of %2</source>
         <translation>оценка: %1 объёма вне выпуклой оболочки %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="266" />
+        <location filename="../../measure/MeasureReport.cpp" line="286" />
         <source>needs a closed tumour and a kidney</source>
         <translation>нужны замкнутая опухоль и почка</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="268" />
+        <location filename="../../measure/MeasureReport.cpp" line="288" />
         <source>N: nearness</source>
         <translation>N: близость</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="269" />
+        <location filename="../../measure/MeasureReport.cpp" line="289" />
         <source>gap %1 to %2</source>
         <translation>расстояние %1 до %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="272" />
+        <location filename="../../measure/MeasureReport.cpp" line="292" />
         <source>needs a collecting system</source>
         <translation>нужна чашечно-лоханочная система</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="273" />
+        <location filename="../../measure/MeasureReport.cpp" line="293" />
         <source>A: anterior or posterior</source>
         <translation>A: передняя или задняя</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="275" />
-        <location filename="../../measure/MeasureReport.cpp" line="277" />
+        <location filename="../../measure/MeasureReport.cpp" line="256" />
+        <location filename="../../measure/MeasureReport.cpp" line="295" />
+        <location filename="../../measure/MeasureReport.cpp" line="297" />
         <source>entered</source>
         <translation>введено</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="275" />
-        <location filename="../../measure/MeasureReport.cpp" line="277" />
+        <location filename="../../measure/MeasureReport.cpp" line="256" />
+        <location filename="../../measure/MeasureReport.cpp" line="295" />
+        <location filename="../../measure/MeasureReport.cpp" line="297" />
         <source>to be entered</source>
         <translation>нужно ввести</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="276" />
+        <location filename="../../measure/MeasureReport.cpp" line="296" />
         <source>L: location to the polar lines</source>
         <translation>L: положение относительно полярных линий</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="285" />
+        <location filename="../../measure/MeasureReport.cpp" line="305" />
         <source>R.E.N.A.L. score %1%2</source>
         <translation>Оценка R.E.N.A.L.: %1%2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="294" />
+        <location filename="../../measure/MeasureReport.cpp" line="265" />
         <source>Sum so far %1 (%2); missing %3</source>
         <translation>Сумма пока %1 (%2); не хватает %3</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="302" />
+        <location filename="../../measure/MeasureReport.cpp" line="319" />
+        <source>S.T.O.N.E. nephrolithometry of %1</source>
+        <translation>Нефролитометрия S.T.O.N.E. для %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="322" />
+        <source>S: stone size</source>
+        <translation>S: размер камней</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="323" />
+        <source>%1 in all, each stone its length × width</source>
+        <translation>%1 всего, каждый камень — длина × ширина</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="324" />
+        <source>no stones</source>
+        <translation>нет камней</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="325" />
+        <source>T: tract length</source>
+        <translation>T: длина хода</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="326" />
+        <source>gap %1 from #%2 (the largest stone) to %3</source>
+        <translation>расстояние %1 от №%2 (наибольшего камня) до %3</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="330" />
+        <source>needs a skin model</source>
+        <translation>нужна модель кожи</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="331" />
+        <source>O: obstruction</source>
+        <translation>O: обструкция</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="333" />
+        <source>N: number of involved calyces</source>
+        <translation>N: число вовлечённых чашечек</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="335" />
+        <source>E: essence (stone density)</source>
+        <translation>E: плотность камня</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="336" />
+        <source>mean %1 HU of #%2, the densest stone</source>
+        <translation>среднее %1 HU у №%2, самого плотного камня</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="339" />
+        <source>needs a CT image</source>
+        <translation>нужно изображение КТ</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="347" />
+        <source>S.T.O.N.E. score %1</source>
+        <translation>Оценка S.T.O.N.E.: %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="359" />
         <source>no voxel of the image lies inside the surface</source>
         <translation>ни один воксел изображения не лежит внутри поверхности</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="303" />
+        <location filename="../../measure/MeasureReport.cpp" line="360" />
         <source>mean %1, SD %2, min %3, max %4, 95th percentile %5 (%6 voxels)</source>
         <translation>среднее %1, СО %2, мин. %3, макс. %4, 95-й процентиль %5 (%6 вокселов)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="313" />
+        <location filename="../../measure/MeasureReport.cpp" line="370" />
         <source>Not measured: %1</source>
         <translation>Не измерена: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="315" />
+        <location filename="../../measure/MeasureReport.cpp" line="372" />
         <source>Surface area = %1</source>
         <translation>Площадь поверхности = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="316" />
+        <location filename="../../measure/MeasureReport.cpp" line="373" />
         <source>Closed = %1</source>
         <translation>Замкнута = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="317" />
+        <location filename="../../measure/MeasureReport.cpp" line="374" />
         <source>Manifold = %1</source>
         <translation>Многообразие = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="318" />
+        <location filename="../../measure/MeasureReport.cpp" line="375" />
         <source>Consistently oriented = %1</source>
         <translation>Согласованно ориентирована = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="320" />
+        <location filename="../../measure/MeasureReport.cpp" line="377" />
         <source>Self-intersecting = %1</source>
         <translation>Самопересекается = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="323" />
+        <location filename="../../measure/MeasureReport.cpp" line="380" />
         <source>Volume = %1</source>
         <translation>Объём = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="325" />
+        <location filename="../../measure/MeasureReport.cpp" line="382" />
         <source>The surface was inside out (its triangles faced inwards)</source>
         <translation>Поверхность была вывернута (треугольники смотрели внутрь)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="327" />
+        <location filename="../../measure/MeasureReport.cpp" line="384" />
         <source>Volume: %1 (%2 border edges, %3 non-manifold edges)</source>
         <translation>Объём: %1 (граничных рёбер: %2, неманифолдных рёбер: %3)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="333" />
+        <location filename="../../measure/MeasureReport.cpp" line="390" />
         <source>Voxel volume of the label = %1</source>
         <translation>Объём вокселей метки = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="335" />
+        <location filename="../../measure/MeasureReport.cpp" line="392" />
         <source>HU inside = %1</source>
         <translation>HU внутри = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="336" />
+        <location filename="../../measure/MeasureReport.cpp" line="393" />
         <source>Connected components = %1</source>
         <translation>Связных компонент = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="338" />
+        <location filename="../../measure/MeasureReport.cpp" line="395" />
         <source>Extents = %1 x %2 x %3 mm</source>
         <translation>Размеры = %1 x %2 x %3 мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="341" />
+        <location filename="../../measure/MeasureReport.cpp" line="398" />
         <source>Largest diameter = %1</source>
         <translation>Наибольший диаметр = %1</translation>
     </message>
@@ -3021,28 +3091,69 @@
         <translation>Расстояния</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="244" />
+        <location filename="../panels/MeasurementsControl.cpp" line="226" />
+        <source>S.T.O.N.E. nephrolithometry</source>
+        <translation>Нефролитометрия S.T.O.N.E.</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="236" />
+        <source>1: none or mild</source>
+        <translation>1: нет или лёгкая</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="236" />
+        <source>2: moderate or severe</source>
+        <translation>2: умеренная или выраженная</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="239" />
+        <source>1: one or two calyces</source>
+        <translation>1: одна или две чашечки</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="240" />
+        <source>2: three calyces</source>
+        <translation>2: три чашечки</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="240" />
+        <source>3: staghorn</source>
+        <translation>3: коралловидный камень</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="245" />
+        <source>O:</source>
+        <translation>O:</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="247" />
+        <source>N:</source>
+        <translation>N:</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="295" />
         <source>Measuring...</source>
         <translation>Измерение...</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="288" />
+        <location filename="../panels/MeasurementsControl.cpp" line="344" />
+        <location filename="../panels/MeasurementsControl.cpp" line="384" />
         <source>No stones model is loaded.</source>
         <translation>Модель камней не загружена.</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="320" />
+        <location filename="../panels/MeasurementsControl.cpp" line="420" />
         <source>No tumour model is loaded.</source>
         <translation>Модель опухоли не загружена.</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="356" />
-        <location filename="../panels/MeasurementsControl.cpp" line="375" />
+        <location filename="../panels/MeasurementsControl.cpp" line="456" />
+        <location filename="../panels/MeasurementsControl.cpp" line="475" />
         <source>%1 #%2</source>
         <translation>%1 №%2</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="357" />
+        <location filename="../panels/MeasurementsControl.cpp" line="457" />
         <source>Stone %1 #%2: centre %3 mm, %4 across</source>
         <translation>Камень %1 №%2: центр %3 мм, поперечник %4</translation>
     </message>
@@ -3568,49 +3679,49 @@
         <translation>О программе %1 v %2</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="25" />
+        <location filename="../CaseSheetCommands.cpp" line="47" />
         <location filename="../MeasureCommands.cpp" line="30" />
         <location filename="../MeasureCommands.cpp" line="40" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="28" />
+        <location filename="../CaseSheetCommands.cpp" line="55" />
         <source>Making the case sheet...</source>
         <translation>Составление листа случая...</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="50" />
+        <location filename="../CaseSheetCommands.cpp" line="70" />
         <source>Case sheet</source>
         <translation>Лист случая</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="50" />
+        <location filename="../CaseSheetCommands.cpp" line="70" />
         <source>Title of the sheet:</source>
         <translation>Заголовок листа:</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="55" />
+        <location filename="../CaseSheetCommands.cpp" line="75" />
         <source>Save the case sheet as</source>
         <translation>Сохранить лист случая как</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="56" />
+        <location filename="../CaseSheetCommands.cpp" line="76" />
         <source>PDF (*.pdf)</source>
         <translation>PDF (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="65" />
+        <location filename="../CaseSheetCommands.cpp" line="85" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="71" />
+        <location filename="../CaseSheetCommands.cpp" line="91" />
         <source>The case sheet is written to %1</source>
         <translation>Лист случая записан в %1</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="80" />
+        <location filename="../CaseSheetCommands.cpp" line="100" />
         <source>Print case sheet</source>
         <translation>Печать листа случая</translation>
     </message>
@@ -3735,7 +3846,7 @@
     </message>
     <message>
         <location filename="../../view/ModelCommands.cpp" line="163" />
-        <location filename="../../view/ViewModes.cpp" line="193" />
+        <location filename="../../view/ViewModes.cpp" line="194" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
     </message>
