@@ -2,6 +2,9 @@
 
 #include "PaletteTexture.h"
 #include "ViewConfig.h"
+#include "model/ImageSlice.h"
+
+#include <memory>
 
 // What the view shows beyond each model's own display settings: the options
 // and colours of the settings file, the background, the function palette,
@@ -39,4 +42,9 @@ struct ViewState
     bool CanClearSelection = true;
     bool CanCentreOnPoint = true;
     bool CanCentreAllOnPoint = true;
+
+    // The image under the surfaces (a CT), shown in slice planes with its
+    // window; null when none is open.
+    std::shared_ptr<const ImageVolume> Image;
+    SliceState Slices;
 };
