@@ -57,6 +57,8 @@ bool Tessaron::prepareCaseSheet(const QString &title, CaseSheet &sheet)
         return false;
     if (panel)
         copyEntered(panel->results(), sheet.measured);
+    if (options.image)
+        sheet::sliceThroughStone(*options.image, shots, sheet);
     sheet.title = title;
     sheet.folder = lastFile.isEmpty() ? QString() : QFileInfo(lastFile).absolutePath();
     sheet.made = QDateTime::currentDateTime();

@@ -487,6 +487,14 @@ RU = {
     ("CaseSheet", "Side (YZ plane, along X)"): "Сбоку (плоскость YZ, вдоль X)",
     ("CaseSheet", "Top (XY plane, along Z)"): "Сверху (плоскость XY, вдоль Z)",
     ("CaseSheet", "Page %1 of %2"): "Страница %1 из %2",
+    ("CaseSheet", "CT through the largest stone"): "КТ через наибольший камень",
+    ("CaseSheet", "Axial plane through the centre of %1"): "Аксиальная плоскость через центр %1",
+    ("CaseSheet", "Plane %1 of %2 of the image"): "Срез %1 из %2",
+    ("CaseSheet", "Window %1 / level %2 HU"): "Окно %1 / уровень %2 HU",
+    ("CaseSheet", "The patient's right on the left, the front up"):
+        "Правая сторона пациента слева, передняя сверху",
+    ("CaseSheet", "Outlines: the visible models where the plane cuts them, in their colours"):
+        "Контуры: видимые модели в плоскости среза, в своих цветах",
     ("CaseSheet", "Measurements from the surfaces as loaded; not a diagnosis."):
         "Измерения по поверхностям в том виде, как они загружены; это не диагноз.",
     ("CaseSheet", "%1 (continued)"): "%1 (продолжение)",

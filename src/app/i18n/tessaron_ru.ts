@@ -3,44 +3,74 @@
 <context>
     <name>CaseSheet</name>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="123" />
+        <location filename="../../view/CaseSheetPage.cpp" line="124" />
         <source>Page %1 of %2</source>
         <translation>Страница %1 из %2</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="126" />
+        <location filename="../../view/CaseSheetPage.cpp" line="127" />
         <source>Measurements from the surfaces as loaded; not a diagnosis.</source>
         <translation>Измерения по поверхностям в том виде, как они загружены; это не диагноз.</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="139" />
-        <location filename="../../view/CaseSheetPage.cpp" line="326" />
+        <location filename="../../view/CaseSheetPage.cpp" line="140" />
+        <location filename="../../view/CaseSheetPage.cpp" line="365" />
         <source>%1 (continued)</source>
         <translation>%1 (продолжение)</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="153" />
+        <location filename="../../view/CaseSheetPage.cpp" line="154" />
         <source>Folder: %1</source>
         <translation>Папка: %1</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="159" />
+        <location filename="../../view/CaseSheetPage.cpp" line="160" />
         <source>Made %1 with %2</source>
         <translation>Составлен %1 программой %2</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="194" />
+        <location filename="../../view/CaseSheetPage.cpp" line="190" />
+        <source>CT through the largest stone</source>
+        <translation>КТ через наибольший камень</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="206" />
+        <source>Axial plane through the centre of %1</source>
+        <translation>Аксиальная плоскость через центр %1</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="207" />
+        <source>Plane %1 of %2 of the image</source>
+        <translation>Срез %1 из %2</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="208" />
+        <source>Window %1 / level %2 HU</source>
+        <translation>Окно %1 / уровень %2 HU</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="209" />
+        <source>The patient's right on the left, the front up</source>
+        <translation>Правая сторона пациента слева, передняя сверху</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="210" />
+        <source>Outlines: the visible models where the plane cuts them, in their colours</source>
+        <translation>Контуры: видимые модели в плоскости среза, в своих цветах</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="233" />
         <source>no picture</source>
         <translation>нет изображения</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="244" />
+        <location filename="../../view/CaseSheetPage.cpp" line="283" />
         <source>Legend</source>
         <translation>Обозначения</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="434" />
-        <location filename="../../view/CaseSheetPage.cpp" line="446" />
+        <location filename="../../view/CaseSheetPage.cpp" line="473" />
+        <location filename="../../view/CaseSheetPage.cpp" line="485" />
         <source>Cannot write %1: %2</source>
         <translation>Не удалось записать %1: %2</translation>
     </message>
@@ -2485,6 +2515,7 @@
     </message>
     <message>
         <location filename="../../measure/MeasureReport.cpp" line="65" />
+        <location filename="../../view/SheetSlice.cpp" line="127" />
         <source>%1 #%2</source>
         <translation>%1 №%2</translation>
     </message>
@@ -3691,37 +3722,37 @@
         <translation>Составление листа случая...</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="70" />
+        <location filename="../CaseSheetCommands.cpp" line="72" />
         <source>Case sheet</source>
         <translation>Лист случая</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="70" />
+        <location filename="../CaseSheetCommands.cpp" line="72" />
         <source>Title of the sheet:</source>
         <translation>Заголовок листа:</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="75" />
+        <location filename="../CaseSheetCommands.cpp" line="77" />
         <source>Save the case sheet as</source>
         <translation>Сохранить лист случая как</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="76" />
+        <location filename="../CaseSheetCommands.cpp" line="78" />
         <source>PDF (*.pdf)</source>
         <translation>PDF (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="85" />
+        <location filename="../CaseSheetCommands.cpp" line="87" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="91" />
+        <location filename="../CaseSheetCommands.cpp" line="93" />
         <source>The case sheet is written to %1</source>
         <translation>Лист случая записан в %1</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="100" />
+        <location filename="../CaseSheetCommands.cpp" line="102" />
         <source>Print case sheet</source>
         <translation>Печать листа случая</translation>
     </message>
