@@ -127,7 +127,7 @@ void sliceThroughStone(const ImageVolume &image, const std::vector<measure::Mode
     sheet.slice.stone = QCoreApplication::translate("Measurements", "%1 #%2")
                             .arg(measure::shownName(found.burden->model, measure::Anatomy::Stones))
                             .arg(found.stone->number);
-    sheet.slice.plane = qint64(index) + 1;
+    sheet.slice.plane = slice.index + 1;
     sheet.slice.planes = image.size[axis];
 }
 
