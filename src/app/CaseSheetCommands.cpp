@@ -18,6 +18,28 @@ QString Tessaron::caseSheetTitle() const
     return lastFile.isEmpty() ? windowTitleText() : QFileInfo(lastFile).fileName();
 }
 
+namespace {
+
+// The parts of the scores the user entered in the Measurements panel: A and
+// L of the nephrometry, O and N of the stone score.
+void copyEntered(const measure::SceneMeasurement &from, measure::SceneMeasurement &to)
+{
+    for (measure::Nephrometry &n : to.nephrometry)
+        for (const measure::Nephrometry &entered : from.nephrometry)
+            if (entered.tumour == n.tumour) {
+                n.anterior = entered.anterior;
+                n.polar = entered.polar;
+            }
+    for (measure::StoneBurden &burden : to.stones)
+        for (const measure::StoneBurden &entered : from.stones)
+            if (entered.model == burden.model) {
+                burden.score.obstruction = entered.score.obstruction;
+                burden.score.calyces = entered.score.calyces;
+            }
+}
+
+} // namespace
+
 bool Tessaron::prepareCaseSheet(const QString &title, CaseSheet &sheet)
 {
     const std::vector<measure::ModelSnapshot> shots = sheet::visibleSnapshots(*View);
@@ -25,18 +47,18 @@ bool Tessaron::prepareCaseSheet(const QString &title, CaseSheet &sheet)
         Dialogs::current().warning(this, tr("Warning"), sheet::nothingVisibleText());
         return false;
     }
+    const auto *panel =
+        static_cast<const MeasurementsControl *>(this->panel(PanelKind::Measurements));
+    // The image the Measurements panel measures with gives the sheet its HU.
+    measure::SceneOptions options;
+    options.image = panel ? panel->image() : nullptr;
     if (!View->runResponsive(tr("Making the case sheet..."),
-                             [&] { sheet.measured = measure::measureScene(shots); }))
+                             [&] { sheet.measured = measure::measureScene(shots, options); }))
         return false;
-    // A and L of the nephrometry as entered in the Measurements panel.
-    if (const auto *panel =
-            static_cast<const MeasurementsControl *>(this->panel(PanelKind::Measurements)))
-        for (measure::Nephrometry &n : sheet.measured.nephrometry)
-            for (const measure::Nephrometry &entered : panel->results().nephrometry)
-                if (entered.tumour == n.tumour) {
-                    n.anterior = entered.anterior;
-                    n.polar = entered.polar;
-                }
+    if (panel)
+        copyEntered(panel->results(), sheet.measured);
+    if (options.image)
+        sheet::sliceThroughStone(*options.image, shots, sheet);
     sheet.title = title;
     sheet.folder = lastFile.isEmpty() ? QString() : QFileInfo(lastFile).absolutePath();
     sheet.made = QDateTime::currentDateTime();

@@ -56,7 +56,8 @@ const char *const kCtHelp =
     "  --ct IMAGE  a NIfTI or NRRD image the surfaces were made on (a CT): every\n"
     "          closed model gains the image values inside it (hu: mean, sd, min, max,\n"
     "          95th percentile by nearest rank, over the voxels whose centres lie\n"
-    "          inside the surface and the image), every stone its hu_mean and hu_max\n";
+    "          inside the surface and the image), every stone its hu_mean and hu_max,\n"
+    "          and the stone score its E (the densest stone's mean)\n";
 
 // A model that cannot be measured stops the command like a failed load.
 bool refused(const ModelSnapshot &shot)
@@ -103,7 +104,8 @@ const char *infoUsage()
     static const QByteArray text =
         QByteArray("usage: tessaron-cli info INPUT [--json] [--ct IMAGE]\n"
                    "  every model's measures, the stone burden, the gaps the anatomy asks for\n"
-                   "  and the R.E.N.A.L. nephrometry; no display needed. For an image (a NIfTI\n"
+                   "  the R.E.N.A.L. nephrometry and the S.T.O.N.E. score (S, T and E; O and N\n"
+                   "  are entered in the viewer); no display needed. For an image (a NIfTI\n"
                    "  or NRRD file of intensities) its size, spacing (mm), origin (the first\n"
                    "  voxel's centre, mm), direction (the unit vectors of the i, j and k axes\n"
                    "  in x, y, z: nine numbers), modality, unit, the values' min, max and mean,\n"

@@ -89,7 +89,9 @@ const char *sheetUsage()
         + kInputHelp
         + "  --title     the sheet's title (default: INPUT's file name)\n"
           "  --ct IMAGE  the image the surfaces were made on: the tables gain the values\n"
-          "              inside each model and stone (HU of a CT)\n"
+          "              inside each model and stone (HU of a CT) and the stone score\n"
+          "              its E; the page gains the axial slice through the largest\n"
+          "              stone with the models' outlines\n"
           "  --language  of the sheet's texts (default: the viewer's interface language)\n"
           "  --views     vector, picture (300 dpi) or auto (the default: vector up to\n"
           "              60,000 triangles)\n"
@@ -130,6 +132,8 @@ int runSheet(const QStringList &args)
     measure::SceneOptions measuring;
     measuring.image = ct.get();
     sheet.measured = measure::measureScene(shots, measuring);
+    if (ct)
+        sheet::sliceThroughStone(*ct, shots, sheet);
     const bool vector = o.views == QLatin1String("auto")
         ? sheet::vectorFits(view, sheet::triangleCount(shots))
         : o.views == QLatin1String("vector");

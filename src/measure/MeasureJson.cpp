@@ -134,13 +134,44 @@ QJsonObject modelJson(const ModelReport &model, bool withImage)
     return o;
 }
 
+QJsonValue stoneNumber(int number)
+{
+    return number > 0 ? QJsonValue(number) : QJsonValue();
+}
+
+QJsonObject stoneScoreJson(const StoneScore &s)
+{
+    QJsonArray computed;
+    for (const auto &[name, present] :
+         {std::pair {"S", bool(s.sizeScore())}, std::pair {"T", bool(s.tractScore())},
+          std::pair {"E", bool(s.essenceScore())}})
+        if (present)
+            computed.append(QString::fromLatin1(name));
+    return {{"S", QJsonObject {{"score", number(s.sizeScore())}, {"area_mm2", number(s.area)}}},
+            {"T",
+             QJsonObject {{"score", number(s.tractScore())},
+                          {"gap_mm", number(s.tract)},
+                          {"skin", s.skin},
+                          {"stone", stoneNumber(s.tractStone)}}},
+            {"O", number(s.obstructionScore())},
+            {"N", number(s.calycesScore())},
+            {"E",
+             QJsonObject {{"score", number(s.essenceScore())},
+                          {"hu_mean", number(s.density)},
+                          {"stone", stoneNumber(s.denseStone)}}},
+            {"computed", computed},
+            {"sum", s.sum()},
+            {"complete", s.complete()}};
+}
+
 QJsonObject stonesJson(const StoneBurden &burden, bool withImage)
 {
     QJsonArray stones;
     for (const Stone &s : burden.stones) {
         QJsonObject o {{"number", s.number},        {"triangles", double(s.triangles)},
                        {"closed", s.closed},        {"volume_mm3", orNull(s.closed, s.volume)},
-                       {"diameter_mm", s.diameter}, {"centre", array(s.centre)}};
+                       {"diameter_mm", s.diameter}, {"width_mm", s.width},
+                       {"centre", array(s.centre)}};
         if (withImage) {
             const bool any = s.hu && s.hu->voxels > 0;
             o["hu_mean"] = orNull(any, any ? s.hu->mean : 0);
@@ -156,7 +187,8 @@ QJsonObject stonesJson(const StoneBurden &burden, bool withImage)
             {"largest",
              burden.largest >= 0 ? QJsonValue(burden.stones[std::size_t(burden.largest)].number)
                                  : QJsonValue()},
-            {"stones", stones}};
+            {"stones", stones},
+            {"stone_score", stoneScoreJson(burden.score)}};
 }
 
 QJsonObject gapFields(const Gap &gap)

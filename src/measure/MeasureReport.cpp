@@ -249,6 +249,26 @@ Table gapTable(const SceneMeasurement &scene)
     return table;
 }
 
+namespace {
+
+QString enteredText(const std::optional<int> &value)
+{
+    return value ? Text::tr("entered") : Text::tr("to be entered");
+}
+
+// What a score names as known and as missing: "Sum so far 5 (S + T); missing O, N, E".
+QString partialSum(int sum, const QList<std::pair<QString, bool>> &parts)
+{
+    QStringList known, missing;
+    for (const auto &[name, present] : parts)
+        (present ? known : missing) << name;
+    return Text::tr("Sum so far %1 (%2); missing %3")
+        .arg(sum)
+        .arg(known.join(QStringLiteral(" + ")), missing.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
 Table nephrometryTable(const Nephrometry &n)
 {
     Table table;
@@ -283,17 +303,54 @@ QString nephrometrySum(const Nephrometry &n)
 {
     if (n.complete())
         return Text::tr("R.E.N.A.L. score %1%2").arg(n.sum()).arg(QChar(n.anterior));
-    QStringList known, missing;
-    const std::pair<const char *, bool> parts[] = {{"R", bool(n.radiusScore())},
-                                                   {"E", bool(n.exophyticScore())},
-                                                   {"N", bool(n.nearnessScore())},
-                                                   {"A", n.anterior != 0},
-                                                   {"L", bool(n.polarScore())}};
-    for (const auto &[name, present] : parts)
-        (present ? known : missing) << QString::fromLatin1(name);
-    return Text::tr("Sum so far %1 (%2); missing %3")
-        .arg(n.sum())
-        .arg(known.join(QStringLiteral(" + ")), missing.join(QStringLiteral(", ")));
+    return partialSum(n.sum(),
+                      {{QStringLiteral("R"), bool(n.radiusScore())},
+                       {QStringLiteral("E"), bool(n.exophyticScore())},
+                       {QStringLiteral("N"), bool(n.nearnessScore())},
+                       {QStringLiteral("A"), n.anterior != 0},
+                       {QStringLiteral("L"), bool(n.polarScore())}});
+}
+
+Table stoneScoreTable(const StoneBurden &burden)
+{
+    const StoneScore &s = burden.score;
+    Table table;
+    table.title =
+        Text::tr("S.T.O.N.E. nephrolithometry of %1").arg(shownName(burden.model, Anatomy::Stones));
+    table.header = {Text::tr("Part"), Text::tr("Score"), Text::tr("From")};
+    table.rows << QStringList {
+        Text::tr("S: stone size"), score(s.sizeScore()),
+        s.area ? Text::tr("%1 in all, each stone its length × width").arg(areaText(*s.area))
+               : Text::tr("no stones")};
+    table.rows << QStringList {Text::tr("T: tract length"), score(s.tractScore()),
+                               s.tract ? Text::tr("gap %1 from #%2 (the largest stone) to %3")
+                                             .arg(lengthText(*s.tract))
+                                             .arg(s.tractStone)
+                                             .arg(shownName(s.skin, Anatomy::Skin))
+                                       : Text::tr("needs a skin model")};
+    table.rows << QStringList {Text::tr("O: obstruction"), score(s.obstructionScore()),
+                               enteredText(s.obstructionScore())};
+    table.rows << QStringList {Text::tr("N: number of involved calyces"), score(s.calycesScore()),
+                               enteredText(s.calycesScore())};
+    table.rows << QStringList {Text::tr("E: essence (stone density)"), score(s.essenceScore()),
+                               s.density ? Text::tr("mean %1 HU of #%2, the densest stone")
+                                               .arg(fixed(*s.density, 0))
+                                               .arg(s.denseStone)
+                                         : Text::tr("needs a CT image")};
+    table.note = stoneScoreSum(s);
+    return table;
+}
+
+QString stoneScoreSum(const StoneScore &s)
+{
+    if (s.complete())
+        return Text::tr("S.T.O.N.E. score %1").arg(s.sum());
+    return partialSum(s.sum(),
+                      {{QStringLiteral("S"), bool(s.sizeScore())},
+                       {QStringLiteral("T"), bool(s.tractScore())},
+                       {QStringLiteral("O"), bool(s.obstructionScore())},
+                       {QStringLiteral("N"), bool(s.calycesScore())},
+                       {QStringLiteral("E"), bool(s.essenceScore())}});
 }
 
 QString huText(const HuStatistics &hu)
@@ -352,6 +409,8 @@ QList<Table> sceneTables(const SceneMeasurement &scene, bool visibleOnly)
         tables << gapTable(scene);
     for (const Nephrometry &n : scene.nephrometry)
         tables << nephrometryTable(n);
+    for (const StoneBurden &burden : scene.stones)
+        tables << stoneScoreTable(burden);
     return tables;
 }
 

@@ -54,6 +54,11 @@ Table gapTable(const SceneMeasurement &scene);
 Table nephrometryTable(const Nephrometry &n);
 // "R.E.N.A.L. score 8p" when complete, else the sum so far and what is missing.
 QString nephrometrySum(const Nephrometry &n);
+// Rows S, T, O, N, E of a stones model's S.T.O.N.E. score: the part, its
+// score, what it rests on; the note is the score (stoneScoreSum).
+Table stoneScoreTable(const StoneBurden &burden);
+// "S.T.O.N.E. score 9" when complete, else the sum so far and what is missing.
+QString stoneScoreSum(const StoneScore &score);
 
 // The gap as one phrase: "3.21 mm", "0 mm, touching", "1.2 mm, inside Lokhanki".
 QString gapText(const Gap &gap, const QString &nameOfA, const QString &nameOfB);

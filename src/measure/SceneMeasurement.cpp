@@ -108,7 +108,10 @@ private:
             stoneSurfaces.push_back(std::make_unique<TriangleSurface>(std::move(piece)));
         for (std::size_t c = 0; c < groups.size(); ++c) {
             Stone &stone = burden.stones[c];
-            stone.diameter = farthestPair(pointsOf(*stoneSurfaces[first + c])).length;
+            const std::vector<Point3> points = pointsOf(*stoneSurfaces[first + c]);
+            const Diameter length = farthestPair(points);
+            stone.diameter = length.length;
+            stone.width = widthAcross(points, length);
             if (options.image && stone.closed)
                 stone.hu = huInside(*stoneSurfaces[first + c], *options.image);
             if (stone.closed)
@@ -118,7 +121,54 @@ private:
         }
         burden.largest = largestStone(burden.stones);
         stoneGaps(i, burden, first);
+        stoneScore(i, burden);
         out.stones.push_back(std::move(burden));
+    }
+
+    // The largest extent of the points across the segment `length`: the
+    // farthest pair of their shadows on a plane square to it.
+    static double widthAcross(std::vector<Point3> points, const Diameter &length)
+    {
+        if (length.length <= 0)
+            return 0;
+        Point3 u;
+        for (int a = 0; a < 3; ++a)
+            u[a] = (length.ends[1][a] - length.ends[0][a]) / length.length;
+        for (Point3 &p : points) {
+            const double along = (p[0] - length.ends[0][0]) * u[0]
+                + (p[1] - length.ends[0][1]) * u[1] + (p[2] - length.ends[0][2]) * u[2];
+            for (int a = 0; a < 3; ++a)
+                p[a] -= along * u[a];
+        }
+        return farthestPair(points).length;
+    }
+
+    // S, T and E of the S.T.O.N.E. score; O and N are the user's.
+    void stoneScore(std::size_t stonesModel, StoneBurden &burden)
+    {
+        StoneScore &score = burden.score;
+        if (!burden.stones.empty()) {
+            score.area = 0;
+            for (const Stone &s : burden.stones)
+                *score.area += s.diameter * s.width;
+        }
+        // The tract leads to the largest stone, from the nearest skin.
+        const int target =
+            burden.largest >= 0 ? burden.stones[std::size_t(burden.largest)].number : 0;
+        for (const PresetGap &g : out.gaps)
+            if (g.kind == PresetGap::StoneToSkin && g.fromIndex == stonesModel && g.stone == target
+                && g.gap.valid && (!score.tract || g.gap.distance < *score.tract)) {
+                score.tract = g.gap.distance;
+                score.skin = g.to;
+                score.tractStone = target;
+            }
+        // With several stones the densest one decides: the hardest stone is
+        // the one the lithotripsy has to break.
+        for (const Stone &s : burden.stones)
+            if (s.hu && s.hu->voxels > 0 && (!score.density || s.hu->mean > *score.density)) {
+                score.density = s.hu->mean;
+                score.denseStone = s.number;
+            }
     }
 
     static std::vector<Point3> pointsOf(const TriangleSurface &s)

@@ -39,10 +39,45 @@ struct Stone
     std::size_t triangles = 0;
     bool closed = false; // closed, manifold and oriented: the volume is known
     double volume = 0;
-    double diameter = 0;
+    double diameter = 0;            // its length: the largest extent
+    double width = 0;               // the largest extent across the length
     Point3 centre {};               // of its solid when closed, of its surface otherwise
     std::optional<HuStatistics> hu; // when an image was given and the stone is closed
 };
+
+// S.T.O.N.E. nephrolithometry of one stones model (the stones of one
+// kidney): S, T and E from the surfaces and the image, O and N entered by
+// the user (they need the urogram and the calyces, which the surfaces lack).
+struct StoneScore
+{
+    // S: the stones' cumulative area, each stone its length times its width.
+    std::optional<double> area;
+    // T: the tract length, the gap from the largest stone (the one the tract
+    // is planned to) to the nearest skin.
+    std::optional<double> tract;
+    QString skin;
+    int tractStone = 0; // the stone's number
+    // E: the mean HU of the densest stone.
+    std::optional<double> density;
+    int denseStone = 0; // the stone's number
+    // Entered by the user: O 1 or 2, N 1 to 3; 0 while not entered.
+    int obstruction = 0;
+    int calyces = 0;
+
+    std::optional<int> sizeScore() const;
+    std::optional<int> tractScore() const;
+    std::optional<int> obstructionScore() const;
+    std::optional<int> calycesScore() const;
+    std::optional<int> essenceScore() const;
+    // S + T + O + N + E over the parts known, and whether all five are.
+    int sum() const;
+    bool complete() const;
+};
+
+// The S.T.O.N.E. score bands: area in mm², tract in mm, density in HU.
+int stoneSizeScoreOf(double area);
+int tractScoreOf(double tract);
+int essenceScoreOf(double density);
 
 struct StoneBurden
 {
@@ -53,6 +88,7 @@ struct StoneBurden
     int openStones = 0;     // stones without a volume
     int largest =
         -1; // index into stones of the largest by volume (by diameter when none is closed)
+    StoneScore score;
 };
 
 // A gap the scene's anatomy asks for.

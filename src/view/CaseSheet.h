@@ -8,6 +8,7 @@
 #include <QList>
 #include <QPointF>
 #include <QString>
+#include <QTransform>
 
 #include <array>
 #include <vector>
@@ -37,6 +38,20 @@ struct SheetView
     bool empty() const { return svg.isEmpty() && image.isNull(); }
 };
 
+// The axial CT slice through the centre of the largest stone, windowed for
+// stones, with every visible model's outline where the plane cuts it drawn
+// in the model's colour. The patient's right is on the left, the front up,
+// as a CT is read.
+struct SheetSlice
+{
+    QImage image;
+    QTransform fromWorld; // world x and y (mm) to the image's pixels
+    QString stone;        // the stone it passes through, as the tables name it
+    qint64 plane = 0;     // the image's plane, from 1
+    qint64 planes = 0;    // of this many
+    bool empty() const { return image.isNull(); }
+};
+
 struct CaseSheet
 {
     QString title;
@@ -44,6 +59,7 @@ struct CaseSheet
     QDateTime made;
     measure::SceneMeasurement measured; // of the visible models only
     std::array<SheetView, 3> views;     // front, side, top
+    SheetSlice slice;                   // only when an image is given
 };
 
 namespace sheet {
@@ -75,6 +91,15 @@ std::size_t triangleCount(const std::vector<measure::ModelSnapshot> &shots);
 // skin, kidney and collecting system always are), whose vector drawing
 // cannot leave out what they hide and so costs more.
 bool vectorFits(const GLWidget &view, std::size_t triangles);
+
+// The window and level the sheet's slice shows its image with.
+constexpr double kSliceWindow = 2000, kSliceLevel = 600;
+
+// Cuts the sheet's slice from the image through the largest stone of
+// `sheet.measured` with the outlines of `shots` (the measured models); no
+// slice when there is no stone or its centre lies outside the image.
+void sliceThroughStone(const ImageVolume &image, const std::vector<measure::ModelSnapshot> &shots,
+                       CaseSheet &sheet);
 
 // Paints the sheet on a PDF writer or a printer, new pages as needed, and
 // returns the number of pages.

@@ -78,6 +78,7 @@ public:
         startPage();
         header();
         views();
+        slice();
         const double typeSize = chooseTypeSize();
         Flowing = false;
         legend(typeSize);
@@ -173,6 +174,44 @@ private:
             const double x = double(k) * (side + px(kViewGapMm));
             text(QRectF(x, Y, side, lh), font, Sheet.views[k].label, Qt::black);
             paintView(Sheet.views[k], QRectF(x, Y + lh, side, side));
+        }
+        Y += lh + side + px(4);
+    }
+
+    // The CT slice through the largest stone, as large as a view, its
+    // caption beside it.
+    void slice()
+    {
+        const SheetSlice &slice = Sheet.slice;
+        if (slice.empty())
+            return;
+        const QFont bold = sheetFont(8, true), font = sheetFont(8);
+        const double lh = lineHeight(bold), side = (Width - 2 * px(kViewGapMm)) / 3;
+        text(QRectF(0, Y, side, lh), bold, Text::tr("CT through the largest stone"), Qt::black);
+        const QRectF frame(0, Y + lh, side, side);
+        if (Painter) {
+            const QRectF inside = frame.adjusted(px(0.5), px(0.5), -px(0.5), -px(0.5));
+            const QSizeF size =
+                QSizeF(slice.image.size()).scaled(inside.size(), Qt::KeepAspectRatio);
+            Painter->fillRect(inside, Qt::black);
+            Painter->drawImage(
+                QRectF(inside.center() - QPointF(size.width(), size.height()) / 2, size),
+                slice.image);
+            Painter->setPen(QPen(kRuleColour, px(0.25)));
+            Painter->setBrush(Qt::NoBrush);
+            Painter->drawRect(frame);
+        }
+        const double x = side + px(kViewGapMm), lineH = lineHeight(font);
+        const QStringList lines {
+            Text::tr("Axial plane through the centre of %1").arg(slice.stone),
+            Text::tr("Plane %1 of %2 of the image").arg(slice.plane).arg(slice.planes),
+            Text::tr("Window %1 / level %2 HU").arg(sheet::kSliceWindow).arg(sheet::kSliceLevel),
+            Text::tr("The patient's right on the left, the front up"),
+            Text::tr("Outlines: the visible models where the plane cuts them, in their colours")};
+        double y = Y + lh;
+        for (const QString &line : lines) {
+            text(QRectF(x, y, Width - x, lineH), font, line, Qt::black);
+            y += lineH;
         }
         Y += lh + side + px(4);
     }

@@ -17,6 +17,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -86,6 +87,7 @@ private slots:
     void sheetAndPrintOfTheWindow();
     void nothingVisibleWritesNothing();
     void picturesShowThePlan();
+    void sliceThroughTheLargestStone();
 
 private:
     ScriptedDialogs dialogs;
@@ -208,6 +210,105 @@ void TestCaseSheet::picturesShowThePlan()
     sheet::captureViews(view, true, vector);
     QVERIFY(vector.views[0].svg.contains("fill-opacity"));
     QVERIFY(!sheet::vectorFits(view, 10));
+}
+
+namespace {
+
+measure::ModelSnapshot snapshot(const QString &name, const measure::TriangleSurface &surface,
+                                std::array<int, 3> colour)
+{
+    measure::ModelSnapshot shot;
+    shot.name = name;
+    shot.fileName = "/case/" + name + ".surf";
+    shot.anatomy = measure::anatomyOf(shot.name, shot.fileName);
+    shot.colour = colour;
+    shot.surface = surface;
+    return shot;
+}
+
+// Pixels of a colour, within a tolerance, in a rectangle of the image.
+int pixelsOf(const QImage &image, QColor colour, QRect area)
+{
+    int n = 0;
+    area = area.intersected(image.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += std::abs(c.red() - colour.red()) < 60 && std::abs(c.green() - colour.green()) < 60
+                && std::abs(c.blue() - colour.blue()) < 60;
+        }
+    return n;
+}
+
+} // namespace
+
+// The slice of a CT through the largest stone: its plane, the stone white in
+// the stone window where the outlines say it is, the patient's right on the
+// left, and the slice on the page.
+void TestCaseSheet::sliceThroughTheLargestStone()
+{
+    // 1 mm voxels over x and y -30..29, z -10..9: air, and 1600 HU in the
+    // two stones.
+    ImageVolume ct;
+    ct.size[0] = ct.size[1] = 60;
+    ct.size[2] = 20;
+    ct.toWorld.m[0][3] = ct.toWorld.m[1][3] = -30;
+    ct.toWorld.m[2][3] = -10;
+    ct.shorts.assign(std::size_t(ct.voxelCount()), -1000);
+    auto fill = [&](std::array<int, 3> lo, int side) {
+        for (int z = lo[2]; z < lo[2] + side; ++z)
+            for (int y = lo[1]; y < lo[1] + side; ++y)
+                for (int x = lo[0]; x < lo[0] + side; ++x)
+                    ct.shorts[std::size_t(ct.index(x + 30, y + 30, z + 10))] = 1600;
+    };
+    const QColor green(0, 255, 0), magenta(255, 0, 255);
+    const std::vector<measure::ModelSnapshot> shots {
+        snapshot("kamni", joined(cube(5.5, -4.5, -2.5, 7), cube(-20.5, 9.5, -0.5, 2)), {0, 255, 0}),
+        snapshot("pochka", box({-25, -15, -8}, {45, 30, 16}), {255, 0, 255})};
+    fill({6, -4, -2}, 7);
+    fill({-20, 10, 0}, 1);
+    CaseSheet sheet;
+    sheet.title = "slice";
+    sheet.measured = measure::measureScene(shots);
+    sheet::sliceThroughStone(ct, shots, sheet);
+    const SheetSlice &slice = sheet.slice;
+    QVERIFY(!slice.empty());
+    QCOMPARE(slice.plane, qint64(12)); // z = 1, the big stone's centre
+    QCOMPARE(slice.planes, qint64(20));
+    QCOMPARE(slice.stone, QString("Stones (kamni) #1"));
+    const QImage image = slice.image.convertToFormat(QImage::Format_RGB32);
+    const QPoint centre = slice.fromWorld.map(QPointF(9, -1)).toPoint();
+    QVERIFY(centre.x() < image.width() / 2); // the patient's right on the left
+    QVERIFY(slice.fromWorld.map(QPointF(0, 10)).y() < slice.fromWorld.map(QPointF(0, -10)).y());
+    QCOMPARE(image.pixelColor(centre), QColor(Qt::white));
+    QCOMPARE(image.pixelColor(slice.fromWorld.map(QPointF(-5, -10)).toPoint()), QColor(Qt::black));
+    // The stone's outline around its white square, the kidney's at its border.
+    const QRect stone = slice.fromWorld.mapRect(QRectF(5.5, -4.5, 7, 7)).toAlignedRect();
+    QVERIFY(pixelsOf(image, green, stone.adjusted(-4, -4, 4, 4)) > stone.width());
+    QCOMPARE(pixelsOf(image, green, stone.adjusted(8, 8, -8, -8)), 0);
+    const QPoint border = slice.fromWorld.map(QPointF(-25, 0)).toPoint();
+    QVERIFY(pixelsOf(image, magenta, QRect(border - QPoint(4, 4), QSize(9, 9))) > 5);
+
+    // The page shows it; without an image there is none.
+    if (QStandardPaths::findExecutable("pdftoppm").isEmpty())
+        QSKIP("pdftoppm (poppler-utils) renders the page");
+    auto greenOnPage = [&](const CaseSheet &page) {
+        const QString pdf = dir.filePath("slice.pdf"), png = dir.filePath("slice");
+        if (!sheet::writePdf(page, pdf).isEmpty())
+            return -1;
+        QProcess::execute("pdftoppm", {"-r", "100", "-png", "-singlefile", pdf, png});
+        const QImage rendered(png + ".png");
+        return pixelsOf(rendered, green, rendered.rect());
+    };
+    // The legend and the model table show the stones' swatch on both pages;
+    // the slice adds the outline.
+    CaseSheet without = sheet;
+    without.slice = {};
+    const int swatches = greenOnPage(without), withSlice = greenOnPage(sheet);
+    QVERIFY2(withSlice > swatches + 50,
+             qPrintable(QStringLiteral("%1 %2").arg(withSlice).arg(swatches)));
+    QVERIFY(pdfText(dir.filePath("slice.pdf"))
+                .contains("Axial plane through the centre of Stones (kamni) #1"));
 }
 
 TESSARON_VIEW_TEST_MAIN(TestCaseSheet)

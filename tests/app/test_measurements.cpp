@@ -78,6 +78,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase() { Dialogs::install(nullptr); }
     void panelTablesAndMarks();
+    void stoneScoreEnteredAndImage();
     void closestGapOfTwoChosenModels();
     void modelInfoHasTheMeasures();
     void longWorkKeepsTheWindowPainting();
@@ -180,6 +181,40 @@ void TestMeasurements::panelTablesAndMarks()
     window.view()->ModelList.at(3)->prepareData(); // the stones
     window.view()->renderImage(64, 64);
     QVERIFY(!window.view()->measureMark());
+}
+
+// O and N entered beside the measured S and T; an image given to the panel
+// adds the stones' HU and E, and keeps what was entered.
+void TestMeasurements::stoneScoreEnteredAndImage()
+{
+    Tessaron window;
+    load(window);
+    window.action("actionMeasurements")->trigger();
+    auto *panel = qobject_cast<MeasurementsControl *>(window.panel(PanelKind::Measurements));
+    QTRY_COMPARE(panel->modelTable()->rowCount(), 4);
+    QCOMPARE(column(panel->stoneScoreTable(), 1), (QStringList {"1", "1", "–", "–", "–"}));
+    QCOMPARE(panel->stoneScoreTable()->item(4, 2)->text(), QString("needs a CT image"));
+    QCOMPARE(panel->stoneTable()->columnCount(), 4);
+    panel->obstructionBox()->setCurrentIndex(2);
+    emit panel->obstructionBox()->activated(2);
+    panel->calycesBox()->setCurrentIndex(3);
+    emit panel->calycesBox()->activated(3);
+    QCOMPARE(panel->stoneScoreLabel()->text(), QString("Sum so far 7 (S + T + O + N); missing E"));
+
+    // A CT of 1 mm voxels, 1000 HU wherever the stones lie.
+    ImageVolume ct;
+    ct.size[0] = 14;
+    ct.size[1] = ct.size[2] = 6;
+    ct.toWorld.m[1][3] = ct.toWorld.m[2][3] = -2;
+    ct.shorts.assign(std::size_t(ct.voxelCount()), 1000);
+    panel->setImage(&ct);
+    QTRY_COMPARE(panel->stoneTable()->columnCount(), 6);
+    // The second stone, half a voxel across, holds no voxel centre.
+    QCOMPARE(column(panel->stoneTable(), 4), (QStringList {"1000", ""}));
+    QCOMPARE(panel->stoneScoreLabel()->text(), QString("S.T.O.N.E. score 9"));
+    QVERIFY(panel->tablesText().contains("\nE: essence (stone density)\t2\t"));
+    panel->setImage(nullptr);
+    QTRY_COMPARE(panel->stoneTable()->columnCount(), 4);
 }
 
 void TestMeasurements::closestGapOfTwoChosenModels()

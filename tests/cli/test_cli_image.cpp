@@ -162,9 +162,14 @@ void TestCliImage::valuesInsideModels()
     const QJsonObject stone = o["stones"][0]["stones"][0].toObject();
     QVERIFY(near(stone["hu_mean"].toDouble(), std::as_const(expected)["box"]["mean"].toDouble()));
     QVERIFY(near(stone["hu_max"].toDouble(), std::as_const(expected)["box"]["max"].toDouble()));
+    const QJsonObject essence = o["stones"][0]["stone_score"]["E"].toObject();
+    QVERIFY(near(essence["hu_mean"].toDouble(), std::as_const(expected)["box"]["mean"].toDouble()));
+    QCOMPARE(essence["score"].toInt(), 1); // about 400 HU
+    QCOMPARE(essence["stone"].toInt(), 1);
 
     const Run text = cli({"info", scene, "--ct", file("ct.nii.gz")});
-    QVERIFY2(text.out.contains("HU inside = mean") && text.out.contains("HU max"),
+    QVERIFY2(text.out.contains("HU inside = mean") && text.out.contains("HU max")
+                 && text.out.contains("of #1, the densest stone"),
              qPrintable(text.out));
     const Run gap = cli({"measure", scene, "stones", "open", "--ct", file("ct.nii.gz"), "--json"});
     QVERIFY2(gap.status == 0, qPrintable(gap.err));

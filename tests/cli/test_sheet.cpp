@@ -4,6 +4,7 @@
 // files that must not be written.
 
 #include "CliRun.h"
+#include "import/ImageInputs.h"
 
 #include <QImage>
 #include <QJsonArray>
@@ -92,6 +93,7 @@ private slots:
     void nothingIsWrittenWhenItCannotBe();
     void folderTellsNothingOfTheMachine();
     void vectorViewsSeeThrough();
+    void imageGivesSliceAndHu();
 };
 
 void TestSheet::initTestCase()
@@ -305,6 +307,39 @@ void TestSheet::vectorViewsSeeThrough()
     QVERIFY2(purple[0] > 20, qPrintable(QString::number(purple[0])));
     QVERIFY2(purple[1] > purple[0] / 3,
              qPrintable(QStringLiteral("%1 %2").arg(purple[0]).arg(purple[1])));
+}
+
+// With --ct the tables gain the HU and the page the slice through the
+// largest stone (of the test CT, written by nibabel).
+void TestSheet::imageGivesSliceAndHu()
+{
+    QTemporaryDir dir;
+    const QJsonObject expected = writeImageInputs(dir.path());
+    if (expected.isEmpty())
+        QSKIP("the system Python with numpy and nibabel writes the image");
+    const QJsonArray box = std::as_const(expected)["box"]["bounds"].toArray();
+    std::vector<float> xyz;
+    for (int i = 0; i < 8; ++i)
+        for (int a = 0; a < 3; ++a)
+            xyz.push_back(float(box[a].toArray()[(i >> a) & 1].toDouble()));
+    std::vector<qint32> triangles;
+    const int quads[6][4] = {{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4},
+                             {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}};
+    for (const auto &q : quads)
+        for (int v : {q[0], q[1], q[2], q[0], q[2], q[3]})
+            triangles.push_back(v + 1);
+    const QString scene =
+        writeScene(dir.path(), "scene.hx", {{"kamni.surf", surfBytes(xyz, triangles)}});
+    const QString pdf = dir.filePath("sheet.pdf"), ct = dir.filePath("ct.nii.gz");
+    const Run r = cli({"sheet", scene, pdf, "--ct", ct, "--language", "en"});
+    QVERIFY2(r.status == 0, qPrintable(r.err));
+    const QString text = pdfText(pdf);
+    for (const char *needle : {"CT through the largest stone", "Axial plane through the centre of",
+                               "HU mean", "S.T.O.N.E. nephrolithometry of", "the densest stone"})
+        QVERIFY2(text.contains(QLatin1String(needle)), needle);
+    QCOMPARE(wordsOffThePage(pdf), QStringList());
+    QVERIFY(cli({"sheet", scene, pdf, "--language", "en"}).status == 0);
+    QVERIFY(!pdfText(pdf).contains("CT through"));
 }
 
 QTEST_GUILESS_MAIN(TestSheet)

@@ -6,6 +6,8 @@
 #include "measure/MeasureReport.h"
 #include "measure/SceneMeasurement.h"
 
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QtTest>
 
 using namespace measure;
@@ -40,6 +42,32 @@ SceneMeasurement measured(const std::vector<ModelSnapshot> &models)
     return measureScene(models, {false, nullptr});
 }
 
+TriangleSurface shifted(TriangleSurface s, double dx, double dy, double dz)
+{
+    for (std::size_t i = 0; i < s.points.size(); i += 3) {
+        s.points[i] += dx;
+        s.points[i + 1] += dy;
+        s.points[i + 2] += dz;
+    }
+    return s;
+}
+
+// A CT of 1 mm voxels over x 0..(nx - 1), y and z -10..10: `inner` HU where
+// x < split, `outer` HU beyond.
+ImageVolume ctOf(int nx, double split, qint16 inner, qint16 outer)
+{
+    ImageVolume image;
+    image.size[0] = nx;
+    image.size[1] = image.size[2] = 21;
+    image.toWorld.m[1][3] = image.toWorld.m[2][3] = -10;
+    image.shorts.resize(std::size_t(image.voxelCount()));
+    for (qint64 k = 0; k < 21; ++k)
+        for (qint64 j = 0; j < 21; ++j)
+            for (qint64 i = 0; i < nx; ++i)
+                image.shorts[std::size_t(image.index(i, j, k))] = i < split ? inner : outer;
+    return image;
+}
+
 } // namespace
 
 class TestSceneMeasure : public QObject
@@ -51,6 +79,9 @@ private slots:
     void stones();
     void presetGaps();
     void nephrometryBands();
+    void stoneScoreBounds_data();
+    void stoneScoreBounds();
+    void stoneScoreParts();
     void exophyticShare();
     void cancelled();
     void thousandsOfSpecks();
@@ -178,6 +209,113 @@ void TestSceneMeasure::nephrometryBands()
     n.anterior = 'p';
     QVERIFY(n.complete());
     QCOMPARE(nephrometrySum(n), QString("R.E.N.A.L. score 8p"));
+}
+
+void TestSceneMeasure::stoneScoreBounds_data()
+{
+    QTest::addColumn<double>("length"); // of a stone 10 mm wide: its area is 10 × length
+    QTest::addColumn<double>("skinGap");
+    QTest::addColumn<int>("hu");
+    QTest::addColumn<int>("s");
+    QTest::addColumn<int>("t");
+    QTest::addColumn<int>("e");
+    QTest::newRow("399 mm², 100 mm, 950 HU") << 39.9 << 100.0 << 950 << 1 << 1 << 1;
+    QTest::newRow("400 mm², 100.01 mm, 951 HU") << 40.0 << 100.01 << 951 << 2 << 2 << 2;
+    QTest::newRow("799 mm²") << 79.9 << 20.0 << 400 << 2 << 1 << 1;
+    QTest::newRow("800 mm²") << 80.0 << 20.0 << 400 << 3 << 1 << 1;
+    QTest::newRow("1599 mm²") << 159.9 << 20.0 << 1500 << 3 << 1 << 2;
+    QTest::newRow("1600 mm²") << 160.0 << 150.0 << 1500 << 4 << 2 << 2;
+}
+
+void TestSceneMeasure::stoneScoreBounds()
+{
+    QFETCH(double, length);
+    QFETCH(double, skinGap);
+    QFETCH(int, hu);
+    QFETCH(int, s);
+    QFETCH(int, t);
+    QFETCH(int, e);
+    const ImageVolume ct = ctOf(int(length) + 2, 1e9, qint16(hu), 0);
+    SceneOptions options;
+    options.selfIntersection = false;
+    options.image = &ct;
+    SceneMeasurement scene =
+        measureScene({model("kamni", spindle(0, length, length / 2)),
+                      model("skin", box({length + skinGap, -50, -50}, {5, 100, 100}))},
+                     options);
+    StoneBurden &burden = scene.stones.front();
+    QCOMPARE(burden.stones[0].width, 10.0);
+    QVERIFY(std::abs(*burden.score.area - 10 * length) < 1e-9);
+    QCOMPARE(burden.score.sizeScore(), std::optional<int>(s));
+    QCOMPARE(*burden.score.tract, length + skinGap - length);
+    QCOMPARE(burden.score.tractScore(), std::optional<int>(t));
+    QCOMPARE(*burden.score.density, double(hu));
+    QCOMPARE(burden.score.essenceScore(), std::optional<int>(e));
+    QCOMPARE(stoneScoreSum(burden.score),
+             QString("Sum so far %1 (S + T + E); missing O, N").arg(s + t + e));
+    burden.score.obstruction = 2;
+    burden.score.calyces = 3;
+    QCOMPARE(stoneScoreSum(burden.score), QString("S.T.O.N.E. score %1").arg(s + t + e + 5));
+    const QJsonObject json = sceneJson(scene)["stones"][0]["stone_score"].toObject();
+    QCOMPARE(json["S"]["score"].toInt(), s);
+    QCOMPARE(json["T"]["score"].toInt(), t);
+    QCOMPARE(json["E"]["score"].toInt(), e);
+    QCOMPARE(json["E"]["hu_mean"].toDouble(), double(hu));
+    QCOMPARE(json["sum"].toInt(), s + t + e + 5);
+    QVERIFY(json["complete"].toBool());
+}
+
+// Which stone each part rests on, the parts that cannot be known, and the
+// stones' own HU in the tables and the JSON.
+void TestSceneMeasure::stoneScoreParts()
+{
+    // The largest stone (#1, 30 mm) lies farther from the skin than the
+    // small one (#2, 12 mm), and is the less dense.
+    const TriangleSurface stones = joined(spindle(0, 30, 15), shifted(spindle(0, 12, 6), 40, 0, 0));
+    const ImageVolume ct = ctOf(60, 35, 700, 1200);
+    SceneOptions options;
+    options.selfIntersection = false;
+    options.image = &ct;
+    const SceneMeasurement scene = measureScene(
+        {model("kamni", stones), model("skin", box({60, -50, -50}, {5, 100, 100}))}, options);
+    const StoneBurden &burden = scene.stones.front();
+    QCOMPARE(burden.largest, 0);
+    QCOMPARE(*burden.score.area, 300.0 + 120.0);
+    QCOMPARE(*burden.score.tract, 30.0); // from #1, not the nearer #2
+    QCOMPARE(burden.score.tractStone, 1);
+    QCOMPARE(*burden.score.density, 1200.0); // #2, the denser
+    QCOMPARE(burden.score.denseStone, 2);
+    QCOMPARE(burden.score.essenceScore(), std::optional<int>(2));
+    QCOMPARE(burden.stones[0].hu->max, 700.0);
+    const Table table = stoneTable(burden);
+    QCOMPARE(table.header.mid(4), (QStringList {"HU mean", "HU max"}));
+    QCOMPARE(table.rows[1].mid(4), (QStringList {"1200", "1200"}));
+    const QJsonObject json = sceneJson(scene)["stones"][0].toObject();
+    QCOMPARE(json["stones"][1]["hu_mean"].toDouble(), 1200.0);
+    QCOMPARE(json["stones"][0]["hu_max"].toDouble(), 700.0);
+    QCOMPARE(json["stones"][0]["width_mm"].toDouble(), 10.0);
+    QCOMPARE(json["stone_score"]["E"]["stone"].toInt(), 2);
+    QCOMPARE(json["stone_score"]["T"]["stone"].toInt(), 1);
+    QCOMPARE(json["stone_score"]["T"]["skin"].toString(), QString("skin"));
+    const Table score = stoneScoreTable(burden);
+    QCOMPARE(score.rows[4].mid(1), (QStringList {"2", "mean 1200 HU of #2, the densest stone"}));
+
+    // Without a skin or an image T and E are unknown and there is no total.
+    const SceneMeasurement bare = measured({model("kamni", stones)});
+    const StoneScore &unknown = bare.stones.front().score;
+    QVERIFY(!unknown.tract && !unknown.density);
+    QCOMPARE(stoneScoreSum(unknown), QString("Sum so far 2 (S); missing T, O, N, E"));
+    const QJsonObject partial = sceneJson(bare)["stones"][0]["stone_score"].toObject();
+    QVERIFY(partial["T"]["score"].isNull() && partial["E"]["hu_mean"].isNull()
+            && partial["O"].isNull());
+    QCOMPARE(partial["computed"].toArray().toVariantList(), QVariantList {"S"});
+    QVERIFY(!partial["complete"].toBool());
+    QCOMPARE(stoneScoreTable(bare.stones.front()).rows[1][2], QString("needs a skin model"));
+    // Entered parts out of their range count as not entered.
+    StoneScore entered = unknown;
+    entered.obstruction = 3;
+    entered.calyces = 4;
+    QVERIFY(!entered.obstructionScore() && !entered.calycesScore());
 }
 
 void TestSceneMeasure::exophyticShare()

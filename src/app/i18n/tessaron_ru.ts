@@ -3,44 +3,74 @@
 <context>
     <name>CaseSheet</name>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="123" />
+        <location filename="../../view/CaseSheetPage.cpp" line="124" />
         <source>Page %1 of %2</source>
         <translation>Страница %1 из %2</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="126" />
+        <location filename="../../view/CaseSheetPage.cpp" line="127" />
         <source>Measurements from the surfaces as loaded; not a diagnosis.</source>
         <translation>Измерения по поверхностям в том виде, как они загружены; это не диагноз.</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="139" />
-        <location filename="../../view/CaseSheetPage.cpp" line="326" />
+        <location filename="../../view/CaseSheetPage.cpp" line="140" />
+        <location filename="../../view/CaseSheetPage.cpp" line="365" />
         <source>%1 (continued)</source>
         <translation>%1 (продолжение)</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="153" />
+        <location filename="../../view/CaseSheetPage.cpp" line="154" />
         <source>Folder: %1</source>
         <translation>Папка: %1</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="159" />
+        <location filename="../../view/CaseSheetPage.cpp" line="160" />
         <source>Made %1 with %2</source>
         <translation>Составлен %1 программой %2</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="194" />
+        <location filename="../../view/CaseSheetPage.cpp" line="190" />
+        <source>CT through the largest stone</source>
+        <translation>КТ через наибольший камень</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="206" />
+        <source>Axial plane through the centre of %1</source>
+        <translation>Аксиальная плоскость через центр %1</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="207" />
+        <source>Plane %1 of %2 of the image</source>
+        <translation>Срез %1 из %2</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="208" />
+        <source>Window %1 / level %2 HU</source>
+        <translation>Окно %1 / уровень %2 HU</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="209" />
+        <source>The patient's right on the left, the front up</source>
+        <translation>Правая сторона пациента слева, передняя сверху</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="210" />
+        <source>Outlines: the visible models where the plane cuts them, in their colours</source>
+        <translation>Контуры: видимые модели в плоскости среза, в своих цветах</translation>
+    </message>
+    <message>
+        <location filename="../../view/CaseSheetPage.cpp" line="233" />
         <source>no picture</source>
         <translation>нет изображения</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="244" />
+        <location filename="../../view/CaseSheetPage.cpp" line="283" />
         <source>Legend</source>
         <translation>Обозначения</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="434" />
-        <location filename="../../view/CaseSheetPage.cpp" line="446" />
+        <location filename="../../view/CaseSheetPage.cpp" line="473" />
+        <location filename="../../view/CaseSheetPage.cpp" line="485" />
         <source>Cannot write %1: %2</source>
         <translation>Не удалось записать %1: %2</translation>
     </message>
@@ -2489,6 +2519,7 @@
     </message>
     <message>
         <location filename="../../measure/MeasureReport.cpp" line="65" />
+        <location filename="../../view/SheetSlice.cpp" line="127" />
         <source>%1 #%2</source>
         <translation>%1 №%2</translation>
     </message>
@@ -2740,7 +2771,8 @@
     </message>
     <message>
         <location filename="../../measure/MeasureReport.cpp" line="238" />
-        <location filename="../../measure/MeasureReport.cpp" line="257" />
+        <location filename="../../measure/MeasureReport.cpp" line="277" />
+        <location filename="../../measure/MeasureReport.cpp" line="320" />
         <source>From</source>
         <translation>От</translation>
     </message>
@@ -2760,174 +2792,243 @@
         <translation>Примечание</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="256" />
+        <location filename="../../measure/MeasureReport.cpp" line="276" />
         <source>R.E.N.A.L. nephrometry of %1</source>
         <translation>Нефрометрия R.E.N.A.L. для %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="257" />
+        <location filename="../../measure/MeasureReport.cpp" line="277" />
+        <location filename="../../measure/MeasureReport.cpp" line="320" />
         <source>Part</source>
         <translation>Составляющая</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="257" />
+        <location filename="../../measure/MeasureReport.cpp" line="277" />
+        <location filename="../../measure/MeasureReport.cpp" line="320" />
         <source>Score</source>
         <translation>Баллы</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="258" />
+        <location filename="../../measure/MeasureReport.cpp" line="278" />
         <source>R: radius</source>
         <translation>R: радиус</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="260" />
+        <location filename="../../measure/MeasureReport.cpp" line="280" />
         <source>largest diameter %1</source>
         <translation>наибольший диаметр %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="261" />
+        <location filename="../../measure/MeasureReport.cpp" line="281" />
         <source>no surface</source>
         <translation>нет поверхности</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="263" />
+        <location filename="../../measure/MeasureReport.cpp" line="283" />
         <source>E: exophytic</source>
         <translation>E: экзофитность</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="264" />
+        <location filename="../../measure/MeasureReport.cpp" line="284" />
         <source>estimate: %1 of the volume outside the convex hull of %2</source>
         <translation>оценка: %1 объёма вне выпуклой оболочки %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="266" />
+        <location filename="../../measure/MeasureReport.cpp" line="286" />
         <source>needs a closed tumour and a kidney</source>
         <translation>нужны замкнутая опухоль и почка</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="268" />
+        <location filename="../../measure/MeasureReport.cpp" line="288" />
         <source>N: nearness</source>
         <translation>N: близость</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="269" />
+        <location filename="../../measure/MeasureReport.cpp" line="289" />
         <source>gap %1 to %2</source>
         <translation>расстояние %1 до %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="272" />
+        <location filename="../../measure/MeasureReport.cpp" line="292" />
         <source>needs a collecting system</source>
         <translation>нужна чашечно-лоханочная система</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="273" />
+        <location filename="../../measure/MeasureReport.cpp" line="293" />
         <source>A: anterior or posterior</source>
         <translation>A: передняя или задняя</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="275" />
-        <location filename="../../measure/MeasureReport.cpp" line="277" />
+        <location filename="../../measure/MeasureReport.cpp" line="256" />
+        <location filename="../../measure/MeasureReport.cpp" line="295" />
+        <location filename="../../measure/MeasureReport.cpp" line="297" />
         <source>entered</source>
         <translation>введено</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="275" />
-        <location filename="../../measure/MeasureReport.cpp" line="277" />
+        <location filename="../../measure/MeasureReport.cpp" line="256" />
+        <location filename="../../measure/MeasureReport.cpp" line="295" />
+        <location filename="../../measure/MeasureReport.cpp" line="297" />
         <source>to be entered</source>
         <translation>нужно ввести</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="276" />
+        <location filename="../../measure/MeasureReport.cpp" line="296" />
         <source>L: location to the polar lines</source>
         <translation>L: положение относительно полярных линий</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="285" />
+        <location filename="../../measure/MeasureReport.cpp" line="305" />
         <source>R.E.N.A.L. score %1%2</source>
         <translation>Оценка R.E.N.A.L.: %1%2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="294" />
+        <location filename="../../measure/MeasureReport.cpp" line="265" />
         <source>Sum so far %1 (%2); missing %3</source>
         <translation>Сумма пока %1 (%2); не хватает %3</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="302" />
+        <location filename="../../measure/MeasureReport.cpp" line="319" />
+        <source>S.T.O.N.E. nephrolithometry of %1</source>
+        <translation>Нефролитометрия S.T.O.N.E. для %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="322" />
+        <source>S: stone size</source>
+        <translation>S: размер камней</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="323" />
+        <source>%1 in all, each stone its length × width</source>
+        <translation>%1 всего, каждый камень — длина × ширина</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="324" />
+        <source>no stones</source>
+        <translation>нет камней</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="325" />
+        <source>T: tract length</source>
+        <translation>T: длина хода</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="326" />
+        <source>gap %1 from #%2 (the largest stone) to %3</source>
+        <translation>расстояние %1 от №%2 (наибольшего камня) до %3</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="330" />
+        <source>needs a skin model</source>
+        <translation>нужна модель кожи</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="331" />
+        <source>O: obstruction</source>
+        <translation>O: обструкция</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="333" />
+        <source>N: number of involved calyces</source>
+        <translation>N: число вовлечённых чашечек</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="335" />
+        <source>E: essence (stone density)</source>
+        <translation>E: плотность камня</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="336" />
+        <source>mean %1 HU of #%2, the densest stone</source>
+        <translation>среднее %1 HU у №%2, самого плотного камня</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="339" />
+        <source>needs a CT image</source>
+        <translation>нужно изображение КТ</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="347" />
+        <source>S.T.O.N.E. score %1</source>
+        <translation>Оценка S.T.O.N.E.: %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="359" />
         <source>no voxel of the image lies inside the surface</source>
         <translation>ни один воксел изображения не лежит внутри поверхности</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="303" />
+        <location filename="../../measure/MeasureReport.cpp" line="360" />
         <source>mean %1, SD %2, min %3, max %4, 95th percentile %5 (%6 voxels)</source>
         <translation>среднее %1, СО %2, мин. %3, макс. %4, 95-й процентиль %5 (%6 вокселов)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="313" />
+        <location filename="../../measure/MeasureReport.cpp" line="370" />
         <source>Not measured: %1</source>
         <translation>Не измерена: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="315" />
+        <location filename="../../measure/MeasureReport.cpp" line="372" />
         <source>Surface area = %1</source>
         <translation>Площадь поверхности = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="316" />
+        <location filename="../../measure/MeasureReport.cpp" line="373" />
         <source>Closed = %1</source>
         <translation>Замкнута = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="317" />
+        <location filename="../../measure/MeasureReport.cpp" line="374" />
         <source>Manifold = %1</source>
         <translation>Многообразие = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="318" />
+        <location filename="../../measure/MeasureReport.cpp" line="375" />
         <source>Consistently oriented = %1</source>
         <translation>Согласованно ориентирована = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="320" />
+        <location filename="../../measure/MeasureReport.cpp" line="377" />
         <source>Self-intersecting = %1</source>
         <translation>Самопересекается = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="323" />
+        <location filename="../../measure/MeasureReport.cpp" line="380" />
         <source>Volume = %1</source>
         <translation>Объём = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="325" />
+        <location filename="../../measure/MeasureReport.cpp" line="382" />
         <source>The surface was inside out (its triangles faced inwards)</source>
         <translation>Поверхность была вывернута (треугольники смотрели внутрь)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="327" />
+        <location filename="../../measure/MeasureReport.cpp" line="384" />
         <source>Volume: %1 (%2 border edges, %3 non-manifold edges)</source>
         <translation>Объём: %1 (граничных рёбер: %2, неманифолдных рёбер: %3)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="333" />
+        <location filename="../../measure/MeasureReport.cpp" line="390" />
         <source>Voxel volume of the label = %1</source>
         <translation>Объём вокселей метки = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="335" />
+        <location filename="../../measure/MeasureReport.cpp" line="392" />
         <source>HU inside = %1</source>
         <translation>HU внутри = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="336" />
+        <location filename="../../measure/MeasureReport.cpp" line="393" />
         <source>Connected components = %1</source>
         <translation>Связных компонент = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="338" />
+        <location filename="../../measure/MeasureReport.cpp" line="395" />
         <source>Extents = %1 x %2 x %3 mm</source>
         <translation>Размеры = %1 x %2 x %3 мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="341" />
+        <location filename="../../measure/MeasureReport.cpp" line="398" />
         <source>Largest diameter = %1</source>
         <translation>Наибольший диаметр = %1</translation>
     </message>
@@ -3025,28 +3126,69 @@
         <translation>Расстояния</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="244" />
+        <location filename="../panels/MeasurementsControl.cpp" line="226" />
+        <source>S.T.O.N.E. nephrolithometry</source>
+        <translation>Нефролитометрия S.T.O.N.E.</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="236" />
+        <source>1: none or mild</source>
+        <translation>1: нет или лёгкая</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="236" />
+        <source>2: moderate or severe</source>
+        <translation>2: умеренная или выраженная</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="239" />
+        <source>1: one or two calyces</source>
+        <translation>1: одна или две чашечки</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="240" />
+        <source>2: three calyces</source>
+        <translation>2: три чашечки</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="240" />
+        <source>3: staghorn</source>
+        <translation>3: коралловидный камень</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="245" />
+        <source>O:</source>
+        <translation>O:</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="247" />
+        <source>N:</source>
+        <translation>N:</translation>
+    </message>
+    <message>
+        <location filename="../panels/MeasurementsControl.cpp" line="295" />
         <source>Measuring...</source>
         <translation>Измерение...</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="288" />
+        <location filename="../panels/MeasurementsControl.cpp" line="344" />
+        <location filename="../panels/MeasurementsControl.cpp" line="384" />
         <source>No stones model is loaded.</source>
         <translation>Модель камней не загружена.</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="320" />
+        <location filename="../panels/MeasurementsControl.cpp" line="420" />
         <source>No tumour model is loaded.</source>
         <translation>Модель опухоли не загружена.</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="356" />
-        <location filename="../panels/MeasurementsControl.cpp" line="375" />
+        <location filename="../panels/MeasurementsControl.cpp" line="456" />
+        <location filename="../panels/MeasurementsControl.cpp" line="475" />
         <source>%1 #%2</source>
         <translation>%1 №%2</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="357" />
+        <location filename="../panels/MeasurementsControl.cpp" line="457" />
         <source>Stone %1 #%2: centre %3 mm, %4 across</source>
         <translation>Камень %1 №%2: центр %3 мм, поперечник %4</translation>
     </message>
@@ -3572,49 +3714,49 @@
         <translation>О программе %1 v %2</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="25" />
+        <location filename="../CaseSheetCommands.cpp" line="47" />
         <location filename="../MeasureCommands.cpp" line="30" />
         <location filename="../MeasureCommands.cpp" line="40" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="28" />
+        <location filename="../CaseSheetCommands.cpp" line="55" />
         <source>Making the case sheet...</source>
         <translation>Составление листа случая...</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="50" />
+        <location filename="../CaseSheetCommands.cpp" line="72" />
         <source>Case sheet</source>
         <translation>Лист случая</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="50" />
+        <location filename="../CaseSheetCommands.cpp" line="72" />
         <source>Title of the sheet:</source>
         <translation>Заголовок листа:</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="55" />
+        <location filename="../CaseSheetCommands.cpp" line="77" />
         <source>Save the case sheet as</source>
         <translation>Сохранить лист случая как</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="56" />
+        <location filename="../CaseSheetCommands.cpp" line="78" />
         <source>PDF (*.pdf)</source>
         <translation>PDF (*.pdf)</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="65" />
+        <location filename="../CaseSheetCommands.cpp" line="87" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="71" />
+        <location filename="../CaseSheetCommands.cpp" line="93" />
         <source>The case sheet is written to %1</source>
         <translation>Лист случая записан в %1</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="80" />
+        <location filename="../CaseSheetCommands.cpp" line="102" />
         <source>Print case sheet</source>
         <translation>Печать листа случая</translation>
     </message>

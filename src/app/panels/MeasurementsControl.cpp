@@ -213,11 +213,60 @@ void MeasurementsControl::buildWidgets()
     layout->addWidget(heading(tr("Gaps"), contents));
     layout->addWidget(tableWidget_gaps);
     layout->addWidget(nephrometry);
+    layout->addWidget(buildStoneScore(contents));
     layout->addStretch();
     auto *scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setWidget(contents);
     setWidget(scroll);
+}
+
+QGroupBox *MeasurementsControl::buildStoneScore(QWidget *parent)
+{
+    auto *group = new QGroupBox(tr("S.T.O.N.E. nephrolithometry"), parent);
+    group->setObjectName("groupBox_stoneScore");
+    comboBox_burden = new QComboBox(group);
+    comboBox_burden->setObjectName("comboBox_burden");
+    tableWidget_stoneScore = makeTable(group, "tableWidget_stoneScore");
+    tableWidget_stoneScore->setSelectionMode(QAbstractItemView::NoSelection);
+    wrapLastColumn(tableWidget_stoneScore);
+    comboBox_obstruction = new QComboBox(group);
+    comboBox_obstruction->setObjectName("comboBox_obstruction");
+    comboBox_obstruction->addItems(
+        {QStringLiteral("–"), tr("1: none or mild"), tr("2: moderate or severe")});
+    comboBox_calyces = new QComboBox(group);
+    comboBox_calyces->setObjectName("comboBox_calyces");
+    comboBox_calyces->addItems({QStringLiteral("–"), tr("1: one or two calyces"),
+                                tr("2: three calyces"), tr("3: staghorn")});
+    label_stoneScore = new QLabel(group);
+    label_stoneScore->setObjectName("label_stoneScore");
+    label_stoneScore->setWordWrap(true);
+    auto *entered = new QHBoxLayout;
+    entered->addWidget(new QLabel(tr("O:"), group));
+    entered->addWidget(comboBox_obstruction);
+    entered->addWidget(new QLabel(tr("N:"), group));
+    entered->addWidget(comboBox_calyces);
+    entered->addStretch();
+    auto *box = new QVBoxLayout(group);
+    box->addWidget(comboBox_burden);
+    box->addWidget(tableWidget_stoneScore);
+    box->addLayout(entered);
+    box->addWidget(label_stoneScore);
+    connect(comboBox_burden, &QComboBox::currentIndexChanged, this,
+            &MeasurementsControl::showStoneScore);
+    connect(comboBox_obstruction, &QComboBox::activated, this,
+            &MeasurementsControl::stoneEnteredChanged);
+    connect(comboBox_calyces, &QComboBox::activated, this,
+            &MeasurementsControl::stoneEnteredChanged);
+    return group;
+}
+
+void MeasurementsControl::setImage(const ImageVolume *image)
+{
+    if (image == Image)
+        return;
+    Image = image;
+    Pending->start(0);
 }
 
 ModelClass *MeasurementsControl::source(std::size_t i) const
@@ -241,7 +290,9 @@ void MeasurementsControl::refresh()
         Sources.push_back(model);
     }
     SceneMeasurement measured;
-    if (View->runResponsive(tr("Measuring..."), [&] { measured = measureScene(shots); }))
+    SceneOptions options;
+    options.image = Image;
+    if (View->runResponsive(tr("Measuring..."), [&] { measured = measureScene(shots, options); }))
         Results = std::move(measured);
     else
         Results = {};
@@ -249,6 +300,11 @@ void MeasurementsControl::refresh()
         const auto entered = Entered.value(n.tumour, {char(0), 0});
         n.anterior = entered.first;
         n.polar = entered.second;
+    }
+    for (StoneBurden &burden : Results.stones) {
+        const auto entered = EnteredStones.value(burden.model, {0, 0});
+        burden.score.obstruction = entered.first;
+        burden.score.calyces = entered.second;
     }
     Busy = false;
     showResults();
@@ -300,6 +356,50 @@ void MeasurementsControl::showResults()
     comboBox_tumour->setVisible(Results.nephrometry.size() > 1);
     comboBox_tumour->blockSignals(false);
     showNephrometry();
+    const QString burden = comboBox_burden->currentText();
+    comboBox_burden->blockSignals(true);
+    comboBox_burden->clear();
+    for (const StoneBurden &b : Results.stones)
+        comboBox_burden->addItem(shownName(b.model, Anatomy::Stones));
+    comboBox_burden->setCurrentIndex(std::max(0, comboBox_burden->findText(burden)));
+    comboBox_burden->setVisible(Results.stones.size() > 1);
+    comboBox_burden->blockSignals(false);
+    showStoneScore();
+}
+
+StoneBurden *MeasurementsControl::currentBurden()
+{
+    const int i = comboBox_burden->currentIndex();
+    return i >= 0 && std::size_t(i) < Results.stones.size() ? &Results.stones[std::size_t(i)]
+                                                            : nullptr;
+}
+
+void MeasurementsControl::showStoneScore()
+{
+    const StoneBurden *burden = currentBurden();
+    tableWidget_stoneScore->setVisible(burden);
+    comboBox_obstruction->setEnabled(burden);
+    comboBox_calyces->setEnabled(burden);
+    if (!burden) {
+        label_stoneScore->setText(tr("No stones model is loaded."));
+        return;
+    }
+    const Table table = measure::stoneScoreTable(*burden);
+    fill(tableWidget_stoneScore, table);
+    label_stoneScore->setText(table.note);
+    comboBox_obstruction->setCurrentIndex(burden->score.obstruction);
+    comboBox_calyces->setCurrentIndex(burden->score.calyces);
+}
+
+void MeasurementsControl::stoneEnteredChanged()
+{
+    StoneBurden *burden = currentBurden();
+    if (!burden)
+        return;
+    burden->score.obstruction = comboBox_obstruction->currentIndex();
+    burden->score.calyces = comboBox_calyces->currentIndex();
+    EnteredStones[burden->model] = {burden->score.obstruction, burden->score.calyces};
+    showStoneScore();
 }
 
 Nephrometry *MeasurementsControl::currentNephrometry()

@@ -9,14 +9,17 @@
 class GLWidget;
 class ModelClass;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QTableWidget;
 class QTimer;
 
 // "Measurements": the planning numbers of the loaded models. One row per
 // visible model, the stones of a stones model, the gaps the anatomy asks for
-// and the R.E.N.A.L. nephrometry of the tumour, whose A and L the user
-// enters. Measured again when models come or go; a click on a stone shows
+// the R.E.N.A.L. nephrometry of the tumour, whose A and L the user enters,
+// and the S.T.O.N.E. score of the stones, whose O and N the user enters.
+// With an image (the CT the surfaces were made on) the models and stones
+// gain its values. Measured again when models come or go; a click on a stone shows
 // its centre in the view, a click on a gap its segment; Ctrl+C copies the
 // tables as tab-separated text.
 class MeasurementsControl : public QDockWidget
@@ -37,6 +40,16 @@ public:
     QComboBox *anteriorBox() const { return comboBox_anterior; }
     QComboBox *polarBox() const { return comboBox_polar; }
     QLabel *scoreLabel() const { return label_score; }
+    QTableWidget *stoneScoreTable() const { return tableWidget_stoneScore; }
+    QComboBox *obstructionBox() const { return comboBox_obstruction; }
+    QComboBox *calycesBox() const { return comboBox_calyces; }
+    QLabel *stoneScoreLabel() const { return label_stoneScore; }
+
+    // The image whose values the models and stones are given (null: none),
+    // measured again with it. The caller keeps it alive until it sets
+    // another one or the panel is gone.
+    void setImage(const ImageVolume *image);
+    const ImageVolume *image() const { return Image; }
 
 public slots:
     // Measures every loaded model again (on a worker thread, the view still painting).
@@ -47,21 +60,27 @@ private slots:
     void stoneClicked(int row);
     void gapClicked(int row);
     void enteredChanged();
+    void stoneEnteredChanged();
     void visibilityChanged();
 
 private:
     void buildWidgets();
     void showResults();
     void showNephrometry();
+    QGroupBox *buildStoneScore(QWidget *parent);
+    void showStoneScore();
+    measure::StoneBurden *currentBurden();
     // The model measured as entry i of the results, when it is still loaded.
     ModelClass *source(std::size_t i) const;
     measure::Nephrometry *currentNephrometry();
 
     GLWidget *View;
     measure::SceneMeasurement Results;
-    std::vector<ModelClass *> Sources;            // the model of every entry of Results.models
-    QList<std::pair<int, int>> StoneRows;         // per stone row: burden and stone index
-    QHash<QString, std::pair<char, int>> Entered; // A and L per tumour name
+    std::vector<ModelClass *> Sources;                 // the model of every entry of Results.models
+    QList<std::pair<int, int>> StoneRows;              // per stone row: burden and stone index
+    QHash<QString, std::pair<char, int>> Entered;      // A and L per tumour name
+    QHash<QString, std::pair<int, int>> EnteredStones; // O and N per stones model name
+    const ImageVolume *Image = nullptr;
     QTimer *Pending;
     bool Busy = false, Again = false;
 
@@ -74,4 +93,9 @@ private:
     QComboBox *comboBox_anterior;
     QComboBox *comboBox_polar;
     QLabel *label_score;
+    QComboBox *comboBox_burden;
+    QTableWidget *tableWidget_stoneScore;
+    QComboBox *comboBox_obstruction;
+    QComboBox *comboBox_calyces;
+    QLabel *label_stoneScore;
 };
