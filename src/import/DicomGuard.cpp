@@ -48,6 +48,7 @@ struct Walk
     qint64 elements(qint64 at, qint64 end, Syntax s, int depth, bool untilDelimiter);
     qint64 items(qint64 at, qint64 end, Syntax s, int depth, bool defined);
     qint64 fragments(qint64 at, qint64 end, Syntax s);
+    qint64 delimiter(qint64 at, quint32 length);
     bool runLengthFrame(qint64 at, qint64 length);
     void noteSize(quint16 group, quint16 number, qint64 value, quint32 length, Syntax s, int depth)
     {
@@ -137,7 +138,7 @@ qint64 Walk::elements(qint64 at, qint64 end, Syntax s, int depth, bool untilDeli
         const quint16 group = word(at, s);
         if (group == 0xfffe) {
             if (untilDelimiter && word(at + 2, s) == 0xe00d)
-                return at + 8;
+                return delimiter(at, longWord(at + 4, s));
             return fail(Import::tr("an item mark stands where an element belongs"));
         }
         at = element(at, end, s, depth);
@@ -158,7 +159,7 @@ qint64 Walk::items(qint64 at, qint64 end, Syntax s, int depth, bool defined)
         const quint16 group = word(at, s), number = word(at + 2, s);
         const quint32 length = longWord(at + 4, s);
         if (group == 0xfffe && number == 0xe0dd && !defined)
-            return at + 8;
+            return delimiter(at, length);
         if (group != 0xfffe || number != 0xe000)
             return fail(Import::tr("a sequence holds something other than items"));
         if (length == kUndefined) {
@@ -178,6 +179,16 @@ qint64 Walk::items(qint64 at, qint64 end, Syntax s, int depth, bool defined)
     return defined && at == end ? at : fail(Import::tr("a sequence has no end"));
 }
 
+// An end mark of an item or a sequence: it holds nothing, and the library
+// reads the length it claims as a fragment's, so a mark that claims bytes
+// is refused.
+qint64 Walk::delimiter(qint64 at, quint32 length)
+{
+    if (length != 0)
+        return fail(Import::tr("an end mark claims %1 bytes; it holds none").arg(length));
+    return at + 8;
+}
+
 // The fragments of compressed pixel data, each within the file.
 qint64 Walk::fragments(qint64 at, qint64 end, Syntax s)
 {
@@ -186,7 +197,7 @@ qint64 Walk::fragments(qint64 at, qint64 end, Syntax s)
         const quint16 group = word(at, s), number = word(at + 2, s);
         const quint32 length = longWord(at + 4, s);
         if (group == 0xfffe && number == 0xe0dd)
-            return at + 8;
+            return delimiter(at, length);
         if (group != 0xfffe || number != 0xe000)
             return fail(Import::tr("its compressed pixel data holds something other than "
                                    "fragments"));

@@ -289,6 +289,12 @@ def write_bad(folder):
 
     write_rle(os.path.join(folder, "lying_fragment.dcm"), lie=True)
 
+    # The end mark of the compressed pixel data claims 32 MiB: it holds none.
+    write_rle(os.path.join(folder, "lying_end_mark.dcm"))
+    data = bytearray(open(os.path.join(folder, "lying_end_mark.dcm"), "rb").read())
+    struct.pack_into("<I", data, data.rindex(b"\xfe\xff\xdd\xe0") + 4, 0x02000000)
+    open(os.path.join(folder, "lying_end_mark.dcm"), "wb").write(bytes(data))
+
     # An element before the pixels claims 2 GiB.
     ds = small_slice("x")
     ds.add_new(0x00091010, "OB", b"abcd")

@@ -376,6 +376,9 @@ void TestDicomSeries::badInputsRefused_data()
         << "lying_fragment.dcm"
         << "lying_fragment.dcm is damaged: a fragment of its compressed pixel data claims "
            "2147483392 bytes";
+    QTest::newRow("an end mark that claims bytes")
+        << "lying_end_mark.dcm"
+        << "lying_end_mark.dcm is damaged: an end mark claims 33554432 bytes";
     QTest::newRow("an element that lies") << "lying_element.dcm"
                                           << "element \\(0009,1010\\) claims 2147483392 bytes";
     QTest::newRow("nothing there") << "absent.dcm"

@@ -865,6 +865,8 @@ RU = {
                "damaged."):
         "Объём ставит вокселы на %1 мм друг от друга или от начала; его шаг или положение "
         "повреждены.",
+    ("Import", "an end mark claims %1 bytes; it holds none"):
+        "метка конца заявляет %1 байт, хотя не содержит ничего",
     ("Import", "Voxel %1 of the volume is not a number."):
         "Воксел %1 объёма не является числом.",
     ("Import", "The file holds %1 volumes; a label map or an image is one."):
