@@ -67,6 +67,7 @@ Tessaron::Tessaron(QWidget *parent)
     buildInitialLayout();
     connectToggles();
     connectActions();
+    showSliceState(); // no image yet
     retranslateUi();
     resizeSlot();
     for (int i = 0; i < MaxRecentFiles; ++i) {

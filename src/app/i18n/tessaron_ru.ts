@@ -509,17 +509,17 @@
         <translation>Не удалось сохранить изображение.</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="295" />
+        <location filename="../../view/GLWidget.cpp" line="304" />
         <source>X in [%1;%2]; Y in [%3;%4]; Z in [%5;%6]</source>
         <translation>X в [%1;%2]; Y в [%3;%4]; Z в [%5;%6]</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="311" />
+        <location filename="../../view/GLWidget.cpp" line="320" />
         <source>; Point: (%1;%2;%3); (Zone number=%4; Vertex number=%5)</source>
         <translation>; Точка: (%1;%2;%3); (номер зоны=%4; номер вершины=%5)</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="319" />
+        <location filename="../../view/GLWidget.cpp" line="328" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
@@ -550,6 +550,11 @@
         <source>Closest gap from %1 to %2: %3</source>
         <translation>Кратчайшее расстояние от %1 до %2: %3</translation>
     </message>
+    <message>
+        <location filename="../../view/SliceCamera.cpp" line="39" />
+        <source>Window %1, level %2</source>
+        <translation>Окно %1, уровень %2</translation>
+    </message>
 </context>
 <context>
     <name>GradientControl</name>
@@ -567,55 +572,55 @@
         <translation>Координата вершины %1 не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="88" />
+        <location filename="../../import/Importer.cpp" line="91" />
         <source>The folder holds no label maps.</source>
         <translation>В папке нет карт меток.</translation>
     </message>
     <message>
-        <location filename="../../formats/FileKinds.cpp" line="267" />
+        <location filename="../../formats/FileKinds.cpp" line="339" />
         <source>a folder of masks</source>
         <translation>папка масок</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="31" />
-        <location filename="../../import/Importer.cpp" line="58" />
-        <location filename="../../import/Importer.cpp" line="200" />
+        <location filename="../../import/Importer.cpp" line="34" />
+        <location filename="../../import/Importer.cpp" line="61" />
+        <location filename="../../import/Importer.cpp" line="203" />
         <source>This file holds surfaces, not an image.</source>
         <translation>В этом файле поверхности, а не изображение.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="60" />
+        <location filename="../../import/Importer.cpp" line="63" />
         <source>This file holds an image, not labels.</source>
         <translation>В этом файле изображение, а не метки.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="78" />
+        <location filename="../../import/Importer.cpp" line="81" />
         <source>Files of this kind are not imported; the endings read are %1.</source>
         <translation>Файлы такого вида не импортируются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="92" />
+        <location filename="../../import/Importer.cpp" line="95" />
         <source>The file holds %1 data, not %2 as its name's ending says.</source>
         <translation>Файл содержит данные %1, а не %2, как говорит окончание его имени.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="121" />
+        <location filename="../../import/Importer.cpp" line="124" />
         <source>The import was cancelled.</source>
         <translation>Импорт отменён.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="123" />
         <location filename="../../import/Importer.cpp" line="126" />
+        <location filename="../../import/Importer.cpp" line="129" />
         <source>There is not enough memory to import the file.</source>
         <translation>Недостаточно памяти для импорта файла.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="127" />
+        <location filename="../../import/Importer.cpp" line="130" />
         <source>The file cannot be imported.</source>
         <translation>Файл не удаётся импортировать.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="196" />
+        <location filename="../../import/Importer.cpp" line="199" />
         <source>A series was chosen, but this file holds one image at most.</source>
         <translation>Выбрана серия, но в этом файле не более одного изображения.</translation>
     </message>
@@ -657,7 +662,6 @@
     </message>
     <message>
         <location filename="../../import/ImageImport.cpp" line="26" />
-        <location filename="../../import/LabelMapImport.cpp" line="27" />
         <location filename="../../import/MeshFileImport.cpp" line="203" />
         <location filename="../../import/StlBinary.cpp" line="66" />
         <location filename="../../import/StlBinary.cpp" line="77" />
@@ -681,43 +685,43 @@
         <translation>Масштаб значений изображения не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="58" />
+        <location filename="../../import/LabelMapImport.cpp" line="46" />
         <source>Label %1</source>
         <translation>Метка %1</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="108" />
+        <location filename="../../import/LabelMapImport.cpp" line="100" />
         <source>The label map holds no labels: every voxel is 0.</source>
         <translation>В карте меток нет меток: все воксели равны 0.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="115" />
+        <location filename="../../import/LabelMapImport.cpp" line="107" />
         <source>Finding the surfaces of the labels...</source>
         <translation>Построение поверхностей меток...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="117" />
+        <location filename="../../import/LabelMapImport.cpp" line="109" />
         <source>Smoothing the surfaces...</source>
         <translation>Сглаживание поверхностей...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="126" />
+        <location filename="../../import/LabelMapImport.cpp" line="118" />
         <source>%1 (label %2 of %3)</source>
         <translation>%1 (метка %2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="43" />
-        <location filename="../../import/LabelMapImport.cpp" line="135" />
+        <location filename="../../import/Importer.cpp" line="46" />
+        <location filename="../../import/LabelMapImport.cpp" line="127" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="192" />
+        <location filename="../../import/LabelMapImport.cpp" line="184" />
         <source>%1 (%2 of %3)</source>
         <translation>%1 (%2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="203" />
+        <location filename="../../import/LabelMapImport.cpp" line="195" />
         <source>The masks in this folder hold no labels.</source>
         <translation>В масках этой папки нет меток.</translation>
     </message>
@@ -774,6 +778,7 @@
         <translation>Файл сетки не удаётся прочитать: %1</translation>
     </message>
     <message>
+        <location filename="../../import/LabelMapImport.cpp" line="90" />
         <location filename="../../import/NiftiReader.cpp" line="66" />
         <location filename="../../import/NiftiReader.cpp" line="79" />
         <location filename="../../import/NrrdReader.cpp" line="74" />
@@ -1677,120 +1682,120 @@
         <translation>он пуст</translation>
     </message>
     <message>
-        <location filename="../../import/DicomMultiFrame.cpp" line="91" />
-        <location filename="../../import/DicomMultiFrame.cpp" line="147" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="78" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="134" />
         <source>The functional groups of %1 are damaged.</source>
         <translation>Функциональные группы %1 повреждены.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomMultiFrame.cpp" line="135" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="122" />
         <source>%1 says it holds %2 frames, more than its %3 bytes can hold.</source>
         <translation>%1 говорит, что содержит %2 кадров, больше, чем вмещают его %3 байт.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomMultiFrame.cpp" line="142" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="129" />
         <source>The header of %1 cannot be read.</source>
         <translation>Заголовок %1 не читается.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="51" />
+        <location filename="../../import/DicomPixels.cpp" line="52" />
         <source>The image has %1 rows and %2 columns; both must be 1 to 65534.</source>
         <translation>У изображения %1 строк и %2 столбцов; оба числа должны быть от 1 до 65534.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="55" />
+        <location filename="../../import/DicomPixels.cpp" line="56" />
         <source>The image has %1 bits per value; 8, 16 and 32 are read.</source>
         <translation>У изображения %1 бит на значение; читаются 8, 16 и 32.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="58" />
+        <location filename="../../import/DicomPixels.cpp" line="59" />
         <source>The image has %1 values per pixel; only grey images are read.</source>
         <translation>У изображения %1 значений на пиксель; читаются только полутоновые изображения.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="61" />
+        <location filename="../../import/DicomPixels.cpp" line="62" />
         <source>The images of the series differ in size.</source>
         <translation>Изображения серии различаются по размеру.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="63" />
+        <location filename="../../import/DicomPixels.cpp" line="64" />
         <source>The rescale slope %1 and intercept %2 are not usable.</source>
         <translation>Наклон %1 и сдвиг %2 пересчёта значений непригодны.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="82" />
+        <location filename="../../import/DicomPixels.cpp" line="83" />
         <source>The series would take %1 MB, more than the %2 MB an image may take.</source>
         <translation>Серия заняла бы %1 МБ, больше допустимых для изображения %2 МБ.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="87" />
+        <location filename="../../import/DicomPixels.cpp" line="88" />
         <source>%1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels need.</source>
         <translation>%1 содержит %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="176" />
+        <location filename="../../import/DicomPixels.cpp" line="177" />
         <source>The pixel type %1 is not read.</source>
         <translation>Тип пикселей %1 не читается.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="189" />
-        <location filename="../../import/DicomPixels.cpp" line="192" />
+        <location filename="../../import/DicomPixels.cpp" line="190" />
+        <location filename="../../import/DicomPixels.cpp" line="193" />
         <source>%1 describes its image in two different ways.</source>
         <translation>%1 описывает своё изображение двумя разными способами.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="226" />
+        <location filename="../../import/DicomPixels.cpp" line="227" />
         <source>%1 holds no pixel data.</source>
         <translation>В %1 нет пиксельных данных.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="212" />
+        <location filename="../../import/DicomPixels.cpp" line="213" />
         <source>The pixel data of %1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels of %6 bits need.</source>
         <translation>Пиксельные данные %1 содержат %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей по %6 бит.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="252" />
-        <location filename="../../import/DicomPixels.cpp" line="281" />
+        <location filename="../../import/DicomPixels.cpp" line="253" />
+        <location filename="../../import/DicomPixels.cpp" line="282" />
         <source>%1 cannot be read as a DICOM image.</source>
         <translation>%1 не читается как изображение DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="263" />
+        <location filename="../../import/DicomPixels.cpp" line="264" />
         <source>%1 was shortened while it was read.</source>
         <translation>%1 был укорочен во время чтения.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="287" />
+        <location filename="../../import/DicomPixels.cpp" line="288" />
         <source>The pixel data of %1 cannot be decoded.</source>
         <translation>Пиксельные данные %1 не декодируются.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="338" />
+        <location filename="../../import/DicomPixels.cpp" line="339" />
         <source>The images do not say the unit of their values.</source>
         <translation>Изображения не указывают единицу своих значений.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="132" />
+        <location filename="../../import/DicomScan.cpp" line="108" />
         <source>%1 is damaged: %2.</source>
         <translation>%1 повреждён: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="153" />
+        <location filename="../../import/DicomScan.cpp" line="129" />
         <source>%1 is not a DICOM file.</source>
         <translation>%1 не является файлом DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="354" />
+        <location filename="../../import/DicomScan.cpp" line="330" />
         <source>The DICOM path does not exist.</source>
         <translation>Путь DICOM не существует.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="371" />
+        <location filename="../../import/DicomScan.cpp" line="347" />
         <source>No readable DICOM image was found there.</source>
         <translation>Там не найдено ни одного читаемого изображения DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="373" />
+        <location filename="../../import/DicomScan.cpp" line="349" />
         <source>Damaged files left out: %1; the first: %2</source>
         <translation>Пропущено повреждённых файлов: %1; первый: %2</translation>
     </message>
@@ -1904,62 +1909,67 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../Tessaron.cpp" line="100" />
+        <location filename="../Tessaron.cpp" line="101" />
         <source>Tessaron v1.1.256</source>
         <translation>Tessaron v1.1.256</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="234" />
+        <location filename="../Tessaron.cpp" line="237" />
         <source>File</source>
         <translation>Файл</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="235" />
+        <location filename="../Tessaron.cpp" line="238" />
         <source>SaveAs</source>
         <translation>Сохранить как</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="236" />
+        <location filename="../Tessaron.cpp" line="239" />
         <source>Recent files...</source>
         <translation>Последние файлы...</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="237" />
+        <location filename="../Tessaron.cpp" line="240" />
         <source>View</source>
         <translation>Вид</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="238" />
+        <location filename="../Tessaron.cpp" line="241" />
         <source>Options</source>
         <translation>Параметры</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="239" />
+        <location filename="../Tessaron.cpp" line="242" />
         <source>Panels</source>
         <translation>Панели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="240" />
+        <location filename="../Tessaron.cpp" line="243" />
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="241" />
+        <location filename="../Tessaron.cpp" line="244" />
         <source>Clone model</source>
         <translation>Копия модели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="242" />
+        <location filename="../Tessaron.cpp" line="245" />
         <source>Operations</source>
         <translation>Операции</translation>
     </message>
     <message>
         <location filename="../Tessaron.cpp" line="246" />
+        <source>Slices</source>
+        <translation>Срезы</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="250" />
         <source>Light</source>
         <translation>Освещение</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="247" />
+        <location filename="../Tessaron.cpp" line="251" />
         <source>toolBar</source>
         <translation>Панель инструментов</translation>
     </message>
@@ -2356,6 +2366,41 @@
     </message>
     <message>
         <location filename="../ActionTable.cpp" line="173" />
+        <source>Axial plane</source>
+        <translation>Аксиальная плоскость</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="175" />
+        <source>Coronal plane</source>
+        <translation>Корональная плоскость</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="177" />
+        <source>Sagittal plane</source>
+        <translation>Сагиттальная плоскость</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="179" />
+        <source>Soft tissue (W 400 / L 40)</source>
+        <translation>Мягкие ткани (W 400 / L 40)</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="181" />
+        <source>Bone (W 1800 / L 400)</source>
+        <translation>Кость (W 1800 / L 400)</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="183" />
+        <source>Stone (W 2000 / L 600)</source>
+        <translation>Камень (W 2000 / L 600)</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="185" />
+        <source>Window/Level Mode</source>
+        <translation>Режим окна/уровня</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="187" />
         <source>Full interface</source>
         <translation>Полный интерфейс</translation>
     </message>
@@ -3488,37 +3533,37 @@
         <translation>Открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="139" />
+        <location filename="../FileCommands.cpp" line="140" />
         <source>Open File</source>
         <translation>Открыть файл</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="140" />
+        <location filename="../FileCommands.cpp" line="141" />
         <source>All models(*surf *hx)</source>
         <translation>Все модели(*surf *hx)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="177" />
+        <location filename="../FileCommands.cpp" line="181" />
         <source>Reopening file</source>
         <translation>Повторное открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="220" />
+        <location filename="../FileCommands.cpp" line="224" />
         <source>There is no .hx files in this folder.</source>
         <translation>В этой папке нет файлов .hx.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="259" />
+        <location filename="../FileCommands.cpp" line="265" />
         <source>Files of this kind are not read; the endings read are %1.</source>
         <translation>Файлы такого вида не читаются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="285" />
+        <location filename="../FileCommands.cpp" line="291" />
         <source>Saving file</source>
         <translation>Сохранение файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="287" />
+        <location filename="../FileCommands.cpp" line="293" />
         <source>Save file As...</source>
         <translation>Сохранить файл как...</translation>
     </message>
@@ -3538,32 +3583,32 @@
         <translation>Сохранение настроек</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="299" />
+        <location filename="../Tessaron.cpp" line="303" />
         <source>The &lt;b&gt;%1&lt;/b&gt; is 3d viewer.&lt;br/&gt;</source>
         <translation>&lt;b&gt;%1&lt;/b&gt; — программа трёхмерного просмотра.&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="300" />
+        <location filename="../Tessaron.cpp" line="304" />
         <source>Current version %2&lt;br/&gt;</source>
         <translation>Текущая версия %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="301" />
+        <location filename="../Tessaron.cpp" line="305" />
         <source>Build #%1, build time %2&lt;br/&gt;</source>
         <translation>Сборка №%1, время сборки %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="302" />
+        <location filename="../Tessaron.cpp" line="306" />
         <source>Commit #%1, commit time %2&lt;br/&gt;</source>
         <translation>Коммит №%1, время коммита %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="303" />
+        <location filename="../Tessaron.cpp" line="307" />
         <source>Compiled in %3 %4.</source>
         <translation>Скомпилировано %3 %4.</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="304" />
+        <location filename="../Tessaron.cpp" line="308" />
         <source>About %1 v %2</source>
         <translation>О программе %1 v %2</translation>
     </message>
@@ -3660,33 +3705,33 @@
         <translation>Не удалось сохранить настройки в %1.</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="30" />
-        <source>This file is an image of %1 × %2 × %3 voxels, not surfaces; only surfaces are opened.</source>
-        <translation>Этот файл — изображение из %1 × %2 × %3 вокселов, а не поверхности; открываются только поверхности.</translation>
+        <location filename="../ImportCommands.cpp" line="45" />
+        <source>Image %1 of %2 voxels</source>
+        <translation>Изображение %1 из %2 вокселов</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="41" />
+        <location filename="../ImportCommands.cpp" line="51" />
         <source>Importable files (%1)</source>
         <translation>Импортируемые файлы (%1)</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="46" />
+        <location filename="../ImportCommands.cpp" line="56" />
         <source>Importing file</source>
         <translation>Импорт файла</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="48" />
-        <location filename="../ImportCommands.cpp" line="61" />
+        <location filename="../ImportCommands.cpp" line="58" />
+        <location filename="../ImportCommands.cpp" line="71" />
         <source>Import</source>
         <translation>Импорт</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="58" />
+        <location filename="../ImportCommands.cpp" line="68" />
         <source>Importing %1...</source>
         <translation>Импорт %1...</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="71" />
+        <location filename="../ImportCommands.cpp" line="81" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
@@ -3735,7 +3780,7 @@
     </message>
     <message>
         <location filename="../../view/ModelCommands.cpp" line="163" />
-        <location filename="../../view/ViewModes.cpp" line="193" />
+        <location filename="../../view/ViewModes.cpp" line="194" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
     </message>
