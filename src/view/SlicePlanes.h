@@ -39,11 +39,16 @@ private:
     {
         unsigned texture = 0;
         Key shows;
+        // The voxels of the plane shown, kept so that a new window needs no
+        // new reading of the image.
+        ImageSlice slice;
         // The world corners of the quad, in drawing order.
         std::array<std::array<double, 3>, 4> corners {};
     };
 
     void refresh(Plane &plane, const ImageVolume &image, const Key &key);
+    // The grey of the plane's voxels under the key's window.
+    std::vector<quint8> grey(const Plane &plane, const ImageVolume &image, const Key &key);
 
     std::array<Plane, kSliceOrientations> Planes;
     // Kept while its textures exist, so that a key never matches a new image
