@@ -221,6 +221,7 @@ void GLWidget::drawScene(int w, int h, bool labelsInFrame, bool separateCorners,
     opaque.faces = FacePass::Opaque;
     const bool editing = Host->planeEditMode() && !Frame.PageFrames;
     QList<ModelClass *> transparent;
+    bool stereo = false;
     for (qsizetype i = 0; i < ModelList.count(); ++i) {
         ModelClass *model = ModelList.at(i);
         if (!model->Visible)
@@ -228,6 +229,7 @@ void GLWidget::drawScene(int w, int h, bool labelsInFrame, bool separateCorners,
         const bool plane = editing && i == ModelList.ActiveIndex;
         if (model->Settings.Stereo) {
             drawStereo(*model, frame, plane, {Frame.ProjXr, bool(Frame.StereoCapable)});
+            stereo = true;
             continue;
         }
         drawModel(*model, opaque, plane);
@@ -235,8 +237,9 @@ void GLWidget::drawScene(int w, int h, bool labelsInFrame, bool separateCorners,
             transparent << model;
     }
     // The planes are opaque: drawn before the transparent faces, they show
-    // through them. gl2ps writes no textures, so vector files leave them out.
-    if (State.Image && !separateCorners) {
+    // through them. gl2ps writes no textures, so vector files leave them out,
+    // and the eyes of a stereo pair have projections of their own.
+    if (State.Image && !separateCorners && !stereo) {
         glPushMatrix();
         glLoadMatrixf(imageCamera()->Matrix);
         Planes.draw(State.Image, State.Slices);
