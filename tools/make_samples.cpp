@@ -1,7 +1,8 @@
 // Writes the sample scene: synthetic surfaces of a left kidney and its
 // neighbours as binary .surf files, and scene.hx, which loads them all; and
 // the same structures as a label map to import, kidney_labels.nii with its
-// label table kidney_labels.txt.
+// label table kidney_labels.txt; and a small synthetic CT of the same body,
+// kidney_ct.nii, in Hounsfield units and in the same world frame.
 // Each shape is an implicit function (negative inside, in millimetres)
 // sampled on a grid and polygonised by marching tetrahedra, so vertices are
 // shared between triangles and every surface is closed and oriented outward,
@@ -391,20 +392,29 @@ template<class T> void put(std::string &bytes, size_t at, T value)
     putLittle(bytes, at, &value, sizeof value);
 }
 
-std::string niftiHeader(int nx, int ny, int nz, const double srow[3][4])
+// What a NIfTI file's voxels are: the type code, bits per voxel, the
+// voxel size and a description.
+struct VoxelKind
+{
+    int16_t code = 2; // unsigned bytes
+    int16_t bits = 8;
+    float spacing[3] = {1, 1, 1};
+    const char *description = "Tessaron sample label map";
+};
+
+std::string niftiHeader(int nx, int ny, int nz, const double srow[3][4], const VoxelKind &kind)
 {
     std::string h(352, '\0'); // the header and an empty extension flag
     put<int32_t>(h, 0, 348);
     const int16_t dims[8] = {3, int16_t(nx), int16_t(ny), int16_t(nz), 1, 1, 1, 1};
     putLittle(h, 40, dims, sizeof dims);
-    put<int16_t>(h, 70, 2); // unsigned bytes
-    put<int16_t>(h, 72, 8);
-    const float pixdim[8] = {1, 1, 1, 1, 1, 1, 1, 1}; // qfac 1, 1 mm voxels
-    putLittle(h, 76, pixdim, sizeof pixdim);
+    put<int16_t>(h, 70, kind.code);
+    put<int16_t>(h, 72, kind.bits);
+    const float pixdim[8] = {1, kind.spacing[0], kind.spacing[1], kind.spacing[2], 1, 1, 1, 1};
+    putLittle(h, 76, pixdim, sizeof pixdim); // qfac 1
     put<float>(h, 108, 352);
     h[123] = 2; // millimetres
-    const char descrip[] = "Tessaron sample label map";
-    putLittle(h, 148, descrip, sizeof descrip);
+    putLittle(h, 148, kind.description, std::strlen(kind.description) + 1);
     put<int16_t>(h, 252, 1); // qform: scanner
     put<int16_t>(h, 254, 1); // sform: scanner
     put<float>(h, 264, 1);   // quaternion (0, 0, 1): a half turn about z
@@ -424,7 +434,7 @@ void writeLabelMap(const std::filesystem::path &folder, const std::vector<Label>
               nz = int(high.z - low.z) + 1;
     // Voxel (i, j, k) lies at (high.x - i, high.y - j, low.z + k).
     const double srow[3][4] = {{-1, 0, 0, high.x}, {0, -1, 0, high.y}, {0, 0, 1, low.z}};
-    std::string bytes = niftiHeader(nx, ny, nz, srow);
+    std::string bytes = niftiHeader(nx, ny, nz, srow, VoxelKind());
     std::vector<int> counts(labels.size(), 0);
     for (int k = 0; k < nz; ++k)
         for (int j = 0; j < ny; ++j)
@@ -447,6 +457,68 @@ void writeLabelMap(const std::filesystem::path &folder, const std::vector<Label>
         std::printf("kidney_labels.nii: label %d %s, %d voxels\n", labels[l].value, labels[l].name,
                     counts[l]);
     }
+}
+
+// The Hounsfield number of a point of the sample body: air behind the back
+// and beyond the body's outline, fat under the skin and around the kidney,
+// soft tissue elsewhere; the kidney's cortex brighter than its medulla,
+// urine in the collecting system, the stones as dense as calcium stones are.
+double hounsfield(Vec3 p, const Field &artery, const Field &vein)
+{
+    const double back = -81 + 0.0035 * (p.x + 60) * (p.x + 60) + 1.5 * std::sin(p.z / 17)
+        + 0.8 * std::sin(p.x / 11);
+    const double outline =
+        (p.x + 30) * (p.x + 30) / (95.0 * 95) + (p.y - 5) * (p.y - 5) / (90.0 * 90);
+    if (p.y < back || outline > 1)
+        return -1000;
+    if (stones(p) < 0)
+        return 1000;
+    if (pelvis(p) < 0)
+        return 10;
+    if (tumour(p) < 0)
+        return 35;
+    const double k = kidney(p);
+    if (k < 0) // cortex about 150 at the surface, medulla about 30 deep inside
+        return 30 + 120 * std::clamp(1 + k / 6, 0.0, 1.0);
+    if (artery(p) < 0 || vein(p) < 0)
+        return 45;
+    if (k < 10 || p.y < back + 14) // perirenal and subcutaneous fat (the skin is 6 mm)
+        return p.y < back + 6 ? 40 : -100;
+    return 40;
+}
+
+// The sample CT: 1 mm in-plane, 2.5 mm slices over the sample scene, int16
+// HU with a little noise; voxel (i, j, k) lies at (high.x - i, high.y - j,
+// low.z + 2.5 k), the label map's axes.
+void writeCt(const std::filesystem::path &folder)
+{
+    const Vec3 low {-100, -90, -80}, high {40, 30, 75};
+    const double slice = 2.5;
+    const int nx = int(high.x - low.x) + 1, ny = int(high.y - low.y) + 1,
+              nz = int((high.z - low.z) / slice) + 1;
+    const double srow[3][4] = {{-1, 0, 0, high.x}, {0, -1, 0, high.y}, {0, 0, slice, low.z}};
+    VoxelKind kind;
+    kind.code = 4; // signed 16-bit
+    kind.bits = 16;
+    kind.spacing[2] = float(slice);
+    kind.description = "Tessaron sample CT";
+    std::string bytes = niftiHeader(nx, ny, nz, srow, kind);
+    const Field artery = renalArtery(), vein = renalVein();
+    uint32_t noise = 12345; // a fixed sequence: the file is the same on every run
+    for (int k = 0; k < nz; ++k)
+        for (int j = 0; j < ny; ++j)
+            for (int i = 0; i < nx; ++i) {
+                const Vec3 p {high.x - i, high.y - j, low.z + slice * k};
+                noise = noise * 1664525u + 1013904223u;
+                const double jitter = double(noise >> 24) / 255.0 * 16 - 8; // +-8 HU
+                const double hu = hounsfield(p, artery, vein);
+                const auto value = int16_t(std::lround(hu == -1000 ? hu : hu + jitter));
+                bytes.resize(bytes.size() + 2);
+                put<int16_t>(bytes, bytes.size() - 2, value);
+            }
+    std::ofstream(folder / "kidney_ct.nii", std::ios::binary)
+        .write(bytes.data(), std::streamsize(bytes.size()));
+    std::printf("kidney_ct.nii: %d x %d x %d voxels, %zu bytes\n", nx, ny, nz, bytes.size());
 }
 
 struct Model
@@ -516,5 +588,6 @@ int main(int argc, char **argv)
                    {1, "kidney_left", kidney},
                    {4, "renal_artery", renalArtery()},
                    {5, "renal_vein", renalVein()}});
+    writeCt(folder);
     return 0;
 }

@@ -136,8 +136,9 @@ void Tessaron::forgetFile(const QString &fileName)
 void Tessaron::openFile()
 {
     showStatus(tr("Opening file"));
-    const QStringList files = Dialogs::current().getOpenFileNames(this, tr("Open File"), lastFolder,
-                                                                  tr("All models(*surf *hx)"));
+    const QStringList files = Dialogs::current().getOpenFileNames(
+        this, tr("Open File"), lastFolder,
+        tr("All models(*surf *hx)") + QStringLiteral(";;") + importFilter());
     if (files.isEmpty()) {
         clearStatus();
         return;
@@ -150,7 +151,10 @@ void Tessaron::openFile()
             if (Closing)
                 break;
             lastFolder = QFileInfo(file).absolutePath();
-            openModelFile(file);
+            if (isImportable(file) && !isNativeName(file))
+                importModelFile(file); // an image, or a mesh file named by hand
+            else
+                openModelFile(file);
         }
     }
     clearStatus();
@@ -230,7 +234,9 @@ void Tessaron::openHxInWorkingFolder()
 void Tessaron::openDroppedPath(const QString &path)
 {
     const QFileInfo info(path);
-    if (recognise(path).kind == FileKind::MaskFolder) { // a folder of masks is one scene
+    const FileKind kind = recognise(path).kind;
+    // A folder of masks is one scene, a folder of DICOM files one image.
+    if (kind == FileKind::MaskFolder || (kind == FileKind::Dicom && info.isDir())) {
         importModelFile(path);
         return;
     }

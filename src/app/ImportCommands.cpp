@@ -1,13 +1,14 @@
 // The main window's import: mesh files, legacy VTK files, label maps and
-// folders of masks, from the Import dialog or dropped on the view. A label
-// map's import shows its steps in a progress dialog that can cancel it,
-// while the window goes on repainting.
+// folders of masks, from the Import dialog or dropped on the view, and the
+// images under them (a CT). A label map's import shows its steps in a
+// progress dialog that can cancel it, while the window goes on repainting.
 
 #include "Tessaron.h"
 #include "import/Importer.h"
 #include "model/ModelClass.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
+#include "view/SlicePlanes.h"
 #include "view/ViewCommands.h"
 
 #include <QApplication>
@@ -48,20 +49,29 @@ int askSeries(QWidget *parent, const std::vector<DicomSeriesInfo> &series)
     return picked;
 }
 
-// The window shows surfaces only: an image of intensities is refused with
-// a message that says what the file holds, and nothing else changes.
-void showImage(const QString &path, const ImageVolume &image)
-{
-    Dialogs::current().message(nullptr, QString(),
-                               path + ": "
-                                   + Tessaron::tr("This file is an image of %1 × %2 × %3 voxels, "
-                                                  "not surfaces; only surfaces are opened.")
-                                         .arg(image.size[0])
-                                         .arg(image.size[1])
-                                         .arg(image.size[2]));
-}
-
 } // namespace
+
+void Tessaron::showImage(const QString &path, const std::shared_ptr<const ImageVolume> &image)
+{
+    const bool first = !State.Image;
+    State.Image = image;
+    State.Slices = startingSlices(*image);
+    State.WindowLevelMode = State.WindowLevelMode && image;
+    if (!image->warnings.isEmpty())
+        Dialogs::current().message(nullptr, QString(), path + ": " + image->warnings.join('\n'));
+    // Surfaces and image share the world frame: only an image without
+    // models needs framing, the models' framing holds it otherwise.
+    if (first && View->ModelList.count() < 2)
+        Commands->fitAll();
+    View->updateProjection();
+    View->update();
+    showState();
+    const QString size =
+        QStringLiteral("%1 × %2 × %3").arg(image->size[0]).arg(image->size[1]).arg(image->size[2]);
+    View->showNotice(image->warnings.isEmpty()
+                         ? tr("Image %1 of %2 voxels").arg(QFileInfo(path).fileName(), size)
+                         : image->warnings.join(QStringLiteral("; ")));
+}
 
 QString Tessaron::importFilter()
 {
@@ -131,8 +141,8 @@ int Tessaron::importModelFile(const QString &path)
         return 0;
     }
     if (result.image) {
-        showImage(path, *result.image);
         clearStatus();
+        showImage(path, result.image);
         return 0;
     }
     if (!result.warnings.isEmpty()) // what was left out, before the models show

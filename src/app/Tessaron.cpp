@@ -67,6 +67,7 @@ Tessaron::Tessaron(QWidget *parent)
     buildInitialLayout();
     connectToggles();
     connectActions();
+    showSliceState(); // no image yet
     retranslateUi();
     resizeSlot();
     for (int i = 0; i < MaxRecentFiles; ++i) {
@@ -143,8 +144,9 @@ void Tessaron::createWidgets()
     ToolBar->setMovable(false);
     ToolBar->setIconSize(QSize(32, 32));
     addToolBar(Qt::TopToolBarArea, ToolBar);
-    for (const char *name : {"menuFile", "menuSaveAs", "menuRecentFiles", "menuView", "menuOptions",
-                             "menuPanels", "menuHelp", "menuCloneModel", "menuOperations"}) {
+    for (const char *name :
+         {"menuFile", "menuSaveAs", "menuRecentFiles", "menuView", "menuOptions", "menuPanels",
+          "menuHelp", "menuCloneModel", "menuOperations", "menuSlices"}) {
         auto *m = new QMenu(this);
         m->setObjectName(name);
     }
@@ -223,6 +225,7 @@ void Tessaron::showState()
     action("actionMassSelectClean")->setEnabled(State.CanClearSelection);
     action("actionMoveCenter")->setEnabled(State.CanCentreOnPoint);
     action("actionMoveAllToSelect")->setEnabled(State.CanCentreAllOnPoint);
+    showSliceState();
 }
 
 void Tessaron::retranslateUi()
@@ -240,6 +243,7 @@ void Tessaron::retranslateUi()
         {"menuHelp", QT_TRANSLATE_NOOP("MainWindow", "Help")},
         {"menuCloneModel", QT_TRANSLATE_NOOP("MainWindow", "Clone model")},
         {"menuOperations", QT_TRANSLATE_NOOP("MainWindow", "Operations")},
+        {"menuSlices", QT_TRANSLATE_NOOP("MainWindow", "Slices")},
     };
     for (const auto &[name, title] : titles)
         menu(name)->setTitle(trMain(title));

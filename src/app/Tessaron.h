@@ -131,6 +131,15 @@ public slots:
     void closestGap();
     // The Panels menu's entries: checked while their panel shows.
     void updatePanelsMenu();
+    // The Slices menu (SliceCommands.cpp): the planes shown, the window
+    // presets and the window/level mouse mode.
+    void showAxialPlane(bool on);
+    void showCoronalPlane(bool on);
+    void showSagittalPlane(bool on);
+    void softTissueWindow();
+    void boneWindow();
+    void stoneWindow();
+    void windowLevelMode(bool on);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -157,6 +166,13 @@ private:
     void connectToggles();
     void retranslateUi();
     void keepOnScreen();
+    // Shows an opened image under the models, replacing the one shown, with
+    // its planes through its middle (ImportCommands.cpp).
+    void showImage(const QString &path, const std::shared_ptr<const ImageVolume> &image);
+    // The Slices menu's entries as the state has them.
+    void showSliceState();
+    void setSlicesShown(SliceOrientation orientation, bool on);
+    void setWindow(WindowLevel windowLevel);
     // Opens a file; `remember`: a file that loads becomes the last file and
     // heads the recent list, one that fails leaves the history.
     int openInto(const QString &fileName, bool remember);

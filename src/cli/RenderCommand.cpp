@@ -6,6 +6,7 @@
 #include "formats/OutputFile.h"
 #include "geometry/PhaseTrace.h"
 #include "view/GLWidget.h"
+#include "view/SlicePlanes.h"
 #include "view/ViewCommands.h"
 #include "view/ViewHost.h"
 
@@ -14,8 +15,11 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -32,6 +36,10 @@ struct RenderOptions
     bool points = false;
     QString background;
     QList<std::pair<QString, double>> opacities; // model name, opacity 0..1
+    QString ct;                                  // the image whose planes are drawn
+    std::array<bool, kSliceOrientations> slices = {true, true, true};
+    bool slicesChosen = false;
+    std::optional<double> window, level;
 };
 
 // A window-less host whose view state carries the requested edges and
@@ -51,6 +59,21 @@ public:
 int fail(int status, const QString &text)
 {
     return commandFailure("render", status, text, renderUsage());
+}
+
+// --slices: a comma-separated list of plane names.
+QString takeSlices(const QString &value, RenderOptions &o)
+{
+    static const QStringList names = {"sagittal", "coronal", "axial"}; // by SliceOrientation
+    o.slices = {false, false, false};
+    o.slicesChosen = true;
+    for (const QString &name : value.split(QLatin1Char(','))) {
+        const qsizetype k = names.indexOf(name.trimmed());
+        if (k < 0)
+            return QStringLiteral("--slices takes axial, coronal and sagittal, not '%1'").arg(name);
+        o.slices[size_t(k)] = true;
+    }
+    return QString();
 }
 
 // The value of one option into `o`; an empty string, or why it is wrong.
@@ -96,6 +119,26 @@ QString takeValue(const QString &option, const QString &value, RenderOptions &o)
         o.opacities.append({m.captured(1), opacity});
         return QString();
     }
+    if (option == QLatin1String("--ct")) {
+        o.ct = value;
+        return QString();
+    }
+    if (option == QLatin1String("--slices"))
+        return takeSlices(value, o);
+    if (option == QLatin1String("--window") || option == QLatin1String("--level")) {
+        bool number = false;
+        const double x = value.toDouble(&number);
+        if (!number || !std::isfinite(x))
+            return QStringLiteral("%1 takes a number, not '%2'").arg(option, value);
+        if (option == QLatin1String("--level")) {
+            o.level = x;
+            return QString();
+        }
+        if (x <= 0)
+            return QStringLiteral("--window %1: the window must be above 0").arg(value);
+        o.window = x;
+        return QString();
+    }
     if (option == QLatin1String("--background")) {
         if (!QRegularExpression(QStringLiteral("^#[0-9A-Fa-f]{6}$")).match(value).hasMatch())
             return QStringLiteral("--background takes #RRGGBB, not '%1'").arg(value);
@@ -108,10 +151,10 @@ QString takeValue(const QString &option, const QString &value, RenderOptions &o)
 // Reads the options; an empty string, or the reason they are wrong.
 QString parse(const QStringList &args, RenderOptions &o)
 {
-    static const CommandGrammar grammar {
-        {"INPUT", "OUTPUT"},
-        {"--points"},
-        {"--size", "--view", "--faces", "--edges", "--background", "--opacity"}};
+    static const CommandGrammar grammar {{"INPUT", "OUTPUT"},
+                                         {"--points"},
+                                         {"--size", "--view", "--faces", "--edges", "--background",
+                                          "--opacity", "--ct", "--slices", "--window", "--level"}};
     CommandArgs line;
     if (const QString cause = readCommandLine(args, grammar, line); !cause.isEmpty())
         return cause;
@@ -123,6 +166,8 @@ QString parse(const QStringList &args, RenderOptions &o)
         return missing;
     o.input = line.positional.at(0);
     o.output = line.positional.at(1);
+    if (o.ct.isEmpty() && (o.slicesChosen || o.window || o.level))
+        return QStringLiteral("--slices, --window and --level need --ct IMAGE");
     if (pictureKindOf(o.output) == PictureKind::None)
         return QStringLiteral("OUTPUT must end in .png .jpg .jpeg .bmp .svg .pdf .eps or .ps");
     return QString();
@@ -174,6 +219,25 @@ QString applyOpacities(GLWidget &view, const RenderOptions &o)
     return QString();
 }
 
+// The image of --ct into the view's state with the planes and window asked.
+bool loadSlices(GLWidget &view, const RenderOptions &o)
+{
+    std::shared_ptr<const ImageVolume> image;
+    if (!loadImage(o.ct, image) || !image || image->isEmpty())
+        return false;
+    for (const QString &warning : image->warnings)
+        printInputError(o.ct, QStringLiteral("warning: %1").arg(warning));
+    SliceState slices = startingSlices(*image);
+    slices.shown = o.slices;
+    if (o.window)
+        slices.windowLevel.window = *o.window;
+    if (o.level)
+        slices.windowLevel.level = *o.level;
+    view.State.Image = image;
+    view.State.Slices = slices;
+    return true;
+}
+
 } // namespace
 
 const char *renderUsage()
@@ -184,6 +248,7 @@ const char *renderUsage()
             "       [--faces normal|surface|hidden|material|function|none]\n"
             "       [--edges none|contour|surface] [--points] [--background #RRGGBB]\n"
             "       [--opacity NAME=VALUE]...\n"
+            "       [--ct IMAGE [--slices axial,coronal,sagittal] [--window W --level L]]\n"
             "  draws INPUT's models together as the viewer does\n")
         + kInputHelp
         + "  OUTPUT  its ending chooses the image: .png .jpg .jpeg .bmp .svg .pdf .eps .ps\n"
@@ -192,6 +257,10 @@ const char *renderUsage()
           "          the viewer's start view; xy, xz, yz look along an axis, framed as fit\n"
           "  --opacity  draws the model of that name (or file name, in any case) with an\n"
           "          opacity from 0 to 1, so that what lies inside it shows\n"
+          "  --ct    draws the image's planes through its centre among the models\n"
+          "  --slices  which planes (default all three)\n"
+          "  --window, --level  the grey window in the image's unit (default soft tissue\n"
+          "          W 400 / L 40 for a CT, else the image's whole range)\n"
           "  Needs an OpenGL-capable display (xvfb-run will do).\n";
     return text.constData();
 }
@@ -218,6 +287,8 @@ int runRender(const QStringList &args)
     }
     if (!loadIntoView(view, o.input, [](const QString &text) { fail(kFailure, text); }))
         return fail(kFailure, QStringLiteral("nothing to draw in %1").arg(o.input));
+    if (!o.ct.isEmpty() && !loadSlices(view, o))
+        return fail(kFailure, QStringLiteral("cannot read the image %1").arg(o.ct));
     applyModes(view, o);
     if (const QString error = applyOpacities(view, o); !error.isEmpty())
         return fail(kUsageError, error);

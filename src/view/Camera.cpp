@@ -48,6 +48,8 @@ void centreOnPicked(ModelClass &target, const ModelClass &picked)
 void GLWidget::zoomAll(float factor)
 {
     forEveryModel(ModelList, [factor](ModelClass &m) { m.Transform->zoom(factor); });
+    if (ModelList.count() < 2 && State.Image) // an image alone turns on the scene's camera
+        imageCamera()->zoom(factor);
 }
 
 void GLWidget::addXYZRotation(float x, float y, float z)
@@ -63,6 +65,11 @@ void GLWidget::addXYZRotation(float x, float y, float z)
         rotateEveryModel(ModelList, 0, x);
         rotateEveryModel(ModelList, 1, y);
         rotateEveryModel(ModelList, 2, z);
+        if (ModelList.count() < 2 && State.Image) {
+            imageCamera()->rotateX(x);
+            imageCamera()->rotateY(y);
+            imageCamera()->rotateZ(z);
+        }
     }
     emit RotationChanged();
     update();
@@ -78,6 +85,8 @@ void GLWidget::addXYmove(float dx, float dy)
         return;
     }
     forEveryModel(ModelList, [dx, dy](ModelClass &m) { m.Transform->move(dx, dy); });
+    if (ModelList.count() < 2 && State.Image)
+        imageCamera()->move(dx, dy);
 }
 
 void GLWidget::takePlanePlacement()
@@ -127,6 +136,15 @@ bool GLWidget::frameScene(double margin, int w, int h)
                 }
             }
     }
+    if (State.Image && !State.Image->isEmpty())
+        for (const auto &corner : imageCorners(*State.Image)) {
+            double eye[3];
+            imageCamera()->mapPoint(corner.data(), eye);
+            for (int a = 0; a < 2; ++a) {
+                lo[a] = std::min(lo[a], eye[a]);
+                hi[a] = std::max(hi[a], eye[a]);
+            }
+        }
     if (!(lo[0] <= hi[0] && lo[1] <= hi[1]) || w <= 0 || h <= 0)
         return false;
     // The orthographic box of the view: +-xr by +-yr.
@@ -141,6 +159,10 @@ bool GLWidget::frameScene(double margin, int w, int h)
     const double cx = (lo[0] + hi[0]) / 2, cy = (lo[1] + hi[1]) / 2;
     // Models that share a camera record move once.
     QSet<ViewTransform *> moved;
+    if (ModelList.count() < 2) { // the image alone
+        imageCamera()->zoom(float(scale));
+        imageCamera()->move(float(-scale * cx), float(-scale * cy));
+    }
     for (qsizetype i = 1; i < ModelList.count(); ++i) {
         ViewTransform *transform = ModelList.at(i)->Transform;
         if (moved.contains(transform))

@@ -62,6 +62,7 @@ GLWidget::~GLWidget()
         makeCurrent();
         if (State.Palette.TextureId)
             glDeleteTextures(1, &State.Palette.TextureId);
+        Planes.release();
         ModelList.reset();
         doneCurrent();
     }
@@ -125,13 +126,13 @@ void GLWidget::paintGL()
 
 void GLWidget::updateProjection(int w, int h)
 {
-    if (ModelList.count() < 2 || w <= 0 || h <= 0)
+    if (!hasContent() || w <= 0 || h <= 0)
         return;
     ModelClass *current = ModelList.active();
     if (ModelList.scene()->Orthographic) {
         Frame.ProjXr = h <= w ? double(w) / h : 1.0;
         Frame.ProjYr = h <= w ? 1.0 : double(h) / w;
-        Frame.ProjDepth = std::max(1.0, double(treeRadius(ModelList.scene())));
+        Frame.ProjDepth = std::max({1.0, double(treeRadius(ModelList.scene())), imageRadius()});
         if (current) {
             current->OrthoHalfWidth = Frame.ProjXr;
             current->ViewRadius = treeRadius(current);
@@ -150,7 +151,7 @@ void GLWidget::applyProjection(int w, int h)
     glViewport(0, 0, GLsizei(w * Frame.PixelRatio), GLsizei(h * Frame.PixelRatio));
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    if (ModelList.count() >= 2 && ModelList.scene()->Orthographic) {
+    if (hasContent() && ModelList.scene()->Orthographic) {
         glGetIntegerv(GL_VIEWPORT, Frame.Viewport);
         const double xr = Frame.ProjXr, yr = Frame.ProjYr, depth = Frame.ProjDepth;
         glOrtho(-xr, xr, -yr, yr, -depth, depth);
@@ -207,7 +208,7 @@ void GLWidget::drawScene(int w, int h, bool labelsInFrame, bool separateCorners,
     Lights.applyLights();
     glEnable(GL_LIGHTING);
     glEnable(GL_NORMALIZE);
-    if (ModelList.count() < 2) {
+    if (!hasContent()) {
         glPopMatrix();
         return;
     }
@@ -220,6 +221,7 @@ void GLWidget::drawScene(int w, int h, bool labelsInFrame, bool separateCorners,
     opaque.faces = FacePass::Opaque;
     const bool editing = Host->planeEditMode() && !Frame.PageFrames;
     QList<ModelClass *> transparent;
+    bool stereo = false;
     for (qsizetype i = 0; i < ModelList.count(); ++i) {
         ModelClass *model = ModelList.at(i);
         if (!model->Visible)
@@ -227,11 +229,21 @@ void GLWidget::drawScene(int w, int h, bool labelsInFrame, bool separateCorners,
         const bool plane = editing && i == ModelList.ActiveIndex;
         if (model->Settings.Stereo) {
             drawStereo(*model, frame, plane, {Frame.ProjXr, bool(Frame.StereoCapable)});
+            stereo = true;
             continue;
         }
         drawModel(*model, opaque, plane);
         if (hasTransparentFaces(*model))
             transparent << model;
+    }
+    // The planes are opaque: drawn before the transparent faces, they show
+    // through them. gl2ps writes no textures, so vector files leave them out,
+    // and the eyes of a stereo pair have projections of their own.
+    if (State.Image && !separateCorners && !stereo) {
+        glPushMatrix();
+        glLoadMatrixf(imageCamera()->Matrix);
+        Planes.draw(State.Image, State.Slices);
+        glPopMatrix();
     }
     if (ModelClass *current = currentModel(); current && ModelList.ActiveIndex >= 1)
         drawRulerLabel(*current, frame);
@@ -361,7 +373,9 @@ void GLWidget::mouseMoveEvent(QMouseEvent *event)
             Pointer.Moved = 1;
         const bool editing = Host->planeEditMode();
         const int m = std::min(width(), height());
-        if (buttons & Qt::LeftButton) {
+        if ((buttons & Qt::LeftButton) && State.WindowLevelMode && State.Image) {
+            dragWindowLevel(dx, dy);
+        } else if (buttons & Qt::LeftButton) {
             addXYZRotation(-float(dy) * kPi / 360.0f, -float(dx) * kPi / 360.0f, 0.0f);
         } else if (buttons & Qt::MiddleButton) {
             ModelClass *current = currentModel();
@@ -381,7 +395,7 @@ void GLWidget::mouseMoveEvent(QMouseEvent *event)
                 }
             }
         } else if (buttons & Qt::RightButton) {
-            if (ModelList.count() > 1)
+            if (hasContent())
                 addXYmove(2.0f * dx / m, -2.0f * dy / m);
         }
         if (editing)

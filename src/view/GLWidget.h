@@ -2,6 +2,7 @@
 
 #include "Drawing.h"
 #include "Light.h"
+#include "SlicePlanes.h"
 #include "ViewState.h"
 #include "geometry/Types.h"
 #include "model/ModelListClass.h"
@@ -177,6 +178,9 @@ public:
     const std::optional<MeasureMark> &measureMark() const { return Mark; }
 
     ModelClass *currentModel() const { return ModelList.active(); }
+    // The camera record the image's planes are drawn with: the first model's,
+    // so that they stay on the surfaces; the scene's while no model is open.
+    ViewTransform *imageCamera() const;
     ViewHost *host() const { return Host; }
 
     ModelListClass &ModelList; // the host's
@@ -190,8 +194,9 @@ public:
     // Fit all once more at the first frame drawn: the window may still get
     // its final size (maximized) after the files it was started with opened.
     bool FitAtFirstFrame = false;
-    QString BusyText; // the status while runResponsive works
-    QString Notice;   // see showNotice
+    QString BusyText;   // the status while runResponsive works
+    QString Notice;     // see showNotice
+    SlicePlanes Planes; // the image's planes and their textures
 
 public slots:
     void addXYZRotation(float x, float y, float z);
@@ -237,6 +242,13 @@ private:
     void takePlanePlacement();
     // The mark, while the models it was measured on are unchanged.
     bool markCurrent() const;
+    // Something to draw: a model or an image.
+    bool hasContent() const { return ModelList.count() >= 2 || State.Image; }
+    // The largest eye-space distance of the image's corners from the origin.
+    double imageRadius() const;
+    // A left drag in window/level mode: horizontal widens the window,
+    // vertical raises the level.
+    void dragWindowLevel(int dx, int dy);
 
     std::optional<MeasureMark> Mark;
     QTimer WheelRest; // runs until the wheel has rested 200 ms

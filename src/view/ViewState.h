@@ -47,4 +47,5 @@ struct ViewState
     // window; null when none is open.
     std::shared_ptr<const ImageVolume> Image;
     SliceState Slices;
+    bool WindowLevelMode = false; // "Window/Level Mode": a left drag sets the window
 };

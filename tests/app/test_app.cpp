@@ -709,19 +709,41 @@ void TestApp::importFromMenuDropAndCancel()
     QCOMPARE(window.importModelFile(data.filePath("m0.surf")), 0);
     QCOMPARE(dialogs.shown.size(), 1);
 
-    // An image of intensities dropped on the view is refused, saying so.
+    // An image of intensities dropped on the view shows under the models,
+    // which stay, with its planes through its middle and the Slices menu on.
+    QVERIFY(!window.menu("menuSlices")->isEnabled());
     const QString image = data.filePath("scan.nrrd");
-    QByteArray halves = "NRRD0004\ntype: float\ndimension: 3\nsizes: 2 2 2\nencoding: text\n\n";
-    for (int v = 0; v < 8; ++v)
+    QByteArray halves = "NRRD0004\ntype: float\ndimension: 3\nsizes: 2 2 4\nencoding: text\n\n";
+    for (int v = 0; v < 16; ++v)
         halves += QByteArray::number(v + 0.5) + ' ';
     QFile imageFile(image);
     QVERIFY(imageFile.open(QIODevice::WriteOnly) && imageFile.write(halves) == halves.size());
     imageFile.close();
+    const ViewState &state = window.view()->State;
     window.openDroppedPath(image);
     QCOMPARE(window.view()->ModelList.count(), 5);
-    QCOMPARE(dialogs.shown.size(), 2);
-    QVERIFY2(dialogs.shown.last().contains("image of 2 × 2 × 2 voxels, not surfaces"),
-             qPrintable(dialogs.shown.last()));
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY(state.Image && state.Image->size[2] == 4);
+    QCOMPARE(state.Slices.index[size_t(SliceOrientation::Axial)], 2);
+    QCOMPARE(state.Slices.windowLevel.window, 15.0); // not a CT: its range, 0.5 .. 15.5
+    QVERIFY(window.menu("menuSlices")->isEnabled()
+            && window.action("actionAxialPlane")->isChecked());
+    // The menu's entries reach the state.
+    window.action("actionCoronalPlane")->trigger();
+    QVERIFY(!state.Slices.shown[size_t(SliceOrientation::Coronal)]);
+    window.action("actionStoneWindow")->trigger();
+    QCOMPARE(state.Slices.windowLevel.level, 600.0);
+    window.action("actionWindowLevelMode")->trigger();
+    QVERIFY(state.WindowLevelMode);
+    // Another image replaces it, with its own planes.
+    const std::shared_ptr<const ImageVolume> first = state.Image;
+    halves.replace("sizes: 2 2 4", "sizes: 4 2 2");
+    QVERIFY(imageFile.open(QIODevice::WriteOnly) && imageFile.write(halves) == halves.size());
+    imageFile.close();
+    window.importModelFile(image);
+    QVERIFY(state.Image != first && state.Image->size[0] == 4);
+    QVERIFY(state.Slices.shown[size_t(SliceOrientation::Coronal)]);
+    QCOMPARE(window.view()->ModelList.count(), 5);
 }
 
 void TestApp::everyIconIsCompiledIn()

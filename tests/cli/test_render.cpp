@@ -2,6 +2,7 @@
 // raster and vector outputs of a surface, and the look of the sample scene.
 
 #include "CliRun.h"
+#include "import/NiftiWriter.h"
 #include "view/ViewFixture.h"
 
 #include <QTemporaryDir>
@@ -49,6 +50,7 @@ private slots:
     void rasterImage();
     void vectorImages();
     void sampleSceneLook();
+    void planesOfTheCt();
 };
 
 void TestRender::usageHelpAndDisplay()
@@ -197,4 +199,46 @@ void TestRender::sampleSceneLook()
 }
 
 QTEST_GUILESS_MAIN(TestRender)
+
+void TestRender::planesOfTheCt()
+{
+    // An octahedron of radius 1 in a CT of 40 × 40 × 40 voxels of 0.1 mm:
+    // soft tissue (40 HU) with a column of air at one side, so that the CT
+    // is known by its air. Seen along y, the coronal plane faces the eye and
+    // the axial one is a line across the middle.
+    QTemporaryDir dir;
+    const QString surf = writeOctahedron(dir), ct = dir.filePath(QStringLiteral("ct.nii"));
+    QVERIFY(
+        writeCubeNifti(ct, 40, 0.1, [](int i, int, int) { return qint16(i == 0 ? -1000 : 40); }));
+    const QString png = dir.filePath(QStringLiteral("ct.png"));
+    auto render = [&](const QStringList &more) {
+        const Run run =
+            cli(QStringList {"render", surf, png, "--size", "400x400", "--view", "xz", "--ct", ct}
+                + more);
+        return run.status == 0 ? QImage(png) : QImage();
+    };
+    // Beside the octahedron and off the axial line, the coronal plane's grey:
+    // 40 HU under soft tissue (W 400 / L 40), then under the stone window.
+    const QPoint beside(60, 100);
+    QImage picture = render({});
+    QVERIFY(!picture.isNull());
+    QVERIFY2(near(picture.pixelColor(beside), QColor(128, 128, 128), 3),
+             qPrintable(picture.pixelColor(beside).name()));
+    picture = render({"--window", "2000", "--level", "600"});
+    QVERIFY(near(picture.pixelColor(beside), QColor(56, 56, 56), 3));
+    // Only the axial plane: the background where the coronal one was, and
+    // the axial plane's edge across the middle still drawn.
+    const QImage axial = render({"--slices", "axial"});
+    QVERIFY(near(axial.pixelColor(beside), axial.pixelColor(2, 2), 2));
+    QVERIFY(!near(axial.pixelColor(beside), picture.pixelColor(beside), 20));
+    // Wrong plane names and windows are usage errors.
+    for (const QStringList &bad :
+         {QStringList {"--slices", "axial,oblique"}, QStringList {"--window", "0"},
+          QStringList {"--window", "-5"}, QStringList {"--level", "high"}}) {
+        const Run run = cli(QStringList {"render", surf, png, "--ct", ct} + bad);
+        QVERIFY2(run.status == 64, qPrintable(bad.join(' ')));
+    }
+    QCOMPARE(cli({"render", surf, png, "--slices", "axial"}).status, 64); // no --ct
+}
+
 #include "test_render.moc"

@@ -69,6 +69,14 @@ RU = {
     ("MainWindow", "Show Ruler"): "Линейка",
     ("MainWindow", "Splice vertices"): "Склеить вершины",
     ("MainWindow", "Mass Select"): "Выделение рамкой",
+    ("MainWindow", "Slices"): "Срезы",
+    ("MainWindow", "Axial plane"): "Аксиальная плоскость",
+    ("MainWindow", "Coronal plane"): "Корональная плоскость",
+    ("MainWindow", "Sagittal plane"): "Сагиттальная плоскость",
+    ("MainWindow", "Soft tissue (W 400 / L 40)"): "Мягкие ткани (W 400 / L 40)",
+    ("MainWindow", "Bone (W 1800 / L 400)"): "Кость (W 1800 / L 400)",
+    ("MainWindow", "Stone (W 2000 / L 600)"): "Камень (W 2000 / L 600)",
+    ("MainWindow", "Window/Level Mode"): "Режим окна/уровня",
     ("MainWindow", "Multi select"): "Множественный выбор",
     ("MainWindow", "Clear selection"): "Снять выделение",
     ("MainWindow", "Edit selection"): "Изменить материал выделения",
@@ -221,6 +229,7 @@ RU = {
     ("GLWidget", "Drawing..."): "Отображение...",
     ("ViewCommands", "Building model..."): "Построение модели...",
     ("GLWidget", "X in [%1;%2]; Y in [%3;%4]; Z in [%5;%6]"): "X в [%1;%2]; Y в [%3;%4]; Z в [%5;%6]",
+    ("GLWidget", "Window %1, level %2"): "Окно %1, уровень %2",
     ("ViewCommands", "There is no selected elements."): "Нет выделенных элементов.",
     ("GLWidget", "Save image As..."): "Сохранить изображение как...",
     ("ViewCommands", "Warning"): "Предупреждение",
@@ -541,6 +550,7 @@ RU = {
     # Import: the command, its progress and the reasons a file is refused
     ("MainWindow", "Import..."): "Импорт...",
     ("Tessaron", "Importable files (%1)"): "Импортируемые файлы (%1)",
+    ("Tessaron", "Image %1 of %2 voxels"): "Изображение %1 из %2 вокселов",
     ("Tessaron", "Importing file"): "Импорт файла",
     ("Tessaron", "Import"): "Импорт",
     ("Tessaron", "Importing %1..."): "Импорт %1...",
@@ -1012,8 +1022,6 @@ RU = {
         "Масштаб значений изображения не является конечным числом.",
     ("Import", "There is not enough memory for the image (%1 voxels)."):
         "Недостаточно памяти для изображения (%1 вокселов).",
-    ("Tessaron", "This file is an image of %1 × %2 × %3 voxels, not surfaces; only surfaces are opened."):
-        "Этот файл — изображение из %1 × %2 × %3 вокселов, а не поверхности; открываются только поверхности.",
     ("Tessaron", "%1. %2, %3 images of %4 × %5: %6"): "%1. %2, %3 изображений %4 × %5: %6",
     ("Tessaron", "no modality"): "модальность не указана",
     ("Tessaron", "The path holds %1 series. Open which one?"):

@@ -1,0 +1,89 @@
+// The Slices menu: which of the image's planes the view shows, the window
+// presets, and the mouse mode in which a left drag sets window and level.
+
+#include "Tessaron.h"
+#include "view/GLWidget.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace {
+
+struct PlaneEntry
+{
+    const char *action;
+    SliceOrientation orientation;
+};
+constexpr PlaneEntry kPlaneEntries[] = {
+    {"actionAxialPlane", SliceOrientation::Axial},
+    {"actionCoronalPlane", SliceOrientation::Coronal},
+    {"actionSagittalPlane", SliceOrientation::Sagittal},
+};
+const char *const kImageActions[] = {"actionSoftTissueWindow", "actionBoneWindow",
+                                     "actionStoneWindow", "actionWindowLevelMode"};
+
+} // namespace
+
+void Tessaron::showSliceState()
+{
+    const bool image = bool(State.Image);
+    menu("menuSlices")->setEnabled(image);
+    for (const PlaneEntry &entry : kPlaneEntries) {
+        QAction *act = action(entry.action);
+        act->setEnabled(image);
+        act->setChecked(State.Slices.shown[size_t(entry.orientation)]);
+    }
+    for (const char *name : kImageActions)
+        action(name)->setEnabled(image);
+    action("actionWindowLevelMode")->setChecked(State.WindowLevelMode);
+}
+
+void Tessaron::setSlicesShown(SliceOrientation orientation, bool on)
+{
+    State.Slices.shown[size_t(orientation)] = on;
+    showState();
+    View->update();
+}
+
+void Tessaron::setWindow(WindowLevel windowLevel)
+{
+    State.Slices.windowLevel = windowLevel;
+    showState();
+    View->update();
+}
+
+void Tessaron::showAxialPlane(bool on)
+{
+    setSlicesShown(SliceOrientation::Axial, on);
+}
+
+void Tessaron::showCoronalPlane(bool on)
+{
+    setSlicesShown(SliceOrientation::Coronal, on);
+}
+
+void Tessaron::showSagittalPlane(bool on)
+{
+    setSlicesShown(SliceOrientation::Sagittal, on);
+}
+
+void Tessaron::softTissueWindow()
+{
+    setWindow(windowpreset::SoftTissue);
+}
+
+void Tessaron::boneWindow()
+{
+    setWindow(windowpreset::Bone);
+}
+
+void Tessaron::stoneWindow()
+{
+    setWindow(windowpreset::Stone);
+}
+
+void Tessaron::windowLevelMode(bool on)
+{
+    State.WindowLevelMode = on && State.Image;
+    showState();
+}

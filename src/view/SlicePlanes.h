@@ -1,0 +1,70 @@
+#pragma once
+
+#include "model/ImageSlice.h"
+
+#include <array>
+#include <memory>
+
+// The image's slice planes in the 3-D view: each shown orientation as a
+// textured quad over its voxel plane, grey under the state's window. The
+// textures live in the view's GL context and are remade only when what they
+// show changed: the image, the plane's index or the window.
+class SlicePlanes
+{
+public:
+    SlicePlanes() = default;
+    SlicePlanes(const SlicePlanes &) = delete;
+    SlicePlanes &operator=(const SlicePlanes &) = delete;
+
+    // Draws the shown planes with the current model-view matrix, which maps
+    // world millimetres to the eye, depth-tested with what is drawn. The
+    // lighting and blending are left as they were.
+    void draw(const std::shared_ptr<const ImageVolume> &image, const SliceState &slices);
+    // Deletes the textures; the view's context must be current.
+    void release();
+    // Textures made since the view started: for tests and benchmarks.
+    qint64 uploads() const { return Uploads; }
+
+private:
+    // What a plane's texture shows.
+    struct Key
+    {
+        const ImageVolume *image = nullptr;
+        int axis = -1;
+        qint64 index = -1;
+        double window = 0, level = 0;
+        bool operator==(const Key &) const = default;
+    };
+    struct Plane
+    {
+        unsigned texture = 0;
+        Key shows;
+        // The voxels of the plane shown, kept so that a new window needs no
+        // new reading of the image.
+        ImageSlice slice;
+        // The world corners of the quad, in drawing order.
+        std::array<std::array<double, 3>, 4> corners {};
+    };
+
+    void refresh(Plane &plane, const ImageVolume &image, const Key &key);
+    // The grey of the plane's voxels under the key's window.
+    std::vector<quint8> grey(const Plane &plane, const ImageVolume &image, const Key &key);
+
+    std::array<Plane, kSliceOrientations> Planes;
+    // Kept while its textures exist, so that a key never matches a new image
+    // that happens to take the freed one's address.
+    std::shared_ptr<const ImageVolume> Held;
+    qint64 Uploads = 0;
+};
+
+// The world corners of the quad that covers a slice exactly: the outer
+// edges of its edge pixels, half a step beyond their centres.
+std::array<std::array<double, 3>, 4> sliceQuad(const ImageSlice &slice);
+
+// The world corners of an image's box: the outer edges of its edge voxels.
+std::array<std::array<double, 3>, 8> imageCorners(const ImageVolume &image);
+
+// The slices a freshly opened image shows: every plane through its middle,
+// under the soft-tissue window for a CT in Hounsfield units, else under a
+// window that spans the image's values.
+SliceState startingSlices(const ImageVolume &image);

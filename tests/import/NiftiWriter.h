@@ -1,0 +1,49 @@
+#pragma once
+
+// A signed 16-bit NIfTI image written by the tests themselves: n³ voxels of
+// `step` millimetres centred on the origin, value f(i, j, k).
+
+#include <QFile>
+#include <QString>
+#include <QtEndian>
+
+#include <cstring>
+#include <functional>
+
+inline bool writeCubeNifti(const QString &path, int n, double step,
+                           const std::function<qint16(int, int, int)> &f)
+{
+    QByteArray bytes(352, '\0');
+    auto put = [&](int at, const void *value, size_t size) {
+        std::memcpy(bytes.data() + at, value, size);
+    };
+    const qint32 headerSize = 348;
+    put(0, &headerSize, 4);
+    const qint16 dims[8] = {3, qint16(n), qint16(n), qint16(n), 1, 1, 1, 1};
+    put(40, dims, sizeof dims);
+    const qint16 type = 4, bits = 16; // signed 16-bit
+    put(70, &type, 2);
+    put(72, &bits, 2);
+    const float pixdim[8] = {1, float(step), float(step), float(step), 1, 1, 1, 1};
+    put(76, pixdim, sizeof pixdim);
+    const float offset = 352;
+    put(108, &offset, 4);
+    bytes[123] = 2; // millimetres
+    const qint16 sform = 1;
+    put(254, &sform, 2);
+    const float origin = float(-step * (n - 1) / 2);
+    for (int r = 0; r < 3; ++r) {
+        float row[4] = {0, 0, 0, origin};
+        row[r] = float(step);
+        put(280 + 16 * r, row, sizeof row);
+    }
+    put(344, "n+1", 4);
+    for (int k = 0; k < n; ++k)
+        for (int j = 0; j < n; ++j)
+            for (int i = 0; i < n; ++i) {
+                const qint16 value = qToLittleEndian(f(i, j, k));
+                bytes.append(reinterpret_cast<const char *>(&value), 2);
+            }
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
