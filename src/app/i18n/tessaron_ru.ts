@@ -3420,67 +3420,67 @@
 <context>
     <name>SliceControl</name>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="58" />
+        <location filename="../panels/SliceControl.cpp" line="59" />
         <source>Slice</source>
         <translation>Срез</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="62" />
+        <location filename="../panels/SliceControl.cpp" line="63" />
         <source>No image is open.</source>
         <translation>Изображение не открыто.</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="88" />
+        <location filename="../panels/SliceControl.cpp" line="89" />
         <source>Axial</source>
         <translation>Аксиальный</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="88" />
+        <location filename="../panels/SliceControl.cpp" line="89" />
         <source>Coronal</source>
         <translation>Корональный</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="88" />
+        <location filename="../panels/SliceControl.cpp" line="89" />
         <source>Sagittal</source>
         <translation>Сагиттальный</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="117" />
+        <location filename="../panels/SliceControl.cpp" line="118" />
         <source>Shown in 3-D:</source>
         <translation>Показан в 3D:</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="126" />
+        <location filename="../panels/SliceControl.cpp" line="127" />
         <source>Window</source>
         <translation>Окно</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="129" />
+        <location filename="../panels/SliceControl.cpp" line="130" />
         <source>Level</source>
         <translation>Уровень</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="132" />
+        <location filename="../panels/SliceControl.cpp" line="133" />
         <source>Soft tissue</source>
         <translation>Мягкие ткани</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="132" />
+        <location filename="../panels/SliceControl.cpp" line="133" />
         <source>Bone</source>
         <translation>Кость</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="132" />
+        <location filename="../panels/SliceControl.cpp" line="133" />
         <source>Stone</source>
         <translation>Камень</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="264" />
+        <location filename="../panels/SliceControl.cpp" line="267" />
         <source>%1  (%2, %3, %4) mm</source>
         <translation>%1  (%2, %3, %4) мм</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="265" />
+        <location filename="../panels/SliceControl.cpp" line="268" />
         <source>%1 %2  (%3, %4, %5) mm</source>
         <translation>%1 %2  (%3, %4, %5) мм</translation>
     </message>

@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -130,7 +131,7 @@ QWidget *SliceControl::buildSettings()
     spinBox_level = windowSpinBox(settings, "spinBox_level", -100000);
     grid->addWidget(spinBox_level, 1, 3);
     const QString presets[] = {tr("Soft tissue"), tr("Bone"), tr("Stone")};
-    const char *presetNames[] = {"button_softTissue", "button_bone", "button_stone"};
+    const char *presetNames[] = {"button_preset0", "button_preset1", "button_preset2"};
     for (int p = 0; p < 3; ++p) {
         button_presets[size_t(p)] = new QPushButton(presets[p], settings);
         button_presets[size_t(p)]->setObjectName(presetNames[p]);
@@ -164,6 +165,8 @@ void SliceControl::connectControls()
     });
     connect(View, &SliceView::clicked, this, &SliceControl::moveOthersTo);
     connect(View, &SliceView::wheeled, this, [this](int steps) {
+        if (planeCount() <= 0)
+            return;
         const qint64 index = slices().index[size_t(Orientation)] + steps;
         setPlane(std::clamp<qint64>(index, 0, planeCount() - 1));
     });

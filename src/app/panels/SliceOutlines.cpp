@@ -4,6 +4,8 @@
 #include "measure/PlaneSection.h"
 #include "model/ModelListClass.h"
 
+#include <algorithm>
+
 bool SliceOutlines::Plane::operator==(const Plane &other) const
 {
     const auto same = [](const SliceScreen &a, const SliceScreen &b) {
@@ -57,7 +59,8 @@ void SliceOutlines::cut(const ImageVolume &image, const ImageSlice &slice,
                         const SliceScreen &screen)
 {
     Outlines.clear();
-    if (slice.isEmpty())
+    // Surface points are placed through the inverse of the image's map.
+    if (slice.isEmpty() || !image.toWorld.isUsable())
         return;
     const std::array<int, 2> uv = sliceAxes(slice.axis);
     const measure::Point3 point = {slice.corner[0], slice.corner[1], slice.corner[2]};
