@@ -25,6 +25,7 @@ struct PanelEntry
 const PanelEntry kEntries[] = {
     {PanelKind::Objects, "ObjectsControl", "Objects", nullptr},
     {PanelKind::Measurements, "MeasurementsControl", "Measurements", "actionMeasurements"},
+    {PanelKind::Slice, "SliceControl", "Slice", nullptr},
     {PanelKind::Intersect, "IntersectControl", "Intersection", "actionViewCubeIntersect"},
     {PanelKind::Opacity, "OpacityControl", "Opacity", "actionViewTransparent"},
     {PanelKind::Function, "FunctionControl", "Functions", "actionViewFacesFunction"},
@@ -65,7 +66,7 @@ void Tessaron::updatePanelsMenu()
         act->setChecked(dock && dock->isVisible());
         // The panels of display modes need a model to show.
         act->setEnabled(dock || models || entry.kind == PanelKind::Objects
-                        || entry.kind == PanelKind::Measurements);
+                        || entry.kind == PanelKind::Measurements || entry.kind == PanelKind::Slice);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "panels/ObjectsControl.h"
 #include "panels/OpacityControl.h"
 #include "panels/PointControl.h"
+#include "panels/SliceControl.h"
 #include "panels/Stereo3DControl.h"
 #include "preferences/ConfigDialog.h"
 #include "view/Dialogs.h"
@@ -38,7 +39,7 @@ Qt::DockWidgetArea panelArea(PanelKind kind)
         Qt::LeftDockWidgetArea,  Qt::LeftDockWidgetArea,  Qt::LeftDockWidgetArea,
         Qt::LeftDockWidgetArea,  Qt::RightDockWidgetArea, Qt::RightDockWidgetArea,
         Qt::RightDockWidgetArea, Qt::RightDockWidgetArea, Qt::RightDockWidgetArea,
-        Qt::RightDockWidgetArea, Qt::RightDockWidgetArea,
+        Qt::RightDockWidgetArea, Qt::RightDockWidgetArea, Qt::RightDockWidgetArea,
     };
     return areas[size_t(kind)];
 }
@@ -226,6 +227,21 @@ void Tessaron::showState()
     action("actionMoveCenter")->setEnabled(State.CanCentreOnPoint);
     action("actionMoveAllToSelect")->setEnabled(State.CanCentreAllOnPoint);
     showSliceState();
+    refreshSlicePanel();
+}
+
+void Tessaron::refreshSlicePanel()
+{
+    auto *slice = static_cast<SliceControl *>(panel(PanelKind::Slice));
+    if (!slice) {
+        if (State.Image)
+            createPanel(PanelKind::Slice);
+        return;
+    }
+    if (slice->refresh()) {
+        slice->show();
+        slice->raise();
+    }
 }
 
 void Tessaron::retranslateUi()
@@ -402,6 +418,11 @@ QDockWidget *Tessaron::makePanel(PanelKind kind)
         return new PointControl(this, View, Commands.get());
     case PanelKind::Measurements:
         return new MeasurementsControl(this, View);
+    case PanelKind::Slice:
+        return new SliceControl(this, *this, [this] {
+            View->update();
+            showState();
+        });
     default:
         return nullptr;
     }

@@ -183,6 +183,9 @@ private:
     QDockWidget *makeObjectsPanel();
     void buildPanelsMenu();
     void panelEntryTriggered(PanelKind kind, bool on);
+    // The Slice panel follows the state's image: it opens (or shows again)
+    // for a new image and shows the slices the state holds.
+    void refreshSlicePanel();
     // The compact layout's note on how to reach the full interface, shown
     // at start-up until the full interface is chosen.
     void showStartHint();
@@ -198,7 +201,7 @@ private:
     QActionGroup *FacesGroup = nullptr;
     QAction *RecentSeparator = nullptr; // before "Clear list"
     QLabel *StartHint = nullptr;
-    std::array<QDockWidget *, 11> Panels {};
+    std::array<QDockWidget *, 12> Panels {};
     LoadFailures Failures;
     int OpenDepth = 0;
     bool Closing = false; // the window closes: an open command in progress stops

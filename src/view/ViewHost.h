@@ -20,6 +20,7 @@ enum class PanelKind {
     Materials,
     Point,
     Measurements,
+    Slice,
 };
 
 // What the view asks of an existing panel.

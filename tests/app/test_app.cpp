@@ -882,9 +882,9 @@ void TestApp::panelsMenuListsEveryPanel()
     for (const QAction *a : panels->actions())
         texts << a->text();
     QCOMPARE(texts,
-             (QStringList {"Objects", "Measurements", "Intersection", "Opacity", "Functions",
-                           "Color size control", "Gradient", "Isosurfaces control", "Materials",
-                           "Point control", "Stereo 3D settings"}));
+             (QStringList {"Objects", "Measurements", "Slice", "Intersection", "Opacity",
+                           "Functions", "Color size control", "Gradient", "Isosurfaces control",
+                           "Materials", "Point control", "Stereo 3D settings"}));
     QVERIFY(!entry("Intersection")->isEnabled()); // needs a model
     QCOMPARE(window.openModelFile(data.filePath("m0.surf")), 1);
     for (const auto &[text, kind] : {std::pair {"Measurements", PanelKind::Measurements},

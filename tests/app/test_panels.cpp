@@ -273,12 +273,12 @@ void TestPanels::panelsAreReplacedNotDuplicated()
     window.createPanel(PanelKind::Opacity);
     window.createPanel(PanelKind::Opacity);
     // The Panels menu has one entry per kind, whatever exists.
-    QCOMPARE(window.menu("menuPanels")->actions().size(), 11);
+    QCOMPARE(window.menu("menuPanels")->actions().size(), 12);
     QCOMPARE(window.findChildren<QDockWidget *>().size(), 2);
     window.removePanel(PanelKind::Opacity);
     window.removePanel(PanelKind::Opacity);
     QVERIFY(!window.panel(PanelKind::Opacity));
-    QCOMPARE(window.menu("menuPanels")->actions().size(), 11);
+    QCOMPARE(window.menu("menuPanels")->actions().size(), 12);
     // The objects on the left, the functions on the right.
     window.createPanel(PanelKind::Function);
     QCOMPARE(window.dockWidgetArea(window.panel(PanelKind::Objects)), Qt::LeftDockWidgetArea);

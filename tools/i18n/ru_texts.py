@@ -1037,4 +1037,17 @@ RU = {
     ("Measurements", "mean %1, SD %2, min %3, max %4, 95th percentile %5 (%6 voxels)"):
         "среднее %1, СО %2, мин. %3, макс. %4, 95-й процентиль %5 (%6 вокселов)",
     ("Measurements", "HU inside = %1"): "HU внутри = %1",
+    ("SliceControl", "Slice"): "Срез",
+    ("SliceControl", "No image is open."): "Изображение не открыто.",
+    ("SliceControl", "Axial"): "Аксиальный",
+    ("SliceControl", "Coronal"): "Корональный",
+    ("SliceControl", "Sagittal"): "Сагиттальный",
+    ("SliceControl", "Shown in 3-D:"): "Показан в 3D:",
+    ("SliceControl", "Window"): "Окно",
+    ("SliceControl", "Level"): "Уровень",
+    ("SliceControl", "Soft tissue"): "Мягкие ткани",
+    ("SliceControl", "Bone"): "Кость",
+    ("SliceControl", "Stone"): "Камень",
+    ("SliceControl", "%1  (%2, %3, %4) mm"): "%1  (%2, %3, %4) мм",
+    ("SliceControl", "%1 %2  (%3, %4, %5) mm"): "%1 %2  (%3, %4, %5) мм",
 }
