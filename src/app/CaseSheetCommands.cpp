@@ -49,9 +49,9 @@ bool Tessaron::prepareCaseSheet(const QString &title, CaseSheet &sheet)
     }
     const auto *panel =
         static_cast<const MeasurementsControl *>(this->panel(PanelKind::Measurements));
-    // The image the Measurements panel measures with gives the sheet its HU.
+    // The open image (a CT) gives the sheet its HU and its slice.
     measure::SceneOptions options;
-    options.image = panel ? panel->image() : nullptr;
+    options.image = State.Image.get();
     if (!View->runResponsive(tr("Making the case sheet..."),
                              [&] { sheet.measured = measure::measureScene(shots, options); }))
         return false;

@@ -18,6 +18,7 @@ void Tessaron::showMeasurements()
         return;
     }
     createPanel(PanelKind::Measurements);
+    static_cast<MeasurementsControl *>(panel(PanelKind::Measurements))->setImage(State.Image.get());
     // Wide enough for the model table's six columns beside the view.
     resizeDocks({panel(PanelKind::Measurements)}, {600}, Qt::Horizontal);
 }

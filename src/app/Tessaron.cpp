@@ -228,6 +228,10 @@ void Tessaron::showState()
     action("actionMoveAllToSelect")->setEnabled(State.CanCentreAllOnPoint);
     showSliceState();
     refreshSlicePanel();
+    // The Measurements panel measures the HU inside the models in the open image.
+    if (auto *measurements = static_cast<MeasurementsControl *>(panel(PanelKind::Measurements)))
+        if (measurements->image() != State.Image.get())
+            measurements->setImage(State.Image.get());
 }
 
 void Tessaron::refreshSlicePanel()
