@@ -183,7 +183,7 @@ void TestModel::describePickTexts()
         model->setColorMode(5);
         model->prepareData();
         model->prepareDraw();
-        model->PickMode = 2;
+        model->PickMode = PickTarget::Cell;
         model->PickKind = 1;
         model->PickBlock = blocks - 1;
         const MeshClass *mesh = model->Meshes.last(); // the triangle drawn for cell 5
@@ -200,7 +200,7 @@ void TestModel::describePickTexts()
     QCOMPARE(model->pickedMaterial(), 2);
     model->PickIndex = 1 << 20; // a stale triangle number names nothing
     QCOMPARE(model->pickedMaterial(), -1);
-    model->PickMode = 1; // a point pick describes no cell
+    model->PickMode = PickTarget::Point; // a point pick describes no cell
     QVERIFY(model->describePick().isEmpty());
 }
 

@@ -483,28 +483,58 @@
         <translation>Число граничных вершин = %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="256" />
-        <source>JPG - JPEG(*.jpg *.jpeg);;PNG - portable network graphics(*.png);;BMP - Bitmap Picture(*.bmp);;SVG - Scalable Vector Graphics(*.svg);;PDF - Portable Document Format (*.pdf);;PS - PostScript(*.ps);;EPS - Encapsulated PostScript(*.eps);;</source>
-        <translation>JPG - JPEG(*.jpg *.jpeg);;PNG - переносимая сетевая графика(*.png);;BMP - точечный рисунок(*.bmp);;SVG - масштабируемая векторная графика(*.svg);;PDF - переносимый формат документов (*.pdf);;PS - PostScript(*.ps);;EPS - инкапсулированный PostScript(*.eps);;</translation>
+        <location filename="../../view/Export.cpp" line="55" />
+        <source>JPG - JPEG</source>
+        <translation>JPG - JPEG</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="260" />
+        <location filename="../../view/Export.cpp" line="56" />
+        <source>PNG - portable network graphics</source>
+        <translation>PNG - переносимая сетевая графика</translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="57" />
+        <source>BMP - Bitmap Picture</source>
+        <translation>BMP - точечный рисунок</translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="58" />
+        <source>SVG - Scalable Vector Graphics</source>
+        <translation>SVG - масштабируемая векторная графика</translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="59" />
+        <source>PDF - Portable Document Format </source>
+        <translation>PDF - переносимый формат документов </translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="60" />
+        <source>PS - PostScript</source>
+        <translation>PS - PostScript</translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="61" />
+        <source>EPS - Encapsulated PostScript</source>
+        <translation>EPS - инкапсулированный PostScript</translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="287" />
         <source>Save image As...</source>
         <translation>Сохранить изображение как...</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="265" />
+        <location filename="../../view/Export.cpp" line="292" />
         <source>Not saved: %1 has no image ending; images are written as %2.</source>
         <translation>Не сохранено: у имени %1 нет окончания изображения; изображения записываются как %2.</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="270" />
+        <location filename="../../view/Export.cpp" line="297" />
         <source>Image saved: %1</source>
         <translation>Изображение сохранено: %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="274" />
-        <location filename="../../view/Export.cpp" line="276" />
+        <location filename="../../view/Export.cpp" line="301" />
+        <location filename="../../view/Export.cpp" line="303" />
         <source>The image could not be saved.</source>
         <translation>Не удалось сохранить изображение.</translation>
     </message>
@@ -540,7 +570,7 @@
         <translation>Модель не сохранена: её ячейки ссылаются на несуществующие вершины.</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="275" />
+        <location filename="../../view/Export.cpp" line="302" />
         <location filename="../../view/ModelSave.cpp" line="31" />
         <source>Error</source>
         <translation>Ошибка</translation>
@@ -567,55 +597,55 @@
         <translation>Координата вершины %1 не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="88" />
+        <location filename="../../import/Importer.cpp" line="91" />
         <source>The folder holds no label maps.</source>
         <translation>В папке нет карт меток.</translation>
     </message>
     <message>
-        <location filename="../../formats/FileKinds.cpp" line="267" />
+        <location filename="../../formats/FileKinds.cpp" line="339" />
         <source>a folder of masks</source>
         <translation>папка масок</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="31" />
-        <location filename="../../import/Importer.cpp" line="58" />
-        <location filename="../../import/Importer.cpp" line="200" />
+        <location filename="../../import/Importer.cpp" line="34" />
+        <location filename="../../import/Importer.cpp" line="61" />
+        <location filename="../../import/Importer.cpp" line="203" />
         <source>This file holds surfaces, not an image.</source>
         <translation>В этом файле поверхности, а не изображение.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="60" />
+        <location filename="../../import/Importer.cpp" line="63" />
         <source>This file holds an image, not labels.</source>
         <translation>В этом файле изображение, а не метки.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="78" />
+        <location filename="../../import/Importer.cpp" line="81" />
         <source>Files of this kind are not imported; the endings read are %1.</source>
         <translation>Файлы такого вида не импортируются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="92" />
+        <location filename="../../import/Importer.cpp" line="95" />
         <source>The file holds %1 data, not %2 as its name's ending says.</source>
         <translation>Файл содержит данные %1, а не %2, как говорит окончание его имени.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="121" />
+        <location filename="../../import/Importer.cpp" line="124" />
         <source>The import was cancelled.</source>
         <translation>Импорт отменён.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="123" />
         <location filename="../../import/Importer.cpp" line="126" />
+        <location filename="../../import/Importer.cpp" line="129" />
         <source>There is not enough memory to import the file.</source>
         <translation>Недостаточно памяти для импорта файла.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="127" />
+        <location filename="../../import/Importer.cpp" line="130" />
         <source>The file cannot be imported.</source>
         <translation>Файл не удаётся импортировать.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="196" />
+        <location filename="../../import/Importer.cpp" line="199" />
         <source>A series was chosen, but this file holds one image at most.</source>
         <translation>Выбрана серия, но в этом файле не более одного изображения.</translation>
     </message>
@@ -657,7 +687,6 @@
     </message>
     <message>
         <location filename="../../import/ImageImport.cpp" line="26" />
-        <location filename="../../import/LabelMapImport.cpp" line="27" />
         <location filename="../../import/MeshFileImport.cpp" line="203" />
         <location filename="../../import/StlBinary.cpp" line="66" />
         <location filename="../../import/StlBinary.cpp" line="77" />
@@ -681,43 +710,43 @@
         <translation>Масштаб значений изображения не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="58" />
+        <location filename="../../import/LabelMapImport.cpp" line="46" />
         <source>Label %1</source>
         <translation>Метка %1</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="108" />
+        <location filename="../../import/LabelMapImport.cpp" line="100" />
         <source>The label map holds no labels: every voxel is 0.</source>
         <translation>В карте меток нет меток: все воксели равны 0.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="115" />
+        <location filename="../../import/LabelMapImport.cpp" line="107" />
         <source>Finding the surfaces of the labels...</source>
         <translation>Построение поверхностей меток...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="117" />
+        <location filename="../../import/LabelMapImport.cpp" line="109" />
         <source>Smoothing the surfaces...</source>
         <translation>Сглаживание поверхностей...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="126" />
+        <location filename="../../import/LabelMapImport.cpp" line="118" />
         <source>%1 (label %2 of %3)</source>
         <translation>%1 (метка %2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="43" />
-        <location filename="../../import/LabelMapImport.cpp" line="135" />
+        <location filename="../../import/Importer.cpp" line="46" />
+        <location filename="../../import/LabelMapImport.cpp" line="127" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="192" />
+        <location filename="../../import/LabelMapImport.cpp" line="184" />
         <source>%1 (%2 of %3)</source>
         <translation>%1 (%2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="203" />
+        <location filename="../../import/LabelMapImport.cpp" line="195" />
         <source>The masks in this folder hold no labels.</source>
         <translation>В масках этой папки нет меток.</translation>
     </message>
@@ -774,6 +803,7 @@
         <translation>Файл сетки не удаётся прочитать: %1</translation>
     </message>
     <message>
+        <location filename="../../import/LabelMapImport.cpp" line="90" />
         <location filename="../../import/NiftiReader.cpp" line="66" />
         <location filename="../../import/NiftiReader.cpp" line="79" />
         <location filename="../../import/NrrdReader.cpp" line="74" />
@@ -1677,120 +1707,120 @@
         <translation>он пуст</translation>
     </message>
     <message>
-        <location filename="../../import/DicomMultiFrame.cpp" line="91" />
-        <location filename="../../import/DicomMultiFrame.cpp" line="147" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="78" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="134" />
         <source>The functional groups of %1 are damaged.</source>
         <translation>Функциональные группы %1 повреждены.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomMultiFrame.cpp" line="135" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="122" />
         <source>%1 says it holds %2 frames, more than its %3 bytes can hold.</source>
         <translation>%1 говорит, что содержит %2 кадров, больше, чем вмещают его %3 байт.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomMultiFrame.cpp" line="142" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="129" />
         <source>The header of %1 cannot be read.</source>
         <translation>Заголовок %1 не читается.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="51" />
+        <location filename="../../import/DicomPixels.cpp" line="52" />
         <source>The image has %1 rows and %2 columns; both must be 1 to 65534.</source>
         <translation>У изображения %1 строк и %2 столбцов; оба числа должны быть от 1 до 65534.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="55" />
+        <location filename="../../import/DicomPixels.cpp" line="56" />
         <source>The image has %1 bits per value; 8, 16 and 32 are read.</source>
         <translation>У изображения %1 бит на значение; читаются 8, 16 и 32.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="58" />
+        <location filename="../../import/DicomPixels.cpp" line="59" />
         <source>The image has %1 values per pixel; only grey images are read.</source>
         <translation>У изображения %1 значений на пиксель; читаются только полутоновые изображения.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="61" />
+        <location filename="../../import/DicomPixels.cpp" line="62" />
         <source>The images of the series differ in size.</source>
         <translation>Изображения серии различаются по размеру.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="63" />
+        <location filename="../../import/DicomPixels.cpp" line="64" />
         <source>The rescale slope %1 and intercept %2 are not usable.</source>
         <translation>Наклон %1 и сдвиг %2 пересчёта значений непригодны.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="82" />
+        <location filename="../../import/DicomPixels.cpp" line="83" />
         <source>The series would take %1 MB, more than the %2 MB an image may take.</source>
         <translation>Серия заняла бы %1 МБ, больше допустимых для изображения %2 МБ.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="87" />
+        <location filename="../../import/DicomPixels.cpp" line="88" />
         <source>%1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels need.</source>
         <translation>%1 содержит %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="176" />
+        <location filename="../../import/DicomPixels.cpp" line="177" />
         <source>The pixel type %1 is not read.</source>
         <translation>Тип пикселей %1 не читается.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="189" />
-        <location filename="../../import/DicomPixels.cpp" line="192" />
+        <location filename="../../import/DicomPixels.cpp" line="190" />
+        <location filename="../../import/DicomPixels.cpp" line="193" />
         <source>%1 describes its image in two different ways.</source>
         <translation>%1 описывает своё изображение двумя разными способами.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="226" />
+        <location filename="../../import/DicomPixels.cpp" line="227" />
         <source>%1 holds no pixel data.</source>
         <translation>В %1 нет пиксельных данных.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="212" />
+        <location filename="../../import/DicomPixels.cpp" line="213" />
         <source>The pixel data of %1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels of %6 bits need.</source>
         <translation>Пиксельные данные %1 содержат %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей по %6 бит.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="252" />
-        <location filename="../../import/DicomPixels.cpp" line="281" />
+        <location filename="../../import/DicomPixels.cpp" line="253" />
+        <location filename="../../import/DicomPixels.cpp" line="282" />
         <source>%1 cannot be read as a DICOM image.</source>
         <translation>%1 не читается как изображение DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="263" />
+        <location filename="../../import/DicomPixels.cpp" line="264" />
         <source>%1 was shortened while it was read.</source>
         <translation>%1 был укорочен во время чтения.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="287" />
+        <location filename="../../import/DicomPixels.cpp" line="288" />
         <source>The pixel data of %1 cannot be decoded.</source>
         <translation>Пиксельные данные %1 не декодируются.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="338" />
+        <location filename="../../import/DicomPixels.cpp" line="339" />
         <source>The images do not say the unit of their values.</source>
         <translation>Изображения не указывают единицу своих значений.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="132" />
+        <location filename="../../import/DicomScan.cpp" line="108" />
         <source>%1 is damaged: %2.</source>
         <translation>%1 повреждён: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="153" />
+        <location filename="../../import/DicomScan.cpp" line="129" />
         <source>%1 is not a DICOM file.</source>
         <translation>%1 не является файлом DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="354" />
+        <location filename="../../import/DicomScan.cpp" line="330" />
         <source>The DICOM path does not exist.</source>
         <translation>Путь DICOM не существует.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="371" />
+        <location filename="../../import/DicomScan.cpp" line="347" />
         <source>No readable DICOM image was found there.</source>
         <translation>Там не найдено ни одного читаемого изображения DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="373" />
+        <location filename="../../import/DicomScan.cpp" line="349" />
         <source>Damaged files left out: %1; the first: %2</source>
         <translation>Пропущено повреждённых файлов: %1; первый: %2</translation>
     </message>
@@ -1909,57 +1939,57 @@
         <translation>Tessaron v1.1.256</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="234" />
+        <location filename="../Tessaron.cpp" line="240" />
         <source>File</source>
         <translation>Файл</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="235" />
+        <location filename="../Tessaron.cpp" line="241" />
         <source>SaveAs</source>
         <translation>Сохранить как</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="236" />
+        <location filename="../Tessaron.cpp" line="242" />
         <source>Recent files...</source>
         <translation>Последние файлы...</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="237" />
+        <location filename="../Tessaron.cpp" line="243" />
         <source>View</source>
         <translation>Вид</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="238" />
+        <location filename="../Tessaron.cpp" line="244" />
         <source>Options</source>
         <translation>Параметры</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="239" />
+        <location filename="../Tessaron.cpp" line="245" />
         <source>Panels</source>
         <translation>Панели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="240" />
+        <location filename="../Tessaron.cpp" line="246" />
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="241" />
+        <location filename="../Tessaron.cpp" line="247" />
         <source>Clone model</source>
         <translation>Копия модели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="242" />
+        <location filename="../Tessaron.cpp" line="248" />
         <source>Operations</source>
         <translation>Операции</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="246" />
+        <location filename="../Tessaron.cpp" line="252" />
         <source>Light</source>
         <translation>Освещение</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="247" />
+        <location filename="../Tessaron.cpp" line="253" />
         <source>toolBar</source>
         <translation>Панель инструментов</translation>
     </message>
@@ -3070,58 +3100,58 @@
         <translation>Ошибка: недостаточно памяти.</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="356" />
+        <location filename="../../model/ModelClass.cpp" line="358" />
         <source>; Mesh #%1</source>
         <translation>; Сетка №%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="362" />
+        <location filename="../../model/ModelClass.cpp" line="364" />
         <source>; %1-gon</source>
         <translation>; %1-угольник</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="362" />
-        <location filename="../../model/ModelClass.cpp" line="367" />
+        <location filename="../../model/ModelClass.cpp" line="364" />
+        <location filename="../../model/ModelClass.cpp" line="369" />
         <source> # %1</source>
         <translation> № %1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="364" />
+        <location filename="../../model/ModelClass.cpp" line="366" />
         <source>; Tetrahedron</source>
         <translation>; Тетраэдр</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="364" />
+        <location filename="../../model/ModelClass.cpp" line="366" />
         <source>; Pyramid</source>
         <translation>; Пирамида</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="364" />
+        <location filename="../../model/ModelClass.cpp" line="366" />
         <source>; Triangleprizm</source>
         <translation>; Треугольная призма</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="365" />
+        <location filename="../../model/ModelClass.cpp" line="367" />
         <source>; Hexahedron</source>
         <translation>; Гексаэдр</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="369" />
+        <location filename="../../model/ModelClass.cpp" line="371" />
         <source>; pt=%1</source>
         <translation>; тип=%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="369" />
+        <location filename="../../model/ModelClass.cpp" line="371" />
         <source> pn=%1</source>
         <translation> номер=%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="372" />
+        <location filename="../../model/ModelClass.cpp" line="374" />
         <source>; Material # %1</source>
         <translation>; Материал № %1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="378" />
+        <location filename="../../model/ModelClass.cpp" line="380" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
@@ -3473,52 +3503,52 @@
 <context>
     <name>Tessaron</name>
     <message>
-        <location filename="../FileCommands.cpp" line="74" />
+        <location filename="../FileCommands.cpp" line="75" />
         <source>This scene is already being opened; it is skipped.</source>
         <translation>Эта сцена уже открывается; она пропущена.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="94" />
+        <location filename="../FileCommands.cpp" line="95" />
         <source>Loading file...</source>
         <translation>Загрузка файла...</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="138" />
+        <location filename="../FileCommands.cpp" line="139" />
         <source>Opening file</source>
         <translation>Открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="139" />
+        <location filename="../FileCommands.cpp" line="140" />
         <source>Open File</source>
         <translation>Открыть файл</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="140" />
+        <location filename="../FileCommands.cpp" line="141" />
         <source>All models(*surf *hx)</source>
         <translation>Все модели(*surf *hx)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="177" />
+        <location filename="../FileCommands.cpp" line="178" />
         <source>Reopening file</source>
         <translation>Повторное открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="220" />
+        <location filename="../FileCommands.cpp" line="221" />
         <source>There is no .hx files in this folder.</source>
         <translation>В этой папке нет файлов .hx.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="259" />
+        <location filename="../FileCommands.cpp" line="260" />
         <source>Files of this kind are not read; the endings read are %1.</source>
         <translation>Файлы такого вида не читаются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="285" />
+        <location filename="../FileCommands.cpp" line="286" />
         <source>Saving file</source>
         <translation>Сохранение файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="287" />
+        <location filename="../FileCommands.cpp" line="288" />
         <source>Save file As...</source>
         <translation>Сохранить файл как...</translation>
     </message>
@@ -3538,32 +3568,32 @@
         <translation>Сохранение настроек</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="299" />
+        <location filename="../Tessaron.cpp" line="305" />
         <source>The &lt;b&gt;%1&lt;/b&gt; is 3d viewer.&lt;br/&gt;</source>
         <translation>&lt;b&gt;%1&lt;/b&gt; — программа трёхмерного просмотра.&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="300" />
+        <location filename="../Tessaron.cpp" line="306" />
         <source>Current version %2&lt;br/&gt;</source>
         <translation>Текущая версия %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="301" />
+        <location filename="../Tessaron.cpp" line="307" />
         <source>Build #%1, build time %2&lt;br/&gt;</source>
         <translation>Сборка №%1, время сборки %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="302" />
+        <location filename="../Tessaron.cpp" line="308" />
         <source>Commit #%1, commit time %2&lt;br/&gt;</source>
         <translation>Коммит №%1, время коммита %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="303" />
+        <location filename="../Tessaron.cpp" line="309" />
         <source>Compiled in %3 %4.</source>
         <translation>Скомпилировано %3 %4.</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="304" />
+        <location filename="../Tessaron.cpp" line="310" />
         <source>About %1 v %2</source>
         <translation>О программе %1 v %2</translation>
     </message>
@@ -3590,27 +3620,27 @@
         <translation>Заголовок листа:</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="55" />
+        <location filename="../CaseSheetCommands.cpp" line="56" />
         <source>Save the case sheet as</source>
         <translation>Сохранить лист случая как</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="56" />
-        <source>PDF (*.pdf)</source>
-        <translation>PDF (*.pdf)</translation>
+        <location filename="../CaseSheetCommands.cpp" line="57" />
+        <source>PDF (%1)</source>
+        <translation>PDF (%1)</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="65" />
+        <location filename="../CaseSheetCommands.cpp" line="66" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="71" />
+        <location filename="../CaseSheetCommands.cpp" line="72" />
         <source>The case sheet is written to %1</source>
         <translation>Лист случая записан в %1</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="80" />
+        <location filename="../CaseSheetCommands.cpp" line="81" />
         <source>Print case sheet</source>
         <translation>Печать листа случая</translation>
     </message>
@@ -3714,38 +3744,38 @@
         <translation>Измерения:</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="70" />
+        <location filename="../../view/ModelCommands.cpp" line="69" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="70" />
+        <location filename="../../view/ModelCommands.cpp" line="69" />
         <source>There is no selected elements.</source>
         <translation>Нет выделенных элементов.</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="115" />
+        <location filename="../../view/ModelCommands.cpp" line="114" />
         <source>Splice vertices</source>
         <translation>Склеить вершины</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="115" />
+        <location filename="../../view/ModelCommands.cpp" line="114" />
         <source>Input Eps:</source>
         <translation>Введите точность Eps:</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="163" />
-        <location filename="../../view/ViewModes.cpp" line="193" />
+        <location filename="../../view/ModelCommands.cpp" line="162" />
+        <location filename="../../view/ViewModes.cpp" line="194" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="225" />
+        <location filename="../../view/ModelCommands.cpp" line="224" />
         <source>Change Materil Number</source>
         <translation>Изменение номера материала</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="226" />
+        <location filename="../../view/ModelCommands.cpp" line="225" />
         <source>Input new material number:</source>
         <translation>Введите новый номер материала:</translation>
     </message>
