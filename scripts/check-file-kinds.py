@@ -4,9 +4,9 @@
 Reads every source file of src/ as text (no build needed) and fails, naming
 file and line, on a comparison of a name's ending outside the registry: an
 endsWith() of a literal ending (".stl"), an endsWith() that ignores case (the
-way names are compared), a QFileInfo suffix, or a text that is a dotted ending
-and nothing else (".stl", QLatin1String(".pdf")), which only the registry
-spells. Comments are not read. A new format is a row of the registry, never
+way names are compared), a QFileInfo suffix, a text that is a dotted ending
+and nothing else (".stl", QLatin1String(".pdf")), or a text that holds a file
+pattern ("OFF(*.off)", "*.png"), which only the registry spells. Comments are not read. A new format is a row of the registry, never
 one more ending at a caller.
 
     check-file-kinds.py [SRC_DIR]
@@ -33,6 +33,8 @@ CHECKS = [
      "takes a file's suffix; ask the registry of file kinds"),
     (re.compile(r'(?<![\w"])u?"\.[A-Za-z][A-Za-z0-9]*(\.[A-Za-z][A-Za-z0-9]*)*"'),
      "spells a file ending; take it from the registry of file kinds"),
+    (re.compile(r'"(?:[^"\\]|\\.)*\*\.[A-Za-z](?:[^"\\]|\\.)*"'),
+     "spells a file pattern; build it from the registry of file kinds"),
 ]
 
 STRING = re.compile(r'"(?:[^"\\]|\\.)*"')

@@ -74,8 +74,9 @@ void Tessaron::caseSheet()
         return;
     const QString suggested = lastFolder + QLatin1Char('/') + QFileInfo(lastFile).completeBaseName()
         + "-sheet" + caseSheetEnding();
-    QString fileName = Dialogs::current().getSaveFileName(this, tr("Save the case sheet as"),
-                                                          suggested, tr("PDF (*.pdf)"));
+    QString fileName =
+        Dialogs::current().getSaveFileName(this, tr("Save the case sheet as"), suggested,
+                                           tr("PDF (%1)").arg(u'*' + caseSheetEnding()));
     if (fileName.isEmpty())
         return;
     if (!isCaseSheetName(fileName))

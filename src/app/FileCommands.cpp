@@ -3,6 +3,7 @@
 // saving in every writable format.
 
 #include "Tessaron.h"
+#include "formats/FileKinds.h"
 #include "formats/LoadPipeline.h"
 #include "formats/SceneWalk.h"
 #include "import/Importer.h"
@@ -300,45 +301,45 @@ void Tessaron::saveAs(const QString &format)
     saveAs(format, false);
 }
 
-void Tessaron::saveWith(const char *format, bool isBinary)
+void Tessaron::saveWith(FileKind kind, bool isBinary)
 {
-    saveAs(QString::fromLatin1(format), isBinary);
+    saveAs(QString::fromLatin1(kindRow(kind)->saveFilter), isBinary);
     QApplication::restoreOverrideCursor();
 }
 
 void Tessaron::saveAsMESH()
 {
-    saveWith("MESH(*.mesh)", false);
+    saveWith(FileKind::Mesh, false);
 }
 void Tessaron::saveAsOFF()
 {
-    saveWith("OFF(*.off)", false);
+    saveWith(FileKind::Off, false);
 }
 void Tessaron::saveAsVTK()
 {
-    saveWith("VTK(*.vtk)", false);
+    saveWith(FileKind::LegacyVtk, false);
 }
 void Tessaron::saveAsOBJ()
 {
-    saveWith("OBJ(*.obj)", false);
+    saveWith(FileKind::Obj, false);
 }
 void Tessaron::saveAsPLY()
 {
-    saveWith("PLY(*.ply)", false);
+    saveWith(FileKind::Ply, false);
 }
 void Tessaron::saveAsDAT()
 {
-    saveWith("DAT(*.dat)", false);
+    saveWith(FileKind::Dat, false);
 }
 void Tessaron::saveAsStarCD()
 {
-    saveWith("StarCD(*.vrt)", false);
+    saveWith(FileKind::StarCd, false);
 }
 void Tessaron::saveAsBinarySTL()
 {
-    saveWith("STL(*.stl)", true);
+    saveWith(FileKind::Stl, true);
 }
 void Tessaron::saveAsTextSTL()
 {
-    saveWith("STL(*.stl)", false);
+    saveWith(FileKind::Stl, false);
 }

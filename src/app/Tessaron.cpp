@@ -187,10 +187,18 @@ const std::pair<const char *, bool ViewState::*> kToggles[] = {
     {"actionViewPoint", &ViewState::Points},
 };
 
-// The face modes' entries, in the order of the modes 1 .. 6.
-const char *const kFaceActions[] = {"actionViewFacesNormal",   "actionViewFacesSurface",
-                                    "actionViewFacesHidden",   "actionViewFacesMaterial",
-                                    "actionViewFacesFunction", "actionViewIsoIntersect"};
+// The face modes' entries.
+const std::pair<const char *, FaceEntry> kFaceActions[] = {
+    {"actionViewFacesNormal", FaceEntry::Normal},
+    {"actionViewFacesSurface", FaceEntry::Surface},
+    {"actionViewFacesHidden", FaceEntry::Hidden},
+    {"actionViewFacesMaterial", FaceEntry::Material},
+    {"actionViewFacesFunction", FaceEntry::Function},
+    {"actionViewIsoIntersect", FaceEntry::Isosurfaces}};
+
+// The edge modes' entries.
+const std::pair<const char *, EdgeEntry> kEdgeActions[] = {
+    {"actionViewContourEdges", EdgeEntry::Contour}, {"actionViewSurfaceEdges", EdgeEntry::Surface}};
 
 } // namespace
 
@@ -200,14 +208,12 @@ void Tessaron::connectToggles()
     for (const auto &[name, field] : kToggles)
         connect(action(name), &QAction::toggled, this,
                 [this, field](bool on) { State.*field = on; });
-    const std::pair<const char *, qint32> edges[] = {{"actionViewContourEdges", 1},
-                                                     {"actionViewSurfaceEdges", 2}};
-    for (const auto &[name, mode] : edges)
+    for (const auto &[name, mode] : kEdgeActions)
         connect(action(name), &QAction::toggled, this, [this, mode](bool on) {
             if (on)
                 State.Edges = mode;
             else if (State.Edges == mode)
-                State.Edges = 0;
+                State.Edges = EdgeEntry::None;
         });
 }
 
@@ -217,11 +223,11 @@ void Tessaron::showState()
     lines->setEnabled(State.ColorLinesEnabled);
     lines->setChecked(State.ColorLines);
     action("actionMassSelect")->setChecked(State.MassSelect);
-    action("actionViewContourEdges")->setChecked(State.Edges == 1);
-    action("actionViewSurfaceEdges")->setChecked(State.Edges == 2);
-    for (int mode = 1; mode <= 6; ++mode)
-        if (State.Faces == 0 || State.Faces == mode)
-            action(kFaceActions[mode - 1])->setChecked(State.Faces == mode);
+    for (const auto &[name, mode] : kEdgeActions)
+        action(name)->setChecked(State.Edges == mode);
+    for (const auto &[name, mode] : kFaceActions)
+        if (State.Faces == FaceEntry::None || State.Faces == mode)
+            action(name)->setChecked(State.Faces == mode);
     action("actionEditSelectMaterial")->setEnabled(State.CanEditSelection);
     action("actionMassSelectClean")->setEnabled(State.CanClearSelection);
     action("actionMoveCenter")->setEnabled(State.CanCentreOnPoint);
@@ -275,11 +281,11 @@ void Tessaron::syncViewActions()
 {
     const ModelClass *active = View->ModelList.active();
     const bool points = active && active->Settings.ShowPoints;
-    const int edges = active ? active->Settings.EdgesMode : 0;
+    const EdgeEntry edges = active ? EdgeEntry(active->Settings.EdgesMode) : EdgeEntry::None;
     action("actionViewPoint")->setChecked(points);
     action("actionShowFullScreen")->setChecked(false);
-    action("actionViewContourEdges")->setChecked(edges == 1);
-    action("actionViewSurfaceEdges")->setChecked(edges == 2);
+    for (const auto &[name, mode] : kEdgeActions)
+        action(name)->setChecked(edges == mode);
 }
 
 void Tessaron::resizeSlot()

@@ -17,6 +17,7 @@ class QActionGroup;
 class QDockWidget;
 class QLabel;
 class QToolBar;
+enum class FileKind;
 
 // The main window: the document (the model list and the view's state), the
 // view in its centre with the commands of its menus, the actions, menus and
@@ -178,7 +179,8 @@ private:
     int openInto(const QString &fileName, bool remember);
     void rememberFile(const QString &fileName);
     void forgetFile(const QString &fileName);
-    void saveWith(const char *format, bool isBinary);
+    // Save As with the filter of the writer of `kind`.
+    void saveWith(FileKind kind, bool isBinary);
     QDockWidget *makePanel(PanelKind kind);
     QDockWidget *makeObjectsPanel();
     void buildPanelsMenu();

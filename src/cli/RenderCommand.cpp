@@ -26,6 +26,13 @@ namespace {
 constexpr int kUnavailable = 69; // no display or no OpenGL
 constexpr int kFailure = 1;
 
+// The endings OUTPUT may have, in the order the usage lists them.
+QStringList outputEndings()
+{
+    using P = PictureKind;
+    return pictureEndings({P::Png, P::Jpeg, P::Bmp, P::Svg, P::Pdf, P::Eps, P::Ps});
+}
+
 struct RenderOptions
 {
     QString input, output;
@@ -51,7 +58,7 @@ public:
     explicit RenderHost(const RenderOptions &o)
     {
         state.Menus = true;
-        state.Edges = o.edges;
+        state.Edges = EdgeEntry(o.edges); // the choices in the entries' order
         state.Points = o.points;
     }
 };
@@ -168,8 +175,11 @@ QString parse(const QStringList &args, RenderOptions &o)
     o.output = line.positional.at(1);
     if (o.ct.isEmpty() && (o.slicesChosen || o.window || o.level))
         return QStringLiteral("--slices, --window and --level need --ct IMAGE");
-    if (pictureKindOf(o.output) == PictureKind::None)
-        return QStringLiteral("OUTPUT must end in .png .jpg .jpeg .bmp .svg .pdf .eps or .ps");
+    if (pictureKindOf(o.output) == PictureKind::None) {
+        const QStringList endings = outputEndings();
+        return QStringLiteral("OUTPUT must end in %1 or %2")
+            .arg(endings.first(endings.size() - 1).join(u' '), endings.last());
+    }
     return QString();
 }
 
@@ -251,7 +261,8 @@ const char *renderUsage()
             "       [--ct IMAGE [--slices axial,coronal,sagittal] [--window W --level L]]\n"
             "  draws INPUT's models together as the viewer does\n")
         + kInputHelp
-        + "  OUTPUT  its ending chooses the image: .png .jpg .jpeg .bmp .svg .pdf .eps .ps\n"
+        + "  OUTPUT  its ending chooses the image: " + outputEndings().join(u' ').toLatin1()
+        + "\n"
           "  --size  of the picture in pixels (default 1024x768)\n"
           "  --view  fit (the default) shows the whole scene with a 5 % margin; start is\n"
           "          the viewer's start view; xy, xz, yz look along an axis, framed as fit\n"

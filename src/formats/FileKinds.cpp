@@ -404,6 +404,16 @@ QLatin1StringView pictureEnding(PictureKind kind)
     return {};
 }
 
+QStringList pictureEndings(std::initializer_list<PictureKind> kinds)
+{
+    QStringList endings;
+    for (PictureKind kind : kinds)
+        for (const auto &[ending, picture] : kPictures)
+            if (picture == kind)
+                endings << QLatin1StringView(ending);
+    return endings;
+}
+
 bool isCaseSheetName(const QString &name)
 {
     return pictureKindOf(name, Qt::CaseInsensitive) == kCaseSheet;

@@ -13,6 +13,8 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <initializer_list>
+
 class ModelClass;
 struct WriterOptions;
 
@@ -142,6 +144,9 @@ PictureKind pictureKindOf(const QString &name, Qt::CaseSensitivity cs = Qt::Case
 bool isRasterPicture(PictureKind kind);
 // The usual ending of a picture kind: ".jpg"; empty for None.
 QLatin1StringView pictureEnding(PictureKind kind);
+// Every ending of the given picture kinds, kind by kind in the order given,
+// each kind's usual one first: {Jpeg, Png} gives ".jpg", ".jpeg", ".png".
+QStringList pictureEndings(std::initializer_list<PictureKind> kinds);
 
 // The case sheet is written as a PDF document: whether a name ends in its
 // ending, ignoring case, and that ending.

@@ -2,7 +2,6 @@
 
 #include "BasicClass.h"
 #include "CellTypes.h"
-#include "ReducedFaces.h"
 
 #include <QList>
 
@@ -10,6 +9,7 @@
 #include <vector>
 
 struct DrawColouring;
+struct ReducedFaces;
 
 // The side of a block's faces that can be seen from outside it.
 enum class OuterSide : quint8 {
@@ -110,7 +110,9 @@ public:
     // Faces of the selected volume cells per node count: k vertices each.
     qint32 CountOfSelectedFaces[kFaceSlots];
     qint32 *SelectedFaces[kFaceSlots];
-    std::unique_ptr<ReducedFaces> Reduced;
+    // Shared rather than unique: its type is complete only where it is built
+    // (model/ReducedFaces.cpp), and a shared pointer releases it anywhere.
+    std::shared_ptr<ReducedFaces> Reduced;
     OuterSide Outer = OuterSide::Both;
 
 private:

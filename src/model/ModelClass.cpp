@@ -278,8 +278,10 @@ void ModelClass::prepareDraw()
 
 void ModelClass::resetPick()
 {
-    PickKind = PickBlock = PickIndex = PickMode = -1;
-    RulerKind = RulerBlock = RulerIndex = RulerMode = -1;
+    PickKind = PickBlock = PickIndex = -1;
+    PickMode = PickTarget::None;
+    RulerKind = RulerBlock = RulerIndex = -1;
+    RulerMode = PickTarget::None;
 }
 
 void ModelClass::clearPick()
@@ -305,7 +307,7 @@ const MeshClass *ModelClass::pickedCell(qint32 &type, qint32 &cell) const
 
 int ModelClass::pickedMaterial() const
 {
-    if (PickMode != 2 || PickKind != 1)
+    if (PickMode != PickTarget::Cell || PickKind != 1)
         return -1;
     qint32 type, cell;
     const MeshClass *mesh = pickedCell(type, cell);
@@ -350,7 +352,7 @@ void ModelClass::findBorderMaterialEdges(qint32 material)
 QString ModelClass::describePick() const
 {
     QString text;
-    if (PickMode != 2)
+    if (PickMode != PickTarget::Cell)
         return text;
     if (Meshes.size() > 1)
         text = tr("; Mesh #%1").arg(PickBlock);

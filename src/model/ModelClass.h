@@ -9,6 +9,32 @@
 #include <QObject>
 #include <QStringList>
 
+// Whether the model's blocks are clipped in place by the cutting plane.
+enum class PlaneClip : quint8 {
+    None = 0,
+    InPlace = 2,
+};
+
+// What a pick aimed at: a drawn vertex or a drawn triangle (a cell); None
+// while nothing is picked.
+enum class PickTarget : qint32 {
+    None = -1,
+    Point = 1,
+    Cell = 2,
+};
+
+// A model's drawing switches: those it copies into each of its blocks, and
+// the view's own (axes, box, stereo, cuts), which stay with the model.
+struct ModelDrawSettings : DrawSettings
+{
+    quint8 ShowAxes = 0;
+    quint8 ShowBox = 0;
+    quint8 Stereo = 0;
+    double CutMin = -1.0; // bounds of the last function-range cut, -1 while none
+    double CutMax = -1.0;
+    PlaneClip ClipState = PlaneClip::None;
+};
+
 // What one loaded file becomes: a named node of the model tree that owns its
 // blocks, the names and ranges of their functions, the material and zone
 // lists, the drawing switches it pushes down to every block, its cutting
@@ -47,14 +73,14 @@ public:
     // The pick and ruler fields back to -1; the cell selection stays.
     void resetPick();
     // Takes the nearest hit of a pick (ModelPick.cpp). `name` numbers the
-    // primitives from 1 over all blocks in order (the drawn points in mode 1,
-    // the drawn triangles in mode 2); 0 means nothing was hit. A point pick
+    // primitives from 1 over all blocks in order (the drawn points or the
+    // drawn triangles); 0 means nothing was hit. A point pick
     // with `ruler` keeps the previous picked vertex as the ruler's first
     // point. A cell pick in a block with SelectEnabled selects the cell, or
     // deselects it with `deselect`, and returns that block.
-    MeshClass *applyPick(int mode, quint32 name, bool ruler, bool deselect);
-    // Number of primitives a pick names in one block (mode 1 or 2).
-    static qint32 pickPrimitives(const MeshClass &mesh, int mode);
+    MeshClass *applyPick(PickTarget mode, quint32 name, bool ruler, bool deselect);
+    // Number of primitives a pick names in one block.
+    static qint32 pickPrimitives(const MeshClass &mesh, PickTarget mode);
     int pickedMaterial() const;
     void fillMaterialZeros();
     void findBorderEdges();
@@ -78,7 +104,7 @@ public:
     float Radius = 0; // largest ExtentSum of the blocks
     quint8 SelectEnabled = 0;
     qint32 ModelColor[3] = {-1, -1, -1};
-    DrawSettings Settings;
+    ModelDrawSettings Settings;
 
     // Stereo and projection, owned by the view.
     quint8 Orthographic = 1;
@@ -103,8 +129,10 @@ public:
     qint32 PickKind = -1;  // 0 the pick found nothing, 1 it hit a block
     qint32 PickBlock = -1; // index in Meshes
     qint32 PickIndex = -1; // vertex number (point pick) or triangle number (cell pick)
-    qint32 PickMode = -1;  // 1 point pick, 2 cell pick
-    qint32 RulerKind = -1, RulerBlock = -1, RulerIndex = -1, RulerMode = -1;
+    PickTarget PickMode = PickTarget::None;
+    // The ruler's first point: a picked vertex, kept by the next vertex pick.
+    qint32 RulerKind = -1, RulerBlock = -1, RulerIndex = -1;
+    PickTarget RulerMode = PickTarget::None;
 
     QStringList FunctionNames;
     QStringList CellFunctionNames;

@@ -8,10 +8,16 @@
 
 namespace {
 
+void forgetRuler(ModelClass &model)
+{
+    model.RulerKind = model.RulerBlock = model.RulerIndex = -1;
+    model.RulerMode = PickTarget::None;
+}
+
 MeshClass *takeCellPick(ModelClass &model, qint32 block, qint32 triangle, bool deselect)
 {
-    model.RulerKind = model.RulerBlock = model.RulerIndex = model.RulerMode = -1;
-    model.PickMode = 2;
+    forgetRuler(model);
+    model.PickMode = PickTarget::Cell;
     if (block < 0) {
         model.PickKind = 0;
         model.PickBlock = model.PickIndex = -1;
@@ -32,15 +38,15 @@ MeshClass *takeCellPick(ModelClass &model, qint32 block, qint32 triangle, bool d
 void takePointPick(ModelClass &model, qint32 block, qint32 point, bool ruler)
 {
     // Only a picked vertex can be the ruler's first point.
-    if (ruler && model.PickMode == 1 && model.PickKind > 0) {
+    if (ruler && model.PickMode == PickTarget::Point && model.PickKind > 0) {
         model.RulerKind = model.PickKind;
         model.RulerBlock = model.PickBlock;
         model.RulerIndex = model.PickIndex;
-        model.RulerMode = 1;
+        model.RulerMode = PickTarget::Point;
     } else {
-        model.RulerKind = model.RulerBlock = model.RulerIndex = model.RulerMode = -1;
+        forgetRuler(model);
     }
-    model.PickMode = 1;
+    model.PickMode = PickTarget::Point;
     if (block < 0) {
         model.PickKind = 0;
         model.PickBlock = model.PickIndex = -1;
@@ -54,15 +60,16 @@ void takePointPick(ModelClass &model, qint32 block, qint32 point, bool ruler)
 
 } // namespace
 
-qint32 ModelClass::pickPrimitives(const MeshClass &mesh, int mode)
+qint32 ModelClass::pickPrimitives(const MeshClass &mesh, PickTarget mode)
 {
-    return mode == 1 ? mesh.CountOfViewPoints : mesh.CountOfTriVertices / 3;
+    return mode == PickTarget::Point ? mesh.CountOfViewPoints : mesh.CountOfTriVertices / 3;
 }
 
-MeshClass *ModelClass::applyPick(int mode, quint32 name, bool ruler, bool deselect)
+MeshClass *ModelClass::applyPick(PickTarget mode, quint32 name, bool ruler, bool deselect)
 {
     if (name == 0) {
-        PickKind = PickBlock = PickIndex = PickMode = -1;
+        PickKind = PickBlock = PickIndex = -1;
+        PickMode = PickTarget::None;
         return nullptr;
     }
     qint32 block = -1;
@@ -75,7 +82,7 @@ MeshClass *ModelClass::applyPick(int mode, quint32 name, bool ruler, bool desele
         }
         index -= count;
     }
-    if (mode == 2)
+    if (mode == PickTarget::Cell)
         return takeCellPick(*this, block, qint32(index), deselect);
     takePointPick(*this, block, qint32(index), ruler);
     return nullptr;

@@ -76,7 +76,7 @@ void clipMeshes(ModelClass &model, const double point[3], const double normal[3]
 {
     for (MeshClass *mesh : std::as_const(model.Meshes))
         clipBlock(*mesh, point, normal, include, invert);
-    model.Settings.ClipState = 2;
+    model.Settings.ClipState = PlaneClip::InPlace;
     rebuildVisibleCells(model);
 }
 
@@ -94,7 +94,7 @@ void cutFunctionRange(ModelClass &model, float maximum, float minimum)
 
 void removeClip(ModelClass &model)
 {
-    model.Settings.ClipState = 0;
+    model.Settings.ClipState = PlaneClip::None;
     for (MeshClass *mesh : std::as_const(model.Meshes))
         mesh->clearCellVisible();
     rebuildVisibleCells(model);

@@ -6,6 +6,7 @@
 // as the triangle budget asks, so the shape keeps its outline and colours at
 // a fraction of the faces.
 
+#include "ReducedFaces.h"
 #include "../geometry/Alloc.h"
 #include "../geometry/MeshClass.h"
 #include "FanTriangles.h"
@@ -205,7 +206,7 @@ const ReducedFaces &MeshClass::reducedFaces(qint64 budget)
 {
     if (Reduced)
         return *Reduced;
-    Reduced = std::make_unique<ReducedFaces>();
+    Reduced = std::make_shared<ReducedFaces>();
     const qint64 triangles = CountOfTriVertices / 3;
     Reduced->whole = triangles <= budget || budget <= 0;
     if (Reduced->whole)

@@ -105,9 +105,9 @@ void GLWidget::moveCenter()
         first->Transform->centerOn(first->Center);
         copyTransforms(ModelList);
     } else if (ModelClass *current = userModel(ModelList, ModelList.ActiveIndex)) {
-        if (current->PickMode == 1 && current->PickKind > 0)
+        if (current->PickMode == PickTarget::Point && current->PickKind > 0)
             centreOnPicked(*current, *current);
-        else if (current->PickKind <= 0 || current->PickMode != -1)
+        else if (current->PickKind <= 0 || current->PickMode != PickTarget::None)
             current->Transform->centerOn(current->Center);
     }
     update();

@@ -143,7 +143,7 @@ void ViewCommands::transformAll()
 void ViewCommands::moveAllCenter()
 {
     const ModelClass *current = View.currentModel();
-    if (!current || current->PickMode != 1 || current->PickKind <= 0)
+    if (!current || current->PickMode != PickTarget::Point || current->PickKind <= 0)
         return;
     forEveryModel(ModelList, [&](ModelClass &m) { centreOnPicked(m, *current); });
     View.update();

@@ -2,6 +2,7 @@
 
 #include "geometry/DrawingBackend.h"
 #include "geometry/MeshClass.h"
+#include "model/ReducedFaces.h"
 
 #include <QGuiApplication>
 #include <QOffscreenSurface>

@@ -7,6 +7,7 @@
 #include "PaletteTexture.h"
 #include "ViewConfig.h"
 #include "model/ModelClass.h"
+#include "model/ReducedFaces.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -301,7 +302,7 @@ const _DREAL *vertexOf(const ModelClass &model, qint32 block, qint32 index)
 // The picked vertex, the ruler line and the picked triangle.
 void drawPicks(const ModelClass &model, const FrameContext &frame)
 {
-    if (model.PickMode == 1 && model.PickKind > 0) {
+    if (model.PickMode == PickTarget::Point && model.PickKind > 0) {
         const _DREAL *picked = vertexOf(model, model.PickBlock, model.PickIndex);
         if (!picked)
             return;
@@ -321,7 +322,7 @@ void drawPicks(const ModelClass &model, const FrameContext &frame)
             glVertex3dv(picked);
             glEnd();
         }
-    } else if (model.PickMode == 2 && model.PickBlock >= 0
+    } else if (model.PickMode == PickTarget::Cell && model.PickBlock >= 0
                && model.PickBlock < model.Meshes.size()) {
         const MeshClass *mesh = model.Meshes.at(model.PickBlock);
         if (model.PickIndex < 0 || model.PickIndex >= mesh->CountOfTriVertices / 3)
@@ -486,7 +487,7 @@ void drawModelContents(ModelClass &model, const FrameContext &frame, bool drawPl
     const int function =
         model.FunctionLocation == 1 || model.FunctionLocation == 2 ? model.CurrentFunction : -1;
     // A picked vertex, ruler or triangle is drawn on the faces after the blocks.
-    const bool marked = model.PickMode == 1 || model.PickMode == 2;
+    const bool marked = model.PickMode != PickTarget::None;
     for (MeshClass *mesh : std::as_const(model.Meshes)) {
         if (model.Meshes.size() != 1 && !model.ShownZones.contains(mesh->ZoneNumber))
             continue;
@@ -596,7 +597,7 @@ void drawAxes(ModelClass &model, const FrameContext &frame)
 
 void drawRulerLabel(ModelClass &model, const FrameContext &frame)
 {
-    if (model.RulerKind < 0 || model.PickMode != 1 || model.PickKind <= 0)
+    if (model.RulerKind < 0 || model.PickMode != PickTarget::Point || model.PickKind <= 0)
         return;
     const _DREAL *a = vertexOf(model, model.RulerBlock, model.RulerIndex);
     const _DREAL *b = vertexOf(model, model.PickBlock, model.PickIndex);

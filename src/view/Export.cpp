@@ -49,8 +49,39 @@ const char *rasterFormat(const QString &name)
     }
 }
 
+// The picture kinds of the save dialog, in the order of its filter, each
+// with its description there.
+constexpr std::pair<PictureKind, const char *> kDialogKinds[] = {
+    {PictureKind::Jpeg, QT_TRANSLATE_NOOP("GLWidget", "JPG - JPEG")},
+    {PictureKind::Png, QT_TRANSLATE_NOOP("GLWidget", "PNG - portable network graphics")},
+    {PictureKind::Bmp, QT_TRANSLATE_NOOP("GLWidget", "BMP - Bitmap Picture")},
+    {PictureKind::Svg, QT_TRANSLATE_NOOP("GLWidget", "SVG - Scalable Vector Graphics")},
+    {PictureKind::Pdf, QT_TRANSLATE_NOOP("GLWidget", "PDF - Portable Document Format ")},
+    {PictureKind::Ps, QT_TRANSLATE_NOOP("GLWidget", "PS - PostScript")},
+    {PictureKind::Eps, QT_TRANSLATE_NOOP("GLWidget", "EPS - Encapsulated PostScript")},
+};
+
 // The endings an image is written for, in the order of the dialog's filter.
-const char *const kImageEndings = ".jpg .jpeg .png .bmp .svg .pdf .ps .eps";
+QString imageEndings()
+{
+    QStringList endings;
+    for (const auto &[kind, description] : kDialogKinds)
+        endings << pictureEndings({kind});
+    return endings.join(u' ');
+}
+
+// "JPG - JPEG(*.jpg *.jpeg);;PNG - ...(*.png);;...;;"
+QString imageFilter()
+{
+    QString filter;
+    for (const auto &[kind, description] : kDialogKinds) {
+        QStringList patterns = pictureEndings({kind});
+        for (QString &pattern : patterns)
+            pattern.prepend(u'*');
+        filter += GLWidget::tr(description) + u'(' + patterns.join(u' ') + QStringLiteral(");;");
+    }
+    return filter;
+}
 
 GLint vectorFormat(const QString &name)
 {
@@ -253,17 +284,13 @@ bool GLWidget::saveImage(const QString &fileName, bool smallPng)
 
 void GLWidget::save2pic()
 {
-    const QString filter = tr("JPG - JPEG(*.jpg *.jpeg);;PNG - portable network graphics(*.png);;"
-                              "BMP - Bitmap Picture(*.bmp);;SVG - Scalable Vector Graphics(*.svg);;"
-                              "PDF - Portable Document Format (*.pdf);;PS - PostScript(*.ps);;"
-                              "EPS - Encapsulated PostScript(*.eps);;");
     const QString name = Dialogs::current().getSaveFileName(this, tr("Save image As..."),
-                                                            Host->currentFolder(), filter);
+                                                            Host->currentFolder(), imageFilter());
     if (name.isEmpty())
         return;
     if (!rasterFormat(name) && vectorFormat(name) < 0) {
         showNotice(tr("Not saved: %1 has no image ending; images are written as %2.")
-                       .arg(name, QLatin1String(kImageEndings)));
+                       .arg(name, imageEndings()));
         return;
     }
     if (saveImage(name)) {

@@ -301,7 +301,7 @@ QString GLWidget::statusLine() const
     if (!model)
         return QString();
     // A measurement mark speaks for itself until something is picked.
-    if (Mark && !Mark->status.isEmpty() && model->PickMode != 1 && model->PickMode != 2)
+    if (Mark && !Mark->status.isEmpty() && model->PickMode == PickTarget::None)
         return Mark->status;
     auto n = [](float v) { return QString::number(v, 'g', 6); };
     QString text = tr("X in [%1;%2]; Y in [%3;%4]; Z in [%5;%6]")
@@ -309,9 +309,9 @@ QString GLWidget::statusLine() const
                             n(model->BoxMax[1]), n(model->BoxMin[2]), n(model->BoxMax[2]));
     if (ModelList.ActiveIndex < 1)
         return text;
-    if (model->PickMode == 2)
+    if (model->PickMode == PickTarget::Cell)
         return text + QStringLiteral(" ") + model->describePick();
-    if (model->PickMode != 1 || model->PickKind <= 0 || model->RulerKind != -1)
+    if (model->PickMode != PickTarget::Point || model->PickKind <= 0 || model->RulerKind != -1)
         return text;
     if (model->PickBlock < 0 || model->PickBlock >= model->Meshes.size())
         return text;

@@ -159,11 +159,11 @@ public:
     void ensureContext();
     // The status line: the current model's box and its pick.
     QString statusLine() const;
-    // Picks the nearest drawn point (mode 1, a box of 15 pixels) or triangle
-    // (mode 2, one pixel) of the model at widget pixel (x, y) by OpenGL
+    // Picks the nearest drawn point (a box of 15 pixels) or triangle (one
+    // pixel) of the model at widget pixel (x, y) by OpenGL
     // selection and leaves the result in the model's pick state; returns the
     // block whose cell selection changed (ModelClass::applyPick).
-    MeshClass *pick(ModelClass &model, int x, int y, int mode, bool ruler, bool deselect);
+    MeshClass *pick(ModelClass &model, int x, int y, PickTarget mode, bool ruler, bool deselect);
     // Runs `work` on a worker thread and returns when it has finished, while
     // the view goes on painting: long measurements never freeze a repaint.
     // A busy cursor and `status` show meanwhile; mouse and key input wait

@@ -35,8 +35,7 @@ namespace {
 // rewrite of the blocks may have changed.
 void forgetPick(ModelClass &model)
 {
-    model.PickKind = model.PickBlock = model.PickIndex = model.PickMode = -1;
-    model.RulerKind = model.RulerBlock = model.RulerIndex = model.RulerMode = -1;
+    model.resetPick();
 }
 
 // Derived models are made without display lists (base 0): the view reserves
@@ -178,7 +177,7 @@ void ViewCommands::applyIntersection(const double point[3], const double normal[
 void ViewCommands::changeViewCubeIntersect()
 {
     ModelClass *model = userModel(ModelList, ModelList.ActiveIndex);
-    if (model && model->Settings.ClipState == 2) {
+    if (model && model->Settings.ClipState == PlaneClip::InPlace) {
         removeClip(*model);
         Host->panelCommand(PanelKind::Materials, PanelCommand::Refresh);
         if (State.ColorLines)
@@ -247,8 +246,8 @@ void ViewCommands::pointEditClick()
 {
     const ModelClass *model = userModel(ModelList, ModelList.ActiveIndex);
     const MeshClass *mesh = model ? model->Meshes.value(model->PickBlock) : nullptr;
-    if (!mesh || model->PickKind <= 0 || model->PickMode != 1 || model->PickIndex < 0
-        || model->PickIndex >= mesh->CountOfVertices) {
+    if (!mesh || model->PickKind <= 0 || model->PickMode != PickTarget::Point
+        || model->PickIndex < 0 || model->PickIndex >= mesh->CountOfVertices) {
         Host->removePanel(PanelKind::Point);
         return;
     }

@@ -47,7 +47,7 @@ void GLWidget::placeNewModel(ModelClass *model)
 {
     // A new model shows the edges and vertices the menus show.
     if (State.Menus) {
-        model->setEdgesMode(State.Edges);
+        model->setEdgesMode(qint32(State.Edges));
         model->setShowPoints(State.Points);
     }
     Host->showStatus(tr("Drawing..."));

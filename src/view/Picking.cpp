@@ -21,7 +21,7 @@ namespace {
 
 // One GL name per primitive, counted over every block so that the model can
 // map a name back; blocks the view does not draw keep their names unused.
-void drawPickPrimitives(const ModelClass &model, int mode)
+void drawPickPrimitives(const ModelClass &model, PickTarget mode)
 {
     GLuint name = 1;
     for (const MeshClass *mesh : model.Meshes) {
@@ -32,7 +32,7 @@ void drawPickPrimitives(const ModelClass &model, int mode)
         }
         for (qint32 i = 0; i < count; ++i) {
             glLoadName(name++);
-            if (mode == 2) {
+            if (mode == PickTarget::Cell) {
                 glBegin(GL_TRIANGLES);
                 for (int c = 0; c < 3; ++c)
                     glVertex3fv(mesh->triCorner(3 * qint64(i) + c));
@@ -66,7 +66,8 @@ quint32 nearestHitName(const quint32 *buffer, qint32 hits, qint32 size)
     return best;
 }
 
-MeshClass *GLWidget::pick(ModelClass &model, int x, int y, int mode, bool ruler, bool deselect)
+MeshClass *GLWidget::pick(ModelClass &model, int x, int y, PickTarget mode, bool ruler,
+                          bool deselect)
 {
     updateProjection();
     ensureContext();
@@ -81,7 +82,7 @@ MeshClass *GLWidget::pick(ModelClass &model, int x, int y, int mode, bool ruler,
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
     glLoadIdentity();
-    const double box = mode == 1 ? 15.0 : 1.0;
+    const double box = mode == PickTarget::Point ? 15.0 : 1.0;
     gluPickMatrix(x * ratio, viewport[3] - y * ratio, box, box, viewport);
     glOrtho(-Frame.ProjXr, Frame.ProjXr, -Frame.ProjYr, Frame.ProjYr, -Frame.ProjDepth,
             Frame.ProjDepth);
@@ -104,7 +105,8 @@ namespace {
 // Ctrl+click: selects or deselects the cell under the cursor.
 void cellClick(GLWidget &view, ModelClass &model, QPoint pos, bool deselect)
 {
-    if (MeshClass *changed = view.pick(model, pos.x(), pos.y(), 2, false, deselect)) {
+    if (MeshClass *changed =
+            view.pick(model, pos.x(), pos.y(), PickTarget::Cell, false, deselect)) {
         changed->constructSelectedFaces();
         changed->buildSelectionData();
         model.resetPick();
@@ -118,7 +120,7 @@ void cellClick(GLWidget &view, ModelClass &model, QPoint pos, bool deselect)
 // Shift+click: picks a vertex, with the ruler measuring from the last one.
 void pointClick(GLWidget &view, ModelClass &model, QPoint pos)
 {
-    view.pick(model, pos.x(), pos.y(), 1, view.State.Ruler, false);
+    view.pick(model, pos.x(), pos.y(), PickTarget::Point, view.State.Ruler, false);
     view.update();
 }
 
@@ -188,7 +190,7 @@ void GLWidget::mouseReleaseEvent(QMouseEvent *event)
         else if (event->modifiers() == Qt::ShiftModifier)
             pointClick(*this, *model, pos);
     }
-    const bool pointPick = model->PickMode == 1 && model->PickKind > 0;
+    const bool pointPick = model->PickMode == PickTarget::Point && model->PickKind > 0;
     State.CanCentreOnPoint = pointPick;
     State.CanCentreAllOnPoint = pointPick && ModelList.count() > 2;
     Host->showState();

@@ -127,7 +127,7 @@ private:
     float Clear[4];
     ModelClass *Marked = nullptr;
     Rgba Pick {};
-    QList<std::pair<ModelClass *, DrawSettings>> Models;
+    QList<std::pair<ModelClass *, ModelDrawSettings>> Models;
     QList<BlockLook> Blocks;
 };
 

@@ -13,6 +13,7 @@ class ModelListClass;
 class ViewHost;
 struct ViewConfig;
 struct ViewState;
+enum class EdgeEntry : qint32;
 
 // The commands of the menus on what the view shows: display modes and
 // toggles (ViewModes.cpp), the standard views of the camera
@@ -44,7 +45,7 @@ public slots:
     void changeLightEdges();
     void changeLightFaces();
     void changeViewPoint(bool on);
-    void changeViewEdges(int mode);
+    void changeViewEdges(EdgeEntry entry);
     void changeViewEdgesSurface();
     void changeViewEdgesContour();
     void changeViewFaces(int mode);

@@ -169,7 +169,7 @@ void ViewCommands::applyFaceMode(ModelClass *model, int mode)
     if (mode != 6 && mode != 7) {
         if (mode == model->Settings.ColorMode) {
             model->setColorMode(0);
-            State.Faces = 0; // no face entry stays checked
+            State.Faces = FaceEntry::None; // no face entry stays checked
         } else {
             model->setColorMode(mode);
         }
@@ -193,7 +193,7 @@ void ViewCommands::changeViewFaces(int mode)
 {
     const QString saved = saveStatus(tr("Building model..."));
     if (mode != 7)
-        State.Faces = mode; // the entry chosen; switching a mode off clears it
+        State.Faces = FaceEntry(mode); // the entry chosen; switching a mode off clears it
     forTargets([&](ModelClass &m) { applyFaceMode(&m, mode); });
     // One isosurface request, which covers every model when the scene is current.
     if (mode == 6) {
@@ -251,18 +251,19 @@ void ViewCommands::changeViewPoint(bool on)
     View.update();
 }
 
-void ViewCommands::changeViewEdges(int mode)
+void ViewCommands::changeViewEdges(EdgeEntry entry)
 {
-    // The menus set State.Edges to the mode whose entry is checked; without
-    // menus the command toggles each model's mode.
-    const bool chosen = State.Menus && State.Edges == mode;
+    // The menus set State.Edges to the entry that is checked; without menus
+    // the command toggles each model's mode.
+    const bool chosen = State.Menus && State.Edges == entry;
+    const qint32 mode = qint32(entry);
     forTargets([&](ModelClass &m) {
         const bool on = State.Menus ? chosen : m.Settings.EdgesMode != mode;
         m.setEdgesMode(on ? mode : 0);
         relist(m);
     });
     if (State.Menus) {
-        State.Edges = chosen ? mode : 0; // one edge entry at most stays checked
+        State.Edges = chosen ? entry : EdgeEntry::None; // one edge entry at most stays checked
         Host->showState();
     }
     View.updateProjection();
@@ -271,12 +272,12 @@ void ViewCommands::changeViewEdges(int mode)
 
 void ViewCommands::changeViewEdgesContour()
 {
-    changeViewEdges(1);
+    changeViewEdges(EdgeEntry::Contour);
 }
 
 void ViewCommands::changeViewEdgesSurface()
 {
-    changeViewEdges(2);
+    changeViewEdges(EdgeEntry::Surface);
 }
 
 // The quick modes show one kind of primitive of the current model.
@@ -347,8 +348,6 @@ void ViewCommands::changeViewBBox()
     if (!model)
         return;
     model->Settings.ShowBox = !model->Settings.ShowBox;
-    for (MeshClass *mesh : std::as_const(model->Meshes))
-        mesh->Settings.ShowBox = model->Settings.ShowBox;
     View.update();
 }
 

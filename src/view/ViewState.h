@@ -6,6 +6,26 @@
 
 #include <memory>
 
+// The edge entry of the menus that is checked; its number is the EdgesMode a
+// new model takes.
+enum class EdgeEntry : qint32 {
+    None = 0,
+    Contour = 1,
+    Surface = 2,
+};
+
+// The face entry of the menus that is checked; its number is the ColorMode it
+// sets (1 .. 5), or the isosurfaces.
+enum class FaceEntry : qint32 {
+    None = 0,
+    Normal,
+    Surface,
+    Hidden,
+    Material,
+    Function,
+    Isosurfaces,
+};
+
 // What the view shows beyond each model's own display settings: the options
 // and colours of the settings file, the background, the function palette,
 // the opacity of the transparent mode, and the state of the menus' toggles.
@@ -30,13 +50,11 @@ struct ViewState
     bool ColorLines = false;  // "View Color Lines"
     bool ColorLinesEnabled = true;
     bool MassSelect = false; // "Mass Select": a drag selects what its rectangle covers
-    // The edges (EdgesMode: 0 none, 1 contour, 2 surface) and the vertices
-    // the menus show, which a new model takes.
-    qint32 Edges = 0;
+    // The edges and the vertices the menus show, which a new model takes.
+    EdgeEntry Edges = EdgeEntry::None;
     bool Points = false;
-    // The face mode whose menu entry is checked (ColorMode 1 .. 5, 6 for
-    // isosurfaces); 0 when a mode was switched off and no entry is checked.
-    qint32 Faces = 0;
+    // None when a mode was switched off and no entry is checked.
+    FaceEntry Faces = FaceEntry::None;
     // Commands that need a selection or a picked vertex.
     bool CanEditSelection = true;
     bool CanClearSelection = true;

@@ -627,6 +627,18 @@ void TestApp::savingSaysWhyItFailed()
     QVERIFY2(dialogs.shown[0].startsWith("Error|" + data.filePath("saved") + ": "),
              qPrintable(dialogs.shown[0]));
     window.view()->currentModel()->Meshes[0]->Cells[Triangle][2] = 2;
+    // Each command offers its format's filter.
+    dialogs.saveName = data.filePath("each");
+    const std::pair<void (Tessaron::*)(), const char *> filters[] = {
+        {&Tessaron::saveAsMESH, "MESH(*.mesh)"},    {&Tessaron::saveAsOFF, "OFF(*.off)"},
+        {&Tessaron::saveAsVTK, "VTK(*.vtk)"},       {&Tessaron::saveAsOBJ, "OBJ(*.obj)"},
+        {&Tessaron::saveAsPLY, "PLY(*.ply)"},       {&Tessaron::saveAsDAT, "DAT(*.dat)"},
+        {&Tessaron::saveAsStarCD, "StarCD(*.vrt)"}, {&Tessaron::saveAsBinarySTL, "STL(*.stl)"},
+        {&Tessaron::saveAsTextSTL, "STL(*.stl)"}};
+    for (const auto &[command, filter] : filters) {
+        (window.*command)();
+        QCOMPARE(dialogs.saveFilter, QLatin1String(filter));
+    }
 }
 
 void TestApp::droppedFilesAndFolders()

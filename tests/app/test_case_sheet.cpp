@@ -117,6 +117,7 @@ void TestCaseSheet::sheetAndPrintOfTheWindow()
     dialogs.saveName = dir.filePath(QStringLiteral("cubes"));
     window.action("actionCaseSheet")->trigger();
     QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.join('\n')));
+    QCOMPARE(dialogs.saveFilter, "PDF (*.pdf)");
     // Where the sheet went stays in the status bar past the window's repaints.
     view->grabFramebuffer();
     QCOMPARE(window.statusText(), "The case sheet is written to " + dialogs.saveName + ".pdf");

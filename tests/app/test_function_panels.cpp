@@ -365,7 +365,7 @@ void TestFunctionPanels::menusAndViewStateAgree()
     QAction *surface = window->action("actionViewSurfaceEdges");
     ModelClass *model = showFunctions(functionModel());
     contour->trigger();
-    QCOMPARE(state.Edges, 1);
+    QCOMPARE(state.Edges, EdgeEntry::Contour);
     QCOMPARE(model->Settings.EdgesMode, 1);
     surface->trigger();
     QCOMPARE(model->Settings.EdgesMode, 2);

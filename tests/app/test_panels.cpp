@@ -165,7 +165,8 @@ void TestPanels::pointAndStereoPanels()
     ViewCommands *commands = window.commands();
     ModelClass *model = strip(1);
     view->placeNewModel(model);
-    model->PickKind = model->PickMode = 1;
+    model->PickKind = 1;
+    model->PickMode = PickTarget::Point;
     model->PickBlock = 0;
     model->PickIndex = 3; // (1, 1, 0)
     commands->pointEditClick();

@@ -152,6 +152,10 @@ void TestCli::helpAndUsageErrors()
     QVERIFY(cli({"convert", "--help"})
                 .out.contains("  OUTPUT  its ending chooses the format: "
                               ".mesh .off .vtk .obj .ply .dat .vrt .stl\n  --binary"));
+    if (commands.contains("render"))
+        QVERIFY(cli({"render", "--help"})
+                    .out.contains("  OUTPUT  its ending chooses the image: "
+                                  ".png .jpg .jpeg .bmp .svg .pdf .eps .ps\n  --size"));
 
     // A usage error: its cause in one line, then that command's usage.
     const std::pair<QStringList, const char *> errors[] = {
@@ -168,6 +172,8 @@ void TestCli::helpAndUsageErrors()
         {{"render", input, "x.png", "--opacity", "skin=1.5"}, "the opacity must be from 0 to 1"},
         {{"render", input, "x.png", "--view", "front"}, "--view takes fit|start|xy|xz|yz"},
         {{"render", input}, "OUTPUT is missing"},
+        {{"render", input, "x.PNG"},
+         "OUTPUT must end in .png .jpg .jpeg .bmp .svg .pdf .eps or .ps"},
         {{"sheet", input, "x.pdf", "--titel", "A"}, "unknown option --titel"},
     };
     for (const auto &[args, cause] : errors) {

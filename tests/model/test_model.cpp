@@ -183,7 +183,7 @@ void TestModel::describePickTexts()
         model->setColorMode(5);
         model->prepareData();
         model->prepareDraw();
-        model->PickMode = 2;
+        model->PickMode = PickTarget::Cell;
         model->PickKind = 1;
         model->PickBlock = blocks - 1;
         const MeshClass *mesh = model->Meshes.last(); // the triangle drawn for cell 5
@@ -198,10 +198,13 @@ void TestModel::describePickTexts()
     const auto model = pick(1, Triangle, true);
     QCOMPARE(model->describePick(), "; 3-gon # 5; Material # 2; heat = 0.333333");
     QCOMPARE(model->pickedMaterial(), 2);
+    const qint32 triangle = model->PickIndex;
     model->PickIndex = 1 << 20; // a stale triangle number names nothing
     QCOMPARE(model->pickedMaterial(), -1);
-    model->PickMode = 1; // a point pick describes no cell
+    model->PickIndex = triangle;
+    model->PickMode = PickTarget::Point; // a point pick describes no cell, nor its material
     QVERIFY(model->describePick().isEmpty());
+    QCOMPARE(model->pickedMaterial(), -1);
 }
 
 void TestModel::materialsBordersAndZeros()

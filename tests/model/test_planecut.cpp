@@ -80,12 +80,12 @@ void TestPlaneCut::clipAndRemoveRebuildDrawing()
         QCOMPARE(model.Meshes[0]->CountOfTriVertices, 0);
     }
     clipMeshes(model, point, away, false, false);
-    QCOMPARE(model.Settings.ClipState, quint8(2));
+    QCOMPARE(model.Settings.ClipState, PlaneClip::InPlace);
     QCOMPARE(model.Meshes[0]->CountOfTriVertices, 3);
     clipMeshes(model, point, wide, false, false);
     QCOMPARE(model.Meshes[0]->CountOfTriVertices, 9);
     removeClip(model);
-    QCOMPARE(model.Settings.ClipState, quint8(0));
+    QCOMPARE(model.Settings.ClipState, PlaneClip::None);
     QVERIFY(!model.Meshes[0]->CellVisible);
     QCOMPARE(model.Meshes[0]->CountOfTriVertices, 9);
 }

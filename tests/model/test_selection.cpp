@@ -87,24 +87,25 @@ void TestSelection::pickNamesMapBackToBlocks()
     model.prepareDraw();
     model.setSelectEnabled(true);
     // Name 9: the third triangle of the second block, half of its second quadrangle.
-    QCOMPARE(model.applyPick(2, 9, false, false), model.Meshes[1]);
-    QCOMPARE((QList<int> {model.PickKind, model.PickMode, model.PickBlock, model.PickIndex}),
+    QCOMPARE(model.applyPick(PickTarget::Cell, 9, false, false), model.Meshes[1]);
+    QCOMPARE((QList<int> {model.PickKind, int(model.PickMode), model.PickBlock, model.PickIndex}),
              (QList<int> {1, 2, 1, 2}));
     QCOMPARE(selected(*model.Meshes[1]), (QList<int> {1}));
-    model.applyPick(2, 10, false, true); // its other half deselects it
+    model.applyPick(PickTarget::Cell, 10, false, true); // its other half deselects it
     QCOMPARE(selected(*model.Meshes[1]), (QList<int> {}));
     // Point names give vertex numbers; a name past every block finds none.
-    model.applyPick(1, quint32(model.Meshes[0]->CountOfViewPoints + 2), false, false);
+    model.applyPick(PickTarget::Point, quint32(model.Meshes[0]->CountOfViewPoints + 2), false,
+                    false);
     QCOMPARE(model.PickBlock, 1);
     QCOMPARE(model.PickIndex, model.Meshes[1]->ViewPointIndices[1]);
-    model.applyPick(1, 1000, false, false);
+    model.applyPick(PickTarget::Point, 1000, false, false);
     QCOMPARE(model.PickKind, 0);
 
     // The ruler starts at a picked point only: not after a cell pick.
-    model.applyPick(2, 9, false, false);
-    model.applyPick(1, 3, true, false);
+    model.applyPick(PickTarget::Cell, 9, false, false);
+    model.applyPick(PickTarget::Point, 3, true, false);
     QCOMPARE(model.RulerKind, -1);
-    model.applyPick(1, 4, true, false);
+    model.applyPick(PickTarget::Point, 4, true, false);
     QCOMPARE((QList<int> {model.RulerKind, model.RulerBlock, model.RulerIndex}),
              (QList<int> {1, 0, model.Meshes[0]->ViewPointIndices[2]}));
 }

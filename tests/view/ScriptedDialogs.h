@@ -18,6 +18,7 @@ struct ScriptedDialogs : Dialogs
 {
     QStringList openNames;
     QString saveName;
+    QString saveFilter; // the filter the last save dialog offered
     QColor colour;
     QString text;
     QList<double> numbers; // the number questions' answers, in turn
@@ -32,8 +33,10 @@ struct ScriptedDialogs : Dialogs
     {
         return openNames;
     }
-    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    QString getSaveFileName(QWidget *, const QString &, const QString &,
+                            const QString &filter) override
     {
+        saveFilter = filter;
         return saveName;
     }
     QColor getColor(const QColor &, QWidget *) override { return colour; }

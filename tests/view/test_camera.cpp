@@ -173,7 +173,7 @@ void TestCamera::rescaleAndCentre()
 
     // Centring on a point picked in point mode puts that vertex at the eye's origin.
     model->PickKind = 1;
-    model->PickMode = 1;
+    model->PickMode = PickTarget::Point;
     model->PickBlock = 0;
     model->PickIndex = 6; // (6, 6, 6)
     v.view->moveCenter();
@@ -181,7 +181,7 @@ void TestCamera::rescaleAndCentre()
     model->Transform->mapPoint(corner, eye);
     QVERIFY(std::abs(eye[0]) < 1e-5 && std::abs(eye[1]) < 1e-5 && std::abs(eye[2]) < 1e-5);
     // Picked with no pick mode: nothing moves.
-    model->PickMode = -1;
+    model->PickMode = PickTarget::None;
     const std::vector<float> before = matrixOf(model);
     v.view->moveCenter();
     QCOMPARE(matrixOf(model), before);

@@ -50,6 +50,11 @@ void TestCommands::imageExportAndBackgroundColour()
     // Raster: enlarged by printingQuality (4), the view keeps its size.
     dialogs.saveName = dir.filePath(QStringLiteral("view.png"));
     v.view->save2pic();
+    QCOMPARE(dialogs.saveFilter,
+             "JPG - JPEG(*.jpg *.jpeg);;PNG - portable network graphics(*.png);;"
+             "BMP - Bitmap Picture(*.bmp);;SVG - Scalable Vector Graphics(*.svg);;"
+             "PDF - Portable Document Format (*.pdf);;PS - PostScript(*.ps);;"
+             "EPS - Encapsulated PostScript(*.eps);;");
     QCOMPARE(QImage(dialogs.saveName).size(), QSize(1000, 800));
     QCOMPARE(v.view->size(), QSize(250, 200));
     // Lines grow with the picture: edges four times as long and as thick.
@@ -134,10 +139,10 @@ void TestCommands::panelsAndActionsOfTheHost()
     QVERIFY(!host.panels.contains(PanelKind::Gradient));
     QVERIFY(!host.state.ColorLinesEnabled);
     // Edges follow their menu entry.
-    host.state.Edges = 1;
+    host.state.Edges = EdgeEntry::Contour;
     commands.changeViewEdgesContour();
     QCOMPARE(strip->Settings.EdgesMode, 1);
-    host.state.Edges = 0;
+    host.state.Edges = EdgeEntry::None;
     commands.changeViewEdgesContour();
     QCOMPARE(strip->Settings.EdgesMode, 0);
     // Opacity below 255 is transparency only while the Transparent entry is on.

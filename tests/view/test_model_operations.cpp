@@ -96,7 +96,8 @@ void TestModelOperations::spliceAndMaterialEditAskFirst()
                                   Triangle, {0, 1, 2, 3, 5, 4}, {0, 1});
     view.placeNewModel(model);
     model->updateMaterials();
-    model->PickKind = model->PickMode = 1;
+    model->PickKind = 1;
+    model->PickMode = PickTarget::Point;
     model->PickBlock = 0;
     model->PickIndex = 5;
 

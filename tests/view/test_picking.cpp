@@ -140,7 +140,7 @@ void TestPicking::ctrlClicksSelectAndDeselectTheCellUnderTheCursor()
     v.click(below, Qt::ControlModifier);
     v.click(above, Qt::ControlModifier);
     QCOMPARE(selected(*model, Triangle), (QList<int> {0, 1}));
-    QCOMPARE(model->PickMode, -1);
+    QCOMPARE(model->PickMode, PickTarget::None);
     QVERIFY(v.host.state.CanEditSelection);
     QVERIFY(v.host.state.CanClearSelection);
     // Ctrl+right-click clears only the cell under the cursor.
@@ -183,7 +183,7 @@ void TestPicking::shiftClicksPickVerticesAndMeasure()
                         [](const ScreenLabel &l) { return l.text == "S = 5"; }));
     // A click on the background resets the pick and disables centring.
     v.click(QPoint(5, 5), Qt::ShiftModifier);
-    QCOMPARE(model->PickMode, -1);
+    QCOMPARE(model->PickMode, PickTarget::None);
     QVERIFY(!v.host.state.CanCentreOnPoint);
 }
 

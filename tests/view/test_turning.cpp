@@ -4,6 +4,7 @@
 // handed to OpenGL are counted by the drawing itself.
 
 #include "ViewFixture.h"
+#include "model/ReducedFaces.h"
 #include "view/Drawing.h"
 
 #include <QMouseEvent>

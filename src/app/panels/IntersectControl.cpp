@@ -175,7 +175,7 @@ void IntersectControl::ChangeView()
 void IntersectControl::on_reloadSelectButton_clicked()
 {
     const ModelClass *model = View->currentModel();
-    if (!model || model->PickMode != 1 || model->PickKind <= 0)
+    if (!model || model->PickMode != PickTarget::Point || model->PickKind <= 0)
         return;
     const MeshClass *mesh = model->Meshes.value(model->PickBlock);
     if (!mesh || model->PickIndex < 0 || model->PickIndex >= mesh->CountOfVertices)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Types.h"
+#include "geometry/Types.h"
 
 #include <vector>
 
