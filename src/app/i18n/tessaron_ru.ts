@@ -513,43 +513,73 @@
         <translation>Число граничных вершин = %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="256" />
-        <source>JPG - JPEG(*.jpg *.jpeg);;PNG - portable network graphics(*.png);;BMP - Bitmap Picture(*.bmp);;SVG - Scalable Vector Graphics(*.svg);;PDF - Portable Document Format (*.pdf);;PS - PostScript(*.ps);;EPS - Encapsulated PostScript(*.eps);;</source>
-        <translation>JPG - JPEG(*.jpg *.jpeg);;PNG - переносимая сетевая графика(*.png);;BMP - точечный рисунок(*.bmp);;SVG - масштабируемая векторная графика(*.svg);;PDF - переносимый формат документов (*.pdf);;PS - PostScript(*.ps);;EPS - инкапсулированный PostScript(*.eps);;</translation>
+        <location filename="../../view/Export.cpp" line="55" />
+        <source>JPG - JPEG</source>
+        <translation>JPG - JPEG</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="260" />
+        <location filename="../../view/Export.cpp" line="56" />
+        <source>PNG - portable network graphics</source>
+        <translation>PNG - переносимая сетевая графика</translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="57" />
+        <source>BMP - Bitmap Picture</source>
+        <translation>BMP - точечный рисунок</translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="58" />
+        <source>SVG - Scalable Vector Graphics</source>
+        <translation>SVG - масштабируемая векторная графика</translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="59" />
+        <source>PDF - Portable Document Format </source>
+        <translation>PDF - переносимый формат документов </translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="60" />
+        <source>PS - PostScript</source>
+        <translation>PS - PostScript</translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="61" />
+        <source>EPS - Encapsulated PostScript</source>
+        <translation>EPS - инкапсулированный PostScript</translation>
+    </message>
+    <message>
+        <location filename="../../view/Export.cpp" line="287" />
         <source>Save image As...</source>
         <translation>Сохранить изображение как...</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="265" />
+        <location filename="../../view/Export.cpp" line="292" />
         <source>Not saved: %1 has no image ending; images are written as %2.</source>
         <translation>Не сохранено: у имени %1 нет окончания изображения; изображения записываются как %2.</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="270" />
+        <location filename="../../view/Export.cpp" line="297" />
         <source>Image saved: %1</source>
         <translation>Изображение сохранено: %1</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="274" />
-        <location filename="../../view/Export.cpp" line="276" />
+        <location filename="../../view/Export.cpp" line="301" />
+        <location filename="../../view/Export.cpp" line="303" />
         <source>The image could not be saved.</source>
         <translation>Не удалось сохранить изображение.</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="295" />
+        <location filename="../../view/GLWidget.cpp" line="307" />
         <source>X in [%1;%2]; Y in [%3;%4]; Z in [%5;%6]</source>
         <translation>X в [%1;%2]; Y в [%3;%4]; Z в [%5;%6]</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="311" />
+        <location filename="../../view/GLWidget.cpp" line="323" />
         <source>; Point: (%1;%2;%3); (Zone number=%4; Vertex number=%5)</source>
         <translation>; Точка: (%1;%2;%3); (номер зоны=%4; номер вершины=%5)</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="319" />
+        <location filename="../../view/GLWidget.cpp" line="331" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
@@ -570,7 +600,7 @@
         <translation>Модель не сохранена: её ячейки ссылаются на несуществующие вершины.</translation>
     </message>
     <message>
-        <location filename="../../view/Export.cpp" line="275" />
+        <location filename="../../view/Export.cpp" line="302" />
         <location filename="../../view/ModelSave.cpp" line="31" />
         <source>Error</source>
         <translation>Ошибка</translation>
@@ -579,6 +609,11 @@
         <location filename="../../view/Measurements.cpp" line="53" />
         <source>Closest gap from %1 to %2: %3</source>
         <translation>Кратчайшее расстояние от %1 до %2: %3</translation>
+    </message>
+    <message>
+        <location filename="../../view/SliceCamera.cpp" line="39" />
+        <source>Window %1, level %2</source>
+        <translation>Окно %1, уровень %2</translation>
     </message>
 </context>
 <context>
@@ -1610,92 +1645,97 @@
         <translation>Положения срезов не образуют объём.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="97" />
+        <location filename="../../import/DicomGuard.cpp" line="98" />
         <source>element %1 has no valid value type</source>
         <translation>у элемента %1 нет допустимого типа значения</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="101" />
+        <location filename="../../import/DicomGuard.cpp" line="102" />
         <source>it ends inside element %1</source>
         <translation>он обрывается внутри элемента %1</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="111" />
+        <location filename="../../import/DicomGuard.cpp" line="112" />
         <source>element %1 has no length</source>
         <translation>у элемента %1 нет длины</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="115" />
+        <location filename="../../import/DicomGuard.cpp" line="116" />
         <source>element %1 claims %2 bytes where %3 remain</source>
         <translation>элемент %1 заявляет %2 байт, а осталось %3</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="147" />
+        <location filename="../../import/DicomGuard.cpp" line="148" />
         <source>an item has no end</source>
         <translation>у элемента последовательности нет конца</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="141" />
+        <location filename="../../import/DicomGuard.cpp" line="142" />
         <source>an item mark stands where an element belongs</source>
         <translation>метка элемента последовательности стоит на месте элемента данных</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="136" />
+        <location filename="../../import/DicomGuard.cpp" line="137" />
         <source>it ends inside an element</source>
         <translation>он обрывается внутри элемента</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="154" />
+        <location filename="../../import/DicomGuard.cpp" line="155" />
         <source>its sequences nest deeper than %1</source>
         <translation>его последовательности вложены глубже %1 уровней</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="163" />
+        <location filename="../../import/DicomGuard.cpp" line="164" />
         <source>a sequence holds something other than items</source>
         <translation>последовательность содержит не только элементы</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="167" />
+        <location filename="../../import/DicomGuard.cpp" line="168" />
         <source>an item claims %1 bytes where %2 remain</source>
         <translation>элемент последовательности заявляет %1 байт, а осталось %2</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="178" />
+        <location filename="../../import/DicomGuard.cpp" line="179" />
         <source>a sequence has no end</source>
         <translation>у последовательности нет конца</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="191" />
+        <location filename="../../import/DicomGuard.cpp" line="188" />
+        <source>an end mark claims %1 bytes; it holds none</source>
+        <translation>метка конца заявляет %1 байт, хотя не содержит ничего</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="202" />
         <source>its compressed pixel data holds something other than fragments</source>
         <translation>его сжатые пиксельные данные содержат не только фрагменты</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="194" />
+        <location filename="../../import/DicomGuard.cpp" line="205" />
         <source>a fragment of its compressed pixel data claims %1 bytes where %2 remain</source>
         <translation>фрагмент его сжатых пиксельных данных заявляет %1 байт, а осталось %2</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="203" />
+        <location filename="../../import/DicomGuard.cpp" line="214" />
         <source>its compressed pixel data has no end</source>
         <translation>у его сжатых пиксельных данных нет конца</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="213" />
+        <location filename="../../import/DicomGuard.cpp" line="224" />
         <source>a run-length frame of its pixel data is damaged</source>
         <translation>кадр его пиксельных данных со сжатием длин серий повреждён</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="290" />
+        <location filename="../../import/DicomGuard.cpp" line="301" />
         <source>it holds nothing after its file header</source>
         <translation>после заголовка файла в нём ничего нет</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="307" />
+        <location filename="../../import/DicomGuard.cpp" line="318" />
         <source>it cannot be opened</source>
         <translation>его нельзя открыть</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="309" />
+        <location filename="../../import/DicomGuard.cpp" line="320" />
         <source>it is empty</source>
         <translation>он пуст</translation>
     </message>
@@ -1938,62 +1978,67 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../Tessaron.cpp" line="100" />
+        <location filename="../Tessaron.cpp" line="102" />
         <source>Tessaron v1.1.256</source>
         <translation>Tessaron v1.1.256</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="234" />
+        <location filename="../Tessaron.cpp" line="263" />
         <source>File</source>
         <translation>Файл</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="235" />
+        <location filename="../Tessaron.cpp" line="264" />
         <source>SaveAs</source>
         <translation>Сохранить как</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="236" />
+        <location filename="../Tessaron.cpp" line="265" />
         <source>Recent files...</source>
         <translation>Последние файлы...</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="237" />
+        <location filename="../Tessaron.cpp" line="266" />
         <source>View</source>
         <translation>Вид</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="238" />
+        <location filename="../Tessaron.cpp" line="267" />
         <source>Options</source>
         <translation>Параметры</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="239" />
+        <location filename="../Tessaron.cpp" line="268" />
         <source>Panels</source>
         <translation>Панели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="240" />
+        <location filename="../Tessaron.cpp" line="269" />
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="241" />
+        <location filename="../Tessaron.cpp" line="270" />
         <source>Clone model</source>
         <translation>Копия модели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="242" />
+        <location filename="../Tessaron.cpp" line="271" />
         <source>Operations</source>
         <translation>Операции</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="246" />
+        <location filename="../Tessaron.cpp" line="272" />
+        <source>Slices</source>
+        <translation>Срезы</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="276" />
         <source>Light</source>
         <translation>Освещение</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="247" />
+        <location filename="../Tessaron.cpp" line="277" />
         <source>toolBar</source>
         <translation>Панель инструментов</translation>
     </message>
@@ -2390,6 +2435,41 @@
     </message>
     <message>
         <location filename="../ActionTable.cpp" line="173" />
+        <source>Axial plane</source>
+        <translation>Аксиальная плоскость</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="175" />
+        <source>Coronal plane</source>
+        <translation>Корональная плоскость</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="177" />
+        <source>Sagittal plane</source>
+        <translation>Сагиттальная плоскость</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="179" />
+        <source>Soft tissue (W 400 / L 40)</source>
+        <translation>Мягкие ткани (W 400 / L 40)</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="181" />
+        <source>Bone (W 1800 / L 400)</source>
+        <translation>Кость (W 1800 / L 400)</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="183" />
+        <source>Stone (W 2000 / L 600)</source>
+        <translation>Камень (W 2000 / L 600)</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="185" />
+        <source>Window/Level Mode</source>
+        <translation>Режим окна/уровня</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="187" />
         <source>Full interface</source>
         <translation>Полный интерфейс</translation>
     </message>
@@ -3216,58 +3296,58 @@
         <translation>Ошибка: недостаточно памяти.</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="356" />
+        <location filename="../../model/ModelClass.cpp" line="358" />
         <source>; Mesh #%1</source>
         <translation>; Сетка №%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="362" />
+        <location filename="../../model/ModelClass.cpp" line="364" />
         <source>; %1-gon</source>
         <translation>; %1-угольник</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="362" />
-        <location filename="../../model/ModelClass.cpp" line="367" />
+        <location filename="../../model/ModelClass.cpp" line="364" />
+        <location filename="../../model/ModelClass.cpp" line="369" />
         <source> # %1</source>
         <translation> № %1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="364" />
+        <location filename="../../model/ModelClass.cpp" line="366" />
         <source>; Tetrahedron</source>
         <translation>; Тетраэдр</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="364" />
+        <location filename="../../model/ModelClass.cpp" line="366" />
         <source>; Pyramid</source>
         <translation>; Пирамида</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="364" />
+        <location filename="../../model/ModelClass.cpp" line="366" />
         <source>; Triangleprizm</source>
         <translation>; Треугольная призма</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="365" />
+        <location filename="../../model/ModelClass.cpp" line="367" />
         <source>; Hexahedron</source>
         <translation>; Гексаэдр</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="369" />
+        <location filename="../../model/ModelClass.cpp" line="371" />
         <source>; pt=%1</source>
         <translation>; тип=%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="369" />
+        <location filename="../../model/ModelClass.cpp" line="371" />
         <source> pn=%1</source>
         <translation> номер=%1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="372" />
+        <location filename="../../model/ModelClass.cpp" line="374" />
         <source>; Material # %1</source>
         <translation>; Материал № %1</translation>
     </message>
     <message>
-        <location filename="../../model/ModelClass.cpp" line="378" />
+        <location filename="../../model/ModelClass.cpp" line="380" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
@@ -3564,6 +3644,74 @@
     </message>
 </context>
 <context>
+    <name>SliceControl</name>
+    <message>
+        <location filename="../panels/SliceControl.cpp" line="59" />
+        <source>Slice</source>
+        <translation>Срез</translation>
+    </message>
+    <message>
+        <location filename="../panels/SliceControl.cpp" line="63" />
+        <source>No image is open.</source>
+        <translation>Изображение не открыто.</translation>
+    </message>
+    <message>
+        <location filename="../panels/SliceControl.cpp" line="89" />
+        <source>Axial</source>
+        <translation>Аксиальный</translation>
+    </message>
+    <message>
+        <location filename="../panels/SliceControl.cpp" line="89" />
+        <source>Coronal</source>
+        <translation>Корональный</translation>
+    </message>
+    <message>
+        <location filename="../panels/SliceControl.cpp" line="89" />
+        <source>Sagittal</source>
+        <translation>Сагиттальный</translation>
+    </message>
+    <message>
+        <location filename="../panels/SliceControl.cpp" line="118" />
+        <source>Shown in 3-D:</source>
+        <translation>Показан в 3D:</translation>
+    </message>
+    <message>
+        <location filename="../panels/SliceControl.cpp" line="127" />
+        <source>Window</source>
+        <translation>Окно</translation>
+    </message>
+    <message>
+        <location filename="../panels/SliceControl.cpp" line="130" />
+        <source>Level</source>
+        <translation>Уровень</translation>
+    </message>
+    <message>
+        <location filename="../panels/SliceControl.cpp" line="133" />
+        <source>Soft tissue</source>
+        <translation>Мягкие ткани</translation>
+    </message>
+    <message>
+        <location filename="../panels/SliceControl.cpp" line="133" />
+        <source>Bone</source>
+        <translation>Кость</translation>
+    </message>
+    <message>
+        <location filename="../panels/SliceControl.cpp" line="133" />
+        <source>Stone</source>
+        <translation>Камень</translation>
+    </message>
+    <message>
+        <location filename="../panels/SliceControl.cpp" line="267" />
+        <source>%1  (%2, %3, %4) mm</source>
+        <translation>%1  (%2, %3, %4) мм</translation>
+    </message>
+    <message>
+        <location filename="../panels/SliceControl.cpp" line="268" />
+        <source>%1 %2  (%3, %4, %5) mm</source>
+        <translation>%1 %2  (%3, %4, %5) мм</translation>
+    </message>
+</context>
+<context>
     <name>Stereo3DControl</name>
     <message>
         <location filename="../panels/Stereo3DControl.cpp" line="17" />
@@ -3619,52 +3767,52 @@
 <context>
     <name>Tessaron</name>
     <message>
-        <location filename="../FileCommands.cpp" line="74" />
+        <location filename="../FileCommands.cpp" line="75" />
         <source>This scene is already being opened; it is skipped.</source>
         <translation>Эта сцена уже открывается; она пропущена.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="94" />
+        <location filename="../FileCommands.cpp" line="95" />
         <source>Loading file...</source>
         <translation>Загрузка файла...</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="138" />
+        <location filename="../FileCommands.cpp" line="139" />
         <source>Opening file</source>
         <translation>Открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="139" />
+        <location filename="../FileCommands.cpp" line="141" />
         <source>Open File</source>
         <translation>Открыть файл</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="140" />
+        <location filename="../FileCommands.cpp" line="142" />
         <source>All models(*surf *hx)</source>
         <translation>Все модели(*surf *hx)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="177" />
+        <location filename="../FileCommands.cpp" line="182" />
         <source>Reopening file</source>
         <translation>Повторное открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="220" />
+        <location filename="../FileCommands.cpp" line="225" />
         <source>There is no .hx files in this folder.</source>
         <translation>В этой папке нет файлов .hx.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="259" />
+        <location filename="../FileCommands.cpp" line="266" />
         <source>Files of this kind are not read; the endings read are %1.</source>
         <translation>Файлы такого вида не читаются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="285" />
+        <location filename="../FileCommands.cpp" line="292" />
         <source>Saving file</source>
         <translation>Сохранение файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="287" />
+        <location filename="../FileCommands.cpp" line="294" />
         <source>Save file As...</source>
         <translation>Сохранить файл как...</translation>
     </message>
@@ -3684,39 +3832,39 @@
         <translation>Сохранение настроек</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="299" />
+        <location filename="../Tessaron.cpp" line="329" />
         <source>The &lt;b&gt;%1&lt;/b&gt; is 3d viewer.&lt;br/&gt;</source>
         <translation>&lt;b&gt;%1&lt;/b&gt; — программа трёхмерного просмотра.&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="300" />
+        <location filename="../Tessaron.cpp" line="330" />
         <source>Current version %2&lt;br/&gt;</source>
         <translation>Текущая версия %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="301" />
+        <location filename="../Tessaron.cpp" line="331" />
         <source>Build #%1, build time %2&lt;br/&gt;</source>
         <translation>Сборка №%1, время сборки %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="302" />
+        <location filename="../Tessaron.cpp" line="332" />
         <source>Commit #%1, commit time %2&lt;br/&gt;</source>
         <translation>Коммит №%1, время коммита %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="303" />
+        <location filename="../Tessaron.cpp" line="333" />
         <source>Compiled in %3 %4.</source>
         <translation>Скомпилировано %3 %4.</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="304" />
+        <location filename="../Tessaron.cpp" line="334" />
         <source>About %1 v %2</source>
         <translation>О программе %1 v %2</translation>
     </message>
     <message>
         <location filename="../CaseSheetCommands.cpp" line="47" />
-        <location filename="../MeasureCommands.cpp" line="30" />
-        <location filename="../MeasureCommands.cpp" line="40" />
+        <location filename="../MeasureCommands.cpp" line="31" />
+        <location filename="../MeasureCommands.cpp" line="41" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
@@ -3736,47 +3884,47 @@
         <translation>Заголовок листа:</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="77" />
+        <location filename="../CaseSheetCommands.cpp" line="78" />
         <source>Save the case sheet as</source>
         <translation>Сохранить лист случая как</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="78" />
-        <source>PDF (*.pdf)</source>
-        <translation>PDF (*.pdf)</translation>
+        <location filename="../CaseSheetCommands.cpp" line="79" />
+        <source>PDF (%1)</source>
+        <translation>PDF (%1)</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="87" />
+        <location filename="../CaseSheetCommands.cpp" line="88" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="93" />
+        <location filename="../CaseSheetCommands.cpp" line="94" />
         <source>The case sheet is written to %1</source>
         <translation>Лист случая записан в %1</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="102" />
+        <location filename="../CaseSheetCommands.cpp" line="103" />
         <source>Print case sheet</source>
         <translation>Печать листа случая</translation>
     </message>
     <message>
-        <location filename="../MeasureCommands.cpp" line="31" />
+        <location filename="../MeasureCommands.cpp" line="32" />
         <source>Select two models in the Objects tree to measure the closest gap between them.</source>
         <translation>Выберите две модели в дереве объектов, чтобы измерить кратчайшее расстояние между ними.</translation>
     </message>
     <message>
-        <location filename="../MeasureCommands.cpp" line="41" />
+        <location filename="../MeasureCommands.cpp" line="42" />
         <source>%1 cannot be measured: %2</source>
         <translation>%1 нельзя измерить: %2</translation>
     </message>
     <message>
-        <location filename="../MeasureCommands.cpp" line="43" />
+        <location filename="../MeasureCommands.cpp" line="44" />
         <source>it has no triangles</source>
         <translation>в ней нет треугольников</translation>
     </message>
     <message>
-        <location filename="../MeasureCommands.cpp" line="47" />
+        <location filename="../MeasureCommands.cpp" line="48" />
         <source>Measuring the closest gap...</source>
         <translation>Измерение кратчайшего расстояния...</translation>
     </message>
@@ -3806,54 +3954,54 @@
         <translation>Не удалось сохранить настройки в %1.</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="57" />
-        <source>This file is an image of %1 × %2 × %3 voxels, not surfaces; only surfaces are opened.</source>
-        <translation>Этот файл — изображение из %1 × %2 × %3 вокселов, а не поверхности; открываются только поверхности.</translation>
-    </message>
-    <message>
-        <location filename="../ImportCommands.cpp" line="68" />
+        <location filename="../ImportCommands.cpp" line="78" />
         <source>Importable files (%1)</source>
         <translation>Импортируемые файлы (%1)</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="73" />
+        <location filename="../ImportCommands.cpp" line="83" />
         <source>Importing file</source>
         <translation>Импорт файла</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="44" />
-        <location filename="../ImportCommands.cpp" line="75" />
-        <location filename="../ImportCommands.cpp" line="88" />
+        <location filename="../ImportCommands.cpp" line="45" />
+        <location filename="../ImportCommands.cpp" line="85" />
+        <location filename="../ImportCommands.cpp" line="98" />
         <source>Import</source>
         <translation>Импорт</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="33" />
+        <location filename="../ImportCommands.cpp" line="34" />
         <source>%1. %2, %3 images of %4 × %5: %6</source>
         <translation>%1. %2, %3 изображений %4 × %5: %6</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="35" />
+        <location filename="../ImportCommands.cpp" line="36" />
         <source>no modality</source>
         <translation>модальность не указана</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="45" />
+        <location filename="../ImportCommands.cpp" line="46" />
         <source>The path holds %1 series. Open which one?</source>
         <translation>По этому пути %1 серий. Какую открыть?</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="85" />
+        <location filename="../ImportCommands.cpp" line="72" />
+        <source>Image %1 of %2 voxels</source>
+        <translation>Изображение %1 из %2 вокселов</translation>
+    </message>
+    <message>
+        <location filename="../ImportCommands.cpp" line="95" />
         <source>Importing %1...</source>
         <translation>Импорт %1...</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="98" />
+        <location filename="../ImportCommands.cpp" line="108" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
     <message>
-        <location filename="../PanelsMenu.cpp" line="87" />
+        <location filename="../PanelsMenu.cpp" line="88" />
         <source>The panel "%1" has nothing to show for the current model.</source>
         <translation>Панели «%1» нечего показать для текущей модели.</translation>
     </message>
@@ -3876,38 +4024,38 @@
         <translation>Измерения:</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="70" />
+        <location filename="../../view/ModelCommands.cpp" line="69" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="70" />
+        <location filename="../../view/ModelCommands.cpp" line="69" />
         <source>There is no selected elements.</source>
         <translation>Нет выделенных элементов.</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="115" />
+        <location filename="../../view/ModelCommands.cpp" line="114" />
         <source>Splice vertices</source>
         <translation>Склеить вершины</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="115" />
+        <location filename="../../view/ModelCommands.cpp" line="114" />
         <source>Input Eps:</source>
         <translation>Введите точность Eps:</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="163" />
+        <location filename="../../view/ModelCommands.cpp" line="162" />
         <location filename="../../view/ViewModes.cpp" line="194" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="225" />
+        <location filename="../../view/ModelCommands.cpp" line="224" />
         <source>Change Materil Number</source>
         <translation>Изменение номера материала</translation>
     </message>
     <message>
-        <location filename="../../view/ModelCommands.cpp" line="226" />
+        <location filename="../../view/ModelCommands.cpp" line="225" />
         <source>Input new material number:</source>
         <translation>Введите новый номер материала:</translation>
     </message>
