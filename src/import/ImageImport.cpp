@@ -66,7 +66,8 @@ template<class T, class Fn> void forEachSample(const SampleGrid &grid, Fn &&fn)
             return;
 }
 
-// Whether the samples could be labels: whole, finite and at most kMaxLabels
+// Whether the samples could be labels: whole, finite, not negative (no label
+// is, while every CT in HU holds air below -900) and at most kMaxLabels
 // distinct non-zero values. Stops at the first value that says otherwise,
 // so an image is told apart in its first slices.
 template<class T> bool labelValues(const SampleGrid &grid)
@@ -77,7 +78,7 @@ template<class T> bool labelValues(const SampleGrid &grid)
     bool labels = true;
     forEachSample<T>(grid, [&](T raw, qint64) {
         const double v = scale(raw);
-        if (!std::isfinite(v) || v != std::floor(v))
+        if (!std::isfinite(v) || v != std::floor(v) || v < 0)
             return labels = false;
         if (v != 0 && v != last) {
             last = v;

@@ -25,7 +25,8 @@ int niftiIntentOf(const QString &path);
 // The guess between labels and image. A NIfTI intent of labels or of
 // neuroanatomical names says labels, any other intent says image; without
 // an intent, a segmentation's layers or segments say labels, and values
-// that are fractional, not finite, or more distinct than kMaxLabels say image.
+// that are negative (a CT's air, in HU), fractional, not finite, or more
+// distinct than kMaxLabels say image.
 bool holdsLabels(const LabelMapData &data, int niftiIntent);
 
 // The image of read samples, released as soon as they are copied: values

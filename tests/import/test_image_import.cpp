@@ -5,6 +5,7 @@
 // same voxels, also on an oblique image and for a surface partly outside.
 
 #include "ImageInputs.h"
+#include "NiftiWriter.h"
 #include "WholeFiles.h"
 #include "app/SurfFiles.h"
 #include "import/Importer.h"
@@ -193,6 +194,20 @@ void TestImageImport::guessAndOverride()
         QVERIFY(refused.failed() && !refused.image && refused.models.empty());
         QVERIFY2(problemsOf(refused).contains("distinct labels"), qPrintable(problemsOf(refused)));
     }
+
+    // A CT of a few tissues, each of one HU value (the sample CT without its
+    // noise), is an image by its negative values; the same few values
+    // without the negative ones could be labels.
+    const auto tissues = [](int i, int j, int k) {
+        return qint16(i < 2 ? -1000 : (j < 4 ? -100 : (k < 4 ? 40 : 1000)));
+    };
+    QVERIFY(writeCubeNifti(file("few_tissues.nii"), 8, 1.0, tissues));
+    const OpenedFile ct = open(file("few_tissues.nii"));
+    QVERIFY2(ct.image && ct.models.empty(), qPrintable(problemsOf(ct)));
+    QVERIFY(writeCubeNifti(file("few_positive.nii"), 8, 1.0,
+                           [&](int i, int j, int k) { return qint16(tissues(i, j, k) + 1000); }));
+    const OpenedFile positive = open(file("few_positive.nii"));
+    QVERIFY(!positive.image && positive.models.size() == 3);
 
     // The models-only entry hands the image back rather than dropping it.
     std::vector<std::unique_ptr<ModelClass>> models;
