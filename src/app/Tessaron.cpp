@@ -244,8 +244,14 @@ void Tessaron::refreshSlicePanel()
 {
     auto *slice = static_cast<SliceControl *>(panel(PanelKind::Slice));
     if (!slice) {
-        if (State.Image)
-            createPanel(PanelKind::Slice);
+        if (!State.Image)
+            return;
+        createPanel(PanelKind::Slice);
+        // Under the Objects panel, so the 3-D view keeps its width in a
+        // window of any size.
+        QDockWidget *objects = panel(PanelKind::Objects);
+        if (objects && objects->isVisible() && !objects->isFloating())
+            splitDockWidget(objects, panel(PanelKind::Slice), Qt::Vertical);
         return;
     }
     if (slice->refresh()) {

@@ -310,6 +310,16 @@ void TestSlicePanel::panelFollowsTheImage()
     panel->hide();
     window.showState();
     QVERIFY(!panel->isVisible());
+
+    // The first image of a window puts its panel under the Objects panel, so
+    // that the 3-D view keeps its width in the small compact window.
+    Window fresh;
+    fresh.show();
+    fresh.open(testImage(Swapped));
+    auto *first = fresh.panel(PanelKind::Slice);
+    QVERIFY(first && first->isVisible());
+    QCOMPARE(fresh.dockWidgetArea(first), fresh.dockWidgetArea(fresh.panel(PanelKind::Objects)));
+    QVERIFY(fresh.view()->width() > fresh.width() / 3);
 }
 
 TESSARON_VIEW_TEST_MAIN(TestSlicePanel)
