@@ -16,8 +16,6 @@
 #include <QFileInfo>
 #include <QProgressDialog>
 
-#include <algorithm>
-
 namespace {
 
 // Long enough between event rounds that they cost nothing, short enough
@@ -38,13 +36,11 @@ int askSeries(QWidget *parent, const std::vector<DicomSeriesInfo> &series)
                      .arg(s.columns)
                      .arg(s.rows)
                      .arg(s.description.isEmpty() ? s.uid : s.description);
-    const auto most = std::max_element(series.begin(), series.end(),
-                                       [](auto &a, auto &b) { return a.slices < b.slices; });
     int picked = -1;
     if (!Dialogs::current().getItem(
             parent, Tessaron::tr("Import"),
             Tessaron::tr("The path holds %1 series. Open which one?").arg(series.size()), items,
-            int(most - series.begin()), picked))
+            int(mostSlices(series)), picked))
         return -1;
     return picked;
 }
@@ -56,7 +52,6 @@ void Tessaron::showImage(const QString &path, const std::shared_ptr<const ImageV
     const bool first = !State.Image;
     State.Image = image;
     State.Slices = startingSlices(*image);
-    State.WindowLevelMode = State.WindowLevelMode && image;
     if (!image->warnings.isEmpty())
         Dialogs::current().message(nullptr, QString(), path + ": " + image->warnings.join('\n'));
     // Surfaces and image share the world frame: only an image without

@@ -17,18 +17,16 @@ const DicomGroup &chosen(const std::vector<DicomGroup> &groups, const QString &c
     if (choice.isEmpty()) {
         if (groups.size() == 1)
             return groups.front();
+        std::vector<DicomSeriesInfo> list;
+        for (const DicomGroup &g : groups)
+            list.push_back(g.info);
         if (choose) {
-            std::vector<DicomSeriesInfo> list;
-            for (const DicomGroup &g : groups)
-                list.push_back(g.info);
             const int picked = choose(list);
             if (picked < 0 || picked >= int(groups.size()))
                 throw ImportCanceled {};
             return groups[size_t(picked)];
         }
-        const auto most = std::max_element(groups.begin(), groups.end(), [](auto &a, auto &b) {
-            return a.info.slices < b.info.slices;
-        });
+        const auto most = groups.begin() + std::ptrdiff_t(mostSlices(list));
         warnings << Import::tr("The path holds %1 series; series %2 (%3), of the most slices, was "
                                "read.")
                         .arg(groups.size())
@@ -52,6 +50,13 @@ const DicomGroup &chosen(const std::vector<DicomGroup> &groups, const QString &c
 }
 
 } // namespace
+
+std::size_t mostSlices(const std::vector<DicomSeriesInfo> &series)
+{
+    const auto most = std::max_element(series.begin(), series.end(),
+                                       [](auto &a, auto &b) { return a.slices < b.slices; });
+    return std::size_t(most - series.begin());
+}
 
 std::vector<DicomSeriesInfo> scanDicom(const QString &path)
 {

@@ -22,6 +22,10 @@ struct DicomSeriesInfo
 // when the path holds no readable DICOM image.
 std::vector<DicomSeriesInfo> scanDicom(const QString &path);
 
+// The series of the most slices, the first of them on a tie: what is read
+// when nobody chooses. `series` must not be empty.
+std::size_t mostSlices(const std::vector<DicomSeriesInfo> &series);
+
 // Asks which of several series to read: their 0-based number, or -1 to read
 // none (the import is canceled). A viewer shows a list; without one the
 // series of the most slices is read.
