@@ -96,6 +96,13 @@ qint64 Walk::element(qint64 at, qint64 end, Syntax s, int depth)
     const bool isExplicit = s != Syntax::ImplicitLittle;
     if (isExplicit && !isKnownType(vr))
         return fail(Import::tr("element %1 has no valid value type").arg(tagText(group, number)));
+    // The library asserts that the elements placing a slice hold decimal
+    // strings: one of another value type would abort the program.
+    const bool placing = (group == 0x0020 && (number == 0x0032 || number == 0x0037))
+        || (group == 0x0028 && number == 0x0030);
+    if (isExplicit && placing && !(vr[0] == 'D' && vr[1] == 'S'))
+        return fail(Import::tr("element %1 has the value type %2 where DS belongs")
+                        .arg(tagText(group, number), QString::fromLatin1(vr, 2)));
     const bool longForm = !isExplicit || isLongForm(vr);
     const qint64 header = isExplicit && longForm ? 12 : 8;
     if (end - at < header)

@@ -880,6 +880,8 @@ RU = {
                "damaged."):
         "Объём ставит вокселы на %1 мм друг от друга или от начала; его шаг или положение "
         "повреждены.",
+    ("Import", "element %1 has the value type %2 where DS belongs"):
+        "элемент %1 имеет тип значения %2 там, где должен быть DS",
     ("Import", "an end mark claims %1 bytes; it holds none"):
         "метка конца заявляет %1 байт, хотя не содержит ничего",
     ("Import", "Voxel %1 of the volume is not a number."):
