@@ -301,6 +301,14 @@ def write_bad(folder):
     save(ds, "lying_element.dcm")
     lie_at(os.path.join(folder, "lying_element.dcm"), b"\x09\x00\x10\x10OB")
 
+    # The orientation written as a date: the decoder would abort on it.
+    ds = small_slice("x")
+    ds.save_as(os.path.join(folder, "orientation_date.dcm"), write_like_original=False)
+    data = bytearray(open(os.path.join(folder, "orientation_date.dcm"), "rb").read())
+    at = data.index(b"\x20\x00\x37\x00DS")
+    data[at + 4:at + 6] = b"DA"
+    open(os.path.join(folder, "orientation_date.dcm"), "wb").write(bytes(data))
+
 
 def lie_at(path, header):
     """Sets the 4-byte length of the element whose header starts so to 2 GiB."""

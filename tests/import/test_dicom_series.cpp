@@ -381,6 +381,9 @@ void TestDicomSeries::badInputsRefused_data()
         << "lying_end_mark.dcm is damaged: an end mark claims 33554432 bytes";
     QTest::newRow("an element that lies") << "lying_element.dcm"
                                           << "element \\(0009,1010\\) claims 2147483392 bytes";
+    QTest::newRow("an orientation of another value type")
+        << "orientation_date.dcm"
+        << "element \\(0020,0037\\) has the value type DA where DS belongs";
     QTest::newRow("nothing there") << "absent.dcm"
                                    << "does not exist";
 }

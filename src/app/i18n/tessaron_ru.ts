@@ -719,17 +719,17 @@
         <translation>Файл не удаётся открыть.</translation>
     </message>
     <message>
-        <location filename="../../import/ImageImport.cpp" line="123" />
+        <location filename="../../import/ImageImport.cpp" line="124" />
         <source>There is not enough memory for the image (%1 voxels).</source>
         <translation>Недостаточно памяти для изображения (%1 вокселов).</translation>
     </message>
     <message>
-        <location filename="../../import/ImageImport.cpp" line="144" />
+        <location filename="../../import/ImageImport.cpp" line="145" />
         <source>The file holds %1 segmentation layers; an image has one.</source>
         <translation>В файле %1 слоёв сегментации; у изображения он один.</translation>
     </message>
     <message>
-        <location filename="../../import/ImageImport.cpp" line="148" />
+        <location filename="../../import/ImageImport.cpp" line="149" />
         <source>The image's value scaling is not a finite number.</source>
         <translation>Масштаб значений изображения не является конечным числом.</translation>
     </message>
@@ -1650,92 +1650,97 @@
         <translation>у элемента %1 нет допустимого типа значения</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="102" />
+        <location filename="../../import/DicomGuard.cpp" line="109" />
         <source>it ends inside element %1</source>
         <translation>он обрывается внутри элемента %1</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="112" />
+        <location filename="../../import/DicomGuard.cpp" line="119" />
         <source>element %1 has no length</source>
         <translation>у элемента %1 нет длины</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="116" />
+        <location filename="../../import/DicomGuard.cpp" line="123" />
         <source>element %1 claims %2 bytes where %3 remain</source>
         <translation>элемент %1 заявляет %2 байт, а осталось %3</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="148" />
+        <location filename="../../import/DicomGuard.cpp" line="155" />
         <source>an item has no end</source>
         <translation>у элемента последовательности нет конца</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="142" />
+        <location filename="../../import/DicomGuard.cpp" line="149" />
         <source>an item mark stands where an element belongs</source>
         <translation>метка элемента последовательности стоит на месте элемента данных</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="137" />
+        <location filename="../../import/DicomGuard.cpp" line="104" />
+        <source>element %1 has the value type %2 where DS belongs</source>
+        <translation>элемент %1 имеет тип значения %2 там, где должен быть DS</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="144" />
         <source>it ends inside an element</source>
         <translation>он обрывается внутри элемента</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="155" />
+        <location filename="../../import/DicomGuard.cpp" line="162" />
         <source>its sequences nest deeper than %1</source>
         <translation>его последовательности вложены глубже %1 уровней</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="164" />
+        <location filename="../../import/DicomGuard.cpp" line="171" />
         <source>a sequence holds something other than items</source>
         <translation>последовательность содержит не только элементы</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="168" />
+        <location filename="../../import/DicomGuard.cpp" line="175" />
         <source>an item claims %1 bytes where %2 remain</source>
         <translation>элемент последовательности заявляет %1 байт, а осталось %2</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="179" />
+        <location filename="../../import/DicomGuard.cpp" line="186" />
         <source>a sequence has no end</source>
         <translation>у последовательности нет конца</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="188" />
+        <location filename="../../import/DicomGuard.cpp" line="195" />
         <source>an end mark claims %1 bytes; it holds none</source>
         <translation>метка конца заявляет %1 байт, хотя не содержит ничего</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="202" />
+        <location filename="../../import/DicomGuard.cpp" line="209" />
         <source>its compressed pixel data holds something other than fragments</source>
         <translation>его сжатые пиксельные данные содержат не только фрагменты</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="205" />
+        <location filename="../../import/DicomGuard.cpp" line="212" />
         <source>a fragment of its compressed pixel data claims %1 bytes where %2 remain</source>
         <translation>фрагмент его сжатых пиксельных данных заявляет %1 байт, а осталось %2</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="214" />
+        <location filename="../../import/DicomGuard.cpp" line="221" />
         <source>its compressed pixel data has no end</source>
         <translation>у его сжатых пиксельных данных нет конца</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="224" />
+        <location filename="../../import/DicomGuard.cpp" line="231" />
         <source>a run-length frame of its pixel data is damaged</source>
         <translation>кадр его пиксельных данных со сжатием длин серий повреждён</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="301" />
+        <location filename="../../import/DicomGuard.cpp" line="308" />
         <source>it holds nothing after its file header</source>
         <translation>после заголовка файла в нём ничего нет</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="318" />
+        <location filename="../../import/DicomGuard.cpp" line="325" />
         <source>it cannot be opened</source>
         <translation>его нельзя открыть</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="320" />
+        <location filename="../../import/DicomGuard.cpp" line="327" />
         <source>it is empty</source>
         <translation>он пуст</translation>
     </message>
@@ -1858,17 +1863,17 @@
         <translation>Пропущено повреждённых файлов: %1; первый: %2</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeries.cpp" line="32" />
+        <location filename="../../import/DicomSeries.cpp" line="30" />
         <source>The path holds %1 series; series %2 (%3), of the most slices, was read.</source>
         <translation>Путь содержит серий: %1; прочитана серия %2 (%3) с наибольшим числом срезов.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeries.cpp" line="43" />
+        <location filename="../../import/DicomSeries.cpp" line="41" />
         <source>There is no series %1; the path holds %2 series.</source>
         <translation>Серии %1 нет; путь содержит серий: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeries.cpp" line="51" />
+        <location filename="../../import/DicomSeries.cpp" line="49" />
         <source>No series of the path has the UID %1.</source>
         <translation>Ни у одной серии пути нет UID %1.</translation>
     </message>
@@ -1983,62 +1988,62 @@
         <translation>Tessaron v1.1.256</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="263" />
+        <location filename="../Tessaron.cpp" line="269" />
         <source>File</source>
         <translation>Файл</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="264" />
+        <location filename="../Tessaron.cpp" line="270" />
         <source>SaveAs</source>
         <translation>Сохранить как</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="265" />
+        <location filename="../Tessaron.cpp" line="271" />
         <source>Recent files...</source>
         <translation>Последние файлы...</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="266" />
+        <location filename="../Tessaron.cpp" line="272" />
         <source>View</source>
         <translation>Вид</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="267" />
+        <location filename="../Tessaron.cpp" line="273" />
         <source>Options</source>
         <translation>Параметры</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="268" />
+        <location filename="../Tessaron.cpp" line="274" />
         <source>Panels</source>
         <translation>Панели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="269" />
+        <location filename="../Tessaron.cpp" line="275" />
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="270" />
+        <location filename="../Tessaron.cpp" line="276" />
         <source>Clone model</source>
         <translation>Копия модели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="271" />
+        <location filename="../Tessaron.cpp" line="277" />
         <source>Operations</source>
         <translation>Операции</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="272" />
+        <location filename="../Tessaron.cpp" line="278" />
         <source>Slices</source>
         <translation>Срезы</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="276" />
+        <location filename="../Tessaron.cpp" line="282" />
         <source>Light</source>
         <translation>Освещение</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="277" />
+        <location filename="../Tessaron.cpp" line="283" />
         <source>toolBar</source>
         <translation>Панель инструментов</translation>
     </message>
@@ -3832,32 +3837,32 @@
         <translation>Сохранение настроек</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="329" />
+        <location filename="../Tessaron.cpp" line="335" />
         <source>The &lt;b&gt;%1&lt;/b&gt; is 3d viewer.&lt;br/&gt;</source>
         <translation>&lt;b&gt;%1&lt;/b&gt; — программа трёхмерного просмотра.&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="330" />
+        <location filename="../Tessaron.cpp" line="336" />
         <source>Current version %2&lt;br/&gt;</source>
         <translation>Текущая версия %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="331" />
+        <location filename="../Tessaron.cpp" line="337" />
         <source>Build #%1, build time %2&lt;br/&gt;</source>
         <translation>Сборка №%1, время сборки %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="332" />
+        <location filename="../Tessaron.cpp" line="338" />
         <source>Commit #%1, commit time %2&lt;br/&gt;</source>
         <translation>Коммит №%1, время коммита %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="333" />
+        <location filename="../Tessaron.cpp" line="339" />
         <source>Compiled in %3 %4.</source>
         <translation>Скомпилировано %3 %4.</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="334" />
+        <location filename="../Tessaron.cpp" line="340" />
         <source>About %1 v %2</source>
         <translation>О программе %1 v %2</translation>
     </message>
@@ -3954,49 +3959,49 @@
         <translation>Не удалось сохранить настройки в %1.</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="78" />
+        <location filename="../ImportCommands.cpp" line="73" />
         <source>Importable files (%1)</source>
         <translation>Импортируемые файлы (%1)</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="83" />
+        <location filename="../ImportCommands.cpp" line="78" />
         <source>Importing file</source>
         <translation>Импорт файла</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="45" />
-        <location filename="../ImportCommands.cpp" line="85" />
-        <location filename="../ImportCommands.cpp" line="98" />
+        <location filename="../ImportCommands.cpp" line="41" />
+        <location filename="../ImportCommands.cpp" line="80" />
+        <location filename="../ImportCommands.cpp" line="93" />
         <source>Import</source>
         <translation>Импорт</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="34" />
+        <location filename="../ImportCommands.cpp" line="32" />
         <source>%1. %2, %3 images of %4 × %5: %6</source>
         <translation>%1. %2, %3 изображений %4 × %5: %6</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="36" />
+        <location filename="../ImportCommands.cpp" line="34" />
         <source>no modality</source>
         <translation>модальность не указана</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="46" />
+        <location filename="../ImportCommands.cpp" line="42" />
         <source>The path holds %1 series. Open which one?</source>
         <translation>По этому пути %1 серий. Какую открыть?</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="72" />
+        <location filename="../ImportCommands.cpp" line="67" />
         <source>Image %1 of %2 voxels</source>
         <translation>Изображение %1 из %2 вокселов</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="95" />
+        <location filename="../ImportCommands.cpp" line="90" />
         <source>Importing %1...</source>
         <translation>Импорт %1...</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="108" />
+        <location filename="../ImportCommands.cpp" line="103" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
