@@ -4,10 +4,10 @@
 // with. "Full interface" in the File menu switches between them, and the
 // choice is kept in a file of its own beside the settings file.
 
-#include "SettingsFile.h"
 #include "Tessaron.h"
 #include "panels/OpacityControl.h"
 #include "view/GLWidget.h"
+#include "view/SettingsFile.h"
 
 #include <QAction>
 #include <QDockWidget>

@@ -1,11 +1,11 @@
 // The settings file: the window, the file history, three view flags, the
 // view's options and its colours, in one INI file in the home folder.
 
-#include "SettingsFile.h"
 #include "Tessaron.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
 #include "view/SettingValues.h"
+#include "view/SettingsFile.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,15 +1,12 @@
 #include "Startup.h"
 
-#include "SettingsFile.h"
 #include "Tessaron.h"
-#include "view/SettingValues.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMenu>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QTranslator>
@@ -20,20 +17,9 @@ constexpr int kStartHintTime = 60000; // ms the start-up note stays
 
 } // namespace
 
-int readLanguage()
+void installTranslators(Language language, QTranslator &toolkit, QTranslator &program)
 {
-    if (!SettingsFile::usable())
-        return 1;
-    QSettings settings(Tessaron::settingsPath(), QSettings::IniFormat);
-    settings.beginGroup("Config");
-    const int language = SettingValues::choice(settings, "language", 1, 2);
-    settings.endGroup();
-    return language;
-}
-
-void installTranslators(int language, QTranslator &toolkit, QTranslator &program)
-{
-    if (language != 1)
+    if (language != Language::Russian)
         return;
     // An absent catalogue leaves the English texts.
     (void)toolkit.load("qt_ru", QLibraryInfo::path(QLibraryInfo::TranslationsPath));

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "view/ViewConfig.h"
+
 class QTranslator;
 
-// The interface language of the settings file ("Config/language", default 1).
-int readLanguage();
-// For language 1 (Russian) loads and installs the toolkit's own catalogue and
-// the program's; any other value installs nothing.
-void installTranslators(int language, QTranslator &toolkit, QTranslator &program);
+// For Russian loads and installs the toolkit's own catalogue and the
+// program's; English installs nothing.
+void installTranslators(Language language, QTranslator &toolkit, QTranslator &program);

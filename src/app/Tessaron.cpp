@@ -2,7 +2,6 @@
 
 #include "ActionTable.h"
 #include "BuildInfo.h"
-#include "SettingsFile.h"
 #include "panels/ColorSizeControl.h"
 #include "panels/FunctionControl.h"
 #include "panels/GradientControl.h"
@@ -18,6 +17,7 @@
 #include "preferences/ConfigDialog.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
+#include "view/SettingsFile.h"
 #include "view/ViewCommands.h"
 
 #include <QAction>

@@ -6,6 +6,7 @@
 #include "Startup.h"
 #include "Tessaron.h"
 #include "view/GLWidget.h"
+#include "view/SettingsFile.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -20,7 +21,7 @@ int main(int argc, char *argv[])
     QStringList arguments = QApplication::arguments();
     const bool fullDrawing = arguments.removeAll(QStringLiteral("--full-drawing")) > 0;
     QTranslator toolkit, program;
-    installTranslators(readLanguage(), toolkit, program);
+    installTranslators(SettingsFile::savedLanguage(), toolkit, program);
     QApplication::setApplicationName("Tessaron");
     QApplication::setApplicationVersion("1.1.256");
     QApplication::setWindowIcon(QIcon(":/tessaron"));

@@ -31,7 +31,7 @@ std::unique_ptr<ModelClass> loadJoined(const QString &input)
     QList<const ModelClass *> models;
     for (const auto &part : parts)
         models << part.get();
-    std::unique_ptr<ModelClass> joined(joinModels(models, JoinOneZone, 0));
+    std::unique_ptr<ModelClass> joined(joinModels(models, JoinMode::OneZone, 0));
     if (!joined)
         printInputError(input, errorMessage(errNoMemory));
     return joined;

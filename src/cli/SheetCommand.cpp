@@ -6,16 +6,17 @@
 #include "model/ModelClass.h"
 #include "view/CaseSheet.h"
 #include "view/GLWidget.h"
+#include "view/SettingsFile.h"
+#include "view/ViewConfig.h"
 #include "view/ViewHost.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFileInfo>
-#include <QSettings>
 #include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -26,7 +27,7 @@ constexpr int kCannotWrite = 2;
 struct SheetOptions
 {
     QString input, output, title, ct;
-    int language = -1; // 0 English, 1 Russian; -1 the viewer's setting
+    std::optional<Language> language; // none: the viewer's setting
     QString views = QStringLiteral("auto");
 };
 
@@ -51,7 +52,7 @@ QString parse(const QStringList &args, SheetOptions &o)
                  && QStringList {"auto", "vector", "picture"}.contains(value))
             o.views = value;
         else if (option == QLatin1String("--language") && (value == "en" || value == "ru"))
-            o.language = value == QLatin1String("ru") ? 1 : 0;
+            o.language = value == QLatin1String("ru") ? Language::Russian : Language::English;
         else
             return QStringLiteral("%1 takes %2, not '%3'")
                 .arg(option, option == QLatin1String("--views") ? "auto|vector|picture" : "en|ru",
@@ -64,15 +65,6 @@ QString parse(const QStringList &args, SheetOptions &o)
     if (!isCaseSheetName(o.output))
         return QStringLiteral("OUTPUT must end in ") + caseSheetEnding();
     return QString();
-}
-
-// The interface language of the viewer's settings file: Russian unless it
-// says otherwise, as on the viewer's first start.
-int settingsLanguage()
-{
-    QSettings settings(QDir::homePath() + QStringLiteral("/.Tessaron/config.ini"),
-                       QSettings::IniFormat);
-    return settings.value(QStringLiteral("Config/language"), 1).toInt();
 }
 
 } // namespace
@@ -110,7 +102,7 @@ int runSheet(const QStringList &args)
     if (!app)
         return fail(kUnavailable, why);
     QTranslator translator;
-    if ((o.language < 0 ? settingsLanguage() : o.language) == 1
+    if (o.language.value_or(SettingsFile::savedLanguage()) == Language::Russian
         && translator.load(QStringLiteral(":/ru_translate")))
         QCoreApplication::installTranslator(&translator);
     std::shared_ptr<const ImageVolume> ct;

@@ -210,7 +210,8 @@ void settleFunctionNames(ModelClass &joined, const QList<const ModelClass *> &mo
 
 } // namespace
 
-ModelClass *joinModels(const QList<const ModelClass *> &models, int mode, quint32 displayListBase)
+ModelClass *joinModels(const QList<const ModelClass *> &models, JoinMode mode,
+                       quint32 displayListBase)
 {
     if (models.isEmpty())
         return nullptr;
@@ -218,11 +219,11 @@ ModelClass *joinModels(const QList<const ModelClass *> &models, int mode, quint3
         const ModelClass &first = *models.first();
         auto joined = startModel(first, displayListBase);
         joined->Name = QCoreApplication::translate("ModelClass", "Joint model");
-        if (mode == JoinSeveralZones)
+        if (mode == JoinMode::SeveralZones)
             joinAsZones(*joined, models);
         else
-            joinIntoOneBlock(*joined, models, mode == JoinUniqueMaterials);
-        settleFunctionNames(*joined, models, mode != JoinSeveralZones);
+            joinIntoOneBlock(*joined, models, mode == JoinMode::UniqueMaterials);
+        settleFunctionNames(*joined, models, mode != JoinMode::SeveralZones);
         joined->setParent(first.Parent);
         return joined;
     });

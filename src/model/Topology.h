@@ -59,10 +59,11 @@ ModelClass *makeTopologyMergeVertices(const ModelClass &source, quint32 displayL
 qint32 splice(ModelClass &model, double eps);
 
 // Join modes, as the preferences name them.
-enum JoinMode : int {
-    JoinOneZone = 0,         // one block, material numbers unchanged
-    JoinUniqueMaterials = 1, // one block, each model's materials after the previous model's
-    JoinSeveralZones = 2,    // every block copied as a zone of its own
+// The numbers are those of the settings file's "join".
+enum class JoinMode : qint32 {
+    OneZone = 0,         // one block, material numbers unchanged
+    UniqueMaterials = 1, // one block, each model's materials after the previous model's
+    SeveralZones = 2,    // every block copied as a zone of its own
 };
 
 // Joins the models, in the given order, into a new model named "Joint model"
@@ -74,7 +75,8 @@ enum JoinMode : int {
 // models before it (of their lists and of their cells). As zones,
 // every block is a full copy named and numbered by its index, every zone is
 // shown and the materials are those of all the models. Null for an empty list.
-ModelClass *joinModels(const QList<const ModelClass *> &models, int mode, quint32 displayListBase);
+ModelClass *joinModels(const QList<const ModelClass *> &models, JoinMode mode,
+                       quint32 displayListBase);
 
 // Rewrites material numbers of every block: mode 1 every cell of material
 // `oldMaterial`, mode 2 every selected cell of that material, mode 3 every

@@ -30,8 +30,8 @@ const IntKey kIntKeys1[] = {
     {"printingQuality", &ViewConfig::printingQuality, 1, 64},
 };
 const IntKey kIsolineWidth = {"isoline_width", &ViewConfig::isoline_width, 1, 10};
-constexpr int kLanguages = 2; // 0 English, 1 Russian
-constexpr int kJoinModes = 3;
+constexpr int kLanguages = 2; // Language::English, Language::Russian
+constexpr int kJoinModes = 3; // the three JoinMode values
 const Key<quint8> kBoolKeys1[] = {
     {"selActiveMat", &ViewConfig::selActiveMat},
     {"selAllPoints", &ViewConfig::selAllPoints},
@@ -100,10 +100,10 @@ void ViewConfig::read(QSettings &settings)
         this->*k.field = integer(settings, k.name, d.*k.field, k.min, k.max);
     for (const auto &k : kBoolKeys1)
         this->*k.field = flag(settings, k.name, d.*k.field);
-    language = choice(settings, "language", d.language, kLanguages);
+    language = Language(choice(settings, "language", int(d.language), kLanguages));
     for (const auto &k : kBoolKeys2)
         this->*k.field = flag(settings, k.name, d.*k.field);
-    join = choice(settings, "join", d.join, kJoinModes);
+    join = JoinMode(choice(settings, "join", int(d.join), kJoinModes));
     func_isolines = flag(settings, "func_isolines", d.func_isolines);
     isoline_V = real(settings, "isoline_V", d.isoline_V, MinIsolineV, MaxIsolineV);
     isoline_width = integer(settings, kIsolineWidth.name, d.isoline_width, kIsolineWidth.min,
@@ -123,10 +123,10 @@ void ViewConfig::write(QSettings &settings) const
         settings.setValue(k.name, this->*k.field);
     for (const auto &k : kBoolKeys1)
         settings.setValue(k.name, bool(this->*k.field));
-    settings.setValue("language", language);
+    settings.setValue("language", int(language));
     for (const auto &k : kBoolKeys2)
         settings.setValue(k.name, bool(this->*k.field));
-    settings.setValue("join", join);
+    settings.setValue("join", int(join));
     settings.setValue("func_isolines", bool(func_isolines));
     settings.setValue("isoline_V", isoline_V);
     settings.setValue("isoline_width", isoline_width);
@@ -136,6 +136,15 @@ void ViewConfig::write(QSettings &settings) const
     for (const auto &k : kColorKeys)
         settings.setValue(k.name, this->*k.field);
     settings.endGroup();
+}
+
+Language ViewConfig::readLanguage(QSettings &settings)
+{
+    settings.beginGroup(QStringLiteral("Config"));
+    const auto language = Language(
+        SettingValues::choice(settings, "language", int(fileDefaults().language), kLanguages));
+    settings.endGroup();
+    return language;
 }
 
 void colorFromName(const QString &name, float rgba[4])

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "model/Topology.h"
+
 #include <QString>
 
 class QSettings;
+
+// The interface language; the numbers are those of the settings file.
+enum class Language : qint32 { English = 0, Russian = 1 };
 
 // The view's copy of the "Config" and "Colors" settings; field names are the
 // settings keys. Read at start-up and after the preferences dialog.
@@ -38,13 +43,13 @@ struct ViewConfig
     QString pointCell = QStringLiteral("#000000");
     QString isolines = QStringLiteral("#000000");
 
-    qint32 language = 1; // 0 English, 1 Russian
+    Language language = Language::Russian;
     quint8 autocenter = 1;
     quint8 tmatrix = 0;
     quint8 neighOnFly = 0;
     quint8 loadAsCellFunc = 1;
     quint8 onlyIntersectPlane = 1;
-    qint32 join = 0;
+    JoinMode join = JoinMode::OneZone;
     quint8 func_isolines = 1;
     float isoline_V = 0.8f;
     qint32 isoline_width = 1;
@@ -66,6 +71,9 @@ struct ViewConfig
     void read(QSettings &settings);
     // Writes the groups "Config" and "Colors", keys in the settings file's order.
     void write(QSettings &settings) const;
+    // The language of the group "Config" alone, as start-up needs it before
+    // any window exists.
+    static Language readLanguage(QSettings &settings);
 };
 
 // Red, green and blue of a "#RRGGBB" text as 0..1; alpha 1.

@@ -9,6 +9,7 @@
 #include "app/panels/ObjectsControl.h"
 #include "view/GLWidget.h"
 #include "view/ScriptedDialogs.h"
+#include "view/SettingsFile.h"
 #include "view/ViewCommands.h"
 #include "view/ViewTestMain.h"
 
@@ -158,9 +159,9 @@ void TestApp::cleanup()
 
 void TestApp::firstStartIsRussianAndMaximized()
 {
-    QCOMPARE(readLanguage(), 1);
+    QCOMPARE(SettingsFile::savedLanguage(), Language::Russian);
     QTranslator toolkit, program;
-    installTranslators(readLanguage(), toolkit, program);
+    installTranslators(SettingsFile::savedLanguage(), toolkit, program);
     {
         Tessaron window;
         window.show();
@@ -183,7 +184,7 @@ void TestApp::firstStartIsRussianAndMaximized()
     QVERIFY(!dialogs.shown[0].contains("unknown"));
     // English stays English.
     QSettings(Tessaron::settingsPath(), QSettings::IniFormat).setValue("Config/language", 0);
-    QCOMPARE(readLanguage(), 0);
+    QCOMPARE(SettingsFile::savedLanguage(), Language::English);
 }
 
 void TestApp::compactLayoutWithAndWithoutModel()

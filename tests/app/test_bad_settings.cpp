@@ -2,11 +2,11 @@
 // placed off every screen, a settings file that cannot be saved, values that
 // make no sense, and a home folder that is not set or not there.
 
-#include "app/SettingsFile.h"
 #include "app/Startup.h"
 #include "app/Tessaron.h"
 #include "view/GLWidget.h"
 #include "view/ScriptedDialogs.h"
+#include "view/SettingsFile.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -118,7 +118,7 @@ void TestBadSettings::valuesThatMakeNoSense()
                       "isoline_width=0\nselActiveMat=maybe\nshade_type=true\n"
                       "[Colors]\nbackground=blue\nfrontFaces=#12345\naxis=#FFFFFFFF\n"
                       "edges=#0a0B0c\n"));
-    QCOMPARE(readLanguage(), 1);
+    QCOMPARE(SettingsFile::savedLanguage(), Language::Russian);
     {
         Tessaron window;
         window.show();
@@ -128,7 +128,7 @@ void TestBadSettings::valuesThatMakeNoSense()
         QCOMPARE(std::tuple(c.pointThickness, c.lineThickness, c.axisThickness, c.printingQuality),
                  std::tuple(1, 1, 20, 4));
         QCOMPARE(std::tuple(c.language, c.join, c.isoline_V, c.isoline_width),
-                 std::tuple(1, 0, 0.8f, 1));
+                 std::tuple(Language::Russian, JoinMode::OneZone, 0.8f, 1));
         QCOMPARE(std::tuple(c.selActiveMat, c.shade_type), std::tuple(quint8(0), quint8(1)));
         QCOMPARE((QStringList {c.background, c.frontFaces, c.axis, c.edges}),
                  (QStringList {"#000000", "#0000DD", "#FFFFFF", "#0a0B0c"}));

@@ -7,6 +7,7 @@
 #include "app/panels/ObjectsControl.h"
 #include "view/GLWidget.h"
 #include "view/ScriptedDialogs.h"
+#include "view/SettingsFile.h"
 
 #include <QChildEvent>
 #include <QLabel>
@@ -216,7 +217,7 @@ void TestHangs::pipeAsSettingsFile()
         }
     });
 
-    const int language = readLanguage();
+    const Language language = SettingsFile::savedLanguage();
     Tessaron window;
     window.show();
     const int read = window.readSettings(true);
@@ -226,7 +227,7 @@ void TestHangs::pipeAsSettingsFile()
     watchdog.join();
 
     QVERIFY(!fed);
-    QCOMPARE(language, 1);
+    QCOMPARE(language, Language::Russian);
     QCOMPARE(read, 0);
     QVERIFY(window.isMaximized());
     QVERIFY(!QFileInfo(fifo).isFile()); // still the pipe, not replaced

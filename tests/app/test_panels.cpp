@@ -228,7 +228,7 @@ QStringList cutTexts(const QDockWidget *panel)
 void TestPanels::everyPanelShowsItsTextsInRussian()
 {
     QTranslator toolkit, program;
-    installTranslators(1, toolkit, program);
+    installTranslators(Language::Russian, toolkit, program);
     {
         Tessaron window;
         window.resize(1200, 900);
@@ -405,7 +405,7 @@ void TestPanels::joinFromTheObjectsPanel()
     QVERIFY(qFuzzyCompare(joined->Transform->Scale, 3.0f / joined->Radius));
 
     // The preferences' mode 2 keeps the blocks as zones.
-    window.view()->State.Config.join = 2;
+    window.view()->State.Config.join = JoinMode::SeveralZones;
     select({1, 2});
     objects->contextMenuJoinSelected();
     QCOMPARE(list.count(), 6);

@@ -239,8 +239,8 @@ void TestPreferences::okWritesWhatItShowsOnce()
                   &c.saveMatInOFF, &c.scaleToScreen, &c.autocenter, &c.tmatrix, &c.neighOnFly,
                   &c.loadAsCellFunc, &c.onlyIntersectPlane, &c.func_isolines, &c.grayScaleTexture})
                 *b = !*b;
-            c.join = 2;
-            c.language = 0;
+            c.join = JoinMode::SeveralZones;
+            c.language = Language::English;
             c.isoline_V = 0.25f;
             c.clipPlane = "#010203";
         }

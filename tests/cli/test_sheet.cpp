@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -219,6 +220,26 @@ void TestSheet::russianSheet()
                                          "загружены; это не диагноз.")));
     QVERIFY(!text.contains(QLatin1String("not a diagnosis")));
     QVERIFY(!text.contains(QLatin1String("Legend")));
+
+    // Without --language the viewer's settings decide: English when they say
+    // so; Russian, as on a first start, for a value that makes no sense and
+    // for a settings file that is a pipe (which must not be read: it blocks).
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("home/.Tessaron")));
+    const QString ini = dir.filePath(QStringLiteral("home/.Tessaron/config.ini"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
+    const std::pair<const char *, bool> settings[] = {
+        {"[Config]\nlanguage=0\n", false}, {"[Config]\nlanguage=7\n", true}, {nullptr, true}};
+    for (const auto &[config, russian] : settings) {
+        QFile::remove(ini);
+        if (config)
+            QVERIFY(writeBytes(ini, config));
+        else
+            QCOMPARE(::mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+        const Run run = cli({"sheet", TESSARON_SAMPLE_SCENE, pdf}, env);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QCOMPARE(pdfText(pdf).contains(QStringLiteral("Обозначения")), russian);
+    }
 }
 
 void TestSheet::nothingIsWrittenWhenItCannotBe()

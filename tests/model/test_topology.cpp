@@ -266,7 +266,7 @@ void TestTopology::joins()
 
     // One block: vertices and cells follow each other, numbers unchanged;
     // the vertex functions stay, as both models have one.
-    std::unique_ptr<ModelClass> joined(joinModels({a.get(), b.get()}, JoinOneZone, 0));
+    std::unique_ptr<ModelClass> joined(joinModels({a.get(), b.get()}, JoinMode::OneZone, 0));
     QCOMPARE(joined->Name, QString("Joint model"));
     QCOMPARE(joined->Parent, &scene);
     const MeshClass &j = *joined->Meshes[0];
@@ -279,7 +279,7 @@ void TestTopology::joins()
     // Unique materials: 0..2 and 0..1 become 0..2 and 3..4; a model without
     // materials takes the next number. Function counts differ: none kept.
     std::unique_ptr<ModelClass> unique(
-        joinModels({a.get(), b.get(), plain.get()}, JoinUniqueMaterials, 0));
+        joinModels({a.get(), b.get(), plain.get()}, JoinMode::UniqueMaterials, 0));
     QCOMPARE(materialsOf(*unique->Meshes[0], Triangle), (Cells {0, 1, 2, 4, 5}));
     QCOMPARE(materialsOf(*unique->Meshes[0], Quadrangle), (Cells {3, 4}));
     QCOMPARE(unique->Materials, (QList<qint32> {0, 1, 2, 3, 4, 5}));
@@ -288,7 +288,7 @@ void TestTopology::joins()
     // Cell functions are kept like vertex functions.
     setCellFunctions(*a->Meshes[0], Triangle, 1, {0.1, 0.2, 0.3});
     a->CellFunctionNames = {"g"};
-    std::unique_ptr<ModelClass> twice(joinModels({a.get(), a.get()}, JoinOneZone, 0));
+    std::unique_ptr<ModelClass> twice(joinModels({a.get(), a.get()}, JoinMode::OneZone, 0));
     QCOMPARE(cellFunctionOf(*twice->Meshes[0], Triangle, 0),
              (Values {0.1, 0.2, 0.3, 0.1, 0.2, 0.3}));
 
@@ -298,14 +298,14 @@ void TestTopology::joins()
     cellsOnly->CellFunctionNames = {"g"};
     cellsOnly->FunctionLocation = 2;
     std::unique_ptr<ModelClass> cellJoin(
-        joinModels({cellsOnly.get(), cellsOnly.get()}, JoinOneZone, 0));
+        joinModels({cellsOnly.get(), cellsOnly.get()}, JoinMode::OneZone, 0));
     QCOMPARE(cellJoin->FunctionLocation, 1);
     QCOMPARE(cellJoin->CellFunctionNames, QStringList {"g"});
 
     // Zones: full copies, zone numbers kept, named by index, all shown; the
     // materials of every model in turn.
     a->Meshes[0]->ZoneNumber = 7;
-    std::unique_ptr<ModelClass> zones(joinModels({b.get(), a.get()}, JoinSeveralZones, 50));
+    std::unique_ptr<ModelClass> zones(joinModels({b.get(), a.get()}, JoinMode::SeveralZones, 50));
     QCOMPARE(zones->Meshes.size(), 3);
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(zones->Meshes[i]->Name, QString::number(i));
@@ -314,7 +314,7 @@ void TestTopology::joins()
     QCOMPARE(zones->Meshes[2]->ZoneNumber, 7);
     QCOMPARE(zones->ShownZones, (QList<qint32> {0, 7}));
     QCOMPARE(zones->Materials, (QList<qint32> {0, 1, 0, 1, 2}));
-    QCOMPARE(joinModels({}, JoinOneZone, 0), nullptr);
+    QCOMPARE(joinModels({}, JoinMode::OneZone, 0), nullptr);
 }
 
 void TestTopology::changeMaterialModes()
@@ -376,7 +376,7 @@ void TestTopology::blocksNamingMissingVerticesAreLeftOut()
                           newBlock(kCube, Hexahedron, {0, 1, 2, 3, 4, 5, 6, 7})});
     QCOMPARE(std::unique_ptr<ModelClass>(cloneFlagged(*model, 0, true))->Meshes.size(), 1);
     QCOMPARE(std::unique_ptr<ModelClass>(createSurface(*model, 0))->Meshes.size(), 1);
-    std::unique_ptr<ModelClass> joined(joinModels({model.get()}, JoinOneZone, 0));
+    std::unique_ptr<ModelClass> joined(joinModels({model.get()}, JoinMode::OneZone, 0));
     QCOMPARE(joined->Meshes[0]->CountOfVertices, 8);
     QCOMPARE(splice(*model, 0.1), 0);
     QCOMPARE(model->Meshes[0]->CountOfVertices, 3);

@@ -133,7 +133,7 @@ void TestModelOperations::zonesOfAJoinAreDrawn()
         {-1, -0.5, 0, -0.1, -0.5, 0, -0.1, 0.5, 0, -1, 0.5, 0}, Quadrangle, {0, 1, 2, 3}));
     std::unique_ptr<ModelClass> right(
         makeModel({0.1, -0.5, 0, 1, -0.5, 0, 1, 0.5, 0, 0.1, 0.5, 0}, Quadrangle, {0, 1, 2, 3}));
-    ModelClass *joined = joinModels({left.get(), right.get()}, JoinSeveralZones, 0);
+    ModelClass *joined = joinModels({left.get(), right.get()}, JoinMode::SeveralZones, 0);
     v.add(joined);
     const QImage frame = v.frame();
     const int w = frame.width();

@@ -4,8 +4,8 @@
 #include "SelectionPage.h"
 #include "SettingsEditor.h"
 #include "SettingsPage.h"
-#include "app/SettingsFile.h"
 #include "view/Dialogs.h"
+#include "view/SettingsFile.h"
 #include "view/ViewState.h"
 
 #include <QCheckBox>
@@ -213,7 +213,7 @@ void ConfigDialog::reset_config()
 void ConfigDialog::askLanguage()
 {
     ViewConfig &config = Editor.viewState().Config;
-    const int language = Settings->language->currentIndex();
+    const auto language = Language(Settings->language->currentIndex());
     if (language == config.language)
         return;
     config.language = language;

@@ -83,7 +83,7 @@ void SettingsPage::readConfig()
     saveColorAsMat->setChecked(c.saveColorAsMat);
     saveMatInOFF->setChecked(c.saveMatInOFF);
     isBSPenable->setChecked(c.isBSPenable);
-    join[c.join == 0 ? 0 : c.join == 1 ? 1 : 2]->setChecked(true);
+    join[int(c.join)]->setChecked(true);
     visOnlyOneModel->setChecked(c.visOnlyOneModel);
     scaleToScreen->setChecked(c.scaleToScreen);
     autocenter->setChecked(c.autocenter);
@@ -91,7 +91,7 @@ void SettingsPage::readConfig()
     tmatrix->setChecked(c.tmatrix);
     printingQuality->setValue(c.printingQuality);
     onlyIntersectPlane->setChecked(c.onlyIntersectPlane);
-    language->setCurrentIndex(c.language == 1 ? 1 : 0); // start-up reads any other as English
+    language->setCurrentIndex(int(c.language));
 }
 
 void SettingsPage::writeConfig(ViewConfig &config) const
@@ -106,5 +106,7 @@ void SettingsPage::writeConfig(ViewConfig &config) const
     config.tmatrix = tmatrix->isChecked();
     config.loadAsCellFunc = loadAsCellFunc->isChecked();
     config.onlyIntersectPlane = onlyIntersectPlane->isChecked();
-    config.join = join[0]->isChecked() ? 0 : join[1]->isChecked() ? 1 : 2;
+    config.join = join[0]->isChecked() ? JoinMode::OneZone
+        : join[1]->isChecked()         ? JoinMode::UniqueMaterials
+                                       : JoinMode::SeveralZones;
 }

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+enum class Language : qint32;
+
 // Where the settings file lives and whether it may be used. A missing file is
 // a first start; anything that is not a regular file (a pipe would block the
 // start for good) and a user without a home folder start on the defaults,
@@ -24,5 +26,9 @@ bool usable(const QString &file = path());
 // The text that says the settings could not be saved, also written to
 // standard error; empty after the first time, so that it is said once.
 QString notSavedOnce();
+
+// The interface language the settings file holds: Russian, as on a first
+// start, when there is no file, it cannot be used or its value makes no sense.
+Language savedLanguage();
 
 } // namespace SettingsFile

@@ -1,8 +1,11 @@
 #include "SettingsFile.h"
 
+#include "ViewConfig.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
 
 #include <cstdio>
 #include <pwd.h>
@@ -81,6 +84,14 @@ QString notSavedOnce()
             .arg(path());
     sayOnce(said, text);
     return text;
+}
+
+Language savedLanguage()
+{
+    if (!usable())
+        return Language::Russian;
+    QSettings settings(path(), QSettings::IniFormat);
+    return ViewConfig::readLanguage(settings);
 }
 
 } // namespace SettingsFile
