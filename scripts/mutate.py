@@ -6,8 +6,10 @@ that occurs exactly once in it and its replacement. For every fault the script
 writes the changed file, rebuilds incrementally, runs the tests, and puts the
 file back as it was, whatever happens. A fault is caught when a test fails (or
 hangs past the time-out), survives when every test passes, and is void when the
-build fails (the list then needs mending). At the end it prints a line per
-fault and the score of every source folder.
+build fails (the list then needs mending). The tests are built and run one at
+a time and the first failure ends the fault; the test that caught a fault is
+remembered in the build folder (mutate-catchers.json) and tried first next
+time. At the end it prints a line per fault and the score of every source folder.
 
     scripts/mutate.py [--build DIR] [--list FILE] [--only WORD] [--folder NAME] [--check]
 
@@ -32,6 +34,7 @@ two lines of the file, and \\\\ for a backslash of the code.
 
 import argparse
 import collections
+import json
 import os
 import re
 import shutil
@@ -123,7 +126,43 @@ def ctest_names(build):
     return re.findall(r"Test\s+#\d+: (\S+)", out)
 
 
-def try_fault(fault, build, all_tests, verbose):
+def test_order(fault, all_tests, catchers):
+    """The tests to run for a fault: the one that caught it last time first."""
+    tests = list(fault.tests or all_tests)
+    first = catchers.get(fault.id)
+    if first in tests:
+        tests.remove(first)
+        tests.insert(0, first)
+    return tests
+
+
+def build_targets(build):
+    """The names the build can make (a test run by a script has none)."""
+    status, out = run(["cmake", "--build", build, "--target", "help"], ROOT)
+    return set(re.findall(r"^(\S+): ", out, re.M)) if status == 0 else set()
+
+
+def run_tests(tests, build, targets, verbose):
+    """Builds and runs the tests one by one, stopping at the first that fails:
+    most faults are caught by the first test, and building the others would
+    cost more than running them. Returns (verdict, detail, catcher)."""
+    for test in tests:
+        status, out = run(["cmake", "--build", build, "--target", test], ROOT) \
+            if test in targets else (0, "")
+        if status != 0:
+            return "void", last_lines(out, 15) if verbose else "build failed", None
+        status, out = run(display_prefix() + ["ctest", "-R", "^%s$" % re.escape(test),
+                                              "--output-on-failure", "--timeout",
+                                              str(TEST_TIMEOUT)],
+                          build, timeout=TEST_TIMEOUT * 2)
+        if status is None:
+            return "caught", "the tests hung in " + test, test
+        if status != 0:
+            return "caught", "by " + test, test
+    return "survived", "", None
+
+
+def try_fault(fault, build, all_tests, targets, catchers, verbose):
     path = os.path.join(ROOT, fault.file)
     with open(path, encoding="utf-8") as f:
         original = f.read()
@@ -133,25 +172,31 @@ def try_fault(fault, build, all_tests, verbose):
     try:
         with open(path, "w", encoding="utf-8") as f:
             f.write(original.replace(fault.find, fault.replace, 1))
-        targets = fault.tests or ["all"]
-        status, out = run(["cmake", "--build", build, "--target"] + targets, ROOT)
-        if status != 0:
-            return "void", last_lines(out, 15) if verbose else "build failed"
-        pattern = "^(%s)$" % "|".join(map(re.escape, fault.tests or all_tests))
-        status, out = run(display_prefix() + ["ctest", "-R", pattern, "--output-on-failure",
-                                              "--timeout", str(TEST_TIMEOUT)],
-                          build, timeout=TEST_TIMEOUT * 2)
-        if status is None:
-            return "caught", "the tests hung"
-        if status == 0:
-            return "survived", ""
-        failed = re.findall(r"\d+ - (\S+) \(", out)
-        return "caught", "by " + ", ".join(failed) if failed else "tests failed"
+        verdict, detail, catcher = run_tests(test_order(fault, all_tests, catchers), build,
+                                             targets, verbose)
+        if catcher:
+            catchers[fault.id] = catcher
+        return verdict, detail
     finally:
         with open(path, "w", encoding="utf-8") as f:
             f.write(original)
         # A new time stamp, so that the next build sees the file changed back.
         os.utime(path, ns=(stat.st_atime_ns, max(stat.st_mtime_ns, time.time_ns())))
+
+
+def read_catchers(path):
+    """Which test caught each fault in earlier runs (kept in the build folder)."""
+    try:
+        with open(path, encoding="utf-8") as f:
+            return dict(json.load(f))
+    except (OSError, ValueError, TypeError):
+        return {}
+
+
+def write_catchers(path, catchers):
+    with open(path + ".new", "w", encoding="utf-8") as f:
+        json.dump(catchers, f, indent=0, sort_keys=True)
+    os.replace(path + ".new", path)
 
 
 def check(faults):
@@ -203,14 +248,19 @@ def main():
     if status != 0:
         raise SystemExit("the unchanged tree does not build:\n" + last_lines(out, 20))
     all_tests = ctest_names(args.build)
+    targets = build_targets(args.build)
 
+    catchers_path = os.path.join(args.build, "mutate-catchers.json")
+    catchers = read_catchers(catchers_path)
     results = []
     started = time.time()
     for number, fault in enumerate(faults, 1):
-        verdict, detail = try_fault(fault, args.build, all_tests, args.verbose)
+        verdict, detail = try_fault(fault, args.build, all_tests, targets, catchers,
+                                    args.verbose)
         results.append((fault, verdict))
         print("%3d/%d %-9s %-40s %s" % (number, len(faults), verdict, fault.id, detail),
               flush=True)
+        write_catchers(catchers_path, catchers)
     # Leave the build as the unchanged tree makes it.
     run(["cmake", "--build", args.build], ROOT)
     report(results, time.time() - started)
