@@ -184,6 +184,8 @@ const ActionRow kActionRows[] = {
      nullptr, false, G0, W, SLOT(stoneWindow()), false},
     {"actionWindowLevelMode", QT_TRANSLATE_NOOP("MainWindow", "Window/Level Mode"), nullptr, None,
      nullptr, true, G0, W, SLOT(windowLevelMode(bool)), true},
+    {"actionCloseImage", QT_TRANSLATE_NOOP("MainWindow", "Close Image"), nullptr, None, nullptr,
+     false, G0, W, SLOT(closeImage()), false},
     {"actionFullInterface", QT_TRANSLATE_NOOP("MainWindow", "Full interface"), nullptr, None,
      "Ctrl+Shift+F", true, G0, W, SLOT(changeFullInterface(bool)), true},
 };

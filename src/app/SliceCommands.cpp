@@ -1,5 +1,6 @@
 // The Slices menu: which of the image's planes the view shows, the window
-// presets, and the mouse mode in which a left drag sets window and level.
+// presets, the mouse mode in which a left drag sets window and level, and
+// closing the image.
 
 #include "Tessaron.h"
 #include "view/GLWidget.h"
@@ -20,7 +21,8 @@ constexpr PlaneEntry kPlaneEntries[] = {
     {"actionSagittalPlane", SliceOrientation::Sagittal},
 };
 const char *const kImageActions[] = {"actionSoftTissueWindow", "actionBoneWindow",
-                                     "actionStoneWindow", "actionWindowLevelMode"};
+                                     "actionStoneWindow", "actionWindowLevelMode",
+                                     "actionCloseImage"};
 
 } // namespace
 
@@ -86,4 +88,21 @@ void Tessaron::windowLevelMode(bool on)
 {
     State.WindowLevelMode = on && State.Image;
     showState();
+}
+
+void Tessaron::closeImage()
+{
+    if (!State.Image)
+        return;
+    State.Image.reset();
+    State.Slices = SliceState();
+    State.WindowLevelMode = false;
+    // The planes' textures and the image they hold go now, not when another
+    // image comes: a CT is hundreds of megabytes.
+    View->makeCurrent();
+    View->Planes.release();
+    View->doneCurrent();
+    View->update();
+    showState();
+    showStatus(tr("Image closed"));
 }

@@ -141,6 +141,8 @@ public slots:
     void boneWindow();
     void stoneWindow();
     void windowLevelMode(bool on);
+    // Removes the image, its planes and their textures; the models stay.
+    void closeImage();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -125,6 +125,21 @@ template<class Out> void allocate(std::vector<Out> &values, qint64 count)
     }
 }
 
+// Voxels that hold no number (NaN, or an infinity, also one that a double
+// turns into on becoming a float) are kept as NaN, which shows black and
+// counts in no statistic, so that every reader of the image needs only the
+// one test. Returns how many there are.
+qint64 markNonNumbers(std::vector<float> &values)
+{
+    qint64 count = 0;
+    for (float &v : values)
+        if (!std::isfinite(v)) {
+            v = std::numeric_limits<float>::quiet_NaN();
+            ++count;
+        }
+    return count;
+}
+
 } // namespace
 
 bool holdsLabels(const LabelMapData &data, int niftiIntent)
@@ -161,6 +176,10 @@ ImageVolume imageOf(LabelMapData data, const QString &path)
             copyValues<float, T>(grid, image.floats);
         }
     });
+    if (const qint64 empty = markNonNumbers(image.floats))
+        image.warnings << Import::tr("%1 voxels hold no number; they show black and count in no "
+                                     "statistic.")
+                              .arg(empty);
     return image;
 }
 

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -146,17 +147,19 @@ void requireSoundHeader(const QString &path)
                 Import::tr("The volume's dimensions must be positive; one is %1.").arg(h.dims[a]));
 }
 
-// Fails when a voxel of floating-point data is not a number: no label is.
-// Read from the file itself, because the library turns such voxels into 0.
-template<class T> void requireNumbersOnDisk(const nifti_image &nim)
+// Puts NaN back into the voxels of floating-point data that hold no number
+// (NaN or an infinity), which the library turns into 0, a value they do not
+// have. Read from the file itself, after the library's load.
+template<class T> void restoreNonNumbers(const nifti_image &nim)
 {
     znzFile file = znzopen(nim.iname, "rb", nifti_is_gzfile(nim.iname));
     if (znz_isnull(file) || znzseek(file, znz_off_t(nim.iname_offset), SEEK_SET) != 0) {
         if (!znz_isnull(file))
             znzclose(file);
-        return; // the load that follows says what is wrong
+        failImport(Import::tr("The voxel data of the file ends early or cannot be read."));
     }
     const bool swap = nim.byteorder != nifti_short_order();
+    T *data = static_cast<T *>(nim.data);
     std::vector<T> chunk(size_t(1) << 16);
     for (qint64 at = 0; at < qint64(nim.nvox);) {
         const size_t n = size_t(std::min<qint64>(qint64(chunk.size()), qint64(nim.nvox) - at));
@@ -166,11 +169,8 @@ template<class T> void requireNumbersOnDisk(const nifti_image &nim)
             sizeof(T) == 4 ? nifti_swap_4bytes(qint64(n), chunk.data())
                            : nifti_swap_8bytes(qint64(n), chunk.data());
         for (size_t i = 0; i < n; ++i)
-            if (!std::isfinite(chunk[i])) {
-                znzclose(file);
-                failImport(
-                    Import::tr("Voxel %1 of the volume is not a number.").arg(at + qint64(i)));
-            }
+            if (!std::isfinite(chunk[i]))
+                data[at + qint64(i)] = std::numeric_limits<T>::quiet_NaN();
         at += qint64(n);
     }
     znzclose(file);
@@ -212,12 +212,12 @@ LabelMapData readNifti(const QString &path)
                               "file holds (%2 bytes).")
                        .arg(need)
                        .arg(std::max<qint64>(limit, 0)));
-    if (*type == SampleType::Float32)
-        requireNumbersOnDisk<float>(*nim);
-    else if (*type == SampleType::Float64)
-        requireNumbersOnDisk<double>(*nim);
     if (nifti_image_load(nim.get()) != 0 || !nim->data)
         failImport(Import::tr("The voxel data of the file ends early or cannot be read."));
+    if (*type == SampleType::Float32)
+        restoreNonNumbers<float>(*nim);
+    else if (*type == SampleType::Float64)
+        restoreNonNumbers<double>(*nim);
 
     map.grid.data = nim->data;
     map.grid.type = *type;

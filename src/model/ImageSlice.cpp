@@ -73,7 +73,7 @@ std::array<double, 3> ImageSlice::normal() const
     return n;
 }
 
-ImageSlice sliceOf(const ImageVolume &image, int axis, qint64 index)
+ImageSlice sliceFrame(const ImageVolume &image, int axis, qint64 index)
 {
     ImageSlice slice;
     if (axis < 0 || axis > 2 || index < 0 || index >= image.size[axis] || image.isEmpty())
@@ -83,6 +83,22 @@ ImageSlice sliceOf(const ImageVolume &image, int axis, qint64 index)
     slice.index = index;
     slice.width = image.size[uv[0]];
     slice.height = image.size[uv[1]];
+    double origin[3] = {0, 0, 0};
+    origin[axis] = double(index);
+    image.toWorld.apply(origin[0], origin[1], origin[2], slice.corner);
+    for (int r = 0; r < 3; ++r) {
+        slice.stepU[r] = image.toWorld.m[r][uv[0]];
+        slice.stepV[r] = image.toWorld.m[r][uv[1]];
+    }
+    return slice;
+}
+
+ImageSlice sliceOf(const ImageVolume &image, int axis, qint64 index)
+{
+    ImageSlice slice = sliceFrame(image, axis, index);
+    if (slice.width == 0)
+        return slice;
+    const std::array<int, 2> uv = sliceAxes(axis);
     slice.values.resize(size_t(slice.width * slice.height));
     qint64 voxel[3] = {0, 0, 0};
     voxel[axis] = index;
@@ -92,13 +108,6 @@ ImageSlice sliceOf(const ImageVolume &image, int axis, qint64 index)
             voxel[uv[0]] = u;
             slice.values[size_t(u + slice.width * v)] = image.at(voxel[0], voxel[1], voxel[2]);
         }
-    }
-    double origin[3] = {0, 0, 0};
-    origin[axis] = double(index);
-    image.toWorld.apply(origin[0], origin[1], origin[2], slice.corner);
-    for (int r = 0; r < 3; ++r) {
-        slice.stepU[r] = image.toWorld.m[r][uv[0]];
-        slice.stepV[r] = image.toWorld.m[r][uv[1]];
     }
     return slice;
 }

@@ -73,6 +73,9 @@ std::array<int, 2> sliceAxes(int axis);
 
 // The plane `index` of index axis `axis`; empty when either is out of range.
 ImageSlice sliceOf(const ImageVolume &image, int axis, qint64 index);
+// Where that plane lies and its size, without its values: width 0 when out
+// of range.
+ImageSlice sliceFrame(const ImageVolume &image, int axis, qint64 index);
 
 // 8-bit grey of every pixel, in the slice's order; values that are not
 // numbers are black. A window of 0 or less is a threshold at the level.

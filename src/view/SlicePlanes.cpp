@@ -1,5 +1,6 @@
 // The slice planes of the image in the 3-D view: one grey texture per shown
-// orientation on a quad exactly over its voxel plane.
+// orientation on a quad exactly over its voxel plane. A new window greys the
+// kept 16-bit voxels through one table and refills the textures in place.
 
 #include "SlicePlanes.h"
 
@@ -67,52 +68,80 @@ std::array<std::array<double, 3>, 4> sliceQuad(const ImageSlice &slice)
     return corners;
 }
 
-std::vector<quint8> SlicePlanes::grey(const Plane &plane, const ImageVolume &image, const Key &key)
+bool SlicePlanes::readPlane(Plane &plane, const ImageVolume &image, const Key &key)
+{
+    ImageSlice frame = sliceFrame(image, key.axis, key.index);
+    if (frame.width <= 0 || frame.height <= 0)
+        return false;
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    if (frame.width > largest || frame.height > largest)
+        return false; // larger than any texture this context takes: not shown
+    plane.corners = sliceQuad(frame);
+    plane.width = frame.width;
+    plane.height = frame.height;
+    if (!image.shorts.empty()) {
+        plane.shorts = planeShorts(image, key.axis, key.index);
+        plane.slice = ImageSlice();
+    } else {
+        plane.shorts.clear();
+        plane.slice = sliceOf(image, key.axis, key.index);
+    }
+    return true;
+}
+
+void SlicePlanes::grey(const Plane &plane, const Key &key)
 {
     const WindowLevel windowLevel {key.window, key.level};
-    if (image.shorts.empty())
-        return windowed(plane.slice, windowLevel);
-    // Whole numbers of 16 bits: the grey of every possible value once, then
-    // a look-up per pixel, several times faster than windowing each pixel.
-    std::vector<quint8> table(65536);
-    for (int v = 0; v < 65536; ++v)
-        table[size_t(v)] = greyOf(float(v - 32768), windowLevel);
-    std::vector<quint8> out(plane.slice.values.size());
-    for (size_t p = 0; p < out.size(); ++p)
-        out[p] = table[size_t(int(plane.slice.values[p]) + 32768)];
-    return out;
+    if (plane.shorts.empty()) {
+        Greys = windowed(plane.slice, windowLevel);
+        return;
+    }
+    // One table per window, whichever plane asks first.
+    const WindowLevel built = Table ? Table->windowLevel() : WindowLevel {};
+    if (!Table || built.window != key.window || built.level != key.level)
+        Table.emplace(windowLevel);
+    Greys.resize(plane.shorts.size());
+    greyShorts(plane.shorts.data(), plane.shorts.size(), *Table, Greys.data());
+}
+
+void SlicePlanes::upload(Plane &plane)
+{
+    const bool made = plane.texture != 0;
+    if (!made)
+        glGenTextures(1, &plane.texture);
+    glBindTexture(GL_TEXTURE_2D, plane.texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    if (made && plane.textureWidth == plane.width && plane.textureHeight == plane.height) {
+        // The same size: the texture's store is refilled, not made anew.
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, GLsizei(plane.width), GLsizei(plane.height),
+                        GL_LUMINANCE, GL_UNSIGNED_BYTE, Greys.data());
+    } else {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        // Enlarged, each voxel shows as the square it is.
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE8, GLsizei(plane.width), GLsizei(plane.height),
+                     0, GL_LUMINANCE, GL_UNSIGNED_BYTE, Greys.data());
+        plane.textureWidth = plane.width;
+        plane.textureHeight = plane.height;
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    ++Uploads;
 }
 
 void SlicePlanes::refresh(Plane &plane, const ImageVolume &image, const Key &key)
 {
     const Key &old = plane.shows;
     if (old.image != key.image || old.axis != key.axis || old.index != key.index) {
-        ImageSlice slice = sliceOf(image, key.axis, key.index);
-        if (slice.isEmpty())
+        plane.shows = Key(); // until the new plane is in the texture
+        if (!readPlane(plane, image, key))
             return;
-        GLint largest = 0;
-        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
-        if (slice.width > largest || slice.height > largest)
-            return; // larger than any texture this context takes: not shown
-        plane.slice = std::move(slice);
     }
-    const ImageSlice &slice = plane.slice;
-    const std::vector<quint8> grey = this->grey(plane, image, key);
-    if (!plane.texture)
-        glGenTextures(1, &plane.texture);
-    glBindTexture(GL_TEXTURE_2D, plane.texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    // Enlarged, each voxel shows as the square it is.
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE, GLsizei(slice.width), GLsizei(slice.height), 0,
-                 GL_LUMINANCE, GL_UNSIGNED_BYTE, grey.data());
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    plane.corners = sliceQuad(slice);
+    grey(plane, key);
+    upload(plane);
     plane.shows = key;
-    ++Uploads;
 }
 
 void SlicePlanes::draw(const std::shared_ptr<const ImageVolume> &image, const SliceState &slices)
@@ -163,5 +192,7 @@ void SlicePlanes::release()
             glDeleteTextures(1, &plane.texture);
         plane = Plane();
     }
+    Table.reset();
+    Greys = std::vector<quint8>();
     Held.reset();
 }

@@ -261,7 +261,8 @@ void TestApp::fullInterfaceReachesEveryAction()
                  (QStringList {"menuFile", "menuView", "menuOperations", "menuOptions",
                                "menuPanels", "menuHelp"}));
         QCOMPARE(names(window.menu("menuFile")->actions()).join(' '),
-                 QString("actionOpen actionImport actionRefresh | menuSaveAs | actionRemove | "
+                 QString("actionOpen actionImport actionRefresh | menuSaveAs | actionRemove "
+                         "actionCloseImage | "
                          "actionPrint actionCaseSheet actionPrintCaseSheet | "
                          "menuRecentFiles actionFullInterface actionClose"));
         QCOMPARE(window.toolBar()->iconSize(), QSize(32, 32));

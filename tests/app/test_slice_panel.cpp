@@ -108,6 +108,18 @@ void turnWheel(QWidget *to, int notches, Qt::KeyboardModifiers modifiers = Qt::N
     QApplication::sendEvent(to, &event);
 }
 
+// How many pixels of two frames of one size differ.
+int differing(const QImage &a, const QImage &b)
+{
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int row = 0; row < x.height(); ++row)
+        for (int col = 0; col < x.width(); ++col)
+            count += x.pixel(col, row) != y.pixel(col, row);
+    return count;
+}
+
 } // namespace
 
 class TestSlicePanel : public QObject
@@ -120,6 +132,8 @@ private slots:
     void outlinesWhereThePlaneCutsAModel();
     void wheelSliderAndWindow();
     void panelFollowsTheImage();
+    void voxelWithoutNumber();
+    void closeImage();
 };
 
 void TestSlicePanel::pictureReadoutAndClick_data()
@@ -320,6 +334,63 @@ void TestSlicePanel::panelFollowsTheImage()
     QVERIFY(first && first->isVisible());
     QCOMPARE(fresh.dockWidgetArea(first), fresh.dockWidgetArea(fresh.panel(PanelKind::Objects)));
     QVERIFY(fresh.view()->width() > fresh.width() / 3);
+}
+
+// A voxel that holds no number shows black in the picture and the readout
+// says it has no value, in any unit.
+void TestSlicePanel::voxelWithoutNumber()
+{
+    auto image = testImage(Aligned);
+    image->floats.assign(image->shorts.begin(), image->shorts.end());
+    image->shorts.clear();
+    image->floats[size_t(image->index(1, 3, 2))] = std::numeric_limits<float>::quiet_NaN();
+    Window window;
+    SliceControl *panel = window.open(image);
+    SliceState &slices = window.viewState().Slices;
+    slices.index[size_t(SliceOrientation::Axial)] = 2;
+    slices.windowLevel = {1, -1000}; // every number white
+    window.showState();
+    SliceView *view = panel->sliceView();
+    const QPoint at = widgetPoint(view, 4.5, 1.5).toPoint(); // voxel (1, 3, 2)
+    QCOMPARE(qRed(grabbed(view).pixel(at)), 0);
+    QCOMPARE(qRed(grabbed(view).pixel(widgetPoint(view, 3.5, 1.5).toPoint())), 255);
+    send(view, QEvent::MouseMove, at);
+    QCOMPARE(panel->readout()->text(), QString("no value  (-9.0, 26.0, 36.0) mm"));
+}
+
+// Close Image takes the image, its planes and their texture away and leaves
+// the models; the panel says no image is open and the entry is disabled.
+void TestSlicePanel::closeImage()
+{
+    Window window;
+    if (!window.action("actionFullInterface")->isChecked()) // a test before may have chosen it
+        window.action("actionFullInterface")->trigger();
+    QAction *close = window.action("actionCloseImage");
+    QVERIFY(window.menu("menuFile")->actions().contains(close));
+    QVERIFY(!close->isEnabled());
+    window.view()->placeNewModel(shapeModel("box", "Box", box({-9.5, 21, 31.5}, {2, 3, 6})));
+    const int models = window.view()->ModelList.count();
+    window.view()->ModelList.at(1)->setVisible(false);
+    const QImage empty = window.view()->grabFramebuffer();
+
+    auto image = testImage(Aligned);
+    std::weak_ptr<const ImageVolume> held = image;
+    SliceControl *panel = window.open(std::move(image));
+    window.viewState().Slices.windowLevel = {1, -1000}; // every voxel white
+    QVERIFY(close->isEnabled());
+    QVERIFY(differing(window.view()->grabFramebuffer(), empty) > 100);
+
+    close->trigger();
+    QVERIFY(!window.viewState().Image);
+    QCOMPARE(window.view()->ModelList.count(), models);
+    QVERIFY(!close->isEnabled() && !window.menu("menuSlices")->isEnabled());
+    QVERIFY(held.expired()); // the planes' textures no longer hold it
+    QCOMPARE(differing(window.view()->grabFramebuffer(), empty), 0);
+    QCOMPARE(panel->findChild<QStackedWidget *>()->currentWidget()->objectName(),
+             QString("label_noImage"));
+    QCOMPARE(static_cast<QLabel *>(panel->findChild<QStackedWidget *>()->currentWidget())->text(),
+             QString("No image is open."));
+    QVERIFY(panel->sliceView()->picture().isNull());
 }
 
 TESSARON_VIEW_TEST_MAIN(TestSlicePanel)

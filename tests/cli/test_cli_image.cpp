@@ -5,6 +5,7 @@
 
 #include "CliRun.h"
 #include "import/ImageInputs.h"
+#include "import/NiftiWriter.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -97,6 +98,18 @@ void TestCliImage::infoOfAnImage()
         QCOMPARE(image["unit"].toString(), QString());
         QVERIFY(image["warnings"].isArray() && image["warnings"].toArray().isEmpty());
     }
+    // Voxels without a number are counted, not taken into the values: a 4³
+    // image of i + 10 j with NaN in its first voxel and +inf in its last.
+    QVERIFY(writeFloatCubeNifti(file("holes.nii"), 4, 1.0, [](int i, int j, int k) {
+        return i + j + k == 0 ? std::nanf("") : i + j + k == 9 ? INFINITY : float(i + 10 * j);
+    }));
+    const QJsonObject holes =
+        jsonOf(cli({"info", file("holes.nii"), "--json"}))["image"].toObject();
+    QCOMPARE(holes["min"].toDouble(), 0.0);
+    QCOMPARE(holes["max"].toDouble(), 33.0);
+    QVERIFY(near(holes["mean"].toDouble(), (16 * 16.5 * 4 - 0 - 33) / 62.0));
+    QCOMPARE(holes["warnings"].toArray().at(0).toString().left(29),
+             QString("2 voxels hold no number; they"));
     const Run text = cli({"info", file("mr_float.nii")});
     QVERIFY2(text.status == 0, qPrintable(text.err));
     QVERIFY2(text.out.contains("size: 24 20 16 voxels")

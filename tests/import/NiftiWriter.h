@@ -1,7 +1,8 @@
 #pragma once
 
-// A signed 16-bit NIfTI image written by the tests themselves: n³ voxels of
-// `step` millimetres centred on the origin, value f(i, j, k).
+// NIfTI images written by the tests themselves: n³ voxels of `step`
+// millimetres centred on the origin, value f(i, j, k), as signed 16-bit
+// integers or as 32-bit floats.
 
 #include <QFile>
 #include <QString>
@@ -10,8 +11,9 @@
 #include <cstring>
 #include <functional>
 
-inline bool writeCubeNifti(const QString &path, int n, double step,
-                           const std::function<qint16(int, int, int)> &f)
+template<class T>
+bool writeNiftiCube(const QString &path, int n, double step, qint16 type,
+                    const std::function<T(int, int, int)> &f)
 {
     QByteArray bytes(352, '\0');
     auto put = [&](int at, const void *value, size_t size) {
@@ -21,7 +23,7 @@ inline bool writeCubeNifti(const QString &path, int n, double step,
     put(0, &headerSize, 4);
     const qint16 dims[8] = {3, qint16(n), qint16(n), qint16(n), 1, 1, 1, 1};
     put(40, dims, sizeof dims);
-    const qint16 type = 4, bits = 16; // signed 16-bit
+    const qint16 bits = qint16(8 * sizeof(T));
     put(70, &type, 2);
     put(72, &bits, 2);
     const float pixdim[8] = {1, float(step), float(step), float(step), 1, 1, 1, 1};
@@ -41,9 +43,21 @@ inline bool writeCubeNifti(const QString &path, int n, double step,
     for (int k = 0; k < n; ++k)
         for (int j = 0; j < n; ++j)
             for (int i = 0; i < n; ++i) {
-                const qint16 value = qToLittleEndian(f(i, j, k));
-                bytes.append(reinterpret_cast<const char *>(&value), 2);
+                const T value = qToLittleEndian(f(i, j, k));
+                bytes.append(reinterpret_cast<const char *>(&value), sizeof value);
             }
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline bool writeCubeNifti(const QString &path, int n, double step,
+                           const std::function<qint16(int, int, int)> &f)
+{
+    return writeNiftiCube<qint16>(path, n, step, 4, f);
+}
+
+inline bool writeFloatCubeNifti(const QString &path, int n, double step,
+                                const std::function<float(int, int, int)> &f)
+{
+    return writeNiftiCube<float>(path, n, step, 16, f);
 }

@@ -12,6 +12,7 @@
 #include "measure/HuStatistics.h"
 #include "measure/ModelSurface.h"
 #include "measure/Shapes.h"
+#include "model/ImageSlice.h"
 #include "model/ModelClass.h"
 
 #include <QJsonArray>
@@ -104,6 +105,8 @@ private slots:
     void labelMapOverlapsItsImage();
     void badImagesRefused_data();
     void badImagesRefused();
+    void voxelsWithoutNumbers_data();
+    void voxelsWithoutNumbers();
 
 private:
     bool haveImages() const { return !expected.isEmpty(); }
@@ -355,6 +358,92 @@ void TestImageImport::badImagesRefused()
     const OpenedFile opened = open(file(name), ReadAs::Image);
     QVERIFY(opened.failed() && !opened.image && opened.models.empty());
     QVERIFY2(problemsOf(opened).contains(message), qPrintable(problemsOf(opened)));
+}
+
+namespace {
+
+// A 6³ float image of 1 mm voxels, value 10 i + j + k, with no number in
+// voxels (1, 1, 1) (NaN), (2, 2, 2) (+inf) and (3, 3, 3) (-inf).
+float withHoles(int i, int j, int k)
+{
+    constexpr float inf = std::numeric_limits<float>::infinity();
+    if (i == j && j == k && i >= 1 && i <= 3)
+        return std::array {std::numeric_limits<float>::quiet_NaN(), inf, -inf}[size_t(i - 1)];
+    return float(10 * i + j + k);
+}
+
+QByteArray nrrdWithHoles()
+{
+    QByteArray bytes("NRRD0004\ntype: float\ndimension: 3\nsizes: 6 6 6\nencoding: raw\n"
+                     "endian: little\nspacings: 1 1 1\n\n");
+    for (int k = 0; k < 6; ++k)
+        for (int j = 0; j < 6; ++j)
+            for (int i = 0; i < 6; ++i) {
+                const float v = qToLittleEndian(withHoles(i, j, k));
+                bytes.append(reinterpret_cast<const char *>(&v), 4);
+            }
+    return bytes;
+}
+
+} // namespace
+
+void TestImageImport::voxelsWithoutNumbers_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("NIfTI") << "holes.nii";
+    QTest::newRow("NRRD") << "holes.nrrd";
+}
+
+// Voxels that hold no number open (the image is not refused), are counted in
+// its warnings, show black under any window and are left out of the values
+// inside a surface; read as labels, the file is refused.
+void TestImageImport::voxelsWithoutNumbers()
+{
+    QFETCH(QString, name);
+    if (name.endsWith(".nii"))
+        QVERIFY(writeFloatCubeNifti(file(name), 6, 1.0, withHoles));
+    else
+        QVERIFY(writeBytes(file(name), nrrdWithHoles()));
+    const OpenedFile opened = open(file(name));
+    QVERIFY2(opened.image && !opened.failed(), qPrintable(problemsOf(opened)));
+    const ImageVolume &image = *opened.image;
+    QCOMPARE(image.warnings.join(' '),
+             QString("3 voxels hold no number; they show black and count in no statistic."));
+    for (int n = 1; n <= 3; ++n) {
+        QVERIFY(std::isnan(image.at(n, n, n)));
+        const ImageSlice slice = sliceOf(image, 2, n);
+        for (WindowLevel wl : {WindowLevel {1, -1e6}, windowpreset::Bone, WindowLevel {0, 1e9}})
+            QCOMPARE(int(windowed(slice, wl)[size_t(n + 6 * n)]), 0);
+    }
+    QCOMPARE(image.at(4, 2, 1), 43.0f);
+
+    // A box around voxels 1..3 on each axis: 27 voxels, 3 without a number.
+    double sum = 0, low = 1e9, high = -1e9;
+    for (int k = 1; k <= 3; ++k)
+        for (int j = 1; j <= 3; ++j)
+            for (int i = 1; i <= 3; ++i)
+                if (std::isfinite(withHoles(i, j, k))) {
+                    sum += withHoles(i, j, k);
+                    low = std::min(low, double(withHoles(i, j, k)));
+                    high = std::max(high, double(withHoles(i, j, k)));
+                }
+    std::array<double, 3> a, b, lo, size;
+    image.toWorld.apply(0.5, 0.5, 0.5, a.data());
+    image.toWorld.apply(3.5, 3.5, 3.5, b.data());
+    for (size_t c = 0; c < 3; ++c) {
+        lo[c] = std::min(a[c], b[c]);
+        size[c] = std::fabs(b[c] - a[c]);
+    }
+    const HuStatistics hu = measure::huInside(box(lo, size), image);
+    QCOMPARE(hu.voxels, qint64(24));
+    QVERIFY(near(hu.mean, sum / 24));
+    QCOMPARE(hu.min, low);
+    QCOMPARE(hu.max, high);
+    QVERIFY(std::isfinite(hu.sd) && std::isfinite(hu.p95));
+
+    const OpenedFile labels = open(file(name), ReadAs::Labels);
+    QVERIFY(labels.failed() && !labels.image && labels.models.empty());
+    QVERIFY2(problemsOf(labels).contains("not a whole number"), qPrintable(problemsOf(labels)));
 }
 
 QTEST_GUILESS_MAIN(TestImageImport)

@@ -2,6 +2,8 @@
 // values and world corners of a plane, and the grey of a window.
 
 #include "model/ImageSlice.h"
+#include "model/SliceGrey.h"
+#include "model/SliceScreen.h"
 
 #include <QtTest>
 
@@ -35,6 +37,9 @@ private slots:
     void orientations();
     void planeValuesAndCorners();
     void greyWindow();
+    void greyTableAndKeptVoxels_data();
+    void greyTableAndKeptVoxels();
+    void pictureAndReadout();
 };
 
 void TestImageSlice::orientations_data()
@@ -122,6 +127,103 @@ void TestImageSlice::greyWindow()
     slice.height = 1;
     slice.values = {-400, 600, 1600};
     QCOMPARE(windowed(slice, stone), (std::vector<quint8> {0, 128, 255}));
+}
+
+void TestImageSlice::greyTableAndKeptVoxels_data()
+{
+    QTest::addColumn<double>("window");
+    QTest::addColumn<double>("level");
+    QTest::newRow("soft tissue") << 400.0 << 40.0;
+    QTest::newRow("stone") << 2000.0 << 600.0;
+    QTest::newRow("one value wide") << 1.0 << 0.5;
+    QTest::newRow("narrower than a value") << 0.3 << -7.2;
+    QTest::newRow("threshold") << 0.0 << 600.0;
+    QTest::newRow("wider than 16 bits") << 1e6 << 0.0;
+    QTest::newRow("below every value") << 100.0 << -40000.0;
+    QTest::newRow("above every value") << 100.0 << 40000.0;
+    QTest::newRow("not a number") << std::nan("") << 40.0;
+}
+
+// The table of a window gives every 16-bit value the grey greyOf gives it,
+// also at the window's edges; the kept 16-bit voxels of a plane are the
+// slice's values in its order, for each axis of a storage that is not
+// square.
+void TestImageSlice::greyTableAndKeptVoxels()
+{
+    QFETCH(double, window);
+    QFETCH(double, level);
+    const WindowLevel windowLevel {window, level};
+    const GreyTable table(windowLevel);
+    for (int v = -32768; v <= 32767; ++v)
+        if (table(qint16(v)) != greyOf(float(v), windowLevel))
+            QFAIL(qPrintable(QString("value %1: %2, not %3")
+                                 .arg(v)
+                                 .arg(table(qint16(v)))
+                                 .arg(greyOf(float(v), windowLevel))));
+
+    ImageVolume image;
+    image.size[0] = 5, image.size[1] = 4, image.size[2] = 3;
+    for (qint64 n = 0; n < image.voxelCount(); ++n)
+        image.shorts.push_back(qint16(n * 997 % 65536 - 32768));
+    for (int axis = 0; axis < 3; ++axis)
+        for (qint64 index = 0; index < image.size[axis]; ++index) {
+            const std::vector<qint16> kept = planeShorts(image, axis, index);
+            const ImageSlice slice = sliceOf(image, axis, index);
+            QCOMPARE(kept.size(), slice.values.size());
+            std::vector<quint8> greys(kept.size());
+            greyShorts(kept.data(), kept.size(), table, greys.data());
+            for (size_t p = 0; p < kept.size(); ++p)
+                QCOMPARE(float(kept[p]), slice.values[p]);
+            QCOMPARE(greys, windowed(slice, windowLevel));
+            const ImageSlice frame = sliceFrame(image, axis, index);
+            QVERIFY(frame.values.empty());
+            QCOMPARE(frame.width * frame.height, qint64(slice.values.size()));
+            QCOMPARE(std::vector<double>(frame.corner, frame.corner + 3),
+                     std::vector<double>(slice.corner, slice.corner + 3));
+        }
+    QVERIFY(planeShorts(image, 2, 3).empty() && planeShorts(image, 0, -1).empty());
+    QCOMPARE(sliceFrame(image, 1, 4).width, qint64(0));
+    image.floats.assign(image.shorts.begin(), image.shorts.end());
+    image.shorts.clear();
+    QVERIFY(planeShorts(image, 2, 0).empty()); // floats are greyed one by one
+}
+
+// The panel's picture in radiological orientation and its readout, without
+// a window: an axial plane of an image stored i to the right and j to the
+// front shows voxel (0, 0) at the bottom right; one stored i to the front
+// and j to the right is transposed. A voxel without a number reads as none.
+void TestImageSlice::pictureAndReadout()
+{
+    const double aligned[3][4] = {{1, 0, 0, -10}, {0, 2, 0, 20}, {0, 0, 3, 30}};
+    const double swapped[3][4] = {{0, 1, 0, -10}, {2, 0, 0, 20}, {0, 0, 3, 30}};
+    const WindowLevel distinct {512, 256}; // 0 .. 512 from black to white
+    for (const auto *m : {aligned, swapped}) {
+        ImageVolume image = numbered(m);
+        const ImageSlice slice = sliceOf(image, 2, 1);
+        const SliceScreen screen = screenOf(slice, SliceOrientation::Axial);
+        QCOMPARE(screen.transposed, m == swapped);
+        const std::vector<quint8> picture = pictureGreys(slice, screen, distinct);
+        QCOMPARE(qint64(picture.size()), screen.columns * screen.rows);
+        // Voxel (0, 0, 1) at the bottom right, voxel (3, 2, 1) at the top left.
+        QCOMPARE(picture.back(), greyOf(1, distinct));
+        QCOMPARE(picture.front(), greyOf(321, distinct));
+        for (qint64 v = 0; v < slice.height; ++v)
+            for (qint64 u = 0; u < slice.width; ++u) {
+                const auto back = screen.toSlice(screen.toPicture(double(u), double(v)));
+                QCOMPARE(back, (std::array<double, 2> {double(u), double(v)}));
+            }
+
+        const SliceReadout at = readoutAt(image, slice, 3, 2);
+        QCOMPARE(at.voxel, (std::array<qint64, 3> {3, 2, 1}));
+        QVERIFY(at.number && at.value == 321);
+        const std::array<double, 3> world = {m[0][0] * 3 + m[0][1] * 2 - 10,
+                                             m[1][0] * 3 + m[1][1] * 2 + 20, 33};
+        QCOMPARE(at.world, world);
+        image.floats.assign(image.shorts.begin(), image.shorts.end());
+        image.shorts.clear();
+        image.floats[size_t(image.index(3, 2, 1))] = std::numeric_limits<float>::infinity();
+        QVERIFY(!readoutAt(image, slice, 3, 2).number);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestImageSlice)

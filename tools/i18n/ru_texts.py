@@ -77,6 +77,7 @@ RU = {
     ("MainWindow", "Bone (W 1800 / L 400)"): "Кость (W 1800 / L 400)",
     ("MainWindow", "Stone (W 2000 / L 600)"): "Камень (W 2000 / L 600)",
     ("MainWindow", "Window/Level Mode"): "Режим окна/уровня",
+    ("MainWindow", "Close Image"): "Закрыть изображение",
     ("MainWindow", "Multi select"): "Множественный выбор",
     ("MainWindow", "Clear selection"): "Снять выделение",
     ("MainWindow", "Edit selection"): "Изменить материал выделения",
@@ -556,6 +557,7 @@ RU = {
     ("MainWindow", "Import..."): "Импорт...",
     ("Tessaron", "Importable files (%1)"): "Импортируемые файлы (%1)",
     ("Tessaron", "Image %1 of %2 voxels"): "Изображение %1 из %2 вокселов",
+    ("Tessaron", "Image closed"): "Изображение закрыто",
     ("Tessaron", "Importing file"): "Импорт файла",
     ("Tessaron", "Import"): "Импорт",
     ("Tessaron", "Importing %1..."): "Импорт %1...",
@@ -884,8 +886,8 @@ RU = {
         "элемент %1 имеет тип значения %2 там, где должен быть DS",
     ("Import", "an end mark claims %1 bytes; it holds none"):
         "метка конца заявляет %1 байт, хотя не содержит ничего",
-    ("Import", "Voxel %1 of the volume is not a number."):
-        "Воксел %1 объёма не является числом.",
+    ("Import", "%1 voxels hold no number; they show black and count in no statistic."):
+        "Вокселов без числового значения: %1; они показаны чёрными и не входят в статистику.",
     ("Import", "The file holds %1 volumes; a label map or an image is one."):
         "Файл содержит %1 объёмов; карта меток или изображение — один объём.",
     ("Import", "The voxel type %1 is not one a label map or an image has."):
@@ -1057,4 +1059,5 @@ RU = {
     ("SliceControl", "Stone"): "Камень",
     ("SliceControl", "%1  (%2, %3, %4) mm"): "%1  (%2, %3, %4) мм",
     ("SliceControl", "%1 %2  (%3, %4, %5) mm"): "%1 %2  (%3, %4, %5) мм",
+    ("SliceControl", "no value  (%1, %2, %3) mm"): "нет значения  (%1, %2, %3) мм",
 }

@@ -724,14 +724,19 @@
         <translation>Недостаточно памяти для изображения (%1 вокселов).</translation>
     </message>
     <message>
-        <location filename="../../import/ImageImport.cpp" line="145" />
+        <location filename="../../import/ImageImport.cpp" line="160" />
         <source>The file holds %1 segmentation layers; an image has one.</source>
         <translation>В файле %1 слоёв сегментации; у изображения он один.</translation>
     </message>
     <message>
-        <location filename="../../import/ImageImport.cpp" line="149" />
+        <location filename="../../import/ImageImport.cpp" line="164" />
         <source>The image's value scaling is not a finite number.</source>
         <translation>Масштаб значений изображения не является конечным числом.</translation>
+    </message>
+    <message>
+        <location filename="../../import/ImageImport.cpp" line="180" />
+        <source>%1 voxels hold no number; they show black and count in no statistic.</source>
+        <translation>Вокселов без числового значения: %1; они показаны чёрными и не входят в статистику.</translation>
     </message>
     <message>
         <location filename="../../import/LabelMapImport.cpp" line="46" />
@@ -832,31 +837,26 @@
         <translation>Шаг вокселей карты меток равен нулю или не является числом.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="66" />
-        <location filename="../../import/NiftiReader.cpp" line="79" />
+        <location filename="../../import/NiftiReader.cpp" line="67" />
+        <location filename="../../import/NiftiReader.cpp" line="80" />
         <location filename="../../import/NrrdReader.cpp" line="74" />
         <source>The volume's voxel spacing is zero or not a number.</source>
         <translation>Шаг вокселов объёма равен нулю или не является числом.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="83" />
+        <location filename="../../import/NiftiReader.cpp" line="84" />
         <source>The volume puts its voxels %1 mm apart or away; its spacing or placement is damaged.</source>
         <translation>Объём ставит вокселы на %1 мм друг от друга или от начала; его шаг или положение повреждены.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="138" />
+        <location filename="../../import/NiftiReader.cpp" line="139" />
         <source>This is not a NIfTI file: its header lacks the NIfTI mark.</source>
         <translation>Это не файл NIfTI: в его заголовке нет метки NIfTI.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="140" />
+        <location filename="../../import/NiftiReader.cpp" line="141" />
         <source>The header says the voxels start at byte %1, which is not after the header.</source>
         <translation>Заголовок говорит, что вокселы начинаются с байта %1, а это не после заголовка.</translation>
-    </message>
-    <message>
-        <location filename="../../import/NiftiReader.cpp" line="172" />
-        <source>Voxel %1 of the volume is not a number.</source>
-        <translation>Воксел %1 объёма не является числом.</translation>
     </message>
     <message>
         <location filename="../../import/NiftiReader.cpp" line="199" />
@@ -880,7 +880,8 @@
         <translation>Размеры, умноженные на размер вокселя (%1 байт), больше, чем вмещает файл (%2 байт).</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="220" />
+        <location filename="../../import/NiftiReader.cpp" line="159" />
+        <location filename="../../import/NiftiReader.cpp" line="216" />
         <source>The voxel data of the file ends early or cannot be read.</source>
         <translation>Данные вокселей в файле обрываются или не читаются.</translation>
     </message>
@@ -1879,7 +1880,7 @@
     </message>
     <message>
         <location filename="../../import/LabelMapData.cpp" line="14" />
-        <location filename="../../import/NiftiReader.cpp" line="146" />
+        <location filename="../../import/NiftiReader.cpp" line="147" />
         <source>The volume's dimensions must be positive; one is %1.</source>
         <translation>Размеры объёма должны быть положительными; один из них равен %1.</translation>
     </message>
@@ -2475,6 +2476,11 @@
     </message>
     <message>
         <location filename="../ActionTable.cpp" line="187" />
+        <source>Close Image</source>
+        <translation>Закрыть изображение</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="189" />
         <source>Full interface</source>
         <translation>Полный интерфейс</translation>
     </message>
@@ -3706,12 +3712,17 @@
         <translation>Камень</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="267" />
+        <location filename="../panels/SliceControl.cpp" line="271" />
+        <source>no value  (%1, %2, %3) mm</source>
+        <translation>нет значения  (%1, %2, %3) мм</translation>
+    </message>
+    <message>
+        <location filename="../panels/SliceControl.cpp" line="274" />
         <source>%1  (%2, %3, %4) mm</source>
         <translation>%1  (%2, %3, %4) мм</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="268" />
+        <location filename="../panels/SliceControl.cpp" line="275" />
         <source>%1 %2  (%3, %4, %5) mm</source>
         <translation>%1 %2  (%3, %4, %5) мм</translation>
     </message>
@@ -4014,6 +4025,11 @@
         <location filename="../Startup.cpp" line="61" />
         <source>All menus and panels: %1 ▸ %2 (%3)</source>
         <translation>Все меню и панели: %1 ▸ %2 (%3)</translation>
+    </message>
+    <message>
+        <location filename="../SliceCommands.cpp" line="107" />
+        <source>Image closed</source>
+        <translation>Изображение закрыто</translation>
     </message>
 </context>
 <context>

@@ -203,8 +203,12 @@ bool SliceControl::refresh()
         PictureStale = true;
     }
     Pages->setCurrentIndex(Image ? 1 : 0);
-    if (!Image)
+    if (!Image) {
+        // A closed image leaves no plane of it behind.
+        Slice = ImageSlice();
+        View->setPicture(Slice, SliceScreen(), ShownWindow);
         return false;
+    }
     showControls();
     showPicture();
     if (Outlines->update(Host.models(), *Image, Slice, View->screen()))
@@ -257,25 +261,18 @@ void SliceControl::showReadout()
         label_readout->setText(QString());
         return;
     }
-    const std::array<qint64, 3> voxel = voxelAt((*Hover)[0], (*Hover)[1]);
-    double world[3];
-    Image->toWorld.apply(double(voxel[0]), double(voxel[1]), double(voxel[2]), world);
-    const QString value = valueText(Image->at(voxel[0], voxel[1], voxel[2]));
-    const QString x = QString::number(world[0], 'f', 1), y = QString::number(world[1], 'f', 1),
-                  z = QString::number(world[2], 'f', 1);
-    label_readout->setText(Image->unit.isEmpty()
-                               ? tr("%1  (%2, %3, %4) mm").arg(value, x, y, z)
-                               : tr("%1 %2  (%3, %4, %5) mm").arg(Image->unit, value, x, y, z));
-}
-
-std::array<qint64, 3> SliceControl::voxelAt(qint64 u, qint64 v) const
-{
-    const std::array<int, 2> uv = sliceAxes(Slice.axis);
-    std::array<qint64, 3> voxel {};
-    voxel[size_t(Slice.axis)] = Slice.index;
-    voxel[size_t(uv[0])] = u;
-    voxel[size_t(uv[1])] = v;
-    return voxel;
+    const SliceReadout at = readoutAt(*Image, Slice, (*Hover)[0], (*Hover)[1]);
+    const QString x = QString::number(at.world[0], 'f', 1),
+                  y = QString::number(at.world[1], 'f', 1),
+                  z = QString::number(at.world[2], 'f', 1);
+    const QString value = valueText(at.value);
+    // A voxel that holds no number has no value to show, in any unit.
+    if (!at.number)
+        label_readout->setText(tr("no value  (%1, %2, %3) mm").arg(x, y, z));
+    else
+        label_readout->setText(Image->unit.isEmpty()
+                                   ? tr("%1  (%2, %3, %4) mm").arg(value, x, y, z)
+                                   : tr("%1 %2  (%3, %4, %5) mm").arg(Image->unit, value, x, y, z));
 }
 
 void SliceControl::setPlane(qint64 index)
@@ -302,7 +299,7 @@ void SliceControl::moveOthersTo(qint64 u, qint64 v)
 {
     if (!Image || Slice.isEmpty())
         return;
-    const std::array<qint64, 3> voxel = voxelAt(u, v);
+    const std::array<qint64, 3> voxel = voxelOfPixel(Slice, u, v);
     for (int o = 0; o < kSliceOrientations; ++o)
         if (SliceOrientation(o) != Orientation)
             slices().index[size_t(o)] = voxel[size_t(sliceAxis(*Image, SliceOrientation(o)))];

@@ -69,8 +69,6 @@ private:
     void showReadout();
     SliceState &slices() const;
     qint64 planeCount() const;
-    // The voxel of slice pixel (u, v).
-    std::array<qint64, 3> voxelAt(qint64 u, qint64 v) const;
 
     // Edits of the slices, each followed by `changed`.
     void setPlane(qint64 index);

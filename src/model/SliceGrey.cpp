@@ -1,0 +1,81 @@
+#include "SliceGrey.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr int kValues = 65536;
+
+// The first 16-bit value (as value + 32768) whose grey is at least `grey`,
+// kValues when none is: greyOf never falls as the value rises, so a binary
+// search finds it.
+int firstWithGrey(int grey, WindowLevel windowLevel)
+{
+    int lo = 0, hi = kValues;
+    while (lo < hi) {
+        const int mid = (lo + hi) / 2;
+        if (greyOf(float(mid - 32768), windowLevel) >= grey)
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    return lo;
+}
+
+} // namespace
+
+GreyTable::GreyTable(WindowLevel windowLevel)
+    : Window(windowLevel)
+    , Greys(kValues)
+{
+    if (!std::isfinite(windowLevel.window) || !std::isfinite(windowLevel.level)) {
+        // No order to search in: every value on its own.
+        for (int v = 0; v < kValues; ++v)
+            Greys[size_t(v)] = greyOf(float(v - 32768), windowLevel);
+        return;
+    }
+    // Runs of one grey between the first values of consecutive greys: 256
+    // searches of 16 steps instead of a window's arithmetic per value.
+    int from = 0;
+    for (int grey = 0; grey < 256; ++grey) {
+        const int to = grey == 255 ? kValues : firstWithGrey(grey + 1, windowLevel);
+        if (to > from)
+            std::memset(Greys.data() + from, grey, size_t(to - from));
+        from = std::max(from, to);
+    }
+}
+
+std::vector<qint16> planeShorts(const ImageVolume &image, int axis, qint64 index)
+{
+    std::vector<qint16> out;
+    if (image.shorts.empty() || axis < 0 || axis > 2 || index < 0 || index >= image.size[axis])
+        return out;
+    const std::array<int, 2> uv = sliceAxes(axis);
+    const qint64 width = image.size[uv[0]], height = image.size[uv[1]];
+    out.resize(size_t(width * height));
+    // The index steps of u and v in the volume, so that each row is a
+    // strided copy without a multiplication per voxel.
+    const qint64 strides[3] = {1, image.size[0], image.size[0] * image.size[1]};
+    const qint64 du = strides[uv[0]], dv = strides[uv[1]];
+    const qint16 *plane = image.shorts.data() + index * strides[axis];
+    qint16 *to = out.data();
+    for (qint64 v = 0; v < height; ++v) {
+        const qint16 *from = plane + v * dv;
+        if (du == 1) {
+            std::memcpy(to, from, size_t(width) * sizeof(qint16));
+            to += width;
+        } else {
+            for (qint64 u = 0; u < width; ++u)
+                *to++ = from[u * du];
+        }
+    }
+    return out;
+}
+
+void greyShorts(const qint16 *values, size_t count, const GreyTable &table, quint8 *out)
+{
+    for (size_t p = 0; p < count; ++p)
+        out[p] = table(values[p]);
+}

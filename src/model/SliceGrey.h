@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ImageSlice.h"
+
+#include <QtGlobal>
+
+#include <vector>
+
+// The grey of every 16-bit value under one window, exactly as greyOf gives
+// it: built once for a window and shared by every plane, so that a new
+// window greys a plane with one look-up per voxel.
+class GreyTable
+{
+public:
+    explicit GreyTable(WindowLevel windowLevel);
+
+    WindowLevel windowLevel() const { return Window; }
+    quint8 operator()(qint16 value) const { return Greys[size_t(int(value) + 32768)]; }
+
+private:
+    WindowLevel Window;
+    std::vector<quint8> Greys; // of value - 32768
+};
+
+// The 16-bit voxels of plane `index` of index axis `axis`, in the order of
+// sliceOf's values; empty when the image holds floats or the plane is out
+// of range.
+std::vector<qint16> planeShorts(const ImageVolume &image, int axis, qint64 index);
+
+// The grey of each of `count` voxels into `out`.
+void greyShorts(const qint16 *values, size_t count, const GreyTable &table, quint8 *out);
