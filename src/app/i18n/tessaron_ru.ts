@@ -1839,7 +1839,7 @@
     </message>
     <message>
         <location filename="../../import/DicomScan.cpp" line="108" />
-        <location filename="../../import/RtStruct.cpp" line="326" />
+        <location filename="../../import/RtStruct.cpp" line="334" />
         <source>%1 is damaged: %2.</source>
         <translation>%1 повреждён: %2.</translation>
     </message>
@@ -1890,59 +1890,59 @@
         <translation>Размеры объёма слишком велики, чтобы уместить его в памяти.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="226" />
+        <location filename="../../import/RtStruct.cpp" line="234" />
         <location filename="../../import/RtStructMasks.cpp" line="306" />
         <source>ROI "%1"</source>
         <translation>Структура «%1»</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="228" />
+        <location filename="../../import/RtStruct.cpp" line="236" />
         <source>%1: contours of fewer than three points were left out: %2.</source>
         <translation>%1: пропущены контуры менее чем из трёх точек: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="232" />
+        <location filename="../../import/RtStruct.cpp" line="240" />
         <source>%1: contours with coordinates that are not finite numbers were left out: %2.</source>
         <translation>%1: пропущены контуры с координатами, не являющимися конечными числами: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="237" />
+        <location filename="../../import/RtStruct.cpp" line="245" />
         <source>%1: contours whose coordinates are not three per point were left out: %2.</source>
         <translation>%1: пропущены контуры, у которых координат не по три на точку: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="242" />
+        <location filename="../../import/RtStruct.cpp" line="250" />
         <source>%1: contours that are not closed planar were left out: %2.</source>
         <translation>%1: пропущены контуры, не являющиеся замкнутыми плоскими: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="246" />
+        <location filename="../../import/RtStruct.cpp" line="254" />
         <source>%1: contours that cross themselves: %2; their inside is taken by the even-odd rule.</source>
         <translation>%1: самопересекающихся контуров: %2; их внутренность определена по правилу чётности.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="291" />
-        <location filename="../../import/RtStruct.cpp" line="304" />
+        <location filename="../../import/RtStruct.cpp" line="299" />
+        <location filename="../../import/RtStruct.cpp" line="312" />
         <source>ROI %1</source>
         <translation>Структура %1</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="330" />
+        <location filename="../../import/RtStruct.cpp" line="338" />
         <source>The structure set cannot be read.</source>
         <translation>Набор структур не удаётся прочитать.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="334" />
+        <location filename="../../import/RtStruct.cpp" line="342" />
         <source>The file is not a structure set.</source>
         <translation>Файл не является набором структур.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="339" />
+        <location filename="../../import/RtStruct.cpp" line="347" />
         <source>The structure set holds no ROI.</source>
         <translation>В наборе структур нет ни одной структуры.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="353" />
+        <location filename="../../import/RtStruct.cpp" line="361" />
         <source>The image series the contours were drawn on cannot be opened from the file's folder (%1); the masks lie on a grid made from the contours.</source>
         <translation>Серию изображений, на которой нарисованы контуры, не удаётся открыть из папки файла (%1); маски построены на сетке по контурам.</translation>
     </message>
@@ -1962,42 +1962,37 @@
         <translation>%1 лежит вне изображения; модель не создана.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="320" />
-        <source>%1 would need a mask of %2 × %3 × %4 voxels; at most %5 are made.</source>
-        <translation>%1 потребовала бы маску из %2 × %3 × %4 вокселей; допускается не более %5.</translation>
-    </message>
-    <message>
-        <location filename="../../import/RtStructMasks.cpp" line="343" />
+        <location filename="../../import/RtStructMasks.cpp" line="338" />
         <source>%1 covers no voxel centre of the grid; no model is made of it.</source>
         <translation>%1 не покрывает ни одного центра вокселя сетки; модель не создана.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="345" />
+        <location filename="../../import/RtStructMasks.cpp" line="340" />
         <source>Smoothing the surface of %1...</source>
         <translation>Сглаживание поверхности: %1...</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="397" />
+        <location filename="../../import/RtStructMasks.cpp" line="392" />
         <source>The structure set holds no usable contour.</source>
         <translation>В наборе структур нет пригодных контуров.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="406" />
+        <location filename="../../import/RtStructMasks.cpp" line="401" />
         <source>The contours span %1 mm at a slice spacing of %2 mm: %3 slices; at most %4 are made.</source>
         <translation>Контуры занимают %1 мм при шаге срезов %2 мм: %3 срезов; допускается не более %4.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="415" />
+        <location filename="../../import/RtStructMasks.cpp" line="410" />
         <source>The contours span %1 × %2 × %3 mm; a grid of %4 mm would hold more than %5 voxels.</source>
         <translation>Контуры занимают %1 × %2 × %3 мм; сетка с шагом %4 мм содержала бы более %5 вокселей.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="447" />
+        <location filename="../../import/RtStructMasks.cpp" line="442" />
         <source>%1 (ROI %2 of %3)</source>
         <translation>%1 (структура %2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="451" />
+        <location filename="../../import/RtStructMasks.cpp" line="446" />
         <source>No ROI of the structure set has contours that make a mask.</source>
         <translation>Ни у одной структуры набора нет контуров, из которых получается маска.</translation>
     </message>
