@@ -20,7 +20,7 @@ packages=(
   libgdcm-dev
   # test oracles and benchmark peers only: nothing of them is linked
   poppler-utils python3-nibabel python3-skimage python3-vtk9 f3d
-  python3-pydicom dcm2niix libgdcm-tools
+  python3-pydicom dcm2niix libgdcm-tools plastimatch
 )
 
 missing=()

@@ -2,7 +2,8 @@
 // neighbours as binary .surf files, and scene.hx, which loads them all; and
 // the same structures as a label map to import, kidney_labels.nii with its
 // label table kidney_labels.txt; and a small synthetic CT of the same body,
-// kidney_ct.nii, in Hounsfield units and in the same world frame.
+// kidney_ct.nii, in Hounsfield units and in the same world frame; and their
+// outlines as a DICOM structure set, kidney_rtstruct.dcm.
 // Each shape is an implicit function (negative inside, in millimetres)
 // sampled on a grid and polygonised by marching tetrahedra, so vertices are
 // shared between triangles and every surface is closed and oriented outward,
@@ -10,6 +11,8 @@
 // for byte, on every run.
 //
 // Usage: make_samples OUTPUT_FOLDER
+
+#include "SampleRtStruct.h"
 
 #include <algorithm>
 #include <array>
@@ -589,5 +592,25 @@ int main(int argc, char **argv)
                    {4, "renal_artery", renalArtery()},
                    {5, "renal_vein", renalVein()}});
     writeCt(folder);
-    return 0;
+    std::vector<ContouredStructure> outlined;
+    for (const auto &[name, model] : {std::pair {"Kidney_L", 0},
+                                      {"Renal pelvis", 1},
+                                      {"Kidney stones", 2},
+                                      {"Renal artery", 3},
+                                      {"Renal vein", 4},
+                                      {"Tumor", 5}}) {
+        const Model &m = models[size_t(model)];
+        const Field field = m.field;
+        outlined.push_back(
+            {name,
+             {int(m.colour[0] * 255), int(m.colour[1] * 255), int(m.colour[2] * 255)},
+             [field](double x, double y, double z) {
+                 return field({x, y, z});
+             },
+             {m.low.x, m.low.y, m.low.z},
+             {m.high.x, m.high.y, m.high.z}});
+    }
+    const int contours = writeSampleRtStruct(folder / "kidney_rtstruct.dcm", outlined, 2.0, 0.5);
+    std::printf("kidney_rtstruct.dcm: %zu ROIs, %d contours\n", outlined.size(), contours);
+    return contours > 0 ? 0 : 1;
 }

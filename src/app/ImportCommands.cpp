@@ -138,7 +138,8 @@ int Tessaron::importModelFile(const QString &path)
     if (result.image) {
         clearStatus();
         showImage(path, result.image);
-        return 0;
+        if (models.empty()) // else a structure set's ROIs, shown on their image
+            return 0;
     }
     if (!result.warnings.isEmpty()) // what was left out, before the models show
         Dialogs::current().message(nullptr, QString(), path + ": " + result.warnings.join('\n'));

@@ -141,7 +141,7 @@ int runInfo(const QStringList &args)
     std::shared_ptr<const ImageVolume> input, ct;
     if (!loadInput(paths[0], models, input) || !ctImage(line, ct))
         return 1;
-    if (input) {
+    if (input && models.empty()) {
         if (ct)
             return usageError("info", QStringLiteral("INPUT is an image; --ct goes with surfaces"),
                               infoUsage());
@@ -159,6 +159,8 @@ int runInfo(const QStringList &args)
             return 1;
     SceneOptions options;
     options.image = ct.get();
+    if (!ct) // a structure set's image, opened with it, measures its ROIs
+        options.image = input.get();
     const SceneMeasurement scene = measureScene(shots, options);
     if (json)
         printJson(sceneJson(scene));

@@ -63,6 +63,23 @@ ContentMark dicomMark(QByteArrayView head)
     return head.sliced(128, 4) == "DICM" ? ContentMark::Present : ContentMark::Absent;
 }
 
+// A structure set names its storage class within its first bytes: in the
+// file meta group, or in its first elements when an older file starts with
+// group 8 and no preamble. A longer UID that merely starts the same is
+// another class.
+ContentMark rtStructMark(QByteArrayView head)
+{
+    if (dicomMark(head) != ContentMark::Present && !head.startsWith(QByteArrayView("\x08\x00", 2)))
+        return ContentMark::Absent;
+    const QByteArrayView uid("1.2.840.10008.5.1.4.1.1.481.3");
+    for (qsizetype at = head.indexOf(uid); at >= 0; at = head.indexOf(uid, at + 1)) {
+        const qsizetype after = at + uid.size();
+        if (after >= head.size() || head[after] == '\0' || head[after] == ' ')
+            return ContentMark::Present;
+    }
+    return ContentMark::Absent;
+}
+
 ContentMark niftiMark(QByteArrayView head)
 {
     if (head.startsWith("\x1f\x8b"))
@@ -134,6 +151,7 @@ const FileKindRow kKinds[] = {
     {K::Dat,        "DAT",    ".dat",                      false, R::None,       nullptr,   writeDat,    "DAT",    "DAT(*.dat)",   nullptr},
     {K::StarCd,     "StarCD", ".vrt",                      false, R::None,       nullptr,   writeStarCd, "StarCD", "StarCD(*.vrt)", ".cel"},
     {K::Dicom,      "DICOM",  ".dcm",                      false, R::Image,      dicomMark, nullptr,     nullptr,  nullptr,        nullptr},
+    {K::RtStruct,   "RTSTRUCT", "",                        false, R::RtStruct,   rtStructMark, nullptr,  nullptr,  nullptr,        nullptr},
 };
 // clang-format on
 
@@ -283,6 +301,10 @@ Recognition recognise(const QString &path)
     Recognition seen {kindOfName(path), FileKind::Unknown};
     if (seen.kind == FileKind::Unknown && info.isFile() && isDicomFile(info))
         seen.kind = FileKind::Dicom;
+    // A DICOM file of contours, whatever its name, is read as contours.
+    if (seen.kind == FileKind::Dicom && info.isFile()
+        && rtStructMark(headOf(path)) == ContentMark::Present)
+        seen.kind = FileKind::RtStruct;
     const FileKindRow *row = kindRow(seen.kind);
     if (!row || !row->content || !info.isFile())
         return seen;

@@ -5,6 +5,7 @@
 #include "ImportedModel.h"
 #include "LabelMapImport.h"
 #include "MeshFileImport.h"
+#include "RtStruct.h"
 #include "VtkReader.h"
 #include "formats/HxReader.h"
 #include "formats/LoadPipeline.h"
@@ -73,6 +74,8 @@ void readImported(const QString &path, const FileKindRow *row,
     case KindReader::Image:
         image = std::make_shared<ImageVolume>(readImageOf(path, row->kind, options));
         return;
+    case KindReader::RtStruct: // with the image the contours were drawn on, when beside them
+        return importRtStruct(path, models, image, options.progress);
     case KindReader::None:
     case KindReader::Surface:
     case KindReader::Scene:

@@ -40,7 +40,8 @@ struct ImportResult
     bool canceled = false;
     QString message;                          // why not, for the user
     QStringList warnings;                     // what a successful import left out or changed
-    std::shared_ptr<const ImageVolume> image; // set, without models, for an image
+    std::shared_ptr<const ImageVolume> image; // set for an image; with models only for a
+                                              // structure set and the image it was drawn on
 };
 
 // Reads a mesh file, a legacy VTK file, a label map or a folder of masks

@@ -899,6 +899,47 @@ RU = {
         "У объёма 3 измерения (4 со слоями сегментации); у этого файла NRRD их %1.",
     ("Import", "There is not enough memory for the volume (%1 bytes)."):
         "Недостаточно памяти для объёма (%1 байт).",
+    # Structure sets (RTSTRUCT)
+    ("Import", "ROI \"%1\""): "Структура «%1»",
+    ("Import", "ROI %1"): "Структура %1",
+    ("Import", "%1: contours of fewer than three points were left out: %2."):
+        "%1: пропущены контуры менее чем из трёх точек: %2.",
+    ("Import", "%1: contours with coordinates that are not finite numbers were left out: %2."):
+        "%1: пропущены контуры с координатами, не являющимися конечными числами: %2.",
+    ("Import", "%1: contours whose coordinates are not three per point were left out: %2."):
+        "%1: пропущены контуры, у которых координат не по три на точку: %2.",
+    ("Import", "%1: contours that are not closed planar were left out: %2."):
+        "%1: пропущены контуры, не являющиеся замкнутыми плоскими: %2.",
+    ("Import", "%1: contours that cross themselves: %2; their inside is taken by the even-odd "
+               "rule."):
+        "%1: самопересекающихся контуров: %2; их внутренность определена по правилу чётности.",
+    ("Import", "%1: contours that do not lie in the image's slices were left out: %2."):
+        "%1: пропущены контуры, не лежащие в срезах изображения: %2.",
+    ("Import", "The structure set cannot be read."): "Набор структур не удаётся прочитать.",
+    ("Import", "The file is not a structure set."): "Файл не является набором структур.",
+    ("Import", "The structure set holds no ROI."): "В наборе структур нет ни одной структуры.",
+    ("Import", "The image series the contours were drawn on cannot be opened from the file's "
+               "folder (%1); the masks lie on a grid made from the contours."):
+        "Серию изображений, на которой нарисованы контуры, не удаётся открыть из папки файла "
+        "(%1); маски построены на сетке по контурам.",
+    ("Import", "%1 has no contours; no model is made of it."):
+        "%1: нет контуров; модель не создана.",
+    ("Import", "%1 lies outside the image; no model is made of it."):
+        "%1 лежит вне изображения; модель не создана.",
+    ("Import", "%1 covers no voxel centre of the grid; no model is made of it."):
+        "%1 не покрывает ни одного центра вокселя сетки; модель не создана.",
+    ("Import", "Smoothing the surface of %1..."): "Сглаживание поверхности: %1...",
+    ("Import", "The structure set holds no usable contour."):
+        "В наборе структур нет пригодных контуров.",
+    ("Import", "The contours span %1 mm at a slice spacing of %2 mm: %3 slices; at most %4 are "
+               "made."):
+        "Контуры занимают %1 мм при шаге срезов %2 мм: %3 срезов; допускается не более %4.",
+    ("Import", "The contours span %1 × %2 × %3 mm; a grid of %4 mm would hold more than %5 "
+               "voxels."):
+        "Контуры занимают %1 × %2 × %3 мм; сетка с шагом %4 мм содержала бы более %5 вокселей.",
+    ("Import", "%1 (ROI %2 of %3)"): "%1 (структура %2 из %3)",
+    ("Import", "No ROI of the structure set has contours that make a mask."):
+        "Ни у одной структуры набора нет контуров, из которых получается маска.",
     # DICOM series
     ("Import", "The image orientation is not two perpendicular directions."):
         "Ориентация изображения не задаёт два перпендикулярных направления.",

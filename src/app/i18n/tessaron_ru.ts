@@ -632,55 +632,55 @@
         <translation>Координата вершины %1 не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="91" />
+        <location filename="../../import/Importer.cpp" line="94" />
         <source>The folder holds no label maps.</source>
         <translation>В папке нет карт меток.</translation>
     </message>
     <message>
-        <location filename="../../formats/FileKinds.cpp" line="339" />
+        <location filename="../../formats/FileKinds.cpp" line="361" />
         <source>a folder of masks</source>
         <translation>папка масок</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="34" />
-        <location filename="../../import/Importer.cpp" line="61" />
-        <location filename="../../import/Importer.cpp" line="203" />
+        <location filename="../../import/Importer.cpp" line="35" />
+        <location filename="../../import/Importer.cpp" line="62" />
+        <location filename="../../import/Importer.cpp" line="206" />
         <source>This file holds surfaces, not an image.</source>
         <translation>В этом файле поверхности, а не изображение.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="63" />
+        <location filename="../../import/Importer.cpp" line="64" />
         <source>This file holds an image, not labels.</source>
         <translation>В этом файле изображение, а не метки.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="81" />
+        <location filename="../../import/Importer.cpp" line="84" />
         <source>Files of this kind are not imported; the endings read are %1.</source>
         <translation>Файлы такого вида не импортируются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="95" />
+        <location filename="../../import/Importer.cpp" line="98" />
         <source>The file holds %1 data, not %2 as its name's ending says.</source>
         <translation>Файл содержит данные %1, а не %2, как говорит окончание его имени.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="124" />
+        <location filename="../../import/Importer.cpp" line="127" />
         <source>The import was cancelled.</source>
         <translation>Импорт отменён.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="126" />
         <location filename="../../import/Importer.cpp" line="129" />
+        <location filename="../../import/Importer.cpp" line="132" />
         <source>There is not enough memory to import the file.</source>
         <translation>Недостаточно памяти для импорта файла.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="130" />
+        <location filename="../../import/Importer.cpp" line="133" />
         <source>The file cannot be imported.</source>
         <translation>Файл не удаётся импортировать.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="199" />
+        <location filename="../../import/Importer.cpp" line="202" />
         <source>A series was chosen, but this file holds one image at most.</source>
         <translation>Выбрана серия, но в этом файле не более одного изображения.</translation>
     </message>
@@ -764,7 +764,7 @@
         <translation>%1 (метка %2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="46" />
+        <location filename="../../import/Importer.cpp" line="47" />
         <location filename="../../import/LabelMapImport.cpp" line="127" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
@@ -1840,6 +1840,7 @@
     </message>
     <message>
         <location filename="../../import/DicomScan.cpp" line="108" />
+        <location filename="../../import/RtStruct.cpp" line="334" />
         <source>%1 is damaged: %2.</source>
         <translation>%1 повреждён: %2.</translation>
     </message>
@@ -1888,6 +1889,113 @@
         <location filename="../../import/LabelMapData.cpp" line="16" />
         <source>The volume's dimensions are too large to hold in memory.</source>
         <translation>Размеры объёма слишком велики, чтобы уместить его в памяти.</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStruct.cpp" line="234" />
+        <location filename="../../import/RtStructMasks.cpp" line="306" />
+        <source>ROI "%1"</source>
+        <translation>Структура «%1»</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStruct.cpp" line="236" />
+        <source>%1: contours of fewer than three points were left out: %2.</source>
+        <translation>%1: пропущены контуры менее чем из трёх точек: %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStruct.cpp" line="240" />
+        <source>%1: contours with coordinates that are not finite numbers were left out: %2.</source>
+        <translation>%1: пропущены контуры с координатами, не являющимися конечными числами: %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStruct.cpp" line="245" />
+        <source>%1: contours whose coordinates are not three per point were left out: %2.</source>
+        <translation>%1: пропущены контуры, у которых координат не по три на точку: %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStruct.cpp" line="250" />
+        <source>%1: contours that are not closed planar were left out: %2.</source>
+        <translation>%1: пропущены контуры, не являющиеся замкнутыми плоскими: %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStruct.cpp" line="254" />
+        <source>%1: contours that cross themselves: %2; their inside is taken by the even-odd rule.</source>
+        <translation>%1: самопересекающихся контуров: %2; их внутренность определена по правилу чётности.</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStruct.cpp" line="299" />
+        <location filename="../../import/RtStruct.cpp" line="312" />
+        <source>ROI %1</source>
+        <translation>Структура %1</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStruct.cpp" line="338" />
+        <source>The structure set cannot be read.</source>
+        <translation>Набор структур не удаётся прочитать.</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStruct.cpp" line="342" />
+        <source>The file is not a structure set.</source>
+        <translation>Файл не является набором структур.</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStruct.cpp" line="347" />
+        <source>The structure set holds no ROI.</source>
+        <translation>В наборе структур нет ни одной структуры.</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStruct.cpp" line="361" />
+        <source>The image series the contours were drawn on cannot be opened from the file's folder (%1); the masks lie on a grid made from the contours.</source>
+        <translation>Серию изображений, на которой нарисованы контуры, не удаётся открыть из папки файла (%1); маски построены на сетке по контурам.</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStructMasks.cpp" line="308" />
+        <source>%1 has no contours; no model is made of it.</source>
+        <translation>%1: нет контуров; модель не создана.</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStructMasks.cpp" line="311" />
+        <source>%1: contours that do not lie in the image's slices were left out: %2.</source>
+        <translation>%1: пропущены контуры, не лежащие в срезах изображения: %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStructMasks.cpp" line="318" />
+        <source>%1 lies outside the image; no model is made of it.</source>
+        <translation>%1 лежит вне изображения; модель не создана.</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStructMasks.cpp" line="338" />
+        <source>%1 covers no voxel centre of the grid; no model is made of it.</source>
+        <translation>%1 не покрывает ни одного центра вокселя сетки; модель не создана.</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStructMasks.cpp" line="340" />
+        <source>Smoothing the surface of %1...</source>
+        <translation>Сглаживание поверхности: %1...</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStructMasks.cpp" line="392" />
+        <source>The structure set holds no usable contour.</source>
+        <translation>В наборе структур нет пригодных контуров.</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStructMasks.cpp" line="401" />
+        <source>The contours span %1 mm at a slice spacing of %2 mm: %3 slices; at most %4 are made.</source>
+        <translation>Контуры занимают %1 мм при шаге срезов %2 мм: %3 срезов; допускается не более %4.</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStructMasks.cpp" line="410" />
+        <source>The contours span %1 × %2 × %3 mm; a grid of %4 mm would hold more than %5 voxels.</source>
+        <translation>Контуры занимают %1 × %2 × %3 мм; сетка с шагом %4 мм содержала бы более %5 вокселей.</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStructMasks.cpp" line="442" />
+        <source>%1 (ROI %2 of %3)</source>
+        <translation>%1 (структура %2 из %3)</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStructMasks.cpp" line="446" />
+        <source>No ROI of the structure set has contours that make a mask.</source>
+        <translation>Ни у одной структуры набора нет контуров, из которых получается маска.</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,341 @@
+// Structure sets written by pydicom (make_rtstruct.py) with contours of known
+// volume: ellipsoids left and right and a ring whose inner contour is a hole,
+// with and without the image they were drawn on; pydicom's own structure
+// set; plastimatch's masks of the same contours as an oracle of the voxels.
+
+#include "cli/CliRun.h"
+#include "import/ImportChecks.h"
+#include "import/Importer.h"
+#include "model/AnatomyTable.h"
+#include "model/ModelClass.h"
+#include "model/ModelFacts.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+
+class TestRtStruct : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void contoursBecomeVolumes_data();
+    void contoursBecomeVolumes();
+    void voxelsMatchPlastimatch();
+    void namesSidesColours_data();
+    void namesSidesColours();
+    void pydicomFileOpens();
+    void badInputs_data();
+    void badInputs();
+    void kindsAndCli();
+    void sampleMatchesSurfaces();
+
+private:
+    QString path(const QString &name) const { return dir.filePath(name); }
+    bool ready() const { return written; }
+    QTemporaryDir dir;
+    QString python;
+    bool written = false;
+    QMap<QString, QJsonObject> cases;
+};
+
+void TestRtStruct::initTestCase()
+{
+    python = qEnvironmentVariable("TESSARON_PYTHON");
+    if (python.isEmpty() || QProcess::execute(python, {"-c", "import pydicom, numpy"}) != 0) {
+        qWarning("no pydicom for the system Python: structure sets skipped");
+        return;
+    }
+    QProcess writer;
+    writer.start(python, {qEnvironmentVariable("TESSARON_RTSTRUCT_WRITER"), dir.path()});
+    QVERIFY(writer.waitForFinished(120'000));
+    QVERIFY2(writer.exitCode() == 0, writer.readAllStandardError().constData());
+    for (const QByteArray &line : writer.readAllStandardOutput().split('\n'))
+        if (!line.isEmpty()) {
+            const QJsonObject record = QJsonDocument::fromJson(line).object();
+            cases.insert(record["case"].toString(), record);
+        }
+    written = true;
+}
+
+namespace {
+
+QStringList warningsOf(const OpenedFile &opened)
+{
+    QStringList texts;
+    for (const FileProblem &p : opened.problems)
+        texts << p.text;
+    return texts;
+}
+
+double voxelVolume(const ModelClass &model)
+{
+    return model.property(kVoxelVolumeProperty).toDouble();
+}
+
+} // namespace
+
+void TestRtStruct::contoursBecomeVolumes_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::newRow("on the image beside it") << "with_ct";
+    QTest::newRow("on a grid of the contours") << "alone";
+}
+
+// Every ROI a closed surface on its side of the patient, enclosing within 6 %
+// of its contour prisms (the ring's hole left out), in the ROI's colour.
+void TestRtStruct::contoursBecomeVolumes()
+{
+    if (!ready())
+        QSKIP("no pydicom");
+    QFETCH(QString, record);
+    const QJsonObject c = cases[record];
+    const OpenedFile opened = openPath(path(c["file"].toString()));
+    QVERIFY2(!opened.failed(), qPrintable(warningsOf(opened).join('\n')));
+    QCOMPARE(opened.kind, FileKind::RtStruct);
+    const bool image = c["image"].toBool();
+    QCOMPARE(bool(opened.image), image);
+    if (image)
+        QCOMPARE(opened.image->size[2], 40);
+    else
+        QVERIFY(warningsOf(opened).join('\n').contains("made from the contours"));
+    const QJsonArray rois = c["rois"].toArray();
+    QCOMPARE(opened.models.size(), size_t(rois.size()));
+    for (qsizetype r = 0; r < rois.size(); ++r) {
+        const QJsonObject roi = rois[r].toObject();
+        const ModelClass &model = *opened.models[size_t(r)];
+        const QString who = roi["name"].toString();
+        const MeshClass &mesh = *model.Meshes[0];
+        QVERIFY2(isClosed(mesh), qPrintable(who));
+        const Enclosed e = enclosed(mesh);
+        const double prisms = roi["volume"].toDouble();
+        QVERIFY2(std::fabs(e.volume / prisms - 1) < 0.06,
+                 qPrintable(QString("%1: %2 against %3").arg(who).arg(e.volume).arg(prisms)));
+        QVERIFY2(std::fabs(voxelVolume(model) / prisms - 1) < 0.06, qPrintable(who));
+        // Left-posterior-superior turned into our frame as the image reader
+        // turns it: the patient's left at -x, the back at -y.
+        const QJsonArray lps = roi["centre"].toArray();
+        for (int k = 0; k < 3; ++k)
+            QVERIFY2(std::fabs(e.centre[size_t(k)] - (k < 2 ? -1 : 1) * lps[k].toDouble()) < 1.0,
+                     qPrintable(QString("%1: centre %2").arg(who).arg(e.centre[size_t(k)])));
+        if (roi.contains("colour")) {
+            const QJsonArray rgb = roi["colour"].toArray();
+            for (int k = 0; k < 3; ++k)
+                QCOMPARE(model.ModelColor[k], rgb[k].toInt());
+        }
+    }
+}
+
+// plastimatch rasterises the same contours on the same image: without holes
+// the voxel counts agree (its Debian version fills nested contours, so the
+// ring is checked against its analytic volume above instead, and it lays a
+// contour into one slice only, so the ROI drawn on every other plane too).
+void TestRtStruct::voxelsMatchPlastimatch()
+{
+    if (!ready())
+        QSKIP("no pydicom");
+    if (QStandardPaths::findExecutable("plastimatch").isEmpty())
+        QSKIP("no plastimatch");
+    const QJsonObject c = cases["with_ct"];
+    const QString masks = path("masks");
+    const Run run = runProgram("plastimatch",
+                               {"convert", "--input", path(c["file"].toString()), "--referenced-ct",
+                                path("with_ct"), "--output-prefix", masks + "/"});
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    const Run count =
+        runProgram(python, {qEnvironmentVariable("TESSARON_RTSTRUCT_WRITER"), "--count", masks});
+    QVERIFY2(count.status == 0, qPrintable(count.err));
+    const QJsonObject counts = QJsonDocument::fromJson(count.out.toUtf8()).object();
+    const OpenedFile opened = openPath(path(c["file"].toString()));
+    QVERIFY(!opened.failed());
+    const double voxel = 1.0 * 1.0 * 2.0;
+    const QJsonArray rois = c["rois"].toArray();
+    int compared = 0;
+    for (qsizetype r = 0; r < rois.size(); ++r) {
+        const QJsonObject roi = rois[r].toObject();
+        if (!roi["oracle"].toBool()) // a ring, or contours on every other plane
+            continue;
+        const double theirs = counts[roi["name"].toString()].toDouble();
+        const double ours = voxelVolume(*opened.models[size_t(r)]) / voxel;
+        QVERIFY2(theirs > 0 && std::fabs(ours - theirs) <= 0.005 * theirs,
+                 qPrintable(QString("%1: %2 voxels, plastimatch %3")
+                                .arg(roi["name"].toString())
+                                .arg(ours)
+                                .arg(theirs)));
+        ++compared;
+    }
+    QCOMPARE(compared, 2);
+}
+
+void TestRtStruct::namesSidesColours_data()
+{
+    QTest::addColumn<int>("roi");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("side");
+    QTest::addColumn<QList<int>>("colour"); // empty: the anatomy table's
+
+    const int left = int(anatomy::Side::Left), right = int(anatomy::Side::Right),
+              none = int(anatomy::Side::None);
+    QTest::newRow("Kidney_L") << 0 << "" << left << QList<int>();
+    QTest::newRow("Kidney R") << 1 << "" << right << QList<int>();
+    QTest::newRow("Left Kidney, own colour") << 2 << "" << left << QList<int> {1, 2, 3};
+    QTest::newRow("Tumor") << 3 << "" << none << QList<int>();
+    QTest::newRow("GTV_kidney") << 4 << "" << none << QList<int>();
+    QTest::newRow("unknown name as written") << 5 << "Prostata boost" << none << QList<int>();
+}
+
+// Names through the anatomy table, sides kept; an unknown ROI name as written.
+void TestRtStruct::namesSidesColours()
+{
+    if (!ready())
+        QSKIP("no pydicom");
+    QFETCH(int, roi);
+    QFETCH(QString, name);
+    QFETCH(int, side);
+    QFETCH(QList<int>, colour);
+    const OpenedFile opened = openPath(path("names.dcm"));
+    QVERIFY2(!opened.failed(), qPrintable(warningsOf(opened).join('\n')));
+    QCOMPARE(opened.models.size(), size_t(6));
+    const ModelClass &model = *opened.models[size_t(roi)];
+    const anatomy::Structure kidney = anatomy::Structure::Kidney;
+    const anatomy::Structure expected = roi < 3 ? kidney
+        : roi < 5                               ? anatomy::Structure::Tumour
+                                                : anatomy::Structure::Other;
+    QCOMPARE(anatomy::structureNamedIn(model.property(kStructureProperty).toString()) == expected
+                 || (expected != anatomy::Structure::Other && anatomy::matchLabel(model.Name)
+                     && anatomy::matchLabel(model.Name)->structure == expected),
+             true);
+    if (!name.isEmpty())
+        QCOMPARE(model.Name, name);
+    QCOMPARE(int(anatomy::sideIn(model.Name)), side);
+    if (colour.isEmpty()) {
+        const std::optional<anatomy::LabelMatch> match = anatomy::matchLabel(model.Name);
+        if (match)
+            for (int k = 0; k < 3; ++k)
+                QCOMPARE(model.ModelColor[k], match->colour[size_t(k)]);
+    } else {
+        for (int k = 0; k < 3; ++k)
+            QCOMPARE(model.ModelColor[k], colour[k]);
+    }
+}
+
+// pydicom's structure set (no preamble; a body outline and two isocentre
+// points): the outline opens under its name, the points are named as left out.
+void TestRtStruct::pydicomFileOpens()
+{
+    if (!ready())
+        QSKIP("no pydicom");
+    QProcess finder;
+    finder.start(python,
+                 {"-c",
+                  "from pydicom.data import get_testdata_file as g; "
+                  "print(g('rtstruct.dcm'))"});
+    QVERIFY(finder.waitForFinished(60'000));
+    const QString file = QString::fromUtf8(finder.readAllStandardOutput()).trimmed();
+    QVERIFY(QFileInfo::exists(file));
+    QCOMPARE(recognise(file).kind, FileKind::RtStruct);
+    const OpenedFile opened = openPath(file);
+    const QString said = warningsOf(opened).join('\n');
+    QVERIFY2(!opened.failed(), qPrintable(said));
+    QCOMPARE(opened.models.size(), size_t(1));
+    QCOMPARE(opened.models[0]->Name, QString("patient"));
+    QCOMPARE(opened.models[0]->ModelColor[0], 220);
+    QVERIFY(isClosed(*opened.models[0]->Meshes[0]));
+    QVERIFY2(
+        said.contains("\"Isocenter 1\": contours that are not closed planar were left out: 1."),
+        qPrintable(said));
+}
+
+void TestRtStruct::badInputs_data()
+{
+    QTest::addColumn<QString>("record");
+    for (const char *name : {"few_points", "not_finite", "miscounted", "self_crossing",
+                             "no_contours", "absurd_grid", "truncated"})
+        QTest::newRow(name) << name;
+}
+
+// Each flaw a warning naming its ROI while the rest opens, or a refusal
+// that says why.
+void TestRtStruct::badInputs()
+{
+    if (!ready())
+        QSKIP("no pydicom");
+    QFETCH(QString, record);
+    const QJsonObject c = cases[record];
+    const OpenedFile opened = openPath(path(c["file"].toString()));
+    const QString said = warningsOf(opened).join('\n');
+    if (c.contains("error")) {
+        QVERIFY(opened.failed());
+        QVERIFY(opened.models.empty());
+        QVERIFY2(said.contains(c["error"].toString()), qPrintable(said));
+        return;
+    }
+    QVERIFY2(!opened.failed(), qPrintable(said));
+    QVERIFY2(said.contains(c["warning"].toString()), qPrintable(said));
+    QCOMPARE(opened.models.size(), size_t(c["models"].toInt()));
+    for (const auto &model : opened.models)
+        QVERIFY(isClosed(*model->Meshes[0]));
+}
+
+// A structure set is told by its content whatever its name; the folder it
+// shares with its image still opens as the image; the command-line tool
+// lists the ROIs with their volumes.
+void TestRtStruct::kindsAndCli()
+{
+    if (!ready())
+        QSKIP("no pydicom");
+    QCOMPARE(recognise(path("alone/RS_alone")).kind, FileKind::RtStruct);
+    QCOMPARE(recognise(path("with_ct/s000.dcm")).kind, FileKind::Dicom);
+    const OpenedFile folder = openPath(path("with_ct"));
+    QVERIFY2(!folder.failed(), qPrintable(warningsOf(folder).join('\n')));
+    QVERIFY(folder.image && folder.models.empty());
+    QCOMPARE(folder.image->size[2], 40);
+
+    const Run run = cli({"info", path("with_ct/rs.dcm"), "--json"});
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    const QJsonArray models =
+        QJsonDocument::fromJson(run.out.toUtf8()).object()["models"].toArray();
+    QCOMPARE(models.size(), cases["with_ct"]["rois"].toArray().size());
+    const QJsonArray rois = cases["with_ct"]["rois"].toArray();
+    for (qsizetype r = 0; r < rois.size(); ++r) {
+        const double prisms = rois[r].toObject()["volume"].toDouble();
+        const double volume = models[r].toObject()["volume_mm3"].toDouble();
+        QVERIFY2(std::fabs(volume / prisms - 1) < 0.06, qPrintable(run.out.left(2000)));
+        QVERIFY(models[r].toObject().contains("hu")); // the image beside it measures them
+    }
+}
+
+// The sample generator outlines the sample's structures every 2 mm: each
+// ROI encloses within 4 % of the surface it was outlined from, under the
+// anatomy table's name of that surface.
+void TestRtStruct::sampleMatchesSurfaces()
+{
+    const QDir samples(QStringLiteral(TESSARON_SAMPLE_DIR));
+    const OpenedFile opened = openPath(samples.filePath("kidney_rtstruct.dcm"));
+    QVERIFY2(!opened.failed(), qPrintable(warningsOf(opened).join('\n')));
+    const QStringList surfaces {"parenhima",    "lokhanki",     "kamni",
+                                "krov_renalis", "vena_renalis", "opukhol"};
+    QCOMPARE(opened.models.size(), size_t(surfaces.size()));
+    for (qsizetype s = 0; s < surfaces.size(); ++s) {
+        const OpenedFile surface = openPath(samples.filePath(surfaces[s] + ".surf"));
+        QVERIFY(!surface.failed());
+        const ModelClass &roi = *opened.models[size_t(s)];
+        const double theirs = enclosed(*surface.models[0]->Meshes[0]).volume;
+        const double ours = enclosed(*roi.Meshes[0]).volume;
+        QVERIFY2(std::fabs(ours / theirs - 1) < 0.04,
+                 qPrintable(QString("%1: %2 against %3").arg(surfaces[s]).arg(ours).arg(theirs)));
+        QCOMPARE(anatomy::structureNamedIn(roi.Name),
+                 anatomy::structureNamedIn(surface.models[0]->Name));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestRtStruct)
+#include "test_rtstruct.moc"
