@@ -734,43 +734,43 @@
         <translation>Масштаб значений изображения не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="46" />
+        <location filename="../../import/LabelMapImport.cpp" line="48" />
         <source>Label %1</source>
         <translation>Метка %1</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="100" />
+        <location filename="../../import/LabelMapImport.cpp" line="131" />
         <source>The label map holds no labels: every voxel is 0.</source>
         <translation>В карте меток нет меток: все воксели равны 0.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="107" />
+        <location filename="../../import/LabelMapImport.cpp" line="150" />
         <source>Finding the surfaces of the labels...</source>
         <translation>Построение поверхностей меток...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="109" />
+        <location filename="../../import/LabelMapImport.cpp" line="152" />
         <source>Smoothing the surfaces...</source>
         <translation>Сглаживание поверхностей...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="118" />
+        <location filename="../../import/LabelMapImport.cpp" line="162" />
         <source>%1 (label %2 of %3)</source>
         <translation>%1 (метка %2 из %3)</translation>
     </message>
     <message>
         <location filename="../../import/Importer.cpp" line="46" />
-        <location filename="../../import/LabelMapImport.cpp" line="127" />
+        <location filename="../../import/LabelMapImport.cpp" line="171" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="184" />
+        <location filename="../../import/LabelMapImport.cpp" line="228" />
         <source>%1 (%2 of %3)</source>
         <translation>%1 (%2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="195" />
+        <location filename="../../import/LabelMapImport.cpp" line="239" />
         <source>The masks in this folder hold no labels.</source>
         <translation>В масках этой папки нет меток.</translation>
     </message>
@@ -827,60 +827,65 @@
         <translation>Файл сетки не удаётся прочитать: %1</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="90" />
+        <location filename="../../import/LabelMapImport.cpp" line="120" />
         <source>The label map's voxel spacing is zero or not a number.</source>
         <translation>Шаг вокселей карты меток равен нулю или не является числом.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="66" />
-        <location filename="../../import/NiftiReader.cpp" line="79" />
+        <location filename="../../import/NiftiReader.cpp" line="67" />
+        <location filename="../../import/NiftiReader.cpp" line="80" />
         <location filename="../../import/NrrdReader.cpp" line="74" />
         <source>The volume's voxel spacing is zero or not a number.</source>
         <translation>Шаг вокселов объёма равен нулю или не является числом.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="83" />
+        <location filename="../../import/NiftiReader.cpp" line="84" />
         <source>The volume puts its voxels %1 mm apart or away; its spacing or placement is damaged.</source>
         <translation>Объём ставит вокселы на %1 мм друг от друга или от начала; его шаг или положение повреждены.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="138" />
+        <location filename="../../import/NiftiReader.cpp" line="139" />
         <source>This is not a NIfTI file: its header lacks the NIfTI mark.</source>
         <translation>Это не файл NIfTI: в его заголовке нет метки NIfTI.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="140" />
+        <location filename="../../import/NiftiReader.cpp" line="141" />
         <source>The header says the voxels start at byte %1, which is not after the header.</source>
         <translation>Заголовок говорит, что вокселы начинаются с байта %1, а это не после заголовка.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="172" />
+        <location filename="../../import/NiftiReader.cpp" line="173" />
         <source>Voxel %1 of the volume is not a number.</source>
         <translation>Воксел %1 объёма не является числом.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="199" />
+        <location filename="../../import/NiftiReader.cpp" line="196" />
+        <source>%1 (its header's label table)</source>
+        <translation>%1 (таблица меток в заголовке)</translation>
+    </message>
+    <message>
+        <location filename="../../import/NiftiReader.cpp" line="230" />
         <source>The file holds %1 volumes; a label map or an image is one.</source>
         <translation>Файл содержит %1 объёмов; карта меток или изображение — один объём.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="202" />
+        <location filename="../../import/NiftiReader.cpp" line="233" />
         <source>The voxel type %1 is not one a label map or an image has.</source>
         <translation>Тип вокселов %1 не бывает у карт меток и изображений.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="193" />
+        <location filename="../../import/NiftiReader.cpp" line="224" />
         <source>This is not a NIfTI file, or its header is damaged.</source>
         <translation>Это не файл NIfTI, или его заголовок повреждён.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="211" />
+        <location filename="../../import/NiftiReader.cpp" line="242" />
         <location filename="../../import/NrrdReader.cpp" line="102" />
         <source>The dimensions times the voxel size (%1 bytes) are more than the file holds (%2 bytes).</source>
         <translation>Размеры, умноженные на размер вокселя (%1 байт), больше, чем вмещает файл (%2 байт).</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="220" />
+        <location filename="../../import/NiftiReader.cpp" line="251" />
         <source>The voxel data of the file ends early or cannot be read.</source>
         <translation>Данные вокселей в файле обрываются или не читаются.</translation>
     </message>
@@ -1879,7 +1884,7 @@
     </message>
     <message>
         <location filename="../../import/LabelMapData.cpp" line="14" />
-        <location filename="../../import/NiftiReader.cpp" line="146" />
+        <location filename="../../import/NiftiReader.cpp" line="147" />
         <source>The volume's dimensions must be positive; one is %1.</source>
         <translation>Размеры объёма должны быть положительными; один из них равен %1.</translation>
     </message>
@@ -1887,6 +1892,36 @@
         <location filename="../../import/LabelMapData.cpp" line="16" />
         <source>The volume's dimensions are too large to hold in memory.</source>
         <translation>Размеры объёма слишком велики, чтобы уместить его в памяти.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelNames.cpp" line="119" />
+        <source>%1, line %2: "%3" is not a label value with a name and colour; the line is left out.</source>
+        <translation>%1, строка %2: «%3» — не значение метки с именем и цветом; строка пропущена.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelTables.cpp" line="29" />
+        <source>%1, line %2: %3</source>
+        <translation>%1, строка %2: %3</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelTables.cpp" line="54" />
+        <source>a label without a whole Key or a name is left out.</source>
+        <translation>метка без целого Key или без имени пропущена.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelTables.cpp" line="76" />
+        <source>the label table breaks off (%1); the labels before it are kept.</source>
+        <translation>таблица меток обрывается (%1); метки до обрыва сохранены.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelTables.cpp" line="147" />
+        <source>the file is not JSON (%1).</source>
+        <translation>файл не в формате JSON (%1).</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelTables.cpp" line="161" />
+        <source>"%1" has no single whole label value; it is left out.</source>
+        <translation>у «%1» нет одного целого значения метки; запись пропущена.</translation>
     </message>
 </context>
 <context>
@@ -3118,12 +3153,12 @@
         <translation>Наибольший диаметр = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/ModelSurface.cpp" line="60" />
+        <location filename="../../measure/ModelSurface.cpp" line="64" />
         <source>its cells name vertices it does not have</source>
         <translation>её ячейки ссылаются на несуществующие вершины</translation>
     </message>
     <message>
-        <location filename="../../measure/ModelSurface.cpp" line="64" />
+        <location filename="../../measure/ModelSurface.cpp" line="68" />
         <source>some coordinates are not numbers</source>
         <translation>некоторые координаты не являются числами</translation>
     </message>
