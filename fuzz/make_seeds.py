@@ -257,6 +257,17 @@ def zip_file(parts):
     return out.getvalue()
 
 
+def labeltable_seeds():
+    return {
+        "xml": b'<?xml version="1.0"?>\n<LabelTable>\n<Label Key="1" Red="0.5" Green="1" Blue="0">'
+               b'kidney</Label>\n<Label Key="2" Red="200" Green="20" Blue="9">kidney_tumor</Label>\n'
+               b'</LabelTable>\n',
+        "dataset_json": b'{"labels": {"background": 0, "kidney": 1, "tumor": "2", "cyst": [3, 4]}}',
+        "descriptions": b'# index R G B alpha vis mesh name\n1 255 0 0 0.5 1 1 "Kidney"\n',
+        "colour_table": b"1 kidney 10 20 30 255\n2 liver 1 2 3 0.5\nbad line\n",
+    }
+
+
 def threemf_seeds():
     rels = (b'<Relationships><Relationship Target="/3D/3dmodel.model" Id="r" '
             b'Type="http://schemas.microsoft.com/3dmanufacturing/2013/01/3dmodel"/></Relationships>')
@@ -268,7 +279,8 @@ def threemf_seeds():
 def main():
     for target, seeds in (("surf", surf_seeds()), ("hx", hx_seeds()), ("names", name_seeds()),
                           ("files", file_seeds()), ("vtk", vtk_seeds()), ("nrrd", nrrd_seeds()),
-                          ("labelmap", labelmap_seeds()), ("ply", ply_seeds()),
+                          ("labelmap", labelmap_seeds()), ("labeltables", labeltable_seeds()),
+                          ("ply", ply_seeds()),
                           ("off", off_seeds()), ("stl", stl_seeds()), ("gltf", gltf_seeds()),
                           ("3mf", threemf_seeds())):
         folder = os.path.join(HERE, "corpus", target)

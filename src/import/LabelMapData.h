@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-// A segment a .seg.nrrd header names: the label value it has in its layer,
-// its name and, when given, its colour.
+// A segment a .seg.nrrd header or a NIfTI header's label table names: the
+// label value it has in its layer, its name and, when given, its colour.
 struct SegmentInfo
 {
     int layer = 0;

@@ -3,6 +3,7 @@
 #include "ImageImport.h"
 #include "LabelModels.h"
 #include "LabelNames.h"
+#include "LabelSides.h"
 #include "LabelSurface.h"
 #include "LabelVolumeFit.h"
 #include "formats/FileKinds.h"
@@ -17,8 +18,9 @@
 namespace {
 
 // Names and colours the labels of one file, in the order of the sources:
-// the file's segments, a label table beside it, the file's own name when it
-// holds one structure (a mask), else "Label N".
+// the file's own segments (.seg.nrrd) or label table (NIfTI header), a
+// label table beside it, the file's own name when it holds one structure (a
+// mask), else "Label N".
 class LabelNamer
 {
 public:
@@ -47,11 +49,16 @@ public:
     }
 
 private:
-    // The look of a label with a name of its own, and the structure it names.
+    // The look of a label with a name of its own, and the structure (and
+    // side) it names.
     static LabelLook named(LabelLook look)
     {
         const std::optional<LabelLook> known = structureLook(look.name);
         look.structure = known ? known->name : look.name;
+        if (known) {
+            look.kind = known->kind;
+            look.side = known->side;
+        }
         return look;
     }
 
@@ -77,6 +84,29 @@ private:
     bool mask;
 };
 
+// A structure the body has on each side, named without one: its parts are
+// given sides by their place.
+bool sideFromPlace(const LabelLook &look)
+{
+    const anatomy::StructureRow *row = anatomy::rowOf(look.kind);
+    return row && row->paired && look.side == anatomy::Side::None;
+}
+
+// The look of a label that got its side from its place: the side named the
+// way the anatomy table names sides ("Parenhima_left").
+LabelLook placed(LabelLook look, anatomy::Side side)
+{
+    if (side == anatomy::Side::None || look.side != anatomy::Side::None)
+        return look;
+    const QString suffix =
+        side == anatomy::Side::Left ? QStringLiteral("_left") : QStringLiteral("_right");
+    look.side = side;
+    look.name += suffix;
+    if (!look.structure.isEmpty())
+        look.structure += suffix;
+    return look;
+}
+
 // Voxels to models: label volumes of every layer (the samples are released
 // once they are made), then per layer the boundaries and their smoothing,
 // then a model per label. `steps` has done `done` steps before.
@@ -95,11 +125,24 @@ void surfaceLayers(LabelMapData map, const QString &path, bool mask, ProgressSte
         labels += volumes.back().count();
         layersWithLabels += volumes.back().count() > 0;
     }
+    const double midline = gridMidline(map.grid.size, map.toWorld);
     map.storage.reset();
     if (labels == 0 && !mask)
         failImport(Import::tr("The label map holds no labels: every voxel is 0."));
-    steps.setStepCount(done + 2 * layersWithLabels + labels);
     const LabelNamer namer(path, std::move(map.segments), mask);
+    // Sides are given before the surfaces are found, so each side's part is
+    // a label of its own: a closed surface with its own voxel volume.
+    std::vector<std::vector<anatomy::Side>> sides;
+    const int labelsInFile = labels;
+    for (int l = 0; l < int(volumes.size()); ++l) {
+        LabelVolume &volume = volumes[size_t(l)];
+        const int before = volume.count();
+        sides.push_back(splitSides(volume, midline, [&](int label) {
+            return sideFromPlace(namer.look(l, volume.values[size_t(label)], labelsInFile));
+        }));
+        labels += volume.count() - before;
+    }
+    steps.setStepCount(done + 2 * layersWithLabels + labels);
     for (int l = 0; l < int(volumes.size()); ++l) {
         const LabelVolume &volume = volumes[size_t(l)];
         if (volume.count() == 0)
@@ -112,7 +155,8 @@ void surfaceLayers(LabelMapData map, const QString &path, bool mask, ProgressSte
         const std::vector<double> voxels = voxelVolumes(volume);
         fitLabelVolumes(surface, unsmoothed, volume.toWorld, voxels);
         const auto lookOf = [&](int label) {
-            return namer.look(l, volume.values[size_t(label)], labels);
+            return placed(namer.look(l, volume.values[size_t(label)], labelsInFile),
+                          sides[size_t(l)][size_t(label)]);
         };
         const auto step = [&](int label, const QString &name) {
             steps.begin(done++, Import::tr("%1 (label %2 of %3)").arg(name).arg(label).arg(labels));

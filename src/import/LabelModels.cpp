@@ -103,6 +103,11 @@ void addLabelModels(const LabelSurface &surface, const std::vector<qint64> &valu
         model->setProperty(kVoxelVolumeProperty, QVariant(voxelVolumes[size_t(label)]));
         if (!look.structure.isEmpty())
             model->setProperty(kStructureProperty, QVariant(look.structure));
+        if (look.side != anatomy::Side::None)
+            model->setProperty(kSideProperty,
+                               QVariant(look.side == anatomy::Side::Left
+                                            ? QStringLiteral("left")
+                                            : QStringLiteral("right")));
         models.push_back(std::move(model));
     }
 }

@@ -17,7 +17,8 @@ class ModelClass;
 // Every cell has the label's value in the file as its material (0 when the
 // value is negative or too large), so the labels stay apart when the models
 // are joined. Every model carries its label's voxel volume (`voxelVolumes`
-// by label number, in cubic millimetres) and the structure its look names. `lookOf` names and
+// by label number, in cubic millimetres), the structure its look names and
+// its side, when the look has one. `lookOf` names and
 // colours label l (1..labelCount); `step` is called before each label with its number and name.
 // Labels without triangles give no model.
 void addLabelModels(const LabelSurface &surface, const std::vector<qint64> &values,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/AnatomyTable.h"
+
 #include <QMap>
 #include <QString>
 
@@ -14,6 +16,11 @@ struct LabelLook
     QString structure;
     bool hasColor = false;
     int rgb[3] = {0, 0, 0};
+    // The anatomy table's structure, when the name is one it knows, and the
+    // side of the patient the structure lies on, when its name or its place
+    // says it.
+    anatomy::Structure kind = anatomy::Structure::Other;
+    anatomy::Side side = anatomy::Side::None;
 };
 
 // The name and colour the anatomy table (model/AnatomyTable.h) gives a
@@ -22,14 +29,17 @@ struct LabelLook
 // colour. Nothing for a name it does not know.
 std::optional<LabelLook> structureLook(const QString &structure);
 
-// Label value -> name and colour, from a text file of "value name [r g b]"
-// lines (a trailing opacity after the colour is allowed, names may be in
-// double quotes, "#" starts a comment), or of "value r g b a visible mesh
-// "name"" lines.
+// Label value -> name and colour, from a text file of "value name [r g b [a]]"
+// lines (a colour table; the opacity 0..255 or 0..1, names may be in double
+// quotes, "#" starts a comment), or of "value r g b a visible mesh "name""
+// lines (a label description file; the opacity 0..1). A line that is neither
+// is left out with a warning naming `source` and the line.
 using LabelTable = QMap<qint64, LabelLook>;
-LabelTable parseLabelTable(const QString &text);
+LabelTable parseLabelTable(const QString &text, const QString &source = QString());
 
-// The label table beside a label map: STEM.txt, STEM.labels.txt,
-// STEM_labels.txt or STEM.ctbl, else labels.txt in the same folder, where
-// STEM is the map's path without its ending. Empty when there is none.
+// The label table beside a label map, the first of: STEM.txt,
+// STEM.labels.txt, STEM_labels.txt, STEM.ctbl, label_descriptions.txt,
+// labels.txt in the same folder (STEM is the map's path without its ending),
+// then dataset.json in the same folder or the one above. Empty when there is
+// none.
 LabelTable labelTableBeside(const QString &labelMapPath);

@@ -2,6 +2,7 @@
 
 #include "ImportTypes.h"
 #include "Inflate.h"
+#include "LabelTables.h"
 
 #include <nifti2_io.h>
 
@@ -176,6 +177,36 @@ template<class T> void restoreNonNumbers(const nifti_image &nim)
     znzclose(file);
 }
 
+// The names and colours the file carries itself: an XML label table in one
+// of its header extensions (the library has checked their sizes against the
+// header). The first extension holding one is read.
+std::vector<SegmentInfo> extensionLabels(const nifti_image &nim, const QString &path)
+{
+    std::vector<SegmentInfo> segments;
+    for (int e = 0; e < nim.num_ext && nim.ext_list; ++e) {
+        const nifti1_extension &ext = nim.ext_list[e];
+        if (!ext.edata || ext.esize <= 8)
+            continue;
+        QByteArrayView text(ext.edata, qsizetype(ext.esize) - 8);
+        while (!text.isEmpty() && text.back() == '\0')
+            text.chop(1); // the padding to a multiple of 16 bytes
+        if (!text.contains("<LabelTable"))
+            continue;
+        const LabelTable table = parseXmlLabelTable(
+            text, Import::tr("%1 (its header's label table)").arg(QFileInfo(path).fileName()));
+        for (auto label = table.begin(); label != table.end(); ++label) {
+            SegmentInfo segment;
+            segment.value = label.key();
+            segment.name = label->name;
+            segment.hasColor = label->hasColor;
+            std::copy_n(label->rgb, 3, segment.rgb);
+            segments.push_back(segment);
+        }
+        break;
+    }
+    return segments;
+}
+
 struct ImageDeleter
 {
     void operator()(nifti_image *nim) const { nifti_image_free(nim); }
@@ -225,6 +256,7 @@ LabelMapData readNifti(const QString &path)
         map.grid.size[a] = sizes[a];
     map.grid.slope = std::isfinite(nim->scl_slope) ? nim->scl_slope : 0.0;
     map.grid.intercept = nim->scl_inter;
+    map.segments = extensionLabels(*nim, path);
     map.storage = nim;
     return map;
 }

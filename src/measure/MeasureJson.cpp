@@ -85,12 +85,26 @@ QString noVolumeKey(const SurfaceMeasures &m)
     return QStringLiteral("not oriented");
 }
 
+QJsonValue sideJson(anatomy::Side side)
+{
+    switch (side) {
+    case anatomy::Side::Left:
+        return QStringLiteral("left");
+    case anatomy::Side::Right:
+        return QStringLiteral("right");
+    case anatomy::Side::None:
+        break;
+    }
+    return QJsonValue();
+}
+
 QJsonObject modelJson(const ModelReport &model, bool withImage)
 {
     const SurfaceMeasures &m = model.measures;
     QJsonObject o {{"name", model.name},
                    {"file", model.fileName},
                    {"anatomy", anatomyKey(model.anatomy)},
+                   {"side", sideJson(model.side)},
                    {"colour", QJsonArray {model.colour[0], model.colour[1], model.colour[2]}},
                    {"visible", model.visible},
                    {"measured", model.refusal.isEmpty()}};

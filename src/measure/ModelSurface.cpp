@@ -48,6 +48,10 @@ ModelSnapshot snapshotModel(const ModelClass &model)
     const QString structure = model.property(kStructureProperty).toString();
     shot.anatomy = structure.isEmpty() ? anatomyOf(shot.name, shot.fileName)
                                        : anatomyOfStructure(structure, shot.fileName);
+    const QString side = model.property(kSideProperty).toString();
+    shot.side = side == u"left" ? anatomy::Side::Left
+        : side == u"right"      ? anatomy::Side::Right
+                                : anatomy::sideIn(shot.name);
     if (const QVariant voxels = model.property(kVoxelVolumeProperty); voxels.isValid())
         shot.voxelVolume = voxels.toDouble();
     if (model.ModelColor[0] >= 0)

@@ -21,7 +21,8 @@ struct ModelSnapshot
     std::array<int, 3> colour {255, 255, 255};
     bool visible = true;
     Anatomy anatomy = Anatomy::Other;
-    std::optional<double> voxelVolume; // of the label the model was made from
+    anatomy::Side side = anatomy::Side::None; // the importer's, else its name's
+    std::optional<double> voxelVolume;        // of the label the model was made from
     TriangleSurface surface;
     // Why nothing can be measured, when something is wrong with the
     // blocks: coordinates that are not numbers, cells naming missing

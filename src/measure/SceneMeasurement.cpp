@@ -72,6 +72,7 @@ private:
         report.colour = shot.colour;
         report.visible = shot.visible;
         report.anatomy = shot.anatomy;
+        report.side = shot.side;
         report.voxelVolume = shot.voxelVolume;
         report.refusal = shot.refusal;
         if (!shot.refusal.isEmpty())
@@ -242,13 +243,15 @@ private:
             }
         if (!closed(t))
             return n;
+        // The tumour's kidney, of two (left and right) or more: the one whose
+        // hull holds the most of it.
         for (std::size_t k : of(Anatomy::Kidney)) {
             if (!hulls[k])
                 hulls[k] = convexHull(surfacePoints(models[k].surface, topologies[k]));
-            if (const auto share = shareOutsideHull(models[t].surface, *hulls[k])) {
+            const auto share = shareOutsideHull(models[t].surface, *hulls[k]);
+            if (share && (!n.outsideShare || *share < *n.outsideShare)) {
                 n.outsideShare = share;
                 n.kidney = models[k].name;
-                break;
             }
         }
         return n;

@@ -24,6 +24,7 @@ struct ModelReport
     std::array<int, 3> colour {255, 255, 255};
     bool visible = true;
     Anatomy anatomy = Anatomy::Other;
+    anatomy::Side side = anatomy::Side::None;
     std::optional<double> voxelVolume; // of the label the model was made from
     QString refusal;                   // not empty: nothing below was measured
     SurfaceMeasures measures;

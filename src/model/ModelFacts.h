@@ -13,3 +13,8 @@ inline constexpr char kVoxelVolumeProperty[] = "voxelVolumeMm3";
 // when the importer knows it from the model's own name (a label's name): it,
 // not the file's name, says what anatomy the model shows.
 inline constexpr char kStructureProperty[] = "structure";
+
+// The side of the patient the model lies on, "left" or "right" (a QString),
+// when the importer knows it from the label's name or from where its voxels
+// lie; absent otherwise.
+inline constexpr char kSideProperty[] = "side";

@@ -3,6 +3,7 @@
 // statuses of bad input.
 
 #include "CliRun.h"
+#include "import/NiftiWriter.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -32,6 +33,7 @@ private slots:
     void badInput();
     void surfaceWrittenByOtherSoftware();
     void sampleLabelMapMeasuresLikeTheScene();
+    void sidesInTheJson();
 
 private:
     const QString scene = QStringLiteral(TESSARON_SAMPLE_SCENE);
@@ -175,6 +177,8 @@ void TestCliMeasure::sampleLabelMapMeasuresLikeTheScene()
     }
     QCOMPARE(byAnatomy.keys(),
              (QStringList {"artery", "collecting_system", "kidney", "stones", "tumour", "vein"}));
+    QCOMPARE(byAnatomy["kidney"]["side"], QJsonValue("left"));
+    QCOMPARE(byAnatomy["tumour"]["side"], QJsonValue());
     // Each stone of the label is a stone of its own, as in the scene.
     const QJsonArray stones = fromLabels["stones"].toArray();
     QCOMPARE(stones.size(), 1);
@@ -191,6 +195,39 @@ void TestCliMeasure::sampleLabelMapMeasuresLikeTheScene()
     QCOMPARE(nephrometry.size(), 1);
     for (const char *part : {"R", "E", "N"})
         QVERIFY2(nephrometry[0].toObject()[part].toObject()["score"].isDouble(), part);
+}
+
+// A kidney labelled once on both sides opens as a left and a right kidney,
+// whichever way the map's x runs; every model says its side, null for none.
+void TestCliMeasure::sidesInTheJson()
+{
+    for (const bool flipX : {false, true}) {
+        const QString map = dir.filePath(flipX ? "flipped.nii" : "kidneys.nii");
+        // Kidneys of 3 and 4 voxels a side left and right of the middle
+        // (when x is not flipped), a liver across it.
+        QVERIFY(writeNifti(
+            map, 32, 3.0,
+            [](int i, int j, int k) {
+                const auto box = [&](int i0, int n) {
+                    return i >= i0 && i < i0 + n && j >= 10 && j < 10 + n && k >= 10 && k < 10 + n;
+                };
+                return qint16(box(2, 3) || box(20, 4) ? 1 : box(13, 5) ? 2 : 0);
+            },
+            flipX));
+        QVERIFY(writeBytes(QFileInfo(map).path() + "/" + QFileInfo(map).baseName() + ".txt",
+                           "1 kidney\n2 liver\n"));
+        const Run info = headless({"info", map, "--json"});
+        QCOMPARE(info.status, 0);
+        QMap<QString, QJsonObject> byName;
+        for (const QJsonValue &m : QJsonDocument::fromJson(info.out.toUtf8())["models"].toArray())
+            byName[m["name"].toString()] = m.toObject();
+        QCOMPARE(byName.keys(), (QStringList {"kidney_left", "kidney_right", "liver"}));
+        QCOMPARE(byName["kidney_left"]["side"], QJsonValue("left"));
+        QCOMPARE(byName["kidney_right"]["side"], QJsonValue("right"));
+        QVERIFY(byName["liver"].contains("side") && byName["liver"]["side"].isNull());
+        QCOMPARE(byName["kidney_left"]["voxel_volume_mm3"].toDouble(), (flipX ? 64 : 27) * 27.0);
+        QCOMPARE(byName["kidney_right"]["anatomy"], QJsonValue("kidney"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCliMeasure)

@@ -581,6 +581,19 @@ RU = {
         "Сжатые данные вокселей обрываются до контрольной суммы.",
     ("Import", "The file cannot be opened."): "Файл не удаётся открыть.",
     ("Import", "Label %1"): "Метка %1",
+    # Label tables: a line or entry left out, named by file and line
+    ("Import", "%1, line %2: \"%3\" is not a label value with a name and colour; the line is "
+               "left out."):
+        "%1, строка %2: «%3» — не значение метки с именем и цветом; строка пропущена.",
+    ("Import", "%1, line %2: %3"): "%1, строка %2: %3",
+    ("Import", "a label without a whole Key or a name is left out."):
+        "метка без целого Key или без имени пропущена.",
+    ("Import", "the label table breaks off (%1); the labels before it are kept."):
+        "таблица меток обрывается (%1); метки до обрыва сохранены.",
+    ("Import", "the file is not JSON (%1)."): "файл не в формате JSON (%1).",
+    ("Import", "\"%1\" has no single whole label value; it is left out."):
+        "у «%1» нет одного целого значения метки; запись пропущена.",
+    ("Import", "%1 (its header's label table)"): "%1 (таблица меток в заголовке)",
     ("Import", "The label map holds no labels: every voxel is 0."):
         "В карте меток нет меток: все воксели равны 0.",
     ("Import", "Finding the surfaces of the labels..."): "Построение поверхностей меток...",
