@@ -136,9 +136,11 @@ int Tessaron::importModelFile(const QString &path)
         return 0;
     }
     if (result.image) {
-        clearStatus();
         showImage(path, result.image);
-        return 0;
+        if (models.empty()) { // a DICOM folder may hold segments of the image too
+            clearStatus();
+            return 0;
+        }
     }
     if (!result.warnings.isEmpty()) // what was left out, before the models show
         Dialogs::current().message(nullptr, QString(), path + ": " + result.warnings.join('\n'));

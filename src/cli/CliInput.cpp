@@ -158,7 +158,7 @@ bool loadInputModels(const QString &input, std::vector<std::unique_ptr<ModelClas
     std::shared_ptr<const ImageVolume> image;
     if (!loadInput(input, models, image))
         return false;
-    if (!image)
+    if (!image || !models.empty()) // a DICOM folder's segments come with their image
         return true;
     printInputError(input,
                     QStringLiteral("the file holds an image, not surfaces; `info` describes it, "

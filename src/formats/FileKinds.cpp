@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cctype>
 #include <cstring>
 #include <utility>
 
@@ -61,6 +62,21 @@ ContentMark dicomMark(QByteArrayView head)
     if (head.size() < 132)
         return ContentMark::Absent;
     return head.sliced(128, 4) == "DICM" ? ContentMark::Present : ContentMark::Absent;
+}
+
+// A DICOM segmentation names its class in its file meta header, near the
+// start: the class UID followed by padding, never by more digits.
+ContentMark segMark(QByteArrayView head)
+{
+    static constexpr QByteArrayView kSegClass("1.2.840.10008.5.1.4.1.1.66.4");
+    if (dicomMark(head) != ContentMark::Present)
+        return ContentMark::Absent;
+    for (qsizetype at = head.indexOf(kSegClass); at >= 0; at = head.indexOf(kSegClass, at + 1)) {
+        const qsizetype end = at + kSegClass.size();
+        if (end == head.size() || (head[end] != '.' && !std::isdigit(uchar(head[end]))))
+            return ContentMark::Present;
+    }
+    return ContentMark::Absent;
 }
 
 ContentMark niftiMark(QByteArrayView head)
@@ -134,6 +150,7 @@ const FileKindRow kKinds[] = {
     {K::Dat,        "DAT",    ".dat",                      false, R::None,       nullptr,   writeDat,    "DAT",    "DAT(*.dat)",   nullptr},
     {K::StarCd,     "StarCD", ".vrt",                      false, R::None,       nullptr,   writeStarCd, "StarCD", "StarCD(*.vrt)", ".cel"},
     {K::Dicom,      "DICOM",  ".dcm",                      false, R::Image,      dicomMark, nullptr,     nullptr,  nullptr,        nullptr},
+    {K::DicomSeg,   "DICOM SEG", "",                       false, R::Segments,   segMark,   nullptr,     nullptr,  nullptr,        nullptr},
 };
 // clang-format on
 
@@ -283,6 +300,9 @@ Recognition recognise(const QString &path)
     Recognition seen {kindOfName(path), FileKind::Unknown};
     if (seen.kind == FileKind::Unknown && info.isFile() && isDicomFile(info))
         seen.kind = FileKind::Dicom;
+    if (seen.kind == FileKind::Dicom && info.isFile()
+        && segMark(headOf(path)) == ContentMark::Present)
+        seen.kind = FileKind::DicomSeg;
     const FileKindRow *row = kindRow(seen.kind);
     if (!row || !row->content || !info.isFile())
         return seen;

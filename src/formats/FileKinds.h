@@ -37,6 +37,7 @@ enum class FileKind {
     Dat,        // written only: Tecplot ASCII
     StarCd,     // written only: StarCD .vrt and .cel
     Dicom,      // a DICOM file, a DICOMDIR or a folder of DICOM files
+    DicomSeg,   // a DICOM segmentation object, told from other DICOM files by its class
 };
 
 // Which reader reads a kind; the door of the import layer runs it.
@@ -49,6 +50,7 @@ enum class KindReader {
     LabelMap,   // a label map's labels, each a surface, or an image of intensities
     MaskFolder, // every mask of a folder
     Image,      // an image of intensities only
+    Segments,   // a DICOM segmentation's segments, each a surface
 };
 
 // How much a file's first bytes say about its kind.

@@ -38,9 +38,10 @@ struct ImportResult
 {
     bool ok = false;
     bool canceled = false;
-    QString message;                          // why not, for the user
-    QStringList warnings;                     // what a successful import left out or changed
-    std::shared_ptr<const ImageVolume> image; // set, without models, for an image
+    QString message;      // why not, for the user
+    QStringList warnings; // what a successful import left out or changed
+    std::shared_ptr<const ImageVolume>
+        image; // set for an image; a DICOM folder may give models too
 };
 
 // Reads a mesh file, a legacy VTK file, a label map or a folder of masks
@@ -67,7 +68,7 @@ struct OpenedFile
 {
     FileKind kind = FileKind::Unknown;               // Unknown: no reader reads the path
     std::vector<std::unique_ptr<ModelClass>> models; // in the file's order
-    std::shared_ptr<const ImageVolume> image;        // set instead of models for an image
+    std::shared_ptr<const ImageVolume> image;        // set for an image, with a folder's segments
     QList<FileProblem> problems;
     bool canceled = false;
 

@@ -73,6 +73,7 @@ private:
         report.visible = shot.visible;
         report.anatomy = shot.anatomy;
         report.voxelVolume = shot.voxelVolume;
+        report.codes = shot.codes;
         report.refusal = shot.refusal;
         if (!shot.refusal.isEmpty())
             return report;

@@ -25,6 +25,7 @@ struct ModelReport
     bool visible = true;
     Anatomy anatomy = Anatomy::Other;
     std::optional<double> voxelVolume; // of the label the model was made from
+    QVariantList codes;                // coded terms of a segmentation's segment
     QString refusal;                   // not empty: nothing below was measured
     SurfaceMeasures measures;
     // The image values inside the surface, when an image was given and the

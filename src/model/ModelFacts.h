@@ -13,3 +13,10 @@ inline constexpr char kVoxelVolumeProperty[] = "voxelVolumeMm3";
 // when the importer knows it from the model's own name (a label's name): it,
 // not the file's name, says what anatomy the model shows.
 inline constexpr char kStructureProperty[] = "structure";
+
+// The coded terms a DICOM segmentation gives the segment a model was made
+// from (a QVariantList of QVariantMaps with "role": "category",
+// "property_type", "property_type_modifier", "anatomic_region" or
+// "anatomic_region_modifier", and "scheme", "value", "meaning"); absent for
+// other models.
+inline constexpr char kCodesProperty[] = "codes";
