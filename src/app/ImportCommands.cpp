@@ -88,7 +88,8 @@ void Tessaron::importFile()
 int Tessaron::importModelFile(const QString &path)
 {
     showStatus(tr("Importing %1...").arg(QFileInfo(path).fileName()));
-    const bool labelMap = isLabelMapName(path) || QFileInfo(path).isDir();
+    const bool labelMap = isLabelMapName(path) || QFileInfo(path).isDir()
+        || recognise(path).kind == FileKind::DicomSeg;
     QProgressDialog dialog(this);
     dialog.setWindowTitle(tr("Import"));
     dialog.setWindowModality(Qt::WindowModal);

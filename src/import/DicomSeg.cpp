@@ -65,6 +65,11 @@ struct Axes
 
 Axes axesOf(const SegFile &seg)
 {
+    // Direction cosines: anything far outside -1..1 is damage, and would
+    // overflow the products below.
+    for (double v : seg.orientation)
+        if (!(std::fabs(v) <= 2))
+            failImport(Import::tr("The segmentation gives no usable plane orientation."));
     Vec r {seg.orientation[0], seg.orientation[1], seg.orientation[2]};
     Vec c {seg.orientation[3], seg.orientation[4], seg.orientation[5]};
     const double lr = std::sqrt(dot(r, r)), lc = std::sqrt(dot(c, c));

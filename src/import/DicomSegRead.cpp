@@ -233,6 +233,13 @@ QByteArray readPixels(const QString &path, const SegFile &seg, const DicomFileFa
         requirePixelBytes(seg, data.size());
         return data;
     }
+    // Compressed frames can claim any size: the decoded pixels must stay
+    // under the cap an image has, and be what the header says.
+    if (pixelBytesNeeded(seg) > dicomVoxelByteCap())
+        failImport(Import::tr("The segmentation's pixels would take %1 MB, more than the %2 MB "
+                              "an image may take.")
+                       .arg(pixelBytesNeeded(seg) >> 20)
+                       .arg(dicomVoxelByteCap() >> 20));
     gdcm::ImageReader reader;
     reader.SetFileName(QFile::encodeName(path).constData());
     if (!reader.Read())
@@ -240,6 +247,8 @@ QByteArray readPixels(const QString &path, const SegFile &seg, const DicomFileFa
     const gdcm::Image &image = reader.GetImage();
     const qint64 length = qint64(image.GetBufferLength());
     requirePixelBytes(seg, length);
+    if (length > pixelBytesNeeded(seg) + seg.framePixels() * seg.frameCount)
+        failImport(Import::tr("The segmentation's pixel data cannot be decoded."));
     QByteArray data(length, Qt::Uninitialized);
     if (!image.GetBuffer(data.data()))
         failImport(Import::tr("The segmentation's pixel data cannot be decoded."));
