@@ -189,7 +189,11 @@ def kidneys(grid):
     left = ellipsoid(grid, (mid + 9, 14, 7), (5.5, 8, 5))  # DICOM +x: the patient's left
     right = ellipsoid(grid, (mid - 10, 15, 8), (5, 7.5, 4.5))
     hoop = ring(grid, (mid, 30, 8), 7, 3.5, 3)
+    # A small block off the centre: the packed bits' order decides where it lands.
+    c, b, a = grid.indices()
+    block = (a >= 2) & (a <= 5) & (b >= 3) & (b <= 5) & (c >= 2) & (c <= 4)
     return [Segment(left, "", KIDNEY, LEFT, name="Parenhima_left", colour=[255, 191, 213]),
+            Segment(block, "kidney stone", name="Kamni", colour=[255, 255, 255]),
             Segment(right, "Right Kidney", name="Parenhima_right", colour=[255, 191, 213]),
             Segment(hoop, "Ring", lab=(34891, 53478, 50167), name="Ring", colour=[255, 0, 0])]
 
@@ -220,8 +224,10 @@ def write_cases(out):
     two = Segment(ellipsoid(g, (20, 14, 7), (6, 6, 5)), "", STONE, lab=(50000, 20000, 40000),
                   name="Kamni", colour=list(lab_expected((50000, 20000, 40000))))
     three = Segment(ellipsoid(g, (18, 16, 6), (4, 4, 3)), "", name="Segment 3", colour=None)
-    save(seg_dataset("", g, [one, two, three]), os.path.join(out, "overlap.dcm"))
-    record("overlap", g, [one, two, three])
+    cava = Segment(ellipsoid(g, (8, 22, 7), (2.5, 2.5, 6)), "", ("64131007", "Inferior vena cava"),
+                   name="Vena", colour=[108, 159, 237])
+    save(seg_dataset("", g, [one, two, three, cava]), os.path.join(out, "overlap.dcm"))
+    record("overlap", g, [one, two, three, cava])
 
     write_over_ct(out)
     write_bad(os.path.join(out, "bad"))
