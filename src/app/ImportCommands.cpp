@@ -88,7 +88,8 @@ void Tessaron::importFile()
 int Tessaron::importModelFile(const QString &path)
 {
     showStatus(tr("Importing %1...").arg(QFileInfo(path).fileName()));
-    const bool labelMap = isLabelMapName(path) || QFileInfo(path).isDir();
+    const bool labelMap = isLabelMapName(path) || QFileInfo(path).isDir()
+        || recognise(path).kind == FileKind::DicomSeg;
     QProgressDialog dialog(this);
     dialog.setWindowTitle(tr("Import"));
     dialog.setWindowModality(Qt::WindowModal);
@@ -136,10 +137,11 @@ int Tessaron::importModelFile(const QString &path)
         return 0;
     }
     if (result.image) {
-        clearStatus();
         showImage(path, result.image);
-        if (models.empty()) // else a structure set's ROIs, shown on their image
+        if (models.empty()) { // else a structure set's ROIs or a folder's segments, on it
+            clearStatus();
             return 0;
+        }
     }
     if (!result.warnings.isEmpty()) // what was left out, before the models show
         Dialogs::current().message(nullptr, QString(), path + ": " + result.warnings.join('\n'));

@@ -158,7 +158,8 @@ bool loadInputModels(const QString &input, std::vector<std::unique_ptr<ModelClas
     std::shared_ptr<const ImageVolume> image;
     if (!loadInput(input, models, image))
         return false;
-    if (!image || !models.empty()) // a structure set comes with the image it was drawn on
+    // A structure set or a DICOM folder's segments come with their image.
+    if (!image || !models.empty())
         return true;
     printInputError(input,
                     QStringLiteral("the file holds an image, not surfaces; `info` describes it, "

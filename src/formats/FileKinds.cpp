@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cctype>
 #include <cstring>
 #include <utility>
 
@@ -63,21 +64,31 @@ ContentMark dicomMark(QByteArrayView head)
     return head.sliced(128, 4) == "DICM" ? ContentMark::Present : ContentMark::Absent;
 }
 
-// A structure set names its storage class within its first bytes: in the
-// file meta group, or in its first elements when an older file starts with
-// group 8 and no preamble. A longer UID that merely starts the same is
-// another class.
-ContentMark rtStructMark(QByteArrayView head)
+// A DICOM object names its storage class within its first bytes: in the file
+// meta group, or in its first elements when an older file starts with group 8
+// and no preamble. A longer UID that merely starts the same is another class.
+ContentMark storageClassMark(QByteArrayView head, QByteArrayView uid)
 {
     if (dicomMark(head) != ContentMark::Present && !head.startsWith(QByteArrayView("\x08\x00", 2)))
         return ContentMark::Absent;
-    const QByteArrayView uid("1.2.840.10008.5.1.4.1.1.481.3");
     for (qsizetype at = head.indexOf(uid); at >= 0; at = head.indexOf(uid, at + 1)) {
-        const qsizetype after = at + uid.size();
-        if (after >= head.size() || head[after] == '\0' || head[after] == ' ')
+        const qsizetype end = at + uid.size();
+        if (end == head.size() || (head[end] != '.' && !std::isdigit(uchar(head[end]))))
             return ContentMark::Present;
     }
     return ContentMark::Absent;
+}
+
+// A structure set: contours of ROIs.
+ContentMark rtStructMark(QByteArrayView head)
+{
+    return storageClassMark(head, "1.2.840.10008.5.1.4.1.1.481.3");
+}
+
+// A segmentation object: frames of segments.
+ContentMark segMark(QByteArrayView head)
+{
+    return storageClassMark(head, "1.2.840.10008.5.1.4.1.1.66.4");
 }
 
 ContentMark niftiMark(QByteArrayView head)
@@ -152,6 +163,7 @@ const FileKindRow kKinds[] = {
     {K::StarCd,     "StarCD", ".vrt",                      false, R::None,       nullptr,   writeStarCd, "StarCD", "StarCD(*.vrt)", ".cel"},
     {K::Dicom,      "DICOM",  ".dcm",                      false, R::Image,      dicomMark, nullptr,     nullptr,  nullptr,        nullptr},
     {K::RtStruct,   "RTSTRUCT", "",                        false, R::RtStruct,   rtStructMark, nullptr,  nullptr,  nullptr,        nullptr},
+    {K::DicomSeg,   "DICOM SEG", "",                       false, R::Segments,   segMark,   nullptr,     nullptr,  nullptr,        nullptr},
 };
 // clang-format on
 
@@ -301,10 +313,14 @@ Recognition recognise(const QString &path)
     Recognition seen {kindOfName(path), FileKind::Unknown};
     if (seen.kind == FileKind::Unknown && info.isFile() && isDicomFile(info))
         seen.kind = FileKind::Dicom;
-    // A DICOM file of contours, whatever its name, is read as contours.
-    if (seen.kind == FileKind::Dicom && info.isFile()
-        && rtStructMark(headOf(path)) == ContentMark::Present)
-        seen.kind = FileKind::RtStruct;
+    // A DICOM file of contours or of segments, whatever its name, is read as such.
+    if (seen.kind == FileKind::Dicom && info.isFile()) {
+        const QByteArray head = headOf(path);
+        if (rtStructMark(head) == ContentMark::Present)
+            seen.kind = FileKind::RtStruct;
+        else if (segMark(head) == ContentMark::Present)
+            seen.kind = FileKind::DicomSeg;
+    }
     const FileKindRow *row = kindRow(seen.kind);
     if (!row || !row->content || !info.isFile())
         return seen;

@@ -38,6 +38,7 @@ enum class FileKind {
     StarCd,     // written only: StarCD .vrt and .cel
     Dicom,      // a DICOM file, a DICOMDIR or a folder of DICOM files
     RtStruct,   // a DICOM radiotherapy structure set: contours of ROIs
+    DicomSeg,   // a DICOM segmentation object, told from other DICOM files by its class
 };
 
 // Which reader reads a kind; the door of the import layer runs it.
@@ -51,6 +52,7 @@ enum class KindReader {
     MaskFolder, // every mask of a folder
     Image,      // an image of intensities only
     RtStruct,   // the contours of a structure set, each ROI a surface
+    Segments,   // a DICOM segmentation's segments, each a surface
 };
 
 // How much a file's first bytes say about its kind.

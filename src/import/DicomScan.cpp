@@ -294,8 +294,8 @@ std::vector<DicomFrame> scannedFrames(const Candidates &candidates)
         f.pixelLength = facts.pixelLength;
         if (f.rows == 0 && f.columns == 0 && f.bitsAllocated == 0)
             continue; // no image: a report, a structure set, a directory
-        if (f.isLocalizer())
-            continue;
+        if (f.isLocalizer() || f.modality == QLatin1String("SEG"))
+            continue; // a segmentation is read as segments, not as images of the series
         // Enhanced files keep even a single frame's place in functional groups.
         if (f.frames > 1 || !f.hasPosition || !f.hasOrientation)
             addMultiFrames(f, frames);

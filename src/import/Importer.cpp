@@ -1,5 +1,6 @@
 #include "Importer.h"
 
+#include "DicomSeg.h"
 #include "DicomSeries.h"
 #include "ImageImport.h"
 #include "ImportedModel.h"
@@ -51,6 +52,47 @@ void readLabelsOrImage(const QString &path, std::vector<std::unique_ptr<ModelCla
     image = std::make_shared<ImageVolume>(imageOf(std::move(data), path));
 }
 
+// Whether a segmentation naming `series` was drawn on the image (a split
+// series' parts carry ".1", ".2" after the UID); one naming none may be.
+bool segments(const ImageVolume &image, const QString &series)
+{
+    return series.isEmpty() || image.seriesUid == series
+        || image.seriesUid.startsWith(series + QLatin1Char('.'));
+}
+
+// A DICOM folder: its image series and the segmentations beside it drawn on
+// that series, so both open together; a folder of segmentations alone gives
+// their segments.
+void readDicomFolder(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
+                     const OpenOptions &options, std::shared_ptr<const ImageVolume> &image)
+{
+    const QStringList segmentations =
+        options.as == ReadAs::Image ? QStringList() : segmentationFilesIn(path);
+    if (segmentations.isEmpty()) {
+        image = std::make_shared<ImageVolume>(readImageOf(path, FileKind::Dicom, options));
+        return;
+    }
+    try {
+        image = std::make_shared<ImageVolume>(readImageOf(path, FileKind::Dicom, options));
+    } catch (const ImportFailure &failure) {
+        warnImport(Import::tr("No image was read: %1").arg(failure.message));
+    }
+    for (const QString &file : segmentations) {
+        const QString name = QFileInfo(file).fileName();
+        if (image && !segments(*image, segmentedSeriesOf(file))) {
+            warnImport(Import::tr("%1 segments another series; it is left out.").arg(name));
+            continue;
+        }
+        try {
+            importDicomSeg(file, models, options.progress);
+        } catch (const ImportFailure &failure) {
+            warnImport(name + QStringLiteral(": ") + failure.message);
+        }
+    }
+    if (!image && models.empty())
+        failImport(Import::tr("No image and no segment could be read there."));
+}
+
 // Runs the imported kind's reader the registry names.
 void readImported(const QString &path, const FileKindRow *row,
                   std::vector<std::unique_ptr<ModelClass>> &models, const OpenOptions &options,
@@ -72,10 +114,14 @@ void readImported(const QString &path, const FileKindRow *row,
     case KindReader::MaskFolder:
         return importMaskFolder(path, models, options.progress);
     case KindReader::Image:
+        if (row->kind == FileKind::Dicom && QFileInfo(path).isDir())
+            return readDicomFolder(path, models, options, image);
         image = std::make_shared<ImageVolume>(readImageOf(path, row->kind, options));
         return;
     case KindReader::RtStruct: // with the image the contours were drawn on, when beside them
         return importRtStruct(path, models, image, options.progress);
+    case KindReader::Segments:
+        return importDicomSeg(path, models, options.progress);
     case KindReader::None:
     case KindReader::Surface:
     case KindReader::Scene:

@@ -38,10 +38,11 @@ struct ImportResult
 {
     bool ok = false;
     bool canceled = false;
-    QString message;                          // why not, for the user
-    QStringList warnings;                     // what a successful import left out or changed
-    std::shared_ptr<const ImageVolume> image; // set for an image; with models only for a
-                                              // structure set and the image it was drawn on
+    QString message;      // why not, for the user
+    QStringList warnings; // what a successful import left out or changed
+    // Set for an image; with models for a structure set or a DICOM folder
+    // holding segmentations, beside the image they were drawn on.
+    std::shared_ptr<const ImageVolume> image;
 };
 
 // Reads a mesh file, a legacy VTK file, a label map or a folder of masks
@@ -68,7 +69,7 @@ struct OpenedFile
 {
     FileKind kind = FileKind::Unknown;               // Unknown: no reader reads the path
     std::vector<std::unique_ptr<ModelClass>> models; // in the file's order
-    std::shared_ptr<const ImageVolume> image;        // set instead of models for an image
+    std::shared_ptr<const ImageVolume> image;        // set for an image, with a folder's segments
     QList<FileProblem> problems;
     bool canceled = false;
 

@@ -130,6 +130,8 @@ QJsonObject modelJson(const ModelReport &model, bool withImage)
     o["volume_mm3"] = orNull(m.hasVolume, m.volume);
     o["volume_ml"] = orNull(m.hasVolume, m.volume / 1000);
     o["voxel_volume_mm3"] = model.voxelVolume ? QJsonValue(*model.voxelVolume) : QJsonValue();
+    if (!model.codes.isEmpty())
+        o["codes"] = QJsonArray::fromVariantList(model.codes);
     o["inside_out"] = m.insideOut;
     if (withImage) {
         o["hu"] = huJson(model.hu);

@@ -1,6 +1,7 @@
 #include "MeasureReport.h"
 
 #include <QCoreApplication>
+#include <QVariant>
 
 #include <algorithm>
 #include <cmath>
@@ -388,6 +389,12 @@ QStringList modelInfoLines(const ModelReport &model)
     }
     if (model.voxelVolume)
         lines << Text::tr("Voxel volume of the label = %1").arg(volumeText(*model.voxelVolume));
+    for (const QVariant &code : model.codes) {
+        const QVariantMap c = code.toMap();
+        lines << Text::tr("Code (%1) = %2 %3 %4")
+                     .arg(c["role"].toString().replace(u'_', u' '), c["scheme"].toString(),
+                          c["value"].toString(), c["meaning"].toString());
+    }
     if (model.hu)
         lines << Text::tr("HU inside = %1").arg(huText(*model.hu));
     lines << Text::tr("Connected components = %1").arg(m.components);

@@ -54,6 +54,7 @@ ModelSnapshot snapshotModel(const ModelClass &model)
                                 : anatomy::sideIn(shot.name);
     if (const QVariant voxels = model.property(kVoxelVolumeProperty); voxels.isValid())
         shot.voxelVolume = voxels.toDouble();
+    shot.codes = model.property(kCodesProperty).toList();
     if (model.ModelColor[0] >= 0)
         shot.colour = {model.ModelColor[0], model.ModelColor[1], model.ModelColor[2]};
     else if (!model.Meshes.isEmpty())

@@ -4,6 +4,7 @@
 #include "Surface.h"
 
 #include <QString>
+#include <QVariantList>
 
 #include <array>
 #include <optional>
@@ -23,6 +24,7 @@ struct ModelSnapshot
     Anatomy anatomy = Anatomy::Other;
     anatomy::Side side = anatomy::Side::None; // the importer's, else its name's
     std::optional<double> voxelVolume;        // of the label the model was made from
+    QVariantList codes; // coded terms of a segmentation's segment (model/ModelFacts.h)
     TriangleSurface surface;
     // Why nothing can be measured, when something is wrong with the
     // blocks: coordinates that are not numbers, cells naming missing

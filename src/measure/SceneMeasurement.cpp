@@ -74,6 +74,7 @@ private:
         report.anatomy = shot.anatomy;
         report.side = shot.side;
         report.voxelVolume = shot.voxelVolume;
+        report.codes = shot.codes;
         report.refusal = shot.refusal;
         if (!shot.refusal.isEmpty())
             return report;

@@ -26,6 +26,7 @@ struct ModelReport
     Anatomy anatomy = Anatomy::Other;
     anatomy::Side side = anatomy::Side::None;
     std::optional<double> voxelVolume; // of the label the model was made from
+    QVariantList codes;                // coded terms of a segmentation's segment
     QString refusal;                   // not empty: nothing below was measured
     SurfaceMeasures measures;
     // The image values inside the surface, when an image was given and the

@@ -79,8 +79,10 @@ struct StructureRow
     const char *english;   // shown name, translated in the context "Measurements"
     const char *modelName; // the name a model of it takes: "Lokhanki"
     Rgb colour;
-    bool paired;        // the body has one on each side
-    const char *snomed; // SNOMED CT code of the structure; empty where none is settled
+    bool paired; // the body has one on each side
+    // SNOMED CT codes of the structure, blank-separated, its own first (the
+    // vein's row also holds the inferior vena cava's); empty where none is settled.
+    const char *snomed;
     // Blank-separated words: a model or file name that contains one (ignoring
     // case) shows this structure. Only the measured roles have them.
     const char *words;

@@ -18,3 +18,10 @@ inline constexpr char kStructureProperty[] = "structure";
 // when the importer knows it from the label's name or from where its voxels
 // lie; absent otherwise.
 inline constexpr char kSideProperty[] = "side";
+
+// The coded terms a DICOM segmentation gives the segment a model was made
+// from (a QVariantList of QVariantMaps with "role": "category",
+// "property_type", "property_type_modifier", "anatomic_region" or
+// "anatomic_region_modifier", and "scheme", "value", "meaning"); absent for
+// other models.
+inline constexpr char kCodesProperty[] = "codes";

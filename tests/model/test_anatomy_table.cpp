@@ -161,10 +161,10 @@ void TestAnatomyTable::rows_data()
     row(Structure::Tumour, "tumour", "Tumour", "Obrazovanie", {164, 5, 207}, "", false);
     row(Structure::Kidney, "kidney", "Kidney", "Parenhima", {255, 191, 213}, "64033007", true);
     row(Structure::CollectingSystem, "collecting_system", "Collecting system", "Lokhanki",
-        {207, 156, 48}, "", false);
-    row(Structure::Stones, "stones", "Stones", "Kamni", {255, 255, 255}, "", false);
-    row(Structure::Artery, "artery", "Artery", "Arteria", {198, 30, 25}, "", false);
-    row(Structure::Vein, "vein", "Vein", "Vena", {108, 159, 237}, "", false);
+        {207, 156, 48}, "25990002", false);
+    row(Structure::Stones, "stones", "Stones", "Kamni", {255, 255, 255}, "56381008", false);
+    row(Structure::Artery, "artery", "Artery", "Arteria", {198, 30, 25}, "2841007", false);
+    row(Structure::Vein, "vein", "Vein", "Vena", {108, 159, 237}, "56400007 64131007", false);
     row(Structure::Skin, "skin", "Skin", "Skin", {255, 229, 187}, "39937001", false);
     row(Structure::Bone, "bone", "Bone", "Bone", {255, 255, 255}, "", false);
     row(Structure::Ureter, "ureter", "Ureter", "Mochetochnik", {207, 156, 48}, "87953007", true);

@@ -1114,4 +1114,59 @@ RU = {
     ("SliceControl", "%1  (%2, %3, %4) mm"): "%1  (%2, %3, %4) мм",
     ("SliceControl", "%1 %2  (%3, %4, %5) mm"): "%1 %2  (%3, %4, %5) мм",
     ("SliceControl", "no value  (%1, %2, %3) mm"): "нет значения  (%1, %2, %3) мм",
+    # DICOM segmentations
+    ("Import", "The segmentation gives no usable plane orientation."):
+        "Сегментация не задаёт пригодной ориентации плоскостей.",
+    ("Import", "The segmentation gives no pixel spacing."):
+        "Сегментация не задаёт шаг пикселей.",
+    ("Import", "The frame position %1 mm is out of any scanner's reach."):
+        "Положение кадра %1 мм вне досягаемости любого сканера.",
+    ("Import", "The segmentation's frames carry no plane positions, so they cannot be placed."):
+        "Кадры сегментации не несут положений плоскостей, поэтому их нельзя разместить.",
+    ("Import", "The segmentation's frames span %1 slices of %2 mm."):
+        "Кадры сегментации охватывают %1 срезов по %2 мм.",
+    ("Import", "Frames without a plane position, left out: %1."):
+        "Кадры без положения плоскости пропущены: %1.",
+    ("Import", "Frames off the grid of %1 mm slices, placed on the nearest: %2."):
+        "Кадры вне сетки срезов по %1 мм, помещены на ближайший: %2.",
+    ("Import", "The segmentation's frames do not span a volume."):
+        "Кадры сегментации не охватывают объём.",
+    ("Import", "Segment %1"): "Сегмент %1",
+    ("Import", "Segment %1 (%2)"): "Сегмент %1 (%2)",
+    ("Import", "its voxels would take %1 MB, more than the %2 MB allowed"):
+        "его воксели заняли бы %1 МБ, больше допустимых %2 МБ",
+    ("Import", "%1 frames name segment %2, which the segmentation does not describe; they are left out."):
+        "%1 кадров ссылаются на сегмент %2, который сегментация не описывает; они пропущены.",
+    ("Import", "%1 has no frames; it is left out."): "%1 не имеет кадров и пропущен.",
+    ("Import", "%1 holds no voxels; it is left out."): "%1 не содержит вокселей и пропущен.",
+    ("Import", "%1 is left out: %2"): "%1 пропущен: %2",
+    ("Import", "No segment of the segmentation could be read."):
+        "Не удалось прочитать ни одного сегмента сегментации.",
+    ("Import", "The segmentation's frames lie in planes of different orientations."):
+        "Кадры сегментации лежат в плоскостях разной ориентации.",
+    ("Import", "The segmentation gives per-frame positions for %1 of its %2 frames."):
+        "Сегментация задаёт положения для %1 из своих %2 кадров.",
+    ("Import", "The segmentation has %1 rows and %2 columns; both must be 1 to %3."):
+        "У сегментации %1 строк и %2 столбцов; оба числа должны быть от 1 до %3.",
+    ("Import", "The segmentation says it holds %1 frames."):
+        "Сегментация сообщает, что содержит %1 кадров.",
+    ("Import", "The %1 segmentation has %2 bits per pixel; %3 are read."):
+        "Сегментация %1 имеет %2 бит на пиксель; читается %3.",
+    ("Import", "The segmentation's pixel data holds %1 bytes, fewer than the %2 its %3 frames of %4 × %5 pixels need."):
+        "Пиксельные данные сегментации содержат %1 байт, меньше %2, нужных её %3 кадрам по %4 × %5 пикселей.",
+    ("Import", "The segmentation's pixel data cannot be read."):
+        "Пиксельные данные сегментации не читаются.",
+    ("Import", "The segmentation's pixel data cannot be decoded."):
+        "Пиксельные данные сегментации не декодируются.",
+    ("Import", "The fractional segmentation gives no maximum fractional value."):
+        "Дробная сегментация не задаёт максимальное дробное значение.",
+    ("Import", "The segmentation describes no segment."): "Сегментация не описывает ни одного сегмента.",
+    ("Import", "No image was read: %1"): "Изображение не прочитано: %1",
+    ("Import", "%1 segments another series; it is left out."):
+        "%1 размечает другую серию и пропущен.",
+    ("Import", "No image and no segment could be read there."):
+        "Там не удалось прочитать ни изображения, ни сегмента.",
+    ("Measurements", "Code (%1) = %2 %3 %4"): "Код (%1) = %2 %3 %4",
+    ("Import", "The segmentation's pixels would take %1 MB, more than the %2 MB an image may take."):
+        "Пиксели сегментации заняли бы %1 МБ, больше %2 МБ, допустимых для изображения.",
 }

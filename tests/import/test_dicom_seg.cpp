@@ -1,0 +1,264 @@
+// DICOM segmentations written by pydicom with masks of known voxels: every
+// segment becomes a closed model of its voxels' volume, where its voxels lie,
+// named from its label or its codes, coloured from its CIELab value; a
+// segmentation beside its CT opens with it; damaged files are refused or
+// lose only the segment they damage.
+
+#include "ImportChecks.h"
+#include "cli/CliRun.h"
+#include "import/DicomSeg.h"
+#include "import/DicomSeries.h"
+#include "import/ImportTypes.h"
+#include "import/Importer.h"
+#include "model/ModelClass.h"
+#include "model/ModelFacts.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+
+class TestDicomSeg : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void labToRgb_data();
+    void labToRgb();
+    void segmentsMatchMasks_data();
+    void segmentsMatchMasks();
+    void codesKept();
+    void openedWithItsCt();
+    void badInputs_data();
+    void badInputs();
+    void cliListsSegments();
+
+private:
+    QString path(const QString &name) const { return dir.filePath(name); }
+    QTemporaryDir dir;
+    bool written = false;
+    QMap<QString, QJsonObject> cases;
+};
+
+void TestDicomSeg::initTestCase()
+{
+    const QString python = qEnvironmentVariable("TESSARON_PYTHON");
+    if (python.isEmpty() || QProcess::execute(python, {"-c", "import pydicom, numpy"}) != 0) {
+        qWarning("no pydicom for the system Python: DICOM segmentations skipped");
+        return;
+    }
+    QProcess writer;
+    writer.start(python, {qEnvironmentVariable("TESSARON_SEG_WRITER"), dir.path()});
+    QVERIFY(writer.waitForFinished(120'000));
+    QVERIFY2(writer.exitCode() == 0, writer.readAllStandardError().constData());
+    for (const QByteArray &line : writer.readAllStandardOutput().split('\n'))
+        if (!line.isEmpty()) {
+            const QJsonObject record = QJsonDocument::fromJson(line).object();
+            cases.insert(record["case"].toString(), record);
+        }
+    written = true;
+}
+
+// Known pairs of CIELab and sRGB (D65), the CIELab scaled as DICOM scales it.
+void TestDicomSeg::labToRgb_data()
+{
+    QTest::addColumn<double>("l");
+    QTest::addColumn<double>("a");
+    QTest::addColumn<double>("b");
+    QTest::addColumn<QList<int>>("rgb");
+    QTest::newRow("white") << 100.0 << 0.0 << 0.0 << QList<int> {255, 255, 255};
+    QTest::newRow("black") << 0.0 << 0.0 << 0.0 << QList<int> {0, 0, 0};
+    QTest::newRow("red") << 53.2408 << 80.0925 << 67.2032 << QList<int> {255, 0, 0};
+    QTest::newRow("green") << 87.7347 << -86.1827 << 83.1793 << QList<int> {0, 255, 0};
+    QTest::newRow("blue") << 32.2970 << 79.1875 << -107.8602 << QList<int> {0, 0, 255};
+    QTest::newRow("grey") << 50.0 << 0.0 << 0.0 << QList<int> {119, 119, 119};
+    QTest::newRow("kidney pink") << 83.6151 << 26.1673 << -1.9869 << QList<int> {255, 191, 213};
+}
+
+void TestDicomSeg::labToRgb()
+{
+    QFETCH(double, l);
+    QFETCH(double, a);
+    QFETCH(double, b);
+    QFETCH(QList<int>, rgb);
+    const auto scale = [](double v, double low, double span) {
+        return quint16(std::lround((v - low) / span * 65535));
+    };
+    const std::array<int, 3> got =
+        dicomLabToRgb(scale(l, 0, 100), scale(a, -128, 255), scale(b, -128, 255));
+    for (int c = 0; c < 3; ++c)
+        QVERIFY2(std::abs(got[size_t(c)] - rgb[c]) <= 1,
+                 qPrintable(QString("%1 %2 %3").arg(got[0]).arg(got[1]).arg(got[2])));
+}
+
+void TestDicomSeg::segmentsMatchMasks_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("record");
+    QTest::newRow("binary: kidneys either side, a ring") << "binary.dcm"
+                                                         << "binary";
+    QTest::newRow("binary, frames shuffled") << "shuffled.dcm"
+                                             << "shuffled";
+    QTest::newRow("fractional, inside from half") << "fractional.dcm"
+                                                  << "fractional";
+    QTest::newRow("overlapping, named by codes") << "overlap.dcm"
+                                                 << "overlap";
+}
+
+// Each segment: its name and colour, a closed surface whose volume is within
+// 3 % of its voxels', the exact voxel volume, and its centre where the mask's is.
+void TestDicomSeg::segmentsMatchMasks()
+{
+    if (!written)
+        QSKIP("no pydicom");
+    QFETCH(QString, file);
+    QFETCH(QString, record);
+    const OpenedFile opened = openPath(path(file));
+    QCOMPARE(opened.kind, FileKind::DicomSeg);
+    QVERIFY(!opened.failed());
+    QVERIFY(!opened.image);
+    const QJsonObject expected = cases.value(record);
+    const QJsonArray segments = expected["segments"].toArray();
+    QCOMPARE(qsizetype(opened.models.size()), segments.size());
+    const double voxel = expected["voxel"].toDouble();
+    for (qsizetype s = 0; s < segments.size(); ++s) {
+        const QJsonObject segment = segments[s].toObject();
+        const ModelClass &model = *opened.models[size_t(s)];
+        QCOMPARE(model.Name, segment["name"].toString());
+        if (segment["colour"].isArray())
+            for (int c = 0; c < 3; ++c)
+                QVERIFY2(std::abs(model.ModelColor[c] - segment["colour"][c].toInt()) <= 1,
+                         qPrintable(model.Name));
+        QCOMPARE(model.Meshes.size(), 1);
+        const MeshClass &mesh = *model.Meshes[0];
+        QVERIFY2(isClosed(mesh), qPrintable(model.Name));
+        const double voxels = segment["voxels"].toDouble() * voxel;
+        QCOMPARE(model.property(kVoxelVolumeProperty).toDouble(), voxels);
+        const Enclosed e = enclosed(mesh);
+        QVERIFY2(
+            std::fabs(e.volume - voxels) <= 0.03 * voxels,
+            qPrintable(QString("%1: %2 against %3").arg(model.Name).arg(e.volume).arg(voxels)));
+        for (int k = 0; k < 3; ++k)
+            QVERIFY2(
+                std::fabs(e.centre[size_t(k)] - segment["centre"][k].toDouble()) < 0.3,
+                qPrintable(
+                    QString("%1 axis %2: %3").arg(model.Name).arg(k).arg(e.centre[size_t(k)])));
+    }
+}
+
+// The codes of each segment are kept on its model, and the left kidney,
+// named by its codes alone, lies on the patient's left (our negative x).
+void TestDicomSeg::codesKept()
+{
+    if (!written)
+        QSKIP("no pydicom");
+    const OpenedFile opened = openPath(path("binary.dcm"));
+    QVERIFY(!opened.failed());
+    const QVariantList codes = opened.models[0]->property(kCodesProperty).toList();
+    QStringList seen;
+    for (const QVariant &code : codes) {
+        const QVariantMap c = code.toMap();
+        seen << c["role"].toString() + ":" + c["scheme"].toString() + ":" + c["value"].toString();
+    }
+    QCOMPARE(seen,
+             QStringList({"category:SCT:91723000", "property_type:SCT:64033007",
+                          "property_type_modifier:SCT:7771000"}));
+    QVERIFY(enclosed(*opened.models[0]->Meshes[0]).centre[0] < -3);
+    QVERIFY(enclosed(*opened.models[2]->Meshes[0]).centre[0] > 3);
+}
+
+// A folder holding a CT series and segmentations: the image is read whole,
+// the segmentation drawn on it opens with it and lies on its voxels, the one
+// drawn on another series is left out with a warning.
+void TestDicomSeg::openedWithItsCt()
+{
+    if (!written)
+        QSKIP("no pydicom");
+    const OpenedFile opened = openPath(path("ct_and_seg"));
+    QVERIFY(!opened.failed());
+    QVERIFY(opened.image);
+    QCOMPARE(opened.image->size[2], 9);
+    QVERIFY2(opened.image->warnings.isEmpty(), qPrintable(opened.image->warnings.join('\n')));
+    QCOMPARE(scanDicom(path("ct_and_seg")).size(), size_t(1));
+    QCOMPARE(opened.models.size(), size_t(1));
+    QCOMPARE(opened.problems.size(), 1);
+    QVERIFY(opened.problems[0].warning);
+    QVERIFY(opened.problems[0].text.contains("other_seg.dcm"));
+    const QJsonObject segment = cases.value("ct_and_seg")["segments"][0].toObject();
+    const Enclosed e = enclosed(*opened.models[0]->Meshes[0]);
+    // The mask's centre in the CT's own voxel-to-world map.
+    double centre[3];
+    const Affine &ct = opened.image->toWorld;
+    const double a = (segment["centre"][0].toDouble() * -1 + 20.0) / 0.6;
+    const double b = (segment["centre"][1].toDouble() * -1 + 15.0) / 0.8;
+    const double c = (segment["centre"][2].toDouble() - 30.0) / 1.5;
+    ct.apply(a, b, c, centre);
+    for (int k = 0; k < 3; ++k)
+        QVERIFY2(
+            std::fabs(e.centre[size_t(k)] - centre[k]) < 0.3,
+            qPrintable(
+                QString("axis %1: %2 against %3").arg(k).arg(e.centre[size_t(k)]).arg(centre[k])));
+}
+
+void TestDicomSeg::badInputs_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("models");    // read despite the damage; 0: refused
+    QTest::addColumn<QString>("words"); // in the error, or in a warning when models are read
+    QTest::newRow("pixel data shorter than its frames")
+        << "short_pixels.dcm" << 0 << "fewer than the";
+    QTest::newRow("a frame naming a segment not described")
+        << "stray_segment.dcm" << 2 << "segment 9";
+    QTest::newRow("a segment with no frames")
+        << "frameless_segment.dcm" << 1 << "Segment 2 (kidney_right) has no frames";
+    QTest::newRow("no per-frame positions")
+        << "no_positions.dcm" << 0 << "carry no plane positions";
+    QTest::newRow("no rows") << "no_rows.dcm" << 0 << "0 rows";
+}
+
+void TestDicomSeg::badInputs()
+{
+    if (!written)
+        QSKIP("no pydicom");
+    QFETCH(QString, file);
+    QFETCH(int, models);
+    QFETCH(QString, words);
+    const OpenedFile opened = openPath(path("bad/" + file));
+    QCOMPARE(int(opened.models.size()), models);
+    QCOMPARE(opened.failed(), models == 0);
+    QStringList texts;
+    for (const FileProblem &p : opened.problems)
+        texts << p.text;
+    QVERIFY2(texts.join('\n').contains(words), qPrintable(texts.join('\n')));
+}
+
+// `info --json` lists every segment with its voxel volume and its codes.
+void TestDicomSeg::cliListsSegments()
+{
+    if (!written)
+        QSKIP("no pydicom");
+    const Run run = cli({"info", path("overlap.dcm"), "--json"});
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    const QJsonArray models = QJsonDocument::fromJson(run.out.toUtf8())["models"].toArray();
+    QCOMPARE(models.size(), 4);
+    const QJsonObject first = models[0].toObject();
+    QCOMPARE(first["name"].toString(), QString("Parenhima_right"));
+    QCOMPARE(first["voxel_volume_mm3"].toDouble(),
+             cases.value("overlap")["segments"][0]["voxels"].toDouble() * 0.72);
+    const QJsonArray codes = first["codes"].toArray();
+    QCOMPARE(codes.size(), 3);
+    QCOMPARE(codes[1]["role"].toString(), QString("property_type"));
+    QCOMPARE(codes[1]["value"].toString(), QString("64033007"));
+    QCOMPARE(codes[1]["meaning"].toString(), QString("Kidney"));
+    QCOMPARE(codes[2]["value"].toString(), QString("24028007"));
+    const Run text = cli({"info", path("overlap.dcm")});
+    QVERIFY(text.out.contains("Code (property type) = SCT 64033007 Kidney"));
+}
+
+QTEST_GUILESS_MAIN(TestDicomSeg)
+#include "test_dicom_seg.moc"
