@@ -154,7 +154,7 @@ void requireSoundHeader(const QString &path)
 template<class T> void restoreNonNumbers(const nifti_image &nim)
 {
     znzFile file = znzopen(nim.iname, "rb", nifti_is_gzfile(nim.iname));
-    if (znz_isnull(file) || znzseek(file, znz_off_t(nim.iname_offset), SEEK_SET) != 0) {
+    if (znz_isnull(file) || znzseek(file, znz_off_t(nim.iname_offset), SEEK_SET) < 0) {
         if (!znz_isnull(file))
             znzclose(file);
         failImport(Import::tr("The voxel data of the file ends early or cannot be read."));

@@ -391,6 +391,7 @@ void TestImageImport::voxelsWithoutNumbers_data()
 {
     QTest::addColumn<QString>("name");
     QTest::newRow("NIfTI") << "holes.nii";
+    QTest::newRow("gzipped NIfTI") << "holes_gz.nii.gz"; // the voxels read again through zlib
     QTest::newRow("NRRD") << "holes.nrrd";
 }
 
@@ -402,6 +403,9 @@ void TestImageImport::voxelsWithoutNumbers()
     QFETCH(QString, name);
     if (name.endsWith(".nii"))
         QVERIFY(writeFloatCubeNifti(file(name), 6, 1.0, withHoles));
+    else if (name.endsWith(".nii.gz"))
+        QVERIFY(writeFloatCubeNifti(file(name.chopped(3)), 6, 1.0, withHoles)
+                && QProcess::execute("gzip", {"-f", file(name.chopped(3))}) == 0);
     else
         QVERIFY(writeBytes(file(name), nrrdWithHoles()));
     const OpenedFile opened = open(file(name));

@@ -632,55 +632,70 @@
         <translation>Координата вершины %1 не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="94" />
+        <location filename="../../import/Importer.cpp" line="140" />
         <source>The folder holds no label maps.</source>
         <translation>В папке нет карт меток.</translation>
     </message>
     <message>
-        <location filename="../../formats/FileKinds.cpp" line="361" />
+        <location filename="../../formats/FileKinds.cpp" line="377" />
         <source>a folder of masks</source>
         <translation>папка масок</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="35" />
-        <location filename="../../import/Importer.cpp" line="62" />
-        <location filename="../../import/Importer.cpp" line="206" />
+        <location filename="../../import/Importer.cpp" line="36" />
+        <location filename="../../import/Importer.cpp" line="104" />
+        <location filename="../../import/Importer.cpp" line="252" />
         <source>This file holds surfaces, not an image.</source>
         <translation>В этом файле поверхности, а не изображение.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="64" />
+        <location filename="../../import/Importer.cpp" line="78" />
+        <source>No image was read: %1</source>
+        <translation>Изображение не прочитано: %1</translation>
+    </message>
+    <message>
+        <location filename="../../import/Importer.cpp" line="83" />
+        <source>%1 segments another series; it is left out.</source>
+        <translation>%1 размечает другую серию и пропущен.</translation>
+    </message>
+    <message>
+        <location filename="../../import/Importer.cpp" line="93" />
+        <source>No image and no segment could be read there.</source>
+        <translation>Там не удалось прочитать ни изображения, ни сегмента.</translation>
+    </message>
+    <message>
+        <location filename="../../import/Importer.cpp" line="106" />
         <source>This file holds an image, not labels.</source>
         <translation>В этом файле изображение, а не метки.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="84" />
+        <location filename="../../import/Importer.cpp" line="130" />
         <source>Files of this kind are not imported; the endings read are %1.</source>
         <translation>Файлы такого вида не импортируются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="98" />
+        <location filename="../../import/Importer.cpp" line="144" />
         <source>The file holds %1 data, not %2 as its name's ending says.</source>
         <translation>Файл содержит данные %1, а не %2, как говорит окончание его имени.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="127" />
+        <location filename="../../import/Importer.cpp" line="173" />
         <source>The import was cancelled.</source>
         <translation>Импорт отменён.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="129" />
-        <location filename="../../import/Importer.cpp" line="132" />
+        <location filename="../../import/Importer.cpp" line="175" />
+        <location filename="../../import/Importer.cpp" line="178" />
         <source>There is not enough memory to import the file.</source>
         <translation>Недостаточно памяти для импорта файла.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="133" />
+        <location filename="../../import/Importer.cpp" line="179" />
         <source>The file cannot be imported.</source>
         <translation>Файл не удаётся импортировать.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="202" />
+        <location filename="../../import/Importer.cpp" line="248" />
         <source>A series was chosen, but this file holds one image at most.</source>
         <translation>Выбрана серия, но в этом файле не более одного изображения.</translation>
     </message>
@@ -739,43 +754,126 @@
         <translation>Вокселов без числового значения: %1; они показаны чёрными и не входят в статистику.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="46" />
+        <location filename="../../import/LabelMapImport.cpp" line="48" />
         <source>Label %1</source>
         <translation>Метка %1</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="100" />
+        <location filename="../../import/LabelMapImport.cpp" line="131" />
         <source>The label map holds no labels: every voxel is 0.</source>
         <translation>В карте меток нет меток: все воксели равны 0.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="107" />
+        <location filename="../../import/LabelMapImport.cpp" line="150" />
         <source>Finding the surfaces of the labels...</source>
         <translation>Построение поверхностей меток...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="109" />
+        <location filename="../../import/LabelMapImport.cpp" line="152" />
         <source>Smoothing the surfaces...</source>
         <translation>Сглаживание поверхностей...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="118" />
+        <location filename="../../import/LabelMapImport.cpp" line="162" />
         <source>%1 (label %2 of %3)</source>
         <translation>%1 (метка %2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="47" />
-        <location filename="../../import/LabelMapImport.cpp" line="127" />
+        <location filename="../../import/Importer.cpp" line="48" />
+        <location filename="../../import/LabelMapImport.cpp" line="171" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="184" />
+        <location filename="../../import/DicomSeg.cpp" line="72" />
+        <location filename="../../import/DicomSeg.cpp" line="77" />
+        <source>The segmentation gives no usable plane orientation.</source>
+        <translation>Сегментация не задаёт пригодной ориентации плоскостей.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="90" />
+        <source>The segmentation gives no pixel spacing.</source>
+        <translation>Сегментация не задаёт шаг пикселей.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="95" />
+        <source>The frame position %1 mm is out of any scanner's reach.</source>
+        <translation>Положение кадра %1 мм вне досягаемости любого сканера.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="148" />
+        <source>The segmentation's frames carry no plane positions, so they cannot be placed.</source>
+        <translation>Кадры сегментации не несут положений плоскостей, поэтому их нельзя разместить.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="154" />
+        <source>The segmentation's frames span %1 slices of %2 mm.</source>
+        <translation>Кадры сегментации охватывают %1 срезов по %2 мм.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="174" />
+        <source>Frames without a plane position, left out: %1.</source>
+        <translation>Кадры без положения плоскости пропущены: %1.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="176" />
+        <source>Frames off the grid of %1 mm slices, placed on the nearest: %2.</source>
+        <translation>Кадры вне сетки срезов по %1 мм, помещены на ближайший: %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="181" />
+        <source>The segmentation's frames do not span a volume.</source>
+        <translation>Кадры сегментации не охватывают объём.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="231" />
+        <location filename="../../import/DicomSeg.cpp" line="321" />
+        <source>Segment %1</source>
+        <translation>Сегмент %1</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="232" />
+        <source>Segment %1 (%2)</source>
+        <translation>Сегмент %1 (%2)</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="250" />
+        <source>its voxels would take %1 MB, more than the %2 MB allowed</source>
+        <translation>его воксели заняли бы %1 МБ, больше допустимых %2 МБ</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="367" />
+        <source>%1 frames name segment %2, which the segmentation does not describe; they are left out.</source>
+        <translation>%1 кадров ссылаются на сегмент %2, который сегментация не описывает; они пропущены.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="382" />
+        <source>%1 has no frames; it is left out.</source>
+        <translation>%1 не имеет кадров и пропущен.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="388" />
+        <source>%1 holds no voxels; it is left out.</source>
+        <translation>%1 не содержит вокселей и пропущен.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="399" />
+        <source>%1 is left out: %2</source>
+        <translation>%1 пропущен: %2</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="420" />
+        <location filename="../../import/LabelMapImport.cpp" line="228" />
         <source>%1 (%2 of %3)</source>
         <translation>%1 (%2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="195" />
+        <location filename="../../import/DicomSeg.cpp" line="426" />
+        <source>No segment of the segmentation could be read.</source>
+        <translation>Не удалось прочитать ни одного сегмента сегментации.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelMapImport.cpp" line="239" />
         <source>The masks in this folder hold no labels.</source>
         <translation>В масках этой папки нет меток.</translation>
     </message>
@@ -832,56 +930,61 @@
         <translation>Файл сетки не удаётся прочитать: %1</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="90" />
+        <location filename="../../import/LabelMapImport.cpp" line="120" />
         <source>The label map's voxel spacing is zero or not a number.</source>
         <translation>Шаг вокселей карты меток равен нулю или не является числом.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="67" />
-        <location filename="../../import/NiftiReader.cpp" line="80" />
+        <location filename="../../import/NiftiReader.cpp" line="68" />
+        <location filename="../../import/NiftiReader.cpp" line="81" />
         <location filename="../../import/NrrdReader.cpp" line="74" />
         <source>The volume's voxel spacing is zero or not a number.</source>
         <translation>Шаг вокселов объёма равен нулю или не является числом.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="84" />
+        <location filename="../../import/NiftiReader.cpp" line="85" />
         <source>The volume puts its voxels %1 mm apart or away; its spacing or placement is damaged.</source>
         <translation>Объём ставит вокселы на %1 мм друг от друга или от начала; его шаг или положение повреждены.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="139" />
+        <location filename="../../import/NiftiReader.cpp" line="140" />
         <source>This is not a NIfTI file: its header lacks the NIfTI mark.</source>
         <translation>Это не файл NIfTI: в его заголовке нет метки NIfTI.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="141" />
+        <location filename="../../import/NiftiReader.cpp" line="142" />
         <source>The header says the voxels start at byte %1, which is not after the header.</source>
         <translation>Заголовок говорит, что вокселы начинаются с байта %1, а это не после заголовка.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="199" />
+        <location filename="../../import/NiftiReader.cpp" line="196" />
+        <source>%1 (its header's label table)</source>
+        <translation>%1 (таблица меток в заголовке)</translation>
+    </message>
+    <message>
+        <location filename="../../import/NiftiReader.cpp" line="230" />
         <source>The file holds %1 volumes; a label map or an image is one.</source>
         <translation>Файл содержит %1 объёмов; карта меток или изображение — один объём.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="202" />
+        <location filename="../../import/NiftiReader.cpp" line="233" />
         <source>The voxel type %1 is not one a label map or an image has.</source>
         <translation>Тип вокселов %1 не бывает у карт меток и изображений.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="193" />
+        <location filename="../../import/NiftiReader.cpp" line="224" />
         <source>This is not a NIfTI file, or its header is damaged.</source>
         <translation>Это не файл NIfTI, или его заголовок повреждён.</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="211" />
+        <location filename="../../import/NiftiReader.cpp" line="242" />
         <location filename="../../import/NrrdReader.cpp" line="102" />
         <source>The dimensions times the voxel size (%1 bytes) are more than the file holds (%2 bytes).</source>
         <translation>Размеры, умноженные на размер вокселя (%1 байт), больше, чем вмещает файл (%2 байт).</translation>
     </message>
     <message>
-        <location filename="../../import/NiftiReader.cpp" line="159" />
-        <location filename="../../import/NiftiReader.cpp" line="216" />
+        <location filename="../../import/NiftiReader.cpp" line="160" />
+        <location filename="../../import/NiftiReader.cpp" line="247" />
         <source>The voxel data of the file ends early or cannot be read.</source>
         <translation>Данные вокселей в файле обрываются или не читаются.</translation>
     </message>
@@ -1622,6 +1725,7 @@
     </message>
     <message>
         <location filename="../../import/DicomGeometry.cpp" line="227" />
+        <location filename="../../import/DicomSeg.cpp" line="88" />
         <source>The pixel spacing %1 mm is not a usable distance.</source>
         <translation>Размер пикселя %1 мм не является пригодным расстоянием.</translation>
     </message>
@@ -1758,6 +1862,7 @@
     </message>
     <message>
         <location filename="../../import/DicomMultiFrame.cpp" line="129" />
+        <location filename="../../import/DicomSegRead.cpp" line="269" />
         <source>The header of %1 cannot be read.</source>
         <translation>Заголовок %1 не читается.</translation>
     </message>
@@ -1840,6 +1945,7 @@
     </message>
     <message>
         <location filename="../../import/DicomScan.cpp" line="108" />
+        <location filename="../../import/DicomSegRead.cpp" line="265" />
         <location filename="../../import/RtStruct.cpp" line="334" />
         <source>%1 is damaged: %2.</source>
         <translation>%1 повреждён: %2.</translation>
@@ -1881,7 +1987,7 @@
     </message>
     <message>
         <location filename="../../import/LabelMapData.cpp" line="14" />
-        <location filename="../../import/NiftiReader.cpp" line="147" />
+        <location filename="../../import/NiftiReader.cpp" line="148" />
         <source>The volume's dimensions must be positive; one is %1.</source>
         <translation>Размеры объёма должны быть положительными; один из них равен %1.</translation>
     </message>
@@ -1996,6 +2102,93 @@
         <location filename="../../import/RtStructMasks.cpp" line="446" />
         <source>No ROI of the structure set has contours that make a mask.</source>
         <translation>Ни у одной структуры набора нет контуров, из которых получается маска.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSegRead.cpp" line="166" />
+        <source>The segmentation's frames lie in planes of different orientations.</source>
+        <translation>Кадры сегментации лежат в плоскостях разной ориентации.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSegRead.cpp" line="175" />
+        <source>The segmentation gives per-frame positions for %1 of its %2 frames.</source>
+        <translation>Сегментация задаёт положения для %1 из своих %2 кадров.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSegRead.cpp" line="191" />
+        <source>The segmentation has %1 rows and %2 columns; both must be 1 to %3.</source>
+        <translation>У сегментации %1 строк и %2 столбцов; оба числа должны быть от 1 до %3.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSegRead.cpp" line="196" />
+        <source>The segmentation says it holds %1 frames.</source>
+        <translation>Сегментация сообщает, что содержит %1 кадров.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSegRead.cpp" line="200" />
+        <source>The %1 segmentation has %2 bits per pixel; %3 are read.</source>
+        <translation>Сегментация %1 имеет %2 бит на пиксель; читается %3.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSegRead.cpp" line="215" />
+        <source>The segmentation's pixel data holds %1 bytes, fewer than the %2 its %3 frames of %4 × %5 pixels need.</source>
+        <translation>Пиксельные данные сегментации содержат %1 байт, меньше %2, нужных её %3 кадрам по %4 × %5 пикселей.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSegRead.cpp" line="231" />
+        <source>The segmentation's pixel data cannot be read.</source>
+        <translation>Пиксельные данные сегментации не читаются.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSegRead.cpp" line="239" />
+        <source>The segmentation's pixels would take %1 MB, more than the %2 MB an image may take.</source>
+        <translation>Пиксели сегментации заняли бы %1 МБ, больше %2 МБ, допустимых для изображения.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSegRead.cpp" line="246" />
+        <location filename="../../import/DicomSegRead.cpp" line="251" />
+        <location filename="../../import/DicomSegRead.cpp" line="254" />
+        <source>The segmentation's pixel data cannot be decoded.</source>
+        <translation>Пиксельные данные сегментации не декодируются.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSegRead.cpp" line="282" />
+        <source>The fractional segmentation gives no maximum fractional value.</source>
+        <translation>Дробная сегментация не задаёт максимальное дробное значение.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSegRead.cpp" line="289" />
+        <source>The segmentation describes no segment.</source>
+        <translation>Сегментация не описывает ни одного сегмента.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelNames.cpp" line="119" />
+        <source>%1, line %2: "%3" is not a label value with a name and colour; the line is left out.</source>
+        <translation>%1, строка %2: «%3» — не значение метки с именем и цветом; строка пропущена.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelTables.cpp" line="29" />
+        <source>%1, line %2: %3</source>
+        <translation>%1, строка %2: %3</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelTables.cpp" line="54" />
+        <source>a label without a whole Key or a name is left out.</source>
+        <translation>метка без целого Key или без имени пропущена.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelTables.cpp" line="76" />
+        <source>the label table breaks off (%1); the labels before it are kept.</source>
+        <translation>таблица меток обрывается (%1); метки до обрыва сохранены.</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelTables.cpp" line="147" />
+        <source>the file is not JSON (%1).</source>
+        <translation>файл не в формате JSON (%1).</translation>
+    </message>
+    <message>
+        <location filename="../../import/LabelTables.cpp" line="161" />
+        <source>"%1" has no single whole label value; it is left out.</source>
+        <translation>у «%1» нет одного целого значения метки; запись пропущена.</translation>
     </message>
 </context>
 <context>
@@ -2650,74 +2843,74 @@
 <context>
     <name>Measurements</name>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="27" />
+        <location filename="../../measure/MeasureReport.cpp" line="28" />
         <source>yes</source>
         <translation>да</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="27" />
+        <location filename="../../measure/MeasureReport.cpp" line="28" />
         <source>no</source>
         <translation>нет</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="35" />
-        <location filename="../../measure/MeasureReport.cpp" line="55" />
+        <location filename="../../measure/MeasureReport.cpp" line="36" />
+        <location filename="../../measure/MeasureReport.cpp" line="56" />
         <source>no triangles</source>
         <translation>нет треугольников</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="37" />
+        <location filename="../../measure/MeasureReport.cpp" line="38" />
         <source>border edges: %1</source>
         <translation>граничных рёбер: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="39" />
+        <location filename="../../measure/MeasureReport.cpp" line="40" />
         <source>non-manifold edges: %1</source>
         <translation>неманифолдных рёбер: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="41" />
+        <location filename="../../measure/MeasureReport.cpp" line="42" />
         <source>non-manifold vertices: %1</source>
         <translation>неманифолдных вершин: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="43" />
+        <location filename="../../measure/MeasureReport.cpp" line="44" />
         <source>misoriented edges: %1</source>
         <translation>рёбер с несогласованной ориентацией: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="45" />
+        <location filename="../../measure/MeasureReport.cpp" line="46" />
         <source>self-intersecting</source>
         <translation>самопересекается</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="47" />
+        <location filename="../../measure/MeasureReport.cpp" line="48" />
         <source>closed, inside out</source>
         <translation>замкнута, вывернута наизнанку</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="47" />
+        <location filename="../../measure/MeasureReport.cpp" line="48" />
         <source>closed</source>
         <translation>замкнута</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="57" />
-        <location filename="../../measure/MeasureReport.cpp" line="184" />
+        <location filename="../../measure/MeasureReport.cpp" line="58" />
+        <location filename="../../measure/MeasureReport.cpp" line="185" />
         <source>not closed</source>
         <translation>не замкнута</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="59" />
+        <location filename="../../measure/MeasureReport.cpp" line="60" />
         <source>not manifold</source>
         <translation>не многообразие</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="60" />
+        <location filename="../../measure/MeasureReport.cpp" line="61" />
         <source>not oriented</source>
         <translation>не ориентирована</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="65" />
+        <location filename="../../measure/MeasureReport.cpp" line="66" />
         <location filename="../../view/SheetSlice.cpp" line="127" />
         <source>%1 #%2</source>
         <translation>%1 №%2</translation>
@@ -2728,7 +2921,7 @@
         <translation>Опухоль</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="64" />
+        <location filename="../../model/AnatomyTable.cpp" line="65" />
         <source>Kidney</source>
         <translation>Почка</translation>
     </message>
@@ -2758,486 +2951,491 @@
         <translation>Вена</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="53" />
+        <location filename="../../model/AnatomyTable.cpp" line="54" />
         <source>Skin</source>
         <translation>Кожа</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="58" />
+        <location filename="../../model/AnatomyTable.cpp" line="59" />
         <source>Bone</source>
         <translation>Кость</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="69" />
+        <location filename="../../model/AnatomyTable.cpp" line="70" />
         <source>Ureter</source>
         <translation>Мочеточник</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="71" />
+        <location filename="../../model/AnatomyTable.cpp" line="72" />
         <source>Urinary bladder</source>
         <translation>Мочевой пузырь</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="73" />
+        <location filename="../../model/AnatomyTable.cpp" line="74" />
         <source>Adrenal gland</source>
         <translation>Надпочечник</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="76" />
+        <location filename="../../model/AnatomyTable.cpp" line="77" />
         <source>Spleen</source>
         <translation>Селезёнка</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="78" />
+        <location filename="../../model/AnatomyTable.cpp" line="79" />
         <source>Liver</source>
         <translation>Печень</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="80" />
+        <location filename="../../model/AnatomyTable.cpp" line="81" />
         <source>Pancreas</source>
         <translation>Поджелудочная железа</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="82" />
+        <location filename="../../model/AnatomyTable.cpp" line="83" />
         <source>Gallbladder</source>
         <translation>Желчный пузырь</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="85" />
+        <location filename="../../model/AnatomyTable.cpp" line="86" />
         <source>Aorta</source>
         <translation>Аорта</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="87" />
+        <location filename="../../model/AnatomyTable.cpp" line="88" />
         <source>Renal pyramids</source>
         <translation>Почечные пирамиды</translation>
     </message>
     <message>
-        <location filename="../../model/AnatomyTable.cpp" line="89" />
+        <location filename="../../model/AnatomyTable.cpp" line="90" />
         <source>Marked as bad</source>
         <translation>Помечено как негодное</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="94" />
+        <location filename="../../measure/MeasureReport.cpp" line="95" />
         <source>%1 (%2)</source>
         <translation>%1 (%2)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="104" />
+        <location filename="../../measure/MeasureReport.cpp" line="105" />
         <source>%1 mm</source>
         <translation>%1 мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="109" />
+        <location filename="../../measure/MeasureReport.cpp" line="110" />
         <source>%1 mm²</source>
         <translation>%1 мм²</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="114" />
+        <location filename="../../measure/MeasureReport.cpp" line="115" />
         <source>%1 mm³ (%2 mL)</source>
         <translation>%1 мм³ (%2 мл)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="129" />
+        <location filename="../../measure/MeasureReport.cpp" line="130" />
         <source>%1 ± %2</source>
         <translation>%1 ± %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="130" />
+        <location filename="../../measure/MeasureReport.cpp" line="131" />
         <source>no voxels</source>
         <translation>нет вокселов</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="143" />
+        <location filename="../../measure/MeasureReport.cpp" line="144" />
         <source>Models</source>
         <translation>Модели</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="144" />
+        <location filename="../../measure/MeasureReport.cpp" line="145" />
         <source>Model</source>
         <translation>Модель</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="144" />
+        <location filename="../../measure/MeasureReport.cpp" line="145" />
         <source>Area, mm²</source>
         <translation>Площадь, мм²</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="144" />
-        <location filename="../../measure/MeasureReport.cpp" line="176" />
+        <location filename="../../measure/MeasureReport.cpp" line="145" />
+        <location filename="../../measure/MeasureReport.cpp" line="177" />
         <source>Volume, mm³</source>
         <translation>Объём, мм³</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="145" />
+        <location filename="../../measure/MeasureReport.cpp" line="146" />
         <source>Volume, mL</source>
         <translation>Объём, мл</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="145" />
+        <location filename="../../measure/MeasureReport.cpp" line="146" />
         <source>Components</source>
         <translation>Компоненты</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="145" />
+        <location filename="../../measure/MeasureReport.cpp" line="146" />
         <source>Surface</source>
         <translation>Поверхность</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="147" />
+        <location filename="../../measure/MeasureReport.cpp" line="148" />
         <source>HU ± SD</source>
         <translation>HU ± СО</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="147" />
+        <location filename="../../measure/MeasureReport.cpp" line="148" />
         <source>HU p95</source>
         <translation>HU p95</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="154" />
+        <location filename="../../measure/MeasureReport.cpp" line="155" />
         <source>not measured: %1</source>
         <translation>не измерена: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="176" />
+        <location filename="../../measure/MeasureReport.cpp" line="177" />
         <source>Stone</source>
         <translation>Камень</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="176" />
+        <location filename="../../measure/MeasureReport.cpp" line="177" />
         <source>Largest diameter, mm</source>
         <translation>Наибольший диаметр, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="177" />
+        <location filename="../../measure/MeasureReport.cpp" line="178" />
         <source>Centre, mm</source>
         <translation>Центр, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="181" />
+        <location filename="../../measure/MeasureReport.cpp" line="182" />
         <source>HU mean</source>
         <translation>HU среднее</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="181" />
+        <location filename="../../measure/MeasureReport.cpp" line="182" />
         <source>HU max</source>
         <translation>HU макс.</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="197" />
+        <location filename="../../measure/MeasureReport.cpp" line="198" />
         <source>Stones: %1; in all %2</source>
         <translation>Камней: %1; всего %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="199" />
+        <location filename="../../measure/MeasureReport.cpp" line="200" />
         <source> (not closed, without volume: %1)</source>
         <translation> (не замкнуты, без объёма: %1)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="202" />
+        <location filename="../../measure/MeasureReport.cpp" line="203" />
         <source>; the largest #%1, %2 across</source>
         <translation>; наибольший №%1, поперечник %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="212" />
+        <location filename="../../measure/MeasureReport.cpp" line="213" />
         <source>touching</source>
         <translation>касаются</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="214" />
+        <location filename="../../measure/MeasureReport.cpp" line="215" />
         <source>overlapping</source>
         <translation>перекрываются</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="219" />
+        <location filename="../../measure/MeasureReport.cpp" line="220" />
         <source>inside %1</source>
         <translation>внутри %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="221" />
+        <location filename="../../measure/MeasureReport.cpp" line="222" />
         <source>holds %1</source>
         <translation>содержит %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="228" />
+        <location filename="../../measure/MeasureReport.cpp" line="229" />
         <source>no triangles to measure</source>
         <translation>нет треугольников для измерения</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="237" />
+        <location filename="../../measure/MeasureReport.cpp" line="238" />
         <source>Gaps</source>
         <translation>Расстояния</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="238" />
-        <location filename="../../measure/MeasureReport.cpp" line="277" />
-        <location filename="../../measure/MeasureReport.cpp" line="320" />
+        <location filename="../../measure/MeasureReport.cpp" line="239" />
+        <location filename="../../measure/MeasureReport.cpp" line="278" />
+        <location filename="../../measure/MeasureReport.cpp" line="321" />
         <source>From</source>
         <translation>От</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="238" />
+        <location filename="../../measure/MeasureReport.cpp" line="239" />
         <source>To</source>
         <translation>До</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="238" />
+        <location filename="../../measure/MeasureReport.cpp" line="239" />
         <source>Gap, mm</source>
         <translation>Расстояние, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="238" />
+        <location filename="../../measure/MeasureReport.cpp" line="239" />
         <source>Note</source>
         <translation>Примечание</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="276" />
+        <location filename="../../measure/MeasureReport.cpp" line="277" />
         <source>R.E.N.A.L. nephrometry of %1</source>
         <translation>Нефрометрия R.E.N.A.L. для %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="277" />
-        <location filename="../../measure/MeasureReport.cpp" line="320" />
+        <location filename="../../measure/MeasureReport.cpp" line="278" />
+        <location filename="../../measure/MeasureReport.cpp" line="321" />
         <source>Part</source>
         <translation>Составляющая</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="277" />
-        <location filename="../../measure/MeasureReport.cpp" line="320" />
+        <location filename="../../measure/MeasureReport.cpp" line="278" />
+        <location filename="../../measure/MeasureReport.cpp" line="321" />
         <source>Score</source>
         <translation>Баллы</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="278" />
+        <location filename="../../measure/MeasureReport.cpp" line="279" />
         <source>R: radius</source>
         <translation>R: радиус</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="280" />
+        <location filename="../../measure/MeasureReport.cpp" line="281" />
         <source>largest diameter %1</source>
         <translation>наибольший диаметр %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="281" />
+        <location filename="../../measure/MeasureReport.cpp" line="282" />
         <source>no surface</source>
         <translation>нет поверхности</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="283" />
+        <location filename="../../measure/MeasureReport.cpp" line="284" />
         <source>E: exophytic</source>
         <translation>E: экзофитность</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="284" />
+        <location filename="../../measure/MeasureReport.cpp" line="285" />
         <source>estimate: %1 of the volume outside the convex hull of %2</source>
         <translation>оценка: %1 объёма вне выпуклой оболочки %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="286" />
+        <location filename="../../measure/MeasureReport.cpp" line="287" />
         <source>needs a closed tumour and a kidney</source>
         <translation>нужны замкнутая опухоль и почка</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="288" />
+        <location filename="../../measure/MeasureReport.cpp" line="289" />
         <source>N: nearness</source>
         <translation>N: близость</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="289" />
+        <location filename="../../measure/MeasureReport.cpp" line="290" />
         <source>gap %1 to %2</source>
         <translation>расстояние %1 до %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="292" />
+        <location filename="../../measure/MeasureReport.cpp" line="293" />
         <source>needs a collecting system</source>
         <translation>нужна чашечно-лоханочная система</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="293" />
+        <location filename="../../measure/MeasureReport.cpp" line="294" />
         <source>A: anterior or posterior</source>
         <translation>A: передняя или задняя</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="256" />
-        <location filename="../../measure/MeasureReport.cpp" line="295" />
-        <location filename="../../measure/MeasureReport.cpp" line="297" />
+        <location filename="../../measure/MeasureReport.cpp" line="257" />
+        <location filename="../../measure/MeasureReport.cpp" line="296" />
+        <location filename="../../measure/MeasureReport.cpp" line="298" />
         <source>entered</source>
         <translation>введено</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="256" />
-        <location filename="../../measure/MeasureReport.cpp" line="295" />
-        <location filename="../../measure/MeasureReport.cpp" line="297" />
+        <location filename="../../measure/MeasureReport.cpp" line="257" />
+        <location filename="../../measure/MeasureReport.cpp" line="296" />
+        <location filename="../../measure/MeasureReport.cpp" line="298" />
         <source>to be entered</source>
         <translation>нужно ввести</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="296" />
+        <location filename="../../measure/MeasureReport.cpp" line="297" />
         <source>L: location to the polar lines</source>
         <translation>L: положение относительно полярных линий</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="305" />
+        <location filename="../../measure/MeasureReport.cpp" line="306" />
         <source>R.E.N.A.L. score %1%2</source>
         <translation>Оценка R.E.N.A.L.: %1%2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="265" />
+        <location filename="../../measure/MeasureReport.cpp" line="266" />
         <source>Sum so far %1 (%2); missing %3</source>
         <translation>Сумма пока %1 (%2); не хватает %3</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="319" />
+        <location filename="../../measure/MeasureReport.cpp" line="320" />
         <source>S.T.O.N.E. nephrolithometry of %1</source>
         <translation>Нефролитометрия S.T.O.N.E. для %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="322" />
+        <location filename="../../measure/MeasureReport.cpp" line="323" />
         <source>S: stone size</source>
         <translation>S: размер камней</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="323" />
+        <location filename="../../measure/MeasureReport.cpp" line="324" />
         <source>%1 in all, each stone its length × width</source>
         <translation>%1 всего, каждый камень — длина × ширина</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="324" />
+        <location filename="../../measure/MeasureReport.cpp" line="325" />
         <source>no stones</source>
         <translation>нет камней</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="325" />
+        <location filename="../../measure/MeasureReport.cpp" line="326" />
         <source>T: tract length</source>
         <translation>T: длина хода</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="326" />
+        <location filename="../../measure/MeasureReport.cpp" line="327" />
         <source>gap %1 from #%2 (the largest stone) to %3</source>
         <translation>расстояние %1 от №%2 (наибольшего камня) до %3</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="330" />
+        <location filename="../../measure/MeasureReport.cpp" line="331" />
         <source>needs a skin model</source>
         <translation>нужна модель кожи</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="331" />
+        <location filename="../../measure/MeasureReport.cpp" line="332" />
         <source>O: obstruction</source>
         <translation>O: обструкция</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="333" />
+        <location filename="../../measure/MeasureReport.cpp" line="334" />
         <source>N: number of involved calyces</source>
         <translation>N: число вовлечённых чашечек</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="335" />
+        <location filename="../../measure/MeasureReport.cpp" line="336" />
         <source>E: essence (stone density)</source>
         <translation>E: плотность камня</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="336" />
+        <location filename="../../measure/MeasureReport.cpp" line="337" />
         <source>mean %1 HU of #%2, the densest stone</source>
         <translation>среднее %1 HU у №%2, самого плотного камня</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="339" />
+        <location filename="../../measure/MeasureReport.cpp" line="340" />
         <source>needs a CT image</source>
         <translation>нужно изображение КТ</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="347" />
+        <location filename="../../measure/MeasureReport.cpp" line="348" />
         <source>S.T.O.N.E. score %1</source>
         <translation>Оценка S.T.O.N.E.: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="359" />
+        <location filename="../../measure/MeasureReport.cpp" line="360" />
         <source>no voxel of the image lies inside the surface</source>
         <translation>ни один воксел изображения не лежит внутри поверхности</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="360" />
+        <location filename="../../measure/MeasureReport.cpp" line="361" />
         <source>mean %1, SD %2, min %3, max %4, 95th percentile %5 (%6 voxels)</source>
         <translation>среднее %1, СО %2, мин. %3, макс. %4, 95-й процентиль %5 (%6 вокселов)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="370" />
+        <location filename="../../measure/MeasureReport.cpp" line="371" />
         <source>Not measured: %1</source>
         <translation>Не измерена: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="372" />
+        <location filename="../../measure/MeasureReport.cpp" line="373" />
         <source>Surface area = %1</source>
         <translation>Площадь поверхности = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="373" />
+        <location filename="../../measure/MeasureReport.cpp" line="374" />
         <source>Closed = %1</source>
         <translation>Замкнута = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="374" />
+        <location filename="../../measure/MeasureReport.cpp" line="375" />
         <source>Manifold = %1</source>
         <translation>Многообразие = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="375" />
+        <location filename="../../measure/MeasureReport.cpp" line="376" />
         <source>Consistently oriented = %1</source>
         <translation>Согласованно ориентирована = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="377" />
+        <location filename="../../measure/MeasureReport.cpp" line="378" />
         <source>Self-intersecting = %1</source>
         <translation>Самопересекается = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="380" />
+        <location filename="../../measure/MeasureReport.cpp" line="381" />
         <source>Volume = %1</source>
         <translation>Объём = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="382" />
+        <location filename="../../measure/MeasureReport.cpp" line="383" />
         <source>The surface was inside out (its triangles faced inwards)</source>
         <translation>Поверхность была вывернута (треугольники смотрели внутрь)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="384" />
+        <location filename="../../measure/MeasureReport.cpp" line="385" />
         <source>Volume: %1 (%2 border edges, %3 non-manifold edges)</source>
         <translation>Объём: %1 (граничных рёбер: %2, неманифолдных рёбер: %3)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="390" />
+        <location filename="../../measure/MeasureReport.cpp" line="391" />
         <source>Voxel volume of the label = %1</source>
         <translation>Объём вокселей метки = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="392" />
+        <location filename="../../measure/MeasureReport.cpp" line="394" />
+        <source>Code (%1) = %2 %3 %4</source>
+        <translation>Код (%1) = %2 %3 %4</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="399" />
         <source>HU inside = %1</source>
         <translation>HU внутри = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="393" />
+        <location filename="../../measure/MeasureReport.cpp" line="400" />
         <source>Connected components = %1</source>
         <translation>Связных компонент = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="395" />
+        <location filename="../../measure/MeasureReport.cpp" line="402" />
         <source>Extents = %1 x %2 x %3 mm</source>
         <translation>Размеры = %1 x %2 x %3 мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="398" />
+        <location filename="../../measure/MeasureReport.cpp" line="405" />
         <source>Largest diameter = %1</source>
         <translation>Наибольший диаметр = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/ModelSurface.cpp" line="60" />
+        <location filename="../../measure/ModelSurface.cpp" line="65" />
         <source>its cells name vertices it does not have</source>
         <translation>её ячейки ссылаются на несуществующие вершины</translation>
     </message>
     <message>
-        <location filename="../../measure/ModelSurface.cpp" line="64" />
+        <location filename="../../measure/ModelSurface.cpp" line="69" />
         <source>some coordinates are not numbers</source>
         <translation>некоторые координаты не являются числами</translation>
     </message>
@@ -3471,7 +3669,7 @@
         <translation>; %1 = %2</translation>
     </message>
     <message>
-        <location filename="../../model/Join.cpp" line="220" />
+        <location filename="../../model/Join.cpp" line="221" />
         <source>Joint model</source>
         <translation>Объединённая модель</translation>
     </message>
@@ -4063,17 +4261,17 @@
         <translation>... и ещё %1.</translation>
     </message>
     <message>
-        <location filename="../SettingsFile.cpp" line="57" />
+        <location filename="../../view/SettingsFile.cpp" line="60" />
         <source>No home folder: the settings are the defaults and are not saved.</source>
         <translation>Нет домашней папки: настройки по умолчанию, они не сохраняются.</translation>
     </message>
     <message>
-        <location filename="../SettingsFile.cpp" line="64" />
+        <location filename="../../view/SettingsFile.cpp" line="67" />
         <source>%1 is not a regular file: the settings are the defaults and are not saved.</source>
         <translation>%1 не является обычным файлом: настройки по умолчанию, они не сохраняются.</translation>
     </message>
     <message>
-        <location filename="../SettingsFile.cpp" line="80" />
+        <location filename="../../view/SettingsFile.cpp" line="83" />
         <source>The settings could not be saved to %1.</source>
         <translation>Не удалось сохранить настройки в %1.</translation>
     </message>
@@ -4090,7 +4288,7 @@
     <message>
         <location filename="../ImportCommands.cpp" line="41" />
         <location filename="../ImportCommands.cpp" line="80" />
-        <location filename="../ImportCommands.cpp" line="93" />
+        <location filename="../ImportCommands.cpp" line="94" />
         <source>Import</source>
         <translation>Импорт</translation>
     </message>
@@ -4120,7 +4318,7 @@
         <translation>Импорт %1...</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="103" />
+        <location filename="../ImportCommands.cpp" line="104" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
@@ -4130,7 +4328,7 @@
         <translation>Панели «%1» нечего показать для текущей модели.</translation>
     </message>
     <message>
-        <location filename="../Startup.cpp" line="61" />
+        <location filename="../Startup.cpp" line="47" />
         <source>All menus and panels: %1 ▸ %2 (%3)</source>
         <translation>Все меню и панели: %1 ▸ %2 (%3)</translation>
     </message>
