@@ -300,6 +300,10 @@ DicomFileFacts inspectDicomBytes(QByteArrayView bytes)
     if (hasDicomMark(bytes)) {
         at = 132;
         syntax = metaSyntax(walk, at, deflated, raw);
+        // The file meta group must follow the mark; the library aborts on a
+        // file whose mark is followed by anything else.
+        if (walk.problem.isEmpty() && at == 132)
+            walk.fail(Import::tr("no file meta group follows its DICM mark"));
     } else if (walk.size >= 6 && walk.data[4] >= 'A' && walk.data[4] <= 'Z') {
         syntax = Syntax::ExplicitLittle;
     }

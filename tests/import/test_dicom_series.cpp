@@ -370,8 +370,9 @@ void TestDicomSeries::badInputsRefused_data()
                                        << "12 bits per value";
     QTest::newRow("beyond the cap") << "too_large.dcm"
                                     << "more than the 4096 MB";
-    QTest::newRow("garbage after the mark") << "garbage.dcm"
-                                            << "garbage.dcm is damaged: element";
+    QTest::newRow("garbage after the mark")
+        << "garbage.dcm"
+        << "garbage.dcm is damaged: no file meta group follows its DICM mark";
     QTest::newRow("a fragment that lies")
         << "lying_fragment.dcm"
         << "lying_fragment.dcm is damaged: a fragment of its compressed pixel data claims "

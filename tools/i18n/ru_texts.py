@@ -1169,4 +1169,6 @@ RU = {
     ("Measurements", "Code (%1) = %2 %3 %4"): "Код (%1) = %2 %3 %4",
     ("Import", "The segmentation's pixels would take %1 MB, more than the %2 MB an image may take."):
         "Пиксели сегментации заняли бы %1 МБ, больше %2 МБ, допустимых для изображения.",
+    ("Import", "no file meta group follows its DICM mark"):
+        "за меткой DICM не следует группа метаинформации файла",
 }

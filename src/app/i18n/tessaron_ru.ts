@@ -1835,17 +1835,22 @@
         <translation>кадр его пиксельных данных со сжатием длин серий повреждён</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="308" />
+        <location filename="../../import/DicomGuard.cpp" line="306" />
+        <source>no file meta group follows its DICM mark</source>
+        <translation>за меткой DICM не следует группа метаинформации файла</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="312" />
         <source>it holds nothing after its file header</source>
         <translation>после заголовка файла в нём ничего нет</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="325" />
+        <location filename="../../import/DicomGuard.cpp" line="329" />
         <source>it cannot be opened</source>
         <translation>его нельзя открыть</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="327" />
+        <location filename="../../import/DicomGuard.cpp" line="331" />
         <source>it is empty</source>
         <translation>он пуст</translation>
     </message>
