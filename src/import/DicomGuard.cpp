@@ -113,6 +113,11 @@ qint64 Walk::element(qint64 at, qint64 end, Syntax s, int depth)
     const bool unknown = isExplicit && vr[0] == 'U' && vr[1] == 'N';
     const Syntax inner = unknown ? Syntax::ImplicitLittle : s;
     if (length == kUndefined) {
+        // Compressed pixel data are bytes or words; the library asserts on
+        // fragments of any other value type.
+        const bool bytesOrWords = vr[0] == 'O' && (vr[1] == 'B' || vr[1] == 'W');
+        if (group == 0x7fe0 && number == 0x0010 && isExplicit && !bytesOrWords && !unknown)
+            return fail(Import::tr("element %1 has no length").arg(tagText(group, number)));
         if (group == 0x7fe0 && number == 0x0010)
             return fragments(value, end, s);
         if (isExplicit && !sequence && !unknown)
