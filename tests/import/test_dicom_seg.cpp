@@ -5,6 +5,7 @@
 // lose only the segment they damage.
 
 #include "ImportChecks.h"
+#include "PydicomCases.h"
 #include "cli/CliRun.h"
 #include "import/DicomSeg.h"
 #include "import/DicomSeries.h"
@@ -47,20 +48,12 @@ private:
 
 void TestDicomSeg::initTestCase()
 {
-    const QString python = qEnvironmentVariable("TESSARON_PYTHON");
-    if (python.isEmpty() || QProcess::execute(python, {"-c", "import pydicom, numpy"}) != 0) {
+    const PydicomRun run = writePydicomCases("TESSARON_SEG_WRITER", dir.path(), cases);
+    if (run.skipped) {
         qWarning("no pydicom for the system Python: DICOM segmentations skipped");
         return;
     }
-    QProcess writer;
-    writer.start(python, {qEnvironmentVariable("TESSARON_SEG_WRITER"), dir.path()});
-    QVERIFY(writer.waitForFinished(120'000));
-    QVERIFY2(writer.exitCode() == 0, writer.readAllStandardError().constData());
-    for (const QByteArray &line : writer.readAllStandardOutput().split('\n'))
-        if (!line.isEmpty()) {
-            const QJsonObject record = QJsonDocument::fromJson(line).object();
-            cases.insert(record["case"].toString(), record);
-        }
+    QVERIFY2(run.failure.isEmpty(), qPrintable(run.failure));
     written = true;
 }
 

@@ -2,6 +2,7 @@
 // pydicom's own files: slices land where their positions put them, in our
 // patient frame, and every encoding of one image decodes to the same values.
 
+#include "PydicomCases.h"
 #include "cli/CliRun.h"
 #include "import/DicomSeries.h"
 #include "import/ImportTypes.h"
@@ -44,20 +45,12 @@ private:
 
 void TestDicomSeries::initTestCase()
 {
-    const QString python = qEnvironmentVariable("TESSARON_PYTHON");
-    if (python.isEmpty() || QProcess::execute(python, {"-c", "import pydicom, numpy"}) != 0) {
+    const PydicomRun run = writePydicomCases("TESSARON_DICOM_WRITER", dir.path(), cases);
+    if (run.skipped) {
         qWarning("no pydicom for the system Python: DICOM series skipped");
         return;
     }
-    QProcess writer;
-    writer.start(python, {qEnvironmentVariable("TESSARON_DICOM_WRITER"), dir.path()});
-    QVERIFY(writer.waitForFinished(120'000));
-    QVERIFY2(writer.exitCode() == 0, writer.readAllStandardError().constData());
-    for (const QByteArray &line : writer.readAllStandardOutput().split('\n'))
-        if (!line.isEmpty()) {
-            const QJsonObject record = QJsonDocument::fromJson(line).object();
-            cases.insert(record["case"].toString(), record);
-        }
+    QVERIFY2(run.failure.isEmpty(), qPrintable(run.failure));
     written = true;
 }
 

@@ -3,6 +3,7 @@
 // with and without the image they were drawn on; pydicom's own structure
 // set; plastimatch's masks of the same contours as an oracle of the voxels.
 
+#include "PydicomCases.h"
 #include "cli/CliRun.h"
 #include "import/ImportChecks.h"
 #include "import/Importer.h"
@@ -50,19 +51,12 @@ private:
 void TestRtStruct::initTestCase()
 {
     python = qEnvironmentVariable("TESSARON_PYTHON");
-    if (python.isEmpty() || QProcess::execute(python, {"-c", "import pydicom, numpy"}) != 0) {
+    const PydicomRun run = writePydicomCases("TESSARON_RTSTRUCT_WRITER", dir.path(), cases);
+    if (run.skipped) {
         qWarning("no pydicom for the system Python: structure sets skipped");
         return;
     }
-    QProcess writer;
-    writer.start(python, {qEnvironmentVariable("TESSARON_RTSTRUCT_WRITER"), dir.path()});
-    QVERIFY(writer.waitForFinished(120'000));
-    QVERIFY2(writer.exitCode() == 0, writer.readAllStandardError().constData());
-    for (const QByteArray &line : writer.readAllStandardOutput().split('\n'))
-        if (!line.isEmpty()) {
-            const QJsonObject record = QJsonDocument::fromJson(line).object();
-            cases.insert(record["case"].toString(), record);
-        }
+    QVERIFY2(run.failure.isEmpty(), qPrintable(run.failure));
     written = true;
 }
 
