@@ -374,7 +374,7 @@ ImageVolume readSlices(const SliceLayout &layout, const std::function<void(doubl
             decodeAll(layout, image.shorts.data(), progress);
             return image;
         } catch (const NeedsFloats &) {
-            std::vector<qint16>().swap(image.shorts);
+            VoxelArray<qint16>().swap(image.shorts);
             requireRoom(layout, false);
         }
     }

@@ -107,7 +107,7 @@ template<class T> bool fitsShorts(const SampleGrid &grid)
     return fits;
 }
 
-template<class Out, class T> void copyValues(const SampleGrid &grid, std::vector<Out> &out)
+template<class Out, class T> void copyValues(const SampleGrid &grid, VoxelArray<Out> &out)
 {
     const Scaling scale {grid.slope, grid.intercept};
     forEachSample<T>(grid, [&](T raw, qint64 n) {
@@ -116,7 +116,7 @@ template<class Out, class T> void copyValues(const SampleGrid &grid, std::vector
     });
 }
 
-template<class Out> void allocate(std::vector<Out> &values, qint64 count)
+template<class Out> void allocate(VoxelArray<Out> &values, qint64 count)
 {
     try {
         values.resize(size_t(count));
@@ -129,7 +129,7 @@ template<class Out> void allocate(std::vector<Out> &values, qint64 count)
 // turns into on becoming a float) are kept as NaN, which shows black and
 // counts in no statistic, so that every reader of the image needs only the
 // one test. Returns how many there are.
-qint64 markNonNumbers(std::vector<float> &values)
+qint64 markNonNumbers(VoxelArray<float> &values)
 {
     qint64 count = 0;
     for (float &v : values)

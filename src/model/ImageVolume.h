@@ -1,12 +1,11 @@
 #pragma once
 
 #include "Affine.h"
+#include "VoxelArray.h"
 
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
-
-#include <vector>
 
 // A scalar image on a regular grid: a CT in Hounsfield units, or an image of
 // another modality in its own unit. Voxel (i, j, k) holds value(index(i, j, k))
@@ -21,8 +20,8 @@ struct ImageVolume
 {
     qint64 size[3] = {0, 0, 0};
     Affine toWorld;
-    std::vector<qint16> shorts;
-    std::vector<float> floats;
+    VoxelArray<qint16> shorts;
+    VoxelArray<float> floats;
 
     QString modality;     // "CT", "MR", ...; empty when the file does not say
     QString unit;         // "HU" for CT; empty when the file does not say
