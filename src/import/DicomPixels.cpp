@@ -3,11 +3,12 @@
 // rescaled straight into their slices of the image.
 
 #include "DicomPixels.h"
+#include "DicomDecode.h"
 #include "DicomTags.h"
 
 #include "ImportTypes.h"
 
-#include <gdcmImageReader.h>
+#include <gdcmPixelFormat.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -179,33 +180,25 @@ double rescaleFrame(gdcm::PixelFormat::ScalarType type, const char *frame, qint6
     }
 }
 
-// A decoded file must be the image its header promised while scanning.
-void requireAsScanned(const gdcm::Image &image, const DicomFrame &f)
+// The stored type of values of `bits` bits.
+gdcm::PixelFormat::ScalarType scalarType(int bits, bool sign)
 {
-    const unsigned frames = image.GetNumberOfDimensions() > 2 ? image.GetDimension(2) : 1;
-    const gdcm::PixelFormat &format = image.GetPixelFormat();
-    if (image.GetColumns() != unsigned(f.columns) || image.GetRows() != unsigned(f.rows)
-        || frames != unsigned(f.frames) || format.GetSamplesPerPixel() != 1
-        || format.GetPixelSize() != f.bitsAllocated / 8)
-        failImport(Import::tr("%1 describes its image in two different ways.")
-                       .arg(QFileInfo(f.file).fileName()));
-    if (image.GetBufferLength() != (unsigned long)(frameBytes(f) * f.frames))
-        failImport(Import::tr("%1 describes its image in two different ways.")
-                       .arg(QFileInfo(f.file).fileName()));
+    switch (bits) {
+    case 8:
+        return sign ? gdcm::PixelFormat::INT8 : gdcm::PixelFormat::UINT8;
+    case 16:
+        return sign ? gdcm::PixelFormat::INT16 : gdcm::PixelFormat::UINT16;
+    case 32:
+        return sign ? gdcm::PixelFormat::INT32 : gdcm::PixelFormat::UINT32;
+    default:
+        return gdcm::PixelFormat::UNKNOWN;
+    }
 }
 
 // The stored type of a frame as its header declares it.
 gdcm::PixelFormat::ScalarType storedType(const DicomFrame &f)
 {
-    const bool sign = f.pixelRepresentation != 0;
-    switch (f.bitsAllocated) {
-    case 8:
-        return sign ? gdcm::PixelFormat::INT8 : gdcm::PixelFormat::UINT8;
-    case 16:
-        return sign ? gdcm::PixelFormat::INT16 : gdcm::PixelFormat::UINT16;
-    default:
-        return sign ? gdcm::PixelFormat::INT32 : gdcm::PixelFormat::UINT32;
-    }
+    return scalarType(f.bitsAllocated, f.pixelRepresentation != 0);
 }
 
 [[noreturn]] void failShortPixels(const DicomFrame &f, qint64 length)
@@ -218,16 +211,6 @@ gdcm::PixelFormat::ScalarType storedType(const DicomFrame &f)
                    .arg(f.columns)
                    .arg(f.rows)
                    .arg(f.bitsAllocated));
-}
-
-// Uncompressed pixel data must hold every frame the header declares.
-void requireWholePixels(const gdcm::DataSet &set, const DicomFrame &f)
-{
-    if (!set.FindDataElement(kPixelData))
-        failImport(Import::tr("%1 holds no pixel data.").arg(QFileInfo(f.file).fileName()));
-    const gdcm::ByteValue *raw = set.GetDataElement(kPixelData).GetByteValue();
-    if (raw && qint64(raw->GetLength()) < frameBytes(f) * f.frames)
-        failShortPixels(f, qint64(raw->GetLength()));
 }
 
 // The frames of one file and the slices they go to.
@@ -275,26 +258,21 @@ double decodeFile(const SliceLayout &layout, const FileFrames &wanted, std::vect
     const DicomFrame &f = layout.ordered[wanted.ordered.front()];
     if (f.pixelOffset >= 0)
         return readUncompressed(layout, wanted, buffer, volume);
-    gdcm::ImageReader reader;
-    reader.SetFileName(QFile::encodeName(f.file).constData());
-    if (!reader.Read())
-        failImport(
-            Import::tr("%1 cannot be read as a DICOM image.").arg(QFileInfo(f.file).fileName()));
-    const gdcm::Image &image = reader.GetImage();
-    requireWholePixels(reader.GetFile().GetDataSet(), f);
-    requireAsScanned(image, f);
-    buffer.resize(size_t(image.GetBufferLength()));
-    if (!image.GetBuffer(buffer.data()))
-        failImport(Import::tr("The pixel data of %1 cannot be decoded.")
+    const qint64 bytes = frameBytes(f) * f.frames;
+    const DicomDecoded decoded = decodeDicomPixels(
+        f.file, {f.rows, f.columns, f.frames, f.bitsAllocated, f.bitsStored, f.pixelRepresentation},
+        bytes);
+    if (decoded.bytes.size() != bytes || decoded.bitsAllocated != f.bitsAllocated)
+        failImport(Import::tr("%1 describes its image in two different ways.")
                        .arg(QFileInfo(f.file).fileName()));
     const qint64 pixels = qint64(f.rows) * f.columns;
     double lowest = std::numeric_limits<double>::max();
     for (size_t index : wanted.ordered) {
         const DicomFrame &frame = layout.ordered[index];
         lowest = std::min(lowest,
-                          rescaleFrame(image.GetPixelFormat().GetScalarType(),
-                                       buffer.data() + frameBytes(frame) * frame.frame, pixels,
-                                       frame, volume + pixels * layout.slot[index]));
+                          rescaleFrame(scalarType(decoded.bitsAllocated, decoded.isSigned),
+                                       decoded.bytes.constData() + frameBytes(frame) * frame.frame,
+                                       pixels, frame, volume + pixels * layout.slot[index]));
     }
     return lowest;
 }

@@ -4,12 +4,12 @@
 // well. The frames' pixels of uncompressed files are read straight from the
 // file where the guard found them.
 
+#include "DicomDecode.h"
 #include "DicomFrames.h"
 #include "DicomGuard.h"
 #include "DicomSegFile.h"
 #include "DicomTags.h"
 
-#include <gdcmImageReader.h>
 #include <gdcmReader.h>
 #include <gdcmSequenceOfItems.h>
 
@@ -240,18 +240,12 @@ QByteArray readPixels(const QString &path, const SegFile &seg, const DicomFileFa
                               "an image may take.")
                        .arg(pixelBytesNeeded(seg) >> 20)
                        .arg(dicomVoxelByteCap() >> 20));
-    gdcm::ImageReader reader;
-    reader.SetFileName(QFile::encodeName(path).constData());
-    if (!reader.Read())
-        failImport(Import::tr("The segmentation's pixel data cannot be decoded."));
-    const gdcm::Image &image = reader.GetImage();
-    const qint64 length = qint64(image.GetBufferLength());
-    requirePixelBytes(seg, length);
-    if (length > pixelBytesNeeded(seg) + seg.framePixels() * seg.frameCount)
-        failImport(Import::tr("The segmentation's pixel data cannot be decoded."));
-    QByteArray data(length, Qt::Uninitialized);
-    if (!image.GetBuffer(data.data()))
-        failImport(Import::tr("The segmentation's pixel data cannot be decoded."));
+    const int bits = seg.fractional ? 8 : 1;
+    QByteArray data =
+        decodeDicomPixels(path, {seg.rows, seg.columns, seg.frameCount, bits, bits, 0},
+                          pixelBytesNeeded(seg) + seg.framePixels() * seg.frameCount)
+            .bytes;
+    requirePixelBytes(seg, data.size());
     data.truncate(pixelBytesNeeded(seg));
     return data;
 }

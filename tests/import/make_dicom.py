@@ -25,7 +25,7 @@ import numpy as np
 import pydicom
 from pydicom.dataset import Dataset, FileDataset, FileMetaDataset
 from pydicom.sequence import Sequence
-from pydicom.uid import (ExplicitVRLittleEndian, RLELossless, generate_uid,
+from pydicom.uid import (ExplicitVRBigEndian, ExplicitVRLittleEndian, RLELossless, generate_uid,
                          CTImageStorage)
 
 ENHANCED_CT = "1.2.840.10008.5.1.4.1.1.2.1"
@@ -151,8 +151,9 @@ def write_localizers(series, folder):
     lone.write(folder, slices=[0], names=["lone.dcm"], instances=[98])
 
 
-def write_multiframe(series, path, order):
-    """One enhanced CT file: frames in `order`, each placed by its own position."""
+def write_multiframe(series, path, order, rle=False):
+    """One enhanced CT file: frames in `order`, each placed by its own position;
+    run-length encoded when `rle`."""
     ds = base_dataset(path, ENHANCED_CT)
     ds.Modality = "CT"
     ds.SeriesInstanceUID = series.uid
@@ -184,6 +185,8 @@ def write_multiframe(series, path, order):
         data.append(stored_of(values, series.slope, series.intercept, series.signed).tobytes())
     ds.PerFrameFunctionalGroupsSequence = Sequence(frames)
     ds.PixelData = b"".join(data)
+    if rle:
+        ds.compress(RLELossless)
     ds.save_as(path, write_like_original=False)
 
 
@@ -234,6 +237,13 @@ def write_cases(out):
     write_multiframe(s, os.path.join(out, "multiframe", "frames.dcm"), [3, 0, 5, 1, 4, 2])
     s.case("multiframe")
 
+    # Run-length encoded, its stored values signed and below zero.
+    s = Series(cols=5, rows=4, slices=6, intercept=0.0, signed=True)
+    os.makedirs(os.path.join(out, "multiframe_rle"), exist_ok=True)
+    write_multiframe(s, os.path.join(out, "multiframe_rle", "frames.dcm"), [3, 0, 5, 1, 4, 2],
+                     rle=True)
+    s.case("multiframe_rle")
+
     s = Series(slices=1)
     s.write(os.path.join(out, "one"))
     s.case("one")
@@ -263,6 +273,14 @@ def write_bad(folder):
     ds.PixelData = b"\0" * 100
     ds.add_new(0xFFFCFFFC, "OB", b"\0" * 9000)  # padding keeps the file long enough
     save(ds, "short_pixels.dcm")
+
+    # The same, big-endian: the library decodes it, not our own reading.
+    ds = small_slice("x", rows=64, cols=64)
+    ds.PixelData = b"\0" * 100
+    ds.add_new(0xFFFCFFFC, "OB", b"\0" * 9000)
+    ds.file_meta.TransferSyntaxUID = ExplicitVRBigEndian
+    ds.is_little_endian, ds.is_implicit_VR = False, False
+    save(ds, "short_pixels_big.dcm")
 
     ds = small_slice("x")
     ds.Rows = 0

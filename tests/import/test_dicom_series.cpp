@@ -118,6 +118,10 @@ void TestDicomSeries::seriesFollowPattern_data()
                                  << "multiframe"
                                  << ""
                                  << "";
+    QTest::newRow("multi-frame, run-length") << "multiframe_rle/frames.dcm"
+                                             << "multiframe_rle"
+                                             << ""
+                                             << "";
     QTest::newRow("one slice") << "one"
                                << "one"
                                << ""
@@ -353,6 +357,9 @@ void TestDicomSeries::badInputsRefused_data()
 
     QTest::newRow("pixel data short") << "short_pixels.dcm"
                                       << "pixel data of short_pixels.dcm holds 100 bytes";
+    QTest::newRow("pixel data short, big-endian")
+        << "short_pixels_big.dcm"
+        << "pixel data of short_pixels_big.dcm holds 100 bytes";
     QTest::newRow("file short") << "short_file.dcm"
                                 << "^short_file.dcm holds \\d+ bytes, fewer than its 1 frames";
     QTest::newRow("no rows") << "rows_zero.dcm"

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// What the pixels of a DICOM file are, as its header says and the caller has
+// checked: frames × rows × columns grey values of `bitsAllocated` bits.
+struct DicomPixelShape
+{
+    int rows = 0, columns = 0, frames = 1;
+    int bitsAllocated = 16, bitsStored = 16, pixelRepresentation = 0;
+};
+
+// The decoded values, with their size and sign as the codec left them.
+struct DicomDecoded
+{
+    QByteArray bytes;
+    int bitsAllocated = 0;
+    bool isSigned = false;
+};
+
+// Decodes a file's pixel data (compressed, deflated or big-endian) with the
+// library's codecs alone. The library's image reader would also work out the
+// spacing and orientation from the file's own groups, and stops the program
+// on damaged ones; we place the frames ourselves. Throws ImportFailure when
+// the data cannot be decoded or would take more than `mostBytes`; the caller
+// checks the length against what it needs.
+DicomDecoded decodeDicomPixels(const QString &path, const DicomPixelShape &shape, qint64 mostBytes);
