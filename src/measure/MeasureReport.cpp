@@ -389,6 +389,9 @@ QStringList modelInfoLines(const ModelReport &model)
     }
     if (model.voxelVolume)
         lines << Text::tr("Voxel volume of the label = %1").arg(volumeText(*model.voxelVolume));
+    if (model.side != anatomy::Side::None)
+        lines << Text::tr("Side = %1")
+                     .arg(model.side == anatomy::Side::Left ? Text::tr("left") : Text::tr("right"));
     for (const QVariant &code : model.codes) {
         const QVariantMap c = code.toMap();
         lines << Text::tr("Code (%1) = %2 %3 %4")

@@ -227,6 +227,11 @@ void TestCliMeasure::sidesInTheJson()
         QVERIFY(byName["liver"].contains("side") && byName["liver"]["side"].isNull());
         QCOMPARE(byName["kidney_left"]["voxel_volume_mm3"].toDouble(), (flipX ? 64 : 27) * 27.0);
         QCOMPARE(byName["kidney_right"]["anatomy"], QJsonValue("kidney"));
+        // The text gives the side of the sided models only.
+        const Run text = headless({"info", map});
+        QCOMPARE(text.status, 0);
+        QCOMPARE(text.out.count("Side = left"), 1);
+        QCOMPARE(text.out.count("Side = right"), 1);
     }
 }
 

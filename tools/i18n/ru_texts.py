@@ -488,6 +488,9 @@ RU = {
         "Объём: %1 (граничных рёбер: %2, неманифолдных рёбер: %3)",
     ("Measurements", "Connected components = %1"): "Связных компонент = %1",
     ("Measurements", "Voxel volume of the label = %1"): "Объём вокселей метки = %1",
+    ("Measurements", "Side = %1"): "Сторона = %1",
+    ("Measurements", "left"): "левая",
+    ("Measurements", "right"): "правая",
     ("Measurements", "Extents = %1 x %2 x %3 mm"): "Размеры = %1 x %2 x %3 мм",
     ("Measurements", "Largest diameter = %1"): "Наибольший диаметр = %1",
     ("Measurements", "its cells name vertices it does not have"):

@@ -1760,22 +1760,23 @@
         <translation>он обрывается внутри элемента %1</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="119" />
+        <location filename="../../import/DicomGuard.cpp" line="120" />
+        <location filename="../../import/DicomGuard.cpp" line="124" />
         <source>element %1 has no length</source>
         <translation>у элемента %1 нет длины</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="123" />
+        <location filename="../../import/DicomGuard.cpp" line="128" />
         <source>element %1 claims %2 bytes where %3 remain</source>
         <translation>элемент %1 заявляет %2 байт, а осталось %3</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="155" />
+        <location filename="../../import/DicomGuard.cpp" line="160" />
         <source>an item has no end</source>
         <translation>у элемента последовательности нет конца</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="149" />
+        <location filename="../../import/DicomGuard.cpp" line="154" />
         <source>an item mark stands where an element belongs</source>
         <translation>метка элемента последовательности стоит на месте элемента данных</translation>
     </message>
@@ -1785,72 +1786,72 @@
         <translation>элемент %1 имеет тип значения %2 там, где должен быть DS</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="144" />
+        <location filename="../../import/DicomGuard.cpp" line="149" />
         <source>it ends inside an element</source>
         <translation>он обрывается внутри элемента</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="162" />
+        <location filename="../../import/DicomGuard.cpp" line="167" />
         <source>its sequences nest deeper than %1</source>
         <translation>его последовательности вложены глубже %1 уровней</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="171" />
+        <location filename="../../import/DicomGuard.cpp" line="176" />
         <source>a sequence holds something other than items</source>
         <translation>последовательность содержит не только элементы</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="175" />
+        <location filename="../../import/DicomGuard.cpp" line="180" />
         <source>an item claims %1 bytes where %2 remain</source>
         <translation>элемент последовательности заявляет %1 байт, а осталось %2</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="186" />
+        <location filename="../../import/DicomGuard.cpp" line="191" />
         <source>a sequence has no end</source>
         <translation>у последовательности нет конца</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="195" />
+        <location filename="../../import/DicomGuard.cpp" line="200" />
         <source>an end mark claims %1 bytes; it holds none</source>
         <translation>метка конца заявляет %1 байт, хотя не содержит ничего</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="209" />
+        <location filename="../../import/DicomGuard.cpp" line="214" />
         <source>its compressed pixel data holds something other than fragments</source>
         <translation>его сжатые пиксельные данные содержат не только фрагменты</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="212" />
+        <location filename="../../import/DicomGuard.cpp" line="217" />
         <source>a fragment of its compressed pixel data claims %1 bytes where %2 remain</source>
         <translation>фрагмент его сжатых пиксельных данных заявляет %1 байт, а осталось %2</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="221" />
+        <location filename="../../import/DicomGuard.cpp" line="226" />
         <source>its compressed pixel data has no end</source>
         <translation>у его сжатых пиксельных данных нет конца</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="231" />
+        <location filename="../../import/DicomGuard.cpp" line="236" />
         <source>a run-length frame of its pixel data is damaged</source>
         <translation>кадр его пиксельных данных со сжатием длин серий повреждён</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="306" />
+        <location filename="../../import/DicomGuard.cpp" line="311" />
         <source>no file meta group follows its DICM mark</source>
         <translation>за меткой DICM не следует группа метаинформации файла</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="312" />
+        <location filename="../../import/DicomGuard.cpp" line="317" />
         <source>it holds nothing after its file header</source>
         <translation>после заголовка файла в нём ничего нет</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="329" />
+        <location filename="../../import/DicomGuard.cpp" line="334" />
         <source>it cannot be opened</source>
         <translation>его нельзя открыть</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="331" />
+        <location filename="../../import/DicomGuard.cpp" line="336" />
         <source>it is empty</source>
         <translation>он пуст</translation>
     </message>
@@ -1867,90 +1868,90 @@
     </message>
     <message>
         <location filename="../../import/DicomMultiFrame.cpp" line="129" />
-        <location filename="../../import/DicomSegRead.cpp" line="269" />
+        <location filename="../../import/DicomSegRead.cpp" line="263" />
         <source>The header of %1 cannot be read.</source>
         <translation>Заголовок %1 не читается.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="52" />
+        <location filename="../../import/DicomPixels.cpp" line="53" />
         <source>The image has %1 rows and %2 columns; both must be 1 to 65534.</source>
         <translation>У изображения %1 строк и %2 столбцов; оба числа должны быть от 1 до 65534.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="56" />
+        <location filename="../../import/DicomPixels.cpp" line="57" />
         <source>The image has %1 bits per value; 8, 16 and 32 are read.</source>
         <translation>У изображения %1 бит на значение; читаются 8, 16 и 32.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="59" />
+        <location filename="../../import/DicomPixels.cpp" line="60" />
         <source>The image has %1 values per pixel; only grey images are read.</source>
         <translation>У изображения %1 значений на пиксель; читаются только полутоновые изображения.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="62" />
+        <location filename="../../import/DicomPixels.cpp" line="63" />
         <source>The images of the series differ in size.</source>
         <translation>Изображения серии различаются по размеру.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="64" />
+        <location filename="../../import/DicomPixels.cpp" line="65" />
         <source>The rescale slope %1 and intercept %2 are not usable.</source>
         <translation>Наклон %1 и сдвиг %2 пересчёта значений непригодны.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="83" />
+        <location filename="../../import/DicomPixels.cpp" line="84" />
         <source>The series would take %1 MB, more than the %2 MB an image may take.</source>
         <translation>Серия заняла бы %1 МБ, больше допустимых для изображения %2 МБ.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="88" />
+        <location filename="../../import/DicomPixels.cpp" line="89" />
         <source>%1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels need.</source>
         <translation>%1 содержит %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="177" />
+        <location filename="../../import/DicomPixels.cpp" line="178" />
         <source>The pixel type %1 is not read.</source>
         <translation>Тип пикселей %1 не читается.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="190" />
-        <location filename="../../import/DicomPixels.cpp" line="193" />
+        <location filename="../../import/DicomPixels.cpp" line="266" />
         <source>%1 describes its image in two different ways.</source>
         <translation>%1 описывает своё изображение двумя разными способами.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="227" />
+        <location filename="../../import/DicomDecode.cpp" line="48" />
         <source>%1 holds no pixel data.</source>
         <translation>В %1 нет пиксельных данных.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="213" />
+        <location filename="../../import/DicomDecode.cpp" line="72" />
+        <location filename="../../import/DicomPixels.cpp" line="206" />
         <source>The pixel data of %1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels of %6 bits need.</source>
         <translation>Пиксельные данные %1 содержат %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей по %6 бит.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="253" />
-        <location filename="../../import/DicomPixels.cpp" line="282" />
+        <location filename="../../import/DicomDecode.cpp" line="45" />
+        <location filename="../../import/DicomPixels.cpp" line="236" />
         <source>%1 cannot be read as a DICOM image.</source>
         <translation>%1 не читается как изображение DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="264" />
+        <location filename="../../import/DicomPixels.cpp" line="247" />
         <source>%1 was shortened while it was read.</source>
         <translation>%1 был укорочен во время чтения.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="288" />
+        <location filename="../../import/DicomDecode.cpp" line="21" />
         <source>The pixel data of %1 cannot be decoded.</source>
         <translation>Пиксельные данные %1 не декодируются.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="339" />
+        <location filename="../../import/DicomPixels.cpp" line="317" />
         <source>The images do not say the unit of their values.</source>
         <translation>Изображения не указывают единицу своих значений.</translation>
     </message>
     <message>
         <location filename="../../import/DicomScan.cpp" line="108" />
-        <location filename="../../import/DicomSegRead.cpp" line="265" />
+        <location filename="../../import/DicomSegRead.cpp" line="259" />
         <location filename="../../import/RtStruct.cpp" line="334" />
         <source>%1 is damaged: %2.</source>
         <translation>%1 повреждён: %2.</translation>
@@ -2149,19 +2150,12 @@
         <translation>Пиксели сегментации заняли бы %1 МБ, больше %2 МБ, допустимых для изображения.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="246" />
-        <location filename="../../import/DicomSegRead.cpp" line="251" />
-        <location filename="../../import/DicomSegRead.cpp" line="254" />
-        <source>The segmentation's pixel data cannot be decoded.</source>
-        <translation>Пиксельные данные сегментации не декодируются.</translation>
-    </message>
-    <message>
-        <location filename="../../import/DicomSegRead.cpp" line="282" />
+        <location filename="../../import/DicomSegRead.cpp" line="276" />
         <source>The fractional segmentation gives no maximum fractional value.</source>
         <translation>Дробная сегментация не задаёт максимальное дробное значение.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="289" />
+        <location filename="../../import/DicomSegRead.cpp" line="283" />
         <source>The segmentation describes no segment.</source>
         <translation>Сегментация не описывает ни одного сегмента.</translation>
     </message>
@@ -3410,27 +3404,42 @@
         <translation>Объём вокселей метки = %1</translation>
     </message>
     <message>
+        <location filename="../../measure/MeasureReport.cpp" line="393" />
+        <source>Side = %1</source>
+        <translation>Сторона = %1</translation>
+    </message>
+    <message>
         <location filename="../../measure/MeasureReport.cpp" line="394" />
+        <source>left</source>
+        <translation>левая</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="394" />
+        <source>right</source>
+        <translation>правая</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="397" />
         <source>Code (%1) = %2 %3 %4</source>
         <translation>Код (%1) = %2 %3 %4</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="399" />
+        <location filename="../../measure/MeasureReport.cpp" line="402" />
         <source>HU inside = %1</source>
         <translation>HU внутри = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="400" />
+        <location filename="../../measure/MeasureReport.cpp" line="403" />
         <source>Connected components = %1</source>
         <translation>Связных компонент = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="402" />
+        <location filename="../../measure/MeasureReport.cpp" line="405" />
         <source>Extents = %1 x %2 x %3 mm</source>
         <translation>Размеры = %1 x %2 x %3 мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="405" />
+        <location filename="../../measure/MeasureReport.cpp" line="408" />
         <source>Largest diameter = %1</source>
         <translation>Наибольший диаметр = %1</translation>
     </message>
