@@ -274,6 +274,11 @@ Syntax metaSyntax(Walk &walk, qint64 &at, bool &deflated, bool &raw)
 {
     QByteArray syntax;
     while (walk.size - at >= 8 && walk.word(at, Syntax::ExplicitLittle) == 0x0002) {
+        // The library asserts on a sequence here: the group holds none.
+        if (walk.data[at + 4] == 'S' && walk.data[at + 5] == 'Q') {
+            walk.fail(Import::tr("its file meta group holds a sequence"));
+            return Syntax::ExplicitLittle;
+        }
         const qint64 next = walk.element(at, walk.size, Syntax::ExplicitLittle, 0);
         if (next < 0)
             return Syntax::ExplicitLittle;

@@ -1836,22 +1836,27 @@
         <translation>кадр его пиксельных данных со сжатием длин серий повреждён</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="311" />
+        <location filename="../../import/DicomGuard.cpp" line="279" />
+        <source>its file meta group holds a sequence</source>
+        <translation>группа метаинформации файла содержит последовательность</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="316" />
         <source>no file meta group follows its DICM mark</source>
         <translation>за меткой DICM не следует группа метаинформации файла</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="317" />
+        <location filename="../../import/DicomGuard.cpp" line="322" />
         <source>it holds nothing after its file header</source>
         <translation>после заголовка файла в нём ничего нет</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="334" />
+        <location filename="../../import/DicomGuard.cpp" line="339" />
         <source>it cannot be opened</source>
         <translation>его нельзя открыть</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="336" />
+        <location filename="../../import/DicomGuard.cpp" line="341" />
         <source>it is empty</source>
         <translation>он пуст</translation>
     </message>
