@@ -3,11 +3,9 @@
 // The identifiers are fixed, so the file is the same on every run.
 
 #include "SampleRtStruct.h"
+#include "SampleDicom.h"
 
-#include <gdcmDataSet.h>
 #include <gdcmFile.h>
-#include <gdcmItem.h>
-#include <gdcmSequenceOfItems.h>
 #include <gdcmWriter.h>
 
 #include <algorithm>
@@ -90,34 +88,6 @@ std::vector<Loop> outlines(const std::function<double(double, double)> &f, doubl
     return loops;
 }
 
-void put(gdcm::DataSet &set, uint16_t group, uint16_t element, gdcm::VR vr, std::string value)
-{
-    if (value.size() % 2)
-        value.push_back(vr == gdcm::VR::UI ? '\0' : ' ');
-    gdcm::DataElement e(gdcm::Tag(group, element));
-    e.SetVR(vr);
-    e.SetByteValue(value.data(), uint32_t(value.size()));
-    set.Replace(e);
-}
-
-void putSequence(gdcm::DataSet &set, uint16_t group, uint16_t element,
-                 const std::vector<gdcm::DataSet> &items)
-{
-    gdcm::SmartPointer<gdcm::SequenceOfItems> sq = new gdcm::SequenceOfItems;
-    sq->SetLengthToUndefined();
-    for (const gdcm::DataSet &nested : items) {
-        gdcm::Item item;
-        item.SetVLToUndefined();
-        item.SetNestedDataSet(nested);
-        sq->AddItem(item);
-    }
-    gdcm::DataElement e(gdcm::Tag(group, element));
-    e.SetVR(gdcm::VR::SQ);
-    e.SetValue(*sq);
-    e.SetVLToUndefined();
-    set.Replace(e);
-}
-
 std::string number(double v)
 {
     char text[32];
@@ -135,21 +105,21 @@ int writeSampleRtStruct(const std::filesystem::path &file,
     const std::string instance = "1.2.826.0.1.3680043.8.498.4242.1";
     gdcm::Writer writer;
     gdcm::DataSet &top = writer.GetFile().GetDataSet();
-    put(top, 0x0008, 0x0016, gdcm::VR::UI, sopClass);
-    put(top, 0x0008, 0x0018, gdcm::VR::UI, instance);
-    put(top, 0x0008, 0x0060, gdcm::VR::CS, "RTSTRUCT");
-    put(top, 0x0010, 0x0010, gdcm::VR::PN, "Sample^Kidney");
-    put(top, 0x0020, 0x000d, gdcm::VR::UI, "1.2.826.0.1.3680043.8.498.4242.2");
-    put(top, 0x0020, 0x000e, gdcm::VR::UI, "1.2.826.0.1.3680043.8.498.4242.3");
-    put(top, 0x3006, 0x0002, gdcm::VR::SH, "sample kidney");
+    putText(top, 0x0008, 0x0016, gdcm::VR::UI, sopClass);
+    putText(top, 0x0008, 0x0018, gdcm::VR::UI, instance);
+    putText(top, 0x0008, 0x0060, gdcm::VR::CS, "RTSTRUCT");
+    putText(top, 0x0010, 0x0010, gdcm::VR::PN, "Sample^Kidney");
+    putText(top, 0x0020, 0x000d, gdcm::VR::UI, "1.2.826.0.1.3680043.8.498.4242.2");
+    putText(top, 0x0020, 0x000e, gdcm::VR::UI, "1.2.826.0.1.3680043.8.498.4242.3");
+    putText(top, 0x3006, 0x0002, gdcm::VR::SH, "sample kidney");
     std::vector<gdcm::DataSet> listed, contoured;
     int count = 0;
     for (size_t s = 0; s < structures.size(); ++s) {
         const ContouredStructure &st = structures[s];
         const std::string roiNumber = std::to_string(s + 1);
         gdcm::DataSet roi;
-        put(roi, 0x3006, 0x0022, gdcm::VR::IS, roiNumber);
-        put(roi, 0x3006, 0x0026, gdcm::VR::LO, st.name);
+        putText(roi, 0x3006, 0x0022, gdcm::VR::IS, roiNumber);
+        putText(roi, 0x3006, 0x0026, gdcm::VR::LO, st.name);
         listed.push_back(roi);
         std::vector<gdcm::DataSet> contours;
         const int nx = int(std::ceil((st.high[0] - st.low[0]) / pixel)) + 3;
@@ -164,19 +134,19 @@ int writeSampleRtStruct(const std::filesystem::path &file,
                     data += number(-p[0]) + "\\" + number(-p[1]) + "\\" + number(z) + "\\";
                 data.pop_back();
                 gdcm::DataSet c;
-                put(c, 0x3006, 0x0042, gdcm::VR::CS, "CLOSED_PLANAR");
-                put(c, 0x3006, 0x0046, gdcm::VR::IS, std::to_string(loop.size()));
-                put(c, 0x3006, 0x0050, gdcm::VR::DS, data);
+                putText(c, 0x3006, 0x0042, gdcm::VR::CS, "CLOSED_PLANAR");
+                putText(c, 0x3006, 0x0046, gdcm::VR::IS, std::to_string(loop.size()));
+                putText(c, 0x3006, 0x0050, gdcm::VR::DS, data);
                 contours.push_back(c);
                 ++count;
             }
         }
         gdcm::DataSet entry;
-        put(entry, 0x3006, 0x002a, gdcm::VR::IS,
-            std::to_string(st.colour[0]) + "\\" + std::to_string(st.colour[1]) + "\\"
-                + std::to_string(st.colour[2]));
+        putText(entry, 0x3006, 0x002a, gdcm::VR::IS,
+                std::to_string(st.colour[0]) + "\\" + std::to_string(st.colour[1]) + "\\"
+                    + std::to_string(st.colour[2]));
         putSequence(entry, 0x3006, 0x0040, contours);
-        put(entry, 0x3006, 0x0084, gdcm::VR::IS, roiNumber);
+        putText(entry, 0x3006, 0x0084, gdcm::VR::IS, roiNumber);
         contoured.push_back(entry);
     }
     putSequence(top, 0x3006, 0x0020, listed);

@@ -3,7 +3,8 @@
 // the same structures as a label map to import, kidney_labels.nii with its
 // label table kidney_labels.txt; and a small synthetic CT of the same body,
 // kidney_ct.nii, in Hounsfield units and in the same world frame; and their
-// outlines as a DICOM structure set, kidney_rtstruct.dcm.
+// outlines as a DICOM structure set, kidney_rtstruct.dcm, and their voxels as
+// a DICOM segmentation, kidney_seg.dcm.
 // Each shape is an implicit function (negative inside, in millimetres)
 // sampled on a grid and polygonised by marching tetrahedra, so vertices are
 // shared between triangles and every surface is closed and oriented outward,
@@ -13,6 +14,7 @@
 // Usage: make_samples OUTPUT_FOLDER
 
 #include "SampleRtStruct.h"
+#include "SampleSeg.h"
 
 #include <algorithm>
 #include <array>
@@ -612,5 +614,22 @@ int main(int argc, char **argv)
     }
     const int contours = writeSampleRtStruct(folder / "kidney_rtstruct.dcm", outlined, 2.0, 0.5);
     std::printf("kidney_rtstruct.dcm: %zu ROIs, %d contours\n", outlined.size(), contours);
-    return contours > 0 ? 0 : 1;
+    // The same structures as segments, named by label and coded as
+    // segmentation tools code them; the kidney's side is in its modifier.
+    std::vector<SegmentedStructure> segmented;
+    for (size_t s = 0; s < outlined.size(); ++s) {
+        static const std::array<std::string, 2> types[] = {
+            {"64033007", "Kidney"},      {"25990002", "Renal pelvis"}, {"56381008", "Calculus"},
+            {"2841007", "Renal artery"}, {"56400007", "Renal vein"},   {"108369006", "Neoplasm"}};
+        static const char *labels[] = {"Kidney",       "Renal pelvis", "Kidney stones",
+                                       "Renal artery", "Renal vein",   "Tumor"};
+        const ContouredStructure &o = outlined[s];
+        segmented.push_back({labels[s], types[s],
+                             s == 0 ? std::array<std::string, 2> {"7771000", "Left"}
+                                    : std::array<std::string, 2> {},
+                             o.colour, o.field, o.low, o.high});
+    }
+    const int frames = writeSampleSeg(folder / "kidney_seg.dcm", segmented, 1.0);
+    std::printf("kidney_seg.dcm: %zu segments, %d frames\n", segmented.size(), frames);
+    return contours > 0 && frames > 0 ? 0 : 1;
 }

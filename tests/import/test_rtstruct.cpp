@@ -4,6 +4,7 @@
 // set; plastimatch's masks of the same contours as an oracle of the voxels.
 
 #include "PydicomCases.h"
+#include "SampleChecks.h"
 #include "cli/CliRun.h"
 #include "import/ImportChecks.h"
 #include "import/Importer.h"
@@ -312,23 +313,7 @@ void TestRtStruct::kindsAndCli()
 // anatomy table's name of that surface.
 void TestRtStruct::sampleMatchesSurfaces()
 {
-    const QDir samples(QStringLiteral(TESSARON_SAMPLE_DIR));
-    const OpenedFile opened = openPath(samples.filePath("kidney_rtstruct.dcm"));
-    QVERIFY2(!opened.failed(), qPrintable(warningsOf(opened).join('\n')));
-    const QStringList surfaces {"parenhima",    "lokhanki",     "kamni",
-                                "krov_renalis", "vena_renalis", "opukhol"};
-    QCOMPARE(opened.models.size(), size_t(surfaces.size()));
-    for (qsizetype s = 0; s < surfaces.size(); ++s) {
-        const OpenedFile surface = openPath(samples.filePath(surfaces[s] + ".surf"));
-        QVERIFY(!surface.failed());
-        const ModelClass &roi = *opened.models[size_t(s)];
-        const double theirs = enclosed(*surface.models[0]->Meshes[0]).volume;
-        const double ours = enclosed(*roi.Meshes[0]).volume;
-        QVERIFY2(std::fabs(ours / theirs - 1) < 0.04,
-                 qPrintable(QString("%1: %2 against %3").arg(surfaces[s]).arg(ours).arg(theirs)));
-        QCOMPARE(anatomy::structureNamedIn(roi.Name),
-                 anatomy::structureNamedIn(surface.models[0]->Name));
-    }
+    compareSampleWithSurfaces("kidney_rtstruct.dcm", 0.04);
 }
 
 QTEST_GUILESS_MAIN(TestRtStruct)
