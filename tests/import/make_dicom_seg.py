@@ -216,6 +216,11 @@ def write_cases(out):
                     name="Kamni", colour=[255, 255, 255])
     save(seg_dataset("", g, [stone], fractional=True), os.path.join(out, "fractional.dcm"))
     record("fractional", g, [stone])
+    # The same, its frames run-length encoded: the library decodes them.
+    ds = seg_dataset("", g, [stone], fractional=True)
+    ds.compress(RLELossless)
+    save(ds, os.path.join(out, "fractional_rle.dcm"))
+    record("fractional_rle", g, [stone])
 
     # Overlapping segments, and names from codes alone.
     g = Grid(cols=36, rows=30, slices=14)

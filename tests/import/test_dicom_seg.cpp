@@ -101,6 +101,8 @@ void TestDicomSeg::segmentsMatchMasks_data()
                                              << "shuffled";
     QTest::newRow("fractional, inside from half") << "fractional.dcm"
                                                   << "fractional";
+    QTest::newRow("fractional, run-length encoded") << "fractional_rle.dcm"
+                                                    << "fractional_rle";
     QTest::newRow("overlapping, named by codes") << "overlap.dcm"
                                                  << "overlap";
 }
