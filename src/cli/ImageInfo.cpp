@@ -11,34 +11,6 @@
 
 namespace {
 
-// Range and mean of the values that are numbers.
-struct ValueRange
-{
-    qint64 count = 0;
-    double min = 0, max = 0, mean = 0;
-};
-
-ValueRange rangeOf(const ImageVolume &image)
-{
-    ValueRange r;
-    double low = std::numeric_limits<double>::infinity(), high = -low, sum = 0;
-    for (qint64 n = 0; n < image.voxelCount(); ++n) {
-        const double v = image.value(n);
-        if (!std::isfinite(v))
-            continue;
-        low = std::min(low, v);
-        high = std::max(high, v);
-        sum += v;
-        ++r.count;
-    }
-    if (r.count) {
-        r.min = low;
-        r.max = high;
-        r.mean = sum / double(r.count);
-    }
-    return r;
-}
-
 // The unit vector of index axis `axis` in world coordinates.
 std::array<double, 3> axisDirection(const Affine &a, int axis)
 {
@@ -97,7 +69,7 @@ QJsonObject imageJson(const ImageVolume &image, const std::vector<DicomSeriesInf
     }
     for (const QString &w : image.warnings)
         warnings.append(w);
-    const ValueRange r = rangeOf(image);
+    const ImageValueRange r = valueRange(image);
     const auto value = [&](double v) { return r.count ? QJsonValue(v) : QJsonValue(); };
     QJsonObject o {{"size", size},
                    {"spacing", spacing},

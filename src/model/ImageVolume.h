@@ -38,3 +38,13 @@ struct ImageVolume
     }
     float at(qint64 i, qint64 j, qint64 k) const { return value(index(i, j, k)); }
 };
+
+// The lowest, highest and mean value of the voxels that hold a number
+// (NaN and infinities left out), and how many they are; all zero when none.
+struct ImageValueRange
+{
+    qint64 count = 0;
+    double min = 0, max = 0, mean = 0;
+};
+
+ImageValueRange valueRange(const ImageVolume &image);

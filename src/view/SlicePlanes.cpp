@@ -15,7 +15,7 @@ namespace {
 // Whether the image holds Hounsfield units: it says so, or it is whole
 // numbers reaching down to air (-1000; scanners write down to -3024 outside
 // the field of view), as a CT passed on without its header does.
-bool inHounsfield(const ImageVolume &image, float low)
+bool inHounsfield(const ImageVolume &image, double low)
 {
     if (image.unit == QLatin1String("HU") || image.modality == QLatin1String("CT"))
         return true;
@@ -27,18 +27,11 @@ bool inHounsfield(const ImageVolume &image, float low)
 SliceState startingSlices(const ImageVolume &image)
 {
     SliceState slices = centredSlices(image);
-    float low = std::numeric_limits<float>::max(), high = std::numeric_limits<float>::lowest();
-    for (qint64 v = 0; v < image.voxelCount(); ++v) {
-        const float value = image.value(v);
-        if (std::isnan(value))
-            continue;
-        low = std::min(low, value);
-        high = std::max(high, value);
-    }
-    if (inHounsfield(image, low) || !(low <= high))
+    const ImageValueRange r = valueRange(image);
+    if (!r.count || inHounsfield(image, r.min))
         slices.windowLevel = windowpreset::SoftTissue;
     else
-        slices.windowLevel = {high > low ? double(high) - low : 1.0, (double(high) + low) / 2};
+        slices.windowLevel = {r.max > r.min ? r.max - r.min : 1.0, (r.max + r.min) / 2};
     return slices;
 }
 

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -104,10 +105,12 @@ void TestSlicePlanes::startingWindowFollowsTheUnit_data()
     QTest::addColumn<QString>("unit");
     QTest::addColumn<double>("window");
     QTest::addColumn<double>("level");
-    QTest::newRow("CT by its unit") << 0 << 100 << "HU" << 400.0 << 40.0;
-    QTest::newRow("CT by its air") << -1000 << 1200 << "" << 400.0 << 40.0;
-    QTest::newRow("MR: its range") << 0 << 800 << "" << 800.0 << 400.0;
-    QTest::newRow("one value") << 7 << 7 << "" << 1.0 << 7.0;
+    QTest::addColumn<bool>("infinite"); // the image is floats, one voxel infinite
+    QTest::newRow("CT by its unit") << 0 << 100 << "HU" << 400.0 << 40.0 << false;
+    QTest::newRow("CT by its air") << -1000 << 1200 << "" << 400.0 << 40.0 << false;
+    QTest::newRow("MR: its range") << 0 << 800 << "" << 800.0 << 400.0 << false;
+    QTest::newRow("MR: no number left out") << 0 << 800 << "" << 800.0 << 400.0 << true;
+    QTest::newRow("one value") << 7 << 7 << "" << 1.0 << 7.0 << false;
 }
 
 void TestSlicePlanes::startingWindowFollowsTheUnit()
@@ -117,9 +120,15 @@ void TestSlicePlanes::startingWindowFollowsTheUnit()
     QFETCH(QString, unit);
     QFETCH(double, window);
     QFETCH(double, level);
+    QFETCH(bool, infinite);
     auto image = std::const_pointer_cast<ImageVolume>(
         cubeImage(4, [&](int i, int, int) { return qint16(i == 0 ? low : high); }));
     image->unit = unit;
+    if (infinite) {
+        image->floats.assign(image->shorts.begin(), image->shorts.end());
+        image->shorts.clear();
+        image->floats[5] = std::numeric_limits<float>::infinity();
+    }
     const SliceState slices = startingSlices(*image);
     QCOMPARE(slices.windowLevel.window, window);
     QCOMPARE(slices.windowLevel.level, level);
