@@ -25,7 +25,7 @@ from pydicom.sequence import Sequence
 from pydicom.uid import ExplicitVRLittleEndian, RLELossless, generate_uid
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from make_dicom import Series  # noqa: E402
+from make_dicom import Series, oblique_axes  # noqa: E402
 
 SEG_CLASS = "1.2.840.10008.5.1.4.1.1.66.4"
 LEFT, RIGHT = ("7771000", "Left"), ("24028007", "Right")
@@ -40,20 +40,24 @@ def code(value, meaning, scheme="SCT"):
 
 
 class Grid:
-    """An axial grid: origin in DICOM millimetres, spacing (rows, columns), slice step."""
+    """A grid of planes: origin in DICOM millimetres, spacing (rows, columns), the
+    step between planes along their normal; axial unless row and column say."""
 
     def __init__(self, cols, rows, slices, spacing=(0.8, 0.6), step=1.5,
-                 origin=(-20.0, -15.0, 30.0)):
+                 origin=(-20.0, -15.0, 30.0), row=(1, 0, 0), col=(0, 1, 0)):
         self.cols, self.rows, self.slices = cols, rows, slices
         self.spacing, self.step = spacing, step
         self.origin = np.array(origin, float)
+        self.row, self.col = np.array(row, float), np.array(col, float)
+        self.normal = np.cross(self.row, self.col)
 
     def position(self, k):
-        return self.origin + np.array([0, 0, self.step * k])
+        return self.origin + self.normal * self.step * k
 
     def world(self, a, b, c):
         """Our patient frame at voxel (column a, row b, slice c)."""
-        p = self.origin + np.array([a * self.spacing[1], b * self.spacing[0], c * self.step])
+        p = (self.origin + self.row * a * self.spacing[1] + self.col * b * self.spacing[0]
+             + self.normal * c * self.step)
         return [-p[0], -p[1], p[2]]
 
     def voxel(self):
@@ -139,7 +143,7 @@ def seg_dataset(path, grid, segments, fractional=False, order=None, referenced=N
     ds.SegmentSequence = Sequence([segment_item(n + 1, s) for n, s in enumerate(segments)])
     shared = Dataset()
     orientation = Dataset()
-    orientation.ImageOrientationPatient = [1, 0, 0, 0, 1, 0]
+    orientation.ImageOrientationPatient = [f"{v:.8f}" for v in list(grid.row) + list(grid.col)]
     measures = Dataset()
     measures.PixelSpacing = [f"{v:g}" for v in grid.spacing]
     measures.SliceThickness = f"{grid.step:g}"
@@ -221,6 +225,13 @@ def write_cases(out):
     ds.compress(RLELossless)
     save(ds, os.path.join(out, "fractional_rle.dcm"))
     record("fractional_rle", g, [stone])
+
+    # Oblique planes: the segments keep their shapes and places in the world.
+    row, col = oblique_axes()
+    g = Grid(cols=40, rows=36, slices=14, row=row, col=col)
+    segments = kidneys(g)
+    save(seg_dataset("", g, segments), os.path.join(out, "oblique.dcm"))
+    record("oblique", g, segments)
 
     # Overlapping segments, and names from codes alone.
     g = Grid(cols=36, rows=30, slices=14)

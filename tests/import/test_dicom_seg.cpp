@@ -103,6 +103,8 @@ void TestDicomSeg::segmentsMatchMasks_data()
                                                   << "fractional";
     QTest::newRow("fractional, run-length encoded") << "fractional_rle.dcm"
                                                     << "fractional_rle";
+    QTest::newRow("oblique planes") << "oblique.dcm"
+                                    << "oblique";
     QTest::newRow("overlapping, named by codes") << "overlap.dcm"
                                                  << "overlap";
 }
