@@ -311,10 +311,14 @@ LabelLook segmentLook(const SegSegment &s)
     if (const std::optional<anatomy::LabelMatch> m =
             s.label.isEmpty() ? std::nullopt : anatomy::matchLabel(s.label)) {
         look.name = m->name + (m->side == anatomy::Side::None ? sideSuffix(side) : QString());
+        look.kind = m->structure;
+        look.side = m->side == anatomy::Side::None ? side : m->side;
         look.hasColor = true;
         std::copy(m->colour.begin(), m->colour.end(), look.rgb);
     } else if (const anatomy::StructureRow *row = rowOfCode(s.type)) {
         look.name = QLatin1StringView(row->modelName) + sideSuffix(side);
+        look.kind = row->structure;
+        look.side = side;
         look.hasColor = true;
         std::copy(row->colour.begin(), row->colour.end(), look.rgb);
     } else {
@@ -389,8 +393,13 @@ void addSegment(const QString &path, const SegFile &seg, const SegGrid &grid, co
             return;
         }
         const LabelLook look = segmentLook(s);
-        map.segments.push_back(
-            {0, s.number, look.name, look.hasColor, {look.rgb[0], look.rgb[1], look.rgb[2]}});
+        map.segments.push_back({0,
+                                s.number,
+                                look.name,
+                                look.hasColor,
+                                {look.rgb[0], look.rgb[1], look.rgb[2]},
+                                look.kind,
+                                look.side});
         const size_t before = made.size();
         labelMapModels(std::move(map), path, made, progress);
         for (size_t m = before; m < made.size(); ++m)

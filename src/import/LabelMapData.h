@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LabelVolume.h"
+#include "model/AnatomyTable.h"
 
 #include <QString>
 
@@ -9,6 +10,8 @@
 
 // A segment a .seg.nrrd header or a NIfTI header's label table names: the
 // label value it has in its layer, its name and, when given, its colour.
+// An importer that knows the structure from elsewhere than the name (a DICOM
+// segment's codes) gives it and its side; otherwise the name tells them.
 struct SegmentInfo
 {
     int layer = 0;
@@ -16,6 +19,8 @@ struct SegmentInfo
     QString name;
     bool hasColor = false;
     int rgb[3] = {0, 0, 0};
+    anatomy::Structure kind = anatomy::Structure::Other;
+    anatomy::Side side = anatomy::Side::None;
 };
 
 // The voxels of a label-map file as read, before they become label volumes:

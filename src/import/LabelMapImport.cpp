@@ -34,9 +34,13 @@ public:
     LabelLook look(int layer, qint64 value, int labelsInFile) const
     {
         for (const SegmentInfo &s : segments)
-            if (s.layer == layer && s.value == value && !s.name.isEmpty())
-                return named(
-                    withColour({s.name, {}, s.hasColor, {s.rgb[0], s.rgb[1], s.rgb[2]}}, value));
+            if (s.layer == layer && s.value == value && !s.name.isEmpty()) {
+                const LabelLook look =
+                    withColour({s.name, {}, s.hasColor, {s.rgb[0], s.rgb[1], s.rgb[2]}}, value);
+                if (s.kind == anatomy::Structure::Other)
+                    return named(look);
+                return known(look, s.kind, s.side);
+            }
         if (table.contains(value))
             return named(withColour(table.value(value), value));
         if (labelsInFile == 1) {
@@ -59,6 +63,15 @@ private:
             look.kind = known->kind;
             look.side = known->side;
         }
+        return look;
+    }
+
+    // The look of a label whose structure and side the importer knows.
+    static LabelLook known(LabelLook look, anatomy::Structure kind, anatomy::Side side)
+    {
+        look.structure = look.name;
+        look.kind = kind;
+        look.side = side;
         return look;
     }
 

@@ -139,6 +139,17 @@ void TestBadSettings::valuesThatMakeNoSense()
     QCOMPARE(written.value("Config/pointThickness").toInt(), 1);
     QCOMPARE(written.value("Config/language").toInt(), 1);
     QCOMPARE(written.value("Colors/background").toString(), QString("#000000"));
+
+    // The largest values the preferences dialog offers are kept as they are.
+    QVERIFY(writeText(Tessaron::settingsPath(),
+                      "[Config]\npointThickness=30\nselPointThickness=31\nlineThickness=20\n"
+                      "printingQuality=64\nisoline_width=10\n"));
+    Tessaron window;
+    window.readSettings(false);
+    const ViewConfig &c = window.view()->State.Config;
+    QCOMPARE(std::tuple(c.pointThickness, c.selPointThickness, c.lineThickness, c.printingQuality,
+                        c.isoline_width),
+             std::tuple(30, 30, 20, 64, 10));
 }
 
 void TestBadSettings::homeNotSetOrNotThere()

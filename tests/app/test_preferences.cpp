@@ -2,6 +2,7 @@
 // the view, its models and the settings file, Reload and Reset read the file
 // again, and a new language asks for a restart.
 
+#include "AppTestBase.h"
 #include "SurfFiles.h"
 #include "app/Tessaron.h"
 #include "app/preferences/ConfigDialog.h"
@@ -81,7 +82,7 @@ QVariantMap configKeys()
 
 } // namespace
 
-class TestPreferences : public QObject
+class TestPreferences : public AppTestBase
 {
     Q_OBJECT
 
@@ -100,28 +101,16 @@ private slots:
 
 private:
     void run(Tessaron &window, std::function<void(ConfigDialog &)> script);
-
-    QTemporaryDir home;
-    QTemporaryDir data;
-    ScriptedDialogs dialogs;
-    QByteArray oldHome;
 };
 
 void TestPreferences::init()
 {
-    oldHome = qgetenv("HOME");
-    QVERIFY(home.isValid() && data.isValid());
-    qputenv("HOME", home.path().toUtf8());
-    QDir(home.path()).removeRecursively();
-    QDir().mkpath(home.path());
-    dialogs = ScriptedDialogs();
-    Dialogs::install(&dialogs);
+    setUpFolders();
 }
 
 void TestPreferences::cleanup()
 {
-    Dialogs::install(nullptr);
-    qputenv("HOME", oldHome);
+    tearDownFolders();
 }
 
 // Runs the preferences command with the script as the user; the dialog is

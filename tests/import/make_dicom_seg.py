@@ -210,6 +210,11 @@ def write_cases(out):
     record("binary", grid, segments)
     save(seg_dataset("", grid, segments, order="shuffled"), os.path.join(out, "shuffled.dcm"))
     record("shuffled", grid, segments)
+    # One segment "Kidney" without a side holding both kidneys.
+    both = segments[0].mask | segments[2].mask
+    save(seg_dataset("", grid, [Segment(both, "Kidney", KIDNEY)]), os.path.join(out, "unsided.dcm"))
+    print(json.dumps({"case": "unsided", "voxel": grid.voxel(),
+                      "left": int(segments[0].mask.sum()), "right": int(segments[2].mask.sum())}))
 
     # Fractional: a probability falling off outwards; inside from half the maximum.
     g = Grid(cols=30, rows=28, slices=12, spacing=(0.7, 0.7), step=1.0)

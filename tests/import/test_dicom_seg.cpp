@@ -39,6 +39,7 @@ private slots:
     void badInputs_data();
     void badInputs();
     void cliListsSegments();
+    void unsidedKidneysSplitBySide();
     void sampleMatchesSurfaces();
 
 private:
@@ -169,6 +170,28 @@ void TestDicomSeg::codesKept()
                           "property_type_modifier:SCT:7771000"}));
     QVERIFY(enclosed(*opened.models[0]->Meshes[0]).centre[0] < -3);
     QVERIFY(enclosed(*opened.models[2]->Meshes[0]).centre[0] > 3);
+}
+
+// One segment "Kidney" without a side, holding both kidneys, becomes two
+// models named and marked by the side of the patient each lies on, with the
+// left-posterior-superior frame turned into ours.
+void TestDicomSeg::unsidedKidneysSplitBySide()
+{
+    if (!written)
+        QSKIP("no pydicom");
+    const OpenedFile opened = openPath(path("unsided.dcm"));
+    QVERIFY(!opened.failed());
+    QCOMPARE(opened.models.size(), size_t(2));
+    const QJsonObject want = cases["unsided"];
+    for (const auto &model : opened.models) {
+        const QString side = model->property(kSideProperty).toString();
+        QVERIFY2(side == "left" || side == "right", qPrintable(model->Name));
+        QVERIFY(model->Name.endsWith("_" + side));
+        const double x = enclosed(*model->Meshes[0]).centre[0];
+        QVERIFY2(side == "left" ? x < -3 : x > 3, qPrintable(QString::number(x)));
+        const double voxels = want[side].toDouble() * want["voxel"].toDouble();
+        QVERIFY(std::fabs(model->property(kVoxelVolumeProperty).toDouble() / voxels - 1) < 1e-9);
+    }
 }
 
 // A folder holding a CT series and segmentations: the image is read whole,
