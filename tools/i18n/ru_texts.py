@@ -1159,8 +1159,6 @@ RU = {
         "Пиксельные данные сегментации содержат %1 байт, меньше %2, нужных её %3 кадрам по %4 × %5 пикселей.",
     ("Import", "The segmentation's pixel data cannot be read."):
         "Пиксельные данные сегментации не читаются.",
-    ("Import", "The segmentation's pixel data cannot be decoded."):
-        "Пиксельные данные сегментации не декодируются.",
     ("Import", "The fractional segmentation gives no maximum fractional value."):
         "Дробная сегментация не задаёт максимальное дробное значение.",
     ("Import", "The segmentation describes no segment."): "Сегментация не описывает ни одного сегмента.",

@@ -754,33 +754,33 @@
         <translation>Вокселов без числового значения: %1; они показаны чёрными и не входят в статистику.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="48" />
+        <location filename="../../import/LabelMapImport.cpp" line="52" />
         <source>Label %1</source>
         <translation>Метка %1</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="131" />
+        <location filename="../../import/LabelMapImport.cpp" line="144" />
         <source>The label map holds no labels: every voxel is 0.</source>
         <translation>В карте меток нет меток: все воксели равны 0.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="150" />
+        <location filename="../../import/LabelMapImport.cpp" line="163" />
         <source>Finding the surfaces of the labels...</source>
         <translation>Построение поверхностей меток...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="152" />
+        <location filename="../../import/LabelMapImport.cpp" line="165" />
         <source>Smoothing the surfaces...</source>
         <translation>Сглаживание поверхностей...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="162" />
+        <location filename="../../import/LabelMapImport.cpp" line="175" />
         <source>%1 (label %2 of %3)</source>
         <translation>%1 (метка %2 из %3)</translation>
     </message>
     <message>
         <location filename="../../import/Importer.cpp" line="48" />
-        <location filename="../../import/LabelMapImport.cpp" line="171" />
+        <location filename="../../import/LabelMapImport.cpp" line="184" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
@@ -827,7 +827,7 @@
     </message>
     <message>
         <location filename="../../import/DicomSeg.cpp" line="231" />
-        <location filename="../../import/DicomSeg.cpp" line="321" />
+        <location filename="../../import/DicomSeg.cpp" line="325" />
         <source>Segment %1</source>
         <translation>Сегмент %1</translation>
     </message>
@@ -842,38 +842,38 @@
         <translation>его воксели заняли бы %1 МБ, больше допустимых %2 МБ</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="367" />
+        <location filename="../../import/DicomSeg.cpp" line="371" />
         <source>%1 frames name segment %2, which the segmentation does not describe; they are left out.</source>
         <translation>%1 кадров ссылаются на сегмент %2, который сегментация не описывает; они пропущены.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="382" />
+        <location filename="../../import/DicomSeg.cpp" line="386" />
         <source>%1 has no frames; it is left out.</source>
         <translation>%1 не имеет кадров и пропущен.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="388" />
+        <location filename="../../import/DicomSeg.cpp" line="392" />
         <source>%1 holds no voxels; it is left out.</source>
         <translation>%1 не содержит вокселей и пропущен.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="399" />
+        <location filename="../../import/DicomSeg.cpp" line="408" />
         <source>%1 is left out: %2</source>
         <translation>%1 пропущен: %2</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="420" />
-        <location filename="../../import/LabelMapImport.cpp" line="228" />
+        <location filename="../../import/DicomSeg.cpp" line="429" />
+        <location filename="../../import/LabelMapImport.cpp" line="241" />
         <source>%1 (%2 of %3)</source>
         <translation>%1 (%2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="426" />
+        <location filename="../../import/DicomSeg.cpp" line="435" />
         <source>No segment of the segmentation could be read.</source>
         <translation>Не удалось прочитать ни одного сегмента сегментации.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="239" />
+        <location filename="../../import/LabelMapImport.cpp" line="252" />
         <source>The masks in this folder hold no labels.</source>
         <translation>В масках этой папки нет меток.</translation>
     </message>
@@ -930,7 +930,7 @@
         <translation>Файл сетки не удаётся прочитать: %1</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="120" />
+        <location filename="../../import/LabelMapImport.cpp" line="133" />
         <source>The label map's voxel spacing is zero or not a number.</source>
         <translation>Шаг вокселей карты меток равен нулю или не является числом.</translation>
     </message>
