@@ -50,11 +50,14 @@ Counts readCounts(TextLines &lines)
     if (!parseNumber(first, counts.vertices) || !parseNumber(words.next(), counts.faces)
         || counts.vertices < 0 || counts.faces < 0)
         failImport(Import::tr("The OFF file does not start with its vertex and face counts."));
-    // Divided, not multiplied: a count near 2^63 must not wrap past the check.
+    // Divided, not multiplied: a face count near 2^63 must not wrap past the
+    // check. The vertices' bytes cannot wrap once their count fits 32 bits;
+    // more vertices than the bytes hold leave a negative room, which every
+    // face count exceeds. The last line may lack its newline.
     const qint64 left = lines.bytesLeft();
-    if (counts.vertices > std::numeric_limits<qint32>::max()
-        || counts.vertices > left / kShortestVertex
-        || counts.faces > (left - counts.vertices * kShortestVertex) / kShortestFace)
+    const qint64 room = left + 1 - counts.vertices * kShortestVertex;
+    if (counts.vertices > std::numeric_limits<qint32>::max() || room < 0
+        || counts.faces > room / kShortestFace)
         failImport(Import::tr("The file declares %1 vertices and %2 faces, more than its %3 bytes "
                               "can hold.")
                        .arg(counts.vertices)

@@ -261,6 +261,12 @@ void TestHostileFiles::hostileFiles_data()
     QTest::newRow("off of more vertices than its bytes")
         << "a.off" << QByteArray("OFF\n1000 1 0\n0 0 0\n") << "refused"
         << "declares 1000 vertices and 1 faces, more than its";
+    QTest::newRow("off of more faces than its bytes")
+        << "a.off" << QByteArray(kOff).replace("4 2 0", "4 99999999999 0") << "refused"
+        << "declares 4 vertices and 99999999999 faces";
+    QTest::newRow("off of vertices alone, the last line unended")
+        << "a.off" << QByteArray("OFF\n2 0 0\n0 0 0\n1 0 0") << "refused"
+        << "holds no surface";
     QTest::newRow("off index out of range")
         << "a.off" << QByteArray(kOff).replace("3 0 2 3", "3 0 2 4") << "refused"
         << "names vertex 4; the file has 4 vertices";
