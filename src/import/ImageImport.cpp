@@ -15,7 +15,9 @@
 #include <cstdlib>
 #include <limits>
 #include <new>
+#include <type_traits>
 #include <unordered_set>
+#include <vector>
 
 LabelMapData readVolumeData(const QString &path, const std::function<void(double)> &progress)
 {
@@ -66,6 +68,30 @@ template<class T, class Fn> void forEachSample(const SampleGrid &grid, Fn &&fn)
             return;
 }
 
+// The label test for unscaled samples of 8 or 16 bits, which are whole numbers
+// by their type: every byte value is a label, and 16-bit values are counted
+// in a table of all of them instead of through doubles and a hash set.
+template<class T> bool narrowLabelValues(const SampleGrid &grid)
+{
+    if constexpr (std::is_unsigned_v<T> && sizeof(T) == 1)
+        return true;
+    std::vector<bool> seen(size_t(1) << (8 * sizeof(T)));
+    int distinct = 0;
+    bool labels = true;
+    forEachSample<T>(grid, [&](T raw, qint64) {
+        if constexpr (std::is_signed_v<T>) {
+            if (raw < 0)
+                return labels = false;
+        }
+        if (raw != 0 && !seen[size_t(raw)]) {
+            seen[size_t(raw)] = true;
+            labels = ++distinct <= kMaxLabels;
+        }
+        return labels;
+    });
+    return labels;
+}
+
 // Whether the samples could be labels: whole, finite, not negative (no label
 // is, while every CT in HU holds air below -900) and at most kMaxLabels
 // distinct non-zero values. Stops at the first value that says otherwise,
@@ -73,6 +99,10 @@ template<class T, class Fn> void forEachSample(const SampleGrid &grid, Fn &&fn)
 template<class T> bool labelValues(const SampleGrid &grid)
 {
     const Scaling scale {grid.slope, grid.intercept};
+    if constexpr (std::is_integral_v<T> && sizeof(T) <= 2) {
+        if (!scale.scales())
+            return narrowLabelValues<T>(grid);
+    }
     std::unordered_set<double> seen;
     double last = 0;
     bool labels = true;

@@ -143,18 +143,23 @@ std::vector<double> roomToMove(const LabelSurface &s, const std::vector<double> 
     }
     std::sort(cells.begin(), cells.end());
     std::vector<double> room(size_t(n), kShareOfGap);
-    for (qint32 v = 0; v < n; ++v) {
+    // Vertices are visited in the order of their keys. A neighbour cell's key
+    // is the vertex's own plus a fixed offset, so each of the nine runs of
+    // three cells along x starts at or after where it started for the vertex
+    // before: nine cursors that only move forward replace a search each.
+    std::array<size_t, 9> front {};
+    for (const auto &[cell, v] : cells) {
         const Vec &q = p[size_t(v)];
         const qint64 c[3] = {cellOf(q, 0), cellOf(q, 1), cellOf(q, 2)};
         double nearest = 1.0;
-        // Three cells along x follow each other in the sorted keys.
-        for (int d = 0; d < 9; ++d) {
-            const qint64 j = c[1] + d % 3 - 1, k = c[2] + d / 3 - 1;
-            const quint64 last = key(c[0] + 1, j, k);
-            auto it = std::lower_bound(cells.begin(), cells.end(),
-                                       std::pair {key(c[0] - 1, j, k), qint32(-1)});
-            for (; it != cells.end() && it->first <= last; ++it) {
-                const qint32 u = it->second;
+        for (size_t d = 0; d < 9; ++d) {
+            const qint64 j = c[1] + qint64(d % 3) - 1, k = c[2] + qint64(d / 3) - 1;
+            const quint64 first = key(c[0] - 1, j, k), last = key(c[0] + 1, j, k);
+            size_t &r = front[d];
+            while (r < cells.size() && cells[r].first < first)
+                ++r;
+            for (size_t t = r; t < cells.size() && cells[t].first <= last; ++t) {
+                const qint32 u = cells[t].second;
                 const Vec gap = minus(p[size_t(u)], q);
                 const double length = std::sqrt(dot(gap, gap));
                 if (u != v && length < nearest && !adjacent.joined(v, u))
