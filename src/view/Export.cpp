@@ -234,10 +234,10 @@ QByteArray GLWidget::renderSvg(int w, int h)
                 gl2psBeginPage("Tessaron", "Tessaron", viewport, GL2PS_SVG, GL2PS_SIMPLE_SORT,
                                options, GL_RGBA, 0, nullptr, 1, 1, 1, bufferSize, memory,
                                "view.svg");
-                if (blend) {
-                    gl2psEnable(GL2PS_BLEND);
+                // gl2ps always blends SVG, with the blending function it
+                // finds set, which need not be the one models are drawn with.
+                if (blend)
                     gl2psBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-                }
                 Frame.Labels.clear();
                 drawScene(w, h, false, true, Frame.PageFrames ? kPageViewBudget : 0);
                 state = gl2psEndPage();

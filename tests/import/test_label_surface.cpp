@@ -5,6 +5,8 @@
 #include "ImportChecks.h"
 #include "import/ImportTypes.h"
 #include "import/LabelMapImport.h"
+#include "import/LabelSurface.h"
+#include "import/SurfaceSmoother.h"
 #include "measure/ModelSurface.h"
 #include "measure/SurfaceMeasures.h"
 
@@ -117,6 +119,7 @@ private slots:
     void labelsAreSolidsOfTheirVoxels();
     void touchingLabelsShareTheirBoundary();
     void edgeNeighboursAreOnePiece();
+    void linesWhereLabelsMeetHold();
     void denseNoiseIsManifold_data();
     void denseNoiseIsManifold();
     void placedInWorldMillimetres();
@@ -399,6 +402,41 @@ void TestLabelSurface::edgeNeighboursAreOnePiece()
     for (qint32 v = 0; v < mesh.CountOfVertices; ++v)
         pieces.insert(root(v));
     QCOMPARE(pieces.size(), size_t(1));
+}
+
+// A box of four labels, one per quarter: the line where the four meet runs
+// up its middle and ends on the lid and the floor, where the background
+// meets all four. Smoothing moves the line's vertices only along it and
+// leaves its ends where they are.
+void TestLabelSurface::linesWhereLabelsMeetHold()
+{
+    LabelVolume volume;
+    volume.size[0] = volume.size[1] = volume.size[2] = 10;
+    volume.values = {0, 1, 2, 3, 4};
+    volume.labels.assign(1000, 0);
+    for (int k = 2; k < 8; ++k)
+        for (int j = 2; j < 8; ++j)
+            for (int i = 2; i < 8; ++i)
+                volume.labels[size_t(i + 10 * (j + 10 * k))] = quint16(1 + (i < 5) + 2 * (j < 5));
+    LabelSurface surface = extractLabelSurface(volume);
+    const std::vector<double> before = surface.xyz;
+    smoothLabelSurface(surface);
+    int ends = 0, onLine = 0;
+    for (size_t v = 0; 3 * v < before.size(); ++v) {
+        const double *was = &before[3 * v], *now = &surface.xyz[3 * v];
+        if (was[0] != 4.5 || was[1] != 4.5)
+            continue;
+        if (was[2] == 1.5 || was[2] == 7.5) {
+            ++ends;
+            QCOMPARE(now[2], was[2]);
+        } else {
+            ++onLine;
+        }
+        QCOMPARE(now[0], 4.5);
+        QCOMPARE(now[1], 4.5);
+    }
+    QCOMPARE(ends, 2);
+    QVERIFY(onLine >= 5);
 }
 
 // A cube of voxels lands where the voxel-to-world map puts it, also through a

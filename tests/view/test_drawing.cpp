@@ -257,6 +257,14 @@ void TestDrawing::transparencyMixesWithTheBackground()
     const double a = 128 / 255.0;
     const QColor mixed(int(255 * (1 - a)), 0, int(0xDD * a));
     QVERIFY(near(pixel(v.frame(), 160, 120), mixed, 3));
+    // A vector drawing keeps the opacity, whatever blending the last frame
+    // left set.
+    v.view->makeCurrent();
+    glDisable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ZERO);
+    v.view->doneCurrent();
+    const QByteArray svg = v.view->renderSvg(320, 240);
+    QVERIFY2(svg.contains("opacity=\"0.50"), svg.left(2000).constData());
     v.commands.changeOpacity(255);
     QVERIFY(!square->Settings.Transparent);
     QVERIFY(near(pixel(v.frame(), 160, 120), QColor(0, 0, 0xDD)));
