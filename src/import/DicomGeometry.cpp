@@ -4,6 +4,7 @@
 
 #include "DicomFrames.h"
 #include "ImportTypes.h"
+#include "model/Vec3.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +12,7 @@
 
 namespace {
 
-using Vec = std::array<double, 3>;
+using Vec = Vec3;
 
 // A kilometre, in millimetres: no scan's spacing or placement comes near it.
 constexpr double kFarthest = 1e6;
@@ -24,26 +25,6 @@ constexpr double kUnequalShare = 0.01;
 // A slice step this far off the normal (as a share of its length) is a tilt.
 constexpr double kTiltShare = 1e-3;
 
-double dot(const Vec &a, const Vec &b)
-{
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-Vec cross(const Vec &a, const Vec &b)
-{
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-Vec scaled(const Vec &a, double s)
-{
-    return {a[0] * s, a[1] * s, a[2] * s};
-}
-Vec minus(const Vec &a, const Vec &b)
-{
-    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
-}
-double length(const Vec &a)
-{
-    return std::sqrt(dot(a, a));
-}
 Vec positionOf(const DicomFrame &f)
 {
     return {f.position[0], f.position[1], f.position[2]};

@@ -11,6 +11,7 @@
 #include "model/AnatomyTable.h"
 #include "model/ModelClass.h"
 #include "model/ModelFacts.h"
+#include "model/Vec3.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
@@ -23,7 +24,7 @@
 
 namespace {
 
-using Vec = std::array<double, 3>;
+using Vec = Vec3;
 
 // Frames nearer than this along the normal lie in one plane.
 constexpr double kSamePlane = 0.01;
@@ -32,18 +33,6 @@ constexpr double kFarthest = 1e6;
 // The most slices the grid of one file may span.
 constexpr qint64 kMostSlices = 100000;
 
-double dot(const Vec &a, const Vec &b)
-{
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-Vec cross(const Vec &a, const Vec &b)
-{
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-Vec scaled(const Vec &a, double s)
-{
-    return {a[0] * s, a[1] * s, a[2] * s};
-}
 Vec positionOf(const SegFrame &f)
 {
     return {f.position[0], f.position[1], f.position[2]};

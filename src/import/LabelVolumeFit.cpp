@@ -1,5 +1,7 @@
 #include "LabelVolumeFit.h"
 
+#include "model/Vec3.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -8,7 +10,7 @@
 
 namespace {
 
-using Vec = std::array<double, 3>;
+using Vec = Vec3;
 
 // The share of the gap to the nearest unjoined vertex a vertex may move.
 constexpr double kShareOfGap = 0.45;
@@ -17,21 +19,6 @@ constexpr int kUnfoldPasses = 8;
 Vec at(const std::vector<double> &xyz, qint32 v)
 {
     return {xyz[3 * size_t(v)], xyz[3 * size_t(v) + 1], xyz[3 * size_t(v) + 2]};
-}
-
-Vec minus(const Vec &a, const Vec &b)
-{
-    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
-}
-
-Vec cross(const Vec &a, const Vec &b)
-{
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-
-double dot(const Vec &a, const Vec &b)
-{
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
 
 // The voxel grid as the fit sees it: voxel indices, the first axis turned

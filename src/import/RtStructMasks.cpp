@@ -11,6 +11,7 @@
 #include "SurfaceSmoother.h"
 #include "model/MaterialColor.h"
 #include "model/ModelClass.h"
+#include "model/Vec3.h"
 
 #include <algorithm>
 #include <array>
@@ -18,7 +19,7 @@
 
 namespace {
 
-using Vec = std::array<double, 3>;
+using Vec = Vec3;
 
 qint64 voxelCap = qint64(64) << 20;
 
@@ -38,20 +39,6 @@ constexpr double kCoarsestWanted = 1.0;
 // cap; contours that need more are spread too far to be one structure set.
 constexpr double kCoarsestAllowed = 2.0;
 constexpr qint64 kMostSlices = 10000;
-
-double dot(const Vec &a, const Vec &b)
-{
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-Vec cross(const Vec &a, const Vec &b)
-{
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-Vec unit(const Vec &a)
-{
-    const double l = std::sqrt(dot(a, a));
-    return {a[0] / l, a[1] / l, a[2] / l};
-}
 
 // Twice the signed area vector of a polygon (Newell's method).
 Vec newell(const RtContour &c)
