@@ -36,6 +36,18 @@ gdcm::PhotometricInterpretation photometricOf(const gdcm::DataSet &set)
 
 } // namespace
 
+void failShortPixels(const QString &path, qint64 length, const DicomPixelShape &shape)
+{
+    failImport(Import::tr("The pixel data of %1 holds %2 bytes, fewer than its %3 frames of "
+                          "%4 × %5 pixels of %6 bits need.")
+                   .arg(QFileInfo(path).fileName())
+                   .arg(length)
+                   .arg(shape.frames)
+                   .arg(shape.columns)
+                   .arg(shape.rows)
+                   .arg(shape.bitsAllocated));
+}
+
 DicomDecoded decodeDicomPixels(const QString &path, const DicomPixelShape &shape, qint64 mostBytes)
 {
     gdcm::Reader reader;
@@ -69,14 +81,7 @@ DicomDecoded decodeDicomPixels(const QString &path, const DicomPixelShape &shape
     // read past its end.
     if (const gdcm::ByteValue *raw = pixels.GetByteValue();
         raw && qint64(raw->GetLength()) < length)
-        failImport(Import::tr("The pixel data of %1 holds %2 bytes, fewer than its %3 frames of "
-                              "%4 × %5 pixels of %6 bits need.")
-                       .arg(QFileInfo(path).fileName())
-                       .arg(qint64(raw->GetLength()))
-                       .arg(shape.frames)
-                       .arg(shape.columns)
-                       .arg(shape.rows)
-                       .arg(shape.bitsAllocated));
+        failShortPixels(path, qint64(raw->GetLength()), shape);
     DicomDecoded out;
     out.bytes = QByteArray(length, Qt::Uninitialized);
     // A codec may correct the pixel format from its stream, and so the length.

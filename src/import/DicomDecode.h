@@ -26,3 +26,7 @@ struct DicomDecoded
 // the data cannot be decoded or would take more than `mostBytes`; the caller
 // checks the length against what it needs.
 DicomDecoded decodeDicomPixels(const QString &path, const DicomPixelShape &shape, qint64 mostBytes);
+
+// Fails (ImportFailure) saying that the pixel data of the file at `path`,
+// `length` bytes, is shorter than the frames of `shape` need.
+[[noreturn]] void failShortPixels(const QString &path, qint64 length, const DicomPixelShape &shape);

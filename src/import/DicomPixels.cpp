@@ -201,16 +201,9 @@ gdcm::PixelFormat::ScalarType storedType(const DicomFrame &f)
     return scalarType(f.bitsAllocated, f.pixelRepresentation != 0);
 }
 
-[[noreturn]] void failShortPixels(const DicomFrame &f, qint64 length)
+DicomPixelShape shapeOf(const DicomFrame &f)
 {
-    failImport(Import::tr("The pixel data of %1 holds %2 bytes, fewer than its %3 frames of "
-                          "%4 × %5 pixels of %6 bits need.")
-                   .arg(QFileInfo(f.file).fileName())
-                   .arg(length)
-                   .arg(f.frames)
-                   .arg(f.columns)
-                   .arg(f.rows)
-                   .arg(f.bitsAllocated));
+    return {f.rows, f.columns, f.frames, f.bitsAllocated, f.bitsStored, f.pixelRepresentation};
 }
 
 // The frames of one file and the slices they go to.
@@ -229,7 +222,7 @@ double readUncompressed(const SliceLayout &layout, const FileFrames &wanted,
     const DicomFrame &f = layout.ordered[wanted.ordered.front()];
     const qint64 bytes = frameBytes(f), pixels = qint64(f.rows) * f.columns;
     if (f.pixelLength < bytes * f.frames)
-        failShortPixels(f, f.pixelLength);
+        failShortPixels(f.file, f.pixelLength, shapeOf(f));
     QFile file(f.file);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         failImport(
@@ -259,9 +252,7 @@ double decodeFile(const SliceLayout &layout, const FileFrames &wanted, std::vect
     if (f.pixelOffset >= 0)
         return readUncompressed(layout, wanted, buffer, volume);
     const qint64 bytes = frameBytes(f) * f.frames;
-    const DicomDecoded decoded = decodeDicomPixels(
-        f.file, {f.rows, f.columns, f.frames, f.bitsAllocated, f.bitsStored, f.pixelRepresentation},
-        bytes);
+    const DicomDecoded decoded = decodeDicomPixels(f.file, shapeOf(f), bytes);
     if (decoded.bytes.size() != bytes || decoded.bitsAllocated != f.bitsAllocated)
         failImport(Import::tr("%1 describes its image in two different ways.")
                        .arg(QFileInfo(f.file).fileName()));
