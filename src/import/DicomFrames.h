@@ -55,10 +55,6 @@ std::vector<DicomGroup> scanDicomGroups(const QString &path, QStringList *notes 
 // position, to `out`; `base` holds what the file's top level says.
 void addMultiFrames(const DicomFrame &base, std::vector<DicomFrame> &out);
 
-// Numbers of a backslash-separated decimal string ("0.5\\0.5"); fewer than
-// `count` finite numbers gives an empty list.
-std::vector<double> dicomNumbers(const QString &text, size_t count);
-
 // How the planes of a series lie: the order they are read in, the slot of the
 // image each one fills (a missing slice leaves a slot empty), and the map from
 // voxel indices to our patient frame.

@@ -2,12 +2,12 @@
 // functional groups, the orientation, pixel measures and rescale from its own
 // groups or from the shared ones, else from the file's top level.
 
+#include "DicomDataSet.h"
 #include "DicomFrames.h"
 #include "DicomTags.h"
 #include "ImportTypes.h"
 
 #include <gdcmReader.h>
-#include <gdcmSequenceOfItems.h>
 
 #include <QFile>
 
@@ -20,52 +20,6 @@ namespace {
 // The smallest a frame of encapsulated data can take: its item's header.
 constexpr qint64 kSmallestFrameBytes = 8;
 
-using ItemList = gdcm::SmartPointer<gdcm::SequenceOfItems>;
-
-ItemList sequence(const gdcm::DataSet &set, const gdcm::Tag &tag)
-{
-    if (!set.FindDataElement(tag))
-        return nullptr;
-    return set.GetDataElement(tag).GetValueAsSQ();
-}
-
-// The data set of item `index` (1-based) of a sequence, or null.
-const gdcm::DataSet *item(const ItemList &items, size_t index)
-{
-    if (!items || index < 1 || index > items->GetNumberOfItems())
-        return nullptr;
-    return &items->GetItem(index).GetNestedDataSet();
-}
-
-QString text(const gdcm::DataSet *set, const gdcm::Tag &tag)
-{
-    if (!set || !set->FindDataElement(tag))
-        return {};
-    const gdcm::ByteValue *value = set->GetDataElement(tag).GetByteValue();
-    if (!value || !value->GetPointer())
-        return {};
-    return QString::fromLatin1(value->GetPointer(), qsizetype(value->GetLength())).trimmed();
-}
-
-// The first item of macro `macro` in the frame's own groups, else the shared ones.
-const gdcm::DataSet *macroOf(const gdcm::DataSet *own, const gdcm::DataSet *shared,
-                             const gdcm::Tag &macro)
-{
-    if (own)
-        if (const gdcm::DataSet *found = item(sequence(*own, macro), 1))
-            return found;
-    return shared ? item(sequence(*shared, macro), 1) : nullptr;
-}
-
-template<size_t N> bool takeNumbers(const gdcm::DataSet *set, const gdcm::Tag &tag, double (&to)[N])
-{
-    const std::vector<double> v = dicomNumbers(text(set, tag), N);
-    if (v.empty())
-        return false;
-    std::copy(v.begin(), v.end(), to);
-    return true;
-}
-
 // A macro the file has must hold an item whose element gives `count`
 // numbers: the library stops the program on a file whose groups lack them.
 void requireWhole(const DicomFrame &f, const gdcm::DataSet *groups, const gdcm::Tag &macro,
@@ -73,8 +27,8 @@ void requireWhole(const DicomFrame &f, const gdcm::DataSet *groups, const gdcm::
 {
     if (!groups || !groups->FindDataElement(macro))
         return;
-    const gdcm::DataSet *first = item(sequence(*groups, macro), 1);
-    if (!first || dicomNumbers(text(first, element), count).empty())
+    const gdcm::DataSet *first = firstItem(groups, macro);
+    if (!first || dicomNumbers(elementText(first, element), count).empty())
         failImport(Import::tr("The functional groups of %1 are damaged.").arg(f.file));
 }
 
@@ -89,13 +43,13 @@ void placeFrame(DicomFrame &f, const gdcm::DataSet *own, const gdcm::DataSet *sh
 {
     // Without a plane position of its own, a frame of several shares the
     // file's one position, which places none of them.
-    if (const gdcm::DataSet *p = macroOf(own, shared, kPlanePosition))
+    if (const gdcm::DataSet *p = functionalGroup(own, shared, kPlanePosition))
         f.hasPosition = takeNumbers(p, kPosition, f.position);
     else if (f.frames > 1)
         f.hasPosition = false;
-    if (const gdcm::DataSet *o = macroOf(own, shared, kPlaneOrientation))
+    if (const gdcm::DataSet *o = functionalGroup(own, shared, kPlaneOrientation))
         f.hasOrientation = takeNumbers(o, kOrientation, f.orientation) || f.hasOrientation;
-    if (const gdcm::DataSet *m = macroOf(own, shared, kPixelMeasures)) {
+    if (const gdcm::DataSet *m = functionalGroup(own, shared, kPixelMeasures)) {
         f.hasPixelSpacing = takeNumbers(m, kPixelSpacing, f.pixelSpacing) || f.hasPixelSpacing;
         double one[1];
         if (takeNumbers(m, kThickness, one))
@@ -103,13 +57,13 @@ void placeFrame(DicomFrame &f, const gdcm::DataSet *own, const gdcm::DataSet *sh
         if (takeNumbers(m, kBetween, one))
             f.spacingBetween = one[0];
     }
-    if (const gdcm::DataSet *t = macroOf(own, shared, kValueTransform)) {
+    if (const gdcm::DataSet *t = functionalGroup(own, shared, kValueTransform)) {
         double one[1];
         if (takeNumbers(t, kSlope, one))
             f.slope = one[0];
         if (takeNumbers(t, kIntercept, one))
             f.intercept = one[0];
-        if (const QString type = text(t, kRescaleType); !type.isEmpty())
+        if (const QString type = elementText(t, kRescaleType); !type.isEmpty())
             f.rescaleType = type;
     }
 }
@@ -128,16 +82,16 @@ void addMultiFrames(const DicomFrame &base, std::vector<DicomFrame> &out)
     if (!reader.ReadUpToTag(kPixelData))
         failImport(Import::tr("The header of %1 cannot be read.").arg(base.file));
     const gdcm::DataSet &set = reader.GetFile().GetDataSet();
-    const gdcm::DataSet *shared = item(sequence(set, kShared), 1);
-    const ItemList perFrame = sequence(set, kPerFrame);
+    const gdcm::DataSet *shared = firstItem(&set, kShared);
+    const DicomItems perFrame = dicomSequence(&set, kPerFrame);
     if ((set.FindDataElement(kShared) && !shared) || (set.FindDataElement(kPerFrame) && !perFrame))
         failImport(Import::tr("The functional groups of %1 are damaged.").arg(base.file));
     requireWholeGroups(base, shared);
     for (int i = 0; i < base.frames; ++i) {
         DicomFrame f = base;
         f.frame = i;
-        requireWholeGroups(base, item(perFrame, size_t(i) + 1));
-        placeFrame(f, item(perFrame, size_t(i) + 1), shared);
+        requireWholeGroups(base, dicomItem(perFrame, size_t(i) + 1));
+        placeFrame(f, dicomItem(perFrame, size_t(i) + 1), shared);
         out.push_back(f);
     }
 }

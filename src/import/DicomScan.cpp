@@ -1,6 +1,7 @@
 // Finds the image planes a DICOM path holds and groups them into series,
 // reading headers only: the files of a folder, or those a DICOMDIR lists.
 
+#include "DicomDataSet.h"
 #include "DicomFrames.h"
 #include "DicomGuard.h"
 #include "DicomTags.h"
@@ -70,16 +71,6 @@ QString findReferenced(const QDir &root, const QStringList &parts)
     return {};
 }
 
-QString elementText(const gdcm::DataSet &set, const gdcm::Tag &tag)
-{
-    if (!set.FindDataElement(tag))
-        return {};
-    const gdcm::ByteValue *value = set.GetDataElement(tag).GetByteValue();
-    if (!value || !value->GetPointer())
-        return {};
-    return QString::fromLatin1(value->GetPointer(), qsizetype(value->GetLength())).trimmed();
-}
-
 // The files a DICOMDIR lists, or nothing when `file` is not one.
 std::optional<QStringList> directoryFiles(const QString &file)
 {
@@ -95,7 +86,7 @@ std::optional<QStringList> directoryFiles(const QString &file)
     QStringList files;
     const QDir root = QFileInfo(file).absoluteDir();
     for (size_t i = 1; records && i <= records->GetNumberOfItems(); ++i) {
-        const QString id = elementText(records->GetItem(i).GetNestedDataSet(), kReferencedFile);
+        const QString id = elementText(&records->GetItem(i).GetNestedDataSet(), kReferencedFile);
         const QString found = id.isEmpty() ? QString() : findReferenced(root, id.split(u'\\'));
         if (!found.isEmpty())
             files << found;
@@ -306,22 +297,6 @@ std::vector<DicomFrame> scannedFrames(const Candidates &candidates)
 }
 
 } // namespace
-
-std::vector<double> dicomNumbers(const QString &text, size_t count)
-{
-    const QStringList words = text.split(u'\\');
-    if (size_t(words.size()) < count)
-        return {};
-    std::vector<double> numbers;
-    for (size_t i = 0; i < count; ++i) {
-        bool ok = false;
-        const double v = words[qsizetype(i)].trimmed().toDouble(&ok);
-        if (!ok || !std::isfinite(v))
-            return {};
-        numbers.push_back(v);
-    }
-    return numbers;
-}
 
 std::vector<DicomGroup> scanDicomGroups(const QString &path, QStringList *notes)
 {

@@ -4,6 +4,7 @@
 // well. The frames' pixels of uncompressed files are read straight from the
 // file where the guard found them.
 
+#include "DicomDataSet.h"
 #include "DicomDecode.h"
 #include "DicomFrames.h"
 #include "DicomGuard.h"
@@ -11,7 +12,6 @@
 #include "DicomTags.h"
 
 #include <gdcmReader.h>
-#include <gdcmSequenceOfItems.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -45,49 +45,10 @@ const gdcm::Tag kReferencedSeries(0x0008, 0x1115);
 constexpr int kMostFrames = 1 << 20;
 constexpr int kMostSide = 65535;
 
-using ItemList = gdcm::SmartPointer<gdcm::SequenceOfItems>;
-
-ItemList sequence(const gdcm::DataSet *set, const gdcm::Tag &tag)
-{
-    if (!set || !set->FindDataElement(tag))
-        return nullptr;
-    const gdcm::DataElement &element = set->GetDataElement(tag);
-    if (element.IsEmpty())
-        return nullptr;
-    return element.GetValueAsSQ();
-}
-
-const gdcm::DataSet *item(const ItemList &items, size_t index)
-{
-    if (!items || index < 1 || index > items->GetNumberOfItems())
-        return nullptr;
-    return &items->GetItem(index).GetNestedDataSet();
-}
-
-const gdcm::DataSet *firstItem(const gdcm::DataSet *set, const gdcm::Tag &tag)
-{
-    return item(sequence(set, tag), 1);
-}
-
-QByteArray bytes(const gdcm::DataSet *set, const gdcm::Tag &tag)
-{
-    if (!set || !set->FindDataElement(tag))
-        return {};
-    const gdcm::ByteValue *value = set->GetDataElement(tag).GetByteValue();
-    if (!value || !value->GetPointer())
-        return {};
-    return QByteArray(value->GetPointer(), qsizetype(value->GetLength()));
-}
-
-QString text(const gdcm::DataSet *set, const gdcm::Tag &tag)
-{
-    return QString::fromUtf8(bytes(set, tag)).remove(QChar(0)).trimmed();
-}
-
 // Value `n` of an unsigned short element (binary, little-endian), or -1.
 int unsignedShort(const gdcm::DataSet *set, const gdcm::Tag &tag, int n = 0)
 {
-    const QByteArray b = bytes(set, tag);
+    const QByteArray b = elementBytes(set, tag);
     if (b.size() < 2 * (n + 1))
         return -1;
     return int(quint8(b[2 * n])) | int(quint8(b[2 * n + 1])) << 8;
@@ -96,20 +57,21 @@ int unsignedShort(const gdcm::DataSet *set, const gdcm::Tag &tag, int n = 0)
 int wholeNumber(const gdcm::DataSet *set, const gdcm::Tag &tag)
 {
     bool ok = false;
-    const int n = text(set, tag).toInt(&ok);
+    const int n = elementText(set, tag).toInt(&ok);
     return ok ? n : -1;
 }
 
 SegCode codeOf(const gdcm::DataSet *item)
 {
-    return {text(item, kCodeScheme), text(item, kCodeValue), text(item, kCodeMeaning)};
+    return {elementText(item, kCodeScheme), elementText(item, kCodeValue),
+            elementText(item, kCodeMeaning)};
 }
 
 SegSegment segmentOf(const gdcm::DataSet *set)
 {
     SegSegment s;
     s.number = unsignedShort(set, kSegmentNumber);
-    s.label = text(set, kSegmentLabel);
+    s.label = elementText(set, kSegmentLabel);
     s.category = codeOf(firstItem(set, kCategory));
     const gdcm::DataSet *type = firstItem(set, kPropertyType);
     s.type = codeOf(type);
@@ -125,32 +87,14 @@ SegSegment segmentOf(const gdcm::DataSet *set)
     return s;
 }
 
-template<size_t N> bool takeNumbers(const gdcm::DataSet *set, const gdcm::Tag &tag, double (&to)[N])
-{
-    const std::vector<double> v = dicomNumbers(text(set, tag), N);
-    if (v.empty())
-        return false;
-    std::copy(v.begin(), v.end(), to);
-    return true;
-}
-
-// The first item of a functional group in the frame's own groups, else the shared ones.
-const gdcm::DataSet *groupOf(const gdcm::DataSet *own, const gdcm::DataSet *shared,
-                             const gdcm::Tag &macro)
-{
-    if (const gdcm::DataSet *found = firstItem(own, macro))
-        return found;
-    return firstItem(shared, macro);
-}
-
 // The orientation and pixel measures, from the first frame's groups or the
 // shared ones; every other frame must lie in planes of the same orientation.
-void readPlanes(SegFile &seg, const gdcm::DataSet *shared, const ItemList &perFrame)
+void readPlanes(SegFile &seg, const gdcm::DataSet *shared, const DicomItems &perFrame)
 {
-    const gdcm::DataSet *first = item(perFrame, 1);
-    seg.hasOrientation =
-        takeNumbers(groupOf(first, shared, kPlaneOrientation), kOrientation, seg.orientation);
-    const gdcm::DataSet *measures = groupOf(first, shared, kPixelMeasures);
+    const gdcm::DataSet *first = dicomItem(perFrame, 1);
+    seg.hasOrientation = takeNumbers(functionalGroup(first, shared, kPlaneOrientation),
+                                     kOrientation, seg.orientation);
+    const gdcm::DataSet *measures = functionalGroup(first, shared, kPixelMeasures);
     seg.hasPixelSpacing = takeNumbers(measures, kPixelSpacing, seg.pixelSpacing);
     double one[1];
     if (takeNumbers(measures, kThickness, one))
@@ -159,7 +103,7 @@ void readPlanes(SegFile &seg, const gdcm::DataSet *shared, const ItemList &perFr
         seg.spacingBetween = one[0];
     for (int f = 1; f < seg.frameCount; ++f) {
         double other[6];
-        const gdcm::DataSet *own = firstItem(item(perFrame, size_t(f) + 1), kPlaneOrientation);
+        const gdcm::DataSet *own = firstItem(dicomItem(perFrame, size_t(f) + 1), kPlaneOrientation);
         if (own && takeNumbers(own, kOrientation, other)
             && !std::equal(other, other + 6, seg.orientation,
                            [](double a, double b) { return std::fabs(a - b) < 1e-4; }))
@@ -168,7 +112,7 @@ void readPlanes(SegFile &seg, const gdcm::DataSet *shared, const ItemList &perFr
     }
 }
 
-void readFrames(SegFile &seg, const gdcm::DataSet *shared, const ItemList &perFrame)
+void readFrames(SegFile &seg, const gdcm::DataSet *shared, const DicomItems &perFrame)
 {
     const size_t items = perFrame ? perFrame->GetNumberOfItems() : 0;
     if (items < size_t(seg.frameCount))
@@ -177,11 +121,12 @@ void readFrames(SegFile &seg, const gdcm::DataSet *shared, const ItemList &perFr
                        .arg(seg.frameCount));
     seg.frames.resize(size_t(seg.frameCount));
     for (int f = 0; f < seg.frameCount; ++f) {
-        const gdcm::DataSet *own = item(perFrame, size_t(f) + 1);
+        const gdcm::DataSet *own = dicomItem(perFrame, size_t(f) + 1);
         SegFrame &frame = seg.frames[size_t(f)];
         frame.hasPosition = takeNumbers(firstItem(own, kPlanePosition), kPosition, frame.position);
-        frame.segment = std::max(
-            0, unsignedShort(groupOf(own, shared, kSegmentIdentification), kReferencedSegment));
+        frame.segment = std::max(0,
+                                 unsignedShort(functionalGroup(own, shared, kSegmentIdentification),
+                                               kReferencedSegment));
     }
 }
 
@@ -266,7 +211,7 @@ SegFile readSegFile(const QString &path)
     seg.rows = unsignedShort(&set, kRows);
     seg.columns = unsignedShort(&set, kColumns);
     seg.frameCount = wholeNumber(&set, kFrames);
-    seg.fractional = text(&set, kSegmentationType).toUpper() == QLatin1String("FRACTIONAL");
+    seg.fractional = elementText(&set, kSegmentationType).toUpper() == QLatin1String("FRACTIONAL");
     requireSize(seg, set);
     if (facts.pixelOffset >= 0)
         requirePixelBytes(seg, facts.pixelLength);
@@ -276,16 +221,16 @@ SegFile readSegFile(const QString &path)
             failImport(Import::tr("The fractional segmentation gives no maximum fractional "
                                   "value."));
     }
-    const ItemList segments = sequence(&set, kSegments);
+    const DicomItems segments = dicomSequence(&set, kSegments);
     for (size_t s = 1; segments && s <= segments->GetNumberOfItems(); ++s)
-        seg.segments.push_back(segmentOf(item(segments, s)));
+        seg.segments.push_back(segmentOf(dicomItem(segments, s)));
     if (seg.segments.empty())
         failImport(Import::tr("The segmentation describes no segment."));
     const gdcm::DataSet *shared = firstItem(&set, kShared);
-    const ItemList perFrame = sequence(&set, kPerFrame);
+    const DicomItems perFrame = dicomSequence(&set, kPerFrame);
     readPlanes(seg, shared, perFrame);
     readFrames(seg, shared, perFrame);
-    seg.referencedSeries = text(firstItem(&set, kReferencedSeries), kSeriesUid);
+    seg.referencedSeries = elementText(firstItem(&set, kReferencedSeries), kSeriesUid);
     seg.pixels = readPixels(path, seg, facts);
     return seg;
 }
@@ -299,5 +244,5 @@ QString segmentedSeriesOf(const QString &path)
     if (!reader.ReadUpToTag(kPixelData))
         return {};
     const gdcm::DataSet &set = reader.GetFile().GetDataSet();
-    return text(firstItem(&set, kReferencedSeries), kSeriesUid);
+    return elementText(firstItem(&set, kReferencedSeries), kSeriesUid);
 }
