@@ -9,6 +9,7 @@
 //     tessaron-bench-dicom FOLDER     reads the series there and prints its size
 
 #include "BenchReport.h"
+#include "ChildRuns.h"
 
 #include "import/DicomSeries.h"
 #include "import/ImportTypes.h"
@@ -19,73 +20,12 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <vector>
 
 namespace {
 
 constexpr int kColumns = 512, kRows = 512, kSlices = 300, kCompressedSlices = 60;
 constexpr int kRuns = 5;
-
-struct Run
-{
-    double seconds = 0;
-    double peakMegabytes = 0;
-    bool ok = false;
-};
-
-// One run of a program, its wall time and peak resident memory.
-Run runOnce(const QStringList &command)
-{
-    std::vector<QByteArray> words;
-    for (const QString &w : command)
-        words.push_back(w.toLocal8Bit());
-    std::vector<char *> argv;
-    for (QByteArray &w : words)
-        argv.push_back(w.data());
-    argv.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = fork();
-    if (child == 0) {
-        if (FILE *quiet = std::freopen("/dev/null", "w", stdout))
-            (void)quiet;
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage {};
-    wait4(child, &status, 0, &usage);
-    Run run;
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.peakMegabytes = double(usage.ru_maxrss) / 1024.0;
-    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return run;
-}
-
-// The median time and the largest peak of several runs after one unmeasured.
-Run measured(const QStringList &command)
-{
-    if (!runOnce(command).ok)
-        return {};
-    std::vector<double> times;
-    Run result;
-    result.ok = true;
-    for (int i = 0; i < kRuns; ++i) {
-        const Run run = runOnce(command);
-        result.ok = result.ok && run.ok;
-        times.push_back(run.seconds);
-        result.peakMegabytes = std::max(result.peakMegabytes, run.peakMegabytes);
-    }
-    std::sort(times.begin(), times.end());
-    result.seconds = times[times.size() / 2];
-    return result;
-}
 
 QString python()
 {
@@ -130,7 +70,7 @@ QString compressedFolder()
     return folder;
 }
 
-void reportRun(const QString &name, const QString &side, const Run &run)
+void reportRun(const QString &name, const QString &side, const ChildRun &run)
 {
     if (!run.ok) {
         std::printf("BENCH %s/%s failed\n", qPrintable(name), qPrintable(side));
@@ -140,7 +80,7 @@ void reportRun(const QString &name, const QString &side, const Run &run)
     report(name + "/" + side + "_peak_memory", run.peakMegabytes, "MB");
 }
 
-void ratio(const QString &name, const Run &a, const Run &b)
+void ratio(const QString &name, const ChildRun &a, const ChildRun &b)
 {
     if (a.ok && b.ok && b.seconds > 0)
         report(name, a.seconds / b.seconds, "x");
@@ -157,17 +97,18 @@ int bench(const QString &self)
                     QFile f("/proc/loadavg");
                     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("?\n");
                 }())));
-    std::fflush(stdout); // the children must not repeat what is buffered
-    const Run ours = measured({self, folder});
-    const Run vtk = measured(
+    const ChildRun ours = measuredChild({self, folder}, kRuns);
+    const ChildRun vtk = measuredChild(
         {python(), "-c",
          "import sys, vtk; r = vtk.vtkDICOMImageReader(); r.SetDirectoryName(sys.argv[1]); "
          "r.Update(); print(r.GetOutput().GetDimensions())",
-         folder});
-    const Run pydicom = measured({python(), TESSARON_DICOM_SERIES, "stack", folder});
-    const Run converter =
-        measured({"dcm2niix", "-z", "n", "-b", "n", "-o", scratch.path(), "-f", "out_%s", folder});
-    const Run floor = measured({"sh", "-c", "cat \"$0\"/* > /dev/null", folder});
+         folder},
+        kRuns);
+    const ChildRun pydicom =
+        measuredChild({python(), TESSARON_DICOM_SERIES, "stack", folder}, kRuns);
+    const ChildRun converter = measuredChild(
+        {"dcm2niix", "-z", "n", "-b", "n", "-o", scratch.path(), "-f", "out_%s", folder}, kRuns);
+    const ChildRun floor = measuredChild({"sh", "-c", "cat \"$0\"/* > /dev/null", folder}, kRuns);
     reportRun(name, "tessaron", ours);
     reportRun(name, "vtk", vtk);
     reportRun(name, "pydicom", pydicom);
@@ -187,9 +128,9 @@ int bench(const QString &self)
         return 0;
     const QString j2kName =
         QStringLiteral("dicom_load_j2k_%1x%2x%3").arg(kColumns).arg(kRows).arg(kCompressedSlices);
-    const Run oursJ2k = measured({self, j2k});
-    const Run converterJ2k =
-        measured({"dcm2niix", "-z", "n", "-b", "n", "-o", scratch.path(), "-f", "j2k_%s", j2k});
+    const ChildRun oursJ2k = measuredChild({self, j2k}, kRuns);
+    const ChildRun converterJ2k = measuredChild(
+        {"dcm2niix", "-z", "n", "-b", "n", "-o", scratch.path(), "-f", "j2k_%s", j2k}, kRuns);
     reportRun(j2kName, "tessaron", oursJ2k);
     reportRun(j2kName, "dcm2niix", converterJ2k);
     ratio(j2kName + "/dcm2niix_over_tessaron", converterJ2k, oursJ2k);

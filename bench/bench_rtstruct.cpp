@@ -8,6 +8,7 @@
 //     tessaron-bench-rtstruct FILE    imports the file and prints its models
 
 #include "BenchReport.h"
+#include "ChildRuns.h"
 
 #include "import/Importer.h"
 #include "model/ModelClass.h"
@@ -16,46 +17,12 @@
 #include <QFileInfo>
 #include <QProcess>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <vector>
 
 namespace {
 
 constexpr int kRuns = 3;
-
-struct Run
-{
-    double seconds = 0;
-    double peakMegabytes = 0;
-    bool ok = false;
-};
-
-Run runOnce(const QString &self, const QString &file)
-{
-    const QByteArray program = self.toLocal8Bit(), argument = file.toLocal8Bit();
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = fork();
-    if (child == 0) {
-        if (FILE *quiet = std::freopen("/dev/null", "w", stdout))
-            (void)quiet;
-        execl(program.constData(), program.constData(), argument.constData(), nullptr);
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage {};
-    wait4(child, &status, 0, &usage);
-    Run run;
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.peakMegabytes = double(usage.ru_maxrss) / 1024.0;
-    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return run;
-}
 
 QString benchFile()
 {
@@ -70,26 +37,14 @@ QString benchFile()
 int bench(const QString &self)
 {
     const QString file = benchFile();
-    std::fflush(stdout); // the children must not repeat what is buffered
     const QString name = QStringLiteral("rtstruct_30rois_300slices");
-    if (!runOnce(self, file).ok) {
+    const ChildRun run = measuredChild({self, file}, kRuns);
+    if (!run.ok) {
         std::printf("BENCH %s failed\n", qPrintable(name));
         return 1;
     }
-    std::vector<double> times;
-    double peak = 0;
-    for (int i = 0; i < kRuns; ++i) {
-        const Run run = runOnce(self, file);
-        if (!run.ok) {
-            std::printf("BENCH %s failed\n", qPrintable(name));
-            return 1;
-        }
-        times.push_back(run.seconds);
-        peak = std::max(peak, run.peakMegabytes);
-    }
-    std::sort(times.begin(), times.end());
-    report(name + "/seconds", times[times.size() / 2], "s");
-    report(name + "/peak_memory", peak, "MB");
+    report(name + "/seconds", run.seconds, "s");
+    report(name + "/peak_memory", run.peakMegabytes, "MB");
     return 0;
 }
 

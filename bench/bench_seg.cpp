@@ -7,6 +7,7 @@
 //     tessaron-bench-seg FILE     reads the segmentation and prints its model count
 
 #include "BenchReport.h"
+#include "ChildRuns.h"
 
 #include "import/DicomSeg.h"
 #include "import/ImportTypes.h"
@@ -16,12 +17,6 @@
 #include <QFileInfo>
 #include <QProcess>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <vector>
 
@@ -29,35 +24,6 @@ namespace {
 
 constexpr int kSegments = 100, kColumns = 512, kRows = 512, kSlices = 300;
 constexpr int kRuns = 3;
-
-struct Run
-{
-    double seconds = 0;
-    double peakMegabytes = 0;
-    bool ok = false;
-};
-
-Run runOnce(const QString &self, const QString &file)
-{
-    QByteArray program = QFile::encodeName(self), input = QFile::encodeName(file);
-    char *argv[] = {program.data(), input.data(), nullptr};
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = fork();
-    if (child == 0) {
-        if (FILE *quiet = std::freopen("/dev/null", "w", stdout))
-            (void)quiet;
-        execv(argv[0], argv);
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage {};
-    wait4(child, &status, 0, &usage);
-    Run run;
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.peakMegabytes = double(usage.ru_maxrss) / 1024.0;
-    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return run;
-}
 
 QString segmentationFile()
 {
@@ -85,24 +51,13 @@ int bench(const QString &self)
                              .arg(kColumns)
                              .arg(kRows)
                              .arg(kSlices);
-    if (!runOnce(self, file).ok) {
+    const ChildRun run = measuredChild({self, file}, kRuns);
+    if (!run.ok) {
         std::printf("BENCH %s failed\n", qPrintable(name));
         return 1;
     }
-    std::vector<double> times;
-    double peak = 0;
-    for (int i = 0; i < kRuns; ++i) {
-        const Run run = runOnce(self, file);
-        if (!run.ok) {
-            std::printf("BENCH %s failed\n", qPrintable(name));
-            return 1;
-        }
-        times.push_back(run.seconds);
-        peak = std::max(peak, run.peakMegabytes);
-    }
-    std::sort(times.begin(), times.end());
-    report(name + "/seconds", times[times.size() / 2], "s");
-    report(name + "/peak_memory", peak, "MB");
+    report(name + "/seconds", run.seconds, "s");
+    report(name + "/peak_memory", run.peakMegabytes, "MB");
     return 0;
 }
 
