@@ -183,7 +183,7 @@ void TestFileKinds::writers()
         return;
     // The filter of the writer an ending chooses chooses it again, and so
     // does the name the writer gives its file.
-    QCOMPARE(writerForFormat(QString::fromLatin1(row->saveFilter))->writer, row->writer);
+    QVERIFY(writerForFormat(QString::fromLatin1(row->saveFilter))->writer == row->writer);
     QCOMPARE(writerForName(QStringLiteral("x") + kindEnding(row->kind)), row);
 }
 
