@@ -427,7 +427,7 @@ GltfCamera framingCamera(const QList<const ModelClass *> &models, double aspect)
     const double distance = 1.05 * radius / std::sin(half);
     for (int k = 0; k < 3; ++k)
         camera.target[k] = camera.position[k] = (low[k] + high[k]) / 2;
-    camera.position[1] -= distance;
+    camera.position[1] += distance;
     camera.up[0] = camera.up[1] = 0, camera.up[2] = 1;
     return camera;
 }

@@ -31,8 +31,9 @@ struct GltfCamera
 qint32 writeGltfScene(const QList<const ModelClass *> &models, const GltfCamera *camera,
                       const QString &fileName);
 
-// A camera that frames every model from the front (looking along +y, the
-// head up) with the whole scene's bounding sphere in view.
+// A camera that frames every model from the patient's front (standing on +y,
+// the anterior side, looking along -y with the head up, so the patient's
+// right is on the picture's left), the whole scene's bounding sphere in view.
 GltfCamera framingCamera(const QList<const ModelClass *> &models, double aspect = 4.0 / 3.0);
 
 // The registry's writer: one model with a camera that frames it.

@@ -315,6 +315,9 @@ void TestGltfWriter::convertKeepsModels()
     QCOMPARE(json["meshes"].toArray().size(), 2);
     QCOMPARE(json["nodes"][1]["name"].toString(), QString("a"));
     QVERIFY(json["cameras"][0]["perspective"]["znear"].toDouble() > 0);
+    // The camera stands before the patient (anterior is +y), beyond every model.
+    QCOMPARE(json["nodes"][3]["name"].toString(), QString("View"));
+    QVERIFY(json["nodes"][3]["translation"][1].toDouble() > 0.02);
     std::vector<std::unique_ptr<ModelClass>> back;
     QVERIFY(importModels(out, back, ImportProgress {}).ok);
     QCOMPARE(back.size(), size_t(2));
