@@ -28,6 +28,14 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 
+# The glTF validator, a test oracle run by node: installed from its lock file
+# once; without node or a network the tests that use it skip.
+validator="$(cd "$(dirname "$0")/.." && pwd)/tools/gltf-validator"
+if [ ! -e "$validator/node_modules/gltf-validator/package.json" ] && command -v npm >/dev/null; then
+  npm ci --prefix "$validator" --no-audit --no-fund --loglevel=error \
+    || echo "install-deps: the glTF validator could not be installed; its tests will skip"
+fi
+
 if [ ${#missing[@]} -eq 0 ]; then
   exit 0
 fi

@@ -45,6 +45,8 @@ const ActionRow kActionRows[] = {
      nullptr, false, G0, W, SLOT(saveAsTextSTL()), false},
     {"actionSaveAsStarCD", QT_TRANSLATE_NOOP("MainWindow", "Save As Star CD..."), ":/save", None,
      nullptr, false, G0, W, SLOT(saveAsStarCD()), false},
+    {"actionSaveAsGLTF", QT_TRANSLATE_NOOP("MainWindow", "Save Scene As glTF..."), ":/save", None,
+     nullptr, false, G0, W, SLOT(saveAsGLTF()), false},
     {"actionPrint", QT_TRANSLATE_NOOP("MainWindow", "Print"), ":/print", QKeySequence::Print,
      nullptr, false, G0, V, SLOT(printGLpreview()), false},
     {"actionCaseSheet", QT_TRANSLATE_NOOP("MainWindow", "Case sheet..."), nullptr, None, nullptr,

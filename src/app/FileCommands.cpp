@@ -343,3 +343,7 @@ void Tessaron::saveAsTextSTL()
 {
     saveWith(FileKind::Stl, false);
 }
+void Tessaron::saveAsGLTF()
+{
+    saveWith(FileKind::Glb, false);
+}

@@ -57,7 +57,7 @@ const MenuContents kFullMenus[] = {
     {"menuSaveAs",
      {"|", "actionSaveAsMESH", "actionSaveAsOFF", "actionSaveAsVTK", "actionSaveAsOBJ",
       "actionSaveAsPLY", "actionSaveAsDAT", "actionSaveAsBinarySTL", "actionSaveAsTextSTL",
-      "actionSaveAsStarCD", "|", "actionSaveAsImage"}},
+      "actionSaveAsStarCD", "actionSaveAsGLTF", "|", "actionSaveAsImage"}},
     // The recent files go between the two separators; the second one shows
     // while the list has entries.
     {"menuRecentFiles", {"|", "|", "actionClearRecentFiles"}},

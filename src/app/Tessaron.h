@@ -116,6 +116,7 @@ public slots:
     void saveAsStarCD();
     void saveAsBinarySTL();
     void saveAsTextSTL();
+    void saveAsGLTF();
     void saveAs(const QString &format, bool isBinary);
     void saveAs(const QString &format);
     void refreshFile();

@@ -2,12 +2,14 @@
 
 #include "CliInput.h"
 #include "formats/FileKinds.h"
+#include "formats/GltfWriter.h"
 #include "formats/LoadPipeline.h"
 #include "formats/OutputFile.h"
 #include "formats/SaveModelFile.h"
 #include "model/ModelClass.h"
 #include "model/Topology.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -19,22 +21,45 @@ void printError(const QString &text)
     std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
-// The input as one model: a scene's surfaces (even a single one) are joined
-// with their material numbers kept.
-std::unique_ptr<ModelClass> loadJoined(const QString &input)
+// Every model of every input, in the order given; false when one cannot be read.
+bool loadAll(const QStringList &inputs, std::vector<std::unique_ptr<ModelClass>> &parts)
+{
+    return std::all_of(inputs.begin(), inputs.end(),
+                       [&](const QString &input) { return loadInputModels(input, parts); });
+}
+
+// The inputs as one model: a scene's surfaces (even a single one) and the
+// models of several inputs are joined with their material numbers kept.
+std::unique_ptr<ModelClass> loadJoined(const QStringList &inputs)
 {
     std::vector<std::unique_ptr<ModelClass>> parts;
-    if (!loadInputModels(input, parts))
+    if (!loadAll(inputs, parts))
         return nullptr;
-    if (parts.size() == 1 && !isSceneName(input))
+    if (parts.size() == 1 && inputs.size() == 1 && !isSceneName(inputs.front()))
         return std::move(parts.front());
     QList<const ModelClass *> models;
     for (const auto &part : parts)
         models << part.get();
     std::unique_ptr<ModelClass> joined(joinModels(models, JoinMode::OneZone, 0));
     if (!joined)
-        printInputError(input, errorMessage(errNoMemory));
+        printInputError(inputs.front(), errorMessage(errNoMemory));
     return joined;
+}
+
+// A glTF scene keeps every model of the inputs as a node of its own, seen by
+// a camera that frames them all.
+qint32 writeScene(const std::vector<std::unique_ptr<ModelClass>> &parts, const QString &output)
+{
+    QList<const ModelClass *> models;
+    for (const auto &part : parts)
+        models << part.get();
+    const GltfCamera camera = framingCamera(models);
+    return writeGltfScene(models, &camera, output);
+}
+
+bool writesScene(const FileKindRow &writer)
+{
+    return writer.kind == FileKind::Glb || writer.kind == FileKind::Gltf;
 }
 
 } // namespace
@@ -42,9 +67,11 @@ std::unique_ptr<ModelClass> loadJoined(const QString &input)
 const char *convertUsage()
 {
     static const QByteArray text =
-        QByteArray("usage: tessaron-cli convert INPUT OUTPUT [--binary]\n"
+        QByteArray("usage: tessaron-cli convert INPUT... OUTPUT [--binary]\n"
                    "  writes INPUT in the format of OUTPUT's ending; a scene, a file of several\n"
-                   "  meshes or labels, or a folder of masks is joined into one model\n")
+                   "  meshes or labels, a folder of masks, or several INPUTs are joined into one\n"
+                   "  model, except in glTF (.glb, .gltf), which keeps every model a node of its\n"
+                   "  own, in metres, with a camera that frames them all\n")
         + kInputHelp + "  OUTPUT  its ending chooses the format: " + writtenEndings().toLatin1()
         + "\n  --binary  binary STL instead of text STL\n";
     return text.constData();
@@ -52,23 +79,38 @@ const char *convertUsage()
 
 int runConvert(const QStringList &args)
 {
-    static const CommandGrammar grammar {{"INPUT", "OUTPUT"}, {"--binary"}, {}};
+    CommandGrammar grammar {{"INPUT", "OUTPUT"}, {"--binary"}, {}};
+    // Several inputs may come before OUTPUT.
+    const auto given = std::count_if(args.begin(), args.end(), [](const QString &arg) {
+        return !arg.startsWith(QLatin1String("--"));
+    });
+    while (grammar.positional.size() < given)
+        grammar.positional.prepend(QStringLiteral("INPUT"));
     CommandArgs line;
     if (const QString cause = readArguments(args, grammar, line); !cause.isEmpty())
         return usageError("convert", cause, convertUsage());
     const bool binary = line.has("--binary");
-    const QString &input = line.positional[0], &output = line.positional[1];
+    const QString output = line.positional.takeLast();
+    const QStringList &inputs = line.positional;
     const FileKindRow *writer = writerForName(output);
     if (!writer)
         return usageError("convert",
                           QStringLiteral("%1: unknown output format; the endings written are %2")
                               .arg(output, writtenEndings()),
                           convertUsage());
-    const std::unique_ptr<ModelClass> model = loadJoined(input);
-    if (!model)
-        return 1;
-    const qint32 code = saveModelFile(model.get(), QString::fromLatin1(writer->saveFilter), output,
-                                      binary, WriterOptions {});
+    qint32 code = 0;
+    if (writesScene(*writer)) {
+        std::vector<std::unique_ptr<ModelClass>> parts;
+        if (!loadAll(inputs, parts))
+            return 1;
+        code = writeScene(parts, output);
+    } else {
+        const std::unique_ptr<ModelClass> model = loadJoined(inputs);
+        if (!model)
+            return 1;
+        code = saveModelFile(model.get(), QString::fromLatin1(writer->saveFilter), output, binary,
+                             WriterOptions {});
+    }
     if (code == errUnknown) {
         printError(output + ": the model has cells that name vertices it does not have");
         return 2;

@@ -1,5 +1,6 @@
 #include "FileKinds.h"
 
+#include "GltfWriter.h"
 #include "SaveModelFile.h"
 #include "Writers.h"
 
@@ -136,6 +137,11 @@ qint32 writeStl(const ModelClass &m, const QString &f, bool binary, const Writer
 {
     return binary ? writeBinarySTL(m, f) : writeTextSTL(m, f);
 }
+// A ".gltf" name writes JSON with its ".bin", any other a ".glb".
+qint32 writeGltfKind(const ModelClass &m, const QString &f, bool, const WriterOptions &)
+{
+    return writeGltf(m, f);
+}
 
 using K = FileKind;
 using R = KindReader;
@@ -151,8 +157,8 @@ const FileKindRow kKinds[] = {
     {K::Obj,        "OBJ",    ".obj",                      false, R::MeshFile,   nullptr,   writeObj,    "OBJ",    "OBJ(*.obj)",   nullptr},
     {K::Ply,        "PLY",    ".ply",                      false, R::MeshFile,   plyMark,   writePly,    "PLY",    "PLY(*.ply)",   nullptr},
     {K::Off,        "OFF",    ".off",                      false, R::MeshFile,   nullptr,   writeOff,    "OFF",    "OFF(*.off)",   nullptr},
-    {K::Gltf,       "glTF",   ".gltf",                     false, R::MeshFile,   nullptr,   nullptr,     nullptr,  nullptr,        nullptr},
-    {K::Glb,        "GLB",    ".glb",                      false, R::MeshFile,   glbMark,   nullptr,     nullptr,  nullptr,        nullptr},
+    {K::Gltf,       "glTF",   ".gltf",                     false, R::MeshFile,   nullptr,   writeGltfKind, "glTF", "glTF(*.glb *.gltf)", ".bin"},
+    {K::Glb,        "GLB",    ".glb",                      false, R::MeshFile,   glbMark,   writeGltfKind, "glTF", "glTF(*.glb *.gltf)", nullptr},
     {K::ThreeMf,    "3MF",    ".3mf",                      false, R::MeshFile,   zipMark,   nullptr,     nullptr,  nullptr,        nullptr},
     {K::LegacyVtk,  "VTK",    ".vtk",                      false, R::LegacyVtk,  vtkMark,   writeVtk,    "VTK",    "VTK(*.vtk)",   nullptr},
     {K::Nifti,      "NIfTI",  ".nii .nii.gz",              false, R::LabelMap,   niftiMark, nullptr,     nullptr,  nullptr,        nullptr},
@@ -169,12 +175,12 @@ const FileKindRow kKinds[] = {
 
 // The order in which a save filter's text is tested for the writers' words:
 // "StarCD(*.vrt)" contains none of the words before its own.
-constexpr FileKind kSaveOrder[] = {K::Off, K::Mesh, K::LegacyVtk, K::Obj,
-                                   K::Ply, K::Dat,  K::StarCd,    K::Stl};
+constexpr FileKind kSaveOrder[] = {K::Off, K::Mesh,   K::LegacyVtk, K::Obj, K::Ply,
+                                   K::Dat, K::StarCd, K::Stl,       K::Glb};
 
 // The order of the save menu, which the list of written endings follows.
-constexpr FileKind kMenuOrder[] = {K::Mesh, K::Off, K::LegacyVtk, K::Obj,
-                                   K::Ply,  K::Dat, K::StarCd,    K::Stl};
+constexpr FileKind kMenuOrder[] = {K::Mesh, K::Off,    K::LegacyVtk, K::Obj, K::Ply,
+                                   K::Dat,  K::StarCd, K::Stl,       K::Glb, K::Gltf};
 
 // The endings of the pictures the view writes, the usual one of a kind first.
 // clang-format off

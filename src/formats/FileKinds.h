@@ -132,14 +132,14 @@ QString readEndings();
 QString kindStem(const QString &path);
 
 // The writer a save filter's text chooses: the first of the words OFF, MESH,
-// VTK, OBJ, PLY, DAT, StarCD and STL that it contains, ignoring case; null
-// when it contains none.
+// VTK, OBJ, PLY, DAT, StarCD, STL and glTF that it contains, ignoring case;
+// null when it contains none.
 const FileKindRow *writerForFormat(const QString &format);
 // The writer of an output name's ending, ignoring case; null for an ending
 // that is not written.
 const FileKindRow *writerForName(const QString &path);
 // The usual endings of the written kinds in the order of the save menu:
-// ".mesh .off .vtk .obj .ply .dat .vrt .stl".
+// ".mesh .off .vtk .obj .ply .dat .vrt .stl .glb .gltf".
 QString writtenEndings();
 
 // The image kinds the view writes, by the name's ending.

@@ -13,7 +13,7 @@ struct WriterOptions
 };
 
 // Chooses a writer by the first of the words OFF, MESH, VTK, OBJ, PLY, DAT,
-// StarCD and STL that the format text (a save filter such as "OFF(*.off)")
+// StarCD, STL and glTF that the format text (a save filter such as "OFF(*.off)")
 // contains, ignoring case, and runs it on the model; `binary` picks binary
 // STL. No model or no word: nothing is written and the result is 0. A model
 // with a block whose cells name vertices it does not have gives 1.

@@ -6,6 +6,21 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+// The library opens a glTF buffer by its URI as written, escapes and all
+// ("my%20scene.bin"): a name that is not a file is tried once more decoded.
+QByteArray resolved(const char *path)
+{
+    const QByteArray raw(path);
+    if (QFileInfo::exists(QFile::decodeName(raw)) || !raw.contains('%'))
+        return raw;
+    const QByteArray decoded = QByteArray::fromPercentEncoding(raw);
+    return QFileInfo::exists(QFile::decodeName(decoded)) ? decoded : raw;
+}
+
+} // namespace
+
 ConfinedIo::ConfinedIo(const QString &path, const QByteArray &replacement)
     : file(QDir::cleanPath(QFileInfo(path).absoluteFilePath()))
     , folder(QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath() + u'/')
@@ -27,17 +42,20 @@ bool ConfinedIo::allowed(const char *path) const
     return folder.size() > 1 && real.startsWith(folder);
 }
 
-bool ConfinedIo::Exists(const char *path) const
+bool ConfinedIo::Exists(const char *given) const
 {
-    return allowed(path) && DefaultIOSystem::Exists(path);
+    const QByteArray path = resolved(given);
+    return allowed(path.constData()) && DefaultIOSystem::Exists(path.constData());
 }
 
-Assimp::IOStream *ConfinedIo::Open(const char *path, const char *mode)
+Assimp::IOStream *ConfinedIo::Open(const char *given, const char *mode)
 {
-    if (!allowed(path) || QByteArrayView(mode).contains('w') || QByteArrayView(mode).contains('a'))
+    const QByteArray path = resolved(given);
+    if (!allowed(path.constData()) || QByteArrayView(mode).contains('w')
+        || QByteArrayView(mode).contains('a'))
         return nullptr;
-    if (isFile(path) && !replacement.isEmpty())
+    if (isFile(path.constData()) && !replacement.isEmpty())
         return new Assimp::MemoryIOStream(
             reinterpret_cast<const uint8_t *>(replacement.constData()), size_t(replacement.size()));
-    return DefaultIOSystem::Open(path, mode);
+    return DefaultIOSystem::Open(path.constData(), mode);
 }

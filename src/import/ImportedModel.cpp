@@ -21,7 +21,11 @@ std::unique_ptr<ModelClass> importedModel(const QString &path, std::unique_ptr<M
 
 void nameFromFile(ModelClass &model, const QString &path)
 {
-    const QString stem = kindStem(path);
+    nameFromStem(model, kindStem(path));
+}
+
+void nameFromStem(ModelClass &model, const QString &stem)
+{
     model.Name = stem;
     if (applyAnatomyRow(model, stem))
         return;

@@ -19,6 +19,8 @@ std::unique_ptr<ModelClass> importedModel(const QString &path, std::unique_ptr<M
 // table first (its English words included), then the names automatic
 // segmentation gives structures; else the file name without its ending.
 void nameFromFile(ModelClass &model, const QString &path);
+// The same from a name a file gives the model (a glTF node's).
+void nameFromStem(ModelClass &model, const QString &stem);
 
 // Sets which kind of function is current, as loading a .surf does.
 void settleFunctionLocation(ModelClass &model);

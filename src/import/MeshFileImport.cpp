@@ -11,10 +11,12 @@
 #include "ThreeMfCheck.h"
 #include "VertexWeld.h"
 #include "formats/FileKinds.h"
+#include "formats/GltfWriter.h"
 #include "geometry/Alloc.h"
 #include "model/ModelClass.h"
 
 #include <assimp/Importer.hpp>
+#include <assimp/material.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
@@ -188,6 +190,77 @@ void addNodeMeshes(const aiScene &scene, const aiNode &node, const aiMatrix4x4 &
         addNodeMeshes(scene, *node.mChildren[c], place, model, placed, depth + 1);
 }
 
+// glTF's unit is the metre, ours the millimetre.
+constexpr ai_real kMillimetresPerMetre = 1000;
+
+// A glTF node's model takes its material's colour (stored linear) and
+// opacity; Assimp's stand-in for a primitive without a material gives none.
+bool colourFromMaterial(const aiScene &scene, const aiMesh &mesh, ModelClass &model)
+{
+    if (mesh.mMaterialIndex >= scene.mNumMaterials)
+        return false;
+    const aiMaterial &material = *scene.mMaterials[mesh.mMaterialIndex];
+    if (material.GetName() == aiString(AI_DEFAULT_MATERIAL_NAME))
+        return false;
+    aiColor4D colour;
+    if (material.Get(AI_MATKEY_BASE_COLOR, colour) != aiReturn_SUCCESS
+        && material.Get(AI_MATKEY_COLOR_DIFFUSE, colour) != aiReturn_SUCCESS)
+        return false;
+    model.setColor(srgbFromLinear(colour.r), srgbFromLinear(colour.g), srgbFromLinear(colour.b));
+    if (colour.a < 1)
+        model.setTransparency(true, std::max(0.0, double(colour.a)));
+    return true;
+}
+
+// One model of the node's meshes, named after the node (else its first
+// mesh), coloured by the first mesh's material.
+std::unique_ptr<ModelClass> nodeModel(const aiScene &scene, const aiNode &node,
+                                      const aiMatrix4x4 &place, const QString &path,
+                                      std::vector<bool> &placed)
+{
+    auto model = std::make_unique<ModelClass>();
+    model->FileName = path;
+    const aiMesh *first = nullptr;
+    for (unsigned m = 0; m < node.mNumMeshes; ++m) {
+        const unsigned index = node.mMeshes[m];
+        if (index >= scene.mNumMeshes)
+            continue;
+        placed[index] = true;
+        std::unique_ptr<MeshClass> mesh = assimpBlock(*scene.mMeshes[index], place);
+        if (mesh->totalCells() == 0)
+            continue;
+        first = first ? first : scene.mMeshes[index];
+        model->Meshes.append(mesh.release());
+    }
+    if (!first)
+        return nullptr;
+    QString name = QString::fromUtf8(node.mName.C_Str());
+    if (name.isEmpty())
+        name = QString::fromUtf8(first->mName.C_Str());
+    if (name.isEmpty())
+        name = kindStem(path);
+    if (colourFromMaterial(scene, *first, *model))
+        model->Name = name;
+    else
+        nameFromStem(*model, name);
+    return model;
+}
+
+// Every node of a glTF file that holds meshes as a model of its own, placed
+// by the hierarchy and scaled from metres into millimetres.
+void addGltfNodes(const aiScene &scene, const aiNode &node, const aiMatrix4x4 &parent,
+                  const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
+                  std::vector<bool> &placed, int depth = 0)
+{
+    if (depth > kDeepestNode)
+        failImport(Import::tr("The file's nodes nest more than %1 deep.").arg(kDeepestNode));
+    const aiMatrix4x4 place = parent * node.mTransformation;
+    if (std::unique_ptr<ModelClass> model = nodeModel(scene, node, place, path, placed))
+        models.push_back(std::move(model));
+    for (unsigned c = 0; c < node.mNumChildren; ++c)
+        addGltfNodes(scene, *node.mChildren[c], place, path, models, placed, depth + 1);
+}
+
 } // namespace
 
 namespace {
@@ -260,7 +333,11 @@ QString libraryMessage(const char *text)
     return quoted(QByteArrayView(text), 160);
 }
 
-void readThroughAssimp(const QString &path, FileKind kind, QByteArrayView bytes, ModelClass &model)
+// Reads a file through Assimp: every mesh a block of `model`, except that a
+// glTF file's nodes with meshes become models of their own in `nodes`, and
+// its metres become millimetres.
+void readThroughAssimp(const QString &path, FileKind kind, QByteArrayView bytes, ModelClass &model,
+                       std::vector<std::unique_ptr<ModelClass>> &nodes)
 {
     const QByteArray replacement = checkForAssimp(path, kind, bytes);
     Assimp::Importer importer;
@@ -272,11 +349,17 @@ void readThroughAssimp(const QString &path, FileKind kind, QByteArrayView bytes,
         failImport(Import::tr("The mesh file cannot be read: %1")
                        .arg(libraryMessage(importer.GetErrorString())));
     std::vector<bool> placed(scene->mNumMeshes, false);
-    if (scene->mRootNode)
+    const bool gltf = kind == FileKind::Gltf || kind == FileKind::Glb;
+    aiMatrix4x4 unit;
+    if (gltf)
+        aiMatrix4x4::Scaling(aiVector3D(kMillimetresPerMetre), unit);
+    if (scene->mRootNode && gltf)
+        addGltfNodes(*scene, *scene->mRootNode, unit, path, nodes, placed);
+    else if (scene->mRootNode)
         addNodeMeshes(*scene, *scene->mRootNode, aiMatrix4x4(), model, placed);
     for (unsigned m = 0; m < scene->mNumMeshes; ++m)
         if (!placed[m]) {
-            std::unique_ptr<MeshClass> mesh = assimpBlock(*scene->mMeshes[m], aiMatrix4x4());
+            std::unique_ptr<MeshClass> mesh = assimpBlock(*scene->mMeshes[m], unit);
             if (mesh->totalCells() > 0)
                 model.Meshes.append(mesh.release());
         }
@@ -288,6 +371,7 @@ void importMeshFile(const QString &path, std::vector<std::unique_ptr<ModelClass>
 {
     auto model = std::make_unique<ModelClass>();
     model->FileName = path;
+    std::vector<std::unique_ptr<ModelClass>> nodes;
     const FileKind kind = kindOfName(path);
     std::unique_ptr<MeshClass> binary = kind == FileKind::Stl ? readBinaryStl(path) : nullptr;
     if (binary) {
@@ -296,11 +380,15 @@ void importMeshFile(const QString &path, std::vector<std::unique_ptr<ModelClass>
     } else {
         const FileView file(path);
         if (!readOwnFormat(kind, file.bytes(), *model))
-            readThroughAssimp(path, kind, file.bytes(), *model);
+            readThroughAssimp(path, kind, file.bytes(), *model, nodes);
     }
-    if (model->Meshes.isEmpty())
+    if (model->Meshes.isEmpty() && nodes.empty())
         failImport(Import::tr("The file holds no surface: no mesh with faces of three or more "
                               "corners."));
+    for (auto &node : nodes)
+        models.push_back(std::move(node));
+    if (model->Meshes.isEmpty())
+        return;
     nameFromFile(*model, path);
     models.push_back(std::move(model));
 }

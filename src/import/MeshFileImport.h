@@ -9,7 +9,9 @@ class ModelClass;
 
 // A mesh file (a kind the registry reads as a mesh file) as one model: a block per mesh (placed
 // where the file's node hierarchy puts it), polygons kept as polygons, identical vertices joined,
-// points and lines left out; named and coloured from the file name. A binary
+// points and lines left out; named and coloured from the file name. A glTF file instead gives a
+// model per node that holds meshes, named after the node and coloured by its material, its
+// metres turned into millimetres. A binary
 // STL whose triangle count disagrees with its size is refused. Throws
 // ImportFailure with the reason.
 void importMeshFile(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models);

@@ -11,12 +11,16 @@
 #include "view/ViewCommands.h"
 #include "view/ViewTestMain.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTreeWidget>
+#include <QtEndian>
 
 namespace {
 
@@ -66,6 +70,7 @@ private slots:
     void importFromMenuDropAndCancel();
     void startUpOpensNamedFilesFramed();
     void fitAllAndImportIntoAScene();
+    void sceneSavedAsGltfWithTheView();
 };
 
 void TestAppFiles::openRefreshCloseAndRecentList()
@@ -448,6 +453,59 @@ void TestAppFiles::fitAllAndImportIntoAScene()
     // A dropped mesh file is framed as well.
     window.openDroppedPath(data.filePath("needle.stl"));
     QVERIFY(std::abs(reach(*view) - 0.9) < 0.01);
+}
+
+// Save Scene As glTF writes every model as a node and the view as the camera:
+// what the framed view shows fills the camera's picture as much (the models
+// lie in one plane facing the eye, so perspective changes nothing).
+void TestAppFiles::sceneSavedAsGltfWithTheView()
+{
+    ShownWindow window;
+    window.openModelFile(data.filePath("m0.surf"));
+    window.openModelFile(data.filePath("m2.surf"));
+    window.commands()->fitAll();
+    dialogs.saveName = data.filePath("plan.glb");
+    window.saveAsGLTF();
+    QCOMPARE(dialogs.saveFilter, QLatin1String("glTF(*.glb *.gltf)"));
+    const QByteArray bytes = fileBytes(data.filePath("plan.glb"));
+    QVERIFY(bytes.startsWith("glTF"));
+    const quint32 jsonLength = qFromLittleEndian<quint32>(bytes.constData() + 12);
+    const QJsonObject json = QJsonDocument::fromJson(bytes.mid(20, jsonLength)).object();
+    const QJsonArray nodes = json["nodes"].toArray();
+    QCOMPARE(nodes[0]["children"].toArray().size(), 2);
+    const QJsonObject camera = nodes.last().toObject();
+    QVERIFY(camera.contains("camera"));
+    const double yfov = json["cameras"][0]["perspective"]["yfov"].toDouble();
+    const double aspect = json["cameras"][0]["perspective"]["aspectRatio"].toDouble();
+    QVERIFY(std::abs(aspect - double(window.view()->width()) / window.view()->height()) < 1e-9);
+    double q[4], t[3];
+    for (int k = 0; k < 4; ++k)
+        q[k] = camera["rotation"][k].toDouble();
+    for (int k = 0; k < 3; ++k)
+        t[k] = camera["translation"][k].toDouble();
+    const double x = q[0], y = q[1], z = q[2], w = q[3];
+    const double r[3][3] = {{1 - 2 * (y * y + z * z), 2 * (x * y - z * w), 2 * (x * z + y * w)},
+                            {2 * (x * y + z * w), 1 - 2 * (x * x + z * z), 2 * (y * z - x * w)},
+                            {2 * (x * z - y * w), 2 * (y * z + x * w), 1 - 2 * (x * x + y * y)}};
+    // Every vertex in front of the camera and inside its picture; the largest
+    // share of the picture a vertex reaches is the view's.
+    double largest = 0;
+    for (qsizetype i = 1; i < window.view()->ModelList.count(); ++i)
+        for (const MeshClass *mesh : window.view()->ModelList.at(i)->Meshes)
+            for (qint64 v = 0; v < mesh->CountOfVertices; ++v) {
+                double d[3], c[3] = {0, 0, 0};
+                for (int k = 0; k < 3; ++k)
+                    d[k] = mesh->Vertices[3 * v + k] * 0.001 - t[k];
+                for (int row = 0; row < 3; ++row)
+                    for (int k = 0; k < 3; ++k)
+                        c[row] += r[k][row] * d[k];
+                QVERIFY(c[2] < 0);
+                const double tanHalf = std::tan(yfov / 2);
+                largest = std::max({largest, std::abs(c[0] / -c[2]) / (tanHalf * aspect),
+                                    std::abs(c[1] / -c[2]) / tanHalf});
+            }
+    QVERIFY2(std::abs(largest - reach(*window.view())) < 0.01,
+             qPrintable(QString::number(largest)));
 }
 
 TESSARON_VIEW_TEST_MAIN(TestAppFiles)

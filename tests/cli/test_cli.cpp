@@ -151,7 +151,7 @@ void TestCli::helpAndUsageErrors()
     QVERIFY(!r.out.contains("--binary")); // no command's usage in the list
     QVERIFY(cli({"convert", "--help"})
                 .out.contains("  OUTPUT  its ending chooses the format: "
-                              ".mesh .off .vtk .obj .ply .dat .vrt .stl\n  --binary"));
+                              ".mesh .off .vtk .obj .ply .dat .vrt .stl .glb .gltf\n  --binary"));
     if (commands.contains("render"))
         QVERIFY(cli({"render", "--help"})
                     .out.contains("  OUTPUT  its ending chooses the image: "
@@ -164,7 +164,7 @@ void TestCli::helpAndUsageErrors()
         {{"convert", input}, "OUTPUT is missing"},
         {{"convert", input, "x.xyz"},
          "x.xyz: unknown output format; the endings written are "
-         ".mesh .off .vtk .obj .ply .dat .vrt .stl"},
+         ".mesh .off .vtk .obj .ply .dat .vrt .stl .glb .gltf"},
         {{"convert", input, out(), "--fast"}, "unknown option --fast"},
         {{"info", input, "--jsn"}, "unknown option --jsn"},
         {{"info"}, "INPUT is missing"},

@@ -192,8 +192,10 @@ QByteArray glb(QByteArray json, const QByteArray &buffer)
 
 } // namespace
 
-// A glTF file of two meshes, the second placed by its node: one model, a
-// block per mesh named after it, where the nodes put them; the same as GLB.
+// A glTF file of two meshes, the second placed by its node: a model per node,
+// named after its mesh when the node has no name (and coloured by the
+// anatomy table then, as it has no material), where the nodes put it, its
+// metres in millimetres; the same as GLB.
 void TestImportFiles::gltfMeshesAreBlocks()
 {
     QByteArray buffer;
@@ -221,14 +223,14 @@ void TestImportFiles::gltfMeshesAreBlocks()
     for (const char *name : {"two_meshes.gltf", "two_meshes.glb"}) {
         const Imported in = import(dir.filePath(name));
         QVERIFY2(in.result.ok, qPrintable(name + (": " + in.result.message)));
-        QCOMPARE(in.models.size(), size_t(1));
-        const ModelClass &model = *in.models[0];
-        QCOMPARE(model.Name, QString("two_meshes"));
-        QCOMPARE(model.Meshes.size(), 2);
-        QCOMPARE(model.Meshes[0]->Name, QString("kidney"));
-        QCOMPARE(model.Meshes[1]->Name, QString("stone"));
-        QCOMPARE(model.Meshes[1]->CountOfCells[Triangle], 1);
-        QCOMPARE(model.Meshes[1]->Vertices[3], 11.0);
+        QCOMPARE(in.models.size(), size_t(2));
+        const ModelClass &kidney = *in.models[0], &stone = *in.models[1];
+        QCOMPARE(kidney.Meshes[0]->Name, QString("kidney"));
+        QCOMPARE(stone.Meshes.size(), 1);
+        QCOMPARE(stone.Meshes[0]->Name, QString("stone"));
+        QVERIFY(kidney.ModelColor[0] >= 0 && stone.ModelColor[0] >= 0);
+        QCOMPARE(stone.Meshes[0]->CountOfCells[Triangle], 1);
+        QCOMPARE(stone.Meshes[0]->Vertices[3], 11000.0);
     }
 }
 

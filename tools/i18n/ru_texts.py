@@ -25,6 +25,7 @@ RU = {
     ("MainWindow", "Save As .OBJ..."): "Сохранить как .OBJ...",
     ("MainWindow", "Save As .PLY..."): "Сохранить как .PLY...",
     ("MainWindow", "Save As .DAT..."): "Сохранить как .DAT...",
+    ("MainWindow", "Save Scene As glTF..."): "Сохранить сцену как glTF...",
     ("MainWindow", "Save As Image"): "Сохранить как изображение",
     ("MainWindow", "Save As binary .STL..."): "Сохранить как двоичный .STL...",
     ("MainWindow", "Save As text .STL..."): "Сохранить как текстовый .STL...",

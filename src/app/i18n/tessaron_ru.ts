@@ -595,13 +595,13 @@
         <translation>Подготовка данных для отображения...</translation>
     </message>
     <message>
-        <location filename="../../view/ModelSave.cpp" line="29" />
+        <location filename="../../view/ModelSave.cpp" line="104" />
         <source>The model was not saved: its cells name vertices it does not have.</source>
         <translation>Модель не сохранена: её ячейки ссылаются на несуществующие вершины.</translation>
     </message>
     <message>
         <location filename="../../view/Export.cpp" line="302" />
-        <location filename="../../view/ModelSave.cpp" line="31" />
+        <location filename="../../view/ModelSave.cpp" line="106" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -627,7 +627,7 @@
 <context>
     <name>Import</name>
     <message>
-        <location filename="../../import/ImportedModel.cpp" line="47" />
+        <location filename="../../import/ImportedModel.cpp" line="51" />
         <source>Vertex %1 has a coordinate that is not a finite number.</source>
         <translation>Координата вершины %1 не является конечным числом.</translation>
     </message>
@@ -637,7 +637,7 @@
         <translation>В папке нет карт меток.</translation>
     </message>
     <message>
-        <location filename="../../formats/FileKinds.cpp" line="377" />
+        <location filename="../../formats/FileKinds.cpp" line="383" />
         <source>a folder of masks</source>
         <translation>папка масок</translation>
     </message>
@@ -726,7 +726,7 @@
     </message>
     <message>
         <location filename="../../import/ImageImport.cpp" line="26" />
-        <location filename="../../import/MeshFileImport.cpp" line="203" />
+        <location filename="../../import/MeshFileImport.cpp" line="276" />
         <location filename="../../import/StlBinary.cpp" line="66" />
         <location filename="../../import/StlBinary.cpp" line="77" />
         <location filename="../../import/VtkReader.cpp" line="282" />
@@ -903,29 +903,30 @@
         <translation>Масштабирование значений карты меток не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="114" />
+        <location filename="../../import/MeshFileImport.cpp" line="116" />
         <location filename="../../import/StlBinary.cpp" line="71" />
         <location filename="../../import/StlText.cpp" line="51" />
         <source>The mesh has more cells than a model holds.</source>
         <translation>В сетке больше ячеек, чем вмещает модель.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="130" />
+        <location filename="../../import/MeshFileImport.cpp" line="132" />
         <source>A face names vertex %1; the mesh has %2.</source>
         <translation>Грань ссылается на вершину %1, а в сетке их %2.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="174" />
+        <location filename="../../import/MeshFileImport.cpp" line="176" />
+        <location filename="../../import/MeshFileImport.cpp" line="256" />
         <source>The file's nodes nest more than %1 deep.</source>
         <translation>Узлы файла вложены глубже %1 уровней.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="302" />
+        <location filename="../../import/MeshFileImport.cpp" line="386" />
         <source>The file holds no surface: no mesh with faces of three or more corners.</source>
         <translation>В файле нет поверхности: нет сетки с гранями из трёх и более вершин.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="272" />
+        <location filename="../../import/MeshFileImport.cpp" line="349" />
         <source>The mesh file cannot be read: %1</source>
         <translation>Файл сетки не удаётся прочитать: %1</translation>
     </message>
@@ -2450,342 +2451,347 @@
     </message>
     <message>
         <location filename="../ActionTable.cpp" line="48" />
+        <source>Save Scene As glTF...</source>
+        <translation>Сохранить сцену как glTF...</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="50" />
         <source>Print</source>
         <translation>Печать</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="50" />
+        <location filename="../ActionTable.cpp" line="52" />
         <source>Case sheet...</source>
         <translation>Лист случая...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="52" />
+        <location filename="../ActionTable.cpp" line="54" />
         <source>Print case sheet...</source>
         <translation>Печать листа случая...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="54" />
+        <location filename="../ActionTable.cpp" line="56" />
         <source>Exit</source>
         <translation>Выход</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="56" />
+        <location filename="../ActionTable.cpp" line="58" />
         <source>Model Info</source>
         <translation>Сведения о модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="58" />
+        <location filename="../ActionTable.cpp" line="60" />
         <source>Measurements</source>
         <translation>Измерения</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="60" />
+        <location filename="../ActionTable.cpp" line="62" />
         <source>Closest gap</source>
         <translation>Кратчайшее расстояние</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="62" />
+        <location filename="../ActionTable.cpp" line="64" />
         <source>Preferences</source>
         <translation>Настройки</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="64" />
+        <location filename="../ActionTable.cpp" line="66" />
         <source>About</source>
         <translation>О программе</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="66" />
+        <location filename="../ActionTable.cpp" line="68" />
         <source>View Points</source>
         <translation>Показать точки</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="68" />
+        <location filename="../ActionTable.cpp" line="70" />
         <source>View Edges</source>
         <translation>Показать рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="70" />
-        <location filename="../ActionTable.cpp" line="78" />
+        <location filename="../ActionTable.cpp" line="72" />
+        <location filename="../ActionTable.cpp" line="80" />
         <source>View Faces</source>
         <translation>Показать грани</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="72" />
+        <location filename="../ActionTable.cpp" line="74" />
         <source>View Vertices</source>
         <translation>Показать вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="74" />
+        <location filename="../ActionTable.cpp" line="76" />
         <source>View contour edges</source>
         <translation>Контурные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="76" />
+        <location filename="../ActionTable.cpp" line="78" />
         <source>View surface edges</source>
         <translation>Рёбра поверхности</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="80" />
+        <location filename="../ActionTable.cpp" line="82" />
         <source>View Surface</source>
         <translation>Показать поверхность</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="82" />
+        <location filename="../ActionTable.cpp" line="84" />
         <source>Black-and-white mode</source>
         <translation>Чёрно-белый режим</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="84" />
+        <location filename="../ActionTable.cpp" line="86" />
         <source>Material</source>
         <translation>Материалы</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="86" />
+        <location filename="../ActionTable.cpp" line="88" />
         <source>Functions</source>
         <translation>Функции</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="88" />
+        <location filename="../ActionTable.cpp" line="90" />
         <source>View Isosurfaces</source>
         <translation>Изоповерхности</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="90" />
+        <location filename="../ActionTable.cpp" line="92" />
         <source>View Intersect</source>
         <translation>Сечение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="92" />
+        <location filename="../ActionTable.cpp" line="94" />
         <source>View Color Lines</source>
         <translation>Цветные изолинии</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="94" />
+        <location filename="../ActionTable.cpp" line="96" />
         <source>View BoundingBox</source>
         <translation>Ограничивающий параллелепипед</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="96" />
+        <location filename="../ActionTable.cpp" line="98" />
         <source>View Inner Edges</source>
         <translation>Внутренние рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="98" />
+        <location filename="../ActionTable.cpp" line="100" />
         <source>Transparent Mode</source>
         <translation>Прозрачность</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="100" />
+        <location filename="../ActionTable.cpp" line="102" />
         <source>Show Axes</source>
         <translation>Показать оси</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="102" />
+        <location filename="../ActionTable.cpp" line="104" />
         <source>Start Position</source>
         <translation>Исходное положение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="104" />
+        <location filename="../ActionTable.cpp" line="106" />
         <source>Rescale to screen</source>
         <translation>Вписать в экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="106" />
+        <location filename="../ActionTable.cpp" line="108" />
         <source>Fit all</source>
         <translation>Показать всё</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="108" />
+        <location filename="../ActionTable.cpp" line="110" />
         <source>Move Center</source>
         <translation>Переместить центр</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="110" />
+        <location filename="../ActionTable.cpp" line="112" />
         <source>Rotate to X</source>
         <translation>Повернуть вокруг X</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="112" />
+        <location filename="../ActionTable.cpp" line="114" />
         <source>Rotate to Y</source>
         <translation>Повернуть вокруг Y</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="114" />
+        <location filename="../ActionTable.cpp" line="116" />
         <source>Rotate to Z</source>
         <translation>Повернуть вокруг Z</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="116" />
+        <location filename="../ActionTable.cpp" line="118" />
         <source>Set Plane XY</source>
         <translation>Плоскость XY</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="118" />
+        <location filename="../ActionTable.cpp" line="120" />
         <source>Set Plane XZ</source>
         <translation>Плоскость XZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="120" />
+        <location filename="../ActionTable.cpp" line="122" />
         <source>Set Plane YZ</source>
         <translation>Плоскость YZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="122" />
+        <location filename="../ActionTable.cpp" line="124" />
         <source>Zoom in</source>
         <translation>Увеличить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="124" />
+        <location filename="../ActionTable.cpp" line="126" />
         <source>Zoom out</source>
         <translation>Уменьшить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="126" />
+        <location filename="../ActionTable.cpp" line="128" />
         <source>Show in 3D-Stereo</source>
         <translation>Стереоизображение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="128" />
+        <location filename="../ActionTable.cpp" line="130" />
         <source>Show in FullScreen</source>
         <translation>Во весь экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="130" />
+        <location filename="../ActionTable.cpp" line="132" />
         <source>Change Background Color</source>
         <translation>Цвет фона</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="132" />
+        <location filename="../ActionTable.cpp" line="134" />
         <source>Show Ruler</source>
         <translation>Линейка</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="134" />
+        <location filename="../ActionTable.cpp" line="136" />
         <source>Splice vertices</source>
         <translation>Склеить вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="136" />
+        <location filename="../ActionTable.cpp" line="138" />
         <source>Mass Select</source>
         <translation>Выделение рамкой</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="138" />
+        <location filename="../ActionTable.cpp" line="140" />
         <source>Multi select</source>
         <translation>Множественный выбор</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="140" />
+        <location filename="../ActionTable.cpp" line="142" />
         <source>Clear selection</source>
         <translation>Снять выделение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="142" />
+        <location filename="../ActionTable.cpp" line="144" />
         <source>Edit selection</source>
         <translation>Изменить материал выделения</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="144" />
+        <location filename="../ActionTable.cpp" line="146" />
         <source>Edit Point</source>
         <translation>Изменить точку</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="146" />
+        <location filename="../ActionTable.cpp" line="148" />
         <source>Fill material zeros</source>
         <translation>Заполнить материалы нулями</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="148" />
+        <location filename="../ActionTable.cpp" line="150" />
         <source>Find border Edges</source>
         <translation>Найти граничные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="150" />
+        <location filename="../ActionTable.cpp" line="152" />
         <source>Find border material Edges</source>
         <translation>Найти границы материала</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="153" />
+        <location filename="../ActionTable.cpp" line="155" />
         <source>Centering all models by selected point</source>
         <translation>Центрировать все модели по выбранной точке</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="156" />
+        <location filename="../ActionTable.cpp" line="158" />
         <source>Transfrom all models as active model</source>
         <translation>Преобразовать все модели как активную</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="158" />
+        <location filename="../ActionTable.cpp" line="160" />
         <source>Get full clone of active model</source>
         <translation>Полная копия активной модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="161" />
+        <location filename="../ActionTable.cpp" line="163" />
         <source>Clone selection into new model</source>
         <translation>Выделение в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="164" />
+        <location filename="../ActionTable.cpp" line="166" />
         <source>Clone visible primitives into new model</source>
         <translation>Видимые примитивы в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="167" />
+        <location filename="../ActionTable.cpp" line="169" />
         <source>Convert cell functionts to vert.functions</source>
         <translation>Функции ячеек в функции вершин</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="169" />
+        <location filename="../ActionTable.cpp" line="171" />
         <source>Create surface of model</source>
         <translation>Построить поверхность модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="171" />
+        <location filename="../ActionTable.cpp" line="173" />
         <source>Topology Merge Vertices</source>
         <translation>Слияние вершин топологии</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="173" />
+        <location filename="../ActionTable.cpp" line="175" />
         <source>Axial plane</source>
         <translation>Аксиальная плоскость</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="175" />
+        <location filename="../ActionTable.cpp" line="177" />
         <source>Coronal plane</source>
         <translation>Корональная плоскость</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="177" />
+        <location filename="../ActionTable.cpp" line="179" />
         <source>Sagittal plane</source>
         <translation>Сагиттальная плоскость</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="179" />
+        <location filename="../ActionTable.cpp" line="181" />
         <source>Soft tissue (W 400 / L 40)</source>
         <translation>Мягкие ткани (W 400 / L 40)</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="181" />
+        <location filename="../ActionTable.cpp" line="183" />
         <source>Bone (W 1800 / L 400)</source>
         <translation>Кость (W 1800 / L 400)</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="183" />
+        <location filename="../ActionTable.cpp" line="185" />
         <source>Stone (W 2000 / L 600)</source>
         <translation>Камень (W 2000 / L 600)</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="185" />
+        <location filename="../ActionTable.cpp" line="187" />
         <source>Window/Level Mode</source>
         <translation>Режим окна/уровня</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="187" />
+        <location filename="../ActionTable.cpp" line="189" />
         <source>Close Image</source>
         <translation>Закрыть изображение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="189" />
+        <location filename="../ActionTable.cpp" line="191" />
         <source>Full interface</source>
         <translation>Полный интерфейс</translation>
     </message>

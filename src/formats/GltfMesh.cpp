@@ -1,0 +1,114 @@
+#include "GltfMesh.h"
+
+#include "StlTriangles.h"
+#include "geometry/Status.h"
+
+#include <QtEndian>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+float metres(double millimetres)
+{
+    return float(millimetres * kGltfMetres);
+}
+
+// Calls visit(a, b, c) with every triangle of the model, its vertex numbers
+// counted over the blocks in list order.
+template<class Visit> void forEachModelTriangle(const ModelClass &model, Visit &&visit)
+{
+    const MeshClass *current = nullptr;
+    qint64 base = 0;
+    forEachStlTriangle(model, [&](const MeshClass &mesh, qint32 a, qint32 b, qint32 c) {
+        if (&mesh != current) {
+            // Blocks come in list order; those without triangles still count their vertices.
+            base = 0;
+            for (const MeshClass *block : model.Meshes) {
+                if (block == &mesh)
+                    break;
+                base += vertexCount(*block);
+            }
+            current = &mesh;
+        }
+        visit(base + a, base + b, base + c);
+    });
+}
+
+void put(OutputBuffer &out, float value)
+{
+    const float le = qToLittleEndian(value);
+    out.bytes(&le, 4);
+}
+
+void put(OutputBuffer &out, quint32 value)
+{
+    const quint32 le = qToLittleEndian(value);
+    out.bytes(&le, 4);
+}
+
+} // namespace
+
+GltfMeshLayout gltfMeshLayout(const ModelClass &model)
+{
+    GltfMeshLayout layout;
+    for (const MeshClass *mesh : model.Meshes)
+        if (mesh->checkIndices())
+            throw errUnknown;
+    layout.vertices = totalVertices(model);
+    layout.triangles = stlTriangleCount(model);
+    if (layout.vertices > std::numeric_limits<quint32>::max())
+        throw errNoMemory;
+    bool first = true;
+    forEachVertex(model, [&](const _DREAL *xyz) {
+        for (int k = 0; k < 3; ++k) {
+            const float v = metres(xyz[k]);
+            layout.min[k] = first ? v : std::min(layout.min[k], v);
+            layout.max[k] = first ? v : std::max(layout.max[k], v);
+        }
+        first = false;
+    });
+    return layout;
+}
+
+void writeGltfMeshData(OutputBuffer &out, const ModelClass &model, const GltfMeshLayout &layout)
+{
+    std::vector<double> xyz;
+    xyz.reserve(size_t(3 * layout.vertices));
+    forEachVertex(model, [&](const _DREAL *p) { xyz.insert(xyz.end(), p, p + 3); });
+    for (double v : xyz)
+        put(out, metres(v));
+    // Each triangle adds its area-weighted normal (half the cross product) to its corners.
+    std::vector<double> normals(xyz.size(), 0.0);
+    forEachModelTriangle(model, [&](qint64 a, qint64 b, qint64 c) {
+        const double *p = &xyz[size_t(3 * a)], *q = &xyz[size_t(3 * b)], *r = &xyz[size_t(3 * c)];
+        const double u[3] = {q[0] - p[0], q[1] - p[1], q[2] - p[2]};
+        const double w[3] = {r[0] - p[0], r[1] - p[1], r[2] - p[2]};
+        const double n[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2],
+                             u[0] * w[1] - u[1] * w[0]};
+        for (qint64 corner : {a, b, c})
+            for (int k = 0; k < 3; ++k)
+                normals[size_t(3 * corner + k)] += n[k];
+    });
+    for (size_t v = 0; v < normals.size(); v += 3) {
+        const double length = std::sqrt(normals[v] * normals[v] + normals[v + 1] * normals[v + 1]
+                                        + normals[v + 2] * normals[v + 2]);
+        // A vertex of no triangle with an area still needs a unit normal.
+        const double n[3] = {length > 0 ? normals[v] / length : 0.0,
+                             length > 0 ? normals[v + 1] / length : 0.0,
+                             length > 0 ? normals[v + 2] / length : 1.0};
+        for (double c : n)
+            put(out, float(c));
+    }
+    forEachModelTriangle(model, [&](qint64 a, qint64 b, qint64 c) {
+        for (qint64 corner : {a, b, c})
+            put(out, quint32(corner));
+    });
+}
+
+double opacityOf(const ModelClass &model)
+{
+    return model.Settings.Transparent ? std::clamp(model.Settings.Opacity, 0.0, 1.0) : 1.0;
+}
