@@ -168,13 +168,12 @@ std::unique_ptr<MeshClass> assimpBlock(const aiMesh &source, const aiMatrix4x4 &
 // Deeper than any real file's node hierarchy; the walk of the nodes recurses.
 constexpr int kDeepestNode = 256;
 
-// Every mesh a node of the hierarchy places, in the order of the nodes.
-void addNodeMeshes(const aiScene &scene, const aiNode &node, const aiMatrix4x4 &parent,
-                   ModelClass &model, std::vector<bool> &placed, int depth = 0)
+// The meshes of one node, placed, as blocks of the model (a block without a
+// name of its own takes the node's); the first mesh that gave cells, or null.
+const aiMesh *appendNodeMeshes(const aiScene &scene, const aiNode &node, const aiMatrix4x4 &place,
+                               ModelClass &model, std::vector<bool> &placed)
 {
-    if (depth > kDeepestNode)
-        failImport(Import::tr("The file's nodes nest more than %1 deep.").arg(kDeepestNode));
-    const aiMatrix4x4 place = parent * node.mTransformation;
+    const aiMesh *first = nullptr;
     for (unsigned m = 0; m < node.mNumMeshes; ++m) {
         const unsigned index = node.mMeshes[m];
         if (index >= scene.mNumMeshes)
@@ -183,9 +182,22 @@ void addNodeMeshes(const aiScene &scene, const aiNode &node, const aiMatrix4x4 &
         std::unique_ptr<MeshClass> mesh = assimpBlock(*scene.mMeshes[index], place);
         if (mesh->Name.isEmpty())
             mesh->Name = QString::fromUtf8(node.mName.C_Str());
-        if (mesh->totalCells() > 0)
-            model.Meshes.append(mesh.release());
+        if (mesh->totalCells() == 0)
+            continue;
+        first = first ? first : scene.mMeshes[index];
+        model.Meshes.append(mesh.release());
     }
+    return first;
+}
+
+// Every mesh a node of the hierarchy places, in the order of the nodes.
+void addNodeMeshes(const aiScene &scene, const aiNode &node, const aiMatrix4x4 &parent,
+                   ModelClass &model, std::vector<bool> &placed, int depth = 0)
+{
+    if (depth > kDeepestNode)
+        failImport(Import::tr("The file's nodes nest more than %1 deep.").arg(kDeepestNode));
+    const aiMatrix4x4 place = parent * node.mTransformation;
+    appendNodeMeshes(scene, node, place, model, placed);
     for (unsigned c = 0; c < node.mNumChildren; ++c)
         addNodeMeshes(scene, *node.mChildren[c], place, model, placed, depth + 1);
 }
@@ -220,18 +232,7 @@ std::unique_ptr<ModelClass> nodeModel(const aiScene &scene, const aiNode &node,
 {
     auto model = std::make_unique<ModelClass>();
     model->FileName = path;
-    const aiMesh *first = nullptr;
-    for (unsigned m = 0; m < node.mNumMeshes; ++m) {
-        const unsigned index = node.mMeshes[m];
-        if (index >= scene.mNumMeshes)
-            continue;
-        placed[index] = true;
-        std::unique_ptr<MeshClass> mesh = assimpBlock(*scene.mMeshes[index], place);
-        if (mesh->totalCells() == 0)
-            continue;
-        first = first ? first : scene.mMeshes[index];
-        model->Meshes.append(mesh.release());
-    }
+    const aiMesh *first = appendNodeMeshes(scene, node, place, *model, placed);
     if (!first)
         return nullptr;
     QString name = QString::fromUtf8(node.mName.C_Str());
