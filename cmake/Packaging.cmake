@@ -97,8 +97,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TESSARON_REPOSITORY_URL})
 # The libraries the programs link come from dpkg-shlibdeps; Qt's platform
-# plugins and its SVG plugin are loaded at run time, so they are named here.
+# plugins are loaded at run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, libgl1-mesa-dri")
 include(CPack)
