@@ -10,6 +10,8 @@
 #
 # Exits 77 (skipped) when the package was not built or a tool is missing.
 set -uo pipefail
+# The same sorting and messages in every locale.
+export LC_ALL=C.UTF-8
 
 mode=$1
 build=$2
@@ -115,6 +117,7 @@ samples=$work/samples
 mkdir -p "$samples"
 printf '# HyperSurface 0.1 ASCII\n\nVertices 0\n' >"$samples/kidney.surf"
 cp "$samples/kidney.surf" "$samples/kidney-surface"
+printf 'Vertices 0\n' >"$samples/bare.surf"
 printf '[ load ${SCRIPTDIR}/kidney.surf ] setLabel {kidney.surf}\n' >"$samples/scene.hx"
 printf '{"tessaron_session": 1, "models": []}\n' >"$samples/plan.tsn"
 printf '{\n  "tessaron_session": 1\n}\n' >"$samples/plan-session"
@@ -129,6 +132,7 @@ while read -r name expected; do
 done <<EOF
 kidney.surf model/x-tessaron-surf
 kidney-surface model/x-tessaron-surf
+bare.surf model/x-tessaron-surf
 scene.hx application/x-tessaron-scene
 plan.tsn application/x-tessaron-session
 plan-session application/x-tessaron-session
@@ -142,7 +146,7 @@ appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml ||
 # Manual pages: render without a warning and quote every line of --help, the
 # command-line tool's also each command's.
 render_page() {
-  LC_ALL=C.UTF-8 MANWIDTH=200 man --warnings -E UTF-8 -l "$1" 2>"$work/man.err" |
+  MANWIDTH=200 man --warnings -E UTF-8 -l "$1" 2>"$work/man.err" |
     sed 's/^ *//; s/ *$//; s/  */ /g'
   [ ! -s "$work/man.err" ] || { fail "man warns on $1"; cat "$work/man.err"; }
 }
