@@ -21,6 +21,9 @@ packages=(
   # test oracles and benchmark peers only: nothing of them is linked
   poppler-utils python3-nibabel python3-skimage python3-vtk9 f3d
   python3-pydicom dcm2niix libgdcm-tools plastimatch
+  # the Debian package (make package) and its checks
+  dpkg-dev fakeroot file librsvg2-bin lintian desktop-file-utils appstream
+  shared-mime-info libxml2-utils man-db
 )
 
 missing=()

@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <cstring>
+
 namespace {
 
 constexpr int kStartHintTime = 60000; // ms the start-up note stays
@@ -26,6 +28,30 @@ void installTranslators(Language language, QTranslator &toolkit, QTranslator &pr
     QCoreApplication::installTranslator(&toolkit);
     (void)program.load(":/ru_translate");
     QCoreApplication::installTranslator(&program);
+}
+
+bool wantsHelp(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h"))
+            return true;
+    return false;
+}
+
+QString commandLineHelp()
+{
+    return QCoreApplication::translate(
+        "Startup",
+        "usage: tessaron [--full-drawing] [FILE...]\n"
+        "\n"
+        "Opens the named files as if they were dropped on the view (.surf surfaces,\n"
+        ".hx scenes, mesh files, label maps, CT images, folders of masks) and frames\n"
+        "them. Without files, offers to reopen the last file and opens the first .hx\n"
+        "scene of the working folder.\n"
+        "\n"
+        "options:\n"
+        "  --full-drawing  draws large models whole while they turn\n"
+        "  -h, --help      prints this help and exits\n");
 }
 
 void Tessaron::start(const QStringList &files)

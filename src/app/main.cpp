@@ -12,8 +12,18 @@
 #include <QIcon>
 #include <QTranslator>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
+    if (wantsHelp(argc, argv)) {
+        // Answered before any window exists, so it needs no display.
+        QCoreApplication core(argc, argv);
+        QTranslator toolkit, program;
+        installTranslators(SettingsFile::savedLanguage(), toolkit, program);
+        std::fputs(qPrintable(commandLineHelp()), stdout);
+        return 0;
+    }
     setupViewSurfaceFormat();
     QApplication app(argc, argv);
     // --full-drawing: large models are drawn whole while they turn, too. The

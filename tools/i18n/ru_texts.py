@@ -1175,4 +1175,25 @@ RU = {
         "за меткой DICM не следует группа метаинформации файла",
     ("Import", "its file meta group holds a sequence"):
         "группа метаинформации файла содержит последовательность",
+    # The viewer's command line
+    ("Startup", "usage: tessaron [--full-drawing] [FILE...]\n"
+        "\n"
+        "Opens the named files as if they were dropped on the view (.surf surfaces,\n"
+        ".hx scenes, mesh files, label maps, CT images, folders of masks) and frames\n"
+        "them. Without files, offers to reopen the last file and opens the first .hx\n"
+        "scene of the working folder.\n"
+        "\n"
+        "options:\n"
+        "  --full-drawing  draws large models whole while they turn\n"
+        "  -h, --help      prints this help and exits\n"):
+        "использование: tessaron [--full-drawing] [ФАЙЛ...]\n"
+        "\n"
+        "Открывает названные файлы, как если бы их бросили на вид (поверхности .surf,\n"
+        "сцены .hx, файлы сеток, карты меток, изображения КТ, папки масок), и\n"
+        "показывает их целиком. Без файлов предлагает снова открыть последний файл\n"
+        "и открывает первую сцену .hx рабочей папки.\n"
+        "\n"
+        "параметры:\n"
+        "  --full-drawing  рисует большие модели целиком и при вращении\n"
+        "  -h, --help      выводит эту справку и завершает работу\n",
 }

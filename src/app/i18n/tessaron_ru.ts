@@ -4059,6 +4059,34 @@
     </message>
 </context>
 <context>
+    <name>Startup</name>
+    <message>
+        <location filename="../Startup.cpp" line="43" />
+        <source>usage: tessaron [--full-drawing] [FILE...]
+
+Opens the named files as if they were dropped on the view (.surf surfaces,
+.hx scenes, mesh files, label maps, CT images, folders of masks) and frames
+them. Without files, offers to reopen the last file and opens the first .hx
+scene of the working folder.
+
+options:
+  --full-drawing  draws large models whole while they turn
+  -h, --help      prints this help and exits
+</source>
+        <translation>использование: tessaron [--full-drawing] [ФАЙЛ...]
+
+Открывает названные файлы, как если бы их бросили на вид (поверхности .surf,
+сцены .hx, файлы сеток, карты меток, изображения КТ, папки масок), и
+показывает их целиком. Без файлов предлагает снова открыть последний файл
+и открывает первую сцену .hx рабочей папки.
+
+параметры:
+  --full-drawing  рисует большие модели целиком и при вращении
+  -h, --help      выводит эту справку и завершает работу
+</translation>
+    </message>
+</context>
+<context>
     <name>Stereo3DControl</name>
     <message>
         <location filename="../panels/Stereo3DControl.cpp" line="17" />
@@ -4353,7 +4381,7 @@
         <translation>Панели «%1» нечего показать для текущей модели.</translation>
     </message>
     <message>
-        <location filename="../Startup.cpp" line="47" />
+        <location filename="../Startup.cpp" line="73" />
         <source>All menus and panels: %1 ▸ %2 (%3)</source>
         <translation>Все меню и панели: %1 ▸ %2 (%3)</translation>
     </message>
