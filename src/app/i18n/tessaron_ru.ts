@@ -725,8 +725,8 @@
         <translation>Сжатые данные вокселей обрываются до контрольной суммы.</translation>
     </message>
     <message>
-        <location filename="../../import/ImageImport.cpp" line="26" />
-        <location filename="../../import/MeshFileImport.cpp" line="276" />
+        <location filename="../../import/ImageImport.cpp" line="28" />
+        <location filename="../../import/MeshFileImport.cpp" line="277" />
         <location filename="../../import/StlBinary.cpp" line="66" />
         <location filename="../../import/StlBinary.cpp" line="77" />
         <location filename="../../import/VtkReader.cpp" line="282" />
@@ -734,22 +734,22 @@
         <translation>Файл не удаётся открыть.</translation>
     </message>
     <message>
-        <location filename="../../import/ImageImport.cpp" line="124" />
+        <location filename="../../import/ImageImport.cpp" line="154" />
         <source>There is not enough memory for the image (%1 voxels).</source>
         <translation>Недостаточно памяти для изображения (%1 вокселов).</translation>
     </message>
     <message>
-        <location filename="../../import/ImageImport.cpp" line="160" />
+        <location filename="../../import/ImageImport.cpp" line="190" />
         <source>The file holds %1 segmentation layers; an image has one.</source>
         <translation>В файле %1 слоёв сегментации; у изображения он один.</translation>
     </message>
     <message>
-        <location filename="../../import/ImageImport.cpp" line="164" />
+        <location filename="../../import/ImageImport.cpp" line="194" />
         <source>The image's value scaling is not a finite number.</source>
         <translation>Масштаб значений изображения не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/ImageImport.cpp" line="180" />
+        <location filename="../../import/ImageImport.cpp" line="210" />
         <source>%1 voxels hold no number; they show black and count in no statistic.</source>
         <translation>Вокселов без числового значения: %1; они показаны чёрными и не входят в статистику.</translation>
     </message>
@@ -785,90 +785,90 @@
         <translation>Чтение %1...</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="72" />
-        <location filename="../../import/DicomSeg.cpp" line="77" />
+        <location filename="../../import/DicomSeg.cpp" line="61" />
+        <location filename="../../import/DicomSeg.cpp" line="66" />
         <source>The segmentation gives no usable plane orientation.</source>
         <translation>Сегментация не задаёт пригодной ориентации плоскостей.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="90" />
+        <location filename="../../import/DicomSeg.cpp" line="79" />
         <source>The segmentation gives no pixel spacing.</source>
         <translation>Сегментация не задаёт шаг пикселей.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="95" />
+        <location filename="../../import/DicomSeg.cpp" line="84" />
         <source>The frame position %1 mm is out of any scanner's reach.</source>
         <translation>Положение кадра %1 мм вне досягаемости любого сканера.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="148" />
+        <location filename="../../import/DicomSeg.cpp" line="137" />
         <source>The segmentation's frames carry no plane positions, so they cannot be placed.</source>
         <translation>Кадры сегментации не несут положений плоскостей, поэтому их нельзя разместить.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="154" />
+        <location filename="../../import/DicomSeg.cpp" line="143" />
         <source>The segmentation's frames span %1 slices of %2 mm.</source>
         <translation>Кадры сегментации охватывают %1 срезов по %2 мм.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="174" />
+        <location filename="../../import/DicomSeg.cpp" line="163" />
         <source>Frames without a plane position, left out: %1.</source>
         <translation>Кадры без положения плоскости пропущены: %1.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="176" />
+        <location filename="../../import/DicomSeg.cpp" line="165" />
         <source>Frames off the grid of %1 mm slices, placed on the nearest: %2.</source>
         <translation>Кадры вне сетки срезов по %1 мм, помещены на ближайший: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="181" />
+        <location filename="../../import/DicomSeg.cpp" line="170" />
         <source>The segmentation's frames do not span a volume.</source>
         <translation>Кадры сегментации не охватывают объём.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="231" />
-        <location filename="../../import/DicomSeg.cpp" line="325" />
+        <location filename="../../import/DicomSeg.cpp" line="220" />
+        <location filename="../../import/DicomSeg.cpp" line="314" />
         <source>Segment %1</source>
         <translation>Сегмент %1</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="232" />
+        <location filename="../../import/DicomSeg.cpp" line="221" />
         <source>Segment %1 (%2)</source>
         <translation>Сегмент %1 (%2)</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="250" />
+        <location filename="../../import/DicomSeg.cpp" line="239" />
         <source>its voxels would take %1 MB, more than the %2 MB allowed</source>
         <translation>его воксели заняли бы %1 МБ, больше допустимых %2 МБ</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="371" />
+        <location filename="../../import/DicomSeg.cpp" line="360" />
         <source>%1 frames name segment %2, which the segmentation does not describe; they are left out.</source>
         <translation>%1 кадров ссылаются на сегмент %2, который сегментация не описывает; они пропущены.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="386" />
+        <location filename="../../import/DicomSeg.cpp" line="375" />
         <source>%1 has no frames; it is left out.</source>
         <translation>%1 не имеет кадров и пропущен.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="392" />
+        <location filename="../../import/DicomSeg.cpp" line="381" />
         <source>%1 holds no voxels; it is left out.</source>
         <translation>%1 не содержит вокселей и пропущен.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="408" />
+        <location filename="../../import/DicomSeg.cpp" line="397" />
         <source>%1 is left out: %2</source>
         <translation>%1 пропущен: %2</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="429" />
+        <location filename="../../import/DicomSeg.cpp" line="418" />
         <location filename="../../import/LabelMapImport.cpp" line="241" />
         <source>%1 (%2 of %3)</source>
         <translation>%1 (%2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="435" />
+        <location filename="../../import/DicomSeg.cpp" line="424" />
         <source>No segment of the segmentation could be read.</source>
         <translation>Не удалось прочитать ни одного сегмента сегментации.</translation>
     </message>
@@ -915,18 +915,18 @@
         <translation>Грань ссылается на вершину %1, а в сетке их %2.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="176" />
-        <location filename="../../import/MeshFileImport.cpp" line="256" />
+        <location filename="../../import/MeshFileImport.cpp" line="198" />
+        <location filename="../../import/MeshFileImport.cpp" line="257" />
         <source>The file's nodes nest more than %1 deep.</source>
         <translation>Узлы файла вложены глубже %1 уровней.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="386" />
+        <location filename="../../import/MeshFileImport.cpp" line="387" />
         <source>The file holds no surface: no mesh with faces of three or more corners.</source>
         <translation>В файле нет поверхности: нет сетки с гранями из трёх и более вершин.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="349" />
+        <location filename="../../import/MeshFileImport.cpp" line="350" />
         <source>The mesh file cannot be read: %1</source>
         <translation>Файл сетки не удаётся прочитать: %1</translation>
     </message>
@@ -1442,48 +1442,48 @@
         <translation>Файл OFF не начинается с чисел вершин и граней.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="58" />
+        <location filename="../../import/OffReader.cpp" line="61" />
         <source>The file declares %1 vertices and %2 faces, more than its %3 bytes can hold.</source>
         <translation>Файл объявляет %1 вершин и %2 граней, больше, чем вмещают его %3 байт.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="73" />
+        <location filename="../../import/OffReader.cpp" line="76" />
         <source>The OFF file ends after %1 of its %2 vertices.</source>
         <translation>Файл OFF кончается после %1 из %2 вершин.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="80" />
+        <location filename="../../import/OffReader.cpp" line="83" />
         <source>Vertex %1 of the OFF file has %2 where a coordinate should be.</source>
         <translation>Вершина %1 файла OFF содержит %2 там, где должна быть координата.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="82" />
+        <location filename="../../import/OffReader.cpp" line="85" />
         <source>nothing</source>
         <translation>ничего</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="94" />
+        <location filename="../../import/OffReader.cpp" line="97" />
         <source>Face %1 of the OFF file does not start with its corner count.</source>
         <translation>Грань %1 файла OFF не начинается с числа углов.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="96" />
-        <location filename="../../import/OffReader.cpp" line="104" />
+        <location filename="../../import/OffReader.cpp" line="99" />
+        <location filename="../../import/OffReader.cpp" line="107" />
         <source>Face %1 of the OFF file lists fewer corners than its count %2.</source>
         <translation>Грань %1 файла OFF перечисляет меньше углов, чем её число %2.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="108" />
+        <location filename="../../import/OffReader.cpp" line="111" />
         <source>Face %1 of the OFF file names vertex %2; the file has %3 vertices.</source>
         <translation>Грань %1 файла OFF ссылается на вершину %2; в файле %3 вершин.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="135" />
+        <location filename="../../import/OffReader.cpp" line="138" />
         <source>The OFF file ends after %1 of its %2 faces.</source>
         <translation>Файл OFF кончается после %1 из %2 граней.</translation>
     </message>
     <message>
-        <location filename="../../import/OffReader.cpp" line="139" />
+        <location filename="../../import/OffReader.cpp" line="142" />
         <location filename="../../import/PlyReader.cpp" line="418" />
         <source>%1 faces of fewer than three corners (points and lines) were left out.</source>
         <translation>Пропущено граней менее чем с тремя углами (точек и линий): %1.</translation>
@@ -1675,78 +1675,78 @@
         <translation>В пакете 3MF нет части модели %1.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="67" />
+        <location filename="../../import/DicomGeometry.cpp" line="48" />
         <source>The image orientation is not two perpendicular directions.</source>
         <translation>Ориентация изображения не задаёт два перпендикулярных направления.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="68" />
+        <location filename="../../import/DicomGeometry.cpp" line="49" />
         <source>The images carry no orientation; they are shown as axial slices.</source>
         <translation>У изображений нет ориентации; они показаны как аксиальные срезы.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="93" />
+        <location filename="../../import/DicomGeometry.cpp" line="74" />
         <source>The images carry no positions, so their order is unknown.</source>
         <translation>У изображений нет положений, поэтому их порядок неизвестен.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="99" />
+        <location filename="../../import/DicomGeometry.cpp" line="80" />
         <source>The frames carry no positions; they are stacked in their file's order, %1 mm apart.</source>
         <translation>У кадров нет положений; они сложены в порядке файла через %1 мм.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="121" />
+        <location filename="../../import/DicomGeometry.cpp" line="102" />
         <source>Slices at the position of another, left out: %1; one of each position was kept.</source>
         <translation>Срезов в положении другого среза пропущено: %1; из каждого положения оставлен один.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="157" />
+        <location filename="../../import/DicomGeometry.cpp" line="138" />
         <source>Slices missing from the series: %1 (a gap of up to %2 mm where slices are %3 mm apart).</source>
         <translation>В серии не хватает срезов: %1 (промежуток до %2 мм при шаге срезов %3 мм).</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="166" />
+        <location filename="../../import/DicomGeometry.cpp" line="147" />
         <source>The missing slices are left at the image's lowest value.</source>
         <translation>Недостающие срезы заполнены наименьшим значением изображения.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="169" />
+        <location filename="../../import/DicomGeometry.cpp" line="150" />
         <source>The slices are unequally spaced, %1 to %2 mm apart.</source>
         <translation>Срезы расположены неравномерно, от %1 до %2 мм друг от друга.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="177" />
+        <location filename="../../import/DicomGeometry.cpp" line="158" />
         <source>The slices are unequally spaced, %1 to %2 mm apart; they are placed at their mean spacing.</source>
         <translation>Срезы расположены неравномерно, от %1 до %2 мм друг от друга; они поставлены с их средним шагом.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="205" />
+        <location filename="../../import/DicomGeometry.cpp" line="186" />
         <source>The slices are tilted by %1° against their planes (a gantry tilt); the image is sheared so that every slice keeps its place.</source>
         <translation>Срезы наклонены на %1° к своим плоскостям (наклон гентри); изображение скошено так, что каждый срез остаётся на своём месте.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="227" />
-        <location filename="../../import/DicomSeg.cpp" line="88" />
+        <location filename="../../import/DicomGeometry.cpp" line="208" />
+        <location filename="../../import/DicomSeg.cpp" line="77" />
         <source>The pixel spacing %1 mm is not a usable distance.</source>
         <translation>Размер пикселя %1 мм не является пригодным расстоянием.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="231" />
+        <location filename="../../import/DicomGeometry.cpp" line="212" />
         <source>The image position %1 mm is out of any scanner's reach.</source>
         <translation>Положение изображения %1 мм вне досягаемости любого сканера.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="233" />
+        <location filename="../../import/DicomGeometry.cpp" line="214" />
         <source>The images carry no pixel spacing; 1 mm is assumed.</source>
         <translation>У изображений нет размера пикселя; принят 1 мм.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="250" />
+        <location filename="../../import/DicomGeometry.cpp" line="231" />
         <source>The series has a single slice.</source>
         <translation>В серии один срез.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="258" />
+        <location filename="../../import/DicomGeometry.cpp" line="239" />
         <source>The slice positions do not span a volume.</source>
         <translation>Положения срезов не образуют объём.</translation>
     </message>
@@ -1862,19 +1862,19 @@
         <translation>он пуст</translation>
     </message>
     <message>
-        <location filename="../../import/DicomMultiFrame.cpp" line="78" />
-        <location filename="../../import/DicomMultiFrame.cpp" line="134" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="32" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="88" />
         <source>The functional groups of %1 are damaged.</source>
         <translation>Функциональные группы %1 повреждены.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomMultiFrame.cpp" line="122" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="76" />
         <source>%1 says it holds %2 frames, more than its %3 bytes can hold.</source>
         <translation>%1 говорит, что содержит %2 кадров, больше, чем вмещают его %3 байт.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomMultiFrame.cpp" line="129" />
-        <location filename="../../import/DicomSegRead.cpp" line="263" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="83" />
+        <location filename="../../import/DicomSegRead.cpp" line="208" />
         <source>The header of %1 cannot be read.</source>
         <translation>Заголовок %1 не читается.</translation>
     </message>
@@ -1919,29 +1919,28 @@
         <translation>Тип пикселей %1 не читается.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="266" />
+        <location filename="../../import/DicomPixels.cpp" line="257" />
         <source>%1 describes its image in two different ways.</source>
         <translation>%1 описывает своё изображение двумя разными способами.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomDecode.cpp" line="48" />
+        <location filename="../../import/DicomDecode.cpp" line="60" />
         <source>%1 holds no pixel data.</source>
         <translation>В %1 нет пиксельных данных.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomDecode.cpp" line="72" />
-        <location filename="../../import/DicomPixels.cpp" line="206" />
+        <location filename="../../import/DicomDecode.cpp" line="41" />
         <source>The pixel data of %1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels of %6 bits need.</source>
         <translation>Пиксельные данные %1 содержат %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей по %6 бит.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomDecode.cpp" line="45" />
-        <location filename="../../import/DicomPixels.cpp" line="236" />
+        <location filename="../../import/DicomDecode.cpp" line="57" />
+        <location filename="../../import/DicomPixels.cpp" line="229" />
         <source>%1 cannot be read as a DICOM image.</source>
         <translation>%1 не читается как изображение DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="247" />
+        <location filename="../../import/DicomPixels.cpp" line="240" />
         <source>%1 was shortened while it was read.</source>
         <translation>%1 был укорочен во время чтения.</translation>
     </message>
@@ -1951,34 +1950,34 @@
         <translation>Пиксельные данные %1 не декодируются.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="317" />
+        <location filename="../../import/DicomPixels.cpp" line="308" />
         <source>The images do not say the unit of their values.</source>
         <translation>Изображения не указывают единицу своих значений.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="108" />
-        <location filename="../../import/DicomSegRead.cpp" line="259" />
+        <location filename="../../import/DicomScan.cpp" line="99" />
+        <location filename="../../import/DicomSegRead.cpp" line="204" />
         <location filename="../../import/RtStruct.cpp" line="334" />
         <source>%1 is damaged: %2.</source>
         <translation>%1 повреждён: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="129" />
+        <location filename="../../import/DicomScan.cpp" line="120" />
         <source>%1 is not a DICOM file.</source>
         <translation>%1 не является файлом DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="330" />
+        <location filename="../../import/DicomScan.cpp" line="305" />
         <source>The DICOM path does not exist.</source>
         <translation>Путь DICOM не существует.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="347" />
+        <location filename="../../import/DicomScan.cpp" line="322" />
         <source>No readable DICOM image was found there.</source>
         <translation>Там не найдено ни одного читаемого изображения DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="349" />
+        <location filename="../../import/DicomScan.cpp" line="324" />
         <source>Damaged files left out: %1; the first: %2</source>
         <translation>Пропущено повреждённых файлов: %1; первый: %2</translation>
     </message>
@@ -2010,7 +2009,7 @@
     </message>
     <message>
         <location filename="../../import/RtStruct.cpp" line="234" />
-        <location filename="../../import/RtStructMasks.cpp" line="306" />
+        <location filename="../../import/RtStructMasks.cpp" line="293" />
         <source>ROI "%1"</source>
         <translation>Структура «%1»</translation>
     </message>
@@ -2066,102 +2065,102 @@
         <translation>Серию изображений, на которой нарисованы контуры, не удаётся открыть из папки файла (%1); маски построены на сетке по контурам.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="308" />
+        <location filename="../../import/RtStructMasks.cpp" line="295" />
         <source>%1 has no contours; no model is made of it.</source>
         <translation>%1: нет контуров; модель не создана.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="311" />
+        <location filename="../../import/RtStructMasks.cpp" line="298" />
         <source>%1: contours that do not lie in the image's slices were left out: %2.</source>
         <translation>%1: пропущены контуры, не лежащие в срезах изображения: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="318" />
+        <location filename="../../import/RtStructMasks.cpp" line="305" />
         <source>%1 lies outside the image; no model is made of it.</source>
         <translation>%1 лежит вне изображения; модель не создана.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="338" />
+        <location filename="../../import/RtStructMasks.cpp" line="325" />
         <source>%1 covers no voxel centre of the grid; no model is made of it.</source>
         <translation>%1 не покрывает ни одного центра вокселя сетки; модель не создана.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="340" />
+        <location filename="../../import/RtStructMasks.cpp" line="327" />
         <source>Smoothing the surface of %1...</source>
         <translation>Сглаживание поверхности: %1...</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="392" />
+        <location filename="../../import/RtStructMasks.cpp" line="379" />
         <source>The structure set holds no usable contour.</source>
         <translation>В наборе структур нет пригодных контуров.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="401" />
+        <location filename="../../import/RtStructMasks.cpp" line="388" />
         <source>The contours span %1 mm at a slice spacing of %2 mm: %3 slices; at most %4 are made.</source>
         <translation>Контуры занимают %1 мм при шаге срезов %2 мм: %3 срезов; допускается не более %4.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="410" />
+        <location filename="../../import/RtStructMasks.cpp" line="397" />
         <source>The contours span %1 × %2 × %3 mm; a grid of %4 mm would hold more than %5 voxels.</source>
         <translation>Контуры занимают %1 × %2 × %3 мм; сетка с шагом %4 мм содержала бы более %5 вокселей.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="442" />
+        <location filename="../../import/RtStructMasks.cpp" line="429" />
         <source>%1 (ROI %2 of %3)</source>
         <translation>%1 (структура %2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="446" />
+        <location filename="../../import/RtStructMasks.cpp" line="433" />
         <source>No ROI of the structure set has contours that make a mask.</source>
         <translation>Ни у одной структуры набора нет контуров, из которых получается маска.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="166" />
+        <location filename="../../import/DicomSegRead.cpp" line="110" />
         <source>The segmentation's frames lie in planes of different orientations.</source>
         <translation>Кадры сегментации лежат в плоскостях разной ориентации.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="175" />
+        <location filename="../../import/DicomSegRead.cpp" line="119" />
         <source>The segmentation gives per-frame positions for %1 of its %2 frames.</source>
         <translation>Сегментация задаёт положения для %1 из своих %2 кадров.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="191" />
+        <location filename="../../import/DicomSegRead.cpp" line="136" />
         <source>The segmentation has %1 rows and %2 columns; both must be 1 to %3.</source>
         <translation>У сегментации %1 строк и %2 столбцов; оба числа должны быть от 1 до %3.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="196" />
+        <location filename="../../import/DicomSegRead.cpp" line="141" />
         <source>The segmentation says it holds %1 frames.</source>
         <translation>Сегментация сообщает, что содержит %1 кадров.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="200" />
+        <location filename="../../import/DicomSegRead.cpp" line="145" />
         <source>The %1 segmentation has %2 bits per pixel; %3 are read.</source>
         <translation>Сегментация %1 имеет %2 бит на пиксель; читается %3.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="215" />
+        <location filename="../../import/DicomSegRead.cpp" line="160" />
         <source>The segmentation's pixel data holds %1 bytes, fewer than the %2 its %3 frames of %4 × %5 pixels need.</source>
         <translation>Пиксельные данные сегментации содержат %1 байт, меньше %2, нужных её %3 кадрам по %4 × %5 пикселей.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="231" />
+        <location filename="../../import/DicomSegRead.cpp" line="176" />
         <source>The segmentation's pixel data cannot be read.</source>
         <translation>Пиксельные данные сегментации не читаются.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="239" />
+        <location filename="../../import/DicomSegRead.cpp" line="184" />
         <source>The segmentation's pixels would take %1 MB, more than the %2 MB an image may take.</source>
         <translation>Пиксели сегментации заняли бы %1 МБ, больше %2 МБ, допустимых для изображения.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="276" />
+        <location filename="../../import/DicomSegRead.cpp" line="221" />
         <source>The fractional segmentation gives no maximum fractional value.</source>
         <translation>Дробная сегментация не задаёт максимальное дробное значение.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="283" />
+        <location filename="../../import/DicomSegRead.cpp" line="228" />
         <source>The segmentation describes no segment.</source>
         <translation>Сегментация не описывает ни одного сегмента.</translation>
     </message>
