@@ -4,6 +4,7 @@
 // (make bench uses xvfb-run).
 
 #include "BenchReport.h"
+#include "ChildRuns.h"
 #include "SyntheticMeshes.h"
 #include "geometry/DrawingBackend.h"
 #include "view/Drawing.h"
@@ -27,10 +28,7 @@
 #include <memory>
 #include <vector>
 
-#include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -55,42 +53,6 @@ struct CountingBackend : DrawingBackend
             seconds([&] { inner->buildDisplayLists(block, function, points, count, coloured); });
     }
 };
-
-// Wall time and peak resident memory of one program run, from its start to
-// its exit; a negative time when it failed.
-struct Run
-{
-    double time = -1;
-    double peakBytes = 0;
-};
-
-Run runProgram(const QString &program, const QStringList &args)
-{
-    std::vector<QByteArray> words {program.toLocal8Bit()};
-    for (const QString &a : args)
-        words.push_back(a.toLocal8Bit());
-    std::vector<char *> argv;
-    for (QByteArray &w : words)
-        argv.push_back(w.data());
-    argv.push_back(nullptr);
-    Run run;
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, STDOUT_FILENO);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage {};
-    if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status)
-        || WEXITSTATUS(status) != 0)
-        return run;
-    run.time = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.peakBytes = double(usage.ru_maxrss) * 1024.0;
-    return run;
-}
 
 // A closed torus of about `triangles` triangles as a .surf file and, for the
 // peer, the same mesh as a PLY file.
@@ -120,20 +82,20 @@ double renderCases(const TorusFiles &files, const QString &label, int pairs, boo
     const QString png = QFileInfo(files.surf).path() + QStringLiteral("/out.png");
     std::vector<double> ours, peers, ourPeak, peerPeak;
     for (int i = 0; i < pairs; ++i) {
-        const Run run = runProgram(QStringLiteral(TESSARON_CLI),
-                                   {"render", files.surf, png, "--size", "1024x768"});
-        if (run.time < 0)
+        const ChildRun run = runChild(
+            {QStringLiteral(TESSARON_CLI), "render", files.surf, png, "--size", "1024x768"});
+        if (!run.ok)
             std::abort();
-        ours.push_back(run.time);
-        ourPeak.push_back(run.peakBytes);
+        ours.push_back(run.seconds);
+        ourPeak.push_back(run.peakMegabytes * 1024 * 1024);
         if (!withPeer)
             continue;
-        const Run peer = runProgram(QStringLiteral("f3d"),
-                                    {"--output=" + png, "--resolution=1024,768", files.ply});
-        if (peer.time < 0)
+        const ChildRun peer =
+            runChild({"f3d", "--output=" + png, "--resolution=1024,768", files.ply});
+        if (!peer.ok)
             continue; // the peer is missing or failed: our figures stand alone
-        peers.push_back(peer.time);
-        peerPeak.push_back(peer.peakBytes);
+        peers.push_back(peer.seconds);
+        peerPeak.push_back(peer.peakMegabytes * 1024 * 1024);
     }
     const QString prefix = QStringLiteral("render_%1_png/").arg(label);
     report(prefix + "triangles", double(files.triangles), "count");
@@ -223,10 +185,10 @@ void caseSheet(const QTemporaryDir &dir)
     const auto runProgram = [](const QString &program, const QStringList &args, int runs) {
         double best = 1e30;
         for (int i = 0; i < runs; ++i) {
-            const double t = ::runProgram(program, args).time;
-            if (t < 0)
+            const ChildRun run = runChild(QStringList {program} + args);
+            if (!run.ok)
                 return -1.0;
-            best = std::min(best, t);
+            best = std::min(best, run.seconds);
         }
         return best;
     };
