@@ -340,12 +340,9 @@ qint32 writeJsonPair(const QString &chosen, std::vector<SceneNode> &nodes, const
     });
     if (status != errNone)
         return status;
-    // Both files are complete before either replaces an earlier one; the
-    // buffer goes first, so that a buffer that cannot take its place leaves
-    // the earlier JSON file, the one that is opened, as it was.
-    if (!json.finish() || !bin.finish())
-        return errOpen;
-    return bin.commit() && json.commit() ? errNone : errOpen;
+    // The buffer goes first, so that a buffer that cannot take its place
+    // leaves the earlier JSON file, the one that is opened, as it was.
+    return commitPair(bin, json);
 }
 
 qint32 writeBinary(const QString &chosen, std::vector<SceneNode> &nodes, const QList<int> &roots,

@@ -75,3 +75,13 @@ qint32 writeOneFile(const QString &chosen, FileKind kind, bool text, const char 
         return status;
     return file.commit() ? errNone : errOpen;
 }
+
+// Writes of two files that belong together: both are complete before either
+// replaces an earlier file, and `first` takes its place first, so that a
+// failure leaves the other one as it was. Gives errNone or errOpen.
+inline qint32 commitPair(OutputFile &first, OutputFile &second)
+{
+    if (!first.finish() || !second.finish())
+        return errOpen;
+    return first.commit() && second.commit() ? errNone : errOpen;
+}

@@ -53,8 +53,5 @@ qint32 writeStarCD(const ModelClass &model, const QString &fileName)
     });
     if (status != errNone)
         return status;
-    // Both files are complete before either replaces an earlier one.
-    if (!vertices.finish() || !cells.finish())
-        return errOpen;
-    return vertices.commit() && cells.commit() ? errNone : errOpen;
+    return commitPair(vertices, cells);
 }
