@@ -276,13 +276,39 @@ def threemf_seeds():
             "no_model": zip_file([("_rels/.rels", rels)])}
 
 
+def session_seeds():
+    full = (b'{"tessaron_session": 1, "models": [{"file": "models/kidney.stl", "name": "kidney",'
+            b' "color": [220, 40, 40], "opacity": 0.3, "visible": true, "faces": "material",'
+            b' "edges": "contour", "points": false, "cut": {"point": [0, 0, 1], "normal": [0, 0.6,'
+            b' 0.8], "include": true, "invert": false}}, {"file": "/data/skin.surf", "visible":'
+            b' false}], "camera": {"position": [0, -150, 0], "focal_point": [0, 0, 0], "view_up":'
+            b' [0, 0, 1], "view_angle": 30, "parallel_scale": 40, "model_view": [0.1, 0, 0, 0, 0,'
+            b' 0, 0.1, 0, 0, -0.1, 0, 0, 0, 0, 0, 1], "zoom": 0.1}, "image": {"file": "ct",'
+            b' "series": "1.2.3", "window": 400, "level": 40, "slices": {"axial": {"index": 12,'
+            b' "shown": true}, "sagittal": {"shown": false}}}, "nephrometry": [{"tumour": "tumour",'
+            b' "anterior": "a", "polar": 2}], "stone_score": [{"stones": "stones", "obstruction":'
+            b' 1, "calyces": 2}], "gap": {"from": "stones", "to": "skin", "stone": 1}}')
+    return {
+        "minimum": b'{"tessaron_session": 1, "models": [{"file": "kidney.stl", "color": [220, 40,'
+                   b' 40], "opacity": 0.3, "visible": true}], "camera": {"position": [0, -150, 0],'
+                   b' "focal_point": [0, 0, 0], "view_up": [0, 0, 1], "view_angle": 30}}',
+        "full": full,
+        "version_2": b'{"tessaron_session": 2, "models": []}',
+        "truncated": full[:200],
+        "huge_numbers": b'{"tessaron_session": 1, "models": [{"file": "a", "color": [1e308, -0,'
+                        b' 255.4], "opacity": 1e-320}], "image": {"file": "b", "slices": {"axial":'
+                        b' {"index": 1e300}}}}',
+        "nested": b'{"tessaron_session": 1, "models": ' + b"[" * 200 + b"]" * 200 + b"}",
+    }
+
+
 def main():
     for target, seeds in (("surf", surf_seeds()), ("hx", hx_seeds()), ("names", name_seeds()),
                           ("files", file_seeds()), ("vtk", vtk_seeds()), ("nrrd", nrrd_seeds()),
                           ("labelmap", labelmap_seeds()), ("labeltables", labeltable_seeds()),
                           ("ply", ply_seeds()),
                           ("off", off_seeds()), ("stl", stl_seeds()), ("gltf", gltf_seeds()),
-                          ("3mf", threemf_seeds())):
+                          ("3mf", threemf_seeds()), ("session", session_seeds())):
         folder = os.path.join(HERE, "corpus", target)
         os.makedirs(folder, exist_ok=True)
         for name, data in seeds.items():

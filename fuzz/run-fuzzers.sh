@@ -11,7 +11,7 @@ shared="$here/../../shared/samples/surf"
 [ -d "$shared" ] || shared=/work/shared/samples/surf
 failed=0
 mkdir -p "$here/artifacts"
-for target in ${FUZZ_TARGETS:-surf hx names files vtk nrrd labelmap labeltables off ply stl gltf 3mf dicom rtstruct seg}; do
+for target in ${FUZZ_TARGETS:-surf hx names files vtk nrrd labelmap labeltables off ply stl gltf 3mf dicom rtstruct seg session}; do
     work="$here/corpus-work/$target"
     mkdir -p "$work"
     seeds=("$here/corpus/$target")

@@ -59,6 +59,8 @@ int Tessaron::openModelFile(const QString &fileName)
 
 int Tessaron::openInto(const QString &fileName, bool remember)
 {
+    if (isSessionName(fileName))
+        return openSessionFile(fileName, remember);
     return isSceneName(fileName) ? openScene(fileName, remember) : openSurface(fileName, remember);
 }
 
@@ -107,7 +109,7 @@ int Tessaron::openSurface(const QString &fileName, bool remember)
     // A file that does not load is not offered again.
     if (remember)
         forgetFile(fileName);
-    setWindowTitle(windowTitleText());
+    setWindowTitle(documentTitle());
     Failures.add(fileName, loadErrorMessage(code));
     QApplication::restoreOverrideCursor();
     return 0;
@@ -187,6 +189,8 @@ void Tessaron::refreshFile()
 void Tessaron::closeFile()
 {
     Commands->removeMesh();
+    if (Models.count() <= 1)
+        setSessionPath(QString());
 }
 
 void Tessaron::clearRecentFileList()
@@ -221,7 +225,7 @@ void Tessaron::openHxInWorkingFolder()
     const QStringList scenes =
         QDir::current().entryList(scenePatterns(), QDir::Files, QDir::Name | QDir::IgnoreCase);
     if (scenes.isEmpty()) {
-        setWindowTitle(windowTitleText());
+        setWindowTitle(documentTitle());
         Dialogs::current().message(nullptr, QString(), tr("There is no .hx files in this folder."));
         return;
     }
@@ -236,6 +240,10 @@ void Tessaron::openDroppedPath(const QString &path)
 {
     const QFileInfo info(path);
     const FileKind kind = recognise(path).kind;
+    if (kind == FileKind::Session) {
+        openModelFile(path);
+        return;
+    }
     // A folder of masks is one scene, a folder of DICOM files one image.
     if (kind == FileKind::MaskFolder || (kind == FileKind::Dicom && info.isDir())) {
         importModelFile(path);
@@ -283,8 +291,11 @@ void Tessaron::openNamedFiles(const QStringList &files)
         }
     }
     clearStatus();
-    Commands->fitAll();
-    View->FitAtFirstFrame = true;
+    // A session opens with its own camera; anything else is framed.
+    if (std::none_of(files.begin(), files.end(), isSessionName)) {
+        Commands->fitAll();
+        View->FitAtFirstFrame = true;
+    }
 }
 
 void Tessaron::saveAs(const QString &format, bool isBinary)

@@ -51,6 +51,7 @@ void Tessaron::showImage(const QString &path, const std::shared_ptr<const ImageV
 {
     const bool first = !State.Image;
     State.Image = image;
+    State.ImagePath = QFileInfo(path).absoluteFilePath();
     State.Slices = startingSlices(*image);
     if (!image->warnings.isEmpty())
         Dialogs::current().message(nullptr, QString(), path + ": " + image->warnings.join('\n'));

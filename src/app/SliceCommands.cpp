@@ -95,6 +95,7 @@ void Tessaron::closeImage()
     if (!State.Image)
         return;
     State.Image.reset();
+    State.ImagePath.clear();
     State.Slices = SliceState();
     State.WindowLevelMode = false;
     // The planes' textures and the image they hold go now, not when another

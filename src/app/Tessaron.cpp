@@ -262,7 +262,7 @@ void Tessaron::refreshSlicePanel()
 
 void Tessaron::retranslateUi()
 {
-    setWindowTitle(windowTitleText());
+    setWindowTitle(documentTitle());
     for (int i = 0; i < kActionRowCount; ++i)
         action(kActionRows[i].name)->setText(trMain(kActionRows[i].text));
     const std::pair<const char *, const char *> titles[] = {

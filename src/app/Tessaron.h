@@ -117,6 +117,10 @@ public slots:
     void saveAsBinarySTL();
     void saveAsTextSTL();
     void saveAsGLTF();
+    // The plan as a session file, and a session opened in place of what is
+    // open (SessionCommands.cpp).
+    void saveSession();
+    void openSession();
     void saveAs(const QString &format, bool isBinary);
     void saveAs(const QString &format);
     void refreshFile();
@@ -158,6 +162,13 @@ private:
     struct OpenCommand;
     int openScene(const QString &fileName, bool remember);
     int openSurface(const QString &fileName, bool remember);
+    // Opens a session in place of the models and image open; a session that
+    // is refused leaves them as they are. The number of models opened.
+    int openSessionFile(const QString &fileName, bool remember);
+    // The window's title: the program's, after the session's name when one
+    // is open.
+    QString documentTitle() const;
+    void setSessionPath(const QString &path);
     void createActions();
     void createWidgets();
     void buildInitialLayout();
@@ -208,6 +219,7 @@ private:
     QLabel *StartHint = nullptr;
     std::array<QDockWidget *, 12> Panels {};
     LoadFailures Failures;
+    QString SessionPath; // the session the window shows, empty when none
     int OpenDepth = 0;
     bool Closing = false; // the window closes: an open command in progress stops
 };

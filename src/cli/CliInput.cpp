@@ -123,7 +123,9 @@ QString missingArgument(const CommandGrammar &grammar, const CommandArgs &args)
 const char *const kInputHelp =
     "  INPUT   a .surf surface or an .hx scene listing several; or a file to import:\n"
     "          meshes (.stl .obj .ply .off .gltf .glb .3mf), legacy VTK (.vtk), label\n"
-    "          maps (.nii .nii.gz .nrrd .seg.nrrd .nhdr), or a folder of masks\n";
+    "          maps (.nii .nii.gz .nrrd .seg.nrrd .nhdr), or a folder of masks;\n"
+    "          or a planning session (.tsn): its visible models with their colours,\n"
+    "          opacity and camera\n";
 
 bool namesModel(const QString &wanted, const QString &name, const QString &fileName)
 {
@@ -179,15 +181,49 @@ bool loadImage(const QString &path, std::shared_ptr<const ImageVolume> &image)
     return !opened.failed() && image;
 }
 
-bool loadInput(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models,
-               std::shared_ptr<const ImageVolume> &image)
+namespace {
+
+// A session's hidden models are not part of what it shows: every command
+// leaves them out, as the viewer leaves them out of what it draws and measures.
+void dropHidden(OpenedFile &opened)
+{
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < opened.models.size(); ++i) {
+        if (!opened.models[i]->Visible)
+            continue;
+        opened.entryOf[kept] = opened.entryOf[i];
+        opened.models[kept++] = std::move(opened.models[i]);
+    }
+    opened.models.resize(kept);
+    opened.entryOf.resize(kept);
+}
+
+} // namespace
+
+bool openInput(const QString &input, OpenedFile &opened)
 {
     if (!admitInput(input))
         return false;
-    OpenedFile opened = openPath(input, readOptions);
+    opened = openPath(input, readOptions);
     printProblems(opened);
+    if (!opened.session)
+        return !opened.failed();
+    dropHidden(opened);
+    if (opened.models.empty() && !opened.image) {
+        printInputError(input, QStringLiteral("the session shows no model that could be opened"));
+        return false;
+    }
+    return true;
+}
+
+bool loadInput(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models,
+               std::shared_ptr<const ImageVolume> &image)
+{
+    OpenedFile opened;
+    if (!openInput(input, opened))
+        return false;
     image = opened.image;
-    bool ok = !opened.failed();
+    bool ok = true;
     if (ok && opened.kind == FileKind::Scene && opened.models.empty()) {
         printInputError(input, QStringLiteral("the scene names no surface"));
         ok = false;

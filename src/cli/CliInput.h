@@ -21,6 +21,10 @@ class ModelClass;
 // loaded is described on standard error.
 bool loadInputModels(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models);
 
+// INPUT through the door, its problems printed on standard error; of a
+// session, the hidden models are left out. False when INPUT fails.
+bool openInput(const QString &input, OpenedFile &opened);
+
 // INPUT as loadInputModels() reads it or, when it holds an image of
 // intensities, as that image (`models` stays empty then).
 bool loadInput(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models,

@@ -6,12 +6,14 @@
 #include "formats/LoadPipeline.h"
 #include "formats/OutputFile.h"
 #include "formats/SaveModelFile.h"
+#include "formats/SessionFile.h"
 #include "model/ModelClass.h"
 #include "model/Topology.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -46,14 +48,32 @@ std::unique_ptr<ModelClass> loadJoined(const QStringList &inputs)
     return joined;
 }
 
+// The camera of a session given alone, which the scene is seen by.
+std::optional<GltfCamera> sessionCamera(const QStringList &inputs)
+{
+    Session session;
+    QString error;
+    if (inputs.size() != 1 || !isSessionName(inputs.front())
+        || !readSession(inputs.front(), session, error) || !session.camera)
+        return std::nullopt;
+    const SessionCamera &c = *session.camera;
+    GltfCamera camera;
+    std::copy_n(c.position.data(), 3, camera.position);
+    std::copy_n(c.focalPoint.data(), 3, camera.target);
+    std::copy_n(c.viewUp.data(), 3, camera.up);
+    camera.yfovDegrees = c.viewAngle;
+    return camera;
+}
+
 // A glTF scene keeps every model of the inputs as a node of its own, seen by
-// a camera that frames them all.
-qint32 writeScene(const std::vector<std::unique_ptr<ModelClass>> &parts, const QString &output)
+// a session's camera, else by a camera that frames them all.
+qint32 writeScene(const std::vector<std::unique_ptr<ModelClass>> &parts, const QStringList &inputs,
+                  const QString &output)
 {
     QList<const ModelClass *> models;
     for (const auto &part : parts)
         models << part.get();
-    const GltfCamera camera = framingCamera(models);
+    const GltfCamera camera = sessionCamera(inputs).value_or(framingCamera(models));
     return writeGltfScene(models, &camera, output);
 }
 
@@ -71,7 +91,8 @@ const char *convertUsage()
                    "  writes INPUT in the format of OUTPUT's ending; a scene, a file of several\n"
                    "  meshes or labels, a folder of masks, or several INPUTs are joined into one\n"
                    "  model, except in glTF (.glb, .gltf), which keeps every model a node of its\n"
-                   "  own, in metres, with a camera that frames them all\n")
+                   "  own, in metres, with a camera that frames them all (a session's own\n"
+                   "  camera when INPUT is one session)\n")
         + kInputHelp + "  OUTPUT  its ending chooses the format: " + writtenEndings().toLatin1()
         + "\n  --binary  binary STL instead of text STL\n";
     return text.constData();
@@ -103,7 +124,7 @@ int runConvert(const QStringList &args)
         std::vector<std::unique_ptr<ModelClass>> parts;
         if (!loadAll(inputs, parts))
             return 1;
-        code = writeScene(parts, output);
+        code = writeScene(parts, inputs, output);
     } else {
         const std::unique_ptr<ModelClass> model = loadJoined(inputs);
         if (!model)

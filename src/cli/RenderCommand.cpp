@@ -47,6 +47,9 @@ struct RenderOptions
     std::array<bool, kSliceOrientations> slices = {true, true, true};
     bool slicesChosen = false;
     std::optional<double> window, level;
+    // Options given on the command line, which a session's own choices yield to.
+    QStringList chosen;
+    bool session = false;
 };
 
 // A window-less host whose view state carries the requested edges and
@@ -166,13 +169,16 @@ QString parse(const QStringList &args, RenderOptions &o)
     if (const QString cause = readCommandLine(args, grammar, line); !cause.isEmpty())
         return cause;
     o.points = line.has("--points");
-    for (const auto &[option, value] : std::as_const(line.values))
+    for (const auto &[option, value] : std::as_const(line.values)) {
         if (const QString error = takeValue(option, value, o); !error.isEmpty())
             return error;
+        o.chosen << option;
+    }
     if (const QString missing = missingArgument(grammar, line); !missing.isEmpty())
         return missing;
     o.input = line.positional.at(0);
     o.output = line.positional.at(1);
+    o.session = isSessionName(o.input);
     if (o.ct.isEmpty() && (o.slicesChosen || o.window || o.level))
         return QStringLiteral("--slices, --window and --level need --ct IMAGE");
     if (pictureKindOf(o.output) == PictureKind::None) {
@@ -183,24 +189,35 @@ QString parse(const QStringList &args, RenderOptions &o)
     return QString();
 }
 
-// The standard view and the face mode; models whose faces change are rebuilt.
-// Every view but the viewer's start view frames the whole scene.
+// The standard view and the face and edge modes; models whose modes change
+// are rebuilt. Every view but the viewer's start view frames the whole scene.
+// A session keeps its camera and its models' modes where the command line
+// does not choose.
 void applyModes(GLWidget &view, const RenderOptions &o)
 {
-    ViewCommands commands(view);
-    if (o.view == QLatin1String("xy"))
-        commands.setPlaneXY();
-    else if (o.view == QLatin1String("xz"))
-        commands.setPlaneXZ();
-    else if (o.view == QLatin1String("yz"))
-        commands.setPlaneYZ();
-    if (o.view != QLatin1String("start"))
-        view.frameScene(GLWidget::FitMargin);
+    const auto chosen = [&o](const char *option) {
+        return !o.session || o.chosen.contains(QLatin1String(option));
+    };
+    if (chosen("--view")) {
+        ViewCommands commands(view);
+        if (o.view == QLatin1String("xy"))
+            commands.setPlaneXY();
+        else if (o.view == QLatin1String("xz"))
+            commands.setPlaneXZ();
+        else if (o.view == QLatin1String("yz"))
+            commands.setPlaneYZ();
+        if (o.view != QLatin1String("start"))
+            view.frameScene(GLWidget::FitMargin);
+    }
     for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
         ModelClass *model = view.ModelList.at(i);
-        if (model->Settings.ColorMode == o.faces)
+        const int faces = chosen("--faces") ? o.faces : model->Settings.ColorMode;
+        // Without a session the edges came with the placement, from the host's menus.
+        const int edges = o.session && chosen("--edges") ? o.edges : model->Settings.EdgesMode;
+        if (model->Settings.ColorMode == faces && model->Settings.EdgesMode == edges)
             continue;
-        model->setColorMode(o.faces);
+        model->setColorMode(faces);
+        model->setEdgesMode(edges);
         model->updateMaterials();
         model->NeedsRebuild = 1;
         model->prepareDraw();
@@ -244,6 +261,7 @@ bool loadSlices(GLWidget &view, const RenderOptions &o)
     if (o.level)
         slices.windowLevel.level = *o.level;
     view.State.Image = image;
+    view.State.ImagePath = o.ct;
     view.State.Slices = slices;
     return true;
 }

@@ -85,6 +85,7 @@ const char *sheetUsage()
           "              its E; the page gains the axial slice through the largest\n"
           "              stone with the models' outlines\n"
           "  --language  of the sheet's texts (default: the viewer's interface language)\n"
+          "  A session's first view is its own camera's direction instead of the front.\n"
           "  --views     vector, picture (300 dpi) or auto (the default: vector up to\n"
           "              60,000 triangles)\n"
           "  Needs an OpenGL-capable display (xvfb-run will do). Exits 1 when nothing can\n"
@@ -129,7 +130,7 @@ int runSheet(const QStringList &args)
     const bool vector = o.views == QLatin1String("auto")
         ? sheet::vectorFits(view, sheet::triangleCount(shots))
         : o.views == QLatin1String("vector");
-    sheet::captureViews(view, vector, sheet);
+    sheet::captureViews(view, vector, sheet, isSessionName(o.input));
     if (const QString error = sheet::writePdf(sheet, o.output); !error.isEmpty())
         return fail(kCannotWrite, error);
     // The file is complete; tearing down the scene would only delay the exit.

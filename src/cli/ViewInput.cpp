@@ -7,6 +7,7 @@
 #include "model/ModelClass.h"
 #include "view/GLWidget.h"
 #include "view/ListWalk.h"
+#include "view/SessionView.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -50,6 +51,24 @@ bool importIntoView(GLWidget &view, const QString &input)
     return view.ModelList.count() > 1;
 }
 
+// A session's visible models, as the viewer reopens it: their looks, modes
+// and cuts, the camera, and the image with its window and slices.
+bool sessionIntoView(GLWidget &view, const QString &input)
+{
+    OpenedFile opened;
+    if (!openInput(input, opened))
+        return false;
+    std::vector<ModelClass *> models;
+    for (auto &model : opened.models) {
+        models.push_back(model.get());
+        view.addImportedModel(model.release());
+    }
+    view.moveCenter();
+    copyTransforms(view.ModelList);
+    applySession(view, *opened.session, models, opened.entryOf, opened.image);
+    return view.ModelList.count() > 1;
+}
+
 } // namespace
 
 bool loadIntoView(GLWidget &view, const QString &input,
@@ -57,6 +76,8 @@ bool loadIntoView(GLWidget &view, const QString &input,
 {
     if (!admitInput(input))
         return false;
+    if (isSessionName(input))
+        return sessionIntoView(view, input);
     if (isImportable(input))
         return importIntoView(view, input);
     QStringList paths;

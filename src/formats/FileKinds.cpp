@@ -170,6 +170,7 @@ const FileKindRow kKinds[] = {
     {K::Dicom,      "DICOM",  ".dcm",                      false, R::Image,      dicomMark, nullptr,     nullptr,  nullptr,        nullptr},
     {K::RtStruct,   "RTSTRUCT", "",                        false, R::RtStruct,   rtStructMark, nullptr,  nullptr,  nullptr,        nullptr},
     {K::DicomSeg,   "DICOM SEG", "",                       false, R::Segments,   segMark,   nullptr,     nullptr,  nullptr,        nullptr},
+    {K::Session,    "session", ".tsn",                     false, R::Session,    nullptr,   nullptr,     nullptr,  nullptr,        nullptr},
 };
 // clang-format on
 
@@ -345,6 +346,16 @@ bool isNativeName(const QString &path)
     return row && row->native;
 }
 
+bool isImportedKind(const FileKindRow &row)
+{
+    return isRead(row) && !row.native && row.reader != KindReader::Session;
+}
+
+bool isSessionName(const QString &fileName)
+{
+    return kindOfName(fileName) == FileKind::Session;
+}
+
 bool isSceneName(const QString &fileName)
 {
     return kindOfName(fileName) == FileKind::Scene;
@@ -360,7 +371,7 @@ QStringList importPatterns()
 {
     QStringList patterns;
     for (const FileKindRow &row : kKinds)
-        if (isRead(row) && !row.native)
+        if (isImportedKind(row))
             for (const QString &ending : endingsOf(row))
                 patterns << QLatin1Char('*') + ending;
     return patterns;
@@ -387,7 +398,7 @@ QString readEndings()
 {
     QStringList native;
     for (const FileKindRow &row : kKinds)
-        if (row.native)
+        if (row.native || row.reader == KindReader::Session)
             native << endingsOf(row);
     return native.join(QStringLiteral(", ")) + QStringLiteral(", ") + importEndings();
 }

@@ -39,6 +39,7 @@ enum class FileKind {
     Dicom,      // a DICOM file, a DICOMDIR or a folder of DICOM files
     RtStruct,   // a DICOM radiotherapy structure set: contours of ROIs
     DicomSeg,   // a DICOM segmentation object, told from other DICOM files by its class
+    Session,    // .tsn, our own planning session: files, looks, camera, image and scores
 };
 
 // Which reader reads a kind; the door of the import layer runs it.
@@ -53,6 +54,7 @@ enum class KindReader {
     Image,      // an image of intensities only
     RtStruct,   // the contours of a structure set, each ROI a surface
     Segments,   // a DICOM segmentation's segments, each a surface
+    Session,    // a planning session's files, each through the door again
 };
 
 // How much a file's first bytes say about its kind.
@@ -115,6 +117,10 @@ Recognition recognise(const QString &path);
 bool isNativeName(const QString &path);
 // An .hx scene, any case.
 bool isSceneName(const QString &fileName);
+// A .tsn planning session, any case.
+bool isSessionName(const QString &fileName);
+// A kind read by an import (not our own surfaces, scenes or sessions).
+bool isImportedKind(const FileKindRow &row);
 // A label map (NIfTI or NRRD) by its ending.
 bool isLabelMapName(const QString &path);
 

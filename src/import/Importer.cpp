@@ -21,7 +21,7 @@
 bool isImportable(const QString &path)
 {
     const FileKindRow *row = kindRow(recognise(path).kind);
-    return row && !row->native;
+    return row && isImportedKind(*row);
 }
 
 namespace {
@@ -125,6 +125,7 @@ void readImported(const QString &path, const FileKindRow *row,
     case KindReader::None:
     case KindReader::Surface:
     case KindReader::Scene:
+    case KindReader::Session:
         break;
     }
     failImport(Import::tr("Files of this kind are not imported; the endings read are %1.")
@@ -254,6 +255,8 @@ OpenedFile openPath(const QString &path, const OpenOptions &options)
         openSurface(path, opened);
     else if (row->reader == KindReader::Scene)
         openScene(path, opened);
+    else if (row->reader == KindReader::Session)
+        openSession(path, opened, options);
     else
         openImported(path, opened, options);
     return opened;

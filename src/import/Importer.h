@@ -18,6 +18,7 @@
 #include <vector>
 
 class ModelClass;
+struct Session;
 
 // True for a file with an imported kind's ending, or a folder of label maps.
 bool isImportable(const QString &path);
@@ -70,6 +71,8 @@ struct OpenedFile
     FileKind kind = FileKind::Unknown;               // Unknown: no reader reads the path
     std::vector<std::unique_ptr<ModelClass>> models; // in the file's order
     std::shared_ptr<const ImageVolume> image;        // set for an image, with a folder's segments
+    std::shared_ptr<const Session> session;          // set for a planning session
+    std::vector<qsizetype> entryOf;                  // a session's entry of every model
     QList<FileProblem> problems;
     bool canceled = false;
 
@@ -83,3 +86,9 @@ struct OpenedFile
 // problem: callers word that refusal their own way. A series chosen for a
 // file that holds one image at most is a warning.
 OpenedFile openPath(const QString &path, const OpenOptions &options = {});
+
+// A planning session's models (SessionOpen.cpp): each file it names opened
+// once through the door, the models matched to its entries by name and given
+// their looks, in the session's order; its image, when it names one. A file
+// that is missing or fails is a warning that names it, and the rest opens.
+void openSession(const QString &path, OpenedFile &opened, const OpenOptions &options);

@@ -33,6 +33,10 @@ struct ModelDrawSettings : DrawSettings
     double CutMin = -1.0; // bounds of the last function-range cut, -1 while none
     double CutMax = -1.0;
     PlaneClip ClipState = PlaneClip::None;
+    // How the plane clip keeps cells: any node on the kept side (include),
+    // and which side is kept (invert: the one the normal points away from).
+    quint8 ClipInclude = 0;
+    quint8 ClipInvert = 0;
 };
 
 // What one loaded file becomes: a named node of the model tree that owns its

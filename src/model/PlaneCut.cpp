@@ -77,6 +77,8 @@ void clipMeshes(ModelClass &model, const double point[3], const double normal[3]
     for (MeshClass *mesh : std::as_const(model.Meshes))
         clipBlock(*mesh, point, normal, include, invert);
     model.Settings.ClipState = PlaneClip::InPlace;
+    model.Settings.ClipInclude = include;
+    model.Settings.ClipInvert = invert;
     rebuildVisibleCells(model);
 }
 

@@ -82,8 +82,9 @@ QString nothingVisibleText();
 // pictures. The skin, kidney and collecting system are drawn see-through,
 // the cutting plane and the labels' own texts are left out (the page sets
 // the labels); the view's camera, background and transparency are restored
-// afterwards.
-void captureViews(GLWidget &view, bool vector, CaseSheet &sheet);
+// afterwards. With `planFirst` the first view is the view's own direction (a
+// plan's session camera) instead of the front.
+void captureViews(GLWidget &view, bool vector, CaseSheet &sheet, bool planFirst = false);
 // The triangles of the models a sheet shows.
 std::size_t triangleCount(const std::vector<measure::ModelSnapshot> &shots);
 // Whether the views are vector drawings when the user leaves it open: few

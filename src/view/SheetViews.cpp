@@ -185,7 +185,7 @@ bool vectorFits(const GLWidget &view, std::size_t triangles)
     return triangles <= kVectorTriangles;
 }
 
-void captureViews(GLWidget &view, bool vector, CaseSheet &sheet)
+void captureViews(GLWidget &view, bool vector, CaseSheet &sheet, bool planFirst)
 {
     // The standard views: the XZ plane seen along Y is the front, the YZ
     // plane the side, the XY plane the top.
@@ -202,8 +202,12 @@ void captureViews(GLWidget &view, bool vector, CaseSheet &sheet)
     ViewCommands commands(view);
     for (std::size_t k = 0; k < 3; ++k) {
         SheetView &out = sheet.views[k];
-        out.label = Text::tr(kViews[k].label);
-        (commands.*kViews[k].set)();
+        if (k == 0 && planFirst) {
+            out.label = Text::tr("Plan (the session's view)");
+        } else {
+            out.label = Text::tr(kViews[k].label);
+            (commands.*kViews[k].set)();
+        }
         view.frameScene(kViewMargin, kViewPixels, kViewPixels);
         if (vector)
             out.svg = view.renderSvg(kViewPixels, kViewPixels);

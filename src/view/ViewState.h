@@ -64,6 +64,7 @@ struct ViewState
     // The image under the surfaces (a CT), shown in slice planes with its
     // window; null when none is open.
     std::shared_ptr<const ImageVolume> Image;
+    QString ImagePath; // the file or folder it was read from, for a session
     SliceState Slices;
     bool WindowLevelMode = false; // "Window/Level Mode": a left drag sets the window
 };

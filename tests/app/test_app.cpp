@@ -191,7 +191,8 @@ void TestApp::fullInterfaceReachesEveryAction()
                  (QStringList {"menuFile", "menuView", "menuOperations", "menuOptions",
                                "menuPanels", "menuHelp"}));
         QCOMPARE(names(window.menu("menuFile")->actions()).join(' '),
-                 QString("actionOpen actionImport actionRefresh | menuSaveAs | actionRemove "
+                 QString("actionOpen actionImport actionOpenSession actionRefresh | menuSaveAs "
+                         "actionSaveSession | actionRemove "
                          "actionCloseImage | "
                          "actionPrint actionCaseSheet actionPrintCaseSheet | "
                          "menuRecentFiles actionFullInterface actionClose"));

@@ -503,6 +503,7 @@ RU = {
         "Ничего не показано: чтобы составить лист случая, покажите хотя бы одну модель "
         "с поверхностями.",
     ("CaseSheet", "Front (XZ plane, along Y)"): "Спереди (плоскость XZ, вдоль Y)",
+    ("CaseSheet", "Plan (the session's view)"): "План (вид сеанса)",
     ("CaseSheet", "Side (YZ plane, along X)"): "Сбоку (плоскость YZ, вдоль X)",
     ("CaseSheet", "Top (XY plane, along Z)"): "Сверху (плоскость XY, вдоль Z)",
     ("CaseSheet", "Page %1 of %2"): "Страница %1 из %2",
@@ -1180,8 +1181,8 @@ RU = {
         "\n"
         "Opens the named files as if they were dropped on the view (.surf surfaces,\n"
         ".hx scenes, mesh files, label maps, CT images, folders of masks) and frames\n"
-        "them. Without files, offers to reopen the last file and opens the first .hx\n"
-        "scene of the working folder.\n"
+        "them; a .tsn planning session opens as it was saved. Without files, offers\n"
+        "to reopen the last file and opens the first .hx scene of the working folder.\n"
         "\n"
         "options:\n"
         "  --full-drawing  draws large models whole while they turn\n"
@@ -1190,10 +1191,53 @@ RU = {
         "\n"
         "Открывает названные файлы, как если бы их бросили на вид (поверхности .surf,\n"
         "сцены .hx, файлы сеток, карты меток, изображения КТ, папки масок), и\n"
-        "показывает их целиком. Без файлов предлагает снова открыть последний файл\n"
+        "показывает их целиком; сеанс планирования .tsn открывается таким, каким\n"
+        "был сохранён. Без файлов предлагает снова открыть последний файл\n"
         "и открывает первую сцену .hx рабочей папки.\n"
         "\n"
         "параметры:\n"
         "  --full-drawing  рисует большие модели целиком и при вращении\n"
         "  -h, --help      выводит эту справку и завершает работу\n",
+    # Planning sessions
+    ("MainWindow", "Open Session..."): "Открыть сеанс...",
+    ("MainWindow", "Save Session..."): "Сохранить сеанс...",
+    ("Tessaron", "Sessions (*%1)"): "Сеансы (*%1)",
+    ("Tessaron", "Save Session"): "Сохранить сеанс",
+    ("Tessaron", "Open Session"): "Открыть сеанс",
+    ("Tessaron", "Opening session %1..."): "Открывается сеанс %1...",
+    ("Tessaron", "There is nothing to save: a session holds models and an image that were "
+                 "opened from files."):
+        "Сохранять нечего: сеанс хранит модели и изображение, открытые из файлов.",
+    ("Tessaron", "These models were made in the window and have no file, so the session does "
+                 "not hold them; save them and save the session again: %1"):
+        "Эти модели созданы в окне и не имеют файла, поэтому сеанс их не хранит; сохраните их "
+        "и сохраните сеанс снова: %1",
+    ("Import", "The file does not exist."): "Файл не существует.",
+    ("Import", "A session names model files, not other sessions."):
+        "Сеанс называет файлы моделей, а не другие сеансы.",
+    ("Import", "The file holds no model named %1."): "В файле нет модели с именем %1.",
+    ("Session", "%1 %2"): "%1 %2",
+    ("Session", "must be a number"): "должно быть числом",
+    ("Session", "must be from %1 to %2"): "должно быть от %1 до %2",
+    ("Session", "must be true or false"): "должно быть true или false",
+    ("Session", "must be a string"): "должно быть строкой",
+    ("Session", "must be an object"): "должно быть объектом",
+    ("Session", "must be a list"): "должно быть списком",
+    ("Session", "must hold %1 numbers"): "должно содержать %1 чисел",
+    ("Session", "must be one of %1"): "должно быть одним из: %1",
+    ("Session", "must name a file"): "должно называть файл",
+    ("Session", "must not be zero"): "не должно быть нулевым",
+    ("Session", "must hold numbers from 0 to 255"): "должно содержать числа от 0 до 255",
+    ("Session", "must look from its position to a different focal point, with view_up across "
+                "the line of sight"):
+        "должна смотреть из своего положения на другую точку фокуса, а view_up должен идти "
+        "поперёк линии взгляда",
+    ("Session", "This is not a Tessaron session: it has no \"tessaron_session\" version."):
+        "Это не сеанс Tessaron: в нём нет версии \"tessaron_session\".",
+    ("Session", "The session is of version %1; this Tessaron reads version %2."):
+        "Сеанс версии %1; этот Tessaron читает версию %2.",
+    ("Session", "The session is not valid JSON: %1 at byte %2."):
+        "Сеанс не является правильным JSON: %1 в байте %2.",
+    ("Session", "The file is %1 bytes, more than any session holds."):
+        "Файл размером %1 байт, больше любого сеанса.",
 }

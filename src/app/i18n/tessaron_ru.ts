@@ -94,6 +94,11 @@
         <source>Top (XY plane, along Z)</source>
         <translation>Сверху (плоскость XY, вдоль Z)</translation>
     </message>
+    <message>
+        <location filename="../../view/SheetViews.cpp" line="206" />
+        <source>Plan (the session's view)</source>
+        <translation>План (вид сеанса)</translation>
+    </message>
 </context>
 <context>
     <name>ColorSizeControl</name>
@@ -632,19 +637,19 @@
         <translation>Координата вершины %1 не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="140" />
+        <location filename="../../import/Importer.cpp" line="141" />
         <source>The folder holds no label maps.</source>
         <translation>В папке нет карт меток.</translation>
     </message>
     <message>
-        <location filename="../../formats/FileKinds.cpp" line="383" />
+        <location filename="../../formats/FileKinds.cpp" line="394" />
         <source>a folder of masks</source>
         <translation>папка масок</translation>
     </message>
     <message>
         <location filename="../../import/Importer.cpp" line="36" />
         <location filename="../../import/Importer.cpp" line="104" />
-        <location filename="../../import/Importer.cpp" line="252" />
+        <location filename="../../import/Importer.cpp" line="253" />
         <source>This file holds surfaces, not an image.</source>
         <translation>В этом файле поверхности, а не изображение.</translation>
     </message>
@@ -669,33 +674,33 @@
         <translation>В этом файле изображение, а не метки.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="130" />
+        <location filename="../../import/Importer.cpp" line="131" />
         <source>Files of this kind are not imported; the endings read are %1.</source>
         <translation>Файлы такого вида не импортируются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="144" />
+        <location filename="../../import/Importer.cpp" line="145" />
         <source>The file holds %1 data, not %2 as its name's ending says.</source>
         <translation>Файл содержит данные %1, а не %2, как говорит окончание его имени.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="173" />
+        <location filename="../../import/Importer.cpp" line="174" />
         <source>The import was cancelled.</source>
         <translation>Импорт отменён.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="175" />
-        <location filename="../../import/Importer.cpp" line="178" />
+        <location filename="../../import/Importer.cpp" line="176" />
+        <location filename="../../import/Importer.cpp" line="179" />
         <source>There is not enough memory to import the file.</source>
         <translation>Недостаточно памяти для импорта файла.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="179" />
+        <location filename="../../import/Importer.cpp" line="180" />
         <source>The file cannot be imported.</source>
         <translation>Файл не удаётся импортировать.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="248" />
+        <location filename="../../import/Importer.cpp" line="249" />
         <source>A series was chosen, but this file holds one image at most.</source>
         <translation>Выбрана серия, но в этом файле не более одного изображения.</translation>
     </message>
@@ -2194,6 +2199,22 @@
         <source>"%1" has no single whole label value; it is left out.</source>
         <translation>у «%1» нет одного целого значения метки; запись пропущена.</translation>
     </message>
+    <message>
+        <location filename="../../import/SessionOpen.cpp" line="22" />
+        <location filename="../../import/SessionOpen.cpp" line="69" />
+        <source>The file does not exist.</source>
+        <translation>Файл не существует.</translation>
+    </message>
+    <message>
+        <location filename="../../import/SessionOpen.cpp" line="27" />
+        <source>A session names model files, not other sessions.</source>
+        <translation>Сеанс называет файлы моделей, а не другие сеансы.</translation>
+    </message>
+    <message>
+        <location filename="../../import/SessionOpen.cpp" line="63" />
+        <source>The file holds no model named %1.</source>
+        <translation>В файле нет модели с именем %1.</translation>
+    </message>
 </context>
 <context>
     <name>IntersectControl</name>
@@ -2385,412 +2406,422 @@
     </message>
     <message>
         <location filename="../ActionTable.cpp" line="22" />
+        <source>Open Session...</source>
+        <translation>Открыть сеанс...</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="24" />
+        <source>Save Session...</source>
+        <translation>Сохранить сеанс...</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="26" />
         <source>Refresh</source>
         <translation>Обновить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="24" />
+        <location filename="../ActionTable.cpp" line="28" />
         <source>Close</source>
         <translation>Закрыть</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="26" />
+        <location filename="../ActionTable.cpp" line="30" />
         <source>Clear list</source>
         <translation>Очистить список</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="28" />
+        <location filename="../ActionTable.cpp" line="32" />
         <source>Save As .MESH...</source>
         <translation>Сохранить как .MESH...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="30" />
+        <location filename="../ActionTable.cpp" line="34" />
         <source>Save As .OFF...</source>
         <translation>Сохранить как .OFF...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="32" />
+        <location filename="../ActionTable.cpp" line="36" />
         <source>Save As .VTK...</source>
         <translation>Сохранить как .VTK...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="34" />
+        <location filename="../ActionTable.cpp" line="38" />
         <source>Save As .OBJ...</source>
         <translation>Сохранить как .OBJ...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="36" />
+        <location filename="../ActionTable.cpp" line="40" />
         <source>Save As .PLY...</source>
         <translation>Сохранить как .PLY...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="38" />
+        <location filename="../ActionTable.cpp" line="42" />
         <source>Save As .DAT...</source>
         <translation>Сохранить как .DAT...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="40" />
+        <location filename="../ActionTable.cpp" line="44" />
         <source>Save As Image</source>
         <translation>Сохранить как изображение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="42" />
+        <location filename="../ActionTable.cpp" line="46" />
         <source>Save As binary .STL...</source>
         <translation>Сохранить как двоичный .STL...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="44" />
+        <location filename="../ActionTable.cpp" line="48" />
         <source>Save As text .STL...</source>
         <translation>Сохранить как текстовый .STL...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="46" />
+        <location filename="../ActionTable.cpp" line="50" />
         <source>Save As Star CD...</source>
         <translation>Сохранить как Star CD...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="48" />
+        <location filename="../ActionTable.cpp" line="52" />
         <source>Save Scene As glTF...</source>
         <translation>Сохранить сцену как glTF...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="50" />
+        <location filename="../ActionTable.cpp" line="54" />
         <source>Print</source>
         <translation>Печать</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="52" />
+        <location filename="../ActionTable.cpp" line="56" />
         <source>Case sheet...</source>
         <translation>Лист случая...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="54" />
+        <location filename="../ActionTable.cpp" line="58" />
         <source>Print case sheet...</source>
         <translation>Печать листа случая...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="56" />
+        <location filename="../ActionTable.cpp" line="60" />
         <source>Exit</source>
         <translation>Выход</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="58" />
+        <location filename="../ActionTable.cpp" line="62" />
         <source>Model Info</source>
         <translation>Сведения о модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="60" />
+        <location filename="../ActionTable.cpp" line="64" />
         <source>Measurements</source>
         <translation>Измерения</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="62" />
+        <location filename="../ActionTable.cpp" line="66" />
         <source>Closest gap</source>
         <translation>Кратчайшее расстояние</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="64" />
+        <location filename="../ActionTable.cpp" line="68" />
         <source>Preferences</source>
         <translation>Настройки</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="66" />
+        <location filename="../ActionTable.cpp" line="70" />
         <source>About</source>
         <translation>О программе</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="68" />
+        <location filename="../ActionTable.cpp" line="72" />
         <source>View Points</source>
         <translation>Показать точки</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="70" />
+        <location filename="../ActionTable.cpp" line="74" />
         <source>View Edges</source>
         <translation>Показать рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="72" />
-        <location filename="../ActionTable.cpp" line="80" />
+        <location filename="../ActionTable.cpp" line="76" />
+        <location filename="../ActionTable.cpp" line="84" />
         <source>View Faces</source>
         <translation>Показать грани</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="74" />
+        <location filename="../ActionTable.cpp" line="78" />
         <source>View Vertices</source>
         <translation>Показать вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="76" />
+        <location filename="../ActionTable.cpp" line="80" />
         <source>View contour edges</source>
         <translation>Контурные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="78" />
+        <location filename="../ActionTable.cpp" line="82" />
         <source>View surface edges</source>
         <translation>Рёбра поверхности</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="82" />
+        <location filename="../ActionTable.cpp" line="86" />
         <source>View Surface</source>
         <translation>Показать поверхность</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="84" />
+        <location filename="../ActionTable.cpp" line="88" />
         <source>Black-and-white mode</source>
         <translation>Чёрно-белый режим</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="86" />
+        <location filename="../ActionTable.cpp" line="90" />
         <source>Material</source>
         <translation>Материалы</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="88" />
+        <location filename="../ActionTable.cpp" line="92" />
         <source>Functions</source>
         <translation>Функции</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="90" />
+        <location filename="../ActionTable.cpp" line="94" />
         <source>View Isosurfaces</source>
         <translation>Изоповерхности</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="92" />
+        <location filename="../ActionTable.cpp" line="96" />
         <source>View Intersect</source>
         <translation>Сечение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="94" />
+        <location filename="../ActionTable.cpp" line="98" />
         <source>View Color Lines</source>
         <translation>Цветные изолинии</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="96" />
+        <location filename="../ActionTable.cpp" line="100" />
         <source>View BoundingBox</source>
         <translation>Ограничивающий параллелепипед</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="98" />
+        <location filename="../ActionTable.cpp" line="102" />
         <source>View Inner Edges</source>
         <translation>Внутренние рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="100" />
+        <location filename="../ActionTable.cpp" line="104" />
         <source>Transparent Mode</source>
         <translation>Прозрачность</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="102" />
+        <location filename="../ActionTable.cpp" line="106" />
         <source>Show Axes</source>
         <translation>Показать оси</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="104" />
+        <location filename="../ActionTable.cpp" line="108" />
         <source>Start Position</source>
         <translation>Исходное положение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="106" />
+        <location filename="../ActionTable.cpp" line="110" />
         <source>Rescale to screen</source>
         <translation>Вписать в экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="108" />
+        <location filename="../ActionTable.cpp" line="112" />
         <source>Fit all</source>
         <translation>Показать всё</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="110" />
+        <location filename="../ActionTable.cpp" line="114" />
         <source>Move Center</source>
         <translation>Переместить центр</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="112" />
+        <location filename="../ActionTable.cpp" line="116" />
         <source>Rotate to X</source>
         <translation>Повернуть вокруг X</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="114" />
+        <location filename="../ActionTable.cpp" line="118" />
         <source>Rotate to Y</source>
         <translation>Повернуть вокруг Y</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="116" />
+        <location filename="../ActionTable.cpp" line="120" />
         <source>Rotate to Z</source>
         <translation>Повернуть вокруг Z</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="118" />
+        <location filename="../ActionTable.cpp" line="122" />
         <source>Set Plane XY</source>
         <translation>Плоскость XY</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="120" />
+        <location filename="../ActionTable.cpp" line="124" />
         <source>Set Plane XZ</source>
         <translation>Плоскость XZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="122" />
+        <location filename="../ActionTable.cpp" line="126" />
         <source>Set Plane YZ</source>
         <translation>Плоскость YZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="124" />
+        <location filename="../ActionTable.cpp" line="128" />
         <source>Zoom in</source>
         <translation>Увеличить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="126" />
+        <location filename="../ActionTable.cpp" line="130" />
         <source>Zoom out</source>
         <translation>Уменьшить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="128" />
+        <location filename="../ActionTable.cpp" line="132" />
         <source>Show in 3D-Stereo</source>
         <translation>Стереоизображение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="130" />
+        <location filename="../ActionTable.cpp" line="134" />
         <source>Show in FullScreen</source>
         <translation>Во весь экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="132" />
+        <location filename="../ActionTable.cpp" line="136" />
         <source>Change Background Color</source>
         <translation>Цвет фона</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="134" />
+        <location filename="../ActionTable.cpp" line="138" />
         <source>Show Ruler</source>
         <translation>Линейка</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="136" />
+        <location filename="../ActionTable.cpp" line="140" />
         <source>Splice vertices</source>
         <translation>Склеить вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="138" />
+        <location filename="../ActionTable.cpp" line="142" />
         <source>Mass Select</source>
         <translation>Выделение рамкой</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="140" />
+        <location filename="../ActionTable.cpp" line="144" />
         <source>Multi select</source>
         <translation>Множественный выбор</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="142" />
+        <location filename="../ActionTable.cpp" line="146" />
         <source>Clear selection</source>
         <translation>Снять выделение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="144" />
+        <location filename="../ActionTable.cpp" line="148" />
         <source>Edit selection</source>
         <translation>Изменить материал выделения</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="146" />
+        <location filename="../ActionTable.cpp" line="150" />
         <source>Edit Point</source>
         <translation>Изменить точку</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="148" />
+        <location filename="../ActionTable.cpp" line="152" />
         <source>Fill material zeros</source>
         <translation>Заполнить материалы нулями</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="150" />
+        <location filename="../ActionTable.cpp" line="154" />
         <source>Find border Edges</source>
         <translation>Найти граничные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="152" />
+        <location filename="../ActionTable.cpp" line="156" />
         <source>Find border material Edges</source>
         <translation>Найти границы материала</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="155" />
+        <location filename="../ActionTable.cpp" line="159" />
         <source>Centering all models by selected point</source>
         <translation>Центрировать все модели по выбранной точке</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="158" />
+        <location filename="../ActionTable.cpp" line="162" />
         <source>Transfrom all models as active model</source>
         <translation>Преобразовать все модели как активную</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="160" />
+        <location filename="../ActionTable.cpp" line="164" />
         <source>Get full clone of active model</source>
         <translation>Полная копия активной модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="163" />
+        <location filename="../ActionTable.cpp" line="167" />
         <source>Clone selection into new model</source>
         <translation>Выделение в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="166" />
+        <location filename="../ActionTable.cpp" line="170" />
         <source>Clone visible primitives into new model</source>
         <translation>Видимые примитивы в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="169" />
+        <location filename="../ActionTable.cpp" line="173" />
         <source>Convert cell functionts to vert.functions</source>
         <translation>Функции ячеек в функции вершин</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="171" />
+        <location filename="../ActionTable.cpp" line="175" />
         <source>Create surface of model</source>
         <translation>Построить поверхность модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="173" />
+        <location filename="../ActionTable.cpp" line="177" />
         <source>Topology Merge Vertices</source>
         <translation>Слияние вершин топологии</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="175" />
+        <location filename="../ActionTable.cpp" line="179" />
         <source>Axial plane</source>
         <translation>Аксиальная плоскость</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="177" />
+        <location filename="../ActionTable.cpp" line="181" />
         <source>Coronal plane</source>
         <translation>Корональная плоскость</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="179" />
+        <location filename="../ActionTable.cpp" line="183" />
         <source>Sagittal plane</source>
         <translation>Сагиттальная плоскость</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="181" />
+        <location filename="../ActionTable.cpp" line="185" />
         <source>Soft tissue (W 400 / L 40)</source>
         <translation>Мягкие ткани (W 400 / L 40)</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="183" />
+        <location filename="../ActionTable.cpp" line="187" />
         <source>Bone (W 1800 / L 400)</source>
         <translation>Кость (W 1800 / L 400)</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="185" />
+        <location filename="../ActionTable.cpp" line="189" />
         <source>Stone (W 2000 / L 600)</source>
         <translation>Камень (W 2000 / L 600)</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="187" />
+        <location filename="../ActionTable.cpp" line="191" />
         <source>Window/Level Mode</source>
         <translation>Режим окна/уровня</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="189" />
+        <location filename="../ActionTable.cpp" line="193" />
         <source>Close Image</source>
         <translation>Закрыть изображение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="191" />
+        <location filename="../ActionTable.cpp" line="195" />
         <source>Full interface</source>
         <translation>Полный интерфейс</translation>
     </message>
@@ -3592,24 +3623,24 @@
         <translation>Измерение...</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="344" />
-        <location filename="../panels/MeasurementsControl.cpp" line="384" />
+        <location filename="../panels/MeasurementsControl.cpp" line="349" />
+        <location filename="../panels/MeasurementsControl.cpp" line="389" />
         <source>No stones model is loaded.</source>
         <translation>Модель камней не загружена.</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="420" />
+        <location filename="../panels/MeasurementsControl.cpp" line="425" />
         <source>No tumour model is loaded.</source>
         <translation>Модель опухоли не загружена.</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="456" />
-        <location filename="../panels/MeasurementsControl.cpp" line="475" />
+        <location filename="../panels/MeasurementsControl.cpp" line="461" />
+        <location filename="../panels/MeasurementsControl.cpp" line="481" />
         <source>%1 #%2</source>
         <translation>%1 №%2</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="457" />
+        <location filename="../panels/MeasurementsControl.cpp" line="462" />
         <source>Stone %1 #%2: centre %3 mm, %4 across</source>
         <translation>Камень %1 №%2: центр %3 мм, поперечник %4</translation>
     </message>
@@ -3877,6 +3908,95 @@
     </message>
 </context>
 <context>
+    <name>Session</name>
+    <message>
+        <location filename="../../formats/SessionFile.cpp" line="38" />
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <location filename="../../formats/SessionFile.cpp" line="44" />
+        <source>must be a number</source>
+        <translation>должно быть числом</translation>
+    </message>
+    <message>
+        <location filename="../../formats/SessionFile.cpp" line="47" />
+        <source>must be from %1 to %2</source>
+        <translation>должно быть от %1 до %2</translation>
+    </message>
+    <message>
+        <location filename="../../formats/SessionFile.cpp" line="54" />
+        <source>must be true or false</source>
+        <translation>должно быть true или false</translation>
+    </message>
+    <message>
+        <location filename="../../formats/SessionFile.cpp" line="61" />
+        <source>must be a string</source>
+        <translation>должно быть строкой</translation>
+    </message>
+    <message>
+        <location filename="../../formats/SessionFile.cpp" line="68" />
+        <source>must be an object</source>
+        <translation>должно быть объектом</translation>
+    </message>
+    <message>
+        <location filename="../../formats/SessionFile.cpp" line="75" />
+        <source>must be a list</source>
+        <translation>должно быть списком</translation>
+    </message>
+    <message>
+        <location filename="../../formats/SessionFile.cpp" line="85" />
+        <source>must hold %1 numbers</source>
+        <translation>должно содержать %1 чисел</translation>
+    </message>
+    <message>
+        <location filename="../../formats/SessionFile.cpp" line="101" />
+        <source>must be one of %1</source>
+        <translation>должно быть одним из: %1</translation>
+    </message>
+    <message>
+        <location filename="../../formats/SessionFile.cpp" line="120" />
+        <source>must name a file</source>
+        <translation>должно называть файл</translation>
+    </message>
+    <message>
+        <location filename="../../formats/SessionFile.cpp" line="132" />
+        <source>must not be zero</source>
+        <translation>не должно быть нулевым</translation>
+    </message>
+    <message>
+        <location filename="../../formats/SessionFile.cpp" line="149" />
+        <source>must hold numbers from 0 to 255</source>
+        <translation>должно содержать числа от 0 до 255</translation>
+    </message>
+    <message>
+        <location filename="../../formats/SessionFile.cpp" line="183" />
+        <source>must look from its position to a different focal point, with view_up across the line of sight</source>
+        <translation>должна смотреть из своего положения на другую точку фокуса, а view_up должен идти поперёк линии взгляда</translation>
+    </message>
+    <message>
+        <location filename="../../formats/SessionFile.cpp" line="262" />
+        <location filename="../../formats/SessionFile.cpp" line="302" />
+        <source>This is not a Tessaron session: it has no "tessaron_session" version.</source>
+        <translation>Это не сеанс Tessaron: в нём нет версии "tessaron_session".</translation>
+    </message>
+    <message>
+        <location filename="../../formats/SessionFile.cpp" line="265" />
+        <source>The session is of version %1; this Tessaron reads version %2.</source>
+        <translation>Сеанс версии %1; этот Tessaron читает версию %2.</translation>
+    </message>
+    <message>
+        <location filename="../../formats/SessionFile.cpp" line="296" />
+        <source>The session is not valid JSON: %1 at byte %2.</source>
+        <translation>Сеанс не является правильным JSON: %1 в байте %2.</translation>
+    </message>
+    <message>
+        <location filename="../../formats/SessionFile.cpp" line="324" />
+        <source>The file is %1 bytes, more than any session holds.</source>
+        <translation>Файл размером %1 байт, больше любого сеанса.</translation>
+    </message>
+</context>
+<context>
     <name>SettingsPage</name>
     <message>
         <location filename="../preferences/SettingsPage.cpp" line="19" />
@@ -4065,8 +4185,8 @@
 
 Opens the named files as if they were dropped on the view (.surf surfaces,
 .hx scenes, mesh files, label maps, CT images, folders of masks) and frames
-them. Without files, offers to reopen the last file and opens the first .hx
-scene of the working folder.
+them; a .tsn planning session opens as it was saved. Without files, offers
+to reopen the last file and opens the first .hx scene of the working folder.
 
 options:
   --full-drawing  draws large models whole while they turn
@@ -4076,7 +4196,8 @@ options:
 
 Открывает названные файлы, как если бы их бросили на вид (поверхности .surf,
 сцены .hx, файлы сеток, карты меток, изображения КТ, папки масок), и
-показывает их целиком. Без файлов предлагает снова открыть последний файл
+показывает их целиком; сеанс планирования .tsn открывается таким, каким
+был сохранён. Без файлов предлагает снова открыть последний файл
 и открывает первую сцену .hx рабочей папки.
 
 параметры:
@@ -4141,52 +4262,52 @@ options:
 <context>
     <name>Tessaron</name>
     <message>
-        <location filename="../FileCommands.cpp" line="75" />
+        <location filename="../FileCommands.cpp" line="77" />
         <source>This scene is already being opened; it is skipped.</source>
         <translation>Эта сцена уже открывается; она пропущена.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="95" />
+        <location filename="../FileCommands.cpp" line="97" />
         <source>Loading file...</source>
         <translation>Загрузка файла...</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="139" />
+        <location filename="../FileCommands.cpp" line="141" />
         <source>Opening file</source>
         <translation>Открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="141" />
+        <location filename="../FileCommands.cpp" line="143" />
         <source>Open File</source>
         <translation>Открыть файл</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="142" />
+        <location filename="../FileCommands.cpp" line="144" />
         <source>All models(*surf *hx)</source>
         <translation>Все модели(*surf *hx)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="182" />
+        <location filename="../FileCommands.cpp" line="184" />
         <source>Reopening file</source>
         <translation>Повторное открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="225" />
+        <location filename="../FileCommands.cpp" line="229" />
         <source>There is no .hx files in this folder.</source>
         <translation>В этой папке нет файлов .hx.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="266" />
+        <location filename="../FileCommands.cpp" line="274" />
         <source>Files of this kind are not read; the endings read are %1.</source>
         <translation>Файлы такого вида не читаются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="292" />
+        <location filename="../FileCommands.cpp" line="303" />
         <source>Saving file</source>
         <translation>Сохранение файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="294" />
+        <location filename="../FileCommands.cpp" line="305" />
         <source>Save file As...</source>
         <translation>Сохранить файл как...</translation>
     </message>
@@ -4239,6 +4360,7 @@ options:
         <location filename="../CaseSheetCommands.cpp" line="47" />
         <location filename="../MeasureCommands.cpp" line="31" />
         <location filename="../MeasureCommands.cpp" line="41" />
+        <location filename="../SessionCommands.cpp" line="55" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
@@ -4269,6 +4391,7 @@ options:
     </message>
     <message>
         <location filename="../CaseSheetCommands.cpp" line="88" />
+        <location filename="../SessionCommands.cpp" line="63" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -4328,19 +4451,19 @@ options:
         <translation>Не удалось сохранить настройки в %1.</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="73" />
+        <location filename="../ImportCommands.cpp" line="74" />
         <source>Importable files (%1)</source>
         <translation>Импортируемые файлы (%1)</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="78" />
+        <location filename="../ImportCommands.cpp" line="79" />
         <source>Importing file</source>
         <translation>Импорт файла</translation>
     </message>
     <message>
         <location filename="../ImportCommands.cpp" line="41" />
-        <location filename="../ImportCommands.cpp" line="80" />
-        <location filename="../ImportCommands.cpp" line="94" />
+        <location filename="../ImportCommands.cpp" line="81" />
+        <location filename="../ImportCommands.cpp" line="95" />
         <source>Import</source>
         <translation>Импорт</translation>
     </message>
@@ -4360,17 +4483,17 @@ options:
         <translation>По этому пути %1 серий. Какую открыть?</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="67" />
+        <location filename="../ImportCommands.cpp" line="68" />
         <source>Image %1 of %2 voxels</source>
         <translation>Изображение %1 из %2 вокселов</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="90" />
+        <location filename="../ImportCommands.cpp" line="91" />
         <source>Importing %1...</source>
         <translation>Импорт %1...</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="104" />
+        <location filename="../ImportCommands.cpp" line="105" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
@@ -4385,9 +4508,39 @@ options:
         <translation>Все меню и панели: %1 ▸ %2 (%3)</translation>
     </message>
     <message>
-        <location filename="../SliceCommands.cpp" line="107" />
+        <location filename="../SliceCommands.cpp" line="108" />
         <source>Image closed</source>
         <translation>Изображение закрыто</translation>
+    </message>
+    <message>
+        <location filename="../SessionCommands.cpp" line="24" />
+        <source>Sessions (*%1)</source>
+        <translation>Сеансы (*%1)</translation>
+    </message>
+    <message>
+        <location filename="../SessionCommands.cpp" line="45" />
+        <source>Save Session</source>
+        <translation>Сохранить сеанс</translation>
+    </message>
+    <message>
+        <location filename="../SessionCommands.cpp" line="56" />
+        <source>There is nothing to save: a session holds models and an image that were opened from files.</source>
+        <translation>Сохранять нечего: сеанс хранит модели и изображение, открытые из файлов.</translation>
+    </message>
+    <message>
+        <location filename="../SessionCommands.cpp" line="74" />
+        <source>These models were made in the window and have no file, so the session does not hold them; save them and save the session again: %1</source>
+        <translation>Эти модели созданы в окне и не имеют файла, поэтому сеанс их не хранит; сохраните их и сохраните сеанс снова: %1</translation>
+    </message>
+    <message>
+        <location filename="../SessionCommands.cpp" line="82" />
+        <source>Open Session</source>
+        <translation>Открыть сеанс</translation>
+    </message>
+    <message>
+        <location filename="../SessionCommands.cpp" line="92" />
+        <source>Opening session %1...</source>
+        <translation>Открывается сеанс %1...</translation>
     </message>
 </context>
 <context>

@@ -308,6 +308,11 @@ void MeasurementsControl::refresh()
     }
     Busy = false;
     showResults();
+    if (const std::optional<SessionGap> gap = std::exchange(PendingGap, std::nullopt))
+        for (std::size_t row = 0; row < Results.gaps.size(); ++row)
+            if (const PresetGap &g = Results.gaps[row];
+                g.from == gap->from && g.to == gap->to && g.stone == gap->stone)
+                gapClicked(int(row));
     if (std::exchange(Again, false))
         Pending->start();
 }
@@ -469,11 +474,47 @@ void MeasurementsControl::gapClicked(int row)
     ModelClass *from = source(g.fromIndex), *to = source(g.toIndex);
     if (!from || !to || !g.gap.valid)
         return;
+    ShownGap = SessionGap {g.from, g.to, g.stone};
     // The names as the gap table shows them, in the interface language.
     const QString nameOfFrom = shownName(Results.models[g.fromIndex]);
     View->setMeasureMark(gapMark(
         g.gap, from, to, g.stone > 0 ? tr("%1 #%2").arg(nameOfFrom).arg(g.stone) : nameOfFrom,
         shownName(Results.models[g.toIndex])));
+}
+
+namespace {
+
+template<typename T> QStringList sortedKeys(const QHash<QString, T> &hash)
+{
+    QStringList keys = hash.keys();
+    keys.sort();
+    return keys;
+}
+
+} // namespace
+
+void MeasurementsControl::savePlan(Session &session) const
+{
+    // By name, so that the same plan always writes the same file.
+    for (const QString &tumour : sortedKeys(Entered))
+        if (const auto [anterior, polar] = Entered.value(tumour); anterior || polar)
+            session.nephrometry << SessionRenal {tumour, anterior, polar};
+    for (const QString &stones : sortedKeys(EnteredStones))
+        if (const auto [obstruction, calyces] = EnteredStones.value(stones); obstruction || calyces)
+            session.stoneScores << SessionStoneScore {stones, obstruction, calyces};
+    // The gap still drawn, not one whose mark a change of the models took away.
+    if (ShownGap && View->measureMark())
+        session.gap = ShownGap;
+}
+
+void MeasurementsControl::restorePlan(const Session &session)
+{
+    for (const SessionRenal &r : session.nephrometry)
+        Entered[r.tumour] = {r.anterior, r.polar};
+    for (const SessionStoneScore &s : session.stoneScores)
+        EnteredStones[s.stones] = {s.obstruction, s.calyces};
+    PendingGap = session.gap;
+    Pending->start(0);
 }
 
 QString MeasurementsControl::tablesText() const

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "formats/SessionFile.h"
 #include "measure/SceneMeasurement.h"
 
 #include <QDockWidget>
 
+#include <optional>
 #include <vector>
 
 class GLWidget;
@@ -51,6 +53,12 @@ public:
     void setImage(const ImageVolume *image);
     const ImageVolume *image() const { return Image; }
 
+    // What the user entered (A and L, O and N) and the gap shown, into a session.
+    void savePlan(Session &session) const;
+    // A session's entries, given to every measuring from now on; its gap is
+    // shown once the models are measured.
+    void restorePlan(const Session &session);
+
 public slots:
     // Measures every loaded model again (on a worker thread, the view still painting).
     void refresh();
@@ -81,6 +89,8 @@ private:
     QHash<QString, std::pair<char, int>> Entered;      // A and L per tumour name
     QHash<QString, std::pair<int, int>> EnteredStones; // O and N per stones model name
     const ImageVolume *Image = nullptr;
+    std::optional<SessionGap> ShownGap;   // the gap row last clicked
+    std::optional<SessionGap> PendingGap; // a session's gap, shown after the next measuring
     QTimer *Pending;
     bool Busy = false, Again = false;
 

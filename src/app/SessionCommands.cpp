@@ -1,0 +1,127 @@
+// The main window's planning sessions: Save Session writes what the window
+// shows (the models' files and looks, the camera, the image and its slices,
+// the scores entered and the gap shown); opening one replaces the plan on
+// screen with it.
+
+#include "Tessaron.h"
+#include "formats/FileKinds.h"
+#include "formats/LoadPipeline.h"
+#include "formats/OutputFile.h"
+#include "formats/SessionFile.h"
+#include "import/Importer.h"
+#include "panels/MeasurementsControl.h"
+#include "view/Dialogs.h"
+#include "view/GLWidget.h"
+#include "view/SessionView.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+namespace {
+
+QString sessionFilter()
+{
+    return Tessaron::tr("Sessions (*%1)").arg(kindEnding(FileKind::Session));
+}
+
+} // namespace
+
+QString Tessaron::documentTitle() const
+{
+    return SessionPath.isEmpty()
+        ? windowTitleText()
+        : QStringLiteral("%1 — %2").arg(QFileInfo(SessionPath).fileName(), windowTitleText());
+}
+
+void Tessaron::setSessionPath(const QString &path)
+{
+    SessionPath = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    setWindowTitle(documentTitle());
+}
+
+void Tessaron::saveSession()
+{
+    QString name =
+        Dialogs::current().getSaveFileName(this, tr("Save Session"), lastFolder, sessionFilter());
+    if (name.isEmpty())
+        return;
+    if (!isSessionName(name))
+        name += kindEnding(FileKind::Session);
+    QStringList unsaved;
+    Session session = captureSession(*View, &unsaved);
+    if (auto *measurements = static_cast<MeasurementsControl *>(panel(PanelKind::Measurements)))
+        measurements->savePlan(session);
+    if (session.models.isEmpty() && !session.image) {
+        Dialogs::current().warning(this, tr("Warning"),
+                                   tr("There is nothing to save: a session holds models and an "
+                                      "image that were opened from files."));
+        return;
+    }
+    clearOutputError();
+    if (writeSession(name, session) != 0) {
+        const QString reason = lastOutputError();
+        Dialogs::current().critical(
+            this, tr("Error"), reason.isEmpty() ? name + ": " + errorMessage(errOpen) : reason);
+        return;
+    }
+    lastFolder = QFileInfo(name).absolutePath();
+    rememberFile(name);
+    setSessionPath(name);
+    if (!unsaved.isEmpty())
+        Dialogs::current().message(
+            nullptr, QString(),
+            tr("These models were made in the window and have no file, so the session does not "
+               "hold them; save them and save the session again: %1")
+                .arg(unsaved.join(QStringLiteral(", "))));
+}
+
+void Tessaron::openSession()
+{
+    const QStringList files =
+        Dialogs::current().getOpenFileNames(this, tr("Open Session"), lastFolder, sessionFilter());
+    if (files.isEmpty())
+        return;
+    lastFolder = QFileInfo(files.first()).absolutePath();
+    openModelFile(files.first());
+    clearStatus();
+}
+
+int Tessaron::openSessionFile(const QString &fileName, bool remember)
+{
+    showStatus(tr("Opening session %1...").arg(QFileInfo(fileName).fileName()));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    OpenedFile opened = openPath(fileName);
+    QApplication::restoreOverrideCursor();
+    for (const FileProblem &problem : std::as_const(opened.problems))
+        Failures.add(problem.path, problem.text);
+    if (!opened.session) { // refused: what is on screen stays
+        if (remember)
+            forgetFile(fileName);
+        return 0;
+    }
+    // The session is the whole plan: what was open makes way for it.
+    while (Models.count() > 1)
+        Models.remove(Models.count() - 1);
+    Models.ActiveIndex = 0;
+    closeImage();
+    std::vector<ModelClass *> models;
+    for (auto &model : opened.models) {
+        models.push_back(model.get());
+        View->addImportedModel(model.release());
+    }
+    applySession(*View, *opened.session, models, opened.entryOf, opened.image);
+    if (!opened.session->nephrometry.isEmpty() || !opened.session->stoneScores.isEmpty()
+        || opened.session->gap) {
+        showMeasurements();
+        static_cast<MeasurementsControl *>(panel(PanelKind::Measurements))
+            ->restorePlan(*opened.session);
+    }
+    if (remember)
+        rememberFile(fileName);
+    setSessionPath(fileName);
+    selectModel(Models.active());
+    syncViewActions();
+    showState();
+    View->update();
+    return int(models.size());
+}

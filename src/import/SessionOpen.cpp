@@ -1,0 +1,106 @@
+// The door's way into a planning session: its files through the door again,
+// its models matched to their entries and given their looks.
+
+#include "ImportTypes.h"
+#include "Importer.h"
+#include "formats/SessionFile.h"
+#include "model/ModelClass.h"
+
+#include <QFileInfo>
+
+#include <map>
+
+namespace {
+
+using Models = std::vector<std::unique_ptr<ModelClass>>;
+
+// Opens one file a session names; what fails is a warning naming the file,
+// so that the session's other files still open.
+Models openNamed(const QString &file, OpenedFile &opened, const OpenOptions &options)
+{
+    if (!QFileInfo::exists(file)) {
+        opened.problems << FileProblem {file, Import::tr("The file does not exist."), true};
+        return {};
+    }
+    if (isSessionName(file)) {
+        opened.problems << FileProblem {
+            file, Import::tr("A session names model files, not other sessions."), true};
+        return {};
+    }
+    OpenedFile inner = openPath(file, options);
+    for (FileProblem problem : std::as_const(inner.problems)) {
+        problem.warning = true;
+        opened.problems << problem;
+    }
+    return std::move(inner.models);
+}
+
+// The models of `file` that the entry takes: the one of its name, or every
+// one not yet taken when it names none. A file of one model gives it whatever
+// its name, which the entry's then replaces: the model may have been renamed,
+// or named by the scene it was opened from.
+void takeModels(qsizetype index, const SessionModel &entry, Models &models, OpenedFile &opened)
+{
+    const auto take = [&](std::unique_ptr<ModelClass> &model) {
+        applySessionLooks(*model, entry);
+        if (!entry.name.isEmpty())
+            model->Name = entry.name;
+        opened.models.push_back(std::move(model));
+        opened.entryOf.push_back(index);
+    };
+    if (entry.name.isEmpty()) {
+        for (auto &model : models)
+            if (model)
+                take(model);
+        return;
+    }
+    for (auto &model : models)
+        if (model && model->Name == entry.name)
+            return take(model);
+    if (models.size() == 1 && models.front())
+        return take(models.front());
+    opened.problems << FileProblem {
+        entry.file, Import::tr("The file holds no model named %1.").arg(entry.name), true};
+}
+
+void openImage(const SessionImage &image, OpenedFile &opened, OpenOptions options)
+{
+    if (!QFileInfo::exists(image.file)) {
+        opened.problems << FileProblem {image.file, Import::tr("The file does not exist."), true};
+        return;
+    }
+    options.as = ReadAs::Image;
+    options.series = image.series;
+    OpenedFile inner = openPath(image.file, options);
+    for (FileProblem problem : std::as_const(inner.problems)) {
+        problem.warning = true;
+        opened.problems << problem;
+    }
+    opened.image = inner.image;
+}
+
+} // namespace
+
+void openSession(const QString &path, OpenedFile &opened, const OpenOptions &options)
+{
+    auto session = std::make_shared<Session>();
+    QString error;
+    if (!readSession(path, *session, error)) {
+        opened.problems << FileProblem {path, error};
+        return;
+    }
+    OpenOptions modelOptions = options;
+    modelOptions.as = ReadAs::Guess;
+    modelOptions.series.clear();
+    std::map<QString, Models> byFile; // each file opened once, in the order first named
+    for (const SessionModel &entry : std::as_const(session->models))
+        if (!byFile.count(entry.file))
+            byFile.emplace(entry.file, openNamed(entry.file, opened, modelOptions));
+    for (qsizetype i = 0; i < session->models.size(); ++i) {
+        const SessionModel &entry = session->models.at(i);
+        takeModels(i, entry, byFile[entry.file], opened);
+    }
+    if (session->image)
+        openImage(*session->image, opened, options);
+    opened.session = std::move(session);
+}

@@ -1,0 +1,226 @@
+// Planning sessions in the main window: saved and reopened to the same
+// pixels, named in the title and the history, and what is refused or missing.
+
+#include "AppTestBase.h"
+#include "app/panels/MeasurementsControl.h"
+#include "model/ModelClass.h"
+#include "view/GLWidget.h"
+#include "view/ViewCommands.h"
+#include "view/ViewTestMain.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QTableWidget>
+
+namespace {
+
+// An octahedron of radius 1.5 about (0.5, 0.5, 0) as text STL, so that turns
+// and cuts show.
+bool writeOctahedronStl(const QString &path)
+{
+    const float c[3] = {0.5f, 0.5f, 0}, r = 1.5f;
+    const float v[6][3] = {{c[0] + r, c[1], c[2]}, {c[0] - r, c[1], c[2]}, {c[0], c[1] + r, c[2]},
+                           {c[0], c[1] - r, c[2]}, {c[0], c[1], c[2] + r}, {c[0], c[1], c[2] - r}};
+    const int faces[8][3] = {{0, 2, 4}, {2, 1, 4}, {1, 3, 4}, {3, 0, 4},
+                             {2, 0, 5}, {1, 2, 5}, {3, 1, 5}, {0, 3, 5}};
+    QByteArray text = "solid octahedron\n";
+    for (const auto &f : faces) {
+        text += "facet normal 0 0 0\nouter loop\n";
+        for (int k : f)
+            text += QByteArray("vertex ") + QByteArray::number(v[k][0]) + ' '
+                + QByteArray::number(v[k][1]) + ' ' + QByteArray::number(v[k][2]) + '\n';
+        text += "endloop\nendfacet\n";
+    }
+    text += "endsolid octahedron\n";
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+bool writeText(const QString &path, const QByteArray &text)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+QImage frame(Tessaron &window)
+{
+    window.view()->update();
+    QCoreApplication::processEvents();
+    return window.view()->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class TestAppSession : public AppTestBase
+{
+    Q_OBJECT
+
+private slots:
+    void init() { setUpFolders(); }
+    void cleanup() { tearDownFolders(); }
+    void reopensToTheSamePixels();
+    void missingRefusedAndForeignSessions();
+    void scoresAndTheGapComeBack();
+};
+
+// A plan with a colour, a hidden model, a see-through one, a cut and a turned
+// and zoomed camera: saved, spoilt, and opened again to the same frame.
+void TestAppSession::reopensToTheSamePixels()
+{
+    QVERIFY(writeOctahedronStl(data.filePath("octahedron.stl")));
+    ShownWindow window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.openModelFile(data.filePath("m0.surf"));
+    window.openModelFile(data.filePath("m1.surf"));
+    QCOMPARE(window.importModelFile(data.filePath("octahedron.stl")), 1);
+    GLWidget *view = window.view();
+    ModelListClass &list = view->ModelList;
+    QCOMPARE(list.count(), 4);
+    list.at(1)->setColor(250, 200, 0);
+    list.at(1)->Name = QStringLiteral("Left kidney"); // renamed in the Objects tree
+    list.at(2)->setVisible(false);
+    ModelClass *octahedron = list.at(3);
+    octahedron->setTransparency(true, 0.5);
+    list.ActiveIndex = 3;
+    const double point[3] = {0.5, 0.5, 0.2}, normal[3] = {0.3, 0, 1};
+    window.commands()->applyIntersection(point, normal, false, false);
+    view->addXYZRotation(0.5f, -0.3f, 0.2f);
+    view->zoomAll(1.4f);
+    view->addXYmove(0.1f, -0.05f);
+    const QImage before = frame(window);
+
+    const QString path = data.filePath("case.tsn");
+    dialogs.saveName = path;
+    window.saveSession();
+    QCOMPARE(dialogs.saveFilter, QStringLiteral("Sessions (*.tsn)"));
+    QVERIFY(QFile::exists(path));
+    QVERIFY2(window.windowTitle().startsWith(QStringLiteral("case.tsn — ")),
+             qPrintable(window.windowTitle()));
+    QCOMPARE(window.recentFiles.value(0), QFileInfo(path).absoluteFilePath());
+
+    // Spoil everything the session holds, then open it again.
+    view->addXYZRotation(1.0f, 0.4f, 0);
+    list.at(1)->setColor(0, 0, 255);
+    list.at(2)->setVisible(true);
+    window.closeFile();
+    QVERIFY(frame(window) != before);
+    dialogs.openNames = {path};
+    window.openSession();
+    QCOMPARE(list.count(), 4);
+    QCOMPARE(list.at(1)->Name, QStringLiteral("Left kidney"));
+    QVERIFY(!list.at(2)->Visible);
+    QCOMPARE(list.at(3)->Settings.ClipState, PlaneClip::InPlace);
+    const QImage after = frame(window);
+    QCOMPARE(after.size(), before.size());
+    qint64 differing = 0;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+            differing += after.pixel(x, y) != before.pixel(x, y);
+    QVERIFY2(differing == 0, qPrintable(QStringLiteral("%1 pixels differ").arg(differing)));
+    QVERIFY(dialogs.shown.isEmpty());
+}
+
+void TestAppSession::missingRefusedAndForeignSessions()
+{
+    ShownWindow window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    ModelListClass &list = window.view()->ModelList;
+    window.openModelFile(data.filePath("m2.surf"));
+    // Refused files leave what is open as it was, and say why.
+    const std::pair<const char *, const char *> refused[] = {
+        {"{\"tessaron_session\": 1,", "not valid JSON"},
+        {R"({"tessaron_session": 7, "models": []})", "version 7; this Tessaron reads version 1"},
+    };
+    for (const auto &[json, why] : refused) {
+        dialogs.shown.clear();
+        QVERIFY(writeText(data.filePath("bad.tsn"), json));
+        window.openModelFile(data.filePath("bad.tsn"));
+        QCOMPARE(list.count(), 2);
+        QVERIFY2(dialogs.shown.join('\n').contains(QLatin1String(why)),
+                 qPrintable(dialogs.shown.join('\n')));
+    }
+    QVERIFY(!window.windowTitle().contains(QLatin1String("bad.tsn")));
+    // Another program's session: relative names, a missing file named, the rest open
+    // with their colours, opacity and visibility.
+    dialogs.shown.clear();
+    QVERIFY(writeText(data.filePath("other.tsn"), R"({"tessaron_session": 1, "models": [
+        {"file": "m0.surf", "color": [10, 200, 30], "opacity": 0.4},
+        {"file": "gone.stl"},
+        {"file": "m1.surf", "visible": false}],
+        "camera": {"position": [0.3, 0.3, 3], "focal_point": [0.3, 0.3, 0],
+                   "view_up": [0, 1, 0], "view_angle": 30}})"));
+    window.openModelFile(data.filePath("other.tsn"));
+    QCOMPARE(list.count(), 3);
+    QCOMPARE(list.at(1)->ModelColor[1], 200);
+    QVERIFY(list.at(1)->Settings.Transparent && list.at(1)->Settings.Opacity == 0.4);
+    QVERIFY(!list.at(2)->Visible);
+    const QString shown = dialogs.shown.join('\n');
+    QVERIFY2(shown.contains(QLatin1String("gone.stl")) && shown.contains("does not exist"),
+             qPrintable(shown));
+    // The camera looks down -z at (0.3, 0.3) with x to the right and y up, the
+    // picture's half height 3 tan 15° mm: a point of the triangle up and to the
+    // left of the focus is green, and one up and to the right (beyond its
+    // long edge), as a mirrored camera would show the first, is not.
+    const QImage image = frame(window);
+    const double perMm = image.height() / 2.0 / (3 * std::tan(15 * M_PI / 180));
+    const auto at = [&](double x, double y) {
+        return image.pixelColor(int(image.width() / 2.0 + x * perMm),
+                                int(image.height() / 2.0 - y * perMm));
+    };
+    const QColor inside = at(-0.25, 0.6), outside = at(0.25, 0.6);
+    QVERIFY2(inside.green() > 2 * inside.red() + 20 && inside.green() > 2 * inside.blue() + 20,
+             qPrintable(inside.name()));
+    QVERIFY2(outside.green() < 20, qPrintable(outside.name()));
+    QVERIFY2(window.windowTitle().startsWith(QLatin1String("other.tsn")),
+             qPrintable(window.windowTitle()));
+}
+
+// The parts of the scores the user entered and the gap shown reach a new
+// window through the session.
+void TestAppSession::scoresAndTheGapComeBack()
+{
+    const QString path = data.filePath("scores.tsn");
+    MeasureMark shown;
+    {
+        ShownWindow window;
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.openModelFile(QStringLiteral(TESSARON_SAMPLE_SCENE));
+        window.action("actionMeasurements")->trigger();
+        auto *panel = qobject_cast<MeasurementsControl *>(window.panel(PanelKind::Measurements));
+        QTRY_VERIFY(panel->gapTable()->rowCount() >= 6);
+        const std::pair<QComboBox *, int> entered[] = {{panel->anteriorBox(), 2},
+                                                       {panel->polarBox(), 3},
+                                                       {panel->obstructionBox(), 1},
+                                                       {panel->calycesBox(), 2}};
+        for (const auto &[box, index] : entered) {
+            box->setCurrentIndex(index);
+            emit box->activated(index);
+        }
+        emit panel->gapTable()->cellClicked(5, 0); // the second stone to the skin
+        QVERIFY(window.view()->measureMark());
+        shown = *window.view()->measureMark();
+        dialogs.saveName = path;
+        window.saveSession();
+    }
+    ShownWindow window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    dialogs.openNames = {path};
+    window.openSession();
+    auto *panel = qobject_cast<MeasurementsControl *>(window.panel(PanelKind::Measurements));
+    QVERIFY(panel);
+    QTRY_VERIFY(window.view()->measureMark().has_value());
+    const MeasureMark &mark = *window.view()->measureMark();
+    QCOMPARE(mark.label, shown.label);
+    for (int k = 0; k < 3; ++k) {
+        QCOMPARE(mark.a[k], shown.a[k]);
+        QCOMPARE(mark.b[k], shown.b[k]);
+    }
+    QCOMPARE(panel->anteriorBox()->currentIndex(), 2);
+    QCOMPARE(panel->polarBox()->currentIndex(), 3);
+    QCOMPARE(panel->obstructionBox()->currentIndex(), 1);
+    QCOMPARE(panel->calycesBox()->currentIndex(), 2);
+    QVERIFY(dialogs.shown.isEmpty());
+}
+
+TESSARON_VIEW_TEST_MAIN(TestAppSession)
+#include "test_app_session.moc"
