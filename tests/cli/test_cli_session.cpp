@@ -2,6 +2,7 @@
 // convert show what the session shows, as another program may write it.
 
 #include "CliRun.h"
+#include "formats/GltfValidate.h"
 
 #include <QImage>
 #include <QJsonArray>
@@ -126,6 +127,7 @@ void TestCliSession::otherCommandsLeaveHiddenModelsOut()
     QVERIFY(camera.contains("camera"));
     QCOMPARE(camera["translation"][2].toDouble(), 0.02);
     QVERIFY(std::abs(gltf["cameras"][0]["perspective"]["yfov"].toDouble() - 0.48995732625) < 1e-9);
+    VALIDATE(glb);
 }
 
 void TestCliSession::missingAndRefusedSessions()

@@ -4,6 +4,7 @@
 // and `tessaron-cli convert` of several inputs.
 
 #include "cli/CliRun.h"
+#include "formats/GltfValidate.h"
 #include "formats/GltfWriter.h"
 #include "formats/StlTriangles.h"
 #include "import/Importer.h"
@@ -102,20 +103,6 @@ QList<const ModelClass *> pointers(const std::vector<std::unique_ptr<ModelClass>
         list << m.get();
     return list;
 }
-
-// The validator's verdict on a file: empty when it reports no error, else
-// its report; QSKIP when node or the validator is not installed.
-#define VALIDATE(path)                                                                             \
-    do {                                                                                           \
-        const QString node = QStandardPaths::findExecutable("node");                               \
-        const QString script = QStringLiteral(TESSARON_GLTF_VALIDATOR);                            \
-        if (node.isEmpty()                                                                         \
-            || !QFile::exists(                                                                     \
-                QFileInfo(script).dir().filePath("node_modules/gltf-validator/package.json")))     \
-            QSKIP("the glTF validator is not installed (node and scripts/install-deps.sh)");       \
-        const Run run = runProgram(node, {script, path});                                          \
-        QVERIFY2(run.status == 0, qPrintable(path + ": " + run.out + run.err));                    \
-    } while (false)
 
 quint32 wordAt(const QByteArray &bytes, qsizetype at)
 {
