@@ -64,6 +64,9 @@ void TestFileKinds::recognition_data()
         << "a.SURF" << triangleSurf() << FileKind::Surface << none << true;
     QTest::newRow("scene") << "s.Hx" << QByteArray("load a.surf\n") << FileKind::Scene << none
                            << true;
+    QTest::newRow("session, opened not imported")
+        << "plan.TSN" << QByteArray(R"({"tessaron_session": 1, "models": []})") << FileKind::Session
+        << none << false;
     QTest::newRow("hx without its dot") << "m.xhx" << QByteArray("x") << none << none << false;
     QTest::newRow("binary stl") << "m.stl" << QByteArray(84, '\0') << FileKind::Stl << none
                                 << false;
@@ -108,7 +111,7 @@ void TestFileKinds::recognition()
     // The load gate admits exactly our own kinds, without opening the file.
     ModelClass model;
     QCOMPARE(model.loadFile(path) == 3, !native);
-    QCOMPARE(isImportable(path), kind != FileKind::Unknown && !native);
+    QCOMPARE(isImportable(path), kind != FileKind::Unknown && kind != FileKind::Session && !native);
 }
 
 void TestFileKinds::contradictingBytesAreRefused()
@@ -135,6 +138,9 @@ void TestFileKinds::unknownKindsNameWhatIsRead()
     QVERIFY(importEndings().endsWith("a folder of masks"));
     QVERIFY(!importPatterns().contains("*.surf") && !importPatterns().contains("*.mesh"));
     QCOMPARE(scenePatterns(), QStringList {"*.hx"});
+    // A session is read, but its models are opened through the door, not imported.
+    QVERIFY(endings.contains(".tsn") && !importEndings().contains(".tsn"));
+    QVERIFY(!importPatterns().contains("*.tsn"));
 
     const QString path = dir.filePath("notes.xyz");
     QVERIFY(writeBytes(path, "ply\n"));
