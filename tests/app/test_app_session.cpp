@@ -149,8 +149,11 @@ void TestAppSession::missingRefusedAndForeignSessions()
         {"file": "m1.surf", "visible": false}],
         "camera": {"position": [0.3, 0.3, 3], "focal_point": [0.3, 0.3, 0],
                    "view_up": [0, 1, 0], "view_angle": 30}})"));
+    // A session's visibility holds also where the view shows one model at a time.
+    window.viewState().Config.visOnlyOneModel = 1;
     window.openModelFile(data.filePath("other.tsn"));
     QCOMPARE(list.count(), 3);
+    QVERIFY(list.at(1)->Visible);
     QCOMPARE(list.at(1)->ModelColor[1], 200);
     QVERIFY(list.at(1)->Settings.Transparent && list.at(1)->Settings.Opacity == 0.4);
     QVERIFY(!list.at(2)->Visible);

@@ -16,7 +16,8 @@ namespace {
 
 // Three octahedra of radius 1 along x at -3, 0 and 3, and a session that
 // colours the first red, hides the second and makes the third faint green,
-// seen from +z with y up and a picture 10 mm high (half height 20 tan 14.04°).
+// seen from +z with y up, centred on x = -1 (not the scene's centre, where a
+// framing would put it), in a picture 10 mm high (half height 20 tan 14.04°).
 QString writePlan(const QTemporaryDir &dir, const QByteArray &extra = {})
 {
     const std::pair<const char *, float> parts[] = {{"left", -3}, {"middle", 0}, {"right", 3}};
@@ -29,15 +30,16 @@ QString writePlan(const QTemporaryDir &dir, const QByteArray &extra = {})
         {"file": "middle.surf", "color": [0, 0, 255], "visible": false},
         {"file": "right.surf", "color": [0, 255, 0], "opacity": 0.3})"
         + extra + R"(],
-        "camera": {"position": [0, 0, 20], "focal_point": [0, 0, 0], "view_up": [0, 1, 0],
+        "camera": {"position": [-1, 0, 20], "focal_point": [-1, 0, 0], "view_up": [0, 1, 0],
                    "view_angle": 28.072486935852954}})";
     return writeBytes(path, json) ? path : QString();
 }
 
-// The pixel at world (x, y) of a 400 x 400 picture of the plan: 40 pixels a millimetre.
+// The pixel at world (x, y) of a 400 x 400 picture of the plan: 40 pixels a
+// millimetre from the focal point.
 QColor at(const QImage &image, double x, double y)
 {
-    return image.pixelColor(int(200 + 40 * x), int(200 - 40 * y));
+    return image.pixelColor(int(200 + 40 * (x + 1)), int(200 - 40 * y));
 }
 
 } // namespace
@@ -106,6 +108,8 @@ void TestCliSession::otherCommandsLeaveHiddenModelsOut()
     QCOMPARE(named.size(), 2);
     QCOMPARE(named[0]["name"].toString(), QStringLiteral("c.surf"));
     QCOMPARE(named[1]["name"].toString(), QStringLiteral("a.surf"));
+    QCOMPARE(named[0]["box_min"][0].toDouble(), 2.0); // c's octahedron, around x = 3
+    QCOMPARE(named[1]["box_min"][0].toDouble(), -4.0);
     // The case sheet: the session's view first, the hidden model nowhere.
     const QString pdf = dir.filePath("plan.pdf");
     run = cli({"sheet", plan, pdf, "--language", "en"});
