@@ -33,8 +33,13 @@ void Tessaron::closestGap()
                                       "closest gap between them."));
         return;
     }
-    const measure::ModelSnapshot a = measure::snapshotModel(*chosen[0]);
-    const measure::ModelSnapshot b = measure::snapshotModel(*chosen[1]);
+    showClosestGap(chosen[0], chosen[1]);
+}
+
+bool Tessaron::showClosestGap(ModelClass *first, ModelClass *second)
+{
+    const measure::ModelSnapshot a = measure::snapshotModel(*first);
+    const measure::ModelSnapshot b = measure::snapshotModel(*second);
     for (const measure::ModelSnapshot *shot : {&a, &b})
         if (!shot->refusal.isEmpty() || shot->surface.triangleCount() == 0) {
             Dialogs::current().warning(
@@ -42,15 +47,20 @@ void Tessaron::closestGap()
                 tr("%1 cannot be measured: %2")
                     .arg(shot->name,
                          shot->refusal.isEmpty() ? tr("it has no triangles") : shot->refusal));
-            return;
+            return false;
         }
     measure::Gap gap;
     if (!View->runResponsive(tr("Measuring the closest gap..."),
                              [&] { gap = measure::measureGap(a, b); }))
-        return;
+        return false;
     // The gap's label names the structures in the interface language.
     const auto shown = [](const measure::ModelSnapshot &shot) {
         return measure::shownName(shot.name, measure::anatomyOf(shot.name, shot.fileName));
     };
-    View->setMeasureMark(gapMark(gap, chosen[0], chosen[1], shown(a), shown(b)));
+    View->setMeasureMark(gapMark(gap, first, second, shown(a), shown(b)));
+    // The gap drawn now is this one, not the panel's row shown before.
+    ClosestPair = std::pair {first->Name, second->Name};
+    if (auto *measurements = static_cast<MeasurementsControl *>(panel(PanelKind::Measurements)))
+        measurements->forgetShownGap();
+    return true;
 }

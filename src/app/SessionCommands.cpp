@@ -51,6 +51,8 @@ void Tessaron::saveSession()
     Session session = captureSession(*View, &unsaved);
     if (auto *measurements = static_cast<MeasurementsControl *>(panel(PanelKind::Measurements)))
         measurements->savePlan(session);
+    if (!session.gap && ClosestPair && View->measureMark())
+        session.gap = SessionGap {ClosestPair->first, ClosestPair->second, 0, true};
     if (session.models.isEmpty() && !session.image) {
         Dialogs::current().warning(this, tr("Warning"),
                                    tr("There is nothing to save: a session holds models and an "
@@ -86,6 +88,19 @@ void Tessaron::openSession()
     clearStatus();
 }
 
+void Tessaron::showSessionGap(const SessionGap &gap)
+{
+    const auto named = [this](const QString &name) -> ModelClass * {
+        for (qsizetype i = 1; i < Models.count(); ++i)
+            if (Models.at(i)->Name == name)
+                return Models.at(i);
+        return nullptr;
+    };
+    ModelClass *from = named(gap.from), *to = named(gap.to);
+    if (from && to && from != to)
+        showClosestGap(from, to);
+}
+
 int Tessaron::openSessionFile(const QString &fileName, bool remember)
 {
     showStatus(tr("Opening session %1...").arg(QFileInfo(fileName).fileName()));
@@ -110,12 +125,15 @@ int Tessaron::openSessionFile(const QString &fileName, bool remember)
         View->addImportedModel(model.release());
     }
     applySession(*View, *opened.session, models, opened.entryOf, opened.image);
+    ClosestPair.reset();
     if (!opened.session->nephrometry.isEmpty() || !opened.session->stoneScores.isEmpty()
-        || opened.session->gap) {
+        || (opened.session->gap && !opened.session->gap->closest)) {
         showMeasurements();
         static_cast<MeasurementsControl *>(panel(PanelKind::Measurements))
             ->restorePlan(*opened.session);
     }
+    if (const std::optional<SessionGap> &gap = opened.session->gap; gap && gap->closest)
+        showSessionGap(*gap);
     if (remember)
         rememberFile(fileName);
     setSessionPath(fileName);

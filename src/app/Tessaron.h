@@ -9,6 +9,8 @@
 
 #include <array>
 #include <memory>
+#include <optional>
+#include <utility>
 
 struct CaseSheet;
 class GLWidget;
@@ -18,6 +20,7 @@ class QDockWidget;
 class QLabel;
 class QToolBar;
 enum class FileKind;
+struct SessionGap;
 
 // The main window: the document (the model list and the view's state), the
 // view in its centre with the commands of its menus, the actions, menus and
@@ -135,6 +138,9 @@ public slots:
     // The closest gap between the two models selected in the Objects tree,
     // drawn in the view (MeasureCommands.cpp).
     void closestGap();
+    // The closest gap of two models, drawn in the view; false, after a
+    // message, when either cannot be measured.
+    bool showClosestGap(ModelClass *a, ModelClass *b);
     // The Panels menu's entries: checked while their panel shows.
     void updatePanelsMenu();
     // The Slices menu (SliceCommands.cpp): the planes shown, the window
@@ -168,6 +174,8 @@ private:
     // The window's title: the program's, after the session's name when one
     // is open.
     QString documentTitle() const;
+    // A session's closest gap of two chosen models, measured and drawn again.
+    void showSessionGap(const SessionGap &gap);
     void setSessionPath(const QString &path);
     void createActions();
     void createWidgets();
@@ -220,6 +228,8 @@ private:
     std::array<QDockWidget *, 12> Panels {};
     LoadFailures Failures;
     QString SessionPath; // the session the window shows, empty when none
+    // The two models of the last closest gap the user chose, by name.
+    std::optional<std::pair<QString, QString>> ClosestPair;
     int OpenDepth = 0;
     bool Closing = false; // the window closes: an open command in progress stops
 };

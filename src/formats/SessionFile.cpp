@@ -281,6 +281,7 @@ void readSessionObject(const QJsonObject &root, const QString &folder, Session &
         gap.to = text(o["to"], QStringLiteral("gap.to"));
         if (o.contains("stone"))
             gap.stone = int(number(o["stone"], QStringLiteral("gap.stone"), 0, 1e9));
+        gap.closest = o.contains("closest") && boolean(o["closest"], QStringLiteral("gap.closest"));
         session.gap = gap;
     }
 }

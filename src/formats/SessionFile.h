@@ -82,12 +82,14 @@ struct SessionStoneScore
     int calyces = 0;
 };
 
-// The gap shown in the view: between two models, from a stone when `stone`
-// numbers one (from 1).
+// The gap shown in the view: a row of the Measurements panel's gaps, between
+// two models, from a stone when `stone` numbers one (from 1); or, `closest`,
+// the closest gap of two models the user chose.
 struct SessionGap
 {
     QString from, to;
     int stone = 0;
+    bool closest = false;
 };
 
 struct Session

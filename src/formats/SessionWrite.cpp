@@ -119,9 +119,13 @@ QByteArray sessionJson(const Session &session, const QString &folder)
     if (session.image)
         root["image"] = imageJson(*session.image, folder);
     addScores(session, root);
-    if (session.gap)
-        root["gap"] = QJsonObject {
+    if (session.gap) {
+        QJsonObject gap {
             {"from", session.gap->from}, {"to", session.gap->to}, {"stone", session.gap->stone}};
+        if (session.gap->closest)
+            gap["closest"] = true;
+        root["gap"] = gap;
+    }
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

@@ -3,6 +3,7 @@
 
 #include "AppTestBase.h"
 #include "app/panels/MeasurementsControl.h"
+#include "app/panels/ObjectsControl.h"
 #include "model/ModelClass.h"
 #include "view/GLWidget.h"
 #include "view/ViewCommands.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QTableWidget>
+#include <QTreeWidget>
 
 namespace {
 
@@ -84,6 +86,14 @@ void TestAppSession::reopensToTheSamePixels()
     list.ActiveIndex = 3;
     const double point[3] = {0.5, 0.5, 0.2}, normal[3] = {0.3, 0, 1};
     window.commands()->applyIntersection(point, normal, false, false);
+    // The closest gap of two models chosen in the Objects tree, drawn with its label.
+    auto *objects = qobject_cast<ObjectsControl *>(window.panel(PanelKind::Objects));
+    objects->tree()->clearSelection();
+    objects->itemOf(list.at(1))->setSelected(true);
+    objects->itemOf(list.at(3))->setSelected(true);
+    window.action("actionClosestGap")->trigger();
+    QVERIFY(view->measureMark());
+    const MeasureMark gap = *view->measureMark();
     view->addXYZRotation(0.5f, -0.3f, 0.2f);
     view->zoomAll(1.4f);
     view->addXYmove(0.1f, -0.05f);
@@ -110,6 +120,9 @@ void TestAppSession::reopensToTheSamePixels()
     QCOMPARE(list.at(1)->Name, QStringLiteral("Left kidney"));
     QVERIFY(!list.at(2)->Visible);
     QCOMPARE(list.at(3)->Settings.ClipState, PlaneClip::InPlace);
+    QVERIFY(view->measureMark());
+    QCOMPARE(view->measureMark()->label, gap.label);
+    QCOMPARE(view->measureMark()->b[2] - view->measureMark()->a[2], gap.b[2] - gap.a[2]);
     const QImage after = frame(window);
     QCOMPARE(after.size(), before.size());
     qint64 differing = 0;

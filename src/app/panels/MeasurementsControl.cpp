@@ -513,7 +513,7 @@ void MeasurementsControl::restorePlan(const Session &session)
         Entered[r.tumour] = {r.anterior, r.polar};
     for (const SessionStoneScore &s : session.stoneScores)
         EnteredStones[s.stones] = {s.obstruction, s.calyces};
-    PendingGap = session.gap;
+    PendingGap = session.gap && !session.gap->closest ? session.gap : std::nullopt;
     Pending->start(0);
 }
 

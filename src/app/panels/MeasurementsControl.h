@@ -58,6 +58,8 @@ public:
     // A session's entries, given to every measuring from now on; its gap is
     // shown once the models are measured.
     void restorePlan(const Session &session);
+    // Another gap is drawn in the view (the closest gap of two chosen models).
+    void forgetShownGap() { ShownGap.reset(); }
 
 public slots:
     // Measures every loaded model again (on a worker thread, the view still painting).
