@@ -199,13 +199,19 @@ void applyCamera(GLWidget &view, const SessionCamera &camera)
 Session captureSession(GLWidget &view, QStringList *unsaved)
 {
     Session session;
+    // A clone or a cut keeps the file and the name of the model it was made
+    // from: the file gives back only that model, so the copy is one made here.
+    QSet<std::pair<QString, QString>> taken;
     forEveryModel(view.ModelList, [&](ModelClass &model) {
-        if (model.FileName.isEmpty() || !QFileInfo::exists(model.FileName)) {
+        const SessionModel entry = modelEntry(model);
+        if (model.FileName.isEmpty() || !QFileInfo::exists(model.FileName)
+            || taken.contains({entry.file, entry.name})) {
             if (unsaved)
                 *unsaved << model.title();
             return;
         }
-        session.models << modelEntry(model);
+        taken.insert({entry.file, entry.name});
+        session.models << entry;
     });
     if (view.ModelList.count() > 1 || view.State.Image)
         session.camera = viewCamera(view);

@@ -16,7 +16,8 @@ struct ImageVolume;
 
 // Every model of the view that has a file, with its looks, modes and cut; the
 // camera; the image with its window and slices. Models made in the view
-// (without a file) are left out: their names are added to `unsaved`.
+// (without a file of their own, as a clone) are left out: their names are
+// added to `unsaved`.
 Session captureSession(GLWidget &view, QStringList *unsaved = nullptr);
 
 // The view's camera: looking at the focal point from the eye's +z, the

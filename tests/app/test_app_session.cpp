@@ -189,6 +189,17 @@ void TestAppSession::missingRefusedAndForeignSessions()
     QVERIFY2(outside.green() < 20, qPrintable(outside.name()));
     QVERIFY2(window.windowTitle().startsWith(QLatin1String("other.tsn")),
              qPrintable(window.windowTitle()));
+    // A clone has its model's file but is not in it: the session leaves it out and says so.
+    list.ActiveIndex = 1;
+    window.action("actionCloneFullModel")->trigger();
+    QCOMPARE(list.count(), 4);
+    dialogs.shown.clear();
+    dialogs.saveName = data.filePath("again.tsn");
+    window.saveSession();
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY2(dialogs.shown[0].contains(QLatin1String("no file")), qPrintable(dialogs.shown[0]));
+    window.openModelFile(data.filePath("again.tsn"));
+    QCOMPARE(list.count(), 3);
 }
 
 // The parts of the scores the user entered and the gap shown reach a new
