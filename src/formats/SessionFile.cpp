@@ -140,6 +140,8 @@ SessionModel readModel(const QJsonObject &o, qsizetype i, const QString &folder)
     m.file = filePath(o["file"], place("models", i, "file"), folder);
     if (o.contains("name"))
         m.name = text(o["name"], place("models", i, "name"));
+    if (o.contains("shown_name"))
+        m.shownName = text(o["shown_name"], place("models", i, "shown_name"));
     if (o.contains("color")) {
         const auto rgb = numbers<3>(o["color"], place("models", i, "color"));
         std::array<int, 3> color {};

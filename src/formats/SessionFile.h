@@ -30,8 +30,9 @@ struct SessionCut
 
 struct SessionModel
 {
-    QString file; // absolute once read; relative to the session's folder in the file
-    QString name; // which of the file's models, when it holds several; empty: every one
+    QString file;      // absolute once read; relative to the session's folder in the file
+    QString name;      // which of the file's models, when it holds several; empty: every one
+    QString shownName; // the name the user gave it instead, when they renamed it
     std::optional<std::array<int, 3>> color; // 0..255
     double opacity = 1.0;
     bool visible = true;

@@ -36,6 +36,8 @@ QJsonObject modelJson(const SessionModel &m, const QString &folder)
         {"file", relative(m.file, folder)}, {"opacity", m.opacity}, {"visible", m.visible}};
     if (!m.name.isEmpty())
         o["name"] = m.name;
+    if (!m.shownName.isEmpty())
+        o["shown_name"] = m.shownName;
     if (m.color)
         o["color"] = list(*m.color);
     if (m.faces && *m.faces >= 0 && *m.faces < 6)

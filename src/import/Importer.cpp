@@ -185,6 +185,7 @@ ImportResult importModels(const QString &path, std::vector<std::unique_ptr<Model
     for (auto &model : made) {
         settleFunctionLocation(*model);
         model->OwnColors = model->ModelColor[0] >= 0;
+        model->SourceName = model->Name;
         models.push_back(std::move(model));
     }
     return result;

@@ -43,7 +43,9 @@ void takeModels(qsizetype index, const SessionModel &entry, Models &models, Open
 {
     const auto take = [&](std::unique_ptr<ModelClass> &model) {
         applySessionLooks(*model, entry);
-        if (!entry.name.isEmpty())
+        if (!entry.shownName.isEmpty())
+            model->Name = entry.shownName;
+        else if (!entry.name.isEmpty())
             model->Name = entry.name;
         opened.models.push_back(std::move(model));
         opened.entryOf.push_back(index);

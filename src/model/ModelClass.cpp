@@ -398,6 +398,7 @@ void ModelClass::clearData()
 void ModelClass::copyAttributesTo(ModelClass &target) const
 {
     target.Name = Name;
+    target.SourceName = SourceName;
     target.FileName = FileName;
     target.Visible = Visible;
     target.Radius = sceneRadius();

@@ -103,6 +103,9 @@ public:
     const MeshClass *pickedCell(qint32 &type, qint32 &cell) const;
 
     QString Name;
+    // The name an import gave the model among the others of its file (a
+    // label's, a segment's); a session finds the model by it after a rename.
+    QString SourceName;
     QString FileName;
     quint8 Visible = 1;
     float Radius = 0; // largest ExtentSum of the blocks

@@ -96,7 +96,10 @@ SessionModel modelEntry(const ModelClass &model)
 {
     SessionModel entry;
     entry.file = QFileInfo(model.FileName).absoluteFilePath();
-    entry.name = model.Name;
+    // A model of a file of several is found by the name its file gives it.
+    entry.name = model.SourceName.isEmpty() ? model.Name : model.SourceName;
+    if (entry.name != model.Name)
+        entry.shownName = model.Name;
     if (model.ModelColor[0] >= 0)
         entry.color =
             std::array<int, 3> {model.ModelColor[0], model.ModelColor[1], model.ModelColor[2]};

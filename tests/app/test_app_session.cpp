@@ -63,6 +63,7 @@ private slots:
     void reopensToTheSamePixels();
     void missingRefusedAndForeignSessions();
     void scoresAndTheGapComeBack();
+    void renamedLabelsKeepTheirModels();
 };
 
 // A plan with a colour, a hidden model, a see-through one, a cut and a turned
@@ -247,6 +248,33 @@ void TestAppSession::scoresAndTheGapComeBack()
     QCOMPARE(panel->obstructionBox()->currentIndex(), 1);
     QCOMPARE(panel->calycesBox()->currentIndex(), 2);
     QVERIFY(dialogs.shown.isEmpty());
+}
+
+// A label map gives several models; one renamed by the user is found again
+// by its label's name and keeps the new one.
+void TestAppSession::renamedLabelsKeepTheirModels()
+{
+    const QString labels = QFileInfo(QStringLiteral(TESSARON_SAMPLE_SCENE))
+                               .dir()
+                               .filePath(QStringLiteral("kidney_labels.nii"));
+    ShownWindow window;
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.importModelFile(labels) >= 3);
+    ModelListClass &list = window.view()->ModelList;
+    const qsizetype count = list.count();
+    QStringList names;
+    for (qsizetype i = 1; i < count; ++i)
+        names << list.at(i)->Name;
+    names[1] = QStringLiteral("Left kidney, reviewed");
+    list.at(2)->Name = names[1];
+    dialogs.saveName = data.filePath("labels.tsn");
+    window.saveSession();
+    dialogs.openNames = {data.filePath("labels.tsn")};
+    window.openSession();
+    QCOMPARE(list.count(), count);
+    for (qsizetype i = 1; i < count; ++i)
+        QCOMPARE(list.at(i)->Name, names[i - 1]);
+    QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.join('\n')));
 }
 
 TESSARON_VIEW_TEST_MAIN(TestAppSession)

@@ -128,7 +128,8 @@ void TestSessionFile::everythingComesBack()
     Session s;
     SessionModel kidney;
     kidney.file = folder + QStringLiteral("/models/kidney.stl");
-    kidney.name = QStringLiteral("Left kidney");
+    kidney.name = QStringLiteral("Label 3");
+    kidney.shownName = QStringLiteral("Left kidney");
     kidney.color = std::array<int, 3> {220, 40, 41};
     kidney.opacity = 0.25;
     kidney.faces = 4;
@@ -173,6 +174,7 @@ void TestSessionFile::everythingComesBack()
     const SessionModel &k = back.models[0];
     QCOMPARE(k.file, kidney.file);
     QCOMPARE(k.name, kidney.name);
+    QCOMPARE(k.shownName, kidney.shownName);
     QCOMPARE(*k.color, *kidney.color);
     QCOMPARE(k.opacity, 0.25);
     QCOMPARE(*k.faces, 4);
