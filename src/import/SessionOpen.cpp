@@ -14,9 +14,9 @@ namespace {
 
 using Models = std::vector<std::unique_ptr<ModelClass>>;
 
-// Opens one file a session names; what fails is a warning naming the file,
-// so that the session's other files still open.
-Models openNamed(const QString &file, OpenedFile &opened, const OpenOptions &options)
+// Opens one file a session names (a model file or its image); what fails is a
+// warning naming the file, so that the session's other files still open.
+OpenedFile openNamed(const QString &file, OpenedFile &opened, const OpenOptions &options)
 {
     if (!QFileInfo::exists(file)) {
         opened.problems << FileProblem {file, Import::tr("The file does not exist."), true};
@@ -32,7 +32,7 @@ Models openNamed(const QString &file, OpenedFile &opened, const OpenOptions &opt
         problem.warning = true;
         opened.problems << problem;
     }
-    return std::move(inner.models);
+    return inner;
 }
 
 // The models of `file` that the entry takes: the one of its name, or every
@@ -67,18 +67,9 @@ void takeModels(qsizetype index, const SessionModel &entry, Models &models, Open
 
 void openImage(const SessionImage &image, OpenedFile &opened, OpenOptions options)
 {
-    if (!QFileInfo::exists(image.file)) {
-        opened.problems << FileProblem {image.file, Import::tr("The file does not exist."), true};
-        return;
-    }
     options.as = ReadAs::Image;
     options.series = image.series;
-    OpenedFile inner = openPath(image.file, options);
-    for (FileProblem problem : std::as_const(inner.problems)) {
-        problem.warning = true;
-        opened.problems << problem;
-    }
-    opened.image = inner.image;
+    opened.image = openNamed(image.file, opened, options).image;
 }
 
 } // namespace
@@ -97,7 +88,8 @@ void openSession(const QString &path, OpenedFile &opened, const OpenOptions &opt
     std::map<QString, Models> byFile; // each file opened once, in the order first named
     for (const SessionModel &entry : std::as_const(session->models))
         if (!byFile.count(entry.file))
-            byFile.emplace(entry.file, openNamed(entry.file, opened, modelOptions));
+            byFile.emplace(entry.file,
+                           std::move(openNamed(entry.file, opened, modelOptions).models));
     for (qsizetype i = 0; i < session->models.size(); ++i) {
         const SessionModel &entry = session->models.at(i);
         takeModels(i, entry, byFile[entry.file], opened);

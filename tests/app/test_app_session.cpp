@@ -2,6 +2,7 @@
 // pixels, named in the title and the history, and what is refused or missing.
 
 #include "AppTestBase.h"
+#include "WholeFiles.h"
 #include "app/panels/MeasurementsControl.h"
 #include "app/panels/ObjectsControl.h"
 #include "model/ModelClass.h"
@@ -34,14 +35,7 @@ bool writeOctahedronStl(const QString &path)
         text += "endloop\nendfacet\n";
     }
     text += "endsolid octahedron\n";
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
-}
-
-bool writeText(const QString &path, const QByteArray &text)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+    return writeBytes(path, text);
 }
 
 QImage frame(Tessaron &window)
@@ -147,7 +141,7 @@ void TestAppSession::missingRefusedAndForeignSessions()
     };
     for (const auto &[json, why] : refused) {
         dialogs.shown.clear();
-        QVERIFY(writeText(data.filePath("bad.tsn"), json));
+        QVERIFY(writeBytes(data.filePath("bad.tsn"), json));
         window.openModelFile(data.filePath("bad.tsn"));
         QCOMPARE(list.count(), 2);
         QVERIFY2(dialogs.shown.join('\n').contains(QLatin1String(why)),
@@ -157,7 +151,7 @@ void TestAppSession::missingRefusedAndForeignSessions()
     // Another program's session: relative names, a missing file named, the rest open
     // with their colours, opacity and visibility.
     dialogs.shown.clear();
-    QVERIFY(writeText(data.filePath("other.tsn"), R"({"tessaron_session": 1, "models": [
+    QVERIFY(writeBytes(data.filePath("other.tsn"), R"({"tessaron_session": 1, "models": [
         {"file": "m0.surf", "color": [10, 200, 30], "opacity": 0.4},
         {"file": "gone.stl"},
         {"file": "m1.surf", "visible": false}],
