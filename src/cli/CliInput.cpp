@@ -155,10 +155,11 @@ void setCliReadOptions(ReadAs as, const QString &series)
     readOptions.series = series;
 }
 
-bool loadInputModels(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models)
+bool loadInputModels(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models,
+                     std::shared_ptr<const Session> *session)
 {
     std::shared_ptr<const ImageVolume> image;
-    if (!loadInput(input, models, image))
+    if (!loadInput(input, models, image, session))
         return false;
     // A structure set or a DICOM folder's segments come with their image.
     if (!image || !models.empty())
@@ -217,12 +218,14 @@ bool openInput(const QString &input, OpenedFile &opened)
 }
 
 bool loadInput(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models,
-               std::shared_ptr<const ImageVolume> &image)
+               std::shared_ptr<const ImageVolume> &image, std::shared_ptr<const Session> *session)
 {
     OpenedFile opened;
     if (!openInput(input, opened))
         return false;
     image = opened.image;
+    if (session)
+        *session = opened.session;
     bool ok = true;
     if (ok && opened.kind == FileKind::Scene && opened.models.empty()) {
         printInputError(input, QStringLiteral("the scene names no surface"));

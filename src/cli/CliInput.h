@@ -18,8 +18,10 @@ class ModelClass;
 // imported (a model per mesh file, per label, per mask).
 // On a failure prints "path: message" to standard error and returns false;
 // models already loaded are kept in `models`. With --verbose, every model
-// loaded is described on standard error.
-bool loadInputModels(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models);
+// loaded is described on standard error. Of a session, `session` (when
+// given) receives the session read.
+bool loadInputModels(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models,
+                     std::shared_ptr<const Session> *session = nullptr);
 
 // INPUT through the door, its problems printed on standard error; of a
 // session, the hidden models are left out. False when INPUT fails.
@@ -28,7 +30,8 @@ bool openInput(const QString &input, OpenedFile &opened);
 // INPUT as loadInputModels() reads it or, when it holds an image of
 // intensities, as that image (`models` stays empty then).
 bool loadInput(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models,
-               std::shared_ptr<const ImageVolume> &image);
+               std::shared_ptr<const ImageVolume> &image,
+               std::shared_ptr<const Session> *session = nullptr);
 
 // The image of --ct: a NIfTI or NRRD file read as an image whatever its
 // values. On a failure prints "path: message" and returns false.

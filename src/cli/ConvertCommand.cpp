@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
-#include <optional>
 #include <vector>
 
 namespace {
@@ -24,8 +23,12 @@ void printError(const QString &text)
 }
 
 // Every model of every input, in the order given; false when one cannot be read.
-bool loadAll(const QStringList &inputs, std::vector<std::unique_ptr<ModelClass>> &parts)
+// A session given alone is handed back in `session`.
+bool loadAll(const QStringList &inputs, std::vector<std::unique_ptr<ModelClass>> &parts,
+             std::shared_ptr<const Session> *session = nullptr)
 {
+    if (inputs.size() == 1)
+        return loadInputModels(inputs.front(), parts, session);
     return std::all_of(inputs.begin(), inputs.end(),
                        [&](const QString &input) { return loadInputModels(input, parts); });
 }
@@ -48,15 +51,9 @@ std::unique_ptr<ModelClass> loadJoined(const QStringList &inputs)
     return joined;
 }
 
-// The camera of a session given alone, which the scene is seen by.
-std::optional<GltfCamera> sessionCamera(const QStringList &inputs)
+// A session's camera as glTF's.
+GltfCamera gltfCamera(const SessionCamera &c)
 {
-    Session session;
-    QString error;
-    if (inputs.size() != 1 || !isSessionName(inputs.front())
-        || !readSession(inputs.front(), session, error) || !session.camera)
-        return std::nullopt;
-    const SessionCamera &c = *session.camera;
     GltfCamera camera;
     std::copy_n(c.position.data(), 3, camera.position);
     std::copy_n(c.focalPoint.data(), 3, camera.target);
@@ -67,13 +64,14 @@ std::optional<GltfCamera> sessionCamera(const QStringList &inputs)
 
 // A glTF scene keeps every model of the inputs as a node of its own, seen by
 // a session's camera, else by a camera that frames them all.
-qint32 writeScene(const std::vector<std::unique_ptr<ModelClass>> &parts, const QStringList &inputs,
+qint32 writeScene(const std::vector<std::unique_ptr<ModelClass>> &parts, const Session *session,
                   const QString &output)
 {
     QList<const ModelClass *> models;
     for (const auto &part : parts)
         models << part.get();
-    const GltfCamera camera = sessionCamera(inputs).value_or(framingCamera(models));
+    const GltfCamera camera =
+        session && session->camera ? gltfCamera(*session->camera) : framingCamera(models);
     return writeGltfScene(models, &camera, output);
 }
 
@@ -122,9 +120,10 @@ int runConvert(const QStringList &args)
     qint32 code = 0;
     if (writesScene(*writer)) {
         std::vector<std::unique_ptr<ModelClass>> parts;
-        if (!loadAll(inputs, parts))
+        std::shared_ptr<const Session> session;
+        if (!loadAll(inputs, parts, &session))
             return 1;
-        code = writeScene(parts, inputs, output);
+        code = writeScene(parts, session.get(), output);
     } else {
         const std::unique_ptr<ModelClass> model = loadJoined(inputs);
         if (!model)
