@@ -34,6 +34,7 @@ private slots:
     void surfaceWrittenByOtherSoftware();
     void sampleLabelMapMeasuresLikeTheScene();
     void sidesInTheJson();
+    void sampleIsALeftKidneyInEveryFormat();
 
 private:
     const QString scene = QStringLiteral(TESSARON_SAMPLE_SCENE);
@@ -237,3 +238,40 @@ void TestCliMeasure::sidesInTheJson()
 
 QTEST_GUILESS_MAIN(TestCliMeasure)
 #include "test_cli_measure.moc"
+
+// The sample is a left kidney in every form it is written in: its vessels run
+// medially, toward the patient's right (+x), its tumour lies laterally, the
+// sided formats call it left, and the CT's stones lie where the surfaces'
+// do (a CT mirrored against them would give the stones soft tissue's HU).
+void TestCliMeasure::sampleIsALeftKidneyInEveryFormat()
+{
+    const QDir samples = QFileInfo(scene).dir();
+    for (const QString &file :
+         {QStringLiteral("scene.hx"), QStringLiteral("kidney_labels.nii"),
+          QStringLiteral("kidney_seg.dcm"), QStringLiteral("kidney_rtstruct.dcm")}) {
+        const Run info = headless({"info", samples.filePath(file), "--json"});
+        QCOMPARE(info.status, 0);
+        QMap<QString, double> centreX;
+        QMap<QString, QJsonValue> side;
+        for (const QJsonValue &m : QJsonDocument::fromJson(info.out.toUtf8())["models"].toArray()) {
+            const QString anatomy = m["anatomy"].toString();
+            centreX[anatomy] = (m["box_min"][0].toDouble() + m["box_max"][0].toDouble()) / 2;
+            side[anatomy] = m["side"];
+        }
+        const QByteArray what = file.toUtf8();
+        QVERIFY2(centreX["artery"] > centreX["kidney"] + 30, what);
+        QVERIFY2(centreX["vein"] > centreX["kidney"] + 30, what);
+        QVERIFY2(centreX["collecting_system"] > centreX["kidney"], what);
+        QVERIFY2(centreX["tumour"] < centreX["kidney"] - 10, what);
+        if (file != QLatin1String("scene.hx")) // the surfaces' names give no side
+            QVERIFY2(side["kidney"] == QJsonValue("left"), what);
+    }
+    const Run info = headless({"info", scene, "--json", "--ct", samples.filePath("kidney_ct.nii")});
+    QCOMPARE(info.status, 0);
+    const QJsonArray stones =
+        QJsonDocument::fromJson(info.out.toUtf8())["stones"][0]["stones"].toArray();
+    QCOMPARE(stones.size(), 3);
+    for (const QJsonValue &stone : stones)
+        QVERIFY2(stone["hu_mean"].toDouble() > 700,
+                 qPrintable(QString::number(stone["hu_mean"].toDouble())));
+}

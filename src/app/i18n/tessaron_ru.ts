@@ -14,7 +14,7 @@
     </message>
     <message>
         <location filename="../../view/CaseSheetPage.cpp" line="140" />
-        <location filename="../../view/CaseSheetPage.cpp" line="365" />
+        <location filename="../../view/CaseSheetPage.cpp" line="387" />
         <source>%1 (continued)</source>
         <translation>%1 (продолжение)</translation>
     </message>
@@ -34,68 +34,53 @@
         <translation>КТ через наибольший камень</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="206" />
+        <location filename="../../view/CaseSheetPage.cpp" line="212" />
         <source>Axial plane through the centre of %1</source>
         <translation>Аксиальная плоскость через центр %1</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="207" />
+        <location filename="../../view/CaseSheetPage.cpp" line="213" />
         <source>Plane %1 of %2 of the image</source>
         <translation>Срез %1 из %2</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="208" />
+        <location filename="../../view/CaseSheetPage.cpp" line="214" />
         <source>Window %1 / level %2 HU</source>
         <translation>Окно %1 / уровень %2 HU</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="209" />
+        <location filename="../../view/CaseSheetPage.cpp" line="215" />
         <source>The patient's right on the left, the front up</source>
         <translation>Правая сторона пациента слева, передняя сверху</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="210" />
+        <location filename="../../view/CaseSheetPage.cpp" line="216" />
         <source>Outlines: the visible models where the plane cuts them, in their colours</source>
         <translation>Контуры: видимые модели в плоскости среза, в своих цветах</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="233" />
+        <location filename="../../view/CaseSheetPage.cpp" line="239" />
         <source>no picture</source>
         <translation>нет изображения</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="283" />
+        <location filename="../../view/CaseSheetPage.cpp" line="305" />
         <source>Legend</source>
         <translation>Обозначения</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="473" />
-        <location filename="../../view/CaseSheetPage.cpp" line="485" />
+        <location filename="../../view/CaseSheetPage.cpp" line="495" />
+        <location filename="../../view/CaseSheetPage.cpp" line="507" />
         <source>Cannot write %1: %2</source>
         <translation>Не удалось записать %1: %2</translation>
     </message>
     <message>
-        <location filename="../../view/SheetViews.cpp" line="166" />
+        <location filename="../../view/SheetViews.cpp" line="175" />
         <source>Nothing is visible: show at least one model with surfaces to make a case sheet.</source>
         <translation>Ничего не показано: чтобы составить лист случая, покажите хотя бы одну модель с поверхностями.</translation>
     </message>
     <message>
-        <location filename="../../view/SheetViews.cpp" line="197" />
-        <source>Front (XZ plane, along Y)</source>
-        <translation>Спереди (плоскость XZ, вдоль Y)</translation>
-    </message>
-    <message>
-        <location filename="../../view/SheetViews.cpp" line="198" />
-        <source>Side (YZ plane, along X)</source>
-        <translation>Сбоку (плоскость YZ, вдоль X)</translation>
-    </message>
-    <message>
-        <location filename="../../view/SheetViews.cpp" line="199" />
-        <source>Top (XY plane, along Z)</source>
-        <translation>Сверху (плоскость XY, вдоль Z)</translation>
-    </message>
-    <message>
-        <location filename="../../view/SheetViews.cpp" line="206" />
+        <location filename="../../view/SheetViews.cpp" line="237" />
         <source>Plan (the session's view)</source>
         <translation>План (вид сеанса)</translation>
     </message>
@@ -574,17 +559,17 @@
         <translation>Не удалось сохранить изображение.</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="307" />
+        <location filename="../../view/GLWidget.cpp" line="312" />
         <source>X in [%1;%2]; Y in [%3;%4]; Z in [%5;%6]</source>
         <translation>X в [%1;%2]; Y в [%3;%4]; Z в [%5;%6]</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="323" />
+        <location filename="../../view/GLWidget.cpp" line="328" />
         <source>; Point: (%1;%2;%3); (Zone number=%4; Vertex number=%5)</source>
         <translation>; Точка: (%1;%2;%3); (номер зоны=%4; номер вершины=%5)</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="331" />
+        <location filename="../../view/GLWidget.cpp" line="336" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
@@ -649,7 +634,7 @@
     <message>
         <location filename="../../import/Importer.cpp" line="36" />
         <location filename="../../import/Importer.cpp" line="104" />
-        <location filename="../../import/Importer.cpp" line="253" />
+        <location filename="../../import/Importer.cpp" line="254" />
         <source>This file holds surfaces, not an image.</source>
         <translation>В этом файле поверхности, а не изображение.</translation>
     </message>
@@ -700,7 +685,7 @@
         <translation>Файл не удаётся импортировать.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="249" />
+        <location filename="../../import/Importer.cpp" line="250" />
         <source>A series was chosen, but this file holds one image at most.</source>
         <translation>Выбрана серия, но в этом файле не более одного изображения.</translation>
     </message>
@@ -2201,7 +2186,6 @@
     </message>
     <message>
         <location filename="../../import/SessionOpen.cpp" line="22" />
-        <location filename="../../import/SessionOpen.cpp" line="69" />
         <source>The file does not exist.</source>
         <translation>Файл не существует.</translation>
     </message>
@@ -2211,7 +2195,7 @@
         <translation>Сеанс называет файлы моделей, а не другие сеансы.</translation>
     </message>
     <message>
-        <location filename="../../import/SessionOpen.cpp" line="63" />
+        <location filename="../../import/SessionOpen.cpp" line="65" />
         <source>The file holds no model named %1.</source>
         <translation>В файле нет модели с именем %1.</translation>
     </message>
@@ -2365,12 +2349,32 @@
         <translation>Срезы</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="282" />
+        <location filename="../Tessaron.cpp" line="285" />
+        <source>Set Plane XY: the superior view (from the head, the front up, the patient's right on the right)</source>
+        <translation>Плоскость XY: вид сверху (со стороны головы, передняя сторона вверху, правая сторона пациента справа)</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="289" />
+        <source>Set Plane XZ: the posterior view (from behind, head up, the patient's right on the right)</source>
+        <translation>Плоскость XZ: вид сзади (голова вверху, правая сторона пациента справа)</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="293" />
+        <source>Set Plane YZ: the right lateral view (from the patient's right, head up, the front on the right)</source>
+        <translation>Плоскость YZ: вид справа (с правой стороны пациента, голова вверху, передняя сторона справа)</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="297" />
+        <source>Start Position: the whole scene back to the start view (from the head, the front up)</source>
+        <translation>Начальное положение: вся сцена в начальный вид (со стороны головы, передняя сторона вверху)</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="303" />
         <source>Light</source>
         <translation>Освещение</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="283" />
+        <location filename="../Tessaron.cpp" line="304" />
         <source>toolBar</source>
         <translation>Панель инструментов</translation>
     </message>
@@ -3801,6 +3805,69 @@
     </message>
 </context>
 <context>
+    <name>Orientation</name>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="29" />
+        <source>L</source>
+        <translation>Л</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="29" />
+        <source>R</source>
+        <translation>П</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="30" />
+        <source>P</source>
+        <translation>Зад</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="30" />
+        <source>A</source>
+        <translation>Пер</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="31" />
+        <source>I</source>
+        <translation>Низ</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="31" />
+        <source>S</source>
+        <translation>Вер</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="58" />
+        <source>Anterior</source>
+        <translation>Спереди</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="59" />
+        <source>Posterior</source>
+        <translation>Сзади</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="60" />
+        <source>Left lateral</source>
+        <translation>Слева</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="61" />
+        <source>Right lateral</source>
+        <translation>Справа</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="62" />
+        <source>Superior</source>
+        <translation>Сверху</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="63" />
+        <source>Inferior</source>
+        <translation>Снизу</translation>
+    </message>
+</context>
+<context>
     <name>OutputFile</name>
     <message>
         <location filename="../../formats/OutputFile.cpp" line="36" />
@@ -3910,88 +3977,88 @@
 <context>
     <name>Session</name>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="38" />
+        <location filename="../../formats/SessionFile.cpp" line="37" />
         <source>%1 %2</source>
         <translation>%1 %2</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="44" />
+        <location filename="../../formats/SessionFile.cpp" line="43" />
         <source>must be a number</source>
         <translation>должно быть числом</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="47" />
+        <location filename="../../formats/SessionFile.cpp" line="46" />
         <source>must be from %1 to %2</source>
         <translation>должно быть от %1 до %2</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="54" />
+        <location filename="../../formats/SessionFile.cpp" line="53" />
         <source>must be true or false</source>
         <translation>должно быть true или false</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="61" />
+        <location filename="../../formats/SessionFile.cpp" line="60" />
         <source>must be a string</source>
         <translation>должно быть строкой</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="68" />
+        <location filename="../../formats/SessionFile.cpp" line="67" />
         <source>must be an object</source>
         <translation>должно быть объектом</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="75" />
+        <location filename="../../formats/SessionFile.cpp" line="74" />
         <source>must be a list</source>
         <translation>должно быть списком</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="85" />
+        <location filename="../../formats/SessionFile.cpp" line="84" />
         <source>must hold %1 numbers</source>
         <translation>должно содержать %1 чисел</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="101" />
+        <location filename="../../formats/SessionFile.cpp" line="100" />
         <source>must be one of %1</source>
         <translation>должно быть одним из: %1</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="120" />
+        <location filename="../../formats/SessionFile.cpp" line="119" />
         <source>must name a file</source>
         <translation>должно называть файл</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="132" />
+        <location filename="../../formats/SessionFile.cpp" line="131" />
         <source>must not be zero</source>
         <translation>не должно быть нулевым</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="149" />
+        <location filename="../../formats/SessionFile.cpp" line="150" />
         <source>must hold numbers from 0 to 255</source>
         <translation>должно содержать числа от 0 до 255</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="183" />
+        <location filename="../../formats/SessionFile.cpp" line="184" />
         <source>must look from its position to a different focal point, with view_up across the line of sight</source>
         <translation>должна смотреть из своего положения на другую точку фокуса, а view_up должен идти поперёк линии взгляда</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="262" />
-        <location filename="../../formats/SessionFile.cpp" line="302" />
+        <location filename="../../formats/SessionFile.cpp" line="264" />
+        <location filename="../../formats/SessionFile.cpp" line="304" />
         <source>This is not a Tessaron session: it has no "tessaron_session" version.</source>
         <translation>Это не сеанс Tessaron: в нём нет версии "tessaron_session".</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="265" />
+        <location filename="../../formats/SessionFile.cpp" line="267" />
         <source>The session is of version %1; this Tessaron reads version %2.</source>
         <translation>Сеанс версии %1; этот Tessaron читает версию %2.</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="296" />
+        <location filename="../../formats/SessionFile.cpp" line="298" />
         <source>The session is not valid JSON: %1 at byte %2.</source>
         <translation>Сеанс не является правильным JSON: %1 в байте %2.</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="324" />
+        <location filename="../../formats/SessionFile.cpp" line="326" />
         <source>The file is %1 bytes, more than any session holds.</source>
         <translation>Файл размером %1 байт, больше любого сеанса.</translation>
     </message>
@@ -4327,40 +4394,40 @@ options:
         <translation>Сохранение настроек</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="335" />
+        <location filename="../Tessaron.cpp" line="356" />
         <source>The &lt;b&gt;%1&lt;/b&gt; is 3d viewer.&lt;br/&gt;</source>
         <translation>&lt;b&gt;%1&lt;/b&gt; — программа трёхмерного просмотра.&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="336" />
+        <location filename="../Tessaron.cpp" line="357" />
         <source>Current version %2&lt;br/&gt;</source>
         <translation>Текущая версия %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="337" />
+        <location filename="../Tessaron.cpp" line="358" />
         <source>Build #%1, build time %2&lt;br/&gt;</source>
         <translation>Сборка №%1, время сборки %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="338" />
+        <location filename="../Tessaron.cpp" line="359" />
         <source>Commit #%1, commit time %2&lt;br/&gt;</source>
         <translation>Коммит №%1, время коммита %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="339" />
+        <location filename="../Tessaron.cpp" line="360" />
         <source>Compiled in %3 %4.</source>
         <translation>Скомпилировано %3 %4.</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="340" />
+        <location filename="../Tessaron.cpp" line="361" />
         <source>About %1 v %2</source>
         <translation>О программе %1 v %2</translation>
     </message>
     <message>
         <location filename="../CaseSheetCommands.cpp" line="47" />
         <location filename="../MeasureCommands.cpp" line="31" />
-        <location filename="../MeasureCommands.cpp" line="41" />
-        <location filename="../SessionCommands.cpp" line="55" />
+        <location filename="../MeasureCommands.cpp" line="46" />
+        <location filename="../SessionCommands.cpp" line="57" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
@@ -4391,7 +4458,7 @@ options:
     </message>
     <message>
         <location filename="../CaseSheetCommands.cpp" line="88" />
-        <location filename="../SessionCommands.cpp" line="63" />
+        <location filename="../SessionCommands.cpp" line="66" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -4411,17 +4478,17 @@ options:
         <translation>Выберите две модели в дереве объектов, чтобы измерить кратчайшее расстояние между ними.</translation>
     </message>
     <message>
-        <location filename="../MeasureCommands.cpp" line="42" />
+        <location filename="../MeasureCommands.cpp" line="47" />
         <source>%1 cannot be measured: %2</source>
         <translation>%1 нельзя измерить: %2</translation>
     </message>
     <message>
-        <location filename="../MeasureCommands.cpp" line="44" />
+        <location filename="../MeasureCommands.cpp" line="49" />
         <source>it has no triangles</source>
         <translation>в ней нет треугольников</translation>
     </message>
     <message>
-        <location filename="../MeasureCommands.cpp" line="48" />
+        <location filename="../MeasureCommands.cpp" line="53" />
         <source>Measuring the closest gap...</source>
         <translation>Измерение кратчайшего расстояния...</translation>
     </message>
@@ -4523,22 +4590,22 @@ options:
         <translation>Сохранить сеанс</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="56" />
+        <location filename="../SessionCommands.cpp" line="58" />
         <source>There is nothing to save: a session holds models and an image that were opened from files.</source>
         <translation>Сохранять нечего: сеанс хранит модели и изображение, открытые из файлов.</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="74" />
+        <location filename="../SessionCommands.cpp" line="75" />
         <source>These models were made in the window and have no file, so the session does not hold them; save them and save the session again: %1</source>
         <translation>Эти модели созданы в окне и не имеют файла, поэтому сеанс их не хранит; сохраните их и сохраните сеанс снова: %1</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="82" />
+        <location filename="../SessionCommands.cpp" line="83" />
         <source>Open Session</source>
         <translation>Открыть сеанс</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="92" />
+        <location filename="../SessionCommands.cpp" line="106" />
         <source>Opening session %1...</source>
         <translation>Открывается сеанс %1...</translation>
     </message>
