@@ -165,7 +165,7 @@ struct SceneOptions
     // The midline the sides are checked against, when the caller found it
     // (over more models than it measures); else found from the image and the
     // models measured.
-    std::optional<body::Midline> midline;
+    std::optional<body::Midline> midline {};
 };
 
 SceneMeasurement measureScene(const std::vector<ModelSnapshot> &models,
