@@ -377,7 +377,8 @@ private:
     double tableHeight(const measure::Table &table, double size) const
     {
         const double bold = lineHeight(sheetFont(size, true)), plain = lineHeight(sheetFont(size));
-        return 2 * bold + table.rows.size() * plain + (table.note.isEmpty() ? 0 : plain) + px(3);
+        const qsizetype notes = table.note.isEmpty() ? 0 : table.note.count(QLatin1Char('\n')) + 1;
+        return 2 * bold + double(table.rows.size() + notes) * plain + px(3);
     }
 
     void tableHead(const measure::Table &table, const ColumnPlan &p, double size, bool continued)
@@ -428,10 +429,12 @@ private:
             }
             Y += lh;
         }
-        if (!table.note.isEmpty()) {
+        // A note of several lines: the side warnings under the models.
+        const QStringList notes = table.note.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        for (const QString &note : notes) {
             if (Y + lh > Bottom)
                 newPage();
-            text(QRectF(0, Y, Width, lh), sheetFont(size, false, true), table.note, Qt::black);
+            text(QRectF(0, Y, Width, lh), sheetFont(size, false, true), note, Qt::black);
             Y += lh;
         }
         Y += px(3);

@@ -492,6 +492,21 @@ RU = {
     ("Measurements", "Side = %1"): "Сторона = %1",
     ("Measurements", "left"): "левая",
     ("Measurements", "right"): "правая",
+    # A model named with one side that lies on the other, and the midline it is checked against
+    ("Measurements", "Warning: %1"): "Предупреждение: %1",
+    ("Measurements", "%1 is named left but lies on the patient's right of the body's midline."):
+        "Модель %1 названа левой, но лежит справа от средней линии тела пациента.",
+    ("Measurements", "%1 is named right but lies on the patient's left of the body's midline."):
+        "Модель %1 названа правой, но лежит слева от средней линии тела пациента.",
+    ("Measurements", "Sides not checked: neither a CT nor paired organs show the body's midline."):
+        "Стороны не проверены: ни КТ, ни парные органы не показывают среднюю линию тела.",
+    ("Measurements", "Sides checked against the body's midline at x = %1, from %2."):
+        "Стороны проверены по средней линии тела при x = %1, найденной по %2.",
+    ("Measurements", "the spine in the CT"): "позвоночнику на КТ",
+    ("Measurements", "the body's outline in the CT"): "контуру тела на КТ",
+    ("Measurements", "the spine's model"): "модели позвоночника",
+    ("Measurements", "the paired organs"): "парным органам",
+    ("Measurements", "the centre of the scan"): "центру снимка",
     ("Measurements", "Extents = %1 x %2 x %3 mm"): "Размеры = %1 x %2 x %3 мм",
     ("Measurements", "Largest diameter = %1"): "Наибольший диаметр = %1",
     ("Measurements", "its cells name vertices it does not have"):
