@@ -268,8 +268,20 @@ void TestCliMeasure::sampleIsALeftKidneyInEveryFormat()
     }
     const Run info = headless({"info", scene, "--json", "--ct", samples.filePath("kidney_ct.nii")});
     QCOMPARE(info.status, 0);
-    const QJsonArray stones =
-        QJsonDocument::fromJson(info.out.toUtf8())["stones"][0]["stones"].toArray();
+    const QJsonDocument json = QJsonDocument::fromJson(info.out.toUtf8());
+    // The CT's spine gives the body's midline, 85 mm to the kidney's right.
+    QCOMPARE(json["side_checked"], QJsonValue(true));
+    QCOMPARE(json["midline"]["source"], QJsonValue("ct_spine"));
+    QVERIFY(std::abs(json["midline"]["x_mm"].toDouble() - 85) < 4);
+    QCOMPARE(json["warnings"].toArray().size(), 0);
+    // The same kidney called right is said to lie on the wrong side.
+    const QString wrong = dir.filePath("kidney_right.stl");
+    QCOMPARE(headless({"convert", samples.filePath("parenhima.surf"), wrong}).status, 0);
+    const Run named = headless({"info", wrong, "--ct", samples.filePath("kidney_ct.nii")});
+    QCOMPARE(named.status, 0);
+    QVERIFY2(named.out.contains("is named right but lies on the patient's left"),
+             qPrintable(named.out));
+    const QJsonArray stones = json["stones"][0]["stones"].toArray();
     QCOMPARE(stones.size(), 3);
     for (const QJsonValue &stone : stones)
         QVERIFY2(stone["hu_mean"].toDouble() > 700,
