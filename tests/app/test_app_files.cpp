@@ -548,4 +548,16 @@ void TestAppFiles::startPositionKeepsTheSceneTogether()
         QVERIFY(std::equal(view->ModelList.at(i)->Transform->Matrix,
                            view->ModelList.at(i)->Transform->Matrix + 16,
                            view->imageCamera()->Matrix));
+
+    // An image alone turns on a camera of its own, which goes back too.
+    Tessaron alone;
+    alone.resize(640, 480);
+    alone.show();
+    alone.start({data.filePath("ct.nii")});
+    QVERIFY(QTest::qWaitForWindowExposed(&alone));
+    const QImage image = alone.view()->grabFramebuffer();
+    alone.view()->addXYZRotation(0.3f, 0.5f, 0);
+    QVERIFY(alone.view()->grabFramebuffer() != image);
+    alone.action("actionStartPosition")->trigger();
+    QVERIFY(alone.view()->grabFramebuffer() == image);
 }
