@@ -51,27 +51,17 @@ std::unique_ptr<ModelClass> loadJoined(const QStringList &inputs)
     return joined;
 }
 
-// A session's camera as glTF's.
-GltfCamera gltfCamera(const SessionCamera &c)
-{
-    GltfCamera camera;
-    std::copy_n(c.position.data(), 3, camera.position);
-    std::copy_n(c.focalPoint.data(), 3, camera.target);
-    std::copy_n(c.viewUp.data(), 3, camera.up);
-    camera.yfovDegrees = c.viewAngle;
-    return camera;
-}
-
 // A glTF scene keeps every model of the inputs as a node of its own, seen by
-// a session's camera, else by a camera that frames them all.
+// the camera of a session's view, else by a camera that frames them all from
+// the front.
 qint32 writeScene(const std::vector<std::unique_ptr<ModelClass>> &parts, const Session *session,
                   const QString &output)
 {
     QList<const ModelClass *> models;
     for (const auto &part : parts)
         models << part.get();
-    const GltfCamera camera =
-        session && session->camera ? gltfCamera(*session->camera) : framingCamera(models);
+    const GltfCamera camera = session && session->camera ? viewingCamera(models, *session->camera)
+                                                         : framingCamera(models);
     return writeGltfScene(models, &camera, output);
 }
 
