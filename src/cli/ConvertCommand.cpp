@@ -79,8 +79,9 @@ const char *convertUsage()
                    "  writes INPUT in the format of OUTPUT's ending; a scene, a file of several\n"
                    "  meshes or labels, a folder of masks, or several INPUTs are joined into one\n"
                    "  model, except in glTF (.glb, .gltf), which keeps every model a node of its\n"
-                   "  own, in metres, with a camera that frames them all (a session's own\n"
-                   "  camera when INPUT is one session)\n")
+                   "  own, in metres, the head up (+Y) and the face to +Z, with a camera that\n"
+                   "  frames them all from the front (along a session's view when INPUT is one\n"
+                   "  session)\n")
         + kInputHelp + "  OUTPUT  its ending chooses the format: " + writtenEndings().toLatin1()
         + "\n  --binary  binary STL instead of text STL\n";
     return text.constData();

@@ -67,7 +67,7 @@ struct GltfPicture
 {
     double eye[3] = {0, 0, 0};
     double axes[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}; // axes[column][row]
-    double tanHalf = 0, aspect = 1;
+    double tanHalf = 0, aspect = 1, znear = 0, zfar = 0;
 
     explicit GltfPicture(const QJsonObject &json)
     {
@@ -76,6 +76,8 @@ struct GltfPicture
             json["cameras"][node["camera"].toInt()]["perspective"].toObject();
         tanHalf = std::tan(perspective["yfov"].toDouble() / 2);
         aspect = perspective["aspectRatio"].toDouble(1);
+        znear = perspective["znear"].toDouble();
+        zfar = perspective["zfar"].toDouble();
         for (int k = 0; k < 3; ++k)
             eye[k] = node["translation"][k].toDouble();
         const double x = node["rotation"][0].toDouble(), y = node["rotation"][1].toDouble(),
@@ -103,11 +105,11 @@ struct GltfPicture
         return c;
     }
     // How far towards the picture's edge a point lies (1: on the edge); the
-    // largest double for a point behind the camera.
+    // largest double for a point outside the clipping planes.
     double share(const double *p) const
     {
         const std::vector<double> c = local(p);
-        if (c[2] >= 0)
+        if (-c[2] < znear || -c[2] > zfar)
             return std::numeric_limits<double>::max();
         return std::max(std::abs(c[0] / -c[2]) / (tanHalf * aspect),
                         std::abs(c[1] / -c[2]) / tanHalf);
