@@ -8,9 +8,6 @@
 
 namespace {
 
-// Deeper model trees than this are not a scene anyone builds; the writer
-// refuses them, and the walk recurses.
-constexpr int kDeepestModel = 256;
 // The share of the picture's half height or width the farthest vertex may reach.
 constexpr double kFill = 0.95;
 
@@ -59,7 +56,7 @@ Vec gltfOf(const double v[3], double scale)
 template<class Visit>
 void forEachSceneVertex(const QList<const ModelClass *> &models, Visit &&visit, int depth = 0)
 {
-    if (depth > kDeepestModel)
+    if (depth > kDeepestGltfModel)
         return;
     for (const ModelClass *model : models) {
         forEachVertex(*model, [&](const _DREAL *xyz) { visit(Vec {xyz[0], xyz[1], xyz[2]}); });

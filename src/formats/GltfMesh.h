@@ -10,6 +10,10 @@
 // glTF's unit is the metre; ours the millimetre.
 inline constexpr double kGltfMetres = 0.001;
 
+// Deeper model trees than this are not a scene anyone builds: the writer
+// refuses them, and the walks over a scene's models recurse.
+inline constexpr int kDeepestGltfModel = 256;
+
 // glTF's frame has +Y up, +Z the front of what it holds and -X its right;
 // ours is the patient's: x to the right, y anterior, z superior. A file's
 // (X, Y, Z) is our (-x, z, y), so that a viewer that ignores the file's

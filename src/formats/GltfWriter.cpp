@@ -26,8 +26,6 @@ constexpr quint32 kJsonChunk = 0x4E4F534A;
 constexpr quint32 kBinChunk = 0x004E4942;
 constexpr qint64 kGlbHeaderBytes = 12;
 constexpr qint64 kChunkHeaderBytes = 8;
-// Deeper model trees than this are not a scene anyone builds; the walk recurses.
-constexpr int kDeepestModel = 256;
 
 // A model as a node: its place among the nodes and the mesh it got (-1: none).
 struct SceneNode
@@ -40,7 +38,7 @@ struct SceneNode
 
 int collectNodes(const ModelClass &model, std::vector<SceneNode> &nodes, int depth)
 {
-    if (depth > kDeepestModel)
+    if (depth > kDeepestGltfModel)
         throw errUnknown;
     const int index = int(nodes.size());
     nodes.push_back({&model, {}, {}, -1});

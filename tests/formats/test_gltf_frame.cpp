@@ -189,36 +189,38 @@ void TestGltfFrame::sessionCameraFramesThePlan()
     const auto models = balls(4);
     SessionCamera session;
     session.focalPoint = {10, 0, 5};
-    session.viewUp = {0, 0, 1};
     session.viewAngle = 50;
     const double tanHalf = std::tan(25 * M_PI / 180);
     const double focal[3] = {10, 0, 5};
-    for (const double scale : {50.0, 10.0}) {
-        session.parallelScale = scale;
-        session.position = {10, scale / tanHalf, 5};
-        const QString path = dir.filePath("session.glb");
-        const GltfCamera camera = viewingCamera(pointers(models), session);
-        QCOMPARE(writeGltfScene(pointers(models), &camera, path), 0);
-        VALIDATE(path);
-        const auto [json, bin] = readGlb(fileBytes(path));
-        const GltfPicture picture(json);
-        // Looking along -y (the patient's back), the head up: glTF's -Z, +Y.
-        verifyNear(picture.forward().data(), {0, 0, -1}, 1e-9, "line of sight");
-        verifyNear(picture.up(), {0, 1, 0}, 1e-9, "camera's up");
-        const std::vector<double> centre = picture.local(gltfPlace(focal).data());
-        QVERIFY(std::abs(centre[0]) < 1e-9 && std::abs(centre[1]) < 1e-9);
-        const double largest = largestShare(json, bin);
-        QVERIFY2(largest <= 0.95 + 1e-6, qPrintable(QString::number(largest)));
-        if (scale == 10) {
-            // The front right ball reaches the picture's side (the picture is 4:3).
-            QVERIFY2(largest > 0.94, qPrintable(QString::number(largest)));
-            continue;
+    // Upright, and turned 45 degrees about the line of sight (the head towards
+    // the upper left of the picture: glTF's up turns towards -X).
+    for (const double scale : {50.0, 10.0})
+        for (const double roll : {0.0, 1.0}) {
+            session.parallelScale = scale;
+            session.position = {10, scale / tanHalf, 5};
+            session.viewUp = {roll, 0, 1};
+            const QString path = dir.filePath("session.glb");
+            const GltfCamera camera = viewingCamera(pointers(models), session);
+            QCOMPARE(writeGltfScene(pointers(models), &camera, path), 0);
+            VALIDATE(path);
+            const auto [json, bin] = readGlb(fileBytes(path));
+            const GltfPicture picture(json);
+            // Looking along -y (the patient's back): glTF's -Z.
+            verifyNear(picture.forward().data(), {0, 0, -1}, 1e-9, "line of sight");
+            const double n = std::hypot(roll, 1.0);
+            verifyNear(picture.up(), {-roll / n, 1 / n, 0}, 1e-9, "camera's up");
+            const std::vector<double> centre = picture.local(gltfPlace(focal).data());
+            QVERIFY(std::abs(centre[0]) < 1e-9 && std::abs(centre[1]) < 1e-9);
+            const double largest = largestShare(json, bin);
+            QVERIFY2(largest <= 0.95 + 1e-6, qPrintable(QString::number(largest)));
+            if (scale == 10 && roll == 0) // the front right ball reaches the 4:3 picture's side
+                QVERIFY2(largest > 0.94, qPrintable(QString::number(largest)));
+            // The front right ball is nearest, 65 mm before the focal point: the
+            // picture is ±50 mm high there, as the view is.
+            if (scale == 50)
+                QVERIFY2(std::abs(-centre[2] - (scale / tanHalf + 65) / 1000) < 1e-9,
+                         qPrintable(QString::number(-centre[2])));
         }
-        // The front right ball is nearest, 65 mm before the focal point: the
-        // picture is ±50 mm high there, as the view is.
-        QVERIFY2(std::abs(-centre[2] - (scale / tanHalf + 65) / 1000) < 1e-9,
-                 qPrintable(QString::number(-centre[2])));
-    }
 }
 
 // f3d's own camera (not the file's) shows glTF's +Y up and looks along -Z:
