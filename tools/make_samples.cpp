@@ -133,14 +133,14 @@ double gaussian(Vec3 p, Vec3 centre, Vec3 width)
                       + q.z * q.z / (width.z * width.z)));
 }
 
-// A bean: an ellipsoid bent so that the poles turn medially (towards -x),
-// with the hilum pressed into the middle of the medial border and shallow
-// lobes on the surface.
+// A bean: an ellipsoid bent so that the poles turn medially (towards +x, the
+// patient's right, for this left kidney), with the hilum pressed into the
+// middle of the medial border and shallow lobes on the surface.
 double kidney(Vec3 p)
 {
-    const Vec3 bent {p.x + 0.004 * p.z * p.z, p.y, p.z};
+    const Vec3 bent {p.x - 0.004 * p.z * p.z, p.y, p.z};
     double f = ellipsoid(bent, {}, {28, 22, 55}, 25);
-    f += 14 * gaussian(p, {-30, 0, 0}, {10, 9, 16});
+    f += 14 * gaussian(p, {30, 0, 0}, {10, 9, 16});
     f += 0.8 * std::sin(0.25 * p.x) * std::sin(0.3 * p.y) * std::sin(0.2 * p.z);
     return f;
 }
@@ -149,16 +149,16 @@ double kidney(Vec3 p)
 // reaching into the kidney, each ending in a cup, and the ureter going down.
 double pelvis(Vec3 p)
 {
-    double f = ellipsoid(p, {-30, 0, -2}, {11, 7, 13}, 9);
+    double f = ellipsoid(p, {30, 0, -2}, {11, 7, 13}, 9);
     const std::array<Tube, 4> branches = {
-        curve({-30, 0, 2}, {-24, 0, 18}, {-12, 0, 30}, 4.5, 3),
-        curve({-30, 0, -4}, {-24, 0, -20}, {-13, 0, -30}, 4.5, 3),
-        curve({-28, 0, 0}, {-20, 1, 1}, {-9, 1, 2}, 4, 2.8),
-        curve({-33, 0, -10}, {-40, 0, -30}, {-39, -2, -72}, 6, 2.5, 14),
+        curve({30, 0, 2}, {24, 0, 18}, {12, 0, 30}, 4.5, 3),
+        curve({30, 0, -4}, {24, 0, -20}, {13, 0, -30}, 4.5, 3),
+        curve({28, 0, 0}, {20, 1, 1}, {9, 1, 2}, 4, 2.8),
+        curve({33, 0, -10}, {40, 0, -30}, {39, -2, -72}, 6, 2.5, 14),
     };
     for (const Tube &branch : branches)
         f = smoothMin(f, tubeDistance(branch, p), 3);
-    for (Vec3 cup : {Vec3 {-11, 0, 31}, Vec3 {-12, 0, -31}, Vec3 {-8, 1, 2}})
+    for (Vec3 cup : {Vec3 {11, 0, 31}, Vec3 {12, 0, -31}, Vec3 {8, 1, 2}})
         f = smoothMin(f, length(p - cup) - 4.5, 2);
     return f;
 }
@@ -167,7 +167,7 @@ double pelvis(Vec3 p)
 double stones(Vec3 p)
 {
     const std::array<std::pair<Vec3, double>, 3> stones = {
-        {{{-29, 1, 1}, 4.2}, {{-13, 0, 28}, 2.6}, {{-14, 1, -27}, 3.1}}};
+        {{{29, 1, 1}, 4.2}, {{13, 0, 28}, 2.6}, {{14, 1, -27}, 3.1}}};
     double f = 1e9;
     for (const auto &[centre, radius] : stones) {
         const Vec3 q = p - centre;
@@ -179,10 +179,11 @@ double stones(Vec3 p)
     return f;
 }
 
-// A nodule growing out of the lateral upper half of the kidney.
+// A nodule growing out of the lateral (the patient's left) upper half of the
+// kidney.
 double tumour(Vec3 p)
 {
-    const Vec3 q = p - Vec3 {24, 4, 27};
+    const Vec3 q = p - Vec3 {-24, 4, 27};
     const double lumps = 0.07 * std::sin(0.45 * q.x + 0.3) * std::sin(0.5 * q.y)
         + 0.05 * std::sin(0.6 * q.z + 1.1) * std::cos(0.4 * q.x);
     return ellipsoid(q, {}, {13, 11, 14}, 12) - 12 * lumps;
@@ -192,30 +193,30 @@ double tumour(Vec3 p)
 // forward at the flank, with soft folds and rounded borders.
 double skin(Vec3 p)
 {
-    const double surface = -78 + 0.0035 * (p.x + 60) * (p.x + 60) + 1.5 * std::sin(p.z / 17)
+    const double surface = -78 + 0.0035 * (p.x - 60) * (p.x - 60) + 1.5 * std::sin(p.z / 17)
         + 0.8 * std::sin(p.x / 11);
     const double slab = std::abs(p.y - surface) - 3;
-    const double border = std::max(std::abs(p.x + 35) - 60, std::abs(p.z) - 65);
+    const double border = std::max(std::abs(p.x - 35) - 60, std::abs(p.z) - 65);
     return -smoothMin(-slab, -border, 4);
 }
 
 Field renalArtery()
 {
-    return vesselTree({curve({-78, 8, 6}, {-58, 8, 4}, {-38, 5, 3}, 3.2, 2.8),
-                       curve({-38, 5, 3}, {-26, 7, 22}, {-9, 4, 40}, 2.2, 1.4),
-                       curve({-38, 5, 3}, {-25, 6, -18}, {-9, 4, -38}, 2.2, 1.4),
-                       curve({-38, 5, 3}, {-25, -5, 4}, {-8, -8, 10}, 1.9, 1.3),
-                       curve({-58, 8, 4}, {-52, 6, 22}, {-40, 3, 44}, 1.5, 1.2)},
+    return vesselTree({curve({78, 8, 6}, {58, 8, 4}, {38, 5, 3}, 3.2, 2.8),
+                       curve({38, 5, 3}, {26, 7, 22}, {9, 4, 40}, 2.2, 1.4),
+                       curve({38, 5, 3}, {25, 6, -18}, {9, 4, -38}, 2.2, 1.4),
+                       curve({38, 5, 3}, {25, -5, 4}, {8, -8, 10}, 1.9, 1.3),
+                       curve({58, 8, 4}, {52, 6, 22}, {40, 3, 44}, 1.5, 1.2)},
                       1.2);
 }
 
 Field renalVein()
 {
-    return vesselTree({curve({-88, 16, 0}, {-62, 15, -2}, {-40, 11, 0}, 5.5, 4.5),
-                       curve({-40, 11, 0}, {-28, 12, 20}, {-12, 9, 36}, 3.4, 1.8),
-                       curve({-40, 11, 0}, {-28, 11, -22}, {-12, 9, -36}, 3.4, 1.8),
-                       curve({-40, 11, 0}, {-27, 0, -2}, {-10, -5, -4}, 2.8, 1.6),
-                       curve({-66, 15, -2}, {-68, 12, -25}, {-70, 10, -44}, 2.2, 1.8)},
+    return vesselTree({curve({88, 16, 0}, {62, 15, -2}, {40, 11, 0}, 5.5, 4.5),
+                       curve({40, 11, 0}, {28, 12, 20}, {12, 9, 36}, 3.4, 1.8),
+                       curve({40, 11, 0}, {28, 11, -22}, {12, 9, -36}, 3.4, 1.8),
+                       curve({40, 11, 0}, {27, 0, -2}, {10, -5, -4}, 2.8, 1.6),
+                       curve({66, 15, -2}, {68, 12, -25}, {70, 10, -44}, 2.2, 1.8)},
                       2.0);
 }
 
@@ -434,7 +435,7 @@ std::string niftiHeader(int nx, int ny, int nz, const double srow[3][4], const V
 
 void writeLabelMap(const std::filesystem::path &folder, const std::vector<Label> &labels)
 {
-    const Vec3 low {-95, -30, -80}, high {40, 30, 62};
+    const Vec3 low {-40, -30, -80}, high {95, 30, 62};
     const int nx = int(high.x - low.x) + 1, ny = int(high.y - low.y) + 1,
               nz = int(high.z - low.z) + 1;
     // Voxel (i, j, k) lies at (high.x - i, high.y - j, low.z + k).
@@ -464,18 +465,41 @@ void writeLabelMap(const std::filesystem::path &folder, const std::vector<Label>
     }
 }
 
+// The body's midline: the plane between the patient's right and left, at
+// the spine. The left kidney lies 85 mm to the patient's left of it; its
+// artery ends short of the midline (the aorta lies left of it) and its vein
+// crosses it (the vena cava lies right of it).
+constexpr double kMidline = 85;
+
+// A lumbar vertebra below every slice of the sample: a body of cancellous
+// bone in a cortical shell, with a spinous process reaching to the back.
+// Returns its Hounsfield number, or 0 outside the bone.
+double spine(Vec3 p)
+{
+    const double dx = p.x - kMidline;
+    const double body = std::sqrt(dx * dx / (20.0 * 20) + (p.y + 40) * (p.y + 40) / (15.0 * 15));
+    if (body <= 1)
+        return body > 0.85 ? 900 : 250;
+    const bool process = std::abs(dx) < 4 && p.y < -52 && p.y > -70;
+    const double canal = std::sqrt(dx * dx + (p.y + 62) * (p.y + 62)); // the spinal canal
+    return process && canal > 8 ? 700 : 0;
+}
+
 // The Hounsfield number of a point of the sample body: air behind the back
 // and beyond the body's outline, fat under the skin and around the kidney,
 // soft tissue elsewhere; the kidney's cortex brighter than its medulla,
-// urine in the collecting system, the stones as dense as calcium stones are.
+// urine in the collecting system, the stones as dense as calcium stones are,
+// and the spine on the midline.
 double hounsfield(Vec3 p, const Field &artery, const Field &vein)
 {
-    const double back = -81 + 0.0035 * (p.x + 60) * (p.x + 60) + 1.5 * std::sin(p.z / 17)
+    const double back = -81 + 0.0035 * (p.x - 60) * (p.x - 60) + 1.5 * std::sin(p.z / 17)
         + 0.8 * std::sin(p.x / 11);
     const double outline =
-        (p.x + 30) * (p.x + 30) / (95.0 * 95) + (p.y - 5) * (p.y - 5) / (90.0 * 90);
+        (p.x - kMidline) * (p.x - kMidline) / (150.0 * 150) + (p.y - 5) * (p.y - 5) / (90.0 * 90);
     if (p.y < back || outline > 1)
         return -1000;
+    if (const double bone = spine(p); bone > 0)
+        return bone;
     if (stones(p) < 0)
         return 1000;
     if (pelvis(p) < 0)
@@ -492,12 +516,12 @@ double hounsfield(Vec3 p, const Field &artery, const Field &vein)
     return 40;
 }
 
-// The sample CT: 1 mm in-plane, 2.5 mm slices over the sample scene, int16
-// HU with a little noise; voxel (i, j, k) lies at (high.x - i, high.y - j,
-// low.z + 2.5 k), the label map's axes.
+// The sample CT: 1 mm in-plane, 2.5 mm slices over the sample scene and the
+// spine, int16 HU with a little noise; voxel (i, j, k) lies at (high.x - i,
+// high.y - j, low.z + 2.5 k), the label map's axes.
 void writeCt(const std::filesystem::path &folder)
 {
-    const Vec3 low {-100, -90, -80}, high {40, 30, 75};
+    const Vec3 low {-75, -90, -80}, high {115, 30, 75};
     const double slice = 2.5;
     const int nx = int(high.x - low.x) + 1, ny = int(high.y - low.y) + 1,
               nz = int((high.z - low.z) / slice) + 1;
@@ -551,27 +575,27 @@ int main(int argc, char **argv)
          "Parenchyma",
          {1, 0.75, 0.84},
          kidney,
-         {-48, -28, -62},
-         {36, 28, 62},
+         {-36, -28, -62},
+         {48, 28, 62},
          1.7},
-        {"lokhanki.surf", "Pelvis", {0.81, 0.61, 0.19}, pelvis, {-49, -12, -80}, {-2, 12, 40}, 1.2},
-        {"kamni.surf", "Stones", {1, 1, 1}, stones, {-36, -6, -33}, {-8, 7, 34}, 0.7},
+        {"lokhanki.surf", "Pelvis", {0.81, 0.61, 0.19}, pelvis, {2, -12, -80}, {49, 12, 40}, 1.2},
+        {"kamni.surf", "Stones", {1, 1, 1}, stones, {8, -6, -33}, {36, 7, 34}, 0.7},
         {"krov_renalis.surf",
          "Artery",
          {0.78, 0.12, 0.1},
          renalArtery(),
-         {-83, -12, -42},
-         {-5, 14, 48},
+         {5, -12, -42},
+         {83, 14, 48},
          0.9},
         {"vena_renalis.surf",
          "Vein",
          {0.42, 0.62, 0.93},
          renalVein(),
-         {-95, -10, -50},
-         {-7, 24, 42},
+         {7, -10, -50},
+         {95, 24, 42},
          1.2},
-        {"opukhol.surf", "Tumour", {0.64, 0.02, 0.81}, tumour, {8, -10, 10}, {40, 18, 44}, 1.2},
-        {"skin.surf", "Skin", {1, 0.9, 0.73}, skin, {-100, -90, -75}, {30, -45, 75}, 2.4},
+        {"opukhol.surf", "Tumour", {0.64, 0.02, 0.81}, tumour, {-40, -10, 10}, {-8, 18, 44}, 1.2},
+        {"skin.surf", "Skin", {1, 0.9, 0.73}, skin, {-30, -90, -75}, {100, -45, 75}, 2.4},
     };
     std::string scene = "# Sample scene of Tessaron: a left kidney with its collecting system,\n"
                         "# vessels, stones, a tumour and a patch of the back skin.\n"

@@ -279,6 +279,27 @@ void Tessaron::retranslateUi()
     };
     for (const auto &[name, title] : titles)
         menu(name)->setTitle(trMain(title));
+    // The standard views by the side of the patient they look from.
+    const std::pair<const char *, const char *> anatomical[] = {
+        {"actionSetPlaneXY",
+         QT_TRANSLATE_NOOP("MainWindow",
+                           "Set Plane XY: the superior view (from the head, the "
+                           "front up, the patient's right on the right)")},
+        {"actionSetPlaneXZ",
+         QT_TRANSLATE_NOOP("MainWindow",
+                           "Set Plane XZ: the posterior view (from behind, head "
+                           "up, the patient's right on the right)")},
+        {"actionSetPlaneYZ",
+         QT_TRANSLATE_NOOP("MainWindow",
+                           "Set Plane YZ: the right lateral view (from the "
+                           "patient's right, head up, the front on the right)")},
+        {"actionStartPosition",
+         QT_TRANSLATE_NOOP("MainWindow",
+                           "Start Position: the whole scene back to the start "
+                           "view (from the head, the front up)")},
+    };
+    for (const auto &[name, tip] : anatomical)
+        action(name)->setToolTip(trMain(tip));
     LightMenu->setTitle(QCoreApplication::translate("MainWindow", "Light"));
     ToolBar->setWindowTitle(QCoreApplication::translate("MainWindow", "toolBar"));
 }

@@ -91,6 +91,10 @@ void printScene(const SceneMeasurement &scene)
     int number = 0;
     for (const ModelReport &model : scene.models)
         printModel(model, ++number);
+    QStringList sides {sidesText(scene)};
+    for (const SideWarning &w : scene.sides.warnings)
+        sides << QStringLiteral("  ") + w.text;
+    print(sides.join(QLatin1Char('\n')) + QStringLiteral("\n\n"));
     QList<Table> tables = sceneTables(scene, false);
     tables.removeFirst(); // the models are above, each in full
     for (const Table &table : std::as_const(tables))
@@ -109,7 +113,9 @@ const char *infoUsage()
                    "  or NRRD file of intensities) its size, spacing (mm), origin (the first\n"
                    "  voxel's centre, mm), direction (the unit vectors of the i, j and k axes\n"
                    "  in x, y, z: nine numbers), modality, unit, the values' min, max and mean,\n"
-                   "  and warnings\n")
+                   "  and warnings. A model whose name says left or right but which lies\n"
+                   "  on the other side of the body's midline (the spine or the body's outline\n"
+                   "  in the CT of --ct, else half way between paired organs) is warned about\n")
         + kInputHelp + kCtHelp
         + "  --json  one JSON object (docs/measurements.md) instead of text\n"
           "  --as image|labels  read a NIfTI or NRRD INPUT so, not as its values suggest\n";

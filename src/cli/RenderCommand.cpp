@@ -6,6 +6,7 @@
 #include "formats/OutputFile.h"
 #include "geometry/PhaseTrace.h"
 #include "view/GLWidget.h"
+#include "view/Orientation.h"
 #include "view/SlicePlanes.h"
 #include "view/ViewCommands.h"
 #include "view/ViewHost.h"
@@ -38,8 +39,9 @@ struct RenderOptions
     QString input, output;
     int width = 1024, height = 768;
     QString view = QStringLiteral("fit");
-    int faces = 1; // colour mode; 0 none
-    int edges = 0; // 0 none, 1 contour, 2 surface
+    bool orientation = true; // the edge letters
+    int faces = 1;           // colour mode; 0 none
+    int edges = 0;           // 0 none, 1 contour, 2 surface
     bool points = false;
     QString background;
     QList<std::pair<QString, double>> opacities; // model name, opacity 0..1
@@ -92,7 +94,9 @@ QString takeValue(const QString &option, const QString &value, RenderOptions &o)
     static const QStringList faces = {"none",   "normal",   "surface",
                                       "hidden", "material", "function"};
     static const QStringList edges = {"none", "contour", "surface"};
-    static const QStringList views = {"fit", "start", "xy", "xz", "yz"};
+    static const QStringList views = {"fit",   "start",    "xy",        "xz",
+                                      "yz",    "anterior", "posterior", "left",
+                                      "right", "superior", "inferior"};
     auto choice = [&](const QStringList &choices, int &into) {
         into = int(choices.indexOf(value));
         return into >= 0 ? QString()
@@ -162,13 +166,14 @@ QString takeValue(const QString &option, const QString &value, RenderOptions &o)
 QString parse(const QStringList &args, RenderOptions &o)
 {
     static const CommandGrammar grammar {{"INPUT", "OUTPUT"},
-                                         {"--points"},
+                                         {"--points", "--no-orientation"},
                                          {"--size", "--view", "--faces", "--edges", "--background",
                                           "--opacity", "--ct", "--slices", "--window", "--level"}};
     CommandArgs line;
     if (const QString cause = readCommandLine(args, grammar, line); !cause.isEmpty())
         return cause;
     o.points = line.has("--points");
+    o.orientation = !line.has("--no-orientation");
     for (const auto &[option, value] : std::as_const(line.values)) {
         if (const QString error = takeValue(option, value, o); !error.isEmpty())
             return error;
@@ -206,6 +211,8 @@ void applyModes(GLWidget &view, const RenderOptions &o)
             commands.setPlaneXZ();
         else if (o.view == QLatin1String("yz"))
             commands.setPlaneYZ();
+        else if (AnatomicalView side; viewOfWord(o.view, side))
+            commands.setAnatomicalView(side);
         if (o.view != QLatin1String("start"))
             view.frameScene(GLWidget::FitMargin);
     }
@@ -272,8 +279,8 @@ const char *renderUsage()
 {
     static const QByteArray text =
         QByteArray(
-            "usage: tessaron-cli render INPUT OUTPUT [--size WxH] [--view fit|start|xy|xz|yz]\n"
-            "       [--faces normal|surface|hidden|material|function|none]\n"
+            "usage: tessaron-cli render INPUT OUTPUT [--size WxH] [--view VIEW]\n"
+            "       [--faces normal|surface|hidden|material|function|none] [--no-orientation]\n"
             "       [--edges none|contour|surface] [--points] [--background #RRGGBB]\n"
             "       [--opacity NAME=VALUE]...\n"
             "       [--ct IMAGE [--slices axial,coronal,sagittal] [--window W --level L]]\n"
@@ -283,7 +290,12 @@ const char *renderUsage()
         + "\n"
           "  --size  of the picture in pixels (default 1024x768)\n"
           "  --view  fit (the default) shows the whole scene with a 5 % margin; start is\n"
-          "          the viewer's start view; xy, xz, yz look along an axis, framed as fit\n"
+          "          the viewer's start view; xy, xz, yz look along an axis, framed as fit;\n"
+          "          anterior, posterior, left, right, superior, inferior: from that side\n"
+          "          of the patient (anterior: the patient's right on the picture's left,\n"
+          "          head up), framed as fit\n"
+          "  --no-orientation  leaves out the letters at the picture's edges that name\n"
+          "          the patient's side each faces (R/L, A/P, S/I)\n"
           "  --opacity  draws the model of that name (or file name, in any case) with an\n"
           "          opacity from 0 to 1, so that what lies inside it shows\n"
           "  --ct    draws the image's planes through its centre among the models\n"
@@ -310,6 +322,7 @@ int runRender(const QStringList &args)
     view.UseDisplayLists = false; // one frame: drawn straight from the arrays
     view.resize(o.width, o.height);
     view.State.Config.printingQuality = 1;
+    view.ShowOrientation = o.orientation;
     if (!o.background.isEmpty()) {
         view.State.Config.background = o.background;
         colorFromName(o.background, view.State.ClearColor);

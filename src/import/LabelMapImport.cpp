@@ -138,15 +138,23 @@ void surfaceLayers(LabelMapData map, const QString &path, bool mask, ProgressSte
         labels += volumes.back().count();
         layersWithLabels += volumes.back().count() > 0;
     }
-    const double midline = gridMidline(map.grid.size, map.toWorld);
+    const double gridCentre = gridMidline(map.grid.size, map.toWorld);
     map.storage.reset();
     if (labels == 0 && !mask)
         failImport(Import::tr("The label map holds no labels: every voxel is 0."));
     const LabelNamer namer(path, std::move(map.segments), mask);
+    const int labelsInFile = labels;
+    // The map's own spine or paired labels place the midline; the centre of
+    // the scan only when it has neither.
+    const body::Midline found = labelMidline(volumes, [&](int l, int label) {
+        const LabelLook look =
+            namer.look(l, volumes[size_t(l)].values[size_t(label)], labelsInFile);
+        return body::PlacedStructure {look.kind, look.side, 0, anatomy::liesOnMidline(look.name)};
+    });
+    const double midline = found.found() ? found.x : gridCentre;
     // Sides are given before the surfaces are found, so each side's part is
     // a label of its own: a closed surface with its own voxel volume.
     std::vector<std::vector<anatomy::Side>> sides;
-    const int labelsInFile = labels;
     for (int l = 0; l < int(volumes.size()); ++l) {
         LabelVolume &volume = volumes[size_t(l)];
         const int before = volume.count();

@@ -94,7 +94,7 @@ Side sideOfWhole(const std::vector<Part> &parts, double midlineX)
         sumX += p.sumX;
     }
     const double centre = voxels ? sumX / double(voxels) : midlineX;
-    if (std::fabs(centre - midlineX) < kSideMargin)
+    if (std::fabs(centre - midlineX) < body::kSideMargin)
         return Side::None;
     return centre > midlineX ? Side::Right : Side::Left;
 }
@@ -107,6 +107,33 @@ double gridMidline(const qint64 size[3], const Affine &toWorld)
     toWorld.apply(double(size[0] - 1) / 2, double(size[1] - 1) / 2, double(size[2] - 1) / 2,
                   centre);
     return centre[0];
+}
+
+body::Midline labelMidline(const std::vector<LabelVolume> &layers,
+                           const std::function<body::PlacedStructure(int layer, int label)> &placed)
+{
+    std::vector<body::PlacedStructure> structures;
+    for (int l = 0; l < int(layers.size()); ++l) {
+        const LabelVolume &v = layers[size_t(l)];
+        std::vector<double> sumX(size_t(v.count() + 1), 0);
+        std::vector<qint64> voxels(sumX.size(), 0);
+        qint64 n = 0;
+        for (qint64 k = 0; k < v.size[2]; ++k)
+            for (qint64 j = 0; j < v.size[1]; ++j)
+                for (qint64 i = 0; i < v.size[0]; ++i, ++n)
+                    if (const quint16 label = v.labels[size_t(n)]; label != 0) {
+                        sumX[label] += v.toWorld.m[0][0] * double(i) + v.toWorld.m[0][1] * double(j)
+                            + v.toWorld.m[0][2] * double(k) + v.toWorld.m[0][3];
+                        ++voxels[label];
+                    }
+        for (int label = 1; label <= v.count(); ++label)
+            if (voxels[size_t(label)] > 0) {
+                body::PlacedStructure p = placed(l, label);
+                p.x = sumX[size_t(label)] / double(voxels[size_t(label)]);
+                structures.push_back(p);
+            }
+    }
+    return body::midlineOfStructures(structures);
 }
 
 std::vector<Side> splitSides(LabelVolume &volume, double midlineX,

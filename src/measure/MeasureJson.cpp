@@ -281,11 +281,21 @@ QJsonObject sceneJson(const SceneMeasurement &scene)
     }
     for (const Nephrometry &n : scene.nephrometry)
         nephrometry.append(nephrometryJson(n));
+    QJsonArray warnings;
+    for (const SideWarning &w : scene.sides.warnings)
+        warnings.append(w.text);
+    const body::Midline &midline = scene.sides.midline;
     return {{"units", QStringLiteral("mm")},
             {"models", models},
             {"stones", stones},
             {"gaps", gaps},
-            {"nephrometry", nephrometry}};
+            {"nephrometry", nephrometry},
+            {"side_checked", scene.sides.checked()},
+            {"midline",
+             midline.found() ? QJsonValue(
+                 QJsonObject {{"x_mm", midline.x}, {"source", body::sourceKey(midline.source)}})
+                             : QJsonValue()},
+            {"warnings", warnings}};
 }
 
 } // namespace measure

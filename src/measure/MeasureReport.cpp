@@ -167,7 +167,41 @@ Table modelTable(const SceneMeasurement &scene, bool visibleOnly)
         table.rows << row;
         table.swatches << model.colour;
     }
+    QStringList warnings;
+    for (const SideWarning &w : scene.sides.warnings)
+        if (!visibleOnly || (w.model < scene.models.size() && scene.models[w.model].visible))
+            warnings << w.text;
+    table.note = warnings.join(QLatin1Char('\n'));
     return table;
+}
+
+QString midlineSourceText(body::MidlineSource source)
+{
+    switch (source) {
+    case body::MidlineSource::CtSpine:
+        return Text::tr("the spine in the CT");
+    case body::MidlineSource::CtOutline:
+        return Text::tr("the body's outline in the CT");
+    case body::MidlineSource::Spine:
+        return Text::tr("the spine's model");
+    case body::MidlineSource::PairedOrgans:
+        return Text::tr("the paired organs");
+    case body::MidlineSource::GridCentre:
+        return Text::tr("the centre of the scan");
+    case body::MidlineSource::None:
+        break;
+    }
+    return QString();
+}
+
+QString sidesText(const SceneMeasurement &scene)
+{
+    const body::Midline &m = scene.sides.midline;
+    if (!m.found())
+        return Text::tr(
+            "Sides not checked: neither a CT nor paired organs show the body's midline.");
+    return Text::tr("Sides checked against the body's midline at x = %1, from %2.")
+        .arg(lengthText(m.x), midlineSourceText(m.source));
 }
 
 Table stoneTable(const StoneBurden &burden)
@@ -392,6 +426,8 @@ QStringList modelInfoLines(const ModelReport &model)
     if (model.side != anatomy::Side::None)
         lines << Text::tr("Side = %1")
                      .arg(model.side == anatomy::Side::Left ? Text::tr("left") : Text::tr("right"));
+    if (!model.sideWarning.isEmpty())
+        lines << Text::tr("Warning: %1").arg(model.sideWarning);
     for (const QVariant &code : model.codes) {
         const QVariantMap c = code.toMap();
         lines << Text::tr("Code (%1) = %2 %3 %4")

@@ -40,8 +40,14 @@ QString shownName(const QString &name, Anatomy anatomy);
 QString shownName(const ModelReport &model);
 
 // One row per model (only the visible ones with `visibleOnly`): name, area,
-// volume or why there is none, components, the state of the surface.
+// volume or why there is none, components, the state of the surface; the
+// note holds the side warnings of those models, one a line.
 Table modelTable(const SceneMeasurement &scene, bool visibleOnly);
+// Whether and against what the named sides were checked: "Sides checked
+// against the body's midline at x = 70.00 mm, from the spine in the CT."
+QString sidesText(const SceneMeasurement &scene);
+// "the spine in the CT", "the paired organs", ...
+QString midlineSourceText(body::MidlineSource source);
 // One row per stone: number, volume, largest diameter, centre; the note sums
 // them up (stoneSummary). The title is the stones model's shownName.
 Table stoneTable(const StoneBurden &burden);

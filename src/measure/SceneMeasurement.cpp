@@ -36,6 +36,8 @@ public:
         for (std::size_t i : of(Anatomy::Stones))
             if (!cancelled())
                 measureStones(i);
+        if (!cancelled())
+            checkModelSides();
         out.withImage = options.image != nullptr;
         out.cancelled = cancelled();
         return std::move(out);
@@ -61,6 +63,14 @@ private:
         if (!trees[i])
             trees[i] = std::make_unique<SurfaceTree>(models[i].surface);
         return *trees[i];
+    }
+
+    void checkModelSides()
+    {
+        out.sides = checkSides(
+            models, options.midline ? *options.midline : sceneMidline(models, options.image));
+        for (const SideWarning &w : out.sides.warnings)
+            out.models[w.model].sideWarning = w.text;
     }
 
     ModelReport measureModel(std::size_t i)

@@ -4,6 +4,7 @@
 #include "ExactTests.h"
 #include "HuStatistics.h"
 #include "ModelSurface.h"
+#include "SideCheck.h"
 #include "SurfaceMeasures.h"
 
 #include <atomic>
@@ -32,6 +33,8 @@ struct ModelReport
     // The image values inside the surface, when an image was given and the
     // surface encloses a volume.
     std::optional<HuStatistics> hu;
+    // Its name says one side but it lies on the other (SideCheck.h); empty otherwise.
+    QString sideWarning;
 };
 
 // One connected piece of a stones model.
@@ -149,6 +152,7 @@ struct SceneMeasurement
     std::vector<StoneBurden> stones;
     std::vector<PresetGap> gaps;
     std::vector<Nephrometry> nephrometry; // one per tumour model
+    SideCheck sides;                      // the named sides against the body's midline
     bool withImage = false;               // the image values were measured
     bool cancelled = false;
 };
@@ -158,6 +162,10 @@ struct SceneOptions
     bool selfIntersection = true;
     const std::atomic<bool> *cancel = nullptr;
     const ImageVolume *image = nullptr; // the scan the surfaces were made on, if any
+    // The midline the sides are checked against, when the caller found it
+    // (over more models than it measures); else found from the image and the
+    // models measured.
+    std::optional<body::Midline> midline {};
 };
 
 SceneMeasurement measureScene(const std::vector<ModelSnapshot> &models,

@@ -231,14 +231,32 @@ Structure structureNamedIn(const QString &text)
 
 Side sideIn(const QString &text)
 {
-    static const QRegularExpression separators(QStringLiteral("[^a-z0-9]+"));
+    static const QRegularExpression separators(QStringLiteral("[^\\p{L}\\p{N}]+"));
+    static const QStringList left {
+        QStringLiteral("left"),   QStringLiteral("l"),     QStringLiteral("lt"),
+        QStringLiteral("levaya"), QStringLiteral("levyi"), QStringLiteral("levyy"),
+        QStringLiteral("levoy"),  QStringLiteral("левая"), QStringLiteral("левый"),
+        QStringLiteral("левой"),  QStringLiteral("левое")};
+    static const QStringList right {
+        QStringLiteral("right"),   QStringLiteral("r"),      QStringLiteral("rt"),
+        QStringLiteral("pravaya"), QStringLiteral("pravyi"), QStringLiteral("pravyy"),
+        QStringLiteral("pravoy"),  QStringLiteral("правая"), QStringLiteral("правый"),
+        QStringLiteral("правой"),  QStringLiteral("правое")};
     for (const QString &word : text.toLower().split(separators, Qt::SkipEmptyParts)) {
-        if (word == u"left" || word == u"l" || word == u"lt")
+        if (left.contains(word))
             return Side::Left;
-        if (word == u"right" || word == u"r" || word == u"rt")
+        if (right.contains(word))
             return Side::Right;
     }
     return Side::None;
+}
+
+bool liesOnMidline(const QString &text)
+{
+    static const QRegularExpression words(
+        QStringLiteral("(?:^|[^a-z])(?:spine|spinal|vertebra|sacrum|pozvon)"),
+        QRegularExpression::CaseInsensitiveOption);
+    return words.match(text).hasMatch();
 }
 
 QString sideCode(Side side)

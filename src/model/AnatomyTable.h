@@ -108,8 +108,12 @@ QString shownName(Structure structure);
 Structure structureNamedIn(const QString &text);
 
 // The side a name gives: a word "left", "l", "lt" or "right", "r", "rt"
-// between separators ("Kidney_L", "Left Kidney", "kidney_right_2").
+// between separators ("Kidney_L", "Left Kidney", "kidney_right_2"), or the
+// Russian words for them, in Cyrillic or transliterated ("levaya_pochka").
 Side sideIn(const QString &text);
+// Whether a name names a structure the body's midline runs through: the
+// spine, its vertebrae, the sacrum, the spinal cord.
+bool liesOnMidline(const QString &text);
 // SNOMED CT codes of the two sides; empty for None.
 QString sideCode(Side side);
 

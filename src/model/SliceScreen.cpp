@@ -58,6 +58,10 @@ SliceScreen screenOf(const ImageSlice &slice, SliceOrientation orientation)
     screen.rows = screen.transposed ? slice.width : slice.height;
     screen.columnMm = lengthOf(columnStep);
     screen.rowMm = lengthOf(rowStep);
+    for (int k = 0; k < 3; ++k) {
+        screen.rightStep[size_t(k)] = screen.flipColumns ? -columnStep[k] : columnStep[k];
+        screen.downStep[size_t(k)] = screen.flipRows ? -rowStep[k] : rowStep[k];
+    }
     return screen;
 }
 

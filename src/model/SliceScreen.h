@@ -20,6 +20,10 @@ struct SliceScreen
     qint64 rows = 0;
     double columnMm = 1;
     double rowMm = 1;
+    // The world directions the picture's columns and rows run along, to
+    // the right and downwards (a voxel step each; zero for no slice).
+    std::array<double, 3> rightStep {};
+    std::array<double, 3> downStep {};
 
     // The picture position (pixel centres at half-integers) of a fractional
     // slice pixel, and back.

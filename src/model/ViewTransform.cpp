@@ -71,6 +71,16 @@ void ViewTransform::rotateZ(float angle)
     premultiply(r);
 }
 
+void ViewTransform::rotate(const float rows[9])
+{
+    float r[16];
+    setIdentity(r);
+    for (int i = 0; i < 3; ++i)
+        for (int k = 0; k < 3; ++k)
+            r[4 * k + i] = rows[3 * i + k];
+    premultiply(r);
+}
+
 void ViewTransform::move(float dx, float dy, float dz)
 {
     Matrix[12] += dx;

@@ -14,6 +14,9 @@ public:
     void rotateX(float angle);
     void rotateY(float angle);
     void rotateZ(float angle);
+    // Pre-multiplies by the rotation whose rows are rows[0..2], rows[3..5],
+    // rows[6..8] (eye = rotation * world), as the turns above do.
+    void rotate(const float rows[9]);
     void move(float dx, float dy, float dz = 0);
     void zoom(float factor);
     // Replaces the translation so that p lands on the eye-space origin.

@@ -4,6 +4,7 @@
 
 #include "GLWidget.h"
 #include "ListWalk.h"
+#include "Orientation.h"
 #include "ViewCommands.h"
 #include "ViewHost.h"
 
@@ -48,11 +49,15 @@ void ViewCommands::addZRotation(float angle)
     View.update();
 }
 
+// The whole scene goes back together: every model and the image's planes
+// take the start view (no turn, framed as the files were when opened), so
+// that nothing moves apart from what lies beside it.
 void ViewCommands::startPosition()
 {
-    if (ModelClass *current = View.currentModel())
-        current->Transform->reset();
-    reproject(false);
+    forEveryModel(ModelList, [](ModelClass &m) { m.Transform->reset(); });
+    View.imageCamera()->reset();
+    View.frameScene(GLWidget::FitMargin);
+    reproject(true);
 }
 
 void ViewCommands::zoomIn()
@@ -131,6 +136,24 @@ void ViewCommands::setPlaneYZ()
         first->Transform->rotateX(kPi / 2);
     }
     transformAll();
+    reproject(true);
+}
+
+void ViewCommands::setAnatomicalView(AnatomicalView view)
+{
+    const auto rows = viewRotation(view);
+    float turn[9];
+    for (int i = 0; i < 3; ++i)
+        std::copy(rows[size_t(i)].begin(), rows[size_t(i)].end(), turn + 3 * i);
+    if (ModelClass *first = userModel(ModelList, 1)) {
+        rescaleModel();
+        first->Transform->rotate(turn);
+        transformAll();
+    } else if (View.State.Image) {
+        View.imageCamera()->reset();
+        View.imageCamera()->rotate(turn);
+    }
+    View.frameScene(GLWidget::FitMargin);
     reproject(true);
 }
 

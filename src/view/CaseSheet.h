@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Orientation.h"
 #include "measure/SceneMeasurement.h"
 
 #include <QByteArray>
@@ -22,7 +23,8 @@ class QPagedPaintDevice;
 // planning numbers' tables and a footer. When the tables do not fit the
 // first page at the smallest type, they go on to further pages.
 
-// One of the three views: an SVG drawing where the scene is small enough to
+// One of the three views (anterior, the lateral view from the kidney's side,
+// posterior): an SVG drawing where the scene is small enough to
 // be kept as vector graphics, a 300 dpi picture otherwise.
 struct SheetView
 {
@@ -34,6 +36,7 @@ struct SheetView
     QString label;
     QByteArray svg;
     QList<Label> labels; // texts of the drawing: a gap's length
+    EdgeLetters letters; // the patient's side each edge faces
     QImage image;
     bool empty() const { return svg.isEmpty() && image.isNull(); }
 };
@@ -58,7 +61,7 @@ struct CaseSheet
     QString folder; // of the scene's file; empty for models made in the window
     QDateTime made;
     measure::SceneMeasurement measured; // of the visible models only
-    std::array<SheetView, 3> views;     // front, side, top
+    std::array<SheetView, 3> views;     // anterior, lateral, posterior
     SheetSlice slice;                   // only when an image is given
 };
 
@@ -77,13 +80,15 @@ std::vector<measure::ModelSnapshot> visibleSnapshots(const GLWidget &view);
 // The message for a scene with nothing visible, in the interface language.
 QString nothingVisibleText();
 
-// Draws the view's visible scene from the front, the side and the top into
-// the sheet, each framed with a margin, as vector drawings or as 300 dpi
-// pictures. The skin, kidney and collecting system are drawn see-through,
-// the cutting plane and the labels' own texts are left out (the page sets
-// the labels); the view's camera, background and transparency are restored
-// afterwards. With `planFirst` the first view is the view's own direction (a
-// plan's session camera) instead of the front.
+// Draws the view's visible scene from the front (anterior), from the side of
+// the kidney (its lateral view) and from behind (posterior) into the sheet,
+// each framed with a margin, as vector drawings or as 300 dpi pictures. The
+// skin, kidney and collecting system are drawn see-through; the cutting
+// plane, the image's planes and the labels' own texts are left out (the page
+// sets the labels and the edge letters); the view's camera, background,
+// image and transparency are restored afterwards. With `planFirst` the first
+// view is the view's own direction (a plan's session camera) instead of the
+// anterior one.
 void captureViews(GLWidget &view, bool vector, CaseSheet &sheet, bool planFirst = false);
 // The triangles of the models a sheet shows.
 std::size_t triangleCount(const std::vector<measure::ModelSnapshot> &shots);
@@ -95,6 +100,11 @@ bool vectorFits(const GLWidget &view, std::size_t triangles);
 
 // The window and level the sheet's slice shows its image with.
 constexpr double kSliceWindow = 2000, kSliceLevel = 600;
+
+// The side of the body the visible kidney lies on, for the lateral view: the
+// side its name or label gives, else the side away from its vessels (they
+// run medially), else the left.
+anatomy::Side kidneySide(const GLWidget &view);
 
 // Cuts the sheet's slice from the image through the largest stone of
 // `sheet.measured` with the outlines of `shots` (the measured models); no

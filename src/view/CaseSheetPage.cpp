@@ -197,6 +197,12 @@ private:
             Painter->drawImage(
                 QRectF(inside.center() - QPointF(size.width(), size.height()) / 2, size),
                 slice.image);
+            // Read as a CT is: the patient's right on the left, the front up.
+            const double right[3] = {1, 0, 0}, front[3] = {0, 1, 0};
+            const double leftSide[3] = {-1, 0, 0}, back[3] = {0, -1, 0};
+            edgeLetters({directionLetters(right), directionLetters(leftSide),
+                         directionLetters(front), directionLetters(back)},
+                        inside, Qt::white);
             Painter->setPen(QPen(kRuleColour, px(0.25)));
             Painter->setBrush(Qt::NoBrush);
             Painter->drawRect(frame);
@@ -233,9 +239,25 @@ private:
             text(inside, sheetFont(8), Text::tr("no picture"), kQuietColour, Qt::AlignCenter);
         }
         viewLabels(view, inside);
+        edgeLetters(view.letters, inside, kQuietColour);
         Painter->setPen(QPen(kRuleColour, px(0.25)));
         Painter->setBrush(Qt::NoBrush);
         Painter->drawRect(frame);
+    }
+
+    // The patient's sides at the middles of a picture's edges, inside it.
+    void edgeLetters(const EdgeLetters &letters, const QRectF &inside, const QColor &colour)
+    {
+        const QFont font = sheetFont(8, true);
+        const double size = lineHeight(font), pad = px(0.8);
+        const QRectF left(inside.left() + pad, inside.center().y() - size / 2, 2 * size, size);
+        const QRectF right(inside.right() - pad - 2 * size, left.top(), 2 * size, size);
+        const QRectF top(inside.center().x() - size, inside.top() + pad, 2 * size, size);
+        const QRectF bottom(top.left(), inside.bottom() - pad - size, 2 * size, size);
+        text(left, font, letters.left, colour, Qt::AlignLeft | Qt::AlignVCenter);
+        text(right, font, letters.right, colour, Qt::AlignRight | Qt::AlignVCenter);
+        text(top, font, letters.top, colour, Qt::AlignHCenter | Qt::AlignTop);
+        text(bottom, font, letters.bottom, colour, Qt::AlignHCenter | Qt::AlignBottom);
     }
 
     // The labels of a drawing (a gap's length) as text of the page, each on
@@ -355,7 +377,8 @@ private:
     double tableHeight(const measure::Table &table, double size) const
     {
         const double bold = lineHeight(sheetFont(size, true)), plain = lineHeight(sheetFont(size));
-        return 2 * bold + table.rows.size() * plain + (table.note.isEmpty() ? 0 : plain) + px(3);
+        const qsizetype notes = table.note.isEmpty() ? 0 : table.note.count(QLatin1Char('\n')) + 1;
+        return 2 * bold + double(table.rows.size() + notes) * plain + px(3);
     }
 
     void tableHead(const measure::Table &table, const ColumnPlan &p, double size, bool continued)
@@ -406,10 +429,12 @@ private:
             }
             Y += lh;
         }
-        if (!table.note.isEmpty()) {
+        // A note of several lines: the side warnings under the models.
+        const QStringList notes = table.note.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        for (const QString &note : notes) {
             if (Y + lh > Bottom)
                 newPage();
-            text(QRectF(0, Y, Width, lh), sheetFont(size, false, true), table.note, Qt::black);
+            text(QRectF(0, Y, Width, lh), sheetFont(size, false, true), note, Qt::black);
             Y += lh;
         }
         Y += px(3);

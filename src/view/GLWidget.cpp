@@ -2,6 +2,7 @@
 // and drop input, and the status line.
 
 #include "GLWidget.h"
+#include "Orientation.h"
 
 #include "DisplayLists.h"
 #include "ListWalk.h"
@@ -253,6 +254,10 @@ void GLWidget::drawScene(int w, int h, bool labelsInFrame, bool separateCorners,
     if (Mark)
         drawMeasureMark(*Mark, frame);
     glPopMatrix();
+    // Which side of the patient each edge faces; a printed page sets its own.
+    if (ShowOrientation && !Frame.PageFrames)
+        appendEdgeLabels(Frame.Labels, imageCamera()->Matrix, w, h,
+                         QColor::fromRgbF(clear[0], clear[1], clear[2]));
     // Vector files take every label as text of their own.
     if (labelsInFrame) {
         glMatrixMode(GL_PROJECTION);

@@ -191,6 +191,9 @@ public:
     ReducedForms Reduced;
     // Models get display lists; a one-frame renderer draws from the arrays.
     bool UseDisplayLists = true;
+    // Letters at the picture's edges name the sides of the patient they face
+    // (R/L, A/P, S/I), on screen and in exported pictures.
+    bool ShowOrientation = true;
     // Fit all once more at the first frame drawn: the window may still get
     // its final size (maximized) after the files it was started with opened.
     bool FitAtFirstFrame = false;

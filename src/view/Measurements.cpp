@@ -5,6 +5,7 @@
 #include "GLWidget.h"
 #include "ViewCommands.h"
 #include "ViewHost.h"
+#include "ViewState.h"
 #include "measure/MeasureReport.h"
 #include "model/ModelInfo.h"
 
@@ -84,8 +85,16 @@ void ViewCommands::modelInfo(QString &title, QString &text)
     if (!model || ModelList.ActiveIndex < 1)
         return;
     const std::vector<measure::ModelSnapshot> shot {measure::snapshotModel(*model)};
+    // The sides are checked against the midline of the whole scene and its CT.
+    std::vector<measure::ModelSnapshot> scene;
+    for (qsizetype i = 1; i < ModelList.count(); ++i)
+        scene.push_back(measure::snapshotModel(*ModelList.at(i)));
     measure::SceneMeasurement measured;
-    if (!View.runResponsive(tr("Measuring..."), [&] { measured = measure::measureScene(shot); }))
+    if (!View.runResponsive(tr("Measuring..."), [&] {
+            measure::SceneOptions options;
+            options.midline = measure::sceneMidline(scene, State.Image.get());
+            measured = measure::measureScene(shot, options);
+        }))
         return;
     text += "\n\n" + tr("Measures:");
     for (const QString &line : measure::modelInfoLines(measured.models.front()))

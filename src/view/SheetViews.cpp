@@ -1,10 +1,14 @@
-// The case sheet's three views: the visible scene from the front, the side
-// and the top, drawn by the view's own drawing code on a white ground.
+// The case sheet's three views: the visible scene from the front, the
+// kidney's side and behind, drawn by the view's own drawing code on a white
+// ground.
 
 #include "CaseSheet.h"
 #include "GLWidget.h"
 #include "ViewCommands.h"
 #include "measure/Anatomy.h"
+#include "model/ModelFacts.h"
+
+#include <utility>
 
 #include <QCoreApplication>
 #include <QHash>
@@ -73,6 +77,9 @@ public:
         }
         seeThrough();
         view.Frame.PageFrames = true;
+        // The image's planes would hide the models, and their corners would
+        // shrink the framing to the scanned box.
+        Image = std::exchange(view.State.Image, nullptr);
     }
     ~SavedCamera()
     {
@@ -94,6 +101,7 @@ public:
                 (*colours[k])[3] = look.alpha[k];
         }
         View.Frame.PageFrames = false;
+        View.State.Image = Image;
         View.updateProjection();
         emit View.RotationChanged();
         View.update();
@@ -129,6 +137,7 @@ private:
     Rgba Pick {};
     QList<std::pair<ModelClass *, ModelDrawSettings>> Models;
     QList<BlockLook> Blocks;
+    std::shared_ptr<const ImageVolume> Image;
 };
 
 // The frame as the screen shows it. Blending leaves the framebuffer's alpha
@@ -185,19 +194,41 @@ bool vectorFits(const GLWidget &view, std::size_t triangles)
     return triangles <= kVectorTriangles;
 }
 
+anatomy::Side kidneySide(const GLWidget &view)
+{
+    double kidneyX = 0, vesselX = 0;
+    int kidneys = 0, vessels = 0;
+    for (qsizetype i = 1; i < view.ModelList.count(); ++i) {
+        const ModelClass *model = view.ModelList.at(i);
+        if (!model->Visible)
+            continue;
+        const measure::Anatomy structure = measure::anatomyOf(model->title(), model->FileName);
+        if (structure == measure::Anatomy::Kidney) {
+            const QString side = model->property(kSideProperty).toString();
+            if (side == u"left" || side == u"right")
+                return side == u"left" ? anatomy::Side::Left : anatomy::Side::Right;
+            if (const anatomy::Side named = anatomy::sideIn(model->title());
+                named != anatomy::Side::None)
+                return named;
+            kidneyX += model->Center[0];
+            ++kidneys;
+        } else if (structure == measure::Anatomy::Artery || structure == measure::Anatomy::Vein) {
+            vesselX += model->Center[0];
+            ++vessels;
+        }
+    }
+    // x grows toward the patient's right: vessels to the right of a kidney
+    // run toward the midline from a left kidney.
+    if (kidneys > 0 && vessels > 0 && vesselX / vessels < kidneyX / kidneys)
+        return anatomy::Side::Right;
+    return anatomy::Side::Left;
+}
+
 void captureViews(GLWidget &view, bool vector, CaseSheet &sheet, bool planFirst)
 {
-    // The standard views: the XZ plane seen along Y is the front, the YZ
-    // plane the side, the XY plane the top.
-    const struct
-    {
-        const char *label;
-        void (ViewCommands::*set)();
-    } kViews[3] = {
-        {QT_TRANSLATE_NOOP("CaseSheet", "Front (XZ plane, along Y)"), &ViewCommands::setPlaneXZ},
-        {QT_TRANSLATE_NOOP("CaseSheet", "Side (YZ plane, along X)"), &ViewCommands::setPlaneYZ},
-        {QT_TRANSLATE_NOOP("CaseSheet", "Top (XY plane, along Z)"), &ViewCommands::setPlaneXY},
-    };
+    const AnatomicalView lateral =
+        kidneySide(view) == anatomy::Side::Right ? AnatomicalView::Right : AnatomicalView::Left;
+    const AnatomicalView kViews[3] = {AnatomicalView::Anterior, lateral, AnatomicalView::Posterior};
     SavedCamera saved(view);
     ViewCommands commands(view);
     for (std::size_t k = 0; k < 3; ++k) {
@@ -205,10 +236,11 @@ void captureViews(GLWidget &view, bool vector, CaseSheet &sheet, bool planFirst)
         if (k == 0 && planFirst) {
             out.label = Text::tr("Plan (the session's view)");
         } else {
-            out.label = Text::tr(kViews[k].label);
-            (commands.*kViews[k].set)();
+            out.label = viewName(kViews[k]);
+            commands.setAnatomicalView(kViews[k]);
         }
         view.frameScene(kViewMargin, kViewPixels, kViewPixels);
+        out.letters = edgeLetters(view.imageCamera()->Matrix);
         if (vector)
             out.svg = view.renderSvg(kViewPixels, kViewPixels);
         if (out.svg.isEmpty())

@@ -14,6 +14,7 @@ class ViewHost;
 struct ViewConfig;
 struct ViewState;
 enum class EdgeEntry : qint32;
+enum class AnatomicalView;
 
 // The commands of the menus on what the view shows: display modes and
 // toggles (ViewModes.cpp), the standard views of the camera
@@ -79,6 +80,8 @@ public slots:
     void setPlaneXY();
     void setPlaneXZ();
     void setPlaneYZ();
+    // The scene seen from one side of the patient, framed whole.
+    void setAnatomicalView(AnatomicalView view);
     void transformAll();
     void zoomIn();
     void zoomOut();

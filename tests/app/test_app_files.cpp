@@ -6,6 +6,7 @@
 #include "WholeFiles.h"
 #include "app/Startup.h"
 #include "app/panels/ObjectsControl.h"
+#include "import/NiftiWriter.h"
 #include "view/GLWidget.h"
 #include "view/SettingsFile.h"
 #include "view/ViewCommands.h"
@@ -71,6 +72,7 @@ private slots:
     void startUpOpensNamedFilesFramed();
     void fitAllAndImportIntoAScene();
     void sceneSavedAsGltfWithTheView();
+    void startPositionKeepsTheSceneTogether();
 };
 
 void TestAppFiles::openRefreshCloseAndRecentList()
@@ -513,3 +515,40 @@ void TestAppFiles::sceneSavedAsGltfWithTheView()
 
 TESSARON_VIEW_TEST_MAIN(TestAppFiles)
 #include "test_app_files.moc"
+
+// Start Position after turns, moves and zooms gives the frame the files were
+// opened with, to the pixel: every model and the image's planes go back
+// together, none left where the gestures put it.
+void TestAppFiles::startPositionKeepsTheSceneTogether()
+{
+    QVERIFY(writeBytes(data.filePath("scene.hx"),
+                       "[ load ${SCRIPTDIR}/m0.surf ] setLabel {m0}\n"
+                       "[ load ${SCRIPTDIR}/m2.surf ] setLabel {m2}\n"));
+    QVERIFY(writeNeedleStl(data.filePath("needle.stl")));
+    QVERIFY(writeCubeNifti(data.filePath("ct.nii"), 20, 2.0,
+                           [](int i, int, int) { return qint16(i < 3 ? -1000 : 40); }));
+    Tessaron window;
+    window.resize(640, 480);
+    window.show();
+    window.start({data.filePath("scene.hx"), data.filePath("needle.stl"), data.filePath("ct.nii")});
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    GLWidget *view = window.view();
+    QCOMPARE(view->ModelList.count(), 4);
+    QVERIFY(view->State.Image);
+    const QImage start = view->grabFramebuffer();
+    ViewCommands *commands = window.commands();
+    commands->addXRotation(0.7f);
+    commands->addYRotation(-0.4f);
+    view->addXYmove(0.3f, -0.2f);
+    commands->zoomIn();
+    view->ModelList.ActiveIndex = 2; // a model other than the first is current
+    QVERIFY(view->grabFramebuffer() != start);
+    window.action("actionStartPosition")->trigger();
+    const QImage again = view->grabFramebuffer();
+    QCOMPARE(again.size(), start.size());
+    QVERIFY(again == start);
+    for (qsizetype i = 2; i < view->ModelList.count(); ++i)
+        QVERIFY(std::equal(view->ModelList.at(i)->Transform->Matrix,
+                           view->ModelList.at(i)->Transform->Matrix + 16,
+                           view->imageCamera()->Matrix));
+}

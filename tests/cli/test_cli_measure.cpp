@@ -34,6 +34,7 @@ private slots:
     void surfaceWrittenByOtherSoftware();
     void sampleLabelMapMeasuresLikeTheScene();
     void sidesInTheJson();
+    void sampleIsALeftKidneyInEveryFormat();
 
 private:
     const QString scene = QStringLiteral(TESSARON_SAMPLE_SCENE);
@@ -237,3 +238,52 @@ void TestCliMeasure::sidesInTheJson()
 
 QTEST_GUILESS_MAIN(TestCliMeasure)
 #include "test_cli_measure.moc"
+
+// The sample is a left kidney in every form it is written in: its vessels run
+// medially, toward the patient's right (+x), its tumour lies laterally, the
+// sided formats call it left, and the CT's stones lie where the surfaces'
+// do (a CT mirrored against them would give the stones soft tissue's HU).
+void TestCliMeasure::sampleIsALeftKidneyInEveryFormat()
+{
+    const QDir samples = QFileInfo(scene).dir();
+    for (const QString &file :
+         {QStringLiteral("scene.hx"), QStringLiteral("kidney_labels.nii"),
+          QStringLiteral("kidney_seg.dcm"), QStringLiteral("kidney_rtstruct.dcm")}) {
+        const Run info = headless({"info", samples.filePath(file), "--json"});
+        QCOMPARE(info.status, 0);
+        QMap<QString, double> centreX;
+        QMap<QString, QJsonValue> side;
+        for (const QJsonValue &m : QJsonDocument::fromJson(info.out.toUtf8())["models"].toArray()) {
+            const QString anatomy = m["anatomy"].toString();
+            centreX[anatomy] = (m["box_min"][0].toDouble() + m["box_max"][0].toDouble()) / 2;
+            side[anatomy] = m["side"];
+        }
+        const QByteArray what = file.toUtf8();
+        QVERIFY2(centreX["artery"] > centreX["kidney"] + 30, what);
+        QVERIFY2(centreX["vein"] > centreX["kidney"] + 30, what);
+        QVERIFY2(centreX["collecting_system"] > centreX["kidney"], what);
+        QVERIFY2(centreX["tumour"] < centreX["kidney"] - 10, what);
+        if (file != QLatin1String("scene.hx")) // the surfaces' names give no side
+            QVERIFY2(side["kidney"] == QJsonValue("left"), what);
+    }
+    const Run info = headless({"info", scene, "--json", "--ct", samples.filePath("kidney_ct.nii")});
+    QCOMPARE(info.status, 0);
+    const QJsonDocument json = QJsonDocument::fromJson(info.out.toUtf8());
+    // The CT's spine gives the body's midline, 85 mm to the kidney's right.
+    QCOMPARE(json["side_checked"], QJsonValue(true));
+    QCOMPARE(json["midline"]["source"], QJsonValue("ct_spine"));
+    QVERIFY(std::abs(json["midline"]["x_mm"].toDouble() - 85) < 4);
+    QCOMPARE(json["warnings"].toArray().size(), 0);
+    // The same kidney called right is said to lie on the wrong side.
+    const QString wrong = dir.filePath("kidney_right.stl");
+    QCOMPARE(headless({"convert", samples.filePath("parenhima.surf"), wrong}).status, 0);
+    const Run named = headless({"info", wrong, "--ct", samples.filePath("kidney_ct.nii")});
+    QCOMPARE(named.status, 0);
+    QVERIFY2(named.out.contains("is named right but lies on the patient's left"),
+             qPrintable(named.out));
+    const QJsonArray stones = json["stones"][0]["stones"].toArray();
+    QCOMPARE(stones.size(), 3);
+    for (const QJsonValue &stone : stones)
+        QVERIFY2(stone["hu_mean"].toDouble() > 700,
+                 qPrintable(QString::number(stone["hu_mean"].toDouble())));
+}

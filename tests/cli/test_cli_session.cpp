@@ -116,8 +116,9 @@ void TestCliSession::otherCommandsLeaveHiddenModelsOut()
     QVERIFY2(run.status == 0, qPrintable(run.err));
     const QString text = runProgram(QStringLiteral("pdftotext"), {"-enc", "UTF-8", pdf, "-"}).out;
     QVERIFY2(text.contains(QLatin1String("Plan (the session's view)")), qPrintable(text));
-    QVERIFY(text.contains(QLatin1String("Side (YZ plane")));
-    QVERIFY(!text.contains(QLatin1String("Front (XZ")) && !text.contains(QLatin1String("middle")));
+    QVERIFY(text.contains(QLatin1String("Left lateral"))
+            && text.contains(QLatin1String("Posterior")));
+    QVERIFY(!text.contains(QLatin1String("Anterior")) && !text.contains(QLatin1String("middle")));
     // glTF keeps the two shown models and the session's view: from above (glTF's
     // +Y) with the front (+Z) up, on the line through the focal point (x = -1,
     // glTF's 0.001), 1 mm further back than the session's eye, so that the

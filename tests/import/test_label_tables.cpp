@@ -94,6 +94,8 @@ private slots:
     void damagedTables();
     void sidesByPlace_data();
     void sidesByPlace();
+    void sidesByTheMapsMidline_data();
+    void sidesByTheMapsMidline();
     void tumourFindsItsKidney();
 };
 
@@ -334,6 +336,61 @@ void TestLabelTables::sidesByPlace()
         QVERIFY(scene.models[0].measures.topology.closed());
         QVERIFY(std::abs(scene.models[0].measures.volume / want[2].toDouble() - 1) < 0.05);
     }
+}
+
+// A kidney labelled once, a part either side of the map's own midline (its
+// spine, or half way between its paired labels), is split there and not at
+// the centre of the grid, which runs through one of its parts.
+void TestLabelTables::sidesByTheMapsMidline_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QStringList>("models"); // "name|side", in any order
+    QTest::newRow("the spine") << "1 \"kidney\"\n2 \"vertebrae_L3\"\n"
+                               << QStringList {"kidney_left|left", "kidney_right|right",
+                                               "vertebrae_L3|-"};
+    QTest::newRow("paired labels")
+        << "1 \"kidney\"\n2 \"adrenal_gland_left\"\n3 \"adrenal_gland_right\"\n"
+        << QStringList {"kidney_left|left", "kidney_right|right", "adrenal_gland_left|left",
+                        "adrenal_gland_right|right"};
+    QTest::newRow("neither: the grid's centre") << "1 \"kidney\"\n2 \"liver\"\n"
+                                                << QStringList {"kidney|-", "liver|-"};
+}
+
+void TestLabelTables::sidesByTheMapsMidline()
+{
+    QFETCH(QString, table);
+    QFETCH(QStringList, models);
+    // 32 voxels of 3 mm, x = 3 i - 46.5: the grid's centre at x = 0 (i = 15.5).
+    // The kidney at i = 13 to 17 and 28 to 30; label 2 a spine at i = 22 to
+    // 25 (x = 24), or the left adrenal gland at i = 13 to 14 with the right
+    // one, label 3, at i = 29 to 30 (half way at i = 21.5), or the liver.
+    const bool spine = table.contains("vertebrae"), pair = table.contains("adrenal");
+    const auto labels = [&](int i, int j, int k) -> qint16 {
+        if (k < 4 || k > 27)
+            return 0;
+        if (j >= 4 && j <= 10)
+            return (i >= 13 && i <= 17) || (i >= 28 && i <= 30) ? 1 : 0;
+        if (j < 16 || j > 22)
+            return 0;
+        if (spine)
+            return i >= 22 && i <= 25 ? 2 : 0;
+        if (pair)
+            return i >= 13 && i <= 14 ? 2 : i >= 29 && i <= 30 ? 3 : 0;
+        return i >= 4 && i <= 8 ? 2 : 0;
+    };
+    QTemporaryDir dir;
+    const QString map = dir.filePath("case.nii");
+    QVERIFY(writeNifti(map, 32, 3.0, labels));
+    QVERIFY(writeFiles(dir.path(), {"case.txt|" + table}));
+    std::vector<std::unique_ptr<ModelClass>> in;
+    const ImportResult result = importModels(map, in);
+    QVERIFY2(result.ok, qPrintable(result.message));
+    QStringList made;
+    for (const auto &model : in)
+        made << model->Name + "|" + (sideOf(*model).isEmpty() ? "-" : sideOf(*model));
+    made.sort();
+    models.sort();
+    QCOMPARE(made, models);
 }
 
 // A kidney labelled once on both sides and a tumour inside the right one:

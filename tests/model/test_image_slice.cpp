@@ -202,6 +202,10 @@ void TestImageSlice::pictureAndReadout()
         const ImageSlice slice = sliceOf(image, 2, 1);
         const SliceScreen screen = screenOf(slice, SliceOrientation::Axial);
         QCOMPARE(screen.transposed, m == swapped);
+        // Whatever the storage, the picture's right runs to the patient's
+        // left and its rows run to the back: the edges' letters follow.
+        QCOMPARE(screen.rightStep, (std::array<double, 3> {-1, 0, 0}));
+        QCOMPARE(screen.downStep, (std::array<double, 3> {0, -2, 0}));
         const std::vector<quint8> picture = pictureGreys(slice, screen, distinct);
         QCOMPARE(qint64(picture.size()), screen.columns * screen.rows);
         // Voxel (0, 0, 1) at the bottom right, voxel (3, 2, 1) at the top left.

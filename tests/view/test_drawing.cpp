@@ -331,6 +331,7 @@ void TestDrawing::axisLabelsAreBlackAndHiddenBehindModels()
     ViewUnderTest v(320, 240);
     v.view->State.Config.background = QStringLiteral("#FFFFFF");
     colorFromName(v.view->State.Config.background, v.view->State.ClearColor);
+    v.view->ShowOrientation = false; // the side letters stand over everything
     ModelClass *axes = v.add(makeSquare());
     v.commands.changeViewFacesNormal(); // faces off: only the tripod and its labels
     v.commands.changeShowAxes();

@@ -492,6 +492,21 @@ RU = {
     ("Measurements", "Side = %1"): "Сторона = %1",
     ("Measurements", "left"): "левая",
     ("Measurements", "right"): "правая",
+    # A model named with one side that lies on the other, and the midline it is checked against
+    ("Measurements", "Warning: %1"): "Предупреждение: %1",
+    ("Measurements", "%1 is named left but lies on the patient's right of the body's midline."):
+        "Модель %1 названа левой, но лежит справа от средней линии тела пациента.",
+    ("Measurements", "%1 is named right but lies on the patient's left of the body's midline."):
+        "Модель %1 названа правой, но лежит слева от средней линии тела пациента.",
+    ("Measurements", "Sides not checked: neither a CT nor paired organs show the body's midline."):
+        "Стороны не проверены: ни КТ, ни парные органы не показывают среднюю линию тела.",
+    ("Measurements", "Sides checked against the body's midline at x = %1, from %2."):
+        "Стороны проверены по средней линии тела при x = %1, найденной по %2.",
+    ("Measurements", "the spine in the CT"): "позвоночнику на КТ",
+    ("Measurements", "the body's outline in the CT"): "контуру тела на КТ",
+    ("Measurements", "the spine's model"): "модели позвоночника",
+    ("Measurements", "the paired organs"): "парным органам",
+    ("Measurements", "the centre of the scan"): "центру снимка",
     ("Measurements", "Extents = %1 x %2 x %3 mm"): "Размеры = %1 x %2 x %3 мм",
     ("Measurements", "Largest diameter = %1"): "Наибольший диаметр = %1",
     ("Measurements", "its cells name vertices it does not have"):
@@ -502,10 +517,37 @@ RU = {
                   "sheet."):
         "Ничего не показано: чтобы составить лист случая, покажите хотя бы одну модель "
         "с поверхностями.",
-    ("CaseSheet", "Front (XZ plane, along Y)"): "Спереди (плоскость XZ, вдоль Y)",
     ("CaseSheet", "Plan (the session's view)"): "План (вид сеанса)",
-    ("CaseSheet", "Side (YZ plane, along X)"): "Сбоку (плоскость YZ, вдоль X)",
-    ("CaseSheet", "Top (XY plane, along Z)"): "Сверху (плоскость XY, вдоль Z)",
+    # Views by the side of the patient, and the letters of the patient's
+    # sides as Russian radiologists write them: П/Л (правый/левый),
+    # Пер/Зад (передний/задний), Вер/Низ (верхний/нижний).
+    ("Orientation", "Anterior"): "Спереди",
+    ("Orientation", "Posterior"): "Сзади",
+    ("Orientation", "Left lateral"): "Слева",
+    ("Orientation", "Right lateral"): "Справа",
+    ("Orientation", "Superior"): "Сверху",
+    ("Orientation", "Inferior"): "Снизу",
+    ("Orientation", "R"): "П",
+    ("Orientation", "L"): "Л",
+    ("Orientation", "A"): "Пер",
+    ("Orientation", "P"): "Зад",
+    ("Orientation", "S"): "Вер",
+    ("Orientation", "I"): "Низ",
+    ("MainWindow", "Set Plane XY: the superior view (from the head, the front up, the patient's "
+     "right on the right)"):
+        "Плоскость XY: вид сверху (со стороны головы, передняя сторона вверху, правая сторона "
+        "пациента справа)",
+    ("MainWindow", "Set Plane XZ: the posterior view (from behind, head up, the patient's right "
+     "on the right)"):
+        "Плоскость XZ: вид сзади (голова вверху, правая сторона пациента справа)",
+    ("MainWindow", "Set Plane YZ: the right lateral view (from the patient's right, head up, the "
+     "front on the right)"):
+        "Плоскость YZ: вид справа (с правой стороны пациента, голова вверху, передняя сторона "
+        "справа)",
+    ("MainWindow", "Start Position: the whole scene back to the start view (from the head, the "
+     "front up)"):
+        "Начальное положение: вся сцена в начальный вид (со стороны головы, передняя сторона "
+        "вверху)",
     ("CaseSheet", "Page %1 of %2"): "Страница %1 из %2",
     ("CaseSheet", "CT through the largest stone"): "КТ через наибольший камень",
     ("CaseSheet", "Axial plane through the centre of %1"): "Аксиальная плоскость через центр %1",

@@ -14,7 +14,7 @@
     </message>
     <message>
         <location filename="../../view/CaseSheetPage.cpp" line="140" />
-        <location filename="../../view/CaseSheetPage.cpp" line="365" />
+        <location filename="../../view/CaseSheetPage.cpp" line="388" />
         <source>%1 (continued)</source>
         <translation>%1 (продолжение)</translation>
     </message>
@@ -34,68 +34,53 @@
         <translation>КТ через наибольший камень</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="206" />
+        <location filename="../../view/CaseSheetPage.cpp" line="212" />
         <source>Axial plane through the centre of %1</source>
         <translation>Аксиальная плоскость через центр %1</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="207" />
+        <location filename="../../view/CaseSheetPage.cpp" line="213" />
         <source>Plane %1 of %2 of the image</source>
         <translation>Срез %1 из %2</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="208" />
+        <location filename="../../view/CaseSheetPage.cpp" line="214" />
         <source>Window %1 / level %2 HU</source>
         <translation>Окно %1 / уровень %2 HU</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="209" />
+        <location filename="../../view/CaseSheetPage.cpp" line="215" />
         <source>The patient's right on the left, the front up</source>
         <translation>Правая сторона пациента слева, передняя сверху</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="210" />
+        <location filename="../../view/CaseSheetPage.cpp" line="216" />
         <source>Outlines: the visible models where the plane cuts them, in their colours</source>
         <translation>Контуры: видимые модели в плоскости среза, в своих цветах</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="233" />
+        <location filename="../../view/CaseSheetPage.cpp" line="239" />
         <source>no picture</source>
         <translation>нет изображения</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="283" />
+        <location filename="../../view/CaseSheetPage.cpp" line="305" />
         <source>Legend</source>
         <translation>Обозначения</translation>
     </message>
     <message>
-        <location filename="../../view/CaseSheetPage.cpp" line="473" />
-        <location filename="../../view/CaseSheetPage.cpp" line="485" />
+        <location filename="../../view/CaseSheetPage.cpp" line="498" />
+        <location filename="../../view/CaseSheetPage.cpp" line="510" />
         <source>Cannot write %1: %2</source>
         <translation>Не удалось записать %1: %2</translation>
     </message>
     <message>
-        <location filename="../../view/SheetViews.cpp" line="166" />
+        <location filename="../../view/SheetViews.cpp" line="175" />
         <source>Nothing is visible: show at least one model with surfaces to make a case sheet.</source>
         <translation>Ничего не показано: чтобы составить лист случая, покажите хотя бы одну модель с поверхностями.</translation>
     </message>
     <message>
-        <location filename="../../view/SheetViews.cpp" line="197" />
-        <source>Front (XZ plane, along Y)</source>
-        <translation>Спереди (плоскость XZ, вдоль Y)</translation>
-    </message>
-    <message>
-        <location filename="../../view/SheetViews.cpp" line="198" />
-        <source>Side (YZ plane, along X)</source>
-        <translation>Сбоку (плоскость YZ, вдоль X)</translation>
-    </message>
-    <message>
-        <location filename="../../view/SheetViews.cpp" line="199" />
-        <source>Top (XY plane, along Z)</source>
-        <translation>Сверху (плоскость XY, вдоль Z)</translation>
-    </message>
-    <message>
-        <location filename="../../view/SheetViews.cpp" line="206" />
+        <location filename="../../view/SheetViews.cpp" line="237" />
         <source>Plan (the session's view)</source>
         <translation>План (вид сеанса)</translation>
     </message>
@@ -574,17 +559,17 @@
         <translation>Не удалось сохранить изображение.</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="307" />
+        <location filename="../../view/GLWidget.cpp" line="312" />
         <source>X in [%1;%2]; Y in [%3;%4]; Z in [%5;%6]</source>
         <translation>X в [%1;%2]; Y в [%3;%4]; Z в [%5;%6]</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="323" />
+        <location filename="../../view/GLWidget.cpp" line="328" />
         <source>; Point: (%1;%2;%3); (Zone number=%4; Vertex number=%5)</source>
         <translation>; Точка: (%1;%2;%3); (номер зоны=%4; номер вершины=%5)</translation>
     </message>
     <message>
-        <location filename="../../view/GLWidget.cpp" line="331" />
+        <location filename="../../view/GLWidget.cpp" line="336" />
         <source>; %1 = %2</source>
         <translation>; %1 = %2</translation>
     </message>
@@ -611,7 +596,7 @@
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../../view/Measurements.cpp" line="53" />
+        <location filename="../../view/Measurements.cpp" line="54" />
         <source>Closest gap from %1 to %2: %3</source>
         <translation>Кратчайшее расстояние от %1 до %2: %3</translation>
     </message>
@@ -649,7 +634,7 @@
     <message>
         <location filename="../../import/Importer.cpp" line="36" />
         <location filename="../../import/Importer.cpp" line="104" />
-        <location filename="../../import/Importer.cpp" line="253" />
+        <location filename="../../import/Importer.cpp" line="254" />
         <source>This file holds surfaces, not an image.</source>
         <translation>В этом файле поверхности, а не изображение.</translation>
     </message>
@@ -700,7 +685,7 @@
         <translation>Файл не удаётся импортировать.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="249" />
+        <location filename="../../import/Importer.cpp" line="250" />
         <source>A series was chosen, but this file holds one image at most.</source>
         <translation>Выбрана серия, но в этом файле не более одного изображения.</translation>
     </message>
@@ -769,23 +754,23 @@
         <translation>В карте меток нет меток: все воксели равны 0.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="163" />
+        <location filename="../../import/LabelMapImport.cpp" line="171" />
         <source>Finding the surfaces of the labels...</source>
         <translation>Построение поверхностей меток...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="165" />
+        <location filename="../../import/LabelMapImport.cpp" line="173" />
         <source>Smoothing the surfaces...</source>
         <translation>Сглаживание поверхностей...</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="175" />
+        <location filename="../../import/LabelMapImport.cpp" line="183" />
         <source>%1 (label %2 of %3)</source>
         <translation>%1 (метка %2 из %3)</translation>
     </message>
     <message>
         <location filename="../../import/Importer.cpp" line="48" />
-        <location filename="../../import/LabelMapImport.cpp" line="184" />
+        <location filename="../../import/LabelMapImport.cpp" line="192" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
@@ -868,7 +853,7 @@
     </message>
     <message>
         <location filename="../../import/DicomSeg.cpp" line="418" />
-        <location filename="../../import/LabelMapImport.cpp" line="241" />
+        <location filename="../../import/LabelMapImport.cpp" line="249" />
         <source>%1 (%2 of %3)</source>
         <translation>%1 (%2 из %3)</translation>
     </message>
@@ -878,7 +863,7 @@
         <translation>Не удалось прочитать ни одного сегмента сегментации.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="252" />
+        <location filename="../../import/LabelMapImport.cpp" line="260" />
         <source>The masks in this folder hold no labels.</source>
         <translation>В масках этой папки нет меток.</translation>
     </message>
@@ -2201,7 +2186,6 @@
     </message>
     <message>
         <location filename="../../import/SessionOpen.cpp" line="22" />
-        <location filename="../../import/SessionOpen.cpp" line="69" />
         <source>The file does not exist.</source>
         <translation>Файл не существует.</translation>
     </message>
@@ -2211,7 +2195,7 @@
         <translation>Сеанс называет файлы моделей, а не другие сеансы.</translation>
     </message>
     <message>
-        <location filename="../../import/SessionOpen.cpp" line="63" />
+        <location filename="../../import/SessionOpen.cpp" line="65" />
         <source>The file holds no model named %1.</source>
         <translation>В файле нет модели с именем %1.</translation>
     </message>
@@ -2365,12 +2349,32 @@
         <translation>Срезы</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="282" />
+        <location filename="../Tessaron.cpp" line="285" />
+        <source>Set Plane XY: the superior view (from the head, the front up, the patient's right on the right)</source>
+        <translation>Плоскость XY: вид сверху (со стороны головы, передняя сторона вверху, правая сторона пациента справа)</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="289" />
+        <source>Set Plane XZ: the posterior view (from behind, head up, the patient's right on the right)</source>
+        <translation>Плоскость XZ: вид сзади (голова вверху, правая сторона пациента справа)</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="293" />
+        <source>Set Plane YZ: the right lateral view (from the patient's right, head up, the front on the right)</source>
+        <translation>Плоскость YZ: вид справа (с правой стороны пациента, голова вверху, передняя сторона справа)</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="297" />
+        <source>Start Position: the whole scene back to the start view (from the head, the front up)</source>
+        <translation>Начальное положение: вся сцена в начальный вид (со стороны головы, передняя сторона вверху)</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="303" />
         <source>Light</source>
         <translation>Освещение</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="283" />
+        <location filename="../Tessaron.cpp" line="304" />
         <source>toolBar</source>
         <translation>Панель инструментов</translation>
     </message>
@@ -2935,7 +2939,7 @@
     </message>
     <message>
         <location filename="../../measure/MeasureReport.cpp" line="58" />
-        <location filename="../../measure/MeasureReport.cpp" line="185" />
+        <location filename="../../measure/MeasureReport.cpp" line="219" />
         <source>not closed</source>
         <translation>не замкнута</translation>
     </message>
@@ -3097,7 +3101,7 @@
     </message>
     <message>
         <location filename="../../measure/MeasureReport.cpp" line="145" />
-        <location filename="../../measure/MeasureReport.cpp" line="177" />
+        <location filename="../../measure/MeasureReport.cpp" line="211" />
         <source>Volume, mm³</source>
         <translation>Объём, мм³</translation>
     </message>
@@ -3132,355 +3136,395 @@
         <translation>не измерена: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="177" />
+        <location filename="../../measure/MeasureReport.cpp" line="182" />
+        <source>the spine in the CT</source>
+        <translation>позвоночнику на КТ</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="184" />
+        <source>the body's outline in the CT</source>
+        <translation>контуру тела на КТ</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="186" />
+        <source>the spine's model</source>
+        <translation>модели позвоночника</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="188" />
+        <source>the paired organs</source>
+        <translation>парным органам</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="190" />
+        <source>the centre of the scan</source>
+        <translation>центру снимка</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="201" />
+        <source>Sides not checked: neither a CT nor paired organs show the body's midline.</source>
+        <translation>Стороны не проверены: ни КТ, ни парные органы не показывают среднюю линию тела.</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="203" />
+        <source>Sides checked against the body's midline at x = %1, from %2.</source>
+        <translation>Стороны проверены по средней линии тела при x = %1, найденной по %2.</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="211" />
         <source>Stone</source>
         <translation>Камень</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="177" />
+        <location filename="../../measure/MeasureReport.cpp" line="211" />
         <source>Largest diameter, mm</source>
         <translation>Наибольший диаметр, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="178" />
+        <location filename="../../measure/MeasureReport.cpp" line="212" />
         <source>Centre, mm</source>
         <translation>Центр, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="182" />
+        <location filename="../../measure/MeasureReport.cpp" line="216" />
         <source>HU mean</source>
         <translation>HU среднее</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="182" />
+        <location filename="../../measure/MeasureReport.cpp" line="216" />
         <source>HU max</source>
         <translation>HU макс.</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="198" />
+        <location filename="../../measure/MeasureReport.cpp" line="232" />
         <source>Stones: %1; in all %2</source>
         <translation>Камней: %1; всего %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="200" />
+        <location filename="../../measure/MeasureReport.cpp" line="234" />
         <source> (not closed, without volume: %1)</source>
         <translation> (не замкнуты, без объёма: %1)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="203" />
+        <location filename="../../measure/MeasureReport.cpp" line="237" />
         <source>; the largest #%1, %2 across</source>
         <translation>; наибольший №%1, поперечник %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="213" />
+        <location filename="../../measure/MeasureReport.cpp" line="247" />
         <source>touching</source>
         <translation>касаются</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="215" />
+        <location filename="../../measure/MeasureReport.cpp" line="249" />
         <source>overlapping</source>
         <translation>перекрываются</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="220" />
+        <location filename="../../measure/MeasureReport.cpp" line="254" />
         <source>inside %1</source>
         <translation>внутри %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="222" />
+        <location filename="../../measure/MeasureReport.cpp" line="256" />
         <source>holds %1</source>
         <translation>содержит %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="229" />
+        <location filename="../../measure/MeasureReport.cpp" line="263" />
         <source>no triangles to measure</source>
         <translation>нет треугольников для измерения</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="238" />
+        <location filename="../../measure/MeasureReport.cpp" line="272" />
         <source>Gaps</source>
         <translation>Расстояния</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="239" />
-        <location filename="../../measure/MeasureReport.cpp" line="278" />
-        <location filename="../../measure/MeasureReport.cpp" line="321" />
+        <location filename="../../measure/MeasureReport.cpp" line="273" />
+        <location filename="../../measure/MeasureReport.cpp" line="312" />
+        <location filename="../../measure/MeasureReport.cpp" line="355" />
         <source>From</source>
         <translation>От</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="239" />
+        <location filename="../../measure/MeasureReport.cpp" line="273" />
         <source>To</source>
         <translation>До</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="239" />
+        <location filename="../../measure/MeasureReport.cpp" line="273" />
         <source>Gap, mm</source>
         <translation>Расстояние, мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="239" />
+        <location filename="../../measure/MeasureReport.cpp" line="273" />
         <source>Note</source>
         <translation>Примечание</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="277" />
+        <location filename="../../measure/MeasureReport.cpp" line="311" />
         <source>R.E.N.A.L. nephrometry of %1</source>
         <translation>Нефрометрия R.E.N.A.L. для %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="278" />
-        <location filename="../../measure/MeasureReport.cpp" line="321" />
+        <location filename="../../measure/MeasureReport.cpp" line="312" />
+        <location filename="../../measure/MeasureReport.cpp" line="355" />
         <source>Part</source>
         <translation>Составляющая</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="278" />
-        <location filename="../../measure/MeasureReport.cpp" line="321" />
+        <location filename="../../measure/MeasureReport.cpp" line="312" />
+        <location filename="../../measure/MeasureReport.cpp" line="355" />
         <source>Score</source>
         <translation>Баллы</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="279" />
+        <location filename="../../measure/MeasureReport.cpp" line="313" />
         <source>R: radius</source>
         <translation>R: радиус</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="281" />
+        <location filename="../../measure/MeasureReport.cpp" line="315" />
         <source>largest diameter %1</source>
         <translation>наибольший диаметр %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="282" />
+        <location filename="../../measure/MeasureReport.cpp" line="316" />
         <source>no surface</source>
         <translation>нет поверхности</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="284" />
+        <location filename="../../measure/MeasureReport.cpp" line="318" />
         <source>E: exophytic</source>
         <translation>E: экзофитность</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="285" />
+        <location filename="../../measure/MeasureReport.cpp" line="319" />
         <source>estimate: %1 of the volume outside the convex hull of %2</source>
         <translation>оценка: %1 объёма вне выпуклой оболочки %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="287" />
+        <location filename="../../measure/MeasureReport.cpp" line="321" />
         <source>needs a closed tumour and a kidney</source>
         <translation>нужны замкнутая опухоль и почка</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="289" />
+        <location filename="../../measure/MeasureReport.cpp" line="323" />
         <source>N: nearness</source>
         <translation>N: близость</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="290" />
+        <location filename="../../measure/MeasureReport.cpp" line="324" />
         <source>gap %1 to %2</source>
         <translation>расстояние %1 до %2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="293" />
+        <location filename="../../measure/MeasureReport.cpp" line="327" />
         <source>needs a collecting system</source>
         <translation>нужна чашечно-лоханочная система</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="294" />
+        <location filename="../../measure/MeasureReport.cpp" line="328" />
         <source>A: anterior or posterior</source>
         <translation>A: передняя или задняя</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="257" />
-        <location filename="../../measure/MeasureReport.cpp" line="296" />
-        <location filename="../../measure/MeasureReport.cpp" line="298" />
+        <location filename="../../measure/MeasureReport.cpp" line="291" />
+        <location filename="../../measure/MeasureReport.cpp" line="330" />
+        <location filename="../../measure/MeasureReport.cpp" line="332" />
         <source>entered</source>
         <translation>введено</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="257" />
-        <location filename="../../measure/MeasureReport.cpp" line="296" />
-        <location filename="../../measure/MeasureReport.cpp" line="298" />
+        <location filename="../../measure/MeasureReport.cpp" line="291" />
+        <location filename="../../measure/MeasureReport.cpp" line="330" />
+        <location filename="../../measure/MeasureReport.cpp" line="332" />
         <source>to be entered</source>
         <translation>нужно ввести</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="297" />
+        <location filename="../../measure/MeasureReport.cpp" line="331" />
         <source>L: location to the polar lines</source>
         <translation>L: положение относительно полярных линий</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="306" />
+        <location filename="../../measure/MeasureReport.cpp" line="340" />
         <source>R.E.N.A.L. score %1%2</source>
         <translation>Оценка R.E.N.A.L.: %1%2</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="266" />
+        <location filename="../../measure/MeasureReport.cpp" line="300" />
         <source>Sum so far %1 (%2); missing %3</source>
         <translation>Сумма пока %1 (%2); не хватает %3</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="320" />
+        <location filename="../../measure/MeasureReport.cpp" line="354" />
         <source>S.T.O.N.E. nephrolithometry of %1</source>
         <translation>Нефролитометрия S.T.O.N.E. для %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="323" />
+        <location filename="../../measure/MeasureReport.cpp" line="357" />
         <source>S: stone size</source>
         <translation>S: размер камней</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="324" />
+        <location filename="../../measure/MeasureReport.cpp" line="358" />
         <source>%1 in all, each stone its length × width</source>
         <translation>%1 всего, каждый камень — длина × ширина</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="325" />
+        <location filename="../../measure/MeasureReport.cpp" line="359" />
         <source>no stones</source>
         <translation>нет камней</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="326" />
+        <location filename="../../measure/MeasureReport.cpp" line="360" />
         <source>T: tract length</source>
         <translation>T: длина хода</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="327" />
+        <location filename="../../measure/MeasureReport.cpp" line="361" />
         <source>gap %1 from #%2 (the largest stone) to %3</source>
         <translation>расстояние %1 от №%2 (наибольшего камня) до %3</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="331" />
+        <location filename="../../measure/MeasureReport.cpp" line="365" />
         <source>needs a skin model</source>
         <translation>нужна модель кожи</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="332" />
+        <location filename="../../measure/MeasureReport.cpp" line="366" />
         <source>O: obstruction</source>
         <translation>O: обструкция</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="334" />
+        <location filename="../../measure/MeasureReport.cpp" line="368" />
         <source>N: number of involved calyces</source>
         <translation>N: число вовлечённых чашечек</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="336" />
+        <location filename="../../measure/MeasureReport.cpp" line="370" />
         <source>E: essence (stone density)</source>
         <translation>E: плотность камня</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="337" />
+        <location filename="../../measure/MeasureReport.cpp" line="371" />
         <source>mean %1 HU of #%2, the densest stone</source>
         <translation>среднее %1 HU у №%2, самого плотного камня</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="340" />
+        <location filename="../../measure/MeasureReport.cpp" line="374" />
         <source>needs a CT image</source>
         <translation>нужно изображение КТ</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="348" />
+        <location filename="../../measure/MeasureReport.cpp" line="382" />
         <source>S.T.O.N.E. score %1</source>
         <translation>Оценка S.T.O.N.E.: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="360" />
+        <location filename="../../measure/MeasureReport.cpp" line="394" />
         <source>no voxel of the image lies inside the surface</source>
         <translation>ни один воксел изображения не лежит внутри поверхности</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="361" />
+        <location filename="../../measure/MeasureReport.cpp" line="395" />
         <source>mean %1, SD %2, min %3, max %4, 95th percentile %5 (%6 voxels)</source>
         <translation>среднее %1, СО %2, мин. %3, макс. %4, 95-й процентиль %5 (%6 вокселов)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="371" />
+        <location filename="../../measure/MeasureReport.cpp" line="405" />
         <source>Not measured: %1</source>
         <translation>Не измерена: %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="373" />
+        <location filename="../../measure/MeasureReport.cpp" line="407" />
         <source>Surface area = %1</source>
         <translation>Площадь поверхности = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="374" />
+        <location filename="../../measure/MeasureReport.cpp" line="408" />
         <source>Closed = %1</source>
         <translation>Замкнута = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="375" />
+        <location filename="../../measure/MeasureReport.cpp" line="409" />
         <source>Manifold = %1</source>
         <translation>Многообразие = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="376" />
+        <location filename="../../measure/MeasureReport.cpp" line="410" />
         <source>Consistently oriented = %1</source>
         <translation>Согласованно ориентирована = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="378" />
+        <location filename="../../measure/MeasureReport.cpp" line="412" />
         <source>Self-intersecting = %1</source>
         <translation>Самопересекается = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="381" />
+        <location filename="../../measure/MeasureReport.cpp" line="415" />
         <source>Volume = %1</source>
         <translation>Объём = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="383" />
+        <location filename="../../measure/MeasureReport.cpp" line="417" />
         <source>The surface was inside out (its triangles faced inwards)</source>
         <translation>Поверхность была вывернута (треугольники смотрели внутрь)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="385" />
+        <location filename="../../measure/MeasureReport.cpp" line="419" />
         <source>Volume: %1 (%2 border edges, %3 non-manifold edges)</source>
         <translation>Объём: %1 (граничных рёбер: %2, неманифолдных рёбер: %3)</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="391" />
+        <location filename="../../measure/MeasureReport.cpp" line="425" />
         <source>Voxel volume of the label = %1</source>
         <translation>Объём вокселей метки = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="393" />
+        <location filename="../../measure/MeasureReport.cpp" line="427" />
         <source>Side = %1</source>
         <translation>Сторона = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="394" />
+        <location filename="../../measure/MeasureReport.cpp" line="428" />
         <source>left</source>
         <translation>левая</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="394" />
+        <location filename="../../measure/MeasureReport.cpp" line="428" />
         <source>right</source>
         <translation>правая</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="397" />
+        <location filename="../../measure/MeasureReport.cpp" line="430" />
+        <source>Warning: %1</source>
+        <translation>Предупреждение: %1</translation>
+    </message>
+    <message>
+        <location filename="../../measure/MeasureReport.cpp" line="433" />
         <source>Code (%1) = %2 %3 %4</source>
         <translation>Код (%1) = %2 %3 %4</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="402" />
+        <location filename="../../measure/MeasureReport.cpp" line="438" />
         <source>HU inside = %1</source>
         <translation>HU внутри = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="403" />
+        <location filename="../../measure/MeasureReport.cpp" line="439" />
         <source>Connected components = %1</source>
         <translation>Связных компонент = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="405" />
+        <location filename="../../measure/MeasureReport.cpp" line="441" />
         <source>Extents = %1 x %2 x %3 mm</source>
         <translation>Размеры = %1 x %2 x %3 мм</translation>
     </message>
     <message>
-        <location filename="../../measure/MeasureReport.cpp" line="408" />
+        <location filename="../../measure/MeasureReport.cpp" line="444" />
         <source>Largest diameter = %1</source>
         <translation>Наибольший диаметр = %1</translation>
     </message>
@@ -3493,6 +3537,16 @@
         <location filename="../../measure/ModelSurface.cpp" line="69" />
         <source>some coordinates are not numbers</source>
         <translation>некоторые координаты не являются числами</translation>
+    </message>
+    <message>
+        <location filename="../../measure/SideCheck.cpp" line="81" />
+        <source>%1 is named left but lies on the patient's right of the body's midline.</source>
+        <translation>Модель %1 названа левой, но лежит справа от средней линии тела пациента.</translation>
+    </message>
+    <message>
+        <location filename="../../measure/SideCheck.cpp" line="83" />
+        <source>%1 is named right but lies on the patient's left of the body's midline.</source>
+        <translation>Модель %1 названа правой, но лежит слева от средней линии тела пациента.</translation>
     </message>
 </context>
 <context>
@@ -3518,129 +3572,129 @@
         <translation>Убрать отметку</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="162" />
+        <location filename="../panels/MeasurementsControl.cpp" line="165" />
         <source>R.E.N.A.L. nephrometry</source>
         <translation>Нефрометрия R.E.N.A.L.</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="172" />
+        <location filename="../panels/MeasurementsControl.cpp" line="175" />
         <source>a: anterior</source>
         <translation>a: передняя</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="172" />
+        <location filename="../panels/MeasurementsControl.cpp" line="175" />
         <source>p: posterior</source>
         <translation>p: задняя</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="172" />
+        <location filename="../panels/MeasurementsControl.cpp" line="175" />
         <source>x: neither</source>
         <translation>x: ни та, ни другая</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="175" />
+        <location filename="../panels/MeasurementsControl.cpp" line="178" />
         <source>1: wholly above or below a polar line</source>
         <translation>1: целиком выше или ниже полярной линии</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="176" />
+        <location filename="../panels/MeasurementsControl.cpp" line="179" />
         <source>2: crosses a polar line</source>
         <translation>2: пересекает полярную линию</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="177" />
+        <location filename="../panels/MeasurementsControl.cpp" line="180" />
         <source>3: half or more across a polar line, across the midline, or wholly between the polar lines</source>
         <translation>3: половина и более за полярной линией, через срединную линию или целиком между полярными линиями</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="188" />
+        <location filename="../panels/MeasurementsControl.cpp" line="191" />
         <source>A:</source>
         <translation>A:</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="192" />
+        <location filename="../panels/MeasurementsControl.cpp" line="195" />
         <source>L:</source>
         <translation>L:</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="208" />
+        <location filename="../panels/MeasurementsControl.cpp" line="211" />
         <source>Models</source>
         <translation>Модели</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="210" />
+        <location filename="../panels/MeasurementsControl.cpp" line="214" />
         <source>Stones</source>
         <translation>Камни</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="213" />
+        <location filename="../panels/MeasurementsControl.cpp" line="217" />
         <source>Gaps</source>
         <translation>Расстояния</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="226" />
+        <location filename="../panels/MeasurementsControl.cpp" line="230" />
         <source>S.T.O.N.E. nephrolithometry</source>
         <translation>Нефролитометрия S.T.O.N.E.</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="236" />
+        <location filename="../panels/MeasurementsControl.cpp" line="240" />
         <source>1: none or mild</source>
         <translation>1: нет или лёгкая</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="236" />
+        <location filename="../panels/MeasurementsControl.cpp" line="240" />
         <source>2: moderate or severe</source>
         <translation>2: умеренная или выраженная</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="239" />
+        <location filename="../panels/MeasurementsControl.cpp" line="243" />
         <source>1: one or two calyces</source>
         <translation>1: одна или две чашечки</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="240" />
+        <location filename="../panels/MeasurementsControl.cpp" line="244" />
         <source>2: three calyces</source>
         <translation>2: три чашечки</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="240" />
+        <location filename="../panels/MeasurementsControl.cpp" line="244" />
         <source>3: staghorn</source>
         <translation>3: коралловидный камень</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="245" />
+        <location filename="../panels/MeasurementsControl.cpp" line="249" />
         <source>O:</source>
         <translation>O:</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="247" />
+        <location filename="../panels/MeasurementsControl.cpp" line="251" />
         <source>N:</source>
         <translation>N:</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="295" />
+        <location filename="../panels/MeasurementsControl.cpp" line="299" />
         <source>Measuring...</source>
         <translation>Измерение...</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="349" />
-        <location filename="../panels/MeasurementsControl.cpp" line="389" />
+        <location filename="../panels/MeasurementsControl.cpp" line="362" />
+        <location filename="../panels/MeasurementsControl.cpp" line="402" />
         <source>No stones model is loaded.</source>
         <translation>Модель камней не загружена.</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="425" />
+        <location filename="../panels/MeasurementsControl.cpp" line="438" />
         <source>No tumour model is loaded.</source>
         <translation>Модель опухоли не загружена.</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="461" />
-        <location filename="../panels/MeasurementsControl.cpp" line="481" />
+        <location filename="../panels/MeasurementsControl.cpp" line="474" />
+        <location filename="../panels/MeasurementsControl.cpp" line="494" />
         <source>%1 #%2</source>
         <translation>%1 №%2</translation>
     </message>
     <message>
-        <location filename="../panels/MeasurementsControl.cpp" line="462" />
+        <location filename="../panels/MeasurementsControl.cpp" line="475" />
         <source>Stone %1 #%2: centre %3 mm, %4 across</source>
         <translation>Камень %1 №%2: центр %3 мм, поперечник %4</translation>
     </message>
@@ -3801,6 +3855,69 @@
     </message>
 </context>
 <context>
+    <name>Orientation</name>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="29" />
+        <source>L</source>
+        <translation>Л</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="29" />
+        <source>R</source>
+        <translation>П</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="30" />
+        <source>P</source>
+        <translation>Зад</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="30" />
+        <source>A</source>
+        <translation>Пер</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="31" />
+        <source>I</source>
+        <translation>Низ</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="31" />
+        <source>S</source>
+        <translation>Вер</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="58" />
+        <source>Anterior</source>
+        <translation>Спереди</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="59" />
+        <source>Posterior</source>
+        <translation>Сзади</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="60" />
+        <source>Left lateral</source>
+        <translation>Слева</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="61" />
+        <source>Right lateral</source>
+        <translation>Справа</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="62" />
+        <source>Superior</source>
+        <translation>Сверху</translation>
+    </message>
+    <message>
+        <location filename="../../view/Orientation.cpp" line="63" />
+        <source>Inferior</source>
+        <translation>Снизу</translation>
+    </message>
+</context>
+<context>
     <name>OutputFile</name>
     <message>
         <location filename="../../formats/OutputFile.cpp" line="36" />
@@ -3910,88 +4027,88 @@
 <context>
     <name>Session</name>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="38" />
+        <location filename="../../formats/SessionFile.cpp" line="37" />
         <source>%1 %2</source>
         <translation>%1 %2</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="44" />
+        <location filename="../../formats/SessionFile.cpp" line="43" />
         <source>must be a number</source>
         <translation>должно быть числом</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="47" />
+        <location filename="../../formats/SessionFile.cpp" line="46" />
         <source>must be from %1 to %2</source>
         <translation>должно быть от %1 до %2</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="54" />
+        <location filename="../../formats/SessionFile.cpp" line="53" />
         <source>must be true or false</source>
         <translation>должно быть true или false</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="61" />
+        <location filename="../../formats/SessionFile.cpp" line="60" />
         <source>must be a string</source>
         <translation>должно быть строкой</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="68" />
+        <location filename="../../formats/SessionFile.cpp" line="67" />
         <source>must be an object</source>
         <translation>должно быть объектом</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="75" />
+        <location filename="../../formats/SessionFile.cpp" line="74" />
         <source>must be a list</source>
         <translation>должно быть списком</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="85" />
+        <location filename="../../formats/SessionFile.cpp" line="84" />
         <source>must hold %1 numbers</source>
         <translation>должно содержать %1 чисел</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="101" />
+        <location filename="../../formats/SessionFile.cpp" line="100" />
         <source>must be one of %1</source>
         <translation>должно быть одним из: %1</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="120" />
+        <location filename="../../formats/SessionFile.cpp" line="119" />
         <source>must name a file</source>
         <translation>должно называть файл</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="132" />
+        <location filename="../../formats/SessionFile.cpp" line="131" />
         <source>must not be zero</source>
         <translation>не должно быть нулевым</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="149" />
+        <location filename="../../formats/SessionFile.cpp" line="150" />
         <source>must hold numbers from 0 to 255</source>
         <translation>должно содержать числа от 0 до 255</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="183" />
+        <location filename="../../formats/SessionFile.cpp" line="184" />
         <source>must look from its position to a different focal point, with view_up across the line of sight</source>
         <translation>должна смотреть из своего положения на другую точку фокуса, а view_up должен идти поперёк линии взгляда</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="262" />
-        <location filename="../../formats/SessionFile.cpp" line="302" />
+        <location filename="../../formats/SessionFile.cpp" line="264" />
+        <location filename="../../formats/SessionFile.cpp" line="304" />
         <source>This is not a Tessaron session: it has no "tessaron_session" version.</source>
         <translation>Это не сеанс Tessaron: в нём нет версии "tessaron_session".</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="265" />
+        <location filename="../../formats/SessionFile.cpp" line="267" />
         <source>The session is of version %1; this Tessaron reads version %2.</source>
         <translation>Сеанс версии %1; этот Tessaron читает версию %2.</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="296" />
+        <location filename="../../formats/SessionFile.cpp" line="298" />
         <source>The session is not valid JSON: %1 at byte %2.</source>
         <translation>Сеанс не является правильным JSON: %1 в байте %2.</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="324" />
+        <location filename="../../formats/SessionFile.cpp" line="326" />
         <source>The file is %1 bytes, more than any session holds.</source>
         <translation>Файл размером %1 байт, больше любого сеанса.</translation>
     </message>
@@ -4327,40 +4444,40 @@ options:
         <translation>Сохранение настроек</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="335" />
+        <location filename="../Tessaron.cpp" line="356" />
         <source>The &lt;b&gt;%1&lt;/b&gt; is 3d viewer.&lt;br/&gt;</source>
         <translation>&lt;b&gt;%1&lt;/b&gt; — программа трёхмерного просмотра.&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="336" />
+        <location filename="../Tessaron.cpp" line="357" />
         <source>Current version %2&lt;br/&gt;</source>
         <translation>Текущая версия %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="337" />
+        <location filename="../Tessaron.cpp" line="358" />
         <source>Build #%1, build time %2&lt;br/&gt;</source>
         <translation>Сборка №%1, время сборки %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="338" />
+        <location filename="../Tessaron.cpp" line="359" />
         <source>Commit #%1, commit time %2&lt;br/&gt;</source>
         <translation>Коммит №%1, время коммита %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="339" />
+        <location filename="../Tessaron.cpp" line="360" />
         <source>Compiled in %3 %4.</source>
         <translation>Скомпилировано %3 %4.</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="340" />
+        <location filename="../Tessaron.cpp" line="361" />
         <source>About %1 v %2</source>
         <translation>О программе %1 v %2</translation>
     </message>
     <message>
         <location filename="../CaseSheetCommands.cpp" line="47" />
         <location filename="../MeasureCommands.cpp" line="31" />
-        <location filename="../MeasureCommands.cpp" line="41" />
-        <location filename="../SessionCommands.cpp" line="55" />
+        <location filename="../MeasureCommands.cpp" line="46" />
+        <location filename="../SessionCommands.cpp" line="57" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
@@ -4391,7 +4508,7 @@ options:
     </message>
     <message>
         <location filename="../CaseSheetCommands.cpp" line="88" />
-        <location filename="../SessionCommands.cpp" line="63" />
+        <location filename="../SessionCommands.cpp" line="66" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -4411,17 +4528,17 @@ options:
         <translation>Выберите две модели в дереве объектов, чтобы измерить кратчайшее расстояние между ними.</translation>
     </message>
     <message>
-        <location filename="../MeasureCommands.cpp" line="42" />
+        <location filename="../MeasureCommands.cpp" line="47" />
         <source>%1 cannot be measured: %2</source>
         <translation>%1 нельзя измерить: %2</translation>
     </message>
     <message>
-        <location filename="../MeasureCommands.cpp" line="44" />
+        <location filename="../MeasureCommands.cpp" line="49" />
         <source>it has no triangles</source>
         <translation>в ней нет треугольников</translation>
     </message>
     <message>
-        <location filename="../MeasureCommands.cpp" line="48" />
+        <location filename="../MeasureCommands.cpp" line="53" />
         <source>Measuring the closest gap...</source>
         <translation>Измерение кратчайшего расстояния...</translation>
     </message>
@@ -4523,22 +4640,22 @@ options:
         <translation>Сохранить сеанс</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="56" />
+        <location filename="../SessionCommands.cpp" line="58" />
         <source>There is nothing to save: a session holds models and an image that were opened from files.</source>
         <translation>Сохранять нечего: сеанс хранит модели и изображение, открытые из файлов.</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="74" />
+        <location filename="../SessionCommands.cpp" line="75" />
         <source>These models were made in the window and have no file, so the session does not hold them; save them and save the session again: %1</source>
         <translation>Эти модели созданы в окне и не имеют файла, поэтому сеанс их не хранит; сохраните их и сохраните сеанс снова: %1</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="82" />
+        <location filename="../SessionCommands.cpp" line="83" />
         <source>Open Session</source>
         <translation>Открыть сеанс</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="92" />
+        <location filename="../SessionCommands.cpp" line="106" />
         <source>Opening session %1...</source>
         <translation>Открывается сеанс %1...</translation>
     </message>
@@ -4546,12 +4663,12 @@ options:
 <context>
     <name>ViewCommands</name>
     <message>
-        <location filename="../../view/Measurements.cpp" line="88" />
+        <location filename="../../view/Measurements.cpp" line="93" />
         <source>Measuring...</source>
         <translation>Измерение...</translation>
     </message>
     <message>
-        <location filename="../../view/Measurements.cpp" line="90" />
+        <location filename="../../view/Measurements.cpp" line="99" />
         <source>Measures:</source>
         <translation>Измерения:</translation>
     </message>

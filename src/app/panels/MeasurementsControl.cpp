@@ -150,6 +150,9 @@ void MeasurementsControl::buildWidgets()
     buttons->addStretch();
 
     tableWidget_models = makeTable(contents, "tableWidget_models");
+    label_sides = new QLabel(contents);
+    label_sides->setObjectName("label_sides");
+    label_sides->setWordWrap(true);
     label_stones = new QLabel(contents);
     label_stones->setObjectName("label_stones");
     label_stones->setWordWrap(true);
@@ -207,6 +210,7 @@ void MeasurementsControl::buildWidgets()
     layout->addLayout(buttons);
     layout->addWidget(heading(tr("Models"), contents));
     layout->addWidget(tableWidget_models);
+    layout->addWidget(label_sides);
     layout->addWidget(heading(tr("Stones"), contents));
     layout->addWidget(label_stones);
     layout->addWidget(tableWidget_stones);
@@ -332,7 +336,16 @@ void MeasurementsControl::visibilityChanged()
 
 void MeasurementsControl::showResults()
 {
-    fill(tableWidget_models, measure::modelTable(Results, true));
+    const Table models = measure::modelTable(Results, true);
+    fill(tableWidget_models, models);
+    // The warnings stand out; the line saying what they rest on does not.
+    QString sides = measure::sidesText(Results).toHtmlEscaped();
+    if (!models.note.isEmpty())
+        sides =
+            QStringLiteral("<b style=\"color:#b00000\">%1</b><br>%2")
+                .arg(models.note.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")),
+                     sides);
+    label_sides->setText(sides);
     Table stones;
     QStringList summaries;
     StoneRows.clear();

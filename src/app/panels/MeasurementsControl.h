@@ -21,9 +21,10 @@ class QTimer;
 // the R.E.N.A.L. nephrometry of the tumour, whose A and L the user enters,
 // and the S.T.O.N.E. score of the stones, whose O and N the user enters.
 // With an image (the CT the surfaces were made on) the models and stones
-// gain its values. Measured again when models come or go; a click on a stone shows
-// its centre in the view, a click on a gap its segment; Ctrl+C copies the
-// tables as tab-separated text.
+// gain its values; a model whose name says one side but which lies on the
+// other is warned about under the models. Measured again when models come or go; a click on a stone
+// shows its centre in the view, a click on a gap its segment; Ctrl+C copies the tables as
+// tab-separated text.
 class MeasurementsControl : public QDockWidget
 {
     Q_OBJECT
@@ -36,6 +37,8 @@ public:
     QString tablesText() const;
 
     QTableWidget *modelTable() const { return tableWidget_models; }
+    // The side warnings and against what midline the sides were checked.
+    QLabel *sidesLabel() const { return label_sides; }
     QTableWidget *stoneTable() const { return tableWidget_stones; }
     QTableWidget *gapTable() const { return tableWidget_gaps; }
     QTableWidget *nephrometryTable() const { return tableWidget_nephrometry; }
@@ -97,6 +100,7 @@ private:
     bool Busy = false, Again = false;
 
     QTableWidget *tableWidget_models;
+    QLabel *label_sides;
     QLabel *label_stones;
     QTableWidget *tableWidget_stones;
     QTableWidget *tableWidget_gaps;

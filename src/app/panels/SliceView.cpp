@@ -1,4 +1,5 @@
 #include "SliceView.h"
+#include "view/Orientation.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -91,6 +92,25 @@ void SliceView::paintEvent(QPaintEvent *)
         painter.setPen(pen);
         painter.drawLines(outline.lines.data(), int(outline.lines.size()));
     }
+    painter.resetTransform();
+    paintEdgeLetters(painter, area);
+}
+
+// The sides of the patient the picture's edges face, at their middles.
+void SliceView::paintEdgeLetters(QPainter &painter, const QRectF &area) const
+{
+    const auto &r = Screen.rightStep, &d = Screen.downStep;
+    const double right[3] = {r[0], r[1], r[2]}, left[3] = {-r[0], -r[1], -r[2]};
+    const double down[3] = {d[0], d[1], d[2]}, up[3] = {-d[0], -d[1], -d[2]};
+    QFont font = painter.font();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(QColor(255, 220, 0));
+    const QRectF inside = area.adjusted(4, 2, -4, -2);
+    painter.drawText(inside, Qt::AlignLeft | Qt::AlignVCenter, directionLetters(left));
+    painter.drawText(inside, Qt::AlignRight | Qt::AlignVCenter, directionLetters(right));
+    painter.drawText(inside, Qt::AlignHCenter | Qt::AlignTop, directionLetters(up));
+    painter.drawText(inside, Qt::AlignHCenter | Qt::AlignBottom, directionLetters(down));
 }
 
 void SliceView::mouseMoveEvent(QMouseEvent *event)

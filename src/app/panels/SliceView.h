@@ -20,8 +20,10 @@ struct SliceOutline
 
 // The picture of one slice, its greys under a window, scaled to fit the
 // widget with the true millimetre aspect, the models' outlines drawn over
-// it. It tells where the cursor is, a left click and the wheel in slice
-// pixels; what they do is the panel's business.
+// it, the sides of the patient its edges face at their middles. It tells where the cursor is, a
+// left click and the wheel in slice pixels; what they do is the panel's business.
+class QPainter;
+
 class SliceView : public QWidget
 {
     Q_OBJECT
@@ -59,6 +61,8 @@ protected:
     void leaveEvent(QEvent *event) override;
 
 private:
+    void paintEdgeLetters(QPainter &painter, const QRectF &area) const;
+
     QImage Picture; // columns × rows greys, one pixel per voxel
     SliceScreen Screen;
     std::vector<SliceOutline> Outlines;
