@@ -495,9 +495,12 @@ void TestAppFiles::sceneSavedAsGltfWithTheView()
     for (qsizetype i = 1; i < window.view()->ModelList.count(); ++i)
         for (const MeshClass *mesh : window.view()->ModelList.at(i)->Meshes)
             for (qint64 v = 0; v < mesh->CountOfVertices; ++v) {
+                // The vertex in glTF's frame: (-x, z, y) in metres.
+                const double *w = mesh->Vertices + 3 * v;
+                const double gltf[3] = {-w[0], w[2], w[1]};
                 double d[3], c[3] = {0, 0, 0};
                 for (int k = 0; k < 3; ++k)
-                    d[k] = mesh->Vertices[3 * v + k] * 0.001 - t[k];
+                    d[k] = gltf[k] * 0.001 - t[k];
                 for (int row = 0; row < 3; ++row)
                     for (int k = 0; k < 3; ++k)
                         c[row] += r[k][row] * d[k];

@@ -195,7 +195,7 @@ QByteArray glb(QByteArray json, const QByteArray &buffer)
 // A glTF file of two meshes, the second placed by its node: a model per node,
 // named after its mesh when the node has no name (and coloured by the
 // anatomy table then, as it has no material), where the nodes put it, its
-// metres in millimetres; the same as GLB.
+// metres in glTF's frame in our millimetres; the same as GLB.
 void TestImportFiles::gltfMeshesAreBlocks()
 {
     QByteArray buffer;
@@ -230,7 +230,10 @@ void TestImportFiles::gltfMeshesAreBlocks()
         QCOMPARE(stone.Meshes[0]->Name, QString("stone"));
         QVERIFY(kidney.ModelColor[0] >= 0 && stone.ModelColor[0] >= 0);
         QCOMPARE(stone.Meshes[0]->CountOfCells[Triangle], 1);
-        QCOMPARE(stone.Meshes[0]->Vertices[3], 11000.0);
+        // glTF's X is the patient's left, its Y up: (11, 0, 0) m is 11000 mm
+        // to the patient's left, (0, 1, 0) m 1000 mm towards the head.
+        QCOMPARE(stone.Meshes[0]->Vertices[3], -11000.0);
+        QCOMPARE(stone.Meshes[0]->Vertices[8], 1000.0);
     }
 }
 
