@@ -36,6 +36,9 @@ struct DicomFrame
     bool hasPixelSpacing = false;
     double thickness = 0, spacingBetween = 0;
     double slope = 1, intercept = 0;
+    QString doseUnits;                // an RT dose grid's unit: GY or RELATIVE
+    std::vector<double> frameOffsets; // an RT dose grid's frame offsets along the normal
+    QString refusal;                  // why the frame cannot be read, naming the element at fault
 
     bool isLocalizer() const { return imageType.contains(QLatin1String("LOCALIZER")); }
 };
@@ -50,6 +53,11 @@ struct DicomGroup
 // Every series a path holds, localizers left out; throws ImportFailure when
 // there is none. `notes` hears of damaged files left out.
 std::vector<DicomGroup> scanDicomGroups(const QString &path, QStringList *notes = nullptr);
+
+// Reads a rescale slope or intercept (`tag` names the element) into `to`;
+// leaves `to` when the text is empty, and sets the frame's refusal when the
+// text is not a number every stored value can be scaled by.
+void takeRescale(DicomFrame &f, const QString &text, const char *tag, double &to);
 
 // Adds the frames of a multi-frame file, each placed by its own plane
 // position, to `out`; `base` holds what the file's top level says.
