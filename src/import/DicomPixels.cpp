@@ -104,12 +104,20 @@ qint64 frameBytes(const DicomFrame &f)
     return qint64(f.rows) * f.columns * (f.bitsAllocated / 8);
 }
 
+// The pixel bytes of a frame's whole file: its frames, or its mosaic.
+qint64 storedBytes(const DicomFrame &f)
+{
+    if (f.mosaicColumns > 0)
+        return qint64(f.mosaicRows) * f.mosaicColumns * (f.bitsAllocated / 8);
+    return frameBytes(f) * f.frames;
+}
+
 // Pixel data longer than its frames (past the padding to an even length)
 // means that the rows, columns, bits or frame count the header gives do not
 // describe it; the image is read as the header says, and the user told.
 void noteExtraBytes(const DicomFrame &f, QStringList &warnings)
 {
-    const qint64 need = frameBytes(f) * f.frames;
+    const qint64 need = storedBytes(f);
     if (f.pixelLength <= need + 1)
         return;
     warnings << Import::tr("The pixel data (7FE0,0010) of %1 holds %2 bytes, more than the %3 its "
@@ -137,7 +145,7 @@ void requireRoom(const SliceLayout &layout, bool shorts, QStringList *warnings =
     for (const DicomFrame &f : layout.ordered) {
         if (warnings && f.frame == 0 && f.pixelOffset >= 0)
             noteExtraBytes(f, *warnings);
-        if (f.compressed || f.fileBytes >= frameBytes(f) * f.frames)
+        if (f.compressed || f.fileBytes >= storedBytes(f))
             continue;
         if (f.pixelOffset < 0)
             requirePixelData(f.file);
@@ -259,6 +267,9 @@ gdcm::PixelFormat::ScalarType storedType(const DicomFrame &f)
 
 DicomPixelShape shapeOf(const DicomFrame &f)
 {
+    if (f.mosaicColumns > 0)
+        return {f.mosaicRows,    f.mosaicColumns, 1,
+                f.bitsAllocated, f.bitsStored,    f.pixelRepresentation};
     return {f.rows, f.columns, f.frames, f.bitsAllocated, f.bitsStored, f.pixelRepresentation};
 }
 
@@ -277,7 +288,7 @@ double readUncompressed(const SliceLayout &layout, const FileFrames &wanted,
 {
     const DicomFrame &f = layout.ordered[wanted.ordered.front()];
     const qint64 bytes = frameBytes(f), pixels = qint64(f.rows) * f.columns;
-    if (f.pixelLength < bytes * f.frames)
+    if (f.pixelLength < storedBytes(f))
         failShortPixels(f.file, f.pixelLength, shapeOf(f));
     QFile file(f.file);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
@@ -300,11 +311,68 @@ double readUncompressed(const SliceLayout &layout, const FileFrames &wanted,
     return lowest;
 }
 
+// The whole stored image of a mosaic's file, as read or decoded, and the
+// type of its values.
+QByteArray mosaicBytes(const DicomFrame &f, gdcm::PixelFormat::ScalarType &type,
+                       QStringList &warnings)
+{
+    const qint64 bytes = storedBytes(f);
+    type = storedType(f);
+    if (f.pixelOffset < 0) {
+        DicomDecoded decoded = decodeDicomPixels(f.file, shapeOf(f), bytes);
+        warnings << decoded.warnings;
+        if (decoded.bytes.size() != bytes || decoded.bitsAllocated != f.bitsAllocated)
+            failImport(Import::tr("%1 describes its image in two different ways.")
+                           .arg(QFileInfo(f.file).fileName()));
+        type = scalarType(decoded.bitsAllocated, decoded.isSigned);
+        return decoded.bytes;
+    }
+    if (f.pixelLength < bytes)
+        failShortPixels(f.file, f.pixelLength, shapeOf(f));
+    QFile file(f.file);
+    QByteArray whole;
+    if (file.open(QIODevice::ReadOnly) && file.seek(f.pixelOffset))
+        whole = file.read(bytes);
+    if (whole.size() != bytes)
+        failImport(
+            Import::tr("%1 was shortened while it was read.").arg(QFileInfo(f.file).fileName()));
+    return whole;
+}
+
+// The slices of a mosaic, each tile copied out of the stored image into
+// `buffer` and rescaled into its slice.
+template<class Out>
+double readMosaic(const SliceLayout &layout, const FileFrames &wanted, std::vector<char> &buffer,
+                  Out *volume, QStringList &warnings)
+{
+    const DicomFrame &f = layout.ordered[wanted.ordered.front()];
+    gdcm::PixelFormat::ScalarType type;
+    const QByteArray whole = mosaicBytes(f, type, warnings);
+    const qint64 value = f.bitsAllocated / 8, row = f.columns * value;
+    const qint64 pixels = qint64(f.rows) * f.columns, tiles = f.mosaicColumns / f.columns;
+    buffer.resize(size_t(frameBytes(f)));
+    double lowest = std::numeric_limits<double>::max();
+    for (size_t index : wanted.ordered) {
+        const DicomFrame &frame = layout.ordered[index];
+        const qint64 top = frame.frame / tiles * f.rows, left = frame.frame % tiles * f.columns;
+        for (qint64 r = 0; r < f.rows; ++r)
+            std::memcpy(buffer.data() + r * row,
+                        whole.constData() + ((top + r) * f.mosaicColumns + left) * value,
+                        size_t(row));
+        lowest = std::min(
+            lowest,
+            rescaleFrame(type, buffer.data(), pixels, frame, volume + pixels * layout.slot[index]));
+    }
+    return lowest;
+}
+
 template<class Out>
 double decodeFile(const SliceLayout &layout, const FileFrames &wanted, std::vector<char> &buffer,
                   Out *volume, QStringList &warnings)
 {
     const DicomFrame &f = layout.ordered[wanted.ordered.front()];
+    if (f.mosaicColumns > 0)
+        return readMosaic(layout, wanted, buffer, volume, warnings);
     if (f.pixelOffset >= 0)
         return readUncompressed(layout, wanted, buffer, volume);
     const qint64 bytes = frameBytes(f) * f.frames;

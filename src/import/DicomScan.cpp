@@ -244,10 +244,6 @@ DicomFrame frameOf(const gdcm::Scanner &scanner, const std::string &name)
     takeRescale(f, text(kSlope), "(0028,1053)", f.slope);
     takeRescale(f, text(kIntercept), "(0028,1052)", f.intercept);
     takeDoseGrid(f, text);
-    if (f.imageType.split(u'\\').contains(QLatin1String("MOSAIC")))
-        f.refusal = Import::tr("%1 is a mosaic: its slices lie side by side in one plane (Image "
-                               "Type (0008,0008) MOSAIC), and mosaics are not read.")
-                        .arg(QFileInfo(f.file).fileName());
     return f;
 }
 
@@ -320,7 +316,9 @@ std::vector<DicomFrame> scannedFrames(const Candidates &candidates)
         if (f.isLocalizer() || f.modality == QLatin1String("SEG"))
             continue; // a segmentation is read as segments, not as images of the series
         // Enhanced files keep even a single frame's place in functional groups.
-        if (f.frames > 1 || !f.hasPosition || !f.hasOrientation)
+        if (f.isMosaic())
+            addMosaicFrames(f, frames);
+        else if (f.frames > 1 || !f.hasPosition || !f.hasOrientation)
             addMultiFrames(f, frames);
         else
             frames.push_back(f);

@@ -322,7 +322,11 @@ def write_outside_classes(folder):
     for i in range(at + 200, at + 260):
         data[i] = 0xff if i % 7 == 0 else 0
     open(os.path.join(folder, "jpeg_damaged.dcm"), "wb").write(bytes(data))
-    write_mosaic(os.path.join(folder, "mosaic.dcm"))
+    os.makedirs(os.path.join(folder, "mosaic_count"), exist_ok=True)
+    write_mosaic(os.path.join(folder, "mosaic_count", "m.dcm")).case("mosaic_count", unit="")
+    os.makedirs(os.path.join(folder, "mosaic_csa"), exist_ok=True)
+    write_mosaic(os.path.join(folder, "mosaic_csa", "m.dcm"), count=9, where="csa",
+                 reverse=True).case("mosaic_csa", unit="")
 
 
 def write_dose(path):
@@ -348,15 +352,59 @@ def write_dose(path):
     oracle("dose", path, [path], step=5.0, unit="Gy")
 
 
-def write_mosaic(path):
-    """An MR mosaic of 5 slices of 3 x 2 in tiles of 3 per row, its count in
-    (0019,100A)."""
-    ds = small_slice(path, rows=6, cols=9)
+def csa_header(elements):
+    """A private CSA image header of the second form holding `elements`, a
+    dict of name to a list of texts."""
+    out = b"SV10\x04\x03\x02\x01" + struct.pack("<II", len(elements), 77)
+    for name, values in elements.items():
+        numbers = all(v.lstrip("-").replace(".", "").isdigit() for v in values)
+        vr = (b"IS" if all("." not in v for v in values) else b"DS") if numbers else b"LO"
+        vr += b"\0\0"
+        out += name.encode().ljust(64, b"\0") + struct.pack("<i4siii", len(values), vr, 3,
+                                                             len(values), 77)
+        for v in values:
+            text = v.encode() + b"\0"
+            out += struct.pack("<iiii", len(text), len(text), 77, len(text))
+            out += text.ljust((len(text) + 3) // 4 * 4, b"\0")
+    return out
+
+
+def write_mosaic(path, count=5, where="0019", reverse=False):
+    """An MR mosaic of `count` slices of 3 x 2 pixels in tiles of ceil(sqrt(count))
+    to a row, its count in (0019,100A), in the CSA header (with a slice normal
+    against the cross product when `reverse`), or nowhere. Returns the series
+    its slices form, in position order."""
+    tiles = math.ceil(math.sqrt(count))
+    ds = small_slice(path, rows=2 * tiles, cols=3 * tiles)
     ds.Modality = "MR"
     ds.ImageType = ["ORIGINAL", "PRIMARY", "M", "ND", "MOSAIC"]
+    ds.Manufacturer = "SIEMENS"
     ds.SpacingBetweenSlices = "4"
-    ds.private_block(0x0019, "SIEMENS MR HEADER", create=True).add_new(0x0A, "US", 5)
+    ds.PixelSpacing = ["0.8", "0.7"]
+    ds.ImageOrientationPatient = ["1", "0", "0", "0", "1", "0"]
+    corner = np.array([-20.0, -30.0, 40.0])
+    ds.ImagePositionPatient = [f"{v:g}" for v in corner]
+    ds.RescaleSlope, ds.RescaleIntercept = "1", "-1024"
+    if where == "0019":
+        ds.private_block(0x0019, "SIEMENS MR HEADER", create=True).add_new(0x0A, "US", count)
+    elif where == "csa":
+        normal = ["0.0", "0.0", "-1.0" if reverse else "1.0"]
+        ds.private_block(0x0029, "SIEMENS CSA HEADER", create=True).add_new(
+            0x10, "OB", csa_header({"NumberOfImagesInMosaic": [str(count)],
+                                    "AcquisitionMatrixText": ["2*3"],
+                                    "SliceNormalVector": normal}))
+    first = corner + np.array([0.7 * (3 * tiles - 3) / 2, 0.8 * (2 * tiles - 2) / 2, 0])
+    step = np.array([0, 0, -4.0 if reverse else 4.0])
+    mosaic = np.zeros((2 * tiles, 3 * tiles), np.int64)
+    for k in range(count):
+        c = count - 1 - k if reverse else k  # the slice's index in position order
+        r0, c0 = k // tiles * 2, k % tiles * 3
+        mosaic[r0:r0 + 2, c0:c0 + 3] = pattern(3, 2, c)
+    ds.PixelData = stored_of(mosaic, 1, -1024, False).tobytes()
     ds.save_as(path, write_like_original=False)
+    origin = first + step * (count - 1) if reverse else first
+    return Series(cols=3, rows=2, slices=count, spacing=(0.8, 0.7), origin=tuple(origin),
+                  step=(0, 0, 4.0), modality="MR")
 
 
 def small_slice(path, rows=4, cols=5):
@@ -444,7 +492,7 @@ def write_bad(folder):
     ds.PixelSpacing = ["999999", "999999"]
     save(ds, "spacing_999999.dcm")
 
-    write_mosaic(os.path.join(folder, "mosaic.dcm"))
+    write_mosaic(os.path.join(folder, "mosaic.dcm"), where=None)
 
     # One series UID over images of two modalities, and over 8- and 16-bit ones.
     s = Series(slices=4)

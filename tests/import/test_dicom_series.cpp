@@ -140,6 +140,14 @@ void TestDicomSeries::seriesFollowPattern_data()
                                            << "un_position"
                                            << ""
                                            << "";
+    QTest::newRow("a mosaic, its count in (0019,100A)") << "classes/mosaic_count"
+                                                        << "mosaic_count"
+                                                        << ""
+                                                        << "do not say the unit";
+    QTest::newRow("a mosaic, its count and normal in the CSA header") << "classes/mosaic_csa"
+                                                                      << "mosaic_csa"
+                                                                      << ""
+                                                                      << "do not say the unit";
     QTest::newRow("two series: most slices") << "two"
                                              << "two_second"
                                              << ""
@@ -502,8 +510,10 @@ void TestDicomSeries::badInputsRefused_data()
                                    << "^no_pixels.dcm has no pixel data \\(7FE0,0010\\)";
     QTest::newRow("a spacing of 999999 mm") << "spacing_999999.dcm"
                                             << "pixel spacing \\(0028,0030\\) 999999 mm";
-    QTest::newRow("a mosaic") << "mosaic.dcm"
-                              << "mosaic.dcm is a mosaic.*\\(0008,0008\\) MOSAIC";
+    QTest::newRow("a mosaic without a count")
+        << "mosaic.dcm"
+        << "mosaic.dcm is a mosaic \\(Image Type \\(0008,0008\\) MOSAIC\\) that cannot be split.*"
+           "no usable count of slices in \\(0019,100A\\)";
     QTest::newRow("CT and MR in one series") << "ct_and_mr"
                                              << "modalities CT and MR \\(0008,0060\\)";
     QTest::newRow("8- and 16-bit slices in one series") << "bits_8_and_16"
