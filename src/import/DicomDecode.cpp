@@ -11,6 +11,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdio>
+#include <utility>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 using namespace dicomtag;
 
 namespace {
@@ -34,7 +41,79 @@ gdcm::PhotometricInterpretation photometricOf(const gdcm::DataSet &set)
     return gdcm::PhotometricInterpretation::MONOCHROME2;
 }
 
+[[noreturn]] void failNoPixels(const QString &path)
+{
+    failImport(Import::tr("%1 has no pixel data (7FE0,0010).").arg(QFileInfo(path).fileName()));
+}
+
+// Holds what is written to standard error while it lives: the codecs under
+// the library print their complaints there raw, and the user hears of them
+// in our words instead.
+class ErrorCapture
+{
+public:
+    ErrorCapture()
+    {
+#ifdef Q_OS_UNIX
+        std::fflush(stderr);
+        file = std::tmpfile();
+        saved = file ? ::dup(2) : -1;
+        if (saved >= 0)
+            ::dup2(::fileno(file), 2);
+#endif
+    }
+    ~ErrorCapture()
+    {
+        release();
+    }
+    ErrorCapture(const ErrorCapture &) = delete;
+    ErrorCapture &operator=(const ErrorCapture &) = delete;
+
+    // Restores standard error; true when anything was written meanwhile.
+    bool release()
+    {
+        bool written = false;
+#ifdef Q_OS_UNIX
+        if (saved >= 0) {
+            std::fflush(stderr);
+            ::dup2(saved, 2);
+            ::close(saved);
+            saved = -1;
+            written = std::ftell(file) > 0 || ::lseek(::fileno(file), 0, SEEK_END) > 0;
+        }
+        if (file)
+            std::fclose(file);
+        file = nullptr;
+#endif
+        return written;
+    }
+
+private:
+    std::FILE *file = nullptr;
+    int saved = -1;
+};
+
+// The codec turns big-endian data into ours by 16-bit words alone, which
+// leaves the two halves of a 32-bit value in the file's order: they are put
+// in ours here.
+void swapWordHalves(QByteArray &bytes)
+{
+    char *p = bytes.data();
+    for (qsizetype i = 0; i + 4 <= bytes.size(); i += 4) {
+        std::swap(p[i], p[i + 2]);
+        std::swap(p[i + 1], p[i + 3]);
+    }
+}
+
 } // namespace
+
+void requirePixelData(const QString &path)
+{
+    gdcm::Reader reader;
+    reader.SetFileName(QFile::encodeName(path).constData());
+    if (reader.Read() && !reader.GetFile().GetDataSet().FindDataElement(kPixelData))
+        failNoPixels(path);
+}
 
 void failShortPixels(const QString &path, qint64 length, const DicomPixelShape &shape)
 {
@@ -57,7 +136,7 @@ DicomDecoded decodeDicomPixels(const QString &path, const DicomPixelShape &shape
             Import::tr("%1 cannot be read as a DICOM image.").arg(QFileInfo(path).fileName()));
     const gdcm::DataSet &set = reader.GetFile().GetDataSet();
     if (!set.FindDataElement(kPixelData))
-        failImport(Import::tr("%1 holds no pixel data.").arg(QFileInfo(path).fileName()));
+        failNoPixels(path);
     gdcm::Image image;
     image.SetNumberOfDimensions(shape.frames > 1 ? 3 : 2);
     image.SetDimension(0, unsigned(shape.columns));
@@ -85,9 +164,19 @@ DicomDecoded decodeDicomPixels(const QString &path, const DicomPixelShape &shape
     DicomDecoded out;
     out.bytes = QByteArray(length, Qt::Uninitialized);
     // A codec may correct the pixel format from its stream, and so the length.
-    if (!image.GetBuffer(out.bytes.data()) || qint64(image.GetBufferLength()) != length)
+    ErrorCapture capture;
+    const bool decoded = image.GetBuffer(out.bytes.data());
+    const bool complained = capture.release();
+    if (!decoded || qint64(image.GetBufferLength()) != length)
         failDecode(path);
+    if (complained)
+        out.warnings << Import::tr("The compressed pixel data of %1 is damaged; values the "
+                                   "decoder could not read may be wrong.")
+                            .arg(QFileInfo(path).fileName());
     out.bitsAllocated = image.GetPixelFormat().GetBitsAllocated();
     out.isSigned = image.GetPixelFormat().GetPixelRepresentation() != 0;
+    if (image.GetTransferSyntax() == gdcm::TransferSyntax::ExplicitVRBigEndian
+        && out.bitsAllocated == 32)
+        swapWordHalves(out.bytes);
     return out;
 }

@@ -97,10 +97,11 @@ qint64 Walk::element(qint64 at, qint64 end, Syntax s, int depth)
     if (isExplicit && !isKnownType(vr))
         return fail(Import::tr("element %1 has no valid value type").arg(tagText(group, number)));
     // The library asserts that the elements placing a slice hold decimal
-    // strings: one of another value type would abort the program.
+    // strings: one of another value type would abort the program. UN, as
+    // files converted from implicit VR leave them, holds the same text.
     const bool placing = (group == 0x0020 && (number == 0x0032 || number == 0x0037))
         || (group == 0x0028 && number == 0x0030);
-    if (isExplicit && placing && !(vr[0] == 'D' && vr[1] == 'S'))
+    if (isExplicit && placing && !(vr[0] == 'D' && vr[1] == 'S') && !(vr[0] == 'U' && vr[1] == 'N'))
         return fail(Import::tr("element %1 has the value type %2 where DS belongs")
                         .arg(tagText(group, number), QString::fromLatin1(vr, 2)));
     const bool longForm = !isExplicit || isLongForm(vr);

@@ -1093,8 +1093,44 @@ RU = {
         "Тип пикселей %1 не читается.",
     ("Import", "%1 describes its image in two different ways."):
         "%1 описывает своё изображение двумя разными способами.",
-    ("Import", "%1 holds no pixel data."):
-        "В %1 нет пиксельных данных.",
+    ("Import", "%1 has no pixel data (7FE0,0010)."):
+        "В %1 нет данных пикселей (7FE0,0010).",
+    ("Import", "The compressed pixel data of %1 is damaged; values the decoder could not read may be wrong."):
+        "Сжатые данные пикселей %1 повреждены; значения, которые декодер не смог прочесть, могут быть неверны.",
+    ("Import", "%1 stores %2 bits (0028,0101) of values of %3 bits (0028,0100)."):
+        "%1 хранит %2 бит (0028,0101) в значениях по %3 бит (0028,0100).",
+    ("Import", "%1 gives the pixel representation (0028,0103) %2; 0 (unsigned) and 1 (signed) are read."):
+        "%1 указывает представление пикселей (0028,0103) %2; читаются 0 (без знака) и 1 (со знаком).",
+    ("Import", "The series mixes images of the modalities %1 and %2 (0008,0060)."):
+        "Серия смешивает изображения модальностей %1 и %2 (0008,0060).",
+    ("Import", "The series mixes images of %1-bit and %2-bit values (0028,0100) or of signed and unsigned ones (0028,0103)."):
+        "Серия смешивает изображения с %1-битными и %2-битными значениями (0028,0100) или со знаковыми и беззнаковыми (0028,0103).",
+    ("Import", "The pixel data (7FE0,0010) of %1 holds %2 bytes, more than the %3 its %4 frames of %5 × %6 values of %7 bits take: the header does not describe it, and the rest is left out."):
+        "Данные пикселей (7FE0,0010) %1 занимают %2 байт, больше %3, которые занимают его %4 кадров по %5 × %6 значений по %7 бит: заголовок их не описывает, остаток пропущен.",
+    ("Import", "The Grid Frame Offset Vector (3004,000C) of %1 holds something other than numbers."):
+        "Смещения кадров сетки (3004,000C) в %1 содержат не только числа.",
+    ("Import", "The Grid Frame Offset Vector (3004,000C) of %1 holds %2 offsets for its %3 frames."):
+        "Смещения кадров сетки (3004,000C) в %1 дают %2 смещений для его %3 кадров.",
+    ("Import", "The element %1 of %2 reads \"%3\", not a scale its values can be multiplied or shifted by."):
+        "Элемент %1 в %2 содержит «%3», а не масштаб, на который можно умножить или сдвинуть значения.",
+    ("Import", "The DICOMDIR lists %1 files that are not there; the first: %2."):
+        "DICOMDIR перечисляет файлы, которых нет: %1; первый: %2.",
+    ("Import", "%1 is a mosaic (Image Type (0008,0008) MOSAIC) that cannot be split into its slices: %2."):
+        "%1 — мозаика (Image Type (0008,0008) MOSAIC), которую нельзя разделить на срезы: %2.",
+    ("Import", "its slice normal is not a direction"):
+        "её нормаль к срезам не является направлением",
+    ("Import", "it gives no usable count of slices in (0019,100A) or its CSA header (0029,1010)"):
+        "в ней нет пригодного числа срезов ни в (0019,100A), ни в заголовке CSA (0029,1010)",
+    ("Import", "its %1 × %2 pixels do not hold %3 tiles to a row"):
+        "её %1 × %2 пикселей не делятся на %3 плиток в ряду",
+    ("Import", "it carries no position or orientation"):
+        "у неё нет положения или ориентации",
+    ("Import", "it gives no slice spacing"):
+        "в ней нет расстояния между срезами",
+    ("Import", "The pixel spacing (0028,0030) %1 mm is not a usable distance; pixels are read up to %2 mm wide."):
+        "Размер пикселя (0028,0030) %1 мм не является пригодным расстоянием; читаются пиксели шириной до %2 мм.",
+    ("Import", "The slices lie %1 mm apart; slices are read up to %2 mm apart."):
+        "Срезы лежат в %1 мм друг от друга; читаются срезы, лежащие не дальше %2 мм друг от друга.",
     ("Import", "The pixel data of %1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels of %6 bits need."):
         "Пиксельные данные %1 содержат %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей по %6 бит.",
     ("Import", "%1 cannot be read as a DICOM image."):
