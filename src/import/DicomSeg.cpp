@@ -86,14 +86,25 @@ void requireSaneMeasures(const SegFile &seg)
 
 // The distance between slices: the one the file gives, else the least
 // between two planes of frames, else the slice thickness, else 1 mm.
+// A stated spacing wider than two frames lie apart, or so narrow that no two
+// frames lie in neighbouring slices, contradicts the positions, which win:
+// taken as written it would fold frames together or shrink the structure.
 double sliceStep(const SegFile &seg, const std::vector<double> &planes)
 {
-    if (seg.spacingBetween > 0 && seg.spacingBetween < kFarthest)
-        return seg.spacingBetween;
     double least = 0;
     for (size_t p = 1; p < planes.size(); ++p)
         if (least == 0 || planes[p] - planes[p - 1] < least)
             least = planes[p] - planes[p - 1];
+    const double stated = seg.spacingBetween;
+    if (stated > 0 && stated < kFarthest) {
+        if (least == 0 || (stated < 1.1 * least && least < 1.5 * stated))
+            return stated;
+        warnImport(Import::tr("The segmentation's Spacing Between Slices (0018,0088) of %1 mm "
+                              "contradicts its frames' positions, %2 mm apart; the positions "
+                              "are used.")
+                       .arg(stated)
+                       .arg(least));
+    }
     if (least > 0)
         return least;
     return seg.thickness > 0 && seg.thickness < kFarthest ? seg.thickness : 1.0;

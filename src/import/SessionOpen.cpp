@@ -6,20 +6,48 @@
 #include "formats/SessionFile.h"
 #include "model/ModelClass.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <map>
 
+#include <sys/stat.h>
+
 namespace {
+
+bool isRegularFile(const QString &path)
+{
+    struct stat status = {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
 
 using Models = std::vector<std::unique_ptr<ModelClass>>;
 
 // Opens one file a session names (a model file or its image); what fails is a
 // warning naming the file, so that the session's other files still open.
+// Why a path a session names cannot be opened as what the entry wants, or
+// empty: only regular files (and, for an image, a folder of slices) are read,
+// so a device or a pipe neither hangs nor feeds the reader without end.
+QString unopenable(const QString &file, bool folderAllowed)
+{
+    const QFileInfo info(file);
+    if (!info.exists())
+        return Import::tr("The file does not exist.");
+    const QString real = info.canonicalFilePath();
+    for (const char *system : {"/proc/", "/sys/", "/dev/"})
+        if (real.startsWith(QLatin1String(system)))
+            return Import::tr("This is a system file, not a model or image file.");
+    if (info.isDir())
+        return folderAllowed ? QString() : Import::tr("This is a folder, not a model file.");
+    if (!isRegularFile(real))
+        return Import::tr("This is a device or a pipe, not a file.");
+    return {};
+}
+
 OpenedFile openNamed(const QString &file, OpenedFile &opened, const OpenOptions &options)
 {
-    if (!QFileInfo::exists(file)) {
-        opened.problems << FileProblem {file, Import::tr("The file does not exist."), true};
+    if (const QString why = unopenable(file, options.as == ReadAs::Image); !why.isEmpty()) {
+        opened.problems << FileProblem {file, why, true};
         return {};
     }
     if (isSessionName(file)) {
