@@ -398,8 +398,6 @@ void importRtStruct(const QString &path, std::vector<std::unique_ptr<ModelClass>
     if (ct) {
         grid.toWorld = ct->toWorld;
         std::copy_n(ct->size, 3, grid.size);
-    } else {
-        grid = gridFromContours(set);
     }
     rtStructModels(set, grid, path, models, progress);
     image = ct;
