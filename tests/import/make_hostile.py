@@ -149,6 +149,23 @@ def write_seg(out, say):
         "1.5 mm apart")
 
 
+def write_seg_planes(out, say, side=2048):
+    """Full planes: three frames, two of them 300 mm from the third, make a
+    box of gigabytes; two adjacent frames a surface of millions of faces."""
+    far = Grid(cols=side, rows=side, slices=201, step=1.5)
+    mask = np.zeros((201, side, side), bool)
+    mask[[0, 1, 200]] = True
+    save(seg_dataset("", far, [Segment(mask, "Tumor")]),
+         os.path.join(out, "seg_planes_far_apart.dcm"))
+    say("seg_planes_far_apart.dcm", "refused",
+        "more than the 512 MB allowed")
+    near = Grid(cols=side, rows=side, slices=2, step=1.5)
+    save(seg_dataset("", near, [Segment(np.ones((2, side, side), bool), "Tumor")]),
+         os.path.join(out, "seg_full_planes.dcm"))
+    say("seg_full_planes.dcm", "refused",
+        "voxel faces; Tessaron makes surfaces of up to 4 million")
+
+
 def write_rtstruct(out, say):
     planes = [ellipse(0, 0, 10, 8, z) for z in (0.0, 2.0, 4.0, 6.0)]
     twice = roi(1, "Kidney_L", planes)
@@ -176,6 +193,7 @@ def write_cases(out):
 
     write_dicom(out, say)
     write_seg(out, say)
+    write_seg_planes(out, say)
     write_rtstruct(out, say)
 
 
@@ -193,6 +211,7 @@ def write_seeds(out):
     patched_stream("MR_small_jpeg_ls_lossless.dcm", lambda f: sof55(f, 65535)).save_as(
         os.path.join(dicom, "jpegls-65535-lines.dcm"))
     write_seg(os.path.join(out, "seg"), lambda *_: None)
+    write_seg_planes(os.path.join(out, "seg"), lambda *_: None, side=512)
     write_rtstruct(os.path.join(out, "rtstruct"), lambda *_: None)
 
 
