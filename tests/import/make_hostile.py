@@ -174,6 +174,14 @@ def write_rtstruct(out, say):
     say("rt_contour_twice.dcm", "warned",
         'ROI "Kidney_L": contours given twice were left out: 1.')
 
+    square = [(x, y, 0) for x, y in ((0, 0), (4000, 0), (4000, 4000), (0, 4000))]
+    huge = roi(1, "Huge", [[(x, y, z) for x, y, _ in square] for z in (0.0, 2.0)])
+    tiny = roi(2, "Tiny", [ellipse(0, 0, 0.2, 0.2, z, n=8) for z in (0.0, 2.0)])
+    structure_set(os.path.join(out, "rt_huge_and_tiny.dcm"), [huge, tiny])
+    say("rt_huge_and_tiny.dcm", "warned",
+        'ROI "Huge" is left out: The contours span 4000 × 4000 × 2 mm; a grid of 2 mm would '
+        "hold more than 67108864 voxels, or 1048576 in one plane.")
+
     path = os.path.join(out, "rt_unlisted_roi.dcm")
     structure_set(path, [roi(1, "Kidney_L", planes), roi(7, "Stone", planes)])
     ds = pydicom.dcmread(path)
@@ -210,8 +218,11 @@ def write_seeds(out):
         os.path.join(dicom, "jpeg2000-siz-larger-than-header.dcm"))
     patched_stream("MR_small_jpeg_ls_lossless.dcm", lambda f: sof55(f, 65535)).save_as(
         os.path.join(dicom, "jpegls-65535-lines.dcm"))
+    ds = patched_stream("MR_small_jp2klossless.dcm", lambda f: siz(f, 40000, 40000))
+    ds.Rows = ds.Columns = 40000
+    ds.save_as(os.path.join(dicom, "jpeg2000-consistent-40000-square.dcm"))
     write_seg(os.path.join(out, "seg"), lambda *_: None)
-    write_seg_planes(os.path.join(out, "seg"), lambda *_: None, side=512)
+    write_seg_planes(os.path.join(out, "seg"), lambda *_: None, side=256)
     write_rtstruct(os.path.join(out, "rtstruct"), lambda *_: None)
 
 
