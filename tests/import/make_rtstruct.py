@@ -3,7 +3,8 @@
 
     make_rtstruct.py OUT_DIR             the test cases, a line of JSON per case
     make_rtstruct.py --seeds OUT_DIR     small fuzz seeds
-    make_rtstruct.py --bench OUT_DIR     30 ROIs over 300 slices, no image
+    make_rtstruct.py --bench OUT_DIR     30 ROIs over 300 slices, no image, and a
+                                         slab of three 400 x 300 mm rectangles
     make_rtstruct.py --count MASK_DIR    the non-zero voxels of every mask
                                          plastimatch wrote, as one JSON object
 
@@ -258,6 +259,10 @@ def write_bench(out):
         contours, _ = ellipsoid(centre, axes, planes, 128)
         rois.append(roi(k + 1, "Structure %d" % (k + 1), contours))
     structure_set(os.path.join(out, "bench_rs.dcm"), rois)
+    # Three flat rectangles of 400 x 300 mm, 2.5 mm apart: one large slab.
+    rect = [(-200, -150), (200, -150), (200, 150), (-200, 150)]
+    slab = roi(1, "Slab", [[(x, y, z) for x, y in rect] for z in (0.0, 2.5, 5.0)])
+    structure_set(os.path.join(out, "bench_slabs.dcm"), [slab])
 
 
 def count_masks(folder):
