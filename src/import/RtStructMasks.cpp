@@ -43,6 +43,10 @@ constexpr qint64 kMostSlices = 10000;
 // structure grows with it, and a structure of a metre across at a millimetre
 // stays under it.
 constexpr qint64 kMostPlanePixels = qint64(1) << 20;
+// The pixels a plane of a contour grid is sized to: a structure larger than
+// 256 mm square is drawn coarser than a millimetre (up to the coarsest
+// allowed), so its surface stays in proportion to its detail, not its size.
+constexpr double kWantedPlanePixels = 256.0 * 256.0;
 
 // Twice the signed area vector of a polygon (Newell's method).
 Vec newell(const RtContour &c)
@@ -402,6 +406,8 @@ RtGrid gridFromContours(const RtStructSet &set)
     // The in-plane spacing: fine enough for the smallest structure, coarsened
     // only as far as the voxel cap asks.
     double step = std::min(smallest / kStepsAcrossSmallest, kCoarsestWanted);
+    const double area = (hi[0] - lo[0]) * (hi[1] - lo[1]);
+    step = std::max(step, std::min(kCoarsestAllowed, std::sqrt(area / kWantedPlanePixels)));
     if (sliceStep > 1e299)
         sliceStep = step; // one plane: a slab as thick as a pixel is wide
     const double slicesWanted = std::floor((hi[2] - lo[2]) / sliceStep + 0.5) + 1;
