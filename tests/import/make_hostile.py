@@ -89,6 +89,13 @@ def sof55(frame, lines):
     return bytes(frame)
 
 
+def sof(frame, lines):
+    at = next(i for i in range(len(frame) - 1)
+              if frame[i] == 0xFF and 0xC0 <= frame[i + 1] <= 0xC3)
+    struct.pack_into(">H", frame, at + 5, lines)
+    return bytes(frame)
+
+
 def write_dicom(out, say):
     with open(os.path.join(out, "deflated_deep.dcm"), "wb") as f:
         f.write(deflated_file(deep_nesting(10000)))
@@ -105,6 +112,9 @@ def write_dicom(out, say):
     ds = patched_stream("MR_small_jpeg_ls_lossless.dcm", lambda f: sof55(f, 65535))
     ds.save_as(os.path.join(out, "jpegls_65535_lines.dcm"))
     say("jpegls_65535_lines.dcm", "refused", "a JPEG-LS frame holds 64 × 65535 pixels")
+    ds = patched_stream("JPGExtended.dcm", lambda f: sof(f, 2048))
+    ds.save_as(os.path.join(out, "jpeg_2048_lines.dcm"))
+    say("jpeg_2048_lines.dcm", "refused", "a JPEG frame holds 256 × 2048 pixels")
     ds = patched_stream("MR_small_jp2klossless.dcm", lambda f: siz(f, 40000, 40000))
     ds.Rows = ds.Columns = 40000
     ds.save_as(os.path.join(out, "j2k_40000.dcm"))
@@ -221,6 +231,8 @@ def write_seeds(out):
     ds = patched_stream("MR_small_jp2klossless.dcm", lambda f: siz(f, 40000, 40000))
     ds.Rows = ds.Columns = 40000
     ds.save_as(os.path.join(dicom, "jpeg2000-consistent-40000-square.dcm"))
+    patched_stream("JPGExtended.dcm", lambda f: sof(f, 2048)).save_as(
+        os.path.join(dicom, "jpeg-sof-2048-lines.dcm"))
     write_seg(os.path.join(out, "seg"), lambda *_: None)
     write_seg_planes(os.path.join(out, "seg"), lambda *_: None, side=256)
     write_rtstruct(os.path.join(out, "rtstruct"), lambda *_: None)
