@@ -530,8 +530,8 @@ void TestHostileFiles::hostileDicom()
 }
 
 // A session's entries that are no regular files: a pipe (which would block
-// the read), a device, a folder where a model file belongs and a system
-// file are each named in a warning; the session's other files still open.
+// the read), a device, a folder of nothing read and a system file are each
+// named in a warning; the session's other files still open.
 void TestHostileFiles::sessionNamesOnlyFiles()
 {
     const QString fifo = dir.filePath("pipe.stl");
@@ -554,7 +554,8 @@ void TestHostileFiles::sessionNamesOnlyFiles()
     const QString said = got.warnings.join(" | ");
     QVERIFY2(said.contains("pipe.stl: This is a device or a pipe, not a file."), qPrintable(said));
     QVERIFY2(said.contains("/dev/zero: This is a system file"), qPrintable(said));
-    QVERIFY2(said.contains("folder.stl: This is a folder, not a model file."), qPrintable(said));
+    QVERIFY2(said.contains("folder.stl: This folder holds no label maps or DICOM images."),
+             qPrintable(said));
     QVERIFY2(said.contains("/proc/self/status: This is a system file"), qPrintable(said));
     QCOMPARE(got.warnings.size(), 4);
 

@@ -1307,7 +1307,10 @@ RU = {
         "не более чем из %2 млн",
     ("Import", "This is a system file, not a model or image file."):
         "Это системный файл, а не файл модели или изображения.",
-    ("Import", "This is a folder, not a model file."): "Это папка, а не файл модели.",
+    ("Import", "This folder holds no label maps or DICOM images."):
+        "В этой папке нет карт меток и изображений DICOM.",
+    ("Import", "Files of this kind are not opened; the endings read are %1."):
+        "Файлы этого вида не открываются; читаются окончания %1.",
     ("Import", "This is a device or a pipe, not a file."):
         "Это устройство или канал, а не файл.",
     ("Import", "a %1 frame holds %2 × %3 pixels where Columns (0028,0011) and Rows (0028,0010) "
