@@ -299,6 +299,10 @@ def session_seeds():
                         b' 255.4], "opacity": 1e-320}], "image": {"file": "b", "slices": {"axial":'
                         b' {"index": 1e300}}}}',
         "nested": b'{"tessaron_session": 1, "models": ' + b"[" * 200 + b"]" * 200 + b"}",
+        # Entries that are no regular files: a pipe, a device, a folder, a system file.
+        "names_no_files": b'{"tessaron_session": 1, "models": [{"file": "pipe.stl"}, {"file":'
+                          b' "/dev/zero"}, {"file": "/tmp"}, {"file": "/proc/self/status"}],'
+                          b' "image": {"file": "/dev/urandom"}}',
     }
 
 

@@ -2,11 +2,13 @@
 // the header walk found.
 
 #include "DicomDecode.h"
+#include "DicomStreams.h"
 #include "DicomTags.h"
 #include "ImportTypes.h"
 
 #include <gdcmImage.h>
 #include <gdcmReader.h>
+#include <gdcmSequenceOfFragments.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -105,6 +107,38 @@ void swapWordHalves(QByteArray &bytes)
     }
 }
 
+// The most bytes the pixels of one file may decode to: a few kilobytes of
+// compressed stream can claim an image of gigabytes.
+constexpr qint64 kMostDecodedBytes = qint64(2) << 30;
+
+QString gigabytes(qint64 bytes)
+{
+    return QString::number(double(bytes) / double(qint64(1) << 30), 'f', 1);
+}
+
+// Before a codec runs: the decoded size within the stated limit, and every
+// compressed frame's own header agreeing with the DICOM header, since the
+// codec writes what its stream's header says into a buffer sized by ours.
+void requireFramesFit(const QString &path, const gdcm::DataElement &pixels,
+                      const DicomPixelShape &shape, qint64 length)
+{
+    if (length > kMostDecodedBytes)
+        failImport(
+            Import::tr("The image of %1 would need %2 GB decoded; Tessaron decodes up to "
+                       "%3 GB of one file.")
+                .arg(QFileInfo(path).fileName(), gigabytes(length), gigabytes(kMostDecodedBytes)));
+    const gdcm::SequenceOfFragments *fragments = pixels.GetSequenceOfFragments();
+    for (size_t i = 0; fragments && i < fragments->GetNumberOfFragments(); ++i) {
+        const gdcm::ByteValue *value = fragments->GetFragment(i).GetByteValue();
+        if (!value || !value->GetPointer())
+            continue;
+        const QString problem = compressedFrameProblem(
+            QByteArrayView(value->GetPointer(), qsizetype(value->GetLength())), shape);
+        if (!problem.isEmpty())
+            failImport(Import::tr("%1 is damaged: %2.").arg(QFileInfo(path).fileName(), problem));
+    }
+}
+
 } // namespace
 
 void requirePixelData(const QString &path)
@@ -161,6 +195,7 @@ DicomDecoded decodeDicomPixels(const QString &path, const DicomPixelShape &shape
     if (const gdcm::ByteValue *raw = pixels.GetByteValue();
         raw && qint64(raw->GetLength()) < length)
         failShortPixels(path, qint64(raw->GetLength()), shape);
+    requireFramesFit(path, pixels, shape, length);
     DicomDecoded out;
     out.bytes = QByteArray(length, Qt::Uninitialized);
     // A codec may correct the pixel format from its stream, and so the length.

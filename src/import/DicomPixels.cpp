@@ -132,6 +132,22 @@ void noteExtraBytes(const DicomFrame &f, QStringList &warnings)
                     .arg(f.bitsAllocated);
 }
 
+// A compressed file is decoded whole beside the volume: the two together
+// must stay under the cap, whatever few bytes the file itself has.
+void requireDecodingRoom(const SliceLayout &layout, qint64 volumeBytes)
+{
+    qint64 decoded = 0;
+    for (const DicomFrame &f : layout.ordered)
+        if (f.compressed)
+            decoded = std::max(decoded, frameBytes(f) * f.frames);
+    const double gigabyte = double(qint64(1) << 30);
+    if (decoded > 0 && volumeBytes + decoded > voxelCap)
+        failImport(Import::tr("The image would need %1 GB, its voxels and the decoded pixels of "
+                              "one compressed file; Tessaron opens images up to %2 GB.")
+                       .arg(double(volumeBytes + decoded) / gigabyte, 0, 'f', 1)
+                       .arg(double(voxelCap) / gigabyte, 0, 'f', 1));
+}
+
 // Each uncompressed file must be at least as long as the pixels it declares,
 // and the whole image must stay under the cap: nothing is allocated on trust.
 void requireRoom(const SliceLayout &layout, bool shorts, QStringList *warnings = nullptr)
@@ -142,6 +158,7 @@ void requireRoom(const SliceLayout &layout, bool shorts, QStringList *warnings =
         failImport(Import::tr("The series would take %1 MB, more than the %2 MB an image may take.")
                        .arg(bytes >> 20)
                        .arg(voxelCap >> 20));
+    requireDecodingRoom(layout, bytes);
     for (const DicomFrame &f : layout.ordered) {
         if (warnings && f.frame == 0 && f.pixelOffset >= 0)
             noteExtraBytes(f, *warnings);

@@ -995,8 +995,9 @@ RU = {
                "made."):
         "Контуры занимают %1 мм при шаге срезов %2 мм: %3 срезов; допускается не более %4.",
     ("Import", "The contours span %1 × %2 × %3 mm; a grid of %4 mm would hold more than %5 "
-               "voxels."):
-        "Контуры занимают %1 × %2 × %3 мм; сетка с шагом %4 мм содержала бы более %5 вокселей.",
+               "voxels, or %6 in one plane."):
+        "Контуры занимают %1 × %2 × %3 мм; сетка с шагом %4 мм содержала бы более %5 вокселей "
+        "или более %6 в одной плоскости.",
     ("Import", "%1 (ROI %2 of %3)"): "%1 (структура %2 из %3)",
     ("Import", "No ROI of the structure set has contours that make a mask."):
         "Ни у одной структуры набора нет контуров, из которых получается маска.",
@@ -1223,16 +1224,16 @@ RU = {
     ("Import", "%1 has no frames; it is left out."): "%1 не имеет кадров и пропущен.",
     ("Import", "%1 holds no voxels; it is left out."): "%1 не содержит вокселей и пропущен.",
     ("Import", "%1 is left out: %2"): "%1 пропущен: %2",
-    ("Import", "No segment of the segmentation could be read."):
-        "Не удалось прочитать ни одного сегмента сегментации.",
+    ("Import", "No segment of the segmentation could be read (%1)."):
+        "Не удалось прочитать ни одного сегмента сегментации (%1).",
     ("Import", "The segmentation's frames lie in planes of different orientations."):
         "Кадры сегментации лежат в плоскостях разной ориентации.",
     ("Import", "The segmentation gives per-frame positions for %1 of its %2 frames."):
         "Сегментация задаёт положения для %1 из своих %2 кадров.",
     ("Import", "The segmentation has %1 rows and %2 columns; both must be 1 to %3."):
         "У сегментации %1 строк и %2 столбцов; оба числа должны быть от 1 до %3.",
-    ("Import", "The segmentation says it holds %1 frames."):
-        "Сегментация сообщает, что содержит %1 кадров.",
+    ("Import", "The segmentation holds %1 frames; 1 to %2 are read."):
+        "Сегментация содержит %1 кадров; читается от 1 до %2.",
     ("Import", "The %1 segmentation has %2 bits per pixel; %3 are read."):
         "Сегментация %1 имеет %2 бит на пиксель; читается %3.",
     ("Import", "The segmentation's pixel data holds %1 bytes, fewer than the %2 its %3 frames of %4 × %5 pixels need."):
@@ -1318,4 +1319,63 @@ RU = {
         "Сеанс не является правильным JSON: %1 в байте %2.",
     ("Session", "The file is %1 bytes, more than any session holds."):
         "Файл размером %1 байт, больше любого сеанса.",
+    # Hostile and contradictory files (issue 39)
+    ("Import", "Two segments have the number %1; the one labelled \"%2\" is left out."):
+        "У двух сегментов номер %1; сегмент с меткой «%2» пропущен.",
+    ("Import", "The segmentation has per-frame items for %1 frames but Number of Frames "
+               "(0028,0008) says %2; %2 are read."):
+        "В сегментации покадровые элементы для %1 кадров, но Number of Frames (0028,0008) "
+        "указывает %2; читается %2.",
+    ("Import", "The segmentation states no Number of Frames (0028,0008); it has per-frame items "
+               "for %1 frames and pixel data for %2; %3 are read."):
+        "В сегментации нет Number of Frames (0028,0008); покадровых элементов на %1 кадров, "
+        "пиксельных данных на %2; читается %3.",
+    ("Import", "The segmentation's Spacing Between Slices (0018,0088) of %1 mm contradicts its "
+               "frames' positions, %2 mm apart; the positions are used."):
+        "Spacing Between Slices (0018,0088) сегментации, %1 мм, противоречит положениям её "
+        "кадров, отстоящих на %2 мм; используются положения.",
+    ("Import", "%1 has no frames"): "%1 не имеет кадров",
+    ("Import", "%1 holds no voxels"): "%1 не содержит вокселей",
+    ("Import", "%1: %2"): "%1: %2",
+    ("Import", "its surface would have %1 million voxel faces; Tessaron makes surfaces of up to "
+               "%2 million"):
+        "его поверхность имела бы %1 млн граней вокселей; Tessaron строит поверхности "
+        "не более чем из %2 млн",
+    ("Import", "This is a system file, not a model or image file."):
+        "Это системный файл, а не файл модели или изображения.",
+    ("Import", "This folder holds no label maps or DICOM images."):
+        "В этой папке нет карт меток и изображений DICOM.",
+    ("Import", "Files of this kind are not opened; the endings read are %1."):
+        "Файлы этого вида не открываются; читаются окончания %1.",
+    ("Import", "This is a device or a pipe, not a file."):
+        "Это устройство или канал, а не файл.",
+    ("Import", "a %1 frame holds %2 × %3 pixels where Columns (0028,0011) and Rows (0028,0010) "
+               "say %4 × %5"):
+        "кадр %1 содержит %2 × %3 пикселей, а Columns (0028,0011) и Rows (0028,0010) "
+        "указывают %4 × %5",
+    ("Import", "a %1 frame has %2 components; grey images of one are read"):
+        "кадр %1 имеет %2 компонент; читаются полутоновые изображения с одной",
+    ("Import", "a %1 frame has %2 bits per pixel where Bits Allocated (0028,0100) says %3"):
+        "кадр %1 имеет %2 бит на пиксель, а Bits Allocated (0028,0100) указывает %3",
+    ("Import", "a compressed frame has no readable frame header"):
+        "у сжатого кадра нет читаемого заголовка кадра",
+    ("Import", "The image of %1 would need %2 GB decoded; Tessaron decodes up to %3 GB of one "
+               "file."):
+        "Изображению %1 после декодирования потребовалось бы %2 ГБ; Tessaron декодирует "
+        "не более %3 ГБ из одного файла.",
+    ("Import", "The image would need %1 GB, its voxels and the decoded pixels of one compressed "
+               "file; Tessaron opens images up to %2 GB."):
+        "Изображению потребовалось бы %1 ГБ на воксели и декодированные пиксели одного сжатого "
+        "файла; Tessaron открывает изображения не более %2 ГБ.",
+    ("Import", "its deflated data inflates to more than the %1 MB its header needs"):
+        "его сжатые данные распаковываются в объём больше %1 МБ, нужных по заголовку",
+    ("Import", "%1: contours given twice were left out: %2."):
+        "%1: повторённые контуры пропущены: %2.",
+    ("Import", "Contours name ROI number %1 (Referenced ROI Number (3006,0084)), which the "
+               "Structure Set ROI Sequence does not list; they are read as \"%2\"."):
+        "Контуры ссылаются на структуру номер %1 (Referenced ROI Number (3006,0084)), которой "
+        "нет в Structure Set ROI Sequence; они прочитаны как «%2».",
+    ("Import", "ROI \"%1\" is left out: %2"): "Структура «%1» пропущена: %2",
+    ("Session", "This is not a regular file, so it holds no session."):
+        "Это не обычный файл, поэтому в нём нет сеанса.",
 }
