@@ -360,6 +360,15 @@ void TestSheet::imageGivesSliceAndHu()
     QCOMPARE(wordsOffThePage(pdf), QStringList());
     QVERIFY(cli({"sheet", scene, pdf, "--language", "en"}).status == 0);
     QVERIFY(!pdfText(pdf).contains("CT through"));
+    // A plan's own CT gives its sheet the same numbers and slice as --ct.
+    const QString plan = dir.filePath("plan.tsn");
+    QVERIFY(writeBytes(plan, R"({"tessaron_session": 1, "models": [{"file": "kamni.surf"}],
+                                 "image": {"file": "ct.nii.gz"}})"));
+    const Run planned = cli({"sheet", plan, pdf, "--language", "en"});
+    QVERIFY2(planned.status == 0, qPrintable(planned.err));
+    const QString planText = pdfText(pdf);
+    for (const char *needle : {"CT through the largest stone", "HU mean", "the densest stone"})
+        QVERIFY2(planText.contains(QLatin1String(needle)), needle);
 }
 
 QTEST_GUILESS_MAIN(TestSheet)
