@@ -59,7 +59,7 @@ bool importIntoView(GLWidget &view, const QString &input)
         view.State.Slices = startingSlices(*image);
     }
     view.update();
-    return view.hasContent();
+    return view.ModelList.count() > 1 || view.State.Image;
 }
 
 // A session's visible models, as the viewer reopens it: their looks, modes
@@ -77,7 +77,7 @@ bool sessionIntoView(GLWidget &view, const QString &input)
     view.moveCenter();
     copyTransforms(view.ModelList);
     applySession(view, *opened.session, models, opened.entryOf, opened.image);
-    return view.hasContent();
+    return view.ModelList.count() > 1 || view.State.Image;
 }
 
 } // namespace
