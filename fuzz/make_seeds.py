@@ -243,7 +243,9 @@ def gltf_seeds():
            + struct.pack("<I", len(data)) + b"JSON" + data
            + struct.pack("<I", len(binary)) + b"BIN\0" + binary)
     return {"gltf": GLTF, "glb": glb, "climbing_uri": GLTF.replace(b"image.png", b"../x.png"),
-            "nested": b"[" * 100 + b"]" * 100}
+            "nested": b"[" * 100 + b"]" * 100,
+            # positions of two numbers: a flat heap of points, refused
+            "positions_vec2": GLTF.replace(b'"count":3,"type":"VEC3"', b'"count":3,"type":"VEC2"')}
 
 
 def zip_file(parts):

@@ -41,13 +41,16 @@ const Command kCommands[] = {
 void usage(FILE *to)
 {
     std::fputs("usage: tessaron-cli COMMAND ARGS...\n"
-               "       tessaron-cli COMMAND --help   (that command's usage)\n\ncommands:\n",
+               "       tessaron-cli COMMAND --help   (that command's usage)\n"
+               "       tessaron-cli --version\n\ncommands:\n",
                to);
     for (const Command &command : kCommands)
         std::fprintf(to, "  %-8s %s\n", command.name, command.summary);
-    std::fputs("\nINPUT of every command: a .surf surface, an .hx scene, a mesh file, a legacy\n"
-               "VTK file, a label map or a folder of masks; --verbose describes the models\n"
-               "read on standard error. A NIfTI or NRRD file whose values are not labels is\n"
+    std::fputs("\nINPUT of every command: a .surf surface, an .hx scene, a .tsn planning\n"
+               "session (its models, its CT and its scores), a mesh file, a legacy VTK file,\n"
+               "a label map, a folder of masks, a DICOM file or folder (a CT series, a\n"
+               "structure set, a segmentation); --verbose describes the models read on\n"
+               "standard error. A NIfTI or NRRD file whose values are not labels is\n"
                "an image (info describes it); --as image|labels overrides that guess, and\n"
                "--series N|UID chooses one series of a folder of several.\n",
                to);
@@ -136,6 +139,10 @@ int main(int argc, char *argv[])
     }
     if (isHelp(argv[1])) {
         usage(stdout);
+        return 0;
+    }
+    if (!std::strcmp(argv[1], "--version")) {
+        std::fputs("tessaron-cli " TESSARON_VERSION "\n", stdout);
         return 0;
     }
     for (const Command &command : kCommands)

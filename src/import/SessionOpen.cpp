@@ -95,6 +95,8 @@ void takeModels(qsizetype index, const SessionModel &entry, Models &models, Open
             return take(model);
     if (models.size() == 1 && models.front())
         return take(models.front());
+    if (models.empty()) // the file did not open, and that was said once already
+        return;
     opened.problems << FileProblem {
         entry.file, Import::tr("The file holds no model named %1.").arg(entry.name), true};
 }

@@ -175,6 +175,11 @@ HuStatistics huInside(const TriangleSurface &closed, const ImageVolume &image)
         std::size_t end = c;
         while (end < cuts.size() && cuts[end].row == row)
             ++end;
+        // A missing slice's filling is no measurement.
+        if (image.missingPlane(row / std::max<qint64>(image.size[1], 1))) {
+            c = end;
+            continue;
+        }
         // Crossings pair up along the row: inside from each odd one to the next.
         for (std::size_t p = c; p + 1 < end; p += 2) {
             const qint64 from = firstVoxelFrom(cuts[p].i, nx);

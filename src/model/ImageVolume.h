@@ -7,6 +7,9 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <algorithm>
+#include <vector>
+
 // A scalar image on a regular grid: a CT in Hounsfield units, or an image of
 // another modality in its own unit. Voxel (i, j, k) holds value(index(i, j, k))
 // and its centre lies at toWorld(i, j, k) in patient millimetres, x towards
@@ -28,6 +31,10 @@ struct ImageVolume
     QString description;  // the series description, else the file's name
     QString seriesUid;    // of a DICOM series, as its path's series list names it
     QStringList warnings; // what is wrong with the image, for the user
+    // Planes k (the third index) no file held: a series' missing slices,
+    // filled so that the grid stays regular. They show as missing and count
+    // in no statistic. Ascending.
+    std::vector<qint64> missingPlanes;
 
     qint64 voxelCount() const { return size[0] * size[1] * size[2]; }
     bool isEmpty() const { return voxelCount() == 0; }
@@ -37,10 +44,15 @@ struct ImageVolume
         return shorts.empty() ? floats[size_t(index)] : float(shorts[size_t(index)]);
     }
     float at(qint64 i, qint64 j, qint64 k) const { return value(index(i, j, k)); }
+    bool missingPlane(qint64 k) const
+    {
+        return std::binary_search(missingPlanes.begin(), missingPlanes.end(), k);
+    }
 };
 
 // The lowest, highest and mean value of the voxels that hold a number
-// (NaN and infinities left out), and how many they are; all zero when none.
+// (NaN and infinities left out, and the missing planes), and how many they
+// are; all zero when none.
 struct ImageValueRange
 {
     qint64 count = 0;

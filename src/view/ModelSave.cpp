@@ -8,6 +8,7 @@
 #include "formats/FileKinds.h"
 #include "formats/GltfWriter.h"
 #include "formats/LoadPipeline.h"
+#include "formats/OutputFile.h"
 #include "formats/SaveModelFile.h"
 
 #include <QGuiApplication>
@@ -29,6 +30,7 @@ qint32 GLWidget::saveModelFile(const QString &format, const QString &fileName, b
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     qint32 code = 0;
+    clearOutputError();
     const ModelClass *model = ModelList.count() > 1 ? ModelList.active() : nullptr;
     const bool scene = writesScene(format);
     if (scene && model) {
@@ -54,10 +56,13 @@ qint32 GLWidget::saveModelFile(const QString &format, const QString &fileName, b
         if (scene)
             forEveryModel(ModelList,
                           [&](ModelClass &m) { anyUnsound = anyUnsound || unsound(&m); });
-        const QString reason = anyUnsound
-            ? tr("The model was not saved: its cells name vertices it does not have.")
-            : errorMessage(code);
-        Dialogs::current().critical(this, tr("Error"), fileName + ": " + reason);
+        // The output's own reason names the file and, when it refuses, the folder.
+        const QString output = lastOutputError();
+        const QString line = anyUnsound ? fileName + ": "
+                + tr("The model was not saved: its cells name vertices it does not have.")
+            : output.isEmpty() ? fileName + ": " + errorMessage(code)
+                               : output;
+        Dialogs::current().critical(this, tr("Error"), line);
     }
     return code;
 }

@@ -264,6 +264,17 @@ void TestAppFiles::droppedFilesAndFolders()
     QCOMPARE(window.view()->ModelList.count(), 5);
     QCOMPARE(window.lastFile, dropped.filePath("c.surf"));
     QCOMPARE(window.lastFolder, dropped.path());
+    // A folder of pictures: one box, naming the folder and what is read.
+    QTemporaryDir pictures;
+    for (int n = 0; n < 5; ++n)
+        QVERIFY(writeBytes(pictures.filePath(QString("scan%1.jpg").arg(n)), "\xFF\xD8\xFF\xE0"));
+    dialogs.shown.clear();
+    window.openDroppedPath(pictures.path());
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY2(dialogs.shown[0].startsWith(pictures.path() + ": 5 files")
+                 && dialogs.shown[0].contains("scan0.jpg") && dialogs.shown[0].contains(".nii.gz"),
+             qPrintable(dialogs.shown[0]));
+    dialogs.shown.clear();
 }
 
 namespace {
@@ -294,6 +305,12 @@ void TestAppFiles::importFromMenuDropAndCancel()
 {
     QVERIFY(Tessaron::importFilter().contains("*.nii.gz")
             && Tessaron::importFilter().contains("*.stl"));
+    // Open offers everything it reads first (our own kinds, sessions, CT,
+    // DICOM, label maps), files of any name last.
+    const QStringList open = Tessaron::openFilter().split(";;");
+    for (const char *pattern : {"*.surf", "*.hx", "*.tsn", "*.dcm", "*.nii.gz", "*.nrrd", "*.stl"})
+        QVERIFY2(open.first().contains(pattern), qPrintable(open.first()));
+    QVERIFY(open.last().endsWith("(*)"));
     ShownWindow window;
     const QString map = data.filePath("kidney_labels.nrrd");
     QVERIFY(writeLabelMap(map, 24));

@@ -7,7 +7,9 @@
 #include "import/DicomSeries.h"
 #include "import/ImportTypes.h"
 #include "import/Importer.h"
+#include "model/ImageSlice.h"
 #include "model/ModelClass.h"
+#include "model/SliceScreen.h"
 
 #include <QDir>
 #include <QFile>
@@ -211,6 +213,28 @@ void TestDicomSeries::seriesFollowPattern()
                                          .arg(image.at(i, j, k))
                                          .arg(want)));
             }
+    // The filled planes are marked as such: the readout says so, and they
+    // count in no statistic.
+    QList<int> marked;
+    for (const qint64 k : image.missingPlanes) {
+        double world[3], grid[3];
+        image.toWorld.apply(0, 0, double(k), world);
+        toGrid.apply(-world[0], -world[1], world[2], grid);
+        marked << int(std::lround(grid[2]));
+    }
+    QCOMPARE(marked, missing);
+    const qint64 plane = image.size[0] * image.size[1];
+    QCOMPARE(valueRange(image).count, image.voxelCount() - plane * missing.size());
+    for (const qint64 k : {qint64(0), image.size[2] - 1}) {
+        const ImageSlice slice = sliceOf(image, 2, k);
+        const SliceReadout at = readoutAt(image, slice, 0, 0);
+        QCOMPARE(at.missing, image.missingPlane(k));
+        QVERIFY(at.number);
+    }
+    for (const qint64 k : image.missingPlanes) {
+        const SliceReadout at = readoutAt(image, sliceOf(image, 2, k), 1, 1);
+        QVERIFY(at.missing && !at.number);
+    }
     // Index axes follow the grid's own: columns, rows, slices in position order.
     const Affine grid = gridOf(expected);
     for (int r = 0; r < 3; ++r)

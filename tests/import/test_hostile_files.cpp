@@ -390,6 +390,17 @@ void TestHostileFiles::hostileFiles_data()
         << "a.gltf" << json(with(triangle, "meshes/0/primitives/0/attributes/TEXCOORD_0", 9))
         << "warned"
         << "TEXCOORD_0 of primitive 0 of mesh 0 was left out";
+    // Positions of two numbers would give a flat heap of points, loaded
+    // silently; other attributes of the wrong element type are left out.
+    QTest::newRow("gltf positions of VEC2")
+        << "a.gltf" << json(with(triangle, "accessors/0/type", "VEC2")) << "refused"
+        << "positions of primitive 0 of mesh 0 are VEC2 elements";
+    QTest::newRow("gltf normals of VEC2")
+        << "a.gltf"
+        << json(with(with(triangle, "accessors/0/type", "VEC3"),
+                     "meshes/0/primitives/0/attributes/NORMAL", 1))
+        << "warned"
+        << "NORMAL of primitive 0 of mesh 0 was left out: its elements are SCALAR";
     QTest::newRow("gltf node of its own")
         << "a.gltf" << json(with(triangle, "nodes/0/children", QJsonArray {0})) << "refused"
         << "loop";

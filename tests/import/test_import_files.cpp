@@ -8,9 +8,11 @@
 #include "WholeFiles.h"
 #include "import/Importer.h"
 #include "measure/ModelSurface.h"
+#include "model/AnatomyTable.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
+
 #include <QtTest>
 
 #include <cmath>
@@ -261,7 +263,19 @@ void TestImportFiles::binaryStlCornersJoined()
     QCOMPARE(mesh.Vertices[3 * 3 + 2], 3.0);
     QVERIFY(isClosed(mesh));
     QCOMPARE(enclosed(mesh).volume, 1.0); // 1 * 2 * 3 / 6
-    QCOMPARE(in.models[0]->Name, QString("Skin_patch"));
+    QCOMPARE(in.models[0]->Name, QString("skin_patch"));
+
+    // A mesh file named after a kidney keeps its name and is a kidney's
+    // colour, not the vein's the older .surf naming gives it.
+    const QString kidney = dir.filePath("kidney_left.stl");
+    QVERIFY(writeBytes(kidney, binaryStl(tetra, "kidney")));
+    const Imported left = import(kidney);
+    QVERIFY2(left.result.ok, qPrintable(left.result.message));
+    QCOMPARE(left.models[0]->Name, QString("kidney_left"));
+    const anatomy::Rgb pink = anatomy::rowOf(anatomy::Structure::Kidney)->colour;
+    QCOMPARE((std::array<int, 3> {left.models[0]->ModelColor[0], left.models[0]->ModelColor[1],
+                                  left.models[0]->ModelColor[2]}),
+             pink);
 }
 
 void TestImportFiles::meshFiles_data()

@@ -603,6 +603,10 @@ RU = {
     # Import: the command, its progress and the reasons a file is refused
     ("MainWindow", "Import..."): "Импорт...",
     ("Tessaron", "Importable files (%1)"): "Импортируемые файлы (%1)",
+    ("Tessaron", "Everything Tessaron opens (%1)"): "Всё, что открывает Tessaron (%1)",
+    ("Tessaron", "All files (*)"): "Все файлы (*)",
+    ("Tessaron", "%1 files of kinds that are not read were left out (%2); the endings read are %3."):
+        "Пропущено файлов видов, которые не читаются: %1 (%2); читаются окончания %3.",
     ("Tessaron", "Image %1 of %2 voxels"): "Изображение %1 из %2 вокселов",
     ("Tessaron", "Image closed"): "Изображение закрыто",
     ("Tessaron", "Importing file"): "Импорт файла",
@@ -883,6 +887,9 @@ RU = {
     ("Import", "The positions of %1 cannot be read: %2."): "Не удаётся прочитать положения %1: %2.",
     ("Import", "The corners of %1 cannot be read: %2."): "Не удаётся прочитать углы %1: %2.",
     ("Import", "%1 of %2 was left out: %3."): "%1 в %2 пропущен: %3.",
+    ("Import", "The positions of %1 are %2 elements, not the VEC3 points a surface is made of."):
+        "Положения %1 — элементы %2, а не точки VEC3, из которых состоит поверхность.",
+    ("Import", "its elements are %1"): "его элементы — %1",
     ("Import", "The morph targets of %1 were left out."): "Цели морфинга %1 пропущены.",
     ("Import", "The material of %1 was left out: the file does not have it."):
         "Материал %1 пропущен: его нет в файле.",
@@ -1198,6 +1205,8 @@ RU = {
     ("SliceControl", "%1  (%2, %3, %4) mm"): "%1  (%2, %3, %4) мм",
     ("SliceControl", "%1 %2  (%3, %4, %5) mm"): "%1 %2  (%3, %4, %5) мм",
     ("SliceControl", "no value  (%1, %2, %3) mm"): "нет значения  (%1, %2, %3) мм",
+    ("SliceControl", "missing slice  (%1, %2, %3) mm"): "пропущенный срез  (%1, %2, %3) мм",
+    ("SliceControl", "missing slice"): "пропущенный срез",
     # DICOM segmentations
     ("Import", "The segmentation gives no usable plane orientation."):
         "Сегментация не задаёт пригодной ориентации плоскостей.",
@@ -1259,24 +1268,28 @@ RU = {
     ("Startup", "usage: tessaron [--full-drawing] [FILE...]\n"
         "\n"
         "Opens the named files as if they were dropped on the view (.surf surfaces,\n"
-        ".hx scenes, mesh files, label maps, CT images, folders of masks) and frames\n"
+        ".hx scenes, mesh files, label maps, CT images, DICOM files and folders of a\n"
+        "CT series, structure sets and segmentations, folders of masks) and frames\n"
         "them; a .tsn planning session opens as it was saved. Without files, offers\n"
         "to reopen the last file and opens the first .hx scene of the working folder.\n"
         "\n"
         "options:\n"
         "  --full-drawing  draws large models whole while they turn\n"
-        "  -h, --help      prints this help and exits\n"):
+        "  -h, --help      prints this help and exits\n"
+        "  --version       prints the version and exits\n"):
         "использование: tessaron [--full-drawing] [ФАЙЛ...]\n"
         "\n"
         "Открывает названные файлы, как если бы их бросили на вид (поверхности .surf,\n"
-        "сцены .hx, файлы сеток, карты меток, изображения КТ, папки масок), и\n"
-        "показывает их целиком; сеанс планирования .tsn открывается таким, каким\n"
-        "был сохранён. Без файлов предлагает снова открыть последний файл\n"
-        "и открывает первую сцену .hx рабочей папки.\n"
+        "сцены .hx, файлы сеток, карты меток, изображения КТ, файлы и папки DICOM\n"
+        "серии КТ, наборов структур и сегментаций, папки масок), и показывает их\n"
+        "целиком; сеанс планирования .tsn открывается таким, каким был сохранён.\n"
+        "Без файлов предлагает снова открыть последний файл и открывает первую\n"
+        "сцену .hx рабочей папки.\n"
         "\n"
         "параметры:\n"
         "  --full-drawing  рисует большие модели целиком и при вращении\n"
-        "  -h, --help      выводит эту справку и завершает работу\n",
+        "  -h, --help      выводит эту справку и завершает работу\n"
+        "  --version       выводит версию и завершает работу\n",
     # Planning sessions
     ("MainWindow", "Open Session..."): "Открыть сеанс...",
     ("MainWindow", "Save Session..."): "Сохранить сеанс...",
