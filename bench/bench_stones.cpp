@@ -126,6 +126,13 @@ void accuracy()
                 const double ours = std::fabs(match->volumeMm3 - v) / v;
                 c.ours += ours;
                 c.worstOurs = std::max(c.worstOurs, ours);
+                if (qEnvironmentVariableIsSet("STONES_DETAIL"))
+                    std::fprintf(stderr, "d %.1f hu %.0f pixel %.2f slice %.2f fwhm %.2f noise %.0f: "
+                                 "volume %.1f of %.1f, density %.0f (%s) bg %.0f peak %.0f\n",
+                                 truth.largestDiameter(), truth.hu, spec.pixel, spec.slice,
+                                 spec.fwhmInPlane, spec.noiseHu, match->volumeMm3, v, match->densityHu,
+                                 qPrintable(densitySourceKey(match->densitySource)),
+                                 match->backgroundHu, match->huPeak);
                 c.count130 += std::fabs(count - v) / v;
                 c.ellipsoid += std::fabs(formula - v) / v;
                 c.centre += distance(match->centre, truth.centre);
@@ -193,7 +200,8 @@ void speed()
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    speed();
+    if (!qEnvironmentVariableIsSet("STONES_DETAIL"))
+        speed();
     accuracy();
     return 0;
 }

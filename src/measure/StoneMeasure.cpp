@@ -13,6 +13,8 @@ constexpr double kInPlaneFwhmMm = 0.9; // a typical body CT's in-plane blur
 constexpr double kFwhmPerSigma = 2.3548;
 constexpr double kShellMm = 3;     // thickness of the background shell
 constexpr double kSignificance = 5; // a stone's peak stands this many noise SDs out
+constexpr std::size_t kManyVoxels = 200;
+constexpr double kFlattest = 1.0; // the smallest ratio of axes the blur model trusts
 
 double median(std::vector<double> &values)
 {
@@ -51,64 +53,91 @@ template<class Visit> void forEachIn(const Box &b, Visit visit)
                 visit(i, j, k);
 }
 
-// The fraction of a Gaussian spread (sigmas along three axes) that falls
-// inside a sphere of radius r about its centre: the peak a blurred uniform
-// sphere keeps, as a share of its contrast. Midpoint rule on a grid.
-double centralShare(double r, const double sigma[3])
+// A blurred uniform ellipsoid: its principal directions, the ratios of
+// its semi-axes (the largest 1), the blur's sigma along world x, y and z,
+// and where the voxel whose value is modelled lies from its centre.
+struct BlurredEllipsoid
 {
-    constexpr int kSteps = 20;
-    double half[3], step[3];
-    for (int a = 0; a < 3; ++a) {
-        half[a] = std::min(r, 5 * sigma[a]);
-        step[a] = 2 * half[a] / kSteps;
-    }
-    double sum = 0;
-    for (int z = 0; z < kSteps; ++z) {
-        const double pz = -half[2] + (z + 0.5) * step[2];
-        for (int y = 0; y < kSteps; ++y) {
-            const double py = -half[1] + (y + 0.5) * step[1];
-            for (int x = 0; x < kSteps; ++x) {
-                const double px = -half[0] + (x + 0.5) * step[0];
-                if (px * px + py * py + pz * pz > r * r)
-                    continue;
-                const double e = px * px / (sigma[0] * sigma[0]) + py * py / (sigma[1] * sigma[1])
-                    + pz * pz / (sigma[2] * sigma[2]);
-                sum += std::exp(-0.5 * e);
-            }
-        }
-    }
-    const double norm = std::pow(2 * std::numbers::pi, 1.5) * sigma[0] * sigma[1] * sigma[2];
-    return std::min(1.0, sum * step[0] * step[1] * step[2] / norm);
-}
+    std::array<Point3, 3> axes;
+    double ratio[3];
+    double sigma[3];
+    Point3 offset;
 
-double sphereVolume(double r)
-{
-    return 4.0 / 3.0 * std::numbers::pi * r * r * r;
-}
+    double volume(double scale) const
+    {
+        return 4.0 / 3.0 * std::numbers::pi * scale * scale * scale * ratio[0] * ratio[1]
+            * ratio[2];
+    }
 
-// The density of a blurred uniform sphere whose peak contrast is `peak` and
-// whose summed contrast (mm^3 HU) is `integral`: the radius r at which
-// share(r) / volume(r) = peak / integral, then integral / volume(r).
-// None when the stone is too small for the ratio to tell its radius.
-std::optional<double> blurredSphereContrast(double peak, double integral, const double sigma[3],
-                                            double &share)
+    // The share of the contrast the blurred ellipsoid of this scale keeps
+    // at the offset: the Gaussian spread's mass inside it, by the midpoint
+    // rule on a grid over the unit ball.
+    double share(double scale) const
+    {
+        const double spread = std::max({sigma[0], sigma[1], sigma[2]});
+        const double away = std::sqrt(offset[0] * offset[0] + offset[1] * offset[1]
+                                      + offset[2] * offset[2]);
+        if (scale * std::min({ratio[0], ratio[1], ratio[2]}) > 4 * spread + away)
+            return 1;
+        constexpr int kSteps = 20;
+        const double step = 2.0 / kSteps;
+        double sum = 0;
+        for (int z = 0; z < kSteps; ++z)
+            for (int y = 0; y < kSteps; ++y)
+                for (int x = 0; x < kSteps; ++x) {
+                    const double u[3] = {-1 + (x + 0.5) * step, -1 + (y + 0.5) * step,
+                                         -1 + (z + 0.5) * step};
+                    if (u[0] * u[0] + u[1] * u[1] + u[2] * u[2] > 1)
+                        continue;
+                    double e = 0;
+                    for (int r = 0; r < 3; ++r) {
+                        double w = -offset[std::size_t(r)];
+                        for (int n = 0; n < 3; ++n)
+                            w += scale * ratio[n] * u[n] * axes[std::size_t(n)][std::size_t(r)];
+                        e += w * w / (sigma[r] * sigma[r]);
+                    }
+                    sum += std::exp(-0.5 * e);
+                }
+        const double jacobian = scale * scale * scale * ratio[0] * ratio[1] * ratio[2];
+        const double norm = std::pow(2 * std::numbers::pi, 1.5) * sigma[0] * sigma[1] * sigma[2];
+        return std::min(1.0, sum * step * step * step * jacobian / norm);
+    }
+};
+
+// The contrast of a blurred uniform ellipsoid whose modelled voxel shows
+// `peak` and whose summed contrast (mm^3 HU) is `integral`: the scale at
+// which share / volume = peak / integral, then integral / volume. None when
+// the stone is too small for the ratio to tell its size.
+std::optional<double> blurredContrast(const BlurredEllipsoid &model, double peak, double integral,
+                                      double &share)
 {
     const double target = peak / integral;
     double lo = 0.05, hi = 40;
-    const auto ratio = [&](double r) { return centralShare(r, sigma) / sphereVolume(r); };
-    if (target >= 0.9 * ratio(lo))
+    const auto ratio = [&](double scale) { return model.share(scale) / model.volume(scale); };
+    BlurredEllipsoid centred = model;
+    centred.offset = {0, 0, 0};
+    if (target >= 0.9 * centred.share(lo) / centred.volume(lo))
         return std::nullopt;
     if (target <= ratio(hi)) {
         share = 1;
         return peak;
     }
+    // Off the centre, the ratio first rises: search beyond its highest.
+    double best = 0;
+    for (double scale = lo; scale < hi; scale *= 1.3)
+        if (const double r = ratio(scale); r > best) {
+            best = r;
+            lo = scale;
+        }
+    if (target >= best)
+        return std::nullopt;
     for (int n = 0; n < 40; ++n) {
         const double mid = std::sqrt(lo * hi);
         (ratio(mid) > target ? lo : hi) = mid;
     }
-    const double r = std::sqrt(lo * hi);
-    share = centralShare(r, sigma);
-    return integral / sphereVolume(r);
+    const double scale = std::sqrt(lo * hi);
+    share = model.share(scale);
+    return integral / model.volume(scale);
 }
 
 // Jacobi rotations of a symmetric 3 x 3 matrix: its eigenvalues and the
@@ -290,6 +319,36 @@ std::vector<double> valuesOf(const ImageFrame &f, const Candidate &c)
     return values;
 }
 
+// The ellipsoid the moments show, its smaller axes at least 0.4 of the
+// largest, and where the voxel the peak comes from lies from the centre.
+BlurredEllipsoid blurModel(const ImageFrame &f, const Candidate &c, const FoundStone &stone)
+{
+    BlurredEllipsoid m;
+    m.axes = stone.axes;
+    const double largest = std::max(stone.diameters[0], 1e-6);
+    for (int n = 0; n < 3; ++n)
+        m.ratio[n] = std::max(kFlattest, stone.diameters[std::size_t(n)] / largest);
+    for (int a = 0; a < 3; ++a) {
+        int world = 0;
+        for (int r = 1; r < 3; ++r)
+            if (std::fabs(f.image.toWorld.m[r][a]) > std::fabs(f.image.toWorld.m[world][a]))
+                world = r;
+        m.sigma[world] = f.psfSigma[a];
+    }
+    m.offset = {0, 0, 0};
+    if (c.voxels.size() < kManyVoxels) {
+        const qint64 brightest = *std::max_element(
+            c.voxels.begin(), c.voxels.end(),
+            [&](qint64 x, qint64 y) { return f.image.value(x) < f.image.value(y); });
+        qint64 ijk[3];
+        f.indices(brightest, ijk);
+        const Point3 p = f.world(double(ijk[0]), double(ijk[1]), double(ijk[2]));
+        for (int r = 0; r < 3; ++r)
+            m.offset[std::size_t(r)] = p[std::size_t(r)] - stone.centre[std::size_t(r)];
+    }
+    return m;
+}
+
 } // namespace
 
 ImageFrame::ImageFrame(const ImageVolume &image, double levelHu)
@@ -396,8 +455,9 @@ std::optional<FoundStone> measureCandidate(const ImageFrame &f, const Candidate 
         v = std::fabs(v - stone.backgroundHu);
     const double noise = std::max(1.0, 1.4826 * median(shell));
     const std::vector<double> values = valuesOf(f, c);
-    const std::size_t top = std::clamp<std::size_t>(values.size() / 8, 1, 27);
-    stone.huPeak = values[top / 2];
+    // The peak: a small stone's brightest voxel; a larger one's median of
+    // its 27 brightest, which noise lifts less.
+    stone.huPeak = values.size() < kManyVoxels ? values.front() : values[13];
     const double peak = stone.huPeak - stone.backgroundHu;
     if (peak < kSignificance * noise)
         return std::nullopt;
@@ -410,16 +470,15 @@ std::optional<FoundStone> measureCandidate(const ImageFrame &f, const Candidate 
     integral *= f.voxelVolume;
     if (integral <= 0)
         return std::nullopt;
+    moments(f, near, stone.backgroundHu, peak, std::max(3 * noise, 0.2 * peak), stone);
     double share = 1;
-    const std::optional<double> contrast = blurredSphereContrast(peak, integral, f.sigma, share);
-    double density = stone.huPeak;
-    stone.densitySource = DensitySource::Peak;
+    const std::optional<double> contrast =
+        blurredContrast(blurModel(f, c, stone), peak, integral, share);
+    double density = std::max(stone.huPeak, stone.backgroundHu + contrast.value_or(0));
+    stone.densitySource = share < 0.9 ? DensitySource::BlurModel : DensitySource::Peak;
     if (!contrast) {
         density = std::max(priorDensityHu, stone.huPeak);
         stone.densitySource = DensitySource::Prior;
-    } else if (share < 0.9) {
-        density = std::max(stone.huPeak, stone.backgroundHu + *contrast);
-        stone.densitySource = DensitySource::BlurModel;
     }
     stone.densityHu = density;
     const double full = density - stone.backgroundHu;
