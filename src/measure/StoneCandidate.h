@@ -53,4 +53,10 @@ void skinDistances(const ImageFrame &frame, FoundStone &stone);
 // The largest extent of a candidate along an index axis (mm), and which axis.
 double largestExtent(const ImageFrame &frame, const Candidate &candidate, int &axis);
 
+// Squared Euclidean distances on a grid of n[0] x n[1] x n[2] points
+// spaced as given, in place: 0 at the points distances are taken to, a
+// large value elsewhere.
+void distanceTransform(std::vector<float> &squared, const qint64 n[3], const double spacing[3]);
+inline constexpr float kFarSquared = 1e20f;
+
 } // namespace measure::stones

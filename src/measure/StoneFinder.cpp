@@ -15,14 +15,9 @@ namespace measure {
 
 using namespace stones;
 
+namespace stones {
+
 namespace {
-
-struct Text
-{
-    Q_DECLARE_TR_FUNCTIONS(Stones)
-};
-
-constexpr double kFar = 1e20; // a squared distance standing for none
 
 // The exact squared distance transform along one line (lower envelope of
 // parabolas): d[p] = min over q of f[q] + (s (p - q))^2.
@@ -59,6 +54,39 @@ void distanceLine(std::vector<double> &f, double s, std::vector<int> &v, std::ve
     }
     f = d;
 }
+
+} // namespace
+
+void distanceTransform(std::vector<float> &squared, const qint64 n[3], const double spacing[3])
+{
+    const qint64 stride[3] = {1, n[0], n[0] * n[1]};
+    for (int a = 0; a < 3; ++a) {
+        const auto length = static_cast<std::size_t>(n[a]);
+        std::vector<double> f(length), d(length), z(length + 1);
+        std::vector<int> v(length);
+        const int b = (a + 1) % 3, c = (a + 2) % 3;
+        for (qint64 y = 0; y < n[c]; ++y)
+            for (qint64 x = 0; x < n[b]; ++x) {
+                const qint64 base = x * stride[b] + y * stride[c];
+                for (qint64 p = 0; p < n[a]; ++p)
+                    f[std::size_t(p)] = squared[std::size_t(base + p * stride[a])];
+                distanceLine(f, spacing[a], v, z, d);
+                for (qint64 p = 0; p < n[a]; ++p)
+                    squared[std::size_t(base + p * stride[a])] = float(f[std::size_t(p)]);
+            }
+    }
+}
+
+} // namespace stones
+
+namespace {
+
+struct Text
+{
+    Q_DECLARE_TR_FUNCTIONS(Stones)
+};
+
+constexpr double kFar = 1e20; // a squared distance standing for none
 
 // Where seeds may lie: index bounds to scan, and within them a test.
 class Region
@@ -173,27 +201,7 @@ private:
         return {};
     }
 
-    // Squared distances (mm^2) to the nearest inside voxel, one axis at a time.
-    void grow()
-    {
-        const qint64 stride[3] = {1, sub[0], sub[0] * sub[1]};
-        for (int a = 0; a < 3; ++a) {
-            const int n = int(sub[a]);
-            const auto length = static_cast<std::size_t>(n);
-            std::vector<double> f(length), d(length), z(length + 1);
-            std::vector<int> v(length);
-            const int b = (a + 1) % 3, c = (a + 2) % 3;
-            for (qint64 y = 0; y < sub[c]; ++y)
-                for (qint64 x = 0; x < sub[b]; ++x) {
-                    const qint64 base = x * stride[b] + y * stride[c];
-                    for (int p = 0; p < n; ++p)
-                        f[std::size_t(p)] = distance[std::size_t(base + p * stride[a])];
-                    distanceLine(f, frame.spacing[a], v, z, d);
-                    for (int p = 0; p < n; ++p)
-                        distance[std::size_t(base + p * stride[a])] = float(f[std::size_t(p)]);
-                }
-        }
-    }
+    void grow() { distanceTransform(distance, sub, frame.spacing); }
 
     const ImageFrame &frame;
     const StoneRegion &spec;

@@ -259,6 +259,8 @@ void largestDiameters(const ImageFrame &f, const Box &near, double half, FoundSt
     });
     stone.largestDiameterMm = withEdges(f, longest(border, slice, false), half);
     stone.axialDiameterMm = withEdges(f, longest(border, slice, true), half);
+    // The edges found past other voxels may make the axial one the longer.
+    stone.largestDiameterMm = std::max(stone.largestDiameterMm, stone.axialDiameterMm);
 }
 
 // The centre and principal diameters from the contrast-weighted voxels of
@@ -435,16 +437,35 @@ double largestExtent(const ImageFrame &frame, const Candidate &candidate, int &a
 std::optional<FoundStone> measureCandidate(const ImageFrame &f, const Candidate &c,
                                            double priorDensityHu)
 {
+    // The neighbourhood reaches two voxels and the blur's width past the
+    // candidate; the background shell as far again beyond it.
+    double reach[3], scaled[3];
     qint64 nearGrow[3], shellGrow[3];
     for (int a = 0; a < 3; ++a) {
-        nearGrow[a] = 2 + qint64(std::ceil(2.5 * f.sigma[a] / f.spacing[a]));
-        shellGrow[a] = nearGrow[a] + std::max<qint64>(2, qint64(std::ceil(kShellMm / f.spacing[a])));
+        reach[a] = 2 * f.spacing[a] + 2.5 * f.sigma[a];
+        scaled[a] = f.spacing[a] / reach[a];
+        nearGrow[a] = qint64(std::ceil(reach[a] / f.spacing[a]));
+        shellGrow[a] = 2 * nearGrow[a] + 1;
     }
     const Box near = grown(f, c, nearGrow), outer = grown(f, c, shellGrow);
+    qint64 n[3];
+    for (int a = 0; a < 3; ++a)
+        n[a] = outer.hi[a] - outer.lo[a] + 1;
+    std::vector<float> apart(std::size_t(n[0] * n[1] * n[2]), kFarSquared);
+    const auto local = [&](qint64 i, qint64 j, qint64 k) {
+        return std::size_t((i - outer.lo[0]) + n[0] * ((j - outer.lo[1]) + n[1] * (k - outer.lo[2])));
+    };
+    for (qint64 v : c.voxels) {
+        qint64 ijk[3];
+        f.indices(v, ijk);
+        apart[local(ijk[0], ijk[1], ijk[2])] = 0;
+    }
+    distanceTransform(apart, n, scaled);
     std::vector<double> shell;
     forEachIn(outer, [&](qint64 i, qint64 j, qint64 k) {
         const double v = f.image.at(i, j, k);
-        if (!near.contains(i, j, k) && v < f.level && std::isfinite(v))
+        const float d = apart[local(i, j, k)];
+        if (d > 1 && d <= 4 && v < f.level && std::isfinite(v))
             shell.push_back(v);
     });
     FoundStone stone;
@@ -464,7 +485,7 @@ std::optional<FoundStone> measureCandidate(const ImageFrame &f, const Candidate 
     double integral = 0;
     forEachIn(near, [&](qint64 i, qint64 j, qint64 k) {
         const double v = f.image.at(i, j, k);
-        if (std::isfinite(v))
+        if (std::isfinite(v) && apart[local(i, j, k)] <= 1)
             integral += std::max(v - stone.backgroundHu, -3 * noise);
     });
     integral *= f.voxelVolume;

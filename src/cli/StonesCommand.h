@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QStringList>
+
+// tessaron-cli stones IMAGE [--inside INPUT] [--box X0:X1,Y0:Y1,Z0:Z1]
+// [--level HU] [--json] [--save OUTPUT]: the stones of a CT, measured.
+int runStones(const QStringList &args);
+const char *stonesUsage();
