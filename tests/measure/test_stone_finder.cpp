@@ -16,11 +16,12 @@ using namespace measure;
 
 namespace {
 
-// A body 90 x 90 mm, 60 mm long: kidneys 20 mm either side of the midline.
+// A body 134 x 90 mm, 62 mm long: kidneys 27 mm either side of the midline.
 PhantomSpec smallBody()
 {
     PhantomSpec spec;
-    spec.size[0] = spec.size[1] = 128;
+    spec.size[0] = 192;
+    spec.size[1] = 128;
     spec.size[2] = 50;
     spec.pixel = 0.7;
     spec.slice = 1.25;
