@@ -316,7 +316,11 @@ bool holdsHounsfield(const ImageVolume &image)
         return false;
     if (!image.modality.isEmpty() && image.modality != u"CT")
         return false;
-    return valueRange(image).min < -100;
+    // Air or fat: the first such voxel ends the look, so a CT is told at once.
+    if (!image.shorts.empty())
+        return std::any_of(image.shorts.begin(), image.shorts.end(),
+                           [](qint16 v) { return v < -100; });
+    return std::any_of(image.floats.begin(), image.floats.end(), [](float v) { return v < -100; });
 }
 
 StoneSearch findStones(const ImageVolume &image, const StoneSearchOptions &options)
@@ -339,12 +343,18 @@ StoneSearch findStones(const ImageVolume &image, const StoneSearchOptions &optio
         return free;
     };
     std::vector<Candidate> small;
+    // A 16-bit image is compared as integers: the level rounded up.
+    const bool shorts = !image.shorts.empty();
+    const double ceiling = std::ceil(options.levelHu);
+    const int level = int(std::clamp(ceiling, -32769.0, 32768.0));
     for (qint64 k = region.lo[2]; k <= region.hi[2]; ++k)
-        for (qint64 j = region.lo[1]; j <= region.hi[1]; ++j)
+        for (qint64 j = region.lo[1]; j <= region.hi[1]; ++j) {
+            const qint64 row = image.index(0, j, k);
             for (qint64 i = region.lo[0]; i <= region.hi[0]; ++i) {
-                const qint64 n = image.index(i, j, k);
-                if (!(image.value(n) >= options.levelHu) || (seen[std::size_t(n >> 6)] >> (n & 63) & 1)
-                    || !region.contains(i, j, k))
+                const qint64 n = row + i;
+                if (shorts ? image.shorts[std::size_t(n)] < level : !(image.floats[std::size_t(n)] >= options.levelHu))
+                    continue;
+                if ((seen[std::size_t(n >> 6)] >> (n & 63) & 1) || !region.contains(i, j, k))
                     continue;
                 Candidate c = flood(frame, n, options.sixConnected, options.maxExtentMm, claim);
                 int axis = 0;
@@ -353,6 +363,7 @@ StoneSearch findStones(const ImageVolume &image, const StoneSearchOptions &optio
                 else
                     small.push_back(std::move(c));
             }
+        }
     std::vector<std::size_t> fromPrior;
     for (const Candidate &c : small)
         if (std::optional<FoundStone> s = measureCandidate(frame, c, kPriorDensityHu)) {

@@ -11,7 +11,8 @@ namespace {
 
 constexpr double kInPlaneFwhmMm = 0.9; // a typical body CT's in-plane blur
 constexpr double kFwhmPerSigma = 2.3548;
-constexpr double kShellMm = 3;     // thickness of the background shell
+// The background shell, in units of the neighbourhood's reach past the candidate.
+constexpr double kShellFrom = 0.6, kShellTo = 1.3;
 constexpr double kSignificance = 5; // a stone's peak stands this many noise SDs out
 constexpr std::size_t kManyVoxels = 200;
 constexpr double kFlattest = 1.0; // the smallest ratio of axes the blur model trusts
@@ -465,7 +466,7 @@ std::optional<FoundStone> measureCandidate(const ImageFrame &f, const Candidate 
     forEachIn(outer, [&](qint64 i, qint64 j, qint64 k) {
         const double v = f.image.at(i, j, k);
         const float d = apart[local(i, j, k)];
-        if (d > 1 && d <= 4 && v < f.level && std::isfinite(v))
+        if (d > kShellFrom * kShellFrom && d <= kShellTo * kShellTo && v < f.level && std::isfinite(v))
             shell.push_back(v);
     });
     FoundStone stone;
