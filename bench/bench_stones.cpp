@@ -6,6 +6,7 @@
 #include "BenchReport.h"
 #include "StonePhantom.h"
 #include "measure/StoneFinder.h"
+#include "model/BodyMidline.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -188,6 +189,8 @@ void speed()
     StoneSearch found;
     report(QStringLiteral("stones_search_512x512x300"), seconds([&] { found = findStones(image, {}); }), "s");
     const double peak = residentMb("VmHWM:");
+    report(QStringLiteral("stones_midline_512x512x300"), seconds([&] { body::midlineInImage(image); }), "s");
+    report(QStringLiteral("stones_is_ct_512x512x300"), seconds([&] { holdsHounsfield(image); }), "s");
     report(QStringLiteral("stones_search_peak_memory_vs_image"), (imageMb + std::max(0.0, peak - before)) / imageMb, "x");
     report(QStringLiteral("stones_search_found"), double(found.stones.size()), "stones");
     std::optional<FoundStone> picked;
@@ -202,6 +205,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     if (!qEnvironmentVariableIsSet("STONES_DETAIL"))
         speed();
-    accuracy();
+    if (!qEnvironmentVariableIsSet("STONES_SPEED"))
+        accuracy();
     return 0;
 }

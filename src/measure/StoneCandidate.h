@@ -31,6 +31,15 @@ struct ImageFrame
     int sliceAxis; // the index axis most along world z
     body::Midline midline;
 
+    // Whether voxel n is at or above the level; a 16-bit image compared as
+    // integers, the level rounded up.
+    bool reaches(qint64 n) const
+    {
+        return shorts ? shorts[n] >= shortLevel : image.floats[std::size_t(n)] >= level;
+    }
+    const qint16 *shorts = nullptr;
+    int shortLevel = 0;
+
     Point3 world(double i, double j, double k) const;
     void indices(qint64 index, qint64 out[3]) const;
     bool inImage(qint64 i, qint64 j, qint64 k) const;

@@ -216,6 +216,19 @@ private:
 template<class Claim>
 Candidate flood(const ImageFrame &f, qint64 seed, bool six, double keepMm, Claim claim)
 {
+    struct Step
+    {
+        qint64 d[3];
+        qint64 offset;
+    };
+    std::vector<Step> steps;
+    for (qint64 dk = -1; dk <= 1; ++dk)
+        for (qint64 dj = -1; dj <= 1; ++dj)
+            for (qint64 di = -1; di <= 1; ++di) {
+                const int moved = (di != 0) + (dj != 0) + (dk != 0);
+                if (moved != 0 && (!six || moved == 1))
+                    steps.push_back({{di, dj, dk}, di + f.image.size[0] * (dj + f.image.size[1] * dk)});
+            }
     Candidate c;
     f.indices(seed, c.lo);
     std::copy(c.lo, c.lo + 3, c.hi);
@@ -234,23 +247,34 @@ Candidate flood(const ImageFrame &f, qint64 seed, bool six, double keepMm, Claim
         }
         if (keep)
             c.voxels.push_back(at);
-        for (qint64 dk = -1; dk <= 1; ++dk)
-            for (qint64 dj = -1; dj <= 1; ++dj)
-                for (qint64 di = -1; di <= 1; ++di) {
-                    const qint64 steps = (di != 0) + (dj != 0) + (dk != 0);
-                    if (steps == 0 || (six && steps > 1))
-                        continue;
-                    const qint64 i = ijk[0] + di, j = ijk[1] + dj, k = ijk[2] + dk;
-                    if (!f.inImage(i, j, k))
-                        continue;
-                    const qint64 n = f.image.index(i, j, k);
-                    if (f.image.value(n) >= f.level && claim(n))
-                        stack.push_back(n);
-                }
+        const bool interior = ijk[0] > 0 && ijk[1] > 0 && ijk[2] > 0 && ijk[0] < f.image.size[0] - 1
+            && ijk[1] < f.image.size[1] - 1 && ijk[2] < f.image.size[2] - 1;
+        for (const Step &s : steps) {
+            if (!interior && !f.inImage(ijk[0] + s.d[0], ijk[1] + s.d[1], ijk[2] + s.d[2]))
+                continue;
+            const qint64 n = at + s.offset;
+            if (f.reaches(n) && claim(n))
+                stack.push_back(n);
+        }
     }
     if (!keep)
         c.voxels.clear();
     return c;
+}
+
+// The first voxel of a row from `from` (before `to`) at or above the level; `to` when none.
+qint64 nextReaching(const ImageFrame &f, qint64 row, qint64 from, qint64 to)
+{
+    if (f.shorts) {
+        const qint16 *values = f.shorts + row;
+        const int level = f.shortLevel;
+        while (from < to && values[from] < level)
+            ++from;
+        return from;
+    }
+    while (from < to && !f.reaches(row + from))
+        ++from;
+    return from;
 }
 
 ExcludedCandidate excluded(const ImageFrame &f, const Candidate &c, double extent, int axis)
@@ -343,17 +367,12 @@ StoneSearch findStones(const ImageVolume &image, const StoneSearchOptions &optio
         return free;
     };
     std::vector<Candidate> small;
-    // A 16-bit image is compared as integers: the level rounded up.
-    const bool shorts = !image.shorts.empty();
-    const double ceiling = std::ceil(options.levelHu);
-    const int level = int(std::clamp(ceiling, -32769.0, 32768.0));
     for (qint64 k = region.lo[2]; k <= region.hi[2]; ++k)
         for (qint64 j = region.lo[1]; j <= region.hi[1]; ++j) {
             const qint64 row = image.index(0, j, k);
-            for (qint64 i = region.lo[0]; i <= region.hi[0]; ++i) {
+            for (qint64 i = nextReaching(frame, row, region.lo[0], region.hi[0] + 1);
+                 i <= region.hi[0]; i = nextReaching(frame, row, i + 1, region.hi[0] + 1)) {
                 const qint64 n = row + i;
-                if (shorts ? image.shorts[std::size_t(n)] < level : !(image.floats[std::size_t(n)] >= options.levelHu))
-                    continue;
                 if ((seen[std::size_t(n >> 6)] >> (n & 63) & 1) || !region.contains(i, j, k))
                     continue;
                 Candidate c = flood(frame, n, options.sixConnected, options.maxExtentMm, claim);

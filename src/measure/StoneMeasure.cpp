@@ -359,6 +359,10 @@ ImageFrame::ImageFrame(const ImageVolume &image, double levelHu)
     , level(levelHu)
     , midline(body::midlineInImage(image))
 {
+    if (!image.shorts.empty()) {
+        shorts = image.shorts.data();
+        shortLevel = int(std::clamp(std::ceil(levelHu), -32769.0, 32768.0));
+    }
     double most = -1;
     sliceAxis = 2;
     for (int a = 0; a < 3; ++a) {
