@@ -86,9 +86,29 @@ private slots:
         // The stone at +x lies on the patient's right of the spine, the other on the left.
         QCOMPARE(a->side, anatomy::Side::Right);
         QCOMPARE(b->side, anatomy::Side::Left);
-        // The skin is the body's outline, 0.46 of the width out along x at most.
-        QVERIFY(a->skinDistanceMm && *a->skinDistanceMm > 5 && *a->skinDistanceMm < 40);
-        QVERIFY(a->swlSkinDistanceMm && *a->swlSkinDistanceMm >= *a->skinDistanceMm);
+        // The skin is the body's outline, an ellipse: the shortest distance
+        // from the centre, and the mean of the rays straight back, at 45
+        // degrees and sideways toward the stone's side.
+        const double A = 0.46 * 192 * 0.7, B = 0.42 * 128 * 0.7;
+        const auto along = [&](double x, double y, double ux, double uy) {
+            const double qa = ux * ux / (A * A) + uy * uy / (B * B);
+            const double qb = 2 * (x * ux / (A * A) + y * uy / (B * B));
+            const double qc = x * x / (A * A) + y * y / (B * B) - 1;
+            return (-qb + std::sqrt(qb * qb - 4 * qa * qc)) / (2 * qa);
+        };
+        const double x = a->centre[0], y = a->centre[1];
+        double shortest = 1e9;
+        for (int n = 0; n < 3600; ++n) {
+            const double t = n * 2 * M_PI / 3600;
+            shortest = std::min(shortest, std::hypot(A * std::cos(t) - x, B * std::sin(t) - y));
+        }
+        QVERIFY(a->skinDistanceMm && a->swlSkinDistanceMm);
+        QVERIFY2(std::fabs(*a->skinDistanceMm - shortest) < 1,
+                 qPrintable(QString::number(*a->skinDistanceMm)));
+        const double c = std::sqrt(0.5);
+        const double swl = (along(x, y, 0, -1) + along(x, y, c, -c) + along(x, y, 1, 0)) / 3;
+        QVERIFY2(std::fabs(*a->swlSkinDistanceMm - swl) < 1,
+                 qPrintable(QString::number(*a->swlSkinDistanceMm)));
         QCOMPARE(found.excluded.size(), std::size_t(1));
         QVERIFY(found.excluded[0].reason.contains(QLatin1String("larger than any stone")));
         QVERIFY(std::fabs(found.excluded[0].centre[0]) < 3); // the spine, on the midline

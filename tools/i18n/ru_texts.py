@@ -1282,4 +1282,18 @@ RU = {
         "Сеанс не является правильным JSON: %1 в байте %2.",
     ("Session", "The file is %1 bytes, more than any session holds."):
         "Файл размером %1 байт, больше любого сеанса.",
+    # The stone finder and the label maps it writes.
+    ("Stones", "stones are found on a CT in Hounsfield units"):
+        "камни ищутся на КТ в единицах Хаунсфилда",
+    ("Stones", "the box x %1, y %2, z %3 mm lies outside the image, which spans x %4, y %5, z %6 mm"):
+        "область x %1, y %2, z %3 мм лежит вне изображения, которое занимает x %4, y %5, z %6 мм",
+    ("Stones", "the models given enclose no voxel of the image"):
+        "указанные модели не содержат ни одного вокселя изображения",
+    ("Stones", "%1 mm long along the image's %2 axis: larger than any stone (bone, or contrast)"):
+        "%1 мм в длину вдоль оси %2 изображения: больше любого камня (кость или контраст)",
+    ("LabelMapWriter", "%1: the grid is too large for a label map"):
+        "%1: сетка слишком велика для карты меток",
+    ("LabelMapWriter", "%1: cannot be written: %2"):
+        "%1: не удаётся записать: %2",
 }
+
