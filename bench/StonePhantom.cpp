@@ -58,9 +58,11 @@ void addStone(const PhantomSpec &s, const PhantomStone &stone, ImageVolume &imag
     double sigma[3];
     for (int a = 0; a < 3; ++a) {
         sigma[a] = fwhm[a] / 2.3548 / step[a] * kFine;
-        const double reach = stone.semi[std::size_t(a)] / step[a] + 4 * fwhm[a] / 2.3548 / step[a] + 2;
+        const double reach =
+            stone.semi[std::size_t(a)] / step[a] + 4 * fwhm[a] / 2.3548 / step[a] + 2;
         lo[a] = std::max<qint64>(0, qint64(std::floor(centreIndex[a] - reach)));
-        const qint64 hi = std::min<qint64>(s.size[a] - 1, qint64(std::ceil(centreIndex[a] + reach)));
+        const qint64 hi =
+            std::min<qint64>(s.size[a] - 1, qint64(std::ceil(centreIndex[a] + reach)));
         n[a] = (hi - lo[a]) * kFine + 1;
     }
     std::vector<double> fine(std::size_t(n[0] * n[1] * n[2]));
@@ -95,7 +97,8 @@ void addStone(const PhantomSpec &s, const PhantomStone &stone, ImageVolume &imag
             for (qint64 i = 0; i * kFine < n[0]; ++i) {
                 const double share =
                     fine[std::size_t(i * kFine + n[0] * (j * kFine + n[1] * k * kFine))];
-                const qint64 index = (lo[0] + i) + s.size[0] * ((lo[1] + j) + s.size[1] * (lo[2] + k));
+                const qint64 index =
+                    (lo[0] + i) + s.size[0] * ((lo[1] + j) + s.size[1] * (lo[2] + k));
                 qint16 &v = image.shorts[std::size_t(index)];
                 v = qint16(std::clamp(std::lround(v + contrast * share), -1024L, 3071L));
             }

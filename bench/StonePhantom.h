@@ -27,8 +27,8 @@ struct PhantomSpec
     double fwhmZ = 0;                // 0: the slice thickness
     double noiseHu = 15;
     unsigned seed = 1;
-    bool body = true;      // else a uniform block of tissue (and still air at the rim)
-    double tissueHu = 40;  // soft tissue around the kidneys
+    bool body = true;     // else a uniform block of tissue (and still air at the rim)
+    double tissueHu = 40; // soft tissue around the kidneys
     double kidneyHu = 30;
     std::vector<PhantomStone> stones;
 };

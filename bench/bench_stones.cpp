@@ -64,8 +64,8 @@ void fixedCutoff(const ImageVolume &image, const PhantomSpec &spec, const Phanto
                 }
     const double voxel = step[0] * step[1] * step[2];
     countVolume = double(count) * voxel;
-    formula = count ? 0.52 * double(mx[0] - mn[0] + 1) * step[0] * double(mx[1] - mn[1] + 1) * step[1]
-            * double(mx[2] - mn[2] + 1) * step[2]
+    formula = count ? 0.52 * double(mx[0] - mn[0] + 1) * step[0] * double(mx[1] - mn[1] + 1)
+            * step[1] * double(mx[2] - mn[2] + 1) * step[2]
                     : 0;
 }
 
@@ -97,11 +97,13 @@ void accuracy()
                 PhantomStone s;
                 const double d = between(range[0], range[1]);
                 const bool sphere = unit(random) < 0.5;
-                s.semi = {d / 2, d / 2 * (sphere ? 1 : between(0.6, 1)), d / 2 * (sphere ? 1 : between(0.6, 1))};
+                s.semi = {d / 2, d / 2 * (sphere ? 1 : between(0.6, 1)),
+                          d / 2 * (sphere ? 1 : between(0.6, 1))};
                 if (unit(random) < 0.5)
                     std::swap(s.semi[0], s.semi[2]);
                 s.hu = between(400, 1600);
-                s.centre = {kidney[0] + between(-2, 2), kidney[1] + between(-2, 2), kidney[2] + between(-3, 3)};
+                s.centre = {kidney[0] + between(-2, 2), kidney[1] + between(-2, 2),
+                            kidney[2] + between(-3, 3)};
                 spec.stones.push_back(s);
             }
             const ImageVolume image = makeStonePhantom(spec);
@@ -112,7 +114,9 @@ void accuracy()
                 ++c.stones;
                 const FoundStone *match = nullptr;
                 for (std::size_t n = 0; n < found.stones.size(); ++n)
-                    if (!used[n] && distance(found.stones[n].centre, truth.centre) < std::max(3.0, truth.largestDiameter() / 2)) {
+                    if (!used[n]
+                        && distance(found.stones[n].centre, truth.centre)
+                            < std::max(3.0, truth.largestDiameter() / 2)) {
                         match = &found.stones[n];
                         used[n] = true;
                         break;
@@ -128,10 +132,12 @@ void accuracy()
                 c.ours += ours;
                 c.worstOurs = std::max(c.worstOurs, ours);
                 if (qEnvironmentVariableIsSet("STONES_DETAIL"))
-                    std::fprintf(stderr, "d %.1f hu %.0f pixel %.2f slice %.2f fwhm %.2f noise %.0f: "
+                    std::fprintf(stderr,
+                                 "d %.1f hu %.0f pixel %.2f slice %.2f fwhm %.2f noise %.0f: "
                                  "volume %.1f of %.1f, density %.0f (%s) bg %.0f peak %.0f\n",
                                  truth.largestDiameter(), truth.hu, spec.pixel, spec.slice,
-                                 spec.fwhmInPlane, spec.noiseHu, match->volumeMm3, v, match->densityHu,
+                                 spec.fwhmInPlane, spec.noiseHu, match->volumeMm3, v,
+                                 match->densityHu,
                                  qPrintable(densitySourceKey(match->densitySource)),
                                  match->backgroundHu, match->huPeak);
                 c.count130 += std::fabs(count - v) / v;
@@ -151,11 +157,13 @@ void accuracy()
         report(QStringLiteral("stones_volume_error_ours_") + at, 100 * c.ours / n, "%");
         report(QStringLiteral("stones_volume_error_worst_ours_") + at, 100 * c.worstOurs, "%");
         report(QStringLiteral("stones_volume_error_count130_") + at, 100 * c.count130 / n, "%");
-        report(QStringLiteral("stones_volume_error_ellipsoid052_") + at, 100 * c.ellipsoid / n, "%");
+        report(QStringLiteral("stones_volume_error_ellipsoid052_") + at, 100 * c.ellipsoid / n,
+               "%");
         report(QStringLiteral("stones_centre_error_") + at, c.centre / n, "mm");
         report(QStringLiteral("stones_largest_diameter_error_") + at, c.diameter / n, "mm");
         if (c.peakStones)
-            report(QStringLiteral("stones_peak_density_error_") + at, 100 * c.peak / c.peakStones, "%");
+            report(QStringLiteral("stones_peak_density_error_") + at, 100 * c.peak / c.peakStones,
+                   "%");
         report(QStringLiteral("stones_missed_") + at, c.misses, "stones");
         report(QStringLiteral("stones_count_") + at, c.stones, "stones");
     }
@@ -169,7 +177,8 @@ double residentMb(const char *field)
         return 0;
     for (const QByteArray &line : status.readAll().split('\n'))
         if (line.startsWith(field))
-            return line.mid(qsizetype(std::strlen(field))).trimmed().split(' ').first().toDouble() / 1024;
+            return line.mid(qsizetype(std::strlen(field))).trimmed().split(' ').first().toDouble()
+                / 1024;
     return 0;
 }
 
@@ -187,15 +196,22 @@ void speed()
     const double imageMb = double(image.voxelCount()) * 2 / (1 << 20);
     const double before = residentMb("VmRSS:");
     StoneSearch found;
-    report(QStringLiteral("stones_search_512x512x300"), seconds([&] { found = findStones(image, {}); }), "s");
+    report(QStringLiteral("stones_search_512x512x300"),
+           seconds([&] { found = findStones(image, {}); }), "s");
     const double peak = residentMb("VmHWM:");
-    report(QStringLiteral("stones_midline_512x512x300"), seconds([&] { body::midlineInImage(image); }), "s");
-    report(QStringLiteral("stones_is_ct_512x512x300"), seconds([&] { holdsHounsfield(image); }), "s");
-    report(QStringLiteral("stones_search_peak_memory_vs_image"), (imageMb + std::max(0.0, peak - before)) / imageMb, "x");
+    report(QStringLiteral("stones_midline_512x512x300"),
+           seconds([&] { body::midlineInImage(image); }), "s");
+    report(QStringLiteral("stones_is_ct_512x512x300"), seconds([&] { holdsHounsfield(image); }),
+           "s");
+    report(QStringLiteral("stones_search_peak_memory_vs_image"),
+           (imageMb + std::max(0.0, peak - before)) / imageMb, "x");
     report(QStringLiteral("stones_search_found"), double(found.stones.size()), "stones");
     std::optional<FoundStone> picked;
     report(QStringLiteral("stones_pick_one"),
-           1000 * seconds([&] { picked = stoneAt(image, {kidneys[0][0], kidneys[0][1], kidneys[0][2]}); }), "ms");
+           1000 * seconds([&] {
+               picked = stoneAt(image, {kidneys[0][0], kidneys[0][1], kidneys[0][2]});
+           }),
+           "ms");
 }
 
 } // namespace

@@ -32,7 +32,7 @@ const Command kCommands[] = {
      runInfo, false},
     {"measure", "prints the closest gap between two models and its two points", measureUsage,
      runMeasure, false},
-    {"stones", "finds the stones of a CT and measures their volume, size, density and depth",
+    {kStonesCommand, "finds the stones of a CT and measures their volume, size, density and depth",
      stonesUsage, runStones, false},
 #ifdef TESSARON_CLI_RENDER
     {"render", "draws a scene to a PNG, JPEG, BMP, SVG, PDF or EPS image", renderUsage, runRender,

@@ -186,8 +186,8 @@ int save(const QString &output, const ImageVolume &image, const StoneSearch &fou
 {
     const FileKind kind = recognise(output).kind;
     if (kind == FileKind::Nifti || kind == FileKind::Nrrd)
-        return saveLabels(output, kind == FileKind::Nifti ? LabelMapFormat::Nifti
-                                                          : LabelMapFormat::Nrrd,
+        return saveLabels(output,
+                          kind == FileKind::Nifti ? LabelMapFormat::Nifti : LabelMapFormat::Nrrd,
                           image, found)
             ? 0
             : 2;
@@ -208,6 +208,8 @@ int save(const QString &output, const ImageVolume &image, const StoneSearch &fou
 }
 
 } // namespace
+
+const char *const kStonesCommand = "stones";
 
 const char *stonesUsage()
 {
@@ -253,8 +255,7 @@ int runStones(const QStringList &args)
         else if (option == u"--save")
             output = value;
         if (!ok || !std::isfinite(options.levelHu))
-            return usageError("stones",
-                              QStringLiteral("%1 does not take '%2'").arg(option, value),
+            return usageError("stones", QStringLiteral("%1 does not take '%2'").arg(option, value),
                               stonesUsage());
     }
     if (!inside.isEmpty() && options.region.kind == StoneRegion::Kind::Box)

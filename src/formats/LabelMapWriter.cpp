@@ -14,10 +14,10 @@ struct Text
 };
 
 constexpr int kHeaderBytes = 348;
-constexpr int kDataOffset = 352;       // the header and four bytes saying no extension
-constexpr qint16 kInt16 = 4;           // NIfTI datatype code
-constexpr qint16 kLabelIntent = 1002;  // NIfTI intent code of labels
-constexpr qint16 kAlignedFrame = 2;    // sform code: aligned to another image
+constexpr int kDataOffset = 352;      // the header and four bytes saying no extension
+constexpr qint16 kInt16 = 4;          // NIfTI datatype code
+constexpr qint16 kLabelIntent = 1002; // NIfTI intent code of labels
+constexpr qint16 kAlignedFrame = 2;   // sform code: aligned to another image
 
 template<class T> void put(QByteArray &bytes, int at, T value)
 {
@@ -52,7 +52,10 @@ QByteArray niftiHeader(const qint64 size[3], const Affine &a)
 QByteArray nrrdHeader(const qint64 size[3], const Affine &a)
 {
     const auto vector = [](double x, double y, double z) {
-        return QStringLiteral("(%1,%2,%3)").arg(x, 0, 'g', 17).arg(y, 0, 'g', 17).arg(z, 0, 'g', 17);
+        return QStringLiteral("(%1,%2,%3)")
+            .arg(x, 0, 'g', 17)
+            .arg(y, 0, 'g', 17)
+            .arg(z, 0, 'g', 17);
     };
     QString h = QStringLiteral("NRRD0004\ntype: short\ndimension: 3\n"
                                "space: right-anterior-superior\n");

@@ -139,7 +139,8 @@ private:
         for (int a = 0; a < 3; ++a) {
             const double grow = growMm / frame.spacing[a];
             lo[a] = qint64(std::max(0.0, std::ceil(low[a] - grow - 1e-9)));
-            hi[a] = qint64(std::min(double(frame.image.size[a] - 1), std::floor(high[a] + grow + 1e-9)));
+            hi[a] = qint64(
+                std::min(double(frame.image.size[a] - 1), std::floor(high[a] + grow + 1e-9)));
             if (lo[a] > hi[a])
                 return false;
         }
@@ -159,11 +160,14 @@ private:
         if (boundsOf(corners, 0))
             return {};
         const auto range = [](double a, double b) {
-            return QStringLiteral("%1..%2").arg(std::min(a, b), 0, 'f', 1).arg(std::max(a, b), 0, 'f', 1);
+            return QStringLiteral("%1..%2")
+                .arg(std::min(a, b), 0, 'f', 1)
+                .arg(std::max(a, b), 0, 'f', 1);
         };
         const Point3 p0 = frame.world(0, 0, 0);
-        const Point3 p1 = frame.world(double(frame.image.size[0] - 1), double(frame.image.size[1] - 1),
-                                      double(frame.image.size[2] - 1));
+        const Point3 p1 =
+            frame.world(double(frame.image.size[0] - 1), double(frame.image.size[1] - 1),
+                        double(frame.image.size[2] - 1));
         return Text::tr("the box x %1, y %2, z %3 mm lies outside the image, which spans "
                         "x %4, y %5, z %6 mm")
             .arg(range(boxLo[0], boxHi[0]), range(boxLo[1], boxHi[1]), range(boxLo[2], boxHi[2]),
@@ -227,7 +231,8 @@ Candidate flood(const ImageFrame &f, qint64 seed, bool six, double keepMm, Claim
             for (qint64 di = -1; di <= 1; ++di) {
                 const int moved = (di != 0) + (dj != 0) + (dk != 0);
                 if (moved != 0 && (!six || moved == 1))
-                    steps.push_back({{di, dj, dk}, di + f.image.size[0] * (dj + f.image.size[1] * dk)});
+                    steps.push_back(
+                        {{di, dj, dk}, di + f.image.size[0] * (dj + f.image.size[1] * dk)});
             }
     Candidate c;
     f.indices(seed, c.lo);
@@ -297,7 +302,8 @@ double priorDensity(const std::vector<FoundStone> &found)
     const double fourMm = 4.0 / 3.0 * std::numbers::pi * 8;
     double best = 0, density = kPriorDensityHu;
     for (const FoundStone &s : found)
-        if (s.densitySource != DensitySource::Prior && s.volumeMm3 >= fourMm && s.volumeMm3 > best) {
+        if (s.densitySource != DensitySource::Prior && s.volumeMm3 >= fourMm
+            && s.volumeMm3 > best) {
             best = s.volumeMm3;
             density = s.densityHu;
         }
@@ -377,7 +383,8 @@ StoneSearch findStones(const ImageVolume &image, const StoneSearchOptions &optio
                     continue;
                 Candidate c = flood(frame, n, options.sixConnected, options.maxExtentMm, claim);
                 int axis = 0;
-                if (const double extent = largestExtent(frame, c, axis); extent > options.maxExtentMm)
+                if (const double extent = largestExtent(frame, c, axis);
+                    extent > options.maxExtentMm)
                     result.excluded.push_back(excluded(frame, c, extent, axis));
                 else
                     small.push_back(std::move(c));
@@ -402,8 +409,9 @@ StoneSearch findStones(const ImageVolume &image, const StoneSearchOptions &optio
                 ++n;
             }
     }
-    std::stable_sort(result.stones.begin(), result.stones.end(),
-                     [](const FoundStone &a, const FoundStone &b) { return a.centre[2] > b.centre[2]; });
+    std::stable_sort(
+        result.stones.begin(), result.stones.end(),
+        [](const FoundStone &a, const FoundStone &b) { return a.centre[2] > b.centre[2]; });
     return result;
 }
 

@@ -76,8 +76,8 @@ struct BlurredEllipsoid
     double share(double scale) const
     {
         const double spread = std::max({sigma[0], sigma[1], sigma[2]});
-        const double away = std::sqrt(offset[0] * offset[0] + offset[1] * offset[1]
-                                      + offset[2] * offset[2]);
+        const double away =
+            std::sqrt(offset[0] * offset[0] + offset[1] * offset[1] + offset[2] * offset[2]);
         if (scale * std::min({ratio[0], ratio[1], ratio[2]}) > 4 * spread + away)
             return 1;
         constexpr int kSteps = 20;
@@ -157,8 +157,8 @@ void symmetricEigen(double m[3][3], double values[3], double v[3][3])
                 if (std::fabs(m[p][q]) < 1e-30)
                     continue;
                 const double theta = (m[q][q] - m[p][p]) / (2 * m[p][q]);
-                const double t = (theta >= 0 ? 1 : -1)
-                    / (std::fabs(theta) + std::sqrt(theta * theta + 1));
+                const double t =
+                    (theta >= 0 ? 1 : -1) / (std::fabs(theta) + std::sqrt(theta * theta + 1));
                 const double c = 1 / std::sqrt(t * t + 1), s = t * c;
                 for (int k = 0; k < 3; ++k) { // m = J^T m J
                     const double mkp = m[k][p], mkq = m[k][q];
@@ -235,7 +235,8 @@ double withEdges(const ImageFrame &f, const Diameter &d, double half)
     for (int c = 0; c < 3; ++c)
         u[std::size_t(c)] = (d.b[std::size_t(c)] - d.a[std::size_t(c)]) / d.length;
     const Point3 back {-u[0], -u[1], -u[2]};
-    return d.length + edgeBeyond(f, toIndex, d.b, u, half) + edgeBeyond(f, toIndex, d.a, back, half);
+    return d.length + edgeBeyond(f, toIndex, d.b, u, half)
+        + edgeBeyond(f, toIndex, d.a, back, half);
 }
 
 // The 3-D and the axial largest diameters of the voxels at or above `half`
@@ -266,8 +267,8 @@ void largestDiameters(const ImageFrame &f, const Box &near, double half, FoundSt
 
 // The centre and principal diameters from the contrast-weighted voxels of
 // the neighbourhood, the blur's spread taken off their second moments.
-void moments(const ImageFrame &f, const Box &near, double background, double contrast,
-             double floor, FoundStone &stone)
+void moments(const ImageFrame &f, const Box &near, double background, double contrast, double floor,
+             FoundStone &stone)
 {
     double w = 0, s[3] = {0, 0, 0}, ss[3][3] = {};
     forEachIn(near, [&](qint64 i, qint64 j, qint64 k) {
@@ -340,9 +341,10 @@ BlurredEllipsoid blurModel(const ImageFrame &f, const Candidate &c, const FoundS
     }
     m.offset = {0, 0, 0};
     if (c.voxels.size() < kManyVoxels) {
-        const qint64 brightest = *std::max_element(
-            c.voxels.begin(), c.voxels.end(),
-            [&](qint64 x, qint64 y) { return f.image.value(x) < f.image.value(y); });
+        const qint64 brightest =
+            *std::max_element(c.voxels.begin(), c.voxels.end(), [&](qint64 x, qint64 y) {
+                return f.image.value(x) < f.image.value(y);
+            });
         qint64 ijk[3];
         f.indices(brightest, ijk);
         const Point3 p = f.world(double(ijk[0]), double(ijk[1]), double(ijk[2]));
@@ -458,7 +460,8 @@ std::optional<FoundStone> measureCandidate(const ImageFrame &f, const Candidate 
         n[a] = outer.hi[a] - outer.lo[a] + 1;
     std::vector<float> apart(std::size_t(n[0] * n[1] * n[2]), kFarSquared);
     const auto local = [&](qint64 i, qint64 j, qint64 k) {
-        return std::size_t((i - outer.lo[0]) + n[0] * ((j - outer.lo[1]) + n[1] * (k - outer.lo[2])));
+        return std::size_t((i - outer.lo[0])
+                           + n[0] * ((j - outer.lo[1]) + n[1] * (k - outer.lo[2])));
     };
     for (qint64 v : c.voxels) {
         qint64 ijk[3];
@@ -470,7 +473,8 @@ std::optional<FoundStone> measureCandidate(const ImageFrame &f, const Candidate 
     forEachIn(outer, [&](qint64 i, qint64 j, qint64 k) {
         const double v = f.image.at(i, j, k);
         const float d = apart[local(i, j, k)];
-        if (d > kShellFrom * kShellFrom && d <= kShellTo * kShellTo && v < f.level && std::isfinite(v))
+        if (d > kShellFrom * kShellFrom && d <= kShellTo * kShellTo && v < f.level
+            && std::isfinite(v))
             shell.push_back(v);
     });
     FoundStone stone;

@@ -1,7 +1,7 @@
 #include "StoneModel.h"
 
-#include "formats/AnatomyNames.h"
 #include "geometry/Alloc.h"
+#include "model/AnatomyTable.h"
 #include "model/ModelClass.h"
 
 #include <cmath>
@@ -17,9 +17,9 @@ TriangleSurface unitSphere(int levels)
 {
     const double t = (1 + std::sqrt(5.0)) / 2;
     TriangleSurface s;
-    const double corners[12][3] = {{-1, t, 0}, {1, t, 0},  {-1, -t, 0}, {1, -t, 0},
-                                   {0, -1, t}, {0, 1, t},  {0, -1, -t}, {0, 1, -t},
-                                   {t, 0, -1}, {t, 0, 1},  {-t, 0, -1}, {-t, 0, 1}};
+    const double corners[12][3] = {{-1, t, 0}, {1, t, 0}, {-1, -t, 0}, {1, -t, 0},
+                                   {0, -1, t}, {0, 1, t}, {0, -1, -t}, {0, 1, -t},
+                                   {t, 0, -1}, {t, 0, 1}, {-t, 0, -1}, {-t, 0, 1}};
     const auto add = [&](double x, double y, double z) {
         const double n = std::sqrt(x * x + y * y + z * z);
         s.points.insert(s.points.end(), {x / n, y / n, z / n});
@@ -27,9 +27,9 @@ TriangleSurface unitSphere(int levels)
     };
     for (const auto &c : corners)
         add(c[0], c[1], c[2]);
-    s.triangles = {0, 11, 5, 0, 5,  1, 0, 1, 7, 0, 7,  10, 0, 10, 11, 1, 5, 9, 5, 11,
-                   4, 11, 10, 2, 10, 7, 6, 7, 1, 8, 3, 9,  4,  3,  4, 2, 3, 2, 6, 3,
-                   6, 8,  3,  8, 9,  4, 9, 5, 2, 4, 11, 6, 2,  10, 8, 6, 7, 9, 8, 1};
+    s.triangles = {0, 11, 5,  0, 5,  1, 0, 1, 7, 0, 7,  10, 0, 10, 11, 1, 5, 9, 5, 11,
+                   4, 11, 10, 2, 10, 7, 6, 7, 1, 8, 3,  9,  4, 3,  4,  2, 3, 2, 6, 3,
+                   6, 8,  3,  8, 9,  4, 9, 5, 2, 4, 11, 6,  2, 10, 8,  6, 7, 9, 8, 1};
     for (int level = 0; level < levels; ++level) {
         std::map<std::pair<std::uint32_t, std::uint32_t>, std::uint32_t> middles;
         const auto middle = [&](std::uint32_t a, std::uint32_t b) {
@@ -115,7 +115,9 @@ std::unique_ptr<ModelClass> stonesModel(const std::vector<FoundStone> &stones)
     std::copy(all.triangles.begin(), all.triangles.end(), mesh->Cells[Triangle]);
     auto model = std::make_unique<ModelClass>();
     model->Meshes.append(mesh.release());
-    applyAnatomyRow(*model, QStringLiteral("kamni"));
+    const anatomy::StructureRow *row = anatomy::rowOf(anatomy::Structure::Stones);
+    model->Name = QString::fromUtf8(row->modelName);
+    model->setColor(row->colour[0], row->colour[1], row->colour[2]);
     return model;
 }
 

@@ -87,13 +87,15 @@ private slots:
         QCOMPARE(inside.status, 0);
         QCOMPARE(json(inside)["stones"].toArray().size(), 3);
         QVERIFY(json(inside)["excluded"].toArray().isEmpty()); // the spine is far
-        const Run box = cli({"stones", sample("kidney_ct.nii"), "--box", "20:38,-8:10,-8:10", "--json"});
+        const Run box =
+            cli({"stones", sample("kidney_ct.nii"), "--box", "20:38,-8:10,-8:10", "--json"});
         QCOMPARE(box.status, 0);
         QCOMPARE(json(box)["stones"].toArray().size(), 1);
         const Run off = cli({"stones", sample("kidney_ct.nii"), "--box", "500:600,0:10,0:10"});
         QCOMPARE(off.status, 1);
         QVERIFY(off.err.contains("500.0..600.0") && off.err.contains("outside the image"));
-        const Run empty = cli({"stones", sample("kidney_ct.nii"), "--box", "-60:-50,-60:-50,0:10", "--json"});
+        const Run empty =
+            cli({"stones", sample("kidney_ct.nii"), "--box", "-60:-50,-60:-50,0:10", "--json"});
         QCOMPARE(empty.status, 0);
         QVERIFY(json(empty)["stones"].isArray() && json(empty)["stones"].toArray().isEmpty());
         const Run said = cli({"stones", sample("kidney_ct.nii"), "--box", "-60:-50,-60:-50,0:10"});
@@ -133,7 +135,8 @@ private slots:
             const double v = s.toObject()["volume_mm3"].toDouble();
             bool matched = false;
             for (const QJsonValue &f : stones)
-                matched = matched || std::fabs(v / f.toObject()["volume_mm3"].toDouble() - 1) < 0.03;
+                matched =
+                    matched || std::fabs(v / f.toObject()["volume_mm3"].toDouble() - 1) < 0.03;
             QVERIFY2(matched, qPrintable(QString::number(v)));
         }
         for (const char *name : {"stones.nii", "stones.nrrd"}) {
@@ -143,8 +146,9 @@ private slots:
             QCOMPARE(labels.status, 0);
             QCOMPARE(json(labels)["models"].toArray().size(), 3);
         }
-        QCOMPARE(cli({"stones", sample("kidney_ct.nii"), "--save", dir.filePath("x.unknown")}).status,
-                 64);
+        QCOMPARE(
+            cli({"stones", sample("kidney_ct.nii"), "--save", dir.filePath("x.unknown")}).status,
+            64);
     }
 };
 

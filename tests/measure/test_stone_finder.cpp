@@ -1,12 +1,12 @@
 // The stone finder on small phantoms of known truth.
 
+#include "Shapes.h"
 #include "StonePhantom.h"
 #include "measure/ModelSurface.h"
 #include "measure/StoneFinder.h"
 #include "measure/StoneModel.h"
 #include "measure/SurfaceMeasures.h"
 #include "model/ModelClass.h"
-#include "Shapes.h"
 
 #include <QTest>
 
@@ -57,12 +57,10 @@ private slots:
     {
         PhantomSpec spec = smallBody();
         const auto kidneys = phantomKidneys(spec);
-        const PhantomStone large {{kidneys[0][0] + 0.3, kidneys[0][1] - 0.2, kidneys[0][2] + 0.4},
-                                  {2.5, 2.5, 2.5},
-                                  1000};
-        const PhantomStone small {{kidneys[1][0], kidneys[1][1] + 0.3, kidneys[1][2] - 0.5},
-                                  {1.25, 1.25, 1.25},
-                                  600};
+        const PhantomStone large {
+            {kidneys[0][0] + 0.3, kidneys[0][1] - 0.2, kidneys[0][2] + 0.4}, {2.5, 2.5, 2.5}, 1000};
+        const PhantomStone small {
+            {kidneys[1][0], kidneys[1][1] + 0.3, kidneys[1][2] - 0.5}, {1.25, 1.25, 1.25}, 600};
         spec.stones = {large, small};
         const ImageVolume image = makeStonePhantom(spec);
         const StoneSearch found = findStones(image, {});
