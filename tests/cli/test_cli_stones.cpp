@@ -144,7 +144,17 @@ private slots:
             QCOMPARE(cli({"stones", sample("kidney_ct.nii"), "--save", path}).status, 0);
             const Run labels = cli({"info", path, "--json"});
             QCOMPARE(labels.status, 0);
-            QCOMPARE(json(labels)["models"].toArray().size(), 3);
+            const QJsonArray models = json(labels)["models"].toArray();
+            QCOMPARE(models.size(), 3);
+            // Each label's surface lies around its stone, in the patient frame.
+            for (int n = 0; n < 3; ++n) {
+                const QJsonObject m = models[n].toObject();
+                const QJsonArray lo = m["box_min"].toArray(), hi = m["box_max"].toArray();
+                const QJsonArray c = stones[n].toObject()["centre"].toArray();
+                for (int a = 0; a < 3; ++a)
+                    QVERIFY(lo[a].toDouble() < c[a].toDouble()
+                            && c[a].toDouble() < hi[a].toDouble());
+            }
         }
         QCOMPARE(
             cli({"stones", sample("kidney_ct.nii"), "--save", dir.filePath("x.unknown")}).status,

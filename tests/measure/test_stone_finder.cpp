@@ -113,8 +113,8 @@ private slots:
         QVERIFY(std::fabs(found.burdenMm3() - a->volumeMm3 - b->volumeMm3) < 1e-9);
     }
 
-    // Noise alone, even loud, gives no stone; a detection level above a
-    // stone's peak hides it.
+    // Noise alone, even louder than a CT's, gives no stone; a detection
+    // level above a stone's peak hides it.
     void noiseGivesNoStone()
     {
         PhantomSpec spec = smallBody();
@@ -122,6 +122,9 @@ private slots:
         spec.noiseHu = 25;
         spec.seed = 3;
         QVERIFY(findStones(makeStonePhantom(spec), {}).stones.empty());
+        spec.noiseHu = 40; // some voxels of noise reach the level
+        const StoneSearch loud = findStones(makeStonePhantom(spec), {});
+        QVERIFY2(loud.stones.empty(), qPrintable(QString::number(loud.stones.size())));
         spec.stones = {{{0, 0, 30}, {2, 2, 2}, 500}};
         const ImageVolume image = makeStonePhantom(spec);
         QCOMPARE(findStones(image, {}).stones.size(), std::size_t(1));
@@ -160,6 +163,14 @@ private slots:
         QVERIFY(distance(found.stones[0].centre, kidneys[0]) < 0.5);
         inside.region.marginMm = 3;
         QVERIFY(findStones(image, inside).stones.empty());
+        // Diagonally off a cube: within its bounding box grown by 5 mm, not
+        // within 5 mm of the cube; within 8 mm of it.
+        inside.region.inside = {
+            cube(kidneys[0][0] + 5.5, kidneys[0][1] + 5.5, kidneys[0][2] - 1, 2)};
+        inside.region.marginMm = 5;
+        QVERIFY(findStones(image, inside).stones.empty());
+        inside.region.marginMm = 8;
+        QCOMPARE(findStones(image, inside).stones.size(), std::size_t(1));
         ImageVolume mr = image;
         mr.modality = QStringLiteral("MR");
         mr.unit.clear();
