@@ -207,6 +207,12 @@ void speed()
            (imageMb + std::max(0.0, peak - before)) / imageMb, "x");
     report(QStringLiteral("stones_search_found"), double(found.stones.size()), "stones");
     std::optional<FoundStone> picked;
+    const body::Midline midline = body::midlineInImage(image); // the window knows it
+    report(QStringLiteral("stones_pick_one_midline_known"),
+           1000 * seconds([&] {
+               picked = stoneAt(image, {kidneys[0][0], kidneys[0][1], kidneys[0][2]}, 200, midline);
+           }),
+           "ms");
     report(QStringLiteral("stones_pick_one"),
            1000 * seconds([&] {
                picked = stoneAt(image, {kidneys[0][0], kidneys[0][1], kidneys[0][2]});

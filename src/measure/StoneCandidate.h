@@ -20,7 +20,9 @@ struct Candidate
 // What every measure of one image needs.
 struct ImageFrame
 {
-    explicit ImageFrame(const ImageVolume &image, double levelHu);
+    // The midline is found in the image unless it is given.
+    ImageFrame(const ImageVolume &image, double levelHu,
+               const std::optional<body::Midline> &known = std::nullopt);
 
     const ImageVolume &image;
     double level;

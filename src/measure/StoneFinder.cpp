@@ -415,11 +415,12 @@ StoneSearch findStones(const ImageVolume &image, const StoneSearchOptions &optio
     return result;
 }
 
-std::optional<FoundStone> stoneAt(const ImageVolume &image, const Point3 &point, double levelHu)
+std::optional<FoundStone> stoneAt(const ImageVolume &image, const Point3 &point, double levelHu,
+                                  const std::optional<body::Midline> &midline)
 {
     if (!holdsHounsfield(image))
         return std::nullopt;
-    const ImageFrame frame(image, levelHu);
+    const ImageFrame frame(image, levelHu, midline);
     const Affine toIndex = image.toWorld.inverse();
     double ijk[3];
     toIndex.apply(point[0], point[1], point[2], ijk);

@@ -2,6 +2,7 @@
 
 #include "Surface.h"
 #include "model/AnatomyTable.h"
+#include "model/BodyMidline.h"
 #include "model/ImageVolume.h"
 
 #include <QString>
@@ -85,8 +86,11 @@ StoneSearch findStones(const ImageVolume &image, const StoneSearchOptions &optio
 // The one stone at a picked point (world mm): the brightest voxel within
 // 3 mm at or above the level, grown into its candidate and measured; none
 // when there is no such voxel or the candidate is too large for a stone.
+// A caller that knows the body's midline (body::midlineInImage) passes it,
+// which spares the pick the tens of milliseconds of finding it.
 std::optional<FoundStone> stoneAt(const ImageVolume &image, const Point3 &point,
-                                  double levelHu = 200);
+                                  double levelHu = 200,
+                                  const std::optional<body::Midline> &midline = std::nullopt);
 
 // A closed ellipsoid along the stone's principal axes, scaled so that the
 // volume it encloses equals the stone's measured volume.

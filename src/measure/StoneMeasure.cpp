@@ -356,10 +356,11 @@ BlurredEllipsoid blurModel(const ImageFrame &f, const Candidate &c, const FoundS
 
 } // namespace
 
-ImageFrame::ImageFrame(const ImageVolume &image, double levelHu)
+ImageFrame::ImageFrame(const ImageVolume &image, double levelHu,
+                       const std::optional<body::Midline> &known)
     : image(image)
     , level(levelHu)
-    , midline(body::midlineInImage(image))
+    , midline(known ? *known : body::midlineInImage(image))
 {
     if (!image.shorts.empty()) {
         shorts = image.shorts.data();
