@@ -3,6 +3,7 @@
 #include "CliInput.h"
 #include "ConvertCommand.h"
 #include "PlanningCommands.h"
+#include "StonesCommand.h"
 #ifdef TESSARON_CLI_RENDER
 #include "RenderCommand.h"
 #include "SheetCommand.h"
@@ -31,6 +32,8 @@ const Command kCommands[] = {
      runInfo, false},
     {"measure", "prints the closest gap between two models and its two points", measureUsage,
      runMeasure, false},
+    {kStonesCommand, "finds the stones of a CT and measures their volume, size, density and depth",
+     stonesUsage, runStones, false},
 #ifdef TESSARON_CLI_RENDER
     {"render", "draws a scene to a PNG, JPEG, BMP, SVG, PDF or EPS image", renderUsage, runRender,
      true},

@@ -163,11 +163,11 @@ qint64 firstVoxelFrom(double i, qint64 nx)
 
 } // namespace
 
-HuStatistics huInside(const TriangleSurface &closed, const ImageVolume &image)
+void forEachInsideRun(const TriangleSurface &closed, const ImageVolume &image,
+                      const std::function<void(qint64 row, qint64 from, qint64 to)> &visit)
 {
-    Accumulator acc(!image.shorts.empty());
     if (image.isEmpty() || !image.toWorld.isUsable())
-        return acc.result();
+        return;
     const std::vector<Crossing> cuts = crossings(closed, image);
     const qint64 nx = image.size[0];
     for (std::size_t c = 0; c + 1 < cuts.size();) {
@@ -184,11 +184,21 @@ HuStatistics huInside(const TriangleSurface &closed, const ImageVolume &image)
         for (std::size_t p = c; p + 1 < end; p += 2) {
             const qint64 from = firstVoxelFrom(cuts[p].i, nx);
             const qint64 to = firstVoxelFrom(cuts[p + 1].i, nx);
-            for (qint64 i = from; i < to; ++i)
-                acc.add(image.value(row * nx + i));
+            if (from < to)
+                visit(row, from, to);
         }
         c = end;
     }
+}
+
+HuStatistics huInside(const TriangleSurface &closed, const ImageVolume &image)
+{
+    Accumulator acc(!image.shorts.empty());
+    const qint64 nx = image.size[0];
+    forEachInsideRun(closed, image, [&](qint64 row, qint64 from, qint64 to) {
+        for (qint64 i = from; i < to; ++i)
+            acc.add(image.value(row * nx + i));
+    });
     return acc.result();
 }
 

@@ -1391,4 +1391,18 @@ RU = {
     ("Import", "ROI \"%1\" is left out: %2"): "Структура «%1» пропущена: %2",
     ("Session", "This is not a regular file, so it holds no session."):
         "Это не обычный файл, поэтому в нём нет сеанса.",
+    # The stone finder and the label maps it writes.
+    ("Stones", "stones are found on a CT in Hounsfield units"):
+        "камни ищутся на КТ в единицах Хаунсфилда",
+    ("Stones", "the box x %1, y %2, z %3 mm lies outside the image, which spans x %4, y %5, z %6 mm"):
+        "область x %1, y %2, z %3 мм лежит вне изображения, которое занимает x %4, y %5, z %6 мм",
+    ("Stones", "the models given enclose no voxel of the image"):
+        "указанные модели не содержат ни одного вокселя изображения",
+    ("Stones", "%1 mm long along the image's %2 axis: larger than any stone (bone, or contrast)"):
+        "%1 мм в длину вдоль оси %2 изображения: больше любого камня (кость или контраст)",
+    ("LabelMapWriter", "%1: the grid is too large for a label map"):
+        "%1: сетка слишком велика для карты меток",
+    ("LabelMapWriter", "%1: cannot be written: %2"):
+        "%1: не удаётся записать: %2",
 }
+
