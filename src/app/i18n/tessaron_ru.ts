@@ -585,13 +585,13 @@
         <translation>Подготовка данных для отображения...</translation>
     </message>
     <message>
-        <location filename="../../view/ModelSave.cpp" line="104" />
+        <location filename="../../view/ModelSave.cpp" line="62" />
         <source>The model was not saved: its cells name vertices it does not have.</source>
         <translation>Модель не сохранена: её ячейки ссылаются на несуществующие вершины.</translation>
     </message>
     <message>
         <location filename="../../view/Export.cpp" line="302" />
-        <location filename="../../view/ModelSave.cpp" line="106" />
+        <location filename="../../view/ModelSave.cpp" line="65" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -617,7 +617,7 @@
 <context>
     <name>Import</name>
     <message>
-        <location filename="../../import/ImportedModel.cpp" line="51" />
+        <location filename="../../import/ImportedModel.cpp" line="56" />
         <source>Vertex %1 has a coordinate that is not a finite number.</source>
         <translation>Координата вершины %1 не является конечным числом.</translation>
     </message>
@@ -627,7 +627,7 @@
         <translation>В папке нет карт меток.</translation>
     </message>
     <message>
-        <location filename="../../formats/FileKinds.cpp" line="394" />
+        <location filename="../../formats/FileKinds.cpp" line="427" />
         <source>a folder of masks</source>
         <translation>папка масок</translation>
     </message>
@@ -716,7 +716,7 @@
     </message>
     <message>
         <location filename="../../import/ImageImport.cpp" line="28" />
-        <location filename="../../import/MeshFileImport.cpp" line="277" />
+        <location filename="../../import/MeshFileImport.cpp" line="290" />
         <location filename="../../import/StlBinary.cpp" line="66" />
         <location filename="../../import/StlBinary.cpp" line="77" />
         <location filename="../../import/VtkReader.cpp" line="282" />
@@ -775,92 +775,117 @@
         <translation>Чтение %1...</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="61" />
-        <location filename="../../import/DicomSeg.cpp" line="66" />
+        <location filename="../../import/DicomSeg.cpp" line="65" />
+        <location filename="../../import/DicomSeg.cpp" line="70" />
         <source>The segmentation gives no usable plane orientation.</source>
         <translation>Сегментация не задаёт пригодной ориентации плоскостей.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="79" />
+        <location filename="../../import/DicomSeg.cpp" line="83" />
         <source>The segmentation gives no pixel spacing.</source>
         <translation>Сегментация не задаёт шаг пикселей.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="84" />
+        <location filename="../../import/DicomSeg.cpp" line="88" />
         <source>The frame position %1 mm is out of any scanner's reach.</source>
         <translation>Положение кадра %1 мм вне досягаемости любого сканера.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="137" />
+        <location filename="../../import/DicomSeg.cpp" line="106" />
+        <source>The segmentation's Spacing Between Slices (0018,0088) of %1 mm contradicts its frames' positions, %2 mm apart; the positions are used.</source>
+        <translation>Spacing Between Slices (0018,0088) сегментации, %1 мм, противоречит положениям её кадров, отстоящих на %2 мм; используются положения.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="152" />
         <source>The segmentation's frames carry no plane positions, so they cannot be placed.</source>
         <translation>Кадры сегментации не несут положений плоскостей, поэтому их нельзя разместить.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="143" />
+        <location filename="../../import/DicomSeg.cpp" line="158" />
         <source>The segmentation's frames span %1 slices of %2 mm.</source>
         <translation>Кадры сегментации охватывают %1 срезов по %2 мм.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="163" />
+        <location filename="../../import/DicomSeg.cpp" line="178" />
         <source>Frames without a plane position, left out: %1.</source>
         <translation>Кадры без положения плоскости пропущены: %1.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="165" />
+        <location filename="../../import/DicomSeg.cpp" line="180" />
         <source>Frames off the grid of %1 mm slices, placed on the nearest: %2.</source>
         <translation>Кадры вне сетки срезов по %1 мм, помещены на ближайший: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="170" />
+        <location filename="../../import/DicomSeg.cpp" line="185" />
         <source>The segmentation's frames do not span a volume.</source>
         <translation>Кадры сегментации не охватывают объём.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="220" />
-        <location filename="../../import/DicomSeg.cpp" line="314" />
+        <location filename="../../import/DicomSeg.cpp" line="251" />
+        <source>its surface would have %1 million voxel faces; Tessaron makes surfaces of up to %2 million</source>
+        <translation>его поверхность имела бы %1 млн граней вокселей; Tessaron строит поверхности не более чем из %2 млн</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="259" />
+        <location filename="../../import/DicomSeg.cpp" line="355" />
         <source>Segment %1</source>
         <translation>Сегмент %1</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="221" />
+        <location filename="../../import/DicomSeg.cpp" line="260" />
         <source>Segment %1 (%2)</source>
         <translation>Сегмент %1 (%2)</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="239" />
+        <location filename="../../import/DicomSeg.cpp" line="279" />
         <source>its voxels would take %1 MB, more than the %2 MB allowed</source>
         <translation>его воксели заняли бы %1 МБ, больше допустимых %2 МБ</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="360" />
+        <location filename="../../import/DicomSeg.cpp" line="401" />
         <source>%1 frames name segment %2, which the segmentation does not describe; they are left out.</source>
         <translation>%1 кадров ссылаются на сегмент %2, который сегментация не описывает; они пропущены.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="375" />
+        <location filename="../../import/DicomSeg.cpp" line="416" />
         <source>%1 has no frames; it is left out.</source>
         <translation>%1 не имеет кадров и пропущен.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="381" />
+        <location filename="../../import/DicomSeg.cpp" line="417" />
+        <source>%1 has no frames</source>
+        <translation>%1 не имеет кадров</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="422" />
         <source>%1 holds no voxels; it is left out.</source>
         <translation>%1 не содержит вокселей и пропущен.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="397" />
+        <location filename="../../import/DicomSeg.cpp" line="423" />
+        <source>%1 holds no voxels</source>
+        <translation>%1 не содержит вокселей</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="438" />
         <source>%1 is left out: %2</source>
         <translation>%1 пропущен: %2</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="418" />
+        <location filename="../../import/DicomSeg.cpp" line="439" />
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="462" />
         <location filename="../../import/LabelMapImport.cpp" line="249" />
         <source>%1 (%2 of %3)</source>
         <translation>%1 (%2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="424" />
-        <source>No segment of the segmentation could be read.</source>
-        <translation>Не удалось прочитать ни одного сегмента сегментации.</translation>
+        <location filename="../../import/DicomSeg.cpp" line="471" />
+        <source>No segment of the segmentation could be read (%1).</source>
+        <translation>Не удалось прочитать ни одного сегмента сегментации (%1).</translation>
     </message>
     <message>
         <location filename="../../import/LabelMapImport.cpp" line="260" />
@@ -893,30 +918,30 @@
         <translation>Масштабирование значений карты меток не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="116" />
+        <location filename="../../import/MeshFileImport.cpp" line="117" />
         <location filename="../../import/StlBinary.cpp" line="71" />
         <location filename="../../import/StlText.cpp" line="51" />
         <source>The mesh has more cells than a model holds.</source>
         <translation>В сетке больше ячеек, чем вмещает модель.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="132" />
+        <location filename="../../import/MeshFileImport.cpp" line="133" />
         <source>A face names vertex %1; the mesh has %2.</source>
         <translation>Грань ссылается на вершину %1, а в сетке их %2.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="198" />
-        <location filename="../../import/MeshFileImport.cpp" line="257" />
+        <location filename="../../import/MeshFileImport.cpp" line="199" />
+        <location filename="../../import/MeshFileImport.cpp" line="270" />
         <source>The file's nodes nest more than %1 deep.</source>
         <translation>Узлы файла вложены глубже %1 уровней.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="387" />
+        <location filename="../../import/MeshFileImport.cpp" line="398" />
         <source>The file holds no surface: no mesh with faces of three or more corners.</source>
         <translation>В файле нет поверхности: нет сетки с гранями из трёх и более вершин.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="350" />
+        <location filename="../../import/MeshFileImport.cpp" line="363" />
         <source>The mesh file cannot be read: %1</source>
         <translation>Файл сетки не удаётся прочитать: %1</translation>
     </message>
@@ -1196,6 +1221,7 @@
     </message>
     <message>
         <location filename="../../cli/CliInput.cpp" line="67" />
+        <location filename="../../cli/CliInput.cpp" line="186" />
         <source>warning: %1</source>
         <translation>предупреждение: %1</translation>
     </message>
@@ -1310,104 +1336,114 @@
         <translation>он ссылается на аксессор, которого нет в файле</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="339" />
+        <location filename="../../import/GltfCheck.cpp" line="342" />
+        <source>its elements are %1</source>
+        <translation>его элементы — %1</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="353" />
         <source>The positions of %1 cannot be read: %2.</source>
         <translation>Не удаётся прочитать положения %1: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="343" />
+        <location filename="../../import/GltfCheck.cpp" line="357" />
+        <source>The positions of %1 are %2 elements, not the VEC3 points a surface is made of.</source>
+        <translation>Положения %1 — элементы %2, а не точки VEC3, из которых состоит поверхность.</translation>
+    </message>
+    <message>
+        <location filename="../../import/GltfCheck.cpp" line="362" />
         <source>The corners of %1 cannot be read: %2.</source>
         <translation>Не удаётся прочитать углы %1: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="353" />
+        <location filename="../../import/GltfCheck.cpp" line="375" />
         <source>%1 of %2 was left out: %3.</source>
         <translation>%1 в %2 пропущен: %3.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="360" />
+        <location filename="../../import/GltfCheck.cpp" line="381" />
         <source>The morph targets of %1 were left out.</source>
         <translation>Цели морфинга %1 пропущены.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="365" />
+        <location filename="../../import/GltfCheck.cpp" line="386" />
         <source>The material of %1 was left out: the file does not have it.</source>
         <translation>Материал %1 пропущен: его нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="386" />
+        <location filename="../../import/GltfCheck.cpp" line="407" />
         <source>The corners of %1 are not unsigned whole numbers.</source>
         <translation>Вершины углов в %1 заданы не целыми числами без знака.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="393" />
+        <location filename="../../import/GltfCheck.cpp" line="414" />
         <source>Corner 0 of %1 names vertex 0; there are 0 positions.</source>
         <translation>Угол 0 в %1 ссылается на вершину 0; вершин нет.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="404" />
+        <location filename="../../import/GltfCheck.cpp" line="425" />
         <source>The corners of %1 cannot be read: its buffer is shorter than it says.</source>
         <translation>Углы в %1 не прочесть: буфер короче заявленного.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="413" />
+        <location filename="../../import/GltfCheck.cpp" line="434" />
         <source>Corner %1 of %2 names vertex %3; there are %4 positions.</source>
         <translation>Угол %1 в %2 ссылается на вершину %3; вершин всего %4.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="429" />
+        <location filename="../../import/GltfCheck.cpp" line="450" />
         <source>primitive %1 of mesh %2</source>
         <translation>примитив %1 сетки %2</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="458" />
+        <location filename="../../import/GltfCheck.cpp" line="479" />
         <source>The texture %1 of material %2 was left out: the file does not have it.</source>
         <translation>Текстура %1 материала %2 пропущена: её нет в файле.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="494" />
+        <location filename="../../import/GltfCheck.cpp" line="515" />
         <source>An accessor of the glTF file cannot be read: %1.</source>
         <translation>Не удаётся прочитать аксессор файла glTF: %1.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="521" />
+        <location filename="../../import/GltfCheck.cpp" line="542" />
         <source>The glTF file is not valid JSON: %1 at byte %2.</source>
         <translation>Файл glTF не является правильным JSON: %1 в байте %2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="525" />
+        <location filename="../../import/GltfCheck.cpp" line="546" />
         <source>The glTF file's JSON is not an object.</source>
         <translation>JSON файла glTF не является объектом.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="542" />
-        <location filename="../../import/GltfCheck.cpp" line="547" />
-        <location filename="../../import/GltfCheck.cpp" line="553" />
+        <location filename="../../import/GltfCheck.cpp" line="563" />
+        <location filename="../../import/GltfCheck.cpp" line="568" />
+        <location filename="../../import/GltfCheck.cpp" line="574" />
         <source>The file names %1; a file may only name files in its own folder.</source>
         <translation>Файл ссылается на %1; файл может ссылаться только на файлы своей папки.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="566" />
+        <location filename="../../import/GltfCheck.cpp" line="587" />
         <source>The file does not start as a GLB file does.</source>
         <translation>Файл начинается не так, как файл GLB.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="568" />
+        <location filename="../../import/GltfCheck.cpp" line="589" />
         <source>Only GLB files of version 2 are read.</source>
         <translation>Читаются только файлы GLB версии 2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="571" />
+        <location filename="../../import/GltfCheck.cpp" line="592" />
         <source>The GLB file says it has %1 bytes; it has %2.</source>
         <translation>Файл GLB объявляет %1 байт; в нём %2.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="576" />
+        <location filename="../../import/GltfCheck.cpp" line="597" />
         <source>The GLB file's first chunk is not JSON, or longer than the file.</source>
         <translation>Первый блок файла GLB не JSON или длиннее файла.</translation>
     </message>
     <message>
-        <location filename="../../import/GltfCheck.cpp" line="583" />
+        <location filename="../../import/GltfCheck.cpp" line="604" />
         <source>A chunk of the GLB file says it has %1 bytes, more than the file holds after it.</source>
         <translation>Блок файла GLB объявляет %1 байт, больше, чем файл содержит после него.</translation>
     </message>
@@ -1665,309 +1701,417 @@
         <translation>В пакете 3MF нет части модели %1.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="48" />
+        <location filename="../../import/DicomGeometry.cpp" line="50" />
         <source>The image orientation is not two perpendicular directions.</source>
         <translation>Ориентация изображения не задаёт два перпендикулярных направления.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="49" />
+        <location filename="../../import/DicomGeometry.cpp" line="51" />
         <source>The images carry no orientation; they are shown as axial slices.</source>
         <translation>У изображений нет ориентации; они показаны как аксиальные срезы.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="74" />
+        <location filename="../../import/DicomGeometry.cpp" line="76" />
         <source>The images carry no positions, so their order is unknown.</source>
         <translation>У изображений нет положений, поэтому их порядок неизвестен.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="80" />
+        <location filename="../../import/DicomGeometry.cpp" line="82" />
         <source>The frames carry no positions; they are stacked in their file's order, %1 mm apart.</source>
         <translation>У кадров нет положений; они сложены в порядке файла через %1 мм.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="102" />
+        <location filename="../../import/DicomGeometry.cpp" line="104" />
         <source>Slices at the position of another, left out: %1; one of each position was kept.</source>
         <translation>Срезов в положении другого среза пропущено: %1; из каждого положения оставлен один.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="138" />
+        <location filename="../../import/DicomGeometry.cpp" line="140" />
         <source>Slices missing from the series: %1 (a gap of up to %2 mm where slices are %3 mm apart).</source>
         <translation>В серии не хватает срезов: %1 (промежуток до %2 мм при шаге срезов %3 мм).</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="147" />
+        <location filename="../../import/DicomGeometry.cpp" line="149" />
         <source>The missing slices are left at the image's lowest value.</source>
         <translation>Недостающие срезы заполнены наименьшим значением изображения.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="150" />
+        <location filename="../../import/DicomGeometry.cpp" line="152" />
         <source>The slices are unequally spaced, %1 to %2 mm apart.</source>
         <translation>Срезы расположены неравномерно, от %1 до %2 мм друг от друга.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="158" />
+        <location filename="../../import/DicomGeometry.cpp" line="160" />
         <source>The slices are unequally spaced, %1 to %2 mm apart; they are placed at their mean spacing.</source>
         <translation>Срезы расположены неравномерно, от %1 до %2 мм друг от друга; они поставлены с их средним шагом.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="186" />
+        <location filename="../../import/DicomGeometry.cpp" line="188" />
         <source>The slices are tilted by %1° against their planes (a gantry tilt); the image is sheared so that every slice keeps its place.</source>
         <translation>Срезы наклонены на %1° к своим плоскостям (наклон гентри); изображение скошено так, что каждый срез остаётся на своём месте.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="208" />
-        <location filename="../../import/DicomSeg.cpp" line="77" />
+        <location filename="../../import/DicomGeometry.cpp" line="210" />
+        <source>The pixel spacing (0028,0030) %1 mm is not a usable distance; pixels are read up to %2 mm wide.</source>
+        <translation>Размер пикселя (0028,0030) %1 мм не является пригодным расстоянием; читаются пиксели шириной до %2 мм.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSeg.cpp" line="81" />
         <source>The pixel spacing %1 mm is not a usable distance.</source>
         <translation>Размер пикселя %1 мм не является пригодным расстоянием.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="212" />
+        <location filename="../../import/DicomGeometry.cpp" line="217" />
         <source>The image position %1 mm is out of any scanner's reach.</source>
         <translation>Положение изображения %1 мм вне досягаемости любого сканера.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="214" />
+        <location filename="../../import/DicomGeometry.cpp" line="219" />
         <source>The images carry no pixel spacing; 1 mm is assumed.</source>
         <translation>У изображений нет размера пикселя; принят 1 мм.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="231" />
+        <location filename="../../import/DicomGeometry.cpp" line="236" />
         <source>The series has a single slice.</source>
         <translation>В серии один срез.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGeometry.cpp" line="239" />
+        <location filename="../../import/DicomGeometry.cpp" line="242" />
+        <source>The slices lie %1 mm apart; slices are read up to %2 mm apart.</source>
+        <translation>Срезы лежат в %1 мм друг от друга; читаются срезы, лежащие не дальше %2 мм друг от друга.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGeometry.cpp" line="248" />
         <source>The slice positions do not span a volume.</source>
         <translation>Положения срезов не образуют объём.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="98" />
+        <location filename="../../import/DicomGuard.cpp" line="100" />
         <source>element %1 has no valid value type</source>
         <translation>у элемента %1 нет допустимого типа значения</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="109" />
+        <location filename="../../import/DicomGuard.cpp" line="112" />
         <source>it ends inside element %1</source>
         <translation>он обрывается внутри элемента %1</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="120" />
-        <location filename="../../import/DicomGuard.cpp" line="124" />
+        <location filename="../../import/DicomGuard.cpp" line="123" />
+        <location filename="../../import/DicomGuard.cpp" line="127" />
         <source>element %1 has no length</source>
         <translation>у элемента %1 нет длины</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="128" />
+        <location filename="../../import/DicomGuard.cpp" line="131" />
         <source>element %1 claims %2 bytes where %3 remain</source>
         <translation>элемент %1 заявляет %2 байт, а осталось %3</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="160" />
+        <location filename="../../import/DicomGuard.cpp" line="163" />
         <source>an item has no end</source>
         <translation>у элемента последовательности нет конца</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="154" />
+        <location filename="../../import/DicomGuard.cpp" line="157" />
         <source>an item mark stands where an element belongs</source>
         <translation>метка элемента последовательности стоит на месте элемента данных</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="104" />
+        <location filename="../../import/DicomGuard.cpp" line="107" />
         <source>element %1 has the value type %2 where DS belongs</source>
         <translation>элемент %1 имеет тип значения %2 там, где должен быть DS</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="149" />
+        <location filename="../../import/DicomGuard.cpp" line="152" />
         <source>it ends inside an element</source>
         <translation>он обрывается внутри элемента</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="167" />
+        <location filename="../../import/DicomGuard.cpp" line="170" />
         <source>its sequences nest deeper than %1</source>
         <translation>его последовательности вложены глубже %1 уровней</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="176" />
+        <location filename="../../import/DicomGuard.cpp" line="179" />
         <source>a sequence holds something other than items</source>
         <translation>последовательность содержит не только элементы</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="180" />
+        <location filename="../../import/DicomGuard.cpp" line="183" />
         <source>an item claims %1 bytes where %2 remain</source>
         <translation>элемент последовательности заявляет %1 байт, а осталось %2</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="191" />
+        <location filename="../../import/DicomGuard.cpp" line="194" />
         <source>a sequence has no end</source>
         <translation>у последовательности нет конца</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="200" />
+        <location filename="../../import/DicomGuard.cpp" line="203" />
         <source>an end mark claims %1 bytes; it holds none</source>
         <translation>метка конца заявляет %1 байт, хотя не содержит ничего</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="214" />
+        <location filename="../../import/DicomGuard.cpp" line="217" />
         <source>its compressed pixel data holds something other than fragments</source>
         <translation>его сжатые пиксельные данные содержат не только фрагменты</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="217" />
+        <location filename="../../import/DicomGuard.cpp" line="220" />
         <source>a fragment of its compressed pixel data claims %1 bytes where %2 remain</source>
         <translation>фрагмент его сжатых пиксельных данных заявляет %1 байт, а осталось %2</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="226" />
+        <location filename="../../import/DicomGuard.cpp" line="229" />
         <source>its compressed pixel data has no end</source>
         <translation>у его сжатых пиксельных данных нет конца</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="236" />
+        <location filename="../../import/DicomGuard.cpp" line="239" />
         <source>a run-length frame of its pixel data is damaged</source>
         <translation>кадр его пиксельных данных со сжатием длин серий повреждён</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="279" />
+        <location filename="../../import/DicomGuard.cpp" line="282" />
         <source>its file meta group holds a sequence</source>
         <translation>группа метаинформации файла содержит последовательность</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="316" />
+        <location filename="../../import/DicomGuard.cpp" line="353" />
+        <source>its deflated data inflates to more than the %1 MB its header needs</source>
+        <translation>его сжатые данные распаковываются в объём больше %1 МБ, нужных по заголовку</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomGuard.cpp" line="374" />
         <source>no file meta group follows its DICM mark</source>
         <translation>за меткой DICM не следует группа метаинформации файла</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="322" />
+        <location filename="../../import/DicomGuard.cpp" line="380" />
         <source>it holds nothing after its file header</source>
         <translation>после заголовка файла в нём ничего нет</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="339" />
+        <location filename="../../import/DicomGuard.cpp" line="409" />
         <source>it cannot be opened</source>
         <translation>его нельзя открыть</translation>
     </message>
     <message>
-        <location filename="../../import/DicomGuard.cpp" line="341" />
+        <location filename="../../import/DicomGuard.cpp" line="411" />
         <source>it is empty</source>
         <translation>он пуст</translation>
     </message>
     <message>
-        <location filename="../../import/DicomMultiFrame.cpp" line="32" />
-        <location filename="../../import/DicomMultiFrame.cpp" line="88" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="34" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="116" />
         <source>The functional groups of %1 are damaged.</source>
         <translation>Функциональные группы %1 повреждены.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomMultiFrame.cpp" line="76" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="92" />
+        <source>The Grid Frame Offset Vector (3004,000C) of %1 holds %2 offsets for its %3 frames.</source>
+        <translation>Смещения кадров сетки (3004,000C) в %1 дают %2 смещений для его %3 кадров.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomMultiFrame.cpp" line="104" />
         <source>%1 says it holds %2 frames, more than its %3 bytes can hold.</source>
         <translation>%1 говорит, что содержит %2 кадров, больше, чем вмещают его %3 байт.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomMultiFrame.cpp" line="83" />
-        <location filename="../../import/DicomSegRead.cpp" line="208" />
+        <location filename="../../import/DicomMosaic.cpp" line="84" />
+        <source>%1 is a mosaic (Image Type (0008,0008) MOSAIC) that cannot be split into its slices: %2.</source>
+        <translation>%1 — мозаика (Image Type (0008,0008) MOSAIC), которую нельзя разделить на срезы: %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomMosaic.cpp" line="106" />
+        <source>its slice normal is not a direction</source>
+        <translation>её нормаль к срезам не является направлением</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomMosaic.cpp" line="119" />
+        <location filename="../../import/DicomMultiFrame.cpp" line="111" />
+        <location filename="../../import/DicomSegRead.cpp" line="264" />
         <source>The header of %1 cannot be read.</source>
         <translation>Заголовок %1 не читается.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="53" />
+        <location filename="../../import/DicomMosaic.cpp" line="125" />
+        <source>it gives no usable count of slices in (0019,100A) or its CSA header (0029,1010)</source>
+        <translation>в ней нет пригодного числа срезов ни в (0019,100A), ни в заголовке CSA (0029,1010)</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomMosaic.cpp" line="130" />
+        <source>its %1 × %2 pixels do not hold %3 tiles to a row</source>
+        <translation>её %1 × %2 пикселей не делятся на %3 плиток в ряду</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomMosaic.cpp" line="135" />
+        <source>it carries no position or orientation</source>
+        <translation>у неё нет положения или ориентации</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomMosaic.cpp" line="138" />
+        <source>it gives no slice spacing</source>
+        <translation>в ней нет расстояния между срезами</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="54" />
         <source>The image has %1 rows and %2 columns; both must be 1 to 65534.</source>
         <translation>У изображения %1 строк и %2 столбцов; оба числа должны быть от 1 до 65534.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="57" />
+        <location filename="../../import/DicomPixels.cpp" line="58" />
         <source>The image has %1 bits per value; 8, 16 and 32 are read.</source>
         <translation>У изображения %1 бит на значение; читаются 8, 16 и 32.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="60" />
+        <location filename="../../import/DicomPixels.cpp" line="71" />
         <source>The image has %1 values per pixel; only grey images are read.</source>
         <translation>У изображения %1 значений на пиксель; читаются только полутоновые изображения.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="63" />
+        <location filename="../../import/DicomPixels.cpp" line="87" />
         <source>The images of the series differ in size.</source>
         <translation>Изображения серии различаются по размеру.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="65" />
+        <location filename="../../import/DicomPixels.cpp" line="74" />
         <source>The rescale slope %1 and intercept %2 are not usable.</source>
         <translation>Наклон %1 и сдвиг %2 пересчёта значений непригодны.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="84" />
+        <location filename="../../import/DicomPixels.cpp" line="61" />
+        <source>%1 stores %2 bits (0028,0101) of values of %3 bits (0028,0100).</source>
+        <translation>%1 хранит %2 бит (0028,0101) в значениях по %3 бит (0028,0100).</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="66" />
+        <source>%1 gives the pixel representation (0028,0103) %2; 0 (unsigned) and 1 (signed) are read.</source>
+        <translation>%1 указывает представление пикселей (0028,0103) %2; читаются 0 (без знака) и 1 (со знаком).</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="89" />
+        <source>The series mixes images of the modalities %1 and %2 (0008,0060).</source>
+        <translation>Серия смешивает изображения модальностей %1 и %2 (0008,0060).</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="94" />
+        <source>The series mixes images of %1-bit and %2-bit values (0028,0100) or of signed and unsigned ones (0028,0103).</source>
+        <translation>Серия смешивает изображения с %1-битными и %2-битными значениями (0028,0100) или со знаковыми и беззнаковыми (0028,0103).</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="123" />
+        <source>The pixel data (7FE0,0010) of %1 holds %2 bytes, more than the %3 its %4 frames of %5 × %6 values of %7 bits take: the header does not describe it, and the rest is left out.</source>
+        <translation>Данные пикселей (7FE0,0010) %1 занимают %2 байт, больше %3, которые занимают его %4 кадров по %5 × %6 значений по %7 бит: заголовок их не описывает, остаток пропущен.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="145" />
+        <source>The image would need %1 GB, its voxels and the decoded pixels of one compressed file; Tessaron opens images up to %2 GB.</source>
+        <translation>Изображению потребовалось бы %1 ГБ на воксели и декодированные пиксели одного сжатого файла; Tessaron открывает изображения не более %2 ГБ.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="158" />
         <source>The series would take %1 MB, more than the %2 MB an image may take.</source>
         <translation>Серия заняла бы %1 МБ, больше допустимых для изображения %2 МБ.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="89" />
+        <location filename="../../import/DicomPixels.cpp" line="169" />
         <source>%1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels need.</source>
         <translation>%1 содержит %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="178" />
+        <location filename="../../import/DicomPixels.cpp" line="259" />
         <source>The pixel type %1 is not read.</source>
         <translation>Тип пикселей %1 не читается.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="257" />
+        <location filename="../../import/DicomPixels.cpp" line="342" />
+        <location filename="../../import/DicomPixels.cpp" line="399" />
         <source>%1 describes its image in two different ways.</source>
         <translation>%1 описывает своё изображение двумя разными способами.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomDecode.cpp" line="60" />
-        <source>%1 holds no pixel data.</source>
-        <translation>В %1 нет пиксельных данных.</translation>
+        <location filename="../../import/DicomDecode.cpp" line="48" />
+        <source>%1 has no pixel data (7FE0,0010).</source>
+        <translation>В %1 нет данных пикселей (7FE0,0010).</translation>
     </message>
     <message>
-        <location filename="../../import/DicomDecode.cpp" line="41" />
+        <location filename="../../import/DicomDecode.cpp" line="127" />
+        <source>The image of %1 would need %2 GB decoded; Tessaron decodes up to %3 GB of one file.</source>
+        <translation>Изображению %1 после декодирования потребовалось бы %2 ГБ; Tessaron декодирует не более %3 ГБ из одного файла.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomDecode.cpp" line="154" />
         <source>The pixel data of %1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels of %6 bits need.</source>
         <translation>Пиксельные данные %1 содержат %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей по %6 бит.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomDecode.cpp" line="57" />
-        <location filename="../../import/DicomPixels.cpp" line="229" />
+        <location filename="../../import/DicomDecode.cpp" line="170" />
+        <location filename="../../import/DicomPixels.cpp" line="313" />
         <source>%1 cannot be read as a DICOM image.</source>
         <translation>%1 не читается как изображение DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="240" />
+        <location filename="../../import/DicomDecode.cpp" line="208" />
+        <source>The compressed pixel data of %1 is damaged; values the decoder could not read may be wrong.</source>
+        <translation>Сжатые данные пикселей %1 повреждены; значения, которые декодер не смог прочесть, могут быть неверны.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomPixels.cpp" line="324" />
+        <location filename="../../import/DicomPixels.cpp" line="355" />
         <source>%1 was shortened while it was read.</source>
         <translation>%1 был укорочен во время чтения.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomDecode.cpp" line="21" />
+        <location filename="../../import/DicomDecode.cpp" line="30" />
         <source>The pixel data of %1 cannot be decoded.</source>
         <translation>Пиксельные данные %1 не декодируются.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomPixels.cpp" line="308" />
+        <location filename="../../import/DicomPixels.cpp" line="455" />
         <source>The images do not say the unit of their values.</source>
         <translation>Изображения не указывают единицу своих значений.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="99" />
-        <location filename="../../import/DicomSegRead.cpp" line="204" />
-        <location filename="../../import/RtStruct.cpp" line="334" />
+        <location filename="../../import/DicomDecode.cpp" line="138" />
+        <location filename="../../import/DicomScan.cpp" line="101" />
+        <location filename="../../import/DicomSegRead.cpp" line="260" />
+        <location filename="../../import/RtStruct.cpp" line="364" />
         <source>%1 is damaged: %2.</source>
         <translation>%1 повреждён: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="120" />
+        <location filename="../../import/DicomScan.cpp" line="123" />
         <source>%1 is not a DICOM file.</source>
         <translation>%1 не является файлом DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="305" />
+        <location filename="../../import/DicomScan.cpp" line="196" />
+        <source>The Grid Frame Offset Vector (3004,000C) of %1 holds something other than numbers.</source>
+        <translation>Смещения кадров сетки (3004,000C) в %1 содержат не только числа.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomScan.cpp" line="343" />
+        <source>The element %1 of %2 reads "%3", not a scale its values can be multiplied or shifted by.</source>
+        <translation>Элемент %1 в %2 содержит «%3», а не масштаб, на который можно умножить или сдвинуть значения.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomScan.cpp" line="352" />
         <source>The DICOM path does not exist.</source>
         <translation>Путь DICOM не существует.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="322" />
+        <location filename="../../import/DicomScan.cpp" line="368" />
+        <source>The DICOMDIR lists %1 files that are not there; the first: %2.</source>
+        <translation>DICOMDIR перечисляет файлы, которых нет: %1; первый: %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomScan.cpp" line="378" />
         <source>No readable DICOM image was found there.</source>
         <translation>Там не найдено ни одного читаемого изображения DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomScan.cpp" line="324" />
+        <location filename="../../import/DicomScan.cpp" line="380" />
         <source>Damaged files left out: %1; the first: %2</source>
         <translation>Пропущено повреждённых файлов: %1; первый: %2</translation>
     </message>
@@ -1998,159 +2142,189 @@
         <translation>Размеры объёма слишком велики, чтобы уместить его в памяти.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="234" />
-        <location filename="../../import/RtStructMasks.cpp" line="293" />
+        <location filename="../../import/RtStruct.cpp" line="256" />
+        <location filename="../../import/RtStructMasks.cpp" line="318" />
         <source>ROI "%1"</source>
         <translation>Структура «%1»</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="236" />
+        <location filename="../../import/RtStruct.cpp" line="258" />
         <source>%1: contours of fewer than three points were left out: %2.</source>
         <translation>%1: пропущены контуры менее чем из трёх точек: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="240" />
+        <location filename="../../import/RtStruct.cpp" line="262" />
         <source>%1: contours with coordinates that are not finite numbers were left out: %2.</source>
         <translation>%1: пропущены контуры с координатами, не являющимися конечными числами: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="245" />
+        <location filename="../../import/RtStruct.cpp" line="267" />
         <source>%1: contours whose coordinates are not three per point were left out: %2.</source>
         <translation>%1: пропущены контуры, у которых координат не по три на точку: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="250" />
+        <location filename="../../import/RtStruct.cpp" line="272" />
         <source>%1: contours that are not closed planar were left out: %2.</source>
         <translation>%1: пропущены контуры, не являющиеся замкнутыми плоскими: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="254" />
+        <location filename="../../import/RtStruct.cpp" line="277" />
+        <source>%1: contours given twice were left out: %2.</source>
+        <translation>%1: повторённые контуры пропущены: %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStruct.cpp" line="279" />
         <source>%1: contours that cross themselves: %2; their inside is taken by the even-odd rule.</source>
         <translation>%1: самопересекающихся контуров: %2; их внутренность определена по правилу чётности.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="299" />
-        <location filename="../../import/RtStruct.cpp" line="312" />
+        <location filename="../../import/RtStruct.cpp" line="324" />
+        <location filename="../../import/RtStruct.cpp" line="337" />
         <source>ROI %1</source>
         <translation>Структура %1</translation>
     </message>
     <message>
         <location filename="../../import/RtStruct.cpp" line="338" />
+        <source>Contours name ROI number %1 (Referenced ROI Number (3006,0084)), which the Structure Set ROI Sequence does not list; they are read as "%2".</source>
+        <translation>Контуры ссылаются на структуру номер %1 (Referenced ROI Number (3006,0084)), которой нет в Structure Set ROI Sequence; они прочитаны как «%2».</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStruct.cpp" line="368" />
         <source>The structure set cannot be read.</source>
         <translation>Набор структур не удаётся прочитать.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="342" />
+        <location filename="../../import/RtStruct.cpp" line="372" />
         <source>The file is not a structure set.</source>
         <translation>Файл не является набором структур.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="347" />
+        <location filename="../../import/RtStruct.cpp" line="377" />
         <source>The structure set holds no ROI.</source>
         <translation>В наборе структур нет ни одной структуры.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStruct.cpp" line="361" />
+        <location filename="../../import/RtStruct.cpp" line="391" />
         <source>The image series the contours were drawn on cannot be opened from the file's folder (%1); the masks lie on a grid made from the contours.</source>
         <translation>Серию изображений, на которой нарисованы контуры, не удаётся открыть из папки файла (%1); маски построены на сетке по контурам.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="295" />
+        <location filename="../../import/RtStructMasks.cpp" line="320" />
         <source>%1 has no contours; no model is made of it.</source>
         <translation>%1: нет контуров; модель не создана.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="298" />
+        <location filename="../../import/RtStructMasks.cpp" line="323" />
         <source>%1: contours that do not lie in the image's slices were left out: %2.</source>
         <translation>%1: пропущены контуры, не лежащие в срезах изображения: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="305" />
+        <location filename="../../import/RtStructMasks.cpp" line="330" />
         <source>%1 lies outside the image; no model is made of it.</source>
         <translation>%1 лежит вне изображения; модель не создана.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="325" />
+        <location filename="../../import/RtStructMasks.cpp" line="350" />
         <source>%1 covers no voxel centre of the grid; no model is made of it.</source>
         <translation>%1 не покрывает ни одного центра вокселя сетки; модель не создана.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="327" />
+        <location filename="../../import/RtStructMasks.cpp" line="352" />
         <source>Smoothing the surface of %1...</source>
         <translation>Сглаживание поверхности: %1...</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="379" />
+        <location filename="../../import/RtStructMasks.cpp" line="405" />
         <source>The structure set holds no usable contour.</source>
         <translation>В наборе структур нет пригодных контуров.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="388" />
+        <location filename="../../import/RtStructMasks.cpp" line="416" />
         <source>The contours span %1 mm at a slice spacing of %2 mm: %3 slices; at most %4 are made.</source>
         <translation>Контуры занимают %1 мм при шаге срезов %2 мм: %3 срезов; допускается не более %4.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="397" />
-        <source>The contours span %1 × %2 × %3 mm; a grid of %4 mm would hold more than %5 voxels.</source>
-        <translation>Контуры занимают %1 × %2 × %3 мм; сетка с шагом %4 мм содержала бы более %5 вокселей.</translation>
+        <location filename="../../import/RtStructMasks.cpp" line="429" />
+        <source>The contours span %1 × %2 × %3 mm; a grid of %4 mm would hold more than %5 voxels, or %6 in one plane.</source>
+        <translation>Контуры занимают %1 × %2 × %3 мм; сетка с шагом %4 мм содержала бы более %5 вокселей или более %6 в одной плоскости.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="429" />
+        <location filename="../../import/RtStructMasks.cpp" line="462" />
         <source>%1 (ROI %2 of %3)</source>
         <translation>%1 (структура %2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="433" />
+        <location filename="../../import/RtStructMasks.cpp" line="475" />
+        <source>ROI "%1" is left out: %2</source>
+        <translation>Структура «%1» пропущена: %2</translation>
+    </message>
+    <message>
+        <location filename="../../import/RtStructMasks.cpp" line="479" />
         <source>No ROI of the structure set has contours that make a mask.</source>
         <translation>Ни у одной структуры набора нет контуров, из которых получается маска.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="110" />
+        <location filename="../../import/DicomSegRead.cpp" line="129" />
         <source>The segmentation's frames lie in planes of different orientations.</source>
         <translation>Кадры сегментации лежат в плоскостях разной ориентации.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="119" />
+        <location filename="../../import/DicomSegRead.cpp" line="138" />
         <source>The segmentation gives per-frame positions for %1 of its %2 frames.</source>
         <translation>Сегментация задаёт положения для %1 из своих %2 кадров.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="136" />
+        <location filename="../../import/DicomSegRead.cpp" line="190" />
         <source>The segmentation has %1 rows and %2 columns; both must be 1 to %3.</source>
         <translation>У сегментации %1 строк и %2 столбцов; оба числа должны быть от 1 до %3.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="141" />
-        <source>The segmentation says it holds %1 frames.</source>
-        <translation>Сегментация сообщает, что содержит %1 кадров.</translation>
+        <location filename="../../import/DicomSegRead.cpp" line="101" />
+        <source>Two segments have the number %1; the one labelled "%2" is left out.</source>
+        <translation>У двух сегментов номер %1; сегмент с меткой «%2» пропущен.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="145" />
+        <location filename="../../import/DicomSegRead.cpp" line="168" />
+        <source>The segmentation has per-frame items for %1 frames but Number of Frames (0028,0008) says %2; %2 are read.</source>
+        <translation>В сегментации покадровые элементы для %1 кадров, но Number of Frames (0028,0008) указывает %2; читается %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSegRead.cpp" line="180" />
+        <source>The segmentation states no Number of Frames (0028,0008); it has per-frame items for %1 frames and pixel data for %2; %3 are read.</source>
+        <translation>В сегментации нет Number of Frames (0028,0008); покадровых элементов на %1 кадров, пиксельных данных на %2; читается %3.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSegRead.cpp" line="195" />
+        <source>The segmentation holds %1 frames; 1 to %2 are read.</source>
+        <translation>Сегментация содержит %1 кадров; читается от 1 до %2.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomSegRead.cpp" line="201" />
         <source>The %1 segmentation has %2 bits per pixel; %3 are read.</source>
         <translation>Сегментация %1 имеет %2 бит на пиксель; читается %3.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="160" />
+        <location filename="../../import/DicomSegRead.cpp" line="216" />
         <source>The segmentation's pixel data holds %1 bytes, fewer than the %2 its %3 frames of %4 × %5 pixels need.</source>
         <translation>Пиксельные данные сегментации содержат %1 байт, меньше %2, нужных её %3 кадрам по %4 × %5 пикселей.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="176" />
+        <location filename="../../import/DicomSegRead.cpp" line="232" />
         <source>The segmentation's pixel data cannot be read.</source>
         <translation>Пиксельные данные сегментации не читаются.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="184" />
+        <location filename="../../import/DicomSegRead.cpp" line="240" />
         <source>The segmentation's pixels would take %1 MB, more than the %2 MB an image may take.</source>
         <translation>Пиксели сегментации заняли бы %1 МБ, больше %2 МБ, допустимых для изображения.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="221" />
+        <location filename="../../import/DicomSegRead.cpp" line="278" />
         <source>The fractional segmentation gives no maximum fractional value.</source>
         <translation>Дробная сегментация не задаёт максимальное дробное значение.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSegRead.cpp" line="228" />
+        <location filename="../../import/DicomSegRead.cpp" line="285" />
         <source>The segmentation describes no segment.</source>
         <translation>Сегментация не описывает ни одного сегмента.</translation>
     </message>
@@ -2185,19 +2359,59 @@
         <translation>у «%1» нет одного целого значения метки; запись пропущена.</translation>
     </message>
     <message>
-        <location filename="../../import/SessionOpen.cpp" line="22" />
+        <location filename="../../import/SessionOpen.cpp" line="33" />
         <source>The file does not exist.</source>
         <translation>Файл не существует.</translation>
     </message>
     <message>
-        <location filename="../../import/SessionOpen.cpp" line="27" />
+        <location filename="../../import/SessionOpen.cpp" line="37" />
+        <source>This is a system file, not a model or image file.</source>
+        <translation>Это системный файл, а не файл модели или изображения.</translation>
+    </message>
+    <message>
+        <location filename="../../import/SessionOpen.cpp" line="39" />
+        <source>This is a device or a pipe, not a file.</source>
+        <translation>Это устройство или канал, а не файл.</translation>
+    </message>
+    <message>
+        <location filename="../../import/SessionOpen.cpp" line="53" />
         <source>A session names model files, not other sessions.</source>
         <translation>Сеанс называет файлы моделей, а не другие сеансы.</translation>
     </message>
     <message>
-        <location filename="../../import/SessionOpen.cpp" line="65" />
+        <location filename="../../import/SessionOpen.cpp" line="62" />
+        <source>This folder holds no label maps or DICOM images.</source>
+        <translation>В этой папке нет карт меток и изображений DICOM.</translation>
+    </message>
+    <message>
+        <location filename="../../import/SessionOpen.cpp" line="63" />
+        <source>Files of this kind are not opened; the endings read are %1.</source>
+        <translation>Файлы этого вида не открываются; читаются окончания %1.</translation>
+    </message>
+    <message>
+        <location filename="../../import/SessionOpen.cpp" line="101" />
         <source>The file holds no model named %1.</source>
         <translation>В файле нет модели с именем %1.</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomStreams.cpp" line="101" />
+        <source>a compressed frame has no readable frame header</source>
+        <translation>у сжатого кадра нет читаемого заголовка кадра</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomStreams.cpp" line="103" />
+        <source>a %1 frame holds %2 × %3 pixels where Columns (0028,0011) and Rows (0028,0010) say %4 × %5</source>
+        <translation>кадр %1 содержит %2 × %3 пикселей, а Columns (0028,0011) и Rows (0028,0010) указывают %4 × %5</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomStreams.cpp" line="111" />
+        <source>a %1 frame has %2 components; grey images of one are read</source>
+        <translation>кадр %1 имеет %2 компонент; читаются полутоновые изображения с одной</translation>
+    </message>
+    <message>
+        <location filename="../../import/DicomStreams.cpp" line="115" />
+        <source>a %1 frame has %2 bits per pixel where Bits Allocated (0028,0100) says %3</source>
+        <translation>кадр %1 имеет %2 бит на пиксель, а Bits Allocated (0028,0100) указывает %3</translation>
     </message>
 </context>
 <context>
@@ -2289,6 +2503,20 @@
         <location filename="../panels/IsoControl.cpp" line="129" />
         <source>There is no points</source>
         <translation>Нет точек</translation>
+    </message>
+</context>
+<context>
+    <name>LabelMapWriter</name>
+    <message>
+        <location filename="../../formats/LabelMapWriter.cpp" line="78" />
+        <source>%1: the grid is too large for a label map</source>
+        <translation>%1: сетка слишком велика для карты меток</translation>
+    </message>
+    <message>
+        <location filename="../../formats/LabelMapWriter.cpp" line="83" />
+        <location filename="../../formats/LabelMapWriter.cpp" line="90" />
+        <source>%1: cannot be written: %2</source>
+        <translation>%1: не удаётся записать: %2</translation>
     </message>
 </context>
 <context>
@@ -4027,88 +4255,93 @@
 <context>
     <name>Session</name>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="37" />
+        <location filename="../../formats/SessionFile.cpp" line="39" />
         <source>%1 %2</source>
         <translation>%1 %2</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="43" />
+        <location filename="../../formats/SessionFile.cpp" line="45" />
         <source>must be a number</source>
         <translation>должно быть числом</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="46" />
+        <location filename="../../formats/SessionFile.cpp" line="48" />
         <source>must be from %1 to %2</source>
         <translation>должно быть от %1 до %2</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="53" />
+        <location filename="../../formats/SessionFile.cpp" line="55" />
         <source>must be true or false</source>
         <translation>должно быть true или false</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="60" />
+        <location filename="../../formats/SessionFile.cpp" line="62" />
         <source>must be a string</source>
         <translation>должно быть строкой</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="67" />
+        <location filename="../../formats/SessionFile.cpp" line="69" />
         <source>must be an object</source>
         <translation>должно быть объектом</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="74" />
+        <location filename="../../formats/SessionFile.cpp" line="76" />
         <source>must be a list</source>
         <translation>должно быть списком</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="84" />
+        <location filename="../../formats/SessionFile.cpp" line="86" />
         <source>must hold %1 numbers</source>
         <translation>должно содержать %1 чисел</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="100" />
+        <location filename="../../formats/SessionFile.cpp" line="102" />
         <source>must be one of %1</source>
         <translation>должно быть одним из: %1</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="119" />
+        <location filename="../../formats/SessionFile.cpp" line="121" />
         <source>must name a file</source>
         <translation>должно называть файл</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="131" />
+        <location filename="../../formats/SessionFile.cpp" line="133" />
         <source>must not be zero</source>
         <translation>не должно быть нулевым</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="150" />
+        <location filename="../../formats/SessionFile.cpp" line="152" />
         <source>must hold numbers from 0 to 255</source>
         <translation>должно содержать числа от 0 до 255</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="184" />
+        <location filename="../../formats/SessionFile.cpp" line="186" />
         <source>must look from its position to a different focal point, with view_up across the line of sight</source>
         <translation>должна смотреть из своего положения на другую точку фокуса, а view_up должен идти поперёк линии взгляда</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="264" />
-        <location filename="../../formats/SessionFile.cpp" line="304" />
+        <location filename="../../formats/SessionFile.cpp" line="266" />
+        <location filename="../../formats/SessionFile.cpp" line="306" />
         <source>This is not a Tessaron session: it has no "tessaron_session" version.</source>
         <translation>Это не сеанс Tessaron: в нём нет версии "tessaron_session".</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="267" />
+        <location filename="../../formats/SessionFile.cpp" line="269" />
         <source>The session is of version %1; this Tessaron reads version %2.</source>
         <translation>Сеанс версии %1; этот Tessaron читает версию %2.</translation>
     </message>
     <message>
-        <location filename="../../formats/SessionFile.cpp" line="298" />
+        <location filename="../../formats/SessionFile.cpp" line="300" />
         <source>The session is not valid JSON: %1 at byte %2.</source>
         <translation>Сеанс не является правильным JSON: %1 в байте %2.</translation>
     </message>
     <message>
         <location filename="../../formats/SessionFile.cpp" line="326" />
+        <source>This is not a regular file, so it holds no session.</source>
+        <translation>Это не обычный файл, поэтому в нём нет сеанса.</translation>
+    </message>
+    <message>
+        <location filename="../../formats/SessionFile.cpp" line="335" />
         <source>The file is %1 bytes, more than any session holds.</source>
         <translation>Файл размером %1 байт, больше любого сеанса.</translation>
     </message>
@@ -4279,17 +4512,27 @@
         <translation>Камень</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="271" />
+        <location filename="../panels/SliceControl.cpp" line="267" />
+        <source>missing slice</source>
+        <translation>пропущенный срез</translation>
+    </message>
+    <message>
+        <location filename="../panels/SliceControl.cpp" line="278" />
+        <source>missing slice  (%1, %2, %3) mm</source>
+        <translation>пропущенный срез  (%1, %2, %3) мм</translation>
+    </message>
+    <message>
+        <location filename="../panels/SliceControl.cpp" line="280" />
         <source>no value  (%1, %2, %3) mm</source>
         <translation>нет значения  (%1, %2, %3) мм</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="274" />
+        <location filename="../panels/SliceControl.cpp" line="283" />
         <source>%1  (%2, %3, %4) mm</source>
         <translation>%1  (%2, %3, %4) мм</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="275" />
+        <location filename="../panels/SliceControl.cpp" line="284" />
         <source>%1 %2  (%3, %4, %5) mm</source>
         <translation>%1 %2  (%3, %4, %5) мм</translation>
     </message>
@@ -4297,29 +4540,33 @@
 <context>
     <name>Startup</name>
     <message>
-        <location filename="../Startup.cpp" line="43" />
+        <location filename="../Startup.cpp" line="51" />
         <source>usage: tessaron [--full-drawing] [FILE...]
 
 Opens the named files as if they were dropped on the view (.surf surfaces,
-.hx scenes, mesh files, label maps, CT images, folders of masks) and frames
+.hx scenes, mesh files, label maps, CT images, DICOM files and folders of a
+CT series, structure sets and segmentations, folders of masks) and frames
 them; a .tsn planning session opens as it was saved. Without files, offers
 to reopen the last file and opens the first .hx scene of the working folder.
 
 options:
   --full-drawing  draws large models whole while they turn
   -h, --help      prints this help and exits
+  --version       prints the version and exits
 </source>
         <translation>использование: tessaron [--full-drawing] [ФАЙЛ...]
 
 Открывает названные файлы, как если бы их бросили на вид (поверхности .surf,
-сцены .hx, файлы сеток, карты меток, изображения КТ, папки масок), и
-показывает их целиком; сеанс планирования .tsn открывается таким, каким
-был сохранён. Без файлов предлагает снова открыть последний файл
-и открывает первую сцену .hx рабочей папки.
+сцены .hx, файлы сеток, карты меток, изображения КТ, файлы и папки DICOM
+серии КТ, наборов структур и сегментаций, папки масок), и показывает их
+целиком; сеанс планирования .tsn открывается таким, каким был сохранён.
+Без файлов предлагает снова открыть последний файл и открывает первую
+сцену .hx рабочей папки.
 
 параметры:
   --full-drawing  рисует большие модели целиком и при вращении
   -h, --help      выводит эту справку и завершает работу
+  --version       выводит версию и завершает работу
 </translation>
     </message>
 </context>
@@ -4377,6 +4624,29 @@ options:
     </message>
 </context>
 <context>
+    <name>Stones</name>
+    <message>
+        <location filename="../../measure/StoneFinder.cpp" line="171" />
+        <source>the box x %1, y %2, z %3 mm lies outside the image, which spans x %4, y %5, z %6 mm</source>
+        <translation>область x %1, y %2, z %3 мм лежит вне изображения, которое занимает x %4, y %5, z %6 мм</translation>
+    </message>
+    <message>
+        <location filename="../../measure/StoneFinder.cpp" line="183" />
+        <source>the models given enclose no voxel of the image</source>
+        <translation>указанные модели не содержат ни одного вокселя изображения</translation>
+    </message>
+    <message>
+        <location filename="../../measure/StoneFinder.cpp" line="291" />
+        <source>%1 mm long along the image's %2 axis: larger than any stone (bone, or contrast)</source>
+        <translation>%1 мм в длину вдоль оси %2 изображения: больше любого камня (кость или контраст)</translation>
+    </message>
+    <message>
+        <location filename="../../measure/StoneFinder.cpp" line="338" />
+        <source>stones are found on a CT in Hounsfield units</source>
+        <translation>камни ищутся на КТ в единицах Хаунсфилда</translation>
+    </message>
+</context>
+<context>
     <name>Tessaron</name>
     <message>
         <location filename="../FileCommands.cpp" line="77" />
@@ -4389,12 +4659,12 @@ options:
         <translation>Загрузка файла...</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="141" />
+        <location filename="../FileCommands.cpp" line="150" />
         <source>Opening file</source>
         <translation>Открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="143" />
+        <location filename="../FileCommands.cpp" line="152" />
         <source>Open File</source>
         <translation>Открыть файл</translation>
     </message>
@@ -4404,27 +4674,42 @@ options:
         <translation>Все модели(*surf *hx)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="184" />
+        <location filename="../FileCommands.cpp" line="143" />
+        <source>Everything Tessaron opens (%1)</source>
+        <translation>Всё, что открывает Tessaron (%1)</translation>
+    </message>
+    <message>
+        <location filename="../FileCommands.cpp" line="144" />
+        <source>All files (*)</source>
+        <translation>Все файлы (*)</translation>
+    </message>
+    <message>
+        <location filename="../FileCommands.cpp" line="192" />
         <source>Reopening file</source>
         <translation>Повторное открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="229" />
+        <location filename="../FileCommands.cpp" line="237" />
         <source>There is no .hx files in this folder.</source>
         <translation>В этой папке нет файлов .hx.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="274" />
+        <location filename="../FileCommands.cpp" line="288" />
         <source>Files of this kind are not read; the endings read are %1.</source>
         <translation>Файлы такого вида не читаются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="303" />
+        <location filename="../FileCommands.cpp" line="305" />
+        <source>%1 files of kinds that are not read were left out (%2); the endings read are %3.</source>
+        <translation>Пропущено файлов видов, которые не читаются: %1 (%2); читаются окончания %3.</translation>
+    </message>
+    <message>
+        <location filename="../FileCommands.cpp" line="330" />
         <source>Saving file</source>
         <translation>Сохранение файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="305" />
+        <location filename="../FileCommands.cpp" line="332" />
         <source>Save file As...</source>
         <translation>Сохранить файл как...</translation>
     </message>
@@ -4487,38 +4772,38 @@ options:
         <translation>Составление листа случая...</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="72" />
+        <location filename="../CaseSheetCommands.cpp" line="75" />
         <source>Case sheet</source>
         <translation>Лист случая</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="72" />
+        <location filename="../CaseSheetCommands.cpp" line="75" />
         <source>Title of the sheet:</source>
         <translation>Заголовок листа:</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="78" />
+        <location filename="../CaseSheetCommands.cpp" line="81" />
         <source>Save the case sheet as</source>
         <translation>Сохранить лист случая как</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="79" />
+        <location filename="../CaseSheetCommands.cpp" line="82" />
         <source>PDF (%1)</source>
         <translation>PDF (%1)</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="88" />
+        <location filename="../CaseSheetCommands.cpp" line="91" />
         <location filename="../SessionCommands.cpp" line="66" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="94" />
+        <location filename="../CaseSheetCommands.cpp" line="97" />
         <source>The case sheet is written to %1</source>
         <translation>Лист случая записан в %1</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="103" />
+        <location filename="../CaseSheetCommands.cpp" line="106" />
         <source>Print case sheet</source>
         <translation>Печать листа случая</translation>
     </message>
@@ -4620,7 +4905,7 @@ options:
         <translation>Панели «%1» нечего показать для текущей модели.</translation>
     </message>
     <message>
-        <location filename="../Startup.cpp" line="73" />
+        <location filename="../Startup.cpp" line="83" />
         <source>All menus and panels: %1 ▸ %2 (%3)</source>
         <translation>Все меню и панели: %1 ▸ %2 (%3)</translation>
     </message>
