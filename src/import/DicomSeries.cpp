@@ -73,6 +73,8 @@ ImageVolume readDicomSeries(const QString &path, const QString &choice, const Se
     const DicomGroup &group = chosen(groups, choice, choose, warnings);
     ImageVolume image = readSlices(layOutSlices(group.frames));
     image.seriesUid = group.info.uid;
+    for (const DicomGroup &g : groups)
+        image.pathSeries.push_back(g.info);
     image.warnings = warnings + image.warnings;
     return image;
 }
