@@ -35,8 +35,9 @@ configure_file(${packaging_source}/changelog.in ${packaging_out}/changelog @ONLY
 add_custom_command(OUTPUT ${packaging_out}/tessaron.1.gz
     COMMAND ${make_manpage} manpage tessaron $<TARGET_FILE:tessaron>
             ${packaging_out}/tessaron.1.gz --version ${PROJECT_VERSION} --see-also tessaron-cli
+            --more ${packaging_source}/tessaron.1.more
             --summary "3D viewer for triangulated surface models of human anatomy"
-    DEPENDS tessaron ${packaging_source}/make-manpage.py
+    DEPENDS tessaron ${packaging_source}/make-manpage.py ${packaging_source}/tessaron.1.more
     COMMENT "Manual page of tessaron")
 add_custom_command(OUTPUT ${packaging_out}/tessaron-cli.1.gz
     COMMAND ${make_manpage} manpage tessaron-cli $<TARGET_FILE:tessaron-cli>

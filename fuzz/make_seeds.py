@@ -243,7 +243,9 @@ def gltf_seeds():
            + struct.pack("<I", len(data)) + b"JSON" + data
            + struct.pack("<I", len(binary)) + b"BIN\0" + binary)
     return {"gltf": GLTF, "glb": glb, "climbing_uri": GLTF.replace(b"image.png", b"../x.png"),
-            "nested": b"[" * 100 + b"]" * 100}
+            "nested": b"[" * 100 + b"]" * 100,
+            # positions of two numbers: a flat heap of points, refused
+            "positions_vec2": GLTF.replace(b'"count":3,"type":"VEC3"', b'"count":3,"type":"VEC2"')}
 
 
 def zip_file(parts):
@@ -299,6 +301,10 @@ def session_seeds():
                         b' 255.4], "opacity": 1e-320}], "image": {"file": "b", "slices": {"axial":'
                         b' {"index": 1e300}}}}',
         "nested": b'{"tessaron_session": 1, "models": ' + b"[" * 200 + b"]" * 200 + b"}",
+        # Entries that are no regular files: a pipe, a device, a folder, a system file.
+        "names_no_files": b'{"tessaron_session": 1, "models": [{"file": "pipe.stl"}, {"file":'
+                          b' "/dev/zero"}, {"file": "/tmp"}, {"file": "/proc/self/status"}],'
+                          b' "image": {"file": "/dev/urandom"}}',
     }
 
 

@@ -2,12 +2,14 @@
 """Writes a program's manual page (section 1, gzip-compressed) from its --help.
 
     make-manpage.py manpage NAME BINARY OUTPUT.1.gz --summary TEXT
-                    [--version V] [--commands] [--see-also PAGE]...
+                    [--version V] [--commands] [--more FILE] [--see-also PAGE]...
     make-manpage.py gzip INPUT OUTPUT.gz
 
 The page quotes the usage the program prints, so it cannot drift from the
 program. With --commands the usage's "commands:" list is read and each
-command's own `NAME COMMAND --help` becomes a subsection. The viewer prints
+command's own `NAME COMMAND --help` becomes a subsection. --more adds the
+sections of a text file (a line "# TITLE" starts one; the lines under it are
+kept as they are laid out) for what the usage is too short to say. The viewer prints
 its usage in the interface language of the settings file, so the program runs
 with a home folder of its own whose settings choose English.
 
@@ -94,9 +96,28 @@ def manpage(args):
         page.append(".SH COMMANDS")
         for command, text in sections:
             page += [f".SS {escape(command)}"] + verbatim(text)
+    if args.more:
+        page += more_sections(args.more)
     if args.see_also:
         page += [".SH SEE ALSO", ", ".join(f"\\fB{escape(p)}\\fR(1)" for p in args.see_also)]
     write_gzip("\n".join(page) + "\n", args.output)
+
+
+def more_sections(path):
+    """The sections of a text file: "# TITLE" heads one, its lines follow."""
+    page, body = [], []
+    with open(path, encoding="utf-8") as f:
+        for line in f.read().split("\n"):
+            if line.startswith("# "):
+                if body:
+                    page += verbatim("\n".join(body))
+                page.append(f".SH {escape(line[2:].strip())}")
+                body = []
+            else:
+                body.append(line)
+    if body and "".join(body).strip():
+        page += verbatim("\n".join(body))
+    return page
 
 
 def write_gzip(text, output):
@@ -116,6 +137,7 @@ def main():
     page.add_argument("--summary", required=True)
     page.add_argument("--version", default="")
     page.add_argument("--commands", action="store_true")
+    page.add_argument("--more", default=None)
     page.add_argument("--see-also", action="append", default=[])
     pack = sub.add_parser("gzip")
     pack.add_argument("input")

@@ -62,7 +62,10 @@ bool Tessaron::prepareCaseSheet(const QString &title, CaseSheet &sheet)
     sheet.title = title;
     sheet.folder = lastFile.isEmpty() ? QString() : QFileInfo(lastFile).absolutePath();
     sheet.made = QDateTime::currentDateTime();
-    sheet::captureViews(*View, sheet::vectorFits(*View, sheet::triangleCount(shots)), sheet);
+    // A plan's sheet starts from the plan's own direction, as tessaron-cli
+    // sheet of the same session does.
+    sheet::captureViews(*View, sheet::vectorFits(*View, sheet::triangleCount(shots)), sheet,
+                        isSessionName(lastFile));
     return true;
 }
 

@@ -136,12 +136,20 @@ void Tessaron::forgetFile(const QString &fileName)
     updateRecentFileActions();
 }
 
+QString Tessaron::openFilter()
+{
+    // Everything Open reads comes first; a DICOM file without an ending
+    // shows under the last.
+    return QStringList {tr("Everything Tessaron opens (%1)").arg(readPatterns().join(' ')),
+                        tr("All models(*surf *hx)"), importFilter(), tr("All files (*)")}
+        .join(QStringLiteral(";;"));
+}
+
 void Tessaron::openFile()
 {
     showStatus(tr("Opening file"));
-    const QStringList files = Dialogs::current().getOpenFileNames(
-        this, tr("Open File"), lastFolder,
-        tr("All models(*surf *hx)") + QStringLiteral(";;") + importFilter());
+    const QStringList files =
+        Dialogs::current().getOpenFileNames(this, tr("Open File"), lastFolder, openFilter());
     if (files.isEmpty()) {
         clearStatus();
         return;
@@ -259,6 +267,7 @@ void Tessaron::openDroppedPath(const QString &path)
         files << info.absoluteFilePath();
     }
     OpenCommand command(*this);
+    QStringList unread; // a folder's files of kinds not read, said once
     for (const QString &file : std::as_const(files)) {
         if (Closing)
             break;
@@ -267,7 +276,12 @@ void Tessaron::openDroppedPath(const QString &path)
             importModelFile(file);
             continue;
         }
-        if (!info.isDir() && !isNativeName(file)) { // a dropped file says what is read
+        if (!isNativeName(file) && !isSessionName(file)) {
+            if (info.isDir()) {
+                unread << QFileInfo(file).fileName();
+                continue;
+            }
+            // A dropped file says what is read.
             Dialogs::current().message(
                 nullptr, QString(),
                 file + ": "
@@ -278,6 +292,19 @@ void Tessaron::openDroppedPath(const QString &path)
         openModelFile(file);
         clearStatus();
     }
+    if (!unread.isEmpty())
+        Failures.add(info.absoluteFilePath(), unreadText(unread));
+}
+
+QString Tessaron::unreadText(const QStringList &names)
+{
+    constexpr qsizetype kNamed = 3; // the files named before "..."
+    QString listed = names.mid(0, kNamed).join(QStringLiteral(", "));
+    if (names.size() > kNamed)
+        listed += QStringLiteral(", ...");
+    return tr("%1 files of kinds that are not read were left out (%2); the endings read are %3.")
+        .arg(names.size())
+        .arg(listed, readEndings());
 }
 
 void Tessaron::openNamedFiles(const QStringList &files)

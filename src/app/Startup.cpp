@@ -38,6 +38,14 @@ bool wantsHelp(int argc, char *argv[])
     return false;
 }
 
+bool wantsVersion(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        if (!std::strcmp(argv[i], "--version"))
+            return true;
+    return false;
+}
+
 QString commandLineHelp()
 {
     return QCoreApplication::translate(
@@ -45,13 +53,15 @@ QString commandLineHelp()
         "usage: tessaron [--full-drawing] [FILE...]\n"
         "\n"
         "Opens the named files as if they were dropped on the view (.surf surfaces,\n"
-        ".hx scenes, mesh files, label maps, CT images, folders of masks) and frames\n"
+        ".hx scenes, mesh files, label maps, CT images, DICOM files and folders of a\n"
+        "CT series, structure sets and segmentations, folders of masks) and frames\n"
         "them; a .tsn planning session opens as it was saved. Without files, offers\n"
         "to reopen the last file and opens the first .hx scene of the working folder.\n"
         "\n"
         "options:\n"
         "  --full-drawing  draws large models whole while they turn\n"
-        "  -h, --help      prints this help and exits\n");
+        "  -h, --help      prints this help and exits\n"
+        "  --version       prints the version and exits\n");
 }
 
 void Tessaron::start(const QStringList &files)

@@ -12,6 +12,8 @@ void installTranslators(Language language, QTranslator &toolkit, QTranslator &pr
 // Whether the command line asks for the usage (--help or -h after the
 // program's name).
 bool wantsHelp(int argc, char *argv[]);
+// Whether the command line asks for the version (--version).
+bool wantsVersion(int argc, char *argv[]);
 
 // The viewer's usage in the installed language, as --help prints it.
 QString commandLineHelp();

@@ -56,6 +56,9 @@ public:
     // the number of models it added (0 on failure or cancel).
     int importModelFile(const QString &path);
     static QString importFilter();
+    static QString openFilter();
+    // The one line saying which files of a folder were left out and what is read.
+    static QString unreadText(const QStringList &names);
     void updateRecentFileActions();
     void openHxInWorkingFolder();
     int readSettings(bool askReopen) override;

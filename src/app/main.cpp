@@ -16,6 +16,10 @@
 
 int main(int argc, char *argv[])
 {
+    if (wantsVersion(argc, argv)) {
+        std::fputs("tessaron " TESSARON_VERSION "\n", stdout);
+        return 0;
+    }
     if (wantsHelp(argc, argv)) {
         // Answered before any window exists, so it needs no display.
         QCoreApplication core(argc, argv);
@@ -33,7 +37,7 @@ int main(int argc, char *argv[])
     QTranslator toolkit, program;
     installTranslators(SettingsFile::savedLanguage(), toolkit, program);
     QApplication::setApplicationName("Tessaron");
-    QApplication::setApplicationVersion("1.1.256");
+    QApplication::setApplicationVersion(QStringLiteral(TESSARON_VERSION));
     QApplication::setWindowIcon(QIcon(":/tessaron"));
 
     auto *window = new Tessaron;

@@ -179,6 +179,11 @@ bool loadImage(const QString &path, std::shared_ptr<const ImageVolume> &image)
     OpenedFile opened = openPath(path, options);
     printProblems(opened);
     image = opened.image;
+    // The image goes with other input, which takes the output: its own
+    // warnings (missing slices, an assumed spacing) are said here.
+    if (image)
+        for (const QString &warning : image->warnings)
+            printInputError(path, Import::tr("warning: %1").arg(warning));
     return !opened.failed() && image;
 }
 

@@ -3,6 +3,7 @@
 #include "CliInput.h"
 #include "ConvertCommand.h"
 #include "PlanningCommands.h"
+#include "StonesCommand.h"
 #ifdef TESSARON_CLI_RENDER
 #include "RenderCommand.h"
 #include "SheetCommand.h"
@@ -31,6 +32,8 @@ const Command kCommands[] = {
      runInfo, false},
     {"measure", "prints the closest gap between two models and its two points", measureUsage,
      runMeasure, false},
+    {kStonesCommand, "finds the stones of a CT and measures their volume, size, density and depth",
+     stonesUsage, runStones, false},
 #ifdef TESSARON_CLI_RENDER
     {"render", "draws a scene to a PNG, JPEG, BMP, SVG, PDF or EPS image", renderUsage, runRender,
      true},
@@ -41,13 +44,16 @@ const Command kCommands[] = {
 void usage(FILE *to)
 {
     std::fputs("usage: tessaron-cli COMMAND ARGS...\n"
-               "       tessaron-cli COMMAND --help   (that command's usage)\n\ncommands:\n",
+               "       tessaron-cli COMMAND --help   (that command's usage)\n"
+               "       tessaron-cli --version\n\ncommands:\n",
                to);
     for (const Command &command : kCommands)
         std::fprintf(to, "  %-8s %s\n", command.name, command.summary);
-    std::fputs("\nINPUT of every command: a .surf surface, an .hx scene, a mesh file, a legacy\n"
-               "VTK file, a label map or a folder of masks; --verbose describes the models\n"
-               "read on standard error. A NIfTI or NRRD file whose values are not labels is\n"
+    std::fputs("\nINPUT of every command: a .surf surface, an .hx scene, a .tsn planning\n"
+               "session (its models, its CT and its scores), a mesh file, a legacy VTK file,\n"
+               "a label map, a folder of masks, a DICOM file or folder (a CT series, a\n"
+               "structure set, a segmentation); --verbose describes the models read on\n"
+               "standard error. A NIfTI or NRRD file whose values are not labels is\n"
                "an image (info describes it); --as image|labels overrides that guess, and\n"
                "--series N|UID chooses one series of a folder of several.\n",
                to);
@@ -136,6 +142,10 @@ int main(int argc, char *argv[])
     }
     if (isHelp(argv[1])) {
         usage(stdout);
+        return 0;
+    }
+    if (!std::strcmp(argv[1], "--version")) {
+        std::fputs("tessaron-cli " TESSARON_VERSION "\n", stdout);
         return 0;
     }
     for (const Command &command : kCommands)

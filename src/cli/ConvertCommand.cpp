@@ -51,27 +51,17 @@ std::unique_ptr<ModelClass> loadJoined(const QStringList &inputs)
     return joined;
 }
 
-// A session's camera as glTF's.
-GltfCamera gltfCamera(const SessionCamera &c)
-{
-    GltfCamera camera;
-    std::copy_n(c.position.data(), 3, camera.position);
-    std::copy_n(c.focalPoint.data(), 3, camera.target);
-    std::copy_n(c.viewUp.data(), 3, camera.up);
-    camera.yfovDegrees = c.viewAngle;
-    return camera;
-}
-
 // A glTF scene keeps every model of the inputs as a node of its own, seen by
-// a session's camera, else by a camera that frames them all.
+// the camera of a session's view, else by a camera that frames them all from
+// the front.
 qint32 writeScene(const std::vector<std::unique_ptr<ModelClass>> &parts, const Session *session,
                   const QString &output)
 {
     QList<const ModelClass *> models;
     for (const auto &part : parts)
         models << part.get();
-    const GltfCamera camera =
-        session && session->camera ? gltfCamera(*session->camera) : framingCamera(models);
+    const GltfCamera camera = session && session->camera ? viewingCamera(models, *session->camera)
+                                                         : framingCamera(models);
     return writeGltfScene(models, &camera, output);
 }
 
@@ -89,8 +79,9 @@ const char *convertUsage()
                    "  writes INPUT in the format of OUTPUT's ending; a scene, a file of several\n"
                    "  meshes or labels, a folder of masks, or several INPUTs are joined into one\n"
                    "  model, except in glTF (.glb, .gltf), which keeps every model a node of its\n"
-                   "  own, in metres, with a camera that frames them all (a session's own\n"
-                   "  camera when INPUT is one session)\n")
+                   "  own, in metres, the head up (+Y) and the face to +Z, with a camera that\n"
+                   "  frames them all from the front (along a session's view when INPUT is one\n"
+                   "  session)\n")
         + kInputHelp + "  OUTPUT  its ending chooses the format: " + writtenEndings().toLatin1()
         + "\n  --binary  binary STL instead of text STL\n";
     return text.constData();

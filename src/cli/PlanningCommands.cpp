@@ -5,6 +5,7 @@
 #include "measure/MeasureReport.h"
 #include "model/ModelClass.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 
 #include <cstdio>
@@ -101,6 +102,18 @@ void printScene(const SceneMeasurement &scene)
         print(tableAsText(table) + QStringLiteral("\n"));
 }
 
+// The JSON of a scene with the warnings of the image of --ct after its own.
+QJsonObject withImageWarnings(QJsonObject scene, const ImageVolume *image)
+{
+    if (!image)
+        return scene;
+    QJsonArray warnings = scene.value(QLatin1String("warnings")).toArray();
+    for (const QString &w : image->warnings)
+        warnings.append(w);
+    scene.insert(QLatin1String("warnings"), warnings);
+    return scene;
+}
+
 } // namespace
 
 const char *infoUsage()
@@ -169,7 +182,7 @@ int runInfo(const QStringList &args)
         options.image = input.get();
     const SceneMeasurement scene = measureScene(shots, options);
     if (json)
-        printJson(sceneJson(scene));
+        printJson(withImageWarnings(sceneJson(scene), ct.get()));
     else
         printScene(scene);
     return 0;

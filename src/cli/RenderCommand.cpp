@@ -184,8 +184,6 @@ QString parse(const QStringList &args, RenderOptions &o)
     o.input = line.positional.at(0);
     o.output = line.positional.at(1);
     o.session = isSessionName(o.input);
-    if (o.ct.isEmpty() && (o.slicesChosen || o.window || o.level))
-        return QStringLiteral("--slices, --window and --level need --ct IMAGE");
     if (pictureKindOf(o.output) == PictureKind::None) {
         const QStringList endings = outputEndings();
         return QStringLiteral("OUTPUT must end in %1 or %2")
@@ -253,6 +251,17 @@ QString applyOpacities(GLWidget &view, const RenderOptions &o)
     return QString();
 }
 
+// The planes and the window asked, on the image the view holds.
+void chooseSlices(GLWidget &view, const RenderOptions &o)
+{
+    SliceState &slices = view.State.Slices;
+    slices.shown = o.slices;
+    if (o.window)
+        slices.windowLevel.window = *o.window;
+    if (o.level)
+        slices.windowLevel.level = *o.level;
+}
+
 // The image of --ct into the view's state with the planes and window asked.
 bool loadSlices(GLWidget &view, const RenderOptions &o)
 {
@@ -261,15 +270,10 @@ bool loadSlices(GLWidget &view, const RenderOptions &o)
         return false;
     for (const QString &warning : image->warnings)
         printInputError(o.ct, QStringLiteral("warning: %1").arg(warning));
-    SliceState slices = startingSlices(*image);
-    slices.shown = o.slices;
-    if (o.window)
-        slices.windowLevel.window = *o.window;
-    if (o.level)
-        slices.windowLevel.level = *o.level;
     view.State.Image = image;
     view.State.ImagePath = o.ct;
-    view.State.Slices = slices;
+    view.State.Slices = startingSlices(*image);
+    chooseSlices(view, o);
     return true;
 }
 
@@ -283,7 +287,7 @@ const char *renderUsage()
             "       [--faces normal|surface|hidden|material|function|none] [--no-orientation]\n"
             "       [--edges none|contour|surface] [--points] [--background #RRGGBB]\n"
             "       [--opacity NAME=VALUE]...\n"
-            "       [--ct IMAGE [--slices axial,coronal,sagittal] [--window W --level L]]\n"
+            "       [--ct IMAGE] [--slices axial,coronal,sagittal] [--window W --level L]\n"
             "  draws INPUT's models together as the viewer does\n")
         + kInputHelp
         + "  OUTPUT  its ending chooses the image: " + outputEndings().join(u' ').toLatin1()
@@ -298,7 +302,8 @@ const char *renderUsage()
           "          the patient's side each faces (R/L, A/P, S/I)\n"
           "  --opacity  draws the model of that name (or file name, in any case) with an\n"
           "          opacity from 0 to 1, so that what lies inside it shows\n"
-          "  --ct    draws the image's planes through its centre among the models\n"
+          "  --ct    draws the image's planes through its centre among the models; an\n"
+          "          image INPUT (a CT) is drawn as its planes alone\n"
           "  --slices  which planes (default all three)\n"
           "  --window, --level  the grey window in the image's unit (default soft tissue\n"
           "          W 400 / L 40 for a CT, else the image's whole range)\n"
@@ -331,6 +336,14 @@ int runRender(const QStringList &args)
         return fail(kFailure, QStringLiteral("nothing to draw in %1").arg(o.input));
     if (!o.ct.isEmpty() && !loadSlices(view, o))
         return fail(kFailure, QStringLiteral("cannot read the image %1").arg(o.ct));
+    if (o.ct.isEmpty() && (o.slicesChosen || o.window || o.level)) {
+        // INPUT's own image (a CT, a session's) takes them as --ct's would.
+        if (!view.State.Image)
+            return fail(kUsageError,
+                        QStringLiteral("--slices, --window and --level need an "
+                                       "image: INPUT's or --ct IMAGE"));
+        chooseSlices(view, o);
+    }
     applyModes(view, o);
     if (const QString error = applyOpacities(view, o); !error.isEmpty())
         return fail(kUsageError, error);

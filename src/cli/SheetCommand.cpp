@@ -83,7 +83,8 @@ const char *sheetUsage()
           "  --ct IMAGE  the image the surfaces were made on: the tables gain the values\n"
           "              inside each model and stone (HU of a CT) and the stone score\n"
           "              its E; the page gains the axial slice through the largest\n"
-          "              stone with the models' outlines\n"
+          "              stone with the models' outlines (default: INPUT's own image,\n"
+          "              a session's CT)\n"
           "  --language  of the sheet's texts (default: the viewer's interface language)\n"
           "  A session's first view is its own camera's direction instead of the front.\n"
           "  --views     vector, picture (300 dpi) or auto (the default: vector up to\n"
@@ -114,6 +115,10 @@ int runSheet(const QStringList &args)
     view.UseDisplayLists = false; // three frames: drawn straight from the arrays
     if (!loadIntoView(view, o.input, [](const QString &text) { fail(kNothingToShow, text); }))
         return fail(kNothingToShow, QStringLiteral("nothing to show in %1").arg(o.input));
+    // INPUT's own image (a session's CT, a structure set's) gives the
+    // numbers and the slice when --ct names none, as in the window.
+    if (!ct)
+        ct = view.State.Image;
     const std::vector<measure::ModelSnapshot> shots = sheet::visibleSnapshots(view);
     if (shots.empty())
         return fail(kNothingToShow, sheet::nothingVisibleText());

@@ -8,6 +8,7 @@
 #include "view/GLWidget.h"
 #include "view/ListWalk.h"
 #include "view/SessionView.h"
+#include "view/SlicePlanes.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -36,19 +37,29 @@ std::unique_ptr<QApplication> startDrawing(QString &why)
 
 namespace {
 
-// Imports a mesh file, a label map or a folder of masks: its models enter the
-// view as a scene. The importer names its own failures on standard error.
+// Imports a mesh file, a label map, a folder of masks or an image: the models
+// enter the view as a scene, an image (alone, or a structure set's) as its
+// planes, as the viewer shows them. The importer names its own failures on
+// standard error.
 bool importIntoView(GLWidget &view, const QString &input)
 {
     std::vector<std::unique_ptr<ModelClass>> models;
-    if (!loadInputModels(input, models))
+    std::shared_ptr<const ImageVolume> image;
+    if (!loadInput(input, models, image))
         return false;
     for (auto &model : models)
         view.addImportedModel(model.release());
     view.moveCenter();
     copyTransforms(view.ModelList);
+    if (image && !image->isEmpty()) {
+        for (const QString &warning : image->warnings)
+            printInputError(input, QStringLiteral("warning: %1").arg(warning));
+        view.State.Image = image;
+        view.State.ImagePath = QFileInfo(input).absoluteFilePath();
+        view.State.Slices = startingSlices(*image);
+    }
     view.update();
-    return view.ModelList.count() > 1;
+    return view.ModelList.count() > 1 || view.State.Image;
 }
 
 // A session's visible models, as the viewer reopens it: their looks, modes
@@ -66,7 +77,7 @@ bool sessionIntoView(GLWidget &view, const QString &input)
     view.moveCenter();
     copyTransforms(view.ModelList);
     applySession(view, *opened.session, models, opened.entryOf, opened.image);
-    return view.ModelList.count() > 1;
+    return view.ModelList.count() > 1 || view.State.Image;
 }
 
 } // namespace

@@ -18,8 +18,9 @@ class QApplication;
 std::unique_ptr<QApplication> startDrawing(QString &why);
 
 // Loads a .surf, or every .surf of an .hx scene, as the viewer's load does, or
-// imports any other importable file or folder of masks;
-// each failure is handed to `report` as "path: message". True when at least
-// one model was loaded.
+// imports any other importable file or folder of masks, or a session; an
+// image it holds goes into the view's state with its starting planes. Each
+// failure is handed to `report` as "path: message". True when a model or an
+// image was loaded.
 bool loadIntoView(GLWidget &view, const QString &input,
                   const std::function<void(const QString &)> &report);

@@ -92,6 +92,19 @@ ContentMark segMark(QByteArrayView head)
     return storageClassMark(head, "1.2.840.10008.5.1.4.1.1.66.4");
 }
 
+// A planning session: a JSON object whose first key names the session's
+// version, within the first 64 bytes whatever the writer's spacing. Other
+// JSON (a session of an older writer, its key further on) is not told apart.
+ContentMark sessionMark(QByteArrayView head)
+{
+    constexpr qsizetype kMarkWithin = 64;
+    const QByteArrayView key("\"tessaron_session\"");
+    const qsizetype at = head.indexOf(key);
+    if (at >= 0 && at <= kMarkWithin && head.trimmed().startsWith('{'))
+        return ContentMark::Present;
+    return head.trimmed().startsWith('{') ? ContentMark::Unsure : ContentMark::Absent;
+}
+
 ContentMark niftiMark(QByteArrayView head)
 {
     if (head.startsWith("\x1f\x8b"))
@@ -170,7 +183,7 @@ const FileKindRow kKinds[] = {
     {K::Dicom,      "DICOM",  ".dcm",                      false, R::Image,      dicomMark, nullptr,     nullptr,  nullptr,        nullptr},
     {K::RtStruct,   "RTSTRUCT", "",                        false, R::RtStruct,   rtStructMark, nullptr,  nullptr,  nullptr,        nullptr},
     {K::DicomSeg,   "DICOM SEG", "",                       false, R::Segments,   segMark,   nullptr,     nullptr,  nullptr,        nullptr},
-    {K::Session,    "session", ".tsn",                     false, R::Session,    nullptr,   nullptr,     nullptr,  nullptr,        nullptr},
+    {K::Session,    "session", ".tsn",                     false, R::Session,    sessionMark, nullptr,     nullptr,  nullptr,        nullptr},
 };
 // clang-format on
 
@@ -253,6 +266,12 @@ QByteArray headOf(const QString &path)
     return file.read(kContentBytes);
 }
 
+// A file whose first bytes are those of a session, whatever its name.
+bool holdsSession(const QString &path)
+{
+    return sessionMark(headOf(path)) == ContentMark::Present;
+}
+
 // A DICOM file: a DICOMDIR by its name, else a file with the DICM mark,
 // whatever its name (scanners often write names without an ending).
 bool isDicomFile(const QFileInfo &file)
@@ -320,6 +339,8 @@ Recognition recognise(const QString &path)
     Recognition seen {kindOfName(path), FileKind::Unknown};
     if (seen.kind == FileKind::Unknown && info.isFile() && isDicomFile(info))
         seen.kind = FileKind::Dicom;
+    if (seen.kind == FileKind::Unknown && info.isFile() && holdsSession(path))
+        seen.kind = FileKind::Session;
     // A DICOM file of contours or of segments, whatever its name, is read as such.
     if (seen.kind == FileKind::Dicom && info.isFile()) {
         const QByteArray head = headOf(path);
@@ -353,7 +374,9 @@ bool isImportedKind(const FileKindRow &row)
 
 bool isSessionName(const QString &fileName)
 {
-    return kindOfName(fileName) == FileKind::Session;
+    const FileKind named = kindOfName(fileName);
+    return named == FileKind::Session
+        || (named == FileKind::Unknown && QFileInfo(fileName).isFile() && holdsSession(fileName));
 }
 
 bool isSceneName(const QString &fileName)
@@ -375,6 +398,16 @@ QStringList importPatterns()
             for (const QString &ending : endingsOf(row))
                 patterns << QLatin1Char('*') + ending;
     return patterns;
+}
+
+QStringList readPatterns()
+{
+    QStringList patterns;
+    for (const FileKindRow &row : kKinds)
+        if (row.native || row.reader == KindReader::Session)
+            for (const QString &ending : endingsOf(row))
+                patterns << QLatin1Char('*') + ending;
+    return patterns + importPatterns();
 }
 
 QStringList scenePatterns()

@@ -117,7 +117,8 @@ Recognition recognise(const QString &path);
 bool isNativeName(const QString &path);
 // An .hx scene, any case.
 bool isSceneName(const QString &fileName);
-// A .tsn planning session, any case.
+// A .tsn planning session, any case, or a file without a known ending whose
+// first bytes are a session's.
 bool isSessionName(const QString &fileName);
 // A kind read by an import (not our own surfaces, scenes or sessions).
 bool isImportedKind(const FileKindRow &row);
@@ -126,6 +127,9 @@ bool isLabelMapName(const QString &path);
 
 // The patterns of the imported endings, for file dialogs: "*.stl", ...
 QStringList importPatterns();
+// The patterns of every ending Open reads, our own first: "*.surf", "*.hx",
+// "*.tsn", "*.stl", ...
+QStringList readPatterns();
 // The patterns of a scene, for listing a folder: "*.hx".
 QStringList scenePatterns();
 // The imported endings for a message: ".stl, .obj, ..., .nhdr, a folder of masks".

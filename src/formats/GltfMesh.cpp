@@ -11,9 +11,11 @@
 
 namespace {
 
-float metres(double millimetres)
+// A vertex as written: metres in glTF's frame.
+void gltfPlace(const _DREAL *xyz, double out[3])
 {
-    return float(millimetres * kGltfMetres);
+    const double world[3] = {xyz[0], xyz[1], xyz[2]};
+    toGltfFrame(world, out, kGltfMetres);
 }
 
 // Calls visit(a, b, c) with every triangle of the model, its vertex numbers
@@ -63,8 +65,10 @@ GltfMeshLayout gltfMeshLayout(const ModelClass &model)
         throw errNoMemory;
     bool first = true;
     forEachVertex(model, [&](const _DREAL *xyz) {
+        double place[3];
+        gltfPlace(xyz, place);
         for (int k = 0; k < 3; ++k) {
-            const float v = metres(xyz[k]);
+            const float v = float(place[k]);
             layout.min[k] = first ? v : std::min(layout.min[k], v);
             layout.max[k] = first ? v : std::max(layout.max[k], v);
         }
@@ -77,9 +81,14 @@ void writeGltfMeshData(OutputBuffer &out, const ModelClass &model, const GltfMes
 {
     std::vector<double> xyz;
     xyz.reserve(size_t(3 * layout.vertices));
-    forEachVertex(model, [&](const _DREAL *p) { xyz.insert(xyz.end(), p, p + 3); });
+    forEachVertex(model, [&](const _DREAL *p) {
+        double place[3];
+        gltfPlace(p, place);
+        xyz.insert(xyz.end(), place, place + 3);
+    });
     for (double v : xyz)
-        put(out, metres(v));
+        put(out, float(v));
+    // The normals come from the places as written, already in glTF's frame.
     // Each triangle adds its area-weighted normal (half the cross product) to its corners.
     std::vector<double> normals(xyz.size(), 0.0);
     forEachModelTriangle(model, [&](qint64 a, qint64 b, qint64 c) {

@@ -1,14 +1,35 @@
 #pragma once
 
 // One model's mesh as the glTF writer stores it: every block's vertices in
-// list order, in metres, with area-weighted unit normals, and the model's
-// triangles as 32-bit indices into them.
+// list order, in metres and in glTF's frame, with area-weighted unit normals,
+// and the model's triangles as 32-bit indices into them.
 
 #include "ModelWalk.h"
 #include "OutputBuffer.h"
 
 // glTF's unit is the metre; ours the millimetre.
 inline constexpr double kGltfMetres = 0.001;
+
+// Deeper model trees than this are not a scene anyone builds: the writer
+// refuses them, and the walks over a scene's models recurse.
+inline constexpr int kDeepestGltfModel = 256;
+
+// glTF's frame has +Y up, +Z the front of what it holds and -X its right;
+// ours is the patient's: x to the right, y anterior, z superior. A file's
+// (X, Y, Z) is our (-x, z, y), so that a viewer that ignores the file's
+// camera shows the patient standing and facing it. It is a rotation (no
+// mirror): windings and outward normals keep their sense.
+// glTF's axis k is our axis kGltfAxis[k] times kGltfSign[k].
+inline constexpr int kGltfAxis[3] = {0, 2, 1};
+inline constexpr double kGltfSign[3] = {-1, 1, 1};
+
+// A direction of ours in glTF's frame (scale 1), or a place of ours in
+// millimetres as glTF's metres (scale kGltfMetres).
+inline void toGltfFrame(const double world[3], double gltf[3], double scale = 1)
+{
+    for (int k = 0; k < 3; ++k)
+        gltf[k] = kGltfSign[k] * world[kGltfAxis[k]] * scale;
+}
 
 struct GltfMeshLayout
 {

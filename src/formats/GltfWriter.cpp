@@ -26,8 +26,6 @@ constexpr quint32 kJsonChunk = 0x4E4F534A;
 constexpr quint32 kBinChunk = 0x004E4942;
 constexpr qint64 kGlbHeaderBytes = 12;
 constexpr qint64 kChunkHeaderBytes = 8;
-// Deeper model trees than this are not a scene anyone builds; the walk recurses.
-constexpr int kDeepestModel = 256;
 
 // A model as a node: its place among the nodes and the mesh it got (-1: none).
 struct SceneNode
@@ -40,7 +38,7 @@ struct SceneNode
 
 int collectNodes(const ModelClass &model, std::vector<SceneNode> &nodes, int depth)
 {
-    if (depth > kDeepestModel)
+    if (depth > kDeepestGltfModel)
         throw errUnknown;
     const int index = int(nodes.size());
     nodes.push_back({&model, {}, {}, -1});
@@ -132,88 +130,9 @@ struct Arrays
     }
 };
 
-struct Vec
+// The box of every mesh's positions as written (all zero without any).
+void sceneBox(const std::vector<SceneNode> &nodes, float low[3], float high[3])
 {
-    double x, y, z;
-    Vec operator-(const Vec &o) const { return {x - o.x, y - o.y, z - o.z}; }
-    Vec cross(const Vec &o) const
-    {
-        return {y * o.z - z * o.y, z * o.x - x * o.z, x * o.y - y * o.x};
-    }
-    double length() const { return std::sqrt(x * x + y * y + z * z); }
-    Vec unit() const
-    {
-        const double n = length();
-        return n > 0 ? Vec {x / n, y / n, z / n} : Vec {0, 0, 0};
-    }
-};
-
-Vec vec(const double v[3])
-{
-    return {v[0], v[1], v[2]};
-}
-
-// The rotation that turns a camera's own axes (looking along -z, y up) to
-// look from its position at its target with its up, as a unit quaternion.
-QJsonArray lookRotation(const GltfCamera &camera)
-{
-    const Vec forward = (vec(camera.target) - vec(camera.position)).unit();
-    Vec right = forward.cross(vec(camera.up)).unit();
-    if (right.length() == 0) // up along the line of sight: any right will do
-        right = forward.cross(std::abs(forward.z) < 0.9 ? Vec {0, 0, 1} : Vec {0, 1, 0}).unit();
-    const Vec up = right.cross(forward);
-    // Columns: right, up, backwards.
-    const double m[3][3] = {
-        {right.x, up.x, -forward.x}, {right.y, up.y, -forward.y}, {right.z, up.z, -forward.z}};
-    double q[4]; // x, y, z, w
-    const double trace = m[0][0] + m[1][1] + m[2][2];
-    if (trace > 0) {
-        const double s = 0.5 / std::sqrt(trace + 1);
-        q[3] = 0.25 / s;
-        q[0] = (m[2][1] - m[1][2]) * s, q[1] = (m[0][2] - m[2][0]) * s,
-        q[2] = (m[1][0] - m[0][1]) * s;
-    } else {
-        int i = 0;
-        if (m[1][1] > m[0][0])
-            i = 1;
-        if (m[2][2] > m[i][i])
-            i = 2;
-        const int j = (i + 1) % 3, k = (i + 2) % 3;
-        const double s = 2 * std::sqrt(1 + m[i][i] - m[j][j] - m[k][k]);
-        q[i] = 0.25 * s;
-        q[j] = (m[j][i] + m[i][j]) / s, q[k] = (m[k][i] + m[i][k]) / s;
-        q[3] = (m[k][j] - m[j][k]) / s;
-    }
-    const double n = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3]);
-    return numbers({q[0] / n, q[1] / n, q[2] / n, q[3] / n});
-}
-
-// The perspective camera and the node that places it; the clipping planes
-// hold the whole scene (radius in metres) seen from the camera.
-void addCamera(QJsonObject &gltf, QJsonArray &nodes, const GltfCamera &camera, double radius)
-{
-    const double distance = (vec(camera.target) - vec(camera.position)).length() * kGltfMetres;
-    const double zfar = distance + 2 * radius + 1e-3;
-    const double znear = std::max(zfar * 1e-4, distance - 2 * radius);
-    const double fov = std::clamp(camera.yfovDegrees, 1.0, 170.0) * M_PI / 180;
-    const QJsonObject perspective {{"yfov", fov},
-                                   {"aspectRatio", camera.aspect > 0 ? camera.aspect : 1.0},
-                                   {"znear", znear},
-                                   {"zfar", zfar}};
-    gltf["cameras"] = QJsonArray {
-        QJsonObject {{"name", "View"}, {"type", "perspective"}, {"perspective", perspective}}};
-    const double *p = camera.position;
-    nodes << QJsonObject {
-        {"name", "View"},
-        {"camera", 0},
-        {"translation", numbers({p[0] * kGltfMetres, p[1] * kGltfMetres, p[2] * kGltfMetres})},
-        {"rotation", lookRotation(camera)}};
-}
-
-// The radius in metres of the sphere around every mesh's box.
-double sceneRadius(const std::vector<SceneNode> &nodes)
-{
-    float low[3] = {0, 0, 0}, high[3] = {0, 0, 0};
     bool any = false;
     for (const SceneNode &node : nodes) {
         if (node.layout.vertices == 0)
@@ -224,8 +143,6 @@ double sceneRadius(const std::vector<SceneNode> &nodes)
         }
         any = true;
     }
-    const Vec d {double(high[0] - low[0]), double(high[1] - low[1]), double(high[2] - low[2])};
-    return d.length() / 2;
 }
 
 // The whole JSON of the scene; `binUri` names the buffer's file (empty: the
@@ -259,8 +176,11 @@ QJsonObject sceneJson(std::vector<SceneNode> &nodes, const QList<int> &roots,
     QJsonObject gltf {{"asset", QJsonObject {{"version", "2.0"}, {"generator", "Tessaron"}}}};
     QJsonArray sceneNodes {0};
     if (camera) {
+        float low[3] = {0, 0, 0}, high[3] = {0, 0, 0};
+        sceneBox(nodes, low, high);
         sceneNodes << nodeArray.size();
-        addCamera(gltf, nodeArray, *camera, sceneRadius(nodes));
+        gltf["cameras"] = QJsonArray {gltfCameraJson(*camera, low, high)};
+        nodeArray << gltfCameraNode(*camera, 0);
     }
     gltf["scene"] = 0;
     gltf["scenes"] = QJsonArray {QJsonObject {{"name", "Scene"}, {"nodes", sceneNodes}}};
@@ -396,37 +316,6 @@ qint32 writeGltfScene(const QList<const ModelClass *> &models, const GltfCamera 
         return status;
     return kindOfName(fileName) == FileKind::Gltf ? writeJsonPair(fileName, nodes, roots, camera)
                                                   : writeBinary(fileName, nodes, roots, camera);
-}
-
-GltfCamera framingCamera(const QList<const ModelClass *> &models, double aspect)
-{
-    double low[3] = {0, 0, 0}, high[3] = {0, 0, 0};
-    bool any = false;
-    std::vector<SceneNode> nodes;
-    for (const ModelClass *model : models)
-        if (runGuarded(nullptr, [&] { collectNodes(*model, nodes, 0); }) != errNone)
-            break;
-    for (const SceneNode &node : nodes)
-        forEachVertex(*node.model, [&](const _DREAL *xyz) {
-            for (int k = 0; k < 3; ++k) {
-                low[k] = any ? std::min(low[k], double(xyz[k])) : xyz[k];
-                high[k] = any ? std::max(high[k], double(xyz[k])) : xyz[k];
-            }
-            any = true;
-        });
-    GltfCamera camera;
-    camera.aspect = aspect;
-    const double radius =
-        std::max(0.5 * Vec {high[0] - low[0], high[1] - low[1], high[2] - low[2]}.length(), 1e-3);
-    const double fov = camera.yfovDegrees * M_PI / 180;
-    // The sphere fits the narrower of the two angles, with a 5 % margin.
-    const double half = aspect < 1 ? std::atan(std::tan(fov / 2) * aspect) : fov / 2;
-    const double distance = 1.05 * radius / std::sin(half);
-    for (int k = 0; k < 3; ++k)
-        camera.target[k] = camera.position[k] = (low[k] + high[k]) / 2;
-    camera.position[1] += distance;
-    camera.up[0] = camera.up[1] = 0, camera.up[2] = 1;
-    return camera;
 }
 
 qint32 writeGltf(const ModelClass &model, const QString &fileName)

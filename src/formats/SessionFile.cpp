@@ -14,6 +14,8 @@
 #include <cfloat>
 #include <cmath>
 
+#include <sys/stat.h>
+
 namespace {
 
 // No session comes near this: a plan of a thousand models is some 300 kB.
@@ -317,6 +319,13 @@ bool parseSession(const QByteArray &bytes, const QString &folder, Session &sessi
 
 bool readSession(const QString &path, Session &session, QString &error)
 {
+    // A pipe or a device would block the read or never end: only regular
+    // files are sessions.
+    struct stat status = {};
+    if (::stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode)) {
+        error = Text::tr("This is not a regular file, so it holds no session.");
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         error = file.errorString();

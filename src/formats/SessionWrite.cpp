@@ -108,6 +108,15 @@ void addScores(const Session &session, QJsonObject &root)
         root["stone_score"] = stones;
 }
 
+// The version key goes first (a JSON object sorts its keys), so that the
+// file's first bytes say what it is whatever its name.
+QByteArray withVersionFirst(QByteArray json)
+{
+    const QByteArray key =
+        QByteArray("\n    \"tessaron_session\": ") + QByteArray::number(kSessionVersion) + ',';
+    return json.insert(json.indexOf('{') + 1, key);
+}
+
 } // namespace
 
 QByteArray sessionJson(const Session &session, const QString &folder)
@@ -115,7 +124,7 @@ QByteArray sessionJson(const Session &session, const QString &folder)
     QJsonArray models;
     for (const SessionModel &m : session.models)
         models.append(modelJson(m, folder));
-    QJsonObject root {{"tessaron_session", kSessionVersion}, {"models", models}};
+    QJsonObject root {{"models", models}};
     if (session.camera)
         root["camera"] = cameraJson(*session.camera);
     if (session.image)
@@ -128,7 +137,7 @@ QByteArray sessionJson(const Session &session, const QString &folder)
             gap["closest"] = true;
         root["gap"] = gap;
     }
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    return withVersionFirst(QJsonDocument(root).toJson(QJsonDocument::Indented));
 }
 
 qint32 writeSession(const QString &path, const Session &session)

@@ -2,14 +2,23 @@
 // the header walk found.
 
 #include "DicomDecode.h"
+#include "DicomStreams.h"
 #include "DicomTags.h"
 #include "ImportTypes.h"
 
 #include <gdcmImage.h>
 #include <gdcmReader.h>
+#include <gdcmSequenceOfFragments.h>
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <cstdio>
+#include <utility>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 using namespace dicomtag;
 
@@ -34,7 +43,111 @@ gdcm::PhotometricInterpretation photometricOf(const gdcm::DataSet &set)
     return gdcm::PhotometricInterpretation::MONOCHROME2;
 }
 
+[[noreturn]] void failNoPixels(const QString &path)
+{
+    failImport(Import::tr("%1 has no pixel data (7FE0,0010).").arg(QFileInfo(path).fileName()));
+}
+
+// Holds what is written to standard error while it lives: the codecs under
+// the library print their complaints there raw, and the user hears of them
+// in our words instead.
+class ErrorCapture
+{
+public:
+    ErrorCapture()
+    {
+#ifdef Q_OS_UNIX
+        std::fflush(stderr);
+        file = std::tmpfile();
+        saved = file ? ::dup(2) : -1;
+        if (saved >= 0)
+            ::dup2(::fileno(file), 2);
+#endif
+    }
+    ~ErrorCapture()
+    {
+        release();
+    }
+    ErrorCapture(const ErrorCapture &) = delete;
+    ErrorCapture &operator=(const ErrorCapture &) = delete;
+
+    // Restores standard error; true when anything was written meanwhile.
+    bool release()
+    {
+        bool written = false;
+#ifdef Q_OS_UNIX
+        if (saved >= 0) {
+            std::fflush(stderr);
+            ::dup2(saved, 2);
+            ::close(saved);
+            saved = -1;
+            written = std::ftell(file) > 0 || ::lseek(::fileno(file), 0, SEEK_END) > 0;
+        }
+        if (file)
+            std::fclose(file);
+        file = nullptr;
+#endif
+        return written;
+    }
+
+private:
+    std::FILE *file = nullptr;
+    int saved = -1;
+};
+
+// The codec turns big-endian data into ours by 16-bit words alone, which
+// leaves the two halves of a 32-bit value in the file's order: they are put
+// in ours here.
+void swapWordHalves(QByteArray &bytes)
+{
+    char *p = bytes.data();
+    for (qsizetype i = 0; i + 4 <= bytes.size(); i += 4) {
+        std::swap(p[i], p[i + 2]);
+        std::swap(p[i + 1], p[i + 3]);
+    }
+}
+
+// The most bytes the pixels of one file may decode to: a few kilobytes of
+// compressed stream can claim an image of gigabytes.
+constexpr qint64 kMostDecodedBytes = qint64(2) << 30;
+
+QString gigabytes(qint64 bytes)
+{
+    return QString::number(double(bytes) / double(qint64(1) << 30), 'f', 1);
+}
+
+// Before a codec runs: the decoded size within the stated limit, and every
+// compressed frame's own header agreeing with the DICOM header, since the
+// codec writes what its stream's header says into a buffer sized by ours.
+void requireFramesFit(const QString &path, const gdcm::DataElement &pixels,
+                      const DicomPixelShape &shape, qint64 length)
+{
+    if (length > kMostDecodedBytes)
+        failImport(
+            Import::tr("The image of %1 would need %2 GB decoded; Tessaron decodes up to "
+                       "%3 GB of one file.")
+                .arg(QFileInfo(path).fileName(), gigabytes(length), gigabytes(kMostDecodedBytes)));
+    const gdcm::SequenceOfFragments *fragments = pixels.GetSequenceOfFragments();
+    for (size_t i = 0; fragments && i < fragments->GetNumberOfFragments(); ++i) {
+        const gdcm::ByteValue *value = fragments->GetFragment(i).GetByteValue();
+        if (!value || !value->GetPointer())
+            continue;
+        const QString problem = compressedFrameProblem(
+            QByteArrayView(value->GetPointer(), qsizetype(value->GetLength())), shape);
+        if (!problem.isEmpty())
+            failImport(Import::tr("%1 is damaged: %2.").arg(QFileInfo(path).fileName(), problem));
+    }
+}
+
 } // namespace
+
+void requirePixelData(const QString &path)
+{
+    gdcm::Reader reader;
+    reader.SetFileName(QFile::encodeName(path).constData());
+    if (reader.Read() && !reader.GetFile().GetDataSet().FindDataElement(kPixelData))
+        failNoPixels(path);
+}
 
 void failShortPixels(const QString &path, qint64 length, const DicomPixelShape &shape)
 {
@@ -57,7 +170,7 @@ DicomDecoded decodeDicomPixels(const QString &path, const DicomPixelShape &shape
             Import::tr("%1 cannot be read as a DICOM image.").arg(QFileInfo(path).fileName()));
     const gdcm::DataSet &set = reader.GetFile().GetDataSet();
     if (!set.FindDataElement(kPixelData))
-        failImport(Import::tr("%1 holds no pixel data.").arg(QFileInfo(path).fileName()));
+        failNoPixels(path);
     gdcm::Image image;
     image.SetNumberOfDimensions(shape.frames > 1 ? 3 : 2);
     image.SetDimension(0, unsigned(shape.columns));
@@ -82,12 +195,23 @@ DicomDecoded decodeDicomPixels(const QString &path, const DicomPixelShape &shape
     if (const gdcm::ByteValue *raw = pixels.GetByteValue();
         raw && qint64(raw->GetLength()) < length)
         failShortPixels(path, qint64(raw->GetLength()), shape);
+    requireFramesFit(path, pixels, shape, length);
     DicomDecoded out;
     out.bytes = QByteArray(length, Qt::Uninitialized);
     // A codec may correct the pixel format from its stream, and so the length.
-    if (!image.GetBuffer(out.bytes.data()) || qint64(image.GetBufferLength()) != length)
+    ErrorCapture capture;
+    const bool decoded = image.GetBuffer(out.bytes.data());
+    const bool complained = capture.release();
+    if (!decoded || qint64(image.GetBufferLength()) != length)
         failDecode(path);
+    if (complained)
+        out.warnings << Import::tr("The compressed pixel data of %1 is damaged; values the "
+                                   "decoder could not read may be wrong.")
+                            .arg(QFileInfo(path).fileName());
     out.bitsAllocated = image.GetPixelFormat().GetBitsAllocated();
     out.isSigned = image.GetPixelFormat().GetPixelRepresentation() != 0;
+    if (image.GetTransferSyntax() == gdcm::TransferSyntax::ExplicitVRBigEndian
+        && out.bitsAllocated == 32)
+        swapWordHalves(out.bytes);
     return out;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // What the pixels of a DICOM file are, as its header says and the caller has
 // checked: frames × rows × columns grey values of `bitsAllocated` bits.
@@ -17,6 +18,7 @@ struct DicomDecoded
     QByteArray bytes;
     int bitsAllocated = 0;
     bool isSigned = false;
+    QStringList warnings; // what the codec found wrong with the data, in our words
 };
 
 // Decodes a file's pixel data (compressed, deflated or big-endian) with the
@@ -26,6 +28,9 @@ struct DicomDecoded
 // the data cannot be decoded or would take more than `mostBytes`; the caller
 // checks the length against what it needs.
 DicomDecoded decodeDicomPixels(const QString &path, const DicomPixelShape &shape, qint64 mostBytes);
+
+// Fails (ImportFailure) saying so when the file at `path` has no pixel data.
+void requirePixelData(const QString &path);
 
 // Fails (ImportFailure) saying that the pixel data of the file at `path`,
 // `length` bytes, is shorter than the frames of `shape` need.

@@ -36,7 +36,14 @@ struct DicomFrame
     bool hasPixelSpacing = false;
     double thickness = 0, spacingBetween = 0;
     double slope = 1, intercept = 0;
+    QString doseUnits;                // an RT dose grid's unit: GY or RELATIVE
+    std::vector<double> frameOffsets; // an RT dose grid's frame offsets along the normal
+    QString refusal;                  // why the frame cannot be read, naming the element at fault
+    // A slice of a mosaic: the stored image's size, its tiles of rows × columns
+    // filled in frame order, ceil(sqrt(frames)) to a row; 0 for other frames.
+    int mosaicRows = 0, mosaicColumns = 0;
 
+    bool isMosaic() const { return imageType.split(u'\\').contains(QLatin1String("MOSAIC")); }
     bool isLocalizer() const { return imageType.contains(QLatin1String("LOCALIZER")); }
 };
 
@@ -51,9 +58,19 @@ struct DicomGroup
 // there is none. `notes` hears of damaged files left out.
 std::vector<DicomGroup> scanDicomGroups(const QString &path, QStringList *notes = nullptr);
 
+// Reads a rescale slope or intercept (`tag` names the element) into `to`;
+// leaves `to` when the text is empty, and sets the frame's refusal when the
+// text is not a number every stored value can be scaled by.
+void takeRescale(DicomFrame &f, const QString &text, const char *tag, double &to);
+
 // Adds the frames of a multi-frame file, each placed by its own plane
 // position, to `out`; `base` holds what the file's top level says.
 void addMultiFrames(const DicomFrame &base, std::vector<DicomFrame> &out);
+
+// Adds the slices of a mosaic (`base` what the file's top level says, its
+// Image Type holding MOSAIC) to `out`, each placed; fails naming what is
+// missing when they cannot be placed.
+void addMosaicFrames(const DicomFrame &base, std::vector<DicomFrame> &out);
 
 // How the planes of a series lie: the order they are read in, the slot of the
 // image each one fills (a missing slice leaves a slot empty), and the map from

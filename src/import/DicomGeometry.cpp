@@ -16,6 +16,8 @@ using Vec = Vec3;
 
 // A kilometre, in millimetres: no scan's spacing or placement comes near it.
 constexpr double kFarthest = 1e6;
+// A metre: wider than any body, so no voxel spans it.
+constexpr double kWidestVoxel = 1000;
 // Planes nearer than this along the normal are taken as one position.
 constexpr double kSamePosition = 0.01;
 // A gap over this many times the usual spacing is a missing slice.
@@ -204,8 +206,11 @@ Affine worldMap(const Axes &axes, const Vec &step, const DicomFrame &first)
 void requireSaneSpacing(const DicomFrame &f, QStringList &warnings)
 {
     for (double s : f.pixelSpacing)
-        if (!(s > 0 && s < kFarthest))
-            failImport(Import::tr("The pixel spacing %1 mm is not a usable distance.").arg(s));
+        if (!(s > 0 && s <= kWidestVoxel))
+            failImport(Import::tr("The pixel spacing (0028,0030) %1 mm is not a usable distance; "
+                                  "pixels are read up to %2 mm wide.")
+                           .arg(s)
+                           .arg(kWidestVoxel));
     for (double p : f.position)
         if (!(std::fabs(p) < kFarthest))
             failImport(
@@ -233,6 +238,10 @@ SliceLayout layOutSlices(std::vector<DicomFrame> frames)
         assignSlots(out, axes);
     }
     const Vec step = slotStep(out, axes);
+    if (length(step) > kWidestVoxel)
+        failImport(Import::tr("The slices lie %1 mm apart; slices are read up to %2 mm apart.")
+                       .arg(length(step))
+                       .arg(kWidestVoxel));
     sayTilt(step, axes, out.warnings);
     out.toWorld = worldMap(axes, step, out.ordered.front());
     if (!out.toWorld.isUsable())

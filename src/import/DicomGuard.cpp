@@ -7,9 +7,11 @@
 
 #include "DicomSeries.h"
 #include "ImportTypes.h"
+#include "Inflate.h"
 
 #include <QFile>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -97,10 +99,11 @@ qint64 Walk::element(qint64 at, qint64 end, Syntax s, int depth)
     if (isExplicit && !isKnownType(vr))
         return fail(Import::tr("element %1 has no valid value type").arg(tagText(group, number)));
     // The library asserts that the elements placing a slice hold decimal
-    // strings: one of another value type would abort the program.
+    // strings: one of another value type would abort the program. UN, as
+    // files converted from implicit VR leave them, holds the same text.
     const bool placing = (group == 0x0020 && (number == 0x0032 || number == 0x0037))
         || (group == 0x0028 && number == 0x0030);
-    if (isExplicit && placing && !(vr[0] == 'D' && vr[1] == 'S'))
+    if (isExplicit && placing && !(vr[0] == 'D' && vr[1] == 'S') && !(vr[0] == 'U' && vr[1] == 'N'))
         return fail(Import::tr("element %1 has the value type %2 where DS belongs")
                         .arg(tagText(group, number), QString::fromLatin1(vr, 2)));
     const bool longForm = !isExplicit || isLongForm(vr);
@@ -297,6 +300,61 @@ Syntax metaSyntax(Walk &walk, qint64 &at, bool &deflated, bool &raw)
     return syntax == "1.2.840.10008.1.2.2" ? Syntax::ExplicitBig : Syntax::ExplicitLittle;
 }
 
+// Bytes a deflated data set may inflate to besides its pixels: far more than
+// any header holds, far less than a deflate bomb gives.
+constexpr qint64 kMostDeflatedHeader = qint64(64) << 20;
+// The most pixel bytes one file's header may claim.
+constexpr qint64 kMostPixelBytes = qint64(2) << 30;
+
+// The largest value of a two-byte unsigned element anywhere in `data`, or 0.
+qint64 largestShort(QByteArrayView data, const char (&tag)[9])
+{
+    qint64 most = 0;
+    for (qsizetype at = data.indexOf(QByteArrayView(tag, 8)); at >= 0 && at + 10 <= data.size();
+         at = data.indexOf(QByteArrayView(tag, 8), at + 1))
+        most = std::max<qint64>(most, quint8(data[at + 8]) | quint8(data[at + 9]) << 8);
+    return most;
+}
+
+// The pixel bytes the inflated header claims: the largest rows, columns and
+// bits it names, over as many frames as it names, within the stated limit.
+qint64 claimedPixelBytes(QByteArrayView data)
+{
+    qint64 frames = 1;
+    const QByteArrayView framesTag("\x28\x00\x08\x00IS", 6);
+    if (const qsizetype at = data.indexOf(framesTag); at >= 0 && at + 8 <= data.size()) {
+        const qsizetype length = quint8(data[at + 6]) | quint8(data[at + 7]) << 8;
+        const QByteArray text =
+            data.sliced(at + 8,
+                        std::min<qsizetype>(length, std::min<qsizetype>(12, data.size() - at - 8)))
+                .toByteArray();
+        frames = std::max<qint64>(1, text.trimmed().toLongLong());
+    }
+    const qint64 rows = largestShort(data, "\x28\x00\x10\x00US\x02\x00");
+    const qint64 columns = largestShort(data, "\x28\x00\x11\x00US\x02\x00");
+    const qint64 bits = largestShort(data, "\x28\x00\x00\x01US\x02\x00");
+    const qint64 frame = rows * columns * std::max<qint64>(bits, 8) / 8;
+    return frame > 0 && frames > kMostPixelBytes / frame
+        ? kMostPixelBytes
+        : std::min(kMostPixelBytes, frame * frames);
+}
+
+// A deflated data set inflated as far as its header needs: a first pass of
+// header size finds what the pixels claim, a second allows that much more.
+QByteArray inflatedDataSet(QByteArrayView deflated, QString &problem)
+{
+    bool over = false;
+    QByteArray data = inflateRawUpTo(deflated, kMostDeflatedHeader, over);
+    if (!over)
+        return data;
+    const qint64 most = kMostDeflatedHeader + claimedPixelBytes(data);
+    data = inflateRawUpTo(deflated, most, over);
+    if (over)
+        problem = Import::tr("its deflated data inflates to more than the %1 MB its header needs")
+                      .arg(most >> 20);
+    return data;
+}
+
 } // namespace
 
 DicomFileFacts inspectDicomBytes(QByteArrayView bytes)
@@ -322,6 +380,18 @@ DicomFileFacts inspectDicomBytes(QByteArrayView bytes)
         walk.fail(Import::tr("it holds nothing after its file header"));
     if (walk.problem.isEmpty() && !deflated)
         walk.elements(at, walk.size, syntax, 0, false);
+    if (walk.problem.isEmpty() && deflated) {
+        // The library inflates the whole data set before reading it: the
+        // walk goes over the inflated bytes, and only so many are allowed.
+        QString problem;
+        const QByteArray inflated = inflatedDataSet(bytes.sliced(at), problem);
+        if (!problem.isEmpty())
+            walk.fail(problem);
+        walk.data = reinterpret_cast<const uchar *>(inflated.constData());
+        walk.size = inflated.size();
+        if (walk.problem.isEmpty())
+            walk.elements(0, walk.size, Syntax::ExplicitLittle, 0, false);
+    }
     DicomFileFacts facts;
     facts.problem = walk.problem;
     if (raw && !deflated && syntax != Syntax::ExplicitBig) {

@@ -10,8 +10,10 @@
 #include <gdcmReader.h>
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace dicomtag;
 
@@ -58,14 +60,40 @@ void placeFrame(DicomFrame &f, const gdcm::DataSet *own, const gdcm::DataSet *sh
             f.spacingBetween = one[0];
     }
     if (const gdcm::DataSet *t = functionalGroup(own, shared, kValueTransform)) {
-        double one[1];
-        if (takeNumbers(t, kSlope, one))
-            f.slope = one[0];
-        if (takeNumbers(t, kIntercept, one))
-            f.intercept = one[0];
+        takeRescale(f, elementText(t, kSlope), "(0028,1053)", f.slope);
+        takeRescale(f, elementText(t, kIntercept), "(0028,1052)", f.intercept);
         if (const QString type = elementText(t, kRescaleType); !type.isEmpty())
             f.rescaleType = type;
     }
+}
+
+// A dose grid's frames lie along the normal of its planes at its frame
+// offsets from the first: relative offsets start at zero, and absolute ones
+// at the first plane's own place, so the difference serves both.
+void placeByOffsets(DicomFrame &f, int frame)
+{
+    const double *o = f.orientation;
+    const double normal[3] = {o[1] * o[5] - o[2] * o[4], o[2] * o[3] - o[0] * o[5],
+                              o[0] * o[4] - o[1] * o[3]};
+    const double length =
+        std::sqrt(normal[0] * normal[0] + normal[1] * normal[1] + normal[2] * normal[2]);
+    if (length < 0.5)
+        return;
+    const double along = f.frameOffsets[size_t(frame)] - f.frameOffsets[0];
+    for (int a = 0; a < 3; ++a)
+        f.position[a] += normal[a] / length * along;
+    f.hasPosition = true;
+}
+
+void requireOffsets(const DicomFrame &base)
+{
+    if (base.frameOffsets.empty() || base.frameOffsets.size() == size_t(base.frames))
+        return;
+    failImport(Import::tr("The Grid Frame Offset Vector (3004,000C) of %1 holds %2 offsets for "
+                          "its %3 frames.")
+                   .arg(QFileInfo(base.file).fileName())
+                   .arg(base.frameOffsets.size())
+                   .arg(base.frames));
 }
 
 } // namespace
@@ -87,11 +115,17 @@ void addMultiFrames(const DicomFrame &base, std::vector<DicomFrame> &out)
     if ((set.FindDataElement(kShared) && !shared) || (set.FindDataElement(kPerFrame) && !perFrame))
         failImport(Import::tr("The functional groups of %1 are damaged.").arg(base.file));
     requireWholeGroups(base, shared);
+    requireOffsets(base);
+    const bool byOffsets = !base.frameOffsets.empty() && base.hasPosition && base.hasOrientation;
     for (int i = 0; i < base.frames; ++i) {
         DicomFrame f = base;
         f.frame = i;
         requireWholeGroups(base, dicomItem(perFrame, size_t(i) + 1));
         placeFrame(f, dicomItem(perFrame, size_t(i) + 1), shared);
+        if (byOffsets && !f.hasPosition) {
+            std::copy(base.position, base.position + 3, f.position);
+            placeByOffsets(f, i);
+        }
         out.push_back(f);
     }
 }

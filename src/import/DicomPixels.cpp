@@ -45,26 +45,56 @@ bool shortsFit(const std::vector<DicomFrame> &frames)
 struct NeedsFloats
 { };
 
+// What one frame's header says of its values that cannot be read as it stands.
+void requireSoundFrame(const DicomFrame &f)
+{
+    if (!f.refusal.isEmpty())
+        failImport(f.refusal);
+    if (f.rows < 1 || f.columns < 1 || f.rows >= 65535 || f.columns >= 65535)
+        failImport(Import::tr("The image has %1 rows and %2 columns; both must be 1 to 65534.")
+                       .arg(f.rows)
+                       .arg(f.columns));
+    if (f.bitsAllocated != 8 && f.bitsAllocated != 16 && f.bitsAllocated != 32)
+        failImport(Import::tr("The image has %1 bits per value; 8, 16 and 32 are read.")
+                       .arg(f.bitsAllocated));
+    if (f.bitsStored < 1 || f.bitsStored > f.bitsAllocated)
+        failImport(Import::tr("%1 stores %2 bits (0028,0101) of values of %3 bits (0028,0100).")
+                       .arg(QFileInfo(f.file).fileName())
+                       .arg(f.bitsStored)
+                       .arg(f.bitsAllocated));
+    if (f.pixelRepresentation != 0 && f.pixelRepresentation != 1)
+        failImport(Import::tr("%1 gives the pixel representation (0028,0103) %2; 0 (unsigned) "
+                              "and 1 (signed) are read.")
+                       .arg(QFileInfo(f.file).fileName())
+                       .arg(f.pixelRepresentation));
+    if (f.samples != 1)
+        failImport(Import::tr("The image has %1 values per pixel; only grey images are read.")
+                       .arg(f.samples));
+    if (!std::isfinite(f.slope) || !std::isfinite(f.intercept) || f.slope == 0)
+        failImport(Import::tr("The rescale slope %1 and intercept %2 are not usable.")
+                       .arg(f.slope)
+                       .arg(f.intercept));
+}
+
+// The planes of one image share their size, modality and stored values: a
+// series mixing them holds images of different things.
 void requireSoundFrames(const std::vector<DicomFrame> &frames)
 {
     const DicomFrame &first = frames.front();
     for (const DicomFrame &f : frames) {
-        if (f.rows < 1 || f.columns < 1 || f.rows >= 65535 || f.columns >= 65535)
-            failImport(Import::tr("The image has %1 rows and %2 columns; both must be 1 to 65534.")
-                           .arg(f.rows)
-                           .arg(f.columns));
-        if (f.bitsAllocated != 8 && f.bitsAllocated != 16 && f.bitsAllocated != 32)
-            failImport(Import::tr("The image has %1 bits per value; 8, 16 and 32 are read.")
-                           .arg(f.bitsAllocated));
-        if (f.samples != 1)
-            failImport(Import::tr("The image has %1 values per pixel; only grey images are read.")
-                           .arg(f.samples));
+        requireSoundFrame(f);
         if (f.rows != first.rows || f.columns != first.columns)
             failImport(Import::tr("The images of the series differ in size."));
-        if (!std::isfinite(f.slope) || !std::isfinite(f.intercept) || f.slope == 0)
-            failImport(Import::tr("The rescale slope %1 and intercept %2 are not usable.")
-                           .arg(f.slope)
-                           .arg(f.intercept));
+        if (f.modality != first.modality)
+            failImport(Import::tr("The series mixes images of the modalities %1 and %2 "
+                                  "(0008,0060).")
+                           .arg(first.modality, f.modality));
+        if (f.bitsAllocated != first.bitsAllocated
+            || f.pixelRepresentation != first.pixelRepresentation)
+            failImport(Import::tr("The series mixes images of %1-bit and %2-bit values (0028,0100) "
+                                  "or of signed and unsigned ones (0028,0103).")
+                           .arg(first.bitsAllocated)
+                           .arg(f.bitsAllocated));
     }
 }
 
@@ -74,9 +104,53 @@ qint64 frameBytes(const DicomFrame &f)
     return qint64(f.rows) * f.columns * (f.bitsAllocated / 8);
 }
 
+// The pixel bytes of a frame's whole file: its frames, or its mosaic.
+qint64 storedBytes(const DicomFrame &f)
+{
+    if (f.mosaicColumns > 0)
+        return qint64(f.mosaicRows) * f.mosaicColumns * (f.bitsAllocated / 8);
+    return frameBytes(f) * f.frames;
+}
+
+// Pixel data longer than its frames (past the padding to an even length)
+// means that the rows, columns, bits or frame count the header gives do not
+// describe it; the image is read as the header says, and the user told.
+void noteExtraBytes(const DicomFrame &f, QStringList &warnings)
+{
+    const qint64 need = storedBytes(f);
+    if (f.pixelLength <= need + 1)
+        return;
+    warnings << Import::tr("The pixel data (7FE0,0010) of %1 holds %2 bytes, more than the %3 its "
+                           "%4 frames of %5 × %6 values of %7 bits take: the header does not "
+                           "describe it, and the rest is left out.")
+                    .arg(QFileInfo(f.file).fileName())
+                    .arg(f.pixelLength)
+                    .arg(need)
+                    .arg(f.frames)
+                    .arg(f.columns)
+                    .arg(f.rows)
+                    .arg(f.bitsAllocated);
+}
+
+// A compressed file is decoded whole beside the volume: the two together
+// must stay under the cap, whatever few bytes the file itself has.
+void requireDecodingRoom(const SliceLayout &layout, qint64 volumeBytes)
+{
+    qint64 decoded = 0;
+    for (const DicomFrame &f : layout.ordered)
+        if (f.compressed)
+            decoded = std::max(decoded, frameBytes(f) * f.frames);
+    const double gigabyte = double(qint64(1) << 30);
+    if (decoded > 0 && volumeBytes + decoded > voxelCap)
+        failImport(Import::tr("The image would need %1 GB, its voxels and the decoded pixels of "
+                              "one compressed file; Tessaron opens images up to %2 GB.")
+                       .arg(double(volumeBytes + decoded) / gigabyte, 0, 'f', 1)
+                       .arg(double(voxelCap) / gigabyte, 0, 'f', 1));
+}
+
 // Each uncompressed file must be at least as long as the pixels it declares,
 // and the whole image must stay under the cap: nothing is allocated on trust.
-void requireRoom(const SliceLayout &layout, bool shorts)
+void requireRoom(const SliceLayout &layout, bool shorts, QStringList *warnings = nullptr)
 {
     const DicomFrame &first = layout.ordered.front();
     const qint64 bytes = qint64(first.rows) * first.columns * layout.sliceCount * (shorts ? 2 : 4);
@@ -84,15 +158,22 @@ void requireRoom(const SliceLayout &layout, bool shorts)
         failImport(Import::tr("The series would take %1 MB, more than the %2 MB an image may take.")
                        .arg(bytes >> 20)
                        .arg(voxelCap >> 20));
-    for (const DicomFrame &f : layout.ordered)
-        if (!f.compressed && f.fileBytes < frameBytes(f) * f.frames)
-            failImport(Import::tr("%1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels "
-                                  "need.")
-                           .arg(QFileInfo(f.file).fileName())
-                           .arg(f.fileBytes)
-                           .arg(f.frames)
-                           .arg(f.columns)
-                           .arg(f.rows));
+    requireDecodingRoom(layout, bytes);
+    for (const DicomFrame &f : layout.ordered) {
+        if (warnings && f.frame == 0 && f.pixelOffset >= 0)
+            noteExtraBytes(f, *warnings);
+        if (f.compressed || f.fileBytes >= storedBytes(f))
+            continue;
+        if (f.pixelOffset < 0)
+            requirePixelData(f.file);
+        failImport(Import::tr("%1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels "
+                              "need.")
+                       .arg(QFileInfo(f.file).fileName())
+                       .arg(f.fileBytes)
+                       .arg(f.frames)
+                       .arg(f.columns)
+                       .arg(f.rows));
+    }
 }
 
 template<class In> qint64 sample(const char *buffer, qint64 index)
@@ -203,6 +284,9 @@ gdcm::PixelFormat::ScalarType storedType(const DicomFrame &f)
 
 DicomPixelShape shapeOf(const DicomFrame &f)
 {
+    if (f.mosaicColumns > 0)
+        return {f.mosaicRows,    f.mosaicColumns, 1,
+                f.bitsAllocated, f.bitsStored,    f.pixelRepresentation};
     return {f.rows, f.columns, f.frames, f.bitsAllocated, f.bitsStored, f.pixelRepresentation};
 }
 
@@ -221,7 +305,7 @@ double readUncompressed(const SliceLayout &layout, const FileFrames &wanted,
 {
     const DicomFrame &f = layout.ordered[wanted.ordered.front()];
     const qint64 bytes = frameBytes(f), pixels = qint64(f.rows) * f.columns;
-    if (f.pixelLength < bytes * f.frames)
+    if (f.pixelLength < storedBytes(f))
         failShortPixels(f.file, f.pixelLength, shapeOf(f));
     QFile file(f.file);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
@@ -244,15 +328,73 @@ double readUncompressed(const SliceLayout &layout, const FileFrames &wanted,
     return lowest;
 }
 
+// The whole stored image of a mosaic's file, as read or decoded, and the
+// type of its values.
+QByteArray mosaicBytes(const DicomFrame &f, gdcm::PixelFormat::ScalarType &type,
+                       QStringList &warnings)
+{
+    const qint64 bytes = storedBytes(f);
+    type = storedType(f);
+    if (f.pixelOffset < 0) {
+        DicomDecoded decoded = decodeDicomPixels(f.file, shapeOf(f), bytes);
+        warnings << decoded.warnings;
+        if (decoded.bytes.size() != bytes || decoded.bitsAllocated != f.bitsAllocated)
+            failImport(Import::tr("%1 describes its image in two different ways.")
+                           .arg(QFileInfo(f.file).fileName()));
+        type = scalarType(decoded.bitsAllocated, decoded.isSigned);
+        return decoded.bytes;
+    }
+    if (f.pixelLength < bytes)
+        failShortPixels(f.file, f.pixelLength, shapeOf(f));
+    QFile file(f.file);
+    QByteArray whole;
+    if (file.open(QIODevice::ReadOnly) && file.seek(f.pixelOffset))
+        whole = file.read(bytes);
+    if (whole.size() != bytes)
+        failImport(
+            Import::tr("%1 was shortened while it was read.").arg(QFileInfo(f.file).fileName()));
+    return whole;
+}
+
+// The slices of a mosaic, each tile copied out of the stored image into
+// `buffer` and rescaled into its slice.
 template<class Out>
-double decodeFile(const SliceLayout &layout, const FileFrames &wanted, std::vector<char> &buffer,
-                  Out *volume)
+double readMosaic(const SliceLayout &layout, const FileFrames &wanted, std::vector<char> &buffer,
+                  Out *volume, QStringList &warnings)
 {
     const DicomFrame &f = layout.ordered[wanted.ordered.front()];
+    gdcm::PixelFormat::ScalarType type;
+    const QByteArray whole = mosaicBytes(f, type, warnings);
+    const qint64 value = f.bitsAllocated / 8, row = f.columns * value;
+    const qint64 pixels = qint64(f.rows) * f.columns, tiles = f.mosaicColumns / f.columns;
+    buffer.resize(size_t(frameBytes(f)));
+    double lowest = std::numeric_limits<double>::max();
+    for (size_t index : wanted.ordered) {
+        const DicomFrame &frame = layout.ordered[index];
+        const qint64 top = frame.frame / tiles * f.rows, left = frame.frame % tiles * f.columns;
+        for (qint64 r = 0; r < f.rows; ++r)
+            std::memcpy(buffer.data() + r * row,
+                        whole.constData() + ((top + r) * f.mosaicColumns + left) * value,
+                        size_t(row));
+        lowest = std::min(
+            lowest,
+            rescaleFrame(type, buffer.data(), pixels, frame, volume + pixels * layout.slot[index]));
+    }
+    return lowest;
+}
+
+template<class Out>
+double decodeFile(const SliceLayout &layout, const FileFrames &wanted, std::vector<char> &buffer,
+                  Out *volume, QStringList &warnings)
+{
+    const DicomFrame &f = layout.ordered[wanted.ordered.front()];
+    if (f.mosaicColumns > 0)
+        return readMosaic(layout, wanted, buffer, volume, warnings);
     if (f.pixelOffset >= 0)
         return readUncompressed(layout, wanted, buffer, volume);
     const qint64 bytes = frameBytes(f) * f.frames;
     const DicomDecoded decoded = decodeDicomPixels(f.file, shapeOf(f), bytes);
+    warnings << decoded.warnings;
     if (decoded.bytes.size() != bytes || decoded.bitsAllocated != f.bitsAllocated)
         failImport(Import::tr("%1 describes its image in two different ways.")
                        .arg(QFileInfo(f.file).fileName()));
@@ -271,7 +413,8 @@ double decodeFile(const SliceLayout &layout, const FileFrames &wanted, std::vect
 // Decodes every file once, in order, and leaves the sliceCount of missing slices
 // at the lowest value decoded.
 template<class Out>
-void decodeAll(const SliceLayout &layout, Out *image, const std::function<void(double)> &progress)
+void decodeAll(const SliceLayout &layout, Out *image, const std::function<void(double)> &progress,
+               QStringList &warnings)
 {
     std::vector<FileFrames> files;
     std::map<QString, size_t> fileIndex;
@@ -288,7 +431,7 @@ void decodeAll(const SliceLayout &layout, Out *image, const std::function<void(d
     std::vector<char> buffer;
     double lowest = std::numeric_limits<double>::max();
     for (size_t i = 0; i < files.size(); ++i) {
-        lowest = std::min(lowest, decodeFile(layout, files[i], buffer, image));
+        lowest = std::min(lowest, decodeFile(layout, files[i], buffer, image, warnings));
         if (progress)
             progress(double(i + 1) / double(files.size()));
     }
@@ -299,6 +442,10 @@ void decodeAll(const SliceLayout &layout, Out *image, const std::function<void(d
 
 QString unitOf(const DicomFrame &f, QStringList &warnings)
 {
+    if (f.doseUnits == QLatin1String("GY"))
+        return QStringLiteral("Gy");
+    if (!f.doseUnits.isEmpty())
+        return f.doseUnits.toLower();
     if (f.modality == QLatin1String("CT"))
         return QStringLiteral("HU");
     if (!f.rescaleType.isEmpty() && f.rescaleType != QLatin1String("US"))
@@ -325,7 +472,6 @@ ImageVolume readSlices(const SliceLayout &layout, const std::function<void(doubl
 {
     requireSoundFrames(layout.ordered);
     bool shorts = shortsFit(layout.ordered);
-    requireRoom(layout, shorts);
     const DicomFrame &first = layout.ordered.front();
     ImageVolume image;
     image.size[0] = first.columns;
@@ -337,10 +483,11 @@ ImageVolume readSlices(const SliceLayout &layout, const std::function<void(doubl
         first.description.isEmpty() ? QFileInfo(first.file).fileName() : first.description;
     image.warnings = layout.warnings;
     image.unit = unitOf(first, image.warnings);
+    requireRoom(layout, shorts, &image.warnings);
     if (shorts) {
         try {
             image.shorts.resize(size_t(image.voxelCount()));
-            decodeAll(layout, image.shorts.data(), progress);
+            decodeAll(layout, image.shorts.data(), progress, image.warnings);
             return image;
         } catch (const NeedsFloats &) {
             VoxelArray<qint16>().swap(image.shorts);
@@ -348,6 +495,6 @@ ImageVolume readSlices(const SliceLayout &layout, const std::function<void(doubl
         }
     }
     image.floats.resize(size_t(image.voxelCount()));
-    decodeAll(layout, image.floats.data(), progress);
+    decodeAll(layout, image.floats.data(), progress, image.warnings);
     return image;
 }

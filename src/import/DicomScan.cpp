@@ -72,7 +72,7 @@ QString findReferenced(const QDir &root, const QStringList &parts)
 }
 
 // The files a DICOMDIR lists, or nothing when `file` is not one.
-std::optional<QStringList> directoryFiles(const QString &file)
+std::optional<QStringList> directoryFiles(const QString &file, QStringList &missing)
 {
     gdcm::Reader reader;
     reader.SetFileName(QFile::encodeName(file).constData());
@@ -90,6 +90,8 @@ std::optional<QStringList> directoryFiles(const QString &file)
         const QString found = id.isEmpty() ? QString() : findReferenced(root, id.split(u'\\'));
         if (!found.isEmpty())
             files << found;
+        else if (!id.isEmpty())
+            missing << id;
     }
     return files;
 }
@@ -104,6 +106,7 @@ struct Candidates
 {
     QStringList files;
     QStringList damage;
+    QStringList missing; // what a DICOMDIR lists that is not there
     std::map<QString, DicomFileFacts> facts;
 };
 
@@ -120,7 +123,7 @@ Candidates candidateFiles(const QString &path)
             failImport(Import::tr("%1 is not a DICOM file.").arg(info.fileName()));
         if (const QString problem = inspectDicomFile(path).problem; !problem.isEmpty())
             failImport(damaged(path, problem));
-        if (std::optional<QStringList> listed = directoryFiles(path))
+        if (std::optional<QStringList> listed = directoryFiles(path, c.missing))
             c.files = *listed;
         else
             c.files << path;
@@ -144,16 +147,25 @@ gdcm::Scanner scannerFor(const QStringList &files)
 {
     gdcm::Scanner scanner;
     for (const gdcm::Tag &t :
-         {kSyntax,     kImageType,      kStudyDate, kSeriesDate, kModality,     kDescription,
-          kPatient,    kThickness,      kBetween,   kSeriesUid,  kPosition,     kOrientation,
-          kSamples,    kFrames,         kRows,      kColumns,    kPixelSpacing, kBitsAllocated,
-          kBitsStored, kRepresentation, kIntercept, kSlope,      kRescaleType,  kUnits})
+         {kSyntax,     kImageType,      kStudyDate,   kSeriesDate, kModality,     kDescription,
+          kPatient,    kThickness,      kBetween,     kSeriesUid,  kPosition,     kOrientation,
+          kSamples,    kFrames,         kRows,        kColumns,    kPixelSpacing, kBitsAllocated,
+          kBitsStored, kRepresentation, kIntercept,   kSlope,      kRescaleType,  kUnits,
+          kDoseUnits,  kDoseScaling,    kFrameOffsets})
         scanner.AddTag(t);
     gdcm::Directory::FilenamesType names;
     for (const QString &f : files)
         names.push_back(QFile::encodeName(f).toStdString());
     scanner.Scan(names);
     return scanner;
+}
+
+// A scale no stored value loses its meaning by: finite, within ±1e20, and for
+// a value other than zero at least 1e-20 in size; a slope is never zero.
+bool usableScale(double v, bool slope)
+{
+    const double size = std::fabs(v);
+    return std::isfinite(v) && size <= 1e20 && (size >= 1e-20 || (!slope && v == 0));
 }
 
 bool isCompressed(const QString &syntax)
@@ -168,6 +180,23 @@ int wholeNumber(const QString &text, int fallback = 0)
     bool ok = false;
     const int n = text.toInt(&ok);
     return ok ? n : fallback;
+}
+
+// An RT dose grid's scaling, unit and frame offsets: the scaling is the slope
+// of its stored values when no rescale slope is given.
+template<class Text> void takeDoseGrid(DicomFrame &f, const Text &text)
+{
+    f.doseUnits = text(kDoseUnits).toUpper();
+    if (text(kSlope).isEmpty())
+        takeRescale(f, text(kDoseScaling), "(3004,000E)", f.slope);
+    const QString offsets = text(kFrameOffsets);
+    if (!offsets.isEmpty()) {
+        f.frameOffsets = dicomNumbers(offsets, size_t(offsets.count(u'\\') + 1));
+        if (f.frameOffsets.empty())
+            f.refusal = Import::tr("The Grid Frame Offset Vector (3004,000C) of %1 holds "
+                                   "something other than numbers.")
+                            .arg(QFileInfo(f.file).fileName());
+    }
 }
 
 // The frame a scanned file's top level describes.
@@ -212,10 +241,9 @@ DicomFrame frameOf(const gdcm::Scanner &scanner, const std::string &name)
         f.thickness = t[0];
     if (const auto b = dicomNumbers(text(kBetween), 1); !b.empty())
         f.spacingBetween = b[0];
-    if (const auto s = dicomNumbers(text(kSlope), 1); !s.empty())
-        f.slope = s[0];
-    if (const auto i = dicomNumbers(text(kIntercept), 1); !i.empty())
-        f.intercept = i[0];
+    takeRescale(f, text(kSlope), "(0028,1053)", f.slope);
+    takeRescale(f, text(kIntercept), "(0028,1052)", f.intercept);
+    takeDoseGrid(f, text);
     return f;
 }
 
@@ -288,7 +316,9 @@ std::vector<DicomFrame> scannedFrames(const Candidates &candidates)
         if (f.isLocalizer() || f.modality == QLatin1String("SEG"))
             continue; // a segmentation is read as segments, not as images of the series
         // Enhanced files keep even a single frame's place in functional groups.
-        if (f.frames > 1 || !f.hasPosition || !f.hasOrientation)
+        if (f.isMosaic())
+            addMosaicFrames(f, frames);
+        else if (f.frames > 1 || !f.hasPosition || !f.hasOrientation)
             addMultiFrames(f, frames);
         else
             frames.push_back(f);
@@ -297,6 +327,23 @@ std::vector<DicomFrame> scannedFrames(const Candidates &candidates)
 }
 
 } // namespace
+
+void takeRescale(DicomFrame &f, const QString &text, const char *tag, double &to)
+{
+    if (text.isEmpty())
+        return;
+    bool ok = false;
+    const double v = text.section(u'\\', 0, 0).trimmed().toDouble(&ok);
+    const bool slope = QLatin1String(tag) != QLatin1String("(0028,1052)");
+    if (ok && usableScale(v, slope)) {
+        to = v;
+        return;
+    }
+    if (f.refusal.isEmpty())
+        f.refusal = Import::tr("The element %1 of %2 reads \"%3\", not a scale its values can "
+                               "be multiplied or shifted by.")
+                        .arg(QLatin1String(tag), QFileInfo(f.file).fileName(), text.left(40));
+}
 
 std::vector<DicomGroup> scanDicomGroups(const QString &path, QStringList *notes)
 {
@@ -316,6 +363,15 @@ std::vector<DicomGroup> scanDicomGroups(const QString &path, QStringList *notes)
     std::vector<DicomGroup> groups;
     for (const QString &uid : order)
         addParts(uid, bySeries[uid], groups);
+    const QString missing = candidates.missing.isEmpty()
+        ? QString()
+        : Import::tr("The DICOMDIR lists %1 files that are not there; the first: %2.")
+              .arg(candidates.missing.size())
+              .arg(candidates.missing.front());
+    if (groups.empty() && !missing.isEmpty())
+        failImport(missing);
+    if (notes && !missing.isEmpty())
+        *notes << missing;
     if (groups.empty() && !candidates.damage.isEmpty())
         failImport(candidates.damage.front());
     if (groups.empty())

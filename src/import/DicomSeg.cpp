@@ -32,6 +32,10 @@ constexpr double kSamePlane = 0.01;
 constexpr double kFarthest = 1e6;
 // The most slices the grid of one file may span.
 constexpr qint64 kMostSlices = 100000;
+// The most bytes one segment's box of voxels may take, and the most voxel
+// faces its surface may have (some two triangles each).
+constexpr qint64 kMostSegmentBytes = qint64(512) << 20;
+constexpr qint64 kMostSurfaceFaces = 4000000;
 
 Vec positionOf(const SegFrame &f)
 {
@@ -86,14 +90,25 @@ void requireSaneMeasures(const SegFile &seg)
 
 // The distance between slices: the one the file gives, else the least
 // between two planes of frames, else the slice thickness, else 1 mm.
+// A stated spacing wider than two frames lie apart, or so narrow that no two
+// frames lie in neighbouring slices, contradicts the positions, which win:
+// taken as written it would fold frames together or shrink the structure.
 double sliceStep(const SegFile &seg, const std::vector<double> &planes)
 {
-    if (seg.spacingBetween > 0 && seg.spacingBetween < kFarthest)
-        return seg.spacingBetween;
     double least = 0;
     for (size_t p = 1; p < planes.size(); ++p)
         if (least == 0 || planes[p] - planes[p - 1] < least)
             least = planes[p] - planes[p - 1];
+    const double stated = seg.spacingBetween;
+    if (stated > 0 && stated < kFarthest) {
+        if (least == 0 || (stated < 1.1 * least && least < 1.5 * stated))
+            return stated;
+        warnImport(Import::tr("The segmentation's Spacing Between Slices (0018,0088) of %1 mm "
+                              "contradicts its frames' positions, %2 mm apart; the positions "
+                              "are used.")
+                       .arg(stated)
+                       .arg(least));
+    }
     if (least > 0)
         return least;
     return seg.thickness > 0 && seg.thickness < kFarthest ? seg.thickness : 1.0;
@@ -215,6 +230,30 @@ struct Box
     }
 };
 
+// A surface has about two triangles per face of a voxel inside that meets
+// one outside: a few frames of full planes make millions of them, so they
+// are counted before any surface is made.
+void requireSurfaceRoom(const std::vector<quint16> &v, const Box &box)
+{
+    const qint64 nx = box.size(0), ny = box.size(1), nz = box.size(2);
+    const auto outside = [&](qint64 i, qint64 j, qint64 k) {
+        return i < 0 || j < 0 || k < 0 || i >= nx || j >= ny || k >= nz
+            || v[size_t(i + nx * (j + ny * k))] == 0;
+    };
+    qint64 faces = 0;
+    for (qint64 k = 0; k < nz; ++k)
+        for (qint64 j = 0; j < ny; ++j)
+            for (qint64 i = 0; i < nx; ++i)
+                if (v[size_t(i + nx * (j + ny * k))] != 0)
+                    faces += outside(i - 1, j, k) + outside(i + 1, j, k) + outside(i, j - 1, k)
+                        + outside(i, j + 1, k) + outside(i, j, k - 1) + outside(i, j, k + 1);
+    if (faces > kMostSurfaceFaces)
+        failImport(Import::tr("its surface would have %1 million voxel faces; Tessaron makes "
+                              "surfaces of up to %2 million")
+                       .arg(faces / 1000000)
+                       .arg(kMostSurfaceFaces / 1000000));
+}
+
 QString segmentTitle(const SegSegment &s)
 {
     return s.label.isEmpty() ? Import::tr("Segment %1").arg(s.number)
@@ -235,10 +274,11 @@ LabelMapData segmentMap(const SegFile &seg, const SegGrid &grid, const std::vect
     if (box.isEmpty())
         return map;
     const qint64 voxels = box.size(0) * box.size(1) * box.size(2);
-    if (voxels * qint64(sizeof(quint16)) > dicomVoxelByteCap())
+    const qint64 cap = std::min(dicomVoxelByteCap(), kMostSegmentBytes);
+    if (voxels * qint64(sizeof(quint16)) > cap)
         failImport(Import::tr("its voxels would take %1 MB, more than the %2 MB allowed")
                        .arg(voxels * 2 >> 20)
-                       .arg(dicomVoxelByteCap() >> 20));
+                       .arg(cap >> 20));
     auto samples = std::make_shared<std::vector<quint16>>(size_t(voxels), 0);
     for (qint64 f : frames) {
         const qint64 k = grid.slice[size_t(f)] - box.low[2];
@@ -247,6 +287,7 @@ LabelMapData segmentMap(const SegFile &seg, const SegGrid &grid, const std::vect
             (*samples)[size_t(i + box.size(0) * (j + box.size(1) * k))] = quint16(number);
         });
     }
+    requireSurfaceRoom(*samples, box);
     map.grid.data = samples->data();
     map.grid.type = SampleType::UInt16;
     for (int a = 0; a < 3; ++a)
@@ -365,21 +406,21 @@ std::map<int, std::vector<qint64>> framesBySegment(const SegFile &seg, const Seg
 }
 
 // One segment's models, appended to `made`; a segment that cannot be made is
-// left out with a warning naming it.
-void addSegment(const QString &path, const SegFile &seg, const SegGrid &grid, const SegSegment &s,
-                const std::vector<qint64> &frames, const ImportProgress &progress,
-                std::vector<std::unique_ptr<ModelClass>> &made)
+// left out with a warning naming it, and why is returned.
+QString addSegment(const QString &path, const SegFile &seg, const SegGrid &grid,
+                   const SegSegment &s, const std::vector<qint64> &frames,
+                   const ImportProgress &progress, std::vector<std::unique_ptr<ModelClass>> &made)
 {
     const QString title = segmentTitle(s);
     if (frames.empty()) {
         warnImport(Import::tr("%1 has no frames; it is left out.").arg(title));
-        return;
+        return Import::tr("%1 has no frames").arg(title);
     }
     try {
         LabelMapData map = segmentMap(seg, grid, frames, s.number);
         if (!map.storage) {
             warnImport(Import::tr("%1 holds no voxels; it is left out.").arg(title));
-            return;
+            return Import::tr("%1 holds no voxels").arg(title);
         }
         const LabelLook look = segmentLook(s);
         map.segments.push_back({0,
@@ -395,7 +436,9 @@ void addSegment(const QString &path, const SegFile &seg, const SegGrid &grid, co
             made[m]->setProperty(kCodesProperty, codesOf(s));
     } catch (const ImportFailure &failure) {
         warnImport(Import::tr("%1 is left out: %2").arg(title, failure.message));
+        return Import::tr("%1: %2").arg(title, failure.message);
     }
+    return {};
 }
 
 } // namespace
@@ -408,6 +451,7 @@ void importDicomSeg(const QString &path, std::vector<std::unique_ptr<ModelClass>
     const std::map<int, std::vector<qint64>> frames = framesBySegment(seg, grid);
     std::vector<std::unique_ptr<ModelClass>> made;
     const qsizetype count = qsizetype(seg.segments.size());
+    QString firstReason;
     for (qsizetype n = 0; n < count; ++n) {
         const SegSegment &s = seg.segments[size_t(n)];
         // One share of the bar per segment, the segment's own steps inside it.
@@ -418,10 +462,13 @@ void importDicomSeg(const QString &path, std::vector<std::unique_ptr<ModelClass>
                             Import::tr("%1 (%2 of %3)").arg(segmentTitle(s)).arg(n + 1).arg(count)
                                 + "\n" + text);
         };
-        addSegment(path, seg, grid, s, frames.at(s.number), share, made);
+        const QString reason = addSegment(path, seg, grid, s, frames.at(s.number), share, made);
+        if (firstReason.isEmpty())
+            firstReason = reason;
     }
     if (made.empty())
-        failImport(Import::tr("No segment of the segmentation could be read."));
+        failImport(
+            Import::tr("No segment of the segmentation could be read (%1).").arg(firstReason));
     for (auto &model : made)
         models.push_back(std::move(model));
 }

@@ -87,6 +87,25 @@ SegSegment segmentOf(const gdcm::DataSet *set)
     return s;
 }
 
+// Frames name their segment by number: of segments sharing one, only the
+// first can be told apart, and the others are left out with a warning.
+void dropSharedNumbers(std::vector<SegSegment> &segments)
+{
+    std::vector<SegSegment> kept;
+    for (const SegSegment &s : segments) {
+        const auto same = [&](const SegSegment &k) { return k.number == s.number; };
+        if (std::none_of(kept.begin(), kept.end(), same)) {
+            kept.push_back(s);
+            continue;
+        }
+        warnImport(Import::tr("Two segments have the number %1; the one labelled \"%2\" is "
+                              "left out.")
+                       .arg(s.number)
+                       .arg(s.label));
+    }
+    segments = std::move(kept);
+}
+
 // The orientation and pixel measures, from the first frame's groups or the
 // shared ones; every other frame must lie in planes of the same orientation.
 void readPlanes(SegFile &seg, const gdcm::DataSet *shared, const DicomItems &perFrame)
@@ -130,6 +149,41 @@ void readFrames(SegFile &seg, const gdcm::DataSet *shared, const DicomItems &per
     }
 }
 
+// Frames a pixel data element of `length` uncompressed bytes holds whole.
+qint64 framesInPixels(const SegFile &seg, qint64 length)
+{
+    const qint64 frameBits = seg.framePixels() * (seg.fractional ? 8 : 1);
+    return frameBits > 0 ? length * 8 / frameBits : 0;
+}
+
+// The number of frames: the one the file states, else what it holds (its
+// per-frame items and its pixel data). Items and frames that disagree are
+// said; the fewer of the two is read.
+void countFrames(SegFile &seg, const gdcm::DataSet &set, size_t items, const DicomFileFacts &facts)
+{
+    const qint64 pixelFrames = facts.pixelOffset >= 0 ? framesInPixels(seg, facts.pixelLength) : -1;
+    if (!elementText(&set, kFrames).isEmpty()) {
+        seg.frameCount = wholeNumber(&set, kFrames);
+        if (items > size_t(std::max(seg.frameCount, 0)) && seg.frameCount > 0)
+            warnImport(Import::tr("The segmentation has per-frame items for %1 frames but "
+                                  "Number of Frames (0028,0008) says %2; %2 are read.")
+                           .arg(items)
+                           .arg(seg.frameCount));
+        return;
+    }
+    const qint64 itemFrames = qint64(std::min<size_t>(items, size_t(kMostFrames) + 1));
+    if (pixelFrames < 0 || itemFrames == pixelFrames) {
+        seg.frameCount = int(itemFrames);
+        return;
+    }
+    seg.frameCount = int(std::min(itemFrames, pixelFrames));
+    warnImport(Import::tr("The segmentation states no Number of Frames (0028,0008); it has "
+                          "per-frame items for %1 frames and pixel data for %2; %3 are read.")
+                   .arg(itemFrames)
+                   .arg(pixelFrames)
+                   .arg(seg.frameCount));
+}
+
 void requireSize(const SegFile &seg, const gdcm::DataSet &set)
 {
     if (seg.rows < 1 || seg.columns < 1 || seg.rows > kMostSide || seg.columns > kMostSide)
@@ -138,7 +192,9 @@ void requireSize(const SegFile &seg, const gdcm::DataSet &set)
                        .arg(seg.columns)
                        .arg(kMostSide));
     if (seg.frameCount < 1 || seg.frameCount > kMostFrames)
-        failImport(Import::tr("The segmentation says it holds %1 frames.").arg(seg.frameCount));
+        failImport(Import::tr("The segmentation holds %1 frames; 1 to %2 are read.")
+                       .arg(seg.frameCount)
+                       .arg(kMostFrames));
     const int bits = unsignedShort(&set, kBitsAllocated);
     if (bits != (seg.fractional ? 8 : 1))
         failImport(
@@ -210,8 +266,9 @@ SegFile readSegFile(const QString &path)
     SegFile seg;
     seg.rows = unsignedShort(&set, kRows);
     seg.columns = unsignedShort(&set, kColumns);
-    seg.frameCount = wholeNumber(&set, kFrames);
     seg.fractional = elementText(&set, kSegmentationType).toUpper() == QLatin1String("FRACTIONAL");
+    const DicomItems perFrame = dicomSequence(&set, kPerFrame);
+    countFrames(seg, set, perFrame ? perFrame->GetNumberOfItems() : 0, facts);
     requireSize(seg, set);
     if (facts.pixelOffset >= 0)
         requirePixelBytes(seg, facts.pixelLength);
@@ -226,8 +283,8 @@ SegFile readSegFile(const QString &path)
         seg.segments.push_back(segmentOf(dicomItem(segments, s)));
     if (seg.segments.empty())
         failImport(Import::tr("The segmentation describes no segment."));
+    dropSharedNumbers(seg.segments);
     const gdcm::DataSet *shared = firstItem(&set, kShared);
-    const DicomItems perFrame = dicomSequence(&set, kPerFrame);
     readPlanes(seg, shared, perFrame);
     readFrames(seg, shared, perFrame);
     seg.referencedSeries = elementText(firstItem(&set, kReferencedSeries), kSeriesUid);

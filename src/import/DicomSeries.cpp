@@ -71,7 +71,15 @@ ImageVolume readDicomSeries(const QString &path, const QString &choice, const Se
     QStringList warnings;
     const std::vector<DicomGroup> groups = scanDicomGroups(path, &warnings);
     const DicomGroup &group = chosen(groups, choice, choose, warnings);
-    ImageVolume image = readSlices(layOutSlices(group.frames));
+    const SliceLayout layout = layOutSlices(group.frames);
+    ImageVolume image = readSlices(layout);
+    // The slots no plane fills are the missing slices.
+    std::vector<bool> held(size_t(layout.sliceCount), false);
+    for (int s : layout.slot)
+        held[size_t(s)] = true;
+    for (size_t s = 0; s < held.size(); ++s)
+        if (!held[s])
+            image.missingPlanes.push_back(qint64(s));
     image.seriesUid = group.info.uid;
     for (const DicomGroup &g : groups)
         image.pathSeries.push_back(g.info);

@@ -329,6 +329,20 @@ private:
         return faults[size_t(a)];
     }
 
+    // Why an attribute's elements are of the wrong kind for its name (a
+    // normal of two numbers), or an empty text.
+    QString wrongElementType(const QString &name, const QJsonValue &index) const
+    {
+        const QString type = accessorAt(index).value(QLatin1StringView("type")).toString();
+        const bool vector3 = name == u"NORMAL";
+        const bool vector2 = name.startsWith(QLatin1StringView("TEXCOORD_"));
+        const bool colour = name.startsWith(QLatin1StringView("COLOR_"));
+        if ((vector3 && type != u"VEC3") || (vector2 && type != u"VEC2")
+            || (colour && type != u"VEC3" && type != u"VEC4"))
+            return Import::tr("its elements are %1").arg(quoted(type.toUtf8()));
+        return {};
+    }
+
     // A primitive's positions and corners must be sound; its other attributes
     // and its material are taken out when broken.
     QJsonObject checkPrimitive(QJsonObject primitive, const QString &where)
@@ -338,6 +352,11 @@ private:
         if (!accessorUsable(position))
             failImport(Import::tr("The positions of %1 cannot be read: %2.")
                            .arg(where, accessorProblem(position)));
+        const QString pointType = accessorAt(position).value(QLatin1StringView("type")).toString();
+        if (pointType != u"VEC3")
+            failImport(Import::tr("The positions of %1 are %2 elements, not the VEC3 points "
+                                  "a surface is made of.")
+                           .arg(where, quoted(pointType.toUtf8())));
         const QJsonValue indices = primitive.value(QLatin1StringView("indices"));
         if (!indices.isUndefined() && !accessorUsable(indices))
             failImport(Import::tr("The corners of %1 cannot be read: %2.")
@@ -347,11 +366,13 @@ private:
         for (const QString &name : attributes.keys()) {
             if (name == QLatin1StringView("POSITION"))
                 continue;
-            if (accessorUsable(attributes.value(name)))
+            const QString fault = accessorUsable(attributes.value(name))
+                ? wrongElementType(name, attributes.value(name))
+                : accessorProblem(attributes.value(name));
+            if (fault.isEmpty())
                 continue;
             warnImport(
-                Import::tr("%1 of %2 was left out: %3.")
-                    .arg(quoted(name.toUtf8()), where, accessorProblem(attributes.value(name))));
+                Import::tr("%1 of %2 was left out: %3.").arg(quoted(name.toUtf8()), where, fault));
             attributes.remove(name);
             changed = true;
         }

@@ -1,8 +1,8 @@
 #include "ImportedModel.h"
 
 #include "ImportTypes.h"
-#include "formats/AnatomyNames.h"
 #include "formats/FileKinds.h"
+#include "model/AnatomyTable.h"
 #include "model/ModelClass.h"
 
 #include <cmath>
@@ -26,13 +26,18 @@ void nameFromFile(ModelClass &model, const QString &path)
 
 void nameFromStem(ModelClass &model, const QString &stem)
 {
+    // The file's own name stays the model's, as a label map's does; the
+    // anatomy table, where a kidney is a kidney, gives the colour. (The older
+    // file-word naming is for .surf and .hx files alone.)
     model.Name = stem;
-    if (applyAnatomyRow(model, stem))
-        return;
     if (const std::optional<LabelLook> look = structureLook(stem)) {
-        model.Name = look->name;
         model.setColor(look->rgb[0], look->rgb[1], look->rgb[2]);
+        return;
     }
+    const anatomy::Structure structure = anatomy::structureNamedIn(stem);
+    if (const anatomy::StructureRow *row = anatomy::rowOf(structure);
+        row && structure != anatomy::Structure::Other && structure != anatomy::Structure::Marked)
+        model.setColor(row->colour[0], row->colour[1], row->colour[2]);
 }
 
 void settleFunctionLocation(ModelClass &model)

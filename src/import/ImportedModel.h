@@ -14,10 +14,10 @@ class ModelClass;
 std::unique_ptr<ModelClass> importedModel(const QString &path, std::unique_ptr<MeshClass> mesh,
                                           const LabelLook &look);
 
-// Names and colours a model of a mesh file (its blocks appended) from its
-// file name: the anatomy
-// table first (its English words included), then the names automatic
-// segmentation gives structures; else the file name without its ending.
+// Names a model of a mesh file (its blocks appended) after its file name
+// without the ending, and colours it from the anatomy table: the names
+// automatic segmentation gives structures first, then the words that name a
+// structure ("kidney_left.stl" is a kidney's colour, named kidney_left).
 void nameFromFile(ModelClass &model, const QString &path);
 // The same from a name a file gives the model (a glTF node's).
 void nameFromStem(ModelClass &model, const QString &stem);

@@ -82,3 +82,42 @@ void inflateExactly(QByteArrayView compressed, char *out, qint64 size,
     if (status != Z_STREAM_END)
         failImport(Import::tr("The compressed voxel data ends before its checksum."));
 }
+
+QByteArray inflateRawUpTo(QByteArrayView compressed, qint64 most, bool &over)
+{
+    over = false;
+    Stream s;
+    QByteArray out;
+    if (inflateInit2(&s.z, -15) != Z_OK)
+        return out;
+    s.open = true;
+    const auto *in = reinterpret_cast<const Bytef *>(compressed.data());
+    qint64 inLeft = compressed.size();
+    for (int status = Z_OK; status == Z_OK;) {
+        if (s.z.avail_in == 0 && inLeft > 0) {
+            s.z.next_in = const_cast<Bytef *>(in);
+            s.z.avail_in = uInt(std::min(inLeft, kPiece));
+            in += s.z.avail_in;
+            inLeft -= s.z.avail_in;
+        }
+        if (out.size() > most) {
+            over = true;
+            out.truncate(qsizetype(most));
+            return out;
+        }
+        const qsizetype done = out.size();
+        const qint64 piece = std::min(kOutputPiece, most + 1 - done);
+        out.resize(done + qsizetype(piece));
+        s.z.next_out = reinterpret_cast<Bytef *>(out.data() + done);
+        s.z.avail_out = uInt(piece);
+        status = inflate(&s.z, Z_NO_FLUSH);
+        out.resize(done + qsizetype(piece - s.z.avail_out));
+        if (status == Z_BUF_ERROR && s.z.avail_in == 0 && inLeft > 0)
+            status = Z_OK; // more input to hand over
+    }
+    if (out.size() > most) {
+        over = true;
+        out.truncate(qsizetype(most));
+    }
+    return out;
+}

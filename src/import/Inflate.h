@@ -15,3 +15,8 @@ qint64 inflatedLimit(qint64 compressedBytes);
 // than `size` bytes. `progress` gets the fraction done now and then.
 void inflateExactly(QByteArrayView compressed, char *out, qint64 size,
                     const std::function<void(double)> &progress = {});
+
+// Inflates a raw deflate stream (no header, as in a deflated DICOM data set)
+// into at most `most` bytes. Sets `over` when the stream holds more; a stream
+// that is damaged or ends early gives what inflated before that.
+QByteArray inflateRawUpTo(QByteArrayView compressed, qint64 most, bool &over);

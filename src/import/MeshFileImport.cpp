@@ -11,6 +11,7 @@
 #include "ThreeMfCheck.h"
 #include "VertexWeld.h"
 #include "formats/FileKinds.h"
+#include "formats/GltfMesh.h"
 #include "formats/GltfWriter.h"
 #include "geometry/Alloc.h"
 #include "model/ModelClass.h"
@@ -205,6 +206,18 @@ void addNodeMeshes(const aiScene &scene, const aiNode &node, const aiMatrix4x4 &
 // glTF's unit is the metre, ours the millimetre.
 constexpr ai_real kMillimetresPerMetre = 1000;
 
+// From a glTF file's metres, +Y up and +Z the front, to our millimetres of
+// the patient (x right, y anterior, z superior): the writer's turn undone.
+aiMatrix4x4 worldFromGltf()
+{
+    aiMatrix4x4 m;
+    for (unsigned k = 0; k < 3; ++k) {
+        m[k][k] = 0;
+        m[unsigned(kGltfAxis[k])][k] = ai_real(kGltfSign[k]) * kMillimetresPerMetre;
+    }
+    return m;
+}
+
 // A glTF node's model takes its material's colour (stored linear) and
 // opacity; Assimp's stand-in for a primitive without a material gives none.
 bool colourFromMaterial(const aiScene &scene, const aiMesh &mesh, ModelClass &model)
@@ -248,7 +261,7 @@ std::unique_ptr<ModelClass> nodeModel(const aiScene &scene, const aiNode &node,
 }
 
 // Every node of a glTF file that holds meshes as a model of its own, placed
-// by the hierarchy and scaled from metres into millimetres.
+// by the hierarchy and turned from glTF's metres into our millimetres.
 void addGltfNodes(const aiScene &scene, const aiNode &node, const aiMatrix4x4 &parent,
                   const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
                   std::vector<bool> &placed, int depth = 0)
@@ -336,7 +349,7 @@ QString libraryMessage(const char *text)
 
 // Reads a file through Assimp: every mesh a block of `model`, except that a
 // glTF file's nodes with meshes become models of their own in `nodes`, and
-// its metres become millimetres.
+// its metres in glTF's frame become our millimetres.
 void readThroughAssimp(const QString &path, FileKind kind, QByteArrayView bytes, ModelClass &model,
                        std::vector<std::unique_ptr<ModelClass>> &nodes)
 {
@@ -351,9 +364,7 @@ void readThroughAssimp(const QString &path, FileKind kind, QByteArrayView bytes,
                        .arg(libraryMessage(importer.GetErrorString())));
     std::vector<bool> placed(scene->mNumMeshes, false);
     const bool gltf = kind == FileKind::Gltf || kind == FileKind::Glb;
-    aiMatrix4x4 unit;
-    if (gltf)
-        aiMatrix4x4::Scaling(aiVector3D(kMillimetresPerMetre), unit);
+    const aiMatrix4x4 unit = gltf ? worldFromGltf() : aiMatrix4x4();
     if (scene->mRootNode && gltf)
         addGltfNodes(*scene, *scene->mRootNode, unit, path, nodes, placed);
     else if (scene->mRootNode)

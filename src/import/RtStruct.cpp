@@ -13,12 +13,14 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHashFunctions>
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <map>
 #include <numeric>
+#include <unordered_map>
 
 namespace {
 
@@ -186,7 +188,23 @@ void planeAxes(const RtContour &contour, int &u, int &v)
 struct ContourTally
 {
     int fewPoints = 0, notFinite = 0, miscounted = 0, crossing = 0, otherTypes = 0;
+    int duplicates = 0;
+    // The contours taken so far, by a hash of their points, to find repeats.
+    std::unordered_multimap<size_t, size_t> seen;
 };
+
+// A contour given twice would cancel its own inside under the even-odd rule:
+// a repeat of one already taken is left out.
+bool isRepeat(const RtRoi &roi, const std::vector<double> &numbers, ContourTally &tally)
+{
+    const size_t hash = qHashBits(numbers.data(), numbers.size() * sizeof(double));
+    const auto [from, to] = tally.seen.equal_range(hash);
+    for (auto it = from; it != to; ++it)
+        if (roi.contours[it->second].xyz == numbers)
+            return true;
+    tally.seen.emplace(hash, roi.contours.size());
+    return false;
+}
 
 // Checks one contour item and, when it holds, appends it in our world frame.
 void takeContour(const gdcm::DataSet &set, RtRoi &roi, ContourTally &tally,
@@ -223,6 +241,10 @@ void takeContour(const gdcm::DataSet &set, RtRoi &roi, ContourTally &tally,
         contour.xyz[p] = -contour.xyz[p];
         contour.xyz[p + 1] = -contour.xyz[p + 1];
     }
+    if (isRepeat(roi, contour.xyz, tally)) {
+        ++tally.duplicates;
+        return;
+    }
     int u = 0, v = 1;
     planeAxes(contour, u, v);
     tally.crossing += crossesItself(contour, u, v);
@@ -250,6 +272,9 @@ void warnTally(const RtRoi &roi, const ContourTally &t)
         warnImport(Import::tr("%1: contours that are not closed planar were left out: %2.")
                        .arg(who)
                        .arg(t.otherTypes));
+    if (t.duplicates)
+        warnImport(
+            Import::tr("%1: contours given twice were left out: %2.").arg(who).arg(t.duplicates));
     if (t.crossing)
         warnImport(Import::tr("%1: contours that cross themselves: %2; their inside is taken "
                               "by the even-odd rule.")
@@ -310,6 +335,11 @@ void readRois(const gdcm::DataSet &top, RtStructSet &set)
             RtRoi roi;
             roi.number = number;
             roi.name = Import::tr("ROI %1").arg(number);
+            warnImport(Import::tr("Contours name ROI number %1 (Referenced ROI Number "
+                                  "(3006,0084)), which the Structure Set ROI Sequence does not "
+                                  "list; they are read as \"%2\".")
+                           .arg(number)
+                           .arg(roi.name));
             found = byNumber.emplace(number, set.rois.size()).first;
             set.rois.push_back(std::move(roi));
         }
@@ -368,8 +398,6 @@ void importRtStruct(const QString &path, std::vector<std::unique_ptr<ModelClass>
     if (ct) {
         grid.toWorld = ct->toWorld;
         std::copy_n(ct->size, 3, grid.size);
-    } else {
-        grid = gridFromContours(set);
     }
     rtStructModels(set, grid, path, models, progress);
     image = ct;

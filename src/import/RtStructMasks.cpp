@@ -39,6 +39,14 @@ constexpr double kCoarsestWanted = 1.0;
 // cap; contours that need more are spread too far to be one structure set.
 constexpr double kCoarsestAllowed = 2.0;
 constexpr qint64 kMostSlices = 10000;
+// The most pixels one plane of a contour grid may hold: the surface of a
+// structure grows with it, and a structure of a metre across at a millimetre
+// stays under it.
+constexpr qint64 kMostPlanePixels = qint64(1) << 20;
+// The pixels a plane of a contour grid is sized to: a structure larger than
+// 256 mm square is drawn coarser than a millimetre (up to the coarsest
+// allowed), so its surface stays in proportion to its detail, not its size.
+constexpr double kWantedPlanePixels = 256.0 * 256.0;
 
 // Twice the signed area vector of a polygon (Newell's method).
 Vec newell(const RtContour &c)
@@ -285,6 +293,23 @@ LabelLook lookOf(const RtRoi &roi)
     return look;
 }
 
+// The first and last slabs end half a slice beyond their contours' planes:
+// the volume fit, making up for the rounded rims, would push the flat ends
+// out past them. Each point is held within the slabs' outer faces.
+void keepSlabEnds(LabelSurface &surface, const RtGrid &grid, const IndexBox &box)
+{
+    const Affine toIndex = grid.toWorld.inverse();
+    const double first = double(box.lo[2]) - 0.5, last = double(box.hi[2]) + 0.5;
+    std::vector<double> &xyz = surface.xyz;
+    for (size_t p = 0; p + 2 < xyz.size(); p += 3) {
+        double ijk[3];
+        toIndex.apply(xyz[p], xyz[p + 1], xyz[p + 2], ijk);
+        if (ijk[2] >= first && ijk[2] <= last)
+            continue;
+        grid.toWorld.apply(ijk[0], ijk[1], std::clamp(ijk[2], first, last), &xyz[p]);
+    }
+}
+
 // One ROI's closed surface and model, or a warning why there is none.
 // `steps` is at step `step`, and the ROI has two.
 void roiModel(const RtRoi &roi, const RtGrid &grid, const QString &path, ProgressSteps &steps,
@@ -329,6 +354,7 @@ void roiModel(const RtRoi &roi, const RtGrid &grid, const QString &path, Progres
     smoothLabelSurface(surface, {}, steps.fractions());
     const std::vector<double> voxels = voxelVolumes(volume);
     fitLabelVolumes(surface, unsmoothed, volume.toWorld, voxels);
+    keepSlabEnds(surface, grid, box);
     const LabelLook look = lookOf(roi);
     addLabelModels(
         surface, volume.values, voxels, path, [&](int) { return look; }, {}, models);
@@ -380,6 +406,8 @@ RtGrid gridFromContours(const RtStructSet &set)
     // The in-plane spacing: fine enough for the smallest structure, coarsened
     // only as far as the voxel cap asks.
     double step = std::min(smallest / kStepsAcrossSmallest, kCoarsestWanted);
+    const double area = (hi[0] - lo[0]) * (hi[1] - lo[1]);
+    step = std::max(step, std::min(kCoarsestAllowed, std::sqrt(area / kWantedPlanePixels)));
     if (sliceStep > 1e299)
         sliceStep = step; // one plane: a slab as thick as a pixel is wide
     const double slicesWanted = std::floor((hi[2] - lo[2]) / sliceStep + 0.5) + 1;
@@ -391,16 +419,21 @@ RtGrid gridFromContours(const RtStructSet &set)
                        .arg(sliceStep, 0, 'g', 4)
                        .arg(slicesWanted, 0, 'f', 0)
                        .arg(kMostSlices));
-    while (inPlane(step, 0) * inPlane(step, 1) * slicesWanted > double(voxelCap)) {
+    const auto tooMany = [&](double s) {
+        const double plane = inPlane(s, 0) * inPlane(s, 1);
+        return plane > double(kMostPlanePixels) || plane * slicesWanted > double(voxelCap);
+    };
+    while (tooMany(step)) {
         step *= 1.1;
         if (step > kCoarsestAllowed)
             failImport(Import::tr("The contours span %1 × %2 × %3 mm; a grid of %4 mm would "
-                                  "hold more than %5 voxels.")
+                                  "hold more than %5 voxels, or %6 in one plane.")
                            .arg(hi[0] - lo[0], 0, 'g', 6)
                            .arg(hi[1] - lo[1], 0, 'g', 6)
                            .arg(hi[2] - lo[2], 0, 'g', 6)
                            .arg(kCoarsestAllowed)
-                           .arg(voxelCap));
+                           .arg(voxelCap)
+                           .arg(kMostPlanePixels));
     }
     RtGrid grid;
     grid.size[0] = qint64(inPlane(step, 0));
@@ -427,7 +460,20 @@ void rtStructModels(const RtStructSet &set, const RtGrid &grid, const QString &p
         steps.begin(
             2 * int(r),
             Import::tr("%1 (ROI %2 of %3)").arg(set.rois[r].name).arg(r + 1).arg(set.rois.size()));
-        roiModel(set.rois[r], grid, path, steps, 2 * int(r), made);
+        if (grid.size[0] > 0 || set.rois[r].contours.empty()) {
+            roiModel(set.rois[r], grid, path, steps, 2 * int(r), made);
+            continue;
+        }
+        // Without an image, each ROI on a grid sized to its own contours: a
+        // large structure does not take the spacing of the smallest one.
+        RtStructSet one;
+        one.rois.push_back(set.rois[r]);
+        try {
+            roiModel(set.rois[r], gridFromContours(one), path, steps, 2 * int(r), made);
+        } catch (const ImportFailure &failure) {
+            warnImport(
+                Import::tr("ROI \"%1\" is left out: %2").arg(set.rois[r].name, failure.message));
+        }
     }
     if (made.empty())
         failImport(Import::tr("No ROI of the structure set has contours that make a mask."));

@@ -6,20 +6,46 @@
 #include "formats/SessionFile.h"
 #include "model/ModelClass.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <map>
 
+#include <sys/stat.h>
+
 namespace {
 
+bool isRegularFile(const QString &path)
+{
+    struct stat status = {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
+}
+
 using Models = std::vector<std::unique_ptr<ModelClass>>;
+
+// Why a path a session names cannot be opened, or empty: only regular files
+// and folders are read, so a device or a pipe neither hangs nor feeds the
+// reader without end.
+QString unopenable(const QString &file)
+{
+    const QFileInfo info(file);
+    if (!info.exists())
+        return Import::tr("The file does not exist.");
+    const QString real = info.canonicalFilePath();
+    for (const char *system : {"/proc/", "/sys/", "/dev/"})
+        if (real.startsWith(QLatin1String(system)))
+            return Import::tr("This is a system file, not a model or image file.");
+    if (!info.isDir() && !isRegularFile(real))
+        return Import::tr("This is a device or a pipe, not a file.");
+    return {};
+}
 
 // Opens one file a session names (a model file or its image); what fails is a
 // warning naming the file, so that the session's other files still open.
 OpenedFile openNamed(const QString &file, OpenedFile &opened, const OpenOptions &options)
 {
-    if (!QFileInfo::exists(file)) {
-        opened.problems << FileProblem {file, Import::tr("The file does not exist."), true};
+    if (const QString why = unopenable(file); !why.isEmpty()) {
+        opened.problems << FileProblem {file, why, true};
         return {};
     }
     if (isSessionName(file)) {
@@ -28,6 +54,14 @@ OpenedFile openNamed(const QString &file, OpenedFile &opened, const OpenOptions 
         return {};
     }
     OpenedFile inner = openPath(file, options);
+    // A folder or file of no kind read gives nothing and says nothing itself.
+    if (inner.kind == FileKind::Unknown && inner.problems.isEmpty())
+        inner.problems << FileProblem {
+            file,
+            QFileInfo(file).isDir()
+                ? Import::tr("This folder holds no label maps or DICOM images.")
+                : Import::tr("Files of this kind are not opened; the endings read are %1.")
+                      .arg(importEndings())};
     for (FileProblem problem : std::as_const(inner.problems)) {
         problem.warning = true;
         opened.problems << problem;
@@ -61,6 +95,8 @@ void takeModels(qsizetype index, const SessionModel &entry, Models &models, Open
             return take(model);
     if (models.size() == 1 && models.front())
         return take(models.front());
+    if (models.empty()) // the file did not open, and that was said once already
+        return;
     opened.problems << FileProblem {
         entry.file, Import::tr("The file holds no model named %1.").arg(entry.name), true};
 }

@@ -163,11 +163,11 @@ qint64 firstVoxelFrom(double i, qint64 nx)
 
 } // namespace
 
-HuStatistics huInside(const TriangleSurface &closed, const ImageVolume &image)
+void forEachInsideRun(const TriangleSurface &closed, const ImageVolume &image,
+                      const std::function<void(qint64 row, qint64 from, qint64 to)> &visit)
 {
-    Accumulator acc(!image.shorts.empty());
     if (image.isEmpty() || !image.toWorld.isUsable())
-        return acc.result();
+        return;
     const std::vector<Crossing> cuts = crossings(closed, image);
     const qint64 nx = image.size[0];
     for (std::size_t c = 0; c + 1 < cuts.size();) {
@@ -175,15 +175,30 @@ HuStatistics huInside(const TriangleSurface &closed, const ImageVolume &image)
         std::size_t end = c;
         while (end < cuts.size() && cuts[end].row == row)
             ++end;
+        // A missing slice's filling is no measurement.
+        if (image.missingPlane(row / std::max<qint64>(image.size[1], 1))) {
+            c = end;
+            continue;
+        }
         // Crossings pair up along the row: inside from each odd one to the next.
         for (std::size_t p = c; p + 1 < end; p += 2) {
             const qint64 from = firstVoxelFrom(cuts[p].i, nx);
             const qint64 to = firstVoxelFrom(cuts[p + 1].i, nx);
-            for (qint64 i = from; i < to; ++i)
-                acc.add(image.value(row * nx + i));
+            if (from < to)
+                visit(row, from, to);
         }
         c = end;
     }
+}
+
+HuStatistics huInside(const TriangleSurface &closed, const ImageVolume &image)
+{
+    Accumulator acc(!image.shorts.empty());
+    const qint64 nx = image.size[0];
+    forEachInsideRun(closed, image, [&](qint64 row, qint64 from, qint64 to) {
+        for (qint64 i = from; i < to; ++i)
+            acc.add(image.value(row * nx + i));
+    });
     return acc.result();
 }
 

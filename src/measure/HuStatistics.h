@@ -5,6 +5,8 @@
 
 #include <QtGlobal>
 
+#include <functional>
+
 namespace measure {
 
 // The image values over the voxels whose centres lie inside a closed
@@ -26,5 +28,10 @@ struct HuStatistics
 // values that are not numbers, are left out. The surface must be closed;
 // an open one gives a meaningless count.
 HuStatistics huInside(const TriangleSurface &closed, const ImageVolume &image);
+
+// The same scan conversion: visit(row, from, to) for every run of voxels
+// inside, row = j + ny * k, voxels i = from .. to - 1 of that row.
+void forEachInsideRun(const TriangleSurface &closed, const ImageVolume &image,
+                      const std::function<void(qint64 row, qint64 from, qint64 to)> &visit);
 
 } // namespace measure

@@ -34,6 +34,7 @@ SurfaceMeasures measureSurface(const TriangleSurface &surface, const SurfaceTopo
     m.area = sums.area;
     m.degenerateTriangles = sums.degenerateTriangles;
     m.topology = topology.total;
+    m.topology.zeroArea = !(sums.area > 0);
     m.components = int(topology.components.size());
     if (m.topology.enclosesVolume()) {
         m.hasVolume = true;

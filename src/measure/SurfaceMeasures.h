@@ -34,8 +34,16 @@ struct TopologyCounts
     std::size_t misorientedEdges = 0;    // two triangles run the same way along them
     std::size_t nonManifoldVertices = 0; // their triangles make more than one fan
     std::size_t triangles = 0;
+    std::size_t points = 0; // distinct positions of its triangles that are not collapsed
+    bool zeroArea = false;  // set by the measures: its triangles cover nothing
 
-    bool closed() const { return triangles > 0 && borderEdges == 0; }
+    // The fewest points a closed surface has: a tetrahedron's. Triangles
+    // collapsed onto fewer points leave no border, yet close nothing.
+    static constexpr std::size_t kFewestClosedPoints = 4;
+    bool closed() const
+    {
+        return triangles > 0 && borderEdges == 0 && points >= kFewestClosedPoints && !zeroArea;
+    }
     bool manifold() const { return nonManifoldEdges == 0 && nonManifoldVertices == 0; }
     bool oriented() const { return misorientedEdges == 0; }
     bool enclosesVolume() const { return closed() && manifold() && oriented(); }

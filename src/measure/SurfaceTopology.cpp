@@ -203,7 +203,15 @@ SurfaceTopology analyseTopology(const TriangleSurface &surface)
         if (fanCount[v] > 1)
             ++topo.components[label[vertices.find(std::uint32_t(v))]].nonManifoldVertices;
 
+    // Each welded position once per component, counted where a whole triangle uses it.
+    std::vector<bool> counted(n, false);
+    for (std::size_t c = 0; c < 3 * m; ++c)
+        if (!collapsed[c / 3] && !counted[corners[c]]) {
+            counted[corners[c]] = true;
+            ++topo.components[topo.component[c / 3]].points;
+        }
     for (const TopologyCounts &c : topo.components) {
+        topo.total.points += c.points;
         topo.total.borderEdges += c.borderEdges;
         topo.total.nonManifoldEdges += c.nonManifoldEdges;
         topo.total.misorientedEdges += c.misorientedEdges;

@@ -15,6 +15,7 @@ struct ShortTotals
     qint16 low = std::numeric_limits<qint16>::max();
     qint16 high = std::numeric_limits<qint16>::min();
     qint64 sum = 0;
+    qint64 count = 0;
 };
 
 void addBlock(const qint16 *v, ShortTotals &t)
@@ -32,14 +33,9 @@ void addBlock(const qint16 *v, ShortTotals &t)
 }
 
 // 16-bit voxels are all numbers, and their sum in integers is exact, so the
-// mean is the one a sum in order would give; a CT of 80 million voxels takes a
-// few hundredths of a second.
-ImageValueRange shortRange(const qint16 *v, std::size_t n)
+// mean is the one a sum in order would give.
+void addShorts(const qint16 *v, std::size_t n, ShortTotals &t)
 {
-    ImageValueRange r;
-    if (n == 0)
-        return r;
-    ShortTotals t;
     std::size_t i = 0;
     for (; i + kBlock <= n; i += kBlock)
         addBlock(v + i, t);
@@ -48,45 +44,70 @@ ImageValueRange shortRange(const qint16 *v, std::size_t n)
         t.high = std::max(t.high, v[i]);
         t.sum += v[i];
     }
-    r.count = qint64(n);
-    r.min = t.low;
-    r.max = t.high;
-    r.mean = double(t.sum) / double(n);
-    return r;
+    t.count += qint64(n);
 }
+
+struct FloatTotals
+{
+    double low = std::numeric_limits<double>::infinity(), high = -low, sum = 0;
+    qint64 count = 0;
+};
 
 // Float voxels summed in doubles in the order they lie (a fixed order, so the
 // mean is the same to the last digit on every run), NaN and infinities left out.
-ImageValueRange floatRange(const float *voxels, std::size_t n)
+void addFloats(const float *voxels, std::size_t n, FloatTotals &t)
 {
-    ImageValueRange r;
-    double low = std::numeric_limits<double>::infinity(), high = -low, sum = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const float f = voxels[i];
         if (!std::isfinite(f))
             continue;
         const double v = f;
-        low = std::min(low, v);
-        high = std::max(high, v);
-        sum += v;
-        ++r.count;
+        t.low = std::min(t.low, v);
+        t.high = std::max(t.high, v);
+        t.sum += v;
+        ++t.count;
     }
-    if (r.count) {
-        r.min = low;
-        r.max = high;
-        r.mean = sum / double(r.count);
+}
+
+// Calls `run(first, end)` for each stretch of voxels between the missing
+// planes, which count in no statistic; `n` voxels in all.
+template<class Run> void presentRuns(const ImageVolume &image, std::size_t n, Run run)
+{
+    const auto plane = std::size_t(image.size[0] * image.size[1]);
+    std::size_t first = 0;
+    for (const qint64 k : image.missingPlanes) {
+        if (k < 0 || std::size_t(k) * plane >= n)
+            continue;
+        if (std::size_t(k) * plane > first)
+            run(first, std::size_t(k) * plane);
+        first = std::max(first, std::size_t(k + 1) * plane);
     }
-    return r;
+    if (first < n)
+        run(first, n);
 }
 
 } // namespace
 
 ImageValueRange valueRange(const ImageVolume &image)
 {
+    ImageValueRange r;
     if (image.voxelCount() <= 0)
-        return {};
-    const auto n = std::size_t(image.voxelCount());
-    if (image.shorts.empty())
-        return floatRange(image.floats.data(), std::min(n, image.floats.size()));
-    return shortRange(image.shorts.data(), std::min(n, image.shorts.size()));
+        return r;
+    const auto voxels = std::size_t(image.voxelCount());
+    if (image.shorts.empty()) {
+        FloatTotals t;
+        presentRuns(image, std::min(voxels, image.floats.size()), [&](auto first, auto end) {
+            addFloats(image.floats.data() + first, end - first, t);
+        });
+        if (t.count)
+            r = {t.count, t.low, t.high, t.sum / double(t.count)};
+        return r;
+    }
+    ShortTotals t;
+    presentRuns(image, std::min(voxels, image.shorts.size()), [&](auto first, auto end) {
+        addShorts(image.shorts.data() + first, end - first, t);
+    });
+    if (t.count)
+        r = {t.count, double(t.low), double(t.high), double(t.sum) / double(t.count)};
+    return r;
 }

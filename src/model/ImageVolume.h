@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <vector>
 
 // One series of the path an image was read from, as a listing shows it.
@@ -42,6 +43,10 @@ struct ImageVolume
     // Every series of the DICOM path it was read from, the read one among
     // them, so that a listing need not scan the path again; else empty.
     std::vector<ImageSeriesEntry> pathSeries;
+    // Planes k (the third index) no file held: a series' missing slices,
+    // filled so that the grid stays regular. They show as missing and count
+    // in no statistic. Ascending.
+    std::vector<qint64> missingPlanes;
 
     qint64 voxelCount() const { return size[0] * size[1] * size[2]; }
     bool isEmpty() const { return voxelCount() == 0; }
@@ -51,10 +56,15 @@ struct ImageVolume
         return shorts.empty() ? floats[size_t(index)] : float(shorts[size_t(index)]);
     }
     float at(qint64 i, qint64 j, qint64 k) const { return value(index(i, j, k)); }
+    bool missingPlane(qint64 k) const
+    {
+        return std::binary_search(missingPlanes.begin(), missingPlanes.end(), k);
+    }
 };
 
 // The lowest, highest and mean value of the voxels that hold a number
-// (NaN and infinities left out), and how many they are; all zero when none.
+// (NaN and infinities left out, and the missing planes), and how many they
+// are; all zero when none.
 struct ImageValueRange
 {
     qint64 count = 0;

@@ -95,6 +95,7 @@ SliceReadout readoutAt(const ImageVolume &image, const ImageSlice &slice, qint64
     r.voxel = voxelOfPixel(slice, u, v);
     image.toWorld.apply(double(r.voxel[0]), double(r.voxel[1]), double(r.voxel[2]), r.world.data());
     r.value = image.at(r.voxel[0], r.voxel[1], r.voxel[2]);
-    r.number = std::isfinite(r.value);
+    r.missing = image.missingPlane(r.voxel[2]);
+    r.number = std::isfinite(r.value) && !r.missing;
     return r;
 }

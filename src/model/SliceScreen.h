@@ -56,6 +56,7 @@ struct SliceReadout
     std::array<double, 3> world {};
     float value = 0;
     bool number = false;
+    bool missing = false; // on a plane no file held: its value is filling
 };
 std::array<qint64, 3> voxelOfPixel(const ImageSlice &slice, qint64 u, qint64 v);
 SliceReadout readoutAt(const ImageVolume &image, const ImageSlice &slice, qint64 u, qint64 v);

@@ -104,7 +104,6 @@ void ViewTransform::centerOn(const float p[3])
 void ViewTransform::copyMatrixFrom(const ViewTransform &other)
 {
     std::copy_n(other.Matrix, 16, Matrix);
-    Scale = other.Scale;
     updateRotation();
 }
 

@@ -21,7 +21,8 @@ public:
     void zoom(float factor);
     // Replaces the translation so that p lands on the eye-space origin.
     void centerOn(const float p[3]);
-    // Copies another transformation's matrix and zoom.
+    // Copies another transformation's matrix; the zoom this one records (its
+    // axes' tick spacing) stays its own.
     void copyMatrixFrom(const ViewTransform &other);
     // Refreshes SavedMatrix and RotationMatrix from Matrix.
     void updateRotation();

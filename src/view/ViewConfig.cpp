@@ -30,7 +30,18 @@ const IntKey kIntKeys1[] = {
     {"printingQuality", &ViewConfig::printingQuality, 1, 64},
 };
 const IntKey kIsolineWidth = {"isoline_width", &ViewConfig::isoline_width, 1, 10};
-constexpr int kLanguages = 2; // Language::English, Language::Russian
+
+// Only 1 asks for the Russian texts; any other value that is there, or one
+// that cannot be read, means no translation. An absent key keeps the default.
+Language languageValue(const QSettings &settings, Language fallback)
+{
+    if (!settings.contains(QStringLiteral("language")))
+        return fallback;
+    bool ok = false;
+    const int value = settings.value(QStringLiteral("language")).toInt(&ok);
+    return ok && value == int(Language::Russian) ? Language::Russian : Language::English;
+}
+
 constexpr int kJoinModes = 3; // the three JoinMode values
 const Key<quint8> kBoolKeys1[] = {
     {"selActiveMat", &ViewConfig::selActiveMat},
@@ -100,7 +111,7 @@ void ViewConfig::read(QSettings &settings)
         this->*k.field = integer(settings, k.name, d.*k.field, k.min, k.max);
     for (const auto &k : kBoolKeys1)
         this->*k.field = flag(settings, k.name, d.*k.field);
-    language = Language(choice(settings, "language", int(d.language), kLanguages));
+    language = languageValue(settings, d.language);
     for (const auto &k : kBoolKeys2)
         this->*k.field = flag(settings, k.name, d.*k.field);
     join = JoinMode(choice(settings, "join", int(d.join), kJoinModes));
@@ -141,8 +152,7 @@ void ViewConfig::write(QSettings &settings) const
 Language ViewConfig::readLanguage(QSettings &settings)
 {
     settings.beginGroup(QStringLiteral("Config"));
-    const auto language = Language(
-        SettingValues::choice(settings, "language", int(fileDefaults().language), kLanguages));
+    const Language language = languageValue(settings, fileDefaults().language);
     settings.endGroup();
     return language;
 }

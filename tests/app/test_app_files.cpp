@@ -264,6 +264,17 @@ void TestAppFiles::droppedFilesAndFolders()
     QCOMPARE(window.view()->ModelList.count(), 5);
     QCOMPARE(window.lastFile, dropped.filePath("c.surf"));
     QCOMPARE(window.lastFolder, dropped.path());
+    // A folder of pictures: one box, naming the folder and what is read.
+    QTemporaryDir pictures;
+    for (int n = 0; n < 5; ++n)
+        QVERIFY(writeBytes(pictures.filePath(QString("scan%1.jpg").arg(n)), "\xFF\xD8\xFF\xE0"));
+    dialogs.shown.clear();
+    window.openDroppedPath(pictures.path());
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY2(dialogs.shown[0].startsWith(pictures.path() + ": 5 files")
+                 && dialogs.shown[0].contains("scan0.jpg") && dialogs.shown[0].contains(".nii.gz"),
+             qPrintable(dialogs.shown[0]));
+    dialogs.shown.clear();
 }
 
 namespace {
@@ -294,6 +305,12 @@ void TestAppFiles::importFromMenuDropAndCancel()
 {
     QVERIFY(Tessaron::importFilter().contains("*.nii.gz")
             && Tessaron::importFilter().contains("*.stl"));
+    // Open offers everything it reads first (our own kinds, sessions, CT,
+    // DICOM, label maps), files of any name last.
+    const QStringList open = Tessaron::openFilter().split(";;");
+    for (const char *pattern : {"*.surf", "*.hx", "*.tsn", "*.dcm", "*.nii.gz", "*.nrrd", "*.stl"})
+        QVERIFY2(open.first().contains(pattern), qPrintable(open.first()));
+    QVERIFY(open.last().endsWith("(*)"));
     ShownWindow window;
     const QString map = data.filePath("kidney_labels.nrrd");
     QVERIFY(writeLabelMap(map, 24));
@@ -495,9 +512,12 @@ void TestAppFiles::sceneSavedAsGltfWithTheView()
     for (qsizetype i = 1; i < window.view()->ModelList.count(); ++i)
         for (const MeshClass *mesh : window.view()->ModelList.at(i)->Meshes)
             for (qint64 v = 0; v < mesh->CountOfVertices; ++v) {
+                // The vertex in glTF's frame: (-x, z, y) in metres.
+                const double *w = mesh->Vertices + 3 * v;
+                const double gltf[3] = {-w[0], w[2], w[1]};
                 double d[3], c[3] = {0, 0, 0};
                 for (int k = 0; k < 3; ++k)
-                    d[k] = mesh->Vertices[3 * v + k] * 0.001 - t[k];
+                    d[k] = gltf[k] * 0.001 - t[k];
                 for (int row = 0; row < 3; ++row)
                     for (int k = 0; k < 3; ++k)
                         c[row] += r[k][row] * d[k];
@@ -548,4 +568,16 @@ void TestAppFiles::startPositionKeepsTheSceneTogether()
         QVERIFY(std::equal(view->ModelList.at(i)->Transform->Matrix,
                            view->ModelList.at(i)->Transform->Matrix + 16,
                            view->imageCamera()->Matrix));
+
+    // An image alone turns on a camera of its own, which goes back too.
+    Tessaron alone;
+    alone.resize(640, 480);
+    alone.show();
+    alone.start({data.filePath("ct.nii")});
+    QVERIFY(QTest::qWaitForWindowExposed(&alone));
+    const QImage image = alone.view()->grabFramebuffer();
+    alone.view()->addXYZRotation(0.3f, 0.5f, 0);
+    QVERIFY(alone.view()->grabFramebuffer() != image);
+    alone.action("actionStartPosition")->trigger();
+    QVERIFY(alone.view()->grabFramebuffer() == image);
 }

@@ -153,7 +153,7 @@ void TestAppSession::missingRefusedAndForeignSessions()
     dialogs.shown.clear();
     QVERIFY(writeBytes(data.filePath("other.tsn"), R"({"tessaron_session": 1, "models": [
         {"file": "m0.surf", "color": [10, 200, 30], "opacity": 0.4},
-        {"file": "gone.stl"},
+        {"file": "gone.stl", "name": "stone"},
         {"file": "m1.surf", "visible": false}],
         "camera": {"position": [0.3, 0.3, 3], "focal_point": [0.3, 0.3, 0],
                    "view_up": [0, 1, 0], "view_angle": 30}})"));
@@ -168,6 +168,8 @@ void TestAppSession::missingRefusedAndForeignSessions()
     const QString shown = dialogs.shown.join('\n');
     QVERIFY2(shown.contains(QLatin1String("gone.stl")) && shown.contains("does not exist"),
              qPrintable(shown));
+    // One box for the missing file, not a second for the model it should hold.
+    QCOMPARE(dialogs.shown.filter(QLatin1String("gone.stl")).size(), 1);
     // The camera looks down -z at (0.3, 0.3) with x to the right and y up, the
     // picture's half height 3 tan 15° mm: a point of the triangle up and to the
     // left of the focus is green, and one up and to the right (beyond its

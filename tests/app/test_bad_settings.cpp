@@ -112,13 +112,24 @@ void TestBadSettings::settingsThatCannotBeSaved()
 
 void TestBadSettings::valuesThatMakeNoSense()
 {
-    QVERIFY(writeText(Tessaron::settingsPath(),
-                      "[Config]\npointThickness=-3\nlineThickness=abc\naxisThickness=99999\n"
-                      "printingQuality=1e309\nlanguage=7\njoin=9\nisoline_V=1e309\n"
-                      "isoline_width=0\nselActiveMat=maybe\nshade_type=true\n"
-                      "[Colors]\nbackground=blue\nfrontFaces=#12345\naxis=#FFFFFFFF\n"
-                      "edges=#0a0B0c\n"));
-    QCOMPARE(SettingsFile::savedLanguage(), Language::Russian);
+    const QByteArray nonsense =
+        "[Config]\npointThickness=-3\nlineThickness=abc\naxisThickness=99999\n"
+        "printingQuality=1e309\nlanguage=7\njoin=9\nisoline_V=1e309\n"
+        "isoline_width=0\nselActiveMat=maybe\nshade_type=true\n"
+        "[Colors]\nbackground=blue\nfrontFaces=#12345\naxis=#FFFFFFFF\n"
+        "edges=#0a0B0c\n";
+    QVERIFY(writeText(Tessaron::settingsPath(), nonsense));
+    // Only 1 installs the Russian texts: 7, a word or nothing after the sign
+    // installs none; an absent key keeps the first-start default.
+    QCOMPARE(SettingsFile::savedLanguage(), Language::English);
+    for (const auto &[line, expected] :
+         {std::pair("language=abc\n", Language::English),
+          std::pair("language=\n", Language::English), std::pair("language=1\n", Language::Russian),
+          std::pair("join=1\n", Language::Russian)}) {
+        QVERIFY(writeText(Tessaron::settingsPath(), QByteArray("[Config]\n") + line));
+        QCOMPARE(SettingsFile::savedLanguage(), expected);
+    }
+    QVERIFY(writeText(Tessaron::settingsPath(), nonsense));
     {
         Tessaron window;
         window.show();
@@ -128,7 +139,7 @@ void TestBadSettings::valuesThatMakeNoSense()
         QCOMPARE(std::tuple(c.pointThickness, c.lineThickness, c.axisThickness, c.printingQuality),
                  std::tuple(1, 1, 20, 4));
         QCOMPARE(std::tuple(c.language, c.join, c.isoline_V, c.isoline_width),
-                 std::tuple(Language::Russian, JoinMode::OneZone, 0.8f, 1));
+                 std::tuple(Language::English, JoinMode::OneZone, 0.8f, 1));
         QCOMPARE(std::tuple(c.selActiveMat, c.shade_type), std::tuple(quint8(0), quint8(1)));
         QCOMPARE((QStringList {c.background, c.frontFaces, c.axis, c.edges}),
                  (QStringList {"#000000", "#0000DD", "#FFFFFF", "#0a0B0c"}));
@@ -137,7 +148,7 @@ void TestBadSettings::valuesThatMakeNoSense()
     // What is written back is what was used.
     QSettings written(Tessaron::settingsPath(), QSettings::IniFormat);
     QCOMPARE(written.value("Config/pointThickness").toInt(), 1);
-    QCOMPARE(written.value("Config/language").toInt(), 1);
+    QCOMPARE(written.value("Config/language").toInt(), 0);
     QCOMPARE(written.value("Colors/background").toString(), QString("#000000"));
 
     // The largest values the preferences dialog offers are kept as they are.

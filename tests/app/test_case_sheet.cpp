@@ -201,6 +201,23 @@ void TestCaseSheet::picturesShowThePlan()
         QCOMPARE(sheet.views[k].labels.first().text, QString("3.00 mm"));
         QVERIFY2(image == unlabelled.views[k].image, qPrintable(QString::number(k)));
     }
+    // An open CT changes none of the pictures: its planes would hide the
+    // models and its box would shrink them. It is back afterwards.
+    auto ct = std::make_shared<ImageVolume>();
+    ct->size[0] = ct->size[1] = ct->size[2] = 40;
+    ct->toWorld.m[0][3] = ct->toWorld.m[1][3] = ct->toWorld.m[2][3] = -60;
+    for (int a = 0; a < 3; ++a)
+        ct->toWorld.m[a][a] = 3;
+    ct->shorts.assign(std::size_t(ct->voxelCount()), 40);
+    view.State.Image = ct;
+    CaseSheet withCt;
+    sheet::captureViews(view, false, withCt);
+    QCOMPARE(view.State.Image.get(), ct.get());
+    for (std::size_t k = 0; k < 3; ++k)
+        QVERIFY2(withCt.views[k].image == unlabelled.views[k].image,
+                 qPrintable(QString::number(k)));
+    view.State.Image.reset();
+
     // The window's skin is as opaque as before, and its plane still drawn.
     QVERIFY(!skin->Settings.Transparent);
     QCOMPARE(skin->Meshes.first()->FrontColor[3], 1.0f);

@@ -131,6 +131,13 @@ void TestCli::helpAndUsageErrors()
     // The commands, one line each with a summary.
     Run r = cli({"--help"});
     QCOMPARE(r.status, 0);
+    // Sessions and DICOM are named among the inputs; the version is asked for alone.
+    QVERIFY(r.out.contains(".tsn") && r.out.contains("DICOM") && r.out.contains("--version"));
+    const Run version = cli({"--version"});
+    QCOMPARE(version.status, 0);
+    QVERIFY2(
+        QRegularExpression("^tessaron-cli \\d+\\.\\d+\\.\\d+\n$").match(version.out).hasMatch(),
+        qPrintable(version.out));
     QStringList commands = {"convert", "info", "measure"};
 #ifdef TESSARON_CLI_DRAWS
     commands << "render"

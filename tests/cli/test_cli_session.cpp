@@ -2,6 +2,7 @@
 // convert show what the session shows, as another program may write it.
 
 #include "CliRun.h"
+#include "formats/GltfScene.h"
 #include "formats/GltfValidate.h"
 
 #include <QImage>
@@ -9,7 +10,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
-#include <QtEndian>
 #include <QtTest>
 
 namespace {
@@ -119,19 +119,29 @@ void TestCliSession::otherCommandsLeaveHiddenModelsOut()
     QVERIFY(text.contains(QLatin1String("Left lateral"))
             && text.contains(QLatin1String("Posterior")));
     QVERIFY(!text.contains(QLatin1String("Anterior")) && !text.contains(QLatin1String("middle")));
-    // glTF keeps the two shown models and the session's camera, in metres.
+    // glTF keeps the two shown models and the session's view: from above (glTF's
+    // +Y) with the front (+Z) up, on the line through the focal point (x = -1,
+    // glTF's 0.001), 1 mm further back than the session's eye, so that the
+    // picture is 10 mm high at the nearest vertex (1 mm above the focal point).
     const QString glb = dir.filePath("plan.glb");
     run = cli({"convert", plan, glb});
     QVERIFY2(run.status == 0, qPrintable(run.err));
-    const QByteArray bytes = fileBytes(glb);
-    QVERIFY(bytes.startsWith("glTF"));
-    const quint32 length = qFromLittleEndian<quint32>(bytes.constData() + 12);
-    const QJsonObject gltf = QJsonDocument::fromJson(bytes.mid(20, length)).object();
+    const auto [gltf, bin] = readGlb(fileBytes(glb));
     QCOMPARE(gltf["meshes"].toArray().size(), 2);
-    const QJsonObject camera = gltf["nodes"].toArray().last().toObject();
-    QVERIFY(camera.contains("camera"));
-    QCOMPARE(camera["translation"][2].toDouble(), 0.02);
+    const GltfPicture picture(gltf);
+    const double eye[3] = {0.001, 0.021, 0}, forward[3] = {0, -1, 0}, up[3] = {0, 0, 1};
+    for (int k = 0; k < 3; ++k) {
+        QVERIFY(std::abs(picture.eye[k] - eye[k]) < 1e-9);
+        QVERIFY(std::abs(picture.forward()[size_t(k)] - forward[k]) < 1e-9);
+        QVERIFY(std::abs(picture.up()[k] - up[k]) < 1e-9);
+    }
     QVERIFY(std::abs(gltf["cameras"][0]["perspective"]["yfov"].toDouble() - 0.48995732625) < 1e-9);
+    for (const QJsonValue &mesh : gltf["meshes"].toArray()) {
+        const std::vector<double> p =
+            accessorPoints(gltf, bin, mesh["primitives"][0]["attributes"]["POSITION"].toInt());
+        for (size_t v = 0; v < p.size(); v += 3)
+            QVERIFY2(picture.share(&p[v]) < 1, "a vertex outside the camera's picture");
+    }
     VALIDATE(glb);
 }
 

@@ -132,6 +132,14 @@ void TestLostFiles::folderRefusesTheFile()
         QCOMPARE(fileBytes(dialogs.saveName), QByteArray("EARLIER"));
         dialogs.shown.clear();
     }
+    // Save As names the folder too, not "Error opening file.".
+    {
+        Unprivileged user;
+        v.view->saveModelFile("OFF(*.off)", kept, false);
+    }
+    QCOMPARE(dialogs.shown.value(0),
+             "Error|" + kept + ": the folder " + locked + " cannot be written");
+    dialogs.shown.clear();
     Dialogs::install(nullptr);
     QVERIFY(::chmod(QFile::encodeName(locked).constData(), 0755) == 0); // so that it can be removed
 

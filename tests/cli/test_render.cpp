@@ -246,7 +246,18 @@ void TestRender::planesOfTheCt()
         const Run run = cli(QStringList {"render", surf, png, "--ct", ct} + bad);
         QVERIFY2(run.status == 64, qPrintable(bad.join(' ')));
     }
-    QCOMPARE(cli({"render", surf, png, "--slices", "axial"}).status, 64); // no --ct
+    QCOMPARE(cli({"render", surf, png, "--slices", "axial"}).status, 64); // no image
+    // The CT alone is drawn as its planes, its window chosen as with --ct.
+    for (const auto &[more, grey] :
+         {std::pair(QStringList {}, 128),
+          std::pair(QStringList {"--window", "2000", "--level", "600"}, 56)}) {
+        const Run run =
+            cli(QStringList {"render", ct, png, "--size", "400x400", "--view", "xz"} + more);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        const QImage alone(png);
+        QVERIFY2(near(alone.pixelColor(200, 100), QColor(grey, grey, grey), 3),
+                 qPrintable(alone.pixelColor(200, 100).name()));
+    }
 }
 
 namespace {

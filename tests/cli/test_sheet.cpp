@@ -220,15 +220,18 @@ void TestSheet::russianSheet()
     QVERIFY(!text.contains(QLatin1String("not a diagnosis")));
     QVERIFY(!text.contains(QLatin1String("Legend")));
 
-    // Without --language the viewer's settings decide: English when they say
-    // so; Russian, as on a first start, for a value that makes no sense and
-    // for a settings file that is a pipe (which must not be read: it blocks).
+    // Without --language the viewer's settings decide: Russian for 1 alone,
+    // English for 0 and for a value that makes no sense; Russian, as on a
+    // first start, for a settings file that is a pipe (which must not be
+    // read: it blocks).
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("home/.Tessaron")));
     const QString ini = dir.filePath(QStringLiteral("home/.Tessaron/config.ini"));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
-    const std::pair<const char *, bool> settings[] = {
-        {"[Config]\nlanguage=0\n", false}, {"[Config]\nlanguage=7\n", true}, {nullptr, true}};
+    const std::pair<const char *, bool> settings[] = {{"[Config]\nlanguage=0\n", false},
+                                                      {"[Config]\nlanguage=7\n", false},
+                                                      {"[Config]\nlanguage=1\n", true},
+                                                      {nullptr, true}};
     for (const auto &[config, russian] : settings) {
         QFile::remove(ini);
         if (config)
@@ -360,6 +363,15 @@ void TestSheet::imageGivesSliceAndHu()
     QCOMPARE(wordsOffThePage(pdf), QStringList());
     QVERIFY(cli({"sheet", scene, pdf, "--language", "en"}).status == 0);
     QVERIFY(!pdfText(pdf).contains("CT through"));
+    // A plan's own CT gives its sheet the same numbers and slice as --ct.
+    const QString plan = dir.filePath("plan.tsn");
+    QVERIFY(writeBytes(plan, R"({"tessaron_session": 1, "models": [{"file": "kamni.surf"}],
+                                 "image": {"file": "ct.nii.gz"}})"));
+    const Run planned = cli({"sheet", plan, pdf, "--language", "en"});
+    QVERIFY2(planned.status == 0, qPrintable(planned.err));
+    const QString planText = pdfText(pdf);
+    for (const char *needle : {"CT through the largest stone", "HU mean", "the densest stone"})
+        QVERIFY2(planText.contains(QLatin1String(needle)), needle);
 }
 
 QTEST_GUILESS_MAIN(TestSheet)

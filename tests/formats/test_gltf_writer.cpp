@@ -4,6 +4,7 @@
 // and `tessaron-cli convert` of several inputs.
 
 #include "cli/CliRun.h"
+#include "formats/GltfScene.h"
 #include "formats/GltfValidate.h"
 #include "formats/GltfWriter.h"
 #include "formats/StlTriangles.h"
@@ -18,10 +19,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 #include <cmath>
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -102,37 +101,6 @@ QList<const ModelClass *> pointers(const std::vector<std::unique_ptr<ModelClass>
     for (const auto &m : models)
         list << m.get();
     return list;
-}
-
-quint32 wordAt(const QByteArray &bytes, qsizetype at)
-{
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
-}
-
-// The JSON and the buffer of a GLB file, after checking its container.
-std::pair<QJsonObject, QByteArray> readGlb(const QByteArray &bytes)
-{
-    if (bytes.size() < 28 || wordAt(bytes, 0) != 0x46546C67 || wordAt(bytes, 4) != 2
-        || wordAt(bytes, 8) != quint32(bytes.size()))
-        return {};
-    const quint32 jsonLength = wordAt(bytes, 12);
-    if (jsonLength % 4 || wordAt(bytes, 16) != 0x4E4F534A)
-        return {};
-    const QJsonObject json = QJsonDocument::fromJson(bytes.mid(20, jsonLength)).object();
-    const qsizetype bin = 20 + jsonLength;
-    if (bin % 4 || bin + 8 > bytes.size() || wordAt(bytes, bin + 4) != 0x004E4942)
-        return {};
-    const quint32 binLength = wordAt(bytes, bin);
-    if (binLength % 4 || bin + 8 + binLength != quint32(bytes.size()))
-        return {};
-    return {json, bytes.mid(bin + 8, binLength)};
-}
-
-float floatAt(const QByteArray &bin, qint64 at)
-{
-    float v;
-    std::memcpy(&v, bin.constData() + at, 4);
-    return v;
 }
 
 QString dirWithSpaces(const QTemporaryDir &dir)
@@ -230,8 +198,8 @@ void TestGltfWriter::containerAndAccessors()
         double low[3] = {1e9, 1e9, 1e9}, high[3] = {-1e9, -1e9, -1e9};
         for (qint64 v = 0; v < count; ++v)
             for (int k = 0; k < 3; ++k) {
-                low[k] = std::min(low[k], double(floatAt(bin, at + 12 * v + 4 * k)));
-                high[k] = std::max(high[k], double(floatAt(bin, at + 12 * v + 4 * k)));
+                low[k] = std::min(low[k], double(glbFloat(bin, at + 12 * v + 4 * k)));
+                high[k] = std::max(high[k], double(glbFloat(bin, at + 12 * v + 4 * k)));
             }
         for (int k = 0; k < 3; ++k) {
             QCOMPARE(position["min"][k].toDouble(), low[k]);
@@ -245,10 +213,10 @@ void TestGltfWriter::containerAndAccessors()
         for (qint64 t = 0; t < index["count"].toInteger() / 3; ++t) {
             double p[3][3];
             for (int c = 0; c < 3; ++c) {
-                const quint32 i = wordAt(bin, indicesAt + 12 * t + 4 * c);
+                const quint32 i = glbWord(bin, indicesAt + 12 * t + 4 * c);
                 QVERIFY2(i < count, "an index beyond the model's vertices");
                 for (int k = 0; k < 3; ++k)
-                    p[c][k] = floatAt(bin, at + 12 * i + 4 * k);
+                    p[c][k] = glbFloat(bin, at + 12 * i + 4 * k);
             }
             const Vec3 n = cross(sub(p[1], p[0]), sub(p[2], p[0]));
             area += 0.5 * std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
@@ -261,8 +229,9 @@ void TestGltfWriter::containerAndAccessors()
         QCOMPARE(material["pbrMetallicRoughness"]["baseColorFactor"][3].toDouble(),
                  m == 1 ? 0.4 : 1.0);
     }
-    // The cube is 20 mm wide: 0.02 m.
-    QCOMPARE(accessors[0]["max"][0].toDouble(), double(0.02f));
+    // The cube is 20 mm wide, along the patient's right: 0.02 m along glTF's -X.
+    QCOMPARE(accessors[0]["min"][0].toDouble(), double(-0.02f));
+    QCOMPARE(accessors[0]["max"][0].toDouble(), 0.0);
 }
 
 // A .gltf whose .bin cannot be written fails and keeps the earlier pair.
@@ -302,9 +271,9 @@ void TestGltfWriter::convertKeepsModels()
     QCOMPARE(json["meshes"].toArray().size(), 2);
     QCOMPARE(json["nodes"][1]["name"].toString(), QString("a"));
     QVERIFY(json["cameras"][0]["perspective"]["znear"].toDouble() > 0);
-    // The camera stands before the patient (anterior is +y), beyond every model.
+    // The camera stands before the patient (anterior is glTF's +Z), beyond every model.
     QCOMPARE(json["nodes"][3]["name"].toString(), QString("View"));
-    QVERIFY(json["nodes"][3]["translation"][1].toDouble() > 0.02);
+    QVERIFY(json["nodes"][3]["translation"][2].toDouble() > 0.02);
     std::vector<std::unique_ptr<ModelClass>> back;
     QVERIFY(importModels(out, back, ImportProgress {}).ok);
     QCOMPARE(back.size(), size_t(2));

@@ -1,6 +1,7 @@
 // The planning session's file: what other programs may write, what is
 // refused and why, and what our own writing gives back.
 
+#include "formats/FileKinds.h"
 #include "formats/SessionFile.h"
 
 #include <QDir>
@@ -196,6 +197,15 @@ void TestSessionFile::everythingComesBack()
     QCOMPARE(back.stoneScores[0].obstruction, 2);
     QCOMPARE(back.gap->stone, 2);
     QCOMPARE(back.gap->to, QStringLiteral("skin"));
+
+    // The version comes first, so a session renamed without its ending is
+    // still one by its first bytes (the desktop's content rule looks there too).
+    QVERIFY2(json.indexOf("\"tessaron_session\"") < 64, json.left(80).constData());
+    const QString renamed = folder + QStringLiteral("/case");
+    QVERIFY(QFile::copy(path, renamed));
+    QVERIFY(isSessionName(renamed));
+    QCOMPARE(recognise(renamed).kind, FileKind::Session);
+    QVERIFY(!isSessionName(folder + QStringLiteral("/models")));
 }
 
 void TestSessionFile::filesLargerThanAnySession()

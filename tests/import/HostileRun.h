@@ -43,7 +43,24 @@ inline QByteArray encodeResult(const ImportResult &result)
     return fields.join(QChar(0x1f)).toUtf8();
 }
 
-inline void runHostileChild(const QString &path, int fd, int seconds)
+// What the door made of a file: refused when a problem is not a warning;
+// each warning as "FILE: TEXT".
+inline ImportResult openedResult(const OpenedFile &opened)
+{
+    ImportResult result;
+    result.ok = true;
+    for (const FileProblem &p : opened.problems) {
+        if (!p.warning && result.ok) {
+            result.ok = false;
+            result.message = p.text;
+        }
+        if (p.warning)
+            result.warnings << p.path + ": " + p.text;
+    }
+    return result;
+}
+
+inline void runHostileChild(const QString &path, int fd, int seconds, bool door = false)
 {
     alarm(unsigned(seconds));
 #ifndef HOSTILE_SANITIZED
@@ -51,7 +68,8 @@ inline void runHostileChild(const QString &path, int fd, int seconds)
     setrlimit(RLIMIT_AS, &memory);
 #endif
     std::vector<std::unique_ptr<ModelClass>> models;
-    const QByteArray out = encodeResult(importModels(path, models));
+    const QByteArray out =
+        encodeResult(door ? openedResult(openPath(path, {})) : importModels(path, models));
     for (qsizetype written = 0; written < out.size();) {
         const ssize_t n = ::write(fd, out.constData() + written, size_t(out.size() - written));
         if (n <= 0)
@@ -61,7 +79,8 @@ inline void runHostileChild(const QString &path, int fd, int seconds)
     _exit(0);
 }
 
-inline HostileOutcome importInChild(const QString &path, int seconds = 60)
+// `door`: the file opened through the door (openPath), as a session is.
+inline HostileOutcome importInChild(const QString &path, int seconds = 60, bool door = false)
 {
     HostileOutcome outcome;
     int pipeEnds[2];
@@ -70,7 +89,7 @@ inline HostileOutcome importInChild(const QString &path, int seconds = 60)
     const pid_t child = fork();
     if (child == 0) {
         ::close(pipeEnds[0]);
-        runHostileChild(path, pipeEnds[1], seconds);
+        runHostileChild(path, pipeEnds[1], seconds, door);
     }
     ::close(pipeEnds[1]);
     QByteArray bytes;

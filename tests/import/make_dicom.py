@@ -14,6 +14,7 @@ position.
 """
 
 import json
+import warnings
 import math
 import os
 import random
@@ -27,6 +28,8 @@ from pydicom.dataset import Dataset, FileDataset, FileMetaDataset
 from pydicom.sequence import Sequence
 from pydicom.uid import (ExplicitVRBigEndian, ExplicitVRLittleEndian, RLELossless, generate_uid,
                          CTImageStorage)
+
+warnings.simplefilter("ignore")  # pydicom warns of the bad values written on purpose
 
 ENHANCED_CT = "1.2.840.10008.5.1.4.1.1.2.1"
 
@@ -255,8 +258,153 @@ def write_cases(out):
     first.case("two_first", uid=first.uid)
     second.case("two_second", uid=second.uid)
 
+    # Image Position (Patient) stored as UN, as converters from implicit VR leave it.
+    s = Series(slices=4)
+    s.write(os.path.join(out, "un_position"))
+    for name in os.listdir(os.path.join(out, "un_position")):
+        path = os.path.join(out, "un_position", name)
+        data = bytearray(open(path, "rb").read())
+        at = data.index(b"\x20\x00\x32\x00DS")
+        length = struct.unpack_from("<H", data, at + 6)[0]
+        data[at:at + 8] = b"\x20\x00\x32\x00UN\x00\x00" + struct.pack("<I", length)
+        open(path, "wb").write(bytes(data))
+    s.case("un_position")
+
+    write_outside_classes(os.path.join(out, "classes"))
     write_bad(os.path.join(out, "bad"))
     copy_pydicom(os.path.join(out, "pydicom"))
+
+
+def oracle(name, path, datasets, **extra):
+    """What pydicom reads from the files: the rescaled values' first, sum,
+    lowest and highest, in the order the files are given."""
+    values = []
+    for ds in datasets:
+        ds = pydicom.dcmread(ds) if isinstance(ds, str) else ds
+        slope = float(ds.get("RescaleSlope", ds.get("DoseGridScaling", 1)))
+        values.append(ds.pixel_array.astype(np.float64) * slope + float(ds.get("RescaleIntercept", 0)))
+    v = np.concatenate([a.ravel() for a in values])
+    record = {"case": name, "path": path, "first": float(v[0]), "sum": float(v.sum()),
+              "min": float(v.min()), "max": float(v.max()), "count": int(v.size)}
+    record.update(extra)
+    print(json.dumps(record))
+
+
+def write_outside_classes(folder):
+    """One file of each class that outside files showed read wrong."""
+    os.makedirs(folder, exist_ok=True)
+    # 32-bit big-endian values of about a million.
+    ds = small_slice("x", rows=6, cols=7)
+    ds.BitsAllocated, ds.BitsStored, ds.HighBit, ds.PixelRepresentation = 32, 32, 31, 0
+    ds.RescaleSlope, ds.RescaleIntercept = "1", "0"
+    ds.Modality = "MR"
+    values = (800000 + np.arange(42, dtype=np.uint32) * 12345).reshape(6, 7)
+    ds.PixelData = values.astype(">u4").tobytes()
+    ds.file_meta.TransferSyntaxUID = ExplicitVRBigEndian
+    ds.is_little_endian, ds.is_implicit_VR = False, False
+    path = os.path.join(folder, "big32.dcm")
+    ds.save_as(path, write_like_original=False)
+    oracle("big32", path, [path])
+
+    write_dose(os.path.join(folder, "dose.dcm"))
+    write_directory(os.path.join(folder, "directory"), keep=2)
+
+    # The header says 4 rows where the pixel data holds 8.
+    ds = small_slice("x", rows=8, cols=5)
+    ds.Rows = 4
+    ds.save_as(os.path.join(folder, "rows_short.dcm"), write_like_original=False)
+
+    # A lossy JPEG whose coded data is overwritten in its middle: the codec
+    # complains of it.
+    from pydicom.data import get_testdata_file
+    data = bytearray(open(get_testdata_file("JPEG-lossy.dcm"), "rb").read())
+    at = data.rindex(b"\xff\xda")
+    for i in range(at + 200, at + 260):
+        data[i] = 0xff if i % 7 == 0 else 0
+    open(os.path.join(folder, "jpeg_damaged.dcm"), "wb").write(bytes(data))
+    os.makedirs(os.path.join(folder, "mosaic_count"), exist_ok=True)
+    write_mosaic(os.path.join(folder, "mosaic_count", "m.dcm")).case("mosaic_count", unit="")
+    os.makedirs(os.path.join(folder, "mosaic_csa"), exist_ok=True)
+    write_mosaic(os.path.join(folder, "mosaic_csa", "m.dcm"), count=9, where="csa",
+                 reverse=True).case("mosaic_csa", unit="")
+
+
+def write_dose(path):
+    """An RT dose grid of 4 frames 5 mm apart, 32-bit values scaled to gray."""
+    ds = base_dataset(path, "1.2.840.10008.5.1.4.1.1.481.2")
+    ds.Modality = "RTDOSE"
+    ds.SeriesInstanceUID = generate_uid()
+    ds.ImagePositionPatient = ["-10", "-20", "30"]
+    ds.ImageOrientationPatient = ["1", "0", "0", "0", "1", "0"]
+    ds.PixelSpacing = ["2.5", "2.5"]
+    ds.SliceThickness = "1"
+    ds.NumberOfFrames = 4
+    ds.FrameIncrementPointer = 0x3004000C
+    ds.GridFrameOffsetVector = ["0", "5", "10", "15"]
+    ds.DoseUnits, ds.DoseType, ds.DoseSummationType = "GY", "PHYSICAL", "PLAN"
+    ds.DoseGridScaling = "2.5e-6"
+    ds.Rows, ds.Columns, ds.SamplesPerPixel = 3, 4, 1
+    ds.PhotometricInterpretation = "MONOCHROME2"
+    ds.BitsAllocated, ds.BitsStored, ds.HighBit, ds.PixelRepresentation = 32, 32, 31, 0
+    values = (np.arange(48, dtype=np.uint32) * 400000 + 1000000).reshape(4, 3, 4)
+    ds.PixelData = values.tobytes()
+    ds.save_as(path, write_like_original=False)
+    oracle("dose", path, [path], step=5.0, unit="Gy")
+
+
+def csa_header(elements):
+    """A private CSA image header of the second form holding `elements`, a
+    dict of name to a list of texts."""
+    out = b"SV10\x04\x03\x02\x01" + struct.pack("<II", len(elements), 77)
+    for name, values in elements.items():
+        numbers = all(v.lstrip("-").replace(".", "").isdigit() for v in values)
+        vr = (b"IS" if all("." not in v for v in values) else b"DS") if numbers else b"LO"
+        vr += b"\0\0"
+        out += name.encode().ljust(64, b"\0") + struct.pack("<i4siii", len(values), vr, 3,
+                                                             len(values), 77)
+        for v in values:
+            text = v.encode() + b"\0"
+            out += struct.pack("<iiii", len(text), len(text), 77, len(text))
+            out += text.ljust((len(text) + 3) // 4 * 4, b"\0")
+    return out
+
+
+def write_mosaic(path, count=5, where="0019", reverse=False):
+    """An MR mosaic of `count` slices of 3 x 2 pixels in tiles of ceil(sqrt(count))
+    to a row, its count in (0019,100A), in the CSA header (with a slice normal
+    against the cross product when `reverse`), or nowhere. Returns the series
+    its slices form, in position order."""
+    tiles = math.ceil(math.sqrt(count))
+    ds = small_slice(path, rows=2 * tiles, cols=3 * tiles)
+    ds.Modality = "MR"
+    ds.ImageType = ["ORIGINAL", "PRIMARY", "M", "ND", "MOSAIC"]
+    ds.Manufacturer = "SIEMENS"
+    ds.SpacingBetweenSlices = "4"
+    ds.PixelSpacing = ["0.8", "0.7"]
+    ds.ImageOrientationPatient = ["1", "0", "0", "0", "1", "0"]
+    corner = np.array([-20.0, -30.0, 40.0])
+    ds.ImagePositionPatient = [f"{v:g}" for v in corner]
+    ds.RescaleSlope, ds.RescaleIntercept = "1", "-1024"
+    if where == "0019":
+        ds.private_block(0x0019, "SIEMENS MR HEADER", create=True).add_new(0x0A, "US", count)
+    elif where == "csa":
+        normal = ["0.0", "0.0", "-1.0" if reverse else "1.0"]
+        ds.private_block(0x0029, "SIEMENS CSA HEADER", create=True).add_new(
+            0x10, "OB", csa_header({"NumberOfImagesInMosaic": [str(count)],
+                                    "AcquisitionMatrixText": ["2*3"],
+                                    "SliceNormalVector": normal}))
+    first = corner + np.array([0.7 * (3 * tiles - 3) / 2, 0.8 * (2 * tiles - 2) / 2, 0])
+    step = np.array([0, 0, -4.0 if reverse else 4.0])
+    mosaic = np.zeros((2 * tiles, 3 * tiles), np.int64)
+    for k in range(count):
+        c = count - 1 - k if reverse else k  # the slice's index in position order
+        r0, c0 = k // tiles * 2, k % tiles * 3
+        mosaic[r0:r0 + 2, c0:c0 + 3] = pattern(3, 2, c)
+    ds.PixelData = stored_of(mosaic, 1, -1024, False).tobytes()
+    ds.save_as(path, write_like_original=False)
+    origin = first + step * (count - 1) if reverse else first
+    return Series(cols=3, rows=2, slices=count, spacing=(0.8, 0.7), origin=tuple(origin),
+                  step=(0, 0, 4.0), modality="MR")
 
 
 def small_slice(path, rows=4, cols=5):
@@ -319,6 +467,50 @@ def write_bad(folder):
     save(ds, "lying_element.dcm")
     lie_at(os.path.join(folder, "lying_element.dcm"), b"\x09\x00\x10\x10OB")
 
+    # Rescales no value can be scaled by, each read silently as 1 or 0 before.
+    for name, slope, intercept in [("slope_nan", "NaN", "0"), ("slope_inf", "inf", "0"),
+                                   ("slope_huge", "1e308", "0"), ("slope_tiny", "1e-310", "0"),
+                                   ("intercept_nan", "1", "nan")]:
+        ds = small_slice("x")
+        ds.RescaleSlope, ds.RescaleIntercept = slope, intercept
+        save(ds, name + ".dcm")
+
+    ds = small_slice("x")
+    ds.BitsStored = 20
+    save(ds, "bits_stored_20.dcm")
+
+    ds = small_slice("x")
+    ds.PixelRepresentation = 2
+    save(ds, "representation_2.dcm")
+
+    ds = small_slice("x", rows=64, cols=64)
+    del ds.PixelData
+    ds.add_new(0x00091010, "OB", b"\0" * 400)
+    save(ds, "no_pixels.dcm")
+
+    ds = small_slice("x")
+    ds.PixelSpacing = ["999999", "999999"]
+    save(ds, "spacing_999999.dcm")
+
+    write_mosaic(os.path.join(folder, "mosaic.dcm"), where=None)
+
+    # One series UID over images of two modalities, and over 8- and 16-bit ones.
+    s = Series(slices=4)
+    s.write(os.path.join(folder, "ct_and_mr"), slices=[0, 1])
+    Series(slices=4, modality="MR", uid=s.uid).write(os.path.join(folder, "ct_and_mr"),
+                                                       slices=[2, 3])
+    s = Series(slices=4)
+    s.write(os.path.join(folder, "bits_8_and_16"), slices=[0, 1])
+    for c in (2, 3):
+        path = os.path.join(folder, "bits_8_and_16", "b%d.dcm" % c)
+        ds = s.slice_dataset(path, c, c + 1)
+        ds.BitsAllocated, ds.BitsStored, ds.HighBit = 8, 8, 7
+        ds.RescaleIntercept = "0"
+        ds.PixelData = np.full((s.rows, s.cols), 7, np.uint8).tobytes()
+        ds.save_as(path, write_like_original=False)
+
+    write_directory(os.path.join(folder, "directory_empty"), keep=0)
+
     # The orientation written as a date: the decoder would abort on it.
     ds = small_slice("x")
     ds.save_as(os.path.join(folder, "orientation_date.dcm"), write_like_original=False)
@@ -326,6 +518,26 @@ def write_bad(folder):
     at = data.index(b"\x20\x00\x37\x00DS")
     data[at + 4:at + 6] = b"DA"
     open(os.path.join(folder, "orientation_date.dcm"), "wb").write(bytes(data))
+
+
+def write_directory(folder, keep):
+    """A DICOMDIR of three slices of which only the first `keep` are there."""
+    from pydicom.fileset import FileSet
+    s = Series(slices=3)
+    staging = folder + "_staging"
+    s.write(staging)
+    fs = FileSet()
+    for name in sorted(os.listdir(staging)):
+        ds = pydicom.dcmread(os.path.join(staging, name))
+        ds.StudyTime, ds.StudyID, ds.SeriesNumber = "120000", "1", 1
+        fs.add(ds)
+    fs.write(folder)
+    shutil.rmtree(staging)
+    listed = sorted(os.path.join(root, n) for root, _, names in os.walk(folder) for n in names
+                    if n != "DICOMDIR")
+    for path in listed[keep:]:
+        os.remove(path)
+    return s
 
 
 def lie_at(path, header):

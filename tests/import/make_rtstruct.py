@@ -3,7 +3,8 @@
 
     make_rtstruct.py OUT_DIR             the test cases, a line of JSON per case
     make_rtstruct.py --seeds OUT_DIR     small fuzz seeds
-    make_rtstruct.py --bench OUT_DIR     30 ROIs over 300 slices, no image
+    make_rtstruct.py --bench OUT_DIR     30 ROIs over 300 slices, no image, and a
+                                         slab of three 400 x 300 mm rectangles
     make_rtstruct.py --count MASK_DIR    the non-zero voxels of every mask
                                          plastimatch wrote, as one JSON object
 
@@ -212,8 +213,17 @@ def write_bad(out):
          warning='"Bow": contours that cross themselves: 1;', models=2)
     case("no_contours", [{"number": 2, "name": "Empty", "items": None}],
          warning='"Empty" has no contours', models=1)
+    # Each ROI has a grid of its own: one far off is no harm, one spanning
+    # 50 m is left out, and a huge one does not make a tiny one's grid coarse
+    # (nor the tiny one make the huge one's absurdly fine).
     far = roi(2, "Far", [[(p[0], p[1], 50000.0) for p in c] for c in small(1)])
-    case("absurd_grid", [far], error="slices; at most 10000 are made")
+    case("far_off", [far], warning="", models=2)
+    spread = roi(2, "Spread", small(1) + [[(p[0], p[1], 50000.0) for p in c] for c in small(1)])
+    case("absurd_grid", [spread], warning="slices; at most 10000 are made", models=1)
+    huge = roi(2, "Huge", [[(x * 400, y * 400, z) for x, y, z in square] for z in (0.0, 2.0)])
+    tiny = roi(3, "Tiny", [ellipse(0, 0, 0.2, 0.2, z, n=8) for z in (0.0, 2.0)])
+    case("huge_and_tiny", [huge, tiny],
+         warning='ROI "Huge" is left out: The contours span 4000 × 4000 × 2 mm', models=2)
     path = os.path.join(out, "truncated.dcm")
     structure_set(path, [good])
     with open(path, "rb") as f:
@@ -249,6 +259,10 @@ def write_bench(out):
         contours, _ = ellipsoid(centre, axes, planes, 128)
         rois.append(roi(k + 1, "Structure %d" % (k + 1), contours))
     structure_set(os.path.join(out, "bench_rs.dcm"), rois)
+    # Three flat rectangles of 400 x 300 mm, 2.5 mm apart: one large slab.
+    rect = [(-200, -150), (200, -150), (200, 150), (-200, 150)]
+    slab = roi(1, "Slab", [[(x, y, z) for x, y in rect] for z in (0.0, 2.5, 5.0)])
+    structure_set(os.path.join(out, "bench_slabs.dcm"), [slab])
 
 
 def count_masks(folder):

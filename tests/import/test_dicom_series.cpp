@@ -7,7 +7,9 @@
 #include "import/DicomSeries.h"
 #include "import/ImportTypes.h"
 #include "import/Importer.h"
+#include "model/ImageSlice.h"
 #include "model/ModelClass.h"
+#include "model/SliceScreen.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,6 +35,8 @@ private slots:
     void scanListsSeries();
     void doorOpensDicom();
     void encodingsAgree();
+    void outsideClassesRead();
+    void warningsReachTheUser();
     void badInputsRefused_data();
     void badInputsRefused();
 
@@ -134,6 +138,18 @@ void TestDicomSeries::seriesFollowPattern_data()
                                         << "two_second"
                                         << "uid"
                                         << "";
+    QTest::newRow("position stored as UN") << "un_position"
+                                           << "un_position"
+                                           << ""
+                                           << "";
+    QTest::newRow("a mosaic, its count in (0019,100A)") << "classes/mosaic_count"
+                                                        << "mosaic_count"
+                                                        << ""
+                                                        << "do not say the unit";
+    QTest::newRow("a mosaic, its count and normal in the CSA header") << "classes/mosaic_csa"
+                                                                      << "mosaic_csa"
+                                                                      << ""
+                                                                      << "do not say the unit";
     QTest::newRow("two series: most slices") << "two"
                                              << "two_second"
                                              << ""
@@ -197,6 +213,28 @@ void TestDicomSeries::seriesFollowPattern()
                                          .arg(image.at(i, j, k))
                                          .arg(want)));
             }
+    // The filled planes are marked as such: the readout says so, and they
+    // count in no statistic.
+    QList<int> marked;
+    for (const qint64 k : image.missingPlanes) {
+        double world[3], grid[3];
+        image.toWorld.apply(0, 0, double(k), world);
+        toGrid.apply(-world[0], -world[1], world[2], grid);
+        marked << int(std::lround(grid[2]));
+    }
+    QCOMPARE(marked, missing);
+    const qint64 plane = image.size[0] * image.size[1];
+    QCOMPARE(valueRange(image).count, image.voxelCount() - plane * missing.size());
+    for (const qint64 k : {qint64(0), image.size[2] - 1}) {
+        const ImageSlice slice = sliceOf(image, 2, k);
+        const SliceReadout at = readoutAt(image, slice, 0, 0);
+        QCOMPARE(at.missing, image.missingPlane(k));
+        QVERIFY(at.number);
+    }
+    for (const qint64 k : image.missingPlanes) {
+        const SliceReadout at = readoutAt(image, sliceOf(image, 2, k), 1, 1);
+        QVERIFY(at.missing && !at.number);
+    }
     // Index axes follow the grid's own: columns, rows, slices in position order.
     const Affine grid = gridOf(expected);
     for (int r = 0; r < 3; ++r)
@@ -362,6 +400,98 @@ void TestDicomSeries::encodingsAgree()
     QCOMPARE(ct.toWorld.m[2][3], -75.699997);
 }
 
+namespace {
+
+struct Summary
+{
+    double first = 0, sum = 0, min = 1e300, max = -1e300;
+};
+
+Summary summaryOf(const ImageVolume &image)
+{
+    Summary s;
+    s.first = image.value(0);
+    for (qint64 v = 0; v < image.voxelCount(); ++v) {
+        s.sum += image.value(v);
+        s.min = std::min(s.min, double(image.value(v)));
+        s.max = std::max(s.max, double(image.value(v)));
+    }
+    return s;
+}
+
+// The image's values against what pydicom reads from the same file.
+void compareWithPydicom(const ImageVolume &image, const QJsonObject &want)
+{
+    QCOMPARE(image.voxelCount(), want["count"].toInteger());
+    const Summary got = summaryOf(image);
+    const double scale = std::max(1.0, std::fabs(want["sum"].toDouble()));
+    QVERIFY2(std::fabs(got.sum - want["sum"].toDouble()) < 1e-6 * scale,
+             qPrintable(QString("sum %1, not %2").arg(got.sum).arg(want["sum"].toDouble())));
+    QCOMPARE(float(got.first), float(want["first"].toDouble()));
+    QCOMPARE(float(got.min), float(want["min"].toDouble()));
+    QCOMPARE(float(got.max), float(want["max"].toDouble()));
+}
+
+} // namespace
+
+// Classes of files from outside that were read wrong: 32-bit big-endian
+// values, a dose grid placed by its frame offsets and scaled to gray, pixel
+// data longer than its header says, and a DICOMDIR listing a file that is gone.
+void TestDicomSeries::outsideClassesRead()
+{
+    if (!written)
+        QSKIP("no pydicom");
+    const ImageVolume big = readDicomSeries(cases["big32"]["path"].toString());
+    compareWithPydicom(big, cases["big32"]);
+
+    const ImageVolume dose = readDicomSeries(cases["dose"]["path"].toString());
+    compareWithPydicom(dose, cases["dose"]);
+    QCOMPARE(dose.unit, QString("Gy"));
+    QCOMPARE(dose.size[2], qint64(4));
+    QCOMPARE(dose.toWorld.m[2][2], 5.0); // the frames 5 mm apart along z
+    QCOMPARE(dose.toWorld.m[2][3], 30.0);
+    QVERIFY2(dose.warnings.isEmpty(), qPrintable(dose.warnings.join('\n')));
+
+    const ImageVolume rows = readDicomSeries(path("classes/rows_short.dcm"));
+    QVERIFY2(rows.warnings.join('\n').contains("(7FE0,0010) of rows_short.dcm holds 80 bytes, "
+                                               "more than the 40"),
+             qPrintable(rows.warnings.join('\n')));
+
+    const ImageVolume listed = readDicomSeries(path("classes/directory/DICOMDIR"));
+    QCOMPARE(listed.size[2], qint64(2));
+    QVERIFY2(listed.warnings.join('\n').contains("DICOMDIR lists 1 files that are not there"),
+             qPrintable(listed.warnings.join('\n')));
+}
+
+// What goes wrong reaches the user in our form only: a damaged JPEG's codec
+// prints nothing of its own, and the warnings of an image given with --ct
+// are printed and in the JSON's warnings.
+void TestDicomSeries::warningsReachTheUser()
+{
+    if (!written)
+        QSKIP("no pydicom");
+    const Run jpeg = cli({"info", path("classes/jpeg_damaged.dcm")});
+    for (const QString &line : jpeg.err.split('\n', Qt::SkipEmptyParts))
+        QVERIFY2(line.startsWith(path("classes/jpeg_damaged.dcm") + ": "), qPrintable(jpeg.err));
+
+    const QString surface = QStringLiteral(TESSARON_SAMPLE_DIR) + "/parenhima.surf";
+    for (const bool json : {false, true}) {
+        QStringList args {"info", surface, "--ct", path("missing")};
+        if (json)
+            args << "--json";
+        const Run run = cli(args);
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        QVERIFY2(run.err.contains(path("missing") + ": warning: Slices missing from the series"),
+                 qPrintable(run.err));
+        if (json) {
+            const QJsonArray warnings =
+                QJsonDocument::fromJson(run.out.toUtf8()).object()["warnings"].toArray();
+            QVERIFY(warnings.contains(QJsonValue("The missing slices are left at the image's "
+                                                 "lowest value.")));
+        }
+    }
+}
+
 void TestDicomSeries::badInputsRefused_data()
 {
     QTest::addColumn<QString>("file");
@@ -397,6 +527,36 @@ void TestDicomSeries::badInputsRefused_data()
     QTest::newRow("an orientation of another value type")
         << "orientation_date.dcm"
         << "element \\(0020,0037\\) has the value type DA where DS belongs";
+    QTest::newRow("slope NaN") << "slope_nan.dcm"
+                               << "\\(0028,1053\\) of slope_nan.dcm reads \"NaN\"";
+    QTest::newRow("slope infinite") << "slope_inf.dcm"
+                                    << "\\(0028,1053\\) of slope_inf.dcm reads \"inf\"";
+    QTest::newRow("slope 1e308") << "slope_huge.dcm"
+                                 << "\\(0028,1053\\) of slope_huge.dcm reads \"1e308\"";
+    QTest::newRow("slope subnormal") << "slope_tiny.dcm"
+                                     << "\\(0028,1053\\) of slope_tiny.dcm reads \"1e-310\"";
+    QTest::newRow("intercept NaN") << "intercept_nan.dcm"
+                                   << "\\(0028,1052\\) of intercept_nan.dcm reads \"nan\"";
+    QTest::newRow("more bits stored than allocated")
+        << "bits_stored_20.dcm"
+        << "stores 20 bits \\(0028,0101\\) of values of 16 bits";
+    QTest::newRow("pixel representation 2") << "representation_2.dcm"
+                                            << "pixel representation \\(0028,0103\\) 2";
+    QTest::newRow("no pixel data") << "no_pixels.dcm"
+                                   << "^no_pixels.dcm has no pixel data \\(7FE0,0010\\)";
+    QTest::newRow("a spacing of 999999 mm") << "spacing_999999.dcm"
+                                            << "pixel spacing \\(0028,0030\\) 999999 mm";
+    QTest::newRow("a mosaic without a count")
+        << "mosaic.dcm"
+        << "mosaic.dcm is a mosaic \\(Image Type \\(0008,0008\\) MOSAIC\\) that cannot be split.*"
+           "no usable count of slices in \\(0019,100A\\)";
+    QTest::newRow("CT and MR in one series") << "ct_and_mr"
+                                             << "modalities CT and MR \\(0008,0060\\)";
+    QTest::newRow("8- and 16-bit slices in one series") << "bits_8_and_16"
+                                                        << "16-bit and 8-bit values";
+    QTest::newRow("a DICOMDIR whose files are gone")
+        << "directory_empty/DICOMDIR"
+        << "DICOMDIR lists 3 files that are not there; the first: PT000000.ST000000";
     QTest::newRow("nothing there") << "absent.dcm"
                                    << "does not exist";
 }

@@ -4,6 +4,7 @@
 
 #include "Deflated.h"
 #include "HostileRun.h"
+#include "PydicomCases.h"
 #include "WholeFiles.h"
 #include "model/ModelClass.h"
 
@@ -16,6 +17,8 @@
 
 #include <cmath>
 #include <limits>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -225,6 +228,9 @@ private slots:
     void hostileFiles_data();
     void hostileFiles();
     void readersKeepWhatTheFileSays();
+    void hostileDicom_data();
+    void hostileDicom();
+    void sessionNamesOnlyFiles();
 
 private:
     QTemporaryDir dir;
@@ -384,6 +390,17 @@ void TestHostileFiles::hostileFiles_data()
         << "a.gltf" << json(with(triangle, "meshes/0/primitives/0/attributes/TEXCOORD_0", 9))
         << "warned"
         << "TEXCOORD_0 of primitive 0 of mesh 0 was left out";
+    // Positions of two numbers would give a flat heap of points, loaded
+    // silently; other attributes of the wrong element type are left out.
+    QTest::newRow("gltf positions of VEC2")
+        << "a.gltf" << json(with(triangle, "accessors/0/type", "VEC2")) << "refused"
+        << "positions of primitive 0 of mesh 0 are VEC2 elements";
+    QTest::newRow("gltf normals of VEC2")
+        << "a.gltf"
+        << json(with(with(triangle, "accessors/0/type", "VEC3"),
+                     "meshes/0/primitives/0/attributes/NORMAL", 1))
+        << "warned"
+        << "NORMAL of primitive 0 of mesh 0 was left out: its elements are SCALAR";
     QTest::newRow("gltf node of its own")
         << "a.gltf" << json(with(triangle, "nodes/0/children", QJsonArray {0})) << "refused"
         << "loop";
@@ -469,6 +486,20 @@ void TestHostileFiles::hostileFiles_data()
                                     << "the endings read are .stl, .obj";
 }
 
+// How an import in a child ended, against the outcome ("refused", "warned"
+// or "loaded") and part of what it must say.
+void checkOutcome(const QString &path, const QString &outcome, const QString &text)
+{
+    const HostileOutcome got = importInChild(path);
+    QVERIFY2(got.signal == 0, qPrintable(QString("ended by signal %1").arg(got.signal)));
+    QVERIFY2(got.peakKib < kMostKib, qPrintable(QString("took %1 KiB").arg(got.peakKib)));
+    const QString said = got.ok ? got.warnings.join(" | ") : got.message;
+    QVERIFY2(got.ok == (outcome != "refused"), qPrintable(said));
+    QVERIFY2(said.contains(text), qPrintable(said));
+    QVERIFY2((outcome == "warned") == !got.warnings.isEmpty(), qPrintable(said));
+    QVERIFY2(said.size() < 400, qPrintable(said)); // never the file's contents at length
+}
+
 void TestHostileFiles::hostileFiles()
 {
     QFETCH(QString, file);
@@ -477,14 +508,74 @@ void TestHostileFiles::hostileFiles()
     QFETCH(QString, text);
     const QString path = dir.filePath(file);
     QVERIFY(writeBytes(path, bytes));
-    const HostileOutcome got = importInChild(path);
-    QVERIFY2(got.signal == 0, qPrintable(QString("ended by signal %1").arg(got.signal)));
-    QVERIFY2(got.peakKib < kMostKib, qPrintable(QString("took %1 KiB").arg(got.peakKib)));
-    const QString said = got.ok ? got.warnings.join(" | ") : got.message;
-    QVERIFY2(got.ok == (outcome != "refused"), qPrintable(said));
-    QVERIFY2(said.contains(text), qPrintable(said));
-    QVERIFY2((outcome == "warned") == !got.warnings.isEmpty(), qPrintable(said));
-    QVERIFY2(said.size() < 300, qPrintable(said)); // never the file's contents at length
+    checkOutcome(path, outcome, text);
+}
+
+// DICOM images, segmentations and structure sets written by the pydicom
+// script: deflated nesting and bombs, compressed frames whose own headers
+// contradict the file's, and contradictory segmentations and structure sets.
+void TestHostileFiles::hostileDicom_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<QString>("text");
+    const QString folder = dir.filePath("dicom");
+    QMap<QString, QJsonObject> cases;
+    const PydicomRun run = writePydicomCases("TESSARON_HOSTILE_WRITER", folder, cases);
+    if (run.skipped)
+        QSKIP("the system Python has no pydicom");
+    QVERIFY2(run.failure.isEmpty(), qPrintable(run.failure));
+    QVERIFY(cases.size() >= 11);
+    for (const QJsonObject &c : std::as_const(cases))
+        QTest::newRow(qPrintable(c["case"].toString()))
+            << folder + "/" + c["file"].toString() << c["outcome"].toString()
+            << c["text"].toString();
+}
+
+void TestHostileFiles::hostileDicom()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, outcome);
+    QFETCH(QString, text);
+    checkOutcome(file, outcome, text);
+}
+
+// A session's entries that are no regular files: a pipe (which would block
+// the read), a device, a folder of nothing read and a system file are each
+// named in a warning; the session's other files still open.
+void TestHostileFiles::sessionNamesOnlyFiles()
+{
+    const QString fifo = dir.filePath("pipe.stl");
+    QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    const QString stl = dir.filePath("good.stl");
+    QVERIFY(writeBytes(stl, "solid t\n" + kFacet + "endsolid\n"));
+    const QString folder = dir.filePath("folder.stl");
+    QVERIFY(QDir().mkpath(folder));
+    const QStringList named {fifo, "/dev/zero", folder, "/proc/self/status", stl};
+    QJsonArray models;
+    for (const QString &file : named)
+        models.append(QJsonObject {{"file", file}});
+    const QString session = dir.filePath("plan.tsn");
+    QVERIFY(writeBytes(
+        session,
+        QJsonDocument(QJsonObject {{"tessaron_session", 1}, {"models", models}}).toJson()));
+    const HostileOutcome got = importInChild(session, 20, true);
+    QCOMPARE(got.signal, 0);
+    QVERIFY2(got.ok, qPrintable(got.message));
+    const QString said = got.warnings.join(" | ");
+    QVERIFY2(said.contains("pipe.stl: This is a device or a pipe, not a file."), qPrintable(said));
+    QVERIFY2(said.contains("/dev/zero: This is a system file"), qPrintable(said));
+    QVERIFY2(said.contains("folder.stl: This folder holds no label maps or DICOM images."),
+             qPrintable(said));
+    QVERIFY2(said.contains("/proc/self/status: This is a system file"), qPrintable(said));
+    QCOMPARE(got.warnings.size(), 4);
+
+    // The pipe itself opened as a session is refused at once.
+    QVERIFY(::unlink(QFile::encodeName(fifo).constData()) == 0);
+    QVERIFY(mkfifo(QFile::encodeName(dir.filePath("pipe.tsn")).constData(), 0600) == 0);
+    const HostileOutcome pipe = importInChild(dir.filePath("pipe.tsn"), 20, true);
+    QCOMPARE(pipe.signal, 0);
+    QVERIFY2(!pipe.ok && pipe.message.contains("not a regular file"), qPrintable(pipe.message));
 }
 
 // What loads, loads as the file says: binary PLY of either byte order, OFF,

@@ -308,6 +308,15 @@ void TestImageImport::crossingsOnVoxelRows()
         QCOMPARE(hu.voxels, voxels);
         QVERIFY(near(hu.mean, sum / double(voxels)));
     }
+    // A missing slice's filling counts in no statistic.
+    image.missingPlanes = {2};
+    for (const qint64 j : {1, 2, 3, 4, 5})
+        for (const qint64 i : {3, 4, 5, 6, 7, 9})
+            sum -= image.at(i, j, 2);
+    const HuStatistics hu = measure::huInside(two, image);
+    QCOMPARE(hu.voxels, voxels - 30);
+    QVERIFY(near(hu.mean, sum / double(voxels - 30)));
+    QCOMPARE(valueRange(image).count, image.voxelCount() - 12 * 8);
 }
 
 void TestImageImport::labelMapOverlapsItsImage()

@@ -8,9 +8,11 @@
 #include "WholeFiles.h"
 #include "import/Importer.h"
 #include "measure/ModelSurface.h"
+#include "model/AnatomyTable.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
+
 #include <QtTest>
 
 #include <cmath>
@@ -195,7 +197,7 @@ QByteArray glb(QByteArray json, const QByteArray &buffer)
 // A glTF file of two meshes, the second placed by its node: a model per node,
 // named after its mesh when the node has no name (and coloured by the
 // anatomy table then, as it has no material), where the nodes put it, its
-// metres in millimetres; the same as GLB.
+// metres in glTF's frame in our millimetres; the same as GLB.
 void TestImportFiles::gltfMeshesAreBlocks()
 {
     QByteArray buffer;
@@ -230,7 +232,10 @@ void TestImportFiles::gltfMeshesAreBlocks()
         QCOMPARE(stone.Meshes[0]->Name, QString("stone"));
         QVERIFY(kidney.ModelColor[0] >= 0 && stone.ModelColor[0] >= 0);
         QCOMPARE(stone.Meshes[0]->CountOfCells[Triangle], 1);
-        QCOMPARE(stone.Meshes[0]->Vertices[3], 11000.0);
+        // glTF's X is the patient's left, its Y up: (11, 0, 0) m is 11000 mm
+        // to the patient's left, (0, 1, 0) m 1000 mm towards the head.
+        QCOMPARE(stone.Meshes[0]->Vertices[3], -11000.0);
+        QCOMPARE(stone.Meshes[0]->Vertices[8], 1000.0);
     }
 }
 
@@ -258,7 +263,19 @@ void TestImportFiles::binaryStlCornersJoined()
     QCOMPARE(mesh.Vertices[3 * 3 + 2], 3.0);
     QVERIFY(isClosed(mesh));
     QCOMPARE(enclosed(mesh).volume, 1.0); // 1 * 2 * 3 / 6
-    QCOMPARE(in.models[0]->Name, QString("Skin_patch"));
+    QCOMPARE(in.models[0]->Name, QString("skin_patch"));
+
+    // A mesh file named after a kidney keeps its name and is a kidney's
+    // colour, not the vein's the older .surf naming gives it.
+    const QString kidney = dir.filePath("kidney_left.stl");
+    QVERIFY(writeBytes(kidney, binaryStl(tetra, "kidney")));
+    const Imported left = import(kidney);
+    QVERIFY2(left.result.ok, qPrintable(left.result.message));
+    QCOMPARE(left.models[0]->Name, QString("kidney_left"));
+    const anatomy::Rgb pink = anatomy::rowOf(anatomy::Structure::Kidney)->colour;
+    QCOMPARE((std::array<int, 3> {left.models[0]->ModelColor[0], left.models[0]->ModelColor[1],
+                                  left.models[0]->ModelColor[2]}),
+             pink);
 }
 
 void TestImportFiles::meshFiles_data()

@@ -8,6 +8,7 @@
 #include "cli/CliRun.h"
 #include "import/ImportChecks.h"
 #include "import/Importer.h"
+#include "import/RtStruct.h"
 #include "model/AnatomyTable.h"
 #include "model/ModelClass.h"
 #include "model/ModelFacts.h"
@@ -39,6 +40,7 @@ private slots:
     void badInputs();
     void kindsAndCli();
     void sampleMatchesSurfaces();
+    void slabsEndHalfASliceOut();
 
 private:
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -314,6 +316,34 @@ void TestRtStruct::kindsAndCli()
 void TestRtStruct::sampleMatchesSurfaces()
 {
     compareSampleWithSurfaces("kidney_rtstruct.dcm", 0.04);
+}
+
+// Three flat rectangles of 400 x 300 mm, 2.5 mm apart: the surface ends half
+// a slice spacing beyond the first and last planes, not further, and its
+// grid is sized to the slab (a millimetre grid would give 490000 triangles).
+void TestRtStruct::slabsEndHalfASliceOut()
+{
+    RtRoi slab;
+    slab.number = 1;
+    slab.name = "Slab";
+    for (double z : {0.0, 2.5, 5.0})
+        slab.contours.push_back({{-200, -150, z, 200, -150, z, 200, 150, z, -200, 150, z}});
+    RtStructSet set;
+    set.rois.push_back(slab);
+    std::vector<std::unique_ptr<ModelClass>> models;
+    rtStructModels(set, {}, "slab.dcm", models, {});
+    QCOMPARE(models.size(), size_t(1));
+    const MeshClass &mesh = *models[0]->Meshes[0];
+    double low = 1e300, high = -1e300;
+    for (int v = 0; v < mesh.CountOfVertices; ++v) {
+        low = std::min(low, mesh.Vertices[3 * v + 2]);
+        high = std::max(high, mesh.Vertices[3 * v + 2]);
+    }
+    QVERIFY2(std::fabs(low + 1.25) < 0.05 && std::fabs(high - 6.25) < 0.05,
+             qPrintable(QString("%1 .. %2").arg(low).arg(high)));
+    QVERIFY(isClosed(mesh));
+    QVERIFY2(mesh.CountOfCells[Triangle] < 300000,
+             qPrintable(QString::number(mesh.CountOfCells[Triangle])));
 }
 
 QTEST_GUILESS_MAIN(TestRtStruct)

@@ -126,6 +126,28 @@ void TestSurfaceMeasures::brokenSurfaces()
     QCOMPARE(degenerate.degenerateTriangles, size_t(2));
     QCOMPARE(degenerate.area, 6.0);
 
+    // Triangles over too few points close nothing, though they leave no
+    // border: four on two points (positions read as pairs), two back to
+    // back on three, and a closed-looking fan of zero area.
+    TriangleSurface pair;
+    pair.points = {0, 0, 0, 1, 0, 0};
+    pair.triangles = {0, 1, 0, 1, 0, 1, 0, 0, 1, 1, 1, 0};
+    TriangleSurface backToBack;
+    backToBack.points = {0, 0, 0, 1, 0, 0, 0, 1, 0};
+    backToBack.triangles = {0, 1, 2, 0, 2, 1};
+    TriangleSurface line; // a tetrahedron's faces squashed onto one line
+    line.points = {0, 0, 0, 1, 0, 0, 2, 0, 0, 3, 0, 0};
+    line.triangles = {0, 1, 2, 0, 3, 1, 1, 3, 2, 2, 3, 0};
+    for (const TriangleSurface *s : {&pair, &backToBack, &line}) {
+        const SurfaceMeasures m = measureSurface(*s);
+        QVERIFY(!m.topology.closed() && !m.hasVolume);
+    }
+    QCOMPARE(measureSurface(backToBack).topology.points, size_t(3));
+    TriangleSurface tetrahedron = line; // the same faces unsquashed: the smallest closed surface
+    tetrahedron.points = {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1};
+    QVERIFY(measureSurface(tetrahedron).topology.closed());
+    QCOMPARE(measureSurface(cube()).topology.points, size_t(8));
+
     const SurfaceMeasures empty = measureSurface(TriangleSurface());
     QVERIFY(!empty.hasVolume && !empty.hasPoints);
     QCOMPARE(empty.components, 0);

@@ -7,6 +7,7 @@
 
 #include <QSignalSpy>
 #include <QtTest>
+#include <algorithm>
 
 #include <cmath>
 #include <numbers>
@@ -323,10 +324,13 @@ void TestModel::viewTransformOperations()
     t.updateRotation();
     QCOMPARE(t.SavedMatrix[12], 0.0f);
     QVERIFY(std::abs(t.RotationMatrix[5] - std::cos(0.3f)) < 1e-6);
+    // A copied matrix leaves the target's own zoom (its axes' ticks) as it was.
     ViewTransform copy;
+    copy.zoom(3);
     copy.copyMatrixFrom(t);
-    QCOMPARE(copy.Scale, 4.0f);
-    QCOMPARE(copy.RotationMatrix[6], t.RotationMatrix[6]);
+    QCOMPARE(copy.Scale, 3.0f);
+    QVERIFY(std::equal(t.Matrix, t.Matrix + 16, copy.Matrix));
+    QCOMPARE(copy.RotationMatrix[6], t.Matrix[6] / 3.0f);
 
     // Centring puts the point at the eye's origin.
     t.reset();

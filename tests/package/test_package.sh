@@ -85,7 +85,12 @@ for program in tessaron tessaron-cli; do
   env -u DISPLAY -u WAYLAND_DISPLAY HOME="$work/home" "$binary" --help >"$work/$program.help" 2>&1 ||
     fail "$program --help exits $?"
   grep -q "usage: $program" "$work/$program.help" || fail "$program --help prints no usage"
+  env -u DISPLAY -u WAYLAND_DISPLAY HOME="$work/home" "$binary" --version >"$work/$program.version" 2>&1 ||
+    fail "$program --version exits $?"
+  grep -qx "$program [0-9.]*" "$work/$program.version" || fail "$program --version prints no version"
 done
+grep -q "DICOM" "$work/tessaron-cli.help" && grep -q "\.tsn" "$work/tessaron-cli.help" ||
+  fail "tessaron-cli --help names no sessions or DICOM"
 
 # Desktop entry: valid, passes the files on, claims our types.
 desktop=$root/usr/share/applications/tessaron.desktop
@@ -160,6 +165,11 @@ for program in tessaron tessaron-cli; do
     while IFS= read -r line; do
       grep -qxF -- "$line" "$work/$program.page" || echo "FAIL: the page of $program lacks: $line"
     done | grep . && failures=$((failures + 1))
+done
+# The viewer's page says more than its usage: the settings file, the language
+# key, the files it opens.
+for word in config.ini language RTSTRUCT .tsn; do
+  grep -qF -- "$word" "$work/tessaron.page" || fail "the page of tessaron does not name $word"
 done
 
 # lintian: no error; its warnings are shown.

@@ -232,11 +232,15 @@ void TestCamera::standardViewsAndTransformAll()
         }
     }
 
-    // With the second model current, the others take its matrix.
+    // With the second model current, the others take its matrix, and keep
+    // their own zoom record (their axes' tick spacing).
     second->Transform->rotateZ(1.0f);
+    second->Transform->zoom(2.0f);
+    const float ownScale = first->Transform->Scale;
     v.view->ModelList.ActiveIndex = 2;
     v.commands.transformAll();
     QCOMPARE(matrixOf(first), matrixOf(second));
+    QCOMPARE(first->Transform->Scale, ownScale);
 }
 
 void TestCamera::orthographicBox_data()

@@ -603,6 +603,10 @@ RU = {
     # Import: the command, its progress and the reasons a file is refused
     ("MainWindow", "Import..."): "Импорт...",
     ("Tessaron", "Importable files (%1)"): "Импортируемые файлы (%1)",
+    ("Tessaron", "Everything Tessaron opens (%1)"): "Всё, что открывает Tessaron (%1)",
+    ("Tessaron", "All files (*)"): "Все файлы (*)",
+    ("Tessaron", "%1 files of kinds that are not read were left out (%2); the endings read are %3."):
+        "Пропущено файлов видов, которые не читаются: %1 (%2); читаются окончания %3.",
     ("Tessaron", "Image %1 of %2 voxels"): "Изображение %1 из %2 вокселов",
     ("Tessaron", "Image closed"): "Изображение закрыто",
     ("Tessaron", "Importing file"): "Импорт файла",
@@ -883,6 +887,9 @@ RU = {
     ("Import", "The positions of %1 cannot be read: %2."): "Не удаётся прочитать положения %1: %2.",
     ("Import", "The corners of %1 cannot be read: %2."): "Не удаётся прочитать углы %1: %2.",
     ("Import", "%1 of %2 was left out: %3."): "%1 в %2 пропущен: %3.",
+    ("Import", "The positions of %1 are %2 elements, not the VEC3 points a surface is made of."):
+        "Положения %1 — элементы %2, а не точки VEC3, из которых состоит поверхность.",
+    ("Import", "its elements are %1"): "его элементы — %1",
     ("Import", "The morph targets of %1 were left out."): "Цели морфинга %1 пропущены.",
     ("Import", "The material of %1 was left out: the file does not have it."):
         "Материал %1 пропущен: его нет в файле.",
@@ -995,8 +1002,9 @@ RU = {
                "made."):
         "Контуры занимают %1 мм при шаге срезов %2 мм: %3 срезов; допускается не более %4.",
     ("Import", "The contours span %1 × %2 × %3 mm; a grid of %4 mm would hold more than %5 "
-               "voxels."):
-        "Контуры занимают %1 × %2 × %3 мм; сетка с шагом %4 мм содержала бы более %5 вокселей.",
+               "voxels, or %6 in one plane."):
+        "Контуры занимают %1 × %2 × %3 мм; сетка с шагом %4 мм содержала бы более %5 вокселей "
+        "или более %6 в одной плоскости.",
     ("Import", "%1 (ROI %2 of %3)"): "%1 (структура %2 из %3)",
     ("Import", "No ROI of the structure set has contours that make a mask."):
         "Ни у одной структуры набора нет контуров, из которых получается маска.",
@@ -1093,8 +1101,44 @@ RU = {
         "Тип пикселей %1 не читается.",
     ("Import", "%1 describes its image in two different ways."):
         "%1 описывает своё изображение двумя разными способами.",
-    ("Import", "%1 holds no pixel data."):
-        "В %1 нет пиксельных данных.",
+    ("Import", "%1 has no pixel data (7FE0,0010)."):
+        "В %1 нет данных пикселей (7FE0,0010).",
+    ("Import", "The compressed pixel data of %1 is damaged; values the decoder could not read may be wrong."):
+        "Сжатые данные пикселей %1 повреждены; значения, которые декодер не смог прочесть, могут быть неверны.",
+    ("Import", "%1 stores %2 bits (0028,0101) of values of %3 bits (0028,0100)."):
+        "%1 хранит %2 бит (0028,0101) в значениях по %3 бит (0028,0100).",
+    ("Import", "%1 gives the pixel representation (0028,0103) %2; 0 (unsigned) and 1 (signed) are read."):
+        "%1 указывает представление пикселей (0028,0103) %2; читаются 0 (без знака) и 1 (со знаком).",
+    ("Import", "The series mixes images of the modalities %1 and %2 (0008,0060)."):
+        "Серия смешивает изображения модальностей %1 и %2 (0008,0060).",
+    ("Import", "The series mixes images of %1-bit and %2-bit values (0028,0100) or of signed and unsigned ones (0028,0103)."):
+        "Серия смешивает изображения с %1-битными и %2-битными значениями (0028,0100) или со знаковыми и беззнаковыми (0028,0103).",
+    ("Import", "The pixel data (7FE0,0010) of %1 holds %2 bytes, more than the %3 its %4 frames of %5 × %6 values of %7 bits take: the header does not describe it, and the rest is left out."):
+        "Данные пикселей (7FE0,0010) %1 занимают %2 байт, больше %3, которые занимают его %4 кадров по %5 × %6 значений по %7 бит: заголовок их не описывает, остаток пропущен.",
+    ("Import", "The Grid Frame Offset Vector (3004,000C) of %1 holds something other than numbers."):
+        "Смещения кадров сетки (3004,000C) в %1 содержат не только числа.",
+    ("Import", "The Grid Frame Offset Vector (3004,000C) of %1 holds %2 offsets for its %3 frames."):
+        "Смещения кадров сетки (3004,000C) в %1 дают %2 смещений для его %3 кадров.",
+    ("Import", "The element %1 of %2 reads \"%3\", not a scale its values can be multiplied or shifted by."):
+        "Элемент %1 в %2 содержит «%3», а не масштаб, на который можно умножить или сдвинуть значения.",
+    ("Import", "The DICOMDIR lists %1 files that are not there; the first: %2."):
+        "DICOMDIR перечисляет файлы, которых нет: %1; первый: %2.",
+    ("Import", "%1 is a mosaic (Image Type (0008,0008) MOSAIC) that cannot be split into its slices: %2."):
+        "%1 — мозаика (Image Type (0008,0008) MOSAIC), которую нельзя разделить на срезы: %2.",
+    ("Import", "its slice normal is not a direction"):
+        "её нормаль к срезам не является направлением",
+    ("Import", "it gives no usable count of slices in (0019,100A) or its CSA header (0029,1010)"):
+        "в ней нет пригодного числа срезов ни в (0019,100A), ни в заголовке CSA (0029,1010)",
+    ("Import", "its %1 × %2 pixels do not hold %3 tiles to a row"):
+        "её %1 × %2 пикселей не делятся на %3 плиток в ряду",
+    ("Import", "it carries no position or orientation"):
+        "у неё нет положения или ориентации",
+    ("Import", "it gives no slice spacing"):
+        "в ней нет расстояния между срезами",
+    ("Import", "The pixel spacing (0028,0030) %1 mm is not a usable distance; pixels are read up to %2 mm wide."):
+        "Размер пикселя (0028,0030) %1 мм не является пригодным расстоянием; читаются пиксели шириной до %2 мм.",
+    ("Import", "The slices lie %1 mm apart; slices are read up to %2 mm apart."):
+        "Срезы лежат в %1 мм друг от друга; читаются срезы, лежащие не дальше %2 мм друг от друга.",
     ("Import", "The pixel data of %1 holds %2 bytes, fewer than its %3 frames of %4 × %5 pixels of %6 bits need."):
         "Пиксельные данные %1 содержат %2 байт, меньше, чем нужно его кадрам (%3) по %4 × %5 пикселей по %6 бит.",
     ("Import", "%1 cannot be read as a DICOM image."):
@@ -1161,6 +1205,8 @@ RU = {
     ("SliceControl", "%1  (%2, %3, %4) mm"): "%1  (%2, %3, %4) мм",
     ("SliceControl", "%1 %2  (%3, %4, %5) mm"): "%1 %2  (%3, %4, %5) мм",
     ("SliceControl", "no value  (%1, %2, %3) mm"): "нет значения  (%1, %2, %3) мм",
+    ("SliceControl", "missing slice  (%1, %2, %3) mm"): "пропущенный срез  (%1, %2, %3) мм",
+    ("SliceControl", "missing slice"): "пропущенный срез",
     # DICOM segmentations
     ("Import", "The segmentation gives no usable plane orientation."):
         "Сегментация не задаёт пригодной ориентации плоскостей.",
@@ -1187,16 +1233,16 @@ RU = {
     ("Import", "%1 has no frames; it is left out."): "%1 не имеет кадров и пропущен.",
     ("Import", "%1 holds no voxels; it is left out."): "%1 не содержит вокселей и пропущен.",
     ("Import", "%1 is left out: %2"): "%1 пропущен: %2",
-    ("Import", "No segment of the segmentation could be read."):
-        "Не удалось прочитать ни одного сегмента сегментации.",
+    ("Import", "No segment of the segmentation could be read (%1)."):
+        "Не удалось прочитать ни одного сегмента сегментации (%1).",
     ("Import", "The segmentation's frames lie in planes of different orientations."):
         "Кадры сегментации лежат в плоскостях разной ориентации.",
     ("Import", "The segmentation gives per-frame positions for %1 of its %2 frames."):
         "Сегментация задаёт положения для %1 из своих %2 кадров.",
     ("Import", "The segmentation has %1 rows and %2 columns; both must be 1 to %3."):
         "У сегментации %1 строк и %2 столбцов; оба числа должны быть от 1 до %3.",
-    ("Import", "The segmentation says it holds %1 frames."):
-        "Сегментация сообщает, что содержит %1 кадров.",
+    ("Import", "The segmentation holds %1 frames; 1 to %2 are read."):
+        "Сегментация содержит %1 кадров; читается от 1 до %2.",
     ("Import", "The %1 segmentation has %2 bits per pixel; %3 are read."):
         "Сегментация %1 имеет %2 бит на пиксель; читается %3.",
     ("Import", "The segmentation's pixel data holds %1 bytes, fewer than the %2 its %3 frames of %4 × %5 pixels need."):
@@ -1222,24 +1268,28 @@ RU = {
     ("Startup", "usage: tessaron [--full-drawing] [FILE...]\n"
         "\n"
         "Opens the named files as if they were dropped on the view (.surf surfaces,\n"
-        ".hx scenes, mesh files, label maps, CT images, folders of masks) and frames\n"
+        ".hx scenes, mesh files, label maps, CT images, DICOM files and folders of a\n"
+        "CT series, structure sets and segmentations, folders of masks) and frames\n"
         "them; a .tsn planning session opens as it was saved. Without files, offers\n"
         "to reopen the last file and opens the first .hx scene of the working folder.\n"
         "\n"
         "options:\n"
         "  --full-drawing  draws large models whole while they turn\n"
-        "  -h, --help      prints this help and exits\n"):
+        "  -h, --help      prints this help and exits\n"
+        "  --version       prints the version and exits\n"):
         "использование: tessaron [--full-drawing] [ФАЙЛ...]\n"
         "\n"
         "Открывает названные файлы, как если бы их бросили на вид (поверхности .surf,\n"
-        "сцены .hx, файлы сеток, карты меток, изображения КТ, папки масок), и\n"
-        "показывает их целиком; сеанс планирования .tsn открывается таким, каким\n"
-        "был сохранён. Без файлов предлагает снова открыть последний файл\n"
-        "и открывает первую сцену .hx рабочей папки.\n"
+        "сцены .hx, файлы сеток, карты меток, изображения КТ, файлы и папки DICOM\n"
+        "серии КТ, наборов структур и сегментаций, папки масок), и показывает их\n"
+        "целиком; сеанс планирования .tsn открывается таким, каким был сохранён.\n"
+        "Без файлов предлагает снова открыть последний файл и открывает первую\n"
+        "сцену .hx рабочей папки.\n"
         "\n"
         "параметры:\n"
         "  --full-drawing  рисует большие модели целиком и при вращении\n"
-        "  -h, --help      выводит эту справку и завершает работу\n",
+        "  -h, --help      выводит эту справку и завершает работу\n"
+        "  --version       выводит версию и завершает работу\n",
     # Planning sessions
     ("MainWindow", "Open Session..."): "Открыть сеанс...",
     ("MainWindow", "Save Session..."): "Сохранить сеанс...",
@@ -1282,4 +1332,77 @@ RU = {
         "Сеанс не является правильным JSON: %1 в байте %2.",
     ("Session", "The file is %1 bytes, more than any session holds."):
         "Файл размером %1 байт, больше любого сеанса.",
+    # Hostile and contradictory files (issue 39)
+    ("Import", "Two segments have the number %1; the one labelled \"%2\" is left out."):
+        "У двух сегментов номер %1; сегмент с меткой «%2» пропущен.",
+    ("Import", "The segmentation has per-frame items for %1 frames but Number of Frames "
+               "(0028,0008) says %2; %2 are read."):
+        "В сегментации покадровые элементы для %1 кадров, но Number of Frames (0028,0008) "
+        "указывает %2; читается %2.",
+    ("Import", "The segmentation states no Number of Frames (0028,0008); it has per-frame items "
+               "for %1 frames and pixel data for %2; %3 are read."):
+        "В сегментации нет Number of Frames (0028,0008); покадровых элементов на %1 кадров, "
+        "пиксельных данных на %2; читается %3.",
+    ("Import", "The segmentation's Spacing Between Slices (0018,0088) of %1 mm contradicts its "
+               "frames' positions, %2 mm apart; the positions are used."):
+        "Spacing Between Slices (0018,0088) сегментации, %1 мм, противоречит положениям её "
+        "кадров, отстоящих на %2 мм; используются положения.",
+    ("Import", "%1 has no frames"): "%1 не имеет кадров",
+    ("Import", "%1 holds no voxels"): "%1 не содержит вокселей",
+    ("Import", "%1: %2"): "%1: %2",
+    ("Import", "its surface would have %1 million voxel faces; Tessaron makes surfaces of up to "
+               "%2 million"):
+        "его поверхность имела бы %1 млн граней вокселей; Tessaron строит поверхности "
+        "не более чем из %2 млн",
+    ("Import", "This is a system file, not a model or image file."):
+        "Это системный файл, а не файл модели или изображения.",
+    ("Import", "This folder holds no label maps or DICOM images."):
+        "В этой папке нет карт меток и изображений DICOM.",
+    ("Import", "Files of this kind are not opened; the endings read are %1."):
+        "Файлы этого вида не открываются; читаются окончания %1.",
+    ("Import", "This is a device or a pipe, not a file."):
+        "Это устройство или канал, а не файл.",
+    ("Import", "a %1 frame holds %2 × %3 pixels where Columns (0028,0011) and Rows (0028,0010) "
+               "say %4 × %5"):
+        "кадр %1 содержит %2 × %3 пикселей, а Columns (0028,0011) и Rows (0028,0010) "
+        "указывают %4 × %5",
+    ("Import", "a %1 frame has %2 components; grey images of one are read"):
+        "кадр %1 имеет %2 компонент; читаются полутоновые изображения с одной",
+    ("Import", "a %1 frame has %2 bits per pixel where Bits Allocated (0028,0100) says %3"):
+        "кадр %1 имеет %2 бит на пиксель, а Bits Allocated (0028,0100) указывает %3",
+    ("Import", "a compressed frame has no readable frame header"):
+        "у сжатого кадра нет читаемого заголовка кадра",
+    ("Import", "The image of %1 would need %2 GB decoded; Tessaron decodes up to %3 GB of one "
+               "file."):
+        "Изображению %1 после декодирования потребовалось бы %2 ГБ; Tessaron декодирует "
+        "не более %3 ГБ из одного файла.",
+    ("Import", "The image would need %1 GB, its voxels and the decoded pixels of one compressed "
+               "file; Tessaron opens images up to %2 GB."):
+        "Изображению потребовалось бы %1 ГБ на воксели и декодированные пиксели одного сжатого "
+        "файла; Tessaron открывает изображения не более %2 ГБ.",
+    ("Import", "its deflated data inflates to more than the %1 MB its header needs"):
+        "его сжатые данные распаковываются в объём больше %1 МБ, нужных по заголовку",
+    ("Import", "%1: contours given twice were left out: %2."):
+        "%1: повторённые контуры пропущены: %2.",
+    ("Import", "Contours name ROI number %1 (Referenced ROI Number (3006,0084)), which the "
+               "Structure Set ROI Sequence does not list; they are read as \"%2\"."):
+        "Контуры ссылаются на структуру номер %1 (Referenced ROI Number (3006,0084)), которой "
+        "нет в Structure Set ROI Sequence; они прочитаны как «%2».",
+    ("Import", "ROI \"%1\" is left out: %2"): "Структура «%1» пропущена: %2",
+    ("Session", "This is not a regular file, so it holds no session."):
+        "Это не обычный файл, поэтому в нём нет сеанса.",
+    # The stone finder and the label maps it writes.
+    ("Stones", "stones are found on a CT in Hounsfield units"):
+        "камни ищутся на КТ в единицах Хаунсфилда",
+    ("Stones", "the box x %1, y %2, z %3 mm lies outside the image, which spans x %4, y %5, z %6 mm"):
+        "область x %1, y %2, z %3 мм лежит вне изображения, которое занимает x %4, y %5, z %6 мм",
+    ("Stones", "the models given enclose no voxel of the image"):
+        "указанные модели не содержат ни одного вокселя изображения",
+    ("Stones", "%1 mm long along the image's %2 axis: larger than any stone (bone, or contrast)"):
+        "%1 мм в длину вдоль оси %2 изображения: больше любого камня (кость или контраст)",
+    ("LabelMapWriter", "%1: the grid is too large for a label map"):
+        "%1: сетка слишком велика для карты меток",
+    ("LabelMapWriter", "%1: cannot be written: %2"):
+        "%1: не удаётся записать: %2",
 }
+

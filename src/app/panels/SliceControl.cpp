@@ -257,8 +257,14 @@ void SliceControl::showPicture()
 
 void SliceControl::showReadout()
 {
-    if (!Image || !Hover || Slice.isEmpty()) {
+    if (!Image || Slice.isEmpty()) {
         label_readout->setText(QString());
+        return;
+    }
+    if (!Hover) {
+        // A plane of a missing slice says so, whatever the mouse does.
+        const bool missing = Slice.axis == 2 && Image->missingPlane(Slice.index);
+        label_readout->setText(missing ? tr("missing slice") : QString());
         return;
     }
     const SliceReadout at = readoutAt(*Image, Slice, (*Hover)[0], (*Hover)[1]);
@@ -266,8 +272,11 @@ void SliceControl::showReadout()
                   y = QString::number(at.world[1], 'f', 1),
                   z = QString::number(at.world[2], 'f', 1);
     const QString value = valueText(at.value);
-    // A voxel that holds no number has no value to show, in any unit.
-    if (!at.number)
+    // A missing slice's filling is not a value; a voxel that holds no number
+    // has none to show, in any unit.
+    if (at.missing)
+        label_readout->setText(tr("missing slice  (%1, %2, %3) mm").arg(x, y, z));
+    else if (!at.number)
         label_readout->setText(tr("no value  (%1, %2, %3) mm").arg(x, y, z));
     else
         label_readout->setText(Image->unit.isEmpty()

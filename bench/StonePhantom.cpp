@@ -1,0 +1,176 @@
+#include "StonePhantom.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <random>
+
+namespace {
+
+constexpr int kFine = 4; // fine nodes per voxel step along each axis
+
+double sq(double v)
+{
+    return v * v;
+}
+
+struct Grid
+{
+    double w, h, d;
+};
+
+Grid extent(const PhantomSpec &s)
+{
+    return {double(s.size[0]) * s.pixel, double(s.size[1]) * s.pixel, double(s.size[2]) * s.slice};
+}
+
+// A Gaussian blur of one line of a fine grid, in place; `sigma` in nodes.
+void blurLine(std::vector<double> &line, double sigma, std::vector<double> &work)
+{
+    if (sigma <= 0)
+        return;
+    const int reach = int(std::ceil(4 * sigma));
+    std::vector<double> kernel(std::size_t(2 * reach + 1));
+    double sum = 0;
+    for (int t = -reach; t <= reach; ++t)
+        sum += kernel[std::size_t(t + reach)] = std::exp(-0.5 * sq(t / sigma));
+    for (double &k : kernel)
+        k /= sum;
+    work.assign(line.size(), 0);
+    const int n = int(line.size());
+    for (int p = 0; p < n; ++p)
+        for (int t = -reach; t <= reach; ++t)
+            if (p + t >= 0 && p + t < n)
+                work[std::size_t(p)] += kernel[std::size_t(t + reach)] * line[std::size_t(p + t)];
+    line.swap(work);
+}
+
+// Adds one blurred stone: its indicator on a fine grid aligned with the
+// voxel centres, blurred axis by axis, read back at the voxel centres.
+void addStone(const PhantomSpec &s, const PhantomStone &stone, ImageVolume &image)
+{
+    const double step[3] = {s.pixel, s.pixel, s.slice};
+    const double fwhm[3] = {s.fwhmInPlane, s.fwhmInPlane, s.fwhmZ > 0 ? s.fwhmZ : s.slice};
+    const double centreIndex[3] = {stone.centre[0] / s.pixel + double(s.size[0] / 2),
+                                   stone.centre[1] / s.pixel + double(s.size[1] / 2),
+                                   stone.centre[2] / s.slice};
+    qint64 lo[3], n[3];
+    double sigma[3];
+    for (int a = 0; a < 3; ++a) {
+        sigma[a] = fwhm[a] / 2.3548 / step[a] * kFine;
+        const double reach =
+            stone.semi[std::size_t(a)] / step[a] + 4 * fwhm[a] / 2.3548 / step[a] + 2;
+        lo[a] = std::max<qint64>(0, qint64(std::floor(centreIndex[a] - reach)));
+        const qint64 hi =
+            std::min<qint64>(s.size[a] - 1, qint64(std::ceil(centreIndex[a] + reach)));
+        n[a] = (hi - lo[a]) * kFine + 1;
+    }
+    std::vector<double> fine(std::size_t(n[0] * n[1] * n[2]));
+    for (qint64 z = 0; z < n[2]; ++z)
+        for (qint64 y = 0; y < n[1]; ++y)
+            for (qint64 x = 0; x < n[0]; ++x) {
+                const qint64 f[3] = {x, y, z};
+                double e = 0;
+                for (int a = 0; a < 3; ++a)
+                    e += sq(((double(lo[a]) + double(f[a]) / kFine) - centreIndex[a]) * step[a]
+                            / stone.semi[std::size_t(a)]);
+                fine[std::size_t(x + n[0] * (y + n[1] * z))] = e <= 1;
+            }
+    const qint64 stride[3] = {1, n[0], n[0] * n[1]};
+    std::vector<double> line, work;
+    for (int a = 0; a < 3; ++a) {
+        const int b = (a + 1) % 3, c = (a + 2) % 3;
+        for (qint64 v = 0; v < n[c]; ++v)
+            for (qint64 u = 0; u < n[b]; ++u) {
+                const qint64 base = u * stride[b] + v * stride[c];
+                line.resize(std::size_t(n[a]));
+                for (qint64 p = 0; p < n[a]; ++p)
+                    line[std::size_t(p)] = fine[std::size_t(base + p * stride[a])];
+                blurLine(line, sigma[a], work);
+                for (qint64 p = 0; p < n[a]; ++p)
+                    fine[std::size_t(base + p * stride[a])] = line[std::size_t(p)];
+            }
+    }
+    const double contrast = stone.hu - phantomBodyHu(s, stone.centre);
+    for (qint64 k = 0; k * kFine < n[2]; ++k)
+        for (qint64 j = 0; j * kFine < n[1]; ++j)
+            for (qint64 i = 0; i * kFine < n[0]; ++i) {
+                const double share =
+                    fine[std::size_t(i * kFine + n[0] * (j * kFine + n[1] * k * kFine))];
+                const qint64 index =
+                    (lo[0] + i) + s.size[0] * ((lo[1] + j) + s.size[1] * (lo[2] + k));
+                qint16 &v = image.shorts[std::size_t(index)];
+                v = qint16(std::clamp(std::lround(v + contrast * share), -1024L, 3071L));
+            }
+}
+
+} // namespace
+
+double PhantomStone::volume() const
+{
+    return 4.0 / 3.0 * std::numbers::pi * semi[0] * semi[1] * semi[2];
+}
+
+double PhantomStone::largestDiameter() const
+{
+    return 2 * std::max({semi[0], semi[1], semi[2]});
+}
+
+std::array<std::array<double, 3>, 2> phantomKidneys(const PhantomSpec &spec)
+{
+    const Grid g = extent(spec);
+    return {{{0.2 * g.w, -0.1 * g.h, 0.5 * g.d}, {-0.2 * g.w, -0.1 * g.h, 0.5 * g.d}}};
+}
+
+double phantomBodyHu(const PhantomSpec &s, const std::array<double, 3> &p)
+{
+    const Grid g = extent(s);
+    if (!s.body)
+        return std::fabs(p[0]) > 0.48 * g.w ? -1000 : s.tissueHu;
+    const double outline = sq(p[0] / (0.46 * g.w)) + sq(p[1] / (0.42 * g.h));
+    if (outline > 1)
+        return -1000;
+    if (outline > 0.8)
+        return -100; // fat under the skin
+    if (sq(p[0]) + sq(p[1] + 0.28 * g.h) < sq(0.07 * g.w))
+        return 600; // the spine
+    for (const auto &c : phantomKidneys(s)) {
+        const double e = sq((p[0] - c[0]) / (0.11 * g.w)) + sq((p[1] - c[1]) / (0.12 * g.h))
+            + sq((p[2] - c[2]) / (0.45 * g.d));
+        if (e <= 1)
+            return s.kidneyHu;
+        if (e <= 1.5)
+            return -90; // fat around the kidney
+    }
+    return s.tissueHu;
+}
+
+ImageVolume makeStonePhantom(const PhantomSpec &s)
+{
+    ImageVolume image;
+    for (int a = 0; a < 3; ++a)
+        image.size[a] = s.size[a];
+    image.toWorld.m[0][0] = s.pixel;
+    image.toWorld.m[0][3] = -double(s.size[0] / 2) * s.pixel;
+    image.toWorld.m[1][1] = s.pixel;
+    image.toWorld.m[1][3] = -double(s.size[1] / 2) * s.pixel;
+    image.toWorld.m[2][2] = s.slice;
+    image.modality = QStringLiteral("CT");
+    image.unit = QStringLiteral("HU");
+    std::mt19937 random(s.seed);
+    std::normal_distribution<double> noise(0, s.noiseHu);
+    image.shorts.resize(std::size_t(image.voxelCount()));
+    for (qint64 k = 0; k < s.size[2]; ++k)
+        for (qint64 j = 0; j < s.size[1]; ++j)
+            for (qint64 i = 0; i < s.size[0]; ++i) {
+                double p[3];
+                image.toWorld.apply(double(i), double(j), double(k), p);
+                const double body = phantomBodyHu(s, {p[0], p[1], p[2]});
+                const double hu = body <= -1000 ? -1000 : body + noise(random);
+                image.shorts[std::size_t(image.index(i, j, k))] =
+                    qint16(std::clamp(std::lround(hu), -1024L, 3071L));
+            }
+    for (const PhantomStone &stone : s.stones)
+        addStone(s, stone, image);
+    return image;
+}

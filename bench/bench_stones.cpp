@@ -1,0 +1,233 @@
+// The stone finder against phantoms of known truth: per size class, the
+// volume error beside the 130 HU voxel count and the ellipsoid formula, the
+// centre, diameter and density errors, misses and false stones; then the
+// whole-image search, one pick and the memory of a 512 x 512 x 300 CT.
+
+#include "BenchReport.h"
+#include "StonePhantom.h"
+#include "measure/StoneFinder.h"
+#include "model/BodyMidline.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <random>
+
+using namespace measure;
+
+namespace {
+
+struct ClassErrors
+{
+    int stones = 0, misses = 0;
+    double ours = 0, count130 = 0, ellipsoid = 0; // summed relative volume errors
+    double centre = 0, diameter = 0;
+    double peak = 0;
+    int peakStones = 0;
+    double worstOurs = 0;
+};
+
+const char *classOf(double diameter)
+{
+    return diameter < 2 ? "1.5-2mm" : diameter < 4 ? "2-4mm" : diameter < 10 ? "4-10mm" : "10-20mm";
+}
+
+// The voxels at 130 HU and more near a stone: their count's volume and the
+// ellipsoid formula on their extents.
+void fixedCutoff(const ImageVolume &image, const PhantomSpec &spec, const PhantomStone &s,
+                 double &countVolume, double &formula)
+{
+    qint64 lo[3], hi[3], count = 0;
+    const double step[3] = {spec.pixel, spec.pixel, spec.slice};
+    const double centre[3] = {s.centre[0] / spec.pixel + double(spec.size[0] / 2),
+                              s.centre[1] / spec.pixel + double(spec.size[1] / 2),
+                              s.centre[2] / spec.slice};
+    qint64 mn[3] = {1 << 30, 1 << 30, 1 << 30}, mx[3] = {-1, -1, -1};
+    for (int a = 0; a < 3; ++a) {
+        const double reach = (s.semi[std::size_t(a)] + 2) / step[a];
+        lo[a] = std::max<qint64>(0, qint64(centre[a] - reach));
+        hi[a] = std::min<qint64>(image.size[a] - 1, qint64(centre[a] + reach + 1));
+    }
+    for (qint64 k = lo[2]; k <= hi[2]; ++k)
+        for (qint64 j = lo[1]; j <= hi[1]; ++j)
+            for (qint64 i = lo[0]; i <= hi[0]; ++i)
+                if (image.at(i, j, k) >= 130) {
+                    ++count;
+                    const qint64 ijk[3] = {i, j, k};
+                    for (int a = 0; a < 3; ++a) {
+                        mn[a] = std::min(mn[a], ijk[a]);
+                        mx[a] = std::max(mx[a], ijk[a]);
+                    }
+                }
+    const double voxel = step[0] * step[1] * step[2];
+    countVolume = double(count) * voxel;
+    formula = count ? 0.52 * double(mx[0] - mn[0] + 1) * step[0] * double(mx[1] - mn[1] + 1)
+            * step[1] * double(mx[2] - mn[2] + 1) * step[2]
+                    : 0;
+}
+
+double distance(const Point3 &a, const std::array<double, 3> &b)
+{
+    return std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1])
+                     + (a[2] - b[2]) * (a[2] - b[2]));
+}
+
+void accuracy()
+{
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> unit(0, 1);
+    const auto between = [&](double a, double b) { return a + (b - a) * unit(random); };
+    std::map<std::string, ClassErrors> classes;
+    int falseStones = 0, phantoms = 0;
+    const double sizes[4][2] = {{1.5, 2}, {2, 4}, {4, 10}, {10, 20}};
+    for (int round = 0; round < 10; ++round)
+        for (const auto &range : sizes) {
+            PhantomSpec spec;
+            spec.pixel = between(0.6, 0.9);
+            spec.slice = between(0.6, 3);
+            spec.fwhmInPlane = between(0.6, 1.2);
+            spec.noiseHu = between(10, 25);
+            spec.seed = unsigned(100 + phantoms++);
+            spec.size[0] = spec.size[1] = qint64(180 / spec.pixel);
+            spec.size[2] = qint64(std::ceil(70 / spec.slice));
+            for (const auto &kidney : phantomKidneys(spec)) {
+                PhantomStone s;
+                const double d = between(range[0], range[1]);
+                const bool sphere = unit(random) < 0.5;
+                s.semi = {d / 2, d / 2 * (sphere ? 1 : between(0.6, 1)),
+                          d / 2 * (sphere ? 1 : between(0.6, 1))};
+                if (unit(random) < 0.5)
+                    std::swap(s.semi[0], s.semi[2]);
+                s.hu = between(400, 1600);
+                s.centre = {kidney[0] + between(-2, 2), kidney[1] + between(-2, 2),
+                            kidney[2] + between(-3, 3)};
+                spec.stones.push_back(s);
+            }
+            const ImageVolume image = makeStonePhantom(spec);
+            const StoneSearch found = findStones(image, {});
+            std::vector<bool> used(found.stones.size(), false);
+            for (const PhantomStone &truth : spec.stones) {
+                ClassErrors &c = classes[classOf(truth.largestDiameter())];
+                ++c.stones;
+                const FoundStone *match = nullptr;
+                for (std::size_t n = 0; n < found.stones.size(); ++n)
+                    if (!used[n]
+                        && distance(found.stones[n].centre, truth.centre)
+                            < std::max(3.0, truth.largestDiameter() / 2)) {
+                        match = &found.stones[n];
+                        used[n] = true;
+                        break;
+                    }
+                if (!match) {
+                    ++c.misses;
+                    continue;
+                }
+                const double v = truth.volume();
+                double count = 0, formula = 0;
+                fixedCutoff(image, spec, truth, count, formula);
+                const double ours = std::fabs(match->volumeMm3 - v) / v;
+                c.ours += ours;
+                c.worstOurs = std::max(c.worstOurs, ours);
+                if (qEnvironmentVariableIsSet("STONES_DETAIL"))
+                    std::fprintf(stderr,
+                                 "d %.1f hu %.0f pixel %.2f slice %.2f fwhm %.2f noise %.0f: "
+                                 "volume %.1f of %.1f, density %.0f (%s) bg %.0f peak %.0f\n",
+                                 truth.largestDiameter(), truth.hu, spec.pixel, spec.slice,
+                                 spec.fwhmInPlane, spec.noiseHu, match->volumeMm3, v,
+                                 match->densityHu,
+                                 qPrintable(densitySourceKey(match->densitySource)),
+                                 match->backgroundHu, match->huPeak);
+                c.count130 += std::fabs(count - v) / v;
+                c.ellipsoid += std::fabs(formula - v) / v;
+                c.centre += distance(match->centre, truth.centre);
+                c.diameter += std::fabs(match->largestDiameterMm - truth.largestDiameter());
+                if (2 * std::min({truth.semi[0], truth.semi[1], truth.semi[2]}) >= 5) {
+                    c.peak += std::fabs(match->huPeak - truth.hu) / truth.hu;
+                    ++c.peakStones;
+                }
+            }
+            falseStones += int(std::count(used.begin(), used.end(), false));
+        }
+    for (const auto &[name, c] : classes) {
+        const int n = std::max(1, c.stones - c.misses);
+        const QString at = QString::fromStdString(name);
+        report(QStringLiteral("stones_volume_error_ours_") + at, 100 * c.ours / n, "%");
+        report(QStringLiteral("stones_volume_error_worst_ours_") + at, 100 * c.worstOurs, "%");
+        report(QStringLiteral("stones_volume_error_count130_") + at, 100 * c.count130 / n, "%");
+        report(QStringLiteral("stones_volume_error_ellipsoid052_") + at, 100 * c.ellipsoid / n,
+               "%");
+        report(QStringLiteral("stones_centre_error_") + at, c.centre / n, "mm");
+        report(QStringLiteral("stones_largest_diameter_error_") + at, c.diameter / n, "mm");
+        if (c.peakStones)
+            report(QStringLiteral("stones_peak_density_error_") + at, 100 * c.peak / c.peakStones,
+                   "%");
+        report(QStringLiteral("stones_missed_") + at, c.misses, "stones");
+        report(QStringLiteral("stones_count_") + at, c.stones, "stones");
+    }
+    report(QStringLiteral("stones_false"), falseStones, "stones");
+}
+
+double residentMb(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(qsizetype(std::strlen(field))).trimmed().split(' ').first().toDouble()
+                / 1024;
+    return 0;
+}
+
+void speed()
+{
+    PhantomSpec spec;
+    spec.size[0] = spec.size[1] = 512;
+    spec.size[2] = 300;
+    spec.pixel = 0.75;
+    spec.slice = 1;
+    spec.noiseHu = 15;
+    const auto kidneys = phantomKidneys(spec);
+    spec.stones = {{kidneys[0], {3, 2.5, 2}, 1000}, {kidneys[1], {1.5, 1.5, 1.5}, 700}};
+    const ImageVolume image = makeStonePhantom(spec);
+    const double imageMb = double(image.voxelCount()) * 2 / (1 << 20);
+    const double before = residentMb("VmRSS:");
+    StoneSearch found;
+    report(QStringLiteral("stones_search_512x512x300"),
+           seconds([&] { found = findStones(image, {}); }), "s");
+    const double peak = residentMb("VmHWM:");
+    report(QStringLiteral("stones_midline_512x512x300"),
+           seconds([&] { body::midlineInImage(image); }), "s");
+    report(QStringLiteral("stones_is_ct_512x512x300"), seconds([&] { holdsHounsfield(image); }),
+           "s");
+    report(QStringLiteral("stones_search_peak_memory_vs_image"),
+           (imageMb + std::max(0.0, peak - before)) / imageMb, "x");
+    report(QStringLiteral("stones_search_found"), double(found.stones.size()), "stones");
+    std::optional<FoundStone> picked;
+    const body::Midline midline = body::midlineInImage(image); // the window knows it
+    report(QStringLiteral("stones_pick_one_midline_known"),
+           1000 * seconds([&] {
+               picked = stoneAt(image, {kidneys[0][0], kidneys[0][1], kidneys[0][2]}, 200, midline);
+           }),
+           "ms");
+    report(QStringLiteral("stones_pick_one"),
+           1000 * seconds([&] {
+               picked = stoneAt(image, {kidneys[0][0], kidneys[0][1], kidneys[0][2]});
+           }),
+           "ms");
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (!qEnvironmentVariableIsSet("STONES_DETAIL"))
+        speed();
+    if (!qEnvironmentVariableIsSet("STONES_SPEED"))
+        accuracy();
+    return 0;
+}

@@ -1,0 +1,533 @@
+#include "StoneCandidate.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace measure::stones {
+
+namespace {
+
+constexpr double kInPlaneFwhmMm = 0.9; // a typical body CT's in-plane blur
+constexpr double kFwhmPerSigma = 2.3548;
+// The background shell, in units of the neighbourhood's reach past the candidate.
+constexpr double kShellFrom = 0.6, kShellTo = 1.3;
+constexpr double kSignificance = 5; // a stone's peak stands this many noise SDs out
+constexpr std::size_t kManyVoxels = 200;
+constexpr double kFlattest = 1.0; // the smallest ratio of axes the blur model trusts
+
+double median(std::vector<double> &values)
+{
+    if (values.empty())
+        return std::numeric_limits<double>::quiet_NaN();
+    const auto middle = values.begin() + std::ptrdiff_t(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+// An index box: the candidate's bounds grown by `grow` voxels per axis.
+struct Box
+{
+    qint64 lo[3], hi[3];
+    bool contains(qint64 i, qint64 j, qint64 k) const
+    {
+        return i >= lo[0] && i <= hi[0] && j >= lo[1] && j <= hi[1] && k >= lo[2] && k <= hi[2];
+    }
+};
+
+Box grown(const ImageFrame &f, const Candidate &c, const qint64 grow[3])
+{
+    Box b;
+    for (int a = 0; a < 3; ++a) {
+        b.lo[a] = std::max<qint64>(0, c.lo[a] - grow[a]);
+        b.hi[a] = std::min<qint64>(f.image.size[a] - 1, c.hi[a] + grow[a]);
+    }
+    return b;
+}
+
+template<class Visit> void forEachIn(const Box &b, Visit visit)
+{
+    for (qint64 k = b.lo[2]; k <= b.hi[2]; ++k)
+        for (qint64 j = b.lo[1]; j <= b.hi[1]; ++j)
+            for (qint64 i = b.lo[0]; i <= b.hi[0]; ++i)
+                visit(i, j, k);
+}
+
+// A blurred uniform ellipsoid: its principal directions, the ratios of
+// its semi-axes (the largest 1), the blur's sigma along world x, y and z,
+// and where the voxel whose value is modelled lies from its centre.
+struct BlurredEllipsoid
+{
+    std::array<Point3, 3> axes;
+    double ratio[3];
+    double sigma[3];
+    Point3 offset;
+
+    double volume(double scale) const
+    {
+        return 4.0 / 3.0 * std::numbers::pi * scale * scale * scale * ratio[0] * ratio[1]
+            * ratio[2];
+    }
+
+    // The share of the contrast the blurred ellipsoid of this scale keeps
+    // at the offset: the Gaussian spread's mass inside it, by the midpoint
+    // rule on a grid over the unit ball.
+    double share(double scale) const
+    {
+        const double spread = std::max({sigma[0], sigma[1], sigma[2]});
+        const double away =
+            std::sqrt(offset[0] * offset[0] + offset[1] * offset[1] + offset[2] * offset[2]);
+        if (scale * std::min({ratio[0], ratio[1], ratio[2]}) > 4 * spread + away)
+            return 1;
+        constexpr int kSteps = 20;
+        const double step = 2.0 / kSteps;
+        double sum = 0;
+        for (int z = 0; z < kSteps; ++z)
+            for (int y = 0; y < kSteps; ++y)
+                for (int x = 0; x < kSteps; ++x) {
+                    const double u[3] = {-1 + (x + 0.5) * step, -1 + (y + 0.5) * step,
+                                         -1 + (z + 0.5) * step};
+                    if (u[0] * u[0] + u[1] * u[1] + u[2] * u[2] > 1)
+                        continue;
+                    double e = 0;
+                    for (int r = 0; r < 3; ++r) {
+                        double w = -offset[std::size_t(r)];
+                        for (int n = 0; n < 3; ++n)
+                            w += scale * ratio[n] * u[n] * axes[std::size_t(n)][std::size_t(r)];
+                        e += w * w / (sigma[r] * sigma[r]);
+                    }
+                    sum += std::exp(-0.5 * e);
+                }
+        const double jacobian = scale * scale * scale * ratio[0] * ratio[1] * ratio[2];
+        const double norm = std::pow(2 * std::numbers::pi, 1.5) * sigma[0] * sigma[1] * sigma[2];
+        return std::min(1.0, sum * step * step * step * jacobian / norm);
+    }
+};
+
+// The contrast of a blurred uniform ellipsoid whose modelled voxel shows
+// `peak` and whose summed contrast (mm^3 HU) is `integral`: the scale at
+// which share / volume = peak / integral, then integral / volume. None when
+// the stone is too small for the ratio to tell its size.
+std::optional<double> blurredContrast(const BlurredEllipsoid &model, double peak, double integral,
+                                      double &share)
+{
+    const double target = peak / integral;
+    double lo = 0.05, hi = 40;
+    const auto ratio = [&](double scale) { return model.share(scale) / model.volume(scale); };
+    BlurredEllipsoid centred = model;
+    centred.offset = {0, 0, 0};
+    if (target >= 0.9 * centred.share(lo) / centred.volume(lo))
+        return std::nullopt;
+    if (target <= ratio(hi)) {
+        share = 1;
+        return peak;
+    }
+    // Off the centre, the ratio first rises: search beyond its highest.
+    double best = 0;
+    for (double scale = lo; scale < hi; scale *= 1.3)
+        if (const double r = ratio(scale); r > best) {
+            best = r;
+            lo = scale;
+        }
+    if (target >= best)
+        return std::nullopt;
+    for (int n = 0; n < 40; ++n) {
+        const double mid = std::sqrt(lo * hi);
+        (ratio(mid) > target ? lo : hi) = mid;
+    }
+    const double scale = std::sqrt(lo * hi);
+    share = model.share(scale);
+    return integral / model.volume(scale);
+}
+
+// Jacobi rotations of a symmetric 3 x 3 matrix: its eigenvalues and the
+// unit eigenvectors as the columns of `v`.
+void symmetricEigen(double m[3][3], double values[3], double v[3][3])
+{
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            v[r][c] = r == c;
+    for (int sweep = 0; sweep < 50; ++sweep) {
+        const double off = m[0][1] * m[0][1] + m[0][2] * m[0][2] + m[1][2] * m[1][2];
+        if (off < 1e-20)
+            break;
+        for (int p = 0; p < 2; ++p)
+            for (int q = p + 1; q < 3; ++q) {
+                if (std::fabs(m[p][q]) < 1e-30)
+                    continue;
+                const double theta = (m[q][q] - m[p][p]) / (2 * m[p][q]);
+                const double t =
+                    (theta >= 0 ? 1 : -1) / (std::fabs(theta) + std::sqrt(theta * theta + 1));
+                const double c = 1 / std::sqrt(t * t + 1), s = t * c;
+                for (int k = 0; k < 3; ++k) { // m = J^T m J
+                    const double mkp = m[k][p], mkq = m[k][q];
+                    m[k][p] = c * mkp - s * mkq;
+                    m[k][q] = s * mkp + c * mkq;
+                }
+                for (int k = 0; k < 3; ++k) {
+                    const double mpk = m[p][k], mqk = m[q][k];
+                    m[p][k] = c * mpk - s * mqk;
+                    m[q][k] = s * mpk + c * mqk;
+                }
+                for (int k = 0; k < 3; ++k) {
+                    const double vkp = v[k][p], vkq = v[k][q];
+                    v[k][p] = c * vkp - s * vkq;
+                    v[k][q] = s * vkp + c * vkq;
+                }
+            }
+    }
+    for (int a = 0; a < 3; ++a)
+        values[a] = m[a][a];
+}
+
+// How far past a voxel centre, along `u` (world, unit), the value falls
+// below `half`: the sub-voxel end of a diameter.
+double edgeBeyond(const ImageFrame &f, const Affine &toIndex, const Point3 &p, const Point3 &u,
+                  double half)
+{
+    constexpr double kStep = 0.05;
+    double before = f.sample(0, 0, 0); // replaced at t = 0
+    for (double t = 0; t <= 3; t += kStep) {
+        double ijk[3];
+        toIndex.apply(p[0] + t * u[0], p[1] + t * u[1], p[2] + t * u[2], ijk);
+        const double v = f.sample(ijk[0], ijk[1], ijk[2]);
+        if (!(v >= half)) {
+            if (t == 0 || !std::isfinite(v))
+                return t;
+            return t - kStep * (half - v) / (before - v);
+        }
+        before = v;
+    }
+    return 3;
+}
+
+struct Diameter
+{
+    double length = 0;
+    Point3 a {}, b {};
+};
+
+// The longest distance between two of `points`; with `axial`, only between
+// points of one slice (their `slice` equal).
+Diameter longest(const std::vector<Point3> &points, const std::vector<qint64> &slice, bool axial)
+{
+    Diameter best;
+    for (std::size_t m = 0; m < points.size(); ++m)
+        for (std::size_t n = m + 1; n < points.size(); ++n) {
+            if (axial && slice[m] != slice[n])
+                continue;
+            const double dx = points[m][0] - points[n][0], dy = points[m][1] - points[n][1],
+                         dz = points[m][2] - points[n][2];
+            const double d = std::sqrt(dx * dx + dy * dy + dz * dz);
+            if (d > best.length)
+                best = {d, points[m], points[n]};
+        }
+    return best;
+}
+
+double withEdges(const ImageFrame &f, const Diameter &d, double half)
+{
+    if (d.length <= 0)
+        return 0;
+    const Affine toIndex = f.image.toWorld.inverse();
+    Point3 u;
+    for (int c = 0; c < 3; ++c)
+        u[std::size_t(c)] = (d.b[std::size_t(c)] - d.a[std::size_t(c)]) / d.length;
+    const Point3 back {-u[0], -u[1], -u[2]};
+    return d.length + edgeBeyond(f, toIndex, d.b, u, half)
+        + edgeBeyond(f, toIndex, d.a, back, half);
+}
+
+// The 3-D and the axial largest diameters of the voxels at or above `half`
+// that lie on the set's border (a 6-neighbour below it).
+void largestDiameters(const ImageFrame &f, const Box &near, double half, FoundStone &stone)
+{
+    std::vector<Point3> border;
+    std::vector<qint64> slice;
+    const auto at = [&](qint64 i, qint64 j, qint64 k) {
+        return near.contains(i, j, k) ? double(f.image.at(i, j, k)) : -1e9;
+    };
+    forEachIn(near, [&](qint64 i, qint64 j, qint64 k) {
+        if (!(at(i, j, k) >= half))
+            return;
+        stone.voxels.push_back(f.image.index(i, j, k));
+        if (at(i - 1, j, k) >= half && at(i + 1, j, k) >= half && at(i, j - 1, k) >= half
+            && at(i, j + 1, k) >= half && at(i, j, k - 1) >= half && at(i, j, k + 1) >= half)
+            return;
+        border.push_back(f.world(double(i), double(j), double(k)));
+        const qint64 ijk[3] = {i, j, k};
+        slice.push_back(ijk[f.sliceAxis]);
+    });
+    stone.largestDiameterMm = withEdges(f, longest(border, slice, false), half);
+    stone.axialDiameterMm = withEdges(f, longest(border, slice, true), half);
+    // The edges found past other voxels may make the axial one the longer.
+    stone.largestDiameterMm = std::max(stone.largestDiameterMm, stone.axialDiameterMm);
+}
+
+// The centre and principal diameters from the contrast-weighted voxels of
+// the neighbourhood, the blur's spread taken off their second moments.
+void moments(const ImageFrame &f, const Box &near, double background, double contrast, double floor,
+             FoundStone &stone)
+{
+    double w = 0, s[3] = {0, 0, 0}, ss[3][3] = {};
+    forEachIn(near, [&](qint64 i, qint64 j, qint64 k) {
+        const double v = f.image.at(i, j, k) - background;
+        if (!(v > floor))
+            return;
+        const double weight = std::min(1.0, v / contrast);
+        const Point3 p = f.world(double(i), double(j), double(k));
+        w += weight;
+        for (int a = 0; a < 3; ++a) {
+            s[a] += weight * p[std::size_t(a)];
+            for (int b = 0; b < 3; ++b)
+                ss[a][b] += weight * p[std::size_t(a)] * p[std::size_t(b)];
+        }
+    });
+    if (w <= 0)
+        return;
+    for (int a = 0; a < 3; ++a)
+        stone.centre[std::size_t(a)] = s[a] / w;
+    double cov[3][3];
+    for (int a = 0; a < 3; ++a)
+        for (int b = 0; b < 3; ++b)
+            cov[a][b] = ss[a][b] / w - s[a] * s[b] / (w * w);
+    // The blur spreads each index axis by its sigma (axes taken as world-aligned).
+    for (int a = 0; a < 3; ++a) {
+        int world = 0;
+        for (int r = 1; r < 3; ++r)
+            if (std::fabs(f.image.toWorld.m[r][a]) > std::fabs(f.image.toWorld.m[world][a]))
+                world = r;
+        cov[world][world] -= f.psfSigma[a] * f.psfSigma[a];
+    }
+    double values[3], vectors[3][3];
+    symmetricEigen(cov, values, vectors);
+    int order[3] = {0, 1, 2};
+    std::sort(order, order + 3, [&](int x, int y) { return values[x] > values[y]; });
+    for (int n = 0; n < 3; ++n) {
+        const int e = order[n];
+        stone.diameters[std::size_t(n)] = 2 * std::sqrt(5 * std::max(0.0, values[e]));
+        for (int r = 0; r < 3; ++r)
+            stone.axes[std::size_t(n)][std::size_t(r)] = vectors[r][e];
+    }
+}
+
+// The values of a candidate, brightest first.
+std::vector<double> valuesOf(const ImageFrame &f, const Candidate &c)
+{
+    std::vector<double> values;
+    values.reserve(c.voxels.size());
+    for (qint64 v : c.voxels)
+        values.push_back(f.image.value(v));
+    std::sort(values.begin(), values.end(), std::greater<>());
+    return values;
+}
+
+// The ellipsoid the moments show, its smaller axes at least 0.4 of the
+// largest, and where the voxel the peak comes from lies from the centre.
+BlurredEllipsoid blurModel(const ImageFrame &f, const Candidate &c, const FoundStone &stone)
+{
+    BlurredEllipsoid m;
+    m.axes = stone.axes;
+    const double largest = std::max(stone.diameters[0], 1e-6);
+    for (int n = 0; n < 3; ++n)
+        m.ratio[n] = std::max(kFlattest, stone.diameters[std::size_t(n)] / largest);
+    for (int a = 0; a < 3; ++a) {
+        int world = 0;
+        for (int r = 1; r < 3; ++r)
+            if (std::fabs(f.image.toWorld.m[r][a]) > std::fabs(f.image.toWorld.m[world][a]))
+                world = r;
+        m.sigma[world] = f.psfSigma[a];
+    }
+    m.offset = {0, 0, 0};
+    if (c.voxels.size() < kManyVoxels) {
+        const qint64 brightest =
+            *std::max_element(c.voxels.begin(), c.voxels.end(), [&](qint64 x, qint64 y) {
+                return f.image.value(x) < f.image.value(y);
+            });
+        qint64 ijk[3];
+        f.indices(brightest, ijk);
+        const Point3 p = f.world(double(ijk[0]), double(ijk[1]), double(ijk[2]));
+        for (int r = 0; r < 3; ++r)
+            m.offset[std::size_t(r)] = p[std::size_t(r)] - stone.centre[std::size_t(r)];
+    }
+    return m;
+}
+
+} // namespace
+
+ImageFrame::ImageFrame(const ImageVolume &image, double levelHu,
+                       const std::optional<body::Midline> &known)
+    : image(image)
+    , level(levelHu)
+    , midline(known ? *known : body::midlineInImage(image))
+{
+    if (!image.shorts.empty()) {
+        shorts = image.shorts.data();
+        shortLevel = int(std::clamp(std::ceil(levelHu), -32769.0, 32768.0));
+    }
+    double most = -1;
+    sliceAxis = 2;
+    for (int a = 0; a < 3; ++a) {
+        spacing[a] = image.toWorld.spacing(a);
+        if (const double share = std::fabs(image.toWorld.m[2][a]) / spacing[a]; share > most) {
+            most = share;
+            sliceAxis = a;
+        }
+    }
+    for (int a = 0; a < 3; ++a) {
+        const double fwhm = a == sliceAxis ? spacing[a] : kInPlaneFwhmMm;
+        psfSigma[a] = fwhm / kFwhmPerSigma;
+        sigma[a] = std::sqrt(psfSigma[a] * psfSigma[a] + spacing[a] * spacing[a] / 12);
+    }
+    voxelVolume = std::fabs(image.toWorld.determinant());
+}
+
+Point3 ImageFrame::world(double i, double j, double k) const
+{
+    Point3 p;
+    image.toWorld.apply(i, j, k, p.data());
+    return p;
+}
+
+void ImageFrame::indices(qint64 index, qint64 out[3]) const
+{
+    out[0] = index % image.size[0];
+    out[1] = (index / image.size[0]) % image.size[1];
+    out[2] = index / (image.size[0] * image.size[1]);
+}
+
+bool ImageFrame::inImage(qint64 i, qint64 j, qint64 k) const
+{
+    return i >= 0 && j >= 0 && k >= 0 && i < image.size[0] && j < image.size[1]
+        && k < image.size[2];
+}
+
+double ImageFrame::sample(double i, double j, double k) const
+{
+    const double at[3] = {i, j, k};
+    qint64 base[3];
+    double t[3];
+    for (int a = 0; a < 3; ++a) {
+        if (!(at[a] >= 0 && at[a] <= double(image.size[a] - 1)))
+            return std::numeric_limits<double>::quiet_NaN();
+        base[a] = std::min<qint64>(qint64(at[a]), std::max<qint64>(0, image.size[a] - 2));
+        t[a] = at[a] - double(base[a]);
+    }
+    double sum = 0;
+    for (int corner = 0; corner < 8; ++corner) {
+        double weight = 1;
+        qint64 c[3];
+        for (int a = 0; a < 3; ++a) {
+            const bool up = corner >> a & 1;
+            c[a] = std::min(base[a] + up, image.size[a] - 1);
+            weight *= up ? t[a] : 1 - t[a];
+        }
+        if (weight > 0)
+            sum += weight * image.at(c[0], c[1], c[2]);
+    }
+    return sum;
+}
+
+double largestExtent(const ImageFrame &frame, const Candidate &candidate, int &axis)
+{
+    double most = 0;
+    axis = 0;
+    for (int a = 0; a < 3; ++a)
+        if (const double e = double(candidate.hi[a] - candidate.lo[a] + 1) * frame.spacing[a];
+            e > most) {
+            most = e;
+            axis = a;
+        }
+    return most;
+}
+
+std::optional<FoundStone> measureCandidate(const ImageFrame &f, const Candidate &c,
+                                           double priorDensityHu)
+{
+    // The neighbourhood reaches two voxels and the blur's width past the
+    // candidate; the background shell as far again beyond it.
+    double reach[3], scaled[3];
+    qint64 nearGrow[3], shellGrow[3];
+    for (int a = 0; a < 3; ++a) {
+        reach[a] = 2 * f.spacing[a] + 2.5 * f.sigma[a];
+        scaled[a] = f.spacing[a] / reach[a];
+        nearGrow[a] = qint64(std::ceil(reach[a] / f.spacing[a]));
+        shellGrow[a] = 2 * nearGrow[a] + 1;
+    }
+    const Box near = grown(f, c, nearGrow), outer = grown(f, c, shellGrow);
+    qint64 n[3];
+    for (int a = 0; a < 3; ++a)
+        n[a] = outer.hi[a] - outer.lo[a] + 1;
+    std::vector<float> apart(std::size_t(n[0] * n[1] * n[2]), kFarSquared);
+    const auto local = [&](qint64 i, qint64 j, qint64 k) {
+        return std::size_t((i - outer.lo[0])
+                           + n[0] * ((j - outer.lo[1]) + n[1] * (k - outer.lo[2])));
+    };
+    for (qint64 v : c.voxels) {
+        qint64 ijk[3];
+        f.indices(v, ijk);
+        apart[local(ijk[0], ijk[1], ijk[2])] = 0;
+    }
+    distanceTransform(apart, n, scaled);
+    std::vector<double> shell;
+    forEachIn(outer, [&](qint64 i, qint64 j, qint64 k) {
+        const double v = f.image.at(i, j, k);
+        const float d = apart[local(i, j, k)];
+        if (d > kShellFrom * kShellFrom && d <= kShellTo * kShellTo && v < f.level
+            && std::isfinite(v))
+            shell.push_back(v);
+    });
+    FoundStone stone;
+    stone.backgroundHu = median(shell);
+    if (!std::isfinite(stone.backgroundHu))
+        return std::nullopt;
+    for (double &v : shell)
+        v = std::fabs(v - stone.backgroundHu);
+    const double noise = std::max(1.0, 1.4826 * median(shell));
+    const std::vector<double> values = valuesOf(f, c);
+    // The peak: a small stone's brightest voxel; a larger one's median of
+    // its 27 brightest, which noise lifts less.
+    stone.huPeak = values.size() < kManyVoxels ? values.front() : values[13];
+    const double peak = stone.huPeak - stone.backgroundHu;
+    if (peak < kSignificance * noise)
+        return std::nullopt;
+    double integral = 0;
+    forEachIn(near, [&](qint64 i, qint64 j, qint64 k) {
+        const double v = f.image.at(i, j, k);
+        if (std::isfinite(v) && apart[local(i, j, k)] <= 1)
+            integral += std::max(v - stone.backgroundHu, -3 * noise);
+    });
+    integral *= f.voxelVolume;
+    if (integral <= 0)
+        return std::nullopt;
+    moments(f, near, stone.backgroundHu, peak, std::max(3 * noise, 0.2 * peak), stone);
+    double share = 1;
+    const std::optional<double> contrast =
+        blurredContrast(blurModel(f, c, stone), peak, integral, share);
+    double density = std::max(stone.huPeak, stone.backgroundHu + contrast.value_or(0));
+    stone.densitySource = share < 0.9 ? DensitySource::BlurModel : DensitySource::Peak;
+    if (!contrast) {
+        density = std::max(priorDensityHu, stone.huPeak);
+        stone.densitySource = DensitySource::Prior;
+    }
+    stone.densityHu = density;
+    const double full = density - stone.backgroundHu;
+    stone.volumeMm3 = integral / full;
+    moments(f, near, stone.backgroundHu, full, std::max(3 * noise, 0.2 * peak), stone);
+    const double half = stone.backgroundHu + 0.5 * std::min(full, peak * 1.0);
+    largestDiameters(f, near, half, stone);
+    double coreSum = 0;
+    int core = 0;
+    for (double v : values)
+        if (v >= stone.backgroundHu + 0.5 * full) {
+            coreSum += v;
+            ++core;
+        }
+    stone.huMean = core ? coreSum / core : values.front();
+    stone.side = body::sideAt(stone.centre[0], f.midline);
+    skinDistances(f, stone);
+    return stone;
+}
+
+} // namespace measure::stones

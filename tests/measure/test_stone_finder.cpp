@@ -1,0 +1,229 @@
+// The stone finder on small phantoms of known truth.
+
+#include "Shapes.h"
+#include "StonePhantom.h"
+#include "measure/ModelSurface.h"
+#include "measure/StoneFinder.h"
+#include "measure/StoneModel.h"
+#include "measure/SurfaceMeasures.h"
+#include "model/ModelClass.h"
+
+#include <QTest>
+
+#include <cmath>
+
+using namespace measure;
+
+namespace {
+
+// A body 134 x 90 mm, 62 mm long: kidneys 27 mm either side of the midline.
+PhantomSpec smallBody()
+{
+    PhantomSpec spec;
+    spec.size[0] = 192;
+    spec.size[1] = 128;
+    spec.size[2] = 50;
+    spec.pixel = 0.7;
+    spec.slice = 1.25;
+    spec.noiseHu = 15;
+    return spec;
+}
+
+double distance(const Point3 &a, const std::array<double, 3> &b)
+{
+    return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
+}
+
+const FoundStone *nearest(const StoneSearch &found, const std::array<double, 3> &at)
+{
+    const FoundStone *best = nullptr;
+    for (const FoundStone &s : found.stones)
+        if (!best || distance(s.centre, at) < distance(best->centre, at))
+            best = &s;
+    return best;
+}
+
+} // namespace
+
+class TestStoneFinder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // A 5 mm sphere and a 2.5 mm one at 1000 and 600 HU: volumes within 10
+    // and 25 %, the centre within 0.5 mm, diameters within 1 mm, the peak
+    // within 10 %, and no other stone; the spine excluded with its reason.
+    void measuresStonesOfKnownSize()
+    {
+        PhantomSpec spec = smallBody();
+        const auto kidneys = phantomKidneys(spec);
+        const PhantomStone large {
+            {kidneys[0][0] + 0.3, kidneys[0][1] - 0.2, kidneys[0][2] + 0.4}, {2.5, 2.5, 2.5}, 1000};
+        const PhantomStone small {
+            {kidneys[1][0], kidneys[1][1] + 0.3, kidneys[1][2] - 0.5}, {1.25, 1.25, 1.25}, 600};
+        spec.stones = {large, small};
+        const ImageVolume image = makeStonePhantom(spec);
+        const StoneSearch found = findStones(image, {});
+        QVERIFY(found.error.isEmpty());
+        QCOMPARE(found.stones.size(), std::size_t(2));
+        const FoundStone *a = nearest(found, large.centre), *b = nearest(found, small.centre);
+        QVERIFY(a != b);
+        QVERIFY2(std::fabs(a->volumeMm3 / large.volume() - 1) < 0.10,
+                 qPrintable(QString::number(a->volumeMm3)));
+        QVERIFY2(std::fabs(b->volumeMm3 / small.volume() - 1) < 0.25,
+                 qPrintable(QString::number(b->volumeMm3)));
+        QVERIFY(distance(a->centre, large.centre) < 0.5);
+        QVERIFY(distance(b->centre, small.centre) < 0.5);
+        for (double d : a->diameters)
+            QVERIFY2(std::fabs(d - 5) < 1, qPrintable(QString::number(d)));
+        QVERIFY(std::fabs(a->largestDiameterMm - 5) < 1);
+        QVERIFY(std::fabs(a->axialDiameterMm - 5) < 1);
+        QVERIFY(a->axialDiameterMm <= a->largestDiameterMm + 1e-9);
+        QVERIFY(std::fabs(a->huPeak / 1000 - 1) < 0.1);
+        QVERIFY(a->huMean > 700 && a->huMean <= a->huPeak + 50);
+        // The stone at +x lies on the patient's right of the spine, the other on the left.
+        QCOMPARE(a->side, anatomy::Side::Right);
+        QCOMPARE(b->side, anatomy::Side::Left);
+        // The skin is the body's outline, an ellipse: the shortest distance
+        // from the centre, and the mean of the rays straight back, at 45
+        // degrees and sideways toward the stone's side.
+        const double A = 0.46 * 192 * 0.7, B = 0.42 * 128 * 0.7;
+        const auto along = [&](double x, double y, double ux, double uy) {
+            const double qa = ux * ux / (A * A) + uy * uy / (B * B);
+            const double qb = 2 * (x * ux / (A * A) + y * uy / (B * B));
+            const double qc = x * x / (A * A) + y * y / (B * B) - 1;
+            return (-qb + std::sqrt(qb * qb - 4 * qa * qc)) / (2 * qa);
+        };
+        const double x = a->centre[0], y = a->centre[1];
+        double shortest = 1e9;
+        for (int n = 0; n < 3600; ++n) {
+            const double t = n * 2 * M_PI / 3600;
+            shortest = std::min(shortest, std::hypot(A * std::cos(t) - x, B * std::sin(t) - y));
+        }
+        QVERIFY(a->skinDistanceMm && a->swlSkinDistanceMm);
+        QVERIFY2(std::fabs(*a->skinDistanceMm - shortest) < 1,
+                 qPrintable(QString::number(*a->skinDistanceMm)));
+        const double c = std::sqrt(0.5);
+        const double swl = (along(x, y, 0, -1) + along(x, y, c, -c) + along(x, y, 1, 0)) / 3;
+        QVERIFY2(std::fabs(*a->swlSkinDistanceMm - swl) < 1,
+                 qPrintable(QString::number(*a->swlSkinDistanceMm)));
+        QCOMPARE(found.excluded.size(), std::size_t(1));
+        QVERIFY(found.excluded[0].reason.contains(QLatin1String("larger than any stone")));
+        QVERIFY(std::fabs(found.excluded[0].centre[0]) < 3); // the spine, on the midline
+        QVERIFY(std::fabs(found.burdenMm3() - a->volumeMm3 - b->volumeMm3) < 1e-9);
+    }
+
+    // Noise alone, even louder than a CT's, gives no stone; a detection
+    // level above a stone's peak hides it.
+    void noiseGivesNoStone()
+    {
+        PhantomSpec spec = smallBody();
+        spec.body = false;
+        spec.noiseHu = 25;
+        spec.seed = 3;
+        QVERIFY(findStones(makeStonePhantom(spec), {}).stones.empty());
+        spec.noiseHu = 40; // some voxels of noise reach the level
+        const StoneSearch loud = findStones(makeStonePhantom(spec), {});
+        QVERIFY2(loud.stones.empty(), qPrintable(QString::number(loud.stones.size())));
+        spec.stones = {{{0, 0, 30}, {2, 2, 2}, 500}};
+        const ImageVolume image = makeStonePhantom(spec);
+        QCOMPARE(findStones(image, {}).stones.size(), std::size_t(1));
+        StoneSearchOptions high;
+        high.levelHu = 900;
+        QVERIFY(findStones(image, high).stones.empty());
+    }
+
+    // A box keeps the stones within it; the inside of a closed surface
+    // grown by the margin keeps those near it; a box off the image is
+    // refused and named; an image that is not a CT is refused.
+    void regionsAndRefusals()
+    {
+        PhantomSpec spec = smallBody();
+        const auto kidneys = phantomKidneys(spec);
+        spec.stones = {{kidneys[0], {2, 2, 2}, 900}, {kidneys[1], {2, 2, 2}, 900}};
+        const ImageVolume image = makeStonePhantom(spec);
+        StoneSearchOptions box;
+        box.region.kind = StoneRegion::Kind::Box;
+        box.region.box = {kidneys[0][0] + 5, kidneys[0][0] - 5, kidneys[0][1] - 5,
+                          kidneys[0][1] + 5, kidneys[0][2] - 5, kidneys[0][2] + 5};
+        StoneSearch found = findStones(image, box);
+        QCOMPARE(found.stones.size(), std::size_t(1));
+        QVERIFY(distance(found.stones[0].centre, kidneys[0]) < 0.5);
+        QVERIFY(found.excluded.empty()); // the spine lies outside the box
+        box.region.box = {500, 600, 0, 10, 0, 10};
+        found = findStones(image, box);
+        QVERIFY(found.error.contains(QLatin1String("outside the image")));
+        QVERIFY(found.error.contains(QLatin1String("500.0..600.0")));
+        // A cube 10 mm off the right stone: within the 10 mm margin, not within 5.
+        StoneSearchOptions inside;
+        inside.region.kind = StoneRegion::Kind::Inside;
+        inside.region.inside = {cube(kidneys[0][0] + 8, kidneys[0][1] - 1, kidneys[0][2] - 1, 2)};
+        found = findStones(image, inside);
+        QCOMPARE(found.stones.size(), std::size_t(1));
+        QVERIFY(distance(found.stones[0].centre, kidneys[0]) < 0.5);
+        inside.region.marginMm = 3;
+        QVERIFY(findStones(image, inside).stones.empty());
+        // Diagonally off a cube: within its bounding box grown by 5 mm, not
+        // within 5 mm of the cube; within 8 mm of it.
+        inside.region.inside = {
+            cube(kidneys[0][0] + 5.5, kidneys[0][1] + 5.5, kidneys[0][2] - 1, 2)};
+        inside.region.marginMm = 5;
+        QVERIFY(findStones(image, inside).stones.empty());
+        inside.region.marginMm = 8;
+        QCOMPARE(findStones(image, inside).stones.size(), std::size_t(1));
+        ImageVolume mr = image;
+        mr.modality = QStringLiteral("MR");
+        mr.unit.clear();
+        QCOMPARE(findStones(mr, {}).error, notHounsfieldText());
+        ImageVolume labels = image;
+        for (qint16 &v : labels.shorts)
+            v = v > 500 ? 2 : v > 0 ? 1 : 0;
+        labels.modality.clear();
+        labels.unit.clear();
+        QVERIFY(!holdsHounsfield(labels));
+    }
+
+    // A pick near a stone measures that stone as the search does; a pick
+    // on the spine or on soft tissue gives none.
+    void pickOneStone()
+    {
+        PhantomSpec spec = smallBody();
+        const auto kidneys = phantomKidneys(spec);
+        spec.stones = {{kidneys[0], {3, 2, 1.5}, 1200}};
+        const ImageVolume image = makeStonePhantom(spec);
+        const std::optional<FoundStone> picked =
+            stoneAt(image, {kidneys[0][0] + 1.5, kidneys[0][1], kidneys[0][2]});
+        QVERIFY(picked);
+        const StoneSearch found = findStones(image, {});
+        QCOMPARE(found.stones.size(), std::size_t(1));
+        QVERIFY(std::fabs(picked->volumeMm3 - found.stones[0].volumeMm3) < 1e-6);
+        QVERIFY(std::fabs(picked->volumeMm3 / spec.stones[0].volume() - 1) < 0.1);
+        QVERIFY(std::fabs(picked->largestDiameterMm - 6) < 1);
+        QVERIFY(!stoneAt(image, {0, -0.28 * 128 * 0.7, 30})); // the spine
+        QVERIFY(!stoneAt(image, {kidneys[1][0], kidneys[1][1], kidneys[1][2]}));
+    }
+
+    // The stones model: one closed component per stone, each enclosing
+    // the stone's measured volume within 3 %, read as a stones model.
+    void stonesModelEnclosesTheVolumes()
+    {
+        PhantomSpec spec = smallBody();
+        const auto kidneys = phantomKidneys(spec);
+        spec.stones = {{kidneys[0], {3, 2, 1.5}, 1200}, {kidneys[1], {1.5, 1.5, 1.5}, 800}};
+        const StoneSearch found = findStones(makeStonePhantom(spec), {});
+        QCOMPARE(found.stones.size(), std::size_t(2));
+        for (const FoundStone &stone : found.stones) {
+            const SurfaceIntegrals s = integrate(stoneSurface(stone));
+            QVERIFY(std::fabs(s.signedVolume / stone.volumeMm3 - 1) < 0.03);
+        }
+        const std::unique_ptr<ModelClass> model = stonesModel(found.stones);
+        const ModelSnapshot shot = snapshotModel(*model);
+        QCOMPARE(shot.anatomy, Anatomy::Stones);
+        const SurfaceTopology topology = analyseTopology(shot.surface);
+        QCOMPARE(topology.components.size(), std::size_t(2));
+        QVERIFY(topology.total.enclosesVolume());
+    }
+};
+
+QTEST_MAIN(TestStoneFinder)
+#include "test_stone_finder.moc"
