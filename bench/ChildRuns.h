@@ -19,6 +19,7 @@
 struct ChildRun
 {
     double seconds = 0;
+    double cpuSeconds = 0; // user and system time of the child
     double peakMegabytes = 0;
     bool ok = false;
 };
@@ -47,27 +48,32 @@ inline ChildRun runChild(const QStringList &command)
     wait4(child, &status, 0, &usage);
     ChildRun run;
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.cpuSeconds = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec)
+        + 1e-6 * double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
     run.peakMegabytes = double(usage.ru_maxrss) / 1024.0;
     run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return run;
 }
 
-// The median time and the largest peak of `runs` runs after one unmeasured
+// The median times and the largest peak of `runs` runs after one unmeasured
 // (which fills the page cache); not ok when any run failed.
 inline ChildRun measuredChild(const QStringList &command, int runs)
 {
     if (!runChild(command).ok)
         return {};
-    std::vector<double> times;
+    std::vector<double> times, cpuTimes;
     ChildRun result;
     result.ok = true;
     for (int i = 0; i < runs; ++i) {
         const ChildRun run = runChild(command);
         result.ok = result.ok && run.ok;
         times.push_back(run.seconds);
+        cpuTimes.push_back(run.cpuSeconds);
         result.peakMegabytes = std::max(result.peakMegabytes, run.peakMegabytes);
     }
     std::sort(times.begin(), times.end());
+    std::sort(cpuTimes.begin(), cpuTimes.end());
     result.seconds = times[times.size() / 2];
+    result.cpuSeconds = cpuTimes[cpuTimes.size() / 2];
     return result;
 }

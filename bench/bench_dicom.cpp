@@ -3,16 +3,27 @@
 // as the floor, on a 512 × 512 × 300 uncompressed CT series written once by
 // the set-up script; then ours and dcm2niix on a JPEG 2000 series of 60 slices.
 // Warm cache: every side runs once unmeasured, then the median of its runs;
-// peak memory is the largest resident size of its runs.
+// peak memory is the largest resident size of its runs. Against our read
+// alone, what is built on it: `tessaron-cli info --json` of the folder and
+// the viewer's open of it up to its first frame (the door, the starting
+// slices and their windows, the three planes greyed; no GL upload), each in
+// seconds and as a ratio to the read, in wall and in processor time.
 //
-//     tessaron-bench-dicom            the benchmark
-//     tessaron-bench-dicom FOLDER     reads the series there and prints its size
+//     tessaron-bench-dicom              the benchmark
+//     tessaron-bench-dicom FOLDER       reads the series there and prints its size
+//     tessaron-bench-dicom --open PATH  opens it as the viewer does, without a window
 
 #include "BenchReport.h"
 #include "ChildRuns.h"
 
 #include "import/DicomSeries.h"
 #include "import/ImportTypes.h"
+#include "import/Importer.h"
+#include "model/ModelClass.h"
+#include "model/SliceGrey.h"
+#ifdef TESSARON_CLI
+#include "view/SlicePlanes.h"
+#endif
 
 #include <QDir>
 #include <QFileInfo>
@@ -86,6 +97,48 @@ void ratio(const QString &name, const ChildRun &a, const ChildRun &b)
         report(name, a.seconds / b.seconds, "x");
 }
 
+// A run's wall and processor time, and both as ratios to the read's: the
+// processor time is the steadier on a machine others share.
+void againstRead(const QString &name, const QString &side, const ChildRun &run,
+                 const ChildRun &read)
+{
+    reportRun(name, side, run);
+    if (!run.ok)
+        return;
+    report(name + "/" + side + "_cpu_seconds", run.cpuSeconds, "s");
+    ratio(name + "/" + side + "_over_read", run, read);
+    if (read.ok && read.cpuSeconds > 0)
+        report(name + "/" + side + "_cpu_over_read", run.cpuSeconds / read.cpuSeconds, "x");
+}
+
+#ifdef TESSARON_CLI
+// What the viewer's Import does with an image up to its first frame, less
+// the upload: the door, the starting slices (the value range and window),
+// then each shown plane's voxels greyed under that window.
+int openAsViewer(const QString &path)
+{
+    std::vector<std::unique_ptr<ModelClass>> models;
+    const ImportResult result = importModels(path, models, OpenOptions {});
+    if (!result.ok || !result.image) {
+        std::fprintf(stderr, "%s\n", qPrintable(result.message));
+        return 1;
+    }
+    const ImageVolume &image = *result.image;
+    const SliceState slices = startingSlices(image);
+    const GreyTable table(slices.windowLevel);
+    qint64 greyed = 0;
+    for (int o = 0; o < kSliceOrientations; ++o) {
+        const int axis = sliceAxis(image, SliceOrientation(o));
+        const std::vector<qint16> plane = planeShorts(image, axis, slices.index[size_t(o)]);
+        std::vector<quint8> greys(plane.size());
+        greyShorts(plane.data(), plane.size(), table, greys.data());
+        greyed += qint64(greys.size());
+    }
+    std::printf("%lld greys\n", greyed);
+    return 0;
+}
+#endif
+
 int bench(const QString &self)
 {
     QTemporaryDir scratch;
@@ -110,6 +163,13 @@ int bench(const QString &self)
         {"dcm2niix", "-z", "n", "-b", "n", "-o", scratch.path(), "-f", "out_%s", folder}, kRuns);
     const ChildRun floor = measuredChild({"sh", "-c", "cat \"$0\"/* > /dev/null", folder}, kRuns);
     reportRun(name, "tessaron", ours);
+    report(name + "/tessaron_cpu_seconds", ours.cpuSeconds, "s");
+#ifdef TESSARON_CLI
+    const ChildRun info = measuredChild({TESSARON_CLI, "info", "--json", folder}, kRuns);
+    const ChildRun open = measuredChild({self, "--open", folder}, kRuns);
+    againstRead(name, "info_json", info, ours);
+    againstRead(name, "viewer_open", open, ours);
+#endif
     reportRun(name, "vtk", vtk);
     reportRun(name, "pydicom", pydicom);
     reportRun(name, "dcm2niix", converter);
@@ -143,6 +203,10 @@ int main(int argc, char **argv)
 {
     if (argc < 2)
         return bench(QFileInfo(QString::fromLocal8Bit(argv[0])).absoluteFilePath());
+#ifdef TESSARON_CLI
+    if (argc == 3 && QByteArray(argv[1]) == "--open")
+        return openAsViewer(QString::fromLocal8Bit(argv[2]));
+#endif
     try {
         const ImageVolume image = readDicomSeries(QString::fromLocal8Bit(argv[1]));
         std::printf("%lld %lld %lld\n", image.size[0], image.size[1], image.size[2]);

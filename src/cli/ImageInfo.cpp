@@ -1,7 +1,6 @@
 #include "ImageInfo.h"
 
 #include "formats/FileKinds.h"
-#include "import/ImportTypes.h"
 
 #include <QJsonArray>
 
@@ -45,15 +44,11 @@ QJsonArray seriesJson(const ImageVolume &image, const std::vector<DicomSeriesInf
 
 } // namespace
 
-std::vector<DicomSeriesInfo> seriesOf(const QString &path)
+std::vector<DicomSeriesInfo> seriesOf(const QString &path, const ImageVolume &image)
 {
     if (recognise(path).kind != FileKind::Dicom)
         return {};
-    try {
-        return scanDicom(path);
-    } catch (const ImportFailure &) {
-        return {};
-    }
+    return image.pathSeries;
 }
 
 QJsonObject imageJson(const ImageVolume &image, const std::vector<DicomSeriesInfo> &series)

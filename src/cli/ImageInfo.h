@@ -15,9 +15,9 @@
 // several DICOM series, "series" lists them, the one read marked "read".
 QJsonObject imageJson(const ImageVolume &image, const std::vector<DicomSeriesInfo> &series = {});
 
-// The series a DICOM path holds; empty for a path of another kind or one
-// that cannot be scanned (its reading has said why already).
-std::vector<DicomSeriesInfo> seriesOf(const QString &path);
+// The series the DICOM path `image` was read from holds, as its reading
+// found them (the path is not scanned again); empty for a path of another kind.
+std::vector<DicomSeriesInfo> seriesOf(const QString &path, const ImageVolume &image);
 
 // The same, as readable lines.
 QString imageText(const ImageVolume &image, const std::vector<DicomSeriesInfo> &series = {});

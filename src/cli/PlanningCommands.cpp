@@ -164,7 +164,7 @@ int runInfo(const QStringList &args)
         if (ct)
             return usageError("info", QStringLiteral("INPUT is an image; --ct goes with surfaces"),
                               infoUsage());
-        const std::vector<DicomSeriesInfo> series = seriesOf(paths[0]);
+        const std::vector<DicomSeriesInfo> series = seriesOf(paths[0], *input);
         if (json)
             printJson(QJsonObject {{"image", imageJson(*input, series)}});
         else

@@ -81,6 +81,8 @@ ImageVolume readDicomSeries(const QString &path, const QString &choice, const Se
         if (!held[s])
             image.missingPlanes.push_back(qint64(s));
     image.seriesUid = group.info.uid;
+    for (const DicomGroup &g : groups)
+        image.pathSeries.push_back(g.info);
     image.warnings = warnings + image.warnings;
     return image;
 }

@@ -9,13 +9,7 @@
 #include <vector>
 
 // One series a DICOM path holds, for a chooser and for `info`.
-struct DicomSeriesInfo
-{
-    QString uid; // Series Instance UID (a split series gets ".1", ".2" appended)
-    QString patient, date, description, modality;
-    int slices = 0; // images (frames) in the series
-    int rows = 0, columns = 0;
-};
+using DicomSeriesInfo = ImageSeriesEntry;
 
 // The series a path holds: a file, a folder (searched recursively) or a DICOMDIR;
 // localizers left out; a series mixing orientations or sizes split in parts. Throws ImportFailure

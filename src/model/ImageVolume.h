@@ -10,6 +10,15 @@
 #include <algorithm>
 #include <vector>
 
+// One series of the path an image was read from, as a listing shows it.
+struct ImageSeriesEntry
+{
+    QString uid; // Series Instance UID (a split series gets ".1", ".2" appended)
+    QString patient, date, description, modality;
+    int slices = 0; // images (frames) in the series
+    int rows = 0, columns = 0;
+};
+
 // A scalar image on a regular grid: a CT in Hounsfield units, or an image of
 // another modality in its own unit. Voxel (i, j, k) holds value(index(i, j, k))
 // and its centre lies at toWorld(i, j, k) in patient millimetres, x towards
@@ -31,6 +40,9 @@ struct ImageVolume
     QString description;  // the series description, else the file's name
     QString seriesUid;    // of a DICOM series, as its path's series list names it
     QStringList warnings; // what is wrong with the image, for the user
+    // Every series of the DICOM path it was read from, the read one among
+    // them, so that a listing need not scan the path again; else empty.
+    std::vector<ImageSeriesEntry> pathSeries;
     // Planes k (the third index) no file held: a series' missing slices,
     // filled so that the grid stays regular. They show as missing and count
     // in no statistic. Ascending.

@@ -263,6 +263,18 @@ void TestDicomSeries::scanListsSeries()
     const std::vector<DicomSeriesInfo> one = scanDicom(path("shuffled"));
     QCOMPARE(one.size(), size_t(1));
     QCOMPARE(one[0].slices, 8);
+    // The image read carries the listing of its path (what `info` shows, so
+    // that it need not scan the path again), the series read among them.
+    for (const QString folder : {"two", "shuffled"}) {
+        const std::vector<DicomSeriesInfo> scanned = scanDicom(path(folder));
+        const ImageVolume read = readDicomSeries(path(folder), "1");
+        QCOMPARE(read.pathSeries.size(), scanned.size());
+        for (size_t n = 0; n < scanned.size(); ++n)
+            QVERIFY(read.pathSeries[n].uid == scanned[n].uid
+                    && read.pathSeries[n].slices == scanned[n].slices
+                    && read.pathSeries[n].description == scanned[n].description);
+        QCOMPARE(read.seriesUid, scanned[0].uid);
+    }
 
     for (const QString choice : {"3", "0", "1.2.3.4"}) {
         try {

@@ -1,5 +1,6 @@
 // Slices of an image: which voxel plane each body orientation takes, the
-// values and world corners of a plane, and the grey of a window.
+// values and world corners of a plane, the grey of a window, and the range
+// of an image's values.
 
 #include "model/ImageSlice.h"
 #include "model/SliceGrey.h"
@@ -7,7 +8,9 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -40,6 +43,7 @@ private slots:
     void greyTableAndKeptVoxels_data();
     void greyTableAndKeptVoxels();
     void pictureAndReadout();
+    void valueRangeIsExact();
 };
 
 void TestImageSlice::orientations_data()
@@ -228,6 +232,75 @@ void TestImageSlice::pictureAndReadout()
         image.floats[size_t(image.index(3, 2, 1))] = std::numeric_limits<float>::infinity();
         QVERIFY(!readoutAt(image, slice, 3, 2).number);
     }
+}
+
+namespace {
+
+// An image of 16-bit voxels in one row.
+ImageVolume row(const std::vector<qint16> &values)
+{
+    ImageVolume image;
+    image.size[0] = qint64(values.size());
+    image.size[1] = image.size[2] = 1;
+    image.shorts.assign(values.begin(), values.end());
+    return image;
+}
+
+} // namespace
+
+// The range against a plain loop over the voxels: exact for 16-bit voxels
+// (runs of the largest and smallest values, so that a sum in 16 or 32 bits
+// would wrap; extremes in the last voxels past whole runs of 65536), and for
+// floats the sum in order, with NaN and infinities left out.
+void TestImageSlice::valueRangeIsExact()
+{
+    const qint64 block = 65536;
+    std::vector<qint16> values(size_t(3 * block + 1000));
+    quint32 seed = 12345;
+    for (qint16 &v : values) {
+        seed = seed * 1664525u + 1013904223u;
+        v = qint16(int(seed >> 16) % 4001 - 1500);
+    }
+    std::fill(values.begin(), values.begin() + block, qint16(32767));
+    std::fill(values.begin() + block, values.begin() + block + 40000, qint16(-32768));
+    std::vector<qint16> tail(values.begin() + 2 * block, values.end());
+    tail[tail.size() - 3] = -2001;
+    tail.back() = 2600;
+    for (const std::vector<qint16> &v : {values, tail, std::vector<qint16> {7}}) {
+        qint64 sum = 0;
+        for (qint16 x : v)
+            sum += x;
+        const ImageValueRange r = valueRange(row(v));
+        QCOMPARE(r.count, qint64(v.size()));
+        QCOMPARE(r.min, double(*std::min_element(v.begin(), v.end())));
+        QCOMPARE(r.max, double(*std::max_element(v.begin(), v.end())));
+        QCOMPARE(r.mean, double(sum) / double(v.size()));
+    }
+    QCOMPARE(valueRange(row(tail)).min, -2001.0);
+    QCOMPARE(valueRange(row(tail)).max, 2600.0);
+
+    ImageVolume floats = row(tail);
+    floats.floats.assign(tail.begin(), tail.end());
+    floats.shorts.clear();
+    floats.floats[0] = std::nanf("");
+    floats.floats[5] = -std::numeric_limits<float>::infinity();
+    floats.floats.back() = std::numeric_limits<float>::infinity();
+    floats.floats[9] = 0.1f;
+    double sum = 0, low = 1e9, high = -1e9;
+    for (float f : floats.floats)
+        if (std::isfinite(f)) {
+            sum += f;
+            low = std::min(low, double(f));
+            high = std::max(high, double(f));
+        }
+    const ImageValueRange r = valueRange(floats);
+    QCOMPARE(r.count, qint64(tail.size() - 3));
+    QCOMPARE(r.min, low);
+    QCOMPARE(r.max, high);
+    QCOMPARE(r.mean, sum / double(r.count));
+    std::fill(floats.floats.begin(), floats.floats.end(), std::nanf(""));
+    QCOMPARE(valueRange(floats).count, qint64(0));
+    QCOMPARE(valueRange(ImageVolume()).count, qint64(0));
 }
 
 QTEST_APPLESS_MAIN(TestImageSlice)
