@@ -175,11 +175,15 @@ SessionCamera viewCamera(GLWidget &view)
 {
     const ViewTransform *transform = viewedTransform(view);
     const ModelClass *model = userModel(view.ModelList, 1);
-    SessionCamera camera = cameraOfMatrix(transform->Matrix, transform->Scale, boxHalfHeight(view),
-                                          model ? model->FieldOfView : 30);
+    // The zoom the matrix carries: a model's own Scale need not be it once
+    // another model's matrix has been copied onto it.
+    const float *m = transform->Matrix;
+    const double zoom = std::sqrt(double(m[0]) * m[0] + double(m[1]) * m[1] + double(m[2]) * m[2]);
+    SessionCamera camera =
+        cameraOfMatrix(m, zoom, boxHalfHeight(view), model ? model->FieldOfView : 30);
     camera.modelView.emplace();
-    std::copy_n(transform->Matrix, 16, camera.modelView->begin());
-    camera.zoom = transform->Scale;
+    std::copy_n(m, 16, camera.modelView->begin());
+    camera.zoom = float(zoom);
     return camera;
 }
 
