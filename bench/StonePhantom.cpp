@@ -19,7 +19,7 @@ struct Grid
     double w, h, d;
 };
 
-Grid extent(const PhantomSpec &s)
+Grid extent(const PhantomPlan &s)
 {
     return {double(s.size[0]) * s.pixel, double(s.size[1]) * s.pixel, double(s.size[2]) * s.slice};
 }
@@ -47,7 +47,7 @@ void blurLine(std::vector<double> &line, double sigma, std::vector<double> &work
 
 // Adds one blurred stone: its indicator on a fine grid aligned with the
 // voxel centres, blurred axis by axis, read back at the voxel centres.
-void addStone(const PhantomSpec &s, const PhantomStone &stone, ImageVolume &image)
+void addStone(const PhantomPlan &s, const PhantomStone &stone, ImageVolume &image)
 {
     const double step[3] = {s.pixel, s.pixel, s.slice};
     const double fwhm[3] = {s.fwhmInPlane, s.fwhmInPlane, s.fwhmZ > 0 ? s.fwhmZ : s.slice};
@@ -116,13 +116,13 @@ double PhantomStone::largestDiameter() const
     return 2 * std::max({semi[0], semi[1], semi[2]});
 }
 
-std::array<std::array<double, 3>, 2> phantomKidneys(const PhantomSpec &spec)
+std::array<std::array<double, 3>, 2> phantomKidneys(const PhantomPlan &plan)
 {
-    const Grid g = extent(spec);
+    const Grid g = extent(plan);
     return {{{0.2 * g.w, -0.1 * g.h, 0.5 * g.d}, {-0.2 * g.w, -0.1 * g.h, 0.5 * g.d}}};
 }
 
-double phantomBodyHu(const PhantomSpec &s, const std::array<double, 3> &p)
+double phantomBodyHu(const PhantomPlan &s, const std::array<double, 3> &p)
 {
     const Grid g = extent(s);
     if (!s.body)
@@ -145,7 +145,7 @@ double phantomBodyHu(const PhantomSpec &s, const std::array<double, 3> &p)
     return s.tissueHu;
 }
 
-ImageVolume makeStonePhantom(const PhantomSpec &s)
+ImageVolume makeStonePhantom(const PhantomPlan &s)
 {
     ImageVolume image;
     for (int a = 0; a < 3; ++a)

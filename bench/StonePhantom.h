@@ -19,7 +19,7 @@ struct PhantomStone
     double largestDiameter() const;
 };
 
-struct PhantomSpec
+struct PhantomPlan
 {
     qint64 size[3] = {128, 128, 40};
     double pixel = 0.7, slice = 1.5; // mm
@@ -34,9 +34,9 @@ struct PhantomSpec
 };
 
 // The world frame: x = (i - nx / 2) pixel, y = (j - ny / 2) pixel, z = k slice.
-ImageVolume makeStonePhantom(const PhantomSpec &spec);
+ImageVolume makeStonePhantom(const PhantomPlan &plan);
 
 // Where the kidneys' centres lie in a phantom of this grid (x > 0 first).
-std::array<std::array<double, 3>, 2> phantomKidneys(const PhantomSpec &spec);
+std::array<std::array<double, 3>, 2> phantomKidneys(const PhantomPlan &plan);
 // The value of the phantom's body before blur and noise at a world point.
-double phantomBodyHu(const PhantomSpec &spec, const std::array<double, 3> &p);
+double phantomBodyHu(const PhantomPlan &plan, const std::array<double, 3> &p);

@@ -37,14 +37,14 @@ const char *classOf(double diameter)
 
 // The voxels at 130 HU and more near a stone: their count's volume and the
 // ellipsoid formula on their extents.
-void fixedCutoff(const ImageVolume &image, const PhantomSpec &spec, const PhantomStone &s,
+void fixedCutoff(const ImageVolume &image, const PhantomPlan &plan, const PhantomStone &s,
                  double &countVolume, double &formula)
 {
     qint64 lo[3], hi[3], count = 0;
-    const double step[3] = {spec.pixel, spec.pixel, spec.slice};
-    const double centre[3] = {s.centre[0] / spec.pixel + double(spec.size[0] / 2),
-                              s.centre[1] / spec.pixel + double(spec.size[1] / 2),
-                              s.centre[2] / spec.slice};
+    const double step[3] = {plan.pixel, plan.pixel, plan.slice};
+    const double centre[3] = {s.centre[0] / plan.pixel + double(plan.size[0] / 2),
+                              s.centre[1] / plan.pixel + double(plan.size[1] / 2),
+                              s.centre[2] / plan.slice};
     qint64 mn[3] = {1 << 30, 1 << 30, 1 << 30}, mx[3] = {-1, -1, -1};
     for (int a = 0; a < 3; ++a) {
         const double reach = (s.semi[std::size_t(a)] + 2) / step[a];
@@ -85,15 +85,15 @@ void accuracy()
     const double sizes[4][2] = {{1.5, 2}, {2, 4}, {4, 10}, {10, 20}};
     for (int round = 0; round < 10; ++round)
         for (const auto &range : sizes) {
-            PhantomSpec spec;
-            spec.pixel = between(0.6, 0.9);
-            spec.slice = between(0.6, 3);
-            spec.fwhmInPlane = between(0.6, 1.2);
-            spec.noiseHu = between(10, 25);
-            spec.seed = unsigned(100 + phantoms++);
-            spec.size[0] = spec.size[1] = qint64(180 / spec.pixel);
-            spec.size[2] = qint64(std::ceil(70 / spec.slice));
-            for (const auto &kidney : phantomKidneys(spec)) {
+            PhantomPlan plan;
+            plan.pixel = between(0.6, 0.9);
+            plan.slice = between(0.6, 3);
+            plan.fwhmInPlane = between(0.6, 1.2);
+            plan.noiseHu = between(10, 25);
+            plan.seed = unsigned(100 + phantoms++);
+            plan.size[0] = plan.size[1] = qint64(180 / plan.pixel);
+            plan.size[2] = qint64(std::ceil(70 / plan.slice));
+            for (const auto &kidney : phantomKidneys(plan)) {
                 PhantomStone s;
                 const double d = between(range[0], range[1]);
                 const bool sphere = unit(random) < 0.5;
@@ -104,12 +104,12 @@ void accuracy()
                 s.hu = between(400, 1600);
                 s.centre = {kidney[0] + between(-2, 2), kidney[1] + between(-2, 2),
                             kidney[2] + between(-3, 3)};
-                spec.stones.push_back(s);
+                plan.stones.push_back(s);
             }
-            const ImageVolume image = makeStonePhantom(spec);
+            const ImageVolume image = makeStonePhantom(plan);
             const StoneSearch found = findStones(image, {});
             std::vector<bool> used(found.stones.size(), false);
-            for (const PhantomStone &truth : spec.stones) {
+            for (const PhantomStone &truth : plan.stones) {
                 ClassErrors &c = classes[classOf(truth.largestDiameter())];
                 ++c.stones;
                 const FoundStone *match = nullptr;
@@ -127,7 +127,7 @@ void accuracy()
                 }
                 const double v = truth.volume();
                 double count = 0, formula = 0;
-                fixedCutoff(image, spec, truth, count, formula);
+                fixedCutoff(image, plan, truth, count, formula);
                 const double ours = std::fabs(match->volumeMm3 - v) / v;
                 c.ours += ours;
                 c.worstOurs = std::max(c.worstOurs, ours);
@@ -135,8 +135,8 @@ void accuracy()
                     std::fprintf(stderr,
                                  "d %.1f hu %.0f pixel %.2f slice %.2f fwhm %.2f noise %.0f: "
                                  "volume %.1f of %.1f, density %.0f (%s) bg %.0f peak %.0f\n",
-                                 truth.largestDiameter(), truth.hu, spec.pixel, spec.slice,
-                                 spec.fwhmInPlane, spec.noiseHu, match->volumeMm3, v,
+                                 truth.largestDiameter(), truth.hu, plan.pixel, plan.slice,
+                                 plan.fwhmInPlane, plan.noiseHu, match->volumeMm3, v,
                                  match->densityHu,
                                  qPrintable(densitySourceKey(match->densitySource)),
                                  match->backgroundHu, match->huPeak);
@@ -184,15 +184,15 @@ double residentMb(const char *field)
 
 void speed()
 {
-    PhantomSpec spec;
-    spec.size[0] = spec.size[1] = 512;
-    spec.size[2] = 300;
-    spec.pixel = 0.75;
-    spec.slice = 1;
-    spec.noiseHu = 15;
-    const auto kidneys = phantomKidneys(spec);
-    spec.stones = {{kidneys[0], {3, 2.5, 2}, 1000}, {kidneys[1], {1.5, 1.5, 1.5}, 700}};
-    const ImageVolume image = makeStonePhantom(spec);
+    PhantomPlan plan;
+    plan.size[0] = plan.size[1] = 512;
+    plan.size[2] = 300;
+    plan.pixel = 0.75;
+    plan.slice = 1;
+    plan.noiseHu = 15;
+    const auto kidneys = phantomKidneys(plan);
+    plan.stones = {{kidneys[0], {3, 2.5, 2}, 1000}, {kidneys[1], {1.5, 1.5, 1.5}, 700}};
+    const ImageVolume image = makeStonePhantom(plan);
     const double imageMb = double(image.voxelCount()) * 2 / (1 << 20);
     const double before = residentMb("VmRSS:");
     StoneSearch found;

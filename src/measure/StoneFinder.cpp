@@ -94,7 +94,7 @@ class Region
 public:
     Region(const ImageFrame &frame, const StoneRegion &region, QString &error)
         : frame(frame)
-        , spec(region)
+        , plan(region)
     {
         for (int a = 0; a < 3; ++a) {
             lo[a] = 0;
@@ -108,14 +108,14 @@ public:
 
     bool contains(qint64 i, qint64 j, qint64 k) const
     {
-        if (spec.kind == StoneRegion::Kind::Box) {
+        if (plan.kind == StoneRegion::Kind::Box) {
             const Point3 p = frame.world(double(i), double(j), double(k));
             for (int a = 0; a < 3; ++a)
                 if (p[std::size_t(a)] < boxLo[a] || p[std::size_t(a)] > boxHi[a])
                     return false;
-        } else if (spec.kind == StoneRegion::Kind::Inside) {
+        } else if (plan.kind == StoneRegion::Kind::Inside) {
             const qint64 n = (i - lo[0]) + sub[0] * ((j - lo[1]) + sub[1] * (k - lo[2]));
-            return distance[std::size_t(n)] <= spec.marginMm * spec.marginMm;
+            return distance[std::size_t(n)] <= plan.marginMm * plan.marginMm;
         }
         return true;
     }
@@ -151,8 +151,8 @@ private:
     {
         std::vector<Point3> corners;
         for (int a = 0; a < 3; ++a) {
-            boxLo[a] = std::min(spec.box[std::size_t(2 * a)], spec.box[std::size_t(2 * a + 1)]);
-            boxHi[a] = std::max(spec.box[std::size_t(2 * a)], spec.box[std::size_t(2 * a + 1)]);
+            boxLo[a] = std::min(plan.box[std::size_t(2 * a)], plan.box[std::size_t(2 * a + 1)]);
+            boxHi[a] = std::max(plan.box[std::size_t(2 * a)], plan.box[std::size_t(2 * a + 1)]);
         }
         for (int c = 0; c < 8; ++c)
             corners.push_back({c & 1 ? boxHi[0] : boxLo[0], c & 2 ? boxHi[1] : boxLo[1],
@@ -177,18 +177,18 @@ private:
     QString insideMask()
     {
         std::vector<Point3> points;
-        for (const TriangleSurface &s : spec.inside)
+        for (const TriangleSurface &s : plan.inside)
             for (std::size_t v = 0; v < s.vertexCount(); ++v)
                 points.push_back(s.point(std::uint32_t(v)));
         const QString none = Text::tr("the models given enclose no voxel of the image");
-        if (points.empty() || !boundsOf(points, spec.marginMm))
+        if (points.empty() || !boundsOf(points, plan.marginMm))
             return none;
         for (int a = 0; a < 3; ++a)
             sub[a] = hi[a] - lo[a] + 1;
         distance.assign(std::size_t(sub[0] * sub[1] * sub[2]), kFar);
         const qint64 nx = frame.image.size[0], ny = frame.image.size[1];
         bool any = false;
-        for (const TriangleSurface &s : spec.inside)
+        for (const TriangleSurface &s : plan.inside)
             forEachInsideRun(s, frame.image, [&](qint64 row, qint64 from, qint64 to) {
                 const qint64 j = row % ny - lo[1], k = row / ny - lo[2];
                 if (j < 0 || k < 0 || j >= sub[1] || k >= sub[2])
@@ -208,7 +208,7 @@ private:
     void grow() { distanceTransform(distance, sub, frame.spacing); }
 
     const ImageFrame &frame;
-    const StoneRegion &spec;
+    const StoneRegion &plan;
     double boxLo[3] = {0, 0, 0}, boxHi[3] = {0, 0, 0};
     qint64 sub[3] = {0, 0, 0};
     std::vector<float> distance;

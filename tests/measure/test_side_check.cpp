@@ -81,11 +81,11 @@ ModelSnapshot organ(const QString &name, double x)
 }
 
 // "name@x" per model.
-std::vector<ModelSnapshot> organs(const QStringList &specs)
+std::vector<ModelSnapshot> organs(const QStringList &plans)
 {
     std::vector<ModelSnapshot> shots;
-    for (const QString &spec : specs)
-        shots.push_back(organ(spec.section('@', 0, 0), spec.section('@', 1).toDouble()));
+    for (const QString &plan : plans)
+        shots.push_back(organ(plan.section('@', 0, 0), plan.section('@', 1).toDouble()));
     return shots;
 }
 

@@ -17,16 +17,16 @@ using namespace measure;
 namespace {
 
 // A body 134 x 90 mm, 62 mm long: kidneys 27 mm either side of the midline.
-PhantomSpec smallBody()
+PhantomPlan smallBody()
 {
-    PhantomSpec spec;
-    spec.size[0] = 192;
-    spec.size[1] = 128;
-    spec.size[2] = 50;
-    spec.pixel = 0.7;
-    spec.slice = 1.25;
-    spec.noiseHu = 15;
-    return spec;
+    PhantomPlan plan;
+    plan.size[0] = 192;
+    plan.size[1] = 128;
+    plan.size[2] = 50;
+    plan.pixel = 0.7;
+    plan.slice = 1.25;
+    plan.noiseHu = 15;
+    return plan;
 }
 
 double distance(const Point3 &a, const std::array<double, 3> &b)
@@ -55,14 +55,14 @@ private slots:
     // within 10 %, and no other stone; the spine excluded with its reason.
     void measuresStonesOfKnownSize()
     {
-        PhantomSpec spec = smallBody();
-        const auto kidneys = phantomKidneys(spec);
+        PhantomPlan plan = smallBody();
+        const auto kidneys = phantomKidneys(plan);
         const PhantomStone large {
             {kidneys[0][0] + 0.3, kidneys[0][1] - 0.2, kidneys[0][2] + 0.4}, {2.5, 2.5, 2.5}, 1000};
         const PhantomStone small {
             {kidneys[1][0], kidneys[1][1] + 0.3, kidneys[1][2] - 0.5}, {1.25, 1.25, 1.25}, 600};
-        spec.stones = {large, small};
-        const ImageVolume image = makeStonePhantom(spec);
+        plan.stones = {large, small};
+        const ImageVolume image = makeStonePhantom(plan);
         const StoneSearch found = findStones(image, {});
         QVERIFY(found.error.isEmpty());
         QCOMPARE(found.stones.size(), std::size_t(2));
@@ -117,16 +117,16 @@ private slots:
     // level above a stone's peak hides it.
     void noiseGivesNoStone()
     {
-        PhantomSpec spec = smallBody();
-        spec.body = false;
-        spec.noiseHu = 25;
-        spec.seed = 3;
-        QVERIFY(findStones(makeStonePhantom(spec), {}).stones.empty());
-        spec.noiseHu = 40; // some voxels of noise reach the level
-        const StoneSearch loud = findStones(makeStonePhantom(spec), {});
+        PhantomPlan plan = smallBody();
+        plan.body = false;
+        plan.noiseHu = 25;
+        plan.seed = 3;
+        QVERIFY(findStones(makeStonePhantom(plan), {}).stones.empty());
+        plan.noiseHu = 40; // some voxels of noise reach the level
+        const StoneSearch loud = findStones(makeStonePhantom(plan), {});
         QVERIFY2(loud.stones.empty(), qPrintable(QString::number(loud.stones.size())));
-        spec.stones = {{{0, 0, 30}, {2, 2, 2}, 500}};
-        const ImageVolume image = makeStonePhantom(spec);
+        plan.stones = {{{0, 0, 30}, {2, 2, 2}, 500}};
+        const ImageVolume image = makeStonePhantom(plan);
         QCOMPARE(findStones(image, {}).stones.size(), std::size_t(1));
         StoneSearchOptions high;
         high.levelHu = 900;
@@ -138,10 +138,10 @@ private slots:
     // refused and named; an image that is not a CT is refused.
     void regionsAndRefusals()
     {
-        PhantomSpec spec = smallBody();
-        const auto kidneys = phantomKidneys(spec);
-        spec.stones = {{kidneys[0], {2, 2, 2}, 900}, {kidneys[1], {2, 2, 2}, 900}};
-        const ImageVolume image = makeStonePhantom(spec);
+        PhantomPlan plan = smallBody();
+        const auto kidneys = phantomKidneys(plan);
+        plan.stones = {{kidneys[0], {2, 2, 2}, 900}, {kidneys[1], {2, 2, 2}, 900}};
+        const ImageVolume image = makeStonePhantom(plan);
         StoneSearchOptions box;
         box.region.kind = StoneRegion::Kind::Box;
         box.region.box = {kidneys[0][0] + 5, kidneys[0][0] - 5, kidneys[0][1] - 5,
@@ -187,17 +187,17 @@ private slots:
     // on the spine or on soft tissue gives none.
     void pickOneStone()
     {
-        PhantomSpec spec = smallBody();
-        const auto kidneys = phantomKidneys(spec);
-        spec.stones = {{kidneys[0], {3, 2, 1.5}, 1200}};
-        const ImageVolume image = makeStonePhantom(spec);
+        PhantomPlan plan = smallBody();
+        const auto kidneys = phantomKidneys(plan);
+        plan.stones = {{kidneys[0], {3, 2, 1.5}, 1200}};
+        const ImageVolume image = makeStonePhantom(plan);
         const std::optional<FoundStone> picked =
             stoneAt(image, {kidneys[0][0] + 1.5, kidneys[0][1], kidneys[0][2]});
         QVERIFY(picked);
         const StoneSearch found = findStones(image, {});
         QCOMPARE(found.stones.size(), std::size_t(1));
         QVERIFY(std::fabs(picked->volumeMm3 - found.stones[0].volumeMm3) < 1e-6);
-        QVERIFY(std::fabs(picked->volumeMm3 / spec.stones[0].volume() - 1) < 0.1);
+        QVERIFY(std::fabs(picked->volumeMm3 / plan.stones[0].volume() - 1) < 0.1);
         QVERIFY(std::fabs(picked->largestDiameterMm - 6) < 1);
         QVERIFY(!stoneAt(image, {0, -0.28 * 128 * 0.7, 30})); // the spine
         QVERIFY(!stoneAt(image, {kidneys[1][0], kidneys[1][1], kidneys[1][2]}));
@@ -207,10 +207,10 @@ private slots:
     // the stone's measured volume within 3 %, read as a stones model.
     void stonesModelEnclosesTheVolumes()
     {
-        PhantomSpec spec = smallBody();
-        const auto kidneys = phantomKidneys(spec);
-        spec.stones = {{kidneys[0], {3, 2, 1.5}, 1200}, {kidneys[1], {1.5, 1.5, 1.5}, 800}};
-        const StoneSearch found = findStones(makeStonePhantom(spec), {});
+        PhantomPlan plan = smallBody();
+        const auto kidneys = phantomKidneys(plan);
+        plan.stones = {{kidneys[0], {3, 2, 1.5}, 1200}, {kidneys[1], {1.5, 1.5, 1.5}, 800}};
+        const StoneSearch found = findStones(makeStonePhantom(plan), {});
         QCOMPARE(found.stones.size(), std::size_t(2));
         for (const FoundStone &stone : found.stones) {
             const SurfaceIntegrals s = integrate(stoneSurface(stone));
