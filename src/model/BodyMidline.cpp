@@ -220,8 +220,9 @@ Midline SliceSampler::spine() const
     // A table's rails have the body on one side only; the spine is wrapped
     // in muscle. Of the columns so wrapped (the aorta, when enhanced, is
     // one), the spine is the most posterior.
+    const std::vector<Column> all = columns(); // `best` points into it
     const Column *best = nullptr;
-    for (const Column &c : columns()) {
+    for (const Column &c : all) {
         const int sides = int(tissueBeside(c, -1, 0)) + int(tissueBeside(c, 1, 0))
             + int(tissueBeside(c, 0, -1)) + int(tissueBeside(c, 0, 1));
         if (sides >= 2 && (c.maxX - c.minX + 1) * cell <= kMaxSpineWidth && c.bone > 0
