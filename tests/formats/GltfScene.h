@@ -8,12 +8,26 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QList>
 #include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <memory>
+#include <vector>
+
+class ModelClass;
+
+// The models as the writer takes them.
+inline QList<const ModelClass *> pointers(const std::vector<std::unique_ptr<ModelClass>> &models)
+{
+    QList<const ModelClass *> list;
+    for (const auto &m : models)
+        list << m.get();
+    return list;
+}
 #include <utility>
 #include <vector>
 

@@ -61,14 +61,6 @@ std::vector<std::unique_ptr<ModelClass>> balls(int count)
     return models;
 }
 
-QList<const ModelClass *> pointers(const std::vector<std::unique_ptr<ModelClass>> &models)
-{
-    QList<const ModelClass *> list;
-    for (const auto &m : models)
-        list << m.get();
-    return list;
-}
-
 // Where glTF's frame puts a place of ours: (-x, z, y) in metres.
 std::vector<double> gltfPlace(const double *world)
 {

@@ -95,14 +95,6 @@ std::vector<std::unique_ptr<ModelClass>> sampleScene()
     return models;
 }
 
-QList<const ModelClass *> pointers(const std::vector<std::unique_ptr<ModelClass>> &models)
-{
-    QList<const ModelClass *> list;
-    for (const auto &m : models)
-        list << m.get();
-    return list;
-}
-
 QString dirWithSpaces(const QTemporaryDir &dir)
 {
     QDir(dir.path()).mkdir("a folder");
