@@ -17,6 +17,8 @@ constexpr auto GF = ActionRow::Faces;
 const ActionRow kActionRows[] = {
     {"actionOpen", QT_TRANSLATE_NOOP("MainWindow", "Open..."), ":/open", QKeySequence::Open,
      nullptr, false, G0, W, SLOT(openFile()), false},
+    {"actionOpenFolder", QT_TRANSLATE_NOOP("MainWindow", "Open DICOM Folder..."), ":/open", None,
+     nullptr, false, G0, W, SLOT(openFolder()), false},
     {"actionImport", QT_TRANSLATE_NOOP("MainWindow", "Import..."), ":/open", None, nullptr, false,
      G0, W, SLOT(importFile()), false},
     {"actionOpenSession", QT_TRANSLATE_NOOP("MainWindow", "Open Session..."), ":/open", None,

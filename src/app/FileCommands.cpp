@@ -171,6 +171,23 @@ void Tessaron::openFile()
     clearStatus();
 }
 
+void Tessaron::openFolder()
+{
+    // A DICOM series is a folder of files, often without endings: it is
+    // chosen as the folder, which the file dialog cannot pick.
+    showStatus(tr("Opening folder"));
+    const QString folder =
+        Dialogs::current().getExistingDirectory(this, tr("Open DICOM Folder"), lastFolder);
+    if (folder.isEmpty()) {
+        clearStatus();
+        return;
+    }
+    lastFolder = folder;
+    OpenCommand command(*this);
+    importModelFile(folder);
+    clearStatus();
+}
+
 void Tessaron::openRecentFile()
 {
     auto *act = qobject_cast<QAction *>(sender());

@@ -1,5 +1,5 @@
 // The two command layouts of the main window. The compact one, which a new
-// user meets, offers File (Open, Print, Exit), Help and a tool bar of view
+// user meets, offers File (Open, Open DICOM Folder, Print, Exit), Help and a tool bar of view
 // commands; the full one every menu and the tool bar the window is built
 // with. "Full interface" in the File menu switches between them, and the
 // choice is kept in a file of its own beside the settings file.
@@ -105,6 +105,7 @@ const MenuContents kFullMenus[] = {
 const Names kFullMenuBar = {"menuFile",    "menuView",   "menuOperations",
                             "menuOptions", "menuPanels", "menuHelp"};
 const Names kFullFileMenu = {"actionOpen",
+                             "actionOpenFolder",
                              "actionImport",
                              "actionOpenSession",
                              "actionRefresh",
@@ -135,7 +136,8 @@ const Names kFullToolBar =
              "actionEditSelectMaterial"}});
 
 const Names kCompactMenuBar = {"menuFile", "menuHelp"};
-const Names kCompactFileMenu = {"actionOpen", "actionPrint", "actionFullInterface", "actionClose"};
+const Names kCompactFileMenu = {"actionOpen", "actionOpenFolder", "actionPrint",
+                                "actionFullInterface", "actionClose"};
 const Names kCompactToolBar = joined(
     {{"actionOpen", "|"},
      kLightRun,

@@ -55,7 +55,7 @@ bool Tessaron::showClosestGap(ModelClass *first, ModelClass *second)
         return false;
     // The gap's label names the structures in the interface language.
     const auto shown = [](const measure::ModelSnapshot &shot) {
-        return measure::shownName(shot.name, measure::anatomyOf(shot.name, shot.fileName));
+        return measure::shownName(shot.name, shot.anatomy);
     };
     View->setMeasureMark(gapMark(gap, first, second, shown(a), shown(b)));
     // The gap drawn now is this one, not the panel's row shown before.

@@ -112,6 +112,7 @@ public slots:
     void preferences();
     void model_info();
     void openFile();
+    void openFolder();
     void importFile();
     void saveAsMESH();
     void saveAsOFF();

@@ -312,13 +312,6 @@ anatomy::Side sideOf(const SegSegment &s)
     return anatomy::Side::None;
 }
 
-QString sideSuffix(anatomy::Side side)
-{
-    return side == anatomy::Side::Left ? QStringLiteral("_left")
-        : side == anatomy::Side::Right ? QStringLiteral("_right")
-                                       : QString();
-}
-
 // The anatomy table's row whose SNOMED CT codes hold `code`.
 const anatomy::StructureRow *rowOfCode(const SegCode &code)
 {
@@ -330,31 +323,36 @@ const anatomy::StructureRow *rowOfCode(const SegCode &code)
     return nullptr;
 }
 
-// The name and colour of a segment: its label when the anatomy table knows
-// it, else its coded property type, else its label as written, else
-// "Segment N"; a side from the modifiers joins a name that has none. The
-// recommended CIELab colour wins over the table's.
+// The name and colour of a segment. The name is its label as written, else
+// the meaning of its coded property type, else "Segment N"; a side its
+// modifiers give joins a name that has none. The structure is the label's
+// when the anatomy table knows it, else the property type's; a known
+// structure takes the table's colour, so that it looks alike from every
+// file, another the recommended CIELab colour.
 LabelLook segmentLook(const SegSegment &s)
 {
     LabelLook look;
-    const anatomy::Side side = sideOf(s);
-    if (const std::optional<anatomy::LabelMatch> m =
-            s.label.isEmpty() ? std::nullopt : anatomy::matchLabel(s.label)) {
-        look.name = m->name + (m->side == anatomy::Side::None ? sideSuffix(side) : QString());
-        look.kind = m->structure;
-        look.side = m->side == anatomy::Side::None ? side : m->side;
-        look.hasColor = true;
-        std::copy(m->colour.begin(), m->colour.end(), look.rgb);
-    } else if (const anatomy::StructureRow *row = rowOfCode(s.type)) {
-        look.name = QLatin1StringView(row->modelName) + sideSuffix(side);
+    const QString label = s.label.trimmed();
+    const std::optional<anatomy::LabelMatch> m =
+        label.isEmpty() ? std::nullopt : anatomy::matchLabel(label);
+    const anatomy::StructureRow *row = m ? anatomy::rowOf(m->structure) : rowOfCode(s.type);
+    const anatomy::Side side = m && m->side != anatomy::Side::None ? m->side
+        : row                                                      ? sideOf(s)
+                                                                   : anatomy::Side::None;
+    if (!label.isEmpty())
+        look.name = label;
+    else if (row)
+        look.name = s.type.meaning.isEmpty() ? QLatin1StringView(row->english) : s.type.meaning;
+    else
+        look.name = Import::tr("Segment %1").arg(s.number);
+    if (row && anatomy::sideIn(look.name) == anatomy::Side::None)
+        look.name += sideSuffix(side);
+    if (row) {
         look.kind = row->structure;
         look.side = side;
         look.hasColor = true;
         std::copy(row->colour.begin(), row->colour.end(), look.rgb);
-    } else {
-        look.name = s.label.isEmpty() ? Import::tr("Segment %1").arg(s.number) : s.label;
-    }
-    if (s.hasLab) {
+    } else if (s.hasLab) {
         const std::array<int, 3> rgb = dicomLabToRgb(s.lab[0], s.lab[1], s.lab[2]);
         std::copy(rgb.begin(), rgb.end(), look.rgb);
         look.hasColor = true;

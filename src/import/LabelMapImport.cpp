@@ -35,58 +35,59 @@ public:
     {
         for (const SegmentInfo &s : segments)
             if (s.layer == layer && s.value == value && !s.name.isEmpty()) {
-                const LabelLook look =
-                    withColour({s.name, {}, s.hasColor, {s.rgb[0], s.rgb[1], s.rgb[2]}}, value);
+                const LabelLook own {s.name, {}, s.hasColor, {s.rgb[0], s.rgb[1], s.rgb[2]}};
                 if (s.kind == anatomy::Structure::Other)
-                    return named(look);
-                return known(look, s.kind, s.side);
+                    return named(own, value);
+                return known(own, s.kind, s.side);
             }
         if (table.contains(value))
-            return named(withColour(table.value(value), value));
-        if (labelsInFile == 1) {
-            if (const std::optional<LabelLook> known = structureLook(stem))
-                return named(*known);
-            if (mask)
-                return named(withColour({stem, {}, false, {0, 0, 0}}, value));
-        }
+            return named(table.value(value), value);
+        if (labelsInFile == 1 && (mask || structureLook(stem)))
+            return named({stem, {}, false, {0, 0, 0}}, value);
         return withColour({Import::tr("Label %1").arg(value), {}, false, {0, 0, 0}}, value);
     }
 
 private:
-    // The look of a label with a name of its own, and the structure (and
-    // side) it names.
-    static LabelLook named(LabelLook look)
+    // The look of a label with a name of its own: the name stays as the file
+    // writes it; a structure the anatomy table knows gives its structure,
+    // side and colour, so that one structure looks alike from every file.
+    static LabelLook named(LabelLook look, qint64 value)
     {
         const std::optional<LabelLook> known = structureLook(look.name);
-        look.structure = known ? known->name : look.name;
-        if (known) {
-            look.kind = known->kind;
-            look.side = known->side;
+        if (!known) {
+            look.structure = look.name;
+            return withColour(look, value);
+        }
+        look.structure = known->structure;
+        look.kind = known->kind;
+        look.side = known->side;
+        look.hasColor = true;
+        std::copy_n(known->rgb, 3, look.rgb);
+        return look;
+    }
+
+    // The look of a label whose structure and side the importer knows: the
+    // structure as the anatomy table names it, and its colour.
+    static LabelLook known(LabelLook look, anatomy::Structure kind, anatomy::Side side)
+    {
+        look.kind = kind;
+        look.side = side;
+        const anatomy::StructureRow *row = anatomy::rowOf(kind);
+        look.structure = row ? QString::fromLatin1(row->modelName) + sideSuffix(side) : look.name;
+        if (row) {
+            look.hasColor = true;
+            std::copy(row->colour.begin(), row->colour.end(), look.rgb);
         }
         return look;
     }
 
-    // The look of a label whose structure and side the importer knows.
-    static LabelLook known(LabelLook look, anatomy::Structure kind, anatomy::Side side)
-    {
-        look.structure = look.name;
-        look.kind = kind;
-        look.side = side;
-        return look;
-    }
-
-    // A look without a colour takes that of its structure when the name is
-    // one automatic segmentation gives, else the colour of its number.
+    // A look without a colour takes that of its number.
     static LabelLook withColour(LabelLook look, qint64 value)
     {
         if (look.hasColor)
             return look;
-        if (const std::optional<LabelLook> known = structureLook(look.name)) {
-            std::copy_n(known->rgb, 3, look.rgb);
-        } else {
-            const Rgba8 c = materialColor(qint32(std::clamp<qint64>(value, 1, 1 << 30)), 1.0);
-            look.rgb[0] = c[0], look.rgb[1] = c[1], look.rgb[2] = c[2];
-        }
+        const Rgba8 c = materialColor(qint32(std::clamp<qint64>(value, 1, 1 << 30)), 1.0);
+        look.rgb[0] = c[0], look.rgb[1] = c[1], look.rgb[2] = c[2];
         look.hasColor = true;
         return look;
     }
@@ -111,8 +112,7 @@ LabelLook placed(LabelLook look, anatomy::Side side)
 {
     if (side == anatomy::Side::None || look.side != anatomy::Side::None)
         return look;
-    const QString suffix =
-        side == anatomy::Side::Left ? QStringLiteral("_left") : QStringLiteral("_right");
+    const QString suffix = sideSuffix(side);
     look.side = side;
     look.name += suffix;
     if (!look.structure.isEmpty())

@@ -94,12 +94,20 @@ std::optional<LabelLook> structureLook(const QString &structure)
     if (!match)
         return std::nullopt;
     LabelLook look;
-    look.name = match->name;
+    look.name = structure.trimmed();
+    look.structure = match->name;
     look.kind = match->structure;
     look.side = match->side;
     look.hasColor = true;
     std::copy(match->colour.begin(), match->colour.end(), look.rgb);
     return look;
+}
+
+QString sideSuffix(anatomy::Side side)
+{
+    return side == anatomy::Side::Left ? QStringLiteral("_left")
+        : side == anatomy::Side::Right ? QStringLiteral("_right")
+                                       : QString();
 }
 
 LabelTable parseLabelTable(const QString &text, const QString &source)

@@ -23,11 +23,15 @@ struct LabelLook
     anatomy::Side side = anatomy::Side::None;
 };
 
-// The name and colour the anatomy table (model/AnatomyTable.h) gives a
-// structure named as automatic segmentation names it ("kidney_left",
-// "renal tumor", "inferior_vena_cava", ...): anatomy::matchLabel's name and
-// colour. Nothing for a name it does not know.
+// The look of a structure named as automatic segmentation or our own files
+// name it ("kidney_left", "renal tumor", "Parenhima_l", ...): the name as
+// written, the anatomy table's (model/AnatomyTable.h) name for it as the
+// structure, and the table's colour, kind and side. Nothing for a name the
+// table does not know.
 std::optional<LabelLook> structureLook(const QString &structure);
+
+// "_left" or "_right", as names of a side are written; empty for None.
+QString sideSuffix(anatomy::Side side);
 
 // Label value -> name and colour, from a text file of "value name [r g b [a]]"
 // lines (a colour table; the opacity 0..255 or 0..1, names may be in double

@@ -274,18 +274,19 @@ std::vector<quint8> maskOf(const RoiPlanes &r, const IndexBox &box)
     return mask;
 }
 
+// The ROI's name as written; a structure the anatomy table knows gives its
+// structure, side and colour (one structure looks alike from every file),
+// another keeps the ROI's display colour, else the colour of its number.
 LabelLook lookOf(const RtRoi &roi)
 {
+    if (std::optional<LabelLook> known = structureLook(roi.name))
+        return *known;
     LabelLook look;
-    // The anatomy table's name when it knows the ROI's, else the name as written.
-    const std::optional<LabelLook> known = structureLook(roi.name);
-    look.name = known ? known->name : roi.name;
-    look.structure = look.name;
+    look.name = roi.name;
+    look.structure = roi.name;
     look.hasColor = true;
     if (roi.hasColor) {
         std::copy_n(roi.rgb, 3, look.rgb);
-    } else if (known) {
-        std::copy_n(known->rgb, 3, look.rgb);
     } else {
         const Rgba8 c = materialColor(std::clamp(roi.number, 1, 1 << 30), 1.0);
         look.rgb[0] = c[0], look.rgb[1] = c[1], look.rgb[2] = c[2];

@@ -1,5 +1,6 @@
 #include "ModelSurface.h"
 
+#include "MeasureReport.h"
 #include "model/ModelClass.h"
 #include "model/ModelFacts.h"
 #include "model/Topology.h"
@@ -39,15 +40,25 @@ bool finite(const MeshClass &mesh)
 
 } // namespace
 
+Anatomy anatomyOfModel(const ModelClass &model)
+{
+    const QString structure = model.property(kStructureProperty).toString();
+    return structure.isEmpty() ? anatomyOf(model.title(), model.FileName)
+                               : anatomyOfStructure(structure, model.FileName);
+}
+
+QString shownNameOf(const ModelClass &model)
+{
+    return shownName(model.title(), anatomyOfModel(model));
+}
+
 ModelSnapshot snapshotModel(const ModelClass &model)
 {
     ModelSnapshot shot;
     shot.name = model.title();
     shot.fileName = model.FileName;
     shot.visible = model.Visible;
-    const QString structure = model.property(kStructureProperty).toString();
-    shot.anatomy = structure.isEmpty() ? anatomyOf(shot.name, shot.fileName)
-                                       : anatomyOfStructure(structure, shot.fileName);
+    shot.anatomy = anatomyOfModel(model);
     const QString side = model.property(kSideProperty).toString();
     shot.side = side == u"left" ? anatomy::Side::Left
         : side == u"right"      ? anatomy::Side::Right

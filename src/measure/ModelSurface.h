@@ -36,4 +36,12 @@ struct ModelSnapshot
 // and the outer faces of its volume cells (faces no other cell shares).
 ModelSnapshot snapshotModel(const ModelClass &model);
 
+// The structure a model shows: the one its importer read (a label's, a
+// segment's, a structure set's ROI), else the one the words of its file's
+// and its own name give.
+Anatomy anatomyOfModel(const ModelClass &model);
+// Its name as panels, gaps and the sheet show it: the structure's name in
+// the interface language with the model's own, "Kidney (kidney_left)".
+QString shownNameOf(const ModelClass &model);
+
 } // namespace measure

@@ -123,9 +123,17 @@ std::vector<CompiledSpelling> compileSpellings(bool kinds)
     for (const StructureRow &row : kRows) {
         if (kinds && row.kindPattern)
             add(row, row.kindPattern, QString());
+        if (kinds)
+            continue;
         for (const LabelSpelling &s : row.labels)
-            if (!kinds && s.pattern)
+            if (s.pattern)
                 add(row, s.pattern, QLatin1StringView(s.name ? s.name : row.modelName));
+        // The table's own model name ("Parenhima_l") is a label too, so a
+        // structure named by our older files is known wherever it comes from.
+        if (row.structure != S::Marked) {
+            const QByteArray own = QByteArray(row.modelName).toLower() + "(_\\w+)?";
+            add(row, own.constData(), QLatin1StringView(row.modelName));
+        }
     }
     return list;
 }

@@ -79,3 +79,21 @@ void greyShorts(const qint16 *values, size_t count, const GreyTable &table, quin
     for (size_t p = 0; p < count; ++p)
         out[p] = table(values[p]);
 }
+
+qint64 markMissing(const ImageVolume &image, const ImageSlice &slice, quint8 *greys)
+{
+    if (image.missingPlanes.empty() || slice.width <= 0 || slice.height <= 0)
+        return 0;
+    // The missing planes hold k fixed: a plane of k is missing whole, the
+    // others cross them in rows (v runs along k for both).
+    const auto stripe = [](qint64 u, qint64 v) { return quint8((u + v) / 4 % 2 ? 200 : 70); };
+    qint64 marked = 0;
+    for (qint64 v = 0; v < slice.height; ++v) {
+        if (!image.missingPlane(slice.axis == 2 ? slice.index : v))
+            continue;
+        for (qint64 u = 0; u < slice.width; ++u)
+            greys[size_t(u + slice.width * v)] = stripe(u, v);
+        marked += slice.width;
+    }
+    return marked;
+}

@@ -29,3 +29,9 @@ std::vector<qint16> planeShorts(const ImageVolume &image, int axis, qint64 index
 
 // The grey of each of `count` voxels into `out`.
 void greyShorts(const qint16 *values, size_t count, const GreyTable &table, quint8 *out);
+
+// Marks, in the greys of `slice` (sliceOf's order), the pixels of the
+// image's missing planes with diagonal stripes of two fixed greys, so that a
+// filled plane does not look like data whatever the window. Returns how many
+// pixels it marked.
+qint64 markMissing(const ImageVolume &image, const ImageSlice &slice, quint8 *greys);

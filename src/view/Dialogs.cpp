@@ -52,6 +52,12 @@ QStringList Dialogs::getOpenFileNames(QWidget *parent, const QString &caption,
     return QFileDialog::getOpenFileNames(parent, caption, folder, filter);
 }
 
+QString Dialogs::getExistingDirectory(QWidget *parent, const QString &caption,
+                                      const QString &folder)
+{
+    return QFileDialog::getExistingDirectory(parent, caption, folder);
+}
+
 bool Dialogs::getInt(QWidget *parent, const QString &title, const QString &label, int value,
                      int min, int max, int step, int &result)
 {

@@ -22,6 +22,10 @@ public:
                                     const QString &filter);
     virtual QStringList getOpenFileNames(QWidget *parent, const QString &caption,
                                          const QString &folder, const QString &filter);
+    // A folder, for a DICOM series stored as a folder of files; empty when
+    // cancelled.
+    virtual QString getExistingDirectory(QWidget *parent, const QString &caption,
+                                         const QString &folder);
     virtual bool getInt(QWidget *parent, const QString &title, const QString &label, int value,
                         int min, int max, int step, int &result);
     virtual bool getDouble(QWidget *parent, const QString &title, const QString &label,

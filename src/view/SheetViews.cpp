@@ -6,6 +6,7 @@
 #include "GLWidget.h"
 #include "ViewCommands.h"
 #include "measure/Anatomy.h"
+#include "measure/ModelSurface.h"
 #include "model/ModelFacts.h"
 
 #include <utility>
@@ -33,7 +34,7 @@ constexpr double kViewMargin = 0.06;
 // and the gaps inside them show; 1 for every other model.
 double sheetOpacity(const ModelClass &model)
 {
-    switch (measure::anatomyOf(model.title(), model.FileName)) {
+    switch (measure::anatomyOfModel(model)) {
     case measure::Anatomy::Skin:
         return 0.25;
     case measure::Anatomy::Kidney:
@@ -202,7 +203,7 @@ anatomy::Side kidneySide(const GLWidget &view)
         const ModelClass *model = view.ModelList.at(i);
         if (!model->Visible)
             continue;
-        const measure::Anatomy structure = measure::anatomyOf(model->title(), model->FileName);
+        const measure::Anatomy structure = measure::anatomyOfModel(*model);
         if (structure == measure::Anatomy::Kidney) {
             const QString side = model->property(kSideProperty).toString();
             if (side == u"left" || side == u"right")

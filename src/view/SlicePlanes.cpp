@@ -133,6 +133,13 @@ void SlicePlanes::refresh(Plane &plane, const ImageVolume &image, const Key &key
             return;
     }
     grey(plane, key);
+    // A missing slice's filling shows striped, in every plane crossing it.
+    ImageSlice frame;
+    frame.axis = key.axis;
+    frame.index = key.index;
+    frame.width = plane.width;
+    frame.height = plane.height;
+    markMissing(image, frame, Greys.data());
     upload(plane);
     plane.shows = key;
 }

@@ -7,7 +7,8 @@
 #include <optional>
 
 // The image's slice planes in the 3-D view: each shown orientation as a
-// textured quad over its voxel plane, grey under the state's window. The
+// textured quad over its voxel plane, grey under the state's window, the
+// planes of missing slices striped. The
 // textures live in the view's GL context and are refilled only when what
 // they show changed: the image, the plane's index or the window.
 class SlicePlanes

@@ -122,7 +122,8 @@ void TestApp::compactLayoutWithAndWithoutModel()
     ShownWindow window;
     QCOMPARE(names(window.menuBar()->actions()), (QStringList {"menuFile", "menuHelp"}));
     QCOMPARE(names(window.menu("menuFile")->actions()),
-             (QStringList {"actionOpen", "actionPrint", "actionFullInterface", "actionClose"}));
+             (QStringList {"actionOpen", "actionOpenFolder", "actionPrint", "actionFullInterface",
+                           "actionClose"}));
     QCOMPARE(names(window.menu("menuHelp")->actions()), QStringList {"actionAbout"});
     QCOMPARE(window.toolBar()->iconSize(), QSize(64, 64));
     QCOMPARE(names(window.toolBar()->actions()).join(' '),
@@ -191,7 +192,8 @@ void TestApp::fullInterfaceReachesEveryAction()
                  (QStringList {"menuFile", "menuView", "menuOperations", "menuOptions",
                                "menuPanels", "menuHelp"}));
         QCOMPARE(names(window.menu("menuFile")->actions()).join(' '),
-                 QString("actionOpen actionImport actionOpenSession actionRefresh | menuSaveAs "
+                 QString("actionOpen actionOpenFolder actionImport actionOpenSession actionRefresh "
+                         "| menuSaveAs "
                          "actionSaveSession | actionRemove "
                          "actionCloseImage | "
                          "actionPrint actionCaseSheet actionPrintCaseSheet | "

@@ -45,6 +45,11 @@ QByteArray twoBoxes(char first, char second)
     return voxels;
 }
 
+anatomy::Rgb colourOf(const ModelClass &model)
+{
+    return {model.ModelColor[0], model.ModelColor[1], model.ModelColor[2]};
+}
+
 QByteArray nrrd(const QByteArray &fields, const QByteArray &data)
 {
     return "NRRD0004\n# written by hand\ntype: uint8\ndimension: 3\nsizes: 10 8 6\n"
@@ -92,6 +97,7 @@ private slots:
     void gltfMeshesAreBlocks();
     void binaryStlCornersJoined();
     void namesAndColours();
+    void oneStructureFromEveryFormat();
     void anatomyFromTheLabelsName_data();
     void anatomyFromTheLabelsName();
     void placedByTheirHeaders();
@@ -264,18 +270,6 @@ void TestImportFiles::binaryStlCornersJoined()
     QVERIFY(isClosed(mesh));
     QCOMPARE(enclosed(mesh).volume, 1.0); // 1 * 2 * 3 / 6
     QCOMPARE(in.models[0]->Name, QString("skin_patch"));
-
-    // A mesh file named after a kidney keeps its name and is a kidney's
-    // colour, not the vein's the older .surf naming gives it.
-    const QString kidney = dir.filePath("kidney_left.stl");
-    QVERIFY(writeBytes(kidney, binaryStl(tetra, "kidney")));
-    const Imported left = import(kidney);
-    QVERIFY2(left.result.ok, qPrintable(left.result.message));
-    QCOMPARE(left.models[0]->Name, QString("kidney_left"));
-    const anatomy::Rgb pink = anatomy::rowOf(anatomy::Structure::Kidney)->colour;
-    QCOMPARE((std::array<int, 3> {left.models[0]->ModelColor[0], left.models[0]->ModelColor[1],
-                                  left.models[0]->ModelColor[2]}),
-             pink);
 }
 
 void TestImportFiles::meshFiles_data()
@@ -331,7 +325,8 @@ void TestImportFiles::meshFiles()
 
 // Names and colours from each source: .seg.nrrd segments, a label table
 // beside the map, the name of a file that holds one structure, else
-// "Label N"; and a folder of masks opens as one scene.
+// "Label N"; and a folder of masks opens as one scene. A structure the
+// anatomy table knows takes its colour over the file's; others keep theirs.
 void TestImportFiles::namesAndColours()
 {
     const QString seg = dir.filePath("case.seg.nrrd");
@@ -340,14 +335,16 @@ void TestImportFiles::namesAndColours()
                             "space directions: (1,0,0) (0,1,0) (0,0,2)\nspace origin: (0,0,0)\n"
                             "Segment0_Name:=Left kidney\nSegment0_Color:=0.5 0.25 1\n"
                             "Segment0_LabelValue:=3\nSegment0_Layer:=0\n"
-                            "Segment1_Name:=Stone\nSegment1_LabelValue:=4\n",
+                            "Segment1_Name:=Marker\nSegment1_Color:=0.5 0.25 1\n"
+                            "Segment1_LabelValue:=4\n",
                             deflated(twoBoxes(3, 4), DeflateWrapper::Gzip))));
     const Imported segments = import(seg);
     QVERIFY2(segments.result.ok, qPrintable(segments.result.message));
     const ModelClass *kidney = modelNamed(segments.models, "Left kidney");
-    QVERIFY(kidney && modelNamed(segments.models, "Stone"));
-    QCOMPARE((std::array {kidney->ModelColor[0], kidney->ModelColor[1], kidney->ModelColor[2]}),
-             (std::array {128, 64, 255}));
+    const ModelClass *marker = modelNamed(segments.models, "Marker");
+    QVERIFY(kidney && marker);
+    QCOMPARE(colourOf(*kidney), anatomy::rowOf(anatomy::Structure::Kidney)->colour);
+    QCOMPARE(colourOf(*marker), (anatomy::Rgb {128, 64, 255}));
     // Left-posterior-superior: x and y turn round into the view's axes.
     const std::array<double, 3> at = enclosed(*kidney->Meshes[0]).centre;
     QVERIFY2(at[0] < -1 && at[1] < -1 && at[2] > 1,
@@ -363,7 +360,7 @@ void TestImportFiles::namesAndColours()
     const ModelClass *tumour = modelNamed(table.models, "Tumour of the kidney");
     QVERIFY(vein && tumour);
     QCOMPARE(vein->ModelColor[2], 237); // the colour of veins: the name is a structure's
-    QCOMPARE(tumour->ModelColor[1], 20);
+    QCOMPARE(colourOf(*tumour), anatomy::rowOf(anatomy::Structure::Tumour)->colour);
 
     QDir(dir.path()).mkdir("masks");
     const QString masks = dir.filePath("masks");
@@ -374,8 +371,8 @@ void TestImportFiles::namesAndColours()
     const Imported scene = import(masks);
     QVERIFY2(scene.result.ok, qPrintable(scene.result.message));
     QCOMPARE(scene.models.size(), size_t(4));
-    const ModelClass *right = modelNamed(scene.models, "Parenhima_right");
-    QVERIFY(right && modelNamed(scene.models, "Mochevoy_puzyr"));
+    const ModelClass *right = modelNamed(scene.models, "kidney_right");
+    QVERIFY(right && modelNamed(scene.models, "urinary_bladder"));
     QCOMPARE(right->ModelColor[0], 255);
     QVERIFY(modelNamed(scene.models, "Label 6") && modelNamed(scene.models, "Label 7"));
 
@@ -393,6 +390,58 @@ void TestImportFiles::namesAndColours()
                            + interleaved));
     const Imported layered = import(layers);
     QVERIFY(modelNamed(layered.models, "Upper") && modelNamed(layered.models, "Lower"));
+}
+
+// One structure from every kind of file: a kidney named as each file names
+// it keeps that name, and is the kidney (its side, its colour, its shown
+// name) wherever it comes from; not the vein the older .surf naming makes of
+// "kidney". A tumour called "Tumor" stays so and is shown as a tumour.
+void TestImportFiles::oneStructureFromEveryFormat()
+{
+    const QString folder = dir.filePath("one_structure");
+    QVERIFY(QDir().mkpath(folder));
+    const QByteArray tetraText = "v 0 0 0\nv 0 2 0\nv 1 0 0\nv 0 0 3\n";
+    QVERIFY(writeBytes(folder + "/kidney_left.stl",
+                       binaryStl({{0, 0, 0, 0, 2, 0, 1, 0, 0},
+                                  {0, 0, 0, 1, 0, 0, 0, 0, 3},
+                                  {0, 0, 0, 0, 0, 3, 0, 2, 0},
+                                  {1, 0, 0, 0, 2, 0, 0, 0, 3}},
+                                 "kidney")));
+    QVERIFY(writeBytes(folder + "/Parenhima_l.obj",
+                       tetraText + "f 1 2 3\nf 1 3 4\nf 1 4 2\nf 2 4 3\n"));
+    QVERIFY(writeBytes(folder + "/Left_Kidney.off",
+                       "OFF\n4 4 0\n0 0 0\n0 2 0\n1 0 0\n0 0 3\n"
+                       "3 0 1 2\n3 0 2 3\n3 0 3 1\n3 1 3 2\n"));
+    QVERIFY(writeBytes(folder + "/scan.nrrd", nrrd("encoding: raw", twoBoxes(1, 0))));
+    QVERIFY(writeBytes(folder + "/scan.txt", "1 kidney_left 0 0 255\n"));
+    QVERIFY(writeBytes(folder + "/Parenhima_left.nrrd", nrrd("encoding: raw", twoBoxes(1, 0))));
+    QVERIFY(writeBytes(folder + "/case.seg.nrrd",
+                       nrrd("encoding: raw\nSegment0_Name:=Kidney_L\nSegment0_Color:=0 0 1\n"
+                            "Segment0_LabelValue:=1\nSegment1_Name:=Tumor\n"
+                            "Segment1_LabelValue:=2\n",
+                            twoBoxes(1, 2))));
+    const anatomy::Rgb pink = anatomy::rowOf(anatomy::Structure::Kidney)->colour;
+    for (const auto &[file, name] :
+         {std::pair {"kidney_left.stl", "kidney_left"},
+          std::pair {"Parenhima_l.obj", "Parenhima_l"},
+          std::pair {"Left_Kidney.off", "Left_Kidney"}, std::pair {"scan.nrrd", "kidney_left"},
+          std::pair {"Parenhima_left.nrrd", "Parenhima_left"},
+          std::pair {"case.seg.nrrd", "Kidney_L"}}) {
+        const Imported in = import(folder + "/" + file);
+        QVERIFY2(in.result.ok, qPrintable(in.result.message));
+        const ModelClass *kidney = modelNamed(in.models, name);
+        QVERIFY2(kidney, file);
+        const measure::ModelSnapshot shot = measure::snapshotModel(*kidney);
+        QVERIFY2(shot.anatomy == anatomy::Structure::Kidney && shot.side == anatomy::Side::Left,
+                 file);
+        QVERIFY2(colourOf(*kidney) == pink, file);
+        QCOMPARE(measure::shownNameOf(*kidney), QString("Kidney (%1)").arg(name));
+    }
+    const Imported segments = import(folder + "/case.seg.nrrd");
+    const ModelClass *tumour = modelNamed(segments.models, "Tumor");
+    QVERIFY(tumour);
+    QCOMPARE(measure::shownNameOf(*tumour), QString("Tumour (Tumor)"));
+    QCOMPARE(colourOf(*tumour), anatomy::rowOf(anatomy::Structure::Tumour)->colour);
 }
 
 void TestImportFiles::anatomyFromTheLabelsName_data()

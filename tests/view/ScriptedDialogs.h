@@ -18,6 +18,7 @@ struct ScriptedDialogs : Dialogs
 {
     QStringList openNames;
     QString saveName;
+    QString folderName; // the folder question's answer; empty cancels it
     QString saveFilter; // the filter the last save dialog offered
     QColor colour;
     QString text;
@@ -32,6 +33,11 @@ struct ScriptedDialogs : Dialogs
                                  const QString &) override
     {
         return openNames;
+    }
+    QString getExistingDirectory(QWidget *, const QString &caption, const QString &) override
+    {
+        shown << caption;
+        return folderName;
     }
     QString getSaveFileName(QWidget *, const QString &, const QString &,
                             const QString &filter) override
