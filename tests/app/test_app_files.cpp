@@ -7,6 +7,7 @@
 #include "app/Startup.h"
 #include "app/panels/ObjectsControl.h"
 #include "import/NiftiWriter.h"
+#include "import/PydicomCases.h"
 #include "view/GLWidget.h"
 #include "view/SettingsFile.h"
 #include "view/ViewCommands.h"
@@ -69,6 +70,7 @@ private slots:
     void savingSaysWhyItFailed();
     void droppedFilesAndFolders();
     void importFromMenuDropAndCancel();
+    void dicomFolderChosenAsAFolder();
     void startUpOpensNamedFilesFramed();
     void fitAllAndImportIntoAScene();
     void sceneSavedAsGltfWithTheView();
@@ -380,6 +382,32 @@ void TestAppFiles::importFromMenuDropAndCancel()
     QVERIFY(state.Image != first && state.Image->size[0] == 4);
     QVERIFY(state.Slices.shown[size_t(SliceOrientation::Coronal)]);
     QCOMPARE(window.view()->ModelList.count(), 5);
+}
+
+// A DICOM series is a folder of files: Open DICOM Folder asks for the folder
+// and opens its image, the series with its missing slice marked; a cancelled
+// question opens nothing.
+void TestAppFiles::dicomFolderChosenAsAFolder()
+{
+    QMap<QString, QJsonObject> cases;
+    const PydicomRun run = writePydicomCases("TESSARON_DICOM_WRITER", data.path(), cases);
+    if (run.skipped)
+        QSKIP("no pydicom for the system Python");
+    QVERIFY2(run.failure.isEmpty(), qPrintable(run.failure));
+    ShownWindow window;
+    const ViewState &state = window.view()->State;
+    window.action("actionOpenFolder")->trigger();
+    QVERIFY(!state.Image);
+    QCOMPARE(dialogs.shown, QStringList {"Open DICOM Folder"});
+    dialogs.shown.clear();
+    dialogs.folderName = data.filePath("missing");
+    window.action("actionOpenFolder")->trigger();
+    QVERIFY(state.Image);
+    QCOMPARE(state.Image->missingPlanes, std::vector<qint64> {3});
+    QCOMPARE(window.lastFolder, data.filePath("missing"));
+    // The one box says what the image lacks; nothing else is asked.
+    QCOMPARE(dialogs.shown.size(), 2);
+    QVERIFY2(dialogs.shown[1].contains("missing"), qPrintable(dialogs.shown.join('\n')));
 }
 
 // Files named on the command line open from any working folder, through the

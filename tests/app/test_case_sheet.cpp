@@ -7,6 +7,7 @@
 #include "app/Tessaron.h"
 #include "formats/AnatomyNames.h"
 #include "measure/ClosestGap.h"
+#include "model/ModelFacts.h"
 #include "view/CaseSheet.h"
 #include "view/GLWidget.h"
 #include "view/ScriptedDialogs.h"
@@ -19,6 +20,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -86,6 +88,7 @@ private slots:
     void cleanupTestCase() { Dialogs::install(nullptr); }
     void sheetAndPrintOfTheWindow();
     void nothingVisibleWritesNothing();
+    void importedNamesWithTheirStructure();
     void picturesShowThePlan();
     void sliceThroughTheLargestStone();
 
@@ -152,6 +155,40 @@ void TestCaseSheet::nothingVisibleWritesNothing()
     QCOMPARE(dialogs.shown.size(), 1);
     QVERIFY(dialogs.shown.first().contains(QLatin1String("|Nothing is visible")));
     QVERIFY(!QFile::exists(dialogs.saveName));
+}
+
+// Models named as their files name them (a label map's "kidney_left", a
+// segmentation's "Tumor") stand on the sheet with the structure the importer
+// found, in the interface language.
+void TestCaseSheet::importedNamesWithTheirStructure()
+{
+    const auto sheetText = [&](const QString &name) {
+        Tessaron window;
+        const std::pair<const char *, const char *> imported[] = {{"kidney_left", "Parenhima_left"},
+                                                                  {"Tumor", "Obrazovanie"}};
+        double x = 0;
+        for (const auto &[file, structure] : imported) {
+            ModelClass *model = shapeModel("segmentation", file, cube(x += 10, 0, 0, 2));
+            model->setProperty(kStructureProperty, QString(structure));
+            window.view()->placeNewModel(model);
+        }
+        dialogs.text = QStringLiteral("Imported");
+        dialogs.saveName = dir.filePath(name);
+        window.action("actionCaseSheet")->trigger();
+        return pdfText(dialogs.saveName);
+    };
+    const QString english = sheetText(QStringLiteral("english.pdf"));
+    QVERIFY2(english.contains(QLatin1String("Kidney (kidney_left)"))
+                 && english.contains(QLatin1String("Tumour (Tumor)")),
+             qPrintable(english));
+    QTranslator russian;
+    QVERIFY(russian.load(QStringLiteral(":/ru_translate")));
+    QCoreApplication::installTranslator(&russian);
+    const QString translated = sheetText(QStringLiteral("russian.pdf"));
+    QCoreApplication::removeTranslator(&russian);
+    QVERIFY2(translated.contains(QStringLiteral("Почка (kidney_left)"))
+                 && translated.contains(QStringLiteral("Опухоль (Tumor)")),
+             qPrintable(translated));
 }
 
 void TestCaseSheet::picturesShowThePlan()

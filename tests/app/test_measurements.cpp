@@ -7,6 +7,7 @@
 #include "app/Tessaron.h"
 #include "app/panels/MeasurementsControl.h"
 #include "app/panels/ObjectsControl.h"
+#include "model/ModelFacts.h"
 #include "view/GLWidget.h"
 #include "view/ScriptedDialogs.h"
 #include "view/ViewCommands.h"
@@ -330,13 +331,19 @@ void TestMeasurements::namesInRussian()
     {
         Tessaron window;
         load(window);
+        // A kidney of a label map keeps its label's name; its structure shows.
+        ModelClass *kidney = model("labels", "kidney_left", box({20, 0, 0}, {4, 4, 4}));
+        kidney->setProperty(kStructureProperty, QStringLiteral("Parenhima_left"));
+        window.view()->placeNewModel(kidney);
         window.action("actionMeasurements")->trigger();
         auto *panel = qobject_cast<MeasurementsControl *>(window.panel(PanelKind::Measurements));
-        QTRY_COMPARE(panel->modelTable()->rowCount(), 4);
+        QTRY_COMPARE(panel->modelTable()->rowCount(), 5);
         QCOMPARE(column(panel->modelTable(), 0),
                  (QStringList {QStringLiteral("Опухоль (Obrazovanie)"),
                                QStringLiteral("Чашечно-лоханочная система (Lokhanki)"),
-                               QStringLiteral("Камни (Kamni)"), QStringLiteral("Кожа (Skin)")}));
+                               QStringLiteral("Камни (Kamni)"), QStringLiteral("Кожа (Skin)"),
+                               QStringLiteral("Почка (kidney_left)")}));
+        QCOMPARE(column(panel->gapTable(), 0).first(), QStringLiteral("Опухоль (Obrazovanie)"));
         auto *objects = qobject_cast<ObjectsControl *>(window.panel(PanelKind::Objects));
         QCOMPARE(objects->itemOf(window.view()->ModelList.at(1))->text(0), QString("Obrazovanie"));
     }

@@ -196,9 +196,9 @@ def kidneys(grid):
     # A small block off the centre: the packed bits' order decides where it lands.
     c, b, a = grid.indices()
     block = (a >= 2) & (a <= 5) & (b >= 3) & (b <= 5) & (c >= 2) & (c <= 4)
-    return [Segment(left, "", KIDNEY, LEFT, name="Parenhima_left", colour=[255, 191, 213]),
-            Segment(block, "kidney stone", name="Kamni", colour=[255, 255, 255]),
-            Segment(right, "Right Kidney", name="Parenhima_right", colour=[255, 191, 213]),
+    return [Segment(left, "", KIDNEY, LEFT, name="Kidney_left", colour=[255, 191, 213]),
+            Segment(block, "kidney stone", name="kidney stone", colour=[255, 255, 255]),
+            Segment(right, "Right Kidney", name="Right Kidney", colour=[255, 191, 213]),
             Segment(hoop, "Ring", lab=(34891, 53478, 50167), name="Ring", colour=[255, 0, 0])]
 
 
@@ -222,7 +222,7 @@ def write_cases(out):
     r = np.sqrt(((a - 15) / 8.0) ** 2 + ((b - 13) / 6.0) ** 2 + ((c - 6) / 4.0) ** 2)
     fraction = np.clip(np.round(255 * (1.6 - r)), 0, 255).astype(np.uint8)
     stone = Segment(fraction >= 128, "", STONE, lab=(65535, 32896, 32896), fraction=fraction,
-                    name="Kamni", colour=[255, 255, 255])
+                    name="Calculus", colour=[255, 255, 255])
     save(seg_dataset("", g, [stone], fractional=True), os.path.join(out, "fractional.dcm"))
     record("fractional", g, [stone])
     # The same, its frames run-length encoded: the library decodes them.
@@ -238,15 +238,17 @@ def write_cases(out):
     save(seg_dataset("", g, segments), os.path.join(out, "oblique.dcm"))
     record("oblique", g, segments)
 
-    # Overlapping segments, and names from codes alone.
+    # Overlapping segments, and names from codes alone; a known structure
+    # takes the anatomy's colour over its recommended one.
     g = Grid(cols=36, rows=30, slices=14)
     one = Segment(ellipsoid(g, (15, 15, 7), (7, 6, 5)), "", KIDNEY, RIGHT,
-                  name="Parenhima_right", colour=[255, 191, 213])
+                  name="Kidney_right", colour=[255, 191, 213])
     two = Segment(ellipsoid(g, (20, 14, 7), (6, 6, 5)), "", STONE, lab=(50000, 20000, 40000),
-                  name="Kamni", colour=list(lab_expected((50000, 20000, 40000))))
-    three = Segment(ellipsoid(g, (18, 16, 6), (4, 4, 3)), "", name="Segment 3", colour=None)
+                  name="Calculus", colour=[255, 255, 255])
+    three = Segment(ellipsoid(g, (18, 16, 6), (4, 4, 3)), "", lab=(50000, 20000, 40000),
+                    name="Segment 3", colour=list(lab_expected((50000, 20000, 40000))))
     cava = Segment(ellipsoid(g, (8, 22, 7), (2.5, 2.5, 6)), "", ("64131007", "Inferior vena cava"),
-                   name="Vena", colour=[108, 159, 237])
+                   name="Inferior vena cava", colour=[108, 159, 237])
     save(seg_dataset("", g, [one, two, three, cava]), os.path.join(out, "overlap.dcm"))
     record("overlap", g, [one, two, three, cava])
 
@@ -277,7 +279,7 @@ def write_over_ct(out):
     grid = Grid(cols=24, rows=20, slices=9, spacing=(0.8, 0.6), step=1.5,
                 origin=(-20.0, -15.0, 30.0))
     blob = Segment(ellipsoid(grid, (11, 9, 4), (5, 4, 2.2)), "kidney_left",
-                   name="Parenhima_left", colour=[255, 191, 213])
+                   name="kidney_left", colour=[255, 191, 213])
     save(seg_dataset("", grid, [blob], referenced=ct.uid), os.path.join(folder, "seg.dcm"))
     # A segmentation of another series is left out.
     save(seg_dataset("", grid, [blob], referenced=generate_uid()),

@@ -143,8 +143,9 @@ def anatomy_rois():
     sparse, v_sparse = ellipsoid((0.0, 30.0, 50.0), (10.0, 9.0, 14.0), PLANES[::2])
     rois = [roi(1, "Kidney_L", left, (200, 30, 40)), roi(2, "Kidney R", right),
             roi(3, "Ring", hole, (10, 200, 10)), roi(4, "Tumor", sparse)]
+    # A structure the anatomy knows takes its colour over the ROI's; another keeps its own.
     expected = [{"name": "Kidney_L", "volume": v_left, "centre": [30, 5, 56],
-                 "colour": [200, 30, 40], "oracle": True},
+                 "colour": [255, 191, 213], "oracle": True},
                 {"name": "Kidney R", "volume": v_right, "centre": [-30, 5, 56], "oracle": True},
                 {"name": "Ring", "volume": v_ring, "centre": [0, -30, 56],
                  "colour": [10, 200, 10]},

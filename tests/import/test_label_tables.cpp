@@ -77,7 +77,7 @@ const char *const kXmlFractions =
     "<?xml version=\"1.0\"?>\n<LabelTable>\n"
     "<Label Key=\"0\" Red=\"0\" Green=\"0\" Blue=\"0\">Background</Label>\n"
     "<Label Key=\"1\" Red=\"0.1\" Green=\"0.2\" Blue=\"0.3\">kidney_tumor</Label>\n"
-    "<Label Key=\"2\" Red=\"1\" Green=\"0.5\" Blue=\"0\">renal_pelvis</Label>\n</LabelTable>\n";
+    "<Label Key=\"2\" Red=\"1\" Green=\"0.5\" Blue=\"0\">drain</Label>\n</LabelTable>\n";
 
 } // namespace
 
@@ -99,6 +99,9 @@ private slots:
     void tumourFindsItsKidney();
 };
 
+// Each shape of table gives names and colours; a structure the anatomy table
+// knows takes its colour over the table's ("kidney_tumor"), another keeps the
+// table's ("drain").
 void TestLabelTables::tableShapes_data()
 {
     QTest::addColumn<QStringList>("files");
@@ -106,20 +109,20 @@ void TestLabelTables::tableShapes_data()
     QTest::addColumn<QString>("label1");
     QTest::addColumn<QString>("label2");
     QTest::newRow("colour table")
-        << QStringList {"case/map.txt|1 kidney_tumor 10 20 30 255\n2 renal_pelvis 40 50 60 128\n"}
-        << QByteArray() << "kidney_tumor|10 20 30"
-        << "renal_pelvis|40 50 60";
+        << QStringList {"case/map.txt|1 kidney_tumor 10 20 30 255\n2 drain 40 50 60 128\n"}
+        << QByteArray() << "kidney_tumor|164 5 207"
+        << "drain|40 50 60";
     QTest::newRow("colour table, opacity of 1")
         << QStringList {"case/map.ctbl|# value name R G B A\n1 kidney_tumor 10 20 30 0.5\n"
-                        "2 renal_pelvis 40 50 60 1.0\n"}
-        << QByteArray() << "kidney_tumor|10 20 30"
-        << "renal_pelvis|40 50 60";
+                        "2 drain 40 50 60 1.0\n"}
+        << QByteArray() << "kidney_tumor|164 5 207"
+        << "drain|40 50 60";
     QTest::newRow("label description file")
         << QStringList {"case/label_descriptions.txt|# index R G B alpha vis mesh name\n"
                         "0 0 0 0 0 0 0 \"Clear Label\"\n1 10 20 30 1 1 1 \"kidney_tumor\"\n"
-                        "2 40 50 60 0.5 1 1 \"Renal Pelvis\"\n"}
-        << QByteArray() << "kidney_tumor|10 20 30"
-        << "Renal Pelvis|40 50 60";
+                        "2 40 50 60 0.5 1 1 \"Drain Tube\"\n"}
+        << QByteArray() << "kidney_tumor|164 5 207"
+        << "Drain Tube|40 50 60";
     // Without colours, the anatomy table colours the structures it knows.
     QTest::newRow("dataset.json beside")
         << QStringList {"case/dataset.json|{\"labels\": {\"background\": 0, \"kidney_tumor\": 1, "
@@ -133,8 +136,8 @@ void TestLabelTables::tableShapes_data()
         << QByteArray() << "kidney_tumor|164 5 207"
         << "renal_pelvis|207 156 48";
     QTest::newRow("header XML, colours of 1")
-        << QStringList() << QByteArray(kXmlFractions) << "kidney_tumor|26 51 77"
-        << "renal_pelvis|255 128 0";
+        << QStringList() << QByteArray(kXmlFractions) << "kidney_tumor|164 5 207"
+        << "drain|255 128 0";
     QTest::newRow("header XML, colours of 255")
         << QStringList()
         << QByteArray("<LabelTable><Label Key=\"1\" Red=\"10\" Green=\"20\" Blue=\"30\">a</Label>"

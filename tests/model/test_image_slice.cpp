@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <set>
 
 namespace {
 
@@ -44,6 +45,7 @@ private slots:
     void greyTableAndKeptVoxels();
     void pictureAndReadout();
     void valueRangeIsExact();
+    void missingPlanesStriped();
 };
 
 void TestImageSlice::orientations_data()
@@ -301,6 +303,39 @@ void TestImageSlice::valueRangeIsExact()
     std::fill(floats.floats.begin(), floats.floats.end(), std::nanf(""));
     QCOMPARE(valueRange(floats).count, qint64(0));
     QCOMPARE(valueRange(ImageVolume()).count, qint64(0));
+}
+
+// The planes of missing slices are striped in every plane that shows them,
+// under any window: the whole axial plane of a missing slice, a row of the
+// sagittal and coronal planes crossing it; other pixels keep their grey.
+void TestImageSlice::missingPlanesStriped()
+{
+    ImageVolume image;
+    image.size[0] = 9, image.size[1] = 3, image.size[2] = 5;
+    image.shorts.assign(size_t(image.voxelCount()), 40);
+    image.missingPlanes = {1, 3};
+    const auto greysOf = [&](int axis, qint64 index) {
+        const ImageSlice slice = sliceOf(image, axis, index);
+        std::vector<quint8> greys = windowed(slice, windowpreset::SoftTissue);
+        return std::pair {markMissing(image, slice, greys.data()), greys};
+    };
+    const quint8 plain = greyOf(40, windowpreset::SoftTissue);
+    const auto [marked, axial] = greysOf(2, 3);
+    QCOMPARE(marked, qint64(27));
+    QVERIFY(std::count(axial.begin(), axial.end(), plain) == 0);
+    // Two greys in stripes.
+    QCOMPARE(std::set<quint8>(axial.begin(), axial.end()).size(), size_t(2));
+    QCOMPARE(greysOf(2, 2).first, qint64(0));
+    for (int axis : {0, 1}) {
+        const auto [count, greys] = greysOf(axis, 1);
+        const qint64 width = image.size[axis == 0 ? 1 : 0];
+        QCOMPARE(count, 2 * width);
+        for (qint64 v = 0; v < image.size[2]; ++v)
+            for (qint64 u = 0; u < width; ++u)
+                QCOMPARE(greys[size_t(u + width * v)] == plain, v != 1 && v != 3);
+    }
+    image.missingPlanes.clear();
+    QCOMPARE(greysOf(2, 3).first, qint64(0));
 }
 
 QTEST_APPLESS_MAIN(TestImageSlice)
