@@ -5,6 +5,7 @@
 #include "Importer.h"
 #include "formats/SessionFile.h"
 #include "model/ModelClass.h"
+#include "model/ModelFacts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -92,6 +93,12 @@ void takeModels(qsizetype index, const SessionModel &entry, Models &models, Open
     }
     for (auto &model : models)
         if (model && model->Name == entry.name)
+            return take(model);
+    // Sessions written before imported models kept their file's names name
+    // them by the anatomy table's name ("Parenhima_left"), which their
+    // structure still is.
+    for (auto &model : models)
+        if (model && model->property(kStructureProperty).toString() == entry.name)
             return take(model);
     if (models.size() == 1 && models.front())
         return take(models.front());

@@ -412,8 +412,8 @@ void TestImportFiles::oneStructureFromEveryFormat()
     QVERIFY(writeBytes(folder + "/Left_Kidney.off",
                        "OFF\n4 4 0\n0 0 0\n0 2 0\n1 0 0\n0 0 3\n"
                        "3 0 1 2\n3 0 2 3\n3 0 3 1\n3 1 3 2\n"));
-    QVERIFY(writeBytes(folder + "/scan.nrrd", nrrd("encoding: raw", twoBoxes(1, 0))));
-    QVERIFY(writeBytes(folder + "/scan.txt", "1 kidney_left 0 0 255\n"));
+    QVERIFY(writeBytes(folder + "/scan.nrrd", nrrd("encoding: raw", twoBoxes(1, 2))));
+    QVERIFY(writeBytes(folder + "/scan.txt", "1 kidney_left 0 0 255\n2 renal_pelvis\n"));
     QVERIFY(writeBytes(folder + "/Parenhima_left.nrrd", nrrd("encoding: raw", twoBoxes(1, 0))));
     QVERIFY(writeBytes(folder + "/case.seg.nrrd",
                        nrrd("encoding: raw\nSegment0_Name:=Kidney_L\nSegment0_Color:=0 0 1\n"
@@ -442,6 +442,17 @@ void TestImportFiles::oneStructureFromEveryFormat()
     QVERIFY(tumour);
     QCOMPARE(measure::shownNameOf(*tumour), QString("Tumour (Tumor)"));
     QCOMPARE(colourOf(*tumour), anatomy::rowOf(anatomy::Structure::Tumour)->colour);
+
+    // A session written when the kidney was named by the anatomy table
+    // ("Parenhima_left") still finds it among the segments.
+    QVERIFY(writeBytes(folder + "/older.tsn",
+                       R"({"tessaron_session": 1, "models": [{"file": "scan.nrrd", )"
+                       R"("name": "Parenhima_left", "color": [1, 2, 3]}]})"));
+    const OpenedFile older = openPath(folder + "/older.tsn");
+    QCOMPARE(older.models.size(), size_t(1));
+    QCOMPARE(older.models[0]->Name, QString("Parenhima_left"));
+    QCOMPARE(older.models[0]->ModelColor[2], 3);
+    QVERIFY(older.problems.isEmpty());
 }
 
 void TestImportFiles::anatomyFromTheLabelsName_data()
