@@ -348,10 +348,9 @@ LabelLook segmentLook(const SegSegment &s)
     if (row && anatomy::sideIn(look.name) == anatomy::Side::None)
         look.name += sideSuffix(side);
     if (row) {
+        // The label-map path gives a known structure the table's colour.
         look.kind = row->structure;
         look.side = side;
-        look.hasColor = true;
-        std::copy(row->colour.begin(), row->colour.end(), look.rgb);
     } else if (s.hasLab) {
         const std::array<int, 3> rgb = dicomLabToRgb(s.lab[0], s.lab[1], s.lab[2]);
         std::copy(rgb.begin(), rgb.end(), look.rgb);

@@ -238,11 +238,12 @@ def write_cases(out):
     save(seg_dataset("", g, segments), os.path.join(out, "oblique.dcm"))
     record("oblique", g, segments)
 
-    # Overlapping segments, and names from codes alone; a known structure
-    # takes the anatomy's colour over its recommended one.
+    # Overlapping segments, and names from codes alone; a label the anatomy
+    # does not know, its code does; a known structure takes the anatomy's
+    # colour over its recommended one.
     g = Grid(cols=36, rows=30, slices=14)
-    one = Segment(ellipsoid(g, (15, 15, 7), (7, 6, 5)), "", KIDNEY, RIGHT,
-                  name="Kidney_right", colour=[255, 191, 213])
+    one = Segment(ellipsoid(g, (15, 15, 7), (7, 6, 5)), "Upper pole", KIDNEY, RIGHT,
+                  name="Upper pole_right", colour=[255, 191, 213])
     two = Segment(ellipsoid(g, (20, 14, 7), (6, 6, 5)), "", STONE, lab=(50000, 20000, 40000),
                   name="Calculus", colour=[255, 255, 255])
     three = Segment(ellipsoid(g, (18, 16, 6), (4, 4, 3)), "", lab=(50000, 20000, 40000),

@@ -269,7 +269,7 @@ void TestDicomSeg::cliListsSegments()
     const QJsonArray models = QJsonDocument::fromJson(run.out.toUtf8())["models"].toArray();
     QCOMPARE(models.size(), 4);
     const QJsonObject first = models[0].toObject();
-    QCOMPARE(first["name"].toString(), QString("Kidney_right"));
+    QCOMPARE(first["name"].toString(), QString("Upper pole_right"));
     QCOMPARE(first["voxel_volume_mm3"].toDouble(),
              cases.value("overlap")["segments"][0]["voxels"].toDouble() * 0.72);
     const QJsonArray codes = first["codes"].toArray();

@@ -469,6 +469,12 @@ void TestImportFiles::anatomyFromTheLabelsName_data()
               std::pair {"kidney_tumor", Anatomy::Tumour}, std::pair {"renal vein", Anatomy::Vein}})
             QTest::addRow("%s %s", qPrintable(source), name) << source << name << anatomy;
     }
+    // A structure no word of the measured roles names: its own name decides,
+    // not the kidney the file's name speaks of.
+    for (const auto &[name, anatomy] :
+         {std::pair {"kidney_cyst_1", Anatomy::Cyst}, std::pair {"Kista_2", Anatomy::Cyst},
+          std::pair {"liver", Anatomy::Liver}})
+        QTest::addRow("table %s", name) << "table" << name << anatomy;
     // A label without a name of its own: the file's name decides.
     QTest::newRow("table without the label") << "table"
                                              << "" << Anatomy::Kidney;
