@@ -15,6 +15,7 @@
 #include "model/ImageSlice.h"
 #include "view/ViewTestMain.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -249,9 +250,12 @@ void TestStonesPanel::workRunsOffTheInterfaceThread()
     std::atomic<bool> release {false};
     std::atomic<QThread *> worker {nullptr};
     int delivered = 0;
+    // Ends when released, or after two seconds should it block the interface.
     const auto slow = [&] {
         worker = QThread::currentThread();
-        while (!release)
+        QElapsedTimer clock;
+        clock.start();
+        while (!release && clock.elapsed() < 2000)
             QThread::msleep(5);
     };
     QVERIFY(job.start("slow", slow, [&](bool ok) { delivered += ok; }));
