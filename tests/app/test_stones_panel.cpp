@@ -171,9 +171,10 @@ void TestStonesPanel::pickAndBox()
     QVERIFY2(std::abs(picked.volumeMm3 / kTrueVolumes[2] - 1) < 0.10,
              qPrintable(QString::number(picked.volumeMm3)));
     QCOMPARE(window.models().count(), 2);
-    // The planes did not move to the click: the pick is the click's whole work.
-    QCOMPARE(window.viewState().Slices.index[size_t(SliceOrientation::Axial)],
-             voxelAt(*window.viewState().Image, picked.centre)[2]);
+    // The picked stone is chosen: the planes stand at its centre.
+    const std::array<qint64, 3> centre = voxelAt(*window.viewState().Image, picked.centre);
+    QCOMPARE(window.viewState().Slices.index[size_t(SliceOrientation::Sagittal)], centre[0]);
+    QCOMPARE(window.viewState().Slices.index[size_t(SliceOrientation::Coronal)], centre[1]);
 
     // Soft tissue 15 mm beside it: no stone, and a message says so.
     clickAt(window, {29, 1 + 15, 1});
@@ -219,6 +220,14 @@ void TestStonesPanel::pickAndBox()
     QVERIFY(window.finding().find());
     waitForStones(window);
     QCOMPARE(window.table()->rowCount(), 3);
+
+    // Another image starts with no list and no box; the stones model stays.
+    window.finding().setBox(box);
+    window.closeImage();
+    window.importModelFile(kSamples + "/kidney_ct.nii");
+    QCOMPARE(window.table()->rowCount(), 0);
+    QVERIFY(!window.finding().box() && !view->box());
+    QCOMPARE(window.models().count(), 2);
 }
 
 void TestStonesPanel::refusedImage()

@@ -266,6 +266,8 @@ bool SliceControl::refresh()
         Hover.reset();
         Outlines->forgetPlane();
         PictureStale = true;
+        if (StonesPanel) // the stones listed belong to the image shown before
+            StonesPanel->showStones();
     }
     Pages->setCurrentIndex(Image ? 1 : 0);
     if (!Image) {

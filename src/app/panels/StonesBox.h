@@ -35,6 +35,8 @@ public:
 
     // The region a search would cover now (the models may have changed).
     void showRegion();
+    // The stones listed; none after the image changed.
+    void showStones();
 
 signals:
     // A tool went on or off.
@@ -42,7 +44,6 @@ signals:
 
 private:
     void buildWidgets();
-    void showStones();
     void rowChosen(int row);
 
     StoneFinding &Finding;
