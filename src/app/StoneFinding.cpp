@@ -100,7 +100,7 @@ ModelClass *StoneFinding::model() const
 void StoneFinding::forgetOtherImage()
 {
     const std::shared_ptr<const ImageVolume> shown = Host.viewState().Image;
-    if (shown == Image)
+    if (shown && !Image.expired() && !Image.owner_before(shown) && !shown.owner_before(Image))
         return;
     Image = shown;
     Midline.reset();
@@ -117,11 +117,12 @@ void StoneFinding::forgetOtherImage()
 bool StoneFinding::canStart()
 {
     forgetOtherImage();
-    if (!Image) {
+    const std::shared_ptr<const ImageVolume> image = Image.lock();
+    if (!image) {
         say(tr("Open a CT to find stones in it."));
         return false;
     }
-    if (!measure::holdsHounsfield(*Image)) {
+    if (!measure::holdsHounsfield(*image)) {
         say(tr("Stones are found on a CT in Hounsfield units."));
         return false;
     }
@@ -137,7 +138,7 @@ bool StoneFinding::find()
     if (!canStart())
         return false;
     auto search = std::make_shared<Search>();
-    search->image = Image;
+    search->image = Image.lock();
     search->options.levelHu = Level;
     measure::StoneRegion &where = search->options.region;
     QString text;
@@ -184,7 +185,7 @@ bool StoneFinding::pick(const measure::Point3 &world)
         std::optional<FoundStone> stone;
     };
     auto out = std::make_shared<Picked>();
-    const std::shared_ptr<const ImageVolume> image = Image;
+    const std::shared_ptr<const ImageVolume> image = Image.lock();
     const std::optional<body::Midline> known = Midline;
     const double level = Level;
     say(tr("Segmenting the stone at %1 mm...").arg(measure::pointText(world)));
@@ -287,15 +288,16 @@ void StoneFinding::replaceModel()
 void StoneFinding::choose(int row)
 {
     forgetOtherImage();
-    if (!Image || row < 0 || std::size_t(row) >= Stones.size())
+    const std::shared_ptr<const ImageVolume> image = Image.lock();
+    if (!image || row < 0 || std::size_t(row) >= Stones.size())
         return;
     const FoundStone &stone = Stones[std::size_t(row)];
-    const std::array<double, 3> voxel = voxelOf(*Image, stone.centre.data());
+    const std::array<double, 3> voxel = voxelOf(*image, stone.centre.data());
     SliceState &slices = Host.viewState().Slices;
     for (int o = 0; o < kSliceOrientations; ++o) {
-        const int axis = sliceAxis(*Image, SliceOrientation(o));
+        const int axis = sliceAxis(*image, SliceOrientation(o));
         slices.index[std::size_t(o)] =
-            std::clamp<qint64>(std::llround(voxel[std::size_t(axis)]), 0, Image->size[axis] - 1);
+            std::clamp<qint64>(std::llround(voxel[std::size_t(axis)]), 0, image->size[axis] - 1);
     }
     selectComponent(row);
     emit planesMoved();

@@ -80,7 +80,8 @@ private:
     ViewHost &Host;
     GLWidget *View;
     std::unique_ptr<BackgroundJob> Job;
-    std::shared_ptr<const ImageVolume> Image; // the image the list belongs to
+    // The image the list belongs to, not kept alive: a closed image is freed.
+    std::weak_ptr<const ImageVolume> Image;
     std::optional<body::Midline> Midline;
     std::optional<std::array<double, 6>> Box;
     double Level = 200;

@@ -17,6 +17,7 @@
 
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
@@ -119,7 +120,8 @@ void TestStonesPanel::findChooseAndReplace()
     QCOMPARE(window.table()->item(0, 1)->text(),
              QString::number(window.finding().stones()[0].volumeMm3, 'f', 1));
     QCOMPARE(window.models().count(), models + 1);
-    ModelClass *first = window.finding().model();
+    // Guarded: the next model may be made where this one was.
+    const QPointer<ModelClass> first = window.finding().model();
     QVERIFY(first);
     QCOMPARE(measure::anatomyOf(first->title(), first->FileName), measure::Anatomy::Stones);
 
@@ -133,7 +135,7 @@ void TestStonesPanel::findChooseAndReplace()
     for (int o = 0; o < kSliceOrientations; ++o)
         QCOMPARE(window.viewState().Slices.index[size_t(o)],
                  voxel[size_t(sliceAxis(image, SliceOrientation(o)))]);
-    QCOMPARE(window.models().active(), first);
+    QCOMPARE(window.models().active(), first.data());
     const MeshClass *mesh = first->Meshes.first();
     QCOMPARE(double(mesh->CountOfSelTriVertices), 3 * componentCount(chosen));
     double mean[3] = {0, 0, 0};
@@ -149,8 +151,8 @@ void TestStonesPanel::findChooseAndReplace()
     waitForStones(window);
     QCOMPARE(window.table()->rowCount(), 3);
     QCOMPARE(window.models().count(), models + 1);
-    QVERIFY(window.models().indexOf(first) < 0);
-    QVERIFY(window.finding().model() && window.finding().model() != first);
+    QVERIFY(!first);
+    QVERIFY(window.finding().model());
 }
 
 void TestStonesPanel::pickAndBox()
@@ -160,6 +162,7 @@ void TestStonesPanel::pickAndBox()
     QVERIFY(window.slice());
     QVERIFY2(window.box()->regionLabel()->text().contains("whole image"),
              qPrintable(window.box()->regionLabel()->text()));
+    QVERIFY(window.box()->isVisible() && !window.table()->isVisible());
     QTest::mouseClick(window.box()->pickButton(), Qt::LeftButton);
     QVERIFY(window.box()->picking());
 
@@ -242,6 +245,7 @@ void TestStonesPanel::refusedImage()
     window.viewState().Slices = centredSlices(*labels);
     window.viewState().Image = labels;
     window.showState();
+    QVERIFY(!window.box()->isVisible());
     QVERIFY(!window.finding().find());
     QVERIFY(!window.finding().busy());
     QVERIFY2(window.box()->messageLabel()->text().contains("Hounsfield"),

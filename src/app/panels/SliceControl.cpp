@@ -4,6 +4,7 @@
 #include "SliceView.h"
 #include "StonesBox.h"
 #include "app/StoneFinding.h"
+#include "measure/StoneFinder.h"
 #include "view/ViewHost.h"
 
 #include <QCheckBox>
@@ -266,8 +267,12 @@ bool SliceControl::refresh()
         Hover.reset();
         Outlines->forgetPlane();
         PictureStale = true;
-        if (StonesPanel) // the stones listed belong to the image shown before
+        // The stones listed belong to the image shown before; stones are
+        // found on a CT only.
+        if (StonesPanel) {
             StonesPanel->showStones();
+            StonesPanel->setVisible(Image && measure::holdsHounsfield(*Image));
+        }
     }
     Pages->setCurrentIndex(Image ? 1 : 0);
     if (!Image) {

@@ -63,8 +63,8 @@ StonesBox::StonesBox(QWidget *parent, StoneFinding &finding)
             });
     connect(&Finding, &StoneFinding::stonesChanged, this, &StonesBox::showStones);
     connect(&Finding, &StoneFinding::boxChanged, this, &StonesBox::showRegion);
-    connect(&Finding, &StoneFinding::said, label_message, &QLabel::setText);
-    label_message->setText(Finding.message());
+    connect(&Finding, &StoneFinding::said, this, &StonesBox::showMessage);
+    showMessage(Finding.message());
     showStones();
 }
 
@@ -175,8 +175,16 @@ void StonesBox::showStones()
             tableWidget_stones->setItem(row, column, cell(cells[column]));
     }
     tableWidget_stones->resizeColumnsToContents();
+    // An empty table leaves its room to the slice's picture.
+    tableWidget_stones->setVisible(!stones.empty());
     Filling = false;
     showRegion();
+}
+
+void StonesBox::showMessage(const QString &text)
+{
+    label_message->setText(text);
+    label_message->setVisible(!text.isEmpty());
 }
 
 void StonesBox::rowChosen(int row)

@@ -45,6 +45,7 @@ signals:
 private:
     void buildWidgets();
     void rowChosen(int row);
+    void showMessage(const QString &text);
 
     StoneFinding &Finding;
     bool Filling = false; // the table is being filled: no row is chosen
