@@ -67,6 +67,8 @@ const ActionRow kActionRows[] = {
      false, G0, W, SLOT(showMeasurements()), false},
     {"actionClosestGap", QT_TRANSLATE_NOOP("MainWindow", "Closest gap"), nullptr, None, nullptr,
      false, G0, W, SLOT(closestGap()), false},
+    {"actionFindStones", QT_TRANSLATE_NOOP("MainWindow", "Find Stones"), nullptr, None, nullptr,
+     false, G0, W, SLOT(findStones()), false},
     {"actionPreferences", QT_TRANSLATE_NOOP("MainWindow", "Preferences"), nullptr, None, nullptr,
      false, G0, W, SLOT(preferences()), false},
     {"actionAbout", QT_TRANSLATE_NOOP("MainWindow", "About"), nullptr, None, nullptr, false, G0, W,

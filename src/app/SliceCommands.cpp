@@ -21,8 +21,8 @@ constexpr PlaneEntry kPlaneEntries[] = {
     {"actionSagittalPlane", SliceOrientation::Sagittal},
 };
 const char *const kImageActions[] = {"actionSoftTissueWindow", "actionBoneWindow",
-                                     "actionStoneWindow", "actionWindowLevelMode",
-                                     "actionCloseImage"};
+                                     "actionStoneWindow",      "actionWindowLevelMode",
+                                     "actionCloseImage",       "actionFindStones"};
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "ActionTable.h"
 #include "BuildInfo.h"
+#include "StoneFinding.h"
 #include "panels/ColorSizeControl.h"
 #include "panels/FunctionControl.h"
 #include "panels/GradientControl.h"
@@ -80,6 +81,7 @@ Tessaron::Tessaron(QWidget *parent)
     }
     menu("menuRecentFiles")->setEnabled(false);
     buildPanelsMenu();
+    createStoneFinding();
     createPanel(PanelKind::Objects);
 }
 
@@ -87,6 +89,7 @@ Tessaron::~Tessaron()
 {
     for (size_t k = 0; k < Panels.size(); ++k)
         removePanel(PanelKind(k));
+    Stones.reset(); // waits for a search still running
     // The view gives its models' display lists back while the list lives.
     Commands.reset();
     delete View;
@@ -456,10 +459,13 @@ QDockWidget *Tessaron::makePanel(PanelKind kind)
     case PanelKind::Measurements:
         return new MeasurementsControl(this, View);
     case PanelKind::Slice:
-        return new SliceControl(this, *this, [this] {
-            View->update();
-            showState();
-        });
+        return new SliceControl(
+            this, *this,
+            [this] {
+                View->update();
+                showState();
+            },
+            Stones.get());
     default:
         return nullptr;
     }

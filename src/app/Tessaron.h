@@ -14,6 +14,7 @@
 
 struct CaseSheet;
 class GLWidget;
+class StoneFinding;
 class ViewCommands;
 class QActionGroup;
 class QDockWidget;
@@ -44,6 +45,8 @@ public:
     QDockWidget *panel(PanelKind kind) const { return Panels[size_t(kind)]; }
     QMenu *menu(const char *objectName) const;
     QToolBar *toolBar() const { return ToolBar; }
+    // The stones of the open CT: their search, picks, list and model.
+    StoneFinding *stoneFinding() const { return Stones.get(); }
 
     int openModelFile(const QString &fileName);
     // Start-up after the window is shown: with files named on the command
@@ -158,6 +161,9 @@ public slots:
     void windowLevelMode(bool on);
     // Removes the image, its planes and their textures; the models stay.
     void closeImage();
+    // Searches the open CT for stones on a worker thread and lists them in
+    // the Slice panel (StoneCommands.cpp).
+    void findStones();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -214,6 +220,7 @@ private:
     // The Slice panel follows the state's image: it opens (or shows again)
     // for a new image and shows the slices the state holds.
     void refreshSlicePanel();
+    void createStoneFinding();
     // The compact layout's note on how to reach the full interface, shown
     // at start-up until the full interface is chosen.
     void showStartHint();
@@ -236,4 +243,5 @@ private:
     std::optional<std::pair<QString, QString>> ClosestPair;
     int OpenDepth = 0;
     bool Closing = false; // the window closes: an open command in progress stops
+    std::unique_ptr<StoneFinding> Stones;
 };

@@ -1407,5 +1407,64 @@ RU = {
         "%1: сетка слишком велика для карты меток",
     ("LabelMapWriter", "%1: cannot be written: %2"):
         "%1: не удаётся записать: %2",
+    # Stones found in the window: the Slice panel's stones part and its searches.
+    ("MainWindow", "Find Stones"): "Найти камни",
+    ("BackgroundJob", "Cancel"): "Отмена",
+    ("BackgroundJob", "Please wait"): "Подождите",
+    ("StoneFinding", "Open a CT to find stones in it."): "Откройте КТ, чтобы найти на ней камни.",
+    ("StoneFinding", "Stones are found on a CT in Hounsfield units."):
+        "Камни ищутся на КТ в единицах Хаунсфилда.",
+    ("StoneFinding", "A stone search is still running."): "Поиск камней ещё идёт.",
+    ("StoneFinding", "Finding stones in the box..."): "Поиск камней в области...",
+    ("StoneFinding", "Finding stones within %1 mm of the kidneys, collecting systems and ureters..."):
+        "Поиск камней в пределах %1 мм от почек, чашечно-лоханочных систем и мочеточников...",
+    ("StoneFinding", "Finding stones in the whole image..."): "Поиск камней во всём изображении...",
+    ("StoneFinding", "Not enough memory to find the stones."): "Недостаточно памяти для поиска камней.",
+    ("StoneFinding", "Segmenting the stone at %1 mm..."): "Выделение камня в точке %1 мм...",
+    ("StoneFinding", "Segmenting the stone..."): "Выделение камня...",
+    ("StoneFinding", "Not enough memory to segment the stone."):
+        "Недостаточно памяти для выделения камня.",
+    ("StoneFinding", "No stone of %1 HU or more in the region."):
+        "В области нет камней плотностью %1 HU и более.",
+    ("StoneFinding", "Stones found: %1, %2 mm³ in all."): "Найдено камней: %1, всего %2 мм³.",
+    ("StoneFinding", "Left out as too large for a stone: %1."):
+        "Пропущено как слишком большое для камня: %1.",
+    ("StoneFinding", "No stone here: no voxel of %1 HU or more within 3 mm, or only a region too "
+                     "large for a stone."):
+        "Здесь нет камня: в пределах 3 мм нет вокселей плотностью %1 HU и более или есть только "
+        "область, слишком большая для камня.",
+    ("StoneFinding", "Stone #%1 is listed already."): "Камень №%1 уже в списке.",
+    ("StoneFinding", "Stone #%1 picked: %2 mm³."): "Выделен камень №%1: %2 мм³.",
+    ("StoneFinding", "Stone #%1: centre %2 mm, %3 mm³."): "Камень №%1: центр %2 мм, %3 мм³.",
+    ("StoneFinding", "Stone #%1"): "Камень №%1",
+    ("StoneFinding", "Stone #%1 at %2 mm"): "Камень №%1 в точке %2 мм",
+    ("StonesBox", "Find Stones"): "Найти камни",
+    ("StonesBox", "Stone Pick"): "Выбор камня",
+    ("StonesBox", "A click on a bright spot of the slice segments that stone."):
+        "Щелчок по яркому пятну среза выделяет этот камень.",
+    ("StonesBox", "Box"): "Область",
+    ("StonesBox", "A drag on the slice sets the box a search stays in."):
+        "Протяжка по срезу задаёт область, в которой идёт поиск.",
+    ("StonesBox", "Clear Box"): "Убрать область",
+    ("StonesBox", " HU"): " HU",
+    ("StonesBox", "A stone's voxels are at or above this level."):
+        "Воксели камня не ниже этого уровня.",
+    ("StonesBox", "#"): "№",
+    ("StonesBox", "Volume, mm³"): "Объём, мм³",
+    ("StonesBox", "Diameters, mm"): "Диаметры, мм",
+    ("StonesBox", "Axial, mm"): "Аксиальный, мм",
+    ("StonesBox", "HU mean"): "HU средн.",
+    ("StonesBox", "HU peak"): "HU пик",
+    ("StonesBox", "Side"): "Сторона",
+    ("StonesBox", "Skin, mm"): "До кожи, мм",
+    ("StonesBox", "SWL skin, mm"): "До кожи (ДУВЛ), мм",
+    ("StonesBox", "Region: the box."): "Область поиска: заданная область.",
+    ("StonesBox", "Region: within %1 mm of the kidneys, collecting systems and ureters."):
+        "Область поиска: в пределах %1 мм от почек, чашечно-лоханочных систем и мочеточников.",
+    ("StonesBox", "Region: the whole image, bone left out."):
+        "Область поиска: всё изображение, кроме костей.",
+    ("StonesBox", "left"): "левая",
+    ("StonesBox", "right"): "правая",
+    ("StonesBox", "%1 × %2 × %3"): "%1 × %2 × %3",
 }
 

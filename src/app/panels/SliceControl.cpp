@@ -2,6 +2,9 @@
 
 #include "SliceOutlines.h"
 #include "SliceView.h"
+#include "StonesBox.h"
+#include "app/StoneFinding.h"
+#include "measure/StoneFinder.h"
 #include "view/ViewHost.h"
 
 #include <QCheckBox>
@@ -19,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -46,14 +50,58 @@ QDoubleSpinBox *windowSpinBox(QWidget *parent, const char *name, double low)
     return box;
 }
 
+constexpr double kFar = std::numeric_limits<double>::max();
+
+// The world box (x0, x1, y0, y1, z0, z1) of the whole image, voxels' edges included.
+std::array<double, 6> imageBox(const ImageVolume &image)
+{
+    std::array<double, 6> box {kFar, -kFar, kFar, -kFar, kFar, -kFar};
+    for (int corner = 0; corner < 8; ++corner) {
+        double at[3];
+        for (int a = 0; a < 3; ++a)
+            at[a] = (corner >> a & 1) ? double(image.size[a]) - 0.5 : -0.5;
+        double w[3];
+        image.toWorld.apply(at[0], at[1], at[2], w);
+        for (int r = 0; r < 3; ++r) {
+            box[size_t(2 * r)] = std::min(box[size_t(2 * r)], w[r]);
+            box[size_t(2 * r + 1)] = std::max(box[size_t(2 * r + 1)], w[r]);
+        }
+    }
+    return box;
+}
+
+// Where a world box crosses a slice: its extent in fractional slice pixels
+// (u0, u1, v0, v1); none when the plane misses it.
+std::optional<std::array<double, 4>> boxOnSlice(const ImageVolume &image, const ImageSlice &slice,
+                                                const std::array<double, 6> &box)
+{
+    double lo[3] = {kFar, kFar, kFar}, hi[3] = {-kFar, -kFar, -kFar};
+    for (int corner = 0; corner < 8; ++corner) {
+        const double world[3] = {box[size_t(corner & 1)], box[size_t(2 + (corner >> 1 & 1))],
+                                 box[size_t(4 + (corner >> 2 & 1))]};
+        const std::array<double, 3> at = voxelOf(image, world);
+        for (int a = 0; a < 3; ++a) {
+            lo[a] = std::min(lo[a], at[size_t(a)]);
+            hi[a] = std::max(hi[a], at[size_t(a)]);
+        }
+    }
+    const double plane = double(slice.index);
+    if (plane < lo[slice.axis] || plane > hi[slice.axis])
+        return std::nullopt;
+    const std::array<int, 2> axes = sliceAxes(slice.axis);
+    return std::array<double, 4> {lo[axes[0]], hi[axes[0]], lo[axes[1]], hi[axes[1]]};
+}
+
 } // namespace
 
-SliceControl::SliceControl(QWidget *parent, ViewHost &host, std::function<void()> changed)
+SliceControl::SliceControl(QWidget *parent, ViewHost &host, std::function<void()> changed,
+                           StoneFinding *stones)
     : QDockWidget(parent)
     , Host(host)
     , Changed(std::move(changed))
     , Outlines(std::make_unique<SliceOutlines>())
     , ModelsChanged(new QTimer(this))
+    , Stones(stones)
 {
     setObjectName("SliceControl");
     setWindowTitle(tr("Slice"));
@@ -107,6 +155,10 @@ QWidget *SliceControl::buildControls()
     layout->addWidget(View, 1);
     layout->addWidget(label_readout);
     layout->addWidget(buildSettings());
+    if (Stones) {
+        StonesPanel = new StonesBox(page, *Stones);
+        layout->addWidget(StonesPanel);
+    }
     return page;
 }
 
@@ -163,13 +215,27 @@ void SliceControl::connectControls()
         Hover.reset();
         showReadout();
     });
-    connect(View, &SliceView::clicked, this, &SliceControl::moveOthersTo);
+    connect(View, &SliceView::clicked, this, &SliceControl::clickedAt);
+    connect(View, &SliceView::boxDragged, this, &SliceControl::boxDragged);
     connect(View, &SliceView::wheeled, this, [this](int steps) {
         if (planeCount() <= 0)
             return;
         const qint64 index = slices().index[size_t(Orientation)] + steps;
         setPlane(std::clamp<qint64>(index, 0, planeCount() - 1));
     });
+    if (Stones)
+        connectStones();
+}
+
+void SliceControl::connectStones()
+{
+    connect(StonesPanel, &StonesBox::toolChanged, this, [this] {
+        View->setBoxDrawing(StonesPanel->boxing());
+        View->setCursor(StonesPanel->boxing() || StonesPanel->picking() ? Qt::CrossCursor
+                                                                        : Qt::ArrowCursor);
+    });
+    connect(Stones, &StoneFinding::boxChanged, this, &SliceControl::showBox);
+    connect(Stones, &StoneFinding::planesMoved, this, &SliceControl::edited);
 }
 
 SliceState &SliceControl::slices() const
@@ -201,6 +267,12 @@ bool SliceControl::refresh()
         Hover.reset();
         Outlines->forgetPlane();
         PictureStale = true;
+        // The stones listed belong to the image shown before; stones are
+        // found on a CT only.
+        if (StonesPanel) {
+            StonesPanel->showStones();
+            StonesPanel->setVisible(Image && measure::holdsHounsfield(*Image));
+        }
     }
     Pages->setCurrentIndex(Image ? 1 : 0);
     if (!Image) {
@@ -214,6 +286,9 @@ bool SliceControl::refresh()
     if (Outlines->update(Host.models(), *Image, Slice, View->screen()))
         View->setOutlines(Outlines->outlines());
     showReadout();
+    showBox();
+    if (StonesPanel)
+        StonesPanel->showRegion();
     return fresh;
 }
 
@@ -320,4 +395,52 @@ void SliceControl::edited()
     if (Changed)
         Changed();
     refresh();
+}
+
+void SliceControl::clickedAt(qint64 u, qint64 v)
+{
+    if (!StonesPanel || !StonesPanel->picking())
+        return moveOthersTo(u, v);
+    if (!Image || Slice.isEmpty())
+        return;
+    measure::Point3 world;
+    Slice.toWorld(double(u), double(v), world.data());
+    Stones->pick(world);
+}
+
+// The dragged rectangle sets the box along the plane's two directions; across
+// the plane the box keeps its extent, the whole image's at first, so that a
+// drag on a second orientation narrows the third direction.
+void SliceControl::boxDragged(qint64 u0, qint64 v0, qint64 u1, qint64 v1)
+{
+    if (!Stones || !Image || Slice.isEmpty())
+        return;
+    std::array<double, 6> box = Stones->box().value_or(imageBox(*Image));
+    const std::array<double, 3> normal = Slice.normal();
+    int across = 0;
+    for (int r = 1; r < 3; ++r)
+        if (std::abs(normal[size_t(r)]) > std::abs(normal[size_t(across)]))
+            across = r;
+    double lo[3] = {kFar, kFar, kFar}, hi[3] = {-kFar, -kFar, -kFar};
+    for (const double u : {double(std::min(u0, u1)) - 0.5, double(std::max(u0, u1)) + 0.5})
+        for (const double v : {double(std::min(v0, v1)) - 0.5, double(std::max(v0, v1)) + 0.5}) {
+            double world[3];
+            Slice.toWorld(u, v, world);
+            for (int r = 0; r < 3; ++r) {
+                lo[r] = std::min(lo[r], world[r]);
+                hi[r] = std::max(hi[r], world[r]);
+            }
+        }
+    for (int r = 0; r < 3; ++r)
+        if (r != across) {
+            box[size_t(2 * r)] = lo[r];
+            box[size_t(2 * r + 1)] = hi[r];
+        }
+    Stones->setBox(box);
+}
+
+void SliceControl::showBox()
+{
+    const bool shown = Stones && Stones->box() && Image && !Slice.isEmpty();
+    View->setBox(shown ? boxOnSlice(*Image, Slice, *Stones->box()) : std::nullopt);
 }

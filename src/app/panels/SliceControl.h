@@ -11,6 +11,8 @@
 
 class ViewHost;
 class SliceOutlines;
+class StoneFinding;
+class StonesBox;
 class SliceView;
 class QCheckBox;
 class QComboBox;
@@ -28,13 +30,17 @@ class QTimer;
 // whether it is shown there, and the grey window. A click on the picture
 // moves the other two planes to the voxel under it; the wheel moves the
 // shown plane. Every edit goes into the view state's slices, then the
-// `changed` callback repaints the 3-D view and lets the menus follow.
+// `changed` callback repaints the 3-D view and lets the menus follow. Given
+// the window's stone finding, the panel also finds stones: with "Stone Pick"
+// on a click segments the stone under it, with "Box" on a drag sets the box
+// a search stays in, and the stones found are listed under the picture.
 class SliceControl : public QDockWidget
 {
     Q_OBJECT
 
 public:
-    SliceControl(QWidget *parent, ViewHost &host, std::function<void()> changed);
+    SliceControl(QWidget *parent, ViewHost &host, std::function<void()> changed,
+                 StoneFinding *stones = nullptr);
     ~SliceControl() override;
 
     // Shows the state: its image, slices and window, and the models'
@@ -59,6 +65,8 @@ public:
     // Soft tissue, bone, stone.
     QPushButton *presetButton(int preset) const { return button_presets[size_t(preset)]; }
     QLabel *readout() const { return label_readout; }
+    // The stones part; null without a stone finding.
+    StonesBox *stonesBox() const { return StonesPanel; }
 
 private:
     QWidget *buildControls();
@@ -76,6 +84,11 @@ private:
     void setWindow(WindowLevel windowLevel);
     void moveOthersTo(qint64 u, qint64 v);
     void edited();
+    // A click: a stone picked with "Stone Pick" on, else the planes moved.
+    void clickedAt(qint64 u, qint64 v);
+    void boxDragged(qint64 u0, qint64 v0, qint64 u1, qint64 v1);
+    void showBox();
+    void connectStones();
 
     ViewHost &Host;
     std::function<void()> Changed;
@@ -100,4 +113,6 @@ private:
     QDoubleSpinBox *spinBox_level;
     std::array<QPushButton *, 3> button_presets {};
     QLabel *label_readout;
+    StoneFinding *Stones;
+    StonesBox *StonesPanel = nullptr;
 };

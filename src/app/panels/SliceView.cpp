@@ -93,7 +93,38 @@ void SliceView::paintEvent(QPaintEvent *)
         painter.drawLines(outline.lines.data(), int(outline.lines.size()));
     }
     painter.resetTransform();
+    paintBox(painter);
     paintEdgeLetters(painter, area);
+}
+
+void SliceView::setBoxDrawing(bool on)
+{
+    BoxDrawing = on;
+    DragFrom.reset();
+    update();
+}
+
+void SliceView::setBox(const std::optional<std::array<double, 4>> &box)
+{
+    Box = box;
+    update();
+}
+
+// The search box where it crosses the plane, dashed, and the one being dragged.
+void SliceView::paintBox(QPainter &painter) const
+{
+    painter.setBrush(Qt::NoBrush);
+    if (Box) {
+        const auto &b = *Box;
+        const QPointF corners[] = {widgetPointOf(b[0], b[2]), widgetPointOf(b[1], b[2]),
+                                   widgetPointOf(b[1], b[3]), widgetPointOf(b[0], b[3])};
+        painter.setPen(QPen(QColor(0, 220, 255), 1.5, Qt::DashLine));
+        painter.drawPolygon(corners, 4);
+    }
+    if (DragFrom) {
+        painter.setPen(QPen(QColor(0, 220, 255), 1, Qt::DotLine));
+        painter.drawRect(QRectF(*DragFrom, DragTo).normalized());
+    }
 }
 
 // The sides of the patient the picture's edges face, at their middles.
@@ -115,6 +146,10 @@ void SliceView::paintEdgeLetters(QPainter &painter, const QRectF &area) const
 
 void SliceView::mouseMoveEvent(QMouseEvent *event)
 {
+    if (DragFrom) {
+        DragTo = event->position();
+        update();
+    }
     if (const auto pixel = pixelAt(event->position()))
         emit hovered((*pixel)[0], (*pixel)[1]);
     else
@@ -125,8 +160,28 @@ void SliceView::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(event);
+    if (BoxDrawing && pictureRect().contains(event->position())) {
+        DragFrom = DragTo = event->position();
+        return;
+    }
     if (const auto pixel = pixelAt(event->position()))
         emit clicked((*pixel)[0], (*pixel)[1]);
+}
+
+void SliceView::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!DragFrom || event->button() != Qt::LeftButton)
+        return QWidget::mouseReleaseEvent(event);
+    const QPointF from = *DragFrom, to = event->position();
+    DragFrom.reset();
+    update();
+    // A drag that ends outside the picture ends at its edge.
+    const QRectF area = pictureRect().adjusted(0, 0, -0.01, -0.01);
+    const QPointF end(std::clamp(to.x(), area.left(), area.right()),
+                      std::clamp(to.y(), area.top(), area.bottom()));
+    const auto a = pixelAt(from), b = pixelAt(end);
+    if (a && b && (end - from).manhattanLength() >= 4)
+        emit boxDragged((*a)[0], (*a)[1], (*b)[0], (*b)[1]);
 }
 
 void SliceView::wheelEvent(QWheelEvent *event)

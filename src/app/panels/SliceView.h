@@ -46,25 +46,41 @@ public:
 
     QSize sizeHint() const override { return {320, 320}; }
 
+    // With box drawing on, a left drag draws a rectangle and reports it
+    // instead of a click.
+    void setBoxDrawing(bool on);
+    // The box a search stays in where it crosses this plane, in fractional
+    // slice pixels (u0, u1, v0, v1); none hides it.
+    void setBox(const std::optional<std::array<double, 4>> &box);
+    const std::optional<std::array<double, 4>> &box() const { return Box; }
+
 signals:
     void hovered(qint64 u, qint64 v);
     void left();
     void clicked(qint64 u, qint64 v);
     // Wheel steps, Shift held: ten per notch, else one.
     void wheeled(int steps);
+    // A rectangle dragged with box drawing on: its corner pixels.
+    void boxDragged(qint64 u0, qint64 v0, qint64 u1, qint64 v1);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void leaveEvent(QEvent *event) override;
 
 private:
     void paintEdgeLetters(QPainter &painter, const QRectF &area) const;
+    void paintBox(QPainter &painter) const;
 
     QImage Picture; // columns × rows greys, one pixel per voxel
     SliceScreen Screen;
     std::vector<SliceOutline> Outlines;
     int WheelRest = 0; // eighths of a degree not yet turned into a step
+    bool BoxDrawing = false;
+    std::optional<QPointF> DragFrom; // widget points of a box being dragged
+    QPointF DragTo;
+    std::optional<std::array<double, 4>> Box;
 };
