@@ -5,6 +5,7 @@
 
 #include "BenchReport.h"
 #include "StonePhantom.h"
+#include "measure/StoneCandidate.h"
 #include "measure/StoneFinder.h"
 #include "model/BodyMidline.h"
 
@@ -242,6 +243,8 @@ void speed()
            seconds([&] { body::midlineInImage(image); }), "s");
     report(QStringLiteral("stones_is_ct_512x512x300"), seconds([&] { holdsHounsfield(image); }),
            "s");
+    report(QStringLiteral("stones_blur_512x512x300"),
+           seconds([&] { stones::inPlaneBlurFwhm(image, 2); }), "s");
     report(QStringLiteral("stones_search_peak_memory_vs_image"),
            (imageMb + std::max(0.0, peak - before)) / imageMb, "x");
     report(QStringLiteral("stones_search_found"), double(found.stones.size()), "stones");

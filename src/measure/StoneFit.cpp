@@ -19,7 +19,9 @@ constexpr int kShape = 6;      // those the model depends on non-linearly
 // before the fit pays for it: stones are seldom flatter than 1 : 2, and a
 // stone thinner than the slices shows its height only faintly.
 constexpr double kShapeSpread = 0.5;
-constexpr int kIterations = 40;
+constexpr int kIterations = 30;
+constexpr double kSettled =
+    0.01; // a fall of the cost (in squared noise deviations) too small to go on for
 
 double normalCdf(double x)
 {
@@ -309,7 +311,7 @@ std::optional<EllipsoidFit> fitBlurredEllipsoid(const ImageFrame &f, const qint6
             break;
         const double c = fit.cost(next, s);
         if (c < best) {
-            const bool settled = best - c < 1e-6 * best;
+            const bool settled = best - c < kSettled;
             std::copy(next, next + kParameters, p);
             best = c;
             lambda = std::max(1e-7, lambda / 5);
