@@ -134,6 +134,7 @@ private slots:
             << std::array {1.8, 1.4, 1.1} << 800.0 << 2.5 << 1.2 << 12.0;
         QTest::newRow("6 mm at 450 HU, noisy")
             << std::array {3.0, 3.0, 3.0} << 450.0 << 1.25 << 0.9 << 25.0;
+        QTest::newRow("12 mm at 700 HU") << Semi {6.0, 5.0, 4.5} << 700.0 << 1.25 << 0.8 << 20.0;
         QTest::newRow("5 mm under 3 mm slices")
             << std::array {2.5, 2.5, 2.5} << 1200.0 << 3.0 << 0.6 << 15.0;
     }
