@@ -104,6 +104,60 @@ void addStone(const PhantomPlan &s, const PhantomStone &stone, ImageVolume &imag
             }
 }
 
+// The share of a blurred region {q(p) <= 1}, q(p) = sum ((p - c) / s)^2,
+// at p: the Gaussian's mass inside the region's tangent plane, the signed
+// distance to it approximated from q and its gradient. `sigma` per axis (mm).
+double blurredInside(const double p[3], const double c[3], const double s[3], const double sigma[3])
+{
+    double q = 0, g[3];
+    for (int a = 0; a < 3; ++a) {
+        if (s[a] <= 0) { // unbounded along this axis
+            g[a] = 0;
+            continue;
+        }
+        const double u = (p[a] - c[a]) / s[a];
+        q += u * u;
+        g[a] = u / s[a];
+    }
+    const double root = std::sqrt(q);
+    double gradient = 0, spread = 0;
+    for (int a = 0; a < 3; ++a)
+        gradient += g[a] * g[a];
+    if (root < 1e-9 || gradient <= 0)
+        return 1;
+    gradient = std::sqrt(gradient) / root; // |grad sqrt(q)|
+    for (int a = 0; a < 3; ++a)
+        spread += sq(g[a] / root / gradient * sigma[a]);
+    const double t = (1 - root) / gradient / std::sqrt(2 * std::max(spread, 1e-12));
+    return t > 5 ? 1 : t < -5 ? 0 : 0.5 * std::erfc(-t);
+}
+
+// The body blurred by the plan's point spread: its layers added up, each
+// boundary blurred as a plane would be.
+double blurredBodyHu(const PhantomPlan &s, const double p[3])
+{
+    const Grid g = extent(s);
+    const double sigma[3] = {s.fwhmInPlane / 2.3548, s.fwhmInPlane / 2.3548,
+                             (s.fwhmZ > 0 ? s.fwhmZ : s.slice) / 2.3548};
+    const auto layer = [&](double cx, double cy, double cz, double sx, double sy, double sz) {
+        const double c[3] = {cx, cy, cz}, semi[3] = {sx, sy, sz};
+        return blurredInside(p, c, semi, sigma);
+    };
+    if (!s.body)
+        return -1000 + (s.tissueHu + 1000) * layer(0, 0, 0, 0.48 * g.w, 0, 0);
+    const double fat = std::sqrt(0.8);
+    double hu = -1000 + 900 * layer(0, 0, 0, 0.46 * g.w, 0.42 * g.h, 0);
+    hu += (s.tissueHu + 100) * layer(0, 0, 0, fat * 0.46 * g.w, fat * 0.42 * g.h, 0);
+    hu += (600 - s.tissueHu) * layer(0, -0.28 * g.h, 0, 0.07 * g.w, 0.07 * g.w, 0);
+    for (const auto &k : phantomKidneys(s)) {
+        const double r = std::sqrt(1.5);
+        hu += (-90 - s.tissueHu)
+            * layer(k[0], k[1], k[2], r * 0.11 * g.w, r * 0.12 * g.h, r * 0.45 * g.d);
+        hu += (s.kidneyHu + 90) * layer(k[0], k[1], k[2], 0.11 * g.w, 0.12 * g.h, 0.45 * g.d);
+    }
+    return hu;
+}
+
 } // namespace
 
 double PhantomStone::volume() const
@@ -165,8 +219,9 @@ ImageVolume makeStonePhantom(const PhantomPlan &s)
             for (qint64 i = 0; i < s.size[0]; ++i) {
                 double p[3];
                 image.toWorld.apply(double(i), double(j), double(k), p);
+                // Noise is drawn where the body is, before the blur.
                 const double body = phantomBodyHu(s, {p[0], p[1], p[2]});
-                const double hu = body <= -1000 ? -1000 : body + noise(random);
+                const double hu = blurredBodyHu(s, p) + (body <= -1000 ? 0 : noise(random));
                 image.shorts[std::size_t(image.index(i, j, k))] =
                     qint16(std::clamp(std::lround(hu), -1024L, 3071L));
             }

@@ -29,6 +29,7 @@ struct ImageFrame
     double spacing[3];  // mm per index step
     double sigma[3];    // the assumed blur and sampling spread along each index axis (mm)
     double psfSigma[3]; // the blur alone
+    double inPlaneFwhm; // measured on the body's outline (mm)
     double voxelVolume;
     int sliceAxis; // the index axis most along world z
     body::Midline midline;
@@ -56,6 +57,29 @@ inline constexpr double kPriorDensityHu = 1000;
 // surroundings (noise) or encloses no volume.
 std::optional<FoundStone> measureCandidate(const ImageFrame &frame, const Candidate &candidate,
                                            double priorDensityHu);
+
+// The in-plane blur's full width at half maximum (mm), measured on the
+// body's outline against air across the image's slices; none when too few
+// lines cross it from clear air into the body.
+std::optional<double> inPlaneBlurFwhm(const ImageVolume &image, int sliceAxis);
+
+// A blurred uniform ellipsoid fitted to a stone's neighbourhood.
+struct EllipsoidFit
+{
+    Point3 centre {};
+    std::array<double, 3> semi {}; // along the stone's principal axes (mm)
+    double contrast = 0;           // above the background (HU)
+    double background = 0;         // fitted with it (HU)
+    double volume() const;
+};
+
+// Fits the ellipsoid to the voxels within index bounds lo..hi, the blur the
+// frame's, starting from the stone's centre and axes, a sphere of
+// `startVolume` and `startContrast`; none when the fit gives no contrast.
+std::optional<EllipsoidFit> fitBlurredEllipsoid(const ImageFrame &frame, const qint64 lo[3],
+                                                const qint64 hi[3], double background, double noise,
+                                                const FoundStone &start, double startContrast,
+                                                double startVolume);
 
 // The shortest distance from a point to the skin and the mean of the three
 // axial shock-wave lines; the second toward `side` (+1 the patient's right).

@@ -34,8 +34,8 @@ struct StoneSearchOptions
 
 // Where the density a stone's volume is divided by came from.
 enum class DensitySource {
-    Peak,      // its core: a stone larger than the blur keeps its density there
-    BlurModel, // a blurred sphere fitted to its peak and its summed contrast
+    Peak,      // its plateau: a stone larger than the blur keeps its density there
+    BlurModel, // a blurred ellipsoid fitted to its voxels, which gives its volume too
     Prior,     // too small to tell: the largest stone's density, at least 1000 HU
 };
 QString densitySourceKey(DensitySource source); // "peak", "blur_model", "prior"

@@ -9,13 +9,17 @@ namespace measure::stones {
 
 namespace {
 
-constexpr double kInPlaneFwhmMm = 0.9; // a typical body CT's in-plane blur
+constexpr double kInPlaneFwhmMm = 0.9; // a typical body CT's in-plane blur, when unmeasured
+// The measured blur is kept within these: an image sampled without blur
+// shows none, which the model of a stone cannot take.
+constexpr double kSharpestFwhmMm = 0.4, kBlurriestFwhmMm = 2;
 constexpr double kFwhmPerSigma = 2.3548;
 // The background shell, in units of the neighbourhood's reach past the candidate.
 constexpr double kShellFrom = 0.6, kShellTo = 1.3;
 constexpr double kSignificance = 5; // a stone's peak stands this many noise SDs out
 constexpr std::size_t kManyVoxels = 200;
-constexpr double kFlattest = 1.0; // the smallest ratio of axes the blur model trusts
+constexpr double kPlateauSigmas = 2.5;
+constexpr int kPlateauVoxels = 4; // the fewest whose mean a density is taken from
 
 double median(std::vector<double> &values)
 {
@@ -52,93 +56,6 @@ template<class Visit> void forEachIn(const Box &b, Visit visit)
         for (qint64 j = b.lo[1]; j <= b.hi[1]; ++j)
             for (qint64 i = b.lo[0]; i <= b.hi[0]; ++i)
                 visit(i, j, k);
-}
-
-// A blurred uniform ellipsoid: its principal directions, the ratios of
-// its semi-axes (the largest 1), the blur's sigma along world x, y and z,
-// and where the voxel whose value is modelled lies from its centre.
-struct BlurredEllipsoid
-{
-    std::array<Point3, 3> axes;
-    double ratio[3];
-    double sigma[3];
-    Point3 offset;
-
-    double volume(double scale) const
-    {
-        return 4.0 / 3.0 * std::numbers::pi * scale * scale * scale * ratio[0] * ratio[1]
-            * ratio[2];
-    }
-
-    // The share of the contrast the blurred ellipsoid of this scale keeps
-    // at the offset: the Gaussian spread's mass inside it, by the midpoint
-    // rule on a grid over the unit ball.
-    double share(double scale) const
-    {
-        const double spread = std::max({sigma[0], sigma[1], sigma[2]});
-        const double away =
-            std::sqrt(offset[0] * offset[0] + offset[1] * offset[1] + offset[2] * offset[2]);
-        if (scale * std::min({ratio[0], ratio[1], ratio[2]}) > 4 * spread + away)
-            return 1;
-        constexpr int kSteps = 20;
-        const double step = 2.0 / kSteps;
-        double sum = 0;
-        for (int z = 0; z < kSteps; ++z)
-            for (int y = 0; y < kSteps; ++y)
-                for (int x = 0; x < kSteps; ++x) {
-                    const double u[3] = {-1 + (x + 0.5) * step, -1 + (y + 0.5) * step,
-                                         -1 + (z + 0.5) * step};
-                    if (u[0] * u[0] + u[1] * u[1] + u[2] * u[2] > 1)
-                        continue;
-                    double e = 0;
-                    for (int r = 0; r < 3; ++r) {
-                        double w = -offset[std::size_t(r)];
-                        for (int n = 0; n < 3; ++n)
-                            w += scale * ratio[n] * u[n] * axes[std::size_t(n)][std::size_t(r)];
-                        e += w * w / (sigma[r] * sigma[r]);
-                    }
-                    sum += std::exp(-0.5 * e);
-                }
-        const double jacobian = scale * scale * scale * ratio[0] * ratio[1] * ratio[2];
-        const double norm = std::pow(2 * std::numbers::pi, 1.5) * sigma[0] * sigma[1] * sigma[2];
-        return std::min(1.0, sum * step * step * step * jacobian / norm);
-    }
-};
-
-// The contrast of a blurred uniform ellipsoid whose modelled voxel shows
-// `peak` and whose summed contrast (mm^3 HU) is `integral`: the scale at
-// which share / volume = peak / integral, then integral / volume. None when
-// the stone is too small for the ratio to tell its size.
-std::optional<double> blurredContrast(const BlurredEllipsoid &model, double peak, double integral,
-                                      double &share)
-{
-    const double target = peak / integral;
-    double lo = 0.05, hi = 40;
-    const auto ratio = [&](double scale) { return model.share(scale) / model.volume(scale); };
-    BlurredEllipsoid centred = model;
-    centred.offset = {0, 0, 0};
-    if (target >= 0.9 * centred.share(lo) / centred.volume(lo))
-        return std::nullopt;
-    if (target <= ratio(hi)) {
-        share = 1;
-        return peak;
-    }
-    // Off the centre, the ratio first rises: search beyond its highest.
-    double best = 0;
-    for (double scale = lo; scale < hi; scale *= 1.3)
-        if (const double r = ratio(scale); r > best) {
-            best = r;
-            lo = scale;
-        }
-    if (target >= best)
-        return std::nullopt;
-    for (int n = 0; n < 40; ++n) {
-        const double mid = std::sqrt(lo * hi);
-        (ratio(mid) > target ? lo : hi) = mid;
-    }
-    const double scale = std::sqrt(lo * hi);
-    share = model.share(scale);
-    return integral / model.volume(scale);
 }
 
 // Jacobi rotations of a symmetric 3 x 3 matrix: its eigenvalues and the
@@ -323,35 +240,34 @@ std::vector<double> valuesOf(const ImageFrame &f, const Candidate &c)
     return values;
 }
 
-// The ellipsoid the moments show, its smaller axes at least 0.4 of the
-// largest, and where the voxel the peak comes from lies from the centre.
-BlurredEllipsoid blurModel(const ImageFrame &f, const Candidate &c, const FoundStone &stone)
+// The mean of the voxels deep enough inside the set at or above `half` that
+// the blur leaves them at the stone's full density: at least two and a half
+// of the blur's sigmas and a voxel from every voxel below it. `count` says
+// how many there were.
+double plateauMean(const ImageFrame &f, const Box &near, double half, int &count)
 {
-    BlurredEllipsoid m;
-    m.axes = stone.axes;
-    const double largest = std::max(stone.diameters[0], 1e-6);
-    for (int n = 0; n < 3; ++n)
-        m.ratio[n] = std::max(kFlattest, stone.diameters[std::size_t(n)] / largest);
+    qint64 n[3];
+    double scaled[3];
     for (int a = 0; a < 3; ++a) {
-        int world = 0;
-        for (int r = 1; r < 3; ++r)
-            if (std::fabs(f.image.toWorld.m[r][a]) > std::fabs(f.image.toWorld.m[world][a]))
-                world = r;
-        m.sigma[world] = f.psfSigma[a];
+        n[a] = near.hi[a] - near.lo[a] + 1;
+        scaled[a] = f.spacing[a] / (kPlateauSigmas * f.psfSigma[a] + f.spacing[a]);
     }
-    m.offset = {0, 0, 0};
-    if (c.voxels.size() < kManyVoxels) {
-        const qint64 brightest =
-            *std::max_element(c.voxels.begin(), c.voxels.end(), [&](qint64 x, qint64 y) {
-                return f.image.value(x) < f.image.value(y);
-            });
-        qint64 ijk[3];
-        f.indices(brightest, ijk);
-        const Point3 p = f.world(double(ijk[0]), double(ijk[1]), double(ijk[2]));
-        for (int r = 0; r < 3; ++r)
-            m.offset[std::size_t(r)] = p[std::size_t(r)] - stone.centre[std::size_t(r)];
-    }
-    return m;
+    std::vector<float> depth(std::size_t(n[0] * n[1] * n[2]));
+    std::size_t at = 0;
+    forEachIn(near, [&](qint64 i, qint64 j, qint64 k) {
+        depth[at++] = f.image.at(i, j, k) >= half ? kFarSquared : 0;
+    });
+    distanceTransform(depth, n, scaled);
+    double sum = 0;
+    count = 0;
+    at = 0;
+    forEachIn(near, [&](qint64 i, qint64 j, qint64 k) {
+        if (depth[at++] >= 1 && depth[at - 1] < kFarSquared) {
+            sum += f.image.at(i, j, k);
+            ++count;
+        }
+    });
+    return count ? sum / count : 0;
 }
 
 } // namespace
@@ -375,8 +291,10 @@ ImageFrame::ImageFrame(const ImageVolume &image, double levelHu,
             sliceAxis = a;
         }
     }
+    inPlaneFwhm = std::clamp(inPlaneBlurFwhm(image, sliceAxis).value_or(kInPlaneFwhmMm),
+                             kSharpestFwhmMm, kBlurriestFwhmMm);
     for (int a = 0; a < 3; ++a) {
-        const double fwhm = a == sliceAxis ? spacing[a] : kInPlaneFwhmMm;
+        const double fwhm = a == sliceAxis ? spacing[a] : inPlaneFwhm;
         psfSigma[a] = fwhm / kFwhmPerSigma;
         sigma[a] = std::sqrt(psfSigma[a] * psfSigma[a] + spacing[a] * spacing[a] / 12);
     }
@@ -442,6 +360,66 @@ double largestExtent(const ImageFrame &frame, const Candidate &candidate, int &a
     return most;
 }
 
+namespace {
+
+// A fitted stone's volume, centre and diameters: those of its ellipsoid.
+void takeShape(const EllipsoidFit &fit, FoundStone &stone)
+{
+    stone.volumeMm3 = fit.volume();
+    stone.centre = fit.centre;
+    double a[2][2] = {};
+    for (int k = 0; k < 3; ++k) {
+        const Point3 &u = stone.axes[std::size_t(k)];
+        const double s = fit.semi[std::size_t(k)];
+        for (int r = 0; r < 2; ++r)
+            for (int c = 0; c < 2; ++c)
+                a[r][c] += u[std::size_t(r)] * u[std::size_t(c)] / (s * s);
+    }
+    // The axial section through the centre: its longest axis is 2 / sqrt of
+    // the smaller eigenvalue of the section's quadratic form.
+    const double mean = 0.5 * (a[0][0] + a[1][1]);
+    const double apart = std::hypot(0.5 * (a[0][0] - a[1][1]), a[0][1]);
+    stone.axialDiameterMm = 2 / std::sqrt(std::max(mean - apart, 1e-12));
+    std::array<int, 3> order {0, 1, 2};
+    std::sort(order.begin(), order.end(),
+              [&](int x, int y) { return fit.semi[std::size_t(x)] > fit.semi[std::size_t(y)]; });
+    const std::array<Point3, 3> axes = stone.axes;
+    for (std::size_t n = 0; n < 3; ++n) {
+        stone.diameters[n] = 2 * fit.semi[std::size_t(order[n])];
+        stone.axes[n] = axes[std::size_t(order[n])];
+    }
+    stone.largestDiameterMm = std::max(stone.diameters[0], stone.axialDiameterMm);
+}
+
+// The density a stone's volume divides its summed contrast by: its
+// plateau's mean when it has one; else that of the blurred ellipsoid fitted
+// to it, whose volume it then takes; else the prior. Sets the stone's
+// density, its source and its volume.
+double density(const ImageFrame &f, const Box &near, double noise, double integral,
+               FoundStone &stone, double priorDensityHu)
+{
+    const double bg = stone.backgroundHu, peak = stone.huPeak - bg;
+    int count = 0;
+    const double plateau = plateauMean(f, near, bg + 0.5 * peak, count);
+    stone.densitySource = DensitySource::Peak;
+    stone.densityHu = plateau;
+    if (count < kPlateauVoxels) {
+        const std::optional<EllipsoidFit> fit = fitBlurredEllipsoid(
+            f, near.lo, near.hi, bg, noise, stone, peak, integral / std::max(peak, 1.0));
+        stone.densitySource = fit ? DensitySource::BlurModel : DensitySource::Prior;
+        stone.densityHu =
+            fit ? fit->background + fit->contrast : std::max(priorDensityHu, stone.huPeak);
+        if (fit) {
+            takeShape(*fit, stone);
+            return stone.densityHu;
+        }
+    }
+    stone.volumeMm3 = integral / (stone.densityHu - bg);
+    return stone.densityHu;
+}
+
+} // namespace
+
 std::optional<FoundStone> measureCandidate(const ImageFrame &f, const Candidate &c,
                                            double priorDensityHu)
 {
@@ -502,21 +480,18 @@ std::optional<FoundStone> measureCandidate(const ImageFrame &f, const Candidate 
     if (integral <= 0)
         return std::nullopt;
     moments(f, near, stone.backgroundHu, peak, std::max(3 * noise, 0.2 * peak), stone);
-    double share = 1;
-    const std::optional<double> contrast =
-        blurredContrast(blurModel(f, c, stone), peak, integral, share);
-    double density = std::max(stone.huPeak, stone.backgroundHu + contrast.value_or(0));
-    stone.densitySource = share < 0.9 ? DensitySource::BlurModel : DensitySource::Peak;
-    if (!contrast) {
-        density = std::max(priorDensityHu, stone.huPeak);
-        stone.densitySource = DensitySource::Prior;
-    }
-    stone.densityHu = density;
-    const double full = density - stone.backgroundHu;
-    stone.volumeMm3 = integral / full;
-    moments(f, near, stone.backgroundHu, full, std::max(3 * noise, 0.2 * peak), stone);
+    const double full =
+        density(f, near, noise, integral, stone, priorDensityHu) - stone.backgroundHu;
     const double half = stone.backgroundHu + 0.5 * std::min(full, peak * 1.0);
-    largestDiameters(f, near, half, stone);
+    if (stone.densitySource == DensitySource::BlurModel) {
+        // The fit gave its shape; the label is the voxels at half its peak.
+        FoundStone border = stone;
+        largestDiameters(f, near, half, border);
+        stone.voxels = std::move(border.voxels);
+    } else {
+        moments(f, near, stone.backgroundHu, full, std::max(3 * noise, 0.2 * peak), stone);
+        largestDiameters(f, near, half, stone);
+    }
     double coreSum = 0;
     int core = 0;
     for (double v : values)

@@ -1,0 +1,338 @@
+// A blurred uniform ellipsoid fitted to the voxels around a stone that is
+// too small to keep its own density anywhere: its centre, semi-axes and
+// contrast by Levenberg-Marquardt on the voxel values, the blur known.
+
+#include "StoneCandidate.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace measure::stones {
+
+namespace {
+
+constexpr int kParameters = 8; // centre (3), log semi-axes (3), contrast, background
+constexpr int kShape = 6;      // those the model depends on non-linearly
+// How far, in log units, the semi-axes are let stray from their mean
+// before the fit pays for it: stones are seldom flatter than 1 : 2, and a
+// stone thinner than the slices shows its height only faintly.
+constexpr double kShapeSpread = 0.5;
+constexpr int kIterations = 30;
+constexpr double kSettled =
+    0.01; // a fall of the cost (in squared noise deviations) too small to go on for
+
+double normalCdf(double x)
+{
+    return 0.5 * std::erfc(-x / std::numbers::sqrt2);
+}
+
+// The voxels of the neighbourhood in a frame of millimetres along the index
+// axes, ordered so that the slice axis comes last.
+struct Voxels
+{
+    int order[3];   // index axis of local x, y, z
+    qint64 n[3];    // voxels along local x, y, z
+    double step[3]; // mm
+    double sigma[3];
+    std::vector<double> values; // x fastest, then y, then z; NaN where unused
+};
+
+Voxels gather(const ImageFrame &f, const qint64 lo[3], const qint64 hi[3], double floor)
+{
+    Voxels v;
+    v.order[2] = f.sliceAxis;
+    v.order[0] = (f.sliceAxis + 1) % 3;
+    v.order[1] = (f.sliceAxis + 2) % 3;
+    for (int a = 0; a < 3; ++a) {
+        v.n[a] = hi[v.order[a]] - lo[v.order[a]] + 1;
+        v.step[a] = f.spacing[v.order[a]];
+        v.sigma[a] = f.psfSigma[v.order[a]];
+    }
+    v.values.reserve(std::size_t(v.n[0] * v.n[1] * v.n[2]));
+    qint64 ijk[3];
+    for (qint64 z = 0; z < v.n[2]; ++z)
+        for (qint64 y = 0; y < v.n[1]; ++y)
+            for (qint64 x = 0; x < v.n[0]; ++x) {
+                ijk[v.order[0]] = lo[v.order[0]] + x;
+                ijk[v.order[1]] = lo[v.order[1]] + y;
+                ijk[v.order[2]] = lo[v.order[2]] + z;
+                const double value = f.image.at(ijk[0], ijk[1], ijk[2]);
+                // Fat or air next to the stone belongs to neither it nor its background.
+                v.values.push_back(value >= floor ? value
+                                                  : std::numeric_limits<double>::quiet_NaN());
+            }
+    return v;
+}
+
+// The share of a unit contrast each voxel of `v` shows of the blurred
+// ellipsoid with centre `c` (local mm), unit axes `axes` (local) and
+// semi-axes `semi`: the chord through the ellipsoid along z integrated
+// against the blur in closed form, and over x and y on a grid.
+void shares(const Voxels &v, const double c[3], const double axes[3][3], const double semi[3],
+            std::vector<double> &out)
+{
+    double A[3][3] = {};
+    for (int k = 0; k < 3; ++k)
+        for (int r = 0; r < 3; ++r)
+            for (int s = 0; s < 3; ++s)
+                A[r][s] += axes[k][r] * axes[k][s] / (semi[k] * semi[k]);
+    const double azz = A[2][2], ax = A[0][2], ay = A[1][2];
+    const double B[2][2] = {{A[0][0] - ax * ax / azz, A[0][1] - ax * ay / azz},
+                            {A[1][0] - ay * ax / azz, A[1][1] - ay * ay / azz}};
+    const double det = B[0][0] * B[1][1] - B[0][1] * B[1][0];
+    const double wx = std::sqrt(std::max(1e-12, B[1][1] / det));
+    const double wy = std::sqrt(std::max(1e-12, B[0][0] / det));
+    const double h = std::max(std::min({0.5 * v.sigma[0], 0.5 * v.sigma[1], wx / 5, wy / 5}),
+                              std::max(wx, wy) / 30);
+    const int mx = int(std::ceil(wx / h)), my = int(std::ceil(wy / h));
+    const int gx = 2 * mx + 1, gy = 2 * my + 1;
+    // The chord of each grid point, and the blur's share of it on each slice.
+    const auto nz = std::size_t(v.n[2]);
+    std::vector<double> chord(std::size_t(gx * gy) * nz, 0.0);
+    for (int b = 0; b < gy; ++b)
+        for (int a = 0; a < gx; ++a) {
+            const double qx = (a - mx) * h, qy = (b - my) * h;
+            const double rho =
+                qx * (B[0][0] * qx + B[0][1] * qy) + qy * (B[1][0] * qx + B[1][1] * qy);
+            if (rho >= 1)
+                continue;
+            const double mid = c[2] - (ax * qx + ay * qy) / azz;
+            const double half = std::sqrt((1 - rho) / azz);
+            for (std::size_t z = 0; z < nz; ++z) {
+                const double at = double(z) * v.step[2] - mid;
+                chord[(z * std::size_t(gy) + std::size_t(b)) * std::size_t(gx) + std::size_t(a)] =
+                    normalCdf((at + half) / v.sigma[2]) - normalCdf((at - half) / v.sigma[2]);
+            }
+        }
+    const auto gauss = [&](int axis, qint64 n, int m, double grid, int count) {
+        std::vector<double> g(std::size_t(n) * std::size_t(count));
+        const double norm = 1 / (std::sqrt(2 * std::numbers::pi) * v.sigma[axis]);
+        for (qint64 p = 0; p < n; ++p)
+            for (int q = 0; q < count; ++q) {
+                const double d =
+                    (double(p) * v.step[axis] - c[axis] - (q - m) * grid) / v.sigma[axis];
+                g[std::size_t(p) * std::size_t(count) + std::size_t(q)] =
+                    h * norm * std::exp(-0.5 * d * d);
+            }
+        return g;
+    };
+    const std::vector<double> fx = gauss(0, v.n[0], mx, h, gx), fy = gauss(1, v.n[1], my, h, gy);
+    // Along y first (each slice, each grid column), then along x.
+    std::vector<double> rows(std::size_t(v.n[1]) * std::size_t(gx));
+    out.assign(v.values.size(), 0.0);
+    for (std::size_t z = 0; z < nz; ++z) {
+        const double *slice = chord.data() + z * std::size_t(gy * gx);
+        for (qint64 y = 0; y < v.n[1]; ++y)
+            for (int a = 0; a < gx; ++a) {
+                double sum = 0;
+                for (int b = 0; b < gy; ++b)
+                    sum += fy[std::size_t(y) * std::size_t(gy) + std::size_t(b)]
+                        * slice[std::size_t(b * gx + a)];
+                rows[std::size_t(y) * std::size_t(gx) + std::size_t(a)] = sum;
+            }
+        for (qint64 y = 0; y < v.n[1]; ++y)
+            for (qint64 x = 0; x < v.n[0]; ++x) {
+                double sum = 0;
+                for (int a = 0; a < gx; ++a)
+                    sum += fx[std::size_t(x) * std::size_t(gx) + std::size_t(a)]
+                        * rows[std::size_t(y) * std::size_t(gx) + std::size_t(a)];
+                out[(z * std::size_t(v.n[1]) + std::size_t(y)) * std::size_t(v.n[0])
+                    + std::size_t(x)] = sum;
+            }
+    }
+}
+
+// Solves the symmetric positive system m x = b in place (Gaussian
+// elimination with partial pivoting); false when it is singular.
+bool solve(double m[kParameters][kParameters], double b[kParameters])
+{
+    for (int col = 0; col < kParameters; ++col) {
+        int pivot = col;
+        for (int r = col + 1; r < kParameters; ++r)
+            if (std::fabs(m[r][col]) > std::fabs(m[pivot][col]))
+                pivot = r;
+        if (std::fabs(m[pivot][col]) < 1e-300)
+            return false;
+        std::swap(m[col], m[pivot]);
+        std::swap(b[col], b[pivot]);
+        for (int r = col + 1; r < kParameters; ++r) {
+            const double t = m[r][col] / m[col][col];
+            for (int k = col; k < kParameters; ++k)
+                m[r][k] -= t * m[col][k];
+            b[r] -= t * b[col];
+        }
+    }
+    for (int r = kParameters - 1; r >= 0; --r) {
+        for (int k = r + 1; k < kParameters; ++k)
+            b[r] -= m[r][k] * b[k];
+        b[r] /= m[r][r];
+    }
+    return true;
+}
+
+class Fit
+{
+public:
+    Fit(const Voxels &v, const double axes[3][3], double noise)
+        : v(v)
+        , noise(noise)
+    {
+        std::copy(&axes[0][0], &axes[0][0] + 9, &this->axes[0][0]);
+    }
+
+    // Sum of the squared weighted residuals and the shape prior's.
+    double cost(const double p[kParameters], std::vector<double> &s) const
+    {
+        model(p, s);
+        double sum = 0;
+        for (std::size_t n = 0; n < v.values.size(); ++n)
+            if (std::isfinite(v.values[n])) {
+                const double r = (v.values[n] - p[7] - p[6] * s[n]) / noise;
+                sum += r * r;
+            }
+        const double mean = (p[3] + p[4] + p[5]) / 3;
+        for (int k = 3; k < 6; ++k)
+            sum += (p[k] - mean) * (p[k] - mean) / (kShapeSpread * kShapeSpread);
+        return sum;
+    }
+
+    void model(const double p[kParameters], std::vector<double> &s) const
+    {
+        const double semi[3] = {std::exp(p[3]), std::exp(p[4]), std::exp(p[5])};
+        shares(v, p, axes, semi, s);
+    }
+
+    // One step of Levenberg-Marquardt from `p` with damping `lambda`.
+    bool step(const double p[kParameters], double lambda, double next[kParameters]) const
+    {
+        std::vector<double> base, moved[kShape];
+        model(p, base);
+        for (int k = 0; k < kShape; ++k) {
+            double q[kParameters];
+            std::copy(p, p + kParameters, q);
+            q[k] += k < 3 ? 0.02 : 0.01;
+            model(q, moved[k]);
+        }
+        double jtj[kParameters][kParameters] = {}, jtr[kParameters] = {};
+        for (std::size_t n = 0; n < base.size(); ++n) {
+            if (!std::isfinite(v.values[n]))
+                continue;
+            double j[kParameters];
+            for (int k = 0; k < kShape; ++k)
+                j[k] = p[6] * (moved[k][n] - base[n]) / (k < 3 ? 0.02 : 0.01) / noise;
+            j[6] = base[n] / noise;
+            j[7] = 1 / noise;
+            const double r = (v.values[n] - p[7] - p[6] * base[n]) / noise;
+            for (int a = 0; a < kParameters; ++a) {
+                jtr[a] += j[a] * r;
+                for (int b = 0; b < kParameters; ++b)
+                    jtj[a][b] += j[a] * j[b];
+            }
+        }
+        // The shape prior: each log semi-axis against their mean.
+        const double mean = (p[3] + p[4] + p[5]) / 3, w = 1 / kShapeSpread;
+        for (int k = 3; k < 6; ++k) {
+            double j[3];
+            for (int a = 0; a < 3; ++a)
+                j[a] = w * ((a + 3 == k) - 1.0 / 3);
+            const double r = -w * (p[k] - mean);
+            for (int a = 0; a < 3; ++a) {
+                jtr[a + 3] += j[a] * r;
+                for (int b = 0; b < 3; ++b)
+                    jtj[a + 3][b + 3] += j[a] * j[b];
+            }
+        }
+        for (int a = 0; a < kParameters; ++a)
+            jtj[a][a] *= 1 + lambda;
+        if (!solve(jtj, jtr))
+            return false;
+        for (int a = 0; a < kParameters; ++a)
+            next[a] = p[a] + jtr[a];
+        for (int k = 3; k < 6; ++k) // between 0.1 and 30 mm
+            next[k] = std::clamp(next[k], std::log(0.1), std::log(30.0));
+        return true;
+    }
+
+private:
+    const Voxels &v;
+    double axes[3][3];
+    double noise;
+};
+
+} // namespace
+
+double EllipsoidFit::volume() const
+{
+    return 4.0 / 3.0 * std::numbers::pi * semi[0] * semi[1] * semi[2];
+}
+
+std::optional<EllipsoidFit> fitBlurredEllipsoid(const ImageFrame &f, const qint64 lo[3],
+                                                const qint64 hi[3], double background, double noise,
+                                                const FoundStone &start, double startContrast,
+                                                double startVolume)
+{
+    const Voxels v = gather(f, lo, hi, background - 5 * noise);
+    // The start: a sphere of the given volume at the stone's centre, its
+    // axes the stone's principal directions in the local frame.
+    const Affine toIndex = f.image.toWorld.inverse();
+    double centreIndex[3];
+    toIndex.apply(start.centre[0], start.centre[1], start.centre[2], centreIndex);
+    double p[kParameters];
+    for (int a = 0; a < 3; ++a)
+        p[a] = (centreIndex[v.order[a]] - double(lo[v.order[a]])) * v.step[a];
+    const double radius = std::cbrt(3 * std::max(startVolume, 0.05) / (4 * std::numbers::pi));
+    for (int k = 3; k < 6; ++k)
+        p[k] = std::log(radius);
+    p[6] = startContrast;
+    p[7] = background;
+    double axes[3][3];
+    for (int k = 0; k < 3; ++k) {
+        double norm = 0;
+        for (int a = 0; a < 3; ++a) {
+            const int index = v.order[a];
+            double along = 0;
+            for (int r = 0; r < 3; ++r)
+                along += f.image.toWorld.m[r][index] / f.spacing[index]
+                    * start.axes[std::size_t(k)][std::size_t(r)];
+            axes[k][a] = along;
+            norm += along * along;
+        }
+        for (int a = 0; a < 3; ++a)
+            axes[k][a] /= std::sqrt(std::max(norm, 1e-12));
+    }
+    const Fit fit(v, axes, noise);
+    std::vector<double> s;
+    double best = fit.cost(p, s), lambda = 1e-3;
+    for (int n = 0; n < kIterations; ++n) {
+        double next[kParameters];
+        if (!fit.step(p, lambda, next))
+            break;
+        const double c = fit.cost(next, s);
+        if (c < best) {
+            const bool settled = best - c < kSettled;
+            std::copy(next, next + kParameters, p);
+            best = c;
+            lambda = std::max(1e-7, lambda / 5);
+            if (settled)
+                break;
+        } else if ((lambda *= 10) > 1e6) {
+            break;
+        }
+    }
+    if (!(p[6] > 0))
+        return std::nullopt;
+    EllipsoidFit result;
+    double index[3];
+    for (int a = 0; a < 3; ++a)
+        index[v.order[a]] = double(lo[v.order[a]]) + p[a] / v.step[a];
+    result.centre = f.world(index[0], index[1], index[2]);
+    for (int k = 0; k < 3; ++k)
+        result.semi[std::size_t(k)] = std::exp(p[3 + k]);
+    result.contrast = p[6];
+    result.background = p[7];
+    return result;
+}
+
+} // namespace measure::stones
