@@ -66,6 +66,21 @@ void appendCorner(GltfMeshArrays &out, const float *corner, const float *normal)
     }
 }
 
+// The block's reduced form, made as the view makes it from the block's drawn
+// triangles, which a model that was never drawn gets first.
+const ReducedFaces &reducedForm(MeshClass &block)
+{
+    if (block.CountOfTriVertices <= 0) {
+        if (const qint32 status = block.prepare())
+            throw errors(status);
+        if (const qint32 status = block.constructViewFaces({}))
+            throw errors(status);
+        if (const qint32 status = block.constructDrawData(-1, 0, 1, false, 0, false))
+            throw errors(status);
+    }
+    return block.reducedFaces(kWebPageReducedBudget);
+}
+
 // The model's mesh with every block that has a reduced form replaced by it:
 // the whole blocks keep their vertices and triangles, each reduced one adds
 // its corners, three to a triangle.
@@ -76,7 +91,7 @@ GltfMeshArrays reducedArrays(const ModelClass &model, const GltfMeshArrays &whol
     qint64 base = 0;
     for (MeshClass *block : model.Meshes) {
         const qint64 count = vertexCount(*block);
-        if (block->reducedFaces(kWebPageReducedBudget).whole)
+        if (reducedForm(*block).whole)
             for (qint64 v = base; v < base + count; ++v) {
                 renumber[size_t(v)] = qint64(out.positions.size() / 3);
                 for (int k = 0; k < 3; ++k) {
@@ -91,7 +106,7 @@ GltfMeshArrays reducedArrays(const ModelClass &model, const GltfMeshArrays &whol
             for (size_t c = 0; c < 3; ++c)
                 out.indices.push_back(quint32(renumber[whole.indices[i + c]]));
     for (MeshClass *block : model.Meshes) {
-        const ReducedFaces &reduced = block->reducedFaces(kWebPageReducedBudget);
+        const ReducedFaces &reduced = reducedForm(*block);
         for (size_t c = 0; !reduced.whole && c + 2 < reduced.corners.size(); c += 3)
             appendCorner(out, &reduced.corners[c], &reduced.normals[c]);
     }
