@@ -61,6 +61,7 @@ const MenuContents kFullMenus[] = {
     // The recent files go between the two separators; the second one shows
     // while the list has entries.
     {"menuRecentFiles", {"|", "|", "actionClearRecentFiles"}},
+    {"menuExport", {"actionExportWebPage"}},
     {"menuView",
      joined({{"actionStartPosition", "actionFitAll", "|"},
              kModeRun,
@@ -110,6 +111,7 @@ const Names kFullFileMenu = {"actionOpen",
                              "actionRefresh",
                              "|",
                              "menuSaveAs",
+                             "menuExport",
                              "actionSaveSession",
                              "|",
                              "actionRemove",

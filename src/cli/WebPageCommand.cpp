@@ -29,17 +29,16 @@ void printError(const QString &text)
     std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
-// The viewer's Russian catalogue when its language setting says Russian
-// (only the build with the view has both).
-bool russian(QTranslator &translator)
+// Installs the viewer's Russian catalogue when its language setting says
+// Russian (only the build with the view has both).
+void followInterfaceLanguage(QTranslator &translator)
 {
 #ifdef TESSARON_CLI_RENDER
-    return SettingsFile::savedLanguage() == Language::Russian
-        && translator.load(QStringLiteral(":/ru_translate"))
-        && QCoreApplication::installTranslator(&translator);
+    if (SettingsFile::savedLanguage() == Language::Russian
+        && translator.load(QStringLiteral(":/ru_translate")))
+        QCoreApplication::installTranslator(&translator);
 #else
     Q_UNUSED(translator);
-    return false;
 #endif
 }
 
@@ -69,7 +68,7 @@ int writeWebPageCommand(const QStringList &inputs, const QString &output)
     }
     QTranslator translator;
     WebPage page;
-    page.language = russian(translator) ? QStringLiteral("ru") : QStringLiteral("en");
+    followInterfaceLanguage(translator);
     std::vector<std::unique_ptr<ModelClass>> parts;
     std::shared_ptr<const Session> session;
     if (!loadInputs(inputs, parts, session))

@@ -195,7 +195,8 @@ QString pageText(const WebPage &page, const WebGlb &glb)
     const Packed scene = deflated(glb.bytes);
     const Packed &lib = library();
     const QHash<QString, QString> parts {
-        {"LANG", escaped(page.language)},
+        // The language tag of the page's texts: "ru" in the Russian catalogue.
+        {"LANG", escaped(tr("en"))},
         {"TITLE", escaped(page.title)},
         {"CSS", QString::fromUtf8(resource(":/webpage/page.css"))},
         {"NOTICE", noticeHtml(glb)},

@@ -1,6 +1,7 @@
 #pragma once
 
-// The plan as one web page: a single HTML file that any current browser
+// The plan as one web page, in the interface language (the catalogue
+// installed): a single HTML file that any current browser
 // shows without a network. It carries the 3-D library, the page's own script
 // and style, the models as an embedded GLB (WebGlb.h), a list of the models
 // with a show/hide box and an opacity slider each, the planning tables and

@@ -192,7 +192,7 @@ void TestApp::fullInterfaceReachesEveryAction()
                                "menuPanels", "menuHelp"}));
         QCOMPARE(names(window.menu("menuFile")->actions()).join(' '),
                  QString("actionOpen actionImport actionOpenSession actionRefresh | menuSaveAs "
-                         "actionSaveSession | actionRemove "
+                         "menuExport actionSaveSession | actionRemove "
                          "actionCloseImage | "
                          "actionPrint actionCaseSheet actionPrintCaseSheet | "
                          "menuRecentFiles actionFullInterface actionClose"));

@@ -285,6 +285,18 @@ void TestWebPage::convertWritesSamplePage()
     for (const QJsonValue &m : info["models"].toArray())
         QVERIFY(html.contains(QStringLiteral("type=\"checkbox\" data-model=\"%1\"")
                                   .arg(m["name"].toString().toHtmlEscaped())));
+    // The viewer's language setting decides the page's texts.
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("home/.Tessaron")));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
+    for (const auto &[setting, russian] : {std::pair {"0", false}, std::pair {"1", true}}) {
+        QVERIFY(writeBytes(dir.filePath(QStringLiteral("home/.Tessaron/config.ini")),
+                           QByteArray("[Config]\nlanguage=") + setting + "\n"));
+        QCOMPARE(cli({"convert", QStringLiteral(TESSARON_SAMPLE_SCENE), path}, env).status, 0);
+        const QString text = QString::fromUtf8(fileBytes(path));
+        QCOMPARE(text.contains(QStringLiteral("это не диагноз")), russian);
+        QCOMPARE(text.contains(QStringLiteral("not a diagnosis")), !russian);
+    }
     const Run refused = cli({"convert", QStringLiteral(TESSARON_SAMPLE_SCENE),
                              dir.filePath(QStringLiteral("no folder/plan.html"))});
     QCOMPARE(refused.status, 2);
