@@ -26,7 +26,9 @@ const char *const kLibraryModules[][2] = {
     {"page.js", ":/webpage/page.js"},
 };
 
-QString tr(const char *text)
+// A text of the page in the interface language (marked for the catalogue
+// where it is written).
+QString translated(const char *text)
 {
     return QCoreApplication::translate("WebPage", text);
 }
@@ -113,7 +115,8 @@ QString modelRows(const QList<WebGlbModel> &models)
                    .arg(colourText(m.colour), name)
                    .arg(i)
                    .arg(m.opacity, 0, 'g', 3)
-                   .arg(escaped(tr("Opacity of %1").arg(m.name)));
+                   .arg(escaped(
+                       translated(QT_TRANSLATE_NOOP("WebPage", "Opacity of %1")).arg(m.name)));
     }
     return out;
 }
@@ -128,7 +131,8 @@ QString cells(const QStringList &texts, const char *tag)
 
 QString tablesHtml(const QList<WebPageTable> &tables)
 {
-    QString out = QStringLiteral("<h2>%1</h2>\n").arg(escaped(tr("Measurements")));
+    QString out = QStringLiteral("<h2>%1</h2>\n")
+                      .arg(escaped(translated(QT_TRANSLATE_NOOP("WebPage", "Measurements"))));
     for (const WebPageTable &table : tables) {
         out +=
             QStringLiteral("<h3>%1</h3>\n<div class=\"scroll\"><table>").arg(escaped(table.title));
@@ -169,10 +173,13 @@ QString noticeHtml(const WebGlb &glb)
     if (!glb.reduced)
         return QString();
     return QStringLiteral("<p class=\"notice\" id=\"reduced\">%1</p>")
-        .arg(escaped(tr("The plan has more than %1 triangles: every large surface is shown in "
-                        "reduced form (%2 triangles in all).")
-                         .arg(QLocale::c().toString(kWebPageWholeTriangles))
-                         .arg(QLocale::c().toString(glb.triangles))));
+        .arg(escaped(
+            translated(QT_TRANSLATE_NOOP(
+                           "WebPage",
+                           "The plan has more than %1 triangles: every large surface is shown in "
+                           "reduced form (%2 triangles in all)."))
+                .arg(QLocale::c().toString(kWebPageWholeTriangles))
+                .arg(QLocale::c().toString(glb.triangles))));
 }
 
 // The template with every @NAME@ replaced by its part (an unknown name is kept).
@@ -196,13 +203,13 @@ QString pageText(const WebPage &page, const WebGlb &glb)
     const Packed &lib = library();
     const QHash<QString, QString> parts {
         // The language tag of the page's texts: "ru" in the Russian catalogue.
-        {"LANG", escaped(tr("en"))},
+        {"LANG", escaped(translated(QT_TRANSLATE_NOOP("WebPage", "en")))},
         {"TITLE", escaped(page.title)},
         {"CSS", QString::fromUtf8(resource(":/webpage/page.css"))},
         {"NOTICE", noticeHtml(glb)},
-        {"VIEW_LABEL", escaped(tr("3-D view of the plan"))},
-        {"RESET", escaped(tr("Reset view"))},
-        {"MODELS_HEADING", escaped(tr("Models"))},
+        {"VIEW_LABEL", escaped(translated(QT_TRANSLATE_NOOP("WebPage", "3-D view of the plan")))},
+        {"RESET", escaped(translated(QT_TRANSLATE_NOOP("WebPage", "Reset view")))},
+        {"MODELS_HEADING", escaped(translated(QT_TRANSLATE_NOOP("WebPage", "Models")))},
         {"MODEL_ROWS", modelRows(glb.models)},
         {"TABLES", tablesHtml(page.tables)},
         {"DISCLAIMER",
@@ -224,8 +231,10 @@ QString webPageUnavailable()
 {
     if (!library().base64.isEmpty() && QFile::exists(QStringLiteral(":/webpage/page.html")))
         return QString();
-    return tr("this build of Tessaron carries no 3-D library for web pages "
-              "(scripts/install-deps.sh installs it; then build again)");
+    return translated(
+        QT_TRANSLATE_NOOP("WebPage",
+                          "this build of Tessaron carries no 3-D library for web pages "
+                          "(scripts/install-deps.sh installs it; then build again)"));
 }
 
 qint32 writeWebPage(const WebPage &page, const QString &fileName)
