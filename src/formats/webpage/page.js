@@ -164,5 +164,7 @@ export async function start(buffer, plan) {
   renderer.setSize(Math.max(w, 1), Math.max(h, 1), false);
   fit(Math.max(w, 1) / Math.max(h, 1));
   draw();
+  // For scripts and benchmarks: the first frame is drawn, and when.
+  window.tessaronReadyMs = performance.now();
   window.tessaronReady = true;
 }
