@@ -215,8 +215,27 @@ void TestWebPage::pageAndItsScene()
                  i == 0       ? models[0]->title()
                      : i == 1 ? QStringLiteral("Child & co")
                               : QStringLiteral("Kamni"));
-        const auto [volume, outward] =
-            volumeAndNormals(unpackMesh(json, bin, node["mesh"].toInt()), centres[i]);
+        const Unpacked mesh = unpackMesh(json, bin, node["mesh"].toInt());
+        const auto [volume, outward] = volumeAndNormals(mesh, centres[i]);
+        // The accessor's bounds (the 3-D library's culling box) are the positions'.
+        const QJsonObject position =
+            json["accessors"]
+                [json["meshes"][node["mesh"].toInt()]["primitives"][0]["attributes"]["POSITION"]
+                     .toInt()]
+                    .toObject();
+        for (int k = 0; k < 3; ++k) {
+            double low = mesh.xyz[size_t(k)], high = low;
+            for (size_t v = size_t(k); v < mesh.xyz.size(); v += 3) {
+                low = std::min(low, mesh.xyz[v]);
+                high = std::max(high, mesh.xyz[v]);
+            }
+            const auto metres = [&](const char *bound) {
+                return position[QLatin1String(bound)][k].toDouble()
+                    * json["nodes"][0]["scale"][k].toDouble()
+                    + json["nodes"][0]["translation"][k].toDouble();
+            };
+            QVERIFY(std::abs(metres("min") - low) < 1e-9 && std::abs(metres("max") - high) < 1e-9);
+        }
         QVERIFY2(std::abs(volume / volumes[i] - 1) < 1e-3, qPrintable(QString::number(volume)));
         QVERIFY(outward);
     }

@@ -57,6 +57,9 @@ try {
   const hiddenStones = await diff(tab, 'opaque', 'opaque-no-stones', 'opaque-no-stones');
   await setModel(tab, kidney.name, { opacity: 0.3 });
   await canvasStats(tab, null, 'clear-no-stones');
+  // The see-through kidney lets the background through wherever it is drawn.
+  const blended = await diff(tab, 'opaque-no-stones', 'clear-no-stones', 'opaque-no-stones');
+  check(blended > 0.5 * shown.share, `opacity 0.3 blends the kidney (${(100 * blended).toFixed(1)}% of pixels change)`);
   await setModel(tab, stones.name, { shown: true });
   await canvasStats(tab, null, 'clear');
   const seenStones = await diff(tab, 'clear', 'clear-no-stones', 'opaque-no-stones');
