@@ -111,7 +111,7 @@ int runConvert(const QStringList &args)
     if (!writer)
         return usageError("convert",
                           QStringLiteral("%1: unknown output format; the endings written are %2")
-                              .arg(output, writtenEndings()),
+                              .arg(output, writtenEndings() + QLatin1String(" .html")),
                           convertUsage());
     qint32 code = 0;
     if (writesScene(*writer)) {

@@ -339,6 +339,7 @@ TESSARON_VIEW_TEST_MAIN(TestCaseSheet)
 // message and no file.
 void TestCaseSheet::webPageOfTheWindow()
 {
+    dialogs.shown.clear();
     Tessaron window;
     GLWidget *view = window.view();
     view->placeNewModel(shapeModel("opukhol", "Obrazovanie", cube(0, 0, 0, 2)));
