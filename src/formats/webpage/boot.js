@@ -15,8 +15,8 @@
   }
 
   function linked(source, urls) {
-    return source.replace(/(\bfrom\s*|\bimport\s*)(['"])([^'"]+)\2/g, function (all, head, q, spec) {
-      var url = urls[spec.split('/').pop()];
+    return source.replace(/(\bfrom\s*|\bimport\s*)(['"])([^'"]+)\2/g, function (all, head, q, specifier) {
+      var url = urls[specifier.split('/').pop()];
       return url ? head + q + url + q : all;
     });
   }
