@@ -36,6 +36,7 @@ OWNED = [
     (re.compile(r"^(nifti\w*|znzlib)\.h$"), "import"),
     (re.compile(r"^zlib\.h$"), "import"),
     (re.compile(r"^gdcm\w*\.h$"), "import"),
+    (re.compile(r"^meshoptimizer\.h$"), "formats"),
 ]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')

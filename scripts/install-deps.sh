@@ -15,6 +15,8 @@ packages=(
   python3 python3-meshio python3-numpy
   # measuring (CGAL) and importing meshes and label maps
   libcgal-dev libgmp-dev libmpfr-dev
+  # the web page's packed meshes; the browser its tests open it in
+  libmeshoptimizer-dev chromium
   libassimp-dev libnifti2-dev zlib1g-dev
   # DICOM images and segmentation objects
   libgdcm-dev
@@ -37,6 +39,17 @@ validator="$(cd "$(dirname "$0")/.." && pwd)/tools/gltf-validator"
 if [ ! -e "$validator/node_modules/gltf-validator/package.json" ] && command -v npm >/dev/null; then
   npm ci --prefix "$validator" --no-audit --no-fund --loglevel=error \
     || echo "install-deps: the glTF validator could not be installed; its tests will skip"
+fi
+
+# three.js, embedded in the web pages at build time, and puppeteer-core, which
+# drives Debian's chromium in their tests (it downloads no browser): from
+# their lock file, once; without them the build writes no web page and the
+# browser test skips.
+webpage="$(cd "$(dirname "$0")/.." && pwd)/tools/webpage"
+if { [ ! -e "$webpage/node_modules/three/package.json" ] \
+     || [ ! -e "$webpage/node_modules/puppeteer-core/package.json" ]; } && command -v npm >/dev/null; then
+  npm ci --prefix "$webpage" --no-audit --no-fund --loglevel=error \
+    || echo "install-deps: three.js and puppeteer-core could not be installed; no web pages"
 fi
 
 if [ ${#missing[@]} -eq 0 ]; then

@@ -1,13 +1,19 @@
 // The window's case sheet: the visible models measured and drawn on one A4
-// page, written as a PDF file or printed.
+// page, written as a PDF file or printed; and the plan as one web page.
 
 #include "Tessaron.h"
 
 #include "formats/FileKinds.h"
+#include "formats/GltfCamera.h"
+#include "formats/LoadPipeline.h"
+#include "formats/OutputFile.h"
+#include "formats/WebPageWriter.h"
+#include "measure/PageTables.h"
 #include "panels/MeasurementsControl.h"
 #include "view/CaseSheet.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
+#include "view/SessionView.h"
 
 #include <QFileInfo>
 #include <QPrintDialog>
@@ -109,4 +115,51 @@ void Tessaron::printCaseSheet()
     CaseSheet sheet;
     if (prepareCaseSheet(caseSheetTitle(), sheet))
         sheet::paint(sheet, printer);
+}
+
+void Tessaron::exportWebPage()
+{
+    const ModelClass *scene = View->ModelList.scene();
+    if (!scene || scene->Children.isEmpty())
+        return;
+    if (const QString why = webPageUnavailable(); !why.isEmpty()) {
+        Dialogs::current().critical(this, tr("Error"), why);
+        return;
+    }
+    const QString suggested =
+        lastFolder + QLatin1Char('/') + QFileInfo(lastFile).completeBaseName() + kWebPageEnding;
+    QString fileName = Dialogs::current().getSaveFileName(this, tr("Export web page"), suggested,
+                                                          tr("Web page (*.html)"));
+    if (fileName.isEmpty())
+        return;
+    WebPage page;
+    page.title = caseSheetTitle();
+    std::vector<measure::ModelSnapshot> shots;
+    for (const ModelClass *model : scene->Children) {
+        page.models << model;
+        shots.push_back(measure::snapshotModel(*model));
+    }
+    const int w = View->width(), h = View->height();
+    page.camera = viewingCamera(page.models, viewCamera(*View), h > 0 ? double(w) / h : 1.0);
+    qint32 code = errNone;
+    const bool done = View->runResponsive(tr("Writing the web page..."), [&] {
+        measure::SceneMeasurement measured = measure::measureScene(shots, {});
+        if (const auto *panel =
+                static_cast<const MeasurementsControl *>(this->panel(PanelKind::Measurements)))
+            copyEntered(panel->results(), measured);
+        page.tables = measure::pageTables(measured);
+        clearOutputError();
+        code = writeWebPage(page, fileName);
+    });
+    if (!done)
+        return;
+    if (code != errNone) {
+        const QString reason = lastOutputError();
+        Dialogs::current().critical(
+            this, tr("Error"), reason.isEmpty() ? fileName + ": " + errorMessage(code) : reason);
+        return;
+    }
+    View->showNotice(tr("The web page is written to %1")
+                         .arg(QFileInfo(outputFileName(fileName, QLatin1StringView(kWebPageEnding)))
+                                  .absoluteFilePath()));
 }

@@ -61,6 +61,7 @@ const MenuContents kFullMenus[] = {
     // The recent files go between the two separators; the second one shows
     // while the list has entries.
     {"menuRecentFiles", {"|", "|", "actionClearRecentFiles"}},
+    {"menuExport", {"actionExportWebPage"}},
     {"menuView",
      joined({{"actionStartPosition", "actionFitAll", "|"},
              kModeRun,
@@ -112,6 +113,7 @@ const Names kFullFileMenu = {"actionOpen",
                              "actionRefresh",
                              "|",
                              "menuSaveAs",
+                             "menuExport",
                              "actionSaveSession",
                              "|",
                              "actionRemove",

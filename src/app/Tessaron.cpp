@@ -149,8 +149,8 @@ void Tessaron::createWidgets()
     ToolBar->setIconSize(QSize(32, 32));
     addToolBar(Qt::TopToolBarArea, ToolBar);
     for (const char *name :
-         {"menuFile", "menuSaveAs", "menuRecentFiles", "menuView", "menuOptions", "menuPanels",
-          "menuHelp", "menuCloneModel", "menuOperations", "menuSlices"}) {
+         {"menuFile", "menuSaveAs", "menuExport", "menuRecentFiles", "menuView", "menuOptions",
+          "menuPanels", "menuHelp", "menuCloneModel", "menuOperations", "menuSlices"}) {
         auto *m = new QMenu(this);
         m->setObjectName(name);
     }
@@ -271,6 +271,7 @@ void Tessaron::retranslateUi()
     const std::pair<const char *, const char *> titles[] = {
         {"menuFile", QT_TRANSLATE_NOOP("MainWindow", "File")},
         {"menuSaveAs", QT_TRANSLATE_NOOP("MainWindow", "SaveAs")},
+        {"menuExport", QT_TRANSLATE_NOOP("MainWindow", "Export")},
         {"menuRecentFiles", QT_TRANSLATE_NOOP("MainWindow", "Recent files...")},
         {"menuView", QT_TRANSLATE_NOOP("MainWindow", "View")},
         {"menuOptions", QT_TRANSLATE_NOOP("MainWindow", "Options")},

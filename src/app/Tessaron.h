@@ -111,6 +111,9 @@ public slots:
     // The case sheet of the visible models: as a PDF file, or printed.
     void caseSheet();
     void printCaseSheet();
+    // The plan as one web page: the scene with the view's camera, the model
+    // list and the planning tables.
+    void exportWebPage();
     void about();
     void preferences();
     void model_info();

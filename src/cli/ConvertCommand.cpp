@@ -1,6 +1,7 @@
 #include "ConvertCommand.h"
 
 #include "CliInput.h"
+#include "WebPageCommand.h"
 #include "formats/FileKinds.h"
 #include "formats/GltfWriter.h"
 #include "formats/LoadPipeline.h"
@@ -81,9 +82,11 @@ const char *convertUsage()
                    "  model, except in glTF (.glb, .gltf), which keeps every model a node of its\n"
                    "  own, in metres, the head up (+Y) and the face to +Z, with a camera that\n"
                    "  frames them all from the front (along a session's view when INPUT is one\n"
-                   "  session)\n")
+                   "  session); a web page (.html) holds the models with that camera, their\n"
+                   "  list and the planning tables in the viewer's language, and opens offline in\n"
+                   "  any current browser\n")
         + kInputHelp + "  OUTPUT  its ending chooses the format: " + writtenEndings().toLatin1()
-        + "\n  --binary  binary STL instead of text STL\n";
+        + " .html" + "\n  --binary  binary STL instead of text STL\n";
     return text.constData();
 }
 
@@ -102,11 +105,13 @@ int runConvert(const QStringList &args)
     const bool binary = line.has("--binary");
     const QString output = line.positional.takeLast();
     const QStringList &inputs = line.positional;
+    if (isWebPageName(output))
+        return writeWebPageCommand(inputs, output);
     const FileKindRow *writer = writerForName(output);
     if (!writer)
         return usageError("convert",
                           QStringLiteral("%1: unknown output format; the endings written are %2")
-                              .arg(output, writtenEndings()),
+                              .arg(output, writtenEndings() + QLatin1String(" .html")),
                           convertUsage());
     qint32 code = 0;
     if (writesScene(*writer)) {

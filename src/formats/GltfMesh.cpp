@@ -5,6 +5,7 @@
 
 #include <QtEndian>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -77,44 +78,64 @@ GltfMeshLayout gltfMeshLayout(const ModelClass &model)
     return layout;
 }
 
-void writeGltfMeshData(OutputBuffer &out, const ModelClass &model, const GltfMeshLayout &layout)
+GltfMeshArrays gltfMeshArrays(const ModelClass &model, const GltfMeshLayout &layout)
 {
-    std::vector<double> xyz;
+    GltfMeshArrays arrays;
+    std::vector<double> &xyz = arrays.positions;
     xyz.reserve(size_t(3 * layout.vertices));
     forEachVertex(model, [&](const _DREAL *p) {
         double place[3];
         gltfPlace(p, place);
         xyz.insert(xyz.end(), place, place + 3);
     });
-    for (double v : xyz)
-        put(out, float(v));
     // The normals come from the places as written, already in glTF's frame.
     // Each triangle adds its area-weighted normal (half the cross product) to its corners.
-    std::vector<double> normals(xyz.size(), 0.0);
+    std::vector<double> &normals = arrays.normals;
+    normals.assign(xyz.size(), 0.0);
+    arrays.indices.reserve(size_t(3 * layout.triangles));
     forEachModelTriangle(model, [&](qint64 a, qint64 b, qint64 c) {
         const double *p = &xyz[size_t(3 * a)], *q = &xyz[size_t(3 * b)], *r = &xyz[size_t(3 * c)];
         const double u[3] = {q[0] - p[0], q[1] - p[1], q[2] - p[2]};
         const double w[3] = {r[0] - p[0], r[1] - p[1], r[2] - p[2]};
         const double n[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2],
                              u[0] * w[1] - u[1] * w[0]};
-        for (qint64 corner : {a, b, c})
+        for (qint64 corner : {a, b, c}) {
+            arrays.indices.push_back(quint32(corner));
             for (int k = 0; k < 3; ++k)
                 normals[size_t(3 * corner + k)] += n[k];
+        }
     });
     for (size_t v = 0; v < normals.size(); v += 3) {
         const double length = std::sqrt(normals[v] * normals[v] + normals[v + 1] * normals[v + 1]
                                         + normals[v + 2] * normals[v + 2]);
         // A vertex of no triangle with an area still needs a unit normal.
-        const double n[3] = {length > 0 ? normals[v] / length : 0.0,
-                             length > 0 ? normals[v + 1] / length : 0.0,
-                             length > 0 ? normals[v + 2] / length : 1.0};
-        for (double c : n)
-            put(out, float(c));
+        normals[v] = length > 0 ? normals[v] / length : 0.0;
+        normals[v + 1] = length > 0 ? normals[v + 1] / length : 0.0;
+        normals[v + 2] = length > 0 ? normals[v + 2] / length : 1.0;
     }
-    forEachModelTriangle(model, [&](qint64 a, qint64 b, qint64 c) {
-        for (qint64 corner : {a, b, c})
-            put(out, quint32(corner));
-    });
+    return arrays;
+}
+
+void writeGltfMeshData(OutputBuffer &out, const ModelClass &model, const GltfMeshLayout &layout)
+{
+    const GltfMeshArrays arrays = gltfMeshArrays(model, layout);
+    for (double v : arrays.positions)
+        put(out, float(v));
+    for (double c : arrays.normals)
+        put(out, float(c));
+    for (quint32 i : arrays.indices)
+        put(out, i);
+}
+
+void modelColour(const ModelClass &model, int rgb[3])
+{
+    for (int k = 0; k < 3; ++k) {
+        rgb[k] = 204;
+        if (model.ModelColor[0] >= 0)
+            rgb[k] = std::clamp(int(model.ModelColor[k]), 0, 255);
+        else if (!model.Meshes.isEmpty())
+            rgb[k] = int(std::lround(std::clamp(model.Meshes[0]->FrontColor[k], 0.0f, 1.0f) * 255));
+    }
 }
 
 double opacityOf(const ModelClass &model)

@@ -7,6 +7,8 @@
 #include "ModelWalk.h"
 #include "OutputBuffer.h"
 
+#include <vector>
+
 // glTF's unit is the metre; ours the millimetre.
 inline constexpr double kGltfMetres = 0.001;
 
@@ -47,8 +49,22 @@ struct GltfMeshLayout
 // than 32-bit indices reach.
 GltfMeshLayout gltfMeshLayout(const ModelClass &model);
 
+// A model's mesh as numbers: positions (metres, glTF's frame) and unit
+// normals, three per vertex, and three vertex numbers per triangle.
+struct GltfMeshArrays
+{
+    std::vector<double> positions;
+    std::vector<double> normals;
+    std::vector<quint32> indices;
+};
+GltfMeshArrays gltfMeshArrays(const ModelClass &model, const GltfMeshLayout &layout);
+
 // Writes the positions, the normals and the indices of the layout.
 void writeGltfMeshData(OutputBuffer &out, const ModelClass &model, const GltfMeshLayout &layout);
+
+// The colour the view gives a model, 0..255 in sRGB: its own, else its
+// first block's front colour.
+void modelColour(const ModelClass &model, int rgb[3]);
 
 // The model's opacity as the view draws it: 1 unless it is transparent.
 double opacityOf(const ModelClass &model);

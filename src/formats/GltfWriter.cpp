@@ -67,17 +67,13 @@ QJsonObject view(qint64 offset, qint64 length, int target)
     return {{"buffer", 0}, {"byteOffset", offset}, {"byteLength", length}, {"target", target}};
 }
 
-// The colour the view gives a model: its own, else its first block's.
+// The model's colour and opacity as glTF's linear factors.
 QJsonArray baseColour(const ModelClass &model)
 {
-    double rgb[3] = {0.8, 0.8, 0.8};
-    for (int k = 0; k < 3; ++k) {
-        if (model.ModelColor[0] >= 0)
-            rgb[k] = linearFromSrgb(model.ModelColor[k]);
-        else if (!model.Meshes.isEmpty())
-            rgb[k] = linearFromSrgb(int(std::lround(model.Meshes[0]->FrontColor[k] * 255)));
-    }
-    return numbers({rgb[0], rgb[1], rgb[2], opacityOf(model)});
+    int rgb[3];
+    modelColour(model, rgb);
+    return numbers(
+        {linearFromSrgb(rgb[0]), linearFromSrgb(rgb[1]), linearFromSrgb(rgb[2]), opacityOf(model)});
 }
 
 QJsonObject material(const ModelClass &model)

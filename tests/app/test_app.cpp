@@ -193,8 +193,7 @@ void TestApp::fullInterfaceReachesEveryAction()
                                "menuPanels", "menuHelp"}));
         QCOMPARE(names(window.menu("menuFile")->actions()).join(' '),
                  QString("actionOpen actionOpenFolder actionImport actionOpenSession actionRefresh "
-                         "| menuSaveAs "
-                         "actionSaveSession | actionRemove "
+                         "| menuSaveAs menuExport actionSaveSession | actionRemove "
                          "actionCloseImage | "
                          "actionPrint actionCaseSheet actionPrintCaseSheet | "
                          "menuRecentFiles actionFullInterface actionClose"));

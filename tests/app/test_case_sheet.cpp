@@ -3,6 +3,7 @@
 // "Print case sheet..." prints the same page, and a scene with nothing
 // visible gets a message and no file.
 
+#include "WholeFiles.h"
 #include "app/ShapeModels.h"
 #include "app/Tessaron.h"
 #include "formats/AnatomyNames.h"
@@ -91,6 +92,7 @@ private slots:
     void importedNamesWithTheirStructure();
     void picturesShowThePlan();
     void sliceThroughTheLargestStone();
+    void webPageOfTheWindow();
 
 private:
     ScriptedDialogs dialogs;
@@ -368,3 +370,34 @@ void TestCaseSheet::sliceThroughTheLargestStone()
 
 TESSARON_VIEW_TEST_MAIN(TestCaseSheet)
 #include "test_case_sheet.moc"
+
+// File > Export > Web page: every model of the scene with its box and slider,
+// the tables with the window's entries; a folder that is not there gives a
+// message and no file.
+void TestCaseSheet::webPageOfTheWindow()
+{
+    dialogs.shown.clear();
+    Tessaron window;
+    GLWidget *view = window.view();
+    view->placeNewModel(shapeModel("opukhol", "Obrazovanie", cube(0, 0, 0, 2)));
+    view->placeNewModel(shapeModel("kamni", "Kamni", joined(cube(6, 0, 0), cube(9, 0, 0, 0.5))));
+    view->ModelList.at(2)->setVisible(false);
+    dialogs.saveName = dir.filePath(QStringLiteral("plan"));
+    window.action("actionExportWebPage")->trigger();
+    QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.join('\n')));
+    QCOMPARE(dialogs.saveFilter, "Web page (*.html)");
+    view->grabFramebuffer();
+    const QString page = dir.filePath(QStringLiteral("plan.html"));
+    QCOMPARE(window.statusText(), "The web page is written to " + page);
+    const QString html = QString::fromUtf8(fileBytes(page));
+    for (const char *needle :
+         {"type=\"checkbox\" data-model=\"Obrazovanie\"", "type=\"range\" data-model=\"Kamni\"",
+          "not a diagnosis", "Tumour (Obrazovanie)", "<html lang=\"en\">"})
+        QVERIFY2(html.contains(QLatin1String(needle)), needle);
+
+    dialogs.saveName = dir.filePath(QStringLiteral("no folder/plan.html"));
+    window.action("actionExportWebPage")->trigger();
+    QCOMPARE(dialogs.shown.size(), 1);
+    QVERIFY(dialogs.shown.front().contains(QLatin1String("no folder")));
+    QVERIFY(!QFile::exists(dialogs.saveName));
+}

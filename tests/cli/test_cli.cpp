@@ -156,9 +156,10 @@ void TestCli::helpAndUsageErrors()
             QVERIFY2(help.out.contains(QLatin1String(kind)), qPrintable(command + kind));
     }
     QVERIFY(!r.out.contains("--binary")); // no command's usage in the list
-    QVERIFY(cli({"convert", "--help"})
-                .out.contains("  OUTPUT  its ending chooses the format: "
-                              ".mesh .off .vtk .obj .ply .dat .vrt .stl .glb .gltf\n  --binary"));
+    QVERIFY(
+        cli({"convert", "--help"})
+            .out.contains("  OUTPUT  its ending chooses the format: "
+                          ".mesh .off .vtk .obj .ply .dat .vrt .stl .glb .gltf .html\n  --binary"));
     if (commands.contains("render"))
         QVERIFY(cli({"render", "--help"})
                     .out.contains("  OUTPUT  its ending chooses the image: "
@@ -171,7 +172,7 @@ void TestCli::helpAndUsageErrors()
         {{"convert", input}, "OUTPUT is missing"},
         {{"convert", input, "x.xyz"},
          "x.xyz: unknown output format; the endings written are "
-         ".mesh .off .vtk .obj .ply .dat .vrt .stl .glb .gltf"},
+         ".mesh .off .vtk .obj .ply .dat .vrt .stl .glb .gltf .html"},
         {{"convert", input, out(), "--fast"}, "unknown option --fast"},
         {{"info", input, "--jsn"}, "unknown option --jsn"},
         {{"info"}, "INPUT is missing"},

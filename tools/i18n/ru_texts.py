@@ -1466,5 +1466,25 @@ RU = {
     ("StonesBox", "left"): "левая",
     ("StonesBox", "right"): "правая",
     ("StonesBox", "%1 × %2 × %3"): "%1 × %2 × %3",
+    # The plan as one web page
+    ("MainWindow", "Export"): "Экспорт",
+    ("MainWindow", "Web page (*.html)..."): "Веб-страница (*.html)...",
+    ("Tessaron", "Export web page"): "Экспорт веб-страницы",
+    ("Tessaron", "Web page (*.html)"): "Веб-страница (*.html)",
+    ("Tessaron", "Writing the web page..."): "Запись веб-страницы...",
+    ("Tessaron", "The web page is written to %1"): "Веб-страница записана в %1",
+    ("WebPage", "en"): "ru",
+    ("WebPage", "3-D view of the plan"): "Трёхмерный вид плана",
+    ("WebPage", "Reset view"): "Исходный вид",
+    ("WebPage", "Models"): "Модели",
+    ("WebPage", "Measurements"): "Измерения",
+    ("WebPage", "Opacity of %1"): "Непрозрачность: %1",
+    ("WebPage", "The plan has more than %1 triangles: every large surface is shown in "
+                "reduced form (%2 triangles in all)."):
+        "В плане больше %1 треугольников: крупные поверхности показаны в упрощённом виде "
+        "(всего %2 треугольников).",
+    ("WebPage", "this build of Tessaron carries no 3-D library for web pages "
+                "(scripts/install-deps.sh installs it; then build again)"):
+        "в этой сборке Tessaron нет трёхмерной библиотеки для веб-страниц "
+        "(её устанавливает scripts/install-deps.sh; затем соберите программу заново)",
 }
-

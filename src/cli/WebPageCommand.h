@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Whether `convert` writes a web page to this output name.
+bool isWebPageName(const QString &output);
+
+// `convert INPUT... OUTPUT.html`: the plan as one web page, its texts in the
+// interface language (English unless the viewer's setting says Russian).
+// Returns the command's exit status: 0, 1 when an input cannot be read or
+// measured, 2 when the page cannot be written.
+int writeWebPageCommand(const QStringList &inputs, const QString &output);
