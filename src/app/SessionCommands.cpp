@@ -1,20 +1,25 @@
 // The main window's planning sessions: Save Session writes what the window
 // shows (the models' files and looks, the camera, the image and its slices,
 // the scores entered and the gap shown); opening one replaces the plan on
-// screen with it.
+// screen with it. The stones found on the CT, which have no file of their
+// own, are written beside the session so that it holds them too.
 
+#include "StoneFinding.h"
 #include "Tessaron.h"
 #include "formats/FileKinds.h"
 #include "formats/LoadPipeline.h"
 #include "formats/OutputFile.h"
+#include "formats/SaveModelFile.h"
 #include "formats/SessionFile.h"
 #include "import/Importer.h"
+#include "measure/Anatomy.h"
 #include "panels/MeasurementsControl.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
 #include "view/SessionView.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -22,6 +27,47 @@ namespace {
 QString sessionFilter()
 {
     return Tessaron::tr("Sessions (*%1)").arg(kindEnding(FileKind::Session));
+}
+
+// Where the found stones are kept beside a session: "plan.tsn" keeps them in
+// "plan_stones.stl". A model read from a mesh file is named and classed by
+// the file's name, so the name has to read as stones; the writers cut a name
+// at its first dot, so the session's dots become underscores. A session
+// whose name reads as another structure first (a tumour's) keeps them in
+// "stones.stl", or the first "stones_N.stl" that is free or theirs already.
+QString foundStonesFile(const QString &session, const ModelClass &stones)
+{
+    const QFileInfo info(session);
+    const QDir folder = info.absoluteDir();
+    const QString own =
+        folder.filePath(info.completeBaseName().replace(u'.', u'_') + QLatin1String("_stones.stl"));
+    if (measure::anatomyOf(QString(), own) == measure::Anatomy::Stones)
+        return own;
+    for (int n = 1;; ++n) {
+        const QString name = folder.filePath(n == 1 ? QStringLiteral("stones.stl")
+                                                    : QStringLiteral("stones_%1.stl").arg(n));
+        if (!QFileInfo::exists(name) || QFileInfo(name) == QFileInfo(stones.FileName))
+            return name;
+    }
+}
+
+// Writes the found stones beside the session, as text STL that keeps their
+// name, through a partial file; on success the model is of that file, so
+// that the session lists it like any other. False after saying why not.
+bool keepFoundStones(ModelClass &stones, const QString &session, QWidget *parent)
+{
+    const QString file = foundStonesFile(session, stones);
+    clearOutputError();
+    const qint32 status = saveModelFile(
+        &stones, QString::fromLatin1(kindRow(FileKind::Stl)->saveFilter), file, false);
+    if (status != errNone) {
+        const QString reason = lastOutputError();
+        Dialogs::current().critical(parent, Tessaron::tr("Error"),
+                                    reason.isEmpty() ? file + ": " + errorMessage(status) : reason);
+        return false;
+    }
+    stones.FileName = file;
+    return true;
 }
 
 } // namespace
@@ -47,6 +93,9 @@ void Tessaron::saveSession()
         return;
     if (!isSessionName(name))
         name += kindEnding(FileKind::Session);
+    if (ModelClass *found = Stones ? Stones->model() : nullptr;
+        found && !keepFoundStones(*found, name, this))
+        return;
     QStringList unsaved;
     Session session = captureSession(*View, &unsaved);
     if (auto *measurements = static_cast<MeasurementsControl *>(panel(PanelKind::Measurements)))

@@ -11,6 +11,7 @@
 #include "measure/StoneModel.h"
 #include "model/ModelClass.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -204,6 +205,14 @@ int save(const QString &output, const ImageVolume &image, const StoneSearch &fou
         printInputError(output, reason.isEmpty() ? QStringLiteral("cannot be written") : reason);
         return 2;
     }
+    // A mesh file's model is named and classed by the file's name (cut at
+    // its first dot, as the writer cuts it): one that does not say "stones"
+    // opens again as a model of no anatomy, which the stone tables leave out.
+    if (anatomyOf(QString(), QFileInfo(output).fileName().section(u'.', 0, 0)) != Anatomy::Stones)
+        printInputError(output,
+                        QStringLiteral("note: opened again, this model is not taken for "
+                                       "stones; a file name with \"stones\" in it (as "
+                                       "plan_stones.stl) is"));
     return 0;
 }
 

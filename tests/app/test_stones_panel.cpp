@@ -2,12 +2,14 @@
 // lists the three stones with their volumes, as one stones model that a
 // second search replaces; choosing a row moves the planes through the stone
 // and selects its component; a pick segments the stone under the click and
-// says so when there is none; a dragged box bounds the search; and the work
-// runs off the interface thread while the window goes on.
+// says so when there is none; a dragged box bounds the search; a session
+// keeps the stones found; and the work runs off the interface thread while
+// the window goes on.
 
 #include "app/AppTestBase.h"
 #include "app/BackgroundJob.h"
 #include "app/StoneFinding.h"
+#include "app/panels/MeasurementsControl.h"
 #include "app/panels/SliceControl.h"
 #include "app/panels/SliceView.h"
 #include "app/panels/StonesBox.h"
@@ -15,6 +17,7 @@
 #include "model/ImageSlice.h"
 #include "view/ViewTestMain.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPointer>
@@ -73,6 +76,22 @@ void waitForStones(StoneWindow &window)
     QTRY_VERIFY_WITH_TIMEOUT(!window.finding().busy(), 20000);
 }
 
+// The stone volumes the Measurements panel lists for the scene, smallest first.
+std::vector<double> listedVolumes(StoneWindow &window)
+{
+    window.action("actionMeasurements")->trigger();
+    auto *panel = qobject_cast<MeasurementsControl *>(window.panel(PanelKind::Measurements));
+    std::vector<double> volumes;
+    if (!panel)
+        return volumes;
+    if (!QTest::qWaitFor([panel] { return panel->stoneTable()->rowCount() > 0; }, 5000))
+        return volumes;
+    for (int row = 0; row < panel->stoneTable()->rowCount(); ++row)
+        volumes.push_back(panel->stoneTable()->item(row, 1)->text().toDouble());
+    std::sort(volumes.begin(), volumes.end());
+    return volumes;
+}
+
 double componentCount(const measure::FoundStone &stone)
 {
     return double(measure::stoneSurface(stone).triangleCount());
@@ -90,6 +109,7 @@ private slots:
     void findChooseAndReplace();
     void pickAndBox();
     void refusedImage();
+    void sessionKeepsFoundStones();
     void workRunsOffTheInterfaceThread();
 };
 
@@ -251,6 +271,60 @@ void TestStonesPanel::refusedImage()
     QVERIFY2(window.box()->messageLabel()->text().contains("Hounsfield"),
              qPrintable(window.box()->messageLabel()->text()));
     QCOMPARE(window.models().count(), 1);
+}
+
+// The stones found have no file: a session writes them beside itself, a
+// later save overwrites them, and they open again as a stones model with the
+// same volumes. A session whose name reads as a tumour's keeps them under a
+// name that still reads as stones.
+void TestStonesPanel::sessionKeepsFoundStones()
+{
+    const QString plan = data.filePath("plan.v2.tsn"), tumour = data.filePath("tumour.plan.tsn");
+    std::vector<double> before;
+    {
+        StoneWindow window;
+        window.importModelFile(kSamples + "/kidney_ct.nii");
+        window.finding().setBox(std::array<double, 6> {20, 38, -8, 10, -100, 100});
+        QVERIFY(window.finding().find());
+        waitForStones(window);
+        QCOMPARE(window.finding().stones().size(), size_t(1));
+        dialogs.saveName = plan;
+        window.saveSession();
+        QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.join('\n')));
+        QCOMPARE(window.finding().model()->FileName, data.filePath("plan_v2_stones.stl"));
+
+        // All three found, saved under both names: the first file is overwritten.
+        window.finding().setBox(std::nullopt);
+        QVERIFY(window.finding().find());
+        waitForStones(window);
+        QCOMPARE(window.finding().stones().size(), size_t(3));
+        before = listedVolumes(window);
+        QCOMPARE(before.size(), size_t(3));
+        dialogs.saveName = tumour;
+        window.saveSession();
+        QCOMPARE(window.finding().model()->FileName, data.filePath("stones.stl"));
+        dialogs.saveName = plan;
+        window.saveSession();
+        QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.join('\n')));
+        QCOMPARE(
+            QDir(data.path()).entryList({"*.tsn", "*.stl", ".*"}, QDir::Files | QDir::Hidden),
+            (QStringList {"plan.v2.tsn", "plan_v2_stones.stl", "stones.stl", "tumour.plan.tsn"}));
+    }
+    for (const QString &session : {plan, tumour}) {
+        StoneWindow window;
+        dialogs.openNames = {session};
+        window.openSession();
+        QVERIFY(window.viewState().Image);
+        QCOMPARE(window.models().count(), 2);
+        const ModelClass *stones = window.models().at(1);
+        QCOMPARE(measure::anatomyOf(stones->title(), stones->FileName), measure::Anatomy::Stones);
+        const std::vector<double> after = listedVolumes(window);
+        QCOMPARE(after.size(), size_t(3));
+        for (size_t n = 0; n < 3; ++n)
+            QVERIFY2(std::abs(after[n] / before[n] - 1) < 0.01,
+                     qPrintable(QString("%1 / %2").arg(after[n]).arg(before[n])));
+    }
+    QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.join('\n')));
 }
 
 void TestStonesPanel::workRunsOffTheInterfaceThread()

@@ -3,6 +3,7 @@
 
 #include "CliRun.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -139,6 +140,20 @@ private slots:
                     matched || std::fabs(v / f.toObject()["volume_mm3"].toDouble() - 1) < 0.03;
             QVERIFY2(matched, qPrintable(QString::number(v)));
         }
+        // A session naming the file counts its stones; a file whose name does
+        // not say "stones" would not be taken for them, and the command says so.
+        QVERIFY(!found.err.contains("note:"));
+        QFile session(dir.filePath("plan.tsn"));
+        QVERIFY(session.open(QIODevice::WriteOnly));
+        session.write(R"({"tessaron_session": 1, "models": [{"file": "kidney_stones.stl"}]})");
+        session.close();
+        const Run listed = cli({"info", session.fileName(), "--json"});
+        QCOMPARE(json(listed)["stones"].toArray().size(), 1);
+        QCOMPARE(json(listed)["stones"][0]["stones"].toArray().size(), stones.size());
+        const Run plain =
+            cli({"stones", sample("kidney_ct.nii"), "--save", dir.filePath("plan.stl")});
+        QCOMPARE(plain.status, 0);
+        QVERIFY2(plain.err.contains("not taken for stones"), qPrintable(plain.err));
         for (const char *name : {"stones.nii", "stones.nrrd"}) {
             const QString path = dir.filePath(name);
             QCOMPARE(cli({"stones", sample("kidney_ct.nii"), "--save", path}).status, 0);
