@@ -70,7 +70,7 @@ int main(int argc, char **argv)
     ImportWarnings warnings;
     try {
         std::vector<std::unique_ptr<ModelClass>> models;
-        importDicomSeg(QString::fromLocal8Bit(argv[1]), models);
+        importDicomSeg(recognise(QString::fromLocal8Bit(argv[1])), models);
         std::printf("%zu models\n", models.size());
         for (const QString &w : warnings.list())
             std::fprintf(stderr, "warning: %s\n", qPrintable(w));

@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     map.grid.data = samples.data();
     std::vector<std::unique_ptr<ModelClass>> models;
     try {
-        labelMapModels(map, "fuzz.nii", models, {});
+        labelMapModels(map, recogniseName(QStringLiteral("fuzz.nii")), models, {});
     } catch (const ImportFailure &) {
         return 0;
     }

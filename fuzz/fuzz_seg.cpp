@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     ImportWarnings warnings;
     try {
         std::vector<std::unique_ptr<ModelClass>> models;
-        importDicomSeg(path, models);
+        importDicomSeg(recognise(path), models);
         if (models.empty())
             __builtin_trap(); // success promises a model
         for (const auto &model : models)

@@ -9,6 +9,11 @@ and nothing else (".stl", QLatin1String(".pdf")), or a text that holds a file
 pattern ("OFF(*.off)", "*.png"), which only the registry spells. Comments are not read. A new format is a row of the registry, never
 one more ending at a caller.
 
+It also fails on a reader of the import layer that asks the registry about a
+path (recognise(), kindOfName(), kindStem(), the is...Name() questions): a
+path is recognised once, at its door, and its readers take the recognition
+handed down. Only the doors and the walkers of a folder's entries ask.
+
     check-file-kinds.py [SRC_DIR]
 """
 
@@ -23,6 +28,20 @@ ALLOWED = {
     # through the door; their names are the label reader's own.
     "import/LabelNames.cpp": "the names of a label map's label tables",
 }
+
+# The files of the import layer that recognise paths: the doors and the
+# walkers of a folder's own entries.
+DOORS = {
+    "import/Importer.cpp": "the door every path comes in by",
+    "import/SessionOpen.cpp": "a session's entries, each recognised once",
+    "import/DicomSeg.cpp": "the segmentation files of a DICOM folder",
+    "import/LabelMapImport.cpp": "the masks of a folder",
+}
+
+LOOKUP = re.compile(
+    r"\b(recognise|recogniseName|kindOfName|kindStem|isNativeName|isSessionName|"
+    r"isSceneName|isLabelMapName)\s*\(")
+LOOKUP_WHY = "a reader asks the registry again; take the Recognition its door hands down"
 
 CHECKS = [
     (re.compile(r'endsWith\(\s*(QLatin1String\w*\(|QStringLiteral\(|u)?\s*"\.'),
@@ -82,6 +101,11 @@ def main():
                 in_comment = False
                 for number, line in enumerate(text, 1):
                     code, in_comment = code_of(line, in_comment)
+                    if (relative.startswith("import/") and relative not in DOORS
+                            and LOOKUP.search(code)):
+                        shown = os.path.relpath(path, top).replace(os.sep, "/")
+                        faults.append(f"{shown}:{number}: {LOOKUP_WHY}")
+                        continue
                     for pattern, why in CHECKS:
                         if pattern.search(code):
                             shown = os.path.relpath(path, top).replace(os.sep, "/")
@@ -90,9 +114,9 @@ def main():
     for fault in sorted(faults):
         print(fault)
     if faults:
-        print(f"{len(faults)} ending comparison(s) outside the registry of file kinds")
+        print(f"{len(faults)} ending comparison(s) or look-up(s) outside the registry of file kinds")
         return 1
-    print("only the registry of file kinds compares endings")
+    print("only the registry of file kinds compares endings, and no reader asks it again")
     return 0
 
 

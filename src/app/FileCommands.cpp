@@ -53,15 +53,21 @@ struct Tessaron::OpenCommand
 
 int Tessaron::openModelFile(const QString &fileName)
 {
-    OpenCommand command(*this);
-    return openInto(fileName, true);
+    return openModelFile(recognise(fileName));
 }
 
-int Tessaron::openInto(const QString &fileName, bool remember)
+int Tessaron::openModelFile(const Recognition &file)
 {
-    if (isSessionName(fileName))
-        return openSessionFile(fileName, remember);
-    return isSceneName(fileName) ? openScene(fileName, remember) : openSurface(fileName, remember);
+    OpenCommand command(*this);
+    return openInto(file, true);
+}
+
+int Tessaron::openInto(const Recognition &file, bool remember)
+{
+    if (file.kind == FileKind::Session)
+        return openSessionFile(file, remember);
+    return file.kind == FileKind::Scene ? openScene(file.path, remember)
+                                        : openSurface(file.path, remember);
 }
 
 int Tessaron::openScene(const QString &fileName, bool remember)
@@ -155,14 +161,15 @@ void Tessaron::openFile()
         return;
     }
     OpenCommand command(*this);
-    if (isSceneName(files.first())) {
-        openModelFile(files.first());
+    // Each file is recognised once, here, and opened as recognised.
+    const Recognition first = recognise(files.first());
+    if (first.kind == FileKind::Scene) {
+        openModelFile(first);
     } else {
-        for (const QString &file : files) {
-            if (Closing)
-                break;
-            lastFolder = QFileInfo(file).absolutePath();
-            if (isImportable(file) && !isNativeName(file))
+        for (qsizetype f = 0; f < files.size() && !Closing; ++f) {
+            const Recognition file = f == 0 ? first : recognise(files[f]);
+            lastFolder = QFileInfo(file.path).absolutePath();
+            if (isImportable(file))
                 importModelFile(file); // an image, or a mesh file named by hand
             else
                 openModelFile(file);
@@ -263,45 +270,52 @@ void Tessaron::openHxInWorkingFolder()
 
 void Tessaron::openDroppedPath(const QString &path)
 {
-    const QFileInfo info(path);
-    const FileKind kind = recognise(path).kind;
+    openRecognised(recognise(path));
+}
+
+void Tessaron::openRecognised(const Recognition &seen)
+{
+    const QFileInfo info(seen.path);
+    const FileKind kind = seen.kind;
     if (kind == FileKind::Session) {
-        openModelFile(path);
+        openModelFile(seen);
         return;
     }
     // A folder of masks is one scene, a folder of DICOM files one image.
     if (kind == FileKind::MaskFolder || (kind == FileKind::Dicom && info.isDir())) {
-        importModelFile(path);
+        importModelFile(seen);
         return;
     }
-    QStringList files;
+    // A folder's files are recognised here, each once; a dropped file was.
+    std::vector<Recognition> files;
     if (info.isDir()) {
         const QDir folder(info.absoluteFilePath());
         for (const QFileInfo &entry :
              folder.entryInfoList(QDir::Files | QDir::Readable, QDir::Name))
-            files << entry.absoluteFilePath();
+            files.push_back(recognise(entry.absoluteFilePath()));
     } else {
-        files << info.absoluteFilePath();
+        files.push_back(seen);
+        files.back().path = info.absoluteFilePath();
     }
     OpenCommand command(*this);
     QStringList unread; // a folder's files of kinds not read, said once
-    for (const QString &file : std::as_const(files)) {
+    for (const Recognition &file : files) {
         if (Closing)
             break;
-        lastFolder = QFileInfo(file).absolutePath();
+        lastFolder = QFileInfo(file.path).absolutePath();
         if (isImportable(file)) {
             importModelFile(file);
             continue;
         }
-        if (!isNativeName(file) && !isSessionName(file)) {
+        if (!file.row || !(file.row->native || file.kind == FileKind::Session)) {
             if (info.isDir()) {
-                unread << QFileInfo(file).fileName();
+                unread << QFileInfo(file.path).fileName();
                 continue;
             }
             // A dropped file says what is read.
             Dialogs::current().message(
                 nullptr, QString(),
-                file + ": "
+                file.path + ": "
                     + tr("Files of this kind are not read; the endings read are %1.")
                           .arg(readEndings()));
             continue;
@@ -326,17 +340,20 @@ QString Tessaron::unreadText(const QStringList &names)
 
 void Tessaron::openNamedFiles(const QStringList &files)
 {
+    bool session = false;
     {
         OpenCommand command(*this);
         for (const QString &file : files) {
             if (Closing)
                 break;
-            openDroppedPath(file);
+            const Recognition seen = recognise(file);
+            session = session || seen.kind == FileKind::Session;
+            openRecognised(seen);
         }
     }
     clearStatus();
     // A session opens with its own camera; anything else is framed.
-    if (std::none_of(files.begin(), files.end(), isSessionName)) {
+    if (!session) {
         Commands->fitAll();
         View->FitAtFirstFrame = true;
     }

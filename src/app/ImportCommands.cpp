@@ -5,10 +5,10 @@
 
 #include "Tessaron.h"
 #include "import/Importer.h"
+#include "model/ImageSlice.h"
 #include "model/ModelClass.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
-#include "view/SlicePlanes.h"
 #include "view/ViewCommands.h"
 
 #include <QApplication>
@@ -88,9 +88,15 @@ void Tessaron::importFile()
 
 int Tessaron::importModelFile(const QString &path)
 {
+    return importModelFile(recognise(path));
+}
+
+int Tessaron::importModelFile(const Recognition &file)
+{
+    const QString &path = file.path;
     showStatus(tr("Importing %1...").arg(QFileInfo(path).fileName()));
-    const bool labelMap = isLabelMapName(path) || QFileInfo(path).isDir()
-        || recognise(path).kind == FileKind::DicomSeg;
+    const bool labelMap = (file.row && file.row->reader == KindReader::LabelMap)
+        || QFileInfo(path).isDir() || file.kind == FileKind::DicomSeg;
     QProgressDialog dialog(this);
     dialog.setWindowTitle(tr("Import"));
     dialog.setWindowModality(Qt::WindowModal);
@@ -124,7 +130,7 @@ int Tessaron::importModelFile(const QString &path)
     options.chooseSeries = [this](const std::vector<DicomSeriesInfo> &series) {
         return askSeries(this, series);
     };
-    const ImportResult result = importModels(path, models, options);
+    const ImportResult result = importModels(file, models, options);
     if (!labelMap)
         QApplication::restoreOverrideCursor();
     // A progress dialog shows itself when its timer fires, even one never

@@ -150,11 +150,12 @@ void Tessaron::showSessionGap(const SessionGap &gap)
         showClosestGap(from, to);
 }
 
-int Tessaron::openSessionFile(const QString &fileName, bool remember)
+int Tessaron::openSessionFile(const Recognition &file, bool remember)
 {
+    const QString &fileName = file.path;
     showStatus(tr("Opening session %1...").arg(QFileInfo(fileName).fileName()));
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    OpenedFile opened = openPath(fileName);
+    OpenedFile opened = openPath(file);
     QApplication::restoreOverrideCursor();
     for (const FileProblem &problem : std::as_const(opened.problems))
         Failures.add(problem.path, problem.text);

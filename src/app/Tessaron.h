@@ -21,6 +21,7 @@ class QDockWidget;
 class QLabel;
 class QToolBar;
 enum class FileKind;
+struct Recognition;
 struct SessionGap;
 
 // The main window: the document (the model list and the view's state), the
@@ -49,6 +50,8 @@ public:
     StoneFinding *stoneFinding() const { return Stones.get(); }
 
     int openModelFile(const QString &fileName);
+    // The same for a file the caller's door recognised.
+    int openModelFile(const Recognition &file);
     // Start-up after the window is shown: with files named on the command
     // line, those open (as dropped files do) and the view frames them;
     // without, the reopen question and the working folder's scene. The
@@ -58,6 +61,7 @@ public:
     // Imports a mesh file, a label map or a folder of masks into the view;
     // the number of models it added (0 on failure or cancel).
     int importModelFile(const QString &path);
+    int importModelFile(const Recognition &file);
     static QString importFilter();
     static QString openFilter();
     // The one line saying which files of a folder were left out and what is read.
@@ -183,7 +187,7 @@ private:
     int openSurface(const QString &fileName, bool remember);
     // Opens a session in place of the models and image open; a session that
     // is refused leaves them as they are. The number of models opened.
-    int openSessionFile(const QString &fileName, bool remember);
+    int openSessionFile(const Recognition &file, bool remember);
     // The window's title: the program's, after the session's name when one
     // is open.
     QString documentTitle() const;
@@ -211,7 +215,10 @@ private:
     void setWindow(WindowLevel windowLevel);
     // Opens a file; `remember`: a file that loads becomes the last file and
     // heads the recent list, one that fails leaves the history.
-    int openInto(const QString &fileName, bool remember);
+    int openInto(const Recognition &file, bool remember);
+    // A dropped or named path as recognised once: a session, a folder of
+    // masks or DICOM files, a folder's files or one file.
+    void openRecognised(const Recognition &seen);
     void rememberFile(const QString &fileName);
     void forgetFile(const QString &fileName);
     // Save As with the filter of the writer of `kind`.

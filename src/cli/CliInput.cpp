@@ -24,14 +24,15 @@ constexpr int kDefaultFront[3] = {0, 0, 221};
 
 } // namespace
 
-bool admitInput(const QString &input)
+bool admitInput(const QString &input, Recognition &seen)
 {
     const QFileInfo info(input);
     if (!info.exists()) {
         printInputError(input, QStringLiteral("the file does not exist"));
         return false;
     }
-    if (recognise(input).kind != FileKind::Unknown)
+    seen = recognise(input);
+    if (seen.kind != FileKind::Unknown)
         return true;
     printInputError(input,
                     info.isDir()
@@ -172,11 +173,12 @@ bool loadInputModels(const QString &input, std::vector<std::unique_ptr<ModelClas
 
 bool loadImage(const QString &path, std::shared_ptr<const ImageVolume> &image)
 {
-    if (!admitInput(path))
+    Recognition seen;
+    if (!admitInput(path, seen))
         return false;
     OpenOptions options = readOptions;
     options.as = ReadAs::Image;
-    OpenedFile opened = openPath(path, options);
+    OpenedFile opened = openPath(seen, options);
     printProblems(opened);
     image = opened.image;
     // The image goes with other input, which takes the output: its own
@@ -208,9 +210,14 @@ void dropHidden(OpenedFile &opened)
 
 bool openInput(const QString &input, OpenedFile &opened)
 {
-    if (!admitInput(input))
-        return false;
-    opened = openPath(input, readOptions);
+    Recognition seen;
+    return admitInput(input, seen) && openInput(seen, opened);
+}
+
+bool openInput(const Recognition &seen, OpenedFile &opened)
+{
+    const QString &input = seen.path;
+    opened = openPath(seen, readOptions);
     printProblems(opened);
     if (!opened.session)
         return !opened.failed();
@@ -225,8 +232,16 @@ bool openInput(const QString &input, OpenedFile &opened)
 bool loadInput(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models,
                std::shared_ptr<const ImageVolume> &image, std::shared_ptr<const Session> *session)
 {
+    Recognition seen;
+    return admitInput(input, seen) && loadInput(seen, models, image, session);
+}
+
+bool loadInput(const Recognition &seen, std::vector<std::unique_ptr<ModelClass>> &models,
+               std::shared_ptr<const ImageVolume> &image, std::shared_ptr<const Session> *session)
+{
+    const QString &input = seen.path;
     OpenedFile opened;
-    if (!openInput(input, opened))
+    if (!openInput(seen, opened))
         return false;
     image = opened.image;
     if (session)

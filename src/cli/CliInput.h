@@ -24,12 +24,17 @@ bool loadInputModels(const QString &input, std::vector<std::unique_ptr<ModelClas
                      std::shared_ptr<const Session> *session = nullptr);
 
 // INPUT through the door, its problems printed on standard error; of a
-// session, the hidden models are left out. False when INPUT fails.
+// session, the hidden models are left out. False when INPUT fails. The
+// first admits INPUT; the second opens an input admitInput() recognised.
 bool openInput(const QString &input, OpenedFile &opened);
+bool openInput(const Recognition &input, OpenedFile &opened);
 
 // INPUT as loadInputModels() reads it or, when it holds an image of
 // intensities, as that image (`models` stays empty then).
 bool loadInput(const QString &input, std::vector<std::unique_ptr<ModelClass>> &models,
+               std::shared_ptr<const ImageVolume> &image,
+               std::shared_ptr<const Session> *session = nullptr);
+bool loadInput(const Recognition &input, std::vector<std::unique_ptr<ModelClass>> &models,
                std::shared_ptr<const ImageVolume> &image,
                std::shared_ptr<const Session> *session = nullptr);
 
@@ -43,8 +48,9 @@ void setCliReadOptions(ReadAs as, const QString &series);
 
 // A missing file, or one of a kind nothing reads, named on standard error
 // ("path: the file does not exist", or the kinds that are read) before any
-// reader sees it; false after the message.
-bool admitInput(const QString &input);
+// reader sees it; false after the message. This is the CLI's door: what the
+// input holds is recognised here, once, into `seen`.
+bool admitInput(const QString &input, Recognition &seen);
 
 // --verbose of any command: describe what was read. Off by default, so a
 // command that succeeds prints nothing but what it is asked for.

@@ -5,9 +5,9 @@
 #include "formats/FileKinds.h"
 #include "formats/OutputFile.h"
 #include "geometry/PhaseTrace.h"
+#include "model/ImageSlice.h"
 #include "view/GLWidget.h"
 #include "view/Orientation.h"
-#include "view/SlicePlanes.h"
 #include "view/ViewCommands.h"
 #include "view/ViewHost.h"
 
@@ -183,7 +183,6 @@ QString parse(const QStringList &args, RenderOptions &o)
         return missing;
     o.input = line.positional.at(0);
     o.output = line.positional.at(1);
-    o.session = isSessionName(o.input);
     if (pictureKindOf(o.output) == PictureKind::None) {
         const QStringList endings = outputEndings();
         return QStringLiteral("OUTPUT must end in %1 or %2")
@@ -332,8 +331,11 @@ int runRender(const QStringList &args)
         view.State.Config.background = o.background;
         colorFromName(o.background, view.State.ClearColor);
     }
-    if (!loadIntoView(view, o.input, [](const QString &text) { fail(kFailure, text); }))
+    FileKind kind = FileKind::Unknown;
+    if (!loadIntoView(
+            view, o.input, [](const QString &text) { fail(kFailure, text); }, &kind))
         return fail(kFailure, QStringLiteral("nothing to draw in %1").arg(o.input));
+    o.session = kind == FileKind::Session;
     if (!o.ct.isEmpty() && !loadSlices(view, o))
         return fail(kFailure, QStringLiteral("cannot read the image %1").arg(o.ct));
     if (o.ct.isEmpty() && (o.slicesChosen || o.window || o.level)) {

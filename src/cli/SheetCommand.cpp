@@ -113,7 +113,9 @@ int runSheet(const QStringList &args)
     HeadlessHost host;
     GLWidget view(nullptr, &host);
     view.UseDisplayLists = false; // three frames: drawn straight from the arrays
-    if (!loadIntoView(view, o.input, [](const QString &text) { fail(kNothingToShow, text); }))
+    FileKind kind = FileKind::Unknown;
+    if (!loadIntoView(
+            view, o.input, [](const QString &text) { fail(kNothingToShow, text); }, &kind))
         return fail(kNothingToShow, QStringLiteral("nothing to show in %1").arg(o.input));
     // INPUT's own image (a session's CT, a structure set's) gives the
     // numbers and the slice when --ct names none, as in the window.
@@ -135,7 +137,7 @@ int runSheet(const QStringList &args)
     const bool vector = o.views == QLatin1String("auto")
         ? sheet::vectorFits(view, sheet::triangleCount(shots))
         : o.views == QLatin1String("vector");
-    sheet::captureViews(view, vector, sheet, isSessionName(o.input));
+    sheet::captureViews(view, vector, sheet, kind == FileKind::Session);
     if (const QString error = sheet::writePdf(sheet, o.output); !error.isEmpty())
         return fail(kCannotWrite, error);
     // The file is complete; tearing down the scene would only delay the exit.

@@ -4,11 +4,11 @@
 #include "formats/FileKinds.h"
 #include "formats/LoadPipeline.h"
 #include "import/Importer.h"
+#include "model/ImageSlice.h"
 #include "model/ModelClass.h"
 #include "view/GLWidget.h"
 #include "view/ListWalk.h"
 #include "view/SessionView.h"
-#include "view/SlicePlanes.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -41,11 +41,12 @@ namespace {
 // enter the view as a scene, an image (alone, or a structure set's) as its
 // planes, as the viewer shows them. The importer names its own failures on
 // standard error.
-bool importIntoView(GLWidget &view, const QString &input)
+bool importIntoView(GLWidget &view, const Recognition &seen)
 {
+    const QString &input = seen.path;
     std::vector<std::unique_ptr<ModelClass>> models;
     std::shared_ptr<const ImageVolume> image;
-    if (!loadInput(input, models, image))
+    if (!loadInput(seen, models, image))
         return false;
     for (auto &model : models)
         view.addImportedModel(model.release());
@@ -64,7 +65,7 @@ bool importIntoView(GLWidget &view, const QString &input)
 
 // A session's visible models, as the viewer reopens it: their looks, modes
 // and cuts, the camera, and the image with its window and slices.
-bool sessionIntoView(GLWidget &view, const QString &input)
+bool sessionIntoView(GLWidget &view, const Recognition &input)
 {
     OpenedFile opened;
     if (!openInput(input, opened))
@@ -83,16 +84,19 @@ bool sessionIntoView(GLWidget &view, const QString &input)
 } // namespace
 
 bool loadIntoView(GLWidget &view, const QString &input,
-                  const std::function<void(const QString &)> &report)
+                  const std::function<void(const QString &)> &report, FileKind *kind)
 {
-    if (!admitInput(input))
+    Recognition seen;
+    if (!admitInput(input, seen))
         return false;
-    if (isSessionName(input))
-        return sessionIntoView(view, input);
-    if (isImportable(input))
-        return importIntoView(view, input);
+    if (kind)
+        *kind = seen.kind;
+    if (seen.kind == FileKind::Session)
+        return sessionIntoView(view, seen);
+    if (isImportable(seen))
+        return importIntoView(view, seen);
     QStringList paths;
-    const bool scene = isSceneName(input);
+    const bool scene = seen.kind == FileKind::Scene;
     if (scene) {
         QStringList names;
         if (const qint32 code = view.readHxFile(input, names)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "formats/FileKinds.h"
+
 #include <QString>
 
 #include <functional>
@@ -21,6 +23,6 @@ std::unique_ptr<QApplication> startDrawing(QString &why);
 // imports any other importable file or folder of masks, or a session; an
 // image it holds goes into the view's state with its starting planes. Each
 // failure is handed to `report` as "path: message". True when a model or an
-// image was loaded.
+// image was loaded. `kind` (when given) receives what INPUT was recognised as.
 bool loadIntoView(GLWidget &view, const QString &input,
-                  const std::function<void(const QString &)> &report);
+                  const std::function<void(const QString &)> &report, FileKind *kind = nullptr);

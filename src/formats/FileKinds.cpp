@@ -292,51 +292,45 @@ bool holdsDicom(const QString &folder)
     return false;
 }
 
-} // namespace
+qint64 visits = 0;
 
-const FileKindRow *kindRow(FileKind kind)
+// A path looked up: counted, so that a test sees how often one input asks.
+void visit()
 {
-    for (const FileKindRow &row : kKinds)
-        if (row.kind == kind)
-            return &row;
-    return nullptr;
+    ++visits;
 }
 
-QLatin1StringView kindEnding(FileKind kind)
-{
-    const FileKindRow *row = kindRow(kind);
-    return row ? firstWord(row->endings) : QLatin1StringView();
-}
-
-QLatin1StringView secondEnding(FileKind kind)
-{
-    const FileKindRow *row = kindRow(kind);
-    return row ? firstWord(row->second) : QLatin1StringView();
-}
-
-FileKind kindOfName(const QString &path)
+FileKind namedKind(const QString &path)
 {
     const FileKindRow *row = longestEnding(path, isRead);
     return row ? row->kind : FileKind::Unknown;
 }
 
-FileKind kindOfContent(QByteArrayView head)
+QString stemOf(const QString &path)
 {
-    for (const FileKindRow &row : kKinds)
-        if (row.content && row.content(head) == ContentMark::Present)
-            return row.kind;
-    return FileKind::Unknown;
+    const QString name = QFileInfo(path).fileName();
+    qsizetype length = 0;
+    if (longestEnding(
+            name, [](const FileKindRow &) { return true; }, &length)
+        && length < name.size())
+        return name.chopped(length);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot > 0 ? name.left(dot) : name;
 }
 
-Recognition recognise(const QString &path)
+// The kind a path holds, as recognise() tells it.
+Recognition kindSeen(const QString &path)
 {
     const QFileInfo info(path);
-    if (info.isDir())
-        return {holdsLabelMaps(path)   ? FileKind::MaskFolder
-                    : holdsDicom(path) ? FileKind::Dicom
-                                       : FileKind::Unknown,
-                FileKind::Unknown};
-    Recognition seen {kindOfName(path), FileKind::Unknown};
+    Recognition seen;
+    seen.path = path;
+    if (info.isDir()) {
+        seen.kind = holdsLabelMaps(path) ? FileKind::MaskFolder
+            : holdsDicom(path)           ? FileKind::Dicom
+                                         : FileKind::Unknown;
+        return seen;
+    }
+    seen.kind = namedKind(path);
     if (seen.kind == FileKind::Unknown && info.isFile() && isDicomFile(info))
         seen.kind = FileKind::Dicom;
     if (seen.kind == FileKind::Unknown && info.isFile() && holdsSession(path))
@@ -361,9 +355,76 @@ Recognition recognise(const QString &path)
     return seen;
 }
 
+} // namespace
+
+qint64 registryVisits()
+{
+    return visits;
+}
+
+void resetRegistryVisits()
+{
+    visits = 0;
+}
+
+const FileKindRow *kindRow(FileKind kind)
+{
+    for (const FileKindRow &row : kKinds)
+        if (row.kind == kind)
+            return &row;
+    return nullptr;
+}
+
+QLatin1StringView kindEnding(FileKind kind)
+{
+    const FileKindRow *row = kindRow(kind);
+    return row ? firstWord(row->endings) : QLatin1StringView();
+}
+
+QLatin1StringView secondEnding(FileKind kind)
+{
+    const FileKindRow *row = kindRow(kind);
+    return row ? firstWord(row->second) : QLatin1StringView();
+}
+
+FileKind kindOfName(const QString &path)
+{
+    visit();
+    return namedKind(path);
+}
+
+FileKind kindOfContent(QByteArrayView head)
+{
+    for (const FileKindRow &row : kKinds)
+        if (row.content && row.content(head) == ContentMark::Present)
+            return row.kind;
+    return FileKind::Unknown;
+}
+
+Recognition recognise(const QString &path)
+{
+    visit();
+    Recognition seen = kindSeen(path);
+    seen.row = kindRow(seen.kind);
+    seen.stem = stemOf(path);
+    return seen;
+}
+
+Recognition recogniseName(const QString &path)
+{
+    visit();
+    Recognition seen;
+    seen.path = path;
+    seen.kind = namedKind(path);
+    seen.row = kindRow(seen.kind);
+    seen.stem = stemOf(path);
+    return seen;
+}
+
 bool isNativeName(const QString &path)
 {
-    const FileKindRow *row = kindRow(kindOfName(path));
+    visit();
+    const FileKindRow *row = kindRow(namedKind(path));
     return row && row->native;
 }
 
@@ -374,19 +435,22 @@ bool isImportedKind(const FileKindRow &row)
 
 bool isSessionName(const QString &fileName)
 {
-    const FileKind named = kindOfName(fileName);
+    visit();
+    const FileKind named = namedKind(fileName);
     return named == FileKind::Session
         || (named == FileKind::Unknown && QFileInfo(fileName).isFile() && holdsSession(fileName));
 }
 
 bool isSceneName(const QString &fileName)
 {
-    return kindOfName(fileName) == FileKind::Scene;
+    visit();
+    return namedKind(fileName) == FileKind::Scene;
 }
 
 bool isLabelMapName(const QString &path)
 {
-    const FileKindRow *row = kindRow(kindOfName(path));
+    visit();
+    const FileKindRow *row = kindRow(namedKind(path));
     return row && row->reader == KindReader::LabelMap;
 }
 
@@ -438,14 +502,8 @@ QString readEndings()
 
 QString kindStem(const QString &path)
 {
-    const QString name = QFileInfo(path).fileName();
-    qsizetype length = 0;
-    if (longestEnding(
-            name, [](const FileKindRow &) { return true; }, &length)
-        && length < name.size())
-        return name.chopped(length);
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot > 0 ? name.left(dot) : name;
+    visit();
+    return stemOf(path);
 }
 
 const FileKindRow *writerForFormat(const QString &format)

@@ -101,17 +101,31 @@ FileKind kindOfName(const QString &path);
 FileKind kindOfContent(QByteArrayView head);
 inline constexpr qsizetype kContentBytes = 352;
 
-// What a path holds, as the door sees it.
+// What a path holds, as the door sees it. The door recognises a path once
+// and hands this down: readers and namers take the kind, row and stem from
+// it rather than asking the registry again.
 struct Recognition
 {
+    QString path;
     FileKind kind = FileKind::Unknown;    // by its ending (a folder of masks: MaskFolder)
     FileKind content = FileKind::Unknown; // set when the bytes contradict the ending
+    const FileKindRow *row = nullptr;     // of `kind`; null for Unknown
+    QString stem;                         // the name without folder and ending, as kindStem()
 };
 
 // The kind of a path: a folder of label maps is a MaskFolder; a file's kind
 // comes from its ending, and when its bytes lack that kind's mark but carry
 // another's, `content` names that other kind.
 Recognition recognise(const QString &path);
+// The same for a path already known to be a file of a kind read by its
+// ending (an entry of a listed folder): no bytes are read.
+Recognition recogniseName(const QString &path);
+
+// How often a path has been looked up in the registry (recognise(),
+// kindOfName(), kindStem() and the is...Name() questions) since the last
+// reset: tests count the visits one input's path makes.
+qint64 registryVisits();
+void resetRegistryVisits();
 
 // Admission of ModelClass::loadFile and the Open command: .surf and .hx, any case.
 bool isNativeName(const QString &path);

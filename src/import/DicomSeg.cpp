@@ -404,7 +404,7 @@ std::map<int, std::vector<qint64>> framesBySegment(const SegFile &seg, const Seg
 
 // One segment's models, appended to `made`; a segment that cannot be made is
 // left out with a warning naming it, and why is returned.
-QString addSegment(const QString &path, const SegFile &seg, const SegGrid &grid,
+QString addSegment(const Recognition &file, const SegFile &seg, const SegGrid &grid,
                    const SegSegment &s, const std::vector<qint64> &frames,
                    const ImportProgress &progress, std::vector<std::unique_ptr<ModelClass>> &made)
 {
@@ -428,7 +428,7 @@ QString addSegment(const QString &path, const SegFile &seg, const SegGrid &grid,
                                 look.kind,
                                 look.side});
         const size_t before = made.size();
-        labelMapModels(std::move(map), path, made, progress);
+        labelMapModels(std::move(map), file, made, progress);
         for (size_t m = before; m < made.size(); ++m)
             made[m]->setProperty(kCodesProperty, codesOf(s));
     } catch (const ImportFailure &failure) {
@@ -440,10 +440,10 @@ QString addSegment(const QString &path, const SegFile &seg, const SegGrid &grid,
 
 } // namespace
 
-void importDicomSeg(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
+void importDicomSeg(const Recognition &file, std::vector<std::unique_ptr<ModelClass>> &models,
                     const ImportProgress &progress)
 {
-    const SegFile seg = readSegFile(path);
+    const SegFile seg = readSegFile(file.path);
     const SegGrid grid = gridOf(seg);
     const std::map<int, std::vector<qint64>> frames = framesBySegment(seg, grid);
     std::vector<std::unique_ptr<ModelClass>> made;
@@ -459,7 +459,7 @@ void importDicomSeg(const QString &path, std::vector<std::unique_ptr<ModelClass>
                             Import::tr("%1 (%2 of %3)").arg(segmentTitle(s)).arg(n + 1).arg(count)
                                 + "\n" + text);
         };
-        const QString reason = addSegment(path, seg, grid, s, frames.at(s.number), share, made);
+        const QString reason = addSegment(file, seg, grid, s, frames.at(s.number), share, made);
         if (firstReason.isEmpty())
             firstReason = reason;
     }
@@ -470,16 +470,17 @@ void importDicomSeg(const QString &path, std::vector<std::unique_ptr<ModelClass>
         models.push_back(std::move(model));
 }
 
-QStringList segmentationFilesIn(const QString &folder)
+std::vector<Recognition> segmentationFilesIn(const QString &folder)
 {
-    QStringList files;
+    std::vector<Recognition> files;
     QDirIterator it(folder, QDir::Files | QDir::Readable, QDirIterator::Subdirectories);
     while (it.hasNext()) {
-        const QString file = it.next();
-        if (recognise(file).kind == FileKind::DicomSeg)
-            files << file;
+        Recognition file = recognise(it.next());
+        if (file.kind == FileKind::DicomSeg)
+            files.push_back(std::move(file));
     }
-    files.sort();
+    std::sort(files.begin(), files.end(),
+              [](const Recognition &a, const Recognition &b) { return a.path < b.path; });
     return files;
 }
 

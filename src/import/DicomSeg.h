@@ -6,6 +6,7 @@
 // a segmentation overlaps the CT it was drawn on.
 
 #include "ImportTypes.h"
+#include "formats/FileKinds.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,11 +28,12 @@ struct SegCode
 // order. A segment that cannot be made (no frames, no voxels, frames naming
 // it wrongly) is left out with a warning naming it. Fails (ImportFailure) when
 // no segment can be read, or when the file's frames cannot be placed.
-void importDicomSeg(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
+void importDicomSeg(const Recognition &file, std::vector<std::unique_ptr<ModelClass>> &models,
                     const ImportProgress &progress = {});
 
-// The segmentation files of a folder (at any depth), sorted.
-QStringList segmentationFilesIn(const QString &folder);
+// The segmentation files of a folder (at any depth), each recognised once,
+// sorted by path.
+std::vector<Recognition> segmentationFilesIn(const QString &folder);
 
 // The Series Instance UID of the images a segmentation file was drawn on;
 // empty when it names none or cannot be read.

@@ -19,20 +19,21 @@
 #include <unordered_set>
 #include <vector>
 
-LabelMapData readVolumeData(const QString &path, const std::function<void(double)> &progress)
+LabelMapData readVolumeData(const Recognition &file, const std::function<void(double)> &progress)
 {
-    if (kindOfName(path) == FileKind::Nifti)
-        return readNifti(path);
-    FileBytes file;
-    if (file.open(path) != 0)
+    if (file.kind == FileKind::Nifti)
+        return readNifti(file.path);
+    FileBytes bytes;
+    if (bytes.open(file.path) != 0)
         failImport(Import::tr("The file cannot be opened."));
-    return readNrrd(file.bytes(), QFileInfo(path).absolutePath(), progress);
+    return readNrrd(bytes.bytes(), QFileInfo(file.path).absolutePath(), progress);
 }
 
-int niftiIntentOf(const QString &path)
+int niftiIntentOf(const Recognition &file)
 {
-    if (kindOfName(path) != FileKind::Nifti)
+    if (file.kind != FileKind::Nifti)
         return NIFTI_INTENT_NONE;
+    const QString &path = file.path;
     int version = 0;
     void *raw = nifti_read_header(QFile::encodeName(path).constData(), &version, 0);
     int intent = NIFTI_INTENT_NONE;
@@ -213,7 +214,7 @@ ImageVolume imageOf(LabelMapData data, const QString &path)
     return image;
 }
 
-ImageVolume readImageFile(const QString &path)
+ImageVolume readImageFile(const Recognition &file)
 {
-    return imageOf(readVolumeData(path), path);
+    return imageOf(readVolumeData(file), file.path);
 }

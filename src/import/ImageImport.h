@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LabelMapData.h"
+#include "formats/FileKinds.h"
 #include "model/ImageVolume.h"
 
 #include <QString>
@@ -17,10 +18,11 @@
 // The samples of a NIfTI or NRRD file as read, whichever they hold. Fails
 // (ImportFailure) as the label-map readers do: on sizes the file cannot
 // hold, before anything is allocated.
-LabelMapData readVolumeData(const QString &path, const std::function<void(double)> &progress = {});
+LabelMapData readVolumeData(const Recognition &file,
+                            const std::function<void(double)> &progress = {});
 
 // The intent code of a NIfTI file's header; 0 (none) for any other file.
-int niftiIntentOf(const QString &path);
+int niftiIntentOf(const Recognition &file);
 
 // The guess between labels and image. A NIfTI intent of labels or of
 // neuroanatomical names says labels, any other intent says image; without
@@ -36,4 +38,4 @@ bool holdsLabels(const LabelMapData &data, int niftiIntent);
 ImageVolume imageOf(LabelMapData data, const QString &path);
 
 // A NIfTI or NRRD file read as an image, whatever its values.
-ImageVolume readImageFile(const QString &path);
+ImageVolume readImageFile(const Recognition &file);

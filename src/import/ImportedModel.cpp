@@ -19,11 +19,6 @@ std::unique_ptr<ModelClass> importedModel(const QString &path, std::unique_ptr<M
     return model;
 }
 
-void nameFromFile(ModelClass &model, const QString &path)
-{
-    nameFromStem(model, kindStem(path));
-}
-
 void nameFromStem(ModelClass &model, const QString &stem)
 {
     // The file's own name stays the model's, as a label map's does; the

@@ -15,11 +15,10 @@ std::unique_ptr<ModelClass> importedModel(const QString &path, std::unique_ptr<M
                                           const LabelLook &look);
 
 // Names a model of a mesh file (its blocks appended) after its file name
-// without the ending, and colours it from the anatomy table: the names
+// without the ending (the stem the door recognised) or a name the file gives
+// it (a glTF node's), and colours it from the anatomy table: the names
 // automatic segmentation gives structures first, then the words that name a
 // structure ("kidney_left.stl" is a kidney's colour, named kidney_left).
-void nameFromFile(ModelClass &model, const QString &path);
-// The same from a name a file gives the model (a glTF node's).
 void nameFromStem(ModelClass &model, const QString &stem);
 
 // Sets which kind of function is current, as loading a .surf does.

@@ -18,38 +18,42 @@
 #include <algorithm>
 #include <new>
 
+bool isImportable(const Recognition &file)
+{
+    return file.row && isImportedKind(*file.row);
+}
+
 bool isImportable(const QString &path)
 {
-    const FileKindRow *row = kindRow(recognise(path).kind);
-    return row && isImportedKind(*row);
+    return isImportable(recognise(path));
 }
 
 namespace {
 
 // The image of a path of a kind that holds images.
-ImageVolume readImageOf(const QString &path, FileKind kind, const OpenOptions &options)
+ImageVolume readImageOf(const Recognition &file, const OpenOptions &options)
 {
-    if (kind == FileKind::Nifti || kind == FileKind::Nrrd)
-        return readImageFile(path);
-    if (kind == FileKind::Dicom)
-        return readDicomSeries(path, options.series, options.chooseSeries);
+    if (file.kind == FileKind::Nifti || file.kind == FileKind::Nrrd)
+        return readImageFile(file);
+    if (file.kind == FileKind::Dicom)
+        return readDicomSeries(file.path, options.series, options.chooseSeries);
     failImport(Import::tr("This file holds surfaces, not an image."));
 }
 
 // A NIfTI or NRRD file: its labels as models, or its image, as the options
 // say or, when they leave it open, as its values suggest. The samples are
 // read once either way.
-void readLabelsOrImage(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
+void readLabelsOrImage(const Recognition &file, std::vector<std::unique_ptr<ModelClass>> &models,
                        const OpenOptions &options, std::shared_ptr<const ImageVolume> &image)
 {
     if (options.as == ReadAs::Labels)
-        return importLabelMap(path, models, options.progress);
+        return importLabelMap(file, models, options.progress);
     ProgressSteps steps(options.progress, 2);
-    steps.begin(0, Import::tr("Reading %1...").arg(QFileInfo(path).fileName()));
-    LabelMapData data = readVolumeData(path, steps.fractions());
-    if (options.as == ReadAs::Guess && holdsLabels(data, niftiIntentOf(path)))
-        return labelMapModels(std::move(data), path, models, options.progress);
-    image = std::make_shared<ImageVolume>(imageOf(std::move(data), path));
+    steps.begin(0, Import::tr("Reading %1...").arg(QFileInfo(file.path).fileName()));
+    LabelMapData data = readVolumeData(file, steps.fractions());
+    if (options.as == ReadAs::Guess && holdsLabels(data, niftiIntentOf(file)))
+        return labelMapModels(std::move(data), file, models, options.progress);
+    image = std::make_shared<ImageVolume>(imageOf(std::move(data), file.path));
 }
 
 // Whether a segmentation naming `series` was drawn on the image (a split
@@ -63,23 +67,23 @@ bool segments(const ImageVolume &image, const QString &series)
 // A DICOM folder: its image series and the segmentations beside it drawn on
 // that series, so both open together; a folder of segmentations alone gives
 // their segments.
-void readDicomFolder(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
+void readDicomFolder(const Recognition &folder, std::vector<std::unique_ptr<ModelClass>> &models,
                      const OpenOptions &options, std::shared_ptr<const ImageVolume> &image)
 {
-    const QStringList segmentations =
-        options.as == ReadAs::Image ? QStringList() : segmentationFilesIn(path);
-    if (segmentations.isEmpty()) {
-        image = std::make_shared<ImageVolume>(readImageOf(path, FileKind::Dicom, options));
+    const std::vector<Recognition> segmentations =
+        options.as == ReadAs::Image ? std::vector<Recognition>() : segmentationFilesIn(folder.path);
+    if (segmentations.empty()) {
+        image = std::make_shared<ImageVolume>(readImageOf(folder, options));
         return;
     }
     try {
-        image = std::make_shared<ImageVolume>(readImageOf(path, FileKind::Dicom, options));
+        image = std::make_shared<ImageVolume>(readImageOf(folder, options));
     } catch (const ImportFailure &failure) {
         warnImport(Import::tr("No image was read: %1").arg(failure.message));
     }
-    for (const QString &file : segmentations) {
-        const QString name = QFileInfo(file).fileName();
-        if (image && !segments(*image, segmentedSeriesOf(file))) {
+    for (const Recognition &file : segmentations) {
+        const QString name = QFileInfo(file.path).fileName();
+        if (image && !segments(*image, segmentedSeriesOf(file.path))) {
             warnImport(Import::tr("%1 segments another series; it is left out.").arg(name));
             continue;
         }
@@ -94,11 +98,11 @@ void readDicomFolder(const QString &path, std::vector<std::unique_ptr<ModelClass
 }
 
 // Runs the imported kind's reader the registry names.
-void readImported(const QString &path, const FileKindRow *row,
-                  std::vector<std::unique_ptr<ModelClass>> &models, const OpenOptions &options,
-                  std::shared_ptr<const ImageVolume> &image)
+void readImported(const Recognition &file, std::vector<std::unique_ptr<ModelClass>> &models,
+                  const OpenOptions &options, std::shared_ptr<const ImageVolume> &image)
 {
-    const KindReader reader = row ? row->reader : KindReader::None;
+    const QString &path = file.path;
+    const KindReader reader = file.row ? file.row->reader : KindReader::None;
     if (options.as == ReadAs::Image && reader != KindReader::LabelMap
         && reader != KindReader::Image)
         failImport(Import::tr("This file holds surfaces, not an image."));
@@ -106,22 +110,22 @@ void readImported(const QString &path, const FileKindRow *row,
         failImport(Import::tr("This file holds an image, not labels."));
     switch (reader) {
     case KindReader::MeshFile:
-        return importMeshFile(path, models);
+        return importMeshFile(file, models);
     case KindReader::LegacyVtk:
-        return importVtkFile(path, models);
+        return importVtkFile(file, models);
     case KindReader::LabelMap:
-        return readLabelsOrImage(path, models, options, image);
+        return readLabelsOrImage(file, models, options, image);
     case KindReader::MaskFolder:
         return importMaskFolder(path, models, options.progress);
     case KindReader::Image:
-        if (row->kind == FileKind::Dicom && QFileInfo(path).isDir())
-            return readDicomFolder(path, models, options, image);
-        image = std::make_shared<ImageVolume>(readImageOf(path, row->kind, options));
+        if (file.kind == FileKind::Dicom && QFileInfo(path).isDir())
+            return readDicomFolder(file, models, options, image);
+        image = std::make_shared<ImageVolume>(readImageOf(file, options));
         return;
     case KindReader::RtStruct: // with the image the contours were drawn on, when beside them
         return importRtStruct(path, models, image, options.progress);
     case KindReader::Segments:
-        return importDicomSeg(path, models, options.progress);
+        return importDicomSeg(file, models, options.progress);
     case KindReader::None:
     case KindReader::Surface:
     case KindReader::Scene:
@@ -132,11 +136,10 @@ void readImported(const QString &path, const FileKindRow *row,
                    .arg(importEndings()));
 }
 
-void dispatch(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
+void dispatch(const Recognition &seen, std::vector<std::unique_ptr<ModelClass>> &models,
               const OpenOptions &options, std::shared_ptr<const ImageVolume> &image)
 {
-    const QFileInfo info(path);
-    const Recognition seen = recognise(path);
+    const QFileInfo info(seen.path);
     if (info.isDir() && seen.kind != FileKind::MaskFolder && seen.kind != FileKind::Dicom)
         failImport(Import::tr("The folder holds no label maps."));
     if (!info.isDir() && (!info.isFile() || !info.isReadable()))
@@ -144,8 +147,8 @@ void dispatch(const QString &path, std::vector<std::unique_ptr<ModelClass>> &mod
     if (seen.content != FileKind::Unknown)
         failImport(Import::tr("The file holds %1 data, not %2 as its name's ending says.")
                        .arg(QLatin1StringView(kindRow(seen.content)->name),
-                            QLatin1StringView(kindRow(seen.kind)->name)));
-    readImported(path, kindRow(seen.kind), models, options, image);
+                            QLatin1StringView(seen.row->name)));
+    readImported(seen, models, options, image);
 }
 
 } // namespace
@@ -155,17 +158,23 @@ ImportResult importModels(const QString &path, std::vector<std::unique_ptr<Model
 {
     OpenOptions options;
     options.progress = progress;
-    return importModels(path, models, options);
+    return importModels(recognise(path), models, options);
 }
 
 ImportResult importModels(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
+                          const OpenOptions &options)
+{
+    return importModels(recognise(path), models, options);
+}
+
+ImportResult importModels(const Recognition &file, std::vector<std::unique_ptr<ModelClass>> &models,
                           const OpenOptions &options)
 {
     std::vector<std::unique_ptr<ModelClass>> made;
     ImportResult result;
     ImportWarnings warnings;
     try {
-        dispatch(path, made, options, result.image);
+        dispatch(file, made, options, result.image);
         result.ok = true;
     } catch (const ImportFailure &failure) {
         result.message = failure.message;
@@ -225,9 +234,10 @@ void openScene(const QString &path, OpenedFile &opened)
             return;
 }
 
-void openImported(const QString &path, OpenedFile &opened, const OpenOptions &options)
+void openImported(const Recognition &file, OpenedFile &opened, const OpenOptions &options)
 {
-    ImportResult result = importModels(path, opened.models, options);
+    const QString &path = file.path;
+    ImportResult result = importModels(file, opened.models, options);
     opened.image = std::move(result.image);
     opened.canceled = result.canceled;
     if (!result.ok)
@@ -240,9 +250,15 @@ void openImported(const QString &path, OpenedFile &opened, const OpenOptions &op
 
 OpenedFile openPath(const QString &path, const OpenOptions &options)
 {
+    return openPath(recognise(path), options);
+}
+
+OpenedFile openPath(const Recognition &file, const OpenOptions &options)
+{
+    const QString &path = file.path;
     OpenedFile opened;
-    opened.kind = recognise(path).kind;
-    const FileKindRow *row = kindRow(opened.kind);
+    opened.kind = file.kind;
+    const FileKindRow *row = file.row;
     if (!row)
         return opened;
     if (!options.series.isEmpty() && row->reader != KindReader::Image)
@@ -259,6 +275,6 @@ OpenedFile openPath(const QString &path, const OpenOptions &options)
     else if (row->reader == KindReader::Session)
         openSession(path, opened, options);
     else
-        openImported(path, opened, options);
+        openImported(file, opened, options);
     return opened;
 }

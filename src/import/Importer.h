@@ -21,6 +21,7 @@ class ModelClass;
 struct Session;
 
 // True for a file with an imported kind's ending, or a folder of label maps.
+bool isImportable(const Recognition &file);
 bool isImportable(const QString &path);
 
 // How a file that may hold labels or an image is read: as its values
@@ -51,6 +52,10 @@ struct ImportResult
 // file whose values are an image of intensities comes back as `image`,
 // with no model. On failure or cancel nothing is appended. `progress` (may
 // be empty) follows a label map's import step by step and can cancel it.
+// The kind, row and stem come from `file` as the door recognised it; the
+// overloads taking a path recognise it first.
+ImportResult importModels(const Recognition &file, std::vector<std::unique_ptr<ModelClass>> &models,
+                          const OpenOptions &options);
 ImportResult importModels(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
                           const ImportProgress &progress = {});
 ImportResult importModels(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
@@ -84,7 +89,10 @@ struct OpenedFile
 // earlier ones kept), an imported kind through importModels(), which also
 // gives an image. A path of no known kind comes back as Unknown, with no
 // problem: callers word that refusal their own way. A series chosen for a
-// file that holds one image at most is a warning.
+// file that holds one image at most is a warning. Every reader takes `file`
+// as it is: the path is recognised once, by the caller at its door.
+OpenedFile openPath(const Recognition &file, const OpenOptions &options = {});
+// The same for a path not recognised yet.
 OpenedFile openPath(const QString &path, const OpenOptions &options = {});
 
 // A planning session's models (SessionOpen.cpp): each file it names opened

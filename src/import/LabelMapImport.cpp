@@ -24,10 +24,10 @@ namespace {
 class LabelNamer
 {
 public:
-    LabelNamer(const QString &path, std::vector<SegmentInfo> segments, bool mask)
+    LabelNamer(const Recognition &file, std::vector<SegmentInfo> segments, bool mask)
         : segments(std::move(segments))
-        , table(labelTableBeside(path))
-        , stem(kindStem(path))
+        , table(labelTableBeside(file.path, file.stem))
+        , stem(file.stem)
         , mask(mask)
     { }
 
@@ -123,8 +123,8 @@ LabelLook placed(LabelLook look, anatomy::Side side)
 // Voxels to models: label volumes of every layer (the samples are released
 // once they are made), then per layer the boundaries and their smoothing,
 // then a model per label. `steps` has done `done` steps before.
-void surfaceLayers(LabelMapData map, const QString &path, bool mask, ProgressSteps &steps, int done,
-                   const SmoothingOptions &smoothing,
+void surfaceLayers(LabelMapData map, const Recognition &file, bool mask, ProgressSteps &steps,
+                   int done, const SmoothingOptions &smoothing,
                    std::vector<std::unique_ptr<ModelClass>> &models)
 {
     // The readers refuse such maps; checked here too, as every way in
@@ -142,7 +142,7 @@ void surfaceLayers(LabelMapData map, const QString &path, bool mask, ProgressSte
     map.storage.reset();
     if (labels == 0 && !mask)
         failImport(Import::tr("The label map holds no labels: every voxel is 0."));
-    const LabelNamer namer(path, std::move(map.segments), mask);
+    const LabelNamer namer(file, std::move(map.segments), mask);
     const int labelsInFile = labels;
     // The map's own spine or paired labels place the midline; the centre of
     // the scan only when it has neither.
@@ -182,53 +182,51 @@ void surfaceLayers(LabelMapData map, const QString &path, bool mask, ProgressSte
         const auto step = [&](int label, const QString &name) {
             steps.begin(done++, Import::tr("%1 (label %2 of %3)").arg(name).arg(label).arg(labels));
         };
-        addLabelModels(surface, volume.values, voxels, path, lookOf, step, models);
+        addLabelModels(surface, volume.values, voxels, file.path, lookOf, step, models);
     }
 }
 
-void importOne(const QString &path, bool mask, ProgressSteps &steps, int done,
+void importOne(const Recognition &file, bool mask, ProgressSteps &steps, int done,
                const SmoothingOptions &smoothing, std::vector<std::unique_ptr<ModelClass>> &models)
 {
-    steps.begin(done, Import::tr("Reading %1...").arg(QFileInfo(path).fileName()));
-    surfaceLayers(readVolumeData(path, steps.fractions()), path, mask, steps, done + 1, smoothing,
+    steps.begin(done, Import::tr("Reading %1...").arg(QFileInfo(file.path).fileName()));
+    surfaceLayers(readVolumeData(file, steps.fractions()), file, mask, steps, done + 1, smoothing,
                   models);
 }
 
-QStringList labelMapsIn(const QString &folder)
+// The label maps of a folder, each entry recognised by its name once.
+std::vector<Recognition> labelMapsIn(const QString &folder)
 {
-    QStringList files;
+    std::vector<Recognition> files;
     const QFileInfoList entries =
         QDir(folder).entryInfoList(QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo &entry : entries)
-        if (isLabelMapName(entry.fileName()))
-            files << entry.absoluteFilePath();
+    for (const QFileInfo &entry : entries) {
+        Recognition file = recogniseName(entry.absoluteFilePath());
+        if (file.row && file.row->reader == KindReader::LabelMap)
+            files.push_back(std::move(file));
+    }
     return files;
 }
 
 } // namespace
 
-bool isMaskFolder(const QString &folder)
-{
-    return recognise(folder).kind == FileKind::MaskFolder;
-}
-
-void labelMapModels(LabelMapData map, const QString &path,
+void labelMapModels(LabelMapData map, const Recognition &file,
                     std::vector<std::unique_ptr<ModelClass>> &models,
                     const ImportProgress &progress, const SmoothingOptions &smoothing)
 {
     ProgressSteps steps(progress, 1);
     std::vector<std::unique_ptr<ModelClass>> made;
-    surfaceLayers(std::move(map), path, false, steps, 0, smoothing, made);
+    surfaceLayers(std::move(map), file, false, steps, 0, smoothing, made);
     for (auto &model : made)
         models.push_back(std::move(model));
 }
 
-void importLabelMap(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
+void importLabelMap(const Recognition &file, std::vector<std::unique_ptr<ModelClass>> &models,
                     const ImportProgress &progress, const SmoothingOptions &smoothing)
 {
     ProgressSteps steps(progress, 4);
     std::vector<std::unique_ptr<ModelClass>> made;
-    importOne(path, false, steps, 0, smoothing, made);
+    importOne(file, false, steps, 0, smoothing, made);
     for (auto &model : made)
         models.push_back(std::move(model));
 }
@@ -236,9 +234,9 @@ void importLabelMap(const QString &path, std::vector<std::unique_ptr<ModelClass>
 void importMaskFolder(const QString &folder, std::vector<std::unique_ptr<ModelClass>> &models,
                       const ImportProgress &progress, const SmoothingOptions &smoothing)
 {
-    const QStringList files = labelMapsIn(folder);
+    const std::vector<Recognition> files = labelMapsIn(folder);
     std::vector<std::unique_ptr<ModelClass>> made;
-    for (qsizetype f = 0; f < files.size(); ++f) {
+    for (qsizetype f = 0; f < qsizetype(files.size()); ++f) {
         // One share of the bar per mask, the mask's own steps inside it.
         const ImportProgress share = [&, f](int value, int maximum, const QString &text) {
             if (!progress)
@@ -246,14 +244,14 @@ void importMaskFolder(const QString &folder, std::vector<std::unique_ptr<ModelCl
             const double inside = maximum > 0 ? double(value) / maximum : 0.0;
             return progress(
                 int((f + inside) * 1000), int(files.size() * 1000),
-                Import::tr("%1 (%2 of %3)").arg(kindStem(files[f])).arg(f + 1).arg(files.size())
+                Import::tr("%1 (%2 of %3)").arg(files[size_t(f)].stem).arg(f + 1).arg(files.size())
                     + "\n" + text);
         };
         ProgressSteps steps(share, 4);
         try {
-            importOne(files[f], true, steps, 0, smoothing, made);
+            importOne(files[size_t(f)], true, steps, 0, smoothing, made);
         } catch (const ImportFailure &failure) {
-            failImport(QFileInfo(files[f]).fileName() + ": " + failure.message);
+            failImport(QFileInfo(files[size_t(f)].path).fileName() + ": " + failure.message);
         }
     }
     if (made.empty())

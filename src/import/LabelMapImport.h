@@ -3,6 +3,7 @@
 #include "ImportTypes.h"
 #include "LabelMapData.h"
 #include "SurfaceSmoother.h"
+#include "formats/FileKinds.h"
 
 #include <QString>
 
@@ -17,7 +18,7 @@ class ModelClass;
 // the file, else, for a file of one structure, from its file name through
 // the names of automatic segmentation, else "Label N". Throws ImportFailure
 // or ImportCanceled; then `models` is as it was.
-void importLabelMap(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
+void importLabelMap(const Recognition &file, std::vector<std::unique_ptr<ModelClass>> &models,
                     const ImportProgress &progress, const SmoothingOptions &smoothing = {});
 
 // A folder of single-structure masks, one label-map file per structure named
@@ -25,11 +26,9 @@ void importLabelMap(const QString &path, std::vector<std::unique_ptr<ModelClass>
 void importMaskFolder(const QString &folder, std::vector<std::unique_ptr<ModelClass>> &models,
                       const ImportProgress &progress, const SmoothingOptions &smoothing = {});
 
-// True when the folder holds at least one label-map file.
-bool isMaskFolder(const QString &folder);
-
-// The path from voxels to models, as both imports take it: `path` is the
-// file the models name as theirs (its folder is searched for a label table).
-void labelMapModels(LabelMapData map, const QString &path,
+// The path from voxels to models, as both imports take it: `file` is the
+// file the models name as theirs (its folder is searched for a label table,
+// its stem names a single structure).
+void labelMapModels(LabelMapData map, const Recognition &file,
                     std::vector<std::unique_ptr<ModelClass>> &models,
                     const ImportProgress &progress, const SmoothingOptions &smoothing = {});

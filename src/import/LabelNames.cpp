@@ -136,11 +136,10 @@ LabelTable parseLabelTable(const QString &text, const QString &source)
     return table;
 }
 
-LabelTable labelTableBeside(const QString &labelMapPath)
+LabelTable labelTableBeside(const QString &labelMapPath, const QString &stem)
 {
     const QFileInfo info(labelMapPath);
     const QDir folder = info.dir();
-    const QString stem = kindStem(labelMapPath);
     for (const QString &name :
          {stem + ".txt", stem + ".labels.txt", stem + "_labels.txt", stem + ".ctbl",
           QStringLiteral("label_descriptions.txt"), QStringLiteral("labels.txt")}) {

@@ -43,7 +43,8 @@ LabelTable parseLabelTable(const QString &text, const QString &source = QString(
 
 // The label table beside a label map, the first of: STEM.txt,
 // STEM.labels.txt, STEM_labels.txt, STEM.ctbl, label_descriptions.txt,
-// labels.txt in the same folder (STEM is the map's path without its ending),
+// labels.txt in the same folder (STEM is the map's name without its ending,
+// as the door recognised it),
 // then dataset.json in the same folder or the one above. Empty when there is
 // none.
-LabelTable labelTableBeside(const QString &labelMapPath);
+LabelTable labelTableBeside(const QString &labelMapPath, const QString &stem);

@@ -240,11 +240,11 @@ bool colourFromMaterial(const aiScene &scene, const aiMesh &mesh, ModelClass &mo
 // One model of the node's meshes, named after the node (else its first
 // mesh), coloured by the first mesh's material.
 std::unique_ptr<ModelClass> nodeModel(const aiScene &scene, const aiNode &node,
-                                      const aiMatrix4x4 &place, const QString &path,
+                                      const aiMatrix4x4 &place, const Recognition &file,
                                       std::vector<bool> &placed)
 {
     auto model = std::make_unique<ModelClass>();
-    model->FileName = path;
+    model->FileName = file.path;
     const aiMesh *first = appendNodeMeshes(scene, node, place, *model, placed);
     if (!first)
         return nullptr;
@@ -252,7 +252,7 @@ std::unique_ptr<ModelClass> nodeModel(const aiScene &scene, const aiNode &node,
     if (name.isEmpty())
         name = QString::fromUtf8(first->mName.C_Str());
     if (name.isEmpty())
-        name = kindStem(path);
+        name = file.stem;
     if (colourFromMaterial(scene, *first, *model))
         model->Name = name;
     else
@@ -263,16 +263,16 @@ std::unique_ptr<ModelClass> nodeModel(const aiScene &scene, const aiNode &node,
 // Every node of a glTF file that holds meshes as a model of its own, placed
 // by the hierarchy and turned from glTF's metres into our millimetres.
 void addGltfNodes(const aiScene &scene, const aiNode &node, const aiMatrix4x4 &parent,
-                  const QString &path, std::vector<std::unique_ptr<ModelClass>> &models,
+                  const Recognition &file, std::vector<std::unique_ptr<ModelClass>> &models,
                   std::vector<bool> &placed, int depth = 0)
 {
     if (depth > kDeepestNode)
         failImport(Import::tr("The file's nodes nest more than %1 deep.").arg(kDeepestNode));
     const aiMatrix4x4 place = parent * node.mTransformation;
-    if (std::unique_ptr<ModelClass> model = nodeModel(scene, node, place, path, placed))
+    if (std::unique_ptr<ModelClass> model = nodeModel(scene, node, place, file, placed))
         models.push_back(std::move(model));
     for (unsigned c = 0; c < node.mNumChildren; ++c)
-        addGltfNodes(scene, *node.mChildren[c], place, path, models, placed, depth + 1);
+        addGltfNodes(scene, *node.mChildren[c], place, file, models, placed, depth + 1);
 }
 
 } // namespace
@@ -350,9 +350,11 @@ QString libraryMessage(const char *text)
 // Reads a file through Assimp: every mesh a block of `model`, except that a
 // glTF file's nodes with meshes become models of their own in `nodes`, and
 // its metres in glTF's frame become our millimetres.
-void readThroughAssimp(const QString &path, FileKind kind, QByteArrayView bytes, ModelClass &model,
+void readThroughAssimp(const Recognition &file, QByteArrayView bytes, ModelClass &model,
                        std::vector<std::unique_ptr<ModelClass>> &nodes)
 {
+    const QString &path = file.path;
+    const FileKind kind = file.kind;
     const QByteArray replacement = checkForAssimp(path, kind, bytes);
     Assimp::Importer importer;
     importer.SetIOHandler(new ConfinedIo(path, replacement)); // the importer owns it
@@ -366,7 +368,7 @@ void readThroughAssimp(const QString &path, FileKind kind, QByteArrayView bytes,
     const bool gltf = kind == FileKind::Gltf || kind == FileKind::Glb;
     const aiMatrix4x4 unit = gltf ? worldFromGltf() : aiMatrix4x4();
     if (scene->mRootNode && gltf)
-        addGltfNodes(*scene, *scene->mRootNode, unit, path, nodes, placed);
+        addGltfNodes(*scene, *scene->mRootNode, unit, file, nodes, placed);
     else if (scene->mRootNode)
         addNodeMeshes(*scene, *scene->mRootNode, aiMatrix4x4(), model, placed);
     for (unsigned m = 0; m < scene->mNumMeshes; ++m)
@@ -379,20 +381,22 @@ void readThroughAssimp(const QString &path, FileKind kind, QByteArrayView bytes,
 
 } // namespace
 
-void importMeshFile(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models)
+void importMeshFile(const Recognition &recognised, std::vector<std::unique_ptr<ModelClass>> &models)
 {
+    const QString &path = recognised.path;
+    const FileKind kind = recognised.kind;
     auto model = std::make_unique<ModelClass>();
     model->FileName = path;
     std::vector<std::unique_ptr<ModelClass>> nodes;
-    const FileKind kind = kindOfName(path);
     std::unique_ptr<MeshClass> binary = kind == FileKind::Stl ? readBinaryStl(path) : nullptr;
     if (binary) {
+        binary->Name = recognised.stem;
         if (binary->totalCells() > 0)
             model->Meshes.append(binary.release());
     } else {
         const FileView file(path);
         if (!readOwnFormat(kind, file.bytes(), *model))
-            readThroughAssimp(path, kind, file.bytes(), *model, nodes);
+            readThroughAssimp(recognised, file.bytes(), *model, nodes);
     }
     if (model->Meshes.isEmpty() && nodes.empty())
         failImport(Import::tr("The file holds no surface: no mesh with faces of three or more "
@@ -401,6 +405,6 @@ void importMeshFile(const QString &path, std::vector<std::unique_ptr<ModelClass>
         models.push_back(std::move(node));
     if (model->Meshes.isEmpty())
         return;
-    nameFromFile(*model, path);
+    nameFromStem(*model, recognised.stem);
     models.push_back(std::move(model));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "formats/FileKinds.h"
+
 #include <QString>
 
 #include <memory>
@@ -12,6 +14,7 @@ class ModelClass;
 // points and lines left out; named and coloured from the file name. A glTF file instead gives a
 // model per node that holds meshes, named after the node and coloured by its material, its
 // metres turned into millimetres. A binary
-// STL whose triangle count disagrees with its size is refused. Throws
-// ImportFailure with the reason.
-void importMeshFile(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models);
+// STL whose triangle count disagrees with its size is refused. The kind and
+// the stem come from the door's recognition. Throws ImportFailure with the
+// reason.
+void importMeshFile(const Recognition &file, std::vector<std::unique_ptr<ModelClass>> &models);

@@ -49,12 +49,14 @@ OpenedFile openNamed(const QString &file, OpenedFile &opened, const OpenOptions 
         opened.problems << FileProblem {file, why, true};
         return {};
     }
-    if (isSessionName(file)) {
+    // The entry is recognised once, here, and opened as recognised.
+    const Recognition entry = recognise(file);
+    if (entry.kind == FileKind::Session) {
         opened.problems << FileProblem {
             file, Import::tr("A session names model files, not other sessions."), true};
         return {};
     }
-    OpenedFile inner = openPath(file, options);
+    OpenedFile inner = openPath(entry, options);
     // A folder or file of no kind read gives nothing and says nothing itself.
     if (inner.kind == FileKind::Unknown && inner.problems.isEmpty())
         inner.problems << FileProblem {

@@ -99,6 +99,5 @@ std::unique_ptr<MeshClass> readBinaryStl(const QString &path)
     std::copy(xyz.begin(), xyz.end(), mesh->Vertices);
     mesh->CountOfVertices = qint32(weld.count());
     requireFiniteVertices(*mesh);
-    mesh->Name = kindStem(path);
     return mesh;
 }

@@ -275,15 +275,15 @@ void parseVtk(QByteArrayView bytes, ModelClass &model)
     addVtkBlock(VtkParser(bytes).run(), model);
 }
 
-void importVtkFile(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models)
+void importVtkFile(const Recognition &recognised, std::vector<std::unique_ptr<ModelClass>> &models)
 {
     FileBytes file;
-    if (file.open(path) != 0)
+    if (file.open(recognised.path) != 0)
         failImport(Import::tr("The file cannot be opened."));
     auto model = std::make_unique<ModelClass>();
-    model->FileName = path;
+    model->FileName = recognised.path;
     parseVtk(file.bytes(), *model);
-    nameFromFile(*model, path);
+    nameFromStem(*model, recognised.stem);
     settleFunctionLocation(*model);
     models.push_back(std::move(model));
 }

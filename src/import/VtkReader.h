@@ -1,5 +1,7 @@
 #pragma once
 
+#include "formats/FileKinds.h"
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -20,4 +22,4 @@ class ModelClass;
 void parseVtk(QByteArrayView bytes, ModelClass &model);
 
 // A .vtk file as one model named from its file name.
-void importVtkFile(const QString &path, std::vector<std::unique_ptr<ModelClass>> &models);
+void importVtkFile(const Recognition &file, std::vector<std::unique_ptr<ModelClass>> &models);

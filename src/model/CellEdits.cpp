@@ -21,7 +21,8 @@ void ensureMaterials(MeshClass &block)
             block.CellMaterials[t] = allocZeroed<qint32>(block.CountOfCells[t]);
 }
 
-void changeBlockMaterial(MeshClass &block, int mode, qint32 oldMaterial, qint32 newMaterial)
+void changeBlockMaterial(MeshClass &block, MaterialChange which, qint32 oldMaterial,
+                         qint32 newMaterial)
 {
     const auto selected = [&](int t, qint32 c) {
         return block.CellSelected && block.CellSelected[t] && block.CellSelected[t][c];
@@ -29,9 +30,9 @@ void changeBlockMaterial(MeshClass &block, int mode, qint32 oldMaterial, qint32 
     for (int t = 0; t < kTypeSlots; ++t)
         for (qint32 c = 0; c < block.CountOfCells[t]; ++c) {
             const bool ofOld = block.materialOf(t, c) == oldMaterial;
-            const bool takes = mode == 1 ? ofOld
-                : mode == 2              ? ofOld && selected(t, c)
-                                         : selected(t, c);
+            const bool takes = which == MaterialChange::OfMaterial ? ofOld
+                : which == MaterialChange::SelectedOfMaterial      ? ofOld && selected(t, c)
+                                                                   : selected(t, c);
             if (!takes)
                 continue;
             ensureMaterials(block);
@@ -41,14 +42,14 @@ void changeBlockMaterial(MeshClass &block, int mode, qint32 oldMaterial, qint32 
 
 } // namespace
 
-void changeMaterial(ModelClass &model, int mode, qint32 oldMaterial, qint32 newMaterial)
+void changeMaterial(ModelClass &model, MaterialChange which, qint32 oldMaterial, qint32 newMaterial)
 {
     // Material numbers are never negative.
-    if (mode < 1 || mode > 3 || newMaterial < 0)
+    if (newMaterial < 0)
         return;
     for (MeshClass *mesh : std::as_const(model.Meshes))
         runGuarded("changeMaterial",
-                   [&] { changeBlockMaterial(*mesh, mode, oldMaterial, newMaterial); });
+                   [&] { changeBlockMaterial(*mesh, which, oldMaterial, newMaterial); });
     model.prepareData();
     model.NeedsRebuild = 1;
     model.prepareDraw();

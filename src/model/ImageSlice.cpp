@@ -11,6 +11,16 @@ double alignment(const ImageVolume &image, int axis, int world)
     return length > 0 ? std::abs(image.toWorld.m[world][axis]) / length : 0;
 }
 
+// Whether the image holds Hounsfield units: it says so, or it is whole
+// numbers reaching down to air (-1000; scanners write down to -3024 outside
+// the field of view), as a CT passed on without its header does.
+bool inHounsfield(const ImageVolume &image, double low)
+{
+    if (image.unit == QLatin1String("HU") || image.modality == QLatin1String("CT"))
+        return true;
+    return !image.shorts.empty() && low <= -900 && low >= -3100;
+}
+
 } // namespace
 
 int sliceAxis(const ImageVolume &image, SliceOrientation orientation)
@@ -112,32 +122,46 @@ ImageSlice sliceOf(const ImageVolume &image, int axis, qint64 index)
     return slice;
 }
 
-quint8 greyOf(float value, WindowLevel windowLevel)
-{
-    if (std::isnan(value))
-        return 0;
-    if (windowLevel.window <= 0)
-        return value >= windowLevel.level ? 255 : 0;
-    const double low = windowLevel.level - windowLevel.window / 2;
-    const double scaled = (double(value) - low) / windowLevel.window * 255.0;
-    if (scaled <= 0)
-        return 0;
-    if (scaled >= 255)
-        return 255;
-    return quint8(std::lround(scaled));
-}
-
-std::vector<quint8> windowed(const ImageSlice &slice, WindowLevel windowLevel)
-{
-    std::vector<quint8> grey(slice.values.size());
-    for (size_t p = 0; p < grey.size(); ++p)
-        grey[p] = greyOf(slice.values[p], windowLevel);
-    return grey;
-}
-
 std::array<double, 3> voxelOf(const ImageVolume &image, const double world[3])
 {
     std::array<double, 3> voxel = {0, 0, 0};
     image.toWorld.inverse().apply(world[0], world[1], world[2], voxel.data());
     return voxel;
+}
+
+SliceState startingSlices(const ImageVolume &image)
+{
+    SliceState slices = centredSlices(image);
+    const ImageValueRange r = valueRange(image);
+    if (!r.count || inHounsfield(image, r.min))
+        slices.windowLevel = windowpreset::SoftTissue;
+    else
+        slices.windowLevel = {r.max > r.min ? r.max - r.min : 1.0, (r.max + r.min) / 2};
+    return slices;
+}
+
+std::array<std::array<double, 3>, 8> imageCorners(const ImageVolume &image)
+{
+    std::array<std::array<double, 3>, 8> corners {};
+    for (int c = 0; c < 8; ++c) {
+        const double i = (c & 1) ? double(image.size[0]) - 0.5 : -0.5;
+        const double j = (c & 2) ? double(image.size[1]) - 0.5 : -0.5;
+        const double k = (c & 4) ? double(image.size[2]) - 0.5 : -0.5;
+        image.toWorld.apply(i, j, k, corners[size_t(c)].data());
+    }
+    return corners;
+}
+
+std::array<std::array<double, 3>, 4> sliceQuad(const ImageSlice &slice)
+{
+    // Pixel centres run from 0 to width - 1; the quad reaches half a pixel
+    // beyond them on every side.
+    const double u[2] = {-0.5, double(slice.width) - 0.5};
+    const double v[2] = {-0.5, double(slice.height) - 0.5};
+    std::array<std::array<double, 3>, 4> corners {};
+    slice.toWorld(u[0], v[0], corners[0].data());
+    slice.toWorld(u[1], v[0], corners[1].data());
+    slice.toWorld(u[1], v[1], corners[2].data());
+    slice.toWorld(u[0], v[1], corners[3].data());
+    return corners;
 }

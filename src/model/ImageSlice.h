@@ -77,10 +77,17 @@ ImageSlice sliceOf(const ImageVolume &image, int axis, qint64 index);
 // of range.
 ImageSlice sliceFrame(const ImageVolume &image, int axis, qint64 index);
 
-// 8-bit grey of every pixel, in the slice's order; values that are not
-// numbers are black. A window of 0 or less is a threshold at the level.
-std::vector<quint8> windowed(const ImageSlice &slice, WindowLevel windowLevel);
-quint8 greyOf(float value, WindowLevel windowLevel);
+// The world corners of the quad that covers a slice exactly: the outer
+// edges of its edge pixels, half a step beyond their centres.
+std::array<std::array<double, 3>, 4> sliceQuad(const ImageSlice &slice);
+
+// The world corners of an image's box: the outer edges of its edge voxels.
+std::array<std::array<double, 3>, 8> imageCorners(const ImageVolume &image);
+
+// The slices a freshly opened image shows: every plane through its middle,
+// under the soft-tissue window for a CT in Hounsfield units, else under a
+// window that spans the image's values.
+SliceState startingSlices(const ImageVolume &image);
 
 // The (fractional) voxel indices of a world point: where a click on a slice
 // or a surface point falls in the image.

@@ -26,6 +26,29 @@ int firstWithGrey(int grey, WindowLevel windowLevel)
 
 } // namespace
 
+quint8 greyOf(float value, WindowLevel windowLevel)
+{
+    if (std::isnan(value))
+        return 0;
+    if (windowLevel.window <= 0)
+        return value >= windowLevel.level ? 255 : 0;
+    const double low = windowLevel.level - windowLevel.window / 2;
+    const double scaled = (double(value) - low) / windowLevel.window * 255.0;
+    if (scaled <= 0)
+        return 0;
+    if (scaled >= 255)
+        return 255;
+    return quint8(std::lround(scaled));
+}
+
+std::vector<quint8> windowed(const ImageSlice &slice, WindowLevel windowLevel)
+{
+    std::vector<quint8> grey(slice.values.size());
+    for (size_t p = 0; p < grey.size(); ++p)
+        grey[p] = greyOf(slice.values[p], windowLevel);
+    return grey;
+}
+
 GreyTable::GreyTable(WindowLevel windowLevel)
     : Window(windowLevel)
     , Greys(kValues)
@@ -96,4 +119,28 @@ qint64 markMissing(const ImageVolume &image, const ImageSlice &slice, quint8 *gr
         marked += slice.width;
     }
     return marked;
+}
+
+PlaneVoxels planeVoxels(const ImageVolume &image, int axis, qint64 index)
+{
+    PlaneVoxels plane;
+    if (image.shorts.empty())
+        plane.slice = sliceOf(image, axis, index);
+    else
+        plane.shorts = planeShorts(image, axis, index);
+    return plane;
+}
+
+void greyPlane(const PlaneVoxels &plane, WindowLevel windowLevel, std::optional<GreyTable> &table,
+               std::vector<quint8> &out)
+{
+    if (plane.shorts.empty()) {
+        out = windowed(plane.slice, windowLevel);
+        return;
+    }
+    const WindowLevel built = table ? table->windowLevel() : WindowLevel {};
+    if (!table || built.window != windowLevel.window || built.level != windowLevel.level)
+        table.emplace(windowLevel);
+    out.resize(plane.shorts.size());
+    greyShorts(plane.shorts.data(), plane.shorts.size(), *table, out.data());
 }

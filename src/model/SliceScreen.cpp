@@ -1,5 +1,7 @@
 #include "SliceScreen.h"
 
+#include "SliceGrey.h"
+
 #include <cmath>
 
 namespace {

@@ -78,12 +78,19 @@ enum class JoinMode : qint32 {
 ModelClass *joinModels(const QList<const ModelClass *> &models, JoinMode mode,
                        quint32 displayListBase);
 
-// Rewrites material numbers of every block: mode 1 every cell of material
-// `oldMaterial`, mode 2 every selected cell of that material, mode 3 every
-// selected cell; other modes change nothing. A block without materials counts
-// as material 0 and gets material arrays when one of its cells changes. The
-// model is prepared again.
-void changeMaterial(ModelClass &model, int mode, qint32 oldMaterial, qint32 newMaterial);
+// Which cells a material change rewrites.
+enum class MaterialChange {
+    OfMaterial = 1,         // every cell of the old material
+    SelectedOfMaterial = 2, // every selected cell of the old material
+    Selected = 3,           // every selected cell
+};
+
+// Rewrites material numbers of every block, the cells `which` names. A block
+// without materials counts as material 0 and gets material arrays when one of
+// its cells changes. A negative new material changes nothing. The model is
+// prepared again.
+void changeMaterial(ModelClass &model, MaterialChange which, qint32 oldMaterial,
+                    qint32 newMaterial);
 
 // The largest material number the material dialogs offer.
 constexpr int kMaxMaterialNumber = 21474444;

@@ -186,7 +186,7 @@ void ViewCommands::changeViewCubeIntersect()
     } else if (Host->hasPanel(PanelKind::Intersect)) {
         Host->panelCommand(PanelKind::Intersect, PanelCommand::Apply);
     } else {
-        changeViewFaces(7);
+        changeViewFaces(FaceEntry::Cut);
     }
 }
 
@@ -225,7 +225,7 @@ void ViewCommands::massSelectEditMaterialClick()
                                       tr("Input new material number:"), 1, 0, kMaxMaterialNumber, 1,
                                       material))
         return;
-    changeMaterial(*model, 3, 0, material);
+    changeMaterial(*model, MaterialChange::Selected, 0, material);
     if (!model->Materials.contains(material))
         model->Materials.append(material);
     Host->panelCommand(PanelKind::Materials, PanelCommand::Refresh);

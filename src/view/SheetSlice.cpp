@@ -6,7 +6,7 @@
 
 #include "measure/MeasureReport.h"
 #include "measure/PlaneSection.h"
-#include "model/ImageSlice.h"
+#include "model/SliceGrey.h"
 
 #include <QCoreApplication>
 #include <QPainter>

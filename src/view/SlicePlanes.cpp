@@ -10,57 +10,6 @@
 #include <cmath>
 #include <limits>
 
-namespace {
-
-// Whether the image holds Hounsfield units: it says so, or it is whole
-// numbers reaching down to air (-1000; scanners write down to -3024 outside
-// the field of view), as a CT passed on without its header does.
-bool inHounsfield(const ImageVolume &image, double low)
-{
-    if (image.unit == QLatin1String("HU") || image.modality == QLatin1String("CT"))
-        return true;
-    return !image.shorts.empty() && low <= -900 && low >= -3100;
-}
-
-} // namespace
-
-SliceState startingSlices(const ImageVolume &image)
-{
-    SliceState slices = centredSlices(image);
-    const ImageValueRange r = valueRange(image);
-    if (!r.count || inHounsfield(image, r.min))
-        slices.windowLevel = windowpreset::SoftTissue;
-    else
-        slices.windowLevel = {r.max > r.min ? r.max - r.min : 1.0, (r.max + r.min) / 2};
-    return slices;
-}
-
-std::array<std::array<double, 3>, 8> imageCorners(const ImageVolume &image)
-{
-    std::array<std::array<double, 3>, 8> corners {};
-    for (int c = 0; c < 8; ++c) {
-        const double i = (c & 1) ? double(image.size[0]) - 0.5 : -0.5;
-        const double j = (c & 2) ? double(image.size[1]) - 0.5 : -0.5;
-        const double k = (c & 4) ? double(image.size[2]) - 0.5 : -0.5;
-        image.toWorld.apply(i, j, k, corners[size_t(c)].data());
-    }
-    return corners;
-}
-
-std::array<std::array<double, 3>, 4> sliceQuad(const ImageSlice &slice)
-{
-    // Pixel centres run from 0 to width - 1; the quad reaches half a pixel
-    // beyond them on every side.
-    const double u[2] = {-0.5, double(slice.width) - 0.5};
-    const double v[2] = {-0.5, double(slice.height) - 0.5};
-    std::array<std::array<double, 3>, 4> corners {};
-    slice.toWorld(u[0], v[0], corners[0].data());
-    slice.toWorld(u[1], v[0], corners[1].data());
-    slice.toWorld(u[1], v[1], corners[2].data());
-    slice.toWorld(u[0], v[1], corners[3].data());
-    return corners;
-}
-
 bool SlicePlanes::readPlane(Plane &plane, const ImageVolume &image, const Key &key)
 {
     ImageSlice frame = sliceFrame(image, key.axis, key.index);
@@ -73,29 +22,8 @@ bool SlicePlanes::readPlane(Plane &plane, const ImageVolume &image, const Key &k
     plane.corners = sliceQuad(frame);
     plane.width = frame.width;
     plane.height = frame.height;
-    if (!image.shorts.empty()) {
-        plane.shorts = planeShorts(image, key.axis, key.index);
-        plane.slice = ImageSlice();
-    } else {
-        plane.shorts.clear();
-        plane.slice = sliceOf(image, key.axis, key.index);
-    }
+    plane.voxels = planeVoxels(image, key.axis, key.index);
     return true;
-}
-
-void SlicePlanes::grey(const Plane &plane, const Key &key)
-{
-    const WindowLevel windowLevel {key.window, key.level};
-    if (plane.shorts.empty()) {
-        Greys = windowed(plane.slice, windowLevel);
-        return;
-    }
-    // One table per window, whichever plane asks first.
-    const WindowLevel built = Table ? Table->windowLevel() : WindowLevel {};
-    if (!Table || built.window != key.window || built.level != key.level)
-        Table.emplace(windowLevel);
-    Greys.resize(plane.shorts.size());
-    greyShorts(plane.shorts.data(), plane.shorts.size(), *Table, Greys.data());
 }
 
 void SlicePlanes::upload(Plane &plane)
@@ -132,7 +60,7 @@ void SlicePlanes::refresh(Plane &plane, const ImageVolume &image, const Key &key
         if (!readPlane(plane, image, key))
             return;
     }
-    grey(plane, key);
+    greyPlane(plane.voxels, {key.window, key.level}, Table, Greys);
     // A missing slice's filling shows striped, in every plane crossing it.
     ImageSlice frame;
     frame.axis = key.axis;

@@ -44,10 +44,8 @@ private:
         qint64 textureWidth = 0, textureHeight = 0; // as allocated
         Key shows;
         // The voxels of the plane shown, kept so that a new window needs no
-        // new reading of the image: 16-bit values as the image holds them,
-        // else the slice's floats.
-        std::vector<qint16> shorts;
-        ImageSlice slice;
+        // new reading of the image.
+        PlaneVoxels voxels;
         qint64 width = 0, height = 0;
         // The world corners of the quad, in drawing order.
         std::array<std::array<double, 3>, 4> corners {};
@@ -56,8 +54,6 @@ private:
     // Reads the plane's voxels anew; false when it cannot be shown.
     bool readPlane(Plane &plane, const ImageVolume &image, const Key &key);
     void refresh(Plane &plane, const ImageVolume &image, const Key &key);
-    // The greys of the plane under the key's window, into Greys.
-    void grey(const Plane &plane, const Key &key);
     void upload(Plane &plane);
 
     std::array<Plane, kSliceOrientations> Planes;
@@ -69,15 +65,3 @@ private:
     std::shared_ptr<const ImageVolume> Held;
     qint64 Uploads = 0;
 };
-
-// The world corners of the quad that covers a slice exactly: the outer
-// edges of its edge pixels, half a step beyond their centres.
-std::array<std::array<double, 3>, 4> sliceQuad(const ImageSlice &slice);
-
-// The world corners of an image's box: the outer edges of its edge voxels.
-std::array<std::array<double, 3>, 8> imageCorners(const ImageVolume &image);
-
-// The slices a freshly opened image shows: every plane through its middle,
-// under the soft-tissue window for a CT in Hounsfield units, else under a
-// window that spans the image's values.
-SliceState startingSlices(const ImageVolume &image);

@@ -30,8 +30,8 @@ class ViewCommands : public QObject
 public:
     explicit ViewCommands(GLWidget &view);
 
-    // Face mode m on one model (the rule of the display-mode slots).
-    void applyFaceMode(ModelClass *model, int mode);
+    // A face entry's mode on one model (the rule of the display-mode slots).
+    void applyFaceMode(ModelClass *model, FaceEntry entry);
     // The intersection panel's apply: clips the current model in place by
     // the plane through point with the given normal.
     void applyIntersection(const double point[3], const double normal[3], bool include,
@@ -49,7 +49,7 @@ public slots:
     void changeViewEdges(EdgeEntry entry);
     void changeViewEdgesSurface();
     void changeViewEdgesContour();
-    void changeViewFaces(int mode);
+    void changeViewFaces(FaceEntry entry);
     void changeViewFacesNormal();
     void changeViewFacesSurface();
     void changeViewFacesHidden();

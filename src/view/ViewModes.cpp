@@ -157,16 +157,18 @@ void showFunctionPanels(ViewHost &host, ViewState &state)
     state.ColorLinesEnabled = true;
 }
 
-void ViewCommands::applyFaceMode(ModelClass *model, int mode)
+void ViewCommands::applyFaceMode(ModelClass *model, FaceEntry entry)
 {
     if (!model)
         return;
-    if (model->Settings.ShowIsolines && mode != 5) {
+    if (model->Settings.ShowIsolines && entry != FaceEntry::Function) {
         model->setShowIsolines(false);
         model->clearIsolines();
         State.ColorLines = false;
     }
-    if (mode != 6 && mode != 7) {
+    // The entries up to Function are colour modes of their own number.
+    if (entry != FaceEntry::Isosurfaces && entry != FaceEntry::Cut) {
+        const qint32 mode = qint32(entry);
         if (mode == model->Settings.ColorMode) {
             model->setColorMode(0);
             State.Faces = FaceEntry::None; // no face entry stays checked
@@ -174,13 +176,13 @@ void ViewCommands::applyFaceMode(ModelClass *model, int mode)
             model->setColorMode(mode);
         }
     }
-    if (model->Settings.ColorMode == 5)
+    if (model->Settings.ColorMode == qint32(FaceEntry::Function))
         settleShownFunctions(*model);
-    if (mode != 6) {
+    if (entry != FaceEntry::Isosurfaces) {
         model->updateMaterials();
         showFacePanels(*model);
     }
-    if (mode == 7) {
+    if (entry == FaceEntry::Cut) {
         if (!Host->hasPanel(PanelKind::Intersect)) {
             Host->createPanel(PanelKind::Intersect);
             Host->panelCommand(PanelKind::Intersect, PanelCommand::Apply);
@@ -189,14 +191,14 @@ void ViewCommands::applyFaceMode(ModelClass *model, int mode)
     }
 }
 
-void ViewCommands::changeViewFaces(int mode)
+void ViewCommands::changeViewFaces(FaceEntry entry)
 {
     const QString saved = saveStatus(tr("Building model..."));
-    if (mode != 7)
-        State.Faces = FaceEntry(mode); // the entry chosen; switching a mode off clears it
-    forTargets([&](ModelClass &m) { applyFaceMode(&m, mode); });
+    if (entry != FaceEntry::Cut)
+        State.Faces = entry; // the entry chosen; switching a mode off clears it
+    forTargets([&](ModelClass &m) { applyFaceMode(&m, entry); });
     // One isosurface request, which covers every model when the scene is current.
-    if (mode == 6) {
+    if (entry == FaceEntry::Isosurfaces) {
         if (Host->hasPanel(PanelKind::Iso))
             Host->panelCommand(PanelKind::Iso, PanelCommand::Refresh);
         else
@@ -211,32 +213,32 @@ void ViewCommands::changeViewFaces(int mode)
 
 void ViewCommands::changeViewFacesNormal()
 {
-    changeViewFaces(1);
+    changeViewFaces(FaceEntry::Normal);
 }
 
 void ViewCommands::changeViewFacesSurface()
 {
-    changeViewFaces(2);
+    changeViewFaces(FaceEntry::Surface);
 }
 
 void ViewCommands::changeViewFacesHidden()
 {
-    changeViewFaces(3);
+    changeViewFaces(FaceEntry::Hidden);
 }
 
 void ViewCommands::changeViewFacesMaterial()
 {
-    changeViewFaces(4);
+    changeViewFaces(FaceEntry::Material);
 }
 
 void ViewCommands::changeViewFacesFunction()
 {
-    changeViewFaces(5);
+    changeViewFaces(FaceEntry::Function);
 }
 
 void ViewCommands::changeViewIso()
 {
-    changeViewFaces(6);
+    changeViewFaces(FaceEntry::Isosurfaces);
 }
 
 // ---- points and edges ----

@@ -15,7 +15,8 @@ enum class EdgeEntry : qint32 {
 };
 
 // The face entry of the menus that is checked; its number is the ColorMode it
-// sets (1 .. 5), or the isosurfaces.
+// sets (1 .. 5), or the isosurfaces. The face commands also take Cut, the
+// cut's faces through the intersection panel, which no entry shows checked.
 enum class FaceEntry : qint32 {
     None = 0,
     Normal,
@@ -24,6 +25,7 @@ enum class FaceEntry : qint32 {
     Material,
     Function,
     Isosurfaces,
+    Cut,
 };
 
 // What the view shows beyond each model's own display settings: the options

@@ -6,6 +6,7 @@
 #include "WholeFiles.h"
 #include "app/Startup.h"
 #include "app/panels/ObjectsControl.h"
+#include "formats/FileKinds.h"
 #include "import/NiftiWriter.h"
 #include "import/PydicomCases.h"
 #include "view/GLWidget.h"
@@ -82,8 +83,12 @@ void TestAppFiles::openRefreshCloseAndRecentList()
     ShownWindow window;
     const QString a = data.filePath("m0.surf"), b = data.filePath("m1.surf");
     dialogs.openNames = {a, b};
+    resetRegistryVisits();
     window.openFile();
     QCOMPARE(window.view()->ModelList.count(), 3);
+    // Each file is recognised once at the door; the surface loader's own
+    // gate is the second look.
+    QCOMPARE(registryVisits(), 4);
     QCOMPARE(window.lastFolder, data.path()); // the next dialog starts there
     QCOMPARE(window.lastFile, b);
     QCOMPARE(window.recentFiles, (QStringList {b, a}));
@@ -300,8 +305,8 @@ bool writeLabelMap(const QString &path, int n)
 }
 
 } // namespace
-// The Import dialog lists the importable endings; a label map
-// imported from it or dropped on the view becomes named models placed as a
+// The Import dialog lists the importable endings; a label map opened or
+// imported from it becomes named models placed as a
 // scene; cancelled in its progress dialog it leaves no model.
 void TestAppFiles::importFromMenuDropAndCancel()
 {
@@ -321,15 +326,20 @@ void TestAppFiles::importFromMenuDropAndCancel()
     table.write("1 kidney_left\n2 kidney_tumor\n");
     table.close();
     dialogs.openNames = QStringList {map};
+    resetRegistryVisits();
     window.action("actionImport")->trigger();
     QCOMPARE(window.view()->ModelList.count(), 3);
+    QCOMPARE(registryVisits(), 1); // the door's look; the readers take what it saw
     QCOMPARE(window.view()->ModelList.at(1)->Name, QString("kidney_left"));
     QCOMPARE(window.view()->ModelList.at(2)->ModelColor[0], 164); // a tumour's colour
     // The view keeps the colours the import gave.
     QCOMPARE(window.view()->ModelList.at(2)->Meshes[0]->FrontColor[0], 164 / 255.0f);
 
-    window.openDroppedPath(map);
+    dialogs.openNames = QStringList {map};
+    resetRegistryVisits();
+    window.openFile();
     QCOMPARE(window.view()->ModelList.count(), 5);
+    QCOMPARE(registryVisits(), 1);
     QVERIFY(dialogs.shown.isEmpty());
 
     bool sawDialog = false;

@@ -5,6 +5,7 @@
 // folder.
 
 #include "WholeFiles.h"
+#include "formats/SessionFile.h"
 #include "formats/SurfBytes.h"
 #include "import/Importer.h"
 #include "model/ModelClass.h"
@@ -31,6 +32,30 @@ QByteArray triangleSurf()
     return vertices(3) + triangles({1, 2, 3});
 }
 
+// One triangle as a binary STL.
+QByteArray binaryStlTriangle()
+{
+    QByteArray bytes(80, ' ');
+    const quint32 count = 1;
+    bytes.append(reinterpret_cast<const char *>(&count), 4);
+    const float record[12] = {0, 0, 1, 0, 0, 0, 10, 0, 0, 0, 10, 0};
+    bytes.append(reinterpret_cast<const char *>(record), sizeof record);
+    return bytes.append(2, '\0');
+}
+
+// A 4x4x4 label map with one label in its middle 2x2x2 voxels.
+QByteArray nrrdLabelMap()
+{
+    QByteArray bytes = "NRRD0004\ntype: uchar\ndimension: 3\nsizes: 4 4 4\nencoding: text\n\n";
+    for (int k = 0; k < 4; ++k)
+        for (int j = 0; j < 4; ++j)
+            for (int i = 0; i < 4; ++i) {
+                const bool inside = i % 3 && j % 3 && k % 3;
+                bytes += inside ? "1 " : "0 ";
+            }
+    return bytes;
+}
+
 } // namespace
 
 class TestFileKinds : public QObject
@@ -46,6 +71,7 @@ private slots:
     void writers();
     void pictures();
     void doorHandsBackModelsAndProblems();
+    void oneInputIsRecognisedOnce();
 
 private:
     QTemporaryDir dir;
@@ -242,6 +268,41 @@ void TestFileKinds::doorHandsBackModelsAndProblems()
     QVERIFY(writeBytes(dir.filePath("scene/kidney.nrrd"), "NRRD0004\n"));
     QCOMPARE(recognise(dir.filePath("scene")).kind, FileKind::MaskFolder);
     QVERIFY(isImportable(dir.filePath("scene")));
+}
+
+// The door recognises a path once and hands the recognition down: the
+// readers and namers below it ask the registry nothing more. A session's
+// door asks once for the session and once for each file it names.
+void TestFileKinds::oneInputIsRecognisedOnce()
+{
+    const QString stl = dir.filePath("kidney_left.stl");
+    const QString map = dir.filePath("kidney_right.nrrd");
+    QVERIFY(writeBytes(stl, binaryStlTriangle()));
+    QVERIFY(writeBytes(map, nrrdLabelMap()));
+    for (const QString &path : {stl, map}) {
+        resetRegistryVisits();
+        const OpenedFile opened = openPath(path);
+        QVERIFY2(!opened.failed() && opened.models.size() == 1, qPrintable(path));
+        QCOMPARE(registryVisits(), 1);
+    }
+    // The stem the door took names the models: the mesh after its file, the
+    // map's one label through the anatomy table (a right kidney).
+    QCOMPARE(openPath(stl).models.front()->Name, QString("kidney_left"));
+    QVERIFY(openPath(map).models.front()->Name.endsWith("_right"));
+
+    Session session;
+    for (const QString &path : {stl, map}) {
+        SessionModel entry;
+        entry.file = path;
+        session.models << entry;
+    }
+    const QString plan = dir.filePath("plan.tsn");
+    QCOMPARE(writeSession(plan, session), 0);
+    resetRegistryVisits();
+    const OpenedFile opened = openPath(plan);
+    QVERIFY(!opened.failed());
+    QCOMPARE(opened.models.size(), size_t(2));
+    QCOMPARE(registryVisits(), 3);
 }
 
 QTEST_GUILESS_MAIN(TestFileKinds)

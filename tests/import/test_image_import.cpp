@@ -12,8 +12,8 @@
 #include "measure/HuStatistics.h"
 #include "measure/ModelSurface.h"
 #include "measure/Shapes.h"
-#include "model/ImageSlice.h"
 #include "model/ModelClass.h"
+#include "model/SliceGrey.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -50,7 +50,7 @@ struct Grid
         std::vector<std::unique_ptr<ModelClass>> result;
         SmoothingOptions smoothing;
         smoothing.iterations = iterations;
-        labelMapModels(map, "grid.nii", result, {}, smoothing);
+        labelMapModels(map, recogniseName(QStringLiteral("grid.nii")), result, {}, smoothing);
         return result;
     }
 };

@@ -323,15 +323,14 @@ void TestTopology::changeMaterialModes()
     MeshClass &mesh = *model->Meshes[0];
     selectCell(mesh, Triangle, 0);
     selectCell(mesh, Triangle, 1);
-    changeMaterial(*model, 2, 6, 20); // selected and of material 6
-    changeMaterial(*model, 1, 7, 21); // of material 7
+    changeMaterial(*model, MaterialChange::SelectedOfMaterial, 6, 20);
+    changeMaterial(*model, MaterialChange::OfMaterial, 7, 21);
     QCOMPARE(materialsOf(mesh, Triangle), (Cells {5, 20, 21}));
-    changeMaterial(*model, 3, 0, 22); // selected
-    changeMaterial(*model, 4, 22, 1); // no such mode
-    changeMaterial(*model, 3, 0, -1); // no negative materials
+    changeMaterial(*model, MaterialChange::Selected, 0, 22);
+    changeMaterial(*model, MaterialChange::Selected, 0, -1); // no negative materials
     QCOMPARE(materialsOf(mesh, Triangle), (Cells {22, 22, 21}));
     // A block without materials counts as material 0 and gets its arrays.
-    changeMaterial(*model, 1, 0, 4);
+    changeMaterial(*model, MaterialChange::OfMaterial, 0, 4);
     QCOMPARE(materialsOf(*model->Meshes[1], Quadrangle), (Cells {4}));
     QCOMPARE(materialsOf(mesh, Triangle), (Cells {22, 22, 21}));
 }

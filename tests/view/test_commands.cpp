@@ -58,7 +58,7 @@ void TestCommands::imageExportAndBackgroundColour()
     QCOMPARE(QImage(dialogs.saveName).size(), QSize(1000, 800));
     QCOMPARE(v.view->size(), QSize(250, 200));
     // Lines grow with the picture: edges four times as long and as thick.
-    v.commands.changeViewFaces(0);
+    v.commands.changeViewFaces(FaceEntry::None);
     v.commands.changeViewEdgesSurface();
     const auto inked = [](const QImage &image) {
         qint64 count = 0;

@@ -111,7 +111,7 @@ void MaterialsControl::renumber(const QList<qint32> &from, qint32 to)
 {
     ModelClass *model = View->currentModel();
     for (qint32 material : from)
-        changeMaterial(*model, 1, material, to);
+        changeMaterial(*model, MaterialChange::OfMaterial, material, to);
     model->updateMaterials();
     initWithoutDraw();
     ChangeView();
