@@ -3,9 +3,11 @@
 // Checks of imported surfaces: closed, enclosed volume, placement.
 
 #include "geometry/MeshClass.h"
+#include "import/Importer.h"
 #include "model/ModelClass.h"
 
 #include <array>
+#include <cmath>
 #include <map>
 #include <utility>
 
@@ -60,4 +62,31 @@ inline const ModelClass *modelNamed(const std::vector<std::unique_ptr<ModelClass
         if (m->Name == name)
             return m.get();
     return nullptr;
+}
+
+// What the door said of a file, a problem a line.
+inline QString problemsOf(const OpenedFile &opened)
+{
+    QStringList texts;
+    for (const FileProblem &p : opened.problems)
+        texts << p.text;
+    return texts.join('\n');
+}
+
+// An image's first value, their sum, the lowest and the highest.
+struct Summary
+{
+    double first = 0, sum = 0, min = INFINITY, max = -INFINITY;
+};
+
+inline Summary summaryOf(const ImageVolume &image)
+{
+    Summary s;
+    s.first = image.value(0);
+    for (qint64 v = 0; v < image.voxelCount(); ++v) {
+        s.sum += image.value(v);
+        s.min = std::min(s.min, double(image.value(v)));
+        s.max = std::max(s.max, double(image.value(v)));
+    }
+    return s;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-// NIfTI images written by the tests themselves: n³ voxels of `step`
+// NIfTI files written by the tests themselves; the images: n³ voxels of `step`
 // millimetres centred on the origin, value f(i, j, k), as signed 16-bit
 // integers or as 32-bit floats. `flipX` runs the i axis towards the patient's
 // left (as a map stored left-posterior would after its turn); `extension`,
@@ -10,27 +10,36 @@
 #include <QString>
 #include <QtEndian>
 
+#include <array>
 #include <cstring>
 #include <functional>
+
+// A NIfTI-1 file of nx × ny × nz voxels of `type` (2 uint8, 4 int16, 16
+// float32) 1 mm apart, its data right after the 352 bytes of header.
+inline QByteArray niftiBytes(std::array<qint16, 3> n, qint16 type, const QByteArray &data)
+{
+    QByteArray h(352, '\0');
+    qToLittleEndian<qint32>(348, h.data());
+    const qint16 dims[8] = {3, n[0], n[1], n[2], 1, 1, 1, 1};
+    for (int d = 0; d < 8; ++d) {
+        qToLittleEndian(dims[d], h.data() + 40 + 2 * d);
+        qToLittleEndian<float>(1, h.data() + 76 + 4 * d);
+    }
+    qToLittleEndian(type, h.data() + 70);
+    qToLittleEndian<qint16>(type == 2 ? 8 : type == 4 ? 16 : 32, h.data() + 72);
+    qToLittleEndian<float>(352, h.data() + 108);
+    std::memcpy(h.data() + 344, "n+1", 4);
+    return h + data;
+}
 
 template<class T>
 bool writeNiftiCube(const QString &path, int n, double step, qint16 type,
                     const std::function<T(int, int, int)> &f, bool flipX = false,
                     const QByteArray &extension = {})
 {
-    QByteArray bytes(352, '\0');
-    auto put = [&](int at, const void *value, size_t size) {
-        std::memcpy(bytes.data() + at, value, size);
-    };
-    const qint32 headerSize = 348;
-    put(0, &headerSize, 4);
-    const qint16 dims[8] = {3, qint16(n), qint16(n), qint16(n), 1, 1, 1, 1};
-    put(40, dims, sizeof dims);
-    const qint16 bits = qint16(8 * sizeof(T));
-    put(70, &type, 2);
-    put(72, &bits, 2);
-    const float pixdim[8] = {1, float(step), float(step), float(step), 1, 1, 1, 1};
-    put(76, pixdim, sizeof pixdim);
+    QByteArray bytes = niftiBytes({qint16(n), qint16(n), qint16(n)}, type, {});
+    for (int d = 1; d <= 3; ++d)
+        qToLittleEndian(float(step), bytes.data() + 76 + 4 * d);
     // An extension: its size (a multiple of 16, with its 8 bytes of size
     // and code), code 6 (text), then the text padded with zeros.
     QByteArray ext;
@@ -42,18 +51,15 @@ bool writeNiftiCube(const QString &path, int n, double step, qint16 type,
         ext.append(QByteArray(size - ext.size(), '\0'));
         bytes[348] = 1;
     }
-    const float offset = float(352 + ext.size());
-    put(108, &offset, 4);
-    bytes[123] = 2; // millimetres
-    const qint16 sform = 1;
-    put(254, &sform, 2);
+    qToLittleEndian(float(352 + ext.size()), bytes.data() + 108);
+    bytes[123] = 2;                                 // millimetres
+    qToLittleEndian<qint16>(1, bytes.data() + 254); // the sform is the scanner's
     const float origin = float(-step * (n - 1) / 2);
     for (int r = 0; r < 3; ++r) {
         float row[4] = {0, 0, 0, r == 0 && flipX ? -origin : origin};
         row[r] = float(r == 0 && flipX ? -step : step);
-        put(280 + 16 * r, row, sizeof row);
+        std::memcpy(bytes.data() + 280 + 16 * r, row, sizeof row);
     }
-    put(344, "n+1", 4);
     bytes.append(ext);
     for (int k = 0; k < n; ++k)
         for (int j = 0; j < n; ++j)

@@ -261,13 +261,12 @@ def write_cases(out):
     # Image Position (Patient) stored as UN, as converters from implicit VR leave it.
     s = Series(slices=4)
     s.write(os.path.join(out, "un_position"))
-    for name in os.listdir(os.path.join(out, "un_position")):
-        path = os.path.join(out, "un_position", name)
-        data = bytearray(open(path, "rb").read())
+    def as_un(data):
         at = data.index(b"\x20\x00\x32\x00DS")
         length = struct.unpack_from("<H", data, at + 6)[0]
         data[at:at + 8] = b"\x20\x00\x32\x00UN\x00\x00" + struct.pack("<I", length)
-        open(path, "wb").write(bytes(data))
+    for name in os.listdir(os.path.join(out, "un_position")):
+        patch(os.path.join(out, "un_position", name), as_un)
     s.case("un_position")
 
     write_outside_classes(os.path.join(out, "classes"))
@@ -417,34 +416,31 @@ def write_bad(folder):
     os.makedirs(folder, exist_ok=True)
     save = lambda ds, name: ds.save_as(os.path.join(folder, name), write_like_original=False)
 
-    ds = small_slice("x", rows=64, cols=64)
-    ds.PixelData = b"\0" * 100
-    ds.add_new(0xFFFCFFFC, "OB", b"\0" * 9000)  # padding keeps the file long enough
-    save(ds, "short_pixels.dcm")
+    # Little- and big-endian (which the library decodes, not our own reading).
+    for name in ("short_pixels", "short_pixels_big"):
+        ds = small_slice("x", rows=64, cols=64)
+        ds.PixelData = b"\0" * 100
+        ds.add_new(0xFFFCFFFC, "OB", b"\0" * 9000)  # padding keeps the file long enough
+        if name.endswith("big"):
+            ds.file_meta.TransferSyntaxUID = ExplicitVRBigEndian
+            ds.is_little_endian, ds.is_implicit_VR = False, False
+        save(ds, name + ".dcm")
 
-    # The same, big-endian: the library decodes it, not our own reading.
-    ds = small_slice("x", rows=64, cols=64)
-    ds.PixelData = b"\0" * 100
-    ds.add_new(0xFFFCFFFC, "OB", b"\0" * 9000)
-    ds.file_meta.TransferSyntaxUID = ExplicitVRBigEndian
-    ds.is_little_endian, ds.is_implicit_VR = False, False
-    save(ds, "short_pixels_big.dcm")
-
-    ds = small_slice("x")
-    ds.Rows = 0
-    save(ds, "rows_zero.dcm")
-
-    ds = small_slice("x")
-    ds.Rows, ds.Columns = 65535, 65535
-    save(ds, "rows_65535.dcm")
-
-    ds = small_slice("x")
-    ds.BitsAllocated, ds.BitsStored, ds.HighBit = 12, 12, 11
-    save(ds, "bits_12.dcm")
-
-    ds = small_slice("x")
-    ds.Rows, ds.Columns = 60000, 60000
-    save(ds, "too_large.dcm")
+    # One slice with fields changed: rescales no value can be scaled by (each
+    # read silently as 1 or 0 before), sizes, bits and a spacing.
+    rescale = lambda slope, intercept="0": {"RescaleSlope": slope, "RescaleIntercept": intercept}
+    for name, fields in [("rows_zero", {"Rows": 0}), ("rows_65535", {"Rows": 65535, "Columns": 65535}),
+                         ("bits_12", {"BitsAllocated": 12, "BitsStored": 12, "HighBit": 11}),
+                         ("too_large", {"Rows": 60000, "Columns": 60000}),
+                         ("slope_nan", rescale("NaN")), ("slope_inf", rescale("inf")),
+                         ("slope_huge", rescale("1e308")), ("slope_tiny", rescale("1e-310")),
+                         ("intercept_nan", rescale("1", "nan")), ("bits_stored_20", {"BitsStored": 20}),
+                         ("representation_2", {"PixelRepresentation": 2}),
+                         ("spacing_999999", {"PixelSpacing": ["999999", "999999"]})]:
+        ds = small_slice("x")
+        for key, value in fields.items():
+            setattr(ds, key, value)
+        save(ds, name + ".dcm")
 
     ds = small_slice("x", rows=100, cols=100)
     ds.PixelData = ds.PixelData[:2000]
@@ -457,9 +453,8 @@ def write_bad(folder):
 
     # The end mark of the compressed pixel data claims 32 MiB: it holds none.
     write_rle(os.path.join(folder, "lying_end_mark.dcm"))
-    data = bytearray(open(os.path.join(folder, "lying_end_mark.dcm"), "rb").read())
-    struct.pack_into("<I", data, data.rindex(b"\xfe\xff\xdd\xe0") + 4, 0x02000000)
-    open(os.path.join(folder, "lying_end_mark.dcm"), "wb").write(bytes(data))
+    patch(os.path.join(folder, "lying_end_mark.dcm"),
+          lambda d: struct.pack_into("<I", d, d.rindex(b"\xfe\xff\xdd\xe0") + 4, 0x02000000))
 
     # An element before the pixels claims 2 GiB.
     ds = small_slice("x")
@@ -467,30 +462,10 @@ def write_bad(folder):
     save(ds, "lying_element.dcm")
     lie_at(os.path.join(folder, "lying_element.dcm"), b"\x09\x00\x10\x10OB")
 
-    # Rescales no value can be scaled by, each read silently as 1 or 0 before.
-    for name, slope, intercept in [("slope_nan", "NaN", "0"), ("slope_inf", "inf", "0"),
-                                   ("slope_huge", "1e308", "0"), ("slope_tiny", "1e-310", "0"),
-                                   ("intercept_nan", "1", "nan")]:
-        ds = small_slice("x")
-        ds.RescaleSlope, ds.RescaleIntercept = slope, intercept
-        save(ds, name + ".dcm")
-
-    ds = small_slice("x")
-    ds.BitsStored = 20
-    save(ds, "bits_stored_20.dcm")
-
-    ds = small_slice("x")
-    ds.PixelRepresentation = 2
-    save(ds, "representation_2.dcm")
-
     ds = small_slice("x", rows=64, cols=64)
     del ds.PixelData
     ds.add_new(0x00091010, "OB", b"\0" * 400)
     save(ds, "no_pixels.dcm")
-
-    ds = small_slice("x")
-    ds.PixelSpacing = ["999999", "999999"]
-    save(ds, "spacing_999999.dcm")
 
     write_mosaic(os.path.join(folder, "mosaic.dcm"), where=None)
 
@@ -514,10 +489,11 @@ def write_bad(folder):
     # The orientation written as a date: the decoder would abort on it.
     ds = small_slice("x")
     ds.save_as(os.path.join(folder, "orientation_date.dcm"), write_like_original=False)
-    data = bytearray(open(os.path.join(folder, "orientation_date.dcm"), "rb").read())
-    at = data.index(b"\x20\x00\x37\x00DS")
-    data[at + 4:at + 6] = b"DA"
-    open(os.path.join(folder, "orientation_date.dcm"), "wb").write(bytes(data))
+
+    def as_date(data):
+        at = data.index(b"\x20\x00\x37\x00DS")
+        data[at + 4:at + 6] = b"DA"
+    patch(os.path.join(folder, "orientation_date.dcm"), as_date)
 
 
 def write_directory(folder, keep):
@@ -540,24 +516,28 @@ def write_directory(folder, keep):
     return s
 
 
+def patch(path, change):
+    """Rewrites the file as `change` leaves its bytes."""
+    data = bytearray(open(path, "rb").read())
+    change(data)
+    open(path, "wb").write(bytes(data))
+
+
 def lie_at(path, header):
     """Sets the 4-byte length of the element whose header starts so to 2 GiB."""
-    data = bytearray(open(path, "rb").read())
-    struct.pack_into("<I", data, data.index(header) + 8, 0x7FFFFF00)
-    open(path, "wb").write(bytes(data))
+    patch(path, lambda d: struct.pack_into("<I", d, d.index(header) + 8, 0x7FFFFF00))
 
 
 def write_rle(path, lie=False):
     ds = small_slice(path, rows=8, cols=8)
     ds.compress(RLELossless)
     ds.save_as(path, write_like_original=False)
-    if lie:
-        # The first data fragment claims far more bytes than the file holds.
-        data = bytearray(open(path, "rb").read())
+    def fragment_lies(data):
         at = data.index(b"\xe0\x7f\x10\x00")
         items = [i for i in range(at, len(data) - 8) if data[i:i + 4] == b"\xfe\xff\x00\xe0"]
         struct.pack_into("<I", data, items[1] + 4, 0x7FFFFF00)
-        open(path, "wb").write(bytes(data))
+    if lie:  # the first data fragment claims far more bytes than the file holds
+        patch(path, fragment_lies)
 
 
 def copy_pydicom(folder):
@@ -568,10 +548,7 @@ def copy_pydicom(folder):
                  "MR_small_RLE.dcm", "MR_small_jpeg_ls_lossless.dcm",
                  "MR_small_jp2klossless.dcm", "CT_small.dcm"]:
         shutil.copy(get_testdata_file(name), os.path.join(folder, name))
-    ct = pydicom.dcmread(get_testdata_file("CT_small.dcm"))
-    hu = ct.pixel_array.astype(np.float64) * float(ct.RescaleSlope) + float(ct.RescaleIntercept)
-    print(json.dumps({"case": "ct_small", "first": float(hu[0, 0]), "sum": float(hu.sum()),
-                      "min": float(hu.min()), "max": float(hu.max())}))
+    oracle("ct_small", os.path.join(folder, "CT_small.dcm"), [get_testdata_file("CT_small.dcm")])
 
 
 def write_seeds(out):

@@ -2,8 +2,10 @@
 // reason or loads with a warning naming what was left out, in a child process
 // that must neither crash, hang nor take unbounded memory.
 
+#include "ContainerBytes.h"
 #include "Deflated.h"
 #include "HostileRun.h"
+#include "NiftiWriter.h"
 #include "PydicomCases.h"
 #include "WholeFiles.h"
 #include "model/ModelClass.h"
@@ -32,12 +34,6 @@ struct ZipPart
     QByteArray data;
     bool deflated = false;
 };
-
-void putLe(QByteArray &out, quint32 value, int bytes)
-{
-    for (int b = 0; b < bytes; ++b)
-        out.append(char(value >> (8 * b)));
-}
 
 // A zip file of the parts; `sizeOf` may claim other sizes than the parts have.
 QByteArray zip(const QList<ZipPart> &parts, quint32 claimedSize = 0)
@@ -150,34 +146,16 @@ QJsonObject with(QJsonObject root, const QString &path, const QJsonValue &value)
     return set(root, 0).toObject();
 }
 
-QByteArray glb(const QByteArray &json, const QByteArray &bin, quint32 binClaim = 0)
-{
-    QByteArray padded = json;
-    padded.append((4 - padded.size() % 4) % 4, ' ');
-    QByteArray out = "glTF";
-    putLe(out, 2, 4), putLe(out, quint32(28 + padded.size() + bin.size()), 4);
-    putLe(out, quint32(padded.size()), 4), putLe(out, 0x4E4F534A, 4);
-    out += padded;
-    putLe(out, binClaim ? binClaim : quint32(bin.size()), 4), putLe(out, 0x004E4942, 4);
-    return out + bin;
-}
-
 // A NIfTI-1 file of 2 x 2 x 2 voxels of `type` (2 uint8, 16 float32).
-QByteArray nifti(int type, const QByteArray &data, float voxOffset = 352, float spacing = 1,
+QByteArray nifti(qint16 type, const QByteArray &data, float voxOffset = 352, float spacing = 1,
                  const char *magic = "n+1")
 {
-    QByteArray h(352, 0);
-    qToLittleEndian<qint32>(348, h.data());
-    const qint16 dims[8] = {3, 2, 2, 2, 1, 1, 1, 1};
-    for (int d = 0; d < 8; ++d)
-        qToLittleEndian(dims[d], h.data() + 40 + 2 * d);
-    qToLittleEndian<qint16>(qint16(type), h.data() + 70);
-    qToLittleEndian<qint16>(type == 2 ? 8 : 32, h.data() + 72);
-    for (int d = 0; d < 8; ++d)
-        qToLittleEndian<float>(d >= 1 && d <= 3 ? spacing : 1, h.data() + 76 + 4 * d);
-    qToLittleEndian<float>(voxOffset, h.data() + 108);
+    QByteArray h = niftiBytes({2, 2, 2}, type, data);
+    qToLittleEndian(voxOffset, h.data() + 108);
+    for (int d = 1; d <= 3; ++d)
+        qToLittleEndian(spacing, h.data() + 76 + 4 * d);
     std::memcpy(h.data() + 344, magic, 4);
-    return h + data;
+    return h;
 }
 
 QByteArray floatVoxels(float odd)
@@ -242,248 +220,173 @@ void TestHostileFiles::hostileFiles_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("outcome"); // "refused", "warned" or "loaded"
     QTest::addColumn<QString>("text");    // part of the message or the warning
+    const auto row = [](const char *tag, const char *file, const QByteArray &bytes,
+                        const char *text, const char *outcome = "refused") {
+        QTest::newRow(tag) << QString(file) << bytes << QString(outcome) << QString(text);
+    };
 
     // STL: text files read by our reader; a facet must be whole.
-    QTest::newRow("stl without endsolid") << "a.stl"
-                                          << "solid t\n" + kFacet << "loaded"
-                                          << "";
-    QTest::newRow("stl facet of two corners")
-        << "a.stl"
-        << QByteArray("solid t\n" + kFacet).replace("  vertex 0 1 0\n", "") + "endsolid\n"
-        << "refused"
-        << "has 2 corners";
-    QTest::newRow("stl word for a number")
-        << "a.stl" << QByteArray("solid t\n" + kFacet).replace("vertex 1 0 0", "vertex 1 zz 0")
-        << "refused"
-        << "has zz where";
-    QTest::newRow("stl other words") << "a.stl" << QByteArray("solid\nnonsense") << "refused"
-                                     << "where \"facet\"";
+    row("stl without endsolid", "a.stl", "solid t\n" + kFacet, "", "loaded");
+    row("stl facet of two corners", "a.stl",
+        QByteArray("solid t\n" + kFacet).replace("  vertex 0 1 0\n", "") + "endsolid\n",
+        "has 2 corners");
+    row("stl word for a number", "a.stl",
+        QByteArray("solid t\n" + kFacet).replace("vertex 1 0 0", "vertex 1 zz 0"), "has zz where");
+    row("stl other words", "a.stl", QByteArray("solid\nnonsense"), "where \"facet\"");
 
     // OFF: counts against the size, indices against the vertices.
-    QTest::newRow("off of 353 billion vertices")
-        << "a.off"
-        << "OFF\n353000000000 1 0\n" + QByteArray(290, '0') << "refused"
-        << "declares 353000000000 vertices";
-    QTest::newRow("off of more vertices than its bytes")
-        << "a.off" << QByteArray("OFF\n1000 1 0\n0 0 0\n") << "refused"
-        << "declares 1000 vertices and 1 faces, more than its";
-    QTest::newRow("off of more faces than its bytes")
-        << "a.off" << QByteArray(kOff).replace("4 2 0", "4 99999999999 0") << "refused"
-        << "declares 4 vertices and 99999999999 faces";
-    QTest::newRow("off of vertices alone, the last line unended")
-        << "a.off" << QByteArray("OFF\n2 0 0\n0 0 0\n1 0 0") << "refused"
-        << "holds no surface";
-    QTest::newRow("off index out of range")
-        << "a.off" << QByteArray(kOff).replace("3 0 2 3", "3 0 2 4") << "refused"
-        << "names vertex 4; the file has 4 vertices";
-    QTest::newRow("off negative index")
-        << "a.off" << QByteArray(kOff).replace("3 0 2 3", "3 0 -2 3") << "refused"
-        << "names vertex -2";
-    QTest::newRow("off ends early") << "a.off" << kOff.left(kOff.size() - 8) << "refused"
-                                    << "ends after 1 of its 2 faces";
-    QTest::newRow("off of four dimensions") << "a.off"
-                                            << "4OFF\n" + kOff.mid(4) << "refused"
-                                            << "three-dimensional";
-    QTest::newRow("off with a line") << "a.off" << kOff + "2 0 1\n"
-                                     << "loaded"
-                                     << "";
-    QTest::newRow("off with a line counted")
-        << "a.off" << QByteArray(kOff).replace("4 2 0", "4 3 0") + "2 0 1\n"
-        << "warned"
-        << "1 faces of fewer than three corners";
+    row("off of 353 billion vertices", "a.off", "OFF\n353000000000 1 0\n" + QByteArray(290, '0'),
+        "declares 353000000000 vertices");
+    row("off of more vertices than its bytes", "a.off", QByteArray("OFF\n1000 1 0\n0 0 0\n"),
+        "declares 1000 vertices and 1 faces, more than its");
+    row("off of more faces than its bytes", "a.off",
+        QByteArray(kOff).replace("4 2 0", "4 99999999999 0"),
+        "declares 4 vertices and 99999999999 faces");
+    row("off of vertices alone, the last line unended", "a.off",
+        QByteArray("OFF\n2 0 0\n0 0 0\n1 0 0"), "holds no surface");
+    row("off index out of range", "a.off", QByteArray(kOff).replace("3 0 2 3", "3 0 2 4"),
+        "names vertex 4; the file has 4 vertices");
+    row("off negative index", "a.off", QByteArray(kOff).replace("3 0 2 3", "3 0 -2 3"),
+        "names vertex -2");
+    row("off ends early", "a.off", kOff.left(kOff.size() - 8), "ends after 1 of its 2 faces");
+    row("off of four dimensions", "a.off", "4OFF\n" + kOff.mid(4), "three-dimensional");
+    row("off with a line", "a.off", kOff + "2 0 1\n", "", "loaded");
+    row("off with a line counted", "a.off", QByteArray(kOff).replace("4 2 0", "4 3 0") + "2 0 1\n",
+        "1 faces of fewer than three corners", "warned");
 
     // PLY: the header must end, types be types, lists fit their lines.
-    QTest::newRow("ply without end_header")
-        << "a.ply" << kPlyHead.left(kPlyHead.size() - 11) + "0 0 0\n"
-        << "refused"
-        << "no end_header";
-    QTest::newRow("ply header that just ends")
-        << "a.ply" << QByteArray("ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\n")
-        << "refused"
-        << "no end_header";
+    row("ply without end_header", "a.ply", kPlyHead.left(kPlyHead.size() - 11) + "0 0 0\n",
+        "no end_header");
+    row("ply header that just ends", "a.ply",
+        QByteArray("ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\n"), "no end_header");
     QByteArray comments = "ply\nformat ascii 1.0\n";
     for (int c = 0; c < 1000000; ++c)
         comments += "comment a line of no use\n";
-    QTest::newRow("ply of a million comments")
-        << "a.ply" << comments + kPlyHead.mid(20) + "0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n"
-        << "loaded"
-        << "";
-    QTest::newRow("ply ascii list count 255")
-        << "a.ply" << kPlyHead + "0 0 0\n1 0 0\n0 1 0\n255 0 1 2\n"
-        << "refused"
-        << "face 0 says it has 255 values";
-    QTest::newRow("ply binary list count 255") << "a.ply" << binaryPly(false, 255) << "refused"
-                                               << "cannot hold them";
-    QTest::newRow("ply vertex without x")
-        << "a.ply"
-        << QByteArray(kPlyHead).replace("property float x\n", "") + "0 0\n1 0\n0 1\n3 0 1 2\n"
-        << "refused"
-        << "no x coordinate";
-    QTest::newRow("ply bad property type")
-        << "a.ply" << QByteArray(kPlyHead).replace("float y", "flaot y") << "refused"
-        << "the type flaot, which is not a PLY type";
-    QTest::newRow("ply count beyond the file")
-        << "a.ply" << QByteArray(kPlyHead).replace("vertex 3", "vertex 4000000000") + "0 0 0\n"
-        << "refused"
-        << "declares 4000000000 vertex elements";
-    QTest::newRow("ply more vertices than its bytes")
-        << "a.ply" << QByteArray(kPlyHead).replace("vertex 3", "vertex 1000") + "0 0 0\n"
-        << "refused"
-        << "declares 1000";
-    QTest::newRow("ply index out of range")
-        << "a.ply" << kPlyHead + "0 0 0\n1 0 0\n0 1 0\n3 0 1 3\n"
-        << "refused"
-        << "names vertex 3; the file has 3";
-    QTest::newRow("ply short line") << "a.ply" << kPlyHead + "0 0 0\n1 0 0\n0 1\n3 0 1 2\n"
-                                    << "refused"
-                                    << "line of vertex 2 ends before";
-    QTest::newRow("ply too many values") << "a.ply" << kPlyHead + "0 0 0 7\n1 0 0\n0 1 0\n3 0 1 2\n"
-                                         << "refused"
-                                         << "more values";
+    row("ply of a million comments", "a.ply",
+        comments + kPlyHead.mid(20) + "0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n", "", "loaded");
+    row("ply ascii list count 255", "a.ply", kPlyHead + "0 0 0\n1 0 0\n0 1 0\n255 0 1 2\n",
+        "face 0 says it has 255 values");
+    row("ply binary list count 255", "a.ply", binaryPly(false, 255), "cannot hold them");
+    row("ply vertex without x", "a.ply",
+        QByteArray(kPlyHead).replace("property float x\n", "") + "0 0\n1 0\n0 1\n3 0 1 2\n",
+        "no x coordinate");
+    row("ply bad property type", "a.ply", QByteArray(kPlyHead).replace("float y", "flaot y"),
+        "the type flaot, which is not a PLY type");
+    row("ply count beyond the file", "a.ply",
+        QByteArray(kPlyHead).replace("vertex 3", "vertex 4000000000") + "0 0 0\n",
+        "declares 4000000000 vertex elements");
+    row("ply more vertices than its bytes", "a.ply",
+        QByteArray(kPlyHead).replace("vertex 3", "vertex 1000") + "0 0 0\n", "declares 1000");
+    row("ply index out of range", "a.ply", kPlyHead + "0 0 0\n1 0 0\n0 1 0\n3 0 1 3\n",
+        "names vertex 3; the file has 3");
+    row("ply short line", "a.ply", kPlyHead + "0 0 0\n1 0 0\n0 1\n3 0 1 2\n",
+        "line of vertex 2 ends before");
+    row("ply too many values", "a.ply", kPlyHead + "0 0 0 7\n1 0 0\n0 1 0\n3 0 1 2\n",
+        "more values");
 
     // glTF and GLB: checked before the library reads them.
     const QJsonObject triangle = triangleGltf();
-    QTest::newRow("gltf") << "a.gltf" << json(triangle) << "loaded"
-                          << "";
-    QTest::newRow("gltf nested 200000 deep")
-        << "a.gltf" << QByteArray(200000, '[') + QByteArray(200000, ']') << "refused"
-        << "more than 64 deep";
-    QTest::newRow("gltf buffer outside its folder")
-        << "a.gltf" << json(with(triangle, "buffers/0/uri", "../../../etc/passwd")) << "refused"
-        << "only name files in its own folder";
-    QTest::newRow("gltf absolute buffer")
-        << "a.gltf" << json(with(triangle, "buffers/0/uri", "/etc/passwd")) << "refused"
-        << "own folder";
-    QTest::newRow("gltf buffer by scheme")
-        << "a.gltf" << json(with(triangle, "buffers/0/uri", "file:///etc/passwd")) << "refused"
-        << "own folder";
-    QTest::newRow("gltf encoded climb")
-        << "a.gltf" << json(with(triangle, "buffers/0/uri", "%2e%2e/%2e%2e/etc/passwd"))
-        << "refused"
-        << "own folder";
-    QTest::newRow("gltf indices out of range")
-        << "a.gltf" << json(triangleGltf({0, 1, 7})) << "refused"
-        << "Corner 2 of primitive 0 of mesh 0 names vertex 7; there are 3 positions";
-    QTest::newRow("gltf climb to no file")
-        << "a.gltf" << json(with(triangle, "buffers/0/uri", "../no-such.bin")) << "refused"
-        << "own folder";
+    row("gltf", "a.gltf", json(triangle), "", "loaded");
+    row("gltf nested 200000 deep", "a.gltf", QByteArray(200000, '[') + QByteArray(200000, ']'),
+        "more than 64 deep");
+    row("gltf buffer outside its folder", "a.gltf",
+        json(with(triangle, "buffers/0/uri", "../../../etc/passwd")),
+        "only name files in its own folder");
+    row("gltf absolute buffer", "a.gltf", json(with(triangle, "buffers/0/uri", "/etc/passwd")),
+        "own folder");
+    row("gltf buffer by scheme", "a.gltf",
+        json(with(triangle, "buffers/0/uri", "file:///etc/passwd")), "own folder");
+    row("gltf encoded climb", "a.gltf",
+        json(with(triangle, "buffers/0/uri", "%2e%2e/%2e%2e/etc/passwd")), "own folder");
+    row("gltf indices out of range", "a.gltf", json(triangleGltf({0, 1, 7})),
+        "Corner 2 of primitive 0 of mesh 0 names vertex 7; there are 3 positions");
+    row("gltf climb to no file", "a.gltf", json(with(triangle, "buffers/0/uri", "../no-such.bin")),
+        "own folder");
     QJsonArray chain; // 300 nodes, each the child of the one before
     for (int n = 0; n < 300; ++n)
         chain.append(n < 299 ? QJsonObject {{"children", QJsonArray {n + 1}}}
                              : QJsonObject {{"mesh", 0}});
-    QTest::newRow("gltf nodes 300 deep")
-        << "a.gltf" << json(with(triangle, "nodes", chain)) << "refused"
-        << "form a loop or nest more than 256 deep";
-    QTest::newRow("gltf byte stride 1")
-        << "a.gltf" << json(with(triangle, "bufferViews/0/byteStride", 1)) << "refused"
-        << "byte stride of 1";
-    QTest::newRow("gltf buffer longer than its data")
-        << "a.gltf" << json(with(triangle, "buffers/0/byteLength", 4000000000.0)) << "refused"
-        << "declares 4000000000 bytes";
-    QTest::newRow("gltf accessor beyond its view")
-        << "a.gltf" << json(with(triangle, "accessors/0/count", 1000000)) << "refused"
-        << "positions of primitive 0 of mesh 0";
-    QTest::newRow("gltf missing material")
-        << "a.gltf" << json(with(triangle, "meshes/0/primitives/0/material", 5)) << "warned"
-        << "material of primitive 0 of mesh 0 was left out";
-    QTest::newRow("gltf broken texture coordinates")
-        << "a.gltf" << json(with(triangle, "meshes/0/primitives/0/attributes/TEXCOORD_0", 9))
-        << "warned"
-        << "TEXCOORD_0 of primitive 0 of mesh 0 was left out";
+    row("gltf nodes 300 deep", "a.gltf", json(with(triangle, "nodes", chain)),
+        "form a loop or nest more than 256 deep");
+    row("gltf byte stride 1", "a.gltf", json(with(triangle, "bufferViews/0/byteStride", 1)),
+        "byte stride of 1");
+    row("gltf buffer longer than its data", "a.gltf",
+        json(with(triangle, "buffers/0/byteLength", 4000000000.0)), "declares 4000000000 bytes");
+    row("gltf accessor beyond its view", "a.gltf",
+        json(with(triangle, "accessors/0/count", 1000000)), "positions of primitive 0 of mesh 0");
+    row("gltf missing material", "a.gltf",
+        json(with(triangle, "meshes/0/primitives/0/material", 5)),
+        "material of primitive 0 of mesh 0 was left out", "warned");
+    row("gltf broken texture coordinates", "a.gltf",
+        json(with(triangle, "meshes/0/primitives/0/attributes/TEXCOORD_0", 9)),
+        "TEXCOORD_0 of primitive 0 of mesh 0 was left out", "warned");
     // Positions of two numbers would give a flat heap of points, loaded
     // silently; other attributes of the wrong element type are left out.
-    QTest::newRow("gltf positions of VEC2")
-        << "a.gltf" << json(with(triangle, "accessors/0/type", "VEC2")) << "refused"
-        << "positions of primitive 0 of mesh 0 are VEC2 elements";
-    QTest::newRow("gltf normals of VEC2")
-        << "a.gltf"
-        << json(with(with(triangle, "accessors/0/type", "VEC3"),
-                     "meshes/0/primitives/0/attributes/NORMAL", 1))
-        << "warned"
-        << "NORMAL of primitive 0 of mesh 0 was left out: its elements are SCALAR";
-    QTest::newRow("gltf node of its own")
-        << "a.gltf" << json(with(triangle, "nodes/0/children", QJsonArray {0})) << "refused"
-        << "loop";
+    row("gltf positions of VEC2", "a.gltf", json(with(triangle, "accessors/0/type", "VEC2")),
+        "positions of primitive 0 of mesh 0 are VEC2 elements");
+    row("gltf normals of VEC2", "a.gltf",
+        json(with(with(triangle, "accessors/0/type", "VEC3"),
+                  "meshes/0/primitives/0/attributes/NORMAL", 1)),
+        "NORMAL of primitive 0 of mesh 0 was left out: its elements are SCALAR", "warned");
+    row("gltf node of its own", "a.gltf", json(with(triangle, "nodes/0/children", QJsonArray {0})),
+        "loop");
     const QByteArray bin =
         QByteArray::fromBase64(triangle["buffers"][0]["uri"].toString().section(',', 1).toLatin1());
     const QJsonObject inGlb = with(triangle, "buffers/0", QJsonObject {{"byteLength", 44}});
-    QTest::newRow("glb") << "a.glb" << glb(json(inGlb), bin) << "loaded"
-                         << "";
-    QTest::newRow("glb chunk longer than the file")
-        << "a.glb" << glb(json(inGlb), bin, 4000000) << "refused"
-        << "more than the file holds";
-    QTest::newRow("glb chunk four bytes beyond the file")
-        << "a.glb" << glb(json(inGlb), bin, 48) << "refused"
-        << "says it has 48 bytes, more than the file holds";
-    QTest::newRow("glb corner out of range")
-        << "a.glb" << glb(json(inGlb), bin.left(36) + QByteArray("\0\0\1\0\3\0\0\0", 8))
-        << "refused"
-        << "names vertex 3; there are 3 positions";
-    QTest::newRow("glb missing material")
-        << "a.glb" << glb(json(with(inGlb, "meshes/0/primitives/0/material", 2)), bin) << "warned"
-        << "material";
+    row("glb", "a.glb", glb(json(inGlb), bin), "", "loaded");
+    row("glb chunk longer than the file", "a.glb", glb(json(inGlb), bin, 4000000),
+        "more than the file holds");
+    row("glb chunk four bytes beyond the file", "a.glb", glb(json(inGlb), bin, 48),
+        "says it has 48 bytes, more than the file holds");
+    row("glb corner out of range", "a.glb",
+        glb(json(inGlb), bin.left(36) + QByteArray("\0\0\1\0\3\0\0\0", 8)),
+        "names vertex 3; there are 3 positions");
+    row("glb missing material", "a.glb",
+        glb(json(with(inGlb, "meshes/0/primitives/0/material", 2)), bin), "material", "warned");
 
     // 3MF: the zip's directory checked first.
     const ZipPart rels {"_rels/.rels", kRels, true}, types {"[Content_Types].xml", kTypes, false};
-    QTest::newRow("3mf") << "a.3mf" << zip({types, rels, {"3D/3dmodel.model", kModel, true}})
-                         << "loaded"
-                         << "";
-    QTest::newRow("3mf without its model") << "a.3mf" << zip({types, rels}) << "refused"
-                                           << "no model part 3D/3dmodel.model";
-    QTest::newRow("3mf without relationships")
-        << "a.3mf" << zip({types, {"3D/3dmodel.model", kModel, true}}) << "refused"
-        << "_rels/.rels";
+    row("3mf", "a.3mf", zip({types, rels, {"3D/3dmodel.model", kModel, true}}), "", "loaded");
+    row("3mf without its model", "a.3mf", zip({types, rels}), "no model part 3D/3dmodel.model");
+    row("3mf without relationships", "a.3mf", zip({types, {"3D/3dmodel.model", kModel, true}}),
+        "_rels/.rels");
     QByteArray padding; // inflates some 140-fold: within deflate's reach, beyond a model's
     for (int i = 0; i < 130000; ++i)
         padding += QByteArray::number(i) + QByteArray(500, ' ');
-    QTest::newRow("3mf zip bomb")
-        << "a.3mf" << zip({types, rels, {"3D/3dmodel.model", kModel + padding, true}}) << "refused"
-        << "zip bomb";
-    QTest::newRow("3mf size claimed beyond deflate")
-        << "a.3mf" << zip({types, rels, {"3D/3dmodel.model", kModel, false}}, 3000000000u)
-        << "refused"
-        << "cannot hold so many";
-    QTest::newRow("3mf stored part claiming more than it has")
-        << "a.3mf" << zip({types, rels, {"3D/3dmodel.model", kModel, false}}, 100000) << "refused"
-        << "cannot hold so many";
-    QTest::newRow("3mf corner out of range")
-        << "a.3mf"
-        << zip({types,
-                rels,
-                {"3D/3dmodel.model", QByteArray(kModel).replace("v3=\"2\"", "v3=\"9\""), true}})
-        << "refused"
-        << "out of range";
-    QTest::newRow("3mf not a zip") << "a.3mf" << QByteArray(100, 'x') << "refused"
-                                   << "not a zip";
+    row("3mf zip bomb", "a.3mf", zip({types, rels, {"3D/3dmodel.model", kModel + padding, true}}),
+        "zip bomb");
+    row("3mf size claimed beyond deflate", "a.3mf",
+        zip({types, rels, {"3D/3dmodel.model", kModel, false}}, 3000000000u),
+        "cannot hold so many");
+    row("3mf stored part claiming more than it has", "a.3mf",
+        zip({types, rels, {"3D/3dmodel.model", kModel, false}}, 100000), "cannot hold so many");
+    row("3mf corner out of range", "a.3mf",
+        zip({types,
+             rels,
+             {"3D/3dmodel.model", QByteArray(kModel).replace("v3=\"2\"", "v3=\"9\""), true}}),
+        "out of range");
+    row("3mf not a zip", "a.3mf", QByteArray(100, 'x'), "not a zip");
 
     // NIfTI: the header's own fields before the library reads it.
     const QByteArray bytes8("\0\1\0\1\0\1\0\1", 8);
-    QTest::newRow("nifti") << "a.nii" << nifti(2, bytes8) << "loaded"
-                           << "";
-    QTest::newRow("nifti negative vox_offset") << "a.nii" << nifti(2, bytes8, -352) << "refused"
-                                               << "voxels start at byte -352";
-    QTest::newRow("nifti nan vox_offset")
-        << "a.nii" << nifti(2, bytes8, std::numeric_limits<float>::quiet_NaN()) << "refused"
-        << "voxels start at byte nan";
-    QTest::newRow("nifti bad magic") << "a.nii" << nifti(2, bytes8, 352, 1, "abc") << "refused"
-                                     << "NIfTI mark";
-    QTest::newRow("nifti spacing 1e30") << "a.nii" << nifti(2, bytes8, 352, 1e30f) << "refused"
-                                        << "spacing or placement is damaged";
-    QTest::newRow("nifti nan voxel")
-        << "a.nii" << nifti(16, floatVoxels(std::numeric_limits<float>::quiet_NaN())) << "loaded"
-        << "";
+    row("nifti", "a.nii", nifti(2, bytes8), "", "loaded");
+    row("nifti negative vox_offset", "a.nii", nifti(2, bytes8, -352), "voxels start at byte -352");
+    row("nifti nan vox_offset", "a.nii", nifti(2, bytes8, std::numeric_limits<float>::quiet_NaN()),
+        "voxels start at byte nan");
+    row("nifti bad magic", "a.nii", nifti(2, bytes8, 352, 1, "abc"), "NIfTI mark");
+    row("nifti spacing 1e30", "a.nii", nifti(2, bytes8, 352, 1e30f),
+        "spacing or placement is damaged");
+    row("nifti nan voxel", "a.nii", nifti(16, floatVoxels(std::numeric_limits<float>::quiet_NaN())),
+        "", "loaded");
 
     // Legacy VTK: cells of unknown types are named.
-    QTest::newRow("vtk cell type 99")
-        << "a.vtk"
-        << QByteArray(
-               "# vtk DataFile Version 3.0\nt\nASCII\nDATASET UNSTRUCTURED_GRID\nPOINTS 4 "
-               "float\n0 0 0 1 0 0 0 1 0 0 0 1\nCELLS 2 8\n3 0 1 2\n3 1 2 3\nCELL_TYPES 2\n5\n99\n")
-        << "warned"
-        << "1 cells of a type that is not read (the first of type 99)";
+    row("vtk cell type 99", "a.vtk",
+        QByteArray(
+            "# vtk DataFile Version 3.0\nt\nASCII\nDATASET UNSTRUCTURED_GRID\nPOINTS 4 "
+            "float\n0 0 0 1 0 0 0 1 0 0 0 1\nCELLS 2 8\n3 0 1 2\n3 1 2 3\nCELL_TYPES 2\n5\n99\n"),
+        "1 cells of a type that is not read (the first of type 99)", "warned");
 
-    QTest::newRow("unknown ending") << "a.xyz" << QByteArray("x") << "refused"
-                                    << "the endings read are .stl, .obj";
+    row("unknown ending", "a.xyz", QByteArray("x"), "the endings read are .stl, .obj");
 }
 
 // How an import in a child ended, against the outcome ("refused", "warned"

@@ -5,6 +5,7 @@
 // same voxels, also on an oblique image and for a surface partly outside.
 
 #include "ImageInputs.h"
+#include "ImportChecks.h"
 #include "NiftiWriter.h"
 #include "WholeFiles.h"
 #include "app/SurfFiles.h"
@@ -80,14 +81,6 @@ OpenedFile open(const QString &path, ReadAs as = ReadAs::Guess, const QString &s
     return openPath(path, options);
 }
 
-QString problemsOf(const OpenedFile &opened)
-{
-    QStringList texts;
-    for (const FileProblem &p : opened.problems)
-        texts << p.text;
-    return texts.join(" | ");
-}
-
 } // namespace
 
 class TestImageImport : public QObject
@@ -125,20 +118,17 @@ void TestImageImport::imagesInThePatientFrame_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("oracle"); // the image of the same grid and values
     QTest::addColumn<bool>("shorts");
-    QTest::newRow("oblique int16 NIfTI") << "ct.nii.gz"
-                                         << "ct.nii.gz" << true;
-    QTest::newRow("NRRD in left-posterior-superior space") << "ct.nrrd"
-                                                           << "ct.nii.gz" << true;
-    QTest::newRow("float NIfTI, axes flipped") << "mr_float.nii"
-                                               << "mr_float.nii" << false;
-    QTest::newRow("few values, intent not labels") << "zscore.nii"
-                                                   << "zscore.nii" << true;
+    const auto row = [](const char *tag, const char *name, const char *oracle, bool shorts) {
+        QTest::newRow(tag) << QString(name) << QString(oracle) << shorts;
+    };
+    row("oblique int16 NIfTI", "ct.nii.gz", "ct.nii.gz", true);
+    row("NRRD in left-posterior-superior space", "ct.nrrd", "ct.nii.gz", true);
+    row("float NIfTI, axes flipped", "mr_float.nii", "mr_float.nii", false);
+    row("few values, intent not labels", "zscore.nii", "zscore.nii", true);
     // Half-unit values after the header's slope and intercept, and whole
     // values beyond 16 bits: both kept as floats, never wrapped or unscaled.
-    QTest::newRow("slope and intercept") << "scaled.nii"
-                                         << "scaled.nii" << false;
-    QTest::newRow("unsigned 16 bits") << "uint16.nii"
-                                      << "uint16.nii" << false;
+    row("slope and intercept", "scaled.nii", "scaled.nii", false);
+    row("unsigned 16 bits", "uint16.nii", "uint16.nii", false);
 }
 
 void TestImageImport::imagesInThePatientFrame()
@@ -164,15 +154,10 @@ void TestImageImport::imagesInThePatientFrame()
             QVERIFY(near(image.toWorld.m[r][a] / image.toWorld.spacing(a),
                          e["direction"][3 * a + r].toDouble()));
     }
-    double low = INFINITY, high = -INFINITY, sum = 0;
-    for (qint64 n = 0; n < image.voxelCount(); ++n) {
-        low = std::min<double>(low, image.value(n));
-        high = std::max<double>(high, image.value(n));
-        sum += image.value(n);
-    }
-    QCOMPARE(low, e["min"].toDouble());
-    QCOMPARE(high, e["max"].toDouble());
-    QVERIFY(near(sum / double(image.voxelCount()), e["mean"].toDouble()));
+    const Summary got = summaryOf(image);
+    QCOMPARE(got.min, e["min"].toDouble());
+    QCOMPARE(got.max, e["max"].toDouble());
+    QVERIFY(near(got.sum / double(image.voxelCount()), e["mean"].toDouble()));
     QVERIFY(image.modality.isEmpty() && image.unit.isEmpty());
 }
 
@@ -204,11 +189,11 @@ void TestImageImport::guessAndOverride()
     const auto tissues = [](int i, int j, int k) {
         return qint16(i < 2 ? -1000 : (j < 4 ? -100 : (k < 4 ? 40 : 1000)));
     };
-    QVERIFY(writeCubeNifti(file("few_tissues.nii"), 8, 1.0, tissues));
+    QVERIFY(writeNifti(file("few_tissues.nii"), 8, 1.0, tissues));
     const OpenedFile ct = open(file("few_tissues.nii"));
     QVERIFY2(ct.image && ct.models.empty(), qPrintable(problemsOf(ct)));
-    QVERIFY(writeCubeNifti(file("few_positive.nii"), 8, 1.0,
-                           [&](int i, int j, int k) { return qint16(tissues(i, j, k) + 1000); }));
+    QVERIFY(writeNifti(file("few_positive.nii"), 8, 1.0,
+                       [&](int i, int j, int k) { return qint16(tissues(i, j, k) + 1000); }));
     const OpenedFile positive = open(file("few_positive.nii"));
     QVERIFY(!positive.image && positive.models.size() == 3);
 
@@ -233,14 +218,13 @@ void TestImageImport::valuesInsideSurfaces_data()
 {
     QTest::addColumn<QString>("image");
     QTest::addColumn<QString>("shape");
-    QTest::newRow("box in an oblique CT") << "ct.nii.gz"
-                                          << "box";
-    QTest::newRow("box partly outside the CT") << "ct.nii.gz"
-                                               << "partly_outside";
-    QTest::newRow("octahedron in an oblique CT") << "ct.nii.gz"
-                                                 << "octahedron";
-    QTest::newRow("box in a float image") << "mr_float.nii"
-                                          << "mr_box";
+    const auto row = [](const char *tag, const char *image, const char *shape) {
+        QTest::newRow(tag) << QString(image) << QString(shape);
+    };
+    row("box in an oblique CT", "ct.nii.gz", "box");
+    row("box partly outside the CT", "ct.nii.gz", "partly_outside");
+    row("octahedron in an oblique CT", "ct.nii.gz", "octahedron");
+    row("box in a float image", "mr_float.nii", "mr_box");
 }
 
 void TestImageImport::valuesInsideSurfaces()

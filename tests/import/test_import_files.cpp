@@ -3,8 +3,10 @@
 // by hand; names and colours from every source; bad files refused with their
 // reason; a cancelled import leaves nothing behind.
 
+#include "ContainerBytes.h"
 #include "Deflated.h"
 #include "ImportChecks.h"
+#include "NiftiWriter.h"
 #include "WholeFiles.h"
 #include "import/Importer.h"
 #include "measure/ModelSurface.h"
@@ -65,22 +67,6 @@ QByteArray binaryStl(const QList<std::array<float, 9>> &triangles, const QByteAr
     for (qsizetype t = 0; t < triangles.size(); ++t)
         std::memcpy(bytes.data() + 84 + 50 * t + 12, triangles[t].data(), 36);
     return bytes;
-}
-
-// A NIfTI-1 header of one-byte voxels, 1 mm apart, its data after it.
-QByteArray nifti(qint16 nx, qint16 ny, qint16 nz, const QByteArray &data)
-{
-    QByteArray header(352, 0);
-    qToLittleEndian(qint32(348), header.data());
-    const qint16 dims[8] = {3, nx, ny, nz, 1, 1, 1, 1};
-    std::memcpy(header.data() + 40, dims, sizeof dims);
-    qToLittleEndian(qint16(2), header.data() + 70); // unsigned bytes
-    qToLittleEndian(qint16(8), header.data() + 72);
-    const float spacing[8] = {1, 1, 1, 1, 1, 1, 1, 1};
-    std::memcpy(header.data() + 76, spacing, sizeof spacing);
-    qToLittleEndian(352.0f, header.data() + 108);
-    std::memcpy(header.data() + 344, "n+1", 4);
-    return header + data;
 }
 
 } // namespace
@@ -179,26 +165,6 @@ void TestImportFiles::niftiPlacedInWorld()
         QVERIFY2(in.result.ok && in.models.empty() && in.result.image, name);
     }
 }
-
-namespace {
-
-// A binary glTF container: its JSON chunk, then the buffer as its BIN chunk.
-QByteArray glb(QByteArray json, const QByteArray &buffer)
-{
-    json = json.leftJustified((json.size() + 3) / 4 * 4, ' ');
-    QByteArray bytes("glTF");
-    const auto word = [&bytes](quint32 w) { bytes.append(reinterpret_cast<const char *>(&w), 4); };
-    word(2);
-    word(quint32(12 + 8 + json.size() + 8 + buffer.size()));
-    word(quint32(json.size()));
-    word(0x4E4F534Au);
-    bytes += json;
-    word(quint32(buffer.size()));
-    word(0x004E4942u);
-    return bytes + buffer;
-}
-
-} // namespace
 
 // A glTF file of two meshes, the second placed by its node: a model per node,
 // named after its mesh when the node has no name (and coloured by the
@@ -524,7 +490,7 @@ void TestImportFiles::placedByTheirHeaders()
                        "endian: big\nspace: left-anterior-superior\n"
                        "space directions: (0,1,0) (-2,0,0) (0,0,1)\nspace origin: (10,20,30)\n\n"
                            + big));
-    QByteArray spaced = nifti(10, 8, 6, twoBoxes(1, 0));
+    QByteArray spaced = niftiBytes({10, 8, 6}, 2, twoBoxes(1, 0));
     const float spacing[3] = {0.5f, 2.0f, 3.0f}, slope = 2.0f;
     std::memcpy(spaced.data() + 80, spacing, sizeof spacing);
     std::memcpy(spaced.data() + 112, &slope, sizeof slope);
@@ -556,55 +522,51 @@ void TestImportFiles::badFiles_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("message");
+    const auto row = [](const char *tag, const char *name, const QByteArray &bytes,
+                        const char *message) {
+        QTest::newRow(tag) << QString(name) << bytes << QString(message);
+    };
     const QByteArray boxes = twoBoxes(1, 2);
-    QTest::newRow("dimensions beyond the data")
-        << "big.nrrd" << nrrd("encoding: raw", boxes.left(200)) << "more than the file holds";
-    QTest::newRow("dimensions beyond what gzip can hold")
-        << "huge.nrrd"
-        << QByteArray("NRRD0004\ntype: uint8\ndimension: 3\nsizes: 4000 4000 4000\n"
-                      "encoding: gzip\n\n")
-            + deflated(boxes, DeflateWrapper::Gzip)
-        << "more than the file holds";
-    QTest::newRow("negative dimension")
-        << "negative.nrrd"
-        << QByteArray("NRRD0004\ntype: uint8\ndimension: 3\nsizes: 10 -8 6\nencoding: raw\n\n")
-            + boxes
-        << "must be positive";
-    QTest::newRow("zero spacing") << "zero.nrrd" << nrrd("encoding: raw\nspacings: 1 0 1", boxes)
-                                  << "spacing is zero";
-    QTest::newRow("spacing not a number")
-        << "nan.nrrd" << nrrd("encoding: raw\nspacings: 1 nan 1", boxes) << "spacing is zero";
+    row("dimensions beyond the data", "big.nrrd", nrrd("encoding: raw", boxes.left(200)),
+        "more than the file holds");
+    row("dimensions beyond what gzip can hold", "huge.nrrd",
+        QByteArray("NRRD0004\ntype: uint8\ndimension: 3\nsizes: 4000 4000 4000\n"
+                   "encoding: gzip\n\n")
+            + deflated(boxes, DeflateWrapper::Gzip),
+        "more than the file holds");
+    row("negative dimension", "negative.nrrd",
+        QByteArray("NRRD0004\ntype: uint8\ndimension: 3\nsizes: 10 -8 6\nencoding: raw\n\n")
+            + boxes,
+        "must be positive");
+    row("zero spacing", "zero.nrrd", nrrd("encoding: raw\nspacings: 1 0 1", boxes),
+        "spacing is zero");
+    row("spacing not a number", "nan.nrrd", nrrd("encoding: raw\nspacings: 1 nan 1", boxes),
+        "spacing is zero");
     QByteArray lying = deflated(boxes, DeflateWrapper::Gzip);
     lying[lying.size() - 4] = char(lying[lying.size() - 4] + 1); // the length at its end
-    QTest::newRow("gzip lying about its length")
-        << "lying.nrrd" << nrrd("encoding: gzip", lying) << "damaged";
-    QTest::newRow("gzip cut short")
-        << "short.nrrd"
-        << nrrd("encoding: gzip",
-                deflated(boxes, DeflateWrapper::Gzip)
-                    .first(deflated(boxes, DeflateWrapper::Gzip).size() / 2))
-        << "ends";
+    row("gzip lying about its length", "lying.nrrd", nrrd("encoding: gzip", lying), "damaged");
+    row("gzip cut short", "short.nrrd",
+        nrrd("encoding: gzip",
+             deflated(boxes, DeflateWrapper::Gzip)
+                 .first(deflated(boxes, DeflateWrapper::Gzip).size() / 2)),
+        "ends");
     QByteArray stl(84 + 50 * 3, 0);
     qToLittleEndian(quint32(4), stl.data() + 80);
-    QTest::newRow("STL count against its size")
-        << "count.stl" << stl << "says it holds 4 triangles (284 bytes), but it has 234";
+    row("STL count against its size", "count.stl", stl,
+        "says it holds 4 triangles (284 bytes), but it has 234");
     QByteArray longer(84 + 50 * 3 + 10, 0);
     qToLittleEndian(quint32(3), longer.data() + 80);
-    QTest::newRow("STL longer than its count")
-        << "longer.stl" << longer << "(234 bytes), but it has 244";
-    QTest::newRow("STL without triangles")
-        << "empty.stl" << binaryStl({}, "empty") << "holds no surface";
-    QTest::newRow("STL corner not a number")
-        << "nan.stl" << binaryStl({{0, 0, 0, 1, 0, 0, 0, std::nanf(""), 0}}, "nan")
-        << "not a finite number";
-    QTest::newRow("NIfTI dimensions beyond the data")
-        << "big.nii" << nifti(4000, 4000, 4000, boxes) << "more than the file holds";
-    QTest::newRow("NIfTI zero dimension")
-        << "zero.nii" << nifti(10, 0, 6, boxes) << "must be positive; one is 0";
-    QTest::newRow("NIfTI data a byte short")
-        << "whole.nii" << nifti(10, 8, 6, boxes.left(479)) << "more than the file holds";
-    QTest::newRow("not a NIfTI file")
-        << "text.nii" << QByteArray("just some text that is no header\n") << "NIfTI";
+    row("STL longer than its count", "longer.stl", longer, "(234 bytes), but it has 244");
+    row("STL without triangles", "empty.stl", binaryStl({}, "empty"), "holds no surface");
+    row("STL corner not a number", "nan.stl",
+        binaryStl({{0, 0, 0, 1, 0, 0, 0, std::nanf(""), 0}}, "nan"), "not a finite number");
+    row("NIfTI dimensions beyond the data", "big.nii", niftiBytes({4000, 4000, 4000}, 2, boxes),
+        "more than the file holds");
+    row("NIfTI zero dimension", "zero.nii", niftiBytes({10, 0, 6}, 2, boxes),
+        "must be positive; one is 0");
+    row("NIfTI data a byte short", "whole.nii", niftiBytes({10, 8, 6}, 2, boxes.left(479)),
+        "more than the file holds");
+    row("not a NIfTI file", "text.nii", QByteArray("just some text that is no header\n"), "NIfTI");
 }
 
 void TestImportFiles::badFiles()

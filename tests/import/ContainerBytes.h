@@ -1,0 +1,26 @@
+#pragma once
+
+// Bytes of binary containers the tests write by hand.
+
+#include <QByteArray>
+
+// `value` as `bytes` little-endian bytes at the end of `out`.
+inline void putLe(QByteArray &out, quint32 value, int bytes)
+{
+    for (int b = 0; b < bytes; ++b)
+        out.append(char(value >> (8 * b)));
+}
+
+// A binary glTF container: the JSON chunk padded with spaces, then the
+// buffer as its BIN chunk, whose length `binClaim` may give another.
+inline QByteArray glb(const QByteArray &json, const QByteArray &bin, quint32 binClaim = 0)
+{
+    QByteArray padded = json;
+    padded.append((4 - padded.size() % 4) % 4, ' ');
+    QByteArray out = "glTF";
+    putLe(out, 2, 4), putLe(out, quint32(28 + padded.size() + bin.size()), 4);
+    putLe(out, quint32(padded.size()), 4), putLe(out, 0x4E4F534A, 4);
+    out += padded;
+    putLe(out, binClaim ? binClaim : quint32(bin.size()), 4), putLe(out, 0x004E4942, 4);
+    return out + bin;
+}
