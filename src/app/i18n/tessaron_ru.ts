@@ -1,6 +1,19 @@
 <?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>BackgroundJob</name>
+    <message>
+        <location filename="../BackgroundJob.cpp" line="53" />
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <location filename="../BackgroundJob.cpp" line="55" />
+        <source>Please wait</source>
+        <translation>Подождите</translation>
+    </message>
+</context>
+<context>
     <name>CaseSheet</name>
     <message>
         <location filename="../../view/CaseSheetPage.cpp" line="124" />
@@ -8,6 +21,7 @@
         <translation>Страница %1 из %2</translation>
     </message>
     <message>
+        <location filename="../../formats/WebPageWriter.cpp" line="216" />
         <location filename="../../view/CaseSheetPage.cpp" line="127" />
         <source>Measurements from the surfaces as loaded; not a diagnosis.</source>
         <translation>Измерения по поверхностям в том виде, как они загружены; это не диагноз.</translation>
@@ -75,12 +89,12 @@
         <translation>Не удалось записать %1: %2</translation>
     </message>
     <message>
-        <location filename="../../view/SheetViews.cpp" line="175" />
+        <location filename="../../view/SheetViews.cpp" line="176" />
         <source>Nothing is visible: show at least one model with surfaces to make a case sheet.</source>
         <translation>Ничего не показано: чтобы составить лист случая, покажите хотя бы одну модель с поверхностями.</translation>
     </message>
     <message>
-        <location filename="../../view/SheetViews.cpp" line="237" />
+        <location filename="../../view/SheetViews.cpp" line="238" />
         <source>Plan (the session's view)</source>
         <translation>План (вид сеанса)</translation>
     </message>
@@ -617,75 +631,75 @@
 <context>
     <name>Import</name>
     <message>
-        <location filename="../../import/ImportedModel.cpp" line="56" />
+        <location filename="../../import/ImportedModel.cpp" line="51" />
         <source>Vertex %1 has a coordinate that is not a finite number.</source>
         <translation>Координата вершины %1 не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="141" />
+        <location filename="../../import/Importer.cpp" line="144" />
         <source>The folder holds no label maps.</source>
         <translation>В папке нет карт меток.</translation>
     </message>
     <message>
-        <location filename="../../formats/FileKinds.cpp" line="427" />
+        <location filename="../../formats/FileKinds.cpp" line="491" />
         <source>a folder of masks</source>
         <translation>папка масок</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="36" />
-        <location filename="../../import/Importer.cpp" line="104" />
-        <location filename="../../import/Importer.cpp" line="254" />
+        <location filename="../../import/Importer.cpp" line="40" />
+        <location filename="../../import/Importer.cpp" line="108" />
+        <location filename="../../import/Importer.cpp" line="270" />
         <source>This file holds surfaces, not an image.</source>
         <translation>В этом файле поверхности, а не изображение.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="78" />
+        <location filename="../../import/Importer.cpp" line="82" />
         <source>No image was read: %1</source>
         <translation>Изображение не прочитано: %1</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="83" />
+        <location filename="../../import/Importer.cpp" line="87" />
         <source>%1 segments another series; it is left out.</source>
         <translation>%1 размечает другую серию и пропущен.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="93" />
+        <location filename="../../import/Importer.cpp" line="97" />
         <source>No image and no segment could be read there.</source>
         <translation>Там не удалось прочитать ни изображения, ни сегмента.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="106" />
+        <location filename="../../import/Importer.cpp" line="110" />
         <source>This file holds an image, not labels.</source>
         <translation>В этом файле изображение, а не метки.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="131" />
+        <location filename="../../import/Importer.cpp" line="135" />
         <source>Files of this kind are not imported; the endings read are %1.</source>
         <translation>Файлы такого вида не импортируются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="145" />
+        <location filename="../../import/Importer.cpp" line="148" />
         <source>The file holds %1 data, not %2 as its name's ending says.</source>
         <translation>Файл содержит данные %1, а не %2, как говорит окончание его имени.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="174" />
+        <location filename="../../import/Importer.cpp" line="183" />
         <source>The import was cancelled.</source>
         <translation>Импорт отменён.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="176" />
-        <location filename="../../import/Importer.cpp" line="179" />
+        <location filename="../../import/Importer.cpp" line="185" />
+        <location filename="../../import/Importer.cpp" line="188" />
         <source>There is not enough memory to import the file.</source>
         <translation>Недостаточно памяти для импорта файла.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="180" />
+        <location filename="../../import/Importer.cpp" line="189" />
         <source>The file cannot be imported.</source>
         <translation>Файл не удаётся импортировать.</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="250" />
+        <location filename="../../import/Importer.cpp" line="266" />
         <source>A series was chosen, but this file holds one image at most.</source>
         <translation>Выбрана серия, но в этом файле не более одного изображения.</translation>
     </message>
@@ -724,27 +738,27 @@
         <translation>Файл не удаётся открыть.</translation>
     </message>
     <message>
-        <location filename="../../import/ImageImport.cpp" line="154" />
+        <location filename="../../import/ImageImport.cpp" line="155" />
         <source>There is not enough memory for the image (%1 voxels).</source>
         <translation>Недостаточно памяти для изображения (%1 вокселов).</translation>
     </message>
     <message>
-        <location filename="../../import/ImageImport.cpp" line="190" />
+        <location filename="../../import/ImageImport.cpp" line="191" />
         <source>The file holds %1 segmentation layers; an image has one.</source>
         <translation>В файле %1 слоёв сегментации; у изображения он один.</translation>
     </message>
     <message>
-        <location filename="../../import/ImageImport.cpp" line="194" />
+        <location filename="../../import/ImageImport.cpp" line="195" />
         <source>The image's value scaling is not a finite number.</source>
         <translation>Масштаб значений изображения не является конечным числом.</translation>
     </message>
     <message>
-        <location filename="../../import/ImageImport.cpp" line="210" />
+        <location filename="../../import/ImageImport.cpp" line="211" />
         <source>%1 voxels hold no number; they show black and count in no statistic.</source>
         <translation>Вокселов без числового значения: %1; они показаны чёрными и не входят в статистику.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="52" />
+        <location filename="../../import/LabelMapImport.cpp" line="47" />
         <source>Label %1</source>
         <translation>Метка %1</translation>
     </message>
@@ -769,7 +783,7 @@
         <translation>%1 (метка %2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/Importer.cpp" line="48" />
+        <location filename="../../import/Importer.cpp" line="52" />
         <location filename="../../import/LabelMapImport.cpp" line="192" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
@@ -827,7 +841,7 @@
     </message>
     <message>
         <location filename="../../import/DicomSeg.cpp" line="259" />
-        <location filename="../../import/DicomSeg.cpp" line="355" />
+        <location filename="../../import/DicomSeg.cpp" line="347" />
         <source>Segment %1</source>
         <translation>Сегмент %1</translation>
     </message>
@@ -842,53 +856,53 @@
         <translation>его воксели заняли бы %1 МБ, больше допустимых %2 МБ</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="401" />
+        <location filename="../../import/DicomSeg.cpp" line="398" />
         <source>%1 frames name segment %2, which the segmentation does not describe; they are left out.</source>
         <translation>%1 кадров ссылаются на сегмент %2, который сегментация не описывает; они пропущены.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="416" />
+        <location filename="../../import/DicomSeg.cpp" line="413" />
         <source>%1 has no frames; it is left out.</source>
         <translation>%1 не имеет кадров и пропущен.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="417" />
+        <location filename="../../import/DicomSeg.cpp" line="414" />
         <source>%1 has no frames</source>
         <translation>%1 не имеет кадров</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="422" />
+        <location filename="../../import/DicomSeg.cpp" line="419" />
         <source>%1 holds no voxels; it is left out.</source>
         <translation>%1 не содержит вокселей и пропущен.</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="423" />
+        <location filename="../../import/DicomSeg.cpp" line="420" />
         <source>%1 holds no voxels</source>
         <translation>%1 не содержит вокселей</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="438" />
+        <location filename="../../import/DicomSeg.cpp" line="435" />
         <source>%1 is left out: %2</source>
         <translation>%1 пропущен: %2</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="439" />
+        <location filename="../../import/DicomSeg.cpp" line="436" />
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="462" />
-        <location filename="../../import/LabelMapImport.cpp" line="249" />
+        <location filename="../../import/DicomSeg.cpp" line="459" />
+        <location filename="../../import/LabelMapImport.cpp" line="247" />
         <source>%1 (%2 of %3)</source>
         <translation>%1 (%2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/DicomSeg.cpp" line="471" />
+        <location filename="../../import/DicomSeg.cpp" line="468" />
         <source>No segment of the segmentation could be read (%1).</source>
         <translation>Не удалось прочитать ни одного сегмента сегментации (%1).</translation>
     </message>
     <message>
-        <location filename="../../import/LabelMapImport.cpp" line="260" />
+        <location filename="../../import/LabelMapImport.cpp" line="258" />
         <source>The masks in this folder hold no labels.</source>
         <translation>В масках этой папки нет меток.</translation>
     </message>
@@ -936,12 +950,12 @@
         <translation>Узлы файла вложены глубже %1 уровней.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="398" />
+        <location filename="../../import/MeshFileImport.cpp" line="402" />
         <source>The file holds no surface: no mesh with faces of three or more corners.</source>
         <translation>В файле нет поверхности: нет сетки с гранями из трёх и более вершин.</translation>
     </message>
     <message>
-        <location filename="../../import/MeshFileImport.cpp" line="363" />
+        <location filename="../../import/MeshFileImport.cpp" line="365" />
         <source>The mesh file cannot be read: %1</source>
         <translation>Файл сетки не удаётся прочитать: %1</translation>
     </message>
@@ -1220,8 +1234,8 @@
         <translation>Файл VTK задаёт "%1" там, где должен задавать %2.</translation>
     </message>
     <message>
-        <location filename="../../cli/CliInput.cpp" line="67" />
-        <location filename="../../cli/CliInput.cpp" line="186" />
+        <location filename="../../cli/CliInput.cpp" line="68" />
+        <location filename="../../cli/CliInput.cpp" line="188" />
         <source>warning: %1</source>
         <translation>предупреждение: %1</translation>
     </message>
@@ -2143,7 +2157,7 @@
     </message>
     <message>
         <location filename="../../import/RtStruct.cpp" line="256" />
-        <location filename="../../import/RtStructMasks.cpp" line="318" />
+        <location filename="../../import/RtStructMasks.cpp" line="319" />
         <source>ROI "%1"</source>
         <translation>Структура «%1»</translation>
     </message>
@@ -2209,57 +2223,57 @@
         <translation>Серию изображений, на которой нарисованы контуры, не удаётся открыть из папки файла (%1); маски построены на сетке по контурам.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="320" />
+        <location filename="../../import/RtStructMasks.cpp" line="321" />
         <source>%1 has no contours; no model is made of it.</source>
         <translation>%1: нет контуров; модель не создана.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="323" />
+        <location filename="../../import/RtStructMasks.cpp" line="324" />
         <source>%1: contours that do not lie in the image's slices were left out: %2.</source>
         <translation>%1: пропущены контуры, не лежащие в срезах изображения: %2.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="330" />
+        <location filename="../../import/RtStructMasks.cpp" line="331" />
         <source>%1 lies outside the image; no model is made of it.</source>
         <translation>%1 лежит вне изображения; модель не создана.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="350" />
+        <location filename="../../import/RtStructMasks.cpp" line="351" />
         <source>%1 covers no voxel centre of the grid; no model is made of it.</source>
         <translation>%1 не покрывает ни одного центра вокселя сетки; модель не создана.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="352" />
+        <location filename="../../import/RtStructMasks.cpp" line="353" />
         <source>Smoothing the surface of %1...</source>
         <translation>Сглаживание поверхности: %1...</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="405" />
+        <location filename="../../import/RtStructMasks.cpp" line="406" />
         <source>The structure set holds no usable contour.</source>
         <translation>В наборе структур нет пригодных контуров.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="416" />
+        <location filename="../../import/RtStructMasks.cpp" line="417" />
         <source>The contours span %1 mm at a slice spacing of %2 mm: %3 slices; at most %4 are made.</source>
         <translation>Контуры занимают %1 мм при шаге срезов %2 мм: %3 срезов; допускается не более %4.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="429" />
+        <location filename="../../import/RtStructMasks.cpp" line="430" />
         <source>The contours span %1 × %2 × %3 mm; a grid of %4 mm would hold more than %5 voxels, or %6 in one plane.</source>
         <translation>Контуры занимают %1 × %2 × %3 мм; сетка с шагом %4 мм содержала бы более %5 вокселей или более %6 в одной плоскости.</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="462" />
+        <location filename="../../import/RtStructMasks.cpp" line="463" />
         <source>%1 (ROI %2 of %3)</source>
         <translation>%1 (структура %2 из %3)</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="475" />
+        <location filename="../../import/RtStructMasks.cpp" line="476" />
         <source>ROI "%1" is left out: %2</source>
         <translation>Структура «%1» пропущена: %2</translation>
     </message>
     <message>
-        <location filename="../../import/RtStructMasks.cpp" line="479" />
+        <location filename="../../import/RtStructMasks.cpp" line="480" />
         <source>No ROI of the structure set has contours that make a mask.</source>
         <translation>Ни у одной структуры набора нет контуров, из которых получается маска.</translation>
     </message>
@@ -2329,7 +2343,7 @@
         <translation>Сегментация не описывает ни одного сегмента.</translation>
     </message>
     <message>
-        <location filename="../../import/LabelNames.cpp" line="119" />
+        <location filename="../../import/LabelNames.cpp" line="127" />
         <source>%1, line %2: "%3" is not a label value with a name and colour; the line is left out.</source>
         <translation>%1, строка %2: «%3» — не значение метки с именем и цветом; строка пропущена.</translation>
     </message>
@@ -2359,37 +2373,37 @@
         <translation>у «%1» нет одного целого значения метки; запись пропущена.</translation>
     </message>
     <message>
-        <location filename="../../import/SessionOpen.cpp" line="33" />
+        <location filename="../../import/SessionOpen.cpp" line="34" />
         <source>The file does not exist.</source>
         <translation>Файл не существует.</translation>
     </message>
     <message>
-        <location filename="../../import/SessionOpen.cpp" line="37" />
+        <location filename="../../import/SessionOpen.cpp" line="38" />
         <source>This is a system file, not a model or image file.</source>
         <translation>Это системный файл, а не файл модели или изображения.</translation>
     </message>
     <message>
-        <location filename="../../import/SessionOpen.cpp" line="39" />
+        <location filename="../../import/SessionOpen.cpp" line="40" />
         <source>This is a device or a pipe, not a file.</source>
         <translation>Это устройство или канал, а не файл.</translation>
     </message>
     <message>
-        <location filename="../../import/SessionOpen.cpp" line="53" />
+        <location filename="../../import/SessionOpen.cpp" line="56" />
         <source>A session names model files, not other sessions.</source>
         <translation>Сеанс называет файлы моделей, а не другие сеансы.</translation>
     </message>
     <message>
-        <location filename="../../import/SessionOpen.cpp" line="62" />
+        <location filename="../../import/SessionOpen.cpp" line="65" />
         <source>This folder holds no label maps or DICOM images.</source>
         <translation>В этой папке нет карт меток и изображений DICOM.</translation>
     </message>
     <message>
-        <location filename="../../import/SessionOpen.cpp" line="63" />
+        <location filename="../../import/SessionOpen.cpp" line="66" />
         <source>Files of this kind are not opened; the endings read are %1.</source>
         <translation>Файлы этого вида не открываются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../../import/SessionOpen.cpp" line="101" />
+        <location filename="../../import/SessionOpen.cpp" line="110" />
         <source>The file holds no model named %1.</source>
         <translation>В файле нет модели с именем %1.</translation>
     </message>
@@ -2522,87 +2536,92 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../Tessaron.cpp" line="102" />
+        <location filename="../Tessaron.cpp" line="105" />
         <source>Tessaron v1.1.256</source>
         <translation>Tessaron v1.1.256</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="269" />
+        <location filename="../Tessaron.cpp" line="272" />
         <source>File</source>
         <translation>Файл</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="270" />
+        <location filename="../Tessaron.cpp" line="273" />
         <source>SaveAs</source>
         <translation>Сохранить как</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="271" />
+        <location filename="../Tessaron.cpp" line="274" />
+        <source>Export</source>
+        <translation>Экспорт</translation>
+    </message>
+    <message>
+        <location filename="../Tessaron.cpp" line="275" />
         <source>Recent files...</source>
         <translation>Последние файлы...</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="272" />
+        <location filename="../Tessaron.cpp" line="276" />
         <source>View</source>
         <translation>Вид</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="273" />
+        <location filename="../Tessaron.cpp" line="277" />
         <source>Options</source>
         <translation>Параметры</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="274" />
+        <location filename="../Tessaron.cpp" line="278" />
         <source>Panels</source>
         <translation>Панели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="275" />
+        <location filename="../Tessaron.cpp" line="279" />
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="276" />
+        <location filename="../Tessaron.cpp" line="280" />
         <source>Clone model</source>
         <translation>Копия модели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="277" />
+        <location filename="../Tessaron.cpp" line="281" />
         <source>Operations</source>
         <translation>Операции</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="278" />
+        <location filename="../Tessaron.cpp" line="282" />
         <source>Slices</source>
         <translation>Срезы</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="285" />
+        <location filename="../Tessaron.cpp" line="289" />
         <source>Set Plane XY: the superior view (from the head, the front up, the patient's right on the right)</source>
         <translation>Плоскость XY: вид сверху (со стороны головы, передняя сторона вверху, правая сторона пациента справа)</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="289" />
+        <location filename="../Tessaron.cpp" line="293" />
         <source>Set Plane XZ: the posterior view (from behind, head up, the patient's right on the right)</source>
         <translation>Плоскость XZ: вид сзади (голова вверху, правая сторона пациента справа)</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="293" />
+        <location filename="../Tessaron.cpp" line="297" />
         <source>Set Plane YZ: the right lateral view (from the patient's right, head up, the front on the right)</source>
         <translation>Плоскость YZ: вид справа (с правой стороны пациента, голова вверху, передняя сторона справа)</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="297" />
+        <location filename="../Tessaron.cpp" line="301" />
         <source>Start Position: the whole scene back to the start view (from the head, the front up)</source>
         <translation>Начальное положение: вся сцена в начальный вид (со стороны головы, передняя сторона вверху)</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="303" />
+        <location filename="../Tessaron.cpp" line="307" />
         <source>Light</source>
         <translation>Освещение</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="304" />
+        <location filename="../Tessaron.cpp" line="308" />
         <source>toolBar</source>
         <translation>Панель инструментов</translation>
     </message>
@@ -2633,427 +2652,442 @@
     </message>
     <message>
         <location filename="../ActionTable.cpp" line="20" />
+        <source>Open DICOM Folder...</source>
+        <translation>Открыть папку DICOM...</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="22" />
         <source>Import...</source>
         <translation>Импорт...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="22" />
+        <location filename="../ActionTable.cpp" line="24" />
         <source>Open Session...</source>
         <translation>Открыть сеанс...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="24" />
+        <location filename="../ActionTable.cpp" line="26" />
         <source>Save Session...</source>
         <translation>Сохранить сеанс...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="26" />
+        <location filename="../ActionTable.cpp" line="28" />
         <source>Refresh</source>
         <translation>Обновить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="28" />
+        <location filename="../ActionTable.cpp" line="30" />
         <source>Close</source>
         <translation>Закрыть</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="30" />
+        <location filename="../ActionTable.cpp" line="32" />
         <source>Clear list</source>
         <translation>Очистить список</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="32" />
+        <location filename="../ActionTable.cpp" line="34" />
         <source>Save As .MESH...</source>
         <translation>Сохранить как .MESH...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="34" />
+        <location filename="../ActionTable.cpp" line="36" />
         <source>Save As .OFF...</source>
         <translation>Сохранить как .OFF...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="36" />
+        <location filename="../ActionTable.cpp" line="38" />
         <source>Save As .VTK...</source>
         <translation>Сохранить как .VTK...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="38" />
+        <location filename="../ActionTable.cpp" line="40" />
         <source>Save As .OBJ...</source>
         <translation>Сохранить как .OBJ...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="40" />
+        <location filename="../ActionTable.cpp" line="42" />
         <source>Save As .PLY...</source>
         <translation>Сохранить как .PLY...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="42" />
+        <location filename="../ActionTable.cpp" line="44" />
         <source>Save As .DAT...</source>
         <translation>Сохранить как .DAT...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="44" />
+        <location filename="../ActionTable.cpp" line="46" />
         <source>Save As Image</source>
         <translation>Сохранить как изображение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="46" />
+        <location filename="../ActionTable.cpp" line="48" />
         <source>Save As binary .STL...</source>
         <translation>Сохранить как двоичный .STL...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="48" />
+        <location filename="../ActionTable.cpp" line="50" />
         <source>Save As text .STL...</source>
         <translation>Сохранить как текстовый .STL...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="50" />
+        <location filename="../ActionTable.cpp" line="52" />
         <source>Save As Star CD...</source>
         <translation>Сохранить как Star CD...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="52" />
+        <location filename="../ActionTable.cpp" line="54" />
         <source>Save Scene As glTF...</source>
         <translation>Сохранить сцену как glTF...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="54" />
+        <location filename="../ActionTable.cpp" line="56" />
+        <source>Web page (*.html)...</source>
+        <translation>Веб-страница (*.html)...</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="58" />
         <source>Print</source>
         <translation>Печать</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="56" />
+        <location filename="../ActionTable.cpp" line="60" />
         <source>Case sheet...</source>
         <translation>Лист случая...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="58" />
+        <location filename="../ActionTable.cpp" line="62" />
         <source>Print case sheet...</source>
         <translation>Печать листа случая...</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="60" />
+        <location filename="../ActionTable.cpp" line="64" />
         <source>Exit</source>
         <translation>Выход</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="62" />
+        <location filename="../ActionTable.cpp" line="66" />
         <source>Model Info</source>
         <translation>Сведения о модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="64" />
+        <location filename="../ActionTable.cpp" line="68" />
         <source>Measurements</source>
         <translation>Измерения</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="66" />
+        <location filename="../ActionTable.cpp" line="70" />
         <source>Closest gap</source>
         <translation>Кратчайшее расстояние</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="68" />
+        <location filename="../ActionTable.cpp" line="72" />
+        <source>Find Stones</source>
+        <translation>Найти камни</translation>
+    </message>
+    <message>
+        <location filename="../ActionTable.cpp" line="74" />
         <source>Preferences</source>
         <translation>Настройки</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="70" />
+        <location filename="../ActionTable.cpp" line="76" />
         <source>About</source>
         <translation>О программе</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="72" />
+        <location filename="../ActionTable.cpp" line="78" />
         <source>View Points</source>
         <translation>Показать точки</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="74" />
+        <location filename="../ActionTable.cpp" line="80" />
         <source>View Edges</source>
         <translation>Показать рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="76" />
-        <location filename="../ActionTable.cpp" line="84" />
+        <location filename="../ActionTable.cpp" line="82" />
+        <location filename="../ActionTable.cpp" line="90" />
         <source>View Faces</source>
         <translation>Показать грани</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="78" />
+        <location filename="../ActionTable.cpp" line="84" />
         <source>View Vertices</source>
         <translation>Показать вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="80" />
+        <location filename="../ActionTable.cpp" line="86" />
         <source>View contour edges</source>
         <translation>Контурные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="82" />
+        <location filename="../ActionTable.cpp" line="88" />
         <source>View surface edges</source>
         <translation>Рёбра поверхности</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="86" />
+        <location filename="../ActionTable.cpp" line="92" />
         <source>View Surface</source>
         <translation>Показать поверхность</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="88" />
+        <location filename="../ActionTable.cpp" line="94" />
         <source>Black-and-white mode</source>
         <translation>Чёрно-белый режим</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="90" />
+        <location filename="../ActionTable.cpp" line="96" />
         <source>Material</source>
         <translation>Материалы</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="92" />
+        <location filename="../ActionTable.cpp" line="98" />
         <source>Functions</source>
         <translation>Функции</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="94" />
+        <location filename="../ActionTable.cpp" line="100" />
         <source>View Isosurfaces</source>
         <translation>Изоповерхности</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="96" />
+        <location filename="../ActionTable.cpp" line="102" />
         <source>View Intersect</source>
         <translation>Сечение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="98" />
+        <location filename="../ActionTable.cpp" line="104" />
         <source>View Color Lines</source>
         <translation>Цветные изолинии</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="100" />
+        <location filename="../ActionTable.cpp" line="106" />
         <source>View BoundingBox</source>
         <translation>Ограничивающий параллелепипед</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="102" />
+        <location filename="../ActionTable.cpp" line="108" />
         <source>View Inner Edges</source>
         <translation>Внутренние рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="104" />
+        <location filename="../ActionTable.cpp" line="110" />
         <source>Transparent Mode</source>
         <translation>Прозрачность</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="106" />
+        <location filename="../ActionTable.cpp" line="112" />
         <source>Show Axes</source>
         <translation>Показать оси</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="108" />
+        <location filename="../ActionTable.cpp" line="114" />
         <source>Start Position</source>
         <translation>Исходное положение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="110" />
+        <location filename="../ActionTable.cpp" line="116" />
         <source>Rescale to screen</source>
         <translation>Вписать в экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="112" />
+        <location filename="../ActionTable.cpp" line="118" />
         <source>Fit all</source>
         <translation>Показать всё</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="114" />
+        <location filename="../ActionTable.cpp" line="120" />
         <source>Move Center</source>
         <translation>Переместить центр</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="116" />
+        <location filename="../ActionTable.cpp" line="122" />
         <source>Rotate to X</source>
         <translation>Повернуть вокруг X</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="118" />
+        <location filename="../ActionTable.cpp" line="124" />
         <source>Rotate to Y</source>
         <translation>Повернуть вокруг Y</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="120" />
+        <location filename="../ActionTable.cpp" line="126" />
         <source>Rotate to Z</source>
         <translation>Повернуть вокруг Z</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="122" />
+        <location filename="../ActionTable.cpp" line="128" />
         <source>Set Plane XY</source>
         <translation>Плоскость XY</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="124" />
+        <location filename="../ActionTable.cpp" line="130" />
         <source>Set Plane XZ</source>
         <translation>Плоскость XZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="126" />
+        <location filename="../ActionTable.cpp" line="132" />
         <source>Set Plane YZ</source>
         <translation>Плоскость YZ</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="128" />
+        <location filename="../ActionTable.cpp" line="134" />
         <source>Zoom in</source>
         <translation>Увеличить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="130" />
+        <location filename="../ActionTable.cpp" line="136" />
         <source>Zoom out</source>
         <translation>Уменьшить</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="132" />
+        <location filename="../ActionTable.cpp" line="138" />
         <source>Show in 3D-Stereo</source>
         <translation>Стереоизображение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="134" />
+        <location filename="../ActionTable.cpp" line="140" />
         <source>Show in FullScreen</source>
         <translation>Во весь экран</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="136" />
+        <location filename="../ActionTable.cpp" line="142" />
         <source>Change Background Color</source>
         <translation>Цвет фона</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="138" />
+        <location filename="../ActionTable.cpp" line="144" />
         <source>Show Ruler</source>
         <translation>Линейка</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="140" />
+        <location filename="../ActionTable.cpp" line="146" />
         <source>Splice vertices</source>
         <translation>Склеить вершины</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="142" />
+        <location filename="../ActionTable.cpp" line="148" />
         <source>Mass Select</source>
         <translation>Выделение рамкой</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="144" />
+        <location filename="../ActionTable.cpp" line="150" />
         <source>Multi select</source>
         <translation>Множественный выбор</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="146" />
+        <location filename="../ActionTable.cpp" line="152" />
         <source>Clear selection</source>
         <translation>Снять выделение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="148" />
+        <location filename="../ActionTable.cpp" line="154" />
         <source>Edit selection</source>
         <translation>Изменить материал выделения</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="150" />
+        <location filename="../ActionTable.cpp" line="156" />
         <source>Edit Point</source>
         <translation>Изменить точку</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="152" />
+        <location filename="../ActionTable.cpp" line="158" />
         <source>Fill material zeros</source>
         <translation>Заполнить материалы нулями</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="154" />
+        <location filename="../ActionTable.cpp" line="160" />
         <source>Find border Edges</source>
         <translation>Найти граничные рёбра</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="156" />
+        <location filename="../ActionTable.cpp" line="162" />
         <source>Find border material Edges</source>
         <translation>Найти границы материала</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="159" />
+        <location filename="../ActionTable.cpp" line="165" />
         <source>Centering all models by selected point</source>
         <translation>Центрировать все модели по выбранной точке</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="162" />
+        <location filename="../ActionTable.cpp" line="168" />
         <source>Transfrom all models as active model</source>
         <translation>Преобразовать все модели как активную</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="164" />
+        <location filename="../ActionTable.cpp" line="170" />
         <source>Get full clone of active model</source>
         <translation>Полная копия активной модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="167" />
+        <location filename="../ActionTable.cpp" line="173" />
         <source>Clone selection into new model</source>
         <translation>Выделение в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="170" />
+        <location filename="../ActionTable.cpp" line="176" />
         <source>Clone visible primitives into new model</source>
         <translation>Видимые примитивы в новую модель</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="173" />
+        <location filename="../ActionTable.cpp" line="179" />
         <source>Convert cell functionts to vert.functions</source>
         <translation>Функции ячеек в функции вершин</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="175" />
+        <location filename="../ActionTable.cpp" line="181" />
         <source>Create surface of model</source>
         <translation>Построить поверхность модели</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="177" />
+        <location filename="../ActionTable.cpp" line="183" />
         <source>Topology Merge Vertices</source>
         <translation>Слияние вершин топологии</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="179" />
+        <location filename="../ActionTable.cpp" line="185" />
         <source>Axial plane</source>
         <translation>Аксиальная плоскость</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="181" />
+        <location filename="../ActionTable.cpp" line="187" />
         <source>Coronal plane</source>
         <translation>Корональная плоскость</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="183" />
+        <location filename="../ActionTable.cpp" line="189" />
         <source>Sagittal plane</source>
         <translation>Сагиттальная плоскость</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="185" />
+        <location filename="../ActionTable.cpp" line="191" />
         <source>Soft tissue (W 400 / L 40)</source>
         <translation>Мягкие ткани (W 400 / L 40)</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="187" />
+        <location filename="../ActionTable.cpp" line="193" />
         <source>Bone (W 1800 / L 400)</source>
         <translation>Кость (W 1800 / L 400)</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="189" />
+        <location filename="../ActionTable.cpp" line="195" />
         <source>Stone (W 2000 / L 600)</source>
         <translation>Камень (W 2000 / L 600)</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="191" />
+        <location filename="../ActionTable.cpp" line="197" />
         <source>Window/Level Mode</source>
         <translation>Режим окна/уровня</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="193" />
+        <location filename="../ActionTable.cpp" line="199" />
         <source>Close Image</source>
         <translation>Закрыть изображение</translation>
     </message>
     <message>
-        <location filename="../ActionTable.cpp" line="195" />
+        <location filename="../ActionTable.cpp" line="201" />
         <source>Full interface</source>
         <translation>Полный интерфейс</translation>
     </message>
@@ -3757,12 +3791,12 @@
         <translation>Наибольший диаметр = %1</translation>
     </message>
     <message>
-        <location filename="../../measure/ModelSurface.cpp" line="65" />
+        <location filename="../../measure/ModelSurface.cpp" line="76" />
         <source>its cells name vertices it does not have</source>
         <translation>её ячейки ссылаются на несуществующие вершины</translation>
     </message>
     <message>
-        <location filename="../../measure/ModelSurface.cpp" line="69" />
+        <location filename="../../measure/ModelSurface.cpp" line="80" />
         <source>some coordinates are not numbers</source>
         <translation>некоторые координаты не являются числами</translation>
     </message>
@@ -4457,82 +4491,82 @@
 <context>
     <name>SliceControl</name>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="59" />
+        <location filename="../panels/SliceControl.cpp" line="107" />
         <source>Slice</source>
         <translation>Срез</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="63" />
+        <location filename="../panels/SliceControl.cpp" line="111" />
         <source>No image is open.</source>
         <translation>Изображение не открыто.</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="89" />
+        <location filename="../panels/SliceControl.cpp" line="137" />
         <source>Axial</source>
         <translation>Аксиальный</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="89" />
+        <location filename="../panels/SliceControl.cpp" line="137" />
         <source>Coronal</source>
         <translation>Корональный</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="89" />
+        <location filename="../panels/SliceControl.cpp" line="137" />
         <source>Sagittal</source>
         <translation>Сагиттальный</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="118" />
+        <location filename="../panels/SliceControl.cpp" line="170" />
         <source>Shown in 3-D:</source>
         <translation>Показан в 3D:</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="127" />
+        <location filename="../panels/SliceControl.cpp" line="179" />
         <source>Window</source>
         <translation>Окно</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="130" />
+        <location filename="../panels/SliceControl.cpp" line="182" />
         <source>Level</source>
         <translation>Уровень</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="133" />
+        <location filename="../panels/SliceControl.cpp" line="185" />
         <source>Soft tissue</source>
         <translation>Мягкие ткани</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="133" />
+        <location filename="../panels/SliceControl.cpp" line="185" />
         <source>Bone</source>
         <translation>Кость</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="133" />
+        <location filename="../panels/SliceControl.cpp" line="185" />
         <source>Stone</source>
         <translation>Камень</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="267" />
+        <location filename="../panels/SliceControl.cpp" line="342" />
         <source>missing slice</source>
         <translation>пропущенный срез</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="278" />
+        <location filename="../panels/SliceControl.cpp" line="353" />
         <source>missing slice  (%1, %2, %3) mm</source>
         <translation>пропущенный срез  (%1, %2, %3) мм</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="280" />
+        <location filename="../panels/SliceControl.cpp" line="355" />
         <source>no value  (%1, %2, %3) mm</source>
         <translation>нет значения  (%1, %2, %3) мм</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="283" />
+        <location filename="../panels/SliceControl.cpp" line="358" />
         <source>%1  (%2, %3, %4) mm</source>
         <translation>%1  (%2, %3, %4) мм</translation>
     </message>
     <message>
-        <location filename="../panels/SliceControl.cpp" line="284" />
+        <location filename="../panels/SliceControl.cpp" line="359" />
         <source>%1 %2  (%3, %4, %5) mm</source>
         <translation>%1 %2  (%3, %4, %5) мм</translation>
     </message>
@@ -4624,6 +4658,104 @@ options:
     </message>
 </context>
 <context>
+    <name>StoneFinding</name>
+    <message>
+        <location filename="../StoneFinding.cpp" line="122" />
+        <source>Open a CT to find stones in it.</source>
+        <translation>Откройте КТ, чтобы найти на ней камни.</translation>
+    </message>
+    <message>
+        <location filename="../StoneFinding.cpp" line="126" />
+        <source>Stones are found on a CT in Hounsfield units.</source>
+        <translation>Камни ищутся на КТ в единицах Хаунсфилда.</translation>
+    </message>
+    <message>
+        <location filename="../StoneFinding.cpp" line="130" />
+        <source>A stone search is still running.</source>
+        <translation>Поиск камней ещё идёт.</translation>
+    </message>
+    <message>
+        <location filename="../StoneFinding.cpp" line="149" />
+        <source>Finding stones in the box...</source>
+        <translation>Поиск камней в области...</translation>
+    </message>
+    <message>
+        <location filename="../StoneFinding.cpp" line="158" />
+        <source>Finding stones within %1 mm of the kidneys, collecting systems and ureters...</source>
+        <translation>Поиск камней в пределах %1 мм от почек, чашечно-лоханочных систем и мочеточников...</translation>
+    </message>
+    <message>
+        <location filename="../StoneFinding.cpp" line="163" />
+        <source>Finding stones in the whole image...</source>
+        <translation>Поиск камней во всём изображении...</translation>
+    </message>
+    <message>
+        <location filename="../StoneFinding.cpp" line="171" />
+        <source>Not enough memory to find the stones.</source>
+        <translation>Недостаточно памяти для поиска камней.</translation>
+    </message>
+    <message>
+        <location filename="../StoneFinding.cpp" line="191" />
+        <source>Segmenting the stone at %1 mm...</source>
+        <translation>Выделение камня в точке %1 мм...</translation>
+    </message>
+    <message>
+        <location filename="../StoneFinding.cpp" line="193" />
+        <source>Segmenting the stone...</source>
+        <translation>Выделение камня...</translation>
+    </message>
+    <message>
+        <location filename="../StoneFinding.cpp" line="201" />
+        <source>Not enough memory to segment the stone.</source>
+        <translation>Недостаточно памяти для выделения камня.</translation>
+    </message>
+    <message>
+        <location filename="../StoneFinding.cpp" line="220" />
+        <source>No stone of %1 HU or more in the region.</source>
+        <translation>В области нет камней плотностью %1 HU и более.</translation>
+    </message>
+    <message>
+        <location filename="../StoneFinding.cpp" line="221" />
+        <source>Stones found: %1, %2 mm³ in all.</source>
+        <translation>Найдено камней: %1, всего %2 мм³.</translation>
+    </message>
+    <message>
+        <location filename="../StoneFinding.cpp" line="225" />
+        <source>Left out as too large for a stone: %1.</source>
+        <translation>Пропущено как слишком большое для камня: %1.</translation>
+    </message>
+    <message>
+        <location filename="../StoneFinding.cpp" line="232" />
+        <source>No stone here: no voxel of %1 HU or more within 3 mm, or only a region too large for a stone.</source>
+        <translation>Здесь нет камня: в пределах 3 мм нет вокселей плотностью %1 HU и более или есть только область, слишком большая для камня.</translation>
+    </message>
+    <message>
+        <location filename="../StoneFinding.cpp" line="240" />
+        <source>Stone #%1 is listed already.</source>
+        <translation>Камень №%1 уже в списке.</translation>
+    </message>
+    <message>
+        <location filename="../StoneFinding.cpp" line="247" />
+        <source>Stone #%1 picked: %2 mm³.</source>
+        <translation>Выделен камень №%1: %2 мм³.</translation>
+    </message>
+    <message>
+        <location filename="../StoneFinding.cpp" line="304" />
+        <source>Stone #%1: centre %2 mm, %3 mm³.</source>
+        <translation>Камень №%1: центр %2 мм, %3 мм³.</translation>
+    </message>
+    <message>
+        <location filename="../StoneFinding.cpp" line="339" />
+        <source>Stone #%1</source>
+        <translation>Камень №%1</translation>
+    </message>
+    <message>
+        <location filename="../StoneFinding.cpp" line="340" />
+        <source>Stone #%1 at %2 mm</source>
+        <translation>Камень №%1 в точке %2 мм</translation>
+    </message>
+</context>
+<context>
     <name>Stones</name>
     <message>
         <location filename="../../measure/StoneFinder.cpp" line="171" />
@@ -4647,69 +4779,197 @@ options:
     </message>
 </context>
 <context>
+    <name>StonesBox</name>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="73" />
+        <source>Find Stones</source>
+        <translation>Найти камни</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="75" />
+        <source>Stone Pick</source>
+        <translation>Выбор камня</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="78" />
+        <source>A click on a bright spot of the slice segments that stone.</source>
+        <translation>Щелчок по яркому пятну среза выделяет этот камень.</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="79" />
+        <source>Box</source>
+        <translation>Область</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="82" />
+        <source>A drag on the slice sets the box a search stays in.</source>
+        <translation>Протяжка по срезу задаёт область, в которой идёт поиск.</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="83" />
+        <source>Clear Box</source>
+        <translation>Убрать область</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="89" />
+        <source> HU</source>
+        <translation> HU</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="91" />
+        <source>A stone's voxels are at or above this level.</source>
+        <translation>Воксели камня не ниже этого уровня.</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="106" />
+        <source>#</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="106" />
+        <source>Volume, mm³</source>
+        <translation>Объём, мм³</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="106" />
+        <source>Diameters, mm</source>
+        <translation>Диаметры, мм</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="107" />
+        <source>Axial, mm</source>
+        <translation>Аксиальный, мм</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="107" />
+        <source>HU mean</source>
+        <translation>HU средн.</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="107" />
+        <source>HU peak</source>
+        <translation>HU пик</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="108" />
+        <source>Side</source>
+        <translation>Сторона</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="108" />
+        <source>Skin, mm</source>
+        <translation>До кожи, мм</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="108" />
+        <source>SWL skin, mm</source>
+        <translation>До кожи (ДУВЛ), мм</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="137" />
+        <source>Region: the box.</source>
+        <translation>Область поиска: заданная область.</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="141" />
+        <source>Region: within %1 mm of the kidneys, collecting systems and ureters.</source>
+        <translation>Область поиска: в пределах %1 мм от почек, чашечно-лоханочных систем и мочеточников.</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="145" />
+        <source>Region: the whole image, bone left out.</source>
+        <translation>Область поиска: всё изображение, кроме костей.</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="159" />
+        <source>left</source>
+        <translation>левая</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="160" />
+        <source>right</source>
+        <translation>правая</translation>
+    </message>
+    <message>
+        <location filename="../panels/StonesBox.cpp" line="164" />
+        <source>%1 × %2 × %3</source>
+        <translation>%1 × %2 × %3</translation>
+    </message>
+</context>
+<context>
     <name>Tessaron</name>
     <message>
-        <location filename="../FileCommands.cpp" line="77" />
+        <location filename="../FileCommands.cpp" line="83" />
         <source>This scene is already being opened; it is skipped.</source>
         <translation>Эта сцена уже открывается; она пропущена.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="97" />
+        <location filename="../FileCommands.cpp" line="103" />
         <source>Loading file...</source>
         <translation>Загрузка файла...</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="150" />
+        <location filename="../FileCommands.cpp" line="156" />
         <source>Opening file</source>
         <translation>Открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="152" />
+        <location filename="../FileCommands.cpp" line="158" />
         <source>Open File</source>
         <translation>Открыть файл</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="144" />
+        <location filename="../FileCommands.cpp" line="150" />
         <source>All models(*surf *hx)</source>
         <translation>Все модели(*surf *hx)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="143" />
+        <location filename="../FileCommands.cpp" line="149" />
         <source>Everything Tessaron opens (%1)</source>
         <translation>Всё, что открывает Tessaron (%1)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="144" />
+        <location filename="../FileCommands.cpp" line="150" />
         <source>All files (*)</source>
         <translation>Все файлы (*)</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="192" />
+        <location filename="../FileCommands.cpp" line="185" />
+        <source>Opening folder</source>
+        <translation>Открытие папки</translation>
+    </message>
+    <message>
+        <location filename="../FileCommands.cpp" line="187" />
+        <source>Open DICOM Folder</source>
+        <translation>Открыть папку DICOM</translation>
+    </message>
+    <message>
+        <location filename="../FileCommands.cpp" line="216" />
         <source>Reopening file</source>
         <translation>Повторное открытие файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="237" />
+        <location filename="../FileCommands.cpp" line="261" />
         <source>There is no .hx files in this folder.</source>
         <translation>В этой папке нет файлов .hx.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="288" />
+        <location filename="../FileCommands.cpp" line="319" />
         <source>Files of this kind are not read; the endings read are %1.</source>
         <translation>Файлы такого вида не читаются; читаются окончания %1.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="305" />
+        <location filename="../FileCommands.cpp" line="336" />
         <source>%1 files of kinds that are not read were left out (%2); the endings read are %3.</source>
         <translation>Пропущено файлов видов, которые не читаются: %1 (%2); читаются окончания %3.</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="330" />
+        <location filename="../FileCommands.cpp" line="364" />
         <source>Saving file</source>
         <translation>Сохранение файла</translation>
     </message>
     <message>
-        <location filename="../FileCommands.cpp" line="332" />
+        <location filename="../FileCommands.cpp" line="366" />
         <source>Save file As...</source>
         <translation>Сохранить файл как...</translation>
     </message>
@@ -4729,83 +4989,106 @@ options:
         <translation>Сохранение настроек</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="356" />
+        <location filename="../Tessaron.cpp" line="360" />
         <source>The &lt;b&gt;%1&lt;/b&gt; is 3d viewer.&lt;br/&gt;</source>
         <translation>&lt;b&gt;%1&lt;/b&gt; — программа трёхмерного просмотра.&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="357" />
+        <location filename="../Tessaron.cpp" line="361" />
         <source>Current version %2&lt;br/&gt;</source>
         <translation>Текущая версия %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="358" />
+        <location filename="../Tessaron.cpp" line="362" />
         <source>Build #%1, build time %2&lt;br/&gt;</source>
         <translation>Сборка №%1, время сборки %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="359" />
+        <location filename="../Tessaron.cpp" line="363" />
         <source>Commit #%1, commit time %2&lt;br/&gt;</source>
         <translation>Коммит №%1, время коммита %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="360" />
+        <location filename="../Tessaron.cpp" line="364" />
         <source>Compiled in %3 %4.</source>
         <translation>Скомпилировано %3 %4.</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="361" />
+        <location filename="../Tessaron.cpp" line="365" />
         <source>About %1 v %2</source>
         <translation>О программе %1 v %2</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="47" />
+        <location filename="../CaseSheetCommands.cpp" line="53" />
         <location filename="../MeasureCommands.cpp" line="31" />
         <location filename="../MeasureCommands.cpp" line="46" />
-        <location filename="../SessionCommands.cpp" line="57" />
+        <location filename="../SessionCommands.cpp" line="106" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="55" />
+        <location filename="../CaseSheetCommands.cpp" line="61" />
         <source>Making the case sheet...</source>
         <translation>Составление листа случая...</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="75" />
+        <location filename="../CaseSheetCommands.cpp" line="81" />
         <source>Case sheet</source>
         <translation>Лист случая</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="75" />
+        <location filename="../CaseSheetCommands.cpp" line="81" />
         <source>Title of the sheet:</source>
         <translation>Заголовок листа:</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="81" />
+        <location filename="../CaseSheetCommands.cpp" line="87" />
         <source>Save the case sheet as</source>
         <translation>Сохранить лист случая как</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="82" />
+        <location filename="../CaseSheetCommands.cpp" line="88" />
         <source>PDF (%1)</source>
         <translation>PDF (%1)</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="91" />
-        <location filename="../SessionCommands.cpp" line="66" />
+        <location filename="../CaseSheetCommands.cpp" line="97" />
+        <location filename="../CaseSheetCommands.cpp" line="126" />
+        <location filename="../CaseSheetCommands.cpp" line="159" />
+        <location filename="../SessionCommands.cpp" line="65" />
+        <location filename="../SessionCommands.cpp" line="115" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="97" />
+        <location filename="../CaseSheetCommands.cpp" line="103" />
         <source>The case sheet is written to %1</source>
         <translation>Лист случая записан в %1</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="106" />
+        <location filename="../CaseSheetCommands.cpp" line="112" />
         <source>Print case sheet</source>
         <translation>Печать листа случая</translation>
+    </message>
+    <message>
+        <location filename="../CaseSheetCommands.cpp" line="131" />
+        <source>Export web page</source>
+        <translation>Экспорт веб-страницы</translation>
+    </message>
+    <message>
+        <location filename="../CaseSheetCommands.cpp" line="132" />
+        <source>Web page (*.html)</source>
+        <translation>Веб-страница (*.html)</translation>
+    </message>
+    <message>
+        <location filename="../CaseSheetCommands.cpp" line="145" />
+        <source>Writing the web page...</source>
+        <translation>Запись веб-страницы...</translation>
+    </message>
+    <message>
+        <location filename="../CaseSheetCommands.cpp" line="162" />
+        <source>The web page is written to %1</source>
+        <translation>Веб-страница записана в %1</translation>
     </message>
     <message>
         <location filename="../MeasureCommands.cpp" line="32" />
@@ -4865,7 +5148,7 @@ options:
     <message>
         <location filename="../ImportCommands.cpp" line="41" />
         <location filename="../ImportCommands.cpp" line="81" />
-        <location filename="../ImportCommands.cpp" line="95" />
+        <location filename="../ImportCommands.cpp" line="101" />
         <source>Import</source>
         <translation>Импорт</translation>
     </message>
@@ -4890,12 +5173,12 @@ options:
         <translation>Изображение %1 из %2 вокселов</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="91" />
+        <location filename="../ImportCommands.cpp" line="97" />
         <source>Importing %1...</source>
         <translation>Импорт %1...</translation>
     </message>
     <message>
-        <location filename="../ImportCommands.cpp" line="105" />
+        <location filename="../ImportCommands.cpp" line="111" />
         <source>Reading %1...</source>
         <translation>Чтение %1...</translation>
     </message>
@@ -4915,32 +5198,32 @@ options:
         <translation>Изображение закрыто</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="24" />
+        <location filename="../SessionCommands.cpp" line="29" />
         <source>Sessions (*%1)</source>
         <translation>Сеансы (*%1)</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="45" />
+        <location filename="../SessionCommands.cpp" line="91" />
         <source>Save Session</source>
         <translation>Сохранить сеанс</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="58" />
+        <location filename="../SessionCommands.cpp" line="107" />
         <source>There is nothing to save: a session holds models and an image that were opened from files.</source>
         <translation>Сохранять нечего: сеанс хранит модели и изображение, открытые из файлов.</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="75" />
+        <location filename="../SessionCommands.cpp" line="124" />
         <source>These models were made in the window and have no file, so the session does not hold them; save them and save the session again: %1</source>
         <translation>Эти модели созданы в окне и не имеют файла, поэтому сеанс их не хранит; сохраните их и сохраните сеанс снова: %1</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="83" />
+        <location filename="../SessionCommands.cpp" line="132" />
         <source>Open Session</source>
         <translation>Открыть сеанс</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="106" />
+        <location filename="../SessionCommands.cpp" line="156" />
         <source>Opening session %1...</source>
         <translation>Открывается сеанс %1...</translation>
     </message>
@@ -4979,7 +5262,7 @@ options:
     </message>
     <message>
         <location filename="../../view/ModelCommands.cpp" line="162" />
-        <location filename="../../view/ViewModes.cpp" line="194" />
+        <location filename="../../view/ViewModes.cpp" line="196" />
         <source>Building model...</source>
         <translation>Построение модели...</translation>
     </message>
@@ -4992,6 +5275,49 @@ options:
         <location filename="../../view/ModelCommands.cpp" line="225" />
         <source>Input new material number:</source>
         <translation>Введите новый номер материала:</translation>
+    </message>
+</context>
+<context>
+    <name>WebPage</name>
+    <message>
+        <location filename="../../formats/WebPageWriter.cpp" line="119" />
+        <source>Opacity of %1</source>
+        <translation>Непрозрачность: %1</translation>
+    </message>
+    <message>
+        <location filename="../../formats/WebPageWriter.cpp" line="135" />
+        <source>Measurements</source>
+        <translation>Измерения</translation>
+    </message>
+    <message>
+        <location filename="../../formats/WebPageWriter.cpp" line="177" />
+        <source>The plan has more than %1 triangles: every large surface is shown in reduced form (%2 triangles in all).</source>
+        <translation>В плане больше %1 треугольников: крупные поверхности показаны в упрощённом виде (всего %2 треугольников).</translation>
+    </message>
+    <message>
+        <location filename="../../formats/WebPageWriter.cpp" line="206" />
+        <source>en</source>
+        <translation>ru</translation>
+    </message>
+    <message>
+        <location filename="../../formats/WebPageWriter.cpp" line="210" />
+        <source>3-D view of the plan</source>
+        <translation>Трёхмерный вид плана</translation>
+    </message>
+    <message>
+        <location filename="../../formats/WebPageWriter.cpp" line="211" />
+        <source>Reset view</source>
+        <translation>Исходный вид</translation>
+    </message>
+    <message>
+        <location filename="../../formats/WebPageWriter.cpp" line="212" />
+        <source>Models</source>
+        <translation>Модели</translation>
+    </message>
+    <message>
+        <location filename="../../formats/WebPageWriter.cpp" line="235" />
+        <source>this build of Tessaron carries no 3-D library for web pages (scripts/install-deps.sh installs it; then build again)</source>
+        <translation>в этой сборке Tessaron нет трёхмерной библиотеки для веб-страниц (её устанавливает scripts/install-deps.sh; затем соберите программу заново)</translation>
     </message>
 </context>
 </TS>
