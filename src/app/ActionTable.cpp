@@ -53,7 +53,7 @@ const ActionRow kActionRows[] = {
      nullptr, false, G0, W, SLOT(saveAsStarCD()), false},
     {"actionSaveAsGLTF", QT_TRANSLATE_NOOP("MainWindow", "Save Scene As glTF..."), ":/save", None,
      nullptr, false, G0, W, SLOT(saveAsGLTF()), false},
-    {"actionExportWebPage", QT_TRANSLATE_NOOP("MainWindow", "Web page (*.html)..."), nullptr, None,
+    {"actionExportWebPage", QT_TRANSLATE_NOOP("MainWindow", "Web page (%1)..."), nullptr, None,
      nullptr, false, G0, W, SLOT(exportWebPage()), false},
     {"actionPrint", QT_TRANSLATE_NOOP("MainWindow", "Print"), ":/print", QKeySequence::Print,
      nullptr, false, G0, V, SLOT(printGLpreview()), false},

@@ -127,9 +127,9 @@ void Tessaron::exportWebPage()
         return;
     }
     const QString suggested =
-        lastFolder + QLatin1Char('/') + QFileInfo(lastFile).completeBaseName() + kWebPageEnding;
+        lastFolder + QLatin1Char('/') + QFileInfo(lastFile).completeBaseName() + webPageEnding();
     QString fileName = Dialogs::current().getSaveFileName(this, tr("Export web page"), suggested,
-                                                          tr("Web page (*.html)"));
+                                                          tr("Web page (%1)").arg(webPageFilter()));
     if (fileName.isEmpty())
         return;
     WebPage page;
@@ -159,7 +159,7 @@ void Tessaron::exportWebPage()
             this, tr("Error"), reason.isEmpty() ? fileName + ": " + errorMessage(code) : reason);
         return;
     }
-    View->showNotice(tr("The web page is written to %1")
-                         .arg(QFileInfo(outputFileName(fileName, QLatin1StringView(kWebPageEnding)))
-                                  .absoluteFilePath()));
+    View->showNotice(
+        tr("The web page is written to %1")
+            .arg(QFileInfo(outputFileName(fileName, webPageEnding())).absoluteFilePath()));
 }

@@ -13,6 +13,7 @@
 #include "formats/SessionFile.h"
 #include "import/Importer.h"
 #include "measure/Anatomy.h"
+#include "model/AnatomyTable.h"
 #include "panels/MeasurementsControl.h"
 #include "view/Dialogs.h"
 #include "view/GLWidget.h"
@@ -39,13 +40,15 @@ QString foundStonesFile(const QString &session, const ModelClass &stones)
 {
     const QFileInfo info(session);
     const QDir folder = info.absoluteDir();
+    const QString word = anatomy::keyOf(anatomy::Structure::Stones);
+    const QString stl = kindEnding(FileKind::Stl);
     const QString own =
-        folder.filePath(info.completeBaseName().replace(u'.', u'_') + QLatin1String("_stones.stl"));
+        folder.filePath(info.completeBaseName().replace(u'.', u'_') + u'_' + word + stl);
     if (measure::anatomyOf(QString(), own) == measure::Anatomy::Stones)
         return own;
     for (int n = 1;; ++n) {
-        const QString name = folder.filePath(n == 1 ? QStringLiteral("stones.stl")
-                                                    : QStringLiteral("stones_%1.stl").arg(n));
+        const QString name = folder.filePath(
+            n == 1 ? word + stl : QStringLiteral("%1_%2%3").arg(word).arg(n).arg(stl));
         if (!QFileInfo::exists(name) || QFileInfo(name) == QFileInfo(stones.FileName))
             return name;
     }

@@ -3,6 +3,7 @@
 #include "ActionTable.h"
 #include "BuildInfo.h"
 #include "StoneFinding.h"
+#include "formats/FileKinds.h"
 #include "panels/ColorSizeControl.h"
 #include "panels/FunctionControl.h"
 #include "panels/GradientControl.h"
@@ -268,6 +269,9 @@ void Tessaron::retranslateUi()
     setWindowTitle(documentTitle());
     for (int i = 0; i < kActionRowCount; ++i)
         action(kActionRows[i].name)->setText(trMain(kActionRows[i].text));
+    // The web page's entry names its files' pattern, which the registry spells.
+    QAction *page = action("actionExportWebPage");
+    page->setText(page->text().arg(webPageFilter()));
     const std::pair<const char *, const char *> titles[] = {
         {"menuFile", QT_TRANSLATE_NOOP("MainWindow", "File")},
         {"menuSaveAs", QT_TRANSLATE_NOOP("MainWindow", "SaveAs")},

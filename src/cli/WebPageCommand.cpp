@@ -55,11 +55,6 @@ bool loadInputs(const QStringList &inputs, std::vector<std::unique_ptr<ModelClas
 
 } // namespace
 
-bool isWebPageName(const QString &output)
-{
-    return output.endsWith(QLatin1String(kWebPageEnding), Qt::CaseInsensitive);
-}
-
 int writeWebPageCommand(const QStringList &inputs, const QString &output)
 {
     if (const QString why = webPageUnavailable(); !why.isEmpty()) {

@@ -3,9 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-// Whether `convert` writes a web page to this output name.
-bool isWebPageName(const QString &output);
-
 // `convert INPUT... OUTPUT.html`: the plan as one web page, its texts in the
 // interface language (English unless the viewer's setting says Russian).
 // Returns the command's exit status: 0, 1 when an input cannot be read or

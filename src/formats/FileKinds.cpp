@@ -569,3 +569,22 @@ QLatin1StringView caseSheetEnding()
 {
     return pictureEnding(kCaseSheet);
 }
+
+namespace {
+constexpr QLatin1StringView kWebPage(".html");
+} // namespace
+
+bool isWebPageName(const QString &name)
+{
+    return name.endsWith(kWebPage, Qt::CaseInsensitive);
+}
+
+QLatin1StringView webPageEnding()
+{
+    return kWebPage;
+}
+
+QString webPageFilter()
+{
+    return QStringLiteral("*") + kWebPage;
+}

@@ -180,3 +180,9 @@ QStringList pictureEndings(std::initializer_list<PictureKind> kinds);
 // ending, ignoring case, and that ending.
 bool isCaseSheetName(const QString &name);
 QLatin1StringView caseSheetEnding();
+
+// The plan as one web page: whether a name ends in its ending, ignoring
+// case; that ending; and the save dialog's filter of it.
+bool isWebPageName(const QString &name);
+QLatin1StringView webPageEnding();
+QString webPageFilter();

@@ -1,5 +1,6 @@
 #include "WebPageWriter.h"
 
+#include "FileKinds.h"
 #include "GltfMesh.h"
 #include "OutputFile.h"
 #include "WebGlb.h"
@@ -241,7 +242,7 @@ qint32 writeWebPage(const WebPage &page, const QString &fileName)
 {
     if (fileName.isEmpty())
         return errNone;
-    OutputFile file(outputFileName(fileName, QLatin1StringView(kWebPageEnding)), false);
+    OutputFile file(outputFileName(fileName, webPageEnding()), false);
     if (!file.isOpen())
         return errOpen;
     if (!webPageUnavailable().isEmpty())

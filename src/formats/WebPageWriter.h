@@ -34,9 +34,6 @@ struct WebPage
     QList<WebPageTable> tables;       // the planning tables, in order
 };
 
-// The ending of the page's file.
-inline constexpr char kWebPageEnding[] = ".html";
-
 // Why this build cannot write a web page (its 3-D library was not there
 // when it was built); empty when it can.
 QString webPageUnavailable();

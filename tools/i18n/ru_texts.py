@@ -1468,9 +1468,9 @@ RU = {
     ("StonesBox", "%1 × %2 × %3"): "%1 × %2 × %3",
     # The plan as one web page
     ("MainWindow", "Export"): "Экспорт",
-    ("MainWindow", "Web page (*.html)..."): "Веб-страница (*.html)...",
+    ("MainWindow", "Web page (%1)..."): "Веб-страница (%1)...",
     ("Tessaron", "Export web page"): "Экспорт веб-страницы",
-    ("Tessaron", "Web page (*.html)"): "Веб-страница (*.html)",
+    ("Tessaron", "Web page (%1)"): "Веб-страница (%1)",
     ("Tessaron", "Writing the web page..."): "Запись веб-страницы...",
     ("Tessaron", "The web page is written to %1"): "Веб-страница записана в %1",
     ("WebPage", "en"): "ru",
