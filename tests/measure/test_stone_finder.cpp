@@ -179,8 +179,9 @@ private slots:
     }
 
     // A 2 mm stone under 3 mm slices shows its height only faintly: over
-    // several noise draws its fit stays near round (the shape prior) and its
-    // volume errs by under a quarter on average.
+    // several noise draws its fit stays near round (the shape prior) and,
+    // its density held near a stone's typical one, its volume errs by under
+    // 18 % on average (over 20 % when the fit takes any density noise favours).
     void tinyStoneUnderThickSlices()
     {
         double sum = 0;
@@ -204,7 +205,7 @@ private slots:
                      qPrintable(QString::number(s.diameters[0] / s.diameters[2])));
             sum += std::fabs(s.volumeMm3 / truth.volume() - 1);
         }
-        QVERIFY2(sum / 6 < 0.25, qPrintable(QString::number(sum / 6)));
+        QVERIFY2(sum / 6 < 0.18, qPrintable(QString::number(sum / 6)));
     }
 
     // The blur read on the outline: as drawn, and next to none on an image
