@@ -75,11 +75,12 @@ struct EllipsoidFit
 
 // Fits the ellipsoid to the voxels within index bounds lo..hi, the blur the
 // frame's, starting from the stone's centre and axes, a sphere of
-// `startVolume` and `startContrast`; none when the fit gives no contrast.
+// `startVolume` and `startContrast`, its contrast drawn weakly toward
+// `priorContrast`; none when the fit gives no contrast.
 std::optional<EllipsoidFit> fitBlurredEllipsoid(const ImageFrame &frame, const qint64 lo[3],
                                                 const qint64 hi[3], double background, double noise,
                                                 const FoundStone &start, double startContrast,
-                                                double startVolume);
+                                                double startVolume, double priorContrast);
 
 // The shortest distance from a point to the skin and the mean of the three
 // axial shock-wave lines; the second toward `side` (+1 the patient's right).

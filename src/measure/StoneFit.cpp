@@ -19,6 +19,11 @@ constexpr int kShape = 6;      // those the model depends on non-linearly
 // before the fit pays for it: stones are seldom flatter than 1 : 2, and a
 // stone thinner than the slices shows its height only faintly.
 constexpr double kShapeSpread = 0.5;
+// How far (HU) the contrast is let stray from the typical stone's before the
+// fit pays for it: a stone under the slice thickness shows its summed
+// contrast well but trades its density against its size almost freely, and
+// then a plausible density beats one that noise happened to favour.
+constexpr double kDensitySpread = 400;
 constexpr int kIterations = 30;
 constexpr double kSettled =
     0.01; // a fall of the cost (in squared noise deviations) too small to go on for
@@ -175,9 +180,10 @@ bool solve(double m[kParameters][kParameters], double b[kParameters])
 class Fit
 {
 public:
-    Fit(const Voxels &v, const double axes[3][3], double noise)
+    Fit(const Voxels &v, const double axes[3][3], double noise, double priorContrast)
         : v(v)
         , noise(noise)
+        , priorContrast(priorContrast)
     {
         std::copy(&axes[0][0], &axes[0][0] + 9, &this->axes[0][0]);
     }
@@ -195,7 +201,8 @@ public:
         const double mean = (p[3] + p[4] + p[5]) / 3;
         for (int k = 3; k < 6; ++k)
             sum += (p[k] - mean) * (p[k] - mean) / (kShapeSpread * kShapeSpread);
-        return sum;
+        const double off = (p[6] - priorContrast) / kDensitySpread;
+        return sum + off * off;
     }
 
     void model(const double p[kParameters], std::vector<double> &s) const
@@ -244,6 +251,9 @@ public:
                     jtj[a + 3][b + 3] += j[a] * j[b];
             }
         }
+        // The density prior: the contrast against the typical one.
+        jtj[6][6] += 1 / (kDensitySpread * kDensitySpread);
+        jtr[6] += (priorContrast - p[6]) / (kDensitySpread * kDensitySpread);
         for (int a = 0; a < kParameters; ++a)
             jtj[a][a] *= 1 + lambda;
         if (!solve(jtj, jtr))
@@ -259,6 +269,7 @@ private:
     const Voxels &v;
     double axes[3][3];
     double noise;
+    double priorContrast;
 };
 
 } // namespace
@@ -271,7 +282,7 @@ double EllipsoidFit::volume() const
 std::optional<EllipsoidFit> fitBlurredEllipsoid(const ImageFrame &f, const qint64 lo[3],
                                                 const qint64 hi[3], double background, double noise,
                                                 const FoundStone &start, double startContrast,
-                                                double startVolume)
+                                                double startVolume, double priorContrast)
 {
     const Voxels v = gather(f, lo, hi, background - 5 * noise);
     // The start: a sphere of the given volume at the stone's centre, its
@@ -302,7 +313,7 @@ std::optional<EllipsoidFit> fitBlurredEllipsoid(const ImageFrame &f, const qint6
         for (int a = 0; a < 3; ++a)
             axes[k][a] /= std::sqrt(std::max(norm, 1e-12));
     }
-    const Fit fit(v, axes, noise);
+    const Fit fit(v, axes, noise, priorContrast);
     std::vector<double> s;
     double best = fit.cost(p, s), lambda = 1e-3;
     for (int n = 0; n < kIterations; ++n) {

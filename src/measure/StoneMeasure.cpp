@@ -404,8 +404,9 @@ double density(const ImageFrame &f, const Box &near, double noise, double integr
     stone.densitySource = DensitySource::Peak;
     stone.densityHu = plateau;
     if (count < kPlateauVoxels) {
-        const std::optional<EllipsoidFit> fit = fitBlurredEllipsoid(
-            f, near.lo, near.hi, bg, noise, stone, peak, integral / std::max(peak, 1.0));
+        const std::optional<EllipsoidFit> fit =
+            fitBlurredEllipsoid(f, near.lo, near.hi, bg, noise, stone, peak,
+                                integral / std::max(peak, 1.0), priorDensityHu - bg);
         stone.densitySource = fit ? DensitySource::BlurModel : DensitySource::Prior;
         stone.densityHu =
             fit ? fit->background + fit->contrast : std::max(priorDensityHu, stone.huPeak);

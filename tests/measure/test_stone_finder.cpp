@@ -137,6 +137,10 @@ private slots:
         QTest::newRow("12 mm at 700 HU") << Semi {6.0, 5.0, 4.5} << 700.0 << 1.25 << 0.8 << 20.0;
         QTest::newRow("5 mm under 3 mm slices")
             << std::array {2.5, 2.5, 2.5} << 1200.0 << 3.0 << 0.6 << 15.0;
+        QTest::newRow("3.5 x 2 mm, lying in the axial plane")
+            << std::array {1.0, 1.75, 1.0} << 900.0 << 1.25 << 0.8 << 15.0;
+        QTest::newRow("2 mm under 3 mm slices")
+            << std::array {1.0, 1.0, 1.0} << 1000.0 << 3.0 << 0.8 << 15.0;
     }
 
     void measuresHardStones()
@@ -165,10 +169,43 @@ private slots:
         QVERIFY(distance(s.centre, truth.centre) < 0.5);
         QVERIFY2(std::fabs(s.largestDiameterMm - d) < 1,
                  qPrintable(QString::number(s.largestDiameterMm)));
+        const double axial = 2 * std::max(semi[0], semi[1]);
+        QVERIFY2(std::fabs(s.axialDiameterMm - axial) < 1,
+                 qPrintable(QString::number(s.axialDiameterMm)));
         if (d >= 5)
             QVERIFY2(std::fabs(s.huPeak / hu - 1) < 0.1, qPrintable(QString::number(s.huPeak)));
         // The model drawn for it encloses what was measured.
         QVERIFY(std::fabs(integrate(stoneSurface(s)).signedVolume / s.volumeMm3 - 1) < 0.03);
+    }
+
+    // A 2 mm stone under 3 mm slices shows its height only faintly: over
+    // several noise draws its fit stays near round (the shape prior) and,
+    // its density held near a stone's typical one, its volume errs by under
+    // 18 % on average (over 20 % when the fit takes any density noise favours).
+    void tinyStoneUnderThickSlices()
+    {
+        double sum = 0;
+        for (int seed = 1; seed <= 6; ++seed) {
+            PhantomPlan plan = smallBody();
+            plan.slice = 3;
+            plan.size[2] = 20;
+            plan.fwhmInPlane = 1.0;
+            plan.noiseHu = 20;
+            plan.seed = quint32(seed);
+            const auto kidney = phantomKidneys(plan)[0];
+            const PhantomStone truth {
+                {kidney[0] + 0.1 * seed, kidney[1] - 0.3, kidney[2] + 0.25 * seed},
+                {1, 1, 1},
+                1000};
+            plan.stones = {truth};
+            const StoneSearch found = findStones(makeStonePhantom(plan), {});
+            QCOMPARE(found.stones.size(), std::size_t(1));
+            const FoundStone &s = found.stones[0];
+            QVERIFY2(s.diameters[0] / s.diameters[2] < 1.4,
+                     qPrintable(QString::number(s.diameters[0] / s.diameters[2])));
+            sum += std::fabs(s.volumeMm3 / truth.volume() - 1);
+        }
+        QVERIFY2(sum / 6 < 0.18, qPrintable(QString::number(sum / 6)));
     }
 
     // The blur read on the outline: as drawn, and next to none on an image
