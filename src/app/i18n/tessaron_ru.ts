@@ -21,7 +21,7 @@
         <translation>Страница %1 из %2</translation>
     </message>
     <message>
-        <location filename="../../formats/WebPageWriter.cpp" line="216" />
+        <location filename="../../formats/WebPageWriter.cpp" line="217" />
         <location filename="../../view/CaseSheetPage.cpp" line="127" />
         <source>Measurements from the surfaces as loaded; not a diagnosis.</source>
         <translation>Измерения по поверхностям в том виде, как они загружены; это не диагноз.</translation>
@@ -2536,92 +2536,92 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../Tessaron.cpp" line="105" />
+        <location filename="../Tessaron.cpp" line="106" />
         <source>Tessaron v1.1.256</source>
         <translation>Tessaron v1.1.256</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="272" />
+        <location filename="../Tessaron.cpp" line="276" />
         <source>File</source>
         <translation>Файл</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="273" />
+        <location filename="../Tessaron.cpp" line="277" />
         <source>SaveAs</source>
         <translation>Сохранить как</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="274" />
+        <location filename="../Tessaron.cpp" line="278" />
         <source>Export</source>
         <translation>Экспорт</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="275" />
+        <location filename="../Tessaron.cpp" line="279" />
         <source>Recent files...</source>
         <translation>Последние файлы...</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="276" />
+        <location filename="../Tessaron.cpp" line="280" />
         <source>View</source>
         <translation>Вид</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="277" />
+        <location filename="../Tessaron.cpp" line="281" />
         <source>Options</source>
         <translation>Параметры</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="278" />
+        <location filename="../Tessaron.cpp" line="282" />
         <source>Panels</source>
         <translation>Панели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="279" />
+        <location filename="../Tessaron.cpp" line="283" />
         <source>Help</source>
         <translation>Справка</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="280" />
+        <location filename="../Tessaron.cpp" line="284" />
         <source>Clone model</source>
         <translation>Копия модели</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="281" />
+        <location filename="../Tessaron.cpp" line="285" />
         <source>Operations</source>
         <translation>Операции</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="282" />
+        <location filename="../Tessaron.cpp" line="286" />
         <source>Slices</source>
         <translation>Срезы</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="289" />
+        <location filename="../Tessaron.cpp" line="293" />
         <source>Set Plane XY: the superior view (from the head, the front up, the patient's right on the right)</source>
         <translation>Плоскость XY: вид сверху (со стороны головы, передняя сторона вверху, правая сторона пациента справа)</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="293" />
+        <location filename="../Tessaron.cpp" line="297" />
         <source>Set Plane XZ: the posterior view (from behind, head up, the patient's right on the right)</source>
         <translation>Плоскость XZ: вид сзади (голова вверху, правая сторона пациента справа)</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="297" />
+        <location filename="../Tessaron.cpp" line="301" />
         <source>Set Plane YZ: the right lateral view (from the patient's right, head up, the front on the right)</source>
         <translation>Плоскость YZ: вид справа (с правой стороны пациента, голова вверху, передняя сторона справа)</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="301" />
+        <location filename="../Tessaron.cpp" line="305" />
         <source>Start Position: the whole scene back to the start view (from the head, the front up)</source>
         <translation>Начальное положение: вся сцена в начальный вид (со стороны головы, передняя сторона вверху)</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="307" />
+        <location filename="../Tessaron.cpp" line="311" />
         <source>Light</source>
         <translation>Освещение</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="308" />
+        <location filename="../Tessaron.cpp" line="312" />
         <source>toolBar</source>
         <translation>Панель инструментов</translation>
     </message>
@@ -2742,8 +2742,8 @@
     </message>
     <message>
         <location filename="../ActionTable.cpp" line="56" />
-        <source>Web page (*.html)...</source>
-        <translation>Веб-страница (*.html)...</translation>
+        <source>Web page (%1)...</source>
+        <translation>Веб-страница (%1)...</translation>
     </message>
     <message>
         <location filename="../ActionTable.cpp" line="58" />
@@ -4989,32 +4989,32 @@ options:
         <translation>Сохранение настроек</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="360" />
+        <location filename="../Tessaron.cpp" line="364" />
         <source>The &lt;b&gt;%1&lt;/b&gt; is 3d viewer.&lt;br/&gt;</source>
         <translation>&lt;b&gt;%1&lt;/b&gt; — программа трёхмерного просмотра.&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="361" />
+        <location filename="../Tessaron.cpp" line="365" />
         <source>Current version %2&lt;br/&gt;</source>
         <translation>Текущая версия %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="362" />
+        <location filename="../Tessaron.cpp" line="366" />
         <source>Build #%1, build time %2&lt;br/&gt;</source>
         <translation>Сборка №%1, время сборки %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="363" />
+        <location filename="../Tessaron.cpp" line="367" />
         <source>Commit #%1, commit time %2&lt;br/&gt;</source>
         <translation>Коммит №%1, время коммита %2&lt;br/&gt;</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="364" />
+        <location filename="../Tessaron.cpp" line="368" />
         <source>Compiled in %3 %4.</source>
         <translation>Скомпилировано %3 %4.</translation>
     </message>
     <message>
-        <location filename="../Tessaron.cpp" line="365" />
+        <location filename="../Tessaron.cpp" line="369" />
         <source>About %1 v %2</source>
         <translation>О программе %1 v %2</translation>
     </message>
@@ -5022,7 +5022,7 @@ options:
         <location filename="../CaseSheetCommands.cpp" line="53" />
         <location filename="../MeasureCommands.cpp" line="31" />
         <location filename="../MeasureCommands.cpp" line="46" />
-        <location filename="../SessionCommands.cpp" line="106" />
+        <location filename="../SessionCommands.cpp" line="109" />
         <source>Warning</source>
         <translation>Предупреждение</translation>
     </message>
@@ -5055,8 +5055,8 @@ options:
         <location filename="../CaseSheetCommands.cpp" line="97" />
         <location filename="../CaseSheetCommands.cpp" line="126" />
         <location filename="../CaseSheetCommands.cpp" line="159" />
-        <location filename="../SessionCommands.cpp" line="65" />
-        <location filename="../SessionCommands.cpp" line="115" />
+        <location filename="../SessionCommands.cpp" line="68" />
+        <location filename="../SessionCommands.cpp" line="118" />
         <source>Error</source>
         <translation>Ошибка</translation>
     </message>
@@ -5077,8 +5077,8 @@ options:
     </message>
     <message>
         <location filename="../CaseSheetCommands.cpp" line="132" />
-        <source>Web page (*.html)</source>
-        <translation>Веб-страница (*.html)</translation>
+        <source>Web page (%1)</source>
+        <translation>Веб-страница (%1)</translation>
     </message>
     <message>
         <location filename="../CaseSheetCommands.cpp" line="145" />
@@ -5086,7 +5086,7 @@ options:
         <translation>Запись веб-страницы...</translation>
     </message>
     <message>
-        <location filename="../CaseSheetCommands.cpp" line="162" />
+        <location filename="../CaseSheetCommands.cpp" line="163" />
         <source>The web page is written to %1</source>
         <translation>Веб-страница записана в %1</translation>
     </message>
@@ -5198,32 +5198,32 @@ options:
         <translation>Изображение закрыто</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="29" />
+        <location filename="../SessionCommands.cpp" line="30" />
         <source>Sessions (*%1)</source>
         <translation>Сеансы (*%1)</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="91" />
+        <location filename="../SessionCommands.cpp" line="94" />
         <source>Save Session</source>
         <translation>Сохранить сеанс</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="107" />
+        <location filename="../SessionCommands.cpp" line="110" />
         <source>There is nothing to save: a session holds models and an image that were opened from files.</source>
         <translation>Сохранять нечего: сеанс хранит модели и изображение, открытые из файлов.</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="124" />
+        <location filename="../SessionCommands.cpp" line="127" />
         <source>These models were made in the window and have no file, so the session does not hold them; save them and save the session again: %1</source>
         <translation>Эти модели созданы в окне и не имеют файла, поэтому сеанс их не хранит; сохраните их и сохраните сеанс снова: %1</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="132" />
+        <location filename="../SessionCommands.cpp" line="135" />
         <source>Open Session</source>
         <translation>Открыть сеанс</translation>
     </message>
     <message>
-        <location filename="../SessionCommands.cpp" line="156" />
+        <location filename="../SessionCommands.cpp" line="159" />
         <source>Opening session %1...</source>
         <translation>Открывается сеанс %1...</translation>
     </message>
@@ -5280,42 +5280,42 @@ options:
 <context>
     <name>WebPage</name>
     <message>
-        <location filename="../../formats/WebPageWriter.cpp" line="119" />
+        <location filename="../../formats/WebPageWriter.cpp" line="120" />
         <source>Opacity of %1</source>
         <translation>Непрозрачность: %1</translation>
     </message>
     <message>
-        <location filename="../../formats/WebPageWriter.cpp" line="135" />
+        <location filename="../../formats/WebPageWriter.cpp" line="136" />
         <source>Measurements</source>
         <translation>Измерения</translation>
     </message>
     <message>
-        <location filename="../../formats/WebPageWriter.cpp" line="177" />
+        <location filename="../../formats/WebPageWriter.cpp" line="178" />
         <source>The plan has more than %1 triangles: every large surface is shown in reduced form (%2 triangles in all).</source>
         <translation>В плане больше %1 треугольников: крупные поверхности показаны в упрощённом виде (всего %2 треугольников).</translation>
     </message>
     <message>
-        <location filename="../../formats/WebPageWriter.cpp" line="206" />
+        <location filename="../../formats/WebPageWriter.cpp" line="207" />
         <source>en</source>
         <translation>ru</translation>
     </message>
     <message>
-        <location filename="../../formats/WebPageWriter.cpp" line="210" />
+        <location filename="../../formats/WebPageWriter.cpp" line="211" />
         <source>3-D view of the plan</source>
         <translation>Трёхмерный вид плана</translation>
     </message>
     <message>
-        <location filename="../../formats/WebPageWriter.cpp" line="211" />
+        <location filename="../../formats/WebPageWriter.cpp" line="212" />
         <source>Reset view</source>
         <translation>Исходный вид</translation>
     </message>
     <message>
-        <location filename="../../formats/WebPageWriter.cpp" line="212" />
+        <location filename="../../formats/WebPageWriter.cpp" line="213" />
         <source>Models</source>
         <translation>Модели</translation>
     </message>
     <message>
-        <location filename="../../formats/WebPageWriter.cpp" line="235" />
+        <location filename="../../formats/WebPageWriter.cpp" line="236" />
         <source>this build of Tessaron carries no 3-D library for web pages (scripts/install-deps.sh installs it; then build again)</source>
         <translation>в этой сборке Tessaron нет трёхмерной библиотеки для веб-страниц (её устанавливает scripts/install-deps.sh; затем соберите программу заново)</translation>
     </message>
