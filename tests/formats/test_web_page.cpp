@@ -173,11 +173,13 @@ private:
 
 void TestWebPage::pageAndItsScene()
 {
+    // A model does not own its children: the child outlives its parent here.
+    const auto child = model("Child & co", octahedronBlock(0, 80, 5));
     std::vector<std::unique_ptr<ModelClass>> models;
     models.push_back(model("Kidney \"left\" <1>", octahedronBlock(-60, 0, 40)));
     models.push_back(model("Kamni", octahedronBlock(70, 10, 8)));
     models.back()->setTransparency(true, 0.4);
-    models.front()->Children << model("Child & co", octahedronBlock(0, 80, 5)).release();
+    models.front()->Children << child.get();
     const QString path = dir.filePath(QStringLiteral("plan.html"));
     QCOMPARE(writeWebPage(pageOf(models), path), 0);
     const Page page = readPage(path);
@@ -317,7 +319,12 @@ void TestWebPage::convertWritesSamplePage()
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("home/.Tessaron")));
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("HOME"), dir.filePath(QStringLiteral("home")));
-    for (const auto &[setting, russian] : {std::pair {"0", false}, std::pair {"1", true}}) {
+    // The Russian catalogue is compiled into the CLI that draws (the GUI build).
+    std::vector<std::pair<const char *, bool>> settings {{"0", false}};
+#ifdef TESSARON_CLI_TRANSLATED
+    settings.emplace_back("1", true);
+#endif
+    for (const auto &[setting, russian] : settings) {
         QVERIFY(writeBytes(dir.filePath(QStringLiteral("home/.Tessaron/config.ini")),
                            QByteArray("[Config]\nlanguage=") + setting + "\n"));
         QCOMPARE(cli({"convert", QStringLiteral(TESSARON_SAMPLE_SCENE), path}, env).status, 0);
