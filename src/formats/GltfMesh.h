@@ -6,7 +6,9 @@
 
 #include "ModelWalk.h"
 #include "OutputBuffer.h"
+#include "geometry/Status.h"
 
+#include <utility>
 #include <vector>
 
 // glTF's unit is the metre; ours the millimetre.
@@ -15,6 +17,34 @@ inline constexpr double kGltfMetres = 0.001;
 // Deeper model trees than this are not a scene anyone builds: the writer
 // refuses them, and the walks over a scene's models recurse.
 inline constexpr int kDeepestGltfModel = 256;
+
+// glTF's numbers for the component types and buffer targets the writers use.
+inline constexpr int kGltfShort = 5122;
+inline constexpr int kGltfUnsignedShort = 5123;
+inline constexpr int kGltfUnsignedInt = 5125;
+inline constexpr int kGltfFloat = 5126;
+inline constexpr int kGltfArrayBuffer = 34962;
+inline constexpr int kGltfElementArrayBuffer = 34963;
+
+// Lays a model and its descendants out as glTF's nodes, parents before their
+// children: appends a `Node` (with members `model` and `children`, the
+// children's places) per model and returns the model's place. Throws
+// errUnknown below kDeepestGltfModel levels.
+template<class Node>
+int collectGltfNodes(const ModelClass &model, std::vector<Node> &nodes, int depth = 0)
+{
+    if (depth > kDeepestGltfModel)
+        throw errUnknown;
+    const int index = int(nodes.size());
+    Node node {};
+    node.model = &model;
+    nodes.push_back(std::move(node));
+    for (const ModelClass *child : model.Children) {
+        const int c = collectGltfNodes(*child, nodes, depth + 1);
+        nodes[size_t(index)].children << c;
+    }
+    return index;
+}
 
 // glTF's frame has +Y up, +Z the front of what it holds and -X its right;
 // ours is the patient's: x to the right, y anterior, z superior. A file's

@@ -17,10 +17,6 @@
 
 namespace {
 
-constexpr int kFloat = 5126;
-constexpr int kUnsignedInt = 5125;
-constexpr int kArrayBuffer = 34962;
-constexpr int kElementArrayBuffer = 34963;
 constexpr quint32 kGlbMagic = 0x46546C67; // "glTF"
 constexpr quint32 kJsonChunk = 0x4E4F534A;
 constexpr quint32 kBinChunk = 0x004E4942;
@@ -35,19 +31,6 @@ struct SceneNode
     GltfMeshLayout layout;
     int mesh = -1;
 };
-
-int collectNodes(const ModelClass &model, std::vector<SceneNode> &nodes, int depth)
-{
-    if (depth > kDeepestGltfModel)
-        throw errUnknown;
-    const int index = int(nodes.size());
-    nodes.push_back({&model, {}, {}, -1});
-    for (const ModelClass *child : model.Children) {
-        const int c = collectNodes(*child, nodes, depth + 1);
-        nodes[size_t(index)].children << c;
-    }
-    return index;
-}
 
 QJsonArray numbers(std::initializer_list<double> values)
 {
@@ -99,19 +82,19 @@ struct Arrays
         if (l.triangles == 0)
             return;
         const int first = int(accessors.size());
-        views << view(offset, 12 * l.vertices, kArrayBuffer)
-              << view(offset + 12 * l.vertices, 12 * l.vertices, kArrayBuffer)
-              << view(offset + 24 * l.vertices, 12 * l.triangles, kElementArrayBuffer);
+        views << view(offset, 12 * l.vertices, kGltfArrayBuffer)
+              << view(offset + 12 * l.vertices, 12 * l.vertices, kGltfArrayBuffer)
+              << view(offset + 24 * l.vertices, 12 * l.triangles, kGltfElementArrayBuffer);
         offset += l.byteLength();
-        accessors << QJsonObject {{"bufferView", first},  {"componentType", kFloat},
+        accessors << QJsonObject {{"bufferView", first},  {"componentType", kGltfFloat},
                                   {"count", l.vertices},  {"type", "VEC3"},
                                   {"min", triple(l.min)}, {"max", triple(l.max)}}
                   << QJsonObject {{"bufferView", first + 1},
-                                  {"componentType", kFloat},
+                                  {"componentType", kGltfFloat},
                                   {"count", l.vertices},
                                   {"type", "VEC3"}}
                   << QJsonObject {{"bufferView", first + 2},
-                                  {"componentType", kUnsignedInt},
+                                  {"componentType", kGltfUnsignedInt},
                                   {"count", 3 * l.triangles},
                                   {"type", "SCALAR"}};
         node.mesh = int(meshes.size());
@@ -298,7 +281,7 @@ qint32 writeGltfScene(const QList<const ModelClass *> &models, const GltfCamera 
     QList<int> roots;
     const qint32 status = runGuarded("writeGltf", [&] {
         for (const ModelClass *model : models)
-            roots << collectNodes(*model, nodes, 0);
+            roots << collectGltfNodes(*model, nodes);
         qint64 total = 0;
         for (SceneNode &node : nodes) {
             node.layout = gltfMeshLayout(*node.model);

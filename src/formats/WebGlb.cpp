@@ -21,11 +21,6 @@
 
 namespace {
 
-constexpr int kShort = 5122;
-constexpr int kUnsignedShort = 5123;
-constexpr int kUnsignedInt = 5125;
-constexpr int kArrayBuffer = 34962;
-constexpr int kElementArrayBuffer = 34963;
 constexpr int kVertexStride = 8; // three 16-bit numbers and one of padding
 constexpr int kGridHalf = 32767;
 
@@ -37,19 +32,6 @@ struct Part
     GltfMeshArrays arrays;
     int mesh = -1;
 };
-
-int collect(const ModelClass &model, std::vector<Part> &parts, int depth)
-{
-    if (depth > kDeepestGltfModel)
-        throw errUnknown;
-    const int index = int(parts.size());
-    parts.push_back({&model, {}, {}, -1});
-    for (const ModelClass *child : model.Children) {
-        const int c = collect(*child, parts, depth + 1);
-        parts[size_t(index)].children << c;
-    }
-    return index;
-}
 
 void appendCorner(GltfMeshArrays &out, const float *corner, const float *normal)
 {
@@ -217,7 +199,7 @@ struct Buffers
                          {"byteLength", length},
                          {"target", target},
                          {"extensions", QJsonObject {{"EXT_meshopt_compression", meshopt}}}};
-        if (target == kArrayBuffer)
+        if (target == kGltfArrayBuffer)
             out["byteStride"] = stride;
         unpacked += aligned(length);
         views << out;
@@ -231,7 +213,7 @@ struct Buffers
         packed.resize(meshopt_encodeVertexBuffer(packed.data(), packed.size(), values.data(), count,
                                                  kVertexStride));
         return view(packed.data(), packed.size(), qint64(count) * kVertexStride, kVertexStride,
-                    qint64(count), "ATTRIBUTES", kArrayBuffer);
+                    qint64(count), "ATTRIBUTES", kGltfArrayBuffer);
     }
 
     int indexView(const std::vector<quint32> &indices, size_t vertices, int width)
@@ -240,7 +222,7 @@ struct Buffers
         packed.resize(meshopt_encodeIndexBuffer(packed.data(), packed.size(), indices.data(),
                                                 indices.size()));
         return view(packed.data(), packed.size(), qint64(indices.size()) * width, width,
-                    qint64(indices.size()), "TRIANGLES", kElementArrayBuffer);
+                    qint64(indices.size()), "TRIANGLES", kGltfElementArrayBuffer);
     }
 };
 
@@ -274,18 +256,19 @@ void addMesh(Buffers &buffers, Part &part, const Grid &grid, WebGlbModel &shown)
     const int p = buffers.vertexView(packed.positions);
     const int n = buffers.vertexView(packed.normals);
     const int i = buffers.indexView(packed.indices, vertices, narrow ? 2 : 4);
-    buffers.accessors << QJsonObject {{"bufferView", p},           {"componentType", kShort},
+    buffers.accessors << QJsonObject {{"bufferView", p},           {"componentType", kGltfShort},
                                       {"count", qint64(vertices)}, {"type", "VEC3"},
                                       {"min", triple(packed.low)}, {"max", triple(packed.high)}}
                       << QJsonObject {{"bufferView", n},
-                                      {"componentType", kShort},
+                                      {"componentType", kGltfShort},
                                       {"normalized", true},
                                       {"count", qint64(vertices)},
                                       {"type", "VEC3"}}
-                      << QJsonObject {{"bufferView", i},
-                                      {"componentType", narrow ? kUnsignedShort : kUnsignedInt},
-                                      {"count", qint64(packed.indices.size())},
-                                      {"type", "SCALAR"}};
+                      << QJsonObject {
+                             {"bufferView", i},
+                             {"componentType", narrow ? kGltfUnsignedShort : kGltfUnsignedInt},
+                             {"count", qint64(packed.indices.size())},
+                             {"type", "SCALAR"}};
     shown.material = int(buffers.materials.size());
     const QJsonObject primitive {
         {"attributes", QJsonObject {{"POSITION", first}, {"NORMAL", first + 1}}},
@@ -372,7 +355,7 @@ WebGlb buildWebGlb(const QList<const ModelClass *> &models, const GltfCamera &ca
     std::vector<Part> parts;
     QList<int> roots;
     for (const ModelClass *model : models)
-        roots << collect(*model, parts, 0);
+        roots << collectGltfNodes(*model, parts);
     WebGlb out;
     qint64 whole = 0;
     for (const Part &part : parts)
