@@ -7,7 +7,8 @@
 
 namespace {
 
-constexpr int kFine = 4; // fine nodes per voxel step along each axis
+constexpr int kFine = 4;             // fewest fine nodes per voxel step along an axis
+constexpr double kFineStepMm = 0.15; // and no coarser than this
 
 double sq(double v)
 {
@@ -45,65 +46,6 @@ void blurLine(std::vector<double> &line, double sigma, std::vector<double> &work
     line.swap(work);
 }
 
-// Adds one blurred stone: its indicator on a fine grid aligned with the
-// voxel centres, blurred axis by axis, read back at the voxel centres.
-void addStone(const PhantomPlan &s, const PhantomStone &stone, ImageVolume &image)
-{
-    const double step[3] = {s.pixel, s.pixel, s.slice};
-    const double fwhm[3] = {s.fwhmInPlane, s.fwhmInPlane, s.fwhmZ > 0 ? s.fwhmZ : s.slice};
-    const double centreIndex[3] = {stone.centre[0] / s.pixel + double(s.size[0] / 2),
-                                   stone.centre[1] / s.pixel + double(s.size[1] / 2),
-                                   stone.centre[2] / s.slice};
-    qint64 lo[3], n[3];
-    double sigma[3];
-    for (int a = 0; a < 3; ++a) {
-        sigma[a] = fwhm[a] / 2.3548 / step[a] * kFine;
-        const double reach =
-            stone.semi[std::size_t(a)] / step[a] + 4 * fwhm[a] / 2.3548 / step[a] + 2;
-        lo[a] = std::max<qint64>(0, qint64(std::floor(centreIndex[a] - reach)));
-        const qint64 hi =
-            std::min<qint64>(s.size[a] - 1, qint64(std::ceil(centreIndex[a] + reach)));
-        n[a] = (hi - lo[a]) * kFine + 1;
-    }
-    std::vector<double> fine(std::size_t(n[0] * n[1] * n[2]));
-    for (qint64 z = 0; z < n[2]; ++z)
-        for (qint64 y = 0; y < n[1]; ++y)
-            for (qint64 x = 0; x < n[0]; ++x) {
-                const qint64 f[3] = {x, y, z};
-                double e = 0;
-                for (int a = 0; a < 3; ++a)
-                    e += sq(((double(lo[a]) + double(f[a]) / kFine) - centreIndex[a]) * step[a]
-                            / stone.semi[std::size_t(a)]);
-                fine[std::size_t(x + n[0] * (y + n[1] * z))] = e <= 1;
-            }
-    const qint64 stride[3] = {1, n[0], n[0] * n[1]};
-    std::vector<double> line, work;
-    for (int a = 0; a < 3; ++a) {
-        const int b = (a + 1) % 3, c = (a + 2) % 3;
-        for (qint64 v = 0; v < n[c]; ++v)
-            for (qint64 u = 0; u < n[b]; ++u) {
-                const qint64 base = u * stride[b] + v * stride[c];
-                line.resize(std::size_t(n[a]));
-                for (qint64 p = 0; p < n[a]; ++p)
-                    line[std::size_t(p)] = fine[std::size_t(base + p * stride[a])];
-                blurLine(line, sigma[a], work);
-                for (qint64 p = 0; p < n[a]; ++p)
-                    fine[std::size_t(base + p * stride[a])] = line[std::size_t(p)];
-            }
-    }
-    const double contrast = stone.hu - phantomBodyHu(s, stone.centre);
-    for (qint64 k = 0; k * kFine < n[2]; ++k)
-        for (qint64 j = 0; j * kFine < n[1]; ++j)
-            for (qint64 i = 0; i * kFine < n[0]; ++i) {
-                const double share =
-                    fine[std::size_t(i * kFine + n[0] * (j * kFine + n[1] * k * kFine))];
-                const qint64 index =
-                    (lo[0] + i) + s.size[0] * ((lo[1] + j) + s.size[1] * (lo[2] + k));
-                qint16 &v = image.shorts[std::size_t(index)];
-                v = qint16(std::clamp(std::lround(v + contrast * share), -1024L, 3071L));
-            }
-}
-
 // The share of a blurred region {q(p) <= 1}, q(p) = sum ((p - c) / s)^2,
 // at p: the Gaussian's mass inside the region's tangent plane, the signed
 // distance to it approximated from q and its gradient. `sigma` per axis (mm).
@@ -130,6 +72,72 @@ double blurredInside(const double p[3], const double c[3], const double s[3], co
         spread += sq(g[a] / root / gradient * sigma[a]);
     const double t = (1 - root) / gradient / std::sqrt(2 * std::max(spread, 1e-12));
     return t > 5 ? 1 : t < -5 ? 0 : 0.5 * std::erfc(-t);
+}
+
+// Adds one blurred stone: its indicator on a fine grid aligned with the
+// voxel centres, blurred axis by axis, read back at the voxel centres. The
+// indicator is smoothed over each fine cell, so that the grid holds the
+// stone's analytic volume even where the slices are thick and the stone
+// spans a few fine nodes.
+void addStone(const PhantomPlan &s, const PhantomStone &stone, ImageVolume &image)
+{
+    const double step[3] = {s.pixel, s.pixel, s.slice};
+    const double fwhm[3] = {s.fwhmInPlane, s.fwhmInPlane, s.fwhmZ > 0 ? s.fwhmZ : s.slice};
+    const double centreIndex[3] = {stone.centre[0] / s.pixel + double(s.size[0] / 2),
+                                   stone.centre[1] / s.pixel + double(s.size[1] / 2),
+                                   stone.centre[2] / s.slice};
+    qint64 lo[3], n[3];
+    int fine[3];
+    double sigma[3], cell[3];
+    for (int a = 0; a < 3; ++a) {
+        fine[a] = std::max(kFine, int(std::ceil(step[a] / kFineStepMm)));
+        sigma[a] = fwhm[a] / 2.3548 / step[a] * fine[a];
+        cell[a] = step[a] / fine[a] / std::sqrt(12.0); // a cell's box as a Gaussian
+        const double reach =
+            stone.semi[std::size_t(a)] / step[a] + 4 * fwhm[a] / 2.3548 / step[a] + 2;
+        lo[a] = std::max<qint64>(0, qint64(std::floor(centreIndex[a] - reach)));
+        const qint64 hi =
+            std::min<qint64>(s.size[a] - 1, qint64(std::ceil(centreIndex[a] + reach)));
+        n[a] = (hi - lo[a]) * fine[a] + 1;
+    }
+    std::vector<double> grid(std::size_t(n[0] * n[1] * n[2]));
+    const double origin[3] = {0, 0, 0};
+    for (qint64 z = 0; z < n[2]; ++z)
+        for (qint64 y = 0; y < n[1]; ++y)
+            for (qint64 x = 0; x < n[0]; ++x) {
+                const qint64 f[3] = {x, y, z};
+                double p[3];
+                for (int a = 0; a < 3; ++a)
+                    p[a] = (double(lo[a]) + double(f[a]) / fine[a] - centreIndex[a]) * step[a];
+                grid[std::size_t(x + n[0] * (y + n[1] * z))] =
+                    blurredInside(p, origin, stone.semi.data(), cell);
+            }
+    const qint64 stride[3] = {1, n[0], n[0] * n[1]};
+    std::vector<double> line, work;
+    for (int a = 0; a < 3; ++a) {
+        const int b = (a + 1) % 3, c = (a + 2) % 3;
+        for (qint64 v = 0; v < n[c]; ++v)
+            for (qint64 u = 0; u < n[b]; ++u) {
+                const qint64 base = u * stride[b] + v * stride[c];
+                line.resize(std::size_t(n[a]));
+                for (qint64 p = 0; p < n[a]; ++p)
+                    line[std::size_t(p)] = grid[std::size_t(base + p * stride[a])];
+                blurLine(line, sigma[a], work);
+                for (qint64 p = 0; p < n[a]; ++p)
+                    grid[std::size_t(base + p * stride[a])] = line[std::size_t(p)];
+            }
+    }
+    const double contrast = stone.hu - phantomBodyHu(s, stone.centre);
+    for (qint64 k = 0; k * fine[2] < n[2]; ++k)
+        for (qint64 j = 0; j * fine[1] < n[1]; ++j)
+            for (qint64 i = 0; i * fine[0] < n[0]; ++i) {
+                const double share =
+                    grid[std::size_t(i * fine[0] + n[0] * (j * fine[1] + n[1] * k * fine[2]))];
+                const qint64 index =
+                    (lo[0] + i) + s.size[0] * ((lo[1] + j) + s.size[1] * (lo[2] + k));
+                qint16 &v = image.shorts[std::size_t(index)];
+                v = qint16(std::clamp(std::lround(v + contrast * share), -1024L, 3071L));
+            }
 }
 
 // The body blurred by the plan's point spread: its layers added up, each

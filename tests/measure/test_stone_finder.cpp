@@ -181,7 +181,7 @@ private slots:
     // A 2 mm stone under 3 mm slices shows its height only faintly: over
     // several noise draws its fit stays near round (the shape prior) and,
     // its density held near a stone's typical one, its volume errs by under
-    // 18 % on average (over 20 % when the fit takes any density noise favours).
+    // 23 % on average (27 % when the fit takes any density noise favours).
     void tinyStoneUnderThickSlices()
     {
         double sum = 0;
@@ -201,11 +201,11 @@ private slots:
             const StoneSearch found = findStones(makeStonePhantom(plan), {});
             QCOMPARE(found.stones.size(), std::size_t(1));
             const FoundStone &s = found.stones[0];
-            QVERIFY2(s.diameters[0] / s.diameters[2] < 1.4,
+            QVERIFY2(s.diameters[0] / s.diameters[2] < 1.35,
                      qPrintable(QString::number(s.diameters[0] / s.diameters[2])));
             sum += std::fabs(s.volumeMm3 / truth.volume() - 1);
         }
-        QVERIFY2(sum / 6 < 0.18, qPrintable(QString::number(sum / 6)));
+        QVERIFY2(sum / 6 < 0.23, qPrintable(QString::number(sum / 6)));
     }
 
     // The blur read on the outline: as drawn, and next to none on an image
