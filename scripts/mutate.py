@@ -88,9 +88,14 @@ def read_list(path):
         key, sep, value = line.partition(":")
         if not sep:
             raise SystemExit("%s:%d: expected 'key: value'" % (path, number))
+        key = key.strip()
+        if key == "id" and "id" in fields:
+            # A block whose blank line a merge dropped: this id starts the next.
+            faults.append(Fault(fields, "%s:%d" % (path, start)))
+            fields = {}
         if not fields:
             start = number
-        fields[key.strip()] = value[1:] if value.startswith(" ") else value
+        fields[key] = value[1:] if value.startswith(" ") else value
     ids = collections.Counter(f.id for f in faults)
     twice = [i for i, n in ids.items() if n > 1]
     if twice:

@@ -169,6 +169,11 @@ private slots:
         QVERIFY(distance(s.centre, truth.centre) < 0.5);
         QVERIFY2(std::fabs(s.largestDiameterMm - d) < 1,
                  qPrintable(QString::number(s.largestDiameterMm)));
+        Semi longest = semi;
+        std::sort(longest.rbegin(), longest.rend());
+        for (std::size_t k = 0; k < 3; ++k)
+            QVERIFY2(std::fabs(s.diameters[k] - 2 * longest[k]) < 1,
+                     qPrintable(QString::number(s.diameters[k])));
         const double axial = 2 * std::max(semi[0], semi[1]);
         QVERIFY2(std::fabs(s.axialDiameterMm - axial) < 1,
                  qPrintable(QString::number(s.axialDiameterMm)));
