@@ -8,6 +8,9 @@
 #include "app/SurfFiles.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QStringList>
 
@@ -44,6 +47,12 @@ inline Run cli(const QStringList &args,
     return runProgram(QStringLiteral(TESSARON_CLI), args, env, inChild);
 }
 
+// The JSON object a run printed; empty when it printed none.
+inline const QJsonObject jsonOf(const Run &run)
+{
+    return QJsonDocument::fromJson(run.out.toUtf8()).object();
+}
+
 // The environment of a session without any display.
 inline QProcessEnvironment withoutDisplay()
 {
@@ -68,6 +77,24 @@ inline QByteArray octahedron(float x = 0, float y = 0, float r = 1)
     std::vector<float> xyz;
     std::vector<qint32> triangles;
     addOctahedron(xyz, triangles, x, y, r);
+    return surfBytes(xyz, triangles);
+}
+
+// A box between world bounds ([lo, hi] per axis), outward triangles; the
+// first `faces` of its 12 triangles.
+inline QByteArray boxSurf(const QJsonArray &bounds, int faces = 12)
+{
+    std::vector<float> xyz;
+    for (int i = 0; i < 8; ++i)
+        for (int a = 0; a < 3; ++a)
+            xyz.push_back(float(bounds[a].toArray()[(i >> a) & 1].toDouble()));
+    const qint32 quads[6][4] = {{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4},
+                                {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}};
+    std::vector<qint32> triangles;
+    for (const auto &q : quads)
+        for (qint32 v : {q[0], q[1], q[2], q[0], q[2], q[3]})
+            triangles.push_back(v + 1);
+    triangles.resize(size_t(3 * faces));
     return surfBytes(xyz, triangles);
 }
 

@@ -18,6 +18,7 @@ def main(info_path, gap_path):
     assert len(models) == 7, len(models)
     for m in models:
         assert m["measured"] and m["closed"] and m["manifold"] and m["oriented"], m["name"]
+        assert not m["inside_out"] and not m["self_intersecting"], m["name"]
         assert isinstance(m["triangles"], int) and m["triangles"] > 0
         assert m["volume_mm3"] > 0 and math.isclose(m["volume_ml"], m["volume_mm3"] / 1000)
         assert len(m["colour"]) == 3 and len(m["extents_mm"]) == 3

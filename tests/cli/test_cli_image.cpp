@@ -7,9 +7,6 @@
 #include "import/ImageInputs.h"
 #include "import/NiftiWriter.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -20,28 +17,6 @@ namespace {
 bool near(double a, double b)
 {
     return std::fabs(a - b) <= 1e-6 * std::max(1.0, std::fabs(b));
-}
-
-const QJsonObject jsonOf(const Run &run)
-{
-    return QJsonDocument::fromJson(run.out.toUtf8()).object();
-}
-
-// A box between world bounds, outward triangles; `faces` of its 12 triangles.
-QByteArray boxSurf(const QJsonArray &bounds, int faces = 12)
-{
-    std::vector<float> xyz;
-    for (int i = 0; i < 8; ++i)
-        for (int a = 0; a < 3; ++a)
-            xyz.push_back(float(bounds[a].toArray()[(i >> a) & 1].toDouble()));
-    const qint32 quads[6][4] = {{0, 2, 3, 1}, {4, 5, 7, 6}, {0, 1, 5, 4},
-                                {2, 6, 7, 3}, {0, 4, 6, 2}, {1, 3, 7, 5}};
-    std::vector<qint32> triangles;
-    for (const auto &q : quads)
-        for (qint32 v : {q[0], q[1], q[2], q[0], q[2], q[3]})
-            triangles.push_back(v + 1);
-    triangles.resize(size_t(3 * faces));
-    return surfBytes(xyz, triangles);
 }
 
 } // namespace

@@ -6,9 +6,6 @@
 #include "formats/GltfValidate.h"
 
 #include <QImage>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -86,7 +83,7 @@ void TestCliSession::otherCommandsLeaveHiddenModelsOut()
     QVERIFY(!plan.isEmpty());
     Run run = cli({"info", plan, "--json"});
     QVERIFY2(run.status == 0, qPrintable(run.err));
-    const QJsonArray models = QJsonDocument::fromJson(run.out.toUtf8())["models"].toArray();
+    const QJsonArray models = jsonOf(run)["models"].toArray();
     QCOMPARE(models.size(), 2);
     QVERIFY(!run.out.contains(QLatin1String("middle")));
     run = cli({"measure", plan, "left", "right"});
@@ -104,7 +101,7 @@ void TestCliSession::otherCommandsLeaveHiddenModelsOut()
         {"file": "three.hx", "name": "c.surf"}, {"file": "three.hx", "name": "a.surf"}]})"));
     run = cli({"info", dir.filePath("named.tsn"), "--json"});
     QVERIFY2(run.status == 0, qPrintable(run.err));
-    const QJsonArray named = QJsonDocument::fromJson(run.out.toUtf8())["models"].toArray();
+    const QJsonArray named = jsonOf(run)["models"].toArray();
     QCOMPARE(named.size(), 2);
     QCOMPARE(named[0]["name"].toString(), QStringLiteral("c.surf"));
     QCOMPARE(named[1]["name"].toString(), QStringLiteral("a.surf"));
@@ -136,12 +133,7 @@ void TestCliSession::otherCommandsLeaveHiddenModelsOut()
         QVERIFY(std::abs(picture.up()[k] - up[k]) < 1e-9);
     }
     QVERIFY(std::abs(gltf["cameras"][0]["perspective"]["yfov"].toDouble() - 0.48995732625) < 1e-9);
-    for (const QJsonValue &mesh : gltf["meshes"].toArray()) {
-        const std::vector<double> p =
-            accessorPoints(gltf, bin, mesh["primitives"][0]["attributes"]["POSITION"].toInt());
-        for (size_t v = 0; v < p.size(); v += 3)
-            QVERIFY2(picture.share(&p[v]) < 1, "a vertex outside the camera's picture");
-    }
+    QVERIFY2(largestShare(gltf, bin) < 1, "a vertex outside the camera's picture");
     VALIDATE(glb);
 }
 

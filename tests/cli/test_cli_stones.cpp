@@ -3,10 +3,6 @@
 
 #include "CliRun.h"
 
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,11 +13,6 @@ namespace {
 QString sample(const char *name)
 {
     return QStringLiteral(TESSARON_SAMPLE_DIR "/") + QLatin1String(name);
-}
-
-QJsonObject json(const Run &run)
-{
-    return QJsonDocument::fromJson(run.out.toUtf8()).object();
 }
 
 // The stones of the sample's surfaces (kamni.surf): centre and volume.
@@ -46,7 +37,7 @@ private slots:
     {
         const Run run = cli({"stones", sample("kidney_ct.nii"), "--json"});
         QCOMPARE(run.status, 0);
-        const QJsonObject o = json(run);
+        const QJsonObject o = jsonOf(run);
         QCOMPARE(o["level_hu"].toDouble(), 200.0);
         QVERIFY(o["image"].toObject().contains("spacing"));
         const QJsonArray stones = o["stones"].toArray();
@@ -86,19 +77,19 @@ private slots:
         const Run inside =
             cli({"stones", sample("kidney_ct.nii"), "--inside", sample("lokhanki.surf"), "--json"});
         QCOMPARE(inside.status, 0);
-        QCOMPARE(json(inside)["stones"].toArray().size(), 3);
-        QVERIFY(json(inside)["excluded"].toArray().isEmpty()); // the spine is far
+        QCOMPARE(jsonOf(inside)["stones"].toArray().size(), 3);
+        QVERIFY(jsonOf(inside)["excluded"].toArray().isEmpty()); // the spine is far
         const Run box =
             cli({"stones", sample("kidney_ct.nii"), "--box", "20:38,-8:10,-8:10", "--json"});
         QCOMPARE(box.status, 0);
-        QCOMPARE(json(box)["stones"].toArray().size(), 1);
+        QCOMPARE(jsonOf(box)["stones"].toArray().size(), 1);
         const Run off = cli({"stones", sample("kidney_ct.nii"), "--box", "500:600,0:10,0:10"});
         QCOMPARE(off.status, 1);
         QVERIFY(off.err.contains("500.0..600.0") && off.err.contains("outside the image"));
         const Run empty =
             cli({"stones", sample("kidney_ct.nii"), "--box", "-60:-50,-60:-50,0:10", "--json"});
         QCOMPARE(empty.status, 0);
-        QVERIFY(json(empty)["stones"].isArray() && json(empty)["stones"].toArray().isEmpty());
+        QVERIFY(jsonOf(empty)["stones"].isArray() && jsonOf(empty)["stones"].toArray().isEmpty());
         const Run said = cli({"stones", sample("kidney_ct.nii"), "--box", "-60:-50,-60:-50,0:10"});
         QVERIFY(said.out.contains("No stone"));
     }
@@ -125,10 +116,10 @@ private slots:
         const QString stl = dir.filePath("kidney_stones.stl");
         const Run found = cli({"stones", sample("kidney_ct.nii"), "--json", "--save", stl});
         QCOMPARE(found.status, 0);
-        const QJsonArray stones = json(found)["stones"].toArray();
+        const QJsonArray stones = jsonOf(found)["stones"].toArray();
         const Run info = cli({"info", stl, "--json"});
         QCOMPARE(info.status, 0);
-        const QJsonArray models = json(info)["stones"].toArray();
+        const QJsonArray models = jsonOf(info)["stones"].toArray();
         QCOMPARE(models.size(), 1);
         const QJsonArray list = models[0].toObject()["stones"].toArray();
         QCOMPARE(list.size(), stones.size());
@@ -143,13 +134,12 @@ private slots:
         // A session naming the file counts its stones; a file whose name does
         // not say "stones" would not be taken for them, and the command says so.
         QVERIFY(!found.err.contains("note:"));
-        QFile session(dir.filePath("plan.tsn"));
-        QVERIFY(session.open(QIODevice::WriteOnly));
-        session.write(R"({"tessaron_session": 1, "models": [{"file": "kidney_stones.stl"}]})");
-        session.close();
-        const Run listed = cli({"info", session.fileName(), "--json"});
-        QCOMPARE(json(listed)["stones"].toArray().size(), 1);
-        QCOMPARE(json(listed)["stones"][0]["stones"].toArray().size(), stones.size());
+        const QString session = dir.filePath("plan.tsn");
+        QVERIFY(writeBytes(
+            session, R"({"tessaron_session": 1, "models": [{"file": "kidney_stones.stl"}]})"));
+        const Run listed = cli({"info", session, "--json"});
+        QCOMPARE(jsonOf(listed)["stones"].toArray().size(), 1);
+        QCOMPARE(jsonOf(listed)["stones"][0]["stones"].toArray().size(), stones.size());
         const Run plain =
             cli({"stones", sample("kidney_ct.nii"), "--save", dir.filePath("plan.stl")});
         QCOMPARE(plain.status, 0);
@@ -159,7 +149,7 @@ private slots:
             QCOMPARE(cli({"stones", sample("kidney_ct.nii"), "--save", path}).status, 0);
             const Run labels = cli({"info", path, "--json"});
             QCOMPARE(labels.status, 0);
-            const QJsonArray models = json(labels)["models"].toArray();
+            const QJsonArray models = jsonOf(labels)["models"].toArray();
             QCOMPARE(models.size(), 3);
             // Each label's surface lies around its stone, in the patient frame.
             for (int n = 0; n < 3; ++n) {

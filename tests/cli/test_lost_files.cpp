@@ -35,7 +35,6 @@ Run onAFullDisk(const QStringList &args, rlim_t limit)
     });
 }
 
-// Answers the save dialog with a fixed name and keeps the error boxes.
 // Runs the writes of a scope as a user without privileges: as root, as the
 // user nobody (root may write anywhere).
 struct Unprivileged

@@ -16,6 +16,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class ModelClass;
@@ -28,8 +29,6 @@ inline QList<const ModelClass *> pointers(const std::vector<std::unique_ptr<Mode
         list << m.get();
     return list;
 }
-#include <utility>
-#include <vector>
 
 inline quint32 glbWord(const QByteArray &bytes, qsizetype at)
 {
@@ -129,3 +128,17 @@ struct GltfPicture
                         std::abs(c[1] / -c[2]) / tanHalf);
     }
 };
+
+// The largest share of the picture any vertex of the file reaches.
+inline double largestShare(const QJsonObject &json, const QByteArray &bin)
+{
+    const GltfPicture picture(json);
+    double largest = 0;
+    for (const QJsonValue &mesh : json["meshes"].toArray()) {
+        const std::vector<double> p =
+            accessorPoints(json, bin, mesh["primitives"][0]["attributes"]["POSITION"].toInt());
+        for (size_t v = 0; v < p.size(); v += 3)
+            largest = std::max(largest, picture.share(&p[v]));
+    }
+    return largest;
+}

@@ -40,15 +40,11 @@ constexpr Ball kBalls[] = {{"right", {40, 0, 0}, {255, 0, 0}},
                            {"front right", {65, 60, 0}, {255, 255, 0}}};
 constexpr double kRadius = 5;
 
-// A closed octahedron around the ball's centre, turned outwards.
 std::unique_ptr<ModelClass> ballModel(const Ball &ball)
 {
-    const double x = ball.centre[0], y = ball.centre[1], z = ball.centre[2], r = kRadius;
     auto model = std::make_unique<ModelClass>();
     model->Name = ball.name;
-    model->Meshes.append(newBlock(
-        {x + r, y, z, x - r, y, z, x, y + r, z, x, y - r, z, x, y, z + r, x, y, z - r}, Triangle,
-        {0, 2, 4, 2, 1, 4, 1, 3, 4, 3, 0, 4, 2, 0, 5, 1, 2, 5, 3, 1, 5, 0, 3, 5}));
+    model->Meshes.append(octahedronBlock(ball.centre[0], ball.centre[1], ball.centre[2], kRadius));
     model->setColor(ball.rgb[0], ball.rgb[1], ball.rgb[2]);
     return model;
 }
@@ -70,20 +66,6 @@ std::vector<double> gltfPlace(const double *world)
 double dot(const double *a, const std::vector<double> &b)
 {
     return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
-}
-
-// The largest share of the picture any vertex of the file reaches.
-double largestShare(const QJsonObject &json, const QByteArray &bin)
-{
-    const GltfPicture picture(json);
-    double largest = 0;
-    for (const QJsonValue &mesh : json["meshes"].toArray()) {
-        const std::vector<double> p =
-            accessorPoints(json, bin, mesh["primitives"][0]["attributes"]["POSITION"].toInt());
-        for (size_t v = 0; v < p.size(); v += 3)
-            largest = std::max(largest, picture.share(&p[v]));
-    }
-    return largest;
 }
 
 void verifyNear(const double *actual, const std::vector<double> &expected, double tolerance,

@@ -12,11 +12,6 @@
 #include "model/MeshBuilders.h"
 #include "model/ModelClass.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -25,35 +20,29 @@
 
 namespace {
 
-struct Vec3
+// The area of the triangle p, q, r.
+double area(const double *p, const double *q, const double *r)
 {
-    double x, y, z;
-};
-
-Vec3 sub(const double *a, const double *b)
-{
-    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
-}
-
-Vec3 cross(Vec3 a, Vec3 b)
-{
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+    const double u[3] = {q[0] - p[0], q[1] - p[1], q[2] - p[2]},
+                 v[3] = {r[0] - p[0], r[1] - p[1], r[2] - p[2]};
+    return 0.5
+        * std::hypot(u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2],
+                     u[0] * v[1] - u[1] * v[0]);
 }
 
 // Enclosed volume and area of a model's triangles (quads split).
 std::pair<double, double> volumeAndArea(const ModelClass &model)
 {
-    double volume = 0, area = 0;
+    double volume = 0, sum = 0;
     forEachStlTriangle(model, [&](const MeshClass &mesh, qint32 a, qint32 b, qint32 c) {
         const double *p = mesh.Vertices + 3 * a, *q = mesh.Vertices + 3 * b,
                      *r = mesh.Vertices + 3 * c;
-        const Vec3 n = cross(sub(q, p), sub(r, p));
-        area += 0.5 * std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
+        sum += area(p, q, r);
         volume += (p[0] * (q[1] * r[2] - q[2] * r[1]) - p[1] * (q[0] * r[2] - q[2] * r[0])
                    + p[2] * (q[0] * r[1] - q[1] * r[0]))
             / 6;
     });
-    return {volume, area};
+    return {volume, sum};
 }
 
 std::vector<double> scaled(const std::vector<double> &xyz, double s, double dx)
@@ -62,13 +51,6 @@ std::vector<double> scaled(const std::vector<double> &xyz, double s, double dx)
     for (size_t i = 0; i < out.size(); ++i)
         out[i] = out[i] * s + (i % 3 == 0 ? dx : 0);
     return out;
-}
-
-// A closed octahedron of radius r around (x, 0, 0), turned outwards.
-MeshClass *octahedronBlock(double x, double r)
-{
-    return newBlock({x + r, 0, 0, x - r, 0, 0, x, r, 0, x, -r, 0, x, 0, r, x, 0, -r}, Triangle,
-                    {0, 2, 4, 2, 1, 4, 1, 3, 4, 3, 0, 4, 2, 0, 5, 1, 2, 5, 3, 1, 5, 0, 3, 5});
 }
 
 // Three models: a cube of quadrangles, a see-through octahedron, and two
@@ -82,13 +64,13 @@ std::vector<std::unique_ptr<ModelClass>> sampleScene()
     cube->setColor(200, 40, 40);
     auto stone = std::make_unique<ModelClass>();
     stone->Name = "Obrazovanie tumour";
-    stone->Meshes.append(octahedronBlock(40, 5));
+    stone->Meshes.append(octahedronBlock(40, 0, 0, 5));
     stone->setColor(250, 250, 0);
     stone->setTransparency(true, 0.4);
     auto pair = std::make_unique<ModelClass>();
     pair->Name = "Kamni";
-    pair->Meshes.append(octahedronBlock(-20, 3));
-    pair->Meshes.append(octahedronBlock(-40, 6));
+    pair->Meshes.append(octahedronBlock(-20, 0, 0, 3));
+    pair->Meshes.append(octahedronBlock(-40, 0, 0, 6));
     pair->setColor(10, 120, 255);
     for (auto *m : {&cube, &stone, &pair})
         models.push_back(std::move(*m));
@@ -122,7 +104,6 @@ void TestGltfWriter::roundTrip_data()
 {
     QTest::addColumn<QString>("name");
     QTest::newRow("binary") << "scene.glb";
-    QTest::newRow("json and buffer") << "scene.gltf";
     QTest::newRow("json and buffer, name with blanks") << "my scene.gltf";
 }
 
@@ -201,7 +182,7 @@ void TestGltfWriter::containerAndAccessors()
             const float *n = reinterpret_cast<const float *>(bin.constData() + normalsAt + 12 * v);
             QVERIFY(std::abs(std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]) - 1) < 1e-5);
         }
-        double area = 0;
+        double total = 0;
         for (qint64 t = 0; t < index["count"].toInteger() / 3; ++t) {
             double p[3][3];
             for (int c = 0; c < 3; ++c) {
@@ -210,11 +191,10 @@ void TestGltfWriter::containerAndAccessors()
                 for (int k = 0; k < 3; ++k)
                     p[c][k] = glbFloat(bin, at + 12 * i + 4 * k);
             }
-            const Vec3 n = cross(sub(p[1], p[0]), sub(p[2], p[0]));
-            area += 0.5 * std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
+            total += area(p[0], p[1], p[2]);
         }
         // Square metres against square millimetres.
-        QVERIFY(std::abs(area * 1e6 / volumeAndArea(*models[size_t(m)]).second - 1) < 1e-5);
+        QVERIFY(std::abs(total * 1e6 / volumeAndArea(*models[size_t(m)]).second - 1) < 1e-5);
         const QJsonObject material = materials[primitive["material"].toInt()].toObject();
         QCOMPARE(material["alphaMode"].toString("OPAQUE"), QString(m == 1 ? "BLEND" : "OPAQUE"));
         QCOMPARE(material["doubleSided"].toBool(), true);

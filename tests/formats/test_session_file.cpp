@@ -49,63 +49,52 @@ void TestSessionFile::refusals_data()
 {
     QTest::addColumn<QByteArray>("json");
     QTest::addColumn<QString>("message");
-    const QByteArray model = R"("models": [{"file": "a.stl"}])";
-    QTest::newRow("not JSON") << QByteArray("{\"tessaron_session\": 1,") << "not valid JSON";
-    QTest::newRow("a list") << QByteArray("[1, 2]") << "not a Tessaron session";
-    QTest::newRow("no version") << QByteArray("{\"models\": []}") << "not a Tessaron session";
-    QTest::newRow("version 2") << QByteArray(R"({"tessaron_session": 2, "models": []})")
-                               << "version 2; this Tessaron reads version 1";
-    QTest::newRow("version text") << QByteArray(R"({"tessaron_session": "1", "models": []})")
-                                  << "not a Tessaron session";
-    QTest::newRow("no models") << QByteArray(R"({"tessaron_session": 1})")
-                               << "models must be a list";
-    QTest::newRow("model not object")
-        << QByteArray(R"({"tessaron_session": 1, "models": [3]})") << "models[0] must be an object";
-    QTest::newRow("no file") << QByteArray(R"({"tessaron_session": 1, "models": [{}]})")
-                             << "models[0].file must be a string";
-    QTest::newRow("empty file") << QByteArray(
-        R"({"tessaron_session": 1, "models": [{"file": ""}]})")
-                                << "models[0].file must name";
-    QTest::newRow("colour 256") << QByteArray(
-        R"({"tessaron_session": 1, "models": [{"file": "a", "color": [0, 256, 0]}]})")
-                                << "models[0].color must hold numbers from 0 to 255";
-    QTest::newRow("colour of two")
-        << QByteArray(R"({"tessaron_session": 1, "models": [{"file": "a", "color": [0, 1]}]})")
-        << "models[0].color must hold 3 numbers";
-    QTest::newRow("opacity 1.5") << QByteArray(
-        R"({"tessaron_session": 1, "models": [{"file": "a", "opacity": 1.5}]})")
-                                 << "models[0].opacity must be from 0 to 1";
-    QTest::newRow("visible text") << QByteArray(
-        R"({"tessaron_session": 1, "models": [{"file": "a", "visible": "yes"}]})")
-                                  << "models[0].visible must be true or false";
-    QTest::newRow("faces word") << QByteArray(
-        R"({"tessaron_session": 1, "models": [{"file": "a", "faces": "glossy"}]})")
-                                << "models[0].faces must be one of none, normal";
-    QTest::newRow("cut without normal") << QByteArray(
-        R"({"tessaron_session": 1, "models": [{"file": "a", "cut": {"point": [0,0,0],
-            "normal": [0,0,0]}}]})") << "models[0].cut.normal must not be zero";
-    QTest::newRow("camera on its focus")
-        << QByteArray("{\"tessaron_session\": 1, " + model
-                      + R"(, "camera": {"position": [1,2,3], "focal_point": [1,2,3],
-                        "view_up": [0,0,1], "view_angle": 30}})")
-        << "camera must look from its position to a different focal point";
-    QTest::newRow("up along the sight")
-        << QByteArray("{\"tessaron_session\": 1, " + model
-                      + R"(, "camera": {"position": [0,0,-5], "focal_point": [0,0,0],
-                        "view_up": [0,0,1], "view_angle": 30}})")
-        << "view_up across the line of sight";
-    QTest::newRow("angle 180") << QByteArray(
-        "{\"tessaron_session\": 1, " + model
-        + R"(, "camera": {"position": [0,-1,0], "focal_point": [0,0,0],
-                        "view_up": [0,0,1], "view_angle": 180}})")
-                               << "camera.view_angle must be from";
-    QTest::newRow("window 0") << QByteArray("{\"tessaron_session\": 1, " + model
-                                            + R"(, "image": {"file": "ct", "window": 0}})")
-                              << "image.window must be from";
-    QTest::newRow("polar 4") << QByteArray(
-        "{\"tessaron_session\": 1, " + model
-        + R"(, "nephrometry": [{"tumour": "tumour", "polar": 4}]})")
-                             << "nephrometry[0].polar must be from 0 to 3";
+    // A session of one model with more fields, and one of a model "a.stl" and more keys.
+    const auto field = [](const char *more) {
+        return QByteArray(R"({"tessaron_session": 1, "models": [{"file": "a", )") + more + "}]}";
+    };
+    const auto key = [](const char *more) {
+        return QByteArray(R"({"tessaron_session": 1, "models": [{"file": "a.stl"}], )") + more
+            + "}";
+    };
+    const auto row = [](const char *name, const QByteArray &json, const char *message) {
+        QTest::newRow(name) << json << QString(message);
+    };
+    row("not JSON", "{\"tessaron_session\": 1,", "not valid JSON");
+    row("a list", "[1, 2]", "not a Tessaron session");
+    row("no version", "{\"models\": []}", "not a Tessaron session");
+    row("version 2", R"({"tessaron_session": 2, "models": []})",
+        "version 2; this Tessaron reads version 1");
+    row("version text", R"({"tessaron_session": "1", "models": []})", "not a Tessaron session");
+    row("no models", R"({"tessaron_session": 1})", "models must be a list");
+    row("model not object", R"({"tessaron_session": 1, "models": [3]})",
+        "models[0] must be an object");
+    row("no file", R"({"tessaron_session": 1, "models": [{}]})", "models[0].file must be a string");
+    row("empty file", R"({"tessaron_session": 1, "models": [{"file": ""}]})",
+        "models[0].file must name");
+    row("colour 256", field(R"("color": [0, 256, 0])"),
+        "models[0].color must hold numbers from 0 to 255");
+    row("colour of two", field(R"("color": [0, 1])"), "models[0].color must hold 3 numbers");
+    row("opacity 1.5", field(R"("opacity": 1.5)"), "models[0].opacity must be from 0 to 1");
+    row("visible text", field(R"("visible": "yes")"), "models[0].visible must be true or false");
+    row("faces word", field(R"("faces": "glossy")"), "models[0].faces must be one of none, normal");
+    row("cut without normal", field(R"("cut": {"point": [0, 0, 0], "normal": [0, 0, 0]})"),
+        "models[0].cut.normal must not be zero");
+    row("camera on its focus",
+        key(R"("camera": {"position": [1, 2, 3], "focal_point": [1, 2, 3], "view_up": [0, 0, 1],
+                          "view_angle": 30})"),
+        "camera must look from its position to a different focal point");
+    row("up along the sight",
+        key(R"("camera": {"position": [0, 0, -5], "focal_point": [0, 0, 0], "view_up": [0, 0, 1],
+                          "view_angle": 30})"),
+        "view_up across the line of sight");
+    row("angle 180",
+        key(R"("camera": {"position": [0, -1, 0], "focal_point": [0, 0, 0], "view_up": [0, 0, 1],
+                          "view_angle": 180})"),
+        "camera.view_angle must be from");
+    row("window 0", key(R"("image": {"file": "ct", "window": 0})"), "image.window must be from");
+    row("polar 4", key(R"("nephrometry": [{"tumour": "tumour", "polar": 4}])"),
+        "nephrometry[0].polar must be from 0 to 3");
 }
 
 void TestSessionFile::refusals()

@@ -14,9 +14,6 @@
 #include "model/MeshBuilders.h"
 #include "model/ModelClass.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,14 +24,6 @@
 #include <memory>
 
 namespace {
-
-// A closed octahedron of radius r around (x, y, 0), turned outwards.
-MeshClass *octahedronBlock(double x, double y, double r)
-{
-    return newBlock({x + r, y, 0, x - r, y, 0, x, y + r, 0, x, y - r, 0, x, y, r, x, y, -r},
-                    Triangle,
-                    {0, 2, 4, 2, 1, 4, 1, 3, 4, 3, 0, 4, 2, 0, 5, 1, 2, 5, 3, 1, 5, 0, 3, 5});
-}
 
 std::unique_ptr<ModelClass> model(const char *name, MeshClass *block)
 {
@@ -174,10 +163,10 @@ private:
 void TestWebPage::pageAndItsScene()
 {
     // A model does not own its children: the child outlives its parent here.
-    const auto child = model("Child & co", octahedronBlock(0, 80, 5));
+    const auto child = model("Child & co", octahedronBlock(0, 80, 0, 5));
     std::vector<std::unique_ptr<ModelClass>> models;
-    models.push_back(model("Kidney \"left\" <1>", octahedronBlock(-60, 0, 40)));
-    models.push_back(model("Kamni", octahedronBlock(70, 10, 8)));
+    models.push_back(model("Kidney \"left\" <1>", octahedronBlock(-60, 0, 0, 40)));
+    models.push_back(model("Kamni", octahedronBlock(70, 10, 0, 8)));
     models.back()->setTransparency(true, 0.4);
     models.front()->Children << child.get();
     const QString path = dir.filePath(QStringLiteral("plan.html"));
@@ -288,7 +277,7 @@ void TestWebPage::sizeAndReducedForm()
 void TestWebPage::refusalKeepsEarlierPage()
 {
     std::vector<std::unique_ptr<ModelClass>> models;
-    models.push_back(model("Kidney", octahedronBlock(0, 0, 10)));
+    models.push_back(model("Kidney", octahedronBlock(0, 0, 0, 10)));
     const QString path = dir.filePath(QStringLiteral("kept.html"));
     QCOMPARE(writeWebPage(pageOf(models), path), 0);
     const QByteArray earlier = fileBytes(path);
@@ -307,10 +296,7 @@ void TestWebPage::convertWritesSamplePage()
     QVERIFY2(run.status == 0, qPrintable(run.err));
     QVERIFY2(QFileInfo(path).size() <= 2'000'000,
              qPrintable(QString::number(QFileInfo(path).size())));
-    const QJsonObject info =
-        QJsonDocument::fromJson(
-            cli({"info", QStringLiteral(TESSARON_SAMPLE_SCENE), "--json"}).out.toUtf8())
-            .object();
+    const QJsonObject info = jsonOf(cli({"info", QStringLiteral(TESSARON_SAMPLE_SCENE), "--json"}));
     const QString html = QString::fromUtf8(fileBytes(path));
     for (const QJsonValue &m : info["models"].toArray())
         QVERIFY(html.contains(QStringLiteral("type=\"checkbox\" data-model=\"%1\"")

@@ -236,10 +236,7 @@ void TestSurfaceMeasures::surfacesOfModels()
 {
     // Only volume cells: their outer faces, not the face the two share.
     ModelClass hexes;
-    auto *mesh = new MeshClass;
-    setVertices(*mesh, kTwoCubes);
-    setCells(*mesh, Hexahedron, kTwoHexes);
-    hexes.Meshes << mesh;
+    hexes.Meshes << newBlock(kTwoCubes, Hexahedron, kTwoHexes);
     const ModelSnapshot bricks = snapshotModel(hexes);
     QVERIFY(bricks.refusal.isEmpty());
     const SurfaceMeasures m = measureSurface(bricks.surface);
@@ -257,12 +254,9 @@ void TestSurfaceMeasures::surfacesOfModels()
 
     // A coordinate that is not a number: refused, nothing measured.
     ModelClass broken;
-    auto *bad = new MeshClass;
     std::vector<double> xyz = kCube;
     xyz[4] = std::numeric_limits<double>::quiet_NaN();
-    setVertices(*bad, xyz);
-    setCells(*bad, Quadrangle, {0, 1, 2, 3});
-    broken.Meshes << bad;
+    broken.Meshes << newBlock(xyz, Quadrangle, {0, 1, 2, 3});
     const ModelSnapshot refused = snapshotModel(broken);
     QVERIFY(!refused.refusal.isEmpty());
     QCOMPARE(refused.surface.triangleCount(), size_t(0));

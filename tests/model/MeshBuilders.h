@@ -68,6 +68,14 @@ inline void selectCell(MeshClass &mesh, int type, qint32 cell)
     mesh.CellSelected[type][cell] = 1;
 }
 
+// A closed octahedron of radius r around (x, y, z), its triangles turned outwards.
+inline MeshClass *octahedronBlock(double x, double y, double z, double r)
+{
+    return newBlock({x + r, y, z, x - r, y, z, x, y + r, z, x, y - r, z, x, y, z + r, x, y, z - r},
+                    Triangle,
+                    {0, 2, 4, 2, 1, 4, 1, 3, 4, 3, 0, 4, 2, 0, 5, 1, 2, 5, 3, 1, 5, 0, 3, 5});
+}
+
 // n unit quadrangles in a row along x (vertex 2i at (i, 0), 2i + 1 at (i, 1)),
 // quadrangle i of material i + 1.
 inline MeshClass *quadRow(int n)

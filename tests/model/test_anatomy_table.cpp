@@ -1,5 +1,5 @@
 // The anatomy vocabulary: which structure and side every spelling names,
-// the names and colours it gives, and the rows' own facts.
+// the names and colours it gives, and the table's own rules.
 
 #include "model/AnatomyTable.h"
 
@@ -23,8 +23,6 @@ private slots:
     void labels();
     void words_data();
     void words();
-    void rows_data();
-    void rows();
     void tableIsWhole();
 };
 
@@ -141,57 +139,6 @@ void TestAnatomyTable::words()
     QFETCH(QString, text);
     QFETCH(Structure, structure);
     QCOMPARE(anatomy::structureNamedIn(text), structure);
-}
-
-void TestAnatomyTable::rows_data()
-{
-    QTest::addColumn<Structure>("structure");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("english");
-    QTest::addColumn<QString>("modelName");
-    QTest::addColumn<Colour>("colour");
-    QTest::addColumn<QString>("snomed");
-    QTest::addColumn<bool>("paired");
-
-    const auto row = [](Structure s, const char *key, const char *english, const char *model,
-                        const Colour &colour, const char *snomed, bool paired) {
-        QTest::newRow(key) << s << QString(key) << QString(english) << QString(model) << colour
-                           << QString(snomed) << paired;
-    };
-    row(Structure::Tumour, "tumour", "Tumour", "Obrazovanie", {164, 5, 207}, "", false);
-    row(Structure::Kidney, "kidney", "Kidney", "Parenhima", {255, 191, 213}, "64033007", true);
-    row(Structure::CollectingSystem, "collecting_system", "Collecting system", "Lokhanki",
-        {207, 156, 48}, "25990002", false);
-    row(Structure::Stones, "stones", "Stones", "Kamni", {255, 255, 255}, "56381008", false);
-    row(Structure::Artery, "artery", "Artery", "Arteria", {198, 30, 25}, "2841007", false);
-    row(Structure::Vein, "vein", "Vein", "Vena", {108, 159, 237}, "56400007 64131007", false);
-    row(Structure::Skin, "skin", "Skin", "Skin", {255, 229, 187}, "39937001", false);
-    row(Structure::Bone, "bone", "Bone", "Bone", {255, 255, 255}, "", false);
-    row(Structure::Ureter, "ureter", "Ureter", "Mochetochnik", {207, 156, 48}, "87953007", true);
-    row(Structure::Pyramids, "pyramids", "Renal pyramids", "Piramida", {205, 192, 165}, "", false);
-    row(Structure::Marked, "marked", "Marked as bad", "BAD", {0, 229, 0}, "", false);
-    row(Structure::Other, "other", "", "", {}, "", false);
-}
-
-void TestAnatomyTable::rows()
-{
-    QFETCH(Structure, structure);
-    QFETCH(QString, key);
-    QFETCH(QString, english);
-    QFETCH(QString, modelName);
-    QFETCH(Colour, colour);
-    QFETCH(QString, snomed);
-    QFETCH(bool, paired);
-    QCOMPARE(anatomy::keyOf(structure), key);
-    QCOMPARE(anatomy::shownName(structure), english);
-    const anatomy::StructureRow *row = anatomy::rowOf(structure);
-    QCOMPARE(row != nullptr, structure != Structure::Other);
-    if (!row)
-        return;
-    QCOMPARE(QString(row->modelName), modelName);
-    QCOMPARE(Colour(row->colour.begin(), row->colour.end()), colour);
-    QCOMPARE(QString(row->snomed), snomed);
-    QCOMPARE(row->paired, paired);
 }
 
 // Every structure has one row with its own key, and the file rules rank

@@ -46,35 +46,32 @@ private slots:
 
 void TestDrawData::innerFacesOfVolumes_data()
 {
+    using Nodes = std::vector<qint32>;
     QTest::addColumn<int>("type");
     QTest::addColumn<std::vector<double>>("vertices");
-    QTest::addColumn<std::vector<qint32>>("nodes");
-    QTest::addColumn<std::vector<qint32>>("materials");
+    QTest::addColumn<Nodes>("nodes");
+    QTest::addColumn<Nodes>("materials");
     QTest::addColumn<bool>("inner");
     QTest::addColumn<int>("triangles");
     QTest::addColumn<int>("quads");
-
+    const auto row = [](const char *name, int type, const std::vector<double> &xyz,
+                        const Nodes &nodes, const Nodes &materials, bool inner, int triangles,
+                        int quads) {
+        QTest::newRow(name) << type << xyz << nodes << materials << inner << triangles << quads;
+    };
     const std::vector<double> fiveNodes = {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 1, 1, 1};
-    const std::vector<qint32> twoTets = {0, 1, 2, 3, 1, 2, 3, 4};
-    QTest::newRow("two tetrahedra")
-        << int(Tetrahedron) << fiveNodes << twoTets << std::vector<qint32> {} << false << 6 << 0;
-    QTest::newRow("two tetrahedra, inner edges")
-        << int(Tetrahedron) << fiveNodes << twoTets << std::vector<qint32> {} << true << 7 << 0;
-    QTest::newRow("two hexahedra") << int(Hexahedron) << kTwoCubes << kTwoHexes
-                                   << std::vector<qint32> {1, 1} << false << 0 << 10;
-    QTest::newRow("two hexahedra, two materials") << int(Hexahedron) << kTwoCubes << kTwoHexes
-                                                  << std::vector<qint32> {1, 2} << false << 0 << 12;
+    const Nodes twoTets = {0, 1, 2, 3, 1, 2, 3, 4};
+    row("two tetrahedra", Tetrahedron, fiveNodes, twoTets, {}, false, 6, 0);
+    row("two tetrahedra, inner edges", Tetrahedron, fiveNodes, twoTets, {}, true, 7, 0);
+    row("two hexahedra", Hexahedron, kTwoCubes, kTwoHexes, {1, 1}, false, 0, 10);
+    row("two hexahedra, two materials", Hexahedron, kTwoCubes, kTwoHexes, {1, 2}, false, 0, 12);
     // Pyramids on both sides of one quadrangle: (0,1,2,3) base, apexes 4 and 5.
-    QTest::newRow("two pyramids") << int(
-        Pyramid) << std::vector<double> {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0, .5, .5, 1, .5, .5, -1}
-                                  << std::vector<qint32> {0, 1, 2, 3, 4, 3, 2, 1, 0, 5}
-                                  << std::vector<qint32> {} << false << 8 << 0;
+    row("two pyramids", Pyramid, {0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0, .5, .5, 1, .5, .5, -1},
+        {0, 1, 2, 3, 4, 3, 2, 1, 0, 5}, {}, false, 8, 0);
     // Prisms stacked on a shared triangle.
-    QTest::newRow("two prisms") << int(Prism)
-                                << std::vector<double> {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 1, 0,
-                                                        1, 0, 1, 1, 0, 0, 2, 1, 0, 2, 0, 1, 2}
-                                << std::vector<qint32> {0, 1, 2, 3, 4, 5, 3, 4, 5, 6, 7, 8}
-                                << std::vector<qint32> {} << false << 2 << 6;
+    row("two prisms", Prism,
+        {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 1, 0, 1, 0, 1, 1, 0, 0, 2, 1, 0, 2, 0, 1, 2},
+        {0, 1, 2, 3, 4, 5, 3, 4, 5, 6, 7, 8}, {}, false, 2, 6);
 }
 
 void TestDrawData::innerFacesOfVolumes()

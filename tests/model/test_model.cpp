@@ -40,7 +40,6 @@ class TestModel : public QObject
     Q_OBJECT
 
 private slots:
-    void titleAndVisibility();
     void switchesReachEveryBlock();
     void prepareDataBoxesAndRanges();
     void prepareDrawHonoursZonesAndSeam();
@@ -52,24 +51,6 @@ private slots:
     void failuresGoToTraceCategory();
     void modelReport();
 };
-
-void TestModel::titleAndVisibility()
-{
-    ModelClass model;
-    model.FileName = "/data/kidney.surf";
-    QCOMPARE(model.title(), QString("/data/kidney.surf"));
-    model.Name = "Vena";
-    QCOMPARE(model.title(), QString("Vena"));
-
-    // A member's visibility switch repaints the view.
-    ModelListClass list;
-    auto *member = new ModelClass;
-    list.append(member);
-    QSignalSpy repaints(&list, &ModelListClass::_repaint);
-    member->switchVisible();
-    QCOMPARE(member->Visible, quint8(0));
-    QVERIFY(!repaints.isEmpty());
-}
 
 void TestModel::switchesReachEveryBlock()
 {
