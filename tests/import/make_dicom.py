@@ -1,9 +1,8 @@
 #!/usr/bin/python3
 """Writes DICOM series of known values and geometry for the reader's tests.
 
-    make_dicom.py OUT_DIR            the test cases, one folder each, and a line
-                                     of JSON per case on standard output
-    make_dicom.py --seeds OUT_DIR    small fuzz seeds: uncompressed, RLE, broken
+    make_dicom.py OUT_DIR    the test cases, one folder each, and a line of JSON
+                             per case on standard output
 
 Every value follows one pattern in the generating grid's indices (a, b, c):
 column a, row b, slice c in position order:
@@ -551,17 +550,5 @@ def copy_pydicom(folder):
     oracle("ct_small", os.path.join(folder, "CT_small.dcm"), [get_testdata_file("CT_small.dcm")])
 
 
-def write_seeds(out):
-    os.makedirs(out, exist_ok=True)
-    small_slice(os.path.join(out, "tiny.dcm"), 3, 2).save_as(
-        os.path.join(out, "tiny.dcm"), write_like_original=False)
-    write_rle(os.path.join(out, "rle.dcm"))
-    write_multiframe(Series(cols=3, rows=2, slices=3), os.path.join(out, "frames.dcm"), [2, 0, 1])
-    write_rle(os.path.join(out, "broken.dcm"), lie=True)
-
-
 if __name__ == "__main__":
-    if sys.argv[1] == "--seeds":
-        write_seeds(sys.argv[2])
-    else:
-        write_cases(sys.argv[1])
+    write_cases(sys.argv[1])

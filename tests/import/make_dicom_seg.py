@@ -1,11 +1,8 @@
 #!/usr/bin/python3
 """Writes DICOM segmentations of known voxels for the segmentation reader's tests.
 
-    make_dicom_seg.py OUT_DIR           the test cases and a line of JSON per
-                                        case on standard output
-    make_dicom_seg.py --seeds OUT_DIR   small fuzz seeds
-    make_dicom_seg.py --bench OUT_FILE [SEGMENTS COLS ROWS SLICES]
-                                        the benchmark's segmentation
+    make_dicom_seg.py OUT_DIR    the test cases and a line of JSON per case on
+                                 standard output
 
 Each segment's mask is a boolean array [slice, row, column] on a grid of the
 case; the JSON gives each segment's voxel count, the voxel's volume, the name
@@ -315,63 +312,5 @@ def write_bad(folder):
     save(ds, os.path.join(folder, "no_rows.dcm"))
 
 
-def write_seeds(out):
-    os.makedirs(out, exist_ok=True)
-    grid = Grid(cols=7, rows=5, slices=3)
-    blob = ellipsoid(grid, (3, 2, 1), (2.5, 2, 1.2))
-    save(seg_dataset("", grid, [Segment(blob, "kidney_left", lab=(30000, 40000, 20000))]),
-         os.path.join(out, "binary.dcm"))
-    fraction = (blob * 200).astype(np.uint8)
-    save(seg_dataset("", grid, [Segment(blob, "", STONE, fraction=fraction)], fractional=True),
-         os.path.join(out, "fractional.dcm"))
-    write_bad(os.path.join(out, "bad"))
-    for name in os.listdir(os.path.join(out, "bad")):
-        os.replace(os.path.join(out, "bad", name), os.path.join(out, "bad_" + name))
-    os.rmdir(os.path.join(out, "bad"))
-
-
-def write_bench(path, count=100, cols=512, rows=512, slices=300):
-    """`count` spheres of radius 12 voxels scattered over the grid, each written
-    on its own slices only, as segmentation tools write them. COLS × ROWS must
-    be a multiple of 8."""
-    grid = Grid(cols=cols, rows=rows, slices=slices, spacing=(0.7, 0.7), step=1.0)
-    rng = np.random.default_rng(5)
-    segments = []
-    radius = 12
-    for n in range(count):
-        centre = rng.integers([radius, radius, radius], [cols - radius, rows - radius,
-                                                         slices - radius])
-        segments.append((centre, f"Structure {n + 1}"))
-    # Frames hold whole slices; only each sphere's own slices are written.
-    frames, items = [], []
-    a = np.arange(cols)[None, :]
-    b = np.arange(rows)[:, None]
-    for n, (centre, _) in enumerate(segments):
-        for k in range(centre[2] - radius, centre[2] + radius + 1):
-            dz = k - centre[2]
-            r2 = radius ** 2 - dz ** 2
-            mask = (a - centre[0]) ** 2 + (b - centre[1]) ** 2 <= r2
-            # Whole frames of 512 × 512 pixels fill whole bytes, so each packs alone.
-            frames.append(np.packbits(mask.astype(np.uint8).ravel(), bitorder="little").tobytes())
-            item, place, ident = Dataset(), Dataset(), Dataset()
-            place.ImagePositionPatient = [f"{v:.6f}" for v in grid.position(k)]
-            ident.ReferencedSegmentNumber = n + 1
-            item.PlanePositionSequence = Sequence([place])
-            item.SegmentIdentificationSequence = Sequence([ident])
-            items.append(item)
-    empty = [Segment(np.zeros((1, 1, 1), bool), label) for _, label in segments]
-    ds = seg_dataset(path, Grid(cols=cols, rows=rows, slices=0, spacing=(0.7, 0.7), step=1.0),
-                     empty)
-    ds.PerFrameFunctionalGroupsSequence = Sequence(items)
-    ds.NumberOfFrames = len(frames)
-    ds.PixelData = b"".join(frames)
-    ds.save_as(path, write_like_original=False)
-
-
 if __name__ == "__main__":
-    if sys.argv[1] == "--seeds":
-        write_seeds(sys.argv[2])
-    elif sys.argv[1] == "--bench":
-        write_bench(sys.argv[2], *[int(v) for v in sys.argv[3:]])
-    else:
-        write_cases(sys.argv[1])
+    write_cases(sys.argv[1])

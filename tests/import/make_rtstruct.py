@@ -2,9 +2,6 @@
 """Writes structure sets of known contours for the RTSTRUCT tests.
 
     make_rtstruct.py OUT_DIR             the test cases, a line of JSON per case
-    make_rtstruct.py --seeds OUT_DIR     small fuzz seeds
-    make_rtstruct.py --bench OUT_DIR     30 ROIs over 300 slices, no image, and a
-                                         slab of three 400 x 300 mm rectangles
     make_rtstruct.py --count MASK_DIR    the non-zero voxels of every mask
                                          plastimatch wrote, as one JSON object
 
@@ -234,38 +231,6 @@ def write_bad(out):
     print(json.dumps({"case": "truncated", "file": "truncated.dcm", "error": "damaged"}))
 
 
-def write_seeds(out):
-    os.makedirs(out, exist_ok=True)
-    rois, _ = anatomy_rois()
-    for r in rois:
-        r["items"] = r["items"][::6]
-    structure_set(os.path.join(out, "anatomy.dcm"), rois)
-    square = [(20, 0, 0), (30, 0, 0), (30, 10, 0), (20, 10, 0)]
-    bow = [(40, 0, 0), (50, 10, 0), (50, 0, 0), (40, 10, 0)]
-    structure_set(os.path.join(out, "mixed.dcm"),
-                  [roi(1, "Bow", [bow]), {"number": 2, "name": "Empty", "items": None},
-                   {"number": 3, "name": "Few", "items": [contour_item(square[:2]),
-                                                          contour_item(square, declared=7)]}])
-
-
-def write_bench(out):
-    """30 ellipsoids of 128-point contours on 300 planes 1 mm apart, no image."""
-    os.makedirs(out, exist_ok=True)
-    rng = np.random.default_rng(7)
-    planes = [float(z) for z in range(300)]
-    rois = []
-    for k in range(30):
-        centre = (rng.uniform(-150, 150), rng.uniform(-100, 100), 5 + k * 9.6 + 25)
-        axes = (rng.uniform(10, 40), rng.uniform(10, 40), rng.uniform(20, 60))
-        contours, _ = ellipsoid(centre, axes, planes, 128)
-        rois.append(roi(k + 1, "Structure %d" % (k + 1), contours))
-    structure_set(os.path.join(out, "bench_rs.dcm"), rois)
-    # Three flat rectangles of 400 x 300 mm, 2.5 mm apart: one large slab.
-    rect = [(-200, -150), (200, -150), (200, 150), (-200, 150)]
-    slab = roi(1, "Slab", [[(x, y, z) for x, y in rect] for z in (0.0, 2.5, 5.0)])
-    structure_set(os.path.join(out, "bench_slabs.dcm"), [slab])
-
-
 def count_masks(folder):
     """Non-zero voxels of every .mha plastimatch wrote (uncompressed)."""
     counts = {}
@@ -285,11 +250,7 @@ def count_masks(folder):
 
 
 if __name__ == "__main__":
-    if sys.argv[1] == "--seeds":
-        write_seeds(sys.argv[2])
-    elif sys.argv[1] == "--bench":
-        write_bench(sys.argv[2])
-    elif sys.argv[1] == "--count":
+    if sys.argv[1] == "--count":
         count_masks(sys.argv[2])
     else:
         write_cases(sys.argv[1])
