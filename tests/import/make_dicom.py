@@ -39,19 +39,37 @@ def pattern(cols, rows, c):
     return 10 * a - 3 * b + 100 * c - 1000
 
 
+def item(**fields):
+    """A data set of the fields, as the items of sequences are."""
+    ds = Dataset()
+    for key, value in fields.items():
+        setattr(ds, key, value)
+    return ds
+
+
+def shared_groups(row, col, spacing, measures, **more):
+    """A multi-frame file's shared functional groups: the planes' orientation,
+    the pixel spacing and other `measures`, and any `more` groups."""
+    return item(PlaneOrientationSequence=Sequence([item(
+                    ImageOrientationPatient=[f"{v:.8f}" for v in list(row) + list(col)])]),
+                PixelMeasuresSequence=Sequence([item(PixelSpacing=[f"{v:g}" for v in spacing],
+                                                     **measures)]), **more)
+
+
+def frame_item(position, **more):
+    """A frame's own functional groups: its position, and any `more`."""
+    return item(PlanePositionSequence=Sequence([item(
+        ImagePositionPatient=[f"{v:.6f}" for v in position])]), **more)
+
+
 def base_dataset(path, sop_class=CTImageStorage):
     meta = FileMetaDataset()
-    meta.MediaStorageSOPClassUID = sop_class
-    meta.MediaStorageSOPInstanceUID = generate_uid()
+    meta.MediaStorageSOPClassUID, meta.MediaStorageSOPInstanceUID = sop_class, generate_uid()
     meta.TransferSyntaxUID = ExplicitVRLittleEndian
     ds = FileDataset(path, {}, file_meta=meta, preamble=b"\0" * 128)
-    ds.is_little_endian = True
-    ds.is_implicit_VR = False
-    ds.SOPClassUID = sop_class
-    ds.SOPInstanceUID = meta.MediaStorageSOPInstanceUID
-    ds.PatientName = "Test^Patient"
-    ds.PatientID = "T1"
-    ds.StudyDate = "20260101"
+    ds.is_little_endian, ds.is_implicit_VR = True, False
+    ds.SOPClassUID, ds.SOPInstanceUID = sop_class, meta.MediaStorageSOPInstanceUID
+    ds.PatientName, ds.PatientID, ds.StudyDate = "Test^Patient", "T1", "20260101"
     ds.StudyInstanceUID = "1.2.826.0.1.3680043.8.498.1"
     return ds
 
@@ -163,30 +181,14 @@ def write_multiframe(series, path, order, rle=False):
     ds.ImageType = ["ORIGINAL", "PRIMARY", "AXIAL", "NONE"]
     ds.NumberOfFrames = len(order)
     pixel_fields(ds, series.rows, series.cols, series.signed)
-    shared = Dataset()
-    orientation = Dataset()
-    orientation.ImageOrientationPatient = [f"{v:.8f}" for v in list(series.row) + list(series.col)]
-    measures = Dataset()
-    measures.PixelSpacing = [f"{v:g}" for v in series.spacing]
-    measures.SliceThickness = "2.5"
-    transform = Dataset()
-    transform.RescaleSlope = f"{series.slope:g}"
-    transform.RescaleIntercept = f"{series.intercept:g}"
-    transform.RescaleType = "HU"
-    shared.PlaneOrientationSequence = Sequence([orientation])
-    shared.PixelMeasuresSequence = Sequence([measures])
-    shared.PixelValueTransformationSequence = Sequence([transform])
-    ds.SharedFunctionalGroupsSequence = Sequence([shared])
-    frames, data = [], []
-    for c in order:
-        item, place = Dataset(), Dataset()
-        place.ImagePositionPatient = [f"{v:.6f}" for v in series.position(c)]
-        item.PlanePositionSequence = Sequence([place])
-        frames.append(item)
-        values = pattern(series.cols, series.rows, c)
-        data.append(stored_of(values, series.slope, series.intercept, series.signed).tobytes())
-    ds.PerFrameFunctionalGroupsSequence = Sequence(frames)
-    ds.PixelData = b"".join(data)
+    transform = item(RescaleSlope=f"{series.slope:g}", RescaleIntercept=f"{series.intercept:g}",
+                     RescaleType="HU")
+    ds.SharedFunctionalGroupsSequence = Sequence([shared_groups(
+        series.row, series.col, series.spacing, {"SliceThickness": "2.5"},
+        PixelValueTransformationSequence=Sequence([transform]))])
+    ds.PerFrameFunctionalGroupsSequence = Sequence([frame_item(series.position(c)) for c in order])
+    ds.PixelData = b"".join(stored_of(pattern(series.cols, series.rows, c), series.slope,
+                                      series.intercept, series.signed).tobytes() for c in order)
     if rle:
         ds.compress(RLELossless)
     ds.save_as(path, write_like_original=False)

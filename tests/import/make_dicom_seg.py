@@ -16,13 +16,12 @@ import random
 import sys
 
 import numpy as np
-import pydicom
-from pydicom.dataset import Dataset, FileDataset, FileMetaDataset
 from pydicom.sequence import Sequence
-from pydicom.uid import ExplicitVRLittleEndian, RLELossless, generate_uid
+from pydicom.uid import RLELossless, generate_uid
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from make_dicom import Series, oblique_axes  # noqa: E402
+from make_dicom import (Series, base_dataset, frame_item, item, oblique_axes,  # noqa: E402
+                        shared_groups)
 
 SEG_CLASS = "1.2.840.10008.5.1.4.1.1.66.4"
 LEFT, RIGHT = ("7771000", "Left"), ("24028007", "Right")
@@ -31,9 +30,7 @@ UNKNOWN = ("123037004", "Anatomical Structure")
 
 
 def code(value, meaning, scheme="SCT"):
-    item = Dataset()
-    item.CodeValue, item.CodingSchemeDesignator, item.CodeMeaning = value, scheme, meaning
-    return item
+    return item(CodeValue=value, CodingSchemeDesignator=scheme, CodeMeaning=meaning)
 
 
 class Grid:
@@ -86,18 +83,15 @@ class Segment:
 
 
 def segment_item(number, s):
-    item = Dataset()
-    item.SegmentNumber = number
-    item.SegmentLabel = s.label
-    item.SegmentAlgorithmType = "MANUAL"
-    item.SegmentedPropertyCategoryCodeSequence = Sequence([code("91723000", "Anatomical Structure")])
     prop = code(*(s.prop or UNKNOWN))
     if s.modifier:
         prop.SegmentedPropertyTypeModifierCodeSequence = Sequence([code(*s.modifier)])
-    item.SegmentedPropertyTypeCodeSequence = Sequence([prop])
+    ds = item(SegmentNumber=number, SegmentLabel=s.label, SegmentAlgorithmType="MANUAL",
+              SegmentedPropertyCategoryCodeSequence=Sequence([code("91723000", "Anatomical Structure")]),
+              SegmentedPropertyTypeCodeSequence=Sequence([prop]))
     if s.lab:
-        item.RecommendedDisplayCIELabValue = list(s.lab)
-    return item
+        ds.RecommendedDisplayCIELabValue = list(s.lab)
+    return ds
 
 
 def frame_bytes(masks_or_values, fractional):
@@ -113,21 +107,11 @@ def frame_bytes(masks_or_values, fractional):
 
 def seg_dataset(path, grid, segments, fractional=False, order=None, referenced=None,
                 frame_of_reference=None, keep_empty=False):
-    meta = FileMetaDataset()
-    meta.MediaStorageSOPClassUID = SEG_CLASS
-    meta.MediaStorageSOPInstanceUID = generate_uid()
-    meta.TransferSyntaxUID = ExplicitVRLittleEndian
-    ds = FileDataset(path, {}, file_meta=meta, preamble=b"\0" * 128)
-    ds.is_little_endian, ds.is_implicit_VR = True, False
-    ds.SOPClassUID, ds.SOPInstanceUID = SEG_CLASS, meta.MediaStorageSOPInstanceUID
-    ds.Modality = "SEG"
-    ds.PatientName, ds.PatientID = "Test^Patient", "T1"
-    ds.SeriesInstanceUID = generate_uid()
+    ds = base_dataset(path, SEG_CLASS)
+    ds.Modality, ds.SeriesInstanceUID = "SEG", generate_uid()
     ds.FrameOfReferenceUID = frame_of_reference or generate_uid()
     if referenced:
-        ref = Dataset()
-        ref.SeriesInstanceUID = referenced
-        ds.ReferencedSeriesSequence = Sequence([ref])
+        ds.ReferencedSeriesSequence = Sequence([item(SeriesInstanceUID=referenced)])
     ds.SegmentationType = "FRACTIONAL" if fractional else "BINARY"
     if fractional:
         ds.SegmentationFractionalType = "PROBABILITY"
@@ -135,19 +119,11 @@ def seg_dataset(path, grid, segments, fractional=False, order=None, referenced=N
     ds.Rows, ds.Columns = grid.rows, grid.cols
     ds.SamplesPerPixel, ds.PhotometricInterpretation = 1, "MONOCHROME2"
     ds.BitsAllocated = ds.BitsStored = 8 if fractional else 1
-    ds.HighBit = ds.BitsStored - 1
-    ds.PixelRepresentation = 0
+    ds.HighBit, ds.PixelRepresentation = ds.BitsStored - 1, 0
     ds.SegmentSequence = Sequence([segment_item(n + 1, s) for n, s in enumerate(segments)])
-    shared = Dataset()
-    orientation = Dataset()
-    orientation.ImageOrientationPatient = [f"{v:.8f}" for v in list(grid.row) + list(grid.col)]
-    measures = Dataset()
-    measures.PixelSpacing = [f"{v:g}" for v in grid.spacing]
-    measures.SliceThickness = f"{grid.step:g}"
-    measures.SpacingBetweenSlices = f"{grid.step:g}"
-    shared.PlaneOrientationSequence = Sequence([orientation])
-    shared.PixelMeasuresSequence = Sequence([measures])
-    ds.SharedFunctionalGroupsSequence = Sequence([shared])
+    ds.SharedFunctionalGroupsSequence = Sequence([shared_groups(
+        grid.row, grid.col, grid.spacing,
+        {"SliceThickness": f"{grid.step:g}", "SpacingBetweenSlices": f"{grid.step:g}"})])
     frames = []  # (segment number, slice, 2-D frame)
     for n, s in enumerate(segments):
         values = s.fraction if fractional else s.mask
@@ -156,15 +132,9 @@ def seg_dataset(path, grid, segments, fractional=False, order=None, referenced=N
                 frames.append((n + 1, k, values[k]))
     if order == "shuffled":
         random.Random(3).shuffle(frames)
-    items = []
-    for number, k, _ in frames:
-        item, place, ident = Dataset(), Dataset(), Dataset()
-        place.ImagePositionPatient = [f"{v:.6f}" for v in grid.position(k)]
-        ident.ReferencedSegmentNumber = number
-        item.PlanePositionSequence = Sequence([place])
-        item.SegmentIdentificationSequence = Sequence([ident])
-        items.append(item)
-    ds.PerFrameFunctionalGroupsSequence = Sequence(items)
+    ds.PerFrameFunctionalGroupsSequence = Sequence([frame_item(
+        grid.position(k), SegmentIdentificationSequence=Sequence([item(ReferencedSegmentNumber=n)]))
+        for n, k, _ in frames])
     ds.NumberOfFrames = len(frames)
     ds.PixelData = frame_bytes([f for _, _, f in frames], fractional)
     return ds

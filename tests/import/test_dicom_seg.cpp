@@ -83,8 +83,7 @@ void TestDicomSeg::labToRgb()
     const std::array<int, 3> got =
         dicomLabToRgb(scale(l, 0, 100), scale(a, -128, 255), scale(b, -128, 255));
     for (int c = 0; c < 3; ++c)
-        QVERIFY2(std::abs(got[size_t(c)] - rgb[c]) <= 1,
-                 qPrintable(QString("%1 %2 %3").arg(got[0]).arg(got[1]).arg(got[2])));
+        QVERIFY2(std::abs(got[size_t(c)] - rgb[c]) <= 1, said(got[0], got[1], got[2]).constData());
 }
 
 void TestDicomSeg::segmentsMatchMasks_data()
@@ -133,14 +132,9 @@ void TestDicomSeg::segmentsMatchMasks()
         const double voxels = segment["voxels"].toDouble() * voxel;
         QCOMPARE(model.property(kVoxelVolumeProperty).toDouble(), voxels);
         const Enclosed e = enclosed(mesh);
-        QVERIFY2(
-            std::fabs(e.volume - voxels) <= 0.03 * voxels,
-            qPrintable(QString("%1: %2 against %3").arg(model.Name).arg(e.volume).arg(voxels)));
-        for (int k = 0; k < 3; ++k)
-            QVERIFY2(
-                std::fabs(e.centre[size_t(k)] - segment["centre"][k].toDouble()) < 0.3,
-                qPrintable(
-                    QString("%1 axis %2: %3").arg(model.Name).arg(k).arg(e.centre[size_t(k)])));
+        QVERIFY2(std::fabs(e.volume - voxels) <= 0.03 * voxels,
+                 said(model.Name, e.volume, "against", voxels).constData());
+        compareNear3(e.centre, segment["centre"].toArray(), 0.3, model.Name);
     }
 }
 
@@ -188,11 +182,7 @@ void TestDicomSeg::openedWithItsCt()
     const double b = (segment["centre"][1].toDouble() * -1 + 15.0) / 0.8;
     const double c = (segment["centre"][2].toDouble() - 30.0) / 1.5;
     ct.apply(a, b, c, centre);
-    for (int k = 0; k < 3; ++k)
-        QVERIFY2(
-            std::fabs(e.centre[size_t(k)] - centre[k]) < 0.3,
-            qPrintable(
-                QString("axis %1: %2 against %3").arg(k).arg(e.centre[size_t(k)]).arg(centre[k])));
+    compareNear3(e.centre, centre, 0.3, "the segment's centre");
 }
 
 void TestDicomSeg::badInputs_data()

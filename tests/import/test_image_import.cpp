@@ -67,10 +67,7 @@ void compareStatistics(const HuStatistics &hu, const QJsonObject &expected)
         {"mean", hu.mean}, {"sd", hu.sd}, {"min", hu.min}, {"max", hu.max}, {"p95", hu.p95}};
     for (const auto &[key, value] : values)
         QVERIFY2(near(value, std::as_const(expected)[key].toDouble()),
-                 qPrintable(QString("%1: %2, not %3")
-                                .arg(key)
-                                .arg(value)
-                                .arg(std::as_const(expected)[key].toDouble())));
+                 said(key, value, "not", std::as_const(expected)[key].toDouble()).constData());
 }
 
 OpenedFile open(const QString &path, ReadAs as = ReadAs::Guess, const QString &series = {})
