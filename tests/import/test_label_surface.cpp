@@ -311,7 +311,8 @@ void TestLabelSurface::labelsAreSolidsOfTheirVoxels()
                      said(what, m.volume, "mm3 outside", low, high).constData());
             if (volume != "voxels")
                 continue;
-            // Where the voxel-to-world map puts its voxels, within a tenth of a voxel.
+            // Where the voxel-to-world map puts its voxels, within a tenth of a
+            // voxel.
             const std::array<double, 3> &s = grid.sum.at(value),
                                         at = enclosed(*model->Meshes[0]).centre;
             double want[3];
@@ -403,25 +404,6 @@ void TestLabelSurface::valuesAMapMayHold()
     const qint16 scaled[] = {0, 2, 4, -2};
     QVERIFY(refusal(SampleType::Int16, scaled, 4, 0.5).isEmpty());
     QVERIFY(!refusal(SampleType::Int16, scaled, 4, 0.25).isEmpty());
-
-    SampleGrid grid;
-    const qint64 values[] = {0, -7, 0, 300000000000, -7, 0};
-    grid.data = values;
-    grid.type = SampleType::Int64;
-    grid.size[0] = 6;
-    grid.size[1] = grid.size[2] = 1;
-    const LabelVolume volume = makeLabelVolume(grid, Affine());
-    QCOMPARE(volume.values, (std::vector<qint64> {0, -7, 300000000000}));
-    // The box of labels, voxels 1..4, with one voxel of background around it.
-    QCOMPARE(volume.size[0], qint64(6));
-    QCOMPARE(volume.at(1, 1, 1), quint16(1));
-    QCOMPARE(volume.at(2, 1, 1), quint16(0));
-    QCOMPARE(volume.at(3, 1, 1), quint16(2));
-    QCOMPARE(volume.toWorld.m[0][3], 0.0);
-    const qint64 empty[] = {0, 0};
-    grid.data = empty;
-    grid.size[0] = 2;
-    QCOMPARE(makeLabelVolume(grid, Affine()).count(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestLabelSurface)
