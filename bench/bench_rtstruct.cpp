@@ -31,7 +31,7 @@ QString benchFile(const QString &name)
     const QString file = QDir(folder).filePath(name);
     if (!QFileInfo::exists(file))
         QProcess::execute(QStringLiteral("/usr/bin/python3"),
-                          {TESSARON_RTSTRUCT_WRITER, "--bench", folder});
+                          {TESSARON_RTSTRUCT_WRITER, "rtstruct", folder});
     return file;
 }
 

@@ -36,7 +36,7 @@ QString segmentationFile()
     if (!QFileInfo::exists(file)) {
         QDir().mkpath(QFileInfo(file).path());
         QProcess::execute(QStringLiteral("/usr/bin/python3"),
-                          {TESSARON_SEG_WRITER, "--bench", file, QString::number(kSegments),
+                          {TESSARON_SEG_WRITER, "seg", file, QString::number(kSegments),
                            QString::number(kColumns), QString::number(kRows),
                            QString::number(kSlices)});
     }

@@ -6,6 +6,9 @@
 #include "import/Importer.h"
 #include "model/ModelClass.h"
 
+#include <QDebug>
+#include <QTest>
+
 #include <array>
 #include <cmath>
 #include <map>
@@ -53,6 +56,32 @@ inline Enclosed enclosed(const MeshClass &mesh)
     for (double &x : e.centre)
         x /= e.volume;
     return e;
+}
+
+// The text of a failed check: the values, spaced.
+template<class... T> QByteArray said(const T &...values)
+{
+    QString text;
+    QDebug out(&text);
+    ((out.noquote() << values), ...);
+    return text.toUtf8();
+}
+
+template<class V> double number(const V &v)
+{
+    if constexpr (requires { v.toDouble(); })
+        return v.toDouble();
+    else
+        return double(v);
+}
+
+// Fails the test unless `got` lies within `tolerance` of `want` on every axis.
+template<class A, class B>
+void compareNear3(const A &got, const B &want, double tolerance, const QString &what)
+{
+    for (int a = 0; a < 3; ++a)
+        QVERIFY2(std::fabs(number(got[a]) - number(want[a])) < tolerance,
+                 said(what, "axis", a, number(got[a]), "not", number(want[a])).constData());
 }
 
 inline const ModelClass *modelNamed(const std::vector<std::unique_ptr<ModelClass>> &models,

@@ -1,9 +1,8 @@
 #!/usr/bin/python3
 """Writes DICOM series of known values and geometry for the reader's tests.
 
-    make_dicom.py OUT_DIR            the test cases, one folder each, and a line
-                                     of JSON per case on standard output
-    make_dicom.py --seeds OUT_DIR    small fuzz seeds: uncompressed, RLE, broken
+    make_dicom.py OUT_DIR    the test cases, one folder each, and a line of JSON
+                             per case on standard output
 
 Every value follows one pattern in the generating grid's indices (a, b, c):
 column a, row b, slice c in position order:
@@ -40,19 +39,37 @@ def pattern(cols, rows, c):
     return 10 * a - 3 * b + 100 * c - 1000
 
 
+def item(**fields):
+    """A data set of the fields, as the items of sequences are."""
+    ds = Dataset()
+    for key, value in fields.items():
+        setattr(ds, key, value)
+    return ds
+
+
+def shared_groups(row, col, spacing, measures, **more):
+    """A multi-frame file's shared functional groups: the planes' orientation,
+    the pixel spacing and other `measures`, and any `more` groups."""
+    return item(PlaneOrientationSequence=Sequence([item(
+                    ImageOrientationPatient=[f"{v:.8f}" for v in list(row) + list(col)])]),
+                PixelMeasuresSequence=Sequence([item(PixelSpacing=[f"{v:g}" for v in spacing],
+                                                     **measures)]), **more)
+
+
+def frame_item(position, **more):
+    """A frame's own functional groups: its position, and any `more`."""
+    return item(PlanePositionSequence=Sequence([item(
+        ImagePositionPatient=[f"{v:.6f}" for v in position])]), **more)
+
+
 def base_dataset(path, sop_class=CTImageStorage):
     meta = FileMetaDataset()
-    meta.MediaStorageSOPClassUID = sop_class
-    meta.MediaStorageSOPInstanceUID = generate_uid()
+    meta.MediaStorageSOPClassUID, meta.MediaStorageSOPInstanceUID = sop_class, generate_uid()
     meta.TransferSyntaxUID = ExplicitVRLittleEndian
     ds = FileDataset(path, {}, file_meta=meta, preamble=b"\0" * 128)
-    ds.is_little_endian = True
-    ds.is_implicit_VR = False
-    ds.SOPClassUID = sop_class
-    ds.SOPInstanceUID = meta.MediaStorageSOPInstanceUID
-    ds.PatientName = "Test^Patient"
-    ds.PatientID = "T1"
-    ds.StudyDate = "20260101"
+    ds.is_little_endian, ds.is_implicit_VR = True, False
+    ds.SOPClassUID, ds.SOPInstanceUID = sop_class, meta.MediaStorageSOPInstanceUID
+    ds.PatientName, ds.PatientID, ds.StudyDate = "Test^Patient", "T1", "20260101"
     ds.StudyInstanceUID = "1.2.826.0.1.3680043.8.498.1"
     return ds
 
@@ -164,30 +181,14 @@ def write_multiframe(series, path, order, rle=False):
     ds.ImageType = ["ORIGINAL", "PRIMARY", "AXIAL", "NONE"]
     ds.NumberOfFrames = len(order)
     pixel_fields(ds, series.rows, series.cols, series.signed)
-    shared = Dataset()
-    orientation = Dataset()
-    orientation.ImageOrientationPatient = [f"{v:.8f}" for v in list(series.row) + list(series.col)]
-    measures = Dataset()
-    measures.PixelSpacing = [f"{v:g}" for v in series.spacing]
-    measures.SliceThickness = "2.5"
-    transform = Dataset()
-    transform.RescaleSlope = f"{series.slope:g}"
-    transform.RescaleIntercept = f"{series.intercept:g}"
-    transform.RescaleType = "HU"
-    shared.PlaneOrientationSequence = Sequence([orientation])
-    shared.PixelMeasuresSequence = Sequence([measures])
-    shared.PixelValueTransformationSequence = Sequence([transform])
-    ds.SharedFunctionalGroupsSequence = Sequence([shared])
-    frames, data = [], []
-    for c in order:
-        item, place = Dataset(), Dataset()
-        place.ImagePositionPatient = [f"{v:.6f}" for v in series.position(c)]
-        item.PlanePositionSequence = Sequence([place])
-        frames.append(item)
-        values = pattern(series.cols, series.rows, c)
-        data.append(stored_of(values, series.slope, series.intercept, series.signed).tobytes())
-    ds.PerFrameFunctionalGroupsSequence = Sequence(frames)
-    ds.PixelData = b"".join(data)
+    transform = item(RescaleSlope=f"{series.slope:g}", RescaleIntercept=f"{series.intercept:g}",
+                     RescaleType="HU")
+    ds.SharedFunctionalGroupsSequence = Sequence([shared_groups(
+        series.row, series.col, series.spacing, {"SliceThickness": "2.5"},
+        PixelValueTransformationSequence=Sequence([transform]))])
+    ds.PerFrameFunctionalGroupsSequence = Sequence([frame_item(series.position(c)) for c in order])
+    ds.PixelData = b"".join(stored_of(pattern(series.cols, series.rows, c), series.slope,
+                                      series.intercept, series.signed).tobytes() for c in order)
     if rle:
         ds.compress(RLELossless)
     ds.save_as(path, write_like_original=False)
@@ -551,17 +552,5 @@ def copy_pydicom(folder):
     oracle("ct_small", os.path.join(folder, "CT_small.dcm"), [get_testdata_file("CT_small.dcm")])
 
 
-def write_seeds(out):
-    os.makedirs(out, exist_ok=True)
-    small_slice(os.path.join(out, "tiny.dcm"), 3, 2).save_as(
-        os.path.join(out, "tiny.dcm"), write_like_original=False)
-    write_rle(os.path.join(out, "rle.dcm"))
-    write_multiframe(Series(cols=3, rows=2, slices=3), os.path.join(out, "frames.dcm"), [2, 0, 1])
-    write_rle(os.path.join(out, "broken.dcm"), lie=True)
-
-
 if __name__ == "__main__":
-    if sys.argv[1] == "--seeds":
-        write_seeds(sys.argv[2])
-    else:
-        write_cases(sys.argv[1])
+    write_cases(sys.argv[1])

@@ -1,11 +1,8 @@
 #!/usr/bin/python3
 """Writes DICOM segmentations of known voxels for the segmentation reader's tests.
 
-    make_dicom_seg.py OUT_DIR           the test cases and a line of JSON per
-                                        case on standard output
-    make_dicom_seg.py --seeds OUT_DIR   small fuzz seeds
-    make_dicom_seg.py --bench OUT_FILE [SEGMENTS COLS ROWS SLICES]
-                                        the benchmark's segmentation
+    make_dicom_seg.py OUT_DIR    the test cases and a line of JSON per case on
+                                 standard output
 
 Each segment's mask is a boolean array [slice, row, column] on a grid of the
 case; the JSON gives each segment's voxel count, the voxel's volume, the name
@@ -19,13 +16,12 @@ import random
 import sys
 
 import numpy as np
-import pydicom
-from pydicom.dataset import Dataset, FileDataset, FileMetaDataset
 from pydicom.sequence import Sequence
-from pydicom.uid import ExplicitVRLittleEndian, RLELossless, generate_uid
+from pydicom.uid import RLELossless, generate_uid
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from make_dicom import Series, oblique_axes  # noqa: E402
+from make_dicom import (Series, base_dataset, frame_item, item, oblique_axes,  # noqa: E402
+                        shared_groups)
 
 SEG_CLASS = "1.2.840.10008.5.1.4.1.1.66.4"
 LEFT, RIGHT = ("7771000", "Left"), ("24028007", "Right")
@@ -34,9 +30,7 @@ UNKNOWN = ("123037004", "Anatomical Structure")
 
 
 def code(value, meaning, scheme="SCT"):
-    item = Dataset()
-    item.CodeValue, item.CodingSchemeDesignator, item.CodeMeaning = value, scheme, meaning
-    return item
+    return item(CodeValue=value, CodingSchemeDesignator=scheme, CodeMeaning=meaning)
 
 
 class Grid:
@@ -89,18 +83,15 @@ class Segment:
 
 
 def segment_item(number, s):
-    item = Dataset()
-    item.SegmentNumber = number
-    item.SegmentLabel = s.label
-    item.SegmentAlgorithmType = "MANUAL"
-    item.SegmentedPropertyCategoryCodeSequence = Sequence([code("91723000", "Anatomical Structure")])
     prop = code(*(s.prop or UNKNOWN))
     if s.modifier:
         prop.SegmentedPropertyTypeModifierCodeSequence = Sequence([code(*s.modifier)])
-    item.SegmentedPropertyTypeCodeSequence = Sequence([prop])
+    ds = item(SegmentNumber=number, SegmentLabel=s.label, SegmentAlgorithmType="MANUAL",
+              SegmentedPropertyCategoryCodeSequence=Sequence([code("91723000", "Anatomical Structure")]),
+              SegmentedPropertyTypeCodeSequence=Sequence([prop]))
     if s.lab:
-        item.RecommendedDisplayCIELabValue = list(s.lab)
-    return item
+        ds.RecommendedDisplayCIELabValue = list(s.lab)
+    return ds
 
 
 def frame_bytes(masks_or_values, fractional):
@@ -116,21 +107,11 @@ def frame_bytes(masks_or_values, fractional):
 
 def seg_dataset(path, grid, segments, fractional=False, order=None, referenced=None,
                 frame_of_reference=None, keep_empty=False):
-    meta = FileMetaDataset()
-    meta.MediaStorageSOPClassUID = SEG_CLASS
-    meta.MediaStorageSOPInstanceUID = generate_uid()
-    meta.TransferSyntaxUID = ExplicitVRLittleEndian
-    ds = FileDataset(path, {}, file_meta=meta, preamble=b"\0" * 128)
-    ds.is_little_endian, ds.is_implicit_VR = True, False
-    ds.SOPClassUID, ds.SOPInstanceUID = SEG_CLASS, meta.MediaStorageSOPInstanceUID
-    ds.Modality = "SEG"
-    ds.PatientName, ds.PatientID = "Test^Patient", "T1"
-    ds.SeriesInstanceUID = generate_uid()
+    ds = base_dataset(path, SEG_CLASS)
+    ds.Modality, ds.SeriesInstanceUID = "SEG", generate_uid()
     ds.FrameOfReferenceUID = frame_of_reference or generate_uid()
     if referenced:
-        ref = Dataset()
-        ref.SeriesInstanceUID = referenced
-        ds.ReferencedSeriesSequence = Sequence([ref])
+        ds.ReferencedSeriesSequence = Sequence([item(SeriesInstanceUID=referenced)])
     ds.SegmentationType = "FRACTIONAL" if fractional else "BINARY"
     if fractional:
         ds.SegmentationFractionalType = "PROBABILITY"
@@ -138,19 +119,11 @@ def seg_dataset(path, grid, segments, fractional=False, order=None, referenced=N
     ds.Rows, ds.Columns = grid.rows, grid.cols
     ds.SamplesPerPixel, ds.PhotometricInterpretation = 1, "MONOCHROME2"
     ds.BitsAllocated = ds.BitsStored = 8 if fractional else 1
-    ds.HighBit = ds.BitsStored - 1
-    ds.PixelRepresentation = 0
+    ds.HighBit, ds.PixelRepresentation = ds.BitsStored - 1, 0
     ds.SegmentSequence = Sequence([segment_item(n + 1, s) for n, s in enumerate(segments)])
-    shared = Dataset()
-    orientation = Dataset()
-    orientation.ImageOrientationPatient = [f"{v:.8f}" for v in list(grid.row) + list(grid.col)]
-    measures = Dataset()
-    measures.PixelSpacing = [f"{v:g}" for v in grid.spacing]
-    measures.SliceThickness = f"{grid.step:g}"
-    measures.SpacingBetweenSlices = f"{grid.step:g}"
-    shared.PlaneOrientationSequence = Sequence([orientation])
-    shared.PixelMeasuresSequence = Sequence([measures])
-    ds.SharedFunctionalGroupsSequence = Sequence([shared])
+    ds.SharedFunctionalGroupsSequence = Sequence([shared_groups(
+        grid.row, grid.col, grid.spacing,
+        {"SliceThickness": f"{grid.step:g}", "SpacingBetweenSlices": f"{grid.step:g}"})])
     frames = []  # (segment number, slice, 2-D frame)
     for n, s in enumerate(segments):
         values = s.fraction if fractional else s.mask
@@ -159,15 +132,9 @@ def seg_dataset(path, grid, segments, fractional=False, order=None, referenced=N
                 frames.append((n + 1, k, values[k]))
     if order == "shuffled":
         random.Random(3).shuffle(frames)
-    items = []
-    for number, k, _ in frames:
-        item, place, ident = Dataset(), Dataset(), Dataset()
-        place.ImagePositionPatient = [f"{v:.6f}" for v in grid.position(k)]
-        ident.ReferencedSegmentNumber = number
-        item.PlanePositionSequence = Sequence([place])
-        item.SegmentIdentificationSequence = Sequence([ident])
-        items.append(item)
-    ds.PerFrameFunctionalGroupsSequence = Sequence(items)
+    ds.PerFrameFunctionalGroupsSequence = Sequence([frame_item(
+        grid.position(k), SegmentIdentificationSequence=Sequence([item(ReferencedSegmentNumber=n)]))
+        for n, k, _ in frames])
     ds.NumberOfFrames = len(frames)
     ds.PixelData = frame_bytes([f for _, _, f in frames], fractional)
     return ds
@@ -315,63 +282,5 @@ def write_bad(folder):
     save(ds, os.path.join(folder, "no_rows.dcm"))
 
 
-def write_seeds(out):
-    os.makedirs(out, exist_ok=True)
-    grid = Grid(cols=7, rows=5, slices=3)
-    blob = ellipsoid(grid, (3, 2, 1), (2.5, 2, 1.2))
-    save(seg_dataset("", grid, [Segment(blob, "kidney_left", lab=(30000, 40000, 20000))]),
-         os.path.join(out, "binary.dcm"))
-    fraction = (blob * 200).astype(np.uint8)
-    save(seg_dataset("", grid, [Segment(blob, "", STONE, fraction=fraction)], fractional=True),
-         os.path.join(out, "fractional.dcm"))
-    write_bad(os.path.join(out, "bad"))
-    for name in os.listdir(os.path.join(out, "bad")):
-        os.replace(os.path.join(out, "bad", name), os.path.join(out, "bad_" + name))
-    os.rmdir(os.path.join(out, "bad"))
-
-
-def write_bench(path, count=100, cols=512, rows=512, slices=300):
-    """`count` spheres of radius 12 voxels scattered over the grid, each written
-    on its own slices only, as segmentation tools write them. COLS × ROWS must
-    be a multiple of 8."""
-    grid = Grid(cols=cols, rows=rows, slices=slices, spacing=(0.7, 0.7), step=1.0)
-    rng = np.random.default_rng(5)
-    segments = []
-    radius = 12
-    for n in range(count):
-        centre = rng.integers([radius, radius, radius], [cols - radius, rows - radius,
-                                                         slices - radius])
-        segments.append((centre, f"Structure {n + 1}"))
-    # Frames hold whole slices; only each sphere's own slices are written.
-    frames, items = [], []
-    a = np.arange(cols)[None, :]
-    b = np.arange(rows)[:, None]
-    for n, (centre, _) in enumerate(segments):
-        for k in range(centre[2] - radius, centre[2] + radius + 1):
-            dz = k - centre[2]
-            r2 = radius ** 2 - dz ** 2
-            mask = (a - centre[0]) ** 2 + (b - centre[1]) ** 2 <= r2
-            # Whole frames of 512 × 512 pixels fill whole bytes, so each packs alone.
-            frames.append(np.packbits(mask.astype(np.uint8).ravel(), bitorder="little").tobytes())
-            item, place, ident = Dataset(), Dataset(), Dataset()
-            place.ImagePositionPatient = [f"{v:.6f}" for v in grid.position(k)]
-            ident.ReferencedSegmentNumber = n + 1
-            item.PlanePositionSequence = Sequence([place])
-            item.SegmentIdentificationSequence = Sequence([ident])
-            items.append(item)
-    empty = [Segment(np.zeros((1, 1, 1), bool), label) for _, label in segments]
-    ds = seg_dataset(path, Grid(cols=cols, rows=rows, slices=0, spacing=(0.7, 0.7), step=1.0),
-                     empty)
-    ds.PerFrameFunctionalGroupsSequence = Sequence(items)
-    ds.NumberOfFrames = len(frames)
-    ds.PixelData = b"".join(frames)
-    ds.save_as(path, write_like_original=False)
-
-
 if __name__ == "__main__":
-    if sys.argv[1] == "--seeds":
-        write_seeds(sys.argv[2])
-    elif sys.argv[1] == "--bench":
-        write_bench(sys.argv[2], *[int(v) for v in sys.argv[3:]])
-    else:
-        write_cases(sys.argv[1])
+    write_cases(sys.argv[1])

@@ -2,12 +2,9 @@
 """Writes hostile and contradictory DICOM files, segmentations and structure
 sets, each a few kilobytes, for the hostile-file tests.
 
-    make_hostile.py OUT_DIR           the files and a line of JSON per case:
-                                      its file, "refused", "warned" or
-                                      "loaded", and part of what must be said
-    make_hostile.py --seeds OUT_DIR   the crash and hang classes as fuzz seeds,
-                                      in OUT_DIR/dicom, OUT_DIR/seg and
-                                      OUT_DIR/rtstruct
+    make_hostile.py OUT_DIR    the files and a line of JSON per case: its file,
+                               "refused", "warned" or "loaded", and part of
+                               what must be said
 """
 
 import json
@@ -215,31 +212,5 @@ def write_cases(out):
     write_rtstruct(out, say)
 
 
-def write_seeds(out):
-    """The crash and hang classes, small: a smaller bomb does as well."""
-    for target in ("dicom", "seg", "rtstruct"):
-        os.makedirs(os.path.join(out, target), exist_ok=True)
-    dicom = os.path.join(out, "dicom")
-    with open(os.path.join(dicom, "deflated-nesting-10000-deep.dcm"), "wb") as f:
-        f.write(deflated_file(deep_nesting(10000)))
-    with open(os.path.join(dicom, "deflate-bomb-80mb.dcm"), "wb") as f:
-        f.write(deflated_file(bomb(80)))
-    patched_stream("MR_small_jp2klossless.dcm", lambda f: siz(f, 4096, 4096)).save_as(
-        os.path.join(dicom, "jpeg2000-siz-larger-than-header.dcm"))
-    patched_stream("MR_small_jpeg_ls_lossless.dcm", lambda f: sof55(f, 65535)).save_as(
-        os.path.join(dicom, "jpegls-65535-lines.dcm"))
-    ds = patched_stream("MR_small_jp2klossless.dcm", lambda f: siz(f, 40000, 40000))
-    ds.Rows = ds.Columns = 40000
-    ds.save_as(os.path.join(dicom, "jpeg2000-consistent-40000-square.dcm"))
-    patched_stream("JPGExtended.dcm", lambda f: sof(f, 2048)).save_as(
-        os.path.join(dicom, "jpeg-sof-2048-lines.dcm"))
-    write_seg(os.path.join(out, "seg"), lambda *_: None)
-    write_seg_planes(os.path.join(out, "seg"), lambda *_: None, side=256)
-    write_rtstruct(os.path.join(out, "rtstruct"), lambda *_: None)
-
-
 if __name__ == "__main__":
-    if sys.argv[1] == "--seeds":
-        write_seeds(sys.argv[2])
-    else:
-        write_cases(sys.argv[1])
+    write_cases(sys.argv[1])

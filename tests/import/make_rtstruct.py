@@ -2,9 +2,6 @@
 """Writes structure sets of known contours for the RTSTRUCT tests.
 
     make_rtstruct.py OUT_DIR             the test cases, a line of JSON per case
-    make_rtstruct.py --seeds OUT_DIR     small fuzz seeds
-    make_rtstruct.py --bench OUT_DIR     30 ROIs over 300 slices, no image, and a
-                                         slab of three 400 x 300 mm rectangles
     make_rtstruct.py --count MASK_DIR    the non-zero voxels of every mask
                                          plastimatch wrote, as one JSON object
 
@@ -21,12 +18,11 @@ import warnings
 
 import numpy as np
 import pydicom
-from pydicom.dataset import Dataset
 from pydicom.sequence import Sequence
 from pydicom.uid import generate_uid
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from make_dicom import Series, base_dataset  # noqa: E402
+from make_dicom import Series, base_dataset, item  # noqa: E402
 
 RT_STRUCTURE_SET = "1.2.840.10008.5.1.4.1.1.481.3"
 FRAME = "1.2.826.0.1.3680043.8.498.77"
@@ -70,57 +66,36 @@ def ring(centre, outer, inner, zs):
 
 
 def contour_item(points, declared=None, kind="CLOSED_PLANAR", raw=None):
-    item = Dataset()
-    item.ContourGeometricType = kind
-    item.NumberOfContourPoints = len(points) if declared is None else declared
-    item.ContourData = raw if raw is not None else [f"{v:.4f}" for p in points for v in p]
-    return item
+    return item(ContourGeometricType=kind,
+                NumberOfContourPoints=len(points) if declared is None else declared,
+                ContourData=raw if raw is not None else [f"{v:.4f}" for p in points for v in p])
 
 
 def structure_set(path, rois, series_uid=None):
     """rois: dicts of number, name, colour (or None) and contour items."""
     ds = base_dataset(path, RT_STRUCTURE_SET)
-    ds.Modality = "RTSTRUCT"
-    ds.SeriesInstanceUID = generate_uid()
-    ds.StructureSetLabel = "test"
+    ds.Modality, ds.SeriesInstanceUID, ds.StructureSetLabel = "RTSTRUCT", generate_uid(), "test"
     ds.FrameOfReferenceUID = FRAME
-    frame = Dataset()
-    frame.FrameOfReferenceUID = FRAME
+    frame = item(FrameOfReferenceUID=FRAME)
     if series_uid:
-        series = Dataset()
-        series.SeriesInstanceUID = series_uid
-        series.ContourImageSequence = Sequence()
-        study = Dataset()
-        study.ReferencedSOPClassUID = "1.2.840.10008.3.1.2.3.1"
-        study.ReferencedSOPInstanceUID = ds.StudyInstanceUID
-        study.RTReferencedSeriesSequence = Sequence([series])
-        frame.RTReferencedStudySequence = Sequence([study])
+        series = item(SeriesInstanceUID=series_uid, ContourImageSequence=Sequence())
+        frame.RTReferencedStudySequence = Sequence([item(
+            ReferencedSOPClassUID="1.2.840.10008.3.1.2.3.1",
+            ReferencedSOPInstanceUID=ds.StudyInstanceUID,
+            RTReferencedSeriesSequence=Sequence([series]))])
     ds.ReferencedFrameOfReferenceSequence = Sequence([frame])
-    listed, contoured, observed = [], [], []
-    for roi in rois:
-        s = Dataset()
-        s.ROINumber = roi["number"]
-        s.ReferencedFrameOfReferenceUID = FRAME
-        s.ROIName = roi["name"]
-        s.ROIGenerationAlgorithm = "MANUAL"
-        listed.append(s)
-        o = Dataset()
-        o.ObservationNumber = roi["number"]
-        o.ReferencedROINumber = roi["number"]
-        o.RTROIInterpretedType = "ORGAN"
-        o.ROIInterpreter = ""
-        observed.append(o)
-        if roi.get("items") is None:
-            continue
-        c = Dataset()
-        c.ReferencedROINumber = roi["number"]
-        if roi.get("colour"):
-            c.ROIDisplayColor = list(roi["colour"])
-        c.ContourSequence = Sequence(roi["items"])
-        contoured.append(c)
-    ds.StructureSetROISequence = Sequence(listed)
+    ds.StructureSetROISequence = Sequence([item(
+        ROINumber=r["number"], ReferencedFrameOfReferenceUID=FRAME, ROIName=r["name"],
+        ROIGenerationAlgorithm="MANUAL") for r in rois])
+    ds.RTROIObservationsSequence = Sequence([item(
+        ObservationNumber=r["number"], ReferencedROINumber=r["number"],
+        RTROIInterpretedType="ORGAN", ROIInterpreter="") for r in rois])
+    contoured = []
+    for r in (r for r in rois if r.get("items") is not None):
+        contoured.append(item(ReferencedROINumber=r["number"], ContourSequence=Sequence(r["items"])))
+        if r.get("colour"):
+            contoured[-1].ROIDisplayColor = list(r["colour"])
     ds.ROIContourSequence = Sequence(contoured)
-    ds.RTROIObservationsSequence = Sequence(observed)
     ds.save_as(path, write_like_original=False)
 
 
@@ -215,16 +190,11 @@ def write_bad(out):
     case("no_contours", [{"number": 2, "name": "Empty", "items": None}],
          warning='"Empty" has no contours', models=1)
     # Each ROI has a grid of its own: one far off is no harm, one spanning
-    # 50 m is left out, and a huge one does not make a tiny one's grid coarse
-    # (nor the tiny one make the huge one's absurdly fine).
+    # 50 m is left out (a huge one beside a tiny one: make_hostile.py).
     far = roi(2, "Far", [[(p[0], p[1], 50000.0) for p in c] for c in small(1)])
     case("far_off", [far], warning="", models=2)
     spread = roi(2, "Spread", small(1) + [[(p[0], p[1], 50000.0) for p in c] for c in small(1)])
     case("absurd_grid", [spread], warning="slices; at most 10000 are made", models=1)
-    huge = roi(2, "Huge", [[(x * 400, y * 400, z) for x, y, z in square] for z in (0.0, 2.0)])
-    tiny = roi(3, "Tiny", [ellipse(0, 0, 0.2, 0.2, z, n=8) for z in (0.0, 2.0)])
-    case("huge_and_tiny", [huge, tiny],
-         warning='ROI "Huge" is left out: The contours span 4000 × 4000 × 2 mm', models=2)
     path = os.path.join(out, "truncated.dcm")
     structure_set(path, [good])
     with open(path, "rb") as f:
@@ -232,38 +202,6 @@ def write_bad(out):
     with open(path, "wb") as f:
         f.write(data[: len(data) - 200])
     print(json.dumps({"case": "truncated", "file": "truncated.dcm", "error": "damaged"}))
-
-
-def write_seeds(out):
-    os.makedirs(out, exist_ok=True)
-    rois, _ = anatomy_rois()
-    for r in rois:
-        r["items"] = r["items"][::6]
-    structure_set(os.path.join(out, "anatomy.dcm"), rois)
-    square = [(20, 0, 0), (30, 0, 0), (30, 10, 0), (20, 10, 0)]
-    bow = [(40, 0, 0), (50, 10, 0), (50, 0, 0), (40, 10, 0)]
-    structure_set(os.path.join(out, "mixed.dcm"),
-                  [roi(1, "Bow", [bow]), {"number": 2, "name": "Empty", "items": None},
-                   {"number": 3, "name": "Few", "items": [contour_item(square[:2]),
-                                                          contour_item(square, declared=7)]}])
-
-
-def write_bench(out):
-    """30 ellipsoids of 128-point contours on 300 planes 1 mm apart, no image."""
-    os.makedirs(out, exist_ok=True)
-    rng = np.random.default_rng(7)
-    planes = [float(z) for z in range(300)]
-    rois = []
-    for k in range(30):
-        centre = (rng.uniform(-150, 150), rng.uniform(-100, 100), 5 + k * 9.6 + 25)
-        axes = (rng.uniform(10, 40), rng.uniform(10, 40), rng.uniform(20, 60))
-        contours, _ = ellipsoid(centre, axes, planes, 128)
-        rois.append(roi(k + 1, "Structure %d" % (k + 1), contours))
-    structure_set(os.path.join(out, "bench_rs.dcm"), rois)
-    # Three flat rectangles of 400 x 300 mm, 2.5 mm apart: one large slab.
-    rect = [(-200, -150), (200, -150), (200, 150), (-200, 150)]
-    slab = roi(1, "Slab", [[(x, y, z) for x, y in rect] for z in (0.0, 2.5, 5.0)])
-    structure_set(os.path.join(out, "bench_slabs.dcm"), [slab])
 
 
 def count_masks(folder):
@@ -285,11 +223,7 @@ def count_masks(folder):
 
 
 if __name__ == "__main__":
-    if sys.argv[1] == "--seeds":
-        write_seeds(sys.argv[2])
-    elif sys.argv[1] == "--bench":
-        write_bench(sys.argv[2])
-    elif sys.argv[1] == "--count":
+    if sys.argv[1] == "--count":
         count_masks(sys.argv[2])
     else:
         write_cases(sys.argv[1])

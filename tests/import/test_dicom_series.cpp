@@ -81,7 +81,7 @@ void compareWithPydicom(const ImageVolume &image, const QJsonObject &want)
     const Summary got = summaryOf(image);
     const double scale = std::max(1.0, std::fabs(want["sum"].toDouble()));
     QVERIFY2(std::fabs(got.sum - want["sum"].toDouble()) < 1e-6 * scale,
-             qPrintable(QString("sum %1, not %2").arg(got.sum).arg(want["sum"].toDouble())));
+             said("sum", got.sum, "not", want["sum"].toDouble()).constData());
     QCOMPARE(float(got.first), float(want["first"].toDouble()));
     QCOMPARE(float(got.min), float(want["min"].toDouble()));
     QCOMPARE(float(got.max), float(want["max"].toDouble()));
@@ -163,19 +163,13 @@ void TestDicomSeries::seriesFollowPattern()
                 image.toWorld.apply(double(i), double(j), double(k), world);
                 toGrid.apply(-world[0], -world[1], world[2], grid); // ours to LPS
                 for (double g : grid)
-                    QVERIFY2(
-                        std::fabs(g - std::round(g)) < 1e-3,
-                        qPrintable(QString("voxel %1 %2 %3 off the grid").arg(i).arg(j).arg(k)));
+                    QVERIFY2(std::fabs(g - std::round(g)) < 1e-3,
+                             said("voxel", i, j, k, "off the grid").constData());
                 const double want = missing.contains(int(std::lround(grid[2])))
                     ? lowest
                     : pattern(std::round(grid[0]), std::round(grid[1]), std::round(grid[2]));
                 if (image.at(i, j, k) != float(want))
-                    QFAIL(qPrintable(QString("voxel %1 %2 %3 holds %4, not %5")
-                                         .arg(i)
-                                         .arg(j)
-                                         .arg(k)
-                                         .arg(image.at(i, j, k))
-                                         .arg(want)));
+                    QFAIL(said("voxel", i, j, k, "holds", image.at(i, j, k), "not", want));
             }
     // The filled planes are marked as such: the readout says so, and they
     // count in no statistic.
@@ -213,14 +207,10 @@ void TestDicomSeries::scanListsSeries()
     const std::vector<DicomSeriesInfo> two = scanDicom(path("two"));
     QCOMPARE(two.size(), size_t(2));
     QCOMPARE(two[0].uid, cases["two_first"]["uid"].toString());
-    QCOMPARE(two[0].slices, 3);
-    QCOMPARE(two[0].rows, 3);
-    QCOMPARE(two[0].columns, 4);
-    QCOMPARE(two[0].description, QString("small"));
-    QCOMPARE(two[0].patient, QString("Test Patient"));
-    QCOMPARE(two[0].date, QString("20260101"));
-    QCOMPARE(two[0].modality, QString("CT"));
-    QCOMPARE(two[1].slices, 5);
+    QCOMPARE((QList<int> {two[0].slices, two[0].rows, two[0].columns, two[1].slices}),
+             (QList<int> {3, 3, 4, 5}));
+    QCOMPARE((QStringList {two[0].description, two[0].patient, two[0].date, two[0].modality}),
+             (QStringList {"small", "Test Patient", "20260101", "CT"}));
 
     const std::vector<DicomSeriesInfo> one = scanDicom(path("shuffled"));
     QCOMPARE(one.size(), size_t(1));
@@ -451,10 +441,7 @@ void TestDicomSeries::badInputsRefused()
     QFETCH(QString, message);
     try {
         const ImageVolume image = readDicomSeries(path("bad/" + file));
-        QFAIL(qPrintable(QString("read as %1 × %2 × %3")
-                             .arg(image.size[0])
-                             .arg(image.size[1])
-                             .arg(image.size[2])));
+        QFAIL(said("read as", image.size[0], image.size[1], image.size[2]));
     } catch (const ImportFailure &failure) {
         QVERIFY2(failure.message.contains(QRegularExpression(message)),
                  qPrintable(failure.message));

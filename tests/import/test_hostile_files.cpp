@@ -95,29 +95,17 @@ QJsonObject triangleGltf(std::array<quint16, 3> corners = {0, 1, 2})
     std::memcpy(data.data(), xyz, 36);
     for (int c = 0; c < 3; ++c)
         qToLittleEndian(corners[size_t(c)], data.data() + 36 + 2 * c);
-    using object = QJsonObject;
-    QJsonObject root;
-    root["asset"] = object({{"version", "2.0"}});
-    root["buffers"] = QJsonArray {object(
-        {{"byteLength", 44},
-         {"uri", "data:application/octet-stream;base64," + QString::fromLatin1(data.toBase64())}})};
-    root["bufferViews"] =
-        QJsonArray {object({{"buffer", 0}, {"byteOffset", 0}, {"byteLength", 36}}),
-                    object({{"buffer", 0}, {"byteOffset", 36}, {"byteLength", 6}})};
-    root["accessors"] = QJsonArray {
-        object({{"bufferView", 0},
-                {"componentType", 5126},
-                {"count", 3},
-                {"type", "VEC3"},
-                {"min", QJsonArray {0, 0, 0}},
-                {"max", QJsonArray {1, 1, 0}}}),
-        object({{"bufferView", 1}, {"componentType", 5123}, {"count", 3}, {"type", "SCALAR"}})};
-    const QJsonObject primitive {{"attributes", object({{"POSITION", 0}})}, {"indices", 1}};
-    root["meshes"] = QJsonArray {object({{"primitives", QJsonArray {primitive}}})};
-    root["nodes"] = QJsonArray {object({{"mesh", 0}})};
-    root["scenes"] = QJsonArray {object({{"nodes", QJsonArray {0}}})};
-    root["scene"] = 0;
-    return root;
+    return QJsonDocument::fromJson(R"({"asset": {"version": "2.0"}, "scene": 0,
+        "scenes": [{"nodes": [0]}], "nodes": [{"mesh": 0}],
+        "meshes": [{"primitives": [{"attributes": {"POSITION": 0}, "indices": 1}]}],
+        "bufferViews": [{"buffer": 0, "byteOffset": 0, "byteLength": 36},
+                        {"buffer": 0, "byteOffset": 36, "byteLength": 6}],
+        "accessors": [{"bufferView": 0, "componentType": 5126, "count": 3, "type": "VEC3",
+                       "min": [0, 0, 0], "max": [1, 1, 0]},
+                      {"bufferView": 1, "componentType": 5123, "count": 3, "type": "SCALAR"}],
+        "buffers": [{"byteLength": 44, "uri": "data:application/octet-stream;base64,)"
+                                   + data.toBase64() + "\"}]}")
+        .object();
 }
 
 QByteArray json(const QJsonObject &root)

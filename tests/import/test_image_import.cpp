@@ -67,10 +67,7 @@ void compareStatistics(const HuStatistics &hu, const QJsonObject &expected)
         {"mean", hu.mean}, {"sd", hu.sd}, {"min", hu.min}, {"max", hu.max}, {"p95", hu.p95}};
     for (const auto &[key, value] : values)
         QVERIFY2(near(value, std::as_const(expected)[key].toDouble()),
-                 qPrintable(QString("%1: %2, not %3")
-                                .arg(key)
-                                .arg(value)
-                                .arg(std::as_const(expected)[key].toDouble())));
+                 said(key, value, "not", std::as_const(expected)[key].toDouble()).constData());
 }
 
 OpenedFile open(const QString &path, ReadAs as = ReadAs::Guess, const QString &series = {})
@@ -196,6 +193,13 @@ void TestImageImport::guessAndOverride()
                        [&](int i, int j, int k) { return qint16(tissues(i, j, k) + 1000); }));
     const OpenedFile positive = open(file("few_positive.nii"));
     QVERIFY(!positive.image && positive.models.size() == 3);
+    // The same of floats, and more than a thousand whole values: images.
+    QVERIFY(writeFloatCubeNifti(file("few_tissues_float.nii"), 8, 1.0,
+                                [&](int i, int j, int k) { return float(tissues(i, j, k)); }));
+    QVERIFY(writeFloatCubeNifti(file("many_float.nii"), 12, 1.0,
+                                [](int i, int j, int k) { return float(i + 12 * (j + 12 * k)); }));
+    for (const char *name : {"few_tissues_float.nii", "many_float.nii"})
+        QVERIFY2(open(file(name)).image, name);
 
     // The models-only entry hands the image back rather than dropping it.
     std::vector<std::unique_ptr<ModelClass>> models;

@@ -58,17 +58,6 @@ QByteArray nrrd(const QByteArray &fields, const QByteArray &data)
         + fields.trimmed() + "\n\n" + data;
 }
 
-// A binary STL of the triangles (three corners each), its header `header`.
-QByteArray binaryStl(const QList<std::array<float, 9>> &triangles, const QByteArray &header)
-{
-    QByteArray bytes = header.leftJustified(80, ' ', true);
-    bytes.resize(84 + 50 * triangles.size(), 0);
-    qToLittleEndian(quint32(triangles.size()), bytes.data() + 80);
-    for (qsizetype t = 0; t < triangles.size(); ++t)
-        std::memcpy(bytes.data() + 84 + 50 * t + 12, triangles[t].data(), 36);
-    return bytes;
-}
-
 } // namespace
 
 class TestImportFiles : public QObject
@@ -136,13 +125,7 @@ void TestImportFiles::niftiPlacedInWorld()
         const MeshClass &mesh = *box->Meshes[0];
         QVERIFY(isClosed(mesh));
         const Enclosed e = enclosed(mesh);
-        for (size_t a = 0; a < 3; ++a)
-            QVERIFY2(std::fabs(e.centre[a] - written[name][a]) < 0.25,
-                     qPrintable(QString("%1 axis %2: %3, not %4")
-                                    .arg(name)
-                                    .arg(a)
-                                    .arg(e.centre[a])
-                                    .arg(written[name][a])));
+        compareNear3(e.centre, written[name], 0.25, name);
         // 4 x 3 x 5 voxels of 0.7 x 0.9 x 2.5 mm, less the cut edges, less smoothing.
         const double volume = e.volume;
         QVERIFY2(volume > 0.7 * 94.5 && volume < 94.5, qPrintable(QString::number(volume)));
@@ -313,8 +296,7 @@ void TestImportFiles::namesAndColours()
     QCOMPARE(colourOf(*marker), (anatomy::Rgb {128, 64, 255}));
     // Left-posterior-superior: x and y turn round into the view's axes.
     const std::array<double, 3> at = enclosed(*kidney->Meshes[0]).centre;
-    QVERIFY2(at[0] < -1 && at[1] < -1 && at[2] > 1,
-             qPrintable(QString("%1 %2 %3").arg(at[0]).arg(at[1]).arg(at[2])));
+    QVERIFY2(at[0] < -1 && at[1] < -1 && at[2] > 1, said(at[0], at[1], at[2]).constData());
 
     const QString tabled = dir.filePath("tabled.nrrd");
     QVERIFY(writeBytes(tabled, nrrd("encoding: raw", twoBoxes(1, 2))));
@@ -509,10 +491,7 @@ void TestImportFiles::placedByTheirHeaders()
         const ModelClass *box = modelNamed(in.models, c.name);
         QVERIFY2(box, qPrintable(in.models.empty() ? QString() : in.models[0]->Name));
         const Enclosed inside = enclosed(*box->Meshes[0]);
-        const std::array<double, 3> &at = inside.centre;
-        for (int a = 0; a < 3; ++a)
-            QVERIFY2(std::fabs(at[size_t(a)] - c.centre[size_t(a)]) < 0.2,
-                     qPrintable(QString("%1 axis %2: %3").arg(c.name).arg(a).arg(at[size_t(a)])));
+        compareNear3(inside.centre, c.centre, 0.2, c.name);
         QVERIFY(isClosed(*box->Meshes[0]) && inside.volume > 0);
     }
 }

@@ -50,6 +50,15 @@ def centres(shape, affine):
     return ijk @ affine[:3].T
 
 
+def box_stats(name, image, affine, bounds):
+    """The values of the voxels whose centres lie inside the box `bounds`."""
+    x, y, z = np.moveaxis(centres(image.shape, affine), -1, 0)
+    inside = np.ones(image.shape, bool)
+    for c, (low, high) in zip((x, y, z), bounds):
+        inside &= (c > low) & (c < high)
+    out[name] = {"bounds": bounds, **stats(image[inside])}
+
+
 def stats(values):
     v = np.sort(values.astype(float))
     n = len(v)
@@ -71,17 +80,10 @@ nib.save(nib.Nifti1Image(mask, ct_affine), path("box_mask.nii.gz"))
 describe("ct.nii.gz", ct, ct_affine)
 out["box_mask"] = stats(ct[mask == 1])
 
-world = centres(ct.shape, ct_affine)
-x, y, z = world[..., 0], world[..., 1], world[..., 2]
-box = [[-12.25, 1.75], [-4.875, 9.125], [-14.625, 3.375]]  # exact in float
-out["box"] = {"bounds": box}
-inside = (x > box[0][0]) & (x < box[0][1]) & (y > box[1][0]) & (y < box[1][1]) & (z > box[2][0]) & (z < box[2][1])
-out["box"].update(stats(ct[inside]))
+box_stats("box", ct, ct_affine, [[-12.25, 1.75], [-4.875, 9.125], [-14.625, 3.375]])  # exact in float
 # A box reaching out of the image below its first voxel.
-part = [[-30.25, 5.375], [-30.75, 2.25], [-40.125, -10.25]]
-inside = (x > part[0][0]) & (x < part[0][1]) & (y > part[1][0]) & (y < part[1][1]) & (z > part[2][0]) & (z < part[2][1])
-out["partly_outside"] = {"bounds": part}
-out["partly_outside"].update(stats(ct[inside]))
+box_stats("partly_outside", ct, ct_affine, [[-30.25, 5.375], [-30.75, 2.25], [-40.125, -10.25]])
+x, y, z = np.moveaxis(centres(ct.shape, ct_affine), -1, 0)
 centre, radii = [-3.125, 4.25, -2.75], [11.25, 8.5, 9.375]
 inside = sum(abs(c - m) / r for c, m, r in zip((x, y, z), centre, radii)) < 1
 out["octahedron"] = {"centre": centre, "radii": radii}
@@ -93,12 +95,7 @@ mr_affine[:3, 3] = [30.0, -10.0, 40.0]
 mr = rng.normal(100.0, 30.0, size=(24, 20, 16)).astype(np.float32)
 nib.save(nib.Nifti1Image(mr, mr_affine), path("mr_float.nii"))
 describe("mr_float.nii", mr, mr_affine)
-world = centres(mr.shape, mr_affine)
-x, y, z = world[..., 0], world[..., 1], world[..., 2]
-mr_box = [[12.5, 25.25], [-5.5, 4.75], [14.25, 36.5]]
-inside = (x > mr_box[0][0]) & (x < mr_box[0][1]) & (y > mr_box[1][0]) & (y < mr_box[1][1]) & (z > mr_box[2][0]) & (z < mr_box[2][1])
-out["mr_box"] = {"bounds": mr_box}
-out["mr_box"].update(stats(mr[inside]))
+box_stats("mr_box", mr, mr_affine, [[12.5, 25.25], [-5.5, 4.75], [14.25, 36.5]])
 
 # Stored values with a slope and intercept in the header (patched after
 # writing, so no library rescales them), and whole values beyond 16 bits.
