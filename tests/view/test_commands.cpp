@@ -127,7 +127,13 @@ void TestCommands::panelsAndActionsOfTheHost()
     QCOMPARE(strip->Settings.ColorMode, 0);
     QVERIFY(!host.panels.contains(PanelKind::Gradient));
     QVERIFY(!host.state.ColorLinesEnabled);
-    // (The edge and transparency entries' state: test_function_panels.)
+    // Edges follow their menu entry (the transparency entry's state: test_function_panels).
+    host.state.Edges = EdgeEntry::Contour;
+    commands.changeViewEdgesContour();
+    QCOMPARE(strip->Settings.EdgesMode, 1);
+    host.state.Edges = EdgeEntry::None;
+    commands.changeViewEdgesContour();
+    QCOMPARE(strip->Settings.EdgesMode, 0);
     host.state.Transparent = true;
     commands.changeOpacity(100);
     QCOMPARE(strip->Meshes[0]->FrontColor[3], float(100 / 255.0));
