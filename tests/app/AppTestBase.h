@@ -5,14 +5,16 @@
 // scripted dialogs, and a shown window that has read its settings.
 
 #include "SurfFiles.h"
+#include "WholeFiles.h"
+#include "app/Startup.h"
 #include "app/Tessaron.h"
+#include "app/panels/MeasurementsControl.h"
+#include "app/panels/ObjectsControl.h"
+#include "view/GLWidget.h"
 #include "view/ScriptedDialogs.h"
-
-#include <QAction>
-#include <QDir>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QtTest>
+#include "view/SettingsFile.h"
+#include "view/ViewCommands.h"
+#include "view/ViewFixture.h"
 
 class AppTestBase : public QObject
 {
@@ -20,6 +22,7 @@ protected:
     void setUpFolders()
     {
         oldHome = qgetenv("HOME");
+        oldFolder = QDir::currentPath();
         QVERIFY(home.isValid() && data.isValid());
         qputenv("HOME", home.path().toUtf8());
         QDir(home.path()).removeRecursively();
@@ -33,6 +36,7 @@ protected:
     void tearDownFolders()
     {
         Dialogs::install(nullptr);
+        QDir::setCurrent(oldFolder);
         qputenv("HOME", oldHome);
     }
 
@@ -40,6 +44,7 @@ protected:
     QTemporaryDir data;
     ScriptedDialogs dialogs;
     QByteArray oldHome;
+    QString oldFolder;
 };
 
 // Whether the shortcut reaches its action in the window as it is laid out.
@@ -57,5 +62,17 @@ struct ShownWindow : Tessaron
     {
         show();
         readSettings(false);
+        [[maybe_unused]] bool exposed = QTest::qWaitForWindowExposed(this);
     }
 };
+
+// The Objects and Measurements panels of a window, as their classes.
+inline ObjectsControl *objectsOf(Tessaron &window)
+{
+    return static_cast<ObjectsControl *>(window.panel(PanelKind::Objects));
+}
+
+inline MeasurementsControl *measurementsOf(Tessaron &window)
+{
+    return qobject_cast<MeasurementsControl *>(window.panel(PanelKind::Measurements));
+}

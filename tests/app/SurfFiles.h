@@ -5,7 +5,9 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
+#include <QStringList>
 #include <QtEndian>
 
 #include <vector>
@@ -38,4 +40,17 @@ inline bool writeTriangleSurf(const QString &path, float shift = 0)
         return false;
     file.write(surfBytes({shift, 0, 0, shift + 1, 0, 0, shift, 1, 0}, {1, 2, 3}));
     return true;
+}
+
+// A scene file loading the named files of its own folder. Each label names a
+// surface, so that a line loading another scene is a load line too.
+inline bool writeScene(const QString &path, const QStringList &names)
+{
+    QByteArray text = "# scene\n";
+    for (const QString &name : names) {
+        const QByteArray label = QFileInfo(name).completeBaseName().toUtf8() + ".surf";
+        text += "[ load ${SCRIPTDIR}/" + name.toUtf8() + " ] setLabel {" + label + "}\n";
+    }
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
 }

@@ -2,18 +2,6 @@
 // pixels, named in the title and the history, and what is refused or missing.
 
 #include "AppTestBase.h"
-#include "WholeFiles.h"
-#include "app/panels/MeasurementsControl.h"
-#include "app/panels/ObjectsControl.h"
-#include "model/ModelClass.h"
-#include "view/GLWidget.h"
-#include "view/ViewCommands.h"
-#include "view/ViewTestMain.h"
-
-#include <QComboBox>
-#include <QFile>
-#include <QTableWidget>
-#include <QTreeWidget>
 
 namespace {
 
@@ -21,21 +9,15 @@ namespace {
 // and cuts show.
 bool writeOctahedronStl(const QString &path)
 {
-    const float c[3] = {0.5f, 0.5f, 0}, r = 1.5f;
-    const float v[6][3] = {{c[0] + r, c[1], c[2]}, {c[0] - r, c[1], c[2]}, {c[0], c[1] + r, c[2]},
-                           {c[0], c[1] - r, c[2]}, {c[0], c[1], c[2] + r}, {c[0], c[1], c[2] - r}};
+    const char *v[6] = {"2 0.5 0",  "-1 0.5 0",    "0.5 2 0",
+                        "0.5 -1 0", "0.5 0.5 1.5", "0.5 0.5 -1.5"};
     const int faces[8][3] = {{0, 2, 4}, {2, 1, 4}, {1, 3, 4}, {3, 0, 4},
                              {2, 0, 5}, {1, 2, 5}, {3, 1, 5}, {0, 3, 5}};
     QByteArray text = "solid octahedron\n";
-    for (const auto &f : faces) {
-        text += "facet normal 0 0 0\nouter loop\n";
-        for (int k : f)
-            text += QByteArray("vertex ") + QByteArray::number(v[k][0]) + ' '
-                + QByteArray::number(v[k][1]) + ' ' + QByteArray::number(v[k][2]) + '\n';
-        text += "endloop\nendfacet\n";
-    }
-    text += "endsolid octahedron\n";
-    return writeBytes(path, text);
+    for (const auto &f : faces)
+        text += QByteArray("facet normal 0 0 0\nouter loop\nvertex ") + v[f[0]] + "\nvertex "
+            + v[f[1]] + "\nvertex " + v[f[2]] + "\nendloop\nendfacet\n";
+    return writeBytes(path, text + "endsolid octahedron\n");
 }
 
 QImage frame(Tessaron &window)
@@ -66,7 +48,6 @@ void TestAppSession::reopensToTheSamePixels()
 {
     QVERIFY(writeOctahedronStl(data.filePath("octahedron.stl")));
     ShownWindow window;
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.openModelFile(data.filePath("m0.surf"));
     window.openModelFile(data.filePath("m1.surf"));
     QCOMPARE(window.importModelFile(data.filePath("octahedron.stl")), 1);
@@ -120,18 +101,13 @@ void TestAppSession::reopensToTheSamePixels()
     QCOMPARE(view->measureMark()->b[2] - view->measureMark()->a[2], gap.b[2] - gap.a[2]);
     const QImage after = frame(window);
     QCOMPARE(after.size(), before.size());
-    qint64 differing = 0;
-    for (int y = 0; y < after.height(); ++y)
-        for (int x = 0; x < after.width(); ++x)
-            differing += after.pixel(x, y) != before.pixel(x, y);
-    QVERIFY2(differing == 0, qPrintable(QStringLiteral("%1 pixels differ").arg(differing)));
+    QCOMPARE(differingFraction(after, before, 0), 0.0);
     QVERIFY(dialogs.shown.isEmpty());
 }
 
 void TestAppSession::missingRefusedAndForeignSessions()
 {
     ShownWindow window;
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
     ModelListClass &list = window.view()->ModelList;
     window.openModelFile(data.filePath("m2.surf"));
     // Refused files leave what is open as it was, and say why.
@@ -205,20 +181,20 @@ void TestAppSession::scoresAndTheGapComeBack()
 {
     const QString path = data.filePath("scores.tsn");
     MeasureMark shown;
+    using Box = QComboBox *(MeasurementsControl::*)() const;
+    const std::pair<Box, int> entered[] = {{&MeasurementsControl::anteriorBox, 2},
+                                           {&MeasurementsControl::polarBox, 3},
+                                           {&MeasurementsControl::obstructionBox, 1},
+                                           {&MeasurementsControl::calycesBox, 2}};
     {
         ShownWindow window;
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.openModelFile(QStringLiteral(TESSARON_SAMPLE_SCENE));
         window.action("actionMeasurements")->trigger();
-        auto *panel = qobject_cast<MeasurementsControl *>(window.panel(PanelKind::Measurements));
+        MeasurementsControl *panel = measurementsOf(window);
         QTRY_VERIFY(panel->gapTable()->rowCount() >= 6);
-        const std::pair<QComboBox *, int> entered[] = {{panel->anteriorBox(), 2},
-                                                       {panel->polarBox(), 3},
-                                                       {panel->obstructionBox(), 1},
-                                                       {panel->calycesBox(), 2}};
         for (const auto &[box, index] : entered) {
-            box->setCurrentIndex(index);
-            emit box->activated(index);
+            (panel->*box)()->setCurrentIndex(index);
+            emit(panel->*box)()->activated(index);
         }
         emit panel->gapTable()->cellClicked(5, 0); // the second stone to the skin
         QVERIFY(window.view()->measureMark());
@@ -227,22 +203,16 @@ void TestAppSession::scoresAndTheGapComeBack()
         window.saveSession();
     }
     ShownWindow window;
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
     dialogs.openNames = {path};
     window.openSession();
-    auto *panel = qobject_cast<MeasurementsControl *>(window.panel(PanelKind::Measurements));
+    MeasurementsControl *panel = measurementsOf(window);
     QVERIFY(panel);
     QTRY_VERIFY(window.view()->measureMark().has_value());
     const MeasureMark &mark = *window.view()->measureMark();
     QCOMPARE(mark.label, shown.label);
-    for (int k = 0; k < 3; ++k) {
-        QCOMPARE(mark.a[k], shown.a[k]);
-        QCOMPARE(mark.b[k], shown.b[k]);
-    }
-    QCOMPARE(panel->anteriorBox()->currentIndex(), 2);
-    QCOMPARE(panel->polarBox()->currentIndex(), 3);
-    QCOMPARE(panel->obstructionBox()->currentIndex(), 1);
-    QCOMPARE(panel->calycesBox()->currentIndex(), 2);
+    QVERIFY(std::equal(mark.a, mark.a + 3, shown.a) && std::equal(mark.b, mark.b + 3, shown.b));
+    for (const auto &[box, index] : entered)
+        QCOMPARE((panel->*box)()->currentIndex(), index);
     QVERIFY(dialogs.shown.isEmpty());
 }
 
@@ -254,7 +224,6 @@ void TestAppSession::renamedLabelsKeepTheirModels()
                                .dir()
                                .filePath(QStringLiteral("kidney_labels.nii"));
     ShownWindow window;
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(window.importModelFile(labels) >= 3);
     ModelListClass &list = window.view()->ModelList;
     const qsizetype count = list.count();

@@ -1,18 +1,7 @@
-// Settings that a careless user or a lost monitor leaves behind: a window
-// placed off every screen, a settings file that cannot be saved, values that
-// make no sense, and a home folder that is not set or not there.
+// Settings a careless user or a lost monitor leaves behind: a window off
+// every screen, a file that cannot be saved, nonsense values, no home.
 
-#include "app/Startup.h"
-#include "app/Tessaron.h"
-#include "view/GLWidget.h"
-#include "view/ScriptedDialogs.h"
-#include "view/SettingsFile.h"
-
-#include <QGuiApplication>
-#include <QScreen>
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QtTest>
+#include "AppTestBase.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -34,39 +23,18 @@ QString passwordHome()
 
 } // namespace
 
-class TestBadSettings : public QObject
+class TestBadSettings : public AppTestBase
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { setUpFolders(); }
+    void cleanup() { tearDownFolders(); }
     void windowOffEveryScreen();
     void settingsThatCannotBeSaved();
     void valuesThatMakeNoSense();
     void homeNotSetOrNotThere();
-
-private:
-    QTemporaryDir home;
-    ScriptedDialogs dialogs;
-    QByteArray oldHome;
 };
-
-void TestBadSettings::init()
-{
-    oldHome = qgetenv("HOME");
-    QDir(home.path()).removeRecursively();
-    QDir().mkpath(home.path());
-    qputenv("HOME", home.path().toUtf8());
-    dialogs = ScriptedDialogs();
-    Dialogs::install(&dialogs);
-}
-
-void TestBadSettings::cleanup()
-{
-    Dialogs::install(nullptr);
-    qputenv("HOME", oldHome);
-}
 
 void TestBadSettings::windowOffEveryScreen()
 {

@@ -1,28 +1,15 @@
-// The case sheet in the window: "Case sheet..." writes the PDF of the
-// visible models with the gap measured in the window drawn into its views,
-// "Print case sheet..." prints the same page, and a scene with nothing
-// visible gets a message and no file.
+// The case sheet and the web page of the window: the visible models, the
+// gap measured in the window drawn into the views, the slice through a stone.
 
-#include "WholeFiles.h"
-#include "app/ShapeModels.h"
-#include "app/Tessaron.h"
+#include "AppTestBase.h"
+#include "ShapeModels.h"
 #include "formats/AnatomyNames.h"
 #include "measure/ClosestGap.h"
 #include "model/ModelFacts.h"
 #include "view/CaseSheet.h"
-#include "view/GLWidget.h"
-#include "view/ScriptedDialogs.h"
-#include "view/ViewHost.h"
-#include "view/ViewTestMain.h"
 
-#include <QAction>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTranslator>
-#include <QtTest>
 
 namespace {
 
@@ -47,56 +34,43 @@ QString pdfText(const QString &pdf)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// A host whose cutting plane is being edited, as with the intersection
-// panel open: the view draws the plane of its current model.
-class PlaneEditingHost : public HeadlessHost
+bool purple(const QColor &c) // the tumour's, alone or seen through the skin
 {
-public:
-    bool planeEditMode() const override { return true; }
-};
-
-// Pixels of the tumour's purple, alone or seen through the skin.
-int purplePixels(const QImage &image)
-{
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            n += c.blue() > c.green() + 60 && c.red() > c.green() + 30;
-        }
-    return n;
+    return c.blue() > c.green() + 60 && c.red() > c.green() + 30;
 }
 
-int greenPixels(const QImage &image)
+bool greenish(const QColor &c)
 {
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            n += c.green() > 150 && c.red() < 100 && c.blue() < 100;
-        }
-    return n;
+    return c.green() > 150 && c.red() < 100 && c.blue() < 100;
+}
+
+// The gap taken in the window between models a and b of the view.
+void showGap(GLWidget &view, measure::Point3 onA, measure::Point3 onB, int a, int b)
+{
+    measure::Gap gap;
+    gap.valid = true;
+    gap.distance = 3;
+    gap.onA = onA;
+    gap.onB = onB;
+    view.setMeasureMark(
+        gapMark(gap, view.ModelList.at(a), view.ModelList.at(b), "Obrazovanie", "Lokhanki"));
 }
 
 } // namespace
 
-class TestCaseSheet : public QObject
+class TestCaseSheet : public AppTestBase
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { Dialogs::install(&dialogs); }
-    void cleanupTestCase() { Dialogs::install(nullptr); }
+    void init() { setUpFolders(); }
+    void cleanup() { tearDownFolders(); }
     void sheetAndPrintOfTheWindow();
     void nothingVisibleWritesNothing();
     void importedNamesWithTheirStructure();
     void picturesShowThePlan();
     void sliceThroughTheLargestStone();
     void webPageOfTheWindow();
-
-private:
-    ScriptedDialogs dialogs;
-    QTemporaryDir dir;
 };
 
 void TestCaseSheet::sheetAndPrintOfTheWindow()
@@ -108,18 +82,11 @@ void TestCaseSheet::sheetAndPrintOfTheWindow()
     view->placeNewModel(shapeModel("kamni", "Kamni", joined(cube(6, 0, 0), cube(9, 0, 0, 0.5))));
     view->placeNewModel(shapeModel("vena", "Hidden vein", cube(0, -5, 0)));
     view->ModelList.at(4)->setVisible(false);
-    // The gap taken in the window: tumour to pelvis, 3 mm.
-    measure::Gap gap;
-    gap.valid = true;
-    gap.distance = 3;
-    gap.onA = {2, 1, 1};
-    gap.onB = {5, 1, 1};
-    view->setMeasureMark(
-        gapMark(gap, view->ModelList.at(1), view->ModelList.at(2), "Obrazovanie", "Lokhanki"));
+    showGap(*view, {2, 1, 1}, {5, 1, 1}, 1, 2); // tumour to pelvis, 3 mm
     const double zoomBefore = view->ModelList.at(1)->Transform->Scale;
 
     dialogs.text = QStringLiteral("Case of the cubes");
-    dialogs.saveName = dir.filePath(QStringLiteral("cubes"));
+    dialogs.saveName = data.filePath(QStringLiteral("cubes"));
     window.action("actionCaseSheet")->trigger();
     QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.join('\n')));
     QCOMPARE(dialogs.saveFilter, "PDF (*.pdf)");
@@ -140,9 +107,9 @@ void TestCaseSheet::sheetAndPrintOfTheWindow()
     // The window's own view is as it was.
     QCOMPARE(view->ModelList.at(1)->Transform->Scale, zoomBefore);
 
-    dialogs.onExec = printTo(dir.filePath(QStringLiteral("printed.pdf")));
+    dialogs.onExec = printTo(data.filePath(QStringLiteral("printed.pdf")));
     window.action("actionPrintCaseSheet")->trigger();
-    const QString printed = pdfText(dir.filePath(QStringLiteral("printed.pdf")));
+    const QString printed = pdfText(data.filePath(QStringLiteral("printed.pdf")));
     QVERIFY(printed.contains(QLatin1String("Stones: 2;")));
     QCOMPARE(printed.count(gapLabel), 4);
 }
@@ -152,7 +119,8 @@ void TestCaseSheet::nothingVisibleWritesNothing()
     Tessaron window;
     window.view()->placeNewModel(shapeModel("opukhol", "Obrazovanie", cube()));
     window.view()->ModelList.at(1)->setVisible(false);
-    dialogs.saveName = dir.filePath(QStringLiteral("none.pdf"));
+    dialogs.text = QStringLiteral("Nothing");
+    dialogs.saveName = data.filePath(QStringLiteral("none.pdf"));
     window.action("actionCaseSheet")->trigger();
     QCOMPARE(dialogs.shown.size(), 1);
     QVERIFY(dialogs.shown.first().contains(QLatin1String("|Nothing is visible")));
@@ -175,7 +143,7 @@ void TestCaseSheet::importedNamesWithTheirStructure()
             window.view()->placeNewModel(model);
         }
         dialogs.text = QStringLiteral("Imported");
-        dialogs.saveName = dir.filePath(name);
+        dialogs.saveName = data.filePath(name);
         window.action("actionCaseSheet")->trigger();
         return pdfText(dialogs.saveName);
     };
@@ -198,7 +166,7 @@ void TestCaseSheet::picturesShowThePlan()
     // A tumour inside the skin and a collecting system beside it, the gap
     // between them taken in the window, the cutting plane being edited on
     // the skin in a colour no model has.
-    PlaneEditingHost host;
+    PlaneEditHost host;
     GLWidget view(nullptr, &host);
     view.resize(300, 300);
     // Named and coloured from their files' words, as a load does.
@@ -214,13 +182,7 @@ void TestCaseSheet::picturesShowThePlan()
     ModelClass *skin = view.ModelList.at(1);
     skin->PlaneColor = {0, 1, 0, 1};
     view.ModelList.ActiveIndex = 1;
-    measure::Gap gap;
-    gap.valid = true;
-    gap.distance = 3;
-    gap.onA = {2, 1, 1};
-    gap.onB = {5, 3, 1};
-    view.setMeasureMark(
-        gapMark(gap, view.ModelList.at(2), view.ModelList.at(3), "Obrazovanie", "Lokhanki"));
+    showGap(view, {2, 1, 1}, {5, 3, 1}, 2, 3);
 
     CaseSheet sheet;
     sheet::captureViews(view, false, sheet);
@@ -234,8 +196,8 @@ void TestCaseSheet::picturesShowThePlan()
     for (std::size_t k = 0; k < 3; ++k) {
         const QImage &image = sheet.views[k].image;
         QVERIFY(!image.isNull());
-        QVERIFY2(purplePixels(image) > 500, qPrintable(QString::number(k)));
-        QCOMPARE(greenPixels(image), 0);
+        QVERIFY2(countPixels(image, purple) > 500, qPrintable(QString::number(k)));
+        QCOMPARE(countPixels(image, greenish), 0);
         QCOMPARE(sheet.views[k].labels.size(), 1);
         QCOMPARE(sheet.views[k].labels.first().text, QString("3.00 mm"));
         QVERIFY2(image == unlabelled.views[k].image, qPrintable(QString::number(k)));
@@ -260,7 +222,7 @@ void TestCaseSheet::picturesShowThePlan()
     // The window's skin is as opaque as before, and its plane still drawn.
     QVERIFY(!skin->Settings.Transparent);
     QCOMPARE(skin->Meshes.first()->FrontColor[3], 1.0f);
-    QVERIFY(greenPixels(view.renderImage(300, 300).convertToFormat(QImage::Format_RGB32)) > 0);
+    QVERIFY(countPixels(view.renderImage(300, 300), greenish) > 0);
 
     // The vector drawing keeps the skin see-through as well.
     CaseSheet vector;
@@ -286,15 +248,8 @@ measure::ModelSnapshot snapshot(const QString &name, const measure::TriangleSurf
 // Pixels of a colour, within a tolerance, in a rectangle of the image.
 int pixelsOf(const QImage &image, QColor colour, QRect area)
 {
-    int n = 0;
-    area = area.intersected(image.rect());
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            n += std::abs(c.red() - colour.red()) < 60 && std::abs(c.green() - colour.green()) < 60
-                && std::abs(c.blue() - colour.blue()) < 60;
-        }
-    return n;
+    return countPixels(
+        image, [&](const QColor &c) { return near(c, colour, 59); }, area);
 }
 
 } // namespace
@@ -350,7 +305,7 @@ void TestCaseSheet::sliceThroughTheLargestStone()
     if (QStandardPaths::findExecutable("pdftoppm").isEmpty())
         QSKIP("pdftoppm (poppler-utils) renders the page");
     auto greenOnPage = [&](const CaseSheet &page) {
-        const QString pdf = dir.filePath("slice.pdf"), png = dir.filePath("slice");
+        const QString pdf = data.filePath("slice.pdf"), png = data.filePath("slice");
         if (!sheet::writePdf(page, pdf).isEmpty())
             return -1;
         QProcess::execute("pdftoppm", {"-r", "100", "-png", "-singlefile", pdf, png});
@@ -364,7 +319,7 @@ void TestCaseSheet::sliceThroughTheLargestStone()
     const int swatches = greenOnPage(without), withSlice = greenOnPage(sheet);
     QVERIFY2(withSlice > swatches + 50,
              qPrintable(QStringLiteral("%1 %2").arg(withSlice).arg(swatches)));
-    QVERIFY(pdfText(dir.filePath("slice.pdf"))
+    QVERIFY(pdfText(data.filePath("slice.pdf"))
                 .contains("Axial plane through the centre of Stones (kamni) #1"));
 }
 
@@ -382,12 +337,12 @@ void TestCaseSheet::webPageOfTheWindow()
     view->placeNewModel(shapeModel("opukhol", "Obrazovanie", cube(0, 0, 0, 2)));
     view->placeNewModel(shapeModel("kamni", "Kamni", joined(cube(6, 0, 0), cube(9, 0, 0, 0.5))));
     view->ModelList.at(2)->setVisible(false);
-    dialogs.saveName = dir.filePath(QStringLiteral("plan"));
+    dialogs.saveName = data.filePath(QStringLiteral("plan"));
     window.action("actionExportWebPage")->trigger();
     QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.join('\n')));
     QCOMPARE(dialogs.saveFilter, "Web page (*.html)");
     view->grabFramebuffer();
-    const QString page = dir.filePath(QStringLiteral("plan.html"));
+    const QString page = data.filePath(QStringLiteral("plan.html"));
     QCOMPARE(window.statusText(), "The web page is written to " + page);
     const QString html = QString::fromUtf8(fileBytes(page));
     for (const char *needle :
@@ -395,7 +350,7 @@ void TestCaseSheet::webPageOfTheWindow()
           "not a diagnosis", "Tumour (Obrazovanie)", "<html lang=\"en\">"})
         QVERIFY2(html.contains(QLatin1String(needle)), needle);
 
-    dialogs.saveName = dir.filePath(QStringLiteral("no folder/plan.html"));
+    dialogs.saveName = data.filePath(QStringLiteral("no folder/plan.html"));
     window.action("actionExportWebPage")->trigger();
     QCOMPARE(dialogs.shown.size(), 1);
     QVERIFY(dialogs.shown.front().contains(QLatin1String("no folder")));

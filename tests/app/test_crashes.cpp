@@ -1,41 +1,15 @@
-// What once ended the program with a signal: a scene that lists itself, a
-// surface that another program shortens while it is read, and points that
-// are not numbers.
+// What once ended the program with a signal: a scene listing itself, a file
+// shortened while read, points that are not numbers.
 
-#include "SurfFiles.h"
-#include "WholeFiles.h"
-#include "app/Tessaron.h"
+#include "AppTestBase.h"
 #include "formats/FileBytes.h"
 #include "formats/HxReader.h"
 #include "formats/LoadPipeline.h"
-#include "model/ModelClass.h"
-#include "view/GLWidget.h"
-#include "view/ScriptedDialogs.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QtTest>
-
-#include <limits>
 #include <thread>
 #include <unistd.h>
 
 namespace {
-
-// A load line; its label names a surface, so that a line loading a scene is
-// a load line too.
-QByteArray loadLine(const QString &name)
-{
-    return "[ load ${SCRIPTDIR}/" + name.toUtf8() + " ] setLabel {" + name.toUtf8() + ".surf}\n";
-}
-
-bool writeScene(const QString &path, const QStringList &names)
-{
-    QByteArray text = "# scene\n";
-    for (const QString &name : names)
-        text += loadLine(name);
-    return writeBytes(path, text);
-}
 
 // The length the mapped file is cut to, from a second thread, after the file
 // is mapped and before its bytes are read.
@@ -49,41 +23,21 @@ void shortenFromAnotherThread(const QString &fileName)
 
 } // namespace
 
-class TestCrashes : public QObject
+class TestCrashes : public AppTestBase
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { setUpFolders(); }
+    void cleanup()
+    {
+        FileBytes::setMappedHook(nullptr);
+        tearDownFolders();
+    }
     void sceneThatListsItself();
     void fileShortenedWhileRead();
     void pointsThatAreNotNumbers();
-
-private:
-    QTemporaryDir home;
-    QTemporaryDir data;
-    ScriptedDialogs dialogs;
-    QByteArray oldHome;
-    QString oldFolder;
 };
-
-void TestCrashes::init()
-{
-    oldHome = qgetenv("HOME");
-    oldFolder = QDir::currentPath();
-    qputenv("HOME", home.path().toUtf8());
-    dialogs = ScriptedDialogs();
-    Dialogs::install(&dialogs);
-}
-
-void TestCrashes::cleanup()
-{
-    Dialogs::install(nullptr);
-    FileBytes::setMappedHook(nullptr);
-    QDir::setCurrent(oldFolder);
-    qputenv("HOME", oldHome);
-}
 
 void TestCrashes::sceneThatListsItself()
 {
@@ -122,11 +76,11 @@ void TestCrashes::fileShortenedWhileRead()
     // Megabytes of points, so that most pages of the mapping lie past the cut.
     const QString surf = data.filePath("big.surf");
     QVERIFY(writeBytes(surf, surfBytes(std::vector<float>(600'000, 1.0f), {1, 2, 3})));
-    QByteArray sceneText;
+    QStringList parts;
     for (int i = 0; i < 100'000; ++i)
-        sceneText += loadLine(QString("part%1.surf").arg(i));
+        parts << QString("part%1.surf").arg(i);
     const QString scene = data.filePath("big.hx");
-    QVERIFY(writeBytes(scene, sceneText));
+    QVERIFY(writeScene(scene, parts));
 
     cutTo = 4096;
     FileBytes::setMappedHook(shortenFromAnotherThread);

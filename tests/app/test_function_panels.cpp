@@ -1,26 +1,7 @@
-// The panels of function colouring in the main window: the function choice
-// and the range cut, the palette and the isolines, the colour legend and the
-// isosurface request.
+// The function colouring panels: the function choice and range cut, the
+// palette and isolines, the colour legend and the isosurface request.
 
-#include "app/Tessaron.h"
-#include "app/panels/ObjectsControl.h"
-#include "model/MeshBuilders.h"
-#include "model/ModelClass.h"
-#include "view/GLWidget.h"
-#include "view/ScriptedDialogs.h"
-#include "view/ViewCommands.h"
-#include "view/ViewState.h"
-#include "view/ViewTestMain.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDockWidget>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QTemporaryDir>
-#include <QtTest>
+#include "AppTestBase.h"
 
 namespace {
 
@@ -59,7 +40,7 @@ std::vector<int> shownCells(const ModelClass *model)
 
 } // namespace
 
-class TestFunctionPanels : public QObject
+class TestFunctionPanels : public AppTestBase
 {
     Q_OBJECT
 
@@ -89,10 +70,6 @@ private:
         return model;
     }
 
-    QTemporaryDir folder;
-    QString oldFolder;
-    QByteArray oldHome;
-    ScriptedDialogs dialogs;
     std::unique_ptr<Tessaron> window;
     GLWidget *view = nullptr;
     ViewCommands *commands = nullptr;
@@ -100,13 +77,8 @@ private:
 
 void TestFunctionPanels::init()
 {
-    QVERIFY(folder.isValid());
-    oldHome = qgetenv("HOME");
-    qputenv("HOME", folder.path().toUtf8());
-    oldFolder = QDir::currentPath();
-    QDir::setCurrent(folder.path()); // where "iso.off" goes
-    dialogs = ScriptedDialogs();
-    Dialogs::install(&dialogs);
+    setUpFolders();
+    QDir::setCurrent(data.path()); // where "iso.off" goes
     window = std::make_unique<Tessaron>();
     window->resize(900, 700);
     window->show();
@@ -118,9 +90,7 @@ void TestFunctionPanels::init()
 void TestFunctionPanels::cleanup()
 {
     window.reset();
-    Dialogs::install(nullptr);
-    QDir::setCurrent(oldFolder);
-    qputenv("HOME", oldHome);
+    tearDownFolders();
 }
 
 void TestFunctionPanels::functionChoiceFollowsTheModel()
@@ -290,13 +260,10 @@ void TestFunctionPanels::legendPaintsThePalette()
     const QImage image = legend->widget()->grab().toImage();
     const std::vector<quint8> &texels = view->State.Palette.Texels;
     auto texel = [&](int i) { return QColor(texels[4 * i], texels[4 * i + 1], texels[4 * i + 2]); };
-    auto near = [](const QColor &a, const QColor &b) {
-        return std::abs(a.red() - b.red()) <= 8 && std::abs(a.green() - b.green()) <= 8
-            && std::abs(a.blue() - b.blue()) <= 8;
-    };
     // Blue at the bottom, red at the top, the middle colour halfway.
-    QVERIFY(near(image.pixelColor(15, 224), texel(0)) && near(image.pixelColor(15, 25), texel(4)));
-    QVERIFY(near(image.pixelColor(15, 125), texel(2)));
+    QVERIFY(near(image.pixelColor(15, 224), texel(0), 8)
+            && near(image.pixelColor(15, 25), texel(4), 8));
+    QVERIFY(near(image.pixelColor(15, 125), texel(2), 8));
     for (const QPoint p : {QPoint(32, 25), QPoint(41, 27), QPoint(36, 223), QPoint(40, 125),
                            QPoint(32, 41), QPoint(36, 107), QPoint(34, 207)})
         QVERIFY2(image.pixelColor(p) == Qt::white,
@@ -312,7 +279,7 @@ void TestFunctionPanels::legendPaintsThePalette()
     const QImage without = legend->grab().toImage();
     QCOMPARE(withLegend.copy(0, 0, withLegend.width(), titleHeight),
              without.copy(0, 0, without.width(), titleHeight));
-    QVERIFY(near(withLegend.pixelColor(15, titleHeight + 25), texel(4)));
+    QVERIFY(near(withLegend.pixelColor(15, titleHeight + 25), texel(4), 8));
     int ink = 0;
     for (int y = titleHeight; y < titleHeight + 22; ++y)
         for (int x = 2; x < 20; ++x)

@@ -1,21 +1,7 @@
 // What once froze the program: scenes of many models, floods of failing
 // entries, names of megabytes in a box, and a pipe in place of the settings.
 
-#include "SurfFiles.h"
-#include "app/Startup.h"
-#include "app/Tessaron.h"
-#include "app/panels/ObjectsControl.h"
-#include "view/GLWidget.h"
-#include "view/ScriptedDialogs.h"
-#include "view/SettingsFile.h"
-
-#include <QChildEvent>
-#include <QLabel>
-#include <QMessageBox>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QTreeWidget>
-#include <QtTest>
+#include "AppTestBase.h"
 
 #include <atomic>
 #include <chrono>
@@ -25,15 +11,6 @@
 #include <unistd.h>
 
 namespace {
-
-bool writeScene(const QString &path, const QStringList &names)
-{
-    QByteArray text = "# scene\n";
-    for (const QString &name : names)
-        text += "[ load ${SCRIPTDIR}/" + name.toUtf8() + " ] setLabel {" + name.toUtf8() + "}\n";
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
-}
 
 // Counts the colour labels placed into the Objects panel's tree.
 struct LabelCounter : QObject
@@ -50,38 +27,18 @@ struct LabelCounter : QObject
 
 } // namespace
 
-class TestHangs : public QObject
+class TestHangs : public AppTestBase
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { setUpFolders(); }
+    void cleanup() { tearDownFolders(); }
     void sceneOfManyModels();
     void floodOfFailures();
     void namesOfMegabytes();
     void pipeAsSettingsFile();
-
-private:
-    QTemporaryDir home;
-    QTemporaryDir data;
-    ScriptedDialogs dialogs;
-    QByteArray oldHome;
 };
-
-void TestHangs::init()
-{
-    oldHome = qgetenv("HOME");
-    qputenv("HOME", home.path().toUtf8());
-    dialogs = ScriptedDialogs();
-    Dialogs::install(&dialogs);
-}
-
-void TestHangs::cleanup()
-{
-    Dialogs::install(nullptr);
-    qputenv("HOME", oldHome);
-}
 
 void TestHangs::sceneOfManyModels()
 {

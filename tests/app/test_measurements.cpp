@@ -1,38 +1,11 @@
-// The planning numbers in the window: the Measurements panel's tables, its
-// stone and gap rows shown in the view, the entered nephrometry parts,
-// Ctrl+C, the closest gap of two models chosen in the Objects tree, and the
-// measures in the model information report.
+// The Measurements panel's tables and marks, the entered scores, Ctrl+C, the
+// closest gap of two chosen models and the measures of the model report.
 
-#include "app/ShapeModels.h"
-#include "app/Tessaron.h"
-#include "app/panels/MeasurementsControl.h"
-#include "app/panels/ObjectsControl.h"
+#include "AppTestBase.h"
+#include "ShapeModels.h"
 #include "model/ModelFacts.h"
-#include "view/GLWidget.h"
-#include "view/ScriptedDialogs.h"
-#include "view/ViewCommands.h"
-#include "view/ViewTestMain.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QStyle>
-#include <QTableWidget>
-#include <QThread>
-#include <QTimer>
-#include <QTranslator>
-#include <QTreeWidget>
-#include <QtTest>
 
 namespace {
-
-ModelClass *model(const QString &file, const QString &name, const measure::TriangleSurface &s)
-{
-    return shapeModel(file, name, s);
-}
 
 QStringList column(const QTableWidget *table, int c)
 {
@@ -63,10 +36,8 @@ void gapLabelStandsOnItsBox(GLWidget &view, const QString &text)
                               .toRect()
                               .intersected(frame.rect());
         QVERIFY(box.width() > 20 && box.height() > 8);
-        int dark = 0;
-        for (int y = box.top(); y <= box.bottom(); ++y)
-            for (int x = box.left(); x <= box.right(); ++x)
-                dark += std::abs(qGray(frame.pixel(x, y)) - boxGrey) <= 4;
+        const int dark = countPixels(
+            frame, [&](const QColor &c) { return std::abs(qGray(c.rgb()) - boxGrey) <= 4; }, box);
         QVERIFY2(dark > box.width() * box.height() / 2, qPrintable(QString::number(dark)));
     }
     QCOMPARE(found, 1);
@@ -74,13 +45,13 @@ void gapLabelStandsOnItsBox(GLWidget &view, const QString &text)
 
 } // namespace
 
-class TestMeasurements : public QObject
+class TestMeasurements : public AppTestBase
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase() { Dialogs::install(nullptr); }
+    void init() { setUpFolders(); }
+    void cleanup() { tearDownFolders(); }
     void panelTablesAndMarks();
     void stoneScoreEnteredAndImage();
     void closestGapOfTwoChosenModels();
@@ -91,21 +62,15 @@ private slots:
 
 private:
     void load(Tessaron &window);
-    ScriptedDialogs dialogs;
 };
-
-void TestMeasurements::initTestCase()
-{
-    Dialogs::install(&dialogs);
-}
 
 void TestMeasurements::load(Tessaron &window)
 {
     GLWidget *view = window.view();
-    view->placeNewModel(model("opukhol", "Obrazovanie", cube(0, 0, 0, 2)));
-    view->placeNewModel(model("lokhanki", "Lokhanki", box({5, -1, -1}, {10, 4, 4})));
-    view->placeNewModel(model("kamni", "Kamni", joined(cube(6, 0, 0), cube(9, 0, 0, 0.5))));
-    view->placeNewModel(model("skin", "Skin", box({-10, 10, -10}, {30, 1, 30})));
+    view->placeNewModel(shapeModel("opukhol", "Obrazovanie", cube(0, 0, 0, 2)));
+    view->placeNewModel(shapeModel("lokhanki", "Lokhanki", box({5, -1, -1}, {10, 4, 4})));
+    view->placeNewModel(shapeModel("kamni", "Kamni", joined(cube(6, 0, 0), cube(9, 0, 0, 0.5))));
+    view->placeNewModel(shapeModel("skin", "Skin", box({-10, 10, -10}, {30, 1, 30})));
 }
 
 void TestMeasurements::panelTablesAndMarks()
@@ -116,7 +81,7 @@ void TestMeasurements::panelTablesAndMarks()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     load(window);
     window.action("actionMeasurements")->trigger();
-    auto *panel = qobject_cast<MeasurementsControl *>(window.panel(PanelKind::Measurements));
+    MeasurementsControl *panel = measurementsOf(window);
     QVERIFY(panel);
     QTRY_COMPARE(panel->modelTable()->rowCount(), 4);
     // Structures by their names in the interface language, the model's own
@@ -175,7 +140,7 @@ void TestMeasurements::panelTablesAndMarks()
     QVERIFY(copied.contains("\nL: location to the polar lines\t3\tentered\n"));
 
     // A new model is measured when it arrives; a changed one drops its mark.
-    window.view()->placeNewModel(model("vena", "Vena", cube(0, -5, 0)));
+    window.view()->placeNewModel(shapeModel("vena", "Vena", cube(0, -5, 0)));
     QTRY_COMPARE(panel->results().models.size(), size_t(5));
     QCOMPARE(column(panel->gapTable(), 2).mid(0, 3), (QStringList {"3.00", "4.00", "9.00"}));
     emit panel->gapTable()->cellClicked(0, 0);
@@ -197,7 +162,7 @@ void TestMeasurements::stoneScoreEnteredAndImage()
     Tessaron window;
     load(window);
     window.action("actionMeasurements")->trigger();
-    auto *panel = qobject_cast<MeasurementsControl *>(window.panel(PanelKind::Measurements));
+    MeasurementsControl *panel = measurementsOf(window);
     QTRY_COMPARE(panel->modelTable()->rowCount(), 4);
     QCOMPARE(column(panel->stoneScoreTable(), 1), (QStringList {"1", "1", "–", "–", "–"}));
     QCOMPARE(panel->stoneScoreTable()->item(4, 2)->text(), QString("needs a CT image"));
@@ -296,11 +261,12 @@ void TestMeasurements::panelShowsEveryTextWhole()
     Tessaron window;
     window.resize(1600, 1000);
     load(window);
-    window.view()->placeNewModel(model("parenhima", "Parenhima", box({-3, -3, -3}, {14, 7, 7})));
+    window.view()->placeNewModel(
+        shapeModel("parenhima", "Parenhima", box({-3, -3, -3}, {14, 7, 7})));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.action("actionMeasurements")->trigger();
-    auto *panel = qobject_cast<MeasurementsControl *>(window.panel(PanelKind::Measurements));
+    MeasurementsControl *panel = measurementsOf(window);
     QVERIFY(panel);
     QTRY_COMPARE(panel->modelTable()->rowCount(), 5);
     QTest::qWait(50);
@@ -332,11 +298,11 @@ void TestMeasurements::namesInRussian()
         Tessaron window;
         load(window);
         // A kidney of a label map keeps its label's name; its structure shows.
-        ModelClass *kidney = model("labels", "kidney_left", box({20, 0, 0}, {4, 4, 4}));
+        ModelClass *kidney = shapeModel("labels", "kidney_left", box({20, 0, 0}, {4, 4, 4}));
         kidney->setProperty(kStructureProperty, QStringLiteral("Parenhima_left"));
         window.view()->placeNewModel(kidney);
         window.action("actionMeasurements")->trigger();
-        auto *panel = qobject_cast<MeasurementsControl *>(window.panel(PanelKind::Measurements));
+        MeasurementsControl *panel = measurementsOf(window);
         QTRY_COMPARE(panel->modelTable()->rowCount(), 5);
         QCOMPARE(column(panel->modelTable(), 0),
                  (QStringList {QStringLiteral("Опухоль (Obrazovanie)"),
@@ -344,8 +310,8 @@ void TestMeasurements::namesInRussian()
                                QStringLiteral("Камни (Kamni)"), QStringLiteral("Кожа (Skin)"),
                                QStringLiteral("Почка (kidney_left)")}));
         QCOMPARE(column(panel->gapTable(), 0).first(), QStringLiteral("Опухоль (Obrazovanie)"));
-        auto *objects = qobject_cast<ObjectsControl *>(window.panel(PanelKind::Objects));
-        QCOMPARE(objects->itemOf(window.view()->ModelList.at(1))->text(0), QString("Obrazovanie"));
+        QCOMPARE(objectsOf(window)->itemOf(window.view()->ModelList.at(1))->text(0),
+                 QString("Obrazovanie"));
     }
     QCoreApplication::removeTranslator(&russian);
 }

@@ -1,34 +1,11 @@
-// The preferences dialog: its pages start from the view, Apply and Ok reach
-// the view, its models and the settings file, Reload and Reset read the file
-// again, and a new language asks for a restart.
+// The preferences dialog: its pages, Apply and Ok reaching the view, its
+// models and the file, Reload and Reset, and a new language's restart.
 
 #include "AppTestBase.h"
-#include "SurfFiles.h"
-#include "app/Tessaron.h"
 #include "app/preferences/ConfigDialog.h"
 #include "app/preferences/ConfigurationPage.h"
 #include "app/preferences/SelectionPage.h"
 #include "app/preferences/SettingsPage.h"
-#include "model/MeshBuilders.h"
-#include "view/GLWidget.h"
-#include "view/ScriptedDialogs.h"
-#include "view/ViewTestMain.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDoubleSpinBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSettings>
-#include <QSpinBox>
-#include <QStackedWidget>
-#include <QStatusBar>
-#include <QTemporaryDir>
-#include <QtTest>
-
-#include <functional>
 
 namespace {
 
@@ -44,6 +21,7 @@ struct RecordingWindow : Tessaron
                 [this](const QString &text) { saves += text == "Saving settings"; });
         show();
         readSettings(false);
+        [[maybe_unused]] bool exposed = QTest::qWaitForWindowExposed(this);
     }
     void panelCommand(PanelKind kind, PanelCommand command) override
     {
@@ -63,11 +41,7 @@ QString ViewConfig::*const kColorFields[ColorsPage::RowCount] = {
 // Pixels of a frame that differ from its top-left corner (the background).
 int inkPixels(const QImage &frame)
 {
-    int ink = 0;
-    for (int y = 0; y < frame.height(); ++y)
-        for (int x = 0; x < frame.width(); ++x)
-            ink += frame.pixel(x, y) != frame.pixel(0, 0);
-    return ink;
+    return countPixels(frame, [&](const QColor &c) { return c != frame.pixelColor(0, 0); });
 }
 
 QVariantMap configKeys()
@@ -87,8 +61,8 @@ class TestPreferences : public AppTestBase
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { setUpFolders(); }
+    void cleanup() { tearDownFolders(); }
     void reloadAndResetReadTheFile();
     void colourButtonsPickUntilApply();
     void okWritesWhatItShowsOnce_data();
@@ -102,16 +76,6 @@ private slots:
 private:
     void run(Tessaron &window, std::function<void(ConfigDialog &)> script);
 };
-
-void TestPreferences::init()
-{
-    setUpFolders();
-}
-
-void TestPreferences::cleanup()
-{
-    tearDownFolders();
-}
 
 // Runs the preferences command with the script as the user; the dialog is
 // gone afterwards.
@@ -251,15 +215,12 @@ void TestPreferences::applyKeepsEveryPageAndReachesView()
 {
     // Two triangles folded along their shared edge: Phong shading gives the
     // shared corners the mean of both face normals.
-    QFile tent(data.filePath("tent.surf"));
-    QVERIFY(tent.open(QIODevice::WriteOnly));
-    tent.write(surfBytes({0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1}, {1, 2, 3, 2, 4, 3}));
-    tent.close();
+    const QString tent = data.filePath("tent.surf");
+    QVERIFY(writeBytes(tent, surfBytes({0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1}, {1, 2, 3, 2, 4, 3})));
     RecordingWindow window;
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
     GLWidget *view = window.view();
     view->ShowOrientation = false; // the ink counted is the points'
-    QCOMPARE(window.openModelFile(tent.fileName()), 1);
+    QCOMPARE(window.openModelFile(tent), 1);
     ModelClass *model = view->ModelList.at(1);
     // z of the second corner's normal in the first triangle
     auto cornerNormalZ = [&] { return model->Meshes[0]->triNormal(1)[2]; };
@@ -331,12 +292,9 @@ void TestPreferences::coloursReachTheViewAtOnce()
     QFETCH(bool, ok);
     RecordingWindow window;
     GLWidget *view = window.view();
-    auto *model = new ModelClass;
-    auto *mesh = new MeshClass;
-    setVertices(*mesh, {-1, -1, 0, 1, -1, 0, 0, 1, 0});
-    setCells(*mesh, Triangle, {0, 1, 2});
-    model->Meshes.append(mesh);
+    ModelClass *model = makeModel({-1, -1, 0, 1, -1, 0, 0, 1, 0}, Triangle, {0, 1, 2});
     view->placeNewModel(model);
+    const MeshClass *mesh = model->Meshes[0];
     const QRgb before = view->renderImage(80, 60).pixel(0, 0);
     run(window, [&](ConfigDialog &d) {
         dialogs.colour = QColor(0x20, 0x40, 0x60);

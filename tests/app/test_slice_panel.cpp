@@ -1,29 +1,12 @@
-// The Slice panel: the picture of a plane of a small image whose voxels
-// have known values, in the radiological orientation for any storage order;
-// the models' outlines on it; the value and position under the cursor; a
-// click and the wheel moving planes; the window presets; and the panel
-// following the state's image.
+// The Slice panel: a small image's planes in the radiological orientation
+// for any storage order, the models' outlines, the readout, clicks, wheel,
+// presets, and the panel following the image.
 
-#include "app/ShapeModels.h"
-#include "app/Tessaron.h"
+#include "AppTestBase.h"
+#include "ShapeModels.h"
 #include "app/panels/SliceControl.h"
 #include "app/panels/SliceView.h"
 #include "measure/ModelSurface.h"
-#include "view/GLWidget.h"
-#include "view/ViewTestMain.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDoubleSpinBox>
-#include <QLabel>
-#include <QMenu>
-#include <QPushButton>
-#include <QSlider>
-#include <QSpinBox>
-#include <QStackedWidget>
-#include <QWheelEvent>
-#include <QtTest>
 
 namespace {
 
@@ -100,24 +83,10 @@ void send(QWidget *to, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt
     QApplication::sendEvent(to, &event);
 }
 
-void turnWheel(QWidget *to, int notches, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+// Pixels of a frame that are not the background colour.
+int drawn(const QImage &frame, const QColor &background)
 {
-    const QPointF at(to->width() / 2.0, to->height() / 2.0);
-    QWheelEvent event(at, to->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
-                      modifiers, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(to, &event);
-}
-
-// How many pixels of two frames of one size differ.
-int differing(const QImage &a, const QImage &b)
-{
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    int count = 0;
-    for (int row = 0; row < x.height(); ++row)
-        for (int col = 0; col < x.width(); ++col)
-            count += x.pixel(col, row) != y.pixel(col, row);
-    return count;
+    return countPixels(frame, [&](const QColor &c) { return c != background; });
 }
 
 } // namespace
@@ -253,13 +222,13 @@ void TestSlicePanel::wheelSliderAndWindow()
     const size_t axial = size_t(SliceOrientation::Axial);
     QCOMPARE(slices.index[axial], qint64(2));
     QCOMPARE(panel->slider()->maximum(), 3);
-    turnWheel(panel->sliceView(), 1);
+    wheel(panel->sliceView(), 120);
     QCOMPARE(slices.index[axial], qint64(3));
     QCOMPARE(panel->slider()->value(), 3);
     QCOMPARE(panel->planeBox()->value(), 3);
-    turnWheel(panel->sliceView(), 1); // stops at the last plane
+    wheel(panel->sliceView(), 120); // stops at the last plane
     QCOMPARE(slices.index[axial], qint64(3));
-    turnWheel(panel->sliceView(), -1, Qt::ShiftModifier); // ten planes down, stops at the first
+    wheel(panel->sliceView(), -120, Qt::ShiftModifier); // ten planes down, stops at the first
     QCOMPARE(slices.index[axial], qint64(0));
     panel->slider()->setValue(1);
     QCOMPARE(slices.index[axial], qint64(1));
@@ -268,7 +237,7 @@ void TestSlicePanel::wheelSliderAndWindow()
     panel->orientationBox()->setCurrentIndex(2);
     QCOMPARE(panel->orientation(), SliceOrientation::Sagittal);
     QCOMPARE(panel->slider()->maximum(), 5);
-    turnWheel(panel->sliceView(), -1);
+    wheel(panel->sliceView(), -120);
     QCOMPARE(slices.index[size_t(SliceOrientation::Sagittal)], qint64(2));
     QCOMPARE(slices.index[axial], qint64(1));
 
@@ -372,21 +341,21 @@ void TestSlicePanel::closeImage()
     window.view()->ShowOrientation = false; // the side letters move with the panel's width
     const int models = window.view()->ModelList.count();
     window.view()->ModelList.at(1)->setVisible(false);
-    const QImage empty = window.view()->grabFramebuffer();
+    const QColor empty = window.view()->grabFramebuffer().pixelColor(0, 0);
 
     auto image = testImage(Aligned);
     std::weak_ptr<const ImageVolume> held = image;
     SliceControl *panel = window.open(std::move(image));
     window.viewState().Slices.windowLevel = {1, -1000}; // every voxel white
     QVERIFY(close->isEnabled());
-    QVERIFY(differing(window.view()->grabFramebuffer(), empty) > 100);
+    QVERIFY(drawn(window.view()->grabFramebuffer(), empty) > 100);
 
     close->trigger();
     QVERIFY(!window.viewState().Image);
     QCOMPARE(window.view()->ModelList.count(), models);
     QVERIFY(!close->isEnabled() && !window.menu("menuSlices")->isEnabled());
     QVERIFY(held.expired()); // the planes' textures no longer hold it
-    QCOMPARE(differing(window.view()->grabFramebuffer(), empty), 0);
+    QCOMPARE(drawn(window.view()->grabFramebuffer(), empty), 0);
     QCOMPARE(panel->findChild<QStackedWidget *>()->currentWidget()->objectName(),
              QString("label_noImage"));
     QCOMPARE(static_cast<QLabel *>(panel->findChild<QStackedWidget *>()->currentWidget())->text(),

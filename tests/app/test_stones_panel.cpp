@@ -1,35 +1,17 @@
-// Stones found in the window: "Find Stones" on the sample CT and its scene
-// lists the three stones with their volumes, as one stones model that a
-// second search replaces; choosing a row moves the planes through the stone
-// and selects its component; a pick segments the stone under the click and
-// says so when there is none; a dragged box bounds the search; a session
-// keeps the stones found; and the work runs off the interface thread while
-// the window goes on.
+// Stones found in the window on the sample CT: the list and its stones
+// model, a chosen row, a pick, a dragged box, a session keeping them, and
+// the work running off the interface thread.
 
-#include "app/AppTestBase.h"
+#include "AppTestBase.h"
 #include "app/BackgroundJob.h"
 #include "app/StoneFinding.h"
-#include "app/panels/MeasurementsControl.h"
 #include "app/panels/SliceControl.h"
 #include "app/panels/SliceView.h"
 #include "app/panels/StonesBox.h"
 #include "measure/Anatomy.h"
 #include "model/ImageSlice.h"
-#include "view/ViewTestMain.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QLabel>
-#include <QPointer>
-#include <QProgressDialog>
-#include <QPushButton>
-#include <QTableWidget>
-#include <QThread>
-#include <QTimer>
-
-#include <algorithm>
 #include <atomic>
-#include <cmath>
 
 namespace {
 
@@ -80,7 +62,7 @@ void waitForStones(StoneWindow &window)
 std::vector<double> listedVolumes(StoneWindow &window)
 {
     window.action("actionMeasurements")->trigger();
-    auto *panel = qobject_cast<MeasurementsControl *>(window.panel(PanelKind::Measurements));
+    MeasurementsControl *panel = measurementsOf(window);
     std::vector<double> volumes;
     if (!panel)
         return volumes;

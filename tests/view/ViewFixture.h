@@ -10,14 +10,6 @@
 #include "view/ViewHost.h"
 #include "view/ViewTestMain.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QImage>
-#include <QTest>
-
-#include <cmath>
-#include <numbers>
-
 #include <memory>
 
 // A model of one block with the given vertices and cells of one type.
@@ -37,6 +29,15 @@ inline ModelClass *makeModel(const std::vector<double> &xyz, int type,
 inline ModelClass *makeSquare()
 {
     return makeModel({-1, -1, 0, 1, -1, 0, 1, 1, 0, -1, 1, 0}, Quadrangle, {0, 1, 2, 3});
+}
+
+// A cube of edge 2 * half around the origin.
+inline ModelClass *makeCube(double half)
+{
+    std::vector<double> cube;
+    for (double c : kCube)
+        cube.push_back((2 * c - 1) * half);
+    return makeModel(cube, Hexahedron, {0, 1, 2, 3, 4, 5, 6, 7});
 }
 
 // A row of n quadrangles along x from -1 to 1, each of material i + 1 and
@@ -111,6 +112,64 @@ struct ViewUnderTest
     ViewCommands commands;
 };
 
+// A host whose intersection panel has "Draw clipping rectangle" ticked: the
+// view draws the current model's cutting plane, and drags move the plane.
+struct PlaneEditHost : HeadlessHost
+{
+    bool planeEditMode() const override { return editing; }
+    void setPlaneFields(const double *p, const double *n) override
+    {
+        std::copy_n(p, 3, point);
+        std::copy_n(n, 3, normal);
+        ++fieldUpdates;
+    }
+    bool editing = true;
+    double point[3] = {}, normal[3] = {};
+    int fieldUpdates = 0;
+};
+
+// A wheel turn of `delta` eighths of a degree in the middle of the widget.
+inline void wheel(QWidget *w, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    const QPointF at(w->width() / 2.0, w->height() / 2.0);
+    QWheelEvent event(at, w->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &event);
+}
+
+// One mouse event: a press or release of `button`, or a move holding `buttons`.
+inline void mouse(QWidget *w, QEvent::Type type, QPoint at, Qt::MouseButton button,
+                  Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QMouseEvent event(type, QPointF(at), w->mapToGlobal(QPointF(at)),
+                      type == QEvent::MouseMove ? Qt::NoButton : button, buttons, modifiers);
+    QApplication::sendEvent(w, &event);
+}
+
+// Press at `from`, one move to `to`, release there.
+inline void drag(QWidget *w, Qt::MouseButton button, QPoint from, QPoint to)
+{
+    mouse(w, QEvent::MouseButtonPress, from, button, button);
+    mouse(w, QEvent::MouseMove, to, button, button);
+    mouse(w, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
+}
+
+// Pixels of the image (within `area` when given) for which `test` holds.
+template<class Test> int countPixels(const QImage &image, Test test, QRect area = QRect())
+{
+    area = area.isNull() ? image.rect() : area.intersected(image.rect());
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += test(image.pixelColor(x, y)) ? 1 : 0;
+    return n;
+}
+
+inline std::vector<float> matrixOf(const ModelClass *m)
+{
+    return std::vector<float>(m->Transform->Matrix, m->Transform->Matrix + 16);
+}
+
 inline QColor pixel(const QImage &image, int x, int y)
 {
     return image.pixelColor(x, y);
@@ -139,6 +198,7 @@ inline double differingFraction(const QImage &a, const QImage &b, int tolerance)
     return double(differing) / (double(x.width()) * x.height());
 }
 
+#ifdef TESSARON_BASELINES
 // Compares an image with the stored baseline of that name: at most 0.5 % of
 // the pixels may differ by more than 24 levels (edges of thin lines move by a
 // pixel between renderer versions). With TESSARON_UPDATE_BASELINES=1 in the
@@ -158,3 +218,4 @@ inline bool matchesBaseline(const QImage &image, const QString &name, QString &w
     why = QStringLiteral("%1 % of the pixels differ from %2").arg(fraction * 100).arg(path);
     return fraction <= 0.005;
 }
+#endif

@@ -2,9 +2,15 @@
 
 #include "view/GLWidget.h"
 
-#include <QApplication>
-#include <QTemporaryDir>
-#include <QTest>
+// The widgets and the test library whole, so that the tests need not list
+// the classes they touch.
+#include <QtTest>
+#include <QtWidgets>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <numbers>
 
 // main() of a test with windows: the view's surface format before the
 // application, and a home folder of the test's own, so that no test reads or

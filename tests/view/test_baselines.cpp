@@ -1,7 +1,5 @@
-// The look of a test scene, guarded by a stored image: faces in two colours
-// and by material, edges, the bounding box and the axes tripod with labels;
-// and of two large tori, one closed and one cut open, whose baseline was
-// drawn before the drawing arrays were shared between triangles.
+// The look of a test scene and of two large tori (one cut open), guarded by
+// stored images.
 
 #include "ViewFixture.h"
 
@@ -17,10 +15,7 @@ private slots:
 void TestBaselines::testScene()
 {
     ViewUnderTest v(320, 240);
-    std::vector<double> cube;
-    for (double c : kCube)
-        cube.push_back(c - 0.5);
-    ModelClass *box = v.add(makeModel(cube, Hexahedron, {0, 1, 2, 3, 4, 5, 6, 7}));
+    ModelClass *box = v.add(makeCube(0.5));
     v.commands.changeViewFacesSurface();
     v.commands.changeViewEdgesContour();
     v.commands.changeViewBBox();

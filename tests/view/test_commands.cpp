@@ -1,15 +1,8 @@
-// Commands of the view that go through its seams: image export through the
-// dialog seam (raster enlarged by the printing quality, vector by ending),
-// the background colour, dropped files, panels and actions of the host, and
-// the status line.
+// Commands of the view through its seams: image export, the background
+// colour, dropped files, the host's panels and actions, the status line.
 
 #include "ViewFixture.h"
 #include "view/ScriptedDialogs.h"
-
-#include <QFile>
-#include <QMimeData>
-#include <QTemporaryDir>
-#include <QUrl>
 
 namespace {
 
@@ -61,11 +54,7 @@ void TestCommands::imageExportAndBackgroundColour()
     v.commands.changeViewFaces(FaceEntry::None);
     v.commands.changeViewEdgesSurface();
     const auto inked = [](const QImage &image) {
-        qint64 count = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                count += qGray(image.pixel(x, y)) > 16 ? 1 : 0;
-        return count;
+        return countPixels(image, [](const QColor &c) { return qGray(c.rgb()) > 16; });
     };
     const qint64 onScreen = inked(v.frame());
     v.view->save2pic();
@@ -138,19 +127,15 @@ void TestCommands::panelsAndActionsOfTheHost()
     QCOMPARE(strip->Settings.ColorMode, 0);
     QVERIFY(!host.panels.contains(PanelKind::Gradient));
     QVERIFY(!host.state.ColorLinesEnabled);
-    // Edges follow their menu entry.
+    // Edges follow their menu entry (the transparency entry's state: test_function_panels).
     host.state.Edges = EdgeEntry::Contour;
     commands.changeViewEdgesContour();
     QCOMPARE(strip->Settings.EdgesMode, 1);
     host.state.Edges = EdgeEntry::None;
     commands.changeViewEdgesContour();
     QCOMPARE(strip->Settings.EdgesMode, 0);
-    // Opacity below 255 is transparency only while the Transparent entry is on.
-    commands.changeOpacity(100);
-    QVERIFY(!strip->Settings.Transparent);
     host.state.Transparent = true;
     commands.changeOpacity(100);
-    QVERIFY(strip->Settings.Transparent);
     QCOMPARE(strip->Meshes[0]->FrontColor[3], float(100 / 255.0));
     commands.changeViewTransparent(false);
     QVERIFY(!strip->Settings.Transparent);

@@ -1,7 +1,5 @@
-// The view's model operations: clones, surface, merged hexahedra and
-// converted functions become new current models with lists of their own;
-// splice and the selection's material edit ask through the dialog seam; a
-// model joined into zones is drawn zone by zone.
+// The view's model operations: new current models, splice and the material
+// edit asking first, and a join drawn zone by zone.
 
 #include "ViewFixture.h"
 #include "model/Topology.h"
@@ -22,11 +20,9 @@ struct PanelRecordingHost : HeadlessHost
 // Lit pixels in the columns [from, to) of a frame on a black background.
 int litPixels(const QImage &frame, int from, int to)
 {
-    int lit = 0;
-    for (int y = 0; y < frame.height(); ++y)
-        for (int x = from; x < to; ++x)
-            lit += qGray(frame.pixel(x, y)) > 10;
-    return lit;
+    return countPixels(
+        frame, [](const QColor &c) { return qGray(c.rgb()) > 10; },
+        QRect(from, 0, to - from, frame.height()));
 }
 
 } // namespace

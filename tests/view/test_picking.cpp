@@ -1,11 +1,8 @@
-// Picking in a drawn view: Ctrl+clicks select and deselect the cell under the
-// cursor, Shift+clicks pick vertices and measure with the ruler, a drag in
-// mass-selection mode selects the cells its rectangle covers.
+// Picking in a drawn view: Ctrl+clicks select cells, Shift+clicks pick
+// vertices and measure, a mass-selection drag selects what it covers.
 
 #include "ViewFixture.h"
 #include "view/Picking.h"
-
-#include <QMouseEvent>
 
 namespace {
 
@@ -57,16 +54,10 @@ struct PickView
     void gesture(QPoint from, QPoint to, Qt::KeyboardModifiers modifiers,
                  Qt::MouseButton button = Qt::LeftButton)
     {
-        auto send = [&](QEvent::Type type, QPoint pos, Qt::MouseButtons buttons) {
-            QMouseEvent event(type, QPointF(pos), view.mapToGlobal(QPointF(pos)),
-                              type == QEvent::MouseMove ? Qt::NoButton : button, buttons,
-                              modifiers);
-            QApplication::sendEvent(&view, &event);
-        };
-        send(QEvent::MouseButtonPress, from, button);
+        mouse(&view, QEvent::MouseButtonPress, from, button, button, modifiers);
         if (to != from)
-            send(QEvent::MouseMove, to, button);
-        send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+            mouse(&view, QEvent::MouseMove, to, button, button, modifiers);
+        mouse(&view, QEvent::MouseButtonRelease, to, button, Qt::NoButton, modifiers);
     }
     void click(QPoint pos, Qt::KeyboardModifiers modifiers, Qt::MouseButton button = Qt::LeftButton)
     {

@@ -1,14 +1,8 @@
-// The image's slice planes in the 3-D view: where they lie, their grey under
-// the window, their textures remade on a change, transparent models over
-// them, and the window/level drag.
+// The image's slice planes in the 3-D view: place, grey, textures,
+// transparent models over them, and the window/level drag.
 
 #include "ViewFixture.h"
 #include "view/SlicePlanes.h"
-
-#include <QMouseEvent>
-
-#include <functional>
-#include <limits>
 
 namespace {
 
@@ -50,15 +44,6 @@ void showAxial(ViewUnderTest &v, const std::shared_ptr<const ImageVolume> &image
 bool grey(const QColor &c, int level, int tolerance = 3)
 {
     return near(c, QColor(level, level, level), tolerance);
-}
-
-void leftDrag(QWidget *w, QPoint from, QPoint to)
-{
-    QTest::mousePress(w, Qt::LeftButton, Qt::NoModifier, from);
-    QMouseEvent move(QEvent::MouseMove, QPointF(to), w->mapToGlobal(QPointF(to)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(w, &move);
-    QTest::mouseRelease(w, Qt::LeftButton, Qt::NoModifier, to);
 }
 
 } // namespace
@@ -187,23 +172,23 @@ void TestSlicePlanes::windowLevelModeDragsTheWindow()
     ViewUnderTest v(320, 240);
     ModelClass *model = v.add(makeSquare());
     showAxial(v, layeredImage());
-    const std::vector<float> before(model->Transform->Matrix, model->Transform->Matrix + 16);
+    const std::vector<float> before = matrixOf(model);
     v.view->State.WindowLevelMode = true;
     // Right 40 and up 20 pixels from W 400 / L 40: steps of 2 (a two-hundredth
     // of the window) widen the window by 80 and raise the level by 40.
-    leftDrag(v.view.get(), QPoint(100, 100), QPoint(140, 80));
+    drag(v.view.get(), Qt::LeftButton, QPoint(100, 100), QPoint(140, 80));
     QCOMPARE(v.view->State.Slices.windowLevel.window, 480.0);
     QCOMPARE(v.view->State.Slices.windowLevel.level, 80.0);
-    QCOMPARE(std::vector<float>(model->Transform->Matrix, model->Transform->Matrix + 16), before);
+    QCOMPARE(matrixOf(model), before);
     // The window never closes, however far the drag goes left.
-    leftDrag(v.view.get(), QPoint(300, 100), QPoint(0, 100));
+    drag(v.view.get(), Qt::LeftButton, QPoint(300, 100), QPoint(0, 100));
     QVERIFY(v.view->State.Slices.windowLevel.window > 0);
     // Out of the mode the same drag turns the scene and leaves the window.
     v.view->State.WindowLevelMode = false;
     const WindowLevel kept = v.view->State.Slices.windowLevel;
-    leftDrag(v.view.get(), QPoint(100, 100), QPoint(140, 80));
+    drag(v.view.get(), Qt::LeftButton, QPoint(100, 100), QPoint(140, 80));
     QCOMPARE(v.view->State.Slices.windowLevel.window, kept.window);
-    QVERIFY(std::vector<float>(model->Transform->Matrix, model->Transform->Matrix + 16) != before);
+    QVERIFY(matrixOf(model) != before);
 }
 
 TESSARON_VIEW_TEST_MAIN(TestSlicePlanes)

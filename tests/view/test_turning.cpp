@@ -1,31 +1,22 @@
-// Large models while the view turns: a drag or the wheel draws the reduced
-// form of a model whose full frames are slow, the release and the rested
-// wheel the full one, and pictures taken meanwhile are full. The faces
-// handed to OpenGL are counted by the drawing itself.
+// Large models while the view turns: drags and the wheel draw the reduced
+// form of a slow model, the rest and pictures the full one.
 
 #include "ViewFixture.h"
 #include "model/ReducedFaces.h"
 #include "view/Drawing.h"
 
-#include <QMouseEvent>
-#include <QWheelEvent>
-
 namespace {
 
-void sendMouse(QWidget &view, QEvent::Type type, QPoint pos, Qt::MouseButtons buttons)
+// A left-button press at `from` and a move to `to` holding it; the release.
+void pressAndMove(QWidget &view, QPoint from, QPoint to)
 {
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(pos), view.mapToGlobal(QPointF(pos)), button, buttons,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&view, &event);
+    mouse(&view, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    mouse(&view, QEvent::MouseMove, to, Qt::LeftButton, Qt::LeftButton);
 }
 
-void sendWheel(QWidget &view)
+void release(QWidget &view, QPoint at)
 {
-    const QPointF pos(100, 100);
-    QWheelEvent event(pos, view.mapToGlobal(pos), QPoint(), QPoint(0, 120), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&view, &event);
+    mouse(&view, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
 }
 
 // The faces one frame of the view on screen hands to OpenGL (grabbing the
@@ -59,18 +50,16 @@ void TestTurning::dragAndWheelDrawTheReducedForm()
     // Full frames faster than the threshold: a drag draws everything.
     view.Reduced.Threshold = 1e9;
     paintCounts(view);
-    sendMouse(view, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton);
-    sendMouse(view, QEvent::MouseMove, {130, 110}, Qt::LeftButton);
+    pressAndMove(view, {100, 100}, {130, 110});
     FaceCounts counts = paintCounts(view);
     QCOMPARE(counts.reduced, 0);
     QVERIFY(counts.full >= triangles);
-    sendMouse(view, QEvent::MouseButtonRelease, {130, 110}, Qt::NoButton);
+    release(view, {130, 110});
 
     // Slower ones: the drag draws the reduced form only.
     view.Reduced.Threshold = 0;
     paintCounts(view);
-    sendMouse(view, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton);
-    sendMouse(view, QEvent::MouseMove, {90, 140}, Qt::LeftButton);
+    pressAndMove(view, {100, 100}, {90, 140});
     counts = paintCounts(view);
     QCOMPARE(counts.full, 0);
     // At most one and a half budgets, drawn as two sides.
@@ -88,14 +77,14 @@ void TestTurning::dragAndWheelDrawTheReducedForm()
     // for are drawn.
     QTest::qWait(50);
     faceCounts() = {};
-    sendMouse(view, QEvent::MouseButtonRelease, {90, 140}, Qt::NoButton);
+    release(view, {90, 140});
     QTRY_VERIFY(faceCounts().full >= triangles);
     QCOMPARE(faceCounts().reduced, 0);
     QCOMPARE(v.frame(), during);
     QCOMPARE(view.renderImage(480, 360), larger);
 
     // The wheel: reduced while it turns, full once it has rested.
-    sendWheel(view);
+    wheel(&view, 120);
     counts = paintCounts(view);
     QCOMPARE(counts.full, 0);
     QVERIFY(counts.reduced > 0);
@@ -106,10 +95,9 @@ void TestTurning::dragAndWheelDrawTheReducedForm()
 
     // Switched off, as the viewer's --full-drawing does: always full.
     view.Reduced.Enabled = false;
-    sendMouse(view, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton);
-    sendMouse(view, QEvent::MouseMove, {120, 120}, Qt::LeftButton);
+    pressAndMove(view, {100, 100}, {120, 120});
     QCOMPARE(paintCounts(view).reduced, 0);
-    sendMouse(view, QEvent::MouseButtonRelease, {120, 120}, Qt::NoButton);
+    release(view, {120, 120});
 }
 
 void TestTurning::reducedFormKeepsShapeAndColour()
@@ -125,10 +113,9 @@ void TestTurning::reducedFormKeepsShapeAndColour()
     view.Reduced.Budget = 8000;
     view.Reduced.Threshold = 0;
     const QImage full = v.frame();
-    sendMouse(view, QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton);
-    sendMouse(view, QEvent::MouseMove, {100, 100}, Qt::LeftButton);
+    pressAndMove(view, {100, 100}, {100, 100});
     const QImage reduced = view.grabFramebuffer();
-    sendMouse(view, QEvent::MouseButtonRelease, {100, 100}, Qt::NoButton);
+    release(view, {100, 100});
     QVERIFY(faceCounts().reduced > 0);
     const MeshClass &mesh = *v.view->ModelList.at(1)->Meshes[0];
     QVERIFY(mesh.Reduced && !mesh.Reduced->whole);
