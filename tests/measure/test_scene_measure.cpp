@@ -3,6 +3,7 @@
 // which anatomy a model's name stands for.
 
 #include "Shapes.h"
+#include "measure/Anatomy.h"
 #include "measure/MeasureReport.h"
 #include "measure/SceneMeasurement.h"
 
@@ -106,6 +107,11 @@ void TestSceneMeasure::anatomyFromNames()
     };
     for (const auto &c : cases)
         QVERIFY2(anatomyOf(c.name, c.file) == c.anatomy, c.name);
+    // A segmentation's structure says what it is before its file's name does,
+    // also in words the label spellings do not know.
+    QCOMPARE(anatomyOfStructure("Opukhol levoy pochki", "/a/kidney_stones.dcm"), Anatomy::Tumour);
+    QCOMPARE(anatomyOfStructure("Kidney_left", "/a/kidney_stones.dcm"), Anatomy::Kidney);
+    QCOMPARE(anatomyOfStructure("Segment 3", "/a/kidney_stones.dcm"), Anatomy::Stones);
 }
 
 void TestSceneMeasure::stones()
