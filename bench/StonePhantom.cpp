@@ -46,20 +46,25 @@ void blurLine(std::vector<double> &line, double sigma, std::vector<double> &work
     line.swap(work);
 }
 
-// The share of a blurred region {q(p) <= 1}, q(p) = sum ((p - c) / s)^2,
+// The share of a blurred region {q(p) <= 1}, q(p) = sum ((axes_k . (p - c)) / s_k)^2,
 // at p: the Gaussian's mass inside the region's tangent plane, the signed
-// distance to it approximated from q and its gradient. `sigma` per axis (mm).
-double blurredInside(const double p[3], const double c[3], const double s[3], const double sigma[3])
+// distance to it approximated from q and its gradient. `sigma` per world
+// axis (mm); `axes` the region's unit axes in the world (none: the world's).
+double blurredInside(const double p[3], const double c[3], const double s[3], const double sigma[3],
+                     const std::array<std::array<double, 3>, 3> *axes = nullptr)
 {
-    double q = 0, g[3];
-    for (int a = 0; a < 3; ++a) {
-        if (s[a] <= 0) { // unbounded along this axis
-            g[a] = 0;
+    double q = 0, g[3] = {0, 0, 0};
+    for (int k = 0; k < 3; ++k) {
+        if (s[k] <= 0) // unbounded along this axis
             continue;
-        }
-        const double u = (p[a] - c[a]) / s[a];
+        double along = 0;
+        for (int a = 0; a < 3; ++a)
+            along +=
+                (axes ? (*axes)[std::size_t(k)][std::size_t(a)] : double(a == k)) * (p[a] - c[a]);
+        const double u = along / s[k];
         q += u * u;
-        g[a] = u / s[a];
+        for (int a = 0; a < 3; ++a) // the gradient, in the world
+            g[a] += (axes ? (*axes)[std::size_t(k)][std::size_t(a)] : double(a == k)) * u / s[k];
     }
     const double root = std::sqrt(q);
     double gradient = 0, spread = 0;
@@ -93,8 +98,7 @@ void addStone(const PhantomPlan &s, const PhantomStone &stone, ImageVolume &imag
         fine[a] = std::max(kFine, int(std::ceil(step[a] / kFineStepMm)));
         sigma[a] = fwhm[a] / 2.3548 / step[a] * fine[a];
         cell[a] = step[a] / fine[a] / std::sqrt(12.0); // a cell's box as a Gaussian
-        const double reach =
-            stone.semi[std::size_t(a)] / step[a] + 4 * fwhm[a] / 2.3548 / step[a] + 2;
+        const double reach = stone.halfWidth(a) / step[a] + 4 * fwhm[a] / 2.3548 / step[a] + 2;
         lo[a] = std::max<qint64>(0, qint64(std::floor(centreIndex[a] - reach)));
         const qint64 hi =
             std::min<qint64>(s.size[a] - 1, qint64(std::ceil(centreIndex[a] + reach)));
@@ -110,7 +114,7 @@ void addStone(const PhantomPlan &s, const PhantomStone &stone, ImageVolume &imag
                 for (int a = 0; a < 3; ++a)
                     p[a] = (double(lo[a]) + double(f[a]) / fine[a] - centreIndex[a]) * step[a];
                 grid[std::size_t(x + n[0] * (y + n[1] * z))] =
-                    blurredInside(p, origin, stone.semi.data(), cell);
+                    blurredInside(p, origin, stone.semi.data(), cell, &stone.axes);
             }
     const qint64 stride[3] = {1, n[0], n[0] * n[1]};
     std::vector<double> line, work;
@@ -176,6 +180,14 @@ double PhantomStone::volume() const
 double PhantomStone::largestDiameter() const
 {
     return 2 * std::max({semi[0], semi[1], semi[2]});
+}
+
+double PhantomStone::halfWidth(int worldAxis) const
+{
+    double sum = 0;
+    for (std::size_t k = 0; k < 3; ++k)
+        sum += sq(semi[k] * axes[k][std::size_t(worldAxis)]);
+    return std::sqrt(sum);
 }
 
 std::array<std::array<double, 3>, 2> phantomKidneys(const PhantomPlan &plan)

@@ -2,7 +2,7 @@
 
 // Synthetic CTs with stones of known size: a body of fat and soft tissue in
 // air, a spine on the midline behind, two kidneys, and stones (ellipsoids
-// along the axes) inside them; blurred by a Gaussian point spread and
+// turned any way) inside them; blurred by a Gaussian point spread and
 // sampled with noise. The truth is analytic.
 
 #include "model/ImageVolume.h"
@@ -13,10 +13,13 @@
 struct PhantomStone
 {
     std::array<double, 3> centre {}; // world mm
-    std::array<double, 3> semi {};   // semi-axes along x, y, z (mm)
+    std::array<double, 3> semi {};   // semi-axes (mm) along the three axes below
     double hu = 1000;
+    // The unit directions of the semi-axes in the world; the image's axes unless turned.
+    std::array<std::array<double, 3>, 3> axes {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
     double volume() const; // 4/3 pi a b c
     double largestDiameter() const;
+    double halfWidth(int worldAxis) const; // half the extent along a world axis (mm)
 };
 
 struct PhantomPlan

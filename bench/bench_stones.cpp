@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <numbers>
 #include <random>
 
 using namespace measure;
@@ -64,7 +65,7 @@ void fixedCutoff(const ImageVolume &image, const PhantomPlan &plan, const Phanto
                               s.centre[2] / plan.slice};
     qint64 mn[3] = {1 << 30, 1 << 30, 1 << 30}, mx[3] = {-1, -1, -1};
     for (int a = 0; a < 3; ++a) {
-        const double reach = (s.semi[std::size_t(a)] + 2) / step[a];
+        const double reach = (s.halfWidth(a) + 2) / step[a];
         lo[a] = std::max<qint64>(0, qint64(centre[a] - reach));
         hi[a] = std::min<qint64>(image.size[a] - 1, qint64(centre[a] + reach + 1));
     }
@@ -84,6 +85,18 @@ void fixedCutoff(const ImageVolume &image, const PhantomPlan &plan, const Phanto
     formula = count ? 0.52 * double(mx[0] - mn[0] + 1) * step[0] * double(mx[1] - mn[1] + 1)
             * step[1] * double(mx[2] - mn[2] + 1) * step[2]
                     : 0;
+}
+
+// The rotation of a unit quaternion drawn uniformly from three uniform
+// numbers in [0, 1): its rows are the turned axes.
+std::array<std::array<double, 3>, 3> turned(double u1, double u2, double u3)
+{
+    const double a = std::sqrt(1 - u1), b = std::sqrt(u1), t = 2 * std::numbers::pi;
+    const double w = a * std::sin(t * u2), x = a * std::cos(t * u2), y = b * std::sin(t * u3),
+                 z = b * std::cos(t * u3);
+    return {{{1 - 2 * (y * y + z * z), 2 * (x * y + w * z), 2 * (x * z - w * y)},
+             {2 * (x * y - w * z), 1 - 2 * (x * x + z * z), 2 * (y * z + w * x)},
+             {2 * (x * z + w * y), 2 * (y * z - w * x), 1 - 2 * (x * x + y * y)}}};
 }
 
 double distance(const Point3 &a, const std::array<double, 3> &b)
@@ -118,8 +131,8 @@ void accuracy()
                 const bool sphere = unit(random) < 0.5;
                 s.semi = {d / 2, d / 2 * (sphere ? 1 : between(0.6, 1)),
                           d / 2 * (sphere ? 1 : between(0.6, 1))};
-                if (unit(random) < 0.5)
-                    std::swap(s.semi[0], s.semi[2]);
+                if (!sphere) // a stone lies any way in the kidney
+                    s.axes = turned(unit(random), unit(random), unit(random));
                 s.hu = between(400, 1600);
                 s.centre = {kidney[0] + between(-2, 2), kidney[1] + between(-2, 2),
                             kidney[2] + between(-3, 3)};
