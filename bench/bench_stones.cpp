@@ -169,12 +169,12 @@ void accuracy()
                     std::fprintf(stderr,
                                  "d %.1f hu %.0f pixel %.2f slice %.2f fwhm %.2f noise %.0f: "
                                  "semi %.2f %.2f %.2f volume %.1f of %.1f, density %.0f (%s) bg "
-                                 "%.0f peak %.0f\n",
+                                 "%.0f peak %.0f largest %.2f\n",
                                  truth.largestDiameter(), truth.hu, plan.pixel, plan.slice,
                                  plan.fwhmInPlane, plan.noiseHu, truth.semi[0], truth.semi[1],
                                  truth.semi[2], match->volumeMm3, v, match->densityHu,
                                  qPrintable(densitySourceKey(match->densitySource)),
-                                 match->backgroundHu, match->huPeak);
+                                 match->backgroundHu, match->huPeak, match->largestDiameterMm);
                 c.count130 += std::fabs(count - v) / v;
                 c.ellipsoid += std::fabs(formula - v) / v;
                 const double centre = distance(match->centre, truth.centre);

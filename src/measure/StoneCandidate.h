@@ -67,7 +67,8 @@ std::optional<double> inPlaneBlurFwhm(const ImageVolume &image, int sliceAxis);
 struct EllipsoidFit
 {
     Point3 centre {};
-    std::array<double, 3> semi {}; // along the stone's principal axes (mm)
+    std::array<double, 3> semi {}; // along the axes below (mm)
+    std::array<Point3, 3> axes {}; // the fitted principal axes (world, unit)
     double contrast = 0;           // above the background (HU)
     double background = 0;         // fitted with it (HU)
     double volume() const;

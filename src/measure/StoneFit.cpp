@@ -1,6 +1,8 @@
 // A blurred uniform ellipsoid fitted to the voxels around a stone that is
 // too small to keep its own density anywhere: its centre, semi-axes and
-// contrast by Levenberg-Marquardt on the voxel values, the blur known.
+// contrast by Levenberg-Marquardt on the voxel values, the blur known; then,
+// for a stone longer than the blur is wide, the turn of its axes too, since
+// the blurred voxels' moments tilt them by tens of degrees.
 
 #include "StoneCandidate.h"
 
@@ -13,8 +15,14 @@ namespace measure::stones {
 
 namespace {
 
-constexpr int kParameters = 8; // centre (3), log semi-axes (3), contrast, background
-constexpr int kShape = 6;      // those the model depends on non-linearly
+// centre (3), log semi-axes (3), contrast, background, turn of the axes (3)
+constexpr int kParameters = 11;
+constexpr int kContrast = 6, kBackground = 7, kTurn = 8; // where each sits
+// The centre and semi-axes: what a fit that does not turn depends on non-linearly.
+constexpr int kShape = 6;
+// Those the model depends on non-linearly, with the step of their differences.
+constexpr int kNonLinear[] = {0, 1, 2, 3, 4, 5, 8, 9, 10};
+constexpr double kDifference[] = {0.02, 0.02, 0.02, 0.01, 0.01, 0.01, 0.02, 0.02, 0.02};
 // How far, in log units, the semi-axes are let stray from their mean
 // before the fit pays for it: stones are seldom flatter than 1 : 2, and a
 // stone thinner than the slices shows its height only faintly.
@@ -24,6 +32,10 @@ constexpr double kShapeSpread = 0.5;
 // contrast well but trades its density against its size almost freely, and
 // then a plausible density beats one that noise happened to favour.
 constexpr double kDensitySpread = 400;
+// How far (radians) the axes are let turn from those the voxels' moments
+// suggest: a stone thinner than the slices shows its tilt only faintly, and
+// the blur's moments then err by tens of degrees.
+constexpr double kTurnSpread = 0.5;
 constexpr int kIterations = 30;
 constexpr double kSettled =
     0.01; // a fall of the cost (in squared noise deviations) too small to go on for
@@ -177,13 +189,33 @@ bool solve(double m[kParameters][kParameters], double b[kParameters])
     return true;
 }
 
+// The axes turned by the rotation vector r (Rodrigues' formula).
+void turn(const double axes[3][3], const double r[3], double out[3][3])
+{
+    const double angle = std::sqrt(r[0] * r[0] + r[1] * r[1] + r[2] * r[2]);
+    double k[3] = {0, 0, 0};
+    if (angle > 1e-12)
+        for (int a = 0; a < 3; ++a)
+            k[a] = r[a] / angle;
+    const double c = std::cos(angle), s = std::sin(angle);
+    for (int n = 0; n < 3; ++n) {
+        const double *v = axes[n];
+        const double dot = k[0] * v[0] + k[1] * v[1] + k[2] * v[2];
+        const double cross[3] = {k[1] * v[2] - k[2] * v[1], k[2] * v[0] - k[0] * v[2],
+                                 k[0] * v[1] - k[1] * v[0]};
+        for (int a = 0; a < 3; ++a)
+            out[n][a] = v[a] * c + cross[a] * s + k[a] * dot * (1 - c);
+    }
+}
+
 class Fit
 {
 public:
-    Fit(const Voxels &v, const double axes[3][3], double noise, double priorContrast)
+    Fit(const Voxels &v, const double axes[3][3], double noise, double priorContrast, bool turns)
         : v(v)
         , noise(noise)
         , priorContrast(priorContrast)
+        , turns(turns)
     {
         std::copy(&axes[0][0], &axes[0][0] + 9, &this->axes[0][0]);
     }
@@ -195,43 +227,53 @@ public:
         double sum = 0;
         for (std::size_t n = 0; n < v.values.size(); ++n)
             if (std::isfinite(v.values[n])) {
-                const double r = (v.values[n] - p[7] - p[6] * s[n]) / noise;
+                const double r = (v.values[n] - p[kBackground] - p[kContrast] * s[n]) / noise;
                 sum += r * r;
             }
         const double mean = (p[3] + p[4] + p[5]) / 3;
         for (int k = 3; k < 6; ++k)
             sum += (p[k] - mean) * (p[k] - mean) / (kShapeSpread * kShapeSpread);
-        const double off = (p[6] - priorContrast) / kDensitySpread;
+        for (int k = kTurn; k < kTurn + 3; ++k)
+            sum += p[k] * p[k] / (kTurnSpread * kTurnSpread);
+        const double off = (p[kContrast] - priorContrast) / kDensitySpread;
         return sum + off * off;
     }
 
     void model(const double p[kParameters], std::vector<double> &s) const
     {
         const double semi[3] = {std::exp(p[3]), std::exp(p[4]), std::exp(p[5])};
-        shares(v, p, axes, semi, s);
+        double turned[3][3];
+        turnedAxes(p, turned);
+        shares(v, p, turned, semi, s);
+    }
+
+    void turnedAxes(const double p[kParameters], double out[3][3]) const
+    {
+        turn(axes, p + kTurn, out);
     }
 
     // One step of Levenberg-Marquardt from `p` with damping `lambda`.
     bool step(const double p[kParameters], double lambda, double next[kParameters]) const
     {
-        std::vector<double> base, moved[kShape];
+        const int kMoved = turns ? int(std::size(kNonLinear)) : kShape;
+        std::vector<double> base, moved[std::size(kNonLinear)];
         model(p, base);
-        for (int k = 0; k < kShape; ++k) {
+        for (int m = 0; m < kMoved; ++m) {
             double q[kParameters];
             std::copy(p, p + kParameters, q);
-            q[k] += k < 3 ? 0.02 : 0.01;
-            model(q, moved[k]);
+            q[kNonLinear[m]] += kDifference[m];
+            model(q, moved[m]);
         }
         double jtj[kParameters][kParameters] = {}, jtr[kParameters] = {};
         for (std::size_t n = 0; n < base.size(); ++n) {
             if (!std::isfinite(v.values[n]))
                 continue;
-            double j[kParameters];
-            for (int k = 0; k < kShape; ++k)
-                j[k] = p[6] * (moved[k][n] - base[n]) / (k < 3 ? 0.02 : 0.01) / noise;
-            j[6] = base[n] / noise;
-            j[7] = 1 / noise;
-            const double r = (v.values[n] - p[7] - p[6] * base[n]) / noise;
+            double j[kParameters] = {};
+            for (int m = 0; m < kMoved; ++m)
+                j[kNonLinear[m]] = p[kContrast] * (moved[m][n] - base[n]) / kDifference[m] / noise;
+            j[kContrast] = base[n] / noise;
+            j[kBackground] = 1 / noise;
+            const double r = (v.values[n] - p[kBackground] - p[kContrast] * base[n]) / noise;
             for (int a = 0; a < kParameters; ++a) {
                 jtr[a] += j[a] * r;
                 for (int b = 0; b < kParameters; ++b)
@@ -251,9 +293,14 @@ public:
                     jtj[a + 3][b + 3] += j[a] * j[b];
             }
         }
+        // The turn's prior: toward the moments' axes.
+        for (int k = kTurn; k < kTurn + 3; ++k) {
+            jtj[k][k] += 1 / (kTurnSpread * kTurnSpread);
+            jtr[k] -= p[k] / (kTurnSpread * kTurnSpread);
+        }
         // The density prior: the contrast against the typical one.
-        jtj[6][6] += 1 / (kDensitySpread * kDensitySpread);
-        jtr[6] += (priorContrast - p[6]) / (kDensitySpread * kDensitySpread);
+        jtj[kContrast][kContrast] += 1 / (kDensitySpread * kDensitySpread);
+        jtr[kContrast] += (priorContrast - p[kContrast]) / (kDensitySpread * kDensitySpread);
         for (int a = 0; a < kParameters; ++a)
             jtj[a][a] *= 1 + lambda;
         if (!solve(jtj, jtr))
@@ -270,7 +317,31 @@ private:
     double axes[3][3];
     double noise;
     double priorContrast;
+    bool turns; // else the axes stay as they came
 };
+
+// Levenberg-Marquardt from `p` until the cost settles; `p` the best found.
+void settle(const Fit &fit, double p[kParameters])
+{
+    std::vector<double> s;
+    double best = fit.cost(p, s), lambda = 1e-3;
+    for (int n = 0; n < kIterations; ++n) {
+        double next[kParameters];
+        if (!fit.step(p, lambda, next))
+            break;
+        const double c = fit.cost(next, s);
+        if (c < best) {
+            const bool settled = best - c < kSettled;
+            std::copy(next, next + kParameters, p);
+            best = c;
+            lambda = std::max(1e-7, lambda / 5);
+            if (settled)
+                break;
+        } else if ((lambda *= 10) > 1e6) {
+            break;
+        }
+    }
+}
 
 } // namespace
 
@@ -296,8 +367,9 @@ std::optional<EllipsoidFit> fitBlurredEllipsoid(const ImageFrame &f, const qint6
     const double radius = std::cbrt(3 * std::max(startVolume, 0.05) / (4 * std::numbers::pi));
     for (int k = 3; k < 6; ++k)
         p[k] = std::log(radius);
-    p[6] = startContrast;
-    p[7] = background;
+    p[kContrast] = startContrast;
+    p[kBackground] = background;
+    std::fill(p + kTurn, p + kTurn + 3, 0.0);
     double axes[3][3];
     for (int k = 0; k < 3; ++k) {
         double norm = 0;
@@ -313,36 +385,39 @@ std::optional<EllipsoidFit> fitBlurredEllipsoid(const ImageFrame &f, const qint6
         for (int a = 0; a < 3; ++a)
             axes[k][a] /= std::sqrt(std::max(norm, 1e-12));
     }
-    const Fit fit(v, axes, noise, priorContrast);
-    std::vector<double> s;
-    double best = fit.cost(p, s), lambda = 1e-3;
-    for (int n = 0; n < kIterations; ++n) {
-        double next[kParameters];
-        if (!fit.step(p, lambda, next))
-            break;
-        const double c = fit.cost(next, s);
-        if (c < best) {
-            const bool settled = best - c < kSettled;
-            std::copy(next, next + kParameters, p);
-            best = c;
-            lambda = std::max(1e-7, lambda / 5);
-            if (settled)
-                break;
-        } else if ((lambda *= 10) > 1e6) {
-            break;
-        }
-    }
-    if (!(p[6] > 0))
+    // The axes turn only for a stone longer than the blur is wide: a
+    // smaller one shows no tilt the noise could not fake.
+    settle(Fit(v, axes, noise, priorContrast, false), p);
+    const double blur = std::max({v.sigma[0], v.sigma[1], v.sigma[2]});
+    const bool turns = std::max({p[3], p[4], p[5]}) > std::log(blur);
+    const Fit fit(v, axes, noise, priorContrast, turns);
+    if (turns)
+        settle(fit, p);
+    if (!(p[kContrast] > 0))
         return std::nullopt;
     EllipsoidFit result;
     double index[3];
     for (int a = 0; a < 3; ++a)
         index[v.order[a]] = double(lo[v.order[a]]) + p[a] / v.step[a];
     result.centre = f.world(index[0], index[1], index[2]);
-    for (int k = 0; k < 3; ++k)
+    double turned[3][3];
+    fit.turnedAxes(p, turned);
+    for (int k = 0; k < 3; ++k) {
         result.semi[std::size_t(k)] = std::exp(p[3 + k]);
-    result.contrast = p[6];
-    result.background = p[7];
+        // Back from the local frame to the world.
+        for (int r = 0; r < 3; ++r) {
+            double along = 0;
+            for (int a = 0; a < 3; ++a)
+                along += f.image.toWorld.m[r][v.order[a]] / f.spacing[v.order[a]] * turned[k][a];
+            result.axes[std::size_t(k)][std::size_t(r)] = along;
+        }
+        Point3 &axis = result.axes[std::size_t(k)];
+        const double norm = std::sqrt(axis[0] * axis[0] + axis[1] * axis[1] + axis[2] * axis[2]);
+        for (double &c : axis)
+            c /= std::max(norm, 1e-12);
+    }
+    result.contrast = p[kContrast];
+    result.background = p[kBackground];
     return result;
 }
 

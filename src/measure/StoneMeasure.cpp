@@ -369,7 +369,7 @@ void takeShape(const EllipsoidFit &fit, FoundStone &stone)
     stone.centre = fit.centre;
     double a[2][2] = {};
     for (int k = 0; k < 3; ++k) {
-        const Point3 &u = stone.axes[std::size_t(k)];
+        const Point3 &u = fit.axes[std::size_t(k)];
         const double s = fit.semi[std::size_t(k)];
         for (int r = 0; r < 2; ++r)
             for (int c = 0; c < 2; ++c)
@@ -383,7 +383,7 @@ void takeShape(const EllipsoidFit &fit, FoundStone &stone)
     std::array<int, 3> order {0, 1, 2};
     std::sort(order.begin(), order.end(),
               [&](int x, int y) { return fit.semi[std::size_t(x)] > fit.semi[std::size_t(y)]; });
-    const std::array<Point3, 3> axes = stone.axes;
+    const std::array<Point3, 3> axes = fit.axes;
     for (std::size_t n = 0; n < 3; ++n) {
         stone.diameters[n] = 2 * fit.semi[std::size_t(order[n])];
         stone.axes[n] = axes[std::size_t(order[n])];
