@@ -32,6 +32,7 @@ struct ClassErrors
     double peak = 0;
     int peakStones = 0;
     double worstOurs = 0, worstCentre = 0, worstDiameter = 0, worstPeak = 0;
+    double worstSpread = 0; // the worst stone's own volume spread, when fitted
 };
 
 // What the goals allow: the worst volume error per class (none for stones
@@ -114,6 +115,7 @@ void accuracy()
     const auto between = [&](double a, double b) { return a + (b - a) * unit(random); };
     std::map<std::string, ClassErrors> classes;
     int falseStones = 0, phantoms = 0, mustFind = 0;
+    int fitted = 0, withinTwoSpreads = 0;
     const double sizes[4][2] = {{1.5, 2}, {2, 4}, {4, 10}, {10, 20}};
     for (int round = 0; round < 10; ++round)
         for (const auto &range : sizes) {
@@ -164,17 +166,25 @@ void accuracy()
                 fixedCutoff(image, plan, truth, count, formula);
                 const double ours = std::fabs(match->volumeMm3 - v) / v;
                 c.ours += ours;
-                c.worstOurs = std::max(c.worstOurs, ours);
+                if (ours > c.worstOurs) {
+                    c.worstOurs = ours;
+                    c.worstSpread = match->volumeSpread;
+                }
+                if (match->volumeSpread > 0) {
+                    ++fitted;
+                    withinTwoSpreads += ours <= 2 * match->volumeSpread;
+                }
                 if (qEnvironmentVariableIsSet("STONES_DETAIL"))
                     std::fprintf(stderr,
                                  "d %.1f hu %.0f pixel %.2f slice %.2f fwhm %.2f noise %.0f: "
                                  "semi %.2f %.2f %.2f volume %.1f of %.1f, density %.0f (%s) bg "
-                                 "%.0f peak %.0f largest %.2f\n",
+                                 "%.0f peak %.0f largest %.2f spread %.1f %%\n",
                                  truth.largestDiameter(), truth.hu, plan.pixel, plan.slice,
                                  plan.fwhmInPlane, plan.noiseHu, truth.semi[0], truth.semi[1],
                                  truth.semi[2], match->volumeMm3, v, match->densityHu,
                                  qPrintable(densitySourceKey(match->densitySource)),
-                                 match->backgroundHu, match->huPeak, match->largestDiameterMm);
+                                 match->backgroundHu, match->huPeak, match->largestDiameterMm,
+                                 100 * match->volumeSpread);
                 c.count130 += std::fabs(count - v) / v;
                 c.ellipsoid += std::fabs(formula - v) / v;
                 const double centre = distance(match->centre, truth.centre);
@@ -198,6 +208,8 @@ void accuracy()
         const QString at = QString::fromStdString(name);
         report(QStringLiteral("stones_volume_error_ours_") + at, 100 * c.ours / n, "%");
         report(QStringLiteral("stones_volume_error_worst_ours_") + at, 100 * c.worstOurs, "%");
+        if (c.worstSpread > 0) // what the voxels allowed that stone
+            report(QStringLiteral("stones_volume_spread_of_worst_") + at, 100 * c.worstSpread, "%");
         report(QStringLiteral("stones_volume_error_count130_") + at, 100 * c.count130 / n, "%");
         report(QStringLiteral("stones_volume_error_ellipsoid052_") + at, 100 * c.ellipsoid / n,
                "%");
@@ -210,6 +222,10 @@ void accuracy()
         report(QStringLiteral("stones_count_") + at, c.stones, "stones");
     }
     report(QStringLiteral("stones_false"), falseStones, "stones");
+    // How well a fitted stone's own spread (the voxels' noise through the
+    // fit) tells its error: about 95 % should lie within two spreads.
+    report(QStringLiteral("stones_fitted_within_two_spreads"),
+           100.0 * withinTwoSpreads / std::max(1, fitted), "%");
     for (const auto &[name, c] : classes) {
         const QString at = QString::fromStdString(name);
         if (const double limit = volumeGoal(name); limit > 0)

@@ -71,6 +71,9 @@ struct EllipsoidFit
     std::array<Point3, 3> axes {}; // the fitted principal axes (world, unit)
     double contrast = 0;           // above the background (HU)
     double background = 0;         // fitted with it (HU)
+    // The volume's relative standard deviation that the voxels' noise and
+    // the priors leave, from the cost's curvature at the fit.
+    double volumeSpread = 0;
     double volume() const;
 };
 

@@ -44,6 +44,7 @@ struct FoundStone
 {
     Point3 centre {};                // contrast-weighted centroid, world mm
     double volumeMm3 = 0;            // corrected for partial volume and blur
+    double volumeSpread = 0;         // its relative standard deviation when fitted, else 0
     std::array<double, 3> diameters; // principal, largest first (mm)
     std::array<Point3, 3> axes;      // their unit directions
     double largestDiameterMm = 0;    // 3-D, at half contrast

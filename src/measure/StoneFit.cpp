@@ -208,6 +208,13 @@ void turn(const double axes[3][3], const double r[3], double out[3][3])
     }
 }
 
+// The normal equations J^T J x = J^T r of a fit's weighted residuals.
+struct Normal
+{
+    double jtj[kParameters][kParameters];
+    double jtr[kParameters];
+};
+
 class Fit
 {
 public:
@@ -252,9 +259,45 @@ public:
         turn(axes, p + kTurn, out);
     }
 
-    // One step of Levenberg-Marquardt from `p` with damping `lambda`.
-    bool step(const double p[kParameters], double lambda, double next[kParameters]) const
+    // One step of Levenberg-Marquardt from `p`, whose normal equations are
+    // `at`, with damping `lambda`.
+    static bool step(const Normal &at, const double p[kParameters], double lambda,
+                     double next[kParameters])
     {
+        Normal damped = at;
+        for (int a = 0; a < kParameters; ++a)
+            damped.jtj[a][a] *= 1 + lambda;
+        if (!solve(damped.jtj, damped.jtr))
+            return false;
+        const double *jtr = damped.jtr;
+        for (int a = 0; a < kParameters; ++a)
+            next[a] = p[a] + jtr[a];
+        for (int k = 3; k < 6; ++k) // between 0.1 and 30 mm
+            next[k] = std::clamp(next[k], std::log(0.1), std::log(30.0));
+        return true;
+    }
+
+    // The standard deviation of the log volume where the normal equations
+    // are `at`: how closely the voxels and the priors pin the volume down,
+    // from the cost's curvature.
+    static double logVolumeSpread(const Normal &at)
+    {
+        Normal inverse = at;
+        double *x = inverse.jtr;
+        std::fill(x, x + kParameters, 0.0);
+        x[3] = x[4] = x[5] = 1;
+        if (!solve(inverse.jtj, x))
+            return std::numeric_limits<double>::infinity();
+        return std::sqrt(std::max(0.0, x[3] + x[4] + x[5]));
+    }
+
+    // The normal equations of the weighted residuals and the priors at `p`.
+    void normal(const double p[kParameters], Normal &out) const
+    {
+        auto &jtj = out.jtj;
+        double *jtr = out.jtr;
+        std::fill(&jtj[0][0], &jtj[0][0] + kParameters * kParameters, 0.0);
+        std::fill(jtr, jtr + kParameters, 0.0);
         const int kMoved = turns ? int(std::size(kNonLinear)) : kShape;
         std::vector<double> base, moved[std::size(kNonLinear)];
         model(p, base);
@@ -264,7 +307,6 @@ public:
             q[kNonLinear[m]] += kDifference[m];
             model(q, moved[m]);
         }
-        double jtj[kParameters][kParameters] = {}, jtr[kParameters] = {};
         for (std::size_t n = 0; n < base.size(); ++n) {
             if (!std::isfinite(v.values[n]))
                 continue;
@@ -301,15 +343,6 @@ public:
         // The density prior: the contrast against the typical one.
         jtj[kContrast][kContrast] += 1 / (kDensitySpread * kDensitySpread);
         jtr[kContrast] += (priorContrast - p[kContrast]) / (kDensitySpread * kDensitySpread);
-        for (int a = 0; a < kParameters; ++a)
-            jtj[a][a] *= 1 + lambda;
-        if (!solve(jtj, jtr))
-            return false;
-        for (int a = 0; a < kParameters; ++a)
-            next[a] = p[a] + jtr[a];
-        for (int k = 3; k < 6; ++k) // between 0.1 and 30 mm
-            next[k] = std::clamp(next[k], std::log(0.1), std::log(30.0));
-        return true;
     }
 
 private:
@@ -320,14 +353,17 @@ private:
     bool turns; // else the axes stay as they came
 };
 
-// Levenberg-Marquardt from `p` until the cost settles; `p` the best found.
-void settle(const Fit &fit, double p[kParameters])
+// Levenberg-Marquardt from `p` until the cost settles; `p` the best found,
+// `at` the normal equations of the last point the steps were taken from
+// (the best one but for the last, settling step).
+void settle(const Fit &fit, double p[kParameters], Normal &at)
 {
     std::vector<double> s;
     double best = fit.cost(p, s), lambda = 1e-3;
+    fit.normal(p, at);
     for (int n = 0; n < kIterations; ++n) {
         double next[kParameters];
-        if (!fit.step(p, lambda, next))
+        if (!Fit::step(at, p, lambda, next))
             break;
         const double c = fit.cost(next, s);
         if (c < best) {
@@ -337,7 +373,8 @@ void settle(const Fit &fit, double p[kParameters])
             lambda = std::max(1e-7, lambda / 5);
             if (settled)
                 break;
-        } else if ((lambda *= 10) > 1e6) {
+            fit.normal(p, at);
+        } else if ((lambda *= 10) > 1e6) { // a step refused leaves `at` as it was
             break;
         }
     }
@@ -386,13 +423,19 @@ std::optional<EllipsoidFit> fitBlurredEllipsoid(const ImageFrame &f, const qint6
             axes[k][a] /= std::sqrt(std::max(norm, 1e-12));
     }
     // The axes turn only for a stone longer than the blur is wide: a
-    // smaller one shows no tilt the noise could not fake.
-    settle(Fit(v, axes, noise, priorContrast, false), p);
+    // smaller one shows no tilt the noise could not fake. A stone whose
+    // moments are wider than the blur every way turns from the start; any
+    // other is first fitted on the moments' axes and then judged.
     const double blur = std::max({v.sigma[0], v.sigma[1], v.sigma[2]});
-    const bool turns = std::max({p[3], p[4], p[5]}) > std::log(blur);
+    Normal at;
+    bool turns = start.diameters[2] / 2 > blur;
+    if (!turns) {
+        settle(Fit(v, axes, noise, priorContrast, false), p, at);
+        turns = std::max({p[3], p[4], p[5]}) > std::log(blur);
+    }
     const Fit fit(v, axes, noise, priorContrast, turns);
     if (turns)
-        settle(fit, p);
+        settle(fit, p, at);
     if (!(p[kContrast] > 0))
         return std::nullopt;
     EllipsoidFit result;
@@ -418,6 +461,7 @@ std::optional<EllipsoidFit> fitBlurredEllipsoid(const ImageFrame &f, const qint6
     }
     result.contrast = p[kContrast];
     result.background = p[kBackground];
+    result.volumeSpread = std::expm1(Fit::logVolumeSpread(at));
     return result;
 }
 

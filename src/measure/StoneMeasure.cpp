@@ -366,6 +366,7 @@ namespace {
 void takeShape(const EllipsoidFit &fit, FoundStone &stone)
 {
     stone.volumeMm3 = fit.volume();
+    stone.volumeSpread = fit.volumeSpread;
     stone.centre = fit.centre;
     double a[2][2] = {};
     for (int k = 0; k < 3; ++k) {

@@ -195,6 +195,11 @@ private slots:
         const FoundStone &s = found.stones[0];
         const double d = truth.largestDiameter(), error = s.volumeMm3 / truth.volume() - 1;
         QVERIFY2(std::fabs(error) < (d < 4 ? 0.25 : 0.10), qPrintable(QString::number(error)));
+        // A fitted volume says how far the voxels' noise lets it stray; it
+        // strays no further than that and the model's few percent.
+        if (s.densitySource == DensitySource::BlurModel)
+            QVERIFY2(s.volumeSpread > 0 && std::fabs(error) < 3 * s.volumeSpread + 0.05,
+                     qPrintable(QString("%1 %2").arg(s.volumeSpread).arg(error)));
         QVERIFY(distance(s.centre, truth.centre) < 0.5);
         QVERIFY2(std::fabs(s.largestDiameterMm - d) < 1,
                  qPrintable(QString::number(s.largestDiameterMm)));
@@ -226,7 +231,7 @@ private slots:
     // 23 % on average (27 % when the fit takes any density noise favours).
     void tinyStoneUnderThickSlices()
     {
-        double sum = 0;
+        double sum = 0, spread = 0;
         for (int seed = 1; seed <= 6; ++seed) {
             PhantomPlan plan = smallBody();
             plan.slice = 3;
@@ -246,7 +251,11 @@ private slots:
             QVERIFY2(s.diameters[0] / s.diameters[2] < 1.35,
                      qPrintable(QString::number(s.diameters[0] / s.diameters[2])));
             sum += std::fabs(s.volumeMm3 / truth.volume() - 1);
+            spread += s.volumeSpread;
         }
+        // What it says of its own uncertainty is of the size of its errors.
+        QVERIFY2(spread / 6 > 0.5 * sum / 6 && spread / 6 < 2 * sum / 6,
+                 qPrintable(QString::number(spread / 6)));
         QVERIFY2(sum / 6 < 0.23, qPrintable(QString::number(sum / 6)));
     }
 
