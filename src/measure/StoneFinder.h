@@ -42,16 +42,16 @@ QString densitySourceKey(DensitySource source); // "peak", "blur_model", "prior"
 
 struct FoundStone
 {
-    Point3 centre {};                // contrast-weighted centroid, world mm
-    double volumeMm3 = 0;            // corrected for partial volume and blur
-    double volumeSpread = 0;         // its relative standard deviation when fitted, else 0
-    std::array<double, 3> diameters; // principal, largest first (mm)
-    std::array<Point3, 3> axes;      // their unit directions
-    double largestDiameterMm = 0;    // 3-D, at half contrast
-    double axialDiameterMm = 0;      // the largest within one axial slice
-    double huMean = 0;               // of the core (voxels at half contrast and more)
-    double huPeak = 0;               // robust peak: the median of its brightest voxels
-    double densityHu = 0;            // the density its volume assumes
+    Point3 centre {};                   // contrast-weighted centroid, world mm
+    double volumeMm3 = 0;               // corrected for partial volume and blur
+    double volumeSpread = 0;            // its relative standard deviation when fitted, else 0
+    std::array<double, 3> diameters {}; // principal, largest first (mm)
+    std::array<Point3, 3> axes {};      // their unit directions
+    double largestDiameterMm = 0;       // 3-D, at half contrast
+    double axialDiameterMm = 0;         // the largest within one axial slice
+    double huMean = 0;                  // of the core (voxels at half contrast and more)
+    double huPeak = 0;                  // robust peak: the median of its brightest voxels
+    double densityHu = 0;               // the density its volume assumes
     DensitySource densitySource = DensitySource::Peak;
     double backgroundHu = 0; // median of a shell around it
     anatomy::Side side = anatomy::Side::None;
