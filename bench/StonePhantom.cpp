@@ -46,12 +46,15 @@ void blurLine(std::vector<double> &line, double sigma, std::vector<double> &work
     line.swap(work);
 }
 
+using Axes = std::array<std::array<double, 3>, 3>;
+constexpr Axes kWorldAxes {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+
 // The share of a blurred region {q(p) <= 1}, q(p) = sum ((axes_k . (p - c)) / s_k)^2,
 // at p: the Gaussian's mass inside the region's tangent plane, the signed
 // distance to it approximated from q and its gradient. `sigma` per world
-// axis (mm); `axes` the region's unit axes in the world (none: the world's).
+// axis (mm); `axes` the region's unit axes in the world.
 double blurredInside(const double p[3], const double c[3], const double s[3], const double sigma[3],
-                     const std::array<std::array<double, 3>, 3> *axes = nullptr)
+                     const Axes &axes = kWorldAxes)
 {
     double q = 0, g[3] = {0, 0, 0};
     for (int k = 0; k < 3; ++k) {
@@ -59,12 +62,11 @@ double blurredInside(const double p[3], const double c[3], const double s[3], co
             continue;
         double along = 0;
         for (int a = 0; a < 3; ++a)
-            along +=
-                (axes ? (*axes)[std::size_t(k)][std::size_t(a)] : double(a == k)) * (p[a] - c[a]);
+            along += axes[std::size_t(k)][std::size_t(a)] * (p[a] - c[a]);
         const double u = along / s[k];
         q += u * u;
         for (int a = 0; a < 3; ++a) // the gradient, in the world
-            g[a] += (axes ? (*axes)[std::size_t(k)][std::size_t(a)] : double(a == k)) * u / s[k];
+            g[a] += axes[std::size_t(k)][std::size_t(a)] * u / s[k];
     }
     const double root = std::sqrt(q);
     double gradient = 0, spread = 0;
@@ -114,7 +116,7 @@ void addStone(const PhantomPlan &s, const PhantomStone &stone, ImageVolume &imag
                 for (int a = 0; a < 3; ++a)
                     p[a] = (double(lo[a]) + double(f[a]) / fine[a] - centreIndex[a]) * step[a];
                 grid[std::size_t(x + n[0] * (y + n[1] * z))] =
-                    blurredInside(p, origin, stone.semi.data(), cell, &stone.axes);
+                    blurredInside(p, origin, stone.semi.data(), cell, stone.axes);
             }
     const qint64 stride[3] = {1, n[0], n[0] * n[1]};
     std::vector<double> line, work;

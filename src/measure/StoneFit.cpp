@@ -189,6 +189,14 @@ bool solve(double m[kParameters][kParameters], double b[kParameters])
     return true;
 }
 
+// Scales a 3-vector to unit length.
+void normalise(double v[3])
+{
+    const double norm = std::max(std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]), 1e-12);
+    for (int a = 0; a < 3; ++a)
+        v[a] /= norm;
+}
+
 // The axes turned by the rotation vector r (Rodrigues' formula).
 void turn(const double axes[3][3], const double r[3], double out[3][3])
 {
@@ -269,9 +277,8 @@ public:
             damped.jtj[a][a] *= 1 + lambda;
         if (!solve(damped.jtj, damped.jtr))
             return false;
-        const double *jtr = damped.jtr;
         for (int a = 0; a < kParameters; ++a)
-            next[a] = p[a] + jtr[a];
+            next[a] = p[a] + damped.jtr[a];
         for (int k = 3; k < 6; ++k) // between 0.1 and 30 mm
             next[k] = std::clamp(next[k], std::log(0.1), std::log(30.0));
         return true;
@@ -282,11 +289,10 @@ public:
     // from the cost's curvature.
     static double logVolumeSpread(const Normal &at)
     {
-        Normal inverse = at;
-        double *x = inverse.jtr;
-        std::fill(x, x + kParameters, 0.0);
+        double jtj[kParameters][kParameters], x[kParameters] = {};
+        std::copy(&at.jtj[0][0], &at.jtj[0][0] + kParameters * kParameters, &jtj[0][0]);
         x[3] = x[4] = x[5] = 1;
-        if (!solve(inverse.jtj, x))
+        if (!solve(jtj, x))
             return std::numeric_limits<double>::infinity();
         return std::sqrt(std::max(0.0, x[3] + x[4] + x[5]));
     }
@@ -407,20 +413,19 @@ std::optional<EllipsoidFit> fitBlurredEllipsoid(const ImageFrame &f, const qint6
     p[kContrast] = startContrast;
     p[kBackground] = background;
     std::fill(p + kTurn, p + kTurn + 3, 0.0);
+    // The world's direction of each local axis: column a is local axis a.
+    double cosines[3][3];
+    for (int r = 0; r < 3; ++r)
+        for (int a = 0; a < 3; ++a)
+            cosines[r][a] = f.image.toWorld.m[r][v.order[a]] / f.spacing[v.order[a]];
     double axes[3][3];
     for (int k = 0; k < 3; ++k) {
-        double norm = 0;
         for (int a = 0; a < 3; ++a) {
-            const int index = v.order[a];
-            double along = 0;
+            axes[k][a] = 0;
             for (int r = 0; r < 3; ++r)
-                along += f.image.toWorld.m[r][index] / f.spacing[index]
-                    * start.axes[std::size_t(k)][std::size_t(r)];
-            axes[k][a] = along;
-            norm += along * along;
+                axes[k][a] += cosines[r][a] * start.axes[std::size_t(k)][std::size_t(r)];
         }
-        for (int a = 0; a < 3; ++a)
-            axes[k][a] /= std::sqrt(std::max(norm, 1e-12));
+        normalise(axes[k]);
     }
     // The axes turn only for a stone longer than the blur is wide: a
     // smaller one shows no tilt the noise could not fake. A stone whose
@@ -447,17 +452,13 @@ std::optional<EllipsoidFit> fitBlurredEllipsoid(const ImageFrame &f, const qint6
     fit.turnedAxes(p, turned);
     for (int k = 0; k < 3; ++k) {
         result.semi[std::size_t(k)] = std::exp(p[3 + k]);
-        // Back from the local frame to the world.
+        Point3 &axis = result.axes[std::size_t(k)]; // back from the local frame to the world
         for (int r = 0; r < 3; ++r) {
-            double along = 0;
+            axis[std::size_t(r)] = 0;
             for (int a = 0; a < 3; ++a)
-                along += f.image.toWorld.m[r][v.order[a]] / f.spacing[v.order[a]] * turned[k][a];
-            result.axes[std::size_t(k)][std::size_t(r)] = along;
+                axis[std::size_t(r)] += cosines[r][a] * turned[k][a];
         }
-        Point3 &axis = result.axes[std::size_t(k)];
-        const double norm = std::sqrt(axis[0] * axis[0] + axis[1] * axis[1] + axis[2] * axis[2]);
-        for (double &c : axis)
-            c /= std::max(norm, 1e-12);
+        normalise(axis.data());
     }
     result.contrast = p[kContrast];
     result.background = p[kBackground];
