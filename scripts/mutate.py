@@ -9,9 +9,13 @@ hangs past the time-out), survives when every test passes, and is void when the
 build fails (the list then needs mending). The tests are built and run one at
 a time and the first failure ends the fault; the test that caught a fault is
 remembered in the build folder (mutate-catchers.json) and tried first next
-time. At the end it prints a line per fault and the score of every source folder.
+time. The test functions of the catcher that failed are kept beside it
+(mutate-functions.json), so that --alone can tell which functions catch a fault
+no other function of their test catches. At the end it prints a line per fault
+and the score of every source folder.
 
     scripts/mutate.py [--build DIR] [--list FILE] [--only WORD] [--folder NAME] [--check]
+    scripts/mutate.py [--build DIR] --alone
 
 --check only tells which faults no longer match their file (after the code
 moved on), without building anything.
@@ -147,27 +151,32 @@ def build_targets(build):
     return set(re.findall(r"^(\S+): ", out, re.M)) if status == 0 else set()
 
 
+def failed_functions(output):
+    """The test functions a QtTest program's output reports failed (or crashed in)."""
+    return sorted(set(re.findall(r"^FAIL!\s*:\s*\w+::(\w+)\(", output, re.M)))
+
+
 def run_tests(tests, build, targets, verbose):
     """Builds and runs the tests one by one, stopping at the first that fails:
     most faults are caught by the first test, and building the others would
-    cost more than running them. Returns (verdict, detail, catcher)."""
+    cost more than running them. Returns (verdict, detail, catcher, functions)."""
     for test in tests:
         status, out = run(["cmake", "--build", build, "--target", test], ROOT) \
             if test in targets else (0, "")
         if status != 0:
-            return "void", last_lines(out, 15) if verbose else "build failed", None
+            return "void", last_lines(out, 15) if verbose else "build failed", None, []
         status, out = run(display_prefix() + ["ctest", "-R", "^%s$" % re.escape(test),
                                               "--output-on-failure", "--timeout",
                                               str(TEST_TIMEOUT)],
                           build, timeout=TEST_TIMEOUT * 2)
         if status is None:
-            return "caught", "the tests hung in " + test, test
+            return "caught", "the tests hung in " + test, test, []
         if status != 0:
-            return "caught", "by " + test, test
-    return "survived", "", None
+            return "caught", "by " + test, test, failed_functions(out)
+    return "survived", "", None, []
 
 
-def try_fault(fault, build, all_tests, targets, catchers, verbose):
+def try_fault(fault, build, all_tests, targets, memory, verbose):
     path = os.path.join(ROOT, fault.file)
     with open(path, encoding="utf-8") as f:
         original = f.read()
@@ -177,10 +186,12 @@ def try_fault(fault, build, all_tests, targets, catchers, verbose):
     try:
         with open(path, "w", encoding="utf-8") as f:
             f.write(original.replace(fault.find, fault.replace, 1))
-        verdict, detail, catcher = run_tests(test_order(fault, all_tests, catchers), build,
-                                             targets, verbose)
+        catchers, functions = memory
+        verdict, detail, catcher, failed = run_tests(test_order(fault, all_tests, catchers),
+                                                     build, targets, verbose)
         if catcher:
             catchers[fault.id] = catcher
+            functions[fault.id] = failed
         return verdict, detail
     finally:
         with open(path, "w", encoding="utf-8") as f:
@@ -202,6 +213,26 @@ def write_catchers(path, catchers):
     with open(path + ".new", "w", encoding="utf-8") as f:
         json.dump(catchers, f, indent=0, sort_keys=True)
     os.replace(path + ".new", path)
+
+
+def alone(build):
+    """Prints, per test function, the faults it is the only failing function of
+    its test for: a function that catches none alone adds nothing the list can see."""
+    catchers = read_catchers(os.path.join(build, "mutate-catchers.json"))
+    functions = read_catchers(os.path.join(build, "mutate-functions.json"))
+    counts = collections.defaultdict(list)
+    for fault, failed in functions.items():
+        if len(failed) == 1 and fault in catchers:
+            counts[(catchers[fault], failed[0])].append(fault)
+    seen = collections.defaultdict(set)
+    for fault, failed in functions.items():
+        for name in failed:
+            seen[catchers.get(fault)].add(name)
+    for test in sorted(t for t in seen if t):
+        for name in sorted(seen[test]):
+            faults = counts.get((test, name), [])
+            print("%-28s %-36s %3d %s" % (test, name, len(faults), " ".join(sorted(faults))))
+    return 0
 
 
 def check(faults):
@@ -235,8 +266,12 @@ def main():
     parser.add_argument("--verbose", action="store_true", help="show why a build failed")
     parser.add_argument("--check", action="store_true",
                         help="only list the faults whose text no longer occurs once")
+    parser.add_argument("--alone", action="store_true",
+                        help="only tell which test functions alone caught which faults")
     args = parser.parse_args()
     signal.signal(signal.SIGTERM, stop)
+    if args.alone:
+        return alone(args.build)
 
     faults = read_list(args.list)
     if args.only:
@@ -257,15 +292,18 @@ def main():
 
     catchers_path = os.path.join(args.build, "mutate-catchers.json")
     catchers = read_catchers(catchers_path)
+    functions_path = os.path.join(args.build, "mutate-functions.json")
+    functions = read_catchers(functions_path)
     results = []
     started = time.time()
     for number, fault in enumerate(faults, 1):
-        verdict, detail = try_fault(fault, args.build, all_tests, targets, catchers,
-                                    args.verbose)
+        verdict, detail = try_fault(fault, args.build, all_tests, targets,
+                                    (catchers, functions), args.verbose)
         results.append((fault, verdict))
         print("%3d/%d %-9s %-40s %s" % (number, len(faults), verdict, fault.id, detail),
               flush=True)
         write_catchers(catchers_path, catchers)
+        write_catchers(functions_path, functions)
     # Leave the build as the unchanged tree makes it.
     run(["cmake", "--build", args.build], ROOT)
     report(results, time.time() - started)
