@@ -159,6 +159,13 @@ void accuracy()
                     ++c.misses;
                     mustFind +=
                         truth.largestDiameter() >= 2 && truth.hu >= 400 && plan.noiseHu <= 20;
+                    if (qEnvironmentVariableIsSet("STONES_DETAIL"))
+                        std::fprintf(stderr,
+                                     "d %.1f hu %.0f pixel %.2f slice %.2f fwhm %.2f noise %.0f: "
+                                     "semi %.2f %.2f %.2f missed\n",
+                                     truth.largestDiameter(), truth.hu, plan.pixel, plan.slice,
+                                     plan.fwhmInPlane, plan.noiseHu, truth.semi[0], truth.semi[1],
+                                     truth.semi[2]);
                     continue;
                 }
                 const double v = truth.volume();
@@ -202,6 +209,12 @@ void accuracy()
                 }
             }
             falseStones += int(std::count(used.begin(), used.end(), false));
+            for (std::size_t n = 0; n < found.stones.size(); ++n)
+                if (!used[n] && qEnvironmentVariableIsSet("STONES_DETAIL"))
+                    std::fprintf(stderr,
+                                 "false stone: volume %.2f density %.0f peak %.0f spread %.1f %%\n",
+                                 found.stones[n].volumeMm3, found.stones[n].densityHu,
+                                 found.stones[n].huPeak, 100 * found.stones[n].volumeSpread);
         }
     for (const auto &[name, c] : classes) {
         const int n = std::max(1, c.stones - c.misses);

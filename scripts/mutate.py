@@ -152,8 +152,9 @@ def build_targets(build):
 
 
 def failed_functions(output):
-    """The test functions a QtTest program's output reports failed (or crashed in)."""
-    return sorted(set(re.findall(r"^FAIL!\s*:\s*\w+::(\w+)\(", output, re.M)))
+    """The test functions a QtTest program's output reports failed (or crashed
+    in), each with the data row that failed: "bytes(off triangle)"."""
+    return sorted(set(re.findall(r"^FAIL!\s*:\s*\w+::(\w+\([^)]*\))", output, re.M)))
 
 
 def run_tests(tests, build, targets, verbose):

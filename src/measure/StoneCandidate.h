@@ -48,6 +48,10 @@ struct ImageFrame
     bool inImage(qint64 i, qint64 j, qint64 k) const;
     // Trilinear value at fractional indices; NaN outside the image.
     double sample(double i, double j, double k) const;
+    // The 1-2-1 weighted mean of the 3 x 3 voxels around voxel `index`
+    // within its slice, which holds a tenth of the noise's variance; NaN at
+    // the image's edge or next to a missing value.
+    double sliceMean(qint64 index) const;
 };
 
 // The default density assumed for a stone too small to show its own.

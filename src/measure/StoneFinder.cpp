@@ -89,6 +89,25 @@ struct Text
 constexpr double kFar = 1e20; // a squared distance standing for none
 
 // Where seeds may lie: index bounds to scan, and within them a test.
+// One bit a voxel: whether a candidate has taken it.
+struct Claims
+{
+    explicit Claims(qint64 voxels)
+        : bits(std::size_t(voxels / 64 + 1), 0)
+    { }
+    bool taken(qint64 n) const { return bits[std::size_t(n >> 6)] >> (n & 63) & 1; }
+    // Takes voxel n; whether it was free.
+    bool claim(qint64 n)
+    {
+        std::uint64_t &word = bits[std::size_t(n >> 6)];
+        const std::uint64_t bit = std::uint64_t(1) << (n & 63);
+        const bool free = !(word & bit);
+        word |= bit;
+        return free;
+    }
+    std::vector<std::uint64_t> bits;
+};
+
 class Region
 {
 public:
@@ -214,11 +233,12 @@ private:
     std::vector<float> distance;
 };
 
-// Grows a candidate from a seed over the voxels at or above the level.
-// `claim(index)` marks a voxel and says whether it was free. The voxels are
-// kept only while the candidate fits within `keepMm`.
-template<class Claim>
-Candidate flood(const ImageFrame &f, qint64 seed, bool six, double keepMm, Claim claim)
+// Grows a candidate from a seed over the voxels that `reaches(index)` takes
+// (at or above the level, or a faint candidate's). `claim(index)` marks a voxel and says whether it
+// was free. The voxels are kept only while the candidate fits within `keepMm`.
+template<class Claim, class Reaches>
+Candidate flood(const ImageFrame &f, qint64 seed, bool six, double keepMm, Claim claim,
+                Reaches reaches)
 {
     struct Step
     {
@@ -258,7 +278,7 @@ Candidate flood(const ImageFrame &f, qint64 seed, bool six, double keepMm, Claim
             if (!interior && !f.inImage(ijk[0] + s.d[0], ijk[1] + s.d[1], ijk[2] + s.d[2]))
                 continue;
             const qint64 n = at + s.offset;
-            if (f.reaches(n) && claim(n))
+            if (reaches(n) && claim(n))
                 stack.push_back(n);
         }
     }
@@ -308,6 +328,87 @@ double priorDensity(const std::vector<FoundStone> &found)
             density = s.densityHu;
         }
     return density;
+}
+
+// A stone thinner than the slices are thick is dimmed below the level by
+// them, yet the mean of its 3 x 3 voxels within the slice still stands out
+// of the noise: voxels whose mean reaches this share of the level grow into
+// faint candidates, kept when the fit finds the stone's own density at the
+// level.
+constexpr double kFaintShare = 0.4;
+constexpr double kFaintSeedShare = 0.6; // a faint candidate's brightest voxel reaches this share
+constexpr double kFaintFloorHu = 80;    // above soft tissue
+// A faint candidate is taken for a stone only when its voxels pin its
+// volume down to within this share (one standard deviation): noise that
+// happens to look like a dim stone fits with a far wider spread.
+constexpr double kFaintSpread = 0.75;
+
+// Whether a voxel belongs to a faint candidate: below the level itself, its
+// slice's mean at the faint level.
+bool faintReaches(const ImageFrame &f, qint64 index, double faintLevel)
+{
+    return !f.reaches(index) && f.image.value(index) >= faintLevel
+        && f.sliceMean(index) >= faintLevel;
+}
+
+// Whether a candidate touches a voxel at or above the level: a faint one
+// that does is the dim rim of a brighter candidate, not a stone of its own.
+bool bordersBright(const ImageFrame &f, const Candidate &c)
+{
+    for (qint64 n : c.voxels) {
+        qint64 ijk[3];
+        f.indices(n, ijk);
+        for (qint64 dk = -1; dk <= 1; ++dk)
+            for (qint64 dj = -1; dj <= 1; ++dj)
+                for (qint64 di = -1; di <= 1; ++di)
+                    if (f.inImage(ijk[0] + di, ijk[1] + dj, ijk[2] + dk)
+                        && f.reaches(f.image.index(ijk[0] + di, ijk[1] + dj, ijk[2] + dk)))
+                        return true;
+    }
+    return false;
+}
+
+// The faint candidates of the region: grown from the voxels the level's
+// candidates left, after them, so that they never take a voxel of theirs.
+// None when the faint level would lie within soft tissue's own values.
+std::vector<Candidate> faintCandidates(const ImageFrame &f, const Region &region,
+                                       const StoneSearchOptions &options, Claims &seen)
+{
+    std::vector<Candidate> faint;
+    const double faintLevel = kFaintShare * options.levelHu;
+    const double seedLevel = kFaintSeedShare * options.levelHu;
+    if (faintLevel < kFaintFloorHu)
+        return faint;
+    const auto takes = [&](qint64 m) { return faintReaches(f, m, faintLevel); };
+    for (qint64 k = region.lo[2]; k <= region.hi[2]; ++k)
+        for (qint64 j = region.lo[1]; j <= region.hi[1]; ++j) {
+            const qint64 row = f.image.index(0, j, k);
+            for (qint64 i = region.lo[0]; i <= region.hi[0]; ++i) {
+                const qint64 n = row + i;
+                if (!(f.image.value(n) >= seedLevel) || f.reaches(n) || seen.taken(n)
+                    || !region.contains(i, j, k) || !takes(n))
+                    continue;
+                Candidate c = flood(
+                    f, n, options.sixConnected, options.maxExtentMm,
+                    [&](qint64 m) { return seen.claim(m); }, takes);
+                if (!c.voxels.empty())
+                    faint.push_back(std::move(c));
+            }
+        }
+    return faint;
+}
+
+// A faint candidate measured: a stone only when its blurred shape was
+// fitted and gives it a density at or above the level.
+std::optional<FoundStone> faintStone(const ImageFrame &f, const Candidate &c, double prior)
+{
+    if (c.voxels.empty() || bordersBright(f, c))
+        return std::nullopt;
+    std::optional<FoundStone> s = measureCandidate(f, c, prior);
+    if (!s || s->densitySource != DensitySource::BlurModel || s->densityHu < f.level
+        || !(s->volumeSpread <= kFaintSpread))
+        return std::nullopt;
+    return s;
 }
 
 } // namespace
@@ -364,14 +465,8 @@ StoneSearch findStones(const ImageVolume &image, const StoneSearchOptions &optio
     const Region region(frame, options.region, result.error);
     if (!result.error.isEmpty())
         return result;
-    std::vector<std::uint64_t> seen(std::size_t(image.voxelCount() / 64 + 1), 0);
-    const auto claim = [&](qint64 n) {
-        std::uint64_t &word = seen[std::size_t(n >> 6)];
-        const std::uint64_t bit = std::uint64_t(1) << (n & 63);
-        const bool free = !(word & bit);
-        word |= bit;
-        return free;
-    };
+    Claims seen(image.voxelCount());
+    const auto claim = [&](qint64 n) { return seen.claim(n); };
     std::vector<Candidate> small;
     for (qint64 k = region.lo[2]; k <= region.hi[2]; ++k)
         for (qint64 j = region.lo[1]; j <= region.hi[1]; ++j) {
@@ -379,9 +474,10 @@ StoneSearch findStones(const ImageVolume &image, const StoneSearchOptions &optio
             for (qint64 i = nextReaching(frame, row, region.lo[0], region.hi[0] + 1);
                  i <= region.hi[0]; i = nextReaching(frame, row, i + 1, region.hi[0] + 1)) {
                 const qint64 n = row + i;
-                if ((seen[std::size_t(n >> 6)] >> (n & 63) & 1) || !region.contains(i, j, k))
+                if (seen.taken(n) || !region.contains(i, j, k))
                     continue;
-                Candidate c = flood(frame, n, options.sixConnected, options.maxExtentMm, claim);
+                Candidate c = flood(frame, n, options.sixConnected, options.maxExtentMm, claim,
+                                    [&](qint64 m) { return frame.reaches(m); });
                 int axis = 0;
                 if (const double extent = largestExtent(frame, c, axis);
                     extent > options.maxExtentMm)
@@ -409,6 +505,10 @@ StoneSearch findStones(const ImageVolume &image, const StoneSearchOptions &optio
                 ++n;
             }
     }
+    const double prior = priorDensity(result.stones);
+    for (const Candidate &c : faintCandidates(frame, region, options, seen))
+        if (std::optional<FoundStone> s = faintStone(frame, c, prior))
+            result.stones.push_back(std::move(*s));
     std::stable_sort(
         result.stones.begin(), result.stones.end(),
         [](const FoundStone &a, const FoundStone &b) { return a.centre[2] > b.centre[2]; });
@@ -424,27 +524,48 @@ std::optional<FoundStone> stoneAt(const ImageVolume &image, const Point3 &point,
     const Affine toIndex = image.toWorld.inverse();
     double ijk[3];
     toIndex.apply(point[0], point[1], point[2], ijk);
-    qint64 best = -1;
-    double bestValue = levelHu;
     qint64 reach[3];
     for (int a = 0; a < 3; ++a)
         reach[a] = qint64(std::ceil(3.0 / frame.spacing[a]));
     const qint64 ci = std::llround(ijk[0]), cj = std::llround(ijk[1]), ck = std::llround(ijk[2]);
-    for (qint64 k = ck - reach[2]; k <= ck + reach[2]; ++k)
-        for (qint64 j = cj - reach[1]; j <= cj + reach[1]; ++j)
-            for (qint64 i = ci - reach[0]; i <= ci + reach[0]; ++i)
-                if (frame.inImage(i, j, k) && image.at(i, j, k) >= bestValue) {
-                    bestValue = image.at(i, j, k);
-                    best = image.index(i, j, k);
-                }
-    if (best < 0)
-        return std::nullopt;
+    // The voxel within reach that scores highest and at least `least`.
+    const auto brightest = [&](double least, auto score) {
+        qint64 best = -1;
+        for (qint64 k = ck - reach[2]; k <= ck + reach[2]; ++k)
+            for (qint64 j = cj - reach[1]; j <= cj + reach[1]; ++j)
+                for (qint64 i = ci - reach[0]; i <= ci + reach[0]; ++i)
+                    if (frame.inImage(i, j, k)) {
+                        const qint64 n = image.index(i, j, k);
+                        if (const double value = score(n); value >= least) {
+                            least = value;
+                            best = n;
+                        }
+                    }
+        return best;
+    };
     std::unordered_set<qint64> seen;
     const auto claim = [&](qint64 n) { return seen.size() < 2000000 && seen.insert(n).second; };
-    const Candidate c = flood(frame, best, false, StoneSearchOptions().maxExtentMm, claim);
-    if (c.voxels.empty())
+    const StoneSearchOptions options;
+    if (const qint64 best = brightest(levelHu, [&](qint64 n) { return image.value(n); });
+        best >= 0) {
+        const Candidate c = flood(frame, best, false, options.maxExtentMm, claim,
+                                  [&](qint64 n) { return frame.reaches(n); });
+        if (c.voxels.empty())
+            return std::nullopt;
+        return measureCandidate(frame, c, kPriorDensityHu);
+    }
+    // Nothing reaches the level: a stone the slices dim below it.
+    const double faintLevel = kFaintShare * levelHu;
+    if (faintLevel < kFaintFloorHu)
         return std::nullopt;
-    return measureCandidate(frame, c, kPriorDensityHu);
+    const auto takes = [&](qint64 n) { return faintReaches(frame, n, faintLevel); };
+    const qint64 best = brightest(faintLevel, [&](qint64 n) {
+        return takes(n) && image.value(n) >= kFaintSeedShare * levelHu ? frame.sliceMean(n) : -1e30;
+    });
+    if (best < 0)
+        return std::nullopt;
+    return faintStone(frame, flood(frame, best, false, options.maxExtentMm, claim, takes),
+                      kPriorDensityHu);
 }
 
 } // namespace measure

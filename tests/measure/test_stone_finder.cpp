@@ -219,8 +219,10 @@ private slots:
         const double axial = axialDiameter(truth);
         QVERIFY2(std::fabs(s.axialDiameterMm - axial) < 0.4,
                  qPrintable(QString::number(s.axialDiameterMm - axial)));
+        // Noise lifts the brightest voxels of a large stone; their in-slice
+        // means far less.
         if (d >= 5)
-            QVERIFY2(std::fabs(s.huPeak / hu - 1) < 0.1, qPrintable(QString::number(s.huPeak)));
+            QVERIFY2(std::fabs(s.huPeak / hu - 1) < 0.05, qPrintable(QString::number(s.huPeak)));
         // The model drawn for it encloses what was measured.
         QVERIFY(std::fabs(integrate(stoneSurface(s)).signedVolume / s.volumeMm3 - 1) < 0.03);
     }
@@ -259,6 +261,45 @@ private slots:
         QVERIFY2(sum / 6 < 0.23, qPrintable(QString::number(sum / 6)));
     }
 
+    // A 2.7 mm stone of 430 HU under 3 mm slices, between two: the slices dim every voxel
+    // of it below the level, yet the search and a pick find it, with its
+    // own density at the level or above; its dim neighbours stay unclaimed.
+    void findsStonesTheSlicesDim()
+    {
+        PhantomPlan plan = smallBody();
+        plan.slice = 3;
+        plan.size[2] = 20;
+        plan.fwhmInPlane = 0.85;
+        const auto kidney = phantomKidneys(plan)[0];
+        const PhantomStone truth {
+            {kidney[0] + 0.2, kidney[1] - 0.3, kidney[2] + 1.4}, {1.35, 1.0, 1.0}, 430};
+        plan.stones = {truth};
+        const ImageVolume image = makeStonePhantom(plan);
+        double brightest = -1000;
+        for (qint64 k = 0; k < image.size[2]; ++k)
+            for (qint64 j = 0; j < image.size[1]; ++j)
+                for (qint64 i = 0; i < image.size[0]; ++i) {
+                    double at[3];
+                    image.toWorld.apply(double(i), double(j), double(k), at);
+                    if (distance(Point3 {at[0], at[1], at[2]}, truth.centre) < 3)
+                        brightest = std::max(brightest, double(image.at(i, j, k)));
+                }
+        QVERIFY2(brightest > 100 && brightest < 200, qPrintable(QString::number(brightest)));
+        const StoneSearch found = findStones(image, {});
+        QCOMPARE(found.stones.size(), std::size_t(1));
+        const FoundStone &s = found.stones[0];
+        QVERIFY(distance(s.centre, truth.centre) < 0.5);
+        QVERIFY2(s.densityHu >= 200, qPrintable(QString::number(s.densityHu)));
+        QVERIFY2(s.huPeak < 200, qPrintable(QString::number(s.huPeak)));
+        const std::optional<FoundStone> picked = stoneAt(image, Point3 {truth.centre});
+        QVERIFY(picked && distance(picked->centre, truth.centre) < 0.5);
+        // A level that the stone's own density does not reach hides it.
+        StoneSearchOptions above;
+        above.levelHu = 700;
+        QVERIFY(findStones(image, above).stones.empty());
+        QVERIFY(!stoneAt(image, Point3 {truth.centre}, 700));
+    }
+
     // The blur read on the outline: as drawn, and next to none on an image
     // sampled without it; none on an image that shows no air.
     void measuresTheBlur()
@@ -290,6 +331,24 @@ private slots:
         plan.noiseHu = 40; // some voxels of noise reach the level
         const StoneSearch loud = findStones(makeStonePhantom(plan), {});
         QVERIFY2(loud.stones.empty(), qPrintable(QString::number(loud.stones.size())));
+        // Nor does a lone spike of noise in a kidney under thick slices,
+        // below the level: fitted, it would pass for a dim stone whose
+        // voxels cannot pin its volume down.
+        PhantomPlan body = smallBody();
+        body.slice = 3;
+        body.size[2] = 20;
+        body.noiseHu = 20;
+        ImageVolume spiked = makeStonePhantom(body);
+        const auto kidney = phantomKidneys(body)[0];
+        const Affine toIndex = spiked.toWorld.inverse();
+        double ijk[3];
+        toIndex.apply(kidney[0], kidney[1], kidney[2], ijk);
+        for (const qint64 di : {-1, 0, 1})
+            for (const qint64 dj : {-1, 0, 1})
+                spiked.shorts[std::size_t(spiked.index(
+                    std::llround(ijk[0]) + di, std::llround(ijk[1]) + dj, std::llround(ijk[2])))] =
+                    qint16(di == 0 && dj == 0 ? 170 : 110);
+        QVERIFY(findStones(spiked, {}).stones.empty());
         plan.stones = {{{0, 0, 30}, {2, 2, 2}, 500}};
         const ImageVolume image = makeStonePhantom(plan);
         QCOMPARE(findStones(image, {}).stones.size(), std::size_t(1));
