@@ -49,7 +49,7 @@ struct ImageFrame
     // Trilinear value at fractional indices; NaN outside the image.
     double sample(double i, double j, double k) const;
     // The 1-2-1 weighted mean of the 3 x 3 voxels around voxel `index`
-    // within its slice, which holds a tenth of the noise's variance; NaN at
+    // within its slice, which keeps a seventh of the noise's variance; NaN at
     // the image's edge or next to a missing value.
     double sliceMean(qint64 index) const;
 };

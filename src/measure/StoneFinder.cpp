@@ -88,7 +88,6 @@ struct Text
 
 constexpr double kFar = 1e20; // a squared distance standing for none
 
-// Where seeds may lie: index bounds to scan, and within them a test.
 // One bit a voxel: whether a candidate has taken it.
 struct Claims
 {
@@ -108,6 +107,7 @@ struct Claims
     std::vector<std::uint64_t> bits;
 };
 
+// Where seeds may lie: index bounds to scan, and within them a test.
 class Region
 {
 public:
@@ -234,8 +234,9 @@ private:
 };
 
 // Grows a candidate from a seed over the voxels that `reaches(index)` takes
-// (at or above the level, or a faint candidate's). `claim(index)` marks a voxel and says whether it
-// was free. The voxels are kept only while the candidate fits within `keepMm`.
+// (those at or above the level, or a faint candidate's). `claim(index)`
+// marks a voxel and says whether it was free. The voxels are kept only while
+// the candidate fits within `keepMm`.
 template<class Claim, class Reaches>
 Candidate flood(const ImageFrame &f, qint64 seed, bool six, double keepMm, Claim claim,
                 Reaches reaches)

@@ -242,7 +242,7 @@ std::vector<double> valuesOf(const ImageFrame &f, const Candidate &c)
 }
 
 // A large stone's peak: the median of its 27 highest in-slice means, which
-// noise lifts a third as much as its 27 brightest voxels.
+// noise lifts less than half as much as its 27 brightest voxels.
 double smoothedPeak(const ImageFrame &f, const Candidate &c)
 {
     std::vector<double> means;
@@ -536,9 +536,9 @@ std::optional<FoundStone> measureCandidate(const ImageFrame &f, const Candidate 
             ++core;
         }
     stone.huMean = core ? coreSum / core : values.front();
-    // A stone 4 mm across or more, and wider than the slices blur, holds
+    // A stone 4 mm across or more, and five of the slices' blur deviations, holds
     // 3 x 3 voxels of its full density in a slice: their means, which noise
-    // lifts a third as much, give its peak.
+    // lifts less than half as much, give its peak.
     const double plateau = std::max(kPlateauWidthMm, 5 * f.sigma[f.sliceAxis]);
     if (*std::min_element(stone.diameters.begin(), stone.diameters.end()) >= plateau)
         if (const double smooth = smoothedPeak(f, c); std::isfinite(smooth))
