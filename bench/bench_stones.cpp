@@ -212,9 +212,14 @@ void accuracy()
             for (std::size_t n = 0; n < found.stones.size(); ++n)
                 if (!used[n] && qEnvironmentVariableIsSet("STONES_DETAIL"))
                     std::fprintf(stderr,
-                                 "false stone: volume %.2f density %.0f peak %.0f spread %.1f %%\n",
-                                 found.stones[n].volumeMm3, found.stones[n].densityHu,
-                                 found.stones[n].huPeak, 100 * found.stones[n].volumeSpread);
+                                 "pixel %.2f slice %.2f fwhm %.2f noise %.0f: false stone: "
+                                 "volume %.2f diameters %.2f %.2f %.2f density %.0f peak %.0f "
+                                 "spread %.1f %%\n",
+                                 plan.pixel, plan.slice, plan.fwhmInPlane, plan.noiseHu,
+                                 found.stones[n].volumeMm3, found.stones[n].diameters[0],
+                                 found.stones[n].diameters[1], found.stones[n].diameters[2],
+                                 found.stones[n].densityHu, found.stones[n].huPeak,
+                                 100 * found.stones[n].volumeSpread);
         }
     for (const auto &[name, c] : classes) {
         const int n = std::max(1, c.stones - c.misses);

@@ -78,6 +78,7 @@ struct EllipsoidFit
     // The volume's relative standard deviation that the voxels' noise and
     // the priors leave, from the cost's curvature at the fit.
     double volumeSpread = 0;
+    double voxelSpread = 0; // the same with the shape let loose: what the voxels alone tell
     double volume() const;
 };
 

@@ -340,8 +340,9 @@ constexpr double kFaintShare = 0.4;
 constexpr double kFaintSeedShare = 0.6; // a faint candidate's brightest voxel reaches this share
 constexpr double kFaintFloorHu = 80;    // above soft tissue
 // A faint candidate is taken for a stone only when its voxels pin its
-// volume down to within this share (one standard deviation): noise that
-// happens to look like a dim stone fits with a far wider spread.
+// volume down to within this share (one standard deviation, the shape let
+// loose): noise that happens to look like a dim stone fits with a far wider
+// spread.
 constexpr double kFaintSpread = 0.75;
 
 // Whether a voxel belongs to a faint candidate: below the level itself, its
@@ -400,14 +401,16 @@ std::vector<Candidate> faintCandidates(const ImageFrame &f, const Region &region
 }
 
 // A faint candidate measured: a stone only when its blurred shape was
-// fitted and gives it a density at or above the level.
+// fitted and gives it a density at or above the level, and the fit finds it
+// at least as long as the in-plane blur is wide (a few noisy voxels fit as a
+// dense speck narrower than that, which nothing in the image can be).
 std::optional<FoundStone> faintStone(const ImageFrame &f, const Candidate &c, double prior)
 {
     if (c.voxels.empty() || bordersBright(f, c))
         return std::nullopt;
     std::optional<FoundStone> s = measureCandidate(f, c, prior);
     if (!s || s->densitySource != DensitySource::BlurModel || s->densityHu < f.level
-        || !(s->volumeSpread <= kFaintSpread))
+        || !(s->voxelSpread <= kFaintSpread) || s->largestDiameterMm < f.inPlaneFwhm)
         return std::nullopt;
     return s;
 }

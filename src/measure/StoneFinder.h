@@ -42,9 +42,10 @@ QString densitySourceKey(DensitySource source); // "peak", "blur_model", "prior"
 
 struct FoundStone
 {
-    Point3 centre {};                   // contrast-weighted centroid, world mm
-    double volumeMm3 = 0;               // corrected for partial volume and blur
-    double volumeSpread = 0;            // its relative standard deviation when fitted, else 0
+    Point3 centre {};        // contrast-weighted centroid, world mm
+    double volumeMm3 = 0;    // corrected for partial volume and blur
+    double volumeSpread = 0; // its relative standard deviation when fitted, else 0
+    double voxelSpread = 0;  // the same with its shape let loose: how closely its voxels pin it
     std::array<double, 3> diameters {}; // principal, largest first (mm)
     std::array<Point3, 3> axes {};      // their unit directions
     double largestDiameterMm = 0;       // 3-D, at half contrast

@@ -24,9 +24,15 @@ constexpr int kShape = 6;
 constexpr int kNonLinear[] = {0, 1, 2, 3, 4, 5, 8, 9, 10};
 constexpr double kDifference[] = {0.02, 0.02, 0.02, 0.01, 0.01, 0.01, 0.02, 0.02, 0.02};
 // How far, in log units, the semi-axes are let stray from their mean
-// before the fit pays for it: stones are seldom flatter than 1 : 2, and a
-// stone thinner than the slices shows its height only faintly.
-constexpr double kShapeSpread = 0.5;
+// before the fit pays for it. A stone thinner than the slices shows its
+// height only faintly and one under the blur its shape hardly at all; there
+// noise alone stretches a free fit and trades its density for its volume.
+// Small stones are rounded, their axes seldom under 0.6 of the longest:
+// within two of these spreads of the mean.
+constexpr double kShapeSpread = 0.25;
+// The stray let to the shape when asking how closely the voxels themselves,
+// not the roundness assumed, pin a stone's volume down.
+constexpr double kLooseShapeSpread = 0.5;
 // How far (HU) the contrast is let stray from the typical stone's before the
 // fit pays for it: a stone under the slice thickness shows its summed
 // contrast well but trades its density against its size almost freely, and
@@ -226,10 +232,12 @@ struct Normal
 class Fit
 {
 public:
-    Fit(const Voxels &v, const double axes[3][3], double noise, double priorContrast, bool turns)
+    Fit(const Voxels &v, const double axes[3][3], double noise, double priorContrast, bool turns,
+        double shapeSpread = kShapeSpread)
         : v(v)
         , noise(noise)
         , priorContrast(priorContrast)
+        , shapeSpread(shapeSpread)
         , turns(turns)
     {
         std::copy(&axes[0][0], &axes[0][0] + 9, &this->axes[0][0]);
@@ -247,7 +255,7 @@ public:
             }
         const double mean = (p[3] + p[4] + p[5]) / 3;
         for (int k = 3; k < 6; ++k)
-            sum += (p[k] - mean) * (p[k] - mean) / (kShapeSpread * kShapeSpread);
+            sum += (p[k] - mean) * (p[k] - mean) / (shapeSpread * shapeSpread);
         for (int k = kTurn; k < kTurn + 3; ++k)
             sum += p[k] * p[k] / (kTurnSpread * kTurnSpread);
         const double off = (p[kContrast] - priorContrast) / kDensitySpread;
@@ -329,7 +337,7 @@ public:
             }
         }
         // The shape prior: each log semi-axis against their mean.
-        const double mean = (p[3] + p[4] + p[5]) / 3, w = 1 / kShapeSpread;
+        const double mean = (p[3] + p[4] + p[5]) / 3, w = 1 / shapeSpread;
         for (int k = 3; k < 6; ++k) {
             double j[3];
             for (int a = 0; a < 3; ++a)
@@ -356,6 +364,7 @@ private:
     double axes[3][3];
     double noise;
     double priorContrast;
+    double shapeSpread;
     bool turns; // else the axes stay as they came
 };
 
@@ -463,6 +472,9 @@ std::optional<EllipsoidFit> fitBlurredEllipsoid(const ImageFrame &f, const qint6
     result.contrast = p[kContrast];
     result.background = p[kBackground];
     result.volumeSpread = std::expm1(Fit::logVolumeSpread(at));
+    Normal loose;
+    Fit(v, axes, noise, priorContrast, turns, kLooseShapeSpread).normal(p, loose);
+    result.voxelSpread = std::expm1(Fit::logVolumeSpread(loose));
     return result;
 }
 

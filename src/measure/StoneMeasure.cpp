@@ -401,6 +401,7 @@ void takeShape(const EllipsoidFit &fit, FoundStone &stone)
 {
     stone.volumeMm3 = fit.volume();
     stone.volumeSpread = fit.volumeSpread;
+    stone.voxelSpread = fit.voxelSpread;
     stone.centre = fit.centre;
     double a[2][2] = {};
     for (int k = 0; k < 3; ++k) {
