@@ -331,11 +331,7 @@ private slots:
         plan.noiseHu = 40; // some voxels of noise reach the level
         const StoneSearch loud = findStones(makeStonePhantom(plan), {});
         QVERIFY2(loud.stones.empty(), qPrintable(QString::number(loud.stones.size())));
-        // Nor does a lone spike of noise in a kidney under thick slices,
-        // below the level: fitted, it would pass for a dim stone whose
-        // voxels cannot pin its volume down.
-        // Nor a spike narrower than the image's own blur, which nothing in
-        // the body can make: fitted, it is a dense speck pinned down well.
+        // A spike of noise below the level, in a kidney, in one slice.
         const auto spiked = [](double slice, double fwhm, bool square) {
             PhantomPlan body = smallBody();
             body.slice = slice;
@@ -354,7 +350,11 @@ private slots:
                             std::llround(ijk[2])))] = qint16(di == 0 && dj == 0 ? 170 : 110);
             return image;
         };
+        // Under thick slices it gives no stone: fitted, it would pass for a
+        // dim stone whose voxels cannot pin its volume down.
         QVERIFY(findStones(spiked(3, 0.9, true), {}).stones.empty());
+        // Nor when it is narrower than the image's own blur, which nothing in
+        // the body can make: fitted, it is a dense speck pinned down well.
         QVERIFY(findStones(spiked(1.9, 1.2, false), {}).stones.empty());
         plan.stones = {{{0, 0, 30}, {2, 2, 2}, 500}};
         const ImageVolume image = makeStonePhantom(plan);
