@@ -353,6 +353,13 @@ bool faintReaches(const ImageFrame &f, qint64 index, double faintLevel)
         && f.sliceMean(index) >= faintLevel;
 }
 
+// Whether a faint candidate may grow from a voxel: one it takes that is
+// bright enough to seed it.
+bool faintSeed(const ImageFrame &f, qint64 index, double faintLevel, double seedLevel)
+{
+    return f.image.value(index) >= seedLevel && faintReaches(f, index, faintLevel);
+}
+
 // Whether a candidate touches a voxel at or above the level: a faint one
 // that does is the dim rim of a brighter candidate, not a stone of its own.
 bool bordersBright(const ImageFrame &f, const Candidate &c)
@@ -387,8 +394,8 @@ std::vector<Candidate> faintCandidates(const ImageFrame &f, const Region &region
             const qint64 row = f.image.index(0, j, k);
             for (qint64 i = region.lo[0]; i <= region.hi[0]; ++i) {
                 const qint64 n = row + i;
-                if (!(f.image.value(n) >= seedLevel) || f.reaches(n) || seen.taken(n)
-                    || !region.contains(i, j, k) || !takes(n))
+                if (!faintSeed(f, n, faintLevel, seedLevel) || seen.taken(n)
+                    || !region.contains(i, j, k))
                     continue;
                 Candidate c = flood(
                     f, n, options.sixConnected, options.maxExtentMm,
@@ -564,7 +571,8 @@ std::optional<FoundStone> stoneAt(const ImageVolume &image, const Point3 &point,
         return std::nullopt;
     const auto takes = [&](qint64 n) { return faintReaches(frame, n, faintLevel); };
     const qint64 best = brightest(faintLevel, [&](qint64 n) {
-        return takes(n) && image.value(n) >= kFaintSeedShare * levelHu ? frame.sliceMean(n) : -1e30;
+        return faintSeed(frame, n, faintLevel, kFaintSeedShare * levelHu) ? frame.sliceMean(n)
+                                                                          : -1e30;
     });
     if (best < 0)
         return std::nullopt;
