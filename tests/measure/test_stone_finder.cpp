@@ -261,9 +261,9 @@ private slots:
         QVERIFY2(sum / 6 < 0.23, qPrintable(QString::number(sum / 6)));
     }
 
-    // A 2.7 mm stone of 430 HU under 3 mm slices, between two: the slices dim every voxel
-    // of it below the level, yet the search and a pick find it, with its
-    // own density at the level or above; its dim neighbours stay unclaimed.
+    // A 2.7 mm stone of 430 HU under 3 mm slices, between two: the slices
+    // dim every voxel of it below the level, yet the search and a pick find
+    // it, with its own density at the level or above.
     void findsStonesTheSlicesDim()
     {
         PhantomPlan plan = smallBody();
